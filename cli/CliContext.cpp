@@ -1,0 +1,51 @@
+#include "CliContext.h"
+
+#include "app/Language.h"
+#include "app/Windows1252.h"
+#include "transfer/FileUtils.h"
+
+namespace pitwall::cli {
+
+namespace {
+
+std::string OneLine(std::string text)
+{
+    for (auto& c : text)
+        if (c == '\n' || c == '\r')
+            c = ' ';
+    return text;
+}
+
+} // namespace
+
+void StderrMessages::showMessage(const Message& message)
+{
+    err_ << OneLine(Windows1252ToUtf8(message.text)) << '\n';
+}
+
+bool StderrMessages::askYesNo(const Message& message)
+{
+    err_ << OneLine(Windows1252ToUtf8(message.text)) << " [no]\n";
+    return false;
+}
+
+namespace {
+
+class SilentMessages : public MessageSink {
+public:
+    void showMessage(const Message&) override {}
+    bool askYesNo(const Message&) override { return false; }
+};
+
+} // namespace
+
+CliContext::CliContext(std::ostream& o, std::ostream& e, std::string programDir)
+    : out(o), err(e), programDirectory(std::move(programDir))
+{
+    // The CLI speaks English; without a language file the messages fall back
+    // to the filler text, which is still no reason to stop.
+    SilentMessages silent;
+    LoadLanguage(programDirectory, kDefaultLanguageFile, texts, silent);
+}
+
+} // namespace pitwall::cli

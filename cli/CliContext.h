@@ -1,0 +1,44 @@
+#pragma once
+// What every CLI command gets: the UI texts (English when the language file
+// is beside the executable), a message sink writing to stderr, and the
+// streams to print to.
+
+#include "app/Messages.h"
+#include "app/UITexts.h"
+
+#include <ostream>
+#include <string>
+
+namespace pitwall::cli {
+
+// Messages from the core go to stderr as one line each (UTF-8).
+class StderrMessages : public MessageSink {
+public:
+    explicit StderrMessages(std::ostream& err) : err_(err) {}
+    void showMessage(const Message& message) override;
+    // Questions cannot be answered in a batch run: the answer is No.
+    bool askYesNo(const Message& message) override;
+
+private:
+    std::ostream& err_;
+};
+
+struct CliContext {
+    std::ostream& out;
+    std::ostream& err;
+    std::string programDirectory;
+    UITexts texts;
+    StderrMessages sink{err};
+    Messenger messenger{texts, sink};
+    bool quiet = false;
+
+    CliContext(std::ostream& o, std::ostream& e, std::string programDir);
+};
+
+// A command failed: the front end prints the reason as one line and exits 1.
+class CommandFailure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+} // namespace pitwall::cli

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "CliContext.h"
+
+#include <CLI/CLI.hpp>
+
+namespace pitwall::cli {
+
+// Each command group adds its subcommands to the application; the callbacks
+// run with the context and throw CommandFailure on failure.
+void AddInstallationCommands(CLI::App& app, CliContext& context);
+
+// Parses and runs one command line; returns the exit code (0 ok, 1 failure,
+// 2 usage).
+int RunCli(int argc, const char* const* argv, CliContext& context);
+
+} // namespace pitwall::cli

@@ -1,0 +1,104 @@
+// make-demo, info and checksum: commands about a game installation as a whole.
+
+#include "Commands.h"
+
+#include "DemoInstallation.h"
+#include "app/GameInstallation.h"
+#include "transfer/FileUtils.h"
+#include "transfer/SavegameChecksum.h"
+
+#include <cstdio>
+#include <map>
+
+namespace pitwall::cli {
+
+namespace {
+
+std::string Hex32(std::uint32_t v)
+{
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%08X", v);
+    return buf;
+}
+
+// A directory that passes the start-up checks, or CommandFailure with the
+// reason the editor would show.
+GameDetection RequireInstallation(CliContext& context, const std::string& gameDirectory)
+{
+    if (!DirectoryExists(gameDirectory))
+        throw CommandFailure("not a directory: " + gameDirectory);
+    GameDetection d = DetectGameVersions(IncludeTrailingBackslash(gameDirectory));
+    if (!d.ok) {
+        std::string reason = context.texts.text(d.messageNumber);
+        for (auto& c : reason)
+            if (c == '\n')
+                c = ' ';
+        throw CommandFailure("not a valid Grand Prix 3 installation: " + reason);
+    }
+    return d;
+}
+
+} // namespace
+
+void AddInstallationCommands(CLI::App& app, CliContext& context)
+{
+    // make-demo
+    {
+        auto* cmd = app.add_subcommand("make-demo", "Write a synthetic Grand Prix 3 installation into DIR");
+        auto dir = std::make_shared<std::string>();
+        auto version = std::make_shared<std::string>("v1.13");
+        auto seed = std::make_shared<std::uint64_t>(1);
+        cmd->add_option("DIR", *dir, "Directory to write (created if needed)")->required();
+        cmd->add_option("--game-version", *version, "v1.00, v1.13 or v1.13-video")
+            ->check(CLI::IsMember({"v1.00", "v1.13", "v1.13-video"}));
+        cmd->add_option("--seed", *seed, "Seed of the generated values");
+        cmd->callback([&context, dir, version, seed] {
+            static const std::map<std::string, int> versions = {{"v1.00", 1}, {"v1.13", 2}, {"v1.13-video", 3}};
+            demo::DemoOptions options;
+            options.gameVersion = versions.at(*version);
+            options.seed = *seed;
+            demo::WriteDemoInstallation(*dir, options);
+            if (!context.quiet)
+                context.err << "wrote a " << GameVersionName(options.gameVersion) << " installation to " << *dir
+                            << '\n';
+        });
+    }
+    // info
+    {
+        auto* cmd = app.add_subcommand("info", "Show the game version and savegame format of an installation");
+        auto game = std::make_shared<std::string>();
+        cmd->add_option("--game", *game, "Game directory")->required();
+        cmd->callback([&context, game] {
+            GameDetection d = RequireInstallation(context, *game);
+            context.out << "game version: " << GameVersionName(d.gameVersion) << '\n'
+                        << "savegame format: " << d.savegameFormat << '\n';
+        });
+    }
+    // checksum
+    {
+        auto* cmd = app.add_subcommand("checksum", "Show (or fix) the checksum of F1GSTATE.SAV");
+        auto game = std::make_shared<std::string>();
+        auto fix = std::make_shared<bool>(false);
+        cmd->add_option("--game", *game, "Game directory")->required();
+        cmd->add_flag("--fix", *fix, "Write the computed checksum into the savegame");
+        cmd->callback([&context, game, fix] {
+            if (!DirectoryExists(*game))
+                throw CommandFailure("not a directory: " + *game);
+            std::string save = GameFilePath(IncludeTrailingBackslash(*game), kSavegameName);
+            if (!FileExists(save))
+                throw CommandFailure(context.texts.format(349, Args(save)));
+            auto bytes = ReadWholeFile(save, 64u * 1024 * 1024);
+            if (bytes.size() < 4)
+                throw CommandFailure("the savegame is too short to hold a checksum: " + save);
+            std::uint32_t stored = StoredSavegameChecksum(bytes);
+            std::uint32_t computed = ComputeSavegameChecksum(bytes);
+            context.out << "stored:   " << Hex32(stored) << '\n' << "computed: " << Hex32(computed) << '\n';
+            if (*fix && stored != computed) {
+                RewriteSavegameChecksum(save);
+                context.out << "fixed\n";
+            }
+        });
+    }
+}
+
+} // namespace pitwall::cli

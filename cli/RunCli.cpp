@@ -1,0 +1,42 @@
+#include "Commands.h"
+
+#include <exception>
+
+namespace pitwall::cli {
+
+int RunCli(int argc, const char* const* argv, CliContext& context)
+{
+    CLI::App app{"pitwall-cli: the headless Pitwall, for Grand Prix 3 installations and carsets", "pitwall-cli"};
+    app.set_version_flag("--version", std::string("pitwall-cli ") + PITWALL_VERSION);
+    app.require_subcommand(1);
+    app.add_flag("--quiet", context.quiet, "No progress lines on stderr");
+    AddInstallationCommands(app, context);
+    // Global flags such as --quiet may also follow the command.
+    for (CLI::App* command : app.get_subcommands([](CLI::App*) { return true; }))
+        command->fallthrough();
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        context.out << app.help();
+        return 0;
+    } catch (const CLI::CallForAllHelp&) {
+        context.out << app.help("", CLI::AppFormatMode::All);
+        return 0;
+    } catch (const CLI::CallForVersion&) {
+        context.out << app.version() << '\n';
+        return 0;
+    } catch (const CLI::ParseError& e) {
+        context.err << "pitwall-cli: " << e.what() << "\nRun with --help for usage.\n";
+        return 2;
+    } catch (const CommandFailure& e) {
+        context.err << "pitwall-cli: " << e.what() << '\n';
+        return 1;
+    } catch (const std::exception& e) {
+        context.err << "pitwall-cli: " << e.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace pitwall::cli

@@ -1,0 +1,224 @@
+#include "app/IniFile.h"
+
+#include "app/Windows1252.h"
+#include "transfer/FileUtils.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace pitwall {
+
+namespace {
+
+std::string Trim(std::string_view s)
+{
+    std::size_t b = 0, e = s.size();
+    while (b < e && (s[b] == ' ' || s[b] == '\t'))
+        ++b;
+    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t'))
+        --e;
+    return std::string(s.substr(b, e - b));
+}
+
+constexpr std::size_t npos = static_cast<std::size_t>(-1);
+
+} // namespace
+
+IniFile::Line IniFile::Classify(std::string raw)
+{
+    Line line;
+    line.raw = std::move(raw);
+    std::string t = Trim(line.raw);
+    if (!t.empty() && t[0] == '[') {
+        auto close = t.find(']');
+        line.kind = Line::Kind::Section;
+        line.name = Trim(t.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+        return line;
+    }
+    if (t.empty() || t[0] == ';')
+        return line;
+    auto eq = t.find('=');
+    if (eq == std::string::npos)
+        return line;
+    line.kind = Line::Kind::Key;
+    line.name = Trim(t.substr(0, eq));
+    line.value = Trim(t.substr(eq + 1));
+    if (line.value.size() >= 2 && ((line.value.front() == '"' && line.value.back() == '"')
+                                   || (line.value.front() == '\'' && line.value.back() == '\'')))
+        line.value = line.value.substr(1, line.value.size() - 2);
+    return line;
+}
+
+void IniFile::parse(std::string_view text)
+{
+    lines_.clear();
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines_.push_back(Classify(std::string(text.substr(start))));
+            break;
+        }
+        lines_.push_back(Classify(std::string(text.substr(start, end - start))));
+        start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+    }
+}
+
+std::string IniFile::text() const
+{
+    std::string out;
+    for (const auto& l : lines_) {
+        out += l.raw;
+        out += "\r\n";
+    }
+    return out;
+}
+
+bool IniFile::load(std::string_view path)
+{
+    lines_.clear();
+    std::ifstream in(NativePath(path), std::ios::binary);
+    if (!in)
+        return false;
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    parse(ss.str());
+    return true;
+}
+
+void IniFile::save(std::string_view path) const
+{
+    std::string content = text();
+    std::vector<std::uint8_t> bytes(content.begin(), content.end());
+    WriteWholeFile(path, bytes);
+}
+
+std::pair<std::size_t, std::size_t> IniFile::sectionRange(std::string_view section) const
+{
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        if (lines_[i].kind == Line::Kind::Section && EqualsIgnoreCase(lines_[i].name, section)) {
+            std::size_t end = i + 1;
+            while (end < lines_.size() && lines_[end].kind != Line::Kind::Section)
+                ++end;
+            return {i, end};
+        }
+    }
+    return {npos, npos};
+}
+
+std::size_t IniFile::findKey(std::string_view section, std::string_view key) const
+{
+    auto [begin, end] = sectionRange(section);
+    if (begin == npos)
+        return npos;
+    for (std::size_t i = begin + 1; i < end; ++i)
+        if (lines_[i].kind == Line::Kind::Key && EqualsIgnoreCase(lines_[i].name, key))
+            return i;
+    return npos;
+}
+
+bool IniFile::hasSection(std::string_view section) const { return sectionRange(section).first != npos; }
+
+bool IniFile::hasKey(std::string_view section, std::string_view key) const { return findKey(section, key) != npos; }
+
+std::string IniFile::readString(std::string_view section, std::string_view key, std::string_view defaultValue) const
+{
+    auto i = findKey(section, key);
+    return i == npos ? std::string(defaultValue) : lines_[i].value;
+}
+
+long long IniFile::readInteger(std::string_view section, std::string_view key, long long defaultValue) const
+{
+    std::string s = readString(section, key, "");
+    if (s.empty())
+        return defaultValue;
+    const char* p = s.c_str();
+    int base = 10;
+    bool negative = false;
+    if (*p == '-' || *p == '+')
+        negative = *p++ == '-';
+    if (*p == '$') {
+        base = 16;
+        ++p;
+    } else if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) {
+        base = 16;
+        p += 2;
+    }
+    if (*p == '\0')
+        return defaultValue;
+    char* end = nullptr;
+    errno = 0;
+    long long v = std::strtoll(p, &end, base);
+    if (errno != 0 || *end != '\0' || *p == '-' || *p == '+' || *p == ' ')
+        return defaultValue;
+    return negative ? -v : v;
+}
+
+bool IniFile::readBool(std::string_view section, std::string_view key, bool defaultValue) const
+{
+    return readInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+std::vector<std::string> IniFile::sectionNames() const
+{
+    std::vector<std::string> names;
+    for (const auto& l : lines_)
+        if (l.kind == Line::Kind::Section)
+            names.push_back(l.name);
+    return names;
+}
+
+std::vector<std::string> IniFile::keyNames(std::string_view section) const
+{
+    std::vector<std::string> names;
+    auto [begin, end] = sectionRange(section);
+    if (begin == npos)
+        return names;
+    for (std::size_t i = begin + 1; i < end; ++i)
+        if (lines_[i].kind == Line::Kind::Key)
+            names.push_back(lines_[i].name);
+    return names;
+}
+
+void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value)
+{
+    std::string raw = std::string(key) + "=" + std::string(value);
+    auto i = findKey(section, key);
+    if (i != npos) {
+        lines_[i] = Classify(std::move(raw));
+        return;
+    }
+    auto [begin, end] = sectionRange(section);
+    if (begin == npos) {
+        lines_.push_back(Classify("[" + std::string(section) + "]"));
+        lines_.push_back(Classify(std::move(raw)));
+        return;
+    }
+    // After the section's last non-blank line, so blank separators stay below.
+    std::size_t at = end;
+    while (at > begin + 1 && Trim(lines_[at - 1].raw).empty())
+        --at;
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), Classify(std::move(raw)));
+}
+
+void IniFile::writeInteger(std::string_view section, std::string_view key, long long value)
+{
+    writeString(section, key, std::to_string(value));
+}
+
+void IniFile::writeBool(std::string_view section, std::string_view key, bool value)
+{
+    writeString(section, key, value ? "1" : "0");
+}
+
+void IniFile::eraseKey(std::string_view section, std::string_view key)
+{
+    auto i = findKey(section, key);
+    if (i != npos)
+        lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(i));
+}
+
+} // namespace pitwall

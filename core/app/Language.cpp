@@ -1,0 +1,97 @@
+#include "app/Language.h"
+
+#include "app/Messages.h"
+#include "transfer/FileUtils.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace pitwall {
+
+std::vector<std::string> ListLanguageFiles(std::string_view programDirectory)
+{
+    std::vector<std::string> names;
+    for (const auto& full : ListFiles(programDirectory, "*.LNG", false, false))
+        names.push_back(FileNameOf(full));
+    return names;
+}
+
+int ChooseLanguageIndex(const std::vector<std::string>& languageFiles, std::string_view setting)
+{
+    if (languageFiles.empty())
+        return -1;
+    for (std::size_t i = 0; i < languageFiles.size(); ++i)
+        if (!setting.empty() && EqualsIgnoreAsciiCase(languageFiles[i], setting))
+            return static_cast<int>(i);
+    for (std::size_t i = 0; i < languageFiles.size(); ++i)
+        if (EqualsIgnoreAsciiCase(languageFiles[i], kDefaultLanguageFile))
+            return static_cast<int>(i);
+    return 0;
+}
+
+std::vector<std::string> SplitLines(std::string_view text)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.emplace_back(text.substr(start));
+            break;
+        }
+        lines.emplace_back(text.substr(start, end - start));
+        start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+    }
+    return lines;
+}
+
+bool BuildUITexts(std::vector<std::string> lines, UITexts& texts)
+{
+    bool complete = lines.size() >= static_cast<std::size_t>(UITexts::kMinimumLines);
+    while (lines.size() < static_cast<std::size_t>(UITexts::kMinimumLines))
+        lines.emplace_back(UITexts::kFiller);
+    for (auto& line : lines)
+        for (auto& c : line)
+            if (c == '|')
+                c = '\n';
+    std::string marquee = std::move(lines.front());
+    lines.erase(lines.begin());
+    texts.assign(std::move(lines), std::move(marquee));
+    return complete;
+}
+
+bool LoadLanguage(std::string_view programDirectory, std::string_view languageFile, UITexts& texts,
+                  MessageSink& sink)
+{
+    std::string path = IncludeTrailingBackslash(programDirectory) + std::string(languageFile);
+    std::ifstream in(NativePath(path), std::ios::binary);
+    if (languageFile.empty() || !FileExists(path) || !in) {
+        sink.showMessage(Message{-1, kLanguageFileMissingMessage});
+        return false;
+    }
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    if (!BuildUITexts(SplitLines(ss.str()), texts))
+        sink.showMessage(Message{-1, std::string(languageFile) + kInvalidLanguageFileSuffix});
+    return true;
+}
+
+SelectedLanguage SelectLanguage(std::string_view programDirectory, std::string_view setting, UITexts& texts,
+                                MessageSink& sink)
+{
+    SelectedLanguage s;
+    s.files = ListLanguageFiles(programDirectory);
+    s.index = ChooseLanguageIndex(s.files, setting);
+    if (s.index < 0) {
+        s.index = 0;
+        s.outcome = LanguageSelection::NoLanguageFiles;
+        sink.showMessage(Message{-1, kNoLanguageFilesMessage});
+        return s;
+    }
+    s.file = s.files[static_cast<std::size_t>(s.index)];
+    s.outcome = LoadLanguage(programDirectory, s.file, texts, sink) ? LanguageSelection::Loaded
+                                                                    : LanguageSelection::FileMissing;
+    return s;
+}
+
+} // namespace pitwall

@@ -1,0 +1,48 @@
+#include "app/ProgramState.h"
+
+#include "app/Messages.h"
+#include "transfer/FileUtils.h"
+
+namespace pitwall {
+
+StartupOutcome StartProgram(ProgramState& state, const std::string& executableDirectory, MessageSink& sink,
+                            const EnvironmentLookup& environment)
+{
+    state.directories = ComputeProgramDirectories(executableDirectory, environment);
+    ReadSettings(state.directories.settingsFile(), state.settings);
+    if (!state.settings.gameDirectory.empty())
+        state.settings.gameDirectory = IncludeTrailingBackslash(state.settings.gameDirectory);
+
+    SelectedLanguage language = SelectLanguage(state.directories.program, state.settings.languageFile, state.texts, sink);
+    if (language.outcome == LanguageSelection::NoLanguageFiles)
+        return StartupOutcome::NoLanguageFiles;
+    state.languageFiles = std::move(language.files);
+    state.languageIndex = language.index;
+    state.settings.languageFile = language.file;
+
+    state.currentCarsetFile.clear();
+    DeleteTree(state.directories.working);
+    ForceDirectories(state.directories.staging);
+    state.firstActivationDone = false;
+    return StartupOutcome::Ready;
+}
+
+GameDetection RecogniseGame(ProgramState& state)
+{
+    GameDetection d = DetectGameVersions(state.settings.gameDirectory);
+    state.gameVersion = d.gameVersion;
+    state.savegameFormat = d.savegameFormat;
+    return d;
+}
+
+void ShutdownCleanup(ProgramState& state, MessageSink& sink)
+{
+    try {
+        WriteSettings(state.directories.settingsFile(), state.settings);
+    } catch (const std::exception& e) {
+        sink.showMessage(Message{-1, e.what()});
+    }
+    DeleteTree(state.directories.working);
+}
+
+} // namespace pitwall

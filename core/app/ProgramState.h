@@ -1,0 +1,48 @@
+#pragma once
+// The program-wide state set up when the main window is created and cleaned
+// up when the program ends: directories, settings, the UI texts and the
+// recognised game installation.
+
+#include "app/GameInstallation.h"
+#include "app/Language.h"
+#include "app/ProgramDirectories.h"
+#include "app/Settings.h"
+#include "app/UITexts.h"
+
+#include <string>
+
+namespace pitwall {
+
+class MessageSink;
+
+struct ProgramState {
+    ProgramDirectories directories;
+    Settings settings;
+    UITexts texts;
+    std::vector<std::string> languageFiles;
+    int languageIndex = 0;
+    int gameVersion = kUnknownVersion;
+    int savegameFormat = 0;
+    std::string currentCarsetFile;
+    bool firstActivationDone = false;
+};
+
+enum class StartupOutcome { Ready, NoLanguageFiles };
+
+// The non-window steps of creating the main window, in order: directories,
+// settings, language, and a fresh working directory (anything left from an
+// earlier run is deleted, read-only files included; then the staging
+// directory is created).
+StartupOutcome StartProgram(ProgramState& state, const std::string& executableDirectory, MessageSink& sink,
+                            const EnvironmentLookup& environment = SystemEnvironment);
+
+// Recognises the installation in the game directory and stores the version
+// and savegame format; returns the detection with the message to show.
+GameDetection RecogniseGame(ProgramState& state);
+
+// Writes the settings and deletes the working directory. A settings file
+// that cannot be written is reported through the sink; the clean-up still
+// runs.
+void ShutdownCleanup(ProgramState& state, MessageSink& sink);
+
+} // namespace pitwall

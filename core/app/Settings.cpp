@@ -1,0 +1,48 @@
+#include "app/Settings.h"
+
+#include "app/IniFile.h"
+#include "transfer/FileUtils.h"
+
+namespace pitwall {
+
+bool ReadSettings(std::string_view iniPath, Settings& settings)
+{
+    if (!FileExists(iniPath))
+        return false;
+    ClearReadOnly(iniPath);
+    IniFile ini;
+    if (!ini.load(iniPath))
+        return false;
+    settings.gameDirectory = ini.readString(kGeneralSection, "GP3Path", "");
+    settings.alwaysImport = ini.readBool(kGeneralSection, "AlwaysImport", false);
+    settings.dndTeams = ini.readBool(kGeneralSection, "DndTeams", false);
+    settings.dndTracks = ini.readBool(kGeneralSection, "DndTracks", false);
+    settings.languageFile = ini.readString(kGeneralSection, "Language", "");
+    settings.showExportOK = ini.readBool(kGeneralSection, "ShowExportOK", true);
+    settings.firstTime = ini.readBool(kGeneralSection, "FirstTime", true);
+    // The info window appears once per settings file: the flag is cleared in
+    // the file as soon as it has been read.
+    ini.writeBool(kGeneralSection, "FirstTime", false);
+    try {
+        ini.save(iniPath);
+    } catch (const std::exception&) {
+        // A settings file that cannot be written is still read; the info
+        // window then simply shows again next time.
+    }
+    return true;
+}
+
+void WriteSettings(std::string_view iniPath, const Settings& settings)
+{
+    IniFile ini;
+    ini.load(iniPath);
+    ini.writeString(kGeneralSection, "GP3Path", settings.gameDirectory);
+    ini.writeBool(kGeneralSection, "AlwaysImport", settings.alwaysImport);
+    ini.writeString(kGeneralSection, "Language", settings.languageFile);
+    ini.writeBool(kGeneralSection, "DnDTeams", settings.dndTeams);
+    ini.writeBool(kGeneralSection, "DnDTracks", settings.dndTracks);
+    ini.writeBool(kGeneralSection, "ShowExportOK", settings.showExportOK);
+    ini.save(iniPath);
+}
+
+} // namespace pitwall

@@ -1,0 +1,51 @@
+#pragma once
+// Little-endian, bounds-checked reads over a block of file bytes. Every game
+// format reads through this: a read past the end throws FormatError instead of
+// returning garbage, so a truncated or hostile file never reads out of bounds.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+#include <string>
+
+namespace pitwall {
+
+class FormatError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class ByteReader {
+public:
+    explicit ByteReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+
+    std::size_t size() const { return bytes_.size(); }
+    std::size_t position() const { return pos_; }
+    std::size_t remaining() const { return bytes_.size() - pos_; }
+    bool atEnd() const { return pos_ >= bytes_.size(); }
+
+    void seek(std::size_t offset);
+    void skip(std::size_t count);
+
+    std::uint8_t u8();
+    std::uint16_t u16();
+    std::uint32_t u32();
+    std::int16_t i16() { return static_cast<std::int16_t>(u16()); }
+    std::int32_t i32() { return static_cast<std::int32_t>(u32()); }
+    double f64();
+
+    // `count` raw bytes.
+    std::span<const std::uint8_t> bytes(std::size_t count);
+    // A fixed-width single-byte text field: characters up to the first zero
+    // byte or the whole field when it holds no zero.
+    std::string fixedString(std::size_t width);
+
+private:
+    void require(std::size_t count) const;
+
+    std::span<const std::uint8_t> bytes_;
+    std::size_t pos_ = 0;
+};
+
+} // namespace pitwall

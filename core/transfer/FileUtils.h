@@ -1,0 +1,96 @@
+#pragma once
+// File and directory routines used throughout the program: path
+// normalisation, listing, deletion and copying that ignore read-only
+// attributes, sizes and the uniform missing-file message.
+//
+// Paths are UTF-8 strings in the platform's own form; directory strings carry
+// a trailing separator (IncludeTrailingBackslash adds the native one).
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pitwall {
+
+class Messenger;
+
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+std::filesystem::path NativePath(std::string_view utf8);
+std::string PathString(const std::filesystem::path& path);
+
+// Appends the separator unless the path is empty or already ends with one.
+std::string IncludeTrailingBackslash(std::string_view path);
+// The file name without directory and without extension.
+std::string BaseFileName(std::string_view fileName);
+// The file name without its directory.
+std::string FileNameOf(std::string_view path);
+// The directory part with its trailing separator ("" when there is none).
+std::string DirectoryOf(std::string_view path);
+// The extension with its dot, as written ("" when there is none).
+std::string ExtensionOf(std::string_view path);
+
+// Windows wildcard match ('*', '?'), without regard to ASCII case. "*.*"
+// matches every name, with or without a dot.
+bool MatchesMask(std::string_view name, std::string_view mask);
+bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b);
+
+// Every entry below `directory` matching `mask`, as full names. A directory
+// (which must itself match the mask) contributes its own contents first when
+// recursive, and, with withDirectories, is listed itself after them with a
+// trailing separator. Symbolic links are listed as files and never followed,
+// so nothing outside the tree is reached. Entries come sorted by name.
+std::vector<std::string> ListFiles(std::string_view directory, std::string_view mask, bool recursive,
+                                   bool withDirectories);
+
+// Deletes the tree, read-only entries included, and the directory itself.
+// Failures are ignored.
+void DeleteTree(std::string_view directory);
+// Copies with overwrite when the source exists; creates the target's
+// directory and clears a read-only target first. Failures are ignored;
+// returns whether the copy was made.
+bool CopyFileForced(std::string_view source, std::string_view target);
+void CopyTree(std::string_view sourceDirectory, std::string_view targetDirectory, std::string_view mask);
+void DeleteFileForced(std::string_view file);
+// Removes the read-only attribute (on POSIX: gives the owner write access).
+void ClearReadOnly(std::string_view file);
+bool IsReadOnly(std::string_view file);
+void SetReadOnly(std::string_view file, bool readOnly);
+
+bool FileExists(std::string_view file);
+bool DirectoryExists(std::string_view directory);
+bool ForceDirectories(std::string_view directory);
+
+// Size of the file of exactly this name, 0 when there is none.
+std::uint64_t FileSizeOf(std::string_view file);
+// Sum of FileSizeOf over the files matching the mask part of the path.
+std::uint64_t TotalSizeOf(std::string_view pathWithMask);
+
+// Checks that a game file exists before it is opened; a missing file is
+// reported with UI text 349 and its name when showMessage is set. Clears the
+// read-only attribute of an existing file so it can be patched.
+bool OpenGameFile(std::string_view name, bool showMessage, Messenger* messenger);
+
+// Index of the first allowed extension (upper case, with dot) that the name's
+// extension equals without regard to case; -1 and UI text 985 otherwise.
+int CheckFileExtension(std::string_view name, const std::vector<std::string>& allowed, bool showMessage,
+                       Messenger* messenger);
+
+// Whole-file reads and writes. ReadWholeFile throws std::runtime_error with
+// the file name when the file cannot be read or exceeds maxBytes. WriteWholeFile
+// replaces the file's content (clearing read-only first) and throws on failure.
+std::vector<std::uint8_t> ReadWholeFile(std::string_view file, std::uint64_t maxBytes = UINT64_MAX);
+void WriteWholeFile(std::string_view file, const std::vector<std::uint8_t>& bytes);
+// Writes `bytes` at `offset` into an existing file, keeping every other byte.
+// Throws std::runtime_error when the file cannot be opened or written or the
+// range lies beyond its end.
+void PatchFile(std::string_view file, std::uint64_t offset, std::span<const std::uint8_t> bytes);
+
+} // namespace pitwall

@@ -1,0 +1,106 @@
+#include "transfer/GamePath.h"
+
+#include "transfer/FileUtils.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace pitwall {
+
+namespace {
+
+std::vector<std::string> SplitComponents(std::string_view relative)
+{
+    std::vector<std::string> parts;
+    std::string current;
+    for (char c : relative) {
+        if (c == '\\' || c == '/') {
+            if (!current.empty())
+                parts.push_back(std::move(current));
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    if (!current.empty())
+        parts.push_back(std::move(current));
+    return parts;
+}
+
+// Names in `directory` equal to `wanted` without regard to case: the exact
+// spelling first, then the others by name.
+std::vector<std::string> Candidates(const std::string& directory, const std::string& wanted)
+{
+    std::vector<std::string> matches;
+    std::error_code ec;
+    fs::directory_iterator it(NativePath(directory.empty() ? std::string(".") : directory), ec);
+    if (ec)
+        return matches;
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec)
+            break;
+        std::string name = PathString(it->path().filename());
+        if (EqualsIgnoreAsciiCase(name, wanted))
+            matches.push_back(std::move(name));
+    }
+    std::sort(matches.begin(), matches.end(), [&](const std::string& a, const std::string& b) {
+        if ((a == wanted) != (b == wanted))
+            return a == wanted;
+        return a < b;
+    });
+    return matches;
+}
+
+struct Resolution {
+    std::string path;       // resolved prefix + the rest as given
+    std::size_t matched = 0; // components found on disk
+};
+
+// Resolves parts[index..] below `path`. Where several spellings exist
+// (GP3JAMS and gp3jams side by side), the one through which more of the
+// name exists wins.
+Resolution ResolveFrom(const std::string& path, const std::vector<std::string>& parts, std::size_t index,
+                       bool trailingSeparator)
+{
+    auto join = [&](std::string base, std::size_t from) {
+        for (std::size_t i = from; i < parts.size(); ++i) {
+            base += parts[i];
+            if (i + 1 < parts.size() || trailingSeparator)
+                base += kPathSeparator;
+        }
+        return base;
+    };
+    if (index == parts.size())
+        return {join(path, index), 0};
+    Resolution best{join(path, index), 0};
+    for (const auto& name : Candidates(path, parts[index])) {
+        std::string next = path + name;
+        bool last = index + 1 == parts.size();
+        if (!last)
+            next += kPathSeparator;
+        Resolution r = last ? Resolution{trailingSeparator ? next + kPathSeparator : next, 0}
+                            : ResolveFrom(next, parts, index + 1, trailingSeparator);
+        r.matched += 1;
+        if (r.matched > best.matched)
+            best = std::move(r);
+        if (best.matched == parts.size() - index)
+            break;
+    }
+    return best;
+}
+
+} // namespace
+
+std::string ResolveGamePath(std::string_view baseDirectory, std::string_view gameRelative)
+{
+    std::string base = IncludeTrailingBackslash(baseDirectory);
+    auto parts = SplitComponents(gameRelative);
+    bool trailingSeparator = !gameRelative.empty() && (gameRelative.back() == '\\' || gameRelative.back() == '/');
+    return ResolveFrom(base, parts, 0, trailingSeparator).path;
+}
+
+} // namespace pitwall

@@ -1,0 +1,20 @@
+#pragma once
+// Game files are named the way the game names them, Windows style
+// ("GP3JAMS\Liveries\WILLIA98.JAM"). An installation inside a Wine prefix may
+// hold them in any letter case ("gp3jams/LIVERIES/williA98.jam"). This is the
+// one place that turns such a name into a real path.
+
+#include <string>
+#include <string_view>
+
+namespace pitwall {
+
+// Resolves `gameRelative` (separators '\' or '/') below `baseDirectory`,
+// matching each component without regard to ASCII case against what exists.
+// An exact match wins over a case-insensitive one; among several
+// case-insensitive matches the first by name wins. Components that do not
+// exist yet keep the given spelling, so a file created there gets the game's
+// own name.
+std::string ResolveGamePath(std::string_view baseDirectory, std::string_view gameRelative);
+
+} // namespace pitwall

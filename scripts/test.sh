@@ -1,0 +1,25 @@
+#!/bin/sh
+# Installs what is missing, builds everything and runs every test: the normal
+# build (core, CLI and offscreen GUI suites), then the core and CLI suites
+# again under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -eu
+cd "$(dirname "$0")/.."
+
+./scripts/setup.sh
+
+JOBS="$(nproc 2>/dev/null || echo 2)"
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPITWALL_WERROR=ON >/dev/null
+cmake --build build -j "$JOBS"
+QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$JOBS"
+
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPITWALL_SANITIZE=ON -DPITWALL_WERROR=ON \
+    -DPITWALL_BUILD_GUI=OFF -DPITWALL_BUILD_BENCHMARKS=OFF >/dev/null
+cmake --build build-asan -j "$JOBS"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir build-asan --output-on-failure -j "$JOBS"
+
+if [ -x fuzz/run-all.sh ]; then
+    fuzz/run-all.sh 5
+fi
+echo "All tests passed."

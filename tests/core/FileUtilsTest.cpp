@@ -1,0 +1,164 @@
+#include "TestSupport.h"
+
+#include "app/Messages.h"
+#include "app/UITexts.h"
+#include "transfer/FileUtils.h"
+#include "transfer/GamePath.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using namespace pitwall;
+namespace fs = std::filesystem;
+
+TEST(FileUtils, PathsAndNames)
+{
+    EXPECT_EQ(IncludeTrailingBackslash(""), "");
+    EXPECT_EQ(IncludeTrailingBackslash("/gp3"), std::string("/gp3") + kPathSeparator);
+    EXPECT_EQ(IncludeTrailingBackslash("/gp3/"), "/gp3/");
+    EXPECT_EQ(BaseFileName("/a/b/WILLIA98.JAM"), "WILLIA98");
+    EXPECT_EQ(BaseFileName("archive.tar.gz"), "archive.tar");
+    EXPECT_EQ(ExtensionOf("/x.y/noext"), "");
+    EXPECT_TRUE(MatchesMask("ENGLISH.lng", "*.LNG"));
+    EXPECT_TRUE(MatchesMask("noext", "*.*"));
+    EXPECT_TRUE(MatchesMask("F1CT01.DAT", "F1CT??.DAT"));
+    EXPECT_FALSE(MatchesMask("F1CT1.DAT", "F1CT??.DAT"));
+    EXPECT_FALSE(MatchesMask("ENGLISH.LNG.bak", "*.LNG"));
+}
+
+TEST(FileUtils, CheckFileExtension)
+{
+    UITexts texts;
+    texts.assign({}, "");
+    test::RecordingMessages sink;
+    Messenger messenger(texts, sink);
+    EXPECT_EQ(CheckFileExtension("my.gms", {".GMS"}, true, &messenger), 0);
+    EXPECT_EQ(CheckFileExtension("pic.JPG", {".BMP", ".JPG"}, true, &messenger), 1);
+    EXPECT_TRUE(sink.shown.empty());
+    EXPECT_EQ(CheckFileExtension("pic.png", {".BMP", ".JPG"}, false, &messenger), -1);
+    EXPECT_TRUE(sink.shown.empty());
+    EXPECT_EQ(CheckFileExtension("pic", {".BMP"}, true, &messenger), -1);
+    EXPECT_EQ(sink.numbers(), std::vector<int>{985});
+}
+
+TEST(FileUtils, ListFilesPutsEveryDirectoryAfterItsContents)
+{
+    test::TempDir dir;
+    test::WriteText(dir / "b.txt", "b");
+    test::WriteText(dir / "a/x.txt", "x");
+    test::WriteText(dir / "a/sub/y.txt", "y");
+    ForceDirectories(dir / "empty");
+    std::string s(1, kPathSeparator);
+    auto all = ListFiles(dir.path(), "*.*", true, true);
+    std::vector<std::string> expected = {dir / "a/sub/y.txt", dir / "a/sub/", dir / "a/x.txt", dir / "a/",
+                                         dir / "b.txt",       dir / "empty/",  dir.path()};
+    EXPECT_EQ(all, expected);
+    EXPECT_EQ(ListFiles(dir.path(), "*.txt", false, false), std::vector<std::string>{dir / "b.txt"});
+    EXPECT_TRUE(ListFiles(dir / "missing", "*.*", true, true).empty());
+}
+
+TEST(FileUtils, DeleteTreeRemovesReadOnlyTreesButNeverFollowsLinks)
+{
+    test::TempDir dir;
+    test::TempDir outside;
+    test::WriteText(outside / "precious.txt", "keep");
+    std::string tree = dir / "TEMP/";
+    test::WriteText(tree + "Carset/member.DAT", "m");
+    test::WriteText(tree + "ro.DAT", "r");
+    ForceDirectories(tree + "empty/deeper");
+    fs::create_directory_symlink(NativePath(outside.path()), NativePath(tree + "link"));
+    SetReadOnly(tree + "ro.DAT", true);
+    SetReadOnly(tree + "Carset/member.DAT", true);
+    SetReadOnly(tree + "Carset", true);
+    SetReadOnly(tree + "empty/deeper", true);
+
+    DeleteTree(tree);
+    EXPECT_FALSE(fs::exists(NativePath(tree)));
+    EXPECT_EQ(test::ReadText(outside / "precious.txt"), "keep");
+
+    // A link given as the tree itself is removed as a link.
+    fs::create_directory_symlink(NativePath(outside.path()), NativePath(dir / "alias"));
+    DeleteTree(dir / "alias");
+    EXPECT_FALSE(fs::exists(fs::symlink_status(NativePath(dir / "alias"))));
+    EXPECT_EQ(test::ReadText(outside / "precious.txt"), "keep");
+    DeleteTree(dir / "never-existed"); // silent
+}
+
+TEST(FileUtils, CopyingOverReadOnlyTargets)
+{
+    test::TempDir dir;
+    test::WriteText(dir / "src/GP3JAMS/a.jam", "AAAA");
+    test::WriteText(dir / "src/GP3JAMS/Liveries/b.jam", "BB");
+    test::WriteText(dir / "src/other.txt", "o");
+    test::WriteText(dir / "dst/GP3JAMS/a.jam", "old");
+    SetReadOnly(dir / "dst/GP3JAMS/a.jam", true);
+
+    CopyTree(dir / "src/GP3JAMS", dir / "dst/GP3JAMS", "*.*");
+    EXPECT_EQ(test::ReadText(dir / "dst/GP3JAMS/a.jam"), "AAAA");
+    EXPECT_EQ(test::ReadText(dir / "dst/GP3JAMS/Liveries/b.jam"), "BB");
+    EXPECT_FALSE(FileExists(dir / "dst/other.txt"));
+
+    EXPECT_FALSE(CopyFileForced(dir / "missing", dir / "dst/x"));
+    EXPECT_TRUE(CopyFileForced(dir / "src/other.txt", dir / "new/dir/o.txt"));
+
+    SetReadOnly(dir / "new/dir/o.txt", true);
+    DeleteFileForced(dir / "new/dir/o.txt");
+    EXPECT_FALSE(FileExists(dir / "new/dir/o.txt"));
+
+    EXPECT_EQ(FileSizeOf(dir / "src/GP3JAMS/a.jam"), 4u);
+    EXPECT_EQ(FileSizeOf(dir / "src/GP3JAMS"), 0u);
+    EXPECT_EQ(FileSizeOf(dir / "nothing"), 0u);
+    EXPECT_EQ(TotalSizeOf(dir / "src/GP3JAMS/*.jam"), 4u); // not recursive
+}
+
+TEST(FileUtils, OpenGameFileReportsMissingFilesWith349)
+{
+    test::TempDir dir;
+    UITexts texts;
+    texts.assign(std::vector<std::string>(350, "x"), "");
+    std::vector<std::string> t = texts.all();
+    t[349] = "File not found: %s";
+    texts.assign(t, "");
+    test::RecordingMessages sink;
+    Messenger messenger(texts, sink);
+    EXPECT_FALSE(OpenGameFile(dir / "GP3.EXE", true, &messenger));
+    ASSERT_EQ(sink.shown.size(), 1u);
+    EXPECT_EQ(sink.shown[0].number, 349);
+    EXPECT_EQ(sink.shown[0].text, "File not found: " + (dir / "GP3.EXE"));
+    EXPECT_FALSE(OpenGameFile(dir / "GP3.EXE", false, &messenger));
+    EXPECT_EQ(sink.shown.size(), 1u);
+
+    test::WriteText(dir / "GP3.EXE", "MZ");
+    SetReadOnly(dir / "GP3.EXE", true);
+    EXPECT_TRUE(OpenGameFile(dir / "GP3.EXE", true, &messenger));
+    EXPECT_FALSE(IsReadOnly(dir / "GP3.EXE"));
+}
+
+TEST(FileUtils, PatchFileKeepsTheRestAndRefusesToGrowTheFile)
+{
+    test::TempDir dir;
+    test::WriteText(dir / "f.bin", "abcdef");
+    std::vector<std::uint8_t> xy = {'X', 'Y'};
+    PatchFile(dir / "f.bin", 2, xy);
+    EXPECT_EQ(test::ReadText(dir / "f.bin"), "abXYef");
+    EXPECT_THROW(PatchFile(dir / "f.bin", 5, xy), std::runtime_error);
+    EXPECT_THROW(PatchFile(dir / "none.bin", 0, xy), std::runtime_error);
+    EXPECT_EQ(test::ReadText(dir / "f.bin"), "abXYef");
+}
+
+TEST(GamePath, ResolvesGamePathsWithoutRegardToCase)
+{
+    test::TempDir dir;
+    test::WriteText(dir / "gp3jams/LIVERIES/williA98.jam", "w");
+    test::WriteText(dir / "GP3JAMS/Main/exact.jam", "e"); // a second, exact-case directory
+    ForceDirectories(dir / "Bitmaps");
+
+    EXPECT_EQ(ResolveGamePath(dir.path(), "GP3JAMS\\Liveries\\WILLIA98.JAM"), dir / "gp3jams/LIVERIES/williA98.jam");
+    // The exact spelling wins where it exists.
+    EXPECT_EQ(ResolveGamePath(dir.path(), "GP3JAMS\\Main\\exact.jam"), dir / "GP3JAMS/Main/exact.jam");
+    // What does not exist yet keeps the game's spelling below the part that does.
+    EXPECT_EQ(ResolveGamePath(dir.path(), "BITMAPS\\GP3ART5.BIN"), dir / "Bitmaps/GP3ART5.BIN");
+    EXPECT_EQ(ResolveGamePath(dir.path(), "SAMPLES\\GP3SOUND.DAT"), dir / "SAMPLES/GP3SOUND.DAT");
+    EXPECT_EQ(ResolveGamePath(dir.path(), "ldata/"), dir / "ldata/");
+    EXPECT_EQ(ResolveGamePath(dir / "missing", "GP3.EXE"), dir / "missing/GP3.EXE");
+}

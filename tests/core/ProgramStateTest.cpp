@@ -1,0 +1,94 @@
+#include "TestSupport.h"
+
+#include "app/IniFile.h"
+#include "app/ProgramState.h"
+#include "transfer/FileUtils.h"
+
+#include <gtest/gtest.h>
+
+using namespace pitwall;
+
+namespace {
+
+void WriteLanguage(const std::string& path)
+{
+    std::string text = "Marquee\r\n";
+    for (int n = 0; n < 1152; ++n)
+        text += "text " + std::to_string(n) + "\r\n";
+    test::WriteText(path, text);
+}
+
+} // namespace
+
+TEST(ProgramDirectories, BesideTheExecutableOrInTheUsersDirectories)
+{
+    auto env = [](const char* name) -> std::optional<std::string> {
+        std::string n = name;
+        if (n == "HOME")
+            return "/home/ann";
+        if (n == "XDG_CACHE_HOME")
+            return "/var/cache/ann";
+        return std::nullopt;
+    };
+    auto beside = ComputeProgramDirectories("/opt/pw", true, env);
+    EXPECT_EQ(beside.program, "/opt/pw/");
+    EXPECT_EQ(beside.settingsFile(), "/opt/pw/PITWALL.INI");
+    EXPECT_EQ(beside.working, "/opt/pw/TEMP/");
+    EXPECT_EQ(beside.staging, "/opt/pw/TEMP/Carset/");
+
+    test::TempDir home;
+    auto homeEnv = [&](const char* name) -> std::optional<std::string> {
+        return std::string(name) == "HOME" ? std::optional<std::string>(home.path()) : std::nullopt;
+    };
+    auto installed = ComputeProgramDirectories("/usr/share/pitwall/", false, homeEnv);
+    EXPECT_EQ(installed.program, "/usr/share/pitwall/");
+    EXPECT_EQ(installed.settingsFile(), home / ".config/pitwall/PITWALL.INI");
+    EXPECT_EQ(installed.working, home / ".cache/pitwall/TEMP/");
+    EXPECT_EQ(installed.staging, home / ".cache/pitwall/TEMP/Carset/");
+    EXPECT_TRUE(DirectoryExists(home / ".config/pitwall"));
+
+    EXPECT_TRUE(IsDirectoryWritable(home.path()));
+    EXPECT_FALSE(IsDirectoryWritable(home / "missing"));
+}
+
+TEST(ProgramState, StartRemovesALeftOverWorkingDirectoryAndShutdownWritesSettings)
+{
+    test::TempDir program;
+    WriteLanguage(program / "ENGLISH.LNG");
+    test::WriteText(program / "PITWALL.INI", "[general]\r\ngp3path=/games/gp3\r\nlanguage=english.lng\r\n");
+    // A crashed run left read-only files behind.
+    test::WriteText(program / "TEMP/Carset/stale.DAT", "s");
+    test::WriteText(program / "TEMP/TeamsDrivers.DAT", "t");
+    SetReadOnly(program / "TEMP/TeamsDrivers.DAT", true);
+    SetReadOnly(program / "TEMP/Carset/stale.DAT", true);
+
+    ProgramState state;
+    test::RecordingMessages sink;
+    ASSERT_EQ(StartProgram(state, program.path(), sink), StartupOutcome::Ready);
+    EXPECT_TRUE(sink.shown.empty());
+    EXPECT_EQ(state.settings.gameDirectory, "/games/gp3/");
+    EXPECT_TRUE(state.settings.firstTime);
+    EXPECT_EQ(state.settings.languageFile, "ENGLISH.LNG");
+    EXPECT_EQ(state.texts.text(12), "text 12");
+    EXPECT_FALSE(FileExists(program / "TEMP/TeamsDrivers.DAT"));
+    EXPECT_FALSE(FileExists(program / "TEMP/Carset/stale.DAT"));
+    EXPECT_TRUE(DirectoryExists(program / "TEMP/Carset"));
+
+    state.settings.dndTeams = true;
+    ShutdownCleanup(state, sink);
+    EXPECT_FALSE(DirectoryExists(program / "TEMP"));
+    IniFile ini;
+    ini.load(program / "PITWALL.INI");
+    EXPECT_EQ(ini.readString("General", "DnDTeams", ""), "1");
+    EXPECT_EQ(ini.readString("General", "FirstTime", ""), "0");
+    EXPECT_EQ(ini.readString("General", "GP3Path", ""), "/games/gp3/");
+}
+
+TEST(ProgramState, WithoutLanguageFilesTheProgramCannotStart)
+{
+    test::TempDir program;
+    ProgramState state;
+    test::RecordingMessages sink;
+    EXPECT_EQ(StartProgram(state, program.path(), sink), StartupOutcome::NoLanguageFiles);
+    ASSERT_EQ(sink.shown.size(), 1u);
+}

@@ -1,0 +1,109 @@
+#include "TestSupport.h"
+
+#include "app/IniFile.h"
+#include "app/Settings.h"
+#include "transfer/FileUtils.h"
+
+#include <gtest/gtest.h>
+
+using namespace pitwall;
+
+TEST(IniFile, WindowsProfileSemantics)
+{
+    IniFile ini;
+    ini.parse("; comment\r\n[general]\r\n  gp3path = C:\\GP3\\  \r\nLANGUAGE=\"DEUTSCH.LNG\"\r\nShowExportOK=0\r\n"
+              "ShowExportOK=1\r\nnot a key\r\n[Pathes]\r\nC:\\Carsets\\=C:\\Carsets\\Old\\\r\n");
+    EXPECT_EQ(ini.readString("General", "GP3Path", ""), "C:\\GP3\\");
+    EXPECT_EQ(ini.readString("GENERAL", "language", ""), "DEUTSCH.LNG"); // quotes removed
+    EXPECT_FALSE(ini.readBool("General", "ShowExportOK", true));         // the first of two wins
+    EXPECT_EQ(ini.readString("General", "Missing", "fallback"), "fallback");
+    EXPECT_EQ(ini.readString("Nowhere", "GP3Path", "x"), "x");
+    EXPECT_EQ(ini.readString("pathes", "c:\\carsets\\", ""), "C:\\Carsets\\Old\\");
+
+    ini.parse("[a]\nn1=42\nn2=-7\nn3=$1F\nn4=0x10\nn5=12abc\nn6=\n");
+    EXPECT_EQ(ini.readInteger("a", "n1", 0), 42);
+    EXPECT_EQ(ini.readInteger("a", "n2", 0), -7);
+    EXPECT_EQ(ini.readInteger("a", "n3", 0), 31);
+    EXPECT_EQ(ini.readInteger("a", "n4", 0), 16);
+    EXPECT_EQ(ini.readInteger("a", "n5", 5), 5);
+    EXPECT_EQ(ini.readInteger("a", "n6", 6), 6);
+}
+
+TEST(IniFile, WritesKeepEverythingElse)
+{
+    IniFile ini;
+    ini.parse("; keep me\r\n[General]\r\nGP3Path=C:\\GP3\\\r\nDndTeams=0\r\n\r\n[Pathes]\r\nCarsetLoad=C:\\\r\n");
+    ini.writeString("general", "DnDTeams", "1");  // replaces, whatever the case
+    ini.writeString("General", "Language", "X");   // appended to its section
+    ini.writeString("Other", "Key", "v");          // new section at the end
+    EXPECT_EQ(ini.text(), "; keep me\r\n[General]\r\nGP3Path=C:\\GP3\\\r\nDnDTeams=1\r\nLanguage=X\r\n\r\n"
+                          "[Pathes]\r\nCarsetLoad=C:\\\r\n[Other]\r\nKey=v\r\n");
+    EXPECT_EQ(ini.keyNames("GENERAL"), (std::vector<std::string>{"GP3Path", "DnDTeams", "Language"}));
+}
+
+TEST(Settings, WithoutFileEverythingKeepsItsInitialValue)
+{
+    test::TempDir dir;
+    Settings s;
+    EXPECT_FALSE(ReadSettings(dir / "PITWALL.INI", s));
+    EXPECT_FALSE(s.firstTime);
+    EXPECT_FALSE(s.showExportOK);
+    EXPECT_FALSE(FileExists(dir / "PITWALL.INI"));
+}
+
+TEST(Settings, FirstTimeIsClearedInTheFileAtOnce)
+{
+    test::TempDir dir;
+    std::string ini = dir / "PITWALL.INI";
+    test::WriteText(ini, "[General]\r\nGP3Path=/games/gp3/\r\n");
+    SetReadOnly(ini, true);
+
+    Settings s;
+    ASSERT_TRUE(ReadSettings(ini, s));
+    EXPECT_TRUE(s.firstTime);      // missing key inside a file: true
+    EXPECT_TRUE(s.showExportOK);   // likewise
+    EXPECT_EQ(s.gameDirectory, "/games/gp3/");
+    IniFile written;
+    written.load(ini);
+    EXPECT_EQ(written.readString("General", "FirstTime", ""), "0");
+
+    Settings again;
+    ReadSettings(ini, again);
+    EXPECT_FALSE(again.firstTime);
+}
+
+TEST(Settings, WrittenKeysAreFoundAgainAndInOrder)
+{
+    test::TempDir dir;
+    std::string ini = dir / "PITWALL.INI";
+    Settings s;
+    s.gameDirectory = "/home/user/.wine/drive_c/GP3/";
+    s.languageFile = "DEUTSCH.LNG";
+    s.alwaysImport = true;
+    s.dndTeams = true;
+    s.dndTracks = false;
+    s.showExportOK = true;
+    WriteSettings(ini, s);
+    EXPECT_EQ(test::ReadText(ini), "[General]\r\nGP3Path=/home/user/.wine/drive_c/GP3/\r\nAlwaysImport=1\r\n"
+                                   "Language=DEUTSCH.LNG\r\nDnDTeams=1\r\nDnDTracks=0\r\nShowExportOK=1\r\n");
+    Settings back;
+    ASSERT_TRUE(ReadSettings(ini, back));
+    EXPECT_EQ(back.gameDirectory, s.gameDirectory);
+    EXPECT_EQ(back.languageFile, s.languageFile);
+    EXPECT_TRUE(back.alwaysImport);
+    EXPECT_TRUE(back.dndTeams); // written DnDTeams, read DndTeams
+    EXPECT_FALSE(back.dndTracks);
+
+    // Writing again updates in place and keeps the dialogs' remembered paths.
+    IniFile withPaths;
+    withPaths.load(ini);
+    withPaths.writeString("Pathes", "CarsetLoad", "/carsets/");
+    withPaths.save(ini);
+    s.dndTeams = false;
+    WriteSettings(ini, s);
+    IniFile after;
+    after.load(ini);
+    EXPECT_EQ(after.readString("Pathes", "CarsetLoad", ""), "/carsets/");
+    EXPECT_EQ(after.readString("General", "DndTeams", ""), "0");
+    EXPECT_EQ(after.keyNames("General").size(), 7u); // six keys plus FirstTime
+}

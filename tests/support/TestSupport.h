@@ -1,0 +1,51 @@
+#pragma once
+// Shared helpers of the test suites: a temporary directory per test and a
+// message sink that records what would have been shown.
+
+#include "app/Messages.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace pitwall::test {
+
+// A fresh directory below the system's temporary directory, deleted (with
+// read-only contents) when the object goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    // With trailing separator.
+    const std::string& path() const { return path_; }
+    // path() + relative, '/' separated.
+    std::string operator/(const std::string& relative) const { return path_ + relative; }
+
+private:
+    std::string path_;
+};
+
+class RecordingMessages : public MessageSink {
+public:
+    void showMessage(const Message& message) override { shown.push_back(message); }
+    bool askYesNo(const Message& message) override
+    {
+        asked.push_back(message);
+        return answer;
+    }
+    std::vector<int> numbers() const;
+
+    std::vector<Message> shown;
+    std::vector<Message> asked;
+    bool answer = true;
+};
+
+void WriteText(const std::string& path, const std::string& text);
+std::string ReadText(const std::string& path);
+void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
+std::vector<std::uint8_t> ReadBytes(const std::string& path);
+
+} // namespace pitwall::test
