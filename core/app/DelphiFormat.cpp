@@ -1,5 +1,6 @@
 #include "app/DelphiFormat.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -43,10 +44,10 @@ std::string WithMinimumDigits(std::string digits, int precision)
 // value with enough digits, so the tie is seen in the digits themselves.
 std::string RoundedDecimal(double v, int decimals)
 {
-    int n = std::snprintf(nullptr, 0, "%.*f", decimals + 30, v);
-    std::string exact(static_cast<std::size_t>(n) + 1, '\0');
-    std::snprintf(exact.data(), exact.size(), "%.*f", decimals + 30, v);
-    exact.resize(static_cast<std::size_t>(n));
+    // At most 309 integer digits and 18 + 30 decimals.
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, "%.*f", std::clamp(decimals, 0, 18) + 30, v);
+    std::string exact = buffer;
     bool negative = exact[0] == '-';
     std::string digits = negative ? exact.substr(1) : exact;
     std::size_t dot = digits.find('.');
