@@ -1,0 +1,191 @@
+#include "formats/SoundBank.h"
+
+#include "formats/ByteReader.h"
+#include "formats/ByteWriter.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace pitwall {
+
+namespace {
+
+void PutTag(ByteWriter& w, const char (&tag)[5])
+{
+    for (int i = 0; i < 4; ++i)
+        w.u8(static_cast<std::uint8_t>(tag[i]));
+}
+
+bool HasTag(std::span<const std::uint8_t> bytes, std::size_t at, const char (&tag)[5])
+{
+    return bytes.size() >= at + 4 && std::memcmp(bytes.data() + at, tag, 4) == 0;
+}
+
+} // namespace
+
+SoundBankParse ParseSoundBank(std::span<const std::uint8_t> bytes)
+{
+    SoundBankParse result;
+    ByteReader r(bytes);
+    if (r.remaining() < 4) {
+        result.truncated = true;
+        return result;
+    }
+    result.declaredCount = r.u16();
+    r.skip(2);
+    if (result.declaredCount > kMaxSounds) {
+        result.tooManySounds = true;
+        return result;
+    }
+    auto& bank = result.bank;
+    for (std::uint32_t i = 0; i < result.declaredCount; ++i) {
+        if (r.remaining() < 12) {
+            result.truncated = true;
+            break;
+        }
+        SoundEntry e;
+        e.dataSize = r.u32();
+        e.sampleRate = r.u16();
+        e.keptWord = r.u32();
+        e.bits = r.u16();
+        bank.entries.push_back(e);
+    }
+    // A cut directory leaves the data position unknown; its sounds get no samples.
+    for (const SoundEntry& e : bank.entries) {
+        std::size_t take = result.truncated ? 0 : std::min<std::size_t>(e.dataSize, r.remaining());
+        if (take < e.dataSize)
+            result.truncated = true;
+        auto samples = r.bytes(take);
+        bank.samples.emplace_back(samples.begin(), samples.end());
+    }
+    return result;
+}
+
+std::vector<std::uint8_t> BuildSoundBank(const SoundBank& bank)
+{
+    ByteWriter w;
+    w.u16(static_cast<std::uint16_t>(bank.entries.size()));
+    w.u16(0);
+    for (const SoundEntry& e : bank.entries) {
+        w.u32(e.dataSize);
+        w.u16(e.sampleRate);
+        w.u32(e.keptWord);
+        w.u16(e.bits);
+    }
+    for (std::size_t i = 0; i < bank.entries.size(); ++i) {
+        std::size_t size = bank.entries[i].dataSize;
+        std::span<const std::uint8_t> samples;
+        if (i < bank.samples.size())
+            samples = bank.samples[i];
+        if (samples.size() > size)
+            samples = samples.first(size);
+        w.bytes(samples);
+        w.zeros(size - samples.size());
+    }
+    return w.take();
+}
+
+std::vector<std::uint8_t> MakeWavHeader(std::uint16_t channels, std::uint16_t bits, std::uint32_t dataSize,
+                                        std::uint32_t sampleRate)
+{
+    ByteWriter w;
+    PutTag(w, "RIFF");
+    w.u32(kGameWavRiffSize);
+    PutTag(w, "WAVE");
+    PutTag(w, "fmt ");
+    w.u32(16);
+    w.u16(1);
+    w.u16(channels);
+    w.u32(sampleRate);
+    // The game's own headers give channels x sample rate and a block align of
+    // 1 even for 16-bit sounds; the program writes them the same way.
+    w.u32(channels * sampleRate);
+    w.u16(1);
+    w.u16(bits);
+    PutTag(w, "data");
+    w.u32(dataSize);
+    return w.take();
+}
+
+std::vector<std::uint8_t> MakeSoundWav(const SoundEntry& entry, std::span<const std::uint8_t> samples)
+{
+    std::vector<std::uint8_t> out = MakeWavHeader(1, entry.bits, entry.dataSize, entry.sampleRate);
+    out.insert(out.end(), samples.begin(), samples.end());
+    return out;
+}
+
+std::optional<WavHeader> ReadWavHeader(std::span<const std::uint8_t> bytes)
+{
+    if (bytes.size() < kWavHeaderSize)
+        return std::nullopt;
+    ByteReader r(bytes);
+    WavHeader h;
+    r.seek(4);
+    h.riffSize = r.u32();
+    r.seek(20);
+    h.format = r.u16();
+    h.channels = r.u16();
+    h.sampleRate = r.u32();
+    h.byteRate = r.u32();
+    h.blockAlign = r.u16();
+    h.bits = r.u16();
+    r.seek(40);
+    h.dataSize = r.u32();
+    return h;
+}
+
+bool HasGameWavSignature(std::span<const std::uint8_t> bytes)
+{
+    if (bytes.size() < 16 || !HasTag(bytes, 0, "RIFF") || !HasTag(bytes, 8, "WAVE") || !HasTag(bytes, 12, "fmt "))
+        return false;
+    ByteReader r(bytes);
+    r.seek(4);
+    return r.u32() == kGameWavRiffSize;
+}
+
+std::span<const std::uint8_t> WavSamples(std::span<const std::uint8_t> bytes, std::uint32_t dataSize)
+{
+    if (bytes.size() <= kWavHeaderSize)
+        return {};
+    auto samples = bytes.subspan(kWavHeaderSize);
+    return samples.first(std::min<std::size_t>(samples.size(), dataSize));
+}
+
+std::vector<std::uint8_t> BuildSoundsDat(const std::vector<SoundEntry>& entries)
+{
+    ByteWriter w;
+    std::size_t count = std::min(entries.size(), kMaxSounds);
+    w.u16(static_cast<std::uint16_t>(count));
+    for (std::size_t i = 0; i < kMaxSounds; ++i) {
+        SoundEntry e = i < count ? entries[i] : SoundEntry{};
+        w.u32(e.dataSize);
+        w.u16(e.sampleRate);
+        w.u16(0);
+        w.u32(e.keptWord);
+        w.u16(e.bits);
+        w.u16(0);
+    }
+    return w.take();
+}
+
+std::vector<SoundEntry> ParseSoundsDat(std::span<const std::uint8_t> bytes)
+{
+    std::vector<SoundEntry> entries;
+    ByteReader r(bytes);
+    if (r.remaining() < 2)
+        return entries;
+    std::size_t count = std::min<std::size_t>(r.u16(), kMaxSounds);
+    for (std::size_t i = 0; i < count && r.remaining() >= 16; ++i) {
+        SoundEntry e;
+        e.dataSize = r.u32();
+        e.sampleRate = r.u16();
+        r.skip(2);
+        e.keptWord = r.u32();
+        e.bits = r.u16();
+        r.skip(2);
+        entries.push_back(e);
+    }
+    return entries;
+}
+
+} // namespace pitwall

@@ -1,0 +1,93 @@
+#include "formats/SoundBankFiles.h"
+
+#include "app/Messages.h"
+#include "transfer/FileUtils.h"
+
+namespace pitwall {
+
+namespace {
+
+// A bank of 256 sounds of 16-bit samples at 44.1 kHz for minutes each stays
+// well below this; anything larger is not a sound bank.
+constexpr std::uint64_t kMaxBankBytes = 512ull * 1024 * 1024;
+constexpr std::uint64_t kMaxWavBytes = 64ull * 1024 * 1024;
+
+void Show(Messenger* messenger, int number, const FormatArgs& args)
+{
+    if (messenger)
+        messenger->show(number, args);
+}
+
+} // namespace
+
+std::string SoundWorkFileName(std::size_t index) { return "Sound" + std::to_string(index) + ".DAT"; }
+
+bool SplitSoundBankFile(std::string_view bankFile, std::string_view workDirectory, SoundTable& table,
+                        Messenger* messenger)
+{
+    if (!FileExists(bankFile)) {
+        Show(messenger, 349, Args(std::string(bankFile)));
+        return false;
+    }
+    SoundBankParse parsed = ParseSoundBank(ReadWholeFile(bankFile, kMaxBankBytes));
+    if (parsed.tooManySounds) {
+        Show(messenger, kTooManySoundsText, Args(std::string(bankFile), parsed.declaredCount));
+        return false;
+    }
+    const std::string dir = IncludeTrailingBackslash(workDirectory);
+    ForceDirectories(dir);
+    for (std::size_t i = 0; i < parsed.bank.entries.size(); ++i)
+        WriteWholeFile(dir + SoundWorkFileName(i), MakeSoundWav(parsed.bank.entries[i], parsed.bank.samples[i]));
+    table.entries = std::move(parsed.bank.entries);
+    table.marks.assign(table.entries.size(), 0);
+    return true;
+}
+
+bool JoinSoundBank(const SoundTable& table, std::string_view workDirectory, std::vector<std::uint8_t>& bank,
+                   Messenger* messenger)
+{
+    const std::string dir = IncludeTrailingBackslash(workDirectory);
+    SoundBank joined;
+    joined.entries = table.entries;
+    for (std::size_t i = 0; i < table.entries.size(); ++i) {
+        std::string file = dir + SoundWorkFileName(i);
+        if (!FileExists(file)) {
+            Show(messenger, 349, Args(file));
+            return false;
+        }
+        auto wav = ReadWholeFile(file, kMaxWavBytes);
+        auto samples = WavSamples(wav, table.entries[i].dataSize);
+        joined.samples.emplace_back(samples.begin(), samples.end());
+    }
+    bank = BuildSoundBank(joined);
+    return true;
+}
+
+bool TakeInSoundWav(SoundTable& table, std::size_t index, std::string_view wavFile, std::string_view workDirectory,
+                    Messenger* messenger)
+{
+    if (index >= table.entries.size())
+        return false;
+    if (!FileExists(wavFile)) {
+        Show(messenger, 349, Args(std::string(wavFile)));
+        return false;
+    }
+    auto wav = ReadWholeFile(wavFile, kMaxWavBytes);
+    auto header = ReadWavHeader(wav);
+    if (!HasGameWavSignature(wav) || !header) {
+        Show(messenger, 211, {});
+        return false;
+    }
+    const std::string dir = IncludeTrailingBackslash(workDirectory);
+    ForceDirectories(dir);
+    WriteWholeFile(dir + SoundWorkFileName(index), wav);
+    SoundEntry& e = table.entries[index];
+    e.dataSize = header->dataSize;
+    e.sampleRate = static_cast<std::uint16_t>(header->sampleRate);
+    e.bits = header->bits;
+    table.marks.resize(table.entries.size(), 0);
+    table.marks[index] = 1;
+    return true;
+}
+
+} // namespace pitwall

@@ -1,0 +1,49 @@
+#pragma once
+// The sound bank on disk: splitting the game's GP3SOUND.DAT into one working
+// WAV file per sound ("Sound" + index + ".DAT"), joining them back into a
+// bank, and taking in a WAV file as one sound.
+
+#include "formats/SoundBank.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pitwall {
+
+class Messenger;
+
+inline constexpr const char* kSoundBankGamePath = "SAMPLES\\GP3SOUND.DAT";
+// UI text shown when a bank declares more sounds than the table holds
+// (placeholders: file name, declared count).
+inline constexpr int kTooManySoundsText = 1145;
+
+// The sounds in memory: the directory records and one export mark per sound
+// (set when a sound was replaced).
+struct SoundTable {
+    std::vector<SoundEntry> entries;
+    std::vector<std::uint8_t> marks;
+};
+
+std::string SoundWorkFileName(std::size_t index);
+
+// Reads the bank file and writes every sound as its working WAV file into
+// workDirectory (with trailing separator). A missing bank is UI text 349, a
+// bank of more than 256 sounds UI text 1145; both leave the table unchanged
+// and return false. A bank cut short gives the sounds it holds.
+bool SplitSoundBankFile(std::string_view bankFile, std::string_view workDirectory, SoundTable& table,
+                        Messenger* messenger);
+
+// Builds a bank from the table and the working WAV files. A missing working
+// file is UI text 349 and nothing is returned.
+bool JoinSoundBank(const SoundTable& table, std::string_view workDirectory, std::vector<std::uint8_t>& bank,
+                   Messenger* messenger);
+
+// Takes in a WAV file as sound `index`: its first 16 bytes must be the
+// program's own header (else UI text 211 and nothing changes). The table takes
+// the header's data size, sample rate and bits, the file becomes the sound's
+// working file and the sound is marked.
+bool TakeInSoundWav(SoundTable& table, std::size_t index, std::string_view wavFile, std::string_view workDirectory,
+                    Messenger* messenger);
+
+} // namespace pitwall

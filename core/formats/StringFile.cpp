@@ -1,0 +1,153 @@
+#include "formats/StringFile.h"
+
+#include "app/Messages.h"
+#include "formats/ByteReader.h"
+#include "formats/ByteWriter.h"
+#include "transfer/FileUtils.h"
+
+#include <algorithm>
+
+namespace pitwall {
+
+namespace {
+
+constexpr char kCaret = '^';
+// A text file of a language is a few hundred kilobytes; the cap only keeps a
+// wrong file from being read whole.
+constexpr std::uint64_t kMaxTextFileBytes = 64ull * 1024 * 1024;
+
+} // namespace
+
+std::vector<std::string> ParseStringFile(std::span<const std::uint8_t> bytes)
+{
+    std::vector<std::string> strings;
+    std::string current;
+    ByteReader r(bytes);
+    r.seek(std::min<std::size_t>(4, bytes.size()));
+    while (!r.atEnd()) {
+        std::uint8_t b = r.u8();
+        if (b == 0) {
+            strings.push_back(std::move(current));
+            current.clear();
+        } else {
+            current += static_cast<char>(b);
+        }
+    }
+    return strings;
+}
+
+std::vector<std::uint8_t> BuildStringFile(const std::vector<std::string>& strings)
+{
+    ByteWriter w;
+    w.u32(kStringFileHeader);
+    for (const std::string& s : strings) {
+        std::string_view text(s.data(), std::min(s.size(), kMaxStringLength));
+        // A 0 byte inside a string would split it in two on reading.
+        for (char c : text)
+            if (c != 0)
+                w.u8(static_cast<std::uint8_t>(c));
+        w.u8(0);
+    }
+    return w.take();
+}
+
+bool ReadStringFile(std::string_view file, std::vector<std::string>& strings, Messenger* messenger)
+{
+    if (!FileExists(file)) {
+        if (messenger)
+            messenger->show(349, Args(std::string(file)));
+        return false;
+    }
+    if (FileSizeOf(file) > kMaxStringFileBytes) {
+        if (messenger)
+            messenger->show(738);
+        return false;
+    }
+    strings = ParseStringFile(ReadWholeFile(file, kMaxStringFileBytes));
+    if (strings.size() < kMinStringCount) {
+        if (messenger)
+            messenger->show(766);
+        return false;
+    }
+    return true;
+}
+
+void WriteStringFile(std::string_view file, const std::vector<std::string>& strings)
+{
+    WriteWholeFile(file, BuildStringFile(strings));
+}
+
+std::string EscapeTextLine(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        auto b = static_cast<unsigned char>(c);
+        if (b < 32) {
+            out += kCaret;
+            out += static_cast<char>(b + 64);
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string UnescapeTextLine(std::string_view line)
+{
+    std::string out;
+    out.reserve(line.size());
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == kCaret && i + 1 < line.size()) {
+            auto next = static_cast<unsigned char>(line[i + 1]);
+            if (next >= 64 && next <= 95) {
+                out += static_cast<char>(next - 64);
+                ++i;
+                continue;
+            }
+        }
+        out += line[i];
+    }
+    return out;
+}
+
+std::string BuildTextForm(const std::vector<std::string>& strings)
+{
+    std::string out;
+    for (const std::string& s : strings) {
+        out += EscapeTextLine(s);
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::vector<std::string> ParseTextForm(std::string_view text)
+{
+    std::vector<std::string> strings;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n')
+            continue;
+        strings.push_back(UnescapeTextLine(text.substr(start, i - start)));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        strings.push_back(UnescapeTextLine(text.substr(start)));
+    return strings;
+}
+
+std::vector<std::string> ReadTextFile(std::string_view file)
+{
+    auto bytes = ReadWholeFile(file, kMaxTextFileBytes);
+    return ParseTextForm(std::string(bytes.begin(), bytes.end()));
+}
+
+void WriteTextFile(std::string_view file, const std::vector<std::string>& strings)
+{
+    std::string text = BuildTextForm(strings);
+    WriteWholeFile(file, std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+} // namespace pitwall

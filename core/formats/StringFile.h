@@ -1,0 +1,46 @@
+#pragma once
+// The game's text files LDATA\<LANGUAGE>.str (and the carset's
+// Language<n>.DAT): a 4-byte header word, then every string as its
+// single-byte characters and one 0 byte. String k is the game's text number k.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pitwall {
+
+class Messenger;
+
+inline constexpr std::uint32_t kStringFileHeader = 2677;
+inline constexpr std::uint64_t kMaxStringFileBytes = 100'000;
+inline constexpr std::size_t kMinStringCount = 2000;
+inline constexpr std::size_t kMaxStringLength = 2048;
+
+// The strings of a string file's bytes. The header word is not looked at;
+// bytes after the last 0 byte do not form a string.
+std::vector<std::string> ParseStringFile(std::span<const std::uint8_t> bytes);
+// Header 75 0A 00 00, then each string cut to 2048 characters with its 0 byte.
+std::vector<std::uint8_t> BuildStringFile(const std::vector<std::string>& strings);
+
+// Reads a string file into `strings`. A missing file is UI text 349, one of
+// more than 100,000 bytes UI text 738 (strings unchanged); fewer than 2000
+// strings is UI text 766 (the strings read are kept). True when accepted.
+bool ReadStringFile(std::string_view file, std::vector<std::string>& strings, Messenger* messenger);
+void WriteStringFile(std::string_view file, const std::vector<std::string>& strings);
+
+// The plain text form: one string per line, every character below 32 written
+// as a caret and the character plus 64. Reading turns a caret followed by a
+// character from 64 to 95 into that character minus 64 and keeps every other
+// caret.
+std::string EscapeTextLine(std::string_view text);
+std::string UnescapeTextLine(std::string_view line);
+// Lines end in CR LF; reading accepts CR LF, LF or CR.
+std::string BuildTextForm(const std::vector<std::string>& strings);
+std::vector<std::string> ParseTextForm(std::string_view text);
+
+std::vector<std::string> ReadTextFile(std::string_view file);
+void WriteTextFile(std::string_view file, const std::vector<std::string>& strings);
+
+} // namespace pitwall
