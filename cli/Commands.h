@@ -9,6 +9,10 @@ namespace pitwall::cli {
 // Each command group adds its subcommands to the application; the callbacks
 // run with the context and throw CommandFailure on failure.
 void AddInstallationCommands(CLI::App& app, CliContext& context);
+void AddTransferCommands(CLI::App& app, CliContext& context);
+void AddCarsetCommands(CLI::App& app, CliContext& context);
+void AddTeamsCommands(CLI::App& app, CliContext& context);
+void AddBackupCommands(CLI::App& app, CliContext& context);
 
 // Parses and runs one command line; returns the exit code (0 ok, 1 failure,
 // 2 usage).

@@ -11,6 +11,9 @@ int RunCli(int argc, const char* const* argv, CliContext& context)
     app.require_subcommand(1);
     app.add_flag("--quiet", context.quiet, "No progress lines on stderr");
     AddInstallationCommands(app, context);
+    AddTransferCommands(app, context);
+    AddCarsetCommands(app, context);
+    AddBackupCommands(app, context);
     // Global flags such as --quiet may also follow the command.
     for (CLI::App* command : app.get_subcommands([](CLI::App*) { return true; }))
         command->fallthrough();

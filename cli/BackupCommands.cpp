@@ -1,0 +1,58 @@
+// backup: copy groups of game files into a directory.
+
+#include "CliSession.h"
+#include "Commands.h"
+
+#include "app/Windows1252.h"
+#include "transfer/Backup.h"
+#include "transfer/FileUtils.h"
+
+namespace pitwall::cli {
+
+namespace {
+
+class TextCopyProgress : public CopyProgress {
+public:
+    TextCopyProgress(std::ostream& err, bool quiet) : err_(err), quiet_(quiet) {}
+    void start(int items, std::uint64_t bytes) override
+    {
+        items_ = items;
+        if (!quiet_)
+            err_ << "backing up " << items << " groups, " << FormatSize(bytes) << '\n';
+    }
+    void step(std::uint64_t bytes, int items) override
+    {
+        done_ += items;
+        if (!quiet_)
+            err_ << "  [" << done_ << "/" << items_ << "] " << FormatSize(bytes) << '\n';
+    }
+    void finish() override {}
+
+private:
+    std::ostream& err_;
+    bool quiet_;
+    int items_ = 0;
+    int done_ = 0;
+};
+
+} // namespace
+
+void AddBackupCommands(CLI::App& app, CliContext& context)
+{
+    auto* cmd = app.add_subcommand("backup", "Copy groups of game files into a directory (groups 0..15, or all)");
+    auto game = std::make_shared<std::string>();
+    auto groups = std::make_shared<std::string>();
+    auto to = std::make_shared<std::string>();
+    cmd->add_option("--game", *game, "Game directory")->required();
+    cmd->add_option("--groups", *groups, "Groups like 0,1,3-5 or all")->required();
+    cmd->add_option("--to", *to, "Target directory")->required();
+    cmd->callback([&context, game, groups, to] {
+        CliSession s(context, *game);
+        std::vector<int> chosen = ParseNumberList(*groups, 0, static_cast<int>(kBackupGroups.size()) - 1, "group");
+        TextCopyProgress progress(context.err, context.quiet);
+        if (!RunBackup(s.session().program.settings.gameDirectory, *to, chosen, progress))
+            throw CommandFailure(Windows1252ToUtf8(context.texts.text(kBackupNoTargetText)));
+    });
+}
+
+} // namespace pitwall::cli

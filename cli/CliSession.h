@@ -1,0 +1,61 @@
+#pragma once
+// A program session for one command: the game directory from --game, the
+// CLI's language texts, and a private working directory of its own (so a
+// running desktop editor's TEMP is never touched), removed at the end.
+
+#include "CliContext.h"
+
+#include "app/Session.h"
+#include "transfer/SelectionItems.h"
+#include "transfer/TransferUi.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace pitwall::cli {
+
+// Progress lines of a transfer on stderr (unless --quiet).
+class TextLoadingWindow : public LoadingWindow {
+public:
+    TextLoadingWindow(std::ostream& err, bool quiet) : err_(err), quiet_(quiet) {}
+    void begin(const std::string& caption, const std::string& firstLine, std::uint16_t total) override;
+    void setProgress(const std::string& text, int weight) override;
+    void end() override {}
+
+private:
+    std::ostream& err_;
+    bool quiet_;
+    int done_ = 0;
+    int total_ = 0;
+};
+
+class CliSession {
+public:
+    // With a game directory, it must be a recognised installation
+    // (CommandFailure otherwise); without one, only carset work is possible.
+    CliSession(CliContext& context, const std::string& gameDirectory);
+    ~CliSession();
+
+    Session& session() { return *session_; }
+    WorkingSet& workingSet() { return session_->workingSet; }
+    TransferEngine& engine() { return session_->engine; }
+    TransferUi& ui() { return ui_; }
+
+    // Runs a transfer and turns a refusal or an area error into CommandFailure.
+    void require(TransferOutcome outcome, const std::string& what);
+
+private:
+    CliContext& context_;
+    ProgramState program_;
+    std::unique_ptr<Session> session_;
+    TextLoadingWindow loading_;
+    TransferUi ui_;
+};
+
+// "1,2,11-21" or "all" (lowest..highest). CommandFailure on a bad list.
+std::vector<int> ParseNumberList(const std::string& list, int lowest, int highest, const char* what);
+// Items 1..198 the same way.
+ItemBytes ParseItemList(const std::string& list);
+
+} // namespace pitwall::cli

@@ -1,0 +1,18 @@
+#pragma once
+// The one working set of game data the program holds from start to exit:
+// every data area's tables, the transfer arrays and the carset information.
+// Editors show and change these tables in place; they do not own them.
+
+#include "teams/TeamTable.h"
+#include "transfer/CarsetInfo.h"
+#include "transfer/TransferState.h"
+
+namespace pitwall {
+
+struct WorkingSet {
+    TransferState transfer;
+    CarsetInfo carsetInfo;
+    TeamTable teams;
+};
+
+} // namespace pitwall

@@ -1,0 +1,98 @@
+#include "transfer/Backup.h"
+
+#include "app/DelphiFormat.h"
+#include "transfer/FileUtils.h"
+#include "transfer/GamePath.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace pitwall {
+
+namespace {
+
+struct SplitPattern {
+    std::string directory; // game path with '\', may be empty
+    std::string mask;
+};
+
+SplitPattern Split(const char* pattern)
+{
+    std::string p = pattern;
+    auto cut = p.find_last_of('\\');
+    if (cut == std::string::npos)
+        return {"", p};
+    return {p.substr(0, cut), p.substr(cut + 1)};
+}
+
+std::string SourceDirectory(const std::string& gameDirectory, const SplitPattern& s)
+{
+    return IncludeTrailingBackslash(s.directory.empty() ? gameDirectory : ResolveGamePath(gameDirectory, s.directory));
+}
+
+} // namespace
+
+std::uint64_t BackupGroupSize(const std::string& gameDirectory, int group)
+{
+    SplitPattern s = Split(kBackupGroups.at(static_cast<std::size_t>(group)).pattern);
+    return TotalSizeOf(SourceDirectory(gameDirectory, s) + s.mask);
+}
+
+std::uint64_t BackupSize(const std::string& gameDirectory, const std::vector<int>& groups)
+{
+    std::uint64_t total = 0;
+    for (int g : groups)
+        total += BackupGroupSize(gameDirectory, g);
+    return total;
+}
+
+std::string FormatSize(std::uint64_t bytes, char decimalSeparator)
+{
+    if (bytes < 1000)
+        return std::to_string(bytes) + " Byte";
+    double value;
+    const char* unit;
+    if (bytes < 1'000'000) {
+        value = static_cast<double>(bytes) / 1e3;
+        unit = " KB";
+    } else if (bytes < 1'000'000'000) {
+        value = static_cast<double>(bytes) / 1e6;
+        unit = " MB";
+    } else {
+        value = static_cast<double>(bytes) / 1e9;
+        unit = " GB";
+    }
+    return FormatText("%.3g", Args(value), NumberFormat{decimalSeparator, ','}) + unit;
+}
+
+std::string UnquoteDirectory(const std::string& typed)
+{
+    if (typed.size() >= 2 && typed.front() == '"' && typed.back() == '"')
+        return typed.substr(1, typed.size() - 2);
+    return typed;
+}
+
+bool RunBackup(const std::string& gameDirectory, const std::string& target, const std::vector<int>& groups,
+               CopyProgress& progress)
+{
+    std::string to = UnquoteDirectory(target);
+    if (to.empty())
+        return false;
+    to = IncludeTrailingBackslash(to);
+    std::vector<int> ordered = groups;
+    std::sort(ordered.begin(), ordered.end());
+    ordered.erase(std::unique(ordered.begin(), ordered.end()), ordered.end());
+    progress.start(static_cast<int>(ordered.size()), BackupSize(gameDirectory, ordered));
+    for (int g : ordered) {
+        SplitPattern s = Split(kBackupGroups.at(static_cast<std::size_t>(g)).pattern);
+        std::string targetDirectory = to;
+        for (char c : s.directory)
+            targetDirectory += c == '\\' ? kPathSeparator : c;
+        CopyTree(SourceDirectory(gameDirectory, s), targetDirectory, s.mask);
+        progress.step(BackupGroupSize(gameDirectory, g), 1);
+    }
+    progress.finish();
+    return true;
+}
+
+} // namespace pitwall

@@ -1,0 +1,284 @@
+#include "transfer/TransferEngine.h"
+
+#include "app/GameInstallation.h"
+#include "app/ProgramState.h"
+#include "transfer/CarsetArchive.h"
+#include "transfer/FileUtils.h"
+#include "transfer/GameFile.h"
+#include "transfer/SavegameChecksum.h"
+#include "transfer/TransferOrder.h"
+
+#include <filesystem>
+#include <memory>
+
+namespace pitwall {
+
+using namespace transfer_text;
+
+namespace {
+
+// Room a carset load needs beyond the members themselves.
+constexpr std::uint64_t kLoadReserve = 5'000'000;
+// INFO.DAT is a handful of text lines; anything near this is not one.
+constexpr std::uint64_t kMaxInfoSize = 1'000'000;
+
+std::uint64_t FileSystemFreeSpace(const std::string& directory)
+{
+    std::error_code ec;
+    std::string probe = directory;
+    // The working directory may not exist yet: ask its nearest existing parent.
+    while (!probe.empty() && !DirectoryExists(probe))
+        probe = DirectoryOf(probe.substr(0, probe.size() - 1));
+    auto info = std::filesystem::space(NativePath(probe.empty() ? "." : probe), ec);
+    return ec ? UINT64_MAX : static_cast<std::uint64_t>(info.available);
+}
+
+// Clears the busy flag however a run ends.
+struct BusyGuard {
+    TransferState& state;
+    explicit BusyGuard(TransferState& s) : state(s) { state.busy = true; }
+    ~BusyGuard() { state.busy = false; }
+};
+
+// Hides the loading window however a run ends.
+struct LoadingGuard {
+    LoadingWindow& window;
+    LoadingGuard(LoadingWindow& w, const std::string& caption, const std::string& firstLine, std::uint16_t total)
+        : window(w)
+    {
+        window.begin(caption, firstLine, total);
+    }
+    ~LoadingGuard() { window.end(); }
+};
+
+} // namespace
+
+TransferEngine::TransferEngine(ProgramState& program, TransferState& transfer, CarsetInfo& carsetInfo)
+    : program_(program), transfer_(transfer), carsetInfo_(carsetInfo), freeSpace_(FileSystemFreeSpace)
+{
+}
+
+void TransferEngine::registerArea(AreaId id, DataArea& area) { areas_.at(static_cast<std::size_t>(id)) = &area; }
+
+template <typename Operation>
+bool TransferEngine::runAreas(const std::array<AreaId, 22>& order, TransferContext& context, Operation operation)
+{
+    bool clean = true;
+    for (AreaId id : order) {
+        DataArea* area = areas_[static_cast<std::size_t>(id)];
+        if (!area)
+            continue;
+        // An area that fails (a damaged member, a short game file) is
+        // reported and ends; the others still run.
+        try {
+            operation(*area, context);
+        } catch (const std::exception& e) {
+            context.messenger.showFixed(e.what());
+            clean = false;
+        }
+    }
+    return clean;
+}
+
+TransferOutcome TransferEngine::importFromGame(bool withDialog, bool syncEditor, TransferUi& ui)
+{
+    BusyGuard busy(transfer_);
+    Messenger messenger(program_.texts, ui.messages);
+    if (syncEditor && ui.editor)
+        ui.editor->storeEditor();
+    if (withDialog) {
+        if (!ui.dialog || !ui.dialog->showForImport(transfer_.loaded, false, program_.gameVersion))
+            return TransferOutcome::Cancelled;
+        transfer_.selection = ui.dialog->selection();
+    }
+    std::uint16_t total = ProgressTotal(transfer_.selection);
+
+    std::string savePath = GameFilePath(program_.settings.gameDirectory, kSavegameName);
+    std::string exePath = GameFilePath(program_.settings.gameDirectory, kGameExeName);
+    if (!OpenGameFile(savePath, true, &messenger) || !OpenGameFile(exePath, true, &messenger))
+        return TransferOutcome::Refused;
+    GameFile savegame(savePath);
+    GameFile exe(exePath);
+
+    bool clean;
+    {
+        LoadingGuard loading(ui.loading, program_.texts.text(kImportCaption), program_.texts.text(kImportFirstLine),
+                             total);
+        TransferContext context{transfer_, program_, ui.loading, messenger};
+        context.exe = &exe;
+        context.savegame = &savegame;
+        clean = runAreas(kImportOrder, context, [](DataArea& a, TransferContext& c) { a.importFromGame(c); });
+        savegame.close();
+        exe.close();
+    }
+    if (syncEditor && ui.editor)
+        ui.editor->restoreEditor();
+    return clean ? TransferOutcome::Done : TransferOutcome::DoneWithErrors;
+}
+
+TransferOutcome TransferEngine::exportToGame(bool withDialog, TransferUi& ui)
+{
+    Messenger messenger(program_.texts, ui.messages);
+    if (withDialog) {
+        if (!ui.dialog || !ui.dialog->showForExport(transfer_.loaded, false))
+            return TransferOutcome::Cancelled;
+        transfer_.selection = ui.dialog->selection();
+    }
+    // Only what the working set holds can be written.
+    for (int n = 0; n < kItemCount; ++n)
+        transfer_.selection[static_cast<std::size_t>(n)] &= transfer_.loaded[static_cast<std::size_t>(n)];
+
+    std::string exePath = GameFilePath(program_.settings.gameDirectory, kGameExeName);
+    std::string savePath = GameFilePath(program_.settings.gameDirectory, kSavegameName);
+    if (!OpenGameFile(exePath, true, &messenger) || !OpenGameFile(savePath, true, &messenger))
+        return TransferOutcome::Refused;
+    GameFile exe(exePath);
+    GameFile savegame(savePath);
+
+    TransferContext context{transfer_, program_, ui.loading, messenger};
+    context.exe = &exe;
+    context.savegame = &savegame;
+    for (AreaId id : kExportOrder)
+        if (DataArea* area = areas_[static_cast<std::size_t>(id)]; area && !area->checkBeforeExport(context))
+            return TransferOutcome::Cancelled;
+
+    bool clean;
+    {
+        LoadingGuard loading(ui.loading, program_.texts.text(kExportCaption), program_.texts.text(kExportFirstLine),
+                             ProgressTotal(transfer_.selection));
+        clean = runAreas(kExportOrder, context, [](DataArea& a, TransferContext& c) { a.exportToGame(c); });
+        exe.close();
+        savegame.close();
+        // Whatever the areas wrote, the game only accepts the savegame with
+        // a matching checksum.
+        RewriteSavegameChecksum(savePath);
+    }
+    if (program_.settings.showExportOK)
+        messenger.show(kExportFinished);
+    return clean ? TransferOutcome::Done : TransferOutcome::DoneWithErrors;
+}
+
+TransferOutcome TransferEngine::loadCarset(bool withDialog, bool complete, const std::string& fileName, TransferUi& ui)
+{
+    BusyGuard busy(transfer_);
+    Messenger messenger(program_.texts, ui.messages);
+    program_.currentCarsetFile = fileName;
+    const std::string& working = program_.directories.working;
+    ForceDirectories(working);
+
+    std::unique_ptr<CarsetArchive> archive;
+    try {
+        archive = std::make_unique<CarsetArchive>(fileName, CarsetArchive::Mode::Read);
+    } catch (const CarsetError&) {
+        messenger.show(kNotACarset);
+        return TransferOutcome::Refused;
+    }
+    // Whether the carset has a header is the archive's say, never that of a
+    // Header.DAT some earlier load left in the working directory.
+    std::optional<CarsetHeader> header;
+    try {
+        if (archive->extract(kHeaderMember, working, kHeaderSize))
+            header = ParseCarsetHeader(ReadWholeFile(working + kHeaderMember, kHeaderSize));
+    } catch (const std::exception&) {
+        header.reset();
+    }
+    if (!header) {
+        messenger.show(kNotACarset);
+        return TransferOutcome::Refused;
+    }
+
+    std::uint64_t members = archive->totalUncompressedSize();
+    std::uint64_t free = freeSpace_(working);
+    if (members > UINT64_MAX - kLoadReserve || members + kLoadReserve > free) {
+        auto neededMb = static_cast<std::int64_t>(members / 1'000'000 + 5);
+        auto freeMb = static_cast<std::int64_t>(free / 1'000'000);
+        if (!messenger.ask(kLowDiskSpace, Args(neededMb, freeMb)))
+            return TransferOutcome::Cancelled;
+    }
+    if (header->format < kOldestCarsetFormat) {
+        messenger.show(kOldCarsetFormat);
+        return TransferOutcome::Refused;
+    }
+    header_ = *header;
+
+    if (withDialog) {
+        if (!ui.dialog || !ui.dialog->showForImport(header->items, true, program_.gameVersion))
+            return TransferOutcome::Cancelled;
+        transfer_.selection = ui.dialog->selection();
+    } else if (complete) {
+        transfer_.selection = header->items;
+    } else {
+        for (int n = 0; n < kItemCount; ++n)
+            transfer_.selection[static_cast<std::size_t>(n)] &= header->items[static_cast<std::size_t>(n)];
+    }
+
+    bool clean;
+    {
+        LoadingGuard loading(ui.loading, program_.texts.text(kImportCaption), program_.texts.text(kImportFirstLine),
+                             ProgressTotal(transfer_.selection));
+        TransferContext context{transfer_, program_, ui.loading, messenger};
+        context.source = archive.get();
+        context.headerRead = &header_;
+        clean = runAreas(kCarsetLoadOrder, context, [](DataArea& a, TransferContext& c) { a.loadFromCarset(c); });
+
+        // The information stays as it was when the carset has none.
+        try {
+            if (archive->extract(kInfoMember, working, kMaxInfoSize)) {
+                auto bytes = ReadWholeFile(working + kInfoMember, kMaxInfoSize);
+                carsetInfo_ = ParseCarsetInfo(std::string(bytes.begin(), bytes.end()));
+            }
+        } catch (const std::exception& e) {
+            messenger.showFixed(e.what());
+            clean = false;
+        }
+    }
+    transfer_.busy = false;
+    if (ui.editor)
+        ui.editor->restoreEditor();
+    if (ShowCarsetInfoOnLoad(carsetInfo_) && ui.infoDialog) {
+        CarsetInfo edited = carsetInfo_;
+        if (ui.infoDialog->edit(edited))
+            carsetInfo_ = edited;
+    }
+    return clean ? TransferOutcome::Done : TransferOutcome::DoneWithErrors;
+}
+
+TransferOutcome TransferEngine::saveCarset(bool withDialog, bool complete, const std::string& fileName, TransferUi& ui)
+{
+    Messenger messenger(program_.texts, ui.messages);
+    if (withDialog) {
+        if (!ui.dialog || !ui.dialog->showForExport(transfer_.loaded, true))
+            return TransferOutcome::Cancelled;
+        transfer_.selection = ui.dialog->selection();
+    } else if (complete) {
+        transfer_.selection = transfer_.loaded;
+    } else {
+        for (int n = 0; n < kItemCount; ++n)
+            transfer_.selection[static_cast<std::size_t>(n)] &= transfer_.loaded[static_cast<std::size_t>(n)];
+    }
+    ForceDirectories(program_.directories.staging);
+
+    // The archive is written to a temporary file and renamed at the end, so
+    // a failed save leaves an earlier carset of that name as it was.
+    CarsetArchive archive(fileName, CarsetArchive::Mode::Create);
+    CarsetHeader header;
+    header.format = kCarsetFormat;
+    header.items = transfer_.selection;
+    bool clean;
+    {
+        LoadingGuard loading(ui.loading, program_.texts.text(kExportCaption), program_.texts.text(kExportFirstLine),
+                             ProgressTotal(transfer_.selection));
+        TransferContext context{transfer_, program_, ui.loading, messenger};
+        context.target = &archive;
+        context.headerWrite = &header;
+        clean = runAreas(kCarsetSaveOrder, context, [](DataArea& a, TransferContext& c) { a.saveToCarset(c); });
+        header.format = kCarsetFormat;
+        context.saveMember(kHeaderMember, CarsetHeaderImage(header));
+        std::string info = CarsetInfoText(carsetInfo_);
+        context.saveMember(kInfoMember, std::vector<std::uint8_t>(info.begin(), info.end()));
+        archive.close();
+    }
+    return clean ? TransferOutcome::Done : TransferOutcome::DoneWithErrors;
+}
+
+} // namespace pitwall

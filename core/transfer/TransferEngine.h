@@ -1,0 +1,70 @@
+#pragma once
+// The four transfer runs: import from the game, export to the game, carset
+// load and carset save. Each decides the transfer selection, opens what it
+// works on once, runs the data areas in the direction's order with progress,
+// and closes again; after an export the savegame gets a fresh checksum.
+
+#include "transfer/CarsetHeader.h"
+#include "transfer/CarsetInfo.h"
+#include "transfer/DataArea.h"
+#include "transfer/TransferState.h"
+#include "transfer/TransferUi.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace pitwall {
+
+struct ProgramState;
+
+enum class TransferOutcome {
+    Done,            // every selected area ran
+    DoneWithErrors,  // ran, but an area reported an error
+    Cancelled,       // the dialog or a question was answered No
+    Refused,         // nothing was transferred (missing file, not a carset, ...)
+};
+
+// UI texts of the loading window and the final messages.
+namespace transfer_text {
+inline constexpr int kImportCaption = 208, kImportFirstLine = 209;
+inline constexpr int kExportCaption = 929, kExportFirstLine = 930;
+inline constexpr int kExportFinished = 753;
+inline constexpr int kNotACarset = 407, kOldCarsetFormat = 938, kLowDiskSpace = 939;
+} // namespace transfer_text
+
+class TransferEngine {
+public:
+    using FreeSpace = std::function<std::uint64_t(const std::string& directory)>;
+
+    TransferEngine(ProgramState& program, TransferState& transfer, CarsetInfo& carsetInfo);
+
+    // Areas register themselves; an area not registered is skipped.
+    void registerArea(AreaId id, DataArea& area);
+    // Free bytes of the file system holding a directory (replaceable for tests).
+    void setFreeSpace(FreeSpace freeSpace) { freeSpace_ = std::move(freeSpace); }
+
+    TransferOutcome importFromGame(bool withDialog, bool syncEditor, TransferUi& ui);
+    TransferOutcome exportToGame(bool withDialog, TransferUi& ui);
+    TransferOutcome loadCarset(bool withDialog, bool complete, const std::string& fileName, TransferUi& ui);
+    TransferOutcome saveCarset(bool withDialog, bool complete, const std::string& fileName, TransferUi& ui);
+
+    TransferState& transfer() { return transfer_; }
+    // The header of the carset being (or last) loaded: areas read older
+    // member layouts when its format is 7.
+    const CarsetHeader& lastHeader() const { return header_; }
+
+private:
+    template <typename Operation>
+    bool runAreas(const std::array<AreaId, 22>& order, TransferContext& context, Operation operation);
+
+    ProgramState& program_;
+    TransferState& transfer_;
+    CarsetInfo& carsetInfo_;
+    std::array<DataArea*, static_cast<std::size_t>(AreaId::Count)> areas_{};
+    FreeSpace freeSpace_;
+    CarsetHeader header_;
+};
+
+} // namespace pitwall

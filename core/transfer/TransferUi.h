@@ -1,0 +1,60 @@
+#pragma once
+// What a transfer needs from the front end: the loading window, the
+// selection dialog, the open editor and the carset information window. The
+// desktop editor implements them with windows, the command line with text.
+
+#include "app/Messages.h"
+#include "transfer/SelectionItems.h"
+
+#include <cstdint>
+#include <string>
+
+namespace pitwall {
+
+struct CarsetInfo;
+
+// The modeless progress window of every transfer.
+class LoadingWindow : public ProgressSink {
+public:
+    // Shows the window with its caption and first line; `total` is the sum
+    // of the progress weights the run will add.
+    virtual void begin(const std::string& caption, const std::string& firstLine, std::uint16_t total) = 0;
+    virtual void end() = 0;
+};
+
+class SelectionDialog {
+public:
+    virtual ~SelectionDialog() = default;
+    // Prepares the dialog with the offered items and shows it modally; true
+    // when it ends with OK. selection() then reads the checked boxes.
+    virtual bool showForImport(const ItemBytes& offered, bool carset, int gameVersion) = 0;
+    virtual bool showForExport(const ItemBytes& offered, bool carset) = 0;
+    virtual ItemBytes selection() const = 0;
+};
+
+// The open editor: it writes its controls into the working set before a
+// transfer and re-reads them after an import or carset load.
+class EditorSync {
+public:
+    virtual ~EditorSync() = default;
+    virtual void storeEditor() = 0;
+    virtual void restoreEditor() = 0;
+};
+
+// The carset information window, shown after a load whose information asks
+// for it; true when it ended with OK (the edits are then in `info`).
+class CarsetInfoDialog {
+public:
+    virtual ~CarsetInfoDialog() = default;
+    virtual bool edit(CarsetInfo& info) = 0;
+};
+
+struct TransferUi {
+    LoadingWindow& loading;
+    MessageSink& messages;
+    SelectionDialog* dialog = nullptr;
+    EditorSync* editor = nullptr;
+    CarsetInfoDialog* infoDialog = nullptr;
+};
+
+} // namespace pitwall

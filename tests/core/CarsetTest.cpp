@@ -1,0 +1,290 @@
+#include "TestSupport.h"
+
+#include "DemoInstallation.h"
+#include "app/IniFile.h"
+#include "app/Session.h"
+#include "teams/TeamTableImage.h"
+#include "transfer/CarsetArchive.h"
+#include "transfer/CarsetHeader.h"
+#include "transfer/FileUtils.h"
+#include "transfer/SavegameChecksum.h"
+
+#include <gtest/gtest.h>
+#include <cstring>
+#include <zip.h>
+
+using namespace pitwall;
+
+namespace {
+
+class SilentLoading : public LoadingWindow {
+public:
+    void begin(const std::string&, const std::string&, std::uint16_t t) override { total = t; }
+    void setProgress(const std::string& text, int weight) override
+    {
+        lines.push_back(text);
+        done += weight;
+    }
+    void end() override { ended = true; }
+    std::vector<std::string> lines;
+    int total = 0, done = 0;
+    bool ended = false;
+};
+
+// A program with its own directories, texts that name their number, and a
+// demo installation.
+struct Fixture {
+    test::TempDir root;
+    ProgramState program;
+    std::unique_ptr<Session> session;
+    SilentLoading loading;
+    test::RecordingMessages messages;
+    TransferUi ui{loading, messages};
+
+    explicit Fixture(int gameVersion = 2, std::uint64_t seed = 1)
+    {
+        program.directories = ComputeProgramDirectories(root / "program", true, SystemEnvironment);
+        std::vector<std::string> texts;
+        for (int n = 0; n < 1152; ++n)
+            texts.push_back("T" + std::to_string(n) + (n == 349 ? " %s" : n == 939 ? " %d %d" : ""));
+        program.texts.assign(texts, "M");
+        program.settings.gameDirectory = root / "game/";
+        demo::WriteDemoInstallation(program.settings.gameDirectory, {gameVersion, seed});
+        RecogniseGame(program);
+        ForceDirectories(program.directories.staging);
+        session = std::make_unique<Session>(program);
+    }
+    TransferEngine& engine() { return session->engine; }
+    TransferState& transfer() { return session->workingSet.transfer; }
+    std::string exe() const { return program.settings.gameDirectory + "GP3.EXE"; }
+    std::string save() const { return program.settings.gameDirectory + "F1GSTATE.SAV"; }
+
+    void importItems(std::initializer_list<int> items)
+    {
+        transfer().selection = {};
+        for (int n : items)
+            transfer().selection[static_cast<std::size_t>(n)] = 1;
+        ASSERT_EQ(engine().importFromGame(false, false, ui), TransferOutcome::Done);
+    }
+};
+
+std::vector<std::string> MemberNames(const std::string& path)
+{
+    CarsetArchive a(path, CarsetArchive::Mode::Read);
+    std::vector<std::string> names;
+    for (const auto& m : a.members())
+        names.push_back(m.name);
+    return names;
+}
+
+// A zip written member by member with libzip, for carsets the program would
+// never write.
+void WriteZip(const std::string& path, const std::vector<std::pair<std::string, std::vector<std::uint8_t>>>& members)
+{
+    int error = 0;
+    zip_t* z = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    ASSERT_NE(z, nullptr);
+    for (const auto& [name, bytes] : members) {
+        void* copy = std::malloc(bytes.size() + 1);
+        std::memcpy(copy, bytes.data(), bytes.size());
+        zip_source_t* src = zip_source_buffer(z, copy, bytes.size(), 1);
+        zip_int64_t i = zip_file_add(z, name.c_str(), src, ZIP_FL_OVERWRITE);
+        ASSERT_GE(i, 0) << name;
+        zip_set_file_compression(z, static_cast<zip_uint64_t>(i), ZIP_CM_STORE, 0);
+    }
+    ASSERT_EQ(zip_close(z), 0);
+}
+
+std::vector<std::uint8_t> Header(std::uint32_t format, std::initializer_list<int> items)
+{
+    CarsetHeader h;
+    h.format = format;
+    for (int n : items)
+        h.items[static_cast<std::size_t>(n)] = 1;
+    return CarsetHeaderImage(h);
+}
+
+// Rewrites the uncompressed size recorded for every member in a stored zip.
+void PatchDeclaredSizes(const std::string& path, std::uint32_t size)
+{
+    auto bytes = test::ReadBytes(path);
+    for (std::size_t i = 0; i + 30 < bytes.size(); ++i) {
+        std::uint32_t sig = bytes[i] | (bytes[i + 1] << 8) | (bytes[i + 2] << 16) | (static_cast<std::uint32_t>(bytes[i + 3]) << 24);
+        std::size_t at = sig == 0x04034b50 ? i + 22 : sig == 0x02014b50 ? i + 24 : 0;
+        if (at)
+            for (int k = 0; k < 4; ++k)
+                bytes[at + static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(size >> (8 * k));
+    }
+    test::WriteBytes(path, bytes);
+}
+
+} // namespace
+
+TEST(Carset, TeamsTravelFromOneInstallationToAnother)
+{
+    Fixture a(2, 1);
+    a.importItems({1});
+    EXPECT_TRUE(a.transfer().isLoaded(1));
+    std::string carset = a.root / "t.GMS";
+    ASSERT_EQ(a.engine().saveCarset(false, true, carset, a.ui), TransferOutcome::Done);
+
+    EXPECT_EQ(MemberNames(carset), (std::vector<std::string>{"TeamsDrivers.DAT", "Header.DAT", "INFO.DAT"}));
+    CarsetArchive archive(carset, CarsetArchive::Mode::Read);
+    auto header = archive.read("Header.DAT", 360);
+    ASSERT_EQ(header.size(), 360u);
+    EXPECT_EQ(std::vector<std::uint8_t>(header.begin(), header.begin() + 4), (std::vector<std::uint8_t>{8, 0, 0, 0}));
+    for (int n = 0; n < 256; ++n)
+        EXPECT_EQ(header[4 + static_cast<std::size_t>(n)], n == 1 ? 1 : 0) << n;
+    EXPECT_EQ(archive.read("TeamsDrivers.DAT", 2000), TeamTableImage(a.session->workingSet.teams));
+    EXPECT_EQ(std::system(("unzip -tqq '" + carset + "' > /dev/null").c_str()), 0);
+
+    Fixture b(2, 2);
+    auto exeBefore = test::ReadBytes(b.exe());
+    auto saveBefore = test::ReadBytes(b.save());
+    ASSERT_EQ(b.engine().loadCarset(false, true, carset, b.ui), TransferOutcome::Done);
+    EXPECT_EQ(b.session->workingSet.teams, a.session->workingSet.teams);
+    ASSERT_EQ(b.engine().exportToGame(false, b.ui), TransferOutcome::Done);
+
+    // B's files now hold A's teams, and nothing else changed.
+    Fixture check(2, 3);
+    check.program.settings.gameDirectory = b.program.settings.gameDirectory;
+    check.importItems({1});
+    EXPECT_EQ(check.session->workingSet.teams, a.session->workingSet.teams);
+    auto save = test::ReadBytes(b.save());
+    EXPECT_EQ(StoredSavegameChecksum(save), ComputeSavegameChecksum(save));
+    auto exe = test::ReadBytes(b.exe());
+    std::size_t changedOutside = 0;
+    const std::pair<std::size_t, std::size_t> teamBlocks[] = {
+        {0x144D40, 242}, {0x73B7EA, 22}, {0x73B858, 44}, {0x73CA04, 11}};
+    for (std::size_t i = 0; i < exe.size(); ++i) {
+        bool inside = false;
+        for (auto [at, len] : teamBlocks)
+            inside = inside || (i >= at && i < at + len);
+        changedOutside += !inside && exe[i] != exeBefore[i];
+    }
+    EXPECT_EQ(changedOutside, 0u);
+}
+
+TEST(Carset, ImportThenExportLeavesAnUntouchedInstallationByteIdentical)
+{
+    for (int version : {1, 2}) {
+        Fixture f(version, 5);
+        auto exe = test::ReadBytes(f.exe());
+        auto save = test::ReadBytes(f.save());
+        f.importItems({1, 5});
+        EXPECT_TRUE(f.transfer().isLoaded(5)); // menu backgrounds are remembered, not read
+        f.transfer().selection = f.transfer().loaded;
+        ASSERT_EQ(f.engine().exportToGame(false, f.ui), TransferOutcome::Done);
+        EXPECT_TRUE(test::ReadBytes(f.exe()) == exe) << version;
+        EXPECT_TRUE(test::ReadBytes(f.save()) == save) << version;
+        EXPECT_TRUE(f.messages.shown.empty());
+        EXPECT_TRUE(f.loading.ended);
+        EXPECT_EQ(f.loading.total, 2);
+    }
+}
+
+TEST(Carset, FormatsNothingLoadedAndDiskSpace)
+{
+    Fixture f;
+    // Saving with nothing loaded: only the header (all zero) and the information.
+    std::string empty = f.root / "empty.GMS";
+    ASSERT_EQ(f.engine().saveCarset(false, true, empty, f.ui), TransferOutcome::Done);
+    EXPECT_EQ(MemberNames(empty), (std::vector<std::string>{"Header.DAT", "INFO.DAT"}));
+    auto h = ParseCarsetHeader(CarsetArchive(empty, CarsetArchive::Mode::Read).read("Header.DAT", 360));
+    ASSERT_TRUE(h);
+    EXPECT_EQ(h->items, ItemBytes{});
+
+    auto teams = TeamTableImage(f.session->workingSet.teams);
+    std::string v7 = f.root / "v7.GMS";
+    WriteZip(v7, {{"TeamsDrivers.DAT", teams}, {"Header.DAT", Header(7, {1})}});
+    EXPECT_EQ(f.engine().loadCarset(false, true, v7, f.ui), TransferOutcome::Done);
+    EXPECT_TRUE(f.transfer().isLoaded(1));
+
+    std::string v6 = f.root / "v6.GMS";
+    WriteZip(v6, {{"TeamsDrivers.DAT", teams}, {"Header.DAT", Header(6, {1})}});
+    EXPECT_EQ(f.engine().loadCarset(false, true, v6, f.ui), TransferOutcome::Refused);
+    EXPECT_EQ(f.messages.numbers(), std::vector<int>{938});
+    EXPECT_FALSE(f.transfer().busy);
+
+    // 3,000,000 bytes free, 1,000,000 bytes of members: "6" needed, "3" free.
+    std::string big = f.root / "big.GMS";
+    WriteZip(big, {{"Filler.DAT", std::vector<std::uint8_t>(1'000'000 - 360, 0)}, {"Header.DAT", Header(8, {})}});
+    f.engine().setFreeSpace([](const std::string&) { return 3'000'000; });
+    f.messages.answer = false;
+    EXPECT_EQ(f.engine().loadCarset(false, true, big, f.ui), TransferOutcome::Cancelled);
+    ASSERT_EQ(f.messages.asked.size(), 1u);
+    EXPECT_EQ(f.messages.asked[0].number, 939);
+    EXPECT_EQ(f.messages.asked[0].text, "T939 6 3");
+    f.messages.answer = true;
+    EXPECT_EQ(f.engine().loadCarset(false, true, big, f.ui), TransferOutcome::Done);
+}
+
+TEST(Carset, OnlyTheItemsAskedForAndHeld)
+{
+    Fixture f;
+    auto teams = TeamTableImage(f.session->workingSet.teams);
+    std::string carset = f.root / "c.GMS";
+    WriteZip(carset, {{"TeamsDrivers.DAT", teams}, {"Header.DAT", Header(8, {1, 3})}});
+    // An editor asks for items 2..4; the carset holds 1 and 3.
+    f.transfer().selection = {};
+    f.transfer().selection[2] = f.transfer().selection[3] = f.transfer().selection[4] = 1;
+    EXPECT_EQ(f.engine().loadCarset(false, false, carset, f.ui), TransferOutcome::Done);
+    EXPECT_FALSE(f.transfer().selected(1));
+    EXPECT_TRUE(f.transfer().selected(3));
+    EXPECT_FALSE(f.transfer().selected(2));
+    EXPECT_FALSE(f.transfer().isLoaded(1));
+}
+
+TEST(Carset, HostileCarsets)
+{
+    Fixture f;
+    auto teams = TeamTableImage(f.session->workingSet.teams);
+    std::string good = f.root / "good.GMS";
+    WriteZip(good, {{"TeamsDrivers.DAT", teams}, {"Header.DAT", Header(8, {1})}, {"INFO.DAT", {'a', '\r', '\n'}}});
+    ASSERT_EQ(f.engine().loadCarset(false, true, good, f.ui), TransferOutcome::Done);
+
+    // Leftovers of that load decide nothing: no header in the archive is no carset.
+    std::string noHeader = f.root / "noheader.GMS";
+    WriteZip(noHeader, {{"TeamsDrivers.DAT", teams}});
+    f.messages.shown.clear();
+    EXPECT_EQ(f.engine().loadCarset(false, true, noHeader, f.ui), TransferOutcome::Refused);
+    EXPECT_EQ(f.messages.numbers(), std::vector<int>{407});
+
+    std::string notZip = f.root / "plain.GMS";
+    test::WriteText(notZip, "not a zip at all");
+    f.messages.shown.clear();
+    EXPECT_EQ(f.engine().loadCarset(false, true, notZip, f.ui), TransferOutcome::Refused);
+    EXPECT_EQ(f.messages.numbers(), std::vector<int>{407});
+
+    // A member the header promises but the archive lacks is missing, even
+    // though the earlier load left a TeamsDrivers.DAT in the working directory.
+    f.session->workingSet.teams.teams[0].tqp = 1234;
+    std::string lacking = f.root / "lacking.GMS";
+    WriteZip(lacking, {{"Header.DAT", Header(8, {1})}});
+    f.messages.shown.clear();
+    f.engine().loadCarset(false, true, lacking, f.ui);
+    EXPECT_EQ(f.messages.numbers(), std::vector<int>{349});
+    EXPECT_EQ(f.session->workingSet.teams.teams[0].tqp, 1234);
+
+    // Names with directories or drives are never written anywhere.
+    std::string paths = f.root / "paths.GMS";
+    WriteZip(paths, {{"../escaped.DAT", teams}, {"/tmp/absolute.DAT", teams}, {"C:evil.DAT", teams},
+                     {"sub/TeamsDrivers.DAT", teams}, {"Header.DAT", Header(8, {1})}});
+    f.messages.shown.clear();
+    f.engine().loadCarset(false, true, paths, f.ui);
+    EXPECT_EQ(f.messages.numbers(), std::vector<int>{349});
+    EXPECT_FALSE(FileExists(f.program.directories.working.substr(0, f.program.directories.working.size() - 5) + "escaped.DAT"));
+    EXPECT_EQ(ListFiles(f.program.directories.working, "*.DAT", true, false).size(), 1u); // Header.DAT only
+
+    // Declared sizes that lie, or that no area needs, are refused before reading.
+    for (std::uint32_t declared : {1000u, 0x7FFFFFFFu}) {
+        std::string lying = f.root / ("lying" + std::to_string(declared) + ".GMS");
+        WriteZip(lying, {{"TeamsDrivers.DAT", teams}});
+        PatchDeclaredSizes(lying, declared);
+        CarsetArchive archive(lying, CarsetArchive::Mode::Read);
+        EXPECT_THROW(archive.read("TeamsDrivers.DAT", kTeamTableImageSize), CarsetError) << declared;
+        EXPECT_THROW(archive.extract("TeamsDrivers.DAT", f.program.directories.working, kTeamTableImageSize), CarsetError);
+        EXPECT_FALSE(FileExists(f.program.directories.working + "TeamsDrivers.DAT"));
+    }
+    EXPECT_FALSE(f.transfer().busy);
+}
