@@ -3,11 +3,11 @@
 #include "app/Messages.h"
 #include "app/Windows1252.h"
 #include "formats/ByteReader.h"
+#include "formats/FileRange.h"
 #include "transfer/FileUtils.h"
 #include "transfer/GamePath.h"
 
 #include <algorithm>
-#include <fstream>
 
 namespace pitwall {
 
@@ -18,18 +18,6 @@ constexpr std::uint8_t kJamMarker[4] = {12, 13, 14, 15};
 // The bytes a JAM list can reach beyond the search window: 65,535 names of
 // at most 100 bytes each.
 constexpr std::size_t kJamListReach = 65'535 * (kMaxJamNameBytes + 1) + 6;
-
-// The first `limit` bytes of a file (fewer when it is shorter).
-std::vector<std::uint8_t> ReadHead(std::string_view file, std::size_t limit)
-{
-    std::ifstream in(NativePath(file), std::ios::binary);
-    if (!in)
-        throw std::runtime_error("Cannot read " + std::string(file));
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::min<std::uint64_t>(FileSizeOf(file), limit)));
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    return bytes;
-}
 
 bool MatchesMarkerAt(ByteReader& r, std::size_t at)
 {
@@ -135,7 +123,7 @@ bool ReadTrackInfo(std::string_view file, TrackInfoBlock& block, Messenger* mess
             messenger->show(349, Args(std::string(file)));
         return false;
     }
-    block = ParseTrackInfo(ReadHead(file, kTrackSearchWindow));
+    block = ParseTrackInfo(ReadFileRange(file, 0, kTrackSearchWindow));
     return block.found;
 }
 
@@ -146,7 +134,7 @@ std::vector<std::string> ReadJamList(std::string_view file, Messenger* messenger
             messenger->show(349, Args(std::string(file)));
         return {};
     }
-    return ParseJamList(ReadHead(file, kTrackSearchWindow + kJamListReach));
+    return ParseJamList(ReadFileRange(file, 0, kTrackSearchWindow + kJamListReach));
 }
 
 std::vector<std::string> ListTrackFiles(std::string_view gameDirectory)

@@ -1,0 +1,204 @@
+#include "formats/ArtBankExpansion.h"
+
+#include "app/Messages.h"
+#include "formats/ArtBankFile.h"
+#include "formats/ArtEntryCodec.h"
+#include "formats/FileRange.h"
+#include "transfer/FileUtils.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <stdexcept>
+
+namespace pitwall {
+
+namespace {
+
+constexpr std::uint64_t kMaxBankSize = 0xFFFFFFFFull;
+
+bool Flagged(const std::vector<bool>& flags, std::size_t i) { return i < flags.size() && flags[i]; }
+
+class BankOutput {
+public:
+    explicit BankOutput(const std::string& file) : out_(NativePath(file), std::ios::binary | std::ios::trunc)
+    {
+        if (!out_)
+            throw std::runtime_error("Cannot create " + file);
+    }
+    void write(std::span<const std::uint8_t> bytes)
+    {
+        out_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        check();
+    }
+    void zeros(std::uint64_t count)
+    {
+        static const std::vector<std::uint8_t> block(65536, 0);
+        while (count > 0) {
+            auto n = static_cast<std::size_t>(std::min<std::uint64_t>(count, block.size()));
+            write(std::span(block).first(n));
+            count -= n;
+        }
+    }
+    void writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes)
+    {
+        out_.seekp(static_cast<std::streamoff>(offset));
+        write(bytes);
+    }
+    void close()
+    {
+        out_.close();
+        check();
+    }
+
+private:
+    void check()
+    {
+        if (!out_)
+            throw std::runtime_error("Cannot write the new art bank");
+    }
+    std::ofstream out_;
+};
+
+// Copies `count` bytes of the old file from `offset`, padding with zeros where
+// the old file ends early.
+void CopyRange(std::string_view oldFile, std::uint64_t offset, std::uint64_t count, BankOutput& out)
+{
+    constexpr std::uint64_t kChunk = 4u << 20;
+    while (count > 0) {
+        std::uint64_t n = std::min(count, kChunk);
+        auto bytes = ReadFileRange(oldFile, offset, n);
+        out.write(bytes);
+        out.zeros(n - bytes.size());
+        offset += n;
+        count -= n;
+    }
+}
+
+bool Rename(const std::string& from, const std::string& to)
+{
+    std::error_code ec;
+    std::filesystem::rename(NativePath(from), NativePath(to), ec);
+    return !ec;
+}
+
+// Writes the new bank into `newFile`; returns the new directory or nothing
+// (after a message) when the old bank cannot be expanded.
+std::optional<ArtDirectory> WriteExpandedBank(std::string_view bankFile, const std::string& newFile,
+                                              const ArtDirectory& old, const std::vector<bool>& flags,
+                                              Messenger* messenger)
+{
+    ArtDirectory fresh = old;
+    BankOutput out(newFile);
+    // Header and directory first as placeholders; the final directory is
+    // written over them once every entry's room is known.
+    out.write(BuildArtDirectory(old));
+    const std::uint64_t firstOffset = old.entries[0].dataOffset;
+    CopyRange(bankFile, kArtDirectoryEnd, firstOffset - kArtDirectoryEnd, out);
+
+    std::uint64_t offset = firstOffset;
+    for (std::size_t i = 0; i < kArtEntryCount; ++i) {
+        const ArtEntry& before = old.entries[i];
+        ArtEntry& after = fresh.entries[i];
+        after.dataOffset = static_cast<std::uint32_t>(offset);
+        if (Flagged(flags, i) && !before.fits()) {
+            if (before.width > kMaxArtSide || before.height > kMaxArtSide) {
+                if (messenger)
+                    messenger->show(kArtEntrySizeText, Args(i, before.width, before.height));
+                return std::nullopt;
+            }
+            ArtPicture picture = DecodeArtEntry(ReadFileRange(bankFile, before.dataOffset, before.reservedSize),
+                                                before.width, before.height, UsesSingleWordKeys(i));
+            auto encoded = EncodeArtEntry(picture, UsesSingleWordKeys(i));
+            // Width x height x 2 holds any picture written uncoded; a picture
+            // with isolated key pixels encodes longer and keeps the room it needs.
+            std::uint64_t room = std::max<std::uint64_t>(before.uncodedSize(), encoded.size());
+            if (offset + room > kMaxBankSize) {
+                if (messenger)
+                    messenger->show(kArtBankDamagedText, Args(std::string(bankFile)));
+                return std::nullopt;
+            }
+            after.reservedSize = static_cast<std::uint32_t>(room);
+            out.write(encoded);
+            out.zeros(room - encoded.size());
+        } else {
+            if (offset + before.reservedSize > kMaxBankSize) {
+                if (messenger)
+                    messenger->show(kArtBankDamagedText, Args(std::string(bankFile)));
+                return std::nullopt;
+            }
+            CopyRange(bankFile, before.dataOffset, before.reservedSize, out);
+        }
+        offset += after.reservedSize;
+    }
+    out.writeAt(0, BuildArtDirectory(fresh));
+    out.close();
+    return fresh;
+}
+
+} // namespace
+
+ArtDirectory ExpandedLayout(const ArtDirectory& directory, const std::vector<bool>& flags)
+{
+    ArtDirectory fresh = directory;
+    std::uint64_t offset = directory.entries[0].dataOffset;
+    for (std::size_t i = 0; i < kArtEntryCount; ++i) {
+        ArtEntry& e = fresh.entries[i];
+        if (Flagged(flags, i) && !e.fits())
+            e.reservedSize = static_cast<std::uint32_t>(std::min<std::uint64_t>(e.uncodedSize(), kMaxBankSize));
+        e.dataOffset = static_cast<std::uint32_t>(offset);
+        offset += e.reservedSize;
+    }
+    return fresh;
+}
+
+bool ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bool keepBackup, ArtDirectory& result,
+                   Messenger* messenger)
+{
+    ArtDirectory old;
+    if (!ReadArtDirectory(bankFile, old, messenger))
+        return false;
+    if (!old.complete() || old.entries[0].dataOffset < kArtDirectoryEnd) {
+        if (messenger)
+            messenger->show(kArtBankDamagedText, Args(std::string(bankFile)));
+        return false;
+    }
+
+    const std::string bank(bankFile);
+    const std::string newFile = bank + ".NEW";
+    const std::string oldFile = bank + ".OLD";
+    std::optional<ArtDirectory> fresh;
+    try {
+        fresh = WriteExpandedBank(bankFile, newFile, old, flags, messenger);
+    } catch (...) {
+        DeleteFileForced(newFile);
+        throw;
+    }
+    if (!fresh) {
+        DeleteFileForced(newFile);
+        return false;
+    }
+
+    // The renames: at every moment either the old or the new bank is there
+    // under the game's name, or (between the two renames) the old one under
+    // .OLD, which is put back when the second rename fails.
+    ClearReadOnly(bank);
+    if (FileExists(oldFile))
+        DeleteFileForced(oldFile);
+    if (!Rename(bank, oldFile)) {
+        DeleteFileForced(newFile);
+        throw std::runtime_error("Cannot rename " + bank + " to " + oldFile);
+    }
+    if (!Rename(newFile, bank)) {
+        Rename(oldFile, bank);
+        DeleteFileForced(newFile);
+        throw std::runtime_error("Cannot rename " + newFile + " to " + bank);
+    }
+    if (!keepBackup)
+        DeleteFileForced(oldFile);
+    result = std::move(*fresh);
+    return true;
+}
+
+} // namespace pitwall

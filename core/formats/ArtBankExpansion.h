@@ -1,0 +1,33 @@
+#pragma once
+// Enlarging art-bank entries so that any picture of their size can be written
+// into them: each flagged entry that does not fit gets width x height x 2
+// reserved bytes, the entries are laid out again one after another, and the
+// bank is rewritten through GP3ART5.BIN.NEW. The game's file is replaced only
+// by the final renames; an error before them leaves it untouched and removes
+// the new file.
+
+#include "formats/ArtBankDirectory.h"
+
+#include <string_view>
+#include <vector>
+
+namespace pitwall {
+
+class Messenger;
+
+// The directory the bank has after expanding the flagged entries (reserved
+// sizes and data offsets only; nothing is read or written). Entry 0 keeps its
+// data offset.
+ArtDirectory ExpandedLayout(const ArtDirectory& directory, const std::vector<bool>& flags);
+
+// Expands the flagged entries of the bank file (flags: one per entry, missing
+// ones count as false). With keepBackup the old file stays as
+// GP3ART5.BIN.OLD. On success `result` is the new directory. A missing bank
+// is UI text 349; a damaged one (short directory, data overlapping the
+// directory, a size no picture has, a bank beyond 4 GB) UI text 1146 or 1147;
+// those leave everything as it was and return false. File errors throw after
+// the same clean-up.
+bool ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bool keepBackup,
+                   ArtDirectory& result, Messenger* messenger);
+
+} // namespace pitwall

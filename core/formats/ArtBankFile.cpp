@@ -1,0 +1,97 @@
+#include "formats/ArtBankFile.h"
+
+#include "app/Messages.h"
+#include "formats/ArtEntryCodec.h"
+#include "formats/FileRange.h"
+#include "transfer/FileUtils.h"
+
+#include <optional>
+
+namespace pitwall {
+
+namespace {
+
+void Show(Messenger* messenger, int number, const FormatArgs& args = {})
+{
+    if (messenger)
+        messenger->show(number, args);
+}
+
+// The encoded picture when it fits the entry; UI text 689 otherwise.
+std::optional<std::vector<std::uint8_t>> EncodeForEntry(const ArtEntry& entry, std::size_t index,
+                                                        const ArtPicture& picture, Messenger* messenger)
+{
+    if (picture.width != entry.width || picture.height != entry.height) {
+        Show(messenger, 737, Args(entry.width, entry.height));
+        return std::nullopt;
+    }
+    if (!entry.fits()) {
+        Show(messenger, 689);
+        return std::nullopt;
+    }
+    auto bytes = EncodeArtEntry(picture, UsesSingleWordKeys(index));
+    // Isolated key pixels take three bytes each, so even an entry that fits
+    // can be too small for a picture full of them. Cutting the stream off
+    // would leave the rest of the picture to old bytes; it is refused whole.
+    if (bytes.size() > entry.reservedSize) {
+        Show(messenger, 689);
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+} // namespace
+
+bool ReadArtImage(std::string_view bankFile, std::size_t index, ArtPicture& picture, Messenger* messenger)
+{
+    if (!FileExists(bankFile)) {
+        Show(messenger, 349, Args(std::string(bankFile)));
+        return false;
+    }
+    if (index >= kArtEntryCount)
+        return false;
+    auto fields = ReadFileRange(bankFile, 0, kArtDirectoryStart + (index + 1) * kArtDirectoryEntrySize);
+    ArtDirectory dir = ParseArtDirectory(fields);
+    if (dir.entriesRead <= index) {
+        Show(messenger, kArtBankDamagedText, Args(std::string(bankFile)));
+        return false;
+    }
+    const ArtEntry& e = dir.entries[index];
+    if (e.reservedSize > kMaxArtEntryRead) {
+        Show(messenger, 569);
+        return false;
+    }
+    if (e.width > kMaxArtSide || e.height > kMaxArtSide) {
+        Show(messenger, kArtEntrySizeText, Args(index, e.width, e.height));
+        return false;
+    }
+    picture = DecodeArtEntry(ReadFileRange(bankFile, e.dataOffset, e.reservedSize), e.width, e.height,
+                             UsesSingleWordKeys(index));
+    return true;
+}
+
+bool WriteArtImage(std::string_view bankFile, const ArtEntry& entry, std::size_t index, const ArtPicture& picture,
+                   Messenger* messenger)
+{
+    if (!FileExists(bankFile)) {
+        Show(messenger, 349, Args(std::string(bankFile)));
+        return false;
+    }
+    auto bytes = EncodeForEntry(entry, index, picture, messenger);
+    if (!bytes)
+        return false;
+    PatchFile(bankFile, entry.dataOffset, *bytes);
+    return true;
+}
+
+bool WriteArtImageFile(std::string_view file, const ArtEntry& entry, std::size_t index, const ArtPicture& picture,
+                       Messenger* messenger)
+{
+    auto bytes = EncodeForEntry(entry, index, picture, messenger);
+    if (!bytes)
+        return false;
+    WriteWholeFile(file, *bytes);
+    return true;
+}
+
+} // namespace pitwall

@@ -1,0 +1,39 @@
+#pragma once
+// Reading and writing the pictures of single art-bank entries in the bank
+// file (or, for a picture kept apart, in a file of its own).
+
+#include "formats/ArtBankDirectory.h"
+#include "formats/ArtPicture.h"
+
+#include <string_view>
+
+namespace pitwall {
+
+class Messenger;
+
+// An entry claiming more than this many bytes is not read.
+inline constexpr std::uint32_t kMaxArtEntryRead = 1'000'000;
+// UI texts of the art bank the program adds: a damaged bank (placeholder: file
+// name) and an entry whose size no picture of the game has (placeholders:
+// entry, width, height).
+inline constexpr int kArtBankDamagedText = 1146;
+inline constexpr int kArtEntrySizeText = 1147;
+
+// Decodes entry `index` of the bank, taking the entry's directory fields from
+// the file itself. A missing file is UI text 349, a reserved size over
+// 1,000,000 bytes UI text 569, an impossible picture size UI text 1147; each
+// returns false and reads nothing. A file cut short gives what it holds.
+bool ReadArtImage(std::string_view bankFile, std::size_t index, ArtPicture& picture, Messenger* messenger);
+
+// Encodes `picture` (the entry's size) into the entry's reserved bytes in
+// place; bytes of the reserved space after the written data keep their old
+// contents. When the picture needs more room than the entry holds (width x
+// height x 2, or a stream that came out longer) UI text 689 and nothing is
+// written.
+bool WriteArtImage(std::string_view bankFile, const ArtEntry& entry, std::size_t index, const ArtPicture& picture,
+                   Messenger* messenger);
+// The same encoding as the whole content of a new file.
+bool WriteArtImageFile(std::string_view file, const ArtEntry& entry, std::size_t index, const ArtPicture& picture,
+                       Messenger* messenger);
+
+} // namespace pitwall

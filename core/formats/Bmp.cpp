@@ -1,0 +1,248 @@
+#include "formats/Bmp.h"
+
+#include "formats/ByteReader.h"
+#include "formats/ByteWriter.h"
+#include "transfer/FileUtils.h"
+
+#include <algorithm>
+#include <bit>
+#include <unordered_map>
+
+namespace pitwall {
+
+namespace {
+
+constexpr std::uint32_t kBiRgb = 0;
+constexpr std::uint32_t kBiBitfields = 3;
+
+// One colour channel described by a bit mask: where it sits and how to widen
+// it to 8 bits.
+struct Channel {
+    std::uint32_t mask = 0;
+    int shift = 0;
+    int bits = 0;
+
+    explicit Channel(std::uint32_t m) : mask(m)
+    {
+        if (m != 0) {
+            shift = std::countr_zero(m);
+            bits = std::popcount(m);
+        }
+    }
+    int extract(std::uint32_t value) const
+    {
+        if (bits == 0)
+            return 0;
+        std::uint32_t v = (value & mask) >> shift;
+        if (bits >= 8)
+            return static_cast<int>(v >> (bits - 8));
+        // Narrow channels are widened by shifting, as the JAM's RGB565
+        // colours are (5 bits x 8), so such colours survive a round trip.
+        return static_cast<int>((v << (8 - bits)) & 0xFF);
+    }
+};
+
+std::size_t RowStride(int width, int bitsPerPixel)
+{
+    return ((static_cast<std::size_t>(width) * static_cast<std::size_t>(bitsPerPixel) + 31) / 32) * 4;
+}
+
+} // namespace
+
+Image DecodeBmp(std::span<const std::uint8_t> bytes)
+{
+    ByteReader r(bytes);
+    if (r.u8() != 'B' || r.u8() != 'M')
+        throw FormatError("not a BMP file (no \"BM\" at the start)");
+    r.skip(8); // file size and reserved words: often wrong in the wild, not needed
+    std::uint32_t pixelOffset = r.u32();
+    std::uint32_t headerSize = r.u32();
+    if (headerSize < 40)
+        throw FormatError("unsupported BMP header of " + std::to_string(headerSize) + " bytes");
+    std::int32_t width = r.i32();
+    std::int32_t rawHeight = r.i32();
+    std::uint16_t planes = r.u16();
+    std::uint16_t bitsPerPixel = r.u16();
+    std::uint32_t compression = r.u32();
+    r.skip(12); // image size, resolution
+    std::uint32_t colorsUsed = r.u32();
+    r.skip(4); // important colours
+    (void)planes;
+
+    bool topDown = rawHeight < 0;
+    std::int64_t height = topDown ? -static_cast<std::int64_t>(rawHeight) : rawHeight;
+    if (width <= 0 || height <= 0 || width > kMaxBmpSide || height > kMaxBmpSide)
+        throw FormatError("BMP size " + std::to_string(width) + " x " + std::to_string(height) + " is not supported");
+    const int w = width;
+    const int h = static_cast<int>(height);
+
+    bool indexed = bitsPerPixel == 1 || bitsPerPixel == 4 || bitsPerPixel == 8;
+    if (!indexed && bitsPerPixel != 16 && bitsPerPixel != 24 && bitsPerPixel != 32)
+        throw FormatError("BMP with " + std::to_string(bitsPerPixel) + " bits per pixel is not supported");
+    if (compression != kBiRgb && !(compression == kBiBitfields && (bitsPerPixel == 16 || bitsPerPixel == 32)))
+        throw FormatError("compressed BMP (method " + std::to_string(compression) + ") is not supported");
+
+    // Channel masks: given after the 40-byte header (or inside a larger one)
+    // for bit fields, else the fixed 5-5-5 and 8-8-8 layouts.
+    std::uint32_t masks[3] = {0, 0, 0};
+    if (compression == kBiBitfields) {
+        r.seek(14 + 40);
+        for (auto& m : masks)
+            m = r.u32();
+    } else if (bitsPerPixel == 16) {
+        masks[0] = 0x7C00;
+        masks[1] = 0x03E0;
+        masks[2] = 0x001F;
+    } else {
+        masks[0] = 0xFF0000;
+        masks[1] = 0x00FF00;
+        masks[2] = 0x0000FF;
+    }
+    Channel red(masks[0]), green(masks[1]), blue(masks[2]);
+
+    Image image(w, h, bitsPerPixel);
+    std::vector<Pixel> table;
+    if (indexed) {
+        std::uint32_t entries = colorsUsed == 0 ? (1u << bitsPerPixel) : colorsUsed;
+        if (entries > 256)
+            throw FormatError("BMP colour table of " + std::to_string(entries) + " entries");
+        std::size_t tableAt = 14 + static_cast<std::size_t>(headerSize);
+        if (compression == kBiBitfields)
+            tableAt += 12;
+        r.seek(tableAt);
+        for (std::uint32_t i = 0; i < entries; ++i) {
+            auto e = r.bytes(4);
+            table.push_back(MakePixel(e[2], e[1], e[0]));
+        }
+        image.setColorTable(table);
+    }
+
+    std::size_t stride = RowStride(w, bitsPerPixel);
+    r.seek(pixelOffset);
+    if (r.remaining() / stride < static_cast<std::size_t>(h))
+        throw FormatError("BMP pixel data is short: " + std::to_string(h) + " rows of " + std::to_string(stride)
+                          + " bytes needed, " + std::to_string(r.remaining()) + " bytes present");
+    auto data = r.bytes(stride * static_cast<std::size_t>(h));
+
+    for (int fileRow = 0; fileRow < h; ++fileRow) {
+        int y = topDown ? fileRow : h - 1 - fileRow;
+        auto row = data.subspan(static_cast<std::size_t>(fileRow) * stride, stride);
+        auto out = image.row(y);
+        for (int x = 0; x < w; ++x) {
+            const auto ux = static_cast<std::size_t>(x);
+            Pixel p = 0;
+            if (indexed) {
+                unsigned index = 0;
+                if (bitsPerPixel == 8)
+                    index = row[ux];
+                else if (bitsPerPixel == 4)
+                    index = (row[ux / 2] >> ((1 - ux % 2) * 4)) & 0x0F;
+                else
+                    index = (row[ux / 8] >> (7 - ux % 8)) & 0x01;
+                // An index beyond the table shows as black, as Windows draws it.
+                p = index < table.size() ? table[index] : 0;
+            } else if (bitsPerPixel == 24) {
+                p = MakePixel(row[ux * 3 + 2], row[ux * 3 + 1], row[ux * 3]);
+            } else {
+                std::uint32_t v = 0;
+                if (bitsPerPixel == 16)
+                    v = static_cast<std::uint32_t>(row[ux * 2] | (row[ux * 2 + 1] << 8));
+                else
+                    v = static_cast<std::uint32_t>(row[ux * 4]) | (static_cast<std::uint32_t>(row[ux * 4 + 1]) << 8)
+                        | (static_cast<std::uint32_t>(row[ux * 4 + 2]) << 16)
+                        | (static_cast<std::uint32_t>(row[ux * 4 + 3]) << 24);
+                p = MakePixel(red.extract(v), green.extract(v), blue.extract(v));
+            }
+            out[ux] = p;
+        }
+    }
+    return image;
+}
+
+Image LoadBmpFile(const std::string& fileName)
+{
+    auto bytes = ReadWholeFile(fileName, 512u * 1024 * 1024);
+    try {
+        return DecodeBmp(bytes);
+    } catch (const FormatError& e) {
+        throw FormatError(fileName + ": " + e.what());
+    }
+}
+
+std::vector<std::uint8_t> EncodeBmp(const Image& image)
+{
+    const int bits = image.depth() <= 8 ? 8 : (image.depth() == 32 ? 32 : 24);
+    const int w = image.width();
+    const int h = image.height();
+    const std::size_t stride = RowStride(w, bits);
+    const std::uint32_t tableBytes = bits == 8 ? 1024 : 0;
+    const std::uint32_t pixelOffset = 14 + 40 + tableBytes;
+    const std::size_t imageSize = stride * static_cast<std::size_t>(h);
+
+    ByteWriter out;
+    out.u8('B');
+    out.u8('M');
+    out.u32(static_cast<std::uint32_t>(pixelOffset + imageSize));
+    out.u16(0);
+    out.u16(0);
+    out.u32(pixelOffset);
+    out.u32(40);
+    out.i32(w);
+    out.i32(h); // positive: rows bottom-up
+    out.u16(1);
+    out.u16(static_cast<std::uint16_t>(bits));
+    out.u32(kBiRgb);
+    out.u32(static_cast<std::uint32_t>(imageSize));
+    out.zeros(16); // resolution, colours used, important colours
+
+    std::vector<std::uint8_t> bytes = out.take();
+    bytes.reserve(pixelOffset + imageSize);
+    if (bits == 8) {
+        const auto& table = image.colorTable();
+        for (std::size_t i = 0; i < 256; ++i) {
+            Pixel p = i < table.size() ? table[i] : 0;
+            bytes.insert(bytes.end(), {static_cast<std::uint8_t>(BlueOf(p)), static_cast<std::uint8_t>(GreenOf(p)),
+                                       static_cast<std::uint8_t>(RedOf(p)), 0});
+        }
+    }
+    bytes.resize(pixelOffset + imageSize, 0);
+
+    // First equal table entry per colour, else 0 (the JAM export's rule).
+    std::unordered_map<Pixel, std::uint8_t> indexOf;
+    if (bits == 8) {
+        const auto& table = image.colorTable();
+        for (std::size_t i = std::min<std::size_t>(table.size(), 256); i-- > 0;)
+            indexOf[table[i]] = static_cast<std::uint8_t>(i);
+    }
+    for (int y = 0; y < h; ++y) {
+        std::size_t at = pixelOffset + static_cast<std::size_t>(h - 1 - y) * stride;
+        auto row = image.row(y);
+        if (bits == 8) {
+            Pixel last = 0;
+            std::uint8_t lastIndex = 0;
+            bool haveLast = false;
+            for (Pixel p : row) {
+                if (!haveLast || p != last) {
+                    auto it = indexOf.find(p);
+                    lastIndex = it == indexOf.end() ? 0 : it->second;
+                    last = p;
+                    haveLast = true;
+                }
+                bytes[at++] = lastIndex;
+            }
+        } else {
+            for (Pixel p : row) {
+                bytes[at++] = static_cast<std::uint8_t>(BlueOf(p));
+                bytes[at++] = static_cast<std::uint8_t>(GreenOf(p));
+                bytes[at++] = static_cast<std::uint8_t>(RedOf(p));
+                if (bits == 32)
+                    bytes[at++] = 0;
+            }
+        }
+    }
+    return bytes;
+}
+
+void SaveBmpFile(const Image& image, const std::string& fileName) { WriteWholeFile(fileName, EncodeBmp(image)); }
+
+} // namespace pitwall

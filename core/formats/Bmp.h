@@ -1,0 +1,35 @@
+#pragma once
+// Windows BMP files. Reading takes 1-, 4- and 8-bit indexed pictures and 16-,
+// 24- and 32-bit ones (uncompressed, or with bit-field masks at 16 and 32
+// bits), stored bottom-up or top-down, with a BITMAPINFOHEADER or one of its
+// larger successors. Writing produces what the game's tools and the JAM
+// export expect: 8 bits with a 256-entry colour table, or 24 or 32 bits, rows
+// bottom-up, no compression, resolution and colour counts 0.
+
+#include "formats/ByteReader.h" // FormatError
+#include "formats/Image.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace pitwall {
+
+// Largest width or height read; bigger pictures are refused as damaged.
+inline constexpr int kMaxBmpSide = 16384;
+
+// Throws FormatError saying what is wrong with the bytes.
+Image DecodeBmp(std::span<const std::uint8_t> bytes);
+// Throws std::runtime_error when the file cannot be read, FormatError when it
+// is not a BMP this reads.
+Image LoadBmpFile(const std::string& fileName);
+
+// By the picture's depth: 8 or less as 8 bits with the picture's colour table
+// (padded to 256 entries with black; each pixel written as the first equal
+// table entry, else entry 0), 16 and 24 as 24 bits, 32 as 32 bits.
+std::vector<std::uint8_t> EncodeBmp(const Image& image);
+// Replaces the file's content.
+void SaveBmpFile(const Image& image, const std::string& fileName);
+
+} // namespace pitwall

@@ -1,0 +1,157 @@
+#include "formats/Jpeg.h"
+
+#include "formats/Bmp.h"
+#include "formats/ByteReader.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include <jpeglib.h>
+
+namespace pitwall {
+
+namespace {
+
+// libjpeg reports fatal errors through error_exit, which must not return: it
+// jumps back to the setjmp of the call below. The functions holding the
+// setjmp keep no C++ objects of their own, so the jump skips no destructor.
+struct JpegError {
+    jpeg_error_mgr manager;
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+extern "C" void OnJpegError(j_common_ptr info)
+{
+    auto* error = reinterpret_cast<JpegError*>(info->err);
+    (*info->err->format_message)(info, error->message);
+    std::longjmp(error->jump, 1);
+}
+
+extern "C" void OnJpegMessage(j_common_ptr) {} // warnings are not shown
+
+struct DecodeTarget {
+    std::vector<std::uint8_t>* rgb;
+    int width;
+    int height;
+};
+
+bool DecodeInto(const std::uint8_t* data, std::size_t size, DecodeTarget* target, JpegError* error)
+{
+    jpeg_decompress_struct info;
+    info.err = jpeg_std_error(&error->manager);
+    error->manager.error_exit = OnJpegError;
+    error->manager.output_message = OnJpegMessage;
+    if (setjmp(error->jump)) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+    jpeg_read_header(&info, TRUE);
+    info.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&info);
+    if (info.output_width == 0 || info.output_height == 0 || info.output_width > kMaxBmpSide
+        || info.output_height > kMaxBmpSide || info.output_components != 3) {
+        std::snprintf(error->message, sizeof error->message, "JPEG size %u x %u is not supported", info.output_width,
+                      info.output_height);
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    target->width = static_cast<int>(info.output_width);
+    target->height = static_cast<int>(info.output_height);
+    const std::size_t stride = static_cast<std::size_t>(info.output_width) * 3;
+    target->rgb->assign(stride * info.output_height, 0);
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW row = target->rgb->data() + stride * info.output_scanline;
+        jpeg_read_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    return true;
+}
+
+struct EncodeSource {
+    const std::uint8_t* rgb;
+    int width;
+    int height;
+    int quality;
+    unsigned char* buffer;
+    unsigned long size;
+};
+
+bool EncodeFrom(EncodeSource* source, JpegError* error)
+{
+    jpeg_compress_struct info;
+    info.err = jpeg_std_error(&error->manager);
+    error->manager.error_exit = OnJpegError;
+    error->manager.output_message = OnJpegMessage;
+    if (setjmp(error->jump)) {
+        jpeg_destroy_compress(&info);
+        return false;
+    }
+    jpeg_create_compress(&info);
+    jpeg_mem_dest(&info, &source->buffer, &source->size);
+    info.image_width = static_cast<JDIMENSION>(source->width);
+    info.image_height = static_cast<JDIMENSION>(source->height);
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, source->quality, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    const std::size_t stride = static_cast<std::size_t>(source->width) * 3;
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW row = const_cast<JSAMPROW>(source->rgb + stride * info.next_scanline);
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    return true;
+}
+
+} // namespace
+
+Image DecodeJpeg(std::span<const std::uint8_t> bytes)
+{
+    std::vector<std::uint8_t> rgb;
+    DecodeTarget target{&rgb, 0, 0};
+    JpegError error{};
+    if (bytes.empty())
+        throw FormatError("empty JPEG file");
+    if (!DecodeInto(bytes.data(), bytes.size(), &target, &error))
+        throw FormatError(std::string("JPEG: ") + error.message);
+    Image image(target.width, target.height, 24);
+    std::size_t i = 0;
+    for (Pixel& p : image.pixels()) {
+        p = MakePixel(rgb[i], rgb[i + 1], rgb[i + 2]);
+        i += 3;
+    }
+    return image;
+}
+
+std::vector<std::uint8_t> EncodeJpeg(const Image& image, int quality)
+{
+    if (image.isNull())
+        throw FormatError("an empty picture cannot be saved as JPEG");
+    std::vector<std::uint8_t> rgb;
+    rgb.reserve(image.pixels().size() * 3);
+    for (Pixel p : image.pixels()) {
+        rgb.push_back(static_cast<std::uint8_t>(RedOf(p)));
+        rgb.push_back(static_cast<std::uint8_t>(GreenOf(p)));
+        rgb.push_back(static_cast<std::uint8_t>(BlueOf(p)));
+    }
+    EncodeSource source{rgb.data(), image.width(), image.height(), quality, nullptr, 0};
+    JpegError error{};
+    bool ok = EncodeFrom(&source, &error);
+    // After a failure the buffer pointer may be stale (libjpeg hands the
+    // grown buffer over only at the end), so it is freed on success only.
+    if (!ok)
+        throw FormatError(std::string("JPEG: ") + error.message);
+    std::vector<std::uint8_t> out(source.buffer, source.buffer + source.size);
+    std::free(source.buffer);
+    return out;
+}
+
+} // namespace pitwall

@@ -1,0 +1,23 @@
+#pragma once
+// JPEG pictures through libjpeg-turbo. Decoded pictures are 24-bit; grey
+// JPEGs come out as grey colours.
+
+#include "formats/ByteReader.h" // FormatError
+#include "formats/Image.h"
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace pitwall {
+
+// Quality used when the editors save a picture as JPEG, and the encoder's
+// default used when a BMP is converted.
+inline constexpr int kJpegSaveQuality = 80;
+inline constexpr int kJpegConvertQuality = 90;
+
+// Throws FormatError with libjpeg's own reason.
+Image DecodeJpeg(std::span<const std::uint8_t> bytes);
+std::vector<std::uint8_t> EncodeJpeg(const Image& image, int quality);
+
+} // namespace pitwall

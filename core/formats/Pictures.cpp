@@ -1,0 +1,136 @@
+#include "formats/Pictures.h"
+
+#include "app/Messages.h"
+#include "formats/Bmp.h"
+#include "formats/ByteReader.h"
+#include "formats/Jpeg.h"
+#include "transfer/FileUtils.h"
+
+#include <cctype>
+
+namespace pitwall {
+
+namespace {
+
+const std::vector<std::string> kPictureExtensions = {".BMP", ".JPG"};
+constexpr int kBmp = 0;
+constexpr int kJpg = 1;
+
+constexpr std::uint64_t kMaxPictureFile = 256u * 1024 * 1024;
+
+Image DecodeJpegFile(const std::string& fileName)
+{
+    auto bytes = ReadWholeFile(fileName, kMaxPictureFile);
+    try {
+        return DecodeJpeg(bytes);
+    } catch (const FormatError& e) {
+        throw FormatError(fileName + ": " + e.what());
+    }
+}
+
+} // namespace
+
+bool IsJpg(const std::string& fileName) { return EqualsIgnoreAsciiCase(ExtensionOf(fileName), ".JPG"); }
+
+Image LoadPicture(const std::string& fileName, Messenger* messenger)
+{
+    switch (CheckFileExtension(fileName, kPictureExtensions, true, messenger)) {
+    case kBmp:
+        return LoadBmpFile(fileName);
+    case kJpg:
+        return DecodeJpegFile(fileName);
+    default:
+        return Image();
+    }
+}
+
+bool SavePicture(const Image& image, const std::string& fileName, Messenger* messenger)
+{
+    switch (CheckFileExtension(fileName, kPictureExtensions, true, messenger)) {
+    case kBmp:
+        SaveBmpFile(image, fileName);
+        return true;
+    case kJpg:
+        WriteWholeFile(fileName, EncodeJpeg(image, kJpegSaveQuality));
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool ImportPictureAsBmp(const std::string& source, const std::string& target, Messenger* messenger)
+{
+    switch (CheckFileExtension(source, kPictureExtensions, true, messenger)) {
+    case kBmp:
+        return CopyFileForced(source, target);
+    case kJpg:
+        SaveBmpFile(DecodeJpegFile(source), target);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void ConvertBmpToJpg(const std::string& bmpFile, const std::string& jpgFile)
+{
+    WriteWholeFile(jpgFile, EncodeJpeg(LoadBmpFile(bmpFile), kJpegConvertQuality));
+}
+
+void CropToFile(const Image& image, Rect rect, const std::string& fileName)
+{
+    SaveBmpFile(image.copy(rect), fileName);
+}
+
+void ColorKeyedCopy(Image& source, Image& target, Rect from, bool fixedKey, int targetTop, int targetLeft)
+{
+    source.setDepth(24);
+    target.setDepth(24);
+    Pixel key = fixedKey ? kColorKey : source.pixelOr(from.left, from.top, kColorKey);
+    for (int y = from.top; y < from.bottom; ++y) {
+        for (int x = from.left; x < from.right; ++x) {
+            if (x < 0 || y < 0 || x >= source.width() || y >= source.height())
+                continue;
+            Pixel p = source.pixel(x, y);
+            if (p == key)
+                continue;
+            int tx = targetLeft + (x - from.left);
+            int ty = targetTop + (y - from.top);
+            if (tx >= 0 && ty >= 0 && tx < target.width() && ty < target.height())
+                target.setPixel(tx, ty, p);
+        }
+    }
+}
+
+bool LoadPictureInto(Image& target, const std::string& fileName, Messenger& messenger)
+{
+    if (CheckFileExtension(fileName, kPictureExtensions, true, &messenger) < 0)
+        return false;
+    Image picture = LoadPicture(fileName, &messenger);
+    if (picture.width() != target.width() || picture.height() != target.height()) {
+        messenger.show(737, Args(target.width(), target.height()));
+        return false;
+    }
+    if (picture.depth() != target.depth()) {
+        if (!messenger.ask(1045))
+            return false;
+        picture = picture.convertedToDepth(target.depth(), target.colorTable());
+    }
+    target.draw(picture, 0, 0);
+    return true;
+}
+
+std::vector<std::string> NumberPrefixes(const std::vector<std::string>& items)
+{
+    std::vector<std::string> out;
+    for (const auto& item : items) {
+        std::string prefix = item.substr(0, 2);
+        bool digits = !prefix.empty();
+        for (char c : prefix)
+            digits = digits && std::isdigit(static_cast<unsigned char>(c));
+        if (digits)
+            out.push_back(std::to_string(std::stoi(prefix)));
+    }
+    return out;
+}
+
+} // namespace pitwall

@@ -1,0 +1,98 @@
+#include "teams/PerFile.h"
+
+#include "app/IniFile.h"
+#include "transfer/FileUtils.h"
+
+#include <stdexcept>
+
+namespace pitwall {
+
+namespace {
+
+// A .PER file of the whole grid is about three kilobytes; anything past this
+// is not one and is not read into memory.
+constexpr std::uint64_t kMaximumPerFileSize = 1 << 20;
+
+// A profile value loses its surrounding blanks and one pair of enclosing
+// quotes when read, and a line break would end it; a name that would suffer
+// from either is written so that it reads back as it is (a line break becomes
+// a blank).
+std::string ProfileText(std::string text)
+{
+    for (char& c : text)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    bool blankEdge = !text.empty() && (text.front() == ' ' || text.front() == '\t' || text.back() == ' '
+                                       || text.back() == '\t');
+    bool quoted = text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front();
+    return blankEdge || quoted ? "\"" + text + "\"" : text;
+}
+
+} // namespace
+
+void SavePerFile(const TeamTable& table, const std::string& path)
+{
+    IniFile ini;
+    ini.load(path);
+    for (int d = 0; d < kDriverCount; ++d) {
+        const DriverRecord& driver = table.driver(d);
+        std::string key = std::to_string(d);
+        ini.writeInteger("NBR", key, driver.carNumber);
+        ini.writeString("Name", key, ProfileText(driver.name.text()));
+        ini.writeInteger("QP", key, driver.qp);
+        ini.writeInteger("RP", key, driver.rp);
+        ini.writeInteger("QA", key, driver.qa);
+        ini.writeInteger("RA", key, driver.ra);
+    }
+    for (int t = 0; t < kTeamCount; ++t) {
+        const TeamRecord& team = table.teams[static_cast<std::size_t>(t)];
+        std::string key = std::to_string(t);
+        ini.writeString("TNAME", key, ProfileText(team.name.text()));
+        ini.writeString("TENG", key, ProfileText(team.engine.text()));
+        ini.writeInteger("TFAIL", key, team.failure);
+        ini.writeInteger("TQP", key, team.tqp);
+        ini.writeInteger("TRP", key, team.trp);
+    }
+    for (int k = 22; k <= 33; ++k)
+        ini.writeInteger("TNBR", std::to_string(k), k - 22);
+    ini.save(path);
+}
+
+bool LoadPerFile(TeamTable& table, const std::string& path)
+{
+    if (!FileExists(path))
+        return false;
+    if (FileSizeOf(path) > kMaximumPerFileSize)
+        throw std::runtime_error(path + " is too large for a .PER file");
+    IniFile ini;
+    if (!ini.load(path))
+        return false;
+
+    auto word = [&](const char* section, const std::string& key) {
+        return static_cast<std::uint16_t>(ini.readInteger(section, key, 0));
+    };
+    TeamTable loaded = table;
+    for (int d = 0; d < kDriverCount; ++d) {
+        DriverRecord& driver = loaded.driver(d);
+        std::string key = std::to_string(d);
+        driver.carNumber = static_cast<std::uint8_t>(ini.readInteger("NBR", key, 0));
+        driver.name = ini.readString("Name", key, "");
+        driver.qp = word("QP", key);
+        driver.rp = word("RP", key);
+        driver.qa = word("QA", key);
+        driver.ra = word("RA", key);
+    }
+    for (int t = 0; t < kTeamCount; ++t) {
+        TeamRecord& team = loaded.teams[static_cast<std::size_t>(t)];
+        std::string key = std::to_string(t);
+        team.name = ini.readString("TNAME", key, "");
+        team.engine = ini.readString("TENG", key, "");
+        team.failure = word("TFAIL", key);
+        team.tqp = word("TQP", key);
+        team.trp = word("TRP", key);
+    }
+    table = loaded;
+    return true;
+}
+
+} // namespace pitwall

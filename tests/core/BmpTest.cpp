@@ -1,0 +1,180 @@
+#include "TestSupport.h"
+
+#include "formats/Bmp.h"
+#include "formats/ByteReader.h"
+#include "formats/ByteWriter.h"
+
+#include <gtest/gtest.h>
+
+using namespace pitwall;
+
+namespace {
+
+// A BMP built field by field: 40-byte info header, the given colour table
+// and rows exactly as passed (already padded, in file order).
+std::vector<std::uint8_t> HandBmp(int width, int height, int bits, const std::vector<Pixel>& table,
+                                  const std::vector<std::vector<std::uint8_t>>& rows, std::uint32_t compression = 0,
+                                  const std::vector<std::uint32_t>& masks = {})
+{
+    ByteWriter w;
+    std::uint32_t offset = static_cast<std::uint32_t>(54 + masks.size() * 4 + table.size() * 4);
+    w.u8('B');
+    w.u8('M');
+    w.u32(0);
+    w.u32(0);
+    w.u32(offset);
+    w.u32(40);
+    w.i32(width);
+    w.i32(height);
+    w.u16(1);
+    w.u16(static_cast<std::uint16_t>(bits));
+    w.u32(compression);
+    w.zeros(12);
+    w.u32(static_cast<std::uint32_t>(table.size()));
+    w.u32(0);
+    for (auto m : masks)
+        w.u32(m);
+    for (Pixel p : table) {
+        w.u8(static_cast<std::uint8_t>(BlueOf(p)));
+        w.u8(static_cast<std::uint8_t>(GreenOf(p)));
+        w.u8(static_cast<std::uint8_t>(RedOf(p)));
+        w.u8(0);
+    }
+    for (const auto& r : rows)
+        w.bytes(r);
+    return w.take();
+}
+
+const Pixel kRed = MakePixel(255, 0, 0);
+const Pixel kGreen = MakePixel(0, 255, 0);
+const Pixel kBlue = MakePixel(0, 0, 255);
+const Pixel kWhite = MakePixel(255, 255, 255);
+
+} // namespace
+
+TEST(Bmp, ReadsIndexedDepthsBottomUpAndTopDown)
+{
+    // 1 bit, 3 x 2, bottom-up: file row 0 is the picture's bottom row.
+    Image one = DecodeBmp(HandBmp(3, 2, 1, {kRed, kBlue}, {{0b10100000, 0, 0, 0}, {0b01000000, 0, 0, 0}}));
+    EXPECT_EQ(one.depth(), 1);
+    EXPECT_EQ(one.pixel(0, 1), kBlue);
+    EXPECT_EQ(one.pixel(1, 1), kRed);
+    EXPECT_EQ(one.pixel(2, 1), kBlue);
+    EXPECT_EQ(one.pixel(1, 0), kBlue);
+    EXPECT_EQ(one.pixel(0, 0), kRed);
+
+    // 4 bit, top-down (negative height); high nibble first.
+    Image four = DecodeBmp(HandBmp(3, -1, 4, {kRed, kGreen, kBlue}, {{0x12, 0x00, 0, 0}}));
+    EXPECT_EQ(four.height(), 1);
+    EXPECT_EQ(four.pixel(0, 0), kGreen);
+    EXPECT_EQ(four.pixel(1, 0), kBlue);
+    EXPECT_EQ(four.pixel(2, 0), kRed);
+
+    // 8 bit: an index beyond the colour table shows black.
+    Image eight = DecodeBmp(HandBmp(2, 1, 8, {kRed, kWhite}, {{1, 7, 0, 0}}));
+    EXPECT_EQ(eight.pixel(0, 0), kWhite);
+    EXPECT_EQ(eight.pixel(1, 0), 0u);
+    EXPECT_EQ(eight.colorTable().size(), 2u);
+}
+
+TEST(Bmp, ReadsDirectColourDepths)
+{
+    // 16 bit 5-5-5: 0x7C00 is full red, widened by shifting (248).
+    Image s = DecodeBmp(HandBmp(2, 1, 16, {}, {{0x00, 0x7C, 0x1F, 0x00}}));
+    EXPECT_EQ(s.pixel(0, 0), MakePixel(248, 0, 0));
+    EXPECT_EQ(s.pixel(1, 0), MakePixel(0, 0, 248));
+    // 16 bit with 5-6-5 bit fields.
+    Image f = DecodeBmp(HandBmp(1, 1, 16, {}, {{0xE0, 0x07, 0, 0}}, 3, {0xF800, 0x07E0, 0x001F}));
+    EXPECT_EQ(f.pixel(0, 0), MakePixel(0, 252, 0));
+    // 24 bit rows are padded to four bytes.
+    Image t = DecodeBmp(HandBmp(1, 2, 24, {}, {{1, 2, 3, 0}, {4, 5, 6, 0}}));
+    EXPECT_EQ(t.pixel(0, 1), MakePixel(3, 2, 1));
+    EXPECT_EQ(t.pixel(0, 0), MakePixel(6, 5, 4));
+    // 32 bit B, G, R, unused.
+    Image q = DecodeBmp(HandBmp(1, 1, 32, {}, {{9, 8, 7, 0xFF}}));
+    EXPECT_EQ(q.pixel(0, 0), MakePixel(7, 8, 9));
+    EXPECT_EQ(q.depth(), 32);
+}
+
+TEST(Bmp, RefusesDamagedFilesWithAReason)
+{
+    auto good = HandBmp(4, 4, 24, {}, std::vector<std::vector<std::uint8_t>>(4, std::vector<std::uint8_t>(12, 0)));
+    EXPECT_NO_THROW(DecodeBmp(good));
+    auto shortRows = good;
+    shortRows.resize(shortRows.size() - 1);
+    EXPECT_THROW(DecodeBmp(shortRows), FormatError);
+    EXPECT_THROW(DecodeBmp(std::vector<std::uint8_t>(good.begin(), good.begin() + 20)), FormatError);
+    auto notBmp = good;
+    notBmp[0] = 'X';
+    EXPECT_THROW(DecodeBmp(notBmp), FormatError);
+    auto rle = HandBmp(1, 1, 8, {kRed}, {{0, 0, 0, 0}}, 1);
+    EXPECT_THROW(DecodeBmp(rle), FormatError);
+    auto huge = HandBmp(100000, 1, 24, {}, {});
+    EXPECT_THROW(DecodeBmp(huge), FormatError);
+    auto zero = HandBmp(0, 1, 24, {}, {});
+    EXPECT_THROW(DecodeBmp(zero), FormatError);
+}
+
+TEST(Bmp, EightBitWriteHasTheJamExportLayout)
+{
+    Image image(256, 2, 8);
+    std::vector<Pixel> table(256);
+    for (int i = 0; i < 256; ++i)
+        table[static_cast<std::size_t>(i)] = MakePixel(i, 0, 255 - i);
+    table[9] = table[3]; // a repeated colour is written as the first index
+    image.setColorTable(table);
+    image.setPixel(0, 0, table[3]);
+    image.setPixel(1, 0, MakePixel(1, 2, 3)); // not in the table: index 0
+    image.setPixel(255, 1, table[200]);
+    auto bytes = EncodeBmp(image);
+
+    ASSERT_EQ(bytes.size(), 256u * 2 + 1078);
+    ByteReader r(bytes);
+    EXPECT_EQ(r.u8(), 'B');
+    EXPECT_EQ(r.u8(), 'M');
+    EXPECT_EQ(r.u32(), 256u * 2 + 1078); // file size
+    EXPECT_EQ(r.u32(), 0u);              // reserved words
+    EXPECT_EQ(r.u32(), 1078u);           // pixel offset
+    EXPECT_EQ(r.u32(), 40u);
+    EXPECT_EQ(r.i32(), 256);
+    EXPECT_EQ(r.i32(), 2); // positive: bottom-up
+    EXPECT_EQ(r.u16(), 1);
+    EXPECT_EQ(r.u16(), 8);
+    EXPECT_EQ(r.u32(), 0u);       // no compression
+    EXPECT_EQ(r.u32(), 256u * 2); // image size
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(r.u32(), 0u); // resolution and colour counts
+    // Colour table as blue, green, red, 0.
+    EXPECT_EQ(bytes[54 + 4 * 200], 55);
+    EXPECT_EQ(bytes[54 + 4 * 200 + 1], 0);
+    EXPECT_EQ(bytes[54 + 4 * 200 + 2], 200);
+    EXPECT_EQ(bytes[54 + 4 * 200 + 3], 0);
+    // Bottom row first.
+    EXPECT_EQ(bytes[1078 + 255], 200);
+    EXPECT_EQ(bytes[1078 + 256 + 0], 3);
+    EXPECT_EQ(bytes[1078 + 256 + 1], 0);
+
+    Image back = DecodeBmp(bytes);
+    EXPECT_EQ(back.depth(), 8);
+    EXPECT_EQ(back.pixel(255, 1), table[200]);
+    EXPECT_EQ(back.pixel(1, 0), table[0]);
+}
+
+TEST(Bmp, TwentyFourAndThirtyTwoBitRoundTrip)
+{
+    Image image(3, 2, 24);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x)
+            image.setPixel(x, y, MakePixel(x * 40, y * 90, 7));
+    auto bytes = EncodeBmp(image);
+    EXPECT_EQ(bytes.size(), 54u + 2 * 12); // rows of 9 bytes padded to 12
+    EXPECT_EQ(bytes[28], 24);
+    Image back = DecodeBmp(bytes);
+    EXPECT_EQ(back, image);
+
+    image.setDepth(32);
+    bytes = EncodeBmp(image);
+    EXPECT_EQ(bytes.size(), 54u + 2 * 12);
+    EXPECT_EQ(bytes[28], 32);
+    EXPECT_EQ(DecodeBmp(bytes), image);
+}
