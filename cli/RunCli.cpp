@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include <exception>
+#include <functional>
 
 namespace pitwall::cli {
 
@@ -13,10 +14,16 @@ int RunCli(int argc, const char* const* argv, CliContext& context)
     AddInstallationCommands(app, context);
     AddTransferCommands(app, context);
     AddCarsetCommands(app, context);
+    AddTeamsCommands(app, context);
     AddBackupCommands(app, context);
     // Global flags such as --quiet may also follow the command.
-    for (CLI::App* command : app.get_subcommands([](CLI::App*) { return true; }))
-        command->fallthrough();
+    std::function<void(CLI::App&)> fallThrough = [&](CLI::App& parent) {
+        for (CLI::App* command : parent.get_subcommands([](CLI::App*) { return true; })) {
+            command->fallthrough();
+            fallThrough(*command);
+        }
+    };
+    fallThrough(app);
 
     try {
         app.parse(argc, argv);

@@ -1,0 +1,94 @@
+// teams show, teams per-export, teams per-import.
+
+#include "CliSession.h"
+#include "Commands.h"
+
+#include "app/Windows1252.h"
+#include "teams/PerFile.h"
+#include "teams/TeamsArea.h"
+
+#include <cstdio>
+
+namespace pitwall::cli {
+
+namespace {
+
+void ImportTeams(CliSession& s)
+{
+    s.workingSet().transfer.selection = {};
+    s.workingSet().transfer.selection[kTeamsItem] = 1;
+    s.require(s.engine().importFromGame(false, false, s.ui()), "the import");
+}
+
+std::string Padded(const std::string& text, std::size_t width)
+{
+    std::string utf8 = Windows1252ToUtf8(text);
+    std::size_t shown = 0;
+    for (unsigned char c : utf8)
+        if ((c & 0xC0) != 0x80)
+            ++shown;
+    return utf8 + std::string(shown < width ? width - shown : 1, ' ');
+}
+
+} // namespace
+
+void AddTeamsCommands(CLI::App& app, CliContext& context)
+{
+    auto* teams = app.add_subcommand("teams", "Teams and drivers of an installation");
+    teams->require_subcommand(1);
+    {
+        auto* cmd = teams->add_subcommand("show", "A table of the teams and drivers");
+        auto game = std::make_shared<std::string>();
+        cmd->add_option("--game", *game, "Game directory")->required();
+        cmd->callback([&context, game] {
+            CliSession s(context, *game);
+            ImportTeams(s);
+            const TeamTable& t = s.workingSet().teams;
+            context.out << "slot  team           engine         TFAIL   TQP   TRP  tyre  pit\n";
+            for (int slot = 0; slot < kTeamCount; ++slot) {
+                const TeamRecord& team = t.teams[static_cast<std::size_t>(slot)];
+                char values[64];
+                std::snprintf(values, sizeof values, "%5u %5u %5u  %4d  %3d\n", team.failure, team.tqp, team.trp,
+                              team.tyreType + 1, team.pitPosition + 1);
+                context.out << (slot < 9 ? " " : "") << slot + 1 << "    " << Padded(team.name.text(), 15)
+                            << Padded(team.engine.text(), 14) << values;
+                for (const DriverRecord& d : team.drivers) {
+                    char driverValues[80];
+                    std::snprintf(driverValues, sizeof driverValues, "#%-3d QP %5u RP %5u QA %5u RA %5u%s\n",
+                                  d.carNumber, d.qp, d.rp, d.qa, d.ra, d.selected ? "  selected" : "");
+                    context.out << "        " << Padded(d.name.text(), 25) << driverValues;
+                }
+            }
+        });
+    }
+    {
+        auto* cmd = teams->add_subcommand("per-export", "Write the installation's teams and drivers to a .PER file");
+        auto game = std::make_shared<std::string>();
+        auto file = std::make_shared<std::string>();
+        cmd->add_option("--game", *game, "Game directory")->required();
+        cmd->add_option("FILE", *file, ".PER file to write")->required();
+        cmd->callback([&context, game, file] {
+            CliSession s(context, *game);
+            ImportTeams(s);
+            SavePerFile(s.workingSet().teams, *file);
+        });
+    }
+    {
+        auto* cmd = teams->add_subcommand("per-import", "Read a .PER file into the installation's teams and drivers");
+        auto game = std::make_shared<std::string>();
+        auto file = std::make_shared<std::string>();
+        cmd->add_option("--game", *game, "Game directory")->required();
+        cmd->add_option("FILE", *file, ".PER file to read")->required();
+        cmd->callback([&context, game, file] {
+            CliSession s(context, *game);
+            ImportTeams(s);
+            if (!LoadPerFile(s.workingSet().teams, *file))
+                throw CommandFailure("cannot read " + *file);
+            s.workingSet().transfer.selection = {};
+            s.workingSet().transfer.selection[kTeamsItem] = 1;
+            s.require(s.engine().exportToGame(false, s.ui()), "the export");
+        });
+    }
+}
+
+} // namespace pitwall::cli
