@@ -10,12 +10,13 @@
 
 namespace pitwall::test {
 
-// Entry i of this palette is red i, green 255 - i, blue 40: every colour
+// Entry i of this palette is red i, green 255 - i, blue 40, except entry 0,
+// which is black as in the game's palette (pages start black): every colour
 // differs and a colour tells its index.
 inline Palette CountingPalette()
 {
     std::array<Pixel, 256> pixels{};
-    for (int i = 0; i < 256; ++i)
+    for (int i = 1; i < 256; ++i)
         pixels[static_cast<std::size_t>(i)] = MakePixel(i, 255 - i, 40);
     return Palette(pixels);
 }
