@@ -5,6 +5,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -221,8 +222,16 @@ void GP3Image::openZoomWindow()
         zoomWindow_->close();
     auto* window = new GP3ImageZoomWindow(picture_, this);
     const QSize size(2 * width(), 2 * height());
-    const QPoint centre = mapToGlobal(rect().center());
-    window->setGeometry(QRect(centre - QPoint(size.width() / 2, size.height() / 2), size));
+    const QPoint centre = mapToGlobal(QPoint(width() / 2, height() / 2));
+    QRect area(centre - QPoint(size.width() / 2, size.height() / 2), size);
+    // Centred on the control, but moved back onto the screen where it would
+    // stick out (a control near the screen's edge), as far as it fits.
+    if (const QScreen* s = screen()) {
+        const QRect available = s->availableGeometry();
+        area.moveLeft(std::max(available.left(), std::min(area.left(), available.right() + 1 - area.width())));
+        area.moveTop(std::max(available.top(), std::min(area.top(), available.bottom() + 1 - area.height())));
+    }
+    window->setGeometry(area);
     zoomWindow_ = window;
     window->show();
     window->activateWindow();

@@ -5,6 +5,7 @@
 #include "ImageConversion.h"
 
 #include <QMouseEvent>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -239,6 +240,7 @@ private slots:
     void rightButtonOpensDoubleSizeView()
     {
         auto image = makeImage();
+        image->move(200, 150);
         QTest::mousePress(image.get(), Qt::RightButton, {}, QPoint(10, 10));
         QTest::mouseRelease(image.get(), Qt::RightButton, {}, QPoint(10, 10));
         QPointer<QWidget> zoom = image->zoomWindow();
@@ -247,8 +249,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(zoom));
         QCOMPARE(zoom->size(), QSize(2 * kWidth, 2 * kHeight));
         QVERIFY(zoom->windowFlags() & Qt::FramelessWindowHint);
-        const QPoint centre = image->mapToGlobal(image->rect().center());
-        QVERIFY((zoom->geometry().center() - centre).manhattanLength() <= 2);
+        const QPoint centre = image->mapToGlobal(QPoint(kWidth / 2, kHeight / 2));
+        QCOMPARE(zoom->geometry().topLeft(), centre - QPoint(kWidth, kHeight));
         const QImage shown = Shown(*zoom);
         QCOMPARE(shown.pixel(61, 81), Original(30, 40));
         QCOMPARE(shown.pixel(60, 80), Original(30, 40));
@@ -259,6 +261,17 @@ private slots:
         QTest::mouseClick(zoom, Qt::LeftButton, {}, QPoint(5, 5));
         QTRY_VERIFY(!zoom);
         QVERIFY(!image->zoomWindow());
+
+        // Where centring would push it off the screen it is moved back on.
+        image->move(0, 0);
+        QTest::mousePress(image.get(), Qt::RightButton, {}, QPoint(10, 10));
+        QTest::mouseRelease(image.get(), Qt::RightButton, {}, QPoint(10, 10));
+        zoom = image->zoomWindow();
+        QVERIFY(zoom);
+        QVERIFY(image->screen()->availableGeometry().contains(zoom->geometry()));
+        QCOMPARE(zoom->size(), QSize(2 * kWidth, 2 * kHeight));
+        zoom->close();
+        QTRY_VERIFY(!zoom);
 
         image->setRmbZooming(false);
         QTest::mousePress(image.get(), Qt::RightButton, {}, QPoint(10, 10));
