@@ -1,7 +1,6 @@
 #include "formats/Jam16Codec.h"
 
 #include "formats/ByteReader.h"
-#include "formats/ByteWriter.h"
 #include "formats/JamError.h"
 
 namespace pitwall {
@@ -119,7 +118,14 @@ void DecodeJamRuns(std::span<const std::uint8_t> file, std::size_t start, std::o
 
 std::vector<std::uint8_t> EncodeJamRuns(std::span<const std::uint16_t> values)
 {
-    ByteWriter out;
+    // Written straight into the vector: this runs over every pixel of every
+    // hardware JAM saved.
+    std::vector<std::uint8_t> out;
+    out.reserve(values.size() / 4 + 16);
+    auto put16 = [&out](std::uint16_t v) {
+        out.push_back(static_cast<std::uint8_t>(v));
+        out.push_back(static_cast<std::uint8_t>(v >> 8));
+    };
     const std::size_t n = values.size();
     std::size_t i = 0;
     while (i < n) {
@@ -127,8 +133,8 @@ std::vector<std::uint8_t> EncodeJamRuns(std::span<const std::uint16_t> values)
         while (run < 127 && i + run < n && values[i + run] == values[i])
             ++run;
         if (run >= 2) {
-            out.u8(static_cast<std::uint8_t>(run));
-            out.u16(values[i]);
+            out.push_back(static_cast<std::uint8_t>(run));
+            put16(values[i]);
             i += run;
             continue;
         }
@@ -142,12 +148,12 @@ std::vector<std::uint8_t> EncodeJamRuns(std::span<const std::uint16_t> values)
             }
             ++size;
         }
-        out.u8(static_cast<std::uint8_t>(128 + size));
+        out.push_back(static_cast<std::uint8_t>(128 + size));
         for (std::size_t k = 0; k < size; ++k)
-            out.u16(values[i + k]);
+            put16(values[i + k]);
         i += size;
     }
-    return out.take();
+    return out;
 }
 
 std::vector<std::uint16_t> PageToRgb565(const Image& page)

@@ -48,5 +48,6 @@ void WriteArtBank(DemoContext& context);
 void WriteSoundBank(DemoContext& context);
 void WriteGameTexts(DemoContext& context);
 void WriteTrackFiles(DemoContext& context);
+void WriteJams(DemoContext& context);
 
 } // namespace pitwall::demo

@@ -24,6 +24,7 @@ constexpr AreaWriter kAreaWriters[] = {
     WriteSoundBank,
     WriteGameTexts,
     WriteTrackFiles,
+    WriteJams,
 };
 
 // Code-like filler for the parts of GP3.EXE the program never reads: a DOS
