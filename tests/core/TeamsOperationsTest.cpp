@@ -33,35 +33,25 @@ std::vector<int> TeamsInPitOrder(const TeamTable& table)
 
 // --- exchanging teams and drivers, pit lane -------------------------------
 
-TEST(TeamsExchange, SwapTeamsMovesTheWholeRecord)
+TEST(TeamsExchange, WholeRecordsMoveAndAnExchangeWithItselfChangesNothing)
 {
     TeamTable table = DefaultTable();
     table.teams[2].tyreType = kTyreBridgestone;
-    table.teams[2].drivers[1].selected = 1;
-    const TeamTable before = table;
-    SwapTeams(table, 2, 8);
-    EXPECT_EQ(table.teams[8], before.teams[2]);
-    EXPECT_EQ(table.teams[2], before.teams[8]);
-    EXPECT_EQ(table.teams[8].pitPosition, 2); // the pit position goes with the team
-    SwapTeams(table, 4, 4);
-    EXPECT_EQ(table.teams[4], before.teams[4]);
-    EXPECT_THROW(SwapTeams(table, 0, 11), std::out_of_range);
-}
-
-TEST(TeamsExchange, SwapDriversMovesNumberAndMarkButWithItselfChangesNothing)
-{
-    TeamTable table = DefaultTable();
     table.driver(3).selected = 1;
     const TeamTable before = table;
-    SwapDrivers(table, 3, 20);
-    EXPECT_EQ(table.driver(20), before.driver(3));
-    EXPECT_EQ(table.driver(20).carNumber, 4);
-    EXPECT_EQ(table.driver(3).carNumber, 21);
-    EXPECT_EQ(table.driver(3).selected, 0);
-    EXPECT_EQ(table.teams[1].name.text(), "Team 1"); // teams stay where they are
-    table = before;
+    SwapTeams(table, 2, 8);
+    EXPECT_EQ(table.teams[8], before.teams[2]); // pit position and tyres included
+    EXPECT_EQ(table.teams[2], before.teams[8]);
+    const TeamTable swapped = table;
     SwapDrivers(table, 6, 6);
-    EXPECT_EQ(table, before);
+    SwapTeams(table, 4, 4);
+    EXPECT_EQ(table, swapped);
+    // Driver 16 is now driver 4 of old, who came along with team 2.
+    SwapDrivers(table, 16, 3);
+    EXPECT_EQ(table.driver(3), before.driver(4));
+    EXPECT_EQ(table.driver(16), before.driver(3)); // car number and mark included
+    EXPECT_EQ(table.teams[1].name.text(), "Team 1");
+    EXPECT_THROW(SwapTeams(table, 0, 11), std::out_of_range);
     EXPECT_THROW(SwapDrivers(table, -1, 3), std::out_of_range);
 }
 
@@ -268,17 +258,6 @@ TEST(TeamsQuickSettings, DriverSpreadCoversAllTwentyTwoDriversWithoutOverflow)
     ApplyQuickSetting(table, DriverValue::QualifyingConsistency, QuickSetting::StretchBottom, 30000);
     EXPECT_EQ(table.driver(0).qa, 30000);
     EXPECT_EQ(table.driver(1).qa, 65535);
-}
-
-TEST(TeamsQuickSettings, EqualiseCopiesOneValueOntoItsCounterpart)
-{
-    TeamTable table = DefaultTable();
-    table.driver(7).ra = 555;
-    Equalise(table, Equalisation::QualifyingConsistencyFromRace);
-    EXPECT_EQ(table.driver(7).qa, 555);
-    Equalise(table, Equalisation::QualifyingPerformanceFromRace);
-    EXPECT_EQ(table.teams[0].tqp, 770);
-    EXPECT_EQ(table.driver(7).ra, 555);
 }
 
 } // namespace
