@@ -13,6 +13,7 @@ void AddTransferCommands(CLI::App& app, CliContext& context);
 void AddCarsetCommands(CLI::App& app, CliContext& context);
 void AddTeamsCommands(CLI::App& app, CliContext& context);
 void AddBackupCommands(CLI::App& app, CliContext& context);
+void AddJamCommands(CLI::App& app, CliContext& context);
 
 // Parses and runs one command line; returns the exit code (0 ok, 1 failure,
 // 2 usage).
