@@ -137,12 +137,14 @@ std::vector<Use> ScanSources()
         return false;
     };
     std::vector<std::pair<std::string, std::vector<std::string>>> files;
-    for (const char* dir : {"core", "gui", "cli"})
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(std::string(PITWALL_SOURCE_DIR) + "/" + dir)) {
+    for (const char* dir : {"core", "gui", "cli"}) {
+        std::filesystem::path root = std::filesystem::path(PITWALL_SOURCE_DIR) / dir;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
             const auto& path = entry.path();
             if (path.extension() == ".cpp" || path.extension() == ".h")
                 files.emplace_back(path.lexically_relative(PITWALL_SOURCE_DIR).string(), ReadLines(path));
         }
+    }
     std::map<std::string, int> constants;
     std::vector<Use> uses;
     for (const auto& [file, lines] : files)
