@@ -44,7 +44,9 @@ SimulationResult Simulate(const TeamTable& table, bool randomise, const RandomBe
 RandomBelow MakeRandomBelow(std::uint32_t seed)
 {
     auto engine = std::make_shared<std::mt19937>(seed);
-    return [engine](int bound) { return std::uniform_int_distribution<int>(0, bound - 1)(*engine); };
+    return [engine](int bound) {
+        return bound > 0 ? std::uniform_int_distribution<int>(0, bound - 1)(*engine) : 0;
+    };
 }
 
 SimulationResult SimulateQualifying(const TeamTable& table, bool randomise, const RandomBelow& random)
