@@ -4,6 +4,8 @@
 #include "app/UITexts.h"
 #include "formats/ArtBankExpansion.h"
 #include "formats/ArtBankFile.h"
+#include "formats/ArtBankPictures.h"
+#include "formats/Bmp.h"
 #include "formats/ArtEntryCodec.h"
 #include "formats/TeamArtSheet.h"
 #include "transfer/FileUtils.h"
@@ -213,6 +215,30 @@ TEST_F(ArtBankFileTest, AFailedExpansionLeavesTheBankAsItWas)
     test::WriteBytes(bank, original);
     EXPECT_ANY_THROW(ExpandArtBank(bank, flags, false, after, &m.messenger));
     EXPECT_EQ(test::ReadBytes(bank), original);
+}
+
+TEST_F(ArtBankFileTest, ImportsPicturesOfTheEntrysSizeOnly)
+{
+    ArtDirectory d;
+    ReadArtDirectory(bank, d, &m.messenger);
+    SaveBmpFile(ArtPictureToImage(ArtPicture(10, 11, 0x0101)), dir / "wrong.bmp");
+    EXPECT_FALSE(ImportArtPicture(bank, d, 7, dir / "wrong.bmp", &m.messenger));
+    ASSERT_EQ(m.sink.numbers(), (std::vector<int>{737}));
+    EXPECT_EQ(test::ReadBytes(bank), original);
+
+    ArtPicture right(10, 10, 0x0101);
+    right.at(3, 3) = kArtKeyWord;
+    right.at(4, 3) = kArtKeyWord;
+    SaveBmpFile(ArtPictureToImage(right), dir / "right.bmp");
+    ASSERT_TRUE(ImportArtPicture(bank, d, 7, dir / "right.bmp", &m.messenger));
+    ArtPicture back;
+    ReadArtImage(bank, 7, back, &m.messenger);
+    EXPECT_EQ(back, right);
+    // Exported, the key pixels are magenta.
+    ASSERT_TRUE(ExportArtImage(bank, 7, dir / "out.bmp", &m.messenger));
+    Image image = LoadBmpFile(dir / "out.bmp");
+    EXPECT_EQ(image.pixel(3, 3), MakePixel(248, 0, 248));
+    EXPECT_EQ(image.pixel(0, 0), MakePixel(0, 64, 8));
 }
 
 TEST(TeamArtSheet, PositionsAndSprites)
