@@ -154,7 +154,10 @@ TEST_F(ArtBankFileTest, ExpandingShiftsLaterEntries)
     std::vector<bool> flags(kArtEntryCount, false);
     flags[5] = true;
     flags[7] = true; // already fits: unchanged
-    ASSERT_TRUE(ExpandArtBank(bank, flags, false, after, &m.messenger));
+    std::size_t steps = 0;
+    ASSERT_TRUE(ExpandArtBank(bank, flags, false, after, &m.messenger,
+                              [&](std::size_t done, std::size_t total) { steps += done <= total; }));
+    EXPECT_EQ(steps, kArtEntryCount);
     EXPECT_EQ(after.entries[5].reservedSize, 20000u);
     const std::uint32_t shift = 20000 - before.entries[5].reservedSize;
     for (std::size_t i = 0; i < kArtEntryCount; ++i) {
