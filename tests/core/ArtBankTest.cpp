@@ -3,6 +3,7 @@
 #include "app/Messages.h"
 #include "app/UITexts.h"
 #include "formats/ArtBankExpansion.h"
+#include "formats/ArtBankGroups.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtBankPictures.h"
 #include "formats/Bmp.h"
@@ -264,4 +265,17 @@ TEST(TeamArtSheet, PositionsAndSprites)
     EXPECT_EQ(target.at(1, 10), 0x0001);
     EXPECT_EQ(target.at(56, 159), 0x0001);
     EXPECT_EQ(target.at(57, 159), 0x7777); // sprite is 58 wide, drawn from -1
+}
+
+TEST(ArtBankGroups, EntriesOfATeamATrackAndABackground)
+{
+    std::vector<std::size_t> expected;
+    for (std::size_t e = 70; e <= 99; ++e)
+        expected.push_back(e);
+    for (std::size_t e : {402u, 413u, 424u, 435u, 453u, 454u, 455u, 456u, 501u, 502u, 503u, 504u, 505u, 506u, 557u})
+        expected.push_back(e);
+    EXPECT_EQ(TeamArtEntryList(2), expected);
+    EXPECT_EQ(TrackPictureEntryList(3), (std::vector<std::size_t>{578, 579, 580, 581, 642, 643, 644, 645}));
+    EXPECT_EQ(TrackPictureEntry(15, 1, 3), 693u);
+    EXPECT_EQ(MenuBackgroundEntry(84), 839u);
 }
