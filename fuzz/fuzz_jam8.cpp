@@ -1,8 +1,11 @@
 // 8-bit JAM reader: any bytes either load or are refused with JamError. What
-// loads must save and load back to the same entries and page.
+// loads must save into a file that loads, and saving that again must give the
+// same bytes. (The first save may change the page: a stored byte beyond an
+// image's table size shows palette entry 0, which its table may not hold.)
 
 #include "formats/JamFile.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 using namespace pitwall;
@@ -28,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TMemFile saved = jam.Assemble(false);
     TJAMFile back(palette);
     back.Decode(saved.Content(), true); // throws (a finding) if the writer made a bad file
-    if (!(back.page() == jam.page()) || back.imageCount() != jam.imageCount())
+    TMemFile again = back.Assemble(false);
+    if (back.imageCount() != jam.imageCount() || !std::ranges::equal(again.Content(), saved.Content()))
         std::abort();
     return 0;
 }
