@@ -90,10 +90,10 @@ void AddSoundCommands(CLI::App& app, CliContext& context)
             if (!HasGameWavSignature(wav) || !header)
                 throw CommandFailure(context.texts.format(211, {}));
             SoundEntry& e = bank.entries[i];
-            e.dataSize = header->dataSize;
+            auto samples = WavSamples(wav, header->dataSize);
+            e.dataSize = static_cast<std::uint32_t>(samples.size());
             e.sampleRate = static_cast<std::uint16_t>(header->sampleRate);
             e.bits = header->bits;
-            auto samples = WavSamples(wav, e.dataSize);
             bank.samples[i].assign(samples.begin(), samples.end());
             // The new bank is complete before it replaces the old one.
             const std::string fresh = file + ".NEW";

@@ -50,11 +50,15 @@ SoundBankParse ParseSoundBank(std::span<const std::uint8_t> bytes)
         e.bits = r.u16();
         bank.entries.push_back(e);
     }
-    // A cut directory leaves the data position unknown; its sounds get no samples.
-    for (const SoundEntry& e : bank.entries) {
+    // A cut directory leaves the data position unknown; its sounds get no
+    // samples. A sound the data does not hold completely keeps what there is,
+    // and its size says so.
+    for (SoundEntry& e : bank.entries) {
         std::size_t take = result.truncated ? 0 : std::min<std::size_t>(e.dataSize, r.remaining());
-        if (take < e.dataSize)
+        if (take < e.dataSize) {
             result.truncated = true;
+            e.dataSize = static_cast<std::uint32_t>(take);
+        }
         auto samples = r.bytes(take);
         bank.samples.emplace_back(samples.begin(), samples.end());
     }
@@ -63,25 +67,27 @@ SoundBankParse ParseSoundBank(std::span<const std::uint8_t> bytes)
 
 std::vector<std::uint8_t> BuildSoundBank(const SoundBank& bank)
 {
+    // Each sound's directory size is what the bank really holds of it: a sound
+    // shorter than its recorded size (a cut working file) gets the shorter
+    // size rather than bytes the bank does not have.
+    auto samplesOf = [&](std::size_t i) {
+        std::span<const std::uint8_t> samples;
+        if (i < bank.samples.size())
+            samples = bank.samples[i];
+        return samples.first(std::min<std::size_t>(samples.size(), bank.entries[i].dataSize));
+    };
     ByteWriter w;
     w.u16(static_cast<std::uint16_t>(bank.entries.size()));
     w.u16(0);
-    for (const SoundEntry& e : bank.entries) {
-        w.u32(e.dataSize);
+    for (std::size_t i = 0; i < bank.entries.size(); ++i) {
+        const SoundEntry& e = bank.entries[i];
+        w.u32(static_cast<std::uint32_t>(samplesOf(i).size()));
         w.u16(e.sampleRate);
         w.u32(e.keptWord);
         w.u16(e.bits);
     }
-    for (std::size_t i = 0; i < bank.entries.size(); ++i) {
-        std::size_t size = bank.entries[i].dataSize;
-        std::span<const std::uint8_t> samples;
-        if (i < bank.samples.size())
-            samples = bank.samples[i];
-        if (samples.size() > size)
-            samples = samples.first(size);
-        w.bytes(samples);
-        w.zeros(size - samples.size());
-    }
+    for (std::size_t i = 0; i < bank.entries.size(); ++i)
+        w.bytes(samplesOf(i));
     return w.take();
 }
 

@@ -32,7 +32,7 @@ struct SoundEntry {
 
 struct SoundBank {
     std::vector<SoundEntry> entries;
-    // The samples of each sound; as long as its data size unless the bank was cut short.
+    // The samples of each sound, as long as its data size.
     std::vector<std::vector<std::uint8_t>> samples;
 };
 
@@ -42,14 +42,15 @@ struct SoundBankParse {
     std::uint32_t declaredCount = 0;
     // More than kMaxSounds declared: nothing is read.
     bool tooManySounds = false;
-    // The directory or the sample data ended early; what was read is kept.
+    // The directory or the sample data ended early; what was read is kept,
+    // and a sound cut short has the size of what remains.
     bool truncated = false;
 };
 
 SoundBankParse ParseSoundBank(std::span<const std::uint8_t> bytes);
-// The bank as the game reads it. Each sound contributes exactly its data size
-// of bytes (short samples are padded with zeros), so the directory never
-// promises bytes the bank does not hold.
+// The bank as the game reads it. Each sound contributes its samples, at most
+// its data size of them, and the directory gives the size written, so it
+// never promises bytes the bank does not hold.
 std::vector<std::uint8_t> BuildSoundBank(const SoundBank& bank);
 
 struct WavHeader {

@@ -82,7 +82,8 @@ bool TakeInSoundWav(SoundTable& table, std::size_t index, std::string_view wavFi
     ForceDirectories(dir);
     WriteWholeFile(dir + SoundWorkFileName(index), wav);
     SoundEntry& e = table.entries[index];
-    e.dataSize = header->dataSize;
+    // A header may promise more samples than the file holds.
+    e.dataSize = static_cast<std::uint32_t>(WavSamples(wav, header->dataSize).size());
     e.sampleRate = static_cast<std::uint16_t>(header->sampleRate);
     e.bits = header->bits;
     table.marks.resize(table.entries.size(), 0);

@@ -143,8 +143,12 @@ TEST(SoundBank, TruncatedBanksGiveWhatWasRead)
     EXPECT_TRUE(p.truncated);
     EXPECT_EQ(p.bank.samples[0].size(), 10u);
     EXPECT_EQ(p.bank.samples[1].size(), 5u);
-    // Joined again, the short sound is padded so the directory holds true.
-    EXPECT_EQ(BuildSoundBank(p.bank).size(), 4u + 24 + 20);
+    EXPECT_EQ(p.bank.entries[1].dataSize, 5u);
+    // Joined again, the directory gives what the bank holds.
+    EXPECT_EQ(BuildSoundBank(p.bank).size(), 4u + 24 + 15);
+    // Even when a table promises gigabytes.
+    p.bank.entries[0].dataSize = 0xFFFFFFFF;
+    EXPECT_EQ(ParseSoundBank(BuildSoundBank(p.bank)).bank.entries[0].dataSize, 10u);
 
     bytes.resize(4 + 12 + 5);
     p = ParseSoundBank(bytes);
