@@ -48,6 +48,8 @@ using JamTables = std::array<std::array<std::uint8_t, 256>, 4>;
 // is drawn with the entries from bases[r] on.
 using RampBases = std::array<std::uint8_t, 16>;
 
+// Holds a reference to the game palette it decodes and encodes with; the
+// palette must outlive the object.
 class TJAMFile {
 public:
     // Empty: an 8-bit JAM with no images and a page of no rows.
