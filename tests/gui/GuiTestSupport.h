@@ -5,6 +5,7 @@
 
 #include "AppContext.h"
 #include "DemoInstallation.h"
+#include "TestSupport.h"
 #include "MainWindow.h"
 #include "app/ProgramState.h"
 #include "transfer/FileUtils.h"
@@ -35,7 +36,7 @@ struct GuiProgram {
         for (const char* lng : {"ENGLISH.LNG", "DEUTSCH.LNG"})
             CopyFileForced(std::string(PITWALL_RUNTIME_DIR "/") + lng, programDir + lng);
         if (gameVersion > 0)
-            demo::WriteDemoInstallation(path("game"), {gameVersion, 1});
+            pitwall::test::MakeDemo(path("game"), gameVersion, 1);
         if (!ini.empty()) {
             QFile f(QString::fromStdString(programDir + "PITWALL.INI"));
             f.open(QIODevice::WriteOnly);

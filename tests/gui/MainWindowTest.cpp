@@ -51,7 +51,7 @@ void MainWindowTest::firstActivationAsksForTheGameUntilItIsValid()
         if (shown == 1) {
             edit->setText(QString::fromStdString(p.path("nowhere"))); // still no GP3.EXE
         } else {
-            demo::WriteDemoInstallation(game, {2, 1});
+            pitwall::test::MakeDemo(game, 2, 1);
             edit->setText(QString::fromStdString(game)); // typed without trailing separator
         }
         options->accept();
