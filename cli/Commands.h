@@ -13,6 +13,11 @@ void AddTransferCommands(CLI::App& app, CliContext& context);
 void AddCarsetCommands(CLI::App& app, CliContext& context);
 void AddTeamsCommands(CLI::App& app, CliContext& context);
 void AddBackupCommands(CLI::App& app, CliContext& context);
+void AddJamCommands(CLI::App& app, CliContext& context);
+void AddArtCommands(CLI::App& app, CliContext& context);
+void AddSoundCommands(CLI::App& app, CliContext& context);
+void AddTextCommands(CLI::App& app, CliContext& context);
+void AddTrackCommands(CLI::App& app, CliContext& context);
 
 // Parses and runs one command line; returns the exit code (0 ok, 1 failure,
 // 2 usage).

@@ -16,6 +16,11 @@ int RunCli(int argc, const char* const* argv, CliContext& context)
     AddCarsetCommands(app, context);
     AddTeamsCommands(app, context);
     AddBackupCommands(app, context);
+    AddJamCommands(app, context);
+    AddArtCommands(app, context);
+    AddSoundCommands(app, context);
+    AddTextCommands(app, context);
+    AddTrackCommands(app, context);
     // Global flags such as --quiet may also follow the command.
     std::function<void(CLI::App&)> fallThrough = [&](CLI::App& parent) {
         for (CLI::App* command : parent.get_subcommands([](CLI::App*) { return true; })) {

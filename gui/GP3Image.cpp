@@ -154,6 +154,14 @@ void GP3Image::leaveEvent(QEvent* event)
     QWidget::leaveEvent(event);
 }
 
+void GP3Image::hideEvent(QHideEvent* event)
+{
+    // A page switched away under a held button must not come back with the glass.
+    if (magnifying_)
+        stopMagnifying();
+    QWidget::hideEvent(event);
+}
+
 void GP3Image::startMagnifying(QPoint pos)
 {
     magnifying_ = true;

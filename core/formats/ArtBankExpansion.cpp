@@ -87,7 +87,7 @@ bool Rename(const std::string& from, const std::string& to)
 // (after a message) when the old bank cannot be expanded.
 std::optional<ArtDirectory> WriteExpandedBank(std::string_view bankFile, const std::string& newFile,
                                               const ArtDirectory& old, const std::vector<bool>& flags,
-                                              Messenger* messenger)
+                                              Messenger* messenger, const ArtProgress& progress)
 {
     ArtDirectory fresh = old;
     BankOutput out(newFile);
@@ -131,6 +131,8 @@ std::optional<ArtDirectory> WriteExpandedBank(std::string_view bankFile, const s
             CopyRange(bankFile, before.dataOffset, before.reservedSize, out);
         }
         offset += after.reservedSize;
+        if (progress)
+            progress(i + 1, kArtEntryCount);
     }
     out.writeAt(0, BuildArtDirectory(fresh));
     out.close();
@@ -154,7 +156,7 @@ ArtDirectory ExpandedLayout(const ArtDirectory& directory, const std::vector<boo
 }
 
 bool ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bool keepBackup, ArtDirectory& result,
-                   Messenger* messenger)
+                   Messenger* messenger, const ArtProgress& progress)
 {
     ArtDirectory old;
     if (!ReadArtDirectory(bankFile, old, messenger))
@@ -170,7 +172,7 @@ bool ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bo
     const std::string oldFile = bank + ".OLD";
     std::optional<ArtDirectory> fresh;
     try {
-        fresh = WriteExpandedBank(bankFile, newFile, old, flags, messenger);
+        fresh = WriteExpandedBank(bankFile, newFile, old, flags, messenger, progress);
     } catch (...) {
         DeleteFileForced(newFile);
         throw;

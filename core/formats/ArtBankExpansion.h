@@ -8,6 +8,8 @@
 
 #include "formats/ArtBankDirectory.h"
 
+#include <cstddef>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -26,8 +28,10 @@ ArtDirectory ExpandedLayout(const ArtDirectory& directory, const std::vector<boo
 // is UI text 349; a damaged one (short directory, data overlapping the
 // directory, a size no picture has, a bank beyond 4 GB) UI text 1146 or 1147;
 // those leave everything as it was and return false. File errors throw after
-// the same clean-up.
+// the same clean-up. `progress`, when given, hears after each entry how many
+// of the 840 are done.
+using ArtProgress = std::function<void(std::size_t done, std::size_t total)>;
 bool ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bool keepBackup,
-                   ArtDirectory& result, Messenger* messenger);
+                   ArtDirectory& result, Messenger* messenger, const ArtProgress& progress = {});
 
 } // namespace pitwall

@@ -28,9 +28,10 @@ SimulationResult Simulate(const TeamTable& table, bool randomise, const RandomBe
             score += random(2 * s.consistency);
         result[static_cast<std::size_t>(d)] = {score, d};
     }
-    // The exchange sort of the original ranking: equal scores end up in
-    // whatever order these exchanges leave them, which is not always the
-    // driver-index order.
+    // An exchange sort that swaps only on a strictly greater score. It is not
+    // stable: equal scores end up in whatever order these exchanges leave
+    // them, not always in driver-index order, and that order is part of the
+    // ranking users compare, so no other sort will do.
     for (std::size_t i = 0; i + 1 < result.size(); ++i)
         for (std::size_t j = i + 1; j < result.size(); ++j)
             if (result[i].score > result[j].score)
@@ -43,7 +44,9 @@ SimulationResult Simulate(const TeamTable& table, bool randomise, const RandomBe
 RandomBelow MakeRandomBelow(std::uint32_t seed)
 {
     auto engine = std::make_shared<std::mt19937>(seed);
-    return [engine](int bound) { return std::uniform_int_distribution<int>(0, bound - 1)(*engine); };
+    return [engine](int bound) {
+        return bound > 0 ? std::uniform_int_distribution<int>(0, bound - 1)(*engine) : 0;
+    };
 }
 
 SimulationResult SimulateQualifying(const TeamTable& table, bool randomise, const RandomBelow& random)

@@ -3,7 +3,10 @@
 #include "app/Messages.h"
 #include "app/UITexts.h"
 #include "formats/ArtBankExpansion.h"
+#include "formats/ArtBankGroups.h"
 #include "formats/ArtBankFile.h"
+#include "formats/ArtBankPictures.h"
+#include "formats/Bmp.h"
 #include "formats/ArtEntryCodec.h"
 #include "formats/TeamArtSheet.h"
 #include "transfer/FileUtils.h"
@@ -152,7 +155,10 @@ TEST_F(ArtBankFileTest, ExpandingShiftsLaterEntries)
     std::vector<bool> flags(kArtEntryCount, false);
     flags[5] = true;
     flags[7] = true; // already fits: unchanged
-    ASSERT_TRUE(ExpandArtBank(bank, flags, false, after, &m.messenger));
+    std::size_t steps = 0;
+    ASSERT_TRUE(ExpandArtBank(bank, flags, false, after, &m.messenger,
+                              [&](std::size_t done, std::size_t total) { steps += done <= total; }));
+    EXPECT_EQ(steps, kArtEntryCount);
     EXPECT_EQ(after.entries[5].reservedSize, 20000u);
     const std::uint32_t shift = 20000 - before.entries[5].reservedSize;
     for (std::size_t i = 0; i < kArtEntryCount; ++i) {
@@ -215,6 +221,30 @@ TEST_F(ArtBankFileTest, AFailedExpansionLeavesTheBankAsItWas)
     EXPECT_EQ(test::ReadBytes(bank), original);
 }
 
+TEST_F(ArtBankFileTest, ImportsPicturesOfTheEntrysSizeOnly)
+{
+    ArtDirectory d;
+    ReadArtDirectory(bank, d, &m.messenger);
+    SaveBmpFile(ArtPictureToImage(ArtPicture(10, 11, 0x0101)), dir / "wrong.bmp");
+    EXPECT_FALSE(ImportArtPicture(bank, d, 7, dir / "wrong.bmp", &m.messenger));
+    ASSERT_EQ(m.sink.numbers(), (std::vector<int>{737}));
+    EXPECT_EQ(test::ReadBytes(bank), original);
+
+    ArtPicture right(10, 10, 0x0101);
+    right.at(3, 3) = kArtKeyWord;
+    right.at(4, 3) = kArtKeyWord;
+    SaveBmpFile(ArtPictureToImage(right), dir / "right.bmp");
+    ASSERT_TRUE(ImportArtPicture(bank, d, 7, dir / "right.bmp", &m.messenger));
+    ArtPicture back;
+    ReadArtImage(bank, 7, back, &m.messenger);
+    EXPECT_EQ(back, right);
+    // Exported, the key pixels are magenta.
+    ASSERT_TRUE(ExportArtImage(bank, 7, dir / "out.bmp", &m.messenger));
+    Image image = LoadBmpFile(dir / "out.bmp");
+    EXPECT_EQ(image.pixel(3, 3), MakePixel(248, 0, 248));
+    EXPECT_EQ(image.pixel(0, 0), MakePixel(0, 64, 8));
+}
+
 TEST(TeamArtSheet, PositionsAndSprites)
 {
     EXPECT_EQ(TeamSheetEntry(2, 0), 70u);
@@ -235,4 +265,17 @@ TEST(TeamArtSheet, PositionsAndSprites)
     EXPECT_EQ(target.at(1, 10), 0x0001);
     EXPECT_EQ(target.at(56, 159), 0x0001);
     EXPECT_EQ(target.at(57, 159), 0x7777); // sprite is 58 wide, drawn from -1
+}
+
+TEST(ArtBankGroups, EntriesOfATeamATrackAndABackground)
+{
+    std::vector<std::size_t> expected;
+    for (std::size_t e = 70; e <= 99; ++e)
+        expected.push_back(e);
+    for (std::size_t e : {402u, 413u, 424u, 435u, 453u, 454u, 455u, 456u, 501u, 502u, 503u, 504u, 505u, 506u, 557u})
+        expected.push_back(e);
+    EXPECT_EQ(TeamArtEntryList(2), expected);
+    EXPECT_EQ(TrackPictureEntryList(3), (std::vector<std::size_t>{578, 579, 580, 581, 642, 643, 644, 645}));
+    EXPECT_EQ(TrackPictureEntry(15, 1, 3), 693u);
+    EXPECT_EQ(MenuBackgroundEntry(84), 839u);
 }

@@ -198,6 +198,11 @@ private slots:
         QApplication::sendEvent(image.get(), &leave);
         QVERIFY(!image->isMagnifying());
         QTest::mouseRelease(image.get(), Qt::LeftButton, {}, QPoint(100, 75));
+
+        QTest::mousePress(image.get(), Qt::LeftButton, {}, QPoint(100, 75));
+        image->hide();
+        QVERIFY(!image->isMagnifying());
+        QCOMPARE(image->shownPicture(), image->picture());
     }
 
     void pressSignalComesFirstAndMagnifierCanBeOff()

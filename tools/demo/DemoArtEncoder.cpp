@@ -137,6 +137,16 @@ private:
             sy = y - 1 - q;
         }
         const std::size_t total = p_.words.size();
+        const std::size_t limit = std::min<std::size_t>(28, total - pos_);
+        // The common case: a copy along a row that does not reach its end.
+        if (direction == 0 && sx >= 0 && sx + static_cast<std::int64_t>(limit) <= w && sy >= 0 && sy < h) {
+            const ArtWord* src = p_.words.data() + static_cast<std::size_t>(sy * w + sx);
+            const ArtWord* dst = p_.words.data() + pos_;
+            std::size_t n = 0;
+            while (n < limit && src + n < dst + n && src[n] == dst[n])
+                ++n;
+            return static_cast<int>(n);
+        }
         int n = 0;
         while (n < 28 && pos_ + static_cast<std::size_t>(n) < total) {
             if (sx < 0) {

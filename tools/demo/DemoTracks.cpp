@@ -63,7 +63,7 @@ std::vector<std::uint8_t> TrackFile(int t, const std::vector<std::string>& jams,
         b.push_back(0);
     }
     Filler(b, static_cast<std::size_t>(rnd.between(20'000, 40'000)), rnd);
-    const int lapMs = 60'000 + c.metres * 15 + rnd.between(0, 999);
+    const int lapMs = c.metres * 18 + rnd.between(0, 999);
     auto lapTime = [](int ms) {
         return std::to_string(ms / 60000) + ":" + (ms / 1000 % 60 < 10 ? "0" : "") + std::to_string(ms / 1000 % 60)
             + "." + std::to_string(ms % 1000 + 1000).substr(1);

@@ -1,0 +1,80 @@
+// The art bank: decoding every entry of a generated bank, and expanding all
+// entries against merely copying the bank file.
+
+#include "DemoInstallation.h"
+#include "formats/ArtBankExpansion.h"
+#include "formats/ArtBankFile.h"
+#include "formats/ArtEntryCodec.h"
+#include "transfer/FileUtils.h"
+#include "transfer/GamePath.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+namespace {
+
+// One generated installation for all the art-bank benchmarks.
+const std::string& DemoBank()
+{
+    static const std::string bank = [] {
+        std::string dir = pitwall::PathString(std::filesystem::temp_directory_path() / "pitwall-bench-art");
+        pitwall::demo::WriteDemoInstallation(dir, {});
+        return pitwall::ResolveGamePath(pitwall::IncludeTrailingBackslash(dir), "BITMAPS\\GP3ART5.BIN");
+    }();
+    return bank;
+}
+
+void BM_ArtBankDecodeAllEntries(benchmark::State& state)
+{
+    using namespace pitwall;
+    const auto bytes = ReadWholeFile(DemoBank());
+    const ArtDirectory dir = ParseArtDirectory(bytes);
+    std::uint64_t pixels = 0;
+    for (auto _ : state) {
+        pixels = 0;
+        for (std::size_t i = 0; i < kArtEntryCount; ++i) {
+            const ArtEntry& e = dir.entries[i];
+            auto data = std::span(bytes).subspan(e.dataOffset, e.reservedSize);
+            ArtPicture p = DecodeArtEntry(data, e.width, e.height, UsesSingleWordKeys(i));
+            benchmark::DoNotOptimize(p.words.data());
+            pixels += p.words.size();
+        }
+    }
+    // Bytes of decoded 15-bit pixels.
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * pixels * 2));
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * pixels));
+}
+BENCHMARK(BM_ArtBankDecodeAllEntries)->Unit(benchmark::kMillisecond);
+
+void BM_ArtBankExpandAllEntries(benchmark::State& state)
+{
+    using namespace pitwall;
+    const std::string work = DemoBank() + ".bench";
+    const std::vector<bool> flags(kArtEntryCount, true);
+    for (auto _ : state) {
+        state.PauseTiming();
+        CopyFileForced(DemoBank(), work);
+        state.ResumeTiming();
+        ArtDirectory after;
+        ExpandArtBank(work, flags, false, after, nullptr);
+    }
+    state.counters["bank MB"] = static_cast<double>(FileSizeOf(DemoBank())) / 1e6;
+    state.counters["expanded MB"] = static_cast<double>(FileSizeOf(work)) / 1e6;
+    DeleteFileForced(work);
+}
+BENCHMARK(BM_ArtBankExpandAllEntries)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_ArtBankCopyFile(benchmark::State& state)
+{
+    using namespace pitwall;
+    const std::string work = DemoBank() + ".copy";
+    for (auto _ : state)
+        std::filesystem::copy_file(NativePath(DemoBank()), NativePath(work),
+                                   std::filesystem::copy_options::overwrite_existing);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * FileSizeOf(DemoBank())));
+    DeleteFileForced(work);
+}
+BENCHMARK(BM_ArtBankCopyFile)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,136 @@
+// art info, art export, art import, art expand: the art bank BITMAPS\GP3ART5.BIN.
+
+#include "CliSession.h"
+#include "Commands.h"
+#include "FormatCommandSupport.h"
+
+#include "formats/ArtBankExpansion.h"
+#include "formats/ArtBankFile.h"
+#include "formats/ArtBankPictures.h"
+#include "transfer/FileUtils.h"
+
+#include <cstdio>
+
+namespace pitwall::cli {
+
+namespace {
+
+std::string EntryLine(std::size_t i, const ArtEntry& e)
+{
+    char line[128];
+    std::snprintf(line, sizeof line, "%3zu  %4u x %-4u  reserved %8u  offset %9u  %s\n", i, e.width, e.height,
+                  e.reservedSize, e.dataOffset, e.fits() ? "fits" : "compressed");
+    return line;
+}
+
+ArtDirectory RequireDirectory(CliContext& context, const std::string& bank)
+{
+    CommandMessages messages(context);
+    ArtDirectory dir;
+    if (!ReadArtDirectory(bank, dir, messages.get()))
+        messages.fail("cannot read " + bank);
+    if (!dir.complete())
+        throw CommandFailure("the art bank is damaged: its directory holds " + std::to_string(dir.entriesRead)
+                             + " of 840 entries: " + bank);
+    return dir;
+}
+
+std::size_t RequireEntry(int entry)
+{
+    if (entry < 0 || entry >= static_cast<int>(kArtEntryCount))
+        throw CommandFailure("no such art-bank entry: " + std::to_string(entry) + " (0-839)");
+    return static_cast<std::size_t>(entry);
+}
+
+} // namespace
+
+void AddArtCommands(CLI::App& app, CliContext& context)
+{
+    auto* art = app.add_subcommand("art", "The art bank BITMAPS\\GP3ART5.BIN");
+    art->require_subcommand(1);
+    {
+        auto* cmd = art->add_subcommand("info", "The entries of an art bank, or one entry");
+        auto where = std::make_shared<std::string>();
+        auto entry = std::make_shared<int>(-1);
+        cmd->add_option("GAME_OR_FILE", *where, "Game directory or art bank file")->required();
+        cmd->add_option("ENTRY", *entry, "Entry 0-839");
+        cmd->callback([&context, where, entry] {
+            const std::string bank = DirectoryExists(*where) ? GameFile(*where, kArtBankGamePath) : *where;
+            ArtDirectory dir = RequireDirectory(context, bank);
+            if (*entry >= 0) {
+                const std::size_t i = RequireEntry(*entry);
+                context.out << EntryLine(i, dir.entries[i]);
+                return;
+            }
+            std::size_t fitting = 0;
+            for (const ArtEntry& e : dir.entries)
+                fitting += e.fits() ? 1 : 0;
+            context.out << "entries: " << dir.entriesRead << "\nfitting: " << fitting
+                        << "\nfile size: " << FileSizeOf(bank) << '\n';
+            for (std::size_t i = 0; i < dir.entries.size(); ++i)
+                context.out << EntryLine(i, dir.entries[i]);
+        });
+    }
+    {
+        auto* cmd = art->add_subcommand("export", "Save an entry as a BMP or JPG picture");
+        auto game = std::make_shared<std::string>();
+        auto entry = std::make_shared<int>();
+        auto out = std::make_shared<std::string>();
+        cmd->add_option("ENTRY", *entry, "Entry 0-839")->required();
+        cmd->add_option("OUT", *out, "Picture file (.BMP or .JPG)")->required();
+        cmd->add_option("--game", *game, "Game directory")->required();
+        cmd->callback([&context, game, entry, out] {
+            const std::string bank = GameFile(*game, kArtBankGamePath);
+            CommandMessages messages(context);
+            if (!ExportArtImage(bank, RequireEntry(*entry), *out, messages.get()))
+                messages.fail("nothing was exported");
+        });
+    }
+    {
+        auto* cmd = art->add_subcommand("import", "Write a picture file into an entry");
+        auto game = std::make_shared<std::string>();
+        auto entry = std::make_shared<int>();
+        auto in = std::make_shared<std::string>();
+        cmd->add_option("ENTRY", *entry, "Entry 0-839")->required();
+        cmd->add_option("IN", *in, "Picture file (.BMP or .JPG) of the entry's size")->required();
+        cmd->add_option("--game", *game, "Game directory")->required();
+        cmd->callback([&context, game, entry, in] {
+            const std::string bank = GameFile(*game, kArtBankGamePath);
+            const std::size_t i = RequireEntry(*entry);
+            ArtDirectory dir = RequireDirectory(context, bank);
+            if (!FileExists(*in))
+                throw CommandFailure(context.texts.format(349, Args(*in)));
+            CommandMessages messages(context);
+            if (!ImportArtPicture(bank, dir, i, *in, messages.get()))
+                messages.fail("nothing was imported");
+        });
+    }
+    {
+        auto* cmd = art->add_subcommand("expand", "Enlarge entries so that any picture of their size fits");
+        auto game = std::make_shared<std::string>();
+        auto entries = std::make_shared<std::string>();
+        auto keep = std::make_shared<bool>(false);
+        cmd->add_option("--entries", *entries, "Entries: all, or a list such as 1,5,755-839")->required();
+        cmd->add_flag("--keep-backup", *keep, "Keep the old bank as GP3ART5.BIN.OLD");
+        cmd->add_option("--game", *game, "Game directory")->required();
+        cmd->callback([&context, game, entries, keep] {
+            const std::string bank = GameFile(*game, kArtBankGamePath);
+            std::vector<bool> flags(kArtEntryCount, false);
+            for (int i : ParseNumberList(*entries, 0, static_cast<int>(kArtEntryCount) - 1, "entry"))
+                flags[static_cast<std::size_t>(i)] = true;
+            const ArtDirectory before = RequireDirectory(context, bank);
+            CommandMessages messages(context);
+            ArtDirectory after;
+            if (!ExpandArtBank(bank, flags, *keep, after, messages.get()))
+                messages.fail("the art bank was not expanded");
+            std::size_t expanded = 0;
+            for (std::size_t i = 0; i < kArtEntryCount; ++i)
+                expanded += before.entries[i].fits() != after.entries[i].fits() ? 1 : 0;
+            if (!context.quiet)
+                context.err << "expanded " << expanded << " entries; the bank now holds " << FileSizeOf(bank)
+                            << " bytes\n";
+        });
+    }
+}
+
+} // namespace pitwall::cli

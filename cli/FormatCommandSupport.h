@@ -1,0 +1,41 @@
+#pragma once
+// What the art, sound, text and track commands share: the core's messages
+// caught so that a refusal becomes the command's one line of failure, and the
+// game files named by --game.
+
+#include "CliContext.h"
+
+#include <string>
+#include <vector>
+
+namespace pitwall::cli {
+
+// Collects what the core would show; questions are answered No.
+class CapturedMessages : public MessageSink {
+public:
+    void showMessage(const Message& message) override { shown.push_back(message); }
+    bool askYesNo(const Message& message) override
+    {
+        shown.push_back(message);
+        return false;
+    }
+    std::vector<Message> shown;
+};
+
+// A messenger over the CLI's texts that keeps the messages for Fail().
+class CommandMessages {
+public:
+    explicit CommandMessages(CliContext& context) : messenger_(context.texts, sink_) {}
+    Messenger* get() { return &messenger_; }
+    // CommandFailure with the last message shown (UTF-8, one line), or `fallback`.
+    [[noreturn]] void fail(const std::string& fallback) const;
+
+private:
+    CapturedMessages sink_;
+    Messenger messenger_;
+};
+
+// The real path of a game file below --game (which must be a directory).
+std::string GameFile(const std::string& gameDirectory, const std::string& gameRelative);
+
+} // namespace pitwall::cli

@@ -1,0 +1,152 @@
+// jam info, to-bmp, from-bmp, unscramble: the JAM workshop on the command line.
+
+#include "Commands.h"
+
+#include "app/Windows1252.h"
+#include "formats/JamFile.h"
+#include "formats/JamScramble.h"
+#include "formats/Palette.h"
+#include "transfer/FileUtils.h"
+
+#include <memory>
+
+namespace pitwall::cli {
+
+namespace {
+
+// Keeps what the core would show, so a refusal becomes the command's one
+// line of failure.
+class KeptMessages : public MessageSink {
+public:
+    void showMessage(const Message& message) override { last = message.text; }
+    bool askYesNo(const Message& message) override
+    {
+        last = message.text;
+        return false;
+    }
+    std::string last;
+};
+
+struct JamSession {
+    KeptMessages sink;
+    Messenger messenger;
+    Palette palette;
+
+    explicit JamSession(CliContext& context) : messenger(context.texts, sink)
+    {
+        const std::string file = context.programDirectory + kPaletteFileName;
+        try {
+            palette = LoadPaletteFile(file);
+        } catch (const std::exception& e) {
+            throw CommandFailure(std::string("cannot read the game palette: ") + e.what());
+        }
+    }
+
+    [[noreturn]] void fail(const std::string& fallback) const
+    {
+        std::string text = sink.last.empty() ? fallback : Windows1252ToUtf8(sink.last);
+        for (auto& c : text)
+            if (c == '\n' || c == '\r')
+                c = ' ';
+        throw CommandFailure(text);
+    }
+
+    // The CLI reports the reader's own reason for a damaged file, which says
+    // more than the message the editor shows.
+    TJAMFile load(const std::string& file)
+    {
+        if (!FileExists(file))
+            throw CommandFailure(Windows1252ToUtf8(messenger.texts().format(349, Args(file))));
+        TJAMFile jam(palette);
+        try {
+            jam.Decode(ReadWholeFile(file, 256u * 1024 * 1024), false);
+        } catch (const JamError& e) {
+            throw CommandFailure("not a valid JAM file: " + file + ": " + e.what());
+        }
+        return jam;
+    }
+};
+
+void PrintInfo(CliContext& context, const TJAMFile& jam)
+{
+    context.out << "kind: " << (jam.is8Bit() ? "8-bit (software)" : "16-bit (hardware)") << '\n'
+                << "images: " << jam.imageCount() << '\n'
+                << "page height: " << jam.pageHeight() << '\n';
+    // The layout of a 16-bit JAM's header records is not interpreted.
+    if (!jam.is8Bit())
+        return;
+    for (int i = 0; i < jam.imageCount(); ++i) {
+        const JamEntry& e = jam.entries()[static_cast<std::size_t>(i)];
+        context.out << "image " << i << ": x " << int(e.x) << ", y " << e.y << ", w " << e.width << ", h "
+                    << e.height << ", texture id " << e.textureId << ", table size " << e.tableSize << '\n';
+    }
+}
+
+} // namespace
+
+void AddJamCommands(CLI::App& app, CliContext& context)
+{
+    auto* jam = app.add_subcommand("jam", "Read, convert and write JAM texture files");
+    jam->require_subcommand(1);
+
+    {
+        auto* cmd = jam->add_subcommand("info", "Show a JAM's kind, page and images");
+        auto file = std::make_shared<std::string>();
+        cmd->add_option("FILE", *file, "JAM file")->required();
+        cmd->callback([&context, file] {
+            JamSession session(context);
+            PrintInfo(context, session.load(*file));
+        });
+    }
+    {
+        auto* cmd = jam->add_subcommand("to-bmp", "Save a JAM's page as a BMP picture");
+        auto file = std::make_shared<std::string>();
+        auto bmp = std::make_shared<std::string>();
+        cmd->add_option("FILE", *file, "JAM file")->required();
+        cmd->add_option("OUT", *bmp, "BMP file to write")->required();
+        cmd->callback([&context, file, bmp] {
+            JamSession session(context);
+            session.load(*file).SaveAsBMP(*bmp);
+            if (!context.quiet)
+                context.err << "wrote " << *bmp << '\n';
+        });
+    }
+    {
+        auto* cmd = jam->add_subcommand("from-bmp", "Replace a JAM's page from a BMP picture and save the JAM");
+        auto file = std::make_shared<std::string>();
+        auto bmp = std::make_shared<std::string>();
+        auto out = std::make_shared<std::string>();
+        cmd->add_option("FILE", *file, "JAM file")->required();
+        cmd->add_option("IN", *bmp, "BMP file of 256 x page height")->required();
+        cmd->add_option("-o,--output", *out, "JAM file to write (default: FILE itself)");
+        cmd->callback([&context, file, bmp, out] {
+            JamSession session(context);
+            TJAMFile jam = session.load(*file);
+            if (!jam.LoadFromBMP(*bmp, &session.messenger))
+                session.fail("cannot use the picture " + *bmp);
+            const std::string target = out->empty() ? *file : *out;
+            jam.SaveToFile(target);
+            if (!context.quiet)
+                context.err << "wrote " << target << '\n';
+        });
+    }
+    {
+        auto* cmd = jam->add_subcommand("unscramble", "Write the unscrambled copy (.JAD) of an 8-bit JAM");
+        auto file = std::make_shared<std::string>();
+        auto jad = std::make_shared<std::string>();
+        cmd->add_option("FILE", *file, "8-bit JAM file")->required();
+        cmd->add_option("OUT", *jad, "JAD file to write")->required();
+        cmd->callback([&context, file, jad] {
+            JamSession session(context);
+            // Loading first refuses damaged files and tells the kinds apart:
+            // a 16-bit JAM is not scrambled.
+            if (!session.load(*file).is8Bit())
+                throw CommandFailure("a 16-bit JAM is not scrambled: " + *file);
+            ScrambleFile(*file, *jad);
+            if (!context.quiet)
+                context.err << "wrote " << *jad << '\n';
+        });
+    }
+}
+
+} // namespace pitwall::cli

@@ -1,0 +1,34 @@
+// track info: the information block and the JAM list of a track file.
+
+#include "Commands.h"
+#include "FormatCommandSupport.h"
+
+#include "app/Windows1252.h"
+#include "formats/TrackFile.h"
+#include "transfer/FileUtils.h"
+
+namespace pitwall::cli {
+
+void AddTrackCommands(CLI::App& app, CliContext& context)
+{
+    auto* track = app.add_subcommand("track", "Track files CIRCUITS\\*.DAT");
+    track->require_subcommand(1);
+    auto* cmd = track->add_subcommand("info", "The information block and the JAM textures of a track file");
+    auto file = std::make_shared<std::string>();
+    cmd->add_option("FILE", *file, "Track file")->required();
+    cmd->callback([&context, file] {
+        if (!FileExists(*file))
+            throw CommandFailure(context.texts.format(349, Args(*file)));
+        TrackInfoBlock block;
+        ReadTrackInfo(*file, block, nullptr);
+        context.out << "#GP3INFO: " << (block.found ? "found" : "not found") << '\n';
+        for (std::size_t i = 0; i < kTrackInfoFieldCount; ++i)
+            context.out << kTrackInfoKeys[i] << ": " << Windows1252ToUtf8(block.values[i]) << '\n';
+        auto jams = ReadJamList(*file, nullptr);
+        context.out << "JAMs: " << jams.size() << '\n';
+        for (const std::string& jam : jams)
+            context.out << "  " << Windows1252ToUtf8(jam) << '\n';
+    });
+}
+
+} // namespace pitwall::cli

@@ -1,0 +1,59 @@
+#include "formats/ArtBankPictures.h"
+
+#include "app/Messages.h"
+#include "formats/ArtBankFile.h"
+#include "formats/Pictures.h"
+
+namespace pitwall {
+
+Image ArtPictureToImage(const ArtPicture& picture)
+{
+    Image image(static_cast<int>(picture.width), static_cast<int>(picture.height), 24);
+    for (std::uint32_t y = 0; y < picture.height; ++y)
+        for (std::uint32_t x = 0; x < picture.width; ++x) {
+            const ArtWord w = picture.at(x, y);
+            image.setPixel(static_cast<int>(x), static_cast<int>(y),
+                           w == kArtKeyWord ? kColorKey : MakePixel(ArtRed(w), ArtGreen(w), ArtBlue(w)));
+        }
+    return image;
+}
+
+ArtPicture ArtPictureFromImage(const Image& image)
+{
+    ArtPicture picture(static_cast<std::uint32_t>(image.width()), static_cast<std::uint32_t>(image.height()));
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const Pixel p = image.pixel(x, y);
+            picture.at(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y))
+                = ArtWordFromRgb(RedOf(p), GreenOf(p), BlueOf(p));
+        }
+    return picture;
+}
+
+bool ExportArtImage(const std::string& bankFile, std::size_t entry, const std::string& fileName,
+                    Messenger* messenger)
+{
+    ArtPicture picture;
+    if (!ReadArtImage(bankFile, entry, picture, messenger))
+        return false;
+    return SavePicture(ArtPictureToImage(picture), fileName, messenger);
+}
+
+bool ImportArtPicture(const std::string& bankFile, const ArtDirectory& directory, std::size_t entry,
+                      const std::string& fileName, Messenger* messenger)
+{
+    if (entry >= directory.entries.size())
+        return false;
+    const ArtEntry& e = directory.entries[entry];
+    Image image = LoadPicture(fileName, messenger);
+    if (image.isNull())
+        return false;
+    if (static_cast<std::uint32_t>(image.width()) != e.width || static_cast<std::uint32_t>(image.height()) != e.height) {
+        if (messenger)
+            messenger->show(737, Args(e.width, e.height));
+        return false;
+    }
+    return WriteArtImage(bankFile, e, entry, ArtPictureFromImage(image), messenger);
+}
+
+} // namespace pitwall

@@ -1,0 +1,32 @@
+#pragma once
+// Art-bank pictures as picture files: an entry exported as BMP or JPG, a
+// picture file imported into an entry, and the conversion between the bank's
+// 15-bit words and the program's 24-bit pictures.
+
+#include "formats/ArtBankDirectory.h"
+#include "formats/ArtPicture.h"
+#include "formats/Image.h"
+
+#include <string>
+
+namespace pitwall {
+
+class Messenger;
+
+// 24-bit picture: each 5-bit channel times 8; the key word becomes magenta
+// (248, 0, 248).
+Image ArtPictureToImage(const ArtPicture& picture);
+// Channels shifted right by 3; exact magenta is the key colour.
+ArtPicture ArtPictureFromImage(const Image& image);
+
+// Reads the entry and saves it by extension (.BMP 24-bit, .JPG at quality
+// 80; another extension UI text 985). False after the reading's message.
+bool ExportArtImage(const std::string& bankFile, std::size_t entry, const std::string& fileName,
+                    Messenger* messenger);
+// Loads a picture file (BMP, or JPG); if it has the entry's width and height
+// it is written in place into the entry, else UI text 737 with the entry's
+// width and height and nothing changes.
+bool ImportArtPicture(const std::string& bankFile, const ArtDirectory& directory, std::size_t entry,
+                      const std::string& fileName, Messenger* messenger);
+
+} // namespace pitwall

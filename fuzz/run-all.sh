@@ -1,0 +1,40 @@
+#!/bin/sh
+# Builds the fuzz targets with clang into build-fuzz/ and runs each for
+# SECONDS seconds (default 60) under AddressSanitizer and
+# UndefinedBehaviorSanitizer. Exits non-zero when a target finds a crash, a
+# leak, undefined behaviour or a broken round trip. Without clang it says so
+# and does nothing.
+set -eu
+cd "$(dirname "$0")/.."
+SECONDS_EACH="${1:-60}"
+BUILD=build-fuzz
+
+if ! command -v clang++ >/dev/null 2>&1; then
+    echo "fuzz: clang++ not found, skipping the fuzz targets"
+    exit 0
+fi
+
+CXX=clang++ cmake -S fuzz -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$BUILD" -j 2 >"$BUILD/build.log" 2>&1 || { tail -n 40 "$BUILD/build.log"; exit 1; }
+
+"$BUILD/pitwall-fuzz-seeds" "$BUILD/seeds"
+status=0
+for target in "$BUILD"/fuzz_*; do
+    [ -x "$target" ] || continue
+    name="$(basename "$target")"
+    corpus="$BUILD/corpus/$name"
+    mkdir -p "$corpus" "$BUILD/findings/$name"
+    seeds=""
+    [ -d "$BUILD/seeds/$name" ] && seeds="$BUILD/seeds/$name"
+    echo "fuzz: $name for ${SECONDS_EACH}s"
+    if ! ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+        "$target" -max_total_time="$SECONDS_EACH" -rss_limit_mb=2048 -max_len=65536 -print_final_stats=1 \
+        -artifact_prefix="$BUILD/findings/$name/" "$corpus" $seeds >"$BUILD/$name.log" 2>&1; then
+        echo "fuzz: $name FOUND A PROBLEM (see $BUILD/$name.log and $BUILD/findings/$name/)"
+        tail -n 30 "$BUILD/$name.log"
+        status=1
+    else
+        grep -E '^stat::number_of_executed_units' "$BUILD/$name.log" | sed "s/^/fuzz: $name: /" || true
+    fi
+done
+exit $status
