@@ -1,90 +1,553 @@
 #include "MainWindow.h"
 
+#include "AboutWindow.h"
+#include "AppContext.h"
+#include "BackupWindow.h"
+#include "CarsetInfoWindow.h"
+#include "EditorRegistry.h"
+#include "EditorStatusBar.h"
+#include "EditorWindow.h"
+#include "InfoWindow.h"
+#include "LanguageTable.h"
+#include "LoadingWindow.h"
+#include "OptionsDialog.h"
+#include "SelectionDialogWindow.h"
+#include "SplashWindow.h"
+#include "ToolIcons.h"
+#include "UITextViewer.h"
+#include "app/IniFile.h"
 #include "transfer/FileUtils.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileDialog>
+#include <QDragEnterEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QProcess>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 
 namespace pitwall::gui {
 
 namespace {
+
 // Room left below the main window for the editor that opens under it.
 constexpr int kEditorAllowance = 510;
+// The marquee scrolls once its text is at least this wide (pixels).
+constexpr int kMarqueeWidth = 250;
+
+constexpr TextBinding kMainTexts[] = {
+    {"Datei1", TextRole::Caption, 191},
+    {"Setladen1", TextRole::Caption, 192},
+    {"MenuItem5", TextRole::Caption, 192},
+    {"KomplettesSetladen2", TextRole::Caption, 1105},
+    {"MenuItem6", TextRole::Caption, 1105},
+    {"Setspeichern1", TextRole::Caption, 193},
+    {"Setspeichern2", TextRole::Caption, 193},
+    {"KomplettesSetspeichern1", TextRole::Caption, 1106},
+    {"KomplettesSetladen1", TextRole::Caption, 1106},
+    {"Importieren1", TextRole::Caption, 194},
+    {"MenuItem1", TextRole::Caption, 194},
+    {"Allesimportieren1", TextRole::Caption, 1107},
+    {"MenuItem2", TextRole::Caption, 1107},
+    {"Exportieren1", TextRole::Caption, 195},
+    {"MenuItem3", TextRole::Caption, 195},
+    {"Allesexportieren1", TextRole::Caption, 1108},
+    {"MenuItem4", TextRole::Caption, 1108},
+    {"Beenden1", TextRole::Caption, 196},
+    {"Optionen1", TextRole::Caption, 1110},
+    {"CarsetInformationeditieren1", TextRole::Caption, 727},
+    {"Backup1", TextRole::Caption, 422},
+    {"GrandPrix3starten1", TextRole::Caption, 1109},
+    {"Optionen2", TextRole::Caption, 187},
+    {"Editoren1", TextRole::Caption, 1111},
+    {"TeamsFahrer1", TextRole::Caption, 0},
+    {"Strecken1", TextRole::Caption, 86},
+    {"Texte1", TextRole::Caption, 105},
+    {"N3DGrafiken1", TextRole::Caption, 1113},
+    {"Menugrafiken1", TextRole::Caption, 1114},
+    {"Cockpit1", TextRole::Caption, 157},
+    {"Sounds1", TextRole::Caption, 169},
+    {"Verschiedenes1", TextRole::Caption, 81},
+    {"Karriere1", TextRole::Caption, 1115},
+    {"Workshops1", TextRole::Caption, 916},
+    {"Hilfe1", TextRole::Caption, 324},
+    {"Inhalt", TextRole::Caption, 325},
+    {"Info1", TextRole::Caption, 1112},
+    {"About1", TextRole::Caption, 326},
+};
+
+// Captions of the smaller windows that live as long as the main window.
+constexpr TextBinding kLoadingTexts[] = {{"", TextRole::Caption, 208}, {"Label1", TextRole::Caption, 209}};
+
+const std::vector<int> kCarsetFilter = {996};
+
 } // namespace
 
-MainWindow::MainWindow(ProgramState& state, QtMessages& messages) : state_(state), messages_(messages)
+MainWindow::MainWindow(AppContext& app) : app_(app)
 {
     setObjectName("TForm1");
     setWindowTitle("Pitwall");
-    resize(800, 90);
+    setAcceptDrops(true);
+    app_.mainWindow = this;
+    buildMenus();
+    buildToolBar();
+    setFixedSize(760, menuBar()->sizeHint().height() + toolBar_->sizeHint().height() + 4);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect s = screen->availableGeometry();
         move(s.x() + (s.width() - width()) / 2, s.y() + (s.height() - height() - kEditorAllowance) / 2);
     }
 
+    // The fixed dialogs live as long as the main window.
+    app_.loadingWindow = new LoadingWindow(this);
+    app_.selectionDialog = new SelectionDialogWindow(app_, this);
+    app_.optionsDialog = new OptionsDialog(app_, this);
+    app_.optionsDialog->languageChanged = [this] { ApplyLanguage(); };
+
+    timer_ = new QTimer(this);
+    timer_->setObjectName("Timer1");
+    timer_->setInterval(100);
+    connect(timer_, &QTimer::timeout, this, &MainWindow::Timer1Timer);
+    timer_->start();
+}
+
+void MainWindow::setSplash(SplashWindow* splash) { splash_ = splash; }
+
+MainWindow::~MainWindow()
+{
+    if (app_.mainWindow == this)
+        app_.mainWindow = nullptr;
+}
+
+QAction* MainWindow::action(const char* name, const QString& caption, std::function<void()> handler)
+{
+    auto* a = new QAction(caption, this);
+    a->setObjectName(name);
+    if (handler)
+        connect(a, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+    return a;
+}
+
+void MainWindow::buildMenus()
+{
     QMenu* file = menuBar()->addMenu("Datei");
     file->setObjectName("Datei1");
-    QAction* quit = file->addAction("Beenden");
-    quit->setObjectName("Beenden1");
-    connect(quit, &QAction::triggered, this, &QWidget::close);
+    file->addAction(action("Setladen1", "Set laden", [this] { Setladen1Click(); }));
+    file->addAction(action("KomplettesSetladen2", "Komplettes Set laden", [this] { KomplettesSetladen2Click(); }));
+    file->addAction(action("Setspeichern1", "Set speichern", [this] { Setspeichern1Click(); }));
+    file->addAction(action("KomplettesSetspeichern1", "Komplettes Set speichern", [this] { KomplettesSetspeichern1Click(); }));
+    file->addSeparator();
+    file->addAction(action("Importieren1", "Importieren", [this] { Importieren1Click(); }));
+    file->addAction(action("Allesimportieren1", "Alles importieren", [this] { Allesimportieren1Click(); }));
+    file->addAction(action("Exportieren1", "Exportieren", [this] { Exportieren1Click(); }));
+    file->addAction(action("Allesexportieren1", "Alles exportieren", [this] { Allesexportieren1Click(); }));
+    file->addSeparator();
+    file->addAction(action("Beenden1", "Beenden", [this] { Beenden1Click(); }));
 
-    versionLabel_ = new QLabel(this);
-    directoryLabel_ = new QLabel(this);
-    statusBar()->addWidget(versionLabel_);
-    statusBar()->addWidget(directoryLabel_, 1);
-    updateStatusBar();
+    QMenu* tools = menuBar()->addMenu("Tools");
+    tools->setObjectName("Optionen1");
+    tools->addAction(action("CarsetInformationeditieren1", "Carset-Information editieren",
+                            [this] { CarsetInformationeditieren1Click(); }));
+    tools->addAction(action("Backup1", "Backup", [this] { Backup1Click(); }));
+    tools->addAction(action("GrandPrix3starten1", "Grand Prix 3 starten", [this] { GrandPrix3starten1Click(); }));
+    tools->addAction(action("Optionen2", "Optionen", [this] { Optionen2Click(); }));
+
+    QMenu* editors = menuBar()->addMenu("Editoren");
+    editors->setObjectName("Editoren1");
+    for (const EditorEntry& e : Editors()) {
+        const char* className = e.className;
+        QAction* a = action(e.menuAction, QString::fromUtf8(e.caption), [this, className] { OpenEditor(className); });
+        a->setEnabled(e.enabled);
+        editors->addAction(a);
+    }
+
+    QMenu* help = menuBar()->addMenu("Hilfe");
+    help->setObjectName("Hilfe1");
+    help->addAction(action("Inhalt", "Inhalt", nullptr)); // no help pages: nothing happens
+    help->addAction(action("Info1", "Info", [this] { Info1Click(); }));
+    help->addAction(action("About1", "About", [this] { About1Click(); }));
+
+    developerMenu_ = menuBar()->addMenu("Developer");
+    developerMenu_->setObjectName("Developer1");
+    developerMenu_->addAction(action("Strings1", "Strings", [this] { Strings1Click(); }));
 }
 
-bool MainWindow::chooseGameDirectory()
+void MainWindow::buildToolBar()
 {
-    QString dir = QFileDialog::getExistingDirectory(this, "Grand Prix 3", QString::fromStdString(state_.settings.gameDirectory));
-    if (dir.isEmpty())
-        return false;
-    state_.settings.gameDirectory = IncludeTrailingBackslash(dir.toStdString());
-    return true;
+    toolBar_ = addToolBar("Tools");
+    toolBar_->setObjectName("ToolBar1");
+    toolBar_->setMovable(false);
+    toolBar_->setIconSize(QSize(18, 18));
+    int buttonNumber = 1;
+    auto addButton = [&](QAction* first, QAction* second, const QIcon& icon) {
+        auto* b = new QToolButton(toolBar_);
+        b->setObjectName(QString("ToolButton%1").arg(buttonNumber++));
+        b->setIcon(icon);
+        b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        b->setFixedSize(25, 24);
+        b->setAutoRaise(true);
+        if (first) {
+            b->setProperty("menuAction", first->objectName());
+            connect(b, &QToolButton::clicked, first, &QAction::trigger);
+            b->setText(first->text());
+            b->setToolTip(first->text());
+        }
+        if (second) {
+            auto* menu = new QMenu(b);
+            menu->addAction(first);
+            menu->addAction(second);
+            b->setMenu(menu);
+            b->setPopupMode(QToolButton::MenuButtonPopup);
+            b->setFixedSize(37, 24);
+        }
+        toolBar_->addWidget(b);
+        return b;
+    };
+    auto find = [this](const char* name) { return findChild<QAction*>(name); };
+    // The drop-down entries are actions of their own, as the language table names them.
+    addButton(action("MenuItem5", "Set laden", [this] { Setladen1Click(); }),
+              action("MenuItem6", "Komplettes Set laden", [this] { KomplettesSetladen2Click(); }), MakeToolIcon(ToolIcon::Open));
+    addButton(action("Setspeichern2", "Set speichern", [this] { Setspeichern1Click(); }),
+              action("KomplettesSetladen1", "Komplettes Set speichern", [this] { KomplettesSetspeichern1Click(); }),
+              MakeToolIcon(ToolIcon::Save));
+    addButton(action("MenuItem1", "Importieren", [this] { Importieren1Click(); }),
+              action("MenuItem2", "Alles importieren", [this] { Allesimportieren1Click(); }), MakeToolIcon(ToolIcon::Import));
+    addButton(action("MenuItem3", "Exportieren", [this] { Exportieren1Click(); }),
+              action("MenuItem4", "Alles exportieren", [this] { Allesexportieren1Click(); }), MakeToolIcon(ToolIcon::Export));
+    addButton(find("Beenden1"), nullptr, MakeToolIcon(ToolIcon::Quit));
+    toolBar_->addSeparator();
+    addButton(find("CarsetInformationeditieren1"), nullptr, MakeToolIcon(ToolIcon::CarsetInfo));
+    addButton(find("Backup1"), nullptr, MakeToolIcon(ToolIcon::Backup));
+    addButton(find("Optionen2"), nullptr, MakeToolIcon(ToolIcon::Options));
+    addButton(find("GrandPrix3starten1"), nullptr, MakeToolIcon(ToolIcon::StartGame));
+    toolBar_->addSeparator();
+    for (const EditorEntry& e : Editors()) {
+        if (!e.enabled) {
+            addButton(nullptr, nullptr, QIcon())->setEnabled(false); // the career button has no command
+            continue;
+        }
+        addButton(find(e.menuAction), nullptr, MakeEditorIcon(QString::fromLatin1(e.iconLetters), QColor(e.iconColour)));
+    }
+    toolBar_->addSeparator();
+    addButton(find("Inhalt"), nullptr, MakeToolIcon(ToolIcon::Help));
+    addButton(find("About1"), nullptr, MakeToolIcon(ToolIcon::About));
+    addButton(find("Info1"), nullptr, MakeToolIcon(ToolIcon::Info));
 }
 
-bool MainWindow::firstActivation()
+void MainWindow::copyHintsFromMenu()
 {
-    if (state_.firstActivationDone)
-        return true;
-    Messenger messenger(state_.texts, messages_);
-    while (!GameDirectoryHasExe(state_.settings.gameDirectory)) {
+    for (QToolButton* b : toolBar_->findChildren<QToolButton*>()) {
+        QString name = b->property("menuAction").toString();
+        if (name.isEmpty())
+            continue;
+        if (QAction* a = findChild<QAction*>(name))
+            b->setToolTip(a->text());
+    }
+}
+
+void MainWindow::ApplyLanguage()
+{
+    const UITexts& texts = app_.program.texts;
+    if (editor_)
+        editor_->ApplyLanguage();
+    ApplyTexts(this, kMainTexts, texts);
+    app_.selectionDialog->ApplyLanguage();
+    ApplyTexts(app_.loadingWindow, kLoadingTexts, texts);
+    app_.optionsDialog->ApplyLanguage();
+}
+
+bool MainWindow::CheckGameInstallation()
+{
+    Messenger messenger = app_.messenger();
+    while (!GameDirectoryHasExe(app_.program.settings.gameDirectory)) {
         messenger.show(210);
-        if (!chooseGameDirectory())
+        app_.optionsDialog->exec();
+        if (app_.shutDown)
             return false;
     }
-    for (GameDetection d = RecogniseGame(state_); !d.ok; d = RecogniseGame(state_)) {
+    for (GameDetection d = RecogniseGame(app_.program); !d.ok; d = RecogniseGame(app_.program)) {
         messenger.show(d.messageNumber);
-        if (!chooseGameDirectory())
+        app_.optionsDialog->exec();
+        if (app_.shutDown)
             return false;
+        while (!GameDirectoryHasExe(app_.program.settings.gameDirectory)) {
+            messenger.show(210);
+            app_.optionsDialog->exec();
+            if (app_.shutDown)
+                return false;
+        }
     }
-    updateStatusBar();
-    state_.firstActivationDone = true;
     return true;
 }
 
-void MainWindow::updateStatusBar()
+bool MainWindow::FirstActivation()
 {
-    QString version = QString::fromLatin1(GameVersionName(state_.gameVersion));
-    if (state_.savegameFormat > 0)
-        version += " / " + QString::fromLatin1(GameVersionName(state_.savegameFormat));
-    versionLabel_->setText(version);
-    directoryLabel_->setText(QString::fromStdString(state_.settings.gameDirectory));
+    if (firstActivationDone_)
+        return true;
+    developerMenu_->menuAction()->setVisible(false);
+    if (app_.program.settings.firstTime)
+        Info1Click();
+    if (!CheckGameInstallation())
+        return false;
+    if (app_.program.settings.alwaysImport) {
+        app_.workingSet().transfer.selectAll();
+        TransferUi ui = app_.transferUi();
+        app_.engine().importFromGame(false, false, ui);
+    }
+    ApplyLanguage();
+    copyHintsFromMenu();
+    OpenEditor("TForm12");
+    if (splash_) {
+        splash_->hide();
+        splash_->deleteLater();
+    }
+    firstActivationDone_ = true;
+    app_.program.firstActivationDone = true;
+    return true;
+}
+
+void MainWindow::placeEditor()
+{
+    if (!editor_)
+        return;
+    QRect frame = frameGeometry();
+    editor_->move(frame.left(), frame.bottom() + 1);
+    if (qstrcmp(editor_->objectName().toLatin1().constData(), "TForm16") == 0)
+        editor_->resize(frame.width(), editor_->height());
+}
+
+void MainWindow::OpenEditor(const char* className)
+{
+    if (editor_ && editor_->objectName() == className)
+        return;
+    const EditorEntry* entry = FindEditor(className);
+    if (!entry)
+        return;
+    EditorWindow* next = entry->create(app_);
+    next->setParent(this, next->windowFlags());
+    EditorWindow* previous = editor_;
+    editor_ = next;
+    placeEditor();
+    next->ApplyLanguage();
+    next->Loaded();
+    next->show();
+    if (previous) {
+        previous->hide();
+        previous->deleteLater();
+    }
+}
+
+void MainWindow::StoreCurrentEditor()
+{
+    if (editor_ && editor_->storesData())
+        editor_->Store();
+}
+
+void MainWindow::RestoreCurrentEditor()
+{
+    if (editor_ && editor_->restoresData())
+        editor_->Restore();
+}
+
+void MainWindow::Timer1Timer()
+{
+    if (!editor_)
+        return;
+    auto* bar = editor_->findChild<QStatusBar*>("StatusBar1");
+    QLabel* panel = bar ? StatusPanel(bar, 1) : nullptr;
+    if (!panel)
+        return;
+    QFontMetrics metrics(panel->font());
+    auto shown = NextMarqueeText(FromGameText(app_.program.texts.marquee()), marqueePosition_, kMarqueeWidth,
+                                 [&](const QString& s) { return metrics.horizontalAdvance(s); });
+    if (shown)
+        panel->setText(*shown);
+}
+
+void MainWindow::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    placeEditor();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (!cleanedUp_) {
-        cleanedUp_ = true;
-        ShutdownCleanup(state_, messages_);
-    }
+    app_.shutdown();
     event->accept();
+    app_.quit();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile() && url.toLocalFile().endsWith(".gms", Qt::CaseInsensitive)) {
+            event->acceptProposedAction();
+            return;
+        }
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile() && url.toLocalFile().endsWith(".gms", Qt::CaseInsensitive)) {
+            event->acceptProposedAction();
+            LoadCompleteCarset(url.toLocalFile().toStdString());
+            return;
+        }
+}
+
+// --- Datei ---------------------------------------------------------------
+
+void MainWindow::loadCarset(bool complete, const std::string& fileName)
+{
+    Messenger messenger = app_.messenger();
+    if (CheckFileExtension(fileName, {".GMS"}, true, &messenger) < 0)
+        return;
+    TransferUi ui = app_.transferUi();
+    app_.engine().loadCarset(!complete, complete, fileName, ui);
+}
+
+void MainWindow::LoadCompleteCarset(const std::string& fileName) { loadCarset(true, fileName); }
+
+void MainWindow::Setladen1Click()
+{
+    if (auto name = app_.chooseFileToOpen({"CarsetLoad", "Carset.GMS", kCarsetFilter, 1}))
+        loadCarset(false, *name);
+}
+
+void MainWindow::KomplettesSetladen2Click()
+{
+    if (auto name = app_.chooseFileToOpen({"CarsetLoad", "Carset.GMS", kCarsetFilter, 1}))
+        loadCarset(true, *name);
+}
+
+void MainWindow::saveCarset(bool complete)
+{
+    auto name = app_.chooseFileToSave({app_.program.directories.program, "Carset.GMS", kCarsetFilter, 1});
+    if (!name)
+        return;
+    Messenger messenger = app_.messenger();
+    if (CheckFileExtension(*name, {".GMS"}, true, &messenger) < 0)
+        return;
+    // The archive replaces an existing file only once it is complete.
+    StoreCurrentEditor();
+    TransferUi ui = app_.transferUi();
+    app_.engine().saveCarset(!complete, complete, *name, ui);
+}
+
+void MainWindow::Setspeichern1Click() { saveCarset(false); }
+void MainWindow::KomplettesSetspeichern1Click() { saveCarset(true); }
+
+void MainWindow::Importieren1Click()
+{
+    TransferUi ui = app_.transferUi();
+    app_.engine().importFromGame(true, true, ui);
+}
+
+void MainWindow::Allesimportieren1Click()
+{
+    app_.workingSet().transfer.selectAll();
+    TransferUi ui = app_.transferUi();
+    app_.engine().importFromGame(false, true, ui);
+}
+
+void MainWindow::Exportieren1Click()
+{
+    StoreCurrentEditor();
+    TransferUi ui = app_.transferUi();
+    app_.engine().exportToGame(true, ui);
+}
+
+void MainWindow::Allesexportieren1Click()
+{
+    StoreCurrentEditor();
+    app_.workingSet().transfer.selection = app_.workingSet().transfer.loaded;
+    TransferUi ui = app_.transferUi();
+    app_.engine().exportToGame(false, ui);
+}
+
+void MainWindow::Beenden1Click() { close(); }
+
+// --- Tools ---------------------------------------------------------------
+
+void MainWindow::CarsetInformationeditieren1Click()
+{
+    CarsetInfoWindow window(app_, app_.workingSet().carsetInfo, this);
+    if (window.exec() == QDialog::Accepted)
+        window.ApplyCarsetInfoEdits(app_.workingSet().carsetInfo);
+}
+
+void MainWindow::Backup1Click()
+{
+    BackupWindow window(app_, this);
+    window.exec();
+}
+
+void MainWindow::GrandPrix3starten1Click()
+{
+    const std::string& game = app_.program.settings.gameDirectory;
+    std::string exe = GameFilePath(game, kGameExeName);
+    if (!FileExists(exe)) {
+        Messenger m = app_.messenger();
+        m.show(212, Args(exe));
+        return;
+    }
+    // The game runs in its own directory. On Linux it needs Wine, or the
+    // command the user put into the settings as StartCommand (run with the
+    // executable's name as its argument).
+    IniFile ini;
+    ini.load(app_.program.directories.settingsFile());
+    QString command = QString::fromStdString(ini.readString(kGeneralSection, "StartCommand", ""));
+    QString program = FileNameOf(exe).c_str();
+#ifdef _WIN32
+    if (command.isEmpty()) {
+        QProcess::startDetached(QString::fromStdString(exe), {}, QString::fromStdString(game));
+        return;
+    }
+#endif
+    if (command.isEmpty())
+        command = "wine";
+    QStringList parts = QProcess::splitCommand(command);
+    QString launcher = parts.takeFirst();
+    parts << program;
+    QProcess::startDetached(launcher, parts, QString::fromStdString(game));
+}
+
+void MainWindow::Optionen2Click()
+{
+    app_.optionsDialog->exec();
+    if (!app_.shutDown && !CheckGameInstallation())
+        return;
+    if (editor_)
+        editor_->Loaded();
+}
+
+// --- Hilfe / Developer -----------------------------------------------------
+
+void MainWindow::Info1Click()
+{
+    InfoWindow window(this);
+    window.showBackup = [this] { Backup1Click(); };
+    window.exec();
+}
+
+void MainWindow::About1Click()
+{
+    AboutWindow window(this);
+    window.setWindowTitle(FromGameText(app_.program.texts.text(530)));
+    window.exec();
+}
+
+void MainWindow::Strings1Click()
+{
+    UITextViewer viewer(this);
+    viewer.fill(app_.program.texts);
+    viewer.exec();
 }
 
 } // namespace pitwall::gui

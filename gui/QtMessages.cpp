@@ -13,11 +13,19 @@ std::string ToGameText(const QString& text) { return Utf8ToWindows1252(text.toSt
 
 void QtMessages::showMessage(const Message& message)
 {
+    if (record_) {
+        record_(message);
+        return;
+    }
     QMessageBox::information(parent_, QApplication::applicationName(), FromGameText(message.text));
 }
 
 bool QtMessages::askYesNo(const Message& message)
 {
+    if (record_) {
+        record_(message);
+        return answer_;
+    }
     return QMessageBox::question(parent_, QApplication::applicationName(), FromGameText(message.text),
                                  QMessageBox::Yes | QMessageBox::No)
         == QMessageBox::Yes;

@@ -4,6 +4,7 @@
 #include "app/Messages.h"
 
 #include <QString>
+#include <functional>
 #include <string>
 
 class QWidget;
@@ -14,11 +15,20 @@ class QtMessages : public MessageSink {
 public:
     explicit QtMessages(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
+    // Instead of message boxes, hand every message to `record` and answer
+    // questions with `answer` (tests and batch runs).
+    void divert(std::function<void(const Message&)> record, bool answer = true)
+    {
+        record_ = std::move(record);
+        answer_ = answer;
+    }
     void showMessage(const Message& message) override;
     bool askYesNo(const Message& message) override;
 
 private:
     QWidget* parent_;
+    std::function<void(const Message&)> record_;
+    bool answer_ = true;
 };
 
 // Windows-1252 bytes of the game and language files as a QString, and back.

@@ -1,31 +1,53 @@
+// Program entry: splash, main window and the fixed dialogs, then the event
+// loop. The first activation validates the installation and opens the teams
+// editor. A .GMS file named on the command line is loaded completely once
+// the program is ready.
+
+#include "AppContext.h"
 #include "MainWindow.h"
-#include "QtMessages.h"
+#include "PitwallApplication.h"
+#include "SplashWindow.h"
 
 #include "app/ProgramState.h"
 #include "transfer/FileUtils.h"
 
-#include <QApplication>
 #include <QTimer>
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("Pitwall");
+    pitwall::gui::PitwallApplication application(argc, argv);
 
-    pitwall::ProgramState state;
-    pitwall::gui::QtMessages messages;
+    auto* splash = new pitwall::gui::SplashWindow;
+    splash->show();
+    QApplication::processEvents();
+
+    pitwall::ProgramState program;
+    pitwall::gui::QtMessages startupMessages;
     std::string exeDir = pitwall::IncludeTrailingBackslash(QCoreApplication::applicationDirPath().toStdString());
-    if (pitwall::StartProgram(state, exeDir, messages) == pitwall::StartupOutcome::NoLanguageFiles)
+    if (pitwall::StartProgram(program, exeDir, startupMessages) == pitwall::StartupOutcome::NoLanguageFiles)
         return 1;
 
-    pitwall::gui::MainWindow window(state, messages);
-    messages.setParent(&window);
+    pitwall::gui::AppContext app(program);
+    pitwall::gui::MainWindow window(app);
+    app.messages.setParent(&window);
+    window.setSplash(splash);
     window.show();
+
+    QString carset;
+    for (const QString& argument : QCoreApplication::arguments().mid(1))
+        if (argument.endsWith(".gms", Qt::CaseInsensitive))
+            carset = argument;
+
     QTimer::singleShot(0, &window, [&] {
-        if (!window.firstActivation()) {
-            pitwall::ShutdownCleanup(state, messages);
+        if (!window.FirstActivation()) {
+            app.shutdown();
             QApplication::exit(0);
+            return;
         }
+        if (!carset.isEmpty())
+            window.LoadCompleteCarset(carset.toStdString());
     });
-    return app.exec();
+    int result = application.exec();
+    app.shutdown();
+    return result;
 }

@@ -37,8 +37,8 @@ TEST(TransferCli, TeamsGoFromOneInstallationToAnother)
 {
     test::TempDir dir;
     std::string a = dir / "A", b = dir / "B", carset = dir / "t.GMS";
-    ASSERT_EQ(Cli({"make-demo", a, "--quiet"}).code, 0);
-    ASSERT_EQ(Cli({"make-demo", b, "--seed", "2", "--quiet"}).code, 0);
+    test::MakeDemo(a, 2, 1);
+    test::MakeDemo(b, 2, 2);
     auto showA = Cli({"teams", "show", "--game", a, "--quiet"});
     ASSERT_EQ(showA.code, 0) << showA.err;
     EXPECT_NE(Cli({"teams", "show", "--game", b, "--quiet"}).out, showA.out);
@@ -61,7 +61,7 @@ TEST(TransferCli, TeamsGoFromOneInstallationToAnother)
 
     // .PER files: out of A, into a fresh C.
     std::string c = dir / "C", per = dir / "teams.PER";
-    ASSERT_EQ(Cli({"make-demo", c, "--seed", "3", "--quiet"}).code, 0);
+    test::MakeDemo(c, 2, 2);
     ASSERT_EQ(Cli({"teams", "per-export", "--game", a, per, "--quiet"}).code, 0);
     ASSERT_EQ(Cli({"teams", "per-import", "--game", c, per, "--quiet"}).code, 0);
     auto showC = Cli({"teams", "show", "--game", c, "--quiet"}).out;
@@ -72,7 +72,7 @@ TEST(TransferCli, TeamsGoFromOneInstallationToAnother)
 TEST(TransferCli, FailuresAndBackup)
 {
     test::TempDir dir;
-    ASSERT_EQ(Cli({"make-demo", dir / "g", "--quiet"}).code, 0);
+    test::MakeDemo(dir / "g");
     EXPECT_EQ(Cli({"import", "--game", dir / "g", "--items", "1,999", "-o", dir / "x.GMS"}).code, 1);
     EXPECT_EQ(Cli({"import", "--game", dir / "g", "--items", "x", "-o", dir / "x.GMS"}).code, 1);
     test::WriteText(dir / "bad.GMS", "no zip");

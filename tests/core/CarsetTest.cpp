@@ -49,7 +49,7 @@ struct Fixture {
             texts.push_back("T" + std::to_string(n) + (n == 349 ? " %s" : n == 939 ? " %d %d" : ""));
         program.texts.assign(texts, "M");
         program.settings.gameDirectory = root / "game/";
-        demo::WriteDemoInstallation(program.settings.gameDirectory, {gameVersion, seed});
+        test::MakeDemo(program.settings.gameDirectory, gameVersion, seed);
         RecogniseGame(program);
         ForceDirectories(program.directories.staging);
         session = std::make_unique<Session>(program);
@@ -146,7 +146,7 @@ TEST(Carset, TeamsTravelFromOneInstallationToAnother)
     ASSERT_EQ(b.engine().exportToGame(false, b.ui), TransferOutcome::Done);
 
     // B's files now hold A's teams, and nothing else changed.
-    Fixture check(2, 3);
+    Fixture check(2, 1);
     check.program.settings.gameDirectory = b.program.settings.gameDirectory;
     check.importItems({1});
     EXPECT_EQ(check.session->workingSet.teams, a.session->workingSet.teams);
@@ -168,7 +168,7 @@ TEST(Carset, TeamsTravelFromOneInstallationToAnother)
 TEST(Carset, ImportThenExportLeavesAnUntouchedInstallationByteIdentical)
 {
     for (int version : {1, 2}) {
-        Fixture f(version, 5);
+        Fixture f(version, 1);
         auto exe = test::ReadBytes(f.exe());
         auto save = test::ReadBytes(f.save());
         f.importItems({1, 5});

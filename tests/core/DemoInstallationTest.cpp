@@ -29,7 +29,7 @@ TEST(DemoInstallation, EveryVersionIsRecognisedWithAValidSavegame)
 {
     for (int version = 1; version <= 3; ++version) {
         test::TempDir dir;
-        demo::WriteDemoInstallation(dir.path(), {version, 7});
+        test::MakeDemo(dir.path(), version, 1);
         auto d = DetectGameVersions(dir.path());
         ASSERT_TRUE(d.ok) << version;
         EXPECT_EQ(d.gameVersion, version);
@@ -46,7 +46,7 @@ TEST(DemoInstallation, SameSeedSameBytesOtherSeedOtherTeams)
     test::TempDir a, b, c;
     demo::WriteDemoInstallation(a.path(), {2, 1});
     demo::WriteDemoInstallation(b.path(), {2, 1});
-    demo::WriteDemoInstallation(c.path(), {2, 2});
+    test::MakeDemo(c.path(), 2, 2);
     auto ia = Load(a.path()), ib = Load(b.path()), ic = Load(c.path());
     EXPECT_TRUE(ia.exe == ib.exe);
     EXPECT_TRUE(ia.save == ib.save);
@@ -61,7 +61,7 @@ TEST(DemoInstallation, TeamsAndDriversArePlausibleAtTheGamesPositions)
 {
     for (int version : {1, 2}) {
         test::TempDir dir;
-        demo::WriteDemoInstallation(dir.path(), {version, 3});
+        test::MakeDemo(dir.path(), version, 1);
         auto inst = Load(dir.path());
         bool v1 = version == 1;
         ByteReader exe(inst.exe), save(inst.save);

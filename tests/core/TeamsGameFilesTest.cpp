@@ -25,7 +25,7 @@ constexpr std::uint32_t kSelection2 = 0x15500;
 struct Game {
     explicit Game(int version) : version(version)
     {
-        demo::WriteDemoInstallation(dir.path(), {version, 5});
+        test::MakeDemo(dir.path(), version, 1);
         exePath = ResolveGamePath(dir.path(), "GP3.EXE");
         savePath = ResolveGamePath(dir.path(), "F1GSTATE.SAV");
     }

@@ -1,10 +1,15 @@
 #include "TestSupport.h"
 
+#include "DemoInstallation.h"
 #include "transfer/FileUtils.h"
 
 #include <atomic>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <memory>
+#include <mutex>
 #include <sstream>
 #include <stdexcept>
 #include <unistd.h>
@@ -23,6 +28,54 @@ TempDir::TempDir()
 }
 
 TempDir::~TempDir() { DeleteTree(path_); }
+
+namespace {
+
+// Generated installations of this process, removed when it ends.
+class DemoCache {
+public:
+    ~DemoCache() { dir_.reset(); }
+    std::string get(int gameVersion, std::uint64_t seed)
+    {
+        std::lock_guard lock(mutex_);
+        if (!dir_)
+            dir_ = std::make_unique<TempDir>();
+        auto key = std::make_pair(gameVersion, seed);
+        auto it = made_.find(key);
+        if (it != made_.end())
+            return it->second;
+        std::string path = dir_->path() + "v" + std::to_string(gameVersion) + "-s" + std::to_string(seed);
+        demo::WriteDemoInstallation(path, {gameVersion, seed});
+        made_[key] = path;
+        return path;
+    }
+
+private:
+    std::mutex mutex_;
+    std::unique_ptr<TempDir> dir_;
+    std::map<std::pair<int, std::uint64_t>, std::string> made_;
+};
+
+DemoCache& Cache()
+{
+    static DemoCache cache;
+    return cache;
+}
+
+} // namespace
+
+void MakeDemo(const std::string& directory, int gameVersion, std::uint64_t seed)
+{
+    // ctest makes the common ones before the suites run.
+    if (const char* shared = std::getenv("PITWALL_DEMO_CACHE")) {
+        std::string made = IncludeTrailingBackslash(shared) + "v" + std::to_string(gameVersion) + "-s" + std::to_string(seed);
+        if (DirectoryExists(made)) {
+            CopyTree(made, directory, "*.*");
+            return;
+        }
+    }
+    CopyTree(Cache().get(gameVersion, seed), directory, "*.*");
+}
 
 std::vector<int> RecordingMessages::numbers() const
 {

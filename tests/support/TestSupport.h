@@ -43,6 +43,11 @@ public:
     bool answer = true;
 };
 
+// A demo installation in `directory`: generated once per test process for
+// each game version and seed, then copied, since a full installation takes
+// seconds to generate.
+void MakeDemo(const std::string& directory, int gameVersion = 2, std::uint64_t seed = 1);
+
 void WriteText(const std::string& path, const std::string& text);
 std::string ReadText(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);

@@ -1,0 +1,40 @@
+#include "AboutWindow.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace pitwall::gui {
+
+AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent)
+{
+    setObjectName("TForm7");
+    setWindowTitle("About");
+    setModal(true);
+    auto* layout = new QVBoxLayout(this);
+    auto* title = new QLabel(QString("<h2>Pitwall</h2>Version %1<br>The editor for Grand Prix 3 installations<br>"
+                                     "Linux, Windows and Wine")
+                                 .arg(PITWALL_VERSION),
+                             this);
+    title->setObjectName("Label1");
+    auto* thanks = new QGroupBox("Special Thanks To:", this);
+    thanks->setObjectName("GroupBox1");
+    auto* thanksLayout = new QVBoxLayout(thanks);
+    auto* list = new QListWidget(thanks);
+    list->setObjectName("ListBox1");
+    list->addItems({"Everyone who builds carsets and shares them",
+                    "The modders who documented the game's files",
+                    "Everyone who tested Pitwall and reported faults"});
+    thanksLayout->addWidget(list);
+    auto* ok = new QPushButton("OK", this);
+    ok->setDefault(true);
+    layout->addWidget(title);
+    layout->addWidget(thanks);
+    layout->addWidget(ok, 0, Qt::AlignRight);
+    resize(380, 300);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+} // namespace pitwall::gui

@@ -1,0 +1,66 @@
+#include "AppContext.h"
+
+#include "CarsetInfoWindow.h"
+#include "LoadingWindow.h"
+#include "MainWindow.h"
+#include "SelectionDialogWindow.h"
+
+#include <QApplication>
+
+namespace pitwall::gui {
+
+// Connects the transfer engine's interfaces to the windows.
+class AppContext::TransferAdapters : public EditorSync, public CarsetInfoDialog {
+public:
+    explicit TransferAdapters(AppContext& app) : app_(app) {}
+    void storeEditor() override
+    {
+        if (app_.mainWindow)
+            app_.mainWindow->StoreCurrentEditor();
+    }
+    void restoreEditor() override
+    {
+        if (app_.mainWindow)
+            app_.mainWindow->RestoreCurrentEditor();
+    }
+    bool edit(CarsetInfo& info) override
+    {
+        CarsetInfoWindow window(app_, info, app_.mainWindow);
+        if (window.exec() != QDialog::Accepted)
+            return false;
+        window.ApplyCarsetInfoEdits(info);
+        return true;
+    }
+
+private:
+    AppContext& app_;
+};
+
+AppContext::AppContext(ProgramState& programState)
+    : program(programState), session(programState), adapters_(std::make_unique<TransferAdapters>(*this))
+{
+    quit = [] { QApplication::exit(0); };
+    chooseFileToOpen = [this](const FileRequest& r) { return ChooseFileToOpen(*this, mainWindow, r); };
+    chooseFileToSave = [this](const FileRequest& r) { return ChooseFileToSave(*this, mainWindow, r); };
+}
+
+AppContext::~AppContext() = default;
+
+TransferUi AppContext::transferUi()
+{
+    TransferUi ui{*loadingWindow, messages};
+    ui.dialog = selectionDialog;
+    ui.editor = adapters_.get();
+    ui.infoDialog = adapters_.get();
+    return ui;
+}
+
+void AppContext::shutdown()
+{
+    if (shutDown)
+        return;
+    shutDown = true;
+    ShutdownCleanup(program, messages);
+}
+
+} // namespace pitwall::gui

@@ -1,0 +1,60 @@
+#pragma once
+// Everything the windows share: the program state, the session with the
+// working set and the transfer engine, the message boxes, and the fixed
+// dialogs created at start-up.
+
+#include "FileDialogs.h"
+#include "QtMessages.h"
+#include "app/ProgramState.h"
+#include "app/Session.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace pitwall::gui {
+
+class LoadingWindow;
+class MainWindow;
+class OptionsDialog;
+class SelectionDialogWindow;
+
+class AppContext {
+public:
+    explicit AppContext(ProgramState& program);
+    ~AppContext();
+
+    ProgramState& program;
+    Session session;
+    QtMessages messages;
+
+    Messenger messenger() { return Messenger(program.texts, messages); }
+    WorkingSet& workingSet() { return session.workingSet; }
+    TransferEngine& engine() { return session.engine; }
+
+    // Set up by the main window at its creation.
+    MainWindow* mainWindow = nullptr;
+    LoadingWindow* loadingWindow = nullptr;
+    SelectionDialogWindow* selectionDialog = nullptr;
+    OptionsDialog* optionsDialog = nullptr;
+
+    // The front end's side of a transfer (loading window, selection dialog,
+    // editor store/restore, carset information window).
+    TransferUi transferUi();
+
+    // The file dialogs (replaceable in tests): the chosen name or nothing.
+    std::function<std::optional<std::string>(const FileRequest&)> chooseFileToOpen;
+    std::function<std::optional<std::string>(const FileRequest&)> chooseFileToSave;
+
+    // Ends the program after ShutdownCleanup (replaceable in tests).
+    std::function<void()> quit;
+    bool shutDown = false;
+    void shutdown();
+
+private:
+    class TransferAdapters;
+    std::unique_ptr<TransferAdapters> adapters_;
+};
+
+} // namespace pitwall::gui

@@ -1,0 +1,147 @@
+#include "BackupWindow.h"
+
+#include "AppContext.h"
+#include "DirectoryEdit.h"
+#include "LanguageTable.h"
+#include "ProgressWindow.h"
+#include "transfer/Backup.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace pitwall::gui {
+
+namespace {
+
+constexpr TextBinding kBackupTexts[] = {
+    {"", TextRole::Caption, 422},          {"Label20", TextRole::Caption, 481}, {"Label1", TextRole::Caption, 942},
+    {"BitBtn3", TextRole::Caption, 505},   {"BitBtn1", TextRole::Caption, 204},
+};
+
+char DecimalSeparator() { return QLocale().decimalPoint().at(0).toLatin1(); }
+
+// Copies the groups with the progress window showing files and time left.
+class WindowCopyProgress : public CopyProgress {
+public:
+    WindowCopyProgress(ProgressWindow& window, const UITexts& texts) : window_(window), texts_(texts) {}
+    void start(int items, std::uint64_t bytes) override
+    {
+        window_.Start(items, texts_.text(kBackupFilesText), false, texts_.text(kBackupCaptionText),
+                      texts_.text(kBackupRemainingText), bytes);
+    }
+    void step(std::uint64_t bytes, int) override { window_.Step(bytes, "", false); }
+    void finish() override { window_.hide(); }
+
+private:
+    ProgressWindow& window_;
+    const UITexts& texts_;
+};
+
+} // namespace
+
+BackupWindow::BackupWindow(AppContext& app, QWidget* parent) : QDialog(parent), app_(app)
+{
+    setObjectName("TForm24");
+    setWindowTitle("Backup");
+    setModal(true);
+    auto* layout = new QVBoxLayout(this);
+    auto* targetLabel = new QLabel("Backup erstellen im Verzeichnis:", this);
+    targetLabel->setObjectName("Label20");
+    target_ = new DirectoryEdit(this);
+    target_->setObjectName("DirectoryEdit1");
+    auto* advice = new QLabel("Es wird empfohlen, mindestens die Dateien GP3.EXE und F1GSTATE.SAV\n"
+                              "sowie das Verzeichnis LDATA zu sichern.",
+                              this);
+    advice->setObjectName("Label1");
+    advice->setStyleSheet("color: red;");
+    list_ = new QTreeWidget(this);
+    list_->setObjectName("ListView1");
+    list_->setRootIsDecorated(false);
+    list_->setHeaderLabels({"Daten", "Filter", "Größe"});
+    list_->setColumnWidth(0, 250);
+    list_->setColumnWidth(1, 190);
+    list_->setColumnWidth(2, 65);
+    total_ = new QLabel("Gesamtgröße:", this);
+    total_->setObjectName("Label2");
+    auto* start = new QPushButton("Jetzt sichern", this);
+    start->setObjectName("BitBtn3");
+    start->setDefault(true);
+    auto* cancel = new QPushButton("Abbrechen", this);
+    cancel->setObjectName("BitBtn1");
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(total_);
+    buttons->addStretch();
+    buttons->addWidget(start);
+    buttons->addWidget(cancel);
+    layout->addWidget(targetLabel);
+    layout->addWidget(target_);
+    layout->addWidget(advice);
+    layout->addWidget(list_);
+    layout->addLayout(buttons);
+    resize(560, 520);
+    connect(start, &QPushButton::clicked, this, &BackupWindow::BitBtn3Click);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(list_, &QTreeWidget::itemChanged, this, [this] { ListView1Click(); });
+}
+
+void BackupWindow::ApplyLanguage()
+{
+    ApplyTexts(this, kBackupTexts, app_.program.texts);
+    total_->setText(FromGameText(app_.program.texts.format(kBackupTotalText, Args(""))));
+}
+
+void BackupWindow::showEvent(QShowEvent* event)
+{
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+void BackupWindow::FormShow()
+{
+    ApplyLanguage();
+    QSignalBlocker block(list_);
+    list_->clear();
+    const std::string& game = app_.program.settings.gameDirectory;
+    for (std::size_t g = 0; g < kBackupGroups.size(); ++g) {
+        auto* item = new QTreeWidgetItem(list_);
+        item->setText(0, FromGameText(app_.program.texts.text(kBackupGroups[g].nameText)));
+        item->setText(1, QString::fromLatin1(kBackupGroups[g].pattern));
+        item->setText(2, QString::fromStdString(FormatSize(BackupGroupSize(game, static_cast<int>(g)), DecimalSeparator())));
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(0, Qt::Unchecked);
+    }
+}
+
+std::vector<int> BackupWindow::tickedGroups() const
+{
+    std::vector<int> groups;
+    for (int i = 0; i < list_->topLevelItemCount(); ++i)
+        if (list_->topLevelItem(i)->checkState(0) == Qt::Checked)
+            groups.push_back(i);
+    return groups;
+}
+
+void BackupWindow::ListView1Click()
+{
+    std::uint64_t size = BackupSize(app_.program.settings.gameDirectory, tickedGroups());
+    total_->setText(FromGameText(app_.program.texts.format(kBackupTotalText, Args(FormatSize(size, DecimalSeparator())))));
+}
+
+void BackupWindow::BitBtn3Click()
+{
+    std::string target = target_->text().toStdString();
+    if (UnquoteDirectory(target).empty()) {
+        Messenger m = app_.messenger();
+        m.show(kBackupNoTargetText);
+        return;
+    }
+    ProgressWindow progressWindow(this);
+    WindowCopyProgress progress(progressWindow, app_.program.texts);
+    RunBackup(app_.program.settings.gameDirectory, target, tickedGroups(), progress);
+}
+
+} // namespace pitwall::gui

@@ -1,0 +1,45 @@
+#include "DirectoryMaskChooser.h"
+
+#include "DirectoryEdit.h"
+#include "OkCancelButtons.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace pitwall::gui {
+
+DirectoryMaskChooser::DirectoryMaskChooser(QWidget* parent) : QDialog(parent)
+{
+    setObjectName("TForm26");
+    setWindowTitle("Bitte wählen Sie ein Verzeichnis");
+    setModal(true);
+    auto* grid = new QGridLayout(this);
+    auto* dirLabel = new QLabel("Verzeichnis:", this);
+    dirLabel->setObjectName("Label3");
+    directory_ = new DirectoryEdit(this);
+    directory_->setObjectName("DirectoryEdit1");
+    auto* maskLabel = new QLabel("Dateinamen:", this);
+    maskLabel->setObjectName("Label1");
+    mask_ = new QLineEdit(this);
+    mask_->setObjectName("Edit1");
+    auto* help = new QLabel("Die Bilder werden unter Namen aus der Maske gespeichert; \"*\" wird durch eine laufende "
+                            "Nummer ersetzt (Menu*.BMP ergibt Menu1.BMP, Menu2.BMP usw.).",
+                            this);
+    help->setObjectName("Label2");
+    help->setWordWrap(true);
+    grid->addWidget(dirLabel, 0, 0);
+    grid->addWidget(directory_, 0, 1);
+    grid->addWidget(maskLabel, 1, 0);
+    grid->addWidget(mask_, 1, 1);
+    grid->addWidget(help, 2, 0, 1, 2);
+    grid->addLayout(AddOkCancel(this), 3, 0, 1, 2);
+    resize(440, 180);
+}
+
+QString DirectoryMaskChooser::directory() const { return directory_->text(); }
+QString DirectoryMaskChooser::mask() const { return mask_->text(); }
+void DirectoryMaskChooser::setDirectory(const QString& directory) { directory_->setText(directory); }
+void DirectoryMaskChooser::setMask(const QString& mask) { mask_->setText(mask); }
+
+} // namespace pitwall::gui

@@ -1,0 +1,27 @@
+#pragma once
+// TForm26: a directory and a file name mask for saving a sequence of
+// pictures ("Menu*.BMP" gives Menu1.BMP, Menu2.BMP, ...).
+
+#include <QDialog>
+
+class QLineEdit;
+
+namespace pitwall::gui {
+
+class DirectoryEdit;
+
+class DirectoryMaskChooser : public QDialog {
+    Q_OBJECT
+public:
+    explicit DirectoryMaskChooser(QWidget* parent = nullptr);
+    QString directory() const;
+    QString mask() const;
+    void setDirectory(const QString& directory);
+    void setMask(const QString& mask);
+
+private:
+    DirectoryEdit* directory_;
+    QLineEdit* mask_;
+};
+
+} // namespace pitwall::gui

@@ -1,0 +1,38 @@
+#pragma once
+// The base of every editor window: it shows part of the working set and
+// writes it back. The main window keeps at most one editor open, directly
+// below itself.
+
+#include <QWidget>
+
+class QStatusBar;
+
+namespace pitwall::gui {
+
+class AppContext;
+
+class EditorWindow : public QWidget {
+    Q_OBJECT
+public:
+    EditorWindow(AppContext& app, const char* className, QWidget* parent = nullptr);
+
+    // Writes the controls into the working set (before exports and saves,
+    // and when the editor is hidden).
+    virtual void Store() {}
+    // Re-reads the controls from the working set (after imports and loads).
+    virtual void Restore() {}
+    // Sets the window up after creation, its status bar included.
+    virtual void Loaded() {}
+    // The window's language routine.
+    virtual void ApplyLanguage() {}
+    // Whether the main window calls Store / Restore on this editor.
+    virtual bool storesData() const { return true; }
+    virtual bool restoresData() const { return true; }
+
+protected:
+    void hideEvent(QHideEvent* event) override;
+
+    AppContext& app_;
+};
+
+} // namespace pitwall::gui

@@ -1,0 +1,63 @@
+#include "FileDialogs.h"
+
+#include "AppContext.h"
+#include "transfer/FileChoice.h"
+#include "transfer/FileUtils.h"
+
+#include <QFileDialog>
+
+namespace pitwall::gui {
+
+namespace {
+
+struct QtFilters {
+    QStringList entries;
+    std::vector<std::string> patterns;
+};
+
+QtFilters MakeFilters(AppContext& app, const FileRequest& request)
+{
+    QtFilters f;
+    for (const FileFilter& filter : FileFilters(app.program.texts, request.filters)) {
+        QString pattern = FromGameText(filter.pattern).replace(';', ' ');
+        f.entries << FromGameText(filter.description) + " (" + pattern + ")";
+        f.patterns.push_back(filter.pattern);
+    }
+    return f;
+}
+
+std::optional<std::string> Choose(AppContext& app, QWidget* parent, const FileRequest& request, bool save)
+{
+    std::string ini = app.program.directories.settingsFile();
+    std::string dir = RememberedDirectory(ini, request.key, app.program.settings.gameDirectory);
+    QtFilters filters = MakeFilters(app, request);
+    int index = std::clamp(request.filterIndex, 1, std::max(1, static_cast<int>(filters.entries.size()))) - 1;
+    QString selected = filters.entries.value(index);
+    QString start = QString::fromStdString(IncludeTrailingBackslash(dir) + request.defaultName);
+    QString chosen = save ? QFileDialog::getSaveFileName(parent, QString(), start, filters.entries.join(";;"), &selected)
+                          : QFileDialog::getOpenFileName(parent, QString(), start, filters.entries.join(";;"), &selected);
+    if (chosen.isEmpty())
+        return std::nullopt;
+    std::string name = chosen.toStdString();
+    if (save) {
+        int used = static_cast<int>(filters.entries.indexOf(selected));
+        if (used >= 0)
+            name = WithFilterExtension(name, filters.patterns[static_cast<std::size_t>(used)]);
+    }
+    RememberDirectory(ini, request.key, name);
+    return name;
+}
+
+} // namespace
+
+std::optional<std::string> ChooseFileToOpen(AppContext& app, QWidget* parent, const FileRequest& request)
+{
+    return Choose(app, parent, request, false);
+}
+
+std::optional<std::string> ChooseFileToSave(AppContext& app, QWidget* parent, const FileRequest& request)
+{
+    return Choose(app, parent, request, true);
+}
+
+} // namespace pitwall::gui

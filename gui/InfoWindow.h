@@ -1,0 +1,17 @@
+#pragma once
+// TForm11 "Info": shown at the first start and from the help menu.
+
+#include <QDialog>
+#include <functional>
+
+namespace pitwall::gui {
+
+class InfoWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit InfoWindow(QWidget* parent = nullptr);
+    // Runs when "Backup-option" is pressed (the backup window).
+    std::function<void()> showBackup;
+};
+
+} // namespace pitwall::gui

@@ -1,0 +1,162 @@
+#include "OptionsDialog.h"
+
+#include "AppContext.h"
+#include "LanguageTable.h"
+#include "app/GameRegistry.h"
+#include "app/Language.h"
+#include "transfer/FileUtils.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace pitwall::gui {
+
+namespace {
+
+constexpr TextBinding kOptionsTexts[] = {
+    {"", TextRole::Caption, 187},         {"Label93", TextRole::Caption, 188}, {"Button1", TextRole::Caption, 1150},
+    {"Label94", TextRole::Caption, 189},  {"CheckBox2", TextRole::Caption, 190},
+    {"CheckBox1", TextRole::Caption, 998}, {"BitBtn1", TextRole::Caption, 203}, {"BitBtn2", TextRole::Caption, 205},
+};
+
+} // namespace
+
+OptionsDialog::OptionsDialog(AppContext& app, QWidget* parent) : QDialog(parent), app_(app)
+{
+    setObjectName("TForm21");
+    setWindowTitle("Optionen");
+    setModal(true);
+    auto* grid = new QGridLayout(this);
+
+    auto* pathLabel = new QLabel("Grand Prix 3 Pfad:", this);
+    pathLabel->setObjectName("Label93");
+    gameDirectory_ = new QLineEdit(this);
+    gameDirectory_->setObjectName("Edit8");
+    auto* search = new QPushButton("Automatische Suche", this);
+    search->setObjectName("Button1");
+    grid->addWidget(pathLabel, 0, 0);
+    grid->addWidget(gameDirectory_, 0, 1);
+    grid->addWidget(search, 0, 2);
+
+    auto* languageLabel = new QLabel("Sprache:", this);
+    languageLabel->setObjectName("Label94");
+    languages_ = new QListWidget(this);
+    languages_->setObjectName("ListBox19");
+    languages_->setMaximumHeight(90);
+    grid->addWidget(languageLabel, 1, 0, Qt::AlignTop);
+    grid->addWidget(languages_, 1, 1, 1, 2);
+
+    alwaysImport_ = new QCheckBox("Bei jedem Start automatisch Daten von Grand Prix 3 importieren", this);
+    alwaysImport_->setObjectName("CheckBox2");
+    showExportOK_ = new QCheckBox("Erfolgsmeldung nach Exportieren anzeigen", this);
+    showExportOK_->setObjectName("CheckBox1");
+    grid->addWidget(alwaysImport_, 2, 0, 1, 3);
+    grid->addWidget(showExportOK_, 3, 0, 1, 3);
+
+    auto* historyGroup = new QGroupBox("History", this);
+    historyGroup->setObjectName("GroupBox1");
+    auto* historyLayout = new QVBoxLayout(historyGroup);
+    history_ = new QPlainTextEdit(historyGroup);
+    history_->setObjectName("Memo2");
+    history_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    historyLayout->addWidget(history_);
+    grid->addWidget(historyGroup, 4, 0, 1, 3);
+
+    auto* ok = new QPushButton("OK", this);
+    ok->setObjectName("BitBtn1");
+    ok->setDefault(true);
+    auto* quit = new QPushButton("Programm beenden", this);
+    quit->setObjectName("BitBtn2");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(quit);
+    grid->addLayout(buttons, 5, 0, 1, 3);
+    resize(620, 420);
+
+    connect(gameDirectory_, &QLineEdit::editingFinished, this, &OptionsDialog::Edit8Exit);
+    connect(search, &QPushButton::clicked, this, &OptionsDialog::Button1Click);
+    connect(languages_, &QListWidget::itemClicked, this, &OptionsDialog::ListBox19Click);
+    connect(alwaysImport_, &QCheckBox::clicked, this, [this](bool on) { app_.program.settings.alwaysImport = on; });
+    connect(showExportOK_, &QCheckBox::clicked, this, [this](bool on) { app_.program.settings.showExportOK = on; });
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(quit, &QPushButton::clicked, this, [this] {
+        Edit8Exit();
+        app_.shutdown();
+        reject();
+        app_.quit();
+    });
+}
+
+void OptionsDialog::ApplyLanguage() { ApplyTexts(this, kOptionsTexts, app_.program.texts); }
+
+void OptionsDialog::showEvent(QShowEvent* event)
+{
+    ApplyLanguage();
+    showExportOK_->setChecked(app_.program.settings.showExportOK);
+    alwaysImport_->setChecked(app_.program.settings.alwaysImport);
+    gameDirectory_->setText(QString::fromStdString(app_.program.settings.gameDirectory));
+    languages_->clear();
+    for (const auto& file : app_.program.languageFiles)
+        languages_->addItem(FromGameText(file));
+    languages_->setCurrentRow(app_.program.languageIndex);
+    LoadHistory();
+    QDialog::showEvent(event);
+}
+
+void OptionsDialog::hideEvent(QHideEvent* event)
+{
+    Edit8Exit();
+    QDialog::hideEvent(event);
+}
+
+void OptionsDialog::Edit8Exit()
+{
+    std::string typed = gameDirectory_->text().trimmed().toStdString();
+    app_.program.settings.gameDirectory = IncludeTrailingBackslash(typed);
+    gameDirectory_->setText(QString::fromStdString(app_.program.settings.gameDirectory));
+}
+
+void OptionsDialog::Button1Click()
+{
+    std::string found = FindGameDirectoryInRegistry();
+    if (found.empty()) {
+        Messenger m = app_.messenger();
+        m.show(999);
+        return;
+    }
+    gameDirectory_->setText(QString::fromStdString(found));
+    Edit8Exit();
+}
+
+void OptionsDialog::ListBox19Click()
+{
+    int row = languages_->currentRow();
+    if (row < 0 || row >= static_cast<int>(app_.program.languageFiles.size()))
+        return;
+    app_.program.languageIndex = row;
+    app_.program.settings.languageFile = app_.program.languageFiles[static_cast<std::size_t>(row)];
+    LoadLanguage(app_.program.directories.program, app_.program.settings.languageFile, app_.program.texts,
+                 app_.messages);
+    if (languageChanged)
+        languageChanged();
+}
+
+void OptionsDialog::LoadHistory()
+{
+    history_->clear();
+    QFile file(QString::fromStdString(app_.program.directories.program + "HISTORYE.TXT"));
+    if (file.open(QIODevice::ReadOnly))
+        history_->setPlainText(FromGameText(file.readAll().toStdString()));
+}
+
+} // namespace pitwall::gui

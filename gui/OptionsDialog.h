@@ -1,0 +1,45 @@
+#pragma once
+// TForm21 "Optionen": the game directory (typed or found automatically), the
+// UI language, the two switches, the history, and "Programm beenden".
+
+#include <QDialog>
+#include <functional>
+
+class QCheckBox;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+
+namespace pitwall::gui {
+
+class AppContext;
+
+class OptionsDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit OptionsDialog(AppContext& app, QWidget* parent = nullptr);
+
+    void ApplyLanguage();
+    // Called when the language list is clicked: the new language is loaded
+    // and applied to every open window.
+    std::function<void()> languageChanged;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void Edit8Exit();
+    void Button1Click();
+    void ListBox19Click();
+    void LoadHistory();
+
+    AppContext& app_;
+    QLineEdit* gameDirectory_;
+    QListWidget* languages_;
+    QCheckBox* alwaysImport_;
+    QCheckBox* showExportOK_;
+    QPlainTextEdit* history_;
+};
+
+} // namespace pitwall::gui

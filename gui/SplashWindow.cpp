@@ -1,0 +1,37 @@
+#include "SplashWindow.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace pitwall::gui {
+
+SplashWindow::SplashWindow(QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+{
+    setObjectName("TForm23");
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor(0, 0, 96));
+    p.setColor(QPalette::WindowText, Qt::white);
+    setPalette(p);
+    auto* layout = new QVBoxLayout(this);
+    auto* picture = new QLabel("Pitwall", this);
+    picture->setObjectName("Image1");
+    QFont big = picture->font();
+    big.setPointSize(28);
+    big.setBold(true);
+    picture->setFont(big);
+    picture->setAlignment(Qt::AlignCenter);
+    auto* version = new QLabel(QString("Pitwall Version %1").arg(PITWALL_VERSION), this);
+    version->setObjectName("Label1");
+    version->setAlignment(Qt::AlignCenter);
+    layout->addWidget(picture, 1);
+    layout->addWidget(version);
+    resize(360, 180);
+    if (QScreen* s = QGuiApplication::primaryScreen())
+        move(s->availableGeometry().center() - rect().center());
+}
+
+} // namespace pitwall::gui

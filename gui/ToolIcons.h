@@ -1,0 +1,15 @@
+#pragma once
+// The tool bar's pictures: the style's standard icons where one fits, and
+// small lettered tiles for the editors (no icon theme is needed).
+
+#include <QIcon>
+
+namespace pitwall::gui {
+
+enum class ToolIcon { Open, Save, Import, Export, Quit, CarsetInfo, Backup, Options, StartGame, Help, About, Info };
+
+QIcon MakeToolIcon(ToolIcon icon);
+// A tile with one or two letters, coloured per editor.
+QIcon MakeEditorIcon(const QString& letters, const QColor& colour);
+
+} // namespace pitwall::gui

@@ -1,0 +1,255 @@
+#include "GuiTestSupport.h"
+
+#include "CarsetInfoWindow.h"
+#include "LoadingWindow.h"
+#include "OptionsDialog.h"
+#include "ProgressWindow.h"
+#include "SelectionDialogWindow.h"
+#include "transfer/CarsetArchive.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QtTest>
+
+using namespace pitwall;
+using namespace pitwall::gui;
+using pitwall::gui::test::GuiProgram;
+using pitwall::gui::test::OnModal;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void firstActivationAsksForTheGameUntilItIsValid();
+    void wrongSizesShowTheirMessages();
+    void languageSwitchRecaptionsTheOpenWindows();
+    void editorsOpenOnceAndFollowTheMainWindow();
+    void selectionDialogRulesOnTheWidgets();
+    void loadingAndProgressWindows();
+    void carsetInformationWindowMakesTwelveLines();
+    void menuTransfersRunOnTheTeamsArea();
+};
+
+void MainWindowTest::firstActivationAsksForTheGameUntilItIsValid()
+{
+    GuiProgram p(0);
+    std::string game = p.path("later-game");
+    int shown = 0;
+    OnModal([&](QWidget* modal) {
+        auto* options = qobject_cast<OptionsDialog*>(modal);
+        if (!options)
+            return true;
+        ++shown;
+        auto* edit = options->findChild<QLineEdit*>("Edit8");
+        if (shown == 1) {
+            edit->setText(QString::fromStdString(p.path("nowhere"))); // still no GP3.EXE
+        } else {
+            pitwall::test::MakeDemo(game, 2, 1);
+            edit->setText(QString::fromStdString(game)); // typed without trailing separator
+        }
+        options->accept();
+        return shown < 2;
+    });
+    QVERIFY(p.window->FirstActivation());
+    QCOMPARE(shown, 2);
+    QCOMPARE(p.numbers(), (std::vector<int>{210, 210}));
+    QCOMPARE(p.program.settings.gameDirectory, game + "/");
+    QCOMPARE(p.program.gameVersion, 2);
+    QVERIFY(p.window->currentEditor());
+    QCOMPARE(p.window->currentEditor()->objectName(), QString("TForm12"));
+}
+
+void MainWindowTest::wrongSizesShowTheirMessages()
+{
+    GuiProgram p(2);
+    p.program.settings.gameDirectory = p.path("game/");
+    std::filesystem::resize_file(NativePath(p.path("game/GP3.EXE")), 8'835'073);
+    int shown = 0;
+    OnModal([&](QWidget* modal) {
+        auto* options = qobject_cast<OptionsDialog*>(modal);
+        if (!options)
+            return true;
+        ++shown;
+        if (shown == 1) {
+            std::filesystem::resize_file(NativePath(p.path("game/GP3.EXE")), 8'835'072);
+            std::filesystem::resize_file(NativePath(p.path("game/F1GSTATE.SAV")), 88'335);
+        } else {
+            std::filesystem::resize_file(NativePath(p.path("game/F1GSTATE.SAV")), 88'334);
+        }
+        options->accept();
+        return shown < 2;
+    });
+    QVERIFY(p.window->CheckGameInstallation());
+    QCOMPARE(p.numbers(), (std::vector<int>{925, 980}));
+}
+
+void MainWindowTest::languageSwitchRecaptionsTheOpenWindows()
+{
+    GuiProgram p(2);
+    p.program.settings.gameDirectory = p.path("game/");
+    QVERIFY(p.window->FirstActivation());
+    auto* file = p.window->findChild<QMenu*>("Datei1");
+    auto* sets = p.app->selectionDialog->findChild<QCheckBox*>("CheckBox1");
+    QString englishFile = file->title();
+    QString englishTeams = sets->text();
+
+    // Choosing the other language in the options dialog.
+    auto* options = p.app->optionsDialog;
+    options->show();
+    auto* list = options->findChild<QListWidget*>("ListBox19");
+    auto items = list->findItems("DEUTSCH.LNG", Qt::MatchExactly);
+    QCOMPARE(items.size(), 1);
+    list->setCurrentItem(items[0]);
+    emit list->itemClicked(items[0]);
+    options->hide();
+
+    QCOMPARE(p.program.settings.languageFile, std::string("DEUTSCH.LNG"));
+    QVERIFY(file->title() != englishFile);
+    QCOMPARE(file->title(), FromGameText(p.program.texts.text(191)));
+    QVERIFY(sets->text() != englishTeams);
+    QCOMPARE(sets->text(), FromGameText(p.program.texts.text(470)));
+    auto* tabs = p.app->selectionDialog->findChild<QTabWidget*>();
+    QCOMPARE(tabs->tabText(0), FromGameText(p.program.texts.text(469)));
+    auto* status = p.window->currentEditor()->findChild<QStatusBar*>("StatusBar1");
+    QVERIFY(status);
+}
+
+void MainWindowTest::editorsOpenOnceAndFollowTheMainWindow()
+{
+    GuiProgram p(2);
+    p.program.settings.gameDirectory = p.path("game/");
+    QVERIFY(p.window->FirstActivation());
+    p.window->show();
+    p.window->OpenEditor("TForm13");
+    QPointer<EditorWindow> tracks = p.window->currentEditor();
+    QCOMPARE(tracks->objectName(), QString("TForm13"));
+    p.window->findChild<QAction*>("Strecken1")->trigger();
+    QCOMPARE(p.window->currentEditor(), tracks.data()); // not created again
+    p.window->move(p.window->x() + 40, p.window->y() + 30);
+    QCoreApplication::processEvents();
+    QCOMPARE(tracks->x(), p.window->frameGeometry().left());
+    QCOMPARE(tracks->y(), p.window->frameGeometry().bottom() + 1);
+    p.window->OpenEditor("TForm12");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(tracks.isNull()); // the previous editor is gone
+}
+
+void MainWindowTest::selectionDialogRulesOnTheWidgets()
+{
+    GuiProgram p(2);
+    SelectionDialogWindow& d = *p.app->selectionDialog;
+    ItemBytes offered{};
+    for (int n : {1, 13, 24, 46, 180, 173})
+        offered[static_cast<std::size_t>(n)] = 1;
+    d.PrepareExport(offered, false);
+    d.box(157)->click(); // the row box of team 3
+    QVERIFY(d.box(13)->isChecked() && d.box(24)->isChecked() && d.box(46)->isChecked() && d.box(180)->isChecked());
+    QVERIFY(!d.box(35)->isChecked() && !d.box(35)->isEnabled());
+
+    // An import from a v1.00 game: no American, Polish or Portuguese texts.
+    d.box(173)->setChecked(true);
+    d.PrepareImport(offered, false, 1);
+    QVERIFY(!d.box(173)->isEnabled() && !d.box(174)->isEnabled() && !d.box(175)->isEnabled());
+    QVERIFY(!d.box(173)->isChecked());
+    QVERIFY(!d.box(85)->isEnabled()); // track files only come from carsets
+    QVERIFY(d.box(2)->isEnabled());
+
+    d.show();
+    d.allBox()->click(); // "Alles importieren / exportieren"
+    ItemBytes selected = d.ReadSelectionDialog();
+    QVERIFY(selected[1] && selected[2] && selected[198]);
+    QVERIFY(!selected[9] && !selected[167]); // hidden boxes never count
+    QVERIFY(!selected[173] && !selected[85]);
+    d.box(2)->click();
+    QVERIFY(!d.ReadSelectionDialog()[2]);
+    d.hide();
+}
+
+void MainWindowTest::loadingAndProgressWindows()
+{
+    gui::LoadingWindow loading;
+    loading.begin("Caption", "Line", 0);
+    loading.setProgress("step", 5);
+    QCOMPARE(loading.gaugeValue(), 0); // a total of 0 leaves the gauge alone
+    QCOMPARE(loading.counter(), 5);
+    loading.end();
+    loading.begin("Caption", "Line", 10);
+    loading.setProgress("step", 4); // shown again: the counter starts anew
+    QCOMPARE(loading.gaugeValue(), 40);
+
+    ProgressWindow progress;
+    std::int64_t now = 0;
+    progress.setElapsedSource([&] { return now; });
+    progress.Start(4, "%d of %d files", false, "Backup", "%d seconds left", 400);
+    now = 1000;
+    progress.Step(100, "", false);
+    QCOMPARE(progress.gaugeValue(), 25);
+    QCOMPARE(progress.firstLine(), QString("1 of 4 files"));
+    QCOMPARE(progress.secondLine(), QString("3 seconds left"));
+}
+
+void MainWindowTest::carsetInformationWindowMakesTwelveLines()
+{
+    GuiProgram p(2);
+    CarsetInfo info; // start-up defaults: the window keeps its own fields
+    CarsetInfoWindow w(*p.app, info);
+    QCOMPARE(w.versionBox()->currentText(), QString("v1.0"));
+    QVERIFY(w.authorField()->text().isEmpty());
+    QVERIFY(!w.showOnLoadBox()->isChecked());
+    w.authorField()->setText("Jürgen");
+    w.dateField()->setText("06.12.26");
+    w.showOnLoadBox()->setChecked(true);
+    w.memo()->setPlainText("First line\nSecond line");
+    w.ApplyCarsetInfoEdits(info);
+    QCOMPARE(info.lines.size(), std::size_t(12));
+    QCOMPARE(info.lines[1], std::string("J\xFCrgen"));
+    QCOMPARE(info.lines[2], std::string("06.12.26"));
+    QCOMPARE(info.lines[3], std::string("1"));
+    QCOMPARE(info.lines[9], std::string("RESERVED"));
+    QCOMPARE(info.lines[11], std::string("Second line"));
+}
+
+void MainWindowTest::menuTransfersRunOnTheTeamsArea()
+{
+    GuiProgram p(2);
+    p.program.settings.gameDirectory = p.path("game/");
+    QVERIFY(p.window->FirstActivation());
+    // "Importieren": tick teams and drivers in the dialog.
+    OnModal([&](QWidget* modal) {
+        auto* d = qobject_cast<SelectionDialogWindow*>(modal);
+        if (!d)
+            return true;
+        if (!d->box(1)->isChecked())
+            d->box(1)->click();
+        d->accept();
+        return false;
+    });
+    p.window->findChild<QAction*>("Importieren1")->trigger();
+    QVERIFY(p.app->workingSet().transfer.isLoaded(1));
+
+    std::string carset = p.path("saved.GMS");
+    p.app->chooseFileToSave = [&](const FileRequest& r) -> std::optional<std::string> {
+        if (r.defaultName != "Carset.GMS")
+            return std::nullopt;
+        return carset;
+    };
+    p.window->findChild<QAction*>("KomplettesSetspeichern1")->trigger();
+    CarsetArchive archive(carset, CarsetArchive::Mode::Read);
+    QVERIFY(archive.contains("TeamsDrivers.DAT"));
+
+    p.app->chooseFileToOpen = [&](const FileRequest&) -> std::optional<std::string> { return carset; };
+    p.window->findChild<QAction*>("KomplettesSetladen2")->trigger();
+    QVERIFY(p.numbers().empty());
+    p.window->findChild<QAction*>("Allesexportieren1")->trigger();
+    QVERIFY(!p.app->loadingWindow->isVisible());
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
