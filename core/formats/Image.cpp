@@ -80,6 +80,8 @@ void Image::drawRect(const Image& source, Rect from, int x, int y)
     }
     int w = std::min(from.width(), width_ - x);
     int h = std::min(from.height(), height_ - y);
+    if (w <= 0 || h <= 0)
+        return;
     for (int r = 0; r < h; ++r) {
         auto src = source.row(from.top + r).subspan(static_cast<std::size_t>(from.left), static_cast<std::size_t>(w));
         std::copy(src.begin(), src.end(), pixels_.begin() + static_cast<std::ptrdiff_t>(index(x, y + r)));

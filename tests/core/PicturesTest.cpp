@@ -141,3 +141,19 @@ TEST(Pictures, NumberPrefixesAndStretch)
     EXPECT_EQ(big.pixel(2, 2), 5u);
     EXPECT_EQ(big.pixel(1, 1), 0u);
 }
+
+TEST(Pictures, DrawingIsClippedOnEverySide)
+{
+    Image source(4, 4, 32, 7);
+    Image target(3, 3, 32, 1);
+    target.draw(source, -2, -3);
+    EXPECT_EQ(target.pixel(1, 0), 7u);
+    EXPECT_EQ(target.pixel(2, 0), 1u);
+    target.draw(source, -10, 0); // entirely outside
+    target.draw(source, 3, 3);
+    target.drawRect(source, Rect{3, 3, 9, 9}, 2, 2);
+    EXPECT_EQ(target.pixel(2, 2), 7u);
+    target.fillRect(Rect{-5, -5, 1, 1}, 9);
+    EXPECT_EQ(target.pixel(0, 0), 9u);
+    EXPECT_EQ(target.copy(Rect{2, 2, 10, 10}).width(), 1);
+}
