@@ -6,6 +6,7 @@
 #include "formats/Jpeg.h"
 #include "transfer/FileUtils.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace pitwall {
@@ -86,10 +87,11 @@ void ColorKeyedCopy(Image& source, Image& target, Rect from, bool fixedKey, int 
     source.setDepth(24);
     target.setDepth(24);
     Pixel key = fixedKey ? kColorKey : source.pixelOr(from.left, from.top, kColorKey);
-    for (int y = from.top; y < from.bottom; ++y) {
-        for (int x = from.left; x < from.right; ++x) {
-            if (x < 0 || y < 0 || x >= source.width() || y >= source.height())
-                continue;
+    // Only the part of the rectangle inside the source is looked at.
+    const int top = std::max(from.top, 0), bottom = std::min(from.bottom, source.height());
+    const int left = std::max(from.left, 0), right = std::min(from.right, source.width());
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
             Pixel p = source.pixel(x, y);
             if (p == key)
                 continue;
