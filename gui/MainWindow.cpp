@@ -16,6 +16,7 @@
 #include "ToolIcons.h"
 #include "UITextViewer.h"
 #include "app/IniFile.h"
+#include "formats/ArtBankDirectory.h"
 #include "transfer/FileUtils.h"
 
 #include <QApplication>
@@ -294,6 +295,11 @@ bool MainWindow::FirstActivation()
         Info1Click();
     if (!CheckGameInstallation())
         return false;
+    {
+        Messenger messenger = app_.messenger();
+        ReadArtDirectory(GameFilePath(app_.program.settings.gameDirectory, kArtBankGamePath), app_.workingSet().artIndex,
+                         &messenger);
+    }
     if (app_.program.settings.alwaysImport) {
         app_.workingSet().transfer.selectAll();
         TransferUi ui = app_.transferUi();

@@ -63,6 +63,11 @@ ProgramDirectories ComputeProgramDirectories(const std::string& executableDirect
 {
     ProgramDirectories d;
     d.program = IncludeTrailingBackslash(executableDirectory);
+    // An installed package keeps the executables in bin/ and the language
+    // files, palette and font in share/pitwall/.
+    std::string shared = d.program + ".." + kPathSeparator + "share" + kPathSeparator + "pitwall" + kPathSeparator;
+    if (ListFiles(d.program, "*.LNG", false, false).empty() && !ListFiles(shared, "*.LNG", false, false).empty())
+        d.program = IncludeTrailingBackslash(PathString(std::filesystem::weakly_canonical(NativePath(shared))));
     if (programDirectoryWritable) {
         d.settings = d.program;
         d.working = d.program + "TEMP" + kPathSeparator;

@@ -16,7 +16,9 @@ using EnvironmentLookup = std::function<std::optional<std::string>(const char* n
 std::optional<std::string> SystemEnvironment(const char* name);
 
 struct ProgramDirectories {
-    std::string program;  // executable's directory: language files, palette, font, Standard.DAT
+    // The executable's directory with the language files, palette, font and
+    // Standard.DAT (share/pitwall beside bin/ for an installed package).
+    std::string program;
     std::string settings; // directory of PITWALL.INI
     std::string working;  // ... TEMP/
     std::string staging;  // ... TEMP/Carset/

@@ -3,6 +3,7 @@
 // every data area's tables, the transfer arrays and the carset information.
 // Editors show and change these tables in place; they do not own them.
 
+#include "formats/ArtBankDirectory.h"
 #include "teams/TeamTable.h"
 #include "transfer/CarsetInfo.h"
 #include "transfer/TransferState.h"
@@ -13,6 +14,8 @@ struct WorkingSet {
     TransferState transfer;
     CarsetInfo carsetInfo;
     TeamTable teams;
+    // The entry table of the game's art bank, read at the first activation.
+    ArtDirectory artIndex;
 };
 
 } // namespace pitwall

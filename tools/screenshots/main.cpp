@@ -1,0 +1,120 @@
+// Renders the program's windows into PNG files for the documentation:
+//   pitwall-screenshots OUTPUT_DIR
+// Runs offscreen on a demo installation; no display is needed.
+
+#include "AppContext.h"
+#include "BackupWindow.h"
+#include "CarsetInfoWindow.h"
+#include "DemoInstallation.h"
+#include "EditorWindow.h"
+#include "MainWindow.h"
+#include "OptionsDialog.h"
+#include "SelectionDialogWindow.h"
+#include "app/ProgramState.h"
+#include "transfer/FileUtils.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QPainter>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <iostream>
+
+using namespace pitwall;
+using namespace pitwall::gui;
+
+namespace {
+
+void Save(QWidget* w, const QString& file)
+{
+    w->show();
+    QApplication::processEvents();
+    QPixmap shot = w->grab();
+    if (!shot.save(file))
+        std::cerr << "cannot write " << file.toStdString() << '\n';
+    w->hide();
+}
+
+// The main window with the editor below it, as the user sees them.
+void SaveMainWithEditor(MainWindow& window, const QString& file)
+{
+    window.show();
+    EditorWindow* editor = window.currentEditor();
+    editor->show();
+    QApplication::processEvents();
+    QPixmap top = window.grab();
+    QPixmap bottom = editor->grab();
+    QPixmap both(std::max(top.width(), bottom.width()), top.height() + bottom.height());
+    both.fill(Qt::white);
+    QPainter p(&both);
+    p.drawPixmap(0, 0, top);
+    p.drawPixmap(0, top.height(), bottom);
+    p.end();
+    both.save(file);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    if (argc != 2) {
+        std::cerr << "usage: pitwall-screenshots OUTPUT_DIR\n";
+        return 2;
+    }
+    QString out = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(out);
+
+    QTemporaryDir root;
+    std::string programDir = root.path().toStdString() + "/program/";
+    ForceDirectories(programDir);
+    std::string runtime = IncludeTrailingBackslash(QCoreApplication::applicationDirPath().toStdString()) + "../bin/";
+    for (const char* f : {"ENGLISH.LNG", "DEUTSCH.LNG", "Standard.DAT"})
+        CopyFileForced(runtime + f, programDir + f);
+    std::string game = root.path().toStdString() + "/GP3/";
+    demo::WriteDemoInstallation(game, {2, 1});
+
+    ProgramState program;
+    QtMessages startupMessages;
+    StartProgram(program, programDir, startupMessages);
+    program.settings.gameDirectory = game;
+    AppContext app(program);
+    MainWindow window(app);
+    window.FirstActivation();
+
+    // Teams imported, so the dialogs show a working set that holds something.
+    app.workingSet().transfer.selection = {};
+    app.workingSet().transfer.selection[1] = 1;
+    TransferUi ui = app.transferUi();
+    app.engine().importFromGame(false, false, ui);
+    window.RestoreCurrentEditor();
+
+    SaveMainWithEditor(window, out + "/main-window.png");
+    Save(app.optionsDialog, out + "/options.png");
+
+    SelectionDialogWindow& selection = *app.selectionDialog;
+    selection.PrepareImport(app.workingSet().transfer.loaded, false, program.gameVersion);
+    selection.box(1)->setChecked(true);
+    selection.box(13)->setChecked(true);
+    selection.box(24)->setChecked(true);
+    auto* tabs = selection.findChild<QTabWidget*>();
+    const char* pages[] = {"selection-data.png", "selection-graphics.png", "selection-tracks.png"};
+    for (int i = 0; i < 3; ++i) {
+        tabs->setCurrentIndex(i);
+        Save(&selection, out + "/" + pages[i]);
+    }
+
+    CarsetInfoWindow info(app, app.workingSet().carsetInfo);
+    Save(&info, out + "/carset-information.png");
+
+    BackupWindow backup(app);
+    backup.show();
+    backup.list()->topLevelItem(0)->setCheckState(0, Qt::Checked);
+    backup.list()->topLevelItem(1)->setCheckState(0, Qt::Checked);
+    Save(&backup, out + "/backup.png");
+    app.shutdown();
+    return 0;
+}
