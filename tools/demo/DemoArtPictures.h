@@ -19,5 +19,7 @@ DemoArtSize DemoArtEntrySize(std::size_t entry);
 // Entries the generated bank already holds expanded (room for the uncoded picture).
 bool DemoArtEntryExpanded(std::size_t entry);
 ArtPicture DemoArtPicture(std::size_t entry, std::uint64_t seed);
+// The same into an existing picture, reusing its memory.
+void DrawDemoArtPicture(std::size_t entry, std::uint64_t seed, ArtPicture& picture);
 
 } // namespace pitwall::demo
