@@ -3,6 +3,7 @@
 // working set and the transfer engine, the message boxes, and the fixed
 // dialogs created at start-up.
 
+#include "EditorStates.h"
 #include "FileDialogs.h"
 #include "QtMessages.h"
 #include "app/ProgramState.h"
@@ -32,6 +33,7 @@ public:
     Messenger messenger() { return Messenger(program.texts, messages); }
     WorkingSet& workingSet() { return session.workingSet; }
     TransferEngine& engine() { return session.engine; }
+    EditorStates editorStates; // what the editors remember between openings
 
     // Set up by the main window at its creation.
     MainWindow* mainWindow = nullptr;

@@ -1,6 +1,7 @@
 #include "EditorRegistry.h"
 
 #include "PlaceholderEditor.h"
+#include "TeamsEditor.h"
 
 #include <cstring>
 #include <vector>
@@ -17,7 +18,7 @@ std::function<EditorWindow*(AppContext&)> Placeholder(const char* className, con
 const std::vector<EditorEntry>& Table()
 {
     static const std::vector<EditorEntry> table = {
-        {"TForm12", "TeamsFahrer1", "Teams / Fahrer", 0, true, "T", 0x1F5FA8, Placeholder("TForm12", "Teams und Fahrer", 1)},
+        {"TForm12", "TeamsFahrer1", "Teams / Fahrer", 0, true, "T", 0x1F5FA8, [](AppContext& app) -> EditorWindow* { return new TeamsEditor(app); }},
         {"TForm13", "Strecken1", "Strecken", 86, true, "S", 0x2E8B57, Placeholder("TForm13", "Strecken", 138)},
         {"TForm14", "Texte1", "Texte", 105, true, "Tx", 0x8B5A2B, Placeholder("TForm14", "Texte", 168)},
         {"TForm15", "N3DGrafiken1", "3D-Grafiken", 1113, true, "3D", 0x8E44AD, Placeholder("TForm15", "3D-Grafiken", 11)},
