@@ -122,6 +122,7 @@ void SimulationWindow::buildGroup(Group& g, Ranking ranking, int rows)
 SimulationWindow* SimulationWindow::Of(AppContext& app)
 {
     QWidget* owner = app.mainWindow;
+    Q_ASSERT(owner);
     auto* window = owner->findChild<SimulationWindow*>("TForm2", Qt::FindDirectChildrenOnly);
     if (!window) {
         window = new SimulationWindow(app, owner);
