@@ -12,6 +12,7 @@
 #include "LoadingWindow.h"
 #include "OptionsDialog.h"
 #include "SelectionDialogWindow.h"
+#include "SimulationWindow.h"
 #include "SplashWindow.h"
 #include "ToolIcons.h"
 #include "UITextViewer.h"
@@ -260,6 +261,8 @@ void MainWindow::ApplyLanguage()
     app_.selectionDialog->ApplyLanguage();
     ApplyTexts(app_.loadingWindow, kLoadingTexts, texts);
     app_.optionsDialog->ApplyLanguage();
+    if (auto* simulation = findChild<SimulationWindow*>("TForm2", Qt::FindDirectChildrenOnly))
+        simulation->ApplyLanguage();
 }
 
 bool MainWindow::CheckGameInstallation()

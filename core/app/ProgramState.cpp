@@ -24,6 +24,18 @@ StartupOutcome StartProgram(ProgramState& state, const std::string& executableDi
     DeleteTree(state.directories.working);
     ForceDirectories(state.directories.staging);
     state.firstActivationDone = false;
+
+    std::string palette = state.directories.program + kPaletteFileName;
+    try {
+        state.palette = LoadPaletteFile(palette);
+    } catch (const std::exception& e) {
+        if (!FileExists(palette)) {
+            Messenger messenger(state.texts, sink);
+            messenger.show(349, Args(palette));
+        } else {
+            sink.showMessage(Message{-1, e.what()});
+        }
+    }
     return StartupOutcome::Ready;
 }
 

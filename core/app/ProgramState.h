@@ -8,6 +8,7 @@
 #include "app/ProgramDirectories.h"
 #include "app/Settings.h"
 #include "app/UITexts.h"
+#include "formats/Palette.h"
 
 #include <string>
 
@@ -24,15 +25,18 @@ struct ProgramState {
     int gameVersion = kUnknownVersion;
     int savegameFormat = 0;
     std::string currentCarsetFile;
+    // The game palette (GP3 Palette.pal beside the program), loaded at start.
+    Palette palette;
     bool firstActivationDone = false;
 };
 
 enum class StartupOutcome { Ready, NoLanguageFiles };
 
 // The non-window steps of creating the main window, in order: directories,
-// settings, language, and a fresh working directory (anything left from an
+// settings, language, a fresh working directory (anything left from an
 // earlier run is deleted, read-only files included; then the staging
-// directory is created).
+// directory is created) and the game palette (a missing or damaged palette
+// file is reported and leaves an all-black palette).
 StartupOutcome StartProgram(ProgramState& state, const std::string& executableDirectory, MessageSink& sink,
                             const EnvironmentLookup& environment = SystemEnvironment);
 

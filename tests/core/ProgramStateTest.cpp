@@ -55,6 +55,7 @@ TEST(ProgramState, StartRemovesALeftOverWorkingDirectoryAndShutdownWritesSetting
 {
     test::TempDir program;
     WriteLanguage(program / "ENGLISH.LNG");
+    CopyFileForced(PITWALL_RUNTIME_DIR "/GP3 Palette.pal", program / "GP3 Palette.pal");
     test::WriteText(program / "PITWALL.INI", "[general]\r\ngp3path=/games/gp3\r\nlanguage=english.lng\r\n");
     // A crashed run left read-only files behind.
     test::WriteText(program / "TEMP/Carset/stale.DAT", "s");
@@ -66,6 +67,7 @@ TEST(ProgramState, StartRemovesALeftOverWorkingDirectoryAndShutdownWritesSetting
     test::RecordingMessages sink;
     ASSERT_EQ(StartProgram(state, program.path(), sink), StartupOutcome::Ready);
     EXPECT_TRUE(sink.shown.empty());
+    EXPECT_NE(state.palette.color(15), state.palette.color(0)); // the game palette is loaded
     EXPECT_EQ(state.settings.gameDirectory, "/games/gp3/");
     EXPECT_TRUE(state.settings.firstTime);
     EXPECT_EQ(state.settings.languageFile, "ENGLISH.LNG");
@@ -91,4 +93,10 @@ TEST(ProgramState, WithoutLanguageFilesTheProgramCannotStart)
     test::RecordingMessages sink;
     EXPECT_EQ(StartProgram(state, program.path(), sink), StartupOutcome::NoLanguageFiles);
     ASSERT_EQ(sink.shown.size(), 1u);
+
+    // Without its palette file the program starts and says which file is missing.
+    WriteLanguage(program / "ENGLISH.LNG");
+    test::RecordingMessages later;
+    EXPECT_EQ(StartProgram(state, program.path(), later), StartupOutcome::Ready);
+    EXPECT_EQ(later.numbers(), std::vector<int>{349});
 }

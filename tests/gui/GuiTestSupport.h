@@ -33,7 +33,7 @@ struct GuiProgram {
     {
         std::string programDir = path("program/");
         ForceDirectories(programDir);
-        for (const char* lng : {"ENGLISH.LNG", "DEUTSCH.LNG"})
+        for (const char* lng : {"ENGLISH.LNG", "DEUTSCH.LNG", "GP3 Palette.pal"})
             CopyFileForced(std::string(PITWALL_RUNTIME_DIR "/") + lng, programDir + lng);
         if (gameVersion > 0)
             pitwall::test::MakeDemo(path("game"), gameVersion, 1);

@@ -1,10 +1,3 @@
-// Every test that makes a demo installation pays for drawing and compressing
-// the art bank's 88 million pixels; unoptimised (as in the sanitizer build)
-// that alone takes seconds, so this file is always optimised.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC optimize("O2")
-#endif
-
 #include "DemoArtPictures.h"
 
 #include <algorithm>

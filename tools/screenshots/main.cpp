@@ -72,7 +72,7 @@ int main(int argc, char** argv)
     std::string programDir = root.path().toStdString() + "/program/";
     ForceDirectories(programDir);
     std::string runtime = IncludeTrailingBackslash(QCoreApplication::applicationDirPath().toStdString()) + "../bin/";
-    for (const char* f : {"ENGLISH.LNG", "DEUTSCH.LNG", "Standard.DAT"})
+    for (const char* f : {"ENGLISH.LNG", "DEUTSCH.LNG", "Standard.DAT", "GP3 Palette.pal"})
         CopyFileForced(runtime + f, programDir + f);
     std::string game = root.path().toStdString() + "/GP3/";
     demo::WriteDemoInstallation(game, {2, 1});
