@@ -20,20 +20,6 @@ namespace pitwall {
 
 namespace {
 
-void AppendUtf8(std::string& out, unsigned cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | ((cp >> 12) & 0x0F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 // Undoes the escapes of a quoted name or string in a Wine registry file:
 // \\ \" \n \r \t \0 and \xHHHH (a UTF-16 unit). Stops at the closing quote;
 // `pos` is left after it.
@@ -60,7 +46,7 @@ std::string Unquote(std::string_view text, std::size_t& pos)
                 cp = cp * 16 + static_cast<unsigned>(h <= '9' ? h - '0' : (h | 0x20) - 'a' + 10);
                 ++digits;
             }
-            AppendUtf8(out, cp);
+            AppendUtf8(out, static_cast<char32_t>(cp));
             break;
         }
         default: out += e; break;

@@ -31,6 +31,8 @@ int ByteOf(char32_t cp)
     return -1;
 }
 
+} // namespace
+
 void AppendUtf8(std::string& out, char32_t cp)
 {
     if (cp < 0x80) {
@@ -39,13 +41,11 @@ void AppendUtf8(std::string& out, char32_t cp)
         out += static_cast<char>(0xC0 | (cp >> 6));
         out += static_cast<char>(0x80 | (cp & 0x3F));
     } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0xE0 | ((cp >> 12) & 0x0F));
         out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
 }
-
-} // namespace
 
 std::string Windows1252ToUtf8(std::string_view bytes)
 {

@@ -14,6 +14,9 @@ std::string Windows1252ToUtf8(std::string_view bytes);
 // Characters without a Windows-1252 byte, and malformed UTF-8, become '?'.
 std::string Utf8ToWindows1252(std::string_view utf8);
 
+// Appends the UTF-8 form of a code point below U+10000.
+void AppendUtf8(std::string& out, char32_t codePoint);
+
 // Upper-case of one Windows-1252 byte (ASCII and the accented letters), used
 // for the case-insensitive comparisons of INI names, file names and extensions.
 char UpperWindows1252(char c);

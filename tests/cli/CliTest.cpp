@@ -1,3 +1,4 @@
+#include "CliRunner.h"
 #include "TestSupport.h"
 
 #include "Commands.h"
@@ -11,72 +12,47 @@
 
 using namespace pitwall;
 
-namespace {
-
-struct CliRun {
-    int code = 0;
-    std::string out, err;
-};
-
-// Runs one command line in-process, with the language files of the build.
-CliRun RunCommand(std::vector<std::string> args)
-{
-    args.insert(args.begin(), "pitwall-cli");
-    std::vector<const char*> argv;
-    for (const auto& a : args)
-        argv.push_back(a.c_str());
-    std::ostringstream out, err;
-    cli::CliContext context(out, err, PITWALL_RUNTIME_DIR "/");
-    CliRun r;
-    r.code = cli::RunCli(static_cast<int>(argv.size()), argv.data(), context);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
-}
-
-} // namespace
-
 TEST(Cli, UsageHelpAndVersion)
 {
-    EXPECT_EQ(RunCommand({"--help"}).code, 0);
-    auto v = RunCommand({"--version"});
+    EXPECT_EQ(test::RunCommand({"--help"}).code, 0);
+    auto v = test::RunCommand({"--version"});
     EXPECT_EQ(v.code, 0);
     EXPECT_NE(v.out.find("pitwall-cli"), std::string::npos);
-    EXPECT_EQ(RunCommand({}).code, 2);
-    EXPECT_EQ(RunCommand({"no-such-command"}).code, 2);
-    EXPECT_EQ(RunCommand({"info"}).code, 2); // --game missing
-    EXPECT_EQ(RunCommand({"make-demo", "x", "--game-version", "v2.0"}).code, 2);
+    EXPECT_EQ(test::RunCommand({}).code, 2);
+    EXPECT_EQ(test::RunCommand({"no-such-command"}).code, 2);
+    EXPECT_EQ(test::RunCommand({"info"}).code, 2); // --game missing
+    EXPECT_EQ(test::RunCommand({"make-demo", "x", "--game-version", "v2.0"}).code, 2);
 }
 
 TEST(Cli, MakeDemoThenInfo)
 {
     test::TempDir dir;
-    ASSERT_EQ(RunCommand({"make-demo", dir / "a", "--quiet"}).code, 0);
-    auto info = RunCommand({"info", "--game", dir / "a"});
+    ASSERT_EQ(test::RunCommand({"make-demo", dir / "a", "--quiet"}).code, 0);
+    auto info = test::RunCommand({"info", "--game", dir / "a"});
     EXPECT_EQ(info.code, 0);
     EXPECT_EQ(info.out, "game version: v1.13\nsavegame format: 2\n");
 
-    ASSERT_EQ(RunCommand({"make-demo", dir / "b", "--game-version", "v1.00", "--seed", "9"}).code, 0);
-    EXPECT_EQ(RunCommand({"info", "--game", dir / "b"}).out, "game version: v1.00\nsavegame format: 1\n");
+    ASSERT_EQ(test::RunCommand({"make-demo", dir / "b", "--game-version", "v1.00", "--seed", "9"}).code, 0);
+    EXPECT_EQ(test::RunCommand({"info", "--game", dir / "b"}).out, "game version: v1.00\nsavegame format: 1\n");
 
-    ASSERT_EQ(RunCommand({"make-demo", dir / "c", "--game-version", "v1.13-video"}).code, 0);
-    EXPECT_EQ(RunCommand({"info", "--game", dir / "c"}).out, "game version: v1.13 (Gp3Video)\nsavegame format: 2\n");
+    ASSERT_EQ(test::RunCommand({"make-demo", dir / "c", "--game-version", "v1.13-video"}).code, 0);
+    EXPECT_EQ(test::RunCommand({"info", "--game", dir / "c"}).out, "game version: v1.13 (Gp3Video)\nsavegame format: 2\n");
 
     // One byte more and the version is unknown.
     std::filesystem::resize_file(NativePath(dir / "a/GP3.EXE"), kGameExeSizes[2] + 1);
-    auto bad = RunCommand({"info", "--game", dir / "a"});
+    auto bad = test::RunCommand({"info", "--game", dir / "a"});
     EXPECT_EQ(bad.code, 1);
     EXPECT_NE(bad.err.find("Unknown version"), std::string::npos) << bad.err;
     EXPECT_EQ(std::count(bad.err.begin(), bad.err.end(), '\n'), 1);
 
-    EXPECT_EQ(RunCommand({"info", "--game", dir / "nowhere"}).code, 1);
+    EXPECT_EQ(test::RunCommand({"info", "--game", dir / "nowhere"}).code, 1);
 }
 
 TEST(Cli, ChecksumShowsAndFixes)
 {
     test::TempDir dir;
-    ASSERT_EQ(RunCommand({"make-demo", dir / "g", "--quiet"}).code, 0);
-    auto same = RunCommand({"checksum", "--game", dir / "g"});
+    ASSERT_EQ(test::RunCommand({"make-demo", dir / "g", "--quiet"}).code, 0);
+    auto same = test::RunCommand({"checksum", "--game", dir / "g"});
     ASSERT_EQ(same.code, 0);
     auto lines = same.out;
     auto stored = lines.substr(lines.find("stored:") + 10, 8);
@@ -87,18 +63,18 @@ TEST(Cli, ChecksumShowsAndFixes)
     auto bytes = test::ReadBytes(save);
     bytes[bytes.size() / 2] ^= 0x5A;
     test::WriteBytes(save, bytes);
-    auto differ = RunCommand({"checksum", "--game", dir / "g"});
+    auto differ = test::RunCommand({"checksum", "--game", dir / "g"});
     EXPECT_NE(differ.out.substr(differ.out.find("stored:") + 10, 8),
               differ.out.substr(differ.out.find("computed:") + 10, 8));
 
-    EXPECT_EQ(RunCommand({"checksum", "--game", dir / "g", "--fix"}).code, 0);
-    auto fixed = RunCommand({"checksum", "--game", dir / "g"});
+    EXPECT_EQ(test::RunCommand({"checksum", "--game", dir / "g", "--fix"}).code, 0);
+    auto fixed = test::RunCommand({"checksum", "--game", dir / "g"});
     EXPECT_EQ(fixed.out.substr(fixed.out.find("stored:") + 10, 8),
               fixed.out.substr(fixed.out.find("computed:") + 10, 8));
     auto after = test::ReadBytes(save);
     EXPECT_TRUE(std::equal(bytes.begin(), bytes.end() - 4, after.begin()));
 
-    auto missing = RunCommand({"checksum", "--game", dir.path()});
+    auto missing = test::RunCommand({"checksum", "--game", dir.path()});
     EXPECT_EQ(missing.code, 1);
     EXPECT_NE(missing.err.find("F1GSTATE.SAV"), std::string::npos);
 }

@@ -1,5 +1,6 @@
 // art, sound, text and track commands on a generated installation.
 
+#include "CliRunner.h"
 #include "TestSupport.h"
 
 #include "Commands.h"
@@ -20,26 +21,6 @@ using namespace pitwall;
 
 namespace {
 
-struct CliRun {
-    int code = 0;
-    std::string out, err;
-};
-
-CliRun RunCommand(std::vector<std::string> args)
-{
-    args.insert(args.begin(), "pitwall-cli");
-    std::vector<const char*> argv;
-    for (const auto& a : args)
-        argv.push_back(a.c_str());
-    std::ostringstream out, err;
-    cli::CliContext context(out, err, PITWALL_RUNTIME_DIR "/");
-    CliRun r;
-    r.code = cli::RunCli(static_cast<int>(argv.size()), argv.data(), context);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
-}
-
 std::string MakeGame(const test::TempDir& dir)
 {
     demo::WriteDemoInstallation(dir / "game", {});
@@ -53,7 +34,7 @@ TEST(FormatCommands, ArtExpandAllThenWriteABackground)
     test::TempDir dir;
     const std::string game = MakeGame(dir);
     const std::string bank = ResolveGamePath(game + "/", "BITMAPS\\GP3ART5.BIN");
-    auto info = RunCommand({"art", "info", game, "755"});
+    auto info = test::RunCommand({"art", "info", game, "755"});
     EXPECT_EQ(info.code, 0);
     EXPECT_NE(info.out.find("800 x 600"), std::string::npos) << info.out;
 
@@ -66,11 +47,11 @@ TEST(FormatCommands, ArtExpandAllThenWriteABackground)
     for (std::uint32_t x = 100; x < 140; ++x)
         fresh.at(x, 7) = kArtKeyWord;
     SaveBmpFile(ArtPictureToImage(fresh), dir / "new.bmp");
-    auto refused = RunCommand({"art", "import", "760", dir / "new.bmp", "--game", game});
+    auto refused = test::RunCommand({"art", "import", "760", dir / "new.bmp", "--game", game});
     EXPECT_EQ(refused.code, 1);
     EXPECT_EQ(std::count(refused.err.begin(), refused.err.end(), '\n'), 1);
 
-    auto expand = RunCommand({"art", "expand", "--entries", "all", "--game", game, "--quiet"});
+    auto expand = test::RunCommand({"art", "expand", "--entries", "all", "--game", game, "--quiet"});
     ASSERT_EQ(expand.code, 0) << expand.err;
     EXPECT_FALSE(FileExists(bank + ".OLD"));
     EXPECT_FALSE(FileExists(bank + ".NEW"));
@@ -83,7 +64,7 @@ TEST(FormatCommands, ArtExpandAllThenWriteABackground)
         ASSERT_EQ(p, demo::DemoArtPicture(i, 1)) << "entry " << i;
     }
 
-    auto imported = RunCommand({"art", "import", "760", dir / "new.bmp", "--game", game});
+    auto imported = test::RunCommand({"art", "import", "760", dir / "new.bmp", "--game", game});
     ASSERT_EQ(imported.code, 0) << imported.err;
     ArtPicture back;
     ASSERT_TRUE(ReadArtImage(bank, 760, back, nullptr));
@@ -92,7 +73,7 @@ TEST(FormatCommands, ArtExpandAllThenWriteABackground)
     EXPECT_EQ(back, demo::DemoArtPicture(761, 1));
 
     // Exported and imported again, an entry stays the same.
-    ASSERT_EQ(RunCommand({"art", "export", "760", dir / "out.bmp", "--game", game}).code, 0);
+    ASSERT_EQ(test::RunCommand({"art", "export", "760", dir / "out.bmp", "--game", game}).code, 0);
     EXPECT_EQ(ArtPictureFromImage(LoadBmpFile(dir / "out.bmp")), fresh);
 }
 
@@ -100,16 +81,16 @@ TEST(FormatCommands, ArtMistakesAreOneLine)
 {
     test::TempDir dir;
     const std::string game = MakeGame(dir);
-    EXPECT_EQ(RunCommand({"art", "info", game, "840"}).code, 1);
-    EXPECT_EQ(RunCommand({"art", "info", dir / "nothing.BIN"}).code, 1);
-    EXPECT_EQ(RunCommand({"art", "expand", "--entries", "5-900", "--game", game}).code, 1);
-    auto wrongSize = RunCommand({"art", "export", "70", dir / "car.bmp", "--game", game});
+    EXPECT_EQ(test::RunCommand({"art", "info", game, "840"}).code, 1);
+    EXPECT_EQ(test::RunCommand({"art", "info", dir / "nothing.BIN"}).code, 1);
+    EXPECT_EQ(test::RunCommand({"art", "expand", "--entries", "5-900", "--game", game}).code, 1);
+    auto wrongSize = test::RunCommand({"art", "export", "70", dir / "car.bmp", "--game", game});
     ASSERT_EQ(wrongSize.code, 0);
     auto bytes = test::ReadBytes(ResolveGamePath(game + "/", "BITMAPS\\GP3ART5.BIN"));
-    auto r = RunCommand({"art", "import", "71", dir / "car.bmp", "--game", game});
+    auto r = test::RunCommand({"art", "import", "71", dir / "car.bmp", "--game", game});
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1); // the right size, but compressed
-    r = RunCommand({"art", "import", "72", dir / "car.bmp", "--game", game});
+    r = test::RunCommand({"art", "import", "72", dir / "car.bmp", "--game", game});
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("34"), std::string::npos) << r.err;
     EXPECT_EQ(test::ReadBytes(ResolveGamePath(game + "/", "BITMAPS\\GP3ART5.BIN")), bytes);
@@ -119,15 +100,15 @@ TEST(FormatCommands, SoundsListExtractReplace)
 {
     test::TempDir dir;
     const std::string game = MakeGame(dir);
-    auto list = RunCommand({"sound", "list", "--game", game});
+    auto list = test::RunCommand({"sound", "list", "--game", game});
     ASSERT_EQ(list.code, 0);
     EXPECT_EQ(list.out.rfind("sounds: 132\n", 0), 0u);
-    ASSERT_EQ(RunCommand({"sound", "extract", "7", dir / "s7.wav", "--game", game}).code, 0);
+    ASSERT_EQ(test::RunCommand({"sound", "extract", "7", dir / "s7.wav", "--game", game}).code, 0);
     EXPECT_EQ(FileSizeOf(dir / "s7.wav"), 44u + 524'288);
-    ASSERT_EQ(RunCommand({"sound", "extract", "3", dir / "s3.wav", "--game", game}).code, 0);
+    ASSERT_EQ(test::RunCommand({"sound", "extract", "3", dir / "s3.wav", "--game", game}).code, 0);
     const std::string bankFile = ResolveGamePath(game + "/", "SAMPLES\\GP3SOUND.DAT");
     const auto before = ParseSoundBank(test::ReadBytes(bankFile)).bank;
-    ASSERT_EQ(RunCommand({"sound", "replace", "4", dir / "s3.wav", "--game", game}).code, 0);
+    ASSERT_EQ(test::RunCommand({"sound", "replace", "4", dir / "s3.wav", "--game", game}).code, 0);
     const auto after = ParseSoundBank(test::ReadBytes(bankFile)).bank;
     EXPECT_EQ(after.samples[4], before.samples[3]);
     EXPECT_EQ(after.entries[4].keptWord, before.entries[4].keptWord);
@@ -136,9 +117,9 @@ TEST(FormatCommands, SoundsListExtractReplace)
     auto foreign = test::ReadBytes(dir / "s3.wav");
     foreign[4] = 0;
     test::WriteBytes(dir / "bad.wav", foreign);
-    auto bad = RunCommand({"sound", "replace", "4", dir / "bad.wav", "--game", game});
+    auto bad = test::RunCommand({"sound", "replace", "4", dir / "bad.wav", "--game", game});
     EXPECT_EQ(bad.code, 1);
-    EXPECT_EQ(RunCommand({"sound", "extract", "132", dir / "x.wav", "--game", game}).code, 1);
+    EXPECT_EQ(test::RunCommand({"sound", "extract", "132", dir / "x.wav", "--game", game}).code, 1);
 }
 
 TEST(FormatCommands, TextsExportAndImport)
@@ -147,34 +128,34 @@ TEST(FormatCommands, TextsExportAndImport)
     const std::string game = MakeGame(dir);
     const std::string english = ResolveGamePath(game + "/", "LDATA\\ENGLISH.str");
     const auto original = test::ReadBytes(english);
-    ASSERT_EQ(RunCommand({"text", "export", "english", dir / "en.txt", "--game", game}).code, 0);
-    ASSERT_EQ(RunCommand({"text", "export", "ENGLISH", dir / "en.str", "--game", game}).code, 0);
+    ASSERT_EQ(test::RunCommand({"text", "export", "english", dir / "en.txt", "--game", game}).code, 0);
+    ASSERT_EQ(test::RunCommand({"text", "export", "ENGLISH", dir / "en.str", "--game", game}).code, 0);
     EXPECT_EQ(test::ReadBytes(dir / "en.str"), original);
-    ASSERT_EQ(RunCommand({"text", "import", "ENGLISH", dir / "en.txt", "--game", game}).code, 0);
+    ASSERT_EQ(test::RunCommand({"text", "import", "ENGLISH", dir / "en.txt", "--game", game}).code, 0);
     EXPECT_EQ(test::ReadBytes(english), original);
-    ASSERT_EQ(RunCommand({"text", "export", "ESPA\xC3\xB1OL", dir / "es.txt", "--game", game}).code, 0);
+    ASSERT_EQ(test::RunCommand({"text", "export", "ESPA\xC3\xB1OL", dir / "es.txt", "--game", game}).code, 0);
 
     // A count that fits no version is refused unless forced.
     auto strings = ReadTextFile(dir / "en.txt");
     strings.pop_back();
     WriteTextFile(dir / "short.txt", strings);
-    auto refused = RunCommand({"text", "import", "ENGLISH", dir / "short.txt", "--game", game});
+    auto refused = test::RunCommand({"text", "import", "ENGLISH", dir / "short.txt", "--game", game});
     EXPECT_EQ(refused.code, 1);
     EXPECT_EQ(test::ReadBytes(english), original);
-    EXPECT_EQ(RunCommand({"text", "import", "ENGLISH", dir / "short.txt", "--game", game, "--force"}).code, 0);
+    EXPECT_EQ(test::RunCommand({"text", "import", "ENGLISH", dir / "short.txt", "--game", game, "--force"}).code, 0);
     EXPECT_EQ(ParseStringFile(test::ReadBytes(english)).size(), strings.size());
-    EXPECT_EQ(RunCommand({"text", "export", "KLINGON", dir / "x.txt", "--game", game}).code, 1);
-    EXPECT_EQ(RunCommand({"text", "export", "ENGLISH", dir / "x.doc", "--game", game}).code, 1);
+    EXPECT_EQ(test::RunCommand({"text", "export", "KLINGON", dir / "x.txt", "--game", game}).code, 1);
+    EXPECT_EQ(test::RunCommand({"text", "export", "ENGLISH", dir / "x.doc", "--game", game}).code, 1);
 }
 
 TEST(FormatCommands, TrackInfo)
 {
     test::TempDir dir;
     const std::string game = MakeGame(dir);
-    auto r = RunCommand({"track", "info", ResolveGamePath(game + "/", "CIRCUITS\\F1CT14.DAT")});
+    auto r = test::RunCommand({"track", "info", ResolveGamePath(game + "/", "CIRCUITS\\F1CT14.DAT")});
     ASSERT_EQ(r.code, 0);
     EXPECT_NE(r.out.find("NAME: Monza\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("LAPS: 53\n"), std::string::npos);
     EXPECT_NE(r.out.find("  GP3JAMS\\MONZA.JAM\n"), std::string::npos);
-    EXPECT_EQ(RunCommand({"track", "info", dir / "none.DAT"}).code, 1);
+    EXPECT_EQ(test::RunCommand({"track", "info", dir / "none.DAT"}).code, 1);
 }

@@ -1,3 +1,4 @@
+#include "CliRunner.h"
 #include "TestSupport.h"
 
 #include "Commands.h"
@@ -9,62 +10,38 @@
 
 using namespace pitwall;
 
-namespace {
-
-struct Output {
-    int code = 0;
-    std::string out, err;
-};
-
-Output Cli(std::vector<std::string> args)
-{
-    args.insert(args.begin(), "pitwall-cli");
-    std::vector<const char*> argv;
-    for (const auto& a : args)
-        argv.push_back(a.c_str());
-    std::ostringstream out, err;
-    cli::CliContext context(out, err, PITWALL_RUNTIME_DIR "/");
-    Output r;
-    r.code = cli::RunCli(static_cast<int>(argv.size()), argv.data(), context);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
-}
-
-} // namespace
-
 TEST(TransferCli, TeamsGoFromOneInstallationToAnother)
 {
     test::TempDir dir;
     std::string a = dir / "A", b = dir / "B", carset = dir / "t.GMS";
     test::MakeDemo(a, 2, 1);
     test::MakeDemo(b, 2, 2);
-    auto showA = Cli({"teams", "show", "--game", a, "--quiet"});
+    auto showA = test::RunCommand({"teams", "show", "--game", a, "--quiet"});
     ASSERT_EQ(showA.code, 0) << showA.err;
-    EXPECT_NE(Cli({"teams", "show", "--game", b, "--quiet"}).out, showA.out);
+    EXPECT_NE(test::RunCommand({"teams", "show", "--game", b, "--quiet"}).out, showA.out);
 
-    auto imported = Cli({"import", "--game", a, "--items", "1", "-o", carset});
+    auto imported = test::RunCommand({"import", "--game", a, "--items", "1", "-o", carset});
     ASSERT_EQ(imported.code, 0) << imported.err;
     EXPECT_NE(imported.err.find("%]"), std::string::npos); // progress lines on stderr
-    auto list = Cli({"carset", "list", carset});
+    auto list = test::RunCommand({"carset", "list", carset});
     ASSERT_EQ(list.code, 0) << list.err;
     EXPECT_NE(list.out.find("format: 8"), std::string::npos);
     EXPECT_NE(list.out.find("TeamsDrivers.DAT  1122"), std::string::npos);
     EXPECT_NE(list.out.find("Header.DAT  360"), std::string::npos);
-    auto info = Cli({"carset", "info", carset});
+    auto info = test::RunCommand({"carset", "info", carset});
     EXPECT_EQ(info.out.substr(0, 5), "v1.0\n");
 
-    ASSERT_EQ(Cli({"apply", carset, "--game", b, "--quiet"}).code, 0);
-    EXPECT_EQ(Cli({"teams", "show", "--game", b, "--quiet"}).out, showA.out);
-    auto checksum = Cli({"checksum", "--game", b});
+    ASSERT_EQ(test::RunCommand({"apply", carset, "--game", b, "--quiet"}).code, 0);
+    EXPECT_EQ(test::RunCommand({"teams", "show", "--game", b, "--quiet"}).out, showA.out);
+    auto checksum = test::RunCommand({"checksum", "--game", b});
     EXPECT_EQ(checksum.out.substr(10, 8), checksum.out.substr(checksum.out.find("computed:") + 10, 8));
 
     // .PER files: out of A, into a fresh C.
     std::string c = dir / "C", per = dir / "teams.PER";
     test::MakeDemo(c, 2, 2);
-    ASSERT_EQ(Cli({"teams", "per-export", "--game", a, per, "--quiet"}).code, 0);
-    ASSERT_EQ(Cli({"teams", "per-import", "--game", c, per, "--quiet"}).code, 0);
-    auto showC = Cli({"teams", "show", "--game", c, "--quiet"}).out;
+    ASSERT_EQ(test::RunCommand({"teams", "per-export", "--game", a, per, "--quiet"}).code, 0);
+    ASSERT_EQ(test::RunCommand({"teams", "per-import", "--game", c, per, "--quiet"}).code, 0);
+    auto showC = test::RunCommand({"teams", "show", "--game", c, "--quiet"}).out;
     // Names and values came over; tyres and pit places are not part of a .PER file.
     EXPECT_NE(showC.find(showA.out.substr(showA.out.find('\n') + 1, 40)), std::string::npos);
 }
@@ -73,16 +50,16 @@ TEST(TransferCli, FailuresAndBackup)
 {
     test::TempDir dir;
     test::MakeDemo(dir / "g");
-    EXPECT_EQ(Cli({"import", "--game", dir / "g", "--items", "1,999", "-o", dir / "x.GMS"}).code, 1);
-    EXPECT_EQ(Cli({"import", "--game", dir / "g", "--items", "x", "-o", dir / "x.GMS"}).code, 1);
+    EXPECT_EQ(test::RunCommand({"import", "--game", dir / "g", "--items", "1,999", "-o", dir / "x.GMS"}).code, 1);
+    EXPECT_EQ(test::RunCommand({"import", "--game", dir / "g", "--items", "x", "-o", dir / "x.GMS"}).code, 1);
     test::WriteText(dir / "bad.GMS", "no zip");
-    auto bad = Cli({"apply", dir / "bad.GMS", "--game", dir / "g"});
+    auto bad = test::RunCommand({"apply", dir / "bad.GMS", "--game", dir / "g"});
     EXPECT_EQ(bad.code, 1);
-    EXPECT_EQ(Cli({"carset", "list", dir / "bad.GMS"}).code, 1);
+    EXPECT_EQ(test::RunCommand({"carset", "list", dir / "bad.GMS"}).code, 1);
 
-    auto backup = Cli({"backup", "--game", dir / "g", "--groups", "0,1", "--to", dir / "backup", "--quiet"});
+    auto backup = test::RunCommand({"backup", "--game", dir / "g", "--groups", "0,1", "--to", dir / "backup", "--quiet"});
     ASSERT_EQ(backup.code, 0) << backup.err;
     EXPECT_EQ(FileSizeOf(dir / "backup/GP3.EXE"), FileSizeOf(dir / "g/GP3.EXE"));
     EXPECT_TRUE(FileExists(dir / "backup/F1GSTATE.SAV"));
-    EXPECT_EQ(Cli({"backup", "--game", dir / "g", "--groups", "16", "--to", dir / "b2"}).code, 1);
+    EXPECT_EQ(test::RunCommand({"backup", "--game", dir / "g", "--groups", "16", "--to", dir / "b2"}).code, 1);
 }

@@ -8,6 +8,8 @@
 #include "transfer/GameFile.h"
 #include "transfer/GamePath.h"
 
+#include "TeamsTestTables.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -62,16 +64,7 @@ std::uint32_t U32At(const std::vector<std::uint8_t>& b, std::size_t at)
     return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
 }
 
-UITexts DefaultTexts()
-{
-    std::vector<std::string> texts(1134, "");
-    texts[2] = "Team %d";
-    texts[127] = "Driver %d";
-    texts[740] = "Engine";
-    UITexts ui;
-    ui.assign(std::move(texts), "");
-    return ui;
-}
+UITexts DefaultTexts() { return test::DefaultTeamTexts(); }
 
 class TeamsGameFiles : public ::testing::TestWithParam<int> {};
 

@@ -5,6 +5,8 @@
 #include "teams/TeamDefaults.h"
 #include "teams/TeamExchange.h"
 
+#include "TeamsTestTables.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,18 +14,7 @@
 namespace pitwall {
 namespace {
 
-TeamTable DefaultTable()
-{
-    std::vector<std::string> texts(1134, "");
-    texts[2] = "Team %d";
-    texts[127] = "Driver %d";
-    texts[740] = "Engine";
-    UITexts ui;
-    ui.assign(std::move(texts), "");
-    TeamTable table;
-    ResetTeamsDrivers(table, ui);
-    return table;
-}
+TeamTable DefaultTable() { return test::DefaultTeamTable(); }
 
 std::vector<int> TeamsInPitOrder(const TeamTable& table)
 {

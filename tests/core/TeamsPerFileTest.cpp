@@ -5,23 +5,14 @@
 #include "teams/PerFile.h"
 #include "teams/TeamDefaults.h"
 
+#include "TeamsTestTables.h"
+
 #include <gtest/gtest.h>
 
 namespace pitwall {
 namespace {
 
-TeamTable DefaultTable()
-{
-    std::vector<std::string> texts(1134, "");
-    texts[2] = "Team %d";
-    texts[127] = "Driver %d";
-    texts[740] = "Engine";
-    UITexts ui;
-    ui.assign(std::move(texts), "");
-    TeamTable table;
-    ResetTeamsDrivers(table, ui);
-    return table;
-}
+TeamTable DefaultTable() { return test::DefaultTeamTable(); }
 
 // A table whose every value differs from every other, so a value read from
 // the wrong key or section shows.
