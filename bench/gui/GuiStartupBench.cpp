@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <cstdio>
 
 using namespace pitwall;
 
@@ -27,10 +28,15 @@ static void BM_GuiStartToFirstEditor(benchmark::State& state)
     demo::WriteDemoInstallation(game, {2, 1});
     for (auto _ : state) {
         ProgramState program;
+        // A message box would stop the measurement: messages go to stderr.
+        auto toStderr = [](const Message& m) { std::fprintf(stderr, "message %d: %s\n", m.number, m.text.c_str()); };
         gui::QtMessages messages;
+        messages.divert(toStderr);
         StartProgram(program, programDir, messages);
         program.settings.gameDirectory = game;
+        program.settings.firstTime = false; // the info window waits for the user
         gui::AppContext app(program);
+        app.messages.divert(toStderr);
         gui::MainWindow window(app);
         window.show();
         window.FirstActivation();
