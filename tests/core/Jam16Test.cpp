@@ -17,13 +17,7 @@ std::vector<std::uint8_t> Concat(std::vector<std::uint8_t> a, const std::vector<
     return a;
 }
 
-struct Fixture {
-    Palette palette = test::CountingPalette();
-    UITexts texts;
-    test::RecordingMessages sink;
-    Messenger messenger{texts, sink};
-    test::TempDir dir;
-};
+struct Fixture : test::JamTestContext {};
 
 } // namespace
 

@@ -42,12 +42,7 @@ std::vector<std::uint8_t> PageBytes()
     return page;
 }
 
-struct Fixture {
-    Palette palette = test::CountingPalette();
-    UITexts texts;
-    test::RecordingMessages sink;
-    Messenger messenger{texts, sink};
-    test::TempDir dir;
+struct Fixture : test::JamTestContext {
     std::vector<std::uint8_t> plain = test::HandJam8(kHeight, Images(), PageBytes());
 
     std::string writeScrambled(const std::string& name, std::vector<std::uint8_t> bytes)

@@ -14,12 +14,7 @@ using namespace pitwall;
 
 namespace {
 
-struct Fixture {
-    Palette palette = test::CountingPalette();
-    UITexts texts;
-    test::RecordingMessages sink;
-    Messenger messenger{texts, sink};
-    test::TempDir dir;
+struct Fixture : test::JamTestContext {
 
     Fixture()
     {

@@ -4,6 +4,9 @@
 
 #include "formats/ByteWriter.h"
 #include "formats/Palette.h"
+#include "TestSupport.h"
+#include "app/Messages.h"
+#include "app/UITexts.h"
 
 #include <cstdint>
 #include <vector>
@@ -83,5 +86,15 @@ inline std::vector<std::uint8_t> HandJam16Header(int height, const std::vector<s
     }
     return w.take();
 }
+
+// What every JAM test works with: a palette, texts, recorded messages and a
+// directory of its own.
+struct JamTestContext {
+    Palette palette = CountingPalette();
+    UITexts texts;
+    RecordingMessages sink;
+    Messenger messenger{texts, sink};
+    TempDir dir;
+};
 
 } // namespace pitwall::test
