@@ -3,6 +3,7 @@
 #include "CliSession.h"
 #include "Commands.h"
 #include "FormatCommandSupport.h"
+#include "GameWrites.h"
 
 #include "formats/ArtBankExpansion.h"
 #include "formats/ArtBankFile.h"
@@ -101,7 +102,9 @@ void AddArtCommands(CLI::App& app, CliContext& context)
             if (!FileExists(*in))
                 throw CommandFailure(context.texts.format(349, Args(*in)));
             CommandMessages messages(context);
-            if (!ImportArtPicture(bank, dir, i, *in, messages.get()))
+            bool imported = RunWithRestorePoint(context, IncludeTrailingBackslash(*game), "art import " + std::to_string(i),
+                                                {kArtBankGamePath}, [&] { return ImportArtPicture(bank, dir, i, *in, messages.get()); });
+            if (!imported)
                 messages.fail("nothing was imported");
         });
     }
@@ -121,13 +124,17 @@ void AddArtCommands(CLI::App& app, CliContext& context)
             const ArtDirectory before = RequireDirectory(context, bank);
             CommandMessages messages(context);
             ArtDirectory after;
-            if (!ExpandArtBank(bank, flags, *keep, after, messages.get()))
+            const std::string backup = std::string(kArtBankGamePath) + ".OLD";
+            bool expanded = RunWithRestorePoint(context, IncludeTrailingBackslash(*game), "art expand",
+                                                {kArtBankGamePath, backup},
+                                                [&] { return ExpandArtBank(bank, flags, *keep, after, messages.get()); });
+            if (!expanded)
                 messages.fail("the art bank was not expanded");
-            std::size_t expanded = 0;
+            std::size_t count = 0;
             for (std::size_t i = 0; i < kArtEntryCount; ++i)
-                expanded += before.entries[i].fits() != after.entries[i].fits() ? 1 : 0;
+                count += before.entries[i].fits() != after.entries[i].fits() ? 1 : 0;
             if (!context.quiet)
-                context.err << "expanded " << expanded << " entries; the bank now holds " << FileSizeOf(bank)
+                context.err << "expanded " << count << " entries; the bank now holds " << FileSizeOf(bank)
                             << " bytes\n";
         });
     }

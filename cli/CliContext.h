@@ -31,6 +31,12 @@ struct CliContext {
     StderrMessages sink{err};
     Messenger messenger{texts, sink};
     bool quiet = false;
+    // Where restore points are kept (--restore-dir); empty: the user's data
+    // directory.
+    std::string restoreRoot;
+    // Test hook (hidden option): the process kills itself after writing this
+    // many game files of a run, as a crash would.
+    int killAfterFiles = 0;
 
     CliContext(std::ostream& o, std::ostream& e, std::string programDir);
 };

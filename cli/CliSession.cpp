@@ -29,8 +29,9 @@ void TextLoadingWindow::setProgress(const std::string& text, int weight)
 }
 
 CliSession::CliSession(CliContext& context, const std::string& gameDirectory)
-    : context_(context), loading_(context.err, context.quiet), ui_{loading_, context.sink}
+    : context_(context), loading_(context.err, context.quiet), observer_(context), ui_{loading_, context.sink}
 {
+    ui_.commitObserver = &observer_;
     static std::atomic<int> counter{0};
     program_.directories.program = context.programDirectory;
     program_.directories.settings = context.programDirectory;
@@ -40,6 +41,7 @@ CliSession::CliSession(CliContext& context, const std::string& gameDirectory)
     program_.directories.staging = program_.directories.working + "Carset" + kPathSeparator;
     ForceDirectories(program_.directories.staging);
     program_.texts = context.texts;
+    program_.restorePointRoot = context.restoreRoot;
     if (!gameDirectory.empty()) {
         if (!DirectoryExists(gameDirectory))
             throw CommandFailure("not a directory: " + gameDirectory);
@@ -61,16 +63,26 @@ CliSession::~CliSession() { DeleteTree(program_.directories.working); }
 
 void CliSession::require(TransferOutcome outcome, const std::string& what)
 {
+    const TransferReport& report = engine().lastReport();
     switch (outcome) {
     case TransferOutcome::Done:
         return;
-    case TransferOutcome::DoneWithErrors:
-        throw CommandFailure(what + " finished with errors (see the messages above)");
     case TransferOutcome::Cancelled:
         throw CommandFailure(what + " was cancelled");
     case TransferOutcome::Refused:
         throw CommandFailure(what + " did not run (see the message above)");
+    case TransferOutcome::DoneWithErrors:
+        break;
     }
+    std::size_t count = report.failures.size() + report.skipped.size();
+    std::string text = what + ": " + std::to_string(count) + (count == 1 ? " thing" : " things")
+        + " asked for " + (count == 1 ? "was" : "were") + " not done:";
+    for (const auto& f : report.failures)
+        text += "\n  failed: " + Windows1252ToUtf8(f.text);
+    for (int item : report.skipped)
+        text += "\n  skipped: item " + std::to_string(item) + " ("
+            + Windows1252ToUtf8(ItemDescription(item, context_.texts)) + "), which this version cannot carry yet";
+    throw CommandFailure(text);
 }
 
 std::vector<int> ParseNumberList(const std::string& list, int lowest, int highest, const char* what)

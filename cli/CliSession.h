@@ -4,6 +4,7 @@
 // running desktop editor's TEMP is never touched), removed at the end.
 
 #include "CliContext.h"
+#include "GameWrites.h"
 
 #include "app/Session.h"
 #include "transfer/SelectionItems.h"
@@ -42,14 +43,18 @@ public:
     TransferEngine& engine() { return session_->engine; }
     TransferUi& ui() { return ui_; }
 
-    // Runs a transfer and turns a refusal or an area error into CommandFailure.
+    // Turns a refusal, a failure or a skipped item of the last run into
+    // CommandFailure, listing each (the messages went to stderr already).
     void require(TransferOutcome outcome, const std::string& what);
+    // After a successful export: names the restore point it made.
+    void tellRestorePoint() const { observer_.tellRestorePoint(); }
 
 private:
     CliContext& context_;
     ProgramState program_;
     std::unique_ptr<Session> session_;
     TextLoadingWindow loading_;
+    CliCommitObserver observer_;
     TransferUi ui_;
 };
 

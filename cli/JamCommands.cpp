@@ -1,6 +1,7 @@
 // jam info, to-bmp, from-bmp, unscramble: the JAM workshop on the command line.
 
 #include "Commands.h"
+#include "GameWrites.h"
 
 #include "app/Windows1252.h"
 #include "formats/JamFile.h"
@@ -125,7 +126,10 @@ void AddJamCommands(CLI::App& app, CliContext& context)
             if (!jam.LoadFromBMP(*bmp, &session.messenger))
                 session.fail("cannot use the picture " + *bmp);
             const std::string target = out->empty() ? *file : *out;
-            jam.SaveToFile(target);
+            const TMemFile assembled = jam.Assemble(true);
+            auto content = assembled.Content();
+            ReplaceFileGuarded(context, target, std::vector<std::uint8_t>(content.begin(), content.end()),
+                               "jam from-bmp " + FileNameOf(target));
             if (!context.quiet)
                 context.err << "wrote " << target << '\n';
         });

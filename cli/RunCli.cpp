@@ -11,6 +11,10 @@ int RunCli(int argc, const char* const* argv, CliContext& context)
     app.set_version_flag("--version", std::string("pitwall-cli ") + PITWALL_VERSION);
     app.require_subcommand(1);
     app.add_flag("--quiet", context.quiet, "No progress lines on stderr");
+    app.add_option("--restore-dir", context.restoreRoot,
+                   "Where restore points are kept (default: the user's data directory)");
+    // Test hook: stop as a crash would after writing this many game files.
+    app.add_option("--test-kill-after-files", context.killAfterFiles)->group("");
     AddInstallationCommands(app, context);
     AddTransferCommands(app, context);
     AddCarsetCommands(app, context);

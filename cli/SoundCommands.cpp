@@ -2,6 +2,7 @@
 
 #include "Commands.h"
 #include "FormatCommandSupport.h"
+#include "GameWrites.h"
 
 #include "formats/SoundBankFiles.h"
 #include "transfer/FileUtils.h"
@@ -95,15 +96,9 @@ void AddSoundCommands(CLI::App& app, CliContext& context)
             e.sampleRate = static_cast<std::uint16_t>(header->sampleRate);
             e.bits = header->bits;
             bank.samples[i].assign(samples.begin(), samples.end());
-            // The new bank is complete before it replaces the old one.
-            const std::string fresh = file + ".NEW";
-            WriteWholeFile(fresh, BuildSoundBank(bank));
-            std::error_code ec;
-            std::filesystem::rename(NativePath(fresh), NativePath(file), ec);
-            if (ec) {
-                DeleteFileForced(fresh);
-                throw CommandFailure("cannot replace " + file + ": " + ec.message());
-            }
+            GameChangeSet changes(IncludeTrailingBackslash(*game));
+            changes.replaceFile(kSoundBankGamePath, BuildSoundBank(bank));
+            CommitGameChanges(context, changes, "sound replace " + std::to_string(i));
         });
     }
 }

@@ -2,6 +2,7 @@
 
 #include "Commands.h"
 #include "FormatCommandSupport.h"
+#include "GameWrites.h"
 
 #include "app/GameInstallation.h"
 #include "app/Windows1252.h"
@@ -105,7 +106,9 @@ void AddTextCommands(CLI::App& app, CliContext& context)
                                          941, Args(GameVersionName(VersionOfStringCount(l, strings.size())),
                                                    GameVersionName(version))))
                                      + " (" + std::to_string(strings.size()) + " texts; --force writes anyway)");
-            WriteStringFile(GameFile(*game, LanguageFileGamePath(l)), strings);
+            GameChangeSet changes(IncludeTrailingBackslash(*game));
+            changes.replaceFile(LanguageFileGamePath(l), BuildStringFile(strings));
+            CommitGameChanges(context, changes, "text import " + LanguageNameUtf8(l));
         });
     }
 }

@@ -1,7 +1,12 @@
-// import, apply: moving items between installations through carsets.
+// import, apply, restore: moving items between installations through
+// carsets, and putting an installation back as it was before a run.
 
 #include "CliSession.h"
 #include "Commands.h"
+#include "GameWrites.h"
+
+#include "app/GameInstallation.h"
+#include "transfer/FileUtils.h"
 
 namespace pitwall::cli {
 
@@ -28,17 +33,62 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
         auto carset = std::make_shared<std::string>();
         auto game = std::make_shared<std::string>();
         auto items = std::make_shared<std::string>();
+        auto dryRun = std::make_shared<bool>(false);
         cmd->add_option("CARSET", *carset, "Carset file (.GMS)")->required();
         cmd->add_option("--game", *game, "Game directory")->required();
         cmd->add_option("--items", *items, "Only these items: 1,2,11-21 or all");
-        cmd->callback([&context, carset, game, items] {
+        cmd->add_flag("--dry-run", *dryRun, "Print, per item, the game files and byte ranges that would change; change nothing");
+        cmd->callback([&context, carset, game, items, dryRun] {
             CliSession s(context, *game);
             bool complete = items->empty();
             if (!complete)
                 s.workingSet().transfer.selection = ParseItemList(*items);
             s.require(s.engine().loadCarset(false, complete, *carset, s.ui()), "loading the carset");
             // Export exactly what the carset load brought in.
+            if (*dryRun) {
+                TransferOutcome outcome = s.engine().exportToGame(false, s.ui(), ExportMode::Preview);
+                PrintChanges(context, s.engine().lastReport().changes);
+                s.require(outcome, "the export");
+                return;
+            }
             s.require(s.engine().exportToGame(false, s.ui()), "the export");
+            s.tellRestorePoint();
+        });
+    }
+    {
+        auto* cmd = app.add_subcommand("restore", "List the restore points of an installation, or put one back");
+        auto game = std::make_shared<std::string>();
+        auto id = std::make_shared<std::string>();
+        auto list = std::make_shared<bool>(false);
+        cmd->add_option("ID", *id, "Restore point to put back (default: the newest)");
+        cmd->add_option("--game", *game, "Game directory")->required();
+        cmd->add_flag("--list", *list, "List the restore points, newest first");
+        cmd->callback([&context, game, id, list] {
+            if (!DirectoryExists(*game))
+                throw CommandFailure("not a directory: " + *game);
+            RestorePoints points = OpenRestorePoints(context, IncludeTrailingBackslash(*game));
+            std::vector<RestorePoint> all = points.list();
+            if (*list) {
+                for (const auto& p : all)
+                    context.out << p.id << "  " << p.time << "  " << p.operation << "  " << p.files.size()
+                                << " files  " << p.totalSize() << " bytes\n";
+                return;
+            }
+            if (all.empty())
+                throw CommandFailure("there are no restore points for " + *game);
+            std::optional<RestorePoint> point = id->empty() ? std::optional(all.front()) : points.find(*id);
+            if (!point)
+                throw CommandFailure("no restore point " + *id + " for " + *game + " (see restore --list)");
+            RestoreReport report = points.restore(*point);
+            if (!context.quiet)
+                context.err << "put back " << report.restored.size() << " files from restore point " << point->id
+                            << '\n';
+            if (!report.ok()) {
+                std::string text = std::to_string(report.failed.size()) + " files could not be put back:";
+                for (const auto& f : report.failed)
+                    text += "\n  " + f;
+                throw CommandFailure(text);
+            }
         });
     }
 }

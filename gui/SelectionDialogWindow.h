@@ -32,6 +32,7 @@ public:
 
     bool showForImport(const ItemBytes& offered, bool carset, int gameVersion) override;
     bool showForExport(const ItemBytes& offered, bool carset) override;
+    void setCarriedItems(const ItemBytes& carried) override { model_.setCarried(carried); }
     ItemBytes selection() const override { return ReadSelectionDialog(); }
 
     QCheckBox* box(int item) const { return boxes_.at(static_cast<std::size_t>(item)); }

@@ -25,6 +25,9 @@ struct ProgramState {
     int gameVersion = kUnknownVersion;
     int savegameFormat = 0;
     std::string currentCarsetFile;
+    // Where restore points are kept (one folder per installation below it);
+    // empty: the user's data directory.
+    std::string restorePointRoot;
     // The game palette (GP3 Palette.pal beside the program), loaded at start.
     Palette palette;
     bool firstActivationDone = false;

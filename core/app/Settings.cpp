@@ -3,6 +3,8 @@
 #include "app/IniFile.h"
 #include "transfer/FileUtils.h"
 
+#include <algorithm>
+
 namespace pitwall {
 
 bool ReadSettings(std::string_view iniPath, Settings& settings)
@@ -20,6 +22,8 @@ bool ReadSettings(std::string_view iniPath, Settings& settings)
     settings.languageFile = ini.readString(kGeneralSection, "Language", "");
     settings.showExportOK = ini.readBool(kGeneralSection, "ShowExportOK", true);
     settings.firstTime = ini.readBool(kGeneralSection, "FirstTime", true);
+    settings.restorePointsKept =
+        static_cast<int>(std::clamp<long long>(ini.readInteger(kGeneralSection, "RestorePoints", 10), 1, 1000));
     // The info window appears once per settings file: the flag is cleared in
     // the file as soon as it has been read.
     ini.writeBool(kGeneralSection, "FirstTime", false);

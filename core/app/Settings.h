@@ -22,6 +22,9 @@ struct Settings {
     // inside an existing file a missing key means true.
     bool showExportOK = false;
     bool firstTime = false;
+    // How many restore points are kept per installation (key RestorePoints;
+    // read only, set by hand in the file).
+    int restorePointsKept = 10;
 };
 
 // Reads the settings when the file exists (after clearing its read-only

@@ -47,21 +47,16 @@ void TMemFile::WriteToFile(const std::string& fileName, std::uint64_t offset, st
     if (count > buffer_.size())
         throw std::out_of_range("memory file: " + std::to_string(count) + " bytes asked, "
                                 + std::to_string(buffer_.size()) + " held");
-    if (!FileExists(fileName)) {
-        std::ofstream create(NativePath(fileName), std::ios::binary);
-        if (!create)
-            throw std::runtime_error("Cannot create file " + fileName);
-    }
-    ClearReadOnly(fileName);
-    std::fstream f(NativePath(fileName), std::ios::binary | std::ios::in | std::ios::out);
-    if (!f)
-        throw std::runtime_error("Cannot open file " + fileName);
-    // Seeking past the end and writing leaves a gap of zero bytes.
-    f.seekp(static_cast<std::streamoff>(offset));
-    f.write(reinterpret_cast<const char*>(buffer_.data()), static_cast<std::streamsize>(count));
-    f.flush();
-    if (!f)
-        throw std::runtime_error("Cannot write file " + fileName);
+    // The file is rewritten as a whole, so a failed write leaves it as it was.
+    std::vector<std::uint8_t> content;
+    if (FileExists(fileName))
+        content = ReadWholeFile(fileName);
+    if (offset > UINT64_MAX - count)
+        throw std::out_of_range("memory file: write position beyond any file");
+    if (content.size() < offset + count)
+        content.resize(static_cast<std::size_t>(offset + count), 0); // a gap past the end reads as zero bytes
+    std::copy_n(buffer_.begin(), count, content.begin() + static_cast<std::ptrdiff_t>(offset));
+    WriteWholeFile(fileName, content);
 }
 
 void TMemFile::SaveToFile(const std::string& fileName) const

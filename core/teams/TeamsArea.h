@@ -14,6 +14,7 @@ class TeamsArea : public DataArea {
 public:
     explicit TeamsArea(TeamTable& table) : table_(table) {}
 
+    std::vector<int> items() const override { return {kTeamsItem}; }
     void importFromGame(TransferContext& context) override;
     void exportToGame(TransferContext& context) override;
     void loadFromCarset(TransferContext& context) override;

@@ -15,10 +15,18 @@
 namespace pitwall {
 
 class CarsetArchive;
+class GameChangeSet;
 class GameFile;
 class LoadingWindow;
 struct CarsetHeader;
 struct ProgramState;
+
+// Something asked for that did not happen, with the item it belongs to (0
+// when it belongs to none).
+struct TransferFailure {
+    int item = 0;
+    std::string text;
+};
 
 // What an area operation works with during one run.
 struct TransferContext {
@@ -26,9 +34,19 @@ struct TransferContext {
     const ProgramState& program;
     LoadingWindow& loading;
     Messenger& messenger;
-    // Import and export: the two game files, opened once per run.
+    // Import and export: the two game files, read once per run. On export
+    // they are copies in memory that the run writes back when it ends.
     GameFile* exe = nullptr;
     GameFile* savegame = nullptr;
+    // Export: every change the run makes to the installation. Whole game
+    // files (JAMs, texts, banks) are replaced through it, never written
+    // directly, so the run can preview them and guard them with a restore
+    // point.
+    GameChangeSet* changes = nullptr;
+    // What failed during the run, in order.
+    std::vector<TransferFailure>* failures = nullptr;
+    // The item whose progress line was shown last: the one being worked on.
+    int currentItem = 0;
     // Carset load: the archive being read and its header.
     const CarsetArchive* source = nullptr;
     const CarsetHeader* headerRead = nullptr;
@@ -39,11 +57,18 @@ struct TransferContext {
 
     bool selected(int item) const { return transfer.selected(item); }
     void markLoaded(int item);
-    // The loading window's SetProgress with UI text `text` and the item's weight.
+    // The loading window's SetProgress with UI text `text` and the item's
+    // weight. An area calls it as it starts on an item: what it writes from
+    // then on belongs to that item.
     void progress(int text, int item);
+    // Shows the message and counts it as a failure of the current item.
+    void fail(const std::string& text);
+    void fail(int number, const FormatArgs& args);
+    // Export: the new content of a whole game file (path as the game names it).
+    void replaceGameFile(const std::string& gameRelative, std::vector<std::uint8_t> bytes);
 
     // Extracts a member into the working directory and reads it. A member
-    // the carset lacks is reported with UI text 349 and its path; a member
+    // the carset lacks is a failure reported with UI text 349 and its name; a member
     // larger than maxBytes or damaged raises CarsetError.
     std::optional<std::vector<std::uint8_t>> loadMember(const std::string& name, std::uint64_t maxBytes);
     // Writes the member into the staging directory, adds it to the carset
@@ -54,6 +79,10 @@ struct TransferContext {
 class DataArea {
 public:
     virtual ~DataArea() = default;
+    // The selection items this area carries in all four directions. An item
+    // that no registered area carries is never offered, and a run asked for
+    // it reports it as skipped.
+    virtual std::vector<int> items() const = 0;
     virtual void importFromGame(TransferContext&) {}
     virtual void exportToGame(TransferContext&) {}
     virtual void loadFromCarset(TransferContext&) {}

@@ -1,5 +1,7 @@
 #include "transfer/FileUtils.h"
 
+#include "transfer/SafeWrite.h"
+
 #include "app/Messages.h"
 
 #include <algorithm>
@@ -331,33 +333,20 @@ std::vector<std::uint8_t> ReadWholeFile(std::string_view file, std::uint64_t max
 
 void WriteWholeFile(std::string_view file, const std::vector<std::uint8_t>& bytes)
 {
-    if (FileExists(file))
-        ClearReadOnly(file);
-    std::ofstream out(NativePath(file), std::ios::binary | std::ios::trunc);
-    if (!out)
-        throw std::runtime_error("Cannot write file " + std::string(file));
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out)
-        throw std::runtime_error("Cannot write file " + std::string(file));
+    ReplaceFileSafely(file, bytes);
 }
 
 void PatchFile(std::string_view file, std::uint64_t offset, std::span<const std::uint8_t> bytes)
 {
-    std::uint64_t size = FileSizeOf(file);
     if (!FileExists(file))
         throw std::runtime_error("Cannot open file " + std::string(file));
-    if (offset > size || bytes.size() > size - offset)
+    std::vector<std::uint8_t> content = ReadWholeFile(file);
+    if (offset > content.size() || bytes.size() > content.size() - offset)
         throw std::runtime_error("Write beyond the end of " + std::string(file));
-    ClearReadOnly(file);
-    std::fstream f(NativePath(file), std::ios::binary | std::ios::in | std::ios::out);
-    if (!f)
-        throw std::runtime_error("Cannot open file " + std::string(file));
-    f.seekp(static_cast<std::streamoff>(offset));
-    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    f.flush();
-    if (!f)
-        throw std::runtime_error("Cannot write file " + std::string(file));
+    std::copy(bytes.begin(), bytes.end(), content.begin() + static_cast<std::ptrdiff_t>(offset));
+    // The whole file is replaced, so a failed write never leaves it half
+    // patched.
+    ReplaceFileSafely(file, content);
 }
 
 } // namespace pitwall

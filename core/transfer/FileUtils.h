@@ -85,12 +85,14 @@ int CheckFileExtension(std::string_view name, const std::vector<std::string>& al
 
 // Whole-file reads and writes. ReadWholeFile throws std::runtime_error with
 // the file name when the file cannot be read or exceeds maxBytes. WriteWholeFile
-// replaces the file's content (clearing read-only first) and throws on failure.
+// replaces the file through a temporary file and a rename (see SafeWrite.h):
+// on failure it throws FileWriteError and the old file stays as it was.
 std::vector<std::uint8_t> ReadWholeFile(std::string_view file, std::uint64_t maxBytes = UINT64_MAX);
 void WriteWholeFile(std::string_view file, const std::vector<std::uint8_t>& bytes);
 // Writes `bytes` at `offset` into an existing file, keeping every other byte.
-// Throws std::runtime_error when the file cannot be opened or written or the
-// range lies beyond its end.
+// The file is replaced as a whole, so a failure leaves it unchanged. Throws
+// std::runtime_error when the file cannot be read or the range lies beyond
+// its end, FileWriteError when it cannot be written.
 void PatchFile(std::string_view file, std::uint64_t offset, std::span<const std::uint8_t> bytes);
 
 } // namespace pitwall

@@ -1,73 +1,73 @@
 #include "transfer/GameFile.h"
 
 #include "transfer/FileUtils.h"
+#include "transfer/SafeWrite.h"
+
+#include <algorithm>
 
 namespace pitwall {
+
+namespace {
+// Far beyond any GP3.EXE or F1GSTATE.SAV; a larger file is not one of them.
+constexpr std::uint64_t kMaxGameFileSize = 64ull * 1024 * 1024;
+} // namespace
 
 GameFile::GameFile(std::string path) : path_(std::move(path))
 {
     if (!FileExists(path_))
         throw GameFileError("Cannot open " + path_ + ": the file does not exist");
-    ClearReadOnly(path_);
-    size_ = FileSizeOf(path_);
-    file_.open(NativePath(path_), std::ios::binary | std::ios::in | std::ios::out);
-    if (!file_)
-        throw GameFileError("Cannot open " + path_ + " for reading and writing");
+    try {
+        original_ = ReadWholeFile(path_, kMaxGameFileSize);
+    } catch (const std::exception& e) {
+        throw GameFileError(e.what());
+    }
+    bytes_ = original_;
 }
 
 void GameFile::require(std::uint64_t offset, std::uint64_t count, const char* what) const
 {
-    if (!file_.is_open())
-        throw GameFileError(path_ + " is closed");
-    if (offset > size_ || count > size_ - offset)
+    const std::uint64_t size = bytes_.size();
+    if (offset > size || count > size - offset)
         throw GameFileError(std::string("Cannot ") + what + " " + std::to_string(count) + " bytes at offset "
-                            + std::to_string(offset) + " of " + path_ + " (" + std::to_string(size_) + " bytes)");
+                            + std::to_string(offset) + " of " + path_ + " (" + std::to_string(size) + " bytes)");
 }
 
-void GameFile::read(std::uint64_t offset, std::span<std::uint8_t> out)
+void GameFile::read(std::uint64_t offset, std::span<std::uint8_t> out) const
 {
     require(offset, out.size(), "read");
-    file_.seekg(static_cast<std::streamoff>(offset));
-    file_.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(out.size()));
-    if (!file_) {
-        file_.clear();
-        throw GameFileError("Read error in " + path_);
-    }
+    std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(offset), out.size(), out.begin());
 }
 
-std::vector<std::uint8_t> GameFile::read(std::uint64_t offset, std::size_t count)
+std::vector<std::uint8_t> GameFile::read(std::uint64_t offset, std::size_t count) const
 {
-    std::vector<std::uint8_t> bytes(count);
-    read(offset, bytes);
-    return bytes;
+    require(offset, count, "read");
+    auto first = bytes_.begin() + static_cast<std::ptrdiff_t>(offset);
+    return std::vector<std::uint8_t>(first, first + static_cast<std::ptrdiff_t>(count));
 }
 
 void GameFile::write(std::uint64_t offset, std::span<const std::uint8_t> bytes)
 {
     require(offset, bytes.size(), "write");
-    file_.seekp(static_cast<std::streamoff>(offset));
-    file_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!file_) {
-        file_.clear();
-        throw GameFileError("Write error in " + path_);
-    }
+    std::copy(bytes.begin(), bytes.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(offset));
+    if (!bytes.empty())
+        writes_.push_back({item_, offset, bytes.size()});
 }
 
-std::uint8_t GameFile::readU8(std::uint64_t offset)
+std::uint8_t GameFile::readU8(std::uint64_t offset) const
 {
     std::uint8_t b[1];
     read(offset, b);
     return b[0];
 }
 
-std::uint16_t GameFile::readU16(std::uint64_t offset)
+std::uint16_t GameFile::readU16(std::uint64_t offset) const
 {
     std::uint8_t b[2];
     read(offset, b);
     return static_cast<std::uint16_t>(b[0] | (b[1] << 8));
 }
 
-std::uint32_t GameFile::readU32(std::uint64_t offset)
+std::uint32_t GameFile::readU32(std::uint64_t offset) const
 {
     std::uint8_t b[4];
     read(offset, b);
@@ -97,13 +97,11 @@ void GameFile::writeU32(std::uint64_t offset, std::uint32_t value)
 
 void GameFile::close()
 {
-    if (!file_.is_open())
+    if (!changed())
         return;
-    file_.flush();
-    bool ok = static_cast<bool>(file_);
-    file_.close();
-    if (!ok)
-        throw GameFileError("Write error in " + path_);
+    ReplaceFileSafely(path_, bytes_);
+    original_ = bytes_;
+    writes_.clear();
 }
 
 } // namespace pitwall

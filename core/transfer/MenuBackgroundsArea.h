@@ -9,6 +9,9 @@ namespace pitwall {
 
 class MenuBackgroundsArea : public DataArea {
 public:
+    // Item 5 is offered once the menu graphics can be exported and stored
+    // in carsets; until then no transfer carries it.
+    std::vector<int> items() const override { return {}; }
     void importFromGame(TransferContext& context) override;
 };
 

@@ -18,6 +18,18 @@ SelectionDialogModel::SelectionDialogModel()
     boxes_[0].visible = false;
     boxes_[0].enabled = false;
     all_.tag = kAllItemsTag;
+    carried_.fill(1);
+}
+
+void SelectionDialogModel::withdrawUncarried()
+{
+    for (int n = 1; n <= kLastItem; ++n) {
+        auto& b = box(n);
+        if (IsDataItem(n) && !carried_[static_cast<std::size_t>(n)]) {
+            b.enabled = false;
+            b.checked = false;
+        }
+    }
 }
 
 void SelectionDialogModel::prepareImport(const ItemBytes& offered, bool carset, int gameVersion)
@@ -48,6 +60,7 @@ void SelectionDialogModel::prepareImport(const ItemBytes& offered, bool carset, 
             box(n).checked = false;
         }
     }
+    withdrawUncarried();
 }
 
 void SelectionDialogModel::prepareExport(const ItemBytes& offered, bool carset)
@@ -66,6 +79,7 @@ void SelectionDialogModel::prepareExport(const ItemBytes& offered, bool carset)
         for (int n = kTrackFileFirst; n <= kTrackFileLast + 1; ++n)
             if (offered[static_cast<std::size_t>(n + 53)] != 0)
                 box(n).enabled = true;
+    withdrawUncarried();
 }
 
 void SelectionDialogModel::applyTag(int tag, bool checked)

@@ -33,6 +33,9 @@ public:
     void prepareImport(const ItemBytes& offered, bool carset, int gameVersion);
     // Offers items for an export to the game (carset false) or a carset save.
     void prepareExport(const ItemBytes& offered, bool carset);
+    // The items some data area carries: the prepare calls never offer any
+    // other (all, until this is called).
+    void setCarried(const ItemBytes& carried) { carried_ = carried; }
 
     // The user clicks box N: an enabled box toggles; a select-all or row box
     // then sets the enabled boxes it covers to its own state.
@@ -44,9 +47,11 @@ public:
 
 private:
     void applyTag(int tag, bool checked);
+    void withdrawUncarried();
 
     std::array<SelectionBox, kLastItem + 1> boxes_;
     SelectionBox all_;
+    ItemBytes carried_;
 };
 
 } // namespace pitwall

@@ -2,6 +2,7 @@
 #include "transfer/CarsetArchive.h"
 #include "transfer/DataArea.h"
 #include "transfer/FileUtils.h"
+#include "transfer/GameChangeSet.h"
 #include "transfer/TransferUi.h"
 
 namespace pitwall {
@@ -10,7 +11,31 @@ void TransferContext::markLoaded(int item) { transfer.loaded.at(static_cast<std:
 
 void TransferContext::progress(int text, int item)
 {
+    currentItem = item;
+    if (changes)
+        changes->setItem(item);
     loading.setProgress(program.texts.text(text), ProgressWeight(item));
+}
+
+void TransferContext::fail(const std::string& text)
+{
+    messenger.showFixed(text);
+    if (failures)
+        failures->push_back({currentItem, text});
+}
+
+void TransferContext::fail(int number, const FormatArgs& args)
+{
+    messenger.show(number, args);
+    if (failures)
+        failures->push_back({currentItem, program.texts.format(number, args)});
+}
+
+void TransferContext::replaceGameFile(const std::string& gameRelative, std::vector<std::uint8_t> bytes)
+{
+    if (!changes)
+        throw GameFileError("No export is running to write " + gameRelative);
+    changes->replaceFile(gameRelative, std::move(bytes));
 }
 
 std::optional<std::vector<std::uint8_t>> TransferContext::loadMember(const std::string& name, std::uint64_t maxBytes)
@@ -18,7 +43,7 @@ std::optional<std::vector<std::uint8_t>> TransferContext::loadMember(const std::
     const std::string& working = program.directories.working;
     std::string path = working + name;
     if (!source || !source->extract(name, working, maxBytes)) {
-        messenger.show(349, Args(path));
+        fail(349, Args(name));
         return std::nullopt;
     }
     return ReadWholeFile(path, maxBytes);

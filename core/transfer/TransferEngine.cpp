@@ -5,6 +5,7 @@
 #include "transfer/CarsetArchive.h"
 #include "transfer/FileUtils.h"
 #include "transfer/GameFile.h"
+#include "transfer/RestorePoints.h"
 #include "transfer/SavegameChecksum.h"
 #include "transfer/TransferOrder.h"
 
@@ -60,108 +61,212 @@ TransferEngine::TransferEngine(ProgramState& program, TransferState& transfer, C
 
 void TransferEngine::registerArea(AreaId id, DataArea& area) { areas_.at(static_cast<std::size_t>(id)) = &area; }
 
-template <typename Operation>
-bool TransferEngine::runAreas(const std::array<AreaId, 22>& order, TransferContext& context, Operation operation)
+ItemBytes TransferEngine::carriedItems() const
 {
-    bool clean = true;
+    ItemBytes carried{};
+    for (const DataArea* area : areas_)
+        if (area)
+            for (int item : area->items())
+                if (item > 0 && item < kItemCount)
+                    carried[static_cast<std::size_t>(item)] = 1;
+    return carried;
+}
+
+void TransferEngine::beginReport()
+{
+    report_ = {};
+    ItemBytes carried = carriedItems();
+    for (int n = 1; n <= kLastItem; ++n) {
+        auto& selected = transfer_.selection[static_cast<std::size_t>(n)];
+        if (selected && IsDataItem(n) && !carried[static_cast<std::size_t>(n)]) {
+            report_.skipped.push_back(n);
+            selected = 0;
+        }
+    }
+}
+
+void TransferEngine::reportNotLoaded(int text)
+{
+    ItemBytes carried = carriedItems();
+    for (int n = 1; n <= kLastItem; ++n) {
+        auto i = static_cast<std::size_t>(n);
+        if (!transfer_.selection[i] || !carried[i] || !IsDataItem(n) || transfer_.loaded[i])
+            continue;
+        bool explained = false;
+        for (const auto& f : report_.failures)
+            explained = explained || f.item == n;
+        if (!explained)
+            report_.failures.push_back({n, program_.texts.format(text, Args(ItemDescription(n, program_.texts)))});
+    }
+}
+
+TransferOutcome TransferEngine::outcome() const
+{
+    return report_.ok() ? TransferOutcome::Done : TransferOutcome::DoneWithErrors;
+}
+
+TransferContext TransferEngine::makeContext(TransferUi& ui, Messenger& messenger)
+{
+    TransferContext context{transfer_, program_, ui.loading, messenger};
+    context.failures = &report_.failures;
+    return context;
+}
+
+template <typename Operation>
+void TransferEngine::runAreas(const std::array<AreaId, 22>& order, TransferContext& context, Operation operation)
+{
     for (AreaId id : order) {
         DataArea* area = areas_[static_cast<std::size_t>(id)];
         if (!area)
             continue;
         // An area that fails (a damaged member, a short game file) is
         // reported and ends; the others still run.
+        context.currentItem = 0;
         try {
             operation(*area, context);
         } catch (const std::exception& e) {
-            context.messenger.showFixed(e.what());
-            clean = false;
+            context.fail(e.what());
         }
     }
-    return clean;
 }
+
+namespace {
+
+// Whether a game file is there, without touching it (a read-only game file
+// stays read-only when it is only read).
+bool RequireGameFile(const std::string& path, Messenger& messenger)
+{
+    if (FileExists(path))
+        return true;
+    messenger.show(349, Args(path));
+    return false;
+}
+
+} // namespace
 
 TransferOutcome TransferEngine::importFromGame(bool withDialog, bool syncEditor, TransferUi& ui)
 {
     BusyGuard busy(transfer_);
     Messenger messenger(program_.texts, ui.messages);
+    report_ = {};
     if (syncEditor && ui.editor)
         ui.editor->storeEditor();
     if (withDialog) {
-        if (!ui.dialog || !ui.dialog->showForImport(transfer_.loaded, false, program_.gameVersion))
+        if (!ui.dialog)
+            return TransferOutcome::Cancelled;
+        ui.dialog->setCarriedItems(carriedItems());
+        if (!ui.dialog->showForImport(transfer_.loaded, false, program_.gameVersion))
             return TransferOutcome::Cancelled;
         transfer_.selection = ui.dialog->selection();
     }
+    beginReport();
     std::uint16_t total = ProgressTotal(transfer_.selection);
 
     std::string savePath = GameFilePath(program_.settings.gameDirectory, kSavegameName);
     std::string exePath = GameFilePath(program_.settings.gameDirectory, kGameExeName);
-    if (!OpenGameFile(savePath, true, &messenger) || !OpenGameFile(exePath, true, &messenger))
+    if (!RequireGameFile(savePath, messenger) || !RequireGameFile(exePath, messenger))
         return TransferOutcome::Refused;
     GameFile savegame(savePath);
     GameFile exe(exePath);
 
-    bool clean;
     {
         LoadingGuard loading(ui.loading, program_.texts.text(kImportCaption), program_.texts.text(kImportFirstLine),
                              total);
-        TransferContext context{transfer_, program_, ui.loading, messenger};
+        TransferContext context = makeContext(ui, messenger);
         context.exe = &exe;
         context.savegame = &savegame;
-        clean = runAreas(kImportOrder, context, [](DataArea& a, TransferContext& c) { a.importFromGame(c); });
-        savegame.close();
-        exe.close();
+        runAreas(kImportOrder, context, [](DataArea& a, TransferContext& c) { a.importFromGame(c); });
     }
+    reportNotLoaded(kItemNotImported);
     if (syncEditor && ui.editor)
         ui.editor->restoreEditor();
-    return clean ? TransferOutcome::Done : TransferOutcome::DoneWithErrors;
+    return outcome();
 }
 
-TransferOutcome TransferEngine::exportToGame(bool withDialog, TransferUi& ui)
+TransferOutcome TransferEngine::exportToGame(bool withDialog, TransferUi& ui, ExportMode mode)
 {
     Messenger messenger(program_.texts, ui.messages);
+    report_ = {};
     if (withDialog) {
-        if (!ui.dialog || !ui.dialog->showForExport(transfer_.loaded, false))
+        if (!ui.dialog)
+            return TransferOutcome::Cancelled;
+        ui.dialog->setCarriedItems(carriedItems());
+        if (!ui.dialog->showForExport(transfer_.loaded, false))
             return TransferOutcome::Cancelled;
         transfer_.selection = ui.dialog->selection();
     }
     // Only what the working set holds can be written.
     for (int n = 0; n < kItemCount; ++n)
         transfer_.selection[static_cast<std::size_t>(n)] &= transfer_.loaded[static_cast<std::size_t>(n)];
+    beginReport();
+    report_.preview = mode == ExportMode::Preview;
 
-    std::string exePath = GameFilePath(program_.settings.gameDirectory, kGameExeName);
-    std::string savePath = GameFilePath(program_.settings.gameDirectory, kSavegameName);
-    if (!OpenGameFile(exePath, true, &messenger) || !OpenGameFile(savePath, true, &messenger))
+    const std::string& game = program_.settings.gameDirectory;
+    if (!RequireGameFile(GameFilePath(game, kGameExeName), messenger)
+        || !RequireGameFile(GameFilePath(game, kSavegameName), messenger))
         return TransferOutcome::Refused;
-    GameFile exe(exePath);
-    GameFile savegame(savePath);
+    // Everything the areas write is collected first and written at the end.
+    GameChangeSet changes(game);
+    GameFile& exe = changes.patchFile(kGameExeName);
+    GameFile& savegame = changes.patchFile(kSavegameName);
 
-    TransferContext context{transfer_, program_, ui.loading, messenger};
+    TransferContext context = makeContext(ui, messenger);
     context.exe = &exe;
     context.savegame = &savegame;
+    context.changes = &changes;
     for (AreaId id : kExportOrder)
         if (DataArea* area = areas_[static_cast<std::size_t>(id)]; area && !area->checkBeforeExport(context))
             return TransferOutcome::Cancelled;
 
-    bool clean;
     {
         LoadingGuard loading(ui.loading, program_.texts.text(kExportCaption), program_.texts.text(kExportFirstLine),
                              ProgressTotal(transfer_.selection));
-        clean = runAreas(kExportOrder, context, [](DataArea& a, TransferContext& c) { a.exportToGame(c); });
-        exe.close();
-        savegame.close();
+        runAreas(kExportOrder, context, [](DataArea& a, TransferContext& c) { a.exportToGame(c); });
         // Whatever the areas wrote, the game only accepts the savegame with
         // a matching checksum.
-        RewriteSavegameChecksum(savePath);
+        changes.setItem(0);
+        if (savegame.size() >= 4) {
+            std::vector<std::uint8_t> image = savegame.bytes();
+            WriteSavegameChecksum(image);
+            savegame.write(savegame.size() - 4, std::span(image).last(4));
+        }
+    }
+    report_.changes = changes.changes();
+    if (mode == ExportMode::Preview)
+        return outcome();
+
+    RestorePoints points(program_.restorePointRoot.empty() ? DefaultRestorePointRoot() : program_.restorePointRoot,
+                         game, program_.settings.restorePointsKept);
+    CommitResult written;
+    try {
+        written = changes.commit(points, "export", ui.commitObserver);
+    } catch (const RestorePointError& e) {
+        messenger.showFixed(e.what());
+        report_.failures.push_back({0, e.what()});
+        return TransferOutcome::Refused;
+    }
+    report_.restorePointId = written.restorePointId;
+    if (!written.ok()) {
+        std::string text = written.error;
+        if (written.rolledBack)
+            text += program_.texts.format(kRolledBack, Args(written.restorePointId));
+        else
+            for (const auto& f : written.rollbackFailures)
+                text += "; " + f;
+        messenger.showFixed(text);
+        report_.failures.push_back({0, text});
+        return TransferOutcome::DoneWithErrors;
     }
     if (program_.settings.showExportOK)
         messenger.show(kExportFinished);
-    return clean ? TransferOutcome::Done : TransferOutcome::DoneWithErrors;
+    return outcome();
 }
 
 TransferOutcome TransferEngine::loadCarset(bool withDialog, bool complete, const std::string& fileName, TransferUi& ui)
 {
     BusyGuard busy(transfer_);
     Messenger messenger(program_.texts, ui.messages);
+    report_ = {};
     program_.currentCarsetFile = fileName;
     const std::string& working = program_.directories.working;
     ForceDirectories(working);
@@ -202,7 +307,10 @@ TransferOutcome TransferEngine::loadCarset(bool withDialog, bool complete, const
     header_ = *header;
 
     if (withDialog) {
-        if (!ui.dialog || !ui.dialog->showForImport(header->items, true, program_.gameVersion))
+        if (!ui.dialog)
+            return TransferOutcome::Cancelled;
+        ui.dialog->setCarriedItems(carriedItems());
+        if (!ui.dialog->showForImport(header->items, true, program_.gameVersion))
             return TransferOutcome::Cancelled;
         transfer_.selection = ui.dialog->selection();
     } else if (complete) {
@@ -211,15 +319,15 @@ TransferOutcome TransferEngine::loadCarset(bool withDialog, bool complete, const
         for (int n = 0; n < kItemCount; ++n)
             transfer_.selection[static_cast<std::size_t>(n)] &= header->items[static_cast<std::size_t>(n)];
     }
+    beginReport();
 
-    bool clean;
     {
         LoadingGuard loading(ui.loading, program_.texts.text(kImportCaption), program_.texts.text(kImportFirstLine),
                              ProgressTotal(transfer_.selection));
-        TransferContext context{transfer_, program_, ui.loading, messenger};
+        TransferContext context = makeContext(ui, messenger);
         context.source = archive.get();
         context.headerRead = &header_;
-        clean = runAreas(kCarsetLoadOrder, context, [](DataArea& a, TransferContext& c) { a.loadFromCarset(c); });
+        runAreas(kCarsetLoadOrder, context, [](DataArea& a, TransferContext& c) { a.loadFromCarset(c); });
 
         // The information stays as it was when the carset has none.
         try {
@@ -228,10 +336,11 @@ TransferOutcome TransferEngine::loadCarset(bool withDialog, bool complete, const
                 carsetInfo_ = ParseCarsetInfo(std::string(bytes.begin(), bytes.end()));
             }
         } catch (const std::exception& e) {
-            messenger.showFixed(e.what());
-            clean = false;
+            context.currentItem = 0;
+            context.fail(e.what());
         }
     }
+    reportNotLoaded(kItemNotLoaded);
     transfer_.busy = false;
     if (ui.editor)
         ui.editor->restoreEditor();
@@ -240,14 +349,18 @@ TransferOutcome TransferEngine::loadCarset(bool withDialog, bool complete, const
         if (ui.infoDialog->edit(edited))
             carsetInfo_ = edited;
     }
-    return clean ? TransferOutcome::Done : TransferOutcome::DoneWithErrors;
+    return outcome();
 }
 
 TransferOutcome TransferEngine::saveCarset(bool withDialog, bool complete, const std::string& fileName, TransferUi& ui)
 {
     Messenger messenger(program_.texts, ui.messages);
+    report_ = {};
     if (withDialog) {
-        if (!ui.dialog || !ui.dialog->showForExport(transfer_.loaded, true))
+        if (!ui.dialog)
+            return TransferOutcome::Cancelled;
+        ui.dialog->setCarriedItems(carriedItems());
+        if (!ui.dialog->showForExport(transfer_.loaded, true))
             return TransferOutcome::Cancelled;
         transfer_.selection = ui.dialog->selection();
     } else if (complete) {
@@ -256,6 +369,7 @@ TransferOutcome TransferEngine::saveCarset(bool withDialog, bool complete, const
         for (int n = 0; n < kItemCount; ++n)
             transfer_.selection[static_cast<std::size_t>(n)] &= transfer_.loaded[static_cast<std::size_t>(n)];
     }
+    beginReport();
     ForceDirectories(program_.directories.staging);
 
     // The archive is written to a temporary file and renamed at the end, so
@@ -264,21 +378,24 @@ TransferOutcome TransferEngine::saveCarset(bool withDialog, bool complete, const
     CarsetHeader header;
     header.format = kCarsetFormat;
     header.items = transfer_.selection;
-    bool clean;
     {
         LoadingGuard loading(ui.loading, program_.texts.text(kExportCaption), program_.texts.text(kExportFirstLine),
                              ProgressTotal(transfer_.selection));
-        TransferContext context{transfer_, program_, ui.loading, messenger};
+        TransferContext context = makeContext(ui, messenger);
         context.target = &archive;
         context.headerWrite = &header;
-        clean = runAreas(kCarsetSaveOrder, context, [](DataArea& a, TransferContext& c) { a.saveToCarset(c); });
+        runAreas(kCarsetSaveOrder, context, [](DataArea& a, TransferContext& c) { a.saveToCarset(c); });
+        // The header lists only what the carset really holds.
+        for (const auto& f : report_.failures)
+            if (f.item > 0 && f.item < kItemCount)
+                header.items[static_cast<std::size_t>(f.item)] = 0;
         header.format = kCarsetFormat;
         context.saveMember(kHeaderMember, CarsetHeaderImage(header));
         std::string info = CarsetInfoText(carsetInfo_);
         context.saveMember(kInfoMember, std::vector<std::uint8_t>(info.begin(), info.end()));
         archive.close();
     }
-    return clean ? TransferOutcome::Done : TransferOutcome::DoneWithErrors;
+    return outcome();
 }
 
 } // namespace pitwall

@@ -7,6 +7,7 @@
 #include "transfer/CarsetHeader.h"
 #include "transfer/CarsetInfo.h"
 #include "transfer/DataArea.h"
+#include "transfer/GameChangeSet.h"
 #include "transfer/TransferState.h"
 #include "transfer/TransferUi.h"
 
@@ -20,10 +21,27 @@ namespace pitwall {
 struct ProgramState;
 
 enum class TransferOutcome {
-    Done,            // every selected area ran
-    DoneWithErrors,  // ran, but an area reported an error
+    Done,            // everything asked for was done
+    DoneWithErrors,  // ran, but something asked for failed or was skipped
     Cancelled,       // the dialog or a question was answered No
-    Refused,         // nothing was transferred (missing file, not a carset, ...)
+    Refused,         // nothing was transferred (missing file, not a carset, no room for a restore point, ...)
+};
+
+// What the last run did not do, and what an export changed (or, previewed,
+// would change).
+struct TransferReport {
+    std::vector<TransferFailure> failures;
+    // Selected items that no data area carries (yet): not transferred.
+    std::vector<int> skipped;
+    std::vector<FileChange> changes;
+    bool preview = false;
+    std::string restorePointId;
+    bool ok() const { return failures.empty() && skipped.empty(); }
+};
+
+enum class ExportMode {
+    Write,   // change the installation (after making a restore point)
+    Preview, // only work out what would change
 };
 
 // UI texts of the loading window and the final messages.
@@ -32,6 +50,7 @@ inline constexpr int kImportCaption = 208, kImportFirstLine = 209;
 inline constexpr int kExportCaption = 929, kExportFirstLine = 930;
 inline constexpr int kExportFinished = 753;
 inline constexpr int kNotACarset = 407, kOldCarsetFormat = 938, kLowDiskSpace = 939;
+inline constexpr int kItemNotImported = 64, kItemNotLoaded = 65, kRolledBack = 66;
 } // namespace transfer_text
 
 class TransferEngine {
@@ -46,18 +65,30 @@ public:
     void setFreeSpace(FreeSpace freeSpace) { freeSpace_ = std::move(freeSpace); }
 
     TransferOutcome importFromGame(bool withDialog, bool syncEditor, TransferUi& ui);
-    TransferOutcome exportToGame(bool withDialog, TransferUi& ui);
+    TransferOutcome exportToGame(bool withDialog, TransferUi& ui, ExportMode mode = ExportMode::Write);
     TransferOutcome loadCarset(bool withDialog, bool complete, const std::string& fileName, TransferUi& ui);
     TransferOutcome saveCarset(bool withDialog, bool complete, const std::string& fileName, TransferUi& ui);
 
     TransferState& transfer() { return transfer_; }
+    // What the last run failed at, skipped and changed.
+    const TransferReport& lastReport() const { return report_; }
+    // The items the registered areas carry.
+    ItemBytes carriedItems() const;
     // The header of the carset being (or last) loaded: areas read older
     // member layouts when its format is 7.
     const CarsetHeader& lastHeader() const { return header_; }
 
 private:
     template <typename Operation>
-    bool runAreas(const std::array<AreaId, 22>& order, TransferContext& context, Operation operation);
+    void runAreas(const std::array<AreaId, 22>& order, TransferContext& context, Operation operation);
+    // Starts a run's report: selected items that nothing carries are
+    // skipped and dropped from the selection.
+    void beginReport();
+    // After an import or carset load: a selected item that is not loaded
+    // and has no failure of its own yet gets one.
+    void reportNotLoaded(int text);
+    TransferOutcome outcome() const;
+    TransferContext makeContext(TransferUi& ui, Messenger& messenger);
 
     ProgramState& program_;
     TransferState& transfer_;
@@ -65,6 +96,7 @@ private:
     std::array<DataArea*, static_cast<std::size_t>(AreaId::Count)> areas_{};
     FreeSpace freeSpace_;
     CarsetHeader header_;
+    TransferReport report_;
 };
 
 } // namespace pitwall

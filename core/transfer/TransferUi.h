@@ -12,6 +12,7 @@
 namespace pitwall {
 
 struct CarsetInfo;
+class CommitObserver;
 
 // The modeless progress window of every transfer.
 class LoadingWindow : public ProgressSink {
@@ -30,6 +31,8 @@ public:
     virtual bool showForImport(const ItemBytes& offered, bool carset, int gameVersion) = 0;
     virtual bool showForExport(const ItemBytes& offered, bool carset) = 0;
     virtual ItemBytes selection() const = 0;
+    // The items some data area can carry; the dialog offers no other.
+    virtual void setCarriedItems(const ItemBytes& carried) = 0;
 };
 
 // The open editor: it writes its controls into the working set before a
@@ -55,6 +58,8 @@ struct TransferUi {
     SelectionDialog* dialog = nullptr;
     EditorSync* editor = nullptr;
     CarsetInfoDialog* infoDialog = nullptr;
+    // Told when an export has made its restore point and as it writes each file.
+    CommitObserver* commitObserver = nullptr;
 };
 
 } // namespace pitwall

@@ -171,15 +171,15 @@ TEST(Carset, ImportThenExportLeavesAnUntouchedInstallationByteIdentical)
         Fixture f(version, 1);
         auto exe = test::ReadBytes(f.exe());
         auto save = test::ReadBytes(f.save());
-        f.importItems({1, 5});
-        EXPECT_TRUE(f.transfer().isLoaded(5)); // menu backgrounds are remembered, not read
+        f.importItems({1});
         f.transfer().selection = f.transfer().loaded;
         ASSERT_EQ(f.engine().exportToGame(false, f.ui), TransferOutcome::Done);
         EXPECT_TRUE(test::ReadBytes(f.exe()) == exe) << version;
         EXPECT_TRUE(test::ReadBytes(f.save()) == save) << version;
         EXPECT_TRUE(f.messages.shown.empty());
         EXPECT_TRUE(f.loading.ended);
-        EXPECT_EQ(f.loading.total, 2);
+        EXPECT_EQ(f.loading.total, 1);
+        EXPECT_TRUE(f.engine().lastReport().changes.empty()) << version;
     }
 }
 
@@ -228,9 +228,11 @@ TEST(Carset, OnlyTheItemsAskedForAndHeld)
     // An editor asks for items 2..4; the carset holds 1 and 3.
     f.transfer().selection = {};
     f.transfer().selection[2] = f.transfer().selection[3] = f.transfer().selection[4] = 1;
-    EXPECT_EQ(f.engine().loadCarset(false, false, carset, f.ui), TransferOutcome::Done);
+    // Item 3 is held but nothing carries it yet: skipped, and said so.
+    EXPECT_EQ(f.engine().loadCarset(false, false, carset, f.ui), TransferOutcome::DoneWithErrors);
+    EXPECT_EQ(f.engine().lastReport().skipped, std::vector<int>{3});
     EXPECT_FALSE(f.transfer().selected(1));
-    EXPECT_TRUE(f.transfer().selected(3));
+    EXPECT_FALSE(f.transfer().selected(3));
     EXPECT_FALSE(f.transfer().selected(2));
     EXPECT_FALSE(f.transfer().isLoaded(1));
 }
@@ -262,8 +264,10 @@ TEST(Carset, HostileCarsets)
     std::string lacking = f.root / "lacking.GMS";
     WriteZip(lacking, {{"Header.DAT", Header(8, {1})}});
     f.messages.shown.clear();
-    f.engine().loadCarset(false, true, lacking, f.ui);
+    EXPECT_EQ(f.engine().loadCarset(false, true, lacking, f.ui), TransferOutcome::DoneWithErrors);
     EXPECT_EQ(f.messages.numbers(), std::vector<int>{349});
+    ASSERT_EQ(f.engine().lastReport().failures.size(), 1u);
+    EXPECT_EQ(f.engine().lastReport().failures[0].item, 1);
     EXPECT_EQ(f.session->workingSet.teams.teams[0].tqp, 1234);
 
     // Names with directories or drives are never written anywhere.

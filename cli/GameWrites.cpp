@@ -1,0 +1,182 @@
+#include "GameWrites.h"
+
+#include "app/GameInstallation.h"
+#include "app/Windows1252.h"
+#include "transfer/SafeWrite.h"
+#include "transfer/FileUtils.h"
+#include "transfer/SelectionItems.h"
+
+#include <csignal>
+#include <cstdio>
+
+namespace pitwall::cli {
+
+namespace {
+
+std::string Hex(std::uint64_t value)
+{
+    char text[24];
+    std::snprintf(text, sizeof text, "0x%llx", static_cast<unsigned long long>(value));
+    return text;
+}
+
+std::string RangeList(const std::vector<ByteRange>& ranges)
+{
+    constexpr std::size_t kShown = 8;
+    std::uint64_t bytes = 0;
+    for (const auto& r : ranges)
+        bytes += r.length;
+    std::string text = std::to_string(ranges.size()) + (ranges.size() == 1 ? " range, " : " ranges, ")
+        + std::to_string(bytes) + " bytes:";
+    for (std::size_t i = 0; i < ranges.size() && i < kShown; ++i)
+        text += " " + Hex(ranges[i].offset) + "-" + Hex(ranges[i].offset + ranges[i].length - 1);
+    if (ranges.size() > kShown)
+        text += " ... (" + std::to_string(ranges.size() - kShown) + " more)";
+    return text;
+}
+
+} // namespace
+
+RestorePoints OpenRestorePoints(const CliContext& context, const std::string& gameDirectory)
+{
+    return RestorePoints(context.restoreRoot.empty() ? DefaultRestorePointRoot() : context.restoreRoot, gameDirectory);
+}
+
+void CliCommitObserver::restorePointMade(const RestorePoint& point) { pointId_ = point.id; }
+
+void CliCommitObserver::tellRestorePoint() const
+{
+    if (!context_.quiet && !pointId_.empty())
+        context_.err << "restore point " << pointId_ << " keeps the files as they were\n";
+}
+
+void CliCommitObserver::fileWritten(const std::string&, std::size_t done, std::size_t)
+{
+    if (context_.killAfterFiles > 0 && done >= static_cast<std::size_t>(context_.killAfterFiles)) {
+        context_.err.flush();
+        std::raise(SIGKILL);
+    }
+}
+
+void CommitGameChanges(CliContext& context, GameChangeSet& changes, const std::string& operation)
+{
+    RestorePoints points = OpenRestorePoints(context, changes.gameDirectory());
+    CliCommitObserver observer(context);
+    CommitResult result;
+    try {
+        result = changes.commit(points, operation, &observer);
+    } catch (const RestorePointError& e) {
+        throw CommandFailure(e.what());
+    }
+    if (result.ok()) {
+        observer.tellRestorePoint();
+        return;
+    }
+    std::string text = result.error;
+    if (result.rolledBack)
+        text += "; the files already written were put back from restore point " + result.restorePointId;
+    for (const auto& f : result.rollbackFailures)
+        text += "; not put back: " + f;
+    throw CommandFailure(text);
+}
+
+bool RunWithRestorePoint(CliContext& context, const std::string& gameDirectory, const std::string& operation,
+                         const std::vector<std::string>& gameRelativePaths, const std::function<bool()>& run)
+{
+    RestorePoints points = OpenRestorePoints(context, gameDirectory);
+    RestorePoint point;
+    try {
+        point = points.create(operation, gameRelativePaths);
+    } catch (const RestorePointError& e) {
+        throw CommandFailure(e.what());
+    }
+    auto putBack = [&](const std::string& why) {
+        RestoreReport report = points.restore(point);
+        std::string text = why + (report.ok() ? "; the installation was put back as it was"
+                                              : "; some files could not be put back from restore point " + point.id);
+        for (const auto& f : report.failed)
+            text += "; " + f;
+        return text;
+    };
+    bool ok = false;
+    try {
+        ok = run();
+    } catch (const CommandFailure& e) {
+        throw CommandFailure(putBack(e.what()));
+    } catch (const std::exception& e) {
+        throw CommandFailure(putBack(e.what()));
+    }
+    if (!ok) {
+        points.restore(point);
+    } else {
+        CliCommitObserver observer(context);
+        observer.restorePointMade(point);
+        observer.tellRestorePoint();
+    }
+    return ok;
+}
+
+std::string InstallationOf(const std::string& file)
+{
+    std::error_code ec;
+    std::filesystem::path at = std::filesystem::absolute(NativePath(file), ec).lexically_normal().parent_path();
+    for (int depth = 0; !ec && depth < 64; ++depth) {
+        std::string directory = IncludeTrailingBackslash(PathString(at));
+        if (GameDirectoryHasExe(directory))
+            return directory;
+        if (!at.has_parent_path() || at.parent_path() == at)
+            break;
+        at = at.parent_path();
+    }
+    return {};
+}
+
+void ReplaceFileGuarded(CliContext& context, const std::string& file, std::vector<std::uint8_t> bytes,
+                        const std::string& operation)
+{
+    std::string game = InstallationOf(file);
+    if (game.empty()) {
+        try {
+            ReplaceFileSafely(file, bytes);
+        } catch (const FileWriteError& e) {
+            throw CommandFailure(e.what());
+        }
+        return;
+    }
+    std::string absolute = PathString(std::filesystem::absolute(NativePath(file)).lexically_normal());
+    GameChangeSet changes(game);
+    changes.replaceFile(absolute.substr(game.size()), std::move(bytes));
+    CommitGameChanges(context, changes, operation);
+}
+
+void PrintChanges(CliContext& context, const std::vector<FileChange>& changes)
+{
+    // By item first, as the user chose them; then the files as a list.
+    std::vector<int> items;
+    for (const auto& c : changes)
+        for (const auto& i : c.items)
+            if (std::find(items.begin(), items.end(), i.item) == items.end())
+                items.push_back(i.item);
+    std::sort(items.begin(), items.end(), [](int a, int b) { return (a == 0) != (b == 0) ? a != 0 : a < b; });
+    for (int item : items) {
+        if (item > 0)
+            context.out << "item " << item << "  " << Windows1252ToUtf8(ItemDescription(item, context.texts)) << '\n';
+        else
+            context.out << "not one item (such as the savegame checksum)\n";
+        for (const auto& c : changes)
+            for (const auto& i : c.items)
+                if (i.item == item)
+                    context.out << "  " << c.relativePath << "  " << RangeList(i.ranges) << '\n';
+    }
+    context.out << "files that would change: " << changes.size() << '\n';
+    for (const auto& c : changes) {
+        context.out << "  " << c.relativePath;
+        if (c.created)
+            context.out << "  (new, " << c.newSize << " bytes)";
+        else if (c.oldSize != c.newSize)
+            context.out << "  (" << c.oldSize << " -> " << c.newSize << " bytes)";
+        context.out << '\n';
+    }
+}
+
+} // namespace pitwall::cli

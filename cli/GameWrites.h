@@ -1,0 +1,56 @@
+#pragma once
+// How every command that changes an installation writes: a restore point of
+// the files it changes first, then each file replaced as a whole; a run that
+// fails part-way puts back what it had written and says so.
+
+#include "CliContext.h"
+
+#include "transfer/GameChangeSet.h"
+#include "transfer/RestorePoints.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace pitwall::cli {
+
+RestorePoints OpenRestorePoints(const CliContext& context, const std::string& gameDirectory);
+
+// Tells about the restore point and, with the test hook set, stops the
+// process after the given number of files.
+class CliCommitObserver : public CommitObserver {
+public:
+    explicit CliCommitObserver(CliContext& context) : context_(context) {}
+    void restorePointMade(const RestorePoint& point) override;
+    void fileWritten(const std::string& relativePath, std::size_t done, std::size_t total) override;
+    // One line on stderr naming the point (after the run has succeeded).
+    void tellRestorePoint() const;
+
+private:
+    CliContext& context_;
+    std::string pointId_;
+};
+
+// Writes the change set; CommandFailure when it could not (naming the file,
+// the reason and whether the installation was put back).
+void CommitGameChanges(CliContext& context, GameChangeSet& changes, const std::string& operation);
+
+// For writers that replace files themselves (the art-bank expansion): a
+// restore point of `gameRelativePaths` before `run`; when `run` throws or
+// returns false, the files are put back before the failure is passed on.
+bool RunWithRestorePoint(CliContext& context, const std::string& gameDirectory, const std::string& operation,
+                         const std::vector<std::string>& gameRelativePaths, const std::function<bool()>& run);
+
+// The installation a file lies in (the nearest directory above it that
+// holds GP3.EXE), with trailing separator; empty when there is none.
+std::string InstallationOf(const std::string& file);
+
+// Replaces one file as a whole: inside an installation through a restore
+// point and CommitGameChanges, elsewhere just safely.
+void ReplaceFileGuarded(CliContext& context, const std::string& file, std::vector<std::uint8_t> bytes,
+                        const std::string& operation);
+
+// One line per changed file and item, as `apply --dry-run` prints them.
+void PrintChanges(CliContext& context, const std::vector<FileChange>& changes);
+
+} // namespace pitwall::cli

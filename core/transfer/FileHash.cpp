@@ -1,0 +1,60 @@
+#include "transfer/FileHash.h"
+
+#include "transfer/FileUtils.h"
+
+#include <fstream>
+#include <stdexcept>
+#include <vector>
+
+#include <nettle/sha2.h>
+
+namespace pitwall {
+
+namespace {
+
+std::string Hex(const std::uint8_t* digest, std::size_t size)
+{
+    static const char digits[] = "0123456789abcdef";
+    std::string text;
+    text.reserve(size * 2);
+    for (std::size_t i = 0; i < size; ++i) {
+        text += digits[digest[i] >> 4];
+        text += digits[digest[i] & 15];
+    }
+    return text;
+}
+
+} // namespace
+
+std::string Sha256Hex(std::span<const std::uint8_t> bytes)
+{
+    sha256_ctx context;
+    sha256_init(&context);
+    sha256_update(&context, bytes.size(), bytes.data());
+    std::uint8_t digest[SHA256_DIGEST_SIZE];
+    sha256_digest(&context, SHA256_DIGEST_SIZE, digest);
+    return Hex(digest, sizeof digest);
+}
+
+std::string Sha256OfFile(std::string_view file)
+{
+    std::ifstream in(NativePath(file), std::ios::binary);
+    if (!in)
+        throw std::runtime_error("Cannot open file " + std::string(file));
+    sha256_ctx context;
+    sha256_init(&context);
+    std::vector<char> buffer(1 << 20);
+    while (in) {
+        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        std::streamsize got = in.gcount();
+        if (got > 0)
+            sha256_update(&context, static_cast<std::size_t>(got), reinterpret_cast<const std::uint8_t*>(buffer.data()));
+    }
+    if (in.bad())
+        throw std::runtime_error("Cannot read file " + std::string(file));
+    std::uint8_t digest[SHA256_DIGEST_SIZE];
+    sha256_digest(&context, SHA256_DIGEST_SIZE, digest);
+    return Hex(digest, sizeof digest);
+}
+
+} // namespace pitwall

@@ -1,0 +1,220 @@
+#include "transfer/GameChangeSet.h"
+
+#include "transfer/FileUtils.h"
+#include "transfer/GamePath.h"
+#include "transfer/SafeWrite.h"
+
+#include <algorithm>
+
+namespace pitwall {
+
+namespace {
+
+// Replaced game files can be large (the art bank); this is beyond any.
+constexpr std::uint64_t kMaxReplacedFileSize = 4ull * 1024 * 1024 * 1024;
+
+std::string RelativeSpelling(const std::string& gameDirectory, const std::string& path)
+{
+    if (path.compare(0, gameDirectory.size(), gameDirectory) == 0)
+        return path.substr(gameDirectory.size());
+    return path;
+}
+
+void AddRange(std::vector<ByteRange>& ranges, std::uint64_t offset, std::uint64_t length, std::uint64_t gap)
+{
+    if (!ranges.empty()) {
+        ByteRange& last = ranges.back();
+        if (offset <= last.offset + last.length + gap) {
+            last.length = std::max(last.offset + last.length, offset + length) - last.offset;
+            return;
+        }
+    }
+    ranges.push_back({offset, length});
+}
+
+// The parts of [offset, offset + length) where the two contents differ.
+void DifferingWithin(const std::vector<std::uint8_t>& before, const std::vector<std::uint8_t>& after,
+                     std::uint64_t offset, std::uint64_t length, std::vector<ByteRange>& out)
+{
+    std::uint64_t end = std::min<std::uint64_t>(offset + length, std::max(before.size(), after.size()));
+    for (std::uint64_t p = offset; p < end; ++p) {
+        bool differs = p >= before.size() || p >= after.size() || before[p] != after[p];
+        if (differs)
+            AddRange(out, p, 1, 0);
+    }
+}
+
+std::vector<ByteRange> Merge(std::vector<ByteRange> ranges)
+{
+    std::sort(ranges.begin(), ranges.end(), [](const auto& a, const auto& b) { return a.offset < b.offset; });
+    std::vector<ByteRange> merged;
+    for (const auto& r : ranges)
+        AddRange(merged, r.offset, r.length, 0);
+    return merged;
+}
+
+} // namespace
+
+std::vector<ByteRange> DifferingRanges(const std::vector<std::uint8_t>& before, const std::vector<std::uint8_t>& after,
+                                       std::uint64_t gap)
+{
+    std::vector<ByteRange> ranges;
+    const std::size_t common = std::min(before.size(), after.size());
+    for (std::size_t p = 0; p < common; ++p)
+        if (before[p] != after[p])
+            AddRange(ranges, p, 1, gap);
+    if (before.size() != after.size()) {
+        std::uint64_t from = common, to = std::max(before.size(), after.size());
+        AddRange(ranges, from, to - from, gap);
+    }
+    return ranges;
+}
+
+GameChangeSet::GameChangeSet(std::string gameDirectory) : gameDirectory_(IncludeTrailingBackslash(gameDirectory)) {}
+
+void GameChangeSet::setItem(int item)
+{
+    item_ = item;
+    for (auto& f : files_)
+        if (f->patched)
+            f->patched->setItem(item);
+}
+
+const GameChangeSet::Pending* GameChangeSet::findEntry(std::string_view gameRelative) const
+{
+    std::string path = ResolveGamePath(gameDirectory_, gameRelative);
+    for (const auto& f : files_)
+        if (f->path == path)
+            return f.get();
+    return nullptr;
+}
+
+GameChangeSet::Pending& GameChangeSet::entry(std::string_view gameRelative)
+{
+    if (const Pending* found = findEntry(gameRelative))
+        return const_cast<Pending&>(*found);
+    auto pending = std::make_unique<Pending>();
+    pending->path = ResolveGamePath(gameDirectory_, gameRelative);
+    pending->relativePath = RelativeSpelling(gameDirectory_, pending->path);
+    pending->existed = FileExists(pending->path);
+    files_.push_back(std::move(pending));
+    return *files_.back();
+}
+
+GameFile& GameChangeSet::patchFile(std::string_view gameRelative)
+{
+    Pending& f = entry(gameRelative);
+    if (f.replaced)
+        throw GameFileError("Cannot patch " + f.relativePath + ": it is being replaced as a whole");
+    if (!f.patched) {
+        f.patched = std::make_unique<GameFile>(f.path);
+        f.patched->setItem(item_);
+    }
+    return *f.patched;
+}
+
+void GameChangeSet::replaceFile(std::string_view gameRelative, std::vector<std::uint8_t> bytes)
+{
+    Pending& f = entry(gameRelative);
+    if (f.patched) {
+        // A whole new content for a file patched earlier in the run.
+        f.oldBytes = f.patched->original();
+        f.patched.reset();
+    } else if (!f.replaced && f.existed) {
+        f.oldBytes = ReadWholeFile(f.path, kMaxReplacedFileSize);
+    }
+    f.replaced = true;
+    f.writes.push_back({item_, 0, bytes.size()});
+    f.newBytes = std::move(bytes);
+}
+
+std::optional<std::vector<std::uint8_t>> GameChangeSet::currentContent(std::string_view gameRelative) const
+{
+    if (const Pending* f = findEntry(gameRelative)) {
+        if (f->replaced)
+            return f->newBytes;
+        if (f->patched)
+            return f->patched->bytes();
+    }
+    std::string path = ResolveGamePath(gameDirectory_, gameRelative);
+    if (!FileExists(path))
+        return std::nullopt;
+    return ReadWholeFile(path, kMaxReplacedFileSize);
+}
+
+std::vector<FileChange> GameChangeSet::changes() const
+{
+    std::vector<FileChange> list;
+    for (const auto& f : files_) {
+        const std::vector<std::uint8_t>& before = f->patched ? f->patched->original() : f->oldBytes;
+        const std::vector<std::uint8_t>& after = f->patched ? f->patched->bytes() : f->newBytes;
+        const auto& writes = f->patched ? f->patched->writes() : f->writes;
+        if (!f->patched && !f->replaced)
+            continue;
+        if (f->existed && before == after)
+            continue;
+        FileChange change;
+        change.relativePath = f->relativePath;
+        change.created = !f->existed;
+        change.replaced = f->replaced;
+        change.oldSize = f->existed ? before.size() : 0;
+        change.newSize = after.size();
+        change.ranges = f->existed ? DifferingRanges(before, after) : std::vector<ByteRange>{{0, after.size()}};
+        // Per item: the parts of its writes whose bytes differ in the end. A
+        // file written as a whole belongs to the item that wrote it last.
+        std::map<int, std::vector<ByteRange>> byItem;
+        if (f->replaced) {
+            byItem[writes.empty() ? 0 : writes.back().item] = change.ranges;
+        } else {
+            for (const auto& w : writes)
+                DifferingWithin(before, after, w.offset, w.length, byItem[w.item]);
+        }
+        for (auto& [item, ranges] : byItem) {
+            auto merged = Merge(std::move(ranges));
+            if (!merged.empty())
+                change.items.push_back({item, std::move(merged)});
+        }
+        list.push_back(std::move(change));
+    }
+    return list;
+}
+
+CommitResult GameChangeSet::commit(RestorePoints& restorePoints, const std::string& operation, CommitObserver* observer)
+{
+    CommitResult result;
+    std::vector<FileChange> list = changes();
+    if (list.empty())
+        return result;
+    std::vector<std::string> paths;
+    for (const auto& c : list)
+        paths.push_back(c.relativePath);
+    // Nothing is written unless the installation can be put back.
+    RestorePoint point = restorePoints.create(operation, paths);
+    result.restorePointId = point.id;
+    if (observer)
+        observer->restorePointMade(point);
+
+    for (const auto& c : list) {
+        const Pending* f = findEntry(c.relativePath);
+        try {
+            const std::vector<std::uint8_t>& bytes = f->patched ? f->patched->bytes() : f->newBytes;
+            if (!f->existed)
+                ForceDirectories(DirectoryOf(f->path));
+            ReplaceFileSafely(f->path, bytes);
+            result.written.push_back(c.relativePath);
+            if (observer)
+                observer->fileWritten(c.relativePath, result.written.size(), list.size());
+        } catch (const std::exception& e) {
+            result.error = e.what();
+            RestoreReport back = restorePoints.restore(point, &result.written);
+            result.rolledBack = back.ok();
+            result.rollbackFailures = back.failed;
+            break;
+        }
+    }
+    // Written or put back: either way this run's changes are spent.
+    files_.clear();
+    return result;
+}
+
+} // namespace pitwall

@@ -1,0 +1,117 @@
+#pragma once
+// Everything one run is going to change in an installation, held back until
+// the run has finished preparing it: the patched game files (GP3.EXE,
+// F1GSTATE.SAV) in memory, and whole files to replace. From it the run can
+// tell exactly which files and byte ranges would change (a preview), and
+// then write them: a restore point first, then every file replaced as a
+// whole; if a file cannot be written, the ones already written are put back
+// from the restore point.
+
+#include "transfer/GameFile.h"
+#include "transfer/RestorePoints.h"
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pitwall {
+
+struct ByteRange {
+    std::uint64_t offset = 0;
+    std::uint64_t length = 0;
+};
+
+// The bytes of one file that one item changes (item 0: not one item, such as
+// the savegame checksum or a whole-file replacement outside a transfer).
+struct ItemChange {
+    int item = 0;
+    std::vector<ByteRange> ranges;
+};
+
+struct FileChange {
+    std::string relativePath; // below the game directory, as spelled on disk
+    bool created = false;     // the file does not exist yet
+    bool replaced = false;    // written as a whole (not patched in place)
+    std::uint64_t oldSize = 0;
+    std::uint64_t newSize = 0;
+    std::vector<ItemChange> items;
+    // Every differing range, whatever wrote it.
+    std::vector<ByteRange> ranges;
+};
+
+// What the program needs to tell while it writes, and a way for tests to
+// stop a run between two files as a crash would.
+class CommitObserver {
+public:
+    virtual ~CommitObserver() = default;
+    virtual void restorePointMade(const RestorePoint&) {}
+    virtual void fileWritten(const std::string& /*relativePath*/, std::size_t /*done*/, std::size_t /*total*/) {}
+};
+
+struct CommitResult {
+    std::vector<std::string> written;   // relative paths
+    std::string restorePointId;         // empty when nothing changed
+    // Set when writing failed part-way: what went wrong, and whether the
+    // files already written were put back.
+    std::string error;
+    bool rolledBack = false;
+    std::vector<std::string> rollbackFailures;
+    bool ok() const { return error.empty(); }
+};
+
+class GameChangeSet {
+public:
+    explicit GameChangeSet(std::string gameDirectory);
+
+    const std::string& gameDirectory() const { return gameDirectory_; }
+
+    // The item that following writes belong to.
+    void setItem(int item);
+    int item() const { return item_; }
+
+    // A game file patched at fixed positions, read once and kept in memory.
+    // Throws GameFileError when it is missing or unreadable.
+    GameFile& patchFile(std::string_view gameRelative);
+    // A game file written as a whole (a JAM, a text file, the sound bank).
+    void replaceFile(std::string_view gameRelative, std::vector<std::uint8_t> bytes);
+    // The content a later write would see: pending replacement, patched
+    // copy, or the file on disk (nullopt when there is none).
+    std::optional<std::vector<std::uint8_t>> currentContent(std::string_view gameRelative) const;
+
+    // Only files whose bytes really differ, in the order first touched.
+    std::vector<FileChange> changes() const;
+    bool empty() const { return changes().empty(); }
+
+    // Writes the changes (see above). Throws RestorePointError, having
+    // changed nothing, when no restore point can be made.
+    CommitResult commit(RestorePoints& restorePoints, const std::string& operation,
+                        CommitObserver* observer = nullptr);
+
+private:
+    struct Pending {
+        std::string relativePath;
+        std::string path;
+        std::unique_ptr<GameFile> patched;
+        bool replaced = false;
+        bool existed = false;
+        std::vector<std::uint8_t> oldBytes; // replaced files: the content on disk
+        std::vector<std::uint8_t> newBytes;
+        std::vector<GameFile::Write> writes; // replaced files: one per replaceFile
+    };
+    Pending& entry(std::string_view gameRelative);
+    const Pending* findEntry(std::string_view gameRelative) const;
+
+    std::string gameDirectory_;
+    std::vector<std::unique_ptr<Pending>> files_;
+    int item_ = 0;
+};
+
+// Differing ranges of two contents; ranges closer than `gap` bytes merge.
+std::vector<ByteRange> DifferingRanges(const std::vector<std::uint8_t>& before, const std::vector<std::uint8_t>& after,
+                                       std::uint64_t gap = 16);
+
+} // namespace pitwall

@@ -1,0 +1,320 @@
+#include "transfer/RestorePoints.h"
+
+#include "transfer/FileHash.h"
+#include "transfer/FileUtils.h"
+#include "transfer/GamePath.h"
+#include "transfer/SafeWrite.h"
+
+#include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace pitwall {
+
+namespace {
+
+constexpr const char* kManifestName = "manifest.txt";
+constexpr const char* kManifestFirstLine = "Pitwall restore point 1";
+// Room left free beyond the copies themselves.
+constexpr std::uint64_t kSpareRoom = 16ull * 1024 * 1024;
+// A manifest is a few lines per file; anything near this is not ours.
+constexpr std::uint64_t kMaxManifestSize = 4ull * 1024 * 1024;
+
+std::uint64_t FileSystemFreeSpace(const std::string& directory)
+{
+    std::string probe = directory;
+    while (!probe.empty() && !DirectoryExists(probe))
+        probe = DirectoryOf(probe.substr(0, probe.size() - 1));
+    std::error_code ec;
+    auto info = fs::space(NativePath(probe.empty() ? "." : probe), ec);
+    return ec ? UINT64_MAX : static_cast<std::uint64_t>(info.available);
+}
+
+// A folder name for an installation: its last directory name (for people
+// looking) and a hash of its full path (to tell installations apart).
+std::string InstallationKey(const std::string& gameDirectory)
+{
+    std::error_code ec;
+    fs::path absolute = fs::weakly_canonical(fs::absolute(NativePath(gameDirectory), ec), ec);
+    std::string full = PathString(absolute);
+    std::string name = FileNameOf(full.empty() || full.back() != kPathSeparator ? full : full.substr(0, full.size() - 1));
+    std::string clean;
+    for (char c : name)
+        clean += (std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_') ? c : '_';
+    if (clean.empty())
+        clean = "game";
+    std::string hash = Sha256Hex(std::span(reinterpret_cast<const std::uint8_t*>(full.data()), full.size()));
+    return clean.substr(0, 40) + "-" + hash.substr(0, 16);
+}
+
+std::string NewId(std::string& isoTime)
+{
+    std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm utc{};
+#ifdef _WIN32
+    gmtime_s(&utc, &now);
+#else
+    gmtime_r(&now, &utc);
+#endif
+    char stamp[32], iso[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &utc);
+    std::strftime(iso, sizeof iso, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    isoTime = iso;
+    std::random_device device;
+    char suffix[8];
+    std::snprintf(suffix, sizeof suffix, "%06x", static_cast<unsigned>(device() & 0xFFFFFF));
+    return std::string(stamp) + "-" + suffix;
+}
+
+std::string CopyName(std::size_t index) { return "file" + std::to_string(index); }
+
+// Copies in pieces through a safe writer, hashing as it goes.
+void CopyInto(const std::string& source, const std::string& target)
+{
+    std::ifstream in(NativePath(source), std::ios::binary);
+    if (!in)
+        throw RestorePointError("Cannot read " + source);
+    SafeFileWriter out(target);
+    std::vector<char> buffer(1 << 20);
+    while (in) {
+        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        std::streamsize got = in.gcount();
+        if (got > 0)
+            out.write(std::span(reinterpret_cast<const std::uint8_t*>(buffer.data()), static_cast<std::size_t>(got)));
+    }
+    if (in.bad())
+        throw RestorePointError("Cannot read " + source);
+    out.commit();
+}
+
+std::string ManifestText(const RestorePoint& point)
+{
+    std::ostringstream text;
+    text << kManifestFirstLine << '\n'
+         << "time=" << point.time << '\n'
+         << "operation=" << point.operation << '\n'
+         << "game=" << point.gameDirectory << '\n';
+    for (const auto& f : point.files)
+        text << "file=" << (f.existed ? 1 : 0) << '\t' << f.size << '\t' << (f.sha256.empty() ? "-" : f.sha256) << '\t'
+             << f.relativePath << '\n';
+    return text.str();
+}
+
+std::optional<RestorePoint> ParseManifest(const std::string& directory, const std::string& id)
+{
+    std::string file = directory + kManifestName;
+    if (!FileExists(file))
+        return std::nullopt;
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes = ReadWholeFile(file, kMaxManifestSize);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+    std::istringstream in(std::string(bytes.begin(), bytes.end()));
+    std::string line;
+    if (!std::getline(in, line) || line != kManifestFirstLine)
+        return std::nullopt;
+    RestorePoint point;
+    point.id = id;
+    point.directory = directory;
+    while (std::getline(in, line)) {
+        auto eq = line.find('=');
+        if (eq == std::string::npos)
+            return std::nullopt;
+        std::string key = line.substr(0, eq), value = line.substr(eq + 1);
+        if (key == "time") {
+            point.time = value;
+        } else if (key == "operation") {
+            point.operation = value;
+        } else if (key == "game") {
+            point.gameDirectory = value;
+        } else if (key == "file") {
+            std::istringstream fields(value);
+            std::string existed, size, hash, path;
+            if (!std::getline(fields, existed, '\t') || !std::getline(fields, size, '\t')
+                || !std::getline(fields, hash, '\t') || !std::getline(fields, path))
+                return std::nullopt;
+            RestorePointFile f;
+            f.existed = existed == "1";
+            try {
+                f.size = std::stoull(size);
+            } catch (const std::exception&) {
+                return std::nullopt;
+            }
+            f.sha256 = hash == "-" ? "" : hash;
+            f.relativePath = path;
+            point.files.push_back(std::move(f));
+        }
+    }
+    return point;
+}
+
+} // namespace
+
+std::uint64_t RestorePoint::totalSize() const
+{
+    std::uint64_t total = 0;
+    for (const auto& f : files)
+        total += f.size;
+    return total;
+}
+
+std::string DefaultRestorePointRoot(const EnvironmentLookup& env)
+{
+    std::string base;
+    if (auto v = env("XDG_DATA_HOME"))
+        base = IncludeTrailingBackslash(*v);
+    else if (auto home = env("HOME"))
+        base = IncludeTrailingBackslash(IncludeTrailingBackslash(*home) + ".local" + kPathSeparator + "share");
+    else if (auto local = env("LOCALAPPDATA"))
+        base = IncludeTrailingBackslash(*local);
+    else
+        base = IncludeTrailingBackslash(PathString(fs::temp_directory_path()));
+    return base + "pitwall" + kPathSeparator + "RestorePoints" + kPathSeparator;
+}
+
+RestorePoints::RestorePoints(std::string root, std::string gameDirectory, int keep)
+    : gameDirectory_(IncludeTrailingBackslash(gameDirectory)),
+      directory_(IncludeTrailingBackslash(IncludeTrailingBackslash(root) + InstallationKey(gameDirectory_))),
+      keep_(std::max(1, keep)), freeSpace_(FileSystemFreeSpace)
+{
+}
+
+RestorePoint RestorePoints::create(const std::string& operation, const std::vector<std::string>& relativePaths)
+{
+    RestorePoint point;
+    point.id = NewId(point.time);
+    point.operation = operation;
+    point.gameDirectory = gameDirectory_;
+    point.directory = directory_ + point.id + kPathSeparator;
+
+    std::uint64_t needed = 0;
+    for (const auto& relative : relativePaths) {
+        RestorePointFile f;
+        f.relativePath = relative;
+        std::string path = ResolveGamePath(gameDirectory_, relative);
+        f.existed = FileExists(path);
+        f.size = f.existed ? FileSizeOf(path) : 0;
+        needed += f.size;
+        point.files.push_back(std::move(f));
+    }
+    std::uint64_t free = freeSpace_(directory_);
+    if (needed > UINT64_MAX - kSpareRoom || needed + kSpareRoom > free)
+        throw RestorePointError("There is no room for a restore point of " + std::to_string(point.files.size())
+                                + " files (" + std::to_string(needed / 1'000'000 + 1) + " MB needed, "
+                                + std::to_string(free / 1'000'000) + " MB free in " + directory_
+                                + "); nothing was changed");
+
+    try {
+        if (!ForceDirectories(point.directory))
+            throw RestorePointError("Cannot create the restore point folder " + point.directory);
+#ifndef _WIN32
+        fs::permissions(NativePath(point.directory), fs::perms::owner_all, fs::perm_options::replace);
+#endif
+        for (std::size_t i = 0; i < point.files.size(); ++i) {
+            RestorePointFile& f = point.files[i];
+            if (!f.existed)
+                continue;
+            std::string copy = point.directory + CopyName(i);
+            CopyInto(ResolveGamePath(gameDirectory_, f.relativePath), copy);
+            f.size = FileSizeOf(copy);
+            f.sha256 = Sha256OfFile(copy);
+        }
+        std::string manifest = ManifestText(point);
+        ReplaceFileSafely(point.directory + kManifestName,
+                          std::span(reinterpret_cast<const std::uint8_t*>(manifest.data()), manifest.size()));
+    } catch (const std::exception& e) {
+        DeleteTree(point.directory);
+        throw RestorePointError(std::string("Cannot make a restore point, so nothing was changed: ") + e.what());
+    }
+    prune();
+    return point;
+}
+
+std::vector<RestorePoint> RestorePoints::list() const
+{
+    std::vector<RestorePoint> points;
+    std::error_code ec;
+    fs::directory_iterator it(NativePath(directory_), ec);
+    if (ec)
+        return points;
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec)
+            break;
+        if (!it->is_directory(ec) || it->is_symlink(ec))
+            continue;
+        std::string id = PathString(it->path().filename());
+        if (auto point = ParseManifest(directory_ + id + kPathSeparator, id))
+            points.push_back(std::move(*point));
+    }
+    std::sort(points.begin(), points.end(), [](const auto& a, const auto& b) { return a.id > b.id; });
+    return points;
+}
+
+std::optional<RestorePoint> RestorePoints::find(const std::string& id) const
+{
+    for (auto& point : list())
+        if (point.id == id)
+            return point;
+    return std::nullopt;
+}
+
+RestoreReport RestorePoints::restore(const RestorePoint& point, const std::vector<std::string>* only) const
+{
+    RestoreReport report;
+    for (std::size_t i = 0; i < point.files.size(); ++i) {
+        const RestorePointFile& f = point.files[i];
+        if (only && std::find(only->begin(), only->end(), f.relativePath) == only->end())
+            continue;
+        try {
+            std::string target = ResolveGamePath(gameDirectory_, f.relativePath);
+            if (!f.existed) {
+                if (FileExists(target))
+                    DeleteFileForced(target);
+                if (FileExists(target))
+                    throw std::runtime_error("it could not be removed");
+            } else {
+                std::string copy = point.directory + CopyName(i);
+                if (!FileExists(copy) || Sha256OfFile(copy) != f.sha256)
+                    throw std::runtime_error("the copy in the restore point is missing or damaged");
+                ForceDirectories(DirectoryOf(target));
+                CopyInto(copy, target);
+            }
+            report.restored.push_back(f.relativePath);
+        } catch (const std::exception& e) {
+            report.failed.push_back(f.relativePath + ": " + e.what());
+        }
+    }
+    return report;
+}
+
+void RestorePoints::prune() const
+{
+    std::vector<RestorePoint> points = list();
+    for (std::size_t i = static_cast<std::size_t>(keep_); i < points.size(); ++i)
+        DeleteTree(points[i].directory);
+    // Folders without a manifest are points whose making was cut short.
+    std::error_code ec;
+    fs::directory_iterator it(NativePath(directory_), ec);
+    if (ec)
+        return;
+    std::vector<std::string> incomplete;
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec)
+            break;
+        std::string folder = PathString(it->path()) + kPathSeparator;
+        if (it->is_directory(ec) && !it->is_symlink(ec) && !FileExists(folder + kManifestName))
+            incomplete.push_back(folder);
+    }
+    for (const auto& folder : incomplete)
+        DeleteTree(folder);
+}
+
+} // namespace pitwall

@@ -1,0 +1,93 @@
+#pragma once
+// Restore points: copies of the game files a run is about to change, taken
+// before its first byte changes, so that the installation can be put back
+// exactly as it was. They live under the user's data directory, one folder
+// per installation and one per run, each with a small manifest (time,
+// operation, and per file its path, whether it existed, size and SHA-256).
+// A run that fails part-way puts its files back itself; the user can put
+// back any kept point later ("restore"). The newest points are kept, ten by
+// default; a point is never made at the price of filling the disk.
+
+#include "app/ProgramDirectories.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace pitwall {
+
+class RestorePointError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct RestorePointFile {
+    std::string relativePath; // below the game directory, as spelled on disk
+    bool existed = false;     // false: the run creates it; restoring removes it
+    std::uint64_t size = 0;
+    std::string sha256;
+};
+
+struct RestorePoint {
+    std::string id; // sortable: yyyymmdd-hhmmss-<random>
+    std::string time; // UTC, ISO 8601
+    std::string operation;
+    std::string gameDirectory;
+    std::string directory; // where the copies lie
+    std::vector<RestorePointFile> files;
+
+    std::uint64_t totalSize() const;
+};
+
+struct RestoreReport {
+    std::vector<std::string> restored; // relative paths put back (or removed)
+    std::vector<std::string> failed;   // "path: reason"
+    bool ok() const { return failed.empty(); }
+};
+
+inline constexpr int kDefaultRestorePointsKept = 10;
+
+// <user data directory>/pitwall/RestorePoints/ (XDG_DATA_HOME, ~/.local/share
+// or LOCALAPPDATA).
+std::string DefaultRestorePointRoot(const EnvironmentLookup& environment = SystemEnvironment);
+
+class RestorePoints {
+public:
+    using FreeSpace = std::function<std::uint64_t(const std::string& directory)>;
+
+    RestorePoints(std::string root, std::string gameDirectory, int keep = kDefaultRestorePointsKept);
+
+    // This installation's folder of restore points.
+    const std::string& directory() const { return directory_; }
+    void setFreeSpace(FreeSpace freeSpace) { freeSpace_ = std::move(freeSpace); }
+
+    // Copies the files (paths below the game directory; missing ones are
+    // recorded as created by the run) into a new point and writes its
+    // manifest last, so a point without a manifest never counts. Throws
+    // RestorePointError, leaving nothing behind, when there is no room for
+    // the copies or they cannot be written.
+    RestorePoint create(const std::string& operation, const std::vector<std::string>& relativePaths);
+
+    // The complete points of this installation, newest first.
+    std::vector<RestorePoint> list() const;
+    std::optional<RestorePoint> find(const std::string& id) const;
+
+    // Puts the point's files back (each replaced as a whole; files the run
+    // created are removed). With `only`, just those relative paths. A copy
+    // whose hash no longer matches its manifest is not used.
+    RestoreReport restore(const RestorePoint& point, const std::vector<std::string>* only = nullptr) const;
+
+    // Removes the oldest points beyond the number kept, and incomplete ones.
+    void prune() const;
+
+private:
+    std::string gameDirectory_;
+    std::string directory_;
+    int keep_;
+    FreeSpace freeSpace_;
+};
+
+} // namespace pitwall

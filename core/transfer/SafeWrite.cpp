@@ -1,0 +1,217 @@
+#include "transfer/SafeWrite.h"
+
+#include "transfer/FileUtils.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <random>
+
+#ifdef _WIN32
+#include <cstdio>
+#include <io.h>
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace pitwall {
+
+FileWriteError::FileWriteError(std::string file, std::string reason)
+    : std::runtime_error("Cannot write " + file + ": " + reason), file_(std::move(file)), reason_(std::move(reason))
+{
+}
+
+namespace {
+
+std::string SystemReason(int error) { return std::strerror(error); }
+
+// A name beside the target that no other file has: hidden, and marked as
+// ours so a left-over from a killed run is recognisable.
+std::string TemporaryNameFor(const std::string& file)
+{
+    std::random_device device;
+    std::uniform_int_distribution<unsigned long long> pick;
+    char suffix[17];
+    std::snprintf(suffix, sizeof suffix, "%016llx", pick(device));
+    return DirectoryOf(file) + "." + FileNameOf(file) + ".pitwall-" + suffix;
+}
+
+#ifndef _WIN32
+
+int OpenTemporary(const std::string& file, std::string& temporary)
+{
+    // The target's permissions, made writable for its owner; a new file gets
+    // what the user's umask gives.
+    mode_t mode = 0666;
+    struct stat st;
+    bool existing = ::stat(NativePath(file).c_str(), &st) == 0;
+    if (existing)
+        mode = (st.st_mode & 07777) | S_IWUSR;
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        temporary = TemporaryNameFor(file);
+        int fd = ::open(NativePath(temporary).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd >= 0) {
+            if (existing)
+                ::fchmod(fd, mode); // not narrowed by the umask
+            return fd;
+        }
+        if (errno != EEXIST)
+            throw FileWriteError(file, SystemReason(errno));
+    }
+    throw FileWriteError(file, "no free temporary name in its directory");
+}
+
+void WriteAll(int fd, const std::string& file, std::span<const std::uint8_t> bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throw FileWriteError(file, SystemReason(errno));
+        }
+        if (n == 0)
+            throw FileWriteError(file, "the disk took no more bytes");
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+void SyncDirectoryOf(const std::string& file)
+{
+    std::string directory = DirectoryOf(file);
+    int fd = ::open(NativePath(directory.empty() ? "." : directory).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd); // the rename itself reaches the disk
+    ::close(fd);
+}
+
+void FinishAndRename(int fd, const std::string& temporary, const std::string& file)
+{
+    if (::fsync(fd) != 0) {
+        int error = errno;
+        ::close(fd);
+        throw FileWriteError(file, SystemReason(error));
+    }
+    if (::close(fd) != 0)
+        throw FileWriteError(file, SystemReason(errno));
+    if (::rename(NativePath(temporary).c_str(), NativePath(file).c_str()) != 0)
+        throw FileWriteError(file, SystemReason(errno));
+    SyncDirectoryOf(file);
+}
+
+#else
+
+int OpenTemporary(const std::string& file, std::string& temporary)
+{
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        temporary = TemporaryNameFor(file);
+        int fd = ::_wopen(NativePath(temporary).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, 0666);
+        if (fd >= 0)
+            return fd;
+        if (errno != EEXIST)
+            throw FileWriteError(file, SystemReason(errno));
+    }
+    throw FileWriteError(file, "no free temporary name in its directory");
+}
+
+void WriteAll(int fd, const std::string& file, std::span<const std::uint8_t> bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        unsigned chunk = static_cast<unsigned>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+        int n = ::_write(fd, bytes.data() + done, chunk);
+        if (n <= 0)
+            throw FileWriteError(file, SystemReason(errno));
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+void FinishAndRename(int fd, const std::string& temporary, const std::string& file)
+{
+    if (::_commit(fd) != 0) {
+        int error = errno;
+        ::_close(fd);
+        throw FileWriteError(file, SystemReason(error));
+    }
+    ::_close(fd);
+    ClearReadOnly(file);
+    if (!::MoveFileExW(NativePath(temporary).c_str(), NativePath(file).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        throw FileWriteError(file, "the file could not be replaced (error " + std::to_string(::GetLastError()) + ")");
+}
+
+#endif
+
+void RemoveTemporary(const std::string& temporary)
+{
+    std::error_code ec;
+    std::filesystem::remove(NativePath(temporary), ec);
+}
+
+void CloseQuietly(int fd)
+{
+#ifdef _WIN32
+    ::_close(fd);
+#else
+    ::close(fd);
+#endif
+}
+
+} // namespace
+
+void ReplaceFileSafely(std::string_view file, std::span<const std::uint8_t> bytes)
+{
+    SafeFileWriter writer{std::string(file)};
+    writer.write(bytes);
+    writer.commit();
+}
+
+SafeFileWriter::SafeFileWriter(std::string file) : file_(std::move(file))
+{
+    fd_ = OpenTemporary(file_, temporary_);
+}
+
+SafeFileWriter::~SafeFileWriter() { discard(); }
+
+void SafeFileWriter::write(std::span<const std::uint8_t> bytes)
+{
+    if (fd_ < 0)
+        throw FileWriteError(file_, "the new content was already written or dropped");
+    WriteAll(fd_, file_, bytes);
+    written_ += bytes.size();
+}
+
+void SafeFileWriter::commit()
+{
+    if (fd_ < 0)
+        throw FileWriteError(file_, "the new content was already written or dropped");
+    int fd = fd_;
+    fd_ = -1;
+    try {
+        FinishAndRename(fd, temporary_, file_);
+    } catch (...) {
+        RemoveTemporary(temporary_);
+        temporary_.clear();
+        throw;
+    }
+    temporary_.clear();
+}
+
+void SafeFileWriter::discard()
+{
+    if (fd_ >= 0) {
+        CloseQuietly(fd_);
+        fd_ = -1;
+    }
+    if (!temporary_.empty()) {
+        RemoveTemporary(temporary_);
+        temporary_.clear();
+    }
+}
+
+} // namespace pitwall

@@ -1,0 +1,59 @@
+#pragma once
+// Replacing a file as a whole so that a failure at any point (a full disk, a
+// file-size limit, a killed process) leaves either the old file or the new
+// one, never a mixture: the new bytes go to a fresh temporary file in the
+// same directory, are flushed to the disk, and only then renamed over the
+// target. Game files are never rewritten in place.
+
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace pitwall {
+
+// A file could not be written; the file named is the one the program meant
+// to write (never an internal temporary name), the reason is the system's.
+class FileWriteError : public std::runtime_error {
+public:
+    FileWriteError(std::string file, std::string reason);
+    const std::string& file() const { return file_; }
+    const std::string& reason() const { return reason_; }
+
+private:
+    std::string file_;
+    std::string reason_;
+};
+
+// Writes `bytes` as the new content of `file`. An existing file keeps its
+// permissions (made writable for its owner, as game files are before they
+// are replaced); a new one gets the usual permissions. Throws FileWriteError
+// and leaves the old file byte for byte as it was when anything fails.
+void ReplaceFileSafely(std::string_view file, std::span<const std::uint8_t> bytes);
+
+// A new content for `file` written piece by piece (for files too large to
+// assemble in memory). Nothing changes at `file` until commit(); an object
+// destroyed without commit() removes its temporary file.
+class SafeFileWriter {
+public:
+    explicit SafeFileWriter(std::string file);
+    ~SafeFileWriter();
+    SafeFileWriter(const SafeFileWriter&) = delete;
+    SafeFileWriter& operator=(const SafeFileWriter&) = delete;
+
+    void write(std::span<const std::uint8_t> bytes);
+    std::uint64_t written() const { return written_; }
+    // Flushes to the disk and renames over the target. Throws FileWriteError.
+    void commit();
+    // Drops what was written; the target stays as it was.
+    void discard();
+
+private:
+    std::string file_;
+    std::string temporary_;
+    int fd_ = -1;
+    std::uint64_t written_ = 0;
+};
+
+} // namespace pitwall
