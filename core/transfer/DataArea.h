@@ -42,12 +42,15 @@ struct TransferContext {
     // The loading window's SetProgress with UI text `text` and the item's weight.
     void progress(int text, int item);
 
-    // Extracts a member into the working directory and reads it. A member
-    // the carset lacks is reported with UI text 349 and its path; a member
-    // larger than maxBytes or damaged raises CarsetError.
+    // Extracts a member into the working directory and returns its bytes. A
+    // member the carset lacks is reported with UI text 349 naming it as
+    // "member in carset"; a member larger than maxBytes, damaged, packed in a
+    // way this program cannot unpack or not writable into the working
+    // directory raises CarsetError.
     std::optional<std::vector<std::uint8_t>> loadMember(const std::string& name, std::uint64_t maxBytes);
     // Writes the member into the staging directory, adds it to the carset
-    // and deletes the staged file.
+    // and deletes the staged file. A staged file that cannot be written
+    // raises CarsetError (Kind::Unwritable) naming the member.
     void saveMember(const std::string& name, const std::vector<std::uint8_t>& bytes);
 };
 
