@@ -4,10 +4,8 @@
 #include "app/Windows1252.h"
 #include "transfer/FileUtils.h"
 
-#include <atomic>
 #include <cstdio>
 #include <filesystem>
-#include <unistd.h>
 
 namespace pitwall::cli {
 
@@ -28,18 +26,29 @@ void TextLoadingWindow::setProgress(const std::string& text, int weight)
     err_ << "  [" << percent << "%] " << Windows1252ToUtf8(text) << '\n';
 }
 
+namespace {
+
+std::string TemporaryDirectory()
+{
+    std::error_code ec;
+    auto path = std::filesystem::temp_directory_path(ec);
+    if (ec)
+        throw CommandFailure("no temporary directory for the working files: " + ec.message());
+    return PathString(path);
+}
+
+} // namespace
+
 CliSession::CliSession(CliContext& context, const std::string& gameDirectory)
-    : context_(context), loading_(context.err, context.quiet), observer_(context), ui_{loading_, context.sink}
+    : context_(context), working_(TemporaryDirectory(), "pitwall-cli-"), loading_(context.err, context.quiet),
+      observer_(context), ui_{loading_, context.sink}
 {
     ui_.commitObserver = &observer_;
-    static std::atomic<int> counter{0};
     program_.directories.program = context.programDirectory;
     program_.directories.settings = context.programDirectory;
-    program_.directories.working = IncludeTrailingBackslash(PathString(
-        std::filesystem::temp_directory_path()
-        / ("pitwall-cli-" + std::to_string(::getpid()) + "-" + std::to_string(counter++))));
+    program_.directories.working = working_.path();
     program_.directories.staging = program_.directories.working + "Carset" + kPathSeparator;
-    ForceDirectories(program_.directories.staging);
+    CreatePrivateDirectory(program_.directories.staging);
     program_.texts = context.texts;
     program_.restorePointRoot = context.restoreRoot;
     if (!gameDirectory.empty()) {
@@ -58,8 +67,6 @@ CliSession::CliSession(CliContext& context, const std::string& gameDirectory)
     program_.settings.showExportOK = false;
     session_ = std::make_unique<Session>(program_);
 }
-
-CliSession::~CliSession() { DeleteTree(program_.directories.working); }
 
 void CliSession::require(TransferOutcome outcome, const std::string& what)
 {

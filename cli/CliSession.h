@@ -1,12 +1,15 @@
 #pragma once
 // A program session for one command: the game directory from --game, the
 // CLI's language texts, and a private working directory of its own (so a
-// running desktop editor's TEMP is never touched), removed at the end.
+// running desktop editor's TEMP is never touched): a new directory with a
+// random name below the system's temporary directory, owner-only, removed
+// however the command ends, a failed start included.
 
 #include "CliContext.h"
 #include "GameWrites.h"
 
 #include "app/Session.h"
+#include "transfer/PrivateDirectory.h"
 #include "transfer/SelectionItems.h"
 #include "transfer/TransferUi.h"
 
@@ -36,7 +39,6 @@ public:
     // With a game directory, it must be a recognised installation
     // (CommandFailure otherwise); without one, only carset work is possible.
     CliSession(CliContext& context, const std::string& gameDirectory);
-    ~CliSession();
 
     Session& session() { return *session_; }
     WorkingSet& workingSet() { return session_->workingSet; }
@@ -51,6 +53,9 @@ public:
 
 private:
     CliContext& context_;
+    // Constructed first and destroyed last, so the directory goes even when
+    // the rest of the constructor throws.
+    PrivateDirectory working_;
     ProgramState program_;
     std::unique_ptr<Session> session_;
     TextLoadingWindow loading_;

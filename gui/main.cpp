@@ -24,7 +24,7 @@ int main(int argc, char** argv)
     pitwall::ProgramState program;
     pitwall::gui::QtMessages startupMessages;
     std::string exeDir = pitwall::IncludeTrailingBackslash(QCoreApplication::applicationDirPath().toStdString());
-    if (pitwall::StartProgram(program, exeDir, startupMessages) == pitwall::StartupOutcome::NoLanguageFiles)
+    if (pitwall::StartProgram(program, exeDir, startupMessages) != pitwall::StartupOutcome::Ready)
         return 1;
 
     pitwall::gui::AppContext app(program);

@@ -2,6 +2,7 @@
 
 #include "app/Messages.h"
 #include "transfer/FileUtils.h"
+#include "transfer/PrivateDirectory.h"
 
 namespace pitwall {
 
@@ -21,8 +22,18 @@ StartupOutcome StartProgram(ProgramState& state, const std::string& executableDi
     state.settings.languageFile = language.file;
 
     state.currentCarsetFile.clear();
+    // Carsets are unpacked here, so nobody else may have put anything in
+    // the way: a directory (or link) that survives the deletion is refused.
     DeleteTree(state.directories.working);
-    ForceDirectories(state.directories.staging);
+    try {
+        const std::string& working = state.directories.working;
+        ForceDirectories(DirectoryOf(working.substr(0, working.size() - 1)));
+        CreatePrivateDirectory(working);
+        CreatePrivateDirectory(state.directories.staging);
+    } catch (const PrivateDirectoryError& e) {
+        sink.showMessage(Message{-1, std::string("Pitwall cannot set up its working directory. ") + e.what()});
+        return StartupOutcome::NoWorkingDirectory;
+    }
     state.firstActivationDone = false;
 
     std::string palette = state.directories.program + kPaletteFileName;

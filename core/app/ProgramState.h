@@ -33,13 +33,15 @@ struct ProgramState {
     bool firstActivationDone = false;
 };
 
-enum class StartupOutcome { Ready, NoLanguageFiles };
+enum class StartupOutcome { Ready, NoLanguageFiles, NoWorkingDirectory };
 
 // The non-window steps of creating the main window, in order: directories,
 // settings, language, a fresh working directory (anything left from an
-// earlier run is deleted, read-only files included; then the staging
-// directory is created) and the game palette (a missing or damaged palette
-// file is reported and leaves an all-black palette).
+// earlier run is deleted, read-only files included, a link as a link; then
+// the working and staging directories are created owner-only, and when they
+// cannot be had as new, real directories of our own, that is reported and
+// the program does not start) and the game palette (a missing or damaged
+// palette file is reported and leaves an all-black palette).
 StartupOutcome StartProgram(ProgramState& state, const std::string& executableDirectory, MessageSink& sink,
                             const EnvironmentLookup& environment = SystemEnvironment);
 

@@ -1,6 +1,7 @@
 #include "transfer/CarsetArchive.h"
 
 #include "transfer/FileUtils.h"
+#include "transfer/PrivateFile.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -30,8 +31,16 @@ CarsetArchive::CarsetArchive(const std::string& path, Mode mode) : path_(path), 
         zip_error_init_with_code(&ze, error);
         std::string reason = zip_error_strerror(&ze);
         zip_error_fini(&ze);
-        throw CarsetError("Cannot open " + path + " as a zip archive: " + reason);
+        // Only a file without any zip structure is "not a zip"; a file that
+        // cannot be read, or a damaged archive, says what went wrong.
+        throw CarsetError("Cannot open " + path + " as a zip archive: " + reason,
+                          error == ZIP_ER_NOZIP ? CarsetError::Kind::NotAZip : CarsetError::Kind::Unreadable);
     }
+}
+
+std::string CarsetArchive::memberLabel(std::string_view memberName) const
+{
+    return std::string(memberName) + " in " + FileNameOf(path_);
 }
 
 CarsetArchive::~CarsetArchive()
@@ -121,6 +130,27 @@ std::int64_t CarsetArchive::find(std::string_view memberName) const
 
 bool CarsetArchive::contains(std::string_view memberName) const { return find(memberName) >= 0; }
 
+namespace {
+
+// Zip compression methods by number, for messages about ones libzip here
+// cannot unpack (carsets packed with 7-Zip or WinZip settings, for example).
+std::string CompressionName(std::uint16_t method)
+{
+    // The numbers of the zip format's APPNOTE, not every libzip names them.
+    switch (method) {
+    case 9: return "Deflate64";
+    case 12: return "bzip2";
+    case 14: return "LZMA";
+    case 33: return "LZMA2";
+    case 93: return "Zstandard";
+    case 95: return "XZ";
+    case 98: return "PPMd";
+    default: return "compression method " + std::to_string(method);
+    }
+}
+
+} // namespace
+
 std::vector<std::uint8_t> CarsetArchive::read(std::string_view memberName, std::uint64_t maxBytes) const
 {
     std::string name(memberName);
@@ -128,17 +158,28 @@ std::vector<std::uint8_t> CarsetArchive::read(std::string_view memberName, std::
         throw CarsetError("Refusing to read the member name " + name);
     std::int64_t index = find(memberName);
     if (index < 0)
-        throw CarsetError("The carset has no member " + name);
+        throw CarsetError("The carset has no member " + memberLabel(name));
     zip_stat_t st;
     zip_stat_init(&st);
     if (zip_stat_index(archive_, static_cast<zip_uint64_t>(index), 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE))
-        throw CarsetError("Cannot read the member " + name + " of " + path_);
+        throw CarsetError("Cannot read " + memberLabel(name));
     if (st.size > maxBytes)
-        throw CarsetError("The member " + name + " of " + path_ + " is too large (" + std::to_string(st.size)
-                          + " bytes, at most " + std::to_string(maxBytes) + " expected)");
+        throw CarsetError(memberLabel(name) + " is too large (" + std::to_string(st.size) + " bytes, at most "
+                          + std::to_string(maxBytes) + " expected)");
+    if ((st.valid & ZIP_STAT_ENCRYPTION_METHOD) && st.encryption_method != ZIP_EM_NONE)
+        throw CarsetError("Cannot unpack " + memberLabel(name) + ": it is encrypted",
+                          CarsetError::Kind::Unsupported);
+    if ((st.valid & ZIP_STAT_COMP_METHOD) && !zip_compression_method_supported(st.comp_method, 0))
+        throw CarsetError("Cannot unpack " + memberLabel(name) + ": it is compressed with "
+                              + CompressionName(st.comp_method) + ", which Pitwall cannot unpack",
+                          CarsetError::Kind::Unsupported);
     zip_file_t* f = zip_fopen_index(archive_, static_cast<zip_uint64_t>(index), 0);
-    if (!f)
-        throw CarsetError("Cannot read the member " + name + ": " + zip_strerror(archive_));
+    if (!f) {
+        int code = zip_error_code_zip(zip_get_error(archive_));
+        bool unsupported = code == ZIP_ER_COMPNOTSUPP || code == ZIP_ER_ENCRNOTSUPP || code == ZIP_ER_NOPASSWD;
+        throw CarsetError("Cannot unpack " + memberLabel(name) + ": " + zip_strerror(archive_),
+                          unsupported ? CarsetError::Kind::Unsupported : CarsetError::Kind::Unreadable);
+    }
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(st.size));
     std::uint64_t done = 0;
     bool ok = true;
@@ -156,28 +197,42 @@ std::vector<std::uint8_t> CarsetArchive::read(std::string_view memberName, std::
         ok = false;
     zip_fclose(f);
     if (!ok || done != st.size)
-        throw CarsetError("The member " + name + " of " + path_ + " is damaged: its data does not match its declared size");
+        throw CarsetError(memberLabel(name) + " is damaged: its data does not match its declared size");
     return bytes;
 }
 
-bool CarsetArchive::extract(std::string_view memberName, const std::string& directory, std::uint64_t maxBytes) const
+std::optional<std::vector<std::uint8_t>> CarsetArchive::extract(std::string_view memberName,
+                                                                const std::string& directory,
+                                                                std::uint64_t maxBytes) const
 {
     std::string target = IncludeTrailingBackslash(directory) + std::string(memberName);
     if (!IsBareMemberName(memberName))
         throw CarsetError("Refusing to extract the member name " + std::string(memberName));
     DeleteFileForced(target);
     if (!contains(memberName))
-        return false;
+        return std::nullopt;
     auto bytes = read(memberName, maxBytes);
+    // Written under another name and renamed, so a member that cannot be
+    // written in full never appears under its own name. A stale .part of an
+    // earlier run is the program's own and goes; a link there goes as a link.
     std::string temporary = target + ".part";
-    WriteWholeFile(temporary, bytes);
+    try {
+        WriteNewPrivateFile(temporary, bytes, Leftover::Replace);
+    } catch (const PrivateFileError& e) {
+        throw CarsetError("The working directory could not be written while unpacking " + memberLabel(memberName)
+                              + ": " + e.code().message(),
+                          CarsetError::Kind::Unwritable);
+    }
+    // rename() replaces a link of the target's name itself, never its target.
     std::error_code ec;
     std::filesystem::rename(NativePath(temporary), NativePath(target), ec);
     if (ec) {
         DeleteFileForced(temporary);
-        throw CarsetError("Cannot write " + target + ": " + ec.message());
+        throw CarsetError("The working directory could not be written while unpacking " + memberLabel(memberName)
+                              + ": " + ec.message(),
+                          CarsetError::Kind::Unwritable);
     }
-    return true;
+    return bytes;
 }
 
 } // namespace pitwall

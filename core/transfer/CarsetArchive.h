@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -19,7 +20,20 @@ namespace pitwall {
 
 class CarsetError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    enum class Kind {
+        Unreadable,  // the file cannot be read, or a member is damaged or too large
+        NotAZip,     // the file is there but holds no zip archive
+        Unsupported, // a member is compressed or encrypted in a way this program cannot unpack
+        Unwritable,  // a member could not be written into the working directory
+    };
+    explicit CarsetError(const std::string& what, Kind kind = Kind::Unreadable)
+        : std::runtime_error(what), kind_(kind)
+    {
+    }
+    Kind kind() const { return kind_; }
+
+private:
+    Kind kind_;
 };
 
 struct ArchiveMember {
@@ -36,14 +50,16 @@ public:
     enum class Mode { Read, Create };
 
     // Read: an existing zip; Create: a new archive replacing any file of that
-    // name when it is written. Throws CarsetError when the file is not a zip
-    // archive or cannot be created.
+    // name when it is written. Throws CarsetError when the file cannot be
+    // read (Unreadable), is not a zip archive (NotAZip) or cannot be created.
     CarsetArchive(const std::string& path, Mode mode);
     ~CarsetArchive();
     CarsetArchive(const CarsetArchive&) = delete;
     CarsetArchive& operator=(const CarsetArchive&) = delete;
 
     const std::string& path() const { return path_; }
+    // How messages name a member: "TeamsDrivers.DAT in X.GMS".
+    std::string memberLabel(std::string_view memberName) const;
 
     // --- writing ---
     // Adds the file under its bare name; the file's bytes are taken at once,
@@ -60,13 +76,18 @@ public:
     std::uint64_t totalUncompressedSize() const;
     // The member's bytes. Throws CarsetError when the member is absent, its
     // name is not bare, its declared size exceeds maxBytes, or its data does
-    // not match its declared size.
+    // not match its declared size (Unreadable), or when it is compressed or
+    // encrypted in a way libzip cannot undo here (Unsupported).
     std::vector<std::uint8_t> read(std::string_view memberName, std::uint64_t maxBytes) const;
-    // Extracts the member into the directory (replacing a file of that name).
-    // A file of that name left there earlier is removed first, so afterwards
-    // the file exists exactly when the archive held the member. Returns
-    // whether it did; throws CarsetError as read() does for a bad member.
-    bool extract(std::string_view memberName, const std::string& directory, std::uint64_t maxBytes) const;
+    // Extracts the member into the directory, one of the program's private
+    // ones, and returns its bytes; nullopt when the archive lacks it. A file
+    // or link of that name left there earlier is removed first (a link as a
+    // link), so afterwards the file exists exactly when the archive held the
+    // member, and no link in the directory is ever followed. Throws
+    // CarsetError as read() does for a bad member, and with Kind::Unwritable
+    // naming the member (not the directory) when it cannot be written.
+    std::optional<std::vector<std::uint8_t>> extract(std::string_view memberName, const std::string& directory,
+                                                     std::uint64_t maxBytes) const;
 
 private:
     std::int64_t find(std::string_view memberName) const;

@@ -67,12 +67,15 @@ struct TransferContext {
     // Export: the new content of a whole game file (path as the game names it).
     void replaceGameFile(const std::string& gameRelative, std::vector<std::uint8_t> bytes);
 
-    // Extracts a member into the working directory and reads it. A member
-    // the carset lacks is a failure reported with UI text 349 and its name; a member
-    // larger than maxBytes or damaged raises CarsetError.
+    // Extracts a member into the working directory and returns its bytes. A
+    // member the carset lacks is a failure reported with UI text 349 naming it as
+    // "member in carset"; a member larger than maxBytes, damaged, packed in a
+    // way this program cannot unpack or not writable into the working
+    // directory raises CarsetError.
     std::optional<std::vector<std::uint8_t>> loadMember(const std::string& name, std::uint64_t maxBytes);
     // Writes the member into the staging directory, adds it to the carset
-    // and deletes the staged file.
+    // and deletes the staged file. A staged file that cannot be written
+    // raises CarsetError (Kind::Unwritable) naming the member.
     void saveMember(const std::string& name, const std::vector<std::uint8_t>& bytes);
 };
 

@@ -3,6 +3,7 @@
 #include "transfer/DataArea.h"
 #include "transfer/FileUtils.h"
 #include "transfer/GameChangeSet.h"
+#include "transfer/PrivateFile.h"
 #include "transfer/TransferUi.h"
 
 namespace pitwall {
@@ -40,23 +41,30 @@ void TransferContext::replaceGameFile(const std::string& gameRelative, std::vect
 
 std::optional<std::vector<std::uint8_t>> TransferContext::loadMember(const std::string& name, std::uint64_t maxBytes)
 {
-    const std::string& working = program.directories.working;
-    std::string path = working + name;
-    if (!source || !source->extract(name, working, maxBytes)) {
-        fail(349, Args(name));
-        return std::nullopt;
-    }
-    return ReadWholeFile(path, maxBytes);
+    std::optional<std::vector<std::uint8_t>> bytes;
+    if (source)
+        bytes = source->extract(name, program.directories.working, maxBytes);
+    if (!bytes)
+        fail(349, Args(source ? source->memberLabel(name) : name));
+    return bytes;
 }
 
 void TransferContext::saveMember(const std::string& name, const std::vector<std::uint8_t>& bytes)
 {
     if (!target)
         throw CarsetError("No carset is being written");
-    // Staged as a file first, as every member is, then added and removed.
+    // Staged as a file first, as every member is, then added and removed. A
+    // stale file of that name is the program's own and goes (a link as a
+    // link); the new one is created exclusively, never through a link.
     std::string staged = program.directories.staging + name;
-    WriteWholeFile(staged, bytes);
-    target->addFile(staged);
+    try {
+        WriteNewPrivateFile(staged, bytes, Leftover::Replace);
+    } catch (const PrivateFileError& e) {
+        throw CarsetError("The staging directory could not be written while storing " + target->memberLabel(name)
+                              + ": " + e.code().message(),
+                          CarsetError::Kind::Unwritable);
+    }
+    target->addBytes(name, bytes);
     DeleteFileForced(staged);
 }
 

@@ -6,6 +6,7 @@
 #include "transfer/FileUtils.h"
 #include "transfer/GameFile.h"
 #include "transfer/RestorePoints.h"
+#include "transfer/PrivateDirectory.h"
 #include "transfer/SavegameChecksum.h"
 #include "transfer/TransferOrder.h"
 
@@ -269,23 +270,36 @@ TransferOutcome TransferEngine::loadCarset(bool withDialog, bool complete, const
     report_ = {};
     program_.currentCarsetFile = fileName;
     const std::string& working = program_.directories.working;
-    ForceDirectories(working);
-
-    std::unique_ptr<CarsetArchive> archive;
     try {
-        archive = std::make_unique<CarsetArchive>(fileName, CarsetArchive::Mode::Read);
-    } catch (const CarsetError&) {
-        messenger.show(kNotACarset);
+        EnsurePrivateDirectory(working);
+    } catch (const PrivateDirectoryError& e) {
+        messenger.showFixed(e.what());
         return TransferOutcome::Refused;
     }
-    // Whether the carset has a header is the archive's say, never that of a
-    // Header.DAT some earlier load left in the working directory.
+
+    constexpr int kMissingFile = 349;
+    if (!FileExists(fileName)) {
+        messenger.show(kMissingFile, Args(fileName));
+        return TransferOutcome::Refused;
+    }
+    // Only a file without zip structure, or a zip without a header, is "not
+    // a carset"; a file that cannot be read, a header packed in a way this
+    // program cannot unpack and a working directory that cannot be written
+    // are each reported as what they are.
+    std::unique_ptr<CarsetArchive> archive;
     std::optional<CarsetHeader> header;
     try {
-        if (archive->extract(kHeaderMember, working, kHeaderSize))
-            header = ParseCarsetHeader(ReadWholeFile(working + kHeaderMember, kHeaderSize));
-    } catch (const std::exception&) {
-        header.reset();
+        archive = std::make_unique<CarsetArchive>(fileName, CarsetArchive::Mode::Read);
+        // Whether the carset has a header is the archive's say, never that
+        // of a Header.DAT some earlier load left in the working directory.
+        if (auto bytes = archive->extract(kHeaderMember, working, kHeaderSize))
+            header = ParseCarsetHeader(*bytes);
+    } catch (const CarsetError& e) {
+        if (e.kind() == CarsetError::Kind::NotAZip)
+            messenger.show(kNotACarset);
+        else
+            messenger.showFixed(e.what());
+        return TransferOutcome::Refused;
     }
     if (!header) {
         messenger.show(kNotACarset);
@@ -331,10 +345,8 @@ TransferOutcome TransferEngine::loadCarset(bool withDialog, bool complete, const
 
         // The information stays as it was when the carset has none.
         try {
-            if (archive->extract(kInfoMember, working, kMaxInfoSize)) {
-                auto bytes = ReadWholeFile(working + kInfoMember, kMaxInfoSize);
-                carsetInfo_ = ParseCarsetInfo(std::string(bytes.begin(), bytes.end()));
-            }
+            if (auto bytes = archive->extract(kInfoMember, working, kMaxInfoSize))
+                carsetInfo_ = ParseCarsetInfo(std::string(bytes->begin(), bytes->end()));
         } catch (const std::exception& e) {
             context.currentItem = 0;
             context.fail(e.what());

@@ -6,9 +6,37 @@
 #include "transfer/SavegameChecksum.h"
 
 #include <gtest/gtest.h>
+#include <cstdlib>
+#include <optional>
 #include <sstream>
+#include <unistd.h>
 
 using namespace pitwall;
+
+namespace {
+
+// TMPDIR of this process (and so of the in-process runner) for a while.
+class TemporaryDirectoryOverride {
+public:
+    explicit TemporaryDirectoryOverride(const std::string& directory)
+    {
+        if (const char* old = std::getenv("TMPDIR"))
+            old_ = old;
+        ::setenv("TMPDIR", directory.c_str(), 1);
+    }
+    ~TemporaryDirectoryOverride()
+    {
+        if (old_)
+            ::setenv("TMPDIR", old_->c_str(), 1);
+        else
+            ::unsetenv("TMPDIR");
+    }
+
+private:
+    std::optional<std::string> old_;
+};
+
+} // namespace
 
 TEST(TransferCli, TeamsGoFromOneInstallationToAnother)
 {
@@ -55,6 +83,10 @@ TEST(TransferCli, FailuresAndBackup)
     test::WriteText(dir / "bad.GMS", "no zip");
     auto bad = test::RunCommand({"apply", dir / "bad.GMS", "--game", dir / "g"});
     EXPECT_EQ(bad.code, 1);
+    EXPECT_NE(bad.err.find("not a carset"), std::string::npos) << bad.err;
+    auto missing = test::RunCommand({"apply", dir / "missing.GMS", "--game", dir / "g"});
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_NE(missing.err.find("missing.GMS does not exist"), std::string::npos) << missing.err;
     EXPECT_EQ(test::RunCommand({"carset", "list", dir / "bad.GMS"}).code, 1);
 
     auto backup = test::RunCommand({"backup", "--game", dir / "g", "--groups", "0,1", "--to", dir / "backup", "--quiet"});
@@ -62,4 +94,40 @@ TEST(TransferCli, FailuresAndBackup)
     EXPECT_EQ(FileSizeOf(dir / "backup/GP3.EXE"), FileSizeOf(dir / "g/GP3.EXE"));
     EXPECT_TRUE(FileExists(dir / "backup/F1GSTATE.SAV"));
     EXPECT_EQ(test::RunCommand({"backup", "--game", dir / "g", "--groups", "16", "--to", dir / "b2"}).code, 1);
+}
+
+TEST(TransferCli, NothingPlantedInTheTemporaryDirectoryRedirectsAnApply)
+{
+    test::TempDir dir;
+    std::string game = dir / "g", carset = dir / "t.GMS";
+    test::MakeDemo(game, 2, 1);
+    ASSERT_EQ(test::RunCommand({"import", "--game", game, "--items", "1", "-o", carset, "--quiet"}).code, 0);
+
+    // Another local user links the names working directories are likely to
+    // get to a directory of theirs.
+    std::string tmp = dir / "tmp/", theirs = dir / "theirs/", empty = dir / "empty/";
+    ForceDirectories(tmp);
+    ForceDirectories(empty);
+    test::WriteText(theirs + "keep", "k");
+    for (int n = 0; n < 200; ++n) {
+        std::string name = tmp + "pitwall-cli-" + std::to_string(::getpid()) + "-" + std::to_string(n);
+        ASSERT_EQ(::symlink(theirs.c_str(), name.c_str()), 0);
+    }
+    auto planted = ListFiles(tmp, "*", true, true);
+    {
+        TemporaryDirectoryOverride override(tmp);
+        auto applied = test::RunCommand({"apply", carset, "--game", game, "--quiet"});
+        EXPECT_EQ(applied.code, 0) << applied.err;
+    }
+    EXPECT_EQ(ListFiles(theirs, "*", true, true), (std::vector<std::string>{theirs + "keep", theirs}));
+    EXPECT_EQ(ListFiles(tmp, "*", true, true), planted); // and the working directory is gone
+
+    // A start that fails leaves no working directory behind.
+    {
+        TemporaryDirectoryOverride override(empty);
+        auto failed = test::RunCommand({"apply", carset, "--game", theirs, "--quiet"});
+        EXPECT_EQ(failed.code, 1);
+        EXPECT_NE(failed.err.find("not a valid Grand Prix 3 installation"), std::string::npos) << failed.err;
+    }
+    EXPECT_EQ(ListFiles(empty, "*", true, true), std::vector<std::string>{empty});
 }

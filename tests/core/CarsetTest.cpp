@@ -10,7 +10,11 @@
 #include "transfer/SavegameChecksum.h"
 
 #include <gtest/gtest.h>
+#include <csignal>
 #include <cstring>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <zip.h>
 
 using namespace pitwall;
@@ -116,6 +120,53 @@ void PatchDeclaredSizes(const std::string& path, std::uint32_t size)
                 bytes[at + static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(size >> (8 * k));
     }
     test::WriteBytes(path, bytes);
+}
+
+// Rewrites the compression method recorded for every member of a stored zip,
+// as if another tool had packed it that way.
+void PatchMethod(const std::string& path, std::uint16_t method)
+{
+    auto bytes = test::ReadBytes(path);
+    for (std::size_t i = 0; i + 30 < bytes.size(); ++i) {
+        std::uint32_t sig = bytes[i] | (bytes[i + 1] << 8) | (bytes[i + 2] << 16) | (static_cast<std::uint32_t>(bytes[i + 3]) << 24);
+        std::size_t at = sig == 0x04034b50 ? i + 8 : sig == 0x02014b50 ? i + 10 : 0;
+        if (at) {
+            bytes[at] = static_cast<std::uint8_t>(method);
+            bytes[at + 1] = static_cast<std::uint8_t>(method >> 8);
+        }
+    }
+    test::WriteBytes(path, bytes);
+}
+
+// Files this process writes may grow to `bytes` at most, as on a nearly full
+// disk: a write beyond fails with EFBIG instead of raising SIGXFSZ.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = old_;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+
+private:
+    rlimit old_{};
+    void (*oldHandler_)(int) = nullptr;
+};
+
+std::string Shown(const test::RecordingMessages& messages)
+{
+    std::string all;
+    for (const auto& m : messages.shown)
+        all += m.text + "\n";
+    return all;
 }
 
 } // namespace
@@ -291,4 +342,120 @@ TEST(Carset, HostileCarsets)
         EXPECT_FALSE(FileExists(f.program.directories.working + "TeamsDrivers.DAT"));
     }
     EXPECT_FALSE(f.transfer().busy);
+}
+
+TEST(Carset, EachLoadFailureSaysWhatHappened)
+{
+    Fixture f;
+    auto teams = TeamTableImage(f.session->workingSet.teams);
+    const std::string& working = f.program.directories.working;
+    auto refused = [&](const std::string& carset) {
+        f.messages.shown.clear();
+        EXPECT_EQ(f.engine().loadCarset(false, true, carset, f.ui), TransferOutcome::Refused) << carset;
+        EXPECT_EQ(f.messages.shown.size(), 1u) << Shown(f.messages);
+        EXPECT_EQ(Shown(f.messages).find(working), std::string::npos) << Shown(f.messages);
+        EXPECT_FALSE(f.transfer().busy);
+        return f.messages.shown.empty() ? Message{} : f.messages.shown[0];
+    };
+
+    Message missing = refused(f.root / "nowhere.GMS");
+    EXPECT_EQ(missing.number, 349);
+    EXPECT_EQ(missing.text, "T349 " + f.root / "nowhere.GMS");
+
+    // A header packed with LZMA: loaded where libzip unpacks LZMA, named
+    // with the reason where it does not.
+    std::string lzma = f.root / "lzma.GMS";
+    WriteZip(lzma, {{"Header.DAT", Header(8, {1})}, {"TeamsDrivers.DAT", teams}});
+    if (zip_compression_method_supported(ZIP_CM_LZMA, 1)) {
+        int error = 0;
+        zip_t* z = zip_open(lzma.c_str(), 0, &error);
+        ASSERT_NE(z, nullptr);
+        for (zip_uint64_t i = 0; i < 2; ++i)
+            ASSERT_EQ(zip_set_file_compression(z, i, ZIP_CM_LZMA, 0), 0);
+        ASSERT_EQ(zip_close(z), 0);
+        EXPECT_EQ(f.engine().loadCarset(false, true, lzma, f.ui), TransferOutcome::Done);
+    } else {
+        PatchMethod(lzma, ZIP_CM_LZMA);
+        Message packed = refused(lzma);
+        EXPECT_EQ(packed.number, -1);
+        EXPECT_NE(packed.text.find("Header.DAT in lzma.GMS"), std::string::npos) << packed.text;
+        EXPECT_NE(packed.text.find("LZMA"), std::string::npos) << packed.text;
+    }
+
+    // A member the header lists but the archive lacks is named in its carset.
+    std::string lacking = f.root / "lacking.GMS";
+    WriteZip(lacking, {{"Header.DAT", Header(8, {1})}});
+    f.messages.shown.clear();
+    EXPECT_EQ(f.engine().loadCarset(false, true, lacking, f.ui), TransferOutcome::DoneWithErrors);
+    ASSERT_EQ(f.messages.numbers(), std::vector<int>{349});
+    EXPECT_EQ(f.messages.shown[0].text, "T349 TeamsDrivers.DAT in lacking.GMS");
+
+    // No room in the working directory is not "not a carset".
+    std::string good = f.root / "good.GMS";
+    WriteZip(good, {{"Header.DAT", Header(8, {1})}, {"TeamsDrivers.DAT", teams}});
+    Message full;
+    {
+        FileSizeLimit limit(100);
+        full = refused(good);
+    }
+    EXPECT_EQ(full.number, -1);
+    EXPECT_NE(full.text.find("working directory could not be written"), std::string::npos) << full.text;
+    EXPECT_NE(full.text.find("Header.DAT in good.GMS: File too large"), std::string::npos) << full.text;
+    EXPECT_TRUE(ListFiles(working, "*.*", true, false).empty());
+    EXPECT_EQ(f.engine().loadCarset(false, true, good, f.ui), TransferOutcome::Done);
+}
+
+TEST(Carset, LinksInTheWorkingDirectoriesAreNotFollowed)
+{
+    Fixture f;
+    auto teams = TeamTableImage(f.session->workingSet.teams);
+    std::string carset = f.root / "c.GMS";
+    WriteZip(carset, {{"Header.DAT", Header(8, {1})}, {"TeamsDrivers.DAT", teams}});
+    const std::string& working = f.program.directories.working;
+    const std::string& staging = f.program.directories.staging;
+    // Another user planted links where members are unpacked and staged.
+    std::vector<std::string> victims;
+    auto plant = [&](const std::string& link) {
+        victims.push_back(f.root / ("victim" + std::to_string(victims.size())));
+        test::WriteText(victims.back(), "mine");
+        ASSERT_EQ(::symlink(victims.back().c_str(), link.c_str()), 0) << link;
+    };
+    plant(working + "Header.DAT.part");
+    plant(working + "TeamsDrivers.DAT.part");
+    plant(working + "TeamsDrivers.DAT");
+    plant(staging + "TeamsDrivers.DAT");
+    plant(staging + "Header.DAT");
+
+    ASSERT_EQ(f.engine().loadCarset(false, true, carset, f.ui), TransferOutcome::Done) << Shown(f.messages);
+    EXPECT_TRUE(f.transfer().isLoaded(1));
+    EXPECT_EQ(test::ReadBytes(working + "TeamsDrivers.DAT"), teams);
+    struct stat st {};
+    ASSERT_EQ(::lstat((working + "TeamsDrivers.DAT").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISREG(st.st_mode));
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+    ASSERT_EQ(f.engine().saveCarset(false, true, f.root / "out.GMS", f.ui), TransferOutcome::Done)
+        << Shown(f.messages);
+    EXPECT_EQ(CarsetArchive(f.root / "out.GMS", CarsetArchive::Mode::Read).read("TeamsDrivers.DAT", 2000), teams);
+    for (const auto& victim : victims)
+        EXPECT_EQ(test::ReadText(victim), "mine") << victim;
+}
+
+TEST(Carset, AFullStagingDirectoryNamesTheMember)
+{
+    Fixture f;
+    CarsetArchive archive(f.root / "s.GMS", CarsetArchive::Mode::Create);
+    Messenger messenger(f.program.texts, f.messages);
+    TransferContext context{f.transfer(), f.program, f.loading, messenger};
+    context.target = &archive;
+    FileSizeLimit limit(10);
+    try {
+        context.saveMember("TeamsDrivers.DAT", std::vector<std::uint8_t>(1122, 7));
+        ADD_FAILURE() << "the write did not fail";
+    } catch (const CarsetError& e) {
+        EXPECT_EQ(e.kind(), CarsetError::Kind::Unwritable);
+        EXPECT_NE(std::string(e.what()).find("TeamsDrivers.DAT in s.GMS: File too large"), std::string::npos)
+            << e.what();
+        EXPECT_EQ(std::string(e.what()).find(f.program.directories.staging), std::string::npos) << e.what();
+    }
+    EXPECT_FALSE(FileExists(f.program.directories.staging + "TeamsDrivers.DAT"));
 }

@@ -5,6 +5,8 @@
 #include "transfer/FileUtils.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace pitwall;
 
@@ -99,4 +101,35 @@ TEST(ProgramState, WithoutLanguageFilesTheProgramCannotStart)
     test::RecordingMessages later;
     EXPECT_EQ(StartProgram(state, program.path(), later), StartupOutcome::Ready);
     EXPECT_EQ(later.numbers(), std::vector<int>{349});
+}
+
+TEST(ProgramState, AWorkingDirectoryPlantedByOthersIsNeverUsed)
+{
+    test::TempDir program;
+    WriteLanguage(program / "ENGLISH.LNG");
+    CopyFileForced(PITWALL_RUNTIME_DIR "/GP3 Palette.pal", program / "GP3 Palette.pal");
+    // TEMP is a link to somebody else's directory.
+    test::WriteText(program / "theirs/keep.DAT", "k");
+    ASSERT_EQ(::symlink((program / "theirs").c_str(), (program / "TEMP").c_str()), 0);
+
+    ProgramState state;
+    test::RecordingMessages sink;
+    ASSERT_EQ(StartProgram(state, program.path(), sink), StartupOutcome::Ready);
+    EXPECT_EQ(test::ReadText(program / "theirs/keep.DAT"), "k");
+    EXPECT_FALSE(DirectoryExists(program / "theirs/Carset"));
+    for (const char* dir : {"TEMP", "TEMP/Carset"}) {
+        struct stat st {};
+        ASSERT_EQ(::lstat((program / dir).c_str(), &st), 0) << dir;
+        EXPECT_TRUE(S_ISDIR(st.st_mode)) << dir;
+        EXPECT_EQ(st.st_mode & 07777, 0700u) << dir;
+    }
+
+    // Something in the way that cannot be removed as a tree is reported, and
+    // the program does not start on it.
+    DeleteTree(program / "TEMP");
+    test::WriteText(program / "TEMP", "a file");
+    test::RecordingMessages refused;
+    EXPECT_EQ(StartProgram(state, program.path(), refused), StartupOutcome::NoWorkingDirectory);
+    ASSERT_EQ(refused.shown.size(), 1u);
+    EXPECT_NE(refused.shown[0].text.find(program / "TEMP"), std::string::npos) << refused.shown[0].text;
 }
