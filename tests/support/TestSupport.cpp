@@ -3,6 +3,7 @@
 #include "DemoInstallation.h"
 #include "transfer/FileUtils.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
@@ -12,6 +13,8 @@
 #include <mutex>
 #include <sstream>
 #include <stdexcept>
+#include <csignal>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -111,6 +114,27 @@ std::vector<std::uint8_t> ReadBytes(const std::string& path)
 {
     std::string s = ReadText(path);
     return std::vector<std::uint8_t>(s.begin(), s.end());
+}
+
+FileSizeLimit::FileSizeLimit(std::uint64_t bytes)
+{
+    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) != 0)
+        throw std::runtime_error("cannot read the file size limit");
+    previousSoft_ = limit.rlim_cur;
+    limit.rlim_cur = std::min(static_cast<rlim_t>(bytes), limit.rlim_max);
+    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+        throw std::runtime_error("cannot set the file size limit");
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = static_cast<rlim_t>(previousSoft_);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, previousHandler_);
 }
 
 } // namespace pitwall::test
