@@ -65,6 +65,13 @@ DemoCache& Cache()
     return cache;
 }
 
+void CopyDemo(const std::string& from, const std::string& to)
+{
+    auto failed = CopyTree(from, to, "*.*");
+    if (!failed.empty())
+        throw std::runtime_error("cannot copy the demo installation: " + failed[0].file + ": " + failed[0].reason);
+}
+
 } // namespace
 
 void MakeDemo(const std::string& directory, int gameVersion, std::uint64_t seed)
@@ -73,11 +80,11 @@ void MakeDemo(const std::string& directory, int gameVersion, std::uint64_t seed)
     if (const char* shared = std::getenv("PITWALL_DEMO_CACHE")) {
         std::string made = IncludeTrailingBackslash(shared) + "v" + std::to_string(gameVersion) + "-s" + std::to_string(seed);
         if (DirectoryExists(made)) {
-            CopyTree(made, directory, "*.*");
+            CopyDemo(made, directory);
             return;
         }
     }
-    CopyTree(Cache().get(gameVersion, seed), directory, "*.*");
+    CopyDemo(Cache().get(gameVersion, seed), directory);
 }
 
 std::vector<int> RecordingMessages::numbers() const
