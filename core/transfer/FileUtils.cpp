@@ -266,7 +266,9 @@ std::string WriteCopy(const fs::path& source, const fs::path& temporary, std::FI
     if (!SyncFile(out))
         return errno ? ErrnoText(errno) : "write error";
     std::error_code ec;
-    fs::permissions(temporary, fs::status(source, ec).permissions(), fs::perm_options::replace, ec);
+    auto status = fs::status(source, ec);
+    if (!ec) // a read-only file is backed up read-only
+        fs::permissions(temporary, status.permissions(), fs::perm_options::replace, ec);
     return {};
 }
 
