@@ -2,6 +2,7 @@
 
 #include "CliSession.h"
 #include "Commands.h"
+#include "TerminalText.h"
 
 #include "app/Windows1252.h"
 #include "transfer/Backup.h"
@@ -50,8 +51,16 @@ void AddBackupCommands(CLI::App& app, CliContext& context)
         CliSession s(context, *game);
         std::vector<int> chosen = ParseNumberList(*groups, 0, static_cast<int>(kBackupGroups.size()) - 1, "group");
         TextCopyProgress progress(context.err, context.quiet);
-        if (!RunBackup(s.session().program.settings.gameDirectory, *to, chosen, progress))
+        auto result = RunBackup(s.session().program.settings.gameDirectory, *to, chosen, progress);
+        if (!result)
             throw CommandFailure(Windows1252ToUtf8(context.texts.text(kBackupNoTargetText)));
+        if (result->complete())
+            return;
+        for (const CopyFailure& f : result->failures)
+            context.err << "  " << TerminalLine(f.file) << ": " << TerminalLine(f.reason) << '\n';
+        const std::size_t n = result->failures.size();
+        throw CommandFailure("the backup is incomplete: " + std::to_string(n) + (n == 1 ? " file was" : " files were")
+                             + " not copied (listed above)");
     });
 }
 

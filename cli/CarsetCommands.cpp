@@ -2,6 +2,7 @@
 
 #include "CliSession.h"
 #include "Commands.h"
+#include "TerminalText.h"
 
 #include "app/Windows1252.h"
 #include "transfer/CarsetArchive.h"
@@ -38,10 +39,10 @@ void AddCarsetCommands(CLI::App& app, CliContext& context)
             context.out << "format: " << header.format << '\n' << "items:\n";
             for (int n = 1; n < kItemCount; ++n)
                 if (header.items[static_cast<std::size_t>(n)])
-                    context.out << "  " << n << "  " << Windows1252ToUtf8(ItemDescription(n, context.texts)) << '\n';
+                    context.out << "  " << n << "  " << TerminalGameText(ItemDescription(n, context.texts)) << '\n';
             context.out << "members:\n";
             for (const auto& m : archive.members())
-                context.out << "  " << m.name << "  " << m.size << '\n';
+                context.out << "  " << TerminalText(m.name) << "  " << m.size << '\n';
         });
     }
     {
@@ -55,7 +56,7 @@ void AddCarsetCommands(CLI::App& app, CliContext& context)
                 throw CommandFailure("the carset holds no " + std::string(kInfoMember));
             auto bytes = archive.read(kInfoMember, 1'000'000);
             for (const auto& line : ParseCarsetInfo(std::string(bytes.begin(), bytes.end())).lines)
-                context.out << Windows1252ToUtf8(line) << '\n';
+                context.out << TerminalGameText(line) << '\n';
         });
     }
 }

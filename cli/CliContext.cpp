@@ -1,31 +1,21 @@
 #include "CliContext.h"
 
+#include "TerminalText.h"
+
 #include "app/Language.h"
 #include "app/Windows1252.h"
 #include "transfer/FileUtils.h"
 
 namespace pitwall::cli {
 
-namespace {
-
-std::string OneLine(std::string text)
-{
-    for (auto& c : text)
-        if (c == '\n' || c == '\r')
-            c = ' ';
-    return text;
-}
-
-} // namespace
-
 void StderrMessages::showMessage(const Message& message)
 {
-    err_ << OneLine(Windows1252ToUtf8(message.text)) << '\n';
+    err_ << TerminalLine(Windows1252ToUtf8(message.text)) << '\n';
 }
 
 bool StderrMessages::askYesNo(const Message& message)
 {
-    err_ << OneLine(Windows1252ToUtf8(message.text)) << " [no]\n";
+    err_ << TerminalLine(Windows1252ToUtf8(message.text)) << " [no]\n";
     return false;
 }
 

@@ -1,5 +1,7 @@
 #include "CliSession.h"
 
+#include "TerminalText.h"
+
 #include "app/GameInstallation.h"
 #include "app/Windows1252.h"
 #include "transfer/FileUtils.h"
@@ -14,7 +16,7 @@ void TextLoadingWindow::begin(const std::string& caption, const std::string&, st
     done_ = 0;
     total_ = total;
     if (!quiet_)
-        err_ << Windows1252ToUtf8(caption) << '\n';
+        err_ << TerminalLine(Windows1252ToUtf8(caption)) << '\n';
 }
 
 void TextLoadingWindow::setProgress(const std::string& text, int weight)
@@ -23,7 +25,7 @@ void TextLoadingWindow::setProgress(const std::string& text, int weight)
     if (quiet_)
         return;
     int percent = total_ > 0 ? std::min(100, done_ * 100 / total_) : 100;
-    err_ << "  [" << percent << "%] " << Windows1252ToUtf8(text) << '\n';
+    err_ << "  [" << percent << "%] " << TerminalLine(Windows1252ToUtf8(text)) << '\n';
 }
 
 namespace {

@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "TerminalText.h"
 
 #include <exception>
 #include <functional>
@@ -46,13 +47,11 @@ int RunCli(int argc, const char* const* argv, CliContext& context)
         context.out << app.version() << '\n';
         return 0;
     } catch (const CLI::ParseError& e) {
-        context.err << "pitwall-cli: " << e.what() << "\nRun with --help for usage.\n";
+        context.err << "pitwall-cli: " << TerminalLine(e.what()) << "\nRun with --help for usage.\n";
         return 2;
-    } catch (const CommandFailure& e) {
-        context.err << "pitwall-cli: " << e.what() << '\n';
-        return 1;
     } catch (const std::exception& e) {
-        context.err << "pitwall-cli: " << e.what() << '\n';
+        // Failures may name carset members or quote game files.
+        context.err << "pitwall-cli: " << TerminalLine(e.what()) << '\n';
         return 1;
     }
     return 0;

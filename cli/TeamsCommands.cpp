@@ -2,6 +2,7 @@
 
 #include "CliSession.h"
 #include "Commands.h"
+#include "TerminalText.h"
 
 #include "app/Windows1252.h"
 #include "teams/PerFile.h"
@@ -20,9 +21,10 @@ void ImportTeams(CliSession& s)
     s.require(s.engine().importFromGame(false, false, s.ui()), "the import");
 }
 
+// A name of the game files, made safe to print, padded to `width` columns.
 std::string Padded(const std::string& text, std::size_t width)
 {
-    std::string utf8 = Windows1252ToUtf8(text);
+    std::string utf8 = TerminalGameText(text);
     std::size_t shown = 0;
     for (unsigned char c : utf8)
         if ((c & 0xC0) != 0x80)

@@ -2,6 +2,7 @@
 
 #include "Commands.h"
 #include "FormatCommandSupport.h"
+#include "TerminalText.h"
 
 #include "app/Windows1252.h"
 #include "formats/TrackFile.h"
@@ -23,11 +24,11 @@ void AddTrackCommands(CLI::App& app, CliContext& context)
         ReadTrackInfo(*file, block, nullptr);
         context.out << "#GP3INFO: " << (block.found ? "found" : "not found") << '\n';
         for (std::size_t i = 0; i < kTrackInfoFieldCount; ++i)
-            context.out << kTrackInfoKeys[i] << ": " << Windows1252ToUtf8(block.values[i]) << '\n';
+            context.out << kTrackInfoKeys[i] << ": " << TerminalGameText(block.values[i]) << '\n';
         auto jams = ReadJamList(*file, nullptr);
         context.out << "JAMs: " << jams.size() << '\n';
         for (const std::string& jam : jams)
-            context.out << "  " << Windows1252ToUtf8(jam) << '\n';
+            context.out << "  " << TerminalGamePath(jam) << '\n';
     });
 }
 

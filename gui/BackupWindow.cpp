@@ -4,6 +4,7 @@
 #include "DirectoryEdit.h"
 #include "LanguageTable.h"
 #include "ProgressWindow.h"
+#include "app/Windows1252.h"
 #include "transfer/Backup.h"
 
 #include <QHBoxLayout>
@@ -21,6 +22,20 @@ constexpr TextBinding kBackupTexts[] = {
     {"", TextRole::Caption, 422},          {"Label20", TextRole::Caption, 481}, {"Label1", TextRole::Caption, 942},
     {"BitBtn3", TextRole::Caption, 505},   {"BitBtn1", TextRole::Caption, 204},
 };
+
+// What a backup could not copy, one file a line; a long list is cut short.
+std::string IncompleteBackupText(const BackupResult& result)
+{
+    constexpr std::size_t kShown = 20;
+    const std::size_t n = result.failures.size();
+    std::string text = "The backup is incomplete: " + std::to_string(n) + (n == 1 ? " file was" : " files were")
+        + " not copied.\n";
+    for (std::size_t i = 0; i < n && i < kShown; ++i)
+        text += "\n" + result.failures[i].file + ": " + result.failures[i].reason;
+    if (n > kShown)
+        text += "\n... and " + std::to_string(n - kShown) + " more";
+    return text;
+}
 
 char DecimalSeparator() { return QLocale().decimalPoint().at(0).toLatin1(); }
 
@@ -141,7 +156,9 @@ void BackupWindow::BitBtn3Click()
     }
     ProgressWindow progressWindow(this);
     WindowCopyProgress progress(progressWindow, app_.program.texts);
-    RunBackup(app_.program.settings.gameDirectory, target, tickedGroups(), progress);
+    auto result = RunBackup(app_.program.settings.gameDirectory, target, tickedGroups(), progress);
+    if (result && !result->complete())
+        app_.messenger().showFixed(Utf8ToWindows1252(IncompleteBackupText(*result)));
 }
 
 } // namespace pitwall::gui

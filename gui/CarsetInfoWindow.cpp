@@ -23,7 +23,22 @@ constexpr TextBinding kCarsetInfoTexts[] = {
     {"CheckBox1", TextRole::Caption, 1151}, {"BitBtn1", TextRole::Caption, 203}, {"BitBtn2", TextRole::Caption, 204},
 };
 
-QString Text(const std::string& bytes) { return FromGameText(bytes); }
+// INFO.DAT is written by whoever made the carset.
+QString Text(const std::string& bytes) { return FromUntrustedGameText(bytes); }
+
+QString MemoText(const std::vector<std::string>& lines)
+{
+    QStringList shown;
+    for (const auto& l : lines)
+        shown << Text(l);
+    return shown.join('\n');
+}
+
+// The edited text, or the stored bytes when the control still shows them.
+std::string Edited(const QString& text, const std::string& stored)
+{
+    return text == Text(stored) ? stored : ToGameText(text);
+}
 
 } // namespace
 
@@ -75,27 +90,26 @@ CarsetInfoWindow::CarsetInfoWindow(AppContext& app, const CarsetInfo& info, QWid
     // With fewer than ten lines (the start-up defaults) the fields keep
     // their own defaults.
     if (info.lines.size() >= 10) {
-        CarsetInfoFields f = CarsetInfoToFields(info);
-        version_->setCurrentText(Text(f.version));
-        author_->setText(Text(f.author));
-        date_->setText(Text(f.date));
-        showOnLoad_->setChecked(f.showOnLoad);
-        QStringList lines;
-        for (const auto& l : f.text)
-            lines << Text(l);
-        memo_->setPlainText(lines.join('\n'));
+        shown_ = CarsetInfoToFields(info);
+        version_->setCurrentText(Text(shown_.version));
+        author_->setText(Text(shown_.author));
+        date_->setText(Text(shown_.date));
+        showOnLoad_->setChecked(shown_.showOnLoad);
+        memo_->setPlainText(MemoText(shown_.text));
     }
 }
 
 CarsetInfoFields CarsetInfoWindow::fields() const
 {
     CarsetInfoFields f;
-    f.version = ToGameText(version_->currentText());
-    f.author = ToGameText(author_->text());
-    f.date = ToGameText(date_->text());
+    f.version = Edited(version_->currentText(), shown_.version);
+    f.author = Edited(author_->text(), shown_.author);
+    f.date = Edited(date_->text(), shown_.date);
     f.showOnLoad = showOnLoad_->isChecked();
     QString text = memo_->toPlainText();
-    if (!text.isEmpty())
+    if (text == MemoText(shown_.text))
+        f.text = shown_.text;
+    else if (!text.isEmpty())
         for (const QString& line : text.split('\n'))
             f.text.push_back(ToGameText(line));
     return f;

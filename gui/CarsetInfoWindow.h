@@ -36,6 +36,9 @@ private:
     QLineEdit* date_;
     QPlainTextEdit* memo_;
     QCheckBox* showOnLoad_;
+    // The fields as read, so that what the user leaves alone keeps its bytes
+    // (the controls show it without control characters).
+    CarsetInfoFields shown_;
 };
 
 } // namespace pitwall::gui

@@ -11,13 +11,33 @@ QString FromGameText(const std::string& bytes) { return QString::fromStdString(W
 
 std::string ToGameText(const QString& text) { return Utf8ToWindows1252(text.toStdString()); }
 
+namespace {
+
+QString WithoutControls(QString text, bool keepLineBreaks)
+{
+    text.removeIf([keepLineBreaks](QChar c) {
+        char16_t u = c.unicode();
+        if (keepLineBreaks && u == u'\n')
+            return false;
+        return u < 0x20 || (u >= 0x7F && u <= 0x9F);
+    });
+    return text;
+}
+
+// A message's own line breaks stay; the names it quotes lose their controls.
+QString MessageText(const Message& message) { return WithoutControls(FromGameText(message.text), true); }
+
+} // namespace
+
+QString FromUntrustedGameText(const std::string& bytes) { return WithoutControls(FromGameText(bytes), false); }
+
 void QtMessages::showMessage(const Message& message)
 {
     if (record_) {
         record_(message);
         return;
     }
-    QMessageBox::information(parent_, QApplication::applicationName(), FromGameText(message.text));
+    QMessageBox::information(parent_, QApplication::applicationName(), MessageText(message));
 }
 
 bool QtMessages::askYesNo(const Message& message)
@@ -26,7 +46,7 @@ bool QtMessages::askYesNo(const Message& message)
         record_(message);
         return answer_;
     }
-    return QMessageBox::question(parent_, QApplication::applicationName(), FromGameText(message.text),
+    return QMessageBox::question(parent_, QApplication::applicationName(), MessageText(message),
                                  QMessageBox::Yes | QMessageBox::No)
         == QMessageBox::Yes;
 }

@@ -35,4 +35,10 @@ private:
 QString FromGameText(const std::string& bytes);
 std::string ToGameText(const QString& text);
 
+// Text written by whoever made a game file or carset (team and driver names,
+// INFO.DAT lines), for display: its control characters (C0, DEL, C1) are left
+// out. Controls showing it keep the stored bytes until the user edits them:
+// compare the control's text with this, not with the bytes.
+QString FromUntrustedGameText(const std::string& bytes);
+
 } // namespace pitwall::gui

@@ -172,7 +172,7 @@ void SimulationWindow::showRanking(Ranking ranking)
         if (!used)
             continue;
         auto [label, value] = SplitSimulationLine(g.lines[line]);
-        g.names[row]->setText(FromGameText(label));
+        g.names[row]->setText(FromUntrustedGameText(label));
         g.values[row]->setText(QString::fromStdString(FormatLapTime(value)));
     }
     if (!isVisible())

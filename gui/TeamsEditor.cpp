@@ -191,7 +191,7 @@ void StoreSpin(const QSpinBox* spin, Field& field)
 template <std::size_t N>
 void StoreText(const QLineEdit* edit, FixedText<N>& field)
 {
-    if (edit->text() != FromGameText(field.text()))
+    if (edit->text() != FromUntrustedGameText(field.text()))
         field = ToGameText(edit->text());
 }
 
@@ -572,7 +572,7 @@ void TeamsEditor::FillTeamList()
     int row = teamList_->currentRow();
     teamList_->clear();
     for (const TeamRecord& t : table().teams)
-        teamList_->addItem(FromGameText(t.name.text()));
+        teamList_->addItem(FromUntrustedGameText(t.name.text()));
     teamList_->setCurrentRow(row);
 }
 
@@ -580,10 +580,10 @@ void TeamsEditor::FillExchangeLists()
 {
     QStringList teams;
     for (const TeamRecord& t : table().teams)
-        teams << FromGameText(t.name.text());
+        teams << FromUntrustedGameText(t.name.text());
     QStringList driverNames;
     for (int d = 0; d < kDriverCount; ++d)
-        driverNames << FromGameText(table().driver(d).name.text());
+        driverNames << FromUntrustedGameText(table().driver(d).name.text());
     SetItems(teamExchange_, teams);
     for (QComboBox* combo : driverExchange_)
         SetItems(combo, driverNames);
@@ -595,7 +595,7 @@ void TeamsEditor::FillPitList()
     PitOrder order = BuildPitOrder(table());
     pitList_->clear();
     for (int p = 0; p < kPitPositionCount; ++p)
-        pitList_->addItem(QString("%1: %2").arg(p + 1).arg(FromGameText(table().teams[order[p]].name.text())));
+        pitList_->addItem(QString("%1: %2").arg(p + 1).arg(FromUntrustedGameText(table().teams[order[p]].name.text())));
     if (shown_ >= 0)
         pitList_->setCurrentRow(table().teams[static_cast<std::size_t>(shown_)].pitPosition);
 }
@@ -604,8 +604,8 @@ void TeamsEditor::ShowTeam(int slot)
 {
     const TeamRecord& t = table().teams.at(static_cast<std::size_t>(slot));
     shown_ = slot;
-    teamName_->setText(FromGameText(t.name.text()));
-    engineName_->setText(FromGameText(t.engine.text()));
+    teamName_->setText(FromUntrustedGameText(t.name.text()));
+    engineName_->setText(FromUntrustedGameText(t.engine.text()));
     tqp_->setValue(t.tqp);
     trp_->setValue(t.trp);
     failure_->setValue(t.failure);
@@ -614,7 +614,7 @@ void TeamsEditor::ShowTeam(int slot)
     for (std::size_t d = 0; d < 2; ++d) {
         const DriverRecord& r = t.drivers[d];
         DriverControls& c = drivers_[d];
-        c.name->setText(FromGameText(r.name.text()));
+        c.name->setText(FromUntrustedGameText(r.name.text()));
         c.qp->setValue(r.qp);
         c.rp->setValue(r.rp);
         c.qa->setValue(r.qa);
@@ -651,7 +651,7 @@ void TeamsEditor::StoreTeam()
             r.selected = c.selected->isChecked() ? 1 : 0;
     }
     if (QListWidgetItem* item = teamList_->item(shown_))
-        item->setText(FromGameText(t.name.text()));
+        item->setText(FromUntrustedGameText(t.name.text()));
 }
 
 void TeamsEditor::ListBox1Click(int row)

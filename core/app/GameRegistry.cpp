@@ -126,8 +126,15 @@ std::string WindowsPathInWinePrefix(std::string_view winePrefix, std::string_vie
         drive = prefix + "drive_c";
     else
         return {};
-    std::string resolved = ResolveGamePath(drive, windowsPath.substr(2));
-    return IncludeTrailingBackslash(resolved);
+    // The rest is rooted at the drive: below it, it is a game path like any.
+    std::string_view rest = windowsPath.substr(2);
+    while (!rest.empty() && (rest.front() == '\\' || rest.front() == '/'))
+        rest.remove_prefix(1);
+    try {
+        return IncludeTrailingBackslash(ResolveGamePath(drive, rest));
+    } catch (const GamePathError&) {
+        return {}; // ".." and the like: not followed out of the prefix
+    }
 }
 
 std::string FindGameDirectoryInRegistry(const EnvironmentLookup& environment)

@@ -6,6 +6,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
 
 namespace pitwall {
 
@@ -28,6 +32,28 @@ SplitPattern Split(const char* pattern)
 std::string SourceDirectory(const std::string& gameDirectory, const SplitPattern& s)
 {
     return IncludeTrailingBackslash(s.directory.empty() ? gameDirectory : ResolveGamePath(gameDirectory, s.directory));
+}
+
+std::string WithoutTrailingSeparator(std::string path)
+{
+    while (path.size() > 1 && (path.back() == '/' || path.back() == kPathSeparator))
+        path.pop_back();
+    return path;
+}
+
+// Whether `directory`, once its links are resolved, lies outside the game
+// directory: a group directory that is a link to elsewhere.
+bool LeadsOutOf(const std::string& gameDirectory, const std::string& directory)
+{
+    std::error_code ec;
+    fs::path base = fs::weakly_canonical(NativePath(WithoutTrailingSeparator(gameDirectory)), ec);
+    if (ec)
+        return false; // the game directory itself is not there; nothing is copied
+    fs::path resolved = fs::weakly_canonical(NativePath(WithoutTrailingSeparator(directory)), ec);
+    if (ec)
+        return true;
+    fs::path relative = resolved.lexically_relative(base);
+    return relative.empty() || *relative.begin() == "..";
 }
 
 } // namespace
@@ -72,12 +98,13 @@ std::string UnquoteDirectory(const std::string& typed)
     return typed;
 }
 
-bool RunBackup(const std::string& gameDirectory, const std::string& target, const std::vector<int>& groups,
-               CopyProgress& progress)
+std::optional<BackupResult> RunBackup(const std::string& gameDirectory, const std::string& target,
+                                      const std::vector<int>& groups, CopyProgress& progress)
 {
     std::string to = UnquoteDirectory(target);
     if (to.empty())
-        return false;
+        return std::nullopt;
+    BackupResult result;
     to = IncludeTrailingBackslash(to);
     std::vector<int> ordered = groups;
     std::sort(ordered.begin(), ordered.end());
@@ -88,11 +115,17 @@ bool RunBackup(const std::string& gameDirectory, const std::string& target, cons
         std::string targetDirectory = to;
         for (char c : s.directory)
             targetDirectory += c == '\\' ? kPathSeparator : c;
-        CopyTree(SourceDirectory(gameDirectory, s), targetDirectory, s.mask);
+        const std::string source = SourceDirectory(gameDirectory, s);
+        if (!s.directory.empty() && LeadsOutOf(gameDirectory, source)) {
+            result.failures.push_back({source, "a symbolic link out of the installation, not followed"});
+        } else {
+            auto failed = CopyTree(source, targetDirectory, s.mask);
+            result.failures.insert(result.failures.end(), failed.begin(), failed.end());
+        }
         progress.step(BackupGroupSize(gameDirectory, g), 1);
     }
     progress.finish();
-    return true;
+    return result;
 }
 
 } // namespace pitwall

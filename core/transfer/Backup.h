@@ -4,7 +4,10 @@
 // directory keeping the installation's structure.
 
 #include <array>
+#include "transfer/FileUtils.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,9 +64,17 @@ public:
 // Removes one pair of enclosing double quotes, as typed paths often have.
 std::string UnquoteDirectory(const std::string& typed);
 
-// Copies the groups (in table order) into the target directory. Returns
-// false without copying when the target is empty. Copy errors are skipped.
-bool RunBackup(const std::string& gameDirectory, const std::string& target, const std::vector<int>& groups,
+// What a backup could not copy: every file that failed and why. A failed
+// file leaves no partial copy behind. Symbolic links inside the installation
+// are not followed (their targets may lie anywhere) and are listed here.
+struct BackupResult {
+    std::vector<CopyFailure> failures;
+    bool complete() const { return failures.empty(); }
+};
+
+// Copies the groups (in table order) into the target directory, going on
+// after a failed file. Nothing, without copying, when the target is empty.
+std::optional<BackupResult> RunBackup(const std::string& gameDirectory, const std::string& target, const std::vector<int>& groups,
                CopyProgress& progress);
 
 } // namespace pitwall

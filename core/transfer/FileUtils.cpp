@@ -5,9 +5,17 @@
 #include "app/Messages.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <fstream>
 #include <stdexcept>
 #include <system_error>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -212,36 +220,168 @@ void DeleteTree(std::string_view directory)
     }
 }
 
-bool CopyFileForced(std::string_view source, std::string_view target)
+namespace {
+
+std::string ErrnoText(int error) { return std::generic_category().message(error); }
+
+// A file created for writing that did not exist before, not even as a link.
+std::FILE* OpenNewFile(const fs::path& path)
 {
-    std::error_code ec;
-    if (!fs::is_regular_file(NativePath(source), ec))
-        return false;
-    std::string dir = DirectoryOf(target);
-    if (!dir.empty())
-        ForceDirectories(dir);
-    if (FileExists(target))
-        ClearReadOnly(target);
-    fs::copy_file(NativePath(source), NativePath(target), fs::copy_options::overwrite_existing, ec);
-    return !ec;
+#ifdef _WIN32
+    return _wfopen(path.c_str(), L"wbx");
+#else
+    return std::fopen(path.c_str(), "wbx");
+#endif
 }
 
-void CopyTree(std::string_view sourceDirectory, std::string_view targetDirectory, std::string_view mask)
+// Writes everything buffered through to the disk, so that a full disk shows
+// here and not after the file has replaced its target.
+bool SyncFile(std::FILE* file)
 {
+    if (std::fflush(file) != 0)
+        return false;
+#ifdef _WIN32
+    return _commit(_fileno(file)) == 0;
+#else
+    return ::fsync(fileno(file)) == 0;
+#endif
+}
+
+// Copies the source's bytes into a new file at `temporary`; the reason of a
+// failure, empty on success. The new file stays behind either way.
+std::string WriteCopy(const fs::path& source, const fs::path& temporary, std::FILE* out)
+{
+    std::ifstream in(source, std::ios::binary);
+    if (!in)
+        return "cannot open the file for reading";
+    std::vector<char> buffer(1 << 16);
+    while (in) {
+        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        std::size_t count = static_cast<std::size_t>(in.gcount());
+        errno = 0;
+        if (count > 0 && std::fwrite(buffer.data(), 1, count, out) != count)
+            return errno ? ErrnoText(errno) : "write error";
+    }
+    if (in.bad())
+        return "read error";
+    errno = 0;
+    if (!SyncFile(out))
+        return errno ? ErrnoText(errno) : "write error";
+    std::error_code ec;
+    auto status = fs::status(source, ec);
+    if (!ec) // a read-only file is backed up read-only
+        fs::permissions(temporary, status.permissions(), fs::perm_options::replace, ec);
+    return {};
+}
+
+} // namespace
+
+bool CopyFileForced(std::string_view source, std::string_view target, std::string* reason)
+{
+    auto fail = [&](std::string why) {
+        if (reason)
+            *reason = std::move(why);
+        return false;
+    };
+    std::error_code ec;
+    if (!fs::is_regular_file(NativePath(source), ec))
+        return fail(fs::exists(NativePath(source), ec) ? "not a regular file" : "the file does not exist");
+    std::string dir = DirectoryOf(target);
+    if (!dir.empty() && !ForceDirectories(dir))
+        return fail("cannot create the directory " + dir);
+    std::FILE* out = nullptr;
+    fs::path temporary;
+    for (int n = 0; n < 100 && !out; ++n) {
+        temporary = NativePath(std::string(target) + ".pitwall-" + std::to_string(n));
+        errno = 0;
+        out = OpenNewFile(temporary);
+        if (!out && errno != EEXIST)
+            return fail("cannot create a file beside " + std::string(target) + ": " + ErrnoText(errno));
+    }
+    if (!out)
+        return fail("cannot create a file beside " + std::string(target));
+    std::string why = WriteCopy(NativePath(source), temporary, out);
+    errno = 0;
+    if (std::fclose(out) != 0 && why.empty())
+        why = errno ? ErrnoText(errno) : "write error";
+    if (why.empty()) {
+        if (FileExists(target))
+            ClearReadOnly(target);
+        fs::rename(temporary, NativePath(target), ec);
+        if (ec)
+            why = "cannot replace " + std::string(target) + ": " + ec.message();
+    }
+    if (!why.empty()) {
+        fs::remove(temporary, ec);
+        return fail(why);
+    }
+    return true;
+}
+
+namespace {
+
+void CopyTreeInto(const std::string& source, const std::string& target, std::string_view mask,
+                  std::vector<CopyFailure>& failures)
+{
+    std::error_code ec;
+    fs::directory_iterator it(NativePath(source), ec);
+    if (ec) {
+        failures.push_back({source, "cannot read the directory: " + ec.message()});
+        return;
+    }
+    std::vector<fs::directory_entry> entries;
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec) {
+            failures.push_back({source, "cannot read the directory: " + ec.message()});
+            break;
+        }
+        entries.push_back(*it);
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const auto& a, const auto& b) { return a.path().filename() < b.path().filename(); });
+    for (const auto& entry : entries) {
+        std::string name = PathString(entry.path().filename());
+        if (!MatchesMask(name, mask))
+            continue;
+        const std::string from = source + name;
+        auto status = entry.symlink_status(ec);
+        if (ec) {
+            failures.push_back({from, ec.message()});
+        } else if (fs::is_symlink(status)) {
+            // Its target may lie anywhere, outside the installation too.
+            failures.push_back({from, "a symbolic link, not followed"});
+        } else if (fs::is_directory(status)) {
+            if (ForceDirectories(target + name))
+                CopyTreeInto(from + kPathSeparator, target + name + kPathSeparator, mask, failures);
+            else
+                failures.push_back({from, "cannot create the directory " + target + name});
+        } else if (fs::is_regular_file(status)) {
+            std::string reason;
+            if (!CopyFileForced(from, target + name, &reason))
+                failures.push_back({from, reason});
+        } else {
+            failures.push_back({from, "not a regular file"});
+        }
+    }
+}
+
+} // namespace
+
+std::vector<CopyFailure> CopyTree(std::string_view sourceDirectory, std::string_view targetDirectory,
+                                  std::string_view mask)
+{
+    std::vector<CopyFailure> failures;
     std::string source = IncludeTrailingBackslash(sourceDirectory);
     std::string target = IncludeTrailingBackslash(targetDirectory);
-    ForceDirectories(target);
-    for (const auto& e : ListFiles(source, mask, true, true)) {
-        if (e.size() < source.size() || e.compare(0, source.size(), source) != 0)
-            continue;
-        std::string relative = e.substr(source.size());
-        if (relative.empty())
-            continue;
-        if (IsSeparator(relative.back()))
-            ForceDirectories(target + relative);
-        else
-            CopyFileForced(e, target + relative);
+    if (!ForceDirectories(target)) {
+        failures.push_back({source, "cannot create the directory " + target});
+        return failures;
     }
+    std::error_code ec;
+    if (!fs::exists(fs::symlink_status(NativePath(source.empty() ? "." : source), ec)))
+        return failures; // nothing to copy
+    CopyTreeInto(source, target, mask, failures);
+    return failures;
 }
 
 void DeleteFileForced(std::string_view file)

@@ -53,11 +53,27 @@ std::vector<std::string> ListFiles(std::string_view directory, std::string_view 
 // Deletes the tree, read-only entries included, and the directory itself.
 // Failures are ignored.
 void DeleteTree(std::string_view directory);
-// Copies with overwrite when the source exists; creates the target's
-// directory and clears a read-only target first. Failures are ignored;
-// returns whether the copy was made.
-bool CopyFileForced(std::string_view source, std::string_view target);
-void CopyTree(std::string_view sourceDirectory, std::string_view targetDirectory, std::string_view mask);
+// Copies the file over the target, creating the target's directory. The
+// bytes go to a new file beside the target (never an existing file or link),
+// flushed to disk, which then replaces the target, read-only or not: a copy
+// that fails (a full disk, a size limit) leaves the old target as it was, or
+// none, and no partial file. Returns whether the copy was made; `reason`, if
+// given, receives why not.
+bool CopyFileForced(std::string_view source, std::string_view target, std::string* reason = nullptr);
+
+// A file (or directory) a copy of several could not make, and why.
+struct CopyFailure {
+    std::string file; // the source
+    std::string reason;
+};
+
+// Copies every file below sourceDirectory whose name matches the mask, into
+// the same places below targetDirectory (subdirectories must match the mask
+// too, as in ListFiles). Symbolic links are never followed: one found in the
+// tree is not copied but returned as a failure, as are entries that are not
+// regular files and directories that cannot be read.
+std::vector<CopyFailure> CopyTree(std::string_view sourceDirectory, std::string_view targetDirectory,
+                                  std::string_view mask);
 void DeleteFileForced(std::string_view file);
 // Removes the read-only attribute (on POSIX: gives the owner write access).
 void ClearReadOnly(std::string_view file);

@@ -13,12 +13,14 @@ namespace pitwall {
 
 namespace {
 
+bool IsGameSeparator(char c) { return c == '\\' || c == '/'; }
+
 std::vector<std::string> SplitComponents(std::string_view relative)
 {
     std::vector<std::string> parts;
     std::string current;
     for (char c : relative) {
-        if (c == '\\' || c == '/') {
+        if (IsGameSeparator(c)) {
             if (!current.empty())
                 parts.push_back(std::move(current));
             current.clear();
@@ -29,6 +31,34 @@ std::vector<std::string> SplitComponents(std::string_view relative)
     if (!current.empty())
         parts.push_back(std::move(current));
     return parts;
+}
+
+// Windows drops trailing dots and spaces from a name, so "..." and ". ."
+// name the parent directory there just as ".." does.
+bool LeavesDirectory(const std::string& component)
+{
+    return component.find_first_not_of(". ") == std::string::npos && component.find('.') != std::string::npos
+        && component != ".";
+}
+
+// Refuses what would lead out of the base directory (see the header).
+void CheckGamePath(std::string_view relative, const std::vector<std::string>& parts)
+{
+    auto refuse = [&](const char* why) {
+        std::string shown;
+        for (char c : relative)
+            shown += c == '\0' ? '?' : c;
+        throw GamePathError("not a game file name (" + std::string(why) + "): " + shown);
+    };
+    if (relative.find('\0') != std::string_view::npos)
+        refuse("it holds a NUL");
+    if (!relative.empty() && IsGameSeparator(relative.front()))
+        refuse("it starts at a root");
+    if (relative.find(':') != std::string_view::npos)
+        refuse("it names a drive");
+    for (const auto& part : parts)
+        if (LeavesDirectory(part))
+            refuse("it leads out of its directory");
 }
 
 // Names in `directory` equal to `wanted` without regard to case: the exact
@@ -97,9 +127,10 @@ Resolution ResolveFrom(const std::string& path, const std::vector<std::string>& 
 
 std::string ResolveGamePath(std::string_view baseDirectory, std::string_view gameRelative)
 {
-    std::string base = IncludeTrailingBackslash(baseDirectory);
     auto parts = SplitComponents(gameRelative);
-    bool trailingSeparator = !gameRelative.empty() && (gameRelative.back() == '\\' || gameRelative.back() == '/');
+    CheckGamePath(gameRelative, parts);
+    std::string base = IncludeTrailingBackslash(baseDirectory);
+    bool trailingSeparator = !gameRelative.empty() && IsGameSeparator(gameRelative.back());
     return ResolveFrom(base, parts, 0, trailingSeparator).path;
 }
 

@@ -94,6 +94,19 @@ TEST(TransferCli, FailuresAndBackup)
     EXPECT_EQ(FileSizeOf(dir / "backup/GP3.EXE"), FileSizeOf(dir / "g/GP3.EXE"));
     EXPECT_TRUE(FileExists(dir / "backup/F1GSTATE.SAV"));
     EXPECT_EQ(test::RunCommand({"backup", "--game", dir / "g", "--groups", "16", "--to", dir / "b2"}).code, 1);
+
+    // A full disk: GP3.EXE does not fit, the savegame does; the run says so and fails.
+    test::CliRun full;
+    {
+        test::FileSizeLimit limit(FileSizeOf(dir / "g/F1GSTATE.SAV") + 1);
+        full = test::RunCommand({"backup", "--game", dir / "g", "--groups", "0,1", "--to", dir / "full", "--quiet"});
+    }
+    EXPECT_EQ(full.code, 1);
+    EXPECT_NE(full.err.find("  " + dir / "g/GP3.EXE: "), std::string::npos) << full.err;
+    EXPECT_NE(full.err.find("pitwall-cli: the backup is incomplete: 1 file was not copied"), std::string::npos);
+    EXPECT_FALSE(FileExists(dir / "full/GP3.EXE"));
+    EXPECT_EQ(FileSizeOf(dir / "full/F1GSTATE.SAV"), FileSizeOf(dir / "g/F1GSTATE.SAV"));
+    EXPECT_EQ(ListFiles(dir / "full", "*.*", true, false).size(), 1u);
 }
 
 TEST(TransferCli, NothingPlantedInTheTemporaryDirectoryRedirectsAnApply)

@@ -4,9 +4,11 @@
 #include "transfer/CarsetInfo.h"
 #include "transfer/FileUtils.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace pitwall;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -42,13 +44,15 @@ TEST(Backup, CopiesGroupsKeepingTheInstallationsStructure)
     EXPECT_EQ(BackupSize(game.path(), {0, 1}), 7u);
 
     RecordingProgress progress;
-    ASSERT_TRUE(RunBackup(game.path(), "\"" + target / "only-exe" + "\"", {0}, progress));
+    auto exe = RunBackup(game.path(), "\"" + target / "only-exe" + "\"", {0}, progress);
+    ASSERT_TRUE(exe && exe->complete());
     EXPECT_EQ(ListFiles(target / "only-exe", "*.*", true, false), std::vector<std::string>{target / "only-exe/GP3.EXE"});
     EXPECT_EQ(progress.started, (std::pair<int, std::uint64_t>{1, 3}));
     EXPECT_TRUE(progress.finished);
 
     RecordingProgress all;
-    ASSERT_TRUE(RunBackup(game.path(), target / "b", {2, 10}, all));
+    auto groups = RunBackup(game.path(), target / "b", {2, 10}, all);
+    ASSERT_TRUE(groups && groups->complete());
     EXPECT_EQ(test::ReadText(target / "b/Circuits/F1CT01.DAT"), "track1");
     EXPECT_EQ(test::ReadText(target / "b/Circuits/extra/notes.txt"), "n");
     EXPECT_EQ(test::ReadText(target / "b/Bitmaps/LOADING1.bmp"), "picture");
@@ -58,6 +62,58 @@ TEST(Backup, CopiesGroupsKeepingTheInstallationsStructure)
     RecordingProgress none;
     EXPECT_FALSE(RunBackup(game.path(), "", {0}, none));
     EXPECT_FALSE(RunBackup(game.path(), "\"\"", {0}, none));
+}
+
+TEST(Backup, AFullDiskIsReportedAndLeavesNoPartialFile)
+{
+    test::TempDir game, target;
+    test::WriteText(game / "GP3.EXE", std::string(200'000, 'E'));
+    test::WriteText(game / "F1GSTATE.SAV", "save");
+    test::WriteText(game / "LDATA/ENGLISH.STR", std::string(100'000, 'S'));
+    test::WriteText(game / "LDATA/GERMAN.STR", "short");
+    test::WriteText(target / "GP3.EXE", "the backup before");
+
+    RecordingProgress progress;
+    std::optional<BackupResult> result;
+    {
+        test::FileSizeLimit full(64 * 1024);
+        result = RunBackup(game.path(), target.path(), {0, 1, 3}, progress);
+    }
+    ASSERT_TRUE(result);
+    ASSERT_EQ(result->failures.size(), 2u);
+    EXPECT_EQ(result->failures[0].file, game / "GP3.EXE");
+    EXPECT_EQ(result->failures[1].file, game / "LDATA/ENGLISH.STR");
+    EXPECT_FALSE(result->failures[0].reason.empty());
+    EXPECT_TRUE(progress.finished);
+    // The earlier backup of the file is untouched, the rest went on.
+    EXPECT_EQ(test::ReadText(target / "GP3.EXE"), "the backup before");
+    EXPECT_FALSE(FileExists(target / "LData/ENGLISH.STR"));
+    EXPECT_EQ(test::ReadText(target / "F1GSTATE.SAV"), "save");
+    EXPECT_EQ(test::ReadText(target / "LData/GERMAN.STR"), "short");
+    // No temporary file is left behind.
+    EXPECT_EQ(ListFiles(target.path(), "*.pitwall-*", true, false), std::vector<std::string>{});
+    EXPECT_EQ(ListFiles(target.path(), "*.*", true, false).size(), 3u);
+}
+
+TEST(Backup, LinksInTheInstallationAreNotFollowed)
+{
+    test::TempDir game, outside, target;
+    test::WriteText(game / "GP3.EXE", "exe");
+    test::WriteText(game / "circuits/F1CT01.DAT", "track1");
+    test::WriteText(outside / "secret.txt", "secret");
+    test::WriteText(outside / "texts/ENGLISH.STR", "secret texts");
+    fs::create_symlink(NativePath(outside / "secret.txt"), NativePath(game / "circuits/F1CT02.DAT"));
+    fs::create_directory_symlink(NativePath(outside / "texts"), NativePath(game / "LData"));
+
+    RecordingProgress progress;
+    auto result = RunBackup(game.path(), target.path(), {0, 2, 3}, progress);
+    ASSERT_TRUE(result);
+    ASSERT_EQ(result->failures.size(), 2u);
+    EXPECT_EQ(result->failures[0].file, game / "circuits/F1CT02.DAT");
+    EXPECT_EQ(result->failures[1].file, game / "LData/");
+    EXPECT_EQ(test::ReadText(target / "Circuits/F1CT01.DAT"), "track1");
+    EXPECT_FALSE(fs::exists(fs::symlink_status(NativePath(target / "Circuits/F1CT02.DAT"))));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(NativePath(target / "LData/ENGLISH.STR"))));
 }
 
 TEST(Backup, FormatSize)

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "app/GameRegistry.h"
 #include "app/Messages.h"
 #include "app/UITexts.h"
 #include "transfer/FileUtils.h"
@@ -161,4 +162,35 @@ TEST(GamePath, ResolvesGamePathsWithoutRegardToCase)
     EXPECT_EQ(ResolveGamePath(dir.path(), "SAMPLES\\GP3SOUND.DAT"), dir / "SAMPLES/GP3SOUND.DAT");
     EXPECT_EQ(ResolveGamePath(dir.path(), "ldata/"), dir / "ldata/");
     EXPECT_EQ(ResolveGamePath(dir / "missing", "GP3.EXE"), dir / "missing/GP3.EXE");
+    // Names that merely contain dots are names.
+    EXPECT_EQ(ResolveGamePath(dir.path(), "gp3jams\\..liveries\\a..b.jam"), dir / "gp3jams/..liveries/a..b.jam");
+}
+
+TEST(GamePath, RefusesNamesThatLeaveTheGameDirectory)
+{
+    test::TempDir dir;
+    ForceDirectories(dir / "GP3JAMS");
+    const std::string refused[] = {
+        "GP3JAMS\\..\\..\\..\\etc\\passwd", // parent components
+        "..",
+        "GP3JAMS/../x",
+        "GP3JAMS\\...\\x", // Windows reads dots alone as the parent
+        "GP3JAMS\\. .\\x",
+        "\\etc\\passwd", // rooted
+        "/etc/passwd",
+        "\\\\server\\share\\GP3.EXE", // UNC
+        "//server/share",
+        "C:GP3.EXE", // drive
+        "C:\\Windows\\win.ini",
+        "GP3JAMS\\x.jam:stream",
+        std::string("GP3.EXE\0.txt", 11), // NUL
+    };
+    for (const auto& name : refused)
+        EXPECT_THROW(ResolveGamePath(dir.path(), name), GamePathError) << name;
+
+    // A drive path from the Wine registry is rooted at its drive and may not
+    // climb out of it.
+    ForceDirectories(dir / "drive_c/Spiele/GP3");
+    EXPECT_EQ(WindowsPathInWinePrefix(dir.path(), "C:\\spiele\\gp3"), dir / "drive_c/Spiele/GP3/");
+    EXPECT_EQ(WindowsPathInWinePrefix(dir.path(), "C:\\..\\..\\etc"), "");
 }

@@ -1,6 +1,8 @@
 #include "GuiTestSupport.h"
 
+#include "BackupWindow.h"
 #include "CarsetInfoWindow.h"
+#include "DirectoryEdit.h"
 #include "LoadingWindow.h"
 #include "OptionsDialog.h"
 #include "ProgressWindow.h"
@@ -17,6 +19,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTreeWidget>
 #include <QtTest>
 
 using namespace pitwall;
@@ -35,6 +38,7 @@ private slots:
     void loadingAndProgressWindows();
     void carsetInformationWindowMakesTwelveLines();
     void menuTransfersRunOnTheTeamsArea();
+    void backupOntoAFullDiskSaysWhatIsMissing();
 };
 
 void MainWindowTest::firstActivationAsksForTheGameUntilItIsValid()
@@ -214,6 +218,39 @@ void MainWindowTest::carsetInformationWindowMakesTwelveLines()
     QCOMPARE(info.lines[3], std::string("1"));
     QCOMPARE(info.lines[9], std::string("RESERVED"));
     QCOMPARE(info.lines[11], std::string("Second line"));
+
+    // A carset's own lines are shown without their control characters and
+    // kept as they are when OK is pressed without an edit.
+    CarsetInfo made;
+    made.lines = {"v1.0", "Mr\x1B]0;x\x07 X", "06.12.26", "0", "RESERVED", "RESERVED", "RESERVED",
+                  "RESERVED", "RESERVED", "RESERVED", "\x1B[2JHello\x9D"};
+    const CarsetInfo kept = made;
+    CarsetInfoWindow shown(*p.app, made);
+    QCOMPARE(shown.authorField()->text(), QString("Mr]0;x X"));
+    QCOMPARE(shown.memo()->toPlainText(), QString("[2JHello"));
+    shown.ApplyCarsetInfoEdits(made);
+    QCOMPARE(made.lines, kept.lines);
+}
+
+void MainWindowTest::backupOntoAFullDiskSaysWhatIsMissing()
+{
+    GuiProgram p(2);
+    p.program.settings.gameDirectory = p.path("game/");
+    BackupWindow w(*p.app);
+    w.show();
+    w.list()->topLevelItem(0)->setCheckState(0, Qt::Checked); // GP3.EXE
+    w.list()->topLevelItem(1)->setCheckState(0, Qt::Checked); // F1GSTATE.SAV
+    w.target()->setText(QString::fromStdString(p.path("backup")));
+    {
+        pitwall::test::FileSizeLimit full(FileSizeOf(p.path("game/F1GSTATE.SAV")) + 1);
+        w.BitBtn3Click();
+    }
+    QCOMPARE(p.messages.size(), std::size_t(1));
+    const std::string& text = p.messages[0].text;
+    QVERIFY2(text.find("1 file was not copied") != std::string::npos, text.c_str());
+    QVERIFY2(text.find(p.path("game/GP3.EXE") + ": ") != std::string::npos, text.c_str());
+    QVERIFY(!FileExists(p.path("backup/GP3.EXE")));
+    QVERIFY(FileExists(p.path("backup/F1GSTATE.SAV")));
 }
 
 void MainWindowTest::menuTransfersRunOnTheTeamsArea()

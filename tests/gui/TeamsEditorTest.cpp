@@ -140,7 +140,12 @@ void TeamsEditorTest::namesAreCutAndUntouchedValuesStay()
     teams.teams[0].drivers[1].carNumber = 150;
     teams.teams[0].tqp = 32719;
     teams.teams[0].drivers[0].selected = 0x93;
+    // Control characters of a name are not shown, and not lost either.
+    teams.teams[0].engine = std::string_view("V10\x1B[2J\x9D");
+    teams.teams[1].name = std::string_view("Evil\r\nTeam");
     editor->Restore();
+    QCOMPARE(Child<QLineEdit>(editor, "Edit2")->text(), QString("V10[2J"));
+    QCOMPARE(Child<QListWidget>(editor, "ListBox1")->item(1)->text(), QString("EvilTeam"));
     TeamTable before = teams;
     editor->Store();
     QVERIFY(teams == before);

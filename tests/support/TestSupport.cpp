@@ -3,6 +3,7 @@
 #include "DemoInstallation.h"
 #include "transfer/FileUtils.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
@@ -12,6 +13,8 @@
 #include <mutex>
 #include <sstream>
 #include <stdexcept>
+#include <csignal>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -62,6 +65,13 @@ DemoCache& Cache()
     return cache;
 }
 
+void CopyDemo(const std::string& from, const std::string& to)
+{
+    auto failed = CopyTree(from, to, "*.*");
+    if (!failed.empty())
+        throw std::runtime_error("cannot copy the demo installation: " + failed[0].file + ": " + failed[0].reason);
+}
+
 } // namespace
 
 void MakeDemo(const std::string& directory, int gameVersion, std::uint64_t seed)
@@ -70,11 +80,11 @@ void MakeDemo(const std::string& directory, int gameVersion, std::uint64_t seed)
     if (const char* shared = std::getenv("PITWALL_DEMO_CACHE")) {
         std::string made = IncludeTrailingBackslash(shared) + "v" + std::to_string(gameVersion) + "-s" + std::to_string(seed);
         if (DirectoryExists(made)) {
-            CopyTree(made, directory, "*.*");
+            CopyDemo(made, directory);
             return;
         }
     }
-    CopyTree(Cache().get(gameVersion, seed), directory, "*.*");
+    CopyDemo(Cache().get(gameVersion, seed), directory);
 }
 
 std::vector<int> RecordingMessages::numbers() const
@@ -111,6 +121,27 @@ std::vector<std::uint8_t> ReadBytes(const std::string& path)
 {
     std::string s = ReadText(path);
     return std::vector<std::uint8_t>(s.begin(), s.end());
+}
+
+FileSizeLimit::FileSizeLimit(std::uint64_t bytes)
+{
+    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) != 0)
+        throw std::runtime_error("cannot read the file size limit");
+    previousSoft_ = limit.rlim_cur;
+    limit.rlim_cur = std::min(static_cast<rlim_t>(bytes), limit.rlim_max);
+    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+        throw std::runtime_error("cannot set the file size limit");
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = static_cast<rlim_t>(previousSoft_);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, previousHandler_);
 }
 
 } // namespace pitwall::test

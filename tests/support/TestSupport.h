@@ -48,6 +48,21 @@ public:
 // seconds to generate.
 void MakeDemo(const std::string& directory, int gameVersion = 2, std::uint64_t seed = 1);
 
+// A full disk, as far as this process is concerned: while the object lives,
+// no file can grow past `bytes` (RLIMIT_FSIZE) and a write that would fails
+// with EFBIG instead of raising SIGXFSZ. Both are restored afterwards.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(std::uint64_t bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    std::uint64_t previousSoft_ = 0;
+    void (*previousHandler_)(int) = nullptr;
+};
+
 void WriteText(const std::string& path, const std::string& text);
 std::string ReadText(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
