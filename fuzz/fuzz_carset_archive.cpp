@@ -16,11 +16,11 @@ using namespace pitwall;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const std::string path = fuzz::TempFileName("carset.GMS");
+    static const fuzz::TempFile file("carset.GMS");
     constexpr std::uint64_t kMaxMember = 1u << 20;
-    fuzz::WriteTempFile(path, data, size);
+    file.write(data, size);
     try {
-        CarsetArchive archive(path, CarsetArchive::Mode::Read);
+        CarsetArchive archive(file.path(), CarsetArchive::Mode::Read);
         for (const ArchiveMember& member : archive.members()) {
             if (!IsBareMemberName(member.name)) {
                 if (archive.contains(member.name))

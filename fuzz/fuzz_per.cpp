@@ -13,20 +13,20 @@ using namespace pitwall;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const std::string path = fuzz::TempFileName("in.PER");
-    static const std::string saved = fuzz::TempFileName("out.PER");
-    fuzz::WriteTempFile(path, data, size);
+    static const fuzz::TempFile input("in.PER");
+    static const fuzz::TempFile saved("out.PER");
+    input.write(data, size);
     TeamTable table;
     try {
-        if (!LoadPerFile(table, path))
+        if (!LoadPerFile(table, input.path()))
             return 0;
     } catch (const std::runtime_error&) {
         return 0;
     }
-    std::filesystem::remove(saved);
-    SavePerFile(table, saved);
+    saved.remove(); // a save updates an existing file key by key
+    SavePerFile(table, saved.path());
     TeamTable back;
-    if (!LoadPerFile(back, saved) || !(back == table))
+    if (!LoadPerFile(back, saved.path()) || !(back == table))
         std::abort();
     return 0;
 }
