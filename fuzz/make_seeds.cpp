@@ -1,14 +1,28 @@
 // Writes a few small valid inputs per fuzz target into DIR/<target>/, so the
-// fuzzers start from files that reach deep into the readers.
+// fuzzers start from files that reach deep into the readers. The corpora kept
+// in fuzz/corpus/ were made with it:
+//   build-fuzz/pitwall-fuzz-seeds fuzz/corpus
+// (fuzz_language also holds the program's own ENGLISH.LNG, copied by hand).
 
+#include "app/IniFile.h"
+#include "formats/ArtBankDirectory.h"
 #include "formats/Bmp.h"
 #include "formats/ByteWriter.h"
 #include "formats/Jam16Codec.h"
+#include "formats/Jpeg.h"
 #include "formats/Palette.h"
+#include "teams/PerFile.h"
+#include "teams/TeamTable.h"
+#include "transfer/CarsetArchive.h"
+#include "transfer/CarsetHeader.h"
+#include "transfer/CarsetInfo.h"
 #include "transfer/FileUtils.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+
+#include <jpeglib.h>
 
 using namespace pitwall;
 
@@ -67,6 +81,123 @@ std::vector<std::uint8_t> Jam16Body(int height, bool folded)
     return bytes;
 }
 
+std::vector<std::uint8_t> Bytes(const std::string& text) { return std::vector<std::uint8_t>(text.begin(), text.end()); }
+
+Image Stripes(int w, int h)
+{
+    Image image(w, h, 24);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            image.setPixel(x, y, MakePixel(x * 30, (x + y) % 2 * 200, y * 30));
+    return image;
+}
+
+std::vector<std::uint8_t> ProgressiveJpeg(const Image& image)
+{
+    jpeg_compress_struct info;
+    jpeg_error_mgr error;
+    info.err = jpeg_std_error(&error);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = static_cast<JDIMENSION>(image.width());
+    info.image_height = static_cast<JDIMENSION>(image.height());
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_simple_progression(&info);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(image.width()) * 3);
+    while (info.next_scanline < info.image_height) {
+        for (int x = 0; x < image.width(); ++x) {
+            Pixel p = image.pixel(x, static_cast<int>(info.next_scanline));
+            row[static_cast<std::size_t>(x) * 3] = static_cast<std::uint8_t>(RedOf(p));
+            row[static_cast<std::size_t>(x) * 3 + 1] = static_cast<std::uint8_t>(GreenOf(p));
+            row[static_cast<std::size_t>(x) * 3 + 2] = static_cast<std::uint8_t>(BlueOf(p));
+        }
+        JSAMPROW rows[] = {row.data()};
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    std::vector<std::uint8_t> out(buffer, buffer + size);
+    std::free(buffer);
+    return out;
+}
+
+void CarsetSeeds(const std::string& dir)
+{
+    CarsetHeader header;
+    for (std::size_t i = 0; i < header.items.size(); i += 3)
+        header.items[i] = 1;
+    Put(dir + "fuzz_carset_header", "Header.DAT", CarsetHeaderImage(header));
+    Put(dir + "fuzz_carset_header", "format7.DAT", CarsetHeaderImage(CarsetHeader{kOldestCarsetFormat, {}}));
+
+    CarsetInfo info;
+    Put(dir + "fuzz_carset_info", "empty.DAT", Bytes(CarsetInfoText(info)));
+    CarsetInfoFields fields;
+    fields.author = "Author";
+    fields.date = "01.02.1999";
+    fields.showOnLoad = true;
+    fields.text = {"First line", "", "Third line \xE9"};
+    ApplyCarsetInfoEdits(info, fields);
+    Put(dir + "fuzz_carset_info", "INFO.DAT", Bytes(CarsetInfoText(info)));
+
+    // A small carset: header, information and one member.
+    ForceDirectories(dir + "fuzz_carset_archive");
+    CarsetArchive archive(dir + "fuzz_carset_archive/small.GMS", CarsetArchive::Mode::Create);
+    archive.addBytes(kHeaderMember, CarsetHeaderImage(header));
+    archive.addBytes(kInfoMember, Bytes(CarsetInfoText(info)));
+    archive.addBytes("CARS.JAM", std::vector<std::uint8_t>(300, 7));
+    archive.close();
+}
+
+void TextSeeds(const std::string& dir)
+{
+    Put(dir + "fuzz_ini", "settings.ini",
+        Bytes("; comment\r\n[General]\r\nLanguage=ENGLISH.LNG\r\nWidth = $1F\r\n\r\n[Paths]\r\nGame=\"C:\\GP3\"\r\n"
+              "Hex=0x10\r\n[General]\r\nLanguage=second\r\n"));
+    TeamTable table;
+    for (int t = 0; t < kTeamCount; ++t) {
+        TeamRecord& team = table.teams[static_cast<std::size_t>(t)];
+        team.name = "Team " + std::to_string(t);
+        team.engine = t % 2 ? " Engine " : "\"V10\"";
+        team.failure = static_cast<std::uint16_t>(t * 100);
+        team.tqp = static_cast<std::uint16_t>(t * 1000);
+    }
+    for (int d = 0; d < kDriverCount; ++d) {
+        table.driver(d).name = "Driver " + std::to_string(d);
+        table.driver(d).carNumber = static_cast<std::uint8_t>(d + 1);
+        table.driver(d).qa = static_cast<std::uint16_t>(d * 7);
+    }
+    ForceDirectories(dir + "fuzz_per");
+    SavePerFile(table, dir + "fuzz_per/grid.PER");
+    Put(dir + "fuzz_per", "part.PER", Bytes("[NBR]\r\n0=5\r\n1=300\r\n[Name]\r\n0='Quoted'\r\n[TNAME]\r\n3=Minardi\r\n"));
+    Put(dir + "fuzz_language", "short.LNG",
+        Bytes("Marquee|text\r\nFile %s not found\r\n%d of %d\r\n%0:s %1:5.2f %-8s|%%\r\n%*d %x %e %g %n %m %p\r\n"));
+}
+
+void ArtSeeds(const std::string& dir)
+{
+    ArtDirectory art;
+    for (std::size_t i = 0; i < kArtHeaderTextSize; ++i)
+        art.headerText[i] = static_cast<std::uint8_t>('A' + i % 26);
+    std::uint32_t offset = kArtDirectoryEnd;
+    for (std::size_t i = 0; i < kArtEntryCount; ++i) {
+        ArtEntry& e = art.entries[i];
+        e.width = static_cast<std::uint32_t>(2 + i % 5);
+        e.height = static_cast<std::uint32_t>(1 + i % 3);
+        e.reservedSize = i % 4 == 0 ? static_cast<std::uint32_t>(e.uncodedSize()) : 4;
+        e.dataOffset = offset;
+        offset += e.reservedSize;
+    }
+    Put(dir + "fuzz_art_directory", "directory.BIN", BuildArtDirectory(art));
+    auto cut = BuildArtDirectory(art);
+    cut.resize(kArtDirectoryStart + 10 * kArtDirectoryEntrySize + 7);
+    Put(dir + "fuzz_art_directory", "cut.BIN", cut);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -93,5 +224,10 @@ int main(int argc, char** argv)
         colours[static_cast<std::size_t>(i)] = MakePixel(i, i / 2, 255 - i);
     std::string text = FormatPalette(Palette(colours));
     Put(dir + "fuzz_palette", "GP3 Palette.pal", std::vector<std::uint8_t>(text.begin(), text.end()));
+    Put(dir + "fuzz_jpeg", "baseline.jpg", EncodeJpeg(Stripes(9, 7), kJpegSaveQuality));
+    Put(dir + "fuzz_jpeg", "progressive.jpg", ProgressiveJpeg(Stripes(17, 9)));
+    CarsetSeeds(dir);
+    TextSeeds(dir);
+    ArtSeeds(dir);
     return 0;
 }

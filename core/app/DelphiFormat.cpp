@@ -9,6 +9,8 @@ namespace pitwall {
 
 namespace {
 
+constexpr std::size_t kMaxFormattedSize = 1u << 20;
+
 struct Spec {
     bool leftAlign = false;
     int width = -1;
@@ -276,6 +278,10 @@ std::string FormatText(std::string_view format, const FormatArgs& args, const Nu
             Fail(format);
         }
         out += Pad(std::move(body), spec);
+        // Widths of up to 100000 over an argument used again and again would
+        // let one line of a language file ask for gigabytes.
+        if (out.size() > kMaxFormattedSize)
+            Fail(format);
     }
     return out;
 }

@@ -27,7 +27,8 @@ struct NumberFormat {
 };
 
 // Throws FormatTextError when a placeholder is malformed, names a missing
-// argument or does not fit its argument's type.
+// argument or does not fit its argument's type, or when the text would grow
+// beyond a megabyte.
 std::string FormatText(std::string_view format, const FormatArgs& args, const NumberFormat& numbers = {});
 
 // Convenience for building argument lists: Args(3, "name", 1.5).

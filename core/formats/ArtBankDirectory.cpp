@@ -6,7 +6,6 @@
 #include "formats/FileRange.h"
 #include "transfer/FileUtils.h"
 
-
 namespace pitwall {
 
 ArtDirectory ParseArtDirectory(std::span<const std::uint8_t> bytes)
@@ -47,6 +46,19 @@ std::vector<std::uint8_t> BuildArtDirectory(const ArtDirectory& directory)
         w.u32(e.dataOffset);
     }
     return w.take();
+}
+
+std::optional<std::size_t> FirstEntryOutsideFile(const ArtDirectory& directory, std::uint64_t fileSize)
+{
+    for (std::size_t i = 0; i < directory.entries.size(); ++i) {
+        const ArtEntry& e = directory.entries[i];
+        const std::uint64_t end = static_cast<std::uint64_t>(e.dataOffset) + e.reservedSize;
+        if (i == 0 && e.dataOffset > fileSize)
+            return i;
+        if (e.reservedSize > 0 && (e.dataOffset < kArtDirectoryEnd || end > fileSize))
+            return i;
+    }
+    return std::nullopt;
 }
 
 bool ReadArtDirectory(std::string_view bankFile, ArtDirectory& directory, Messenger* messenger)

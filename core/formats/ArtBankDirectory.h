@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -57,6 +58,11 @@ struct ArtDirectory {
 ArtDirectory ParseArtDirectory(std::span<const std::uint8_t> bytes);
 // The 32-byte header and the 840 directory entries.
 std::vector<std::uint8_t> BuildArtDirectory(const ArtDirectory& directory);
+// The first entry whose data does not lie in a bank file of `fileSize` bytes:
+// an entry holding bytes must start after the directory and end within the
+// file, and entry 0 (where the data begins) must start within it. Nothing
+// when every entry does.
+std::optional<std::size_t> FirstEntryOutsideFile(const ArtDirectory& directory, std::uint64_t fileSize);
 // Reads the directory of an art bank file (missing: UI text 349, false).
 bool ReadArtDirectory(std::string_view bankFile, ArtDirectory& directory, Messenger* messenger);
 

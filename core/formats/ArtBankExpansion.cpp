@@ -103,11 +103,6 @@ std::optional<ArtDirectory> WriteExpandedBank(std::string_view bankFile, const s
         ArtEntry& after = fresh.entries[i];
         after.dataOffset = static_cast<std::uint32_t>(offset);
         if (Flagged(flags, i) && !before.fits()) {
-            if (before.width > kMaxArtSide || before.height > kMaxArtSide) {
-                if (messenger)
-                    messenger->show(kArtEntrySizeText, Args(i, before.width, before.height));
-                return std::nullopt;
-            }
             ArtPicture picture = DecodeArtEntry(ReadFileRange(bankFile, before.dataOffset, before.reservedSize),
                                                 before.width, before.height, UsesSingleWordKeys(i));
             auto encoded = EncodeArtEntry(picture, UsesSingleWordKeys(i));
@@ -139,6 +134,38 @@ std::optional<ArtDirectory> WriteExpandedBank(std::string_view bankFile, const s
     return fresh;
 }
 
+// Whether the bank can be expanded as its directory says, judged before
+// anything is written: every entry's data lies in the file, every entry to
+// be enlarged has a size some picture has, and the new layout stays within
+// 4 GB. Shows UI text 1146 or 1147 when not.
+bool CanExpand(std::string_view bankFile, const ArtDirectory& old, const std::vector<bool>& flags,
+               Messenger* messenger)
+{
+    auto damaged = [&] {
+        if (messenger)
+            messenger->show(kArtBankDamagedText, Args(std::string(bankFile)));
+        return false;
+    };
+    if (!old.complete() || old.entries[0].dataOffset < kArtDirectoryEnd
+        || FirstEntryOutsideFile(old, FileSizeOf(bankFile)))
+        return damaged();
+    std::uint64_t end = old.entries[0].dataOffset;
+    for (std::size_t i = 0; i < kArtEntryCount; ++i) {
+        const ArtEntry& e = old.entries[i];
+        if (Flagged(flags, i) && !e.fits()) {
+            if (e.width > kMaxArtSide || e.height > kMaxArtSide) {
+                if (messenger)
+                    messenger->show(kArtEntrySizeText, Args(i, e.width, e.height));
+                return false;
+            }
+            end += e.uncodedSize();
+        } else {
+            end += e.reservedSize;
+        }
+    }
+    return end <= kMaxBankSize || damaged();
+}
+
 } // namespace
 
 ArtDirectory ExpandedLayout(const ArtDirectory& directory, const std::vector<bool>& flags)
@@ -159,13 +186,8 @@ bool ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bo
                    Messenger* messenger, const ArtProgress& progress)
 {
     ArtDirectory old;
-    if (!ReadArtDirectory(bankFile, old, messenger))
+    if (!ReadArtDirectory(bankFile, old, messenger) || !CanExpand(bankFile, old, flags, messenger))
         return false;
-    if (!old.complete() || old.entries[0].dataOffset < kArtDirectoryEnd) {
-        if (messenger)
-            messenger->show(kArtBankDamagedText, Args(std::string(bankFile)));
-        return false;
-    }
 
     const std::string bank(bankFile);
     const std::string newFile = bank + ".NEW";

@@ -26,8 +26,9 @@ ArtDirectory ExpandedLayout(const ArtDirectory& directory, const std::vector<boo
 // ones count as false). With keepBackup the old file stays as
 // GP3ART5.BIN.OLD. On success `result` is the new directory. A missing bank
 // is UI text 349; a damaged one (short directory, data overlapping the
-// directory, a size no picture has, a bank beyond 4 GB) UI text 1146 or 1147;
-// those leave everything as it was and return false. File errors throw after
+// directory or beyond the end of the file, a size no picture has, a bank
+// beyond 4 GB) UI text 1146 or 1147; those are found before anything is
+// written, leave everything as it was and return false. File errors throw after
 // the same clean-up. `progress`, when given, hears after each entry how many
 // of the 840 are done.
 using ArtProgress = std::function<void(std::size_t done, std::size_t total)>;

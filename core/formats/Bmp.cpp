@@ -100,6 +100,14 @@ Image DecodeBmp(std::span<const std::uint8_t> bytes)
     }
     Channel red(masks[0]), green(masks[1]), blue(masks[2]);
 
+    // The pixel rows the header claims must be in the file before the
+    // picture is made: 54 bytes can claim a picture of a gigabyte.
+    const std::size_t stride = RowStride(w, bitsPerPixel);
+    const std::size_t present = pixelOffset < bytes.size() ? bytes.size() - pixelOffset : 0;
+    if (present / stride < static_cast<std::size_t>(h))
+        throw FormatError("BMP pixel data is short: " + std::to_string(h) + " rows of " + std::to_string(stride)
+                          + " bytes needed, " + std::to_string(present) + " bytes present");
+
     Image image(w, h, bitsPerPixel);
     std::vector<Pixel> table;
     if (indexed) {
@@ -117,11 +125,7 @@ Image DecodeBmp(std::span<const std::uint8_t> bytes)
         image.setColorTable(table);
     }
 
-    std::size_t stride = RowStride(w, bitsPerPixel);
     r.seek(pixelOffset);
-    if (r.remaining() / stride < static_cast<std::size_t>(h))
-        throw FormatError("BMP pixel data is short: " + std::to_string(h) + " rows of " + std::to_string(stride)
-                          + " bytes needed, " + std::to_string(r.remaining()) + " bytes present");
     auto data = r.bytes(stride * static_cast<std::size_t>(h));
 
     for (int fileRow = 0; fileRow < h; ++fileRow) {

@@ -6,13 +6,20 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <string>
 
 #include <jpeglib.h>
+#include <jerror.h> // after jpeglib.h, which it needs
 
 namespace pitwall {
 
 namespace {
+
+// What libjpeg may allocate while decoding one picture. A progressive JPEG
+// keeps all its coefficients (up to six bytes per pixel) until the last scan;
+// libjpeg has no files to spill to here, so a picture needing more is refused.
+constexpr long kJpegWorkMemory = 512L * 1024 * 1024;
 
 // libjpeg reports fatal errors through error_exit, which must not return: it
 // jumps back to the setjmp of the call below. The functions holding the
@@ -26,11 +33,38 @@ struct JpegError {
 extern "C" void OnJpegError(j_common_ptr info)
 {
     auto* error = reinterpret_cast<JpegError*>(info->err);
-    (*info->err->format_message)(info, error->message);
+    const int code = info->err->msg_code;
+    if (code == JERR_NO_BACKING_STORE)
+        std::snprintf(error->message, sizeof error->message, "the picture needs more than %ld MB to decode",
+                      kJpegWorkMemory / (1024 * 1024));
+    else
+        (*info->err->format_message)(info, error->message);
     std::longjmp(error->jump, 1);
 }
 
 extern "C" void OnJpegMessage(j_common_ptr) {} // warnings are not shown
+
+// Warnings are ignored, except that picture data ending early (the file, or
+// a scan cut off by the next marker) is refused: libjpeg would fill the
+// missing rows with grey, so a few hundred bytes could stand for a picture
+// of any size.
+extern "C" void OnJpegWarning(j_common_ptr info, int level)
+{
+    const int code = info->err->msg_code;
+    if (level < 0 && (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER))
+        OnJpegError(info);
+}
+
+// The decoder below holds a setjmp, so no exception may leave a call in it.
+bool GrowTo(std::vector<std::uint8_t>& rgb, std::size_t size) noexcept
+{
+    try {
+        rgb.resize(size);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
 
 struct DecodeTarget {
     std::vector<std::uint8_t>* rgb;
@@ -44,27 +78,44 @@ bool DecodeInto(const std::uint8_t* data, std::size_t size, DecodeTarget* target
     info.err = jpeg_std_error(&error->manager);
     error->manager.error_exit = OnJpegError;
     error->manager.output_message = OnJpegMessage;
+    error->manager.emit_message = OnJpegWarning;
     if (setjmp(error->jump)) {
         jpeg_destroy_decompress(&info);
         return false;
     }
     jpeg_create_decompress(&info);
+    info.mem->max_memory_to_use = kJpegWorkMemory;
     jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
     jpeg_read_header(&info, TRUE);
+    // The declared size is checked before decompression starts: starting
+    // allocates the buffers for the whole picture.
+    if (info.image_width == 0 || info.image_height == 0 || info.image_width > kMaxBmpSide
+        || info.image_height > kMaxBmpSide) {
+        std::snprintf(error->message, sizeof error->message, "JPEG size %u x %u is not supported", info.image_width,
+                      info.image_height);
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
     info.out_color_space = JCS_RGB;
     jpeg_start_decompress(&info);
-    if (info.output_width == 0 || info.output_height == 0 || info.output_width > kMaxBmpSide
-        || info.output_height > kMaxBmpSide || info.output_components != 3) {
-        std::snprintf(error->message, sizeof error->message, "JPEG size %u x %u is not supported", info.output_width,
-                      info.output_height);
+    if (info.output_components != 3) {
+        std::snprintf(error->message, sizeof error->message, "JPEG with %d colour components is not supported",
+                      info.output_components);
         jpeg_destroy_decompress(&info);
         return false;
     }
     target->width = static_cast<int>(info.output_width);
     target->height = static_cast<int>(info.output_height);
+    // Rows are added as they are decoded, so a file that ends early is
+    // refused before the memory for the rows it claims is taken.
     const std::size_t stride = static_cast<std::size_t>(info.output_width) * 3;
-    target->rgb->assign(stride * info.output_height, 0);
     while (info.output_scanline < info.output_height) {
+        if (!GrowTo(*target->rgb, stride * (info.output_scanline + 1))) {
+            std::snprintf(error->message, sizeof error->message, "no memory for a picture of %u x %u",
+                          info.output_width, info.output_height);
+            jpeg_destroy_decompress(&info);
+            return false;
+        }
         JSAMPROW row = target->rgb->data() + stride * info.output_scanline;
         jpeg_read_scanlines(&info, &row, 1);
     }

@@ -16,7 +16,10 @@ namespace pitwall {
 inline constexpr int kJpegSaveQuality = 80;
 inline constexpr int kJpegConvertQuality = 90;
 
-// Throws FormatError with libjpeg's own reason.
+// Throws FormatError with libjpeg's own reason. Refused as well, before any
+// picture-sized memory is taken: a claimed side beyond kMaxBmpSide, picture
+// data that ends before the picture is complete, and a picture needing more
+// than 512 MB of decoder memory.
 Image DecodeJpeg(std::span<const std::uint8_t> bytes);
 std::vector<std::uint8_t> EncodeJpeg(const Image& image, int quality);
 

@@ -32,11 +32,13 @@ public:
         return std::string(reinterpret_cast<const char*>(bytes_.data()), length);
     }
 
-    // Stores the first N characters and zero-fills the rest. Storing the text
-    // the field already shows leaves its bytes alone.
+    // Stores the first N characters and zero-fills the rest. A zero byte ends
+    // the text: what would follow it could not be seen, yet would be written
+    // into the game's file. Storing the text the field already shows leaves
+    // its bytes alone.
     void assign(std::string_view text)
     {
-        text = text.substr(0, std::min(text.size(), N));
+        text = text.substr(0, std::min({text.size(), text.find('\0'), N}));
         if (text == this->text())
             return;
         bytes_.fill(0);

@@ -221,6 +221,55 @@ TEST_F(ArtBankFileTest, AFailedExpansionLeavesTheBankAsItWas)
     EXPECT_EQ(test::ReadBytes(bank), original);
 }
 
+TEST_F(ArtBankFileTest, ADamagedBankIsFoundBeforeAnythingIsWritten)
+{
+    auto setWord = [](std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
+        for (int k = 0; k < 4; ++k)
+            bytes[at + static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(value >> (8 * k));
+    };
+    const std::size_t offsetField = kArtDirectoryStart + 20;
+    const std::size_t sizeField = kArtDirectoryStart + 16;
+    std::vector<std::vector<std::uint8_t>> damaged;
+    // The data said to begin far beyond the end of the file (copying up to
+    // it would write 4 GB).
+    damaged.push_back(original);
+    setWord(damaged.back(), offsetField, 0xF0000000u);
+    // The directory alone, the pictures cut off.
+    damaged.emplace_back(original.begin(), original.begin() + kArtDirectoryEnd);
+    // The last entry one byte longer than the file.
+    damaged.push_back(original);
+    const std::size_t last = (kArtEntryCount - 1) * kArtDirectoryEntrySize;
+    setWord(damaged.back(), sizeField + last, ParseArtDirectory(original).entries.back().reservedSize + 1);
+    // A later entry's data inside the directory.
+    damaged.push_back(original);
+    setWord(damaged.back(), offsetField + 9 * kArtDirectoryEntrySize, 40);
+
+    std::vector<bool> flags(kArtEntryCount, true);
+    for (const auto& bytes : damaged) {
+        test::WriteBytes(bank, bytes);
+        ArtDirectory after;
+        std::size_t progressCalls = 0;
+        EXPECT_FALSE(ExpandArtBank(bank, flags, false, after, &m.messenger,
+                                   [&](std::size_t, std::size_t) { ++progressCalls; }));
+        EXPECT_EQ(progressCalls, 0u);
+        EXPECT_FALSE(FileExists(bank + ".NEW"));
+        EXPECT_EQ(test::ReadBytes(bank), bytes);
+    }
+    EXPECT_EQ(m.sink.numbers(), std::vector<int>(damaged.size(), kArtBankDamagedText));
+
+    // Enlarging every entry to 8192 x 8192 would pass 4 GB: refused up front.
+    auto huge = original;
+    for (std::size_t i = 0; i < kArtEntryCount; ++i) {
+        setWord(huge, kArtDirectoryStart + i * kArtDirectoryEntrySize + 8, kMaxArtSide);
+        setWord(huge, kArtDirectoryStart + i * kArtDirectoryEntrySize + 12, kMaxArtSide);
+    }
+    test::WriteBytes(bank, huge);
+    ArtDirectory after;
+    EXPECT_FALSE(ExpandArtBank(bank, flags, false, after, &m.messenger));
+    EXPECT_FALSE(FileExists(bank + ".NEW"));
+    EXPECT_EQ(m.sink.numbers().back(), kArtBankDamagedText);
+}
+
 TEST_F(ArtBankFileTest, ImportsPicturesOfTheEntrysSizeOnly)
 {
     ArtDirectory d;

@@ -1,3 +1,4 @@
+#include "MemoryLimit.h"
 #include "TestSupport.h"
 
 #include "formats/Bmp.h"
@@ -113,6 +114,26 @@ TEST(Bmp, RefusesDamagedFilesWithAReason)
     EXPECT_THROW(DecodeBmp(huge), FormatError);
     auto zero = HandBmp(0, 1, 24, {}, {});
     EXPECT_THROW(DecodeBmp(zero), FormatError);
+}
+
+TEST(Bmp, ClaimedSizeIsCheckedAgainstThePixelDataBeforeAllocating)
+{
+    // 54 bytes claiming 16384 x 16384 at 24 bits: a gigabyte of picture if
+    // it were made before the rows are looked for.
+    auto bomb = HandBmp(kMaxBmpSide, kMaxBmpSide, 24, {}, {});
+    ASSERT_EQ(bomb.size(), 54u);
+    EXPECT_TRUE(test::PassesWithinMemory(256u << 20, [&] {
+        try {
+            DecodeBmp(bomb);
+        } catch (const FormatError& e) {
+            return std::string(e.what()).find("pixel data is short") != std::string::npos;
+        }
+        return false;
+    }));
+    // A pixel offset past the end is the same damage.
+    auto good = HandBmp(1, 1, 24, {}, {{1, 2, 3, 0}});
+    good[10] = 0xFF;
+    EXPECT_THROW(DecodeBmp(good), FormatError);
 }
 
 TEST(Bmp, EightBitWriteHasTheJamExportLayout)

@@ -44,4 +44,11 @@ TEST(DelphiFormat, BadFormatsAreErrorsNotCrashes)
     EXPECT_THROW(FormatText("%5:s", Args("a")), FormatTextError);
     EXPECT_THROW(FormatText("%99999999999d", Args(1)), FormatTextError);
     EXPECT_THROW(FormatText("%.", {}), FormatTextError);
+    // Wide placeholders over one argument, repeated through a line of 63 KB,
+    // would ask for 700 MB.
+    std::string wide;
+    for (int i = 0; i < 7000; ++i)
+        wide += "%0:99999d";
+    EXPECT_THROW(FormatText(wide, Args(1)), FormatTextError);
+    EXPECT_EQ(FormatText("%0:99999d%0:99999d", Args(1)).size(), 199998u);
 }

@@ -127,6 +127,24 @@ TEST(TeamsPerFile, MissingKeysReadAsZeroAndNumbersAreCutToTheirField)
     EXPECT_EQ(table.teams[5].pitPosition, 5);
 }
 
+TEST(TeamsPerFile, AZeroByteEndsANameAndNothingAfterItIsKept)
+{
+    // Bytes after a zero in a name would be invisible in every editor yet be
+    // written into the game's record; the name ends at the zero, so the
+    // file saved again reads back to the same records.
+    test::TempDir dir;
+    test::WriteBytes(dir / "zero.PER", {'[', 'N', 'a', 'm', 'e', ']', '\n', '3', '=', 'M', 'i', 'n', 'a', 0, 'B', 'R',
+                                         '\n', '[', 'T', 'E', 'N', 'G', ']', '\n', '1', '=', 0, 'V', '1', '0', '\n'});
+    TeamTable table = DefaultTable();
+    ASSERT_TRUE(LoadPerFile(table, dir / "zero.PER"));
+    EXPECT_EQ(table.driver(3).name, DriverName("Mina"));
+    EXPECT_EQ(table.teams[1].engine, TeamName(""));
+    SavePerFile(table, dir / "again.PER");
+    TeamTable again = DefaultTable();
+    ASSERT_TRUE(LoadPerFile(again, dir / "again.PER"));
+    EXPECT_EQ(again, table);
+}
+
 TEST(TeamsPerFile, MissingFileChangesNothing)
 {
     test::TempDir dir;
