@@ -70,6 +70,44 @@ CliSession::CliSession(CliContext& context, const std::string& gameDirectory)
     session_ = std::make_unique<Session>(program_);
 }
 
+namespace {
+
+// "2-8, 10, 12-20": a long list of item numbers kept short.
+std::string ItemRanges(const std::vector<int>& items)
+{
+    std::string text;
+    for (std::size_t i = 0; i < items.size();) {
+        std::size_t j = i;
+        while (j + 1 < items.size() && items[j + 1] == items[j] + 1)
+            ++j;
+        text += (text.empty() ? "" : ", ") + std::to_string(items[i]);
+        if (j > i)
+            text += "-" + std::to_string(items[j]);
+        i = j + 1;
+    }
+    return text;
+}
+
+} // namespace
+
+std::vector<std::string> CliSession::describe(const TransferReport& report) const
+{
+    std::vector<std::string> lines;
+    for (const auto& f : report.failures)
+        lines.push_back("failed: " + Windows1252ToUtf8(f.text));
+    constexpr std::size_t kNamedItems = 10;
+    if (report.skipped.size() <= kNamedItems) {
+        for (int item : report.skipped)
+            lines.push_back("skipped: item " + std::to_string(item) + " ("
+                            + Windows1252ToUtf8(ItemDescription(item, context_.texts))
+                            + "), which this version cannot carry yet");
+    } else {
+        lines.push_back("skipped: items " + ItemRanges(report.skipped) + " (" + std::to_string(report.skipped.size())
+                        + " items this version cannot carry yet)");
+    }
+    return lines;
+}
+
 void CliSession::require(TransferOutcome outcome, const std::string& what)
 {
     const TransferReport& report = engine().lastReport();
@@ -83,14 +121,23 @@ void CliSession::require(TransferOutcome outcome, const std::string& what)
     case TransferOutcome::DoneWithErrors:
         break;
     }
-    std::size_t count = report.failures.size() + report.skipped.size();
-    std::string text = what + ": " + std::to_string(count) + (count == 1 ? " thing" : " things")
-        + " asked for " + (count == 1 ? "was" : "were") + " not done:";
-    for (const auto& f : report.failures)
-        text += "\n  failed: " + Windows1252ToUtf8(f.text);
-    for (int item : report.skipped)
-        text += "\n  skipped: item " + std::to_string(item) + " ("
-            + Windows1252ToUtf8(ItemDescription(item, context_.texts)) + "), which this version cannot carry yet";
+    for (const auto& line : describe(report))
+        unfinished_.push_back(what + ": " + line);
+    // Items nothing carries yet do not stop the rest; a real failure does.
+    if (!report.failures.empty())
+        finish();
+}
+
+void CliSession::finish()
+{
+    if (unfinished_.empty())
+        return;
+    std::size_t count = unfinished_.size();
+    std::string text = std::to_string(count) + (count == 1 ? " thing" : " things") + " asked for "
+        + (count == 1 ? "was" : "were") + " not done:";
+    for (const auto& line : unfinished_)
+        text += "\n  " + line;
+    unfinished_.clear();
     throw CommandFailure(text);
 }
 

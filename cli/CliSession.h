@@ -45,13 +45,19 @@ public:
     TransferEngine& engine() { return session_->engine; }
     TransferUi& ui() { return ui_; }
 
-    // Turns a refusal, a failure or a skipped item of the last run into
-    // CommandFailure, listing each (the messages went to stderr already).
+    // Turns a refusal or a failure of the last run into CommandFailure,
+    // listing each (the messages went to stderr already). Items that no area
+    // carries yet are noted and the command goes on; finish() then fails
+    // with the list, so the exit status is 1 whenever anything asked for was
+    // not done.
     void require(TransferOutcome outcome, const std::string& what);
+    void finish();
     // After a successful export: names the restore point it made.
     void tellRestorePoint() const { observer_.tellRestorePoint(); }
 
 private:
+    std::vector<std::string> describe(const TransferReport& report) const;
+
     CliContext& context_;
     // Constructed first and destroyed last, so the directory goes even when
     // the rest of the constructor throws.
@@ -61,6 +67,7 @@ private:
     TextLoadingWindow loading_;
     CliCommitObserver observer_;
     TransferUi ui_;
+    std::vector<std::string> unfinished_;
 };
 
 // "1,2,11-21" or "all" (lowest..highest). CommandFailure on a bad list.

@@ -50,8 +50,20 @@ int RunCli(int argc, const char* const* argv, CliContext& context)
         context.err << "pitwall-cli: " << TerminalLine(e.what()) << "\nRun with --help for usage.\n";
         return 2;
     } catch (const std::exception& e) {
-        // Failures may name carset members or quote game files.
-        context.err << "pitwall-cli: " << TerminalLine(e.what()) << '\n';
+        // Failures may name carset members or quote game files, and may list
+        // several things, one per line: each line is escaped on its own.
+        std::string text = e.what();
+        std::size_t start = 0;
+        const char* prefix = "pitwall-cli: ";
+        while (true) {
+            std::size_t end = text.find('\n', start);
+            context.err << prefix << TerminalLine(text.substr(start, end == std::string::npos ? end : end - start))
+                        << '\n';
+            if (end == std::string::npos)
+                break;
+            start = end + 1;
+            prefix = "";
+        }
         return 1;
     }
     return 0;

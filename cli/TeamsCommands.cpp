@@ -89,6 +89,7 @@ void AddTeamsCommands(CLI::App& app, CliContext& context)
             s.workingSet().transfer.selection = {};
             s.workingSet().transfer.selection[kTeamsItem] = 1;
             s.require(s.engine().exportToGame(false, s.ui()), "the export");
+            s.finish();
         });
     }
 }

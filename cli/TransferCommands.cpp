@@ -26,6 +26,7 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
             s.workingSet().transfer.selection = selection;
             s.require(s.engine().importFromGame(false, false, s.ui()), "the import");
             s.require(s.engine().saveCarset(false, false, *output, s.ui()), "saving the carset");
+            s.finish();
         });
     }
     {
@@ -49,10 +50,12 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
                 TransferOutcome outcome = s.engine().exportToGame(false, s.ui(), ExportMode::Preview);
                 PrintChanges(context, s.engine().lastReport().changes);
                 s.require(outcome, "the export");
+                s.finish();
                 return;
             }
             s.require(s.engine().exportToGame(false, s.ui()), "the export");
             s.tellRestorePoint();
+            s.finish();
         });
     }
     {

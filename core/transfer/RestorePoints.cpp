@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -53,7 +54,9 @@ std::string InstallationKey(const std::string& gameDirectory)
     return clean.substr(0, 40) + "-" + hash.substr(0, 16);
 }
 
-std::string NewId(std::string& isoTime)
+// yyyymmdd-hhmmss-nnn: the number counts the points made in that second, so
+// the names sort in the order the points were made.
+std::string NewId(const std::string& directory, std::string& isoTime)
 {
     std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
     std::tm utc{};
@@ -66,10 +69,21 @@ std::string NewId(std::string& isoTime)
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &utc);
     std::strftime(iso, sizeof iso, "%Y-%m-%dT%H:%M:%SZ", &utc);
     isoTime = iso;
-    std::random_device device;
-    char suffix[8];
-    std::snprintf(suffix, sizeof suffix, "%06x", static_cast<unsigned>(device() & 0xFFFFFF));
-    return std::string(stamp) + "-" + suffix;
+    int sequence = 0;
+    std::error_code ec;
+    const std::string prefix = std::string(stamp) + "-";
+    for (fs::directory_iterator it(NativePath(directory), ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        std::string name = PathString(it->path().filename());
+        if (name.rfind(prefix, 0) != 0)
+            continue;
+        try {
+            sequence = std::max(sequence, std::stoi(name.substr(prefix.size())) + 1);
+        } catch (const std::exception&) {
+        }
+    }
+    char id[48];
+    std::snprintf(id, sizeof id, "%s-%03d", stamp, sequence);
+    return id;
 }
 
 std::string CopyName(std::size_t index) { return "file" + std::to_string(index); }
@@ -190,7 +204,7 @@ RestorePoints::RestorePoints(std::string root, std::string gameDirectory, int ke
 RestorePoint RestorePoints::create(const std::string& operation, const std::vector<std::string>& relativePaths)
 {
     RestorePoint point;
-    point.id = NewId(point.time);
+    point.id = NewId(directory_, point.time);
     point.operation = operation;
     point.gameDirectory = gameDirectory_;
     point.directory = directory_ + point.id + kPathSeparator;

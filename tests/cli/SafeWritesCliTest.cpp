@@ -1,0 +1,229 @@
+// Commands that change an installation either finish or leave it as it was:
+// a full disk, a missing carset member, an item nothing carries and a killed
+// process are all reported, and restore points bring the files back.
+
+#include "CliRunner.h"
+#include "TestSupport.h"
+
+#include "transfer/FileHash.h"
+#include "transfer/FileUtils.h"
+#include "transfer/GamePath.h"
+
+#include <gtest/gtest.h>
+#include <map>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace pitwall;
+
+namespace {
+
+using Snapshot = std::map<std::string, std::string>; // relative path -> SHA-256
+
+Snapshot Hashes(const std::string& game)
+{
+    Snapshot s;
+    for (const auto& f : ListFiles(game, "*", true, false))
+        s[f.substr(game.size())] = Sha256OfFile(f);
+    return s;
+}
+
+std::vector<std::string> Differences(const Snapshot& before, const Snapshot& after)
+{
+    std::vector<std::string> changed;
+    for (const auto& [path, hash] : after)
+        if (!before.count(path) || before.at(path) != hash)
+            changed.push_back(path);
+    for (const auto& [path, hash] : before)
+        if (!after.count(path))
+            changed.push_back(path);
+    std::sort(changed.begin(), changed.end());
+    return changed;
+}
+
+// The "files that would change" list of a dry run.
+std::vector<std::string> FilesOfDryRun(const std::string& out)
+{
+    std::vector<std::string> files;
+    auto at = out.find("files that would change: ");
+    if (at == std::string::npos)
+        return files;
+    std::istringstream lines(out.substr(at));
+    std::string line;
+    std::getline(lines, line);
+    while (std::getline(lines, line))
+        if (line.rfind("  ", 0) == 0)
+            files.push_back(line.substr(2, line.find("  (", 2) == std::string::npos ? std::string::npos
+                                                                                        : line.find("  (", 2) - 2));
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+unsigned Mode(const std::string& file)
+{
+    struct stat st {};
+    ::stat(file.c_str(), &st);
+    return st.st_mode & 0777;
+}
+
+struct Installations {
+    test::TempDir dir;
+    std::string a = dir / "A/", b = dir / "B/", carset = dir / "all.GMS", points = dir / "points";
+    Installations()
+    {
+        test::MakeDemo(a, 2, 1);
+        test::MakeDemo(b, 2, 2);
+    }
+    test::CliRun run(std::vector<std::string> args)
+    {
+        args.insert(args.end(), {"--restore-dir", points, "--quiet"});
+        return test::RunCommand(std::move(args));
+    }
+};
+
+} // namespace
+
+TEST(SafeWritesCli, AFullDiskLeavesGameFilesAsTheyWere)
+{
+    Installations g;
+    // The texts of a language, rewritten whole.
+    std::string str = ResolveGamePath(g.a, "LDATA\\ENGLISH.str");
+    ASSERT_EQ(g.run({"text", "export", "ENGLISH", g.dir / "en.txt", "--game", g.a}).code, 0);
+    // Longer texts: the new file needs room the disk no longer has, while
+    // the restore point (a copy of the old one) still fits.
+    std::string texts = test::ReadText(g.dir / "en.txt"), longer;
+    for (char c : texts) {
+        if (c == '\r')
+            longer += " with a longer ending";
+        longer += c;
+    }
+    test::WriteText(g.dir / "en.txt", longer);
+    auto before = test::ReadBytes(str);
+    test::CliRun r;
+    {
+        test::FileSizeLimit full(before.size() + 1000);
+        r = g.run({"text", "import", "ENGLISH", g.dir / "en.txt", "--game", g.a});
+    }
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("ENGLISH.str: File too large"), std::string::npos) << r.err;
+    EXPECT_EQ(test::ReadBytes(str), before);
+
+    // A 16-bit livery replaced from a picture, in place.
+    std::string jam = ResolveGamePath(g.a, "GP3JAMSH\\Liveries\\JORDAN98.JAM");
+    ASSERT_EQ(g.run({"jam", "to-bmp", jam, g.dir / "j.bmp"}).code, 0);
+    auto picture = test::ReadBytes(g.dir / "j.bmp");
+    for (std::size_t i = picture.size() - 400; i < picture.size(); ++i)
+        picture[i] ^= 0x5A; // a changed picture, so the JAM really is rewritten
+    test::WriteBytes(g.dir / "j.bmp", picture);
+    auto jamBefore = test::ReadBytes(jam);
+    {
+        test::FileSizeLimit full(jamBefore.size() / 2);
+        r = g.run({"jam", "from-bmp", jam, g.dir / "j.bmp"});
+    }
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(test::ReadBytes(jam), jamBefore);
+
+    // The sound bank: no GP3SOUND.DAT.NEW or other leftover stays behind.
+    std::string bank = ResolveGamePath(g.a, "SAMPLES\\GP3SOUND.DAT");
+    ASSERT_EQ(g.run({"sound", "extract", "3", g.dir / "s3.wav", "--game", g.a}).code, 0);
+    auto bankBefore = test::ReadBytes(bank);
+    {
+        test::FileSizeLimit full(bankBefore.size() / 2);
+        r = g.run({"sound", "replace", "4", g.dir / "s3.wav", "--game", g.a});
+    }
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(test::ReadBytes(bank), bankBefore);
+    EXPECT_EQ(ListFiles(DirectoryOf(bank), "*", false, false), std::vector<std::string>{bank});
+
+    // The export of an apply: GP3.EXE and F1GSTATE.SAV stay byte for byte.
+    ASSERT_EQ(g.run({"import", "--game", g.b, "--items", "1", "-o", g.carset}).code, 0);
+    Snapshot snapshot = Hashes(g.a);
+    {
+        test::FileSizeLimit full(64 * 1024);
+        r = g.run({"apply", g.carset, "--game", g.a});
+    }
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(Differences(snapshot, Hashes(g.a)).empty());
+}
+
+TEST(SafeWritesCli, ReadingNeverClearsTheReadOnlyBit)
+{
+    Installations g;
+    std::string exe = ResolveGamePath(g.a, "GP3.EXE"), save = ResolveGamePath(g.a, "F1GSTATE.SAV");
+    ::chmod(exe.c_str(), 0444);
+    ::chmod(save.c_str(), 0444);
+    EXPECT_EQ(g.run({"teams", "show", "--game", g.a}).code, 0);
+    EXPECT_EQ(g.run({"import", "--game", g.a, "--items", "1", "-o", g.carset}).code, 0);
+    EXPECT_EQ(Mode(exe), 0444u);
+    EXPECT_EQ(Mode(save), 0444u);
+}
+
+TEST(SafeWritesCli, WhatWasNotDoneIsListedAndExitsOne)
+{
+    Installations g;
+    // An item nothing carries yet is skipped and named, not dropped silently.
+    auto r = g.run({"import", "--game", g.a, "--items", "1,5,11", "-o", g.carset});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("skipped: item 5"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("skipped: item 11"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("2 things"), std::string::npos) << r.err;
+
+    // A member the header lists but the carset lacks: the apply fails.
+    ASSERT_EQ(g.run({"import", "--game", g.a, "--items", "1", "-o", g.carset}).code, 0);
+    std::string lacking = g.dir / "lacking.GMS";
+    ASSERT_EQ(std::system(("cp '" + g.carset + "' '" + lacking + "' && zip -qd '" + lacking + "' TeamsDrivers.DAT").c_str()), 0);
+    Snapshot before = Hashes(g.b);
+    r = g.run({"apply", lacking, "--game", g.b});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("TeamsDrivers.DAT in lacking.GMS"), std::string::npos) << r.err;
+    EXPECT_TRUE(Differences(before, Hashes(g.b)).empty());
+}
+
+TEST(SafeWritesCli, ADryRunListsExactlyWhatTheApplyThenChanges)
+{
+    Installations g;
+    ASSERT_EQ(g.run({"import", "--game", g.a, "--items", "all", "-o", g.carset}).code, 1); // some items are not carried yet
+    Snapshot before = Hashes(g.b);
+    auto dry = g.run({"apply", g.carset, "--game", g.b, "--dry-run"});
+    EXPECT_EQ(dry.code, 0) << dry.err;
+    EXPECT_NE(dry.out.find("item 1  "), std::string::npos) << dry.out;
+    EXPECT_TRUE(Differences(before, Hashes(g.b)).empty()); // nothing changed
+    std::vector<std::string> listed = FilesOfDryRun(dry.out);
+    EXPECT_FALSE(listed.empty()) << dry.out;
+
+    ASSERT_EQ(g.run({"apply", g.carset, "--game", g.b}).code, 0);
+    EXPECT_EQ(Differences(before, Hashes(g.b)), listed);
+
+    // Applied twice, nothing is left to change.
+    auto again = g.run({"apply", g.carset, "--game", g.b, "--dry-run"});
+    EXPECT_TRUE(FilesOfDryRun(again.out).empty()) << again.out;
+}
+
+TEST(SafeWritesCli, AKilledApplyIsUndoneByRestore)
+{
+    Installations g;
+    ASSERT_EQ(g.run({"import", "--game", g.a, "--items", "1", "-o", g.carset}).code, 0);
+    Snapshot before = Hashes(g.b);
+
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::string cli = PITWALL_CLI;
+        ::execl(cli.c_str(), cli.c_str(), "apply", g.carset.c_str(), "--game", g.b.c_str(), "--restore-dir",
+                g.points.c_str(), "--quiet", "--test-kill-after-files", "1", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
+    EXPECT_EQ(Differences(before, Hashes(g.b)).size(), 1u); // killed between the two files
+
+    auto list = g.run({"restore", "--game", g.b, "--list"});
+    ASSERT_EQ(list.code, 0) << list.err;
+    EXPECT_NE(list.out.find("export"), std::string::npos) << list.out;
+    auto restored = g.run({"restore", "--game", g.b});
+    ASSERT_EQ(restored.code, 0) << restored.err;
+    EXPECT_TRUE(Differences(before, Hashes(g.b)).empty());
+    EXPECT_EQ(g.run({"restore", "--game", g.b, "no-such-point"}).code, 1);
+}

@@ -1,0 +1,196 @@
+// Writing game files so that nothing is ever left half written: the safe
+// replacement, game files read without being touched, restore points and the
+// change sets that runs write through.
+
+#include "TestSupport.h"
+
+#include "transfer/FileHash.h"
+#include "transfer/FileUtils.h"
+#include "transfer/GameChangeSet.h"
+#include "transfer/GameFile.h"
+#include "transfer/RestorePoints.h"
+#include "transfer/SafeWrite.h"
+
+#include <gtest/gtest.h>
+#include <filesystem>
+#include <sys/stat.h>
+
+using namespace pitwall;
+
+namespace {
+
+std::vector<std::uint8_t> Bytes(std::size_t size, std::uint8_t seed)
+{
+    std::vector<std::uint8_t> bytes(size);
+    for (std::size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<std::uint8_t>(seed + i * 7);
+    return bytes;
+}
+
+unsigned Mode(const std::string& file)
+{
+    struct stat st {};
+    ::stat(file.c_str(), &st);
+    return st.st_mode & 0777;
+}
+
+// Entries of a directory that are not in `expected` (temporary leftovers).
+std::vector<std::string> Leftovers(const std::string& directory, std::vector<std::string> expected)
+{
+    std::vector<std::string> extra;
+    for (const auto& f : ListFiles(directory, "*", true, false))
+        if (std::find(expected.begin(), expected.end(), FileNameOf(f)) == expected.end())
+            extra.push_back(f);
+    return extra;
+}
+
+} // namespace
+
+TEST(SafeWrite, AFailedReplacementLeavesTheOldFileAndNoLeftovers)
+{
+    test::TempDir dir;
+    std::string file = dir / "ENGLISH.str";
+    auto old = Bytes(10'000, 1);
+    test::WriteBytes(file, old);
+    ::chmod(file.c_str(), 0444); // read-only, as game files often are
+    {
+        test::FileSizeLimit full(4096);
+        try {
+            WriteWholeFile(file, Bytes(20'000, 2));
+            FAIL() << "the write should not fit";
+        } catch (const FileWriteError& e) {
+            EXPECT_EQ(e.file(), file);
+            EXPECT_NE(std::string(e.what()).find("File too large"), std::string::npos) << e.what();
+        }
+        EXPECT_THROW(PatchFile(file, 9000, Bytes(10, 3)), FileWriteError); // a patch rewrites the whole file
+    }
+    EXPECT_EQ(test::ReadBytes(file), old);
+    EXPECT_EQ(Mode(file), 0444u);
+    EXPECT_TRUE(Leftovers(dir.path(), {"ENGLISH.str"}).empty());
+
+    // A replacement that succeeds keeps the permissions, made writable.
+    ::chmod(file.c_str(), 0640);
+    ReplaceFileSafely(file, Bytes(5, 4));
+    EXPECT_EQ(test::ReadBytes(file), Bytes(5, 4));
+    EXPECT_EQ(Mode(file), 0640u);
+    ::chmod(file.c_str(), 0444);
+    PatchFile(file, 1, Bytes(2, 9));
+    EXPECT_EQ(Mode(file), 0644u);
+    EXPECT_TRUE(Leftovers(dir.path(), {"ENGLISH.str"}).empty());
+}
+
+TEST(SafeWrite, GameFilesThatAreOnlyReadStayUntouched)
+{
+    test::TempDir dir;
+    std::string file = dir / "GP3.EXE";
+    test::WriteBytes(file, Bytes(1000, 5));
+    ::chmod(file.c_str(), 0444);
+    {
+        GameFile exe(file);
+        EXPECT_EQ(exe.readU8(10), Bytes(1000, 5)[10]);
+        exe.writeU16(10, 0xBEEF); // in memory only
+        EXPECT_TRUE(exe.changed());
+        EXPECT_THROW(exe.write(999, Bytes(2, 0)), GameFileError);
+    }
+    EXPECT_EQ(test::ReadBytes(file), Bytes(1000, 5));
+    EXPECT_EQ(Mode(file), 0444u);
+}
+
+TEST(RestorePoints, MakeListRestoreAndPrune)
+{
+    test::TempDir dir;
+    std::string game = dir / "game/", root = dir / "points/";
+    ForceDirectories(game + "LDATA");
+    test::WriteBytes(game + "GP3.EXE", Bytes(3000, 1));
+    test::WriteBytes(game + "LDATA/ENGLISH.str", Bytes(500, 2));
+    RestorePoints points(root, game, 3);
+
+    RestorePoint point = points.create("export", {"GP3.EXE", "LDATA/ENGLISH.str", "LDATA/NEW.str"});
+    ASSERT_EQ(point.files.size(), 3u);
+    EXPECT_FALSE(point.files[2].existed);
+    EXPECT_EQ(point.files[0].sha256, Sha256Hex(Bytes(3000, 1)));
+    EXPECT_EQ(Mode(point.directory.substr(0, point.directory.size() - 1)), 0700u);
+
+    // The run changes, creates; restoring brings back exactly what was.
+    test::WriteBytes(game + "GP3.EXE", Bytes(3000, 9));
+    test::WriteBytes(game + "LDATA/NEW.str", Bytes(10, 9));
+    ASSERT_EQ(points.list().size(), 1u);
+    EXPECT_EQ(points.list()[0].operation, "export");
+    RestoreReport report = points.restore(points.list()[0]);
+    EXPECT_TRUE(report.ok());
+    EXPECT_EQ(test::ReadBytes(game + "GP3.EXE"), Bytes(3000, 1));
+    EXPECT_EQ(test::ReadBytes(game + "LDATA/ENGLISH.str"), Bytes(500, 2));
+    EXPECT_FALSE(FileExists(game + "LDATA/NEW.str"));
+
+    // A copy that was tampered with is not used.
+    test::WriteBytes(point.directory + "file0", Bytes(3000, 3));
+    test::WriteBytes(game + "GP3.EXE", Bytes(3000, 9));
+    report = points.restore(point);
+    ASSERT_EQ(report.failed.size(), 1u);
+    EXPECT_EQ(test::ReadBytes(game + "GP3.EXE"), Bytes(3000, 9));
+
+    // Only the newest three are kept; a folder without a manifest never counts.
+    for (int i = 0; i < 4; ++i)
+        points.create("run " + std::to_string(i), {"GP3.EXE"});
+    auto kept = points.list();
+    ASSERT_EQ(kept.size(), 3u);
+    EXPECT_EQ(kept[0].operation, "run 3");
+    EXPECT_EQ(kept[2].operation, "run 1");
+
+    // No room: refused before anything is copied, nothing left behind.
+    points.setFreeSpace([](const std::string&) { return std::uint64_t{1000}; });
+    EXPECT_THROW(points.create("big", {"GP3.EXE"}), RestorePointError);
+    EXPECT_EQ(points.list().size(), 3u);
+    std::size_t folders = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(points.directory()))
+        ++folders;
+    EXPECT_EQ(folders, 3u);
+}
+
+TEST(GameChangeSet, ChangesAreWhatDiffersByItemAndAFailedWriteIsPutBack)
+{
+    test::TempDir dir;
+    std::string game = dir / "game/";
+    ForceDirectories(game + "GP3JAMS");
+    auto exe = Bytes(4096, 1), jam = Bytes(1000, 2);
+    test::WriteBytes(game + "GP3.EXE", exe);
+    test::WriteBytes(game + "GP3JAMS/A.JAM", jam);
+
+    GameChangeSet changes(game);
+    GameFile& file = changes.patchFile("gp3.exe");
+    changes.setItem(1);
+    file.write(100, std::vector<std::uint8_t>{exe[100], exe[101], 0xAA, exe[103]}); // one byte really differs
+    changes.setItem(2);
+    file.writeU8(3000, static_cast<std::uint8_t>(exe[3000] + 1));
+    file.writeU8(200, exe[200]); // written, but the same
+    changes.replaceFile("GP3JAMS\\A.JAM", jam); // the same content: no change
+    changes.replaceFile("GP3JAMS\\B.JAM", Bytes(10, 3));
+
+    auto list = changes.changes();
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].relativePath, "GP3.EXE");
+    ASSERT_EQ(list[0].items.size(), 2u);
+    EXPECT_EQ(list[0].items[0].item, 1);
+    ASSERT_EQ(list[0].items[0].ranges.size(), 1u);
+    EXPECT_EQ(list[0].items[0].ranges[0].offset, 102u);
+    EXPECT_EQ(list[0].items[0].ranges[0].length, 1u);
+    EXPECT_EQ(list[0].items[1].ranges[0].offset, 3000u);
+    EXPECT_TRUE(list[1].created);
+    EXPECT_EQ(list[1].relativePath, "GP3JAMS/B.JAM");
+
+    // The new JAM cannot be written (the disk is full for it): GP3.EXE,
+    // written first, is put back from the restore point.
+    RestorePoints points(dir / "points", game);
+    changes.replaceFile("GP3JAMS\\B.JAM", Bytes(100'000, 3));
+    CommitResult result;
+    {
+        test::FileSizeLimit full(50'000);
+        result = changes.commit(points, "test");
+    }
+    EXPECT_FALSE(result.ok());
+    EXPECT_TRUE(result.rolledBack);
+    EXPECT_EQ(result.written, std::vector<std::string>{"GP3.EXE"});
+    EXPECT_EQ(test::ReadBytes(game + "GP3.EXE"), exe);
+    EXPECT_FALSE(FileExists(game + "GP3JAMS/B.JAM"));
+    EXPECT_TRUE(Leftovers(game, {"GP3.EXE", "A.JAM"}).empty());
+}
