@@ -5,6 +5,7 @@
 #include "formats/ArtEntryCodec.h"
 #include "formats/FileRange.h"
 #include "transfer/FileUtils.h"
+#include "transfer/SafeWrite.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -204,23 +205,34 @@ bool ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bo
         return false;
     }
 
-    // The renames: at every moment either the old or the new bank is there
-    // under the game's name, or (between the two renames) the old one under
-    // .OLD, which is put back when the second rename fails.
-    ClearReadOnly(bank);
+    // The new bank reaches the disk before it takes the game's name, and it
+    // takes it in one rename over the old one: at every moment the game has
+    // a complete bank, the old or the new. The old one is kept as .OLD (a
+    // second name for the same file, or a copy) before that rename.
+    try {
+        SyncFileToDisk(newFile);
+    } catch (...) {
+        DeleteFileForced(newFile);
+        throw;
+    }
     if (FileExists(oldFile))
         DeleteFileForced(oldFile);
-    if (!Rename(bank, oldFile)) {
-        DeleteFileForced(newFile);
-        throw std::runtime_error("Cannot rename " + bank + " to " + oldFile);
+    if (keepBackup) {
+        std::error_code ec;
+        std::filesystem::create_hard_link(NativePath(bank), NativePath(oldFile), ec);
+        std::string reason;
+        if (ec && !CopyFileForced(bank, oldFile, &reason)) {
+            DeleteFileForced(newFile);
+            throw std::runtime_error("Cannot keep the old art bank as " + oldFile + ": " + reason);
+        }
     }
+    ClearReadOnly(bank);
     if (!Rename(newFile, bank)) {
-        Rename(oldFile, bank);
         DeleteFileForced(newFile);
+        if (keepBackup)
+            DeleteFileForced(oldFile);
         throw std::runtime_error("Cannot rename " + newFile + " to " + bank);
     }
-    if (!keepBackup)
-        DeleteFileForced(oldFile);
     result = std::move(*fresh);
     return true;
 }

@@ -164,6 +164,27 @@ void CloseQuietly(int fd)
 
 } // namespace
 
+void SyncFileToDisk(std::string_view file)
+{
+#ifdef _WIN32
+    int fd = ::_wopen(NativePath(file).c_str(), _O_RDWR | _O_BINARY);
+    if (fd < 0)
+        throw FileWriteError(std::string(file), SystemReason(errno));
+    int result = ::_commit(fd);
+    int error = errno;
+    ::_close(fd);
+#else
+    int fd = ::open(NativePath(file).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw FileWriteError(std::string(file), SystemReason(errno));
+    int result = ::fsync(fd);
+    int error = errno;
+    ::close(fd);
+#endif
+    if (result != 0)
+        throw FileWriteError(std::string(file), SystemReason(error));
+}
+
 void ReplaceFileSafely(std::string_view file, std::span<const std::uint8_t> bytes)
 {
     SafeFileWriter writer{std::string(file)};

@@ -32,6 +32,10 @@ private:
 // and leaves the old file byte for byte as it was when anything fails.
 void ReplaceFileSafely(std::string_view file, std::span<const std::uint8_t> bytes);
 
+// Flushes a file that was written by other means to the disk, so a rename
+// that follows cannot outrun its content. Throws FileWriteError.
+void SyncFileToDisk(std::string_view file);
+
 // A new content for `file` written piece by piece (for files too large to
 // assemble in memory). Nothing changes at `file` until commit(); an object
 // destroyed without commit() removes its temporary file.
