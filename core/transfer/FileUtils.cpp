@@ -220,62 +220,6 @@ void DeleteTree(std::string_view directory)
     }
 }
 
-namespace {
-
-std::string ErrnoText(int error) { return std::generic_category().message(error); }
-
-// A file created for writing that did not exist before, not even as a link.
-std::FILE* OpenNewFile(const fs::path& path)
-{
-#ifdef _WIN32
-    return _wfopen(path.c_str(), L"wbx");
-#else
-    return std::fopen(path.c_str(), "wbx");
-#endif
-}
-
-// Writes everything buffered through to the disk, so that a full disk shows
-// here and not after the file has replaced its target.
-bool SyncFile(std::FILE* file)
-{
-    if (std::fflush(file) != 0)
-        return false;
-#ifdef _WIN32
-    return _commit(_fileno(file)) == 0;
-#else
-    return ::fsync(fileno(file)) == 0;
-#endif
-}
-
-// Copies the source's bytes into a new file at `temporary`; the reason of a
-// failure, empty on success. The new file stays behind either way.
-std::string WriteCopy(const fs::path& source, const fs::path& temporary, std::FILE* out)
-{
-    std::ifstream in(source, std::ios::binary);
-    if (!in)
-        return "cannot open the file for reading";
-    std::vector<char> buffer(1 << 16);
-    while (in) {
-        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-        std::size_t count = static_cast<std::size_t>(in.gcount());
-        errno = 0;
-        if (count > 0 && std::fwrite(buffer.data(), 1, count, out) != count)
-            return errno ? ErrnoText(errno) : "write error";
-    }
-    if (in.bad())
-        return "read error";
-    errno = 0;
-    if (!SyncFile(out))
-        return errno ? ErrnoText(errno) : "write error";
-    std::error_code ec;
-    auto status = fs::status(source, ec);
-    if (!ec) // a read-only file is backed up read-only
-        fs::permissions(temporary, status.permissions(), fs::perm_options::replace, ec);
-    return {};
-}
-
-} // namespace
-
 bool CopyFileForced(std::string_view source, std::string_view target, std::string* reason)
 {
     auto fail = [&](std::string why) {
@@ -289,32 +233,17 @@ bool CopyFileForced(std::string_view source, std::string_view target, std::strin
     std::string dir = DirectoryOf(target);
     if (!dir.empty() && !ForceDirectories(dir))
         return fail("cannot create the directory " + dir);
-    std::FILE* out = nullptr;
-    fs::path temporary;
-    for (int n = 0; n < 100 && !out; ++n) {
-        temporary = NativePath(std::string(target) + ".pitwall-" + std::to_string(n));
-        errno = 0;
-        out = OpenNewFile(temporary);
-        if (!out && errno != EEXIST)
-            return fail("cannot create a file beside " + std::string(target) + ": " + ErrnoText(errno));
+    try {
+        CopyFileSafely(source, target);
+    } catch (const FileWriteError& e) {
+        return fail(e.reason());
+    } catch (const std::exception& e) {
+        return fail(e.what());
     }
-    if (!out)
-        return fail("cannot create a file beside " + std::string(target));
-    std::string why = WriteCopy(NativePath(source), temporary, out);
-    errno = 0;
-    if (std::fclose(out) != 0 && why.empty())
-        why = errno ? ErrnoText(errno) : "write error";
-    if (why.empty()) {
-        if (FileExists(target))
-            ClearReadOnly(target);
-        fs::rename(temporary, NativePath(target), ec);
-        if (ec)
-            why = "cannot replace " + std::string(target) + ": " + ec.message();
-    }
-    if (!why.empty()) {
-        fs::remove(temporary, ec);
-        return fail(why);
-    }
+    // A read-only file is copied read-only.
+    auto status = fs::status(NativePath(source), ec);
+    if (!ec)
+        fs::permissions(NativePath(target), status.permissions(), fs::perm_options::replace, ec);
     return true;
 }
 

@@ -88,25 +88,6 @@ std::string NewId(const std::string& directory, std::string& isoTime)
 
 std::string CopyName(std::size_t index) { return "file" + std::to_string(index); }
 
-// Copies in pieces through a safe writer, hashing as it goes.
-void CopyInto(const std::string& source, const std::string& target)
-{
-    std::ifstream in(NativePath(source), std::ios::binary);
-    if (!in)
-        throw RestorePointError("Cannot read " + source);
-    SafeFileWriter out(target);
-    std::vector<char> buffer(1 << 20);
-    while (in) {
-        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-        std::streamsize got = in.gcount();
-        if (got > 0)
-            out.write(std::span(reinterpret_cast<const std::uint8_t*>(buffer.data()), static_cast<std::size_t>(got)));
-    }
-    if (in.bad())
-        throw RestorePointError("Cannot read " + source);
-    out.commit();
-}
-
 std::string ManifestText(const RestorePoint& point)
 {
     std::ostringstream text;
@@ -237,7 +218,7 @@ RestorePoint RestorePoints::create(const std::string& operation, const std::vect
             if (!f.existed)
                 continue;
             std::string copy = point.directory + CopyName(i);
-            CopyInto(ResolveGamePath(gameDirectory_, f.relativePath), copy);
+            CopyFileSafely(ResolveGamePath(gameDirectory_, f.relativePath), copy);
             f.size = FileSizeOf(copy);
             f.sha256 = Sha256OfFile(copy);
         }
@@ -299,7 +280,7 @@ RestoreReport RestorePoints::restore(const RestorePoint& point, const std::vecto
                 if (!FileExists(copy) || Sha256OfFile(copy) != f.sha256)
                     throw std::runtime_error("the copy in the restore point is missing or damaged");
                 ForceDirectories(DirectoryOf(target));
-                CopyInto(copy, target);
+                CopyFileSafely(copy, target);
             }
             report.restored.push_back(f.relativePath);
         } catch (const std::exception& e) {

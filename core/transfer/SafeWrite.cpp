@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <vector>
 #include <random>
 
 #ifdef _WIN32
@@ -163,6 +165,24 @@ void CloseQuietly(int fd)
 }
 
 } // namespace
+
+void CopyFileSafely(std::string_view source, std::string_view target)
+{
+    std::ifstream in(NativePath(source), std::ios::binary);
+    if (!in)
+        throw std::runtime_error("Cannot read " + std::string(source));
+    SafeFileWriter out{std::string(target)};
+    std::vector<char> buffer(1 << 20);
+    while (in) {
+        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        std::streamsize got = in.gcount();
+        if (got > 0)
+            out.write(std::span(reinterpret_cast<const std::uint8_t*>(buffer.data()), static_cast<std::size_t>(got)));
+    }
+    if (in.bad())
+        throw std::runtime_error("Cannot read " + std::string(source));
+    out.commit();
+}
 
 void SyncFileToDisk(std::string_view file)
 {

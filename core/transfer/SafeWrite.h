@@ -32,6 +32,11 @@ private:
 // and leaves the old file byte for byte as it was when anything fails.
 void ReplaceFileSafely(std::string_view file, std::span<const std::uint8_t> bytes);
 
+// Copies `source` over `target` the same way, in pieces. Throws
+// std::runtime_error when the source cannot be read, FileWriteError when the
+// target cannot be written; the target is then as it was.
+void CopyFileSafely(std::string_view source, std::string_view target);
+
 // Flushes a file that was written by other means to the disk, so a rename
 // that follows cannot outrun its content. Throws FileWriteError.
 void SyncFileToDisk(std::string_view file);
