@@ -382,7 +382,15 @@ TransferOutcome TransferEngine::saveCarset(bool withDialog, bool complete, const
             transfer_.selection[static_cast<std::size_t>(n)] &= transfer_.loaded[static_cast<std::size_t>(n)];
     }
     beginReport();
-    ForceDirectories(program_.directories.staging);
+    // The staging directory is recreated if it went missing, and never used
+    // when something else (a link, another user's folder) took its place.
+    try {
+        EnsurePrivateDirectory(program_.directories.working);
+        EnsurePrivateDirectory(program_.directories.staging);
+    } catch (const PrivateDirectoryError& e) {
+        messenger.showFixed(e.what());
+        return TransferOutcome::Refused;
+    }
 
     // The archive is written to a temporary file and renamed at the end, so
     // a failed save leaves an earlier carset of that name as it was.

@@ -111,3 +111,26 @@ TEST(SelectionDialog, ImportAndExportOffers)
     toGame.prepareExport(Items({1, 140}), false);
     EXPECT_FALSE(toGame.box(87).enabled);
 }
+
+TEST(SelectionDialog, ItemsNoAreaCarriesAreNeverOffered)
+{
+    SelectionDialogModel d;
+    ItemBytes carried{};
+    carried[1] = carried[11] = 1;
+    d.setCarried(carried);
+    ItemBytes everything{};
+    everything.fill(1);
+    for (bool carset : {false, true}) {
+        d.prepareImport(everything, carset, 2);
+        d.clickAll();
+        ItemBytes chosen = d.readSelection();
+        for (int n = 1; n <= kLastItem; ++n)
+            if (IsDataItem(n))
+                EXPECT_EQ(chosen[static_cast<std::size_t>(n)] != 0, n == 1 || n == 11) << n << " carset " << carset;
+        d.clickAll();
+    }
+    d.prepareExport(everything, true);
+    EXPECT_FALSE(d.box(2).enabled);
+    EXPECT_FALSE(d.box(85).enabled); // a track file, offered with its information otherwise
+    EXPECT_TRUE(d.box(1).enabled);
+}
