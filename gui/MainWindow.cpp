@@ -4,6 +4,7 @@
 #include "AppContext.h"
 #include "BackupWindow.h"
 #include "CarsetInfoWindow.h"
+#include "ConfirmedExport.h"
 #include "EditorRegistry.h"
 #include "EditorStatusBar.h"
 #include "EditorWindow.h"
@@ -11,10 +12,12 @@
 #include "LanguageTable.h"
 #include "LoadingWindow.h"
 #include "OptionsDialog.h"
+#include "RestoreWindow.h"
 #include "SelectionDialogWindow.h"
 #include "SimulationWindow.h"
 #include "SplashWindow.h"
 #include "ToolIcons.h"
+#include "TransferSummary.h"
 #include "UITextViewer.h"
 #include "app/IniFile.h"
 #include "formats/ArtBankDirectory.h"
@@ -60,6 +63,7 @@ constexpr TextBinding kMainTexts[] = {
     {"Exportieren1", TextRole::Caption, 195},
     {"MenuItem3", TextRole::Caption, 195},
     {"Allesexportieren1", TextRole::Caption, 1108},
+    {"Wiederherstellen1", TextRole::Caption, 67},
     {"MenuItem4", TextRole::Caption, 1108},
     {"Beenden1", TextRole::Caption, 196},
     {"Optionen1", TextRole::Caption, 1110},
@@ -88,6 +92,8 @@ constexpr TextBinding kMainTexts[] = {
 constexpr TextBinding kLoadingTexts[] = {{"", TextRole::Caption, 208}, {"Label1", TextRole::Caption, 209}};
 
 const std::vector<int> kCarsetFilter = {996};
+
+constexpr int kNoRestorePointsText = 77;
 
 } // namespace
 
@@ -148,6 +154,8 @@ void MainWindow::buildMenus()
     file->addAction(action("Allesimportieren1", "Alles importieren", [this] { Allesimportieren1Click(); }));
     file->addAction(action("Exportieren1", "Exportieren", [this] { Exportieren1Click(); }));
     file->addAction(action("Allesexportieren1", "Alles exportieren", [this] { Allesexportieren1Click(); }));
+    file->addSeparator();
+    file->addAction(action("Wiederherstellen1", "Wiederherstellen...", [this] { Wiederherstellen1Click(); }));
     file->addSeparator();
     file->addAction(action("Beenden1", "Beenden", [this] { Beenden1Click(); }));
 
@@ -307,6 +315,7 @@ bool MainWindow::FirstActivation()
         app_.workingSet().transfer.selectAll();
         TransferUi ui = app_.transferUi();
         app_.engine().importFromGame(false, false, ui);
+        TellWhatWasNotDone(false);
     }
     ApplyLanguage();
     copyHintsFromMenu();
@@ -419,6 +428,7 @@ void MainWindow::loadCarset(bool complete, const std::string& fileName)
         return;
     TransferUi ui = app_.transferUi();
     app_.engine().loadCarset(!complete, complete, fileName, ui);
+    TellWhatWasNotDone(true);
 }
 
 void MainWindow::LoadCompleteCarset(const std::string& fileName) { loadCarset(true, fileName); }
@@ -447,6 +457,7 @@ void MainWindow::saveCarset(bool complete)
     StoreCurrentEditor();
     TransferUi ui = app_.transferUi();
     app_.engine().saveCarset(!complete, complete, *name, ui);
+    TellWhatWasNotDone(true);
 }
 
 void MainWindow::Setspeichern1Click() { saveCarset(false); }
@@ -456,6 +467,7 @@ void MainWindow::Importieren1Click()
 {
     TransferUi ui = app_.transferUi();
     app_.engine().importFromGame(true, true, ui);
+    TellWhatWasNotDone(true);
 }
 
 void MainWindow::Allesimportieren1Click()
@@ -463,21 +475,42 @@ void MainWindow::Allesimportieren1Click()
     app_.workingSet().transfer.selectAll();
     TransferUi ui = app_.transferUi();
     app_.engine().importFromGame(false, true, ui);
+    TellWhatWasNotDone(false);
 }
 
 void MainWindow::Exportieren1Click()
 {
     StoreCurrentEditor();
-    TransferUi ui = app_.transferUi();
-    app_.engine().exportToGame(true, ui);
+    RunConfirmedExport(app_, true, this);
 }
 
 void MainWindow::Allesexportieren1Click()
 {
     StoreCurrentEditor();
     app_.workingSet().transfer.selection = app_.workingSet().transfer.loaded;
-    TransferUi ui = app_.transferUi();
-    app_.engine().exportToGame(false, ui);
+    RunConfirmedExport(app_, false, this);
+}
+
+void MainWindow::Wiederherstellen1Click()
+{
+    RestoreWindow window(app_, this);
+    if (window.points().empty()) {
+        Messenger m = app_.messenger();
+        m.show(kNoRestorePointsText);
+        return;
+    }
+    window.exec();
+}
+
+void MainWindow::TellWhatWasNotDone(bool withSkipped)
+{
+    TransferReport report = app_.engine().lastReport();
+    // "Everything" asks for what the program can carry: the items it cannot
+    // carry yet were not asked for one by one.
+    if (!withSkipped)
+        report.skipped.clear();
+    Messenger m = app_.messenger();
+    ShowNotDoneSummary(report, m);
 }
 
 void MainWindow::Beenden1Click() { close(); }

@@ -70,6 +70,7 @@ private:
     void Allesimportieren1Click();
     void Exportieren1Click();
     void Allesexportieren1Click();
+    void Wiederherstellen1Click();
     void Beenden1Click();
     void CarsetInformationeditieren1Click();
     void Backup1Click();
@@ -79,6 +80,9 @@ private:
     void About1Click();
     void Strings1Click();
     void saveCarset(bool complete);
+    // After an import or carset run: message 80 when something asked for
+    // was not done (without the uncarried items when "everything" was asked).
+    void TellWhatWasNotDone(bool withSkipped);
     void loadCarset(bool complete, const std::string& fileName);
 
     AppContext& app_;

@@ -7,8 +7,10 @@
 #include "CarsetInfoWindow.h"
 #include "DemoInstallation.h"
 #include "EditorWindow.h"
+#include "ExportConfirmDialog.h"
 #include "MainWindow.h"
 #include "OptionsDialog.h"
+#include "RestoreWindow.h"
 #include "SelectionDialogWindow.h"
 #include "app/ProgramState.h"
 #include "transfer/FileUtils.h"
@@ -59,7 +61,9 @@ void SaveMainWithEditor(MainWindow& window, const QString& file)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Offscreen unless a platform is named (under Xvfb: QT_QPA_PLATFORM=xcb).
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     if (argc != 2) {
         std::cerr << "usage: pitwall-screenshots OUTPUT_DIR\n";
@@ -115,6 +119,26 @@ int main(int argc, char** argv)
     backup.list()->topLevelItem(0)->setCheckState(0, Qt::Checked);
     backup.list()->topLevelItem(1)->setCheckState(0, Qt::Checked);
     Save(&backup, out + "/backup.png");
+
+    // Two exports of changed teams: the confirmation of the second with its
+    // details open, and the restore points both leave.
+    program.restorePointRoot = root.path().toStdString() + "/restore-points/";
+    for (int run = 0; run < 2; ++run) {
+        TeamRecord& team = app.workingSet().teams.teams[static_cast<std::size_t>(run)];
+        team.tqp ^= 0x100;
+        team.name.assign("Pitwall Racing");
+        team.drivers[0].carNumber = static_cast<std::uint8_t>(90 + run);
+        app.workingSet().transfer.selection = app.workingSet().transfer.loaded;
+        app.engine().exportToGame(false, ui, ExportMode::Preview);
+        if (run == 1) {
+            ExportConfirmDialog confirm(program.texts, app.engine().lastReport().changes);
+            confirm.BitBtn3Click();
+            Save(&confirm, out + "/export-confirmation.png");
+        }
+        app.engine().exportToGame(false, ui);
+    }
+    RestoreWindow restore(app);
+    Save(&restore, out + "/restore.png");
     app.shutdown();
     return 0;
 }
