@@ -124,9 +124,11 @@ TEST(SelectionDialog, ItemsNoAreaCarriesAreNeverOffered)
         d.prepareImport(everything, carset, 2);
         d.clickAll();
         ItemBytes chosen = d.readSelection();
-        for (int n = 1; n <= kLastItem; ++n)
-            if (IsDataItem(n))
+        for (int n = 1; n <= kLastItem; ++n) {
+            if (IsDataItem(n)) {
                 EXPECT_EQ(chosen[static_cast<std::size_t>(n)] != 0, n == 1 || n == 11) << n << " carset " << carset;
+            }
+        }
         d.clickAll();
     }
     d.prepareExport(everything, true);
