@@ -69,8 +69,12 @@ bool LoadLanguage(std::string_view programDirectory, std::string_view languageFi
         sink.showMessage(Message{-1, kLanguageFileMissingMessage});
         return false;
     }
+    // A language file holds about 1,200 short lines; anything far larger is
+    // not one and is not read into memory.
+    constexpr std::uint64_t kMaxLanguageFileSize = 16ull * 1024 * 1024;
     std::ostringstream ss;
-    ss << in.rdbuf();
+    if (FileSizeOf(path) <= kMaxLanguageFileSize)
+        ss << in.rdbuf();
     if (!BuildUITexts(SplitLines(ss.str()), texts))
         sink.showMessage(Message{-1, std::string(languageFile) + kInvalidLanguageFileSuffix});
     return true;
