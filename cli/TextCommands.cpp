@@ -106,8 +106,14 @@ void AddTextCommands(CLI::App& app, CliContext& context)
                                          941, Args(GameVersionName(VersionOfStringCount(l, strings.size())),
                                                    GameVersionName(version))))
                                      + " (" + std::to_string(strings.size()) + " texts; --force writes anyway)");
+            auto built = BuildStringFile(strings);
+            try {
+                RequireStringFileFits(built);
+            } catch (const std::length_error& e) {
+                throw CommandFailure(e.what());
+            }
             GameChangeSet changes(IncludeTrailingBackslash(*game));
-            changes.replaceFile(LanguageFileGamePath(l), BuildStringFile(strings));
+            changes.replaceFile(LanguageFileGamePath(l), std::move(built));
             CommitGameChanges(context, changes, "text import " + LanguageNameUtf8(l));
         });
     }

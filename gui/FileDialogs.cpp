@@ -8,6 +8,20 @@
 
 namespace pitwall::gui {
 
+QString DialogFilterEntry(QString description, const QString& pattern)
+{
+    // Language files often show the pattern in the description already
+    // ("Carsets (*.GMS)"); the dialog reads the patterns from the last
+    // parentheses, so exactly one pair with the real patterns is kept.
+    description = description.trimmed();
+    if (description.endsWith(')')) {
+        qsizetype open = description.lastIndexOf('(');
+        if (open > 0)
+            description = description.left(open).trimmed();
+    }
+    return description + " (" + QString(pattern).replace(';', ' ') + ")";
+}
+
 namespace {
 
 struct QtFilters {
@@ -19,8 +33,7 @@ QtFilters MakeFilters(AppContext& app, const FileRequest& request)
 {
     QtFilters f;
     for (const FileFilter& filter : FileFilters(app.program.texts, request.filters)) {
-        QString pattern = FromGameText(filter.pattern).replace(';', ' ');
-        f.entries << FromGameText(filter.description) + " (" + pattern + ")";
+        f.entries << DialogFilterEntry(FromGameText(filter.description), FromGameText(filter.pattern));
         f.patterns.push_back(filter.pattern);
     }
     return f;

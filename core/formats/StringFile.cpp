@@ -6,6 +6,7 @@
 #include "transfer/FileUtils.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace pitwall {
 
@@ -74,7 +75,9 @@ bool ReadStringFile(std::string_view file, std::vector<std::string>& strings, Me
 
 void WriteStringFile(std::string_view file, const std::vector<std::string>& strings)
 {
-    WriteWholeFile(file, BuildStringFile(strings));
+    auto built = BuildStringFile(strings);
+    RequireStringFileFits(built);
+    WriteWholeFile(file, built);
 }
 
 std::string EscapeTextLine(std::string_view text)
@@ -148,6 +151,14 @@ void WriteTextFile(std::string_view file, const std::vector<std::string>& string
 {
     std::string text = BuildTextForm(strings);
     WriteWholeFile(file, std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+void RequireStringFileFits(const std::vector<std::uint8_t>& built)
+{
+    if (built.size() > kMaxStringFileBytes)
+        throw std::length_error("The texts make a string file of " + std::to_string(built.size()) + " bytes, "
+                                + std::to_string(built.size() - kMaxStringFileBytes)
+                                + " more than the 100000 the game reads; nothing was written");
 }
 
 } // namespace pitwall

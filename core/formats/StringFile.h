@@ -24,6 +24,11 @@ std::vector<std::string> ParseStringFile(std::span<const std::uint8_t> bytes);
 // Header 75 0A 00 00, then each string cut to 2048 characters with its 0 byte.
 std::vector<std::uint8_t> BuildStringFile(const std::vector<std::string>& strings);
 
+// The game's reader takes at most 100,000 bytes: a larger file would be
+// written but never read back. Throws std::length_error saying by how many
+// bytes the built file is over.
+void RequireStringFileFits(const std::vector<std::uint8_t>& built);
+
 // Reads a string file into `strings`. A missing file is UI text 349, one of
 // more than 100,000 bytes UI text 738 (strings unchanged); fewer than 2000
 // strings is UI text 766 (the strings read are kept). True when accepted.

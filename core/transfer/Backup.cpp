@@ -88,6 +88,10 @@ std::string FormatSize(std::uint64_t bytes, char decimalSeparator)
         value = static_cast<double>(bytes) / 1e9;
         unit = " GB";
     }
+    // Three significant digits, but never in exponent form: a value that
+    // rounds up to 1000 of its unit (999,999 bytes) reads "1000 KB".
+    if (value >= 999.5)
+        return FormatText("%.0f", Args(value), NumberFormat{decimalSeparator, ','}) + unit;
     return FormatText("%.3g", Args(value), NumberFormat{decimalSeparator, ','}) + unit;
 }
 

@@ -95,7 +95,7 @@ TEST(SafeWritesCli, AFullDiskLeavesGameFilesAsTheyWere)
     std::string texts = test::ReadText(g.dir / "en.txt"), longer;
     for (char c : texts) {
         if (c == '\r')
-            longer += " with a longer ending";
+            longer += " longer";
         longer += c;
     }
     test::WriteText(g.dir / "en.txt", longer);
@@ -145,6 +145,19 @@ TEST(SafeWritesCli, AFullDiskLeavesGameFilesAsTheyWere)
     }
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(Differences(snapshot, Hashes(g.a)).empty());
+
+    // Texts the game could not read back are refused before anything is written.
+    std::string tooLong;
+    for (char c : texts) {
+        if (c == '\r')
+            tooLong += std::string(40, 'x');
+        tooLong += c;
+    }
+    test::WriteText(g.dir / "long.txt", tooLong);
+    r = g.run({"text", "import", "ENGLISH", g.dir / "long.txt", "--game", g.a});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("more than the 100000 the game reads"), std::string::npos) << r.err;
+    EXPECT_EQ(test::ReadBytes(str), before);
 }
 
 TEST(SafeWritesCli, ReadingNeverClearsTheReadOnlyBit)

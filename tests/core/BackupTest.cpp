@@ -124,7 +124,9 @@ TEST(Backup, FormatSize)
     EXPECT_EQ(FormatSize(1500), "1.5 KB");
     EXPECT_EQ(FormatSize(8'835'072), "8.84 MB");
     EXPECT_EQ(FormatSize(2'000'000'000), "2 GB");
-    EXPECT_EQ(FormatSize(12'345'678'901'234), "1.23E+04 GB");
+    EXPECT_EQ(FormatSize(999'999), "1000 KB");
+    EXPECT_EQ(FormatSize(999'999'999), "1000 MB");
+    EXPECT_EQ(FormatSize(12'345'678'901'234), "12346 GB");
 }
 
 TEST(CarsetInfo, EditsGiveTwelveLinesAndShortListsKeepTheFields)

@@ -1,6 +1,7 @@
 #include "GuiTestSupport.h"
 
 #include "BackupWindow.h"
+#include "FileDialogs.h"
 #include "CarsetInfoWindow.h"
 #include "DirectoryEdit.h"
 #include "LoadingWindow.h"
@@ -39,6 +40,7 @@ private slots:
     void carsetInformationWindowMakesTwelveLines();
     void menuTransfersRunOnTheTeamsArea();
     void backupOntoAFullDiskSaysWhatIsMissing();
+    void fileFiltersShowTheirPatternOnce();
 };
 
 void MainWindowTest::firstActivationAsksForTheGameUntilItIsValid()
@@ -286,6 +288,14 @@ void MainWindowTest::menuTransfersRunOnTheTeamsArea()
     QVERIFY(p.numbers().empty());
     p.window->findChild<QAction*>("Allesexportieren1")->trigger();
     QVERIFY(!p.app->loadingWindow->isVisible());
+}
+
+void MainWindowTest::fileFiltersShowTheirPatternOnce()
+{
+    QCOMPARE(DialogFilterEntry("Carsets (*.GMS)", "*.GMS"), QString("Carsets (*.GMS)"));
+    QCOMPARE(DialogFilterEntry("Team- und Fahrerdateien (*.PER)", "*.PER"), QString("Team- und Fahrerdateien (*.PER)"));
+    QCOMPARE(DialogFilterEntry("Bilder (*.BMP, *.JPG)", "*.BMP;*.JPG"), QString("Bilder (*.BMP *.JPG)"));
+    QCOMPARE(DialogFilterEntry("Carsets", "*.GMS"), QString("Carsets (*.GMS)"));
 }
 
 QTEST_MAIN(MainWindowTest)
