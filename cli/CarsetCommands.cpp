@@ -17,7 +17,7 @@ CarsetHeader RequireHeader(const CarsetArchive& archive, const CliContext& conte
 {
     std::optional<CarsetHeader> header;
     if (archive.contains(kHeaderMember))
-        header = ParseCarsetHeader(archive.read(kHeaderMember, kHeaderSize));
+        header = ParseCarsetHeader(archive.read(kHeaderMember, kHeaderSize + kMemberSlack));
     if (!header)
         throw CommandFailure(Windows1252ToUtf8(context.texts.text(407)));
     return *header;

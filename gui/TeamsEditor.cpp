@@ -773,8 +773,9 @@ void TeamsEditor::Button1Click()
     app_.workingSet().transfer.selection = BuildSelection(std::array<std::uint8_t, 1>{kTeamsItem});
     TransferUi ui = app_.transferUi();
     std::string standard = IncludeTrailingBackslash(app_.program.directories.program) + "Standard.DAT";
-    // The load restores the open editor, this one.
-    app_.engine().loadCarset(false, false, standard, ui);
+    // The load restores the open editor, this one. Defaults are not a
+    // carset of the user's: the carset information stays as it is.
+    app_.engine().loadCarset(false, false, standard, ui, false);
 }
 
 void TeamsEditor::Button17Click()

@@ -38,7 +38,7 @@ void TeamsArea::loadFromCarset(TransferContext& context)
     if (!context.selected(kTeamsItem))
         return;
     context.progress(kTeamsProgressText, kTeamsItem);
-    auto bytes = context.loadMember(kTeamsMember, kTeamTableImageSize);
+    auto bytes = context.loadRecord(kTeamsMember, kTeamTableImageSize);
     if (!bytes)
         return;
     table_ = TeamTableFromImage(*bytes);

@@ -16,7 +16,8 @@ std::vector<std::uint8_t> CarsetHeaderImage(const CarsetHeader& header)
 
 std::optional<CarsetHeader> ParseCarsetHeader(std::span<const std::uint8_t> bytes)
 {
-    if (bytes.size() != kHeaderSize)
+    // Other tools may write a few bytes more; what follows the record is not read.
+    if (bytes.size() < kHeaderSize)
         return std::nullopt;
     ByteReader r(bytes);
     CarsetHeader h;

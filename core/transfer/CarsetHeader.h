@@ -14,6 +14,9 @@ namespace pitwall {
 inline constexpr const char* kHeaderMember = "Header.DAT";
 inline constexpr const char* kInfoMember = "INFO.DAT";
 inline constexpr std::size_t kHeaderSize = 360;
+// How much longer than the record it holds a member may be: other tools
+// write a few bytes more; a member far larger is not a record of ours.
+inline constexpr std::size_t kMemberSlack = 4096;
 // Written by this program; older carsets of format 7 are still read.
 inline constexpr std::uint32_t kCarsetFormat = 8;
 inline constexpr std::uint32_t kOldestCarsetFormat = 7;

@@ -73,6 +73,10 @@ struct TransferContext {
     // way this program cannot unpack or not writable into the working
     // directory raises CarsetError.
     std::optional<std::vector<std::uint8_t>> loadMember(const std::string& name, std::uint64_t maxBytes);
+    // A member that holds one fixed-size record: the record's bytes. A
+    // member a little longer (other tools add a few bytes) gives its first
+    // recordSize bytes; a shorter one is a failure naming it.
+    std::optional<std::vector<std::uint8_t>> loadRecord(const std::string& name, std::size_t recordSize);
     // Writes the member into the staging directory, adds it to the carset
     // and deletes the staged file. A staged file that cannot be written
     // raises CarsetError (Kind::Unwritable) naming the member.

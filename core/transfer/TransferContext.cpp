@@ -1,5 +1,6 @@
 #include "app/ProgramState.h"
 #include "transfer/CarsetArchive.h"
+#include "transfer/CarsetHeader.h"
 #include "transfer/DataArea.h"
 #include "transfer/FileUtils.h"
 #include "transfer/GameChangeSet.h"
@@ -46,6 +47,20 @@ std::optional<std::vector<std::uint8_t>> TransferContext::loadMember(const std::
         bytes = source->extract(name, program.directories.working, maxBytes);
     if (!bytes)
         fail(349, Args(source ? source->memberLabel(name) : name));
+    return bytes;
+}
+
+std::optional<std::vector<std::uint8_t>> TransferContext::loadRecord(const std::string& name, std::size_t recordSize)
+{
+    auto bytes = loadMember(name, recordSize + kMemberSlack);
+    if (!bytes)
+        return bytes;
+    if (bytes->size() < recordSize) {
+        fail((source ? source->memberLabel(name) : name) + " holds " + std::to_string(bytes->size())
+             + " bytes; its record needs " + std::to_string(recordSize));
+        return std::nullopt;
+    }
+    bytes->resize(recordSize);
     return bytes;
 }
 

@@ -263,7 +263,8 @@ TransferOutcome TransferEngine::exportToGame(bool withDialog, TransferUi& ui, Ex
     return outcome();
 }
 
-TransferOutcome TransferEngine::loadCarset(bool withDialog, bool complete, const std::string& fileName, TransferUi& ui)
+TransferOutcome TransferEngine::loadCarset(bool withDialog, bool complete, const std::string& fileName, TransferUi& ui,
+                                           bool takeInformation)
 {
     BusyGuard busy(transfer_);
     Messenger messenger(program_.texts, ui.messages);
@@ -292,7 +293,7 @@ TransferOutcome TransferEngine::loadCarset(bool withDialog, bool complete, const
         archive = std::make_unique<CarsetArchive>(fileName, CarsetArchive::Mode::Read);
         // Whether the carset has a header is the archive's say, never that
         // of a Header.DAT some earlier load left in the working directory.
-        if (auto bytes = archive->extract(kHeaderMember, working, kHeaderSize))
+        if (auto bytes = archive->extract(kHeaderMember, working, kHeaderSize + kMemberSlack))
             header = ParseCarsetHeader(*bytes);
     } catch (const CarsetError& e) {
         if (e.kind() == CarsetError::Kind::NotAZip)
@@ -343,9 +344,10 @@ TransferOutcome TransferEngine::loadCarset(bool withDialog, bool complete, const
         context.headerRead = &header_;
         runAreas(kCarsetLoadOrder, context, [](DataArea& a, TransferContext& c) { a.loadFromCarset(c); });
 
-        // The information stays as it was when the carset has none.
+        // The information stays as it was when the carset has none, or when
+        // the load does not take it.
         try {
-            if (auto bytes = archive->extract(kInfoMember, working, kMaxInfoSize))
+            if (auto bytes = takeInformation ? archive->extract(kInfoMember, working, kMaxInfoSize) : std::nullopt)
                 carsetInfo_ = ParseCarsetInfo(std::string(bytes->begin(), bytes->end()));
         } catch (const std::exception& e) {
             context.currentItem = 0;
@@ -356,7 +358,7 @@ TransferOutcome TransferEngine::loadCarset(bool withDialog, bool complete, const
     transfer_.busy = false;
     if (ui.editor)
         ui.editor->restoreEditor();
-    if (ShowCarsetInfoOnLoad(carsetInfo_) && ui.infoDialog) {
+    if (takeInformation && ShowCarsetInfoOnLoad(carsetInfo_) && ui.infoDialog) {
         CarsetInfo edited = carsetInfo_;
         if (ui.infoDialog->edit(edited))
             carsetInfo_ = edited;

@@ -66,7 +66,10 @@ public:
 
     TransferOutcome importFromGame(bool withDialog, bool syncEditor, TransferUi& ui);
     TransferOutcome exportToGame(bool withDialog, TransferUi& ui, ExportMode mode = ExportMode::Write);
-    TransferOutcome loadCarset(bool withDialog, bool complete, const std::string& fileName, TransferUi& ui);
+    // With takeInformation false (the editors' defaults, Standard.DAT) the
+    // carset information the user has stays as it is and is not shown.
+    TransferOutcome loadCarset(bool withDialog, bool complete, const std::string& fileName, TransferUi& ui,
+                               bool takeInformation = true);
     TransferOutcome saveCarset(bool withDialog, bool complete, const std::string& fileName, TransferUi& ui);
 
     TransferState& transfer() { return transfer_; }

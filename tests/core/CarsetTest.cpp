@@ -459,3 +459,33 @@ TEST(Carset, AFullStagingDirectoryNamesTheMember)
     }
     EXPECT_FALSE(FileExists(f.program.directories.staging + "TeamsDrivers.DAT"));
 }
+
+TEST(Carset, RecordsALittleLongerAreReadShorterOnesAreNot)
+{
+    Fixture f;
+    f.session->workingSet.teams.teams[0].tqp = 777;
+    auto teams = TeamTableImage(f.session->workingSet.teams);
+    f.session->workingSet.teams.teams[0].tqp = 1;
+
+    // Another tool's carset: one byte more in the header and in the record.
+    auto header = Header(8, {1});
+    header.push_back(0);
+    auto longer = teams;
+    longer.push_back(0);
+    std::string carset = f.root / "other.GMS";
+    WriteZip(carset, {{"TeamsDrivers.DAT", longer}, {"Header.DAT", header}});
+    EXPECT_EQ(f.engine().loadCarset(false, true, carset, f.ui), TransferOutcome::Done);
+    EXPECT_EQ(f.session->workingSet.teams.teams[0].tqp, 777);
+
+    // A record cut short is refused and named; the teams stay as they were.
+    f.session->workingSet.teams.teams[0].tqp = 1;
+    auto shorter = teams;
+    shorter.pop_back();
+    std::string cut = f.root / "cut.GMS";
+    WriteZip(cut, {{"TeamsDrivers.DAT", shorter}, {"Header.DAT", Header(8, {1})}});
+    f.messages.shown.clear();
+    EXPECT_EQ(f.engine().loadCarset(false, true, cut, f.ui), TransferOutcome::DoneWithErrors);
+    EXPECT_NE(Shown(f.messages).find("TeamsDrivers.DAT in cut.GMS holds 1121 bytes"), std::string::npos)
+        << Shown(f.messages);
+    EXPECT_EQ(f.session->workingSet.teams.teams[0].tqp, 1);
+}

@@ -409,8 +409,11 @@ void TeamsEditorTest::standardLoadsTheTeamsOfStandardDat()
     CopyFileForced(PITWALL_RUNTIME_DIR "/Standard.DAT", p.program.directories.program + "Standard.DAT");
     TeamsEditor* editor = OpenTeamsEditor(p);
     std::string neutral = p.app->workingSet().teams.teams[0].name.text();
+    // The user's own carset information is not the defaults' business.
+    p.app->workingSet().carsetInfo.lines = {"v1.0", "Mira", "07/12/26", "0"};
     Click(editor, "Button1");
     QVERIFY(p.numbers().empty());
+    QCOMPARE(p.app->workingSet().carsetInfo.lines, (std::vector<std::string>{"v1.0", "Mira", "07/12/26", "0"}));
     QVERIFY(p.app->workingSet().transfer.isLoaded(1));
     QVERIFY(p.app->workingSet().teams.teams[0].name.text() != neutral);
     QVERIFY(Child<QTabWidget>(editor, "PageControl1")->widget(0)->isEnabled());
