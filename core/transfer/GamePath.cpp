@@ -1,5 +1,6 @@
 #include "transfer/GamePath.h"
 
+#include "app/Windows1252.h"
 #include "transfer/FileUtils.h"
 
 #include <algorithm>
@@ -61,6 +62,20 @@ void CheckGamePath(std::string_view relative, const std::vector<std::string>& pa
             refuse("it leads out of its directory");
 }
 
+// Whether two file names (UTF-8) are the same without regard to case, as
+// Windows sees it for the game's names: ASCII and the accented letters of
+// Windows-1252 ("ESPAÑOL.STR" is "ESPAñOL.str"). Names with characters
+// outside that code page fold their ASCII letters only.
+bool SameNameIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (EqualsIgnoreAsciiCase(a, b))
+        return true;
+    std::string a1252 = Utf8ToWindows1252(a), b1252 = Utf8ToWindows1252(b);
+    if (Windows1252ToUtf8(a1252) != a || Windows1252ToUtf8(b1252) != b)
+        return false;
+    return EqualsIgnoreCase(a1252, b1252);
+}
+
 // Names in `directory` equal to `wanted` without regard to case: the exact
 // spelling first, then the others by name.
 std::vector<std::string> Candidates(const std::string& directory, const std::string& wanted)
@@ -74,7 +89,7 @@ std::vector<std::string> Candidates(const std::string& directory, const std::str
         if (ec)
             break;
         std::string name = PathString(it->path().filename());
-        if (EqualsIgnoreAsciiCase(name, wanted))
+        if (SameNameIgnoringCase(name, wanted))
             matches.push_back(std::move(name));
     }
     std::sort(matches.begin(), matches.end(), [&](const std::string& a, const std::string& b) {

@@ -164,6 +164,12 @@ TEST(GamePath, ResolvesGamePathsWithoutRegardToCase)
     EXPECT_EQ(ResolveGamePath(dir / "missing", "GP3.EXE"), dir / "missing/GP3.EXE");
     // Names that merely contain dots are names.
     EXPECT_EQ(ResolveGamePath(dir.path(), "gp3jams\\..liveries\\a..b.jam"), dir / "gp3jams/..liveries/a..b.jam");
+    // The accented letters of the game's language names fold as Windows folds them.
+    test::WriteText(dir / "LDATA/ESPA\xC3\x91OL.STR", "s");
+    EXPECT_EQ(ResolveGamePath(dir.path(), "LDATA\\ESPA\xC3\xB1OL.str"), dir / "LDATA/ESPA\xC3\x91OL.STR");
+    // Characters outside the code page are not taken for one another.
+    test::WriteText(dir / "LDATA/\xE5\x90\x8D.str", "n");
+    EXPECT_EQ(ResolveGamePath(dir.path(), "LDATA\\\xE5\xAD\x97.str"), dir / "LDATA/\xE5\xAD\x97.str");
 }
 
 TEST(GamePath, RefusesNamesThatLeaveTheGameDirectory)
