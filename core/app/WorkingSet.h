@@ -5,6 +5,7 @@
 
 #include "formats/ArtBankDirectory.h"
 #include "teams/TeamTable.h"
+#include "texts/GameTexts.h"
 #include "transfer/CarsetInfo.h"
 #include "transfer/TransferState.h"
 
@@ -14,6 +15,7 @@ struct WorkingSet {
     TransferState transfer;
     CarsetInfo carsetInfo;
     TeamTable teams;
+    GameTexts gameTexts;
     // The entry table of the game's art bank, read at the first activation.
     ArtDirectory artIndex;
 };
