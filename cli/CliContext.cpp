@@ -10,12 +10,12 @@ namespace pitwall::cli {
 
 void StderrMessages::showMessage(const Message& message)
 {
-    err_ << TerminalLine(Windows1252ToUtf8(message.text)) << '\n';
+    err_ << TerminalLine(MessageTextToUtf8(message.text)) << '\n';
 }
 
 bool StderrMessages::askYesNo(const Message& message)
 {
-    err_ << TerminalLine(Windows1252ToUtf8(message.text)) << " [no]\n";
+    err_ << TerminalLine(MessageTextToUtf8(message.text)) << " [no]\n";
     return false;
 }
 

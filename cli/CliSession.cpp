@@ -94,7 +94,7 @@ std::vector<std::string> CliSession::describe(const TransferReport& report) cons
 {
     std::vector<std::string> lines;
     for (const auto& f : report.failures)
-        lines.push_back("failed: " + Windows1252ToUtf8(f.text));
+        lines.push_back("failed: " + MessageTextToUtf8(f.text));
     constexpr std::size_t kNamedItems = 10;
     if (report.skipped.size() <= kNamedItems) {
         for (int item : report.skipped)

@@ -10,7 +10,7 @@ void CommandMessages::fail(const std::string& fallback) const
 {
     if (sink_.shown.empty())
         throw CommandFailure(fallback);
-    std::string text = Windows1252ToUtf8(sink_.shown.back().text);
+    std::string text = MessageTextToUtf8(sink_.shown.back().text);
     for (auto& c : text)
         if (c == '\n' || c == '\r')
             c = ' ';

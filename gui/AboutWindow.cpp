@@ -1,5 +1,7 @@
 #include "AboutWindow.h"
 
+#include "ProgramPicture.h"
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -14,11 +16,19 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent)
     setWindowTitle("About");
     setModal(true);
     auto* layout = new QVBoxLayout(this);
-    auto* title = new QLabel(QString("<h2>Pitwall</h2>Version %1<br>The editor for Grand Prix 3 installations<br>"
-                                     "Linux, Windows and Wine")
-                                 .arg(PITWALL_VERSION),
+    auto* picture = new QLabel(this);
+    picture->setObjectName("Image1");
+    picture->setPixmap(ProgramPicture(360, 110));
+    picture->setAlignment(Qt::AlignCenter);
+    auto* title = new QLabel(QString("<h2>Pitwall</h2>Version %1, released %2<br>"
+                                     "The editor for Grand Prix 3 installations<br>"
+                                     "Linux, Windows and Wine<br><br>"
+                                     "Contact: faults and wishes go to the Pitwall issue tracker;<br>"
+                                     "the README says where it is.")
+                                 .arg(PITWALL_VERSION, PITWALL_RELEASE_DATE),
                              this);
     title->setObjectName("Label1");
+    title->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* thanks = new QGroupBox("Special Thanks To:", this);
     thanks->setObjectName("GroupBox1");
     auto* thanksLayout = new QVBoxLayout(thanks);
@@ -30,10 +40,11 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent)
     thanksLayout->addWidget(list);
     auto* ok = new QPushButton("OK", this);
     ok->setDefault(true);
+    layout->addWidget(picture);
     layout->addWidget(title);
     layout->addWidget(thanks);
     layout->addWidget(ok, 0, Qt::AlignRight);
-    resize(380, 300);
+    resize(400, 420);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }
 

@@ -6,6 +6,7 @@
 #include "EditorStates.h"
 #include "FileDialogs.h"
 #include "QtMessages.h"
+#include "QtTranslations.h"
 #include "app/ProgramState.h"
 #include "app/Session.h"
 
@@ -34,6 +35,7 @@ public:
     WorkingSet& workingSet() { return session.workingSet; }
     TransferEngine& engine() { return session.engine; }
     EditorStates editorStates; // what the editors remember between openings
+    QtTranslations qtTranslations; // Qt's own dialogs in the chosen language
 
     // Set up by the main window at its creation.
     MainWindow* mainWindow = nullptr;

@@ -8,6 +8,7 @@
 #include "transfer/Backup.h"
 
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
@@ -21,6 +22,8 @@ namespace {
 constexpr TextBinding kBackupTexts[] = {
     {"", TextRole::Caption, 422},          {"Label20", TextRole::Caption, 481}, {"Label1", TextRole::Caption, 942},
     {"BitBtn3", TextRole::Caption, 505},   {"BitBtn1", TextRole::Caption, 204},
+    {"ListView1", TextRole::Column, 908, 0}, {"ListView1", TextRole::Column, 912, 1},
+    {"ListView1", TextRole::Column, 918, 2},
 };
 
 // What a backup could not copy, one file a line; a long list is cut short.
@@ -129,6 +132,12 @@ void BackupWindow::FormShow()
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(0, Qt::Unchecked);
     }
+    // Names and patterns in full: the window grows rather than cut them.
+    for (int column = 0; column < 3; ++column)
+        list_->resizeColumnToContents(column);
+    int wanted = list_->header()->length() + list_->frameWidth() * 2 + 24;
+    if (list_->viewport()->width() < wanted)
+        resize(width() + wanted - list_->viewport()->width(), height());
 }
 
 std::vector<int> BackupWindow::tickedGroups() const

@@ -17,13 +17,21 @@ DirectoryEdit::DirectoryEdit(QWidget* parent) : QWidget(parent)
     layout->addWidget(edit_);
     layout->addWidget(browse);
     connect(browse, &QToolButton::clicked, this, [this] {
-        QString dir = QFileDialog::getExistingDirectory(this, QString(), edit_->text());
+        QString dir = QFileDialog::getExistingDirectory(this, QString(), text());
         if (!dir.isEmpty())
             edit_->setText(dir);
     });
 }
 
-QString DirectoryEdit::text() const { return edit_->text(); }
+// A path pasted from a shell or a file manager often comes in quotes: the
+// folder is the path inside them.
+QString DirectoryEdit::text() const
+{
+    QString t = edit_->text().trimmed();
+    if (t.size() >= 2 && (t.front() == '"' || t.front() == '\'') && t.back() == t.front())
+        t = t.mid(1, t.size() - 2).trimmed();
+    return t;
+}
 void DirectoryEdit::setText(const QString& text) { edit_->setText(text); }
 
 } // namespace pitwall::gui

@@ -50,6 +50,8 @@ ExpansionDialog::ExpansionDialog(AppContext& app, const ArtDirectory& directory,
     auto* explanation = new QLabel(this);
     explanation->setObjectName("Label1");
     explanation->setWordWrap(true);
+    explanation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    explanation->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     grid->addWidget(explanation, 0, 0, 1, 2);
     list_ = new QListWidget(this);
     list_->setObjectName("CheckListBox1");
@@ -85,6 +87,8 @@ ExpansionDialog::ExpansionDialog(AppContext& app, const ArtDirectory& directory,
     buttons->addStretch();
     buttons->addWidget(cancel);
     grid->addLayout(buttons, 9, 0, 1, 2);
+    // Extra height goes to the list, below the check boxes, never above the text.
+    grid->setRowStretch(8, 1);
     connect(all, &QPushButton::clicked, this, &ExpansionDialog::BitBtn1Click);
     connect(chosen, &QPushButton::clicked, this, &ExpansionDialog::BitBtn2Click);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

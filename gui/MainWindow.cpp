@@ -263,6 +263,9 @@ void MainWindow::copyHintsFromMenu()
 void MainWindow::ApplyLanguage()
 {
     const UITexts& texts = app_.program.texts;
+    const auto& files = app_.program.languageFiles;
+    int chosen = app_.program.languageIndex;
+    app_.qtTranslations.use(chosen >= 0 && chosen < static_cast<int>(files.size()) ? files[chosen] : std::string());
     if (editor_)
         editor_->ApplyLanguage();
     ApplyTexts(this, kMainTexts, texts);
@@ -333,10 +336,17 @@ void MainWindow::placeEditor()
 {
     if (!editor_)
         return;
+    // The editor sits directly below and both are equally wide: the main
+    // window grows to a wider editor, a narrower editor to the main window.
+    int frameExtra = frameGeometry().width() - width();
+    int editorExtra = editor_->frameGeometry().width() - editor_->width();
+    int common = std::max(frameGeometry().width(), editor_->frameGeometry().width());
+    if (frameGeometry().width() < common)
+        resize(common - frameExtra, height());
+    if (editor_->frameGeometry().width() < common)
+        editor_->resize(common - editorExtra, editor_->height());
     QRect frame = frameGeometry();
     editor_->move(frame.left(), frame.bottom() + 1);
-    if (qstrcmp(editor_->objectName().toLatin1().constData(), "TForm16") == 0)
-        editor_->resize(frame.width(), editor_->height());
 }
 
 void MainWindow::OpenEditor(const char* className)
@@ -540,24 +550,33 @@ void MainWindow::GrandPrix3starten1Click()
         return;
     }
     // The game runs in its own directory. On Linux it needs Wine, or the
-    // command the user put into the settings as StartCommand (run with the
-    // executable's name as its argument).
-    IniFile ini;
-    ini.load(app_.program.directories.settingsFile());
-    QString command = QString::fromStdString(ini.readString(kGeneralSection, "StartCommand", ""));
+    // command the user entered in the options (run with the executable's
+    // name as its last argument).
+    QString command = QString::fromStdString(app_.program.settings.startCommand).trimmed();
     QString program = FileNameOf(exe).c_str();
+    QString launcher;
+    QStringList arguments;
 #ifdef _WIN32
-    if (command.isEmpty()) {
-        QProcess::startDetached(QString::fromStdString(exe), {}, QString::fromStdString(game));
-        return;
-    }
-#endif
     if (command.isEmpty())
-        command = "wine";
-    QStringList parts = QProcess::splitCommand(command);
-    QString launcher = parts.takeFirst();
-    parts << program;
-    QProcess::startDetached(launcher, parts, QString::fromStdString(game));
+        launcher = QString::fromStdString(exe);
+#endif
+    if (launcher.isEmpty()) {
+        arguments = QProcess::splitCommand(command.isEmpty() ? QString("wine") : command);
+        if (arguments.isEmpty()) {
+            app_.messenger().show(907, Args(command.toStdString(), "empty command"));
+            return;
+        }
+        launcher = arguments.takeFirst();
+        arguments << program;
+    }
+    QProcess process;
+    process.setProgram(launcher);
+    process.setArguments(arguments);
+    process.setWorkingDirectory(QString::fromStdString(game));
+    if (!process.startDetached()) {
+        QString tried = arguments.isEmpty() ? launcher : launcher + ' ' + arguments.join(' ');
+        app_.messenger().show(907, Args(tried.toStdString(), process.errorString().toStdString()));
+    }
 }
 
 void MainWindow::Optionen2Click()

@@ -25,7 +25,8 @@ namespace {
 constexpr TextBinding kOptionsTexts[] = {
     {"", TextRole::Caption, 187},         {"Label93", TextRole::Caption, 188}, {"Button1", TextRole::Caption, 1150},
     {"Label94", TextRole::Caption, 189},  {"CheckBox2", TextRole::Caption, 190},
-    {"CheckBox1", TextRole::Caption, 998}, {"BitBtn1", TextRole::Caption, 203}, {"BitBtn2", TextRole::Caption, 205},
+    {"CheckBox1", TextRole::Caption, 998}, {"LabelStartCommand", TextRole::Caption, 905},
+    {"EditStartCommand", TextRole::Hint, 906}, {"BitBtn1", TextRole::Caption, 203}, {"BitBtn2", TextRole::Caption, 205},
 };
 
 } // namespace
@@ -62,6 +63,20 @@ OptionsDialog::OptionsDialog(AppContext& app, QWidget* parent) : QDialog(parent)
     grid->addWidget(alwaysImport_, 2, 0, 1, 3);
     grid->addWidget(showExportOK_, 3, 0, 1, 3);
 
+    auto* startLabel = new QLabel("Startbefehl:", this);
+    startLabel->setObjectName("LabelStartCommand");
+    startCommand_ = new QLineEdit(this);
+    startCommand_->setObjectName("EditStartCommand");
+    startCommand_->setPlaceholderText(
+#ifdef _WIN32
+        "GP3.EXE"
+#else
+        "wine"
+#endif
+    );
+    grid->addWidget(startLabel, 4, 0);
+    grid->addWidget(startCommand_, 4, 1, 1, 2);
+
     auto* historyGroup = new QGroupBox("History", this);
     historyGroup->setObjectName("GroupBox1");
     auto* historyLayout = new QVBoxLayout(historyGroup);
@@ -69,7 +84,7 @@ OptionsDialog::OptionsDialog(AppContext& app, QWidget* parent) : QDialog(parent)
     history_->setObjectName("Memo2");
     history_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     historyLayout->addWidget(history_);
-    grid->addWidget(historyGroup, 4, 0, 1, 3);
+    grid->addWidget(historyGroup, 5, 0, 1, 3);
 
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("BitBtn1");
@@ -80,13 +95,15 @@ OptionsDialog::OptionsDialog(AppContext& app, QWidget* parent) : QDialog(parent)
     buttons->addStretch();
     buttons->addWidget(ok);
     buttons->addWidget(quit);
-    grid->addLayout(buttons, 5, 0, 1, 3);
+    grid->addLayout(buttons, 6, 0, 1, 3);
     resize(620, 420);
 
     connect(gameDirectory_, &QLineEdit::editingFinished, this, &OptionsDialog::Edit8Exit);
     connect(search, &QPushButton::clicked, this, &OptionsDialog::Button1Click);
     connect(languages_, &QListWidget::itemClicked, this, &OptionsDialog::ListBox19Click);
     connect(alwaysImport_, &QCheckBox::clicked, this, [this](bool on) { app_.program.settings.alwaysImport = on; });
+    connect(startCommand_, &QLineEdit::editingFinished, this,
+            [this] { app_.program.settings.startCommand = startCommand_->text().trimmed().toStdString(); });
     connect(showExportOK_, &QCheckBox::clicked, this, [this](bool on) { app_.program.settings.showExportOK = on; });
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(quit, &QPushButton::clicked, this, [this] {
@@ -105,6 +122,7 @@ void OptionsDialog::showEvent(QShowEvent* event)
     showExportOK_->setChecked(app_.program.settings.showExportOK);
     alwaysImport_->setChecked(app_.program.settings.alwaysImport);
     gameDirectory_->setText(QString::fromStdString(app_.program.settings.gameDirectory));
+    startCommand_->setText(QString::fromStdString(app_.program.settings.startCommand));
     languages_->clear();
     for (const auto& file : app_.program.languageFiles)
         languages_->addItem(FromGameText(file));
@@ -116,6 +134,7 @@ void OptionsDialog::showEvent(QShowEvent* event)
 void OptionsDialog::hideEvent(QHideEvent* event)
 {
     Edit8Exit();
+    app_.program.settings.startCommand = startCommand_->text().trimmed().toStdString();
     QDialog::hideEvent(event);
 }
 
@@ -124,6 +143,7 @@ void OptionsDialog::Edit8Exit()
     std::string typed = gameDirectory_->text().trimmed().toStdString();
     app_.program.settings.gameDirectory = IncludeTrailingBackslash(typed);
     gameDirectory_->setText(QString::fromStdString(app_.program.settings.gameDirectory));
+    startCommand_->setText(QString::fromStdString(app_.program.settings.startCommand));
 }
 
 void OptionsDialog::Button1Click()

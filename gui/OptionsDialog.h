@@ -36,6 +36,7 @@ private:
 
     AppContext& app_;
     QLineEdit* gameDirectory_;
+    QLineEdit* startCommand_;
     QListWidget* languages_;
     QCheckBox* alwaysImport_;
     QCheckBox* showExportOK_;

@@ -1,7 +1,9 @@
 #include "PlaceholderEditor.h"
 
 #include "AppContext.h"
+#include "EditorRegistry.h"
 #include "EditorStatusBar.h"
+#include "QtMessages.h"
 
 #include <QLabel>
 #include <QStatusBar>
@@ -14,10 +16,10 @@ PlaceholderEditor::PlaceholderEditor(AppContext& app, const char* className, con
 {
     setWindowTitle(title);
     auto* layout = new QVBoxLayout(this);
-    auto* label = new QLabel(title, this);
-    label->setAlignment(Qt::AlignCenter);
-    label->setStyleSheet("color: gray; font-size: 18px;");
-    layout->addWidget(label, 1);
+    label_ = new QLabel(title, this);
+    label_->setAlignment(Qt::AlignCenter);
+    label_->setStyleSheet("color: gray; font-size: 18px;");
+    layout->addWidget(label_, 1);
     layout->addWidget(CreateEditorStatusBar(this));
     resize(720, 480);
 }
@@ -26,6 +28,16 @@ void PlaceholderEditor::Loaded()
 {
     bool loaded = loadedItem_ <= 0 || app_.workingSet().transfer.isLoaded(loadedItem_);
     SetupEditorStatusBar(findChild<QStatusBar*>("StatusBar1"), loaded, true, app_);
+}
+
+void PlaceholderEditor::ApplyLanguage()
+{
+    const EditorEntry* entry = FindEditor(objectName().toLatin1().constData());
+    if (!entry)
+        return;
+    QString title = FromGameText(app_.program.texts.text(entry->captionText)).remove('&');
+    setWindowTitle(title);
+    label_->setText(title);
 }
 
 } // namespace pitwall::gui

@@ -4,6 +4,8 @@
 
 #include "EditorWindow.h"
 
+class QLabel;
+
 namespace pitwall::gui {
 
 class PlaceholderEditor : public EditorWindow {
@@ -12,9 +14,12 @@ public:
     PlaceholderEditor(AppContext& app, const char* className, const QString& title, int loadedItem);
     void Loaded() override;
     void Restore() override { Loaded(); }
+    // The title is the menu command's text in the chosen language.
+    void ApplyLanguage() override;
 
 private:
     int loadedItem_;
+    QLabel* label_;
 };
 
 } // namespace pitwall::gui

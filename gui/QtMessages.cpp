@@ -25,7 +25,10 @@ QString WithoutControls(QString text, bool keepLineBreaks)
 }
 
 // A message's own line breaks stay; the names it quotes lose their controls.
-QString MessageText(const Message& message) { return WithoutControls(FromGameText(message.text), true); }
+QString MessageText(const Message& message)
+{
+    return WithoutControls(QString::fromStdString(MessageTextToUtf8(message.text)), true);
+}
 
 } // namespace
 

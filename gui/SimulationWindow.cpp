@@ -28,13 +28,17 @@ constexpr TextBinding kSimulationTexts[] = {
     {"BitBtn1", TextRole::Caption, 200},
     {"BitBtn2", TextRole::Caption, 200},
     {"RadioGroup1", TextRole::Caption, 201},
-    {"RadioGroup2", TextRole::Caption, 201},
+    {"RadioGroup2", TextRole::Caption, 900},
     {"RadioGroup1_0", TextRole::Caption, 844},
     {"RadioGroup1_1", TextRole::Caption, 845},
     {"RadioGroup2_0", TextRole::Caption, 844},
     {"RadioGroup2_1", TextRole::Caption, 845},
     {"RadioGroup3", TextRole::Caption, 747},
     {"RadioGroup4", TextRole::Caption, 748},
+    {"RadioGroup3_0", TextRole::Caption, 901},
+    {"RadioGroup3_1", TextRole::Caption, 902},
+    {"RadioGroup4_0", TextRole::Caption, 903},
+    {"RadioGroup4_1", TextRole::Caption, 904},
     {"CheckBox1", TextRole::Caption, 736},
 };
 
@@ -175,8 +179,15 @@ void SimulationWindow::showRanking(Ranking ranking)
         g.names[row]->setText(FromUntrustedGameText(label));
         g.values[row]->setText(QString::fromStdString(FormatLapTime(value)));
     }
-    if (!isVisible())
+    if (!isVisible()) {
+        // Beside the main window, as the editors sit below it: never at the
+        // screen's corner over the main window's menu.
+        if (QWidget* owner = parentWidget()) {
+            QRect frame = owner->frameGeometry();
+            move(frame.right() + 1, frame.top());
+        }
         show();
+    }
     raise();
     activateWindow();
 }

@@ -1,5 +1,7 @@
 #include "SplashWindow.h"
 
+#include "ProgramPicture.h"
+
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -17,12 +19,9 @@ SplashWindow::SplashWindow(QWidget* parent)
     p.setColor(QPalette::WindowText, Qt::white);
     setPalette(p);
     auto* layout = new QVBoxLayout(this);
-    auto* picture = new QLabel("Pitwall", this);
+    auto* picture = new QLabel(this);
     picture->setObjectName("Image1");
-    QFont big = picture->font();
-    big.setPointSize(28);
-    big.setBold(true);
-    picture->setFont(big);
+    picture->setPixmap(ProgramPicture(340, 130));
     picture->setAlignment(Qt::AlignCenter);
     auto* version = new QLabel(QString("Pitwall Version %1").arg(PITWALL_VERSION), this);
     version->setObjectName("Label1");

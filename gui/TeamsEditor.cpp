@@ -19,6 +19,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -172,6 +173,11 @@ QLineEdit* Edit(QWidget* parent, const char* name, int maxLength)
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
     edit->setMaxLength(maxLength);
+    // Wide enough for the longest name the game holds, in capitals.
+    QMargins margins = edit->textMargins();
+    int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(maxLength, QChar('W'))) * 9 / 10
+                          + margins.left() + margins.right() + 2 * frame + 8);
     return edit;
 }
 

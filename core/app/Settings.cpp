@@ -24,6 +24,7 @@ bool ReadSettings(std::string_view iniPath, Settings& settings)
     settings.firstTime = ini.readBool(kGeneralSection, "FirstTime", true);
     settings.restorePointsKept =
         static_cast<int>(std::clamp<long long>(ini.readInteger(kGeneralSection, "RestorePoints", 10), 1, 1000));
+    settings.startCommand = ini.readString(kGeneralSection, "StartCommand", "");
     // The info window appears once per settings file: the flag is cleared in
     // the file as soon as it has been read.
     ini.writeBool(kGeneralSection, "FirstTime", false);
@@ -46,6 +47,8 @@ void WriteSettings(std::string_view iniPath, const Settings& settings)
     ini.writeBool(kGeneralSection, "DnDTeams", settings.dndTeams);
     ini.writeBool(kGeneralSection, "DnDTracks", settings.dndTracks);
     ini.writeBool(kGeneralSection, "ShowExportOK", settings.showExportOK);
+    if (!settings.startCommand.empty() || ini.hasKey(kGeneralSection, "StartCommand"))
+        ini.writeString(kGeneralSection, "StartCommand", settings.startCommand);
     ini.save(iniPath);
 }
 

@@ -25,6 +25,11 @@ struct Settings {
     // How many restore points are kept per installation (key RestorePoints;
     // read only, set by hand in the file).
     int restorePointsKept = 10;
+    // How the game is started (key StartCommand): a program and its
+    // arguments, to which the game's executable name is added; run in the
+    // game directory. Empty: the executable itself on Windows, "wine"
+    // elsewhere.
+    std::string startCommand;
 };
 
 // Reads the settings when the file exists (after clearing its read-only
@@ -32,8 +37,9 @@ struct Settings {
 // settings file was read; without one the settings stay as they are.
 bool ReadSettings(std::string_view iniPath, Settings& settings);
 
-// Writes GP3Path, AlwaysImport, Language, DnDTeams, DnDTracks and
-// ShowExportOK, in this order, creating the file if needed. Throws
+// Writes GP3Path, AlwaysImport, Language, DnDTeams, DnDTracks,
+// ShowExportOK and StartCommand, in this order, creating the file if
+// needed (StartCommand only when set or already in the file). Throws
 // std::runtime_error when the file cannot be written.
 void WriteSettings(std::string_view iniPath, const Settings& settings);
 

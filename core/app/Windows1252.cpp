@@ -56,6 +56,45 @@ std::string Windows1252ToUtf8(std::string_view bytes)
     return out;
 }
 
+namespace {
+
+// Length of the well-formed UTF-8 multi-byte sequence at `i` (shortest form,
+// no surrogates, at most U+10FFFF), 0 when there is none.
+std::size_t Utf8SequenceAt(std::string_view s, std::size_t i)
+{
+    auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+    unsigned char lead = byte(i);
+    std::size_t len = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3 : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+    if (len == 0 || i + len > s.size())
+        return 0;
+    for (std::size_t k = 1; k < len; ++k)
+        if ((byte(i + k) & 0xC0) != 0x80)
+            return 0;
+    unsigned char second = byte(i + 1);
+    if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second >= 0xA0) || (lead == 0xF0 && second < 0x90) ||
+        (lead == 0xF4 && second >= 0x90))
+        return 0;
+    return len;
+}
+
+} // namespace
+
+std::string MessageTextToUtf8(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size() + text.size() / 4);
+    for (std::size_t i = 0; i < text.size();) {
+        if (std::size_t len = Utf8SequenceAt(text, i)) {
+            out.append(text.substr(i, len));
+            i += len;
+        } else {
+            AppendUtf8(out, CodePointOf(static_cast<unsigned char>(text[i])));
+            ++i;
+        }
+    }
+    return out;
+}
+
 std::string Utf8ToWindows1252(std::string_view utf8)
 {
     std::string out;

@@ -11,6 +11,12 @@
 namespace pitwall {
 
 std::string Windows1252ToUtf8(std::string_view bytes);
+// A message: program and game text in Windows-1252 with file-system paths
+// (UTF-8) formatted into it. Well-formed multi-byte UTF-8 sequences are the
+// paths' characters and stay as they are; every other byte is Windows-1252.
+// (Game and UI texts hold no such sequences: in Windows-1252 they would read
+// as letter pairs like "Ã±".)
+std::string MessageTextToUtf8(std::string_view text);
 // Characters without a Windows-1252 byte, and malformed UTF-8, become '?'.
 std::string Utf8ToWindows1252(std::string_view utf8);
 

@@ -34,7 +34,7 @@ std::optional<std::vector<std::uint8_t>> EncodeForEntry(const ArtEntry& entry, s
     // can be too small for a picture full of them. Cutting the stream off
     // would leave the rest of the picture to old bytes; it is refused whole.
     if (bytes.size() > entry.reservedSize) {
-        Show(messenger, 689);
+        Show(messenger, kArtPictureTooScatteredText, Args(bytes.size(), entry.reservedSize));
         return std::nullopt;
     }
     return bytes;
@@ -61,8 +61,14 @@ bool ReadArtImage(std::string_view bankFile, std::size_t index, ArtPicture& pict
         Show(messenger, 569);
         return false;
     }
-    if (e.width > kMaxArtSide || e.height > kMaxArtSide) {
+    // No game picture is empty: a side of 0 is a damaged entry, not a
+    // picture to save as an empty or black file.
+    if (e.width == 0 || e.height == 0 || e.width > kMaxArtSide || e.height > kMaxArtSide) {
         Show(messenger, kArtEntrySizeText, Args(index, e.width, e.height));
+        return false;
+    }
+    if (std::uint64_t size = FileSizeOf(bankFile); e.dataOffset > size || e.reservedSize > size - e.dataOffset) {
+        Show(messenger, kArtEntryPastEndText, Args(index, size));
         return false;
     }
     picture = DecodeArtEntry(ReadFileRange(bankFile, e.dataOffset, e.reservedSize), e.width, e.height,

@@ -18,6 +18,11 @@ inline constexpr std::uint32_t kMaxArtEntryRead = 1'000'000;
 // entry, width, height).
 inline constexpr int kArtBankDamagedText = 1146;
 inline constexpr int kArtEntrySizeText = 1147;
+// An entry whose picture data lies (partly) past the end of the file.
+inline constexpr int kArtEntryPastEndText = 919;
+// A picture whose encoded form does not fit an entry that is already
+// expanded (placeholders: bytes needed, bytes the entry holds).
+inline constexpr int kArtPictureTooScatteredText = 920;
 
 // Decodes entry `index` of the bank, taking the entry's directory fields from
 // the file itself. A missing file is UI text 349, a reserved size over

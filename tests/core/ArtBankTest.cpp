@@ -110,10 +110,25 @@ TEST_F(ArtBankFileTest, TruncatedBankGivesWhatItHolds)
     ASSERT_TRUE(ReadArtDirectory(bank, d, &m.messenger));
     EXPECT_EQ(d.entriesRead, 100u);
     ArtPicture p;
-    EXPECT_TRUE(ReadArtImage(bank, 5, p, &m.messenger)); // data offset past the end: an empty picture
-    EXPECT_EQ(p.width, 100u);
+    EXPECT_FALSE(ReadArtImage(bank, 5, p, &m.messenger)); // its data lies past the end
     EXPECT_FALSE(ReadArtImage(bank, 500, p, &m.messenger));
-    EXPECT_EQ(m.sink.numbers(), (std::vector<int>{kArtBankDamagedText}));
+    EXPECT_EQ(m.sink.numbers(), (std::vector<int>{kArtEntryPastEndText, kArtBankDamagedText}));
+}
+
+TEST_F(ArtBankFileTest, DamagedEntriesAreRefusedNotExportedAsEmptyPictures)
+{
+    auto bytes = original;
+    auto field = [&](std::size_t entry, std::size_t at) { return kArtDirectoryStart + 24 * entry + at; };
+    bytes[field(3, 8)] = 0; // width of entry 3: 0
+    bytes[field(4, 20) + 3] = 0x40; // data offset of entry 4: far past the end
+    test::WriteBytes(bank, bytes);
+    ArtPicture p;
+    EXPECT_FALSE(ReadArtImage(bank, 3, p, &m.messenger));
+    EXPECT_FALSE(ReadArtImage(bank, 4, p, &m.messenger));
+    EXPECT_FALSE(ExportArtImage(bank, 4, dir / "entry4.bmp", &m.messenger));
+    EXPECT_FALSE(FileExists(dir / "entry4.bmp"));
+    EXPECT_EQ(m.sink.numbers(), (std::vector<int>{kArtEntrySizeText, kArtEntryPastEndText, kArtEntryPastEndText}));
+    EXPECT_TRUE(ReadArtImage(bank, 5, p, &m.messenger)); // the others still read
 }
 
 TEST_F(ArtBankFileTest, WritesInPlaceKeepingTheTail)
@@ -144,7 +159,9 @@ TEST_F(ArtBankFileTest, RefusesPicturesThatDoNotFit)
     tight.reservedSize = 210;
     ASSERT_TRUE(tight.fits());
     EXPECT_FALSE(WriteArtImage(bank, tight, 7, dots, &m.messenger));
-    EXPECT_EQ(m.sink.numbers(), (std::vector<int>{689, 689}));
+    // The first needs the expansion; the second is expanded already and is
+    // told what really does not fit.
+    EXPECT_EQ(m.sink.numbers(), (std::vector<int>{689, kArtPictureTooScatteredText}));
     EXPECT_EQ(test::ReadBytes(bank), original);
 }
 

@@ -106,4 +106,16 @@ TEST(Settings, WrittenKeysAreFoundAgainAndInOrder)
     EXPECT_EQ(after.readString("Pathes", "CarsetLoad", ""), "/carsets/");
     EXPECT_EQ(after.readString("General", "DndTeams", ""), "0");
     EXPECT_EQ(after.keyNames("General").size(), 7u); // six keys plus FirstTime
+
+    // The start command is written once set, and cleared in place.
+    s.startCommand = "flatpak run org.winehq.Wine";
+    WriteSettings(ini, s);
+    Settings withCommand;
+    ASSERT_TRUE(ReadSettings(ini, withCommand));
+    EXPECT_EQ(withCommand.startCommand, s.startCommand);
+    s.startCommand.clear();
+    WriteSettings(ini, s);
+    Settings cleared;
+    ASSERT_TRUE(ReadSettings(ini, cleared));
+    EXPECT_EQ(cleared.startCommand, "");
 }

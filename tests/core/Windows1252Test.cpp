@@ -33,3 +33,16 @@ TEST(Windows1252, CaseInsensitiveComparison)
     EXPECT_FALSE(EqualsIgnoreCase("abc", "abd"));
     EXPECT_FALSE(EqualsIgnoreCase("\xF7", "\xD7")); // division and multiplication signs are no pair
 }
+
+TEST(Windows1252, MessagesShowPathsOnceEncoded)
+{
+    // "Datei " + a UTF-8 path + " für " in Windows-1252 (ü = FC).
+    std::string message = "Datei /home/j\xC3\xBCrgen/LDATA/ESPA\xC3\xB1OL.str f\xFCr \xE4\x80 \xE6\x97\xA5";
+    EXPECT_EQ(MessageTextToUtf8(message),
+              "Datei /home/j\xC3\xBCrgen/LDATA/ESPA\xC3\xB1OL.str f\xC3\xBCr \xC3\xA4\xE2\x82\xAC \xE6\x97\xA5");
+    // Pure Windows-1252 text converts as it always did.
+    EXPECT_EQ(MessageTextToUtf8("Gr\xF6\xDF" "e \x80"), Windows1252ToUtf8("Gr\xF6\xDF" "e \x80"));
+    // Overlong and surrogate forms are not paths' characters.
+    EXPECT_EQ(MessageTextToUtf8("\xC0\xAF"), Windows1252ToUtf8("\xC0\xAF"));
+    EXPECT_EQ(MessageTextToUtf8("\xED\xA0\x80"), Windows1252ToUtf8("\xED\xA0\x80"));
+}

@@ -41,6 +41,7 @@ private slots:
     void menuTransfersRunOnTheTeamsArea();
     void backupOntoAFullDiskSaysWhatIsMissing();
     void fileFiltersShowTheirPatternOnce();
+    void gameStartWithoutItsLauncherSaysWhatIsMissing();
 };
 
 void MainWindowTest::firstActivationAsksForTheGameUntilItIsValid()
@@ -145,6 +146,8 @@ void MainWindowTest::editorsOpenOnceAndFollowTheMainWindow()
     p.window->OpenEditor("TForm12");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(tracks.isNull()); // the previous editor is gone
+    // Editor and main window are equally wide, whichever was wider.
+    QCOMPARE(p.window->currentEditor()->frameGeometry().width(), p.window->frameGeometry().width());
 }
 
 void MainWindowTest::selectionDialogRulesOnTheWidgets()
@@ -253,6 +256,12 @@ void MainWindowTest::backupOntoAFullDiskSaysWhatIsMissing()
     QVERIFY2(text.find(p.path("game/GP3.EXE") + ": ") != std::string::npos, text.c_str());
     QVERIFY(!FileExists(p.path("backup/GP3.EXE")));
     QVERIFY(FileExists(p.path("backup/F1GSTATE.SAV")));
+
+    // Group names are shown whole, and a quoted folder is the folder inside the quotes.
+    auto* list = w.list();
+    QVERIFY(list->columnWidth(0) >= list->fontMetrics().horizontalAdvance(list->topLevelItem(1)->text(0)));
+    w.target()->setText(QString::fromStdString("  \"" + p.path("quoted") + "\" "));
+    QCOMPARE(w.target()->text(), QString::fromStdString(p.path("quoted")));
 }
 
 void MainWindowTest::menuTransfersRunOnTheTeamsArea()
@@ -296,6 +305,30 @@ void MainWindowTest::fileFiltersShowTheirPatternOnce()
     QCOMPARE(DialogFilterEntry("Team- und Fahrerdateien (*.PER)", "*.PER"), QString("Team- und Fahrerdateien (*.PER)"));
     QCOMPARE(DialogFilterEntry("Bilder (*.BMP, *.JPG)", "*.BMP;*.JPG"), QString("Bilder (*.BMP *.JPG)"));
     QCOMPARE(DialogFilterEntry("Carsets", "*.GMS"), QString("Carsets (*.GMS)"));
+}
+
+void MainWindowTest::gameStartWithoutItsLauncherSaysWhatIsMissing()
+{
+    GuiProgram p(2);
+    p.program.settings.gameDirectory = p.path("game/");
+    QVERIFY(p.window->FirstActivation());
+    p.program.settings.startCommand = "pitwall-no-such-launcher --fullscreen";
+    p.messages.clear();
+    auto* start = p.window->findChild<QAction*>("GrandPrix3starten1");
+    QVERIFY(start);
+    start->trigger();
+    QCOMPARE(p.numbers(), std::vector<int>{907});
+    QVERIFY(p.messages[0].text.find("pitwall-no-such-launcher --fullscreen GP3.EXE") != std::string::npos);
+
+    // The options dialog shows the command and takes a new one.
+    auto* options = p.app->optionsDialog;
+    options->show();
+    auto* field = options->findChild<QLineEdit*>("EditStartCommand");
+    QVERIFY(field);
+    QCOMPARE(field->text(), QString("pitwall-no-such-launcher --fullscreen"));
+    field->setText("  wine64 ");
+    options->hide();
+    QCOMPARE(p.program.settings.startCommand, std::string("wine64"));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -157,6 +157,13 @@ void TeamsEditorTest::namesAreCutAndUntouchedValuesStay()
     auto* driver = Child<QLineEdit>(editor, "Edit4");
     driver->clear();
     QTest::keyClicks(driver, "Heinz-Harald Frentzen Jr.");
+    // The whole name is in view, not only its end.
+    editor->show();
+    QApplication::processEvents();
+    QVERIFY2(driver->width() >= driver->fontMetrics().horizontalAdvance(driver->text()) + 8,
+             qPrintable(QString("%1 px for %2 px of text")
+                            .arg(driver->width())
+                            .arg(driver->fontMetrics().horizontalAdvance(driver->text()))));
     Child<QCheckBox>(editor, "CheckBox2")->setChecked(true);
     Child<QRadioButton>(editor, "RadioGroup1_1")->setChecked(true);
     Child<QSpinBox>(editor, "SpinEdit13")->setValue(42);
