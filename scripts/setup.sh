@@ -4,7 +4,7 @@
 set -eu
 
 PACKAGES="
-build-essential cmake ninja-build pkg-config
+build-essential cmake ninja-build pkg-config ccache
 qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6svg6 qt6-translations-l10n
 libzip-dev zip unzip nettle-dev
 libjpeg62-turbo-dev

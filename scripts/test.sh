@@ -8,13 +8,20 @@ cd "$(dirname "$0")/.."
 ./scripts/setup.sh
 
 JOBS="$(nproc 2>/dev/null || echo 2)"
+# Compiler cache: a second run (or a run after a local build of the same
+# sources) compiles only what changed.
+LAUNCHER=""
+if command -v ccache >/dev/null 2>&1; then
+    LAUNCHER="-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
+    export CCACHE_BASEDIR="$(pwd)" CCACHE_NOHASHDIR=1
+fi
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPITWALL_WERROR=ON >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPITWALL_WERROR=ON $LAUNCHER >/dev/null
 cmake --build build -j "$JOBS"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$JOBS"
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPITWALL_SANITIZE=ON -DPITWALL_WERROR=ON \
-    -DPITWALL_BUILD_GUI=OFF -DPITWALL_BUILD_BENCHMARKS=OFF >/dev/null
+    -DPITWALL_BUILD_GUI=OFF -DPITWALL_BUILD_BENCHMARKS=OFF $LAUNCHER >/dev/null
 cmake --build build-asan -j "$JOBS"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-asan --output-on-failure -j "$JOBS"
