@@ -255,8 +255,10 @@ void MainWindow::copyHintsFromMenu()
         QString name = b->property("menuAction").toString();
         if (name.isEmpty())
             continue;
-        if (QAction* a = findChild<QAction*>(name))
+        if (QAction* a = findChild<QAction*>(name)) {
             b->setToolTip(a->text());
+            b->setText(a->text()); // what screen readers say for the icon
+        }
     }
 }
 
@@ -342,7 +344,7 @@ void MainWindow::placeEditor()
     int editorExtra = editor_->frameGeometry().width() - editor_->width();
     int common = std::max(frameGeometry().width(), editor_->frameGeometry().width());
     if (frameGeometry().width() < common)
-        resize(common - frameExtra, height());
+        setFixedWidth(common - frameExtra);
     if (editor_->frameGeometry().width() < common)
         editor_->resize(common - editorExtra, editor_->height());
     QRect frame = frameGeometry();
@@ -364,6 +366,7 @@ void MainWindow::OpenEditor(const char* className)
     next->ApplyLanguage();
     next->Loaded();
     next->show();
+    placeEditor(); // its size is final once it is shown
     if (previous) {
         previous->hide();
         previous->deleteLater();

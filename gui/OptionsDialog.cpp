@@ -143,7 +143,6 @@ void OptionsDialog::Edit8Exit()
     std::string typed = gameDirectory_->text().trimmed().toStdString();
     app_.program.settings.gameDirectory = IncludeTrailingBackslash(typed);
     gameDirectory_->setText(QString::fromStdString(app_.program.settings.gameDirectory));
-    startCommand_->setText(QString::fromStdString(app_.program.settings.startCommand));
 }
 
 void OptionsDialog::Button1Click()

@@ -173,10 +173,10 @@ QLineEdit* Edit(QWidget* parent, const char* name, int maxLength)
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(name);
     edit->setMaxLength(maxLength);
-    // Wide enough for the longest name the game holds, in capitals.
+    // Wide enough for the longest name the game holds.
     QMargins margins = edit->textMargins();
     int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
-    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(maxLength, QChar('W'))) * 9 / 10
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(maxLength, QChar('N')))
                           + margins.left() + margins.right() + 2 * frame + 8);
     return edit;
 }
