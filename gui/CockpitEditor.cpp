@@ -316,7 +316,11 @@ void CockpitEditor::SaveSheetClick()
     auto file = app_.chooseFileToSave(request);
     if (!file)
         return;
-    SaveBmpFile(ComposeCockpitSheet(set.jams), *file);
+    try {
+        SaveBmpFile(ComposeCockpitSheet(set.jams), *file);
+    } catch (const std::exception& e) {
+        messenger.showFixed(*file + ": " + e.what());
+    }
 }
 
 void CockpitEditor::LoadSheetClick()
@@ -332,7 +336,13 @@ void CockpitEditor::LoadSheetClick()
     auto file = app_.chooseFileToOpen(request);
     if (!file)
         return;
-    const Image sheet = LoadBmpFile(*file);
+    Image sheet;
+    try {
+        sheet = LoadBmpFile(*file);
+    } catch (const std::exception& e) {
+        messenger.showFixed(*file + ": " + e.what());
+        return;
+    }
     if (sheet.width() != kCockpitSheetWidth || sheet.height() != kCockpitSheetHeight) {
         messenger.show(kSheetSizeText, Args(*file, std::to_string(sheet.width()) + " x " + std::to_string(sheet.height())));
         return;
