@@ -11,6 +11,8 @@
 #include "transfer/SelectionItems.h"
 
 #include <QGroupBox>
+#include <QImage>
+#include <QPixmap>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>

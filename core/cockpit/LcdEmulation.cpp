@@ -1,5 +1,7 @@
 #include "cockpit/LcdEmulation.h"
 
+#include <algorithm>
+
 namespace pitwall {
 
 namespace {

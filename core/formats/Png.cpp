@@ -1,5 +1,6 @@
 #include "formats/Png.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
