@@ -170,7 +170,9 @@ QWidget* CockpitEditor::buildTextsPage()
 void CockpitEditor::ShowObject(int index)
 {
     const UITexts& texts = app_.program.texts;
-    index = std::clamp(index, 0, kCockpitObjectCount - 1);
+    // 255 (none chosen) and anything else out of range: the first.
+    if (index < 0 || index >= kCockpitObjectCount)
+        index = 0;
     showing_ = true;
     if (objectList_->count() != kCockpitObjectCount) {
         objectList_->clear();
@@ -210,7 +212,8 @@ void CockpitEditor::StoreObject()
 void CockpitEditor::ShowLcdText(int index)
 {
     const UITexts& texts = app_.program.texts;
-    index = std::clamp(index, 0, kLcdTextCount - 1);
+    if (index < 0 || index >= kLcdTextCount)
+        index = 0;
     showing_ = true;
     if (textList_->count() != kLcdTextCount) {
         textList_->clear();
