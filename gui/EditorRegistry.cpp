@@ -1,5 +1,6 @@
 #include "EditorRegistry.h"
 
+#include "CockpitEditor.h"
 #include "PlaceholderEditor.h"
 #include "TeamsEditor.h"
 
@@ -23,7 +24,7 @@ const std::vector<EditorEntry>& Table()
         {"TForm14", "Texte1", "Texte", 105, true, "Tx", 0x8B5A2B, Placeholder("TForm14", "Texte", 168)},
         {"TForm15", "N3DGrafiken1", "3D-Grafiken", 1113, true, "3D", 0x8E44AD, Placeholder("TForm15", "3D-Grafiken", 11)},
         {"TForm27", "Menugrafiken1", "Menugrafiken", 1114, true, "M", 0xC0392B, Placeholder("TForm27", "Menugrafiken", 5)},
-        {"TForm16", "Cockpit1", "Cockpit", 157, true, "C", 0x34495E, Placeholder("TForm16", "Cockpit", 78)},
+        {"TForm16", "Cockpit1", "Cockpit", 157, true, "C", 0x34495E, [](AppContext& app) -> EditorWindow* { return new CockpitEditor(app); }},
         {"TForm17", "Sounds1", "Sounds", 169, true, "So", 0xD35400, Placeholder("TForm17", "Sounds", 116)},
         {"TForm18", "Verschiedenes1", "Verschiedenes", 81, true, "V", 0x16A085, Placeholder("TForm18", "Verschiedenes", 2)},
         {"TForm25", "Karriere1", "Karriere", 1115, false, "K", 0x7F8C8D, Placeholder("TForm25", "Karriere", 0)},

@@ -30,8 +30,20 @@ struct TeamsEditorState {
     }
 };
 
+// The cockpit editor's choices; 255 for the object or LCD text means none.
+struct CockpitEditorState {
+    int page = 0;
+    int variant = 0; // 0 software, 1 hardware
+    int object = 255;
+    int lcdText = 255;
+    int language = 0;
+    int screen = 0;
+    int element = 0;
+};
+
 struct EditorStates {
     TeamsEditorState teams;
+    CockpitEditorState cockpit;
 };
 
 } // namespace pitwall::gui

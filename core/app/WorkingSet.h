@@ -3,6 +3,7 @@
 // every data area's tables, the transfer arrays and the carset information.
 // Editors show and change these tables in place; they do not own them.
 
+#include "cockpit/CockpitData.h"
 #include "formats/ArtBankDirectory.h"
 #include "teams/TeamTable.h"
 #include "texts/GameTexts.h"
@@ -16,6 +17,7 @@ struct WorkingSet {
     CarsetInfo carsetInfo;
     TeamTable teams;
     GameTexts gameTexts;
+    CockpitData cockpit;
     // The entry table of the game's art bank, read at the first activation.
     ArtDirectory artIndex;
 };

@@ -5,6 +5,7 @@
 #include "AppContext.h"
 #include "BackupWindow.h"
 #include "CarsetInfoWindow.h"
+#include "CockpitShots.h"
 #include "DemoInstallation.h"
 #include "EditorWindow.h"
 #include "ExportConfirmDialog.h"
@@ -76,7 +77,7 @@ int main(int argc, char** argv)
     std::string programDir = root.path().toStdString() + "/program/";
     ForceDirectories(programDir);
     std::string runtime = IncludeTrailingBackslash(QCoreApplication::applicationDirPath().toStdString()) + "../bin/";
-    for (const char* f : {"ENGLISH.LNG", "DEUTSCH.LNG", "Standard.DAT", "GP3 Palette.pal"})
+    for (const char* f : {"ENGLISH.LNG", "DEUTSCH.LNG", "Standard.DAT", "GP3 Palette.pal", "Font.BMP"})
         CopyFileForced(runtime + f, programDir + f);
     std::string game = root.path().toStdString() + "/GP3/";
     demo::WriteDemoInstallation(game, {2, 1});
@@ -139,6 +140,7 @@ int main(int argc, char** argv)
     }
     RestoreWindow restore(app);
     Save(&restore, out + "/restore.png");
+    SaveCockpitShots(app, window, out);
     app.shutdown();
     return 0;
 }

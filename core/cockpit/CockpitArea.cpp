@@ -1,0 +1,233 @@
+#include "cockpit/CockpitArea.h"
+
+#include "app/ProgramState.h"
+#include "cockpit/ThreeDFile.h"
+#include "formats/GameLanguages.h"
+#include "formats/JamError.h"
+#include "transfer/CarsetArchive.h"
+#include "transfer/FileUtils.h"
+#include "transfer/GameFile.h"
+#include "transfer/GamePath.h"
+
+namespace pitwall {
+
+namespace {
+
+constexpr int kObjectsProgressText = 241;
+constexpr int kLcdTextsProgressText = 1025;
+constexpr int kDisplaysProgressText = 359;
+constexpr int kSoftwareProgressText = 910;
+constexpr int kHardwareProgressText = 911;
+// A cockpit JAM is a 256-pixel page of at most a few hundred rows.
+constexpr std::uint64_t kCockpitJamMaxBytes = 8 * 1024 * 1024;
+
+PlaceholderCaptions CaptionsOf(const ProgramState& program)
+{
+    PlaceholderCaptions captions;
+    for (int i = 0; i < kLcdPlaceholderCount; ++i)
+        captions[static_cast<std::size_t>(i)] = program.texts.text(kPlaceholderCaptionText + i);
+    return captions;
+}
+
+std::string GamePathOf(const TransferContext& context, const std::string& relative)
+{
+    return ResolveGamePath(context.program.settings.gameDirectory, relative);
+}
+
+} // namespace
+
+std::string LcdDisplayMember(int language) { return "LCDDisplay" + std::to_string(language) + ".DAT"; }
+
+std::string ThreeDGamePath(int language) { return "LDATA\\" + LanguageNameUtf8(language) + ".3D"; }
+
+std::vector<int> CockpitArea::items() const
+{
+    std::vector<int> items = {kCockpitSoftwareItem, kCockpitHardwareItem, kCockpitObjectsItem, kLcdTextsItem};
+    for (int l = 0; l < kLanguageCount; ++l)
+        items.push_back(LcdDisplayItem(l));
+    return items;
+}
+
+void CockpitArea::importGraphics(TransferContext& context, int set)
+{
+    const int item = CockpitGraphicsItem(set);
+    if (!context.selected(item))
+        return;
+    context.progress(set == 0 ? kSoftwareProgressText : kHardwareProgressText, item);
+    std::vector<TJAMFile> jams;
+    for (int slot = 0; slot < kCockpitJamCount; ++slot) {
+        const std::string relative = CockpitJamGamePath(set, slot);
+        const std::string path = GamePathOf(context, relative);
+        if (!FileExists(path)) {
+            context.fail(349, Args(path));
+            return;
+        }
+        TJAMFile jam(palette_);
+        try {
+            jam.Decode(ReadWholeFile(path, kCockpitJamMaxBytes), false);
+        } catch (const std::exception& e) {
+            context.fail(relative + ": " + e.what());
+            return;
+        }
+        jams.push_back(std::move(jam));
+    }
+    data_.graphics[static_cast<std::size_t>(set)].preview = ComposeCockpitPreview(jams);
+    data_.graphics[static_cast<std::size_t>(set)].jams = std::move(jams);
+    context.markLoaded(item);
+}
+
+void CockpitArea::importDisplay(TransferContext& context, int language)
+{
+    const int item = LcdDisplayItem(language);
+    if (!context.selected(item) || !LanguagePresent(language, context.program.gameVersion))
+        return;
+    const std::string relative = ThreeDGamePath(language);
+    const std::string path = GamePathOf(context, relative);
+    // A language without its display file is left out without a message.
+    if (!FileExists(path))
+        return;
+    context.progress(kDisplaysProgressText, item);
+    try {
+        auto& display = data_.displays[static_cast<std::size_t>(language)];
+        display = ParseThreeD(ReadWholeFile(path, kThreeDMaxBytes), display, CaptionsOf(context.program), relative);
+    } catch (const std::exception& e) {
+        context.fail(e.what());
+        return;
+    }
+    context.markLoaded(item);
+}
+
+void CockpitArea::importFromGame(TransferContext& context)
+{
+    const int version = context.program.gameVersion;
+    importGraphics(context, 0);
+    importGraphics(context, 1);
+    if (context.selected(kCockpitObjectsItem)) {
+        context.progress(kObjectsProgressText, kCockpitObjectsItem);
+        ReadCockpitObjects(data_.objects, *context.exe, version);
+        context.markLoaded(kCockpitObjectsItem);
+    }
+    for (int l = 0; l < kLanguageCount; ++l)
+        importDisplay(context, l);
+    if (context.selected(kLcdTextsItem)) {
+        context.progress(kLcdTextsProgressText, kLcdTextsItem);
+        data_.lcdTexts = ReadLcdTexts(*context.exe, version);
+        context.markLoaded(kLcdTextsItem);
+    }
+}
+
+void CockpitArea::exportToGame(TransferContext& context)
+{
+    // The cockpit graphics are never written to the game.
+    const int version = context.program.gameVersion;
+    if (context.selected(kCockpitObjectsItem)) {
+        context.progress(kObjectsProgressText, kCockpitObjectsItem);
+        WriteCockpitObjects(data_.objects, *context.exe, version);
+    }
+    if (context.selected(kLcdTextsItem)) {
+        context.progress(kLcdTextsProgressText, kLcdTextsItem);
+        WriteLcdTexts(data_.lcdTexts, *context.exe, version);
+    }
+    // Each selected language the game has is written on its own, whether or
+    // not the first language is selected too.
+    for (int l = 0; l < kLanguageCount; ++l) {
+        const int item = LcdDisplayItem(l);
+        if (!context.selected(item) || !LanguagePresent(l, version))
+            continue;
+        context.progress(kDisplaysProgressText, item);
+        context.replaceGameFile(ThreeDGamePath(l), WriteThreeD(data_.displays[static_cast<std::size_t>(l)]));
+    }
+}
+
+void CockpitArea::loadGraphics(TransferContext& context, int set)
+{
+    const int item = CockpitGraphicsItem(set);
+    if (!context.selected(item))
+        return;
+    context.progress(set == 0 ? kSoftwareProgressText : kHardwareProgressText, item);
+    std::vector<TJAMFile> jams;
+    for (int slot = 0; slot < kCockpitJamCount; ++slot) {
+        const std::string member = CockpitJamMember(set, slot);
+        auto bytes = context.loadMember(member, kCockpitJamMaxBytes);
+        if (!bytes)
+            return;
+        TJAMFile jam(palette_);
+        try {
+            jam.Decode(*bytes, false);
+        } catch (const std::exception& e) {
+            context.fail(context.source->memberLabel(member) + ": " + e.what());
+            return;
+        }
+        jams.push_back(std::move(jam));
+    }
+    data_.graphics[static_cast<std::size_t>(set)].preview = ComposeCockpitPreview(jams);
+    data_.graphics[static_cast<std::size_t>(set)].jams = std::move(jams);
+    context.markLoaded(item);
+}
+
+void CockpitArea::loadFromCarset(TransferContext& context)
+{
+    if (context.selected(kCockpitObjectsItem)) {
+        context.progress(kObjectsProgressText, kCockpitObjectsItem);
+        if (auto bytes = context.loadRecord(kCockpitObjectsMember, kCockpitObjectsImageSize)) {
+            data_.objects = CockpitObjectsFromImage(*bytes);
+            context.markLoaded(kCockpitObjectsItem);
+        }
+    }
+    if (context.selected(kLcdTextsItem)) {
+        context.progress(kLcdTextsProgressText, kLcdTextsItem);
+        if (auto bytes = context.loadRecord(kLcdTextsMember, kLcdTextsImageSize)) {
+            data_.lcdTexts = LcdTextsFromImage(*bytes);
+            context.markLoaded(kLcdTextsItem);
+        }
+    }
+    // Every selected language, also those this game version lacks: the
+    // carset may come from another version.
+    for (int l = 0; l < kLanguageCount; ++l) {
+        const int item = LcdDisplayItem(l);
+        if (!context.selected(item))
+            continue;
+        context.progress(kDisplaysProgressText, item);
+        if (auto bytes = context.loadRecord(LcdDisplayMember(l), kLcdDisplaySize)) {
+            data_.displays[static_cast<std::size_t>(l)] = LcdDisplayFromImage(*bytes);
+            context.markLoaded(item);
+        }
+    }
+    loadGraphics(context, 0);
+    loadGraphics(context, 1);
+}
+
+void CockpitArea::saveToCarset(TransferContext& context)
+{
+    if (context.selected(kCockpitObjectsItem)) {
+        context.progress(kObjectsProgressText, kCockpitObjectsItem);
+        context.saveMember(kCockpitObjectsMember, CockpitObjectsImage(data_.objects));
+    }
+    if (context.selected(kLcdTextsItem)) {
+        context.progress(kLcdTextsProgressText, kLcdTextsItem);
+        context.saveMember(kLcdTextsMember, LcdTextsImage(data_.lcdTexts));
+    }
+    for (int l = 0; l < kLanguageCount; ++l) {
+        const int item = LcdDisplayItem(l);
+        if (!context.selected(item))
+            continue;
+        context.progress(kDisplaysProgressText, item);
+        context.saveMember(LcdDisplayMember(l), LcdDisplayImage(data_.displays[static_cast<std::size_t>(l)]));
+    }
+    for (int set = 0; set < 2; ++set) {
+        const int item = CockpitGraphicsItem(set);
+        const CockpitGraphicsSet& graphics = data_.graphics[static_cast<std::size_t>(set)];
+        if (!context.selected(item))
+            continue;
+        context.progress(set == 0 ? kSoftwareProgressText : kHardwareProgressText, item);
+        if (!graphics.loaded())
+            continue;
+        for (int slot = 0; slot < kCockpitJamCount; ++slot) {
+            const TMemFile file = graphics.jams[static_cast<std::size_t>(slot)].Assemble(true);
+            const auto content = file.Content();
+            context.saveMember(CockpitJamMember(set, slot), std::vector<std::uint8_t>(content.begin(), content.end()));
+        }
+    }
+}
+
+} // namespace pitwall

@@ -1,0 +1,331 @@
+// The cockpit editor's LCD display page: a language's screens and their
+// elements, each change written into the working set at once, and the LCD
+// emulated at double size and redrawn once a second.
+
+#include "CockpitEditor.h"
+
+#include "AppContext.h"
+#include "QtMessages.h"
+
+#include "cockpit/CockpitData.h"
+#include "cockpit/ElementTypeChange.h"
+#include "cockpit/LcdEmulation.h"
+#include "formats/GameLanguages.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace pitwall::gui {
+
+namespace {
+
+constexpr int kFirstLanguageText = 691;
+constexpr int kFirstScreenText = 773;
+constexpr int kFirstTypeText = 1119;
+constexpr int kFirstHighlightText = 1124;
+constexpr int kEmptyElementText = 1131;
+constexpr int kHighlightElementText = 1132;
+constexpr int kPlaceholderElementText = 1133;
+constexpr int kMessageElementText = 1134;
+constexpr int kPositionText = 836;
+constexpr int kFineText = 837;
+constexpr int kHighlightColumnsText = 1046;
+constexpr int kHighlightFineText = 1047;
+constexpr int kOutsideCockpitText = 909;
+
+QLabel* Label(const char* name, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QPushButton* Button(const char* name, QWidget* parent)
+{
+    auto* b = new QPushButton(parent);
+    b->setObjectName(name);
+    return b;
+}
+
+} // namespace
+
+QWidget* CockpitEditor::buildLcdPage()
+{
+    auto* controls = new QWidget;
+    auto* grid = new QGridLayout(controls);
+    grid->addWidget(Label("Label5", controls), 0, 0, 1, 3);
+    languages_ = new QListWidget(controls);
+    languages_->setObjectName("ListBox1");
+    languages_->setMaximumHeight(90);
+    grid->addWidget(languages_, 1, 0, 1, 3);
+    grid->addWidget(Label("Label6", controls), 2, 0, 1, 3);
+    screens_ = new QListWidget(controls);
+    screens_->setObjectName("ListBox13");
+    grid->addWidget(screens_, 3, 0, 1, 3);
+    grid->addWidget(Label("Label7", controls), 4, 0, 1, 3);
+    elements_ = new QListWidget(controls);
+    elements_->setObjectName("ListBox14");
+    grid->addWidget(elements_, 5, 0, 1, 3);
+    positionLabel_ = Label("Label10", controls);
+    fineLabel_ = Label("Label11", controls);
+    grid->addWidget(positionLabel_, 6, 0);
+    grid->addWidget(fineLabel_, 7, 0);
+    // Bytes 1 and 3 on the first row, 2 and 4 on the second.
+    const char* names[4] = {"SpinEdit102", "SpinEdit103", "SpinEdit104", "SpinEdit105"};
+    for (int b = 0; b < 4; ++b) {
+        auto* spin = new QSpinBox(controls);
+        spin->setObjectName(names[b]);
+        spin->setRange(0, 255);
+        elementSpins_[static_cast<std::size_t>(b)] = spin;
+        grid->addWidget(spin, b % 2 == 0 ? 6 : 7, b < 2 ? 1 : 2);
+        connect(spin, &QSpinBox::valueChanged, this, [this, b](int value) { ElementNumberChanged(b + 1, value); });
+    }
+    grid->addWidget(Label("Label8", controls), 8, 0);
+    elementText_ = new QComboBox(controls);
+    elementText_->setObjectName("ComboBox9");
+    grid->addWidget(elementText_, 8, 1, 1, 2);
+    grid->addWidget(Label("Label9", controls), 9, 0);
+    elementType_ = new QComboBox(controls);
+    elementType_->setObjectName("ComboBox1");
+    grid->addWidget(elementType_, 9, 1, 1, 2);
+    outside_ = new QCheckBox(controls);
+    outside_->setObjectName("CheckBox1");
+    outside_->setEnabled(false); // shown only
+    grid->addWidget(outside_, 10, 0, 1, 3);
+    auto* import = Button("Button15", controls);
+    auto* exportButton = Button("Button16", controls);
+    auto* exportAll = Button("Button17", controls);
+    auto* importAll = Button("Button18", controls);
+    auto* graphics = Button("Button19", controls);
+    grid->addWidget(import, 11, 0);
+    grid->addWidget(exportButton, 11, 1, 1, 2);
+    grid->addWidget(importAll, 12, 0);
+    grid->addWidget(exportAll, 12, 1, 1, 2);
+    grid->addWidget(graphics, 13, 0, 1, 3);
+
+    connect(languages_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (showing_ || row < 0)
+            return;
+        state().language = row;
+        FillElementList();
+        ShowElement(state().element);
+        UpdateStatus();
+        Redraw();
+    });
+    connect(screens_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (!showing_ && row >= 0)
+            ShowScreen(row);
+    });
+    connect(elements_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (!showing_ && row >= 0) {
+            ShowElement(row);
+            Redraw();
+        }
+    });
+    connect(elementText_, &QComboBox::activated, this, &CockpitEditor::ElementTextChosen);
+    connect(elementText_, &QComboBox::editTextChanged, this, &CockpitEditor::ElementTextEdited);
+    connect(elementType_, &QComboBox::activated, this, &CockpitEditor::ElementTypeChosen);
+    connect(import, &QPushButton::clicked, this, [this] { runImport({LcdDisplayItem(state().language)}); });
+    connect(exportButton, &QPushButton::clicked, this, [this] { runExport(AllLanguageItems()); });
+    connect(exportAll, &QPushButton::clicked, this, [this] { runExport(AllLanguageItems()); });
+    connect(importAll, &QPushButton::clicked, this, [this] { runImport(AllLanguageItems()); });
+    connect(graphics, &QPushButton::clicked, this,
+            [this] { runImport({kCockpitSoftwareItem, kCockpitHardwareItem}); });
+
+    timer_ = new QTimer(this);
+    timer_->setObjectName("Timer1");
+    timer_->setInterval(1000);
+    connect(timer_, &QTimer::timeout, this, [this] {
+        if (pages_->currentIndex() == kLcdPage)
+            Redraw();
+    });
+    timer_->start();
+    return buildPageFrame(kLcdPage, controls);
+}
+
+std::vector<int> CockpitEditor::AllLanguageItems() const
+{
+    // Items 191 up to the last language the game version has.
+    std::vector<int> items;
+    for (int l = 0; l < LanguagesOfVersion(app_.program.gameVersion); ++l)
+        items.push_back(LcdDisplayItem(l));
+    return items;
+}
+
+void CockpitEditor::FillScreens()
+{
+    const UITexts& texts = app_.program.texts;
+    CockpitEditorState& s = state();
+    showing_ = true;
+    languages_->clear();
+    for (int l = 0; l < kLanguageCount; ++l)
+        languages_->addItem(FromGameText(texts.text(kFirstLanguageText + l)));
+    s.language = std::clamp(s.language, 0, kLanguageCount - 1);
+    languages_->setCurrentRow(s.language);
+    screens_->clear();
+    for (int i = 0; i < kLcdScreenCount; ++i)
+        screens_->addItem(FromGameText(texts.text(kFirstScreenText + i)));
+    elementType_->clear();
+    for (int t = 0; t < 4; ++t)
+        elementType_->addItem(FromGameText(texts.text(kFirstTypeText + t)));
+    showing_ = false;
+    ShowScreen(std::clamp(s.screen, 0, kLcdScreenCount - 1));
+}
+
+void CockpitEditor::ShowScreen(int screen)
+{
+    state().screen = screen;
+    showing_ = true;
+    screens_->setCurrentRow(screen);
+    showing_ = false;
+    FillElementList();
+    // The element index stays as it was while the screen changes.
+    ShowElement(state().element);
+    Redraw();
+}
+
+void CockpitEditor::FillElementList()
+{
+    const UITexts& texts = app_.program.texts;
+    const LcdScreen& screen = cockpit().displays[static_cast<std::size_t>(state().language)]
+                                  .screens[static_cast<std::size_t>(state().screen)];
+    showing_ = true;
+    const int row = elements_->currentRow();
+    elements_->clear();
+    for (const LcdElement& e : screen) {
+        switch (e.type()) {
+        case 0:
+            elements_->addItem(FromGameText(texts.text(kEmptyElementText)));
+            break;
+        case 1:
+            elements_->addItem(FromGameText(texts.format(kHighlightElementText, Args(e.text()))));
+            break;
+        case 2:
+            elements_->addItem(FromGameText(texts.format(kPlaceholderElementText, Args(e.text()))));
+            break;
+        case 4:
+            elements_->addItem(FromGameText(texts.format(kMessageElementText, Args(e.text()))));
+            break;
+        default:
+            elements_->addItem(FromUntrustedGameText(e.text()));
+            break;
+        }
+    }
+    elements_->setCurrentRow(std::max(row, 0));
+    showing_ = false;
+}
+
+LcdElement* CockpitEditor::chosenElement()
+{
+    if (!loaded(LcdDisplayItem(state().language)))
+        return nullptr;
+    const int element = std::clamp(state().element, 0, kLcdElementCount - 1);
+    return &cockpit()
+                .displays[static_cast<std::size_t>(state().language)]
+                .screens[static_cast<std::size_t>(state().screen)][static_cast<std::size_t>(element)];
+}
+
+void CockpitEditor::ShowElement(int element)
+{
+    const UITexts& texts = app_.program.texts;
+    element = std::clamp(element, 0, kLcdElementCount - 1);
+    state().element = element;
+    showing_ = true;
+    elements_->setCurrentRow(element);
+    const LcdElement* e = chosenElement();
+    const bool isLoaded = e != nullptr;
+    const int type = e ? e->type() : 0;
+    for (int b = 0; b < 4; ++b) {
+        elementSpins_[static_cast<std::size_t>(b)]->setValue(e ? (*e)[static_cast<std::size_t>(b + 1)] : 0);
+        elementSpins_[static_cast<std::size_t>(b)]->setEnabled(isLoaded && type != 4);
+    }
+    positionLabel_->setText(FromGameText(texts.text(type == 1 ? kHighlightColumnsText : kPositionText)));
+    fineLabel_->setText(FromGameText(texts.text(type == 1 ? kHighlightFineText : kFineText)));
+    elementType_->setCurrentIndex(type <= 3 ? type : -1);
+    elementType_->setEnabled(isLoaded && type != 4);
+    outside_->setChecked(e && (*e)[LcdElement::kOutside] != 0);
+    elementText_->clear();
+    if (type == 1 || type == 2) {
+        elementText_->setEditable(false);
+        const int first = type == 1 ? kFirstHighlightText : kPlaceholderCaptionText;
+        const int count = type == 1 ? kLcdHighlightCount : kLcdPlaceholderCount;
+        for (int i = 0; i < count; ++i)
+            elementText_->addItem(FromGameText(texts.text(first + i)));
+        elementText_->setCurrentIndex(std::min<int>((*e)[LcdElement::kIndex], count - 1));
+    } else {
+        elementText_->setEditable(true);
+        elementText_->lineEdit()->setMaxLength(static_cast<int>(kLcdTextWidth));
+        elementText_->setEditText(e ? FromUntrustedGameText(e->text()) : QString());
+    }
+    elementText_->setEnabled(isLoaded && type != 0);
+    showing_ = false;
+}
+
+void CockpitEditor::ElementNumberChanged(int byte, int value)
+{
+    LcdElement* e = chosenElement();
+    if (showing_ || !e)
+        return;
+    (*e)[static_cast<std::size_t>(byte)] = static_cast<std::uint8_t>(value);
+    Redraw();
+}
+
+void CockpitEditor::ElementTextChosen(int index)
+{
+    LcdElement* e = chosenElement();
+    if (showing_ || !e || index < 0 || !(e->is(LcdType::Highlight) || e->is(LcdType::Placeholder)))
+        return;
+    // The list position is the table index, whatever the language file
+    // calls the entry.
+    (*e)[LcdElement::kIndex] = static_cast<std::uint8_t>(index);
+    e->setText(ToGameText(elementText_->itemText(index)));
+    FillElementList();
+    Redraw();
+}
+
+void CockpitEditor::ElementTextEdited(const QString& text)
+{
+    LcdElement* e = chosenElement();
+    if (showing_ || !e || !(e->is(LcdType::Text) || e->is(LcdType::Message)))
+        return;
+    e->setText(ToGameText(text));
+    FillElementList();
+    Redraw();
+}
+
+void CockpitEditor::ElementTypeChosen(int type)
+{
+    LcdElement* e = chosenElement();
+    if (showing_ || !e || type < 0)
+        return;
+    ChangeElementType(*e, static_cast<LcdType>(type), app_.program.texts.text(kPlaceholderCaptionText));
+    FillElementList();
+    ShowElement(state().element);
+    Redraw();
+}
+
+Image CockpitEditor::RenderEmulation() const
+{
+    const auto& s = app_.editorStates.cockpit;
+    const CockpitData& data = app_.workingSet().cockpit;
+    const CockpitGraphicsSet& set = data.graphics[static_cast<std::size_t>(s.variant)];
+    LcdScene scene;
+    if (loaded(CockpitGraphicsItem(s.variant)) && set.loaded())
+        scene.preview = &set.preview;
+    if (loaded(LcdDisplayItem(s.language)))
+        scene.screen = &data.displays[static_cast<std::size_t>(s.language)].screens[static_cast<std::size_t>(s.screen)];
+    scene.chosenElement = s.element;
+    scene.outsideText = app_.program.texts.text(kOutsideCockpitText);
+    return RenderLcd(scene, font_);
+}
+
+} // namespace pitwall::gui

@@ -1,0 +1,252 @@
+#include "GuiTestSupport.h"
+
+#include "CockpitEditor.h"
+#include "cockpit/CockpitData.h"
+#include "cockpit/LcdEmulation.h"
+#include "formats/Bmp.h"
+#include "transfer/GamePath.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QtTest>
+
+using namespace pitwall;
+using namespace pitwall::gui;
+using pitwall::gui::test::GuiProgram;
+
+namespace {
+
+CockpitEditor* OpenCockpitEditor(GuiProgram& p)
+{
+    CopyFileForced(std::string(PITWALL_RUNTIME_DIR "/") + "Font.BMP", p.path("program/Font.BMP"));
+    p.program.settings.gameDirectory = p.path("game/");
+    if (!p.window->FirstActivation())
+        return nullptr;
+    p.window->OpenEditor("TForm16");
+    return qobject_cast<CockpitEditor*>(p.window->currentEditor());
+}
+
+template <typename T>
+T* Child(QObject* window, const char* name)
+{
+    T* child = window->findChild<T*>(name);
+    if (!child)
+        qFatal("no control %s", name);
+    return child;
+}
+
+void Click(QObject* window, const char* name) { Child<QPushButton>(window, name)->click(); }
+
+// Chooses an entry of a combo box as the user does.
+void Choose(QComboBox* box, int index)
+{
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+}
+
+} // namespace
+
+class CockpitEditorTest : public QObject {
+    Q_OBJECT
+private slots:
+    void importsFillThePagesAndObjectsAreWrittenBackWhenLeft();
+    void elementFieldsFollowTheType();
+    void emulationShowsChosenHiddenTextsAndMessageScreens();
+    void exportEverythingOnOldVersionsCoversItsFiveLanguages();
+    void cockpitSetsGoOutAndBackAsPictures();
+};
+
+void CockpitEditorTest::importsFillThePagesAndObjectsAreWrittenBackWhenLeft()
+{
+    GuiProgram p;
+    CockpitEditor* editor = OpenCockpitEditor(p);
+    QVERIFY(editor);
+    auto* pages = Child<QTabWidget>(editor, "PageControl6");
+    QCOMPARE(pages->count(), 4);
+    QVERIFY(!Child<QPushButton>(editor, "Button4")->isEnabled()); // graphics are never exported
+    Click(editor, "Button1");
+    const auto& transfer = p.app->workingSet().transfer;
+    QVERIFY(transfer.isLoaded(kCockpitSoftwareItem) && transfer.isLoaded(kCockpitHardwareItem));
+    QCOMPARE(editor->shownPicture(), p.app->workingSet().cockpit.graphics[0].preview);
+
+    pages->setCurrentIndex(CockpitEditor::kObjectsPage);
+    auto* left = Child<QSpinBox>(editor, "SpinEdit73");
+    QVERIFY(!left->isEnabled());
+    Click(editor, "Button9");
+    QVERIFY(transfer.isLoaded(kCockpitObjectsItem));
+    auto* list = Child<QListWidget>(editor, "ListBox12");
+    QCOMPARE(list->count(), 62);
+    list->setCurrentRow(9); // size class 1: 13 x 22
+    auto& objects = p.app->workingSet().cockpit.objects;
+    Child<QComboBox>(editor, "ComboBox6")->setCurrentIndex(1); // left side of the wheel: from (103, 39)
+    left->setValue(20);
+    Child<QSpinBox>(editor, "SpinEdit74")->setValue(30);
+    // Drawn at once; the record takes the values when another object is chosen.
+    const Image& shown = editor->shownPicture();
+    QCOMPARE(shown.pixel(123, 69), MakePixel(255, 0, 0));
+    QCOMPARE(shown.pixel(123 + 12, 69 + 21), MakePixel(255, 0, 0));
+    QCOMPARE(shown.pixel(103, 100), MakePixel(255, 255, 0));
+    QVERIFY(objects[9].left() != 20 || objects[9].top() != 30);
+    list->setCurrentRow(10);
+    QCOMPARE(objects[9].left(), 20);
+    QCOMPARE(objects[9].top(), 30);
+    QCOMPARE(objects[9].parent(), 1);
+
+    // LCD texts: the shared width and height go back with the chosen text.
+    pages->setCurrentIndex(CockpitEditor::kTextsPage);
+    Click(editor, "Button12");
+    Child<QSpinBox>(editor, "SpinEdit3")->setValue(33);
+    Child<QSpinBox>(editor, "SpinEdit1")->setValue(7);
+    editor->Store();
+    QCOMPARE(p.app->workingSet().cockpit.lcdTexts.width, 33);
+    QCOMPARE(p.app->workingSet().cockpit.lcdTexts.left[0], 7);
+    QCOMPARE(p.app->editorStates.cockpit.lcdText, 0);
+}
+
+void CockpitEditorTest::elementFieldsFollowTheType()
+{
+    GuiProgram p;
+    CockpitEditor* editor = OpenCockpitEditor(p);
+    QVERIFY(editor);
+    Child<QTabWidget>(editor, "PageControl6")->setCurrentIndex(CockpitEditor::kLcdPage);
+    Click(editor, "Button15"); // the first language
+    QVERIFY(p.app->workingSet().transfer.isLoaded(191));
+    auto& display = p.app->workingSet().cockpit.displays[0];
+    const int screen = LcdScreenIndex("BEST_TEXT");
+    LcdElement& e = display.screens[static_cast<std::size_t>(screen)][5];
+    e.setType(LcdType::Text);
+    e.setText("TEXT");
+    e[1] = 4;
+    e[3] = 2;
+    e[5] = 9;
+    Child<QListWidget>(editor, "ListBox13")->setCurrentRow(screen);
+    Child<QListWidget>(editor, "ListBox14")->setCurrentRow(5);
+    QCOMPARE(Child<QListWidget>(editor, "ListBox14")->item(5)->text(), QString("TEXT"));
+
+    // Text to placeholder: first placeholder, index and byte 5 cleared, position kept.
+    Choose(Child<QComboBox>(editor, "ComboBox1"), 2);
+    QCOMPARE(e.type(), 2);
+    QCOMPARE(QString::fromStdString(e.text()), QString("lcdp_CAR_NUMBER"));
+    QCOMPARE(e[LcdElement::kIndex], 0);
+    QCOMPARE(e[5], 0);
+    QCOMPARE(e[1], 4);
+    QCOMPARE(e[3], 2);
+    // The list position is stored, not a lookup of the caption.
+    auto* text = Child<QComboBox>(editor, "ComboBox9");
+    QCOMPARE(text->count(), 10);
+    text->setItemText(6, "Boxenstopps");
+    Choose(text, 6);
+    QCOMPARE(e[LcdElement::kIndex], 6);
+    Child<QSpinBox>(editor, "SpinEdit104")->setValue(1);
+    QCOMPARE(e[3], 1);
+
+    // A message shows its number fields disabled.
+    const int messageScreen = LcdScreenIndex("MESS_LAP");
+    Child<QListWidget>(editor, "ListBox13")->setCurrentRow(messageScreen);
+    Child<QListWidget>(editor, "ListBox14")->setCurrentRow(0);
+    QCOMPARE(display.screens[static_cast<std::size_t>(messageScreen)][0].type(), 4);
+    for (const char* spin : {"SpinEdit102", "SpinEdit103", "SpinEdit104", "SpinEdit105"})
+        QVERIFY(!Child<QSpinBox>(editor, spin)->isEnabled());
+    QVERIFY(Child<QCheckBox>(editor, "CheckBox1")->isChecked());
+    QCOMPARE(p.app->editorStates.cockpit.element, 0);
+}
+
+void CockpitEditorTest::emulationShowsChosenHiddenTextsAndMessageScreens()
+{
+    GuiProgram p;
+    CockpitEditor* editor = OpenCockpitEditor(p);
+    QVERIFY(editor);
+    Child<QTabWidget>(editor, "PageControl6")->setCurrentIndex(CockpitEditor::kLcdPage);
+    QCOMPARE(editor->shownPicture(), Image(kLcdPictureWidth, kLcdPictureHeight)); // no graphics: nothing
+    Click(editor, "Button19");
+    Click(editor, "Button15");
+    auto& display = p.app->workingSet().cockpit.displays[0];
+    const int screen = LcdScreenIndex("SPLIT_TEXT");
+    LcdScreen& s = display.screens[static_cast<std::size_t>(screen)];
+    for (LcdElement& e : s)
+        e = LcdElement{};
+    s[3].setType(LcdType::Text);
+    s[3].setText("HIDDEN");
+    s[3][0] = 1;
+    auto* screens = Child<QListWidget>(editor, "ListBox13");
+    auto* elements = Child<QListWidget>(editor, "ListBox14");
+    screens->setCurrentRow(screen);
+    elements->setCurrentRow(0);
+    const Image without = editor->shownPicture();
+    elements->setCurrentRow(3);
+    QVERIFY(editor->shownPicture() != without);
+    elements->setCurrentRow(2);
+    QCOMPARE(editor->shownPicture(), without);
+
+    // Element 0 shown outside the cockpit: UI text 909 instead of the LCD.
+    s[0].setType(LcdType::Message);
+    s[0][LcdElement::kOutside] = 1;
+    screens->setCurrentRow(screen - 1);
+    screens->setCurrentRow(screen);
+    LcdScene scene{&p.app->workingSet().cockpit.graphics[0].preview, &s, 2, p.program.texts.text(909)};
+    const LcdFont font = LcdFont::Load(p.path("program/Font.BMP"));
+    QCOMPARE(editor->shownPicture(), RenderLcd(scene, font));
+    QCOMPARE(editor->shownPicture().pixel(150, 10), Pixel(0));
+}
+
+void CockpitEditorTest::exportEverythingOnOldVersionsCoversItsFiveLanguages()
+{
+    GuiProgram p(1);
+    CockpitEditor* editor = OpenCockpitEditor(p);
+    QVERIFY(editor);
+    Child<QTabWidget>(editor, "PageControl6")->setCurrentIndex(CockpitEditor::kLcdPage);
+    Click(editor, "Button18");
+    auto& transfer = p.app->workingSet().transfer;
+    for (int item = 191; item <= 195; ++item)
+        QVERIFY(transfer.isLoaded(item));
+    // Held from a carset of a newer version: still not written here.
+    for (int item = 196; item <= 198; ++item)
+        transfer.loaded[static_cast<std::size_t>(item)] = 1;
+    Click(editor, "Button17");
+    for (int item = 191; item <= 198; ++item)
+        QCOMPARE(int(transfer.selection[static_cast<std::size_t>(item)]), item <= 195 ? 1 : 0);
+    QVERIFY(!FileExists(ResolveGamePath(p.path("game/"), "LDATA\\POLSKI.3D")));
+}
+
+void CockpitEditorTest::cockpitSetsGoOutAndBackAsPictures()
+{
+    GuiProgram p;
+    CockpitEditor* editor = OpenCockpitEditor(p);
+    QVERIFY(editor);
+    Click(editor, "Button2");
+    const std::string sheet = p.path("sheet.BMP"), small = p.path("small.BMP");
+    FileRequest asked;
+    p.app->chooseFileToSave = [&](const FileRequest& r) {
+        asked = r;
+        return std::optional<std::string>(sheet);
+    };
+    Click(editor, "Button7");
+    QCOMPARE(asked.key, std::string("CockpitSave"));
+    QCOMPARE(asked.defaultName, std::string("Cockpit-Software.BMP"));
+    Image picture = LoadBmpFile(sheet);
+    QCOMPARE(picture.width(), 840);
+    auto& set = p.app->workingSet().cockpit.graphics[0];
+    const Image before = set.jams[0].page();
+    // Repaint a corner of the first dashboard half with a palette colour.
+    const Pixel colour = p.program.palette.pixel(77);
+    picture.fillRect({0, 0, 10, 10}, colour);
+    SaveBmpFile(picture, sheet);
+    SaveBmpFile(Image(100, 100), small);
+    std::string chosen = small;
+    p.app->chooseFileToOpen = [&](const FileRequest&) { return std::optional<std::string>(chosen); };
+    Click(editor, "Button8");
+    QCOMPARE(p.numbers(), std::vector<int>{518});
+    QCOMPARE(set.jams[0].page(), before);
+    chosen = sheet;
+    Click(editor, "Button8");
+    QCOMPARE(set.jams[0].page().pixel(5, 5), colour);
+    QCOMPARE(set.jams[0].page().pixel(200, 200), before.pixel(200, 200));
+    QCOMPARE(set.preview.pixel(5, 5), colour);
+}
+
+QTEST_MAIN(CockpitEditorTest)
+#include "CockpitEditorTest.moc"
