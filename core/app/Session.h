@@ -5,6 +5,7 @@
 
 #include "app/ProgramState.h"
 #include "app/WorkingSet.h"
+#include "settings/SettingsArea.h"
 #include "teams/TeamsArea.h"
 #include "transfer/MenuBackgroundsArea.h"
 #include "transfer/TransferEngine.h"
@@ -25,6 +26,7 @@ public:
 
 private:
     TeamsArea teamsArea_;
+    SettingsAreas settingsAreas_;
     MenuBackgroundsArea menuBackgroundsArea_;
 };
 

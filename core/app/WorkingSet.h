@@ -4,6 +4,7 @@
 // Editors show and change these tables in place; they do not own them.
 
 #include "formats/ArtBankDirectory.h"
+#include "settings/GameSettings.h"
 #include "teams/TeamTable.h"
 #include "texts/GameTexts.h"
 #include "transfer/CarsetInfo.h"
@@ -15,6 +16,7 @@ struct WorkingSet {
     TransferState transfer;
     CarsetInfo carsetInfo;
     TeamTable teams;
+    GameSettings settings;
     GameTexts gameTexts;
     // The entry table of the game's art bank, read at the first activation.
     ArtDirectory artIndex;
