@@ -30,8 +30,15 @@ struct TeamsEditorState {
     }
 };
 
+struct MiscEditorState {
+    int page = 0;   // Punkteverteilung .. On-Board-Kameras
+    int camera = 0; // row of the camera list
+    int part = -1;  // car part highlighted on the damage page
+};
+
 struct EditorStates {
     TeamsEditorState teams;
+    MiscEditorState misc;
 };
 
 } // namespace pitwall::gui
