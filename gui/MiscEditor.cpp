@@ -39,22 +39,23 @@ constexpr int kPageItems[MiscEditor::kPageCount] = {kPointsItem,  kAidsItem, kDa
 
 // UI texts of the window. Lists of captions are one text with a line per caption.
 constexpr int kCaptionText = 82;
-constexpr int kFirstPageText = 83; // 83..88, one per page
-constexpr int kTransferTexts = 89; // group, import, export, standard: 89..92
-constexpr int kPointsGroupText = 93, kPresetsGroupText = 94, kPresetNamesText = 95;
-constexpr int kAidLevelsText = 96, kAidNamesText = 97, kAllAidsText = 98;
-constexpr int kDamageLabelsText = 99, kCarPartsText = 100;
-constexpr int kDisplayLabelsText = 101, kMiscLabelsText = 102, kCameraLabelsText = 103;
+constexpr int kPointsPageText = 83, kAidsPageText = 84, kDamagePageText = 85, kDisplayPageText = 87,
+              kMiscPageText = 88, kCamerasPageText = 89;
+constexpr int kTransferGroupText = 90, kImportText = 91, kExportText = 92, kStandardText = 93;
+constexpr int kPointsGroupText = 94, kPresetsGroupText = 95, kPresetNamesText = 96;
+constexpr int kAidLevelsText = 97, kAidNamesText = 98, kAllAidsText = 99;
+constexpr int kDamageLabelsText = 100, kCarPartsText = 101;
+constexpr int kDisplayLabelsText = 102, kMiscLabelsText = 103, kCameraLabelsText = 104;
 constexpr int kCameraEntryText = 383;
 
 constexpr TextBinding kMiscEditorTexts[] = {
     {"", TextRole::Caption, kCaptionText},
-    {"TabSheet1", TextRole::TabTitle, kFirstPageText},
-    {"TabSheet2", TextRole::TabTitle, kFirstPageText + 1},
-    {"TabSheet3", TextRole::TabTitle, kFirstPageText + 2},
-    {"TabSheet4", TextRole::TabTitle, kFirstPageText + 3},
-    {"TabSheet5", TextRole::TabTitle, kFirstPageText + 4},
-    {"TabSheet6", TextRole::TabTitle, kFirstPageText + 5},
+    {"TabSheet1", TextRole::TabTitle, kPointsPageText},
+    {"TabSheet2", TextRole::TabTitle, kAidsPageText},
+    {"TabSheet3", TextRole::TabTitle, kDamagePageText},
+    {"TabSheet4", TextRole::TabTitle, kDisplayPageText},
+    {"TabSheet5", TextRole::TabTitle, kMiscPageText},
+    {"TabSheet6", TextRole::TabTitle, kCamerasPageText},
     {"GroupBox1", TextRole::Caption, kPointsGroupText},
     {"GroupBox2", TextRole::Caption, kPresetsGroupText},
 };
@@ -210,7 +211,7 @@ QWidget* MiscEditor::buildPointsPage()
 {
     auto* page = new QWidget;
     auto* panel = new QWidget(page);
-    panel->setObjectName("Panel1");
+    panel->setObjectName("PagePanel1");
     auto* layout = new QVBoxLayout(panel);
     auto* positions = new QGroupBox("Punkte für Position...", panel);
     positions->setObjectName("GroupBox1");
@@ -249,7 +250,7 @@ QWidget* MiscEditor::buildAidsPage()
 {
     auto* page = new QWidget;
     auto* panel = new QWidget(page);
-    panel->setObjectName("Panel2");
+    panel->setObjectName("PagePanel2");
     auto* layout = new QVBoxLayout(panel);
     auto* grid = new QGridLayout;
     const char* const levels[kAidLevelCount] = {"Rookie:", "Amateur:", "Semi-Pro:", "Pro:", "As:"};
@@ -288,7 +289,7 @@ QWidget* MiscEditor::buildDamagePage()
 {
     auto* page = new QWidget;
     auto* panel = new QWidget(page);
-    panel->setObjectName("Panel3");
+    panel->setObjectName("PagePanel3");
     auto* layout = new QHBoxLayout(panel);
     auto* parts = new QGroupBox("Teile des Autos:", panel);
     parts->setObjectName("GroupBox3");
@@ -334,7 +335,7 @@ QWidget* MiscEditor::buildDisplayPage()
 {
     auto* page = new QWidget;
     auto* panel = new QWidget(page);
-    panel->setObjectName("Panel4");
+    panel->setObjectName("PagePanel4");
     auto* layout = new QVBoxLayout(panel);
     auto* group = new QGroupBox("RCR-Distanzen:", panel);
     group->setObjectName("GroupBox5");
@@ -355,7 +356,7 @@ QWidget* MiscEditor::buildMiscPage()
 {
     auto* page = new QWidget;
     auto* panel = new QWidget(page);
-    panel->setObjectName("Panel5");
+    panel->setObjectName("PagePanel5");
     auto* layout = new QVBoxLayout(panel);
 
     auto* quick = new QGroupBox("Schnelles Rennen:", panel);
@@ -408,7 +409,7 @@ QWidget* MiscEditor::buildCamerasPage()
 {
     auto* page = new QWidget;
     auto* panel = new QWidget(page);
-    panel->setObjectName("Panel6");
+    panel->setObjectName("PagePanel6");
     auto* layout = new QHBoxLayout(panel);
     auto* listColumn = new QVBoxLayout;
     listColumn->addWidget(Label(panel, "CameraLabel1", "Kameras:"));
@@ -463,9 +464,10 @@ void MiscEditor::ApplyLanguage()
     // The group and the three buttons each have a number of their own.
     for (int page = 1; page <= kPageCount; ++page) {
         const char* const names[] = {"TransferGroup", "ImportButton", "ExportButton", "StandardButton"};
+        const int numbers[] = {kTransferGroupText, kImportText, kExportText, kStandardText};
         for (int i = 0; i < 4; ++i)
             if (auto* o = findChild<QObject*>(Numbered(names[i], page)))
-                SetCaption(o, FromGameText(texts.text(kTransferTexts + i)));
+                SetCaption(o, FromGameText(texts.text(numbers[i])));
     }
     ApplyLines(this, kPresetNamesText, NumberedNames("PresetButton", 4), texts);
     ApplyLines(this, kAidLevelsText, NumberedNames("LevelLabel", kAidLevelCount), texts);
@@ -541,7 +543,7 @@ void MiscEditor::UpdateEnabled()
 {
     const TransferState& transfer = app_.workingSet().transfer;
     for (int page = 0; page < kPageCount; ++page)
-        if (auto* panel = findChild<QWidget*>(Numbered("Panel", page + 1)))
+        if (auto* panel = findChild<QWidget*>(Numbered("PagePanel", page + 1)))
             panel->setEnabled(transfer.isLoaded(kPageItems[page]));
     int current = std::clamp(pages_->currentIndex(), 0, kPageCount - 1);
     SetupEditorStatusBar(statusBar_, transfer.isLoaded(kPageItems[current]), true, app_);
