@@ -4,6 +4,7 @@
 #include "settings/SettingsGameFiles.h"
 #include "settings/SettingsValues.h"
 #include "transfer/CarsetArchive.h"
+#include "transfer/CarsetHeader.h"
 #include "transfer/FileUtils.h"
 #include "transfer/GameFile.h"
 #include "transfer/SavegameChecksum.h"
@@ -113,18 +114,20 @@ void WriteZip(const std::string& path, const std::vector<std::pair<std::string, 
         if (!bytes.empty())
             std::memcpy(copy, bytes.data(), bytes.size());
         zip_source_t* src = zip_source_buffer(z, copy, bytes.size(), 1);
-        ASSERT_GE(zip_file_add(z, name.c_str(), src, ZIP_FL_OVERWRITE), 0);
+        zip_int64_t i = zip_file_add(z, name.c_str(), src, ZIP_FL_OVERWRITE);
+        ASSERT_GE(i, 0) << name;
+        zip_set_file_compression(z, static_cast<zip_uint64_t>(i), ZIP_CM_STORE, 0);
     }
     ASSERT_EQ(zip_close(z), 0);
 }
 
 std::vector<std::uint8_t> Header(std::uint32_t format, std::initializer_list<int> items)
 {
-    std::vector<std::uint8_t> h(360, 0);
-    h[0] = static_cast<std::uint8_t>(format);
+    CarsetHeader h;
+    h.format = format;
     for (int n : items)
-        h[4 + static_cast<std::size_t>(n)] = 1;
-    return h;
+        h.items[static_cast<std::size_t>(n)] = 1;
+    return CarsetHeaderImage(h);
 }
 
 } // namespace
