@@ -46,7 +46,7 @@ TEST(SettingsCli, SetChangesOnlyThoseValuesAndRefusesBadOnes)
     const auto saveBefore = test::ReadBytes(savePath);
 
     // Unknown keys, values out of range and malformed lists write nothing.
-    for (const std::vector<std::string> bad : {
+    for (const std::vector<std::string>& bad : {
              std::vector<std::string>{"points=10,6,4", "warp-speed=9"},
              std::vector<std::string>{"pit-speed-mph=201"},
              std::vector<std::string>{"quick-race-laps=5", "aids.rookie=F1,F9"},

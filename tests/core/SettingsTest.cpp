@@ -418,9 +418,10 @@ TEST(SettingsCarset, SixItemsTravelFromOneInstallationToAnother)
     EXPECT_GT(changedInside, 100u); // the two installations differ there
     const auto save = test::ReadBytes(b.save());
     EXPECT_EQ(save[0x6D8], saveA[0x6D8]);
+    std::size_t saveChanged = 0;
     for (std::size_t i = 0; i + 4 < save.size(); ++i)
-        if (i != 0x6D8)
-            ASSERT_EQ(save[i], saveBefore[i]) << i;
+        saveChanged += i != 0x6D8 && save[i] != saveBefore[i];
+    EXPECT_EQ(saveChanged, 0u);
     EXPECT_EQ(StoredSavegameChecksum(save), ComputeSavegameChecksum(save));
 }
 
