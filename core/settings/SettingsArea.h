@@ -1,10 +1,10 @@
 #pragma once
 // One setting area as a data area of the transfers: one record, one
 // selection item, one carset member, read from and written to the game files
-// by SettingsGameFiles. The six areas differ only in these.
+// by SettingsGameFiles. The six areas differ only in these; the operations
+// are instantiated once, in SettingsArea.cpp, for the six records.
 
 #include "settings/GameSettings.h"
-#include "settings/SettingsGameFiles.h"
 #include "transfer/DataArea.h"
 
 namespace pitwall {
@@ -30,50 +30,14 @@ public:
 
     std::vector<int> items() const override { return {info_.item}; }
 
-    void importFromGame(TransferContext& context) override
-    {
-        if (!begin(context))
-            return;
-        Record read = record_;
-        ReadFromGame(read, files(context));
-        record_ = read;
-        context.markLoaded(info_.item);
-    }
-
-    void exportToGame(TransferContext& context) override
-    {
-        if (!begin(context))
-            return;
-        WriteToGame(record_, files(context));
-    }
-
-    void loadFromCarset(TransferContext& context) override
-    {
-        if (!begin(context))
-            return;
-        auto bytes = context.loadRecord(info_.member, info_.recordSize);
-        if (!bytes)
-            return;
-        RecordFromImage(*bytes, record_);
-        context.markLoaded(info_.item);
-    }
-
-    void saveToCarset(TransferContext& context) override
-    {
-        if (!begin(context))
-            return;
-        context.saveMember(info_.member, RecordImage(record_));
-    }
+    void importFromGame(TransferContext& context) override;
+    void exportToGame(TransferContext& context) override;
+    void loadFromCarset(TransferContext& context) override;
+    void saveToCarset(TransferContext& context) override;
 
 private:
-    bool begin(TransferContext& context) const
-    {
-        if (!context.selected(info_.item))
-            return false;
-        context.progress(info_.progressText, info_.item);
-        return true;
-    }
-    static SettingsFiles files(TransferContext& context);
+    // Whether the item is selected; when it is, its progress line is shown.
+    bool begin(TransferContext& context) const;
 
     Record& record_;
     SettingsAreaInfo info_;
