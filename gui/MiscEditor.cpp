@@ -66,6 +66,7 @@ QSpinBox* Spin(QWidget* parent, const QString& name, int low, int high)
     spin->setObjectName(name);
     spin->setRange(low, high);
     spin->setMinimumWidth(80);
+    spin->setMaximumWidth(120); // numbers, not text: the window's width goes to the labels
     return spin;
 }
 
@@ -88,10 +89,17 @@ void SetCaption(QObject* o, const QString& text)
         g->setTitle(text);
 }
 
+// The lines of a text that lists several captions (the language file's
+// line breaks, '|', arrive as new lines).
+QStringList Lines(const UITexts& texts, int text)
+{
+    return FromGameText(texts.text(text)).replace('|', '\n').split('\n');
+}
+
 // Line n of the text goes to the control named names[n] (an empty name skips a line).
 void ApplyLines(QObject* window, int text, const QStringList& names, const UITexts& texts)
 {
-    QStringList lines = FromGameText(texts.text(text)).split('|');
+    QStringList lines = Lines(texts, text);
     for (int i = 0; i < names.size() && i < lines.size(); ++i)
         if (!names[i].isEmpty())
             for (QObject* o : window->findChildren<QObject*>(names[i]))
@@ -345,6 +353,7 @@ QWidget* MiscEditor::buildDisplayPage()
         grid->addWidget(Label(group, Numbered("ViewLabel", view + 1), views[view]), view, 0);
         distances_[static_cast<std::size_t>(view)] = Spin(group, Numbered("DistanceEdit", view + 1), INT_MIN, INT_MAX);
         distances_[static_cast<std::size_t>(view)]->setMinimumWidth(120);
+        distances_[static_cast<std::size_t>(view)]->setMaximumWidth(140);
         grid->addWidget(distances_[static_cast<std::size_t>(view)], view, 1);
     }
     layout->addWidget(group);
@@ -373,6 +382,7 @@ QWidget* MiscEditor::buildMiscPage()
     auto* grid = new QGridLayout(player);
     performance_ = new QComboBox(player);
     performance_->setObjectName("ComboBox1");
+    performance_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     performance_->addItems({QString::fromUtf8("Vorgegeben (Standard)"), QString::fromUtf8("Performance des gewählten Teams")});
     playerQualifying_ = Spin(player, "PerformanceQualifying", 0, kPlayerPerformanceMax);
     playerRace_ = Spin(player, "PerformanceRace", 0, kPlayerPerformanceMax);
@@ -471,7 +481,7 @@ void MiscEditor::ApplyLanguage()
     }
     ApplyLines(this, kPresetNamesText, NumberedNames("PresetButton", 4), texts);
     ApplyLines(this, kAidLevelsText, NumberedNames("LevelLabel", kAidLevelCount), texts);
-    QStringList aidNames = FromGameText(texts.text(kAidNamesText)).split('|');
+    QStringList aidNames = Lines(texts, kAidNamesText);
     QString legend;
     for (int aid = 0; aid < kAidCount && aid < aidNames.size(); ++aid) {
         legend += QString("%1F%2: %3").arg(aid ? "\n" : "").arg(aid + 1).arg(aidNames[aid]);
@@ -490,7 +500,7 @@ void MiscEditor::ApplyLanguage()
                {"GroupBox6", "MiscLabel1", "GroupBox7", "MiscLabel2", "", "", "MiscLabel3", "MiscLabel4",
                 "MiscLabel5", "CheckBox1", "CheckBox2", "MiscLabel6"},
                texts);
-    QStringList misc = FromGameText(texts.text(kMiscLabelsText)).split('|');
+    QStringList misc = Lines(texts, kMiscLabelsText);
     if (misc.size() > 5) {
         performance_->setItemText(0, misc[4]);
         performance_->setItemText(1, misc[5]);

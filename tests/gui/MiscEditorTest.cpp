@@ -46,7 +46,10 @@ T* Child(QObject* window, const QString& name)
 void Click(QObject* window, const QString& name) { Child<QPushButton>(window, name)->click(); }
 QSpinBox* Spin(QObject* window, const QString& name) { return Child<QSpinBox>(window, name); }
 
-QString Line(const UITexts& texts, int number, int line) { return FromGameText(texts.text(number)).split('|').at(line); }
+QString Line(const UITexts& texts, int number, int line)
+{
+    return FromGameText(texts.text(number)).split('\n').value(line, "(missing line)");
+}
 
 // Pointer over a field of the damage page.
 void Hover(QWidget* field)
