@@ -12,6 +12,7 @@ void AddInstallationCommands(CLI::App& app, CliContext& context);
 void AddTransferCommands(CLI::App& app, CliContext& context);
 void AddCarsetCommands(CLI::App& app, CliContext& context);
 void AddTeamsCommands(CLI::App& app, CliContext& context);
+void AddSettingsCommands(CLI::App& app, CliContext& context);
 void AddBackupCommands(CLI::App& app, CliContext& context);
 void AddJamCommands(CLI::App& app, CliContext& context);
 void AddArtCommands(CLI::App& app, CliContext& context);

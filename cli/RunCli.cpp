@@ -20,6 +20,7 @@ int RunCli(int argc, const char* const* argv, CliContext& context)
     AddTransferCommands(app, context);
     AddCarsetCommands(app, context);
     AddTeamsCommands(app, context);
+    AddSettingsCommands(app, context);
     AddBackupCommands(app, context);
     AddJamCommands(app, context);
     AddArtCommands(app, context);

@@ -39,11 +39,16 @@ struct CockpitEditorState {
     int language = 0;
     int screen = 0;
     int element = 0;
+struct MiscEditorState {
+    int page = 0;   // Punkteverteilung .. On-Board-Kameras
+    int camera = 0; // row of the camera list
+    int part = -1;  // car part highlighted on the damage page
 };
 
 struct EditorStates {
     TeamsEditorState teams;
     CockpitEditorState cockpit;
+    MiscEditorState misc;
 };
 
 } // namespace pitwall::gui

@@ -8,12 +8,19 @@ Session::Session(ProgramState& programState)
     : program(programState),
       engine(programState, workingSet.transfer, workingSet.carsetInfo),
       teamsArea_(workingSet.teams),
+      settingsAreas_(workingSet.settings),
       menuBackgroundsArea_(),
       cockpitArea_(workingSet.cockpit, program.palette)
 {
     ResetTeamsDrivers(workingSet.teams, program.texts);
     // Every area of the game's transfer steps, by its place in the steps.
     engine.registerArea(AreaId::Teams, teamsArea_);
+    engine.registerArea(AreaId::Points, settingsAreas_.points);
+    engine.registerArea(AreaId::Aids, settingsAreas_.aids);
+    engine.registerArea(AreaId::Misc, settingsAreas_.misc);
+    engine.registerArea(AreaId::Damage, settingsAreas_.damage);
+    engine.registerArea(AreaId::Display, settingsAreas_.display);
+    engine.registerArea(AreaId::Cameras, settingsAreas_.cameras);
     engine.registerArea(AreaId::MenuBackgrounds, menuBackgroundsArea_);
     engine.registerArea(AreaId::Cockpit, cockpitArea_);
 }

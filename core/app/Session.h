@@ -6,6 +6,7 @@
 #include "app/ProgramState.h"
 #include "app/WorkingSet.h"
 #include "cockpit/CockpitArea.h"
+#include "settings/SettingsArea.h"
 #include "teams/TeamsArea.h"
 #include "transfer/MenuBackgroundsArea.h"
 #include "transfer/TransferEngine.h"
@@ -26,6 +27,7 @@ public:
 
 private:
     TeamsArea teamsArea_;
+    SettingsAreas settingsAreas_;
     MenuBackgroundsArea menuBackgroundsArea_;
     CockpitArea cockpitArea_;
 };

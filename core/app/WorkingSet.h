@@ -5,6 +5,7 @@
 
 #include "cockpit/CockpitData.h"
 #include "formats/ArtBankDirectory.h"
+#include "settings/GameSettings.h"
 #include "teams/TeamTable.h"
 #include "texts/GameTexts.h"
 #include "transfer/CarsetInfo.h"
@@ -16,6 +17,7 @@ struct WorkingSet {
     TransferState transfer;
     CarsetInfo carsetInfo;
     TeamTable teams;
+    GameSettings settings;
     GameTexts gameTexts;
     CockpitData cockpit;
     // The entry table of the game's art bank, read at the first activation.

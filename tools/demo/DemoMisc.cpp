@@ -34,17 +34,26 @@ void WriteMiscSettings(DemoContext& context)
     auto& rnd = context.random;
     const std::size_t v = context.versionColumn();
 
-    // The championship points of the era: 10-6-4-3-2-1.
+    // A points table of the era, varied per version and seed so that a
+    // table read from the wrong place or version shows.
     std::vector<std::uint8_t> points(22, 0);
     const std::uint8_t scoring[] = {10, 6, 4, 3, 2, 1};
+    const int bonus = static_cast<int>(v) * 2 + rnd.between(0, 3);
     for (std::size_t i = 0; i < std::size(scoring); ++i)
-        points[i] = scoring[i];
+        points[i] = static_cast<std::uint8_t>(scoring[i] + bonus);
+    points[6] = static_cast<std::uint8_t>(rnd.between(0, 1) + static_cast<int>(v));
     context.putExeBytes(kPoints[v], points);
 
-    // Aids per level, Rookie (all on) to Ace (none); bit 0x40 is always set.
-    const std::uint16_t aids[5] = {0x037F, 0x0377, 0x0343, 0x0341, 0x0040};
-    for (int level = 0; level < 5; ++level)
-        context.putExe(kAids[v] + static_cast<std::uint32_t>(level) * 2, aids[level], 2);
+    // Aids per level, from Rookie (most) to Ace (fewest); bit 0x40 is always
+    // set and only the eight aid bits besides it.
+    const std::uint16_t aidBits[8] = {0x0001, 0x0002, 0x0004, 0x0008, 0x0100, 0x0200, 0x0010, 0x0020};
+    for (int level = 0; level < 5; ++level) {
+        std::uint16_t mask = 0x0040;
+        for (std::uint16_t bit : aidBits)
+            if (rnd.between(0, 4) >= level + static_cast<int>(v))
+                mask = static_cast<std::uint16_t>(mask | bit);
+        context.putExe(kAids[v] + static_cast<std::uint32_t>(level) * 2, mask, 2);
+    }
 
     context.putExe(kKeepRecords[v], rnd.chance(50) ? 0x9090 : 0x4272, 2);
     bool preset = rnd.chance(70);
@@ -53,7 +62,7 @@ void WriteMiscSettings(DemoContext& context)
     context.putExe(kShowFuel[v], rnd.chance(50) ? 0xEB : 0x74, 1);
     context.putExe(kPlayerQualifying[v], static_cast<std::uint16_t>(rnd.between(900, 1100)), 2);
     context.putExe(kPlayerRace[v], static_cast<std::uint16_t>(rnd.between(900, 1100)), 2);
-    int pitMph = rnd.chance(50) ? 50 : 62;
+    int pitMph = rnd.between(40, 80) + static_cast<int>(v);
     context.putExe(kPitSpeed[v], static_cast<std::uint16_t>(pitMph * 324 + 392), 2);
     double weight = 595.0 + rnd.between(0, 10);
     for (int i = 0; i < 5; ++i)
@@ -69,9 +78,12 @@ void WriteMiscSettings(DemoContext& context)
         at += static_cast<std::uint32_t>(step);
     }
 
+    // Visible-car distances of the cockpit, in-car, rear and TV views.
     const std::int32_t distances[4] = {8000, 8000, 6000, 12000};
-    for (int i = 0; i < 4; ++i)
-        context.putExe(kVisibleCars[v] + static_cast<std::uint32_t>(i) * 4, static_cast<std::uint32_t>(distances[i]), 4);
+    for (int i = 0; i < 4; ++i) {
+        std::int32_t distance = distances[i] + static_cast<std::int32_t>(v) * 500 + rnd.between(0, 20) * 100;
+        context.putExe(kVisibleCars[v] + static_cast<std::uint32_t>(i) * 4, static_cast<std::uint32_t>(distance), 4);
+    }
 
     // Nine on-board cameras: position, angles in 1/182 degree, details, two
     // words the game keeps to itself.
@@ -79,7 +91,7 @@ void WriteMiscSettings(DemoContext& context)
         const std::int16_t words[10] = {
             static_cast<std::int16_t>(rnd.between(-400, 400)), static_cast<std::int16_t>(rnd.between(-200, 600)),
             static_cast<std::int16_t>(rnd.between(100, 900)),  static_cast<std::int16_t>(rnd.between(-180, 180) * 182),
-            static_cast<std::int16_t>(rnd.between(-30, 30) * 182), 0,
+            static_cast<std::int16_t>(rnd.between(-30, 30) * 182), static_cast<std::int16_t>(rnd.between(-5, 5) * 182),
             static_cast<std::int16_t>(rnd.between(0, 3)),      static_cast<std::int16_t>(rnd.between(0, 3)),
             static_cast<std::int16_t>(rnd.between(0, 255)),    static_cast<std::int16_t>(rnd.between(0, 255)),
         };

@@ -60,6 +60,11 @@ void SaveMainWithEditor(MainWindow& window, const QString& file)
 
 } // namespace
 
+// Further windows, each in a file of its own.
+namespace pitwall::gui {
+void SaveMiscEditorShots(MainWindow& window, AppContext& app, const QString& out);
+}
+
 int main(int argc, char** argv)
 {
     // Offscreen unless a platform is named (under Xvfb: QT_QPA_PLATFORM=xcb).
@@ -141,6 +146,7 @@ int main(int argc, char** argv)
     RestoreWindow restore(app);
     Save(&restore, out + "/restore.png");
     SaveCockpitShots(app, window, out);
+    SaveMiscEditorShots(window, app, out);
     app.shutdown();
     return 0;
 }
