@@ -60,4 +60,27 @@ bool SaveJamPage(const TJAMFile& jam, const std::string& fileName, Messenger* me
     return true;
 }
 
+bool SaveJamAs(const TJAMFile& jam, const std::string& fileName, Messenger* messenger)
+{
+    static const std::vector<std::string> kKinds = {".JAD", ".BMP", ".PNG", ".JAM"};
+    switch (CheckFileExtension(fileName, kKinds, true, messenger)) {
+    case 0:
+        if (!jam.is8Bit()) {
+            if (messenger)
+                messenger->show(985);
+            return false;
+        }
+        jam.SaveUnscrambled(fileName);
+        return true;
+    case 1:
+    case 2:
+        return SaveJamPage(jam, fileName, messenger);
+    case 3:
+        jam.SaveToFile(fileName);
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace pitwall

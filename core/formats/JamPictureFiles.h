@@ -25,4 +25,12 @@ bool LoadJamPage(TJAMFile& jam, const std::string& fileName, Dithering dithering
 // 985, writes nothing and returns false. A failed write throws.
 bool SaveJamPage(const TJAMFile& jam, const std::string& fileName, Messenger* messenger);
 
+// The workshop's "save to file", by extension: .JAD the JAM as it is in
+// memory without scrambling (8-bit JAMs only: a 16-bit JAM shows UI text 985),
+// .BMP and .PNG as SaveJamPage, .JAM the JAM itself. Every file is replaced
+// as a whole through a temporary file, so a JAM saved over the file it was
+// opened from is never left half written. Another extension: UI text 985.
+// A failed write throws.
+bool SaveJamAs(const TJAMFile& jam, const std::string& fileName, Messenger* messenger);
+
 } // namespace pitwall
