@@ -12,6 +12,7 @@
 #include "OptionsDialog.h"
 #include "RestoreWindow.h"
 #include "SelectionDialogWindow.h"
+#include "WorkshopsShots.h"
 #include "app/ProgramState.h"
 #include "transfer/FileUtils.h"
 
@@ -139,6 +140,7 @@ int main(int argc, char** argv)
     }
     RestoreWindow restore(app);
     Save(&restore, out + "/restore.png");
+    SaveWorkshopsShots(window, game, out);
     app.shutdown();
     return 0;
 }
