@@ -1,5 +1,7 @@
 #include "formats/JamPictureFiles.h"
 
+#include "formats/Jam16Codec.h" // kJamPageWidth
+
 #include "app/Messages.h"
 #include "formats/Pictures.h"
 #include "formats/Png.h"

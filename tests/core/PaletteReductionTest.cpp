@@ -4,6 +4,7 @@
 #include "JamTestFiles.h"
 #include "TestSupport.h"
 
+#include "formats/Bmp.h"
 #include "formats/Jam16Codec.h"
 #include "formats/JamPictureFiles.h"
 #include "formats/Png.h"
@@ -229,4 +230,33 @@ TEST(JamPng, WrongFilesLeaveThePageAsItWas)
     EXPECT_EQ(f.sink.shown[0].text, "must be 256 x 4");
     EXPECT_EQ(jam.page(), before);
     EXPECT_FALSE(FileExists(f.dir / "page.gif"));
+}
+
+TEST(JamPng, SaveAsWritesByExtensionFromTheJamInMemory)
+{
+    JamFixture f;
+    TJAMFile jam = f.eightBit(3);
+    {
+        const TMemFile file = jam.Assemble(true);
+        test::WriteBytes(f.dir / "old.jam", std::vector<std::uint8_t>(file.Content().begin(), file.Content().end()));
+    }
+    jam.page().fill(f.palette.pixel(33));
+    jam.RebuildTables(0);
+    // The unscrambled copy holds the page as it is now, not the file's.
+    ASSERT_TRUE(SaveJamAs(jam, f.dir / "now.jad", &f.messenger));
+    TJAMFile copy(f.palette);
+    copy.Decode(test::ReadBytes(f.dir / "now.jad"), true);
+    EXPECT_EQ(copy.page(), jam.page());
+    // .JAM: the scrambled file, read back the same.
+    ASSERT_TRUE(SaveJamAs(jam, f.dir / "old.jam", &f.messenger));
+    TJAMFile back(f.palette, f.dir / "old.jam", &f.messenger);
+    EXPECT_EQ(back.page(), jam.page());
+    ASSERT_TRUE(SaveJamAs(jam, f.dir / "page.bmp", &f.messenger));
+    EXPECT_EQ(LoadBmpFile(f.dir / "page.bmp").depth(), 8);
+
+    // A 16-bit JAM is not scrambled: no .JAD.
+    TJAMFile hard = f.sixteenBit(2);
+    EXPECT_FALSE(SaveJamAs(hard, f.dir / "hard.jad", &f.messenger));
+    EXPECT_FALSE(FileExists(f.dir / "hard.jad"));
+    EXPECT_EQ(f.sink.numbers(), std::vector<int>{985});
 }
