@@ -318,7 +318,6 @@ void WorkshopsWindowTest::zoomKeepsThePixelUnderThePointer()
     view->setZoom(8, pointer);
     QCOMPARE(view->pictureAt(pointer), before);
     view->setZoom(2, QPoint(10, 100));
-    QCOMPARE(view->pictureAt(QPoint(10, 100)), view->pictureAt(QPoint(10, 100)));
     const QPoint corner = view->pictureAt(QPoint(10, 100));
     view->setZoom(8, QPoint(10, 100));
     QCOMPARE(view->pictureAt(QPoint(10, 100)), corner);
