@@ -240,8 +240,11 @@ TEST(JamPng, SaveAsWritesByExtensionFromTheJamInMemory)
         const TMemFile file = jam.Assemble(true);
         test::WriteBytes(f.dir / "old.jam", std::vector<std::uint8_t>(file.Content().begin(), file.Content().end()));
     }
-    jam.page().fill(f.palette.pixel(33));
-    jam.RebuildTables(0);
+    // New colours inside image 0 (the page outside every image is not kept).
+    Image filled = jam.page();
+    for (int x = 0; x < 128; ++x)
+        filled.setPixel(x, 0, f.palette.pixel(33 + x % 5));
+    ASSERT_TRUE(jam.ReplacePage(filled));
     // The unscrambled copy holds the page as it is now, not the file's.
     ASSERT_TRUE(SaveJamAs(jam, f.dir / "now.jad", &f.messenger));
     TJAMFile copy(f.palette);
