@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "ExpansionDialog.h"
 #include "ImageConversion.h"
+#include "WorkshopsState.h"
 #include "ZoomView.h"
 #include "app/GameInstallation.h"
 #include "formats/ArtBankExpansion.h"
@@ -182,7 +183,7 @@ void ArtBankPage::ShowPage()
 {
     count_->setText(FromGameText(app_.program.texts.format(kCountText, Args(kShownEntries))));
     fillList();
-    const int entry = std::clamp(app_.editorStates.workshops.artEntry, 1, kShownEntries);
+    const int entry = std::clamp(WorkshopsStateOf(app_).artEntry, 1, kShownEntries);
     list_->setCurrentRow(entry - 1);
     ListBox1Click(entry - 1);
     for (QWidget* w : findChildren<QWidget*>())
@@ -192,7 +193,7 @@ void ArtBankPage::ShowPage()
 void ArtBankPage::HidePage()
 {
     if (list_->currentRow() >= 0)
-        app_.editorStates.workshops.artEntry = list_->currentRow() + 1;
+        WorkshopsStateOf(app_).artEntry = list_->currentRow() + 1;
 }
 
 int ArtBankPage::entry() const { return list_->currentRow() >= 0 ? list_->currentRow() + 1 : 0; }

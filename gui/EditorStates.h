@@ -5,8 +5,6 @@
 #include "teams/QuickSettings.h"
 
 #include <array>
-#include <string>
-#include <vector>
 
 namespace pitwall::gui {
 
@@ -32,15 +30,8 @@ struct TeamsEditorState {
     }
 };
 
-struct WorkshopsState {
-    int artEntry = 1;                    // art-bank entry shown (1..839)
-    std::vector<std::string> recentJams; // most recent first
-    bool dither = false;                 // dithering when a picture is reduced to the palette
-};
-
 struct EditorStates {
     TeamsEditorState teams;
-    WorkshopsState workshops;
 };
 
 } // namespace pitwall::gui

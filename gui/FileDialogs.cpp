@@ -46,7 +46,7 @@ std::optional<std::string> Choose(AppContext& app, QWidget* parent, const FileRe
     QtFilters filters = MakeFilters(app, request);
     int index = std::clamp(request.filterIndex, 1, std::max(1, static_cast<int>(filters.entries.size()))) - 1;
     QString selected = filters.entries.value(index);
-    // A default name with its own folder starts there.
+    // A default name with its own folder (a full path) starts there.
     QString start = QString::fromStdString(request.defaultName.find('/') != std::string::npos
                                                ? request.defaultName
                                                : IncludeTrailingBackslash(dir) + request.defaultName);

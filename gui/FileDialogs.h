@@ -17,7 +17,7 @@ class AppContext;
 
 struct FileRequest {
     std::string key;          // "Pathes" key of the purpose
-    std::string defaultName;  // e.g. "Carset.GMS"; a full path starts in its folder
+    std::string defaultName;  // e.g. "Carset.GMS"
     std::vector<int> filters; // first UI text of each (description, pattern) pair
     int filterIndex = 1;      // 1-based
 };

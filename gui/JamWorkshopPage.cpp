@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "ImageConversion.h"
+#include "WorkshopsState.h"
 #include "ZoomView.h"
 #include "formats/JamPictureFiles.h"
 #include "transfer/FileUtils.h"
@@ -146,7 +147,7 @@ JamWorkshopPage::JamWorkshopPage(AppContext& app, QWidget* parent) : QWidget(par
     save_->setObjectName("Button39");
     dither_ = new QCheckBox(QString::fromUtf8("Beim Reduzieren auf die Spielpalette rastern"), this);
     dither_->setObjectName("CheckBoxDither");
-    dither_->setChecked(app_.editorStates.workshops.dither);
+    dither_->setChecked(WorkshopsStateOf(app_).dither);
     right->addWidget(load_);
     right->addWidget(dither_);
     right->addWidget(save_);
@@ -176,7 +177,7 @@ JamWorkshopPage::JamWorkshopPage(AppContext& app, QWidget* parent) : QWidget(par
     });
     connect(load_, &QPushButton::clicked, this, &JamWorkshopPage::Button57Click);
     connect(save_, &QPushButton::clicked, this, &JamWorkshopPage::Button39Click);
-    connect(dither_, &QCheckBox::toggled, this, [this](bool on) { app_.editorStates.workshops.dither = on; });
+    connect(dither_, &QCheckBox::toggled, this, [this](bool on) { WorkshopsStateOf(app_).dither = on; });
     connect(recent_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
         OpenJam(item->data(Qt::UserRole).toString().toStdString());
     });
@@ -359,7 +360,7 @@ void JamWorkshopPage::Button39Click()
 
 void JamWorkshopPage::rememberRecent(const std::string& fileName)
 {
-    auto& recent = app_.editorStates.workshops.recentJams;
+    auto& recent = WorkshopsStateOf(app_).recentJams;
     recent.erase(std::remove(recent.begin(), recent.end(), fileName), recent.end());
     recent.insert(recent.begin(), fileName);
     if (recent.size() > kRecentCount)
@@ -370,7 +371,7 @@ void JamWorkshopPage::rememberRecent(const std::string& fileName)
 void JamWorkshopPage::fillRecent()
 {
     recent_->clear();
-    for (const std::string& file : app_.editorStates.workshops.recentJams) {
+    for (const std::string& file : WorkshopsStateOf(app_).recentJams) {
         auto* item = new QListWidgetItem(QString::fromStdString(FileNameOf(file)), recent_);
         item->setData(Qt::UserRole, QString::fromStdString(file));
         item->setToolTip(QString::fromStdString(file));
