@@ -118,7 +118,7 @@ void WorkshopsWindowTest::artPageShowsTheBanksOwnRecordAndRemembersTheEntry()
     // Entry 1's directory record, read from the bank's bytes here: 24 bytes
     // from offset 32 + 24, six little-endian words.
     const auto bytes = pitwall::test::ReadBytes(GamePath(p, "BITMAPS\\GP3ART5.BIN"));
-    ByteReader r(std::span(bytes).subspan(32 + 24, 24));
+    ByteReader r{std::span<const std::uint8_t>(bytes).subspan(32 + 24, 24)};
     const std::uint32_t keptA = r.u32(), keptB = r.u32(), width = r.u32(), height = r.u32(), size = r.u32(),
                         offset = r.u32();
     art->list()->setCurrentRow(0);
