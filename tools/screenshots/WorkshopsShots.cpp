@@ -5,6 +5,7 @@
 #include "MainWindow.h"
 #include "WorkshopsWindow.h"
 #include "ZoomView.h"
+#include "formats/JamFile.h"
 #include "transfer/GamePath.h"
 
 #include <QApplication>
@@ -45,7 +46,14 @@ void SaveWorkshopsShots(MainWindow& window, const std::string& game, const QStri
     workshops->pages()->setCurrentWidget(workshops->jamPage());
     JamWorkshopPage* jam = workshops->jamPage();
     if (jam->OpenJam(ResolveGamePath(game, "GP3JAMS\\Liveries\\JORDAN98.JAM")) && jam->jam()->imageCount() > 1) {
-        const Rect r = jam->jam()->ImageRect(1);
+        // The largest image, so that 4x fills the view.
+        int largest = 0;
+        for (int i = 1; i < jam->jam()->imageCount(); ++i) {
+            const Rect a = jam->jam()->ImageRect(i), b = jam->jam()->ImageRect(largest);
+            if (a.width() * a.height() > b.width() * b.height())
+                largest = i;
+        }
+        const Rect r = jam->jam()->ImageRect(largest);
         jam->PaintBox5MouseDown(QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2), Qt::LeftButton);
         jam->view()->setZoom(4, QPoint(0, 0));
         jam->PaintBox5MouseMove(QPoint(r.width() / 2, r.height() / 2));
