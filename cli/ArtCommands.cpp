@@ -8,9 +8,13 @@
 #include "formats/ArtBankExpansion.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtBankPictures.h"
+#include "formats/ArtEntryNames.h"
+#include "app/Windows1252.h"
 #include "transfer/FileUtils.h"
 
+#include <cctype>
 #include <cstdio>
+#include <string_view>
 
 namespace pitwall::cli {
 
@@ -43,6 +47,19 @@ std::size_t RequireEntry(int entry)
     return static_cast<std::size_t>(entry);
 }
 
+// "017 Helmet 3.png": the entry number and its name, with the characters
+// no file name may hold replaced.
+std::string ExportFileName(std::size_t entry, const std::string& name, const std::string& extension)
+{
+    char number[8];
+    std::snprintf(number, sizeof number, "%03zu", entry);
+    std::string safe = Windows1252ToUtf8(name);
+    for (char& c : safe)
+        if (std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos || static_cast<unsigned char>(c) < 32)
+            c = '_';
+    return std::string(number) + (safe.empty() ? "" : " " + safe) + extension;
+}
+
 } // namespace
 
 void AddArtCommands(CLI::App& app, CliContext& context)
@@ -73,18 +90,59 @@ void AddArtCommands(CLI::App& app, CliContext& context)
         });
     }
     {
-        auto* cmd = art->add_subcommand("export", "Save an entry as a BMP or JPG picture");
+        auto* cmd = art->add_subcommand("export", "Save an entry as a BMP, JPG or PNG picture");
         auto game = std::make_shared<std::string>();
         auto entry = std::make_shared<int>();
         auto out = std::make_shared<std::string>();
         cmd->add_option("ENTRY", *entry, "Entry 0-839")->required();
-        cmd->add_option("OUT", *out, "Picture file (.BMP or .JPG)")->required();
+        cmd->add_option("OUT", *out, "Picture file (.BMP, .JPG or .PNG)")->required();
         cmd->add_option("--game", *game, "Game directory")->required();
         cmd->callback([&context, game, entry, out] {
             const std::string bank = GameFile(*game, kArtBankGamePath);
             CommandMessages messages(context);
             if (!ExportArtImage(bank, RequireEntry(*entry), *out, messages.get()))
                 messages.fail("nothing was exported");
+        });
+    }
+    {
+        auto* cmd = art->add_subcommand("export-all", "Save every entry as a picture, named by number and name");
+        auto game = std::make_shared<std::string>();
+        auto out = std::make_shared<std::string>();
+        auto format = std::make_shared<std::string>("bmp");
+        cmd->add_option("OUT_DIR", *out, "Directory for the pictures (made when missing)")->required();
+        cmd->add_option("--game", *game, "Game directory")->required();
+        cmd->add_option("--format", *format, "bmp, png or jpg")
+            ->check(CLI::IsMember({"bmp", "png", "jpg"}, CLI::ignore_case));
+        cmd->callback([&context, game, out, format] {
+            const std::string bank = GameFile(*game, kArtBankGamePath);
+            RequireDirectory(context, bank);
+            if (!ForceDirectories(*out))
+                throw CommandFailure("cannot make the directory " + *out);
+            std::string extension = "." + *format;
+            for (char& c : extension)
+                c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            std::size_t written = 0;
+            std::string firstFailure;
+            for (std::size_t i = 0; i < kArtEntryCount; ++i) {
+                CommandMessages messages(context);
+                const std::string file =
+                    IncludeTrailingBackslash(*out) + ExportFileName(i, ArtEntryName(i, context.texts), extension);
+                try {
+                    if (ExportArtImage(bank, i, file, messages.get())) {
+                        ++written;
+                        continue;
+                    }
+                    messages.fail("entry " + std::to_string(i) + " was not exported");
+                } catch (const std::exception& e) {
+                    if (firstFailure.empty())
+                        firstFailure = "entry " + std::to_string(i) + ": " + e.what();
+                }
+            }
+            if (!context.quiet)
+                context.err << "wrote " << written << " of " << kArtEntryCount << " pictures to " << *out << '\n';
+            if (!firstFailure.empty())
+                throw CommandFailure(std::to_string(kArtEntryCount - written) + " entries were not exported; "
+                                     + firstFailure);
         });
     }
     {

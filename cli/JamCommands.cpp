@@ -1,10 +1,12 @@
 // jam info, to-bmp, from-bmp, unscramble: the JAM workshop on the command line.
+// Pictures are BMP or PNG by extension.
 
 #include "Commands.h"
 #include "GameWrites.h"
 
 #include "app/Windows1252.h"
 #include "formats/JamFile.h"
+#include "formats/JamPictureFiles.h"
 #include "formats/JamScramble.h"
 #include "formats/Palette.h"
 #include "transfer/FileUtils.h"
@@ -100,30 +102,36 @@ void AddJamCommands(CLI::App& app, CliContext& context)
         });
     }
     {
-        auto* cmd = jam->add_subcommand("to-bmp", "Save a JAM's page as a BMP picture");
+        auto* cmd = jam->add_subcommand("to-bmp", "Save a JAM's page as a BMP or PNG picture");
         auto file = std::make_shared<std::string>();
         auto bmp = std::make_shared<std::string>();
         cmd->add_option("FILE", *file, "JAM file")->required();
-        cmd->add_option("OUT", *bmp, "BMP file to write")->required();
+        cmd->add_option("OUT", *bmp, "Picture file to write (.BMP or .PNG)")->required();
         cmd->callback([&context, file, bmp] {
             JamSession session(context);
-            session.load(*file).SaveAsBMP(*bmp);
+            if (!SaveJamPage(session.load(*file), *bmp, &session.messenger))
+                session.fail("cannot write the picture " + *bmp);
             if (!context.quiet)
                 context.err << "wrote " << *bmp << '\n';
         });
     }
     {
-        auto* cmd = jam->add_subcommand("from-bmp", "Replace a JAM's page from a BMP picture and save the JAM");
+        auto* cmd = jam->add_subcommand("from-bmp", "Replace a JAM's page from a BMP or PNG picture and save the JAM");
         auto file = std::make_shared<std::string>();
         auto bmp = std::make_shared<std::string>();
         auto out = std::make_shared<std::string>();
+        auto dither = std::make_shared<bool>(false);
         cmd->add_option("FILE", *file, "JAM file")->required();
-        cmd->add_option("IN", *bmp, "BMP file of 256 x page height")->required();
+        cmd->add_option("IN", *bmp,
+                        "Picture of 256 x page height: BMP (8-bit for an 8-bit JAM), or PNG of any colours, "
+                        "reduced to the game palette for an 8-bit JAM")
+            ->required();
         cmd->add_option("-o,--output", *out, "JAM file to write (default: FILE itself)");
-        cmd->callback([&context, file, bmp, out] {
+        cmd->add_flag("--dither", *dither, "Floyd-Steinberg dithering when a PNG is reduced to the game palette");
+        cmd->callback([&context, file, bmp, out, dither] {
             JamSession session(context);
             TJAMFile jam = session.load(*file);
-            if (!jam.LoadFromBMP(*bmp, &session.messenger))
+            if (!LoadJamPage(jam, *bmp, *dither ? Dithering::FloydSteinberg : Dithering::None, &session.messenger))
                 session.fail("cannot use the picture " + *bmp);
             const std::string target = out->empty() ? *file : *out;
             const TMemFile assembled = jam.Assemble(true);

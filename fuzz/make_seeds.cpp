@@ -11,6 +11,7 @@
 #include "formats/Jam16Codec.h"
 #include "formats/Jpeg.h"
 #include "formats/Palette.h"
+#include "formats/Png.h"
 #include "teams/PerFile.h"
 #include "teams/TeamTable.h"
 #include "transfer/CarsetArchive.h"
@@ -226,6 +227,13 @@ int main(int argc, char** argv)
     Put(dir + "fuzz_palette", "GP3 Palette.pal", std::vector<std::uint8_t>(text.begin(), text.end()));
     Put(dir + "fuzz_jpeg", "baseline.jpg", EncodeJpeg(Stripes(9, 7), kJpegSaveQuality));
     Put(dir + "fuzz_jpeg", "progressive.jpg", ProgressiveJpeg(Stripes(17, 9)));
+    Put(dir + "fuzz_png", "rgb.png", EncodePng(Stripes(9, 7)));
+    {
+        Image indexed = Stripes(6, 5);
+        indexed.setDepth(8);
+        indexed.setColorTable(std::vector<Pixel>(indexed.pixels().begin(), indexed.pixels().end()));
+        Put(dir + "fuzz_png", "palette.png", EncodePng(indexed));
+    }
     CarsetSeeds(dir);
     TextSeeds(dir);
     ArtSeeds(dir);

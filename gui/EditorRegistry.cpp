@@ -4,6 +4,7 @@
 #include "MiscEditor.h"
 #include "PlaceholderEditor.h"
 #include "TeamsEditor.h"
+#include "WorkshopsWindow.h"
 
 #include <cstring>
 #include <vector>
@@ -29,7 +30,7 @@ const std::vector<EditorEntry>& Table()
         {"TForm17", "Sounds1", "Sounds", 169, true, "So", 0xD35400, Placeholder("TForm17", "Sounds", 116)},
         {"TForm18", "Verschiedenes1", "Verschiedenes", 81, true, "V", 0x16A085, [](AppContext& app) -> EditorWindow* { return new MiscEditor(app); }},
         {"TForm25", "Karriere1", "Karriere", 1115, false, "K", 0x7F8C8D, Placeholder("TForm25", "Karriere", 0)},
-        {"TForm20", "Workshops1", "Workshops", 916, true, "W", 0x2C3E50, Placeholder("TForm20", "Workshops", 0)},
+        {"TForm20", "Workshops1", "Workshops", 916, true, "W", 0x2C3E50, [](AppContext& app) -> EditorWindow* { return new WorkshopsWindow(app); }},
     };
     return table;
 }

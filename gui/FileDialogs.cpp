@@ -46,7 +46,10 @@ std::optional<std::string> Choose(AppContext& app, QWidget* parent, const FileRe
     QtFilters filters = MakeFilters(app, request);
     int index = std::clamp(request.filterIndex, 1, std::max(1, static_cast<int>(filters.entries.size()))) - 1;
     QString selected = filters.entries.value(index);
-    QString start = QString::fromStdString(IncludeTrailingBackslash(dir) + request.defaultName);
+    // A default name with its own folder (a full path) starts there.
+    QString start = QString::fromStdString(request.defaultName.find('/') != std::string::npos
+                                               ? request.defaultName
+                                               : IncludeTrailingBackslash(dir) + request.defaultName);
     QString chosen = save ? QFileDialog::getSaveFileName(parent, QString(), start, filters.entries.join(";;"), &selected)
                           : QFileDialog::getOpenFileName(parent, QString(), start, filters.entries.join(";;"), &selected);
     if (chosen.isEmpty())

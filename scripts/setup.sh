@@ -7,7 +7,7 @@ PACKAGES="
 build-essential cmake ninja-build pkg-config ccache
 qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6svg6 qt6-translations-l10n
 libzip-dev zip unzip nettle-dev
-libjpeg62-turbo-dev
+libjpeg62-turbo-dev libpng-dev
 libgtest-dev libgmock-dev libbenchmark-dev
 libcli11-dev
 clang libclang-rt-14-dev

@@ -36,7 +36,7 @@ bool ExportArtImage(const std::string& bankFile, std::size_t entry, const std::s
     ArtPicture picture;
     if (!ReadArtImage(bankFile, entry, picture, messenger))
         return false;
-    return SavePicture(ArtPictureToImage(picture), fileName, messenger);
+    return SavePictureOrPng(ArtPictureToImage(picture), fileName, messenger);
 }
 
 bool ImportArtPicture(const std::string& bankFile, const ArtDirectory& directory, std::size_t entry,

@@ -20,7 +20,7 @@ Image ArtPictureToImage(const ArtPicture& picture);
 ArtPicture ArtPictureFromImage(const Image& image);
 
 // Reads the entry and saves it by extension (.BMP 24-bit, .JPG at quality
-// 80; another extension UI text 985). False after the reading's message.
+// 80, .PNG 24-bit; another extension UI text 985). False after the reading's message.
 bool ExportArtImage(const std::string& bankFile, std::size_t entry, const std::string& fileName,
                     Messenger* messenger);
 // Loads a picture file (BMP, or JPG); if it has the entry's width and height

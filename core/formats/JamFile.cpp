@@ -373,6 +373,14 @@ bool TJAMFile::LoadFromBMP(const std::string& fileName, Messenger* messenger)
     return true;
 }
 
+bool TJAMFile::ReplacePage(const Image& picture)
+{
+    if (picture.width() != kJamPageWidth || picture.height() != pageHeight())
+        return false;
+    TakePicture(picture, 0);
+    return true;
+}
+
 bool TJAMFile::LoadPairFromBMP(const std::string& fileName, TJAMFile& second, Messenger* messenger)
 {
     Image picture = ReadJamPicture(fileName, content_.is8Bit, pageHeight() + second.pageHeight(), messenger);

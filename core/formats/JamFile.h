@@ -88,6 +88,10 @@ public:
     // colours not in the game palette as palette entry 0 and rebuilds every
     // image's tables. False after a message, with the page unchanged.
     bool LoadFromBMP(const std::string& fileName, Messenger* messenger);
+    // Replaces the page from a picture of the page's size as LoadFromBMP does
+    // once the picture passed its checks. False (page unchanged) for a
+    // picture of another size.
+    bool ReplacePage(const Image& picture);
     // Splits one BMP of 256 x (h1 + h2) into this page (top) and the second
     // JAM's page; the depth test follows this JAM's kind.
     bool LoadPairFromBMP(const std::string& fileName, TJAMFile& second, Messenger* messenger);

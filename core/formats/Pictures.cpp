@@ -4,6 +4,7 @@
 #include "formats/Bmp.h"
 #include "formats/ByteReader.h"
 #include "formats/Jpeg.h"
+#include "formats/Png.h"
 #include "transfer/FileUtils.h"
 
 #include <algorithm>
@@ -16,6 +17,8 @@ namespace {
 const std::vector<std::string> kPictureExtensions = {".BMP", ".JPG"};
 constexpr int kBmp = 0;
 constexpr int kJpg = 1;
+const std::vector<std::string> kPictureOrPngExtensions = {".BMP", ".JPG", ".PNG"};
+constexpr int kPng = 2;
 
 constexpr std::uint64_t kMaxPictureFile = 256u * 1024 * 1024;
 
@@ -56,6 +59,33 @@ bool SavePicture(const Image& image, const std::string& fileName, Messenger* mes
         return true;
     default:
         return false;
+    }
+}
+
+bool IsPng(const std::string& fileName) { return EqualsIgnoreAsciiCase(ExtensionOf(fileName), ".PNG"); }
+
+Image LoadPictureOrPng(const std::string& fileName, Messenger* messenger)
+{
+    switch (CheckFileExtension(fileName, kPictureOrPngExtensions, true, messenger)) {
+    case kPng:
+        return LoadPngFile(fileName);
+    case -1:
+        return Image();
+    default:
+        return LoadPicture(fileName, messenger);
+    }
+}
+
+bool SavePictureOrPng(const Image& image, const std::string& fileName, Messenger* messenger)
+{
+    switch (CheckFileExtension(fileName, kPictureOrPngExtensions, true, messenger)) {
+    case kPng:
+        SavePngFile(image, fileName);
+        return true;
+    case -1:
+        return false;
+    default:
+        return SavePicture(image, fileName, messenger);
     }
 }
 

@@ -31,6 +31,12 @@ Image LoadPicture(const std::string& fileName, Messenger* messenger);
 // .BMP: saved by its depth; .JPG: JPEG at quality 80 in a new file. Another
 // extension shows UI text 985, writes nothing and returns false.
 bool SavePicture(const Image& image, const std::string& fileName, Messenger* messenger);
+// The same with .PNG as a third kind (read as by DecodePng, saved by the
+// picture's depth as EncodePng does), for the workshops and the command
+// line's exports.
+bool IsPng(const std::string& fileName);
+Image LoadPictureOrPng(const std::string& fileName, Messenger* messenger);
+bool SavePictureOrPng(const Image& image, const std::string& fileName, Messenger* messenger);
 // A .BMP source is copied as it is; a .JPG source is decoded and saved as a
 // 24-bit BMP under the target name. Returns false (after UI text 985 for an
 // unknown extension) when nothing was written.

@@ -1,91 +1,294 @@
 #include "formats/Png.h"
 
-#include <algorithm>
-#include <array>
-#include <string_view>
+#include "formats/Bmp.h"
+#include "transfer/FileUtils.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+#include <png.h>
 
 namespace pitwall {
 
 namespace {
 
-std::uint32_t Crc32(std::span<const std::uint8_t> bytes, std::uint32_t crc = 0)
+// The largest PNG file read from disk: far beyond any picture of the game.
+constexpr std::uint64_t kMaxPngFile = 256u * 1024 * 1024;
+// What one ancillary chunk (a text or a colour profile) may take.
+constexpr png_alloc_size_t kMaxChunkMemory = 8u * 1024 * 1024;
+// Deflate packs at most about 1032 bytes into one; a file holding less than
+// this share of the rows it claims cannot be a whole picture.
+constexpr std::uint64_t kDeflateMaxRatio = 1032;
+constexpr std::uint64_t kHeaderAllowance = 64u * 1024;
+
+// libpng reports fatal errors through the error function, which must not
+// return: it jumps back to the setjmp of the calls below. Those functions
+// keep no C++ objects of their own, so the jump skips no destructor.
+struct PngState {
+    const std::uint8_t* data = nullptr;
+    std::size_t size = 0;
+    std::size_t position = 0;
+    std::vector<std::uint8_t>* out = nullptr;
+    char message[200] = {};
+};
+
+extern "C" void OnPngError(png_structp png, png_const_charp text)
 {
-    static const auto table = [] {
-        std::array<std::uint32_t, 256> t{};
-        for (std::uint32_t n = 0; n < 256; ++n) {
-            std::uint32_t c = n;
-            for (int k = 0; k < 8; ++k)
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[n] = c;
+    auto* state = static_cast<PngState*>(png_get_error_ptr(png));
+    if (state && state->message[0] == '\0')
+        std::snprintf(state->message, sizeof state->message, "%s", text ? text : "unknown error");
+    png_longjmp(png, 1);
+}
+
+extern "C" void OnPngWarning(png_structp, png_const_charp) {} // warnings are not shown
+
+extern "C" void OnPngRead(png_structp png, png_bytep target, png_size_t length)
+{
+    auto* state = static_cast<PngState*>(png_get_io_ptr(png));
+    if (length > state->size - state->position)
+        png_error(png, "the file ends before the picture is complete");
+    std::memcpy(target, state->data + state->position, length);
+    state->position += length;
+}
+
+extern "C" void OnPngWrite(png_structp png, png_bytep data, png_size_t length)
+{
+    auto* state = static_cast<PngState*>(png_get_io_ptr(png));
+    bool grown = true;
+    try {
+        state->out->insert(state->out->end(), data, data + length);
+    } catch (const std::bad_alloc&) {
+        grown = false;
+    }
+    if (!grown)
+        png_error(png, "no memory for the PNG file");
+}
+
+extern "C" void OnPngFlush(png_structp) {}
+
+// The decoder below holds a setjmp, so no exception may leave a call in it.
+bool GrowTo(std::vector<std::uint8_t>& rgb, std::size_t size) noexcept
+{
+    try {
+        rgb.resize(size);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+struct DecodeTarget {
+    std::vector<std::uint8_t>* rgb;
+    std::vector<Pixel>* colorTable;
+    int width;
+    int height;
+};
+
+int ChannelsOf(int colorType)
+{
+    switch (colorType) {
+    case PNG_COLOR_TYPE_GRAY_ALPHA:
+        return 2;
+    case PNG_COLOR_TYPE_RGB:
+        return 3;
+    case PNG_COLOR_TYPE_RGB_ALPHA:
+        return 4;
+    default:
+        return 1;
+    }
+}
+
+bool DecodeInto(PngState* state, DecodeTarget* target)
+{
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, state, OnPngError, OnPngWarning);
+    if (!png) {
+        std::snprintf(state->message, sizeof state->message, "no memory for the PNG reader");
+        return false;
+    }
+    png_infop info = png_create_info_struct(png);
+    if (!info) {
+        png_destroy_read_struct(&png, nullptr, nullptr);
+        std::snprintf(state->message, sizeof state->message, "no memory for the PNG reader");
+        return false;
+    }
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
+    png_set_read_fn(png, state, OnPngRead);
+    png_set_user_limits(png, kMaxBmpSide, kMaxBmpSide);
+    png_set_chunk_malloc_max(png, kMaxChunkMemory);
+    png_read_info(png, info);
+
+    const png_uint_32 width = png_get_image_width(png, info);
+    const png_uint_32 height = png_get_image_height(png, info);
+    const int bitDepth = png_get_bit_depth(png, info);
+    const int colorType = png_get_color_type(png, info);
+    if (width == 0 || height == 0 || width > kMaxBmpSide || height > kMaxBmpSide)
+        png_error(png, "the picture's size is not supported");
+    // The rows as stored (one filter byte each) must fit the compressed data.
+    const std::uint64_t storedRow = (std::uint64_t{width} * ChannelsOf(colorType) * bitDepth + 7) / 8 + 1;
+    if (storedRow * height > state->size * kDeflateMaxRatio + kHeaderAllowance)
+        png_error(png, "the file is too short for the picture it claims");
+
+    if (colorType == PNG_COLOR_TYPE_PALETTE) {
+        png_colorp colors = nullptr;
+        int count = 0;
+        if (png_get_PLTE(png, info, &colors, &count) == PNG_INFO_PLTE && count > 0) {
+            try {
+                for (int i = 0; i < count; ++i)
+                    target->colorTable->push_back(MakePixel(colors[i].red, colors[i].green, colors[i].blue));
+            } catch (const std::bad_alloc&) {
+                png_error(png, "no memory for the colour table");
+            }
         }
-        return t;
-    }();
-    crc = ~crc;
-    for (std::uint8_t b : bytes)
-        crc = table[(crc ^ b) & 0xFF] ^ (crc >> 8);
-    return ~crc;
+        png_set_palette_to_rgb(png);
+    }
+    if (bitDepth == 16)
+        png_set_strip_16(png);
+    if (bitDepth < 8 && colorType != PNG_COLOR_TYPE_PALETTE)
+        png_set_expand_gray_1_2_4_to_8(png);
+    if (colorType == PNG_COLOR_TYPE_GRAY || colorType == PNG_COLOR_TYPE_GRAY_ALPHA)
+        png_set_gray_to_rgb(png);
+    png_set_strip_alpha(png);
+    const int passes = png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    const std::size_t stride = png_get_rowbytes(png, info);
+    if (stride != std::size_t{width} * 3)
+        png_error(png, "unexpected row layout");
+
+    target->width = static_cast<int>(width);
+    target->height = static_cast<int>(height);
+    if (passes == 1) {
+        // Rows are added as they are decoded, so a file that ends early is
+        // refused before the memory for the rows it claims is taken.
+        for (png_uint_32 y = 0; y < height; ++y) {
+            if (!GrowTo(*target->rgb, stride * (y + 1)))
+                png_error(png, "no memory for the picture");
+            png_read_row(png, target->rgb->data() + stride * y, nullptr);
+        }
+    } else {
+        if (!GrowTo(*target->rgb, stride * height))
+            png_error(png, "no memory for the picture");
+        for (int pass = 0; pass < passes; ++pass)
+            for (png_uint_32 y = 0; y < height; ++y)
+                png_read_row(png, target->rgb->data() + stride * y, nullptr);
+    }
+    png_destroy_read_struct(&png, &info, nullptr);
+    return true;
 }
 
-void PutU32BigEndian(std::vector<std::uint8_t>& out, std::uint32_t v)
-{
-    for (int shift = 24; shift >= 0; shift -= 8)
-        out.push_back(static_cast<std::uint8_t>(v >> shift));
-}
+struct EncodeSource {
+    const std::uint8_t* rows; // indices or RGB triples
+    const png_color* palette; // 256 entries when indexed
+    int width;
+    int height;
+};
 
-void Chunk(std::vector<std::uint8_t>& out, std::string_view type, const std::vector<std::uint8_t>& data)
+bool EncodeFrom(PngState* state, const EncodeSource* source)
 {
-    PutU32BigEndian(out, static_cast<std::uint32_t>(data.size()));
-    std::vector<std::uint8_t> typed(type.begin(), type.end());
-    typed.insert(typed.end(), data.begin(), data.end());
-    out.insert(out.end(), typed.begin(), typed.end());
-    PutU32BigEndian(out, Crc32(typed));
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, state, OnPngError, OnPngWarning);
+    if (!png) {
+        std::snprintf(state->message, sizeof state->message, "no memory for the PNG writer");
+        return false;
+    }
+    png_infop info = png_create_info_struct(png);
+    if (!info) {
+        png_destroy_write_struct(&png, nullptr);
+        std::snprintf(state->message, sizeof state->message, "no memory for the PNG writer");
+        return false;
+    }
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    png_set_write_fn(png, state, OnPngWrite, OnPngFlush);
+    const bool indexed = source->palette != nullptr;
+    png_set_IHDR(png, info, static_cast<png_uint_32>(source->width), static_cast<png_uint_32>(source->height), 8,
+                 indexed ? PNG_COLOR_TYPE_PALETTE : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    if (indexed)
+        png_set_PLTE(png, info, source->palette, 256);
+    png_write_info(png, info);
+    const std::size_t stride = static_cast<std::size_t>(source->width) * (indexed ? 1 : 3);
+    for (int y = 0; y < source->height; ++y)
+        png_write_row(png, source->rows + stride * static_cast<std::size_t>(y));
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return true;
 }
 
 } // namespace
 
+Image DecodePng(std::span<const std::uint8_t> bytes)
+{
+    if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0)
+        throw FormatError("not a PNG file (no PNG signature at the start)");
+    std::vector<std::uint8_t> rgb;
+    std::vector<Pixel> colorTable;
+    DecodeTarget target{&rgb, &colorTable, 0, 0};
+    PngState state;
+    state.data = bytes.data();
+    state.size = bytes.size();
+    if (!DecodeInto(&state, &target))
+        throw FormatError(std::string("PNG: ") + state.message);
+    const bool indexed = !colorTable.empty();
+    Image image(target.width, target.height, indexed ? 8 : 24);
+    std::size_t i = 0;
+    for (Pixel& p : image.pixels()) {
+        p = MakePixel(rgb[i], rgb[i + 1], rgb[i + 2]);
+        i += 3;
+    }
+    if (indexed)
+        image.setColorTable(std::move(colorTable));
+    return image;
+}
+
 std::vector<std::uint8_t> EncodePng(const Image& image)
 {
-    std::vector<std::uint8_t> raw;
-    raw.reserve(static_cast<std::size_t>(image.height()) * (1 + 3 * static_cast<std::size_t>(image.width())));
-    for (int y = 0; y < image.height(); ++y) {
-        raw.push_back(0); // no filter
-        for (Pixel p : image.row(y)) {
-            raw.push_back(static_cast<std::uint8_t>(RedOf(p)));
-            raw.push_back(static_cast<std::uint8_t>(GreenOf(p)));
-            raw.push_back(static_cast<std::uint8_t>(BlueOf(p)));
+    if (image.isNull())
+        throw FormatError("an empty picture cannot be saved as PNG");
+    const bool indexed = image.depth() <= 8;
+    std::vector<std::uint8_t> rows;
+    std::vector<png_color> palette;
+    if (indexed) {
+        std::vector<Pixel> table = image.colorTable();
+        table.resize(256, 0);
+        for (Pixel p : table)
+            palette.push_back(png_color{static_cast<png_byte>(RedOf(p)), static_cast<png_byte>(GreenOf(p)),
+                                        static_cast<png_byte>(BlueOf(p))});
+        rows.reserve(image.pixels().size());
+        for (Pixel p : image.pixels())
+            rows.push_back(static_cast<std::uint8_t>(ExactIndex(table, p)));
+    } else {
+        rows.reserve(image.pixels().size() * 3);
+        for (Pixel p : image.pixels()) {
+            rows.push_back(static_cast<std::uint8_t>(RedOf(p)));
+            rows.push_back(static_cast<std::uint8_t>(GreenOf(p)));
+            rows.push_back(static_cast<std::uint8_t>(BlueOf(p)));
         }
     }
-    // zlib stream of stored blocks of at most 65535 bytes.
-    std::vector<std::uint8_t> z = {0x78, 0x01};
-    std::size_t at = 0;
-    do {
-        const std::size_t n = std::min<std::size_t>(65535, raw.size() - at);
-        const bool last = at + n == raw.size();
-        z.push_back(last ? 1 : 0);
-        z.push_back(static_cast<std::uint8_t>(n));
-        z.push_back(static_cast<std::uint8_t>(n >> 8));
-        z.push_back(static_cast<std::uint8_t>(~n));
-        z.push_back(static_cast<std::uint8_t>(~n >> 8));
-        z.insert(z.end(), raw.begin() + static_cast<std::ptrdiff_t>(at),
-                 raw.begin() + static_cast<std::ptrdiff_t>(at + n));
-        at += n;
-    } while (at < raw.size());
-    std::uint32_t a = 1, b = 0;
-    for (std::uint8_t byte : raw) {
-        a = (a + byte) % 65521;
-        b = (b + a) % 65521;
-    }
-    PutU32BigEndian(z, (b << 16) | a);
-
-    std::vector<std::uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    std::vector<std::uint8_t> header;
-    PutU32BigEndian(header, static_cast<std::uint32_t>(image.width()));
-    PutU32BigEndian(header, static_cast<std::uint32_t>(image.height()));
-    header.insert(header.end(), {8, 2, 0, 0, 0}); // 8 bits, RGB, deflate, no filter, no interlace
-    Chunk(out, "IHDR", header);
-    Chunk(out, "IDAT", z);
-    Chunk(out, "IEND", {});
+    std::vector<std::uint8_t> out;
+    PngState state;
+    state.out = &out;
+    EncodeSource source{rows.data(), indexed ? palette.data() : nullptr, image.width(), image.height()};
+    if (!EncodeFrom(&state, &source))
+        throw FormatError(std::string("PNG: ") + state.message);
     return out;
 }
+
+Image LoadPngFile(const std::string& fileName)
+{
+    auto bytes = ReadWholeFile(fileName, kMaxPngFile);
+    try {
+        return DecodePng(bytes);
+    } catch (const FormatError& e) {
+        throw FormatError(fileName + ": " + e.what());
+    }
+}
+
+void SavePngFile(const Image& image, const std::string& fileName) { WriteWholeFile(fileName, EncodePng(image)); }
 
 } // namespace pitwall

@@ -13,6 +13,7 @@
 #include "OptionsDialog.h"
 #include "RestoreWindow.h"
 #include "SelectionDialogWindow.h"
+#include "WorkshopsShots.h"
 #include "app/ProgramState.h"
 #include "transfer/FileUtils.h"
 
@@ -147,6 +148,7 @@ int main(int argc, char** argv)
     Save(&restore, out + "/restore.png");
     SaveCockpitShots(app, window, out);
     SaveMiscEditorShots(window, app, out);
+    SaveWorkshopsShots(window, game, out);
     app.shutdown();
     return 0;
 }

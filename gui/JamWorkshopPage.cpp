@@ -1,0 +1,381 @@
+#include "JamWorkshopPage.h"
+
+#include "AppContext.h"
+#include "ImageConversion.h"
+#include "WorkshopsState.h"
+#include "ZoomView.h"
+#include "formats/JamPictureFiles.h"
+#include "transfer/FileUtils.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace pitwall::gui {
+
+namespace {
+
+constexpr int kPaletteIndexText = 917;
+constexpr int kSoftwareText = 866;
+constexpr int kHardwareText = 867;
+constexpr int kBmpFilter = 944;
+constexpr int kJamFilter = 994;
+constexpr int kJadFilter = 992;
+constexpr int kPngFilter = 881;
+constexpr int kOpenJamFilter = 883;
+constexpr std::size_t kRecentCount = 8;
+
+QLabel* Label(QWidget* parent, const char* name, const char* text)
+{
+    auto* label = new QLabel(QString::fromUtf8(text), parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QSpinBox* Number(QWidget* parent, const char* name, bool readOnly = true)
+{
+    auto* box = new QSpinBox(parent);
+    box->setObjectName(name);
+    box->setRange(0, 65535);
+    box->setReadOnly(readOnly);
+    if (readOnly)
+        box->setButtonSymbols(QAbstractSpinBox::NoButtons);
+    return box;
+}
+
+} // namespace
+
+JamWorkshopPage::JamWorkshopPage(AppContext& app, QWidget* parent) : QWidget(parent), app_(app)
+{
+    setObjectName("TabSheet21");
+    auto* layout = new QHBoxLayout(this);
+
+    auto* left = new QVBoxLayout;
+    auto* fileRow = new QHBoxLayout;
+    fileRow->addWidget(Label(this, "LabelJamFile", "JAM-Filename:"));
+    fileName_ = new QLineEdit(this);
+    fileName_->setObjectName("FilenameEdit1");
+    fileName_->setReadOnly(true); // chosen through the dialog only
+    fileRow->addWidget(fileName_, 1);
+    browse_ = new QPushButton("...", this);
+    browse_->setObjectName("FilenameEdit1Button");
+    browse_->setFixedWidth(32);
+    fileRow->addWidget(browse_);
+    left->addLayout(fileRow);
+    auto* viewRow = new QHBoxLayout;
+    allImages_ = new QRadioButton(QString::fromUtf8("Alle Texturen"), this);
+    allImages_->setObjectName("RadioButton1");
+    allImages_->setChecked(true);
+    oneImage_ = new QRadioButton(QString::fromUtf8("Nur eine Textur: "), this);
+    oneImage_->setObjectName("RadioButton2");
+    image_ = Number(this, "SpinEdit40", false);
+    image_->setRange(0, 0);
+    viewRow->addWidget(allImages_);
+    viewRow->addWidget(oneImage_);
+    viewRow->addWidget(image_);
+    viewRow->addSpacing(16);
+    viewRow->addWidget(Label(this, "LabelJamZoom", "Zoom:"));
+    zoom_ = new QComboBox(this);
+    zoom_->setObjectName("ComboBoxJamZoom");
+    for (int z : ZoomView::kZooms)
+        zoom_->addItem(z == ZoomView::kFit ? QString::fromUtf8("Einpassen") : QString("%1x").arg(z), z);
+    viewRow->addWidget(zoom_);
+    viewRow->addStretch(1);
+    left->addLayout(viewRow);
+    view_ = new ZoomView(this);
+    view_->setObjectName("PaintBox5");
+    view_->setMinimumSize(280, 280);
+    left->addWidget(view_, 1);
+    paletteIndex_ = Label(this, "Label2", "Palettenindex: ");
+    left->addWidget(paletteIndex_);
+    layout->addLayout(left, 3);
+
+    auto* right = new QVBoxLayout;
+    auto* file = new QGroupBox(QString::fromUtf8("Datei-Info:"), this);
+    file->setObjectName("GroupBoxJamFile");
+    auto* fileGrid = new QGridLayout(file);
+    fileGrid->addWidget(Label(file, "LabelJamCount", "Anzahl Texturen:"), 0, 0);
+    imageCount_ = Number(file, "SpinEdit41");
+    fileGrid->addWidget(imageCount_, 0, 1);
+    fileGrid->addWidget(Label(file, "LabelJamHeight", "Gesamthöhe:"), 1, 0);
+    pageHeight_ = Number(file, "SpinEdit42");
+    fileGrid->addWidget(pageHeight_, 1, 1);
+    fileGrid->addWidget(Label(file, "LabelJamKind", "Software / Hardware:"), 2, 0);
+    kind_ = new QComboBox(file);
+    kind_->setObjectName("ComboBox2");
+    kind_->addItems({"Software", "Hardware"});
+    kind_->setEnabled(false);
+    fileGrid->addWidget(kind_, 2, 1);
+    right->addWidget(file);
+
+    auto* texture = new QGroupBox(QString::fromUtf8("Texture-Info:"), this);
+    texture->setObjectName("GroupBoxJamTexture");
+    auto* textureGrid = new QGridLayout(texture);
+    textureGrid->addWidget(Label(texture, "LabelTexPosition", "Links / Oben:"), 0, 0);
+    left_ = Number(texture, "SpinEditTexLeft");
+    top_ = Number(texture, "SpinEditTexTop");
+    textureGrid->addWidget(left_, 0, 1);
+    textureGrid->addWidget(top_, 0, 2);
+    textureGrid->addWidget(Label(texture, "LabelTexSize", "Breite / Höhe:"), 1, 0);
+    width_ = Number(texture, "SpinEditTexWidth");
+    height_ = Number(texture, "SpinEditTexHeight");
+    textureGrid->addWidget(width_, 1, 1);
+    textureGrid->addWidget(height_, 1, 2);
+    textureGrid->addWidget(Label(texture, "LabelTexId", "Textur-ID:"), 2, 0);
+    textureId_ = Number(texture, "SpinEditTexId");
+    textureGrid->addWidget(textureId_, 2, 1);
+    textureGrid->addWidget(Label(texture, "LabelTexTable", "Palettengröße:"), 3, 0);
+    tableSize_ = Number(texture, "SpinEditTexTable");
+    textureGrid->addWidget(tableSize_, 3, 1);
+    right->addWidget(texture);
+
+    load_ = new QPushButton(QString::fromUtf8("Aus Datei laden"), this);
+    load_->setObjectName("Button57");
+    save_ = new QPushButton(QString::fromUtf8("In Datei speichern"), this);
+    save_->setObjectName("Button39");
+    dither_ = new QCheckBox(QString::fromUtf8("Beim Reduzieren auf die Spielpalette rastern"), this);
+    dither_->setObjectName("CheckBoxDither");
+    dither_->setChecked(WorkshopsStateOf(app_).dither);
+    right->addWidget(load_);
+    right->addWidget(dither_);
+    right->addWidget(save_);
+    right->addWidget(Label(this, "LabelRecentJams", "Zuletzt geöffnet:"));
+    recent_ = new QListWidget(this);
+    recent_->setObjectName("ListBoxRecentJams");
+    right->addWidget(recent_, 1);
+    layout->addLayout(right, 2);
+
+    load_->setEnabled(false);
+    save_->setEnabled(false);
+    view_->setEnabled(false);
+    allImages_->setEnabled(false);
+    oneImage_->setEnabled(false);
+    image_->setEnabled(false);
+    fillRecent();
+
+    connect(browse_, &QPushButton::clicked, this, &JamWorkshopPage::ChooseJam);
+    connect(allImages_, &QRadioButton::toggled, this, &JamWorkshopPage::RadioButton1Click);
+    connect(image_, &QSpinBox::valueChanged, this, &JamWorkshopPage::RadioButton1Click);
+    connect(view_, &ZoomView::pressed, this, &JamWorkshopPage::PaintBox5MouseDown);
+    connect(view_, &ZoomView::hovered, this, &JamWorkshopPage::PaintBox5MouseMove);
+    connect(zoom_, &QComboBox::currentIndexChanged, this, [this](int) { view_->setZoom(zoom_->currentData().toInt()); });
+    connect(view_, &ZoomView::zoomChanged, this, [this](int zoom) {
+        QSignalBlocker block(zoom_);
+        zoom_->setCurrentIndex(zoom_->findData(zoom));
+    });
+    connect(load_, &QPushButton::clicked, this, &JamWorkshopPage::Button57Click);
+    connect(save_, &QPushButton::clicked, this, &JamWorkshopPage::Button39Click);
+    connect(dither_, &QCheckBox::toggled, this, [this](bool on) { WorkshopsStateOf(app_).dither = on; });
+    connect(recent_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+        OpenJam(item->data(Qt::UserRole).toString().toStdString());
+    });
+}
+
+JamWorkshopPage::~JamWorkshopPage() = default;
+
+void JamWorkshopPage::ApplyLanguage()
+{
+    const UITexts& texts = app_.program.texts;
+    kind_->setItemText(0, FromGameText(texts.text(kSoftwareText)));
+    kind_->setItemText(1, FromGameText(texts.text(kHardwareText)));
+    paletteIndex_->setText(FromGameText(texts.format(kPaletteIndexText, Args(0))));
+}
+
+int JamWorkshopPage::chosenImage() const { return image_->value(); }
+
+void JamWorkshopPage::ChooseJam()
+{
+    auto name = app_.chooseFileToOpen({"JAMWShopOpen", "", {kOpenJamFilter}, 1});
+    if (name)
+        OpenJam(*name);
+}
+
+bool JamWorkshopPage::OpenJam(const std::string& fileName)
+{
+    // Opened into a new object, so a file that fails leaves the shown JAM.
+    auto opened = std::make_unique<TJAMFile>(app_.program.palette);
+    Messenger messenger = app_.messenger();
+    try {
+        if (!opened->LoadFromFile(fileName, false, &messenger))
+            return false;
+    } catch (const std::exception& e) {
+        messenger.showFixed(e.what());
+        return false;
+    }
+    jam_ = std::move(opened);
+    jamFile_ = fileName;
+    fileName_->setText(QString::fromStdString(fileName));
+    rememberRecent(fileName);
+    showJam();
+    return true;
+}
+
+void JamWorkshopPage::showJam()
+{
+    const bool eightBit = jam_->is8Bit();
+    {
+        QSignalBlocker blockImage(image_), blockAll(allImages_);
+        image_->setRange(0, std::max(0, jam_->imageCount() - 1));
+        image_->setValue(0);
+        allImages_->setChecked(true);
+    }
+    imageCount_->setValue(jam_->imageCount());
+    pageHeight_->setValue(jam_->pageHeight());
+    kind_->setCurrentIndex(eightBit ? 0 : 1);
+    load_->setEnabled(true);
+    save_->setEnabled(true);
+    view_->setEnabled(true);
+    // A 16-bit JAM's header records are not interpreted: no single images.
+    allImages_->setEnabled(eightBit);
+    oneImage_->setEnabled(eightBit);
+    image_->setEnabled(eightBit);
+    showTexture();
+    refreshView();
+}
+
+void JamWorkshopPage::showTexture()
+{
+    const bool any = jam_ && jam_->is8Bit() && jam_->imageCount() > 0;
+    const JamEntry e = any ? jam_->entries()[static_cast<std::size_t>(std::min(chosenImage(), jam_->imageCount() - 1))]
+                           : JamEntry{};
+    left_->setValue(e.x);
+    top_->setValue(e.y);
+    width_->setValue(e.width);
+    height_->setValue(e.height);
+    textureId_->setValue(e.textureId);
+    tableSize_->setValue(e.tableSize);
+}
+
+void JamWorkshopPage::refreshView()
+{
+    if (!jam_) {
+        view_->setPicture(QImage());
+        return;
+    }
+    Image shown = jam_->page();
+    if (!allImages_->isChecked() && jam_->is8Bit() && jam_->imageCount() > 0)
+        shown = shown.copy(jam_->ImageRect(std::min(chosenImage(), jam_->imageCount() - 1)));
+    view_->setPicture(ToQImage(shown));
+}
+
+void JamWorkshopPage::RadioButton1Click()
+{
+    showTexture();
+    refreshView();
+}
+
+void JamWorkshopPage::PaintBox5MouseDown(QPoint p, Qt::MouseButton button)
+{
+    if (!jam_)
+        return;
+    if (button == Qt::LeftButton && allImages_->isChecked() && jam_->is8Bit()) {
+        QSignalBlocker blockImage(image_), blockOne(oneImage_), blockAll(allImages_);
+        image_->setValue(jam_->ImageAt(p.x(), p.y()));
+        oneImage_->setChecked(true);
+    } else if (button == Qt::RightButton) {
+        QSignalBlocker blockAll(allImages_);
+        allImages_->setChecked(true);
+    }
+    showTexture();
+    refreshView();
+}
+
+void JamWorkshopPage::PaintBox5MouseMove(QPoint p)
+{
+    if (!jam_ || !jam_->is8Bit() || jam_->imageCount() == 0)
+        return;
+    // The point in page pixels: a single image is shown from its corner.
+    if (!allImages_->isChecked()) {
+        const Rect r = jam_->ImageRect(std::min(chosenImage(), jam_->imageCount() - 1));
+        p += QPoint(r.left, r.top);
+    }
+    const Image& page = jam_->page();
+    if (p.x() < 0 || p.y() < 0 || p.x() >= page.width() || p.y() >= page.height())
+        return;
+    const int index = jam_->palette().exactIndexOfPixel(page.pixel(p.x(), p.y()));
+    const auto& table = jam_->tables(0)[0];
+    const auto found = std::find(table.begin(), table.end(), static_cast<std::uint8_t>(index));
+    const int position = found == table.end() ? 0 : static_cast<int>(found - table.begin());
+    paletteIndex_->setText(FromGameText(app_.program.texts.format(kPaletteIndexText, Args(position))));
+}
+
+void JamWorkshopPage::Button57Click()
+{
+    if (!jam_)
+        return;
+    std::string picture = FileNameOf(jamFile_);
+    picture = picture.substr(0, picture.rfind('.')) + ".BMP";
+    auto name = app_.chooseFileToOpen({"JAMWShopLoad", picture, {kBmpFilter, kPngFilter}, 1});
+    if (name)
+        LoadPicture(*name);
+}
+
+bool JamWorkshopPage::LoadPicture(const std::string& fileName)
+{
+    if (!jam_)
+        return false;
+    Messenger messenger = app_.messenger();
+    bool loaded = false;
+    try {
+        loaded = LoadJamPage(*jam_, fileName, dither_->isChecked() ? Dithering::FloydSteinberg : Dithering::None,
+                             &messenger);
+    } catch (const std::exception& e) {
+        messenger.showFixed(e.what());
+    }
+    showTexture();
+    refreshView();
+    return loaded;
+}
+
+void JamWorkshopPage::Button39Click()
+{
+    if (!jam_)
+        return;
+    std::vector<int> filters = {kBmpFilter, kJamFilter};
+    if (jam_->is8Bit())
+        filters.push_back(kJadFilter);
+    filters.push_back(kPngFilter);
+    auto name = app_.chooseFileToSave({"JAMWShopSave", jamFile_, filters, 1});
+    if (!name)
+        return;
+    Messenger messenger = app_.messenger();
+    try {
+        SaveJamAs(*jam_, *name, &messenger);
+    } catch (const std::exception& e) {
+        messenger.showFixed(e.what());
+    }
+}
+
+void JamWorkshopPage::rememberRecent(const std::string& fileName)
+{
+    auto& recent = WorkshopsStateOf(app_).recentJams;
+    recent.erase(std::remove(recent.begin(), recent.end(), fileName), recent.end());
+    recent.insert(recent.begin(), fileName);
+    if (recent.size() > kRecentCount)
+        recent.resize(kRecentCount);
+    fillRecent();
+}
+
+void JamWorkshopPage::fillRecent()
+{
+    recent_->clear();
+    for (const std::string& file : WorkshopsStateOf(app_).recentJams) {
+        auto* item = new QListWidgetItem(QString::fromStdString(FileNameOf(file)), recent_);
+        item->setData(Qt::UserRole, QString::fromStdString(file));
+        item->setToolTip(QString::fromStdString(file));
+    }
+}
+
+} // namespace pitwall::gui

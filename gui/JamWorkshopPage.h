@@ -1,0 +1,89 @@
+#pragma once
+// The workshop window's page "JAM-Workhop": one JAM file of any kind, its
+// page or one image zoomed, its file and image fields, the palette position
+// under the mouse, and conversion to and from pictures, the unscrambled copy
+// and the JAM itself. The JAM stays open until another one opens; a file
+// that fails to open leaves it in place. Recently opened JAMs are listed.
+
+#include "formats/JamFile.h"
+
+#include <QWidget>
+
+#include <memory>
+#include <string>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+
+namespace pitwall::gui {
+
+class AppContext;
+class ZoomView;
+
+class JamWorkshopPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit JamWorkshopPage(AppContext& app, QWidget* parent = nullptr);
+    ~JamWorkshopPage() override;
+
+    void ApplyLanguage();
+
+    // FilenameEdit1AfterDialog: opens the file as the page's JAM. False (the
+    // previous JAM kept) when it cannot be opened; the reason was shown.
+    bool OpenJam(const std::string& fileName);
+    void ChooseJam();
+    // Button57Click with the file already chosen (also for a dropped picture).
+    bool LoadPicture(const std::string& fileName);
+    void Button57Click();
+    void Button39Click();
+    // The page's mouse handlers, in page pixels.
+    void PaintBox5MouseDown(QPoint pagePoint, Qt::MouseButton button);
+    void PaintBox5MouseMove(QPoint pagePoint);
+    void RadioButton1Click();
+
+    const TJAMFile* jam() const { return jam_.get(); }
+    const std::string& jamFile() const { return jamFile_; }
+    ZoomView* view() const { return view_; }
+    int chosenImage() const;
+
+private:
+    void showJam();
+    void showTexture();
+    void refreshView();
+    void rememberRecent(const std::string& fileName);
+    void fillRecent();
+
+    AppContext& app_;
+    std::unique_ptr<TJAMFile> jam_;
+    std::string jamFile_;
+
+    QLineEdit* fileName_;
+    QPushButton* browse_;
+    ZoomView* view_;
+    QComboBox* zoom_;
+    QRadioButton* allImages_;
+    QRadioButton* oneImage_;
+    QSpinBox* image_;
+    QSpinBox* imageCount_;
+    QSpinBox* pageHeight_;
+    QComboBox* kind_;
+    QSpinBox* left_;
+    QSpinBox* top_;
+    QSpinBox* width_;
+    QSpinBox* height_;
+    QSpinBox* textureId_;
+    QSpinBox* tableSize_;
+    QLabel* paletteIndex_;
+    QPushButton* load_;
+    QPushButton* save_;
+    QCheckBox* dither_;
+    QListWidget* recent_;
+};
+
+} // namespace pitwall::gui

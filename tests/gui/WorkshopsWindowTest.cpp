@@ -1,0 +1,371 @@
+// The workshop window over a demo installation: the art-bank page against
+// the bank's own bytes, the JAM page's clicks, kinds and saves, and the zoom.
+
+#include "GuiTestSupport.h"
+
+#include "ArtBankPage.h"
+#include "JamWorkshopPage.h"
+#include "WorkshopsWindow.h"
+#include "ZoomView.h"
+#include "formats/ArtBankDirectory.h"
+#include "formats/ArtBankFile.h"
+#include "formats/ArtBankPictures.h"
+#include "formats/ByteReader.h"
+#include "formats/JamScramble.h"
+#include "formats/Png.h"
+#include "transfer/GamePath.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QtTest>
+
+using namespace pitwall;
+using namespace pitwall::gui;
+using pitwall::gui::test::GuiProgram;
+
+namespace {
+
+WorkshopsWindow* OpenWorkshops(GuiProgram& p)
+{
+    p.program.settings.gameDirectory = p.path("game/");
+    if (!p.window->FirstActivation())
+        return nullptr;
+    p.window->OpenEditor("TForm20");
+    auto* w = qobject_cast<WorkshopsWindow*>(p.window->currentEditor());
+    if (w)
+        w->resize(900, 640);
+    return w;
+}
+
+template <typename T>
+T* Child(QObject* window, const char* name)
+{
+    T* child = window->findChild<T*>(name);
+    if (!child)
+        qFatal("no control %s", name);
+    return child;
+}
+
+std::string GamePath(GuiProgram& p, const char* relative) { return ResolveGamePath(p.path("game/"), relative); }
+
+// A copy of a demo JAM in the test's own directory.
+std::string CopyJam(GuiProgram& p, const char* relative, const char* name)
+{
+    const std::string target = p.path(name);
+    CopyFileForced(GamePath(p, relative), target);
+    return target;
+}
+
+// A point of the page that lies strictly inside no image, or (-1, -1).
+QPoint PointInNoImage(const TJAMFile& jam)
+{
+    for (int y = 0; y < jam.pageHeight(); ++y)
+        for (int x = 0; x < 256; ++x) {
+            bool inside = false;
+            for (const JamEntry& e : jam.entries())
+                inside = inside || (e.x < x && x < e.x + e.width && e.y < y && y < e.y + e.height);
+            if (!inside)
+                return QPoint(x, y);
+        }
+    return QPoint(-1, -1);
+}
+
+// Whether two pages agree inside every image of the JAM (the page outside
+// the images is not stored in the file).
+bool SameInImages(const TJAMFile& jam, const Image& a, const Image& b)
+{
+    for (int i = 0; i < jam.imageCount(); ++i) {
+        const Rect r = jam.ImageRect(i);
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                if (a.pixelOr(x, y, 0) != b.pixelOr(x, y, 0))
+                    return false;
+    }
+    return true;
+}
+
+} // namespace
+
+class WorkshopsWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void artPageShowsTheBanksOwnRecordAndRemembersTheEntry();
+    void artPageSavesPicturesAndFiltersTheGrid();
+    void clicksInThePagePickImagesAndAPointInNoneGivesImageZero();
+    void sixteenBitJamHasNoSingleImagesAndNoJad();
+    void jadHoldsThePageInMemoryAndAFailedOpenKeepsTheJam();
+    void zoomKeepsThePixelUnderThePointer();
+    void droppedFilesOpenAndLoad();
+};
+
+void WorkshopsWindowTest::artPageShowsTheBanksOwnRecordAndRemembersTheEntry()
+{
+    GuiProgram p;
+    WorkshopsWindow* w = OpenWorkshops(p);
+    QVERIFY(w);
+    QCOMPARE(w->objectName(), QString("TForm20"));
+    ArtBankPage* art = w->artPage();
+    QCOMPARE(art->list()->count(), 839);
+    QVERIFY(Child<QLabel>(w, "Label138")->text().endsWith("839"));
+
+    // Entry 1's directory record, read from the bank's bytes here: 24 bytes
+    // from offset 32 + 24, six little-endian words.
+    const auto bytes = pitwall::test::ReadBytes(GamePath(p, "BITMAPS\\GP3ART5.BIN"));
+    ByteReader r{std::span<const std::uint8_t>(bytes).subspan(32 + 24, 24)};
+    const std::uint32_t keptA = r.u32(), keptB = r.u32(), width = r.u32(), height = r.u32(), size = r.u32(),
+                        offset = r.u32();
+    art->list()->setCurrentRow(0);
+    QCOMPARE(Child<QDoubleSpinBox>(w, "SpinEdit1")->value(), 1.0);
+    QCOMPARE(Child<QDoubleSpinBox>(w, "SpinEdit76")->value(), double(width));
+    QCOMPARE(Child<QDoubleSpinBox>(w, "SpinEdit77")->value(), double(height));
+    QCOMPARE(Child<QDoubleSpinBox>(w, "SpinEdit78")->value(), double(size));
+    QCOMPARE(Child<QDoubleSpinBox>(w, "SpinEdit79")->value(), double(offset));
+    QCOMPARE(Child<QDoubleSpinBox>(w, "SpinEdit80")->value(), double(keptA));
+    QCOMPARE(Child<QDoubleSpinBox>(w, "SpinEdit81")->value(), double(keptB));
+    QCOMPARE(Child<QCheckBox>(w, "CheckBox5")->isChecked(), std::uint64_t{width} * height * 2 <= size);
+    QCOMPARE(art->view()->picture().size(), QSize(int(width), int(height)));
+
+    // The entry chosen is shown again when the window is opened again.
+    art->list()->setCurrentRow(41);
+    p.window->OpenEditor("TForm12");
+    p.window->OpenEditor("TForm20");
+    w = qobject_cast<WorkshopsWindow*>(p.window->currentEditor());
+    QVERIFY(w);
+    QCOMPARE(w->artPage()->entry(), 42);
+    QCOMPARE(Child<QDoubleSpinBox>(w, "SpinEdit1")->value(), 42.0);
+}
+
+void WorkshopsWindowTest::artPageSavesPicturesAndFiltersTheGrid()
+{
+    GuiProgram p;
+    WorkshopsWindow* w = OpenWorkshops(p);
+    QVERIFY(w);
+    ArtBankPage* art = w->artPage();
+    art->list()->setCurrentRow(754); // entry 755
+    std::vector<FileRequest> asked;
+    p.app->chooseFileToSave = [&](const FileRequest& r) -> std::optional<std::string> {
+        asked.push_back(r);
+        return p.path("entry.PNG");
+    };
+    art->BitBtn1Click();
+    QCOMPARE(asked.size(), std::size_t{1});
+    QCOMPARE(asked[0].key, std::string("GP3ARTBinWSSave"));
+    QCOMPARE(asked[0].defaultName, std::string("Artwork755.BMP"));
+    ArtPicture picture;
+    QVERIFY(ReadArtImage(GamePath(p, "BITMAPS\\GP3ART5.BIN"), 755, picture, nullptr));
+    QVERIFY(LoadPngFile(p.path("entry.PNG")).pixels() == ArtPictureToImage(picture).pixels());
+
+    // The grid lists every entry; the filter hides what does not match.
+    Child<QCheckBox>(w, "CheckBoxArtGrid")->setChecked(true);
+    QCOMPARE(art->grid()->count(), 839);
+    QVERIFY(art->grid()->isVisibleTo(w) && !art->list()->isVisibleTo(w));
+    const QString name = art->list()->item(754)->text();
+    art->setNameFilter(name);
+    int shown = 0;
+    for (int i = 0; i < art->grid()->count(); ++i)
+        shown += art->grid()->item(i)->isHidden() ? 0 : 1;
+    QVERIFY(shown >= 1 && shown < 839);
+    QVERIFY(!art->grid()->item(754)->isHidden());
+    art->grid()->setCurrentItem(art->grid()->item(754));
+    QCOMPARE(art->entry(), 755);
+}
+
+void WorkshopsWindowTest::clicksInThePagePickImagesAndAPointInNoneGivesImageZero()
+{
+    GuiProgram p;
+    WorkshopsWindow* w = OpenWorkshops(p);
+    QVERIFY(w);
+    JamWorkshopPage* page = w->jamPage();
+    QVERIFY(page->OpenJam(GamePath(p, "GP3JAMS\\Liveries\\JORDAN98.JAM")));
+    const TJAMFile& jam = *page->jam();
+    QVERIFY(jam.is8Bit() && jam.imageCount() >= 2);
+    QCOMPARE(Child<QComboBox>(w, "ComboBox2")->currentIndex(), 0);
+    QCOMPARE(Child<QSpinBox>(w, "SpinEdit41")->value(), jam.imageCount());
+    QCOMPARE(Child<QSpinBox>(w, "SpinEdit42")->value(), jam.pageHeight());
+    QCOMPARE(Child<QSpinBox>(w, "SpinEdit40")->maximum(), jam.imageCount() - 1);
+
+    // A click inside image 1 picks it and shows it alone at its own size.
+    const Rect r = jam.ImageRect(1);
+    page->PaintBox5MouseDown(QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2), Qt::LeftButton);
+    QCOMPARE(page->chosenImage(), jam.ImageAt((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    QVERIFY(Child<QRadioButton>(w, "RadioButton2")->isChecked());
+    const Rect chosen = jam.ImageRect(page->chosenImage());
+    QCOMPARE(page->view()->picture().size(), QSize(chosen.width(), chosen.height()));
+    QCOMPARE(Child<QSpinBox>(w, "SpinEditTexWidth")->value(), chosen.width());
+    // Right click: the whole page again.
+    page->PaintBox5MouseDown(QPoint(0, 0), Qt::RightButton);
+    QVERIFY(Child<QRadioButton>(w, "RadioButton1")->isChecked());
+    QCOMPARE(page->view()->picture().size(), QSize(256, jam.pageHeight()));
+
+    // A point in no image: image 0, whatever was chosen before.
+    Child<QSpinBox>(w, "SpinEdit40")->setValue(1);
+    Child<QRadioButton>(w, "RadioButton1")->setChecked(true);
+    const QPoint none = PointInNoImage(jam);
+    QVERIFY(none.x() >= 0);
+    page->PaintBox5MouseDown(none, Qt::LeftButton);
+    QCOMPARE(page->chosenImage(), 0);
+    QVERIFY(Child<QRadioButton>(w, "RadioButton2")->isChecked());
+
+    // The mouse over the page names the colour's position in image 0's table.
+    page->PaintBox5MouseDown(QPoint(0, 0), Qt::RightButton);
+    page->PaintBox5MouseMove(QPoint(0, 0));
+    const int index = jam.palette().exactIndexOfPixel(jam.page().pixel(0, 0));
+    const auto& table = jam.tables(0)[0];
+    const int position = int(std::find(table.begin(), table.end(), index) - table.begin()) % 256;
+    QCOMPARE(Child<QLabel>(w, "Label2")->text(), FromGameText(p.program.texts.format(917, Args(position))));
+}
+
+void WorkshopsWindowTest::sixteenBitJamHasNoSingleImagesAndNoJad()
+{
+    GuiProgram p;
+    WorkshopsWindow* w = OpenWorkshops(p);
+    QVERIFY(w);
+    JamWorkshopPage* page = w->jamPage();
+    QVERIFY(page->OpenJam(GamePath(p, "GP3JAMSH\\Liveries\\JORDAN98.JAM")));
+    QVERIFY(!page->jam()->is8Bit());
+    QCOMPARE(Child<QComboBox>(w, "ComboBox2")->currentText(), QString("Hardware"));
+    QVERIFY(!Child<QRadioButton>(w, "RadioButton2")->isEnabled());
+    QVERIFY(!Child<QSpinBox>(w, "SpinEdit40")->isEnabled());
+    // A click in the page picks nothing.
+    page->PaintBox5MouseDown(QPoint(10, 10), Qt::LeftButton);
+    QVERIFY(Child<QRadioButton>(w, "RadioButton1")->isChecked());
+
+    std::vector<int> filters;
+    p.app->chooseFileToSave = [&](const FileRequest& r) -> std::optional<std::string> {
+        filters = r.filters;
+        return p.path("hard.JAD");
+    };
+    page->Button39Click();
+    QVERIFY(std::find(filters.begin(), filters.end(), 992) == filters.end());
+    QVERIFY(std::find(filters.begin(), filters.end(), 994) != filters.end());
+    QVERIFY(std::find(filters.begin(), filters.end(), 944) != filters.end());
+    // Typed anyway: refused, nothing written.
+    QVERIFY(!FileExists(p.path("hard.JAD")));
+    QCOMPARE(p.numbers().back(), 985);
+
+    // The 16-bit page through PNG and back: exactly the same page.
+    const Image before = page->jam()->page();
+    p.app->chooseFileToSave = [&](const FileRequest&) -> std::optional<std::string> { return p.path("hard.png"); };
+    page->Button39Click();
+    QVERIFY(page->LoadPicture(p.path("hard.png")));
+    QVERIFY(page->jam()->page() == before);
+}
+
+void WorkshopsWindowTest::jadHoldsThePageInMemoryAndAFailedOpenKeepsTheJam()
+{
+    GuiProgram p;
+    WorkshopsWindow* w = OpenWorkshops(p);
+    QVERIFY(w);
+    JamWorkshopPage* page = w->jamPage();
+    const std::string file = CopyJam(p, "GP3JAMS\\Liveries\\JORDAN98.JAM", "soft.JAM");
+    QVERIFY(page->OpenJam(file));
+    const TJAMFile& jam = *page->jam();
+
+    // A picture of palette colours: stripes of entries 16..31.
+    Image picture(256, jam.pageHeight(), 8);
+    picture.setColorTable(jam.palette().table());
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < 256; ++x)
+            picture.setPixel(x, y, jam.palette().pixel(16 + (x / 16 + y) % 16));
+    SavePngFile(picture, p.path("stripes.png"));
+    QVERIFY(page->LoadPicture(p.path("stripes.png")));
+    QVERIFY(jam.page().pixels() == picture.pixels());
+
+    p.app->chooseFileToSave = [&](const FileRequest& r) -> std::optional<std::string> {
+        [&] { QCOMPARE(r.defaultName, file); }();
+        return p.path("copy.JAD");
+    };
+    page->Button39Click();
+    // The copy is the JAM unscrambled: read raw it holds the new page, not
+    // the page of the file on disk.
+    TJAMFile copy(jam.palette());
+    copy.Decode(pitwall::test::ReadBytes(p.path("copy.JAD")), true);
+    QVERIFY(SameInImages(jam, copy.page(), picture));
+    TJAMFile onDisk(jam.palette(), file, nullptr);
+    QVERIFY(!SameInImages(jam, onDisk.page(), picture));
+
+    // Saved as .JAM over the opened file: the file now holds the new page.
+    p.app->chooseFileToSave = [&](const FileRequest&) -> std::optional<std::string> { return file; };
+    page->Button39Click();
+    TJAMFile saved(jam.palette(), file, nullptr);
+    QVERIFY(SameInImages(jam, saved.page(), picture));
+
+    // A damaged JAM does not replace the open one.
+    auto bytes = pitwall::test::ReadBytes(file);
+    bytes.resize(bytes.size() / 3);
+    pitwall::test::WriteBytes(p.path("cut.JAM"), bytes);
+    p.messages.clear();
+    QVERIFY(!page->OpenJam(p.path("cut.JAM")));
+    QVERIFY(!p.messages.empty());
+    QCOMPARE(page->jamFile(), file);
+    QCOMPARE(Child<QLineEdit>(w, "FilenameEdit1")->text(), QString::fromStdString(file));
+    QVERIFY(page->jam()->page().pixels() == picture.pixels());
+    QVERIFY(!page->OpenJam(p.path("missing.JAM")));
+    QCOMPARE(page->jamFile(), file);
+}
+
+void WorkshopsWindowTest::zoomKeepsThePixelUnderThePointer()
+{
+    GuiProgram p;
+    WorkshopsWindow* w = OpenWorkshops(p);
+    QVERIFY(w);
+    w->show();
+    w->pages()->setCurrentWidget(w->jamPage());
+    JamWorkshopPage* page = w->jamPage();
+    QVERIFY(page->OpenJam(GamePath(p, "GP3JAMS\\Liveries\\JORDAN98.JAM")));
+    ZoomView* view = page->view();
+    view->setFixedSize(240, 120);
+    QCoreApplication::processEvents();
+    QVERIFY(page->jam()->pageHeight() >= 80);
+    const QPoint pointer(120, 70);
+    const QPoint before = view->pictureAt(pointer);
+    view->setZoom(4, pointer);
+    QCOMPARE(view->scale(), 4.0);
+    QCOMPARE(view->pictureAt(pointer), before);
+    view->setZoom(8, pointer);
+    QCOMPARE(view->pictureAt(pointer), before);
+    view->setZoom(2, QPoint(10, 100));
+    const QPoint corner = view->pictureAt(QPoint(10, 100));
+    view->setZoom(8, QPoint(10, 100));
+    QCOMPARE(view->pictureAt(QPoint(10, 100)), corner);
+    // The zoom choice follows.
+    QCOMPARE(Child<QComboBox>(w, "ComboBoxJamZoom")->currentData().toInt(), 8);
+    view->setZoom(ZoomView::kFit);
+    QVERIFY(view->scale() > 0 && view->scale() * 256 <= view->maximumViewportSize().width() + 1);
+}
+
+void WorkshopsWindowTest::droppedFilesOpenAndLoad()
+{
+    GuiProgram p;
+    WorkshopsWindow* w = OpenWorkshops(p);
+    QVERIFY(w);
+    QVERIFY(!w->DropFile(p.path("picture.png"))); // no JAM open yet
+    const std::string a = CopyJam(p, "GP3JAMS\\Liveries\\JORDAN98.JAM", "a.JAM");
+    const std::string b = CopyJam(p, "GP3JAMSH\\Liveries\\JORDAN98.JAM", "b.jam");
+    QVERIFY(w->DropFile(a));
+    QCOMPARE(w->pages()->currentWidget(), static_cast<QWidget*>(w->jamPage()));
+    QVERIFY(w->DropFile(b));
+    QCOMPARE(w->jamPage()->jamFile(), b);
+    auto* recent = Child<QListWidget>(w, "ListBoxRecentJams");
+    QCOMPARE(recent->count(), 2);
+    QCOMPARE(recent->item(0)->data(Qt::UserRole).toString().toStdString(), b);
+    emit recent->itemActivated(recent->item(1));
+    QCOMPARE(w->jamPage()->jamFile(), a);
+
+    Image picture = w->jamPage()->jam()->page();
+    picture.fill(w->jamPage()->jam()->palette().pixel(77));
+    SavePngFile(picture, p.path("flat.png"));
+    QVERIFY(w->DropFile(p.path("flat.png")));
+    QVERIFY(w->jamPage()->jam()->page().pixels() == picture.pixels());
+    QVERIFY(!w->DropFile(p.path("notes.txt")));
+}
+
+QTEST_MAIN(WorkshopsWindowTest)
+#include "WorkshopsWindowTest.moc"
