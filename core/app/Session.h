@@ -6,6 +6,7 @@
 #include "app/ProgramState.h"
 #include "app/WorkingSet.h"
 #include "teams/TeamsArea.h"
+#include "texts/LanguagesArea.h"
 #include "transfer/MenuBackgroundsArea.h"
 #include "transfer/TransferEngine.h"
 
@@ -25,6 +26,7 @@ public:
 
 private:
     TeamsArea teamsArea_;
+    LanguagesArea languagesArea_;
     MenuBackgroundsArea menuBackgroundsArea_;
 };
 
