@@ -12,6 +12,7 @@
 #include "OptionsDialog.h"
 #include "RestoreWindow.h"
 #include "SelectionDialogWindow.h"
+#include "TextsShots.h"
 #include "app/ProgramState.h"
 #include "transfer/FileUtils.h"
 
@@ -97,6 +98,7 @@ int main(int argc, char** argv)
     window.RestoreCurrentEditor();
 
     SaveMainWithEditor(window, out + "/main-window.png");
+    SaveTextsShots(app, window, out);
     Save(app.optionsDialog, out + "/options.png");
 
     SelectionDialogWindow& selection = *app.selectionDialog;
