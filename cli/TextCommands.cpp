@@ -1,13 +1,16 @@
-// text export, text import: the game's text files LDATA\<LANGUAGE>.str.
+// text export, text import: a language's texts of an installation, read and
+// written through the language areas (LDATA\<LANGUAGE>.str).
 
+#include "CliSession.h"
 #include "Commands.h"
 #include "FormatCommandSupport.h"
-#include "GameWrites.h"
+#include "TerminalText.h"
 
 #include "app/GameInstallation.h"
 #include "app/Windows1252.h"
 #include "formats/GameLanguages.h"
 #include "formats/StringFile.h"
+#include "texts/LanguagesArea.h"
 #include "transfer/FileUtils.h"
 
 namespace pitwall::cli {
@@ -28,17 +31,6 @@ int RequireLanguage(const std::string& name, int gameVersion)
     return language;
 }
 
-int RequireVersion(CliContext& context, const std::string& game)
-{
-    if (!DirectoryExists(game))
-        throw CommandFailure("not a directory: " + game);
-    GameDetection d = DetectGameVersions(IncludeTrailingBackslash(game));
-    if (!d.ok)
-        throw CommandFailure("not a valid Grand Prix 3 installation: "
-                             + Windows1252ToUtf8(context.texts.text(d.messageNumber)));
-    return d.gameVersion;
-}
-
 // 0 for .STR, 1 for .TXT.
 int RequireKind(CliContext& context, const std::string& file)
 {
@@ -47,6 +39,26 @@ int RequireKind(CliContext& context, const std::string& file)
     if (kind < 0)
         messages.fail("the file must end in .STR or .TXT: " + file);
     return kind;
+}
+
+// The user's --force answers the count question with Yes; every other
+// message goes to stderr as usual.
+class ForcedAnswers : public MessageSink {
+public:
+    explicit ForcedAnswers(MessageSink& inner) : inner_(inner) {}
+    void showMessage(const Message& message) override { inner_.showMessage(message); }
+    bool askYesNo(const Message&) override { return true; }
+
+private:
+    MessageSink& inner_;
+};
+
+void ImportLanguage(CliSession& s, int language)
+{
+    s.workingSet().transfer.selection = {};
+    s.workingSet().transfer.selection[static_cast<std::size_t>(LanguageItem(language))] = 1;
+    s.require(s.engine().importFromGame(false, false, s.ui()), "the import");
+    s.finish();
 }
 
 } // namespace
@@ -64,17 +76,19 @@ void AddTextCommands(CLI::App& app, CliContext& context)
         cmd->add_option("OUT", *out, "File to write (.STR or .TXT)")->required();
         cmd->add_option("--game", *game, "Game directory")->required();
         cmd->callback([&context, game, language, out] {
-            const int version = RequireVersion(context, *game);
-            const int l = RequireLanguage(*language, version);
             const int kind = RequireKind(context, *out);
-            CommandMessages messages(context);
-            std::vector<std::string> strings;
-            if (!ReadStringFile(GameFile(*game, LanguageFileGamePath(l)), strings, messages.get()))
-                messages.fail("cannot read the texts");
-            if (kind == 0)
-                WriteStringFile(*out, strings);
-            else
-                WriteTextFile(*out, strings);
+            CliSession s(context, *game);
+            const int l = RequireLanguage(*language, s.session().program.gameVersion);
+            ImportLanguage(s, l);
+            const auto& strings = s.workingSet().gameTexts.languages[static_cast<std::size_t>(l)];
+            try {
+                if (kind == 0)
+                    WriteStringFile(*out, strings);
+                else
+                    WriteTextFile(*out, strings);
+            } catch (const std::length_error& e) {
+                throw CommandFailure(e.what());
+            }
         });
     }
     {
@@ -88,11 +102,12 @@ void AddTextCommands(CLI::App& app, CliContext& context)
         cmd->add_option("--game", *game, "Game directory")->required();
         cmd->add_flag("--force", *force, "Write even when the number of texts does not fit the game version");
         cmd->callback([&context, game, language, in, force] {
-            const int version = RequireVersion(context, *game);
-            const int l = RequireLanguage(*language, version);
             const int kind = RequireKind(context, *in);
             if (!FileExists(*in))
                 throw CommandFailure(context.texts.format(349, Args(*in)));
+            CliSession s(context, *game);
+            const int version = s.session().program.gameVersion;
+            const int l = RequireLanguage(*language, version);
             CommandMessages messages(context);
             std::vector<std::string> strings;
             if (kind == 0) {
@@ -101,20 +116,29 @@ void AddTextCommands(CLI::App& app, CliContext& context)
             } else {
                 strings = ReadTextFile(*in);
             }
-            if (!StringCountFits(l, version, strings.size()) && !*force)
-                throw CommandFailure(Windows1252ToUtf8(context.texts.format(
-                                         941, Args(GameVersionName(VersionOfStringCount(l, strings.size())),
-                                                   GameVersionName(version))))
-                                     + " (" + std::to_string(strings.size()) + " texts; --force writes anyway)");
-            auto built = BuildStringFile(strings);
+            // Everything the export would refuse is refused before it runs.
             try {
-                RequireStringFileFits(built);
+                RequireStringsFit(strings);
+                RequireStringFileFits(BuildStringFile(strings));
             } catch (const std::length_error& e) {
                 throw CommandFailure(e.what());
             }
-            GameChangeSet changes(IncludeTrailingBackslash(*game));
-            changes.replaceFile(LanguageFileGamePath(l), std::move(built));
-            CommitGameChanges(context, changes, "text import " + LanguageNameUtf8(l));
+            if (!StringCountFits(l, version, strings.size()) && !*force)
+                throw CommandFailure(TerminalLine(Windows1252ToUtf8(context.texts.format(
+                                         941, Args(GameVersionName(VersionOfStringCount(l, strings.size())),
+                                                   GameVersionName(version)))))
+                                     + " (" + std::to_string(strings.size()) + " texts; --force writes anyway)");
+            const int item = LanguageItem(l);
+            s.workingSet().gameTexts.languages[static_cast<std::size_t>(l)] = std::move(strings);
+            s.workingSet().transfer.loaded[static_cast<std::size_t>(item)] = 1;
+            s.workingSet().transfer.selection = {};
+            s.workingSet().transfer.selection[static_cast<std::size_t>(item)] = 1;
+            ForcedAnswers forced(context.sink);
+            TransferUi ui{s.ui().loading, forced};
+            ui.commitObserver = s.ui().commitObserver;
+            s.require(s.engine().exportToGame(false, ui), "the export");
+            s.tellRestorePoint();
+            s.finish();
         });
     }
 }

@@ -2,6 +2,7 @@
 // What the editors remember from one opening to the next during a run: the
 // windows themselves are made anew each time the main window opens them.
 
+#include "career/CareerResults.h"
 #include "teams/QuickSettings.h"
 
 #include <array>
@@ -49,6 +50,9 @@ struct EditorStates {
     TeamsEditorState teams;
     CockpitEditorState cockpit;
     MiscEditorState misc;
+    int textsLanguage = 0;  // the texts editor's language
+    CareerResults career;   // the career window's results (memory only)
+    int careerSeason = 0, careerGrandPrix = 0, careerKind = 0;
 };
 
 } // namespace pitwall::gui

@@ -9,6 +9,7 @@ Session::Session(ProgramState& programState)
       engine(programState, workingSet.transfer, workingSet.carsetInfo),
       teamsArea_(workingSet.teams),
       settingsAreas_(workingSet.settings),
+      languagesArea_(workingSet.gameTexts),
       menuBackgroundsArea_(),
       cockpitArea_(workingSet.cockpit, program.palette)
 {
@@ -21,6 +22,7 @@ Session::Session(ProgramState& programState)
     engine.registerArea(AreaId::Damage, settingsAreas_.damage);
     engine.registerArea(AreaId::Display, settingsAreas_.display);
     engine.registerArea(AreaId::Cameras, settingsAreas_.cameras);
+    engine.registerArea(AreaId::Texts, languagesArea_);
     engine.registerArea(AreaId::MenuBackgrounds, menuBackgroundsArea_);
     engine.registerArea(AreaId::Cockpit, cockpitArea_);
 }

@@ -8,6 +8,7 @@
 #include "cockpit/CockpitArea.h"
 #include "settings/SettingsArea.h"
 #include "teams/TeamsArea.h"
+#include "texts/LanguagesArea.h"
 #include "transfer/MenuBackgroundsArea.h"
 #include "transfer/TransferEngine.h"
 
@@ -28,6 +29,7 @@ public:
 private:
     TeamsArea teamsArea_;
     SettingsAreas settingsAreas_;
+    LanguagesArea languagesArea_;
     MenuBackgroundsArea menuBackgroundsArea_;
     CockpitArea cockpitArea_;
 };

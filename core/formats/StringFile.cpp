@@ -64,17 +64,21 @@ bool ReadStringFile(std::string_view file, std::vector<std::string>& strings, Me
             messenger->show(738);
         return false;
     }
-    strings = ParseStringFile(ReadWholeFile(file, kMaxStringFileBytes));
-    if (strings.size() < kMinStringCount) {
+    // A file the game would refuse leaves the list as it was: half a
+    // language is worse than the previous one.
+    std::vector<std::string> read = ParseStringFile(ReadWholeFile(file, kMaxStringFileBytes));
+    if (read.size() < kMinStringCount) {
         if (messenger)
             messenger->show(766);
         return false;
     }
+    strings = std::move(read);
     return true;
 }
 
 void WriteStringFile(std::string_view file, const std::vector<std::string>& strings)
 {
+    RequireStringsFit(strings);
     auto built = BuildStringFile(strings);
     RequireStringFileFits(built);
     WriteWholeFile(file, built);
@@ -151,6 +155,23 @@ void WriteTextFile(std::string_view file, const std::vector<std::string>& string
 {
     std::string text = BuildTextForm(strings);
     WriteWholeFile(file, std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+int FirstOverlongText(const std::vector<std::string>& strings)
+{
+    for (std::size_t i = 0; i < strings.size(); ++i)
+        if (strings[i].size() > kMaxStringLength)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void RequireStringsFit(const std::vector<std::string>& strings)
+{
+    int n = FirstOverlongText(strings);
+    if (n >= 0)
+        throw std::length_error("Text number " + std::to_string(n) + " has "
+                                + std::to_string(strings[static_cast<std::size_t>(n)].size())
+                                + " characters; the game reads at most 2048. Nothing was written");
 }
 
 void RequireStringFileFits(const std::vector<std::uint8_t>& built)

@@ -29,9 +29,17 @@ std::vector<std::uint8_t> BuildStringFile(const std::vector<std::string>& string
 // bytes the built file is over.
 void RequireStringFileFits(const std::vector<std::uint8_t>& built);
 
+// The number of the first text longer than the 2048 characters the game
+// reads, -1 when there is none. RequireStringsFit throws std::length_error
+// naming it: a text is never cut silently.
+int FirstOverlongText(const std::vector<std::string>& strings);
+void RequireStringsFit(const std::vector<std::string>& strings);
+
 // Reads a string file into `strings`. A missing file is UI text 349, one of
-// more than 100,000 bytes UI text 738 (strings unchanged); fewer than 2000
-// strings is UI text 766 (the strings read are kept). True when accepted.
+// more than 100,000 bytes UI text 738, fewer than 2000 strings UI text 766;
+// in each case `strings` stays as it was. True when accepted. WriteStringFile
+// refuses an overlong text (RequireStringsFit) and a file the game could not
+// read back (RequireStringFileFits).
 bool ReadStringFile(std::string_view file, std::vector<std::string>& strings, Messenger* messenger);
 void WriteStringFile(std::string_view file, const std::vector<std::string>& strings);
 

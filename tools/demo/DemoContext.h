@@ -47,6 +47,7 @@ void WriteMiscSettings(DemoContext& context);
 void WriteArtBank(DemoContext& context);
 void WriteSoundBank(DemoContext& context);
 void WriteGameTexts(DemoContext& context);
+void WriteSeasonReport(DemoContext& context);
 void WriteTrackFiles(DemoContext& context);
 void WriteJams(DemoContext& context);
 void WriteCockpit(DemoContext& context);

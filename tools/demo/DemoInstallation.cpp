@@ -23,6 +23,7 @@ constexpr AreaWriter kAreaWriters[] = {
     WriteArtBank,
     WriteSoundBank,
     WriteGameTexts,
+    WriteSeasonReport,
     WriteTrackFiles,
     WriteJams,
     WriteCockpit,

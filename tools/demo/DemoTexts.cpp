@@ -3,6 +3,8 @@
 #include "app/Windows1252.h"
 
 #include <array>
+#include <cstdio>
+#include <utility>
 #include <string>
 
 namespace pitwall::demo {
@@ -77,23 +79,32 @@ std::string TrackText(int block, int track)
     }
 }
 
-// Game-like filler: short menu texts, a few with line breaks and tab stops,
-// some empty, some with accented letters.
+// Game-like filler: short menu texts, a few with line breaks (CR LF as the
+// game's menus, bare line feeds inside and outside double quotes as its
+// messages) and tab stops, some empty, some with the Windows-1252 letters of
+// the game's languages. Each carries its number, so every text differs.
 std::string FillerText(const DemoLanguage& l, int n, DemoRandom& rnd)
 {
-    switch (rnd.between(0, 19)) {
+    const std::string number = std::to_string(n);
+    switch (rnd.between(0, 23)) {
     case 0:
         return "";
     case 1:
-        return std::string(l.tag) + " line " + std::to_string(n) + "\r\nsecond line";
+        return std::string(l.tag) + " line " + number + "\r\nsecond line";
     case 2:
-        return std::string("Option\t") + std::to_string(n);
+        return std::string("Option\t") + number;
     case 3:
-        return "Caf\xE9 " + std::to_string(n) + " \xAB" + l.tag + "\xBB";
+        return "Caf\xE9 " + number + " \xAB" + l.tag + "\xBB";
     case 4:
-        return "Press ^ to continue " + std::to_string(n);
+        return "Press ^ to continue " + number;
+    case 5:
+        return "Stra\xDF" "e " + number + ": K\xE4" "fer, Espa\xF1" "a, gar\xE7on";
+    case 6:
+        return std::string(l.tag) + " message " + number + "\nsecond line";
+    case 7:
+        return std::string(l.tag) + " quote " + number + " \"first\nstill quoted\"\nnext line";
     default:
-        return std::string(l.tag) + " text " + std::to_string(n);
+        return std::string(l.tag) + " text " + number;
     }
 }
 
@@ -125,6 +136,71 @@ void WriteGameTexts(DemoContext& context)
         }
         context.writeFile(std::string("LDATA\\") + l.fileName + ".str", file);
     }
+}
+
+namespace {
+
+// The 1998 field in the game's order, as the season report names them.
+struct DemoEntrant {
+    const char* driver;
+    const char* team;
+};
+constexpr DemoEntrant kEntrants[22] = {
+    {"Mika H\xE4kkinen", "McLaren Mercedes"},    {"David Coulthard", "McLaren Mercedes"},
+    {"Michael Schumacher", "Ferrari"},            {"Eddie Irvine", "Ferrari"},
+    {"Jacques Villeneuve", "Williams Mecachrome"}, {"Heinz-Harald Frentzen", "Williams Mecachrome"},
+    {"Giancarlo Fisichella", "Benetton Playlife"}, {"Alexander Wurz", "Benetton Playlife"},
+    {"Damon Hill", "Jordan Mugen-Honda"},          {"Ralf Schumacher", "Jordan Mugen-Honda"},
+    {"Jean Alesi", "Sauber Petronas"},             {"Johnny Herbert", "Sauber Petronas"},
+    {"Olivier Panis", "Prost Peugeot"},            {"Jarno Trulli", "Prost Peugeot"},
+    {"Rubens Barrichello", "Stewart Ford"},        {"Jan Magnussen", "Stewart Ford"},
+    {"Mika Salo", "Arrows"},                       {"Pedro Diniz", "Arrows"},
+    {"Toranosuke Takagi", "Tyrrell Ford"},         {"Ricardo Rosset", "Tyrrell Ford"},
+    {"Esteban Tuero", "Minardi Ford"},             {"Shinji Nakano", "Minardi Ford"},
+};
+
+} // namespace
+
+// gpsaves\seasona1.txt: the report the game writes after a race of a
+// season. The winner's time, gaps for the cars on the lead lap, laps behind
+// for the lapped cars and retirements at the end; order drawn from the seed.
+void WriteSeasonReport(DemoContext& context)
+{
+    DemoRandom rnd(context.seed * 977 + 5);
+    std::array<int, 22> order{};
+    for (int i = 0; i < 22; ++i)
+        order[static_cast<std::size_t>(i)] = i;
+    for (int i = 21; i > 0; --i)
+        std::swap(order[static_cast<std::size_t>(i)], order[static_cast<std::size_t>(rnd.between(0, i))]);
+
+    std::string text = "Grand Prix 3 - Season Report\r\n\r\nAustralian Grand Prix, Melbourne\r\n(1 of 16)\r\n\r\n"
+                       "Race Result\r\n\r\n";
+    const int minutes = rnd.between(28, 34);
+    const int seconds = rnd.between(0, 59);
+    const int thousandths = rnd.between(0, 999);
+    int gap = 0;
+    for (int p = 0; p < 22; ++p) {
+        const DemoEntrant& e = kEntrants[order[static_cast<std::size_t>(p)]];
+        char time[32];
+        if (p == 0) {
+            std::snprintf(time, sizeof time, "1:%02d:%02d.%03d", minutes, seconds, thousandths);
+        } else if (p < 12) {
+            gap += rnd.between(300, 9000);
+            if (gap >= 60000)
+                std::snprintf(time, sizeof time, "+%d:%02d.%03d", gap / 60000, gap / 1000 % 60, gap % 1000);
+            else
+                std::snprintf(time, sizeof time, "+%d.%03d", gap / 1000, gap % 1000);
+        } else if (p < 18) {
+            std::snprintf(time, sizeof time, "-%d Lap%s", p < 15 ? 1 : 2, p < 15 ? "" : "s");
+        } else {
+            std::snprintf(time, sizeof time, "DNF");
+        }
+        char line[128];
+        std::snprintf(line, sizeof line, "%2d. %s  %s\r\n", p + 1, e.driver, time);
+        text += line;
+        text += std::string("    ") + e.team + "\r\n\r\n";
+    }
+    context.writeFile("gpsaves\\seasona1.txt", std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
 } // namespace pitwall::demo

@@ -14,6 +14,7 @@
 #include "RestoreWindow.h"
 #include "SelectionDialogWindow.h"
 #include "WorkshopsShots.h"
+#include "TextsShots.h"
 #include "app/ProgramState.h"
 #include "transfer/FileUtils.h"
 
@@ -104,6 +105,7 @@ int main(int argc, char** argv)
     window.RestoreCurrentEditor();
 
     SaveMainWithEditor(window, out + "/main-window.png");
+    SaveTextsShots(app, window, out);
     Save(app.optionsDialog, out + "/options.png");
 
     SelectionDialogWindow& selection = *app.selectionDialog;

@@ -1,0 +1,58 @@
+// career show: the game's last season report as a table.
+
+#include "CliSession.h"
+#include "Commands.h"
+#include "TerminalText.h"
+
+#include "app/Windows1252.h"
+#include "career/SeasonReportFile.h"
+
+namespace pitwall::cli {
+
+namespace {
+
+std::string Column(const std::string& game, std::size_t width)
+{
+    std::string utf8 = TerminalGameText(game);
+    std::size_t shown = 0;
+    for (unsigned char c : utf8)
+        if ((c & 0xC0) != 0x80)
+            ++shown;
+    return utf8 + std::string(shown < width ? width - shown : 1, ' ');
+}
+
+} // namespace
+
+void AddCareerCommands(CLI::App& app, CliContext& context)
+{
+    auto* career = app.add_subcommand("career", "The game's season results");
+    career->require_subcommand(1);
+    auto* cmd = career->add_subcommand("show", "The season report gpsaves\\seasona1.txt as a table");
+    auto game = std::make_shared<std::string>();
+    auto laps = std::make_shared<unsigned>(0);
+    cmd->add_option("--game", *game, "Game directory")->required();
+    cmd->add_option("--laps", *laps, "Laps of the race, to time the lapped cars (default: unknown)");
+    cmd->callback([&context, game, laps] {
+        CliSession s(context, *game);
+        Messenger messenger(context.texts, context.sink);
+        auto read = ReadSeasonReport(s.session().program.settings.gameDirectory, *laps, messenger);
+        if (!read)
+            throw CommandFailure("the season report could not be read");
+        if (!read->found)
+            throw CommandFailure("the season report holds no race result");
+        const SeasonResult& r = read->result;
+        context.out << "race " << read->raceNumber << "\n";
+        context.out << "pos  driver                   team                     time\n";
+        int position = 1;
+        for (const SeasonEntry& e : r.entries) {
+            context.out << (position < 10 ? " " : "") << position << "   " << Column(e.driver, 25)
+                        << Column(e.team, 25) << TerminalGameText(ShownReportTime(e, r.laps)) << "\n";
+            ++position;
+        }
+        if (!r.valid)
+            throw CommandFailure("the season report ends after " + std::to_string(r.entries.size()) + " of "
+                                 + std::to_string(kSeasonReportEntries) + " entries");
+    });
+}
+
+} // namespace pitwall::cli

@@ -1,0 +1,46 @@
+#pragma once
+// The game's texts of every language (items 168..175) as a data area of the
+// transfers: LDATA\<LANGUAGE>.str on import and export, Language0.DAT ..
+// Language7.DAT in a carset, all in the game's string-file format.
+
+#include "texts/GameTexts.h"
+#include "transfer/DataArea.h"
+#include "transfer/SelectionItems.h"
+
+#include <functional>
+#include <string>
+
+namespace pitwall {
+
+// "Language" + index + ".DAT".
+std::string LanguageMember(int language);
+// Clears the selection and selects the languages the game version has.
+void SelectAllLanguages(ItemBytes& selection, int gameVersion);
+
+class LanguagesArea : public DataArea {
+public:
+    explicit LanguagesArea(GameTexts& texts) : texts_(texts) {}
+
+    std::vector<int> items() const override;
+    void importFromGame(TransferContext& context) override;
+    void exportToGame(TransferContext& context) override;
+    void loadFromCarset(TransferContext& context) override;
+    void saveToCarset(TransferContext& context) override;
+
+    // Selects every language of the installed version (and nothing else) and
+    // imports it; what another area's import needs before its own.
+    void importAllLanguages(TransferContext& context);
+
+    // Called after an import that read at least one language: the track
+    // area copies its texts from the lists. Empty by default.
+    std::function<void(TransferContext&)> afterImport;
+
+private:
+    // One language from its game file; false (list unchanged) on failure.
+    bool importLanguage(TransferContext& context, int language);
+    void exportLanguage(TransferContext& context, int language);
+
+    GameTexts& texts_;
+};
+
+} // namespace pitwall

@@ -1,0 +1,67 @@
+#pragma once
+// TForm14 "Texte": the game's texts of every language. A language list, the
+// texts of the chosen language (filtered as the user types), editing one
+// text through the text dialog, quick jumps, find, and the language's
+// import, export and exchange with .STR and .TXT files.
+
+#include "EditorWindow.h"
+
+class QLabel;
+class QLineEdit;
+class QListView;
+class QListWidget;
+class QPushButton;
+class QSortFilterProxyModel;
+class QStatusBar;
+class QWidget;
+
+namespace pitwall::gui {
+
+class TextFindDialog;
+class TextListModel;
+
+class TextsEditor : public EditorWindow {
+    Q_OBJECT
+public:
+    explicit TextsEditor(AppContext& app, QWidget* parent = nullptr);
+
+    void Store() override;
+    void Restore() override;
+    void Loaded() override;
+    void ApplyLanguage() override;
+
+    // The text number selected in the list, -1 when none.
+    int selectedText() const;
+    // Selects text `number` (clearing a filter that hides it).
+    void selectText(int number);
+    // One "Find next" of the find dialog.
+    void FindDialog1Find();
+    TextFindDialog* findDialog() const { return findDialog_; }
+
+private:
+    int language() const;
+    bool languageLoaded() const;
+    void ShowLanguage();
+    void UpdateLabels();
+    void ListBox4Click(int row);
+    void EditSelected();
+    void QuickJump(int number);
+    void TransferOne(bool import);
+    void TransferAll(bool import);
+    void Button1Click();
+    void Button4Click();
+
+    QListWidget* languages_;
+    QListView* list_;
+    TextListModel* model_;
+    QSortFilterProxyModel* filter_;
+    QLineEdit* filterEdit_;
+    QLabel* number_;
+    QLabel* count_;
+    QLabel* version_;
+    QWidget* textControls_;
+    QStatusBar* statusBar_;
+    TextFindDialog* findDialog_;
+};
+
+} // namespace pitwall::gui
