@@ -6,7 +6,10 @@
 #include "app/ProgramState.h"
 #include "app/WorkingSet.h"
 #include "teams/TeamsArea.h"
-#include "transfer/MenuBackgroundsArea.h"
+#include "menu/LoadingPicturesArea.h"
+#include "menu/MenuBackgroundsArea.h"
+#include "menu/TeamArtArea.h"
+#include "sounds/SoundsArea.h"
 #include "transfer/TransferEngine.h"
 
 namespace pitwall {
@@ -26,6 +29,9 @@ public:
 private:
     TeamsArea teamsArea_;
     MenuBackgroundsArea menuBackgroundsArea_;
+    SoundsArea soundsArea_;
+    TeamArtArea teamArtArea_;
+    LoadingPicturesArea loadingPicturesArea_;
 };
 
 } // namespace pitwall

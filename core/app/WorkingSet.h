@@ -4,6 +4,9 @@
 // Editors show and change these tables in place; they do not own them.
 
 #include "formats/ArtBankDirectory.h"
+#include "formats/SoundBankFiles.h"
+#include "menu/MenuArt.h"
+#include "menu/TeamArtArea.h"
 #include "teams/TeamTable.h"
 #include "texts/GameTexts.h"
 #include "transfer/CarsetInfo.h"
@@ -18,6 +21,12 @@ struct WorkingSet {
     GameTexts gameTexts;
     // The entry table of the game's art bank, read at the first activation.
     ArtDirectory artIndex;
+    // The sound table; the sounds themselves are working files.
+    SoundTable sounds;
+    // Each racing team's art sheet (empty until imported or loaded).
+    TeamArtSheets teamArt;
+    // The menu backgrounds chosen for export.
+    MenuReplacementList menuBackgrounds;
 };
 
 } // namespace pitwall
