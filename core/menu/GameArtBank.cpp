@@ -2,7 +2,6 @@
 
 #include "app/ProgramState.h"
 #include "formats/ArtBankExpansion.h"
-#include "formats/TeamArtSheet.h"
 #include "transfer/DataArea.h"
 #include "transfer/FileUtils.h"
 #include "transfer/GameChangeSet.h"
@@ -57,27 +56,6 @@ bool EditGameArtBank(TransferContext& context,
     }
     DeleteFileForced(copy);
     return keep;
-}
-
-std::vector<std::size_t> ArtEntriesToWrite(const std::vector<int>& teams, const std::vector<int>& backgrounds)
-{
-    std::vector<std::size_t> entries;
-    for (int t : teams) {
-        const auto team = static_cast<std::size_t>(t);
-        for (std::size_t e = 10 + 30 * team; e <= 39 + 30 * team; ++e)
-            entries.push_back(e);
-        for (std::size_t base : {400u, 411u, 422u, 433u})
-            entries.push_back(base + team);
-        for (std::size_t e = 445 + 4 * team; e <= 448 + 4 * team; ++e)
-            entries.push_back(e);
-        for (std::size_t e = 489 + 6 * team; e <= 494 + 6 * team; ++e)
-            entries.push_back(e);
-    }
-    for (int n : backgrounds)
-        entries.push_back(755 + static_cast<std::size_t>(n));
-    std::sort(entries.begin(), entries.end());
-    entries.erase(std::unique(entries.begin(), entries.end()), entries.end());
-    return entries;
 }
 
 bool MakeRoomInArtBank(TransferContext& context, const std::vector<std::size_t>& entries)

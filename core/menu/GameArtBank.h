@@ -20,10 +20,6 @@ struct TransferContext;
 bool EditGameArtBank(TransferContext& context,
                      const std::function<bool(const std::string& file, const ArtDirectory& directory)>& edit);
 
-// The entries an export of the selected team art and of the menu backgrounds
-// `backgrounds` will write.
-std::vector<std::size_t> ArtEntriesToWrite(const std::vector<int>& teams, const std::vector<int>& backgrounds);
-
 // Before an export: when any of `entries` has no room for an uncoded picture,
 // the user is asked (UI text 659 with their count) whether the art bank may
 // be expanded; Yes expands exactly those entries, No stops the export.

@@ -1,9 +1,12 @@
 #include "menu/TeamArtArea.h"
 
 #include "app/ProgramState.h"
+#include "formats/ArtBankFile.h"
 #include "formats/ArtBankPictures.h"
 #include "formats/Bmp.h"
 #include "menu/GameArtBank.h"
+#include "menu/TeamArtEntries.h"
+#include "transfer/FileUtils.h"
 #include "transfer/GamePath.h"
 
 namespace pitwall {
@@ -44,14 +47,25 @@ void TeamArtArea::importFromGame(TransferContext& context)
 
 bool TeamArtArea::checkBeforeExport(TransferContext& context)
 {
-    std::vector<int> teams;
-    for (int t = 0; t < kRacingTeams; ++t)
-        if (context.selected(TeamArtItem(t)))
-            teams.push_back(t);
-    std::vector<int> backgrounds;
+    // Room is needed only for the pictures the export really changes.
+    std::vector<std::size_t> entries;
+    const std::string bank = ResolveGamePath(context.program.settings.gameDirectory, kArtBankGamePath);
+    ArtDirectory directory;
+    bool haveDirectory = false;
+    for (int t = 0; t < kRacingTeams; ++t) {
+        const ArtPicture& sheet = sheets_[static_cast<std::size_t>(t)];
+        if (!context.selected(TeamArtItem(t)) || sheet.width != kTeamSheetWidth || sheet.height != kTeamSheetHeight)
+            continue;
+        if (!haveDirectory && !(haveDirectory = ReadArtDirectory(bank, directory, nullptr) && directory.complete()))
+            break;
+        for (const TeamArtChange& change : ChangedTeamArt(bank, directory, t, sheet))
+            entries.push_back(change.entry);
+    }
     if (context.selected(kMenuBackgroundsItem))
-        backgrounds = MenuBackgroundNumbers(backgrounds_);
-    return MakeRoomInArtBank(context, ArtEntriesToWrite(teams, backgrounds));
+        for (int n : MenuBackgroundNumbers(backgrounds_))
+            if (FileExists(context.program.directories.working + MenuReplacementName(n)))
+                entries.push_back(kMenuBackgroundFirstEntry + static_cast<std::size_t>(n));
+    return MakeRoomInArtBank(context, entries);
 }
 
 void TeamArtArea::exportToGame(TransferContext& context)
@@ -67,10 +81,17 @@ void TeamArtArea::exportToGame(TransferContext& context)
         }
         // A sheet that does not fit in full is not written in part.
         EditGameArtBank(context, [&](const std::string& file, const ArtDirectory& directory) {
-            if (WriteTeamSheet(file, directory, t, sheet, &context.messenger))
-                return true;
-            context.recordFailure("The art of team " + std::to_string(t + 1) + " does not fit into GP3ART5.BIN");
-            return false;
+            auto changed = ChangedTeamArt(file, directory, t, sheet);
+            if (changed.empty())
+                return false;
+            for (const TeamArtChange& change : changed)
+                if (!WriteArtImage(file, directory.entries[change.entry], change.entry, change.picture,
+                                   &context.messenger)) {
+                    context.recordFailure("The art of team " + std::to_string(t + 1)
+                                          + " does not fit into GP3ART5.BIN");
+                    return false;
+                }
+            return true;
         });
     }
 }
