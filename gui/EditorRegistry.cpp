@@ -1,6 +1,7 @@
 #include "EditorRegistry.h"
 
 #include "PlaceholderEditor.h"
+#include "SoundsEditor.h"
 #include "TeamsEditor.h"
 
 #include <cstring>
@@ -24,7 +25,7 @@ const std::vector<EditorEntry>& Table()
         {"TForm15", "N3DGrafiken1", "3D-Grafiken", 1113, true, "3D", 0x8E44AD, Placeholder("TForm15", "3D-Grafiken", 11)},
         {"TForm27", "Menugrafiken1", "Menugrafiken", 1114, true, "M", 0xC0392B, Placeholder("TForm27", "Menugrafiken", 5)},
         {"TForm16", "Cockpit1", "Cockpit", 157, true, "C", 0x34495E, Placeholder("TForm16", "Cockpit", 78)},
-        {"TForm17", "Sounds1", "Sounds", 169, true, "So", 0xD35400, Placeholder("TForm17", "Sounds", 116)},
+        {"TForm17", "Sounds1", "Sounds", 169, true, "So", 0xD35400, [](AppContext& app) -> EditorWindow* { return new SoundsEditor(app); }},
         {"TForm18", "Verschiedenes1", "Verschiedenes", 81, true, "V", 0x16A085, Placeholder("TForm18", "Verschiedenes", 2)},
         {"TForm25", "Karriere1", "Karriere", 1115, false, "K", 0x7F8C8D, Placeholder("TForm25", "Karriere", 0)},
         {"TForm20", "Workshops1", "Workshops", 916, true, "W", 0x2C3E50, Placeholder("TForm20", "Workshops", 0)},

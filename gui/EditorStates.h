@@ -30,8 +30,25 @@ struct TeamsEditorState {
     }
 };
 
+struct SoundsEditorState {
+    bool selectAll = false; // "Alle anwählen"
+};
+
+struct MenuGraphicsEditorState {
+    int page = 0;       // team art, loading pictures, backgrounds
+    int innerPage = 0;  // Teamgrafiken, Fahrergrafiken
+    int team = 0;       // row of the team list
+    int loadingPicture = 0;
+    int background = 0; // row of the background list
+    bool showBackground = true;
+    int carFrame = 0;    // 0..29
+    int helmetFrame = 0; // 0..2
+};
+
 struct EditorStates {
     TeamsEditorState teams;
+    SoundsEditorState sounds;
+    MenuGraphicsEditorState menuGraphics;
 };
 
 } // namespace pitwall::gui

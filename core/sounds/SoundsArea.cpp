@@ -11,8 +11,7 @@ namespace pitwall {
 namespace {
 
 constexpr int kSoundsProgressText = 243;
-// A bank cut short or declaring more sounds than the table holds (placeholder:
-// the file name).
+// A bank that ends before the sounds it lists (placeholder: the file name).
 constexpr int kBankCutShortText = 668;
 constexpr std::uint64_t kMaxBankBytes = 512ull * 1024 * 1024;
 constexpr std::uint64_t kMaxSoundFileBytes = 64ull * 1024 * 1024;
@@ -37,7 +36,11 @@ void SoundsArea::importFromGame(TransferContext& context)
     // Everything is checked before the first working file is written, so a
     // damaged bank leaves the sounds already held as they were.
     SoundBankParse parsed = ParseSoundBank(ReadWholeFile(file, kMaxBankBytes));
-    if (parsed.tooManySounds || parsed.truncated) {
+    if (parsed.tooManySounds) {
+        context.fail(kTooManySoundsText, Args(file, parsed.declaredCount));
+        return;
+    }
+    if (parsed.truncated) {
         context.fail(kBankCutShortText, Args(file));
         return;
     }
