@@ -1,5 +1,6 @@
 #include "EditorRegistry.h"
 
+#include "MenuGraphicsEditor.h"
 #include "PlaceholderEditor.h"
 #include "SoundsEditor.h"
 #include "TeamsEditor.h"
@@ -23,7 +24,7 @@ const std::vector<EditorEntry>& Table()
         {"TForm13", "Strecken1", "Strecken", 86, true, "S", 0x2E8B57, Placeholder("TForm13", "Strecken", 138)},
         {"TForm14", "Texte1", "Texte", 105, true, "Tx", 0x8B5A2B, Placeholder("TForm14", "Texte", 168)},
         {"TForm15", "N3DGrafiken1", "3D-Grafiken", 1113, true, "3D", 0x8E44AD, Placeholder("TForm15", "3D-Grafiken", 11)},
-        {"TForm27", "Menugrafiken1", "Menugrafiken", 1114, true, "M", 0xC0392B, Placeholder("TForm27", "Menugrafiken", 5)},
+        {"TForm27", "Menugrafiken1", "Menugrafiken", 1114, true, "M", 0xC0392B, [](AppContext& app) -> EditorWindow* { return new MenuGraphicsEditor(app); }},
         {"TForm16", "Cockpit1", "Cockpit", 157, true, "C", 0x34495E, Placeholder("TForm16", "Cockpit", 78)},
         {"TForm17", "Sounds1", "Sounds", 169, true, "So", 0xD35400, [](AppContext& app) -> EditorWindow* { return new SoundsEditor(app); }},
         {"TForm18", "Verschiedenes1", "Verschiedenes", 81, true, "V", 0x16A085, Placeholder("TForm18", "Verschiedenes", 2)},

@@ -114,10 +114,10 @@ MenuTeamArtPage::MenuTeamArtPage(MenuGraphicsServices& services, QWidget* parent
     inner_->addTab(driverPage, "Fahrergrafiken");
     layout->addWidget(inner_, 1);
 
+    // The editor redraws the team (and starts or stops the animation).
     connect(teams_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
             services_.state.team = row;
-        ShowTeam();
     });
     connect(inner_, &QTabWidget::currentChanged, this, [this](int page) {
         if (page >= 0)
