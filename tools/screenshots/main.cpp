@@ -9,6 +9,7 @@
 #include "EditorWindow.h"
 #include "ExportConfirmDialog.h"
 #include "MainWindow.h"
+#include "MediaShots.h"
 #include "OptionsDialog.h"
 #include "RestoreWindow.h"
 #include "SelectionDialogWindow.h"
@@ -139,6 +140,7 @@ int main(int argc, char** argv)
     }
     RestoreWindow restore(app);
     Save(&restore, out + "/restore.png");
+    SaveMediaShots(window, app, out);
     app.shutdown();
     return 0;
 }
