@@ -151,7 +151,7 @@ void MenuBackgroundsPage::Restore()
         names_->clear();
         for (int n = 0; n < kMenuBackgroundCount; ++n)
             names_->addItem(
-                FromUntrustedGameText(MenuBackgroundLine(n, services_.app.program.texts)));
+                FromGameText(MenuBackgroundLine(n, services_.app.program.texts)));
         names_->setCurrentRow(background());
     }
     {
@@ -167,7 +167,7 @@ void MenuBackgroundsPage::FillExportList()
 {
     exportList_->clear();
     for (const std::string& line : services_.app.workingSet().menuBackgrounds)
-        exportList_->addItem(FromUntrustedGameText(line));
+        exportList_->addItem(FromGameText(line));
 }
 
 void MenuBackgroundsPage::ShowBackground()

@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "DirectoryMaskChooser.h"
 #include "EditorStatusBar.h"
+#include "LanguageTable.h"
 #include "MenuBackgroundsPage.h"
 #include "MenuLoadingPage.h"
 #include "MenuTeamArtPage.h"
@@ -21,6 +22,37 @@ namespace pitwall::gui {
 namespace {
 constexpr int kTeamArtPage = 0, kLoadingPage = 1, kBackgroundsPage = 2;
 constexpr int kAnimationMilliseconds = 100;
+
+constexpr TextBinding kMenuGraphicsTexts[] = {
+    {"", TextRole::Caption, 721},
+    {"TabSheet2", TextRole::TabTitle, 722},
+    {"TabSheet3", TextRole::TabTitle, 723},
+    {"TabSheet1", TextRole::TabTitle, 724},
+    {"TabSheet4", TextRole::TabTitle, 726},
+    {"TabSheet5", TextRole::TabTitle, 739},
+    {"Button24", TextRole::Caption, 751},
+    {"Button28", TextRole::Caption, 751},
+    {"Button30", TextRole::Caption, 751},
+    {"Button25", TextRole::Caption, 752},
+    {"Button29", TextRole::Caption, 752},
+    {"Button31", TextRole::Caption, 752},
+    {"Button26", TextRole::Caption, 754},
+    {"Button27", TextRole::Caption, 755},
+    {"Button55", TextRole::Caption, 756},
+    {"BitBtn3", TextRole::Caption, 756},
+    {"Button38", TextRole::Caption, 756},
+    {"Button56", TextRole::Caption, 757},
+    {"BitBtn5", TextRole::Caption, 757},
+    {"Button52", TextRole::Caption, 757},
+    {"BitBtn4", TextRole::Caption, 758},
+    {"Button36", TextRole::Caption, 758},
+    {"BitBtn6", TextRole::Caption, 759},
+    {"Button37", TextRole::Caption, 759},
+    {"CheckBox4", TextRole::Caption, 760},
+    {"Label18", TextRole::Caption, 761},
+    {"BitBtn28", TextRole::Caption, 762},
+    {"BitBtn31", TextRole::Caption, 763},
+};
 } // namespace
 
 MenuGraphicsEditor::MenuGraphicsEditor(AppContext& app, QWidget* parent) : EditorWindow(app, "TForm27", parent)
@@ -66,6 +98,8 @@ MenuGraphicsEditor::MenuGraphicsEditor(AppContext& app, QWidget* parent) : Edito
 }
 
 MenuGraphicsEditor::~MenuGraphicsEditor() = default;
+
+void MenuGraphicsEditor::ApplyLanguage() { ApplyTexts(this, kMenuGraphicsTexts, app_.program.texts); }
 
 void MenuGraphicsEditor::Loaded()
 {

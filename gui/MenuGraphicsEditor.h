@@ -27,6 +27,7 @@ public:
     void Store() override;
     void Restore() override;
     void Loaded() override;
+    void ApplyLanguage() override;
 
     // The sequence dialog (replaceable in tests).
     std::function<std::optional<PictureSequence>()>& chooseSequence() { return services_->chooseSequence; }

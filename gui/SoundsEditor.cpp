@@ -145,10 +145,10 @@ int SoundsEditor::selectedSound() const
 void SoundsEditor::ApplyLanguage()
 {
     ApplyTexts(this, kSoundsEditorTexts, app_.program.texts);
-    count_->setText(QString::fromStdString(
+    count_->setText(FromGameText(
         app_.program.texts.format(kCountText, Args(static_cast<int>(table().entries.size())))));
     if (playing_)
-        play_->setText(QString::fromStdString(app_.program.texts.text(kStopCaption)));
+        play_->setText(FromGameText(app_.program.texts.text(kStopCaption)));
 }
 
 void SoundsEditor::Loaded() { Restore(); }
@@ -199,7 +199,7 @@ void SoundsEditor::FillList()
     list_->addTopLevelItems(rows);
     if (current >= 0 && current < list_->topLevelItemCount())
         list_->setCurrentItem(list_->topLevelItem(current));
-    count_->setText(QString::fromStdString(
+    count_->setText(FromGameText(
         app_.program.texts.format(kCountText, Args(static_cast<int>(t.entries.size())))));
     filling_ = false;
 }
@@ -253,7 +253,7 @@ void SoundsEditor::StopPlaying()
     }
     if (playing_) {
         playing_.reset();
-        play_->setText(QString::fromStdString(app_.program.texts.text(kPlayCaption)));
+        play_->setText(FromGameText(app_.program.texts.text(kPlayCaption)));
     }
 }
 
@@ -290,7 +290,7 @@ void SoundsEditor::Button58Click()
             StopPlaying();
     });
     playing_ = sound;
-    play_->setText(QString::fromStdString(app_.program.texts.text(kStopCaption)));
+    play_->setText(FromGameText(app_.program.texts.text(kStopCaption)));
     effect_->play();
 }
 
