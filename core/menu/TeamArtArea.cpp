@@ -47,17 +47,21 @@ void TeamArtArea::importFromGame(TransferContext& context)
 
 bool TeamArtArea::checkBeforeExport(TransferContext& context)
 {
+    bool any = context.selected(kMenuBackgroundsItem);
+    for (int t = 0; t < kRacingTeams; ++t)
+        any = any || context.selected(TeamArtItem(t));
+    if (!any)
+        return true;
     // Room is needed only for the pictures the export really changes.
     std::vector<std::size_t> entries;
     const std::string bank = ResolveGamePath(context.program.settings.gameDirectory, kArtBankGamePath);
     ArtDirectory directory;
-    bool haveDirectory = false;
-    for (int t = 0; t < kRacingTeams; ++t) {
+    // A bank without a whole directory is reported when the export reaches it.
+    const bool readable = ReadArtDirectory(bank, directory, nullptr) && directory.complete();
+    for (int t = 0; t < kRacingTeams && readable; ++t) {
         const ArtPicture& sheet = sheets_[static_cast<std::size_t>(t)];
         if (!context.selected(TeamArtItem(t)) || sheet.width != kTeamSheetWidth || sheet.height != kTeamSheetHeight)
             continue;
-        if (!haveDirectory && !(haveDirectory = ReadArtDirectory(bank, directory, nullptr) && directory.complete()))
-            break;
         for (const TeamArtChange& change : ChangedTeamArt(bank, directory, t, sheet))
             entries.push_back(change.entry);
     }
