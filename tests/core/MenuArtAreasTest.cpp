@@ -49,6 +49,27 @@ Image Stripes(int width, int height)
     return image;
 }
 
+// What the last run of the fixture did not do, for failure messages.
+std::string Failures(TransferFixture& f)
+{
+    std::string text;
+    for (const auto& failure : f.engine().lastReport().failures)
+        text += std::to_string(failure.item) + ": " + failure.text + "\n";
+    return text;
+}
+
+// Bands of colour, as a menu background has them: the art bank's coding packs
+// runs of one colour, so a picture of single-pixel stripes would not fit
+// into an entry of its size.
+Image Bands(int width, int height)
+{
+    Image image(width, height, 24);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, MakePixel((y / 20) * 8 & 0xF8, 64 + (x / 100) * 16, 120));
+    return image;
+}
+
 TEST(MenuArtAreas, ImportThenExportChangesNoByte)
 {
     TransferFixture f;
@@ -73,7 +94,7 @@ TEST(MenuArtAreas, TeamArtLoadingPicturesAndBackgroundsTravelByCarset)
     ASSERT_EQ(ImportMenuArt(a), TransferOutcome::Done);
     // Background 12 replaced by a picture of the user's, background 3 chosen
     // for export as the game has it.
-    const Image replacement = Stripes(800, 600);
+    const Image replacement = Bands(800, 600);
     SaveBmpFile(replacement, a.work("MenuReplace12.BMP"));
     AddMenuBackground(a.set().menuBackgrounds, MenuBackgroundLine(12, a.program.texts));
     AddMenuBackground(a.set().menuBackgrounds, MenuBackgroundLine(3, a.program.texts));
@@ -104,7 +125,7 @@ TEST(MenuArtAreas, TeamArtLoadingPicturesAndBackgroundsTravelByCarset)
     ASSERT_EQ(b.loadCarset(carset), TransferOutcome::Done);
     EXPECT_EQ(b.set().menuBackgrounds,
               (MenuReplacementList{MenuBackgroundLine(3, b.program.texts), MenuBackgroundLine(12, b.program.texts)}));
-    ASSERT_EQ(b.exportAll(), TransferOutcome::Done);
+    ASSERT_EQ(b.exportAll(), TransferOutcome::Done) << Failures(b) << ::testing::PrintToString(b.messages.numbers());
 
     for (int t = 0; t < 11; ++t) {
         ArtPicture sheet;
@@ -156,6 +177,7 @@ TEST(MenuArtAreas, TeamArtMemberOfTheWrongSizeIsRefused)
         CarsetArchive out(b.root / "bad.GMS", CarsetArchive::Mode::Create);
         for (const auto& m : in.members())
             out.addBytes(m.name, m.name == "TeamArt0.DAT" ? EncodeBmp(Stripes(100, 50)) : in.read(m.name, 1 << 24));
+        out.close();
     }
     EXPECT_EQ(b.loadCarset(b.root / "bad.GMS"), TransferOutcome::DoneWithErrors);
     EXPECT_FALSE(b.set().transfer.isLoaded(104));
