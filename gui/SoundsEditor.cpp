@@ -9,6 +9,7 @@
 #include "sounds/SoundsArea.h"
 #include "transfer/FileUtils.h"
 
+#include <QAudioDevice>
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
