@@ -15,6 +15,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <set>
+
 using namespace pitwall;
 using namespace pitwall::gui;
 using pitwall::gui::test::GuiProgram;

@@ -10,6 +10,8 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <algorithm>
+
 using namespace pitwall;
 using namespace pitwall::gui;
 using pitwall::gui::test::GuiProgram;
@@ -132,11 +134,13 @@ void SoundsEditorTest::replacingOneOrAllSoundsMarksThem()
 
     // Replacing sound 5 marks it, although its row was unchecked.
     list->setCurrentItem(list->topLevelItem(5));
+    std::string key;
     p.app->chooseFileToOpen = [&](const FileRequest& r) -> std::optional<std::string> {
-        QCOMPARE(QString::fromStdString(r.key), QString("WAVLoad"));
+        key = r.key;
         return folder + "Sound6.WAV";
     };
     Click(editor, "Button60");
+    QCOMPARE(QString::fromStdString(key), QString("WAVLoad"));
     QCOMPARE(table.marks[5], std::uint8_t{1});
     QVERIFY(table.entries[5].dataSize == before.entries[6].dataSize);
     QCOMPARE(list->topLevelItem(5)->checkState(0), Qt::Checked);
