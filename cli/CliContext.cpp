@@ -15,8 +15,8 @@ void StderrMessages::showMessage(const Message& message)
 
 bool StderrMessages::askYesNo(const Message& message)
 {
-    err_ << TerminalLine(MessageTextToUtf8(message.text)) << " [no]\n";
-    return false;
+    err_ << TerminalLine(MessageTextToUtf8(message.text)) << (answerYes ? " [yes]\n" : " [no; --yes answers Yes]\n");
+    return answerYes;
 }
 
 namespace {

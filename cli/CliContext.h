@@ -16,8 +16,10 @@ class StderrMessages : public MessageSink {
 public:
     explicit StderrMessages(std::ostream& err) : err_(err) {}
     void showMessage(const Message& message) override;
-    // Questions cannot be answered in a batch run: the answer is No.
+    // Questions cannot be answered in a batch run: the answer is No, unless
+    // the command was given --yes.
     bool askYesNo(const Message& message) override;
+    bool answerYes = false;
 
 private:
     std::ostream& err_;

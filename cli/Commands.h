@@ -16,6 +16,8 @@ void AddSettingsCommands(CLI::App& app, CliContext& context);
 void AddBackupCommands(CLI::App& app, CliContext& context);
 void AddJamCommands(CLI::App& app, CliContext& context);
 void AddArtCommands(CLI::App& app, CliContext& context);
+// Adds to the art commands: call after AddArtCommands.
+void AddMenuArtCommands(CLI::App& app, CliContext& context);
 void AddSoundCommands(CLI::App& app, CliContext& context);
 void AddTextCommands(CLI::App& app, CliContext& context);
 void AddTrackCommands(CLI::App& app, CliContext& context);

@@ -24,6 +24,7 @@ int RunCli(int argc, const char* const* argv, CliContext& context)
     AddBackupCommands(app, context);
     AddJamCommands(app, context);
     AddArtCommands(app, context);
+    AddMenuArtCommands(app, context);
     AddSoundCommands(app, context);
     AddTextCommands(app, context);
     AddTrackCommands(app, context);

@@ -1,12 +1,17 @@
-// sound list, sound extract, sound replace: the sound bank SAMPLES\GP3SOUND.DAT.
+// sound list, sound extract, sound replace, sound extract-all, sound
+// replace-all: the sound bank SAMPLES\GP3SOUND.DAT.
 
+#include "CliSession.h"
 #include "Commands.h"
 #include "FormatCommandSupport.h"
 #include "GameWrites.h"
 
 #include "formats/SoundBankFiles.h"
+#include "sounds/SoundFolder.h"
+#include "sounds/SoundsArea.h"
 #include "transfer/FileUtils.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace pitwall::cli {
@@ -26,6 +31,21 @@ SoundBank RequireBank(CliContext& context, const std::string& file)
         throw CommandFailure("the sound bank is cut short: it holds " + std::to_string(parsed.bank.entries.size())
                              + " of " + std::to_string(parsed.declaredCount) + " sounds completely: " + file);
     return std::move(parsed.bank);
+}
+
+// The installation's sounds as the transfers import them.
+void ImportSounds(CliSession& s)
+{
+    s.workingSet().transfer.selection = {};
+    s.workingSet().transfer.selection[kSoundsItem] = 1;
+    s.require(s.engine().importFromGame(false, false, s.ui()), "the import of the sounds");
+}
+
+std::string RequireFolder(const std::string& folder)
+{
+    if (!DirectoryExists(folder))
+        throw CommandFailure("no such folder: " + folder);
+    return IncludeTrailingBackslash(folder);
 }
 
 std::size_t RequireIndex(const SoundBank& bank, int index)
@@ -99,6 +119,59 @@ void AddSoundCommands(CLI::App& app, CliContext& context)
             GameChangeSet changes(IncludeTrailingBackslash(*game));
             changes.replaceFile(kSoundBankGamePath, BuildSoundBank(bank));
             CommitGameChanges(context, changes, "sound replace " + std::to_string(i));
+        });
+    }
+    {
+        auto* cmd = sound->add_subcommand("extract-all", "Save every sound as Sound<i>.WAV into a folder");
+        auto game = std::make_shared<std::string>();
+        auto folder = std::make_shared<std::string>();
+        cmd->add_option("DIR", *folder, "Folder to write into (must exist)")->required();
+        cmd->add_option("--game", *game, "Game directory")->required();
+        cmd->callback([&context, game, folder] {
+            const std::string dir = RequireFolder(*folder);
+            CliSession s(context, *game);
+            ImportSounds(s);
+            const SoundTable& table = s.workingSet().sounds;
+            auto failed = ExtractAllSounds(table, s.session().program.directories.working, dir);
+            if (!failed.empty())
+                throw CommandFailure(std::to_string(failed.size()) + " of " + std::to_string(table.entries.size())
+                                     + " sounds could not be written into " + dir);
+            context.out << context.texts.format(531, Args(dir)) << '\n';
+        });
+    }
+    {
+        auto* cmd = sound->add_subcommand(
+            "replace-all", "Replace every sound i for which the folder holds SOUND<i>.WAV (any letter case)");
+        auto game = std::make_shared<std::string>();
+        auto folder = std::make_shared<std::string>();
+        cmd->add_option("DIR", *folder, "Folder with the WAV files")->required();
+        cmd->add_option("--game", *game, "Game directory")->required();
+        cmd->callback([&context, game, folder] {
+            const std::string dir = RequireFolder(*folder);
+            CliSession s(context, *game);
+            ImportSounds(s);
+            CommandMessages messages(context);
+            auto replaced = ReplaceAllSounds(s.workingSet().sounds, dir, s.session().program.directories.working,
+                                             messages.get());
+            // A file refused as not the program's kind of WAV stops the run
+            // before anything is written.
+            std::size_t refused = 0;
+            for (std::size_t i = 0; i < s.workingSet().sounds.entries.size(); ++i)
+                if (std::find(replaced.begin(), replaced.end(), i) == replaced.end()
+                    && ListFiles(dir, SoundWavName(i), false, false).size() > 0)
+                    ++refused;
+            if (refused)
+                throw CommandFailure(std::to_string(refused) + " WAV file(s) in " + dir
+                                     + " are not sounds the program can take in (" + context.texts.text(211)
+                                     + "); nothing was written");
+            if (replaced.empty())
+                throw CommandFailure("no SOUND<i>.WAV in " + dir);
+            s.workingSet().transfer.selection = {};
+            s.workingSet().transfer.selection[kSoundsItem] = 1;
+            s.require(s.engine().exportToGame(false, s.ui()), "the export of the sounds");
+            s.finish();
+            for (std::size_t i : replaced)
+                context.out << "replaced sound " << i << '\n';
         });
     }
 }

@@ -44,6 +44,19 @@ struct MiscEditorState {
     int page = 0;   // Punkteverteilung .. On-Board-Kameras
     int camera = 0; // row of the camera list
     int part = -1;  // car part highlighted on the damage page
+struct SoundsEditorState {
+    bool selectAll = false; // "Alle anwählen"
+};
+
+struct MenuGraphicsEditorState {
+    int page = 0;       // team art, loading pictures, backgrounds
+    int innerPage = 0;  // Teamgrafiken, Fahrergrafiken
+    int team = 0;       // row of the team list
+    int loadingPicture = 0;
+    int background = 0; // row of the background list
+    bool showBackground = true;
+    int carFrame = 0;    // 0..29
+    int helmetFrame = 0; // 0..2
 };
 
 struct EditorStates {
@@ -53,6 +66,8 @@ struct EditorStates {
     int textsLanguage = 0;  // the texts editor's language
     CareerResults career;   // the career window's results (memory only)
     int careerSeason = 0, careerGrandPrix = 0, careerKind = 0;
+    SoundsEditorState sounds;
+    MenuGraphicsEditorState menuGraphics;
 };
 
 } // namespace pitwall::gui

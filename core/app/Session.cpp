@@ -10,8 +10,10 @@ Session::Session(ProgramState& programState)
       teamsArea_(workingSet.teams),
       settingsAreas_(workingSet.settings),
       languagesArea_(workingSet.gameTexts),
-      menuBackgroundsArea_(),
-      cockpitArea_(workingSet.cockpit, program.palette)
+      menuBackgroundsArea_(workingSet.menuBackgrounds),
+      cockpitArea_(workingSet.cockpit, program.palette),
+      soundsArea_(workingSet.sounds),
+      teamArtArea_(workingSet.teamArt, workingSet.menuBackgrounds)
 {
     ResetTeamsDrivers(workingSet.teams, program.texts);
     // Every area of the game's transfer steps, by its place in the steps.
@@ -25,6 +27,9 @@ Session::Session(ProgramState& programState)
     engine.registerArea(AreaId::Texts, languagesArea_);
     engine.registerArea(AreaId::MenuBackgrounds, menuBackgroundsArea_);
     engine.registerArea(AreaId::Cockpit, cockpitArea_);
+    engine.registerArea(AreaId::Sounds, soundsArea_);
+    engine.registerArea(AreaId::TeamArt, teamArtArea_);
+    engine.registerArea(AreaId::LoadingPictures, loadingPicturesArea_);
 }
 
 } // namespace pitwall

@@ -6,10 +6,13 @@
 #include "app/ProgramState.h"
 #include "app/WorkingSet.h"
 #include "cockpit/CockpitArea.h"
+#include "menu/LoadingPicturesArea.h"
+#include "menu/MenuBackgroundsArea.h"
+#include "menu/TeamArtArea.h"
 #include "settings/SettingsArea.h"
+#include "sounds/SoundsArea.h"
 #include "teams/TeamsArea.h"
 #include "texts/LanguagesArea.h"
-#include "transfer/MenuBackgroundsArea.h"
 #include "transfer/TransferEngine.h"
 
 namespace pitwall {
@@ -32,6 +35,9 @@ private:
     LanguagesArea languagesArea_;
     MenuBackgroundsArea menuBackgroundsArea_;
     CockpitArea cockpitArea_;
+    SoundsArea soundsArea_;
+    TeamArtArea teamArtArea_;
+    LoadingPicturesArea loadingPicturesArea_;
 };
 
 } // namespace pitwall

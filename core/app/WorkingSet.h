@@ -5,6 +5,9 @@
 
 #include "cockpit/CockpitData.h"
 #include "formats/ArtBankDirectory.h"
+#include "formats/SoundBankFiles.h"
+#include "menu/MenuArt.h"
+#include "menu/TeamArtArea.h"
 #include "settings/GameSettings.h"
 #include "teams/TeamTable.h"
 #include "texts/GameTexts.h"
@@ -22,6 +25,12 @@ struct WorkingSet {
     CockpitData cockpit;
     // The entry table of the game's art bank, read at the first activation.
     ArtDirectory artIndex;
+    // The sound table; the sounds themselves are working files.
+    SoundTable sounds;
+    // Each racing team's art sheet (empty until imported or loaded).
+    TeamArtSheets teamArt;
+    // The menu backgrounds chosen for export.
+    MenuReplacementList menuBackgrounds;
 };
 
 } // namespace pitwall

@@ -157,6 +157,42 @@ std::span<const std::uint8_t> WavSamples(std::span<const std::uint8_t> bytes, st
     return samples.first(std::min<std::size_t>(samples.size(), dataSize));
 }
 
+std::optional<WavData> FindWavData(std::span<const std::uint8_t> bytes)
+{
+    if (bytes.size() < 12 || !HasTag(bytes, 0, "RIFF") || !HasTag(bytes, 8, "WAVE"))
+        return std::nullopt;
+    WavData found;
+    bool haveFormat = false;
+    std::size_t at = 12;
+    // Each chunk: a 4-byte tag, a 4-byte size, the body, a pad byte when odd.
+    while (bytes.size() - at >= 8) {
+        ByteReader r(bytes);
+        r.seek(at + 4);
+        const std::uint64_t size = r.u32();
+        const std::size_t body = at + 8;
+        const std::size_t available = bytes.size() - body;
+        if (HasTag(bytes, at, "fmt ")) {
+            if (size < 16 || available < 16)
+                return std::nullopt;
+            r.seek(body + 2);
+            found.channels = r.u16();
+            found.sampleRate = r.u32();
+            r.skip(6);
+            found.bits = r.u16();
+            haveFormat = true;
+        } else if (HasTag(bytes, at, "data")) {
+            if (!haveFormat)
+                return std::nullopt;
+            found.samples = bytes.subspan(body, static_cast<std::size_t>(std::min<std::uint64_t>(size, available)));
+            return found;
+        }
+        if (size > available)
+            return std::nullopt;
+        at = body + static_cast<std::size_t>(size) + (size & 1);
+    }
+    return std::nullopt;
+}
+
 std::vector<std::uint8_t> BuildSoundsDat(const std::vector<SoundEntry>& entries)
 {
     ByteWriter w;

@@ -74,6 +74,17 @@ std::optional<WavHeader> ReadWavHeader(std::span<const std::uint8_t> bytes);
 // True when the first 16 bytes are "RIFF", 12036, "WAVE", "fmt ": the only
 // WAV files the program takes in as sounds.
 bool HasGameWavSignature(std::span<const std::uint8_t> bytes);
+// The samples of a WAV file found by walking its RIFF chunks from byte 12:
+// the "data" chunk (cut to what the file holds), with the format from the
+// "fmt " chunk before it. Nothing when either chunk is missing, so samples are
+// never read from where another chunk (LIST, fact, ...) lies.
+struct WavData {
+    std::uint16_t channels = 0;
+    std::uint32_t sampleRate = 0;
+    std::uint16_t bits = 0;
+    std::span<const std::uint8_t> samples;
+};
+std::optional<WavData> FindWavData(std::span<const std::uint8_t> bytes);
 // The bytes after the 44-byte header, at most `dataSize` of them.
 std::span<const std::uint8_t> WavSamples(std::span<const std::uint8_t> bytes, std::uint32_t dataSize);
 

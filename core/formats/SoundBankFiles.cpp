@@ -73,19 +73,23 @@ bool TakeInSoundWav(SoundTable& table, std::size_t index, std::string_view wavFi
         return false;
     }
     auto wav = ReadWholeFile(wavFile, kMaxWavBytes);
-    auto header = ReadWavHeader(wav);
-    if (!HasGameWavSignature(wav) || !header) {
+    // Only the program's own kind of WAV file is taken; its samples are
+    // found by walking the chunks, as another tool may have put a LIST or
+    // fact chunk before them.
+    auto data = HasGameWavSignature(wav) ? FindWavData(wav) : std::nullopt;
+    if (!data || data->samples.size() > UINT32_MAX || data->sampleRate > UINT16_MAX) {
         Show(messenger, 211, {});
         return false;
     }
+    SoundEntry e = table.entries[index];
+    e.dataSize = static_cast<std::uint32_t>(data->samples.size());
+    e.sampleRate = static_cast<std::uint16_t>(data->sampleRate);
+    e.bits = data->bits;
     const std::string dir = IncludeTrailingBackslash(workDirectory);
     ForceDirectories(dir);
-    WriteWholeFile(dir + SoundWorkFileName(index), wav);
-    SoundEntry& e = table.entries[index];
-    // A header may promise more samples than the file holds.
-    e.dataSize = static_cast<std::uint32_t>(WavSamples(wav, header->dataSize).size());
-    e.sampleRate = static_cast<std::uint16_t>(header->sampleRate);
-    e.bits = header->bits;
+    // The working file always has its samples straight after 44 header bytes.
+    WriteWholeFile(dir + SoundWorkFileName(index), MakeSoundWav(e, data->samples));
+    table.entries[index] = e;
     table.marks.resize(table.entries.size(), 0);
     table.marks[index] = 1;
     return true;

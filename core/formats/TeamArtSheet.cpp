@@ -103,12 +103,17 @@ bool WriteTeamSheet(std::string_view bankFile, const ArtDirectory& directory, in
             all = false;
             continue;
         }
-        // Parts of an entry beyond the sheet's edge are written as key colour.
-        ArtPicture cut(e.width, e.height, kArtKeyWord);
-        Blit(sheet, kPlaces[p], {e.width, e.height}, cut, 0, 0, false);
-        all = WriteArtImage(bankFile, e, index, cut, messenger) && all;
+        all = WriteArtImage(bankFile, e, index, CutTeamSheetEntry(sheet, p, e), messenger) && all;
     }
     return all;
+}
+
+ArtPicture CutTeamSheetEntry(const ArtPicture& sheet, std::size_t position, const ArtEntry& entry)
+{
+    ArtPicture cut(entry.width, entry.height, kArtKeyWord);
+    if (position < kTeamSheetPositions)
+        Blit(sheet, kPlaces[position], {entry.width, entry.height}, cut, 0, 0, false);
+    return cut;
 }
 
 void DrawTeamSprite(const ArtPicture& sheet, std::size_t position, ArtPicture& target, int x, int y)

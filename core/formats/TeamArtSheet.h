@@ -47,6 +47,9 @@ bool ComposeTeamSheet(std::string_view bankFile, int team, ArtPicture& sheet, Me
 // (the others are written).
 bool WriteTeamSheet(std::string_view bankFile, const ArtDirectory& directory, int team, const ArtPicture& sheet,
                     Messenger* messenger);
+// The picture of a sheet position at the entry's size, as it is written into
+// the entry: parts beyond the sheet's edge are key colour.
+ArtPicture CutTeamSheetEntry(const ArtPicture& sheet, std::size_t position, const ArtEntry& entry);
 // Copies the sprite of a sheet position onto `target` at (x, y), leaving out
 // key-coloured pixels and what falls outside the target.
 void DrawTeamSprite(const ArtPicture& sheet, std::size_t position, ArtPicture& target, int x, int y);

@@ -61,6 +61,10 @@ struct TransferContext {
     // weight. An area calls it as it starts on an item: what it writes from
     // then on belongs to that item.
     void progress(int text, int item);
+    // The same with a text that takes placeholders (a team number, ...).
+    void progress(int text, int item, const FormatArgs& args);
+    // Counts a failure of the current item whose message was shown already.
+    void recordFailure(const std::string& text);
     // Shows the message and counts it as a failure of the current item.
     void fail(const std::string& text);
     void fail(int number, const FormatArgs& args);

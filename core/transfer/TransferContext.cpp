@@ -19,6 +19,20 @@ void TransferContext::progress(int text, int item)
     loading.setProgress(program.texts.text(text), ProgressWeight(item));
 }
 
+void TransferContext::progress(int text, int item, const FormatArgs& args)
+{
+    currentItem = item;
+    if (changes)
+        changes->setItem(item);
+    loading.setProgress(program.texts.format(text, args), ProgressWeight(item));
+}
+
+void TransferContext::recordFailure(const std::string& text)
+{
+    if (failures)
+        failures->push_back({currentItem, text});
+}
+
 void TransferContext::fail(const std::string& text)
 {
     messenger.showFixed(text);

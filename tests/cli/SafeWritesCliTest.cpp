@@ -176,9 +176,9 @@ TEST(SafeWritesCli, WhatWasNotDoneIsListedAndExitsOne)
 {
     Installations g;
     // An item nothing carries yet is skipped and named, not dropped silently.
-    auto r = g.run({"import", "--game", g.a, "--items", "1,5,11", "-o", g.carset});
+    auto r = g.run({"import", "--game", g.a, "--items", "1,12,11", "-o", g.carset});
     EXPECT_EQ(r.code, 1);
-    EXPECT_NE(r.err.find("skipped: item 5"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("skipped: item 12"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("skipped: item 11"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("2 things"), std::string::npos) << r.err;
 
@@ -198,18 +198,19 @@ TEST(SafeWritesCli, ADryRunListsExactlyWhatTheApplyThenChanges)
     Installations g;
     ASSERT_EQ(g.run({"import", "--game", g.a, "--items", "all", "-o", g.carset}).code, 1); // some items are not carried yet
     Snapshot before = Hashes(g.b);
-    auto dry = g.run({"apply", g.carset, "--game", g.b, "--dry-run"});
+    // The team art of A needs room in B's art bank: --yes lets it grow.
+    auto dry = g.run({"apply", g.carset, "--game", g.b, "--dry-run", "--yes"});
     EXPECT_EQ(dry.code, 0) << dry.err;
     EXPECT_NE(dry.out.find("item 1  "), std::string::npos) << dry.out;
     EXPECT_TRUE(Differences(before, Hashes(g.b)).empty()); // nothing changed
     std::vector<std::string> listed = FilesOfDryRun(dry.out);
     EXPECT_FALSE(listed.empty()) << dry.out;
 
-    ASSERT_EQ(g.run({"apply", g.carset, "--game", g.b}).code, 0);
+    ASSERT_EQ(g.run({"apply", g.carset, "--game", g.b, "--yes"}).code, 0);
     EXPECT_EQ(Differences(before, Hashes(g.b)), listed);
 
     // Applied twice, nothing is left to change.
-    auto again = g.run({"apply", g.carset, "--game", g.b, "--dry-run"});
+    auto again = g.run({"apply", g.carset, "--game", g.b, "--dry-run", "--yes"});
     EXPECT_TRUE(FilesOfDryRun(again.out).empty()) << again.out;
 }
 

@@ -18,6 +18,8 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <algorithm>
+
 #include <filesystem>
 #include <map>
 

@@ -10,6 +10,7 @@
 #include "EditorWindow.h"
 #include "ExportConfirmDialog.h"
 #include "MainWindow.h"
+#include "MediaShots.h"
 #include "OptionsDialog.h"
 #include "RestoreWindow.h"
 #include "SelectionDialogWindow.h"
@@ -151,6 +152,7 @@ int main(int argc, char** argv)
     SaveCockpitShots(app, window, out);
     SaveMiscEditorShots(window, app, out);
     SaveWorkshopsShots(window, game, out);
+    SaveMediaShots(window, app, out);
     app.shutdown();
     return 0;
 }

@@ -1,0 +1,28 @@
+#pragma once
+// The game's art bank during an export. Team art and menu backgrounds are
+// written into BITMAPS\GP3ART5.BIN in place, entry by entry; the run changes
+// a private copy in the working directory and hands the result to the change
+// set, so the game's file is only ever replaced as a whole.
+
+#include "formats/ArtBankDirectory.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace pitwall {
+
+struct TransferContext;
+
+// Runs `edit` on a copy of the bank as the run has it so far (the file and its
+// directory); when `edit` returns true the copy replaces the game's bank. A
+// missing or damaged bank fails the current item and `edit` does not run.
+bool EditGameArtBank(TransferContext& context,
+                     const std::function<bool(const std::string& file, const ArtDirectory& directory)>& edit);
+
+// Before an export: when any of `entries` has no room for an uncoded picture,
+// the user is asked (UI text 659 with their count) whether the art bank may
+// be expanded; Yes expands exactly those entries, No stops the export.
+bool MakeRoomInArtBank(TransferContext& context, const std::vector<std::size_t>& entries);
+
+} // namespace pitwall

@@ -1,0 +1,114 @@
+#include "menu/LoadingPicturesArea.h"
+
+#include "app/ProgramState.h"
+#include "formats/Bmp.h"
+#include "menu/MenuArt.h"
+#include "transfer/FileUtils.h"
+#include "transfer/GamePath.h"
+
+#include <array>
+
+namespace pitwall {
+
+namespace {
+
+constexpr int kLoadingProgressText = 240;
+// A 640 x 480 picture at 32 bits and its headers, with room to spare.
+constexpr std::uint64_t kMaxPictureBytes = 4ull * 1024 * 1024;
+
+std::string WorkFile(const TransferContext& context, int n)
+{
+    return context.program.directories.working + LoadingPictureName(n);
+}
+
+// The picture must be one the program can read: what is carried on is what
+// the game will load while a race starts.
+bool IsPicture(TransferContext& context, const std::vector<std::uint8_t>& bytes, const std::string& name)
+{
+    try {
+        DecodeBmp(bytes);
+        return true;
+    } catch (const FormatError& e) {
+        context.fail(name + " is not a picture the game can show: " + e.what());
+        return false;
+    }
+}
+
+} // namespace
+
+std::vector<int> LoadingPicturesArea::items() const { return {kLoadingPicturesItem}; }
+
+void LoadingPicturesArea::importFromGame(TransferContext& context)
+{
+    if (!context.selected(kLoadingPicturesItem))
+        return;
+    context.progress(kLoadingProgressText, kLoadingPicturesItem);
+    // All six are read and checked before any working copy changes.
+    std::array<std::vector<std::uint8_t>, kLoadingPictureCount> pictures;
+    for (int n = 1; n <= kLoadingPictureCount; ++n) {
+        const std::string file = ResolveGamePath(context.program.settings.gameDirectory, LoadingPictureGamePath(n));
+        if (!FileExists(file)) {
+            context.fail(349, Args(file));
+            return;
+        }
+        if (FileSizeOf(file) > kMaxPictureBytes) {
+            context.fail(file + " is larger than any loading picture");
+            return;
+        }
+        auto& bytes = pictures[static_cast<std::size_t>(n - 1)];
+        bytes = ReadWholeFile(file, kMaxPictureBytes);
+        if (!IsPicture(context, bytes, file))
+            return;
+    }
+    for (int n = 1; n <= kLoadingPictureCount; ++n)
+        WriteWholeFile(WorkFile(context, n), pictures[static_cast<std::size_t>(n - 1)]);
+    context.markLoaded(kLoadingPicturesItem);
+}
+
+void LoadingPicturesArea::exportToGame(TransferContext& context)
+{
+    if (!context.selected(kLoadingPicturesItem))
+        return;
+    context.progress(kLoadingProgressText, kLoadingPicturesItem);
+    // LOADING0.BMP is written too when the working directory has one; a
+    // picture missing there leaves the game's own.
+    for (int n = 0; n <= kLoadingPictureCount; ++n) {
+        const std::string file = WorkFile(context, n);
+        if (FileExists(file))
+            context.replaceGameFile(LoadingPictureGamePath(n), ReadWholeFile(file, kMaxPictureBytes));
+    }
+}
+
+void LoadingPicturesArea::loadFromCarset(TransferContext& context)
+{
+    if (!context.selected(kLoadingPicturesItem))
+        return;
+    context.progress(kLoadingProgressText, kLoadingPicturesItem);
+    bool all = true;
+    for (int n = 1; n <= kLoadingPictureCount; ++n) {
+        auto bytes = context.loadMember(LoadingPictureName(n), kMaxPictureBytes);
+        if (!bytes || !IsPicture(context, *bytes, LoadingPictureName(n))) {
+            DeleteFileForced(WorkFile(context, n));
+            all = false;
+        }
+    }
+    if (all)
+        context.markLoaded(kLoadingPicturesItem);
+}
+
+void LoadingPicturesArea::saveToCarset(TransferContext& context)
+{
+    if (!context.selected(kLoadingPicturesItem))
+        return;
+    context.progress(kLoadingProgressText, kLoadingPicturesItem);
+    for (int n = 1; n <= kLoadingPictureCount; ++n) {
+        const std::string file = WorkFile(context, n);
+        if (!FileExists(file)) {
+            context.fail(349, Args(file));
+            continue;
+        }
+        context.saveMember(LoadingPictureName(n), ReadWholeFile(file, kMaxPictureBytes));
+    }
+}
+
+} // namespace pitwall

@@ -1,0 +1,139 @@
+#include "menu/MenuPictureFiles.h"
+
+#include "app/Messages.h"
+#include "formats/ArtBankFile.h"
+#include "formats/ArtBankPictures.h"
+#include "formats/Bmp.h"
+#include "formats/Jpeg.h"
+#include "formats/Pictures.h"
+#include "formats/TeamArtSheet.h"
+#include "menu/MenuArt.h"
+#include "transfer/FileUtils.h"
+
+namespace pitwall {
+
+namespace {
+
+constexpr int kSheetSizeText = 661;
+constexpr int kLoadingResizeQuestion = 352, kLoadingNotTaken = 353;
+constexpr int kBackgroundResizeQuestion = 662, kBackgroundNotTaken = 690;
+constexpr int kReplacementJpegQuality = 90, kArtJpegQuality = 80;
+
+// The picture, or an empty one after a message naming the file.
+Image Load(const std::string& file, Messenger* messenger)
+{
+    try {
+        return LoadPicture(file, messenger);
+    } catch (const std::exception& e) {
+        if (messenger)
+            messenger->show(kPictureUnreadableText, Args(file, std::string(e.what())));
+        return {};
+    }
+}
+
+bool IsBmpName(const std::string& file) { return EqualsIgnoreAsciiCase(ExtensionOf(file), ".BMP"); }
+
+// Stores `file` as the working picture `target` of width x height, asking
+// before stretching a picture of another size.
+bool TakeIn(const std::string& file, const std::string& target, int width, int height, int question,
+            const FormatArgs& questionArgs, int notTaken, Messenger& messenger)
+{
+    Image image = Load(file, &messenger);
+    if (image.isNull())
+        return false;
+    if (image.width() == width && image.height() == height) {
+        if (IsBmpName(file))
+            return CopyFileForced(file, target);
+        SaveBmpFile(image, target);
+        return true;
+    }
+    if (!messenger.ask(question, questionArgs)) {
+        messenger.show(notTaken);
+        return false;
+    }
+    SaveBmpFile(StretchPicture(image, width, height), target);
+    return true;
+}
+
+} // namespace
+
+std::string PatternFileName(const std::string& pattern, int number)
+{
+    std::string name = pattern;
+    if (auto star = name.find('*'); star != std::string::npos)
+        name.replace(star, 1, std::to_string(number));
+    return name;
+}
+
+Image StretchPicture(const Image& source, int width, int height)
+{
+    Image out(width, height, 24);
+    if (source.isNull())
+        return out;
+    for (int y = 0; y < height; ++y) {
+        const int sy = static_cast<int>(static_cast<long long>(y) * source.height() / height);
+        for (int x = 0; x < width; ++x)
+            out.setPixel(x, y, source.pixel(static_cast<int>(static_cast<long long>(x) * source.width() / width), sy));
+    }
+    return out;
+}
+
+bool SaveTeamSheet(const ArtPicture& sheet, const std::string& file, Messenger* messenger)
+{
+    if (sheet.width != kTeamSheetWidth || sheet.height != kTeamSheetHeight)
+        return false;
+    return SavePicture(ArtPictureToImage(sheet), file, messenger);
+}
+
+bool LoadTeamSheet(ArtPicture& sheet, const std::string& file, Messenger& messenger)
+{
+    Image image = Load(file, &messenger);
+    if (image.isNull())
+        return false;
+    if (image.width() != static_cast<int>(kTeamSheetWidth) || image.height() != static_cast<int>(kTeamSheetHeight)) {
+        messenger.show(kSheetSizeText, Args(kTeamSheetWidth, kTeamSheetHeight));
+        return false;
+    }
+    sheet = ArtPictureFromImage(image);
+    return true;
+}
+
+bool TakeInLoadingPicture(const std::string& workDirectory, int n, const std::string& file, Messenger& messenger)
+{
+    return TakeIn(file, IncludeTrailingBackslash(workDirectory) + LoadingPictureName(n), kLoadingPictureWidth,
+                  kLoadingPictureHeight, kLoadingResizeQuestion, {}, kLoadingNotTaken, messenger);
+}
+
+bool TakeInMenuBackground(const std::string& workDirectory, int n, const std::string& file, Messenger& messenger)
+{
+    return TakeIn(file, IncludeTrailingBackslash(workDirectory) + MenuReplacementName(n), kMenuBackgroundWidth,
+                  kMenuBackgroundHeight, kBackgroundResizeQuestion, Args(kMenuBackgroundWidth, kMenuBackgroundHeight),
+                  kBackgroundNotTaken, messenger);
+}
+
+bool SaveMenuBackground(const std::string& workDirectory, const std::string& bankFile, int n,
+                        const std::string& target, Messenger* messenger)
+{
+    const std::string replacement = IncludeTrailingBackslash(workDirectory) + MenuReplacementName(n);
+    const bool jpg = IsJpg(target);
+    if (FileExists(replacement)) {
+        if (!jpg)
+            return CopyFileForced(replacement, target);
+        Image image = Load(replacement, messenger);
+        if (image.isNull())
+            return false;
+        WriteWholeFile(target, EncodeJpeg(image, kReplacementJpegQuality));
+        return true;
+    }
+    ArtPicture picture;
+    if (!ReadArtImage(bankFile, kMenuBackgroundFirstEntry + static_cast<std::size_t>(n), picture, messenger))
+        return false;
+    const Image image = ArtPictureToImage(picture);
+    if (jpg)
+        WriteWholeFile(target, EncodeJpeg(image, kArtJpegQuality));
+    else
+        SaveBmpFile(image, target);
+    return true;
+}
+
+} // namespace pitwall

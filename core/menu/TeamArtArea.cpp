@@ -1,0 +1,143 @@
+#include "menu/TeamArtArea.h"
+
+#include "app/ProgramState.h"
+#include "formats/ArtBankFile.h"
+#include "formats/ArtBankPictures.h"
+#include "formats/Bmp.h"
+#include "menu/GameArtBank.h"
+#include "menu/TeamArtEntries.h"
+#include "transfer/FileUtils.h"
+#include "transfer/GamePath.h"
+
+namespace pitwall {
+
+namespace {
+
+constexpr int kTeamArtProgressText = 242;
+constexpr int kSheetSizeText = 661;
+// A BMP of 960 x 590 at 32 bits and its headers, with room to spare.
+constexpr std::uint64_t kMaxSheetMember = 4ull * 1024 * 1024;
+
+} // namespace
+
+std::vector<int> TeamArtArea::items() const
+{
+    std::vector<int> items;
+    for (int t = 0; t < kRacingTeams; ++t)
+        items.push_back(TeamArtItem(t));
+    return items;
+}
+
+void TeamArtArea::importFromGame(TransferContext& context)
+{
+    for (int t = 0; t < kRacingTeams; ++t) {
+        if (!context.selected(TeamArtItem(t)))
+            continue;
+        context.progress(kTeamArtProgressText, TeamArtItem(t), Args(t + 1));
+        const std::string bank = ResolveGamePath(context.program.settings.gameDirectory, kArtBankGamePath);
+        ArtPicture sheet;
+        if (!ComposeTeamSheet(bank, t, sheet, &context.messenger)) {
+            context.recordFailure("The art of team " + std::to_string(t + 1) + " could not be read from " + bank);
+            continue;
+        }
+        sheets_[static_cast<std::size_t>(t)] = std::move(sheet);
+        context.markLoaded(TeamArtItem(t));
+    }
+}
+
+bool TeamArtArea::checkBeforeExport(TransferContext& context)
+{
+    bool any = context.selected(kMenuBackgroundsItem);
+    for (int t = 0; t < kRacingTeams; ++t)
+        any = any || context.selected(TeamArtItem(t));
+    if (!any)
+        return true;
+    // Room is needed only for the pictures the export really changes.
+    std::vector<std::size_t> entries;
+    const std::string bank = ResolveGamePath(context.program.settings.gameDirectory, kArtBankGamePath);
+    ArtDirectory directory;
+    // A bank without a whole directory is reported when the export reaches it.
+    const bool readable = ReadArtDirectory(bank, directory, nullptr) && directory.complete();
+    for (int t = 0; t < kRacingTeams && readable; ++t) {
+        const ArtPicture& sheet = sheets_[static_cast<std::size_t>(t)];
+        if (!context.selected(TeamArtItem(t)) || sheet.width != kTeamSheetWidth || sheet.height != kTeamSheetHeight)
+            continue;
+        for (const TeamArtChange& change : ChangedTeamArt(bank, directory, t, sheet))
+            entries.push_back(change.entry);
+    }
+    if (context.selected(kMenuBackgroundsItem))
+        for (int n : MenuBackgroundNumbers(backgrounds_))
+            if (FileExists(context.program.directories.working + MenuReplacementName(n)))
+                entries.push_back(kMenuBackgroundFirstEntry + static_cast<std::size_t>(n));
+    return MakeRoomInArtBank(context, entries);
+}
+
+void TeamArtArea::exportToGame(TransferContext& context)
+{
+    for (int t = 0; t < kRacingTeams; ++t) {
+        if (!context.selected(TeamArtItem(t)))
+            continue;
+        context.progress(kTeamArtProgressText, TeamArtItem(t), Args(t + 1));
+        const ArtPicture& sheet = sheets_[static_cast<std::size_t>(t)];
+        if (sheet.width != kTeamSheetWidth || sheet.height != kTeamSheetHeight) {
+            context.fail(kSheetSizeText, Args(kTeamSheetWidth, kTeamSheetHeight));
+            continue;
+        }
+        // A sheet that does not fit in full is not written in part.
+        EditGameArtBank(context, [&](const std::string& file, const ArtDirectory& directory) {
+            auto changed = ChangedTeamArt(file, directory, t, sheet);
+            if (changed.empty())
+                return false;
+            for (const TeamArtChange& change : changed)
+                if (!WriteArtImage(file, directory.entries[change.entry], change.entry, change.picture,
+                                   &context.messenger)) {
+                    context.recordFailure("The art of team " + std::to_string(t + 1)
+                                          + " does not fit into GP3ART5.BIN");
+                    return false;
+                }
+            return true;
+        });
+    }
+}
+
+void TeamArtArea::loadFromCarset(TransferContext& context)
+{
+    for (int t = 0; t < kRacingTeams; ++t) {
+        if (!context.selected(TeamArtItem(t)))
+            continue;
+        context.progress(kTeamArtProgressText, TeamArtItem(t), Args(t + 1));
+        auto bytes = context.loadMember(TeamArtMember(t), kMaxSheetMember);
+        if (!bytes)
+            continue;
+        Image image;
+        try {
+            image = DecodeBmp(*bytes);
+        } catch (const FormatError& e) {
+            context.fail(TeamArtMember(t) + " in the carset is not a picture: " + e.what());
+            continue;
+        }
+        if (image.width() != static_cast<int>(kTeamSheetWidth) || image.height() != static_cast<int>(kTeamSheetHeight)) {
+            context.fail(kSheetSizeText, Args(kTeamSheetWidth, kTeamSheetHeight));
+            continue;
+        }
+        sheets_[static_cast<std::size_t>(t)] = ArtPictureFromImage(image);
+        context.markLoaded(TeamArtItem(t));
+    }
+}
+
+void TeamArtArea::saveToCarset(TransferContext& context)
+{
+    for (int t = 0; t < kRacingTeams; ++t) {
+        if (!context.selected(TeamArtItem(t)))
+            continue;
+        context.progress(kTeamArtProgressText, TeamArtItem(t), Args(t + 1));
+        const ArtPicture& sheet = sheets_[static_cast<std::size_t>(t)];
+        if (sheet.width != kTeamSheetWidth || sheet.height != kTeamSheetHeight) {
+            context.fail(kSheetSizeText, Args(kTeamSheetWidth, kTeamSheetHeight));
+            continue;
+        }
+        context.saveMember(TeamArtMember(t), EncodeBmp(ArtPictureToImage(sheet)));
+    }
+}
+
+} // namespace pitwall

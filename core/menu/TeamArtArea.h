@@ -1,0 +1,38 @@
+#pragma once
+// The art of the eleven racing teams (items 104-114) as a data area of the
+// transfers: each team's sheet is composed from the art bank on import and
+// written back into it on export; a carset carries it as TeamArt<t>.DAT, a
+// BMP of the sheet. Before any export this area also makes sure the art bank
+// has room for the team art and menu backgrounds the export writes.
+
+#include "formats/ArtPicture.h"
+#include "formats/TeamArtSheet.h"
+#include "menu/MenuArt.h"
+#include "transfer/DataArea.h"
+
+#include <array>
+
+namespace pitwall {
+
+using TeamArtSheets = std::array<ArtPicture, kRacingTeams>;
+
+class TeamArtArea : public DataArea {
+public:
+    TeamArtArea(TeamArtSheets& sheets, const MenuReplacementList& backgrounds)
+        : sheets_(sheets), backgrounds_(backgrounds)
+    {
+    }
+
+    std::vector<int> items() const override;
+    void importFromGame(TransferContext& context) override;
+    void exportToGame(TransferContext& context) override;
+    void loadFromCarset(TransferContext& context) override;
+    void saveToCarset(TransferContext& context) override;
+    bool checkBeforeExport(TransferContext& context) override;
+
+private:
+    TeamArtSheets& sheets_;
+    const MenuReplacementList& backgrounds_;
+};
+
+} // namespace pitwall

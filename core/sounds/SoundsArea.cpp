@@ -1,0 +1,148 @@
+#include "sounds/SoundsArea.h"
+
+#include "app/ProgramState.h"
+#include "transfer/CarsetArchive.h"
+#include "transfer/FileUtils.h"
+#include "transfer/GameChangeSet.h"
+#include "transfer/GamePath.h"
+
+namespace pitwall {
+
+namespace {
+
+constexpr int kSoundsProgressText = 243;
+// A bank that ends before the sounds it lists (placeholder: the file name).
+constexpr int kBankCutShortText = 668;
+constexpr std::uint64_t kMaxBankBytes = 512ull * 1024 * 1024;
+constexpr std::uint64_t kMaxSoundFileBytes = 64ull * 1024 * 1024;
+
+std::string WorkFile(const TransferContext& context, std::size_t index)
+{
+    return context.program.directories.working + SoundWorkFileName(index);
+}
+
+} // namespace
+
+void SoundsArea::importFromGame(TransferContext& context)
+{
+    if (!context.selected(kSoundsItem))
+        return;
+    context.progress(kSoundsProgressText, kSoundsItem);
+    const std::string file = ResolveGamePath(context.program.settings.gameDirectory, kSoundBankGamePath);
+    if (!FileExists(file)) {
+        context.fail(349, Args(file));
+        return;
+    }
+    // Everything is checked before the first working file is written, so a
+    // damaged bank leaves the sounds already held as they were.
+    SoundBankParse parsed = ParseSoundBank(ReadWholeFile(file, kMaxBankBytes));
+    if (parsed.tooManySounds) {
+        context.fail(kTooManySoundsText, Args(file, parsed.declaredCount));
+        return;
+    }
+    if (parsed.truncated) {
+        context.fail(kBankCutShortText, Args(file));
+        return;
+    }
+    for (std::size_t i = 0; i < parsed.bank.entries.size(); ++i)
+        WriteWholeFile(WorkFile(context, i), MakeSoundWav(parsed.bank.entries[i], parsed.bank.samples[i]));
+    table_.entries = std::move(parsed.bank.entries);
+    table_.marks.assign(table_.entries.size(), 0);
+    context.markLoaded(kSoundsItem);
+}
+
+void SoundsArea::exportToGame(TransferContext& context)
+{
+    if (!context.selected(kSoundsItem))
+        return;
+    context.progress(kSoundsProgressText, kSoundsItem);
+    // A sound that has no working file (a carset brought only some sounds
+    // into a working set that never imported them) keeps what the
+    // installation's bank holds for it.
+    std::optional<SoundBank> current;
+    if (context.changes)
+        if (auto bytes = context.changes->currentContent(kSoundBankGamePath)) {
+            SoundBankParse parsed = ParseSoundBank(*bytes);
+            if (!parsed.tooManySounds)
+                current = std::move(parsed.bank);
+        }
+    SoundBank bank;
+    for (std::size_t i = 0; i < table_.entries.size(); ++i) {
+        const std::string file = WorkFile(context, i);
+        if (FileExists(file)) {
+            auto wav = ReadWholeFile(file, kMaxSoundFileBytes);
+            auto samples = WavSamples(wav, table_.entries[i].dataSize);
+            SoundEntry entry = table_.entries[i];
+            entry.dataSize = static_cast<std::uint32_t>(samples.size());
+            bank.entries.push_back(entry);
+            bank.samples.emplace_back(samples.begin(), samples.end());
+        } else if (current && i < current->entries.size()) {
+            bank.entries.push_back(current->entries[i]);
+            bank.samples.push_back(current->samples[i]);
+        } else {
+            context.fail(349, Args(file));
+            return;
+        }
+    }
+    // Replaced as a whole: written beside the old bank and renamed over it
+    // only once complete.
+    context.replaceGameFile(kSoundBankGamePath, BuildSoundBank(bank));
+}
+
+void SoundsArea::loadFromCarset(TransferContext& context)
+{
+    if (!context.selected(kSoundsItem))
+        return;
+    context.progress(kSoundsProgressText, kSoundsItem);
+    auto table = context.loadRecord(kSoundsMember, kSoundsDatSize);
+    if (!table)
+        return;
+    std::vector<SoundEntry> entries = ParseSoundsDat(*table);
+    const bool held = context.transfer.loaded[kSoundsItem] != 0;
+    SoundTable loaded;
+    loaded.entries = entries;
+    loaded.marks.assign(entries.size(), 0);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::string member = SoundWorkFileName(i);
+        if (context.source && context.source->contains(member)) {
+            auto bytes = context.loadMember(member, kMaxSoundFileBytes);
+            if (!bytes)
+                return;
+            // The carset's own record describes the sound it carries; a
+            // member shorter than that record gives what it holds.
+            loaded.entries[i].dataSize =
+                static_cast<std::uint32_t>(WavSamples(*bytes, entries[i].dataSize).size());
+            loaded.marks[i] = 1;
+        } else if (held && i < table_.entries.size() && FileExists(WorkFile(context, i))) {
+            // Not in the carset: the sound the working set already holds
+            // stays, with its own record.
+            loaded.entries[i] = table_.entries[i];
+        } else {
+            // Neither: an old file of that name is not this sound; export
+            // keeps the installation's own sound.
+            DeleteFileForced(WorkFile(context, i));
+        }
+    }
+    table_ = std::move(loaded);
+    context.markLoaded(kSoundsItem);
+}
+
+void SoundsArea::saveToCarset(TransferContext& context)
+{
+    if (!context.selected(kSoundsItem))
+        return;
+    context.progress(kSoundsProgressText, kSoundsItem);
+    for (std::size_t i = 0; i < table_.entries.size(); ++i) {
+        if (i >= table_.marks.size() || !table_.marks[i])
+            continue;
+        const std::string file = WorkFile(context, i);
+        if (!FileExists(file)) {
+            context.fail(349, Args(file));
+            continue;
+        }
+        context.saveMember(SoundWorkFileName(i), ReadWholeFile(file, kMaxSoundFileBytes));
+    }
+    context.saveMember(kSoundsMember, BuildSoundsDat(table_.entries));
+}
+
+} // namespace pitwall

@@ -1,0 +1,53 @@
+#pragma once
+// The page "Menuhintergründe" of the menu graphics editor: the 85 menu
+// backgrounds, shown from the user's replacement picture or the art bank,
+// saved and replaced one by one or all, and the list of those to export.
+
+#include "MenuGraphicsPages.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QListWidget;
+
+namespace pitwall::gui {
+
+class MenuBackgroundsPage : public QWidget {
+    Q_OBJECT
+public:
+    MenuBackgroundsPage(MenuGraphicsServices& services, QWidget* parent);
+
+    // The names, the remembered background and the export list.
+    void Restore();
+    // ListBox1Click: the replacement picture (Image8) or the art-bank
+    // entry (Image9) of the selected background.
+    void ShowBackground();
+    int background() const; // 0..84
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void EnableControls();
+    void FillExportList();
+    std::string bankFile() const;
+
+    void Button38Click();
+    void Button36Click();
+    void Button52Click();
+    void Button37Click();
+    void BitBtn28Click();
+    void BitBtn31Click();
+    void DeleteSelectedFromList();
+
+    MenuGraphicsServices& services_;
+    QListWidget* names_ = nullptr;
+    QListWidget* exportList_ = nullptr;
+    QLabel* replacement_ = nullptr;
+    QLabel* artEntry_ = nullptr;
+    QCheckBox* show_ = nullptr;
+    QWidget* controls_ = nullptr;
+};
+
+} // namespace pitwall::gui

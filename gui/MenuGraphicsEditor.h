@@ -1,0 +1,50 @@
+#pragma once
+// TForm27 "Menugrafiken": the pictures of the game's menus on three pages —
+// each racing team's art with its animations, the six loading pictures and
+// the 85 menu backgrounds — with the import and export of each page's items.
+
+#include "EditorWindow.h"
+#include "MenuGraphicsPages.h"
+
+#include <memory>
+
+class QStatusBar;
+class QTabWidget;
+class QTimer;
+
+namespace pitwall::gui {
+
+class MenuBackgroundsPage;
+class MenuLoadingPage;
+class MenuTeamArtPage;
+
+class MenuGraphicsEditor : public EditorWindow {
+    Q_OBJECT
+public:
+    explicit MenuGraphicsEditor(AppContext& app, QWidget* parent = nullptr);
+    ~MenuGraphicsEditor() override;
+
+    void Store() override;
+    void Restore() override;
+    void Loaded() override;
+    void ApplyLanguage() override;
+
+    // The sequence dialog (replaceable in tests).
+    std::function<std::optional<PictureSequence>()>& chooseSequence() { return services_->chooseSequence; }
+    QTimer* timer() const { return timer_; }
+    void Timer1Timer();
+
+private:
+    void PageControl1Change();
+    void RunTransfer(const std::vector<int>& items, bool exportToGame);
+
+    std::unique_ptr<MenuGraphicsServices> services_;
+    QTabWidget* pages_ = nullptr;
+    MenuTeamArtPage* teamArt_ = nullptr;
+    MenuLoadingPage* loading_ = nullptr;
+    MenuBackgroundsPage* backgrounds_ = nullptr;
+    QTimer* timer_ = nullptr;
+    QStatusBar* statusBar_ = nullptr;
+};
+
+} // namespace pitwall::gui

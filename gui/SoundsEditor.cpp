@@ -1,0 +1,374 @@
+#include "SoundsEditor.h"
+
+#include "AppContext.h"
+#include "DirectoryChooser.h"
+#include "EditorStatusBar.h"
+#include "LanguageTable.h"
+#include "sounds/SoundFolder.h"
+#include "sounds/SoundPlayback.h"
+#include "sounds/SoundsArea.h"
+#include "transfer/FileUtils.h"
+
+#include <QAudioDevice>
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMediaDevices>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSoundEffect>
+#include <QStatusBar>
+#include <QTreeWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <array>
+
+namespace pitwall::gui {
+
+namespace {
+
+constexpr int kCountText = 170;
+constexpr int kWavFilter = 711;
+constexpr int kStopCaption = 719, kPlayCaption = 708;
+constexpr int kNoAudioText = 720;
+constexpr int kMissingText = 212, kAllExtractedText = 531;
+
+constexpr TextBinding kSoundsEditorTexts[] = {
+    {"", TextRole::Caption, 660},
+    {"ListView1", TextRole::Column, 664, 0},
+    {"ListView1", TextRole::Column, 665, 1},
+    {"ListView1", TextRole::Column, 669, 2},
+    {"ListView1", TextRole::Column, 670, 3},
+    {"CheckBox3", TextRole::Caption, 707},
+    {"Button58", TextRole::Caption, 708},
+    {"Button59", TextRole::Caption, 713},
+    {"Button60", TextRole::Caption, 714},
+    {"BitBtn26", TextRole::Caption, 715},
+    {"BitBtn27", TextRole::Caption, 716},
+    {"Button18", TextRole::Caption, 717},
+    {"Button19", TextRole::Caption, 718},
+};
+
+QPushButton* Button(QWidget* parent, const char* name, const char* text)
+{
+    auto* button = new QPushButton(QString::fromUtf8(text), parent);
+    button->setObjectName(name);
+    return button;
+}
+
+} // namespace
+
+SoundsEditor::SoundsEditor(AppContext& app, QWidget* parent) : EditorWindow(app, "TForm17", parent)
+{
+    setWindowTitle("Sounds");
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 0);
+    auto* body = new QHBoxLayout;
+
+    list_ = new QTreeWidget(this);
+    list_->setObjectName("ListView1");
+    list_->setColumnCount(4);
+    list_->setHeaderLabels({"Index", QString::fromUtf8("Größe (Byte)"), "Samplerate", "Bit"});
+    list_->setRootIsDecorated(false);
+    list_->setAlternatingRowColors(true);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setUniformRowHeights(true);
+    list_->header()->setStretchLastSection(true);
+    list_->setColumnWidth(0, 90);
+    list_->setColumnWidth(1, 120);
+    list_->setColumnWidth(2, 110);
+    body->addWidget(list_, 1);
+
+    auto* side = new QVBoxLayout;
+    selectAll_ = new QCheckBox(QString::fromUtf8("Alle anwählen"), this);
+    selectAll_->setObjectName("CheckBox3");
+    side->addWidget(selectAll_);
+    count_ = new QLabel(this);
+    count_->setObjectName("Label90");
+    side->addWidget(count_);
+    side->addSpacing(8);
+    play_ = Button(this, "Button58", "Sound abspielen");
+    side->addWidget(play_);
+    side->addWidget(Button(this, "Button59", "Sound extrahieren"));
+    side->addWidget(Button(this, "Button60", "Sound ersetzen"));
+    side->addSpacing(8);
+    side->addWidget(Button(this, "BitBtn26", "Alle Sounds extrahieren"));
+    side->addWidget(Button(this, "BitBtn27", "Alle Sounds ersetzen"));
+    side->addStretch(1);
+    side->addWidget(Button(this, "Button18", "Importieren"));
+    side->addWidget(Button(this, "Button19", "Exportieren"));
+    body->addLayout(side);
+    layout->addLayout(body, 1);
+    statusBar_ = CreateEditorStatusBar(this);
+    layout->addWidget(statusBar_);
+
+    chooseFolder = [this]() -> std::optional<std::string> {
+        DirectoryChooser chooser(this);
+        if (chooser.exec() != QDialog::Accepted || chooser.directory().isEmpty())
+            return std::nullopt;
+        return chooser.directory().toStdString();
+    };
+    hasAudioOutput = [] { return !QMediaDevices::audioOutputs().isEmpty(); };
+
+    connect(list_, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
+        if (!filling_ && column == 0)
+            ListView1ItemChanged(list_->indexOfTopLevelItem(item), item->checkState(0) == Qt::Checked);
+    });
+    connect(list_, &QTreeWidget::currentItemChanged, this, [this] { EnableControls(); });
+    connect(selectAll_, &QCheckBox::clicked, this, &SoundsEditor::CheckBox3Click);
+    connect(play_, &QPushButton::clicked, this, &SoundsEditor::Button58Click);
+    const std::array<std::pair<const char*, void (SoundsEditor::*)()>, 6> handlers = {{
+        {"Button59", &SoundsEditor::Button59Click},
+        {"Button60", &SoundsEditor::Button60Click},
+        {"BitBtn26", &SoundsEditor::BitBtn26Click},
+        {"BitBtn27", &SoundsEditor::BitBtn27Click},
+        {"Button18", &SoundsEditor::Button18Click},
+        {"Button19", &SoundsEditor::Button19Click},
+    }};
+    for (const auto& [name, handler] : handlers)
+        connect(findChild<QPushButton*>(name), &QPushButton::clicked, this, handler);
+}
+
+SoundsEditor::~SoundsEditor() { StopPlaying(); }
+
+SoundTable& SoundsEditor::table() { return app_.workingSet().sounds; }
+SoundsEditorState& SoundsEditor::state() { return app_.editorStates.sounds; }
+
+int SoundsEditor::selectedSound() const
+{
+    QTreeWidgetItem* item = list_->currentItem();
+    return item ? list_->indexOfTopLevelItem(item) : -1;
+}
+
+void SoundsEditor::ApplyLanguage()
+{
+    ApplyTexts(this, kSoundsEditorTexts, app_.program.texts);
+    count_->setText(FromGameText(
+        app_.program.texts.format(kCountText, Args(static_cast<int>(table().entries.size())))));
+    if (playing_)
+        play_->setText(FromGameText(app_.program.texts.text(kStopCaption)));
+}
+
+void SoundsEditor::Loaded() { Restore(); }
+
+// Showing: the remembered "Alle anwählen", the rows from the table.
+void SoundsEditor::Restore()
+{
+    selectAll_->setChecked(state().selectAll);
+    FillList();
+    if (list_->topLevelItemCount() > 0)
+        list_->setCurrentItem(list_->topLevelItem(0));
+    EnableControls();
+}
+
+// Hiding: the rows' marks into the table; one unmarked sound clears the
+// remembered "Alle anwählen".
+void SoundsEditor::Store()
+{
+    StopPlaying();
+    SoundTable& t = table();
+    t.marks.resize(t.entries.size(), 0);
+    bool all = selectAll_->isChecked();
+    for (int row = 0; row < list_->topLevelItemCount() && row < 256; ++row) {
+        const bool checked = list_->topLevelItem(row)->checkState(0) == Qt::Checked;
+        t.marks[static_cast<std::size_t>(row)] = checked ? 1 : 0;
+        all = all && checked;
+    }
+    state().selectAll = all;
+}
+
+void SoundsEditor::FillList()
+{
+    filling_ = true;
+    const int current = selectedSound();
+    list_->clear();
+    const SoundTable& t = table();
+    QList<QTreeWidgetItem*> rows;
+    for (std::size_t i = 0; i < t.entries.size(); ++i) {
+        const SoundEntry& e = t.entries[i];
+        auto* item = new QTreeWidgetItem({QString::number(i), QString::number(e.dataSize),
+                                          QString::number(e.sampleRate), QString::number(e.bits)});
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(0, i < t.marks.size() && t.marks[i] ? Qt::Checked : Qt::Unchecked);
+        for (int c = 1; c < 4; ++c)
+            item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+        rows.append(item);
+    }
+    list_->addTopLevelItems(rows);
+    if (current >= 0 && current < list_->topLevelItemCount())
+        list_->setCurrentItem(list_->topLevelItem(current));
+    count_->setText(FromGameText(
+        app_.program.texts.format(kCountText, Args(static_cast<int>(t.entries.size())))));
+    filling_ = false;
+}
+
+void SoundsEditor::EnableControls()
+{
+    const bool loaded = app_.workingSet().transfer.isLoaded(kSoundsItem);
+    const bool any = loaded && !table().entries.empty();
+    const bool one = any && selectedSound() >= 0;
+    list_->setEnabled(loaded);
+    selectAll_->setEnabled(any);
+    play_->setEnabled(one);
+    findChild<QPushButton*>("Button59")->setEnabled(one);
+    findChild<QPushButton*>("Button60")->setEnabled(one);
+    findChild<QPushButton*>("BitBtn26")->setEnabled(any);
+    findChild<QPushButton*>("BitBtn27")->setEnabled(any);
+    findChild<QPushButton*>("Button19")->setEnabled(loaded);
+    SetupEditorStatusBar(statusBar_, loaded, true, app_);
+}
+
+// A row's check box is the sound's mark at once; unchecking one means not
+// all are selected any more.
+void SoundsEditor::ListView1ItemChanged(int row, bool checked)
+{
+    SoundTable& t = table();
+    if (row < 0 || static_cast<std::size_t>(row) >= t.entries.size())
+        return;
+    t.marks.resize(t.entries.size(), 0);
+    t.marks[static_cast<std::size_t>(row)] = checked ? 1 : 0;
+    if (!checked && selectAll_->isChecked()) {
+        QSignalBlocker block(selectAll_);
+        selectAll_->setChecked(false);
+        state().selectAll = false;
+    }
+}
+
+void SoundsEditor::CheckBox3Click(bool checked)
+{
+    SoundTable& t = table();
+    t.marks.assign(t.entries.size(), checked ? 1 : 0);
+    state().selectAll = checked;
+    FillList();
+}
+
+void SoundsEditor::StopPlaying()
+{
+    if (effect_) {
+        effect_->stop();
+        effect_->deleteLater();
+        effect_ = nullptr;
+    }
+    if (playing_) {
+        playing_.reset();
+        play_->setText(FromGameText(app_.program.texts.text(kPlayCaption)));
+    }
+}
+
+// Plays without holding up the window; the button becomes "Stop" while the
+// sound plays, and another sound stops the first.
+void SoundsEditor::Button58Click()
+{
+    const int sound = selectedSound();
+    const bool same = playing_ && *playing_ == sound;
+    StopPlaying();
+    if (same || sound < 0)
+        return;
+    Messenger messenger = app_.messenger();
+    const std::string work = app_.program.directories.working + SoundWorkFileName(static_cast<std::size_t>(sound));
+    if (!FileExists(work)) {
+        messenger.show(kMissingText, Args(work + "!"));
+        return;
+    }
+    if (!hasAudioOutput()) {
+        messenger.show(kNoAudioText);
+        return;
+    }
+    auto file = PreparePlayableSound(table(), static_cast<std::size_t>(sound), app_.program.directories.working);
+    if (!file)
+        return;
+    effect_ = new QSoundEffect(this);
+    effect_->setSource(QUrl::fromLocalFile(QString::fromStdString(*file)));
+    connect(effect_, &QSoundEffect::playingChanged, this, [this, effect = effect_] {
+        if (effect == effect_ && !effect->isPlaying() && effect->status() == QSoundEffect::Ready)
+            StopPlaying();
+    });
+    connect(effect_, &QSoundEffect::statusChanged, this, [this, effect = effect_] {
+        if (effect == effect_ && effect->status() == QSoundEffect::Error)
+            StopPlaying();
+    });
+    playing_ = sound;
+    play_->setText(FromGameText(app_.program.texts.text(kStopCaption)));
+    effect_->play();
+}
+
+void SoundsEditor::Button59Click()
+{
+    const int sound = selectedSound();
+    if (sound < 0)
+        return;
+    const auto index = static_cast<std::size_t>(sound);
+    auto name = app_.chooseFileToSave({"WAVSave", SoundWavName(index), {kWavFilter}, 1});
+    if (!name)
+        return;
+    Messenger messenger = app_.messenger();
+    if (CheckFileExtension(*name, {".WAV"}, true, &messenger) < 0)
+        return;
+    const std::string work = app_.program.directories.working + SoundWorkFileName(index);
+    std::string reason;
+    if (!CopyFileForced(work, *name, &reason))
+        messenger.showFixed(*name + ": " + reason);
+}
+
+void SoundsEditor::Button60Click()
+{
+    const int sound = selectedSound();
+    if (sound < 0)
+        return;
+    auto name = app_.chooseFileToOpen({"WAVLoad", "", {kWavFilter}, 1});
+    if (!name)
+        return;
+    Messenger messenger = app_.messenger();
+    if (CheckFileExtension(*name, {".WAV"}, true, &messenger) < 0)
+        return;
+    StopPlaying();
+    TakeInSoundWav(table(), static_cast<std::size_t>(sound), *name, app_.program.directories.working, &messenger);
+    FillList();
+}
+
+void SoundsEditor::BitBtn26Click()
+{
+    auto folder = chooseFolder();
+    if (!folder)
+        return;
+    Messenger messenger = app_.messenger();
+    auto failed = ExtractAllSounds(table(), app_.program.directories.working, *folder);
+    if (!failed.empty()) {
+        messenger.show(kMissingText, Args(failed.front() + "!"));
+        return;
+    }
+    messenger.show(kAllExtractedText, Args(IncludeTrailingBackslash(*folder)));
+}
+
+void SoundsEditor::BitBtn27Click()
+{
+    auto folder = chooseFolder();
+    if (!folder)
+        return;
+    StopPlaying();
+    Messenger messenger = app_.messenger();
+    ReplaceAllSounds(table(), *folder, app_.program.directories.working, &messenger);
+    FillList();
+}
+
+void SoundsEditor::Button18Click()
+{
+    StopPlaying();
+    app_.workingSet().transfer.selection = BuildSelection(std::array<std::uint8_t, 1>{kSoundsItem});
+    TransferUi ui = app_.transferUi();
+    app_.engine().importFromGame(false, false, ui);
+    Restore();
+}
+
+void SoundsEditor::Button19Click()
+{
+    Store();
+    app_.workingSet().transfer.selection = BuildSelection(std::array<std::uint8_t, 1>{kSoundsItem});
+    TransferUi ui = app_.transferUi();
+    app_.engine().exportToGame(false, ui);
+}
+
+} // namespace pitwall::gui

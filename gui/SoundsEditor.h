@@ -1,0 +1,74 @@
+#pragma once
+// TForm17 "Sounds": the sounds of the game's sound bank, one row each, with
+// the marks of the sounds a carset carries; playing, extracting and
+// replacing single sounds or all of them, and the import and export of the
+// sounds alone.
+
+#include "EditorWindow.h"
+
+#include <functional>
+#include <optional>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QSoundEffect;
+class QStatusBar;
+class QTreeWidget;
+
+namespace pitwall {
+struct SoundTable;
+}
+
+namespace pitwall::gui {
+
+struct SoundsEditorState;
+
+class SoundsEditor : public EditorWindow {
+    Q_OBJECT
+public:
+    explicit SoundsEditor(AppContext& app, QWidget* parent = nullptr);
+    ~SoundsEditor() override;
+
+    void Store() override;
+    void Restore() override;
+    void Loaded() override;
+    void ApplyLanguage() override;
+
+    // The folder of "Alle Sounds extrahieren" / "ersetzen" (replaceable in
+    // tests): the chosen folder or nothing.
+    std::function<std::optional<std::string>()> chooseFolder;
+    // Whether sound can be played at all (replaceable in tests).
+    std::function<bool()> hasAudioOutput;
+    // The sound playing now, if any.
+    std::optional<int> playing() const { return playing_; }
+
+private:
+    SoundTable& table();
+    SoundsEditorState& state();
+    int selectedSound() const;
+    void FillList();
+    void EnableControls();
+    void StopPlaying();
+
+    void ListView1ItemChanged(int row, bool checked);
+    void CheckBox3Click(bool checked);
+    void Button58Click();
+    void Button59Click();
+    void Button60Click();
+    void BitBtn26Click();
+    void BitBtn27Click();
+    void Button18Click();
+    void Button19Click();
+
+    QTreeWidget* list_ = nullptr;
+    QCheckBox* selectAll_ = nullptr;
+    QLabel* count_ = nullptr;
+    QPushButton* play_ = nullptr;
+    QStatusBar* statusBar_ = nullptr;
+    QSoundEffect* effect_ = nullptr;
+    std::optional<int> playing_;
+    bool filling_ = false;
+};
+
+} // namespace pitwall::gui

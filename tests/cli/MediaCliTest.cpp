@@ -1,0 +1,126 @@
+#include "CliRunner.h"
+#include "TestSupport.h"
+
+#include "formats/Bmp.h"
+#include "formats/SoundBank.h"
+#include "transfer/FileUtils.h"
+
+#include <gtest/gtest.h>
+
+using namespace pitwall;
+
+namespace {
+
+constexpr const char* kBank = "SAMPLES/GP3SOUND.DAT";
+
+SoundBank Bank(const std::string& game)
+{
+    return ParseSoundBank(test::ReadBytes(game + "/" + kBank)).bank;
+}
+
+TEST(MediaCli, SoundsGoOutAsWavFilesAndComeBackWhateverTheCase)
+{
+    test::TempDir dir;
+    const std::string a = dir / "A", b = dir / "B", wavs = dir / "wavs", only = dir / "only";
+    test::MakeDemo(a, 2, 1);
+    test::MakeDemo(b, 2, 2);
+    ForceDirectories(wavs);
+    ForceDirectories(only);
+    auto extracted = test::RunCommand({"sound", "extract-all", "--game", a, wavs, "--quiet"});
+    ASSERT_EQ(extracted.code, 0) << extracted.err;
+    EXPECT_TRUE(FileExists(wavs + "/Sound0.WAV"));
+    EXPECT_TRUE(FileExists(wavs + "/Sound131.WAV"));
+
+    // Only sound 3, named as on Windows: B changes there alone.
+    test::WriteBytes(only + "/SOUND3.WAV", test::ReadBytes(wavs + "/Sound3.WAV"));
+    const SoundBank before = Bank(b), bankA = Bank(a);
+    auto replaced = test::RunCommand({"sound", "replace-all", "--game", b, only, "--quiet"});
+    ASSERT_EQ(replaced.code, 0) << replaced.err;
+    EXPECT_EQ(replaced.out, "replaced sound 3\n");
+    const SoundBank after = Bank(b);
+    ASSERT_EQ(after.entries.size(), before.entries.size());
+    for (std::size_t i = 0; i < after.entries.size(); ++i) {
+        const SoundBank& expected = i == 3 ? bankA : before;
+        EXPECT_EQ(after.entries[i].dataSize, expected.entries[i].dataSize) << i;
+        EXPECT_TRUE(after.samples[i] == expected.samples[i]) << i;
+    }
+    // The third directory field stays B's own.
+    EXPECT_EQ(after.entries[3].keptWord, before.entries[3].keptWord);
+
+    // Everything A extracted goes into B: B's sounds become A's.
+    ASSERT_EQ(test::RunCommand({"sound", "replace-all", "--game", b, wavs, "--quiet"}).code, 0);
+    const SoundBank all = Bank(b);
+    for (std::size_t i = 0; i < all.entries.size(); ++i)
+        EXPECT_TRUE(all.samples[i] == bankA.samples[i]) << i;
+
+    // A WAV that is not the program's kind stops the run before B changes.
+    const auto bytes = test::ReadBytes(b + "/" + kBank);
+    test::WriteBytes(only + "/sound4.wav", {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E'});
+    auto refused = test::RunCommand({"sound", "replace-all", "--game", b, only, "--quiet"});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_NE(refused.err.find("nothing was written"), std::string::npos) << refused.err;
+    EXPECT_TRUE(test::ReadBytes(b + "/" + kBank) == bytes);
+}
+
+TEST(MediaCli, MenuBackgroundsAndLoadingPicturesAsFiles)
+{
+    test::TempDir dir;
+    const std::string a = dir / "A", b = dir / "B", out = dir / "out/";
+    test::MakeDemo(a, 2, 1);
+    test::MakeDemo(b, 2, 2);
+    ForceDirectories(out);
+
+    auto backgrounds = test::RunCommand({"art", "menu", "export-all", "--game", a, out + "BG*.JPG"});
+    ASSERT_EQ(backgrounds.code, 0) << backgrounds.err;
+    EXPECT_EQ(ListFiles(out, "BG*.JPG", false, false).size(), 85u);
+    const auto jpg = test::ReadBytes(out + "BG84.JPG");
+    ASSERT_GE(jpg.size(), 2u);
+    EXPECT_EQ(jpg[0], 0xFF);
+    EXPECT_EQ(jpg[1], 0xD8);
+    EXPECT_EQ(test::RunCommand({"art", "menu", "export-all", "--game", a, out + "BG.JPG"}).code, 1);
+
+    ASSERT_EQ(test::RunCommand({"art", "loading", "export", "--game", a, out + "L*.BMP", "--quiet"}).code, 0);
+    for (int n = 1; n <= 6; ++n)
+        EXPECT_TRUE(test::ReadBytes(out + "L" + std::to_string(n) + ".BMP")
+                    == test::ReadBytes(a + "/BITMAPS/LOADING" + std::to_string(n) + ".BMP"));
+    ASSERT_EQ(test::RunCommand({"art", "loading", "import", "--game", b, out + "L*.BMP", "--quiet"}).code, 0);
+    for (int n = 1; n <= 6; ++n)
+        EXPECT_TRUE(test::ReadBytes(b + "/BITMAPS/LOADING" + std::to_string(n) + ".BMP")
+                    == test::ReadBytes(a + "/BITMAPS/LOADING" + std::to_string(n) + ".BMP"));
+
+    // A picture of another size is only stretched when --yes says so.
+    const std::string small = dir / "small";
+    ForceDirectories(small);
+    SaveBmpFile(Image(320, 240, 24, MakePixel(10, 200, 30)), small + "/S2.BMP");
+    const auto second = test::ReadBytes(b + "/BITMAPS/LOADING2.BMP");
+    auto asked = test::RunCommand({"art", "loading", "import", "--game", b, small + "/S*.BMP", "--quiet"});
+    EXPECT_EQ(asked.code, 1);
+    EXPECT_NE(asked.err.find("--yes"), std::string::npos) << asked.err;
+    EXPECT_TRUE(test::ReadBytes(b + "/BITMAPS/LOADING2.BMP") == second);
+    ASSERT_EQ(test::RunCommand({"art", "loading", "import", "--game", b, small + "/S*.BMP", "--yes", "--quiet"}).code, 0);
+    Image stretched = DecodeBmp(test::ReadBytes(b + "/BITMAPS/LOADING2.BMP"));
+    EXPECT_EQ(stretched.width(), 640);
+    EXPECT_EQ(stretched.height(), 480);
+    EXPECT_EQ(stretched.pixel(639, 479), MakePixel(10, 200, 30));
+}
+
+TEST(MediaCli, TeamArtTravelsByCarsetWhenTheArtBankMayGrow)
+{
+    test::TempDir dir;
+    const std::string a = dir / "A", b = dir / "B", carset = dir / "art.GMS";
+    test::MakeDemo(a, 2, 1);
+    test::MakeDemo(b, 2, 2);
+    auto imported = test::RunCommand({"import", "--game", a, "--items", "104-114,117,5", "-o", carset, "--quiet"});
+    ASSERT_EQ(imported.code, 0) << imported.err;
+    const auto bank = test::ReadBytes(b + "/BITMAPS/GP3ART5.BIN");
+    auto refused = test::RunCommand({"apply", carset, "--game", b, "--quiet"});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_NE(refused.err.find("--yes"), std::string::npos) << refused.err;
+    EXPECT_TRUE(test::ReadBytes(b + "/BITMAPS/GP3ART5.BIN") == bank);
+    auto applied = test::RunCommand({"apply", carset, "--game", b, "--yes", "--quiet"});
+    ASSERT_EQ(applied.code, 0) << applied.err;
+    EXPECT_FALSE(test::ReadBytes(b + "/BITMAPS/GP3ART5.BIN") == bank);
+    EXPECT_TRUE(test::ReadBytes(b + "/BITMAPS/LOADING5.BMP") == test::ReadBytes(a + "/BITMAPS/LOADING5.BMP"));
+}
+
+} // namespace

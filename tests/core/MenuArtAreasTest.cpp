@@ -1,0 +1,203 @@
+#include "TransferFixture.h"
+
+#include "formats/ArtBankFile.h"
+#include "formats/ArtBankPictures.h"
+#include "formats/Bmp.h"
+#include "formats/TeamArtSheet.h"
+#include "menu/MenuArt.h"
+#include "transfer/CarsetArchive.h"
+
+#include <algorithm>
+
+using namespace pitwall;
+using test::TransferFixture;
+
+namespace {
+
+constexpr const char* kArt = "BITMAPS/GP3ART5.BIN";
+
+std::vector<int> MenuItems()
+{
+    std::vector<int> items = {5, 117};
+    for (int t = 0; t < 11; ++t)
+        items.push_back(104 + t);
+    return items;
+}
+
+TransferOutcome ImportMenuArt(TransferFixture& f)
+{
+    auto& selection = f.set().transfer.selection;
+    selection = {};
+    for (int n : MenuItems())
+        selection[static_cast<std::size_t>(n)] = 1;
+    return f.engine().importFromGame(false, false, f.ui);
+}
+
+ArtPicture Entry(const std::string& bank, std::size_t entry)
+{
+    ArtPicture p;
+    EXPECT_TRUE(ReadArtImage(bank, entry, p, nullptr)) << entry;
+    return p;
+}
+
+Image Stripes(int width, int height)
+{
+    Image image(width, height, 24);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, MakePixel((x * 8) & 0xF8, (y * 8) & 0xF8, ((x + y) * 8) & 0xF8));
+    return image;
+}
+
+// What the last run of the fixture did not do, for failure messages.
+std::string Failures(TransferFixture& f)
+{
+    std::string text;
+    for (const auto& failure : f.engine().lastReport().failures)
+        text += std::to_string(failure.item) + ": " + failure.text + "\n";
+    return text;
+}
+
+// Bands of colour, as a menu background has them: the art bank's coding packs
+// runs of one colour, so a picture of single-pixel stripes would not fit
+// into an entry of its size.
+Image Bands(int width, int height)
+{
+    Image image(width, height, 24);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, MakePixel((y / 20) * 8 & 0xF8, 64 + (x / 100) * 16, 120));
+    return image;
+}
+
+TEST(MenuArtAreas, ImportThenExportChangesNoByte)
+{
+    TransferFixture f;
+    const auto bank = test::ReadBytes(f.game(kArt));
+    const auto loading3 = test::ReadBytes(f.game("BITMAPS/LOADING3.BMP"));
+    ASSERT_EQ(ImportMenuArt(f), TransferOutcome::Done);
+    for (int t = 0; t < 11; ++t) {
+        EXPECT_TRUE(f.set().transfer.isLoaded(104 + t));
+        EXPECT_EQ(f.set().teamArt[static_cast<std::size_t>(t)].width, 960u);
+    }
+    EXPECT_TRUE(test::ReadBytes(f.work("LOADING3.BMP")) == loading3);
+
+    ASSERT_EQ(f.exportAll(), TransferOutcome::Done);
+    EXPECT_TRUE(f.messages.asked.empty());
+    EXPECT_TRUE(test::ReadBytes(f.game(kArt)) == bank);
+    EXPECT_TRUE(test::ReadBytes(f.game("BITMAPS/LOADING3.BMP")) == loading3);
+}
+
+TEST(MenuArtAreas, TeamArtLoadingPicturesAndBackgroundsTravelByCarset)
+{
+    TransferFixture a(1), b(2);
+    ASSERT_EQ(ImportMenuArt(a), TransferOutcome::Done);
+    // Background 12 replaced by a picture of the user's, background 3 chosen
+    // for export as the game has it.
+    const Image replacement = Bands(800, 600);
+    SaveBmpFile(replacement, a.work("MenuReplace12.BMP"));
+    AddMenuBackground(a.set().menuBackgrounds, MenuBackgroundLine(12, a.program.texts));
+    AddMenuBackground(a.set().menuBackgrounds, MenuBackgroundLine(3, a.program.texts));
+    const std::string carset = a.root / "menu.GMS";
+    ASSERT_EQ(a.saveCarset(carset), TransferOutcome::Done);
+    {
+        CarsetArchive archive(carset, CarsetArchive::Mode::Read);
+        for (const char* member : {"TeamArt0.DAT", "TeamArt10.DAT", "LOADING1.BMP", "LOADING6.BMP",
+                                   "MenuReplace12.BMP", "MenuReplace3.BMP"})
+            EXPECT_TRUE(archive.contains(member)) << member;
+        EXPECT_FALSE(archive.contains("MenuReplace4.BMP"));
+    }
+
+    const std::string bankA = a.game(kArt), bankB = b.game(kArt);
+    ArtDirectory before;
+    ASSERT_TRUE(ReadArtDirectory(bankB, before, nullptr));
+    std::vector<ArtPicture> untouched;
+    // Entries no item of the carset writes: the logo parts, the track
+    // pictures and the other backgrounds.
+    std::vector<std::size_t> others;
+    for (std::size_t e = 0; e < 840; ++e)
+        if (e < 10 || (e >= 566 && e != 758 && e != 767))
+            others.push_back(e);
+    for (std::size_t e : others)
+        untouched.push_back(Entry(bankB, e));
+
+    b.messages.answer = true;
+    ASSERT_EQ(b.loadCarset(carset), TransferOutcome::Done);
+    EXPECT_EQ(b.set().menuBackgrounds,
+              (MenuReplacementList{MenuBackgroundLine(3, b.program.texts), MenuBackgroundLine(12, b.program.texts)}));
+    ASSERT_EQ(b.exportAll(), TransferOutcome::Done) << Failures(b) << ::testing::PrintToString(b.messages.numbers());
+
+    for (int t = 0; t < 11; ++t) {
+        ArtPicture sheet;
+        ASSERT_TRUE(ComposeTeamSheet(bankB, t, sheet, nullptr));
+        EXPECT_TRUE(sheet == a.set().teamArt[static_cast<std::size_t>(t)]) << "team " << t;
+    }
+    for (int n = 1; n <= 6; ++n)
+        EXPECT_TRUE(test::ReadBytes(b.game("BITMAPS/" + LoadingPictureName(n)))
+                    == test::ReadBytes(a.game("BITMAPS/" + LoadingPictureName(n))))
+            << n;
+    EXPECT_TRUE(Entry(bankB, 767) == ArtPictureFromImage(replacement));
+    EXPECT_TRUE(Entry(bankB, 758) == Entry(bankA, 758));
+    for (std::size_t i = 0; i < others.size(); ++i)
+        EXPECT_TRUE(Entry(bankB, others[i]) == untouched[i]) << others[i];
+}
+
+TEST(MenuArtAreas, LoadingPicturesExportOnlyWhatTheWorkingDirectoryHolds)
+{
+    TransferFixture f;
+    ASSERT_EQ(f.importItems({117}), TransferOutcome::Done);
+    const auto first = test::ReadBytes(f.game("BITMAPS/LOADING1.BMP"));
+    for (int n : {1, 3, 4, 5, 6})
+        DeleteFileForced(f.work(LoadingPictureName(n)));
+    const auto second = EncodeBmp(Stripes(640, 480));
+    test::WriteBytes(f.work("LOADING2.BMP"), second);
+    ASSERT_EQ(f.exportAll(), TransferOutcome::Done);
+    EXPECT_TRUE(test::ReadBytes(f.game("BITMAPS/LOADING2.BMP")) == second);
+    EXPECT_TRUE(test::ReadBytes(f.game("BITMAPS/LOADING1.BMP")) == first);
+
+    // A loading picture that is no picture is not taken in, and none changes.
+    test::WriteBytes(f.game("BITMAPS/LOADING4.BMP"), {'B', 'M', 1, 2, 3});
+    f.messages.shown.clear();
+    EXPECT_EQ(f.importItems({117}), TransferOutcome::DoneWithErrors);
+    EXPECT_TRUE(test::ReadBytes(f.work("LOADING2.BMP")) == second);
+    EXPECT_FALSE(FileExists(f.work("LOADING1.BMP")));
+}
+
+TEST(MenuArtAreas, TeamArtMemberOfTheWrongSizeIsRefused)
+{
+    TransferFixture a(1);
+    ASSERT_EQ(a.importItems({104}), TransferOutcome::Done);
+    const std::string carset = a.root / "t.GMS";
+    ASSERT_EQ(a.saveCarset(carset), TransferOutcome::Done);
+    // The same carset with a sheet of another size.
+    TransferFixture b(2);
+    const ArtPicture before = b.set().teamArt[0];
+    {
+        CarsetArchive in(carset, CarsetArchive::Mode::Read);
+        CarsetArchive out(b.root / "bad.GMS", CarsetArchive::Mode::Create);
+        for (const auto& m : in.members())
+            out.addBytes(m.name, m.name == "TeamArt0.DAT" ? EncodeBmp(Stripes(100, 50)) : in.read(m.name, 1 << 24));
+        out.close();
+    }
+    EXPECT_EQ(b.loadCarset(b.root / "bad.GMS"), TransferOutcome::DoneWithErrors);
+    EXPECT_FALSE(b.set().transfer.isLoaded(104));
+    EXPECT_TRUE(b.set().teamArt[0] == before);
+    EXPECT_EQ(b.messages.numbers(), std::vector<int>{661});
+}
+
+TEST(MenuBackgroundList, EachBackgroundOnceSortedByNumber)
+{
+    UITexts texts;
+    MenuReplacementList list;
+    EXPECT_TRUE(AddMenuBackground(list, MenuBackgroundLine(12, texts)));
+    EXPECT_FALSE(AddMenuBackground(list, MenuBackgroundLine(12, texts)));
+    EXPECT_TRUE(AddMenuBackground(list, MenuBackgroundLine(3, texts)));
+    EXPECT_TRUE(AddMenuBackground(list, MenuBackgroundLine(84, texts)));
+    EXPECT_FALSE(AddMenuBackground(list, "85 - beyond the last"));
+    EXPECT_FALSE(AddMenuBackground(list, "x"));
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_EQ(list[0].substr(0, 5), "03 - ");
+    EXPECT_EQ(MenuBackgroundNumbers(list), (std::vector<int>{3, 12, 84}));
+}
+
+} // namespace

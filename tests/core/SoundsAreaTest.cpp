@@ -1,0 +1,197 @@
+#include "TransferFixture.h"
+
+#include "formats/ByteWriter.h"
+#include "formats/SoundBank.h"
+#include "sounds/SoundFolder.h"
+#include "sounds/SoundsArea.h"
+#include "transfer/CarsetArchive.h"
+
+using namespace pitwall;
+using test::TransferFixture;
+
+namespace {
+
+constexpr const char* kBank = "SAMPLES/GP3SOUND.DAT";
+
+SoundBank ReadBank(const std::string& file)
+{
+    SoundBankParse parsed = ParseSoundBank(test::ReadBytes(file));
+    EXPECT_FALSE(parsed.truncated);
+    return parsed.bank;
+}
+
+// The demo's bank: 132 sounds of 8 and 16 bits at several rates, sound 7
+// longer than 500,001 bytes.
+TEST(SoundsArea, ImportThenExportChangesNoByteAndKeepsLongSoundsWhole)
+{
+    TransferFixture f;
+    const auto before = test::ReadBytes(f.game(kBank));
+    ASSERT_EQ(f.importItems({kSoundsItem}), TransferOutcome::Done);
+    const SoundTable& table = f.set().sounds;
+    ASSERT_EQ(table.entries.size(), 132u);
+    EXPECT_EQ(table.entries[7].dataSize, 524'288u);
+    EXPECT_EQ(FileSizeOf(f.work("Sound7.DAT")), 44u + 524'288u);
+    EXPECT_EQ(test::ReadBytes(f.work("Sound0.DAT")).size(), 44u + table.entries[0].dataSize);
+
+    ASSERT_EQ(f.exportAll(), TransferOutcome::Done);
+    EXPECT_TRUE(test::ReadBytes(f.game(kBank)) == before);
+    // Nothing but the bank's own name is left beside it.
+    EXPECT_EQ(ListFiles(f.game("SAMPLES/"), "*", false, false).size(), 1u);
+}
+
+TEST(SoundsArea, AllMarkedSoundsMakeTheOtherBankEqual)
+{
+    TransferFixture a(1), b(2);
+    ASSERT_EQ(a.importItems({kSoundsItem}), TransferOutcome::Done);
+    a.set().sounds.marks.assign(a.set().sounds.entries.size(), 1);
+    const std::string carset = a.root / "all.GMS";
+    ASSERT_EQ(a.saveCarset(carset), TransferOutcome::Done);
+    {
+        CarsetArchive archive(carset, CarsetArchive::Mode::Read);
+        EXPECT_EQ(archive.read(kSoundsMember, 5000).size(), 4098u);
+        EXPECT_TRUE(archive.contains("Sound131.DAT"));
+    }
+    ASSERT_FALSE(test::ReadBytes(a.game(kBank)) == test::ReadBytes(b.game(kBank)));
+    ASSERT_EQ(b.loadCarset(carset), TransferOutcome::Done);
+    ASSERT_EQ(b.exportAll(), TransferOutcome::Done);
+    EXPECT_TRUE(test::ReadBytes(b.game(kBank)) == test::ReadBytes(a.game(kBank)));
+}
+
+TEST(SoundsArea, OneMarkedSoundChangesThatSoundAlone)
+{
+    TransferFixture a(1), b(2);
+    ASSERT_EQ(a.importItems({kSoundsItem}), TransferOutcome::Done);
+    a.set().sounds.marks.assign(a.set().sounds.entries.size(), 0);
+    a.set().sounds.marks[3] = 1;
+    const std::string carset = a.root / "one.GMS";
+    ASSERT_EQ(a.saveCarset(carset), TransferOutcome::Done);
+    {
+        CarsetArchive archive(carset, CarsetArchive::Mode::Read);
+        EXPECT_TRUE(archive.contains("Sound3.DAT"));
+        EXPECT_FALSE(archive.contains("Sound2.DAT"));
+    }
+
+    const SoundBank bankA = ReadBank(a.game(kBank));
+    const SoundBank bankB = ReadBank(b.game(kBank));
+    // B never imported its sounds: the ones the carset lacks come from B's bank.
+    ASSERT_EQ(b.loadCarset(carset), TransferOutcome::Done);
+    ASSERT_EQ(b.exportAll(), TransferOutcome::Done);
+    const auto bytes = test::ReadBytes(b.game(kBank));
+    const SoundBank after = ReadBank(b.game(kBank));
+    ASSERT_EQ(after.entries.size(), bankB.entries.size());
+    for (std::size_t i = 0; i < after.entries.size(); ++i) {
+        const SoundBank& expected = i == 3 ? bankA : bankB;
+        EXPECT_EQ(after.entries[i], expected.entries[i]) << i;
+        EXPECT_TRUE(after.samples[i] == expected.samples[i]) << i;
+    }
+    // Directory entry 3 at 4 + 12 x 3: A's size, rate, third field and bits.
+    const auto a3 = test::ReadBytes(a.game(kBank));
+    EXPECT_TRUE(std::equal(bytes.begin() + 40, bytes.begin() + 52, a3.begin() + 40));
+}
+
+TEST(SoundsArea, DamagedOrMissingBankLeavesTheWorkingSetAlone)
+{
+    TransferFixture f;
+    auto bank = test::ReadBytes(f.game(kBank));
+    bank.resize(bank.size() / 2);
+    test::WriteBytes(f.game(kBank), bank);
+    EXPECT_EQ(f.importItems({kSoundsItem}), TransferOutcome::DoneWithErrors);
+    EXPECT_FALSE(f.set().transfer.isLoaded(kSoundsItem));
+    EXPECT_FALSE(FileExists(f.work("Sound0.DAT")));
+    EXPECT_EQ(f.messages.numbers(), std::vector<int>{668});
+
+    DeleteFileForced(f.game(kBank));
+    f.messages.shown.clear();
+    EXPECT_EQ(f.importItems({kSoundsItem}), TransferOutcome::DoneWithErrors);
+    EXPECT_EQ(f.messages.numbers(), std::vector<int>{349});
+}
+
+// WAV files as another program writes them: a LIST chunk before the samples.
+std::vector<std::uint8_t> WavWithList(const std::vector<std::uint8_t>& samples, bool withData = true)
+{
+    ByteWriter w;
+    auto tag = [&](const char* t) { for (int i = 0; i < 4; ++i) w.u8(static_cast<std::uint8_t>(t[i])); };
+    tag("RIFF");
+    w.u32(12036);
+    tag("WAVE");
+    tag("fmt ");
+    w.u32(16);
+    w.u16(1);
+    w.u16(1);
+    w.u32(22050);
+    w.u32(22050);
+    w.u16(1);
+    w.u16(8);
+    tag("LIST");
+    w.u32(5);
+    for (int i = 0; i < 6; ++i) // five bytes and the pad byte
+        w.u8(0xEE);
+    if (withData) {
+        tag("data");
+        w.u32(static_cast<std::uint32_t>(samples.size()));
+        for (auto b : samples)
+            w.u8(b);
+    }
+    return w.take();
+}
+
+TEST(SoundFiles, TakingInWalksTheChunksAndRefusesFilesWithoutSamples)
+{
+    test::TempDir dir;
+    SoundTable table;
+    table.entries = {{10, 11025, 0xABCD, 16}, {4, 8000, 9, 8}};
+    table.marks = {0, 0};
+    const std::vector<std::uint8_t> samples = {1, 2, 3, 4, 5, 6, 7};
+    test::WriteBytes(dir / "list.wav", WavWithList(samples));
+    ASSERT_TRUE(TakeInSoundWav(table, 0, dir / "list.wav", dir / "work", nullptr));
+    EXPECT_EQ(table.entries[0], (SoundEntry{7, 22050, 0xABCD, 8}));
+    EXPECT_EQ(table.marks[0], 1);
+    auto work = test::ReadBytes(dir / "work/Sound0.DAT");
+    ASSERT_EQ(work.size(), 51u);
+    EXPECT_TRUE(std::equal(samples.begin(), samples.end(), work.begin() + 44));
+
+    test::WriteBytes(dir / "nodata.wav", WavWithList(samples, false));
+    UITexts texts;
+    test::RecordingMessages sink;
+    Messenger messenger(texts, sink);
+    EXPECT_FALSE(TakeInSoundWav(table, 1, dir / "nodata.wav", dir / "work", &messenger));
+    EXPECT_EQ(sink.numbers(), std::vector<int>{211});
+    EXPECT_EQ(table.entries[1], (SoundEntry{4, 8000, 9, 8}));
+    EXPECT_EQ(table.marks[1], 0);
+}
+
+TEST(SoundFiles, ExtractAllThenReplaceAllRoundTripsWhateverTheCase)
+{
+    TransferFixture f;
+    ASSERT_EQ(f.importItems({kSoundsItem}), TransferOutcome::Done);
+    SoundTable& table = f.set().sounds;
+    const std::string folder = f.root / "wavs/";
+    ForceDirectories(folder);
+    EXPECT_TRUE(ExtractAllSounds(table, f.program.directories.working, folder).empty());
+    EXPECT_TRUE(FileExists(folder + "Sound0.WAV"));
+    EXPECT_TRUE(FileExists(folder + "Sound131.WAV"));
+
+    const SoundTable before = table;
+    auto replaced = ReplaceAllSounds(table, folder, f.program.directories.working, nullptr);
+    EXPECT_EQ(replaced.size(), 132u);
+    EXPECT_EQ(table.entries, before.entries);
+
+    // A folder holding only SOUND3.WAV (as Windows names it) and a
+    // lower-case sound5.wav changes those two alone.
+    const std::string other = f.root / "other/";
+    ForceDirectories(other);
+    test::WriteBytes(other + "SOUND3.WAV", MakeSoundWav({3, 44100, 0, 8}, std::vector<std::uint8_t>{9, 9, 9}));
+    test::WriteBytes(other + "sound5.wav", test::ReadBytes(folder + "Sound5.WAV"));
+    table.marks.assign(table.entries.size(), 0);
+    replaced = ReplaceAllSounds(table, other, f.program.directories.working, nullptr);
+    EXPECT_EQ(replaced, (std::vector<std::size_t>{3, 5}));
+    for (std::size_t i = 0; i < table.entries.size(); ++i) {
+        if (i == 3)
+            EXPECT_EQ(table.entries[i], (SoundEntry{3, 44100, before.entries[3].keptWord, 8}));
+        else
+            EXPECT_EQ(table.entries[i], before.entries[i]) << i;
+        EXPECT_EQ(table.marks[i], i == 3 || i == 5 ? 1 : 0) << i;
+    }
+}
+
+} // namespace

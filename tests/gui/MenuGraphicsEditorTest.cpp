@@ -1,0 +1,207 @@
+#include "GuiTestSupport.h"
+
+#include "MenuGraphicsEditor.h"
+#include "formats/Bmp.h"
+#include "formats/Jpeg.h"
+#include "menu/MenuArt.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QtTest>
+
+#include <set>
+
+using namespace pitwall;
+using namespace pitwall::gui;
+using pitwall::gui::test::GuiProgram;
+
+namespace {
+
+MenuGraphicsEditor* OpenMenuGraphics(GuiProgram& p)
+{
+    p.program.settings.gameDirectory = p.path("game/");
+    if (!p.window->FirstActivation())
+        return nullptr;
+    p.window->OpenEditor("TForm27");
+    return qobject_cast<MenuGraphicsEditor*>(p.window->currentEditor());
+}
+
+template <typename T>
+T* Child(QObject* window, const char* name)
+{
+    T* child = window->findChild<T*>(name);
+    if (!child)
+        qFatal("no control %s", name);
+    return child;
+}
+
+void Click(QObject* window, const char* name) { Child<QPushButton>(window, name)->click(); }
+
+// The picture a label shows, as an image (empty when it shows none).
+QImage Shown(QObject* window, const char* name)
+{
+    return Child<QLabel>(window, name)->pixmap().toImage();
+}
+
+bool Plain(const QImage& image)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != image.pixel(0, 0))
+                return false;
+    return true;
+}
+
+} // namespace
+
+class MenuGraphicsEditorTest : public QObject {
+    Q_OBJECT
+private slots:
+    void teamArtAnimatesOnlyWhenLoaded();
+    void backgroundsReplacedListedAndSaved();
+    void loadingPicturesOfAnotherSizeAreStretchedOnYes();
+};
+
+void MenuGraphicsEditorTest::teamArtAnimatesOnlyWhenLoaded()
+{
+    GuiProgram p;
+    MenuGraphicsEditor* editor = OpenMenuGraphics(p);
+    QVERIFY(editor);
+    QCOMPARE(Child<QTabWidget>(editor, "PageControl1")->count(), 3);
+    auto* teams = Child<QListWidget>(editor, "ListBox11");
+    QCOMPARE(teams->count(), 11);
+    teams->setCurrentRow(3);
+    // Team 3's art is not loaded: plain pictures, no animation.
+    QVERIFY(!editor->timer()->isActive());
+    QVERIFY(Plain(Shown(editor, "Image7")));
+    QVERIFY(Plain(Shown(editor, "Image2")));
+    QVERIFY(!Child<QPushButton>(editor, "Button55")->isEnabled());
+
+    Click(editor, "Button24");
+    QVERIFY(p.app->workingSet().transfer.isLoaded(107));
+    QVERIFY(!p.app->workingSet().transfer.isLoaded(106));
+    QVERIFY(editor->timer()->isActive());
+    QCOMPARE(editor->timer()->interval(), 100);
+    QVERIFY(!Plain(Shown(editor, "Image2")));
+
+    // The car turns through 30 frames and comes back to where it started.
+    auto& state = p.app->editorStates.menuGraphics;
+    const int car = state.carFrame;
+    const QImage first = Shown(editor, "Image7");
+    std::set<int> frames;
+    for (int i = 0; i < 30; ++i) {
+        editor->Timer1Timer();
+        frames.insert(state.carFrame);
+    }
+    QCOMPARE(static_cast<int>(frames.size()), 30);
+    QCOMPARE(state.carFrame, car);
+    QVERIFY(Shown(editor, "Image7") == first);
+    // On the driver page the helmets turn through 3 frames; the car stays.
+    Child<QTabWidget>(editor, "PageControl2")->setCurrentIndex(1);
+    const int helmet = state.helmetFrame;
+    std::set<int> helmets;
+    for (int i = 0; i < 3; ++i) {
+        editor->Timer1Timer();
+        helmets.insert(state.helmetFrame);
+    }
+    QCOMPARE(static_cast<int>(helmets.size()), 3);
+    QCOMPARE(state.helmetFrame, helmet);
+    QCOMPARE(state.carFrame, car);
+
+    // Another page stops the animation; back on the team page it runs again.
+    Child<QTabWidget>(editor, "PageControl1")->setCurrentIndex(1);
+    QVERIFY(!editor->timer()->isActive());
+    Child<QTabWidget>(editor, "PageControl1")->setCurrentIndex(0);
+    QVERIFY(editor->timer()->isActive());
+    teams->setCurrentRow(4);
+    QVERIFY(!editor->timer()->isActive());
+}
+
+void MenuGraphicsEditorTest::backgroundsReplacedListedAndSaved()
+{
+    GuiProgram p;
+    MenuGraphicsEditor* editor = OpenMenuGraphics(p);
+    QVERIFY(editor);
+    Child<QTabWidget>(editor, "PageControl1")->setCurrentIndex(2);
+    QVERIFY(!Child<QPushButton>(editor, "Button52")->isEnabled());
+    Click(editor, "Button30");
+    QVERIFY(p.app->workingSet().transfer.isLoaded(5));
+    auto* names = Child<QListWidget>(editor, "ListBox1");
+    QCOMPARE(names->count(), 85);
+    names->setCurrentRow(12);
+    Child<QCheckBox>(editor, "CheckBox4")->setChecked(true);
+    QVERIFY(!Child<QLabel>(editor, "Image9")->isHidden());
+    QVERIFY(Child<QLabel>(editor, "Image8")->isHidden());
+
+    // An 800 x 600 JPG as background 12 becomes MenuReplace12.BMP and is shown.
+    Image picture(800, 600, 24, MakePixel(200, 40, 16));
+    const std::string jpg = p.path("back.JPG");
+    pitwall::test::WriteBytes(jpg, EncodeJpeg(picture, 90));
+    p.app->chooseFileToOpen = [&](const FileRequest&) -> std::optional<std::string> { return jpg; };
+    Click(editor, "Button52");
+    QVERIFY(FileExists(p.program.directories.working + "MenuReplace12.BMP"));
+    QVERIFY(!Child<QLabel>(editor, "Image8")->isHidden());
+    QVERIFY(Child<QLabel>(editor, "Image9")->isHidden());
+
+    // The export list: once per background, Delete removes the selection.
+    auto* list = Child<QListWidget>(editor, "ListBox18");
+    Click(editor, "BitBtn28");
+    Click(editor, "BitBtn28");
+    QCOMPARE(list->count(), 1);
+    QVERIFY(list->item(0)->text().startsWith("12 - "));
+    names->setCurrentRow(3);
+    Click(editor, "BitBtn28");
+    QCOMPARE(list->item(0)->text().left(2), QString("03"));
+    list->item(1)->setSelected(true);
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+    QApplication::sendEvent(list, &del);
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(p.app->workingSet().menuBackgrounds.size(), std::size_t{1});
+
+    // Saving all with BG*.JPG writes BG0.JPG .. BG84.JPG.
+    const std::string out = p.path("out/");
+    ForceDirectories(out);
+    editor->chooseSequence() = [&]() -> std::optional<PictureSequence> { return PictureSequence{out, "BG*.JPG"}; };
+    Click(editor, "Button36");
+    QCOMPARE(static_cast<int>(ListFiles(out, "BG*.JPG", false, false).size()), 85);
+    QVERIFY(FileExists(out + "BG0.JPG"));
+    QVERIFY(FileExists(out + "BG84.JPG"));
+    Image back = DecodeJpeg(pitwall::test::ReadBytes(out + "BG12.JPG"));
+    QCOMPARE(back.width(), 800);
+}
+
+void MenuGraphicsEditorTest::loadingPicturesOfAnotherSizeAreStretchedOnYes()
+{
+    GuiProgram p;
+    MenuGraphicsEditor* editor = OpenMenuGraphics(p);
+    QVERIFY(editor);
+    Child<QTabWidget>(editor, "PageControl1")->setCurrentIndex(1);
+    Click(editor, "Button28");
+    QVERIFY(p.app->workingSet().transfer.isLoaded(117));
+    QVERIFY(!Shown(editor, "Image1").isNull());
+    Child<QRadioButton>(editor, "RadioButton2")->click();
+    QCOMPARE(p.app->editorStates.menuGraphics.loadingPicture, 1);
+
+    const std::string small = p.path("small.BMP");
+    SaveBmpFile(Image(320, 240, 24, MakePixel(8, 160, 48)), small);
+    p.app->chooseFileToOpen = [&](const FileRequest&) -> std::optional<std::string> { return small; };
+    Click(editor, "BitBtn5");
+    QCOMPARE(p.numbers().back(), 352); // asked, and the test answers Yes
+    Image stored = LoadBmpFile(p.program.directories.working + "LOADING2.BMP");
+    QCOMPARE(stored.width(), 640);
+    QCOMPARE(stored.height(), 480);
+
+    // A missing working copy is reported with its name.
+    DeleteFileForced(p.program.directories.working + "LOADING4.BMP");
+    Child<QRadioButton>(editor, "RadioButton4")->click();
+    QCOMPARE(p.numbers().back(), 212);
+}
+
+QTEST_MAIN(MenuGraphicsEditorTest)
+#include "MenuGraphicsEditorTest.moc"

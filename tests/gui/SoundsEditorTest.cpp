@@ -1,0 +1,167 @@
+#include "GuiTestSupport.h"
+
+#include "SoundsEditor.h"
+#include "formats/SoundBank.h"
+#include "sounds/SoundsArea.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include <algorithm>
+
+using namespace pitwall;
+using namespace pitwall::gui;
+using pitwall::gui::test::GuiProgram;
+
+namespace {
+
+SoundsEditor* OpenSounds(GuiProgram& p)
+{
+    p.program.settings.gameDirectory = p.path("game/");
+    if (!p.window->FirstActivation())
+        return nullptr;
+    p.window->OpenEditor("TForm17");
+    return qobject_cast<SoundsEditor*>(p.window->currentEditor());
+}
+
+template <typename T>
+T* Child(QObject* window, const char* name)
+{
+    T* child = window->findChild<T*>(name);
+    if (!child)
+        qFatal("no control %s", name);
+    return child;
+}
+
+bool Enabled(QObject* window, const char* name) { return Child<QWidget>(window, name)->isEnabled(); }
+void Click(QObject* window, const char* name) { Child<QPushButton>(window, name)->click(); }
+
+} // namespace
+
+class SoundsEditorTest : public QObject {
+    Q_OBJECT
+private slots:
+    void nothingLoadedMeansAnEmptyListAndNoActions();
+    void marksFollowTheRowsAndSelectAll();
+    void replacingOneOrAllSoundsMarksThem();
+    void playingSaysWhyItCannot();
+};
+
+void SoundsEditorTest::nothingLoadedMeansAnEmptyListAndNoActions()
+{
+    GuiProgram p;
+    SoundsEditor* editor = OpenSounds(p);
+    QVERIFY(editor);
+    QCOMPARE(editor->objectName(), QString("TForm17"));
+    QCOMPARE(Child<QTreeWidget>(editor, "ListView1")->topLevelItemCount(), 0);
+    for (const char* name : {"Button58", "Button59", "Button60", "BitBtn26", "BitBtn27", "Button19", "CheckBox3"})
+        QVERIFY2(!Enabled(editor, name), name);
+    QVERIFY(Enabled(editor, "Button18"));
+
+    Click(editor, "Button18");
+    auto* list = Child<QTreeWidget>(editor, "ListView1");
+    QCOMPARE(list->topLevelItemCount(), 132);
+    QCOMPARE(list->topLevelItem(7)->text(1), QString("524288"));
+    QVERIFY(Child<QLabel>(editor, "Label90")->text().contains("132"));
+    for (const char* name : {"Button58", "Button59", "Button60", "BitBtn26", "BitBtn27", "Button19"})
+        QVERIFY2(Enabled(editor, name), name);
+}
+
+void SoundsEditorTest::marksFollowTheRowsAndSelectAll()
+{
+    GuiProgram p;
+    SoundsEditor* editor = OpenSounds(p);
+    QVERIFY(editor);
+    Click(editor, "Button18");
+    auto* all = Child<QCheckBox>(editor, "CheckBox3");
+    all->click();
+    const SoundTable& table = p.app->workingSet().sounds;
+    QVERIFY(std::all_of(table.marks.begin(), table.marks.end(), [](auto m) { return m == 1; }));
+    QVERIFY(p.app->editorStates.sounds.selectAll);
+
+    // Unchecking one row clears "Alle anwählen", in the window and when it
+    // is shown again.
+    auto* list = Child<QTreeWidget>(editor, "ListView1");
+    list->topLevelItem(4)->setCheckState(0, Qt::Unchecked);
+    QVERIFY(!all->isChecked());
+    QCOMPARE(table.marks[4], std::uint8_t{0});
+    p.window->OpenEditor("TForm12");
+    QVERIFY(!p.app->editorStates.sounds.selectAll);
+    p.window->OpenEditor("TForm17");
+    editor = qobject_cast<SoundsEditor*>(p.window->currentEditor());
+    QVERIFY(!Child<QCheckBox>(editor, "CheckBox3")->isChecked());
+    list = Child<QTreeWidget>(editor, "ListView1");
+    QCOMPARE(list->topLevelItem(4)->checkState(0), Qt::Unchecked);
+    QCOMPARE(list->topLevelItem(5)->checkState(0), Qt::Checked);
+}
+
+void SoundsEditorTest::replacingOneOrAllSoundsMarksThem()
+{
+    GuiProgram p;
+    SoundsEditor* editor = OpenSounds(p);
+    QVERIFY(editor);
+    Click(editor, "Button18");
+    SoundTable& table = p.app->workingSet().sounds;
+    const SoundTable before = table;
+    const std::string folder = p.path("wavs/");
+    ForceDirectories(folder);
+
+    // Extract all, then a folder with only SOUND3.WAV: sound 3 alone changes.
+    editor->chooseFolder = [&]() -> std::optional<std::string> { return folder; };
+    Click(editor, "BitBtn26");
+    QVERIFY(FileExists(folder + "Sound131.WAV"));
+    QCOMPARE(p.numbers().back(), 531);
+    const std::string only = p.path("only/");
+    ForceDirectories(only);
+    pitwall::test::WriteBytes(only + "SOUND3.WAV", MakeSoundWav({4, 8000, 0, 8}, std::vector<std::uint8_t>{1, 2, 3, 4}));
+    editor->chooseFolder = [&]() -> std::optional<std::string> { return only; };
+    Click(editor, "BitBtn27");
+    for (std::size_t i = 0; i < table.entries.size(); ++i) {
+        if (i == 3) {
+            QCOMPARE(table.entries[i].dataSize, 4u);
+            QCOMPARE(table.entries[i].sampleRate, std::uint16_t{8000});
+        } else {
+            QVERIFY(table.entries[i] == before.entries[i]);
+        }
+        QCOMPARE(table.marks[i], std::uint8_t(i == 3 ? 1 : 0));
+    }
+    auto* list = Child<QTreeWidget>(editor, "ListView1");
+    QCOMPARE(list->topLevelItem(3)->text(1), QString("4"));
+    QCOMPARE(list->topLevelItem(3)->checkState(0), Qt::Checked);
+
+    // Replacing sound 5 marks it, although its row was unchecked.
+    list->setCurrentItem(list->topLevelItem(5));
+    std::string key;
+    p.app->chooseFileToOpen = [&](const FileRequest& r) -> std::optional<std::string> {
+        key = r.key;
+        return folder + "Sound6.WAV";
+    };
+    Click(editor, "Button60");
+    QCOMPARE(QString::fromStdString(key), QString("WAVLoad"));
+    QCOMPARE(table.marks[5], std::uint8_t{1});
+    QVERIFY(table.entries[5].dataSize == before.entries[6].dataSize);
+    QCOMPARE(list->topLevelItem(5)->checkState(0), Qt::Checked);
+}
+
+void SoundsEditorTest::playingSaysWhyItCannot()
+{
+    GuiProgram p;
+    SoundsEditor* editor = OpenSounds(p);
+    QVERIFY(editor);
+    Click(editor, "Button18");
+    editor->hasAudioOutput = [] { return false; };
+    Click(editor, "Button58");
+    QCOMPARE(p.numbers().back(), 720);
+    QVERIFY(!editor->playing());
+
+    DeleteFileForced(p.program.directories.working + "Sound0.DAT");
+    Click(editor, "Button58");
+    QCOMPARE(p.numbers().back(), 212);
+    QVERIFY(p.messages.back().text.find("Sound0.DAT!") != std::string::npos);
+}
+
+QTEST_MAIN(SoundsEditorTest)
+#include "SoundsEditorTest.moc"

@@ -1,0 +1,11 @@
+#pragma once
+// The sounds editor and the pages of the menu graphics editor.
+
+#include <QString>
+
+namespace pitwall::gui {
+class AppContext;
+class MainWindow;
+}
+
+void SaveMediaShots(pitwall::gui::MainWindow& window, pitwall::gui::AppContext& app, const QString& out);
