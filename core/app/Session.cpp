@@ -8,11 +8,13 @@ Session::Session(ProgramState& programState)
     : program(programState),
       engine(programState, workingSet.transfer, workingSet.carsetInfo),
       teamsArea_(workingSet.teams),
+      tracksArea_(workingSet.tracks, workingSet.gameTexts),
       menuBackgroundsArea_()
 {
     ResetTeamsDrivers(workingSet.teams, program.texts);
     // Every area of the game's transfer steps, by its place in the steps.
     engine.registerArea(AreaId::Teams, teamsArea_);
+    engine.registerArea(AreaId::Tracks, tracksArea_);
     engine.registerArea(AreaId::MenuBackgrounds, menuBackgroundsArea_);
 }
 

@@ -6,6 +6,7 @@
 #include "app/ProgramState.h"
 #include "app/WorkingSet.h"
 #include "teams/TeamsArea.h"
+#include "tracks/TracksArea.h"
 #include "transfer/MenuBackgroundsArea.h"
 #include "transfer/TransferEngine.h"
 
@@ -22,9 +23,11 @@ public:
     ProgramState& program;
     WorkingSet workingSet;
     TransferEngine engine;
+    TracksArea& tracksArea() { return tracksArea_; }
 
 private:
     TeamsArea teamsArea_;
+    TracksArea tracksArea_;
     MenuBackgroundsArea menuBackgroundsArea_;
 };
 

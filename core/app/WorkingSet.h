@@ -6,6 +6,7 @@
 #include "formats/ArtBankDirectory.h"
 #include "teams/TeamTable.h"
 #include "texts/GameTexts.h"
+#include "tracks/TrackTable.h"
 #include "transfer/CarsetInfo.h"
 #include "transfer/TransferState.h"
 
@@ -16,6 +17,7 @@ struct WorkingSet {
     CarsetInfo carsetInfo;
     TeamTable teams;
     GameTexts gameTexts;
+    TrackTable tracks;
     // The entry table of the game's art bank, read at the first activation.
     ArtDirectory artIndex;
 };

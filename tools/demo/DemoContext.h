@@ -48,6 +48,7 @@ void WriteArtBank(DemoContext& context);
 void WriteSoundBank(DemoContext& context);
 void WriteGameTexts(DemoContext& context);
 void WriteTrackFiles(DemoContext& context);
+void WriteTrackData(DemoContext& context);
 void WriteJams(DemoContext& context);
 
 } // namespace pitwall::demo

@@ -24,6 +24,7 @@ constexpr AreaWriter kAreaWriters[] = {
     WriteSoundBank,
     WriteGameTexts,
     WriteTrackFiles,
+    WriteTrackData,
     WriteJams,
 };
 
