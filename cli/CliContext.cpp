@@ -15,8 +15,11 @@ void StderrMessages::showMessage(const Message& message)
 
 bool StderrMessages::askYesNo(const Message& message)
 {
-    err_ << TerminalLine(Windows1252ToUtf8(message.text)) << " [no]\n";
-    return false;
+    if (answerYes) {
+        err_ << TerminalLine(Windows1252ToUtf8(message.text)) << " [yes]\n";
+        return true;
+    }
+    throw CommandFailure(TerminalLine(Windows1252ToUtf8(message.text)) + " [not answered: --yes answers Yes]");
 }
 
 namespace {

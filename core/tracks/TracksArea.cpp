@@ -161,6 +161,20 @@ void TracksArea::exportToGame(TransferContext& context)
     exportJams(context);
 }
 
+bool TracksArea::checkBeforeExport(TransferContext& context)
+{
+    replaceTrackFiles_ = false;
+    for (int t = 0; t < kTrackCount; ++t)
+        if (context.selected(TrackFileItem(t)) && table_.trackFiles[static_cast<std::size_t>(t)]
+            && TrackFileNameProblem(table_.info[static_cast<std::size_t>(t)].fileName.text()).empty()) {
+            // Declining skips the track files and their names only; the
+            // rest of the export goes on.
+            replaceTrackFiles_ = context.messenger.ask(kTrackFilesWarning);
+            break;
+        }
+    return true;
+}
+
 bool TracksArea::exportTrackFiles(TransferContext& context)
 {
     bool asked = false;
@@ -176,7 +190,7 @@ bool TracksArea::exportTrackFiles(TransferContext& context)
         }
         if (!asked) {
             asked = true;
-            if (!context.messenger.ask(kTrackFilesWarning))
+            if (!replaceTrackFiles_)
                 return false; // no copies and no names
             // The copied file needs its name in the game's table.
             if (context.transfer.isLoaded(TrackInfoItem(t)))

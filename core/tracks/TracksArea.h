@@ -46,6 +46,8 @@ public:
     void exportToGame(TransferContext& context) override;
     void loadFromCarset(TransferContext& context) override;
     void saveToCarset(TransferContext& context) override;
+    // Asks, before anything is written, whether track files may be replaced.
+    bool checkBeforeExport(TransferContext& context) override;
 
     // After languages were imported or loaded: their track texts go into
     // the records of the slots whose information is loaded.
@@ -61,6 +63,8 @@ private:
     TrackTable& table_;
     GameTexts& texts_;
     ImportLanguages importLanguages_;
+    // The answer to the question before track files are replaced.
+    bool replaceTrackFiles_ = false;
 };
 
 } // namespace pitwall

@@ -5,6 +5,7 @@
 
 #include "DemoInstallation.h"
 #include "formats/ByteReader.h"
+#include "tracks/TrackDates.h"
 #include "tracks/TrackEditing.h"
 #include "tracks/TrackGameFiles.h"
 #include "tracks/TrackImages.h"
@@ -471,6 +472,24 @@ TEST(TrackEditing, MovingATrackTakesItsFlagsSectionsFilesAndPicturesAlong)
     MoveTrack(table, transfer, work.path(), 16, 0);
     ExchangeTracks(table, transfer, work.path(), 2, 2);
     EXPECT_EQ(table.info, before.info);
+}
+
+} // namespace
+} // namespace pitwall
+
+namespace pitwall {
+namespace {
+
+TEST(TrackDates, SerialsAndCalendarDates)
+{
+    EXPECT_EQ(DateOfSerial(0), (CalendarDate{1899, 12, 30}));
+    EXPECT_EQ(DateOfSerial(28491), (CalendarDate{1978, 1, 1}));
+    EXPECT_EQ(SerialOfDate({1978, 1, 1}), 28491u);
+    EXPECT_EQ(SerialOfDate({2000, 2, 29}), 36585u);
+    EXPECT_EQ(FormatSerialDate(36585), "2000-02-29");
+    EXPECT_EQ(SerialOfDate({1800, 1, 1}), 0u);
+    EXPECT_EQ(SavegameDateWord(28491), 0);
+    EXPECT_EQ(DateFromSavegameWord(0), 28491u);
 }
 
 } // namespace

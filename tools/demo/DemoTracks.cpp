@@ -131,10 +131,9 @@ void WriteTrackFiles(DemoContext& context)
         std::vector<std::string> jams = {"GP3JAMS\\" + own, "GP3JAMS\\" + only};
         for (const char* shared : kSharedJams)
             jams.push_back(std::string("GP3JAMS\\") + shared + ".JAM");
-        // Every circuit's own texture exists in both folders, its second one
-        // only for hardware rendering.
+        // Every circuit's textures exist in both folders.
         WriteTrackJam(context, own, true, true, rnd);
-        WriteTrackJam(context, only, false, true, rnd);
+        WriteTrackJam(context, only, true, true, rnd);
         // The last circuit names one texture nobody installed.
         if (t == 15)
             jams.push_back("GP3JAMS\\SUZUKAX.JAM");
