@@ -16,6 +16,7 @@
 #include "transfer/CarsetHeader.h"
 #include "transfer/FileUtils.h"
 #include "transfer/GamePath.h"
+#include "transfer/TransferUi.h"
 
 #include <set>
 

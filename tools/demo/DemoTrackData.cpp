@@ -41,12 +41,6 @@ constexpr const char* kTeams[] = {"McLaren", "Ferrari", "Williams", "Jordan", "B
 constexpr const char* kWords[] = {"Turn",   "Hairpin", "Chicane", "Curve", "Straight", "Bend",
                                   "Corner", "Esses",   "Loop",    "Kink",  "Bridge",   "Pits"};
 
-void PutText(std::vector<std::uint8_t>& b, std::size_t at, const std::string& text, std::size_t width)
-{
-    for (std::size_t i = 0; i < width; ++i)
-        b.at(at + i) = i < text.size() ? static_cast<std::uint8_t>(text[i]) : 0;
-}
-
 struct Entry {
     std::string label;
     int x1, y1, x2, y2, gear, speed;
