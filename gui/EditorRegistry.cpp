@@ -2,6 +2,7 @@
 
 #include "PlaceholderEditor.h"
 #include "TeamsEditor.h"
+#include "TracksEditor.h"
 
 #include <cstring>
 #include <vector>
@@ -19,7 +20,7 @@ const std::vector<EditorEntry>& Table()
 {
     static const std::vector<EditorEntry> table = {
         {"TForm12", "TeamsFahrer1", "Teams / Fahrer", 0, true, "T", 0x1F5FA8, [](AppContext& app) -> EditorWindow* { return new TeamsEditor(app); }},
-        {"TForm13", "Strecken1", "Strecken", 86, true, "S", 0x2E8B57, Placeholder("TForm13", "Strecken", 138)},
+        {"TForm13", "Strecken1", "Strecken", 86, true, "S", 0x2E8B57, [](AppContext& app) -> EditorWindow* { return new TracksEditor(app); }},
         {"TForm14", "Texte1", "Texte", 105, true, "Tx", 0x8B5A2B, Placeholder("TForm14", "Texte", 168)},
         {"TForm15", "N3DGrafiken1", "3D-Grafiken", 1113, true, "3D", 0x8E44AD, Placeholder("TForm15", "3D-Grafiken", 11)},
         {"TForm27", "Menugrafiken1", "Menugrafiken", 1114, true, "M", 0xC0392B, Placeholder("TForm27", "Menugrafiken", 5)},
