@@ -311,11 +311,11 @@ QWidget* TracksEditor::buildSetupPage()
         bar->setObjectName(QString("ScrollBar%1").arg(3 + i));
         bar->setRange(0, kSetupMaximum[i]);
         bar->setMinimumWidth(260);
-        auto* value = Label(page, QString("Label%1").arg(50 + i).toLatin1().constData(), "0");
+        auto* value = Label(page, QString("Label%1").arg(110 + i).toLatin1().constData(), "0");
         value->setMinimumWidth(30);
         setup_[static_cast<std::size_t>(i)] = bar;
         setupValues_[static_cast<std::size_t>(i)] = value;
-        grid->addWidget(Label(page, QString("Label%1").arg(40 + i).toLatin1().constData(), kSetupCaptions[i]), i, 0);
+        grid->addWidget(Label(page, QString("Label%1").arg(100 + i).toLatin1().constData(), kSetupCaptions[i]), i, 0);
         grid->addWidget(bar, i, 1);
         grid->addWidget(value, i, 2);
         connect(bar, &QScrollBar::valueChanged, value, [value](int v) { value->setNum(v); });
