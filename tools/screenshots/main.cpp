@@ -27,6 +27,10 @@
 using namespace pitwall;
 using namespace pitwall::gui;
 
+namespace pitwall::gui {
+void SaveTracksShots(AppContext& app, MainWindow& window, const QString& out);
+}
+
 namespace {
 
 void Save(QWidget* w, const QString& file)
@@ -139,6 +143,7 @@ int main(int argc, char** argv)
     }
     RestoreWindow restore(app);
     Save(&restore, out + "/restore.png");
+    SaveTracksShots(app, window, out);
     app.shutdown();
     return 0;
 }
