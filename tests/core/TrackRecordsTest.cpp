@@ -252,8 +252,8 @@ TEST_P(TrackGameFiles, ExportStraightAfterImportChangesNothingAndEditsLandWhereT
     TrackInfo& t5 = table.info[5];
     t5.setup[0] = 0;
     t5.setup[7] = 80;
-    t5.practiceDay = 0;        // Thursday
-    table.info[1].practiceDay = 1; // Friday
+    table.info[3].practiceDay = 0; // Thursday, was Friday
+    table.info[1].practiceDay = 1; // Friday, was Thursday
     t5.qualifying.date = 28491; // 1 January 1978
     t5.race.date = 100;         // before 1978: held at the first day
     t5.fileName = "F1CT99.DAT";
@@ -263,7 +263,7 @@ TEST_P(TrackGameFiles, ExportStraightAfterImportChangesNothingAndEditsLandWhereT
     auto save = test::ReadBytes(game.savePath);
     EXPECT_EQ(exe[v.base5 - 20], 151);
     EXPECT_EQ(exe[v.base5 - 13], 231);
-    EXPECT_EQ(U16(exe, v.records + 50 + 7), 0x00FF);
+    EXPECT_EQ(U16(exe, v.records + 30 + 7), 0x00FF);
     EXPECT_EQ(U16(exe, v.records + 10 + 7), 0);
     EXPECT_EQ(exe[v.records + 50 + 6], 77);
     EXPECT_EQ(exe[v.secondLaps + 5], 77);
@@ -274,7 +274,7 @@ TEST_P(TrackGameFiles, ExportStraightAfterImportChangesNothingAndEditsLandWhereT
     EXPECT_EQ(U16(save, record5 + 44 + 42), 0);
     TrackTable back = game.import(All());
     EXPECT_EQ(back.info[5].setup, t5.setup);
-    EXPECT_EQ(back.info[5].practiceDay, 0);
+    EXPECT_EQ(back.info[3].practiceDay, 0);
     EXPECT_EQ(back.info[1].practiceDay, 1);
     EXPECT_EQ(back.info[5].qualifying.date, 28491u);
     // Any word but 0 is a Thursday.

@@ -445,7 +445,7 @@ TEST(TracksTransfer, MissingTrackFileAndOverlongLabels)
 
     f.messages.shown.clear();
     auto exeBefore = test::ReadBytes(f.game("GP3.EXE"));
-    f.tracks().sections[2].views[1].sections[0].label = std::string(29, 'L');
+    f.tracks().sections[2].views[1].budget = 1; // labels longer than the room
     f.tracks().sections[5].views[0].sections[0].label = "S";
     f.select({TrackSectionsItem(2), TrackSectionsItem(5)});
     EXPECT_EQ(f.engine().exportToGame(false, f.ui), TransferOutcome::DoneWithErrors);
