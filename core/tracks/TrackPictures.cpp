@@ -10,8 +10,6 @@ namespace pitwall {
 
 namespace {
 
-constexpr std::size_t kFirstTrackPicture = 566;
-
 bool Locate(const std::vector<std::uint8_t>& bank, std::size_t entry, ArtEntry& out, std::string* reason)
 {
     auto fail = [&](const std::string& why) {
@@ -34,11 +32,6 @@ bool Locate(const std::vector<std::uint8_t>& bank, std::size_t entry, ArtEntry& 
 }
 
 } // namespace
-
-std::size_t TrackPictureEntry(int slot, int kind, int view)
-{
-    return kFirstTrackPicture + static_cast<std::size_t>(64 * kind + 4 * slot + view);
-}
 
 std::string TrackPictureMember(int slot, int kind, int view)
 {

@@ -5,6 +5,7 @@
 // directory and in a carset a replaced picture is TrackReplace<slot><kind>
 // <view>.BMP.
 
+#include "formats/ArtBankGroups.h"
 #include "formats/ArtPicture.h"
 
 #include <cstdint>
@@ -18,7 +19,7 @@ inline constexpr int kTrackPictureKinds = 2; // 0 small, 1 full-screen
 inline constexpr int kSmallPictureWidth = 498, kSmallPictureHeight = 359;
 inline constexpr int kFullPictureWidth = 800, kFullPictureHeight = 600;
 
-std::size_t TrackPictureEntry(int slot, int kind, int view);
+// The picture's entry: TrackPictureEntry (formats/ArtBankGroups.h).
 std::string TrackPictureMember(int slot, int kind, int view);
 bool TrackPictureSizeFits(int kind, int width, int height);
 

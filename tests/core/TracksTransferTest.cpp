@@ -22,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <zip.h>
@@ -310,10 +311,12 @@ TEST(TracksTransfer, EveryTrackItemTravelsFromOneInstallationToAnother)
     // Track files, JAMs and names are A's.
     for (int t = 0; t < 16; ++t) {
         const std::string name = "CIRCUITS\\" + a.tracks().info[static_cast<std::size_t>(t)].fileName.text();
-        EXPECT_EQ(test::ReadBytes(b.game(name)), test::ReadBytes(a.game(name))) << name;
-        for (const std::string& jam : ParseJamList(test::ReadBytes(a.game(name))))
-            if (FileExists(a.game(jam)))
-                EXPECT_EQ(test::ReadBytes(b.game(jam)), test::ReadBytes(a.game(jam))) << jam;
+        EXPECT_TRUE(test::ReadBytes(b.game(name)) == test::ReadBytes(a.game(name))) << name;
+        for (const std::string& jam : ParseJamList(test::ReadBytes(a.game(name)))) {
+            if (FileExists(a.game(jam))) {
+                EXPECT_TRUE(test::ReadBytes(b.game(jam)) == test::ReadBytes(a.game(jam))) << jam;
+            }
+        }
     }
     std::vector<std::string> english;
     ASSERT_TRUE(ReadStringFile(b.game(LanguageFileGamePath(1)), english, nullptr));
