@@ -118,13 +118,15 @@ void ReadTrackParameters(TrackTable& table, const GameFile& exe, int gameVersion
         info.fileName = TrackFileNameFromField(std::string(field.begin(), field.end()));
 
         info.grip = exe.readU16(base);
-        ByteReader strategies(exe.read(base + at.strategiesOffset, kStrategyBytes));
+        const auto strategyBytes = exe.read(base + at.strategiesOffset, kStrategyBytes);
+        ByteReader strategies(strategyBytes);
         for (std::uint16_t& w : info.strategies)
             w = strategies.u16();
         info.fuelPlayer = exe.readU16(base + kFuelOffset);
         info.fuelComputer = exe.readU16(base + kFuelOffset + 2);
 
-        ByteReader record(exe.read(RecordAt(at, t), 9));
+        const auto recordBytes = exe.read(RecordAt(at, t), 9);
+        ByteReader record(recordBytes);
         info.year = record.u16();
         info.metres = record.u16();
         info.feet = record.u16();

@@ -112,7 +112,7 @@ TEST(TrackRecords, InfoImageHasTheGameLayoutAndRoundTrips)
     EXPECT_EQ(image[97], 63);
     EXPECT_EQ(image[98], 'M');
     EXPECT_EQ(image[1538 + 7 * 30], 'A');
-    EXPECT_EQ(image[1778 + 9], '.');
+    EXPECT_EQ(image[1778 + 6], '.');
     EXPECT_EQ(U16(image, 1798), 0x1234);
     EXPECT_EQ(U16(image, 1800 + 46), 0xBEEF);
     EXPECT_EQ(U16(image, 1848), 4873);
