@@ -87,7 +87,7 @@ void TracksEditor::ShowTrackInfo()
     auto list = ReadJamList(file, nullptr);
     for (const std::string& jam : list)
         jams_->addItem(FromUntrustedGameText(jam));
-    jamCount_->setText(FromUntrustedGameText(app_.program.texts.format(kJamCountText, Args(list.size()))));
+    jamCount_->setText(FromUntrustedGameText(app_.program.texts.format(kJamCountText, Args(static_cast<int>(list.size())))));
 }
 
 void TracksEditor::CheckJams(bool hardware)

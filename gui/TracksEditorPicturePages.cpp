@@ -245,8 +245,8 @@ void TracksEditor::DescribeSectionAt(int x, int y)
             && y <= std::max(s.y1, s.y2)) {
             sectionUnderPointer_->setText(QString("%1\n%2. Gang, %3 mph")
                                               .arg(FromUntrustedGameText(s.label.text()))
-                                              .arg(s.gear)
-                                              .arg(s.speed));
+                                              .arg(int{s.gear})
+                                              .arg(int{s.speed}));
             return;
         }
     }
@@ -383,9 +383,9 @@ void TracksEditor::ShowSectionLimits()
         table().sections[static_cast<std::size_t>(slot)].views[static_cast<std::size_t>(sectionsView_->currentIndex())];
     if (shownSection_ >= 0 && shownSection_ < view.count)
         view.sections[static_cast<std::size_t>(shownSection_)].label = ToGameText(sectionName_->text());
-    sectionCount_->setText(QString("Abschnitte: %1 von höchstens %2").arg(view.count).arg(kMaxSections));
+    sectionCount_->setText(QString("Abschnitte: %1 von höchstens %2").arg(int{view.count}).arg(kMaxSections));
     const auto used = LabelLength(view);
-    sectionChars_->setText(QString("Zeichen der Beschriftungen: %1 von %2").arg(used).arg(view.budget));
+    sectionChars_->setText(QString("Zeichen der Beschriftungen: %1 von %2").arg(static_cast<qulonglong>(used)).arg(int{view.budget}));
     sectionChars_->setStyleSheet(used > view.budget ? "color: #b00000;" : "");
 }
 
