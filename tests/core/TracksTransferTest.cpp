@@ -6,6 +6,7 @@
 
 #include "app/Session.h"
 #include "formats/ArtBankDirectory.h"
+#include "formats/ArtBankExpansion.h"
 #include "formats/ArtEntryCodec.h"
 #include "formats/GameLanguages.h"
 #include "formats/StringFile.h"
@@ -234,6 +235,14 @@ TEST(TracksTransfer, EveryTrackItemTravelsFromOneInstallationToAnother)
 
     Fixture b(2, 2);
     b.importItems({168, 169, 170, 171, 172, 173, 174, 175});
+    // The pictures of another installation need not fit the entries of this
+    // one (each entry holds its own picture packed): the track entries are
+    // expanded first, as a user would.
+    std::vector<bool> flags(kArtEntryCount, false);
+    for (std::size_t e = 566; e <= 693; ++e)
+        flags[e] = true;
+    ArtDirectory expanded;
+    ASSERT_TRUE(ExpandArtBank(b.game(kArtBankGamePath), flags, false, expanded, nullptr));
     const auto before = Snapshot(b.program.settings.gameDirectory);
     auto exeB = test::ReadBytes(b.game("GP3.EXE"));
     auto saveB = test::ReadBytes(b.game("F1GSTATE.SAV"));
@@ -464,6 +473,7 @@ TEST(TracksTransfer, DecliningTheWarningCopiesNoTrackFileAndWritesNoName)
 {
     Fixture a(2, 1), b(2, 2);
     a.importItems(AllTrackItems());
+    CopyFileForced(a.game("CIRCUITS\\F1CT01.DAT"), a.program.settings.gameDirectory + "CIRCUITS/NEWTRACK");
     a.tracks().info[0].fileName = "NEWTRACK";
     const std::string carset = a.root / "t.GMS";
     a.select({TrackFileItem(0), TrackInfoItem(0)});
