@@ -175,16 +175,16 @@ SectionsRead ReadTrackSections(std::span<const std::uint8_t> stream)
         if (start > stream.size() || size > stream.size() - start) {
             read.overran = true;
             if (start < stream.size())
-                read.slots[static_cast<std::size_t>(t)] = ReadGreedy(stream.subspan(start));
+                read.bySlot[static_cast<std::size_t>(t)] = ReadGreedy(stream.subspan(start));
             break;
         }
         auto region = stream.subspan(start, size);
         TrackSecInfo s;
         SlotParser parser(region, t == kTrackCount - 1);
         if (parser.parse(0, 0, s)) {
-            read.slots[static_cast<std::size_t>(t)] = s;
+            read.bySlot[static_cast<std::size_t>(t)] = s;
         } else {
-            read.slots[static_cast<std::size_t>(t)] = ReadGreedy(region);
+            read.bySlot[static_cast<std::size_t>(t)] = ReadGreedy(region);
             read.damaged.push_back(t);
         }
     }

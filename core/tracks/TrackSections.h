@@ -26,7 +26,7 @@ inline constexpr std::size_t kSectionsLead = 2;
 std::size_t SectionsSlotOffset(int slot);
 
 struct SectionsRead {
-    std::array<TrackSecInfo, kTrackCount> slots{};
+    std::array<TrackSecInfo, kTrackCount> bySlot{};
     // Slots whose bytes could not be read as four groups (damaged stream):
     // they keep what was read up to the damage.
     std::vector<int> damaged;

@@ -113,7 +113,7 @@ void TracksArea::importFromGame(TransferContext& context)
             if (!sections[static_cast<std::size_t>(t)])
                 continue;
             TrackProgress(context, kTrackSectionsProgress, t, TrackSectionsItem(t));
-            read.sections[static_cast<std::size_t>(t)] = sectionsRead.slots[static_cast<std::size_t>(t)];
+            read.sections[static_cast<std::size_t>(t)] = sectionsRead.bySlot[static_cast<std::size_t>(t)];
         }
         bool damaged = sectionsRead.overran;
         for (int t : sectionsRead.damaged)

@@ -327,7 +327,7 @@ TEST(TrackSections, EverySlotWritesBackItsOwnBytes)
         EXPECT_TRUE(read.damaged.empty());
         std::size_t total = 2;
         for (int t = 0; t < kTrackCount; ++t) {
-            auto bytes = SlotSectionsBytes(read.slots[static_cast<std::size_t>(t)], t);
+            auto bytes = SlotSectionsBytes(read.bySlot[static_cast<std::size_t>(t)], t);
             ASSERT_TRUE(bytes) << t;
             const std::size_t at = SectionsSlotOffset(t);
             EXPECT_EQ(at, total);
@@ -338,9 +338,9 @@ TEST(TrackSections, EverySlotWritesBackItsOwnBytes)
         EXPECT_EQ(total, 2u + 21085u);
         // The demo has sections starting at x 255 (a 0xFF byte after a
         // separator) and an empty last view in slot 6.
-        EXPECT_EQ(read.slots[6].views[3].count, 0);
+        EXPECT_EQ(read.bySlot[6].views[3].count, 0);
         bool x255 = false;
-        for (const auto& slot : read.slots)
+        for (const auto& slot : read.bySlot)
             for (const auto& view : slot.views)
                 for (int i = 0; i < view.count; ++i)
                     x255 = x255 || view.sections[static_cast<std::size_t>(i)].x1 == 255;
@@ -352,18 +352,18 @@ TEST(TrackSections, ShortenedLabelsKeepTheSlotLengthAndReadBack)
 {
     Stream s(kV113);
     SectionsRead read = ReadTrackSections(s.bytes);
-    TrackSecInfo& slot3 = read.slots[3];
+    TrackSecInfo& slot3 = read.bySlot[3];
     const std::uint16_t budget = slot3.views[1].budget;
     std::string label = slot3.views[1].sections[0].label.text();
     ASSERT_GT(label.size(), 3u);
     slot3.views[1].sections[0].label = label.substr(0, 2);
     slot3.views[1].sections[1].label = "";
     // A shortened view in every position: the first, one before an empty one.
-    read.slots[6].views[2].sections[0].label = "X";
-    read.slots[15].views[3].sections[0].label = "Y";
+    read.bySlot[6].views[2].sections[0].label = "X";
+    read.bySlot[15].views[3].sections[0].label = "Y";
     std::vector<std::uint8_t> stream = s.bytes;
     for (int t : {3, 6, 15}) {
-        auto bytes = SlotSectionsBytes(read.slots[static_cast<std::size_t>(t)], t);
+        auto bytes = SlotSectionsBytes(read.bySlot[static_cast<std::size_t>(t)], t);
         ASSERT_TRUE(bytes);
         ASSERT_EQ(bytes->size(), kSectionsSlotBytes[static_cast<std::size_t>(t)]);
         std::copy(bytes->begin(), bytes->end(), stream.begin() + static_cast<std::ptrdiff_t>(SectionsSlotOffset(t)));
@@ -371,14 +371,14 @@ TEST(TrackSections, ShortenedLabelsKeepTheSlotLengthAndReadBack)
     SectionsRead back = ReadTrackSections(stream);
     EXPECT_TRUE(back.damaged.empty());
     for (int t = 0; t < kTrackCount; ++t)
-        EXPECT_EQ(back.slots[static_cast<std::size_t>(t)], read.slots[static_cast<std::size_t>(t)]) << t;
-    EXPECT_EQ(back.slots[3].views[1].budget, budget);
-    EXPECT_EQ(back.slots[3].views[1].sections[0].label.text(), label.substr(0, 2));
+        EXPECT_EQ(back.bySlot[static_cast<std::size_t>(t)], read.bySlot[static_cast<std::size_t>(t)]) << t;
+    EXPECT_EQ(back.bySlot[3].views[1].budget, budget);
+    EXPECT_EQ(back.bySlot[3].views[1].sections[0].label.text(), label.substr(0, 2));
 
     // Too long for its budget: the slot is refused.
-    read.slots[3].views[0].sections[0].label = std::string(29, 'W');
-    read.slots[3].views[0].budget = 3;
-    EXPECT_FALSE(SlotSectionsBytes(read.slots[3], 3));
+    read.bySlot[3].views[0].sections[0].label = std::string(29, 'W');
+    read.bySlot[3].views[0].budget = 3;
+    EXPECT_FALSE(SlotSectionsBytes(read.bySlot[3], 3));
 }
 
 TEST(TrackSections, DamagedOrShortStreamsNeverReadOutside)
@@ -387,7 +387,7 @@ TEST(TrackSections, DamagedOrShortStreamsNeverReadOutside)
     std::vector<std::uint8_t> cut(s.bytes.begin(), s.bytes.begin() + 5000);
     SectionsRead read = ReadTrackSections(cut);
     EXPECT_TRUE(read.overran);
-    EXPECT_GT(read.slots[0].views[0].count, 0);
+    EXPECT_GT(read.bySlot[0].views[0].count, 0);
     std::vector<std::uint8_t> noise(s.bytes.size());
     for (std::size_t i = 0; i < noise.size(); ++i)
         noise[i] = static_cast<std::uint8_t>(i * 37 % 251 == 0 ? 0xFF : i * 7);
@@ -396,7 +396,7 @@ TEST(TrackSections, DamagedOrShortStreamsNeverReadOutside)
     std::vector<std::uint8_t> allFill(s.bytes.size(), 0xFF);
     SectionsRead fill = ReadTrackSections(allFill);
     EXPECT_TRUE(fill.damaged.empty());
-    EXPECT_EQ(fill.slots[0].views[0].count, 0);
+    EXPECT_EQ(fill.bySlot[0].views[0].count, 0);
 }
 
 // --- editor commands --------------------------------------------------------
