@@ -49,8 +49,10 @@ TEST(TracksCli, ApplyOfTrackFilesAsksAndStopsWithoutYes)
     test::MakeDemo(dir / "a", 2, 1);
     test::MakeDemo(dir / "b", 2, 2);
     const std::string carset = dir / "tracks.GMS";
-    // Track files, sections and information of all slots, and their JAMs.
-    auto made = test::RunCommand({"import", "--game", dir / "a", "--items", "85-100,121-136,138-153,167", "-o", carset});
+    // Track files and information of all slots, and their JAMs. (The
+    // pictures of another installation need not fit this bank's entries;
+    // the core tests carry them into an expanded bank.)
+    auto made = test::RunCommand({"import", "--game", dir / "a", "--items", "85-100,138-153,167", "-o", carset});
     ASSERT_EQ(made.code, 0) << made.err;
     const auto before = test::ReadBytes(dir / "b/GP3.EXE");
     auto refused = test::RunCommand({"apply", carset, "--game", dir / "b"});
