@@ -15,8 +15,11 @@ void StderrMessages::showMessage(const Message& message)
 
 bool StderrMessages::askYesNo(const Message& message)
 {
-    err_ << TerminalLine(MessageTextToUtf8(message.text)) << (answerYes ? " [yes]\n" : " [no; --yes answers Yes]\n");
-    return answerYes;
+    if (answerYes) {
+        err_ << TerminalLine(MessageTextToUtf8(message.text)) << " [yes]\n";
+        return true;
+    }
+    throw CommandFailure(TerminalLine(MessageTextToUtf8(message.text)) + " [not answered: --yes answers Yes]");
 }
 
 namespace {

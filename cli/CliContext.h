@@ -16,8 +16,9 @@ class StderrMessages : public MessageSink {
 public:
     explicit StderrMessages(std::ostream& err) : err_(err) {}
     void showMessage(const Message& message) override;
-    // Questions cannot be answered in a batch run: the answer is No, unless
-    // the command was given --yes.
+    // A batch run answers Yes only when told to (--yes); otherwise the
+    // question stops the command (CommandFailure naming it and the flag)
+    // before anything is written.
     bool askYesNo(const Message& message) override;
     bool answerYes = false;
 

@@ -39,7 +39,7 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
         cmd->add_option("--game", *game, "Game directory")->required();
         cmd->add_option("--items", *items, "Only these items: 1,2,11-21 or all");
         cmd->add_flag("--dry-run", *dryRun, "Print, per item, the game files and byte ranges that would change; change nothing");
-        cmd->add_flag("--yes", context.sink.answerYes, "Answer Yes to the questions of the export (expanding the art bank)");
+        cmd->add_flag("--yes", context.sink.answerYes, "Answer Yes to every question of the run");
         cmd->callback([&context, carset, game, items, dryRun] {
             CliSession s(context, *game);
             bool complete = items->empty();

@@ -9,6 +9,7 @@
 #include "TeamsEditor.h"
 #include "TextsEditor.h"
 #include "WorkshopsWindow.h"
+#include "TracksEditor.h"
 
 #include <cstring>
 #include <vector>
@@ -26,7 +27,7 @@ const std::vector<EditorEntry>& Table()
 {
     static const std::vector<EditorEntry> table = {
         {"TForm12", "TeamsFahrer1", "Teams / Fahrer", 0, true, "T", 0x1F5FA8, [](AppContext& app) -> EditorWindow* { return new TeamsEditor(app); }},
-        {"TForm13", "Strecken1", "Strecken", 86, true, "S", 0x2E8B57, Placeholder("TForm13", "Strecken", 138)},
+        {"TForm13", "Strecken1", "Strecken", 86, true, "S", 0x2E8B57, [](AppContext& app) -> EditorWindow* { return new TracksEditor(app); }},
         {"TForm14", "Texte1", "Texte", 105, true, "Tx", 0x8B5A2B, [](AppContext& app) -> EditorWindow* { return new TextsEditor(app); }},
         {"TForm15", "N3DGrafiken1", "3D-Grafiken", 1113, true, "3D", 0x8E44AD, Placeholder("TForm15", "3D-Grafiken", 11)},
         {"TForm27", "Menugrafiken1", "Menugrafiken", 1114, true, "M", 0xC0392B, [](AppContext& app) -> EditorWindow* { return new MenuGraphicsEditor(app); }},

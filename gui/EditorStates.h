@@ -57,6 +57,14 @@ struct MenuGraphicsEditorState {
     bool showBackground = true;
     int carFrame = 0;    // 0..29
     int helmetFrame = 0; // 0..2
+struct TracksEditorState {
+    int slot = 0;        // row of the track list
+    int page = 0;        // one of the ten pages
+    int pictureKind = 0; // 0 small, 1 full-screen
+    int pictureView = 0; // "Ansicht 1".."Ansicht 4"
+    int zoom = 0;        // "1 x", "1 / 2 x", "1 / 3 x"
+    int sectionsView = 0;
+    int language = 1;    // the language the texts page shows
 };
 
 struct EditorStates {
@@ -68,6 +76,7 @@ struct EditorStates {
     int careerSeason = 0, careerGrandPrix = 0, careerKind = 0;
     SoundsEditorState sounds;
     MenuGraphicsEditorState menuGraphics;
+    TracksEditorState tracks;
 };
 
 } // namespace pitwall::gui

@@ -10,12 +10,18 @@ Session::Session(ProgramState& programState)
       teamsArea_(workingSet.teams),
       settingsAreas_(workingSet.settings),
       languagesArea_(workingSet.gameTexts),
+      tracksArea_(workingSet.tracks, workingSet.gameTexts,
+                  [this](TransferContext& context) { languagesArea_.importAllLanguages(context); }),
       menuBackgroundsArea_(workingSet.menuBackgrounds),
       cockpitArea_(workingSet.cockpit, program.palette),
       soundsArea_(workingSet.sounds),
       teamArtArea_(workingSet.teamArt, workingSet.menuBackgrounds)
 {
     ResetTeamsDrivers(workingSet.teams, program.texts);
+    // The track names live in the language lists: a track import reads the
+    // languages first, and a language import copies the names into the
+    // track records.
+    languagesArea_.afterImport = [this](TransferContext& context) { tracksArea_.takeTrackTexts(context.transfer); };
     // Every area of the game's transfer steps, by its place in the steps.
     engine.registerArea(AreaId::Teams, teamsArea_);
     engine.registerArea(AreaId::Points, settingsAreas_.points);
@@ -25,6 +31,7 @@ Session::Session(ProgramState& programState)
     engine.registerArea(AreaId::Display, settingsAreas_.display);
     engine.registerArea(AreaId::Cameras, settingsAreas_.cameras);
     engine.registerArea(AreaId::Texts, languagesArea_);
+    engine.registerArea(AreaId::Tracks, tracksArea_);
     engine.registerArea(AreaId::MenuBackgrounds, menuBackgroundsArea_);
     engine.registerArea(AreaId::Cockpit, cockpitArea_);
     engine.registerArea(AreaId::Sounds, soundsArea_);

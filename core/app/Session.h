@@ -13,6 +13,7 @@
 #include "sounds/SoundsArea.h"
 #include "teams/TeamsArea.h"
 #include "texts/LanguagesArea.h"
+#include "tracks/TracksArea.h"
 #include "transfer/TransferEngine.h"
 
 namespace pitwall {
@@ -28,11 +29,13 @@ public:
     ProgramState& program;
     WorkingSet workingSet;
     TransferEngine engine;
+    TracksArea& tracksArea() { return tracksArea_; }
 
 private:
     TeamsArea teamsArea_;
     SettingsAreas settingsAreas_;
     LanguagesArea languagesArea_;
+    TracksArea tracksArea_;
     MenuBackgroundsArea menuBackgroundsArea_;
     CockpitArea cockpitArea_;
     SoundsArea soundsArea_;

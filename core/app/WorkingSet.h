@@ -11,6 +11,7 @@
 #include "settings/GameSettings.h"
 #include "teams/TeamTable.h"
 #include "texts/GameTexts.h"
+#include "tracks/TrackTable.h"
 #include "transfer/CarsetInfo.h"
 #include "transfer/TransferState.h"
 
@@ -23,6 +24,7 @@ struct WorkingSet {
     GameSettings settings;
     GameTexts gameTexts;
     CockpitData cockpit;
+    TrackTable tracks;
     // The entry table of the game's art bank, read at the first activation.
     ArtDirectory artIndex;
     // The sound table; the sounds themselves are working files.

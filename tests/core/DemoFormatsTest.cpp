@@ -201,7 +201,9 @@ TEST_F(DemoFormats, TrackFilesHoldTheirBlockAndJamList)
             missing += !soft && !hard;
         }
     }
-    EXPECT_GT(onlyHardware, 0);
+    // Every texture a track needs is installed for both renderers, except
+    // the one the JAM checks are to find.
+    EXPECT_EQ(onlyHardware, 0);
     EXPECT_EQ(missing, 1);
 }
 

@@ -49,6 +49,7 @@ void WriteSoundBank(DemoContext& context);
 void WriteGameTexts(DemoContext& context);
 void WriteSeasonReport(DemoContext& context);
 void WriteTrackFiles(DemoContext& context);
+void WriteTrackData(DemoContext& context);
 void WriteJams(DemoContext& context);
 void WriteCockpit(DemoContext& context);
 

@@ -25,6 +25,7 @@ constexpr AreaWriter kAreaWriters[] = {
     WriteGameTexts,
     WriteSeasonReport,
     WriteTrackFiles,
+    WriteTrackData,
     WriteJams,
     WriteCockpit,
 };

@@ -1,4 +1,5 @@
 #include "DemoContext.h"
+#include "DemoJamWriter.h"
 
 #include <cstdio>
 #include <string>
@@ -103,13 +104,16 @@ std::vector<std::uint8_t> TrackFile(int t, const std::vector<std::string>& jams,
     return b;
 }
 
-// Placeholder textures: enough bytes to be a file, not a JAM the program reads.
-std::vector<std::uint8_t> PlaceholderJam(const std::string& name)
+// Real textures of a plausible size, so that carrying them through a carset
+// is a test of something: the 8-bit one under GP3JAMS, the 16-bit one with
+// the same layout under GP3JAMSH.
+void WriteTrackJam(DemoContext& context, const std::string& file, bool software, bool hardware, DemoRandom& rnd)
 {
-    std::vector<std::uint8_t> b(256, 0);
-    for (std::size_t i = 0; i < name.size() && i < b.size(); ++i)
-        b[i] = static_cast<std::uint8_t>(name[i]);
-    return b;
+    DemoJamLayout layout = MakeJamLayout(64 * rnd.between(1, 3), rnd.between(3, 8), rnd);
+    if (software)
+        context.writeFile("GP3JAMS\\" + file, Jam8File(layout, MakeJam8Page(layout, rnd)));
+    if (hardware)
+        context.writeFile("GP3JAMSH\\" + file, Jam16File(layout, MakeJam16Page(layout, rnd), rnd.chance(33), rnd));
 }
 
 } // namespace
@@ -119,8 +123,7 @@ void WriteTrackFiles(DemoContext& context)
     DemoRandom rnd(context.seed * 977 + 3);
     for (const char* shared : kSharedJams) {
         const std::string file = std::string(shared) + ".JAM";
-        context.writeFile("GP3JAMS\\" + file, PlaceholderJam(file));
-        context.writeFile("GP3JAMSH\\" + file, PlaceholderJam(file));
+        WriteTrackJam(context, file, true, true, rnd);
     }
     for (int t = 0; t < 16; ++t) {
         const std::string own = std::string(kCircuits[t].jam) + ".JAM";
@@ -128,11 +131,9 @@ void WriteTrackFiles(DemoContext& context)
         std::vector<std::string> jams = {"GP3JAMS\\" + own, "GP3JAMS\\" + only};
         for (const char* shared : kSharedJams)
             jams.push_back(std::string("GP3JAMS\\") + shared + ".JAM");
-        // Every circuit's own texture exists in both folders, its second one
-        // only for hardware rendering.
-        context.writeFile("GP3JAMS\\" + own, PlaceholderJam(own));
-        context.writeFile("GP3JAMSH\\" + own, PlaceholderJam(own));
-        context.writeFile("GP3JAMSH\\" + only, PlaceholderJam(only));
+        // Every circuit's textures exist in both folders.
+        WriteTrackJam(context, own, true, true, rnd);
+        WriteTrackJam(context, only, true, true, rnd);
         // The last circuit names one texture nobody installed.
         if (t == 15)
             jams.push_back("GP3JAMS\\SUZUKAX.JAM");

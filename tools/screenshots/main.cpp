@@ -31,6 +31,10 @@
 using namespace pitwall;
 using namespace pitwall::gui;
 
+namespace pitwall::gui {
+void SaveTracksShots(AppContext& app, MainWindow& window, const QString& out);
+}
+
 namespace {
 
 void Save(QWidget* w, const QString& file)
@@ -153,6 +157,7 @@ int main(int argc, char** argv)
     SaveMiscEditorShots(window, app, out);
     SaveWorkshopsShots(window, game, out);
     SaveMediaShots(window, app, out);
+    SaveTracksShots(app, window, out);
     app.shutdown();
     return 0;
 }

@@ -1,0 +1,57 @@
+#include "tracks/TrackPictureFiles.h"
+
+#include "app/Messages.h"
+#include "formats/ArtBankDirectory.h"
+#include "formats/ArtBankFile.h"
+#include "formats/ArtBankPictures.h"
+#include "formats/Bmp.h"
+#include "formats/Pictures.h"
+#include "tracks/TrackPictures.h"
+#include "transfer/FileUtils.h"
+#include "transfer/GamePath.h"
+
+namespace pitwall {
+
+namespace {
+constexpr int kWrongPictureSize = 710;
+}
+
+Image LoadTrackPicture(const std::string& gameDirectory, const std::string& workingDirectory, int slot, int kind,
+                       int view, Messenger* messenger)
+{
+    const std::string replaced = workingDirectory + TrackPictureMember(slot, kind, view);
+    try {
+        if (FileExists(replaced))
+            return LoadBmpFile(replaced);
+        ArtPicture picture;
+        if (!ReadArtImage(ResolveGamePath(gameDirectory, kArtBankGamePath), TrackPictureEntry(slot, kind, view), picture,
+                          messenger))
+            return {};
+        return ArtPictureToImage(picture);
+    } catch (const std::exception& e) {
+        if (messenger)
+            messenger->showFixed(e.what());
+        return {};
+    }
+}
+
+bool TakeTrackPicture(const std::string& file, const std::string& workingDirectory, int slot, int kind, int view,
+                      Messenger& messenger)
+{
+    const std::string target = workingDirectory + TrackPictureMember(slot, kind, view);
+    try {
+        if (!ImportPictureAsBmp(file, target, &messenger))
+            return false;
+        Image image = LoadBmpFile(target);
+        if (!TrackPictureSizeFits(kind, image.width(), image.height())) {
+            messenger.show(kWrongPictureSize);
+            return false;
+        }
+        return true;
+    } catch (const std::exception& e) {
+        messenger.showFixed(e.what());
+        return false;
+    }
+}
+
+} // namespace pitwall

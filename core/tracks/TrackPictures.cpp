@@ -1,0 +1,79 @@
+#include "tracks/TrackPictures.h"
+
+#include "formats/ArtBankDirectory.h"
+#include "formats/ArtBankFile.h"
+#include "formats/ArtEntryCodec.h"
+
+#include <algorithm>
+
+namespace pitwall {
+
+namespace {
+
+bool Locate(const std::vector<std::uint8_t>& bank, std::size_t entry, ArtEntry& out, std::string* reason)
+{
+    auto fail = [&](const std::string& why) {
+        if (reason)
+            *reason = why;
+        return false;
+    };
+    if (entry >= kArtEntryCount)
+        return fail("the art bank has no entry " + std::to_string(entry));
+    ArtDirectory dir = ParseArtDirectory(bank);
+    if (dir.entriesRead <= entry)
+        return fail("the art bank's directory is damaged");
+    const ArtEntry& e = dir.entries[entry];
+    if (e.reservedSize > kMaxArtEntryRead || e.width > kMaxArtSide || e.height > kMaxArtSide)
+        return fail("entry " + std::to_string(entry) + " of the art bank is damaged");
+    if (e.dataOffset > bank.size() || e.reservedSize > bank.size() - e.dataOffset)
+        return fail("entry " + std::to_string(entry) + " lies outside the art bank");
+    out = e;
+    return true;
+}
+
+} // namespace
+
+std::string TrackPictureMember(int slot, int kind, int view)
+{
+    return "TrackReplace" + std::to_string(slot) + std::to_string(kind) + std::to_string(view) + ".BMP";
+}
+
+bool TrackPictureSizeFits(int kind, int width, int height)
+{
+    return kind == 0 ? width == kSmallPictureWidth && height == kSmallPictureHeight
+                     : width == kFullPictureWidth && height == kFullPictureHeight;
+}
+
+std::optional<ArtPicture> ArtPictureFromBank(const std::vector<std::uint8_t>& bank, std::size_t entry,
+                                             std::string* reason)
+{
+    ArtEntry e;
+    if (!Locate(bank, entry, e, reason))
+        return std::nullopt;
+    std::span<const std::uint8_t> data(bank.data() + e.dataOffset, e.reservedSize);
+    return DecodeArtEntry(data, e.width, e.height, UsesSingleWordKeys(entry));
+}
+
+bool PutArtPictureIntoBank(std::vector<std::uint8_t>& bank, std::size_t entry, const ArtPicture& picture,
+                           std::string* reason)
+{
+    auto fail = [&](const std::string& why) {
+        if (reason)
+            *reason = why;
+        return false;
+    };
+    ArtEntry e;
+    if (!Locate(bank, entry, e, reason))
+        return false;
+    if (picture.width != e.width || picture.height != e.height)
+        return fail("the picture measures " + std::to_string(picture.width) + " x " + std::to_string(picture.height)
+                    + ", entry " + std::to_string(entry) + " " + std::to_string(e.width) + " x "
+                    + std::to_string(e.height));
+    auto bytes = EncodeArtEntry(picture, UsesSingleWordKeys(entry));
+    if (bytes.size() > e.reservedSize)
+        return fail("the picture needs more room than entry " + std::to_string(entry) + " has");
+    std::copy(bytes.begin(), bytes.end(), bank.begin() + static_cast<std::ptrdiff_t>(e.dataOffset));
+    return true;
+}
+
+} // namespace pitwall

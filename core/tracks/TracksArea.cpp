@@ -1,0 +1,278 @@
+#include "tracks/TracksArea.h"
+
+#include "app/ProgramState.h"
+#include "formats/ArtBankDirectory.h"
+#include "formats/ArtBankPictures.h"
+#include "formats/Bmp.h"
+#include "formats/GameLanguages.h"
+#include "tracks/TrackFileNames.h"
+#include "tracks/TrackGameFiles.h"
+#include "tracks/TrackJams.h"
+#include "tracks/TrackPictures.h"
+#include "tracks/TrackPositions.h"
+#include "tracks/TrackProgress.h"
+#include "tracks/TrackSections.h"
+#include "tracks/TrackTexts.h"
+#include "transfer/FileUtils.h"
+#include "transfer/GameChangeSet.h"
+#include "transfer/GameFile.h"
+
+namespace pitwall {
+
+namespace {
+
+SlotMask Selected(const TransferContext& context, int (*item)(int))
+{
+    SlotMask mask{};
+    for (int t = 0; t < kTrackCount; ++t)
+        mask[static_cast<std::size_t>(t)] = context.selected(item(t));
+    return mask;
+}
+
+bool Any(const SlotMask& mask)
+{
+    for (bool b : mask)
+        if (b)
+            return true;
+    return false;
+}
+
+bool LanguageMissing(const TransferContext& context)
+{
+    for (int l = 0; l < LanguagesOfVersion(context.program.gameVersion); ++l)
+        if (!context.transfer.isLoaded(LanguageItem(l)))
+            return true;
+    return false;
+}
+
+} // namespace
+
+std::vector<int> TrackItems()
+{
+    std::vector<int> items;
+    for (int t = 0; t < kTrackCount; ++t)
+        items.push_back(TrackFileItem(t));
+    for (int t = 0; t < kTrackCount; ++t)
+        items.push_back(TrackSectionsItem(t));
+    for (int t = 0; t < kTrackCount; ++t)
+        items.push_back(TrackInfoItem(t));
+    items.push_back(kTrackJamsItem);
+    return items;
+}
+
+std::string TrackFileMember(int slot) { return "Track" + std::to_string(slot) + ".DAT"; }
+std::string TrackInfoMember(int slot) { return "TrackInfo" + std::to_string(slot) + ".DAT"; }
+std::string TrackSecInfoMember(int slot) { return "TrackSecInfo" + std::to_string(slot) + ".DAT"; }
+
+void TracksArea::importFromGame(TransferContext& context)
+{
+    const SlotMask files = Selected(context, TrackFileItem);
+    const SlotMask sections = Selected(context, TrackSectionsItem);
+    const SlotMask info = Selected(context, TrackInfoItem);
+
+    // The game's own track files and JAMs are what the game has: nothing of
+    // a carset loaded earlier is left to be written back.
+    for (int t = 0; t < kTrackCount; ++t) {
+        if (!files[static_cast<std::size_t>(t)])
+            continue;
+        TrackProgress(context, kTrackFileProgress, t, TrackFileItem(t));
+        table_.trackFiles[static_cast<std::size_t>(t)].reset();
+        context.markLoaded(TrackFileItem(t));
+    }
+    // Replaced pictures of the working directory would hide the art bank's.
+    for (int t = 0; t < kTrackCount; ++t)
+        if (sections[static_cast<std::size_t>(t)])
+            for (int kind = 0; kind < kTrackPictureKinds; ++kind)
+                for (int view = 0; view < kTrackViews; ++view)
+                    DeleteFileForced(context.program.directories.working + TrackPictureMember(t, kind, view));
+    if (context.selected(kTrackJamsItem)) {
+        TrackProgress(context, kTrackJamsProgress, -1, kTrackJamsItem);
+        table_.carsetJams.clear();
+        context.markLoaded(kTrackJamsItem);
+    }
+
+    TrackTable read = table_;
+    if (Any(info)) {
+        for (int t = 0; t < kTrackCount; ++t)
+            if (info[static_cast<std::size_t>(t)])
+                TrackProgress(context, kTrackInfoProgress, -1, TrackInfoItem(t));
+        ReadLapRecords(read, *context.savegame, context.program.savegameFormat, info);
+        if (LanguageMissing(context) && importLanguages_)
+            importLanguages_(context);
+        TakeTrackTexts(read, texts_, context.transfer, info);
+        ReadTrackParameters(read, *context.exe, context.program.gameVersion, info);
+    }
+    if (Any(sections)) {
+        const TrackExePositions& at = TrackExeAt(context.program.gameVersion);
+        if (context.exe->size() < at.sectionsEnd)
+            throw GameFileError(context.exe->path() + " is too short for the track sections");
+        std::span<const std::uint8_t> stream(context.exe->bytes().data() + at.sectionsStart,
+                                             at.sectionsEnd - at.sectionsStart);
+        SectionsRead sectionsRead = ReadTrackSections(stream);
+        for (int t = 0; t < kTrackCount; ++t) {
+            if (!sections[static_cast<std::size_t>(t)])
+                continue;
+            TrackProgress(context, kTrackSectionsProgress, t, TrackSectionsItem(t));
+            read.sections[static_cast<std::size_t>(t)] = sectionsRead.bySlot[static_cast<std::size_t>(t)];
+        }
+        bool damaged = sectionsRead.overran;
+        for (int t : sectionsRead.damaged)
+            damaged = damaged || sections[static_cast<std::size_t>(t)];
+        if (damaged)
+            context.fail(kSectionsTooLongText, {});
+    }
+    table_ = std::move(read);
+    for (int t = 0; t < kTrackCount; ++t) {
+        if (sections[static_cast<std::size_t>(t)])
+            context.markLoaded(TrackSectionsItem(t));
+        if (info[static_cast<std::size_t>(t)])
+            context.markLoaded(TrackInfoItem(t));
+    }
+}
+
+void TracksArea::exportToGame(TransferContext& context)
+{
+    const bool names = exportTrackFiles(context);
+
+    const SlotMask info = Selected(context, TrackInfoItem);
+    if (Any(info)) {
+        for (int t = 0; t < kTrackCount; ++t) {
+            if (!info[static_cast<std::size_t>(t)])
+                continue;
+            TrackProgress(context, kTrackInfoProgress, -1, TrackInfoItem(t));
+            if (names)
+                WriteTrackFileName(table_.info[static_cast<std::size_t>(t)].fileName.text(), *context.exe,
+                                   context.program.gameVersion, t);
+            SlotMask one{};
+            one[static_cast<std::size_t>(t)] = true;
+            WriteLapRecords(table_, *context.savegame, context.program.savegameFormat, one);
+            WriteTrackParameters(table_, *context.exe, context.program.gameVersion, one);
+        }
+        // Names go into the languages' lists for the texts area, which runs
+        // after this one, to write. Only slots whose information the working
+        // set holds give names, so an empty record never blanks the game's.
+        SlotMask loaded{};
+        for (int t = 0; t < kTrackCount; ++t)
+            loaded[static_cast<std::size_t>(t)] = context.transfer.isLoaded(TrackInfoItem(t));
+        for (int language : PutTrackTexts(table_, texts_, context.transfer, loaded))
+            context.transfer.selection[static_cast<std::size_t>(LanguageItem(language))] = 1;
+    }
+    exportSections(context);
+    exportJams(context);
+}
+
+bool TracksArea::checkBeforeExport(TransferContext& context)
+{
+    replaceTrackFiles_ = false;
+    for (int t = 0; t < kTrackCount; ++t)
+        if (context.selected(TrackFileItem(t)) && table_.trackFiles[static_cast<std::size_t>(t)]
+            && TrackFileNameProblem(table_.info[static_cast<std::size_t>(t)].fileName.text()).empty()) {
+            // Declining skips the track files and their names only; the
+            // rest of the export goes on.
+            replaceTrackFiles_ = context.messenger.ask(kTrackFilesWarning);
+            break;
+        }
+    return true;
+}
+
+bool TracksArea::exportTrackFiles(TransferContext& context)
+{
+    bool asked = false;
+    for (int t = 0; t < kTrackCount; ++t) {
+        const auto slot = static_cast<std::size_t>(t);
+        if (!context.selected(TrackFileItem(t)) || !table_.trackFiles[slot])
+            continue;
+        TrackProgress(context, kTrackFileProgress, t, TrackFileItem(t));
+        const std::string name = table_.info[slot].fileName.text();
+        if (auto problem = TrackFileNameProblem(name); !problem.empty()) {
+            context.fail("Track " + std::to_string(t + 1) + " is not exported: " + problem + ".");
+            continue;
+        }
+        if (!asked) {
+            asked = true;
+            if (!replaceTrackFiles_)
+                return false; // no copies and no names
+            // The copied file needs its name in the game's table.
+            if (context.transfer.isLoaded(TrackInfoItem(t)))
+                context.transfer.selection[static_cast<std::size_t>(TrackInfoItem(t))] = 1;
+        }
+        context.replaceGameFile(TrackFileGamePath(name), *table_.trackFiles[slot]);
+    }
+    return true;
+}
+
+void TracksArea::exportSections(TransferContext& context)
+{
+    const TrackExePositions& at = TrackExeAt(context.program.gameVersion);
+    std::optional<std::vector<std::uint8_t>> bank;
+    bool bankMissing = false;
+    for (int t = 0; t < kTrackCount; ++t) {
+        if (!context.selected(TrackSectionsItem(t)))
+            continue;
+        TrackProgress(context, kTrackSectionsProgress, t, TrackSectionsItem(t));
+        auto bytes = SlotSectionsBytes(table_.sections[static_cast<std::size_t>(t)], t);
+        if (bytes)
+            context.exe->write(at.sectionsStart + SectionsSlotOffset(t), *bytes);
+        else
+            context.fail(kLabelsTooLongText, Args(t + 1));
+
+        bool changed = false;
+        for (int kind = 0; kind < kTrackPictureKinds; ++kind)
+            for (int view = 0; view < kTrackViews; ++view) {
+                const std::string member = TrackPictureMember(t, kind, view);
+                const std::string file = context.program.directories.working + member;
+                if (!FileExists(file))
+                    continue;
+                if (!bank && !bankMissing) {
+                    bank = context.changes ? context.changes->currentContent(kArtBankGamePath) : std::nullopt;
+                    if (!bank) {
+                        bankMissing = true;
+                        context.fail(349, Args(context.program.settings.gameDirectory + kArtBankGamePath));
+                    }
+                }
+                if (!bank)
+                    continue;
+                std::string reason;
+                try {
+                    Image image = LoadBmpFile(file);
+                    if (!TrackPictureSizeFits(kind, image.width(), image.height()))
+                        reason = "it measures " + std::to_string(image.width()) + " x "
+                            + std::to_string(image.height());
+                    else if (PutArtPictureIntoBank(*bank, TrackPictureEntry(t, kind, view),
+                                                   ArtPictureFromImage(image), &reason))
+                        changed = true;
+                } catch (const std::exception& e) {
+                    reason = e.what();
+                }
+                if (!reason.empty())
+                    context.fail("The track picture " + member + " is not exported: " + reason + ".");
+            }
+        if (changed)
+            context.replaceGameFile(kArtBankGamePath, *bank);
+    }
+}
+
+void TracksArea::exportJams(TransferContext& context)
+{
+    if (!context.selected(kTrackJamsItem))
+        return;
+    TrackProgress(context, kTrackJamsProgress, -1, kTrackJamsItem);
+    for (const auto& [path, bytes] : table_.carsetJams) {
+        std::string reason;
+        if (!ResolveTrackJam(context.program.settings.gameDirectory, path, &reason)) {
+            context.fail("The JAM " + path + " is not written: " + reason + ".");
+            continue;
+        }
+        context.replaceGameFile(path, bytes);
+    }
+}
+
+void TracksArea::takeTrackTexts(const TransferState& transfer)
+{
+    SlotMask loaded{};
+    for (int t = 0; t < kTrackCount; ++t)
+        loaded[static_cast<std::size_t>(t)] = transfer.isLoaded(TrackInfoItem(t));
+    TakeTrackTexts(table_, texts_, transfer, loaded);
+}
+
+} // namespace pitwall

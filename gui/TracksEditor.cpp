@@ -1,0 +1,305 @@
+#include "TracksEditor.h"
+
+#include "AppContext.h"
+#include "EditorStatusBar.h"
+#include "LanguageTable.h"
+#include "SwapListWidget.h"
+#include "TracksEditorWidgets.h"
+#include "tracks/TrackEditing.h"
+#include "tracks/TracksArea.h"
+#include "transfer/FileUtils.h"
+#include "transfer/SelectionItems.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace pitwall::gui {
+
+using namespace tracks;
+
+namespace {
+
+// Captions the language files give this window: the window, the left
+// column and the page titles. The pages' own labels follow in their files.
+constexpr TextBinding kTracksEditorTexts[] = {
+    {"", TextRole::Caption, 86},
+    {"Label1", TextRole::Caption, 318},
+    {"GroupBox1", TextRole::Caption, 319},
+    {"Button16", TextRole::Caption, 328},
+    {"Button15", TextRole::Caption, 329},
+    {"Button1", TextRole::Caption, 330},
+    {"Button2", TextRole::Caption, 320},
+    {"Button3", TextRole::Caption, 321},
+    {"Button33", TextRole::Caption, 323},
+    {"Button36", TextRole::Caption, 327},
+    {"TabSheet1", TextRole::TabTitle, 308},
+    {"TabSheet2", TextRole::TabTitle, 309},
+    {"TabSheet3", TextRole::TabTitle, 310},
+    {"TabSheet4", TextRole::TabTitle, 311},
+    {"TabSheet5", TextRole::TabTitle, 312},
+    {"TabSheet6", TextRole::TabTitle, 313},
+    {"TabSheet7", TextRole::TabTitle, 314},
+    {"TabSheet8", TextRole::TabTitle, 315},
+    {"TabSheet9", TextRole::TabTitle, 316},
+    {"TabSheet10", TextRole::TabTitle, 317},
+    {"Button7", TextRole::Caption, 331},
+    {"Button8", TextRole::Caption, 332},
+    {"BitBtn22", TextRole::Caption, 333},
+    {"BitBtn23", TextRole::Caption, 334},
+    {"BitBtn24", TextRole::Caption, 335},
+    {"Button9", TextRole::Caption, 336},
+    {"Label40", TextRole::Caption, 340},
+    {"BitBtn25", TextRole::Caption, 338},
+    {"BitBtn1", TextRole::Caption, 339},
+    {"Button64", TextRole::Caption, 341},
+    {"Button63", TextRole::Caption, 342},
+    {"Button12", TextRole::Caption, 343},
+    {"Button11", TextRole::Caption, 344},
+    {"CheckBox1", TextRole::Caption, 345},
+    {"GroupBox20", TextRole::Caption, 356},
+    {"Button40", TextRole::Caption, 350},
+    {"Label60", TextRole::Caption, 360},
+    {"Label66", TextRole::Caption, 362},
+    {"GroupBox2", TextRole::Caption, 363},
+    {"GroupBox3", TextRole::Caption, 364},
+    {"Label10", TextRole::Caption, 369},
+    {"Label11", TextRole::Caption, 370},
+    {"Label12", TextRole::Caption, 371},
+    {"Label13", TextRole::Caption, 372},
+};
+
+const char* const kPageTitles[TracksEditor::kPageCount] = {
+    "Rekorde",      "Streckendaten", "Boxenstopp-Daten", "Streckeninformation", "Streckengrafiken",
+    "Computer-Wagen Setup", "Bodenwellen", "GP3INFO", "Streckenabschnitte", "Texte"};
+
+} // namespace
+
+TracksEditor::TracksEditor(AppContext& app, QWidget* parent) : EditorWindow(app, "TForm13", parent)
+{
+    setWindowTitle("Strecken");
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 0);
+    auto* body = new QHBoxLayout;
+    body->addWidget(buildLeftColumn());
+    pages_ = new QTabWidget(this);
+    pages_->setObjectName("PageControl1");
+    QWidget* pages[kPageCount] = {buildRecordsPage(),   buildTrackDataPage(), buildPitStopPage(), buildTrackInfoPage(),
+                                  buildPicturesPage(),  buildSetupPage(),     buildBumpsPage(),   buildGp3InfoPage(),
+                                  buildSectionsPage(),  buildTextsPage()};
+    for (int p = 0; p < kPageCount; ++p) {
+        pages[p]->setObjectName(QString("TabSheet%1").arg(p + 1));
+        pages_->addTab(pages[p], kPageTitles[p]);
+    }
+    body->addWidget(pages_, 1);
+    layout->addLayout(body, 1);
+    statusBar_ = CreateEditorStatusBar(this);
+    layout->addWidget(statusBar_);
+
+    connect(pages_, &QTabWidget::currentChanged, this, [this](int page) {
+        if (page >= 0)
+            state().page = page;
+    });
+}
+
+QWidget* TracksEditor::buildLeftColumn()
+{
+    auto* column = new QWidget(this);
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Label(column, "Label1", "Strecken:"));
+    trackList_ = new SwapListWidget("application/x-pitwall-track-slot", column);
+    trackList_->setObjectName("ListBox2");
+    trackList_->setFixedWidth(180);
+    trackList_->canDrag = [this](int) { return dragTracks_->isChecked(); };
+    trackList_->setDragEnabled(false);
+    trackList_->setAcceptDrops(false);
+    layout->addWidget(trackList_, 1);
+
+    auto* moves = new QHBoxLayout;
+    const std::pair<const char*, const char*> moveButtons[] = {
+        {"Button33", "Oben"}, {"Button34", "-1"}, {"Button35", "+1"}, {"Button36", "Unten"}};
+    for (const auto& [name, caption] : moveButtons) {
+        QPushButton* b = Button(column, name, caption);
+        b->setMinimumWidth(38);
+        moves->addWidget(b);
+    }
+    layout->addLayout(moves);
+    dragTracks_ = new QCheckBox("Drag 'n Drop", column);
+    dragTracks_->setObjectName("CheckBox3");
+    layout->addWidget(dragTracks_);
+
+    auto* transfer = new QGroupBox("Import / Export:", column);
+    transfer->setObjectName("GroupBox1");
+    auto* buttons = new QVBoxLayout(transfer);
+    const std::pair<const char*, const char*> captions[] = {
+        {"Button16", "Importieren"},       {"Button15", "Exportieren"},       {"Button1", "Standard"},
+        {"Button2", "Alles importieren"}, {"Button3", "Alles exportieren"},
+    };
+    for (const auto& [name, caption] : captions)
+        buttons->addWidget(Button(transfer, name, caption));
+    layout->addWidget(transfer);
+
+    connect(trackList_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row < 0 || busy_ || row == shown_)
+            return;
+        StoreSlot();
+        state().slot = row;
+        ShowSlot(row);
+    });
+    connect(trackList_, &SwapListWidget::swapRequested, this, [this](int dragged, int target) {
+        StoreSlot();
+        ExchangeTracks(table(), app_.workingSet().transfer, app_.program.directories.working, dragged, target);
+        state().slot = target;
+        ShowAll();
+    });
+    connect(dragTracks_, &QCheckBox::toggled, this, [this](bool on) {
+        trackList_->setDragEnabled(on);
+        trackList_->setAcceptDrops(on);
+    });
+    connect(column->findChild<QPushButton*>("Button33"), &QPushButton::clicked, this, [this] { MoveSelected(0); });
+    connect(column->findChild<QPushButton*>("Button34"), &QPushButton::clicked, this,
+            [this] { MoveSelected(std::max(0, state().slot - 1)); });
+    connect(column->findChild<QPushButton*>("Button35"), &QPushButton::clicked, this,
+            [this] { MoveSelected(std::min(kTrackCount - 1, state().slot + 1)); });
+    connect(column->findChild<QPushButton*>("Button36"), &QPushButton::clicked, this,
+            [this] { MoveSelected(kTrackCount - 1); });
+    connect(transfer->findChild<QPushButton*>("Button16"), &QPushButton::clicked, this,
+            [this] { RunTransfer(false, false); });
+    connect(transfer->findChild<QPushButton*>("Button15"), &QPushButton::clicked, this,
+            [this] { RunTransfer(true, false); });
+    connect(transfer->findChild<QPushButton*>("Button2"), &QPushButton::clicked, this,
+            [this] { RunTransfer(false, true); });
+    connect(transfer->findChild<QPushButton*>("Button3"), &QPushButton::clicked, this,
+            [this] { RunTransfer(true, true); });
+    connect(transfer->findChild<QPushButton*>("Button1"), &QPushButton::clicked, this, [this] {
+        std::vector<std::uint8_t> items;
+        for (int item : TrackItems())
+            items.push_back(static_cast<std::uint8_t>(item));
+        app_.workingSet().transfer.selection = BuildSelection(items);
+        TransferUi ui = app_.transferUi();
+        std::string standard = IncludeTrailingBackslash(app_.program.directories.program) + "Standard.DAT";
+        app_.engine().loadCarset(false, false, standard, ui, false);
+        ShowAll();
+    });
+    return column;
+}
+
+TrackTable& TracksEditor::table() { return app_.workingSet().tracks; }
+TracksEditorState& TracksEditor::state() { return app_.editorStates.tracks; }
+TrackInfo& TracksEditor::info() { return table().info[static_cast<std::size_t>(std::clamp(shown_, 0, kTrackCount - 1))]; }
+
+void TracksEditor::ApplyLanguage() { ApplyTexts(this, kTracksEditorTexts, app_.program.texts); }
+
+void TracksEditor::Loaded()
+{
+    TracksEditorState& s = state();
+    dragTracks_->setChecked(app_.program.settings.dndTracks);
+    pages_->setCurrentIndex(std::clamp(s.page, 0, kPageCount - 1));
+    ShowAll();
+}
+
+void TracksEditor::Restore() { ShowAll(); }
+
+void TracksEditor::Store()
+{
+    StoreSlot();
+    app_.program.settings.dndTracks = dragTracks_->isChecked();
+}
+
+void TracksEditor::ShowAll()
+{
+    const TransferState& transfer = app_.workingSet().transfer;
+    bool any = false;
+    for (int item : TrackItems())
+        any = any || transfer.isLoaded(item);
+    SetupEditorStatusBar(statusBar_, any, true, app_);
+    FillTrackList();
+    shown_ = -1;
+    ShowSlot(std::clamp(state().slot, 0, kTrackCount - 1));
+}
+
+void TracksEditor::FillTrackList()
+{
+    QSignalBlocker block(trackList_);
+    trackList_->clear();
+    for (int t = 0; t < kTrackCount; ++t) {
+        const std::string city = table().info[static_cast<std::size_t>(t)].texts[0][1].text();
+        trackList_->addItem(city.empty() ? QString("Strecke %1").arg(t + 1)
+                                         : QString("%1. %2").arg(t + 1).arg(FromUntrustedGameText(city)));
+    }
+    trackList_->setCurrentRow(std::clamp(state().slot, 0, kTrackCount - 1));
+}
+
+void TracksEditor::ShowSlot(int slot)
+{
+    shown_ = slot;
+    const TransferState& transfer = app_.workingSet().transfer;
+    const bool infoLoaded = transfer.isLoaded(TrackInfoItem(slot));
+    const bool sectionsLoaded = transfer.isLoaded(TrackSectionsItem(slot));
+    for (int p = 0; p < kPageCount; ++p)
+        pages_->widget(p)->setEnabled(p == kPicturesPage || p == kSectionsPage ? sectionsLoaded : infoLoaded);
+    ShowRecords();
+    ShowTrackData();
+    ShowStrategies();
+    ShowSetup();
+    ShowBumps();
+    ShowTrackInfo();
+    ShowGp3Info();
+    ShowTexts();
+    ShowPicture();
+    ShowSections();
+}
+
+void TracksEditor::StoreSlot()
+{
+    if (shown_ < 0 || busy_)
+        return;
+    StoreRecords();
+    StoreTrackData();
+    StoreStrategies();
+    StoreSetup();
+    StoreBump();
+    StoreTexts();
+    StoreSection();
+}
+
+void TracksEditor::MoveSelected(int to)
+{
+    StoreSlot();
+    const int from = state().slot;
+    MoveTrack(table(), app_.workingSet().transfer, app_.program.directories.working, from, to);
+    state().slot = std::clamp(to, 0, kTrackCount - 1);
+    ShowAll();
+}
+
+void TracksEditor::RunTransfer(bool exportToGame, bool everything)
+{
+    StoreSlot();
+    std::vector<std::uint8_t> items;
+    if (everything) {
+        for (int item : TrackItems())
+            items.push_back(static_cast<std::uint8_t>(item));
+    } else {
+        const int slot = state().slot;
+        const int page = pages_->currentIndex();
+        items.push_back(static_cast<std::uint8_t>(page == kPicturesPage || page == kSectionsPage
+                                                      ? TrackSectionsItem(slot)
+                                                      : TrackInfoItem(slot)));
+    }
+    app_.workingSet().transfer.selection = BuildSelection(items);
+    TransferUi ui = app_.transferUi();
+    busy_ = true;
+    if (exportToGame)
+        app_.engine().exportToGame(false, ui);
+    else
+        app_.engine().importFromGame(false, false, ui);
+    busy_ = false;
+    ShowAll();
+}
+
+} // namespace pitwall::gui

@@ -1,0 +1,276 @@
+// The tracks editor's pages about the track file and the names: the JAMs
+// the track file needs, its GP3INFO block, and the texts of every language.
+
+#include "TracksEditor.h"
+
+#include "AppContext.h"
+#include "TracksEditorWidgets.h"
+#include "formats/GameLanguages.h"
+#include "tracks/TrackFileNames.h"
+#include "tracks/TrackJams.h"
+#include "transfer/FileUtils.h"
+#include "transfer/GamePath.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace pitwall::gui {
+
+using namespace tracks;
+
+namespace {
+
+constexpr int kJamCountText = 514, kJamMissingText = 515, kJamsPresentText = 516, kMissingFileText = 349;
+constexpr int kFirstGp3InfoLabel = 964;
+// The GP3INFO fields the "Übernehmen" buttons take.
+enum Gp3Field { kName = 0, kCountry = 1, kYear = 4, kLaps = 7, kLengthMetres = 10 };
+
+const char* const kTextCaptions[kTrackTextKinds] = {"Stadt:",  "Land 1:", "Land 2:", "Land 3:",
+                                                   "Land 4:", "Land 5:", "Attribut:"};
+const char* const kFlagNames[kLanguageCount] = {"DE", "EN", "ES", "FR", "IT", "US", "PL", "PT"};
+
+// The track file of the shown slot, or empty when it has none that exists.
+std::string TrackFileOf(const ProgramState& program, const TrackInfo& info)
+{
+    const std::string name = info.fileName.text();
+    if (!TrackFileNameProblem(name).empty())
+        return {};
+    try {
+        std::string file = ResolveGamePath(program.settings.gameDirectory, TrackFileGamePath(name));
+        return FileExists(file) ? file : std::string();
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+} // namespace
+
+QWidget* TracksEditor::buildTrackInfoPage()
+{
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(Label(page, "Label40", "Die folgenden JAM-Files werden von dieser Strecke benötigt:"));
+    jams_ = new QListWidget(page);
+    jams_->setObjectName("ListBox4");
+    layout->addWidget(jams_, 1);
+    jamCount_ = Label(page, "Label41", "");
+    layout->addWidget(jamCount_);
+    auto* buttons = new QHBoxLayout;
+    checkSoftware_ = Button(page, "BitBtn25", "Prüfen, ob alle diese JAMs vorhanden sind");
+    checkHardware_ = Button(page, "BitBtn1", "Prüfen, ob alle diese JAMs vorhanden sind (Hardware)");
+    buttons->addWidget(checkSoftware_);
+    buttons->addWidget(checkHardware_);
+    buttons->addStretch();
+    layout->addLayout(buttons);
+    connect(checkSoftware_, &QPushButton::clicked, this, [this] { CheckJams(false); });
+    connect(checkHardware_, &QPushButton::clicked, this, [this] { CheckJams(true); });
+    return page;
+}
+
+void TracksEditor::ShowTrackInfo()
+{
+    jams_->clear();
+    const std::string file = TrackFileOf(app_.program, info());
+    const bool found = !file.empty();
+    checkSoftware_->setEnabled(found);
+    checkHardware_->setEnabled(found);
+    if (!found) {
+        jams_->addItem(FromUntrustedGameText(app_.program.texts.format(kMissingFileText, Args(info().fileName.text()))));
+        jamCount_->clear();
+        return;
+    }
+    auto list = ReadJamList(file, nullptr);
+    for (const std::string& jam : list)
+        jams_->addItem(FromUntrustedGameText(jam));
+    jamCount_->setText(FromUntrustedGameText(app_.program.texts.format(kJamCountText, Args(static_cast<int>(list.size())))));
+}
+
+void TracksEditor::CheckJams(bool hardware)
+{
+    Messenger messenger = app_.messenger();
+    for (int row = 0; row < jams_->count(); ++row) {
+        std::string path = ToGameText(jams_->item(row)->text());
+        if (hardware)
+            path = HardwareJamPath(path);
+        if (!ResolveTrackJam(app_.program.settings.gameDirectory, path, nullptr)
+            || !FileExists(*ResolveTrackJam(app_.program.settings.gameDirectory, path, nullptr))) {
+            messenger.show(kJamMissingText, Args(path));
+            return;
+        }
+    }
+    messenger.show(kJamsPresentText);
+}
+
+QWidget* TracksEditor::buildGp3InfoPage()
+{
+    auto* page = new QWidget;
+    auto* layout = new QHBoxLayout(page);
+    auto* left = new QVBoxLayout;
+    gp3Info_ = new QTreeWidget(page);
+    gp3Info_->setObjectName("ListView2");
+    gp3Info_->setHeaderLabels({"Eigenschaft", "Wert"});
+    gp3Info_->setRootIsDecorated(false);
+    gp3Info_->setColumnWidth(0, 170);
+    left->addWidget(gp3Info_, 1);
+    gp3InfoFound_ = new QCheckBox("GP3INFO-Eintrag vorhanden", page);
+    gp3InfoFound_->setObjectName("CheckBox2");
+    gp3InfoFound_->setEnabled(false);
+    left->addWidget(gp3InfoFound_);
+    layout->addLayout(left, 1);
+
+    auto* take = new QGroupBox("Übernehmen", page);
+    take->setObjectName("GroupBox40");
+    auto* buttons = new QVBoxLayout(take);
+    const std::pair<const char*, int> fields[] = {{"Name", kName},        {"Land", kCountry},
+                                                  {"Jahr", kYear},        {"Rundenzahl", kLaps},
+                                                  {"Länge (Meter)", kLengthMetres}};
+    int number = 41;
+    for (const auto& [caption, field] : fields) {
+        QPushButton* b = Button(take, QString("Button%1").arg(number++).toLatin1().constData(), caption);
+        buttons->addWidget(b);
+        connect(b, &QPushButton::clicked, this, [this, f = field] { TakeFromGp3Info(f); });
+    }
+    QPushButton* all = Button(take, "Button40", "Alles übernehmen");
+    buttons->addWidget(all);
+    connect(all, &QPushButton::clicked, this, [this] {
+        for (int f : {kName, kCountry, kYear, kLaps, kLengthMetres})
+            TakeFromGp3Info(f);
+    });
+    // These have no effect in the game's own editor either.
+    for (const char* caption : {"Rundenrekord Qualifying", "Rundenrekord Rennen", "Reifenverbrauch"}) {
+        QPushButton* b = Button(take, QString("Button%1").arg(number++).toLatin1().constData(), caption);
+        b->setEnabled(false);
+        buttons->addWidget(b);
+    }
+    buttons->addStretch();
+    layout->addWidget(take);
+    return page;
+}
+
+void TracksEditor::ShowGp3Info()
+{
+    gp3Info_->clear();
+    gp3Block_ = {};
+    const std::string file = TrackFileOf(app_.program, info());
+    if (!file.empty())
+        ReadTrackInfo(file, gp3Block_, nullptr);
+    gp3InfoFound_->setChecked(gp3Block_.found);
+    for (std::size_t i = 0; i < kTrackInfoFieldCount; ++i)
+        gp3Info_->addTopLevelItem(new QTreeWidgetItem(
+            {FromUntrustedGameText(app_.program.texts.text(kFirstGp3InfoLabel + static_cast<int>(i))),
+             FromUntrustedGameText(gp3Block_.values[i])}));
+}
+
+void TracksEditor::TakeFromGp3Info(int field)
+{
+    if (!gp3Block_.found)
+        return;
+    StoreSlot();
+    TrackInfo& i = info();
+    const std::string& value = gp3Block_.values[static_cast<std::size_t>(field)];
+    auto number = [&value]() -> std::optional<int> {
+        try {
+            std::size_t used = 0;
+            int n = std::stoi(value, &used);
+            return n >= 0 && n <= 65535 ? std::optional<int>(n) : std::nullopt;
+        } catch (const std::exception&) {
+            return std::nullopt;
+        }
+    };
+    switch (field) {
+    case kName:
+        for (auto& text : i.texts[kTrackCity])
+            text = value.substr(0, 29);
+        break;
+    case kCountry:
+        for (int k = kTrackCountry1; k < kTrackAttribute; ++k)
+            for (auto& text : i.texts[static_cast<std::size_t>(k)])
+                text = value.substr(0, 29);
+        break;
+    case kYear:
+        if (auto n = number())
+            i.year = static_cast<std::uint16_t>(*n);
+        break;
+    case kLaps:
+        if (auto n = number(); n && *n <= 255)
+            i.laps = static_cast<std::uint8_t>(*n);
+        break;
+    case kLengthMetres:
+        if (auto n = number())
+            i.metres = static_cast<std::uint16_t>(*n);
+        break;
+    default:
+        break;
+    }
+    ShowSlot(shown_);
+}
+
+QWidget* TracksEditor::buildTextsPage()
+{
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    auto* flags = new QHBoxLayout;
+    for (int l = 0; l < kLanguageCount; ++l) {
+        QPushButton* flag = Button(page, QString("Image%1").arg(20 + l).toLatin1().constData(), kFlagNames[l]);
+        flag->setCheckable(true);
+        flag->setAutoExclusive(true);
+        flag->setFixedWidth(44);
+        flag->setToolTip(QString::fromStdString(LanguageNameUtf8(l)));
+        flags_[static_cast<std::size_t>(l)] = flag;
+        flags->addWidget(flag);
+        connect(flag, &QPushButton::clicked, this, [this, l] {
+            StoreTexts();
+            state().language = l;
+            ShowTexts();
+        });
+    }
+    flags->addStretch();
+    layout->addLayout(flags);
+    auto* grid = new QGridLayout;
+    for (int k = 0; k < kTrackTextKinds; ++k) {
+        texts_[static_cast<std::size_t>(k)] = Edit(page, QString("Edit%1").arg(30 + k), kTrackTextLength);
+        grid->addWidget(Label(page, QString("Label%1").arg(60 + k).toLatin1().constData(), kTextCaptions[k]), k, 0);
+        grid->addWidget(texts_[static_cast<std::size_t>(k)], k, 1);
+        QPushButton* all = Button(page, QString("Button%1").arg(70 + k).toLatin1().constData(),
+                                  "Text für alle Strecken benutzen");
+        grid->addWidget(all, k, 2);
+        connect(all, &QPushButton::clicked, this, [this, k] { UseTextForAllTracks(k); });
+    }
+    grid->setColumnStretch(1, 1);
+    layout->addLayout(grid);
+    layout->addStretch();
+    return page;
+}
+
+void TracksEditor::ShowTexts()
+{
+    const int l = std::clamp(state().language, 0, kLanguageCount - 1);
+    flags_[static_cast<std::size_t>(l)]->setChecked(true);
+    for (int k = 0; k < kTrackTextKinds; ++k)
+        ShowText(texts_[static_cast<std::size_t>(k)], info().texts[static_cast<std::size_t>(k)][static_cast<std::size_t>(l)]);
+}
+
+void TracksEditor::StoreTexts()
+{
+    const int l = std::clamp(state().language, 0, kLanguageCount - 1);
+    for (int k = 0; k < kTrackTextKinds; ++k)
+        StoreText(texts_[static_cast<std::size_t>(k)],
+                  info().texts[static_cast<std::size_t>(k)][static_cast<std::size_t>(l)], kTrackTextLength);
+}
+
+void TracksEditor::UseTextForAllTracks(int kind)
+{
+    StoreSlot();
+    const auto l = static_cast<std::size_t>(std::clamp(state().language, 0, kLanguageCount - 1));
+    const auto k = static_cast<std::size_t>(kind);
+    const auto text = info().texts[k][l];
+    for (TrackInfo& other : table().info)
+        other.texts[k][l] = text;
+}
+
+} // namespace pitwall::gui

@@ -1,0 +1,392 @@
+// The tracks editor's pages of the track maps: the pictures with their
+// section markers, and the sections of each view.
+
+#include "TracksEditor.h"
+
+#include "AppContext.h"
+#include "DirectoryMaskChooser.h"
+#include "ImageConversion.h"
+#include "TracksEditorWidgets.h"
+#include "formats/Pictures.h"
+#include "tracks/TrackPictureFiles.h"
+#include "tracks/TrackPictures.h"
+#include "tracks/TrackSections.h"
+#include "tracks/TracksArea.h"
+#include "transfer/FileUtils.h"
+
+#include <QComboBox>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace pitwall::gui {
+
+using namespace tracks;
+
+// The picture as the page shows it: zoomed down and scrolled, reporting
+// where the pointer is in the picture's own coordinates.
+class TrackPictureView : public QLabel {
+public:
+    explicit TrackPictureView(QWidget* parent) : QLabel(parent)
+    {
+        setObjectName("Image7");
+        setMouseTracking(true);
+        setFixedSize(500, 361);
+        setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        setFrameShape(QFrame::Box);
+    }
+    std::function<void(int x, int y)> pointerMoved;
+    int scale = 1;
+    QPoint offset;
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override
+    {
+        if (pointerMoved)
+            pointerMoved(event->position().toPoint().x() * scale + offset.x(),
+                         event->position().toPoint().y() * scale + offset.y());
+        QLabel::mouseMoveEvent(event);
+    }
+};
+
+namespace {
+
+constexpr int kSaveFilterBmp = 944, kSaveFilterJpg = 946;
+constexpr int kOpenFilters[] = {176, 178, 180};
+
+} // namespace
+
+QWidget* TracksEditor::buildPicturesPage()
+{
+    auto* page = new QWidget;
+    auto* layout = new QHBoxLayout(page);
+    auto* viewColumn = new QGridLayout;
+    picture_ = new TrackPictureView(page);
+    scrollX_ = new QScrollBar(Qt::Horizontal, page);
+    scrollX_->setObjectName("ScrollBar1");
+    scrollY_ = new QScrollBar(Qt::Vertical, page);
+    scrollY_->setObjectName("ScrollBar2");
+    viewColumn->addWidget(picture_, 0, 0);
+    viewColumn->addWidget(scrollY_, 0, 1);
+    viewColumn->addWidget(scrollX_, 1, 0);
+    viewColumn->setRowStretch(2, 1);
+    layout->addLayout(viewColumn);
+
+    auto* controls = new QVBoxLayout;
+    auto* grid = new QGridLayout;
+    pictureKind_ = new QComboBox(page);
+    pictureKind_->setObjectName("ComboBox2");
+    pictureKind_->addItems({"Kleine Grafik", "Vollbildgrafik"});
+    pictureView_ = new QComboBox(page);
+    pictureView_->setObjectName("ComboBox3");
+    pictureView_->addItems({"Ansicht 1", "Ansicht 2", "Ansicht 3", "Ansicht 4"});
+    zoom_ = new QComboBox(page);
+    zoom_->setObjectName("ComboBox4");
+    zoom_->addItems({"1 x ", "1 / 2 x", "1 / 3 x"});
+    grid->addWidget(Label(page, "Label80", "Art:"), 0, 0);
+    grid->addWidget(pictureKind_, 0, 1);
+    grid->addWidget(Label(page, "Label81", "Perspektive:"), 1, 0);
+    grid->addWidget(pictureView_, 1, 1);
+    grid->addWidget(Label(page, "Label82", "Zoomfaktor (Vollbildgrafik):"), 2, 0);
+    grid->addWidget(zoom_, 2, 1);
+    controls->addLayout(grid);
+    markSections_ = new QCheckBox("Alle Streckenabschnitte markieren", page);
+    markSections_->setObjectName("CheckBox1");
+    controls->addWidget(markSections_);
+    QPushButton* load = Button(page, "Button64", "Streckengrafik laden");
+    QPushButton* save = Button(page, "Button63", "Streckengrafik speichern");
+    QPushButton* loadAll = Button(page, "Button12", "Alle Streckengrafiken laden");
+    QPushButton* saveAll = Button(page, "Button11", "Alle Streckengrafiken speichern");
+    for (QPushButton* b : {load, save, loadAll, saveAll})
+        controls->addWidget(b);
+    auto* under = new QGroupBox("Informationen über Streckenabschnitt:", page);
+    under->setObjectName("GroupBox20");
+    auto* underLayout = new QVBoxLayout(under);
+    sectionUnderPointer_ = Label(under, "Label83", "");
+    sectionUnderPointer_->setWordWrap(true);
+    sectionUnderPointer_->setMinimumHeight(50);
+    underLayout->addWidget(sectionUnderPointer_);
+    controls->addWidget(under);
+    controls->addStretch();
+    layout->addLayout(controls, 1);
+
+    auto redraw = [this] {
+        if (busy_)
+            return;
+        state().pictureKind = pictureKind_->currentIndex();
+        state().pictureView = pictureView_->currentIndex();
+        state().zoom = zoom_->currentIndex();
+        ShowPicture();
+    };
+    connect(pictureKind_, &QComboBox::currentIndexChanged, this, redraw);
+    connect(pictureView_, &QComboBox::currentIndexChanged, this, redraw);
+    connect(zoom_, &QComboBox::currentIndexChanged, this, redraw);
+    connect(markSections_, &QCheckBox::toggled, this, redraw);
+    connect(scrollX_, &QScrollBar::valueChanged, this, redraw);
+    connect(scrollY_, &QScrollBar::valueChanged, this, redraw);
+    picture_->pointerMoved = [this](int x, int y) { DescribeSectionAt(x, y); };
+
+    const auto defaultName = [this] {
+        return "Track" + std::to_string(state().slot) + "-" + std::to_string(state().pictureKind)
+            + std::to_string(state().pictureView);
+    };
+    connect(load, &QPushButton::clicked, this, [this, defaultName] {
+        auto name = app_.chooseFileToOpen({"TrackImageOpen", defaultName(), {kOpenFilters[0], kOpenFilters[1], kOpenFilters[2]}, 1});
+        if (name)
+            LoadPicture(*name);
+    });
+    connect(save, &QPushButton::clicked, this, [this, defaultName] {
+        auto name = app_.chooseFileToSave({"TrackSave", defaultName(), {kSaveFilterBmp, kSaveFilterJpg}, 1});
+        if (!name || shownPicture_.isNull())
+            return;
+        Messenger messenger = app_.messenger();
+        SavePicture(shownPicture_, *name, &messenger);
+    });
+    auto sequence = [this](bool loading) {
+        DirectoryMaskChooser chooser(this);
+        chooser.setMask("Track" + QString::number(state().slot) + "-*.BMP");
+        if (chooser.exec() != QDialog::Accepted)
+            return;
+        Messenger messenger = app_.messenger();
+        const std::string directory = IncludeTrailingBackslash(chooser.directory().toStdString());
+        const std::string mask = chooser.mask().toStdString();
+        for (int kind = 0; kind < kTrackPictureKinds; ++kind)
+            for (int view = 0; view < kTrackViews; ++view) {
+                std::string name = mask;
+                if (auto star = name.find('*'); star != std::string::npos)
+                    name.replace(star, 1, std::to_string(4 * kind + view));
+                if (loading) {
+                    TakeTrackPicture(directory + name, app_.program.directories.working, state().slot, kind, view,
+                                     messenger);
+                } else {
+                    Image image = LoadTrackPicture(app_.program.settings.gameDirectory, app_.program.directories.working,
+                                                   state().slot, kind, view, &messenger);
+                    if (!image.isNull())
+                        SavePicture(image, directory + name, &messenger);
+                }
+            }
+        ShowPicture();
+    };
+    connect(loadAll, &QPushButton::clicked, this, [sequence] { sequence(true); });
+    connect(saveAll, &QPushButton::clicked, this, [sequence] { sequence(false); });
+    return page;
+}
+
+void TracksEditor::LoadPicture(const std::string& file)
+{
+    Messenger messenger = app_.messenger();
+    TakeTrackPicture(file, app_.program.directories.working, state().slot, state().pictureKind, state().pictureView,
+                     messenger);
+    ShowPicture();
+}
+
+void TracksEditor::ShowPicture()
+{
+    {
+        QSignalBlocker a(pictureKind_), b(pictureView_), c(zoom_);
+        pictureKind_->setCurrentIndex(std::clamp(state().pictureKind, 0, 1));
+        pictureView_->setCurrentIndex(std::clamp(state().pictureView, 0, 3));
+        zoom_->setCurrentIndex(std::clamp(state().zoom, 0, 2));
+    }
+    const int slot = std::clamp(shown_, 0, kTrackCount - 1);
+    const int kind = pictureKind_->currentIndex();
+    shownPicture_ = app_.workingSet().transfer.isLoaded(TrackSectionsItem(slot))
+        ? LoadTrackPicture(app_.program.settings.gameDirectory, app_.program.directories.working, slot, kind,
+                           pictureView_->currentIndex(), nullptr)
+        : Image();
+    // A picture of the wrong size is never drawn.
+    if (!shownPicture_.isNull() && !TrackPictureSizeFits(kind, shownPicture_.width(), shownPicture_.height()))
+        shownPicture_ = Image();
+    if (shownPicture_.isNull()) {
+        picture_->clear();
+        return;
+    }
+    QImage image = ToQImage(shownPicture_);
+    if (markSections_->isChecked()) {
+        QPainter painter(&image);
+        painter.setPen(QPen(Qt::black, 2));
+        painter.setBrush(Qt::NoBrush);
+        const TrackView& view = table().sections[static_cast<std::size_t>(slot)].views[static_cast<std::size_t>(
+            pictureView_->currentIndex())];
+        for (int i = 0; i < view.count; ++i) {
+            const TrackSection& s = view.sections[static_cast<std::size_t>(i)];
+            painter.drawRect(QRect(QPoint(s.x1, s.y1), QPoint(s.x2, s.y2)));
+        }
+    }
+    const int scale = kind == 1 ? zoom_->currentIndex() + 1 : 1;
+    const QSize shown(image.width() / scale, image.height() / scale);
+    QImage scaled = scale == 1 ? image : image.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    {
+        QSignalBlocker a(scrollX_), b(scrollY_);
+        scrollX_->setRange(0, std::max(0, scaled.width() - picture_->width()));
+        scrollY_->setRange(0, std::max(0, scaled.height() - picture_->height()));
+    }
+    picture_->scale = scale;
+    picture_->offset = QPoint(scrollX_->value() * scale, scrollY_->value() * scale);
+    picture_->setPixmap(QPixmap::fromImage(scaled.copy(scrollX_->value(), scrollY_->value(), picture_->width(),
+                                                       picture_->height())));
+}
+
+void TracksEditor::DescribeSectionAt(int x, int y)
+{
+    const int slot = std::clamp(shown_, 0, kTrackCount - 1);
+    const TrackView& view =
+        table().sections[static_cast<std::size_t>(slot)].views[static_cast<std::size_t>(pictureView_->currentIndex())];
+    for (int i = 0; i < view.count; ++i) {
+        const TrackSection& s = view.sections[static_cast<std::size_t>(i)];
+        if (x >= std::min(s.x1, s.x2) && x <= std::max(s.x1, s.x2) && y >= std::min(s.y1, s.y2)
+            && y <= std::max(s.y1, s.y2)) {
+            sectionUnderPointer_->setText(QString("%1\n%2. Gang, %3 mph")
+                                              .arg(FromUntrustedGameText(s.label.text()))
+                                              .arg(int{s.gear})
+                                              .arg(int{s.speed}));
+            return;
+        }
+    }
+    sectionUnderPointer_->clear();
+}
+
+QWidget* TracksEditor::buildSectionsPage()
+{
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    auto* top = new QHBoxLayout;
+    top->addWidget(Label(page, "Label90", "Perspektive:"));
+    sectionsView_ = new QComboBox(page);
+    sectionsView_->setObjectName("ComboBox5");
+    sectionsView_->addItems({"Ansicht 1", "Ansicht 2", "Ansicht 3", "Ansicht 4"});
+    top->addWidget(sectionsView_);
+    top->addStretch();
+    layout->addLayout(top);
+    sections_ = new QTreeWidget(page);
+    sections_->setObjectName("ListView3");
+    sections_->setHeaderLabels({"Beschriftung", "Gang", "Geschwindigkeit", "X1", "Y1", "X2", "Y2"});
+    sections_->setRootIsDecorated(false);
+    sections_->setColumnWidth(0, 200);
+    layout->addWidget(sections_, 1);
+
+    auto* edit = new QGroupBox("Streckenabschnitt editieren", page);
+    edit->setObjectName("GroupBox50");
+    auto* grid = new QGridLayout(edit);
+    sectionName_ = Edit(edit, "Edit50", 20);
+    const char* names[4] = {"SpinEdit50", "SpinEdit51", "SpinEdit52", "SpinEdit53"};
+    for (int i = 0; i < 4; ++i)
+        sectionCorners_[static_cast<std::size_t>(i)] = Spin(edit, names[i], 0, i % 2 == 0 ? 800 : 600);
+    sectionGear_ = Spin(edit, "SpinEdit54", 1, 6);
+    sectionSpeed_ = Spin(edit, "SpinEdit55", 0, 255);
+    sectionSpeed_->setSuffix(" mph");
+    grid->addWidget(new QLabel("Name:", edit), 0, 0);
+    grid->addWidget(sectionName_, 0, 1, 1, 3);
+    grid->addWidget(new QLabel("Links / Oben:", edit), 1, 0);
+    grid->addWidget(sectionCorners_[0], 1, 1);
+    grid->addWidget(sectionCorners_[1], 1, 2);
+    grid->addWidget(new QLabel("Rechts / Unten:", edit), 2, 0);
+    grid->addWidget(sectionCorners_[2], 2, 1);
+    grid->addWidget(sectionCorners_[3], 2, 2);
+    grid->addWidget(new QLabel("Gang:", edit), 3, 0);
+    grid->addWidget(sectionGear_, 3, 1);
+    grid->addWidget(new QLabel("Geschwindigkeit:", edit), 3, 2);
+    grid->addWidget(sectionSpeed_, 3, 3);
+    layout->addWidget(edit);
+    sectionCount_ = Label(page, "Label91", "");
+    sectionChars_ = Label(page, "Label92", "");
+    layout->addWidget(sectionCount_);
+    layout->addWidget(sectionChars_);
+
+    connect(sectionsView_, &QComboBox::currentIndexChanged, this, [this](int view) {
+        if (busy_ || view < 0)
+            return;
+        StoreSection();
+        state().sectionsView = view;
+        ShowSections();
+    });
+    connect(sections_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+        if (busy_ || !item)
+            return;
+        StoreSection();
+        ShowSection(sections_->indexOfTopLevelItem(item));
+    });
+    connect(sectionName_, &QLineEdit::textEdited, this, [this] { ShowSectionLimits(); });
+    return page;
+}
+
+void TracksEditor::ShowSections()
+{
+    {
+        QSignalBlocker block(sectionsView_);
+        sectionsView_->setCurrentIndex(std::clamp(state().sectionsView, 0, 3));
+    }
+    QSignalBlocker block(sections_);
+    sections_->clear();
+    shownSection_ = -1;
+    const int slot = std::clamp(shown_, 0, kTrackCount - 1);
+    const TrackView& view =
+        table().sections[static_cast<std::size_t>(slot)].views[static_cast<std::size_t>(sectionsView_->currentIndex())];
+    for (int i = 0; i < view.count; ++i) {
+        const TrackSection& s = view.sections[static_cast<std::size_t>(i)];
+        sections_->addTopLevelItem(new QTreeWidgetItem(
+            {FromUntrustedGameText(s.label.text()), QString::number(s.gear), QString::number(s.speed),
+             QString::number(s.x1), QString::number(s.y1), QString::number(s.x2), QString::number(s.y2)}));
+    }
+    sectionName_->clear();
+    ShowSectionLimits();
+}
+
+void TracksEditor::ShowSection(int index)
+{
+    const int slot = std::clamp(shown_, 0, kTrackCount - 1);
+    const TrackView& view =
+        table().sections[static_cast<std::size_t>(slot)].views[static_cast<std::size_t>(sectionsView_->currentIndex())];
+    if (index < 0 || index >= view.count)
+        return;
+    shownSection_ = index;
+    const TrackSection& s = view.sections[static_cast<std::size_t>(index)];
+    sectionName_->setText(FromUntrustedGameText(s.label.text()));
+    const int corners[4] = {s.x1, s.y1, s.x2, s.y2};
+    for (int i = 0; i < 4; ++i)
+        ShowSpin(sectionCorners_[static_cast<std::size_t>(i)], corners[i]);
+    ShowSpin(sectionGear_, s.gear);
+    ShowSpin(sectionSpeed_, s.speed);
+}
+
+void TracksEditor::StoreSection()
+{
+    if (busy_ || shownSection_ < 0 || shown_ < 0)
+        return;
+    TrackView& view =
+        table().sections[static_cast<std::size_t>(shown_)].views[static_cast<std::size_t>(sectionsView_->currentIndex())];
+    if (shownSection_ >= view.count)
+        return;
+    TrackSection& s = view.sections[static_cast<std::size_t>(shownSection_)];
+    StoreText(sectionName_, s.label, 20);
+    StoreSpin(sectionCorners_[0], s.x1);
+    StoreSpin(sectionCorners_[1], s.y1);
+    StoreSpin(sectionCorners_[2], s.x2);
+    StoreSpin(sectionCorners_[3], s.y2);
+    StoreSpin(sectionGear_, s.gear);
+    StoreSpin(sectionSpeed_, s.speed);
+    if (QTreeWidgetItem* item = sections_->topLevelItem(shownSection_))
+        item->setText(0, FromUntrustedGameText(s.label.text()));
+}
+
+void TracksEditor::ShowSectionLimits()
+{
+    const int slot = std::clamp(shown_, 0, kTrackCount - 1);
+    TrackView view =
+        table().sections[static_cast<std::size_t>(slot)].views[static_cast<std::size_t>(sectionsView_->currentIndex())];
+    if (shownSection_ >= 0 && shownSection_ < view.count)
+        view.sections[static_cast<std::size_t>(shownSection_)].label = ToGameText(sectionName_->text());
+    sectionCount_->setText(QString("Abschnitte: %1 von höchstens %2").arg(int{view.count}).arg(kMaxSections));
+    const auto used = LabelLength(view);
+    sectionChars_->setText(QString("Zeichen der Beschriftungen: %1 von %2").arg(static_cast<qulonglong>(used)).arg(int{view.budget}));
+    sectionChars_->setStyleSheet(used > view.budget ? "color: #b00000;" : "");
+}
+
+} // namespace pitwall::gui

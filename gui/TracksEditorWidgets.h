@@ -1,0 +1,72 @@
+#pragma once
+// Small control factories the tracks editor's page files share.
+
+#include "QtMessages.h"
+#include "teams/FixedText.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include <algorithm>
+
+namespace pitwall::gui::tracks {
+
+inline QLabel* Label(QWidget* parent, const char* name, const QString& text)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+inline QPushButton* Button(QWidget* parent, const char* name, const QString& text)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+inline QSpinBox* Spin(QWidget* parent, const QString& name, int minimum, int maximum)
+{
+    auto* spin = new QSpinBox(parent);
+    spin->setObjectName(name);
+    spin->setRange(minimum, maximum);
+    spin->setMinimumWidth(80);
+    return spin;
+}
+
+inline QLineEdit* Edit(QWidget* parent, const QString& name, int maxLength)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setMaxLength(maxLength);
+    return edit;
+}
+
+// A value goes back only when the user changed it, so a value outside the
+// control's range is not cut by showing it.
+template <typename Field>
+void StoreSpin(const QSpinBox* spin, Field& field)
+{
+    int shown = std::clamp(static_cast<int>(field), spin->minimum(), spin->maximum());
+    if (spin->value() != shown)
+        field = static_cast<Field>(spin->value());
+}
+
+inline void ShowSpin(QSpinBox* spin, int value) { spin->setValue(std::clamp(value, spin->minimum(), spin->maximum())); }
+
+template <std::size_t N>
+void ShowText(QLineEdit* edit, const FixedText<N>& field)
+{
+    edit->setText(FromUntrustedGameText(field.text()));
+}
+
+template <std::size_t N>
+void StoreText(const QLineEdit* edit, FixedText<N>& field, std::size_t limit = N)
+{
+    if (edit->text() != FromUntrustedGameText(field.text()))
+        field = ToGameText(edit->text()).substr(0, limit);
+}
+
+} // namespace pitwall::gui::tracks

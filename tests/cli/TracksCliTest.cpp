@@ -1,0 +1,69 @@
+#include "CliRunner.h"
+#include "TestSupport.h"
+
+#include "transfer/FileUtils.h"
+
+#include <gtest/gtest.h>
+
+using namespace pitwall;
+
+namespace {
+
+TEST(TracksCli, ShowPrintsEverySlotAndOneSlotOnRequest)
+{
+    test::TempDir dir;
+    test::MakeDemo(dir / "game", 2, 1);
+    auto all = test::RunCommand({"tracks", "show", "--game", dir / "game"});
+    ASSERT_EQ(all.code, 0) << all.err;
+    EXPECT_NE(all.out.find("Track 16"), std::string::npos);
+    EXPECT_NE(all.out.find("track file F1CT16.DAT"), std::string::npos);
+    EXPECT_NE(all.out.find("GP3JAMS\\SUZUKAX.JAM  MISSING"), std::string::npos) << all.out;
+    EXPECT_NE(all.out.find("GP3JAMS\\ALBERT.JAM  present"), std::string::npos) << all.out;
+    EXPECT_NE(all.out.find("3-stop strategy"), std::string::npos);
+    auto one = test::RunCommand({"tracks", "show", "--game", dir / "game", "--slot", "5"});
+    ASSERT_EQ(one.code, 0) << one.err;
+    EXPECT_NE(one.out.find("Track 5"), std::string::npos);
+    EXPECT_EQ(one.out.find("Track 6"), std::string::npos);
+    EXPECT_EQ(test::RunCommand({"tracks", "show", "--game", dir / "game", "--slot", "17"}).code, 2);
+}
+
+TEST(TracksCli, CheckJamsNamesEveryMissingJam)
+{
+    test::TempDir dir;
+    test::MakeDemo(dir / "game", 2, 1);
+    auto run = test::RunCommand({"tracks", "check-jams", "--game", dir / "game"});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.err.find("missing: track 16: GP3JAMS\\SUZUKAX.JAM"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("missing: track 16: GP3JAMSH\\SUZUKAX.JAM"), std::string::npos) << run.err;
+    DeleteFileForced(dir / "game/GP3JAMSH/TRKSKY.JAM");
+    run = test::RunCommand({"tracks", "check-jams", "--game", dir / "game"});
+    EXPECT_EQ(run.code, 1);
+    for (int t = 1; t <= 16; ++t)
+        EXPECT_NE(run.err.find("track " + std::to_string(t) + ": GP3JAMSH\\TRKSKY.JAM"), std::string::npos) << t;
+    EXPECT_EQ(run.err.find("track 1: GP3JAMS\\TRKSKY.JAM"), std::string::npos);
+}
+
+TEST(TracksCli, ApplyOfTrackFilesAsksAndStopsWithoutYes)
+{
+    test::TempDir dir;
+    test::MakeDemo(dir / "a", 2, 1);
+    test::MakeDemo(dir / "b", 2, 2);
+    const std::string carset = dir / "tracks.GMS";
+    // Track files and information of all slots, and their JAMs. (The
+    // pictures of another installation need not fit this bank's entries;
+    // the core tests carry them into an expanded bank.)
+    auto made = test::RunCommand({"import", "--game", dir / "a", "--items", "85-100,138-153,167", "-o", carset});
+    ASSERT_EQ(made.code, 0) << made.err;
+    const auto before = test::ReadBytes(dir / "b/GP3.EXE");
+    auto refused = test::RunCommand({"apply", carset, "--game", dir / "b"});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_NE(refused.err.find("--yes"), std::string::npos) << refused.err;
+    EXPECT_TRUE(test::ReadBytes(dir / "b/GP3.EXE") == before);
+    auto applied = test::RunCommand({"apply", carset, "--game", dir / "b", "--yes"});
+    ASSERT_EQ(applied.code, 0) << applied.err;
+    EXPECT_TRUE(test::ReadBytes(dir / "b/CIRCUITS/F1CT07.DAT") == test::ReadBytes(dir / "a/CIRCUITS/F1CT07.DAT"));
+    EXPECT_TRUE(test::ReadBytes(dir / "b/GP3JAMS/MONACO.JAM") == test::ReadBytes(dir / "a/GP3JAMS/MONACO.JAM"));
+    EXPECT_FALSE(test::ReadBytes(dir / "b/GP3.EXE") == before);
+}
+
+} // namespace

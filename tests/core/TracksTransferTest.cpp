@@ -1,0 +1,500 @@
+// The track area in the transfer runs: import and export over generated
+// installations, a carset from one installation to another, hostile
+// carsets, and the failures a user must hear about.
+
+#include "TestSupport.h"
+
+#include "app/Session.h"
+#include "formats/ArtBankDirectory.h"
+#include "formats/ArtBankExpansion.h"
+#include "formats/ArtEntryCodec.h"
+#include "formats/GameLanguages.h"
+#include "formats/StringFile.h"
+#include "formats/TrackFile.h"
+#include "tracks/TrackImages.h"
+#include "tracks/TrackJams.h"
+#include "tracks/TrackSections.h"
+#include "tracks/TracksArea.h"
+#include "transfer/CarsetArchive.h"
+#include "transfer/CarsetHeader.h"
+#include "transfer/FileUtils.h"
+#include "transfer/GamePath.h"
+#include "transfer/SavegameChecksum.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <zip.h>
+
+using namespace pitwall;
+
+namespace {
+
+class SilentLoading : public LoadingWindow {
+public:
+    void begin(const std::string&, const std::string&, std::uint16_t) override {}
+    void setProgress(const std::string& text, int) override { lines.push_back(text); }
+    void end() override {}
+    std::vector<std::string> lines;
+};
+
+// The game's languages as a small area of their own, standing in for the
+// texts area: reads and writes LDATA\<language>.str.
+class LanguagesStandIn : public DataArea {
+public:
+    explicit LanguagesStandIn(GameTexts& texts) : texts_(texts) {}
+    std::vector<int> items() const override
+    {
+        std::vector<int> items;
+        for (int l = 0; l < kLanguageCount; ++l)
+            items.push_back(LanguageItem(l));
+        return items;
+    }
+    void importFromGame(TransferContext& c) override
+    {
+        for (int l = 0; l < kLanguageCount; ++l)
+            if (c.selected(LanguageItem(l))) {
+                std::string file = ResolveGamePath(c.program.settings.gameDirectory, LanguageFileGamePath(l));
+                if (ReadStringFile(file, texts_.languages[static_cast<std::size_t>(l)], nullptr))
+                    c.markLoaded(LanguageItem(l));
+            }
+    }
+    void exportToGame(TransferContext& c) override
+    {
+        for (int l = 0; l < kLanguageCount; ++l)
+            if (c.selected(LanguageItem(l)))
+                c.replaceGameFile(LanguageFileGamePath(l), BuildStringFile(texts_.languages[static_cast<std::size_t>(l)]));
+    }
+
+private:
+    GameTexts& texts_;
+};
+
+std::vector<int> AllTrackItems() { return TrackItems(); }
+
+struct Fixture {
+    test::TempDir root;
+    ProgramState program;
+    std::unique_ptr<Session> session;
+    std::unique_ptr<LanguagesStandIn> languages;
+    SilentLoading loading;
+    test::RecordingMessages messages;
+    TransferUi ui{loading, messages};
+
+    explicit Fixture(int gameVersion = 2, std::uint64_t seed = 1)
+    {
+        program.directories = ComputeProgramDirectories(root / "program", true, SystemEnvironment);
+        std::vector<std::string> texts;
+        for (int n = 0; n < 1152; ++n) {
+            std::string t = "T" + std::to_string(n);
+            if (n == 349)
+                t += " %s";
+            else if (n == 358 || n == 709 || n == 765)
+                t += " %d";
+            else if (n == 667)
+                t += " %s %d";
+            texts.push_back(t);
+        }
+        program.texts.assign(texts, "M");
+        program.settings.gameDirectory = root / "game/";
+        test::MakeDemo(program.settings.gameDirectory, gameVersion, seed);
+        RecogniseGame(program);
+        ForceDirectories(program.directories.staging);
+        session = std::make_unique<Session>(program);
+        languages = std::make_unique<LanguagesStandIn>(session->workingSet.gameTexts);
+        session->engine.registerArea(AreaId::Texts, *languages);
+        session->tracksArea().setImportLanguages([this](TransferContext& c) {
+            for (int l = 0; l < LanguagesOfVersion(program.gameVersion); ++l)
+                c.transfer.selection[static_cast<std::size_t>(LanguageItem(l))] = 1;
+            languages->importFromGame(c);
+        });
+    }
+    TransferEngine& engine() { return session->engine; }
+    TransferState& transfer() { return session->workingSet.transfer; }
+    TrackTable& tracks() { return session->workingSet.tracks; }
+    std::string game(const std::string& relative) const
+    {
+        return ResolveGamePath(program.settings.gameDirectory, relative);
+    }
+    void select(const std::vector<int>& items)
+    {
+        transfer().selection = {};
+        for (int n : items)
+            transfer().selection[static_cast<std::size_t>(n)] = 1;
+    }
+    void importItems(const std::vector<int>& items)
+    {
+        select(items);
+        ASSERT_EQ(engine().importFromGame(false, false, ui), TransferOutcome::Done) << Shown();
+    }
+    std::string Shown() const
+    {
+        std::string all;
+        for (const auto& m : messages.shown)
+            all += m.text + "\n";
+        return all;
+    }
+};
+
+// Every file of an installation with its bytes.
+std::map<std::string, std::vector<std::uint8_t>> Snapshot(const std::string& directory)
+{
+    std::map<std::string, std::vector<std::uint8_t>> files;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(directory))
+        if (e.is_regular_file())
+            files[e.path().lexically_relative(directory).string()] = test::ReadBytes(e.path().string());
+    return files;
+}
+
+std::vector<std::string> Changed(const std::map<std::string, std::vector<std::uint8_t>>& before,
+                                 const std::map<std::string, std::vector<std::uint8_t>>& after)
+{
+    std::vector<std::string> changed;
+    for (const auto& [name, bytes] : after) {
+        auto it = before.find(name);
+        if (it == before.end() || it->second != bytes)
+            changed.push_back(name);
+    }
+    for (const auto& [name, bytes] : before)
+        if (!after.count(name))
+            changed.push_back(name + " (gone)");
+    return changed;
+}
+
+ArtPicture Picture(const std::vector<std::uint8_t>& bank, std::size_t entry)
+{
+    ArtDirectory dir = ParseArtDirectory(bank);
+    const ArtEntry& e = dir.entries[entry];
+    return DecodeArtEntry(std::span(bank).subspan(e.dataOffset, e.reservedSize), e.width, e.height, false);
+}
+
+void WriteZip(const std::string& path, const std::vector<std::pair<std::string, std::vector<std::uint8_t>>>& members)
+{
+    int error = 0;
+    zip_t* z = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    ASSERT_NE(z, nullptr);
+    for (const auto& [name, bytes] : members) {
+        void* copy = std::malloc(bytes.size() + 1);
+        std::memcpy(copy, bytes.data(), bytes.size());
+        zip_source_t* src = zip_source_buffer(z, copy, bytes.size(), 1);
+        ASSERT_GE(zip_file_add(z, name.c_str(), src, ZIP_FL_OVERWRITE), 0) << name;
+    }
+    ASSERT_EQ(zip_close(z), 0);
+}
+
+std::vector<std::uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+
+// --- import and export --------------------------------------------------------
+
+TEST(TracksTransfer, ImportThenExportOfEveryTrackItemChangesNoByte)
+{
+    for (int version : {1, 2}) {
+        Fixture f(version, 1);
+        const auto before = Snapshot(f.program.settings.gameDirectory);
+        f.importItems(AllTrackItems());
+        for (int n : AllTrackItems())
+            EXPECT_TRUE(f.transfer().isLoaded(n)) << n;
+        for (int l = 0; l < LanguagesOfVersion(version); ++l)
+            EXPECT_TRUE(f.transfer().isLoaded(LanguageItem(l)));
+        // Names come from the languages' lists.
+        EXPECT_EQ(f.tracks().info[13].texts[0][1].text(), "Monza");
+        EXPECT_EQ(f.tracks().info[0].fileName.text(), "F1CT01.DAT");
+        EXPECT_GT(f.tracks().sections[15].views[3].count, 0);
+        f.transfer().selection = f.transfer().loaded;
+        ASSERT_EQ(f.engine().exportToGame(false, f.ui), TransferOutcome::Done) << f.Shown();
+        EXPECT_EQ(Changed(before, Snapshot(f.program.settings.gameDirectory)), std::vector<std::string>{})
+            << version;
+        EXPECT_TRUE(f.engine().lastReport().changes.empty());
+        EXPECT_TRUE(f.messages.asked.empty()); // no track file to replace
+    }
+}
+
+TEST(TracksTransfer, EveryTrackItemTravelsFromOneInstallationToAnother)
+{
+    Fixture a(2, 1);
+    a.importItems(AllTrackItems());
+    // Seeds give other values everywhere but in the names: give one its own.
+    a.tracks().info[4].texts[0][1] = "Montmelo";
+    a.tracks().info[4].texts[6][7] = "Atributo";
+    const std::string carset = a.root / "tracks.GMS";
+    a.select(AllTrackItems());
+    ASSERT_EQ(a.engine().saveCarset(false, false, carset, a.ui), TransferOutcome::Done) << a.Shown();
+    {
+        CarsetArchive archive(carset, CarsetArchive::Mode::Read);
+        EXPECT_TRUE(archive.contains("Track15.DAT"));
+        EXPECT_TRUE(archive.contains("TrackReplace1513.BMP"));
+        EXPECT_TRUE(archive.contains("GP3JAMS+ALBERT.JAM"));
+        EXPECT_FALSE(archive.contains("GP3JAMS+SUZUKAX.JAM")); // not installed
+        auto info = archive.read(kTrackJamInfoMember, 100000);
+        auto lists = ParseTrackJamInfo(std::string(info.begin(), info.end()));
+        EXPECT_EQ(lists.size(), 16u);
+        EXPECT_EQ(lists[15].back(), "GP3JAMS\\SUZUKAX.JAM");
+    }
+
+    Fixture b(2, 2);
+    b.importItems({168, 169, 170, 171, 172, 173, 174, 175});
+    // The pictures of another installation need not fit the entries of this
+    // one (each entry holds its own picture packed): the track entries are
+    // expanded first, as a user would.
+    std::vector<bool> flags(kArtEntryCount, false);
+    for (std::size_t e = 566; e <= 693; ++e)
+        flags[e] = true;
+    ArtDirectory expanded;
+    ASSERT_TRUE(ExpandArtBank(b.game(kArtBankGamePath), flags, false, expanded, nullptr));
+    const auto before = Snapshot(b.program.settings.gameDirectory);
+    auto exeB = test::ReadBytes(b.game("GP3.EXE"));
+    auto saveB = test::ReadBytes(b.game("F1GSTATE.SAV"));
+    auto bankB = test::ReadBytes(b.game(kArtBankGamePath));
+    ASSERT_EQ(b.engine().loadCarset(false, true, carset, b.ui), TransferOutcome::Done) << b.Shown();
+    EXPECT_EQ(b.tracks().info, a.tracks().info);
+    EXPECT_EQ(b.tracks().sections, a.tracks().sections);
+    b.transfer().selection = b.transfer().loaded;
+    ASSERT_EQ(b.engine().exportToGame(false, b.ui), TransferOutcome::Done) << b.Shown();
+    ASSERT_EQ(b.messages.asked.size(), 1u); // track files are replaced: once
+    EXPECT_EQ(b.messages.asked[0].number, 215);
+
+    const auto after = Snapshot(b.program.settings.gameDirectory);
+    auto exeA = test::ReadBytes(a.game("GP3.EXE"));
+    auto saveA = test::ReadBytes(a.game("F1GSTATE.SAV"));
+    auto bankA = test::ReadBytes(a.game(kArtBankGamePath));
+    auto exe = test::ReadBytes(b.game("GP3.EXE"));
+    auto save = test::ReadBytes(b.game("F1GSTATE.SAV"));
+    auto bank = test::ReadBytes(b.game(kArtBankGamePath));
+
+    // GP3.EXE (v1.13): around each track base the car setup (base - 20, 8),
+    // grip (2), fuel (base + 48, 4), strategies (base + 84, 48); the 10-byte
+    // records (9 used) at 0x73C948, the second laps at 0x144D2E, the names at
+    // 0x83A36D and the labels stream after its first word at 0x84A392.
+    const std::uint32_t bases[16] = {0x143E10, 0x143EE8, 0x144000, 0x144108, 0x144204, 0x1442EC, 0x1443DC, 0x1444C8,
+                                     0x1445AC, 0x1446A0, 0x144790, 0x144884, 0x144984, 0x144A78, 0x144B6C, 0x144C4C};
+    std::vector<std::pair<std::size_t, std::size_t>> ranges;
+    for (int t = 0; t < 16; ++t) {
+        ranges.push_back({bases[t] - 20, 8});
+        ranges.push_back({bases[t], 2});
+        ranges.push_back({bases[t] + 48, 4});
+        ranges.push_back({bases[t] + 84, 48});
+        ranges.push_back({0x73C948 + 10 * static_cast<std::size_t>(t), 9});
+    }
+    ranges.push_back({0x144D2E, 16});
+    ranges.push_back({0x83A36D, 320});
+    ranges.push_back({0x84A392 + 2, 21085});
+    auto inside = [&](std::size_t i) {
+        for (auto [at, len] : ranges)
+            if (i >= at && i < at + len)
+                return true;
+        return false;
+    };
+    std::size_t wrong = 0, changedOutside = 0, changedInside = 0;
+    for (std::size_t i = 0; i < exe.size(); ++i) {
+        if (inside(i)) {
+            wrong += exe[i] != exeA[i];
+            changedInside += exe[i] != exeB[i];
+        } else {
+            changedOutside += exe[i] != exeB[i];
+        }
+    }
+    EXPECT_EQ(wrong, 0u);
+    EXPECT_EQ(changedOutside, 0u);
+    EXPECT_GT(changedInside, 1000u);
+    // F1GSTATE.SAV: 16 x 89 bytes of lap records at 0x6DA, and the checksum.
+    EXPECT_TRUE(std::equal(save.begin() + 0x6DA, save.begin() + 0x6DA + 16 * 89, saveA.begin() + 0x6DA));
+    EXPECT_EQ(StoredSavegameChecksum(save), ComputeSavegameChecksum(save));
+    std::size_t saveOutside = 0;
+    for (std::size_t i = 0; i < save.size(); ++i)
+        saveOutside += (i < 0x6DA || i >= 0x6DA + 16 * 89) && save[i] != saveB[i];
+    EXPECT_LE(saveOutside, 4u);
+    // Art bank: the pictures 566..693 are A's; bytes of other entries stay.
+    ArtDirectory dir = ParseArtDirectory(bankB);
+    for (std::size_t e = 566; e <= 693; ++e)
+        EXPECT_EQ(Picture(bank, e), Picture(bankA, e)) << e;
+    std::size_t bankOutside = 0;
+    for (std::size_t i = 0; i < bank.size(); ++i) {
+        bool track = false;
+        for (std::size_t e = 566; e <= 693 && !track; ++e)
+            track = i >= dir.entries[e].dataOffset && i < dir.entries[e].dataOffset + dir.entries[e].reservedSize;
+        bankOutside += !track && bank[i] != bankB[i];
+    }
+    EXPECT_EQ(bankOutside, 0u);
+    // Track files, JAMs and names are A's.
+    for (int t = 0; t < 16; ++t) {
+        const std::string name = "CIRCUITS\\" + a.tracks().info[static_cast<std::size_t>(t)].fileName.text();
+        EXPECT_TRUE(test::ReadBytes(b.game(name)) == test::ReadBytes(a.game(name))) << name;
+        for (const std::string& jam : ParseJamList(test::ReadBytes(a.game(name)))) {
+            if (FileExists(a.game(jam))) {
+                EXPECT_TRUE(test::ReadBytes(b.game(jam)) == test::ReadBytes(a.game(jam))) << jam;
+            }
+        }
+    }
+    std::vector<std::string> english;
+    ASSERT_TRUE(ReadStringFile(b.game(LanguageFileGamePath(1)), english, nullptr));
+    EXPECT_EQ(english[static_cast<std::size_t>(TrackTextNumber(0, 1, 4))], "Montmelo");
+    std::vector<std::string> portuguese;
+    ASSERT_TRUE(ReadStringFile(b.game(LanguageFileGamePath(7)), portuguese, nullptr));
+    EXPECT_EQ(portuguese[static_cast<std::size_t>(TrackTextNumber(6, 7, 4))], "Atributo");
+    // Nothing else of B changed.
+    for (const std::string& file : Changed(before, after)) {
+        const bool expected = file == "GP3.EXE" || file == "F1GSTATE.SAV" || file == "BITMAPS/GP3ART5.BIN"
+            || file.rfind("CIRCUITS/F1CT", 0) == 0 || file.rfind("GP3JAMS/", 0) == 0 || file.rfind("LDATA/", 0) == 0;
+        EXPECT_TRUE(expected) << file;
+    }
+}
+
+TEST(TracksTransfer, OlderCarsetFormatFillsTheCountries)
+{
+    Fixture f;
+    f.importItems(AllTrackItems());
+    TrackInfo info = f.tracks().info[2];
+    auto image = TrackInfoImage(info);
+    std::vector<std::uint8_t> old;
+    old.insert(old.end(), image.begin(), image.begin() + 98 + 240 * 2);                 // records .. country 1
+    old.insert(old.end(), image.begin() + 1538, image.begin() + 1538 + 240);          // attribute
+    old.insert(old.end(), image.begin() + 1778, image.begin() + 1778 + 20 + 2 + 48 + 4 + 8 + 4 + 2 + 1);
+    ASSERT_EQ(old.size(), 907u);
+    old[338] = 'Q'; // country 1 of DEUTSCH
+    CarsetHeader h;
+    h.format = 7;
+    h.items[TrackInfoItem(2)] = 1;
+    const std::string carset = f.root / "old.GMS";
+    WriteZip(carset, {{"Header.DAT", CarsetHeaderImage(h)}, {"TrackInfo2.DAT", old}});
+    ASSERT_EQ(f.engine().loadCarset(false, true, carset, f.ui), TransferOutcome::Done) << f.Shown();
+    for (int k = 1; k <= 5; ++k)
+        for (int l = 0; l < 8; ++l)
+            EXPECT_EQ(f.tracks().info[2].texts[static_cast<std::size_t>(k)][static_cast<std::size_t>(l)],
+                      f.tracks().info[2].texts[1][static_cast<std::size_t>(l)]);
+    EXPECT_EQ(f.tracks().info[2].texts[5][0].text()[0], 'Q');
+    EXPECT_EQ(f.tracks().info[2].bumps, info.bumps);
+}
+
+// --- hostile carsets -------------------------------------------------------------
+
+TEST(TracksTransfer, HostileNamesAndJamPathsAreRefusedAndNothingIsWrittenOutside)
+{
+    Fixture f;
+    f.importItems(AllTrackItems());
+    const std::string outside = f.root / "outside/";
+    ForceDirectories(outside);
+    std::filesystem::create_directory_symlink(outside, f.program.settings.gameDirectory + "GP3JAMS/LINK");
+    const auto before = Snapshot(f.program.settings.gameDirectory);
+    const auto trackOne = test::ReadBytes(f.game("CIRCUITS\\F1CT01.DAT"));
+
+    TrackInfo evil = f.tracks().info[0];
+    evil.fileName = "..\\EVIL.DAT";
+    TrackInfo tooLong = f.tracks().info[1];
+    tooLong.fileName = "TWELVECHARS1";
+    TrackInfo fine = f.tracks().info[2];
+    fine.grip = 4321;
+    CarsetHeader h;
+    for (int n : {TrackFileItem(0), TrackInfoItem(0), TrackInfoItem(1), TrackInfoItem(2), kTrackJamsItem})
+        h.items[static_cast<std::size_t>(n)] = 1;
+    const std::string jamInfo = "[Track0]\r\nNumJAMs=6\r\nJAM0=..+..+x.JAM\r\nJAM1=+tmp+abs.JAM\r\n"
+                                "JAM2=GP3JAMS+..+..+y.JAM\r\nJAM3=GP3JAMS+LINK+z.JAM\r\nJAM4=C:+w.JAM\r\n"
+                                "JAM5=GP3JAMS+GOOD.JAM\r\n";
+    const std::string carset = f.root / "evil.GMS";
+    WriteZip(carset, {{"Header.DAT", CarsetHeaderImage(h)},
+                      {"Track0.DAT", Bytes("not a track")},
+                      {"TrackInfo0.DAT", TrackInfoImage(evil)},
+                      {"TrackInfo1.DAT", TrackInfoImage(tooLong)},
+                      {"TrackInfo2.DAT", TrackInfoImage(fine)},
+                      {kTrackJamInfoMember, Bytes(jamInfo)},
+                      {"..+..+x.JAM", Bytes("x")},
+                      {"+tmp+abs.JAM", Bytes("abs")},
+                      {"GP3JAMS+..+..+y.JAM", Bytes("y")},
+                      {"GP3JAMS+LINK+z.JAM", Bytes("z")},
+                      {"C:+w.JAM", Bytes("w")},
+                      {"GP3JAMS+GOOD.JAM", Bytes("good")}});
+    EXPECT_EQ(f.engine().loadCarset(false, true, carset, f.ui), TransferOutcome::DoneWithErrors);
+    const std::string shown = f.Shown();
+    EXPECT_NE(shown.find("TrackInfo0.DAT"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("TrackInfo1.DAT"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("..+..+x.JAM"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("+tmp+abs.JAM"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("GP3JAMS+..+..+y.JAM"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("C:+w.JAM"), std::string::npos) << shown;
+    EXPECT_FALSE(f.transfer().isLoaded(TrackFileItem(0))); // its name was refused
+    EXPECT_EQ(f.tracks().info[0].fileName.text(), "F1CT01.DAT");
+    EXPECT_EQ(f.tracks().info[2].grip, 4321);
+
+    f.messages.shown.clear();
+    f.transfer().selection = f.transfer().loaded;
+    EXPECT_EQ(f.engine().exportToGame(false, f.ui), TransferOutcome::DoneWithErrors);
+    EXPECT_NE(f.Shown().find("LINK"), std::string::npos) << f.Shown();
+    EXPECT_TRUE(std::filesystem::is_empty(outside));
+    EXPECT_FALSE(FileExists(f.root / "x.JAM"));
+    EXPECT_FALSE(FileExists(f.root / "y.JAM"));
+    EXPECT_FALSE(FileExists("/tmp/abs.JAM"));
+    EXPECT_EQ(test::ReadBytes(f.game("CIRCUITS\\F1CT01.DAT")), trackOne);
+    EXPECT_EQ(test::ReadText(f.game("GP3JAMS\\GOOD.JAM")), "good");
+    std::vector<std::string> expected = {"GP3.EXE", "GP3JAMS/GOOD.JAM"};
+    auto changed = Changed(before, Snapshot(f.program.settings.gameDirectory));
+    std::sort(changed.begin(), changed.end());
+    EXPECT_EQ(changed, expected);
+}
+
+// --- failures the user hears about ---------------------------------------------
+
+TEST(TracksTransfer, MissingTrackFileAndOverlongLabels)
+{
+    Fixture f;
+    f.importItems(AllTrackItems());
+    DeleteFileForced(f.game("CIRCUITS\\F1CT04.DAT"));
+    const std::string carset = f.root / "c.GMS";
+    f.select({TrackFileItem(3), TrackFileItem(4), TrackInfoItem(3)});
+    EXPECT_EQ(f.engine().saveCarset(false, false, carset, f.ui), TransferOutcome::DoneWithErrors);
+    ASSERT_EQ(f.messages.numbers(), std::vector<int>{667});
+    EXPECT_NE(f.messages.shown[0].text.find("F1CT04.DAT 4"), std::string::npos) << f.messages.shown[0].text;
+    {
+        CarsetArchive archive(carset, CarsetArchive::Mode::Read);
+        EXPECT_FALSE(archive.contains("Track3.DAT"));
+        EXPECT_TRUE(archive.contains("Track4.DAT"));
+        auto header = ParseCarsetHeader(archive.read("Header.DAT", 1000));
+        ASSERT_TRUE(header);
+        EXPECT_EQ(header->items[TrackFileItem(3)], 0);
+        EXPECT_EQ(header->items[TrackFileItem(4)], 1);
+        EXPECT_EQ(header->items[TrackInfoItem(3)], 1);
+    }
+
+    f.messages.shown.clear();
+    auto exeBefore = test::ReadBytes(f.game("GP3.EXE"));
+    f.tracks().sections[2].views[1].budget = 1; // labels longer than the room
+    f.tracks().sections[5].views[0].sections[0].label = "S";
+    f.select({TrackSectionsItem(2), TrackSectionsItem(5)});
+    EXPECT_EQ(f.engine().exportToGame(false, f.ui), TransferOutcome::DoneWithErrors);
+    EXPECT_EQ(f.messages.numbers(), std::vector<int>{765});
+    EXPECT_EQ(f.messages.shown[0].text, "T765 3");
+    auto exe = test::ReadBytes(f.game("GP3.EXE"));
+    const std::size_t slot2 = 0x84A392 + SectionsSlotOffset(2), slot5 = 0x84A392 + SectionsSlotOffset(5);
+    EXPECT_TRUE(std::equal(exe.begin() + slot2, exe.begin() + slot2 + 1560, exeBefore.begin() + slot2));
+    EXPECT_FALSE(std::equal(exe.begin() + slot5, exe.begin() + slot5 + 1156, exeBefore.begin() + slot5));
+}
+
+TEST(TracksTransfer, DecliningTheWarningCopiesNoTrackFileAndWritesNoName)
+{
+    Fixture a(2, 1), b(2, 2);
+    a.importItems(AllTrackItems());
+    CopyFileForced(a.game("CIRCUITS\\F1CT01.DAT"), a.program.settings.gameDirectory + "CIRCUITS/NEWTRACK");
+    a.tracks().info[0].fileName = "NEWTRACK";
+    const std::string carset = a.root / "t.GMS";
+    a.select({TrackFileItem(0), TrackInfoItem(0)});
+    ASSERT_EQ(a.engine().saveCarset(false, false, carset, a.ui), TransferOutcome::Done) << a.Shown();
+    ASSERT_EQ(b.engine().loadCarset(false, true, carset, b.ui), TransferOutcome::Done) << b.Shown();
+    b.messages.answer = false;
+    b.transfer().selection = b.transfer().loaded;
+    ASSERT_EQ(b.engine().exportToGame(false, b.ui), TransferOutcome::Done) << b.Shown();
+    EXPECT_FALSE(FileExists(b.game("CIRCUITS\\NEWTRACK")));
+    auto exe = test::ReadBytes(b.game("GP3.EXE"));
+    EXPECT_EQ(std::string(exe.begin() + 0x83A36D, exe.begin() + 0x83A36D + 19), "CIRCUITS\\F1CT01.DAT");
+    // The other information still went in.
+    EXPECT_EQ(exe[0x144D2E], a.tracks().info[0].laps);
+
+    b.messages.answer = true;
+    b.transfer().selection = b.transfer().loaded;
+    ASSERT_EQ(b.engine().exportToGame(false, b.ui), TransferOutcome::Done) << b.Shown();
+    EXPECT_TRUE(FileExists(b.game("CIRCUITS\\NEWTRACK")));
+    exe = test::ReadBytes(b.game("GP3.EXE"));
+    EXPECT_EQ(std::string(exe.begin() + 0x83A36D, exe.begin() + 0x83A36D + 20),
+              std::string("CIRCUITS\\NEWTRACK   ") .substr(0, 19) + '\0');
+}
+
+} // namespace

@@ -1,0 +1,176 @@
+#include "GuiTestSupport.h"
+
+#include "SwapListWidget.h"
+#include "TracksEditor.h"
+#include "formats/Bmp.h"
+#include "tracks/TracksArea.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QtTest>
+
+using namespace pitwall;
+using namespace pitwall::gui;
+using pitwall::gui::test::GuiProgram;
+
+namespace {
+
+TracksEditor* OpenTracksEditor(GuiProgram& p)
+{
+    p.program.settings.gameDirectory = p.path("game/");
+    if (!p.window->FirstActivation())
+        return nullptr;
+    p.window->OpenEditor("TForm13");
+    return qobject_cast<TracksEditor*>(p.window->currentEditor());
+}
+
+template <typename T>
+T* Child(QObject* window, const char* name)
+{
+    T* child = window->findChild<T*>(name);
+    if (!child)
+        qFatal("no control %s", name);
+    return child;
+}
+
+void Click(QObject* window, const char* name) { Child<QPushButton>(window, name)->click(); }
+
+} // namespace
+
+class TracksEditorTest : public QObject {
+    Q_OBJECT
+private slots:
+    void importAllFillsThePagesAndTheComputeButtonsWork();
+    void movingATrackToTheTopTakesEverythingAlong();
+    void picturesOfTheWrongSizeAreRefused();
+    void jamChecksNameTheMissingJam();
+};
+
+void TracksEditorTest::importAllFillsThePagesAndTheComputeButtonsWork()
+{
+    GuiProgram p;
+    TracksEditor* editor = OpenTracksEditor(p);
+    QVERIFY(editor);
+    auto* pages = Child<QTabWidget>(editor, "PageControl1");
+    QCOMPARE(pages->count(), 10);
+    QVERIFY(!pages->widget(0)->isEnabled());
+    Click(editor, "Button2"); // "Alles importieren"
+    for (int item : TrackItems())
+        QVERIFY(p.app->workingSet().transfer.isLoaded(item));
+    for (int page = 0; page < 10; ++page)
+        QVERIFY(pages->widget(page)->isEnabled());
+    TrackTable& tracks = p.app->workingSet().tracks;
+    QCOMPARE(Child<QSpinBox>(editor, "SpinEdit1")->value(), int{tracks.info[0].grip});
+    QCOMPARE(Child<QLineEdit>(editor, "Edit1")->text(), FromGameText(tracks.info[0].qualifying.driver.text()));
+    QVERIFY(Child<QListWidget>(editor, "ListBox3")->count() >= 16);
+    QCOMPARE(Child<QListWidget>(editor, "ListBox3")->findItems("SILVERSTONE98.DAT", Qt::MatchExactly).size(), 0);
+
+    // 63 laps give 4873 m and back; 0 leaves the other value as it was.
+    auto* laps = Child<QSpinBox>(editor, "SpinEdit2");
+    auto* metres = Child<QSpinBox>(editor, "SpinEdit3");
+    laps->setValue(63);
+    Click(editor, "Button7");
+    QCOMPARE(metres->value(), 4873);
+    laps->setValue(1);
+    Click(editor, "Button8");
+    QCOMPARE(laps->value(), 63);
+    laps->setValue(0);
+    Click(editor, "Button7");
+    QCOMPARE(metres->value(), 4873);
+    metres->setValue(0);
+    laps->setValue(60);
+    Click(editor, "Button8");
+    QCOMPARE(laps->value(), 60);
+
+    // Strategies: 40/40/20 and "Weniger Stopps" with 60 laps.
+    Child<QSpinBox>(editor, "SpinEdit10")->setValue(40);
+    Child<QSpinBox>(editor, "SpinEdit13")->setValue(40);
+    Child<QSpinBox>(editor, "SpinEdit18")->setValue(20);
+    Click(editor, "BitBtn22");
+    QCOMPARE(Child<QSpinBox>(editor, "SpinEdit10")->value(), 43);
+    QCOMPARE(Child<QSpinBox>(editor, "SpinEdit13")->value(), 42);
+    QCOMPARE(Child<QSpinBox>(editor, "SpinEdit18")->value(), 15);
+    QCOMPARE(Child<QSpinBox>(editor, "SpinEdit11")->value(), 30);
+    QCOMPARE(Child<QSpinBox>(editor, "SpinEdit21")->value(), 30); // 3-stop, stop 2
+
+    // Choosing another track stores the shown one.
+    Child<QListWidget>(editor, "ListBox2")->setCurrentRow(4);
+    QCOMPARE(tracks.info[0].laps, 60);
+    QCOMPARE(tracks.info[0].strategies[0], 43);
+    QCOMPARE(Child<QSpinBox>(editor, "SpinEdit1")->value(), int{tracks.info[4].grip});
+}
+
+void TracksEditorTest::movingATrackToTheTopTakesEverythingAlong()
+{
+    GuiProgram p;
+    TracksEditor* editor = OpenTracksEditor(p);
+    QVERIFY(editor);
+    Click(editor, "Button2");
+    TrackTable& tracks = p.app->workingSet().tracks;
+    const TrackTable before = tracks;
+    p.app->workingSet().transfer.loaded[TrackSectionsItem(1)] = 0;
+    Child<QListWidget>(editor, "ListBox2")->setCurrentRow(3);
+    Click(editor, "Button33"); // "Oben"
+    QCOMPARE(tracks.info[0].grip, before.info[3].grip);
+    QVERIFY(tracks.sections[0] == before.sections[3]);
+    for (int t = 1; t <= 3; ++t)
+        QVERIFY(tracks.info[static_cast<std::size_t>(t)] == before.info[static_cast<std::size_t>(t - 1)]);
+    QVERIFY(!p.app->workingSet().transfer.isLoaded(TrackSectionsItem(2)));
+    QVERIFY(p.app->workingSet().transfer.isLoaded(TrackSectionsItem(1)));
+    QCOMPARE(Child<QListWidget>(editor, "ListBox2")->currentRow(), 0);
+}
+
+void TracksEditorTest::picturesOfTheWrongSizeAreRefused()
+{
+    GuiProgram p;
+    TracksEditor* editor = OpenTracksEditor(p);
+    QVERIFY(editor);
+    Click(editor, "Button2");
+    const std::string full = p.path("full.bmp");
+    SaveBmpFile(Image(800, 600, 24, MakePixel(10, 200, 30)), full);
+    p.messages.clear();
+    editor->LoadPicture(full); // as a small picture: refused
+    QCOMPARE(p.numbers(), std::vector<int>{710});
+    auto* kind = Child<QComboBox>(editor, "ComboBox2");
+    kind->setCurrentIndex(1);
+    p.messages.clear();
+    editor->LoadPicture(full);
+    QVERIFY(p.messages.empty());
+    auto* view = Child<QLabel>(editor, "Image7");
+    QVERIFY(!view->pixmap().isNull());
+    QCOMPARE(view->pixmap().toImage().pixelColor(5, 5), QColor(10, 200, 30));
+}
+
+void TracksEditorTest::jamChecksNameTheMissingJam()
+{
+    GuiProgram p;
+    TracksEditor* editor = OpenTracksEditor(p);
+    QVERIFY(editor);
+    Click(editor, "Button2");
+    auto* list = Child<QListWidget>(editor, "ListBox2");
+    list->setCurrentRow(0);
+    p.messages.clear();
+    Click(editor, "BitBtn25");
+    Click(editor, "BitBtn1");
+    QCOMPARE(p.numbers(), (std::vector<int>{516, 516}));
+    list->setCurrentRow(15);
+    p.messages.clear();
+    Click(editor, "BitBtn25");
+    QCOMPARE(p.numbers(), std::vector<int>{515});
+    QVERIFY(QString::fromStdString(p.messages[0].text).contains("SUZUKAX.JAM"));
+    // A track file that is not there: the list says so, the checks are off.
+    p.app->workingSet().tracks.info[2].fileName = "NOSUCH.DAT";
+    list->setCurrentRow(2);
+    QVERIFY(!Child<QPushButton>(editor, "BitBtn25")->isEnabled());
+    QVERIFY(Child<QListWidget>(editor, "ListBox4")->item(0)->text().contains("NOSUCH.DAT"));
+}
+
+QTEST_MAIN(TracksEditorTest)
+#include "TracksEditorTest.moc"
