@@ -8,8 +8,8 @@
 #include "SoundsEditor.h"
 #include "TeamsEditor.h"
 #include "TextsEditor.h"
-#include "WorkshopsWindow.h"
 #include "TracksEditor.h"
+#include "WorkshopsWindow.h"
 
 #include <cstring>
 #include <vector>
