@@ -40,10 +40,14 @@ struct CockpitEditorState {
     int language = 0;
     int screen = 0;
     int element = 0;
+};
+
 struct MiscEditorState {
     int page = 0;   // Punkteverteilung .. On-Board-Kameras
     int camera = 0; // row of the camera list
     int part = -1;  // car part highlighted on the damage page
+};
+
 struct SoundsEditorState {
     bool selectAll = false; // "Alle anwählen"
 };
@@ -57,6 +61,8 @@ struct MenuGraphicsEditorState {
     bool showBackground = true;
     int carFrame = 0;    // 0..29
     int helmetFrame = 0; // 0..2
+};
+
 struct TracksEditorState {
     int slot = 0;        // row of the track list
     int page = 0;        // one of the ten pages
