@@ -14,8 +14,8 @@
 #include "OptionsDialog.h"
 #include "RestoreWindow.h"
 #include "SelectionDialogWindow.h"
-#include "WorkshopsShots.h"
 #include "TextsShots.h"
+#include "WorkshopsShots.h"
 #include "app/ProgramState.h"
 #include "transfer/FileUtils.h"
 
