@@ -5,6 +5,7 @@
 
 #include "app/ProgramState.h"
 #include "app/WorkingSet.h"
+#include "graphics/GraphicsAreas.h"
 #include "teams/TeamsArea.h"
 #include "transfer/MenuBackgroundsArea.h"
 #include "transfer/TransferEngine.h"
@@ -26,6 +27,7 @@ public:
 private:
     TeamsArea teamsArea_;
     MenuBackgroundsArea menuBackgroundsArea_;
+    GraphicsAreas graphicsAreas_;
 };
 
 } // namespace pitwall

@@ -4,6 +4,7 @@
 // Editors show and change these tables in place; they do not own them.
 
 #include "formats/ArtBankDirectory.h"
+#include "graphics/GraphicsSet.h"
 #include "teams/TeamTable.h"
 #include "texts/GameTexts.h"
 #include "transfer/CarsetInfo.h"
@@ -18,6 +19,7 @@ struct WorkingSet {
     GameTexts gameTexts;
     // The entry table of the game's art bank, read at the first activation.
     ArtDirectory artIndex;
+    GraphicsSet graphics;
 };
 
 } // namespace pitwall

@@ -49,5 +49,6 @@ void WriteSoundBank(DemoContext& context);
 void WriteGameTexts(DemoContext& context);
 void WriteTrackFiles(DemoContext& context);
 void WriteJams(DemoContext& context);
+void WriteGraphicsTables(DemoContext& context);
 
 } // namespace pitwall::demo

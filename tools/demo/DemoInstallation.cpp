@@ -25,6 +25,7 @@ constexpr AreaWriter kAreaWriters[] = {
     WriteGameTexts,
     WriteTrackFiles,
     WriteJams,
+    WriteGraphicsTables,
 };
 
 // Code-like filler for the parts of GP3.EXE the program never reads: a DOS

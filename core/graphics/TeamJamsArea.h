@@ -1,0 +1,34 @@
+#pragma once
+// One group of team JAM graphics (car liveries, cockpit liveries, jacks or
+// helmet sheets) as a data area. Import reads the game's JAMs, export
+// replaces them whole, a carset holds each as "<name>Soft.DAT" (the 8-bit
+// JAM unscrambled) or "<name>Hard.DAT" (the 16-bit JAM as the game has it).
+// The software variant is always an 8-bit JAM and the hardware variant a
+// 16-bit one; a file of the other kind is refused, never stored.
+
+#include "graphics/TeamJams.h"
+#include "transfer/DataArea.h"
+
+namespace pitwall {
+
+class TeamJamsArea : public DataArea {
+public:
+    TeamJamsArea(JamGroup group, GraphicsSet& set) : group_(group), set_(set) {}
+
+    std::vector<int> items() const override;
+    void importFromGame(TransferContext& context) override;
+    void exportToGame(TransferContext& context) override;
+    void loadFromCarset(TransferContext& context) override;
+    void saveToCarset(TransferContext& context) override;
+
+private:
+    void progress(TransferContext& context, const JamItem& item) const;
+    // Every file of the item read, or none taken.
+    template <typename Read>
+    void take(TransferContext& context, const JamItem& item, Read read);
+
+    JamGroup group_;
+    GraphicsSet& set_;
+};
+
+} // namespace pitwall
