@@ -18,6 +18,7 @@ void AddArtCommands(CLI::App& app, CliContext& context);
 void AddSoundCommands(CLI::App& app, CliContext& context);
 void AddTextCommands(CLI::App& app, CliContext& context);
 void AddTrackCommands(CLI::App& app, CliContext& context);
+void AddGraphicsCommands(CLI::App& app, CliContext& context);
 
 // Parses and runs one command line; returns the exit code (0 ok, 1 failure,
 // 2 usage).

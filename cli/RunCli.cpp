@@ -26,6 +26,7 @@ int RunCli(int argc, const char* const* argv, CliContext& context)
     AddSoundCommands(app, context);
     AddTextCommands(app, context);
     AddTrackCommands(app, context);
+    AddGraphicsCommands(app, context);
     // Global flags such as --quiet may also follow the command.
     std::function<void(CLI::App&)> fallThrough = [&](CLI::App& parent) {
         for (CLI::App* command : parent.get_subcommands([](CLI::App*) { return true; })) {

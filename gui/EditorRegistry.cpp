@@ -1,5 +1,6 @@
 #include "EditorRegistry.h"
 
+#include "GraphicsEditor.h"
 #include "PlaceholderEditor.h"
 #include "TeamsEditor.h"
 
@@ -21,7 +22,7 @@ const std::vector<EditorEntry>& Table()
         {"TForm12", "TeamsFahrer1", "Teams / Fahrer", 0, true, "T", 0x1F5FA8, [](AppContext& app) -> EditorWindow* { return new TeamsEditor(app); }},
         {"TForm13", "Strecken1", "Strecken", 86, true, "S", 0x2E8B57, Placeholder("TForm13", "Strecken", 138)},
         {"TForm14", "Texte1", "Texte", 105, true, "Tx", 0x8B5A2B, Placeholder("TForm14", "Texte", 168)},
-        {"TForm15", "N3DGrafiken1", "3D-Grafiken", 1113, true, "3D", 0x8E44AD, Placeholder("TForm15", "3D-Grafiken", 11)},
+        {"TForm15", "N3DGrafiken1", "3D-Grafiken", 1113, true, "3D", 0x8E44AD, [](AppContext& app) -> EditorWindow* { return new GraphicsEditor(app); }},
         {"TForm27", "Menugrafiken1", "Menugrafiken", 1114, true, "M", 0xC0392B, Placeholder("TForm27", "Menugrafiken", 5)},
         {"TForm16", "Cockpit1", "Cockpit", 157, true, "C", 0x34495E, Placeholder("TForm16", "Cockpit", 78)},
         {"TForm17", "Sounds1", "Sounds", 169, true, "So", 0xD35400, Placeholder("TForm17", "Sounds", 116)},

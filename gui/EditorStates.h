@@ -30,8 +30,22 @@ struct TeamsEditorState {
     }
 };
 
+// The 3D graphics editor: the list positions and choices of every page.
+struct GraphicsEditorState {
+    int page = 0;
+    std::array<int, 7> team{};    // racing team (tyre type on the tyre page) per page
+    std::array<int, 7> variant{}; // 0 software, 1 hardware
+    int helmet = 0;
+    int bodyPart = 0;
+    int texture = 0;
+    int flagType = 0;
+    int tyreView = 0;
+    bool animation = false;
+};
+
 struct EditorStates {
     TeamsEditorState teams;
+    GraphicsEditorState graphics;
 };
 
 } // namespace pitwall::gui

@@ -23,6 +23,7 @@ public:
     ProgramState& program;
     WorkingSet workingSet;
     TransferEngine engine;
+    GraphicsAreas& graphicsAreas() { return graphicsAreas_; }
 
 private:
     TeamsArea teamsArea_;

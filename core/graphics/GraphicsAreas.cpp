@@ -14,6 +14,7 @@ GraphicsAreas::GraphicsAreas(GraphicsSet& set)
       tyres_(set),
       flags_(set)
 {
+    cars_.setPrecheck(&artPrecheck);
 }
 
 void GraphicsAreas::registerWith(TransferEngine& engine)

@@ -17,6 +17,10 @@ public:
     explicit GraphicsAreas(GraphicsSet& set);
     void registerWith(TransferEngine& engine);
 
+    // The art-bank check before every export; the front end sets its
+    // expansion handler and the menu backgrounds in use.
+    ArtPrecheck artPrecheck;
+
 private:
     TeamJamsArea cars_, cockpits_, jacks_, helmets_;
     CarNumbersArea carNumbers_;

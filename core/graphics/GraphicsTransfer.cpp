@@ -7,6 +7,7 @@
 #include "transfer/GameChangeSet.h"
 #include "transfer/TransferUi.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace pitwall {
@@ -57,6 +58,13 @@ std::optional<TJAMFile> DecodeJamBytes(TransferContext& context, const std::vect
         context.fail(kJamDamagedText, Args(label, e.what()));
         return std::nullopt;
     }
+    // An 8-bit page is held as colours: without the game palette every index
+    // would become black and be written back as index 0.
+    if (jam.is8Bit() && !HasGamePalette(context.program.palette)) {
+        context.fail(label + " was not read: the game palette (" + std::string(kPaletteFileName)
+                     + ") is not loaded, and an 8-bit JAM cannot be kept without it");
+        return std::nullopt;
+    }
     if ((kind == JamKind::EightBit && !jam.is8Bit()) || (kind == JamKind::SixteenBit && jam.is8Bit())) {
         context.fail(label + " is a " + (jam.is8Bit() ? "8-bit" : "16-bit") + " JAM where a "
                      + (kind == JamKind::EightBit ? "8-bit (software)" : "16-bit (hardware)")
@@ -64,6 +72,12 @@ std::optional<TJAMFile> DecodeJamBytes(TransferContext& context, const std::vect
         return std::nullopt;
     }
     return jam;
+}
+
+bool HasGamePalette(const Palette& palette)
+{
+    const auto& pixels = palette.pixels();
+    return std::any_of(pixels.begin(), pixels.end(), [&](Pixel p) { return p != pixels.front(); });
 }
 
 std::optional<TJAMFile> ReadGameJam(TransferContext& context, const std::string& gameRelative, JamKind kind)

@@ -40,6 +40,9 @@ std::optional<TJAMFile> ReadGameJam(TransferContext& context, const std::string&
 std::optional<Image> DecodePictureBytes(TransferContext& context, const std::vector<std::uint8_t>& bytes,
                                         const std::string& label);
 
+// Whether the palette was loaded (a palette never loaded is one colour).
+bool HasGamePalette(const Palette& palette);
+
 // The JAM as SaveToFile (scrambled) or SaveUnscrambled writes it.
 std::vector<std::uint8_t> JamBytes(const TJAMFile& jam, bool scrambled);
 

@@ -6,6 +6,7 @@
 // The software variant is always an 8-bit JAM and the hardware variant a
 // 16-bit one; a file of the other kind is refused, never stored.
 
+#include "graphics/ArtPrecheck.h"
 #include "graphics/TeamJams.h"
 #include "transfer/DataArea.h"
 
@@ -20,6 +21,10 @@ public:
     void exportToGame(TransferContext& context) override;
     void loadFromCarset(TransferContext& context) override;
     void saveToCarset(TransferContext& context) override;
+    // The car liveries run first in an export of the team graphics: they
+    // carry the art-bank check of the whole export.
+    bool checkBeforeExport(TransferContext& context) override { return !precheck_ || precheck_->run(context); }
+    void setPrecheck(const ArtPrecheck* precheck) { precheck_ = precheck; }
 
 private:
     void progress(TransferContext& context, const JamItem& item) const;
@@ -29,6 +34,7 @@ private:
 
     JamGroup group_;
     GraphicsSet& set_;
+    const ArtPrecheck* precheck_ = nullptr;
 };
 
 } // namespace pitwall

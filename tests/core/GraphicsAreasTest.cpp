@@ -2,7 +2,9 @@
 
 #include "app/Session.h"
 #include "formats/Bmp.h"
+#include "graphics/ArtPrecheck.h"
 #include "graphics/CarNumbers.h"
+#include "graphics/GraphicsPages.h"
 #include "graphics/RampTables.h"
 #include "graphics/TeamJams.h"
 #include "graphics/TyreSet.h"
@@ -430,6 +432,100 @@ TEST(GraphicsTyres, SaveReloadKeepsTheSheetAndTheUnusedColumns)
     ASSERT_TRUE(b.graphics().tyres[0]);
     EXPECT_EQ(b.graphics().tyres[0]->wheel, painted);
     EXPECT_EQ(b.graphics().tyres[0]->tread, f.graphics().tyres[0]->tread);
+}
+
+// --- art-bank check and previews ------------------------------------------
+
+TEST(GraphicsArtPrecheck, EntriesOfTheSelectedItemsAndThoseWithoutRoom)
+{
+    ItemBytes selection{};
+    EXPECT_TRUE(ArtEntriesToWrite(selection, {3}).empty());
+    selection[104 + 2] = 1; // team art of team 2
+    selection[121 + 15] = 1; // pictures of track 16
+    selection[5] = 1;
+    const std::vector<int> entries = ArtEntriesToWrite(selection, {0, 84, 85});
+    std::vector<int> expected;
+    for (int e = 70; e <= 99; ++e)
+        expected.push_back(e);
+    for (int e : {402, 413, 424, 435, 453, 454, 455, 456, 501, 502, 503, 504, 505, 506, 626, 627, 628, 629, 690, 691,
+                  692, 693, 755, 839})
+        expected.push_back(e);
+    EXPECT_EQ(entries, expected); // 557 (555 + t) is never written; 85 is no background
+
+    ArtDirectory directory;
+    directory.entriesRead = 500;
+    for (auto& entry : directory.entries)
+        entry = ArtEntry{0, 0, 10, 10, 200, 0};
+    directory.entries[75].reservedSize = 199;
+    EXPECT_EQ(ArtEntriesThatDoNotFit(directory, entries), (std::vector<int>{75, 501, 502, 503, 504, 505, 506, 626, 627,
+                                                                            628, 629, 690, 691, 692, 693, 755, 839}));
+}
+
+TEST(GraphicsPreview, IdentityRampsRedrawThePageWithIndices0And255AsBackground)
+{
+    Fixture f(2, 9);
+    ASSERT_EQ(f.importItems({178}), TransferOutcome::Done);
+    const TJAMFile& texture = *f.graphics().pitCrewTextures[0];
+    const Pixel background = MakePixel(1, 1, 1);
+    Image out(256, texture.pageHeight());
+    texture.DrawRecoloured(out, IdentityRamps(), background);
+    int kept = 0;
+    for (int y = 0; y < texture.pageHeight(); ++y)
+        for (int x = 0; x < 256; ++x) {
+            const Pixel p = texture.page().pixel(x, y);
+            const int index = f.program.palette.exactIndexOfPixel(p);
+            if (index == 0 || index == 255)
+                ASSERT_EQ(out.pixel(x, y), background) << x << "," << y;
+            else {
+                ASSERT_EQ(out.pixel(x, y), p) << x << "," << y;
+                ++kept;
+            }
+        }
+    EXPECT_GT(kept, 0);
+}
+
+// --- what the editor's pages transfer ------------------------------------------
+
+TEST(GraphicsPages, ItemsFieldsAndGridOfTheEditorPages)
+{
+    EXPECT_EQ(PageItems(GraphicsPage::Cars, 4, 1), std::vector<int>{37});
+    std::vector<int> cars = PageAllItems(GraphicsPage::Cars);
+    EXPECT_EQ(cars.size(), 23u);
+    EXPECT_EQ(cars.front(), 11);
+    EXPECT_EQ(cars[21], 32);
+    EXPECT_EQ(cars.back(), 6);
+    EXPECT_EQ(PageItems(GraphicsPage::Cockpits, 10, 1), std::vector<int>{54});
+    EXPECT_EQ(PageItems(GraphicsPage::Jacks, 3, 0), std::vector<int>{58});
+    EXPECT_EQ(PageAllItems(GraphicsPage::Helmets), (std::vector<int>{77, 102}));
+    EXPECT_EQ(PageItems(GraphicsPage::Helmets, 5, 1), std::vector<int>{102});
+    EXPECT_EQ(PageItems(GraphicsPage::PitCrew, 10, 1), std::vector<int>{188});
+    EXPECT_EQ(PageItems(GraphicsPage::Tyres, 1, 0), std::vector<int>{190});
+    EXPECT_EQ(PageAllItems(GraphicsPage::Flags), std::vector<int>{10});
+
+    // Row 12: column 0 is index 192 (kept), column 1 index 193 (ignored).
+    EXPECT_EQ(GridIndexAt(0, 12 * 13), 192);
+    EXPECT_EQ(GridIndexAt(14, 12 * 13 + 12), std::nullopt);
+    EXPECT_EQ(GridIndexAt(13, 12), 0);
+    EXPECT_EQ(GridIndexAt(14 * 15 + 13, 13), 31);
+    EXPECT_EQ(GridIndexAt(14 * 16, 0), std::nullopt);
+
+    EXPECT_EQ(CarNumberFieldValue("12a"), 0);
+    EXPECT_EQ(CarNumberFieldValue(""), 0);
+    EXPECT_EQ(CarNumberFieldValue("-7"), -7);
+    EXPECT_EQ(CarNumberFieldValue("99999999999"), 0);
+    EXPECT_EQ(CarNumberFieldValue("255"), 255);
+
+    EXPECT_EQ(CarNumberFieldInteger(0, 0), 0);
+    EXPECT_EQ(CarNumberFieldInteger(0, 1), 12);
+    EXPECT_EQ(CarNumberFieldInteger(11, 1), 23);
+    EXPECT_EQ(CarNumberFieldInteger(17, 1), 29);
+    CarNumberRecord record{};
+    for (std::size_t i = 0; i < record.size(); ++i)
+        record[i] = static_cast<std::int32_t>(i + 1);
+    // Front source of the second number: X 17, Y 18, W 19, H 20, 128 down.
+    EXPECT_EQ(CarNumberOutline(record, 4, 1), (Rect{17, 146, 36, 166}));
+    // Right target: X 29, Y 30 with the right source's W 11, H 12, 256 down.
+    EXPECT_EQ(CarNumberOutline(record, 16, 0), (Rect{29, 286, 40, 298}));
 }
 
 // --- refused input --------------------------------------------------------------
