@@ -276,7 +276,7 @@ void GraphicsEditor::showEvent(QShowEvent* event)
 
 void GraphicsEditor::hideEvent(QHideEvent* event)
 {
-    Store();
+    // The base stores the fields and remembers the choices.
     timer1_->stop();
     timer2_->stop();
     EditorWindow::hideEvent(event);

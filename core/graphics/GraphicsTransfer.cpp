@@ -80,15 +80,6 @@ bool HasGamePalette(const Palette& palette)
     return std::any_of(pixels.begin(), pixels.end(), [&](Pixel p) { return p != pixels.front(); });
 }
 
-std::optional<TJAMFile> ReadGameJam(TransferContext& context, const std::string& gameRelative, JamKind kind)
-{
-    auto bytes = ReadGameBytes(context, gameRelative, kMaxJamFileBytes);
-    if (!bytes)
-        return std::nullopt;
-    return DecodeJamBytes(context, *bytes, GameFilePath(context.program.settings.gameDirectory, gameRelative), false,
-                          kind);
-}
-
 std::optional<Image> DecodePictureBytes(TransferContext& context, const std::vector<std::uint8_t>& bytes,
                                         const std::string& label)
 {

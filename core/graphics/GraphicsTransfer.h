@@ -36,7 +36,6 @@ std::optional<std::vector<std::uint8_t>> ReadGameBytes(TransferContext& context,
 // it); a damaged JAM or one of the wrong kind is a failure naming `label`.
 std::optional<TJAMFile> DecodeJamBytes(TransferContext& context, const std::vector<std::uint8_t>& bytes,
                                        const std::string& label, bool raw, JamKind kind);
-std::optional<TJAMFile> ReadGameJam(TransferContext& context, const std::string& gameRelative, JamKind kind);
 std::optional<Image> DecodePictureBytes(TransferContext& context, const std::vector<std::uint8_t>& bytes,
                                         const std::string& label);
 

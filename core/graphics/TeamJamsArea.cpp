@@ -1,6 +1,8 @@
 #include "graphics/TeamJamsArea.h"
 
 #include "graphics/GraphicsTransfer.h"
+#include "app/GameInstallation.h"
+#include "app/ProgramState.h"
 #include "transfer/CarsetHeader.h"
 
 namespace pitwall {
@@ -25,17 +27,32 @@ void TeamJamsArea::progress(TransferContext& context, const JamItem& item) const
 template <typename Read>
 void TeamJamsArea::take(TransferContext& context, const JamItem& item, Read read)
 {
-    std::vector<TJAMFile> jams;
+    std::vector<ReadJam> jams;
     for (const JamFileSlot& file : item.files) {
-        std::optional<TJAMFile> jam = read(file);
+        std::optional<ReadJam> jam = read(file);
         if (!jam)
             return;
         jams.push_back(std::move(*jam));
     }
     JamSlots& slots = JamsOf(set_, group_).variant(item.hardware);
-    for (std::size_t i = 0; i < jams.size(); ++i)
-        slots.at(item.files[i].slot) = std::move(jams[i]);
+    if (item.hardware)
+        hardwareForms_.resize(slots.size());
+    for (std::size_t i = 0; i < jams.size(); ++i) {
+        const std::size_t slot = item.files[i].slot;
+        if (item.hardware)
+            hardwareForms_.at(slot) = {std::move(jams[i].bytes), JamBytes(jams[i].jam, true)};
+        slots.at(slot) = std::move(jams[i].jam);
+    }
     context.markLoaded(item.item);
+}
+
+std::vector<std::uint8_t> TeamJamsArea::hardwareBytes(std::size_t slot, const TJAMFile& jam) const
+{
+    std::vector<std::uint8_t> bytes = JamBytes(jam, true);
+    if (slot < hardwareForms_.size() && !hardwareForms_[slot].original.empty()
+        && hardwareForms_[slot].assembled == bytes)
+        return hardwareForms_[slot].original;
+    return bytes;
 }
 
 void TeamJamsArea::importFromGame(TransferContext& context)
@@ -45,8 +62,17 @@ void TeamJamsArea::importFromGame(TransferContext& context)
             continue;
         progress(context, item);
         const JamKind kind = item.hardware ? JamKind::SixteenBit : JamKind::EightBit;
-        take(context, item,
-             [&](const JamFileSlot& file) { return ReadGameJam(context, JamGamePath(file, item.hardware), kind); });
+        take(context, item, [&](const JamFileSlot& file) -> std::optional<ReadJam> {
+            const std::string path = JamGamePath(file, item.hardware);
+            auto bytes = ReadGameBytes(context, path, kMaxJamFileBytes);
+            if (!bytes)
+                return std::nullopt;
+            auto jam = DecodeJamBytes(context, *bytes,
+                                      GameFilePath(context.program.settings.gameDirectory, path), false, kind);
+            if (!jam)
+                return std::nullopt;
+            return ReadJam{std::move(*jam), std::move(*bytes)};
+        });
     }
 }
 
@@ -57,12 +83,15 @@ void TeamJamsArea::loadFromCarset(TransferContext& context)
             continue;
         progress(context, item);
         const JamKind kind = item.hardware ? JamKind::SixteenBit : JamKind::EightBit;
-        take(context, item, [&](const JamFileSlot& file) -> std::optional<TJAMFile> {
+        take(context, item, [&](const JamFileSlot& file) -> std::optional<ReadJam> {
             const std::string member = JamMemberName(file, item.hardware);
             auto bytes = context.loadMember(member, kMaxJamFileBytes);
             if (!bytes)
                 return std::nullopt;
-            return DecodeJamBytes(context, *bytes, member + " (carset member)", !item.hardware, kind);
+            auto jam = DecodeJamBytes(context, *bytes, member + " (carset member)", !item.hardware, kind);
+            if (!jam)
+                return std::nullopt;
+            return ReadJam{std::move(*jam), std::move(*bytes)};
         });
     }
 }
@@ -83,7 +112,8 @@ void TeamJamsArea::exportToGame(TransferContext& context)
                              + (item.hardware ? "16-bit" : "8-bit") + " JAM for it");
                 continue;
             }
-            context.replaceGameFile(JamGamePath(file, item.hardware), JamBytes(*jam, true));
+            context.replaceGameFile(JamGamePath(file, item.hardware),
+                                    item.hardware ? hardwareBytes(file.slot, *jam) : JamBytes(*jam, true));
         }
     }
 }
@@ -109,7 +139,7 @@ void TeamJamsArea::saveToCarset(TransferContext& context)
                 continue;
             }
             // Carsets hold the 8-bit JAM unscrambled.
-            context.saveMember(member, JamBytes(*jam, item.hardware));
+            context.saveMember(member, item.hardware ? hardwareBytes(file.slot, *jam) : JamBytes(*jam, false));
         }
     }
 }

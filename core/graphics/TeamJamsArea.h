@@ -27,6 +27,20 @@ public:
     void setPrecheck(const ArtPrecheck* precheck) { precheck_ = precheck; }
 
 private:
+    // A 16-bit JAM as the game's tools store it may hold its first control
+    // byte inside the last header record; the program's writer normalises
+    // that. A held 16-bit JAM whose picture is unchanged is therefore
+    // written back as the very bytes it was read from.
+    struct ReadForm {
+        std::vector<std::uint8_t> original;
+        std::vector<std::uint8_t> assembled;
+    };
+    struct ReadJam {
+        TJAMFile jam;
+        std::vector<std::uint8_t> bytes;
+    };
+    std::vector<std::uint8_t> hardwareBytes(std::size_t slot, const TJAMFile& jam) const;
+
     void progress(TransferContext& context, const JamItem& item) const;
     // Every file of the item read, or none taken.
     template <typename Read>
@@ -35,6 +49,7 @@ private:
     JamGroup group_;
     GraphicsSet& set_;
     const ArtPrecheck* precheck_ = nullptr;
+    std::vector<ReadForm> hardwareForms_;
 };
 
 } // namespace pitwall

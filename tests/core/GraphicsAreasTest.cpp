@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "app/Session.h"
+#include "app/GameInstallation.h"
 #include "formats/Bmp.h"
 #include "graphics/ArtPrecheck.h"
 #include "graphics/CarNumbers.h"
@@ -15,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <map>
 #include <zip.h>
@@ -69,7 +72,7 @@ struct Fixture {
     TransferEngine& engine() { return session->engine; }
     TransferState& transfer() { return session->workingSet.transfer; }
     GraphicsSet& graphics() { return session->workingSet.graphics; }
-    std::string game(const std::string& relative) const { return program.settings.gameDirectory + relative; }
+    std::string game(const std::string& relative) const { return GameFilePath(program.settings.gameDirectory, relative); }
 
     void select(const std::vector<int>& items)
     {
@@ -108,13 +111,21 @@ std::vector<std::string> MemberNames(const std::string& path)
     return names;
 }
 
-// Every file below the directory by its relative path.
+std::string Upper(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// Every file below the directory by its relative path in upper case (the
+// game's file system ignores case, and so may the generator's folders).
 std::map<std::string, std::vector<std::uint8_t>> Snapshot(const std::string& directory)
 {
     std::map<std::string, std::vector<std::uint8_t>> files;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(directory))
         if (entry.is_regular_file())
-            files[std::filesystem::relative(entry.path(), directory).string()] = test::ReadBytes(entry.path().string());
+            files[Upper(std::filesystem::relative(entry.path(), directory).string())] = test::ReadBytes(entry.path().string());
     return files;
 }
 
@@ -172,8 +183,8 @@ TEST(GraphicsCarset, EachItemStoresExactlyItsOwnMembers)
     CarsetArchive archive(soft, CarsetArchive::Mode::Read);
     TJAMFile fromGame(f.program.palette, f.game("GP3JAMS/Liveries/WILLIA98.JAM"), nullptr);
     auto member = archive.read("WILLIA98.JAMSoft.DAT", 10'000'000);
-    auto unscrambled = fromGame.Assemble(false).Content();
-    EXPECT_TRUE(member == std::vector<std::uint8_t>(unscrambled.begin(), unscrambled.end()));
+    const TMemFile unscrambled = fromGame.Assemble(false);
+    EXPECT_TRUE(member == std::vector<std::uint8_t>(unscrambled.Content().begin(), unscrambled.Content().end()));
 
     const std::string jacks = f.root / "jacks.GMS";
     ASSERT_EQ(f.saveItems({58}, jacks), TransferOutcome::Done);
@@ -262,13 +273,13 @@ TEST(GraphicsFidelity, EveryItemTravelsFromOneInstallationToAnother)
             for (const JamFileSlot& file : item.files) {
                 std::string path = JamGamePath(file, item.hardware);
                 std::replace(path.begin(), path.end(), '\\', '/');
-                carried.push_back(path);
+                carried.push_back(Upper(path));
             }
     for (int type = 0; type < 2; ++type)
         for (int file = 0; file < kTyreFileCount; ++file) {
             std::string path = TyreGamePath(type, file);
             std::replace(path.begin(), path.end(), '\\', '/');
-            carried.push_back(path);
+            carried.push_back(Upper(path));
         }
     ASSERT_EQ(carried.size(), 2u * (11 + 11 + 22 + 2) + 12);
     for (const std::string& path : carried) {
@@ -389,7 +400,8 @@ TEST(GraphicsFlags, TablesAndFramesLoadTogether)
     const auto flags = f.graphics().flags;
     EXPECT_NE(f.engine().loadCarset(false, true, empty, f.ui), TransferOutcome::Done);
     EXPECT_EQ(f.graphics().flags, flags);
-    EXPECT_EQ(f.messages.numbers(), (std::vector<int>{349}));
+    const auto shown = f.messages.numbers();
+    EXPECT_NE(std::find(shown.begin(), shown.end(), 349), shown.end());
 }
 
 // --- tyres ------------------------------------------------------------------
@@ -461,29 +473,6 @@ TEST(GraphicsArtPrecheck, EntriesOfTheSelectedItemsAndThoseWithoutRoom)
                                                                             628, 629, 690, 691, 692, 693, 755, 839}));
 }
 
-TEST(GraphicsPreview, IdentityRampsRedrawThePageWithIndices0And255AsBackground)
-{
-    Fixture f(2, 9);
-    ASSERT_EQ(f.importItems({178}), TransferOutcome::Done);
-    const TJAMFile& texture = *f.graphics().pitCrewTextures[0];
-    const Pixel background = MakePixel(1, 1, 1);
-    Image out(256, texture.pageHeight());
-    texture.DrawRecoloured(out, IdentityRamps(), background);
-    int kept = 0;
-    for (int y = 0; y < texture.pageHeight(); ++y)
-        for (int x = 0; x < 256; ++x) {
-            const Pixel p = texture.page().pixel(x, y);
-            const int index = f.program.palette.exactIndexOfPixel(p);
-            if (index == 0 || index == 255)
-                ASSERT_EQ(out.pixel(x, y), background) << x << "," << y;
-            else {
-                ASSERT_EQ(out.pixel(x, y), p) << x << "," << y;
-                ++kept;
-            }
-        }
-    EXPECT_GT(kept, 0);
-}
-
 // --- what the editor's pages transfer ------------------------------------------
 
 TEST(GraphicsPages, ItemsFieldsAndGridOfTheEditorPages)
@@ -540,10 +529,8 @@ TEST(GraphicsMends, WrongKindsAndDamagedJamsAreRefusedNamingTheFile)
     // A hardware member holding an 8-bit JAM, and a damaged software member.
     const std::string bad = f.root / "bad.GMS";
     const auto eightBit = test::ReadBytes(f.game("GP3JAMS/Liveries/FERRAR98.JAM"));
-    TJAMFile plain(f.program.palette, f.game("GP3JAMS/Liveries/FERRAR98.JAM"), nullptr);
-    auto unscrambled = plain.Assemble(false).Content();
     WriteStoredZip(bad, {{"Header.DAT", Header(8, {11, 22})},
-                         {"WILLIA98.JAMHard.DAT", {unscrambled.begin(), unscrambled.end()}},
+                         {"WILLIA98.JAMHard.DAT", eightBit},
                          {"WILLIA98.JAMSoft.DAT", {2, 0, 9, 0}}});
     EXPECT_EQ(f.engine().loadCarset(false, true, bad, f.ui), TransferOutcome::DoneWithErrors);
     EXPECT_EQ(f.graphics().cars.soft[0]->page(), softPage);
@@ -565,7 +552,6 @@ TEST(GraphicsMends, WrongKindsAndDamagedJamsAreRefusedNamingTheFile)
     EXPECT_EQ(f.importItems({70}), TransferOutcome::DoneWithErrors);
     EXPECT_FALSE(f.graphics().jacks.hard[4]);
     EXPECT_FALSE(f.graphics().jacks.hard[15]);
-    (void)eightBit;
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "DemoInstallation.h"
 #include "EditorWindow.h"
 #include "ExportConfirmDialog.h"
+#include "GraphicsShots.h"
 #include "MainWindow.h"
 #include "OptionsDialog.h"
 #include "RestoreWindow.h"
@@ -139,6 +140,7 @@ int main(int argc, char** argv)
     }
     RestoreWindow restore(app);
     Save(&restore, out + "/restore.png");
+    SaveGraphicsShots(app, window, out);
     app.shutdown();
     return 0;
 }
