@@ -15,6 +15,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
+class QLayout;
 class QLineEdit;
 class QListWidget;
 class QPushButton;

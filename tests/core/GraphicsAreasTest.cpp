@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <zip.h>
@@ -57,7 +58,7 @@ struct Fixture {
         program.directories = ComputeProgramDirectories(root / "program", true, SystemEnvironment);
         std::vector<std::string> texts;
         for (int n = 0; n < 1152; ++n)
-            texts.push_back("T" + std::to_string(n) + (n == 349 || n == 231 || n == 235 ? " %s"
+            texts.push_back("T" + std::to_string(n) + (n == 349 || (n >= 231 && n <= 236) ? " %s"
                                                        : n == 898 || n == 1000   ? " %d"
                                                        : n == 1076               ? " %s %s"
                                                                                  : ""));
@@ -288,8 +289,9 @@ TEST(GraphicsFidelity, EveryItemTravelsFromOneInstallationToAnother)
         EXPECT_FALSE(before.at(path) == source.at(path)) << path << " is the same in both demos";
     }
     for (const auto& [name, bytes] : before)
-        if (name != "GP3.EXE" && name != "F1GSTATE.SAV" && std::find(carried.begin(), carried.end(), name) == carried.end())
+        if (name != "GP3.EXE" && name != "F1GSTATE.SAV" && std::find(carried.begin(), carried.end(), name) == carried.end()) {
             EXPECT_TRUE(after.at(name) == bytes) << name;
+        }
 
     // GP3.EXE: A's tables at their places, everything else as B had it.
     const ExeTables t = TablesOf(2);
@@ -343,8 +345,9 @@ TEST(GraphicsFidelity, CarNumbersMoveBetweenTheVersionsOffsets)
     EXPECT_TRUE(Slice(exe, 0x1810B0, 1056) == Slice(exeA, 0x182430, 1056));
     EXPECT_TRUE(Slice(exe, 0x1810B0 + 1056, 264) == Slice(exeA, 0x182430 + 1056, 264));
     for (std::size_t i = 0; i < exe.size(); ++i)
-        if (i < 0x1810B0 || i >= 0x1810B0 + 1320)
+        if (i < 0x1810B0 || i >= 0x1810B0 + 1320) {
             ASSERT_EQ(exe[i], exeB[i]) << i;
+        }
 }
 
 // --- pit crew and flags --------------------------------------------------------
@@ -368,7 +371,9 @@ TEST(GraphicsPitCrew, DefaultsFormat7AndOneTeamReadsOnlyItsRecord)
     RampBases expected{};
     std::copy_n(exe.begin() + 0x41D2B8 + 48, 16, expected.begin());
     EXPECT_EQ(f.graphics().pitCrew[3], SubstitutePitCrewDefaults(expected, 3));
-    EXPECT_EQ(f.graphics().pitCrew[2], RampBases{7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7});
+    RampBases sevens{};
+    sevens.fill(7);
+    EXPECT_EQ(f.graphics().pitCrew[2], sevens);
     EXPECT_EQ(f.graphics().pitCrew[4][0], 9);
     EXPECT_FALSE(f.transfer().isLoaded(180));
     EXPECT_EQ(f.loading.lines, (std::vector<std::string>{"T898 3"}));
@@ -477,7 +482,8 @@ TEST(GraphicsArtPrecheck, EntriesOfTheSelectedItemsAndThoseWithoutRoom)
 
 TEST(GraphicsPages, ItemsFieldsAndGridOfTheEditorPages)
 {
-    EXPECT_EQ(PageItems(GraphicsPage::Cars, 4, 1), std::vector<int>{37});
+    // Hardware car livery of team 4: 22 + 4 (11 + 4 + 11 x variant).
+    EXPECT_EQ(PageItems(GraphicsPage::Cars, 4, 1), std::vector<int>{26});
     std::vector<int> cars = PageAllItems(GraphicsPage::Cars);
     EXPECT_EQ(cars.size(), 23u);
     EXPECT_EQ(cars.front(), 11);

@@ -59,8 +59,9 @@ private slots:
         Child<QListWidget>(editor, "ListBox6")->setCurrentRow(4);
         Child<QRadioButton>(editor, "RadioGroup8_1")->setChecked(true);
         Child<QPushButton>(editor, "CarImport")->click();
-        QCOMPARE(Selected(p), std::vector<int>{37});
-        QVERIFY(p.app->workingSet().transfer.isLoaded(37));
+        // The hardware car livery of team 4: item 22 + 4.
+        QCOMPARE(Selected(p), std::vector<int>{26});
+        QVERIFY(p.app->workingSet().transfer.isLoaded(26));
         QVERIFY(p.app->workingSet().graphics.cars.hard[4].has_value());
         // The hardware variant is shown: only the conversion to software.
         QVERIFY(Child<QPushButton>(editor, "CarToSoft")->isEnabled());
@@ -72,8 +73,10 @@ private slots:
             all.push_back(n);
         all.insert(all.begin(), 6);
         QCOMPARE(Selected(p), all);
+    }
 
-        // Converting to software while it was never loaded: 771, nothing changes.
+    void convertingToANeverLoadedVariantChangesNothing()
+    {
         GuiProgram q;
         GraphicsEditor* fresh = OpenGraphicsEditor(q);
         QVERIFY(fresh);

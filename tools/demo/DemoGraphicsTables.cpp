@@ -15,9 +15,8 @@ constexpr std::array<std::uint32_t, 2> kFlags = {0x41C018, 0x41D398};
 
 // Source rectangles inside each 256 x 128 view and target points, as the
 // game's stock cars have them: numbers some 10-40 pixels in size.
-void WriteCarNumbers(DemoContext& context)
+void WriteCarNumbers(DemoContext& context, DemoRandom& rnd)
 {
-    auto& rnd = context.random;
     const std::uint32_t sources = kCarNumbers[context.versionColumn()];
     const std::uint32_t targets = sources + 11 * 96;
     for (std::uint32_t t = 0; t < 11; ++t) {
@@ -38,9 +37,8 @@ void WriteCarNumbers(DemoContext& context)
 // Ramp bases are multiples of 16 below 208 or small odd values; bytes 11-15
 // of every third team keep the game's stock values, which an import replaces
 // by the team's default.
-void WriteRampTables(DemoContext& context)
+void WriteRampTables(DemoContext& context, DemoRandom& rnd)
 {
-    auto& rnd = context.random;
     const std::uint32_t pitCrew = kPitCrew[context.versionColumn()];
     static constexpr std::array<std::uint8_t, 5> kStock = {160, 176, 208, 224, 240};
     for (std::uint32_t t = 0; t < 11; ++t)
@@ -61,8 +59,14 @@ void WriteRampTables(DemoContext& context)
 
 void WriteGraphicsTables(DemoContext& context)
 {
-    WriteCarNumbers(context);
-    WriteRampTables(context);
+    // A stream of their own, spread from the seed and the version: the
+    // shared stream of neighbouring seeds is the same sequence shifted by one
+    // draw and falls into step once an earlier area draws a varying number
+    // of values, which would give two demos the same tables.
+    DemoRandom rnd(context.seed * 0xD1B54A32D192ED03ull
+                   + static_cast<std::uint64_t>(context.gameVersion) * 0x8CB92BA72F3D8DD7ull);
+    WriteCarNumbers(context, rnd);
+    WriteRampTables(context, rnd);
 }
 
 } // namespace pitwall::demo
