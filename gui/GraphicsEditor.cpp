@@ -1,6 +1,7 @@
 #include "GraphicsEditor.h"
 
 #include "AppContext.h"
+#include "ColorPicker.h"
 #include "EditorStatusBar.h"
 #include "GP3Image.h"
 #include "LanguageTable.h"

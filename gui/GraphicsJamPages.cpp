@@ -178,9 +178,8 @@ QWidget* GraphicsEditor::buildCarNumbers(QWidget* parent)
 std::vector<TJAMFile*> GraphicsEditor::shownJams(JamPage& p, int variant)
 {
     JamVariants& jams = JamsOf(graphics(), GroupOf(p.kind));
-    JamSlots& slots = jams.variant(variant == 1);
-    std::vector<TJAMFile*> shown;
-    auto slot = [&](std::size_t i) { return slots.at(i) ? &*slots.at(i) : nullptr; };
+    JamSlots& held = jams.variant(variant == 1);
+    auto slot = [&](std::size_t i) { return held.at(i) ? &*held.at(i) : nullptr; };
     const auto team = static_cast<std::size_t>(pageTeam(p.kind));
     switch (p.kind) {
     case GraphicsPage::Jacks:

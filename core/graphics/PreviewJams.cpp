@@ -12,16 +12,16 @@ std::string PitCrewTexturePath(int texture)
     return std::string("GP3JAMS\\MAIN\\") + kPitCrewTextureNames.at(static_cast<std::size_t>(texture));
 }
 
-void LoadPreviewJams(TransferContext& context, JamSlots& slots, std::string (*pathOf)(int), bool reload)
+void LoadPreviewJams(TransferContext& context, JamSlots& textures, std::string (*pathOf)(int), bool reload)
 {
-    for (std::size_t i = 0; i < slots.size(); ++i) {
-        if (slots[i] && !reload)
+    for (std::size_t i = 0; i < textures.size(); ++i) {
+        if (textures[i] && !reload)
             continue;
         const std::string path = GameFilePath(context.program.settings.gameDirectory, pathOf(static_cast<int>(i)));
         TJAMFile jam(context.program.palette);
         Messenger* messenger = &context.messenger;
         if (jam.LoadFromFile(path, false, messenger))
-            slots[i] = std::move(jam);
+            textures[i] = std::move(jam);
     }
 }
 

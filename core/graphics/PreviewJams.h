@@ -20,6 +20,6 @@ std::string FlagFramePath(int frame);
 std::string PitCrewTexturePath(int texture);
 
 // Loads every still-empty slot (`reload`: every slot) from its game path.
-void LoadPreviewJams(TransferContext& context, JamSlots& slots, std::string (*pathOf)(int), bool reload);
+void LoadPreviewJams(TransferContext& context, JamSlots& textures, std::string (*pathOf)(int), bool reload);
 
 } // namespace pitwall
