@@ -88,6 +88,8 @@ constexpr const char* kPageNames[] = {"Car", "Cockpit", "Jack", "Helmet", "Crew"
 GraphicsEditor::GraphicsEditor(AppContext& app, QWidget* parent) : EditorWindow(app, "TForm15", parent)
 {
     setWindowTitle("Grafiken");
+    // Nothing is shown while the controls are being made.
+    filling_ = true;
     auto* layout = new QVBoxLayout(this);
     pages_ = new QTabWidget(this);
     pages_->setObjectName("PageControl2");
