@@ -4,6 +4,7 @@
 
 #include "app/GameInstallation.h"
 #include "app/Windows1252.h"
+#include "formats/Palette.h"
 #include "transfer/FileUtils.h"
 
 #include <cstdio>
@@ -67,6 +68,15 @@ CliSession::CliSession(CliContext& context, const std::string& gameDirectory)
         }
     }
     program_.settings.showExportOK = false;
+    // The game palette beside the program: 8-bit JAMs are read with it. A
+    // command that needs it and finds none says so when it reads a JAM.
+    if (FileExists(context.programDirectory + kPaletteFileName)) {
+        try {
+            program_.palette = LoadPaletteFile(context.programDirectory + kPaletteFileName);
+        } catch (const std::exception& e) {
+            context.err << "pitwall-cli: the game palette could not be read: " << e.what() << "\n";
+        }
+    }
     session_ = std::make_unique<Session>(program_);
 }
 

@@ -24,6 +24,7 @@ void AddTrackCommands(CLI::App& app, CliContext& context);
 void AddCockpitCommands(CLI::App& app, CliContext& context);
 void AddCareerCommands(CLI::App& app, CliContext& context);
 void AddTracksCommands(CLI::App& app, CliContext& context);
+void AddGraphicsCommands(CLI::App& app, CliContext& context);
 
 // Parses and runs one command line; returns the exit code (0 ok, 1 failure,
 // 2 usage).

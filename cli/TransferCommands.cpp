@@ -1,6 +1,7 @@
 // import, apply, restore: moving items between installations through
 // carsets, and putting an installation back as it was before a run.
 
+#include "ArtExpansionOption.h"
 #include "CliSession.h"
 #include "Commands.h"
 #include "GameWrites.h"
@@ -35,13 +36,16 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
         auto game = std::make_shared<std::string>();
         auto items = std::make_shared<std::string>();
         auto dryRun = std::make_shared<bool>(false);
+        auto expandArt = std::make_shared<bool>(false);
         cmd->add_option("CARSET", *carset, "Carset file (.GMS)")->required();
         cmd->add_option("--game", *game, "Game directory")->required();
         cmd->add_option("--items", *items, "Only these items: 1,2,11-21 or all");
         cmd->add_flag("--dry-run", *dryRun, "Print, per item, the game files and byte ranges that would change; change nothing");
         cmd->add_flag("--yes", context.sink.answerYes, "Answer Yes to every question of the run");
-        cmd->callback([&context, carset, game, items, dryRun] {
+        cmd->add_flag("--expand-art", *expandArt, "Enlarge art-bank entries that have no room for the new pictures");
+        cmd->callback([&context, carset, game, items, dryRun, expandArt] {
             CliSession s(context, *game);
+            UseArtExpansion(s, context, *expandArt && !*dryRun);
             bool complete = items->empty();
             if (!complete)
                 s.workingSet().transfer.selection = ParseItemList(*items);

@@ -2,9 +2,9 @@
 
 #include "CareerWindow.h"
 #include "CockpitEditor.h"
+#include "GraphicsEditor.h"
 #include "MenuGraphicsEditor.h"
 #include "MiscEditor.h"
-#include "PlaceholderEditor.h"
 #include "SoundsEditor.h"
 #include "TeamsEditor.h"
 #include "TextsEditor.h"
@@ -18,18 +18,13 @@ namespace pitwall::gui {
 
 namespace {
 
-std::function<EditorWindow*(AppContext&)> Placeholder(const char* className, const char* title, int item)
-{
-    return [=](AppContext& app) -> EditorWindow* { return new PlaceholderEditor(app, className, title, item); };
-}
-
 const std::vector<EditorEntry>& Table()
 {
     static const std::vector<EditorEntry> table = {
         {"TForm12", "TeamsFahrer1", "Teams / Fahrer", 0, true, "T", 0x1F5FA8, [](AppContext& app) -> EditorWindow* { return new TeamsEditor(app); }},
         {"TForm13", "Strecken1", "Strecken", 86, true, "S", 0x2E8B57, [](AppContext& app) -> EditorWindow* { return new TracksEditor(app); }},
         {"TForm14", "Texte1", "Texte", 105, true, "Tx", 0x8B5A2B, [](AppContext& app) -> EditorWindow* { return new TextsEditor(app); }},
-        {"TForm15", "N3DGrafiken1", "3D-Grafiken", 1113, true, "3D", 0x8E44AD, Placeholder("TForm15", "3D-Grafiken", 11)},
+        {"TForm15", "N3DGrafiken1", "3D-Grafiken", 1113, true, "3D", 0x8E44AD, [](AppContext& app) -> EditorWindow* { return new GraphicsEditor(app); }},
         {"TForm27", "Menugrafiken1", "Menugrafiken", 1114, true, "M", 0xC0392B, [](AppContext& app) -> EditorWindow* { return new MenuGraphicsEditor(app); }},
         {"TForm16", "Cockpit1", "Cockpit", 157, true, "C", 0x34495E, [](AppContext& app) -> EditorWindow* { return new CockpitEditor(app); }},
         {"TForm17", "Sounds1", "Sounds", 169, true, "So", 0xD35400, [](AppContext& app) -> EditorWindow* { return new SoundsEditor(app); }},

@@ -73,6 +73,19 @@ struct TracksEditorState {
     int language = 1;    // the language the texts page shows
 };
 
+// The 3D graphics editor: the list positions and choices of every page.
+struct GraphicsEditorState {
+    int page = 0;
+    std::array<int, 7> team{};    // racing team (tyre type on the tyre page) per page
+    std::array<int, 7> variant{}; // 0 software, 1 hardware
+    int helmet = 0;
+    int bodyPart = 0;
+    int texture = 0;
+    int flagType = 0;
+    int tyreView = 0;
+    bool animation = false;
+};
+
 struct EditorStates {
     TeamsEditorState teams;
     CockpitEditorState cockpit;
@@ -83,6 +96,7 @@ struct EditorStates {
     SoundsEditorState sounds;
     MenuGraphicsEditorState menuGraphics;
     TracksEditorState tracks;
+    GraphicsEditorState graphics;
 };
 
 } // namespace pitwall::gui

@@ -15,7 +15,8 @@ Session::Session(ProgramState& programState)
       menuBackgroundsArea_(workingSet.menuBackgrounds),
       cockpitArea_(workingSet.cockpit, program.palette),
       soundsArea_(workingSet.sounds),
-      teamArtArea_(workingSet.teamArt, workingSet.menuBackgrounds)
+      teamArtArea_(workingSet.teamArt, workingSet.menuBackgrounds),
+      graphicsAreas_(workingSet.graphics)
 {
     ResetTeamsDrivers(workingSet.teams, program.texts);
     // The track names live in the language lists: a track import reads the
@@ -37,6 +38,7 @@ Session::Session(ProgramState& programState)
     engine.registerArea(AreaId::Sounds, soundsArea_);
     engine.registerArea(AreaId::TeamArt, teamArtArea_);
     engine.registerArea(AreaId::LoadingPictures, loadingPicturesArea_);
+    graphicsAreas_.registerWith(engine);
 }
 
 } // namespace pitwall

@@ -6,6 +6,7 @@
 #include "app/ProgramState.h"
 #include "app/WorkingSet.h"
 #include "cockpit/CockpitArea.h"
+#include "graphics/GraphicsAreas.h"
 #include "menu/LoadingPicturesArea.h"
 #include "menu/MenuBackgroundsArea.h"
 #include "menu/TeamArtArea.h"
@@ -30,6 +31,7 @@ public:
     WorkingSet workingSet;
     TransferEngine engine;
     TracksArea& tracksArea() { return tracksArea_; }
+    GraphicsAreas& graphicsAreas() { return graphicsAreas_; }
 
 private:
     TeamsArea teamsArea_;
@@ -41,6 +43,7 @@ private:
     SoundsArea soundsArea_;
     TeamArtArea teamArtArea_;
     LoadingPicturesArea loadingPicturesArea_;
+    GraphicsAreas graphicsAreas_;
 };
 
 } // namespace pitwall

@@ -6,6 +6,7 @@
 #include "cockpit/CockpitData.h"
 #include "formats/ArtBankDirectory.h"
 #include "formats/SoundBankFiles.h"
+#include "graphics/GraphicsSet.h"
 #include "menu/MenuArt.h"
 #include "menu/TeamArtArea.h"
 #include "settings/GameSettings.h"
@@ -33,6 +34,7 @@ struct WorkingSet {
     TeamArtSheets teamArt;
     // The menu backgrounds chosen for export.
     MenuReplacementList menuBackgrounds;
+    GraphicsSet graphics;
 };
 
 } // namespace pitwall

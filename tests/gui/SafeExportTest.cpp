@@ -11,6 +11,8 @@
 #include "transfer/CarsetArchive.h"
 #include "transfer/CarsetHeader.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <algorithm>
 #include <QLabel>

@@ -52,5 +52,6 @@ void WriteTrackFiles(DemoContext& context);
 void WriteTrackData(DemoContext& context);
 void WriteJams(DemoContext& context);
 void WriteCockpit(DemoContext& context);
+void WriteGraphicsTables(DemoContext& context);
 
 } // namespace pitwall::demo

@@ -28,6 +28,7 @@ constexpr AreaWriter kAreaWriters[] = {
     WriteTrackData,
     WriteJams,
     WriteCockpit,
+    WriteGraphicsTables,
 };
 
 // Code-like filler for the parts of GP3.EXE the program never reads: a DOS

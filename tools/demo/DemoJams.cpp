@@ -108,6 +108,11 @@ void WritePictures(DemoContext& context)
 
 void WriteJams(DemoContext& context)
 {
+    // The textures draw from a stream spread from the seed: the shared
+    // stream of neighbouring seeds is one sequence shifted by a draw, and
+    // after the earlier areas' varying draws two seeds' textures came out
+    // the same.
+    context.random = DemoRandom(context.seed * 0x9FB21C651E98DF25ull + 0x4A414D53ull);
     auto& rnd = context.random;
     static constexpr int kLiveryHeights[] = {256, 384, 512};
     for (const TeamJams& team : kTeamJams) {

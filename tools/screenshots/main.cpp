@@ -9,6 +9,7 @@
 #include "DemoInstallation.h"
 #include "EditorWindow.h"
 #include "ExportConfirmDialog.h"
+#include "GraphicsShots.h"
 #include "MainWindow.h"
 #include "MediaShots.h"
 #include "OptionsDialog.h"
@@ -158,6 +159,7 @@ int main(int argc, char** argv)
     SaveWorkshopsShots(window, game, out);
     SaveMediaShots(window, app, out);
     SaveTracksShots(app, window, out);
+    SaveGraphicsShots(app, window, out);
     app.shutdown();
     return 0;
 }

@@ -1,0 +1,136 @@
+// graphics show: the team graphics of an installation; and the art-bank
+// expansion that exports of team art, track pictures and menu backgrounds
+// may need (--expand-art).
+
+#include "ArtExpansionOption.h"
+#include "CliSession.h"
+#include "Commands.h"
+#include "GameWrites.h"
+#include "TerminalText.h"
+
+#include "app/GameInstallation.h"
+#include "formats/ArtBankExpansion.h"
+#include "graphics/TeamJams.h"
+#include "transfer/FileUtils.h"
+
+#include <cstdio>
+
+namespace pitwall::cli {
+
+namespace {
+
+std::vector<int> ShownItems()
+{
+    std::vector<int> items = {1, 6}; // the teams for their names
+    for (int n = 11; n <= 76; ++n)
+        items.push_back(n);
+    for (int n = 178; n <= 188; ++n)
+        items.push_back(n);
+    return items;
+}
+
+// "8-bit 256x384 24 images" or "-" when the variant was not read.
+std::string Describe(const std::optional<TJAMFile>& jam)
+{
+    if (!jam)
+        return "-";
+    return std::string(jam->is8Bit() ? "8-bit " : "16-bit ") + "256x" + std::to_string(jam->pageHeight()) + " "
+        + std::to_string(jam->imageCount()) + (jam->imageCount() == 1 ? " image" : " images");
+}
+
+void PrintCarNumbers(std::ostream& out, const CarNumberRecord& r)
+{
+    static const char* const kViews[] = {"left", "front", "right"};
+    for (int n = 0; n < 2; ++n) {
+        out << "    number " << n + 1 << " source:";
+        for (int v = 0; v < 3; ++v) {
+            const std::size_t at = static_cast<std::size_t>(12 * n + 4 * v);
+            out << " " << kViews[v] << " " << r[at] << "," << r[at + 1] << " " << r[at + 2] << "x" << r[at + 3];
+        }
+        out << "\n";
+    }
+    out << "    target:";
+    for (int v = 0; v < 3; ++v)
+        out << " " << kViews[v] << " " << r[static_cast<std::size_t>(24 + 2 * v)] << ","
+            << r[static_cast<std::size_t>(25 + 2 * v)];
+    out << "\n";
+}
+
+} // namespace
+
+void UseArtExpansion(CliSession& s, CliContext& context, bool allowed)
+{
+    s.session().graphicsAreas().artPrecheck.expand =
+        [&context, allowed](TransferContext& run, const ArtDirectory&, const std::vector<int>& entries) {
+            std::string list;
+            for (int e : entries)
+                list += (list.empty() ? "" : ",") + std::to_string(e);
+            if (!allowed) {
+                run.fail("art-bank entries " + list
+                         + " have no room for the new pictures; --expand-art enlarges them before the export");
+                return false;
+            }
+            std::vector<bool> flags(kArtEntryCount, false);
+            for (int e : entries)
+                flags.at(static_cast<std::size_t>(e)) = true;
+            const std::string& game = run.program.settings.gameDirectory;
+            const std::string bank = GameFilePath(game, kArtBankGamePath);
+            ArtDirectory after;
+            const bool expanded = RunWithRestorePoint(context, game, "art expand", {kArtBankGamePath}, [&] {
+                return ExpandArtBank(bank, flags, false, after, &run.messenger);
+            });
+            if (!expanded)
+                run.fail("the art bank was not expanded, so the export stopped");
+            else if (!context.quiet)
+                context.err << "expanded art-bank entries " << list << "\n";
+            return expanded;
+        };
+}
+
+void AddGraphicsCommands(CLI::App& app, CliContext& context)
+{
+    auto* graphics = app.add_subcommand("graphics", "Team graphics: liveries, cockpits, jacks, car numbers, pit crew");
+    graphics->require_subcommand(1);
+    auto* cmd = graphics->add_subcommand("show", "Per team: the liveries, cockpits and jacks in each variant, the "
+                                                 "car-number positions and the pit-crew ramps");
+    auto game = std::make_shared<std::string>();
+    cmd->add_option("--game", *game, "Game directory")->required();
+    cmd->callback([&context, game] {
+        CliSession s(context, *game);
+        auto& transfer = s.workingSet().transfer;
+        transfer.selection = {};
+        for (int item : ShownItems())
+            transfer.selection[static_cast<std::size_t>(item)] = 1;
+        // Files that are missing or damaged are reported and shown as "-".
+        const TransferOutcome outcome = s.engine().importFromGame(false, false, s.ui());
+        const GraphicsSet& g = s.workingSet().graphics;
+        const TeamTable& teams = s.workingSet().teams;
+        for (int t = 0; t < kTeamCount; ++t) {
+            const auto i = static_cast<std::size_t>(t);
+            const auto j = static_cast<std::size_t>(t + kTeamCount);
+            const TeamJamNames& names = kTeamJamNames[i];
+            context.out << "team " << t + 1 << " (" << TerminalGameText(teams.teams[i].name.text()) << ")\n";
+            context.out << "  car     " << names.car << "  software " << Describe(g.cars.soft[i]) << "; hardware "
+                        << Describe(g.cars.hard[i]) << "\n";
+            context.out << "  cockpit " << names.cockpit << "  software " << Describe(g.cockpits.soft[i])
+                        << "; hardware " << Describe(g.cockpits.hard[i]) << "\n";
+            context.out << "  jacks   " << names.jack << " " << names.jack2 << "  software "
+                        << Describe(g.jacks.soft[i]) << " + " << Describe(g.jacks.soft[j]) << "; hardware "
+                        << Describe(g.jacks.hard[i]) << " + " << Describe(g.jacks.hard[j]) << "\n";
+            if (transfer.isLoaded(6)) {
+                context.out << "  car numbers\n";
+                PrintCarNumbers(context.out, g.carNumbers[i]);
+            }
+            if (transfer.isLoaded(kPitCrewFirst + t)) {
+                context.out << "  pit crew ramps";
+                for (std::uint8_t base : g.pitCrew[i])
+                    context.out << " " << static_cast<int>(base);
+                context.out << "\n";
+            }
+        }
+        s.require(outcome, "reading the graphics");
+        s.finish();
+    });
+}
+
+} // namespace pitwall::cli

@@ -1,0 +1,84 @@
+#include "graphics/ArtPrecheck.h"
+
+#include "app/GameInstallation.h"
+#include "app/ProgramState.h"
+
+#include <algorithm>
+
+namespace pitwall {
+
+namespace {
+
+void AddRange(std::vector<int>& entries, int first, int last)
+{
+    for (int e = first; e <= last; ++e)
+        entries.push_back(e);
+}
+
+constexpr int kMenuBackgroundsItem = 5;
+constexpr int kMenuBackgroundFirstEntry = 755;
+constexpr int kMenuBackgroundCount = 85;
+
+} // namespace
+
+std::vector<int> ArtEntriesToWrite(const ItemBytes& selection, const std::vector<int>& menuBackgrounds)
+{
+    auto selected = [&](int item) { return selection.at(static_cast<std::size_t>(item)) != 0; };
+    std::vector<int> entries;
+    for (int t = 0; t < 11; ++t) {
+        if (!selected(kTeamArtFirst + t))
+            continue;
+        AddRange(entries, 10 + 30 * t, 39 + 30 * t);
+        for (int first : {400, 411, 422, 433})
+            entries.push_back(first + t);
+        AddRange(entries, 445 + 4 * t, 448 + 4 * t);
+        AddRange(entries, 489 + 6 * t, 494 + 6 * t);
+    }
+    for (int s = 0; s < 16; ++s) {
+        if (!selected(kTrackGraphicsFirst + s))
+            continue;
+        AddRange(entries, 566 + 4 * s, 569 + 4 * s);
+        AddRange(entries, 630 + 4 * s, 633 + 4 * s);
+    }
+    if (selected(kMenuBackgroundsItem))
+        for (int n : menuBackgrounds)
+            if (n >= 0 && n < kMenuBackgroundCount)
+                entries.push_back(kMenuBackgroundFirstEntry + n);
+    std::sort(entries.begin(), entries.end());
+    entries.erase(std::unique(entries.begin(), entries.end()), entries.end());
+    return entries;
+}
+
+std::vector<int> ArtEntriesThatDoNotFit(const ArtDirectory& directory, const std::vector<int>& entries)
+{
+    std::vector<int> missing;
+    for (int e : entries) {
+        const auto index = static_cast<std::size_t>(e);
+        if (index >= directory.entriesRead || index >= directory.entries.size() || !directory.entries[index].fits())
+            missing.push_back(e);
+    }
+    return missing;
+}
+
+bool ArtPrecheck::run(TransferContext& context) const
+{
+    const std::vector<int> entries = ArtEntriesToWrite(context.transfer.selection, menuBackgrounds);
+    if (entries.empty())
+        return true;
+    ArtDirectory directory;
+    const std::string bank = GameFilePath(context.program.settings.gameDirectory, kArtBankGamePath);
+    if (!ReadArtDirectory(bank, directory, &context.messenger))
+        return false;
+    const std::vector<int> missing = ArtEntriesThatDoNotFit(directory, entries);
+    if (missing.empty())
+        return true;
+    if (expand)
+        return expand(context, directory, missing);
+    std::string list;
+    for (int e : missing)
+        list += (list.empty() ? "" : ", ") + std::to_string(e);
+    context.fail("These entries of " + bank + " have no room for a new picture and must be expanded first: " + list);
+    return false;
+}
+
+} // namespace pitwall

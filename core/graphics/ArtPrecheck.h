@@ -1,0 +1,46 @@
+#pragma once
+// Before an export writes team art, track pictures or menu backgrounds into
+// the art bank, every entry it will write must already have room for a
+// picture of its size (its fits flag). This check finds the entries that do
+// not and lets the front end enlarge them (or stop the export) first.
+
+#include "formats/ArtBankDirectory.h"
+#include "transfer/DataArea.h"
+#include "transfer/SelectionItems.h"
+
+#include <functional>
+#include <vector>
+
+namespace pitwall {
+
+// The art-bank entries an export of the selection writes: per team art item
+// 104 + t entries 10 + 30t .. 39 + 30t, 400 + t, 411 + t, 422 + t, 433 + t,
+// 445 + 4t .. 448 + 4t and 489 + 6t .. 494 + 6t (555 + t is not written); per
+// track pictures item 121 + s the small pictures 566 + 4s .. 569 + 4s and the
+// full-screen ones 630 + 4s .. 633 + 4s; with item 5 entry 755 + n per menu
+// background n in use. Ascending, without repeats.
+std::vector<int> ArtEntriesToWrite(const ItemBytes& selection, const std::vector<int>& menuBackgrounds);
+// The entries of `entries` whose fits flag is not set; an entry the bank's
+// directory does not hold counts as one that does not fit.
+std::vector<int> ArtEntriesThatDoNotFit(const ArtDirectory& directory, const std::vector<int>& entries);
+
+// Decides what happens to entries that do not fit: true when they were
+// enlarged (or the export may go on regardless), false to stop the export.
+// It is given the bank's directory as read and the entries.
+using ArtExpansionHandler =
+    std::function<bool(TransferContext&, const ArtDirectory& directory, const std::vector<int>& entries)>;
+
+class ArtPrecheck {
+public:
+    // The menu backgrounds chosen for export (numbers 0..84).
+    std::vector<int> menuBackgrounds;
+    // Set by the front end; without one, entries that do not fit stop the
+    // export with a message naming them.
+    ArtExpansionHandler expand;
+
+    // Nothing to write into the bank, or everything fits: true without a
+    // word. Otherwise the handler decides.
+    bool run(TransferContext& context) const;
+};
+
+} // namespace pitwall

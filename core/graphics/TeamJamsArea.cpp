@@ -1,0 +1,147 @@
+#include "graphics/TeamJamsArea.h"
+
+#include "graphics/GraphicsTransfer.h"
+#include "app/GameInstallation.h"
+#include "app/ProgramState.h"
+#include "transfer/CarsetHeader.h"
+
+namespace pitwall {
+
+std::vector<int> TeamJamsArea::items() const
+{
+    std::vector<int> numbers;
+    for (const JamItem& item : JamItemsOf(group_))
+        numbers.push_back(item.item);
+    return numbers;
+}
+
+void TeamJamsArea::progress(TransferContext& context, const JamItem& item) const
+{
+    const int text = JamProgressText(group_) + (item.hardware ? 1 : 0);
+    if (group_ == JamGroup::Helmets)
+        GraphicsProgress(context, text, item.item);
+    else
+        GraphicsProgress(context, text, item.item, Args(item.files.front().name));
+}
+
+template <typename Read>
+void TeamJamsArea::take(TransferContext& context, const JamItem& item, Read read)
+{
+    std::vector<ReadJam> jams;
+    for (const JamFileSlot& file : item.files) {
+        std::optional<ReadJam> jam = read(file);
+        if (!jam)
+            return;
+        jams.push_back(std::move(*jam));
+    }
+    JamSlots& slots = JamsOf(set_, group_).variant(item.hardware);
+    if (item.hardware)
+        hardwareForms_.resize(slots.size());
+    for (std::size_t i = 0; i < jams.size(); ++i) {
+        const std::size_t slot = item.files[i].slot;
+        if (item.hardware)
+            hardwareForms_.at(slot) = {std::move(jams[i].bytes), JamBytes(jams[i].jam, true)};
+        slots.at(slot) = std::move(jams[i].jam);
+    }
+    context.markLoaded(item.item);
+}
+
+std::vector<std::uint8_t> TeamJamsArea::hardwareBytes(std::size_t slot, const TJAMFile& jam) const
+{
+    std::vector<std::uint8_t> bytes = JamBytes(jam, true);
+    if (slot < hardwareForms_.size() && !hardwareForms_[slot].original.empty()
+        && hardwareForms_[slot].assembled == bytes)
+        return hardwareForms_[slot].original;
+    return bytes;
+}
+
+void TeamJamsArea::importFromGame(TransferContext& context)
+{
+    for (const JamItem& item : JamItemsOf(group_)) {
+        if (!context.selected(item.item))
+            continue;
+        progress(context, item);
+        const JamKind kind = item.hardware ? JamKind::SixteenBit : JamKind::EightBit;
+        take(context, item, [&](const JamFileSlot& file) -> std::optional<ReadJam> {
+            const std::string path = JamGamePath(file, item.hardware);
+            auto bytes = ReadGameBytes(context, path, kMaxJamFileBytes);
+            if (!bytes)
+                return std::nullopt;
+            auto jam = DecodeJamBytes(context, *bytes,
+                                      GameFilePath(context.program.settings.gameDirectory, path), false, kind);
+            if (!jam)
+                return std::nullopt;
+            return ReadJam{std::move(*jam), std::move(*bytes)};
+        });
+    }
+}
+
+void TeamJamsArea::loadFromCarset(TransferContext& context)
+{
+    for (const JamItem& item : JamItemsOf(group_)) {
+        if (!context.selected(item.item))
+            continue;
+        progress(context, item);
+        const JamKind kind = item.hardware ? JamKind::SixteenBit : JamKind::EightBit;
+        take(context, item, [&](const JamFileSlot& file) -> std::optional<ReadJam> {
+            const std::string member = JamMemberName(file, item.hardware);
+            auto bytes = context.loadMember(member, kMaxJamFileBytes);
+            if (!bytes)
+                return std::nullopt;
+            auto jam = DecodeJamBytes(context, *bytes, member + " (carset member)", !item.hardware, kind);
+            if (!jam)
+                return std::nullopt;
+            return ReadJam{std::move(*jam), std::move(*bytes)};
+        });
+    }
+}
+
+void TeamJamsArea::exportToGame(TransferContext& context)
+{
+    const JamVariants& jams = JamsOf(set_, group_);
+    for (const JamItem& item : JamItemsOf(group_)) {
+        if (!context.selected(item.item))
+            continue;
+        progress(context, item);
+        if (!RequireLoaded(context, item.item))
+            continue;
+        for (const JamFileSlot& file : item.files) {
+            const auto& jam = jams.variant(item.hardware).at(file.slot);
+            if (!jam || jam->is8Bit() == item.hardware) {
+                context.fail(JamGamePath(file, item.hardware) + " was not written: the working set holds no "
+                             + (item.hardware ? "16-bit" : "8-bit") + " JAM for it");
+                continue;
+            }
+            context.replaceGameFile(JamGamePath(file, item.hardware),
+                                    item.hardware ? hardwareBytes(file.slot, *jam) : JamBytes(*jam, true));
+        }
+    }
+}
+
+void TeamJamsArea::saveToCarset(TransferContext& context)
+{
+    const JamVariants& jams = JamsOf(set_, group_);
+    for (const JamItem& item : JamItemsOf(group_)) {
+        if (!context.selected(item.item))
+            continue;
+        progress(context, item);
+        if (!RequireLoaded(context, item.item)) {
+            if (context.headerWrite)
+                context.headerWrite->items.at(static_cast<std::size_t>(item.item)) = 0;
+            continue;
+        }
+        for (const JamFileSlot& file : item.files) {
+            const auto& jam = jams.variant(item.hardware).at(file.slot);
+            const std::string member = JamMemberName(file, item.hardware);
+            if (!jam || jam->is8Bit() == item.hardware) {
+                context.fail(member + " was not stored: the working set holds no "
+                             + (item.hardware ? "16-bit" : "8-bit") + " JAM for it");
+                continue;
+            }
+            // Carsets hold the 8-bit JAM unscrambled.
+            context.saveMember(member, item.hardware ? hardwareBytes(file.slot, *jam) : JamBytes(*jam, false));
+        }
+    }
+}
+
+} // namespace pitwall

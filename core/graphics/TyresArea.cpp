@@ -1,0 +1,102 @@
+#include "graphics/TyresArea.h"
+
+#include "graphics/GraphicsTransfer.h"
+#include "graphics/TyreSet.h"
+
+namespace pitwall {
+
+namespace {
+constexpr int kTyreProgressText = 1000;
+}
+
+template <typename Read>
+void TyresArea::take(TransferContext& context, int type, Read read)
+{
+    const auto names = TyreFileNames(type);
+    std::array<std::vector<std::uint8_t>, kTyreFileCount> files;
+    for (int f = 0; f < kTyreFileCount; ++f) {
+        auto bytes = read(f);
+        if (!bytes)
+            return;
+        files[static_cast<std::size_t>(f)] = std::move(*bytes);
+    }
+    std::array<Image, 4> pictures;
+    for (int f = kTread1; f <= kWheel1; ++f) {
+        auto picture = DecodePictureBytes(context, files[static_cast<std::size_t>(f)], names[static_cast<std::size_t>(f)]);
+        if (!picture)
+            return;
+        pictures[static_cast<std::size_t>(f)] = std::move(*picture);
+    }
+    auto jam0 = DecodeJamBytes(context, files[kWheelJam0], names[kWheelJam0], false, JamKind::EightBit);
+    auto jam1 = jam0 ? DecodeJamBytes(context, files[kWheelJam1], names[kWheelJam1], false, JamKind::EightBit)
+                     : std::nullopt;
+    if (!jam1)
+        return;
+    try {
+        set_.tyres[static_cast<std::size_t>(type)] = ComposeTyreSet(type, pictures, std::move(*jam0), std::move(*jam1));
+    } catch (const FormatError& e) {
+        context.fail(e.what());
+        return;
+    }
+    context.markLoaded(kTyresFirstItem + type);
+}
+
+void TyresArea::importFromGame(TransferContext& context)
+{
+    for (int type = 0; type < kTyreTypeCount; ++type) {
+        if (!context.selected(kTyresFirstItem + type))
+            continue;
+        GraphicsProgress(context, kTyreProgressText, kTyresFirstItem + type, Args(type));
+        take(context, type, [&](int file) {
+            return ReadGameBytes(context, TyreGamePath(type, file),
+                                 file >= kWheelJam0 ? kMaxJamFileBytes : kMaxPictureFileBytes);
+        });
+    }
+}
+
+void TyresArea::loadFromCarset(TransferContext& context)
+{
+    for (int type = 0; type < kTyreTypeCount; ++type) {
+        if (!context.selected(kTyresFirstItem + type))
+            continue;
+        GraphicsProgress(context, kTyreProgressText, kTyresFirstItem + type, Args(type));
+        const auto names = TyreFileNames(type);
+        take(context, type, [&](int file) {
+            return context.loadMember(names[static_cast<std::size_t>(file)],
+                                      file >= kWheelJam0 ? kMaxJamFileBytes : kMaxPictureFileBytes);
+        });
+    }
+}
+
+void TyresArea::exportToGame(TransferContext& context)
+{
+    for (int type = 0; type < kTyreTypeCount; ++type) {
+        if (!context.selected(kTyresFirstItem + type))
+            continue;
+        GraphicsProgress(context, kTyreProgressText, kTyresFirstItem + type, Args(type));
+        const auto& set = set_.tyres[static_cast<std::size_t>(type)];
+        if (!RequireLoaded(context, kTyresFirstItem + type) || !set)
+            continue;
+        auto files = TyreSetFiles(*set);
+        for (int f = 0; f < kTyreFileCount; ++f)
+            context.replaceGameFile(TyreGamePath(type, f), std::move(files[static_cast<std::size_t>(f)]));
+    }
+}
+
+void TyresArea::saveToCarset(TransferContext& context)
+{
+    for (int type = 0; type < kTyreTypeCount; ++type) {
+        if (!context.selected(kTyresFirstItem + type))
+            continue;
+        GraphicsProgress(context, kTyreProgressText, kTyresFirstItem + type, Args(type));
+        const auto& set = set_.tyres[static_cast<std::size_t>(type)];
+        if (!RequireLoaded(context, kTyresFirstItem + type) || !set)
+            continue;
+        const auto names = TyreFileNames(type);
+        auto files = TyreSetFiles(*set);
+        for (int f = 0; f < kTyreFileCount; ++f)
+            context.saveMember(names[static_cast<std::size_t>(f)], files[static_cast<std::size_t>(f)]);
+    }
+}
+
+} // namespace pitwall

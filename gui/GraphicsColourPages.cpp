@@ -1,0 +1,353 @@
+// The pit-crew, tyre and flag pages of the 3D graphics editor: ramp tables
+// previewed on the game's textures, and the tyre pictures.
+
+#include "GraphicsEditor.h"
+
+#include "AppContext.h"
+#include "ColorPicker.h"
+#include "FileDialogs.h"
+#include "GP3Image.h"
+#include "ImageConversion.h"
+#include "formats/Bmp.h"
+#include "graphics/GraphicsSet.h"
+#include "graphics/PictureIntoJam.h"
+#include "graphics/RampTables.h"
+#include "transfer/FileUtils.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace pitwall::gui {
+
+namespace {
+
+constexpr int kBmpFilter = 944;
+constexpr int kPreviewSide = 256;
+constexpr int kPickerColours = 192;
+constexpr int kGridRows = 16;
+// Ramp bytes the flag page changes: "Farbe 1" and "Farbe 2".
+constexpr std::array<std::size_t, 2> kFlagBytes = {4, 6};
+
+QPushButton* Button(QWidget* parent, const char* name, const char* caption, int text)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setProperty("uiText", text);
+    return button;
+}
+
+GP3Image* Picture(QWidget* parent, const char* name, int width, int height)
+{
+    auto* image = new GP3Image(parent);
+    image->setObjectName(name);
+    image->setFixedSize(width, height);
+    image->setMagnifier(false);
+    return image;
+}
+
+} // namespace
+
+QWidget* GraphicsEditor::buildPitCrewPage()
+{
+    auto* page = new QWidget;
+    auto* row = new QHBoxLayout(page);
+    auto* lists = new QVBoxLayout;
+    crewTeams_ = new QListWidget(page);
+    crewTeams_->setObjectName("ListBox2");
+    bodyParts_ = new QListWidget(page);
+    bodyParts_->setObjectName("ListBox3");
+    textures_ = new QListWidget(page);
+    textures_->setObjectName("ListBox1");
+    for (int n = 1; n <= kPitCrewTextureCount; ++n)
+        textures_->addItem(QString::number(n));
+    textures_->setCurrentRow(0);
+    lists->addWidget(crewTeams_, 3);
+    lists->addWidget(bodyParts_, 3);
+    lists->addWidget(textures_, 2);
+    row->addLayout(lists);
+    crewImage_ = new GP3Image(page);
+    crewImage_->setObjectName("Image20");
+    crewImage_->setFixedSize(kPreviewSide, kPreviewSide);
+    row->addWidget(crewImage_, 0, Qt::AlignTop);
+    auto* right = new QVBoxLayout;
+    picker_ = new ColorPicker(page);
+    picker_->setObjectName("Image21");
+    picker_->setPaletteColors(app_.program.palette);
+    picker_->setNumColors(kPickerColours);
+    picker_->setInARow(16);
+    picker_->setFixedSize(16 * 14, 12 * 13);
+    right->addWidget(picker_);
+    std::vector<QPushButton*> buttons;
+    addTransferButtons(page, right, GraphicsPage::PitCrew, buttons);
+    right->addStretch(1);
+    row->addLayout(right);
+    for (QListWidget* list : {crewTeams_, bodyParts_, textures_})
+        connect(list, &QListWidget::currentRowChanged, this, [this](int) {
+            if (!filling_)
+                ShowPage();
+        });
+    connect(picker_, &ColorPicker::colorClicked, this, &GraphicsEditor::ColourClick);
+    return page;
+}
+
+QWidget* GraphicsEditor::buildTyresPage()
+{
+    auto* page = new QWidget;
+    auto* row = new QHBoxLayout(page);
+    auto* left = new QVBoxLayout;
+    auto group = [&](const char* name, const char* caption, const std::vector<const char*>& items,
+                     auto& buttons) {
+        auto* box = new QGroupBox(caption, page);
+        box->setObjectName(name);
+        auto* layout = new QVBoxLayout(box);
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            auto* radio = new QRadioButton(items[i], box);
+            radio->setObjectName(QString("%1_%2").arg(name).arg(i));
+            layout->addWidget(radio);
+            buttons[i] = radio;
+            connect(radio, &QRadioButton::toggled, this, [this](bool on) {
+                if (on && !filling_)
+                    ShowPage();
+            });
+        }
+        buttons[0]->setChecked(true);
+        left->addWidget(box);
+    };
+    group("RadioGroup3", "Reifentyp", {"Typ 1 (Goodyear)", "Typ 2 (Bridgestone)"}, tyreTypes_);
+    group("RadioGroup5", "Ansicht", {"Hardware Cockpit-Ansicht", "Regenreifen ", "Externe Ansicht"}, tyreViews_);
+    tyreSave_ = Button(page, "TyreSave", "In Datei speichern", 409);
+    tyreLoad_ = Button(page, "TyreLoad", "Aus Datei laden", 410);
+    left->addWidget(tyreSave_);
+    left->addWidget(tyreLoad_);
+    std::vector<QPushButton*> buttons;
+    addTransferButtons(page, left, GraphicsPage::Tyres, buttons);
+    left->addStretch(1);
+    row->addLayout(left);
+    tyreImage_ = Picture(page, "Image22", 320, 480);
+    row->addWidget(tyreImage_, 0, Qt::AlignTop);
+    connect(tyreSave_, &QPushButton::clicked, this, &GraphicsEditor::SaveTyrePicture);
+    connect(tyreLoad_, &QPushButton::clicked, this, &GraphicsEditor::LoadTyrePicture);
+    return page;
+}
+
+QWidget* GraphicsEditor::buildFlagsPage()
+{
+    auto* page = new QWidget;
+    auto* row = new QHBoxLayout(page);
+    auto* left = new QVBoxLayout;
+    flagTypes_ = new QListWidget(page);
+    flagTypes_->setObjectName("ListBox4");
+    left->addWidget(flagTypes_, 1);
+    std::vector<QPushButton*> buttons;
+    addTransferButtons(page, left, GraphicsPage::Flags, buttons);
+    row->addLayout(left);
+    auto* gridsColumn = new QVBoxLayout;
+    for (int g = 0; g < 2; ++g) {
+        auto* caption = new QLabel(g == 0 ? "Farbe 1" : "Farbe 2", page);
+        caption->setObjectName(QString("Label%1").arg(9 + g));
+        gridsColumn->addWidget(caption);
+        GP3Image* grid = Picture(page, g == 0 ? "Image23" : "Image24", kGridColumns * kGridCellWidth,
+                                 kGridRows * kGridCellHeight);
+        grids_[static_cast<std::size_t>(g)] = grid;
+        gridsColumn->addWidget(grid);
+        connect(grid, &GP3Image::mousePressed, this,
+                [this, g](Qt::MouseButton, QPoint pos, Qt::KeyboardModifiers) { GridClick(g, pos); });
+    }
+    gridsColumn->addStretch(1);
+    row->addLayout(gridsColumn);
+    auto* frameColumn = new QVBoxLayout;
+    flagImage_ = Picture(page, "Image25", 256, 256);
+    frameColumn->addWidget(flagImage_);
+    animation_ = new QCheckBox("Animation", page);
+    animation_->setObjectName("CheckBox1");
+    nextFrame_ = Button(page, "NextFrame", "Nächste Grafik", 414);
+    previousFrame_ = Button(page, "PreviousFrame", "Vorherige Grafik", 415);
+    frameColumn->addWidget(animation_);
+    frameColumn->addWidget(nextFrame_);
+    frameColumn->addWidget(previousFrame_);
+    frameColumn->addStretch(1);
+    row->addLayout(frameColumn);
+    connect(flagTypes_, &QListWidget::currentRowChanged, this, [this](int) {
+        if (!filling_)
+            ShowPage();
+    });
+    connect(nextFrame_, &QPushButton::clicked, this, [this] { StepFrame(1); });
+    connect(previousFrame_, &QPushButton::clicked, this, [this] { StepFrame(-1); });
+    connect(animation_, &QCheckBox::toggled, this, [this](bool on) {
+        nextFrame_->setVisible(!on);
+        previousFrame_->setVisible(!on);
+        if (!filling_)
+            ShowPage();
+    });
+    return page;
+}
+
+void GraphicsEditor::DrawPitCrew()
+{
+    const int team = pageTeam(GraphicsPage::PitCrew);
+    const bool loaded = isLoaded(PageItems(GraphicsPage::PitCrew, team, 0).front());
+    const Pixel background = ToPixel(palette().color(QPalette::Window));
+    Image preview(kPreviewSide, kPreviewSide, 32, background);
+    const auto& texture = graphics().pitCrewTextures.at(static_cast<std::size_t>(std::max(0, textures_->currentRow())));
+    const RampBases& ramps = graphics().pitCrew[static_cast<std::size_t>(team)];
+    if (loaded && texture) {
+        Image page(256, texture->pageHeight(), 32, background);
+        texture->DrawRecoloured(page, ramps, background);
+        preview.draw(page, 0, 0);
+    }
+    crewImage_->setImage(preview);
+    const int part = std::max(0, bodyParts_->currentRow());
+    picker_->setSelected(ramps[static_cast<std::size_t>(kPitCrewFirstBodyPart + part)]);
+}
+
+void GraphicsEditor::ColourClick(int index)
+{
+    if (index < 0 || index >= kPickerColours)
+        return;
+    const int team = pageTeam(GraphicsPage::PitCrew);
+    if (!isLoaded(PageItems(GraphicsPage::PitCrew, team, 0).front()))
+        return;
+    const int part = std::max(0, bodyParts_->currentRow());
+    graphics().pitCrew[static_cast<std::size_t>(team)][static_cast<std::size_t>(kPitCrewFirstBodyPart + part)] =
+        static_cast<std::uint8_t>(index);
+    DrawPitCrew();
+}
+
+void GraphicsEditor::DrawTyres()
+{
+    const int type = pageTeam(GraphicsPage::Tyres);
+    QImage picture(320, 480, QImage::Format_RGB32);
+    picture.fill(palette().color(QPalette::Window));
+    const auto& set = graphics().tyres[static_cast<std::size_t>(type)];
+    if (set && isLoaded(PageItems(GraphicsPage::Tyres, type, 0).front())) {
+        QPainter painter(&picture);
+        if (tyreViews_[0]->isChecked())
+            painter.drawImage(picture.rect(), ToQImage(set->wheel));
+        else if (tyreViews_[1]->isChecked())
+            painter.drawImage(0, 0, ToQImage(set->tread));
+        else {
+            painter.drawImage(QRect(0, 0, 320, 240), ToQImage(set->wheelJam0.page()));
+            painter.drawImage(QRect(0, 240, 320, 240), ToQImage(set->wheelJam1.page()));
+        }
+    }
+    tyreImage_->setPicture(picture);
+}
+
+void GraphicsEditor::SaveTyrePicture()
+{
+    const int type = pageTeam(GraphicsPage::Tyres);
+    auto& set = graphics().tyres[static_cast<std::size_t>(type)];
+    if (!set)
+        return;
+    const int view = tyreViews_[2]->isChecked() ? 2 : tyreViews_[1]->isChecked() ? 1 : 0;
+    auto file = app_.chooseFileToSave(
+        {"TyresLoad", "Tyre" + std::to_string(type) + "-" + std::to_string(view), {kBmpFilter}, 1});
+    if (!file)
+        return;
+    Messenger messenger = app_.messenger();
+    if (CheckFileExtension(*file, {".BMP"}, true, &messenger) < 0)
+        return;
+    if (view == 0)
+        SaveBmpFile(set->wheel, *file);
+    else if (view == 1)
+        SaveBmpFile(set->tread, *file);
+    else
+        set->wheelJam0.SavePairAsBMP(*file, set->wheelJam1);
+}
+
+void GraphicsEditor::LoadTyrePicture()
+{
+    const int type = pageTeam(GraphicsPage::Tyres);
+    auto& set = graphics().tyres[static_cast<std::size_t>(type)];
+    if (!set)
+        return;
+    const int view = tyreViews_[2]->isChecked() ? 2 : tyreViews_[1]->isChecked() ? 1 : 0;
+    auto file = app_.chooseFileToOpen(
+        {"TyresLoad", "Tyre" + std::to_string(type) + "-" + std::to_string(view) + ".BMP", {kBmpFilter}, 1});
+    if (!file)
+        return;
+    Messenger messenger = app_.messenger();
+    if (CheckFileExtension(*file, {".BMP"}, true, &messenger) < 0)
+        return;
+    if (view == 2) {
+        LoadPictureIntoJamPair(set->wheelJam0, set->wheelJam1, *file, &messenger);
+    } else {
+        Image& sheet = view == 0 ? set->wheel : set->tread;
+        try {
+            Image picture = LoadBmpFile(*file);
+            if (picture.width() != sheet.width() || picture.height() != sheet.height()) {
+                messenger.showFixed(*file + " is " + std::to_string(picture.width()) + " x "
+                                    + std::to_string(picture.height()) + " pixels; this picture must be "
+                                    + std::to_string(sheet.width()) + " x " + std::to_string(sheet.height()));
+            } else {
+                picture.setDepth(24);
+                sheet = picture;
+            }
+        } catch (const std::exception& e) {
+            messenger.showFixed(*file + ": " + e.what());
+        }
+    }
+    DrawTyres();
+}
+
+void GraphicsEditor::DrawFlags()
+{
+    const auto type = static_cast<std::size_t>(std::max(0, flagTypes_->currentRow()));
+    const bool loaded = isLoaded(PageItems(GraphicsPage::Flags, 0, 0).front());
+    const RampBases& ramps = graphics().flags[type];
+    const auto& colours = app_.program.palette.pixels();
+    for (std::size_t g = 0; g < grids_.size(); ++g) {
+        QImage grid(kGridColumns * kGridCellWidth, kGridRows * kGridCellHeight, QImage::Format_RGB32);
+        grid.fill(palette().color(QPalette::Window));
+        QPainter painter(&grid);
+        const int base = ramps[kFlagBytes[g]];
+        for (int index = 0; index < 256; ++index) {
+            const QRect cell((index % kGridColumns) * kGridCellWidth, (index / kGridColumns) * kGridCellHeight,
+                             kGridCellWidth, kGridCellHeight);
+            painter.fillRect(cell, ToQColor(colours[static_cast<std::size_t>(index)]));
+            if (loaded && index >= base && index < base + 16) {
+                painter.setPen(Qt::black);
+                painter.drawRect(cell.adjusted(0, 0, -1, -1));
+            }
+        }
+        painter.end();
+        grids_[g]->setPicture(grid);
+    }
+    const Pixel background = ToPixel(palette().color(QPalette::Window));
+    Image frame(256, 256, 32, background);
+    const auto& jam = graphics().flagFrames.at(static_cast<std::size_t>(frame_));
+    if (loaded && jam) {
+        Image page(256, jam->pageHeight(), 32, background);
+        jam->DrawRecoloured(page, ramps, background);
+        frame.draw(page, 0, 0);
+    }
+    flagImage_->setImage(frame);
+}
+
+void GraphicsEditor::GridClick(int colour, QPoint pos)
+{
+    if (!isLoaded(PageItems(GraphicsPage::Flags, 0, 0).front()))
+        return;
+    const std::optional<int> index = GridIndexAt(pos.x(), pos.y());
+    if (!index)
+        return;
+    const auto type = static_cast<std::size_t>(std::max(0, flagTypes_->currentRow()));
+    graphics().flags[type][kFlagBytes[static_cast<std::size_t>(colour)]] = static_cast<std::uint8_t>(*index);
+    DrawFlags();
+}
+
+void GraphicsEditor::StepFrame(int step)
+{
+    frame_ = (frame_ + step + kFlagFrameCount) % kFlagFrameCount;
+    DrawFlags();
+}
+
+} // namespace pitwall::gui

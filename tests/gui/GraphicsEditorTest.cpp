@@ -1,0 +1,174 @@
+#include "GuiTestSupport.h"
+
+#include "GraphicsEditor.h"
+#include "GP3Image.h"
+#include "graphics/GraphicsSet.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QtTest>
+
+using namespace pitwall;
+using namespace pitwall::gui;
+using pitwall::gui::test::GuiProgram;
+
+namespace {
+
+GraphicsEditor* OpenGraphicsEditor(GuiProgram& p)
+{
+    p.program.settings.gameDirectory = p.path("game/");
+    if (!p.window->FirstActivation())
+        return nullptr;
+    p.window->OpenEditor("TForm15");
+    return qobject_cast<GraphicsEditor*>(p.window->currentEditor());
+}
+
+template <typename T>
+T* Child(QObject* window, const char* name)
+{
+    T* child = window->findChild<T*>(name);
+    if (!child)
+        qFatal("no control %s", name);
+    return child;
+}
+
+std::vector<int> Selected(GuiProgram& p)
+{
+    std::vector<int> items;
+    for (int n = 0; n < kItemCount; ++n)
+        if (p.app->workingSet().transfer.selected(n))
+            items.push_back(n);
+    return items;
+}
+
+} // namespace
+
+class GraphicsEditorTest : public QObject {
+    Q_OBJECT
+private slots:
+    void carPageTransfersExactlyItsItems()
+    {
+        GuiProgram p;
+        GraphicsEditor* editor = OpenGraphicsEditor(p);
+        QVERIFY(editor);
+        QCOMPARE(editor->objectName(), QString("TForm15"));
+        QCOMPARE(Child<QTabWidget>(editor, "PageControl2")->count(), 7);
+        Child<QListWidget>(editor, "ListBox6")->setCurrentRow(4);
+        Child<QRadioButton>(editor, "RadioGroup8_1")->setChecked(true);
+        Child<QPushButton>(editor, "CarImport")->click();
+        // The hardware car livery of team 4: item 22 + 4.
+        QCOMPARE(Selected(p), std::vector<int>{26});
+        QVERIFY(p.app->workingSet().transfer.isLoaded(26));
+        QVERIFY(p.app->workingSet().graphics.cars.hard[4].has_value());
+        // The hardware variant is shown: only the conversion to software.
+        QVERIFY(Child<QPushButton>(editor, "CarToSoft")->isEnabled());
+        QVERIFY(!Child<QPushButton>(editor, "CarToHard")->isEnabled());
+
+        Child<QPushButton>(editor, "CarImportAll")->click();
+        std::vector<int> all;
+        for (int n = 11; n <= 32; ++n)
+            all.push_back(n);
+        all.insert(all.begin(), 6);
+        QCOMPARE(Selected(p), all);
+    }
+
+    void convertingToANeverLoadedVariantChangesNothing()
+    {
+        GuiProgram q;
+        GraphicsEditor* fresh = OpenGraphicsEditor(q);
+        QVERIFY(fresh);
+        Child<QRadioButton>(fresh, "RadioGroup8_1")->setChecked(true);
+        Child<QPushButton>(fresh, "CarImport")->click();
+        const Image before = q.app->workingSet().graphics.cars.hard[0]->page();
+        q.messages.clear();
+        Child<QPushButton>(fresh, "CarToSoft")->click();
+        QCOMPARE(q.numbers(), std::vector<int>{771});
+        QVERIFY(q.app->workingSet().graphics.cars.hard[0]->page() == before);
+        QVERIFY(!q.app->workingSet().graphics.cars.soft[0].has_value());
+    }
+
+    void carNumberFieldsStoreBeforeTheyChange()
+    {
+        GuiProgram p;
+        GraphicsEditor* editor = OpenGraphicsEditor(p);
+        QVERIFY(editor);
+        Child<QPushButton>(editor, "NumbersImport")->click();
+        QCOMPARE(Selected(p), std::vector<int>{6});
+        auto& numbers = p.app->workingSet().graphics.carNumbers;
+        const std::int32_t secondLeftX = numbers[0][12];
+        auto* leftX = Child<QLineEdit>(editor, "Edit1");
+        QCOMPARE(leftX->text(), QString::number(numbers[0][0]));
+        leftX->setText("77");
+        Child<QRadioButton>(editor, "RadioButton2")->setChecked(true);
+        QCOMPARE(numbers[0][0], 77);
+        QCOMPARE(leftX->text(), QString::number(secondLeftX));
+        // Text that is no number is stored as 0; the target fields belong to
+        // the team, not the set.
+        leftX->setText("12a");
+        Child<QLineEdit>(editor, "Edit13")->setText("5");
+        Child<QListWidget>(editor, "ListBox6")->setCurrentRow(1);
+        QCOMPARE(numbers[0][12], 0);
+        QCOMPARE(numbers[0][24], 5);
+        QCOMPARE(Child<QLineEdit>(editor, "Edit13")->text(), QString::number(numbers[1][24]));
+
+        // The outline: the focused field's area in white while the blink is on.
+        Child<QPushButton>(editor, "CarImport")->click();
+        numbers[1][12] = 10, numbers[1][13] = 20, numbers[1][14] = 30, numbers[1][15] = 8;
+        editor->Restore();
+        editor->show();
+        QFocusEvent focus(QEvent::FocusIn);
+        QApplication::sendEvent(Child<QLineEdit>(editor, "Edit1"), &focus);
+        if (!editor->blinkOn())
+            editor->Timer1Timer();
+        else {
+            editor->Timer1Timer();
+            editor->Timer1Timer();
+        }
+        QVERIFY(editor->blinkOn());
+        const QImage& car = editor->carPicture();
+        QCOMPARE(car.pixel(10, 20), qRgb(255, 255, 255));
+        QCOMPARE(car.pixel(40, 28), qRgb(255, 255, 255));
+        editor->Timer1Timer();
+        QVERIFY(!editor->blinkOn());
+    }
+
+    void helmetsAndFlags()
+    {
+        GuiProgram p;
+        GraphicsEditor* editor = OpenGraphicsEditor(p);
+        QVERIFY(editor);
+        Child<QTabWidget>(editor, "PageControl2")->setCurrentIndex(3);
+        Child<QPushButton>(editor, "HelmetImportAll")->click();
+        QCOMPARE(Selected(p), (std::vector<int>{77, 102}));
+        Child<QPushButton>(editor, "HelmetExportAll")->click();
+        QCOMPARE(Selected(p), (std::vector<int>{77, 102}));
+        QCOMPARE(Child<QListWidget>(editor, "ListBox5")->count(), 23);
+
+        Child<QTabWidget>(editor, "PageControl2")->setCurrentIndex(6);
+        Child<QPushButton>(editor, "FlagImport")->click();
+        QCOMPARE(Selected(p), std::vector<int>{10});
+        auto& flags = p.app->workingSet().graphics.flags;
+        auto* grid = Child<GP3Image>(editor, "Image23");
+        emit grid->mousePressed(Qt::LeftButton, QPoint(14 + 3, 12 * 13 + 2), Qt::NoModifier);
+        QVERIFY(flags[0][4] != 193);
+        const std::uint8_t kept = flags[0][4];
+        emit grid->mousePressed(Qt::LeftButton, QPoint(14 + 3, 12 * 13 + 2), Qt::NoModifier);
+        QCOMPARE(flags[0][4], kept);
+        emit grid->mousePressed(Qt::LeftButton, QPoint(3, 12 * 13 + 2), Qt::NoModifier);
+        QCOMPARE(flags[0][4], 192);
+        emit Child<GP3Image>(editor, "Image24")->mousePressed(Qt::LeftButton, QPoint(2 * 14, 13), Qt::NoModifier);
+        QCOMPARE(flags[0][6], 18);
+
+        QCOMPARE(editor->flagFrame(), 0);
+        Child<QPushButton>(editor, "PreviousFrame")->click();
+        QCOMPARE(editor->flagFrame(), 7);
+        Child<QPushButton>(editor, "NextFrame")->click();
+        QCOMPARE(editor->flagFrame(), 0);
+    }
+};
+
+QTEST_MAIN(GraphicsEditorTest)
+#include "GraphicsEditorTest.moc"
