@@ -60,6 +60,10 @@ void PrintCarNumbers(std::ostream& out, const CarNumberRecord& r)
 
 void UseArtExpansion(CliSession& s, CliContext& context, bool allowed)
 {
+    // Without --expand-art the areas check their own room (a question that
+    // --yes answers); only with it are the entries enlarged up front.
+    if (!allowed)
+        return;
     s.session().graphicsAreas().artPrecheck.expand =
         [&context, allowed](TransferContext& run, const ArtDirectory&, const std::vector<int>& entries) {
             std::string list;

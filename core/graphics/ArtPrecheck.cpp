@@ -62,6 +62,13 @@ std::vector<int> ArtEntriesThatDoNotFit(const ArtDirectory& directory, const std
 
 bool ArtPrecheck::run(TransferContext& context) const
 {
+    // Without a front end that enlarges entries beforehand, the areas that
+    // write into the bank check their own room: team art and menu
+    // backgrounds ask before enlarging exactly the entries that change, a
+    // track picture that does not fit is refused on its own. Entries whose
+    // picture stays as it is need no room at all.
+    if (!expand)
+        return true;
     const std::vector<int> entries = ArtEntriesToWrite(context.transfer.selection, menuBackgrounds);
     if (entries.empty())
         return true;
@@ -72,13 +79,7 @@ bool ArtPrecheck::run(TransferContext& context) const
     const std::vector<int> missing = ArtEntriesThatDoNotFit(directory, entries);
     if (missing.empty())
         return true;
-    if (expand)
-        return expand(context, directory, missing);
-    std::string list;
-    for (int e : missing)
-        list += (list.empty() ? "" : ", ") + std::to_string(e);
-    context.fail("These entries of " + bank + " have no room for a new picture and must be expanded first: " + list);
-    return false;
+    return expand(context, directory, missing);
 }
 
 } // namespace pitwall

@@ -34,12 +34,13 @@ class ArtPrecheck {
 public:
     // The menu backgrounds chosen for export (numbers 0..84).
     std::vector<int> menuBackgrounds;
-    // Set by the front end; without one, entries that do not fit stop the
-    // export with a message naming them.
+    // Set by a front end that enlarges entries before the export (the
+    // command line's --expand-art); without one the check does nothing and
+    // the areas that write into the bank see to their own room.
     ArtExpansionHandler expand;
 
-    // Nothing to write into the bank, or everything fits: true without a
-    // word. Otherwise the handler decides.
+    // No handler, nothing to write into the bank, or everything fits: true
+    // without a word. Otherwise the handler decides.
     bool run(TransferContext& context) const;
 };
 

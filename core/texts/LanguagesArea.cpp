@@ -82,7 +82,10 @@ void LanguagesArea::importFromGame(TransferContext& context)
 
 void LanguagesArea::importAllLanguages(TransferContext& context)
 {
-    SelectAllLanguages(context.transfer.selection, context.program.gameVersion);
+    // Added to what the run already selected: the other areas' items stay
+    // selected, so a later step (the carset save) still carries them.
+    for (int l = 0; l < LanguagesOfVersion(context.program.gameVersion); ++l)
+        context.transfer.selection.at(static_cast<std::size_t>(LanguageItem(l))) = 1;
     importFromGame(context);
 }
 

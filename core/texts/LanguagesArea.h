@@ -27,8 +27,9 @@ public:
     void loadFromCarset(TransferContext& context) override;
     void saveToCarset(TransferContext& context) override;
 
-    // Selects every language of the installed version (and nothing else) and
-    // imports it; what another area's import needs before its own.
+    // Adds every language of the installed version to the run's selection
+    // (the rest of it stays) and imports them; what another area's import
+    // needs before its own.
     void importAllLanguages(TransferContext& context);
 
     // Called after an import that read at least one language: the track
