@@ -175,19 +175,12 @@ TEST(SafeWritesCli, ReadingNeverClearsTheReadOnlyBit)
 TEST(SafeWritesCli, WhatWasNotDoneIsListedAndExitsOne)
 {
     Installations g;
-    // An item nothing carries yet is skipped and named, not dropped silently.
-    auto r = g.run({"import", "--game", g.a, "--items", "1,12,11", "-o", g.carset});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_NE(r.err.find("skipped: item 12"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("skipped: item 11"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("2 things"), std::string::npos) << r.err;
-
     // A member the header lists but the carset lacks: the apply fails.
     ASSERT_EQ(g.run({"import", "--game", g.a, "--items", "1", "-o", g.carset}).code, 0);
     std::string lacking = g.dir / "lacking.GMS";
     ASSERT_EQ(std::system(("cp '" + g.carset + "' '" + lacking + "' && zip -qd '" + lacking + "' TeamsDrivers.DAT").c_str()), 0);
     Snapshot before = Hashes(g.b);
-    r = g.run({"apply", lacking, "--game", g.b});
+    auto r = g.run({"apply", lacking, "--game", g.b});
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("TeamsDrivers.DAT in lacking.GMS"), std::string::npos) << r.err;
     EXPECT_TRUE(Differences(before, Hashes(g.b)).empty());
@@ -196,7 +189,9 @@ TEST(SafeWritesCli, WhatWasNotDoneIsListedAndExitsOne)
 TEST(SafeWritesCli, ADryRunListsExactlyWhatTheApplyThenChanges)
 {
     Installations g;
-    ASSERT_EQ(g.run({"import", "--game", g.a, "--items", "all", "-o", g.carset}).code, 1); // some items are not carried yet
+    // Everything but the track pictures, which need B's art bank enlarged
+    // up front (--expand-art, which a dry run does not do).
+    ASSERT_EQ(g.run({"import", "--game", g.a, "--items", "1-120,138-198", "-o", g.carset}).code, 0);
     Snapshot before = Hashes(g.b);
     // The team art of A needs room in B's art bank: --yes lets it grow.
     auto dry = g.run({"apply", g.carset, "--game", g.b, "--dry-run", "--yes"});
