@@ -193,7 +193,10 @@ TEST(JamPng, PagesRoundTripExactlyThroughPng)
     hardBack.page().fill(0);
     ASSERT_TRUE(LoadJamPage(hardBack, f.dir / "hard.png", Dithering::None, &f.messenger));
     EXPECT_EQ(hardBack.page(), hard.page());
-    auto a = hard.Assemble(false).Content(), b = hardBack.Assemble(false).Content();
+    // The assembled files are kept while their contents are compared.
+    auto assembledA = hard.Assemble(false);
+    auto assembledB = hardBack.Assemble(false);
+    auto a = assembledA.Content(), b = assembledB.Content();
     EXPECT_TRUE(std::equal(a.begin(), a.end(), b.begin(), b.end()));
     EXPECT_TRUE(f.sink.shown.empty());
 }
