@@ -27,7 +27,8 @@ std::string ArtEntryName(std::size_t entry, const UITexts& texts)
     for (const auto& r : kNames)
         if (entry >= r.first && entry <= r.last)
             return texts.format(r.text, Args(static_cast<int>(entry - r.first) + r.firstNumber));
-    return "Unknown";
+    // Entry 0, which the game leaves unused, and anything past the named ranges.
+    return texts.text(155);
 }
 
 } // namespace pitwall
