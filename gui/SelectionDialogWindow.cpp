@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -35,6 +36,28 @@ constexpr const char* kLanguages[] = {"Deutsch", "Englisch", "Spanisch", "Franz√
 constexpr const char* kTextsCaptions[] = {"Deutsche Texte", "Englische Texte", "Spanische Texte",
                                           "Franz√∂sische Texte", "Italienische Texte", "Amerikanische Texte",
                                           "Polnische Texte", "Portugisische Texte"};
+
+// "SW    HW" above a pair of columns: each word is drawn centred over its own
+// column, so it stands above its check boxes whatever the font and language.
+class PairCaption : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        const QStringList words = text().split(' ', Qt::SkipEmptyParts);
+        if (words.size() != 2) {
+            QPainter p(this);
+            p.drawText(rect(), Qt::AlignCenter, text());
+            return;
+        }
+        QPainter p(this);
+        const int half = width() / 2;
+        p.drawText(QRect(0, 0, half, height()), Qt::AlignCenter, words[0]);
+        p.drawText(QRect(half, 0, width() - half, height()), Qt::AlignCenter, words[1]);
+    }
+};
 
 } // namespace
 
@@ -163,9 +186,19 @@ void SelectionDialogWindow::buildGraphicsPage(QWidget* page)
     label("LabelTeamArt", "Teamgrafiken (Menu):", 452, 0, 7);
     label("LabelPitCrew", "Boxencrew", 899, 0, 8);
     label("LabelRow", "Alles", 913, 0, 9);
-    label("LabelSwHw1", "SW    HW", 453, 1, 1, 2);
-    label("LabelSwHw2", "SW    HW", 453, 1, 3, 2);
-    label("LabelSwHw3", "SW    HW", 453, 1, 5, 2);
+    static const char* const kPairLabels[] = {"LabelSwHw1", "LabelSwHw2", "LabelSwHw3"};
+    for (int pair = 0; pair < 3; ++pair) {
+        auto* l = new PairCaption("SW    HW", page);
+        l->setObjectName(kPairLabels[pair]);
+        grid->addWidget(l, 1, 1 + 2 * pair, 1, 2);
+        texts_.push_back({kPairLabels[pair], TextRole::Caption, 453});
+    }
+    // The two columns of a pair are equally wide, so the halves of its caption
+    // stand over their check boxes; the rest share the width alike.
+    for (int c = 1; c <= 9; ++c) {
+        grid->setColumnMinimumWidth(c, 56);
+        grid->setColumnStretch(c, 1);
+    }
     label("LabelColours", "( Farben )", 915, 1, 8);
     static const char* const kTeamLabels[] = {"LabelTeam1", "LabelTeam2", "LabelTeam3", "LabelTeam4",
                                               "LabelTeam5", "LabelTeam6", "LabelTeam7", "LabelTeam8",

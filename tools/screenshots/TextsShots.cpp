@@ -61,7 +61,7 @@ void SaveTextsShots(AppContext& app, MainWindow& window, const QString& out)
         Grab(career, out + "/career-" + tag + ".png");
     }
     QtMessages quiet;
-    LoadLanguage(app.program.directories.program, "ENGLISH.LNG", app.program.texts, quiet);
+    LoadLanguage(app.program.directories.program, app.program.settings.languageFile, app.program.texts, quiet);
     window.OpenEditor("TForm12");
     window.ApplyLanguage();
 }

@@ -1,5 +1,6 @@
 // Renders the program's windows into PNG files for the documentation:
 //   pitwall-screenshots OUTPUT_DIR
+// (QT_SCALE_FACTOR=2 for 200 %, PITWALL_SCREENSHOT_LANGUAGE=DEUTSCH.LNG for German)
 // Runs offscreen on a demo installation; no display is needed.
 
 #include "AppContext.h"
@@ -17,6 +18,7 @@
 #include "SelectionDialogWindow.h"
 #include "TextsShots.h"
 #include "WorkshopsShots.h"
+#include "app/Language.h"
 #include "app/ProgramState.h"
 #include "transfer/FileUtils.h"
 
@@ -57,11 +59,13 @@ void SaveMainWithEditor(MainWindow& window, const QString& file)
     QApplication::processEvents();
     QPixmap top = window.grab();
     QPixmap bottom = editor->grab();
+    // Sizes in device pixels, drawing in logical ones: right at any scale.
     QPixmap both(std::max(top.width(), bottom.width()), top.height() + bottom.height());
+    both.setDevicePixelRatio(top.devicePixelRatio());
     both.fill(Qt::white);
     QPainter p(&both);
     p.drawPixmap(0, 0, top);
-    p.drawPixmap(0, top.height(), bottom);
+    p.drawPixmap(QPointF(0, top.deviceIndependentSize().height()), bottom);
     p.end();
     both.save(file);
 }
@@ -71,6 +75,7 @@ void SaveMainWithEditor(MainWindow& window, const QString& file)
 // Further windows, each in a file of its own.
 namespace pitwall::gui {
 void SaveMiscEditorShots(MainWindow& window, AppContext& app, const QString& out);
+void SaveShellShots(AppContext& app, MainWindow& window, const QString& out);
 }
 
 int main(int argc, char** argv)
@@ -90,7 +95,7 @@ int main(int argc, char** argv)
     std::string programDir = root.path().toStdString() + "/program/";
     ForceDirectories(programDir);
     std::string runtime = IncludeTrailingBackslash(QCoreApplication::applicationDirPath().toStdString()) + "../bin/";
-    for (const char* f : {"ENGLISH.LNG", "DEUTSCH.LNG", "Standard.DAT", "GP3 Palette.pal", "Font.BMP"})
+    for (const char* f : {"ENGLISH.LNG", "DEUTSCH.LNG", "Standard.DAT", "GP3 Palette.pal", "Font.BMP", "HISTORYE.TXT"})
         CopyFileForced(runtime + f, programDir + f);
     std::string game = root.path().toStdString() + "/GP3/";
     demo::WriteDemoInstallation(game, {2, 1});
@@ -99,6 +104,11 @@ int main(int argc, char** argv)
     QtMessages startupMessages;
     StartProgram(program, programDir, startupMessages);
     program.settings.gameDirectory = game;
+    // PITWALL_SCREENSHOT_LANGUAGE=DEUTSCH.LNG shoots every window in German.
+    if (qEnvironmentVariableIsSet("PITWALL_SCREENSHOT_LANGUAGE")) {
+        program.settings.languageFile = qEnvironmentVariable("PITWALL_SCREENSHOT_LANGUAGE").toStdString();
+        LoadLanguage(program.directories.program, program.settings.languageFile, program.texts, startupMessages);
+    }
     AppContext app(program);
     MainWindow window(app);
     window.FirstActivation();
@@ -154,6 +164,7 @@ int main(int argc, char** argv)
     }
     RestoreWindow restore(app);
     Save(&restore, out + "/restore.png");
+    SaveShellShots(app, window, out);
     SaveCockpitShots(app, window, out);
     SaveMiscEditorShots(window, app, out);
     SaveWorkshopsShots(window, game, out);
