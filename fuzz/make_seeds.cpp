@@ -234,6 +234,10 @@ int main(int argc, char** argv)
         indexed.setColorTable(std::vector<Pixel>(indexed.pixels().begin(), indexed.pixels().end()));
         Put(dir + "fuzz_png", "palette.png", EncodePng(indexed));
     }
+    const std::string threeD = "JACKED_UP_TYRE_CHOICE_TEXT:\r\n\r\n\tDB\t0,14,0,5,3,\"FUEL 0\",19\r\n"
+                               "\tDB\t-1\r\n\tDB\tHLIGHT_AUTOMATIC_IN_SECONDS,8,3,15,5\r\n\r\n"
+                               "JACKED_UP_TYRE_TYPE_TEXT:\r\n\r\n\tDB\t1,0,0,4,1,\"LAP 1\",25 ; lap\r\n\r\n";
+    Put(dir + "fuzz_three_d", "ENGLISH.3D", std::vector<std::uint8_t>(threeD.begin(), threeD.end()));
     CarsetSeeds(dir);
     TextSeeds(dir);
     ArtSeeds(dir);

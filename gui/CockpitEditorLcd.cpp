@@ -10,6 +10,7 @@
 #include "cockpit/CockpitData.h"
 #include "cockpit/ElementTypeChange.h"
 #include "cockpit/LcdEmulation.h"
+#include "cockpit/ThreeDFile.h"
 #include "formats/GameLanguages.h"
 
 #include <QCheckBox>
@@ -21,12 +22,34 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimer>
+#include <QValidator>
 
 #include <algorithm>
 
 namespace pitwall::gui {
 
 namespace {
+
+// The .3D file keeps a text between double quotes, so a quote can only be
+// typed doubled: a lone quote at the end is the first of a pair being typed,
+// anywhere else it is refused.
+class LcdTextValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override
+    {
+        const std::string text = ToGameText(input);
+        if (IsWritableLcdText(text))
+            return Acceptable;
+        return IsWritableLcdText(text + '"') ? Intermediate : Invalid;
+    }
+    void fixup(QString& input) const override
+    {
+        if (input.endsWith('"'))
+            input.chop(1);
+    }
+};
+
 
 constexpr int kFirstLanguageText = 691;
 constexpr int kFirstScreenText = 773;
@@ -264,6 +287,8 @@ void CockpitEditor::ShowElement(int element)
     } else {
         elementText_->setEditable(true);
         elementText_->lineEdit()->setMaxLength(static_cast<int>(kLcdTextWidth));
+        if (!elementText_->validator())
+            elementText_->setValidator(new LcdTextValidator(elementText_));
         elementText_->setEditText(e ? FromUntrustedGameText(e->text()) : QString());
     }
     elementText_->setEnabled(isLoaded && type != 0);
@@ -297,6 +322,8 @@ void CockpitEditor::ElementTextEdited(const QString& text)
     LcdElement* e = chosenElement();
     if (showing_ || !e || !(e->is(LcdType::Text) || e->is(LcdType::Message)))
         return;
+    if (!IsWritableLcdText(ToGameText(text)))
+        return; // a quote typed as the first of a pair
     e->setText(ToGameText(text));
     FillElementList();
     Redraw();

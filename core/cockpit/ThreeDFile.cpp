@@ -82,6 +82,15 @@ std::uint8_t Number(std::string_view field)
     return static_cast<std::uint8_t>(value);
 }
 
+// A text that could not be written back readably is refused.
+std::string_view Text(std::string_view field)
+{
+    if (!IsWritableLcdText(field))
+        throw LineRefused{"the text " + std::string(field.substr(0, field.find('\0')))
+                          + " holds a single double quote or a zero byte"};
+    return field;
+}
+
 void RequireFields(const std::vector<std::string_view>& f, std::size_t count, const char* kind)
 {
     if (f.size() < count)
@@ -102,7 +111,7 @@ void DecodeElement(LcdElement& e, std::string_view screenName, const std::vector
     if (StartsWithIgnoreCase(screenName, "MESS_")) {
         RequireFields(f, 2, "message");
         e.setType(LcdType::Message);
-        e.setText(f[0]);
+        e.setText(Text(f[0]));
         e[LcdElement::kNumber] = Number(f[1]);
         e[LcdElement::kOutside] = 1;
     } else if (StartsWithIgnoreCase(f[0], "HLIGHT_")) {
@@ -139,7 +148,7 @@ void DecodeElement(LcdElement& e, std::string_view screenName, const std::vector
         e[3] = Number(f[2]);
         e[2] = Number(f[3]);
         e[4] = Number(f[4]);
-        e.setText(f[5]);
+        e.setText(Text(f[5]));
         e[LcdElement::kNumber] = Number(f[6]);
         e[LcdElement::kOutside] = StartsWithIgnoreCase(screenName, "SKYMESS_") ? 1 : 0;
     }
@@ -164,6 +173,16 @@ std::vector<std::string_view> SplitLines(std::span<const std::uint8_t> file)
 }
 
 } // namespace
+
+bool IsWritableLcdText(std::string_view text)
+{
+    if (text.find('\0') != std::string_view::npos)
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] == '"' && (++i == text.size() || text[i] != '"'))
+            return false;
+    return true;
+}
 
 PlaceholderCaptions DefaultPlaceholderCaptions()
 {

@@ -17,6 +17,7 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace pitwall {
@@ -33,6 +34,10 @@ PlaceholderCaptions DefaultPlaceholderCaptions();
 
 // Largest .3D file read; the game's are a few tens of kilobytes.
 inline constexpr std::size_t kThreeDMaxBytes = 4 * 1024 * 1024;
+
+// Whether a text or message element's text can be written between double
+// quotes and read back the same: no zero byte, and quotes only doubled ("").
+bool IsWritableLcdText(std::string_view text);
 
 // The file's blocks read over `previous`: a screen that has a block gets its
 // 21 elements as type 3 with cleared text first (other bytes keep their

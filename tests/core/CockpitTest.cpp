@@ -136,7 +136,9 @@ TEST(CockpitThreeD, RefusedLinesNameFileLineAndTextAndLeaveTheTableAlone)
     };
     for (const Case& c : {Case{"\tDB\t0,1,x2,3,4,\"T\",5", "not a number"}, Case{"\tDB\t0,1,256,3,4,\"T\",5", "255"},
                           Case{"\tDB\t0,1,-2,3,4,\"T\",5", "not a number"}, Case{"\tDB\t0,1,2,3,4,\"T\"", "7 fields"},
-                          Case{"\tDB\tHLIGHT_TYRE,1,2,3", "5 fields"}, Case{"\tDB\tlcdp_LAPTIME, 1,2,3,4,5", "7 fields"}}) {
+                          Case{"\tDB\tHLIGHT_TYRE,1,2,3", "5 fields"}, Case{"\tDB\tlcdp_LAPTIME, 1,2,3,4,5", "7 fields"},
+                          // Written back between quotes, this text could not be read again.
+                          Case{"\tDB\t0,1,2,3,4,\"EF\"0U,5", "double quote"}}) {
         try {
             Parse(good + "SPLIT_TEXT:\r\n" + c.line + "\r\n", previous);
             ADD_FAILURE() << c.line;

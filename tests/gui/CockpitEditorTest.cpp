@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
@@ -153,6 +154,16 @@ void CockpitEditorTest::elementFieldsFollowTheType()
         QVERIFY(!Child<QSpinBox>(editor, spin)->isEnabled());
     QVERIFY(Child<QCheckBox>(editor, "CheckBox1")->isChecked());
     QCOMPARE(p.app->editorStates.cockpit.element, 0);
+
+    // The file keeps texts between quotes: a quote is typed doubled or not at all.
+    LcdElement& message = display.screens[static_cast<std::size_t>(messageScreen)][0];
+    QLineEdit* line = text->lineEdit();
+    QVERIFY(line);
+    line->selectAll();
+    QTest::keyClicks(line, "A\"B");
+    QCOMPARE(QString::fromStdString(message.text()), QString("A"));
+    QTest::keyClicks(line, "\"B");
+    QCOMPARE(QString::fromStdString(message.text()), QString("A\"\"B"));
 }
 
 void CockpitEditorTest::emulationShowsChosenHiddenTextsAndMessageScreens()
