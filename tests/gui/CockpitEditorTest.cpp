@@ -17,30 +17,15 @@
 
 using namespace pitwall;
 using namespace pitwall::gui;
-using pitwall::gui::test::GuiProgram;
+using namespace pitwall::gui::test;
 
 namespace {
 
 CockpitEditor* OpenCockpitEditor(GuiProgram& p)
 {
     CopyFileForced(std::string(PITWALL_RUNTIME_DIR "/") + "Font.BMP", p.path("program/Font.BMP"));
-    p.program.settings.gameDirectory = p.path("game/");
-    if (!p.window->FirstActivation())
-        return nullptr;
-    p.window->OpenEditor("TForm16");
-    return qobject_cast<CockpitEditor*>(p.window->currentEditor());
+    return OpenEditor<CockpitEditor>(p, "TForm16");
 }
-
-template <typename T>
-T* Child(QObject* window, const char* name)
-{
-    T* child = window->findChild<T*>(name);
-    if (!child)
-        qFatal("no control %s", name);
-    return child;
-}
-
-void Click(QObject* window, const char* name) { Child<QPushButton>(window, name)->click(); }
 
 // Chooses an entry of a combo box as the user does.
 void Choose(QComboBox* box, int index)

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
@@ -85,5 +86,30 @@ inline void OnModal(std::function<bool(QWidget*)> action)
     });
     timer->start(20);
 }
+
+// The program after its first activation on the demo installation, with the
+// editor of that window class open; nullptr when the start failed.
+template <typename Editor>
+Editor* OpenEditor(GuiProgram& p, const char* className)
+{
+    p.program.settings.gameDirectory = p.path("game/");
+    if (!p.window->FirstActivation())
+        return nullptr;
+    p.window->OpenEditor(className);
+    return qobject_cast<Editor*>(p.window->currentEditor());
+}
+
+// A control by its name; a missing one ends the test run with its name.
+template <typename T>
+T* Child(QObject* window, const QString& name)
+{
+    T* child = window->findChild<T*>(name);
+    if (!child)
+        qFatal("no control %s", qPrintable(name));
+    return child;
+}
+
+inline bool Enabled(QObject* window, const QString& name) { return Child<QWidget>(window, name)->isEnabled(); }
+inline void Click(QObject* window, const QString& name) { Child<QPushButton>(window, name)->click(); }
 
 } // namespace pitwall::gui::test

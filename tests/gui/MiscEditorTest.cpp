@@ -21,29 +21,10 @@
 
 using namespace pitwall;
 using namespace pitwall::gui;
-using pitwall::gui::test::GuiProgram;
+using namespace pitwall::gui::test;
 
 namespace {
 
-MiscEditor* OpenMiscEditor(GuiProgram& p)
-{
-    p.program.settings.gameDirectory = p.path("game/");
-    if (!p.window->FirstActivation())
-        return nullptr;
-    p.window->OpenEditor("TForm18");
-    return qobject_cast<MiscEditor*>(p.window->currentEditor());
-}
-
-template <typename T>
-T* Child(QObject* window, const QString& name)
-{
-    T* child = window->findChild<T*>(name);
-    if (!child)
-        qFatal("no control %s", qPrintable(name));
-    return child;
-}
-
-void Click(QObject* window, const QString& name) { Child<QPushButton>(window, name)->click(); }
 QSpinBox* Spin(QObject* window, const QString& name) { return Child<QSpinBox>(window, name); }
 
 QString Line(const UITexts& texts, int number, int line)
@@ -78,7 +59,7 @@ private slots:
 void MiscEditorTest::eachPageImportsAndExportsOnlyItsOwnItem()
 {
     GuiProgram p;
-    MiscEditor* editor = OpenMiscEditor(p);
+    MiscEditor* editor = OpenEditor<MiscEditor>(p, "TForm18");
     QVERIFY(editor);
     const UITexts& texts = p.program.texts;
     auto* pages = Child<QTabWidget>(editor, "PageControl1");
@@ -137,7 +118,7 @@ void MiscEditorTest::eachPageImportsAndExportsOnlyItsOwnItem()
 void MiscEditorTest::presetsAidsAndPlayerCar()
 {
     GuiProgram p;
-    MiscEditor* editor = OpenMiscEditor(p);
+    MiscEditor* editor = OpenEditor<MiscEditor>(p, "TForm18");
     QVERIFY(editor);
     for (int page = 1; page <= 6; ++page)
         Click(editor, QString("ImportButton%1").arg(page));
@@ -193,7 +174,7 @@ void MiscEditorTest::presetsAidsAndPlayerCar()
 void MiscEditorTest::camerasKeepTheirAnglesAndTheEditorItsPlace()
 {
     GuiProgram p;
-    MiscEditor* editor = OpenMiscEditor(p);
+    MiscEditor* editor = OpenEditor<MiscEditor>(p, "TForm18");
     QVERIFY(editor);
     Click(editor, "ImportButton6");
     OnboardCameras& cameras = p.app->workingSet().settings.cameras;
@@ -233,7 +214,7 @@ void MiscEditorTest::camerasKeepTheirAnglesAndTheEditorItsPlace()
 void MiscEditorTest::damageFieldsHighlightTheirPart()
 {
     GuiProgram p;
-    MiscEditor* editor = OpenMiscEditor(p);
+    MiscEditor* editor = OpenEditor<MiscEditor>(p, "TForm18");
     QVERIFY(editor);
     // Every part has its own area, red to begin with; the three rear wing
     // parts share one.
@@ -259,7 +240,7 @@ void MiscEditorTest::standardLoadsOnlyThePagesItem()
     GuiProgram p;
     QVERIFY(FileExists(PITWALL_RUNTIME_DIR "/Standard.DAT"));
     CopyFileForced(PITWALL_RUNTIME_DIR "/Standard.DAT", p.program.directories.program + "Standard.DAT");
-    MiscEditor* editor = OpenMiscEditor(p);
+    MiscEditor* editor = OpenEditor<MiscEditor>(p, "TForm18");
     QVERIFY(editor);
     TransferState& transfer = p.app->workingSet().transfer;
     transfer.loaded = {};

@@ -14,30 +14,9 @@
 
 using namespace pitwall;
 using namespace pitwall::gui;
-using pitwall::gui::test::GuiProgram;
+using namespace pitwall::gui::test;
 
 namespace {
-
-SoundsEditor* OpenSounds(GuiProgram& p)
-{
-    p.program.settings.gameDirectory = p.path("game/");
-    if (!p.window->FirstActivation())
-        return nullptr;
-    p.window->OpenEditor("TForm17");
-    return qobject_cast<SoundsEditor*>(p.window->currentEditor());
-}
-
-template <typename T>
-T* Child(QObject* window, const char* name)
-{
-    T* child = window->findChild<T*>(name);
-    if (!child)
-        qFatal("no control %s", name);
-    return child;
-}
-
-bool Enabled(QObject* window, const char* name) { return Child<QWidget>(window, name)->isEnabled(); }
-void Click(QObject* window, const char* name) { Child<QPushButton>(window, name)->click(); }
 
 } // namespace
 
@@ -53,7 +32,7 @@ private slots:
 void SoundsEditorTest::nothingLoadedMeansAnEmptyListAndNoActions()
 {
     GuiProgram p;
-    SoundsEditor* editor = OpenSounds(p);
+    SoundsEditor* editor = OpenEditor<SoundsEditor>(p, "TForm17");
     QVERIFY(editor);
     QCOMPARE(editor->objectName(), QString("TForm17"));
     QCOMPARE(Child<QTreeWidget>(editor, "ListView1")->topLevelItemCount(), 0);
@@ -73,7 +52,7 @@ void SoundsEditorTest::nothingLoadedMeansAnEmptyListAndNoActions()
 void SoundsEditorTest::marksFollowTheRowsAndSelectAll()
 {
     GuiProgram p;
-    SoundsEditor* editor = OpenSounds(p);
+    SoundsEditor* editor = OpenEditor<SoundsEditor>(p, "TForm17");
     QVERIFY(editor);
     Click(editor, "Button18");
     auto* all = Child<QCheckBox>(editor, "CheckBox3");
@@ -101,7 +80,7 @@ void SoundsEditorTest::marksFollowTheRowsAndSelectAll()
 void SoundsEditorTest::replacingOneOrAllSoundsMarksThem()
 {
     GuiProgram p;
-    SoundsEditor* editor = OpenSounds(p);
+    SoundsEditor* editor = OpenEditor<SoundsEditor>(p, "TForm17");
     QVERIFY(editor);
     Click(editor, "Button18");
     SoundTable& table = p.app->workingSet().sounds;
@@ -149,7 +128,7 @@ void SoundsEditorTest::replacingOneOrAllSoundsMarksThem()
 void SoundsEditorTest::playingSaysWhyItCannot()
 {
     GuiProgram p;
-    SoundsEditor* editor = OpenSounds(p);
+    SoundsEditor* editor = OpenEditor<SoundsEditor>(p, "TForm17");
     QVERIFY(editor);
     Click(editor, "Button18");
     editor->hasAudioOutput = [] { return false; };

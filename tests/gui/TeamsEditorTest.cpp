@@ -24,7 +24,7 @@
 
 using namespace pitwall;
 using namespace pitwall::gui;
-using pitwall::gui::test::GuiProgram;
+using namespace pitwall::gui::test;
 using pitwall::gui::test::OnModal;
 
 namespace {
@@ -37,17 +37,6 @@ TeamsEditor* OpenTeamsEditor(GuiProgram& p)
         return nullptr;
     return qobject_cast<TeamsEditor*>(p.window->currentEditor());
 }
-
-template <typename T>
-T* Child(QObject* window, const char* name)
-{
-    T* child = window->findChild<T*>(name);
-    if (!child)
-        qFatal("no control %s", name);
-    return child;
-}
-
-void Click(QObject* window, const char* name) { Child<QPushButton>(window, name)->click(); }
 
 // "Importieren" of the editor: teams and drivers from the demo installation.
 void ImportTeams(TeamsEditor* editor) { Click(editor, "Button16"); }

@@ -20,31 +20,10 @@
 
 using namespace pitwall;
 using namespace pitwall::gui;
-using pitwall::gui::test::GuiProgram;
+using namespace pitwall::gui::test;
 using pitwall::gui::test::OnModal;
 
 namespace {
-
-template <typename T>
-T* Child(QObject* window, const char* name)
-{
-    T* child = window->findChild<T*>(name);
-    if (!child)
-        qFatal("no control %s", name);
-    return child;
-}
-
-void Click(QObject* window, const char* name) { Child<QPushButton>(window, name)->click(); }
-
-// The program after its first activation, with the texts editor open.
-TextsEditor* OpenTexts(GuiProgram& p)
-{
-    p.program.settings.gameDirectory = p.path("game/");
-    if (!p.window->FirstActivation())
-        return nullptr;
-    p.window->OpenEditor("TForm14");
-    return qobject_cast<TextsEditor*>(p.window->currentEditor());
-}
 
 void ChooseLanguage(TextsEditor* editor, int language) { Child<QListWidget>(editor, "ListBox4")->setCurrentRow(language); }
 
@@ -70,7 +49,7 @@ private slots:
 void TextsEditorTest::unloadedLanguageDisablesTheTexts()
 {
     GuiProgram p;
-    TextsEditor* editor = OpenTexts(p);
+    TextsEditor* editor = OpenEditor<TextsEditor>(p, "TForm14");
     QVERIFY(editor);
     QVERIFY(!Child<QListView>(editor, "ListBox5")->isEnabled());
     QVERIFY(!Child<QPushButton>(editor, "Button4")->isEnabled());
@@ -83,7 +62,7 @@ void TextsEditorTest::unloadedLanguageDisablesTheTexts()
 void TextsEditorTest::findInBothDirectionsWithAndWithoutCase()
 {
     GuiProgram p;
-    TextsEditor* editor = OpenTexts(p);
+    TextsEditor* editor = OpenEditor<TextsEditor>(p, "TForm14");
     Click(editor, "Button2");
     auto& texts = Texts(p, 0);
     texts[100] = "Boxenstopp";
@@ -122,7 +101,7 @@ void TextsEditorTest::findInBothDirectionsWithAndWithoutCase()
 void TextsEditorTest::versionLabelQuickJumpsAndFilter()
 {
     GuiProgram p;
-    TextsEditor* editor = OpenTexts(p);
+    TextsEditor* editor = OpenEditor<TextsEditor>(p, "TForm14");
     Click(editor, "Button2");
     QCOMPARE(Child<QLabel>(editor, "Label4")->text(), QString("Language file for GP3 version: v1.13"));
     QCOMPARE(Child<QLabel>(editor, "Label3")->text(), QString("Number of texts: 2843"));
@@ -157,7 +136,7 @@ void TextsEditorTest::versionLabelQuickJumpsAndFilter()
 void TextsEditorTest::editingSplitsAtLineFeedsOutsideQuotes()
 {
     GuiProgram p;
-    TextsEditor* editor = OpenTexts(p);
+    TextsEditor* editor = OpenEditor<TextsEditor>(p, "TForm14");
     Click(editor, "Button2");
     auto& texts = Texts(p, 1);
     ChooseLanguage(editor, 1);
@@ -198,7 +177,7 @@ void TextsEditorTest::editingSplitsAtLineFeedsOutsideQuotes()
 void TextsEditorTest::languagesTheVersionLacksAreRefused()
 {
     GuiProgram p(1); // v1.00
-    TextsEditor* editor = OpenTexts(p);
+    TextsEditor* editor = OpenEditor<TextsEditor>(p, "TForm14");
     ChooseLanguage(editor, 6);
     Click(editor, "Button16");
     QCOMPARE(p.numbers(), std::vector<int>{943});
@@ -213,7 +192,7 @@ void TextsEditorTest::languagesTheVersionLacksAreRefused()
 void TextsEditorTest::exportOfAnotherVersionsCountAsks()
 {
     GuiProgram p;
-    TextsEditor* editor = OpenTexts(p);
+    TextsEditor* editor = OpenEditor<TextsEditor>(p, "TForm14");
     Click(editor, "Button2");
     const std::string file = ResolveGamePath(p.path("game/"), "LDATA\\DEUTSCH.str");
     const auto before = pitwall::test::ReadBytes(file);

@@ -28,29 +28,16 @@
 
 using namespace pitwall;
 using namespace pitwall::gui;
-using pitwall::gui::test::GuiProgram;
+using namespace pitwall::gui::test;
 
 namespace {
 
 WorkshopsWindow* OpenWorkshops(GuiProgram& p)
 {
-    p.program.settings.gameDirectory = p.path("game/");
-    if (!p.window->FirstActivation())
-        return nullptr;
-    p.window->OpenEditor("TForm20");
-    auto* w = qobject_cast<WorkshopsWindow*>(p.window->currentEditor());
+    auto* w = OpenEditor<WorkshopsWindow>(p, "TForm20");
     if (w)
         w->resize(900, 640);
     return w;
-}
-
-template <typename T>
-T* Child(QObject* window, const char* name)
-{
-    T* child = window->findChild<T*>(name);
-    if (!child)
-        qFatal("no control %s", name);
-    return child;
 }
 
 std::string GamePath(GuiProgram& p, const char* relative) { return ResolveGamePath(p.path("game/"), relative); }
