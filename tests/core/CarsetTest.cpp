@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "SessionFixture.h"
 
 #include "DemoInstallation.h"
 #include "app/IniFile.h"
@@ -21,53 +21,15 @@ using namespace pitwall;
 
 namespace {
 
-class SilentLoading : public LoadingWindow {
-public:
-    void begin(const std::string&, const std::string&, std::uint16_t t) override { total = t; }
-    void setProgress(const std::string& text, int weight) override
-    {
-        lines.push_back(text);
-        done += weight;
-    }
-    void end() override { ended = true; }
-    std::vector<std::string> lines;
-    int total = 0, done = 0;
-    bool ended = false;
-};
-
-// A program with its own directories, texts that name their number, and a
-// demo installation.
-struct Fixture {
-    test::TempDir root;
-    ProgramState program;
-    std::unique_ptr<Session> session;
-    SilentLoading loading;
-    test::RecordingMessages messages;
-    TransferUi ui{loading, messages};
-
+// Texts that name their number, over a demo installation.
+struct Fixture : test::SessionFixture {
     explicit Fixture(int gameVersion = 2, std::uint64_t seed = 1)
+        : SessionFixture(gameVersion, seed, {{349, " %s"}, {939, " %d %d"}})
     {
-        program.directories = ComputeProgramDirectories(root / "program", true, SystemEnvironment);
-        std::vector<std::string> texts;
-        for (int n = 0; n < 1152; ++n)
-            texts.push_back("T" + std::to_string(n) + (n == 349 ? " %s" : n == 939 ? " %d %d" : ""));
-        program.texts.assign(texts, "M");
-        program.settings.gameDirectory = root / "game/";
-        test::MakeDemo(program.settings.gameDirectory, gameVersion, seed);
-        RecogniseGame(program);
-        ForceDirectories(program.directories.staging);
-        session = std::make_unique<Session>(program);
     }
-    TransferEngine& engine() { return session->engine; }
-    TransferState& transfer() { return session->workingSet.transfer; }
-    std::string exe() const { return program.settings.gameDirectory + "GP3.EXE"; }
-    std::string save() const { return program.settings.gameDirectory + "F1GSTATE.SAV"; }
-
     void importItems(std::initializer_list<int> items)
     {
-        transfer().selection = {};
-        for (int n : items)
-            transfer().selection[static_cast<std::size_t>(n)] = 1;
+        select(items);
         ASSERT_EQ(engine().importFromGame(false, false, ui), TransferOutcome::Done);
     }
 };

@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "SessionFixture.h"
 
 #include "app/Session.h"
 #include "settings/SettingsGameFiles.h"
@@ -22,47 +22,10 @@ using namespace pitwall;
 
 namespace {
 
-class SilentLoading : public LoadingWindow {
-public:
-    void begin(const std::string&, const std::string&, std::uint16_t) override {}
-    void setProgress(const std::string& text, int) override { lines.push_back(text); }
-    void end() override {}
-    std::vector<std::string> lines;
-};
-
-// A program with texts that name their number, over a demo installation.
-struct Fixture {
-    test::TempDir root;
-    ProgramState program;
-    std::unique_ptr<Session> session;
-    SilentLoading loading;
-    test::RecordingMessages messages;
-    TransferUi ui{loading, messages};
-
-    explicit Fixture(int gameVersion = 2, std::uint64_t seed = 1)
-    {
-        program.directories = ComputeProgramDirectories(root / "program", true, SystemEnvironment);
-        std::vector<std::string> texts;
-        for (int n = 0; n < 1152; ++n)
-            texts.push_back("T" + std::to_string(n) + (n == 349 ? " %s" : ""));
-        program.texts.assign(texts, "M");
-        program.settings.gameDirectory = root / "game/";
-        test::MakeDemo(program.settings.gameDirectory, gameVersion, seed);
-        RecogniseGame(program);
-        ForceDirectories(program.directories.staging);
-        session = std::make_unique<Session>(program);
-    }
-    TransferEngine& engine() { return session->engine; }
-    TransferState& transfer() { return session->workingSet.transfer; }
+// Texts that name their number, over a demo installation.
+struct Fixture : test::SessionFixture {
+    explicit Fixture(int gameVersion = 2, std::uint64_t seed = 1) : SessionFixture(gameVersion, seed, {{349, " %s"}}) {}
     GameSettings& settings() { return session->workingSet.settings; }
-    std::string exe() const { return program.settings.gameDirectory + "GP3.EXE"; }
-    std::string save() const { return program.settings.gameDirectory + "F1GSTATE.SAV"; }
-    void select(std::initializer_list<int> items)
-    {
-        transfer().selection = {};
-        for (int n : items)
-            transfer().selection[static_cast<std::size_t>(n)] = 1;
-    }
 };
 
 const std::initializer_list<int> kAllSettings = {2, 3, 4, 103, 119, 120};

@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "SessionFixture.h"
 
 #include "app/GameInstallation.h"
 #include "app/Session.h"
@@ -20,45 +20,12 @@ using namespace pitwall;
 
 namespace {
 
-class CountingLoading : public LoadingWindow {
-public:
-    void begin(const std::string&, const std::string&, std::uint16_t) override {}
-    void setProgress(const std::string& text, int) override { lines.push_back(text); }
-    void end() override {}
-    std::vector<std::string> lines;
-};
-
-std::vector<std::string> NumberedTexts()
-{
-    std::vector<std::string> texts;
-    for (int n = 0; n < 1152; ++n)
-        texts.push_back("T" + std::to_string(n)
-                        + (n == 349 || n == 943 ? " %s" : n == 941 ? " fits %s installed %s" : ""));
-    return texts;
-}
-
-// A program with texts that name their number over a demo installation.
-struct Fixture {
-    test::TempDir root;
-    ProgramState program;
-    std::unique_ptr<Session> session;
-    CountingLoading loading;
-    test::RecordingMessages messages;
-    TransferUi ui{loading, messages};
-
-    explicit Fixture(int gameVersion, std::uint64_t seed)
+// Texts that name their number over a demo installation.
+struct Fixture : test::SessionFixture {
+    Fixture(int gameVersion, std::uint64_t seed)
+        : SessionFixture(gameVersion, seed, {{349, " %s"}, {943, " %s"}, {941, " fits %s installed %s"}})
     {
-        program.directories = ComputeProgramDirectories(root / "program", true, SystemEnvironment);
-        program.texts.assign(NumberedTexts(), "M");
-        program.settings.gameDirectory = root / "game/";
-        program.restorePointRoot = root / "restore";
-        test::MakeDemo(program.settings.gameDirectory, gameVersion, seed);
-        RecogniseGame(program);
-        ForceDirectories(program.directories.staging);
-        session = std::make_unique<Session>(program);
     }
-    TransferEngine& engine() { return session->engine; }
-    TransferState& transfer() { return session->workingSet.transfer; }
     std::vector<std::string>& list(int language) { return session->workingSet.gameTexts.languages.at(static_cast<std::size_t>(language)); }
     std::string file(int language) const
     {
@@ -71,9 +38,7 @@ struct Fixture {
     }
     TransferOutcome exportItems(std::initializer_list<int> items)
     {
-        transfer().selection = {};
-        for (int n : items)
-            transfer().selection[static_cast<std::size_t>(n)] = 1;
+        select(items);
         return engine().exportToGame(false, ui);
     }
 };
