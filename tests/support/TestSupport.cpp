@@ -34,6 +34,29 @@ TempDir::~TempDir() { DeleteTree(path_); }
 
 namespace {
 
+// A test binary run by hand, outside ctest, would leave the restore points of
+// its exports in the user's data directory: they go to a directory of the
+// run's own instead, removed at its end.
+struct PrivateDataHome {
+    std::string directory;
+    PrivateDataHome()
+    {
+        if (std::getenv("XDG_DATA_HOME"))
+            return;
+        directory = PathString(fs::temp_directory_path() / ("pitwall-test-data-" + std::to_string(::getpid())));
+        ::setenv("XDG_DATA_HOME", directory.c_str(), 0);
+    }
+    ~PrivateDataHome()
+    {
+        if (!directory.empty())
+            DeleteTree(directory);
+    }
+} privateDataHome;
+
+} // namespace
+
+namespace {
+
 // Generated installations of this process, removed when it ends.
 class DemoCache {
 public:
