@@ -164,8 +164,9 @@ std::optional<WavData> FindWavData(std::span<const std::uint8_t> bytes)
     WavData found;
     bool haveFormat = false;
     std::size_t at = 12;
-    // Each chunk: a 4-byte tag, a 4-byte size, the body, a pad byte when odd.
-    while (bytes.size() - at >= 8) {
+    // Each chunk: a 4-byte tag, a 4-byte size, the body, a pad byte when odd
+    // (the last chunk's pad byte may be missing: `at` can pass the end).
+    while (at <= bytes.size() && bytes.size() - at >= 8) {
         ByteReader r(bytes);
         r.seek(at + 4);
         const std::uint64_t size = r.u32();
