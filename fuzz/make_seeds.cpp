@@ -2,7 +2,9 @@
 // fuzzers start from files that reach deep into the readers. The corpora kept
 // in fuzz/corpus/ were made with it:
 //   build-fuzz/pitwall-fuzz-seeds fuzz/corpus
-// (fuzz_language also holds the program's own ENGLISH.LNG, copied by hand).
+// (fuzz_language also holds the program's own ENGLISH.LNG, copied by hand;
+// fuzz_three_d, fuzz_track_sections, fuzz_track_jam_info and fuzz_wav hold
+// files taken from a demo installation or written by hand).
 
 #include "app/IniFile.h"
 #include "formats/ArtBankDirectory.h"
