@@ -179,8 +179,10 @@ void WriteJams(DemoContext& context)
         if (IsRampTexture(relative)) {
             // From a stream of their own; the draws above are still made,
             // so every file after these keeps its content.
+            // Twice as high: a pit-crew texture fills the editor's 256 x 256
+            // preview, a flag frame half of it.
             DemoRandom own(context.seed * 0xD1B54A32D192ED03ull + n);
-            layout = RampTextureLayout(height, own);
+            layout = RampTextureLayout(2 * height, own);
             page = MakeJam8Page(layout, own);
         }
         context.writeFile("GP3JAMS\\" + std::string(relative), Jam8File(layout, page));
