@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "ExpansionDialog.h"
 #include "MainWindow.h"
+#include "app/GameInstallation.h"
 #include "menu/GameArtBank.h"
 #include "menu/MenuArt.h"
 
@@ -45,18 +46,30 @@ void UseExpansionDialogBeforeExports(AppContext& app)
     };
 }
 
-ExpansionChoiceForOneExport::ExpansionChoiceForOneExport(AppContext& app) : app_(app)
+struct ExpansionChoiceForOneExport::Kept {
+    // Outer: whether the dialog was shown; inner: nothing after Cancel.
+    std::optional<std::optional<ExpansionChoice>> choice;
+};
+
+ExpansionChoiceForOneExport::ExpansionChoiceForOneExport(AppContext& app)
+    : app_(app), kept_(std::make_shared<Kept>())
 {
     app.session.graphicsAreas().artPrecheck.menuBackgrounds = MenuBackgroundNumbers(app.workingSet().menuBackgrounds);
-    auto kept = std::make_shared<std::optional<std::optional<ExpansionChoice>>>();
-    app.session.graphicsAreas().artPrecheck.expand = [&app, kept](TransferContext& run, const ArtDirectory& directory,
-                                                                  const std::vector<int>&) {
-        if (!kept->has_value())
-            *kept = AskWhatToExpand(app, run, directory);
-        return Expand(run, **kept);
+    app.session.graphicsAreas().artPrecheck.expand = [&app, kept = kept_](TransferContext& run,
+                                                                          const ArtDirectory& directory,
+                                                                          const std::vector<int>&) {
+        if (!kept->choice)
+            kept->choice = AskWhatToExpand(app, run, directory);
+        return Expand(run, *kept->choice);
     };
 }
 
-ExpansionChoiceForOneExport::~ExpansionChoiceForOneExport() { UseExpansionDialogBeforeExports(app_); }
+ExpansionChoiceForOneExport::~ExpansionChoiceForOneExport()
+{
+    UseExpansionDialogBeforeExports(app_);
+    if (kept_->choice && kept_->choice->has_value())
+        ReadArtDirectory(GameFilePath(app_.program.settings.gameDirectory, kArtBankGamePath),
+                         app_.workingSet().artIndex, nullptr);
+}
 
 } // namespace pitwall::gui

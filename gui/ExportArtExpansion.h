@@ -20,7 +20,9 @@ void UseExpansionDialogBeforeExports(AppContext& app);
 // One export from a window: takes the menu backgrounds chosen for export
 // into the check, and, as the main window's export runs the areas twice
 // (first to show what would change, then to write it), opens the dialog at
-// most once while this object lives; its answer holds for both runs.
+// most once while this object lives; its answer holds for both runs. When
+// the user chose entries to enlarge, the art-bank index the workshop shows
+// is read again at the end.
 class ExpansionChoiceForOneExport {
 public:
     explicit ExpansionChoiceForOneExport(AppContext& app);
@@ -29,7 +31,9 @@ public:
     ExpansionChoiceForOneExport& operator=(const ExpansionChoiceForOneExport&) = delete;
 
 private:
+    struct Kept;
     AppContext& app_;
+    std::shared_ptr<Kept> kept_;
 };
 
 } // namespace pitwall::gui

@@ -269,6 +269,7 @@ void MenuGraphicsEditorTest::teamArtWithoutRoomOpensTheExpansionDialogBeforeExpo
     for (int e : {70, 99, 402, 435, 453, 506})
         QVERIFY2(after.entries[static_cast<std::size_t>(e)].fits(), std::to_string(e).c_str());
     QVERIFY(!after.entries[100].fits()); // team 3's entries stay as they were
+    QVERIFY(p.app->workingSet().artIndex.entries[70].fits()); // the workshop sees the new room
     QVERIFY(ChangedTeamArt(bank, after, 2, sheet).empty());
 
     // The main window's export works out the changes first and then writes
