@@ -1,6 +1,7 @@
 #include "AppContext.h"
 
 #include "CarsetInfoWindow.h"
+#include "ExportArtExpansion.h"
 #include "LoadingWindow.h"
 #include "MainWindow.h"
 #include "SelectionDialogWindow.h"
@@ -42,6 +43,7 @@ AppContext::AppContext(ProgramState& programState)
     quit = [] { QApplication::exit(0); };
     chooseFileToOpen = [this](const FileRequest& r) { return ChooseFileToOpen(*this, mainWindow, r); };
     chooseFileToSave = [this](const FileRequest& r) { return ChooseFileToSave(*this, mainWindow, r); };
+    UseExpansionDialogBeforeExports(*this);
 }
 
 AppContext::~AppContext() = default;

@@ -1,6 +1,7 @@
 #include "ConfirmedExport.h"
 
 #include "AppContext.h"
+#include "ExportArtExpansion.h"
 #include "ExportConfirmDialog.h"
 #include "TransferSummary.h"
 
@@ -54,6 +55,7 @@ private:
 TransferOutcome RunConfirmedExport(AppContext& app, bool withDialog, QWidget* parent)
 {
     TransferEngine& engine = app.engine();
+    ExpansionChoiceForOneExport expansion(app);
     TransferUi base = app.transferUi();
     SecondPassMessages messages(base.messages);
     TransferUi ui{base.loading, messages};

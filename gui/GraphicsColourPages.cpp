@@ -278,7 +278,7 @@ void GraphicsEditor::LoadTyrePicture()
     if (CheckFileExtension(*file, {".BMP"}, true, &messenger) < 0)
         return;
     if (view == 2) {
-        LoadPictureIntoJamPair(set->wheelJam0, set->wheelJam1, *file, &messenger);
+        LoadPictureIntoJamPair(set->wheelJam0, set->wheelJam1, *file, dithering(), &messenger);
     } else {
         Image& sheet = view == 0 ? set->wheel : set->tread;
         try {

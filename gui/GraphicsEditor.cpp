@@ -78,6 +78,7 @@ constexpr TextBinding kGraphicsTexts[] = {
     {"CheckBox1", TextRole::Caption, 413},
     {"NextFrame", TextRole::Caption, 414},
     {"PreviousFrame", TextRole::Caption, 415},
+    {"CheckBoxDither", TextRole::Caption, 921},
 };
 
 // The buttons every page's transfer group has, by the text they show.
@@ -103,6 +104,11 @@ GraphicsEditor::GraphicsEditor(AppContext& app, QWidget* parent) : EditorWindow(
     for (int i = 0; i < kGraphicsPageCount; ++i)
         pages_->widget(i)->setObjectName(QString("TabSheet%1").arg(i + 1));
     layout->addWidget(pages_);
+    // Pictures painted in true colour are reduced to the game palette when
+    // they go into a software JAM; dithering is the user's choice.
+    dither_ = new QCheckBox("Beim Reduzieren auf die Spielpalette rastern", this);
+    dither_->setObjectName("CheckBoxDither");
+    layout->addWidget(dither_);
     statusBar_ = CreateEditorStatusBar(this);
     layout->addWidget(statusBar_);
 
@@ -119,6 +125,11 @@ GraphicsEditor::GraphicsEditor(AppContext& app, QWidget* parent) : EditorWindow(
             ShowPage();
     });
     FillLists();
+}
+
+Dithering GraphicsEditor::dithering() const
+{
+    return dither_->isChecked() ? Dithering::FloydSteinberg : Dithering::None;
 }
 
 GraphicsSet& GraphicsEditor::graphics() { return app_.workingSet().graphics; }

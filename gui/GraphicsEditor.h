@@ -6,6 +6,7 @@
 
 #include "EditorStates.h"
 #include "EditorWindow.h"
+#include "formats/PaletteReduction.h"
 #include "graphics/GraphicsPages.h"
 
 #include <QImage>
@@ -118,6 +119,10 @@ private:
     void SaveTyrePicture();
     void LoadTyrePicture();
 
+    // How a picture in other colours goes into an 8-bit JAM (the check box
+    // under the pages).
+    Dithering dithering() const;
+
     // The files of the chosen team (or both helmet sheets) in one variant,
     // top first as the pictures stack them; empty slots stay null.
     std::vector<TJAMFile*> shownJams(JamPage& p, int variant);
@@ -158,6 +163,7 @@ private:
     int frame_ = 0;
     QTimer* timer2_ = nullptr;
 
+    QCheckBox* dither_ = nullptr;
     bool filling_ = false;
 };
 

@@ -28,6 +28,7 @@ namespace pitwall::gui {
 namespace {
 
 constexpr int kBmpFilter = 944;
+constexpr int kPngFilter = 881;
 constexpr int kPictureWidth = 256, kPictureHeight = 384;
 // The helmet sheets: 128 x 30 helmets, two to a row; the second sheet is
 // drawn 180 rows down.
@@ -336,15 +337,16 @@ void GraphicsEditor::LoadJamPicture(JamPage& p)
     if (p.kind == GraphicsPage::Cars || p.kind == GraphicsPage::Cockpits) {
         const bool car = p.kind == GraphicsPage::Cars;
         file = app_.chooseFileToOpen({car ? "CarLoad" : "CockpitLoad", bmpName(car ? names.car : names.cockpit),
-                                      {kBmpFilter}, 1});
+                                      {kBmpFilter, kPngFilter}, 1});
         if (file)
-            LoadPictureIntoJam(*jams[0], *file, &messenger);
+            LoadPictureIntoJam(*jams[0], *file, dithering(), &messenger);
     } else {
         const bool jacks = p.kind == GraphicsPage::Jacks;
         file = app_.chooseFileToOpen({jacks ? "JackLoad" : "HelmetsLoad",
-                                      jacks ? "Jack" + std::to_string(team) + ".BMP" : "HELMETS.BMP", {kBmpFilter}, 1});
+                                      jacks ? "Jack" + std::to_string(team) + ".BMP" : "HELMETS.BMP",
+                                      {kBmpFilter, kPngFilter}, 1});
         if (file)
-            LoadPictureIntoJamPair(*jams[0], *jams[1], *file, &messenger);
+            LoadPictureIntoJamPair(*jams[0], *jams[1], *file, dithering(), &messenger);
     }
     DrawJamPage(p);
 }

@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "DirectoryMaskChooser.h"
 #include "EditorStatusBar.h"
+#include "ExportArtExpansion.h"
 #include "LanguageTable.h"
 #include "MenuBackgroundsPage.h"
 #include "MenuLoadingPage.h"
@@ -52,6 +53,19 @@ constexpr TextBinding kMenuGraphicsTexts[] = {
     {"Label18", TextRole::Caption, 761},
     {"BitBtn28", TextRole::Caption, 762},
     {"BitBtn31", TextRole::Caption, 763},
+    {"Label11", TextRole::Caption, 922},
+    {"GroupBox11", TextRole::Caption, 923},
+    {"GroupBox12", TextRole::Caption, 924},
+    {"GroupBox13", TextRole::Caption, 926},
+    {"GroupBox21", TextRole::Caption, 927},
+    {"GroupBox22", TextRole::Caption, 928},
+    {"RadioGroup3", TextRole::Caption, 931},
+    {"RadioButton1", TextRole::Caption, 933},
+    {"RadioButton2", TextRole::Caption, 934},
+    {"RadioButton3", TextRole::Caption, 935},
+    {"RadioButton4", TextRole::Caption, 936},
+    {"RadioButton5", TextRole::Caption, 937},
+    {"RadioButton6", TextRole::Caption, 940},
 };
 } // namespace
 
@@ -157,9 +171,10 @@ void MenuGraphicsEditor::RunTransfer(const std::vector<int>& items, bool exportT
     for (int item : items)
         selection[static_cast<std::size_t>(item)] = 1;
     TransferUi ui = app_.transferUi();
-    if (exportToGame)
+    if (exportToGame) {
+        ExpansionChoiceForOneExport expansion(app_);
         app_.engine().exportToGame(false, ui);
-    else
+    } else
         app_.engine().importFromGame(false, false, ui);
     PageControl1Change();
 }

@@ -35,9 +35,10 @@ QPushButton* Button(QWidget* parent, const char* name, const char* text)
     return button;
 }
 
-QGroupBox* Group(QWidget* parent, const char* title)
+QGroupBox* Group(QWidget* parent, const char* name, const char* title)
 {
     auto* group = new QGroupBox(QString::fromUtf8(title), parent);
+    group->setObjectName(name);
     return group;
 }
 
@@ -78,13 +79,13 @@ MenuTeamArtPage::MenuTeamArtPage(MenuGraphicsServices& services, QWidget* parent
     auto* teamPage = new QWidget(inner_);
     teamPage->setObjectName("TabSheet4");
     auto* teamGrid = new QGridLayout(teamPage);
-    auto* animation = Group(teamPage, "Teamanimation");
+    auto* animation = Group(teamPage, "GroupBox11", "Teamanimation");
     (new QVBoxLayout(animation))->addWidget(picture("Image7", 140, 130, animation));
     teamGrid->addWidget(animation, 0, 0);
-    auto* logo = Group(teamPage, "Teamlogo");
+    auto* logo = Group(teamPage, "GroupBox12", "Teamlogo");
     (new QVBoxLayout(logo))->addWidget(picture("Image2", 120, 60, logo));
     teamGrid->addWidget(logo, 1, 0, Qt::AlignTop);
-    auto* cars = Group(teamPage, "Autografiken");
+    auto* cars = Group(teamPage, "GroupBox13", "Autografiken");
     auto* carGrid = new QGridLayout(cars);
     carGrid->addWidget(picture("Image3", 80, 194, cars), 0, 0, 2, 1);
     carGrid->addWidget(picture("Image4", 62, 154, cars), 0, 1, 2, 1);
@@ -101,8 +102,7 @@ MenuTeamArtPage::MenuTeamArtPage(MenuGraphicsServices& services, QWidget* parent
     const std::array<std::array<const char*, 3>, 2> driverImages = {{{"Image10", "Image13", "Image12"},
                                                                      {"Image11", "Image14", "Image15"}}};
     for (int d = 0; d < 2; ++d) {
-        auto* group = Group(driverPage, d == 0 ? "Fahrer 1" : "Fahrer 2");
-        group->setObjectName(d == 0 ? "GroupBox21" : "GroupBox22");
+        auto* group = Group(driverPage, d == 0 ? "GroupBox21" : "GroupBox22", d == 0 ? "Fahrer 1" : "Fahrer 2");
         auto* row = new QHBoxLayout(group);
         row->addWidget(picture(driverImages[d][0], 132, 132, group));
         row->addWidget(picture(driverImages[d][1], 132, 132, group));

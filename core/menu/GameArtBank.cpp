@@ -58,6 +58,38 @@ bool EditGameArtBank(TransferContext& context,
     return keep;
 }
 
+bool ExpandArtBankInRun(TransferContext& context, const std::vector<bool>& flags, bool keepBackup)
+{
+    auto bytes = CurrentBank(context);
+    if (!bytes)
+        return false;
+    const ArtDirectory directory = ParseArtDirectory(*bytes);
+    bool any = false;
+    for (std::size_t e = 0; e < flags.size() && e < kArtEntryCount; ++e)
+        any = any || (flags[e] && !directory.entries[e].fits());
+    if (!any)
+        return true;
+    const std::string copy = CopyPath(context);
+    WriteNewPrivateFile(copy, *bytes, Leftover::Replace);
+    bool expanded = false;
+    try {
+        ArtDirectory result;
+        expanded = ExpandArtBank(copy, flags, false, result, &context.messenger);
+        if (expanded) {
+            context.replaceGameFile(kArtBankGamePath, ReadWholeFile(copy, kMaxBankBytes));
+            if (keepBackup)
+                context.replaceGameFile(std::string(kArtBankGamePath) + ".OLD", std::move(*bytes));
+        } else {
+            context.recordFailure("GP3ART5.BIN could not be expanded");
+        }
+    } catch (...) {
+        DeleteFileForced(copy);
+        throw;
+    }
+    DeleteFileForced(copy);
+    return expanded;
+}
+
 bool MakeRoomInArtBank(TransferContext& context, const std::vector<std::size_t>& entries)
 {
     if (entries.empty())
@@ -79,22 +111,7 @@ bool MakeRoomInArtBank(TransferContext& context, const std::vector<std::size_t>&
         context.recordFailure(context.program.texts.format(kExpandQuestionText, Args(without)));
         return false;
     }
-    const std::string copy = CopyPath(context);
-    WriteNewPrivateFile(copy, *bytes, Leftover::Replace);
-    bool expanded = false;
-    try {
-        ArtDirectory result;
-        expanded = ExpandArtBank(copy, flags, false, result, &context.messenger);
-        if (expanded)
-            context.replaceGameFile(kArtBankGamePath, ReadWholeFile(copy, kMaxBankBytes));
-        else
-            context.recordFailure("GP3ART5.BIN could not be expanded");
-    } catch (...) {
-        DeleteFileForced(copy);
-        throw;
-    }
-    DeleteFileForced(copy);
-    return expanded;
+    return ExpandArtBankInRun(context, flags, false);
 }
 
 } // namespace pitwall

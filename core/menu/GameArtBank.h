@@ -20,6 +20,13 @@ struct TransferContext;
 bool EditGameArtBank(TransferContext& context,
                      const std::function<bool(const std::string& file, const ArtDirectory& directory)>& edit);
 
+// Before an export: enlarges the entries whose flag is set in `flags` (one
+// per art-bank entry) and that have no room yet, on a copy of the bank; the
+// result replaces the game's bank with the rest of the export. keepBackup
+// also writes the bank as it was as BITMAPS\GP3ART5.BIN.OLD. False, with the
+// failure recorded, when the bank is missing or could not be expanded.
+bool ExpandArtBankInRun(TransferContext& context, const std::vector<bool>& flags, bool keepBackup);
+
 // Before an export: when any of `entries` has no room for an uncoded picture,
 // the user is asked (UI text 659 with their count) whether the art bank may
 // be expanded; Yes expands exactly those entries, No stops the export.

@@ -478,6 +478,46 @@ TEST(GraphicsArtPrecheck, EntriesOfTheSelectedItemsAndThoseWithoutRoom)
                                                                             628, 629, 690, 691, 692, 693, 755, 839}));
 }
 
+TEST(GraphicsArtPrecheck, TheFrontEndDecidesFirstAndTheAreaAsksOnlyAboutWhatStillLacksRoom)
+{
+    Fixture f;
+    ASSERT_EQ(f.importItems({106}), TransferOutcome::Done); // team art of team 2
+    ArtPicture& sheet = f.session->workingSet.teamArt[2];
+    std::fill(sheet.words.begin(), sheet.words.end(), ArtWord{0x1234});
+    const std::string bank = f.game(kArtBankGamePath);
+    const auto before = test::ReadBytes(bank);
+
+    // The handler hears of the entries without room, menu backgrounds in
+    // use among them; declining stops the export before any write.
+    std::vector<int> heard;
+    ArtPrecheck& precheck = f.session->graphicsAreas().artPrecheck;
+    precheck.menuBackgrounds = {12};
+    precheck.expand = [&](TransferContext&, const ArtDirectory&, const std::vector<int>& entries) {
+        heard = entries;
+        return false;
+    };
+    f.transfer().loaded[5] = 1;
+    f.select({106, 5});
+    EXPECT_EQ(f.engine().exportToGame(false, f.ui), TransferOutcome::Cancelled);
+    EXPECT_EQ(test::ReadBytes(bank), before);
+    EXPECT_TRUE(f.messages.asked.empty());
+    ASSERT_FALSE(heard.empty());
+    EXPECT_EQ(heard.front(), 70);
+    EXPECT_NE(std::find(heard.begin(), heard.end(), 755 + 12), heard.end());
+    EXPECT_EQ(std::find(heard.begin(), heard.end(), 489), heard.end()); // has room already
+
+    // A handler that lets the export go on without enlarging anything: the
+    // team-art area asks (659) about the pictures it changes; No stops the
+    // export and nothing is written in part.
+    precheck.expand = [](TransferContext&, const ArtDirectory&, const std::vector<int>&) { return true; };
+    f.select({106});
+    f.messages.answer = false;
+    EXPECT_EQ(f.engine().exportToGame(false, f.ui), TransferOutcome::Cancelled);
+    ASSERT_EQ(f.messages.asked.size(), 1u);
+    EXPECT_EQ(f.messages.asked[0].number, 659);
+    EXPECT_EQ(test::ReadBytes(bank), before);
+}
+
 // --- what the editor's pages transfer ------------------------------------------
 
 TEST(GraphicsPages, ItemsFieldsAndGridOfTheEditorPages)

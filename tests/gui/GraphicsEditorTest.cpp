@@ -2,7 +2,11 @@
 
 #include "GraphicsEditor.h"
 #include "GP3Image.h"
+#include "formats/PaletteReduction.h"
+#include "formats/Png.h"
 #include "graphics/GraphicsSet.h"
+
+#include <QCheckBox>
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -73,6 +77,46 @@ private slots:
             all.push_back(n);
         all.insert(all.begin(), 6);
         QCOMPARE(Selected(p), all);
+    }
+
+    void trueColourPngGoesIntoTheSoftwareLiveryInPaletteColours()
+    {
+        GuiProgram p;
+        GraphicsEditor* editor = OpenGraphicsEditor(p);
+        QVERIFY(editor);
+        Child<QListWidget>(editor, "ListBox6")->setCurrentRow(2);
+        Child<QPushButton>(editor, "CarImport")->click();
+        auto& livery = p.app->workingSet().graphics.cars.soft[2];
+        QVERIFY(livery.has_value());
+        const int height = livery->pageHeight();
+        // A smooth true-colour ramp, mostly between palette colours.
+        Image picture(256, height, 24);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < 256; ++x)
+                picture.setPixel(x, y, MakePixel(x, (x + y) % 256, 90));
+        const std::string png = p.path("livery.png");
+        SavePngFile(picture, png);
+        std::vector<int> filters;
+        p.app->chooseFileToOpen = [&](const FileRequest& request) -> std::optional<std::string> {
+            filters = request.filters;
+            return png;
+        };
+        Child<QPushButton>(editor, "CarLoadBmp")->click();
+        QCOMPARE(filters, (std::vector<int>{944, 881})); // BMP and PNG
+        const Image plain = livery->page();
+        for (Pixel px : plain.pixels())
+            QVERIFY(p.program.palette.containsPixel(px));
+        PaletteMatcher nearest(p.program.palette);
+        for (int x : {0, 77, 200, 255})
+            QCOMPARE(plain.pixel(x, 3), p.program.palette.pixel(nearest.nearestIndex(picture.pixel(x, 3))));
+
+        // With dithering chosen the page mixes palette colours instead.
+        Child<QCheckBox>(editor, "CheckBoxDither")->setChecked(true);
+        Child<QPushButton>(editor, "CarLoadBmp")->click();
+        QVERIFY(livery->page() != plain);
+        for (Pixel px : livery->page().pixels())
+            QVERIFY(p.program.palette.containsPixel(px));
+        QVERIFY(p.numbers().empty());
     }
 
     void convertingToANeverLoadedVariantChangesNothing()

@@ -1,6 +1,11 @@
 #include "GuiTestSupport.h"
 
+#include "ConfirmedExport.h"
+#include "ExpansionDialog.h"
+#include "ExportConfirmDialog.h"
 #include "MenuGraphicsEditor.h"
+#include "app/GameInstallation.h"
+#include "menu/TeamArtEntries.h"
 #include "formats/Bmp.h"
 #include "formats/Jpeg.h"
 #include "menu/MenuArt.h"
@@ -66,6 +71,7 @@ private slots:
     void teamArtAnimatesOnlyWhenLoaded();
     void backgroundsReplacedListedAndSaved();
     void loadingPicturesOfAnotherSizeAreStretchedOnYes();
+    void teamArtWithoutRoomOpensTheExpansionDialogBeforeExport();
 };
 
 void MenuGraphicsEditorTest::teamArtAnimatesOnlyWhenLoaded()
@@ -201,6 +207,85 @@ void MenuGraphicsEditorTest::loadingPicturesOfAnotherSizeAreStretchedOnYes()
     DeleteFileForced(p.program.directories.working + "LOADING4.BMP");
     Child<QRadioButton>(editor, "RadioButton4")->click();
     QCOMPARE(p.numbers().back(), 212);
+}
+
+void MenuGraphicsEditorTest::teamArtWithoutRoomOpensTheExpansionDialogBeforeExport()
+{
+    GuiProgram p;
+    MenuGraphicsEditor* editor = OpenMenuGraphics(p);
+    QVERIFY(editor);
+    auto* teams = Child<QListWidget>(editor, "ListBox11");
+    teams->setCurrentRow(2);
+    Click(editor, "Button24");
+    QVERIFY(p.app->workingSet().transfer.isLoaded(106));
+    // Every picture of team 2 changes, so every one of its entries is written.
+    ArtPicture& sheet = p.app->workingSet().teamArt[2];
+    std::fill(sheet.words.begin(), sheet.words.end(), ArtWord{0x1234});
+    const std::string bank = GameFilePath(p.program.settings.gameDirectory, kArtBankGamePath);
+    const std::vector<std::uint8_t> before = pitwall::test::ReadBytes(bank);
+
+    int dialogs = 0;
+    bool offered = false, greyWhenFitting = false;
+    // The confirmed export shows what it will change after the dialog.
+    auto answer = [&](const char* button, bool thenConfirm = false) {
+        pitwall::gui::test::OnModal([&, button, thenConfirm](QWidget* modal) {
+            if (auto* confirm = qobject_cast<ExportConfirmDialog*>(modal)) {
+                confirm->accept();
+                return false;
+            }
+            auto* dialog = qobject_cast<ExpansionDialog*>(modal);
+            if (!dialog)
+                return true;
+            ++dialogs;
+            // The car frames of team 2 have no room: offered, not ticked.
+            // Entries with room are ticked and grey.
+            const QListWidgetItem* frame = dialog->list()->item(70);
+            offered = frame->checkState() == Qt::Unchecked && (frame->flags() & Qt::ItemIsEnabled);
+            const QListWidgetItem* roomy = dialog->list()->item(489);
+            greyWhenFitting = roomy->checkState() == Qt::Checked && !(roomy->flags() & Qt::ItemIsEnabled);
+            Child<QPushButton>(dialog, button)->click();
+            return thenConfirm;
+        });
+    };
+
+    // Cancel: the export stops and writes nothing.
+    answer("BitBtn3");
+    Click(editor, "Button25");
+    QCOMPARE(dialogs, 1);
+    QVERIFY(offered);
+    QVERIFY(greyWhenFitting);
+    QVERIFY(pitwall::test::ReadBytes(bank) == before);
+    QVERIFY(!FileExists(bank + ".OLD"));
+
+    // The first OK button enlarges what the export needs, the art goes in,
+    // the old bank is kept, and the team-art area does not ask (659) again.
+    answer("BitBtn1");
+    Click(editor, "Button25");
+    QCOMPARE(dialogs, 2);
+    QVERIFY(std::count(p.numbers().begin(), p.numbers().end(), 659) == 0);
+    QVERIFY(pitwall::test::ReadBytes(bank + ".OLD") == before);
+    ArtDirectory after;
+    QVERIFY(ReadArtDirectory(bank, after, nullptr));
+    for (int e : {70, 99, 402, 435, 453, 506})
+        QVERIFY2(after.entries[static_cast<std::size_t>(e)].fits(), std::to_string(e).c_str());
+    QVERIFY(!after.entries[100].fits()); // team 3's entries stay as they were
+    QVERIFY(p.app->workingSet().artIndex.entries[70].fits()); // the workshop sees the new room
+    QVERIFY(ChangedTeamArt(bank, after, 2, sheet).empty());
+
+    // The main window's export works out the changes first and then writes
+    // them: the dialog still opens once.
+    teams->setCurrentRow(3);
+    Click(editor, "Button24");
+    std::fill(p.app->workingSet().teamArt[3].words.begin(), p.app->workingSet().teamArt[3].words.end(),
+              ArtWord{0x0421});
+    p.app->workingSet().transfer.selection = {};
+    p.app->workingSet().transfer.selection[107] = 1;
+    answer("BitBtn1", true);
+    QCOMPARE(RunConfirmedExport(*p.app, false, nullptr), TransferOutcome::Done);
+    QCOMPARE(dialogs, 3);
+    QVERIFY(ReadArtDirectory(bank, after, nullptr));
+    QVERIFY(after.entries[100].fits());
+    QVERIFY(ChangedTeamArt(bank, after, 3, p.app->workingSet().teamArt[3]).empty());
 }
 
 QTEST_MAIN(MenuGraphicsEditorTest)

@@ -7,6 +7,7 @@
 
 #include "formats/Bmp.h"
 
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -57,9 +58,30 @@ void WriteBoth(DemoContext& context, const std::string& relative, const DemoJamL
     context.writeFile("GP3JAMSH\\" + relative, Jam16File(layout, MakeJam16Page(layout, rnd), rnd.chance(33), rnd));
 }
 
-void WriteSoftware(DemoContext& context, const std::string& relative, const DemoJamLayout& layout)
+// The textures the editor recolours through ramp tables (pit crew, flag
+// marshals) are, as in the game, one picture over the whole page, recoloured
+// through that picture's table: here the identity, with the pixels running
+// through the ramps, so that every ramp base of a record changes a part of
+// the preview.
+bool IsRampTexture(std::string_view relative)
 {
-    context.writeFile("GP3JAMS\\" + relative, Jam8File(layout, MakeJam8Page(layout, context.random)));
+    return relative.find("PC-") != std::string_view::npos || relative.find("PITPROP") != std::string_view::npos
+        || relative.find("FLAGS") != std::string_view::npos;
+}
+
+DemoJamLayout RampTextureLayout(int height, DemoRandom& random)
+{
+    DemoJamImage image;
+    image.w = 256;
+    image.h = height;
+    image.textureId = random.between(1, 900);
+    image.table.resize(256);
+    for (std::size_t p = 0; p < image.table.size(); ++p)
+        image.table[p] = static_cast<std::uint8_t>(p);
+    DemoJamLayout layout;
+    layout.height = height;
+    layout.images.push_back(std::move(image));
+    return layout;
 }
 
 // A picture of soft bands with a darker frame, in blocks of 8 pixels, like
@@ -86,6 +108,26 @@ Image BandedPicture(int width, int height, int depth, DemoRandom& random)
     return picture;
 }
 
+// A wheel-blur picture laid out as the game's: two 256 x 480 wheels at x 0
+// and x 257 (here the second mirrors the first), column 256 and the columns
+// from 513 on unused (they hold shifted pieces of the wheel, so that a
+// writer that touches them is noticed).
+Image WheelPicture(DemoRandom& random)
+{
+    const Image wheel = BandedPicture(256, 480, 24, random);
+    Image picture(640, 480, 24);
+    for (int y = 0; y < 480; ++y) {
+        for (int x = 0; x < 256; ++x) {
+            picture.setPixel(x, y, wheel.pixel(x, y));
+            picture.setPixel(257 + x, y, wheel.pixel(255 - x, y));
+        }
+        picture.setPixel(256, y, wheel.pixel(128, (y + 7) % 480));
+        for (int x = 513; x < 640; ++x)
+            picture.setPixel(x, y, wheel.pixel((x - 449) % 256, (y + 100) % 480));
+    }
+    return picture;
+}
+
 // Tread and wheel-blur pictures of both tyre makes (24-bit) in
 // GP3JAMSH\TECHJAM, and the six loading pictures (640 x 480, 8-bit with
 // their own colour tables) in BITMAPS.
@@ -99,7 +141,7 @@ void WritePictures(DemoContext& context)
     for (const char* word : {"BLUR", "BRIDG"})
         for (int n = 0; n <= 1; ++n)
             context.writeFile(std::string("GP3JAMSH\\TECHJAM\\WH") + word + std::to_string(n) + ".BMP",
-                              EncodeBmp(BandedPicture(640, 480, 24, rnd)));
+                              EncodeBmp(WheelPicture(rnd)));
     for (int n = 1; n <= 6; ++n)
         context.writeFile("BITMAPS\\LOADING" + std::to_string(n) + ".BMP", EncodeBmp(BandedPicture(640, 480, 8, rnd)));
 }
@@ -129,9 +171,22 @@ void WriteJams(DemoContext& context)
     for (const char* cockpit : {"Liveries\\DSH1_EMP.JAM", "Liveries\\DSH2_EMP.JAM", "Main\\STEERAC9.JAM",
                                 "Main\\STEERB9.JAM"})
         WriteBoth(context, cockpit, MakeJamLayout(256, 8, rnd));
-    for (const char* relative : kSoftwareOnly)
-        WriteSoftware(context, relative,
-                      MakeJamLayout(std::string_view(relative).find("FLAGS") != std::string_view::npos ? 64 : 128, 8, rnd));
+    for (std::size_t n = 0; n < std::size(kSoftwareOnly); ++n) {
+        const std::string_view relative = kSoftwareOnly[n];
+        const int height = relative.find("FLAGS") != std::string_view::npos ? 64 : 128;
+        DemoJamLayout layout = MakeJamLayout(height, 8, rnd);
+        std::vector<std::uint8_t> page = MakeJam8Page(layout, rnd);
+        if (IsRampTexture(relative)) {
+            // From a stream of their own; the draws above are still made,
+            // so every file after these keeps its content.
+            // Twice as high: a pit-crew texture fills the editor's 256 x 256
+            // preview, a flag frame half of it.
+            DemoRandom own(context.seed * 0xD1B54A32D192ED03ull + n);
+            layout = RampTextureLayout(2 * height, own);
+            page = MakeJam8Page(layout, own);
+        }
+        context.writeFile("GP3JAMS\\" + std::string(relative), Jam8File(layout, page));
+    }
     DemoJamLayout pitbox = MakeJamLayout(256, 10, rnd);
     context.writeFile("GP3JAMSH\\GenJam\\Pitbox1.JAM", Jam16File(pitbox, MakeJam16Page(pitbox, rnd), false, rnd));
 
