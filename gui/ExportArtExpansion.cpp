@@ -54,7 +54,6 @@ struct ExpansionChoiceForOneExport::Kept {
 ExpansionChoiceForOneExport::ExpansionChoiceForOneExport(AppContext& app)
     : app_(app), kept_(std::make_shared<Kept>())
 {
-    app.session.graphicsAreas().artPrecheck.menuBackgrounds = MenuBackgroundNumbers(app.workingSet().menuBackgrounds);
     app.session.graphicsAreas().artPrecheck.expand = [&app, kept = kept_](TransferContext& run,
                                                                           const ArtDirectory& directory,
                                                                           const std::vector<int>&) {

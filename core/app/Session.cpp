@@ -23,6 +23,8 @@ Session::Session(ProgramState& programState)
     // languages first, and a language import copies the names into the
     // track records.
     languagesArea_.afterImport = [this](TransferContext& context) { tracksArea_.takeTrackTexts(context.transfer); };
+    // Item 5 writes the entries of the menu backgrounds in the export list.
+    graphicsAreas_.artPrecheck.menuBackgrounds = &workingSet.menuBackgrounds;
     // Every area of the game's transfer steps, by its place in the steps.
     engine.registerArea(AreaId::Teams, teamsArea_);
     engine.registerArea(AreaId::Points, settingsAreas_.points);

@@ -15,10 +15,6 @@ void AddRange(std::vector<int>& entries, int first, int last)
         entries.push_back(e);
 }
 
-constexpr int kMenuBackgroundsItem = 5;
-constexpr int kMenuBackgroundFirstEntry = 755;
-constexpr int kMenuBackgroundCount = 85;
-
 } // namespace
 
 std::vector<int> ArtEntriesToWrite(const ItemBytes& selection, const std::vector<int>& menuBackgrounds)
@@ -43,7 +39,7 @@ std::vector<int> ArtEntriesToWrite(const ItemBytes& selection, const std::vector
     if (selected(kMenuBackgroundsItem))
         for (int n : menuBackgrounds)
             if (n >= 0 && n < kMenuBackgroundCount)
-                entries.push_back(kMenuBackgroundFirstEntry + n);
+                entries.push_back(static_cast<int>(kMenuBackgroundFirstEntry) + n);
     std::sort(entries.begin(), entries.end());
     entries.erase(std::unique(entries.begin(), entries.end()), entries.end());
     return entries;
@@ -69,7 +65,8 @@ bool ArtPrecheck::run(TransferContext& context) const
     // picture stays as it is need no room at all.
     if (!expand)
         return true;
-    const std::vector<int> entries = ArtEntriesToWrite(context.transfer.selection, menuBackgrounds);
+    const std::vector<int> entries = ArtEntriesToWrite(
+        context.transfer.selection, menuBackgrounds ? MenuBackgroundNumbers(*menuBackgrounds) : std::vector<int>{});
     if (entries.empty())
         return true;
     ArtDirectory directory;

@@ -5,6 +5,7 @@
 // not and lets the front end enlarge them (or stop the export) first.
 
 #include "formats/ArtBankDirectory.h"
+#include "menu/MenuArt.h"
 #include "transfer/DataArea.h"
 #include "transfer/SelectionItems.h"
 
@@ -32,8 +33,9 @@ using ArtExpansionHandler =
 
 class ArtPrecheck {
 public:
-    // The menu backgrounds chosen for export (numbers 0..84).
-    std::vector<int> menuBackgrounds;
+    // The export list of the menu backgrounds (the session attaches the
+    // working set's), whose numbers 0..84 name the entries item 5 writes.
+    const MenuReplacementList* menuBackgrounds = nullptr;
     // Set by a front end that enlarges entries before the export (the
     // command line's --expand-art); without one the check does nothing and
     // the areas that write into the bank see to their own room.

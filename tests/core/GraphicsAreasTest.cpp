@@ -4,6 +4,7 @@
 #include "app/GameInstallation.h"
 #include "formats/Bmp.h"
 #include "graphics/ArtPrecheck.h"
+#include "menu/MenuArt.h"
 #include "graphics/CarNumbers.h"
 #include "graphics/GraphicsPages.h"
 #include "graphics/RampTables.h"
@@ -491,7 +492,7 @@ TEST(GraphicsArtPrecheck, TheFrontEndDecidesFirstAndTheAreaAsksOnlyAboutWhatStil
     // use among them; declining stops the export before any write.
     std::vector<int> heard;
     ArtPrecheck& precheck = f.session->graphicsAreas().artPrecheck;
-    precheck.menuBackgrounds = {12};
+    f.session->workingSet.menuBackgrounds = {MenuBackgroundLine(12, f.program.texts)};
     precheck.expand = [&](TransferContext&, const ArtDirectory&, const std::vector<int>& entries) {
         heard = entries;
         return false;
