@@ -6,6 +6,7 @@
 #include "AppContext.h"
 #include "TracksEditorWidgets.h"
 #include "formats/GameLanguages.h"
+#include "tracks/Gp3InfoValues.h"
 #include "tracks/TrackFileNames.h"
 #include "tracks/TrackJams.h"
 #include "transfer/FileUtils.h"
@@ -27,8 +28,6 @@ namespace {
 
 constexpr int kJamCountText = 514, kJamMissingText = 515, kJamsPresentText = 516, kMissingFileText = 349;
 constexpr int kFirstGp3InfoLabel = 964;
-// The GP3INFO fields the "Übernehmen" buttons take.
-enum Gp3Field { kName = 0, kCountry = 1, kYear = 4, kLaps = 7, kLengthMetres = 10 };
 
 const char* const kTextCaptions[kTrackTextKinds] = {"Stadt:",  "Land 1:", "Land 2:", "Land 3:",
                                                    "Land 4:", "Land 5:", "Attribut:"};
@@ -126,26 +125,27 @@ QWidget* TracksEditor::buildGp3InfoPage()
     auto* take = new QGroupBox("Übernehmen", page);
     take->setObjectName("GroupBox40");
     auto* buttons = new QVBoxLayout(take);
-    const std::pair<const char*, int> fields[] = {{"Name", kName},        {"Land", kCountry},
-                                                  {"Jahr", kYear},        {"Rundenzahl", kLaps},
-                                                  {"Länge (Meter)", kLengthMetres}};
+    using F = Gp3InfoField;
+    const std::pair<const char*, F> fields[] = {
+        {"Name", F::Name},   {"Land", F::Country},          {"Jahr", F::Year},
+        {"Rundenzahl", F::Laps}, {"Länge (Meter)", F::LengthMetres}, {"", F::Name},
+        {"Rundenrekord Qualifying", F::LapRecordQualify}, {"Rundenrekord Rennen", F::LapRecord},
+        {"Reifenverbrauch", F::Tyre}};
     int number = 41;
     for (const auto& [caption, field] : fields) {
+        if (!*caption) { // "Alles übernehmen" sits between the two groups
+            QPushButton* all = Button(take, "Button40", "Alles übernehmen");
+            buttons->addWidget(all);
+            connect(all, &QPushButton::clicked, this, [this] {
+                for (F f : {F::Name, F::Country, F::Year, F::Laps, F::LengthMetres})
+                    TakeFromGp3Info(static_cast<int>(f));
+            });
+            continue;
+        }
         QPushButton* b = Button(take, QString("Button%1").arg(number++).toLatin1().constData(), caption);
         buttons->addWidget(b);
-        connect(b, &QPushButton::clicked, this, [this, f = field] { TakeFromGp3Info(f); });
-    }
-    QPushButton* all = Button(take, "Button40", "Alles übernehmen");
-    buttons->addWidget(all);
-    connect(all, &QPushButton::clicked, this, [this] {
-        for (int f : {kName, kCountry, kYear, kLaps, kLengthMetres})
-            TakeFromGp3Info(f);
-    });
-    // These have no effect in the game's own editor either.
-    for (const char* caption : {"Rundenrekord Qualifying", "Rundenrekord Rennen", "Reifenverbrauch"}) {
-        QPushButton* b = Button(take, QString("Button%1").arg(number++).toLatin1().constData(), caption);
-        b->setEnabled(false);
-        buttons->addWidget(b);
+        connect(b, &QPushButton::clicked, this, [this, f = field] { TakeFromGp3Info(static_cast<int>(f)); });
+        b->setEnabled(field != F::Tyre); // the track data has no field for the tyre wear
     }
     buttons->addStretch();
     layout->addWidget(take);
@@ -171,43 +171,8 @@ void TracksEditor::TakeFromGp3Info(int field)
     if (!gp3Block_.found)
         return;
     StoreSlot();
-    TrackInfo& i = info();
-    const std::string& value = gp3Block_.values[static_cast<std::size_t>(field)];
-    auto number = [&value]() -> std::optional<int> {
-        try {
-            std::size_t used = 0;
-            int n = std::stoi(value, &used);
-            return n >= 0 && n <= 65535 ? std::optional<int>(n) : std::nullopt;
-        } catch (const std::exception&) {
-            return std::nullopt;
-        }
-    };
-    switch (field) {
-    case kName:
-        for (auto& text : i.texts[kTrackCity])
-            text = value.substr(0, 29);
-        break;
-    case kCountry:
-        for (int k = kTrackCountry1; k < kTrackAttribute; ++k)
-            for (auto& text : i.texts[static_cast<std::size_t>(k)])
-                text = value.substr(0, 29);
-        break;
-    case kYear:
-        if (auto n = number())
-            i.year = static_cast<std::uint16_t>(*n);
-        break;
-    case kLaps:
-        if (auto n = number(); n && *n <= 255)
-            i.laps = static_cast<std::uint8_t>(*n);
-        break;
-    case kLengthMetres:
-        if (auto n = number())
-            i.metres = static_cast<std::uint16_t>(*n);
-        break;
-    default:
-        break;
-    }
-    ShowSlot(shown_);
+    if (TakeGp3InfoValue(info(), gp3Block_, static_cast<Gp3InfoField>(field)))
+        ShowSlot(shown_);
 }
 
 QWidget* TracksEditor::buildTextsPage()

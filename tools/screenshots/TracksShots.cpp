@@ -37,7 +37,7 @@ void SaveTracksShots(AppContext& app, MainWindow& window, const QString& out)
         if (!editor->grab().save(out + "/tracks-" + names[p] + ".png"))
             std::cerr << "cannot write the tracks screenshots\n";
     }
-    DirectoryMaskChooser chooser(editor);
+    DirectoryMaskChooser chooser(app.program.texts, editor);
     chooser.setDirectory(QString::fromStdString(app.program.settings.gameDirectory));
     chooser.setMask("Track12-*.BMP");
     chooser.show();
