@@ -262,6 +262,7 @@ void TracksEditor::ApplyLanguage()
     auto line = [&lines](int number, int index) { return lines(number).value(index); };
     auto entries = [](QComboBox* combo, const QStringList& list) {
         QSignalBlocker block(combo);
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         for (int i = 0; i < combo->count(); ++i)
             combo->setItemText(i, list.value(i));
     };
@@ -300,6 +301,12 @@ void TracksEditor::ApplyLanguage()
     for (int k = 0; k < kTrackTextKinds; ++k)
         caption(QString("Button%1").arg(70 + k), FromGameText(texts.text(kAllTracksText)));
     FillTrackList();
+    // What the pages show in the language's own words.
+    if (shown_ >= 0) {
+        ShowTrackInfo();
+        ShowGp3Info();
+        ShowSectionLimits();
+    }
 }
 
 void TracksEditor::Loaded()

@@ -67,6 +67,7 @@ QWidget* TracksEditor::buildRecordsPage()
         auto* grid = new QGridLayout(box);
         LapRecordControls& c = records_[static_cast<std::size_t>(r)];
         c.driver = Edit(box, QString("Edit%1").arg(1 + 4 * r), 24);
+        c.driver->setMinimumWidth(220); // 24 characters
         c.team = Edit(box, QString("Edit%1").arg(2 + 4 * r), 13);
         c.time = Edit(box, QString("MaskEdit%1").arg(1 + r), 9);
         c.time->setInputMask("9.99.999");

@@ -345,6 +345,10 @@ void TracksEditor::ShowSections()
             {FromUntrustedGameText(s.label.text()), QString::number(s.gear), QString::number(s.speed),
              QString::number(s.x1), QString::number(s.y1), QString::number(s.x2), QString::number(s.y2)}));
     }
+    for (int column = 1; column < sections_->columnCount(); ++column) {
+        sections_->resizeColumnToContents(column);
+        sections_->setColumnWidth(column, std::max(sections_->columnWidth(column), 56));
+    }
     sectionName_->clear();
     ShowSectionLimits();
 }
