@@ -126,27 +126,26 @@ QWidget* TracksEditor::buildGp3InfoPage()
     take->setObjectName("GroupBox40");
     auto* buttons = new QVBoxLayout(take);
     using F = Gp3InfoField;
-    const std::pair<const char*, F> fields[] = {
-        {"Name", F::Name},   {"Land", F::Country},          {"Jahr", F::Year},
-        {"Rundenzahl", F::Laps}, {"Länge (Meter)", F::LengthMetres}, {"", F::Name},
-        {"Rundenrekord Qualifying", F::LapRecordQualify}, {"Rundenrekord Rennen", F::LapRecord},
-        {"Reifenverbrauch", F::Tyre}};
     int number = 41;
-    for (const auto& [caption, field] : fields) {
-        if (!*caption) { // "Alles übernehmen" sits between the two groups
-            QPushButton* all = Button(take, "Button40", "Alles übernehmen");
-            buttons->addWidget(all);
-            connect(all, &QPushButton::clicked, this, [this] {
-                for (F f : {F::Name, F::Country, F::Year, F::Laps, F::LengthMetres})
-                    TakeFromGp3Info(static_cast<int>(f));
-            });
-            continue;
-        }
+    auto addButton = [&](const char* caption, F field) {
         QPushButton* b = Button(take, QString("Button%1").arg(number++).toLatin1().constData(), caption);
         buttons->addWidget(b);
-        connect(b, &QPushButton::clicked, this, [this, f = field] { TakeFromGp3Info(static_cast<int>(f)); });
+        connect(b, &QPushButton::clicked, this, [this, field] { TakeFromGp3Info(static_cast<int>(field)); });
         b->setEnabled(field != F::Tyre); // the track data has no field for the tyre wear
-    }
+    };
+    static constexpr F kTakenByAll[] = {F::Name, F::Country, F::Year, F::Laps, F::LengthMetres};
+    const char* const allCaptions[] = {"Name", "Land", "Jahr", "Rundenzahl", "Länge (Meter)"};
+    for (int i = 0; i < 5; ++i)
+        addButton(allCaptions[i], kTakenByAll[i]);
+    QPushButton* all = Button(take, "Button40", "Alles übernehmen");
+    buttons->addWidget(all);
+    connect(all, &QPushButton::clicked, this, [this] {
+        for (F f : kTakenByAll)
+            TakeFromGp3Info(static_cast<int>(f));
+    });
+    addButton("Rundenrekord Qualifying", F::LapRecordQualify);
+    addButton("Rundenrekord Rennen", F::LapRecord);
+    addButton("Reifenverbrauch", F::Tyre);
     buttons->addStretch();
     layout->addWidget(take);
     return page;
