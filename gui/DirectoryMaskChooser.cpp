@@ -1,6 +1,7 @@
 #include "DirectoryMaskChooser.h"
 
 #include "DirectoryEdit.h"
+#include "LanguageTable.h"
 #include "OkCancelButtons.h"
 
 #include <QGridLayout>
@@ -9,7 +10,16 @@
 
 namespace pitwall::gui {
 
-DirectoryMaskChooser::DirectoryMaskChooser(QWidget* parent) : QDialog(parent)
+namespace {
+
+constexpr TextBinding kDirectoryMaskTexts[] = {
+    {"", TextRole::Caption, 1135},       {"Label3", TextRole::Caption, 953}, {"Label1", TextRole::Caption, 954},
+    {"Label2", TextRole::Caption, 955},  {"BitBtn1", TextRole::Caption, 203}, {"BitBtn2", TextRole::Caption, 204},
+};
+
+} // namespace
+
+DirectoryMaskChooser::DirectoryMaskChooser(const UITexts& texts, QWidget* parent) : QDialog(parent)
 {
     setObjectName("TForm26");
     setWindowTitle("Bitte wählen Sie ein Verzeichnis");
@@ -34,6 +44,7 @@ DirectoryMaskChooser::DirectoryMaskChooser(QWidget* parent) : QDialog(parent)
     grid->addWidget(mask_, 1, 1);
     grid->addWidget(help, 2, 0, 1, 2);
     grid->addLayout(AddOkCancel(this), 3, 0, 1, 2);
+    ApplyTexts(this, kDirectoryMaskTexts, texts);
     resize(440, 180);
 }
 

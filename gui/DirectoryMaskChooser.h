@@ -6,6 +6,10 @@
 
 class QLineEdit;
 
+namespace pitwall {
+class UITexts;
+}
+
 namespace pitwall::gui {
 
 class DirectoryEdit;
@@ -13,7 +17,7 @@ class DirectoryEdit;
 class DirectoryMaskChooser : public QDialog {
     Q_OBJECT
 public:
-    explicit DirectoryMaskChooser(QWidget* parent = nullptr);
+    explicit DirectoryMaskChooser(const UITexts& texts, QWidget* parent = nullptr);
     QString directory() const;
     QString mask() const;
     void setDirectory(const QString& directory);

@@ -74,7 +74,7 @@ MenuGraphicsEditor::MenuGraphicsEditor(AppContext& app, QWidget* parent) : Edito
     setWindowTitle("Menugrafiken");
     services_ = std::make_unique<MenuGraphicsServices>(MenuGraphicsServices{app, app.editorStates.menuGraphics, {}, {}});
     services_->chooseSequence = [this]() -> std::optional<PictureSequence> {
-        DirectoryMaskChooser chooser(this);
+        DirectoryMaskChooser chooser(app_.program.texts, this);
         if (chooser.exec() != QDialog::Accepted || chooser.mask().isEmpty())
             return std::nullopt;
         return PictureSequence{chooser.directory().toStdString(), chooser.mask().toStdString()};

@@ -10,8 +10,11 @@
 #include "transfer/FileUtils.h"
 #include "transfer/SelectionItems.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QHBoxLayout>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -71,7 +74,53 @@ constexpr TextBinding kTracksEditorTexts[] = {
     {"Label11", TextRole::Caption, 370},
     {"Label12", TextRole::Caption, 371},
     {"Label13", TextRole::Caption, 372},
+    {"CheckBox3", TextRole::Caption, 4},
+    // Track data.
+    {"Label14", TextRole::Caption, 1052},
+    {"Label15", TextRole::Caption, 1053},
+    {"Label16", TextRole::Caption, 1054},
+    {"Label17", TextRole::Caption, 1055},
+    {"Label20", TextRole::Caption, 1057},
+    {"Label21", TextRole::Caption, 1058},
+    // Track pictures and sections.
+    {"Label80", TextRole::Caption, 1063},
+    {"Label81", TextRole::Caption, 1065},
+    {"Label82", TextRole::Caption, 1067},
+    {"Label90", TextRole::Caption, 1065},
+    {"ListView3", TextRole::Column, 1082, 0},
+    {"ListView3", TextRole::Column, 1083, 1},
+    {"ListView3", TextRole::Column, 1084, 2},
+    {"GroupBox50", TextRole::Caption, 1085},
+    // Bumps.
+    {"GroupBox30", TextRole::Caption, 1071},
+    {"GroupBox31", TextRole::Caption, 1072},
+    {"ListView1", TextRole::Column, 1073, 0},
+    {"ListView1", TextRole::Column, 1074, 1},
+    {"ListView1", TextRole::Column, 1075, 2},
+    // GP3INFO: the buttons carry the names of the entries they take.
+    {"ListView2", TextRole::Column, 1078, 0},
+    {"ListView2", TextRole::Column, 1079, 1},
+    {"CheckBox2", TextRole::Caption, 1080},
+    {"GroupBox40", TextRole::Caption, 1081},
+    {"Button41", TextRole::Caption, 964},
+    {"Button42", TextRole::Caption, 965},
+    {"Button43", TextRole::Caption, 968},
+    {"Button44", TextRole::Caption, 971},
+    {"Button45", TextRole::Caption, 974},
+    {"Button46", TextRole::Caption, 976},
+    {"Button47", TextRole::Caption, 975},
+    {"Button48", TextRole::Caption, 973},
+    {"Button48", TextRole::Hint, 1090},
 };
+
+// Texts with a number in them, and texts that caption several controls
+// (their lines are separated by "|").
+constexpr int kTrackEntryText = 1050, kRecordLabelsText = 1051, kPracticeDaysText = 1056;
+constexpr int kStrategyGroupText = 1059, kShareText = 1060, kStopLapText = 1061, kStopWindowText = 1062;
+constexpr int kPictureKindsText = 1064, kViewEntryText = 1066, kWingsText = 1069, kGearText = 1070;
+constexpr int kCornersText = 1086, kCountryText = 1088, kAllTracksText = 1089;
+constexpr int kBumpLabelsText[3] = {1073, 1074, 1075};
+constexpr int kSectionLabelsText[3] = {1082, 1083, 1084};
 
 const char* const kPageTitles[TracksEditor::kPageCount] = {
     "Rekorde",      "Streckendaten", "Boxenstopp-Daten", "Streckeninformation", "Streckengrafiken",
@@ -114,7 +163,7 @@ QWidget* TracksEditor::buildLeftColumn()
     layout->addWidget(Label(column, "Label1", "Strecken:"));
     trackList_ = new SwapListWidget("application/x-pitwall-track-slot", column);
     trackList_->setObjectName("ListBox2");
-    trackList_->setFixedWidth(180);
+    trackList_->setFixedWidth(200);
     trackList_->canDrag = [this](int) { return dragTracks_->isChecked(); };
     trackList_->setDragEnabled(false);
     trackList_->setAcceptDrops(false);
@@ -123,10 +172,14 @@ QWidget* TracksEditor::buildLeftColumn()
     auto* moves = new QHBoxLayout;
     const std::pair<const char*, const char*> moveButtons[] = {
         {"Button33", "Oben"}, {"Button34", "-1"}, {"Button35", "+1"}, {"Button36", "Unten"}};
+    // "-1" and "+1" stay narrow so that "Oben" and "Unten" have room in
+    // every language.
     for (const auto& [name, caption] : moveButtons) {
         QPushButton* b = Button(column, name, caption);
-        b->setMinimumWidth(38);
-        moves->addWidget(b);
+        const bool step = caption[0] == '-' || caption[0] == '+';
+        if (step)
+            b->setFixedWidth(34);
+        moves->addWidget(b, step ? 0 : 1);
     }
     layout->addLayout(moves);
     dragTracks_ = new QCheckBox("Drag 'n Drop", column);
@@ -193,7 +246,68 @@ TrackTable& TracksEditor::table() { return app_.workingSet().tracks; }
 TracksEditorState& TracksEditor::state() { return app_.editorStates.tracks; }
 TrackInfo& TracksEditor::info() { return table().info[static_cast<std::size_t>(std::clamp(shown_, 0, kTrackCount - 1))]; }
 
-void TracksEditor::ApplyLanguage() { ApplyTexts(this, kTracksEditorTexts, app_.program.texts); }
+void TracksEditor::ApplyLanguage()
+{
+    const UITexts& texts = app_.program.texts;
+    ApplyTexts(this, kTracksEditorTexts, texts);
+    auto caption = [this](const QString& name, const QString& text) {
+        if (auto* label = findChild<QLabel*>(name))
+            label->setText(text);
+        else if (auto* button = findChild<QAbstractButton*>(name))
+            button->setText(text);
+        else if (auto* group = findChild<QGroupBox*>(name))
+            group->setTitle(text);
+    };
+    auto lines = [&texts](int number) { return TextLines(FromGameText(texts.text(number))); };
+    auto line = [&lines](int number, int index) { return lines(number).value(index); };
+    auto entries = [](QComboBox* combo, const QStringList& list) {
+        QSignalBlocker block(combo);
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        for (int i = 0; i < combo->count(); ++i)
+            combo->setItemText(i, list.value(i));
+    };
+
+    for (int r = 0; r < 2; ++r)
+        for (int i = 0; i < 4; ++i)
+            caption(QString("Label%1").arg(22 + 4 * r + i), line(kRecordLabelsText, i));
+    entries(practiceDay_, lines(kPracticeDaysText));
+    for (int g = 0; g < 3; ++g) {
+        caption(QString("GroupBox%1").arg(10 + g), FromGameText(texts.format(kStrategyGroupText, Args(g + 1))));
+        caption(QString("Label%1").arg(120 + g), FromGameText(texts.text(kShareText)));
+        for (int s = 0; s <= g; ++s) {
+            caption(QString("Label%1").arg(130 + 3 * g + s), FromGameText(texts.format(kStopLapText, Args(s + 1))));
+            caption(QString("Label%1").arg(140 + 3 * g + s), line(kStopWindowText, 0));
+            caption(QString("Label%1").arg(150 + 3 * g + s), line(kStopWindowText, 1));
+        }
+    }
+    entries(pictureKind_, lines(kPictureKindsText));
+    QStringList views;
+    for (int v = 0; v < kTrackViews; ++v)
+        views << FromGameText(texts.format(kViewEntryText, Args(v + 1)));
+    entries(pictureView_, views);
+    entries(sectionsView_, views);
+    caption("Label100", line(kWingsText, 0));
+    caption("Label101", line(kWingsText, 1));
+    for (int gear = 1; gear <= 6; ++gear)
+        caption(QString("Label%1").arg(101 + gear), FromGameText(texts.format(kGearText, Args(gear))));
+    for (int i = 0; i < 3; ++i) {
+        caption(QString("Label%1").arg(160 + i), FromGameText(texts.text(kBumpLabelsText[i])) + ":");
+        caption(QString("Label%1").arg(170 + i), FromGameText(texts.text(kSectionLabelsText[i])) + ":");
+    }
+    caption("Label173", line(kCornersText, 0));
+    caption("Label174", line(kCornersText, 1));
+    for (int k = 1; k <= 5; ++k)
+        caption(QString("Label%1").arg(60 + k), FromGameText(texts.format(kCountryText, Args(k))));
+    for (int k = 0; k < kTrackTextKinds; ++k)
+        caption(QString("Button%1").arg(70 + k), FromGameText(texts.text(kAllTracksText)));
+    FillTrackList();
+    // What the pages show in the language's own words.
+    if (shown_ >= 0) {
+        ShowTrackInfo();
+        ShowGp3Info();
+        ShowSectionLimits();
+    }
+}
 
 void TracksEditor::Loaded()
 {
@@ -229,8 +343,9 @@ void TracksEditor::FillTrackList()
     trackList_->clear();
     for (int t = 0; t < kTrackCount; ++t) {
         const std::string city = table().info[static_cast<std::size_t>(t)].texts[0][1].text();
-        trackList_->addItem(city.empty() ? QString("Strecke %1").arg(t + 1)
-                                         : QString("%1. %2").arg(t + 1).arg(FromUntrustedGameText(city)));
+        trackList_->addItem(city.empty()
+                                ? FromGameText(app_.program.texts.format(kTrackEntryText, Args(t + 1)))
+                                : QString("%1. %2").arg(t + 1).arg(FromUntrustedGameText(city)));
     }
     trackList_->setCurrentRow(std::clamp(state().slot, 0, kTrackCount - 1));
 }

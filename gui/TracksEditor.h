@@ -61,6 +61,7 @@ public:
     void Button9Click();
     void BitBtn22Click();
     void BitBtn23Click();
+    void BitBtn24Click();
     void CheckJams(bool hardware);
     void LoadPicture(const std::string& file);
     void TakeFromGp3Info(int field);

@@ -67,6 +67,7 @@ QWidget* TracksEditor::buildRecordsPage()
         auto* grid = new QGridLayout(box);
         LapRecordControls& c = records_[static_cast<std::size_t>(r)];
         c.driver = Edit(box, QString("Edit%1").arg(1 + 4 * r), 24);
+        c.driver->setMinimumWidth(220); // 24 characters
         c.team = Edit(box, QString("Edit%1").arg(2 + 4 * r), 13);
         c.time = Edit(box, QString("MaskEdit%1").arg(1 + r), 9);
         c.time->setInputMask("9.99.999");
@@ -78,7 +79,7 @@ QWidget* TracksEditor::buildRecordsPage()
         const char* labels[4] = {"Fahrer:", "Team:", "Rekord:", "Datum:"};
         QWidget* fields[4] = {c.driver, c.team, c.time, c.date};
         for (int i = 0; i < 4; ++i) {
-            grid->addWidget(new QLabel(labels[i], box), i, 0);
+            grid->addWidget(NamedLabel(box, QString("Label%1").arg(22 + 4 * r + i), labels[i]), i, 0);
             grid->addWidget(fields[i], i, 1);
         }
         grid->setColumnStretch(2, 1);
@@ -226,16 +227,17 @@ QWidget* TracksEditor::buildPitStopPage()
         auto* grid = new QGridLayout(box);
         StrategyControls& c = strategies_[static_cast<std::size_t>(g)];
         c.percentage = Spin(box, QString("SpinEdit%1").arg(spin++), 0, 100);
-        grid->addWidget(new QLabel("Prozent der Fahrer mit dieser Strategie:", box), 0, 0);
+        grid->addWidget(NamedLabel(box, QString("Label%1").arg(120 + g), "Prozent der Fahrer mit dieser Strategie:"), 0, 0);
         grid->addWidget(c.percentage, 0, 1);
         for (int s = 0; s <= g; ++s) {
             c.lap[static_cast<std::size_t>(s)] = Spin(box, QString("SpinEdit%1").arg(spin++), 0, 255);
             c.window[static_cast<std::size_t>(s)] = Spin(box, QString("SpinEdit%1").arg(spin++), 0, 255);
-            grid->addWidget(new QLabel(QString("Stop Nr. %1 in Runde:").arg(s + 1), box), s + 1, 0);
+            grid->addWidget(NamedLabel(box, QString("Label%1").arg(130 + 3 * g + s), QString("Stop Nr. %1 in Runde:").arg(s + 1)),
+                            s + 1, 0);
             grid->addWidget(c.lap[static_cast<std::size_t>(s)], s + 1, 1);
-            grid->addWidget(new QLabel("Spätestens", box), s + 1, 2);
+            grid->addWidget(NamedLabel(box, QString("Label%1").arg(140 + 3 * g + s), "Spätestens"), s + 1, 2);
             grid->addWidget(c.window[static_cast<std::size_t>(s)], s + 1, 3);
-            grid->addWidget(new QLabel("Runden danach.", box), s + 1, 4);
+            grid->addWidget(NamedLabel(box, QString("Label%1").arg(150 + 3 * g + s), "Runden danach."), s + 1, 4);
         }
         grid->setColumnStretch(5, 1);
         layout->addWidget(box);
@@ -245,7 +247,6 @@ QWidget* TracksEditor::buildPitStopPage()
     QPushButton* more = Button(page, "BitBtn23", "Mehr Stopps");
     QPushButton* perfect = Button(page, "BitBtn24", "Stoppstrategie perfektionieren");
     QPushButton* recompute = Button(page, "Button9", "Rundenzahlen neu berechnen");
-    perfect->setEnabled(false); // the game's own editor gave it no effect either
     for (QPushButton* b : {fewer, more, perfect, recompute})
         buttons->addWidget(b);
     buttons->addStretch();
@@ -254,6 +255,7 @@ QWidget* TracksEditor::buildPitStopPage()
     connect(fewer, &QPushButton::clicked, this, &TracksEditor::BitBtn22Click);
     connect(more, &QPushButton::clicked, this, &TracksEditor::BitBtn23Click);
     connect(recompute, &QPushButton::clicked, this, &TracksEditor::Button9Click);
+    connect(perfect, &QPushButton::clicked, this, &TracksEditor::BitBtn24Click);
     return page;
 }
 
@@ -301,6 +303,13 @@ void TracksEditor::BitBtn23Click()
 {
     StoreStrategies();
     MoreStops(info(), laps_->value());
+    ShowStrategies();
+}
+
+void TracksEditor::BitBtn24Click()
+{
+    StoreStrategies();
+    PerfectStrategy(info(), laps_->value());
     ShowStrategies();
 }
 
@@ -366,11 +375,11 @@ QWidget* TracksEditor::buildBumpsPage()
     bumpIndex_->setReadOnly(true);
     bumpPosition_ = Spin(edit, "SpinEdit41", 0, 65535);
     bumpStrength_ = Spin(edit, "SpinEdit42", 0, 65535);
-    grid->addWidget(new QLabel("Index:", edit), 0, 0);
+    grid->addWidget(NamedLabel(edit, "Label160", "Index:"), 0, 0);
     grid->addWidget(bumpIndex_, 0, 1);
-    grid->addWidget(new QLabel("Position:", edit), 1, 0);
+    grid->addWidget(NamedLabel(edit, "Label161", "Position:"), 1, 0);
     grid->addWidget(bumpPosition_, 1, 1);
-    grid->addWidget(new QLabel("Stärke:", edit), 2, 0);
+    grid->addWidget(NamedLabel(edit, "Label162", "Stärke:"), 2, 0);
     grid->addWidget(bumpStrength_, 2, 1);
     grid->setRowStretch(3, 1);
     layout->addWidget(edit);
@@ -393,7 +402,7 @@ void TracksEditor::ShowBumps()
     QSignalBlocker block(bumps_);
     bumps_->clear();
     shownBump_ = -1;
-    const int count = std::min(info().bumpCountMinusOne + 1, kMaxBumps);
+    const int count = info().bumpCount();
     for (int b = 0; b < count; ++b) {
         const Bump& bump = info().bumps[static_cast<std::size_t>(b)];
         bumps_->addTopLevelItem(new QTreeWidgetItem(

@@ -6,6 +6,7 @@
 #include "AppContext.h"
 #include "TracksEditorWidgets.h"
 #include "formats/GameLanguages.h"
+#include "tracks/Gp3InfoValues.h"
 #include "tracks/TrackFileNames.h"
 #include "tracks/TrackJams.h"
 #include "transfer/FileUtils.h"
@@ -27,8 +28,6 @@ namespace {
 
 constexpr int kJamCountText = 514, kJamMissingText = 515, kJamsPresentText = 516, kMissingFileText = 349;
 constexpr int kFirstGp3InfoLabel = 964;
-// The GP3INFO fields the "Übernehmen" buttons take.
-enum Gp3Field { kName = 0, kCountry = 1, kYear = 4, kLaps = 7, kLengthMetres = 10 };
 
 const char* const kTextCaptions[kTrackTextKinds] = {"Stadt:",  "Land 1:", "Land 2:", "Land 3:",
                                                    "Land 4:", "Land 5:", "Attribut:"};
@@ -126,27 +125,27 @@ QWidget* TracksEditor::buildGp3InfoPage()
     auto* take = new QGroupBox("Übernehmen", page);
     take->setObjectName("GroupBox40");
     auto* buttons = new QVBoxLayout(take);
-    const std::pair<const char*, int> fields[] = {{"Name", kName},        {"Land", kCountry},
-                                                  {"Jahr", kYear},        {"Rundenzahl", kLaps},
-                                                  {"Länge (Meter)", kLengthMetres}};
+    using F = Gp3InfoField;
     int number = 41;
-    for (const auto& [caption, field] : fields) {
+    auto addButton = [&](const char* caption, F field) {
         QPushButton* b = Button(take, QString("Button%1").arg(number++).toLatin1().constData(), caption);
         buttons->addWidget(b);
-        connect(b, &QPushButton::clicked, this, [this, f = field] { TakeFromGp3Info(f); });
-    }
+        connect(b, &QPushButton::clicked, this, [this, field] { TakeFromGp3Info(static_cast<int>(field)); });
+        b->setEnabled(field != F::Tyre); // the track data has no field for the tyre wear
+    };
+    static constexpr F kTakenByAll[] = {F::Name, F::Country, F::Year, F::Laps, F::LengthMetres};
+    const char* const allCaptions[] = {"Name", "Land", "Jahr", "Rundenzahl", "Länge (Meter)"};
+    for (int i = 0; i < 5; ++i)
+        addButton(allCaptions[i], kTakenByAll[i]);
     QPushButton* all = Button(take, "Button40", "Alles übernehmen");
     buttons->addWidget(all);
     connect(all, &QPushButton::clicked, this, [this] {
-        for (int f : {kName, kCountry, kYear, kLaps, kLengthMetres})
-            TakeFromGp3Info(f);
+        for (F f : kTakenByAll)
+            TakeFromGp3Info(static_cast<int>(f));
     });
-    // These have no effect in the game's own editor either.
-    for (const char* caption : {"Rundenrekord Qualifying", "Rundenrekord Rennen", "Reifenverbrauch"}) {
-        QPushButton* b = Button(take, QString("Button%1").arg(number++).toLatin1().constData(), caption);
-        b->setEnabled(false);
-        buttons->addWidget(b);
-    }
+    addButton("Rundenrekord Qualifying", F::LapRecordQualify);
+    addButton("Rundenrekord Rennen", F::LapRecord);
+    addButton("Reifenverbrauch", F::Tyre);
     buttons->addStretch();
     layout->addWidget(take);
     return page;
@@ -171,43 +170,8 @@ void TracksEditor::TakeFromGp3Info(int field)
     if (!gp3Block_.found)
         return;
     StoreSlot();
-    TrackInfo& i = info();
-    const std::string& value = gp3Block_.values[static_cast<std::size_t>(field)];
-    auto number = [&value]() -> std::optional<int> {
-        try {
-            std::size_t used = 0;
-            int n = std::stoi(value, &used);
-            return n >= 0 && n <= 65535 ? std::optional<int>(n) : std::nullopt;
-        } catch (const std::exception&) {
-            return std::nullopt;
-        }
-    };
-    switch (field) {
-    case kName:
-        for (auto& text : i.texts[kTrackCity])
-            text = value.substr(0, 29);
-        break;
-    case kCountry:
-        for (int k = kTrackCountry1; k < kTrackAttribute; ++k)
-            for (auto& text : i.texts[static_cast<std::size_t>(k)])
-                text = value.substr(0, 29);
-        break;
-    case kYear:
-        if (auto n = number())
-            i.year = static_cast<std::uint16_t>(*n);
-        break;
-    case kLaps:
-        if (auto n = number(); n && *n <= 255)
-            i.laps = static_cast<std::uint8_t>(*n);
-        break;
-    case kLengthMetres:
-        if (auto n = number())
-            i.metres = static_cast<std::uint16_t>(*n);
-        break;
-    default:
-        break;
-    }
-    ShowSlot(shown_);
+    if (TakeGp3InfoValue(info(), gp3Block_, static_cast<Gp3InfoField>(field)))
+        ShowSlot(shown_);
 }
 
 QWidget* TracksEditor::buildTextsPage()

@@ -6,6 +6,7 @@
 #include "AppContext.h"
 #include "DirectoryMaskChooser.h"
 #include "ImageConversion.h"
+#include "MenuGraphicsPages.h"
 #include "TracksEditorWidgets.h"
 #include "formats/Pictures.h"
 #include "tracks/TrackPictureFiles.h"
@@ -25,6 +26,8 @@
 #include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <numeric>
 
 namespace pitwall::gui {
 
@@ -59,6 +62,8 @@ protected:
 namespace {
 
 constexpr int kSaveFilterBmp = 944, kSaveFilterJpg = 946;
+constexpr int kSectionUnderPointerText = 1068, kSectionLimitsText = 1087;
+constexpr int kSavingSequenceText = 1009, kLoadingSequenceText = 1010;
 constexpr int kOpenFilters[] = {176, 178, 180};
 
 } // namespace
@@ -150,28 +155,32 @@ QWidget* TracksEditor::buildPicturesPage()
         SavePicture(shownPicture_, *name, &messenger);
     });
     auto sequence = [this](bool loading) {
-        DirectoryMaskChooser chooser(this);
+        DirectoryMaskChooser chooser(app_.program.texts, this);
         chooser.setMask("Track" + QString::number(state().slot) + "-*.BMP");
-        if (chooser.exec() != QDialog::Accepted)
+        if (chooser.exec() != QDialog::Accepted || chooser.mask().isEmpty())
             return;
         Messenger messenger = app_.messenger();
         const std::string directory = IncludeTrailingBackslash(chooser.directory().toStdString());
         const std::string mask = chooser.mask().toStdString();
-        for (int kind = 0; kind < kTrackPictureKinds; ++kind)
-            for (int view = 0; view < kTrackViews; ++view) {
-                std::string name = mask;
-                if (auto star = name.find('*'); star != std::string::npos)
-                    name.replace(star, 1, std::to_string(4 * kind + view));
-                if (loading) {
-                    TakeTrackPicture(directory + name, app_.program.directories.working, state().slot, kind, view,
-                                     messenger);
-                } else {
-                    Image image = LoadTrackPicture(app_.program.settings.gameDirectory, app_.program.directories.working,
-                                                   state().slot, kind, view, &messenger);
-                    if (!image.isNull())
-                        SavePicture(image, directory + name, &messenger);
-                }
+        // Picture 4 x kind + view: the four small pictures, then the four
+        // full-screen ones.
+        std::vector<int> numbers(kTrackPictureKinds * kTrackViews);
+        std::iota(numbers.begin(), numbers.end(), 0);
+        const int slot = state().slot;
+        RunPictureSequence(this, app_, loading ? kLoadingSequenceText : kSavingSequenceText, numbers, [&](int n) {
+            const int kind = n / kTrackViews, view = n % kTrackViews;
+            std::string name = mask;
+            if (auto star = name.find('*'); star != std::string::npos)
+                name.replace(star, 1, std::to_string(n));
+            if (loading) {
+                TakeTrackPicture(directory + name, app_.program.directories.working, slot, kind, view, messenger);
+            } else {
+                Image image = LoadTrackPicture(app_.program.settings.gameDirectory, app_.program.directories.working,
+                                               slot, kind, view, &messenger);
+                if (!image.isNull())
+                    SavePicture(image, directory + name, &messenger);
             }
+        });
         ShowPicture();
     };
     connect(loadAll, &QPushButton::clicked, this, [sequence] { sequence(true); });
@@ -243,10 +252,11 @@ void TracksEditor::DescribeSectionAt(int x, int y)
         const TrackSection& s = view.sections[static_cast<std::size_t>(i)];
         if (x >= std::min(s.x1, s.x2) && x <= std::max(s.x1, s.x2) && y >= std::min(s.y1, s.y2)
             && y <= std::max(s.y1, s.y2)) {
-            sectionUnderPointer_->setText(QString("%1\n%2. Gang, %3 mph")
-                                              .arg(FromUntrustedGameText(s.label.text()))
-                                              .arg(int{s.gear})
-                                              .arg(int{s.speed}));
+            // The label comes from the game file: no control characters of its own.
+            const std::string label = ToGameText(FromUntrustedGameText(s.label.text()));
+            sectionUnderPointer_->setText(TextLines(FromGameText(app_.program.texts.format(
+                                                        kSectionUnderPointerText, Args(label, int{s.gear}, int{s.speed}))))
+                                              .join('\n'));
             return;
         }
     }
@@ -282,17 +292,17 @@ QWidget* TracksEditor::buildSectionsPage()
     sectionGear_ = Spin(edit, "SpinEdit54", 1, 6);
     sectionSpeed_ = Spin(edit, "SpinEdit55", 0, 255);
     sectionSpeed_->setSuffix(" mph");
-    grid->addWidget(new QLabel("Name:", edit), 0, 0);
+    grid->addWidget(NamedLabel(edit, "Label170", "Name:"), 0, 0);
     grid->addWidget(sectionName_, 0, 1, 1, 3);
-    grid->addWidget(new QLabel("Links / Oben:", edit), 1, 0);
+    grid->addWidget(NamedLabel(edit, "Label173", "Links / Oben:"), 1, 0);
     grid->addWidget(sectionCorners_[0], 1, 1);
     grid->addWidget(sectionCorners_[1], 1, 2);
-    grid->addWidget(new QLabel("Rechts / Unten:", edit), 2, 0);
+    grid->addWidget(NamedLabel(edit, "Label174", "Rechts / Unten:"), 2, 0);
     grid->addWidget(sectionCorners_[2], 2, 1);
     grid->addWidget(sectionCorners_[3], 2, 2);
-    grid->addWidget(new QLabel("Gang:", edit), 3, 0);
+    grid->addWidget(NamedLabel(edit, "Label171", "Gang:"), 3, 0);
     grid->addWidget(sectionGear_, 3, 1);
-    grid->addWidget(new QLabel("Geschwindigkeit:", edit), 3, 2);
+    grid->addWidget(NamedLabel(edit, "Label172", "Geschwindigkeit:"), 3, 2);
     grid->addWidget(sectionSpeed_, 3, 3);
     layout->addWidget(edit);
     sectionCount_ = Label(page, "Label91", "");
@@ -334,6 +344,10 @@ void TracksEditor::ShowSections()
         sections_->addTopLevelItem(new QTreeWidgetItem(
             {FromUntrustedGameText(s.label.text()), QString::number(s.gear), QString::number(s.speed),
              QString::number(s.x1), QString::number(s.y1), QString::number(s.x2), QString::number(s.y2)}));
+    }
+    for (int column = 1; column < sections_->columnCount(); ++column) {
+        sections_->resizeColumnToContents(column);
+        sections_->setColumnWidth(column, std::max(sections_->columnWidth(column), 56));
     }
     sectionName_->clear();
     ShowSectionLimits();
@@ -383,9 +397,11 @@ void TracksEditor::ShowSectionLimits()
         table().sections[static_cast<std::size_t>(slot)].views[static_cast<std::size_t>(sectionsView_->currentIndex())];
     if (shownSection_ >= 0 && shownSection_ < view.count)
         view.sections[static_cast<std::size_t>(shownSection_)].label = ToGameText(sectionName_->text());
-    sectionCount_->setText(QString("Abschnitte: %1 von höchstens %2").arg(int{view.count}).arg(kMaxSections));
     const auto used = LabelLength(view);
-    sectionChars_->setText(QString("Zeichen der Beschriftungen: %1 von %2").arg(static_cast<qulonglong>(used)).arg(int{view.budget}));
+    const QStringList lines = TextLines(FromGameText(app_.program.texts.format(
+        kSectionLimitsText, Args(int{view.count}, kMaxSections, static_cast<int>(used), int{view.budget}))));
+    sectionCount_->setText(lines.value(0));
+    sectionChars_->setText(lines.value(1));
     sectionChars_->setStyleSheet(used > view.budget ? "color: #b00000;" : "");
 }
 

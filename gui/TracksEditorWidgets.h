@@ -20,6 +20,17 @@ inline QLabel* Label(QWidget* parent, const char* name, const QString& text)
     return label;
 }
 
+// A text that captions several controls, one line each ("|" in the
+// language file).
+inline QStringList TextLines(QString text) { return text.replace('|', '\n').split('\n'); }
+
+inline QLabel* NamedLabel(QWidget* parent, const QString& name, const QString& text)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
 inline QPushButton* Button(QWidget* parent, const char* name, const QString& text)
 {
     auto* button = new QPushButton(text, parent);

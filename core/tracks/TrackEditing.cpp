@@ -148,4 +148,20 @@ void MoreStops(TrackInfo& info, int laps)
     RecomputeStrategyLaps(info, laps);
 }
 
+void PerfectStrategy(TrackInfo& info, int laps)
+{
+    const std::array<int, 3> shares = StrategyPercentages(info);
+    const int sum = shares[0] + shares[1] + shares[2];
+    if (sum > 0) {
+        int given = 0;
+        for (int g = 0; g < 3; ++g) {
+            Word(info, g, 0) = static_cast<std::uint16_t>(shares[static_cast<std::size_t>(g)] * 100 / sum);
+            given += Word(info, g, 0);
+        }
+        const auto largest = std::max_element(shares.begin(), shares.end()) - shares.begin();
+        Word(info, static_cast<int>(largest), 0) = static_cast<std::uint16_t>(Word(info, static_cast<int>(largest), 0) + 100 - given);
+    }
+    RecomputeStrategyLaps(info, laps);
+}
+
 } // namespace pitwall

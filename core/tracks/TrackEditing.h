@@ -36,5 +36,9 @@ void RecomputeStrategyLaps(TrackInfo& info, int laps);
 // and 3 of the middle one, then recompute.
 void FewerStops(TrackInfo& info, int laps);
 void MoreStops(TrackInfo& info, int laps);
+// "Stoppstrategie perfektionieren": the percentages are scaled so that they
+// add up to 100 (what rounding leaves goes to the largest group, the first
+// of equals), then the laps are recomputed. All 0 stays all 0.
+void PerfectStrategy(TrackInfo& info, int laps);
 
 } // namespace pitwall

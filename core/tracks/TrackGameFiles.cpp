@@ -192,6 +192,23 @@ void WriteTrackParameters(const TrackTable& table, GameFile& exe, int gameVersio
     }
 }
 
+int WriteBumps(const TrackInfo& info, GameFile& exe, int gameVersion, int slot)
+{
+    const TrackExePositions& at = TrackExeAt(gameVersion);
+    const int count = info.bumpCount();
+    const int written = std::min(count, BumpRoom(at, slot));
+    const std::uint32_t first = at.bases[static_cast<std::size_t>(slot)] + kBumpsOffset;
+    RequireFits(exe, first, 4u * static_cast<std::size_t>(written) + 2);
+    ByteWriter out;
+    for (int b = 0; b < written; ++b) {
+        out.u16(info.bumps[static_cast<std::size_t>(b)].position);
+        out.u16(info.bumps[static_cast<std::size_t>(b)].strength);
+    }
+    out.u16(kBumpsEnd);
+    exe.write(first, out.data());
+    return count - written;
+}
+
 void WriteTrackFileName(const std::string& name, GameFile& exe, int gameVersion, int slot)
 {
     const TrackExePositions& at = TrackExeAt(gameVersion);

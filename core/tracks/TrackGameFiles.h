@@ -25,6 +25,10 @@ void ReadTrackParameters(TrackTable& table, const GameFile& exe, int gameVersion
 // Grip, strategies, fuel values, the 10-byte record, the second laps copy
 // and the car setup. Bumps and file names are not written here.
 void WriteTrackParameters(const TrackTable& table, GameFile& exe, int gameVersion, const SlotMask& slots);
+// The bumps of one slot, then the end mark (position 0xFFFF). Only as many
+// as the slot's block has room for are written; returns how many did not
+// fit. The words after the end mark stay as they are.
+int WriteBumps(const TrackInfo& info, GameFile& exe, int gameVersion, int slot);
 // The 20-byte name fields: "CIRCUITS\" + name, blank-padded to 19, a zero.
 void WriteTrackFileName(const std::string& name, GameFile& exe, int gameVersion, int slot);
 

@@ -1,5 +1,6 @@
 #include "tracks/TrackPositions.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -26,6 +27,14 @@ const TrackExePositions& TrackExeAt(int gameVersion)
     if (gameVersion == 2 || gameVersion == 3)
         return kV113;
     throw std::invalid_argument("game version " + std::to_string(gameVersion) + " has no track positions");
+}
+
+int BumpRoom(const TrackExePositions& at, int slot)
+{
+    const std::uint32_t first = at.bases[static_cast<std::size_t>(slot)] + kBumpsOffset;
+    const std::uint32_t next =
+        slot + 1 < kTrackCount ? at.bases[static_cast<std::size_t>(slot) + 1] - kSetupBefore : at.secondLaps;
+    return std::clamp(static_cast<int>((next - first) / 4) - 1, 0, kMaxBumps);
 }
 
 std::uint32_t LapRecordsAt(int savegameFormat)

@@ -34,6 +34,10 @@ struct TrackExePositions {
 
 // Game version 1..3; std::invalid_argument otherwise.
 const TrackExePositions& TrackExeAt(int gameVersion);
+// The bumps one slot's block of GP3.EXE has room for: the pairs from
+// base + 160 up to the next slot's car setup (the last slot: up to the
+// second laps copy), less the pair that holds the end mark.
+int BumpRoom(const TrackExePositions& at, int slot);
 // Savegame format 1..2; std::invalid_argument otherwise.
 std::uint32_t LapRecordsAt(int savegameFormat);
 

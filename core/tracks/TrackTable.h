@@ -8,6 +8,7 @@
 
 #include "teams/FixedText.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <map>
@@ -74,8 +75,11 @@ struct TrackInfo {
     std::uint8_t practiceDay = 0;
     std::uint8_t unused1867 = 0;
     std::array<Bump, kMaxBumps> bumps{};
-    // Number of bumps minus one.
+    // Number of bumps minus one (0xFF: no bumps).
     std::uint8_t bumpCountMinusOne = 0;
+
+    // The bumps the record holds: none for 0xFF, never more than 50.
+    int bumpCount() const { return bumpCountMinusOne == 0xFF ? 0 : std::min(bumpCountMinusOne + 1, kMaxBumps); }
 
     friend bool operator==(const TrackInfo&, const TrackInfo&) = default;
 };

@@ -147,6 +147,11 @@ void TracksArea::exportToGame(TransferContext& context)
             one[static_cast<std::size_t>(t)] = true;
             WriteLapRecords(table_, *context.savegame, context.program.savegameFormat, one);
             WriteTrackParameters(table_, *context.exe, context.program.gameVersion, one);
+            const TrackInfo& written = table_.info[static_cast<std::size_t>(t)];
+            if (int cut = WriteBumps(written, *context.exe, context.program.gameVersion, t); cut > 0)
+                context.fail("Track " + std::to_string(t + 1) + ": " + std::to_string(cut) + " of "
+                             + std::to_string(written.bumpCount())
+                             + " bumps do not fit into the game's table and are not written.");
         }
         // Names go into the languages' lists for the texts area, which runs
         // after this one, to write. Only slots whose information the working

@@ -5,6 +5,7 @@
 
 #include "DemoInstallation.h"
 #include "formats/ByteReader.h"
+#include "tracks/Gp3InfoValues.h"
 #include "tracks/TrackDates.h"
 #include "tracks/TrackEditing.h"
 #include "tracks/TrackGameFiles.h"
@@ -24,10 +25,10 @@ namespace {
 // program's own.
 struct Version {
     int version;
-    std::uint32_t base5, strategies, records, secondLaps, names, sections, lapRecords;
+    std::uint32_t base5, strategies, records, secondLaps, names, sections, lapRecords, base6;
 };
-constexpr Version kV100 = {1, 0x143068, 80, 0x73B3B4, 0x143A7E, 0x8378F1, 0x84763E, 0x616};
-constexpr Version kV113 = {2, 0x1442EC, 84, 0x73C948, 0x144D2E, 0x83A36D, 0x84A392, 0x6DA};
+constexpr Version kV100 = {1, 0x143068, 80, 0x73B3B4, 0x143A7E, 0x8378F1, 0x84763E, 0x616, 0x143154};
+constexpr Version kV113 = {2, 0x1442EC, 84, 0x73C948, 0x144D2E, 0x83A36D, 0x84A392, 0x6DA, 0x1443DC};
 
 std::uint16_t U16(const std::vector<std::uint8_t>& b, std::size_t at)
 {
@@ -56,8 +57,10 @@ struct Game {
         WriteLapRecords(table, save, format(), slots);
         WriteTrackParameters(table, exe, v.version, slots);
         for (int t = 0; t < kTrackCount; ++t)
-            if (slots[static_cast<std::size_t>(t)])
+            if (slots[static_cast<std::size_t>(t)]) {
                 WriteTrackFileName(table.info[static_cast<std::size_t>(t)].fileName.text(), exe, v.version, t);
+                cutBumps += WriteBumps(table.info[static_cast<std::size_t>(t)], exe, v.version, t);
+            }
         exe.close();
         save.close();
     }
@@ -70,6 +73,7 @@ struct Game {
     Version v;
     test::TempDir dir;
     std::string exePath, savePath;
+    int cutBumps = 0;
 };
 
 SlotMask All()
@@ -286,6 +290,60 @@ TEST_P(TrackGameFiles, ExportStraightAfterImportChangesNothingAndEditsLandWhereT
     EXPECT_EQ(game.import(All()).info[5].fileName.text(), "SILVERSTON");
 }
 
+TEST_P(TrackGameFiles, BumpsGoBackIntoTheSlotsOwnBlockOnly)
+{
+    Game game(GetParam());
+    const Version& v = GetParam();
+    // Slot 5's bumps run from base + 160 up to slot 6's car setup at its
+    // base - 20; one pair of that room holds the end mark.
+    const std::uint32_t first = v.base5 + 160, blockEnd = v.base6 - 20;
+    const int room = static_cast<int>(blockEnd - first) / 4 - 1;
+    TrackTable table = game.import(All());
+    TrackInfo& t5 = table.info[5];
+    ASSERT_GT(t5.bumpCount(), 1);
+
+    // Edited and fewer bumps: the pairs, the end mark, nothing else.
+    auto before = test::ReadBytes(game.exePath);
+    t5.bumps[0] = {1234, 56};
+    t5.bumps[1] = {4321, 65};
+    t5.bumpCountMinusOne = 1;
+    game.exportTable(table, All());
+    auto exe = test::ReadBytes(game.exePath);
+    EXPECT_EQ(U16(exe, first), 1234);
+    EXPECT_EQ(U16(exe, first + 2), 56);
+    EXPECT_EQ(U16(exe, first + 6), 65);
+    EXPECT_EQ(U16(exe, first + 8), 0xFFFF);
+    for (std::size_t at = 0; at < exe.size(); ++at) {
+        if (at < first || at >= first + 10) {
+            ASSERT_EQ(exe[at], before[at]) << "offset " << at;
+        }
+    }
+    TrackInfo back = game.import(All()).info[5];
+    EXPECT_EQ(back.bumpCount(), 2);
+    EXPECT_EQ(back.bumps[1], (Bump{4321, 65}));
+    EXPECT_EQ(game.cutBumps, 0);
+
+    // Fifty bumps (as a carset from a changed game may hold) fill the room
+    // and stop before slot 6's block; the rest is reported as cut.
+    before = exe;
+    for (int b = 0; b < kMaxBumps; ++b)
+        t5.bumps[static_cast<std::size_t>(b)] = {static_cast<std::uint16_t>(100 + b), 7};
+    t5.bumpCountMinusOne = kMaxBumps - 1;
+    game.exportTable(table, All());
+    exe = test::ReadBytes(game.exePath);
+    EXPECT_EQ(game.cutBumps, kMaxBumps - room);
+    EXPECT_EQ(U16(exe, first + 4u * static_cast<std::uint32_t>(room - 1)), 100 + room - 1);
+    EXPECT_EQ(U16(exe, first + 4u * static_cast<std::uint32_t>(room)), 0xFFFF);
+    EXPECT_TRUE(std::equal(exe.begin() + blockEnd, exe.end(), before.begin() + blockEnd));
+    EXPECT_EQ(game.import(All()).info[5].bumpCount(), room);
+
+    // No bumps at all: the end mark first; read back as none.
+    t5.bumpCountMinusOne = 0xFF;
+    game.exportTable(table, All());
+    EXPECT_EQ(U16(test::ReadBytes(game.exePath), first), 0xFFFF);
+    EXPECT_EQ(game.import(All()).info[5].bumpCount(), 0);
+}
+
 TEST_P(TrackGameFiles, ShortFilesAreErrorsAndChangeNothing)
 {
     Game game(GetParam());
@@ -429,6 +487,73 @@ TEST(TrackEditing, ComputeButtonsAndStopStrategies)
     RecomputeStrategyLaps(info, 60);
     for (int w = 8; w < 16; ++w)
         EXPECT_EQ(info.strategies[static_cast<std::size_t>(w)], 0);
+}
+
+TEST(TrackEditing, PerfectingTheStrategyMakesTheSharesAddUpTo100)
+{
+    auto perfected = [](std::array<std::uint16_t, 3> shares, int laps) {
+        TrackInfo info;
+        for (int g = 0; g < 3; ++g)
+            info.strategies[static_cast<std::size_t>(8 * g)] = shares[static_cast<std::size_t>(g)];
+        PerfectStrategy(info, laps);
+        return info;
+    };
+    EXPECT_EQ(StrategyPercentages(perfected({40, 40, 40}, 60)), (std::array<int, 3>{34, 33, 33}));
+    EXPECT_EQ(StrategyPercentages(perfected({10, 30, 0}, 60)), (std::array<int, 3>{25, 75, 0}));
+    EXPECT_EQ(StrategyPercentages(perfected({20, 50, 30}, 60)), (std::array<int, 3>{20, 50, 30}));
+    EXPECT_EQ(StrategyPercentages(perfected({0, 0, 0}, 60)), (std::array<int, 3>{0, 0, 0}));
+    // 1 + 1 + 1 of 3: 33 each and the one left to the first.
+    EXPECT_EQ(StrategyPercentages(perfected({1, 1, 1}, 60)), (std::array<int, 3>{34, 33, 33}));
+    // The laps follow as "Rundenzahlen neu berechnen" gives them.
+    TrackInfo info = perfected({0, 60, 60}, 60);
+    EXPECT_EQ(info.strategies[1], 0);
+    EXPECT_EQ(info.strategies[9], 20);
+    EXPECT_EQ(info.strategies[11], 40);
+    EXPECT_EQ(info.strategies[21], 45);
+}
+
+TEST(TrackEditing, Gp3InfoValuesTakenIntoTheRecord)
+{
+    TrackInfoBlock block;
+    block.found = true;
+    block.values[0] = "Autodromo Nazionale di Monza, Italia"; // longer than 29
+    block.values[1] = "Italy";
+    block.values[4] = "1998";
+    block.values[7] = "300"; // more laps than the game holds
+    block.values[10] = "5770";
+    block.values[11] = "M. Hakkinen, McLaren Mercedes, 1:25.139, 13.9.1998";
+    block.values[12] = "1.22.1, 1997";
+    TrackInfo info;
+    info.laps = 53;
+    for (auto f : {Gp3InfoField::Name, Gp3InfoField::Country, Gp3InfoField::Year, Gp3InfoField::LengthMetres,
+                   Gp3InfoField::LapRecord, Gp3InfoField::LapRecordQualify})
+        EXPECT_TRUE(TakeGp3InfoValue(info, block, f));
+    EXPECT_FALSE(TakeGp3InfoValue(info, block, Gp3InfoField::Laps));
+    EXPECT_FALSE(TakeGp3InfoValue(info, block, Gp3InfoField::Tyre));
+    EXPECT_EQ(info.laps, 53);
+    EXPECT_EQ(info.texts[kTrackCity][7].text(), "Autodromo Nazionale di Monza,");
+    EXPECT_EQ(info.texts[5][3].text(), "Italy");
+    EXPECT_EQ(info.texts[kTrackAttribute][0].text(), "");
+    EXPECT_EQ(info.year, 1998);
+    EXPECT_EQ(info.metres, 5770);
+    EXPECT_EQ(info.race.driver.text(), "M. Hakkinen");
+    EXPECT_EQ(info.race.team.text(), "McLaren Merce"); // the team field holds 13 characters
+    EXPECT_EQ(info.race.lapTime, 85139u);
+    EXPECT_EQ(info.race.date, SerialOfDate({1998, 9, 13}));
+    EXPECT_EQ(info.qualifying.lapTime, 82100u);
+    EXPECT_EQ(info.qualifying.date, SerialOfDate({1997, 1, 1}));
+    EXPECT_EQ(info.qualifying.driver.text(), ""); // not named: kept
+
+    // Values that are no time or no number change nothing; nor does a
+    // track file without a block.
+    const TrackInfo before = info;
+    block.values[11] = "fast, Monza";
+    block.values[4] = "nineteen";
+    EXPECT_FALSE(TakeGp3InfoValue(info, block, Gp3InfoField::LapRecord));
+    EXPECT_FALSE(TakeGp3InfoValue(info, block, Gp3InfoField::Year));
+    block.found = false;
+    EXPECT_FALSE(TakeGp3InfoValue(info, block, Gp3InfoField::Name));
+    EXPECT_EQ(info, before);
 }
 
 TEST(TrackEditing, MovingATrackTakesItsFlagsSectionsFilesAndPicturesAlong)

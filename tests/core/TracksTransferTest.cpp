@@ -266,7 +266,9 @@ TEST(TracksTransfer, EveryTrackItemTravelsFromOneInstallationToAnother)
     // GP3.EXE (v1.13): around each track base the car setup (base - 20, 8),
     // grip (2), fuel (base + 48, 4), strategies (base + 84, 48); the 10-byte
     // records (9 used) at 0x73C948, the second laps at 0x144D2E, the names at
-    // 0x83A36D and the labels stream after its first word at 0x84A392.
+    // 0x83A36D and the labels stream after its first word at 0x84A392; the
+    // bumps at base + 160, (position, strength) pairs up to the position
+    // 0xFFFF, as A holds them.
     const std::uint32_t bases[16] = {0x143E10, 0x143EE8, 0x144000, 0x144108, 0x144204, 0x1442EC, 0x1443DC, 0x1444C8,
                                      0x1445AC, 0x1446A0, 0x144790, 0x144884, 0x144984, 0x144A78, 0x144B6C, 0x144C4C};
     std::vector<std::pair<std::size_t, std::size_t>> ranges;
@@ -276,6 +278,10 @@ TEST(TracksTransfer, EveryTrackItemTravelsFromOneInstallationToAnother)
         ranges.push_back({bases[t] + 48, 4});
         ranges.push_back({bases[t] + 84, 48});
         ranges.push_back({0x73C948 + 10 * static_cast<std::size_t>(t), 9});
+        std::size_t bumpBytes = 2;
+        while (exeA[bases[t] + 160 + bumpBytes - 2] != 0xFF || exeA[bases[t] + 160 + bumpBytes - 1] != 0xFF)
+            bumpBytes += 4;
+        ranges.push_back({bases[t] + 160, bumpBytes});
     }
     ranges.push_back({0x144D2E, 16});
     ranges.push_back({0x83A36D, 320});

@@ -1,9 +1,17 @@
 #include "GuiTestSupport.h"
 
+#include "DirectoryMaskChooser.h"
+#include "ProgressWindow.h"
 #include "SwapListWidget.h"
 #include "TracksEditor.h"
 #include "formats/Bmp.h"
+#include "tracks/Gp3InfoValues.h"
+#include "tracks/TrackPictures.h"
 #include "tracks/TracksArea.h"
+#include "transfer/FileUtils.h"
+
+#include <QApplication>
+#include <QTimer>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -51,6 +59,10 @@ private slots:
     void movingATrackToTheTopTakesEverythingAlong();
     void picturesOfTheWrongSizeAreRefused();
     void jamChecksNameTheMissingJam();
+    void gp3InfoLapRecordsAndPerfectingTheStrategy();
+    void allPicturesGoOutAndInWithAProgressWindow();
+    void standardLoadsTheTracksOfStandardDat();
+    void englishCaptionsReplaceTheGermanOnes();
 };
 
 void TracksEditorTest::importAllFillsThePagesAndTheComputeButtonsWork()
@@ -170,6 +182,128 @@ void TracksEditorTest::jamChecksNameTheMissingJam()
     list->setCurrentRow(2);
     QVERIFY(!Child<QPushButton>(editor, "BitBtn25")->isEnabled());
     QVERIFY(Child<QListWidget>(editor, "ListBox4")->item(0)->text().contains("NOSUCH.DAT"));
+}
+
+void TracksEditorTest::gp3InfoLapRecordsAndPerfectingTheStrategy()
+{
+    GuiProgram p;
+    TracksEditor* editor = OpenTracksEditor(p);
+    QVERIFY(editor);
+    Click(editor, "Button2");
+    Child<QListWidget>(editor, "ListBox2")->setCurrentRow(2);
+    TrackInfo& track = p.app->workingSet().tracks.info[2];
+    // The values the page lists are the ones the buttons take.
+    auto* values = Child<QTreeWidget>(editor, "ListView2");
+    const QString qualifying = values->topLevelItem(12)->text(1), race = values->topLevelItem(11)->text(1);
+    QVERIFY(!qualifying.isEmpty());
+    Click(editor, "Button46"); // "Rundenrekord Qualifying"
+    Click(editor, "Button47"); // "Rundenrekord Rennen"
+    QCOMPARE(track.qualifying.lapTime, ParseGp3InfoLapRecord(qualifying.toStdString(), {})->lapTime);
+    QCOMPARE(track.race.lapTime, ParseGp3InfoLapRecord(race.toStdString(), {})->lapTime);
+    QCOMPARE(Child<QLineEdit>(editor, "MaskEdit1")->text().remove(' '), QString(qualifying).replace(QChar(0x3A), QChar(0x2E)));
+    QVERIFY(!Child<QPushButton>(editor, "Button48")->isEnabled()); // no field for the tyre wear
+
+    // "Stoppstrategie perfektionieren": 40/40/40 becomes 34/33/33, laps anew.
+    Child<QSpinBox>(editor, "SpinEdit2")->setValue(60);
+    Child<QSpinBox>(editor, "SpinEdit10")->setValue(40);
+    Child<QSpinBox>(editor, "SpinEdit13")->setValue(40);
+    Child<QSpinBox>(editor, "SpinEdit18")->setValue(40);
+    Click(editor, "BitBtn24");
+    QCOMPARE(Child<QSpinBox>(editor, "SpinEdit10")->value(), 34);
+    QCOMPARE(Child<QSpinBox>(editor, "SpinEdit13")->value(), 33);
+    QCOMPARE(Child<QSpinBox>(editor, "SpinEdit18")->value(), 33);
+    QCOMPARE(Child<QSpinBox>(editor, "SpinEdit21")->value(), 30); // 3-stop, stop 2
+}
+
+void TracksEditorTest::allPicturesGoOutAndInWithAProgressWindow()
+{
+    GuiProgram p;
+    TracksEditor* editor = OpenTracksEditor(p);
+    QVERIFY(editor);
+    Click(editor, "Button2");
+    Child<QListWidget>(editor, "ListBox2")->setCurrentRow(5);
+    const std::string folder = p.path("pictures/");
+    ForceDirectories(folder);
+    // The sequence dialog is answered as it opens; while the pictures run,
+    // the progress window's caption and first line are noted.
+    auto answer = [&](const QString& mask) {
+        QTimer::singleShot(0, [&, mask] {
+            auto* chooser = qobject_cast<DirectoryMaskChooser*>(QApplication::activeModalWidget());
+            QVERIFY(chooser);
+            chooser->setDirectory(QString::fromStdString(folder));
+            chooser->setMask(mask);
+            chooser->accept();
+        });
+    };
+    QStringList seen;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        for (auto* progress : editor->findChildren<ProgressWindow*>())
+            if (progress->isVisible())
+                seen << progress->windowTitle() + "/" + progress->firstLine();
+    });
+    watch.start(0);
+    answer("Shot*.BMP");
+    Click(editor, "Button11"); // "Alle Streckengrafiken speichern"
+    for (int n = 0; n < 8; ++n)
+        QVERIFY(FileExists(folder + "Shot" + std::to_string(n) + ".BMP"));
+    QVERIFY(!seen.isEmpty());
+    QCOMPARE(seen.front().section('/', 0, 0), FromGameText(p.program.texts.text(554)));
+    QVERIFY(seen.contains(FromGameText(p.program.texts.text(554)) + "/"
+                          + FromGameText(p.program.texts.format(1009, Args(8, 8)))));
+
+    seen.clear();
+    answer("Shot*.BMP");
+    Click(editor, "Button12"); // "Alle Streckengrafiken laden"
+    for (int kind = 0; kind < 2; ++kind)
+        for (int view = 0; view < 4; ++view)
+            QVERIFY(FileExists(p.program.directories.working + TrackPictureMember(5, kind, view)));
+    QVERIFY(seen.contains(FromGameText(p.program.texts.text(554)) + "/"
+                          + FromGameText(p.program.texts.format(1010, Args(8, 8)))));
+}
+
+void TracksEditorTest::standardLoadsTheTracksOfStandardDat()
+{
+    GuiProgram p;
+    QVERIFY(FileExists(PITWALL_RUNTIME_DIR "/Standard.DAT"));
+    CopyFileForced(PITWALL_RUNTIME_DIR "/Standard.DAT", p.program.directories.program + "Standard.DAT");
+    TracksEditor* editor = OpenTracksEditor(p);
+    QVERIFY(editor);
+    auto* pages = Child<QTabWidget>(editor, "PageControl1");
+    QVERIFY(!pages->widget(0)->isEnabled());
+    Click(editor, "Button1"); // "Standard"
+    QVERIFY(p.numbers().empty());
+    const TrackTable& tracks = p.app->workingSet().tracks;
+    for (int t = 0; t < kTrackCount; ++t) {
+        QVERIFY(p.app->workingSet().transfer.isLoaded(TrackInfoItem(t)));
+        QVERIFY(p.app->workingSet().transfer.isLoaded(TrackSectionsItem(t)));
+        QVERIFY(tracks.info[static_cast<std::size_t>(t)].grip != 0);
+        QVERIFY(!tracks.info[static_cast<std::size_t>(t)].fileName.text().empty());
+    }
+    QVERIFY(tracks.sections[3].views[0].count > 0);
+    QVERIFY(pages->widget(0)->isEnabled());
+    QVERIFY(pages->widget(TracksEditor::kSectionsPage)->isEnabled());
+    QCOMPARE(Child<QSpinBox>(editor, "SpinEdit1")->value(), int{tracks.info[0].grip});
+}
+
+void TracksEditorTest::englishCaptionsReplaceTheGermanOnes()
+{
+    GuiProgram p(2, "[General]\r\nLanguage=ENGLISH.LNG\r\nFirstTime=0\r\n");
+    TracksEditor* editor = OpenTracksEditor(p);
+    QVERIFY(editor);
+    // Captions that share one text line by line, and texts with a number.
+    QCOMPARE(Child<QLabel>(editor, "Label22")->text(), QString("Driver:"));
+    QCOMPARE(Child<QLabel>(editor, "Label29")->text(), QString("Date:"));
+    QCOMPARE(Child<QComboBox>(editor, "ComboBox1")->itemText(1), QString("Friday"));
+    QCOMPARE(Child<QComboBox>(editor, "ComboBox5")->itemText(3), QString("View 4"));
+    QCOMPARE(Child<QLabel>(editor, "Label107")->text(), QString("Gear 6:"));
+    QCOMPARE(Child<QLabel>(editor, "Label158")->text(), QString("laps after it"));
+    QCOMPARE(Child<QListWidget>(editor, "ListBox2")->item(15)->text(), QString("Track 16"));
+    QCOMPARE(Child<QPushButton>(editor, "Button46")->text(), QString("Qualifying lap record"));
+    QCOMPARE(Child<QLabel>(editor, "Label91")->text(), QString("Sections: 0 of at most 30"));
+    DirectoryMaskChooser chooser(p.program.texts, editor);
+    QCOMPARE(chooser.windowTitle(), QString("Choose a folder"));
+    QCOMPARE(Child<QPushButton>(&chooser, "BitBtn2")->text(), QString("Cancel"));
 }
 
 QTEST_MAIN(TracksEditorTest)

@@ -5,17 +5,52 @@
 #include "DirectoryMaskChooser.h"
 #include "EditorWindow.h"
 #include "MainWindow.h"
+#include "app/Language.h"
 #include "tracks/TracksArea.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
+
+#include <algorithm>
 
 #include <iostream>
 
 namespace pitwall::gui {
+
+namespace {
+
+// The ten pages and TForm26 in the language loaded now; `suffix` tells the
+// languages' files apart.
+void SaveTracksPages(AppContext& app, EditorWindow* editor, const QString& out, const QString& suffix)
+{
+    auto* pages = editor->findChild<QTabWidget*>("PageControl1");
+    // Wide enough for every page's tab.
+    int tabs = 0;
+    for (int p = 0; p < pages->count(); ++p)
+        tabs += pages->tabBar()->tabRect(p).width();
+    editor->resize(std::max(1180, tabs + 330), 660);
+    const char* names[] = {"records", "track-data", "pit-stops", "track-information", "track-pictures",
+                           "computer-setup", "bumps", "gp3info", "track-sections", "track-texts"};
+    for (int p = 0; p < pages->count(); ++p) {
+        pages->setCurrentIndex(p);
+        QApplication::processEvents();
+        if (!editor->grab().save(out + "/tracks-" + names[p] + suffix + ".png"))
+            std::cerr << "cannot write the tracks screenshots\n";
+    }
+    DirectoryMaskChooser chooser(app.program.texts, editor);
+    chooser.setDirectory(QString::fromStdString(app.program.settings.gameDirectory));
+    chooser.setMask("Track12-*.BMP");
+    chooser.show();
+    QApplication::processEvents();
+    chooser.grab().save(out + "/tracks-picture-sequence" + suffix + ".png");
+    chooser.hide();
+}
+
+} // namespace
 
 void SaveTracksShots(AppContext& app, MainWindow& window, const QString& out)
 {
@@ -26,24 +61,18 @@ void SaveTracksShots(AppContext& app, MainWindow& window, const QString& out)
     editor->findChild<QPushButton*>("Button2")->click(); // "Alles importieren"
     editor->findChild<QListWidget*>("ListBox2")->setCurrentRow(12);
     editor->findChild<QCheckBox*>("CheckBox1")->setChecked(true);
-    auto* pages = editor->findChild<QTabWidget*>("PageControl1");
-    const char* names[] = {"records", "track-data", "pit-stops", "track-information", "track-pictures",
-                           "computer-setup", "bumps", "gp3info", "track-sections", "track-texts"};
-    editor->resize(980, 640);
     editor->show();
-    for (int p = 0; p < pages->count(); ++p) {
-        pages->setCurrentIndex(p);
-        QApplication::processEvents();
-        if (!editor->grab().save(out + "/tracks-" + names[p] + ".png"))
-            std::cerr << "cannot write the tracks screenshots\n";
+    SaveTracksPages(app, editor, out, "");
+
+    // Once more in German, whose captions are the longer ones; then back.
+    const std::string chosen = app.program.languageFiles.at(static_cast<std::size_t>(app.program.languageIndex));
+    for (const std::string& language : {std::string("DEUTSCH.LNG"), chosen}) {
+        LoadLanguage(app.program.directories.program, language, app.program.texts, app.messages);
+        window.ApplyLanguage();
+        window.RestoreCurrentEditor();
+        if (language != chosen)
+            SaveTracksPages(app, editor, out, "-de");
     }
-    DirectoryMaskChooser chooser(editor);
-    chooser.setDirectory(QString::fromStdString(app.program.settings.gameDirectory));
-    chooser.setMask("Track12-*.BMP");
-    chooser.show();
-    QApplication::processEvents();
-    chooser.grab().save(out + "/tracks-picture-sequence.png");
-    chooser.hide();
 }
 
 } // namespace pitwall::gui
