@@ -104,18 +104,27 @@ void WriteLapRecords(const TrackTable& table, GameFile& save, int savegameFormat
     }
 }
 
+void ReadTrackFileNames(TrackTable& table, const GameFile& exe, int gameVersion, const SlotMask& slots)
+{
+    const TrackExePositions& at = TrackExeAt(gameVersion);
+    for (int t = 0; t < kTrackCount; ++t) {
+        if (!slots[static_cast<std::size_t>(t)])
+            continue;
+        auto field = exe.read(at.fileNames + kFileNameFieldSize * static_cast<std::size_t>(t), kFileNameFieldSize);
+        table.info[static_cast<std::size_t>(t)].fileName = TrackFileNameFromField(std::string(field.begin(), field.end()));
+    }
+}
+
 void ReadTrackParameters(TrackTable& table, const GameFile& exe, int gameVersion, const SlotMask& slots)
 {
     const TrackExePositions& at = TrackExeAt(gameVersion);
     TrackTable read = table;
+    ReadTrackFileNames(read, exe, gameVersion, slots);
     for (int t = 0; t < kTrackCount; ++t) {
         if (!slots[static_cast<std::size_t>(t)])
             continue;
         TrackInfo& info = read.info[static_cast<std::size_t>(t)];
         const std::uint32_t base = at.bases[static_cast<std::size_t>(t)];
-
-        auto field = exe.read(at.fileNames + kFileNameFieldSize * static_cast<std::size_t>(t), kFileNameFieldSize);
-        info.fileName = TrackFileNameFromField(std::string(field.begin(), field.end()));
 
         info.grip = exe.readU16(base);
         const auto strategyBytes = exe.read(base + at.strategiesOffset, kStrategyBytes);

@@ -22,6 +22,8 @@ void WriteLapRecords(const TrackTable& table, GameFile& save, int savegameFormat
 // File names, grip, strategies, fuel values, the 10-byte record, the second
 // laps copy (which wins), the computer car setup and the bumps.
 void ReadTrackParameters(TrackTable& table, const GameFile& exe, int gameVersion, const SlotMask& slots);
+// The track file names alone (the name a slot's track file is saved under).
+void ReadTrackFileNames(TrackTable& table, const GameFile& exe, int gameVersion, const SlotMask& slots);
 // Grip, strategies, fuel values, the 10-byte record, the second laps copy
 // and the car setup. Bumps and file names are not written here.
 void WriteTrackParameters(const TrackTable& table, GameFile& exe, int gameVersion, const SlotMask& slots);

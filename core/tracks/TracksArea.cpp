@@ -102,6 +102,14 @@ void TracksArea::importFromGame(TransferContext& context)
         TakeTrackTexts(read, texts_, context.transfer, info);
         ReadTrackParameters(read, *context.exe, context.program.gameVersion, info);
     }
+    // A track file is saved under the name the game's table gives its slot,
+    // so the name comes with the file even when the slot's information does
+    // not (the information item stays as it was).
+    SlotMask namesOnly{};
+    for (int t = 0; t < kTrackCount; ++t)
+        namesOnly[static_cast<std::size_t>(t)] = files[static_cast<std::size_t>(t)] && !info[static_cast<std::size_t>(t)];
+    if (Any(namesOnly))
+        ReadTrackFileNames(read, *context.exe, context.program.gameVersion, namesOnly);
     if (Any(sections)) {
         const TrackExePositions& at = TrackExeAt(context.program.gameVersion);
         if (context.exe->size() < at.sectionsEnd)

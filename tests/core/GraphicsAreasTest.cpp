@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "SessionFixture.h"
 
 #include "app/Session.h"
 #include "app/GameInstallation.h"
@@ -28,14 +28,6 @@ using namespace pitwall;
 
 namespace {
 
-class SilentLoading : public LoadingWindow {
-public:
-    void begin(const std::string&, const std::string&, std::uint16_t) override {}
-    void setProgress(const std::string& text, int) override { lines.push_back(text); }
-    void end() override {}
-    std::vector<std::string> lines;
-};
-
 // Every index its own colour (index 0 black, as in the game's palette), so
 // that decoding and encoding 8-bit pages loses nothing.
 Palette DistinctPalette()
@@ -46,42 +38,19 @@ Palette DistinctPalette()
     return Palette(pixels);
 }
 
-struct Fixture {
-    test::TempDir root;
-    ProgramState program;
-    std::unique_ptr<Session> session;
-    SilentLoading loading;
-    test::RecordingMessages messages;
-    TransferUi ui{loading, messages};
-
+// Texts that name their number and a palette that tells every index apart,
+// over a demo installation.
+struct Fixture : test::SessionFixture {
     explicit Fixture(int gameVersion = 2, std::uint64_t seed = 1)
+        : SessionFixture(gameVersion, seed,
+                         {{349, " %s"}, {231, " %s"}, {232, " %s"}, {233, " %s"}, {234, " %s"}, {235, " %s"},
+                          {236, " %s"}, {898, " %d"}, {1000, " %d"}, {1076, " %s %s"}})
     {
-        program.directories = ComputeProgramDirectories(root / "program", true, SystemEnvironment);
-        std::vector<std::string> texts;
-        for (int n = 0; n < 1152; ++n)
-            texts.push_back("T" + std::to_string(n) + (n == 349 || (n >= 231 && n <= 236) ? " %s"
-                                                       : n == 898 || n == 1000   ? " %d"
-                                                       : n == 1076               ? " %s %s"
-                                                                                 : ""));
-        program.texts.assign(texts, "M");
         program.palette = DistinctPalette();
-        program.settings.gameDirectory = root / "game/";
-        test::MakeDemo(program.settings.gameDirectory, gameVersion, seed);
-        RecogniseGame(program);
-        ForceDirectories(program.directories.staging);
-        session = std::make_unique<Session>(program);
     }
-    TransferEngine& engine() { return session->engine; }
-    TransferState& transfer() { return session->workingSet.transfer; }
     GraphicsSet& graphics() { return session->workingSet.graphics; }
     std::string game(const std::string& relative) const { return GameFilePath(program.settings.gameDirectory, relative); }
 
-    void select(const std::vector<int>& items)
-    {
-        transfer().selection = {};
-        for (int n : items)
-            transfer().selection[static_cast<std::size_t>(n)] = 1;
-    }
     TransferOutcome importItems(const std::vector<int>& items)
     {
         select(items);

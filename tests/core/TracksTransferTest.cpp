@@ -2,7 +2,7 @@
 // installations, a carset from one installation to another, hostile
 // carsets, and the failures a user must hear about.
 
-#include "TestSupport.h"
+#include "SessionFixture.h"
 
 #include "app/Session.h"
 #include "formats/ArtBankDirectory.h"
@@ -31,14 +31,6 @@
 using namespace pitwall;
 
 namespace {
-
-class SilentLoading : public LoadingWindow {
-public:
-    void begin(const std::string&, const std::string&, std::uint16_t) override {}
-    void setProgress(const std::string& text, int) override { lines.push_back(text); }
-    void end() override {}
-    std::vector<std::string> lines;
-};
 
 // The game's languages as a small area of their own, standing in for the
 // texts area: reads and writes LDATA\<language>.str.
@@ -74,35 +66,15 @@ private:
 
 std::vector<int> AllTrackItems() { return TrackItems(); }
 
-struct Fixture {
-    test::TempDir root;
-    ProgramState program;
-    std::unique_ptr<Session> session;
+// Texts that name their number, over a demo installation, with the stand-in
+// for the texts area.
+struct Fixture : test::SessionFixture {
     std::unique_ptr<LanguagesStandIn> languages;
-    SilentLoading loading;
-    test::RecordingMessages messages;
-    TransferUi ui{loading, messages};
 
     explicit Fixture(int gameVersion = 2, std::uint64_t seed = 1)
+        : SessionFixture(gameVersion, seed,
+                         {{349, " %s"}, {358, " %d"}, {709, " %d"}, {765, " %d"}, {667, " %s %d"}})
     {
-        program.directories = ComputeProgramDirectories(root / "program", true, SystemEnvironment);
-        std::vector<std::string> texts;
-        for (int n = 0; n < 1152; ++n) {
-            std::string t = "T" + std::to_string(n);
-            if (n == 349)
-                t += " %s";
-            else if (n == 358 || n == 709 || n == 765)
-                t += " %d";
-            else if (n == 667)
-                t += " %s %d";
-            texts.push_back(t);
-        }
-        program.texts.assign(texts, "M");
-        program.settings.gameDirectory = root / "game/";
-        test::MakeDemo(program.settings.gameDirectory, gameVersion, seed);
-        RecogniseGame(program);
-        ForceDirectories(program.directories.staging);
-        session = std::make_unique<Session>(program);
         languages = std::make_unique<LanguagesStandIn>(session->workingSet.gameTexts);
         session->engine.registerArea(AreaId::Texts, *languages);
         session->tracksArea().setImportLanguages([this](TransferContext& c) {
@@ -111,18 +83,10 @@ struct Fixture {
             languages->importFromGame(c);
         });
     }
-    TransferEngine& engine() { return session->engine; }
-    TransferState& transfer() { return session->workingSet.transfer; }
     TrackTable& tracks() { return session->workingSet.tracks; }
     std::string game(const std::string& relative) const
     {
         return ResolveGamePath(program.settings.gameDirectory, relative);
-    }
-    void select(const std::vector<int>& items)
-    {
-        transfer().selection = {};
-        for (int n : items)
-            transfer().selection[static_cast<std::size_t>(n)] = 1;
     }
     void importItems(const std::vector<int>& items)
     {
@@ -473,6 +437,22 @@ TEST(TracksTransfer, MissingTrackFileAndOverlongLabels)
     const std::size_t slot2 = 0x84A392 + SectionsSlotOffset(2), slot5 = 0x84A392 + SectionsSlotOffset(5);
     EXPECT_TRUE(std::equal(exe.begin() + slot2, exe.begin() + slot2 + 1560, exeBefore.begin() + slot2));
     EXPECT_FALSE(std::equal(exe.begin() + slot5, exe.begin() + slot5 + 1156, exeBefore.begin() + slot5));
+}
+
+TEST(TracksTransfer, TrackFilesAloneAreSavedUnderTheNamesOfTheirSlots)
+{
+    Fixture f;
+    std::vector<int> files;
+    for (int t = 0; t < kTrackCount; ++t)
+        files.push_back(TrackFileItem(t));
+    f.importItems(files);
+    EXPECT_FALSE(f.transfer().isLoaded(TrackInfoItem(0)));
+    const std::string carset = f.root / "files.GMS";
+    EXPECT_EQ(f.engine().saveCarset(false, false, carset, f.ui), TransferOutcome::Done);
+    EXPECT_TRUE(f.messages.shown.empty());
+    CarsetArchive archive(carset, CarsetArchive::Mode::Read);
+    EXPECT_EQ(archive.read("Track3.DAT", 1 << 24), test::ReadBytes(f.game("CIRCUITS\\F1CT04.DAT")));
+    EXPECT_TRUE(archive.contains("Track15.DAT"));
 }
 
 TEST(TracksTransfer, DecliningTheWarningCopiesNoTrackFileAndWritesNoName)

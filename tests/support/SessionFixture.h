@@ -9,7 +9,6 @@
 #include "app/Session.h"
 #include "transfer/FileUtils.h"
 
-#include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
@@ -63,7 +62,7 @@ struct SessionFixture {
     TransferState& transfer() { return session->workingSet.transfer; }
     std::string exe() const { return program.settings.gameDirectory + "GP3.EXE"; }
     std::string save() const { return program.settings.gameDirectory + "F1GSTATE.SAV"; }
-    void select(std::initializer_list<int> items)
+    void select(const std::vector<int>& items)
     {
         transfer().selection = {};
         for (int n : items)
