@@ -415,7 +415,7 @@ TransferOutcome TransferEngine::saveCarset(bool withDialog, bool complete, const
         context.saveMember(kHeaderMember, CarsetHeaderImage(header));
         std::string info = CarsetInfoText(carsetInfo_);
         context.saveMember(kInfoMember, std::vector<std::uint8_t>(info.begin(), info.end()));
-        archive.close();
+        archive.close([&] { ui.loading.keepAlive(); });
     }
     return outcome();
 }
