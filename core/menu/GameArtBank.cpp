@@ -6,6 +6,7 @@
 #include "transfer/FileUtils.h"
 #include "transfer/GameChangeSet.h"
 #include "transfer/PrivateFile.h"
+#include "transfer/TransferUi.h"
 
 #include <algorithm>
 
@@ -84,7 +85,8 @@ bool MakeRoomInArtBank(TransferContext& context, const std::vector<std::size_t>&
     bool expanded = false;
     try {
         ArtDirectory result;
-        expanded = ExpandArtBank(copy, flags, false, result, &context.messenger);
+        expanded = ExpandArtBank(copy, flags, false, result, &context.messenger,
+                                 [&](std::size_t, std::size_t) { context.loading.keepAlive(); });
         if (expanded)
             context.replaceGameFile(kArtBankGamePath, ReadWholeFile(copy, kMaxBankBytes));
         else

@@ -62,7 +62,7 @@ void CarsetArchive::addBytes(const std::string& memberName, std::vector<std::uin
     if (!IsBareMemberName(memberName))
         throw CarsetError("Refusing to store the member name " + memberName);
     if (!deflater_)
-        deflater_ = std::make_unique<MemberDeflater>();
+        deflater_ = std::make_unique<MemberDeflater>(0, 32u << 20, keepAlive_);
     auto data = std::make_shared<DeflatedMember>();
     PendingMember member{memberName, data, std::time(nullptr)};
     // Names are compared as libzip compares them when it replaces a member.
@@ -150,7 +150,7 @@ zip_int64_t ReadDeflatedSource(void* state, void* data, zip_uint64_t length, zip
 
 } // namespace
 
-void CarsetArchive::close(const std::function<void()>& waiting)
+void CarsetArchive::close()
 {
     if (!archive_)
         return;
@@ -163,7 +163,7 @@ void CarsetArchive::close(const std::function<void()>& waiting)
     };
     if (deflater_) {
         try {
-            deflater_->finish(waiting);
+            deflater_->finish();
         } catch (const std::exception& e) {
             fail(e.what());
         }

@@ -76,9 +76,11 @@ public:
     // its place.
     void addBytes(const std::string& memberName, const std::vector<std::uint8_t>& bytes);
     void addBytes(const std::string& memberName, std::vector<std::uint8_t>&& bytes);
-    // Writes the archive to disk. Throws CarsetError on failure. `waiting`
-    // is called about every 50 ms while the last members are deflated.
-    void close(const std::function<void()>& waiting = {});
+    // Called about every 50 ms while adding or closing waits for members
+    // to be deflated.
+    void setKeepAlive(std::function<void()> keepAlive) { keepAlive_ = std::move(keepAlive); }
+    // Writes the archive to disk. Throws CarsetError on failure.
+    void close();
 
     // --- reading ---
     std::vector<ArchiveMember> members() const;
@@ -113,6 +115,7 @@ private:
     zip* archive_ = nullptr;
     std::vector<PendingMember> pending_;
     std::unique_ptr<MemberDeflater> deflater_;
+    std::function<void()> keepAlive_;
 };
 
 } // namespace pitwall

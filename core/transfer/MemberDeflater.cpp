@@ -53,7 +53,8 @@ DeflatedMember DeflateMember(const std::vector<std::uint8_t>& bytes)
     return out;
 }
 
-MemberDeflater::MemberDeflater(unsigned workers, std::size_t maxWaitingBytes) : maxWaitingBytes_(maxWaitingBytes)
+MemberDeflater::MemberDeflater(unsigned workers, std::size_t maxWaitingBytes, std::function<void()> waiting)
+    : maxWaitingBytes_(maxWaitingBytes), waiting_(std::move(waiting))
 {
     if (workers == 0)
         workers = std::max(1u, std::thread::hardware_concurrency());
@@ -78,28 +79,31 @@ void MemberDeflater::add(std::vector<std::uint8_t> bytes, std::shared_ptr<Deflat
 {
     std::unique_lock lock(mutex_);
     // A member larger than the bound still goes in once nothing else waits.
-    changed_.wait(lock, [&] { return waitingBytes_ == 0 || waitingBytes_ + bytes.size() <= maxWaitingBytes_; });
+    waitUntil(lock, [&] { return waitingBytes_ == 0 || waitingBytes_ + bytes.size() <= maxWaitingBytes_; });
     waitingBytes_ += bytes.size();
     jobs_.push_back({std::move(bytes), std::move(result)});
     lock.unlock();
     changed_.notify_all();
 }
 
-void MemberDeflater::finish(const std::function<void()>& waiting)
+template <typename Ready>
+void MemberDeflater::waitUntil(std::unique_lock<std::mutex>& lock, Ready ready)
+{
+    if (!waiting_) {
+        changed_.wait(lock, ready);
+        return;
+    }
+    while (!changed_.wait_for(lock, std::chrono::milliseconds(50), ready)) {
+        lock.unlock();
+        waiting_();
+        lock.lock();
+    }
+}
+
+void MemberDeflater::finish()
 {
     std::unique_lock lock(mutex_);
-    auto done = [&] { return jobs_.empty() && running_ == 0; };
-    while (!done()) {
-        if (waiting) {
-            if (!changed_.wait_for(lock, std::chrono::milliseconds(50), done)) {
-                lock.unlock();
-                waiting();
-                lock.lock();
-            }
-        } else {
-            changed_.wait(lock, done);
-        }
-    }
+    waitUntil(lock, [&] { return jobs_.empty() && running_ == 0; });
     if (failure_)
         std::rethrow_exception(std::exchange(failure_, nullptr));
 }

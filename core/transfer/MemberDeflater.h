@@ -34,8 +34,11 @@ DeflatedMember DeflateMember(const std::vector<std::uint8_t>& bytes);
 
 class MemberDeflater {
 public:
-    // workers 0: one per core.
-    explicit MemberDeflater(unsigned workers = 0, std::size_t maxWaitingBytes = 32u << 20);
+    // workers 0: one per core. `waiting`, when given, is called about every
+    // 50 ms while add() or finish() waits for the workers (the desktop keeps
+    // its windows painted there).
+    explicit MemberDeflater(unsigned workers = 0, std::size_t maxWaitingBytes = 32u << 20,
+                            std::function<void()> waiting = {});
     ~MemberDeflater();
     MemberDeflater(const MemberDeflater&) = delete;
     MemberDeflater& operator=(const MemberDeflater&) = delete;
@@ -43,10 +46,9 @@ public:
     // Queues the bytes; the result is filled in by a worker. Blocks while
     // too many bytes wait. The result must outlive finish().
     void add(std::vector<std::uint8_t> bytes, std::shared_ptr<DeflatedMember> result);
-    // Waits until every queued member is deflated; `waiting` is called about
-    // every 50 ms meanwhile (the desktop keeps its windows painted). Rethrows
-    // the first failure of a worker.
-    void finish(const std::function<void()>& waiting = {});
+    // Waits until every queued member is deflated. Rethrows the first
+    // failure of a worker.
+    void finish();
 
 private:
     struct Job {
@@ -54,8 +56,12 @@ private:
         std::shared_ptr<DeflatedMember> result;
     };
     void work();
+    // Waits under the lock until `ready`, calling waiting_ meanwhile.
+    template <typename Ready>
+    void waitUntil(std::unique_lock<std::mutex>& lock, Ready ready);
 
     std::size_t maxWaitingBytes_;
+    std::function<void()> waiting_;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<Job> jobs_;
