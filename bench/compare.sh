@@ -63,7 +63,9 @@ $CLI make-demo "$WORK/target" --seed 2 >/dev/null
 
 # Which files an import reads and an export writes, found once with strace.
 strace -f -qq -e trace=openat -o "$WORK/import.trace" $CLI import --game "$WORK/source" --items all -o "$WORK/probe.GMS"
-grep -v 'O_WRONLY\|O_RDWR\|ENOENT\|O_DIRECTORY' "$WORK/import.trace" | sed -n 's/.*"\([^"]*\)".*/\1/p' \
+# strace writes bytes outside ASCII (Windows-1252 names) as octal escapes.
+grep -v 'O_WRONLY\|O_RDWR\|ENOENT\|O_DIRECTORY' "$WORK/import.trace" \
+    | perl -ne 'if (/"((?:[^"\\]|\\.)*)"/) { my $p = $1; $p =~ s/\\([0-7]{3})/chr(oct($1))/ge; print "$p\n" }' \
     | grep "^$WORK/source/" | sort -u >"$WORK/import.files"
 mkdir -p "$WORK/members"
 (cd "$WORK/members" && unzip -q "$WORK/probe.GMS")
