@@ -9,7 +9,37 @@
 #include "app/GameInstallation.h"
 #include "transfer/FileUtils.h"
 
+#include <chrono>
+#include <cstdio>
+
 namespace pitwall::cli {
+
+namespace {
+
+// --timings: the seconds each phase of a run took, one line each on stderr,
+// for bench/compare.sh to set against the standard tools.
+class PhaseTimer {
+public:
+    PhaseTimer(CliContext& context, bool enabled) : context_(context), enabled_(enabled) {}
+    void phaseDone(const char* phase)
+    {
+        auto now = std::chrono::steady_clock::now();
+        if (enabled_) {
+            char line[64];
+            std::snprintf(line, sizeof line, "timing %s %.4f\n", phase,
+                          std::chrono::duration<double>(now - start_).count());
+            context_.err << line << std::flush;
+        }
+        start_ = now;
+    }
+
+private:
+    CliContext& context_;
+    bool enabled_;
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+};
+
+} // namespace
 
 void AddTransferCommands(CLI::App& app, CliContext& context)
 {
@@ -18,15 +48,20 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
         auto game = std::make_shared<std::string>();
         auto items = std::make_shared<std::string>();
         auto output = std::make_shared<std::string>();
+        auto timings = std::make_shared<bool>(false);
         cmd->add_option("--game", *game, "Game directory")->required();
         cmd->add_option("--items", *items, "Items to import: 1,2,11-21 or all")->required();
         cmd->add_option("-o,--output", *output, "Carset file to write (.GMS)")->required();
-        cmd->callback([&context, game, items, output] {
+        cmd->add_flag("--timings", *timings, "Print the seconds the import and the carset save took");
+        cmd->callback([&context, game, items, output, timings] {
             ItemBytes selection = ParseItemList(*items);
             CliSession s(context, *game);
+            PhaseTimer timer(context, *timings);
             s.workingSet().transfer.selection = selection;
             s.require(s.engine().importFromGame(false, false, s.ui()), "the import");
+            timer.phaseDone("import");
             s.require(s.engine().saveCarset(false, false, *output, s.ui()), "saving the carset");
+            timer.phaseDone("save");
             s.finish();
         });
     }
@@ -37,19 +72,23 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
         auto items = std::make_shared<std::string>();
         auto dryRun = std::make_shared<bool>(false);
         auto expandArt = std::make_shared<bool>(false);
+        auto timings = std::make_shared<bool>(false);
         cmd->add_option("CARSET", *carset, "Carset file (.GMS)")->required();
         cmd->add_option("--game", *game, "Game directory")->required();
         cmd->add_option("--items", *items, "Only these items: 1,2,11-21 or all");
         cmd->add_flag("--dry-run", *dryRun, "Print, per item, the game files and byte ranges that would change; change nothing");
         cmd->add_flag("--yes", context.sink.answerYes, "Answer Yes to every question of the run");
         cmd->add_flag("--expand-art", *expandArt, "Enlarge art-bank entries that have no room for the new pictures");
-        cmd->callback([&context, carset, game, items, dryRun, expandArt] {
+        cmd->add_flag("--timings", *timings, "Print the seconds the carset load and the export took");
+        cmd->callback([&context, carset, game, items, dryRun, expandArt, timings] {
             CliSession s(context, *game);
+            PhaseTimer timer(context, *timings);
             UseArtExpansion(s, context, *expandArt && !*dryRun);
             bool complete = items->empty();
             if (!complete)
                 s.workingSet().transfer.selection = ParseItemList(*items);
             s.require(s.engine().loadCarset(false, complete, *carset, s.ui()), "loading the carset");
+            timer.phaseDone("load");
             // Export exactly what the carset load brought in.
             if (*dryRun) {
                 TransferOutcome outcome = s.engine().exportToGame(false, s.ui(), ExportMode::Preview);
@@ -59,6 +98,7 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
                 return;
             }
             s.require(s.engine().exportToGame(false, s.ui()), "the export");
+            timer.phaseDone("export");
             s.tellRestorePoint();
             s.finish();
         });

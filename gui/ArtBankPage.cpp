@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "ExpansionDialog.h"
 #include "ImageConversion.h"
+#include "LoadingWindow.h"
 #include "WorkshopsState.h"
 #include "ZoomView.h"
 #include "app/GameInstallation.h"
@@ -299,7 +300,12 @@ void ArtBankPage::BitBtn32Click()
     Messenger messenger = app_.messenger();
     ArtDirectory after;
     try {
-        if (ExpandArtBank(bankFile(), dialog.resultFlags(), dialog.keepBackup(), after, &messenger))
+        // The windows keep painting while the bank is rewritten.
+        auto keepAlive = [this](std::size_t, std::size_t) {
+            if (app_.loadingWindow)
+                app_.loadingWindow->keepAlive();
+        };
+        if (ExpandArtBank(bankFile(), dialog.resultFlags(), dialog.keepBackup(), after, &messenger, keepAlive))
             app_.workingSet().artIndex = after;
     } catch (const std::exception& ex) {
         messenger.showFixed(ex.what());

@@ -10,6 +10,10 @@
 
 namespace pitwall::gui {
 
+// Paints and timers go through during a run, clicks and keys wait until it
+// has ended: nothing the user does can change the working set mid-run.
+void LetEventsThrough() { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+
 LoadingWindow::LoadingWindow(QWidget* parent) : QDialog(parent)
 {
     setObjectName("TForm5");
@@ -50,7 +54,16 @@ void LoadingWindow::setProgress(const std::string& text, int weight)
     int percent = LoadingGaugePercent(counter_, total_);
     if (percent >= 0)
         gauge_->setValue(std::min(percent, 100));
-    QApplication::processEvents();
+    LetEventsThrough();
+    sinceEvents_.start();
+}
+
+void LoadingWindow::keepAlive()
+{
+    if (sinceEvents_.isValid() && sinceEvents_.elapsed() < 40)
+        return;
+    LetEventsThrough();
+    sinceEvents_.start();
 }
 
 void LoadingWindow::end() { hide(); }

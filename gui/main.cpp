@@ -1,9 +1,12 @@
 // Program entry: splash, main window and the fixed dialogs, then the event
 // loop. The first activation validates the installation and opens the teams
 // editor. A .GMS file named on the command line is loaded completely once
-// the program is ready.
+// the program is ready. With --exit-after-first-paint the program ends once
+// the first editor has painted (for timing the start-up).
 
 #include "AppContext.h"
+#include "EditorWindow.h"
+#include "FirstPaintExit.h"
 #include "MainWindow.h"
 #include "PitwallApplication.h"
 #include "SplashWindow.h"
@@ -34,9 +37,14 @@ int main(int argc, char** argv)
     window.show();
 
     QString carset;
-    for (const QString& argument : QCoreApplication::arguments().mid(1))
+    bool exitAfterFirstPaint = false;
+    for (const QString& argument : QCoreApplication::arguments().mid(1)) {
         if (argument.endsWith(".gms", Qt::CaseInsensitive))
             carset = argument;
+        if (argument == "--exit-after-first-paint")
+            exitAfterFirstPaint = true;
+    }
+    pitwall::gui::FirstPaintExit firstPaintExit;
 
     QTimer::singleShot(0, &window, [&] {
         if (!window.FirstActivation()) {
@@ -46,6 +54,8 @@ int main(int argc, char** argv)
         }
         if (!carset.isEmpty())
             window.LoadCompleteCarset(carset.toStdString());
+        if (exitAfterFirstPaint)
+            firstPaintExit.watch(window.currentEditor() ? static_cast<QWidget*>(window.currentEditor()) : &window);
     });
     int result = application.exec();
     app.shutdown();

@@ -6,7 +6,7 @@ set -eu
 PACKAGES="
 build-essential cmake ninja-build pkg-config ccache
 qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6svg6 qt6-translations-l10n
-libzip-dev zip unzip nettle-dev
+libzip-dev zlib1g-dev zip unzip nettle-dev time strace
 libjpeg62-turbo-dev libpng-dev
 libgtest-dev libgmock-dev libbenchmark-dev
 libcli11-dev

@@ -33,6 +33,9 @@ class ProgressSink {
 public:
     virtual ~ProgressSink() = default;
     virtual void setProgress(const std::string& text, int weight) = 0;
+    // Called often during long steps between two progress lines; the
+    // desktop lets its windows repaint there.
+    virtual void keepAlive() {}
 };
 
 // Looks up UI texts and hands the result to a sink: what every core routine

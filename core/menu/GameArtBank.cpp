@@ -6,6 +6,7 @@
 #include "transfer/FileUtils.h"
 #include "transfer/GameChangeSet.h"
 #include "transfer/PrivateFile.h"
+#include "transfer/TransferUi.h"
 
 #include <algorithm>
 
@@ -74,7 +75,8 @@ bool ExpandArtBankInRun(TransferContext& context, const std::vector<bool>& flags
     bool expanded = false;
     try {
         ArtDirectory result;
-        expanded = ExpandArtBank(copy, flags, false, result, &context.messenger);
+        expanded = ExpandArtBank(copy, flags, false, result, &context.messenger,
+                                 [&](std::size_t, std::size_t) { context.loading.keepAlive(); });
         if (expanded) {
             context.replaceGameFile(kArtBankGamePath, ReadWholeFile(copy, kMaxBankBytes));
             if (keepBackup)

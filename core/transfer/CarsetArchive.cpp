@@ -1,9 +1,10 @@
 #include "transfer/CarsetArchive.h"
 
 #include "transfer/FileUtils.h"
+#include "transfer/MemberDeflater.h"
 #include "transfer/PrivateFile.h"
 
-#include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <zip.h>
 
@@ -51,28 +52,27 @@ CarsetArchive::~CarsetArchive()
 
 void CarsetArchive::addBytes(const std::string& memberName, const std::vector<std::uint8_t>& bytes)
 {
+    addBytes(memberName, std::vector<std::uint8_t>(bytes));
+}
+
+void CarsetArchive::addBytes(const std::string& memberName, std::vector<std::uint8_t>&& bytes)
+{
     if (mode_ != Mode::Create || !archive_)
         throw CarsetError("The archive " + path_ + " is not open for writing");
     if (!IsBareMemberName(memberName))
         throw CarsetError("Refusing to store the member name " + memberName);
-    // libzip reads its sources when the archive is written, so the bytes are
-    // handed over in a buffer it owns.
-    void* copy = std::malloc(bytes.empty() ? 1 : bytes.size());
-    if (!copy)
-        throw CarsetError("Out of memory adding " + memberName);
-    if (!bytes.empty())
-        std::memcpy(copy, bytes.data(), bytes.size());
-    zip_source_t* source = zip_source_buffer(archive_, copy, bytes.size(), 1);
-    if (!source) {
-        std::free(copy);
-        throw CarsetError("Cannot add " + memberName + ": " + zip_strerror(archive_));
-    }
-    zip_int64_t index = zip_file_add(archive_, memberName.c_str(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_GUESS);
-    if (index < 0) {
-        zip_source_free(source);
-        throw CarsetError("Cannot add " + memberName + ": " + zip_strerror(archive_));
-    }
-    zip_set_file_compression(archive_, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 9);
+    if (!deflater_)
+        deflater_ = std::make_unique<MemberDeflater>(0, 32u << 20, keepAlive_);
+    auto data = std::make_shared<DeflatedMember>();
+    PendingMember member{memberName, data, std::time(nullptr)};
+    // Names are compared as libzip compares them when it replaces a member.
+    auto same = std::find_if(pending_.begin(), pending_.end(),
+                             [&](const PendingMember& m) { return m.name == memberName; });
+    if (same != pending_.end())
+        *same = std::move(member);
+    else
+        pending_.push_back(std::move(member));
+    deflater_->add(std::move(bytes), std::move(data));
 }
 
 bool CarsetArchive::addFile(const std::string& file)
@@ -83,10 +83,106 @@ bool CarsetArchive::addFile(const std::string& file)
     return true;
 }
 
+namespace {
+
+// A libzip source handing over a member deflated beforehand: it declares
+// the method, both sizes and the CRC, so libzip copies the data as it is,
+// and the level-9 flag bits libzip's own deflate would set.
+struct DeflatedSource {
+    std::shared_ptr<DeflatedMember> member;
+    std::time_t mtime = 0;
+    std::size_t at = 0;
+};
+
+zip_int64_t ReadDeflatedSource(void* state, void* data, zip_uint64_t length, zip_source_cmd_t command)
+{
+    auto* source = static_cast<DeflatedSource*>(state);
+    const std::vector<std::uint8_t>& bytes = source->member->compressed;
+    switch (command) {
+    case ZIP_SOURCE_OPEN:
+        source->at = 0;
+        return 0;
+    case ZIP_SOURCE_READ: {
+        std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(length), bytes.size() - source->at);
+        if (n > 0)
+            std::memcpy(data, bytes.data() + source->at, n);
+        source->at += n;
+        return static_cast<zip_int64_t>(n);
+    }
+    case ZIP_SOURCE_CLOSE:
+        return 0;
+    case ZIP_SOURCE_STAT: {
+        if (length < sizeof(zip_stat_t))
+            return -1;
+        auto* st = static_cast<zip_stat_t*>(data);
+        zip_stat_init(st);
+        st->valid = ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_COMP_METHOD | ZIP_STAT_CRC | ZIP_STAT_MTIME;
+        st->size = source->member->size;
+        st->comp_size = bytes.size();
+        st->comp_method = ZIP_CM_DEFLATE;
+        st->crc = source->member->crc;
+        st->mtime = source->mtime;
+        return sizeof(zip_stat_t);
+    }
+    case ZIP_SOURCE_GET_FILE_ATTRIBUTES: {
+        if (length < sizeof(zip_file_attributes_t))
+            return -1;
+        auto* attributes = static_cast<zip_file_attributes_t*>(data);
+        attributes->valid |= ZIP_FILE_ATTRIBUTES_GENERAL_PURPOSE_BIT_FLAGS | ZIP_FILE_ATTRIBUTES_VERSION_NEEDED;
+        attributes->general_purpose_bit_flags = 2; // deflated with maximum compression
+        attributes->general_purpose_bit_mask = 6;
+        attributes->version_needed = 20;
+        return 0;
+    }
+    case ZIP_SOURCE_ERROR:
+        return 0;
+    case ZIP_SOURCE_FREE:
+        delete source;
+        return 0;
+    case ZIP_SOURCE_SUPPORTS:
+        return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
+                                              ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, ZIP_SOURCE_SUPPORTS,
+                                              ZIP_SOURCE_GET_FILE_ATTRIBUTES, -1);
+    default:
+        return -1;
+    }
+}
+
+} // namespace
+
 void CarsetArchive::close()
 {
     if (!archive_)
         return;
+    auto fail = [&](const std::string& reason) {
+        zip_discard(archive_);
+        archive_ = nullptr;
+        pending_.clear();
+        deflater_.reset();
+        throw CarsetError("Cannot write " + path_ + ": " + reason);
+    };
+    if (deflater_) {
+        try {
+            deflater_->finish();
+        } catch (const std::exception& e) {
+            fail(e.what());
+        }
+        deflater_.reset();
+    }
+    for (const auto& member : pending_) {
+        auto* state = new DeflatedSource{member.data, member.mtime, 0};
+        zip_source_t* source = zip_source_function(archive_, ReadDeflatedSource, state);
+        if (!source) {
+            delete state;
+            fail("cannot add " + member.name + ": " + zip_strerror(archive_));
+        }
+        if (zip_file_add(archive_, member.name.c_str(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_GUESS) < 0) {
+            std::string reason = zip_strerror(archive_);
+            zip_source_free(source);
+            fail("cannot add " + member.name + ": " + reason);
+        }
+    }
+    pending_.clear();
     if (zip_close(archive_) != 0) {
         std::string reason = zip_strerror(archive_);
         zip_discard(archive_);

@@ -1,12 +1,15 @@
 #pragma once
 // The zip archive behind a carset. Members are stored under bare file names,
 // deflated at level 9, in the order they are added; any zip tool reads the
-// result. Extraction is deliberately narrow: only a bare member name asked
+// result. Members are deflated on every core as they are added (the same
+// bytes libzip would make) and libzip writes the zip around them on close(). Extraction is deliberately narrow: only a bare member name asked
 // for by the program is ever written, only into the given directory, and only
 // when its real size matches what the archive declares and stays within what
 // the caller expects.
 
 #include <cstdint>
+#include <ctime>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -17,6 +20,9 @@
 struct zip;
 
 namespace pitwall {
+
+class MemberDeflater;
+struct DeflatedMember;
 
 class CarsetError : public std::runtime_error {
 public:
@@ -66,7 +72,13 @@ public:
     // so the caller may delete it afterwards. Returns false when the file
     // does not exist.
     bool addFile(const std::string& file);
+    // A member added again under the same name replaces the earlier one in
+    // its place.
     void addBytes(const std::string& memberName, const std::vector<std::uint8_t>& bytes);
+    void addBytes(const std::string& memberName, std::vector<std::uint8_t>&& bytes);
+    // Called about every 50 ms while adding or closing waits for members
+    // to be deflated.
+    void setKeepAlive(std::function<void()> keepAlive) { keepAlive_ = std::move(keepAlive); }
     // Writes the archive to disk. Throws CarsetError on failure.
     void close();
 
@@ -92,9 +104,18 @@ public:
 private:
     std::int64_t find(std::string_view memberName) const;
 
+    struct PendingMember {
+        std::string name;
+        std::shared_ptr<DeflatedMember> data;
+        std::time_t mtime = 0;
+    };
+
     std::string path_;
     Mode mode_;
     zip* archive_ = nullptr;
+    std::vector<PendingMember> pending_;
+    std::unique_ptr<MemberDeflater> deflater_;
+    std::function<void()> keepAlive_;
 };
 
 } // namespace pitwall

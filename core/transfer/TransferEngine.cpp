@@ -397,6 +397,7 @@ TransferOutcome TransferEngine::saveCarset(bool withDialog, bool complete, const
     // The archive is written to a temporary file and renamed at the end, so
     // a failed save leaves an earlier carset of that name as it was.
     CarsetArchive archive(fileName, CarsetArchive::Mode::Create);
+    archive.setKeepAlive([&] { ui.loading.keepAlive(); });
     CarsetHeader header;
     header.format = kCarsetFormat;
     header.items = transfer_.selection;

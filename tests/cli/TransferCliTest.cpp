@@ -144,3 +144,31 @@ TEST(TransferCli, NothingPlantedInTheTemporaryDirectoryRedirectsAnApply)
     }
     EXPECT_EQ(ListFiles(empty, "*", true, true), std::vector<std::string>{empty});
 }
+
+TEST(TransferCli, TimingsNameEachPhaseOnceEvenWhenQuiet)
+{
+    test::TempDir dir;
+    std::string a = dir / "A", b = dir / "B", carset = dir / "t.GMS";
+    test::MakeDemo(a, 2, 1);
+    test::MakeDemo(b, 2, 2);
+    auto count = [](const std::string& text, const std::string& what) {
+        std::size_t n = 0;
+        for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+            ++n;
+        return n;
+    };
+    auto imported = test::RunCommand({"import", "--game", a, "--items", "1", "-o", carset, "--timings", "--quiet"});
+    ASSERT_EQ(imported.code, 0) << imported.err;
+    EXPECT_EQ(count(imported.err, "\ntiming import "), 0u); // the first line
+    EXPECT_EQ(imported.err.rfind("timing import ", 0), 0u);
+    EXPECT_EQ(count(imported.err, "timing save "), 1u);
+    EXPECT_TRUE(imported.out.empty());
+
+    auto applied = test::RunCommand({"apply", carset, "--game", b, "--timings", "--quiet"});
+    ASSERT_EQ(applied.code, 0) << applied.err;
+    EXPECT_EQ(count(applied.err, "timing load "), 1u);
+    EXPECT_EQ(count(applied.err, "timing export "), 1u);
+    // Without the flag there are none.
+    auto plain = test::RunCommand({"import", "--game", a, "--items", "1", "-o", carset, "--quiet"});
+    EXPECT_EQ(plain.err.find("timing"), std::string::npos);
+}

@@ -1,0 +1,156 @@
+// Carset members deflated by the program's own workers: the archive must be
+// the one libzip writes when it deflates at level 9 itself, so readers of
+// older carsets see no difference.
+
+#include "TestSupport.h"
+
+#include "transfer/CarsetArchive.h"
+#include "transfer/FileUtils.h"
+#include "transfer/MemberDeflater.h"
+
+#include <gtest/gtest.h>
+#include <cstring>
+#include <random>
+#include <zip.h>
+
+using namespace pitwall;
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+std::uint32_t Le(const Bytes& b, std::size_t at, int n)
+{
+    std::uint32_t v = 0;
+    for (int i = n - 1; i >= 0; --i)
+        v = (v << 8) | b.at(at + static_cast<std::size_t>(i));
+    return v;
+}
+
+// The archive with the DOS time and date of every local and central entry
+// blanked: the two archives are written at different moments.
+Bytes WithoutTimes(Bytes zip)
+{
+    std::size_t at = 0;
+    while (at + 30 <= zip.size() && Le(zip, at, 4) == 0x04034b50) {
+        std::memset(zip.data() + at + 10, 0, 4);
+        at += 30 + Le(zip, at + 26, 2) + Le(zip, at + 28, 2) + Le(zip, at + 18, 4);
+    }
+    while (at + 46 <= zip.size() && Le(zip, at, 4) == 0x02014b50) {
+        std::memset(zip.data() + at + 12, 0, 4);
+        at += 46 + Le(zip, at + 28, 2) + Le(zip, at + 30, 2) + Le(zip, at + 32, 2);
+    }
+    EXPECT_EQ(Le(zip, at, 4), 0x06054b50u) << "the walk must end at the end of the central directory";
+    return zip;
+}
+
+// Game-like data: runs of palette indices with some noise, so deflate has
+// real work and both match and literal paths are taken.
+Bytes Member(std::size_t size, unsigned seed)
+{
+    std::mt19937 random(seed);
+    Bytes b(size);
+    for (std::size_t i = 0; i < size; ++i)
+        b[i] = static_cast<std::uint8_t>((i / 7) % 13 + (random() % 4 == 0 ? random() % 256 : 0));
+    return b;
+}
+
+// What the program wrote before members were deflated in workers: libzip
+// deflating every buffer itself at level 9.
+void WriteWithLibzip(const std::string& path, const std::vector<std::pair<std::string, Bytes>>& members)
+{
+    int error = 0;
+    zip_t* z = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    ASSERT_NE(z, nullptr);
+    for (const auto& [name, bytes] : members) {
+        void* copy = std::malloc(bytes.size() + 1);
+        if (!bytes.empty())
+            std::memcpy(copy, bytes.data(), bytes.size());
+        zip_source_t* source = zip_source_buffer(z, copy, bytes.size(), 1);
+        zip_int64_t index = zip_file_add(z, name.c_str(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_GUESS);
+        ASSERT_GE(index, 0);
+        zip_set_file_compression(z, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 9);
+    }
+    ASSERT_EQ(zip_close(z), 0);
+}
+
+} // namespace
+
+TEST(CarsetDeflate, ArchiveIsTheOneLibzipWritesItself)
+{
+    test::TempDir dir;
+    std::vector<std::pair<std::string, Bytes>> members = {
+        {"Header.DAT", Member(360, 1)},     {"Empty.DAT", {}},
+        {"WILLIA98.JAM", Member(600'000, 2)}, {"Tiny.DAT", {42}},
+        {"TeamArt1.DAT", Member(1'700'000, 3)}, {"Info.TXT", Member(5000, 4)},
+    };
+    WriteWithLibzip(dir / "libzip.GMS", members);
+    {
+        CarsetArchive archive(dir / "ours.GMS", CarsetArchive::Mode::Create);
+        for (const auto& [name, bytes] : members)
+            archive.addBytes(name, bytes);
+        archive.close();
+    }
+    EXPECT_EQ(WithoutTimes(ReadWholeFile(dir / "ours.GMS")), WithoutTimes(ReadWholeFile(dir / "libzip.GMS")));
+
+    // And it reads back member by member, in order, every CRC checked.
+    CarsetArchive back(dir / "ours.GMS", CarsetArchive::Mode::Read);
+    auto list = back.members();
+    ASSERT_EQ(list.size(), members.size());
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        EXPECT_EQ(list[i].name, members[i].first);
+        EXPECT_EQ(back.read(members[i].first, 2'000'000), members[i].second) << members[i].first;
+    }
+}
+
+TEST(CarsetDeflate, AMemberAddedAgainReplacesTheEarlierInItsPlace)
+{
+    test::TempDir dir;
+    {
+        CarsetArchive archive(dir / "x.GMS", CarsetArchive::Mode::Create);
+        archive.addBytes("A.DAT", Member(1000, 1));
+        archive.addBytes("B.DAT", Member(1000, 2));
+        archive.addBytes("A.DAT", Member(2000, 3));
+        archive.close();
+    }
+    CarsetArchive back(dir / "x.GMS", CarsetArchive::Mode::Read);
+    auto list = back.members();
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].name, "A.DAT");
+    EXPECT_EQ(back.read("A.DAT", 5000), Member(2000, 3));
+    EXPECT_EQ(back.read("B.DAT", 5000), Member(1000, 2));
+}
+
+TEST(CarsetDeflate, AnArchiveNeverClosedLeavesTheEarlierFileAsItWas)
+{
+    test::TempDir dir;
+    std::string path = dir / "x.GMS";
+    WriteWithLibzip(path, {{"Old.DAT", Member(100, 9)}});
+    Bytes before = ReadWholeFile(path);
+    {
+        CarsetArchive archive(path, CarsetArchive::Mode::Create);
+        for (unsigned i = 0; i < 20; ++i)
+            archive.addBytes("M" + std::to_string(i) + ".DAT", Member(300'000, i));
+        // Dropped while workers may still be deflating: no hang, no file.
+    }
+    EXPECT_EQ(ReadWholeFile(path), before);
+}
+
+TEST(MemberDeflater, MoreMembersThanMayWaitAllComeOutWhole)
+{
+    // A waiting bound below a single member: adding blocks until a worker
+    // is free, and every result is still the single-threaded one.
+    MemberDeflater deflater(2, 1000);
+    std::vector<std::shared_ptr<DeflatedMember>> results;
+    for (unsigned i = 0; i < 12; ++i) {
+        results.push_back(std::make_shared<DeflatedMember>());
+        deflater.add(Member(50'000 + i * 1000, i), results.back());
+    }
+    deflater.finish();
+    for (unsigned i = 0; i < 12; ++i) {
+        DeflatedMember expected = DeflateMember(Member(50'000 + i * 1000, i));
+        EXPECT_EQ(results[i]->compressed, expected.compressed) << i;
+        EXPECT_EQ(results[i]->crc, expected.crc) << i;
+        EXPECT_EQ(results[i]->size, 50'000u + i * 1000);
+    }
+}
