@@ -17,7 +17,8 @@ void Show(Messenger* messenger, int number, const FormatArgs& args = {})
         messenger->show(number, args);
 }
 
-// The encoded picture when it fits the entry; UI text 689 otherwise.
+} // namespace
+
 std::optional<std::vector<std::uint8_t>> EncodeForEntry(const ArtEntry& entry, std::size_t index,
                                                         const ArtPicture& picture, Messenger* messenger)
 {
@@ -39,8 +40,6 @@ std::optional<std::vector<std::uint8_t>> EncodeForEntry(const ArtEntry& entry, s
     }
     return bytes;
 }
-
-} // namespace
 
 bool ReadArtImage(std::string_view bankFile, std::size_t index, ArtPicture& picture, Messenger* messenger)
 {
@@ -77,7 +76,7 @@ bool ReadArtImage(std::string_view bankFile, std::size_t index, ArtPicture& pict
 }
 
 bool WriteArtImage(std::string_view bankFile, const ArtEntry& entry, std::size_t index, const ArtPicture& picture,
-                   Messenger* messenger)
+                   Messenger* messenger, ArtBankTarget target)
 {
     if (!FileExists(bankFile)) {
         Show(messenger, 349, Args(std::string(bankFile)));
@@ -86,7 +85,10 @@ bool WriteArtImage(std::string_view bankFile, const ArtEntry& entry, std::size_t
     auto bytes = EncodeForEntry(entry, index, picture, messenger);
     if (!bytes)
         return false;
-    PatchFile(bankFile, entry.dataOffset, *bytes);
+    if (target == ArtBankTarget::WorkingCopy)
+        PatchWorkingCopy(bankFile, entry.dataOffset, *bytes);
+    else
+        PatchFile(bankFile, entry.dataOffset, *bytes);
     return true;
 }
 

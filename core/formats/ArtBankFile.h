@@ -5,7 +5,9 @@
 #include "formats/ArtBankDirectory.h"
 #include "formats/ArtPicture.h"
 
+#include <optional>
 #include <string_view>
+#include <vector>
 
 namespace pitwall {
 
@@ -35,8 +37,15 @@ bool ReadArtImage(std::string_view bankFile, std::size_t index, ArtPicture& pict
 // contents. When the picture needs more room than the entry holds (width x
 // height x 2, or a stream that came out longer) UI text 689 and nothing is
 // written.
+// A game file is patched safely (replaced whole); the program's own working
+// copy of a bank is patched in place.
+enum class ArtBankTarget { GameFile, WorkingCopy };
 bool WriteArtImage(std::string_view bankFile, const ArtEntry& entry, std::size_t index, const ArtPicture& picture,
-                   Messenger* messenger);
+                   Messenger* messenger, ArtBankTarget target = ArtBankTarget::GameFile);
+// The bytes WriteArtImage would write, or nothing (with UI text 689) when
+// the picture does not fit the entry.
+std::optional<std::vector<std::uint8_t>> EncodeForEntry(const ArtEntry& entry, std::size_t index,
+                                                        const ArtPicture& picture, Messenger* messenger);
 // The same encoding as the whole content of a new file.
 bool WriteArtImageFile(std::string_view file, const ArtEntry& entry, std::size_t index, const ArtPicture& picture,
                        Messenger* messenger);

@@ -40,7 +40,7 @@ bool ExportArtImage(const std::string& bankFile, std::size_t entry, const std::s
 }
 
 bool ImportArtPicture(const std::string& bankFile, const ArtDirectory& directory, std::size_t entry,
-                      const std::string& fileName, Messenger* messenger)
+                      const std::string& fileName, Messenger* messenger, ArtBankTarget target)
 {
     if (entry >= directory.entries.size())
         return false;
@@ -53,7 +53,7 @@ bool ImportArtPicture(const std::string& bankFile, const ArtDirectory& directory
             messenger->show(737, Args(e.width, e.height));
         return false;
     }
-    return WriteArtImage(bankFile, e, entry, ArtPictureFromImage(image), messenger);
+    return WriteArtImage(bankFile, e, entry, ArtPictureFromImage(image), messenger, target);
 }
 
 } // namespace pitwall

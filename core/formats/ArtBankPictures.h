@@ -4,6 +4,7 @@
 // 15-bit words and the program's 24-bit pictures.
 
 #include "formats/ArtBankDirectory.h"
+#include "formats/ArtBankFile.h"
 #include "formats/ArtPicture.h"
 #include "formats/Image.h"
 
@@ -27,6 +28,7 @@ bool ExportArtImage(const std::string& bankFile, std::size_t entry, const std::s
 // it is written in place into the entry, else UI text 737 with the entry's
 // width and height and nothing changes.
 bool ImportArtPicture(const std::string& bankFile, const ArtDirectory& directory, std::size_t entry,
-                      const std::string& fileName, Messenger* messenger);
+                      const std::string& fileName, Messenger* messenger,
+                      ArtBankTarget target = ArtBankTarget::GameFile);
 
 } // namespace pitwall

@@ -47,7 +47,7 @@ void MenuBackgroundsArea::exportToGame(TransferContext& context)
             if (n != numbers.front())
                 context.progress(kBackgroundProgressText, kMenuBackgroundsItem, Args(n));
             if (ImportArtPicture(file, directory, kMenuBackgroundFirstEntry + static_cast<std::size_t>(n),
-                                 WorkFile(context, n), &context.messenger))
+                                 WorkFile(context, n), &context.messenger, ArtBankTarget::WorkingCopy))
                 any = true;
             else
                 context.recordFailure(MenuReplacementName(n) + " was not written into GP3ART5.BIN");

@@ -74,30 +74,49 @@ bool TeamArtArea::checkBeforeExport(TransferContext& context)
 
 void TeamArtArea::exportToGame(TransferContext& context)
 {
+    std::vector<int> teams;
     for (int t = 0; t < kRacingTeams; ++t) {
         if (!context.selected(TeamArtItem(t)))
             continue;
-        context.progress(kTeamArtProgressText, TeamArtItem(t), Args(t + 1));
         const ArtPicture& sheet = sheets_[static_cast<std::size_t>(t)];
         if (sheet.width != kTeamSheetWidth || sheet.height != kTeamSheetHeight) {
+            context.progress(kTeamArtProgressText, TeamArtItem(t), Args(t + 1));
             context.fail(kSheetSizeText, Args(kTeamSheetWidth, kTeamSheetHeight));
             continue;
         }
-        // A sheet that does not fit in full is not written in part.
-        EditGameArtBank(context, [&](const std::string& file, const ArtDirectory& directory) {
-            auto changed = ChangedTeamArt(file, directory, t, sheet);
-            if (changed.empty())
-                return false;
-            for (const TeamArtChange& change : changed)
-                if (!WriteArtImage(file, directory.entries[change.entry], change.entry, change.picture,
-                                   &context.messenger)) {
-                    context.recordFailure("The art of team " + std::to_string(t + 1)
-                                          + " does not fit into GP3ART5.BIN");
-                    return false;
-                }
-            return true;
-        });
+        teams.push_back(t);
     }
+    if (teams.empty())
+        return;
+    // One copy of the bank takes every team's art: a copy per team rewrote
+    // the whole bank (up to 180 MB once expanded) eleven times. A sheet that
+    // does not fit in full is not written in part: all its pictures are
+    // encoded before any of them is written.
+    EditGameArtBank(context, [&](const std::string& file, const ArtDirectory& directory) {
+        bool any = false;
+        for (int t : teams) {
+            context.progress(kTeamArtProgressText, TeamArtItem(t), Args(t + 1));
+            std::vector<std::pair<std::uint64_t, std::vector<std::uint8_t>>> writes;
+            bool fits = true;
+            for (const TeamArtChange& change : ChangedTeamArt(file, directory, t, sheets_[static_cast<std::size_t>(t)])) {
+                const ArtEntry& entry = directory.entries[change.entry];
+                auto bytes = EncodeForEntry(entry, change.entry, change.picture, &context.messenger);
+                if (!bytes) {
+                    fits = false;
+                    break;
+                }
+                writes.emplace_back(entry.dataOffset, std::move(*bytes));
+            }
+            if (!fits) {
+                context.recordFailure("The art of team " + std::to_string(t + 1) + " does not fit into GP3ART5.BIN");
+                continue;
+            }
+            for (const auto& [offset, bytes] : writes)
+                PatchWorkingCopy(file, offset, bytes);
+            any = any || !writes.empty();
+        }
+        return any;
+    });
 }
 
 void TeamArtArea::loadFromCarset(TransferContext& context)
