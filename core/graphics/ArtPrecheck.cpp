@@ -29,6 +29,8 @@ std::vector<int> ArtEntriesToWrite(const ItemBytes& selection, const std::vector
             entries.push_back(first + t);
         AddRange(entries, 445 + 4 * t, 448 + 4 * t);
         AddRange(entries, 489 + 6 * t, 494 + 6 * t);
+        // The team sheet's last picture: the export writes it like the rest.
+        entries.push_back(555 + t);
     }
     for (int s = 0; s < 16; ++s) {
         if (!selected(kTrackGraphicsFirst + s))

@@ -16,7 +16,8 @@ namespace pitwall {
 
 // The art-bank entries an export of the selection writes: per team art item
 // 104 + t entries 10 + 30t .. 39 + 30t, 400 + t, 411 + t, 422 + t, 433 + t,
-// 445 + 4t .. 448 + 4t and 489 + 6t .. 494 + 6t (555 + t is not written); per
+// 445 + 4t .. 448 + 4t, 489 + 6t .. 494 + 6t and 555 + t (the sheet's last
+// picture, which the export writes like the others); per
 // track pictures item 121 + s the small pictures 566 + 4s .. 569 + 4s and the
 // full-screen ones 630 + 4s .. 633 + 4s; with item 5 entry 755 + n per menu
 // background n in use. Ascending, without repeats.

@@ -63,10 +63,11 @@ void WriteWithLibzip(const std::string& path, const std::vector<std::pair<std::s
     zip_t* z = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
     ASSERT_NE(z, nullptr);
     for (const auto& [name, bytes] : members) {
-        void* copy = std::malloc(bytes.size() + 1);
-        if (!bytes.empty())
+        // libzip frees no buffer of length 0, so an empty member gets none.
+        void* copy = bytes.empty() ? nullptr : std::malloc(bytes.size());
+        if (copy)
             std::memcpy(copy, bytes.data(), bytes.size());
-        zip_source_t* source = zip_source_buffer(z, copy, bytes.size(), 1);
+        zip_source_t* source = zip_source_buffer(z, copy, bytes.size(), copy ? 1 : 0);
         zip_int64_t index = zip_file_add(z, name.c_str(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_GUESS);
         ASSERT_GE(index, 0);
         zip_set_file_compression(z, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 9);
