@@ -21,14 +21,29 @@ constexpr std::uint64_t kMaxBankBytes = 1024ull * 1024 * 1024;
 // or carset member has.
 std::string CopyPath(const TransferContext& context) { return context.program.directories.working + "ArtBank.edit"; }
 
-std::optional<std::vector<std::uint8_t>> CurrentBank(TransferContext& context)
+// The bank as the run has it so far, held by the change set (no copy of a
+// file that may hold 180 MB).
+std::vector<std::uint8_t>* RunBank(TransferContext& context)
 {
-    std::optional<std::vector<std::uint8_t>> bytes;
-    if (context.changes)
-        bytes = context.changes->currentContent(kArtBankGamePath);
-    if (!bytes)
+    std::vector<std::uint8_t>* bank = context.changes ? context.changes->holdWholeFile(kArtBankGamePath) : nullptr;
+    if (!bank)
         context.fail(349, Args(context.program.settings.gameDirectory + kArtBankGamePath));
-    return bytes;
+    return bank;
+}
+
+// The edited copy becomes the run's bank, written by the current item. A copy
+// that cannot be read back whole would leave the run's bank half overwritten,
+// so the run then gives the bank up altogether: the game keeps the bank it
+// has and the item fails.
+void TakeEditedCopy(TransferContext& context, const std::string& copy)
+{
+    std::vector<std::uint8_t>* bank = context.changes->editWholeFile(kArtBankGamePath);
+    try {
+        ReadWholeFile(copy, *bank, kMaxBankBytes);
+    } catch (...) {
+        context.changes->discardReplacement(kArtBankGamePath);
+        throw;
+    }
 }
 
 } // namespace
@@ -36,21 +51,21 @@ std::optional<std::vector<std::uint8_t>> CurrentBank(TransferContext& context)
 bool EditGameArtBank(TransferContext& context,
                      const std::function<bool(const std::string& file, const ArtDirectory& directory)>& edit)
 {
-    auto bytes = CurrentBank(context);
-    if (!bytes)
+    const std::vector<std::uint8_t>* bank = RunBank(context);
+    if (!bank)
         return false;
-    ArtDirectory directory = ParseArtDirectory(*bytes);
-    if (!directory.complete() || FirstEntryOutsideFile(directory, bytes->size())) {
+    ArtDirectory directory = ParseArtDirectory(*bank);
+    if (!directory.complete() || FirstEntryOutsideFile(directory, bank->size())) {
         context.fail(1146, Args(std::string(kArtBankGamePath)));
         return false;
     }
     const std::string copy = CopyPath(context);
-    WriteNewPrivateFile(copy, *bytes, Leftover::Replace);
+    WriteNewPrivateFile(copy, *bank, Leftover::Replace);
     bool keep = false;
     try {
         keep = edit(copy, directory);
         if (keep)
-            context.replaceGameFile(kArtBankGamePath, ReadWholeFile(copy, kMaxBankBytes));
+            TakeEditedCopy(context, copy);
     } catch (...) {
         DeleteFileForced(copy);
         throw;
@@ -61,26 +76,29 @@ bool EditGameArtBank(TransferContext& context,
 
 bool ExpandArtBankInRun(TransferContext& context, const std::vector<bool>& flags, bool keepBackup)
 {
-    auto bytes = CurrentBank(context);
-    if (!bytes)
+    const std::vector<std::uint8_t>* bank = RunBank(context);
+    if (!bank)
         return false;
-    const ArtDirectory directory = ParseArtDirectory(*bytes);
+    const ArtDirectory directory = ParseArtDirectory(*bank);
     bool any = false;
     for (std::size_t e = 0; e < flags.size() && e < kArtEntryCount; ++e)
         any = any || (flags[e] && !directory.entries[e].fits());
     if (!any)
         return true;
     const std::string copy = CopyPath(context);
-    WriteNewPrivateFile(copy, *bytes, Leftover::Replace);
+    WriteNewPrivateFile(copy, *bank, Leftover::Replace);
+    std::vector<std::uint8_t> before;
+    if (keepBackup)
+        before = *bank;
     bool expanded = false;
     try {
         ArtDirectory result;
         expanded = ExpandArtBank(copy, flags, false, result, &context.messenger,
                                  [&](std::size_t, std::size_t) { context.loading.keepAlive(); });
         if (expanded) {
-            context.replaceGameFile(kArtBankGamePath, ReadWholeFile(copy, kMaxBankBytes));
+            TakeEditedCopy(context, copy);
             if (keepBackup)
-                context.replaceGameFile(std::string(kArtBankGamePath) + ".OLD", std::move(*bytes));
+                context.replaceGameFile(std::string(kArtBankGamePath) + ".OLD", std::move(before));
         } else {
             context.recordFailure("GP3ART5.BIN could not be expanded");
         }
@@ -96,10 +114,10 @@ bool MakeRoomInArtBank(TransferContext& context, const std::vector<std::size_t>&
 {
     if (entries.empty())
         return true;
-    auto bytes = CurrentBank(context);
-    if (!bytes)
+    const std::vector<std::uint8_t>* bank = RunBank(context);
+    if (!bank)
         return false;
-    ArtDirectory directory = ParseArtDirectory(*bytes);
+    ArtDirectory directory = ParseArtDirectory(*bank);
     std::vector<bool> flags(kArtEntryCount, false);
     int without = 0;
     for (std::size_t e : entries)

@@ -217,7 +217,8 @@ bool TracksArea::exportTrackFiles(TransferContext& context)
 void TracksArea::exportSections(TransferContext& context)
 {
     const TrackExePositions& at = TrackExeAt(context.program.gameVersion);
-    std::optional<std::vector<std::uint8_t>> bank;
+    // The run's bank, edited where the change set holds it.
+    std::vector<std::uint8_t>* bank = nullptr;
     bool bankMissing = false;
     for (int t = 0; t < kTrackCount; ++t) {
         if (!context.selected(TrackSectionsItem(t)))
@@ -237,7 +238,7 @@ void TracksArea::exportSections(TransferContext& context)
                 if (!FileExists(file))
                     continue;
                 if (!bank && !bankMissing) {
-                    bank = context.changes ? context.changes->currentContent(kArtBankGamePath) : std::nullopt;
+                    bank = context.changes ? context.changes->holdWholeFile(kArtBankGamePath) : nullptr;
                     if (!bank) {
                         bankMissing = true;
                         context.fail(349, Args(context.program.settings.gameDirectory + kArtBankGamePath));
@@ -261,7 +262,7 @@ void TracksArea::exportSections(TransferContext& context)
                     context.fail("The track picture " + member + " is not exported: " + reason + ".");
             }
         if (changed)
-            context.replaceGameFile(kArtBankGamePath, *bank);
+            context.changes->editWholeFile(kArtBankGamePath);
     }
 }
 

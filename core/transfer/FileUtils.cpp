@@ -386,7 +386,7 @@ int CheckFileExtension(std::string_view name, const std::vector<std::string>& al
     return -1;
 }
 
-std::vector<std::uint8_t> ReadWholeFile(std::string_view file, std::uint64_t maxBytes)
+void ReadWholeFile(std::string_view file, std::vector<std::uint8_t>& into, std::uint64_t maxBytes)
 {
     std::ifstream in(NativePath(file), std::ios::binary);
     if (!in)
@@ -394,9 +394,15 @@ std::vector<std::uint8_t> ReadWholeFile(std::string_view file, std::uint64_t max
     std::uint64_t size = FileSizeOf(file);
     if (size > maxBytes)
         throw std::runtime_error("File " + std::string(file) + " is too large (" + std::to_string(size) + " bytes)");
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size)))
+    into.resize(static_cast<std::size_t>(size));
+    if (size > 0 && !in.read(reinterpret_cast<char*>(into.data()), static_cast<std::streamsize>(size)))
         throw std::runtime_error("Cannot read file " + std::string(file));
+}
+
+std::vector<std::uint8_t> ReadWholeFile(std::string_view file, std::uint64_t maxBytes)
+{
+    std::vector<std::uint8_t> bytes;
+    ReadWholeFile(file, bytes, maxBytes);
     return bytes;
 }
 

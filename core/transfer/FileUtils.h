@@ -104,6 +104,9 @@ int CheckFileExtension(std::string_view name, const std::vector<std::string>& al
 // replaces the file through a temporary file and a rename (see SafeWrite.h):
 // on failure it throws FileWriteError and the old file stays as it was.
 std::vector<std::uint8_t> ReadWholeFile(std::string_view file, std::uint64_t maxBytes = UINT64_MAX);
+// The same into a buffer that is reused (no second copy of a large file); on
+// failure its content is undefined.
+void ReadWholeFile(std::string_view file, std::vector<std::uint8_t>& into, std::uint64_t maxBytes);
 void WriteWholeFile(std::string_view file, const std::vector<std::uint8_t>& bytes);
 // Writes `bytes` at `offset` into an existing file, keeping every other byte.
 // The file is replaced as a whole, so a failure leaves it unchanged. Throws

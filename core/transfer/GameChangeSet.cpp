@@ -5,6 +5,8 @@
 #include "transfer/SafeWrite.h"
 
 #include <algorithm>
+#include <cstring>
+#include <fstream>
 
 namespace pitwall {
 
@@ -44,6 +46,61 @@ void DifferingWithin(const std::vector<std::uint8_t>& before, const std::vector<
     }
 }
 
+// The differing bytes of two blocks of n bytes that start at `base` in their
+// files. Equal stretches (most of a large file) are passed over a page at a
+// time.
+void AddDifferences(const std::uint8_t* before, const std::uint8_t* after, std::size_t n, std::uint64_t base,
+                    std::vector<ByteRange>& ranges, std::uint64_t gap)
+{
+    constexpr std::size_t kStride = 4096;
+    for (std::size_t at = 0; at < n; at += kStride) {
+        const std::size_t length = std::min(kStride, n - at);
+        if (std::memcmp(before + at, after + at, length) == 0)
+            continue;
+        for (std::size_t p = at; p < at + length; ++p)
+            if (before[p] != after[p])
+                AddRange(ranges, base + p, 1, gap);
+    }
+}
+
+// How a file on disk differs from the content that is to replace it, read a
+// piece at a time. A file that cannot be read counts as different throughout
+// (the restore point, which must read it, then stops the run).
+struct DiskComparison {
+    std::uint64_t oldSize = 0;
+    std::vector<ByteRange> ranges;
+};
+
+DiskComparison CompareWithDisk(const std::string& path, const std::vector<std::uint8_t>& after)
+{
+    constexpr std::uint64_t kGap = 16;
+    constexpr std::size_t kPiece = 1 << 20;
+    DiskComparison result;
+    std::ifstream in(NativePath(path), std::ios::binary | std::ios::ate);
+    const std::streamoff end = in ? static_cast<std::streamoff>(in.tellg()) : -1;
+    if (end < 0 || !in.seekg(0)) {
+        result.ranges.push_back({0, after.size()});
+        return result;
+    }
+    result.oldSize = static_cast<std::uint64_t>(end);
+    const std::uint64_t common = std::min<std::uint64_t>(result.oldSize, after.size());
+    std::vector<std::uint8_t> piece(static_cast<std::size_t>(std::min<std::uint64_t>(kPiece, common)));
+    for (std::uint64_t at = 0; at < common;) {
+        const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(kPiece, common - at));
+        if (!in.read(reinterpret_cast<char*>(piece.data()), static_cast<std::streamsize>(n))) {
+            result.ranges = {{0, std::max<std::uint64_t>(result.oldSize, after.size())}};
+            return result;
+        }
+        AddDifferences(piece.data(), after.data() + at, n, at, result.ranges, kGap);
+        at += n;
+    }
+    if (result.oldSize != after.size()) {
+        const std::uint64_t to = std::max<std::uint64_t>(result.oldSize, after.size());
+        AddRange(result.ranges, common, to - common, kGap);
+    }
+    return result;
+}
+
 std::vector<ByteRange> Merge(std::vector<ByteRange> ranges)
 {
     std::sort(ranges.begin(), ranges.end(), [](const auto& a, const auto& b) { return a.offset < b.offset; });
@@ -60,9 +117,7 @@ std::vector<ByteRange> DifferingRanges(const std::vector<std::uint8_t>& before, 
 {
     std::vector<ByteRange> ranges;
     const std::size_t common = std::min(before.size(), after.size());
-    for (std::size_t p = 0; p < common; ++p)
-        if (before[p] != after[p])
-            AddRange(ranges, p, 1, gap);
+    AddDifferences(before.data(), after.data(), common, 0, ranges, gap);
     if (before.size() != after.size()) {
         std::uint64_t from = common, to = std::max(before.size(), after.size());
         AddRange(ranges, from, to - from, gap);
@@ -116,16 +171,56 @@ GameFile& GameChangeSet::patchFile(std::string_view gameRelative)
 void GameChangeSet::replaceFile(std::string_view gameRelative, std::vector<std::uint8_t> bytes)
 {
     Pending& f = entry(gameRelative);
-    if (f.patched) {
-        // A whole new content for a file patched earlier in the run.
-        f.oldBytes = f.patched->original();
-        f.patched.reset();
-    } else if (!f.replaced && f.existed) {
-        f.oldBytes = ReadWholeFile(f.path, kMaxReplacedFileSize);
-    }
+    // A whole new content for a file patched earlier in the run: the patches
+    // are spent (the original is still on disk).
+    f.patched.reset();
     f.replaced = true;
     f.writes.push_back({item_, 0, bytes.size()});
     f.newBytes = std::move(bytes);
+}
+
+const std::vector<std::uint8_t>* GameChangeSet::pendingContent(std::string_view gameRelative) const
+{
+    if (const Pending* f = findEntry(gameRelative)) {
+        if (f->replaced)
+            return &f->newBytes;
+        if (f->patched)
+            return &f->patched->bytes();
+    }
+    return nullptr;
+}
+
+std::vector<std::uint8_t>* GameChangeSet::holdWholeFile(std::string_view gameRelative)
+{
+    Pending& f = entry(gameRelative);
+    if (!f.replaced) {
+        if (f.patched) {
+            f.newBytes = f.patched->bytes();
+            f.patched.reset();
+        } else if (f.existed) {
+            f.newBytes = ReadWholeFile(f.path, kMaxReplacedFileSize);
+        } else {
+            return nullptr;
+        }
+        f.replaced = true;
+    }
+    return &f.newBytes;
+}
+
+std::vector<std::uint8_t>* GameChangeSet::editWholeFile(std::string_view gameRelative)
+{
+    std::vector<std::uint8_t>* bytes = holdWholeFile(gameRelative);
+    if (bytes)
+        entry(gameRelative).writes.push_back({item_, 0, bytes->size()});
+    return bytes;
+}
+
+void GameChangeSet::discardReplacement(std::string_view gameRelative)
+{
+    const Pending* found = findEntry(gameRelative);
+    if (!found)
+        return;
+    files_.erase(std::find_if(files_.begin(), files_.end(), [&](const auto& f) { return f.get() == found; }));
 }
 
 std::optional<std::vector<std::uint8_t>> GameChangeSet::currentContent(std::string_view gameRelative) const
@@ -146,28 +241,37 @@ std::vector<FileChange> GameChangeSet::changes() const
 {
     std::vector<FileChange> list;
     for (const auto& f : files_) {
-        const std::vector<std::uint8_t>& before = f->patched ? f->patched->original() : f->oldBytes;
-        const std::vector<std::uint8_t>& after = f->patched ? f->patched->bytes() : f->newBytes;
-        const auto& writes = f->patched ? f->patched->writes() : f->writes;
         if (!f->patched && !f->replaced)
-            continue;
-        if (f->existed && before == after)
             continue;
         FileChange change;
         change.relativePath = f->relativePath;
         change.created = !f->existed;
         change.replaced = f->replaced;
-        change.oldSize = f->existed ? before.size() : 0;
-        change.newSize = after.size();
-        change.ranges = f->existed ? DifferingRanges(before, after) : std::vector<ByteRange>{{0, after.size()}};
         // Per item: the parts of its writes whose bytes differ in the end. A
         // file written as a whole belongs to the item that wrote it last.
         std::map<int, std::vector<ByteRange>> byItem;
-        if (f->replaced) {
-            byItem[writes.empty() ? 0 : writes.back().item] = change.ranges;
-        } else {
-            for (const auto& w : writes)
+        if (f->patched) {
+            const std::vector<std::uint8_t>& before = f->patched->original();
+            const std::vector<std::uint8_t>& after = f->patched->bytes();
+            if (f->existed && before == after)
+                continue;
+            change.oldSize = f->existed ? before.size() : 0;
+            change.newSize = after.size();
+            change.ranges = f->existed ? DifferingRanges(before, after) : std::vector<ByteRange>{{0, after.size()}};
+            for (const auto& w : f->patched->writes())
                 DifferingWithin(before, after, w.offset, w.length, byItem[w.item]);
+        } else {
+            change.newSize = f->newBytes.size();
+            if (f->existed) {
+                DiskComparison disk = CompareWithDisk(f->path, f->newBytes);
+                if (disk.ranges.empty())
+                    continue;
+                change.oldSize = disk.oldSize;
+                change.ranges = std::move(disk.ranges);
+            } else {
+                change.ranges = {{0, f->newBytes.size()}};
+            }
+            byItem[f->writes.empty() ? 0 : f->writes.back().item] = change.ranges;
         }
         for (auto& [item, ranges] : byItem) {
             auto merged = Merge(std::move(ranges));

@@ -81,6 +81,19 @@ public:
     // The content a later write would see: pending replacement, patched
     // copy, or the file on disk (nullopt when there is none).
     std::optional<std::vector<std::uint8_t>> currentContent(std::string_view gameRelative) const;
+    // The same without a copy, for files too large to copy at will (the art
+    // bank): the pending content if the run has touched the file, else null.
+    const std::vector<std::uint8_t>* pendingContent(std::string_view gameRelative) const;
+    // A whole file edited where it is held: the content a later write would
+    // see, from now on a pending replacement. Null when the file does not
+    // exist. The caller leaves the content whole, or gives it up with
+    // discardReplacement. holdWholeFile only takes the file in; editWholeFile
+    // also counts it as written by the current item.
+    std::vector<std::uint8_t>* holdWholeFile(std::string_view gameRelative);
+    std::vector<std::uint8_t>* editWholeFile(std::string_view gameRelative);
+    // The file keeps the content it has on disk: whatever the run wrote into
+    // it is dropped.
+    void discardReplacement(std::string_view gameRelative);
 
     // Only files whose bytes really differ, in the order first touched.
     std::vector<FileChange> changes() const;
@@ -98,12 +111,14 @@ private:
         std::unique_ptr<GameFile> patched;
         bool replaced = false;
         bool existed = false;
-        std::vector<std::uint8_t> oldBytes; // replaced files: the content on disk
+        // Replaced files keep only their new content; the old one is read
+        // from disk when compared, so a large file is held once, not twice.
         std::vector<std::uint8_t> newBytes;
         std::vector<GameFile::Write> writes; // replaced files: one per replaceFile
     };
     Pending& entry(std::string_view gameRelative);
     const Pending* findEntry(std::string_view gameRelative) const;
+    static std::vector<ByteRange> replacedRanges(const Pending& f);
 
     std::string gameDirectory_;
     std::vector<std::unique_ptr<Pending>> files_;

@@ -194,3 +194,67 @@ TEST(GameChangeSet, ChangesAreWhatDiffersByItemAndAFailedWriteIsPutBack)
     EXPECT_FALSE(FileExists(game + "GP3JAMS/B.JAM"));
     EXPECT_TRUE(Leftovers(game, {"GP3.EXE", "A.JAM"}).empty());
 }
+
+// Large files (the art bank) are edited where the change set holds them, and
+// compared with the disk a piece at a time rather than kept twice.
+TEST(GameChangeSet, WholeFilesEditedInPlaceAreComparedWithTheDisk)
+{
+    test::TempDir dir;
+    std::string game = dir / "game/";
+    ForceDirectories(game + "BITMAPS");
+    const auto bank = Bytes(3 * 1024 * 1024 + 5, 4); // more than one piece of the comparison
+    test::WriteBytes(game + "BITMAPS/GP3ART5.BIN", bank);
+    test::WriteBytes(game + "GP3.EXE", Bytes(4096, 1));
+
+    GameChangeSet changes(game);
+    EXPECT_EQ(changes.editWholeFile("BITMAPS\\MISSING.BIN"), nullptr);
+    changes.setItem(7);
+    std::vector<std::uint8_t>* held = changes.holdWholeFile("bitmaps\\gp3art5.bin");
+    ASSERT_NE(held, nullptr);
+    EXPECT_EQ(*held, bank);
+    EXPECT_TRUE(changes.changes().empty()); // held, not changed
+
+    changes.setItem(8);
+    std::vector<std::uint8_t>* edited = changes.editWholeFile("BITMAPS\\GP3ART5.BIN");
+    ASSERT_EQ(edited, held);
+    const std::size_t piece = 1 << 20;
+    (*edited)[piece - 1] ^= 1; // either side of a piece boundary: one range
+    (*edited)[piece] ^= 1;
+    (*edited)[2 * piece + 100] ^= 1;
+    edited->resize(bank.size() + 10, 0); // and grown
+    changes.setItem(9);
+    changes.holdWholeFile("BITMAPS\\GP3ART5.BIN"); // only looked at: still item 8's
+
+    auto list = changes.changes();
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_TRUE(list[0].replaced);
+    EXPECT_EQ(list[0].oldSize, bank.size());
+    EXPECT_EQ(list[0].newSize, bank.size() + 10);
+    ASSERT_EQ(list[0].ranges.size(), 3u);
+    EXPECT_EQ(list[0].ranges[0].offset, piece - 1);
+    EXPECT_EQ(list[0].ranges[0].length, 2u);
+    EXPECT_EQ(list[0].ranges[1].offset, 2 * piece + 100);
+    EXPECT_EQ(list[0].ranges[2].offset, bank.size());
+    EXPECT_EQ(list[0].ranges[2].length, 10u);
+    ASSERT_EQ(list[0].items.size(), 1u);
+    EXPECT_EQ(list[0].items[0].item, 8);
+    EXPECT_EQ(changes.pendingContent("BITMAPS\\GP3ART5.BIN"), edited);
+
+    // Given up, the bank keeps what it has on disk.
+    changes.discardReplacement("BITMAPS\\GP3ART5.BIN");
+    EXPECT_EQ(changes.pendingContent("BITMAPS\\GP3ART5.BIN"), nullptr);
+    EXPECT_TRUE(changes.changes().empty());
+
+    // A patched file replaced as a whole is compared with its original on
+    // disk; the same content again is no change at all.
+    GameFile& exe = changes.patchFile("GP3.EXE");
+    exe.writeU8(5, 0xEE);
+    changes.replaceFile("GP3.EXE", Bytes(4096, 1));
+    EXPECT_TRUE(changes.changes().empty());
+    changes.replaceFile("GP3.EXE", Bytes(4000, 1));
+    list = changes.changes();
+    ASSERT_EQ(list.size(), 1u);
+    ASSERT_EQ(list[0].ranges.size(), 1u);
+    EXPECT_EQ(list[0].ranges[0].offset, 4000u);
+    EXPECT_EQ(list[0].ranges[0].length, 96u);
+}
