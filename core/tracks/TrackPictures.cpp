@@ -54,8 +54,13 @@ std::optional<ArtPicture> ArtPictureFromBank(const std::vector<std::uint8_t>& ba
     return DecodeArtEntry(data, e.width, e.height, UsesSingleWordKeys(entry));
 }
 
-bool PutArtPictureIntoBank(std::vector<std::uint8_t>& bank, std::size_t entry, const ArtPicture& picture,
-                           std::string* reason)
+std::vector<std::uint8_t> EncodeForTrackEntry(std::size_t entry, const ArtPicture& picture)
+{
+    return EncodeArtEntry(picture, UsesSingleWordKeys(entry));
+}
+
+bool PutEncodedPictureIntoBank(std::vector<std::uint8_t>& bank, std::size_t entry, std::uint32_t width,
+                               std::uint32_t height, const std::vector<std::uint8_t>& encoded, std::string* reason)
 {
     auto fail = [&](const std::string& why) {
         if (reason)
@@ -65,15 +70,20 @@ bool PutArtPictureIntoBank(std::vector<std::uint8_t>& bank, std::size_t entry, c
     ArtEntry e;
     if (!Locate(bank, entry, e, reason))
         return false;
-    if (picture.width != e.width || picture.height != e.height)
-        return fail("the picture measures " + std::to_string(picture.width) + " x " + std::to_string(picture.height)
-                    + ", entry " + std::to_string(entry) + " " + std::to_string(e.width) + " x "
-                    + std::to_string(e.height));
-    auto bytes = EncodeArtEntry(picture, UsesSingleWordKeys(entry));
-    if (bytes.size() > e.reservedSize)
+    if (width != e.width || height != e.height)
+        return fail("the picture measures " + std::to_string(width) + " x " + std::to_string(height) + ", entry "
+                    + std::to_string(entry) + " " + std::to_string(e.width) + " x " + std::to_string(e.height));
+    if (encoded.size() > e.reservedSize)
         return fail("the picture needs more room than entry " + std::to_string(entry) + " has");
-    std::copy(bytes.begin(), bytes.end(), bank.begin() + static_cast<std::ptrdiff_t>(e.dataOffset));
+    std::copy(encoded.begin(), encoded.end(), bank.begin() + static_cast<std::ptrdiff_t>(e.dataOffset));
     return true;
+}
+
+bool PutArtPictureIntoBank(std::vector<std::uint8_t>& bank, std::size_t entry, const ArtPicture& picture,
+                           std::string* reason)
+{
+    return PutEncodedPictureIntoBank(bank, entry, picture.width, picture.height, EncodeForTrackEntry(entry, picture),
+                                     reason);
 }
 
 } // namespace pitwall

@@ -32,5 +32,11 @@ std::optional<ArtPicture> ArtPictureFromBank(const std::vector<std::uint8_t>& ba
 // entry's size, or its data does not fit the entry or the bank.
 bool PutArtPictureIntoBank(std::vector<std::uint8_t>& bank, std::size_t entry, const ArtPicture& picture,
                            std::string* reason);
+// The same in two steps, so pictures can be encoded away from the bank (on
+// several cores): the picture's bytes for its entry, then those bytes put
+// into the entry of a picture `width` x `height`.
+std::vector<std::uint8_t> EncodeForTrackEntry(std::size_t entry, const ArtPicture& picture);
+bool PutEncodedPictureIntoBank(std::vector<std::uint8_t>& bank, std::size_t entry, std::uint32_t width,
+                               std::uint32_t height, const std::vector<std::uint8_t>& encoded, std::string* reason);
 
 } // namespace pitwall

@@ -1,5 +1,6 @@
 #include "tracks/TracksArea.h"
 
+#include "app/ParallelFor.h"
 #include "app/ProgramState.h"
 #include "formats/ArtBankDirectory.h"
 #include "formats/ArtBankPictures.h"
@@ -43,6 +44,50 @@ bool LanguageMissing(const TransferContext& context)
         if (!context.transfer.isLoaded(LanguageItem(l)))
             return true;
     return false;
+}
+
+// A replaced picture of one slot from the working directory, read and encoded
+// for its entry before the bank is touched.
+struct PreparedPicture {
+    std::string member;
+    int kind = 0;
+    std::size_t entry = 0;
+    std::uint32_t width = 0, height = 0;
+    std::vector<std::uint8_t> encoded;
+    std::string reason; // why it is not exported
+};
+
+// The slot's pictures (at most eight, a few MB) are prepared on every core.
+std::vector<PreparedPicture> PrepareSlotPictures(const std::string& working, int slot)
+{
+    std::vector<PreparedPicture> pictures;
+    for (int kind = 0; kind < kTrackPictureKinds; ++kind)
+        for (int view = 0; view < kTrackViews; ++view) {
+            std::string member = TrackPictureMember(slot, kind, view);
+            if (!FileExists(working + member))
+                continue;
+            PreparedPicture& p = pictures.emplace_back();
+            p.member = std::move(member);
+            p.kind = kind;
+            p.entry = TrackPictureEntry(slot, kind, view);
+        }
+    ParallelFor(pictures.size(), [&](std::size_t i) {
+        PreparedPicture& p = pictures[i];
+        try {
+            Image image = LoadBmpFile(working + p.member);
+            if (!TrackPictureSizeFits(p.kind, image.width(), image.height())) {
+                p.reason = "it measures " + std::to_string(image.width()) + " x " + std::to_string(image.height());
+                return;
+            }
+            ArtPicture picture = ArtPictureFromImage(image);
+            p.width = picture.width;
+            p.height = picture.height;
+            p.encoded = EncodeForTrackEntry(p.entry, picture);
+        } catch (const std::exception& e) {
+            p.reason = e.what();
+        }
+    });
+    return pictures;
 }
 
 } // namespace
@@ -231,36 +276,22 @@ void TracksArea::exportSections(TransferContext& context)
             context.fail(kLabelsTooLongText, Args(t + 1));
 
         bool changed = false;
-        for (int kind = 0; kind < kTrackPictureKinds; ++kind)
-            for (int view = 0; view < kTrackViews; ++view) {
-                const std::string member = TrackPictureMember(t, kind, view);
-                const std::string file = context.program.directories.working + member;
-                if (!FileExists(file))
-                    continue;
-                if (!bank && !bankMissing) {
-                    bank = context.changes ? context.changes->holdWholeFile(kArtBankGamePath) : nullptr;
-                    if (!bank) {
-                        bankMissing = true;
-                        context.fail(349, Args(context.program.settings.gameDirectory + kArtBankGamePath));
-                    }
+        for (const PreparedPicture& p : PrepareSlotPictures(context.program.directories.working, t)) {
+            if (!bank && !bankMissing) {
+                bank = context.changes ? context.changes->holdWholeFile(kArtBankGamePath) : nullptr;
+                if (!bank) {
+                    bankMissing = true;
+                    context.fail(349, Args(context.program.settings.gameDirectory + kArtBankGamePath));
                 }
-                if (!bank)
-                    continue;
-                std::string reason;
-                try {
-                    Image image = LoadBmpFile(file);
-                    if (!TrackPictureSizeFits(kind, image.width(), image.height()))
-                        reason = "it measures " + std::to_string(image.width()) + " x "
-                            + std::to_string(image.height());
-                    else if (PutArtPictureIntoBank(*bank, TrackPictureEntry(t, kind, view),
-                                                   ArtPictureFromImage(image), &reason))
-                        changed = true;
-                } catch (const std::exception& e) {
-                    reason = e.what();
-                }
-                if (!reason.empty())
-                    context.fail("The track picture " + member + " is not exported: " + reason + ".");
             }
+            if (!bank)
+                continue;
+            std::string reason = p.reason;
+            if (reason.empty() && PutEncodedPictureIntoBank(*bank, p.entry, p.width, p.height, p.encoded, &reason))
+                changed = true;
+            if (!reason.empty())
+                context.fail("The track picture " + p.member + " is not exported: " + reason + ".");
+        }
         if (changed)
             context.changes->editWholeFile(kArtBankGamePath);
     }
