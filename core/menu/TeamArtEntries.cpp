@@ -1,23 +1,30 @@
 #include "menu/TeamArtEntries.h"
 
+#include "app/ParallelFor.h"
 #include "formats/ArtBankFile.h"
 #include "formats/TeamArtSheet.h"
+
+#include <optional>
 
 namespace pitwall {
 
 std::vector<TeamArtChange> ChangedTeamArt(std::string_view bankFile, const ArtDirectory& directory, int team,
                                           const ArtPicture& sheet)
 {
-    std::vector<TeamArtChange> changed;
-    for (std::size_t p = 0; p < kTeamSheetPositions; ++p) {
+    // Each entry is read and compared on its own, on every core.
+    std::vector<std::optional<TeamArtChange>> compared(kTeamSheetPositions);
+    ParallelFor(kTeamSheetPositions, [&](std::size_t p) {
         const std::size_t index = TeamSheetEntry(team, p);
-        const ArtEntry& e = directory.entries[index];
-        ArtPicture now = CutTeamSheetEntry(sheet, p, e);
+        ArtPicture now = CutTeamSheetEntry(sheet, p, directory.entries[index]);
         ArtPicture before;
         if (ReadArtImage(bankFile, index, before, nullptr) && before == now)
-            continue;
-        changed.push_back({index, std::move(now)});
-    }
+            return;
+        compared[p] = TeamArtChange{index, std::move(now)};
+    });
+    std::vector<TeamArtChange> changed;
+    for (auto& c : compared)
+        if (c)
+            changed.push_back(std::move(*c));
     return changed;
 }
 
