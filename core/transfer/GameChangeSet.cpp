@@ -283,10 +283,11 @@ std::vector<FileChange> GameChangeSet::changes() const
     return list;
 }
 
-CommitResult GameChangeSet::commit(RestorePoints& restorePoints, const std::string& operation, CommitObserver* observer)
+CommitResult GameChangeSet::commit(RestorePoints& restorePoints, const std::string& operation, CommitObserver* observer,
+                                   const std::vector<FileChange>* known)
 {
     CommitResult result;
-    std::vector<FileChange> list = changes();
+    const std::vector<FileChange> list = known ? *known : changes();
     if (list.empty())
         return result;
     std::vector<std::string> paths;

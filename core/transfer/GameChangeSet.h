@@ -101,8 +101,10 @@ public:
 
     // Writes the changes (see above). Throws RestorePointError, having
     // changed nothing, when no restore point can be made.
+    // `known`: the run's changes() from just before, when the caller has them
+    // already (comparing a large file with the disk again costs time).
     CommitResult commit(RestorePoints& restorePoints, const std::string& operation,
-                        CommitObserver* observer = nullptr);
+                        CommitObserver* observer = nullptr, const std::vector<FileChange>* known = nullptr);
 
 private:
     struct Pending {

@@ -240,7 +240,7 @@ TransferOutcome TransferEngine::exportToGame(bool withDialog, TransferUi& ui, Ex
                          game, program_.settings.restorePointsKept);
     CommitResult written;
     try {
-        written = changes.commit(points, "export", ui.commitObserver);
+        written = changes.commit(points, "export", ui.commitObserver, &report_.changes);
     } catch (const RestorePointError& e) {
         messenger.showFixed(e.what());
         report_.failures.push_back({0, e.what()});
