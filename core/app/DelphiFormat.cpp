@@ -69,7 +69,7 @@ std::string RoundedDecimal(double v, int decimals)
             }
         }
         if (i < 0)
-            kept.insert(0, "1");
+            kept = '1' + kept;
     }
     bool zero = kept.find_first_not_of("0.") == std::string::npos;
     return (negative && !zero) ? "-" + kept : kept;
@@ -109,8 +109,8 @@ std::string Scientific(double v, int precision, const NumberFormat& nf)
     std::string exponent = s.substr(e + 1);
     char sign = exponent[0];
     std::string expDigits = exponent.substr(1);
-    while (expDigits.size() < 3)
-        expDigits.insert(0, "0");
+    if (expDigits.size() < 3)
+        expDigits = std::string(3 - expDigits.size(), '0') + expDigits;
     auto dot = mantissa.find('.');
     if (dot != std::string::npos)
         mantissa[dot] = nf.decimalSeparator;
