@@ -4,23 +4,21 @@
 #include "DirectoryChooser.h"
 #include "EditorStatusBar.h"
 #include "LanguageTable.h"
+#include "SoundModule.h"
 #include "sounds/SoundFolder.h"
 #include "sounds/SoundPlayback.h"
 #include "sounds/SoundsArea.h"
 #include "transfer/FileUtils.h"
 
-#include <QAudioDevice>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMediaDevices>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QSoundEffect>
 #include <QStatusBar>
 #include <QTreeWidget>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include <array>
@@ -111,7 +109,12 @@ SoundsEditor::SoundsEditor(AppContext& app, QWidget* parent) : EditorWindow(app,
             return std::nullopt;
         return chooser.directory().toStdString();
     };
-    hasAudioOutput = [] { return !QMediaDevices::audioOutputs().isEmpty(); };
+    // Without the module there is no telling; playing then says what is missing.
+    hasAudioOutput = [this] {
+        SoundPlayer* player = soundPlayer();
+        return !player || player->hasAudioOutput();
+    };
+    soundModuleDirectory = QCoreApplication::applicationDirPath();
 
     connect(list_, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
         if (!filling_ && column == 0)
@@ -247,11 +250,8 @@ void SoundsEditor::CheckBox3Click(bool checked)
 
 void SoundsEditor::StopPlaying()
 {
-    if (effect_) {
-        effect_->stop();
-        effect_->deleteLater();
-        effect_ = nullptr;
-    }
+    if (player_)
+        player_->stop();
     if (playing_) {
         playing_.reset();
         play_->setText(FromGameText(app_.program.texts.text(kPlayCaption)));
@@ -277,22 +277,34 @@ void SoundsEditor::Button58Click()
         messenger.show(kNoAudioText);
         return;
     }
+    SoundPlayer* player = soundPlayer();
+    if (!player) {
+        if (playerFailure_.isEmpty())
+            messenger.show(kMissingText, Args(playerFile_.toStdString()));
+        else
+            messenger.showFixed(playerFile_.toStdString() + ": " + playerFailure_.toStdString());
+        return;
+    }
     auto file = PreparePlayableSound(table(), static_cast<std::size_t>(sound), app_.program.directories.working);
     if (!file)
         return;
-    effect_ = new QSoundEffect(this);
-    effect_->setSource(QUrl::fromLocalFile(QString::fromStdString(*file)));
-    connect(effect_, &QSoundEffect::playingChanged, this, [this, effect = effect_] {
-        if (effect == effect_ && !effect->isPlaying() && effect->status() == QSoundEffect::Ready)
-            StopPlaying();
-    });
-    connect(effect_, &QSoundEffect::statusChanged, this, [this, effect = effect_] {
-        if (effect == effect_ && effect->status() == QSoundEffect::Error)
-            StopPlaying();
-    });
     playing_ = sound;
     play_->setText(FromGameText(app_.program.texts.text(kStopCaption)));
-    effect_->play();
+    player->play(QString::fromStdString(*file), [this] { StopPlaying(); });
+}
+
+// The player of the sound module, loaded on the first play (a failure is
+// kept: the module is not looked for again in this window).
+SoundPlayer* SoundsEditor::soundPlayer()
+{
+    if (!playerLoaded_) {
+        playerLoaded_ = true;
+        SoundModuleLoad load = LoadSoundModule(soundModuleDirectory);
+        player_ = std::move(load.player);
+        playerFile_ = load.file;
+        playerFailure_ = load.reason;
+    }
+    return player_.get();
 }
 
 void SoundsEditor::Button59Click()

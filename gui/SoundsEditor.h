@@ -6,13 +6,15 @@
 
 #include "EditorWindow.h"
 
+#include <QString>
+
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QCheckBox;
 class QLabel;
 class QPushButton;
-class QSoundEffect;
 class QStatusBar;
 class QTreeWidget;
 
@@ -22,6 +24,7 @@ struct SoundTable;
 
 namespace pitwall::gui {
 
+class SoundPlayer;
 struct SoundsEditorState;
 
 class SoundsEditor : public EditorWindow {
@@ -40,6 +43,9 @@ public:
     std::function<std::optional<std::string>()> chooseFolder;
     // Whether sound can be played at all (replaceable in tests).
     std::function<bool()> hasAudioOutput;
+    // Where the sound module is looked for on the first play: the program's
+    // own directory (replaceable in tests).
+    QString soundModuleDirectory;
     // The sound playing now, if any.
     std::optional<int> playing() const { return playing_; }
 
@@ -50,6 +56,7 @@ private:
     void FillList();
     void EnableControls();
     void StopPlaying();
+    SoundPlayer* soundPlayer();
 
     void ListView1ItemChanged(int row, bool checked);
     void CheckBox3Click(bool checked);
@@ -66,7 +73,9 @@ private:
     QLabel* count_ = nullptr;
     QPushButton* play_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
-    QSoundEffect* effect_ = nullptr;
+    std::unique_ptr<SoundPlayer> player_;
+    bool playerLoaded_ = false;
+    QString playerFile_, playerFailure_;
     std::optional<int> playing_;
     bool filling_ = false;
 };

@@ -1,10 +1,13 @@
 #include "GuiTestSupport.h"
 
+#include "SoundModule.h"
 #include "SoundsEditor.h"
 #include "formats/SoundBank.h"
 #include "sounds/SoundsArea.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -27,6 +30,8 @@ private slots:
     void marksFollowTheRowsAndSelectAll();
     void replacingOneOrAllSoundsMarksThem();
     void playingSaysWhyItCannot();
+    void playingWithoutAUsableSoundModuleSaysWhich();
+    void playingGoesThroughTheSoundModule();
 };
 
 void SoundsEditorTest::nothingLoadedMeansAnEmptyListAndNoActions()
@@ -140,6 +145,69 @@ void SoundsEditorTest::playingSaysWhyItCannot()
     Click(editor, "Button58");
     QCOMPARE(p.numbers().back(), 212);
     QVERIFY(p.messages.back().text.find("Sound0.DAT!") != std::string::npos);
+}
+
+// The sound module is looked for next to the program; missing or broken, the
+// play button names it and nothing plays.
+void SoundsEditorTest::playingWithoutAUsableSoundModuleSaysWhich()
+{
+    GuiProgram p;
+    SoundsEditor* editor = OpenEditor<SoundsEditor>(p, "TForm17");
+    QVERIFY(editor);
+    Click(editor, "Button18");
+    QDir().mkpath(QString::fromStdString(p.path("empty")));
+    editor->soundModuleDirectory = QString::fromStdString(p.path("empty"));
+    Click(editor, "Button58");
+    QCOMPARE(p.numbers().back(), 212);
+    QVERIFY(QString::fromStdString(p.messages.back().text).contains(SoundModuleFileName()));
+    QVERIFY(!editor->playing());
+    Click(editor, "Button58"); // asked again: the same answer, no crash
+    QCOMPARE(p.numbers().back(), 212);
+
+    // Not a loadable library at all.
+    const QString broken = QString::fromStdString(p.path("broken"));
+    QDir().mkpath(broken);
+    QFile file(broken + "/" + SoundModuleFileName());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("not a library");
+    file.close();
+    const SoundModuleLoad load = LoadSoundModule(broken);
+    QVERIFY(!load.player);
+    QVERIFY(!load.reason.isEmpty());
+
+    GuiProgram q;
+    SoundsEditor* other = OpenEditor<SoundsEditor>(q, "TForm17");
+    QVERIFY(other);
+    Click(other, "Button18");
+    other->soundModuleDirectory = broken;
+    Click(other, "Button58");
+    QCOMPARE(q.messages.back().number, -1);
+    QVERIFY(QString::fromStdString(q.messages.back().text).startsWith(file.fileName() + ": "));
+    QVERIFY(!other->playing());
+}
+
+// The module of the build plays, or says that there is no audio output.
+void SoundsEditorTest::playingGoesThroughTheSoundModule()
+{
+    const SoundModuleLoad load = LoadSoundModule(PITWALL_RUNTIME_DIR);
+    QVERIFY2(load.player, qPrintable(load.file + ": " + load.reason));
+
+    GuiProgram p;
+    SoundsEditor* editor = OpenEditor<SoundsEditor>(p, "TForm17");
+    QVERIFY(editor);
+    Click(editor, "Button18");
+    editor->soundModuleDirectory = PITWALL_RUNTIME_DIR;
+    const std::size_t before = p.messages.size();
+    Click(editor, "Button58");
+    if (load.player->hasAudioOutput()) {
+        QCOMPARE(p.messages.size(), before);
+        QCOMPARE(editor->playing(), std::optional<int>(0));
+        Click(editor, "Button58"); // "Stop"
+        QVERIFY(!editor->playing());
+    } else {
+        QCOMPARE(p.numbers().back(), 720);
+        QVERIFY(!editor->playing());
+    }
 }
 
 QTEST_MAIN(SoundsEditorTest)
