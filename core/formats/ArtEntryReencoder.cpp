@@ -4,6 +4,7 @@
 #include "formats/FileRange.h"
 
 #include <algorithm>
+#include <system_error>
 #include <utility>
 
 namespace pitwall {
@@ -20,8 +21,15 @@ ArtEntryReencoder::ArtEntryReencoder(std::string_view bankFile, const ArtDirecto
         return;
     workers = static_cast<unsigned>(std::min<std::size_t>(workers, entries_.size()));
     workers_.reserve(workers);
-    for (unsigned i = 0; i < workers; ++i)
-        workers_.emplace_back([this] { work(); });
+    // Where the system gives fewer threads, those started do the work; with
+    // none, next() encodes on the calling thread.
+    for (unsigned i = 0; i < workers; ++i) {
+        try {
+            workers_.emplace_back([this] { work(); });
+        } catch (const std::system_error&) {
+            break;
+        }
+    }
 }
 
 ArtEntryReencoder::~ArtEntryReencoder()
