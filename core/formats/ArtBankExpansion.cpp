@@ -3,6 +3,7 @@
 #include "app/Messages.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtEntryCodec.h"
+#include "formats/ArtEntryReencoder.h"
 #include "formats/FileRange.h"
 #include "transfer/FileUtils.h"
 #include "transfer/SafeWrite.h"
@@ -13,6 +14,11 @@
 #include <optional>
 #include <stdexcept>
 
+#ifdef __linux__
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace pitwall {
 
 namespace {
@@ -21,17 +27,36 @@ constexpr std::uint64_t kMaxBankSize = 0xFFFFFFFFull;
 
 bool Flagged(const std::vector<bool>& flags, std::size_t i) { return i < flags.size() && flags[i]; }
 
+// The new bank file. The whole file is synced before it takes the bank's
+// name; on Linux the disk starts writing each stretch of it meanwhile, so
+// that final sync does not wait for all of it at once.
 class BankOutput {
 public:
     explicit BankOutput(const std::string& file) : out_(NativePath(file), std::ios::binary | std::ios::trunc)
     {
         if (!out_)
             throw std::runtime_error("Cannot create " + file);
+#ifdef __linux__
+        syncFd_ = ::open(NativePath(file).c_str(), O_RDONLY | O_CLOEXEC);
+#endif
     }
+    ~BankOutput()
+    {
+#ifdef __linux__
+        if (syncFd_ >= 0)
+            ::close(syncFd_);
+#endif
+    }
+    BankOutput(const BankOutput&) = delete;
+    BankOutput& operator=(const BankOutput&) = delete;
+
     void write(std::span<const std::uint8_t> bytes)
     {
         out_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         check();
+        written_ += bytes.size();
+        if (written_ - syncStarted_ >= kSyncStretch)
+            startSync();
     }
     void zeros(std::uint64_t count)
     {
@@ -54,24 +79,45 @@ public:
     }
 
 private:
+    static constexpr std::uint64_t kSyncStretch = 16u << 20;
+
     void check()
     {
         if (!out_)
             throw std::runtime_error("Cannot write the new art bank");
     }
+    // Only a hint to the system: the final sync still decides.
+    void startSync()
+    {
+#ifdef __linux__
+        out_.flush();
+        check();
+        if (syncFd_ >= 0)
+            ::sync_file_range(syncFd_, static_cast<off_t>(syncStarted_), static_cast<off_t>(written_ - syncStarted_),
+                              SYNC_FILE_RANGE_WRITE);
+#endif
+        syncStarted_ = written_;
+    }
+
     std::ofstream out_;
+    std::uint64_t written_ = 0;
+    std::uint64_t syncStarted_ = 0;
+#ifdef __linux__
+    int syncFd_ = -1;
+#endif
 };
 
 // Copies `count` bytes of the old file from `offset`, padding with zeros where
-// the old file ends early.
-void CopyRange(std::string_view oldFile, std::uint64_t offset, std::uint64_t count, BankOutput& out)
+// the old file ends early. `buffer` is reused from call to call.
+void CopyRange(FileRangeReader& in, std::uint64_t offset, std::uint64_t count, BankOutput& out,
+               std::vector<std::uint8_t>& buffer)
 {
     constexpr std::uint64_t kChunk = 4u << 20;
     while (count > 0) {
         std::uint64_t n = std::min(count, kChunk);
-        auto bytes = ReadFileRange(oldFile, offset, n);
-        out.write(bytes);
-        out.zeros(n - bytes.size());
+        in.read(offset, n, buffer);
+        out.write(buffer);
+        out.zeros(n - buffer.size());
         offset += n;
         count -= n;
     }
@@ -88,15 +134,24 @@ bool Rename(const std::string& from, const std::string& to)
 // (after a message) when the old bank cannot be expanded.
 std::optional<ArtDirectory> WriteExpandedBank(std::string_view bankFile, const std::string& newFile,
                                               const ArtDirectory& old, const std::vector<bool>& flags,
-                                              Messenger* messenger, const ArtProgress& progress)
+                                              Messenger* messenger, const ArtProgress& progress, unsigned workers)
 {
     ArtDirectory fresh = old;
     BankOutput out(newFile);
+    FileRangeReader in(bankFile);
+    std::vector<std::uint8_t> buffer;
+    // The entries to enlarge are decoded and encoded again ahead of the
+    // writing, on every core; the rest is copied as it is.
+    std::vector<std::size_t> enlarged;
+    for (std::size_t i = 0; i < kArtEntryCount; ++i)
+        if (Flagged(flags, i) && !old.entries[i].fits())
+            enlarged.push_back(i);
+    ArtEntryReencoder reencoder(bankFile, old, enlarged, workers);
     // Header and directory first as placeholders; the final directory is
     // written over them once every entry's room is known.
     out.write(BuildArtDirectory(old));
     const std::uint64_t firstOffset = old.entries[0].dataOffset;
-    CopyRange(bankFile, kArtDirectoryEnd, firstOffset - kArtDirectoryEnd, out);
+    CopyRange(in, kArtDirectoryEnd, firstOffset - kArtDirectoryEnd, out, buffer);
 
     std::uint64_t offset = firstOffset;
     for (std::size_t i = 0; i < kArtEntryCount; ++i) {
@@ -104,9 +159,7 @@ std::optional<ArtDirectory> WriteExpandedBank(std::string_view bankFile, const s
         ArtEntry& after = fresh.entries[i];
         after.dataOffset = static_cast<std::uint32_t>(offset);
         if (Flagged(flags, i) && !before.fits()) {
-            ArtPicture picture = DecodeArtEntry(ReadFileRange(bankFile, before.dataOffset, before.reservedSize),
-                                                before.width, before.height, UsesSingleWordKeys(i));
-            auto encoded = EncodeArtEntry(picture, UsesSingleWordKeys(i));
+            auto encoded = reencoder.next();
             // Width x height x 2 holds any picture written uncoded; a picture
             // with isolated key pixels encodes longer and keeps the room it needs.
             std::uint64_t room = std::max<std::uint64_t>(before.uncodedSize(), encoded.size());
@@ -118,13 +171,14 @@ std::optional<ArtDirectory> WriteExpandedBank(std::string_view bankFile, const s
             after.reservedSize = static_cast<std::uint32_t>(room);
             out.write(encoded);
             out.zeros(room - encoded.size());
+            reencoder.recycle(std::move(encoded));
         } else {
             if (offset + before.reservedSize > kMaxBankSize) {
                 if (messenger)
                     messenger->show(kArtBankDamagedText, Args(std::string(bankFile)));
                 return std::nullopt;
             }
-            CopyRange(bankFile, before.dataOffset, before.reservedSize, out);
+            CopyRange(in, before.dataOffset, before.reservedSize, out, buffer);
         }
         offset += after.reservedSize;
         if (progress)
@@ -186,6 +240,12 @@ ArtDirectory ExpandedLayout(const ArtDirectory& directory, const std::vector<boo
 bool ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bool keepBackup, ArtDirectory& result,
                    Messenger* messenger, const ArtProgress& progress)
 {
+    return ExpandArtBank(bankFile, flags, keepBackup, result, messenger, progress, 0);
+}
+
+bool ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bool keepBackup, ArtDirectory& result,
+                   Messenger* messenger, const ArtProgress& progress, unsigned workers)
+{
     ArtDirectory old;
     if (!ReadArtDirectory(bankFile, old, messenger) || !CanExpand(bankFile, old, flags, messenger))
         return false;
@@ -195,7 +255,7 @@ bool ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bo
     const std::string oldFile = bank + ".OLD";
     std::optional<ArtDirectory> fresh;
     try {
-        fresh = WriteExpandedBank(bankFile, newFile, old, flags, messenger, progress);
+        fresh = WriteExpandedBank(bankFile, newFile, old, flags, messenger, progress, workers);
     } catch (...) {
         DeleteFileForced(newFile);
         throw;

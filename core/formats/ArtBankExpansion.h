@@ -34,5 +34,11 @@ ArtDirectory ExpandedLayout(const ArtDirectory& directory, const std::vector<boo
 using ArtProgress = std::function<void(std::size_t done, std::size_t total)>;
 bool ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bool keepBackup,
                    ArtDirectory& result, Messenger* messenger, const ArtProgress& progress = {});
+// The same with the entries to enlarge encoded on `workers` threads (0: one
+// per core, as above; 1: all on the calling thread). The new bank is the same
+// byte for byte whatever the count; `progress` is called on the calling
+// thread only.
+bool ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bool keepBackup,
+                   ArtDirectory& result, Messenger* messenger, const ArtProgress& progress, unsigned workers);
 
 } // namespace pitwall

@@ -43,14 +43,27 @@ std::optional<std::vector<std::uint8_t>> EncodeForEntry(const ArtEntry& entry, s
 
 bool ReadArtImage(std::string_view bankFile, std::size_t index, ArtPicture& picture, Messenger* messenger)
 {
+    auto bank = OpenArtBank(bankFile, messenger);
+    return bank && ReadArtImage(*bank, bankFile, index, picture, messenger);
+}
+
+std::optional<FileRangeReader> OpenArtBank(std::string_view bankFile, Messenger* messenger)
+{
     if (!FileExists(bankFile)) {
         Show(messenger, 349, Args(std::string(bankFile)));
-        return false;
+        return std::nullopt;
     }
+    return std::optional<FileRangeReader>(std::in_place, bankFile);
+}
+
+bool ReadArtImage(FileRangeReader& bank, std::string_view bankFile, std::size_t index, ArtPicture& picture,
+                  Messenger* messenger)
+{
     if (index >= kArtEntryCount)
         return false;
-    auto fields = ReadFileRange(bankFile, 0, kArtDirectoryStart + (index + 1) * kArtDirectoryEntrySize);
-    ArtDirectory dir = ParseArtDirectory(fields);
+    std::vector<std::uint8_t> bytes;
+    bank.read(0, kArtDirectoryStart + (index + 1) * kArtDirectoryEntrySize, bytes);
+    ArtDirectory dir = ParseArtDirectory(bytes);
     if (dir.entriesRead <= index) {
         Show(messenger, kArtBankDamagedText, Args(std::string(bankFile)));
         return false;
@@ -66,12 +79,12 @@ bool ReadArtImage(std::string_view bankFile, std::size_t index, ArtPicture& pict
         Show(messenger, kArtEntrySizeText, Args(index, e.width, e.height));
         return false;
     }
-    if (std::uint64_t size = FileSizeOf(bankFile); e.dataOffset > size || e.reservedSize > size - e.dataOffset) {
+    if (std::uint64_t size = bank.fileSize(); e.dataOffset > size || e.reservedSize > size - e.dataOffset) {
         Show(messenger, kArtEntryPastEndText, Args(index, size));
         return false;
     }
-    picture = DecodeArtEntry(ReadFileRange(bankFile, e.dataOffset, e.reservedSize), e.width, e.height,
-                             UsesSingleWordKeys(index));
+    bank.read(e.dataOffset, e.reservedSize, bytes);
+    DecodeArtEntry(bytes, e.width, e.height, UsesSingleWordKeys(index), picture);
     return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include "formats/ArtBankDirectory.h"
 #include "formats/ArtPicture.h"
+#include "formats/FileRange.h"
 
 #include <optional>
 #include <string_view>
@@ -31,6 +32,12 @@ inline constexpr int kArtPictureTooScatteredText = 920;
 // 1,000,000 bytes UI text 569, an impossible picture size UI text 1147; each
 // returns false and reads nothing. A file cut short gives what it holds.
 bool ReadArtImage(std::string_view bankFile, std::size_t index, ArtPicture& picture, Messenger* messenger);
+// The bank opened once for reading many entries in a row: nothing (after UI
+// text 349) when the file is missing. Throws when it cannot be opened.
+std::optional<FileRangeReader> OpenArtBank(std::string_view bankFile, Messenger* messenger);
+// ReadArtImage through such a reader.
+bool ReadArtImage(FileRangeReader& bank, std::string_view bankFile, std::size_t index, ArtPicture& picture,
+                  Messenger* messenger);
 
 // Encodes `picture` (the entry's size) into the entry's reserved bytes in
 // place; bytes of the reserved space after the written data keep their old

@@ -95,42 +95,70 @@ private:
 ArtPicture DecodeArtEntry(std::span<const std::uint8_t> data, std::uint32_t width, std::uint32_t height,
                           bool singleWordKeys)
 {
+    ArtPicture picture;
+    DecodeArtEntry(data, width, height, singleWordKeys, picture);
+    return picture;
+}
+
+void DecodeArtEntry(std::span<const std::uint8_t> data, std::uint32_t width, std::uint32_t height,
+                    bool singleWordKeys, ArtPicture& picture)
+{
     if (width > kMaxArtSide || height > kMaxArtSide)
         throw FormatError("an art-bank entry of " + std::to_string(width) + " x " + std::to_string(height)
                           + " pixels is larger than any picture of the game");
-    ArtPicture picture(width, height);
+    picture.width = width;
+    picture.height = height;
+    picture.words.assign(static_cast<std::size_t>(width) * height, 0);
     if (width > 0 && height > 0)
         EntryDecoder(data, picture, singleWordKeys).run();
-    return picture;
 }
 
 std::vector<std::uint8_t> EncodeArtEntry(const ArtPicture& picture, bool singleWordKeys)
 {
-    ByteWriter w;
+    std::vector<std::uint8_t> stream;
+    EncodeArtEntry(picture, singleWordKeys, stream);
+    return stream;
+}
+
+void EncodeArtEntry(const ArtPicture& picture, bool singleWordKeys, std::vector<std::uint8_t>& stream)
+{
+    stream.clear();
+    ByteWriter w(std::move(stream));
+    // Two bytes a pixel at most, unless isolated key pixels make it longer.
+    w.reserve(picture.words.size() * 2 + 16);
     const std::uint32_t width = picture.width;
+    // Each row is encoded into `tokens` first (three bytes a pixel at most)
+    // and added to the stream in one piece.
+    std::vector<std::uint8_t> tokens(static_cast<std::size_t>(width) * 3);
     for (std::uint32_t y = 0; y < picture.height; ++y) {
         const ArtWord* row = picture.words.data() + static_cast<std::size_t>(y) * width;
+        std::size_t n = 0;
+        auto word = [&](ArtWord v) {
+            tokens[n++] = static_cast<std::uint8_t>(v);
+            tokens[n++] = static_cast<std::uint8_t>(v >> 8);
+        };
         std::uint32_t x = 0;
         while (x < width) {
             if (singleWordKeys) {
                 ArtWord c = row[x++];
-                w.u16(c == kArtKeyWord ? kArtKeyWord : LiteralWord(c));
+                word(c == kArtKeyWord ? kArtKeyWord : LiteralWord(c));
                 continue;
             }
             std::uint32_t keys = 0;
             while (x + keys < width && keys < kMaxKeyRun && row[x + keys] == kArtKeyWord)
                 ++keys;
             if (keys > 0) {
-                w.u16(kArtKeyWord);
-                w.u8(static_cast<std::uint8_t>(keys - 1));
+                word(kArtKeyWord);
+                tokens[n++] = static_cast<std::uint8_t>(keys - 1);
                 x += keys;
                 continue;
             }
-            for (int n = 0; n < kMaxLiteralGroup && x < width && row[x] != kArtKeyWord; ++n)
-                w.u16(LiteralWord(row[x++]));
+            for (int k = 0; k < kMaxLiteralGroup && x < width && row[x] != kArtKeyWord; ++k)
+                word(LiteralWord(row[x++]));
         }
+        w.bytes(std::span(tokens).first(n));
     }
-    return w.take();
+    stream = w.take();
 }
 
 } // namespace pitwall

@@ -32,11 +32,16 @@ inline constexpr std::uint32_t kMaxArtSide = 8192;
 // 0. Throws FormatError when a side exceeds kMaxArtSide.
 ArtPicture DecodeArtEntry(std::span<const std::uint8_t> data, std::uint32_t width, std::uint32_t height,
                           bool singleWordKeys);
+// The same into `picture`, reusing its storage.
+void DecodeArtEntry(std::span<const std::uint8_t> data, std::uint32_t width, std::uint32_t height,
+                    bool singleWordKeys, ArtPicture& picture);
 
 // The program's encoding: key runs of at most 255 pixels and groups of at
 // most 127 other pixels, never crossing a row; with single-word keys every
 // pixel is one word. It never writes copy tokens. The whole stream is
 // returned; whether it fits the entry is the caller's question.
 std::vector<std::uint8_t> EncodeArtEntry(const ArtPicture& picture, bool singleWordKeys);
+// The same into `stream`, reusing its storage.
+void EncodeArtEntry(const ArtPicture& picture, bool singleWordKeys, std::vector<std::uint8_t>& stream);
 
 } // namespace pitwall

@@ -5,12 +5,10 @@
 
 namespace pitwall {
 
-void ByteReader::require(std::size_t count) const
+void ByteReader::throwShort(std::size_t count) const
 {
-    if (count > bytes_.size() - pos_)
-        throw FormatError("unexpected end of data at offset " + std::to_string(pos_) + " (needed "
-                          + std::to_string(count) + " bytes, " + std::to_string(bytes_.size() - pos_)
-                          + " left)");
+    throw FormatError("unexpected end of data at offset " + std::to_string(pos_) + " (needed " + std::to_string(count)
+                      + " bytes, " + std::to_string(bytes_.size() - pos_) + " left)");
 }
 
 void ByteReader::seek(std::size_t offset)
@@ -25,29 +23,6 @@ void ByteReader::skip(std::size_t count)
 {
     require(count);
     pos_ += count;
-}
-
-std::uint8_t ByteReader::u8()
-{
-    require(1);
-    return bytes_[pos_++];
-}
-
-std::uint16_t ByteReader::u16()
-{
-    require(2);
-    std::uint16_t v = static_cast<std::uint16_t>(bytes_[pos_] | (bytes_[pos_ + 1] << 8));
-    pos_ += 2;
-    return v;
-}
-
-std::uint32_t ByteReader::u32()
-{
-    require(4);
-    std::uint32_t v = static_cast<std::uint32_t>(bytes_[pos_]) | (static_cast<std::uint32_t>(bytes_[pos_ + 1]) << 8)
-        | (static_cast<std::uint32_t>(bytes_[pos_ + 2]) << 16) | (static_cast<std::uint32_t>(bytes_[pos_ + 3]) << 24);
-    pos_ += 4;
-    return v;
 }
 
 double ByteReader::f64()

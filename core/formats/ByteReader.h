@@ -28,9 +28,28 @@ public:
     void seek(std::size_t offset);
     void skip(std::size_t count);
 
-    std::uint8_t u8();
-    std::uint16_t u16();
-    std::uint32_t u32();
+    // The small reads are inline: pictures and tracks are decoded word by word.
+    std::uint8_t u8()
+    {
+        require(1);
+        return bytes_[pos_++];
+    }
+    std::uint16_t u16()
+    {
+        require(2);
+        auto v = static_cast<std::uint16_t>(bytes_[pos_] | (bytes_[pos_ + 1] << 8));
+        pos_ += 2;
+        return v;
+    }
+    std::uint32_t u32()
+    {
+        require(4);
+        std::uint32_t v = static_cast<std::uint32_t>(bytes_[pos_]) | (static_cast<std::uint32_t>(bytes_[pos_ + 1]) << 8)
+            | (static_cast<std::uint32_t>(bytes_[pos_ + 2]) << 16)
+            | (static_cast<std::uint32_t>(bytes_[pos_ + 3]) << 24);
+        pos_ += 4;
+        return v;
+    }
     std::int16_t i16() { return static_cast<std::int16_t>(u16()); }
     std::int32_t i32() { return static_cast<std::int32_t>(u32()); }
     double f64();
@@ -42,7 +61,12 @@ public:
     std::string fixedString(std::size_t width);
 
 private:
-    void require(std::size_t count) const;
+    void require(std::size_t count) const
+    {
+        if (count > bytes_.size() - pos_)
+            throwShort(count);
+    }
+    [[noreturn]] void throwShort(std::size_t count) const;
 
     std::span<const std::uint8_t> bytes_;
     std::size_t pos_ = 0;

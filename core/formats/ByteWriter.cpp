@@ -1,5 +1,6 @@
 #include "formats/ByteWriter.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace pitwall {
@@ -9,23 +10,6 @@ void ByteWriter::seek(std::size_t offset)
     if (offset > bytes_.size())
         bytes_.resize(offset, 0);
     pos_ = offset;
-}
-
-void ByteWriter::put(std::uint8_t b)
-{
-    if (pos_ == bytes_.size())
-        bytes_.push_back(b);
-    else
-        bytes_[pos_] = b;
-    ++pos_;
-}
-
-void ByteWriter::u8(std::uint8_t v) { put(v); }
-
-void ByteWriter::u16(std::uint16_t v)
-{
-    put(static_cast<std::uint8_t>(v));
-    put(static_cast<std::uint8_t>(v >> 8));
 }
 
 void ByteWriter::u32(std::uint32_t v)
@@ -43,14 +27,20 @@ void ByteWriter::f64(double v)
 
 void ByteWriter::bytes(std::span<const std::uint8_t> data)
 {
-    for (auto b : data)
-        put(b);
+    // After a seek back the first part overwrites bytes already there; the
+    // rest extends the buffer in one step.
+    std::size_t overlap = std::min(data.size(), bytes_.size() - pos_);
+    std::copy_n(data.begin(), overlap, bytes_.begin() + static_cast<std::ptrdiff_t>(pos_));
+    bytes_.insert(bytes_.end(), data.begin() + static_cast<std::ptrdiff_t>(overlap), data.end());
+    pos_ += data.size();
 }
 
 void ByteWriter::zeros(std::size_t count)
 {
-    for (std::size_t i = 0; i < count; ++i)
-        put(0);
+    std::size_t overlap = std::min(count, bytes_.size() - pos_);
+    std::fill_n(bytes_.begin() + static_cast<std::ptrdiff_t>(pos_), overlap, std::uint8_t{0});
+    bytes_.resize(bytes_.size() + (count - overlap), 0);
+    pos_ += count;
 }
 
 void ByteWriter::fixedString(std::string_view text, std::size_t width)

@@ -23,9 +23,16 @@ public:
     // Moves the write position; the buffer grows with zero bytes when the
     // position lies beyond its end.
     void seek(std::size_t offset);
+    // Room for `count` bytes in all, so that writing up to there never moves
+    // the buffer.
+    void reserve(std::size_t count) { bytes_.reserve(count); }
 
-    void u8(std::uint8_t v);
-    void u16(std::uint16_t v);
+    void u8(std::uint8_t v) { put(v); }
+    void u16(std::uint16_t v)
+    {
+        put(static_cast<std::uint8_t>(v));
+        put(static_cast<std::uint8_t>(v >> 8));
+    }
     void u32(std::uint32_t v);
     void i16(std::int16_t v) { u16(static_cast<std::uint16_t>(v)); }
     void i32(std::int32_t v) { u32(static_cast<std::uint32_t>(v)); }
@@ -37,7 +44,14 @@ public:
     void fixedString(std::string_view text, std::size_t width);
 
 private:
-    void put(std::uint8_t b);
+    void put(std::uint8_t b)
+    {
+        if (pos_ == bytes_.size())
+            bytes_.push_back(b);
+        else
+            bytes_[pos_] = b;
+        ++pos_;
+    }
 
     std::vector<std::uint8_t> bytes_;
     std::size_t pos_ = 0;

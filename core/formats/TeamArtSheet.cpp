@@ -82,9 +82,12 @@ bool ComposeTeamSheet(std::string_view bankFile, int team, ArtPicture& sheet, Me
     for (std::size_t p = kHelmetFirst; p <= kHelmetLast; ++p)
         Blit(ArtPicture(kHelmetFillWidth, kHelmetFillHeight, kArtKeyWord), {}, {kHelmetFillWidth, kHelmetFillHeight},
              composed, kPlaces[p].x, kPlaces[p].y, false);
+    auto bank = OpenArtBank(bankFile, messenger);
+    if (!bank)
+        return false;
+    ArtPicture entry;
     for (std::size_t p = 0; p < kTeamSheetPositions; ++p) {
-        ArtPicture entry;
-        if (!ReadArtImage(bankFile, TeamSheetEntry(team, p), entry, messenger))
+        if (!ReadArtImage(*bank, bankFile, TeamSheetEntry(team, p), entry, messenger))
             return false;
         Blit(entry, {}, {entry.width, entry.height}, composed, kPlaces[p].x, kPlaces[p].y, false);
     }

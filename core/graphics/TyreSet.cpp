@@ -42,7 +42,7 @@ std::string TyreGamePath(int type, int file)
     return folder + TyreFileNames(type)[static_cast<std::size_t>(file)];
 }
 
-TyreSet ComposeTyreSet(int type, const std::array<Image, 4>& pictures, TJAMFile jam0, TJAMFile jam1)
+TyreSet ComposeTyreSet(int type, std::array<Image, 4> pictures, TJAMFile jam0, TJAMFile jam1)
 {
     const auto names = TyreFileNames(type);
     RequireSize(pictures[kTread1], kTreadWidth, kTreadHeight, names[kTread1]);
@@ -51,7 +51,7 @@ TyreSet ComposeTyreSet(int type, const std::array<Image, 4>& pictures, TJAMFile 
     RequireSize(pictures[kWheel1], kWheelPictureWidth, kWheelPictureHeight, names[kWheel1]);
 
     TyreSet set{type, Image(kTreadWidth, 2 * kTreadHeight, 24), Image(kWheelSheetWidth, 2 * kWheelPictureHeight, 24),
-                std::move(jam0), std::move(jam1), {pictures[kWheel0], pictures[kWheel1]}};
+                std::move(jam0), std::move(jam1), {}};
     set.tread.draw(pictures[kTread1], 0, 0);
     set.tread.draw(pictures[kTread2], 0, kTreadHeight);
     for (int half = 0; half < 2; ++half) {
@@ -59,6 +59,8 @@ TyreSet ComposeTyreSet(int type, const std::array<Image, 4>& pictures, TJAMFile 
         set.wheel.drawRect(wheel, kWheelLeft, 0, half * kWheelPictureHeight);
         set.wheel.drawRect(wheel, kWheelRight, 256, half * kWheelPictureHeight);
     }
+    // The wheel pictures as they came, kept rather than copied.
+    set.wheelPictures = {std::move(pictures[kWheel0]), std::move(pictures[kWheel1])};
     return set;
 }
 

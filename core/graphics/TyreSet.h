@@ -42,7 +42,7 @@ struct TyreSet {
 
 // Builds a set from its decoded pictures and JAMs. Pictures of other sizes
 // than the game's are refused with FormatError naming the file.
-TyreSet ComposeTyreSet(int type, const std::array<Image, 4>& pictures, TJAMFile jam0, TJAMFile jam1);
+TyreSet ComposeTyreSet(int type, std::array<Image, 4> pictures, TJAMFile jam0, TJAMFile jam1);
 // The six files' bytes (BMPs at 24 bits, JAMs as the game stores them).
 std::array<std::vector<std::uint8_t>, kTyreFileCount> TyreSetFiles(const TyreSet& set);
 

@@ -33,7 +33,7 @@ void TyresArea::take(TransferContext& context, int type, Read read)
     if (!jam1)
         return;
     try {
-        set_.tyres[static_cast<std::size_t>(type)] = ComposeTyreSet(type, pictures, std::move(*jam0), std::move(*jam1));
+        set_.tyres[static_cast<std::size_t>(type)] = ComposeTyreSet(type, std::move(pictures), std::move(*jam0), std::move(*jam1));
     } catch (const FormatError& e) {
         context.fail(e.what());
         return;

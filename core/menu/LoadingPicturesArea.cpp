@@ -5,6 +5,7 @@
 #include "menu/MenuArt.h"
 #include "transfer/FileUtils.h"
 #include "transfer/GamePath.h"
+#include "transfer/PrivateFile.h"
 
 #include <array>
 
@@ -61,7 +62,7 @@ void LoadingPicturesArea::importFromGame(TransferContext& context)
             return;
     }
     for (int n = 1; n <= kLoadingPictureCount; ++n)
-        WriteWholeFile(WorkFile(context, n), pictures[static_cast<std::size_t>(n - 1)]);
+        WriteNewPrivateFile(WorkFile(context, n), pictures[static_cast<std::size_t>(n - 1)], Leftover::Replace);
     context.markLoaded(kLoadingPicturesItem);
 }
 

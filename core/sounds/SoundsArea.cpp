@@ -5,6 +5,7 @@
 #include "transfer/FileUtils.h"
 #include "transfer/GameChangeSet.h"
 #include "transfer/GamePath.h"
+#include "transfer/PrivateFile.h"
 
 namespace pitwall {
 
@@ -44,8 +45,12 @@ void SoundsArea::importFromGame(TransferContext& context)
         context.fail(kBankCutShortText, Args(file));
         return;
     }
+    // Working files are the program's own: written plainly, without the
+    // sync and rename a game file gets (one sync per sound made the import
+    // wait for the disk a hundred times).
     for (std::size_t i = 0; i < parsed.bank.entries.size(); ++i)
-        WriteWholeFile(WorkFile(context, i), MakeSoundWav(parsed.bank.entries[i], parsed.bank.samples[i]));
+        WriteNewPrivateFile(WorkFile(context, i), MakeSoundWav(parsed.bank.entries[i], parsed.bank.samples[i]),
+                            Leftover::Replace);
     table_.entries = std::move(parsed.bank.entries);
     table_.marks.assign(table_.entries.size(), 0);
     context.markLoaded(kSoundsItem);

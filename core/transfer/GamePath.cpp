@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 #include <vector>
 
@@ -138,6 +139,48 @@ Resolution ResolveFrom(const std::string& path, const std::vector<std::string>& 
     return best;
 }
 
+// The name as given, when it exists exactly so and no component exists in
+// another spelling: then the search below would find it too (the exact
+// spelling is tried first and matches every component), at the cost of a
+// directory scan per component. A directory that ignores case (or a second
+// spelling beside the first) shows in the probe with one letter of each
+// component changed, and the search decides.
+std::optional<std::string> ExactlyAsGiven(const std::string& base, const std::vector<std::string>& parts,
+                                          bool trailingSeparator)
+{
+    if (parts.empty())
+        return std::nullopt;
+    std::string path = base;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        path += parts[i];
+        if (i + 1 < parts.size())
+            path += kPathSeparator;
+    }
+    std::error_code ec;
+    if (!fs::exists(NativePath(path), ec))
+        return std::nullopt;
+    std::string prefix = base;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const std::string& part = parts[i];
+        if (part == ".")
+            return std::nullopt;
+        auto letter = std::find_if(part.begin(), part.end(), [](char c) {
+            return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        });
+        if (letter == part.end())
+            return std::nullopt;
+        std::string other = part;
+        other[static_cast<std::size_t>(letter - part.begin())] ^= 0x20;
+        if (fs::exists(NativePath(prefix + other), ec) || ec)
+            return std::nullopt;
+        prefix += part;
+        prefix += kPathSeparator;
+    }
+    if (trailingSeparator)
+        path += kPathSeparator;
+    return path;
+}
+
 } // namespace
 
 std::string ResolveGamePath(std::string_view baseDirectory, std::string_view gameRelative)
@@ -146,6 +189,8 @@ std::string ResolveGamePath(std::string_view baseDirectory, std::string_view gam
     CheckGamePath(gameRelative, parts);
     std::string base = IncludeTrailingBackslash(baseDirectory);
     bool trailingSeparator = !gameRelative.empty() && IsGameSeparator(gameRelative.back());
+    if (auto exact = ExactlyAsGiven(base, parts, trailingSeparator))
+        return *exact;
     return ResolveFrom(base, parts, 0, trailingSeparator).path;
 }
 
