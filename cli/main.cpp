@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "app/HugePageMalloc.h"
 #include "app/ProgramDirectories.h"
 
 #include <csignal>
@@ -7,6 +8,7 @@
 
 int main(int argc, char** argv)
 {
+    pitwall::RestartWithHugePageMalloc(argv);
 #ifdef SIGXFSZ
     // Beyond a file-size limit (ulimit -f) a write then fails and is
     // reported like a full disk, and the working directory is still removed,
