@@ -32,12 +32,16 @@ bool Flagged(const std::vector<bool>& flags, std::size_t i) { return i < flags.s
 // that final sync does not wait for all of it at once.
 class BankOutput {
 public:
-    explicit BankOutput(const std::string& file) : out_(NativePath(file), std::ios::binary | std::ios::trunc)
+    BankOutput(const std::string& file, NewBankSync sync)
+        : out_(NativePath(file), std::ios::binary | std::ios::trunc)
     {
         if (!out_)
             throw std::runtime_error("Cannot create " + file);
 #ifdef __linux__
-        syncFd_ = ::open(NativePath(file).c_str(), O_RDONLY | O_CLOEXEC);
+        if (sync == NewBankSync::ToDisk)
+            syncFd_ = ::open(NativePath(file).c_str(), O_RDONLY | O_CLOEXEC);
+#else
+        (void)sync;
 #endif
     }
     ~BankOutput()
@@ -134,10 +138,11 @@ bool Rename(const std::string& from, const std::string& to)
 // (after a message) when the old bank cannot be expanded.
 std::optional<ArtDirectory> WriteExpandedBank(std::string_view bankFile, const std::string& newFile,
                                               const ArtDirectory& old, const std::vector<bool>& flags,
-                                              Messenger* messenger, const ArtProgress& progress, unsigned workers)
+                                              Messenger* messenger, const ArtProgress& progress, unsigned workers,
+                                              NewBankSync sync)
 {
     ArtDirectory fresh = old;
-    BankOutput out(newFile);
+    BankOutput out(newFile, sync);
     FileRangeReader in(bankFile);
     std::vector<std::uint8_t> buffer;
     // The entries to enlarge are decoded and encoded again ahead of the
@@ -244,7 +249,7 @@ bool ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bo
 }
 
 bool ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bool keepBackup, ArtDirectory& result,
-                   Messenger* messenger, const ArtProgress& progress, unsigned workers)
+                   Messenger* messenger, const ArtProgress& progress, unsigned workers, NewBankSync sync)
 {
     ArtDirectory old;
     if (!ReadArtDirectory(bankFile, old, messenger) || !CanExpand(bankFile, old, flags, messenger))
@@ -255,7 +260,7 @@ bool ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bo
     const std::string oldFile = bank + ".OLD";
     std::optional<ArtDirectory> fresh;
     try {
-        fresh = WriteExpandedBank(bankFile, newFile, old, flags, messenger, progress, workers);
+        fresh = WriteExpandedBank(bankFile, newFile, old, flags, messenger, progress, workers, sync);
     } catch (...) {
         DeleteFileForced(newFile);
         throw;
@@ -270,7 +275,8 @@ bool ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bo
     // a complete bank, the old or the new. The old one is kept as .OLD (a
     // second name for the same file, or a copy) before that rename.
     try {
-        SyncFileToDisk(newFile);
+        if (sync == NewBankSync::ToDisk)
+            SyncFileToDisk(newFile);
     } catch (...) {
         DeleteFileForced(newFile);
         throw;

@@ -38,7 +38,12 @@ bool ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bo
 // per core, as above; 1: all on the calling thread). The new bank is the same
 // byte for byte whatever the count; `progress` is called on the calling
 // thread only.
+// `sync` says whether the new bank reaches the disk before it takes the old
+// one's name: always for the game's own file; a private working copy, whose
+// content the program writes to the game through the safe path later, need not.
+enum class NewBankSync { ToDisk, NotNeeded };
 bool ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bool keepBackup,
-                   ArtDirectory& result, Messenger* messenger, const ArtProgress& progress, unsigned workers);
+                   ArtDirectory& result, Messenger* messenger, const ArtProgress& progress, unsigned workers,
+                   NewBankSync sync = NewBankSync::ToDisk);
 
 } // namespace pitwall

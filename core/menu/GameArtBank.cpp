@@ -93,8 +93,11 @@ bool ExpandArtBankInRun(TransferContext& context, const std::vector<bool>& flags
     bool expanded = false;
     try {
         ArtDirectory result;
+        // The copy is the program's own; the game's bank is written with
+        // the run's other files, synced, when the run commits.
         expanded = ExpandArtBank(copy, flags, false, result, &context.messenger,
-                                 [&](std::size_t, std::size_t) { context.loading.keepAlive(); });
+                                 [&](std::size_t, std::size_t) { context.loading.keepAlive(); }, 0,
+                                 NewBankSync::NotNeeded);
         if (expanded) {
             TakeEditedCopy(context, copy);
             if (keepBackup)
