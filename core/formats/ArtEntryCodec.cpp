@@ -1,7 +1,6 @@
 #include "formats/ArtEntryCodec.h"
 
 #include "formats/ByteReader.h"
-#include "formats/ByteWriter.h"
 
 #include <algorithm>
 #include <string>
@@ -18,44 +17,62 @@ ArtWord LiteralWord(ArtWord w)
     return w == kArtKeyWord ? static_cast<ArtWord>(kArtKeyWord - 1) : w;
 }
 
+// The stream is read through plain pointers: a picture is a million words
+// or more, and nearly all of them are single pixels.
 class EntryDecoder {
 public:
     EntryDecoder(std::span<const std::uint8_t> data, ArtPicture& picture, bool singleWordKeys)
-        : reader_(data), picture_(picture), singleWordKeys_(singleWordKeys), total_(picture.words.size())
+        : data_(data), picture_(picture), singleWordKeys_(singleWordKeys)
     {
     }
 
     void run()
     {
-        while (pos_ < total_ && reader_.remaining() >= 2) {
-            ArtWord w = reader_.u16();
+        const std::uint8_t* p = data_.data();
+        const std::uint8_t* const end = p + data_.size();
+        ArtWord* const out = picture_.words.data();
+        const std::size_t total = picture_.words.size();
+        // A key word is a run of keys unless this picture stores keys as
+        // single pixels.
+        const ArtWord runKey = singleWordKeys_ ? ArtWord{0x8000} : kArtKeyWord;
+        std::size_t pos = 0;
+        while (pos < total && end - p >= 2) {
+            const auto w = static_cast<ArtWord>(p[0] | (p[1] << 8));
+            p += 2;
+            if ((w & 0x8000) == 0 && w != runKey) {
+                out[pos++] = w;
+                continue;
+            }
+            if (p == end)
+                return;
+            const std::uint8_t next = *p++;
             if (w & 0x8000) {
-                if (reader_.atEnd())
-                    return;
-                copy(static_cast<std::uint8_t>(w & 0xFF), static_cast<std::uint8_t>(w >> 8), reader_.u8());
-            } else if (w == kArtKeyWord && !singleWordKeys_) {
-                if (reader_.atEnd())
-                    return;
-                std::size_t n = std::min<std::size_t>(reader_.u8() + 1u, total_ - pos_);
-                std::fill_n(picture_.words.begin() + static_cast<std::ptrdiff_t>(pos_), n, kArtKeyWord);
-                pos_ += n;
+                pos = copy(pos, static_cast<std::uint8_t>(w & 0xFF), static_cast<std::uint8_t>(w >> 8), next);
             } else {
-                picture_.words[pos_++] = w;
+                const std::size_t n = std::min<std::size_t>(next + 1u, total - pos);
+                std::fill_n(out + pos, n, kArtKeyWord);
+                pos += n;
             }
         }
     }
 
 private:
-    void copy(std::uint8_t b0, std::uint8_t b1, std::uint8_t b2)
+    // Copies pixels decoded before from `distance` back, walking in one of
+    // eight directions; returns the position after them.
+    std::size_t copy(std::size_t pos, std::uint8_t b0, std::uint8_t b1, std::uint8_t b2)
     {
+        ArtWord* const words = picture_.words.data();
+        const std::size_t total = picture_.words.size();
         const std::int64_t width = picture_.width;
         const std::int64_t height = picture_.height;
         const std::int64_t distance = (b1 & 0x7F) * 1024 + b0 * 4 + (b2 >> 6);
         const int count = kArtCopyCounts[(b2 >> 3) & 7];
         const int dx = kArtCopySteps[b2 & 7][0];
         const int dy = kArtCopySteps[b2 & 7][1];
-        const std::int64_t x = static_cast<std::int64_t>(pos_ % picture_.width);
-        const std::int64_t y = static_cast<std::int64_t>(pos_ / picture_.width);
+        // Sides are at most 8192 pixels, so positions fit 32 bits.
+        const auto at = static_cast<std::uint32_t>(pos);
+        const auto x = static_cast<std::int64_t>(at % picture_.width);
+        const auto y = static_cast<std::int64_t>(at / picture_.width);
         std::int64_t sx, sy;
         if (distance <= x) {
             sx = x - distance;
@@ -66,7 +83,25 @@ private:
             sx = kArtRowSpan - (e - kArtRowSpan * q);
             sy = y - 1 - q;
         }
-        for (int i = 0; i < count && pos_ < total_; ++i) {
+        // Most copies stay inside the picture from end to end: no row is
+        // left or entered on the way, so the source walks by a fixed step.
+        // Source and target may overlap; pixels are copied one at a time in
+        // order, as below.
+        const std::int64_t lastX = sx + dx * (count - 1);
+        const std::int64_t lastY = sy + dy * (count - 1);
+        if (sx >= 0 && sx < width && lastX >= 0 && lastX < width && sy >= 0 && sy < height && lastY >= 0
+            && lastY < height && total - pos >= static_cast<std::size_t>(count)) {
+            const std::int64_t step = dy * width + dx;
+            std::int64_t from = sy * width + sx;
+            if (step == 1 && from + count <= static_cast<std::int64_t>(pos)) {
+                std::copy_n(words + from, count, words + pos);
+                return pos + static_cast<std::size_t>(count);
+            }
+            for (int i = 0; i < count; ++i, from += step)
+                words[pos++] = words[from];
+            return pos;
+        }
+        for (int i = 0; i < count && pos < total; ++i) {
             if (sx < 0) {
                 sx = width - 1;
                 --sy;
@@ -76,18 +111,17 @@ private:
             }
             ArtWord c = 0;
             if (sy >= 0 && sy < height)
-                c = picture_.words[static_cast<std::size_t>(sy * width + sx)];
-            picture_.words[pos_++] = c;
+                c = words[static_cast<std::size_t>(sy * width + sx)];
+            words[pos++] = c;
             sx += dx;
             sy += dy;
         }
+        return pos;
     }
 
-    ByteReader reader_;
+    std::span<const std::uint8_t> data_;
     ArtPicture& picture_;
     bool singleWordKeys_;
-    std::size_t total_;
-    std::size_t pos_ = 0;
 };
 
 } // namespace
@@ -122,43 +156,52 @@ std::vector<std::uint8_t> EncodeArtEntry(const ArtPicture& picture, bool singleW
 
 void EncodeArtEntry(const ArtPicture& picture, bool singleWordKeys, std::vector<std::uint8_t>& stream)
 {
-    stream.clear();
-    ByteWriter w(std::move(stream));
-    // Two bytes a pixel at most, unless isolated key pixels make it longer.
-    w.reserve(picture.words.size() * 2 + 16);
-    const std::uint32_t width = picture.width;
-    // Each row is encoded into `tokens` first (three bytes a pixel at most)
-    // and added to the stream in one piece.
-    std::vector<std::uint8_t> tokens(static_cast<std::size_t>(width) * 3);
+    const std::size_t width = picture.width;
+    // A row takes three bytes a pixel at most (isolated key pixels), two for
+    // anything else. Rows are encoded straight into the stream, which is kept
+    // a row's room ahead of the writing and cut to its length at the end.
+    const std::size_t rowRoom = width * 3;
+    std::size_t n = 0;
+    if (stream.size() < picture.words.size() * 2 + rowRoom)
+        stream.resize(picture.words.size() * 2 + rowRoom);
+    std::uint8_t* out = stream.data();
+    auto word = [&](ArtWord v) {
+        out[n] = static_cast<std::uint8_t>(v);
+        out[n + 1] = static_cast<std::uint8_t>(v >> 8);
+        n += 2;
+    };
     for (std::uint32_t y = 0; y < picture.height; ++y) {
+        if (stream.size() - n < rowRoom) {
+            stream.resize(stream.size() + stream.size() / 2 + rowRoom);
+            out = stream.data();
+        }
         const ArtWord* row = picture.words.data() + static_cast<std::size_t>(y) * width;
-        std::size_t n = 0;
-        auto word = [&](ArtWord v) {
-            tokens[n++] = static_cast<std::uint8_t>(v);
-            tokens[n++] = static_cast<std::uint8_t>(v >> 8);
-        };
-        std::uint32_t x = 0;
+        std::size_t x = 0;
+        if (singleWordKeys) {
+            for (; x < width; ++x)
+                word(row[x] == kArtKeyWord ? kArtKeyWord : LiteralWord(row[x]));
+            continue;
+        }
         while (x < width) {
-            if (singleWordKeys) {
-                ArtWord c = row[x++];
-                word(c == kArtKeyWord ? kArtKeyWord : LiteralWord(c));
-                continue;
-            }
-            std::uint32_t keys = 0;
+            std::size_t keys = 0;
             while (x + keys < width && keys < kMaxKeyRun && row[x + keys] == kArtKeyWord)
                 ++keys;
             if (keys > 0) {
                 word(kArtKeyWord);
-                tokens[n++] = static_cast<std::uint8_t>(keys - 1);
+                out[n++] = static_cast<std::uint8_t>(keys - 1);
                 x += keys;
                 continue;
             }
-            for (int k = 0; k < kMaxLiteralGroup && x < width && row[x] != kArtKeyWord; ++k)
-                word(LiteralWord(row[x++]));
+            // A group of up to 127 pixels up to the next key pixel.
+            const std::size_t limit = std::min<std::size_t>(width, x + kMaxLiteralGroup);
+            std::size_t groupEnd = x;
+            while (groupEnd < limit && row[groupEnd] != kArtKeyWord)
+                ++groupEnd;
+            for (; x < groupEnd; ++x)
+                word(LiteralWord(row[x]));
         }
-        w.bytes(std::span(tokens).first(n));
     }
-    stream = w.take();
+    stream.resize(n);
 }
 
 } // namespace pitwall
