@@ -6,8 +6,6 @@
 #include <stdexcept>
 #include <vector>
 
-#include <nettle/sha2.h>
-
 namespace pitwall {
 
 namespace {
@@ -26,14 +24,22 @@ std::string Hex(const std::uint8_t* digest, std::size_t size)
 
 } // namespace
 
+Sha256Hasher::Sha256Hasher() { sha256_init(&context_); }
+
+void Sha256Hasher::add(std::span<const std::uint8_t> bytes) { sha256_update(&context_, bytes.size(), bytes.data()); }
+
+std::string Sha256Hasher::hex()
+{
+    std::uint8_t digest[SHA256_DIGEST_SIZE];
+    sha256_digest(&context_, SHA256_DIGEST_SIZE, digest);
+    return Hex(digest, sizeof digest);
+}
+
 std::string Sha256Hex(std::span<const std::uint8_t> bytes)
 {
-    sha256_ctx context;
-    sha256_init(&context);
-    sha256_update(&context, bytes.size(), bytes.data());
-    std::uint8_t digest[SHA256_DIGEST_SIZE];
-    sha256_digest(&context, SHA256_DIGEST_SIZE, digest);
-    return Hex(digest, sizeof digest);
+    Sha256Hasher hash;
+    hash.add(bytes);
+    return hash.hex();
 }
 
 std::string Sha256OfFile(std::string_view file)
@@ -41,20 +47,17 @@ std::string Sha256OfFile(std::string_view file)
     std::ifstream in(NativePath(file), std::ios::binary);
     if (!in)
         throw std::runtime_error("Cannot open file " + std::string(file));
-    sha256_ctx context;
-    sha256_init(&context);
+    Sha256Hasher hash;
     std::vector<char> buffer(1 << 20);
     while (in) {
         in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
         std::streamsize got = in.gcount();
         if (got > 0)
-            sha256_update(&context, static_cast<std::size_t>(got), reinterpret_cast<const std::uint8_t*>(buffer.data()));
+            hash.add(std::span(reinterpret_cast<const std::uint8_t*>(buffer.data()), static_cast<std::size_t>(got)));
     }
     if (in.bad())
         throw std::runtime_error("Cannot read file " + std::string(file));
-    std::uint8_t digest[SHA256_DIGEST_SIZE];
-    sha256_digest(&context, SHA256_DIGEST_SIZE, digest);
-    return Hex(digest, sizeof digest);
+    return hash.hex();
 }
 
 } // namespace pitwall

@@ -218,9 +218,12 @@ RestorePoint RestorePoints::create(const std::string& operation, const std::vect
             if (!f.existed)
                 continue;
             std::string copy = point.directory + CopyName(i);
-            CopyFileSafely(ResolveGamePath(gameDirectory_, f.relativePath), copy);
+            // Hashed as it is copied: what was written is what was hashed.
+            Sha256Hasher hash;
+            CopyFileSafely(ResolveGamePath(gameDirectory_, f.relativePath), copy,
+                           [&](std::span<const std::uint8_t> piece) { hash.add(piece); });
             f.size = FileSizeOf(copy);
-            f.sha256 = Sha256OfFile(copy);
+            f.sha256 = hash.hex();
         }
         std::string manifest = ManifestText(point);
         ReplaceFileSafely(point.directory + kManifestName,

@@ -166,7 +166,7 @@ void CloseQuietly(int fd)
 
 } // namespace
 
-void CopyFileSafely(std::string_view source, std::string_view target)
+void CopyFileSafely(std::string_view source, std::string_view target, const CopiedPiece& eachPiece)
 {
     std::ifstream in(NativePath(source), std::ios::binary);
     if (!in)
@@ -176,8 +176,12 @@ void CopyFileSafely(std::string_view source, std::string_view target)
     while (in) {
         in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
         std::streamsize got = in.gcount();
-        if (got > 0)
-            out.write(std::span(reinterpret_cast<const std::uint8_t*>(buffer.data()), static_cast<std::size_t>(got)));
+        if (got > 0) {
+            const auto piece = std::span(reinterpret_cast<const std::uint8_t*>(buffer.data()), static_cast<std::size_t>(got));
+            out.write(piece);
+            if (eachPiece)
+                eachPiece(piece);
+        }
     }
     if (in.bad())
         throw std::runtime_error("Cannot read " + std::string(source));

@@ -6,6 +6,7 @@
 // target. Game files are never rewritten in place.
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -34,8 +35,10 @@ void ReplaceFileSafely(std::string_view file, std::span<const std::uint8_t> byte
 
 // Copies `source` over `target` the same way, in pieces. Throws
 // std::runtime_error when the source cannot be read, FileWriteError when the
-// target cannot be written; the target is then as it was.
-void CopyFileSafely(std::string_view source, std::string_view target);
+// target cannot be written; the target is then as it was. `eachPiece`, when
+// given, sees every piece as it is written (to hash the copy on the way).
+using CopiedPiece = std::function<void(std::span<const std::uint8_t>)>;
+void CopyFileSafely(std::string_view source, std::string_view target, const CopiedPiece& eachPiece = {});
 
 // Flushes a file that was written by other means to the disk, so a rename
 // that follows cannot outrun its content. Throws FileWriteError.
