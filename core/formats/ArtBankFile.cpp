@@ -5,7 +5,9 @@
 #include "formats/FileRange.h"
 #include "transfer/FileUtils.h"
 
+#include <algorithm>
 #include <optional>
+#include <stdexcept>
 
 namespace pitwall {
 
@@ -56,14 +58,17 @@ std::optional<FileRangeReader> OpenArtBank(std::string_view bankFile, Messenger*
     return std::optional<FileRangeReader>(std::in_place, bankFile);
 }
 
-bool ReadArtImage(FileRangeReader& bank, std::string_view bankFile, std::size_t index, ArtPicture& picture,
-                  Messenger* messenger)
+namespace {
+
+// Entry `index` of a bank of `size` bytes, whose bytes `read(offset, count)`
+// gives (fewer where the bank ends).
+template <typename Read>
+bool ReadArtEntry(Read&& read, std::uint64_t size, std::string_view bankFile, std::size_t index,
+                  ArtPicture& picture, Messenger* messenger)
 {
     if (index >= kArtEntryCount)
         return false;
-    std::vector<std::uint8_t> bytes;
-    bank.read(0, kArtDirectoryStart + (index + 1) * kArtDirectoryEntrySize, bytes);
-    ArtDirectory dir = ParseArtDirectory(bytes);
+    ArtDirectory dir = ParseArtDirectory(read(0, kArtDirectoryStart + (index + 1) * kArtDirectoryEntrySize));
     if (dir.entriesRead <= index) {
         Show(messenger, kArtBankDamagedText, Args(std::string(bankFile)));
         return false;
@@ -79,17 +84,39 @@ bool ReadArtImage(FileRangeReader& bank, std::string_view bankFile, std::size_t 
         Show(messenger, kArtEntrySizeText, Args(index, e.width, e.height));
         return false;
     }
-    if (std::uint64_t size = bank.fileSize(); e.dataOffset > size || e.reservedSize > size - e.dataOffset) {
+    if (e.dataOffset > size || e.reservedSize > size - e.dataOffset) {
         Show(messenger, kArtEntryPastEndText, Args(index, size));
         return false;
     }
-    bank.read(e.dataOffset, e.reservedSize, bytes);
-    DecodeArtEntry(bytes, e.width, e.height, UsesSingleWordKeys(index), picture);
+    DecodeArtEntry(read(e.dataOffset, e.reservedSize), e.width, e.height, UsesSingleWordKeys(index), picture);
     return true;
 }
 
+} // namespace
+
+bool ReadArtImage(FileRangeReader& bank, std::string_view bankFile, std::size_t index, ArtPicture& picture,
+                  Messenger* messenger)
+{
+    std::vector<std::uint8_t> bytes;
+    auto read = [&](std::uint64_t offset, std::uint64_t count) -> std::span<const std::uint8_t> {
+        bank.read(offset, count, bytes);
+        return bytes;
+    };
+    return ReadArtEntry(read, bank.fileSize(), bankFile, index, picture, messenger);
+}
+
+bool ReadArtImage(std::span<const std::uint8_t> bank, std::string_view bankName, std::size_t index,
+                  ArtPicture& picture, Messenger* messenger)
+{
+    auto read = [&](std::uint64_t offset, std::uint64_t count) {
+        const std::uint64_t from = std::min<std::uint64_t>(offset, bank.size());
+        return bank.subspan(from, std::min<std::uint64_t>(count, bank.size() - from));
+    };
+    return ReadArtEntry(read, bank.size(), bankName, index, picture, messenger);
+}
+
 bool WriteArtImage(std::string_view bankFile, const ArtEntry& entry, std::size_t index, const ArtPicture& picture,
-                   Messenger* messenger, ArtBankTarget target)
+                   Messenger* messenger)
 {
     if (!FileExists(bankFile)) {
         Show(messenger, 349, Args(std::string(bankFile)));
@@ -98,11 +125,25 @@ bool WriteArtImage(std::string_view bankFile, const ArtEntry& entry, std::size_t
     auto bytes = EncodeForEntry(entry, index, picture, messenger);
     if (!bytes)
         return false;
-    if (target == ArtBankTarget::WorkingCopy)
-        PatchWorkingCopy(bankFile, entry.dataOffset, *bytes);
-    else
-        PatchFile(bankFile, entry.dataOffset, *bytes);
+    PatchFile(bankFile, entry.dataOffset, *bytes);
     return true;
+}
+
+bool WriteArtImage(std::vector<std::uint8_t>& bank, const ArtEntry& entry, std::size_t index,
+                   const ArtPicture& picture, Messenger* messenger)
+{
+    auto bytes = EncodeForEntry(entry, index, picture, messenger);
+    if (!bytes)
+        return false;
+    PatchArtBank(bank, entry.dataOffset, *bytes);
+    return true;
+}
+
+void PatchArtBank(std::vector<std::uint8_t>& bank, std::uint64_t offset, std::span<const std::uint8_t> bytes)
+{
+    if (offset > bank.size() || bytes.size() > bank.size() - offset)
+        throw std::runtime_error("Write beyond the end of the art bank");
+    std::copy(bytes.begin(), bytes.end(), bank.begin() + static_cast<std::ptrdiff_t>(offset));
 }
 
 bool WriteArtImageFile(std::string_view file, const ArtEntry& entry, std::size_t index, const ArtPicture& picture,

@@ -7,6 +7,7 @@
 #include "formats/FileRange.h"
 
 #include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -38,17 +39,23 @@ std::optional<FileRangeReader> OpenArtBank(std::string_view bankFile, Messenger*
 // ReadArtImage through such a reader.
 bool ReadArtImage(FileRangeReader& bank, std::string_view bankFile, std::size_t index, ArtPicture& picture,
                   Messenger* messenger);
+// ReadArtImage from a whole bank held in memory (named `bankName` in messages).
+bool ReadArtImage(std::span<const std::uint8_t> bank, std::string_view bankName, std::size_t index,
+                  ArtPicture& picture, Messenger* messenger);
 
 // Encodes `picture` (the entry's size) into the entry's reserved bytes in
 // place; bytes of the reserved space after the written data keep their old
 // contents. When the picture needs more room than the entry holds (width x
 // height x 2, or a stream that came out longer) UI text 689 and nothing is
-// written.
-// A game file is patched safely (replaced whole); the program's own working
-// copy of a bank is patched in place.
-enum class ArtBankTarget { GameFile, WorkingCopy };
+// written. The file is patched safely (replaced whole).
 bool WriteArtImage(std::string_view bankFile, const ArtEntry& entry, std::size_t index, const ArtPicture& picture,
-                   Messenger* messenger, ArtBankTarget target = ArtBankTarget::GameFile);
+                   Messenger* messenger);
+// WriteArtImage into a whole bank held in memory.
+bool WriteArtImage(std::vector<std::uint8_t>& bank, const ArtEntry& entry, std::size_t index,
+                   const ArtPicture& picture, Messenger* messenger);
+// Puts encoded entry bytes at `offset` of a bank held in memory; throws
+// std::runtime_error (and changes nothing) when they would reach past its end.
+void PatchArtBank(std::vector<std::uint8_t>& bank, std::uint64_t offset, std::span<const std::uint8_t> bytes);
 // The bytes WriteArtImage would write, or nothing (with UI text 689) when
 // the picture does not fit the entry.
 std::optional<std::vector<std::uint8_t>> EncodeForEntry(const ArtEntry& entry, std::size_t index,

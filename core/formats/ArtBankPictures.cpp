@@ -4,6 +4,8 @@
 #include "formats/ArtBankFile.h"
 #include "formats/Pictures.h"
 
+#include <optional>
+
 namespace pitwall {
 
 Image ArtPictureToImage(const ArtPicture& picture)
@@ -39,21 +41,41 @@ bool ExportArtImage(const std::string& bankFile, std::size_t entry, const std::s
     return SavePictureOrPng(ArtPictureToImage(picture), fileName, messenger);
 }
 
-bool ImportArtPicture(const std::string& bankFile, const ArtDirectory& directory, std::size_t entry,
-                      const std::string& fileName, Messenger* messenger, ArtBankTarget target)
+namespace {
+
+// The picture file as the entry's picture, or nothing after UI text 737 (or
+// the loading's message).
+std::optional<ArtPicture> PictureForEntry(const ArtDirectory& directory, std::size_t entry,
+                                          const std::string& fileName, Messenger* messenger)
 {
     if (entry >= directory.entries.size())
-        return false;
+        return std::nullopt;
     const ArtEntry& e = directory.entries[entry];
     Image image = LoadPicture(fileName, messenger);
     if (image.isNull())
-        return false;
+        return std::nullopt;
     if (static_cast<std::uint32_t>(image.width()) != e.width || static_cast<std::uint32_t>(image.height()) != e.height) {
         if (messenger)
             messenger->show(737, Args(e.width, e.height));
-        return false;
+        return std::nullopt;
     }
-    return WriteArtImage(bankFile, e, entry, ArtPictureFromImage(image), messenger, target);
+    return ArtPictureFromImage(image);
+}
+
+} // namespace
+
+bool ImportArtPicture(const std::string& bankFile, const ArtDirectory& directory, std::size_t entry,
+                      const std::string& fileName, Messenger* messenger)
+{
+    auto picture = PictureForEntry(directory, entry, fileName, messenger);
+    return picture && WriteArtImage(bankFile, directory.entries[entry], entry, *picture, messenger);
+}
+
+bool ImportArtPicture(std::vector<std::uint8_t>& bank, const ArtDirectory& directory, std::size_t entry,
+                      const std::string& fileName, Messenger* messenger)
+{
+    auto picture = PictureForEntry(directory, entry, fileName, messenger);
+    return picture && WriteArtImage(bank, directory.entries[entry], entry, *picture, messenger);
 }
 
 } // namespace pitwall

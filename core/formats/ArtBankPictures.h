@@ -28,7 +28,9 @@ bool ExportArtImage(const std::string& bankFile, std::size_t entry, const std::s
 // it is written in place into the entry, else UI text 737 with the entry's
 // width and height and nothing changes.
 bool ImportArtPicture(const std::string& bankFile, const ArtDirectory& directory, std::size_t entry,
-                      const std::string& fileName, Messenger* messenger,
-                      ArtBankTarget target = ArtBankTarget::GameFile);
+                      const std::string& fileName, Messenger* messenger);
+// The same into a whole bank held in memory.
+bool ImportArtPicture(std::vector<std::uint8_t>& bank, const ArtDirectory& directory, std::size_t entry,
+                      const std::string& fileName, Messenger* messenger);
 
 } // namespace pitwall

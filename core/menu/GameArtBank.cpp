@@ -48,10 +48,11 @@ void TakeEditedCopy(TransferContext& context, const std::string& copy)
 
 } // namespace
 
-bool EditGameArtBank(TransferContext& context,
-                     const std::function<bool(const std::string& file, const ArtDirectory& directory)>& edit)
+bool EditGameArtBank(
+    TransferContext& context,
+    const std::function<bool(std::vector<std::uint8_t>& bank, const ArtDirectory& directory)>& edit)
 {
-    const std::vector<std::uint8_t>* bank = RunBank(context);
+    std::vector<std::uint8_t>* bank = RunBank(context);
     if (!bank)
         return false;
     ArtDirectory directory = ParseArtDirectory(*bank);
@@ -59,19 +60,17 @@ bool EditGameArtBank(TransferContext& context,
         context.fail(1146, Args(std::string(kArtBankGamePath)));
         return false;
     }
-    const std::string copy = CopyPath(context);
-    WriteNewPrivateFile(copy, *bank, Leftover::Replace);
-    bool keep = false;
+    bool wrote = false;
     try {
-        keep = edit(copy, directory);
-        if (keep)
-            TakeEditedCopy(context, copy);
+        wrote = edit(*bank, directory);
     } catch (...) {
-        DeleteFileForced(copy);
+        // An edit cut off half-way must not reach the game.
+        context.changes->discardReplacement(kArtBankGamePath);
         throw;
     }
-    DeleteFileForced(copy);
-    return keep;
+    if (wrote)
+        context.changes->editWholeFile(kArtBankGamePath);
+    return wrote;
 }
 
 bool ExpandArtBankInRun(TransferContext& context, const std::vector<bool>& flags, bool keepBackup)

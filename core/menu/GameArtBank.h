@@ -1,11 +1,12 @@
 #pragma once
 // The game's art bank during an export. Team art and menu backgrounds are
-// written into BITMAPS\GP3ART5.BIN in place, entry by entry; the run changes
-// a private copy in the working directory and hands the result to the change
-// set, so the game's file is only ever replaced as a whole.
+// written into BITMAPS\GP3ART5.BIN in place, entry by entry, in the bank the
+// change set holds for the run, so the game's file is only ever replaced as a
+// whole.
 
 #include "formats/ArtBankDirectory.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -14,11 +15,15 @@ namespace pitwall {
 
 struct TransferContext;
 
-// Runs `edit` on a copy of the bank as the run has it so far (the file and its
-// directory); when `edit` returns true the copy replaces the game's bank. A
-// missing or damaged bank fails the current item and `edit` does not run.
-bool EditGameArtBank(TransferContext& context,
-                     const std::function<bool(const std::string& file, const ArtDirectory& directory)>& edit);
+// Runs `edit` on the bank as the run has it so far (its bytes and its
+// directory). `edit` returns whether it wrote into the bank, and writes
+// nothing when it returns false; what it wrote goes to the game with the
+// run, counted as written by the current item. Should `edit` throw, the run
+// gives the bank up (the game keeps the one it has). A missing or damaged
+// bank fails the current item and `edit` does not run.
+bool EditGameArtBank(
+    TransferContext& context,
+    const std::function<bool(std::vector<std::uint8_t>& bank, const ArtDirectory& directory)>& edit);
 
 // Before an export: enlarges the entries whose flag is set in `flags` (one
 // per art-bank entry) and that have no room yet, on a copy of the bank; the

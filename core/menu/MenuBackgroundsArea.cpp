@@ -41,13 +41,13 @@ void MenuBackgroundsArea::exportToGame(TransferContext& context)
     context.progress(kBackgroundProgressText, kMenuBackgroundsItem, Args(numbers.front()));
     // One copy of the bank takes every background; one that cannot be
     // written (a picture of another size) is reported and the others stay.
-    EditGameArtBank(context, [&](const std::string& file, const ArtDirectory& directory) {
+    EditGameArtBank(context, [&](std::vector<std::uint8_t>& bank, const ArtDirectory& directory) {
         bool any = false;
         for (int n : numbers) {
             if (n != numbers.front())
                 context.progress(kBackgroundProgressText, kMenuBackgroundsItem, Args(n));
-            if (ImportArtPicture(file, directory, kMenuBackgroundFirstEntry + static_cast<std::size_t>(n),
-                                 WorkFile(context, n), &context.messenger, ArtBankTarget::WorkingCopy))
+            if (ImportArtPicture(bank, directory, kMenuBackgroundFirstEntry + static_cast<std::size_t>(n),
+                                 WorkFile(context, n), &context.messenger))
                 any = true;
             else
                 context.recordFailure(MenuReplacementName(n) + " was not written into GP3ART5.BIN");

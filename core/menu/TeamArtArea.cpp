@@ -88,17 +88,16 @@ void TeamArtArea::exportToGame(TransferContext& context)
     }
     if (teams.empty())
         return;
-    // One copy of the bank takes every team's art: a copy per team rewrote
-    // the whole bank (up to 180 MB once expanded) eleven times. A sheet that
-    // does not fit in full is not written in part: all its pictures are
-    // encoded before any of them is written.
-    EditGameArtBank(context, [&](const std::string& file, const ArtDirectory& directory) {
+    // Every team's art goes into the one bank the run holds (up to 180 MB
+    // once expanded). A sheet that does not fit in full is not written in
+    // part: all its pictures are encoded before any of them is written.
+    EditGameArtBank(context, [&](std::vector<std::uint8_t>& bank, const ArtDirectory& directory) {
         bool any = false;
         for (int t : teams) {
             context.progress(kTeamArtProgressText, TeamArtItem(t), Args(t + 1));
             std::vector<std::pair<std::uint64_t, std::vector<std::uint8_t>>> writes;
             bool fits = true;
-            for (const TeamArtChange& change : ChangedTeamArt(file, directory, t, sheets_[static_cast<std::size_t>(t)])) {
+            for (const TeamArtChange& change : ChangedTeamArt(bank, directory, t, sheets_[static_cast<std::size_t>(t)])) {
                 const ArtEntry& entry = directory.entries[change.entry];
                 auto bytes = EncodeForEntry(entry, change.entry, change.picture, &context.messenger);
                 if (!bytes) {
@@ -112,7 +111,7 @@ void TeamArtArea::exportToGame(TransferContext& context)
                 continue;
             }
             for (const auto& [offset, bytes] : writes)
-                PatchWorkingCopy(file, offset, bytes);
+                PatchArtBank(bank, offset, bytes);
             any = any || !writes.empty();
         }
         return any;

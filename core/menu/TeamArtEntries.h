@@ -8,6 +8,7 @@
 
 #include <string_view>
 #include <utility>
+#include <span>
 #include <vector>
 
 namespace pitwall {
@@ -23,5 +24,8 @@ struct TeamArtChange {
 // (an entry the bank cannot give counts as changed), with the new pictures.
 std::vector<TeamArtChange> ChangedTeamArt(std::string_view bankFile, const ArtDirectory& directory, int team,
                                           const ArtPicture& sheet);
+// The same against a whole bank held in memory.
+std::vector<TeamArtChange> ChangedTeamArt(std::span<const std::uint8_t> bank, const ArtDirectory& directory,
+                                          int team, const ArtPicture& sheet);
 
 } // namespace pitwall

@@ -424,18 +424,4 @@ void PatchFile(std::string_view file, std::uint64_t offset, std::span<const std:
     ReplaceFileSafely(file, content);
 }
 
-void PatchWorkingCopy(std::string_view file, std::uint64_t offset, std::span<const std::uint8_t> bytes)
-{
-    if (!FileExists(file))
-        throw std::runtime_error("Cannot open file " + std::string(file));
-    const std::uint64_t size = FileSizeOf(file);
-    if (offset > size || bytes.size() > size - offset)
-        throw std::runtime_error("Write beyond the end of " + std::string(file));
-    std::fstream out(NativePath(file), std::ios::binary | std::ios::in | std::ios::out);
-    if (!out || !out.seekp(static_cast<std::streamoff>(offset))
-        || !out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))
-        || !out.flush())
-        throw FileWriteError(std::string(file), "it could not be written in place");
-}
-
 } // namespace pitwall

@@ -113,9 +113,5 @@ void WriteWholeFile(std::string_view file, const std::vector<std::uint8_t>& byte
 // std::runtime_error when the file cannot be read or the range lies beyond
 // its end, FileWriteError when it cannot be written.
 void PatchFile(std::string_view file, std::uint64_t offset, std::span<const std::uint8_t> bytes);
-// The same, written in place: only for the program's own working copies,
-// which are thrown away when a step fails (rewriting a bank of 100 MB for
-// every picture made exports take minutes). Game files go through PatchFile.
-void PatchWorkingCopy(std::string_view file, std::uint64_t offset, std::span<const std::uint8_t> bytes);
 
 } // namespace pitwall

@@ -145,14 +145,7 @@ TEST(FileUtils, PatchFileKeepsTheRestAndRefusesToGrowTheFile)
     EXPECT_THROW(PatchFile(dir / "f.bin", 5, xy), std::runtime_error);
     EXPECT_THROW(PatchFile(dir / "none.bin", 0, xy), std::runtime_error);
     EXPECT_EQ(test::ReadText(dir / "f.bin"), "abXYef");
-
-    // Working copies are patched in place, within the same bounds.
-    PatchWorkingCopy(dir / "f.bin", 4, xy);
-    EXPECT_EQ(test::ReadText(dir / "f.bin"), "abXYXY");
-    EXPECT_THROW(PatchWorkingCopy(dir / "f.bin", 5, xy), std::runtime_error);
-    EXPECT_THROW(PatchWorkingCopy(dir / "none.bin", 0, xy), std::runtime_error);
     EXPECT_FALSE(FileExists(dir / "none.bin"));
-    EXPECT_EQ(test::ReadText(dir / "f.bin"), "abXYXY");
 }
 
 TEST(GamePath, ResolvesGamePathsWithoutRegardToCase)

@@ -5,6 +5,12 @@
 #include "formats/Bmp.h"
 #include "graphics/ArtPrecheck.h"
 #include "menu/MenuArt.h"
+#include "app/Messages.h"
+#include "transfer/DataArea.h"
+#include "transfer/GamePath.h"
+#include "transfer/GameChangeSet.h"
+#include "formats/ArtBankFile.h"
+#include "menu/GameArtBank.h"
 #include "graphics/CarNumbers.h"
 #include "graphics/GraphicsPages.h"
 #include "graphics/RampTables.h"
@@ -486,6 +492,51 @@ TEST(GraphicsArtPrecheck, TheFrontEndDecidesFirstAndTheAreaAsksOnlyAboutWhatStil
     ASSERT_EQ(f.messages.asked.size(), 1u);
     EXPECT_EQ(f.messages.asked[0].number, 659);
     EXPECT_EQ(test::ReadBytes(bank), before);
+}
+
+// Team art and menu backgrounds edit the bank the run holds: what an edit
+// writes counts for the current item and reaches the game with the run; an
+// edit that writes nothing changes nothing; one that breaks off half-way
+// takes every change of the run to the bank with it.
+TEST(GraphicsArtBank, EditsOfTheRunsBankAreKeptOrGivenUpWhole)
+{
+    Fixture f;
+    const std::string bank = ResolveGamePath(f.program.settings.gameDirectory, kArtBankGamePath);
+    const auto before = test::ReadBytes(bank);
+    Messenger messenger(f.program.texts, f.messages);
+    GameChangeSet changes(f.program.settings.gameDirectory);
+    TransferContext context{f.transfer(), f.program, f.loading, messenger};
+    context.changes = &changes;
+    const std::vector<std::uint8_t> mark = {1, 2, 3, 4};
+    std::uint64_t at = 0;
+
+    changes.setItem(106);
+    EXPECT_FALSE(EditGameArtBank(context, [](std::vector<std::uint8_t>&, const ArtDirectory&) { return false; }));
+    EXPECT_TRUE(changes.changes().empty());
+    EXPECT_TRUE(EditGameArtBank(context, [&](std::vector<std::uint8_t>& bytes, const ArtDirectory& directory) {
+        at = directory.entries[12].dataOffset;
+        PatchArtBank(bytes, at, mark);
+        return true;
+    }));
+    auto list = changes.changes();
+    ASSERT_EQ(list.size(), 1u);
+    ASSERT_EQ(list[0].items.size(), 1u);
+    EXPECT_EQ(list[0].items[0].item, 106);
+    ASSERT_NE(changes.pendingContent(kArtBankGamePath), nullptr);
+    EXPECT_TRUE(std::equal(mark.begin(), mark.end(), changes.pendingContent(kArtBankGamePath)->begin() + at));
+    EXPECT_EQ(test::ReadBytes(bank), before); // nothing on disk before the commit
+
+    // Past the end of the bank: refused before a byte is written, and the run
+    // gives its bank up altogether.
+    EXPECT_THROW(EditGameArtBank(context,
+                                 [&](std::vector<std::uint8_t>& bytes, const ArtDirectory&) {
+                                     PatchArtBank(bytes, 8, mark);
+                                     PatchArtBank(bytes, bytes.size() - 2, mark);
+                                     return true;
+                                 }),
+                 std::runtime_error);
+    EXPECT_EQ(changes.pendingContent(kArtBankGamePath), nullptr);
+    EXPECT_TRUE(changes.changes().empty());
 }
 
 // --- what the editor's pages transfer ------------------------------------------
