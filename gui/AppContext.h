@@ -1,10 +1,11 @@
 #pragma once
 // Everything the windows share: the program state, the session with the
 // working set and the transfer engine, the message boxes, and the fixed
-// dialogs created at start-up.
+// dialogs (built on first use).
 
 #include "EditorStates.h"
 #include "FileDialogs.h"
+#include "LazyWindow.h"
 #include "QtMessages.h"
 #include "QtTranslations.h"
 #include "app/ProgramState.h"
@@ -37,11 +38,12 @@ public:
     EditorStates editorStates; // what the editors remember between openings
     QtTranslations qtTranslations; // Qt's own dialogs in the chosen language
 
-    // Set up by the main window at its creation.
+    // Set up by the main window at its creation; the dialogs are its
+    // children, each built the first time it is used.
     MainWindow* mainWindow = nullptr;
-    LoadingWindow* loadingWindow = nullptr;
-    SelectionDialogWindow* selectionDialog = nullptr;
-    OptionsDialog* optionsDialog = nullptr;
+    LazyWindow<LoadingWindow> loadingWindow;
+    LazyWindow<SelectionDialogWindow> selectionDialog;
+    LazyWindow<OptionsDialog> optionsDialog;
 
     // The front end's side of a transfer (loading window, selection dialog,
     // editor store/restore, carset information window).

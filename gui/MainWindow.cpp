@@ -111,11 +111,27 @@ MainWindow::MainWindow(AppContext& app) : app_(app)
         move(s.x() + (s.width() - width()) / 2, s.y() + (s.height() - height() - kEditorAllowance) / 2);
     }
 
-    // The fixed dialogs live as long as the main window.
-    app_.loadingWindow = new LoadingWindow(this);
-    app_.selectionDialog = new SelectionDialogWindow(app_, this);
-    app_.optionsDialog = new OptionsDialog(app_, this);
-    app_.optionsDialog->languageChanged = [this] { ApplyLanguage(); };
+    // The fixed dialogs live as long as the main window, each built when it
+    // is first needed (in the language the main window shows by then).
+    app_.loadingWindow.setFactory([this] {
+        auto* window = new LoadingWindow(this);
+        if (languageApplied_)
+            ApplyTexts(window, kLoadingTexts, app_.program.texts);
+        return window;
+    });
+    app_.selectionDialog.setFactory([this] {
+        auto* dialog = new SelectionDialogWindow(app_, this);
+        if (languageApplied_)
+            dialog->ApplyLanguage();
+        return dialog;
+    });
+    app_.optionsDialog.setFactory([this] {
+        auto* dialog = new OptionsDialog(app_, this);
+        dialog->languageChanged = [this] { ApplyLanguage(); };
+        if (languageApplied_)
+            dialog->ApplyLanguage();
+        return dialog;
+    });
 
     timer_ = new QTimer(this);
     timer_->setObjectName("Timer1");
@@ -128,6 +144,9 @@ void MainWindow::setSplash(SplashWindow* splash) { splash_ = splash; }
 
 MainWindow::~MainWindow()
 {
+    app_.loadingWindow.clearFactory();
+    app_.selectionDialog.clearFactory();
+    app_.optionsDialog.clearFactory();
     if (app_.mainWindow == this)
         app_.mainWindow = nullptr;
 }
@@ -271,9 +290,13 @@ void MainWindow::ApplyLanguage()
     if (editor_)
         editor_->ApplyLanguage();
     ApplyTexts(this, kMainTexts, texts);
-    app_.selectionDialog->ApplyLanguage();
-    ApplyTexts(app_.loadingWindow, kLoadingTexts, texts);
-    app_.optionsDialog->ApplyLanguage();
+    languageApplied_ = true;
+    if (auto* selection = app_.selectionDialog.created())
+        selection->ApplyLanguage();
+    if (auto* loading = app_.loadingWindow.created())
+        ApplyTexts(loading, kLoadingTexts, texts);
+    if (auto* options = app_.optionsDialog.created())
+        options->ApplyLanguage();
     if (auto* simulation = findChild<SimulationWindow*>("TForm2", Qt::FindDirectChildrenOnly))
         simulation->ApplyLanguage();
 }

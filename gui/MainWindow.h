@@ -93,6 +93,7 @@ private:
     QMenu* developerMenu_ = nullptr;
     int marqueePosition_ = 0;
     bool firstActivationDone_ = false;
+    bool languageApplied_ = false; // the fixed dialogs built later take the texts at once
 };
 
 } // namespace pitwall::gui

@@ -356,9 +356,10 @@ QWidget* TeamsEditor::buildMiscPage()
     auto* equalise = new QGroupBox("Angleichen:", page);
     equalise->setObjectName("GroupBox8");
     auto* equaliseLayout = new QVBoxLayout(equalise);
+    // One sheet for all the buttons (read once, not once per button).
+    equalise->setStyleSheet("QPushButton { text-align: left; padding: 4px 8px; }");
     for (const EqualiseButton& b : kEqualiseButtons) {
         QPushButton* button = Button(equalise, b.name, b.caption);
-        button->setStyleSheet("text-align: left; padding: 4px 8px;");
         equaliseLayout->addWidget(button);
         Equalisation e = b.equalisation;
         connect(button, &QPushButton::clicked, this, [this, e] { EqualiseClick(e); });

@@ -1,5 +1,7 @@
 #include "ToolIcons.h"
 
+#include "DeferredStyleIcon.h"
+
 #include <QApplication>
 #include <QPainter>
 #include <QPixmap>
@@ -11,17 +13,25 @@ QIcon MakeToolIcon(ToolIcon icon)
 {
     QStyle* style = QApplication::style();
     switch (icon) {
-    case ToolIcon::Open: return style->standardIcon(QStyle::SP_DialogOpenButton);
-    case ToolIcon::Save: return style->standardIcon(QStyle::SP_DialogSaveButton);
-    case ToolIcon::Import: return style->standardIcon(QStyle::SP_ArrowDown);
-    case ToolIcon::Export: return style->standardIcon(QStyle::SP_ArrowUp);
-    case ToolIcon::Quit: return style->standardIcon(QStyle::SP_DialogCloseButton);
-    case ToolIcon::CarsetInfo: return style->standardIcon(QStyle::SP_FileDialogInfoView);
+    case ToolIcon::Open:
+        return DeferredStyleIcon(QStyle::SP_DialogOpenButton, StyleIconFiles("standardbutton-open", {16, 32, 128}));
+    case ToolIcon::Save:
+        return DeferredStyleIcon(QStyle::SP_DialogSaveButton, StyleIconFiles("standardbutton-save", {16, 32, 128}));
+    case ToolIcon::Import: return DeferredStyleIcon(QStyle::SP_ArrowDown, StyleIconFiles("down", {16, 32, 128}));
+    case ToolIcon::Export: return DeferredStyleIcon(QStyle::SP_ArrowUp, StyleIconFiles("up", {16, 32, 128}));
+    case ToolIcon::Quit:
+        return DeferredStyleIcon(QStyle::SP_DialogCloseButton, StyleIconFiles("standardbutton-close", {16, 32, 128}));
+    case ToolIcon::CarsetInfo:
+        return DeferredStyleIcon(QStyle::SP_FileDialogInfoView, StyleIconFiles("fileinfo", {16, 32, 128}));
     case ToolIcon::Backup: return style->standardIcon(QStyle::SP_DriveHDIcon);
-    case ToolIcon::Options: return style->standardIcon(QStyle::SP_FileDialogDetailedView);
-    case ToolIcon::StartGame: return style->standardIcon(QStyle::SP_MediaPlay);
-    case ToolIcon::Help: return style->standardIcon(QStyle::SP_DialogHelpButton);
-    case ToolIcon::About: return style->standardIcon(QStyle::SP_TitleBarContextHelpButton);
+    case ToolIcon::Options:
+        return DeferredStyleIcon(QStyle::SP_FileDialogDetailedView, StyleIconFiles("viewdetailed", {16, 32, 128}));
+    case ToolIcon::StartGame: return DeferredStyleIcon(QStyle::SP_MediaPlay, StyleIconFiles("media-play", {16, 32}));
+    case ToolIcon::Help:
+        return DeferredStyleIcon(QStyle::SP_DialogHelpButton, StyleIconFiles("standardbutton-help", {16, 32, 128}));
+    case ToolIcon::About:
+        return DeferredStyleIcon(QStyle::SP_TitleBarContextHelpButton,
+                                 StyleIconFiles("titlebar-contexthelp", {16, 32, 48}));
     case ToolIcon::Info: return style->standardIcon(QStyle::SP_MessageBoxInformation);
     }
     return {};

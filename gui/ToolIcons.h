@@ -1,6 +1,7 @@
 #pragma once
 // The tool bar's pictures: the style's standard icons where one fits, and
-// small lettered tiles for the editors (no icon theme is needed).
+// small lettered tiles for the editors (no icon theme is needed). The
+// style's pictures are read when first painted, one size at a time.
 
 #include <QIcon>
 

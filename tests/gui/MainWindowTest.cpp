@@ -34,6 +34,7 @@ private slots:
     void firstActivationAsksForTheGameUntilItIsValid();
     void wrongSizesShowTheirMessages();
     void languageSwitchRecaptionsTheOpenWindows();
+    void fixedDialogsAreBuiltOnceOnFirstUse();
     void editorsOpenOnceAndFollowTheMainWindow();
     void selectionDialogRulesOnTheWidgets();
     void loadingAndProgressWindows();
@@ -97,6 +98,25 @@ void MainWindowTest::wrongSizesShowTheirMessages()
     QCOMPARE(p.numbers(), (std::vector<int>{925, 980}));
 }
 
+void MainWindowTest::fixedDialogsAreBuiltOnceOnFirstUse()
+{
+    GuiProgram p(2);
+    QVERIFY(!p.app->optionsDialog.created());
+    QVERIFY(!p.app->selectionDialog.created());
+    QVERIFY(!p.app->loadingWindow.created());
+    OptionsDialog* options = p.app->optionsDialog;
+    QVERIFY(options);
+    QCOMPARE(options->parent(), p.window.get());
+    QCOMPARE(p.app->optionsDialog.get(), options);
+    QCOMPARE(p.window->findChildren<OptionsDialog*>().size(), qsizetype(1));
+    QVERIFY(p.app->loadingWindow.get());
+    // Once the main window has gone with its dialogs, none is built again.
+    p.window.reset();
+    QVERIFY(!p.app->optionsDialog.created());
+    QVERIFY(!p.app->loadingWindow.get());
+    QVERIFY(!p.app->selectionDialog.get());
+}
+
 void MainWindowTest::languageSwitchRecaptionsTheOpenWindows()
 {
     GuiProgram p(2);
@@ -108,7 +128,7 @@ void MainWindowTest::languageSwitchRecaptionsTheOpenWindows()
     QString englishTeams = sets->text();
 
     // Choosing the other language in the options dialog.
-    auto* options = p.app->optionsDialog;
+    auto* options = p.app->optionsDialog.get();
     options->show();
     auto* list = options->findChild<QListWidget*>("ListBox19");
     auto items = list->findItems("DEUTSCH.LNG", Qt::MatchExactly);
@@ -321,7 +341,7 @@ void MainWindowTest::gameStartWithoutItsLauncherSaysWhatIsMissing()
     QVERIFY(p.messages[0].text.find("pitwall-no-such-launcher --fullscreen GP3.EXE") != std::string::npos);
 
     // The options dialog shows the command and takes a new one.
-    auto* options = p.app->optionsDialog;
+    auto* options = p.app->optionsDialog.get();
     options->show();
     auto* field = options->findChild<QLineEdit*>("EditStartCommand");
     QVERIFY(field);
