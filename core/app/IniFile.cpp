@@ -97,6 +97,15 @@ void IniFile::save(std::string_view path) const
 {
     std::string content = text();
     std::vector<std::uint8_t> bytes(content.begin(), content.end());
+    // An unchanged file is left as it is (no write, no flush to the disk).
+    if (FileExists(path) && FileSizeOf(path) == bytes.size()) {
+        try {
+            if (ReadWholeFile(path, bytes.size()) == bytes)
+                return;
+        } catch (const std::exception&) {
+            // Unreadable: written anew below.
+        }
+    }
     WriteWholeFile(path, bytes);
 }
 

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+
 using namespace pitwall;
 
 TEST(IniFile, WindowsProfileSemantics)
@@ -39,6 +42,27 @@ TEST(IniFile, WritesKeepEverythingElse)
     EXPECT_EQ(ini.text(), "; keep me\r\n[General]\r\nGP3Path=C:\\GP3\\\r\nDnDTeams=1\r\nLanguage=X\r\n\r\n"
                           "[Pathes]\r\nCarsetLoad=C:\\\r\n[Other]\r\nKey=v\r\n");
     EXPECT_EQ(ini.keyNames("GENERAL"), (std::vector<std::string>{"GP3Path", "DnDTeams", "Language"}));
+}
+
+// Saving what the file already holds leaves the file alone (the program
+// saves its settings at every start and end); anything else replaces it.
+TEST(IniFile, SavingTheSameTextLeavesTheFileAlone)
+{
+    test::TempDir dir;
+    const std::string path = dir / "PITWALL.INI";
+    IniFile ini;
+    ini.parse("[General]\r\nGP3Path=C:\\GP3\\\r\n");
+    ini.save(path);
+    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 400);
+    std::filesystem::last_write_time(path, old);
+    ini.save(path);
+    EXPECT_EQ(std::filesystem::last_write_time(path), old);
+    ini.writeString("General", "FirstTime", "0");
+    ini.save(path);
+    EXPECT_NE(std::filesystem::last_write_time(path), old);
+    IniFile again;
+    ASSERT_TRUE(again.load(path));
+    EXPECT_EQ(again.text(), ini.text());
 }
 
 TEST(Settings, WithoutFileEverythingKeepsItsInitialValue)
