@@ -213,18 +213,24 @@ RestorePoint RestorePoints::create(const std::string& operation, const std::vect
 #ifndef _WIN32
         fs::permissions(NativePath(point.directory), fs::perms::owner_all, fs::perm_options::replace);
 #endif
+        // The copies go straight into the new folder and reach the disk
+        // together; the manifest, written safely after them, is what makes
+        // the point exist, and a restore checks each copy against the hash
+        // recorded in it.
+        std::vector<std::string> copies;
         for (std::size_t i = 0; i < point.files.size(); ++i) {
             RestorePointFile& f = point.files[i];
             if (!f.existed)
                 continue;
-            std::string copy = point.directory + CopyName(i);
+            copies.push_back(point.directory + CopyName(i));
             // Hashed as it is copied: what was written is what was hashed.
             Sha256Hasher hash;
-            CopyFileSafely(ResolveGamePath(gameDirectory_, f.relativePath), copy,
-                           [&](std::span<const std::uint8_t> piece) { hash.add(piece); });
-            f.size = FileSizeOf(copy);
+            CopyFileAsNew(ResolveGamePath(gameDirectory_, f.relativePath), copies.back(),
+                          [&](std::span<const std::uint8_t> piece) { hash.add(piece); });
+            f.size = FileSizeOf(copies.back());
             f.sha256 = hash.hex();
         }
+        SyncFilesToDisk(copies);
         std::string manifest = ManifestText(point);
         ReplaceFileSafely(point.directory + kManifestName,
                           std::span(reinterpret_cast<const std::uint8_t*>(manifest.data()), manifest.size()));

@@ -188,6 +188,56 @@ void CopyFileSafely(std::string_view source, std::string_view target, const Copi
     out.commit();
 }
 
+void CopyFileAsNew(std::string_view source, std::string_view target, const CopiedPiece& eachPiece)
+{
+    std::ifstream in(NativePath(source), std::ios::binary);
+    if (!in)
+        throw std::runtime_error("Cannot read " + std::string(source));
+    std::ofstream out(NativePath(target), std::ios::binary | std::ios::trunc);
+    if (!out)
+        throw FileWriteError(std::string(target), "it could not be created");
+    auto fail = [&](std::string reason) {
+        out.close();
+        RemoveTemporary(std::string(target));
+        throw FileWriteError(std::string(target), std::move(reason));
+    };
+    std::vector<char> buffer(1 << 20);
+    while (in) {
+        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        std::streamsize got = in.gcount();
+        if (got <= 0)
+            continue;
+        if (!out.write(buffer.data(), got))
+            fail("the disk took no more bytes");
+        if (eachPiece)
+            eachPiece(std::span(reinterpret_cast<const std::uint8_t*>(buffer.data()), static_cast<std::size_t>(got)));
+    }
+    if (in.bad()) {
+        out.close();
+        RemoveTemporary(std::string(target));
+        throw std::runtime_error("Cannot read " + std::string(source));
+    }
+    out.close();
+    if (!out)
+        fail("the disk took no more bytes");
+}
+
+void SyncFilesToDisk(const std::vector<std::string>& files)
+{
+#ifdef __linux__
+    // Only a hint to the system; the syncs below decide.
+    for (const auto& file : files) {
+        int fd = ::open(NativePath(file).c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd >= 0) {
+            ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+            ::close(fd);
+        }
+    }
+#endif
+    for (const auto& file : files)
+        SyncFileToDisk(file);
+}
+
 void SyncFileToDisk(std::string_view file)
 {
 #ifdef _WIN32

@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pitwall {
 
@@ -39,6 +40,16 @@ void ReplaceFileSafely(std::string_view file, std::span<const std::uint8_t> byte
 // given, sees every piece as it is written (to hash the copy on the way).
 using CopiedPiece = std::function<void(std::span<const std::uint8_t>)>;
 void CopyFileSafely(std::string_view source, std::string_view target, const CopiedPiece& eachPiece = {});
+
+// Copies `source` into the new file `target` directly, without a temporary
+// name and without waiting for the disk: only for copies whose completeness
+// is recorded elsewhere (a restore point lists its copies with their hashes
+// in a manifest written last, safely). Pair it with SyncFilesToDisk. Throws
+// like CopyFileSafely; a copy that fails is removed.
+void CopyFileAsNew(std::string_view source, std::string_view target, const CopiedPiece& eachPiece = {});
+// SyncFileToDisk for many files: all are handed to the disk first and then
+// waited for one by one, so the disk takes them in one stretch.
+void SyncFilesToDisk(const std::vector<std::string>& files);
 
 // Flushes a file that was written by other means to the disk, so a rename
 // that follows cannot outrun its content. Throws FileWriteError.

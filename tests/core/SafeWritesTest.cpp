@@ -145,6 +145,19 @@ TEST(RestorePoints, MakeListRestoreAndPrune)
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(points.directory()))
         ++folders;
     EXPECT_EQ(folders, 3u);
+
+    // A copy the disk does not take whole: refused, and the half-made point
+    // is gone with its copies.
+    points.setFreeSpace([](const std::string&) { return std::uint64_t{1} << 40; });
+    {
+        test::FileSizeLimit full(2000);
+        EXPECT_THROW(points.create("cut", {"LDATA/ENGLISH.str", "GP3.EXE"}), RestorePointError);
+    }
+    EXPECT_EQ(points.list().size(), 3u);
+    folders = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(points.directory()))
+        ++folders;
+    EXPECT_EQ(folders, 3u);
 }
 
 TEST(GameChangeSet, ChangesAreWhatDiffersByItemAndAFailedWriteIsPutBack)
