@@ -374,8 +374,10 @@ void TracksEditor::StoreSection()
 {
     if (busy_ || shownSection_ < 0 || shown_ < 0)
         return;
-    TrackView& view =
-        table().sections[static_cast<std::size_t>(shown_)].views[static_cast<std::size_t>(sectionsView_->currentIndex())];
+    // The view the fields were filled from: when the view is switched, the
+    // box already shows the new one.
+    TrackView& view = table().sections[static_cast<std::size_t>(shown_)]
+                          .views[static_cast<std::size_t>(std::clamp(state().sectionsView, 0, kTrackViews - 1))];
     if (shownSection_ >= view.count)
         return;
     TrackSection& s = view.sections[static_cast<std::size_t>(shownSection_)];
