@@ -11,13 +11,16 @@
 #include "graphics/GraphicsSet.h"
 #include "graphics/RampTables.h"
 
+#include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QtTest>
 
 #include <cstdlib>
+#include <tuple>
 
 using namespace pitwall;
 using namespace pitwall::gui;
@@ -79,6 +82,7 @@ private slots:
     void jacksShowTheSecondFileOnTopAndConvert();
     void pitCrewColourGoesIntoTheRampAndTheGame();
     void tyreSheetsAreSavedAndLoadedByView();
+    void helmetEntriesShowTheirHelmetAndFlagsAnimate();
 };
 
 void GraphicsEditorPagesTest::cockpitLiveryGoesThroughAPictureIntoTheGame()
@@ -289,6 +293,66 @@ void GraphicsEditorPagesTest::tyreSheetsAreSavedAndLoadedByView()
     const int top = tyres[0]->wheelJam0.pageHeight();
     QCOMPARE(saved.height(), top + tyres[0]->wheelJam1.pageHeight());
     QVERIFY(Rows(saved, 0, top) == Opaque(tyres[0]->wheelJam0.page()));
+}
+
+void GraphicsEditorPagesTest::helmetEntriesShowTheirHelmetAndFlagsAnimate()
+{
+    GuiProgram p;
+    GraphicsEditor* editor = OpenOnPage(p, 3);
+    QVERIFY(editor);
+    Click(editor, "HelmetImportAll");
+    auto& helmets = p.app->workingSet().graphics.helmets;
+    QVERIFY(helmets.soft[0] && helmets.soft[1] && helmets.hard[0] && helmets.hard[1]);
+    auto* list = Child<QListWidget>(editor, "ListBox5");
+    auto* image = Child<GP3Image>(editor, "ListBox5Image");
+    const auto shownAt = [image](int x, int y) { return image->picture().pixel(x, y) & 0xFFFFFFu; };
+    // Entry 0: both sheets, the second 180 rows down.
+    list->setCurrentRow(0);
+    QCOMPARE(shownAt(70, 20), helmets.soft[0]->page().pixel(70, 20));
+    QCOMPARE(shownAt(70, 180 + 20), helmets.soft[1]->page().pixel(70, 20));
+    // A driver's entry: that helmet of its sheet in the top left corner.
+    const auto helmetAt = [&](const TJAMFile& sheet, QRect source, int x, int y) {
+        return sheet.page().pixel(source.left() + x * source.width() / 128, source.top() + y * source.height() / 30);
+    };
+    for (const auto& [entry, sheet, n] : {std::tuple{2, 0, 1}, std::tuple{14, 1, 1}}) {
+        list->setCurrentRow(entry);
+        const TJAMFile& jam = *helmets.soft[static_cast<std::size_t>(sheet)];
+        const Rect r = jam.ImageRect(n);
+        QCOMPARE(shownAt(64, 15), helmetAt(jam, QRect(r.left, r.top, r.width(), r.height()), 64, 15));
+    }
+    // The hardware sheets hold the helmets two to a row.
+    Child<QRadioButton>(editor, "RadioGroup4_1")->setChecked(true);
+    list->setCurrentRow(4); // helmet 3: second column, second row
+    const Image hard = helmets.hard[0]->page();
+    QVERIFY(hard.width() >= 256 && hard.height() >= 60);
+    QCOMPARE(shownAt(64, 15), hard.pixel(128 + 64, 30 + 15));
+
+    // Flags: "Animation" hides the frame buttons and steps with the timer
+    // on this page only.
+    auto* pages = Child<QTabWidget>(editor, "PageControl2");
+    pages->setCurrentIndex(6);
+    Click(editor, "FlagImport");
+    auto* timer = Child<QTimer>(editor, "Timer2");
+    QVERIFY(!timer->isActive());
+    auto* frame = Child<GP3Image>(editor, "Image25");
+    const QImage first = frame->picture();
+    Child<QCheckBox>(editor, "CheckBox1")->setChecked(true);
+    QVERIFY(timer->isActive());
+    QVERIFY(Child<QPushButton>(editor, "NextFrame")->isHidden());
+    QVERIFY(Child<QPushButton>(editor, "PreviousFrame")->isHidden());
+    for (int step = 1; step <= 8; ++step)
+        editor->Timer2Timer();
+    QCOMPARE(editor->flagFrame(), 0);
+    editor->Timer2Timer();
+    QCOMPARE(editor->flagFrame(), 1);
+    QVERIFY(frame->picture() != first);
+    pages->setCurrentIndex(5);
+    QVERIFY(!timer->isActive());
+    pages->setCurrentIndex(6);
+    QVERIFY(timer->isActive());
+    Child<QCheckBox>(editor, "CheckBox1")->setChecked(false);
+    QVERIFY(!timer->isActive());
+    QVERIFY(!Child<QPushButton>(editor, "NextFrame")->isHidden());
 }
 
 QTEST_MAIN(GraphicsEditorPagesTest)

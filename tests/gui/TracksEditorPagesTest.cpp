@@ -327,7 +327,14 @@ void TracksEditorPagesTest::pictureViewZoomsScrollsMarksAndNamesTheSection()
     const QColor green(10, 200, 30);
     const std::string small = p.path("small.bmp");
     SaveBmpFile(Image(498, 359, 24, MakePixel(10, 200, 30)), small);
-    editor->LoadPicture(small);
+    FileRequest asked;
+    p.app->chooseFileToOpen = [&](const FileRequest& request) -> std::optional<std::string> {
+        asked = request;
+        return small;
+    };
+    p.messages.clear();
+    Click(editor, "Button64"); // "Streckengrafik laden"
+    QCOMPARE(asked.defaultName, std::string("Track0-00"));
     QVERIFY(p.messages.empty());
     QCOMPARE(Shown(editor, 5, 5), green);
     // The section markers are drawn over the view only.
