@@ -130,6 +130,16 @@ void TracksEditorPagesTest::oneSlotGoesToTheGameAndBackFromThePageShown()
     Child<QLineEdit>(editor, "Edit1")->setText("Test Driver");
     Child<QLineEdit>(editor, "MaskEdit1")->setText("1.23.456");
     Child<QDateEdit>(editor, "DateTimePicker1")->setDate(QDate(1999, 3, 7));
+    // Track data: every field has its place in GP3.EXE.
+    pages->setCurrentIndex(TracksEditor::kTrackDataPage);
+    const std::vector<std::pair<const char*, int>> data = {
+        {"SpinEdit1", 1777}, {"SpinEdit2", 58}, {"SpinEdit4", 16404}, {"SpinEdit5", 301}, {"SpinEdit6", 299},
+        {"SpinEdit7", 1999}};
+    for (const auto& [field, value] : data)
+        Child<QSpinBox>(editor, field)->setValue(value);
+    auto* practice = Child<QComboBox>(editor, "ComboBox1");
+    const int day = before.info[2].practiceDay == 1 ? 0 : 1;
+    practice->setCurrentIndex(day);
     pages->setCurrentIndex(TracksEditor::kSetupPage);
     QCOMPARE(Child<QLabel>(editor, "Label112")->text(), QString("95"));
     auto* frontWing = Child<QScrollBar>(editor, "ScrollBar3");
@@ -152,6 +162,13 @@ void TracksEditorPagesTest::oneSlotGoesToTheGameAndBackFromThePageShown()
     QCOMPARE(game.info[2].qualifying.lapTime, 83456u);
     QCOMPARE(game.info[2].qualifying.date, SerialOfDate({1999, 3, 7}));
     QVERIFY(game.info[3] == before.info[3]);
+    QCOMPARE(int{game.info[2].grip}, 1777);
+    QCOMPARE(int{game.info[2].laps}, 58);
+    QCOMPARE(int{game.info[2].feet}, 16404);
+    QCOMPARE(int{game.info[2].fuelPlayer}, 301);
+    QCOMPARE(int{game.info[2].fuelComputer}, 299);
+    QCOMPARE(int{game.info[2].year}, 1999);
+    QCOMPARE(int{game.info[2].practiceDay}, day);
 
     // "Importieren" brings the game's values back over an edit.
     frontWing->setValue(1);
