@@ -83,6 +83,7 @@ private slots:
     void pitCrewColourGoesIntoTheRampAndTheGame();
     void tyreSheetsAreSavedAndLoadedByView();
     void helmetEntriesShowTheirHelmetAndFlagsAnimate();
+    void carAndHelmetPicturesGoOutAndTheCarToHardware();
 };
 
 void GraphicsEditorPagesTest::cockpitLiveryGoesThroughAPictureIntoTheGame()
@@ -353,6 +354,65 @@ void GraphicsEditorPagesTest::helmetEntriesShowTheirHelmetAndFlagsAnimate()
     Child<QCheckBox>(editor, "CheckBox1")->setChecked(false);
     QVERIFY(!timer->isActive());
     QVERIFY(!Child<QPushButton>(editor, "NextFrame")->isHidden());
+}
+
+void GraphicsEditorPagesTest::carAndHelmetPicturesGoOutAndTheCarToHardware()
+{
+    GuiProgram p;
+    GraphicsEditor* editor = OpenOnPage(p, 0);
+    QVERIFY(editor);
+    auto& cars = p.app->workingSet().graphics.cars;
+    Child<QListWidget>(editor, "ListBox6")->setCurrentRow(5);
+    Click(editor, "CarImport");
+    QVERIFY(cars.soft[5].has_value());
+    const std::string file = p.path("car.bmp");
+    Answer(p, file);
+    Click(editor, "CarSaveBmp");
+    QVERIFY(Opaque(LoadBmpFile(file)) == Opaque(cars.soft[5]->page()));
+
+    // The software livery into the hardware one, once that is loaded.
+    Child<QRadioButton>(editor, "RadioGroup8_1")->setChecked(true);
+    Click(editor, "CarImport");
+    QCOMPARE(Selected(p), std::vector<int>{27}); // 22 + team 5
+    Child<QRadioButton>(editor, "RadioGroup8_0")->setChecked(true);
+    // A patch the hardware livery does not have yet.
+    Image patched = LoadBmpFile(file);
+    const Pixel colour = p.program.palette.pixel(37);
+    for (int y = 10; y < 20; ++y)
+        for (int x = 10; x < 30; ++x)
+            patched.setPixel(x, y, colour);
+    patched.setDepth(24);
+    SaveBmpFile(patched, file);
+    Click(editor, "CarLoadBmp");
+    const Pixel before = cars.hard[5]->page().pixel(15, 15);
+    QVERIFY(!Near(QColor(RedOf(before), GreenOf(before), BlueOf(before)), colour));
+    const Image soft = cars.soft[5]->page();
+    QCOMPARE(soft.pixel(15, 15), colour);
+    QVERIFY(soft.height() > 20);
+    p.messages.clear();
+    Click(editor, "CarToHard");
+    QVERIFY(p.numbers().empty());
+    const Image hard = cars.hard[5]->page();
+    QCOMPARE(hard.width(), soft.width());
+    for (const QPoint at : {QPoint(15, 15), QPoint(soft.width() / 2, soft.height() / 2),
+                            QPoint(soft.width() - 10, soft.height() - 10)}) {
+        const Pixel px = hard.pixel(at.x(), at.y());
+        QVERIFY(Near(QColor(RedOf(px), GreenOf(px), BlueOf(px)), soft.pixel(at.x(), at.y())));
+    }
+    QVERIFY(cars.soft[5]->page() == soft);
+
+    // Both helmet sheets as one picture, "Helmetsd.JAM" on top.
+    Child<QTabWidget>(editor, "PageControl2")->setCurrentIndex(3);
+    Click(editor, "HelmetImportAll");
+    auto& helmets = p.app->workingSet().graphics.helmets;
+    const std::string sheets = p.path("helmets.bmp");
+    Answer(p, sheets);
+    Click(editor, "HelmetSaveBmp");
+    const Image picture = LoadBmpFile(sheets);
+    const int top = helmets.soft[0]->pageHeight();
+    QCOMPARE(picture.height(), top + helmets.soft[1]->pageHeight());
+    QVERIFY(Rows(picture, 0, top) == Opaque(helmets.soft[0]->page()));
+    QVERIFY(Rows(picture, top, helmets.soft[1]->pageHeight()) == Opaque(helmets.soft[1]->page()));
 }
 
 QTEST_MAIN(GraphicsEditorPagesTest)
