@@ -54,8 +54,9 @@ TEST(SoundBank, TheThirdFieldKeepsGivingThePositionsOrStaysAsItWas)
         const KeptWordLayout layout = KeptWordLayoutOf(b);
         b.samples[0].resize(14, 1);
         b.entries[0].dataSize = 14;
+        const SoundBankParse rebuilt = ParseSoundBank(BuildSoundBank(b, layout));
         std::vector<std::uint32_t> words;
-        for (const SoundEntry& e : ParseSoundBank(BuildSoundBank(b, layout)).bank.entries)
+        for (const SoundEntry& e : rebuilt.bank.entries)
             words.push_back(e.keptWord);
         return words;
     };
