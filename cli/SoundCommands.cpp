@@ -103,6 +103,7 @@ void AddSoundCommands(CLI::App& app, CliContext& context)
         cmd->callback([&context, game, index, in] {
             const std::string file = GameFile(*game, kSoundBankGamePath);
             SoundBank bank = RequireBank(context, file);
+            const KeptWordLayout layout = KeptWordLayoutOf(bank);
             const std::size_t i = RequireIndex(bank, *index);
             if (!FileExists(*in))
                 throw CommandFailure(context.texts.format(349, Args(*in)));
@@ -117,7 +118,7 @@ void AddSoundCommands(CLI::App& app, CliContext& context)
             e.bits = header->bits;
             bank.samples[i].assign(samples.begin(), samples.end());
             GameChangeSet changes(IncludeTrailingBackslash(*game));
-            changes.replaceFile(kSoundBankGamePath, BuildSoundBank(bank));
+            changes.replaceFile(kSoundBankGamePath, BuildSoundBank(bank, layout));
             CommitGameChanges(context, changes, "sound replace " + std::to_string(i));
         });
     }

@@ -21,7 +21,7 @@ namespace pitwall::gui {
 
 namespace {
 
-constexpr int kFilesChangeText = 78, kOtherChangesText = 743, kItemChangeText = 744, kNewFileText = 745;
+constexpr int kFilesChangeText = 78, kOneFileChangesText = 446, kOtherChangesText = 743, kItemChangeText = 744, kNewFileText = 745;
 
 constexpr TextBinding kConfirmTexts[] = {
     {"", TextRole::Caption, 742},
@@ -78,7 +78,8 @@ ExportConfirmDialog::ExportConfirmDialog(const UITexts& texts, const std::vector
 void ExportConfirmDialog::ApplyLanguage()
 {
     ApplyTexts(this, kConfirmTexts, texts_);
-    count_->setText(FromGameText(texts_.format(kFilesChangeText, Args(files_))));
+    count_->setText(FromGameText(files_ == 1 ? texts_.text(kOneFileChangesText)
+                                             : texts_.format(kFilesChangeText, Args(files_))));
 }
 
 void ExportConfirmDialog::fill(const std::vector<FileChange>& changes)

@@ -65,7 +65,22 @@ SoundBankParse ParseSoundBank(std::span<const std::uint8_t> bytes)
     return result;
 }
 
-std::vector<std::uint8_t> BuildSoundBank(const SoundBank& bank)
+KeptWordLayout KeptWordLayoutOf(const SoundBank& bank)
+{
+    if (bank.entries.empty())
+        return KeptWordLayout::AsTheyWere;
+    const std::uint64_t dataStart = 4 + 12 * static_cast<std::uint64_t>(bank.entries.size());
+    bool data = true, file = true;
+    std::uint64_t position = 0;
+    for (const SoundEntry& e : bank.entries) {
+        data = data && e.keptWord == position;
+        file = file && e.keptWord == dataStart + position;
+        position += e.dataSize;
+    }
+    return data ? KeptWordLayout::DataPosition : file ? KeptWordLayout::FilePosition : KeptWordLayout::AsTheyWere;
+}
+
+std::vector<std::uint8_t> BuildSoundBank(const SoundBank& bank, KeptWordLayout layout)
 {
     // Each sound's directory size is what the bank really holds of it: a sound
     // shorter than its recorded size (a cut working file) gets the shorter
@@ -79,12 +94,15 @@ std::vector<std::uint8_t> BuildSoundBank(const SoundBank& bank)
     ByteWriter w;
     w.u16(static_cast<std::uint16_t>(bank.entries.size()));
     w.u16(0);
+    std::uint64_t position = layout == KeptWordLayout::FilePosition ? 4 + 12 * bank.entries.size() : 0;
     for (std::size_t i = 0; i < bank.entries.size(); ++i) {
         const SoundEntry& e = bank.entries[i];
-        w.u32(static_cast<std::uint32_t>(samplesOf(i).size()));
+        const std::size_t size = samplesOf(i).size();
+        w.u32(static_cast<std::uint32_t>(size));
         w.u16(e.sampleRate);
-        w.u32(e.keptWord);
+        w.u32(layout == KeptWordLayout::AsTheyWere ? e.keptWord : static_cast<std::uint32_t>(position));
         w.u16(e.bits);
+        position += size;
     }
     for (std::size_t i = 0; i < bank.entries.size(); ++i)
         w.bytes(samplesOf(i));

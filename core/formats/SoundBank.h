@@ -48,10 +48,25 @@ struct SoundBankParse {
 };
 
 SoundBankParse ParseSoundBank(std::span<const std::uint8_t> bytes);
+
+// What the directory's third field holds in a bank. The game's banks (as far
+// as they have been seen) give there each sound's position, counted from
+// the start of the sample data or of the file; a bank where that holds for
+// every sound keeps it true when sounds change size. Any other bank gets its
+// words back as they were.
+enum class KeptWordLayout {
+    AsTheyWere,   // written back unchanged
+    DataPosition, // each sound's position in the sample data (the first at 0)
+    FilePosition, // each sound's position in the file
+};
+KeptWordLayout KeptWordLayoutOf(const SoundBank& bank);
+
 // The bank as the game reads it. Each sound contributes its samples, at most
 // its data size of them, and the directory gives the size written, so it
-// never promises bytes the bank does not hold.
-std::vector<std::uint8_t> BuildSoundBank(const SoundBank& bank);
+// never promises bytes the bank does not hold. The third field follows
+// `layout` (the layout of the bank as read, for a bank rebuilt from it).
+std::vector<std::uint8_t> BuildSoundBank(const SoundBank& bank,
+                                         KeptWordLayout layout = KeptWordLayout::AsTheyWere);
 
 struct WavHeader {
     std::uint32_t riffSize = 0;

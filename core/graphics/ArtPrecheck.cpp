@@ -60,11 +60,11 @@ std::vector<int> ArtEntriesThatDoNotFit(const ArtDirectory& directory, const std
 
 bool ArtPrecheck::run(TransferContext& context) const
 {
-    // Without a front end that enlarges entries beforehand, the areas that
-    // write into the bank check their own room: team art and menu
-    // backgrounds ask before enlarging exactly the entries that change, a
-    // track picture that does not fit is refused on its own. Entries whose
-    // picture stays as it is need no room at all.
+    // Without a front end that enlarges entries beforehand, the team-art
+    // area checks the room of everything written into the bank: it asks
+    // before enlarging exactly the entries of team art, menu backgrounds and
+    // track pictures that change. Entries whose picture stays as it is need
+    // no room at all.
     if (!expand)
         return true;
     const std::vector<int> entries = ArtEntriesToWrite(

@@ -6,6 +6,8 @@
 #include "formats/Bmp.h"
 #include "menu/GameArtBank.h"
 #include "menu/TeamArtEntries.h"
+#include "tracks/TrackPictures.h"
+#include "tracks/TrackTable.h"
 #include "transfer/FileUtils.h"
 #include "transfer/GamePath.h"
 
@@ -47,13 +49,19 @@ void TeamArtArea::importFromGame(TransferContext& context)
 
 bool TeamArtArea::checkBeforeExport(TransferContext& context)
 {
+    // Room is needed only for the pictures the export really changes: the
+    // team art that differs from the bank's, the menu backgrounds and the
+    // track pictures waiting in the working directory.
+    std::vector<std::size_t> entries;
+    for (int s = 0; s < kTrackCount; ++s)
+        if (context.selected(kTrackGraphicsFirst + s))
+            for (std::size_t e : ReplacedTrackPictureEntries(context.program.directories.working, s))
+                entries.push_back(e);
     bool any = context.selected(kMenuBackgroundsItem);
     for (int t = 0; t < kRacingTeams; ++t)
         any = any || context.selected(TeamArtItem(t));
     if (!any)
-        return true;
-    // Room is needed only for the pictures the export really changes.
-    std::vector<std::size_t> entries;
+        return MakeRoomInArtBank(context, entries);
     const std::string bank = ResolveGamePath(context.program.settings.gameDirectory, kArtBankGamePath);
     ArtDirectory directory;
     // A bank without a whole directory is reported when the export reaches it.

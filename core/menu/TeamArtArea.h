@@ -3,7 +3,8 @@
 // transfers: each team's sheet is composed from the art bank on import and
 // written back into it on export; a carset carries it as TeamArt<t>.DAT, a
 // BMP of the sheet. Before any export this area also makes sure the art bank
-// has room for the team art and menu backgrounds the export writes.
+// has room for the team art, menu backgrounds and track pictures the export
+// writes (one question for all of them).
 
 #include "formats/ArtPicture.h"
 #include "formats/TeamArtSheet.h"

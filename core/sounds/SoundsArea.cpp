@@ -90,8 +90,10 @@ void SoundsArea::exportToGame(TransferContext& context)
         }
     }
     // Replaced as a whole: written beside the old bank and renamed over it
-    // only once complete.
-    context.replaceGameFile(kSoundBankGamePath, BuildSoundBank(bank));
+    // only once complete. Where the installation's bank gives each sound's
+    // position in its third field, the new bank does so for its own layout.
+    const KeptWordLayout layout = current ? KeptWordLayoutOf(*current) : KeptWordLayout::AsTheyWere;
+    context.replaceGameFile(kSoundBankGamePath, BuildSoundBank(bank, layout));
 }
 
 void SoundsArea::loadFromCarset(TransferContext& context)

@@ -3,6 +3,8 @@
 #include "formats/ArtBankDirectory.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtEntryCodec.h"
+#include "tracks/TrackTable.h"
+#include "transfer/FileUtils.h"
 
 #include <algorithm>
 
@@ -38,6 +40,16 @@ std::string TrackPictureMember(int slot, int kind, int view)
     return "TrackReplace" + std::to_string(slot) + std::to_string(kind) + std::to_string(view) + ".BMP";
 }
 
+std::vector<std::size_t> ReplacedTrackPictureEntries(const std::string& workingDirectory, int slot)
+{
+    std::vector<std::size_t> entries;
+    for (int kind = 0; kind < kTrackPictureKinds; ++kind)
+        for (int view = 0; view < kTrackViews; ++view)
+            if (FileExists(workingDirectory + TrackPictureMember(slot, kind, view)))
+                entries.push_back(TrackPictureEntry(slot, kind, view));
+    return entries;
+}
+
 bool TrackPictureSizeFits(int kind, int width, int height)
 {
     return kind == 0 ? width == kSmallPictureWidth && height == kSmallPictureHeight
@@ -59,8 +71,8 @@ std::vector<std::uint8_t> EncodeForTrackEntry(std::size_t entry, const ArtPictur
     return EncodeArtEntry(picture, UsesSingleWordKeys(entry));
 }
 
-bool PutEncodedPictureIntoBank(std::vector<std::uint8_t>& bank, std::size_t entry, std::uint32_t width,
-                               std::uint32_t height, const std::vector<std::uint8_t>& encoded, std::string* reason)
+bool EncodedPictureFitsBank(const std::vector<std::uint8_t>& bank, std::size_t entry, std::uint32_t width,
+                            std::uint32_t height, const std::vector<std::uint8_t>& encoded, std::string* reason)
 {
     auto fail = [&](const std::string& why) {
         if (reason)
@@ -75,6 +87,16 @@ bool PutEncodedPictureIntoBank(std::vector<std::uint8_t>& bank, std::size_t entr
                     + std::to_string(entry) + " " + std::to_string(e.width) + " x " + std::to_string(e.height));
     if (encoded.size() > e.reservedSize)
         return fail("the picture needs more room than entry " + std::to_string(entry) + " has");
+    return true;
+}
+
+bool PutEncodedPictureIntoBank(std::vector<std::uint8_t>& bank, std::size_t entry, std::uint32_t width,
+                               std::uint32_t height, const std::vector<std::uint8_t>& encoded, std::string* reason)
+{
+    if (!EncodedPictureFitsBank(bank, entry, width, height, encoded, reason))
+        return false;
+    ArtEntry e;
+    Locate(bank, entry, e, reason);
     std::copy(encoded.begin(), encoded.end(), bank.begin() + static_cast<std::ptrdiff_t>(e.dataOffset));
     return true;
 }

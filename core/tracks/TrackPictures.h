@@ -23,6 +23,10 @@ inline constexpr int kFullPictureWidth = 800, kFullPictureHeight = 600;
 std::string TrackPictureMember(int slot, int kind, int view);
 bool TrackPictureSizeFits(int kind, int width, int height);
 
+// The entries the export of slot `slot`'s pictures writes: one per replaced
+// picture waiting in the working directory (with trailing separator).
+std::vector<std::size_t> ReplacedTrackPictureEntries(const std::string& workingDirectory, int slot);
+
 // The picture of an entry from the bank's bytes; nothing with the reason
 // when the directory or the entry is damaged.
 std::optional<ArtPicture> ArtPictureFromBank(const std::vector<std::uint8_t>& bank, std::size_t entry,
@@ -36,6 +40,10 @@ bool PutArtPictureIntoBank(std::vector<std::uint8_t>& bank, std::size_t entry, c
 // several cores): the picture's bytes for its entry, then those bytes put
 // into the entry of a picture `width` x `height`.
 std::vector<std::uint8_t> EncodeForTrackEntry(std::size_t entry, const ArtPicture& picture);
+// Whether PutEncodedPictureIntoBank would take the bytes (else the reason),
+// so that all pictures of a slot can be checked before the first is put.
+bool EncodedPictureFitsBank(const std::vector<std::uint8_t>& bank, std::size_t entry, std::uint32_t width,
+                            std::uint32_t height, const std::vector<std::uint8_t>& encoded, std::string* reason);
 bool PutEncodedPictureIntoBank(std::vector<std::uint8_t>& bank, std::size_t entry, std::uint32_t width,
                                std::uint32_t height, const std::vector<std::uint8_t>& encoded, std::string* reason);
 

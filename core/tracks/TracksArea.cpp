@@ -269,30 +269,42 @@ void TracksArea::exportSections(TransferContext& context)
         if (!context.selected(TrackSectionsItem(t)))
             continue;
         TrackProgress(context, kTrackSectionsProgress, t, TrackSectionsItem(t));
+        // A slot's sections and pictures are one item: written whole or
+        // not at all, so everything is checked before the first write.
         auto bytes = SlotSectionsBytes(table_.sections[static_cast<std::size_t>(t)], t);
-        if (bytes)
-            context.exe->write(at.sectionsStart + SectionsSlotOffset(t), *bytes);
-        else
+        if (!bytes) {
             context.fail(kLabelsTooLongText, Args(t + 1));
-
-        bool changed = false;
-        for (const PreparedPicture& p : PrepareSlotPictures(context.program.directories.working, t)) {
-            if (!bank && !bankMissing) {
-                bank = context.changes ? context.changes->holdWholeFile(kArtBankGamePath) : nullptr;
-                if (!bank) {
-                    bankMissing = true;
-                    context.fail(349, Args(context.program.settings.gameDirectory + kArtBankGamePath));
-                }
-            }
-            if (!bank)
-                continue;
-            std::string reason = p.reason;
-            if (reason.empty() && PutEncodedPictureIntoBank(*bank, p.entry, p.width, p.height, p.encoded, &reason))
-                changed = true;
-            if (!reason.empty())
-                context.fail("The track picture " + p.member + " is not exported: " + reason + ".");
+            continue;
         }
-        if (changed)
+        const std::vector<PreparedPicture> pictures = PrepareSlotPictures(context.program.directories.working, t);
+        if (!pictures.empty() && !bank) {
+            bank = context.changes && !bankMissing ? context.changes->holdWholeFile(kArtBankGamePath) : nullptr;
+            if (!bank) {
+                const std::string file = context.program.settings.gameDirectory + kArtBankGamePath;
+                if (bankMissing)
+                    context.recordFailure(context.program.texts.format(349, Args(file)));
+                else
+                    context.fail(349, Args(file));
+                bankMissing = true;
+                continue;
+            }
+        }
+        std::string refused;
+        for (const PreparedPicture& p : pictures) {
+            std::string reason = p.reason;
+            if (reason.empty() && EncodedPictureFitsBank(*bank, p.entry, p.width, p.height, p.encoded, &reason))
+                continue;
+            refused += (refused.empty() ? "" : "; ") + p.member + ": " + reason;
+        }
+        if (!refused.empty()) {
+            context.fail("The sections and pictures of track " + std::to_string(t + 1)
+                         + " are not exported: " + refused + ".");
+            continue;
+        }
+        context.exe->write(at.sectionsStart + SectionsSlotOffset(t), *bytes);
+        for (const PreparedPicture& p : pictures)
+            PutEncodedPictureIntoBank(*bank, p.entry, p.width, p.height, p.encoded, nullptr);
+        if (!pictures.empty())
             context.changes->editWholeFile(kArtBankGamePath);
     }
 }

@@ -4,6 +4,7 @@
 
 #include "app/ProgramState.h"
 #include "formats/ArtBankDirectory.h"
+#include "formats/ArtBankFile.h"
 #include "formats/ArtBankPictures.h"
 #include "formats/Bmp.h"
 #include "formats/TrackFile.h"
@@ -27,7 +28,6 @@ namespace {
 // A BMP of the largest track picture with room for other tools' headers.
 constexpr std::uint64_t kMaxTrackPictureBytes = 2'000'000;
 constexpr std::uint64_t kMaxTrackJamInfoBytes = 1'000'000;
-constexpr std::uint64_t kMaxArtBankBytes = 64'000'000;
 
 // The game's file below the game directory, or nothing when it is not there.
 std::optional<std::vector<std::uint8_t>> ReadGameFile(const TransferContext& context, const std::string& gamePath,

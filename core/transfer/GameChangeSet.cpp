@@ -22,11 +22,14 @@ std::string RelativeSpelling(const std::string& gameDirectory, const std::string
     return path;
 }
 
+// Appends a range to ranges kept in rising order, joining it to the last one
+// when it overlaps or lies within `gap` bytes of its end. A range that starts
+// before the last one is kept apart (Merge puts it in its place).
 void AddRange(std::vector<ByteRange>& ranges, std::uint64_t offset, std::uint64_t length, std::uint64_t gap)
 {
     if (!ranges.empty()) {
         ByteRange& last = ranges.back();
-        if (offset <= last.offset + last.length + gap) {
+        if (offset >= last.offset && offset <= last.offset + last.length + gap) {
             last.length = std::max(last.offset + last.length, offset + length) - last.offset;
             return;
         }
@@ -73,7 +76,8 @@ struct DiskComparison {
 
 DiskComparison CompareWithDisk(const std::string& path, const std::vector<std::uint8_t>& after)
 {
-    constexpr std::uint64_t kGap = 16;
+    // Exact ranges: what a preview lists is byte for byte what changes.
+    constexpr std::uint64_t kGap = 0;
     constexpr std::size_t kPiece = 1 << 20;
     DiskComparison result;
     std::ifstream in(NativePath(path), std::ios::binary | std::ios::ate);
@@ -101,6 +105,8 @@ DiskComparison CompareWithDisk(const std::string& path, const std::vector<std::u
     return result;
 }
 
+// Ranges in any order (an item may write a lower offset after a higher one)
+// sorted and joined where they overlap or touch.
 std::vector<ByteRange> Merge(std::vector<ByteRange> ranges)
 {
     std::sort(ranges.begin(), ranges.end(), [](const auto& a, const auto& b) { return a.offset < b.offset; });

@@ -127,8 +127,10 @@ private:
     int item_ = 0;
 };
 
-// Differing ranges of two contents; ranges closer than `gap` bytes merge.
+// Differing ranges of two contents, in rising order; ranges closer than `gap`
+// bytes merge (by default only touching ones, so they hold exactly the bytes
+// that differ).
 std::vector<ByteRange> DifferingRanges(const std::vector<std::uint8_t>& before, const std::vector<std::uint8_t>& after,
-                                       std::uint64_t gap = 16);
+                                       std::uint64_t gap = 0);
 
 } // namespace pitwall

@@ -54,12 +54,11 @@ void SelectionDialogModel::prepareImport(const ItemBytes& offered, bool carset, 
                 b.checked = false;
         }
     }
-    if (gameVersion == 1) {
-        for (int n : {173, 174, 175}) {
+    for (int n = 1; n <= kLastItem; ++n)
+        if (!ItemInGameVersion(n, gameVersion)) {
             box(n).enabled = false;
             box(n).checked = false;
         }
-    }
     withdrawUncarried();
 }
 

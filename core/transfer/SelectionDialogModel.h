@@ -28,8 +28,8 @@ public:
     const SelectionBox& allBox() const { return all_; }
 
     // Offers items for an import from the game (carset false) or a carset
-    // load (carset true). Game version 1 has no American, Polish or
-    // Portuguese texts.
+    // load (carset true). Items the game version lacks (v1.00: American,
+    // Polish and Portuguese texts and LCD displays) are not offered.
     void prepareImport(const ItemBytes& offered, bool carset, int gameVersion);
     // Offers items for an export to the game (carset false) or a carset save.
     void prepareExport(const ItemBytes& offered, bool carset);

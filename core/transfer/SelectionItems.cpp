@@ -1,6 +1,7 @@
 #include "transfer/SelectionItems.h"
 
 #include "app/UITexts.h"
+#include "formats/GameLanguages.h"
 
 namespace pitwall {
 
@@ -103,6 +104,14 @@ bool IsItemVisible(int item) { return item >= 1 && item <= kLastItem && item != 
 bool IsDataItem(int item)
 {
     return item >= 1 && item <= kLastItem && item != 9 && !IsSelectAllBox(item) && !IsRowBox(item);
+}
+
+bool ItemInGameVersion(int item, int gameVersion)
+{
+    for (int first : {kTextsFirst, kLcdDisplayFirst})
+        if (item >= first && item < first + kLanguageCount)
+            return LanguagePresent(item - first, gameVersion);
+    return true;
 }
 
 int ItemCaptionText(int item)

@@ -48,6 +48,9 @@ std::array<int, 8> RowItems(int tag);
 bool IsItemVisible(int item);
 // Whether an item carries data (select-all and row boxes do not).
 bool IsDataItem(int item);
+// Whether the installed game version has what the item names: v1.00 has
+// neither American, Polish nor Portuguese texts nor their LCD displays.
+bool ItemInGameVersion(int item, int gameVersion);
 
 // UI text of the dialog caption of box N, or -1 where the box has none of
 // its own (livery columns and per-track rows are captioned by labels).

@@ -86,6 +86,13 @@ void TransferEngine::beginReport()
     }
 }
 
+void TransferEngine::dropItemsTheGameLacks()
+{
+    for (int n = 1; n <= kLastItem; ++n)
+        if (!ItemInGameVersion(n, program_.gameVersion))
+            transfer_.selection[static_cast<std::size_t>(n)] = 0;
+}
+
 void TransferEngine::reportNotLoaded(int text)
 {
     ItemBytes carried = carriedItems();
@@ -161,6 +168,7 @@ TransferOutcome TransferEngine::importFromGame(bool withDialog, bool syncEditor,
         transfer_.selection = ui.dialog->selection();
     }
     beginReport();
+    dropItemsTheGameLacks();
     std::uint16_t total = ProgressTotal(transfer_.selection);
 
     std::string savePath = GameFilePath(program_.settings.gameDirectory, kSavegameName);
@@ -200,6 +208,7 @@ TransferOutcome TransferEngine::exportToGame(bool withDialog, TransferUi& ui, Ex
     for (int n = 0; n < kItemCount; ++n)
         transfer_.selection[static_cast<std::size_t>(n)] &= transfer_.loaded[static_cast<std::size_t>(n)];
     beginReport();
+    dropItemsTheGameLacks();
     report_.preview = mode == ExportMode::Preview;
 
     const std::string& game = program_.settings.gameDirectory;

@@ -87,6 +87,9 @@ private:
     // Starts a run's report: selected items that nothing carries are
     // skipped and dropped from the selection.
     void beginReport();
+    // Import and export: items the installed game version lacks are neither
+    // transferred nor reported; they leave the selection without a word.
+    void dropItemsTheGameLacks();
     // After an import or carset load: a selected item that is not loaded
     // and has no failure of its own yet gets one.
     void reportNotLoaded(int text);

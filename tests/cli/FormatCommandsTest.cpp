@@ -113,6 +113,11 @@ TEST(FormatCommands, SoundsListExtractReplace)
     EXPECT_EQ(after.samples[4], before.samples[3]);
     EXPECT_EQ(after.entries[4].keptWord, before.entries[4].keptWord);
     EXPECT_EQ(after.samples[5], before.samples[5]);
+    // The third field gave each sound's position: the sounds after the
+    // replaced one get their new positions.
+    ASSERT_NE(after.entries[4].dataSize, before.entries[4].dataSize);
+    EXPECT_EQ(after.entries[5].keptWord, after.entries[4].keptWord + after.entries[4].dataSize);
+    EXPECT_EQ(KeptWordLayoutOf(after), KeptWordLayout::DataPosition);
 
     auto foreign = test::ReadBytes(dir / "s3.wav");
     foreign[4] = 0;

@@ -1,7 +1,10 @@
 #include "CliRunner.h"
 #include "TestSupport.h"
 
+#include "formats/ArtBankFile.h"
+#include "formats/ArtBankGroups.h"
 #include "transfer/FileUtils.h"
+#include "transfer/GamePath.h"
 
 #include <gtest/gtest.h>
 
@@ -64,6 +67,39 @@ TEST(TracksCli, ApplyOfTrackFilesAsksAndStopsWithoutYes)
     EXPECT_TRUE(test::ReadBytes(dir / "b/CIRCUITS/F1CT07.DAT") == test::ReadBytes(dir / "a/CIRCUITS/F1CT07.DAT"));
     EXPECT_TRUE(test::ReadBytes(dir / "b/GP3JAMS/MONACO.JAM") == test::ReadBytes(dir / "a/GP3JAMS/MONACO.JAM"));
     EXPECT_FALSE(test::ReadBytes(dir / "b/GP3.EXE") == before);
+}
+
+// The sections and pictures of a track (item 121) from another installation:
+// without room in the art bank the apply asks before writing anything and,
+// unanswered, stops; --yes enlarges the entries and all eight pictures go in.
+TEST(TracksCli, TrackPicturesGetRoomBeforeAnythingIsWritten)
+{
+    test::TempDir dir;
+    test::MakeDemo(dir / "a", 2, 1);
+    test::MakeDemo(dir / "b", 2, 2);
+    const std::string carset = dir / "pictures.GMS";
+    auto made = test::RunCommand({"import", "--game", dir / "a", "--items", "1,121", "-o", carset});
+    ASSERT_EQ(made.code, 0) << made.err;
+    const std::string bankA = ResolveGamePath(dir / "a/", kArtBankGamePath);
+    const std::string bankB = ResolveGamePath(dir / "b/", kArtBankGamePath);
+    const auto exe = test::ReadBytes(dir / "b/GP3.EXE");
+    const auto bank = test::ReadBytes(bankB);
+
+    auto refused = test::RunCommand({"apply", carset, "--game", dir / "b", "--items", "1,121"});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_NE(refused.err.find("GP3ART5.BIN"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("--yes"), std::string::npos) << refused.err;
+    EXPECT_TRUE(test::ReadBytes(dir / "b/GP3.EXE") == exe);
+    EXPECT_TRUE(test::ReadBytes(bankB) == bank);
+
+    auto applied = test::RunCommand({"apply", carset, "--game", dir / "b", "--items", "1,121", "--yes"});
+    ASSERT_EQ(applied.code, 0) << applied.err;
+    for (std::size_t e : TrackPictureEntryList(0)) {
+        ArtPicture inA, inB;
+        ASSERT_TRUE(ReadArtImage(bankA, e, inA, nullptr));
+        ASSERT_TRUE(ReadArtImage(bankB, e, inB, nullptr));
+        EXPECT_TRUE(inA == inB) << e;
+    }
 }
 
 } // namespace

@@ -74,6 +74,22 @@ TEST(TransferCli, TeamsGoFromOneInstallationToAnother)
     EXPECT_NE(showC.find(showA.out.substr(showA.out.find('\n') + 1, 40)), std::string::npos);
 }
 
+// v1.00 has five languages: "all" takes what that version has and says
+// nothing of the American, Polish and Portuguese texts and LCD displays.
+TEST(TransferCli, ImportOfEverythingFromVersion100TakesWhatThatVersionHas)
+{
+    test::TempDir dir;
+    test::MakeDemo(dir / "g", 1, 1);
+    auto run = test::RunCommand({"import", "--game", dir / "g", "--items", "all", "-o", dir / "all.GMS", "--quiet"});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.err.find("not imported"), std::string::npos) << run.err;
+    ASSERT_TRUE(FileExists(dir / "all.GMS"));
+    auto list = test::RunCommand({"carset", "list", dir / "all.GMS"});
+    ASSERT_EQ(list.code, 0) << list.err;
+    EXPECT_NE(list.out.find("Language4.DAT"), std::string::npos) << list.out;
+    EXPECT_EQ(list.out.find("Language5.DAT"), std::string::npos) << list.out;
+}
+
 TEST(TransferCli, FailuresAndBackup)
 {
     test::TempDir dir;

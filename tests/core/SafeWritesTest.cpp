@@ -208,6 +208,42 @@ TEST(GameChangeSet, ChangesAreWhatDiffersByItemAndAFailedWriteIsPutBack)
     EXPECT_TRUE(Leftovers(game, {"GP3.EXE", "A.JAM"}).empty());
 }
 
+// An item that writes a lower offset after a higher one (the teams write
+// their names after their numbers): every differing byte is listed, in rising
+// order, and nothing that did not change.
+TEST(GameChangeSet, AnItemsRangesHoldExactlyItsChangedBytesWhateverTheOrderOfItsWrites)
+{
+    test::TempDir dir;
+    std::string game = dir / "game/";
+    ForceDirectories(game);
+    auto exe = Bytes(4096, 1);
+    test::WriteBytes(game + "GP3.EXE", exe);
+    GameChangeSet changes(game);
+    GameFile& file = changes.patchFile("GP3.EXE");
+    changes.setItem(1);
+    auto flip = [&](std::uint64_t at) { file.writeU8(at, static_cast<std::uint8_t>(exe[at] ^ 0xFF)); };
+    flip(2000);
+    flip(2001);
+    flip(100);
+    flip(1500);
+    flip(99);
+    flip(2010); // 8 bytes after the first range: a range of its own
+    file.writeU8(2005, exe[2005]); // written, but the same
+
+    auto list = changes.changes();
+    ASSERT_EQ(list.size(), 1u);
+    ASSERT_EQ(list[0].items.size(), 1u);
+    const auto& ranges = list[0].items[0].ranges;
+    ASSERT_EQ(ranges.size(), 4u);
+    const std::pair<std::uint64_t, std::uint64_t> expected[] = {{99, 2}, {1500, 1}, {2000, 2}, {2010, 1}};
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(ranges[i].offset, expected[i].first) << i;
+        EXPECT_EQ(ranges[i].length, expected[i].second) << i;
+    }
+    ASSERT_EQ(list[0].ranges.size(), 4u); // the file's own list is as exact
+    EXPECT_EQ(list[0].ranges[3].offset, 2010u);
+}
+
 // Large files (the art bank) are edited where the change set holds them, and
 // compared with the disk a piece at a time rather than kept twice.
 TEST(GameChangeSet, WholeFilesEditedInPlaceAreComparedWithTheDisk)

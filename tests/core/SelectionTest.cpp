@@ -85,11 +85,14 @@ TEST(SelectionDialog, ImportAndExportOffers)
     for (int n = 1; n <= kLastItem; ++n)
         d.box(n).checked = true;
     // From the game: no track files, no track JAMs, and v1.00 has no
-    // American, Polish or Portuguese texts.
+    // American, Polish or Portuguese texts and LCD displays.
     d.prepareImport({}, false, 1);
     auto s = d.readSelection();
     EXPECT_FALSE(s[85] || s[100] || s[173] || s[174] || s[175] || s[167] || s[9]);
-    EXPECT_TRUE(s[1] && s[172] && s[198]);
+    EXPECT_FALSE(s[196] || s[197] || s[198]);
+    EXPECT_TRUE(s[1] && s[172] && s[191] && s[195]);
+    for (int n = 1; n <= kLastItem; ++n)
+        EXPECT_EQ(ItemInGameVersion(n, 2), true) << n;
     EXPECT_FALSE(d.box(90).enabled);
 
     // From a carset: exactly what it holds; tagged boxes stay usable.

@@ -36,6 +36,39 @@ std::vector<std::uint8_t> Bank(const std::vector<SoundEntry>& entries, std::size
 
 } // namespace
 
+// The third field: kept as the positions of the sounds where the bank as
+// read holds them (counted from the sample data or from the file's start),
+// else written back as it was.
+TEST(SoundBank, TheThirdFieldKeepsGivingThePositionsOrStaysAsItWas)
+{
+    SoundBank bank;
+    bank.samples = {std::vector<std::uint8_t>(10, 1), std::vector<std::uint8_t>(20, 2), std::vector<std::uint8_t>(5, 3)};
+    const std::vector<std::uint32_t> sizes = {10, 20, 5};
+    auto withWords = [&](std::vector<std::uint32_t> words) {
+        SoundBank b = bank;
+        for (std::size_t i = 0; i < 3; ++i)
+            b.entries.push_back({sizes[i], 11025, words[i], 8});
+        return b;
+    };
+    auto wordsAfterGrowingTheFirst = [](SoundBank b) {
+        const KeptWordLayout layout = KeptWordLayoutOf(b);
+        b.samples[0].resize(14, 1);
+        b.entries[0].dataSize = 14;
+        const SoundBankParse rebuilt = ParseSoundBank(BuildSoundBank(b, layout));
+        std::vector<std::uint32_t> words;
+        for (const SoundEntry& e : rebuilt.bank.entries)
+            words.push_back(e.keptWord);
+        return words;
+    };
+    EXPECT_EQ(KeptWordLayoutOf(withWords({0, 10, 30})), KeptWordLayout::DataPosition);
+    EXPECT_EQ(wordsAfterGrowingTheFirst(withWords({0, 10, 30})), (std::vector<std::uint32_t>{0, 14, 34}));
+    EXPECT_EQ(KeptWordLayoutOf(withWords({40, 50, 70})), KeptWordLayout::FilePosition);
+    EXPECT_EQ(wordsAfterGrowingTheFirst(withWords({40, 50, 70})), (std::vector<std::uint32_t>{40, 54, 74}));
+    EXPECT_EQ(KeptWordLayoutOf(withWords({0, 10, 31})), KeptWordLayout::AsTheyWere);
+    EXPECT_EQ(wordsAfterGrowingTheFirst(withWords({0, 10, 31})), (std::vector<std::uint32_t>{0, 10, 31}));
+    EXPECT_EQ(KeptWordLayoutOf(SoundBank{}), KeptWordLayout::AsTheyWere);
+}
+
 TEST(SoundBank, SplitsIntoWavFilesAndJoinsBack)
 {
     test::TempDir dir;

@@ -79,14 +79,44 @@ TEST(SoundsArea, OneMarkedSoundChangesThatSoundAlone)
     const auto bytes = test::ReadBytes(b.game(kBank));
     const SoundBank after = ReadBank(b.game(kBank));
     ASSERT_EQ(after.entries.size(), bankB.entries.size());
+    // The third field gives each sound's position in B's new bank, as it
+    // did in B's bank before.
+    std::uint32_t position = 0;
     for (std::size_t i = 0; i < after.entries.size(); ++i) {
         const SoundBank& expected = i == 3 ? bankA : bankB;
-        EXPECT_EQ(after.entries[i], expected.entries[i]) << i;
+        SoundEntry entry = expected.entries[i];
+        entry.keptWord = position;
+        EXPECT_EQ(after.entries[i], entry) << i;
         EXPECT_TRUE(after.samples[i] == expected.samples[i]) << i;
+        position += entry.dataSize;
     }
-    // Directory entry 3 at 4 + 12 x 3: A's size, rate, third field and bits.
+    // Directory entry 3 at 4 + 12 x 3: A's size, rate and bits.
     const auto a3 = test::ReadBytes(a.game(kBank));
-    EXPECT_TRUE(std::equal(bytes.begin() + 40, bytes.begin() + 52, a3.begin() + 40));
+    EXPECT_TRUE(std::equal(bytes.begin() + 40, bytes.begin() + 46, a3.begin() + 40));
+    EXPECT_TRUE(std::equal(bytes.begin() + 50, bytes.begin() + 52, a3.begin() + 50));
+}
+
+// The demo banks, like the game's, give each sound's position in the third
+// field: after a sound of another size is taken in, the exported bank gives
+// the new positions, those of the sounds after it too.
+TEST(SoundsArea, TheThirdFieldFollowsTheNewLayoutWhereItHeldThePositions)
+{
+    TransferFixture f;
+    ASSERT_EQ(f.importItems({kSoundsItem}), TransferOutcome::Done);
+    const SoundBank before = ReadBank(f.game(kBank));
+    ASSERT_EQ(KeptWordLayoutOf(before), KeptWordLayout::DataPosition);
+    const std::vector<std::uint8_t> samples(before.entries[3].dataSize + 1001, 0x80);
+    const SoundEntry longer{static_cast<std::uint32_t>(samples.size()), 22050, 0, 8};
+    test::WriteBytes(f.root / "longer.wav", MakeSoundWav(longer, samples));
+    ASSERT_TRUE(TakeInSoundWav(f.set().sounds, 3, f.root / "longer.wav", f.program.directories.working, nullptr));
+    ASSERT_EQ(f.exportAll(), TransferOutcome::Done);
+
+    const SoundBank after = ReadBank(f.game(kBank));
+    EXPECT_EQ(after.entries[3].dataSize, samples.size());
+    EXPECT_EQ(after.entries[3].keptWord, before.entries[3].keptWord);
+    EXPECT_EQ(after.entries[4].keptWord, before.entries[4].keptWord + 1001);
+    EXPECT_EQ(after.entries.back().keptWord, before.entries.back().keptWord + 1001);
+    EXPECT_EQ(KeptWordLayoutOf(after), KeptWordLayout::DataPosition);
 }
 
 TEST(SoundsArea, DamagedOrMissingBankLeavesTheWorkingSetAlone)

@@ -7,6 +7,9 @@
 #include "app/Session.h"
 #include "formats/ArtBankDirectory.h"
 #include "formats/ArtBankExpansion.h"
+#include "formats/ArtBankFile.h"
+#include "formats/ArtBankGroups.h"
+#include "formats/Bmp.h"
 #include "formats/ArtEntryCodec.h"
 #include "formats/GameLanguages.h"
 #include "formats/StringFile.h"
@@ -73,7 +76,7 @@ struct Fixture : test::SessionFixture {
 
     explicit Fixture(int gameVersion = 2, std::uint64_t seed = 1)
         : SessionFixture(gameVersion, seed,
-                         {{349, " %s"}, {358, " %d"}, {709, " %d"}, {765, " %d"}, {667, " %s %d"}})
+                         {{349, " %s"}, {358, " %d"}, {659, " %d"}, {709, " %d"}, {765, " %d"}, {667, " %s %d"}})
     {
         languages = std::make_unique<LanguagesStandIn>(session->workingSet.gameTexts);
         session->engine.registerArea(AreaId::Texts, *languages);
@@ -481,6 +484,80 @@ TEST(TracksTransfer, DecliningTheWarningCopiesNoTrackFileAndWritesNoName)
     exe = test::ReadBytes(b.game("GP3.EXE"));
     EXPECT_EQ(std::string(exe.begin() + 0x83A36D, exe.begin() + 0x83A36D + 20),
               std::string("CIRCUITS\\NEWTRACK   ") .substr(0, 19) + '\0');
+}
+
+// Track pictures need room in the art bank as team art does: before anything
+// is written the export asks once (659) to enlarge the entries that lack it;
+// No writes nothing, Yes writes all eight. A slot whose pictures cannot all
+// be written keeps its sections and every picture as they were.
+TEST(TracksTransfer, ASlotsSectionsAndPicturesAreWrittenWholeOrNotAtAll)
+{
+    Fixture a(2, 1), b(2, 2);
+    a.importItems({TrackSectionsItem(0)});
+    const std::string carset = a.root / "pictures.GMS";
+    a.select({TrackSectionsItem(0)});
+    ASSERT_EQ(a.engine().saveCarset(false, false, carset, a.ui), TransferOutcome::Done) << a.Shown();
+    ASSERT_EQ(b.engine().loadCarset(false, true, carset, b.ui), TransferOutcome::Done) << b.Shown();
+
+    const auto exeBefore = test::ReadBytes(b.game("GP3.EXE"));
+    const auto bankBefore = test::ReadBytes(b.game(kArtBankGamePath));
+    b.messages.answer = false;
+    b.transfer().selection = b.transfer().loaded;
+    EXPECT_EQ(b.engine().exportToGame(false, b.ui), TransferOutcome::Cancelled);
+    ASSERT_EQ(b.messages.asked.size(), 1u);
+    EXPECT_EQ(b.messages.asked[0].number, 659);
+    EXPECT_TRUE(test::ReadBytes(b.game("GP3.EXE")) == exeBefore);
+    EXPECT_TRUE(test::ReadBytes(b.game(kArtBankGamePath)) == bankBefore);
+
+    b.messages.answer = true;
+    b.transfer().selection = b.transfer().loaded;
+    ASSERT_EQ(b.engine().exportToGame(false, b.ui), TransferOutcome::Done) << b.Shown();
+    const auto bankA = test::ReadBytes(a.game(kArtBankGamePath));
+    const auto bank = test::ReadBytes(b.game(kArtBankGamePath));
+    for (std::size_t e : TrackPictureEntryList(0))
+        EXPECT_TRUE(Picture(bank, e) == Picture(bankA, e)) << e;
+    const std::size_t slot0 = 0x84A392 + SectionsSlotOffset(0);
+    const auto exeWhole = test::ReadBytes(b.game("GP3.EXE"));
+    EXPECT_FALSE(std::equal(exeWhole.begin() + slot0, exeWhole.begin() + slot0 + 1000, exeBefore.begin() + slot0));
+
+    // New labels, a new small picture and a full-screen picture of the
+    // wrong size: nothing of the slot is written.
+    b.tracks().sections[0].views[0].sections[0].label = "S";
+    test::WriteBytes(b.program.directories.working + "TrackReplace000.BMP", EncodeBmp(Image(498, 359, 24, 0x00FF00)));
+    test::WriteBytes(b.program.directories.working + "TrackReplace013.BMP", EncodeBmp(Image(200, 100, 24)));
+    b.messages.asked.clear();
+    b.messages.shown.clear();
+    b.transfer().selection = b.transfer().loaded;
+    EXPECT_EQ(b.engine().exportToGame(false, b.ui), TransferOutcome::DoneWithErrors);
+    EXPECT_TRUE(b.messages.asked.empty()); // every entry has room now
+    EXPECT_TRUE(test::ReadBytes(b.game("GP3.EXE")) == exeWhole);
+    EXPECT_TRUE(test::ReadBytes(b.game(kArtBankGamePath)) == bank);
+    EXPECT_NE(b.Shown().find("TrackReplace013.BMP: it measures 200 x 100"), std::string::npos) << b.Shown();
+}
+
+// The program's own expansion takes the bank past 64 MB (100,034,753 bytes
+// after the pictures of an export were expanded); track pictures are still
+// saved from it. Only a file larger than any bank the program reads is
+// refused, with a message, before it is read.
+TEST(TracksTransfer, PicturesAreSavedFromABankTheExpansionMadeLarge)
+{
+    Fixture f;
+    f.importItems({TrackSectionsItem(0)});
+    const std::string bank = f.game(kArtBankGamePath);
+    std::filesystem::resize_file(bank, 100'034'753); // room after the last entry
+    const std::string carset = f.root / "large.GMS";
+    f.select({TrackSectionsItem(0)});
+    ASSERT_EQ(f.engine().saveCarset(false, false, carset, f.ui), TransferOutcome::Done) << f.Shown();
+    {
+        CarsetArchive archive(carset, CarsetArchive::Mode::Read);
+        EXPECT_TRUE(archive.contains("TrackReplace000.BMP"));
+        EXPECT_TRUE(archive.contains("TrackReplace013.BMP"));
+    }
+
+    std::filesystem::resize_file(bank, kMaxArtBankBytes + 1);
+    f.select({TrackSectionsItem(0)});
+    EXPECT_EQ(f.engine().saveCarset(false, false, f.root / "huge.GMS", f.ui), TransferOutcome::DoneWithErrors);
+    EXPECT_NE(f.Shown().find("too large"), std::string::npos) << f.Shown();
 }
 
 } // namespace

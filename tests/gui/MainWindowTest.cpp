@@ -40,6 +40,7 @@ private slots:
     void loadingAndProgressWindows();
     void carsetInformationWindowMakesTwelveLines();
     void menuTransfersRunOnTheTeamsArea();
+    void alwaysImportOnVersion100StartsWithoutAMessage();
     void backupOntoAFullDiskSaysWhatIsMissing();
     void fileFiltersShowTheirPatternOnce();
     void gameStartWithoutItsLauncherSaysWhatIsMissing();
@@ -282,6 +283,21 @@ void MainWindowTest::backupOntoAFullDiskSaysWhatIsMissing()
     QVERIFY(list->columnWidth(0) >= list->fontMetrics().horizontalAdvance(list->topLevelItem(1)->text(0)));
     w.target()->setText(QString::fromStdString("  \"" + p.path("quoted") + "\" "));
     QCOMPARE(w.target()->text(), QString::fromStdString(p.path("quoted")));
+}
+
+// v1.00 has five languages: importing everything at start reads what the
+// game has and has nothing to report about the three languages it lacks.
+void MainWindowTest::alwaysImportOnVersion100StartsWithoutAMessage()
+{
+    GuiProgram p(1);
+    p.program.settings.gameDirectory = p.path("game/");
+    p.program.settings.alwaysImport = true;
+    QVERIFY(p.window->FirstActivation());
+    QCOMPARE(p.program.gameVersion, 1);
+    QCOMPARE(p.numbers(), std::vector<int>{});
+    const TransferState& transfer = p.app->workingSet().transfer;
+    QVERIFY(transfer.isLoaded(1) && transfer.isLoaded(172) && transfer.isLoaded(195));
+    QVERIFY(!transfer.isLoaded(173) && !transfer.isLoaded(198));
 }
 
 void MainWindowTest::menuTransfersRunOnTheTeamsArea()

@@ -7,6 +7,7 @@
 #include "ExportConfirmDialog.h"
 #include "RestoreWindow.h"
 #include "SelectionDialogWindow.h"
+#include "app/Language.h"
 #include "app/UITexts.h"
 #include "transfer/CarsetArchive.h"
 #include "transfer/CarsetHeader.h"
@@ -89,7 +90,23 @@ private slots:
     void restoreWindowPutsBackWhatAnExportChanged();
     void summaryNamesMissingMembersAndUncarriedItems();
     void selectionDialogOffersOnlyCarriedItems();
+    void confirmationCountsOneFileInTheSingular();
 };
+
+void SafeExportTest::confirmationCountsOneFileInTheSingular()
+{
+    UITexts texts;
+    std::vector<Message> ignored;
+    GuiProgram::RecordingSink sink(ignored);
+    LoadLanguage(PITWALL_RUNTIME_DIR "/", "DEUTSCH.LNG", texts, sink);
+    FileChange exe;
+    exe.relativePath = "GP3.EXE";
+    exe.items = {{1, {{100, 1}, {200, 4}}}};
+    ExportConfirmDialog one(texts, {exe});
+    QCOMPARE(one.countLabel()->text(), QString::fromUtf8("Eine Spieldatei wird geändert."));
+    ExportConfirmDialog two(texts, {exe, exe});
+    QCOMPARE(two.countLabel()->text(), QString::fromUtf8("2 Spieldateien werden geändert."));
+}
 
 void SafeExportTest::exportIsConfirmedAndCancelWritesNothing()
 {
