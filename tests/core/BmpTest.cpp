@@ -132,7 +132,7 @@ TEST(Bmp, ClaimedSizeIsCheckedAgainstThePixelDataBeforeAllocating)
     }));
     // 16384 x 16384 is refused by its size alone, whatever the file holds.
     try {
-        DecodeBmp(HandBmp(kMaxBmpSide, kMaxBmpSide, 1, {}, {}));
+        DecodeBmp(HandBmp(kMaxBmpSide, kMaxBmpSide, 24, {}, {}));
         ADD_FAILURE() << "16384 x 16384 was read";
     } catch (const FormatError& e) {
         EXPECT_NE(std::string(e.what()).find("larger than Pitwall reads"), std::string::npos) << e.what();
