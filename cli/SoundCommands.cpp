@@ -107,16 +107,17 @@ void AddSoundCommands(CLI::App& app, CliContext& context)
             const std::size_t i = RequireIndex(bank, *index);
             if (!FileExists(*in))
                 throw CommandFailure(context.texts.format(349, Args(*in)));
-            auto wav = ReadWholeFile(*in, kMaxBank);
-            auto header = ReadWavHeader(wav);
-            if (!HasGameWavSignature(wav) || !header)
-                throw CommandFailure(context.texts.format(211, {}));
+            auto wav = ReadWholeFile(*in, kMaxSoundWavBytes);
+            // The same check as every other way a sound comes in.
+            std::string problem;
+            auto data = CheckSoundWav(wav, &problem);
+            if (!data)
+                throw CommandFailure(context.texts.format(211, {}) + " (" + *in + ": " + problem + ")");
             SoundEntry& e = bank.entries[i];
-            auto samples = WavSamples(wav, header->dataSize);
-            e.dataSize = static_cast<std::uint32_t>(samples.size());
-            e.sampleRate = static_cast<std::uint16_t>(header->sampleRate);
-            e.bits = header->bits;
-            bank.samples[i].assign(samples.begin(), samples.end());
+            e.dataSize = static_cast<std::uint32_t>(data->samples.size());
+            e.sampleRate = static_cast<std::uint16_t>(data->sampleRate);
+            e.bits = data->bits;
+            bank.samples[i].assign(data->samples.begin(), data->samples.end());
             GameChangeSet changes(IncludeTrailingBackslash(*game));
             changes.replaceFile(kSoundBankGamePath, BuildSoundBank(bank, layout));
             CommitGameChanges(context, changes, "sound replace " + std::to_string(i));

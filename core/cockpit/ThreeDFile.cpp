@@ -229,6 +229,11 @@ LcdDisplay ParseThreeD(std::span<const std::uint8_t> file, const LcdDisplay& pre
         }
         ++filled;
     }
+    // Reading nothing is no reading: an empty, binary or foreign file
+    // would otherwise pass for a display file that changes nothing.
+    if (blocks == 0)
+        throw ThreeDError(fileLabel + " holds no LCD screen block (a line naming a screen, such as \""
+                          + std::string(kLcdScreenNames[0]) + ":\"); it is not a display file");
     return display;
 }
 

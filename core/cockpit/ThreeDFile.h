@@ -42,7 +42,8 @@ bool IsWritableLcdText(std::string_view text);
 // The file's blocks read over `previous`: a screen that has a block gets its
 // 21 elements as type 3 with cleared text first (other bytes keep their
 // values), then one element per element line (at most 21). Throws
-// ThreeDError naming `fileLabel` on a refused line.
+// ThreeDError naming `fileLabel` on a refused line, and on a file without a
+// single screen block.
 LcdDisplay ParseThreeD(std::span<const std::uint8_t> file, const LcdDisplay& previous,
                        const PlaceholderCaptions& captions, const std::string& fileLabel);
 

@@ -49,6 +49,17 @@ std::size_t RowStride(int width, int bitsPerPixel)
 
 } // namespace
 
+std::string PictureSizeProblem(std::int64_t width, std::int64_t height)
+{
+    if (width <= 0 || height <= 0)
+        return "a picture of " + std::to_string(width) + " x " + std::to_string(height) + " pixels is empty";
+    if (width > kMaxBmpSide || height > kMaxBmpSide || width * height > kMaxPicturePixels)
+        return "a picture of " + std::to_string(width) + " x " + std::to_string(height)
+            + " pixels is larger than Pitwall reads (at most " + std::to_string(kMaxBmpSide) + " pixels a side and "
+            + std::to_string(kMaxPicturePixels) + " in all)";
+    return {};
+}
+
 Image DecodeBmp(std::span<const std::uint8_t> bytes)
 {
     ByteReader r(bytes);
@@ -71,8 +82,9 @@ Image DecodeBmp(std::span<const std::uint8_t> bytes)
 
     bool topDown = rawHeight < 0;
     std::int64_t height = topDown ? -static_cast<std::int64_t>(rawHeight) : rawHeight;
-    if (width <= 0 || height <= 0 || width > kMaxBmpSide || height > kMaxBmpSide)
-        throw FormatError("BMP size " + std::to_string(width) + " x " + std::to_string(height) + " is not supported");
+    if (auto problem = PictureSizeProblem(width, height); !problem.empty())
+        throw FormatError("BMP size " + std::to_string(width) + " x " + std::to_string(height)
+                          + " is not supported: " + problem);
     const int w = width;
     const int h = static_cast<int>(height);
 

@@ -18,6 +18,14 @@ namespace pitwall {
 
 // Largest width or height read; bigger pictures are refused as damaged.
 inline constexpr int kMaxBmpSide = 16384;
+// Largest picture read, in pixels: four times the largest JAM page (256 x
+// 16384) and far beyond any other picture of the game, so that what a
+// picture file claims never costs more than about 120 MB to decode.
+inline constexpr std::int64_t kMaxPicturePixels = 4096 * 4096;
+
+// Why the BMP, PNG and JPEG readers refuse a picture of the size its header
+// claims, before any picture-sized memory is taken; empty when they read it.
+std::string PictureSizeProblem(std::int64_t width, std::int64_t height);
 
 // Throws FormatError saying what is wrong with the bytes.
 Image DecodeBmp(std::span<const std::uint8_t> bytes);

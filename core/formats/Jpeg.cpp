@@ -19,7 +19,8 @@ namespace {
 // What libjpeg may allocate while decoding one picture. A progressive JPEG
 // keeps all its coefficients (up to six bytes per pixel) until the last scan;
 // libjpeg has no files to spill to here, so a picture needing more is refused.
-constexpr long kJpegWorkMemory = 512L * 1024 * 1024;
+// Pictures of the game's sizes need a few megabytes.
+constexpr long kJpegWorkMemory = 32L * 1024 * 1024;
 
 // libjpeg reports fatal errors through error_exit, which must not return: it
 // jumps back to the setjmp of the call below. The functions holding the
@@ -90,7 +91,8 @@ bool DecodeInto(const std::uint8_t* data, std::size_t size, DecodeTarget* target
     // The declared size is checked before decompression starts: starting
     // allocates the buffers for the whole picture.
     if (info.image_width == 0 || info.image_height == 0 || info.image_width > kMaxBmpSide
-        || info.image_height > kMaxBmpSide) {
+        || info.image_height > kMaxBmpSide
+        || std::uint64_t{info.image_width} * info.image_height > static_cast<std::uint64_t>(kMaxPicturePixels)) {
         std::snprintf(error->message, sizeof error->message, "JPEG size %u x %u is not supported", info.image_width,
                       info.image_height);
         jpeg_destroy_decompress(&info);

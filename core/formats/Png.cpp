@@ -126,8 +126,13 @@ bool DecodeInto(PngState* state, DecodeTarget* target)
     const png_uint_32 height = png_get_image_height(png, info);
     const int bitDepth = png_get_bit_depth(png, info);
     const int colorType = png_get_color_type(png, info);
-    if (width == 0 || height == 0 || width > kMaxBmpSide || height > kMaxBmpSide)
-        png_error(png, "the picture's size is not supported");
+    if (width == 0 || height == 0 || width > kMaxBmpSide || height > kMaxBmpSide
+        || std::uint64_t{width} * height > static_cast<std::uint64_t>(kMaxPicturePixels)) {
+        char text[160];
+        std::snprintf(text, sizeof text, "the picture's size of %u x %u pixels is not supported (at most %d a side, %lld in all)",
+                      width, height, kMaxBmpSide, static_cast<long long>(kMaxPicturePixels));
+        png_error(png, text);
+    }
     // The rows as stored (one filter byte each) must fit the compressed data.
     const std::uint64_t storedRow = (std::uint64_t{width} * ChannelsOf(colorType) * bitDepth + 7) / 8 + 1;
     if (storedRow * height > state->size * kDeflateMaxRatio + kHeaderAllowance)

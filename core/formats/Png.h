@@ -17,8 +17,9 @@
 namespace pitwall {
 
 // Throws FormatError with the reason. Refused before any picture-sized memory
-// is taken: a side beyond kMaxBmpSide, and a file far too short to hold the
-// picture it claims (more than deflate can pack into its size).
+// is taken: a side beyond kMaxBmpSide or more than kMaxPicturePixels in all,
+// and a file far too short to hold the picture it claims (more than deflate
+// can pack into its size).
 Image DecodePng(std::span<const std::uint8_t> bytes);
 std::vector<std::uint8_t> EncodePng(const Image& image);
 

@@ -212,6 +212,32 @@ std::optional<WavData> FindWavData(std::span<const std::uint8_t> bytes)
     return std::nullopt;
 }
 
+std::optional<WavData> CheckSoundWav(std::span<const std::uint8_t> bytes, std::string* problem)
+{
+    auto refuse = [&](std::string why) -> std::optional<WavData> {
+        if (problem)
+            *problem = std::move(why);
+        return std::nullopt;
+    };
+    if (!HasGameWavSignature(bytes))
+        return refuse("it does not start with the header of the game's sounds");
+    auto data = FindWavData(bytes);
+    if (!data)
+        return refuse("its \"fmt \" or \"data\" chunk is missing or runs past the end of the file");
+    // The bank records neither channels nor a rate above 16 bits: such a
+    // sound would play as noise or at the wrong speed.
+    if (data->channels != 1)
+        return refuse("it has " + std::to_string(data->channels) + " channels; the game's sounds have one");
+    if (data->bits != 8 && data->bits != 16)
+        return refuse("it has " + std::to_string(data->bits) + " bits per sample; the game's sounds have 8 or 16");
+    if (data->sampleRate == 0 || data->sampleRate > UINT16_MAX)
+        return refuse("its sample rate of " + std::to_string(data->sampleRate)
+                      + " Hz is not one the sound bank can hold (1 to 65535 Hz)");
+    if (data->samples.size() > UINT32_MAX)
+        return refuse("it holds more samples than the sound bank can record");
+    return data;
+}
+
 std::vector<std::uint8_t> BuildSoundsDat(const std::vector<SoundEntry>& entries)
 {
     ByteWriter w;

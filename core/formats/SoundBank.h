@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace pitwall {
@@ -100,6 +101,13 @@ struct WavData {
     std::span<const std::uint8_t> samples;
 };
 std::optional<WavData> FindWavData(std::span<const std::uint8_t> bytes);
+// The one check every WAV file from outside passes before it becomes a sound
+// of the game's bank (a single sound replaced, a folder of sounds, a sound a
+// carset carries): the program's 16 header bytes, a "fmt " and a "data" chunk
+// inside the file, one channel, 8 or 16 bits, a sample rate from 1 to 65,535
+// Hz (the bank keeps it in 16 bits). Its samples, or nothing with the reason
+// in `problem`.
+std::optional<WavData> CheckSoundWav(std::span<const std::uint8_t> bytes, std::string* problem = nullptr);
 // The bytes after the 44-byte header, at most `dataSize` of them.
 std::span<const std::uint8_t> WavSamples(std::span<const std::uint8_t> bytes, std::uint32_t dataSize);
 

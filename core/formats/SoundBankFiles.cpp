@@ -10,7 +10,6 @@ namespace {
 // A bank of 256 sounds of 16-bit samples at 44.1 kHz for minutes each stays
 // well below this; anything larger is not a sound bank.
 constexpr std::uint64_t kMaxBankBytes = 512ull * 1024 * 1024;
-constexpr std::uint64_t kMaxWavBytes = 64ull * 1024 * 1024;
 
 void Show(Messenger* messenger, int number, const FormatArgs& args)
 {
@@ -55,7 +54,7 @@ bool JoinSoundBank(const SoundTable& table, std::string_view workDirectory, std:
             Show(messenger, 349, Args(file));
             return false;
         }
-        auto wav = ReadWholeFile(file, kMaxWavBytes);
+        auto wav = ReadWholeFile(file, kMaxSoundWavBytes);
         auto samples = WavSamples(wav, table.entries[i].dataSize);
         joined.samples.emplace_back(samples.begin(), samples.end());
     }
@@ -72,12 +71,12 @@ bool TakeInSoundWav(SoundTable& table, std::size_t index, std::string_view wavFi
         Show(messenger, 349, Args(std::string(wavFile)));
         return false;
     }
-    auto wav = ReadWholeFile(wavFile, kMaxWavBytes);
+    auto wav = ReadWholeFile(wavFile, kMaxSoundWavBytes);
     // Only the program's own kind of WAV file is taken; its samples are
     // found by walking the chunks, as another tool may have put a LIST or
     // fact chunk before them.
-    auto data = HasGameWavSignature(wav) ? FindWavData(wav) : std::nullopt;
-    if (!data || data->samples.size() > UINT32_MAX || data->sampleRate > UINT16_MAX) {
+    auto data = CheckSoundWav(wav);
+    if (!data) {
         Show(messenger, 211, {});
         return false;
     }

@@ -17,6 +17,12 @@ inline constexpr const char* kSoundBankGamePath = "SAMPLES\\GP3SOUND.DAT";
 // UI text shown when a bank declares more sounds than the table holds
 // (placeholders: file name, declared count).
 inline constexpr int kTooManySoundsText = 1145;
+// The largest WAV file taken in as one sound.
+inline constexpr std::uint64_t kMaxSoundWavBytes = 64ull * 1024 * 1024;
+// What the sounds a carset carries may hold together: a full table of
+// sounds of the 500,001 bytes the game's own tools copy of one, with their
+// headers (about 128 MB). More is no sound set of the game.
+inline constexpr std::uint64_t kMaxCarsetSoundBytes = kMaxSounds * (kWavHeaderSize + 500'001);
 
 // The sounds in memory: the directory records and one export mark per sound
 // (set when a sound was replaced).

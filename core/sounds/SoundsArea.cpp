@@ -7,6 +7,8 @@
 #include "transfer/GamePath.h"
 #include "transfer/PrivateFile.h"
 
+#include <algorithm>
+
 namespace pitwall {
 
 namespace {
@@ -15,7 +17,6 @@ constexpr int kSoundsProgressText = 243;
 // A bank that ends before the sounds it lists (placeholder: the file name).
 constexpr int kBankCutShortText = 668;
 constexpr std::uint64_t kMaxBankBytes = 512ull * 1024 * 1024;
-constexpr std::uint64_t kMaxSoundFileBytes = 64ull * 1024 * 1024;
 
 std::string WorkFile(const TransferContext& context, std::size_t index)
 {
@@ -75,7 +76,7 @@ void SoundsArea::exportToGame(TransferContext& context)
     for (std::size_t i = 0; i < table_.entries.size(); ++i) {
         const std::string file = WorkFile(context, i);
         if (FileExists(file)) {
-            auto wav = ReadWholeFile(file, kMaxSoundFileBytes);
+            auto wav = ReadWholeFile(file, kMaxSoundWavBytes);
             auto samples = WavSamples(wav, table_.entries[i].dataSize);
             SoundEntry entry = table_.entries[i];
             entry.dataSize = static_cast<std::uint32_t>(samples.size());
@@ -102,24 +103,58 @@ void SoundsArea::loadFromCarset(TransferContext& context)
         return;
     context.progress(kSoundsProgressText, kSoundsItem);
     auto table = context.loadRecord(kSoundsMember, kSoundsDatSize);
-    if (!table)
+    if (!table || !context.source)
         return;
+    const CarsetArchive& carset = *context.source;
     std::vector<SoundEntry> entries = ParseSoundsDat(*table);
     const bool held = context.transfer.loaded[kSoundsItem] != 0;
+
+    // What the carried sounds hold together is checked on the sizes the
+    // carset declares, before any of them is unpacked (no member is read
+    // beyond its declared size).
+    std::uint64_t total = 0;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (auto size = carset.declaredSize(SoundWorkFileName(i)))
+            total += *size;
+    if (total > kMaxCarsetSoundBytes) {
+        context.fail("The sounds of " + FileNameOf(carset.path()) + " are not loaded: together they hold "
+                     + std::to_string(total / 1'000'000) + " MB, more than the game's sound bank takes from a carset ("
+                     + std::to_string(kMaxCarsetSoundBytes / 1'000'000) + " MB).");
+        return;
+    }
+    // Each carried sound is checked as any WAV file taken in is, and all of
+    // them before the first working file changes: a bad one leaves the
+    // sounds held as they were.
+    std::vector<std::optional<std::vector<std::uint8_t>>> wavs(entries.size());
     SoundTable loaded;
     loaded.entries = entries;
     loaded.marks.assign(entries.size(), 0);
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const std::string member = SoundWorkFileName(i);
-        if (context.source && context.source->contains(member)) {
-            auto bytes = context.loadMember(member, kMaxSoundFileBytes);
-            if (!bytes)
-                return;
-            // The carset's own record describes the sound it carries; a
-            // member shorter than that record gives what it holds.
-            loaded.entries[i].dataSize =
-                static_cast<std::uint32_t>(WavSamples(*bytes, entries[i].dataSize).size());
-            loaded.marks[i] = 1;
+        if (!carset.contains(member))
+            continue;
+        const auto bytes = carset.read(member, kMaxSoundWavBytes);
+        std::string problem;
+        const auto data = CheckSoundWav(bytes, &problem);
+        if (!data) {
+            context.fail("The sounds of " + FileNameOf(carset.path()) + " are not loaded: "
+                         + carset.memberLabel(member) + " is not a sound of the game: " + problem + ".");
+            return;
+        }
+        // The carset's own record describes the sound it carries; a member
+        // shorter than that record gives what it holds. Rate and bits are
+        // the checked ones of the sound itself.
+        SoundEntry& entry = loaded.entries[i];
+        entry.dataSize = static_cast<std::uint32_t>(std::min<std::size_t>(entry.dataSize, data->samples.size()));
+        entry.sampleRate = static_cast<std::uint16_t>(data->sampleRate);
+        entry.bits = data->bits;
+        wavs[i] = MakeSoundWav(entry, data->samples.first(entry.dataSize));
+        loaded.marks[i] = 1;
+    }
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (wavs[i]) {
+            WriteNewPrivateFile(WorkFile(context, i), *wavs[i], Leftover::Replace);
+            wavs[i].reset();
         } else if (held && i < table_.entries.size() && FileExists(WorkFile(context, i))) {
             // Not in the carset: the sound the working set already holds
             // stays, with its own record.
@@ -147,7 +182,7 @@ void SoundsArea::saveToCarset(TransferContext& context)
             context.fail(349, Args(file));
             continue;
         }
-        context.saveMember(SoundWorkFileName(i), ReadWholeFile(file, kMaxSoundFileBytes));
+        context.saveMember(SoundWorkFileName(i), ReadWholeFile(file, kMaxSoundWavBytes));
     }
     context.saveMember(kSoundsMember, BuildSoundsDat(table_.entries));
 }

@@ -12,7 +12,9 @@ namespace pitwall {
 
 namespace {
 
-constexpr long long kMaxJamsPerTrack = 1000;
+// NumJAMs is read at most this far; LoadTrackJams refuses a track listing
+// more than a track uses.
+constexpr long long kMaxJamsRead = 1000;
 
 std::vector<std::string> SplitBackslash(const std::string& path)
 {
@@ -71,6 +73,11 @@ std::string TrackJamPathProblem(const std::string& gamePath)
     for (const std::string& part : parts)
         if (part.empty() || part.find_first_not_of('.') == std::string::npos)
             return "it leaves its folder";
+    // Only textures go into the JAM folders, never a program or anything
+    // else a carset might carry there.
+    const std::string& name = parts.back();
+    if (name.size() <= 4 || !EqualsIgnoreAsciiCase(name.substr(name.size() - 4), ".JAM"))
+        return "it is not a .JAM file";
     return {};
 }
 
@@ -128,7 +135,7 @@ TrackJamLists ParseTrackJamInfo(const std::string& text)
         const std::string section = "Track" + std::to_string(slot);
         if (!ini.hasSection(section))
             continue;
-        const long long count = std::clamp<long long>(ini.readInteger(section, "NumJAMs", 0), 0, kMaxJamsPerTrack);
+        const long long count = std::clamp<long long>(ini.readInteger(section, "NumJAMs", 0), 0, kMaxJamsRead);
         auto& jams = lists[slot];
         for (long long i = 0; i < count; ++i) {
             std::string member = ini.readString(section, "JAM" + std::to_string(i), "");

@@ -22,13 +22,19 @@ namespace pitwall {
 inline constexpr const char* kTrackJamInfoMember = "TrackJAMInfo.DAT";
 // A JAM member larger than this is no JAM of the game.
 inline constexpr std::uint64_t kMaxTrackJamBytes = 8'000'000;
+// What the track JAMs of one carset may be: a track uses at most this many
+// textures, and all tracks' textures together at most this many bytes (the
+// carset's JAMs are held in memory until they are exported).
+inline constexpr std::size_t kMaxJamsPerTrack = 256;
+inline constexpr std::uint64_t kMaxCarsetTrackJamBytes = 128'000'000;
 
 std::string JamMemberName(const std::string& gamePath);
 std::string JamGamePath(const std::string& memberName);
 
 // Why a game path is not one of a track JAM, or empty when it is: a
 // relative path of '\'-separated parts, the first GP3JAMS or GP3JAMSH (any
-// case), no empty, "." or ".." part, no '/', ':' or control character.
+// case), no empty, "." or ".." part, no '/', ':' or control character, the
+// last a name ending in ".JAM" (any case).
 std::string TrackJamPathProblem(const std::string& gamePath);
 // The file on disk for a track JAM of the game directory, or nothing with
 // the reason (a bad path, or one that a link leads outside its folder).

@@ -47,24 +47,46 @@ std::optional<std::vector<std::uint8_t>> ReadGameFile(const TransferContext& con
 void LoadTrackJams(TransferContext& context, TrackTable& table)
 {
     table.carsetJams.clear();
-    if (!context.source->contains(kTrackJamInfoMember))
+    const CarsetArchive& carset = *context.source;
+    if (!carset.contains(kTrackJamInfoMember))
         return;
-    auto info = context.source->read(kTrackJamInfoMember, kMaxTrackJamInfoBytes);
+    auto info = carset.read(kTrackJamInfoMember, kMaxTrackJamInfoBytes);
+    // The JAMs to take, each once: names checked first, then what they hold
+    // together on the sizes the carset declares, before any is unpacked.
+    std::vector<std::string> wanted;
+    std::set<std::string> seen;
     for (const auto& [slot, jams] : ParseTrackJamInfo(std::string(info.begin(), info.end()))) {
+        if (jams.size() > kMaxJamsPerTrack) {
+            context.fail("The JAMs of track " + std::to_string(slot + 1) + " in " + FileNameOf(carset.path())
+                         + " are not loaded: it lists " + std::to_string(jams.size()) + " of them; a track uses at most "
+                         + std::to_string(kMaxJamsPerTrack) + ".");
+            continue;
+        }
         for (const std::string& path : jams) {
             const std::string member = JamMemberName(path);
             if (auto problem = TrackJamPathProblem(path); !problem.empty() || !IsBareMemberName(member)) {
-                context.fail("The JAM " + context.source->memberLabel(member) + " is refused: "
+                context.fail("The JAM " + carset.memberLabel(member) + " is refused: "
                              + (problem.empty() ? "it is not a bare member name" : problem) + ".");
                 continue;
             }
-            if (table.carsetJams.count(path) || !context.source->contains(member))
-                continue;
-            try {
-                table.carsetJams[path] = context.source->read(member, kMaxTrackJamBytes);
-            } catch (const CarsetError& e) {
-                context.fail(e.what());
-            }
+            if (seen.insert(path).second && carset.contains(member))
+                wanted.push_back(path);
+        }
+    }
+    std::uint64_t total = 0;
+    for (const std::string& path : wanted)
+        total += carset.declaredSize(JamMemberName(path)).value_or(0);
+    if (total > kMaxCarsetTrackJamBytes) {
+        context.fail("The track JAMs of " + FileNameOf(carset.path()) + " are not loaded: together they hold "
+                     + std::to_string(total / 1'000'000) + " MB, more than the tracks of a carset use ("
+                     + std::to_string(kMaxCarsetTrackJamBytes / 1'000'000) + " MB).");
+        return;
+    }
+    for (const std::string& path : wanted) {
+        try {
+            table.carsetJams[path] = carset.read(JamMemberName(path), kMaxTrackJamBytes);
+        } catch (const CarsetError& e) {
+            context.fail(e.what());
         }
     }
 }

@@ -211,8 +211,9 @@ std::vector<ArchiveMember> CarsetArchive::members() const
 std::uint64_t CarsetArchive::totalUncompressedSize() const
 {
     std::uint64_t total = 0;
+    // Saturating: sizes declared near 2^64 must not wrap into a small sum.
     for (const auto& m : members())
-        total += m.size;
+        total = m.size > UINT64_MAX - total ? UINT64_MAX : total + m.size;
     return total;
 }
 
@@ -225,6 +226,18 @@ std::int64_t CarsetArchive::find(std::string_view memberName) const
 }
 
 bool CarsetArchive::contains(std::string_view memberName) const { return find(memberName) >= 0; }
+
+std::optional<std::uint64_t> CarsetArchive::declaredSize(std::string_view memberName) const
+{
+    std::int64_t index = find(memberName);
+    if (index < 0)
+        return std::nullopt;
+    zip_stat_t st;
+    zip_stat_init(&st);
+    if (zip_stat_index(archive_, static_cast<zip_uint64_t>(index), 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE))
+        throw CarsetError("Cannot read " + memberLabel(memberName));
+    return st.size;
+}
 
 namespace {
 

@@ -86,6 +86,10 @@ public:
     std::vector<ArchiveMember> members() const;
     bool contains(std::string_view memberName) const;
     std::uint64_t totalUncompressedSize() const;
+    // The uncompressed size the archive's directory gives for the member,
+    // nothing when it lacks it. read() never returns more than this, so a
+    // budget checked on declared sizes holds whatever the data says.
+    std::optional<std::uint64_t> declaredSize(std::string_view memberName) const;
     // The member's bytes. Throws CarsetError when the member is absent, its
     // name is not bare, its declared size exceeds maxBytes, or its data does
     // not match its declared size (Unreadable), or when it is compressed or

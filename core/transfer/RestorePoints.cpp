@@ -88,6 +88,44 @@ std::string NewId(const std::string& directory, std::string& isoTime)
 
 std::string CopyName(std::size_t index) { return "file" + std::to_string(index); }
 
+// Where the file is a symbolic link, the link's own text; nothing otherwise.
+std::optional<std::string> LinkTargetOf(const std::string& path)
+{
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(NativePath(path), ec)))
+        return std::nullopt;
+    fs::path target = fs::read_symlink(NativePath(path), ec);
+    if (ec)
+        throw RestorePointError("Cannot make a restore point, so nothing was changed: the link " + path
+                                + " cannot be read: " + ec.message());
+    return PathString(target);
+}
+
+// Makes `path` the link it was: the link is made under a fresh name beside
+// it and renamed over whatever is there, so the name is at every moment
+// either the old file or the link.
+void PutLinkBack(const std::string& path, const std::string& linkTarget)
+{
+    std::random_device random;
+    std::error_code ec, ignored;
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        char suffix[16];
+        std::snprintf(suffix, sizeof suffix, "%08x", static_cast<unsigned>(random()));
+        const std::string temporary = DirectoryOf(path) + "." + FileNameOf(path) + ".pitwall-" + suffix;
+        fs::create_symlink(NativePath(linkTarget), NativePath(temporary), ec);
+        if (ec == std::errc::file_exists)
+            continue;
+        if (ec)
+            break;
+        fs::rename(NativePath(temporary), NativePath(path), ec);
+        if (ec)
+            fs::remove(NativePath(temporary), ignored);
+        break;
+    }
+    if (ec)
+        throw std::runtime_error("the link could not be made again: " + ec.message());
+}
+
 std::string ManifestText(const RestorePoint& point)
 {
     std::ostringstream text;
@@ -95,9 +133,14 @@ std::string ManifestText(const RestorePoint& point)
          << "time=" << point.time << '\n'
          << "operation=" << point.operation << '\n'
          << "game=" << point.gameDirectory << '\n';
-    for (const auto& f : point.files)
+    for (const auto& f : point.files) {
         text << "file=" << (f.existed ? 1 : 0) << '\t' << f.size << '\t' << (f.sha256.empty() ? "-" : f.sha256) << '\t'
              << f.relativePath << '\n';
+        // A line of its own after its file, which readers of older points
+        // pass over.
+        if (!f.linkTarget.empty())
+            text << "link=" << f.linkTarget << '\n';
+    }
     return text.str();
 }
 
@@ -146,6 +189,10 @@ std::optional<RestorePoint> ParseManifest(const std::string& directory, const st
             f.sha256 = hash == "-" ? "" : hash;
             f.relativePath = path;
             point.files.push_back(std::move(f));
+        } else if (key == "link") {
+            if (point.files.empty() || value.empty())
+                return std::nullopt;
+            point.files.back().linkTarget = value;
         }
     }
     return point;
@@ -195,6 +242,16 @@ RestorePoint RestorePoints::create(const std::string& operation, const std::vect
         RestorePointFile f;
         f.relativePath = relative;
         std::string path = ResolveGamePath(gameDirectory_, relative);
+        if (auto target = LinkTargetOf(path)) {
+            // A link is kept as the link; the manifest holds it on one line.
+            if (target->empty() || target->find_first_of("\r\n") != std::string::npos)
+                throw RestorePointError("Cannot make a restore point, so nothing was changed: " + path
+                                        + " is a link whose target cannot be recorded");
+            f.existed = true;
+            f.linkTarget = *target;
+            point.files.push_back(std::move(f));
+            continue;
+        }
         f.existed = FileExists(path);
         f.size = f.existed ? FileSizeOf(path) : 0;
         needed += f.size;
@@ -220,7 +277,7 @@ RestorePoint RestorePoints::create(const std::string& operation, const std::vect
         std::vector<std::string> copies;
         for (std::size_t i = 0; i < point.files.size(); ++i) {
             RestorePointFile& f = point.files[i];
-            if (!f.existed)
+            if (!f.existed || !f.linkTarget.empty())
                 continue;
             copies.push_back(point.directory + CopyName(i));
             // Hashed as it is copied: what was written is what was hashed.
@@ -279,7 +336,10 @@ RestoreReport RestorePoints::restore(const RestorePoint& point, const std::vecto
             continue;
         try {
             std::string target = ResolveGamePath(gameDirectory_, f.relativePath);
-            if (!f.existed) {
+            if (!f.linkTarget.empty()) {
+                ForceDirectories(DirectoryOf(target));
+                PutLinkBack(target, f.linkTarget);
+            } else if (!f.existed) {
                 if (FileExists(target))
                     DeleteFileForced(target);
                 if (FileExists(target))

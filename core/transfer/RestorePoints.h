@@ -29,6 +29,10 @@ struct RestorePointFile {
     bool existed = false;     // false: the run creates it; restoring removes it
     std::uint64_t size = 0;
     std::string sha256;
+    // Set when the game file was a symbolic link: the point keeps where it
+    // led (not the file there, which a run never changes) and a restore puts
+    // the link back as it was.
+    std::string linkTarget;
 };
 
 struct RestorePoint {

@@ -23,6 +23,9 @@ namespace {
 constexpr std::uint64_t kLoadReserve = 5'000'000;
 // INFO.DAT is a handful of text lines; anything near this is not one.
 constexpr std::uint64_t kMaxInfoSize = 1'000'000;
+// What all members of a carset may unpack to together. Each area bounds
+// what it takes of its own members as well; this bounds the whole.
+constexpr std::uint64_t kMaxCarsetBytes = 1'000'000'000;
 
 std::uint64_t FileSystemFreeSpace(const std::string& directory)
 {
@@ -317,6 +320,12 @@ TransferOutcome TransferEngine::loadCarset(bool withDialog, bool complete, const
     }
 
     std::uint64_t members = archive->totalUncompressedSize();
+    if (members > kMaxCarsetBytes) {
+        messenger.showFixed(FileNameOf(fileName) + " is not loaded: its members unpack to "
+                            + std::to_string(members / 1'000'000) + " MB, more than a carset may hold ("
+                            + std::to_string(kMaxCarsetBytes / 1'000'000) + " MB).");
+        return TransferOutcome::Refused;
+    }
     std::uint64_t free = freeSpace_(working);
     if (members > UINT64_MAX - kLoadReserve || members + kLoadReserve > free) {
         auto neededMb = static_cast<std::int64_t>(members / 1'000'000 + 5);

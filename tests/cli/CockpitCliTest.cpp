@@ -171,6 +171,30 @@ TEST(CockpitCli, LcdFilesOutAndInRefusingBrokenLines)
     EXPECT_NE(test::RunCommand({"cockpit", "lcd", "export", "--game", game, "--language", "KLINGON", out}).code, 0);
 }
 
+TEST(CockpitCli, LcdFilesWithoutAScreenBlockAreRefused)
+{
+    test::TempDir dir;
+    const std::string game = dir / "G/", in = dir / "in.3D";
+    test::MakeDemo(game, 2, 4);
+    const auto before = Snapshot(game);
+    std::vector<std::uint8_t> random(4096);
+    std::uint32_t state = 12345;
+    for (auto& b : random) {
+        state = state * 1103515245u + 12345u;
+        b = static_cast<std::uint8_t>(state >> 24);
+    }
+    // Empty, all zeros, random, and an element line outside any screen.
+    const std::vector<std::vector<std::uint8_t>> files = {
+        {}, std::vector<std::uint8_t>(4096, 0), random, {'\t', 'D', 'B', ' ', '1', '\n'}};
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        test::WriteBytes(in, files[i]);
+        auto run = test::RunCommand({"cockpit", "lcd", "import", "--game", game, "--language", "ENGLISH", in});
+        EXPECT_EQ(run.code, 1) << i;
+        EXPECT_NE(run.err.find("holds no LCD screen block"), std::string::npos) << i << ": " << run.err;
+        EXPECT_EQ(Snapshot(game), before) << i;
+    }
+}
+
 TEST(CockpitCli, RenderDrawsTheLcdAsPng)
 {
     test::TempDir dir;

@@ -124,6 +124,29 @@ TEST(FormatCommands, SoundsListExtractReplace)
     test::WriteBytes(dir / "bad.wav", foreign);
     auto bad = test::RunCommand({"sound", "replace", "4", dir / "bad.wav", "--game", game});
     EXPECT_EQ(bad.code, 1);
+    // Header fields the bank cannot hold: the checks of replace-all.
+    const auto sound3 = test::ReadBytes(dir / "s3.wav");
+    auto patched = [&](std::size_t at, std::uint32_t value, int width) {
+        auto wav = sound3;
+        for (int i = 0; i < width; ++i)
+            wav[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+        return wav;
+    };
+    auto silent = patched(34, 0, 2);
+    silent[22] = 9;
+    const std::vector<std::pair<std::vector<std::uint8_t>, const char*>> refused = {
+        {patched(24, 0xFFFFFFFF, 4), "sample rate of 4294967295"},
+        {patched(16, 0xFFFFFFF0, 4), "chunk"},
+        {silent, "9 channels"},
+        {patched(34, 0, 2), "0 bits"}};
+    const auto bankBefore = test::ReadBytes(bankFile);
+    for (const auto& [wav, reason] : refused) {
+        test::WriteBytes(dir / "bad.wav", wav);
+        bad = test::RunCommand({"sound", "replace", "4", dir / "bad.wav", "--game", game});
+        EXPECT_EQ(bad.code, 1) << reason;
+        EXPECT_NE(bad.err.find(reason), std::string::npos) << bad.err;
+        EXPECT_EQ(test::ReadBytes(bankFile), bankBefore) << reason;
+    }
     EXPECT_EQ(test::RunCommand({"sound", "extract", "132", dir / "x.wav", "--game", game}).code, 1);
 }
 

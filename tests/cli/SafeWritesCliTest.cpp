@@ -10,6 +10,7 @@
 #include "transfer/GamePath.h"
 
 #include <gtest/gtest.h>
+#include <filesystem>
 #include <map>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -235,4 +236,31 @@ TEST(SafeWritesCli, AKilledApplyIsUndoneByRestore)
     ASSERT_EQ(restored.code, 0) << restored.err;
     EXPECT_TRUE(Differences(before, Hashes(g.b)).empty());
     EXPECT_EQ(g.run({"restore", "--game", g.b, "no-such-point"}).code, 1);
+}
+
+TEST(SafeWritesCli, AGameFileThatWasALinkIsRestoredAsTheLink)
+{
+    Installations g;
+    // The sound bank is a link to a file outside the installation.
+    const std::string bank = ResolveGamePath(g.a, "SAMPLES\\GP3SOUND.DAT");
+    const std::string outside = g.dir / "shared-sounds.DAT";
+    ASSERT_TRUE(std::filesystem::copy_file(bank, outside));
+    DeleteFileForced(bank);
+    std::filesystem::create_symlink(outside, bank);
+    const auto outsideBefore = test::ReadBytes(outside);
+
+    ASSERT_EQ(g.run({"sound", "extract", "3", g.dir / "s3.wav", "--game", g.a}).code, 0);
+    ASSERT_EQ(g.run({"sound", "replace", "4", g.dir / "s3.wav", "--game", g.a}).code, 0);
+    // The new bank took the link's place; the file outside is untouched.
+    EXPECT_FALSE(std::filesystem::is_symlink(bank));
+    EXPECT_NE(test::ReadBytes(bank), outsideBefore);
+    EXPECT_EQ(test::ReadBytes(outside), outsideBefore);
+
+    auto restored = g.run({"restore", "--game", g.a});
+    ASSERT_EQ(restored.code, 0) << restored.err;
+    ASSERT_TRUE(std::filesystem::is_symlink(bank));
+    EXPECT_EQ(std::filesystem::read_symlink(bank), std::filesystem::path(outside));
+    EXPECT_EQ(test::ReadBytes(outside), outsideBefore);
+    // Nothing but the link is left beside it.
+    EXPECT_EQ(ListFiles(DirectoryOf(bank), "*", false, false), std::vector<std::string>{bank});
 }

@@ -102,7 +102,7 @@ TEST(Jpeg, PictureDataEndingEarlyIsRefusedNotFilledIn)
 {
     // Within the size cap, but the picture data covers 64 x 64 pixels only.
     auto small = EncodeJpeg(Image(64, 64, 24, MakePixel(10, 20, 30)), kJpegSaveQuality);
-    auto claimed = ClaimingSize(small, kMaxBmpSide, kMaxBmpSide);
+    auto claimed = ClaimingSize(small, 4096, 4096);
     EXPECT_TRUE(test::PassesWithinMemory(kHeadroom, [&] { return RefusedWith(claimed, "Corrupt JPEG data"); }));
     // A file cut short in its picture data.
     Image stripes(64, 64, 24);
@@ -118,6 +118,9 @@ TEST(Jpeg, WorkingMemoryIsBounded)
 {
     // At the size cap a progressive picture needs more coefficient memory
     // than libjpeg is allowed; it says so instead of taking it.
-    auto large = ClaimingSize(ProgressiveJpeg(8, 8), kMaxBmpSide, kMaxBmpSide);
+    auto large = ClaimingSize(ProgressiveJpeg(8, 8), 4096, 4096);
     EXPECT_TRUE(test::PassesWithinMemory(kHeadroom, [&] { return RefusedWith(large, "needs more than"); }));
+    // Sides within their limit, pixels beyond the cap: refused by the size.
+    auto wide = ClaimingSize(ProgressiveJpeg(8, 8), kMaxBmpSide, 2048);
+    EXPECT_TRUE(test::PassesWithinMemory(kHeadroom, [&] { return RefusedWith(wide, "16384 x 2048 is not supported"); }));
 }

@@ -2,6 +2,7 @@
 // in the test (chunks, CRCs, a zlib stream of stored blocks), independent of
 // libpng's writer.
 
+#include "MemoryLimit.h"
 #include "TestSupport.h"
 
 #include "formats/Bmp.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <zlib.h>
 
 using namespace pitwall;
 
@@ -81,6 +83,26 @@ std::vector<std::uint8_t> HandPng(std::uint32_t width, std::uint32_t height, int
     if (!plte.empty())
         Chunk(png, "PLTE", plte);
     Chunk(png, "IDAT", StoredZlib(scanlines));
+    Chunk(png, "IEND", {});
+    return png;
+}
+
+// A 1-bit grey picture of zeros with its rows really deflated: a few tens
+// of kilobytes for 16384 x 16384, every row present.
+std::vector<std::uint8_t> ZeroPng(std::uint32_t width, std::uint32_t height, bool interlaced)
+{
+    std::vector<std::uint8_t> rows(static_cast<std::size_t>((width + 7) / 8 + 1) * height, 0);
+    uLongf packedSize = compressBound(static_cast<uLong>(rows.size()));
+    std::vector<std::uint8_t> packed(packedSize);
+    EXPECT_EQ(compress2(packed.data(), &packedSize, rows.data(), static_cast<uLong>(rows.size()), 9), Z_OK);
+    packed.resize(packedSize);
+    std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::vector<std::uint8_t> ihdr;
+    Big32(ihdr, width);
+    Big32(ihdr, height);
+    ihdr.insert(ihdr.end(), {1, 0, 0, 0, static_cast<std::uint8_t>(interlaced ? 1 : 0)});
+    Chunk(png, "IHDR", ihdr);
+    Chunk(png, "IDAT", packed);
     Chunk(png, "IEND", {});
     return png;
 }
@@ -166,8 +188,8 @@ TEST(Png, DamagedAndOversizedFilesAreRefused)
     // both refused before the picture's memory is taken.
     EXPECT_THROW(DecodePng(HandPng(kMaxBmpSide + 1, 1, 8, 0, {0})), FormatError);
     try {
-        DecodePng(HandPng(kMaxBmpSide, kMaxBmpSide, 8, 2, {0, 1, 2, 3}));
-        FAIL() << "a 16384 x 16384 picture in a few bytes was read";
+        DecodePng(HandPng(4096, 4096, 8, 2, {0, 1, 2, 3}));
+        FAIL() << "a 4096 x 4096 picture in a few bytes was read";
     } catch (const FormatError& e) {
         EXPECT_NE(std::string(e.what()).find("too short"), std::string::npos) << e.what();
     }
@@ -185,4 +207,28 @@ TEST(Png, FilesAreNamedInTheirErrors)
     }
     SavePngFile(Varied(5, 6, 24), dir / "ok.png");
     EXPECT_EQ(LoadPngFile(dir / "ok.png").pixels(), Varied(5, 6, 24).pixels());
+}
+
+TEST(Png, PicturesBeyondTheCapAreRefusedBeforeTheirMemoryIsTaken)
+{
+    // About 33 KB holding every row of a 16384 x 16384 picture: decoded it
+    // would take gigabytes. Interlaced, the whole picture is taken at once.
+    for (bool interlaced : {false, true}) {
+        const auto bomb = ZeroPng(kMaxBmpSide, kMaxBmpSide, interlaced);
+        EXPECT_LT(bomb.size(), 100'000u);
+        EXPECT_TRUE(test::PassesWithinMemory(500u << 20, [&] {
+            try {
+                DecodePng(bomb);
+            } catch (const FormatError& e) {
+                return std::string(e.what()).find("16384 x 16384 pixels is not supported") != std::string::npos;
+            }
+            return false;
+        })) << interlaced;
+    }
+    // Within a side's limit, but more pixels in all than any picture read.
+    EXPECT_THROW(DecodePng(ZeroPng(kMaxBmpSide, 1025, false)), FormatError);
+    // At the cap the picture is read.
+    const Image atCap = DecodePng(ZeroPng(kMaxBmpSide, 1024, false));
+    EXPECT_EQ(atCap.width(), kMaxBmpSide);
+    EXPECT_EQ(atCap.height(), 1024);
 }

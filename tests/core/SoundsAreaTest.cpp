@@ -195,6 +195,42 @@ TEST(SoundFiles, TakingInWalksTheChunksAndRefusesFilesWithoutSamples)
     EXPECT_EQ(table.marks[1], 0);
 }
 
+TEST(SoundFiles, HeadersTheBankCannotHoldAreRefused)
+{
+    const auto good = MakeSoundWav({4, 22050, 0, 16}, std::vector<std::uint8_t>{1, 2, 3, 4});
+    auto patched = [&](std::size_t at, std::uint32_t value, int width) {
+        auto wav = good;
+        for (int i = 0; i < width; ++i)
+            wav[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+        return wav;
+    };
+    ASSERT_TRUE(CheckSoundWav(good));
+    EXPECT_TRUE(CheckSoundWav(patched(34, 8, 2)));
+    // A data chunk claiming more than the file holds gives what it holds, as
+    // the files of tools that copy at most 500,001 bytes of a sound do.
+    EXPECT_EQ(CheckSoundWav(patched(40, 600'000, 4))->samples.size(), 4u);
+    for (const auto& [wav, reason] : std::vector<std::pair<std::vector<std::uint8_t>, const char*>>{
+             {patched(24, 0xFFFFFFFF, 4), "sample rate"},
+             {patched(24, 0, 4), "sample rate"},
+             {patched(16, 0xFFFFFFF0, 4), "chunk"},
+             {patched(22, 9, 2), "channels"},
+             {patched(22, 2, 2), "channels"},
+             {patched(34, 0, 2), "bits"},
+             {patched(34, 12, 2), "bits"},
+             {patched(4, 36, 4), "header"}}) {
+        std::string problem;
+        EXPECT_FALSE(CheckSoundWav(wav, &problem)) << reason;
+        EXPECT_NE(problem.find(reason), std::string::npos) << problem;
+        // Replace-all refuses it the same way.
+        test::TempDir dir;
+        SoundTable table;
+        table.entries = {{10, 11025, 0xABCD, 16}};
+        test::WriteBytes(dir / "in.wav", wav);
+        EXPECT_FALSE(TakeInSoundWav(table, 0, dir / "in.wav", dir / "work", nullptr)) << reason;
+        EXPECT_EQ(table.entries[0], (SoundEntry{10, 11025, 0xABCD, 16}));
+    }
+}
+
 TEST(SoundFiles, ExtractAllThenReplaceAllRoundTripsWhateverTheCase)
 {
     TransferFixture f;
