@@ -5,6 +5,8 @@
 #include "LoadingWindow.h"
 #include "MainWindow.h"
 #include "SelectionDialogWindow.h"
+#include "TransferSummary.h"
+#include "transfer/TransferEngine.h"
 
 #include <QApplication>
 
@@ -54,6 +56,10 @@ TransferUi AppContext::transferUi()
     ui.dialog = selectionDialog;
     ui.editor = adapters_.get();
     ui.infoDialog = adapters_.get();
+    ui.exportEnded = [this](const TransferReport& report) {
+        Messenger m = messenger();
+        ShowExportEnding(report, m, program.settings.showExportOK);
+    };
     return ui;
 }
 

@@ -4,6 +4,7 @@
 #include "ExportArtExpansion.h"
 #include "ExportConfirmDialog.h"
 #include "TransferSummary.h"
+#include "graphics/ArtPrecheck.h"
 
 #include <algorithm>
 #include <utility>
@@ -63,13 +64,32 @@ TransferOutcome RunConfirmedExport(AppContext& app, bool withDialog, QWidget* pa
     ui.editor = base.editor;
     ui.infoDialog = base.infoDialog;
     ui.commitObserver = base.commitObserver;
+    // The preview has taken the items nothing carries out of the selection,
+    // and those the user chose to export without: they stay part of what
+    // this export did not do, which the writing run ends by telling.
+    std::vector<int> skipped;
+    ui.exportEnded = [&](const TransferReport& written) {
+        TransferReport report = written;
+        report.skipped.insert(report.skipped.begin(), skipped.begin(), skipped.end());
+        std::vector<TransferFailure> leftOut;
+        for (int item : expansion.leftOut()) {
+            bool told = false;
+            for (const auto& f : report.failures)
+                told = told || f.item == item;
+            for (const auto& f : leftOut)
+                told = told || f.item == item;
+            if (!told)
+                leftOut.push_back({item, LeftOutText(item, app.program.texts)});
+        }
+        report.failures.insert(report.failures.begin(), leftOut.begin(), leftOut.end());
+        if (base.exportEnded)
+            base.exportEnded(report);
+    };
 
     TransferOutcome outcome = engine.exportToGame(withDialog, ui, ExportMode::Preview);
     if (outcome == TransferOutcome::Cancelled || outcome == TransferOutcome::Refused)
         return outcome;
-    // The preview has taken the items nothing carries out of the selection;
-    // they stay part of what this export did not do.
-    std::vector<int> skipped = engine.lastReport().skipped;
+    skipped = engine.lastReport().skipped;
     // With nothing to change there is nothing to confirm: the export still
     // runs (it writes nothing) and ends as every export does.
     if (!engine.lastReport().changes.empty()) {
@@ -78,13 +98,7 @@ TransferOutcome RunConfirmedExport(AppContext& app, bool withDialog, QWidget* pa
             return TransferOutcome::Cancelled;
     }
     messages.beginSecondPass();
-    outcome = engine.exportToGame(false, ui);
-
-    TransferReport report = engine.lastReport();
-    report.skipped.insert(report.skipped.begin(), skipped.begin(), skipped.end());
-    Messenger messenger = app.messenger();
-    ShowNotDoneSummary(report, messenger);
-    return outcome;
+    return engine.exportToGame(false, ui);
 }
 
 } // namespace pitwall::gui

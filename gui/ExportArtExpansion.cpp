@@ -3,7 +3,9 @@
 #include "AppContext.h"
 #include "ExpansionDialog.h"
 #include "MainWindow.h"
+#include "TransferSummary.h"
 #include "app/GameInstallation.h"
+#include "graphics/ArtPrecheck.h"
 #include "menu/GameArtBank.h"
 #include "menu/MenuArt.h"
 
@@ -13,27 +15,56 @@ namespace pitwall::gui {
 
 namespace {
 
+constexpr int kLeaveOutQuestionText = 961, kExportCancelledText = 962;
+
 struct ExpansionChoice {
     std::vector<bool> flags; // one per art-bank entry: enlarge it
     bool keepBackup = false;
+    // The dialog was cancelled and the export goes on without the items
+    // whose pictures have no room.
+    bool leaveOut = false;
 };
 
-// Nothing when the user cancelled.
-std::optional<ExpansionChoice> AskWhatToExpand(AppContext& app, const TransferContext& run,
-                                               const ArtDirectory& directory)
+std::vector<int> ItemsWithoutRoom(AppContext& app, const TransferContext& run, const std::vector<int>& entries)
+{
+    return ItemsWritingEntries(run.transfer.selection, MenuBackgroundNumbers(app.workingSet().menuBackgrounds),
+                               entries);
+}
+
+// Nothing when the user cancelled the export. Cancelling the dialog asks
+// whether the rest of the export goes on without what has no room.
+std::optional<ExpansionChoice> AskWhatToExpand(AppContext& app, TransferContext& run, const ArtDirectory& directory,
+                                               const std::vector<int>& entries)
 {
     std::array<std::uint8_t, 256> marks{};
     for (int n : MenuBackgroundNumbers(app.workingSet().menuBackgrounds))
         marks.at(static_cast<std::size_t>(n)) = 1;
     ExpansionDialog dialog(app, directory, run.transfer.selection, marks, app.mainWindow);
-    if (dialog.exec() != QDialog::Accepted || dialog.resultFlags().size() != kArtEntryCount)
-        return std::nullopt;
-    return ExpansionChoice{dialog.resultFlags(), dialog.keepBackup()};
+    if (dialog.exec() == QDialog::Accepted && dialog.resultFlags().size() == kArtEntryCount)
+        return ExpansionChoice{dialog.resultFlags(), dialog.keepBackup(), false};
+    std::vector<std::string> lines;
+    for (int item : ItemsWithoutRoom(app, run, entries))
+        lines.push_back(ItemDescription(item, app.program.texts));
+    if (!lines.empty() && run.messenger.ask(kLeaveOutQuestionText, Args(MessageList(lines, app.program.texts))))
+        return ExpansionChoice{{}, false, true};
+    run.messenger.show(kExportCancelledText);
+    return std::nullopt;
 }
 
-bool Expand(TransferContext& run, const std::optional<ExpansionChoice>& choice)
+// Carries the choice out on the run; false stops the export.
+bool Apply(AppContext& app, TransferContext& run, const std::optional<ExpansionChoice>& choice,
+           const std::vector<int>& entries, std::vector<int>* leftOut)
 {
-    return choice && ExpandArtBankInRun(run, choice->flags, choice->keepBackup);
+    if (!choice)
+        return false;
+    if (choice->leaveOut) {
+        std::vector<int> items = ItemsWithoutRoom(app, run, entries);
+        LeaveOutItems(run, items);
+        if (leftOut)
+            leftOut->insert(leftOut->end(), items.begin(), items.end());
+        return true;
+    }
+    return ExpandArtBankInRun(run, choice->flags, choice->keepBackup);
 }
 
 } // namespace
@@ -41,14 +72,15 @@ bool Expand(TransferContext& run, const std::optional<ExpansionChoice>& choice)
 void UseExpansionDialogBeforeExports(AppContext& app)
 {
     app.session.graphicsAreas().artPrecheck.expand = [&app](TransferContext& run, const ArtDirectory& directory,
-                                                            const std::vector<int>&) {
-        return Expand(run, AskWhatToExpand(app, run, directory));
+                                                            const std::vector<int>& entries) {
+        return Apply(app, run, AskWhatToExpand(app, run, directory, entries), entries, nullptr);
     };
 }
 
 struct ExpansionChoiceForOneExport::Kept {
     // Outer: whether the dialog was shown; inner: nothing after Cancel.
     std::optional<std::optional<ExpansionChoice>> choice;
+    std::vector<int> leftOut;
 };
 
 ExpansionChoiceForOneExport::ExpansionChoiceForOneExport(AppContext& app)
@@ -56,19 +88,21 @@ ExpansionChoiceForOneExport::ExpansionChoiceForOneExport(AppContext& app)
 {
     app.session.graphicsAreas().artPrecheck.expand = [&app, kept = kept_](TransferContext& run,
                                                                           const ArtDirectory& directory,
-                                                                          const std::vector<int>&) {
+                                                                          const std::vector<int>& entries) {
         if (!kept->choice)
-            kept->choice = AskWhatToExpand(app, run, directory);
-        return Expand(run, *kept->choice);
+            kept->choice = AskWhatToExpand(app, run, directory, entries);
+        return Apply(app, run, *kept->choice, entries, &kept->leftOut);
     };
 }
 
 ExpansionChoiceForOneExport::~ExpansionChoiceForOneExport()
 {
     UseExpansionDialogBeforeExports(app_);
-    if (kept_->choice && kept_->choice->has_value())
+    if (kept_->choice && kept_->choice->has_value() && !(*kept_->choice)->leaveOut)
         ReadArtDirectory(GameFilePath(app_.program.settings.gameDirectory, kArtBankGamePath),
                          app_.workingSet().artIndex, nullptr);
 }
+
+const std::vector<int>& ExpansionChoiceForOneExport::leftOut() const { return kept_->leftOut; }
 
 } // namespace pitwall::gui

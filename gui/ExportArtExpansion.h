@@ -4,12 +4,15 @@
 // picture, TForm10 "Grafikdatei expandieren" opens with the pending
 // selection and the menu backgrounds chosen for export. Its OK buttons
 // enlarge the chosen entries as part of the export (with the backup the
-// dialog offers); Cancel stops the export before anything is written. When
+// dialog offers). Cancel asks whether the export goes on without the items
+// whose pictures have no room (each then counted as left out) or stops
+// before anything is written, which the user is told. When
 // the user left entries without room whose pictures the export changes, the
 // areas' own check still asks about exactly those (UI text 659; No stops
 // the export), so no picture is ever written in part.
 
 #include <memory>
+#include <vector>
 
 namespace pitwall::gui {
 
@@ -29,6 +32,10 @@ public:
     ~ExpansionChoiceForOneExport();
     ExpansionChoiceForOneExport(const ExpansionChoiceForOneExport&) = delete;
     ExpansionChoiceForOneExport& operator=(const ExpansionChoiceForOneExport&) = delete;
+
+    // The items the user chose to export without (their pictures had no
+    // room), however many runs the export made.
+    const std::vector<int>& leftOut() const;
 
 private:
     struct Kept;

@@ -276,15 +276,9 @@ void SelectionDialogWindow::PrepareExport(const ItemBytes& offered, bool carset)
     syncFromModel();
 }
 
-ItemBytes SelectionDialogWindow::ReadSelectionDialog() const
-{
-    ItemBytes selection{};
-    for (int n = 0; n < kItemCount; ++n) {
-        auto* b = findChild<QCheckBox*>(QString("CheckBox%1").arg(n));
-        selection[static_cast<std::size_t>(n)] = (b && b->isVisibleTo(this) && b->isChecked()) ? 1 : 0;
-    }
-    return selection;
-}
+// The model, not the widgets: a box on a page not in front is not visible
+// as a widget, yet its item is chosen all the same.
+ItemBytes SelectionDialogWindow::ReadSelectionDialog() const { return model_.readSelection(); }
 
 void SelectionDialogWindow::ApplyLanguage() { ApplyTexts(this, texts_, app_.program.texts); }
 

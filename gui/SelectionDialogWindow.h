@@ -26,7 +26,8 @@ public:
     // Prepare the boxes (without showing the dialog).
     void PrepareImport(const ItemBytes& offered, bool carset, int gameVersion);
     void PrepareExport(const ItemBytes& offered, bool carset);
-    // Item N is selected when CheckBoxN is visible and checked.
+    // Item N is selected when its box is shown in the dialog (whichever
+    // page is in front) and checked.
     ItemBytes ReadSelectionDialog() const;
     void ApplyLanguage();
 

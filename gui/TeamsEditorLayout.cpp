@@ -3,6 +3,7 @@
 
 #include "TeamsEditor.h"
 
+#include "AppContext.h"
 #include "SwapListWidget.h"
 #include "teams/PitLane.h"
 #include "teams/TeamsArea.h"
@@ -110,9 +111,12 @@ QWidget* TeamsEditor::buildLeftColumn()
 
     connect(teamList_, &QListWidget::currentRowChanged, this, &TeamsEditor::ListBox1Click);
     connect(teamList_, &SwapListWidget::swapRequested, this, &TeamsEditor::TeamsDragged);
+    // The setting follows the box at once: the program may be quit with
+    // the editor still open, and the settings are written before it goes.
     connect(dragTeams_, &QCheckBox::toggled, this, [this](bool on) {
         teamList_->setDragEnabled(on);
         teamList_->setAcceptDrops(on);
+        app_.program.settings.dndTeams = on;
     });
     connect(transfer->findChild<QPushButton*>("Button16"), &QPushButton::clicked, this, &TeamsEditor::Button16Click);
     connect(transfer->findChild<QPushButton*>("Button15"), &QPushButton::clicked, this, &TeamsEditor::Button15Click);

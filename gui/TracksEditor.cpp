@@ -210,9 +210,12 @@ QWidget* TracksEditor::buildLeftColumn()
         state().slot = target;
         ShowAll();
     });
+    // The setting follows the box at once: the program may be quit with
+    // the editor still open, and the settings are written before it goes.
     connect(dragTracks_, &QCheckBox::toggled, this, [this](bool on) {
         trackList_->setDragEnabled(on);
         trackList_->setAcceptDrops(on);
+        app_.program.settings.dndTracks = on;
     });
     connect(column->findChild<QPushButton*>("Button33"), &QPushButton::clicked, this, [this] { MoveSelected(0); });
     connect(column->findChild<QPushButton*>("Button34"), &QPushButton::clicked, this,

@@ -40,4 +40,21 @@ void ShowNotDoneSummary(const TransferReport& report, Messenger& messenger)
     messenger.show(kNotDoneSummaryText, Args(lines.size(), MessageList(lines, messenger.texts())));
 }
 
+void ShowExportEnding(const TransferReport& report, Messenger& messenger, bool showExportOK)
+{
+    if (!report.ok()) {
+        std::vector<std::string> lines = NotDoneLines(report, messenger.texts());
+        std::string list = MessageList(lines, messenger.texts());
+        if (report.written.empty())
+            messenger.show(kNothingWrittenText, Args(lines.size(), list));
+        else
+            messenger.show(kPartlyWrittenText, Args(report.written.size(), lines.size(), list));
+        return;
+    }
+    if (report.itemsToWrite == 0)
+        messenger.show(kNothingToExportText);
+    else if (showExportOK)
+        messenger.show(report.written.empty() ? kNothingChangedText : kExportFinishedText);
+}
+
 } // namespace pitwall::gui

@@ -17,6 +17,9 @@ namespace pitwall::gui {
 inline constexpr int kNotDoneSummaryText = 80;
 inline constexpr int kNotCarriedYetText = 746;
 inline constexpr int kMoreLinesText = 749;
+inline constexpr int kExportFinishedText = 753;
+inline constexpr int kPartlyWrittenText = 956, kNothingWrittenText = 957;
+inline constexpr int kNothingToExportText = 958, kNothingChangedText = 959;
 
 // Lines for a message, one per line; a long list is cut short with a last
 // line saying how many were left out.
@@ -27,5 +30,10 @@ std::vector<std::string> NotDoneLines(const TransferReport& report, const UIText
 
 // Shows UI text 80 when the report holds failures or skipped items.
 void ShowNotDoneSummary(const TransferReport& report, Messenger& messenger);
+
+// The closing message of an export: what it wrote and what it did not do,
+// or that it had nothing to write. When it did all it was asked for, UI text
+// 753 (or, with no file changed, 959) only if `showExportOK`.
+void ShowExportEnding(const TransferReport& report, Messenger& messenger, bool showExportOK);
 
 } // namespace pitwall::gui

@@ -58,6 +58,46 @@ std::vector<int> ArtEntriesThatDoNotFit(const ArtDirectory& directory, const std
     return missing;
 }
 
+std::vector<int> ItemsWritingEntries(const ItemBytes& selection, const std::vector<int>& menuBackgrounds,
+                                     const std::vector<int>& entries)
+{
+    std::vector<int> candidates{kMenuBackgroundsItem};
+    for (int t = 0; t < 11; ++t)
+        candidates.push_back(kTeamArtFirst + t);
+    for (int s = 0; s < 16; ++s)
+        candidates.push_back(kTrackGraphicsFirst + s);
+    std::vector<int> items;
+    for (int item : candidates) {
+        if (!selection.at(static_cast<std::size_t>(item)))
+            continue;
+        ItemBytes one{};
+        one[static_cast<std::size_t>(item)] = 1;
+        for (int e : ArtEntriesToWrite(one, menuBackgrounds))
+            if (std::find(entries.begin(), entries.end(), e) != entries.end()) {
+                items.push_back(item);
+                break;
+            }
+    }
+    std::sort(items.begin(), items.end());
+    return items;
+}
+
+std::string LeftOutText(int item, const UITexts& texts)
+{
+    constexpr int kLeftOutText = 963;
+    return texts.format(kLeftOutText, Args(ItemDescription(item, texts)));
+}
+
+void LeaveOutItems(TransferContext& context, const std::vector<int>& items)
+{
+    for (int item : items) {
+        context.transfer.selection.at(static_cast<std::size_t>(item)) = 0;
+        context.currentItem = item;
+        context.recordFailure(LeftOutText(item, context.program.texts));
+    }
+    context.currentItem = 0;
+}
+
 bool ArtPrecheck::run(TransferContext& context) const
 {
     // Without a front end that enlarges entries beforehand, the team-art

@@ -10,6 +10,7 @@
 #include "transfer/SelectionItems.h"
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace pitwall {
@@ -25,6 +26,16 @@ std::vector<int> ArtEntriesToWrite(const ItemBytes& selection, const std::vector
 // The entries of `entries` whose fits flag is not set; an entry the bank's
 // directory does not hold counts as one that does not fit.
 std::vector<int> ArtEntriesThatDoNotFit(const ArtDirectory& directory, const std::vector<int>& entries);
+
+// The selected items (team art, track pictures, menu backgrounds) that write
+// any of `entries`, ascending.
+std::vector<int> ItemsWritingEntries(const ItemBytes& selection, const std::vector<int>& menuBackgrounds,
+                                     const std::vector<int>& entries);
+// "<item>: no room in the art file; left out" (UI text 963).
+std::string LeftOutText(int item, const UITexts& texts);
+// Takes the items out of the run's selection, each counted as a failure
+// with LeftOutText, so that the export goes on without them.
+void LeaveOutItems(TransferContext& context, const std::vector<int>& items);
 
 // Decides what happens to entries that do not fit: true when they were
 // enlarged (or the export may go on regardless), false to stop the export.

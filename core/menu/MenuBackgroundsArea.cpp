@@ -7,11 +7,14 @@
 #include "transfer/FileUtils.h"
 #include "transfer/GamePath.h"
 
+#include <algorithm>
+
 namespace pitwall {
 
 namespace {
 
 constexpr int kBackgroundProgressText = 932;
+constexpr int kNotOnTheListText = 960;
 // An 800 x 600 picture at 32 bits and its headers, with room to spare.
 constexpr std::uint64_t kMaxPictureBytes = 4ull * 1024 * 1024;
 
@@ -32,10 +35,19 @@ void MenuBackgroundsArea::exportToGame(TransferContext& context)
 {
     if (!context.selected(kMenuBackgroundsItem))
         return;
+    const std::vector<int> listed = MenuBackgroundNumbers(exportList_);
     std::vector<int> numbers;
-    for (int n : MenuBackgroundNumbers(exportList_))
+    for (int n : listed)
         if (FileExists(WorkFile(context, n)))
             numbers.push_back(n);
+    // Only the list says what goes to the game: a background loaded and
+    // left off the list is not written, and the run says so.
+    for (int n = 0; n < kMenuBackgroundCount; ++n)
+        if (std::find(listed.begin(), listed.end(), n) == listed.end() && FileExists(WorkFile(context, n))) {
+            context.currentItem = kMenuBackgroundsItem;
+            context.recordFailure(
+                context.program.texts.format(kNotOnTheListText, Args(MenuBackgroundLine(n, context.program.texts))));
+        }
     if (numbers.empty())
         return;
     context.progress(kBackgroundProgressText, kMenuBackgroundsItem, Args(numbers.front()));

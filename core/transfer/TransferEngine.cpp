@@ -213,6 +213,8 @@ TransferOutcome TransferEngine::exportToGame(bool withDialog, TransferUi& ui, Ex
     beginReport();
     dropItemsTheGameLacks();
     report_.preview = mode == ExportMode::Preview;
+    for (int n = 1; n <= kLastItem; ++n)
+        report_.itemsToWrite += transfer_.selection[static_cast<std::size_t>(n)] && IsDataItem(n) ? 1 : 0;
 
     const std::string& game = program_.settings.gameDirectory;
     if (!RequireGameFile(GameFilePath(game, kGameExeName), messenger)
@@ -259,6 +261,8 @@ TransferOutcome TransferEngine::exportToGame(bool withDialog, TransferUi& ui, Ex
         return TransferOutcome::Refused;
     }
     report_.restorePointId = written.restorePointId;
+    if (!written.rolledBack)
+        report_.written = written.written;
     if (!written.ok()) {
         std::string text = written.error;
         if (written.rolledBack)
@@ -270,7 +274,9 @@ TransferOutcome TransferEngine::exportToGame(bool withDialog, TransferUi& ui, Ex
         report_.failures.push_back({0, text});
         return TransferOutcome::DoneWithErrors;
     }
-    if (program_.settings.showExportOK)
+    if (ui.exportEnded)
+        ui.exportEnded(report_);
+    else if (program_.settings.showExportOK && report_.ok())
         messenger.show(kExportFinished);
     return outcome();
 }

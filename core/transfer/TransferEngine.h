@@ -36,6 +36,11 @@ struct TransferReport {
     std::vector<FileChange> changes;
     bool preview = false;
     std::string restorePointId;
+    // Export: how many data items the run set out to write (what was asked
+    // for and is loaded), and the game files it changed (none when the
+    // writing failed and was put back).
+    int itemsToWrite = 0;
+    std::vector<std::string> written;
     bool ok() const { return failures.empty() && skipped.empty(); }
 };
 

@@ -7,12 +7,14 @@
 #include "transfer/SelectionItems.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace pitwall {
 
 struct CarsetInfo;
 class CommitObserver;
+struct TransferReport;
 
 // The modeless progress window of every transfer.
 class LoadingWindow : public ProgressSink {
@@ -60,6 +62,10 @@ struct TransferUi {
     CarsetInfoDialog* infoDialog = nullptr;
     // Told when an export has made its restore point and as it writes each file.
     CommitObserver* commitObserver = nullptr;
+    // Told as an export to the game ends (its files written, or nothing to
+    // write), to say what it wrote and what it did not. Without it, UI text
+    // 753 ends an export that did everything when ShowExportOK asks for it.
+    std::function<void(const TransferReport&)> exportEnded = nullptr;
 };
 
 } // namespace pitwall

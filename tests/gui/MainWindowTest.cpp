@@ -44,6 +44,7 @@ private slots:
     void backupOntoAFullDiskSaysWhatIsMissing();
     void fileFiltersShowTheirPatternOnce();
     void gameStartWithoutItsLauncherSaysWhatIsMissing();
+    void dragAndDropTickedInAnOpenEditorOutlivesQuitting();
 };
 
 void MainWindowTest::firstActivationAsksForTheGameUntilItIsValid()
@@ -365,6 +366,22 @@ void MainWindowTest::gameStartWithoutItsLauncherSaysWhatIsMissing()
     field->setText("  wine64 ");
     options->hide();
     QCOMPARE(p.program.settings.startCommand, std::string("wine64"));
+}
+
+void MainWindowTest::dragAndDropTickedInAnOpenEditorOutlivesQuitting()
+{
+    for (const auto& [editor, key] : {std::pair{"TForm12", "DnDTeams=1"}, std::pair{"TForm13", "DnDTracks=1"}}) {
+        GuiProgram p(2);
+        p.program.settings.gameDirectory = p.path("game/");
+        QVERIFY(p.window->FirstActivation());
+        p.window->OpenEditor(editor);
+        auto* drag = p.window->currentEditor()->findChild<QCheckBox*>("CheckBox3");
+        QVERIFY(drag && !drag->isChecked());
+        drag->click();
+        p.window->close(); // "Beenden" with the editor still open
+        const auto ini = pitwall::test::ReadBytes(p.path("program/PITWALL.INI"));
+        QVERIFY2(std::string(ini.begin(), ini.end()).find(key) != std::string::npos, key);
+    }
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -6,11 +6,18 @@
 
 #include "ExportConfirmDialog.h"
 #include "RestoreWindow.h"
+#include "ExpansionDialog.h"
 #include "SelectionDialogWindow.h"
 #include "app/Language.h"
+#include "TracksEditor.h"
 #include "app/UITexts.h"
+#include "formats/Bmp.h"
+#include "menu/MenuArt.h"
+#include "tracks/TrackProgress.h"
+#include "tracks/TracksArea.h"
 #include "transfer/CarsetArchive.h"
 #include "transfer/CarsetHeader.h"
+#include "graphics/ArtPrecheck.h"
 
 #include <algorithm>
 
@@ -18,6 +25,7 @@
 #include <algorithm>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -81,6 +89,21 @@ std::vector<int> EnabledDataItems(SelectionDialogWindow& d)
     return items;
 }
 
+// Ticks the items in the selection dialog, each on its own page, brings
+// `lastPage` to the front and presses OK.
+void TickOnTheirPagesAndPressOk(SelectionDialogWindow& d, const std::vector<std::pair<int, int>>& pageAndItem,
+                                int lastPage)
+{
+    auto* pages = d.findChild<QTabWidget*>("PageControl1");
+    for (const auto& [page, item] : pageAndItem) {
+        pages->setCurrentIndex(page);
+        if (!d.box(item)->isChecked())
+            d.box(item)->click();
+    }
+    pages->setCurrentIndex(lastPage);
+    d.findChild<QPushButton*>("BitBtn1")->click();
+}
+
 } // namespace
 
 class SafeExportTest : public QObject {
@@ -91,6 +114,9 @@ private slots:
     void summaryNamesMissingMembersAndUncarriedItems();
     void selectionDialogOffersOnlyCarriedItems();
     void confirmationCountsOneFileInTheSingular();
+    void boxesTickedOnEveryPageAreTransferred();
+    void exportsEndSayingWhatWasNotWritten();
+    void cancelledExpansionLeavesOutOrCancelsAsChosen();
 };
 
 void SafeExportTest::confirmationCountsOneFileInTheSingular()
@@ -169,8 +195,8 @@ void SafeExportTest::exportIsConfirmedAndCancelWritesNothing()
     });
     p.window->findChild<QAction*>("Allesexportieren1")->trigger();
     *finished = true;
-    QCOMPARE(p.numbers(), (std::vector<int>{-1, 80}));
-    QCOMPARE(p.messages[1].text, p.program.texts.format(80, Args(1, p.messages[0].text)));
+    QCOMPARE(p.numbers(), (std::vector<int>{-1, 957}));
+    QCOMPARE(p.messages[1].text, p.program.texts.format(957, Args(1, p.messages[0].text)));
 }
 
 void SafeExportTest::restoreWindowPutsBackWhatAnExportChanged()
@@ -300,6 +326,218 @@ void SafeExportTest::selectionDialogOffersOnlyCarriedItems()
     QVERIFY(std::find(offered[0].begin(), offered[0].end(), 1) != offered[0].end());
     QCOMPARE(offered[1], std::vector<int>{1});
     QCOMPARE(offered[2], (std::vector<int>{1, 2, 5}));
+}
+
+void SafeExportTest::boxesTickedOnEveryPageAreTransferred()
+{
+    // "Exportieren": teams and drivers ticked on the data page, OK pressed
+    // with the tracks page in front.
+    GuiProgram p(2);
+    ImportAndChangeTheTeams(p);
+    const Snapshot before = TakeSnapshot(p.path("game"));
+    OnModal([&](QWidget* modal) {
+        if (auto* d = qobject_cast<SelectionDialogWindow*>(modal)) {
+            TickOnTheirPagesAndPressOk(*d, {{0, 1}}, 2);
+            return true;
+        }
+        if (auto* confirm = qobject_cast<ExportConfirmDialog*>(modal)) {
+            confirm->accept();
+            return false;
+        }
+        return true;
+    });
+    p.window->findChild<QAction*>("Exportieren1")->trigger();
+    QVERIFY(Differing(before, TakeSnapshot(p.path("game"))) > 0);
+
+    // "Set speichern": one item on each page, OK pressed on the graphics page.
+    p.window->findChild<QAction*>("Allesimportieren1")->trigger();
+    const std::string carset = p.path("three.GMS");
+    p.app->chooseFileToSave = [&](const FileRequest&) -> std::optional<std::string> { return carset; };
+    const int carOfTeam1 = kCarSoftFirst, infoOfTrack1 = kTrackInfoFirst;
+    OnModal([&](QWidget* modal) {
+        auto* d = qobject_cast<SelectionDialogWindow*>(modal);
+        if (!d)
+            return true;
+        for (int n = 1; n <= kLastItem; ++n) // nothing else
+            if (d->box(n)->isChecked() && d->model().box(n).tag == 0)
+                d->box(n)->click();
+        TickOnTheirPagesAndPressOk(*d, {{0, 1}, {1, carOfTeam1}, {2, infoOfTrack1}}, 1);
+        return false;
+    });
+    p.window->findChild<QAction*>("Setspeichern1")->trigger();
+    CarsetArchive archive(carset, CarsetArchive::Mode::Read);
+    ForceDirectories(p.path("extracted/"));
+    auto bytes = archive.extract(kHeaderMember, p.path("extracted/"), kHeaderSize + kMemberSlack);
+    QVERIFY(bytes);
+    auto header = ParseCarsetHeader(*bytes);
+    QVERIFY(header);
+    std::vector<int> saved;
+    for (int n = 1; n <= kLastItem; ++n)
+        if (header->items[static_cast<std::size_t>(n)] && IsDataItem(n))
+            saved.push_back(n);
+    QCOMPARE(saved, (std::vector<int>{1, carOfTeam1, infoOfTrack1}));
+}
+
+namespace {
+
+int Last(const GuiProgram& p) { return p.messages.empty() ? 0 : p.messages.back().number; }
+
+bool NoRestorePoint(const GuiProgram& p)
+{
+    const std::string root = p.path("restore-points");
+    return !std::filesystem::exists(root) || std::filesystem::is_empty(root);
+}
+
+} // namespace
+
+void SafeExportTest::exportsEndSayingWhatWasNotWritten()
+{
+    // "Alles exportieren" of the 3D graphics editor and of the LCD page with
+    // nothing loaded: nothing to write, and said so.
+    {
+        GuiProgram p(2);
+        p.program.restorePointRoot = p.path("restore-points/");
+        auto* graphics = gui::test::OpenEditor<QWidget>(p, "TForm15");
+        QVERIFY(graphics);
+        gui::test::Click(graphics, "CarExportAll");
+        QCOMPARE(p.numbers(), std::vector<int>{958});
+        p.messages.clear();
+        p.window->OpenEditor("TForm16");
+        gui::test::Click(p.window->currentEditor(), "Button17");
+        QCOMPARE(Last(p), 958); // after the editor's word on the LCD font the test has not got
+        QVERIFY(NoRestorePoint(p));
+    }
+    // A menu background loaded and not put on the export list.
+    {
+        GuiProgram p(2);
+        p.program.restorePointRoot = p.path("restore-points/");
+        auto* menus = gui::test::OpenEditor<QWidget>(p, "TForm27");
+        QVERIFY(menus);
+        auto* pages = gui::test::Child<QTabWidget>(menus, "PageControl1");
+        pages->setCurrentWidget(gui::test::Child<QWidget>(menus, "TabSheet1")); // the backgrounds
+        gui::test::Click(menus, "Button30"); // "Importieren"
+        const std::string picture = p.path("background.bmp");
+        SaveBmpFile(Image(kMenuBackgroundWidth, kMenuBackgroundHeight, 24, MakePixel(200, 30, 30)), picture);
+        p.app->chooseFileToOpen = [&](const FileRequest&) -> std::optional<std::string> { return picture; };
+        gui::test::Click(menus, "Button52"); // "Grafik laden"
+        const auto bank = pitwall::test::ReadBytes(p.path("game/BITMAPS/GP3ART5.BIN"));
+        p.messages.clear();
+        gui::test::Click(menus, "Button31"); // "Exportieren"
+        QCOMPARE(p.numbers(), std::vector<int>{957});
+        QVERIFY2(p.messages[0].text.find(p.program.texts.format(960, Args(MenuBackgroundLine(0, p.program.texts))))
+                     != std::string::npos,
+                 p.messages[0].text.c_str());
+        QVERIFY(pitwall::test::ReadBytes(p.path("game/BITMAPS/GP3ART5.BIN")) == bank);
+        QVERIFY(NoRestorePoint(p));
+    }
+    // Section labels too long for the game's table, and a track picture of
+    // the wrong size refused: nothing of that track reaches the game.
+    {
+        GuiProgram p(2);
+        p.program.restorePointRoot = p.path("restore-points/");
+        auto* tracks = gui::test::OpenEditor<TracksEditor>(p, "TForm13");
+        QVERIFY(tracks);
+        gui::test::Click(tracks, "Button2"); // "Alles importieren"
+        gui::test::Child<QTabWidget>(tracks, "PageControl1")->setCurrentIndex(TracksEditor::kSectionsPage);
+        const std::string small = p.path("small.bmp");
+        SaveBmpFile(Image(200, 100, 24, MakePixel(10, 200, 30)), small);
+        tracks->LoadPicture(small);
+        QCOMPARE(p.numbers(), std::vector<int>{710});
+        p.messages.clear();
+        TrackView& view = p.app->workingSet().tracks.sections[0].views[0];
+        for (int i = 0; i < view.count; ++i)
+            view.sections[static_cast<std::size_t>(i)].label.assign(std::string(29, 'L'));
+        const Snapshot before = TakeSnapshot(p.path("game"));
+        OnModal([](QWidget* modal) { // the pictures' room in the art file: nothing expanded
+            auto* expansion = qobject_cast<ExpansionDialog*>(modal);
+            if (expansion)
+                expansion->findChild<QPushButton*>("BitBtn2")->click();
+            return !expansion;
+        });
+        gui::test::Click(tracks, "Button15"); // "Exportieren"
+        QCOMPARE(Last(p), 957);
+        QVERIFY2(p.messages.back().text.find(p.program.texts.format(kLabelsTooLongText, Args(1)))
+                     != std::string::npos,
+                 p.messages.back().text.c_str());
+        QVERIFY(TakeSnapshot(p.path("game")) == before);
+    }
+    // v1.00: the five text files, each declined as it does not fit.
+    {
+        GuiProgram p(1);
+        p.program.restorePointRoot = p.path("restore-points/");
+        auto* texts = gui::test::OpenEditor<QWidget>(p, "TForm14");
+        QVERIFY(texts);
+        gui::test::Click(texts, "Button2"); // "Alles importieren"
+        for (auto& list : p.app->workingSet().gameTexts.languages)
+            if (!list.empty())
+                list.push_back("one text more");
+        p.app->messages.divert([&p](const Message& m) { p.messages.push_back(m); }, false);
+        p.messages.clear();
+        const Snapshot before = TakeSnapshot(p.path("game"));
+        gui::test::Click(texts, "Button3"); // "Alles exportieren", each question answered No
+        QCOMPARE(Last(p), 957);
+        QVERIFY2(p.messages.back().text.find("(5)") != std::string::npos, p.messages.back().text.c_str());
+        QVERIFY(TakeSnapshot(p.path("game")) == before);
+    }
+    // Everything done: "finished" only when asked for, and never for nothing.
+    {
+        GuiProgram p(2);
+        ImportAndChangeTheTeams(p);
+        p.program.settings.showExportOK = true;
+        p.app->workingSet().transfer.selection = {};
+        p.app->workingSet().transfer.selection[1] = 1;
+        TransferUi ui = p.app->transferUi();
+        p.app->engine().exportToGame(false, ui);
+        QCOMPARE(p.numbers(), std::vector<int>{753});
+        p.messages.clear();
+        p.app->workingSet().transfer.selection[1] = 1;
+        p.app->engine().exportToGame(false, ui); // the game holds it already
+        QCOMPARE(p.numbers(), std::vector<int>{959});
+    }
+}
+
+void SafeExportTest::cancelledExpansionLeavesOutOrCancelsAsChosen()
+{
+    for (bool goOn : {true, false}) {
+        GuiProgram p(2);
+        ImportAndChangeTheTeams(p);
+        p.window->findChild<QAction*>("Allesimportieren1")->trigger();
+        p.app->workingSet().teams.teams[0].tqp = 12345;
+        p.app->messages.divert([&p](const Message& m) { p.messages.push_back(m); }, goOn);
+        p.messages.clear();
+        const Snapshot before = TakeSnapshot(p.path("game"));
+        int expansionShown = 0;
+        auto finished = std::make_shared<bool>(false);
+        OnModal([&, finished](QWidget* modal) {
+            if (*finished)
+                return false;
+            if (auto* expansion = qobject_cast<ExpansionDialog*>(modal)) {
+                ++expansionShown;
+                expansion->findChild<QPushButton*>("BitBtn3")->click(); // "Abbrechen"
+            } else if (auto* confirm = qobject_cast<ExportConfirmDialog*>(modal)) {
+                confirm->accept();
+            }
+            return true;
+        });
+        p.window->findChild<QAction*>("Allesexportieren1")->trigger();
+        *finished = true;
+        QCOMPARE(expansionShown, 1);
+        QVERIFY(!p.messages.empty());
+        QCOMPARE(p.messages.front().number, 961);
+        const Snapshot after = TakeSnapshot(p.path("game"));
+        if (goOn) {
+            // The rest is written; what had no room is named as left out.
+            QCOMPARE(Last(p), 956);
+            const std::string& closing = p.messages.back().text;
+            QVERIFY2(closing.find(LeftOutText(kTrackGraphicsFirst, p.program.texts)) != std::string::npos,
+                     closing.c_str());
+            QVERIFY(after.at("GP3.EXE") != before.at("GP3.EXE"));
+            QVERIFY(after.at("BITMAPS/GP3ART5.BIN") == before.at("BITMAPS/GP3ART5.BIN"));
+        } else {
+            QCOMPARE(p.numbers(), (std::vector<int>{961, 962}));
+            QVERIFY(after == before);
+        }
+    }
 }
 
 QTEST_MAIN(SafeExportTest)

@@ -63,6 +63,7 @@ private slots:
     void allPicturesGoOutAndInWithAProgressWindow();
     void standardLoadsTheTracksOfStandardDat();
     void englishCaptionsReplaceTheGermanOnes();
+    void editedBumpsReachTheGame();
 };
 
 void TracksEditorTest::importAllFillsThePagesAndTheComputeButtonsWork()
@@ -304,6 +305,38 @@ void TracksEditorTest::englishCaptionsReplaceTheGermanOnes()
     DirectoryMaskChooser chooser(p.program.texts, editor);
     QCOMPARE(chooser.windowTitle(), QString("Choose a folder"));
     QCOMPARE(Child<QPushButton>(&chooser, "BitBtn2")->text(), QString("Cancel"));
+}
+
+void TracksEditorTest::editedBumpsReachTheGame()
+{
+    for (int version : {1, 2}) {
+        GuiProgram p(version);
+        TracksEditor* editor = OpenTracksEditor(p);
+        QVERIFY(editor);
+        Click(editor, "Button2"); // "Alles importieren"
+        for (int slot : {0, 15}) {
+            Child<QListWidget>(editor, "ListBox2")->setCurrentRow(slot);
+            auto* pages = Child<QTabWidget>(editor, "PageControl1");
+            pages->setCurrentIndex(TracksEditor::kBumpsPage);
+            auto* bumps = Child<QTreeWidget>(editor, "ListView1");
+            QVERIFY(bumps->topLevelItemCount() > 1);
+            TrackInfo& info = p.app->workingSet().tracks.info[static_cast<std::size_t>(slot)];
+            const Bump second = info.bumps[1];
+            bumps->setCurrentItem(bumps->topLevelItem(0));
+            Child<QSpinBox>(editor, "SpinEdit41")->setValue(1234 + slot);
+            Child<QSpinBox>(editor, "SpinEdit42")->setValue(56);
+            p.messages.clear();
+            Click(editor, "Button15"); // "Exportieren"
+            QVERIFY(p.numbers().empty() || p.numbers() == std::vector<int>{753});
+
+            // Read back: whatever the working set held is replaced by the game's.
+            info.bumps[0] = {};
+            Click(editor, "Button16"); // "Importieren"
+            QCOMPARE(info.bumps[0], (Bump{static_cast<std::uint16_t>(1234 + slot), 56}));
+            QCOMPARE(info.bumps[1], second);
+            QCOMPARE(bumps->topLevelItem(0)->text(1), QString::number(1234 + slot));
+        }
+    }
 }
 
 QTEST_MAIN(TracksEditorTest)
