@@ -151,6 +151,23 @@ std::optional<RestorePoint> ParseManifest(const std::string& directory, const st
     return point;
 }
 
+// Whether the game file is as the point recorded it: absent for a file the
+// run was to create, else of the recorded size and hash.
+bool AsRecorded(const std::string& target, const RestorePointFile& f)
+{
+    std::error_code ec;
+    const auto status = fs::symlink_status(NativePath(target), ec);
+    if (!f.existed)
+        return status.type() == fs::file_type::not_found;
+    if (!fs::is_regular_file(status) || FileSizeOf(target) != f.size)
+        return false;
+    try {
+        return Sha256OfFile(target) == f.sha256;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
 } // namespace
 
 std::uint64_t RestorePoint::totalSize() const
@@ -279,6 +296,11 @@ RestoreReport RestorePoints::restore(const RestorePoint& point, const std::vecto
             continue;
         try {
             std::string target = ResolveGamePath(gameDirectory_, f.relativePath);
+            if (AsRecorded(target, f)) {
+                report.restored.push_back(f.relativePath);
+                report.unchanged.push_back(f.relativePath);
+                continue;
+            }
             if (!f.existed) {
                 if (FileExists(target))
                     DeleteFileForced(target);
