@@ -66,9 +66,17 @@ void UseArtExpansion(CliSession& s, CliContext& context, bool preview)
     // export behind one restore point, so one `restore` undoes the whole run.
     s.session().graphicsAreas().artPrecheck.expand =
         [&context, preview](TransferContext& run, const ArtDirectory&, const std::vector<int>& entries) {
+            // "10-339,400-443,...": the entries, runs kept short.
             std::string list;
-            for (int e : entries)
-                list += (list.empty() ? "" : ",") + std::to_string(e);
+            for (std::size_t i = 0; i < entries.size();) {
+                std::size_t j = i;
+                while (j + 1 < entries.size() && entries[j + 1] == entries[j] + 1)
+                    ++j;
+                list += (list.empty() ? "" : ",") + std::to_string(entries[i]);
+                if (j > i)
+                    list += "-" + std::to_string(entries[j]);
+                i = j + 1;
+            }
             std::vector<bool> flags(kArtEntryCount, false);
             for (int e : entries)
                 flags.at(static_cast<std::size_t>(e)) = true;

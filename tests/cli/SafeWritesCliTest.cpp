@@ -245,13 +245,14 @@ TEST(SafeWritesCli, AnApplyThatEnlargesTheArtBankIsOneRunWithOneRestorePoint)
     Snapshot before = Hashes(g.b);
 
     // The preview does what the real run will do, the expansion included.
-    auto dry = g.run({"apply", g.carset, "--game", g.b, "--dry-run", "--expand-art"});
+    auto dry = g.run({"apply", g.carset, "--game", g.b, "--dry-run", "--expand-art", "--yes"});
     EXPECT_EQ(dry.code, 0) << dry.err;
     EXPECT_TRUE(Differences(before, Hashes(g.b)).empty());
     std::vector<std::string> listed = FilesOfDryRun(dry.out);
     EXPECT_NE(std::find(listed.begin(), listed.end(), "BITMAPS/GP3ART5.BIN"), listed.end()) << dry.out;
 
-    auto applied = test::RunCommand({"apply", g.carset, "--game", g.b, "--expand-art", "--restore-dir", g.points});
+    auto applied =
+        test::RunCommand({"apply", g.carset, "--game", g.b, "--expand-art", "--yes", "--restore-dir", g.points});
     ASSERT_EQ(applied.code, 0) << applied.err;
     EXPECT_EQ(Differences(before, Hashes(g.b)), listed);
     // One point, named once, holding the bank as it was.
