@@ -1,8 +1,9 @@
 #pragma once
 // Exports that write into the art bank (team art, track pictures, menu
 // backgrounds) need room in its entries. With --expand-art the entries that
-// have none are enlarged first (behind a restore point); without it the
-// export stops, naming them.
+// have none are enlarged first, as part of the export (its preview lists the
+// enlarged bank; the real run writes it behind the export's one restore
+// point); without it the areas see to their own room.
 
 #include "CliContext.h"
 
@@ -10,6 +11,6 @@ namespace pitwall::cli {
 
 class CliSession;
 
-void UseArtExpansion(CliSession& s, CliContext& context, bool allowed);
+void UseArtExpansion(CliSession& s, CliContext& context, bool preview);
 
 } // namespace pitwall::cli

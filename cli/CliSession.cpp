@@ -140,6 +140,8 @@ void CliSession::require(TransferOutcome outcome, const std::string& what)
 
 void CliSession::finish()
 {
+    // Whatever else is said, a run that made a restore point names it.
+    observer_.tellRestorePoint();
     if (unfinished_.empty())
         return;
     std::size_t count = unfinished_.size();

@@ -51,6 +51,8 @@ public:
     // with the list, so the exit status is 1 whenever anything asked for was
     // not done.
     void require(TransferOutcome outcome, const std::string& what);
+    // Names the restore point the session's export made, if any, and fails
+    // with what was not done.
     void finish();
     // After a successful export: names the restore point it made.
     void tellRestorePoint() const { observer_.tellRestorePoint(); }

@@ -6,6 +6,7 @@
 #include "transfer/FileUtils.h"
 #include "transfer/SelectionItems.h"
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 
@@ -35,6 +36,14 @@ std::string RangeList(const std::vector<ByteRange>& ranges)
     return text;
 }
 
+std::string List(const std::vector<std::string>& files)
+{
+    std::string text;
+    for (const auto& f : files)
+        text += (text.empty() ? "" : ", ") + f;
+    return text;
+}
+
 } // namespace
 
 RestorePoints OpenRestorePoints(const CliContext& context, const std::string& gameDirectory)
@@ -42,12 +51,17 @@ RestorePoints OpenRestorePoints(const CliContext& context, const std::string& ga
     return RestorePoints(context.restoreRoot.empty() ? DefaultRestorePointRoot() : context.restoreRoot, gameDirectory);
 }
 
-void CliCommitObserver::restorePointMade(const RestorePoint& point) { pointId_ = point.id; }
+void CliCommitObserver::restorePointMade(const RestorePoint& point)
+{
+    pointId_ = point.id;
+    told_ = false;
+}
 
 void CliCommitObserver::tellRestorePoint() const
 {
-    if (!context_.quiet && !pointId_.empty())
+    if (!context_.quiet && !pointId_.empty() && !told_)
         context_.err << "restore point " << pointId_ << " keeps the files as they were\n";
+    told_ = true;
 }
 
 void CliCommitObserver::fileWritten(const std::string&, std::size_t done, std::size_t)
@@ -73,10 +87,12 @@ void CommitGameChanges(CliContext& context, GameChangeSet& changes, const std::s
         return;
     }
     std::string text = result.error;
-    if (result.rolledBack)
-        text += "; the files already written were put back from restore point " + result.restorePointId;
+    if (result.written.empty())
+        text += "; nothing was changed";
+    else if (result.rolledBack)
+        text += "; put back from restore point " + result.restorePointId + ": " + List(result.written);
     for (const auto& f : result.rollbackFailures)
-        text += "; not put back: " + f;
+        text += "; not put back from restore point " + result.restorePointId + ": " + f;
     throw CommandFailure(text);
 }
 
@@ -90,12 +106,21 @@ bool RunWithRestorePoint(CliContext& context, const std::string& gameDirectory, 
     } catch (const RestorePointError& e) {
         throw CommandFailure(e.what());
     }
+    // Only the files the run really changed are written back; the message
+    // says which, and which could not be.
     auto putBack = [&](const std::string& why) {
         RestoreReport report = points.restore(point);
-        std::string text = why + (report.ok() ? "; the installation was put back as it was"
-                                              : "; some files could not be put back from restore point " + point.id);
+        std::vector<std::string> written;
+        for (const auto& f : report.restored)
+            if (std::find(report.unchanged.begin(), report.unchanged.end(), f) == report.unchanged.end())
+                written.push_back(f);
+        std::string text = why;
+        if (written.empty() && report.ok())
+            text += "; nothing was changed";
+        if (!written.empty())
+            text += "; put back from restore point " + point.id + ": " + List(written);
         for (const auto& f : report.failed)
-            text += "; " + f;
+            text += "; not put back from restore point " + point.id + ": " + f;
         return text;
     };
     bool ok = false;

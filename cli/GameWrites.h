@@ -23,12 +23,13 @@ public:
     explicit CliCommitObserver(CliContext& context) : context_(context) {}
     void restorePointMade(const RestorePoint& point) override;
     void fileWritten(const std::string& relativePath, std::size_t done, std::size_t total) override;
-    // One line on stderr naming the point (after the run has succeeded).
+    // One line on stderr naming the point, once (when the run has written).
     void tellRestorePoint() const;
 
 private:
     CliContext& context_;
     std::string pointId_;
+    mutable bool told_ = false;
 };
 
 // Writes the change set; CommandFailure when it could not (naming the file,

@@ -9,7 +9,8 @@
 #include "TerminalText.h"
 
 #include "app/GameInstallation.h"
-#include "formats/ArtBankExpansion.h"
+#include "formats/ArtBankDirectory.h"
+#include "menu/GameArtBank.h"
 #include "graphics/TeamJams.h"
 #include "transfer/FileUtils.h"
 
@@ -58,36 +59,35 @@ void PrintCarNumbers(std::ostream& out, const CarNumberRecord& r)
 
 } // namespace
 
-void UseArtExpansion(CliSession& s, CliContext& context, bool allowed)
+void UseArtExpansion(CliSession& s, CliContext& context, bool preview)
 {
-    // Without --expand-art the areas check their own room (a question that
-    // --yes answers); only with it are the entries enlarged up front.
-    if (!allowed)
-        return;
+    // The enlarged bank is one of the run's changes like any other: a
+    // preview lists it, and the real run writes it with the rest of the
+    // export behind one restore point, so one `restore` undoes the whole run.
     s.session().graphicsAreas().artPrecheck.expand =
-        [&context, allowed](TransferContext& run, const ArtDirectory&, const std::vector<int>& entries) {
+        [&context, preview](TransferContext& run, const ArtDirectory&, const std::vector<int>& entries) {
+            // "10-339,400-443,...": the entries, runs kept short.
             std::string list;
-            for (int e : entries)
-                list += (list.empty() ? "" : ",") + std::to_string(e);
-            if (!allowed) {
-                run.fail("art-bank entries " + list
-                         + " have no room for the new pictures; --expand-art enlarges them before the export");
-                return false;
+            for (std::size_t i = 0; i < entries.size();) {
+                std::size_t j = i;
+                while (j + 1 < entries.size() && entries[j + 1] == entries[j] + 1)
+                    ++j;
+                list += (list.empty() ? "" : ",") + std::to_string(entries[i]);
+                if (j > i)
+                    list += "-" + std::to_string(entries[j]);
+                i = j + 1;
             }
             std::vector<bool> flags(kArtEntryCount, false);
             for (int e : entries)
                 flags.at(static_cast<std::size_t>(e)) = true;
-            const std::string& game = run.program.settings.gameDirectory;
-            const std::string bank = GameFilePath(game, kArtBankGamePath);
-            ArtDirectory after;
-            const bool expanded = RunWithRestorePoint(context, game, "art expand", {kArtBankGamePath}, [&] {
-                return ExpandArtBank(bank, flags, false, after, &run.messenger);
-            });
-            if (!expanded)
+            if (!ExpandArtBankInRun(run, flags, false)) {
                 run.fail("the art bank was not expanded, so the export stopped");
-            else if (!context.quiet)
-                context.err << "expanded art-bank entries " << list << "\n";
-            return expanded;
+                return false;
+            }
+            if (!context.quiet)
+                context.err << (preview ? "the export would enlarge art-bank entries " : "the export enlarges art-bank entries ")
+                            << list << "\n";
+            return true;
         };
 }
 

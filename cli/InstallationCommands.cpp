@@ -3,6 +3,7 @@
 #include "Commands.h"
 
 #include "DemoInstallation.h"
+#include "GameWrites.h"
 #include "app/GameInstallation.h"
 #include "transfer/FileUtils.h"
 #include "transfer/SavegameChecksum.h"
@@ -94,7 +95,10 @@ void AddInstallationCommands(CLI::App& app, CliContext& context)
             std::uint32_t computed = ComputeSavegameChecksum(bytes);
             context.out << "stored:   " << Hex32(stored) << '\n' << "computed: " << Hex32(computed) << '\n';
             if (*fix && stored != computed) {
-                RewriteSavegameChecksum(save);
+                // Only the last four bytes change, behind a restore point
+                // like every other write into the installation.
+                WriteSavegameChecksum(bytes);
+                ReplaceFileGuarded(context, save, std::move(bytes), "checksum --fix");
                 context.out << "fixed\n";
             }
         });

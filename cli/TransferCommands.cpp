@@ -83,7 +83,8 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
         cmd->callback([&context, carset, game, items, dryRun, expandArt, timings] {
             CliSession s(context, *game);
             PhaseTimer timer(context, *timings);
-            UseArtExpansion(s, context, *expandArt && !*dryRun);
+            if (*expandArt)
+                UseArtExpansion(s, context, *dryRun);
             bool complete = items->empty();
             if (!complete)
                 s.workingSet().transfer.selection = ParseItemList(*items);
@@ -128,9 +129,12 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
             if (!point)
                 throw CommandFailure("no restore point " + *id + " for " + *game + " (see restore --list)");
             RestoreReport report = points.restore(*point);
-            if (!context.quiet)
-                context.err << "put back " << report.restored.size() << " files from restore point " << point->id
-                            << '\n';
+            if (!context.quiet) {
+                context.err << "put back " << report.written() << " files from restore point " << point->id;
+                if (!report.unchanged.empty())
+                    context.err << " (" << report.unchanged.size() << " more were as they were already)";
+                context.err << '\n';
+            }
             if (!report.ok()) {
                 std::string text = std::to_string(report.failed.size()) + " files could not be put back:";
                 for (const auto& f : report.failed)

@@ -10,14 +10,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <stdexcept>
-
-#ifdef __linux__
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace pitwall {
 
@@ -27,40 +21,22 @@ constexpr std::uint64_t kMaxBankSize = 0xFFFFFFFFull;
 
 bool Flagged(const std::vector<bool>& flags, std::size_t i) { return i < flags.size() && flags[i]; }
 
-// The new bank file. The whole file is synced before it takes the bank's
-// name; on Linux the disk starts writing each stretch of it meanwhile, so
-// that final sync does not wait for all of it at once.
+// The new bank, written to a fresh temporary file beside the old one (never
+// a fixed name someone could have placed a link at). The whole file reaches
+// the disk before it takes the bank's name; on Linux the disk starts writing
+// each stretch of it meanwhile, so that final sync does not wait for all of
+// it at once.
 class BankOutput {
 public:
-    BankOutput(const std::string& file, NewBankSync sync)
-        : out_(NativePath(file), std::ios::binary | std::ios::trunc)
-    {
-        if (!out_)
-            throw std::runtime_error("Cannot create " + file);
-#ifdef __linux__
-        if (sync == NewBankSync::ToDisk)
-            syncFd_ = ::open(NativePath(file).c_str(), O_RDONLY | O_CLOEXEC);
-#else
-        (void)sync;
-#endif
-    }
-    ~BankOutput()
-    {
-#ifdef __linux__
-        if (syncFd_ >= 0)
-            ::close(syncFd_);
-#endif
-    }
-    BankOutput(const BankOutput&) = delete;
-    BankOutput& operator=(const BankOutput&) = delete;
+    BankOutput(const std::string& bank, NewBankSync sync) : out_(bank), sync_(sync) {}
 
     void write(std::span<const std::uint8_t> bytes)
     {
-        out_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        check();
-        written_ += bytes.size();
-        if (written_ - syncStarted_ >= kSyncStretch)
-            startSync();
+        out_.write(bytes);
+        if (sync_ == NewBankSync::ToDisk && out_.written() - syncStarted_ >= kSyncStretch) {
+            out_.startWritingOut();
+            syncStarted_ = out_.written();
+        }
     }
     void zeros(std::uint64_t count)
     {
@@ -71,44 +47,15 @@ public:
             count -= n;
         }
     }
-    void writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes)
-    {
-        out_.seekp(static_cast<std::streamoff>(offset));
-        write(bytes);
-    }
-    void close()
-    {
-        out_.close();
-        check();
-    }
+    void writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) { out_.writeAt(offset, bytes); }
+    void commit() { out_.commit(sync_ == NewBankSync::ToDisk ? WriteSync::ToDisk : WriteSync::NotNeeded); }
 
 private:
     static constexpr std::uint64_t kSyncStretch = 16u << 20;
 
-    void check()
-    {
-        if (!out_)
-            throw std::runtime_error("Cannot write the new art bank");
-    }
-    // Only a hint to the system: the final sync still decides.
-    void startSync()
-    {
-#ifdef __linux__
-        out_.flush();
-        check();
-        if (syncFd_ >= 0)
-            ::sync_file_range(syncFd_, static_cast<off_t>(syncStarted_), static_cast<off_t>(written_ - syncStarted_),
-                              SYNC_FILE_RANGE_WRITE);
-#endif
-        syncStarted_ = written_;
-    }
-
-    std::ofstream out_;
-    std::uint64_t written_ = 0;
+    SafeFileWriter out_;
+    NewBankSync sync_;
     std::uint64_t syncStarted_ = 0;
-#ifdef __linux__
-    int syncFd_ = -1;
-#endif
 };
 
 // Copies `count` bytes of the old file from `offset`, padding with zeros where
@@ -127,22 +74,13 @@ void CopyRange(FileRangeReader& in, std::uint64_t offset, std::uint64_t count, B
     }
 }
 
-bool Rename(const std::string& from, const std::string& to)
-{
-    std::error_code ec;
-    std::filesystem::rename(NativePath(from), NativePath(to), ec);
-    return !ec;
-}
-
-// Writes the new bank into `newFile`; returns the new directory or nothing
+// Writes the new bank into `out`; returns the new directory or nothing
 // (after a message) when the old bank cannot be expanded.
-std::optional<ArtDirectory> WriteExpandedBank(std::string_view bankFile, const std::string& newFile,
-                                              const ArtDirectory& old, const std::vector<bool>& flags,
-                                              Messenger* messenger, const ArtProgress& progress, unsigned workers,
-                                              NewBankSync sync)
+std::optional<ArtDirectory> WriteExpandedBank(std::string_view bankFile, BankOutput& out, const ArtDirectory& old,
+                                              const std::vector<bool>& flags, Messenger* messenger,
+                                              const ArtProgress& progress, unsigned workers)
 {
     ArtDirectory fresh = old;
-    BankOutput out(newFile, sync);
     FileRangeReader in(bankFile);
     std::vector<std::uint8_t> buffer;
     // The entries to enlarge are decoded and encoded again ahead of the
@@ -190,7 +128,6 @@ std::optional<ArtDirectory> WriteExpandedBank(std::string_view bankFile, const s
             progress(i + 1, kArtEntryCount);
     }
     out.writeAt(0, BuildArtDirectory(fresh));
-    out.close();
     return fresh;
 }
 
@@ -256,48 +193,35 @@ bool ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bo
         return false;
 
     const std::string bank(bankFile);
-    const std::string newFile = bank + ".NEW";
     const std::string oldFile = bank + ".OLD";
-    std::optional<ArtDirectory> fresh;
-    try {
-        fresh = WriteExpandedBank(bankFile, newFile, old, flags, messenger, progress, workers, sync);
-    } catch (...) {
-        DeleteFileForced(newFile);
-        throw;
-    }
-    if (!fresh) {
-        DeleteFileForced(newFile);
+    // Anything thrown from here on drops the new file with `out`.
+    BankOutput out(bank, sync);
+    std::optional<ArtDirectory> fresh = WriteExpandedBank(bankFile, out, old, flags, messenger, progress, workers);
+    if (!fresh)
         return false;
-    }
 
-    // The new bank reaches the disk before it takes the game's name, and it
-    // takes it in one rename over the old one: at every moment the game has
-    // a complete bank, the old or the new. The old one is kept as .OLD (a
-    // second name for the same file, or a copy) before that rename.
-    try {
-        if (sync == NewBankSync::ToDisk)
-            SyncFileToDisk(newFile);
-    } catch (...) {
-        DeleteFileForced(newFile);
-        throw;
-    }
-    if (FileExists(oldFile))
-        DeleteFileForced(oldFile);
+    // The new bank takes the game's name in one rename over the old one,
+    // after it reached the disk: at every moment the game has a complete
+    // bank, the old or the new. The old one is kept as .OLD (a second name
+    // for the same file, or a copy) before that rename.
+    DeleteFileForced(oldFile);
     if (keepBackup) {
         std::error_code ec;
         std::filesystem::create_hard_link(NativePath(bank), NativePath(oldFile), ec);
-        std::string reason;
-        if (ec && !CopyFileForced(bank, oldFile, &reason)) {
-            DeleteFileForced(newFile);
-            throw std::runtime_error("Cannot keep the old art bank as " + oldFile + ": " + reason);
+        if (ec) {
+            try {
+                CopyFileSafely(bank, oldFile);
+            } catch (const std::exception& e) {
+                throw std::runtime_error("Cannot keep the old art bank as " + oldFile + ": " + e.what());
+            }
         }
     }
-    ClearReadOnly(bank);
-    if (!Rename(newFile, bank)) {
-        DeleteFileForced(newFile);
+    try {
+        out.commit();
+    } catch (...) {
         if (keepBackup)
             DeleteFileForced(oldFile);
-        throw std::runtime_error("Cannot rename " + newFile + " to " + bank);
+        throw;
     }
     result = std::move(*fresh);
     return true;

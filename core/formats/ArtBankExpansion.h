@@ -2,9 +2,9 @@
 // Enlarging art-bank entries so that any picture of their size can be written
 // into them: each flagged entry that does not fit gets width x height x 2
 // reserved bytes, the entries are laid out again one after another, and the
-// bank is rewritten through GP3ART5.BIN.NEW. The game's file is replaced only
-// by the final renames; an error before them leaves it untouched and removes
-// the new file.
+// bank is rewritten into a fresh temporary file beside it (as every safe
+// write is). The game's file is replaced only by the final rename; an error
+// before it leaves the file untouched and removes the new one.
 
 #include "formats/ArtBankDirectory.h"
 

@@ -3,9 +3,21 @@
 #include "transfer/FileUtils.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <stdexcept>
 
 namespace pitwall {
+
+namespace {
+
+// "Cannot read FILE: reason", with the system's reason when it gave one.
+std::runtime_error ReadError(const std::string& file, int error)
+{
+    return std::runtime_error("Cannot read " + file + (error != 0 ? std::string(": ") + std::strerror(error) : ""));
+}
+
+} // namespace
 
 std::vector<std::uint8_t> ReadFileRange(std::string_view file, std::uint64_t offset, std::uint64_t count)
 {
@@ -14,10 +26,12 @@ std::vector<std::uint8_t> ReadFileRange(std::string_view file, std::uint64_t off
     return bytes;
 }
 
-FileRangeReader::FileRangeReader(std::string_view file) : file_(file), in_(NativePath(file), std::ios::binary)
+FileRangeReader::FileRangeReader(std::string_view file) : file_(file)
 {
+    errno = 0;
+    in_.open(NativePath(file), std::ios::binary);
     if (!in_)
-        throw std::runtime_error("Cannot read " + file_);
+        throw ReadError(file_, errno);
     size_ = FileSizeOf(file);
 }
 
@@ -28,11 +42,12 @@ void FileRangeReader::read(std::uint64_t offset, std::uint64_t count, std::vecto
         return;
     bytes.resize(static_cast<std::size_t>(std::min(count, size_ - offset)));
     in_.clear();
+    errno = 0;
     in_.seekg(static_cast<std::streamoff>(offset));
     in_.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     bytes.resize(static_cast<std::size_t>(std::max<std::streamsize>(in_.gcount(), 0)));
     if (in_.bad())
-        throw std::runtime_error("Cannot read " + file_);
+        throw ReadError(file_, errno);
 }
 
 } // namespace pitwall

@@ -198,6 +198,23 @@ std::optional<RestorePoint> ParseManifest(const std::string& directory, const st
     return point;
 }
 
+// Whether the game file is as the point recorded it: absent for a file the
+// run was to create, else of the recorded size and hash.
+bool AsRecorded(const std::string& target, const RestorePointFile& f)
+{
+    std::error_code ec;
+    const auto status = fs::symlink_status(NativePath(target), ec);
+    if (!f.existed)
+        return status.type() == fs::file_type::not_found;
+    if (!fs::is_regular_file(status) || FileSizeOf(target) != f.size)
+        return false;
+    try {
+        return Sha256OfFile(target) == f.sha256;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
 } // namespace
 
 std::uint64_t RestorePoint::totalSize() const
@@ -339,6 +356,10 @@ RestoreReport RestorePoints::restore(const RestorePoint& point, const std::vecto
             if (!f.linkTarget.empty()) {
                 ForceDirectories(DirectoryOf(target));
                 PutLinkBack(target, f.linkTarget);
+            } else if (AsRecorded(target, f)) {
+                report.restored.push_back(f.relativePath);
+                report.unchanged.push_back(f.relativePath);
+                continue;
             } else if (!f.existed) {
                 if (FileExists(target))
                     DeleteFileForced(target);

@@ -47,9 +47,12 @@ struct RestorePoint {
 };
 
 struct RestoreReport {
-    std::vector<std::string> restored; // relative paths put back (or removed)
+    std::vector<std::string> restored; // relative paths now as in the point
+    std::vector<std::string> unchanged; // those of them that were so already (nothing written)
     std::vector<std::string> failed;   // "path: reason"
     bool ok() const { return failed.empty(); }
+    // The files that were really written back (or removed).
+    std::size_t written() const { return restored.size() - unchanged.size(); }
 };
 
 inline constexpr int kDefaultRestorePointsKept = 10;
@@ -80,8 +83,10 @@ public:
     std::optional<RestorePoint> find(const std::string& id) const;
 
     // Puts the point's files back (each replaced as a whole; files the run
-    // created are removed). With `only`, just those relative paths. A copy
-    // whose hash no longer matches its manifest is not used.
+    // created are removed). With `only`, just those relative paths. A file
+    // that is already as the point recorded it (size and SHA-256) is left
+    // alone, so a put-back after a run that changed nothing writes nothing.
+    // A copy whose hash no longer matches its manifest is not used.
     RestoreReport restore(const RestorePoint& point, const std::vector<std::string>* only = nullptr) const;
 
     // Removes the oldest points beyond the number kept, and incomplete ones.

@@ -92,9 +92,25 @@ void SyncDirectoryOf(const std::string& file)
     ::close(fd);
 }
 
-void FinishAndRename(int fd, const std::string& temporary, const std::string& file)
+void WriteAllAt(int fd, const std::string& file, std::uint64_t offset, std::span<const std::uint8_t> bytes)
 {
-    if (::fsync(fd) != 0) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throw FileWriteError(file, SystemReason(errno));
+        }
+        if (n == 0)
+            throw FileWriteError(file, "the disk took no more bytes");
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+void FinishAndRename(int fd, const std::string& temporary, const std::string& file, WriteSync sync)
+{
+    if (sync == WriteSync::ToDisk && ::fsync(fd) != 0) {
         int error = errno;
         ::close(fd);
         throw FileWriteError(file, SystemReason(error));
@@ -103,7 +119,8 @@ void FinishAndRename(int fd, const std::string& temporary, const std::string& fi
         throw FileWriteError(file, SystemReason(errno));
     if (::rename(NativePath(temporary).c_str(), NativePath(file).c_str()) != 0)
         throw FileWriteError(file, SystemReason(errno));
-    SyncDirectoryOf(file);
+    if (sync == WriteSync::ToDisk)
+        SyncDirectoryOf(file);
 }
 
 #else
@@ -133,9 +150,19 @@ void WriteAll(int fd, const std::string& file, std::span<const std::uint8_t> byt
     }
 }
 
-void FinishAndRename(int fd, const std::string& temporary, const std::string& file)
+void WriteAllAt(int fd, const std::string& file, std::uint64_t offset, std::span<const std::uint8_t> bytes)
 {
-    if (::_commit(fd) != 0) {
+    const __int64 end = ::_lseeki64(fd, 0, SEEK_END);
+    if (end < 0 || ::_lseeki64(fd, static_cast<__int64>(offset), SEEK_SET) < 0)
+        throw FileWriteError(file, SystemReason(errno));
+    WriteAll(fd, file, bytes);
+    if (::_lseeki64(fd, end, SEEK_SET) < 0)
+        throw FileWriteError(file, SystemReason(errno));
+}
+
+void FinishAndRename(int fd, const std::string& temporary, const std::string& file, WriteSync sync)
+{
+    if (sync == WriteSync::ToDisk && ::_commit(fd) != 0) {
         int error = errno;
         ::_close(fd);
         throw FileWriteError(file, SystemReason(error));
@@ -281,14 +308,33 @@ void SafeFileWriter::write(std::span<const std::uint8_t> bytes)
     written_ += bytes.size();
 }
 
-void SafeFileWriter::commit()
+void SafeFileWriter::writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes)
+{
+    if (fd_ < 0)
+        throw FileWriteError(file_, "the new content was already written or dropped");
+    if (offset > written_ || bytes.size() > written_ - offset)
+        throw FileWriteError(file_, "a write beyond the end of the new content");
+    WriteAllAt(fd_, file_, offset, bytes);
+}
+
+void SafeFileWriter::startWritingOut()
+{
+#ifdef __linux__
+    if (fd_ >= 0 && written_ > writingOut_)
+        ::sync_file_range(fd_, static_cast<off_t>(writingOut_), static_cast<off_t>(written_ - writingOut_),
+                          SYNC_FILE_RANGE_WRITE);
+#endif
+    writingOut_ = written_;
+}
+
+void SafeFileWriter::commit(WriteSync sync)
 {
     if (fd_ < 0)
         throw FileWriteError(file_, "the new content was already written or dropped");
     int fd = fd_;
     fd_ = -1;
     try {
-        FinishAndRename(fd, temporary_, file_);
+        FinishAndRename(fd, temporary_, file_, sync);
     } catch (...) {
         RemoveTemporary(temporary_);
         temporary_.clear();

@@ -55,9 +55,16 @@ void SyncFilesToDisk(const std::vector<std::string>& files);
 // that follows cannot outrun its content. Throws FileWriteError.
 void SyncFileToDisk(std::string_view file);
 
+// Whether a new content reaches the disk before it takes the target's name:
+// always for game files; a private working copy, whose content is written to
+// the game safely later, need not wait for the disk.
+enum class WriteSync { ToDisk, NotNeeded };
+
 // A new content for `file` written piece by piece (for files too large to
 // assemble in memory). Nothing changes at `file` until commit(); an object
-// destroyed without commit() removes its temporary file.
+// destroyed without commit() removes its temporary file. The temporary is
+// always a fresh file of its own (never a name someone could have placed a
+// link at), so two runs never write into the same one.
 class SafeFileWriter {
 public:
     explicit SafeFileWriter(std::string file);
@@ -65,10 +72,20 @@ public:
     SafeFileWriter(const SafeFileWriter&) = delete;
     SafeFileWriter& operator=(const SafeFileWriter&) = delete;
 
+    // Appends. Throws FileWriteError with the system's reason.
     void write(std::span<const std::uint8_t> bytes);
+    // Overwrites bytes already written, from `offset` (a header whose values
+    // are known only at the end). Throws FileWriteError, also for a range
+    // beyond what was written.
+    void writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes);
     std::uint64_t written() const { return written_; }
-    // Flushes to the disk and renames over the target. Throws FileWriteError.
-    void commit();
+    // Lets the system start writing what was written so far out to the disk
+    // (Linux; a hint only, elsewhere nothing), so that the sync of commit()
+    // does not wait for a large file all at once.
+    void startWritingOut();
+    // Flushes to the disk (unless told it need not) and renames over the
+    // target. Throws FileWriteError.
+    void commit(WriteSync sync = WriteSync::ToDisk);
     // Drops what was written; the target stays as it was.
     void discard();
 
@@ -77,6 +94,7 @@ private:
     std::string temporary_;
     int fd_ = -1;
     std::uint64_t written_ = 0;
+    std::uint64_t writingOut_ = 0; // bytes handed to the disk by startWritingOut()
 };
 
 } // namespace pitwall

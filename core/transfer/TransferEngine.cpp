@@ -38,6 +38,17 @@ std::uint64_t FileSystemFreeSpace(const std::string& directory)
     return ec ? UINT64_MAX : static_cast<std::uint64_t>(info.available);
 }
 
+// A message ended as a sentence, so that the next one does not run on
+// ("No space left on device. The files ...").
+std::string WithFullStop(std::string text)
+{
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\n'))
+        text.pop_back();
+    if (!text.empty() && text.back() != '.' && text.back() != '!' && text.back() != '?')
+        text += '.';
+    return text;
+}
+
 // Clears the busy flag however a run ends.
 struct BusyGuard {
     TransferState& state;
@@ -264,12 +275,19 @@ TransferOutcome TransferEngine::exportToGame(bool withDialog, TransferUi& ui, Ex
     if (!written.rolledBack)
         report_.written = written.written;
     if (!written.ok()) {
-        std::string text = written.error;
-        if (written.rolledBack)
+        // The system's reason as a sentence of its own, then what became of
+        // the installation.
+        std::string text = WithFullStop(written.error);
+        if (written.written.empty()) {
+            text += program_.texts.text(kNothingChanged);
+        } else if (written.rolledBack) {
             text += program_.texts.format(kRolledBack, Args(written.restorePointId));
-        else
+        } else {
+            std::string list;
             for (const auto& f : written.rollbackFailures)
-                text += "; " + f;
+                list += "|" + f;
+            text += " " + program_.texts.format(kNotPutBack, Args(static_cast<std::int64_t>(written.rollbackFailures.size()), list));
+        }
         messenger.showFixed(text);
         report_.failures.push_back({0, text});
         return TransferOutcome::DoneWithErrors;

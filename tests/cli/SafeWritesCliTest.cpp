@@ -107,7 +107,8 @@ TEST(SafeWritesCli, AFullDiskLeavesGameFilesAsTheyWere)
         r = g.run({"text", "import", "ENGLISH", g.dir / "en.txt", "--game", g.a});
     }
     EXPECT_EQ(r.code, 1);
-    EXPECT_NE(r.err.find("ENGLISH.str: File too large"), std::string::npos) << r.err;
+    // The system's reason ends its sentence; what became of the files follows.
+    EXPECT_NE(r.err.find("ENGLISH.str: File too large. Nothing was changed."), std::string::npos) << r.err;
     EXPECT_EQ(test::ReadBytes(str), before);
 
     // A 16-bit livery replaced from a picture, in place.
@@ -263,4 +264,95 @@ TEST(SafeWritesCli, AGameFileThatWasALinkIsRestoredAsTheLink)
     EXPECT_EQ(test::ReadBytes(outside), outsideBefore);
     // Nothing but the link is left beside it.
     EXPECT_EQ(ListFiles(DirectoryOf(bank), "*", false, false), std::vector<std::string>{bank});
+}
+
+TEST(SafeWritesCli, AnApplyThatEnlargesTheArtBankIsOneRunWithOneRestorePoint)
+{
+    Installations g;
+    // The track pictures need B's art bank enlarged (--expand-art).
+    ASSERT_EQ(g.run({"import", "--game", g.a, "--items", "all", "-o", g.carset}).code, 0);
+    Snapshot before = Hashes(g.b);
+
+    // The preview does what the real run will do, the expansion included.
+    auto dry = g.run({"apply", g.carset, "--game", g.b, "--dry-run", "--expand-art", "--yes"});
+    EXPECT_EQ(dry.code, 0) << dry.err;
+    EXPECT_TRUE(Differences(before, Hashes(g.b)).empty());
+    std::vector<std::string> listed = FilesOfDryRun(dry.out);
+    EXPECT_NE(std::find(listed.begin(), listed.end(), "BITMAPS/GP3ART5.BIN"), listed.end()) << dry.out;
+
+    auto applied =
+        test::RunCommand({"apply", g.carset, "--game", g.b, "--expand-art", "--yes", "--restore-dir", g.points});
+    ASSERT_EQ(applied.code, 0) << applied.err;
+    EXPECT_EQ(Differences(before, Hashes(g.b)), listed);
+    // One point, named once, holding the bank as it was.
+    auto list = g.run({"restore", "--game", g.b, "--list"});
+    ASSERT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 1) << list.out;
+    EXPECT_NE(applied.err.find("restore point " + list.out.substr(0, list.out.find(' '))), std::string::npos)
+        << applied.err;
+
+    // A plain restore gives the installation back byte for byte.
+    auto restored = g.run({"restore", "--game", g.b});
+    ASSERT_EQ(restored.code, 0) << restored.err;
+    EXPECT_TRUE(Differences(before, Hashes(g.b)).empty());
+}
+
+TEST(SafeWritesCli, ArtExpandWritesNothingOutsideAndFailsWithTheReason)
+{
+    Installations g;
+    const std::string bank = ResolveGamePath(g.a, "BITMAPS\\GP3ART5.BIN");
+    const auto original = test::ReadBytes(bank);
+    const std::vector<std::string> bitmaps = ListFiles(DirectoryOf(bank), "*", false, false);
+
+    // The disk takes the restore point's copy of the bank, not the larger
+    // new bank: the reason is named, the bank is whole, so nothing needs
+    // putting back and nothing is said to have failed there.
+    test::CliRun r;
+    {
+        test::FileSizeLimit full(original.size() + 1000);
+        r = g.run({"art", "expand", "--entries", "755-839", "--game", g.a});
+    }
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("GP3ART5.BIN: File too large; nothing was changed"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find("not put back"), std::string::npos) << r.err;
+    EXPECT_EQ(test::ReadBytes(bank), original);
+    EXPECT_EQ(ListFiles(DirectoryOf(bank), "*", false, false), bitmaps);
+
+    // GP3ART5.BIN.NEW placed as a link to a file outside: not written through.
+    const std::string victim = g.dir / "victim.txt";
+    test::WriteText(victim, "not the art bank");
+    ASSERT_EQ(::symlink(victim.c_str(), (bank + ".NEW").c_str()), 0);
+    r = g.run({"art", "expand", "--entries", "755-839", "--game", g.a});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(test::ReadText(victim), "not the art bank");
+    struct stat st {};
+    ASSERT_EQ(::lstat(bank.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISREG(st.st_mode));
+    EXPECT_GT(test::ReadBytes(bank).size(), original.size());
+}
+
+TEST(SafeWritesCli, EveryWritingCommandNamesItsRestorePoint)
+{
+    Installations g;
+    auto run = [&](std::vector<std::string> args) {
+        args.insert(args.end(), {"--restore-dir", g.points});
+        return test::RunCommand(std::move(args));
+    };
+    auto pointNamed = [](const test::CliRun& r) { return r.err.find("restore point ") != std::string::npos; };
+
+    // A savegame with a wrong checksum: --fix writes it behind a point.
+    const std::string save = ResolveGamePath(g.a, "F1GSTATE.SAV");
+    auto broken = test::ReadBytes(save);
+    broken.back() ^= 0xFF;
+    test::WriteBytes(save, broken);
+    auto r = run({"checksum", "--game", g.a, "--fix"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("fixed"), std::string::npos);
+    EXPECT_TRUE(pointNamed(r)) << r.err;
+    EXPECT_NE(test::ReadBytes(save), broken);
+    ASSERT_EQ(g.run({"restore", "--game", g.a}).code, 0);
+    EXPECT_EQ(test::ReadBytes(save), broken);
+
+    r = run({"settings", "set", "--game", g.a, "pit-speed-mph=60"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(pointNamed(r)) << r.err;
 }

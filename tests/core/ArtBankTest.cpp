@@ -10,8 +10,11 @@
 #include "formats/ArtEntryCodec.h"
 #include "formats/TeamArtSheet.h"
 #include "transfer/FileUtils.h"
+#include "transfer/SafeWrite.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace pitwall;
 
@@ -231,11 +234,47 @@ TEST_F(ArtBankFileTest, AFailedExpansionLeavesTheBankAsItWas)
     EXPECT_EQ(test::ReadBytes(bank), bytes);
     EXPECT_EQ(m.sink.numbers(), (std::vector<int>{kArtEntrySizeText, kArtBankDamagedText}));
 
-    // The new file cannot be made: the error comes through, the bank stays.
-    ForceDirectories(bank + ".NEW");
+    // The new file cannot be written whole: the system's reason comes
+    // through, the bank stays and no part of the new file is left.
     test::WriteBytes(bank, original);
-    EXPECT_ANY_THROW(ExpandArtBank(bank, flags, false, after, &m.messenger));
+    try {
+        test::FileSizeLimit full(original.size() + 1000);
+        ExpandArtBank(bank, flags, false, after, &m.messenger);
+        ADD_FAILURE() << "the expansion did not fail";
+    } catch (const FileWriteError& e) {
+        EXPECT_EQ(e.file(), bank);
+        EXPECT_EQ(e.reason(), "File too large");
+    }
     EXPECT_EQ(test::ReadBytes(bank), original);
+    EXPECT_EQ(ListFiles(dir.path(), "*", false, false), std::vector<std::string>{bank});
+}
+
+TEST_F(ArtBankFileTest, ExpansionWritesNothingThroughAPlantedName)
+{
+    // GP3ART5.BIN.NEW and .OLD placed as links to files outside: the
+    // expansion writes neither through them, and a directory of the name
+    // does not stop it.
+    test::TempDir outside;
+    const std::string victim = outside / "victim.txt", other = outside / "other.txt";
+    test::WriteText(victim, "keep me");
+    test::WriteText(other, "keep me too");
+    ASSERT_EQ(::symlink(victim.c_str(), (bank + ".NEW").c_str()), 0);
+    ASSERT_EQ(::symlink(other.c_str(), (bank + ".OLD").c_str()), 0);
+    std::vector<bool> flags(kArtEntryCount, true);
+    ArtDirectory after;
+    ASSERT_TRUE(ExpandArtBank(bank, flags, true, after, &m.messenger));
+    EXPECT_EQ(test::ReadText(victim), "keep me");
+    EXPECT_EQ(test::ReadText(other), "keep me too");
+    EXPECT_FALSE(std::filesystem::is_symlink(bank));
+    EXPECT_TRUE(after.entries[5].fits());
+    EXPECT_EQ(test::ReadBytes(bank + ".OLD"), original);
+
+    ::unlink((bank + ".NEW").c_str());
+    ForceDirectories(bank + ".NEW");
+    const auto expanded = test::ReadBytes(bank);
+    test::WriteBytes(bank, original);
+    ASSERT_TRUE(ExpandArtBank(bank, flags, false, after, &m.messenger));
+    EXPECT_EQ(test::ReadBytes(bank), expanded);
 }
 
 TEST_F(ArtBankFileTest, ADamagedBankIsFoundBeforeAnythingIsWritten)

@@ -307,3 +307,66 @@ TEST(GameChangeSet, WholeFilesEditedInPlaceAreComparedWithTheDisk)
     EXPECT_EQ(list[0].ranges[0].offset, 4000u);
     EXPECT_EQ(list[0].ranges[0].length, 96u);
 }
+
+// A put-back after a run that failed before it changed a file writes only the
+// files that differ from the point: a full disk cannot make it fail on a file
+// that is whole, and the report says which files needed nothing.
+TEST(RestorePoints, APutBackWritesOnlyTheFilesThatChanged)
+{
+    test::TempDir dir;
+    std::string game = dir / "game/";
+    ForceDirectories(game + "BITMAPS");
+    const auto bank = Bytes(200'000, 4), exe = Bytes(3000, 1);
+    test::WriteBytes(game + "BITMAPS/GP3ART5.BIN", bank);
+    test::WriteBytes(game + "GP3.EXE", exe);
+    RestorePoints points(dir / "points", game);
+    RestorePoint point = points.create("art expand", {"BITMAPS/GP3ART5.BIN", "GP3.EXE", "BITMAPS/GP3ART5.BIN.OLD"});
+
+    test::WriteBytes(game + "GP3.EXE", Bytes(3000, 9));
+    RestoreReport report;
+    {
+        // Room for GP3.EXE, none for the bank.
+        test::FileSizeLimit full(10'000);
+        report = points.restore(point);
+    }
+    EXPECT_TRUE(report.ok()) << (report.failed.empty() ? "" : report.failed[0]);
+    EXPECT_EQ(report.restored.size(), 3u);
+    EXPECT_EQ(report.unchanged, (std::vector<std::string>{"BITMAPS/GP3ART5.BIN", "BITMAPS/GP3ART5.BIN.OLD"}));
+    EXPECT_EQ(report.written(), 1u);
+    EXPECT_EQ(test::ReadBytes(game + "GP3.EXE"), exe);
+    EXPECT_EQ(test::ReadBytes(game + "BITMAPS/GP3ART5.BIN"), bank);
+
+    // A bank of the same size but other bytes is written back.
+    auto changed = bank;
+    changed[150'000] ^= 1;
+    test::WriteBytes(game + "BITMAPS/GP3ART5.BIN", changed);
+    report = points.restore(point);
+    EXPECT_TRUE(report.ok());
+    EXPECT_EQ(report.written(), 1u);
+    EXPECT_EQ(test::ReadBytes(game + "BITMAPS/GP3ART5.BIN"), bank);
+}
+
+TEST(SafeWrite, APieceWiseWriterOverwritesWhatItWroteAndNothingBeyond)
+{
+    test::TempDir dir;
+    std::string file = dir / "GP3ART5.BIN";
+    test::WriteBytes(file, Bytes(10, 1));
+    {
+        SafeFileWriter out(file);
+        out.write(Bytes(5000, 2));
+        out.startWritingOut();
+        out.write(Bytes(3000, 3));
+        out.writeAt(0, Bytes(100, 4));
+        EXPECT_THROW(out.writeAt(7950, Bytes(100, 5)), FileWriteError);
+        EXPECT_EQ(out.written(), 8000u);
+        EXPECT_EQ(test::ReadBytes(file), Bytes(10, 1)); // not before commit
+        out.commit(WriteSync::NotNeeded);
+    }
+    auto expected = Bytes(100, 4);
+    auto rest = Bytes(5000, 2);
+    expected.insert(expected.end(), rest.begin() + 100, rest.end());
+    rest = Bytes(3000, 3);
+    expected.insert(expected.end(), rest.begin(), rest.end());
+    EXPECT_EQ(test::ReadBytes(file), expected);
+    EXPECT_TRUE(Leftovers(dir.path(), {"GP3ART5.BIN"}).empty());
+}
