@@ -6,8 +6,11 @@
 #include "transfer/FileUtils.h"
 #include "transfer/SelectionItems.h"
 
+#include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <optional>
 
 namespace pitwall::cli {
 
@@ -37,9 +40,25 @@ std::string RangeList(const std::vector<ByteRange>& ranges)
 
 } // namespace
 
+WriterInfo Writer(const CliContext& context)
+{
+    WriterInfo writer = context.writer;
+    writer.wait = std::chrono::milliseconds(std::max(0, context.lockWaitMilliseconds));
+    return writer;
+}
+
 RestorePoints OpenRestorePoints(const CliContext& context, const std::string& gameDirectory)
 {
-    return RestorePoints(context.restoreRoot.empty() ? DefaultRestorePointRoot() : context.restoreRoot, gameDirectory);
+    RestorePoints points(context.restoreRoot.empty() ? DefaultRestorePointRoot() : context.restoreRoot, gameDirectory);
+    points.setWriter(Writer(context));
+    return points;
+}
+
+CommandFailure PointFailure(const CliContext& context, const std::exception& e)
+{
+    if (context.restoreRoot.empty() && DefaultRestorePointRoot().empty())
+        return CommandFailure(std::string(e.what()) + " (name a folder for them with --restore-dir)");
+    return CommandFailure(e.what());
 }
 
 void CliCommitObserver::restorePointMade(const RestorePoint& point) { pointId_ = point.id; }
@@ -66,7 +85,7 @@ void CommitGameChanges(CliContext& context, GameChangeSet& changes, const std::s
     try {
         result = changes.commit(points, operation, &observer);
     } catch (const RestorePointError& e) {
-        throw CommandFailure(e.what());
+        throw PointFailure(context, e);
     }
     if (result.ok()) {
         observer.tellRestorePoint();
@@ -84,11 +103,13 @@ bool RunWithRestorePoint(CliContext& context, const std::string& gameDirectory, 
                          const std::vector<std::string>& gameRelativePaths, const std::function<bool()>& run)
 {
     RestorePoints points = OpenRestorePoints(context, gameDirectory);
+    std::optional<InstallationLock> held;
     RestorePoint point;
     try {
+        held.emplace(points.lock(operation));
         point = points.create(operation, gameRelativePaths);
     } catch (const RestorePointError& e) {
-        throw CommandFailure(e.what());
+        throw PointFailure(context, e);
     }
     auto putBack = [&](const std::string& why) {
         RestoreReport report = points.restore(point);

@@ -1,6 +1,7 @@
 // make-demo, info and checksum: commands about a game installation as a whole.
 
 #include "Commands.h"
+#include "GameWrites.h"
 
 #include "DemoInstallation.h"
 #include "app/GameInstallation.h"
@@ -9,6 +10,7 @@
 
 #include <cstdio>
 #include <map>
+#include <optional>
 
 namespace pitwall::cli {
 
@@ -94,6 +96,12 @@ void AddInstallationCommands(CLI::App& app, CliContext& context)
             std::uint32_t computed = ComputeSavegameChecksum(bytes);
             context.out << "stored:   " << Hex32(stored) << '\n' << "computed: " << Hex32(computed) << '\n';
             if (*fix && stored != computed) {
+                std::optional<InstallationLock> held;
+                try {
+                    held.emplace(OpenRestorePoints(context, IncludeTrailingBackslash(*game)).lock("checksum --fix"));
+                } catch (const RestorePointError& e) {
+                    throw PointFailure(context, e);
+                }
                 RewriteSavegameChecksum(save);
                 context.out << "fixed\n";
             }
