@@ -224,11 +224,11 @@ TEST(RestorePointFolders, PruningSparesThisRunsPointsAndPointsBeingMade)
     // Two older runs' points.
     for (std::int64_t run = 1; run <= 2; ++run) {
         RestorePoints older(g.root, g.game, 1);
-        older.setWriter(Writer("pitwall", run, 0, g.locks));
+        older.setWriter(Writer("pitwall", NanosecondsNow(), 0, g.locks));
         older.create("run " + std::to_string(run), {"GP3.EXE"});
     }
     RestorePoints points(g.root, g.game, 1);
-    points.setWriter(Writer("pitwall", 3, 0, g.locks));
+    points.setWriter(Writer("pitwall", NanosecondsNow(), 0, g.locks));
     // Folders without a manifest: one left an hour ago, one being made by a
     // run that does not know the lock, and one that is not a point at all.
     const std::string dir = points.directory();
