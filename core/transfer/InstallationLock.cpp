@@ -22,7 +22,7 @@ namespace pitwall {
 
 namespace {
 
-constexpr std::size_t kMaxHolderText = 4096;
+constexpr std::size_t kMaxHolderText = 4 * 1024;
 constexpr auto kRetryEvery = std::chrono::milliseconds(100);
 
 long ProcessId()
