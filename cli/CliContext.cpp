@@ -35,6 +35,8 @@ public:
 CliContext::CliContext(std::ostream& o, std::ostream& e, std::string programDir)
     : out(o), err(e), programDirectory(std::move(programDir))
 {
+    writer.program = "pitwall-cli";
+    writer.runStarted = NanosecondsNow();
     // The CLI speaks English; without a language file the messages fall back
     // to the filler text, which is still no reason to stop.
     SilentMessages silent;

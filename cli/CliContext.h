@@ -5,6 +5,7 @@
 
 #include "app/Messages.h"
 #include "app/UITexts.h"
+#include "transfer/InstallationLock.h"
 
 #include <ostream>
 #include <string>
@@ -40,6 +41,10 @@ struct CliContext {
     // Test hook (hidden option): the process kills itself after writing this
     // many game files of a run, as a crash would.
     int killAfterFiles = 0;
+    // This command as a writer: the program, and its start as the run's.
+    WriterInfo writer;
+    // Test hook (hidden option): how long to wait for another writer.
+    int lockWaitMilliseconds = 5000;
 
     CliContext(std::ostream& o, std::ostream& e, std::string programDir);
 };

@@ -6,6 +6,7 @@
 #include "app/Windows1252.h"
 #include "formats/Palette.h"
 #include "transfer/FileUtils.h"
+#include "transfer/WorkingFolders.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -31,21 +32,27 @@ void TextLoadingWindow::setProgress(const std::string& text, int weight)
 
 namespace {
 
+constexpr const char* kWorkingPrefix = "pitwall-cli-";
+
+// The system's temporary directory, cleared first of the working folders of
+// earlier runs that were killed.
 std::string TemporaryDirectory()
 {
     std::error_code ec;
     auto path = std::filesystem::temp_directory_path(ec);
     if (ec)
         throw CommandFailure("no temporary directory for the working files: " + ec.message());
+    RemoveAbandonedWorkingFolders(PathString(path), kWorkingPrefix);
     return PathString(path);
 }
 
 } // namespace
 
 CliSession::CliSession(CliContext& context, const std::string& gameDirectory)
-    : context_(context), working_(TemporaryDirectory(), "pitwall-cli-"), loading_(context.err, context.quiet),
+    : context_(context), working_(TemporaryDirectory(), kWorkingPrefix), loading_(context.err, context.quiet),
       observer_(context), ui_{loading_, context.sink}
 {
+    MarkWorkingFolder(working_.path());
     ui_.commitObserver = &observer_;
     program_.directories.program = context.programDirectory;
     program_.directories.settings = context.programDirectory;
@@ -54,6 +61,7 @@ CliSession::CliSession(CliContext& context, const std::string& gameDirectory)
     CreatePrivateDirectory(program_.directories.staging);
     program_.texts = context.texts;
     program_.restorePointRoot = context.restoreRoot;
+    program_.writer = Writer(context);
     if (!gameDirectory.empty()) {
         if (!DirectoryExists(gameDirectory))
             throw CommandFailure("not a directory: " + gameDirectory);

@@ -7,8 +7,10 @@
 #include "transfer/SelectionItems.h"
 
 #include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <optional>
 
 namespace pitwall::cli {
 
@@ -46,9 +48,25 @@ std::string List(const std::vector<std::string>& files)
 
 } // namespace
 
+WriterInfo Writer(const CliContext& context)
+{
+    WriterInfo writer = context.writer;
+    writer.wait = std::chrono::milliseconds(std::max(0, context.lockWaitMilliseconds));
+    return writer;
+}
+
 RestorePoints OpenRestorePoints(const CliContext& context, const std::string& gameDirectory)
 {
-    return RestorePoints(context.restoreRoot.empty() ? DefaultRestorePointRoot() : context.restoreRoot, gameDirectory);
+    RestorePoints points(context.restoreRoot.empty() ? DefaultRestorePointRoot() : context.restoreRoot, gameDirectory);
+    points.setWriter(Writer(context));
+    return points;
+}
+
+CommandFailure PointFailure(const CliContext& context, const std::exception& e)
+{
+    if (context.restoreRoot.empty() && DefaultRestorePointRoot().empty())
+        return CommandFailure(std::string(e.what()) + " (name a folder for them with --restore-dir)");
+    return CommandFailure(e.what());
 }
 
 void CliCommitObserver::restorePointMade(const RestorePoint& point)
@@ -80,7 +98,7 @@ void CommitGameChanges(CliContext& context, GameChangeSet& changes, const std::s
     try {
         result = changes.commit(points, operation, &observer);
     } catch (const RestorePointError& e) {
-        throw CommandFailure(e.what());
+        throw PointFailure(context, e);
     }
     if (result.ok()) {
         observer.tellRestorePoint();
@@ -100,11 +118,13 @@ bool RunWithRestorePoint(CliContext& context, const std::string& gameDirectory, 
                          const std::vector<std::string>& gameRelativePaths, const std::function<bool()>& run)
 {
     RestorePoints points = OpenRestorePoints(context, gameDirectory);
+    std::optional<InstallationLock> held;
     RestorePoint point;
     try {
+        held.emplace(points.lock(operation));
         point = points.create(operation, gameRelativePaths);
     } catch (const RestorePointError& e) {
-        throw CommandFailure(e.what());
+        throw PointFailure(context, e);
     }
     // Only the files the run really changed are written back; the message
     // says which, and which could not be.

@@ -14,7 +14,15 @@
 
 namespace pitwall::cli {
 
+// This command as a writer (the lock's wait from the test hook).
+WriterInfo Writer(const CliContext& context);
+
+// The installation's restore points, written through as this command.
 RestorePoints OpenRestorePoints(const CliContext& context, const std::string& gameDirectory);
+
+// CommandFailure for a restore point or lock that could not be had; without
+// a folder for restore points it says how to name one.
+CommandFailure PointFailure(const CliContext& context, const std::exception& e);
 
 // Tells about the restore point and, with the test hook set, stops the
 // process after the given number of files.
@@ -36,9 +44,10 @@ private:
 // the reason and whether the installation was put back).
 void CommitGameChanges(CliContext& context, GameChangeSet& changes, const std::string& operation);
 
-// For writers that replace files themselves (the art-bank expansion): a
-// restore point of `gameRelativePaths` before `run`; when `run` throws or
-// returns false, the files are put back before the failure is passed on.
+// For writers that replace files themselves (the art-bank expansion): the
+// installation's lock and a restore point of `gameRelativePaths` before
+// `run`; when `run` throws or returns false, the files are put back before
+// the failure is passed on.
 bool RunWithRestorePoint(CliContext& context, const std::string& gameDirectory, const std::string& operation,
                          const std::vector<std::string>& gameRelativePaths, const std::function<bool()>& run);
 

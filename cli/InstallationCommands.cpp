@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <map>
+#include <optional>
 
 namespace pitwall::cli {
 

@@ -16,6 +16,7 @@ int RunCli(int argc, const char* const* argv, CliContext& context)
                    "Where restore points are kept (default: the user's data directory)");
     // Test hook: stop as a crash would after writing this many game files.
     app.add_option("--test-kill-after-files", context.killAfterFiles)->group("");
+    app.add_option("--test-lock-wait-ms", context.lockWaitMilliseconds)->group("");
     AddInstallationCommands(app, context);
     AddTransferCommands(app, context);
     AddCarsetCommands(app, context);

@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <optional>
 
 namespace pitwall::cli {
 
@@ -116,6 +117,16 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
             if (!DirectoryExists(*game))
                 throw CommandFailure("not a directory: " + *game);
             RestorePoints points = OpenRestorePoints(context, IncludeTrailingBackslash(*game));
+            // A restore waits for a run writing into the installation and
+            // chooses its point only then, never one still being made.
+            std::optional<InstallationLock> held;
+            if (!*list) {
+                try {
+                    held.emplace(points.lock(id->empty() ? "restore" : "restore " + *id));
+                } catch (const RestorePointError& e) {
+                    throw PointFailure(context, e);
+                }
+            }
             std::vector<RestorePoint> all = points.list();
             if (*list) {
                 for (const auto& p : all)

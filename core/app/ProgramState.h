@@ -9,6 +9,7 @@
 #include "app/Settings.h"
 #include "app/UITexts.h"
 #include "formats/Palette.h"
+#include "transfer/InstallationLock.h"
 
 #include <string>
 
@@ -28,6 +29,9 @@ struct ProgramState {
     // Where restore points are kept (one folder per installation below it);
     // empty: the user's data directory.
     std::string restorePointRoot;
+    // Who writes into installations (named to a second writer); the desktop
+    // program leaves the run's start open, so that each export is a run.
+    WriterInfo writer;
     // The game palette (GP3 Palette.pal beside the program), loaded at start.
     Palette palette;
     bool firstActivationDone = false;

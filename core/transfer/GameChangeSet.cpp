@@ -299,6 +299,9 @@ CommitResult GameChangeSet::commit(RestorePoints& restorePoints, const std::stri
     std::vector<std::string> paths;
     for (const auto& c : list)
         paths.push_back(c.relativePath);
+    // One writer at a time, from the restore point to the last file (or the
+    // last file put back).
+    InstallationLock held = restorePoints.lock(operation);
     // Nothing is written unless the installation can be put back.
     RestorePoint point = restorePoints.create(operation, paths);
     result.restorePointId = point.id;

@@ -99,8 +99,9 @@ public:
     std::vector<FileChange> changes() const;
     bool empty() const { return changes().empty(); }
 
-    // Writes the changes (see above). Throws RestorePointError, having
-    // changed nothing, when no restore point can be made.
+    // Writes the changes (see above), holding the installation's lock
+    // throughout. Throws RestorePointError, having changed nothing, when the
+    // lock or a restore point cannot be had.
     // `known`: the run's changes() from just before, when the caller has them
     // already (comparing a large file with the disk again costs time).
     CommitResult commit(RestorePoints& restorePoints, const std::string& operation,

@@ -3,9 +3,11 @@
 #include "transfer/FileHash.h"
 #include "transfer/FileUtils.h"
 #include "transfer/GamePath.h"
+#include "transfer/Leftovers.h"
 #include "transfer/SafeWrite.h"
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstring>
 #include <ctime>
@@ -26,6 +28,59 @@ constexpr const char* kManifestFirstLine = "Pitwall restore point 1";
 constexpr std::uint64_t kSpareRoom = 16ull * 1024 * 1024;
 // A manifest is a few lines per file; anything near this is not ours.
 constexpr std::uint64_t kMaxManifestSize = 4ull * 1024 * 1024;
+// A point folder without a manifest this long untouched was left by a run
+// that ended before it was made (a writer holding the lock makes its point
+// within moments).
+constexpr std::int64_t kIncompleteStaleAfter = 10ll * 60 * 1'000'000'000;
+constexpr const char* kNoRoot =
+    "There is no folder of the user's own for restore points (neither XDG_DATA_HOME nor HOME is set"
+#ifdef _WIN32
+    ", nor LOCALAPPDATA"
+#endif
+    "), so nothing was changed";
+
+std::string WithoutSeparator(std::string path)
+{
+    while (path.size() > 1 && (path.back() == '/' || path.back() == kPathSeparator))
+        path.pop_back();
+    return path;
+}
+
+// yyyymmdd-hhmmss-n...: the names this program gives its points.
+bool IsPointName(const std::string& name)
+{
+    if (name.size() < 17 || name[8] != '-' || name[15] != '-')
+        return false;
+    for (std::size_t i = 0; i < name.size(); ++i)
+        if (i != 8 && i != 15 && !std::isdigit(static_cast<unsigned char>(name[i])))
+            return false;
+    return true;
+}
+
+std::string UserDataPitwall(const EnvironmentLookup& env)
+{
+    std::string base;
+    if (auto v = env("XDG_DATA_HOME"); v && !v->empty())
+        base = IncludeTrailingBackslash(*v);
+    else if (auto home = env("HOME"); home && !home->empty())
+        base = IncludeTrailingBackslash(IncludeTrailingBackslash(*home) + ".local" + kPathSeparator + "share");
+    else if (auto local = env("LOCALAPPDATA"); local && !local->empty())
+        base = IncludeTrailingBackslash(*local);
+    else
+        return {};
+    return base + "pitwall" + kPathSeparator;
+}
+
+// The root, and the pitwall folder above it in the usual layout, as folders
+// of the user's own.
+DirectoryHandle OpenRoot(const std::string& root, bool create)
+{
+    const std::string path = WithoutSeparator(root);
+    const std::string parent = WithoutSeparator(DirectoryOf(path));
+    if (!parent.empty() && FileNameOf(parent) == "pitwall")
+        return DirectoryHandle::openOwned(parent, create).ownedChild(FileNameOf(path), create);
+    return DirectoryHandle::openOwned(path, create);
+}
 
 std::uint64_t FileSystemFreeSpace(const std::string& directory)
 {
@@ -132,7 +187,8 @@ std::string ManifestText(const RestorePoint& point)
     text << kManifestFirstLine << '\n'
          << "time=" << point.time << '\n'
          << "operation=" << point.operation << '\n'
-         << "game=" << point.gameDirectory << '\n';
+         << "game=" << point.gameDirectory << '\n'
+         << "run=" << point.run << '\n';
     for (const auto& f : point.files) {
         text << "file=" << (f.existed ? 1 : 0) << '\t' << f.size << '\t' << (f.sha256.empty() ? "-" : f.sha256) << '\t'
              << f.relativePath << '\n';
@@ -173,6 +229,8 @@ std::optional<RestorePoint> ParseManifest(const std::string& directory, const st
             point.operation = value;
         } else if (key == "game") {
             point.gameDirectory = value;
+        } else if (key == "run") {
+            point.run = value;
         } else if (key == "file") {
             std::istringstream fields(value);
             std::string existed, size, hash, path;
@@ -227,32 +285,75 @@ std::uint64_t RestorePoint::totalSize() const
 
 std::string DefaultRestorePointRoot(const EnvironmentLookup& env)
 {
-    std::string base;
-    if (auto v = env("XDG_DATA_HOME"))
-        base = IncludeTrailingBackslash(*v);
-    else if (auto home = env("HOME"))
-        base = IncludeTrailingBackslash(IncludeTrailingBackslash(*home) + ".local" + kPathSeparator + "share");
-    else if (auto local = env("LOCALAPPDATA"))
-        base = IncludeTrailingBackslash(*local);
-    else
-        base = IncludeTrailingBackslash(PathString(fs::temp_directory_path()));
-    return base + "pitwall" + kPathSeparator + "RestorePoints" + kPathSeparator;
+    std::string pitwall = UserDataPitwall(env);
+    return pitwall.empty() ? pitwall : pitwall + "RestorePoints" + kPathSeparator;
+}
+
+std::string DefaultLockDirectory(const EnvironmentLookup& env)
+{
+    std::string pitwall = UserDataPitwall(env);
+    return pitwall.empty() ? pitwall : pitwall + "Locks" + kPathSeparator;
 }
 
 RestorePoints::RestorePoints(std::string root, std::string gameDirectory, int keep)
-    : gameDirectory_(IncludeTrailingBackslash(gameDirectory)),
-      directory_(IncludeTrailingBackslash(IncludeTrailingBackslash(root) + InstallationKey(gameDirectory_))),
-      keep_(std::max(1, keep)), freeSpace_(FileSystemFreeSpace)
+    : root_(root.empty() ? root : IncludeTrailingBackslash(root)), key_(InstallationKey(IncludeTrailingBackslash(gameDirectory))),
+      gameDirectory_(IncludeTrailingBackslash(gameDirectory)),
+      directory_(root_.empty() ? root_ : IncludeTrailingBackslash(root_ + key_)), keep_(std::max(1, keep)),
+      freeSpace_(FileSystemFreeSpace)
 {
+    writer_.runStarted = NanosecondsNow();
+}
+
+void RestorePoints::setWriter(WriterInfo writer)
+{
+    writer_ = std::move(writer);
+    if (writer_.runStarted == 0)
+        writer_.runStarted = NanosecondsNow();
+}
+
+DirectoryHandle RestorePoints::openDirectory(bool create) const
+{
+    if (root_.empty())
+        throw RestorePointError(kNoRoot);
+    try {
+        return OpenRoot(root_, create).ownedChild(key_, create);
+    } catch (const PrivateDirectoryError& e) {
+        throw RestorePointError(std::string("The folder of restore points cannot be used, so nothing was changed: ")
+                                + e.what());
+    }
+}
+
+InstallationLock RestorePoints::lock(const std::string& operation) const
+{
+    std::string lockDirectory = writer_.lockDirectory.empty() ? DefaultLockDirectory() : writer_.lockDirectory;
+    try {
+        std::optional<DirectoryHandle> locks;
+        if (!lockDirectory.empty())
+            locks.emplace(OpenRoot(lockDirectory, true));
+        else if (!root_.empty())
+            locks.emplace(OpenRoot(root_, true));
+        else
+            throw RestorePointError(kNoRoot);
+        InstallationLock held(*locks, key_, gameDirectory_, operation, writer_);
+        if (!held.nested())
+            RemoveStaleLeftovers(gameDirectory_);
+        return held;
+    } catch (const RestorePointError&) {
+        throw;
+    } catch (const std::exception& e) {
+        throw RestorePointError(e.what());
+    }
 }
 
 RestorePoint RestorePoints::create(const std::string& operation, const std::vector<std::string>& relativePaths)
 {
+    InstallationLock held = lock(operation);
+    DirectoryHandle installation = openDirectory(true);
+
     RestorePoint point;
-    point.id = NewId(directory_, point.time);
     point.operation = operation;
     point.gameDirectory = gameDirectory_;
-    point.directory = directory_ + point.id + kPathSeparator;
+    point.run = std::to_string(held.runStarted());
 
     std::uint64_t needed = 0;
     for (const auto& relative : relativePaths) {
@@ -281,12 +382,21 @@ RestorePoint RestorePoints::create(const std::string& operation, const std::vect
                                 + std::to_string(free / 1'000'000) + " MB free in " + directory_
                                 + "); nothing was changed");
 
+    // A folder of its own, new: a name taken meanwhile is passed over.
+    std::optional<DirectoryHandle> folder;
+    for (int attempt = 0; attempt < 100 && !folder; ++attempt) {
+        point.id = NewId(directory_, point.time);
+        try {
+            folder = installation.createNewChild(point.id);
+        } catch (const PrivateDirectoryError& e) {
+            throw RestorePointError(std::string("Cannot make a restore point, so nothing was changed: ") + e.what());
+        }
+    }
+    if (!folder)
+        throw RestorePointError("Cannot make a restore point, so nothing was changed: no free name in " + directory_);
+    point.directory = folder->path();
+
     try {
-        if (!ForceDirectories(point.directory))
-            throw RestorePointError("Cannot create the restore point folder " + point.directory);
-#ifndef _WIN32
-        fs::permissions(NativePath(point.directory), fs::perms::owner_all, fs::perm_options::replace);
-#endif
         // The copies go straight into the new folder and reach the disk
         // together; the manifest, written safely after them, is what makes
         // the point exist, and a restore checks each copy against the hash
@@ -309,27 +419,28 @@ RestorePoint RestorePoints::create(const std::string& operation, const std::vect
         ReplaceFileSafely(point.directory + kManifestName,
                           std::span(reinterpret_cast<const std::uint8_t*>(manifest.data()), manifest.size()));
     } catch (const std::exception& e) {
-        DeleteTree(point.directory);
+        installation.remove(point.id);
         throw RestorePointError(std::string("Cannot make a restore point, so nothing was changed: ") + e.what());
     }
-    prune();
+    pruneLocked(held);
     return point;
 }
 
 std::vector<RestorePoint> RestorePoints::list() const
 {
     std::vector<RestorePoint> points;
-    std::error_code ec;
-    fs::directory_iterator it(NativePath(directory_), ec);
-    if (ec)
+    std::optional<DirectoryHandle> installation;
+    try {
+        if (!root_.empty() && DirectoryExists(directory_))
+            installation.emplace(openDirectory(false));
+    } catch (const RestorePointError&) {
+    }
+    if (!installation)
         return points;
-    for (; it != fs::directory_iterator(); it.increment(ec)) {
-        if (ec)
-            break;
-        if (!it->is_directory(ec) || it->is_symlink(ec))
+    for (const auto& id : installation->names()) {
+        if (!IsPointName(id) || !installation->entry(id).isDirectory)
             continue;
-        std::string id = PathString(it->path().filename());
-        if (auto point = ParseManifest(directory_ + id + kPathSeparator, id))
+        if (auto point = ParseManifest(installation->path() + id + kPathSeparator, id))
             points.push_back(std::move(*point));
     }
     std::sort(points.begin(), points.end(), [](const auto& a, const auto& b) { return a.id > b.id; });
@@ -347,6 +458,13 @@ std::optional<RestorePoint> RestorePoints::find(const std::string& id) const
 RestoreReport RestorePoints::restore(const RestorePoint& point, const std::vector<std::string>* only) const
 {
     RestoreReport report;
+    std::optional<InstallationLock> held;
+    try {
+        held.emplace(lock("restore " + point.id));
+    } catch (const RestorePointError& e) {
+        report.failed.push_back(e.what());
+        return report;
+    }
     for (std::size_t i = 0; i < point.files.size(); ++i) {
         const RestorePointFile& f = point.files[i];
         if (only && std::find(only->begin(), only->end(), f.relativePath) == only->end())
@@ -382,24 +500,40 @@ RestoreReport RestorePoints::restore(const RestorePoint& point, const std::vecto
 
 void RestorePoints::prune() const
 {
-    std::vector<RestorePoint> points = list();
-    for (std::size_t i = static_cast<std::size_t>(keep_); i < points.size(); ++i)
-        DeleteTree(points[i].directory);
-    // Folders without a manifest are points whose making was cut short.
-    std::error_code ec;
-    fs::directory_iterator it(NativePath(directory_), ec);
-    if (ec)
+    InstallationLock held = lock("prune");
+    pruneLocked(held);
+}
+
+void RestorePoints::pruneLocked(const InstallationLock& held) const
+{
+    std::optional<DirectoryHandle> installation;
+    try {
+        installation.emplace(openDirectory(false));
+    } catch (const RestorePointError&) {
         return;
-    std::vector<std::string> incomplete;
-    for (; it != fs::directory_iterator(); it.increment(ec)) {
-        if (ec)
-            break;
-        std::string folder = PathString(it->path()) + kPathSeparator;
-        if (it->is_directory(ec) && !it->is_symlink(ec) && !FileExists(folder + kManifestName))
-            incomplete.push_back(folder);
     }
-    for (const auto& folder : incomplete)
-        DeleteTree(folder);
+    // Each folder is looked at again, through the checked folder, right
+    // before it goes; the points the writing run made itself stay.
+    const std::int64_t runStarted = held.runStarted();
+    const std::string run = std::to_string(runStarted);
+    std::vector<RestorePoint> points = list();
+    for (std::size_t i = static_cast<std::size_t>(keep_); i < points.size(); ++i) {
+        DirectoryEntry e = installation->entry(points[i].id);
+        if (points[i].run != run && e.isDirectory && e.ownedByUser)
+            installation->remove(points[i].id);
+    }
+    // Folders without a manifest are points whose making was cut short; one
+    // is only taken for left when it has not changed for a while.
+    const std::int64_t staleBefore = std::min(runStarted, NanosecondsNow() - kIncompleteStaleAfter);
+    for (const auto& id : installation->names()) {
+        if (!IsPointName(id))
+            continue;
+        DirectoryEntry e = installation->entry(id);
+        if (!e.isDirectory || !e.ownedByUser || e.modifiedNanoseconds >= staleBefore)
+            continue;
+        if (auto folder = installation->anyChild(id); folder && !folder->entry(kManifestName).exists)
+            installation->remove(id);
+    }
 }
 
 } // namespace pitwall

@@ -9,6 +9,7 @@
 // default; a point is never made at the price of filling the disk.
 
 #include "app/ProgramDirectories.h"
+#include "transfer/InstallationLock.h"
 
 #include <cstdint>
 #include <functional>
@@ -41,6 +42,7 @@ struct RestorePoint {
     std::string operation;
     std::string gameDirectory;
     std::string directory; // where the copies lie
+    std::string run;       // the writing run that made it (its start)
     std::vector<RestorePointFile> files;
 
     std::uint64_t totalSize() const;
@@ -58,18 +60,37 @@ struct RestoreReport {
 inline constexpr int kDefaultRestorePointsKept = 10;
 
 // <user data directory>/pitwall/RestorePoints/ (XDG_DATA_HOME, ~/.local/share
-// or LOCALAPPDATA).
+// or LOCALAPPDATA); empty when the environment names none of them. Restore
+// points are never kept in a shared place such as the temporary directory:
+// without a folder of the user's own, no point can be made and nothing is
+// written.
 std::string DefaultRestorePointRoot(const EnvironmentLookup& environment = SystemEnvironment);
+// <user data directory>/pitwall/Locks/, or empty as above.
+std::string DefaultLockDirectory(const EnvironmentLookup& environment = SystemEnvironment);
 
 class RestorePoints {
 public:
     using FreeSpace = std::function<std::uint64_t(const std::string& directory)>;
 
+    // Every folder from the root down (the root, and the pitwall folder
+    // above it in the usual place; the installation's folder; each point's)
+    // is created owner-only and must be a real directory of the user's
+    // before anything is written or deleted in it.
     RestorePoints(std::string root, std::string gameDirectory, int keep = kDefaultRestorePointsKept);
 
     // This installation's folder of restore points.
     const std::string& directory() const { return directory_; }
     void setFreeSpace(FreeSpace freeSpace) { freeSpace_ = std::move(freeSpace); }
+    // Who writes through these points; without it, a run named "pitwall"
+    // that began when this object was made.
+    void setWriter(WriterInfo writer);
+
+    // Takes the installation for writing (see InstallationLock); making,
+    // restoring and pruning points take it themselves, nested in a hold of
+    // the caller's. Having taken it, clears the program's stale leftovers in
+    // the installation. Throws RestorePointError (nothing changed) when the
+    // lock cannot be had or there is no folder for it.
+    InstallationLock lock(const std::string& operation) const;
 
     // Copies the files (paths below the game directory; missing ones are
     // recorded as created by the run) into a new point and writes its
@@ -86,17 +107,27 @@ public:
     // created are removed). With `only`, just those relative paths. A file
     // that is already as the point recorded it (size and SHA-256) is left
     // alone, so a put-back after a run that changed nothing writes nothing.
-    // A copy whose hash no longer matches its manifest is not used.
+    // A copy whose hash no longer matches its manifest is not used. Holds the
+    // installation's lock; when it cannot be had, nothing is put back and
+    // the report says why.
     RestoreReport restore(const RestorePoint& point, const std::vector<std::string>* only = nullptr) const;
 
-    // Removes the oldest points beyond the number kept, and incomplete ones.
+    // Removes the oldest points beyond the number kept, and incomplete ones
+    // that were left long ago; never a point made since the writing run
+    // began, nor anything in the folder that is not a point.
     void prune() const;
 
 private:
+    DirectoryHandle openDirectory(bool create) const;
+    void pruneLocked(const InstallationLock& held) const;
+
+    std::string root_;
+    std::string key_;
     std::string gameDirectory_;
     std::string directory_;
     int keep_;
     FreeSpace freeSpace_;
+    WriterInfo writer_;
 };
 
 } // namespace pitwall

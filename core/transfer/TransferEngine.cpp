@@ -263,6 +263,7 @@ TransferOutcome TransferEngine::exportToGame(bool withDialog, TransferUi& ui, Ex
 
     RestorePoints points(program_.restorePointRoot.empty() ? DefaultRestorePointRoot() : program_.restorePointRoot,
                          game, program_.settings.restorePointsKept);
+    points.setWriter(program_.writer);
     CommitResult written;
     try {
         written = changes.commit(points, "export", ui.commitObserver, &report_.changes);

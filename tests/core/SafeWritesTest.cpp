@@ -129,9 +129,10 @@ TEST(RestorePoints, MakeListRestoreAndPrune)
     ASSERT_EQ(report.failed.size(), 1u);
     EXPECT_EQ(test::ReadBytes(game + "GP3.EXE"), Bytes(3000, 9));
 
-    // Only the newest three are kept; a folder without a manifest never counts.
+    // Only the newest three are kept (each made by a run of its own); a
+    // folder without a manifest never counts.
     for (int i = 0; i < 4; ++i)
-        points.create("run " + std::to_string(i), {"GP3.EXE"});
+        RestorePoints(root, game, 3).create("run " + std::to_string(i), {"GP3.EXE"});
     auto kept = points.list();
     ASSERT_EQ(kept.size(), 3u);
     EXPECT_EQ(kept[0].operation, "run 3");
