@@ -159,18 +159,17 @@ TEST(PaletteReduction, DitheringMakesNoBandsAndLeavesPaletteColoursAlone)
     const Palette reduced(dull);
     const Image with = ReduceToPalette(gradient(true), reduced, Dithering::FloydSteinberg);
     const Image without = ReduceToPalette(gradient(false), reduced, Dithering::FloydSteinberg);
-    for (int y = 40; y < with.height(); y += 8) {
-        for (int bx = 0; bx < with.width(); bx += 8) {
-            double a[3] = {0, 0, 0}, b[3] = {0, 0, 0};
-            for (int dy = 0; dy < 8; ++dy)
-                for (int dx = 0; dx < 8; ++dx) {
-                    const Pixel p = with.pixel(bx + dx, y + dy), q = without.pixel(bx + dx, y + dy);
-                    a[0] += RedOf(p), a[1] += GreenOf(p), a[2] += BlueOf(p);
-                    b[0] += RedOf(q), b[1] += GreenOf(q), b[2] += BlueOf(q);
-                }
-            for (int c = 0; c < 3; ++c)
-                ASSERT_NEAR(a[c] / 64, b[c] / 64, 16) << "block at " << bx << "," << y << " channel " << c;
-        }
+    // Each band of 8 rows below the stripe keeps its colour on average.
+    for (int y = 36; y + 8 <= with.height(); y += 8) {
+        double a[3] = {0, 0, 0}, b[3] = {0, 0, 0};
+        for (int dy = 0; dy < 8; ++dy)
+            for (int x = 0; x < with.width(); ++x) {
+                const Pixel p = with.pixel(x, y + dy), q = without.pixel(x, y + dy);
+                a[0] += RedOf(p), a[1] += GreenOf(p), a[2] += BlueOf(p);
+                b[0] += RedOf(q), b[1] += GreenOf(q), b[2] += BlueOf(q);
+            }
+        for (int c = 0; c < 3; ++c)
+            EXPECT_NEAR(a[c] / 2048, b[c] / 2048, 6) << "rows from " << y << ", channel " << c;
     }
 
     // A sheet in palette colours with one area repainted in colours of its
