@@ -8,6 +8,7 @@
 #include "QtMessages.h"
 
 #include "cockpit/CockpitData.h"
+#include "cockpit/CockpitNames.h"
 #include "cockpit/ElementTypeChange.h"
 #include "cockpit/LcdEmulation.h"
 #include "cockpit/ThreeDFile.h"
@@ -107,8 +108,14 @@ QWidget* CockpitEditor::buildLcdPage()
     grid->addWidget(Label("Label8", controls), 8, 0);
     elementText_ = new QComboBox(controls);
     elementText_->setObjectName("ComboBox9");
-    // Wide enough for the longest placeholder name ("lcdp_SESSION_TIME_REMAINING").
-    elementText_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // Wide enough for the longest game name it offers
+    // ("lcdp_SESSION_TIME_REMAINING"), which the layout must not clip.
+    int longest = 0;
+    for (std::string_view name : kLcdPlaceholderNames)
+        longest = std::max(longest, elementText_->fontMetrics().horizontalAdvance(QString::fromLatin1(name)));
+    for (std::string_view name : kLcdHighlightNames)
+        longest = std::max(longest, elementText_->fontMetrics().horizontalAdvance(QString::fromLatin1(name)));
+    elementText_->setMinimumWidth(longest + 40);
     grid->addWidget(elementText_, 8, 1, 1, 2);
     grid->addWidget(Label("Label9", controls), 9, 0);
     elementType_ = new QComboBox(controls);

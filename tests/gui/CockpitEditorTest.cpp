@@ -161,6 +161,8 @@ void CockpitEditorTest::elementFieldsFollowTheType()
     QCOMPARE(line->text(), QString(24, 'x') + QString(13, '"'));
 
     // The placeholder names are shown whole.
+    editor->show();
+    QVERIFY(QTest::qWaitForWindowExposed(editor));
     Child<QListWidget>(editor, "ListBox13")->setCurrentRow(screen);
     Child<QListWidget>(editor, "ListBox14")->setCurrentRow(5);
     QCOMPARE(e.type(), 2);

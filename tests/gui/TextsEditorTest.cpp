@@ -265,7 +265,7 @@ void TextsEditorTest::savedNamesKeepTheirKnownExtension()
             if (!dialog)
                 return true;
             dialog->selectFile(QString::fromStdString(p.path(name)));
-            dialog->accept();
+            static_cast<QDialog*>(dialog)->accept();
             return false;
         });
         Click(editor, "Button4");
