@@ -112,7 +112,7 @@ ArtBankPage::ArtBankPage(AppContext& app, QWidget* parent) : QWidget(parent), ap
     info->setObjectName("GroupBoxArtInfo");
     auto* grid = new QGridLayout(info);
     const char* names[] = {"SpinEdit1", "SpinEdit76", "SpinEdit77", "SpinEdit78", "SpinEdit79", "SpinEdit80", "SpinEdit81"};
-    const char* labels[] = {"Index:", "Breite:", "Höhe:", "Größe (Byte):", "Position in Datei:", "Unknown 1:", "Unknown 2:"};
+    const char* labels[] = {"Index:", "Breite:", "Höhe:", "Größe (Byte):", "Position in Datei:", "Unbekannt 1:", "Unbekannt 2:"};
     const char* labelNames[] = {"LabelArtIndex", "LabelArtWidth", "LabelArtHeight", "LabelArtSize", "LabelArtOffset",
                                 "LabelArtUnknown1", "LabelArtUnknown2"};
     for (int i = 0; i < 7; ++i) {
@@ -280,7 +280,7 @@ void ArtBankPage::BitBtn1Click()
     const int e = entry();
     if (e <= 0)
         return;
-    auto name = app_.chooseFileToSave({"GP3ARTBinWSSave", "Artwork" + std::to_string(e) + ".BMP", {944, 881}, 1});
+    auto name = app_.chooseFileToSave({"GP3ARTBinWSSave", "Artwork" + std::to_string(e) + ".BMP", {944, 946, 881}, 1});
     if (!name)
         return;
     Messenger messenger = app_.messenger();

@@ -26,17 +26,19 @@ constexpr TextBinding kBackupTexts[] = {
     {"ListView1", TextRole::Column, 918, 2},
 };
 
+constexpr int kBackupCompleteText = 164, kBackupIncompleteText = 165, kBackupMoreText = 166;
+
 // What a backup could not copy, one file a line; a long list is cut short.
-std::string IncompleteBackupText(const BackupResult& result)
+// The text is in the game texts' code page; the file names come as UTF-8.
+std::string IncompleteBackupText(const BackupResult& result, const UITexts& texts)
 {
     constexpr std::size_t kShown = 20;
     const std::size_t n = result.failures.size();
-    std::string text = "The backup is incomplete: " + std::to_string(n) + (n == 1 ? " file was" : " files were")
-        + " not copied.\n";
+    std::string text = texts.format(kBackupIncompleteText, Args(static_cast<int>(n))) + "\n";
     for (std::size_t i = 0; i < n && i < kShown; ++i)
-        text += "\n" + result.failures[i].file + ": " + result.failures[i].reason;
+        text += "\n" + Utf8ToWindows1252(result.failures[i].file + ": " + result.failures[i].reason);
     if (n > kShown)
-        text += "\n... and " + std::to_string(n - kShown) + " more";
+        text += "\n" + texts.format(kBackupMoreText, Args(static_cast<int>(n - kShown)));
     return text;
 }
 
@@ -166,8 +168,13 @@ void BackupWindow::BitBtn3Click()
     ProgressWindow progressWindow(this);
     WindowCopyProgress progress(progressWindow, app_.program.texts);
     auto result = RunBackup(app_.program.settings.gameDirectory, target, tickedGroups(), progress);
-    if (result && !result->complete())
-        app_.messenger().showFixed(Utf8ToWindows1252(IncompleteBackupText(*result)));
+    if (!result)
+        return;
+    Messenger messenger = app_.messenger();
+    if (result->complete())
+        messenger.show(kBackupCompleteText, Args(Utf8ToWindows1252(UnquoteDirectory(target))));
+    else
+        messenger.showFixed(IncompleteBackupText(*result, app_.program.texts));
 }
 
 } // namespace pitwall::gui

@@ -207,7 +207,7 @@ void CareerWindow::ShowResult()
         auto* row = new QTreeWidgetItem(results_);
         row->setText(0, FromUntrustedGameText(e.driver));
         row->setText(1, FromUntrustedGameText(e.team));
-        row->setText(2, FromUntrustedGameText(ShownReportTime(e, result->laps)));
+        row->setText(2, FromUntrustedGameText(ShownReportTime(e, result->laps, &app_.program.texts)));
     }
     findChild<QPushButton*>("Button2")->setEnabled(!result->entries.empty());
 }

@@ -8,6 +8,7 @@
 #include "QtMessages.h"
 
 #include "cockpit/CockpitData.h"
+#include "cockpit/CockpitNames.h"
 #include "cockpit/ElementTypeChange.h"
 #include "cockpit/LcdEmulation.h"
 #include "cockpit/ThreeDFile.h"
@@ -30,26 +31,18 @@ namespace pitwall::gui {
 
 namespace {
 
-// The .3D file keeps a text between double quotes, so a quote can only be
-// typed doubled: a lone quote at the end is the first of a pair being typed,
-// anywhere else it is refused.
+// The .3D file keeps a text between double quotes, with each quote of the
+// text doubled; the field shows and takes the text as it reads, single
+// quotes and all, as long as its stored form fits the element.
 class LcdTextValidator : public QValidator {
 public:
     using QValidator::QValidator;
     State validate(QString& input, int&) const override
     {
-        const std::string text = ToGameText(input);
-        if (IsWritableLcdText(text))
-            return Acceptable;
-        return IsWritableLcdText(text + '"') ? Intermediate : Invalid;
-    }
-    void fixup(QString& input) const override
-    {
-        if (input.endsWith('"'))
-            input.chop(1);
+        const std::string stored = StoredLcdText(ToGameText(input));
+        return IsWritableLcdText(stored) && stored.size() <= kLcdTextWidth ? Acceptable : Invalid;
     }
 };
-
 
 constexpr int kFirstLanguageText = 691;
 constexpr int kFirstScreenText = 773;
@@ -115,6 +108,14 @@ QWidget* CockpitEditor::buildLcdPage()
     grid->addWidget(Label("Label8", controls), 8, 0);
     elementText_ = new QComboBox(controls);
     elementText_->setObjectName("ComboBox9");
+    // Wide enough for the longest game name it offers
+    // ("lcdp_SESSION_TIME_REMAINING"), which the layout must not clip.
+    int longest = 0;
+    for (std::string_view name : kLcdPlaceholderNames)
+        longest = std::max(longest, elementText_->fontMetrics().horizontalAdvance(QString::fromLatin1(name)));
+    for (std::string_view name : kLcdHighlightNames)
+        longest = std::max(longest, elementText_->fontMetrics().horizontalAdvance(QString::fromLatin1(name)));
+    elementText_->setMinimumWidth(longest + 40);
     grid->addWidget(elementText_, 8, 1, 1, 2);
     grid->addWidget(Label("Label9", controls), 9, 0);
     elementType_ = new QComboBox(controls);
@@ -236,10 +237,10 @@ void CockpitEditor::FillElementList()
             elements_->addItem(FromGameText(texts.format(kPlaceholderElementText, Args(e.text()))));
             break;
         case 4:
-            elements_->addItem(FromGameText(texts.format(kMessageElementText, Args(e.text()))));
+            elements_->addItem(FromGameText(texts.format(kMessageElementText, Args(ShownLcdText(e.text())))));
             break;
         default:
-            elements_->addItem(FromUntrustedGameText(e.text()));
+            elements_->addItem(FromUntrustedGameText(ShownLcdText(e.text())));
             break;
         }
     }
@@ -289,7 +290,7 @@ void CockpitEditor::ShowElement(int element)
         elementText_->lineEdit()->setMaxLength(static_cast<int>(kLcdTextWidth));
         if (!elementText_->validator())
             elementText_->setValidator(new LcdTextValidator(elementText_));
-        elementText_->setEditText(e ? FromUntrustedGameText(e->text()) : QString());
+        elementText_->setEditText(e ? FromUntrustedGameText(ShownLcdText(e->text())) : QString());
     }
     elementText_->setEnabled(isLoaded && type != 0);
     showing_ = false;
@@ -322,9 +323,10 @@ void CockpitEditor::ElementTextEdited(const QString& text)
     LcdElement* e = chosenElement();
     if (showing_ || !e || !(e->is(LcdType::Text) || e->is(LcdType::Message)))
         return;
-    if (!IsWritableLcdText(ToGameText(text)))
-        return; // a quote typed as the first of a pair
-    e->setText(ToGameText(text));
+    const std::string stored = StoredLcdText(ToGameText(text));
+    if (!IsWritableLcdText(stored) || stored.size() > kLcdTextWidth)
+        return;
+    e->setText(stored);
     FillElementList();
     Redraw();
 }

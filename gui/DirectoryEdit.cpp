@@ -16,6 +16,7 @@ DirectoryEdit::DirectoryEdit(QWidget* parent) : QWidget(parent)
     browse->setText("...");
     layout->addWidget(edit_);
     layout->addWidget(browse);
+    connect(edit_, &QLineEdit::textChanged, this, &DirectoryEdit::textChanged);
     connect(browse, &QToolButton::clicked, this, [this] {
         QString dir = QFileDialog::getExistingDirectory(this, QString(), text());
         if (!dir.isEmpty())

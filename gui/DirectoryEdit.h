@@ -14,6 +14,9 @@ public:
     QString text() const;
     void setText(const QString& text);
 
+signals:
+    void textChanged();
+
 private:
     QLineEdit* edit_;
 };

@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace pitwall::gui {
 
@@ -45,7 +46,22 @@ DirectoryMaskChooser::DirectoryMaskChooser(const UITexts& texts, QWidget* parent
     grid->addWidget(help, 2, 0, 1, 2);
     grid->addLayout(AddOkCancel(this), 3, 0, 1, 2);
     ApplyTexts(this, kDirectoryMaskTexts, texts);
+    // Without a folder the pictures would go to (or come from) wherever the
+    // program happens to run; without a mask there are no names.
+    auto* ok = findChild<QPushButton*>("BitBtn1");
+    auto update = [this, ok] { ok->setEnabled(complete()); };
+    connect(directory_, &DirectoryEdit::textChanged, this, update);
+    connect(mask_, &QLineEdit::textChanged, this, update);
+    update();
     resize(440, 180);
+}
+
+bool DirectoryMaskChooser::complete() const { return !directory().isEmpty() && !mask().trimmed().isEmpty(); }
+
+void DirectoryMaskChooser::accept()
+{
+    if (complete())
+        QDialog::accept();
 }
 
 QString DirectoryMaskChooser::directory() const { return directory_->text(); }

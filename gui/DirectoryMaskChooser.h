@@ -22,8 +22,12 @@ public:
     QString mask() const;
     void setDirectory(const QString& directory);
     void setMask(const QString& mask);
+    // Closes only with a folder and a mask (OK is disabled without them).
+    void accept() override;
 
 private:
+    bool complete() const;
+
     DirectoryEdit* directory_;
     QLineEdit* mask_;
 };

@@ -56,9 +56,8 @@ std::optional<std::string> Choose(AppContext& app, QWidget* parent, const FileRe
         return std::nullopt;
     std::string name = chosen.toStdString();
     if (save) {
-        int used = static_cast<int>(filters.entries.indexOf(selected));
-        if (used >= 0)
-            name = WithFilterExtension(name, filters.patterns[static_cast<std::size_t>(used)]);
+        const auto used = filters.entries.indexOf(selected);
+        name = SavedFileName(name, filters.patterns, used >= 0 ? static_cast<std::size_t>(used) : filters.patterns.size());
     }
     RememberDirectory(ini, request.key, name);
     return name;

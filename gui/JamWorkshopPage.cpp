@@ -120,7 +120,7 @@ JamWorkshopPage::JamWorkshopPage(AppContext& app, QWidget* parent) : QWidget(par
     fileGrid->addWidget(kind_, 2, 1);
     right->addWidget(file);
 
-    auto* texture = new QGroupBox(QString::fromUtf8("Texture-Info:"), this);
+    auto* texture = new QGroupBox(QString::fromUtf8("Textur-Info:"), this);
     texture->setObjectName("GroupBoxJamTexture");
     auto* textureGrid = new QGridLayout(texture);
     textureGrid->addWidget(Label(texture, "LabelTexPosition", "Links / Oben:"), 0, 0);

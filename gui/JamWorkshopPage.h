@@ -1,5 +1,5 @@
 #pragma once
-// The workshop window's page "JAM-Workhop": one JAM file of any kind, its
+// The workshop window's page "JAM-Workshop": one JAM file of any kind, its
 // page or one image zoomed, its file and image fields, the palette position
 // under the mouse, and conversion to and from pictures, the unscrambled copy
 // and the JAM itself. The JAM stays open until another one opens; a file

@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QTabWidget>
+#include <QToolBar>
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <QWidget>
@@ -38,6 +39,8 @@ void SetCaption(QObject* o, const QString& text)
         button->setText(text);
     else if (auto* group = qobject_cast<QGroupBox*>(o))
         group->setTitle(text);
+    else if (auto* bar = qobject_cast<QToolBar*>(o))
+        bar->setWindowTitle(text); // the name of its show-and-hide entry
     else if (auto* widget = qobject_cast<QWidget*>(o); widget && widget->isWindow())
         widget->setWindowTitle(text);
 }

@@ -67,6 +67,7 @@ constexpr TextBinding kMainTexts[] = {
     {"MenuItem4", TextRole::Caption, 1108},
     {"Beenden1", TextRole::Caption, 196},
     {"Optionen1", TextRole::Caption, 1110},
+    {"ToolBar1", TextRole::Caption, 167},
     {"CarsetInformationeditieren1", TextRole::Caption, 727},
     {"Backup1", TextRole::Caption, 422},
     {"GrandPrix3starten1", TextRole::Caption, 1109},

@@ -166,8 +166,13 @@ void MenuBackgroundsPage::Restore()
 void MenuBackgroundsPage::FillExportList()
 {
     exportList_->clear();
-    for (const std::string& line : services_.app.workingSet().menuBackgrounds)
+    // The entries name their backgrounds in the language shown now, whatever
+    // language they were added (or a carset was saved) in.
+    for (std::string& line : services_.app.workingSet().menuBackgrounds) {
+        if (auto n = MenuBackgroundNumber(line))
+            line = MenuBackgroundLine(*n, services_.app.program.texts);
         exportList_->addItem(FromGameText(line));
+    }
 }
 
 void MenuBackgroundsPage::ShowBackground()
@@ -237,6 +242,8 @@ void MenuBackgroundsPage::Button37Click()
     if (!sequence)
         return;
     Messenger messenger = services_.app.messenger();
+    if (!AnyFileOf(*sequence, AllBackgrounds(), messenger))
+        return;
     RunPictureSequence(this, services_.app, kLoadingText, AllBackgrounds(), [&](int n) {
         const std::string file = sequence->fileName(n);
         if (FileExists(file))

@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "ProgressWindow.h"
+#include "app/Messages.h"
 #include "menu/MenuPictureFiles.h"
 #include "transfer/FileUtils.h"
 
@@ -16,6 +17,16 @@ constexpr int kProgressCaption = 554, kSecondsLeft = 1003;
 std::string PictureSequence::fileName(int number) const
 {
     return IncludeTrailingBackslash(folder) + PatternFileName(pattern, number);
+}
+
+bool AnyFileOf(const PictureSequence& sequence, const std::vector<int>& numbers, Messenger& messenger)
+{
+    constexpr int kNoSequenceFileText = 163;
+    for (int n : numbers)
+        if (FileExists(sequence.fileName(n)))
+            return true;
+    messenger.show(kNoSequenceFileText, Args(sequence.folder, sequence.pattern));
+    return false;
 }
 
 void RunPictureSequence(QWidget* parent, AppContext& app, int firstLineText, const std::vector<int>& numbers,

@@ -10,6 +10,10 @@
 
 class QWidget;
 
+namespace pitwall {
+class Messenger;
+}
+
 namespace pitwall::gui {
 
 class AppContext;
@@ -33,6 +37,10 @@ struct MenuGraphicsServices {
 
 // The progress window of a picture sequence (UI texts 554, 1003 and the
 // given first line), stepped once per picture while `work` runs for each.
+// Whether a file of the sequence exists for one of the numbers; when none
+// does, the user is told so (UI text 163).
+bool AnyFileOf(const PictureSequence& sequence, const std::vector<int>& numbers, Messenger& messenger);
+
 void RunPictureSequence(QWidget* parent, AppContext& app, int firstLineText, const std::vector<int>& numbers,
                         const std::function<void(int number)>& work);
 

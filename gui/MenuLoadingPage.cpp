@@ -181,6 +181,8 @@ void MenuLoadingPage::BitBtn6Click()
     if (!sequence)
         return;
     Messenger messenger = services_.app.messenger();
+    if (!AnyFileOf(*sequence, AllPictures(), messenger))
+        return;
     RunPictureSequence(this, services_.app, kLoadingText, AllPictures(), [&](int n) {
         const std::string file = sequence->fileName(n);
         if (FileExists(file))

@@ -1,5 +1,6 @@
 #include "TextEditDialog.h"
 
+#include "LanguageTable.h"
 #include "OkCancelButtons.h"
 
 #include <QLabel>
@@ -8,19 +9,30 @@
 
 namespace pitwall::gui {
 
-TextEditDialog::TextEditDialog(QWidget* parent) : QDialog(parent)
+namespace {
+
+constexpr TextBinding kTextEditTexts[] = {
+    {"", TextRole::Caption, 202},
+    {"Label1", TextRole::Caption, 373},
+    {"BitBtn1", TextRole::Caption, 203},
+    {"BitBtn2", TextRole::Caption, 204},
+};
+
+} // namespace
+
+TextEditDialog::TextEditDialog(const UITexts& texts, QWidget* parent) : QDialog(parent)
 {
     setObjectName("TForm3");
-    setWindowTitle("Text ändern");
     setModal(true);
     auto* layout = new QVBoxLayout(this);
-    auto* label = new QLabel("Diese Zeichen sollten möglichst unverändert geladen werden:", this);
+    auto* label = new QLabel(this);
     label->setObjectName("Label1");
     memo_ = new QPlainTextEdit(this);
     memo_->setObjectName("Memo1");
     layout->addWidget(label);
     layout->addWidget(memo_);
     layout->addLayout(AddOkCancel(this));
+    ApplyTexts(this, kTextEditTexts, texts);
     resize(420, 260);
 }
 

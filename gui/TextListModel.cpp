@@ -45,8 +45,9 @@ QVariant TextListModel::data(const QModelIndex& index, int role) const
     if (!texts_ || !index.isValid() || index.row() >= rowCount())
         return {};
     const std::string& text = (*texts_)[static_cast<std::size_t>(index.row())];
+    // Numbered from 1, as "Text number" counts them.
     if (role == Qt::DisplayRole)
-        return QString::number(index.row()) + QStringLiteral("  ") + ShownText(text);
+        return QString::number(index.row() + 1) + QStringLiteral("  ") + ShownText(text);
     if (role == Qt::UserRole)
         return index.row();
     return {};

@@ -307,7 +307,7 @@ void TextsEditor::EditSelected()
     if (n < 0 || !model_->texts())
         return;
     std::string& text = (*model_->texts())[static_cast<std::size_t>(n)];
-    TextEditDialog dialog(this);
+    TextEditDialog dialog(app_.program.texts, this);
     const QString shown = MemoText(text);
     dialog.memo()->setPlainText(shown);
     if (dialog.exec() != QDialog::Accepted)

@@ -344,13 +344,22 @@ void TracksEditor::FillTrackList()
 {
     QSignalBlocker block(trackList_);
     trackList_->clear();
-    for (int t = 0; t < kTrackCount; ++t) {
-        const std::string city = table().info[static_cast<std::size_t>(t)].texts[0][1].text();
-        trackList_->addItem(city.empty()
-                                ? FromGameText(app_.program.texts.format(kTrackEntryText, Args(t + 1)))
-                                : QString("%1. %2").arg(t + 1).arg(FromUntrustedGameText(city)));
-    }
+    for (int t = 0; t < kTrackCount; ++t)
+        trackList_->addItem(QString());
+    UpdateTrackEntries();
     trackList_->setCurrentRow(std::clamp(state().slot, 0, kTrackCount - 1));
+}
+
+// The entries name each track by its English city, which the texts page and
+// GP3INFO's "Take" buttons change.
+void TracksEditor::UpdateTrackEntries()
+{
+    for (int t = 0; t < kTrackCount && t < trackList_->count(); ++t) {
+        const std::string city = table().info[static_cast<std::size_t>(t)].texts[0][1].text();
+        trackList_->item(t)->setText(city.empty()
+                                         ? FromGameText(app_.program.texts.format(kTrackEntryText, Args(t + 1)))
+                                         : QString("%1. %2").arg(t + 1).arg(FromUntrustedGameText(city)));
+    }
 }
 
 void TracksEditor::ShowSlot(int slot)
@@ -371,6 +380,7 @@ void TracksEditor::ShowSlot(int slot)
     ShowTexts();
     ShowPicture();
     ShowSections();
+    UpdateTrackEntries();
 }
 
 void TracksEditor::StoreSlot()
@@ -384,6 +394,7 @@ void TracksEditor::StoreSlot()
     StoreBump();
     StoreTexts();
     StoreSection();
+    UpdateTrackEntries();
 }
 
 void TracksEditor::MoveSelected(int to)

@@ -98,6 +98,7 @@ private:
 
     void ShowAll();
     void FillTrackList();
+    void UpdateTrackEntries();
     void ShowSlot(int slot);
     void StoreSlot();
     void ShowRecords();

@@ -167,6 +167,8 @@ QWidget* TracksEditor::buildPicturesPage()
         std::vector<int> numbers(kTrackPictureKinds * kTrackViews);
         std::iota(numbers.begin(), numbers.end(), 0);
         const int slot = state().slot;
+        if (loading && !AnyFileOf(PictureSequence{directory, mask}, numbers, messenger))
+            return;
         RunPictureSequence(this, app_, loading ? kLoadingSequenceText : kSavingSequenceText, numbers, [&](int n) {
             const int kind = n / kTrackViews, view = n % kTrackViews;
             std::string name = mask;

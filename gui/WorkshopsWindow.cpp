@@ -80,7 +80,7 @@ WorkshopsWindow::WorkshopsWindow(AppContext& app, QWidget* parent) : EditorWindo
     artPage_ = new ArtBankPage(app, pages_);
     jamPage_ = new JamWorkshopPage(app, pages_);
     pages_->addTab(artPage_, "GP3ART5.BIN-Workshop");
-    pages_->addTab(jamPage_, "JAM-Workhop");
+    pages_->addTab(jamPage_, "JAM-Workshop");
     layout->addWidget(pages_, 1);
     statusBar_ = CreateEditorStatusBar(this);
     layout->addWidget(statusBar_);

@@ -1,5 +1,7 @@
 #include "career/SeasonReport.h"
 
+#include "app/UITexts.h"
+
 #include <array>
 #include <cctype>
 
@@ -159,11 +161,15 @@ std::string ClockText(std::uint32_t ms)
 
 } // namespace
 
-std::string ShownReportTime(const SeasonEntry& entry, std::uint32_t laps)
+std::string ShownReportTime(const SeasonEntry& entry, std::uint32_t laps, const UITexts* texts)
 {
-    if (entry.lapsBehind > 0 && laps == 0)
-        return ClockText(entry.time) + " +" + std::to_string(entry.lapsBehind)
-            + (entry.lapsBehind == 1 ? " lap" : " laps");
+    constexpr int kOneLapText = 156, kLapsText = 158;
+    if (entry.lapsBehind > 0 && laps == 0) {
+        const bool one = entry.lapsBehind == 1;
+        const std::string behind = texts ? texts->format(one ? kOneLapText : kLapsText, Args(entry.lapsBehind))
+                                         : std::to_string(entry.lapsBehind) + (one ? " lap" : " laps");
+        return ClockText(entry.time) + " +" + behind;
+    }
     if (entry.time == 0)
         return entry.timeText;
     return ClockText(entry.time);

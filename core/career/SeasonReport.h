@@ -12,6 +12,8 @@
 
 namespace pitwall {
 
+class UITexts;
+
 inline constexpr int kSeasonReportEntries = 22;
 inline constexpr const char* kSeasonReportGamePath = "gpsaves\\seasona1.txt";
 
@@ -48,7 +50,9 @@ SeasonReportRead ParseSeasonReport(std::string_view text, std::uint32_t laps = 0
 
 // "1.33.200", with hours "1.31.45.996"; the winner's time plus "+n laps"
 // for a lapped entry whose time could not be worked out, the report's own
-// text for an entry without a time.
-std::string ShownReportTime(const SeasonEntry& entry, std::uint32_t laps);
+// text for an entry without a time. The lap words come from `texts` (UI
+// texts 156 and 158) when given, else they are English (result files and the
+// command line).
+std::string ShownReportTime(const SeasonEntry& entry, std::uint32_t laps, const UITexts* texts = nullptr);
 
 } // namespace pitwall

@@ -1,6 +1,8 @@
 #include "cockpit/LcdEmulation.h"
 
 #include <algorithm>
+#include <string_view>
+#include <vector>
 
 namespace pitwall {
 
@@ -35,6 +37,46 @@ void DrawPlainText(Image& picture, const LcdFont& font, std::string_view text, i
     }
 }
 
+// The text broken at spaces into lines of at most `width` characters; a
+// word longer than a line is cut.
+std::vector<std::string_view> WrappedLines(std::string_view text, std::size_t width)
+{
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        while (start < text.size() && text[start] == ' ')
+            ++start;
+        if (start == text.size())
+            break;
+        std::size_t end = std::min(text.size(), start + width);
+        if (end < text.size() && text[end] != ' ') {
+            const std::size_t space = text.rfind(' ', end);
+            if (space != std::string_view::npos && space > start)
+                end = space;
+        }
+        std::size_t last = end;
+        while (last > start && text[last - 1] == ' ')
+            --last;
+        lines.push_back(text.substr(start, last - start));
+        start = end;
+    }
+    return lines;
+}
+
+// The message of a screen shown outside the cockpit, in as many lines as it
+// needs to stay inside the picture, around its middle.
+void DrawOutsideText(Image& picture, const LcdFont& font, std::string_view text)
+{
+    constexpr int kMargin = 10, kLineHeight = kLcdGlyphHeight + 2;
+    const auto width = static_cast<std::size_t>(std::max(1, (picture.width() - 2 * kMargin) / kLcdGlyphWidth));
+    const auto lines = WrappedLines(text, width);
+    int y = picture.height() / 2 - static_cast<int>(lines.size() > 0 ? lines.size() - 1 : 0) * kLineHeight / 2;
+    for (std::string_view line : lines) {
+        DrawPlainText(picture, font, line, kMargin, y);
+        y += kLineHeight;
+    }
+}
+
 } // namespace
 
 void DrawLcdText(Image& picture, const LcdFont& font, std::string_view text, int column, int fineX, int row,
@@ -59,7 +101,7 @@ Image RenderLcd(const LcdScene& scene, const LcdFont& font)
         return picture;
     const LcdScreen* screen = scene.screen;
     if (screen && (*screen)[0][LcdElement::kOutside] != 0) {
-        DrawPlainText(picture, font, scene.outsideText, 10, picture.height() / 2);
+        DrawOutsideText(picture, font, scene.outsideText);
         return picture;
     }
     picture.draw(scene.preview->copy(kLcdPreviewArea).stretched(kLcdPictureWidth, kLcdPictureHeight), 0, 0);

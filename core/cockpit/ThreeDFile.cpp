@@ -184,6 +184,28 @@ bool IsWritableLcdText(std::string_view text)
     return true;
 }
 
+std::string ShownLcdText(std::string_view stored)
+{
+    std::string shown;
+    for (std::size_t i = 0; i < stored.size(); ++i) {
+        shown += stored[i];
+        if (stored[i] == '"' && i + 1 < stored.size() && stored[i + 1] == '"')
+            ++i;
+    }
+    return shown;
+}
+
+std::string StoredLcdText(std::string_view shown)
+{
+    std::string stored;
+    for (char c : shown) {
+        stored += c;
+        if (c == '"')
+            stored += '"';
+    }
+    return stored;
+}
+
 PlaceholderCaptions DefaultPlaceholderCaptions()
 {
     PlaceholderCaptions captions;

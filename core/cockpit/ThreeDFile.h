@@ -38,6 +38,10 @@ inline constexpr std::size_t kThreeDMaxBytes = 4 * 1024 * 1024;
 // Whether a text or message element's text can be written between double
 // quotes and read back the same: no zero byte, and quotes only doubled ("").
 bool IsWritableLcdText(std::string_view text);
+// A stored text as the user reads and types it: each doubled quote is one
+// quote; and back, each quote doubled.
+std::string ShownLcdText(std::string_view stored);
+std::string StoredLcdText(std::string_view shown);
 
 // The file's blocks read over `previous`: a screen that has a block gets its
 // 21 elements as type 3 with cleared text first (other bytes keep their

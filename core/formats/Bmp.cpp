@@ -2,6 +2,7 @@
 
 #include "formats/ByteReader.h"
 #include "formats/ByteWriter.h"
+#include "formats/PictureError.h"
 #include "transfer/FileUtils.h"
 
 #include <algorithm>
@@ -64,12 +65,12 @@ Image DecodeBmp(std::span<const std::uint8_t> bytes)
 {
     ByteReader r(bytes);
     if (r.u8() != 'B' || r.u8() != 'M')
-        throw FormatError("not a BMP file (no \"BM\" at the start)");
+        throw PictureError(PictureFault::NotThisKind, "not a BMP file (no \"BM\" at the start)");
     r.skip(8); // file size and reserved words: often wrong in the wild, not needed
     std::uint32_t pixelOffset = r.u32();
     std::uint32_t headerSize = r.u32();
     if (headerSize < 40)
-        throw FormatError("unsupported BMP header of " + std::to_string(headerSize) + " bytes");
+        throw PictureError(PictureFault::Unsupported, "unsupported BMP header of " + std::to_string(headerSize) + " bytes");
     std::int32_t width = r.i32();
     std::int32_t rawHeight = r.i32();
     std::uint16_t planes = r.u16();
@@ -83,16 +84,16 @@ Image DecodeBmp(std::span<const std::uint8_t> bytes)
     bool topDown = rawHeight < 0;
     std::int64_t height = topDown ? -static_cast<std::int64_t>(rawHeight) : rawHeight;
     if (auto problem = PictureSizeProblem(width, height); !problem.empty())
-        throw FormatError("BMP size " + std::to_string(width) + " x " + std::to_string(height)
-                          + " is not supported: " + problem);
+        throw PictureError(PictureFault::Unsupported, "BMP size " + std::to_string(width) + " x "
+                                                          + std::to_string(height) + " is not supported: " + problem);
     const int w = width;
     const int h = static_cast<int>(height);
 
     bool indexed = bitsPerPixel == 1 || bitsPerPixel == 4 || bitsPerPixel == 8;
     if (!indexed && bitsPerPixel != 16 && bitsPerPixel != 24 && bitsPerPixel != 32)
-        throw FormatError("BMP with " + std::to_string(bitsPerPixel) + " bits per pixel is not supported");
+        throw PictureError(PictureFault::Unsupported, "BMP with " + std::to_string(bitsPerPixel) + " bits per pixel is not supported");
     if (compression != kBiRgb && !(compression == kBiBitfields && (bitsPerPixel == 16 || bitsPerPixel == 32)))
-        throw FormatError("compressed BMP (method " + std::to_string(compression) + ") is not supported");
+        throw PictureError(PictureFault::Unsupported, "compressed BMP (method " + std::to_string(compression) + ") is not supported");
 
     // Channel masks: given after the 40-byte header (or inside a larger one)
     // for bit fields, else the fixed 5-5-5 and 8-8-8 layouts.
@@ -117,7 +118,7 @@ Image DecodeBmp(std::span<const std::uint8_t> bytes)
     const std::size_t stride = RowStride(w, bitsPerPixel);
     const std::size_t present = pixelOffset < bytes.size() ? bytes.size() - pixelOffset : 0;
     if (present / stride < static_cast<std::size_t>(h))
-        throw FormatError("BMP pixel data is short: " + std::to_string(h) + " rows of " + std::to_string(stride)
+        throw PictureError(PictureFault::Damaged, "BMP pixel data is short: " + std::to_string(h) + " rows of " + std::to_string(stride)
                           + " bytes needed, " + std::to_string(present) + " bytes present");
 
     Image image(w, h, bitsPerPixel);
@@ -125,7 +126,7 @@ Image DecodeBmp(std::span<const std::uint8_t> bytes)
     if (indexed) {
         std::uint32_t entries = colorsUsed == 0 ? (1u << bitsPerPixel) : colorsUsed;
         if (entries > 256)
-            throw FormatError("BMP colour table of " + std::to_string(entries) + " entries");
+            throw PictureError(PictureFault::Damaged, "BMP colour table of " + std::to_string(entries) + " entries");
         std::size_t tableAt = 14 + static_cast<std::size_t>(headerSize);
         if (compression == kBiBitfields)
             tableAt += 12;
@@ -180,6 +181,8 @@ Image LoadBmpFile(const std::string& fileName)
     auto bytes = ReadWholeFile(fileName, 512u * 1024 * 1024);
     try {
         return DecodeBmp(bytes);
+    } catch (const PictureError& e) {
+        throw PictureError(e.fault(), fileName + ": " + e.what());
     } catch (const FormatError& e) {
         throw FormatError(fileName + ": " + e.what());
     }

@@ -345,7 +345,7 @@ Image ReadJamPicture(const std::string& fileName, bool eightBit, int requiredHei
         picture = LoadBmpFile(fileName);
     } catch (const std::exception& e) {
         if (messenger)
-            messenger->show(kPictureUnreadableText, Args(fileName, e.what()));
+            messenger->show(kPictureUnreadableText, Args(fileName, PictureFaultText(e, messenger->texts())));
         return Image();
     }
     const int d = picture.depth();

@@ -29,7 +29,7 @@ bool LoadJamPage(TJAMFile& jam, const std::string& fileName, Dithering dithering
         picture = LoadPngFile(fileName);
     } catch (const std::exception& e) {
         if (messenger)
-            messenger->show(kPictureUnreadableText, Args(fileName, e.what()));
+            messenger->show(kPictureUnreadableText, Args(fileName, PictureFaultText(e, messenger->texts())));
         return false;
     }
     if (picture.width() != kJamPageWidth || picture.height() != jam.pageHeight()) {

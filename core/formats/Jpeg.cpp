@@ -2,6 +2,7 @@
 
 #include "formats/Bmp.h"
 #include "formats/ByteReader.h"
+#include "formats/PictureError.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -172,9 +173,9 @@ Image DecodeJpeg(std::span<const std::uint8_t> bytes)
     DecodeTarget target{&rgb, 0, 0};
     JpegError error{};
     if (bytes.empty())
-        throw FormatError("empty JPEG file");
+        throw PictureError(PictureFault::NotThisKind, "empty JPEG file");
     if (!DecodeInto(bytes.data(), bytes.size(), &target, &error))
-        throw FormatError(std::string("JPEG: ") + error.message);
+        throw PictureError(PictureFault::Damaged, std::string("JPEG: ") + error.message);
     Image image(target.width, target.height, 24);
     std::size_t i = 0;
     for (Pixel& p : image.pixels()) {

@@ -78,6 +78,12 @@ Image ReduceToPalette(const Image& picture, const Palette& palette, Dithering di
     // Floyd-Steinberg in serpentine order: 7/16 ahead, 3/16 behind below,
     // 5/16 below, 1/16 ahead below. The errors of the current and the next
     // row are kept per channel, with a column of margin on each side.
+    // A pixel already in a palette colour is kept as it is and the error
+    // meant for it is dropped, so repainting part of a game picture leaves
+    // the rest alone. The error is measured from the wanted colour clamped
+    // to what a pixel can show: measured from the unclamped one it grows
+    // without bound where the palette cannot reach a colour, and spreads as
+    // a band.
     const int w = picture.width();
     const std::size_t rowSize = static_cast<std::size_t>(w + 2) * 3;
     std::vector<double> current(rowSize, 0.0), next(rowSize, 0.0);
@@ -88,12 +94,17 @@ Image ReduceToPalette(const Image& picture, const Palette& palette, Dithering di
         for (int n = 0; n < w; ++n) {
             const int x = leftToRight ? n : w - 1 - n;
             const Pixel source = picture.pixel(x, y);
+            if (palette.containsPixel(source)) {
+                out.setPixel(x, y, source);
+                continue;
+            }
             const std::size_t at = static_cast<std::size_t>(x + 1) * 3;
-            const double wanted[3] = {RedOf(source) + current[at], GreenOf(source) + current[at + 1],
-                                      BlueOf(source) + current[at + 2]};
-            const Pixel target = MakePixel(static_cast<int>(std::lround(std::clamp(wanted[0], 0.0, 255.0))),
-                                           static_cast<int>(std::lround(std::clamp(wanted[1], 0.0, 255.0))),
-                                           static_cast<int>(std::lround(std::clamp(wanted[2], 0.0, 255.0))));
+            const double wanted[3] = {std::clamp(RedOf(source) + current[at], 0.0, 255.0),
+                                      std::clamp(GreenOf(source) + current[at + 1], 0.0, 255.0),
+                                      std::clamp(BlueOf(source) + current[at + 2], 0.0, 255.0)};
+            const Pixel target = MakePixel(static_cast<int>(std::lround(wanted[0])),
+                                           static_cast<int>(std::lround(wanted[1])),
+                                           static_cast<int>(std::lround(wanted[2])));
             const Pixel chosen = palette.pixel(matcher.nearestIndex(target));
             out.setPixel(x, y, chosen);
             const double error[3] = {wanted[0] - RedOf(chosen), wanted[1] - GreenOf(chosen),

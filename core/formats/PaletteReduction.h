@@ -40,8 +40,8 @@ enum class Dithering { None, FloydSteinberg };
 
 // The picture as an 8-bit picture of the same size whose colour table is the
 // palette and whose every pixel is a palette colour. Without dithering each
-// pixel becomes its nearest palette colour, so colours already in the
-// palette stay as they are.
+// pixel becomes its nearest palette colour. Colours already in the palette
+// stay as they are, with dithering too: no error is spread into them.
 Image ReduceToPalette(const Image& picture, const Palette& palette, Dithering dithering);
 
 } // namespace pitwall

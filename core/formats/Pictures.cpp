@@ -1,9 +1,11 @@
 #include "formats/Pictures.h"
 
 #include "app/Messages.h"
+#include "app/UITexts.h"
 #include "formats/Bmp.h"
 #include "formats/ByteReader.h"
 #include "formats/Jpeg.h"
+#include "formats/PictureError.h"
 #include "formats/Png.h"
 #include "transfer/FileUtils.h"
 
@@ -27,12 +29,34 @@ Image DecodeJpegFile(const std::string& fileName)
     auto bytes = ReadWholeFile(fileName, kMaxPictureFile);
     try {
         return DecodeJpeg(bytes);
+    } catch (const PictureError& e) {
+        throw PictureError(e.fault(), fileName + ": " + e.what());
     } catch (const FormatError& e) {
         throw FormatError(fileName + ": " + e.what());
     }
 }
 
 } // namespace
+
+std::string PictureFaultText(const std::exception& error, const UITexts& texts)
+{
+    constexpr int kNotThisKindText = 159, kUnsupportedText = 160, kDamagedText = 161, kUnreadableFileText = 162;
+    if (const auto* picture = dynamic_cast<const PictureError*>(&error)) {
+        switch (picture->fault()) {
+        case PictureFault::NotThisKind:
+            return texts.text(kNotThisKindText);
+        case PictureFault::Unsupported:
+            return texts.text(kUnsupportedText);
+        case PictureFault::Damaged:
+            break;
+        }
+        return texts.text(kDamagedText);
+    }
+    // A short read of the bytes is a FormatError too.
+    if (dynamic_cast<const FormatError*>(&error))
+        return texts.text(kDamagedText);
+    return texts.text(kUnreadableFileText);
+}
 
 bool IsJpg(const std::string& fileName) { return EqualsIgnoreAsciiCase(ExtensionOf(fileName), ".JPG"); }
 

@@ -6,16 +6,21 @@
 
 #include "formats/Image.h"
 
+#include <exception>
 #include <string>
 #include <vector>
 
 namespace pitwall {
 
 class Messenger;
+class UITexts;
 
 // UI text shown when a picture file cannot be read: "%s" the file name, "%s"
 // the reason.
 inline constexpr int kPictureUnreadableText = 1077;
+// The reason that message gives for what a picture load threw, in the
+// language of `texts`.
+std::string PictureFaultText(const std::exception& error, const UITexts& texts);
 
 // The key colour of colour-keyed copies and of the art bank: magenta
 // (red 248, green 0, blue 248).

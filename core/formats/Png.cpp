@@ -1,6 +1,7 @@
 #include "formats/Png.h"
 
 #include "formats/Bmp.h"
+#include "formats/PictureError.h"
 #include "transfer/FileUtils.h"
 
 #include <csetjmp>
@@ -230,7 +231,7 @@ bool EncodeFrom(PngState* state, const EncodeSource* source)
 Image DecodePng(std::span<const std::uint8_t> bytes)
 {
     if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0)
-        throw FormatError("not a PNG file (no PNG signature at the start)");
+        throw PictureError(PictureFault::NotThisKind, "not a PNG file (no PNG signature at the start)");
     std::vector<std::uint8_t> rgb;
     std::vector<Pixel> colorTable;
     DecodeTarget target{&rgb, &colorTable, 0, 0};
@@ -238,7 +239,7 @@ Image DecodePng(std::span<const std::uint8_t> bytes)
     state.data = bytes.data();
     state.size = bytes.size();
     if (!DecodeInto(&state, &target))
-        throw FormatError(std::string("PNG: ") + state.message);
+        throw PictureError(PictureFault::Damaged, std::string("PNG: ") + state.message);
     const bool indexed = !colorTable.empty();
     Image image(target.width, target.height, indexed ? 8 : 24);
     std::size_t i = 0;
@@ -289,6 +290,8 @@ Image LoadPngFile(const std::string& fileName)
     auto bytes = ReadWholeFile(fileName, kMaxPngFile);
     try {
         return DecodePng(bytes);
+    } catch (const PictureError& e) {
+        throw PictureError(e.fault(), fileName + ": " + e.what());
     } catch (const FormatError& e) {
         throw FormatError(fileName + ": " + e.what());
     }

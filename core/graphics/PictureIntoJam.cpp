@@ -37,7 +37,7 @@ Image ReadPicture(const TJAMFile& jam, int height, const std::string& fileName, 
         picture = kind == kBmp ? LoadBmpFile(fileName) : LoadPngFile(fileName);
     } catch (const std::exception& e) {
         if (messenger)
-            messenger->show(kPictureUnreadableText, Args(fileName, e.what()));
+            messenger->show(kPictureUnreadableText, Args(fileName, PictureFaultText(e, messenger->texts())));
         return Image();
     }
     if (!jam.is8Bit() && kind == kBmp && picture.depth() <= 8) {

@@ -2,11 +2,13 @@
 
 #include "app/ProgramState.h"
 #include "formats/Bmp.h"
+#include "formats/PaletteReduction.h"
 #include "menu/MenuArt.h"
 #include "transfer/FileUtils.h"
 #include "transfer/GamePath.h"
 #include "transfer/PrivateFile.h"
 
+#include <algorithm>
 #include <array>
 
 namespace pitwall {
@@ -33,6 +35,34 @@ bool IsPicture(TransferContext& context, const std::vector<std::uint8_t>& bytes,
         context.fail(name + " is not a picture the game can show: " + e.what());
         return false;
     }
+}
+
+// The picture in the kind of the game file it replaces: the game's loading
+// pictures are 8-bit, each with a colour table of its own, while a picture
+// taken in from a paint program is usually true-colour. Such a picture
+// over an 8-bit game file is reduced to that file's colour table.
+std::vector<std::uint8_t> InFormatOf(const std::string& gameFile, std::vector<std::uint8_t> picture)
+{
+    if (!FileExists(gameFile))
+        return picture;
+    Image game, taken;
+    try {
+        game = DecodeBmp(ReadWholeFile(gameFile, kMaxPictureBytes));
+        taken = DecodeBmp(picture);
+    } catch (const std::exception&) {
+        return picture; // the export writes what was checked when it was taken in
+    }
+    // An 8-bit picture brings its own colour table, as each game file has.
+    if (game.depth() != 8 || game.colorTable().empty() || taken.depth() <= 8)
+        return picture;
+    // Entries a short table lacks repeat its first colour, which the nearest
+    // match never prefers to the original.
+    std::array<Pixel, Palette::kSize> entries;
+    entries.fill(game.colorTable().front());
+    std::copy_n(game.colorTable().begin(), std::min(game.colorTable().size(), entries.size()), entries.begin());
+    Image reduced = ReduceToPalette(taken, Palette(entries), Dithering::FloydSteinberg);
+    reduced.setColorTable(game.colorTable());
+    return EncodeBmp(reduced);
 }
 
 } // namespace
@@ -75,8 +105,11 @@ void LoadingPicturesArea::exportToGame(TransferContext& context)
     // picture missing there leaves the game's own.
     for (int n = 0; n <= kLoadingPictureCount; ++n) {
         const std::string file = WorkFile(context, n);
-        if (FileExists(file))
-            context.replaceGameFile(LoadingPictureGamePath(n), ReadWholeFile(file, kMaxPictureBytes));
+        if (!FileExists(file))
+            continue;
+        const std::string gameFile =
+            ResolveGamePath(context.program.settings.gameDirectory, LoadingPictureGamePath(n));
+        context.replaceGameFile(LoadingPictureGamePath(n), InFormatOf(gameFile, ReadWholeFile(file, kMaxPictureBytes)));
     }
 }
 

@@ -26,7 +26,7 @@ Image Load(const std::string& file, Messenger* messenger)
         return LoadPicture(file, messenger);
     } catch (const std::exception& e) {
         if (messenger)
-            messenger->show(kPictureUnreadableText, Args(file, std::string(e.what())));
+            messenger->show(kPictureUnreadableText, Args(file, PictureFaultText(e, messenger->texts())));
         return {};
     }
 }

@@ -116,10 +116,16 @@ std::optional<BackupResult> RunBackup(const std::string& gameDirectory, const st
     progress.start(static_cast<int>(ordered.size()), BackupSize(gameDirectory, ordered));
     for (int g : ordered) {
         SplitPattern s = Split(kBackupGroups.at(static_cast<std::size_t>(g)).pattern);
-        std::string targetDirectory = to;
-        for (char c : s.directory)
-            targetDirectory += c == '\\' ? kPathSeparator : c;
         const std::string source = SourceDirectory(gameDirectory, s);
+        // The copy is spelled as the installation spells the directory
+        // ("LDATA"), not as the group's pattern does ("LData").
+        std::string targetDirectory = to;
+        const std::string base = IncludeTrailingBackslash(gameDirectory);
+        if (source.size() >= base.size() && source.compare(0, base.size(), base) == 0)
+            targetDirectory += source.substr(base.size());
+        else
+            for (char c : s.directory)
+                targetDirectory += c == '\\' ? kPathSeparator : c;
         if (!s.directory.empty() && LeadsOutOf(gameDirectory, source)) {
             result.failures.push_back({source, "a symbolic link out of the installation, not followed"});
         } else {

@@ -5,6 +5,8 @@
 #include "app/UITexts.h"
 #include "transfer/FileUtils.h"
 
+#include <algorithm>
+
 namespace pitwall {
 
 std::vector<FileFilter> FileFilters(const UITexts& texts, const std::vector<int>& numbers)
@@ -35,14 +37,36 @@ void RememberDirectory(std::string_view iniPath, std::string_view key, std::stri
     }
 }
 
-std::string WithFilterExtension(std::string_view chosenName, std::string_view pattern)
+namespace {
+
+// The extensions of a pattern such as "*.BMP;*.JPG", without wildcards.
+std::vector<std::string> PatternExtensions(std::string_view pattern)
 {
-    std::string extension = ExtensionOf(pattern);
-    if (extension.empty() || extension.find('*') != std::string::npos)
+    std::vector<std::string> extensions;
+    while (!pattern.empty()) {
+        const std::size_t end = std::min(pattern.find(';'), pattern.size());
+        std::string extension = ExtensionOf(pattern.substr(0, end));
+        if (extension.size() > 1 && extension.find_first_of("*?") == std::string::npos)
+            extensions.push_back(extension);
+        pattern.remove_prefix(std::min(end + 1, pattern.size()));
+    }
+    return extensions;
+}
+
+} // namespace
+
+std::string SavedFileName(std::string_view chosenName, const std::vector<std::string>& patterns,
+                          std::size_t chosenFilter)
+{
+    const std::string have = ExtensionOf(chosenName);
+    for (const std::string& pattern : patterns)
+        for (const std::string& extension : PatternExtensions(pattern))
+            if (EqualsIgnoreAsciiCase(have, extension))
+                return std::string(chosenName);
+    if (chosenFilter >= patterns.size())
         return std::string(chosenName);
-    if (EqualsIgnoreAsciiCase(ExtensionOf(chosenName), extension))
-        return std::string(chosenName);
-    return std::string(chosenName) + extension;
+    const std::vector<std::string> wanted = PatternExtensions(patterns[chosenFilter]);
+    return wanted.empty() ? std::string(chosenName) : std::string(chosenName) + wanted.front();
 }
 
 } // namespace pitwall

@@ -24,8 +24,12 @@ std::string RememberedDirectory(std::string_view iniPath, std::string_view key, 
 // Remembers the directory of the chosen file under `key`.
 void RememberDirectory(std::string_view iniPath, std::string_view key, std::string_view chosenFile);
 
-// The name as saved: the pattern's extension is appended unless the name
-// already ends in it (compared without regard to case).
-std::string WithFilterExtension(std::string_view chosenName, std::string_view pattern);
+// The name as saved. A name that already ends in an extension one of the
+// dialog's filters offers keeps it, whichever filter was chosen (the caller
+// then writes the format of that extension); any other name gets the first
+// extension of the chosen filter's pattern ("*.BMP;*.JPG") appended.
+// Extensions are compared without regard to case.
+std::string SavedFileName(std::string_view chosenName, const std::vector<std::string>& patterns,
+                          std::size_t chosenFilter);
 
 } // namespace pitwall

@@ -240,10 +240,12 @@ bool CopyFileForced(std::string_view source, std::string_view target, std::strin
     } catch (const std::exception& e) {
         return fail(e.what());
     }
-    // A read-only file is copied read-only.
-    auto status = fs::status(NativePath(source), ec);
-    if (!ec)
-        fs::permissions(NativePath(target), status.permissions(), fs::perm_options::replace, ec);
+    // A read-only file is copied read-only. Otherwise the copy keeps the
+    // permissions it was written with (those of the file it replaced, or the
+    // user's usual ones), not the source's: a source in the private working
+    // directory is owner-only, the user's own copy is not.
+    if (IsReadOnly(source))
+        SetReadOnly(target, true);
     return true;
 }
 

@@ -56,7 +56,7 @@ inline constexpr int kExportCaption = 929, kExportFirstLine = 930;
 inline constexpr int kExportFinished = 753;
 inline constexpr int kNotACarset = 407, kOldCarsetFormat = 938, kLowDiskSpace = 939;
 inline constexpr int kItemNotImported = 64, kItemNotLoaded = 65, kRolledBack = 66;
-inline constexpr int kNotPutBack = 76, kNothingChanged = 164;
+inline constexpr int kNotPutBack = 76, kNothingChanged = 168;
 } // namespace transfer_text
 
 class TransferEngine {

@@ -53,10 +53,13 @@ TEST(Backup, CopiesGroupsKeepingTheInstallationsStructure)
     RecordingProgress all;
     auto groups = RunBackup(game.path(), target / "b", {2, 10}, all);
     ASSERT_TRUE(groups && groups->complete());
-    EXPECT_EQ(test::ReadText(target / "b/Circuits/F1CT01.DAT"), "track1");
-    EXPECT_EQ(test::ReadText(target / "b/Circuits/extra/notes.txt"), "n");
-    EXPECT_EQ(test::ReadText(target / "b/Bitmaps/LOADING1.bmp"), "picture");
-    EXPECT_FALSE(FileExists(target / "b/Bitmaps/other.bmp"));
+    // The folders are spelled as the installation spells them, not as the
+    // groups' patterns ("Circuits", "Bitmaps") do.
+    EXPECT_EQ(test::ReadText(target / "b/circuits/F1CT01.DAT"), "track1");
+    EXPECT_EQ(test::ReadText(target / "b/circuits/extra/notes.txt"), "n");
+    EXPECT_EQ(test::ReadText(target / "b/bitmaps/LOADING1.bmp"), "picture");
+    EXPECT_FALSE(FileExists(target / "b/bitmaps/other.bmp"));
+    EXPECT_EQ(ListFiles(target / "b", "*.*", true, false).size(), 3u);
     EXPECT_EQ(all.doneItems, 2);
 
     RecordingProgress none;
@@ -87,9 +90,9 @@ TEST(Backup, AFullDiskIsReportedAndLeavesNoPartialFile)
     EXPECT_TRUE(progress.finished);
     // The earlier backup of the file is untouched, the rest went on.
     EXPECT_EQ(test::ReadText(target / "GP3.EXE"), "the backup before");
-    EXPECT_FALSE(FileExists(target / "LData/ENGLISH.STR"));
+    EXPECT_FALSE(FileExists(target / "LDATA/ENGLISH.STR"));
     EXPECT_EQ(test::ReadText(target / "F1GSTATE.SAV"), "save");
-    EXPECT_EQ(test::ReadText(target / "LData/GERMAN.STR"), "short");
+    EXPECT_EQ(test::ReadText(target / "LDATA/GERMAN.STR"), "short");
     // No temporary file is left behind.
     EXPECT_EQ(ListFiles(target.path(), "*.pitwall-*", true, false), std::vector<std::string>{});
     EXPECT_EQ(ListFiles(target.path(), "*.*", true, false).size(), 3u);
@@ -111,8 +114,8 @@ TEST(Backup, LinksInTheInstallationAreNotFollowed)
     ASSERT_EQ(result->failures.size(), 2u);
     EXPECT_EQ(result->failures[0].file, game / "circuits/F1CT02.DAT");
     EXPECT_EQ(result->failures[1].file, game / "LData/");
-    EXPECT_EQ(test::ReadText(target / "Circuits/F1CT01.DAT"), "track1");
-    EXPECT_FALSE(fs::exists(fs::symlink_status(NativePath(target / "Circuits/F1CT02.DAT"))));
+    EXPECT_EQ(test::ReadText(target / "circuits/F1CT01.DAT"), "track1");
+    EXPECT_FALSE(fs::exists(fs::symlink_status(NativePath(target / "circuits/F1CT02.DAT"))));
     EXPECT_FALSE(fs::exists(fs::symlink_status(NativePath(target / "LData/ENGLISH.STR"))));
 }
 

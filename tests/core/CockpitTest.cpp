@@ -7,6 +7,7 @@
 #include "transfer/FileUtils.h"
 #include "transfer/GamePath.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace pitwall {
@@ -279,6 +280,31 @@ TEST(CockpitLcd, TextLightsExactlyTheGlyphAndHighlightsInvertExactlyTheirRectang
             const bool inside = x >= r.left && x < r.right && y >= r.top && y < r.bottom;
             ASSERT_EQ(picture.pixel(x, y), inside ? (kLcd ^ 0xFFFFFFu) : kLcd) << x << "," << y;
         }
+}
+
+// A screen shown outside the cockpit shows its message whole, in lines, however
+// long the language file's text ("Diese Anzeige erscheint außerhalb des
+// Cockpits." is 47 characters; 46 fit in one line).
+TEST(CockpitLcd, OutsideMessageStaysInsideThePicture)
+{
+    const LcdFont font = TestFont();
+    const Image preview = TestPreview();
+    LcdScreen screen{};
+    screen[0][LcdElement::kOutside] = 1;
+    auto inkOf = [&](const std::string& text) {
+        const Image picture = RenderLcd(LcdScene{&preview, &screen, -1, text}, font);
+        int ink = 0;
+        for (Pixel p : picture.pixels())
+            ink += p == kInk;
+        return ink;
+    };
+    const int perGlyph = inkOf("A");
+    ASSERT_EQ(perGlyph, 20);
+    for (const std::string& text : {std::string("AAAAA AAAAAAA AAAAAAAAA AAAAAAAAA AAA AAAAAAAAA"),
+                                    std::string(60, 'A'), std::string("AA ") + std::string(120, 'A')}) {
+        const auto letters = std::count(text.begin(), text.end(), 'A');
+        EXPECT_EQ(inkOf(text), perGlyph * letters) << text;
+    }
 }
 
 TEST(CockpitLcd, HiddenTextsMessagesAndMissingGraphics)

@@ -3,11 +3,17 @@
 #include "app/GameRegistry.h"
 #include "app/Messages.h"
 #include "app/UITexts.h"
+#include "transfer/FileChoice.h"
 #include "transfer/FileUtils.h"
 #include "transfer/GamePath.h"
+#include "transfer/PrivateFile.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 using namespace pitwall;
 namespace fs = std::filesystem;
@@ -112,6 +118,31 @@ TEST(FileUtils, CopyingOverReadOnlyTargets)
     EXPECT_EQ(TotalSizeOf(dir / "src/GP3JAMS/*.jam"), 4u); // not recursive
 }
 
+#ifndef _WIN32
+// Files written for the user (a sound or picture copied out of the working
+// directory, a saved text file) get the user's usual permissions; the
+// program's own working files stay owner-only.
+TEST(FileUtils, FilesForTheUserGetTheUsualPermissions)
+{
+    test::TempDir dir;
+    const mode_t previous = ::umask(022);
+    auto modeOf = [](const std::string& file) {
+        return static_cast<int>(fs::status(NativePath(file)).permissions() & fs::perms::mask);
+    };
+    WriteNewPrivateFile(dir / "work.WAV", std::vector<std::uint8_t>{1, 2, 3});
+    EXPECT_EQ(modeOf(dir / "work.WAV"), 0600);
+    EXPECT_TRUE(CopyFileForced(dir / "work.WAV", dir / "out/sound.WAV"));
+    EXPECT_EQ(modeOf(dir / "out/sound.WAV"), 0644);
+    WriteWholeFile(dir / "out/texts.TXT", std::vector<std::uint8_t>{'a'});
+    EXPECT_EQ(modeOf(dir / "out/texts.TXT"), 0644);
+    // A read-only source still gives a read-only copy.
+    SetReadOnly(dir / "work.WAV", true);
+    EXPECT_TRUE(CopyFileForced(dir / "work.WAV", dir / "out/locked.WAV"));
+    EXPECT_TRUE(IsReadOnly(dir / "out/locked.WAV"));
+    ::umask(previous);
+}
+#endif
+
 TEST(FileUtils, OpenGameFileReportsMissingFilesWith349)
 {
     test::TempDir dir;
@@ -203,4 +234,22 @@ TEST(GamePath, RefusesNamesThatLeaveTheGameDirectory)
     ForceDirectories(dir / "drive_c/Spiele/GP3");
     EXPECT_EQ(WindowsPathInWinePrefix(dir.path(), "C:\\spiele\\gp3"), dir / "drive_c/Spiele/GP3/");
     EXPECT_EQ(WindowsPathInWinePrefix(dir.path(), "C:\\..\\..\\etc"), "");
+}
+
+TEST(FileChoice, SavedNamesKeepAnExtensionTheDialogOffers)
+{
+    const std::vector<std::string> texts = {"*.STR", "*.TXT"};
+    EXPECT_EQ(SavedFileName("/u/pl.TXT", texts, 0), "/u/pl.TXT");
+    EXPECT_EQ(SavedFileName("/u/pl.txt", texts, 0), "/u/pl.txt");
+    EXPECT_EQ(SavedFileName("/u/pl", texts, 0), "/u/pl.STR");
+    EXPECT_EQ(SavedFileName("/u/pl", texts, 1), "/u/pl.TXT");
+    EXPECT_EQ(SavedFileName("/u/pl.old", texts, 1), "/u/pl.old.TXT");
+    const std::vector<std::string> pictures = {"*.BMP", "*.JPG"};
+    EXPECT_EQ(SavedFileName("track1.jpg", pictures, 0), "track1.jpg");
+    const std::vector<std::string> jams = {"*.BMP", "*.JAM", "*.JAD", "*.PNG"};
+    EXPECT_EQ(SavedFileName("ben-new.JAM", jams, 0), "ben-new.JAM");
+    // Several patterns in one filter: any of them is kept, the first is added.
+    EXPECT_EQ(SavedFileName("a.jpg", {"*.BMP;*.JPG"}, 0), "a.jpg");
+    EXPECT_EQ(SavedFileName("a", {"*.BMP;*.JPG"}, 0), "a.BMP");
+    EXPECT_EQ(SavedFileName("a", {"*.*"}, 0), "a");
 }

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <set>
+
 using namespace pitwall;
 
 namespace {
@@ -104,4 +108,102 @@ TEST(Language, LineEndsAndFormatting)
     EXPECT_EQ(texts.format(1, Args("Carset", 6)), "Carset needs 6 MB");
     // A translation whose placeholders do not fit shows its text as it is.
     EXPECT_EQ(texts.format(2, Args(1)), "broken %d %d");
+}
+
+namespace {
+
+// The words of a text (four letters or more, in lower case) that are not
+// part of a game identifier or a file name ("lcdp_CAR_NUMBER", "GP3.EXE").
+std::set<std::string> WordsOf(const std::string& text)
+{
+    std::set<std::string> words;
+    std::string token, word;
+    auto endToken = [&] {
+        if (token.find_first_of("_.\\") == std::string::npos) {
+            for (std::size_t i = 0; i <= token.size(); ++i) {
+                const unsigned char c = i < token.size() ? static_cast<unsigned char>(token[i]) : ' ';
+                if (std::isalpha(c) || c >= 0xC0) {
+                    word += static_cast<char>(c < 0x80 ? std::tolower(c) : c);
+                } else {
+                    if (word.size() >= 4)
+                        words.insert(word);
+                    word.clear();
+                }
+            }
+        }
+        token.clear();
+    };
+    for (char c : text) {
+        if (c == ' ' || c == '\n' || c == '|' || c == '(' || c == ')' || c == ',' || c == ':' || c == '"')
+            endToken();
+        else
+            token += c;
+    }
+    endToken();
+    return words;
+}
+
+int EditDistance(const std::string& a, const std::string& b)
+{
+    std::vector<int> previous(b.size() + 1), current(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j)
+        previous[j] = static_cast<int>(j);
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        current[0] = static_cast<int>(i);
+        for (std::size_t j = 1; j <= b.size(); ++j)
+            current[j] = std::min({previous[j] + 1, current[j - 1] + 1, previous[j - 1] + (a[i - 1] != b[j - 1])});
+        std::swap(previous, current);
+    }
+    return previous[b.size()];
+}
+
+// English words the German interface uses as they are: names, and racing
+// and computing terms that German speakers use in English.
+const std::set<std::string> kWordsGermanKeeps = {
+    "amateur", "animation", "audio", "autopilot", "backup", "bitmap", "board", "bridgestone", "bytes",
+    "carset", "carsets", "cart", "chat", "circuits", "cockpit", "cockpits", "computer", "credits", "detail",
+    "details", "display", "displays", "drag", "drop", "editor", "export", "files", "filter", "format",
+    "garage", "goodyear", "grand", "grip", "hardware", "import", "index", "info", "information",
+    "installation", "jams", "joystick", "jpeg", "jump", "loading", "logo", "main", "maximum", "menu",
+    "minimum", "name", "overall", "pause", "performance", "pitwall", "pixel", "position", "prix", "qualifying",
+    "quick", "rookie", "seat", "semi", "setup", "simulation", "situation", "slot", "software", "sound",
+    "sounds", "standard", "start", "stop", "team", "teams", "text", "version", "warm", "windows", "wine",
+    "workshop", "workshops", "zoom"};
+
+} // namespace
+
+// The German file is German throughout: a word it shares with the English
+// text of the same number is one German uses as it is, and a word that is
+// one letter away from such a kept English word is a misspelling of it
+// ("JAM-Workhop" for the "Workshop" of the other texts).
+TEST(Language, GermanTextsAreTranslatedAndSpelledAsTheirNeighbours)
+{
+    UITexts english, german;
+    test::RecordingMessages sink;
+    ASSERT_TRUE(LoadLanguage(PITWALL_RUNTIME_DIR, "ENGLISH.LNG", english, sink));
+    ASSERT_TRUE(LoadLanguage(PITWALL_RUNTIME_DIR, "DEUTSCH.LNG", german, sink));
+    ASSERT_EQ(english.all().size(), german.all().size());
+    std::set<std::string> germanWords;
+    for (const std::string& text : german.all())
+        for (const std::string& w : WordsOf(text))
+            germanWords.insert(w);
+    auto germanUses = [&](const std::string& part) {
+        return std::any_of(germanWords.begin(), germanWords.end(),
+                           [&](const std::string& w) { return w.find(part) != std::string::npos; });
+    };
+    for (std::size_t n = 0; n < english.all().size(); ++n) {
+        const std::set<std::string> en = WordsOf(english.all()[n]), de = WordsOf(german.all()[n]);
+        for (const std::string& w : de) {
+            if (en.count(w)) {
+                EXPECT_TRUE(kWordsGermanKeeps.count(w)) << "UI text " << n << " keeps the English \"" << w
+                                                        << "\": " << german.all()[n];
+                continue;
+            }
+            for (const std::string& kept : en) {
+                const bool variant = w.rfind(kept, 0) == 0 || kept.rfind(w, 0) == 0;
+                if (kept.size() >= 6 && !variant && EditDistance(w, kept) == 1 && germanUses(kept))
+                    ADD_FAILURE() << "UI text " << n << " misspells \"" << kept << "\": " << german.all()[n];
+            }
+        }
+    }
 }

@@ -151,15 +151,26 @@ TEST(MenuArtAreas, LoadingPicturesExportOnlyWhatTheWorkingDirectoryHolds)
         DeleteFileForced(f.work(LoadingPictureName(n)));
     const auto second = EncodeBmp(Stripes(640, 480));
     test::WriteBytes(f.work("LOADING2.BMP"), second);
+    const Image gameSecond = DecodeBmp(test::ReadBytes(f.game("BITMAPS/LOADING2.BMP")));
     ASSERT_EQ(f.exportAll(), TransferOutcome::Done);
-    EXPECT_TRUE(test::ReadBytes(f.game("BITMAPS/LOADING2.BMP")) == second);
     EXPECT_TRUE(test::ReadBytes(f.game("BITMAPS/LOADING1.BMP")) == first);
+    // The true-colour picture goes into the game as the game's file was:
+    // 8-bit with that file's colour table.
+    const Image written = DecodeBmp(test::ReadBytes(f.game("BITMAPS/LOADING2.BMP")));
+    ASSERT_EQ(gameSecond.depth(), 8);
+    EXPECT_EQ(written.depth(), 8);
+    EXPECT_EQ(written.colorTable(), gameSecond.colorTable());
+    EXPECT_EQ(written.width(), 640);
+    // A picture already of the game's kind goes in byte for byte.
+    test::WriteBytes(f.work("LOADING2.BMP"), EncodeBmp(gameSecond));
+    ASSERT_EQ(f.exportAll(), TransferOutcome::Done);
+    EXPECT_TRUE(test::ReadBytes(f.game("BITMAPS/LOADING2.BMP")) == EncodeBmp(gameSecond));
 
     // A loading picture that is no picture is not taken in, and none changes.
     test::WriteBytes(f.game("BITMAPS/LOADING4.BMP"), {'B', 'M', 1, 2, 3});
     f.messages.shown.clear();
     EXPECT_EQ(f.importItems({117}), TransferOutcome::DoneWithErrors);
-    EXPECT_TRUE(test::ReadBytes(f.work("LOADING2.BMP")) == second);
+    EXPECT_TRUE(test::ReadBytes(f.work("LOADING2.BMP")) == EncodeBmp(gameSecond));
     EXPECT_FALSE(FileExists(f.work("LOADING1.BMP")));
 }
 

@@ -132,6 +132,64 @@ TEST(PaletteReduction, PaletteColoursStayAndDitheringKeepsTheAverage)
     EXPECT_TRUE(ReduceToPalette(Image(), bw, Dithering::FloydSteinberg).isNull());
 }
 
+TEST(PaletteReduction, DitheringMakesNoBandsAndLeavesPaletteColoursAlone)
+{
+    const Palette palette = RampPalette();
+    // A red-to-yellow gradient with a stripe of a violet-blue across it:
+    // the error the stripe leaves dies out within a few rows, so below it
+    // the picture looks as it does without the stripe, not a band of
+    // another colour.
+    auto gradient = [](bool stripe) {
+        Image picture(256, 96, 24);
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                picture.setPixel(x, y, stripe && y >= 20 && y < 28 ? MakePixel(40, 0, 255)
+                                                                   : MakePixel(233, 40 + x * 160 / 255, 25));
+        return picture;
+    };
+    // The palette reaches no bright blue, as the game's does not: the
+    // stripe's error cannot be paid off inside the stripe.
+    std::array<Pixel, 256> dull{};
+    for (int k = 0; k < 64; ++k) {
+        dull[static_cast<std::size_t>(k)] = MakePixel(k * 4, 0, 0);
+        dull[static_cast<std::size_t>(64 + k)] = MakePixel(k * 4, k * 4, 0);
+        dull[static_cast<std::size_t>(128 + k)] = MakePixel(255, k * 4, k * 2);
+        dull[static_cast<std::size_t>(192 + k)] = MakePixel(k, k * 2, k * 2);
+    }
+    const Palette reduced(dull);
+    const Image with = ReduceToPalette(gradient(true), reduced, Dithering::FloydSteinberg);
+    const Image without = ReduceToPalette(gradient(false), reduced, Dithering::FloydSteinberg);
+    // Each band of 8 rows below the stripe keeps its colour on average.
+    for (int y = 36; y + 8 <= with.height(); y += 8) {
+        double a[3] = {0, 0, 0}, b[3] = {0, 0, 0};
+        for (int dy = 0; dy < 8; ++dy)
+            for (int x = 0; x < with.width(); ++x) {
+                const Pixel p = with.pixel(x, y + dy), q = without.pixel(x, y + dy);
+                a[0] += RedOf(p), a[1] += GreenOf(p), a[2] += BlueOf(p);
+                b[0] += RedOf(q), b[1] += GreenOf(q), b[2] += BlueOf(q);
+            }
+        for (int c = 0; c < 3; ++c)
+            EXPECT_NEAR(a[c] / 2048, b[c] / 2048, 6) << "rows from " << y << ", channel " << c;
+    }
+
+    // A sheet in palette colours with one area repainted in colours of its
+    // own: only that area changes.
+    Image sheet(128, 64, 24);
+    for (int y = 0; y < sheet.height(); ++y)
+        for (int x = 0; x < sheet.width(); ++x)
+            sheet.setPixel(x, y, palette.pixel((x / 4 + y / 4) % 256));
+    for (int y = 8; y < 24; ++y)
+        for (int x = 8; x < 40; ++x)
+            sheet.setPixel(x, y, MakePixel(233, 133 + x, 25 + y));
+    const Image repainted = ReduceToPalette(sheet, palette, Dithering::FloydSteinberg);
+    int changedOutside = 0;
+    for (int y = 0; y < sheet.height(); ++y)
+        for (int x = 0; x < sheet.width(); ++x)
+            if (!(y >= 8 && y < 24 && x >= 8 && x < 40) && repainted.pixel(x, y) != sheet.pixel(x, y))
+                ++changedOutside;
+    EXPECT_EQ(changedOutside, 0);
+}
+
 namespace {
 
 struct JamFixture : test::JamTestContext {

@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 
 #include "app/GameInstallation.h"
+#include "app/Language.h"
 #include "formats/Bmp.h"
 #include "formats/Pictures.h"
 #include "formats/Png.h"
@@ -205,4 +206,31 @@ TEST(PictureIntoJam, HardwareJamsTakeColoursAndRefuseEightBitBmps)
     EXPECT_FALSE(LoadPictureIntoJam(livery, f.dir / "flat.bmp", Dithering::None, &f.messenger));
     EXPECT_EQ(f.sink.numbers(), std::vector<int>{218});
     EXPECT_EQ(livery.page(), before);
+}
+
+// A picture that cannot be read is reported wholly in the interface's
+// language: the reason too, not the decoder's English.
+TEST(PictureIntoJam, UnreadablePicturesAreReportedInTheInterfacesLanguage)
+{
+    Fixture f;
+    TJAMFile livery = f.demoJam("Liveries\\WILLIA98.JAM");
+    UITexts german;
+    test::RecordingMessages sink;
+    ASSERT_TRUE(LoadLanguage(PITWALL_RUNTIME_DIR, "DEUTSCH.LNG", german, sink));
+    Messenger messenger(german, sink);
+
+    test::WriteText(f.dir / "text.bmp", "no picture at all");
+    std::vector<std::uint8_t> deep = EncodeBmp(Image(256, livery.pageHeight(), 24));
+    deep[28] = 7; // bits per pixel
+    test::WriteBytes(f.dir / "deep.bmp", deep);
+    std::vector<std::uint8_t> cut = EncodePng(Image(256, livery.pageHeight(), 24));
+    cut.resize(60);
+    test::WriteBytes(f.dir / "cut.png", cut);
+    const std::pair<const char*, int> cases[] = {{"text.bmp", 159}, {"deep.bmp", 160}, {"cut.png", 161}};
+    for (const auto& [name, reason] : cases) {
+        sink.shown.clear();
+        EXPECT_FALSE(LoadPictureIntoJam(livery, f.dir / name, Dithering::None, &messenger));
+        ASSERT_EQ(sink.shown.size(), 1u) << name;
+        EXPECT_EQ(sink.shown[0].text, german.format(kPictureUnreadableText, Args(f.dir / name, german.text(reason))));
+    }
 }

@@ -140,15 +140,35 @@ void CockpitEditorTest::elementFieldsFollowTheType()
     QVERIFY(Child<QCheckBox>(editor, "CheckBox1")->isChecked());
     QCOMPARE(p.app->editorStates.cockpit.element, 0);
 
-    // The file keeps texts between quotes: a quote is typed doubled or not at all.
+    // The file keeps texts between quotes, each quote of the text doubled:
+    // the field takes a quote as typed and stores it doubled.
     LcdElement& message = display.screens[static_cast<std::size_t>(messageScreen)][0];
     QLineEdit* line = text->lineEdit();
     QVERIFY(line);
     line->selectAll();
-    QTest::keyClicks(line, "A\"B");
-    QCOMPARE(QString::fromStdString(message.text()), QString("A"));
-    QTest::keyClicks(line, "\"B");
-    QCOMPARE(QString::fromStdString(message.text()), QString("A\"\"B"));
+    QTest::keyClicks(line, "AB\"CD");
+    QCOMPARE(line->text(), QString("AB\"CD"));
+    QCOMPARE(QString::fromStdString(message.text()), QString("AB\"\"CD"));
+    // Shown again as it reads.
+    Child<QListWidget>(editor, "ListBox14")->setCurrentRow(1);
+    Child<QListWidget>(editor, "ListBox14")->setCurrentRow(0);
+    QCOMPARE(line->text(), QString("AB\"CD"));
+    QCOMPARE(Child<QListWidget>(editor, "ListBox14")->item(0)->text().contains("AB\"CD"), true);
+    // The stored form must fit the element's 50 bytes.
+    line->selectAll();
+    QTest::keyClicks(line, QString(24, 'x') + QString(14, '"'));
+    QCOMPARE(message.text().size(), std::size_t(50));
+    QCOMPARE(line->text(), QString(24, 'x') + QString(13, '"'));
+
+    // The placeholder names are shown whole.
+    editor->show();
+    QVERIFY(QTest::qWaitForWindowExposed(editor));
+    Child<QListWidget>(editor, "ListBox13")->setCurrentRow(screen);
+    Child<QListWidget>(editor, "ListBox14")->setCurrentRow(5);
+    QCOMPARE(e.type(), 2);
+    for (int i = 0; i < text->count(); ++i)
+        QVERIFY2(text->width() >= text->fontMetrics().horizontalAdvance(text->itemText(i)) + 20,
+                 qPrintable(text->itemText(i)));
 }
 
 void CockpitEditorTest::emulationShowsChosenHiddenTextsAndMessageScreens()

@@ -16,6 +16,7 @@
 #include "RestoreWindow.h"
 #include "SelectionDialogWindow.h"
 #include "SimulationWindow.h"
+#include "TextEditDialog.h"
 #include "app/Language.h"
 
 #include <QAbstractButton>
@@ -185,6 +186,8 @@ void LanguageCoverageTest::everyWindowSpeaksTheChosenLanguage()
     check(&info);
     ExportConfirmDialog confirm(p.program.texts, {}, p.window.get());
     check(&confirm);
+    TextEditDialog textEdit(p.program.texts, p.window.get());
+    check(&textEdit);
     ItemBytes selection{};
     std::array<std::uint8_t, 256> marks{};
     ExpansionDialog expansion(*p.app, p.app->workingSet().artIndex, selection, marks, p.window.get());

@@ -70,6 +70,7 @@ class MenuGraphicsEditorTest : public QObject {
 private slots:
     void teamArtAnimatesOnlyWhenLoaded();
     void backgroundsReplacedListedAndSaved();
+    void exportListSpeaksTheChosenLanguage();
     void loadingPicturesOfAnotherSizeAreStretchedOnYes();
     void teamArtWithoutRoomOpensTheExpansionDialogBeforeExport();
 };
@@ -180,6 +181,26 @@ void MenuGraphicsEditorTest::backgroundsReplacedListedAndSaved()
     QVERIFY(FileExists(out + "BG84.JPG"));
     Image back = DecodeJpeg(pitwall::test::ReadBytes(out + "BG12.JPG"));
     QCOMPARE(back.width(), 800);
+}
+
+void MenuGraphicsEditorTest::exportListSpeaksTheChosenLanguage()
+{
+    // Backgrounds chosen under the English interface (or in a carset saved
+    // there), shown under the German one.
+    GuiProgram p(2, "[General]\r\nLanguage=DEUTSCH.LNG\r\nFirstTime=0\r\n");
+    p.app->workingSet().menuBackgrounds = {"03 - Race options", "12 - Sound options"};
+    MenuGraphicsEditor* editor = OpenMenuGraphics(p);
+    QVERIFY(editor);
+    Child<QTabWidget>(editor, "PageControl1")->setCurrentIndex(2);
+    Click(editor, "Button30");
+    auto* list = Child<QListWidget>(editor, "ListBox18");
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->item(1)->text(), "12 - " + FromGameText(p.program.texts.text(586)));
+    QCOMPARE(list->item(1)->text(), QString("12 - Soundoptionen"));
+    list->item(1)->setSelected(true);
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+    QApplication::sendEvent(list, &del);
+    QCOMPARE(MenuBackgroundNumbers(p.app->workingSet().menuBackgrounds), std::vector<int>{3});
 }
 
 void MenuGraphicsEditorTest::loadingPicturesOfAnotherSizeAreStretchedOnYes()

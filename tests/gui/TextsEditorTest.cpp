@@ -8,6 +8,7 @@
 #include "transfer/GamePath.h"
 
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -44,6 +45,7 @@ private slots:
     void languagesTheVersionLacksAreRefused();
     void exportOfAnotherVersionsCountAsks();
     void careerImportShowsTheReport();
+    void savedNamesKeepTheirKnownExtension();
 };
 
 void TextsEditorTest::unloadedLanguageDisablesTheTexts()
@@ -96,6 +98,9 @@ void TextsEditorTest::findInBothDirectionsWithAndWithoutCase()
     Click(find, "FindNext");
     QCOMPARE(editor->selectedText(), 100);
     QCOMPARE(Child<QLabel>(editor, "Label2")->text(), QString("Text number: 101"));
+    // The list counts as the label does.
+    auto* view = Child<QListView>(editor, "ListBox5");
+    QCOMPARE(view->currentIndex().data().toString(), QString("101  Boxenstopp"));
 }
 
 void TextsEditorTest::versionLabelQuickJumpsAndFilter()
@@ -230,6 +235,49 @@ void TextsEditorTest::careerImportShowsTheReport()
     QCOMPARE(results->topLevelItemCount(), 0);
     Child<QListWidget>(career, "ListBox2")->setCurrentRow(0);
     QCOMPARE(results->topLevelItemCount(), 22);
+
+    // The lapped entries speak the chosen language.
+    GuiProgram german(2, "[General]\r\nLanguage=DEUTSCH.LNG\r\nFirstTime=0\r\n");
+    german.program.settings.gameDirectory = german.path("game/");
+    QVERIFY(german.window->FirstActivation());
+    german.window->OpenEditor("TForm25");
+    career = qobject_cast<CareerWindow*>(german.window->currentEditor());
+    QVERIFY(career);
+    Click(career, "Button16");
+    results = Child<QTreeWidget>(career, "ListView1");
+    QCOMPARE(results->topLevelItemCount(), 22);
+    QVERIFY2(results->topLevelItem(17)->text(2).endsWith(" +2 Runden"), qPrintable(results->topLevelItem(17)->text(2)));
+    QVERIFY2(results->topLevelItem(12)->text(2).endsWith(" +1 Runde"), qPrintable(results->topLevelItem(12)->text(2)));
+}
+
+// Through the program's own save dialog: a name that ends in an extension
+// one of the filters offers keeps it and is written in its format, whichever
+// filter is chosen; a name without one gets the chosen filter's.
+void TextsEditorTest::savedNamesKeepTheirKnownExtension()
+{
+    GuiProgram p;
+    TextsEditor* editor = OpenEditor<TextsEditor>(p, "TForm14");
+    Click(editor, "Button2");
+    ChooseLanguage(editor, 1);
+    auto saveAs = [&](const std::string& name) {
+        OnModal([&p, name](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            if (!dialog)
+                return true;
+            dialog->selectFile(QString::fromStdString(p.path(name)));
+            static_cast<QDialog*>(dialog)->accept();
+            return false;
+        });
+        Click(editor, "Button4");
+    };
+    saveAs("pl.TXT");
+    QVERIFY(!FileExists(p.path("pl.TXT.STR")));
+    QVERIFY(FileExists(p.path("pl.TXT")));
+    WriteTextFile(p.path("expected.TXT"), Texts(p, 1));
+    QCOMPARE(pitwall::test::ReadBytes(p.path("pl.TXT")), pitwall::test::ReadBytes(p.path("expected.TXT")));
+    saveAs("plain");
+    QVERIFY(FileExists(p.path("plain.STR")));
+    QVERIFY(p.numbers().empty());
 }
 
 QTEST_MAIN(TextsEditorTest)

@@ -22,6 +22,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTreeWidget>
+#include <QDir>
 #include <QtTest>
 
 using namespace pitwall;
@@ -204,6 +205,15 @@ void TracksEditorTest::gp3InfoLapRecordsAndPerfectingTheStrategy()
     QCOMPARE(Child<QLineEdit>(editor, "MaskEdit1")->text().remove(' '), QString(qualifying).replace(QChar(0x3A), QChar(0x2E)));
     QVERIFY(!Child<QPushButton>(editor, "Button48")->isEnabled()); // no field for the tyre wear
 
+    // "Take all" renames the city; the track list follows at once.
+    track.texts[0][1].assign("Elsewhere");
+    editor->Restore();
+    auto* list = Child<QListWidget>(editor, "ListBox2");
+    QCOMPARE(list->item(2)->text(), QString("3. Elsewhere"));
+    Click(editor, "Button40");
+    QVERIFY(track.texts[0][1].text() != "Elsewhere");
+    QCOMPARE(list->item(2)->text(), "3. " + QString::fromStdString(track.texts[0][1].text()));
+
     // "Stoppstrategie perfektionieren": 40/40/40 becomes 34/33/33, laps anew.
     Child<QSpinBox>(editor, "SpinEdit2")->setValue(60);
     Child<QSpinBox>(editor, "SpinEdit10")->setValue(40);
@@ -261,6 +271,32 @@ void TracksEditorTest::allPicturesGoOutAndInWithAProgressWindow()
             QVERIFY(FileExists(p.program.directories.working + TrackPictureMember(5, kind, view)));
     QVERIFY(seen.contains(FromGameText(p.program.texts.text(554)) + "/"
                           + FromGameText(p.program.texts.format(1010, Args(8, 8)))));
+
+    // Without a folder OK does nothing: no pictures land wherever the
+    // program runs.
+    const QString previousDirectory = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(QString::fromStdString(p.path(""))));
+    bool okEnabled = true;
+    QTimer::singleShot(0, [&] {
+        auto* chooser = qobject_cast<DirectoryMaskChooser*>(QApplication::activeModalWidget());
+        QVERIFY(chooser);
+        chooser->setDirectory("");
+        chooser->setMask("Lost*.BMP");
+        okEnabled = Child<QPushButton>(chooser, "BitBtn1")->isEnabled();
+        Click(chooser, "BitBtn1");
+        chooser->accept();
+        QVERIFY(chooser->isVisible());
+        chooser->reject();
+    });
+    Click(editor, "Button11");
+    QVERIFY(!okEnabled);
+    QDir::setCurrent(previousDirectory);
+    QVERIFY(ListFiles(p.path(""), "Lost*", false, false).empty());
+    // Loading from a mask that matches nothing says so.
+    p.messages.clear();
+    answer("None*.BMP");
+    Click(editor, "Button12");
+    QCOMPARE(p.numbers(), std::vector<int>{163});
 }
 
 void TracksEditorTest::standardLoadsTheTracksOfStandardDat()

@@ -4,6 +4,7 @@
 #include "GuiTestSupport.h"
 
 #include "ArtBankPage.h"
+#include "formats/Jpeg.h"
 #include "JamWorkshopPage.h"
 #include "WorkshopsWindow.h"
 #include "ZoomView.h"
@@ -148,6 +149,11 @@ void WorkshopsWindowTest::artPageSavesPicturesAndFiltersTheGrid()
     ArtPicture picture;
     QVERIFY(ReadArtImage(GamePath(p, "BITMAPS\\GP3ART5.BIN"), 755, picture, nullptr));
     QVERIFY(LoadPngFile(p.path("entry.PNG")).pixels() == ArtPictureToImage(picture).pixels());
+    // JPG is offered, and a .jpg name gives a JPEG.
+    QVERIFY(std::find(asked[0].filters.begin(), asked[0].filters.end(), 946) != asked[0].filters.end());
+    p.app->chooseFileToSave = [&](const FileRequest&) -> std::optional<std::string> { return p.path("entry.jpg"); };
+    art->BitBtn1Click();
+    QCOMPARE(DecodeJpeg(pitwall::test::ReadBytes(p.path("entry.jpg"))).width(), ArtPictureToImage(picture).width());
 
     // The grid lists every entry; the filter hides what does not match.
     Child<QCheckBox>(w, "CheckBoxArtGrid")->setChecked(true);
