@@ -283,7 +283,8 @@ void MenuGraphicsEditorTest::teamArtWithoutRoomOpensTheExpansionDialogBeforeExpo
     answer("BitBtn1");
     Click(editor, "Button25");
     QCOMPARE(dialogs, 2);
-    QVERIFY(std::count(p.numbers().begin(), p.numbers().end(), 659) == 0);
+    const std::vector<int> asked = p.numbers();
+    QVERIFY(std::count(asked.begin(), asked.end(), 659) == 0);
     QVERIFY(pitwall::test::ReadBytes(bank + ".OLD") == before);
     ArtDirectory after;
     QVERIFY(ReadArtDirectory(bank, after, nullptr));
