@@ -52,6 +52,10 @@ public:
     // not done.
     void require(TransferOutcome outcome, const std::string& what);
     void finish();
+    // Items named in `list` that this game's version does not have (v1.00
+    // lacks some texts and LCD displays) are said and left out; "all" means
+    // whatever the version has. CommandFailure when nothing named is left.
+    void leaveOutItemsTheGameLacks(ItemBytes& selection, const std::string& list);
     // After a successful export: names the restore point it made.
     void tellRestorePoint() const { observer_.tellRestorePoint(); }
 

@@ -57,6 +57,7 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
             ItemBytes selection = ParseItemList(*items);
             CliSession s(context, *game);
             PhaseTimer timer(context, *timings);
+            s.leaveOutItemsTheGameLacks(selection, *items);
             s.workingSet().transfer.selection = selection;
             s.require(s.engine().importFromGame(false, false, s.ui()), "the import");
             timer.phaseDone("import");
@@ -85,8 +86,11 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
             PhaseTimer timer(context, *timings);
             UseArtExpansion(s, context, *expandArt && !*dryRun);
             bool complete = items->empty();
-            if (!complete)
-                s.workingSet().transfer.selection = ParseItemList(*items);
+            if (!complete) {
+                ItemBytes selection = ParseItemList(*items);
+                s.leaveOutItemsTheGameLacks(selection, *items);
+                s.workingSet().transfer.selection = selection;
+            }
             s.require(s.engine().loadCarset(false, complete, *carset, s.ui()), "loading the carset");
             timer.phaseDone("load");
             // Export exactly what the carset load brought in.
