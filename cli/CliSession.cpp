@@ -161,6 +161,27 @@ void CliSession::finish()
     throw CommandFailure(text);
 }
 
+void CliSession::leaveOutItemsTheGameLacks(ItemBytes& selection, const std::string& list)
+{
+    if (list == "all")
+        return;
+    bool anyLeft = false;
+    for (int n = 1; n <= kLastItem; ++n) {
+        auto i = static_cast<std::size_t>(n);
+        if (!selection[i])
+            continue;
+        if (ItemInGameVersion(n, program_.gameVersion)) {
+            anyLeft = true;
+            continue;
+        }
+        selection[i] = 0;
+        context_.err << "item " << n << "  " << Windows1252ToUtf8(ItemDescription(n, context_.texts))
+                     << ": this version of the game does not have it, so it is left out\n";
+    }
+    if (!anyLeft)
+        throw CommandFailure("None of the listed items is part of this version of the game; nothing was done");
+}
+
 std::vector<int> ParseNumberList(const std::string& list, int lowest, int highest, const char* what)
 {
     std::vector<int> numbers;

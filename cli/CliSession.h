@@ -54,6 +54,10 @@ public:
     // Names the restore point the session's export made, if any, and fails
     // with what was not done.
     void finish();
+    // Items named in `list` that this game's version does not have (v1.00
+    // lacks some texts and LCD displays) are said and left out; "all" means
+    // whatever the version has. CommandFailure when nothing named is left.
+    void leaveOutItemsTheGameLacks(ItemBytes& selection, const std::string& list);
     // After a successful export: names the restore point it made.
     void tellRestorePoint() const { observer_.tellRestorePoint(); }
 

@@ -58,6 +58,7 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
             ItemBytes selection = ParseItemList(*items);
             CliSession s(context, *game);
             PhaseTimer timer(context, *timings);
+            s.leaveOutItemsTheGameLacks(selection, *items);
             s.workingSet().transfer.selection = selection;
             s.require(s.engine().importFromGame(false, false, s.ui()), "the import");
             timer.phaseDone("import");
@@ -87,8 +88,11 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
             if (*expandArt)
                 UseArtExpansion(s, context, *dryRun);
             bool complete = items->empty();
-            if (!complete)
-                s.workingSet().transfer.selection = ParseItemList(*items);
+            if (!complete) {
+                ItemBytes selection = ParseItemList(*items);
+                s.leaveOutItemsTheGameLacks(selection, *items);
+                s.workingSet().transfer.selection = selection;
+            }
             s.require(s.engine().loadCarset(false, complete, *carset, s.ui()), "loading the carset");
             timer.phaseDone("load");
             // Export exactly what the carset load brought in.

@@ -137,6 +137,11 @@ TEST(CockpitCli, LanguagesGoOnTheirOwnAndOldVersionsKeepTheirFiveFiles)
     const std::string oldCarset = dir / "old.GMS";
     run = test::RunCommand({"import", "--game", old, "--items", "191-198", "-o", oldCarset, "--quiet"});
     EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_NE(run.err.find("item 196"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("item 195"), std::string::npos) << run.err;
+    // Named alone, an item the version lacks is a command that does nothing.
+    EXPECT_NE(test::RunCommand({"import", "--game", old, "--items", "196", "-o", dir / "x.GMS", "--quiet"}).code, 0);
+    EXPECT_FALSE(FileExists(dir / "x.GMS"));
     auto list = test::RunCommand({"carset", "list", oldCarset});
     EXPECT_NE(list.out.find("LCDDisplay4.DAT"), std::string::npos) << list.out;
     EXPECT_EQ(list.out.find("LCDDisplay5.DAT"), std::string::npos) << list.out;
