@@ -45,7 +45,6 @@ private slots:
     void languagesTheVersionLacksAreRefused();
     void exportOfAnotherVersionsCountAsks();
     void careerImportShowsTheReport();
-    void savedNamesKeepTheirKnownExtension();
 };
 
 void TextsEditorTest::unloadedLanguageDisablesTheTexts()
@@ -254,32 +253,5 @@ void TextsEditorTest::careerImportShowsTheReport()
 // Through the program's own save dialog: a name that ends in an extension
 // one of the filters offers keeps it and is written in its format, whichever
 // filter is chosen; a name without one gets the chosen filter's.
-void TextsEditorTest::savedNamesKeepTheirKnownExtension()
-{
-    GuiProgram p;
-    TextsEditor* editor = OpenEditor<TextsEditor>(p, "TForm14");
-    Click(editor, "Button2");
-    ChooseLanguage(editor, 1);
-    auto saveAs = [&](const std::string& name) {
-        OnModal([&p, name](QWidget* modal) {
-            auto* dialog = qobject_cast<QFileDialog*>(modal);
-            if (!dialog)
-                return true;
-            dialog->selectFile(QString::fromStdString(p.path(name)));
-            static_cast<QDialog*>(dialog)->accept();
-            return false;
-        });
-        Click(editor, "Button4");
-    };
-    saveAs("pl.TXT");
-    QVERIFY(!FileExists(p.path("pl.TXT.STR")));
-    QVERIFY(FileExists(p.path("pl.TXT")));
-    WriteTextFile(p.path("expected.TXT"), Texts(p, 1));
-    QCOMPARE(pitwall::test::ReadBytes(p.path("pl.TXT")), pitwall::test::ReadBytes(p.path("expected.TXT")));
-    saveAs("plain");
-    QVERIFY(FileExists(p.path("plain.STR")));
-    QVERIFY(p.numbers().empty());
-}
-
 QTEST_MAIN(TextsEditorTest)
 #include "TextsEditorTest.moc"
