@@ -1,5 +1,6 @@
 #include "AboutWindow.h"
 
+#include "LanguageTable.h"
 #include "ProgramPicture.h"
 
 #include <QGroupBox>
@@ -10,10 +11,18 @@
 
 namespace pitwall::gui {
 
-AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent)
+namespace {
+
+// The rest of the window (name, version, thanks) is the same in every language.
+constexpr TextBinding kAboutTexts[] = {
+    {"", TextRole::Caption, 530},
+};
+
+} // namespace
+
+AboutWindow::AboutWindow(const UITexts& texts, QWidget* parent) : QDialog(parent)
 {
     setObjectName("TForm7");
-    setWindowTitle("About");
     setModal(true);
     auto* layout = new QVBoxLayout(this);
     auto* picture = new QLabel(this);
@@ -44,6 +53,7 @@ AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent)
     layout->addWidget(title);
     layout->addWidget(thanks);
     layout->addWidget(ok, 0, Qt::AlignRight);
+    ApplyTexts(this, kAboutTexts, texts);
     resize(400, 420);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }

@@ -3,12 +3,16 @@
 
 #include <QDialog>
 
+namespace pitwall {
+class UITexts;
+}
+
 namespace pitwall::gui {
 
 class AboutWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit AboutWindow(QWidget* parent = nullptr);
+    explicit AboutWindow(const UITexts& texts, QWidget* parent = nullptr);
 };
 
 } // namespace pitwall::gui

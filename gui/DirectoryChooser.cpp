@@ -1,13 +1,24 @@
 #include "DirectoryChooser.h"
 
 #include "DirectoryEdit.h"
+#include "LanguageTable.h"
 #include "OkCancelButtons.h"
 
 #include <QVBoxLayout>
 
 namespace pitwall::gui {
 
-DirectoryChooser::DirectoryChooser(QWidget* parent) : QDialog(parent)
+namespace {
+
+constexpr TextBinding kDirectoryTexts[] = {
+    {"", TextRole::Caption, 1135},
+    {"BitBtn1", TextRole::Caption, 203},
+    {"BitBtn2", TextRole::Caption, 204},
+};
+
+} // namespace
+
+DirectoryChooser::DirectoryChooser(const UITexts& texts, QWidget* parent) : QDialog(parent)
 {
     setObjectName("TForm8");
     setWindowTitle("Bitte wählen Sie ein Verzeichnis");
@@ -17,6 +28,7 @@ DirectoryChooser::DirectoryChooser(QWidget* parent) : QDialog(parent)
     edit_->setObjectName("DirectoryEdit1");
     layout->addWidget(edit_);
     layout->addLayout(AddOkCancel(this));
+    ApplyTexts(this, kDirectoryTexts, texts);
     connect(this, &QDialog::rejected, this, [this] { edit_->setText(QString()); });
     resize(420, 100);
 }

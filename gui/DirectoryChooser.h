@@ -3,6 +3,10 @@
 
 #include <QDialog>
 
+namespace pitwall {
+class UITexts;
+}
+
 namespace pitwall::gui {
 
 class DirectoryEdit;
@@ -10,7 +14,7 @@ class DirectoryEdit;
 class DirectoryChooser : public QDialog {
     Q_OBJECT
 public:
-    explicit DirectoryChooser(QWidget* parent = nullptr);
+    explicit DirectoryChooser(const UITexts& texts, QWidget* parent = nullptr);
     QString directory() const;
     void setDirectory(const QString& directory);
 

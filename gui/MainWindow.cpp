@@ -626,8 +626,7 @@ void MainWindow::Info1Click()
 
 void MainWindow::About1Click()
 {
-    AboutWindow window(this);
-    window.setWindowTitle(FromGameText(app_.program.texts.text(530)));
+    AboutWindow window(app_.program.texts, this);
     window.exec();
 }
 

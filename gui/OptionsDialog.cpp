@@ -27,6 +27,7 @@ constexpr TextBinding kOptionsTexts[] = {
     {"Label94", TextRole::Caption, 189},  {"CheckBox2", TextRole::Caption, 190},
     {"CheckBox1", TextRole::Caption, 998}, {"LabelStartCommand", TextRole::Caption, 905},
     {"EditStartCommand", TextRole::Hint, 906}, {"BitBtn1", TextRole::Caption, 203}, {"BitBtn2", TextRole::Caption, 205},
+    {"GroupBox1", TextRole::Caption, 990},
 };
 
 } // namespace

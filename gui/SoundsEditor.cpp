@@ -104,7 +104,7 @@ SoundsEditor::SoundsEditor(AppContext& app, QWidget* parent) : EditorWindow(app,
     layout->addWidget(statusBar_);
 
     chooseFolder = [this]() -> std::optional<std::string> {
-        DirectoryChooser chooser(this);
+        DirectoryChooser chooser(app_.program.texts, this);
         if (chooser.exec() != QDialog::Accepted || chooser.directory().isEmpty())
             return std::nullopt;
         return chooser.directory().toStdString();
