@@ -26,6 +26,7 @@
 #include "TextEditDialog.h"
 #include "UITextViewer.h"
 #include "app/Language.h"
+#include "menu/MenuArt.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -77,10 +78,12 @@ struct LanguageTexts {
     std::vector<QRegularExpression> formats;
     QString marquee; // scrolls through the status bars, so any stretch of it shows
 
-    // `raw` as shown, `shown` normalised.
+    // `raw` as shown, `shown` normalised. A list entry may be numbered
+    // ("12 - Sound options", "3. Text").
     bool has(const QString& raw, const QString& shown) const
     {
-        if (plain.count(shown))
+        static const QRegularExpression numbered("^\\d+\\s*[-.:)]\\s*");
+        if (plain.count(shown) || plain.count(QString(shown).remove(numbered)))
             return true;
         for (const auto& f : formats)
             if (f.match(shown).hasMatch() || f.match(raw).hasMatch())
@@ -334,6 +337,13 @@ void LanguageCoverageTest::everyWindowSpeaksTheChosenLanguage()
         if (hidden)
             window->hide();
     };
+
+    // A carset saved in the other language lists its menu backgrounds in it.
+    UITexts otherTexts;
+    std::vector<Message> ignored;
+    GuiProgram::RecordingSink sink(ignored);
+    LoadLanguage(PITWALL_RUNTIME_DIR "/", other.toStdString(), otherTexts, sink);
+    p.app->workingSet().menuBackgrounds = {MenuBackgroundLine(12, otherTexts)};
 
     check(p.window.get());
     for (const auto& editor : Editors()) {
