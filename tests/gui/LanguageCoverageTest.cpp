@@ -1,9 +1,10 @@
-// Every window, opened in each language with every tab in front once, shows
-// only texts of the chosen language file: captions, window titles, tab titles,
-// column titles, menu and tool bar entries and hints must be texts of that file
-// (or one of its texts with the placeholders filled in), and no list or combo
-// box entry may be a text only the other language file has. The few controls
-// that show data rather than texts are listed below.
+// Every window, opened in each language with every tab in front once, speaks
+// only the chosen language file: captions, window titles, tab titles, column
+// titles, menu and tool bar entries and hints (of hidden controls too, they may
+// show later) must be texts of that file, whole, one line of one, or one with
+// its placeholders filled in. No list or combo box entry may be a text only the
+// other language file has, and lists of fixed choices hold only texts of the
+// file. The few controls that show data rather than texts are listed below.
 
 #include "GuiTestSupport.h"
 
@@ -188,8 +189,8 @@ bool Shown(const QWidget* w, const QWidget* window)
     return w == window || w->isVisibleTo(window);
 }
 
-// Everything a user can read in the window as it stands: the controls it
-// shows, its menus and actions.
+// Everything a user can read in the window as it stands, or once a hidden
+// control shows: captions, menus and actions, entries and column titles.
 void CollectShown(QWidget* window, std::set<ShownText>& out)
 {
     Add(out, window, window, "title", window->windowTitle(), true);
@@ -198,20 +199,16 @@ void CollectShown(QWidget* window, std::set<ShownText>& out)
     for (QWidget* w : widgets) {
         if (w != window && w->window() != window)
             continue; // child dialogs are checked on their own
-        bool shown = Shown(w, window);
         if (auto* menu = qobject_cast<QMenu*>(w))
             Add(out, window, w, "menu", menu->title(), true);
-        // Controls hidden now may show later: they must not hold texts of
-        // the other language either.
-        Add(out, window, w, "tooltip", w->toolTip(), shown);
+        // Controls hidden now may show later: they count too.
+        Add(out, window, w, "tooltip", w->toolTip(), true);
         if (auto* label = qobject_cast<QLabel*>(w); label && label->textFormat() != Qt::RichText)
-            Add(out, window, w, "caption", label->text(), shown);
+            Add(out, window, w, "caption", label->text(), true);
         if (auto* button = qobject_cast<QAbstractButton*>(w))
-            Add(out, window, w, "caption", button->text(), shown);
+            Add(out, window, w, "caption", button->text(), true);
         if (auto* group = qobject_cast<QGroupBox*>(w))
-            Add(out, window, w, "title", group->title(), shown);
-        if (!shown)
-            continue;
+            Add(out, window, w, "title", group->title(), true);
         if (auto* tabs = qobject_cast<QTabBar*>(w))
             for (int i = 0; i < tabs->count(); ++i)
                 Add(out, window, w->parent() ? w->parent() : w, "tab", tabs->tabText(i), true);
