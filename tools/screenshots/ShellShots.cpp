@@ -53,8 +53,7 @@ void SaveShellShots(AppContext& app, MainWindow& window, const QString& out)
     Grab(simulation, out + "/simulation.png");
     simulation->hide();
 
-    AboutWindow about(&window);
-    about.setWindowTitle(FromGameText(app.program.texts.text(530)));
+    AboutWindow about(app.program.texts, &window);
     Grab(&about, out + "/about.png");
 
     ArtDirectory directory;
