@@ -6,6 +6,7 @@
 #include "GP3Image.h"
 #include "LanguageTable.h"
 #include "QtMessages.h"
+#include "graphics/CarNumbersArea.h"
 #include "graphics/GraphicsSet.h"
 
 #include <QCheckBox>
@@ -370,7 +371,10 @@ void GraphicsEditor::ShowPage()
 
 void GraphicsEditor::RunTransfer(const std::vector<int>& items, bool toGame)
 {
-    if (toGame)
+    // The fields hold the car-number positions being typed: they go into
+    // the working set unless this import replaces them.
+    const bool importsNumbers = !toGame && std::find(items.begin(), items.end(), kCarNumbersItem) != items.end();
+    if (!importsNumbers)
         StoreNumbers();
     auto& transfer = app_.workingSet().transfer;
     transfer.selection = {};

@@ -25,6 +25,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QFontMetrics>
 #include <QLabel>
@@ -36,6 +37,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUrl>
 
 namespace pitwall::gui {
 
@@ -95,6 +97,7 @@ constexpr TextBinding kLoadingTexts[] = {{"", TextRole::Caption, 208}, {"Label1"
 const std::vector<int> kCarsetFilter = {996};
 
 constexpr int kNoRestorePointsText = 77;
+constexpr int kManualNotOpenedText = 991;
 
 } // namespace
 
@@ -198,7 +201,7 @@ void MainWindow::buildMenus()
 
     QMenu* help = menuBar()->addMenu("Hilfe");
     help->setObjectName("Hilfe1");
-    help->addAction(action("Inhalt", "Inhalt", nullptr)); // no help pages: nothing happens
+    help->addAction(action("Inhalt", "Inhalt", [this] { InhaltClick(); }));
     help->addAction(action("Info1", "Info", [this] { Info1Click(); }));
     help->addAction(action("About1", "About", [this] { About1Click(); }));
 
@@ -604,6 +607,15 @@ void MainWindow::GrandPrix3starten1Click()
         QString tried = arguments.isEmpty() ? launcher : launcher + ' ' + arguments.join(' ');
         app_.messenger().show(907, Args(tried.toStdString(), process.errorString().toStdString()));
     }
+}
+
+// The manual is the program's README, kept beside the language files; the
+// desktop's viewer for it (usually the browser) shows it.
+void MainWindow::InhaltClick()
+{
+    const std::string manual = app_.program.directories.program + kManualFileName;
+    if (!FileExists(manual) || !QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(manual))))
+        app_.messenger().show(kManualNotOpenedText, Args(manual));
 }
 
 void MainWindow::Optionen2Click()

@@ -21,6 +21,9 @@ class AppContext;
 class EditorWindow;
 class SplashWindow;
 
+// The manual "Hilfe" > "Inhalt" opens, in the program directory.
+inline constexpr const char* kManualFileName = "README.md";
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -76,6 +79,7 @@ private:
     void Backup1Click();
     void GrandPrix3starten1Click();
     void Optionen2Click();
+    void InhaltClick();
     void Info1Click();
     void About1Click();
     void Strings1Click();

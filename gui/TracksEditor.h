@@ -11,6 +11,9 @@
 #include "formats/Image.h"
 #include "formats/TrackFile.h"
 
+#include <QDate>
+#include <QString>
+
 #include <array>
 #include <functional>
 #include <vector>
@@ -73,6 +76,10 @@ private:
         QLineEdit* team = nullptr;
         QLineEdit* time = nullptr;
         QDateEdit* date = nullptr;
+        // What the fields showed: only a field the user changed is stored,
+        // so a value the field cannot show is not replaced by what it shows.
+        QString shownTime;
+        QDate shownDate;
     };
     struct StrategyControls {
         QSpinBox* percentage = nullptr;

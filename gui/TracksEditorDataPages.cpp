@@ -19,11 +19,13 @@
 #include <QHeaderView>
 #include <QListWidget>
 #include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <limits>
 #include <optional>
 
 namespace pitwall::gui {
@@ -39,13 +41,24 @@ const char* const kSetupCaptions[kSetupValues] = {"Frontflügel:", "Heckflügel:
 // Lap times are shown as minutes.seconds.thousandths ("1.33.200").
 QString LapTimeText(std::uint32_t ms) { return QString::fromStdString(FormatLapTime(static_cast<std::int32_t>(ms))); }
 
+// Minutes are not limited to one digit: a carset may hold a lap of ten
+// minutes or more.
+const QRegularExpression& LapTimePattern()
+{
+    static const QRegularExpression pattern("^\\s*(\\d{1,5})\\.(\\d{1,2})\\.(\\d{1,3})\\s*$");
+    return pattern;
+}
+
 std::optional<std::uint32_t> LapTimeOf(const QString& text)
 {
-    static const QRegularExpression pattern("^\\s*(\\d{1,3})\\.(\\d{1,2})\\.(\\d{1,3})\\s*$");
-    auto match = pattern.match(text);
+    auto match = LapTimePattern().match(text);
     if (!match.hasMatch())
         return std::nullopt;
-    return match.captured(1).toUInt() * 60000 + match.captured(2).toUInt() * 1000 + match.captured(3).toUInt();
+    const std::uint64_t ms = match.captured(1).toULongLong() * 60000 + match.captured(2).toULongLong() * 1000
+                             + match.captured(3).toULongLong();
+    if (ms > std::numeric_limits<std::uint32_t>::max())
+        return std::nullopt;
+    return static_cast<std::uint32_t>(ms);
 }
 
 QDate DateOf(std::uint32_t serial)
@@ -69,13 +82,15 @@ QWidget* TracksEditor::buildRecordsPage()
         c.driver = Edit(box, QString("Edit%1").arg(1 + 4 * r), 24);
         c.driver->setMinimumWidth(220); // 24 characters
         c.team = Edit(box, QString("Edit%1").arg(2 + 4 * r), 13);
-        c.time = Edit(box, QString("MaskEdit%1").arg(1 + r), 9);
-        c.time->setInputMask("9.99.999");
+        c.time = Edit(box, QString("MaskEdit%1").arg(1 + r), 12);
+        c.time->setValidator(new QRegularExpressionValidator(LapTimePattern(), c.time));
         c.date = new QDateEdit(box);
         c.date->setObjectName(QString("DateTimePicker%1").arg(1 + r));
         c.date->setCalendarPopup(true);
         c.date->setDisplayFormat("dd.MM.yyyy");
-        c.date->setDateRange(QDate(1978, 1, 1), QDate(2157, 6, 6));
+        // Every date a record can hold from day 0 on; the savegame itself
+        // keeps 1978 to 2157 and holds other dates at the nearest end.
+        c.date->setDateRange(DateOf(0), QDate(9999, 12, 31));
         const char* labels[4] = {"Fahrer:", "Team:", "Rekord:", "Datum:"};
         QWidget* fields[4] = {c.driver, c.team, c.time, c.date};
         for (int i = 0; i < 4; ++i) {
@@ -98,6 +113,8 @@ void TracksEditor::ShowRecords()
         ShowText(c.team, r[i]->team);
         c.time->setText(LapTimeText(r[i]->lapTime));
         c.date->setDate(DateOf(r[i]->date));
+        c.shownTime = c.time->text();
+        c.shownDate = c.date->date();
     }
 }
 
@@ -108,12 +125,14 @@ void TracksEditor::StoreRecords()
         LapRecordControls& c = records_[static_cast<std::size_t>(i)];
         StoreText(c.driver, r[i]->driver);
         StoreText(c.team, r[i]->team, 13);
-        if (auto ms = LapTimeOf(c.time->text()); ms && c.time->text() != LapTimeText(r[i]->lapTime))
+        if (auto ms = LapTimeOf(c.time->text()); ms && c.time->text() != c.shownTime)
             r[i]->lapTime = *ms;
-        if (c.date->date() != DateOf(r[i]->date)) {
+        if (c.date->date() != c.shownDate) {
             QDate d = c.date->date();
             r[i]->date = SerialOfDate({d.year(), d.month(), d.day()});
         }
+        c.shownTime = c.time->text();
+        c.shownDate = c.date->date();
     }
 }
 
