@@ -3,14 +3,13 @@
 #include "AppContext.h"
 #include "ExpansionDialog.h"
 #include "ImageConversion.h"
-#include "LoadingWindow.h"
 #include "WorkshopsState.h"
 #include "ZoomView.h"
 #include "app/GameInstallation.h"
-#include "formats/ArtBankExpansion.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtBankPictures.h"
 #include "formats/ArtEntryNames.h"
+#include "menu/GameArtBank.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -297,19 +296,16 @@ void ArtBankPage::BitBtn32Click()
     ExpansionDialog dialog(app_, app_.workingSet().artIndex, app_.workingSet().transfer.selection, noMarks, this);
     if (dialog.exec() != QDialog::Accepted || dialog.resultFlags().size() != kArtEntryCount)
         return;
-    Messenger messenger = app_.messenger();
-    ArtDirectory after;
-    try {
-        // The windows keep painting while the bank is rewritten.
-        auto keepAlive = [this](std::size_t, std::size_t) {
-            if (app_.loadingWindow)
-                app_.loadingWindow->keepAlive();
-        };
-        if (ExpandArtBank(bankFile(), dialog.resultFlags(), dialog.keepBackup(), after, &messenger, keepAlive))
-            app_.workingSet().artIndex = after;
-    } catch (const std::exception& ex) {
-        messenger.showFixed(ex.what());
-    }
+    // The enlarged bank is written as an export writes: under the
+    // installation's lock, behind one restore point made before the game's
+    // bank changes, put back should writing fail.
+    const std::vector<bool> flags = dialog.resultFlags();
+    const bool keepBackup = dialog.keepBackup();
+    TransferUi ui = app_.transferUi();
+    const TransferOutcome outcome = app_.engine().writeToGame(
+        "art expand", ui, [&](TransferContext& run) { return ExpandArtBankInRun(run, flags, keepBackup); });
+    if (outcome == TransferOutcome::Done)
+        ReadArtDirectory(bankFile(), app_.workingSet().artIndex, nullptr);
     ListBox1Click(list_->currentRow());
 }
 

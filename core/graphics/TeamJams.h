@@ -6,12 +6,18 @@
 
 #include "graphics/GraphicsSet.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace pitwall {
 
 enum class JamGroup { CarLiveries, CockpitLiveries, Jacks, Helmets };
+
+// What the team JAMs of one carset (all four groups, both variants) may hold
+// together: the game's own are a few hundred kilobytes each, and a carset's
+// are held in memory from its load until they are exported.
+inline constexpr std::uint64_t kMaxCarsetTeamJamBytes = 64'000'000;
 
 // One file of an item: its slot in the group's arrays, its name and folder
 // below GP3JAMS / GP3JAMSH.

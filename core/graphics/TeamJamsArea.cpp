@@ -3,9 +3,38 @@
 #include "graphics/GraphicsTransfer.h"
 #include "app/GameInstallation.h"
 #include "app/ProgramState.h"
+#include "transfer/CarsetArchive.h"
+#include "transfer/CarsetBudget.h"
 #include "transfer/CarsetHeader.h"
 
+#include <algorithm>
+
 namespace pitwall {
+
+namespace {
+
+constexpr JamGroup kAllGroups[] = {JamGroup::CarLiveries, JamGroup::CockpitLiveries, JamGroup::Jacks,
+                                   JamGroup::Helmets};
+
+// Why the team JAMs the load takes from the carset, of all four groups
+// together, are more than the teams use, or empty. Each group's area asks
+// before it unpacks any of its own; only the first says so.
+std::string TeamJamBudgetProblem(const TransferContext& context)
+{
+    std::vector<std::string> members;
+    std::size_t slots = 0;
+    for (JamGroup group : kAllGroups)
+        for (const JamItem& item : JamItemsOf(group)) {
+            slots += item.files.size();
+            if (context.selected(item.item))
+                for (const JamFileSlot& file : item.files)
+                    members.push_back(JamMemberName(file, item.hardware));
+        }
+    return MemberBudgetProblem(*context.source, members,
+                               {"team JAMs", "the teams of a carset", slots, kMaxCarsetTeamJamBytes});
+}
+
+} // namespace
 
 std::vector<int> TeamJamsArea::items() const
 {
@@ -78,6 +107,14 @@ void TeamJamsArea::importFromGame(TransferContext& context)
 
 void TeamJamsArea::loadFromCarset(TransferContext& context)
 {
+    if (auto problem = context.source ? TeamJamBudgetProblem(context) : std::string(); !problem.empty()) {
+        const bool told = context.failures
+            && std::any_of(context.failures->begin(), context.failures->end(),
+                           [&](const TransferFailure& f) { return f.text == problem; });
+        if (!told)
+            context.fail(problem);
+        return;
+    }
     for (const JamItem& item : JamItemsOf(group_)) {
         if (!context.selected(item.item))
             continue;

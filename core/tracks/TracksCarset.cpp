@@ -14,6 +14,7 @@
 #include "tracks/TrackPictures.h"
 #include "tracks/TrackProgress.h"
 #include "transfer/CarsetArchive.h"
+#include "transfer/CarsetBudget.h"
 #include "transfer/CarsetHeader.h"
 #include "transfer/FileUtils.h"
 #include "transfer/GamePath.h"
@@ -73,13 +74,13 @@ void LoadTrackJams(TransferContext& context, TrackTable& table)
                 wanted.push_back(path);
         }
     }
-    std::uint64_t total = 0;
+    std::vector<std::string> members;
     for (const std::string& path : wanted)
-        total += carset.declaredSize(JamMemberName(path)).value_or(0);
-    if (total > kMaxCarsetTrackJamBytes) {
-        context.fail("The track JAMs of " + FileNameOf(carset.path()) + " are not loaded: together they hold "
-                     + std::to_string(total / 1'000'000) + " MB, more than the tracks of a carset use ("
-                     + std::to_string(kMaxCarsetTrackJamBytes / 1'000'000) + " MB).");
+        members.push_back(JamMemberName(path));
+    const MemberBudget budget{"track JAMs", "the tracks of a carset", kMaxJamsPerTrack * static_cast<std::size_t>(kTrackCount),
+                              kMaxCarsetTrackJamBytes};
+    if (auto problem = MemberBudgetProblem(carset, members, budget); !problem.empty()) {
+        context.fail(problem);
         return;
     }
     for (const std::string& path : wanted) {

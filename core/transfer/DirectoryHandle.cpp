@@ -45,36 +45,16 @@ void RequirePlainName(const std::string& name)
 
 std::string Reason(int error) { return std::generic_category().message(error); }
 
-// The directory behind `fd` must be a real one of ours; it is left with
-// owner-only access.
+// The directory behind `fd` must be a real one of ours (see
+// RequireOwnedDirectory); `fd` is closed when it is not.
 void RequireOwned(int fd, const std::string& path)
 {
-    struct stat st {};
-    std::string problem;
-    if (::fstat(fd, &st) != 0)
-        problem = "Cannot examine the directory " + path + ": " + Reason(errno);
-    else if (!S_ISDIR(st.st_mode))
-        problem = "The directory " + path + " is not a directory";
-    else if (st.st_uid != ::geteuid())
-        problem = "The directory " + path + " belongs to another user";
-    else if ((st.st_mode & 07777) != 0700 && ::fchmod(fd, 0700) != 0)
-        problem = "Cannot restrict the directory " + path + " to its owner: " + Reason(errno);
-    if (!problem.empty()) {
+    try {
+        RequireOwnedDirectory(fd, path);
+    } catch (...) {
         ::close(fd);
-        throw PrivateDirectoryError(problem);
+        throw;
     }
-}
-
-int OpenDirectoryAt(int parent, const std::string& name, const std::string& path)
-{
-    int fd = ::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) {
-        int error = errno;
-        if (error == ELOOP || error == ENOTDIR)
-            throw PrivateDirectoryError("The directory " + path + " is a link or not a directory");
-        throw PrivateDirectoryError("Cannot open the directory " + path + ": " + Reason(error));
-    }
-    return fd;
 }
 
 // Empties the directory behind `fd` (which it closes), never leaving it.
@@ -133,7 +113,7 @@ DirectoryHandle DirectoryHandle::openOwned(const std::string& directory, bool cr
             ForceDirectories(parent);
         ::mkdir(path.c_str(), 0700);
     }
-    int fd = OpenDirectoryAt(AT_FDCWD, path, path);
+    int fd = OpenDirectoryNoFollow(AT_FDCWD, path, path);
     RequireOwned(fd, path);
     return DirectoryHandle(fd, IncludeTrailingBackslash(path));
 }
@@ -175,7 +155,7 @@ DirectoryHandle DirectoryHandle::ownedChild(const std::string& name, bool create
     RequirePlainName(name);
     if (create)
         ::mkdirat(fd_, name.c_str(), 0700);
-    int fd = OpenDirectoryAt(fd_, name, path_ + name);
+    int fd = OpenDirectoryNoFollow(fd_, name, path_ + name);
     RequireOwned(fd, path_ + name);
     return DirectoryHandle(fd, path_ + name + kPathSeparator);
 }

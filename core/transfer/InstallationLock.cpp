@@ -106,7 +106,7 @@ std::string BusyMessage(const std::string& gameDirectory, const Holder& holder, 
         ? (holder.program.empty() ? std::string("another program") : holder.program) + " (process "
             + std::to_string(holder.pid) + (holder.operation.empty() ? "" : ", " + holder.operation)
             + (holder.since.empty() ? "" : ", since " + holder.since) + ")"
-        : std::string("another program");
+        : std::string("another process");
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(wait).count();
     return "Another run is writing into " + gameDirectory + ": " + who + "; waited " + std::to_string(seconds)
         + (seconds == 1 ? " second" : " seconds") + " for it to finish, so nothing was changed";
@@ -122,48 +122,98 @@ std::int64_t NanosecondsNow()
 
 #ifndef _WIN32
 
+namespace {
+
+std::string WithoutSeparator(std::string path)
+{
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    return path;
+}
+
+// The holder's lines, when they belong to a writer that still holds them: a
+// writer keeps its file locked while it holds the installation, so lines no
+// process holds are a finished run's.
+Holder CurrentHolder(const DirectoryHandle& lockDirectory, const std::string& name, int holderFd)
+{
+    if (::flock(holderFd, LOCK_SH | LOCK_NB) == 0) {
+        ::flock(holderFd, LOCK_UN);
+        return {};
+    }
+    return ParseHolder(lockDirectory.readSmallFile(name, kMaxHolderText).value_or(""));
+}
+
+} // namespace
+
 InstallationLock::InstallationLock(const DirectoryHandle& lockDirectory, const std::string& key,
                                    const std::string& gameDirectory, const std::string& operation,
                                    const WriterInfo& writer)
 {
     const std::string name = key + ".lock";
     const std::string path = lockDirectory.path() + name;
+    // The installation itself is what all writers lock, each through a
+    // descriptor of its own (the lock belongs to the open directory, so a
+    // second hold in this process is refused like another process's).
+    const std::string game = WithoutSeparator(gameDirectory);
+    gameFd_ = ::open(game.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (gameFd_ < 0)
+        throw PrivateDirectoryError("Cannot open the installation " + game + ": " + std::strerror(errno));
+    auto giveUp = [this] {
+        if (fd_ >= 0)
+            ::close(fd_);
+        ::close(gameFd_);
+        fd_ = gameFd_ = -1;
+    };
     fd_ = ::openat(lockDirectory.descriptor(), name.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd_ < 0)
-        throw PrivateDirectoryError("Cannot open the lock file " + path + ": " + std::strerror(errno));
+    if (fd_ < 0) {
+        const int error = errno;
+        giveUp();
+        throw PrivateDirectoryError("Cannot open the lock file " + path + ": " + std::strerror(error));
+    }
     struct stat st {};
     if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
-        ::close(fd_);
-        fd_ = -1;
+        giveUp();
         throw PrivateDirectoryError("The lock file " + path + " is not a file of this user's");
     }
     const auto deadline = std::chrono::steady_clock::now() + writer.wait;
-    while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+    while (::flock(gameFd_, LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
         if (error == EINTR)
             continue;
         if (error != EWOULDBLOCK) {
-            ::close(fd_);
-            fd_ = -1;
-            throw PrivateDirectoryError("Cannot lock " + path + ": " + std::strerror(error));
+            giveUp();
+            throw PrivateDirectoryError("Cannot lock " + game + ": " + std::strerror(error));
         }
-        Holder holder = ParseHolder(lockDirectory.readSmallFile(name, kMaxHolderText).value_or(""));
+        const Holder holder = CurrentHolder(lockDirectory, name, fd_);
         if (holder.pid == ProcessId() && writer.runStarted != 0 && holder.run == writer.runStarted) {
             // This run holds it already, further out.
-            ::close(fd_);
-            fd_ = -1;
+            giveUp();
             nested_ = true;
             runStarted_ = holder.run;
             return;
         }
         if (std::chrono::steady_clock::now() >= deadline) {
-            ::close(fd_);
-            fd_ = -1;
+            giveUp();
             throw InstallationBusyError(BusyMessage(gameDirectory, holder, writer.wait));
         }
         std::this_thread::sleep_for(kRetryEvery);
     }
     runStarted_ = writer.runStarted;
+    // The holder's file is held with the installation, so that a waiting
+    // writer knows its lines for current; a waiting writer looking at it
+    // holds it for a moment only.
+    bool holdsFile = false;
+    for (int attempt = 0; attempt < 50 && !holdsFile; ++attempt) {
+        holdsFile = ::flock(fd_, LOCK_EX | LOCK_NB) == 0;
+        if (!holdsFile)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    if (!holdsFile) {
+        // Only the message to a second writer lacks the details.
+        ::close(fd_);
+        fd_ = -1;
+        return;
+    }
     const std::string text = HolderText(operation, writer);
     // Written over the old holder's lines, then cut to length: a reader sees
     // the holder's lines whole or an old one's.
@@ -174,9 +224,9 @@ InstallationLock::InstallationLock(const DirectoryHandle& lockDirectory, const s
 }
 
 InstallationLock::InstallationLock(InstallationLock&& other) noexcept
-    : fd_(other.fd_), nested_(other.nested_), runStarted_(other.runStarted_)
+    : fd_(other.fd_), gameFd_(other.gameFd_), nested_(other.nested_), runStarted_(other.runStarted_)
 {
-    other.fd_ = -1;
+    other.fd_ = other.gameFd_ = -1;
 }
 
 InstallationLock::~InstallationLock()
@@ -187,6 +237,8 @@ InstallationLock::~InstallationLock()
         }
         ::close(fd_);
     }
+    if (gameFd_ >= 0)
+        ::close(gameFd_);
 }
 
 #else

@@ -3,12 +3,16 @@
 // (an export, a restore, an art-bank expansion, a settings change, any
 // command that writes a game file) holds an exclusive lock on it first, so
 // that two runs never make and prune restore points or replace files at the
-// same time. The lock is a file in a folder of the user's own (not in the
-// installation, which may be read-only), named after the installation's real
-// path; its holder writes which program, process and operation hold it, and
-// since when, into it. A second writer waits a few seconds, then stops
-// without writing and says who holds the lock. The system drops the lock
-// when its holder ends, however it ends.
+// same time. The lock is taken on the installation's directory itself (only
+// opened for reading, so read-only installations work), so every writer
+// meets on it, whatever its environment says about where restore points and
+// the user's data lie, and whatever path it names the installation by. Who
+// holds it (program, process, operation, since when) is written into a file
+// in a folder of the user's own, named after the installation's real path;
+// a second writer waits a few seconds, then stops without writing and says
+// who holds the lock, or only that another process does when the holder's
+// file lies where it cannot see it. The system drops the lock when its
+// holder ends, however it ends.
 //
 // Within one process the lock is taken once: a run that already holds it
 // (the same process and the same run) takes it again as a nested hold, which
@@ -46,10 +50,11 @@ public:
 
 class InstallationLock {
 public:
-    // Takes the lock `<key>.lock` in `lockDirectory` for the installation
-    // `gameDirectory` (named in messages). Throws InstallationBusyError when
-    // another writer holds it beyond the writer's wait, PrivateDirectoryError
-    // when the lock file cannot be had.
+    // Takes the lock on the installation `gameDirectory`, with the holder's
+    // lines in `<key>.lock` in `lockDirectory`. Throws InstallationBusyError
+    // when another writer holds it beyond the writer's wait,
+    // PrivateDirectoryError when the installation or the holder's file cannot
+    // be opened.
     InstallationLock(const DirectoryHandle& lockDirectory, const std::string& key, const std::string& gameDirectory,
                      const std::string& operation, const WriterInfo& writer);
     InstallationLock(InstallationLock&& other) noexcept;
@@ -64,7 +69,8 @@ public:
     std::int64_t runStarted() const { return runStarted_; }
 
 private:
-    int fd_ = -1;
+    int fd_ = -1;       // the holder's file
+    int gameFd_ = -1;   // the installation's directory, locked
     void* handle_ = nullptr; // Windows
     bool nested_ = false;
     std::int64_t runStarted_ = 0;

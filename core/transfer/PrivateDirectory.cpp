@@ -38,7 +38,7 @@ std::string Reason(int error) { return std::generic_category().message(error); }
 // own; it is left with exactly owner-only access. The checks go through one
 // descriptor opened without following links, so nothing can be swapped in
 // between them.
-void RequireOwnedDirectory(const std::string& directory)
+void RequireOwnedPath(const std::string& directory)
 {
     std::string path = WithoutSeparator(directory);
 #ifdef _WIN32
@@ -47,13 +47,35 @@ void RequireOwnedDirectory(const std::string& directory)
     if (ec || fs::is_symlink(st) || !fs::is_directory(st))
         throw PrivateDirectoryError("The directory " + path + " is a link or not a directory");
 #else
-    int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    int fd = OpenDirectoryNoFollow(AT_FDCWD, path, path);
+    try {
+        RequireOwnedDirectory(fd, path);
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
+    ::close(fd);
+#endif
+}
+
+} // namespace
+
+#ifndef _WIN32
+
+int OpenDirectoryNoFollow(int parent, const std::string& name, const std::string& path)
+{
+    int fd = ::openat(parent, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) {
         int error = errno;
         if (error == ELOOP || error == ENOTDIR)
             throw PrivateDirectoryError("The directory " + path + " is a link or not a directory");
         throw PrivateDirectoryError("Cannot open the directory " + path + ": " + Reason(error));
     }
+    return fd;
+}
+
+void RequireOwnedDirectory(int fd, const std::string& path)
+{
     struct stat st {};
     std::string problem;
     if (::fstat(fd, &st) != 0)
@@ -64,13 +86,11 @@ void RequireOwnedDirectory(const std::string& directory)
         problem = "The directory " + path + " belongs to another user";
     else if ((st.st_mode & 07777) != 0700 && ::fchmod(fd, 0700) != 0)
         problem = "Cannot restrict the directory " + path + " to its owner: " + Reason(errno);
-    ::close(fd);
     if (!problem.empty())
         throw PrivateDirectoryError(problem);
-#endif
 }
 
-} // namespace
+#endif
 
 void CreatePrivateDirectory(const std::string& directory)
 {
@@ -90,7 +110,7 @@ void CreatePrivateDirectory(const std::string& directory)
                                                        : Reason(error)));
     }
 #endif
-    RequireOwnedDirectory(path);
+    RequireOwnedPath(path);
 }
 
 void EnsurePrivateDirectory(const std::string& directory)
@@ -105,7 +125,7 @@ void EnsurePrivateDirectory(const std::string& directory)
         CreatePrivateDirectory(path);
         return;
     }
-    RequireOwnedDirectory(path);
+    RequireOwnedPath(path);
 }
 
 PrivateDirectory::PrivateDirectory(const std::string& parent, const std::string& prefix)

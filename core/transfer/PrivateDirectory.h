@@ -16,6 +16,17 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+#ifndef _WIN32
+// Opens `name` in the directory `parent` (AT_FDCWD: `name` is a path) as a
+// directory, never through a link. Throws PrivateDirectoryError naming
+// `path`.
+int OpenDirectoryNoFollow(int parent, const std::string& name, const std::string& path);
+// The directory open as `fd` must be a real directory of this user's; it is
+// left with exactly owner-only access. Throws PrivateDirectoryError naming
+// `path` otherwise (`fd` stays open either way).
+void RequireOwnedDirectory(int fd, const std::string& path);
+#endif
+
 // Creates the directory with owner-only access (0700). Anything already of
 // that name, a link included, is an error: nothing is reused. Its parent
 // must exist. Throws PrivateDirectoryError naming the directory and why.

@@ -261,12 +261,46 @@ TransferOutcome TransferEngine::exportToGame(bool withDialog, TransferUi& ui, Ex
     if (mode == ExportMode::Preview)
         return outcome();
 
+    if (auto failed = commitRun(changes, "export", ui, messenger))
+        return *failed;
+    if (ui.exportEnded)
+        ui.exportEnded(report_);
+    else if (program_.settings.showExportOK && report_.ok())
+        messenger.show(kExportFinished);
+    return outcome();
+}
+
+TransferOutcome TransferEngine::writeToGame(const std::string& operation, TransferUi& ui,
+                                            const std::function<bool(TransferContext&)>& prepare)
+{
+    Messenger messenger(program_.texts, ui.messages);
+    report_ = {};
+    GameChangeSet changes(program_.settings.gameDirectory);
+    TransferContext context = makeContext(ui, messenger);
+    context.changes = &changes;
+    bool prepared = false;
+    try {
+        prepared = prepare(context);
+    } catch (const std::exception& e) {
+        context.fail(e.what());
+    }
+    if (!prepared)
+        return TransferOutcome::Refused;
+    report_.changes = changes.changes();
+    if (auto failed = commitRun(changes, operation, ui, messenger))
+        return *failed;
+    return outcome();
+}
+
+std::optional<TransferOutcome> TransferEngine::commitRun(GameChangeSet& changes, const std::string& operation,
+                                                         TransferUi& ui, Messenger& messenger)
+{
     RestorePoints points(program_.restorePointRoot.empty() ? DefaultRestorePointRoot() : program_.restorePointRoot,
-                         game, program_.settings.restorePointsKept);
+                         changes.gameDirectory(), program_.settings.restorePointsKept);
     points.setWriter(program_.writer);
     CommitResult written;
     try {
-        written = changes.commit(points, "export", ui.commitObserver, &report_.changes);
+        written = changes.commit(points, operation, ui.commitObserver, &report_.changes);
     } catch (const RestorePointError& e) {
         messenger.showFixed(e.what());
         report_.failures.push_back({0, e.what()});
@@ -275,29 +309,24 @@ TransferOutcome TransferEngine::exportToGame(bool withDialog, TransferUi& ui, Ex
     report_.restorePointId = written.restorePointId;
     if (!written.rolledBack)
         report_.written = written.written;
-    if (!written.ok()) {
-        // The system's reason as a sentence of its own, then what became of
-        // the installation.
-        std::string text = WithFullStop(written.error);
-        if (written.written.empty()) {
-            text += program_.texts.text(kNothingChanged);
-        } else if (written.rolledBack) {
-            text += program_.texts.format(kRolledBack, Args(written.restorePointId));
-        } else {
-            std::string list;
-            for (const auto& f : written.rollbackFailures)
-                list += "|" + f;
-            text += " " + program_.texts.format(kNotPutBack, Args(static_cast<std::int64_t>(written.rollbackFailures.size()), list));
-        }
-        messenger.showFixed(text);
-        report_.failures.push_back({0, text});
-        return TransferOutcome::DoneWithErrors;
+    if (written.ok())
+        return std::nullopt;
+    // The system's reason as a sentence of its own, then what became of the
+    // installation.
+    std::string text = WithFullStop(written.error);
+    if (written.written.empty()) {
+        text += program_.texts.text(kNothingChanged);
+    } else if (written.rolledBack) {
+        text += program_.texts.format(kRolledBack, Args(written.restorePointId));
+    } else {
+        std::string list;
+        for (const auto& f : written.rollbackFailures)
+            list += "|" + f;
+        text += " " + program_.texts.format(kNotPutBack, Args(static_cast<std::int64_t>(written.rollbackFailures.size()), list));
     }
-    if (ui.exportEnded)
-        ui.exportEnded(report_);
-    else if (program_.settings.showExportOK && report_.ok())
-        messenger.show(kExportFinished);
-    return outcome();
+    messenger.showFixed(text);
+    report_.failures.push_back({0, text});
+    return TransferOutcome::DoneWithErrors;
 }
 
 TransferOutcome TransferEngine::loadCarset(bool withDialog, bool complete, const std::string& fileName, TransferUi& ui,

@@ -14,6 +14,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace pitwall {
@@ -72,6 +73,14 @@ public:
 
     TransferOutcome importFromGame(bool withDialog, bool syncEditor, TransferUi& ui);
     TransferOutcome exportToGame(bool withDialog, TransferUi& ui, ExportMode mode = ExportMode::Write);
+    // A write into the game outside the data areas (the art-bank page's
+    // expansion): `prepare` changes files through the run's change set
+    // (false: it failed, said so, and nothing is written); then what it
+    // changed is written as an export writes, under the installation's lock
+    // behind one restore point made before the first byte changes, put back
+    // when writing fails part-way.
+    TransferOutcome writeToGame(const std::string& operation, TransferUi& ui,
+                                const std::function<bool(TransferContext&)>& prepare);
     // With takeInformation false (the editors' defaults, Standard.DAT) the
     // carset information the user has stays as it is and is not shown.
     TransferOutcome loadCarset(bool withDialog, bool complete, const std::string& fileName, TransferUi& ui,
@@ -101,6 +110,10 @@ private:
     void reportNotLoaded(int text);
     TransferOutcome outcome() const;
     TransferContext makeContext(TransferUi& ui, Messenger& messenger);
+    // Writes a run's changes (see GameChangeSet::commit) and says what went
+    // wrong; nothing when everything was written.
+    std::optional<TransferOutcome> commitRun(GameChangeSet& changes, const std::string& operation, TransferUi& ui,
+                                             Messenger& messenger);
 
     ProgramState& program_;
     TransferState& transfer_;

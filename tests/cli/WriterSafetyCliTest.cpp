@@ -176,6 +176,56 @@ TEST(WriterSafetyCli, ASecondWriterWaitsOrStopsNamingTheFirst)
     EXPECT_EQ(test::ReadBytes(g.save), saveBefore);
 }
 
+TEST(WriterSafetyCli, WritersWithOtherDataFoldersStillWaitForEachOther)
+{
+    Game g;
+    const auto saveBefore = test::ReadBytes(g.save);
+    const std::string homeA = g.dir / "home-a/", homeB = g.dir / "home-b/";
+    const std::string pointsB = homeB + ".local/share/pitwall/RestorePoints/";
+    RestorePoints other(homeA + "points/", g.game);
+    WriterInfo writer;
+    writer.runStarted = 1;
+    writer.lockDirectory = homeA + "locks/";
+    other.setWriter(writer);
+    std::optional<InstallationLock> held(other.lock("apply"));
+
+    ScopedEnvironment env;
+    env.set("XDG_DATA_HOME", std::nullopt);
+    env.set("HOME", homeB);
+    // Another home, and no home with a folder named for restore points: both
+    // see the run that holds the installation and write nothing.
+    auto r = g.setLaps(5, {"--test-lock-wait-ms", "300"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("Another run is writing into"), std::string::npos) << r.err;
+    env.set("HOME", std::nullopt);
+    r = g.setLaps(5, {"--restore-dir", g.points, "--test-lock-wait-ms", "300"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("Another run is writing into"), std::string::npos) << r.err;
+    EXPECT_EQ(test::ReadBytes(g.save), saveBefore);
+    EXPECT_TRUE(RestorePoints(g.points, g.game).list().empty());
+    EXPECT_TRUE(RestorePoints(pointsB, g.game).list().empty());
+
+    // Both waiting, each with its own folders: one writes after the other,
+    // so exactly one of their points holds the savegame as it was at first.
+    const pid_t nine = StartCli({"settings", "set", "--game", g.game, "quick-race-laps=9", "--restore-dir", g.points,
+                                 "--quiet"});
+    env.set("HOME", homeB);
+    const pid_t three = StartCli({"settings", "set", "--game", g.game, "quick-race-laps=3", "--quiet"});
+    ::usleep(300'000);
+    held.reset();
+    EXPECT_EQ(WaitFor(nine), 0);
+    EXPECT_EQ(WaitFor(three), 0);
+    int first = 0;
+    for (const std::string& root : {g.points, pointsB}) {
+        const auto points = RestorePoints(root, g.game).list();
+        ASSERT_EQ(points.size(), 1u) << root;
+        for (std::size_t i = 0; i < points[0].files.size(); ++i)
+            if (points[0].files[i].relativePath == "F1GSTATE.SAV")
+                first += test::ReadBytes(points[0].directory + "file" + std::to_string(i)) == saveBefore ? 1 : 0;
+    }
+    EXPECT_EQ(first, 1);
+}
+
 TEST(WriterSafetyCli, WithoutAUserDataDirectoryNothingIsWrittenUnlessARestoreFolderIsNamed)
 {
     Game g;

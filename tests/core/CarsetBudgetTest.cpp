@@ -7,6 +7,7 @@
 #include "TransferFixture.h"
 
 #include "formats/SoundBank.h"
+#include "graphics/TeamJams.h"
 #include "sounds/SoundsArea.h"
 #include "tracks/TrackJams.h"
 #include "tracks/TracksArea.h"
@@ -16,7 +17,9 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
 #include <filesystem>
+#include <map>
 #include <random>
 
 using namespace pitwall;
@@ -257,4 +260,65 @@ TEST(CarsetBudget, ACarsetDeclaringMoreThanItMayHoldIsNotLoaded)
     test::WriteBytes(carset, zip);
     EXPECT_EQ(f.loadCarset(carset), TransferOutcome::Refused);
     EXPECT_TRUE(Says(f, {"liar.GMS", "1000 MB"})) << Shown(f);
+}
+
+TEST(CarsetBudget, TeamJamsBeyondWhatTeamsUseAreRefusedAndNothingIsWritten)
+{
+    TransferFixture f;
+    // One of the game's 16-bit JAMs with zeros after it: it still reads as
+    // that JAM, and the program would keep the bytes as the carset has them.
+    const auto jam = test::ReadBytes(f.game("GP3JAMSH/Liveries/WILLIA98.JAM"));
+    std::vector<std::uint8_t> padded = jam;
+    padded.resize(8'000'000, 0);
+    std::vector<std::uint8_t> lightly = jam;
+    lightly.resize(1'000'000, 0);
+    CarsetHeader header;
+    std::vector<std::string> names;
+    for (JamGroup group : {JamGroup::CarLiveries, JamGroup::CockpitLiveries, JamGroup::Jacks, JamGroup::Helmets})
+        for (const JamItem& item : JamItemsOf(group))
+            if (item.hardware) {
+                header.items[static_cast<std::size_t>(item.item)] = 1;
+                for (const JamFileSlot& file : item.files)
+                    names.push_back(JamMemberName(file, true));
+            }
+    const auto headerImage = CarsetHeaderImage(header);
+    auto write = [&](const std::string& carset, const std::vector<std::uint8_t>& member) {
+        Members members = {{kHeaderMember, &headerImage}};
+        for (const auto& name : names)
+            members.push_back({name, &member});
+        WriteZip(carset, members);
+    };
+    const std::string heavy = f.root / "heavy.GMS";
+    write(heavy, padded);
+    EXPECT_LT(FileSizeOf(heavy), 4'000'000u);
+    padded = {};
+    auto hardwareJams = [&] {
+        std::map<std::string, std::vector<std::uint8_t>> files;
+        for (const auto& file : ListFiles(f.game("GP3JAMSH/"), "*", true, false))
+            files[file] = test::ReadBytes(file);
+        return files;
+    };
+    const auto before = hardwareJams();
+    const std::string limit = "The team JAMs of heavy.GMS are not loaded: together they hold "
+        + std::to_string(names.size() * 8) + " MB, more than the teams of a carset use (64 MB).";
+
+    // Told once, though four groups of items were asked for; nothing held,
+    // nothing written.
+    auto refused = [&] {
+        f.messages.shown.clear();
+        if (f.loadCarset(heavy) != TransferOutcome::DoneWithErrors)
+            return false;
+        const std::size_t told = std::count_if(f.messages.shown.begin(), f.messages.shown.end(),
+                                               [&](const Message& m) { return m.text == limit; });
+        f.set().transfer.selection = f.set().transfer.loaded;
+        return told == 1 && f.exportAll() == TransferOutcome::Done && hardwareJams() == before;
+    };
+    EXPECT_TRUE(test::PassesWithinMemory(kPeak, refused));
+    EXPECT_TRUE(refused()) << Shown(f);
+
+    // The same JAMs with room to spare are taken.
+    const std::string fine = f.root / "fine.GMS";
+    write(fine, lightly);
+    f.messages.shown.clear();
+    EXPECT_EQ(f.loadCarset(fine), TransferOutcome::Done) << Shown(f);
 }

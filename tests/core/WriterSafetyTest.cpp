@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 #include <filesystem>
+#include <optional>
 #include <sys/stat.h>
 #include <sys/time.h>
 #include <sys/wait.h>
@@ -139,6 +140,49 @@ TEST(InstallationLock, ASecondWriterWaitsThenStopsNamingTheHolder)
     ::close(ready[1]);
     // Its process gone, the lock went with it.
     EXPECT_FALSE(second.lock("settings set").nested());
+}
+
+TEST(InstallationLock, WritersMeetOnTheInstallationWhereverTheirPointsAndLocksLie)
+{
+    Game g;
+    // A holder that ended without a word leaves its lines behind: they name
+    // nobody once its process is gone.
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        RestorePoints points(g.root, g.game);
+        points.setWriter(Writer("crashed", 555, 0, g.locks));
+        InstallationLock mine = points.lock("apply");
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+
+    // The installation read-only, its writers told of other folders for
+    // restore points and locks: they still exclude each other.
+    ASSERT_EQ(::chmod(g.game.c_str(), 0555), 0);
+    RestorePoints first(g.dir / "points-elsewhere/", g.game);
+    first.setWriter(Writer("pitwall", 1, 0, g.dir / "locks-elsewhere/"));
+    std::optional<InstallationLock> held(first.lock("export"));
+    ASSERT_FALSE(held->nested());
+
+    RestorePoints second(g.root, g.game);
+    second.setWriter(Writer("pitwall-cli", 2, 200, g.locks));
+    try {
+        second.create("settings set", {"GP3.EXE"});
+        FAIL() << "the second writer got the lock";
+    } catch (const RestorePointError& e) {
+        const std::string text = e.what();
+        EXPECT_NE(text.find("Another run is writing into " + g.game + ": another process; waited 0 seconds"),
+                  std::string::npos)
+            << text;
+        EXPECT_EQ(text.find("crashed"), std::string::npos) << text;
+        EXPECT_NE(text.find("nothing was changed"), std::string::npos) << text;
+    }
+    EXPECT_TRUE(second.list().empty());
+    held.reset();
+    EXPECT_NO_THROW(second.create("settings set", {"GP3.EXE"}));
+    ASSERT_EQ(::chmod(g.game.c_str(), 0755), 0);
 }
 
 TEST(RestorePointFolders, PlantedLinksAreRefusedAndNothingBehindThemTouched)

@@ -4,6 +4,7 @@
 #include "GuiTestSupport.h"
 
 #include "ArtBankPage.h"
+#include "ExpansionDialog.h"
 #include "formats/Jpeg.h"
 #include "JamWorkshopPage.h"
 #include "WorkshopsWindow.h"
@@ -15,17 +16,21 @@
 #include "formats/JamScramble.h"
 #include "formats/Png.h"
 #include "transfer/GamePath.h"
+#include "transfer/RestorePoints.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QtTest>
+
+#include <optional>
 
 using namespace pitwall;
 using namespace pitwall::gui;
@@ -86,6 +91,7 @@ class WorkshopsWindowTest : public QObject {
 private slots:
     void artPageShowsTheBanksOwnRecordAndRemembersTheEntry();
     void artPageSavesPicturesAndFiltersTheGrid();
+    void artPageExpandsBehindOneRestorePointAndWaitsForOtherWriters();
     void clicksInThePagePickImagesAndAPointInNoneGivesImageZero();
     void sixteenBitJamHasNoSingleImagesAndNoJad();
     void jadHoldsThePageInMemoryAndAFailedOpenKeepsTheJam();
@@ -168,6 +174,71 @@ void WorkshopsWindowTest::artPageSavesPicturesAndFiltersTheGrid()
     QVERIFY(!art->grid()->item(754)->isHidden());
     art->grid()->setCurrentItem(art->grid()->item(754));
     QCOMPARE(art->entry(), 755);
+}
+
+void WorkshopsWindowTest::artPageExpandsBehindOneRestorePointAndWaitsForOtherWriters()
+{
+    GuiProgram p;
+    p.program.restorePointRoot = p.path("restore-points/");
+    p.program.writer.wait = std::chrono::milliseconds(200);
+    WorkshopsWindow* w = OpenWorkshops(p);
+    QVERIFY(w);
+    const std::string bankFile = GamePath(p, "BITMAPS\\GP3ART5.BIN");
+    const auto bank = pitwall::test::ReadBytes(bankFile);
+    // Three entries without room for a new picture.
+    const ArtDirectory directory = ParseArtDirectory(bank);
+    std::vector<int> tight;
+    for (std::size_t e = 1; e < kArtEntryCount && tight.size() < 3; ++e)
+        if (!directory.entries[e].fits())
+            tight.push_back(static_cast<int>(e));
+    QCOMPARE(tight.size(), std::size_t{3});
+    // "Expandieren": the three ticked, the chosen ones expanded.
+    auto expand = [&] {
+        OnModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<ExpansionDialog*>(modal);
+            if (!dialog)
+                return true;
+            for (int e : tight)
+                dialog->findChild<QListWidget*>()->item(e)->setCheckState(Qt::Checked);
+            dialog->findChild<QPushButton*>("BitBtn2")->click();
+            return false;
+        });
+        Click(w, "BitBtn32");
+    };
+    RestorePoints points(p.program.restorePointRoot, p.program.settings.gameDirectory);
+
+    // Another program writing into the installation, its points and lock
+    // files elsewhere: the page writes nothing and says so.
+    RestorePoints other(p.path("other-points/"), p.program.settings.gameDirectory);
+    WriterInfo writer;
+    writer.program = "pitwall-cli";
+    writer.runStarted = 1;
+    writer.lockDirectory = p.path("other-locks/");
+    other.setWriter(writer);
+    std::optional<InstallationLock> held(other.lock("apply"));
+    p.messages.clear();
+    expand();
+    QVERIFY(pitwall::test::ReadBytes(bankFile) == bank);
+    QVERIFY(points.list().empty());
+    QVERIFY(!p.messages.empty());
+    QVERIFY2(p.messages.back().text.find("Another run is writing into") != std::string::npos,
+             p.messages.back().text.c_str());
+
+    // Free again: the entries get their room, behind exactly one new point
+    // that gives the bank back byte for byte.
+    held.reset();
+    p.messages.clear();
+    expand();
+    QVERIFY(p.messages.empty());
+    const ArtDirectory after = ParseArtDirectory(pitwall::test::ReadBytes(bankFile));
+    for (int e : tight)
+        QVERIFY(after.entries[static_cast<std::size_t>(e)].fits());
+    QVERIFY(p.app->workingSet().artIndex.entries[static_cast<std::size_t>(tight[0])].fits());
+    const auto made = points.list();
+    QCOMPARE(made.size(), std::size_t{1});
+    QCOMPARE(made[0].operation, std::string("art expand"));
+    QVERIFY(points.restore(made[0]).ok());
+    QVERIFY(pitwall::test::ReadBytes(bankFile) == bank);
 }
 
 void WorkshopsWindowTest::clicksInThePagePickImagesAndAPointInNoneGivesImageZero()
