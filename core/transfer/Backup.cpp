@@ -34,22 +34,15 @@ std::string SourceDirectory(const std::string& gameDirectory, const SplitPattern
     return IncludeTrailingBackslash(s.directory.empty() ? gameDirectory : ResolveGamePath(gameDirectory, s.directory));
 }
 
-std::string WithoutTrailingSeparator(std::string path)
-{
-    while (path.size() > 1 && (path.back() == '/' || path.back() == kPathSeparator))
-        path.pop_back();
-    return path;
-}
-
 // Whether `directory`, once its links are resolved, lies outside the game
 // directory: a group directory that is a link to elsewhere.
 bool LeadsOutOf(const std::string& gameDirectory, const std::string& directory)
 {
     std::error_code ec;
-    fs::path base = fs::weakly_canonical(NativePath(WithoutTrailingSeparator(gameDirectory)), ec);
+    fs::path base = fs::weakly_canonical(NativePath(ExcludeTrailingBackslash(gameDirectory)), ec);
     if (ec)
         return false; // the game directory itself is not there; nothing is copied
-    fs::path resolved = fs::weakly_canonical(NativePath(WithoutTrailingSeparator(directory)), ec);
+    fs::path resolved = fs::weakly_canonical(NativePath(ExcludeTrailingBackslash(directory)), ec);
     if (ec)
         return true;
     fs::path relative = resolved.lexically_relative(base);

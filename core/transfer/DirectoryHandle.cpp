@@ -21,14 +21,6 @@ namespace pitwall {
 
 namespace {
 
-std::string WithoutSeparator(const std::string& directory)
-{
-    std::string path = directory;
-    while (path.size() > 1 && (path.back() == '/' || path.back() == kPathSeparator))
-        path.pop_back();
-    return path;
-}
-
 bool IsPlainName(const std::string& name)
 {
     return !name.empty() && name != "." && name != ".."
@@ -106,7 +98,7 @@ bool EmptyDirectory(int fd)
 
 DirectoryHandle DirectoryHandle::openOwned(const std::string& directory, bool create)
 {
-    std::string path = WithoutSeparator(directory);
+    std::string path = ExcludeTrailingBackslash(directory);
     if (create && ::mkdir(path.c_str(), 0700) != 0 && errno == ENOENT) {
         std::string parent = DirectoryOf(path);
         if (!parent.empty())
@@ -120,7 +112,7 @@ DirectoryHandle DirectoryHandle::openOwned(const std::string& directory, bool cr
 
 DirectoryHandle DirectoryHandle::openAny(const std::string& directory)
 {
-    std::string path = WithoutSeparator(directory);
+    std::string path = ExcludeTrailingBackslash(directory);
     int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         throw PrivateDirectoryError("Cannot open the directory " + path + ": " + Reason(errno));
@@ -292,7 +284,7 @@ void RequireRealDirectory(const std::string& path)
 
 DirectoryHandle DirectoryHandle::openOwned(const std::string& directory, bool create)
 {
-    std::string path = WithoutSeparator(directory);
+    std::string path = ExcludeTrailingBackslash(directory);
     if (create)
         ForceDirectories(path);
     RequireRealDirectory(path);
@@ -301,7 +293,7 @@ DirectoryHandle DirectoryHandle::openOwned(const std::string& directory, bool cr
 
 DirectoryHandle DirectoryHandle::openAny(const std::string& directory)
 {
-    std::string path = WithoutSeparator(directory);
+    std::string path = ExcludeTrailingBackslash(directory);
     if (!DirectoryExists(path))
         throw PrivateDirectoryError("Cannot open the directory " + path);
     return DirectoryHandle(-1, IncludeTrailingBackslash(path));

@@ -72,6 +72,14 @@ std::string IncludeTrailingBackslash(std::string_view path)
     return out;
 }
 
+std::string ExcludeTrailingBackslash(std::string_view path)
+{
+    std::string out(path);
+    while (out.size() > 1 && IsSeparator(out.back()))
+        out.pop_back();
+    return out;
+}
+
 std::string FileNameOf(std::string_view path)
 {
     std::size_t cut = path.find_last_of(kPathSeparator == '/' ? "/" : "/\\");

@@ -28,6 +28,8 @@ std::string PathString(const std::filesystem::path& path);
 
 // Appends the separator unless the path is empty or already ends with one.
 std::string IncludeTrailingBackslash(std::string_view path);
+// The path without trailing separators; a lone root separator stays.
+std::string ExcludeTrailingBackslash(std::string_view path);
 // The file name without directory and without extension.
 std::string BaseFileName(std::string_view fileName);
 // The file name without its directory.

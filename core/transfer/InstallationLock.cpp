@@ -124,13 +124,6 @@ std::int64_t NanosecondsNow()
 
 namespace {
 
-std::string WithoutSeparator(std::string path)
-{
-    while (path.size() > 1 && path.back() == '/')
-        path.pop_back();
-    return path;
-}
-
 // The holder's lines, when they belong to a writer that still holds them: a
 // writer keeps its file locked while it holds the installation, so lines no
 // process holds are a finished run's.
@@ -154,7 +147,7 @@ InstallationLock::InstallationLock(const DirectoryHandle& lockDirectory, const s
     // The installation itself is what all writers lock, each through a
     // descriptor of its own (the lock belongs to the open directory, so a
     // second hold in this process is refused like another process's).
-    const std::string game = WithoutSeparator(gameDirectory);
+    const std::string game = ExcludeTrailingBackslash(gameDirectory);
     gameFd_ = ::open(game.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (gameFd_ < 0)
         throw PrivateDirectoryError("Cannot open the installation " + game + ": " + std::strerror(errno));

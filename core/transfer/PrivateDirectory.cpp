@@ -22,14 +22,6 @@ namespace pitwall {
 
 namespace {
 
-std::string WithoutSeparator(const std::string& directory)
-{
-    std::string path = directory;
-    while (path.size() > 1 && (path.back() == '/' || path.back() == kPathSeparator))
-        path.pop_back();
-    return path;
-}
-
 #ifndef _WIN32
 std::string Reason(int error) { return std::generic_category().message(error); }
 #endif
@@ -40,7 +32,7 @@ std::string Reason(int error) { return std::generic_category().message(error); }
 // between them.
 void RequireOwnedPath(const std::string& directory)
 {
-    std::string path = WithoutSeparator(directory);
+    std::string path = ExcludeTrailingBackslash(directory);
 #ifdef _WIN32
     std::error_code ec;
     auto st = fs::symlink_status(NativePath(path), ec);
@@ -94,7 +86,7 @@ void RequireOwnedDirectory(int fd, const std::string& path)
 
 void CreatePrivateDirectory(const std::string& directory)
 {
-    std::string path = WithoutSeparator(directory);
+    std::string path = ExcludeTrailingBackslash(directory);
 #ifdef _WIN32
     // Below the user's profile, a new directory inherits an ACL for that
     // user alone; create_directory fails for anything already there.
@@ -115,7 +107,7 @@ void CreatePrivateDirectory(const std::string& directory)
 
 void EnsurePrivateDirectory(const std::string& directory)
 {
-    std::string path = WithoutSeparator(directory);
+    std::string path = ExcludeTrailingBackslash(directory);
     std::error_code ec;
     auto st = fs::symlink_status(NativePath(path), ec);
     if (!fs::exists(st)) {

@@ -39,13 +39,6 @@ constexpr const char* kNoRoot =
 #endif
     "), so nothing was changed";
 
-std::string WithoutSeparator(std::string path)
-{
-    while (path.size() > 1 && (path.back() == '/' || path.back() == kPathSeparator))
-        path.pop_back();
-    return path;
-}
-
 // yyyymmdd-hhmmss-n...: the names this program gives its points.
 bool IsPointName(const std::string& name)
 {
@@ -75,8 +68,8 @@ std::string UserDataPitwall(const EnvironmentLookup& env)
 // of the user's own.
 DirectoryHandle OpenRoot(const std::string& root, bool create)
 {
-    const std::string path = WithoutSeparator(root);
-    const std::string parent = WithoutSeparator(DirectoryOf(path));
+    const std::string path = ExcludeTrailingBackslash(root);
+    const std::string parent = ExcludeTrailingBackslash(DirectoryOf(path));
     if (!parent.empty() && FileNameOf(parent) == "pitwall")
         return DirectoryHandle::openOwned(parent, create).ownedChild(FileNameOf(path), create);
     return DirectoryHandle::openOwned(path, create);
