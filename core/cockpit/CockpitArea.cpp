@@ -102,12 +102,16 @@ void CockpitArea::exportGraphics(TransferContext& context, int set)
         context.fail(ItemDescription(item, context.program.texts) + " holds no cockpit JAMs; nothing was written");
         return;
     }
-    for (int slot = 0; slot < kCockpitJamCount; ++slot) {
-        const TJAMFile& jam = graphics.jams[static_cast<std::size_t>(slot)];
-        const ReadForm& read = readForms_[static_cast<std::size_t>(set)][static_cast<std::size_t>(slot)];
-        const bool unchanged = !read.original.empty() && read.page == jam.page();
-        context.replaceGameFile(CockpitJamGamePath(set, slot), unchanged ? read.original : JamBytes(jam, true));
-    }
+    for (int slot = 0; slot < kCockpitJamCount; ++slot)
+        context.replaceGameFile(CockpitJamGamePath(set, slot), jamFile(set, slot));
+}
+
+std::vector<std::uint8_t> CockpitArea::jamFile(int set, int slot) const
+{
+    const TJAMFile& jam = data_.graphics[static_cast<std::size_t>(set)].jams.at(static_cast<std::size_t>(slot));
+    const ReadForm& read = readForms_[static_cast<std::size_t>(set)][static_cast<std::size_t>(slot)];
+    const bool unchanged = !read.original.empty() && read.page == jam.page();
+    return unchanged ? read.original : JamBytes(jam, true);
 }
 
 void CockpitArea::importDisplay(TransferContext& context, int language)
@@ -258,11 +262,8 @@ void CockpitArea::saveToCarset(TransferContext& context)
         context.progress(set == 0 ? kSoftwareProgressText : kHardwareProgressText, item);
         if (!graphics.loaded())
             continue;
-        for (int slot = 0; slot < kCockpitJamCount; ++slot) {
-            const TMemFile file = graphics.jams[static_cast<std::size_t>(slot)].Assemble(true);
-            const auto content = file.Content();
-            context.saveMember(CockpitJamMember(set, slot), std::vector<std::uint8_t>(content.begin(), content.end()));
-        }
+        for (int slot = 0; slot < kCockpitJamCount; ++slot)
+            context.saveMember(CockpitJamMember(set, slot), jamFile(set, slot));
     }
 }
 

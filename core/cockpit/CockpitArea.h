@@ -30,6 +30,8 @@ private:
     void importDisplay(TransferContext& context, int language);
     void loadGraphics(TransferContext& context, int set);
     void exportGraphics(TransferContext& context, int set);
+    // The game file of a loaded JAM: as read while its page is unchanged.
+    std::vector<std::uint8_t> jamFile(int set, int slot) const;
     // Keeps the bytes a set's JAMs were read from.
     void takeGraphics(int set, std::vector<TJAMFile> jams, std::vector<std::vector<std::uint8_t>> files);
 
