@@ -166,12 +166,12 @@ QWidget* CockpitEditor::buildGraphicsPage()
             column->addSpacing(12);
     }
     column->addStretch(1);
-    // The cockpit graphics are not written to the game.
-    for (int i = 3; i < 6; ++i)
-        buttons[i]->setEnabled(false);
     connect(buttons[0], &QPushButton::clicked, this, [this] { runImport({kCockpitSoftwareItem, kCockpitHardwareItem}); });
     connect(buttons[1], &QPushButton::clicked, this, [this] { runImport({kCockpitSoftwareItem}); });
     connect(buttons[2], &QPushButton::clicked, this, [this] { runImport({kCockpitHardwareItem}); });
+    connect(buttons[3], &QPushButton::clicked, this, [this] { runExport({kCockpitSoftwareItem, kCockpitHardwareItem}); });
+    connect(buttons[4], &QPushButton::clicked, this, [this] { runExport({kCockpitSoftwareItem}); });
+    connect(buttons[5], &QPushButton::clicked, this, [this] { runExport({kCockpitHardwareItem}); });
     connect(buttons[6], &QPushButton::clicked, this, &CockpitEditor::SaveSheetClick);
     connect(buttons[7], &QPushButton::clicked, this, &CockpitEditor::LoadSheetClick);
     return buildPageFrame(kGraphicsPage, controls);

@@ -190,7 +190,7 @@ void JamWorkshopPage::ApplyLanguage()
     const UITexts& texts = app_.program.texts;
     kind_->setItemText(0, FromGameText(texts.text(kSoftwareText)));
     kind_->setItemText(1, FromGameText(texts.text(kHardwareText)));
-    paletteIndex_->setText(FromGameText(texts.format(kPaletteIndexText, Args(0))));
+    showPaletteIndex();
 }
 
 int JamWorkshopPage::chosenImage() const { return image_->value(); }
@@ -243,6 +243,7 @@ void JamWorkshopPage::showJam()
     image_->setEnabled(eightBit);
     showTexture();
     refreshView();
+    showPaletteIndex();
 }
 
 void JamWorkshopPage::showTexture()
@@ -274,6 +275,7 @@ void JamWorkshopPage::RadioButton1Click()
 {
     showTexture();
     refreshView();
+    showPaletteIndex();
 }
 
 void JamWorkshopPage::PaintBox5MouseDown(QPoint p, Qt::MouseButton button)
@@ -290,25 +292,39 @@ void JamWorkshopPage::PaintBox5MouseDown(QPoint p, Qt::MouseButton button)
     }
     showTexture();
     refreshView();
+    showPaletteIndex();
 }
 
 void JamWorkshopPage::PaintBox5MouseMove(QPoint p)
 {
-    if (!jam_ || !jam_->is8Bit() || jam_->imageCount() == 0)
-        return;
-    // The point in page pixels: a single image is shown from its corner.
-    if (!allImages_->isChecked()) {
-        const Rect r = jam_->ImageRect(std::min(chosenImage(), jam_->imageCount() - 1));
-        p += QPoint(r.left, r.top);
+    hovered_ = p;
+    showPaletteIndex();
+}
+
+void JamWorkshopPage::showPaletteIndex()
+{
+    const UITexts& texts = app_.program.texts;
+    std::optional<int> stored;
+    if (jam_ && jam_->is8Bit() && hovered_ && !view_->picture().isNull()) {
+        QPoint p = *hovered_;
+        if (p.x() >= 0 && p.y() >= 0 && p.x() < view_->picture().width() && p.y() < view_->picture().height()) {
+            // A single image is shown from its corner.
+            if (!allImages_->isChecked() && jam_->imageCount() > 0) {
+                const Rect r = jam_->ImageRect(std::min(chosenImage(), jam_->imageCount() - 1));
+                p += QPoint(r.left, r.top);
+            }
+            stored = jam_->StoredValueAt(p.x(), p.y());
+        }
     }
-    const Image& page = jam_->page();
-    if (p.x() < 0 || p.y() < 0 || p.x() >= page.width() || p.y() >= page.height())
+    if (stored) {
+        paletteIndex_->setText(FromGameText(texts.format(kPaletteIndexText, Args(*stored))));
         return;
-    const int index = jam_->palette().exactIndexOfPixel(page.pixel(p.x(), p.y()));
-    const auto& table = jam_->tables(0)[0];
-    const auto found = std::find(table.begin(), table.end(), static_cast<std::uint8_t>(index));
-    const int position = found == table.end() ? 0 : static_cast<int>(found - table.begin());
-    paletteIndex_->setText(FromGameText(app_.program.texts.format(kPaletteIndexText, Args(position))));
+    }
+    // Nothing stored under the mouse (no image there, or the mouse is not
+    // over the picture): the label without a number.
+    QString caption = FromGameText(texts.text(kPaletteIndexText));
+    caption.remove(QStringLiteral("%d"));
+    paletteIndex_->setText(caption);
 }
 
 void JamWorkshopPage::Button57Click()
@@ -336,6 +352,7 @@ bool JamWorkshopPage::LoadPicture(const std::string& fileName)
     }
     showTexture();
     refreshView();
+    showPaletteIndex();
     return loaded;
 }
 

@@ -7,9 +7,11 @@
 
 #include "formats/JamFile.h"
 
+#include <QPoint>
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class QCheckBox;
@@ -56,12 +58,16 @@ private:
     void showJam();
     void showTexture();
     void refreshView();
+    // Label2 for the point last under the mouse, as the view now shows it.
+    void showPaletteIndex();
     void rememberRecent(const std::string& fileName);
     void fillRecent();
 
     AppContext& app_;
     std::unique_ptr<TJAMFile> jam_;
     std::string jamFile_;
+    // The picture point last under the mouse, if the mouse was over it.
+    std::optional<QPoint> hovered_;
 
     QLineEdit* fileName_;
     QPushButton* browse_;

@@ -48,6 +48,7 @@ ZoomView::ZoomView(QWidget* parent) : QScrollArea(parent), canvas_(new ZoomCanva
     setWidget(canvas_);
     setWidgetResizable(false);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    viewport()->setMouseTracking(true);
     layoutCanvas();
 }
 
@@ -121,6 +122,13 @@ void ZoomView::wheelEvent(QWheelEvent* event)
     setZoom(kSteps[next], event->position().toPoint());
     event->accept();
 }
+
+void ZoomView::mousePressEvent(QMouseEvent* event)
+{
+    emit pressed(pictureAt(event->position().toPoint()), event->button());
+}
+
+void ZoomView::mouseMoveEvent(QMouseEvent* event) { emit hovered(pictureAt(event->position().toPoint())); }
 
 void ZoomView::resizeEvent(QResizeEvent* event)
 {

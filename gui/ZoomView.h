@@ -42,6 +42,10 @@ signals:
 protected:
     void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // The visible area around a small picture: presses and moves there are
+    // handed out too (as points outside the picture).
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     friend class ZoomCanvas;

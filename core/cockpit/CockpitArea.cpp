@@ -4,6 +4,8 @@
 #include "cockpit/ThreeDFile.h"
 #include "formats/GameLanguages.h"
 #include "formats/JamError.h"
+#include "graphics/GraphicsTransfer.h"
+#include "transfer/SelectionItems.h"
 #include "transfer/CarsetArchive.h"
 #include "transfer/FileUtils.h"
 #include "transfer/GameFile.h"
@@ -55,6 +57,7 @@ void CockpitArea::importGraphics(TransferContext& context, int set)
         return;
     context.progress(set == 0 ? kSoftwareProgressText : kHardwareProgressText, item);
     std::vector<TJAMFile> jams;
+    std::vector<std::vector<std::uint8_t>> files;
     for (int slot = 0; slot < kCockpitJamCount; ++slot) {
         const std::string relative = CockpitJamGamePath(set, slot);
         const std::string path = GamePathOf(context, relative);
@@ -64,16 +67,51 @@ void CockpitArea::importGraphics(TransferContext& context, int set)
         }
         TJAMFile jam(palette_);
         try {
-            jam.Decode(ReadWholeFile(path, kCockpitJamMaxBytes), false);
+            files.push_back(ReadWholeFile(path, kCockpitJamMaxBytes));
+            jam.Decode(files.back(), false);
         } catch (const std::exception& e) {
             context.fail(relative + ": " + e.what());
             return;
         }
         jams.push_back(std::move(jam));
     }
-    data_.graphics[static_cast<std::size_t>(set)].preview = ComposeCockpitPreview(jams);
-    data_.graphics[static_cast<std::size_t>(set)].jams = std::move(jams);
+    takeGraphics(set, std::move(jams), std::move(files));
     context.markLoaded(item);
+}
+
+void CockpitArea::takeGraphics(int set, std::vector<TJAMFile> jams, std::vector<std::vector<std::uint8_t>> files)
+{
+    auto& forms = readForms_[static_cast<std::size_t>(set)];
+    for (std::size_t slot = 0; slot < forms.size() && slot < jams.size() && slot < files.size(); ++slot)
+        forms[slot] = {std::move(files[slot]), jams[slot].page()};
+    CockpitGraphicsSet& graphics = data_.graphics[static_cast<std::size_t>(set)];
+    graphics.preview = ComposeCockpitPreview(jams);
+    graphics.jams = std::move(jams);
+}
+
+void CockpitArea::exportGraphics(TransferContext& context, int set)
+{
+    const int item = CockpitGraphicsItem(set);
+    if (!context.selected(item))
+        return;
+    context.progress(set == 0 ? kSoftwareProgressText : kHardwareProgressText, item);
+    const CockpitGraphicsSet& graphics = data_.graphics[static_cast<std::size_t>(set)];
+    if (!RequireLoaded(context, item))
+        return;
+    if (!graphics.loaded()) {
+        context.fail(ItemDescription(item, context.program.texts) + " holds no cockpit JAMs; nothing was written");
+        return;
+    }
+    for (int slot = 0; slot < kCockpitJamCount; ++slot)
+        context.replaceGameFile(CockpitJamGamePath(set, slot), jamFile(set, slot));
+}
+
+std::vector<std::uint8_t> CockpitArea::jamFile(int set, int slot) const
+{
+    const TJAMFile& jam = data_.graphics[static_cast<std::size_t>(set)].jams.at(static_cast<std::size_t>(slot));
+    const ReadForm& read = readForms_[static_cast<std::size_t>(set)][static_cast<std::size_t>(slot)];
+    const bool unchanged = !read.original.empty() && read.page == jam.page();
+    return unchanged ? read.original : JamBytes(jam, true);
 }
 
 void CockpitArea::importDisplay(TransferContext& context, int language)
@@ -118,8 +156,9 @@ void CockpitArea::importFromGame(TransferContext& context)
 
 void CockpitArea::exportToGame(TransferContext& context)
 {
-    // The cockpit graphics are never written to the game.
     const int version = context.program.gameVersion;
+    exportGraphics(context, 0);
+    exportGraphics(context, 1);
     if (context.selected(kCockpitObjectsItem)) {
         context.progress(kObjectsProgressText, kCockpitObjectsItem);
         WriteCockpitObjects(data_.objects, *context.exe, version);
@@ -146,6 +185,7 @@ void CockpitArea::loadGraphics(TransferContext& context, int set)
         return;
     context.progress(set == 0 ? kSoftwareProgressText : kHardwareProgressText, item);
     std::vector<TJAMFile> jams;
+    std::vector<std::vector<std::uint8_t>> files;
     for (int slot = 0; slot < kCockpitJamCount; ++slot) {
         const std::string member = CockpitJamMember(set, slot);
         auto bytes = context.loadMember(member, kCockpitJamMaxBytes);
@@ -159,9 +199,9 @@ void CockpitArea::loadGraphics(TransferContext& context, int set)
             return;
         }
         jams.push_back(std::move(jam));
+        files.push_back(std::move(*bytes));
     }
-    data_.graphics[static_cast<std::size_t>(set)].preview = ComposeCockpitPreview(jams);
-    data_.graphics[static_cast<std::size_t>(set)].jams = std::move(jams);
+    takeGraphics(set, std::move(jams), std::move(files));
     context.markLoaded(item);
 }
 
@@ -222,11 +262,8 @@ void CockpitArea::saveToCarset(TransferContext& context)
         context.progress(set == 0 ? kSoftwareProgressText : kHardwareProgressText, item);
         if (!graphics.loaded())
             continue;
-        for (int slot = 0; slot < kCockpitJamCount; ++slot) {
-            const TMemFile file = graphics.jams[static_cast<std::size_t>(slot)].Assemble(true);
-            const auto content = file.Content();
-            context.saveMember(CockpitJamMember(set, slot), std::vector<std::uint8_t>(content.begin(), content.end()));
-        }
+        for (int slot = 0; slot < kCockpitJamCount; ++slot)
+            context.saveMember(CockpitJamMember(set, slot), jamFile(set, slot));
     }
 }
 

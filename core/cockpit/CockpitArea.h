@@ -1,11 +1,15 @@
 #pragma once
 // The cockpit as a data area of the transfers: cockpit graphics (items 7, 8:
-// JAMs, read from the game and carsets, never written to the game), cockpit
+// four JAMs each, in the game and in carsets), cockpit
 // objects (78) and LCD texts (118) in GP3.EXE, and the LCD displays of each
 // language (191..198) in LDATA\<language>.3D.
 
 #include "cockpit/CockpitData.h"
 #include "transfer/DataArea.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
 
 namespace pitwall {
 
@@ -25,9 +29,24 @@ private:
     void importGraphics(TransferContext& context, int set);
     void importDisplay(TransferContext& context, int language);
     void loadGraphics(TransferContext& context, int set);
+    void exportGraphics(TransferContext& context, int set);
+    // The game file of a loaded JAM: as read while its page is unchanged.
+    std::vector<std::uint8_t> jamFile(int set, int slot) const;
+    // Keeps the bytes a set's JAMs were read from.
+    void takeGraphics(int set, std::vector<TJAMFile> jams, std::vector<std::vector<std::uint8_t>> files);
+
+    // A JAM's file and page as read: a JAM whose page is unchanged goes back
+    // as the file it came from (a 16-bit file can be coded in more than one
+    // way, and taking a cockpit sheet rebuilds the colour tables of all four
+    // JAMs even where their pictures stay the same).
+    struct ReadForm {
+        std::vector<std::uint8_t> original;
+        Image page;
+    };
 
     CockpitData& data_;
     const Palette& palette_;
+    std::array<std::array<ReadForm, kCockpitJamCount>, 2> readForms_;
 };
 
 } // namespace pitwall

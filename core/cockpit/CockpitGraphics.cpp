@@ -112,6 +112,7 @@ void TakeCockpitSheet(std::vector<TJAMFile>& jams, const Image& sheet)
         }
         for (Pixel& p : jam.page().pixels())
             p = jam.palette().pixel(jam.palette().nearestIndexOfPixel(p));
+        jam.BlankOutsideImages();
         for (int i = 0; i < jam.imageCount(); ++i)
             jam.RebuildTables(i);
     }

@@ -41,6 +41,7 @@ bool CopyBetweenKinds(TJAMFile& eightBit, TJAMFile& sixteenBit, JamCopyDirection
             target.setPixel(x, y, lastTarget);
         }
     }
+    eightBit.BlankOutsideImages();
     for (int i = 0; i < eightBit.imageCount(); ++i)
         eightBit.RebuildTables(i);
     return true;

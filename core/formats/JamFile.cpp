@@ -23,6 +23,8 @@ constexpr std::size_t kReadBlock = 2048;
 // Far above any JAM the game has (the largest 8-bit JAM possible is under
 // 20 MB); refuses files that cannot be JAMs before reading them.
 constexpr std::uint64_t kMaxJamFile = 64u * 1024 * 1024;
+// What a loaded page holds where no image is: pages start black.
+constexpr Pixel kBlankPixel = 0;
 
 JamTables IdentityTables()
 {
@@ -199,7 +201,7 @@ TJAMFile::Content TJAMFile::Decode8(std::span<const std::uint8_t> plain) const
         throw JamError("the page pixels run past the end of the file (" + std::to_string(pixelsStart + pageBytes)
                        + " bytes needed, " + std::to_string(plain.size()) + " present)");
 
-    c.page = Image(kJamPageWidth, c.pageHeight, 32, 0);
+    c.page = Image(kJamPageWidth, c.pageHeight, 32, kBlankPixel);
     const Palette& palette = *palette_;
     for (std::size_t i = 0; i < n; ++i) {
         const JamEntry& e = c.entries[i];
@@ -330,8 +332,42 @@ void TJAMFile::TakePicture(const Image& picture, int firstRow)
     for (Pixel& p : page.pixels())
         if (!palette_->containsPixel(p))
             p = palette_->pixel(0);
+    BlankOutsideImages();
     for (int i = 0; i < imageCount(); ++i)
         RebuildTables(i);
+}
+
+void TJAMFile::BlankOutsideImages()
+{
+    if (!content_.is8Bit)
+        return;
+    Image& page = content_.page;
+    std::vector<bool> covered(static_cast<std::size_t>(page.width()) * page.height(), false);
+    for (const JamEntry& e : content_.entries)
+        for (int row = e.y; row < e.y + e.height && row < page.height(); ++row)
+            for (int x = e.x; x < e.x + e.width && x < page.width(); ++x)
+                covered[static_cast<std::size_t>(row) * page.width() + x] = true;
+    for (int row = 0; row < page.height(); ++row) {
+        auto pixels = page.row(row);
+        for (std::size_t x = 0; x < pixels.size(); ++x)
+            if (!covered[static_cast<std::size_t>(row) * page.width() + x])
+                pixels[x] = kBlankPixel;
+    }
+}
+
+std::optional<int> TJAMFile::StoredValueAt(int x, int y) const
+{
+    if (!content_.is8Bit || x < 0 || y < 0 || x >= content_.page.width() || y >= content_.page.height())
+        return std::nullopt;
+    for (std::size_t i = content_.entries.size(); i-- > 0;) {
+        const JamEntry& e = content_.entries[i];
+        if (x < e.x || x >= e.x + e.width || y < e.y || y >= e.y + e.height)
+            continue;
+        const int count = e.tableSize == 0 ? 256 : e.tableSize;
+        TablePositions positions(*palette_, content_.tables[i][0], count);
+        return positions.positionOf(content_.page.pixel(x, y));
+    }
+    return std::nullopt;
 }
 
 namespace {

@@ -31,6 +31,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -108,6 +109,15 @@ public:
     // image's table offset is laid out again. Images without tables keep
     // their identity tables.
     void RebuildTables(int image);
+    // 8-bit: page pixels outside every image rectangle become black. The
+    // file keeps nothing there, so a saved JAM loads them back black; after a
+    // whole picture went into the page this makes the page show what is saved.
+    void BlankOutsideImages();
+    // 8-bit: the byte the file stores for page pixel (x, y), that is the
+    // position of its colour in table 0 of the last image covering it (later
+    // images are written over earlier ones); for an image without tables the
+    // palette index. Nothing for a pixel outside every image or the page.
+    std::optional<int> StoredValueAt(int x, int y) const;
     // Sum of 4 x table size over all earlier images, modulo 65536.
     std::uint16_t TableOffset(int image) const;
     // Draws the page into `target` (at least page-sized; anything beyond its

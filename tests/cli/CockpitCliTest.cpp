@@ -1,6 +1,7 @@
 #include "CliRunner.h"
 #include "TestSupport.h"
 
+#include "cockpit/CockpitGraphics.h"
 #include "transfer/FileUtils.h"
 #include "transfer/GamePath.h"
 
@@ -91,7 +92,14 @@ TEST(CockpitCli, CarsetTakesEveryCockpitItemFromOneInstallationToAnother)
     EXPECT_TRUE(after.at("GP3.EXE") == expected);
     EXPECT_NE(before.at("GP3.EXE"), expected);
     // The .3D files are A's (the generator writes them as the program does);
-    // the cockpit graphics never go to the game; nothing else changed.
+    // the cockpit JAMs are A's files byte for byte; nothing else changed.
+    for (int set = 0; set < 2; ++set)
+        for (int slot = 0; slot < kCockpitJamCount; ++slot) {
+            const std::string file = Relative(b, ResolveGamePath(b, CockpitJamGamePath(set, slot)));
+            EXPECT_EQ(after.at(file), test::ReadBytes(ResolveGamePath(a, CockpitJamGamePath(set, slot)))) << file;
+            before.erase(file);
+            after.erase(file);
+        }
     for (int l = 0; l < 8; ++l) {
         EXPECT_EQ(test::ReadBytes(ThreeD(b, l)), test::ReadBytes(ThreeD(a, l))) << l;
         EXPECT_NE(before.at(Relative(b, ThreeD(b, l))), test::ReadBytes(ThreeD(a, l)));

@@ -112,6 +112,35 @@ TEST(JamPictures, ColoursOutsideThePaletteBecomeEntryZero)
     EXPECT_EQ(jam.page().pixel(5, 1), f.palette.pixel(9));
 }
 
+TEST(JamPictures, APictureKeepsOnlyWhatTheFileStoresAndTellsTheStoredBytes)
+{
+    Fixture f;
+    TJAMFile jam = f.eightBit(4);
+    Image picture(256, 4, 8);
+    picture.setColorTable(f.palette.table());
+    picture.fill(f.palette.pixel(41));
+    picture.setPixel(3, 1, f.palette.pixel(200));
+    SaveBmpFile(picture, f.dir / "whole.bmp");
+    ASSERT_TRUE(jam.LoadFromBMP(f.dir / "whole.bmp", &f.messenger));
+    // Outside both images (right half of row 0, rows 2 and 3): black, as the
+    // saved file loads back.
+    EXPECT_EQ(jam.page().pixel(0, 0), f.palette.pixel(41));
+    EXPECT_EQ(jam.page().pixel(200, 0), Pixel{0});
+    EXPECT_EQ(jam.page().pixel(10, 3), Pixel{0});
+    TJAMFile reloaded(f.palette);
+    reloaded.Decode(jam.Assemble(false).Content(), true);
+    EXPECT_EQ(reloaded.page(), jam.page());
+
+    // Stored bytes: positions in the covering image's own table, palette
+    // indices for the image without tables, nothing outside.
+    EXPECT_EQ(jam.StoredValueAt(0, 0), 0); // image 0's table is now {41}
+    EXPECT_EQ(jam.StoredValueAt(3, 1), 200);
+    EXPECT_EQ(jam.StoredValueAt(4, 1), 41);
+    EXPECT_EQ(jam.StoredValueAt(200, 0), std::nullopt);
+    EXPECT_EQ(jam.StoredValueAt(0, 4), std::nullopt);
+    EXPECT_EQ(jam.StoredValueAt(-1, 0), std::nullopt);
+}
+
 TEST(JamPictures, PairsStackTheTwoPages)
 {
     Fixture f;
@@ -127,7 +156,10 @@ TEST(JamPictures, PairsStackTheTwoPages)
     TJAMFile a = f.eightBit(3), b = f.eightBit(2);
     ASSERT_TRUE(a.LoadPairFromBMP(f.dir / "pair.bmp", b, &f.messenger));
     EXPECT_EQ(a.page(), top.page());
-    EXPECT_EQ(b.page(), bottom.page());
+    // The second page takes its images' pixels; nothing is kept beside them.
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 256; ++x)
+            EXPECT_EQ(b.page().pixel(x, y), test::InAnImage(b, x, y) ? f.palette.pixel(77) : Pixel{0});
     // 3 + 3 rows asked of a 5-row picture: 219 with 6.
     TJAMFile c = f.eightBit(3);
     f.sink.shown.clear();

@@ -3,6 +3,7 @@
 // test, independent of the program's writer.
 
 #include "formats/ByteWriter.h"
+#include "formats/JamFile.h"
 #include "formats/Palette.h"
 #include "TestSupport.h"
 #include "app/Messages.h"
@@ -29,6 +30,23 @@ struct HandImage {
     int textureId = 0;
     std::vector<std::uint8_t> table; // table size = its length; written four times
 };
+
+// Whether page pixel (x, y) lies in one of the JAM's images; an 8-bit file
+// keeps nothing elsewhere, so pages are black there.
+inline bool InAnImage(const TJAMFile& jam, int x, int y)
+{
+    for (const JamEntry& e : jam.entries())
+        if (e.x <= x && x < e.x + e.width && e.y <= y && y < e.y + e.height)
+            return true;
+    return false;
+}
+
+// The middle pixel of image `image`.
+inline std::pair<int, int> MiddleOf(const TJAMFile& jam, int image)
+{
+    const Rect r = jam.ImageRect(image);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
 
 // An unscrambled 8-bit JAM with contiguous table blocks; `page` holds
 // 256 x height bytes.

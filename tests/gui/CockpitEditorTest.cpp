@@ -44,6 +44,7 @@ private slots:
     void emulationShowsChosenHiddenTextsAndMessageScreens();
     void exportEverythingOnOldVersionsCoversItsFiveLanguages();
     void cockpitSetsGoOutAndBackAsPictures();
+    void loadedSheetIsExportedAndUnchangedFilesStayAsTheyWere();
 };
 
 void CockpitEditorTest::importsFillThePagesAndObjectsAreWrittenBackWhenLeft()
@@ -53,7 +54,6 @@ void CockpitEditorTest::importsFillThePagesAndObjectsAreWrittenBackWhenLeft()
     QVERIFY(editor);
     auto* pages = Child<QTabWidget>(editor, "PageControl6");
     QCOMPARE(pages->count(), 4);
-    QVERIFY(!Child<QPushButton>(editor, "Button4")->isEnabled()); // graphics are never exported
     Click(editor, "Button1");
     const auto& transfer = p.app->workingSet().transfer;
     QVERIFY(transfer.isLoaded(kCockpitSoftwareItem) && transfer.isLoaded(kCockpitHardwareItem));
@@ -262,6 +262,65 @@ void CockpitEditorTest::cockpitSetsGoOutAndBackAsPictures()
     QCOMPARE(set.jams[0].page().pixel(5, 5), colour);
     QCOMPARE(set.jams[0].page().pixel(200, 200), before.pixel(200, 200));
     QCOMPARE(set.preview.pixel(5, 5), colour);
+}
+
+void CockpitEditorTest::loadedSheetIsExportedAndUnchangedFilesStayAsTheyWere()
+{
+    GuiProgram p;
+    CockpitEditor* editor = OpenCockpitEditor(p);
+    QVERIFY(editor);
+    const std::string game = p.path("game/");
+    std::vector<std::vector<std::uint8_t>> before;
+    for (int set = 0; set < 2; ++set)
+        for (int slot = 0; slot < kCockpitJamCount; ++slot)
+            before.push_back(pitwall::test::ReadBytes(ResolveGamePath(game, CockpitJamGamePath(set, slot))));
+    const auto fileOf = [&](int set, int slot) {
+        return pitwall::test::ReadBytes(ResolveGamePath(game, CockpitJamGamePath(set, slot)));
+    };
+
+    // Exporting a set never loaded writes nothing and says so.
+    Click(editor, "Button6");
+    QVERIFY(!p.messages.empty());
+    for (int slot = 0; slot < kCockpitJamCount; ++slot)
+        QVERIFY(fileOf(1, slot) == before[static_cast<std::size_t>(4 + slot)]);
+
+    Click(editor, "Button1");
+    auto& set = p.app->workingSet().cockpit.graphics[0];
+    const std::string sheet = p.path("sheet.BMP");
+    p.app->chooseFileToSave = [&](const FileRequest&) { return std::optional<std::string>(sheet); };
+    Click(editor, "Button7");
+    Image picture = LoadBmpFile(sheet);
+    // Repaint the middle of the first image of the left dashboard half.
+    const Rect r = set.jams[0].ImageRect(0);
+    const QPoint at((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    const Pixel colour = p.program.palette.pixel(77);
+    picture.fillRect({at.x() - 2, at.y() - 2, at.x() + 3, at.y() + 3}, colour);
+    SaveBmpFile(picture, sheet);
+    FileRequest asked;
+    p.app->chooseFileToOpen = [&](const FileRequest& request) {
+        asked = request;
+        return std::optional<std::string>(sheet);
+    };
+    p.messages.clear();
+    Click(editor, "Button8");
+    QCOMPARE(asked.key, std::string("CockpitLoad"));
+    QVERIFY(p.numbers().empty());
+    QCOMPARE(set.jams[0].page().pixel(at.x(), at.y()), colour);
+    QCOMPARE(editor->shownPicture(), ComposeCockpitPreview(set.jams));
+
+    // "Export all graphics": the repainted half goes into the game, the
+    // files of the unchanged JAMs stay byte for byte.
+    QVERIFY(Child<QPushButton>(editor, "Button4")->isEnabled());
+    Click(editor, "Button4");
+    QVERIFY(p.numbers().empty());
+    const TJAMFile written(p.program.palette, ResolveGamePath(game, CockpitJamGamePath(0, 0)), nullptr);
+    QCOMPARE(written.page().pixel(at.x(), at.y()), colour);
+    QVERIFY(written.page() == set.jams[0].page());
+    QVERIFY(fileOf(0, 0) != before[0]);
+    for (int slot = 1; slot < kCockpitJamCount; ++slot)
+        QVERIFY(fileOf(0, slot) == before[static_cast<std::size_t>(slot)]);
+    for (int slot = 0; slot < kCockpitJamCount; ++slot)
+        QVERIFY(fileOf(1, slot) == before[static_cast<std::size_t>(4 + slot)]);
 }
 
 QTEST_MAIN(CockpitEditorTest)

@@ -3,8 +3,10 @@
 #include "GraphicsEditor.h"
 #include "GP3Image.h"
 #include "formats/PaletteReduction.h"
+#include "formats/Bmp.h"
 #include "formats/Png.h"
 #include "graphics/GraphicsSet.h"
+#include "transfer/GamePath.h"
 
 #include <QCheckBox>
 
@@ -117,6 +119,51 @@ private slots:
         for (Pixel px : livery->page().pixels())
             QVERIFY(p.program.palette.containsPixel(px));
         QVERIFY(p.numbers().empty());
+    }
+
+    // A picture covering the whole page: the preview shows black where no
+    // image of the livery is, as the game file keeps nothing there, and the
+    // exported file holds exactly the page the preview showed.
+    void liveryPreviewShowsOnlyWhatTheGameFileHolds()
+    {
+        GuiProgram p;
+        GraphicsEditor* editor = OpenGraphicsEditor(p);
+        QVERIFY(editor);
+        Child<QListWidget>(editor, "ListBox6")->setCurrentRow(3);
+        Child<QPushButton>(editor, "CarImport")->click();
+        auto& livery = p.app->workingSet().graphics.cars.soft[3];
+        QVERIFY(livery.has_value());
+        QPoint outside(-1, -1), inside(-1, -1);
+        for (int y = 0; y < livery->pageHeight() && outside.x() < 0; ++y)
+            for (int x = 0; x < 256 && outside.x() < 0; ++x) {
+                bool covered = false;
+                for (const JamEntry& e : livery->entries())
+                    covered = covered || (e.x <= x && x < e.x + e.width && e.y <= y && y < e.y + e.height);
+                if (!covered)
+                    outside = QPoint(x, y);
+            }
+        QVERIFY(outside.x() >= 0);
+        const Rect r = livery->ImageRect(0);
+        inside = QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+
+        const Pixel colour = p.program.palette.pixel(37);
+        Image picture(256, livery->pageHeight(), 24);
+        picture.fill(colour);
+        const std::string bmp = p.path("whole.bmp");
+        SaveBmpFile(picture, bmp);
+        p.app->chooseFileToOpen = [&](const FileRequest&) -> std::optional<std::string> { return bmp; };
+        Child<QPushButton>(editor, "CarLoadBmp")->click();
+        QVERIFY(p.numbers().empty());
+        const QImage& shown = editor->carPicture();
+        QCOMPARE(shown.pixel(inside) & 0xFFFFFFu, colour);
+        QCOMPARE(shown.pixel(outside) & 0xFFFFFFu, 0u);
+
+        Child<QPushButton>(editor, "CarExport")->click();
+        QVERIFY(p.numbers().empty());
+        const TJAMFile written(p.program.palette,
+                               ResolveGamePath(p.path("game/"), "GP3JAMS\\Liveries\\MCLARE98.JAM"), nullptr);
+        QCOMPARE(written.pageHeight(), livery->pageHeight());
+        QVERIFY(written.page() == livery->page());
     }
 
     void convertingToANeverLoadedVariantChangesNothing()

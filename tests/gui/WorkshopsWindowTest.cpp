@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QtTest>
@@ -96,6 +97,8 @@ private slots:
     void sixteenBitJamHasNoSingleImagesAndNoJad();
     void jadHoldsThePageInMemoryAndAFailedOpenKeepsTheJam();
     void zoomKeepsThePixelUnderThePointer();
+    void paletteIndexFollowsTheImageUnderTheMouseAndTheSelection();
+    void rightClickBesideASingleTextureShowsAllTextures();
     void droppedFilesOpenAndLoad();
 };
 
@@ -340,7 +343,7 @@ void WorkshopsWindowTest::jadHoldsThePageInMemoryAndAFailedOpenKeepsTheJam()
             picture.setPixel(x, y, jam.palette().pixel(16 + (x / 16 + y) % 16));
     SavePngFile(picture, p.path("stripes.png"));
     QVERIFY(page->LoadPicture(p.path("stripes.png")));
-    QVERIFY(jam.page().pixels() == picture.pixels());
+    QVERIFY(SameInImages(jam, jam.page(), picture));
 
     p.app->chooseFileToSave = [&](const FileRequest& r) -> std::optional<std::string> {
         [&] { QCOMPARE(r.defaultName, file); }();
@@ -370,7 +373,8 @@ void WorkshopsWindowTest::jadHoldsThePageInMemoryAndAFailedOpenKeepsTheJam()
     QVERIFY(!p.messages.empty());
     QCOMPARE(page->jamFile(), file);
     QCOMPARE(Child<QLineEdit>(w, "FilenameEdit1")->text(), QString::fromStdString(file));
-    QVERIFY(page->jam()->page().pixels() == picture.pixels());
+    // The page still shown is the one saved, black where no image is.
+    QVERIFY(page->jam()->page().pixels() == saved.page().pixels());
     QVERIFY(!page->OpenJam(p.path("missing.JAM")));
     QCOMPARE(page->jamFile(), file);
 }
@@ -405,6 +409,119 @@ void WorkshopsWindowTest::zoomKeepsThePixelUnderThePointer()
     QVERIFY(view->scale() > 0 && view->scale() * 256 <= view->maximumViewportSize().width() + 1);
 }
 
+// The JAM page shown, with the demo's 8-bit livery open.
+JamWorkshopPage* ShowJamPage(GuiProgram& p, WorkshopsWindow* w)
+{
+    w->show();
+    w->pages()->setCurrentWidget(w->jamPage());
+    JamWorkshopPage* page = w->jamPage();
+    if (!page->OpenJam(GamePath(p, "GP3JAMS\\Liveries\\JORDAN98.JAM")))
+        return nullptr;
+    QCoreApplication::processEvents();
+    return page;
+}
+
+void WorkshopsWindowTest::paletteIndexFollowsTheImageUnderTheMouseAndTheSelection()
+{
+    GuiProgram p;
+    WorkshopsWindow* w = OpenWorkshops(p);
+    QVERIFY(w);
+    JamWorkshopPage* page = ShowJamPage(p, w);
+    QVERIFY(page);
+    const TJAMFile& jam = *page->jam();
+    const Palette& palette = jam.palette();
+    auto* label = Child<QLabel>(w, "Label2");
+    const auto textFor = [&](int value) { return FromGameText(p.program.texts.format(917, Args(value))); };
+
+    // A pixel of a later image whose colour sits at another place in that
+    // image's own table than in image 0's: the file stores the former.
+    const auto positionIn = [&](int image, Pixel colour) {
+        const JamEntry& e = jam.entries()[static_cast<std::size_t>(image)];
+        const int count = e.tableSize == 0 ? 256 : e.tableSize;
+        for (int j = 0; j < count; ++j)
+            if (palette.pixel(jam.tables(image)[0][static_cast<std::size_t>(j)]) == colour)
+                return j;
+        return -1;
+    };
+    const auto coveredLater = [&](int image, int x, int y) {
+        for (int k = image + 1; k < jam.imageCount(); ++k) {
+            const Rect o = jam.ImageRect(k);
+            if (o.left <= x && x < o.right && o.top <= y && y < o.bottom)
+                return true;
+        }
+        return false;
+    };
+    QPoint at(-1, -1);
+    int expected = -1;
+    for (int i = jam.imageCount() - 1; i >= 1 && at.x() < 0; --i) {
+        if (jam.entries()[static_cast<std::size_t>(i)].tableSize == 0)
+            continue;
+        const Rect r = jam.ImageRect(i);
+        for (int y = r.top; y < r.bottom && at.x() < 0; ++y)
+            for (int x = r.left; x < r.right && at.x() < 0; ++x) {
+                const Pixel colour = jam.page().pixel(x, y);
+                const int own = positionIn(i, colour);
+                if (!coveredLater(i, x, y) && own > 0 && own != std::max(0, positionIn(0, colour))) {
+                    at = QPoint(x, y);
+                    expected = own;
+                }
+            }
+    }
+    QVERIFY2(at.x() >= 0, "the demo livery has no image with a table of its own");
+    QWidget* canvas = page->view()->widget();
+    QTest::mouseMove(canvas, at);
+    QCOMPARE(label->text(), textFor(expected));
+
+    // Showing one small image leaves the mouse over nothing stored: no
+    // number stays behind from the page.
+    int small = -1;
+    for (int i = 0; i < jam.imageCount() && small < 0; ++i) {
+        const Rect r = jam.ImageRect(i);
+        if (r.width() <= at.x() || r.height() <= at.y())
+            small = i;
+    }
+    QVERIFY(small >= 0);
+    Child<QSpinBox>(w, "SpinEdit40")->setValue(small);
+    Child<QRadioButton>(w, "RadioButton2")->setChecked(true);
+    QVERIFY(!label->text().contains(QRegularExpression("[0-9]")));
+    // Over the image shown alone, its own table counts.
+    const Rect r = jam.ImageRect(small);
+    const QPoint middle(r.width() / 2, r.height() / 2);
+    QVERIFY(!coveredLater(small, r.left + middle.x(), r.top + middle.y()));
+    QTest::mouseMove(canvas, middle);
+    QCOMPARE(label->text(), textFor(positionIn(small, jam.page().pixel(r.left + middle.x(), r.top + middle.y()))));
+}
+
+void WorkshopsWindowTest::rightClickBesideASingleTextureShowsAllTextures()
+{
+    GuiProgram p;
+    WorkshopsWindow* w = OpenWorkshops(p);
+    QVERIFY(w);
+    JamWorkshopPage* page = ShowJamPage(p, w);
+    QVERIFY(page);
+    const TJAMFile& jam = *page->jam();
+    ZoomView* view = page->view();
+    // The smallest image, chosen by a click into the page.
+    int small = 0;
+    for (int i = 1; i < jam.imageCount(); ++i)
+        if (jam.ImageRect(i).width() * jam.ImageRect(i).height()
+            < jam.ImageRect(small).width() * jam.ImageRect(small).height())
+            small = i;
+    const Rect r = jam.ImageRect(small);
+    QTest::mouseClick(view->widget(), Qt::LeftButton, {}, QPoint(r.left + r.width() / 2, r.top + r.height() / 2));
+    QVERIFY(Child<QRadioButton>(w, "RadioButton2")->isChecked());
+    QCOMPARE(page->chosenImage(), small);
+    QCoreApplication::processEvents();
+    QCOMPARE(view->widget()->size(), QSize(r.width(), r.height()));
+
+    // A right click in the view beside the texture: all textures again.
+    const QPoint beside(r.width() + 20, r.height() + 20);
+    QVERIFY(beside.x() < view->viewport()->width() && beside.y() < view->viewport()->height());
+    QTest::mouseClick(view->viewport(), Qt::RightButton, {}, beside);
+    QVERIFY(Child<QRadioButton>(w, "RadioButton1")->isChecked());
+    QCOMPARE(view->picture().size(), QSize(256, jam.pageHeight()));
+}
+
 void WorkshopsWindowTest::droppedFilesOpenAndLoad()
 {
     GuiProgram p;
@@ -427,7 +544,7 @@ void WorkshopsWindowTest::droppedFilesOpenAndLoad()
     picture.fill(w->jamPage()->jam()->palette().pixel(77));
     SavePngFile(picture, p.path("flat.png"));
     QVERIFY(w->DropFile(p.path("flat.png")));
-    QVERIFY(w->jamPage()->jam()->page().pixels() == picture.pixels());
+    QVERIFY(SameInImages(*w->jamPage()->jam(), w->jamPage()->jam()->page(), picture));
     QVERIFY(!w->DropFile(p.path("notes.txt")));
 }
 
