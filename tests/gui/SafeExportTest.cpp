@@ -510,6 +510,9 @@ void SafeExportTest::cancelledExpansionLeavesOutOrCancelsAsChosen()
         ImportAndChangeTheTeams(p);
         p.window->findChild<QAction*>("Allesimportieren1")->trigger();
         p.app->workingSet().teams.teams[0].tqp = 12345;
+        // A new small picture of track 1, view 2: its entry has no room
+        // (pictures the game already has need none).
+        SaveBmpFile(Image(498, 359, 24, MakePixel(10, 200, 30)), p.program.directories.working + "TrackReplace001.BMP");
         p.app->messages.divert([&p](const Message& m) { p.messages.push_back(m); }, goOn);
         p.messages.clear();
         const Snapshot before = TakeSnapshot(p.path("game"));
@@ -528,6 +531,8 @@ void SafeExportTest::cancelledExpansionLeavesOutOrCancelsAsChosen()
         });
         p.window->findChild<QAction*>("Allesexportieren1")->trigger();
         *finished = true;
+        for (auto& m : p.messages) qInfo() << m.number << m.text.c_str();
+        qInfo() << FileExists(p.program.directories.working + "TrackReplace001.BMP") << p.program.directories.working.c_str();
         QCOMPARE(expansionShown, 1);
         QVERIFY(!p.messages.empty());
         QCOMPARE(p.messages.front().number, 961);
