@@ -528,6 +528,11 @@ void MainWindow::Allesexportieren1Click()
 {
     StoreCurrentEditor();
     app_.workingSet().transfer.selection = app_.workingSet().transfer.loaded;
+    // The menu backgrounds export what their list names: with an empty list
+    // "everything" asks for none of them, and a background loaded but never
+    // listed is not reported as unwritten on every export.
+    if (app_.workingSet().menuBackgrounds.empty())
+        app_.workingSet().transfer.selection[static_cast<std::size_t>(kMenuBackgroundsItem)] = 0;
     RunConfirmedExport(app_, false, this);
 }
 

@@ -392,7 +392,9 @@ QWidget* TracksEditor::buildBumpsPage()
     auto* grid = new QGridLayout(edit);
     bumpIndex_ = Spin(edit, "SpinEdit40", 0, kMaxBumps - 1);
     bumpIndex_->setReadOnly(true);
-    bumpPosition_ = Spin(edit, "SpinEdit41", 0, 65535);
+    // Position 0xFFFF ends the game's table of bumps: it would cut off the
+    // bump and every one after it.
+    bumpPosition_ = Spin(edit, "SpinEdit41", 0, 0xFFFE);
     bumpStrength_ = Spin(edit, "SpinEdit42", 0, 65535);
     grid->addWidget(NamedLabel(edit, "Label160", "Index:"), 0, 0);
     grid->addWidget(bumpIndex_, 0, 1);

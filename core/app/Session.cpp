@@ -25,6 +25,10 @@ Session::Session(ProgramState& programState)
     languagesArea_.afterImport = [this](TransferContext& context) { tracksArea_.takeTrackTexts(context.transfer); };
     // Item 5 writes the entries of the menu backgrounds in the export list.
     graphicsAreas_.artPrecheck.menuBackgrounds = &workingSet.menuBackgrounds;
+    // Only the pictures an export changes need room in the art bank.
+    graphicsAreas_.artPrecheck.entriesThatChange = [this](const TransferContext& context) {
+        return teamArtArea_.entriesTheExportChanges(context);
+    };
     // Every area of the game's transfer steps, by its place in the steps.
     engine.registerArea(AreaId::Teams, teamsArea_);
     engine.registerArea(AreaId::Points, settingsAreas_.points);

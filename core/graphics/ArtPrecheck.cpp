@@ -107,8 +107,16 @@ bool ArtPrecheck::run(TransferContext& context) const
     // no room at all.
     if (!expand)
         return true;
-    const std::vector<int> entries = ArtEntriesToWrite(
-        context.transfer.selection, menuBackgrounds ? MenuBackgroundNumbers(*menuBackgrounds) : std::vector<int>{});
+    std::vector<int> entries;
+    if (entriesThatChange) {
+        for (std::size_t e : entriesThatChange(context))
+            entries.push_back(static_cast<int>(e));
+        std::sort(entries.begin(), entries.end());
+        entries.erase(std::unique(entries.begin(), entries.end()), entries.end());
+    } else {
+        entries = ArtEntriesToWrite(context.transfer.selection,
+                                    menuBackgrounds ? MenuBackgroundNumbers(*menuBackgrounds) : std::vector<int>{});
+    }
     if (entries.empty())
         return true;
     ArtDirectory directory;

@@ -9,6 +9,7 @@
 #include "transfer/DataArea.h"
 #include "transfer/SelectionItems.h"
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -52,6 +53,12 @@ public:
     // command line's --expand-art); without one the check does nothing and
     // the areas that write into the bank see to their own room.
     ArtExpansionHandler expand;
+    // The entries the export really changes (the session asks the team-art
+    // area, which holds the team sheets). When set, only these need room:
+    // pictures the game already has, such as the track pictures right after
+    // an import, never bring up the expansion. Without it every entry of
+    // ArtEntriesToWrite counts.
+    std::function<std::vector<std::size_t>(const TransferContext&)> entriesThatChange;
 
     // No handler, nothing to write into the bank, or everything fits: true
     // without a word. Otherwise the handler decides.

@@ -41,8 +41,10 @@ void MenuBackgroundsArea::exportToGame(TransferContext& context)
         if (FileExists(WorkFile(context, n)))
             numbers.push_back(n);
     // Only the list says what goes to the game: a background loaded and
-    // left off the list is not written, and the run says so.
-    for (int n = 0; n < kMenuBackgroundCount; ++n)
+    // left off the list is not written. Beside listed pictures that are
+    // written it is the user's choice and no failure; when the list gives
+    // nothing to write, the run says why nothing was.
+    for (int n = 0; n < kMenuBackgroundCount && numbers.empty(); ++n)
         if (std::find(listed.begin(), listed.end(), n) == listed.end() && FileExists(WorkFile(context, n))) {
             context.currentItem = kMenuBackgroundsItem;
             context.recordFailure(

@@ -47,22 +47,22 @@ void TeamArtArea::importFromGame(TransferContext& context)
     }
 }
 
-bool TeamArtArea::checkBeforeExport(TransferContext& context)
+std::vector<std::size_t> TeamArtArea::entriesTheExportChanges(const TransferContext& context) const
 {
     // Room is needed only for the pictures the export really changes: the
-    // team art that differs from the bank's, the menu backgrounds and the
-    // track pictures waiting in the working directory.
+    // team art and the track pictures that differ from the bank's, and the
+    // menu backgrounds loaded from files.
     std::vector<std::size_t> entries;
+    const std::string bank = ResolveGamePath(context.program.settings.gameDirectory, kArtBankGamePath);
     for (int s = 0; s < kTrackCount; ++s)
         if (context.selected(kTrackGraphicsFirst + s))
-            for (std::size_t e : ReplacedTrackPictureEntries(context.program.directories.working, s))
+            for (std::size_t e : ChangedTrackPictureEntries(context.program.directories.working, bank, s))
                 entries.push_back(e);
     bool any = context.selected(kMenuBackgroundsItem);
     for (int t = 0; t < kRacingTeams; ++t)
         any = any || context.selected(TeamArtItem(t));
     if (!any)
-        return MakeRoomInArtBank(context, entries);
-    const std::string bank = ResolveGamePath(context.program.settings.gameDirectory, kArtBankGamePath);
+        return entries;
     ArtDirectory directory;
     // A bank without a whole directory is reported when the export reaches it.
     const bool readable = ReadArtDirectory(bank, directory, nullptr) && directory.complete();
@@ -77,7 +77,12 @@ bool TeamArtArea::checkBeforeExport(TransferContext& context)
         for (int n : MenuBackgroundNumbers(backgrounds_))
             if (FileExists(context.program.directories.working + MenuReplacementName(n)))
                 entries.push_back(kMenuBackgroundFirstEntry + static_cast<std::size_t>(n));
-    return MakeRoomInArtBank(context, entries);
+    return entries;
+}
+
+bool TeamArtArea::checkBeforeExport(TransferContext& context)
+{
+    return MakeRoomInArtBank(context, entriesTheExportChanges(context));
 }
 
 void TeamArtArea::exportToGame(TransferContext& context)

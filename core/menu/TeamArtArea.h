@@ -12,6 +12,8 @@
 #include "transfer/DataArea.h"
 
 #include <array>
+#include <cstddef>
+#include <vector>
 
 namespace pitwall {
 
@@ -30,6 +32,11 @@ public:
     void loadFromCarset(TransferContext& context) override;
     void saveToCarset(TransferContext& context) override;
     bool checkBeforeExport(TransferContext& context) override;
+    // The art-bank entries the export of the run's selection changes: the
+    // team art and the waiting track pictures that differ from the bank's,
+    // and the listed menu backgrounds loaded from files. Pictures the game
+    // already has need no room.
+    std::vector<std::size_t> entriesTheExportChanges(const TransferContext& context) const;
 
 private:
     TeamArtSheets& sheets_;

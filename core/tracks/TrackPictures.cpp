@@ -2,6 +2,8 @@
 
 #include "formats/ArtBankDirectory.h"
 #include "formats/ArtBankFile.h"
+#include "formats/ArtBankPictures.h"
+#include "formats/Bmp.h"
 #include "formats/ArtEntryCodec.h"
 #include "tracks/TrackTable.h"
 #include "transfer/FileUtils.h"
@@ -47,6 +49,28 @@ std::vector<std::size_t> ReplacedTrackPictureEntries(const std::string& workingD
         for (int view = 0; view < kTrackViews; ++view)
             if (FileExists(workingDirectory + TrackPictureMember(slot, kind, view)))
                 entries.push_back(TrackPictureEntry(slot, kind, view));
+    return entries;
+}
+
+std::vector<std::size_t> ChangedTrackPictureEntries(const std::string& workingDirectory, const std::string& bankFile,
+                                                    int slot)
+{
+    std::vector<std::size_t> entries;
+    for (int kind = 0; kind < kTrackPictureKinds; ++kind)
+        for (int view = 0; view < kTrackViews; ++view) {
+            const std::string file = workingDirectory + TrackPictureMember(slot, kind, view);
+            if (!FileExists(file))
+                continue;
+            const std::size_t entry = TrackPictureEntry(slot, kind, view);
+            try {
+                ArtPicture inBank;
+                if (ReadArtImage(bankFile, entry, inBank, nullptr) && inBank == ArtPictureFromImage(LoadBmpFile(file)))
+                    continue;
+            } catch (const std::exception&) {
+                // Not readable: the export says why when it gets there.
+            }
+            entries.push_back(entry);
+        }
     return entries;
 }
 

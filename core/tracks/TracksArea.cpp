@@ -53,6 +53,7 @@ struct PreparedPicture {
     int kind = 0;
     std::size_t entry = 0;
     std::uint32_t width = 0, height = 0;
+    ArtPicture picture;
     std::vector<std::uint8_t> encoded;
     std::string reason; // why it is not exported
 };
@@ -79,10 +80,10 @@ std::vector<PreparedPicture> PrepareSlotPictures(const std::string& working, int
                 p.reason = "it measures " + std::to_string(image.width()) + " x " + std::to_string(image.height());
                 return;
             }
-            ArtPicture picture = ArtPictureFromImage(image);
-            p.width = picture.width;
-            p.height = picture.height;
-            p.encoded = EncodeForTrackEntry(p.entry, picture);
+            p.picture = ArtPictureFromImage(image);
+            p.width = p.picture.width;
+            p.height = p.picture.height;
+            p.encoded = EncodeForTrackEntry(p.entry, p.picture);
         } catch (const std::exception& e) {
             p.reason = e.what();
         }
@@ -276,7 +277,7 @@ void TracksArea::exportSections(TransferContext& context)
             context.fail(kLabelsTooLongText, Args(t + 1));
             continue;
         }
-        const std::vector<PreparedPicture> pictures = PrepareSlotPictures(context.program.directories.working, t);
+        std::vector<PreparedPicture> pictures = PrepareSlotPictures(context.program.directories.working, t);
         if (!pictures.empty() && !bank) {
             bank = context.changes && !bankMissing ? context.changes->holdWholeFile(kArtBankGamePath) : nullptr;
             if (!bank) {
@@ -289,6 +290,14 @@ void TracksArea::exportSections(TransferContext& context)
                 continue;
             }
         }
+        // A picture the game already shows is left as it is: it needs no
+        // room and changes nothing.
+        std::erase_if(pictures, [&](const PreparedPicture& p) {
+            if (!p.reason.empty())
+                return false;
+            const std::optional<ArtPicture> inBank = ArtPictureFromBank(*bank, p.entry, nullptr);
+            return inBank && *inBank == p.picture;
+        });
         std::string refused;
         for (const PreparedPicture& p : pictures) {
             std::string reason = p.reason;

@@ -463,13 +463,19 @@ TEST(GraphicsArtPrecheck, TheFrontEndDecidesFirstAndTheAreaAsksOnlyAboutWhatStil
     const std::string bank = f.game(kArtBankGamePath);
     const auto before = test::ReadBytes(bank);
 
-    // The handler hears of the entries without room, menu backgrounds in
-    // use among them; declining stops the export before any write.
+    // The handler hears of the entries without room that the export
+    // changes: the team's changed art and the listed background loaded from
+    // a file; declining stops the export before any write.
     std::vector<int> heard;
+    int asked = 0;
     ArtPrecheck& precheck = f.session->graphicsAreas().artPrecheck;
-    f.session->workingSet.menuBackgrounds = {MenuBackgroundLine(12, f.program.texts)};
+    f.session->workingSet.menuBackgrounds = {MenuBackgroundLine(12, f.program.texts),
+                                             MenuBackgroundLine(13, f.program.texts)};
+    SaveBmpFile(Image(kMenuBackgroundWidth, kMenuBackgroundHeight, 24, MakePixel(200, 30, 30)),
+                f.program.directories.working + MenuReplacementName(12));
     precheck.expand = [&](TransferContext&, const ArtDirectory&, const std::vector<int>& entries) {
         heard = entries;
+        ++asked;
         return false;
     };
     f.transfer().loaded[5] = 1;
@@ -480,7 +486,22 @@ TEST(GraphicsArtPrecheck, TheFrontEndDecidesFirstAndTheAreaAsksOnlyAboutWhatStil
     ASSERT_FALSE(heard.empty());
     EXPECT_EQ(heard.front(), 70);
     EXPECT_NE(std::find(heard.begin(), heard.end(), 755 + 12), heard.end());
-    EXPECT_EQ(std::find(heard.begin(), heard.end(), 489), heard.end()); // has room already
+    EXPECT_EQ(std::find(heard.begin(), heard.end(), 755 + 13), heard.end()); // the game's own picture
+    EXPECT_EQ(std::find(heard.begin(), heard.end(), 489), heard.end());      // has room already
+
+    // Track pictures as imported are the game's: their export needs no room
+    // and the handler is not asked; a picture waiting in the working
+    // directory is the one entry that needs it.
+    ASSERT_EQ(f.importItems({121 + 4}), TransferOutcome::Done);
+    asked = 0;
+    f.select({121 + 4});
+    EXPECT_EQ(f.engine().exportToGame(false, f.ui), TransferOutcome::Done);
+    EXPECT_EQ(asked, 0);
+    SaveBmpFile(Image(498, 359, 24, MakePixel(10, 200, 30)), f.program.directories.working + "TrackReplace402.BMP");
+    f.select({121 + 4});
+    EXPECT_EQ(f.engine().exportToGame(false, f.ui), TransferOutcome::Cancelled);
+    EXPECT_EQ(heard, std::vector<int>{566 + 4 * 4 + 2});
+    EXPECT_EQ(test::ReadBytes(bank), before);
 
     // A handler that lets the export go on without enlarging anything: the
     // team-art area asks (659) about the pictures it changes; No stops the

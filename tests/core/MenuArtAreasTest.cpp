@@ -142,6 +142,30 @@ TEST(MenuArtAreas, TeamArtLoadingPicturesAndBackgroundsTravelByCarset)
         EXPECT_TRUE(Entry(bankB, others[i]) == untouched[i]) << others[i];
 }
 
+// A background loaded from a file but left off the export list is the
+// user's choice beside listed ones that are written: no failure. When the
+// list gives nothing to write, the run says why nothing was.
+TEST(MenuArtAreas, ABackgroundLeftOffTheListFailsOnlyAnExportThatWritesNoBackground)
+{
+    TransferFixture f;
+    ASSERT_EQ(ImportMenuArt(f), TransferOutcome::Done);
+    const Image listed = Bands(800, 600);
+    SaveBmpFile(listed, f.work("MenuReplace12.BMP"));
+    SaveBmpFile(Stripes(800, 600), f.work("MenuReplace20.BMP"));
+    AddMenuBackground(f.set().menuBackgrounds, MenuBackgroundLine(12, f.program.texts));
+    f.messages.answer = true; // room for background 12
+    f.select({5});
+    ASSERT_EQ(f.exportAll(), TransferOutcome::Done) << Failures(f);
+    EXPECT_TRUE(Entry(f.game(kArt), 767) == ArtPictureFromImage(listed));
+
+    f.set().menuBackgrounds.clear();
+    f.select({5});
+    EXPECT_EQ(f.exportAll(), TransferOutcome::DoneWithErrors);
+    ASSERT_EQ(f.engine().lastReport().failures.size(), 2u) << Failures(f); // backgrounds 12 and 20
+    for (const auto& failure : f.engine().lastReport().failures)
+        EXPECT_EQ(failure.item, 5);
+}
+
 TEST(MenuArtAreas, LoadingPicturesExportOnlyWhatTheWorkingDirectoryHolds)
 {
     TransferFixture f;

@@ -430,6 +430,12 @@ void SafeExportTest::exportsEndSayingWhatWasNotWritten()
                  p.messages[0].text.c_str());
         QVERIFY(pitwall::test::ReadBytes(p.path("game/BITMAPS/GP3ART5.BIN")) == bank);
         QVERIFY(NoRestorePoint(p));
+        // "Export everything" asks for what the list names, none here: the
+        // loaded background is not reported as unwritten on every export.
+        p.messages.clear();
+        p.window->findChild<QAction*>("Allesexportieren1")->trigger();
+        QCOMPARE(p.numbers(), std::vector<int>{958});
+        QVERIFY(pitwall::test::ReadBytes(p.path("game/BITMAPS/GP3ART5.BIN")) == bank);
     }
     // Section labels too long for the game's table, and a track picture of
     // the wrong size refused: nothing of that track reaches the game.
@@ -449,13 +455,17 @@ void SafeExportTest::exportsEndSayingWhatWasNotWritten()
         for (int i = 0; i < view.count; ++i)
             view.sections[static_cast<std::size_t>(i)].label.assign(std::string(29, 'L'));
         const Snapshot before = TakeSnapshot(p.path("game"));
-        OnModal([](QWidget* modal) { // the pictures' room in the art file: nothing expanded
+        auto done = std::make_shared<bool>(false);
+        OnModal([done](QWidget* modal) { // the pictures' room in the art file: nothing expanded
+            if (*done)
+                return false;
             auto* expansion = qobject_cast<ExpansionDialog*>(modal);
             if (expansion)
                 expansion->findChild<QPushButton*>("BitBtn2")->click();
             return !expansion;
         });
         gui::test::Click(tracks, "Button15"); // "Exportieren"
+        *done = true;
         QCOMPARE(Last(p), 957);
         QVERIFY2(p.messages.back().text.find(p.program.texts.format(kLabelsTooLongText, Args(1)))
                      != std::string::npos,
@@ -504,6 +514,9 @@ void SafeExportTest::cancelledExpansionLeavesOutOrCancelsAsChosen()
         ImportAndChangeTheTeams(p);
         p.window->findChild<QAction*>("Allesimportieren1")->trigger();
         p.app->workingSet().teams.teams[0].tqp = 12345;
+        // A new small picture of track 1, view 2: its entry has no room
+        // (pictures the game already has need none).
+        SaveBmpFile(Image(498, 359, 24, MakePixel(10, 200, 30)), p.program.directories.working + "TrackReplace001.BMP");
         p.app->messages.divert([&p](const Message& m) { p.messages.push_back(m); }, goOn);
         p.messages.clear();
         const Snapshot before = TakeSnapshot(p.path("game"));
