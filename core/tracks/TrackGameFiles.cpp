@@ -210,7 +210,9 @@ int WriteBumps(const TrackInfo& info, GameFile& exe, int gameVersion, int slot)
     RequireFits(exe, first, 4u * static_cast<std::size_t>(written) + 2);
     ByteWriter out;
     for (int b = 0; b < written; ++b) {
-        out.u16(info.bumps[static_cast<std::size_t>(b)].position);
+        // 0xFFFF is the table's end mark: a bump at that position (only a
+        // carset can carry one) would hide itself and every bump after it.
+        out.u16(std::min<std::uint16_t>(info.bumps[static_cast<std::size_t>(b)].position, kBumpsEnd - 1));
         out.u16(info.bumps[static_cast<std::size_t>(b)].strength);
     }
     out.u16(kBumpsEnd);

@@ -337,6 +337,17 @@ TEST_P(TrackGameFiles, BumpsGoBackIntoTheSlotsOwnBlockOnly)
     EXPECT_TRUE(std::equal(exe.begin() + blockEnd, exe.end(), before.begin() + blockEnd));
     EXPECT_EQ(game.import(All()).info[5].bumpCount(), room);
 
+    // A bump at the end mark's position (a carset may carry one) is moved
+    // one short of it, so the bumps after it still reach the game.
+    t5.bumps[0] = {0xFFFF, 9};
+    t5.bumps[1] = {4321, 65};
+    t5.bumpCountMinusOne = 1;
+    game.exportTable(table, All());
+    back = game.import(All()).info[5];
+    ASSERT_EQ(back.bumpCount(), 2);
+    EXPECT_EQ(back.bumps[0], (Bump{0xFFFE, 9}));
+    EXPECT_EQ(back.bumps[1], (Bump{4321, 65}));
+
     // No bumps at all: the end mark first; read back as none.
     t5.bumpCountMinusOne = 0xFF;
     game.exportTable(table, All());
