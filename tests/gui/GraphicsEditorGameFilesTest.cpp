@@ -228,15 +228,18 @@ void GraphicsEditorGameFilesTest::cockpitConvertedToSoftwareIsAnEightBitPaletteP
     Click(editor, "CockpitToSoft");
     QVERIFY(p.numbers().empty());
 
-    // Each pixel becomes the nearest palette colour; rows the hardware page
-    // does not have stay.
+    // Each pixel the file keeps becomes the nearest palette colour; rows the
+    // hardware page does not have stay; what lies outside every image is
+    // black, as the saved file gives it back.
     const Palette& palette = p.program.palette;
     const Image soft = cockpits.soft[4]->page();
     QCOMPARE(soft.height(), softHeight);
     for (int y = 0; y < softHeight; ++y)
         for (int x = 0; x < 256; ++x) {
-            const Pixel want = y < rows ? palette.pixel(palette.nearestIndexOfPixel(picture.pixel(x, y)))
-                                        : softBefore.pixel(x, y);
+            const bool kept = cockpits.soft[4]->StoredValueAt(x, y).has_value();
+            const Pixel want = !kept      ? Pixel(0)
+                               : y < rows ? palette.pixel(palette.nearestIndexOfPixel(picture.pixel(x, y)))
+                                          : softBefore.pixel(x, y);
             if ((soft.pixel(x, y) & 0xFFFFFFu) != want)
                 QFAIL(qPrintable(QString("software pixel (%1, %2)").arg(x).arg(y)));
         }
