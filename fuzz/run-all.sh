@@ -24,7 +24,7 @@ cmake --build "$BUILD" -j 2 >"$BUILD/build.log" 2>&1 || { tail -n 40 "$BUILD/bui
 if [ $# -gt 0 ]; then
     targets="$*"
 else
-    targets="$(cd "$BUILD" && ls -d fuzz_* | while read -r t; do [ -x "$t" ] && [ -f "$t" ] && echo "$t"; done)"
+    targets="$(cd "$BUILD" && ls -d fuzz_* | while read -r t; do if [ -x "$t" ] && [ -f "$t" ]; then echo "$t"; fi; done)"
 fi
 status=0
 for name in $targets; do
