@@ -19,19 +19,19 @@ public:
     void storeEditor() override
     {
         if (app_.mainWindow)
-            app_.mainWindow->StoreCurrentEditor();
+            app_.mainWindow->storeCurrentEditor();
     }
     void restoreEditor() override
     {
         if (app_.mainWindow)
-            app_.mainWindow->RestoreCurrentEditor();
+            app_.mainWindow->restoreCurrentEditor();
     }
     bool edit(CarsetInfo& info) override
     {
         CarsetInfoWindow window(app_, info, app_.mainWindow);
         if (window.exec() != QDialog::Accepted)
             return false;
-        window.ApplyCarsetInfoEdits(info);
+        window.applyCarsetInfoEdits(info);
         return true;
     }
 

@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "ExpansionDialog.h"
 #include "ImageConversion.h"
+#include "WidgetHelpers.h"
 #include "WorkshopsState.h"
 #include "ZoomView.h"
 #include "app/GameInstallation.h"
@@ -35,13 +36,6 @@ namespace {
 constexpr int kCountText = 307;
 constexpr int kShownEntries = 839; // entries 1..839; entry 0 is not listed
 constexpr int kThumbnailSide = 64;
-
-QLabel* Label(QWidget* parent, const char* name, const char* text)
-{
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
-    label->setObjectName(name);
-    return label;
-}
 
 QDoubleSpinBox* ReadOnlyNumber(QWidget* parent, const char* name)
 {
@@ -140,26 +134,26 @@ ArtBankPage::ArtBankPage(AppContext& app, QWidget* parent) : QWidget(parent), ap
 
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
-            ListBox1Click(row);
+            showListedEntry(row);
     });
     connect(grid_, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* item) {
         if (item)
             list_->setCurrentRow(item->data(Qt::UserRole).toInt() - 1);
     });
-    connect(fitPicture_, &QCheckBox::toggled, this, [this] { ListBox1Click(list_->currentRow()); });
+    connect(fitPicture_, &QCheckBox::toggled, this, [this] { showListedEntry(list_->currentRow()); });
     connect(zoom_, &QComboBox::currentIndexChanged, this, [this](int) {
         if (!fitPicture_->isChecked())
             view_->setZoom(zoom_->currentData().toInt());
     });
     connect(gridView_, &QCheckBox::toggled, this, &ArtBankPage::setGridView);
     connect(filter_, &QLineEdit::textChanged, this, &ArtBankPage::setNameFilter);
-    connect(save_, &QPushButton::clicked, this, &ArtBankPage::BitBtn1Click);
-    connect(expand_, &QPushButton::clicked, this, &ArtBankPage::BitBtn32Click);
+    connect(save_, &QPushButton::clicked, this, &ArtBankPage::exportEntryPicture);
+    connect(expand_, &QPushButton::clicked, this, &ArtBankPage::expandArtBank);
 }
 
 std::string ArtBankPage::bankFile() const { return GameFilePath(app_.program.settings.gameDirectory, kArtBankGamePath); }
 
-void ArtBankPage::ApplyLanguage()
+void ArtBankPage::applyLanguage()
 {
     count_->setText(FromGameText(app_.program.texts.format(kCountText, Args(kShownEntries))));
     const int row = list_->currentRow();
@@ -179,18 +173,18 @@ void ArtBankPage::fillList()
         fillGrid();
 }
 
-void ArtBankPage::ShowPage()
+void ArtBankPage::showPage()
 {
     count_->setText(FromGameText(app_.program.texts.format(kCountText, Args(kShownEntries))));
     fillList();
     const int entry = std::clamp(WorkshopsStateOf(app_).artEntry, 1, kShownEntries);
     list_->setCurrentRow(entry - 1);
-    ListBox1Click(entry - 1);
+    showListedEntry(entry - 1);
     for (QWidget* w : findChildren<QWidget*>())
         w->setEnabled(true);
 }
 
-void ArtBankPage::HidePage()
+void ArtBankPage::hidePage()
 {
     if (list_->currentRow() >= 0)
         WorkshopsStateOf(app_).artEntry = list_->currentRow() + 1;
@@ -198,7 +192,7 @@ void ArtBankPage::HidePage()
 
 int ArtBankPage::entry() const { return list_->currentRow() >= 0 ? list_->currentRow() + 1 : 0; }
 
-void ArtBankPage::ListBox1Click(int row)
+void ArtBankPage::showListedEntry(int row)
 {
     if (row < 0 || row >= kShownEntries)
         return;
@@ -274,7 +268,7 @@ void ArtBankPage::setNameFilter(const QString& text)
     }
 }
 
-void ArtBankPage::BitBtn1Click()
+void ArtBankPage::exportEntryPicture()
 {
     const int e = entry();
     if (e <= 0)
@@ -290,7 +284,7 @@ void ArtBankPage::BitBtn1Click()
     }
 }
 
-void ArtBankPage::BitBtn32Click()
+void ArtBankPage::expandArtBank()
 {
     const std::array<std::uint8_t, 256> noMarks{};
     ExpansionDialog dialog(app_, app_.workingSet().artIndex, app_.workingSet().transfer.selection, noMarks, this);
@@ -306,7 +300,7 @@ void ArtBankPage::BitBtn32Click()
         "art expand", ui, [&](TransferContext& run) { return ExpandArtBankInRun(run, flags, keepBackup); });
     if (outcome == TransferOutcome::Done)
         ReadArtDirectory(bankFile(), app_.workingSet().artIndex, nullptr);
-    ListBox1Click(list_->currentRow());
+    showListedEntry(list_->currentRow());
 }
 
 } // namespace pitwall::gui

@@ -28,17 +28,17 @@ class ArtBankPage : public QWidget {
 public:
     explicit ArtBankPage(AppContext& app, QWidget* parent = nullptr);
 
-    // FormShow: the count, the list, the remembered entry shown.
-    void ShowPage();
+    // fillBackupGroups: the count, the list, the remembered entry shown.
+    void showPage();
     // FormHide: remembers the selected entry.
-    void HidePage();
-    void ApplyLanguage();
+    void hidePage();
+    void applyLanguage();
 
     // The entry shown (1..839), 0 when none.
     int entry() const;
-    void ListBox1Click(int row);
-    void BitBtn1Click();
-    void BitBtn32Click();
+    void showListedEntry(int row);
+    void exportEntryPicture();
+    void expandArtBank();
     void setGridView(bool on);
     void setNameFilter(const QString& text);
 

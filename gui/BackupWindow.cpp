@@ -50,10 +50,10 @@ public:
     WindowCopyProgress(ProgressWindow& window, const UITexts& texts) : window_(window), texts_(texts) {}
     void start(int items, std::uint64_t bytes) override
     {
-        window_.Start(items, texts_.text(kBackupFilesText), false, texts_.text(kBackupCaptionText),
+        window_.start(items, texts_.text(kBackupFilesText), false, texts_.text(kBackupCaptionText),
                       texts_.text(kBackupRemainingText), bytes);
     }
-    void step(std::uint64_t bytes, int) override { window_.Step(bytes, "", false); }
+    void step(std::uint64_t bytes, int) override { window_.step(bytes, "", false); }
     void finish() override { window_.hide(); }
 
 private:
@@ -103,12 +103,12 @@ BackupWindow::BackupWindow(AppContext& app, QWidget* parent) : QDialog(parent), 
     layout->addWidget(list_);
     layout->addLayout(buttons);
     resize(560, 520);
-    connect(start, &QPushButton::clicked, this, &BackupWindow::BitBtn3Click);
+    connect(start, &QPushButton::clicked, this, &BackupWindow::startBackup);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(list_, &QTreeWidget::itemChanged, this, [this] { ListView1Click(); });
+    connect(list_, &QTreeWidget::itemChanged, this, [this] { showTotalSize(); });
 }
 
-void BackupWindow::ApplyLanguage()
+void BackupWindow::applyLanguage()
 {
     ApplyTexts(this, kBackupTexts, app_.program.texts);
     total_->setText(FromGameText(app_.program.texts.format(kBackupTotalText, Args(""))));
@@ -116,13 +116,13 @@ void BackupWindow::ApplyLanguage()
 
 void BackupWindow::showEvent(QShowEvent* event)
 {
-    FormShow();
+    fillBackupGroups();
     QDialog::showEvent(event);
 }
 
-void BackupWindow::FormShow()
+void BackupWindow::fillBackupGroups()
 {
-    ApplyLanguage();
+    applyLanguage();
     QSignalBlocker block(list_);
     list_->clear();
     const std::string& game = app_.program.settings.gameDirectory;
@@ -151,13 +151,13 @@ std::vector<int> BackupWindow::tickedGroups() const
     return groups;
 }
 
-void BackupWindow::ListView1Click()
+void BackupWindow::showTotalSize()
 {
     std::uint64_t size = BackupSize(app_.program.settings.gameDirectory, tickedGroups());
     total_->setText(FromGameText(app_.program.texts.format(kBackupTotalText, Args(FormatSize(size, DecimalSeparator())))));
 }
 
-void BackupWindow::BitBtn3Click()
+void BackupWindow::startBackup()
 {
     std::string target = target_->text().toStdString();
     if (UnquoteDirectory(target).empty()) {

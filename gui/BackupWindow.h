@@ -18,21 +18,21 @@ class BackupWindow : public QDialog {
 public:
     explicit BackupWindow(AppContext& app, QWidget* parent = nullptr);
 
-    void ApplyLanguage();
+    void applyLanguage();
     std::vector<int> tickedGroups() const;
 
     QTreeWidget* list() const { return list_; }
     DirectoryEdit* target() const { return target_; }
     QLabel* totalLabel() const { return total_; }
     // Runs the backup (the "Jetzt sichern" button).
-    void BitBtn3Click();
+    void startBackup();
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void FormShow();
-    void ListView1Click();
+    void fillBackupGroups();
+    void showTotalSize();
 
     AppContext& app_;
     DirectoryEdit* target_;

@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "EditorStatusBar.h"
 #include "LanguageTable.h"
+#include "WidgetHelpers.h"
 #include "career/CareerResults.h"
 #include "career/SeasonReportFile.h"
 #include "transfer/FileUtils.h"
@@ -46,20 +47,6 @@ constexpr TextBinding kCareerTexts[] = {
     {"Button2", TextRole::Caption, 146},
     {"Button16", TextRole::Caption, 152},
 };
-
-QLabel* Label(QWidget* parent, const char* name, const QString& text)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& text)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    return button;
-}
 
 } // namespace
 
@@ -131,42 +118,42 @@ CareerWindow::CareerWindow(AppContext& app, QWidget* parent) : EditorWindow(app,
     connect(seasons_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
             app_.editorStates.careerSeason = row;
-        ShowResult();
+        showResult();
     });
     connect(grandsPrix_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
             app_.editorStates.careerGrandPrix = row;
-        ShowResult();
+        showResult();
     });
     connect(kinds_, &QButtonGroup::idClicked, this, [this](int id) {
         app_.editorStates.careerKind = id;
-        ShowResult();
+        showResult();
     });
-    connect(add, &QPushButton::clicked, this, &CareerWindow::AddSeason);
-    connect(import, &QPushButton::clicked, this, &CareerWindow::Button16Click);
-    connect(csv, &QPushButton::clicked, this, &CareerWindow::ExportCsv);
+    connect(add, &QPushButton::clicked, this, &CareerWindow::addSeason);
+    connect(import, &QPushButton::clicked, this, &CareerWindow::importSeasonReport);
+    connect(csv, &QPushButton::clicked, this, &CareerWindow::exportCsv);
 }
 
-void CareerWindow::ApplyLanguage()
+void CareerWindow::applyLanguage()
 {
     ApplyTexts(this, kCareerTexts, app_.program.texts);
-    FillSeasons();
+    fillSeasons();
 }
 
-void CareerWindow::Loaded()
+void CareerWindow::setUp()
 {
     // A first season is there from the start, so a report can be read at once.
     if (app_.editorStates.career.seasons.empty())
-        AddSeason();
-    FillSeasons();
+        addSeason();
+    fillSeasons();
     QSignalBlocker block(grandsPrix_);
     grandsPrix_->setCurrentRow(std::clamp(app_.editorStates.careerGrandPrix, 0, kCareerGrandsPrix - 1));
     kinds_->button(std::clamp(app_.editorStates.careerKind, 0, kResultKinds - 1))->setChecked(true);
     SetupEditorStatusBar(statusBar_, true, true, app_);
-    ShowResult();
+    showResult();
 }
 
-void CareerWindow::FillSeasons()
+void CareerWindow::fillSeasons()
 {
     QSignalBlocker block(seasons_);
     seasons_->clear();
@@ -177,13 +164,13 @@ void CareerWindow::FillSeasons()
         seasons_->setCurrentRow(std::clamp(app_.editorStates.careerSeason, 0, static_cast<int>(seasons.size()) - 1));
 }
 
-void CareerWindow::AddSeason()
+void CareerWindow::addSeason()
 {
     auto& seasons = app_.editorStates.career.seasons;
     seasons.emplace_back();
     app_.editorStates.careerSeason = static_cast<int>(seasons.size()) - 1;
-    FillSeasons();
-    ShowResult();
+    fillSeasons();
+    showResult();
 }
 
 SeasonResult* CareerWindow::shownResult()
@@ -197,7 +184,7 @@ SeasonResult* CareerWindow::shownResult()
     return &seasons[static_cast<std::size_t>(s)].result(g, k);
 }
 
-void CareerWindow::ShowResult()
+void CareerWindow::showResult()
 {
     results_->clear();
     SeasonResult* result = shownResult();
@@ -212,7 +199,7 @@ void CareerWindow::ShowResult()
     findChild<QPushButton*>("Button2")->setEnabled(!result->entries.empty());
 }
 
-void CareerWindow::Button16Click()
+void CareerWindow::importSeasonReport()
 {
     SeasonResult* result = shownResult();
     if (!result)
@@ -228,10 +215,10 @@ void CareerWindow::Button16Click()
     *result = read->result;
     if (!result->valid)
         messenger.show(kShortReport, Args(static_cast<int>(result->entries.size())));
-    ShowResult();
+    showResult();
 }
 
-void CareerWindow::ExportCsv()
+void CareerWindow::exportCsv()
 {
     SeasonResult* result = shownResult();
     if (!result || result->entries.empty())

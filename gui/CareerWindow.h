@@ -21,20 +21,20 @@ class CareerWindow : public EditorWindow {
 public:
     explicit CareerWindow(AppContext& app, QWidget* parent = nullptr);
 
-    void Loaded() override;
-    void ApplyLanguage() override;
+    void setUp() override;
+    void applyLanguage() override;
     bool storesData() const override { return false; }
     bool restoresData() const override { return false; }
 
     // Reads the game's season report into the chosen result.
-    void Button16Click();
-    void AddSeason();
-    void ExportCsv();
+    void importSeasonReport();
+    void addSeason();
+    void exportCsv();
 
 private:
     SeasonResult* shownResult();
-    void FillSeasons();
-    void ShowResult();
+    void fillSeasons();
+    void showResult();
 
     QListWidget* seasons_;
     QListWidget* grandsPrix_;

@@ -115,6 +115,6 @@ CarsetInfoFields CarsetInfoWindow::fields() const
     return f;
 }
 
-void CarsetInfoWindow::ApplyCarsetInfoEdits(CarsetInfo& info) const { pitwall::ApplyCarsetInfoEdits(info, fields()); }
+void CarsetInfoWindow::applyCarsetInfoEdits(CarsetInfo& info) const { pitwall::ApplyCarsetInfoEdits(info, fields()); }
 
 } // namespace pitwall::gui

@@ -22,7 +22,7 @@ public:
 
     // The fields as edited, and the information lines they make.
     CarsetInfoFields fields() const;
-    void ApplyCarsetInfoEdits(CarsetInfo& info) const;
+    void applyCarsetInfoEdits(CarsetInfo& info) const;
 
     QComboBox* versionBox() const { return version_; }
     QLineEdit* authorField() const { return author_; }

@@ -5,6 +5,7 @@
 #include "FileDialogs.h"
 #include "ImageConversion.h"
 #include "LanguageTable.h"
+#include "WidgetHelpers.h"
 
 #include "cockpit/CockpitData.h"
 #include "formats/Bmp.h"
@@ -82,13 +83,6 @@ constexpr TextBinding kCockpitEditorTexts[] = {
     {"CheckBox1", TextRole::Caption, 510},
 };
 
-QPushButton* Button(const char* name, QWidget* parent)
-{
-    auto* b = new QPushButton(parent);
-    b->setObjectName(name);
-    return b;
-}
-
 } // namespace
 
 CockpitEditor::CockpitEditor(AppContext& app, QWidget* parent) : EditorWindow(app, "TForm16", parent)
@@ -113,8 +107,8 @@ CockpitEditor::CockpitEditor(AppContext& app, QWidget* parent) : EditorWindow(ap
     layout->addWidget(statusBar_);
     connect(pages_, &QTabWidget::currentChanged, this, [this](int page) {
         state().page = page;
-        UpdateStatus();
-        Redraw();
+        updateStatus();
+        redraw();
     });
 }
 
@@ -139,7 +133,7 @@ QWidget* CockpitEditor::buildPageFrame(Page page, QWidget* controls)
         variantButtons_[static_cast<std::size_t>(2 * page + v)] = b;
         connect(b, &QRadioButton::toggled, this, [this, v](bool on) {
             if (on && !showing_)
-                ChooseVariant(v);
+                chooseVariant(v);
         });
     }
     left->addWidget(group);
@@ -160,7 +154,7 @@ QWidget* CockpitEditor::buildGraphicsPage()
     QPushButton* buttons[8];
     const char* names[8] = {"Button1", "Button2", "Button3", "Button4", "Button5", "Button6", "Button7", "Button8"};
     for (int i = 0; i < 8; ++i) {
-        buttons[i] = Button(names[i], controls);
+        buttons[i] = Button(controls, names[i]);
         column->addWidget(buttons[i]);
         if (i == 2 || i == 5)
             column->addSpacing(12);
@@ -172,8 +166,8 @@ QWidget* CockpitEditor::buildGraphicsPage()
     connect(buttons[3], &QPushButton::clicked, this, [this] { runExport({kCockpitSoftwareItem, kCockpitHardwareItem}); });
     connect(buttons[4], &QPushButton::clicked, this, [this] { runExport({kCockpitSoftwareItem}); });
     connect(buttons[5], &QPushButton::clicked, this, [this] { runExport({kCockpitHardwareItem}); });
-    connect(buttons[6], &QPushButton::clicked, this, &CockpitEditor::SaveSheetClick);
-    connect(buttons[7], &QPushButton::clicked, this, &CockpitEditor::LoadSheetClick);
+    connect(buttons[6], &QPushButton::clicked, this, &CockpitEditor::saveSheet);
+    connect(buttons[7], &QPushButton::clicked, this, &CockpitEditor::loadSheet);
     return buildPageFrame(kGraphicsPage, controls);
 }
 
@@ -183,30 +177,30 @@ bool CockpitEditor::loaded(int item) const { return app_.workingSet().transfer.i
 
 void CockpitEditor::runImport(const std::vector<int>& items)
 {
-    Store();
+    store();
     app_.workingSet().transfer.selection = BuildSelection(std::vector<std::uint8_t>(items.begin(), items.end()));
     TransferUi ui = app_.transferUi();
     app_.engine().importFromGame(false, false, ui);
-    ShowAll();
+    showAll();
 }
 
 void CockpitEditor::runExport(const std::vector<int>& items)
 {
-    Store();
+    store();
     app_.workingSet().transfer.selection = BuildSelection(std::vector<std::uint8_t>(items.begin(), items.end()));
     TransferUi ui = app_.transferUi();
     app_.engine().exportToGame(false, ui);
     // Writing the displays sorts their elements: show the order written.
-    ShowAll();
+    showAll();
 }
 
-void CockpitEditor::ApplyLanguage()
+void CockpitEditor::applyLanguage()
 {
     ApplyTexts(this, kCockpitEditorTexts, app_.program.texts);
-    ShowAll();
+    showAll();
 }
 
-void CockpitEditor::Loaded()
+void CockpitEditor::setUp()
 {
     CockpitEditorState& s = state();
     if (s.object == 255)
@@ -215,39 +209,39 @@ void CockpitEditor::Loaded()
         s.lcdText = 0;
     ApplyTexts(this, kCockpitEditorTexts, app_.program.texts);
     pages_->setCurrentIndex(std::clamp(s.page, 0, kPageCount - 1));
-    ShowAll();
+    showAll();
 }
 
-void CockpitEditor::Restore() { ShowAll(); }
+void CockpitEditor::restore() { showAll(); }
 
-void CockpitEditor::Store()
+void CockpitEditor::store()
 {
-    StoreObject();
-    StoreLcdText();
+    storeObject();
+    storeLcdText();
 }
 
-void CockpitEditor::ChooseVariant(int variant)
+void CockpitEditor::chooseVariant(int variant)
 {
     state().variant = variant;
     showing_ = true;
     for (int p = 0; p < kPageCount; ++p)
         variantButtons_[static_cast<std::size_t>(2 * p + variant)]->setChecked(true);
     showing_ = false;
-    UpdateStatus();
-    Redraw();
+    updateStatus();
+    redraw();
 }
 
-void CockpitEditor::ShowAll()
+void CockpitEditor::showAll()
 {
-    ChooseVariant(state().variant);
-    ShowObject(state().object);
-    ShowLcdText(state().lcdText);
-    FillScreens();
-    UpdateStatus();
-    Redraw();
+    chooseVariant(state().variant);
+    showObject(state().object);
+    showLcdText(state().lcdText);
+    fillScreens();
+    updateStatus();
+    redraw();
 }
 
-void CockpitEditor::UpdateStatus()
+void CockpitEditor::updateStatus()
 {
     const UITexts& texts = app_.program.texts;
     const bool graphics = loaded(CockpitGraphicsItem(state().variant));
@@ -270,7 +264,7 @@ void CockpitEditor::UpdateStatus()
     SetupEditorStatusBar(statusBar_, loaded(item), true, app_);
 }
 
-void CockpitEditor::ShowPicture(const Image& picture, int scale)
+void CockpitEditor::showPicture(const Image& picture, int scale)
 {
     shown_ = picture;
     QLabel* label = pictures_[static_cast<std::size_t>(std::clamp(pages_->currentIndex(), 0, kPageCount - 1))];
@@ -284,28 +278,28 @@ void CockpitEditor::ShowPicture(const Image& picture, int scale)
     label->setPixmap(QPixmap::fromImage(image));
 }
 
-void CockpitEditor::Redraw()
+void CockpitEditor::redraw()
 {
     const CockpitGraphicsSet& set = cockpit().graphics[static_cast<std::size_t>(state().variant)];
     const bool graphics = loaded(CockpitGraphicsItem(state().variant)) && set.loaded();
     Image picture = graphics ? set.preview : Image(kCockpitPreviewWidth, kCockpitPreviewHeight);
     switch (pages_->currentIndex()) {
     case kObjectsPage:
-        DrawObjects(picture);
+        drawObjects(picture);
         break;
     case kTextsPage:
-        DrawLcdTexts(picture);
+        drawLcdTexts(picture);
         break;
     case kLcdPage:
-        ShowPicture(RenderEmulation(), 1);
+        showPicture(renderEmulation(), 1);
         return;
     default:
         break;
     }
-    ShowPicture(picture, 1);
+    showPicture(picture, 1);
 }
 
-void CockpitEditor::SaveSheetClick()
+void CockpitEditor::saveSheet()
 {
     const int variant = state().variant;
     const CockpitGraphicsSet& set = cockpit().graphics[static_cast<std::size_t>(variant)];
@@ -325,7 +319,7 @@ void CockpitEditor::SaveSheetClick()
     }
 }
 
-void CockpitEditor::LoadSheetClick()
+void CockpitEditor::loadSheet()
 {
     const int variant = state().variant;
     CockpitGraphicsSet& set = cockpit().graphics[static_cast<std::size_t>(variant)];
@@ -351,7 +345,7 @@ void CockpitEditor::LoadSheetClick()
     }
     TakeCockpitSheet(set.jams, sheet);
     set.preview = ComposeCockpitPreview(set.jams);
-    Redraw();
+    redraw();
 }
 
 } // namespace pitwall::gui

@@ -43,10 +43,10 @@ public:
 
     explicit CockpitEditor(AppContext& app, QWidget* parent = nullptr);
 
-    void Store() override;
-    void Restore() override;
-    void Loaded() override;
-    void ApplyLanguage() override;
+    void store() override;
+    void restore() override;
+    void setUp() override;
+    void applyLanguage() override;
 
     // The picture the current page shows, as drawn last.
     const Image& shownPicture() const { return shown_; }
@@ -64,37 +64,37 @@ private:
     bool loaded(int item) const;
     void runImport(const std::vector<int>& items);
     void runExport(const std::vector<int>& items);
-    void ChooseVariant(int variant);
-    void ShowAll();
-    void UpdateStatus();
-    void Redraw();
-    void ShowPicture(const Image& picture, int scale);
+    void chooseVariant(int variant);
+    void showAll();
+    void updateStatus();
+    void redraw();
+    void showPicture(const Image& picture, int scale);
 
     // Graphics page.
-    void SaveSheetClick();
-    void LoadSheetClick();
+    void saveSheet();
+    void loadSheet();
 
     // Objects and LCD texts pages; their values are written back when
     // another entry is chosen, before an export and when the window goes.
-    void ShowObject(int index);
-    void StoreObject();
-    void ShowLcdText(int index);
-    void StoreLcdText();
-    void DrawObjects(Image& picture) const;
-    void DrawLcdTexts(Image& picture) const;
+    void showObject(int index);
+    void storeObject();
+    void showLcdText(int index);
+    void storeLcdText();
+    void drawObjects(Image& picture) const;
+    void drawLcdTexts(Image& picture) const;
 
     // LCD display page; every change is written at once.
-    void FillScreens();
-    void ShowScreen(int screen);
-    void FillElementList();
-    void ShowElement(int element);
+    void fillScreens();
+    void showScreen(int screen);
+    void fillElementList();
+    void showElement(int element);
     LcdElement* chosenElement();
-    void ElementNumberChanged(int byte, int value);
-    void ElementTextChosen(int index);
-    void ElementTextEdited(const QString& text);
-    void ElementTypeChosen(int type);
-    Image RenderEmulation() const;
-    std::vector<int> AllLanguageItems() const;
+    void elementNumberChanged(int byte, int value);
+    void elementTextChosen(int index);
+    void elementTextEdited(const QString& text);
+    void elementTypeChosen(int type);
+    Image renderEmulation() const;
+    std::vector<int> allLanguageItems() const;
 
     QTabWidget* pages_ = nullptr;
     QStatusBar* statusBar_ = nullptr;

@@ -6,6 +6,7 @@
 
 #include "AppContext.h"
 #include "QtMessages.h"
+#include "WidgetHelpers.h"
 
 #include "cockpit/CockpitData.h"
 #include "cockpit/CockpitNames.h"
@@ -58,41 +59,27 @@ constexpr int kHighlightColumnsText = 1046;
 constexpr int kHighlightFineText = 1047;
 constexpr int kOutsideCockpitText = 909;
 
-QLabel* Label(const char* name, QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    return label;
-}
-
-QPushButton* Button(const char* name, QWidget* parent)
-{
-    auto* b = new QPushButton(parent);
-    b->setObjectName(name);
-    return b;
-}
-
 } // namespace
 
 QWidget* CockpitEditor::buildLcdPage()
 {
     auto* controls = new QWidget;
     auto* grid = new QGridLayout(controls);
-    grid->addWidget(Label("Label5", controls), 0, 0, 1, 3);
+    grid->addWidget(Label(controls, "Label5"), 0, 0, 1, 3);
     languages_ = new QListWidget(controls);
     languages_->setObjectName("ListBox1");
     languages_->setMaximumHeight(90);
     grid->addWidget(languages_, 1, 0, 1, 3);
-    grid->addWidget(Label("Label6", controls), 2, 0, 1, 3);
+    grid->addWidget(Label(controls, "Label6"), 2, 0, 1, 3);
     screens_ = new QListWidget(controls);
     screens_->setObjectName("ListBox13");
     grid->addWidget(screens_, 3, 0, 1, 3);
-    grid->addWidget(Label("Label7", controls), 4, 0, 1, 3);
+    grid->addWidget(Label(controls, "Label7"), 4, 0, 1, 3);
     elements_ = new QListWidget(controls);
     elements_->setObjectName("ListBox14");
     grid->addWidget(elements_, 5, 0, 1, 3);
-    positionLabel_ = Label("Label10", controls);
-    fineLabel_ = Label("Label11", controls);
+    positionLabel_ = Label(controls, "Label10");
+    fineLabel_ = Label(controls, "Label11");
     grid->addWidget(positionLabel_, 6, 0);
     grid->addWidget(fineLabel_, 7, 0);
     // Bytes 1 and 3 on the first row, 2 and 4 on the second.
@@ -103,9 +90,9 @@ QWidget* CockpitEditor::buildLcdPage()
         spin->setRange(0, 255);
         elementSpins_[static_cast<std::size_t>(b)] = spin;
         grid->addWidget(spin, b % 2 == 0 ? 6 : 7, b < 2 ? 1 : 2);
-        connect(spin, &QSpinBox::valueChanged, this, [this, b](int value) { ElementNumberChanged(b + 1, value); });
+        connect(spin, &QSpinBox::valueChanged, this, [this, b](int value) { elementNumberChanged(b + 1, value); });
     }
-    grid->addWidget(Label("Label8", controls), 8, 0);
+    grid->addWidget(Label(controls, "Label8"), 8, 0);
     elementText_ = new QComboBox(controls);
     elementText_->setObjectName("ComboBox9");
     // Wide enough for the longest game name it offers
@@ -117,7 +104,7 @@ QWidget* CockpitEditor::buildLcdPage()
         longest = std::max(longest, elementText_->fontMetrics().horizontalAdvance(QString::fromLatin1(name)));
     elementText_->setMinimumWidth(longest + 40);
     grid->addWidget(elementText_, 8, 1, 1, 2);
-    grid->addWidget(Label("Label9", controls), 9, 0);
+    grid->addWidget(Label(controls, "Label9"), 9, 0);
     elementType_ = new QComboBox(controls);
     elementType_->setObjectName("ComboBox1");
     grid->addWidget(elementType_, 9, 1, 1, 2);
@@ -125,11 +112,11 @@ QWidget* CockpitEditor::buildLcdPage()
     outside_->setObjectName("CheckBox1");
     outside_->setEnabled(false); // shown only
     grid->addWidget(outside_, 10, 0, 1, 3);
-    auto* import = Button("Button15", controls);
-    auto* exportButton = Button("Button16", controls);
-    auto* exportAll = Button("Button17", controls);
-    auto* importAll = Button("Button18", controls);
-    auto* graphics = Button("Button19", controls);
+    auto* import = Button(controls, "Button15");
+    auto* exportButton = Button(controls, "Button16");
+    auto* exportAll = Button(controls, "Button17");
+    auto* importAll = Button(controls, "Button18");
+    auto* graphics = Button(controls, "Button19");
     grid->addWidget(import, 11, 0);
     grid->addWidget(exportButton, 11, 1, 1, 2);
     grid->addWidget(importAll, 12, 0);
@@ -140,28 +127,28 @@ QWidget* CockpitEditor::buildLcdPage()
         if (showing_ || row < 0)
             return;
         state().language = row;
-        FillElementList();
-        ShowElement(state().element);
-        UpdateStatus();
-        Redraw();
+        fillElementList();
+        showElement(state().element);
+        updateStatus();
+        redraw();
     });
     connect(screens_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (!showing_ && row >= 0)
-            ShowScreen(row);
+            showScreen(row);
     });
     connect(elements_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (!showing_ && row >= 0) {
-            ShowElement(row);
-            Redraw();
+            showElement(row);
+            redraw();
         }
     });
-    connect(elementText_, &QComboBox::activated, this, &CockpitEditor::ElementTextChosen);
-    connect(elementText_, &QComboBox::editTextChanged, this, &CockpitEditor::ElementTextEdited);
-    connect(elementType_, &QComboBox::activated, this, &CockpitEditor::ElementTypeChosen);
+    connect(elementText_, &QComboBox::activated, this, &CockpitEditor::elementTextChosen);
+    connect(elementText_, &QComboBox::editTextChanged, this, &CockpitEditor::elementTextEdited);
+    connect(elementType_, &QComboBox::activated, this, &CockpitEditor::elementTypeChosen);
     connect(import, &QPushButton::clicked, this, [this] { runImport({LcdDisplayItem(state().language)}); });
-    connect(exportButton, &QPushButton::clicked, this, [this] { runExport(AllLanguageItems()); });
-    connect(exportAll, &QPushButton::clicked, this, [this] { runExport(AllLanguageItems()); });
-    connect(importAll, &QPushButton::clicked, this, [this] { runImport(AllLanguageItems()); });
+    connect(exportButton, &QPushButton::clicked, this, [this] { runExport(allLanguageItems()); });
+    connect(exportAll, &QPushButton::clicked, this, [this] { runExport(allLanguageItems()); });
+    connect(importAll, &QPushButton::clicked, this, [this] { runImport(allLanguageItems()); });
     connect(graphics, &QPushButton::clicked, this,
             [this] { runImport({kCockpitSoftwareItem, kCockpitHardwareItem}); });
 
@@ -170,13 +157,13 @@ QWidget* CockpitEditor::buildLcdPage()
     timer_->setInterval(1000);
     connect(timer_, &QTimer::timeout, this, [this] {
         if (pages_->currentIndex() == kLcdPage)
-            Redraw();
+            redraw();
     });
     timer_->start();
     return buildPageFrame(kLcdPage, controls);
 }
 
-std::vector<int> CockpitEditor::AllLanguageItems() const
+std::vector<int> CockpitEditor::allLanguageItems() const
 {
     // Items 191 up to the last language the game version has.
     std::vector<int> items;
@@ -185,7 +172,7 @@ std::vector<int> CockpitEditor::AllLanguageItems() const
     return items;
 }
 
-void CockpitEditor::FillScreens()
+void CockpitEditor::fillScreens()
 {
     const UITexts& texts = app_.program.texts;
     CockpitEditorState& s = state();
@@ -202,22 +189,22 @@ void CockpitEditor::FillScreens()
     for (int t = 0; t < 4; ++t)
         elementType_->addItem(FromGameText(texts.text(kFirstTypeText + t)));
     showing_ = false;
-    ShowScreen(std::clamp(s.screen, 0, kLcdScreenCount - 1));
+    showScreen(std::clamp(s.screen, 0, kLcdScreenCount - 1));
 }
 
-void CockpitEditor::ShowScreen(int screen)
+void CockpitEditor::showScreen(int screen)
 {
     state().screen = screen;
     showing_ = true;
     screens_->setCurrentRow(screen);
     showing_ = false;
-    FillElementList();
+    fillElementList();
     // The element index stays as it was while the screen changes.
-    ShowElement(state().element);
-    Redraw();
+    showElement(state().element);
+    redraw();
 }
 
-void CockpitEditor::FillElementList()
+void CockpitEditor::fillElementList()
 {
     const UITexts& texts = app_.program.texts;
     const LcdScreen& screen = cockpit().displays[static_cast<std::size_t>(state().language)]
@@ -258,7 +245,7 @@ LcdElement* CockpitEditor::chosenElement()
                 .screens[static_cast<std::size_t>(state().screen)][static_cast<std::size_t>(element)];
 }
 
-void CockpitEditor::ShowElement(int element)
+void CockpitEditor::showElement(int element)
 {
     const UITexts& texts = app_.program.texts;
     element = std::clamp(element, 0, kLcdElementCount - 1);
@@ -296,16 +283,16 @@ void CockpitEditor::ShowElement(int element)
     showing_ = false;
 }
 
-void CockpitEditor::ElementNumberChanged(int byte, int value)
+void CockpitEditor::elementNumberChanged(int byte, int value)
 {
     LcdElement* e = chosenElement();
     if (showing_ || !e)
         return;
     (*e)[static_cast<std::size_t>(byte)] = static_cast<std::uint8_t>(value);
-    Redraw();
+    redraw();
 }
 
-void CockpitEditor::ElementTextChosen(int index)
+void CockpitEditor::elementTextChosen(int index)
 {
     LcdElement* e = chosenElement();
     if (showing_ || !e || index < 0 || !(e->is(LcdType::Highlight) || e->is(LcdType::Placeholder)))
@@ -314,11 +301,11 @@ void CockpitEditor::ElementTextChosen(int index)
     // calls the entry.
     (*e)[LcdElement::kIndex] = static_cast<std::uint8_t>(index);
     e->setText(ToGameText(elementText_->itemText(index)));
-    FillElementList();
-    Redraw();
+    fillElementList();
+    redraw();
 }
 
-void CockpitEditor::ElementTextEdited(const QString& text)
+void CockpitEditor::elementTextEdited(const QString& text)
 {
     LcdElement* e = chosenElement();
     if (showing_ || !e || !(e->is(LcdType::Text) || e->is(LcdType::Message)))
@@ -327,22 +314,22 @@ void CockpitEditor::ElementTextEdited(const QString& text)
     if (!IsWritableLcdText(stored) || stored.size() > kLcdTextWidth)
         return;
     e->setText(stored);
-    FillElementList();
-    Redraw();
+    fillElementList();
+    redraw();
 }
 
-void CockpitEditor::ElementTypeChosen(int type)
+void CockpitEditor::elementTypeChosen(int type)
 {
     LcdElement* e = chosenElement();
     if (showing_ || !e || type < 0)
         return;
     ChangeElementType(*e, static_cast<LcdType>(type), app_.program.texts.text(kPlaceholderCaptionText));
-    FillElementList();
-    ShowElement(state().element);
-    Redraw();
+    fillElementList();
+    showElement(state().element);
+    redraw();
 }
 
-Image CockpitEditor::RenderEmulation() const
+Image CockpitEditor::renderEmulation() const
 {
     const auto& s = app_.editorStates.cockpit;
     const CockpitData& data = app_.workingSet().cockpit;

@@ -5,6 +5,7 @@
 
 #include "AppContext.h"
 #include "QtMessages.h"
+#include "WidgetHelpers.h"
 
 #include "cockpit/CockpitData.h"
 
@@ -57,28 +58,6 @@ void Outline(Image& picture, int left, int top, int right, int bottom, Pixel col
     picture.fillRect({right, top, right + 1, bottom + 1}, colour);
 }
 
-QSpinBox* Spin(const char* name, int maximum, QWidget* parent)
-{
-    auto* spin = new QSpinBox(parent);
-    spin->setObjectName(name);
-    spin->setRange(0, maximum);
-    return spin;
-}
-
-QLabel* Label(const char* name, QWidget* parent)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    return label;
-}
-
-QPushButton* Button(const char* name, QWidget* parent)
-{
-    auto* b = new QPushButton(parent);
-    b->setObjectName(name);
-    return b;
-}
-
 } // namespace
 
 QWidget* CockpitEditor::buildObjectsPage()
@@ -89,37 +68,37 @@ QWidget* CockpitEditor::buildObjectsPage()
     objectList_->setObjectName("ListBox12");
     objectList_->setMinimumWidth(220);
     grid->addWidget(objectList_, 0, 0, 1, 3);
-    grid->addWidget(Label("Label1", controls), 1, 0);
+    grid->addWidget(Label(controls, "Label1"), 1, 0);
     parent_ = new QComboBox(controls);
     parent_->setObjectName("ComboBox6");
     grid->addWidget(parent_, 1, 1, 1, 2);
-    grid->addWidget(Label("Label2", controls), 2, 0);
-    objectLeft_ = Spin("SpinEdit73", 65535, controls);
-    objectTop_ = Spin("SpinEdit74", 65535, controls);
+    grid->addWidget(Label(controls, "Label2"), 2, 0);
+    objectLeft_ = Spin(controls, "SpinEdit73", 0, 65535);
+    objectTop_ = Spin(controls, "SpinEdit74", 0, 65535);
     grid->addWidget(objectLeft_, 2, 1);
     grid->addWidget(objectTop_, 2, 2);
-    auto* import = Button("Button9", controls);
-    auto* exportButton = Button("Button10", controls);
-    auto* graphics = Button("Button11", controls);
+    auto* import = Button(controls, "Button9");
+    auto* exportButton = Button(controls, "Button10");
+    auto* graphics = Button(controls, "Button11");
     grid->addWidget(import, 3, 0, 1, 3);
     grid->addWidget(exportButton, 4, 0, 1, 3);
     grid->addWidget(graphics, 5, 0, 1, 3);
     connect(objectList_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (showing_ || row < 0)
             return;
-        StoreObject();
-        ShowObject(row);
-        Redraw();
+        storeObject();
+        showObject(row);
+        redraw();
     });
     // The picture follows the fields; the record takes them when written back.
     for (QObject* field : {static_cast<QObject*>(objectLeft_), static_cast<QObject*>(objectTop_)})
         connect(static_cast<QSpinBox*>(field), &QSpinBox::valueChanged, this, [this] {
             if (!showing_)
-                Redraw();
+                redraw();
         });
     connect(parent_, &QComboBox::currentIndexChanged, this, [this] {
         if (!showing_)
-            Redraw();
+            redraw();
     });
     connect(import, &QPushButton::clicked, this, [this] { runImport({kCockpitObjectsItem}); });
     connect(exportButton, &QPushButton::clicked, this, [this] { runExport({kCockpitObjectsItem}); });
@@ -136,29 +115,29 @@ QWidget* CockpitEditor::buildTextsPage()
     textList_->setObjectName("ListBox2");
     textList_->setMinimumWidth(220);
     grid->addWidget(textList_, 0, 0, 1, 3);
-    grid->addWidget(Label("Label3", controls), 1, 0);
-    grid->addWidget(Label("Label4", controls), 2, 0);
+    grid->addWidget(Label(controls, "Label3"), 1, 0);
+    grid->addWidget(Label(controls, "Label4"), 2, 0);
     const char* names[4] = {"SpinEdit1", "SpinEdit2", "SpinEdit3", "SpinEdit4"};
     for (int i = 0; i < 4; ++i) {
-        textSpins_[static_cast<std::size_t>(i)] = Spin(names[i], 255, controls);
+        textSpins_[static_cast<std::size_t>(i)] = Spin(controls, names[i], 0, 255);
         grid->addWidget(textSpins_[static_cast<std::size_t>(i)], 1 + i / 2, 1 + i % 2);
         connect(textSpins_[static_cast<std::size_t>(i)], &QSpinBox::valueChanged, this, [this] {
             if (!showing_)
-                Redraw();
+                redraw();
         });
     }
-    auto* import = Button("Button12", controls);
-    auto* exportButton = Button("Button13", controls);
-    auto* graphics = Button("Button14", controls);
+    auto* import = Button(controls, "Button12");
+    auto* exportButton = Button(controls, "Button13");
+    auto* graphics = Button(controls, "Button14");
     grid->addWidget(import, 3, 0, 1, 3);
     grid->addWidget(exportButton, 4, 0, 1, 3);
     grid->addWidget(graphics, 5, 0, 1, 3);
     connect(textList_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (showing_ || row < 0)
             return;
-        StoreLcdText();
-        ShowLcdText(row);
-        Redraw();
+        storeLcdText();
+        showLcdText(row);
+        redraw();
     });
     connect(import, &QPushButton::clicked, this, [this] { runImport({kLcdTextsItem}); });
     connect(exportButton, &QPushButton::clicked, this, [this] { runExport({kLcdTextsItem}); });
@@ -167,7 +146,7 @@ QWidget* CockpitEditor::buildTextsPage()
     return buildPageFrame(kTextsPage, controls);
 }
 
-void CockpitEditor::ShowObject(int index)
+void CockpitEditor::showObject(int index)
 {
     const UITexts& texts = app_.program.texts;
     // 255 (none chosen) and anything else out of range: the first.
@@ -199,7 +178,7 @@ void CockpitEditor::ShowObject(int index)
     state().object = index;
 }
 
-void CockpitEditor::StoreObject()
+void CockpitEditor::storeObject()
 {
     if (shownObject_ < 0 || !loaded(kCockpitObjectsItem))
         return;
@@ -209,7 +188,7 @@ void CockpitEditor::StoreObject()
     o.setTop(static_cast<std::uint16_t>(objectTop_->value()));
 }
 
-void CockpitEditor::ShowLcdText(int index)
+void CockpitEditor::showLcdText(int index)
 {
     const UITexts& texts = app_.program.texts;
     if (index < 0 || index >= kLcdTextCount)
@@ -236,7 +215,7 @@ void CockpitEditor::ShowLcdText(int index)
     state().lcdText = index;
 }
 
-void CockpitEditor::StoreLcdText()
+void CockpitEditor::storeLcdText()
 {
     if (shownText_ < 0 || !loaded(kLcdTextsItem))
         return;
@@ -247,7 +226,7 @@ void CockpitEditor::StoreLcdText()
     t.height = static_cast<std::uint8_t>(textSpins_[3]->value());
 }
 
-void CockpitEditor::DrawObjects(Image& picture) const
+void CockpitEditor::drawObjects(Image& picture) const
 {
     if (shownObject_ < 0 || !loaded(kCockpitObjectsItem))
         return;
@@ -259,7 +238,7 @@ void CockpitEditor::DrawObjects(Image& picture) const
     Outline(picture, left, top, left + std::max(size.w - 1, 0), top + std::max(size.h - 1, 0), kRed);
 }
 
-void CockpitEditor::DrawLcdTexts(Image& picture) const
+void CockpitEditor::drawLcdTexts(Image& picture) const
 {
     if (shownText_ < 0 || !loaded(kLcdTextsItem))
         return;

@@ -12,7 +12,7 @@ void EditorWindow::hideEvent(QHideEvent* event)
 {
     // An editor that disappears keeps what the user typed.
     if (storesData())
-        Store();
+        store();
     QWidget::hideEvent(event);
 }
 

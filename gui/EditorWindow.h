@@ -18,14 +18,14 @@ public:
 
     // Writes the controls into the working set (before exports and saves,
     // and when the editor is hidden).
-    virtual void Store() {}
+    virtual void store() {}
     // Re-reads the controls from the working set (after imports and loads).
-    virtual void Restore() {}
+    virtual void restore() {}
     // Sets the window up after creation, its status bar included.
-    virtual void Loaded() {}
+    virtual void setUp() {}
     // The window's language routine.
-    virtual void ApplyLanguage() {}
-    // Whether the main window calls Store / Restore on this editor.
+    virtual void applyLanguage() {}
+    // Whether the main window calls store / restore on this editor.
     virtual bool storesData() const { return true; }
     virtual bool restoresData() const { return true; }
 

@@ -89,14 +89,14 @@ ExpansionDialog::ExpansionDialog(AppContext& app, const ArtDirectory& directory,
     grid->addLayout(buttons, 9, 0, 1, 2);
     // Extra height goes to the list, below the check boxes, never above the text.
     grid->setRowStretch(8, 1);
-    connect(all, &QPushButton::clicked, this, &ExpansionDialog::BitBtn1Click);
-    connect(chosen, &QPushButton::clicked, this, &ExpansionDialog::BitBtn2Click);
+    connect(all, &QPushButton::clicked, this, &ExpansionDialog::expandAll);
+    connect(chosen, &QPushButton::clicked, this, &ExpansionDialog::expandChosen);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    ApplyLanguage();
+    applyLanguage();
     resize(720, 560);
 }
 
-void ExpansionDialog::ApplyLanguage() { ApplyTexts(this, kExpansionTexts, app_.program.texts); }
+void ExpansionDialog::applyLanguage() { ApplyTexts(this, kExpansionTexts, app_.program.texts); }
 
 QCheckBox* ExpansionDialog::groupBox(int number) const
 {
@@ -121,7 +121,7 @@ void ExpansionDialog::takeResult()
         result_[e] = list_->item(static_cast<int>(e))->checkState() == Qt::Checked;
 }
 
-void ExpansionDialog::BitBtn1Click()
+void ExpansionDialog::expandAll()
 {
     auto check = [this](std::size_t e) { list_->item(static_cast<int>(e))->setCheckState(Qt::Checked); };
     for (int t = 0; t < 11; ++t)
@@ -141,7 +141,7 @@ void ExpansionDialog::BitBtn1Click()
     accept();
 }
 
-void ExpansionDialog::BitBtn2Click()
+void ExpansionDialog::expandChosen()
 {
     takeResult();
     accept();

@@ -24,7 +24,7 @@ public:
     ExpansionDialog(AppContext& app, const ArtDirectory& directory, const ItemBytes& selection,
                     const std::array<std::uint8_t, 256>& backgroundMarks, QWidget* parent = nullptr);
 
-    void ApplyLanguage();
+    void applyLanguage();
     // Filled when the dialog ends with one of its OK buttons.
     const std::vector<bool>& resultFlags() const { return result_; }
     bool keepBackup() const;
@@ -32,8 +32,8 @@ public:
 
     QListWidget* list() const { return list_; }
     QCheckBox* groupBox(int number) const;
-    void BitBtn1Click();
-    void BitBtn2Click();
+    void expandAll();
+    void expandChosen();
 
 private:
     void setGroup(std::size_t first, std::size_t last, bool checked);

@@ -69,13 +69,13 @@ ExportConfirmDialog::ExportConfirmDialog(const UITexts& texts, const std::vector
     layout->addWidget(details_, 1);
     layout->addStretch();
     layout->addLayout(AddOkCancel(this));
-    connect(detailsButton_, &QPushButton::clicked, this, &ExportConfirmDialog::BitBtn3Click);
+    connect(detailsButton_, &QPushButton::clicked, this, &ExportConfirmDialog::toggleDetails);
     fill(changes);
-    ApplyLanguage();
+    applyLanguage();
     setMinimumWidth(360);
 }
 
-void ExportConfirmDialog::ApplyLanguage()
+void ExportConfirmDialog::applyLanguage()
 {
     ApplyTexts(this, kConfirmTexts, texts_);
     count_->setText(FromGameText(files_ == 1 ? texts_.text(kOneFileChangesText)
@@ -104,7 +104,7 @@ void ExportConfirmDialog::fill(const std::vector<FileChange>& changes)
     details_->expandAll();
 }
 
-void ExportConfirmDialog::BitBtn3Click()
+void ExportConfirmDialog::toggleDetails()
 {
     bool show = details_->isHidden();
     details_->setVisible(show);

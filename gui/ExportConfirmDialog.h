@@ -23,11 +23,11 @@ class ExportConfirmDialog : public QDialog {
 public:
     ExportConfirmDialog(const UITexts& texts, const std::vector<FileChange>& changes, QWidget* parent = nullptr);
 
-    void ApplyLanguage();
+    void applyLanguage();
     QLabel* countLabel() const { return count_; }
     QTreeWidget* details() const { return details_; }
     // Shows or hides the details list (the "Details" button).
-    void BitBtn3Click();
+    void toggleDetails();
 
 private:
     void fill(const std::vector<FileChange>& changes);

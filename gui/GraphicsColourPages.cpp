@@ -8,6 +8,7 @@
 #include "FileDialogs.h"
 #include "GP3Image.h"
 #include "ImageConversion.h"
+#include "WidgetHelpers.h"
 #include "formats/Bmp.h"
 #include "graphics/GraphicsSet.h"
 #include "graphics/PictureIntoJam.h"
@@ -35,14 +36,6 @@ constexpr int kPickerColours = 192;
 constexpr int kGridRows = 16;
 // Ramp bytes the flag page changes: "Farbe 1" and "Farbe 2".
 constexpr std::array<std::size_t, 2> kFlagBytes = {4, 6};
-
-QPushButton* Button(QWidget* parent, const char* name, const char* caption, int text)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setProperty("uiText", text);
-    return button;
-}
 
 GP3Image* Picture(QWidget* parent, const char* name, int width, int height)
 {
@@ -92,9 +85,9 @@ QWidget* GraphicsEditor::buildPitCrewPage()
     for (QListWidget* list : {crewTeams_, bodyParts_, textures_})
         connect(list, &QListWidget::currentRowChanged, this, [this](int) {
             if (!filling_)
-                ShowPage();
+                showPage();
         });
-    connect(picker_, &ColorPicker::colorClicked, this, &GraphicsEditor::ColourClick);
+    connect(picker_, &ColorPicker::colorClicked, this, &GraphicsEditor::colourClick);
     return page;
 }
 
@@ -115,7 +108,7 @@ QWidget* GraphicsEditor::buildTyresPage()
             buttons[i] = radio;
             connect(radio, &QRadioButton::toggled, this, [this](bool on) {
                 if (on && !filling_)
-                    ShowPage();
+                    showPage();
             });
         }
         buttons[0]->setChecked(true);
@@ -133,8 +126,8 @@ QWidget* GraphicsEditor::buildTyresPage()
     row->addLayout(left);
     tyreImage_ = Picture(page, "Image22", 320, 480);
     row->addWidget(tyreImage_, 0, Qt::AlignTop);
-    connect(tyreSave_, &QPushButton::clicked, this, &GraphicsEditor::SaveTyrePicture);
-    connect(tyreLoad_, &QPushButton::clicked, this, &GraphicsEditor::LoadTyrePicture);
+    connect(tyreSave_, &QPushButton::clicked, this, &GraphicsEditor::saveTyrePicture);
+    connect(tyreLoad_, &QPushButton::clicked, this, &GraphicsEditor::loadTyrePicture);
     return page;
 }
 
@@ -159,7 +152,7 @@ QWidget* GraphicsEditor::buildFlagsPage()
         grids_[static_cast<std::size_t>(g)] = grid;
         gridsColumn->addWidget(grid);
         connect(grid, &GP3Image::mousePressed, this,
-                [this, g](Qt::MouseButton, QPoint pos, Qt::KeyboardModifiers) { GridClick(g, pos); });
+                [this, g](Qt::MouseButton, QPoint pos, Qt::KeyboardModifiers) { gridClick(g, pos); });
     }
     gridsColumn->addStretch(1);
     row->addLayout(gridsColumn);
@@ -177,20 +170,20 @@ QWidget* GraphicsEditor::buildFlagsPage()
     row->addLayout(frameColumn);
     connect(flagTypes_, &QListWidget::currentRowChanged, this, [this](int) {
         if (!filling_)
-            ShowPage();
+            showPage();
     });
-    connect(nextFrame_, &QPushButton::clicked, this, [this] { StepFrame(1); });
-    connect(previousFrame_, &QPushButton::clicked, this, [this] { StepFrame(-1); });
+    connect(nextFrame_, &QPushButton::clicked, this, [this] { stepFrame(1); });
+    connect(previousFrame_, &QPushButton::clicked, this, [this] { stepFrame(-1); });
     connect(animation_, &QCheckBox::toggled, this, [this](bool on) {
         nextFrame_->setVisible(!on);
         previousFrame_->setVisible(!on);
         if (!filling_)
-            ShowPage();
+            showPage();
     });
     return page;
 }
 
-void GraphicsEditor::DrawPitCrew()
+void GraphicsEditor::drawPitCrew()
 {
     const int team = pageTeam(GraphicsPage::PitCrew);
     const bool loaded = isLoaded(PageItems(GraphicsPage::PitCrew, team, 0).front());
@@ -208,7 +201,7 @@ void GraphicsEditor::DrawPitCrew()
     picker_->setSelected(ramps[static_cast<std::size_t>(kPitCrewFirstBodyPart + part)]);
 }
 
-void GraphicsEditor::ColourClick(int index)
+void GraphicsEditor::colourClick(int index)
 {
     if (index < 0 || index >= kPickerColours)
         return;
@@ -218,10 +211,10 @@ void GraphicsEditor::ColourClick(int index)
     const int part = std::max(0, bodyParts_->currentRow());
     graphics().pitCrew[static_cast<std::size_t>(team)][static_cast<std::size_t>(kPitCrewFirstBodyPart + part)] =
         static_cast<std::uint8_t>(index);
-    DrawPitCrew();
+    drawPitCrew();
 }
 
-void GraphicsEditor::DrawTyres()
+void GraphicsEditor::drawTyres()
 {
     const int type = pageTeam(GraphicsPage::Tyres);
     QImage picture(320, 480, QImage::Format_RGB32);
@@ -241,7 +234,7 @@ void GraphicsEditor::DrawTyres()
     tyreImage_->setPicture(picture);
 }
 
-void GraphicsEditor::SaveTyrePicture()
+void GraphicsEditor::saveTyrePicture()
 {
     const int type = pageTeam(GraphicsPage::Tyres);
     auto& set = graphics().tyres[static_cast<std::size_t>(type)];
@@ -263,7 +256,7 @@ void GraphicsEditor::SaveTyrePicture()
         set->wheelJam0.SavePairAsBMP(*file, set->wheelJam1);
 }
 
-void GraphicsEditor::LoadTyrePicture()
+void GraphicsEditor::loadTyrePicture()
 {
     const int type = pageTeam(GraphicsPage::Tyres);
     auto& set = graphics().tyres[static_cast<std::size_t>(type)];
@@ -295,10 +288,10 @@ void GraphicsEditor::LoadTyrePicture()
             messenger.showFixed(*file + ": " + e.what());
         }
     }
-    DrawTyres();
+    drawTyres();
 }
 
-void GraphicsEditor::DrawFlags()
+void GraphicsEditor::drawFlags()
 {
     const auto type = static_cast<std::size_t>(std::max(0, flagTypes_->currentRow()));
     const bool loaded = isLoaded(PageItems(GraphicsPage::Flags, 0, 0).front());
@@ -332,7 +325,7 @@ void GraphicsEditor::DrawFlags()
     flagImage_->setImage(frame);
 }
 
-void GraphicsEditor::GridClick(int colour, QPoint pos)
+void GraphicsEditor::gridClick(int colour, QPoint pos)
 {
     if (!isLoaded(PageItems(GraphicsPage::Flags, 0, 0).front()))
         return;
@@ -341,13 +334,13 @@ void GraphicsEditor::GridClick(int colour, QPoint pos)
         return;
     const auto type = static_cast<std::size_t>(std::max(0, flagTypes_->currentRow()));
     graphics().flags[type][kFlagBytes[static_cast<std::size_t>(colour)]] = static_cast<std::uint8_t>(*index);
-    DrawFlags();
+    drawFlags();
 }
 
-void GraphicsEditor::StepFrame(int step)
+void GraphicsEditor::stepFrame(int step)
 {
     frame_ = (frame_ + step + kFlagFrameCount) % kFlagFrameCount;
-    DrawFlags();
+    drawFlags();
 }
 
 } // namespace pitwall::gui

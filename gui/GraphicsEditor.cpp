@@ -116,16 +116,16 @@ GraphicsEditor::GraphicsEditor(AppContext& app, QWidget* parent) : EditorWindow(
     timer1_ = new QTimer(this);
     timer1_->setObjectName("Timer1");
     timer1_->setInterval(500);
-    connect(timer1_, &QTimer::timeout, this, &GraphicsEditor::Timer1Timer);
+    connect(timer1_, &QTimer::timeout, this, &GraphicsEditor::blinkCarOutline);
     timer2_ = new QTimer(this);
     timer2_->setObjectName("Timer2");
     timer2_->setInterval(100);
-    connect(timer2_, &QTimer::timeout, this, &GraphicsEditor::Timer2Timer);
+    connect(timer2_, &QTimer::timeout, this, &GraphicsEditor::advanceFlagFrame);
     connect(pages_, &QTabWidget::currentChanged, this, [this](int) {
         if (!filling_)
-            ShowPage();
+            showPage();
     });
-    FillLists();
+    fillLists();
 }
 
 Dithering GraphicsEditor::dithering() const
@@ -186,12 +186,12 @@ void GraphicsEditor::addTransferButtons(QWidget* parent, QLayout* layout, Graphi
         layout->addWidget(button);
         buttons.push_back(button);
         connect(button, &QPushButton::clicked, this, [this, page, c] {
-            RunTransfer(c.all ? PageAllItems(page) : PageItems(page, pageTeam(page), pageVariant(page)), c.toGame);
+            runTransfer(c.all ? PageAllItems(page) : PageItems(page, pageTeam(page), pageVariant(page)), c.toGame);
         });
     }
 }
 
-void GraphicsEditor::FillLists()
+void GraphicsEditor::fillLists()
 {
     filling_ = true;
     const auto& teams = app_.workingSet().teams;
@@ -227,9 +227,9 @@ void GraphicsEditor::FillLists()
     filling_ = false;
 }
 
-void GraphicsEditor::Store()
+void GraphicsEditor::store()
 {
-    StoreNumbers();
+    storeNumbers();
     GraphicsEditorState& s = state();
     s.page = pages_->currentIndex();
     for (std::size_t i = 0; i < jamPages_.size(); ++i) {
@@ -246,14 +246,14 @@ void GraphicsEditor::Store()
     s.animation = animation_->isChecked();
 }
 
-void GraphicsEditor::Restore()
+void GraphicsEditor::restore()
 {
-    FillLists();
+    fillLists();
     numbersTeam_ = -1;
-    ShowPage();
+    showPage();
 }
 
-void GraphicsEditor::Loaded()
+void GraphicsEditor::setUp()
 {
     const GraphicsEditorState& s = state();
     filling_ = true;
@@ -270,25 +270,25 @@ void GraphicsEditor::Loaded()
     animation_->setChecked(s.animation);
     pages_->setCurrentIndex(std::clamp(s.page, 0, kGraphicsPageCount - 1));
     filling_ = false;
-    ApplyLanguage();
-    ShowPage();
+    applyLanguage();
+    showPage();
 }
 
-void GraphicsEditor::ApplyLanguage()
+void GraphicsEditor::applyLanguage()
 {
     ApplyTexts(this, kGraphicsTexts, app_.program.texts);
     const UITexts& texts = app_.program.texts;
     for (QPushButton* button : findChildren<QPushButton*>())
         if (const QVariant text = button->property("uiText"); text.isValid())
             button->setText(FromGameText(texts.text(text.toInt())));
-    FillLists();
+    fillLists();
 }
 
 void GraphicsEditor::showEvent(QShowEvent* event)
 {
     EditorWindow::showEvent(event);
     if (!filling_)
-        ShowPage();
+        showPage();
 }
 
 void GraphicsEditor::hideEvent(QHideEvent* event)
@@ -308,7 +308,7 @@ bool GraphicsEditor::eventFilter(QObject* watched, QEvent* event)
     return EditorWindow::eventFilter(watched, event);
 }
 
-void GraphicsEditor::ShowStatus()
+void GraphicsEditor::showStatus()
 {
     const GraphicsPage page = currentPage();
     const int team = pageTeam(page);
@@ -343,7 +343,7 @@ void GraphicsEditor::ShowStatus()
     }
 }
 
-void GraphicsEditor::ShowPage()
+void GraphicsEditor::showPage()
 {
     const GraphicsPage page = currentPage();
     if (page == GraphicsPage::Cars)
@@ -354,28 +354,28 @@ void GraphicsEditor::ShowPage()
         timer2_->start();
     else
         timer2_->stop();
-    ShowStatus();
+    showStatus();
     const auto index = static_cast<std::size_t>(page);
     if (index < jamPages_.size()) {
         if (page == GraphicsPage::Cars)
-            ShowNumbers();
-        DrawJamPage(jamPages_[index]);
+            showNumbers();
+        drawJamPage(jamPages_[index]);
     } else if (page == GraphicsPage::PitCrew) {
-        DrawPitCrew();
+        drawPitCrew();
     } else if (page == GraphicsPage::Tyres) {
-        DrawTyres();
+        drawTyres();
     } else {
-        DrawFlags();
+        drawFlags();
     }
 }
 
-void GraphicsEditor::RunTransfer(const std::vector<int>& items, bool toGame)
+void GraphicsEditor::runTransfer(const std::vector<int>& items, bool toGame)
 {
     // The fields hold the car-number positions being typed: they go into
     // the working set unless this import replaces them.
     const bool importsNumbers = !toGame && std::find(items.begin(), items.end(), kCarNumbersItem) != items.end();
     if (!importsNumbers)
-        StoreNumbers();
+        storeNumbers();
     auto& transfer = app_.workingSet().transfer;
     transfer.selection = {};
     for (int item : items)
@@ -383,22 +383,22 @@ void GraphicsEditor::RunTransfer(const std::vector<int>& items, bool toGame)
     TransferUi ui = app_.transferUi();
     if (toGame) {
         app_.engine().exportToGame(false, ui);
-        ShowStatus();
+        showStatus();
         return;
     }
     app_.engine().importFromGame(false, false, ui);
     numbersTeam_ = -1; // the fields show the imported values
-    FillLists();
-    ShowPage();
+    fillLists();
+    showPage();
 }
 
-void GraphicsEditor::Timer1Timer()
+void GraphicsEditor::blinkCarOutline()
 {
     blink_ = !blink_;
     if (currentPage() == GraphicsPage::Cars)
-        DrawCarPicture();
+        drawCarPicture();
 }
 
-void GraphicsEditor::Timer2Timer() { StepFrame(1); }
+void GraphicsEditor::advanceFlagFrame() { stepFrame(1); }
 
 } // namespace pitwall::gui

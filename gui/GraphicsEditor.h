@@ -41,17 +41,17 @@ class GraphicsEditor : public EditorWindow {
 public:
     explicit GraphicsEditor(AppContext& app, QWidget* parent = nullptr);
 
-    void Store() override;
-    void Restore() override;
-    void Loaded() override;
-    void ApplyLanguage() override;
+    void store() override;
+    void restore() override;
+    void setUp() override;
+    void applyLanguage() override;
 
     // The car page's timer step: toggles the outline of the focused
     // car-number field (every 500 ms while the car page is shown).
-    void Timer1Timer();
+    void blinkCarOutline();
     // The flag page's timer step: the next marshal frame (every 100 ms
     // while "Animation" is ticked).
-    void Timer2Timer();
+    void advanceFlagFrame();
     bool blinkOn() const { return blink_; }
     int flagFrame() const { return frame_; }
     // What the car page shows, outline included.
@@ -94,30 +94,30 @@ private:
     void addTransferButtons(QWidget* parent, QLayout* layout, GraphicsPage page, std::vector<QPushButton*>& buttons);
 
     // Showing.
-    void FillLists();
-    void ShowPage();
-    void ShowStatus();
-    void DrawJamPage(JamPage& p);
-    void DrawCarPicture();
-    void DrawPitCrew();
-    void DrawTyres();
-    void DrawFlags();
+    void fillLists();
+    void showPage();
+    void showStatus();
+    void drawJamPage(JamPage& p);
+    void drawCarPicture();
+    void drawPitCrew();
+    void drawTyres();
+    void drawFlags();
 
     // Car-number fields.
-    void ShowNumbers();
-    void StoreNumbers();
-    void NumberSetClick(int set);
+    void showNumbers();
+    void storeNumbers();
+    void numberSetClick(int set);
 
     // Commands.
-    void RunTransfer(const std::vector<int>& items, bool toGame);
-    void SaveJamPicture(JamPage& p);
-    void LoadJamPicture(JamPage& p);
-    void Convert(JamPage& p, bool toHardware);
-    void ColourClick(int index);
-    void GridClick(int colour, QPoint pos);
-    void StepFrame(int step);
-    void SaveTyrePicture();
-    void LoadTyrePicture();
+    void runTransfer(const std::vector<int>& items, bool toGame);
+    void saveJamPicture(JamPage& p);
+    void loadJamPicture(JamPage& p);
+    void convert(JamPage& p, bool toHardware);
+    void colourClick(int index);
+    void gridClick(int colour, QPoint pos);
+    void stepFrame(int step);
+    void saveTyrePicture();
+    void loadTyrePicture();
 
     // How a picture in other colours goes into an 8-bit JAM (the check box
     // under the pages).

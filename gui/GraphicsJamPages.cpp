@@ -7,6 +7,7 @@
 #include "FileDialogs.h"
 #include "GP3Image.h"
 #include "ImageConversion.h"
+#include "WidgetHelpers.h"
 #include "formats/JamCopy.h"
 #include "graphics/GraphicsSet.h"
 #include "graphics/PictureIntoJam.h"
@@ -52,14 +53,6 @@ JamGroup GroupOf(GraphicsPage page)
     }
 }
 
-QPushButton* Button(QWidget* parent, const char* name, const char* caption, int text)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setProperty("uiText", text);
-    return button;
-}
-
 } // namespace
 
 QWidget* GraphicsEditor::buildJamPage(JamPage& p, GraphicsPage kind, const char* listName, const char* variantName)
@@ -82,7 +75,7 @@ QWidget* GraphicsEditor::buildJamPage(JamPage& p, GraphicsPage kind, const char*
         variants->addWidget(p.variant[v]);
         connect(p.variant[v], &QRadioButton::toggled, this, [this](bool on) {
             if (on && !filling_)
-                ShowPage();
+                showPage();
         });
     }
     p.variant[0]->setChecked(true);
@@ -105,13 +98,13 @@ QWidget* GraphicsEditor::buildJamPage(JamPage& p, GraphicsPage kind, const char*
     if (kind != GraphicsPage::Cockpits) {
         p.toHard = Button(p.page, (prefix + "ToHard").c_str(), "Konvertieren zu HW-JAM", 388);
         commands->addWidget(p.toHard);
-        connect(p.toHard, &QPushButton::clicked, this, [this, &p] { Convert(p, true); });
+        connect(p.toHard, &QPushButton::clicked, this, [this, &p] { convert(p, true); });
     }
     p.toSoft = Button(p.page, (prefix + "ToSoft").c_str(), "Konvertieren zu SW-JAM", 389);
     commands->addWidget(p.toSoft);
-    connect(p.toSoft, &QPushButton::clicked, this, [this, &p] { Convert(p, false); });
-    connect(p.save, &QPushButton::clicked, this, [this, &p] { SaveJamPicture(p); });
-    connect(p.load, &QPushButton::clicked, this, [this, &p] { LoadJamPicture(p); });
+    connect(p.toSoft, &QPushButton::clicked, this, [this, &p] { convert(p, false); });
+    connect(p.save, &QPushButton::clicked, this, [this, &p] { saveJamPicture(p); });
+    connect(p.load, &QPushButton::clicked, this, [this, &p] { loadJamPicture(p); });
     commands->addSpacing(12);
     addTransferButtons(p.page, commands, kind, p.transfer);
     if (kind == GraphicsPage::Cars) {
@@ -123,7 +116,7 @@ QWidget* GraphicsEditor::buildJamPage(JamPage& p, GraphicsPage kind, const char*
 
     connect(p.list, &QListWidget::currentRowChanged, this, [this](int) {
         if (!filling_)
-            ShowPage();
+            showPage();
     });
     return p.page;
 }
@@ -140,7 +133,7 @@ QWidget* GraphicsEditor::buildCarNumbers(QWidget* parent)
         numberSets_[static_cast<std::size_t>(s)] = set;
         connect(set, &QRadioButton::toggled, this, [this, s](bool on) {
             if (on && !filling_)
-                NumberSetClick(s);
+                numberSetClick(s);
         });
     }
     numberSets_[0]->setChecked(true);
@@ -171,8 +164,8 @@ QWidget* GraphicsEditor::buildCarNumbers(QWidget* parent)
     numbersExport_ = Button(group, "NumbersExport", "Startnummern exportieren", 395);
     grid->addWidget(numbersImport_, 9, 0, 1, 5);
     grid->addWidget(numbersExport_, 10, 0, 1, 5);
-    connect(numbersImport_, &QPushButton::clicked, this, [this] { RunTransfer({6}, false); });
-    connect(numbersExport_, &QPushButton::clicked, this, [this] { RunTransfer({6}, true); });
+    connect(numbersImport_, &QPushButton::clicked, this, [this] { runTransfer({6}, false); });
+    connect(numbersExport_, &QPushButton::clicked, this, [this] { runTransfer({6}, true); });
     return group;
 }
 
@@ -192,10 +185,10 @@ std::vector<TJAMFile*> GraphicsEditor::shownJams(JamPage& p, int variant)
     }
 }
 
-void GraphicsEditor::DrawJamPage(JamPage& p)
+void GraphicsEditor::drawJamPage(JamPage& p)
 {
     if (p.kind == GraphicsPage::Cars) {
-        DrawCarPicture();
+        drawCarPicture();
         return;
     }
     QImage picture(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
@@ -235,7 +228,7 @@ void GraphicsEditor::DrawJamPage(JamPage& p)
     p.image->setPicture(picture);
 }
 
-void GraphicsEditor::DrawCarPicture()
+void GraphicsEditor::drawCarPicture()
 {
     JamPage& p = jamPages_[0];
     QImage picture(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
@@ -247,7 +240,7 @@ void GraphicsEditor::DrawCarPicture()
         if (const TJAMFile* jam = shownJams(p, variant)[0])
             painter.drawImage(0, 0, ToQImage(jam->page()));
     if (blink_ && focusedField_ >= 0 && isLoaded(6)) {
-        StoreNumbers();
+        storeNumbers();
         const Rect r = CarNumberOutline(graphics().carNumbers[static_cast<std::size_t>(team)], focusedField_,
                                         numbersSet_);
         painter.setPen(Qt::white);
@@ -258,9 +251,9 @@ void GraphicsEditor::DrawCarPicture()
     p.image->setPicture(picture);
 }
 
-void GraphicsEditor::ShowNumbers()
+void GraphicsEditor::showNumbers()
 {
-    StoreNumbers();
+    storeNumbers();
     const int team = pageTeam(GraphicsPage::Cars);
     const auto& record = app_.workingSet().teams.teams[static_cast<std::size_t>(team)];
     filling_ = true;
@@ -275,7 +268,7 @@ void GraphicsEditor::ShowNumbers()
             QString::number(numbers[static_cast<std::size_t>(CarNumberFieldInteger(f, numbersSet_))]));
 }
 
-void GraphicsEditor::StoreNumbers()
+void GraphicsEditor::storeNumbers()
 {
     if (numbersTeam_ < 0 || !isLoaded(6))
         return;
@@ -285,9 +278,9 @@ void GraphicsEditor::StoreNumbers()
             CarNumberFieldValue(numberFields_[static_cast<std::size_t>(f)]->text().toStdString());
 }
 
-void GraphicsEditor::NumberSetClick(int) { ShowNumbers(); }
+void GraphicsEditor::numberSetClick(int) { showNumbers(); }
 
-void GraphicsEditor::SaveJamPicture(JamPage& p)
+void GraphicsEditor::saveJamPicture(JamPage& p)
 {
     const int variant = pageVariant(p.kind);
     const auto jams = shownJams(p, variant);
@@ -322,7 +315,7 @@ void GraphicsEditor::SaveJamPicture(JamPage& p)
     }
 }
 
-void GraphicsEditor::LoadJamPicture(JamPage& p)
+void GraphicsEditor::loadJamPicture(JamPage& p)
 {
     const int variant = pageVariant(p.kind);
     const auto jams = shownJams(p, variant);
@@ -348,10 +341,10 @@ void GraphicsEditor::LoadJamPicture(JamPage& p)
         if (file)
             LoadPictureIntoJamPair(*jams[0], *jams[1], *file, dithering(), &messenger);
     }
-    DrawJamPage(p);
+    drawJamPage(p);
 }
 
-void GraphicsEditor::Convert(JamPage& p, bool toHardware)
+void GraphicsEditor::convert(JamPage& p, bool toHardware)
 {
     const int team = pageTeam(p.kind);
     const JamCopySides sides{isLoaded(PageItems(p.kind, team, 0).front()), isLoaded(PageItems(p.kind, team, 1).front())};
@@ -368,7 +361,7 @@ void GraphicsEditor::Convert(JamPage& p, bool toHardware)
         if (!CopyBetweenKinds(eight, sixteen, direction, p.kind == GraphicsPage::Cockpits, sides, &messenger))
             break;
     }
-    DrawJamPage(p);
+    drawJamPage(p);
 }
 
 } // namespace pitwall::gui

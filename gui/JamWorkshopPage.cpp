@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "ImageConversion.h"
+#include "WidgetHelpers.h"
 #include "WorkshopsState.h"
 #include "ZoomView.h"
 #include "formats/JamPictureFiles.h"
@@ -36,13 +37,6 @@ constexpr int kJadFilter = 992;
 constexpr int kPngFilter = 881;
 constexpr int kOpenJamFilter = 883;
 constexpr std::size_t kRecentCount = 8;
-
-QLabel* Label(QWidget* parent, const char* name, const char* text)
-{
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
-    label->setObjectName(name);
-    return label;
-}
 
 QSpinBox* Number(QWidget* parent, const char* name, bool readOnly = true)
 {
@@ -165,27 +159,27 @@ JamWorkshopPage::JamWorkshopPage(AppContext& app, QWidget* parent) : QWidget(par
     image_->setEnabled(false);
     fillRecent();
 
-    connect(browse_, &QPushButton::clicked, this, &JamWorkshopPage::ChooseJam);
-    connect(allImages_, &QRadioButton::toggled, this, &JamWorkshopPage::RadioButton1Click);
-    connect(image_, &QSpinBox::valueChanged, this, &JamWorkshopPage::RadioButton1Click);
-    connect(view_, &ZoomView::pressed, this, &JamWorkshopPage::PaintBox5MouseDown);
-    connect(view_, &ZoomView::hovered, this, &JamWorkshopPage::PaintBox5MouseMove);
+    connect(browse_, &QPushButton::clicked, this, &JamWorkshopPage::chooseJam);
+    connect(allImages_, &QRadioButton::toggled, this, &JamWorkshopPage::showChosenImages);
+    connect(image_, &QSpinBox::valueChanged, this, &JamWorkshopPage::showChosenImages);
+    connect(view_, &ZoomView::pressed, this, &JamWorkshopPage::pickImageAt);
+    connect(view_, &ZoomView::hovered, this, &JamWorkshopPage::showPixelUnderMouse);
     connect(zoom_, &QComboBox::currentIndexChanged, this, [this](int) { view_->setZoom(zoom_->currentData().toInt()); });
     connect(view_, &ZoomView::zoomChanged, this, [this](int zoom) {
         QSignalBlocker block(zoom_);
         zoom_->setCurrentIndex(zoom_->findData(zoom));
     });
-    connect(load_, &QPushButton::clicked, this, &JamWorkshopPage::Button57Click);
-    connect(save_, &QPushButton::clicked, this, &JamWorkshopPage::Button39Click);
+    connect(load_, &QPushButton::clicked, this, &JamWorkshopPage::choosePictureToLoad);
+    connect(save_, &QPushButton::clicked, this, &JamWorkshopPage::saveJamToFile);
     connect(dither_, &QCheckBox::toggled, this, [this](bool on) { WorkshopsStateOf(app_).dither = on; });
     connect(recent_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-        OpenJam(item->data(Qt::UserRole).toString().toStdString());
+        openJam(item->data(Qt::UserRole).toString().toStdString());
     });
 }
 
 JamWorkshopPage::~JamWorkshopPage() = default;
 
-void JamWorkshopPage::ApplyLanguage()
+void JamWorkshopPage::applyLanguage()
 {
     const UITexts& texts = app_.program.texts;
     kind_->setItemText(0, FromGameText(texts.text(kSoftwareText)));
@@ -195,14 +189,14 @@ void JamWorkshopPage::ApplyLanguage()
 
 int JamWorkshopPage::chosenImage() const { return image_->value(); }
 
-void JamWorkshopPage::ChooseJam()
+void JamWorkshopPage::chooseJam()
 {
     auto name = app_.chooseFileToOpen({"JAMWShopOpen", "", {kOpenJamFilter}, 1});
     if (name)
-        OpenJam(*name);
+        openJam(*name);
 }
 
-bool JamWorkshopPage::OpenJam(const std::string& fileName)
+bool JamWorkshopPage::openJam(const std::string& fileName)
 {
     // Opened into a new object, so a file that fails leaves the shown JAM.
     auto opened = std::make_unique<TJAMFile>(app_.program.palette);
@@ -271,14 +265,14 @@ void JamWorkshopPage::refreshView()
     view_->setPicture(ToQImage(shown));
 }
 
-void JamWorkshopPage::RadioButton1Click()
+void JamWorkshopPage::showChosenImages()
 {
     showTexture();
     refreshView();
     showPaletteIndex();
 }
 
-void JamWorkshopPage::PaintBox5MouseDown(QPoint p, Qt::MouseButton button)
+void JamWorkshopPage::pickImageAt(QPoint p, Qt::MouseButton button)
 {
     if (!jam_)
         return;
@@ -295,7 +289,7 @@ void JamWorkshopPage::PaintBox5MouseDown(QPoint p, Qt::MouseButton button)
     showPaletteIndex();
 }
 
-void JamWorkshopPage::PaintBox5MouseMove(QPoint p)
+void JamWorkshopPage::showPixelUnderMouse(QPoint p)
 {
     hovered_ = p;
     showPaletteIndex();
@@ -327,7 +321,7 @@ void JamWorkshopPage::showPaletteIndex()
     paletteIndex_->setText(caption);
 }
 
-void JamWorkshopPage::Button57Click()
+void JamWorkshopPage::choosePictureToLoad()
 {
     if (!jam_)
         return;
@@ -335,10 +329,10 @@ void JamWorkshopPage::Button57Click()
     picture = picture.substr(0, picture.rfind('.')) + ".BMP";
     auto name = app_.chooseFileToOpen({"JAMWShopLoad", picture, {kBmpFilter, kPngFilter}, 1});
     if (name)
-        LoadPicture(*name);
+        loadPicture(*name);
 }
 
-bool JamWorkshopPage::LoadPicture(const std::string& fileName)
+bool JamWorkshopPage::loadPicture(const std::string& fileName)
 {
     if (!jam_)
         return false;
@@ -356,7 +350,7 @@ bool JamWorkshopPage::LoadPicture(const std::string& fileName)
     return loaded;
 }
 
-void JamWorkshopPage::Button39Click()
+void JamWorkshopPage::saveJamToFile()
 {
     if (!jam_)
         return;

@@ -34,20 +34,20 @@ public:
     explicit JamWorkshopPage(AppContext& app, QWidget* parent = nullptr);
     ~JamWorkshopPage() override;
 
-    void ApplyLanguage();
+    void applyLanguage();
 
     // FilenameEdit1AfterDialog: opens the file as the page's JAM. False (the
     // previous JAM kept) when it cannot be opened; the reason was shown.
-    bool OpenJam(const std::string& fileName);
-    void ChooseJam();
-    // Button57Click with the file already chosen (also for a dropped picture).
-    bool LoadPicture(const std::string& fileName);
-    void Button57Click();
-    void Button39Click();
+    bool openJam(const std::string& fileName);
+    void chooseJam();
+    // choosePictureToLoad with the file already chosen (also for a dropped picture).
+    bool loadPicture(const std::string& fileName);
+    void choosePictureToLoad();
+    void saveJamToFile();
     // The page's mouse handlers, in page pixels.
-    void PaintBox5MouseDown(QPoint pagePoint, Qt::MouseButton button);
-    void PaintBox5MouseMove(QPoint pagePoint);
-    void RadioButton1Click();
+    void pickImageAt(QPoint pagePoint, Qt::MouseButton button);
+    void showPixelUnderMouse(QPoint pagePoint);
+    void showChosenImages();
 
     const TJAMFile* jam() const { return jam_.get(); }
     const std::string& jamFile() const { return jamFile_; }

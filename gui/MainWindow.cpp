@@ -126,21 +126,21 @@ MainWindow::MainWindow(AppContext& app) : app_(app)
     app_.selectionDialog.setFactory([this] {
         auto* dialog = new SelectionDialogWindow(app_, this);
         if (languageApplied_)
-            dialog->ApplyLanguage();
+            dialog->applyLanguage();
         return dialog;
     });
     app_.optionsDialog.setFactory([this] {
         auto* dialog = new OptionsDialog(app_, this);
-        dialog->languageChanged = [this] { ApplyLanguage(); };
+        dialog->languageChanged = [this] { applyLanguage(); };
         if (languageApplied_)
-            dialog->ApplyLanguage();
+            dialog->applyLanguage();
         return dialog;
     });
 
     timer_ = new QTimer(this);
     timer_->setObjectName("Timer1");
     timer_->setInterval(100);
-    connect(timer_, &QTimer::timeout, this, &MainWindow::Timer1Timer);
+    connect(timer_, &QTimer::timeout, this, &MainWindow::scrollMarquee);
     timer_->start();
 }
 
@@ -168,46 +168,46 @@ void MainWindow::buildMenus()
 {
     QMenu* file = menuBar()->addMenu("Datei");
     file->setObjectName("Datei1");
-    file->addAction(action("Setladen1", "Set laden", [this] { Setladen1Click(); }));
-    file->addAction(action("KomplettesSetladen2", "Komplettes Set laden", [this] { KomplettesSetladen2Click(); }));
-    file->addAction(action("Setspeichern1", "Set speichern", [this] { Setspeichern1Click(); }));
-    file->addAction(action("KomplettesSetspeichern1", "Komplettes Set speichern", [this] { KomplettesSetspeichern1Click(); }));
+    file->addAction(action("Setladen1", "Set laden", [this] { openCarset(); }));
+    file->addAction(action("KomplettesSetladen2", "Komplettes Set laden", [this] { openCompleteCarset(); }));
+    file->addAction(action("Setspeichern1", "Set speichern", [this] { saveCarsetAs(); }));
+    file->addAction(action("KomplettesSetspeichern1", "Komplettes Set speichern", [this] { saveCompleteCarsetAs(); }));
     file->addSeparator();
-    file->addAction(action("Importieren1", "Importieren", [this] { Importieren1Click(); }));
-    file->addAction(action("Allesimportieren1", "Alles importieren", [this] { Allesimportieren1Click(); }));
-    file->addAction(action("Exportieren1", "Exportieren", [this] { Exportieren1Click(); }));
-    file->addAction(action("Allesexportieren1", "Alles exportieren", [this] { Allesexportieren1Click(); }));
+    file->addAction(action("Importieren1", "Importieren", [this] { importSelected(); }));
+    file->addAction(action("Allesimportieren1", "Alles importieren", [this] { importAll(); }));
+    file->addAction(action("Exportieren1", "Exportieren", [this] { exportSelected(); }));
+    file->addAction(action("Allesexportieren1", "Alles exportieren", [this] { exportAll(); }));
     file->addSeparator();
-    file->addAction(action("Wiederherstellen1", "Wiederherstellen...", [this] { Wiederherstellen1Click(); }));
+    file->addAction(action("Wiederherstellen1", "Wiederherstellen...", [this] { showRestorePoints(); }));
     file->addSeparator();
-    file->addAction(action("Beenden1", "Beenden", [this] { Beenden1Click(); }));
+    file->addAction(action("Beenden1", "Beenden", [this] { quitProgram(); }));
 
     QMenu* tools = menuBar()->addMenu("Tools");
     tools->setObjectName("Optionen1");
     tools->addAction(action("CarsetInformationeditieren1", "Carset-Information editieren",
-                            [this] { CarsetInformationeditieren1Click(); }));
-    tools->addAction(action("Backup1", "Backup", [this] { Backup1Click(); }));
-    tools->addAction(action("GrandPrix3starten1", "Grand Prix 3 starten", [this] { GrandPrix3starten1Click(); }));
-    tools->addAction(action("Optionen2", "Optionen", [this] { Optionen2Click(); }));
+                            [this] { editCarsetInfo(); }));
+    tools->addAction(action("Backup1", "Backup", [this] { showBackupWindow(); }));
+    tools->addAction(action("GrandPrix3starten1", "Grand Prix 3 starten", [this] { startGame(); }));
+    tools->addAction(action("Optionen2", "Optionen", [this] { showOptions(); }));
 
     QMenu* editors = menuBar()->addMenu("Editoren");
     editors->setObjectName("Editoren1");
     for (const EditorEntry& e : Editors()) {
         const char* className = e.className;
-        QAction* a = action(e.menuAction, QString::fromUtf8(e.caption), [this, className] { OpenEditor(className); });
+        QAction* a = action(e.menuAction, QString::fromUtf8(e.caption), [this, className] { openEditor(className); });
         a->setEnabled(e.enabled);
         editors->addAction(a);
     }
 
     QMenu* help = menuBar()->addMenu("Hilfe");
     help->setObjectName("Hilfe1");
-    help->addAction(action("Inhalt", "Inhalt", [this] { InhaltClick(); }));
-    help->addAction(action("Info1", "Info", [this] { Info1Click(); }));
-    help->addAction(action("About1", "About", [this] { About1Click(); }));
+    help->addAction(action("Inhalt", "Inhalt", [this] { openManual(); }));
+    help->addAction(action("Info1", "Info", [this] { showInfo(); }));
+    help->addAction(action("About1", "About", [this] { showAbout(); }));
 
     developerMenu_ = menuBar()->addMenu("Developer");
     developerMenu_->setObjectName("Developer1");
-    developerMenu_->addAction(action("Strings1", "Strings", [this] { Strings1Click(); }));
+    developerMenu_->addAction(action("Strings1", "Strings", [this] { showUiTexts(); }));
 }
 
 void MainWindow::buildToolBar()
@@ -243,15 +243,15 @@ void MainWindow::buildToolBar()
     };
     auto find = [this](const char* name) { return findChild<QAction*>(name); };
     // The drop-down entries are actions of their own, as the language table names them.
-    addButton(action("MenuItem5", "Set laden", [this] { Setladen1Click(); }),
-              action("MenuItem6", "Komplettes Set laden", [this] { KomplettesSetladen2Click(); }), MakeToolIcon(ToolIcon::Open));
-    addButton(action("Setspeichern2", "Set speichern", [this] { Setspeichern1Click(); }),
-              action("KomplettesSetladen1", "Komplettes Set speichern", [this] { KomplettesSetspeichern1Click(); }),
+    addButton(action("MenuItem5", "Set laden", [this] { openCarset(); }),
+              action("MenuItem6", "Komplettes Set laden", [this] { openCompleteCarset(); }), MakeToolIcon(ToolIcon::Open));
+    addButton(action("Setspeichern2", "Set speichern", [this] { saveCarsetAs(); }),
+              action("KomplettesSetladen1", "Komplettes Set speichern", [this] { saveCompleteCarsetAs(); }),
               MakeToolIcon(ToolIcon::Save));
-    addButton(action("MenuItem1", "Importieren", [this] { Importieren1Click(); }),
-              action("MenuItem2", "Alles importieren", [this] { Allesimportieren1Click(); }), MakeToolIcon(ToolIcon::Import));
-    addButton(action("MenuItem3", "Exportieren", [this] { Exportieren1Click(); }),
-              action("MenuItem4", "Alles exportieren", [this] { Allesexportieren1Click(); }), MakeToolIcon(ToolIcon::Export));
+    addButton(action("MenuItem1", "Importieren", [this] { importSelected(); }),
+              action("MenuItem2", "Alles importieren", [this] { importAll(); }), MakeToolIcon(ToolIcon::Import));
+    addButton(action("MenuItem3", "Exportieren", [this] { exportSelected(); }),
+              action("MenuItem4", "Alles exportieren", [this] { exportAll(); }), MakeToolIcon(ToolIcon::Export));
     addButton(find("Beenden1"), nullptr, MakeToolIcon(ToolIcon::Quit));
     toolBar_->addSeparator();
     addButton(find("CarsetInformationeditieren1"), nullptr, MakeToolIcon(ToolIcon::CarsetInfo));
@@ -285,27 +285,27 @@ void MainWindow::copyHintsFromMenu()
     }
 }
 
-void MainWindow::ApplyLanguage()
+void MainWindow::applyLanguage()
 {
     const UITexts& texts = app_.program.texts;
     const auto& files = app_.program.languageFiles;
     int chosen = app_.program.languageIndex;
     app_.qtTranslations.use(chosen >= 0 && chosen < static_cast<int>(files.size()) ? files[chosen] : std::string());
     if (editor_)
-        editor_->ApplyLanguage();
+        editor_->applyLanguage();
     ApplyTexts(this, kMainTexts, texts);
     languageApplied_ = true;
     if (auto* selection = app_.selectionDialog.created())
-        selection->ApplyLanguage();
+        selection->applyLanguage();
     if (auto* loading = app_.loadingWindow.created())
         ApplyTexts(loading, kLoadingTexts, texts);
     if (auto* options = app_.optionsDialog.created())
-        options->ApplyLanguage();
+        options->applyLanguage();
     if (auto* simulation = findChild<SimulationWindow*>("TForm2", Qt::FindDirectChildrenOnly))
-        simulation->ApplyLanguage();
+        simulation->applyLanguage();
 }
 
-bool MainWindow::CheckGameInstallation()
+bool MainWindow::checkGameInstallation()
 {
     Messenger messenger = app_.messenger();
     while (!GameDirectoryHasExe(app_.program.settings.gameDirectory)) {
@@ -329,14 +329,14 @@ bool MainWindow::CheckGameInstallation()
     return true;
 }
 
-bool MainWindow::FirstActivation()
+bool MainWindow::firstActivation()
 {
     if (firstActivationDone_)
         return true;
     developerMenu_->menuAction()->setVisible(false);
     if (app_.program.settings.firstTime)
-        Info1Click();
-    if (!CheckGameInstallation())
+        showInfo();
+    if (!checkGameInstallation())
         return false;
     {
         Messenger messenger = app_.messenger();
@@ -347,11 +347,11 @@ bool MainWindow::FirstActivation()
         app_.workingSet().transfer.selectAll();
         TransferUi ui = app_.transferUi();
         app_.engine().importFromGame(false, false, ui);
-        TellWhatWasNotDone(false);
+        tellWhatWasNotDone(false);
     }
-    ApplyLanguage();
+    applyLanguage();
     copyHintsFromMenu();
-    OpenEditor("TForm12");
+    openEditor("TForm12");
     if (splash_) {
         splash_->hide();
         splash_->deleteLater();
@@ -378,7 +378,7 @@ void MainWindow::placeEditor()
     editor_->move(frame.left(), frame.bottom() + 1);
 }
 
-void MainWindow::OpenEditor(const char* className)
+void MainWindow::openEditor(const char* className)
 {
     if (editor_ && editor_->objectName() == className)
         return;
@@ -390,8 +390,8 @@ void MainWindow::OpenEditor(const char* className)
     EditorWindow* previous = editor_;
     editor_ = next;
     placeEditor();
-    next->ApplyLanguage();
-    next->Loaded();
+    next->applyLanguage();
+    next->setUp();
     next->show();
     placeEditor(); // its size is final once it is shown
     if (previous) {
@@ -400,19 +400,19 @@ void MainWindow::OpenEditor(const char* className)
     }
 }
 
-void MainWindow::StoreCurrentEditor()
+void MainWindow::storeCurrentEditor()
 {
     if (editor_ && editor_->storesData())
-        editor_->Store();
+        editor_->store();
 }
 
-void MainWindow::RestoreCurrentEditor()
+void MainWindow::restoreCurrentEditor()
 {
     if (editor_ && editor_->restoresData())
-        editor_->Restore();
+        editor_->restore();
 }
 
-void MainWindow::Timer1Timer()
+void MainWindow::scrollMarquee()
 {
     if (!editor_)
         return;
@@ -454,7 +454,7 @@ void MainWindow::dropEvent(QDropEvent* event)
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile() && url.toLocalFile().endsWith(".gms", Qt::CaseInsensitive)) {
             event->acceptProposedAction();
-            LoadCompleteCarset(url.toLocalFile().toStdString());
+            loadCompleteCarset(url.toLocalFile().toStdString());
             return;
         }
 }
@@ -468,18 +468,18 @@ void MainWindow::loadCarset(bool complete, const std::string& fileName)
         return;
     TransferUi ui = app_.transferUi();
     app_.engine().loadCarset(!complete, complete, fileName, ui);
-    TellWhatWasNotDone(true);
+    tellWhatWasNotDone(true);
 }
 
-void MainWindow::LoadCompleteCarset(const std::string& fileName) { loadCarset(true, fileName); }
+void MainWindow::loadCompleteCarset(const std::string& fileName) { loadCarset(true, fileName); }
 
-void MainWindow::Setladen1Click()
+void MainWindow::openCarset()
 {
     if (auto name = app_.chooseFileToOpen({"CarsetLoad", "Carset.GMS", kCarsetFilter, 1}))
         loadCarset(false, *name);
 }
 
-void MainWindow::KomplettesSetladen2Click()
+void MainWindow::openCompleteCarset()
 {
     if (auto name = app_.chooseFileToOpen({"CarsetLoad", "Carset.GMS", kCarsetFilter, 1}))
         loadCarset(true, *name);
@@ -494,39 +494,39 @@ void MainWindow::saveCarset(bool complete)
     if (CheckFileExtension(*name, {".GMS"}, true, &messenger) < 0)
         return;
     // The archive replaces an existing file only once it is complete.
-    StoreCurrentEditor();
+    storeCurrentEditor();
     TransferUi ui = app_.transferUi();
     app_.engine().saveCarset(!complete, complete, *name, ui);
-    TellWhatWasNotDone(true);
+    tellWhatWasNotDone(true);
 }
 
-void MainWindow::Setspeichern1Click() { saveCarset(false); }
-void MainWindow::KomplettesSetspeichern1Click() { saveCarset(true); }
+void MainWindow::saveCarsetAs() { saveCarset(false); }
+void MainWindow::saveCompleteCarsetAs() { saveCarset(true); }
 
-void MainWindow::Importieren1Click()
+void MainWindow::importSelected()
 {
     TransferUi ui = app_.transferUi();
     app_.engine().importFromGame(true, true, ui);
-    TellWhatWasNotDone(true);
+    tellWhatWasNotDone(true);
 }
 
-void MainWindow::Allesimportieren1Click()
+void MainWindow::importAll()
 {
     app_.workingSet().transfer.selectAll();
     TransferUi ui = app_.transferUi();
     app_.engine().importFromGame(false, true, ui);
-    TellWhatWasNotDone(false);
+    tellWhatWasNotDone(false);
 }
 
-void MainWindow::Exportieren1Click()
+void MainWindow::exportSelected()
 {
-    StoreCurrentEditor();
+    storeCurrentEditor();
     RunConfirmedExport(app_, true, this);
 }
 
-void MainWindow::Allesexportieren1Click()
+void MainWindow::exportAll()
 {
-    StoreCurrentEditor();
+    storeCurrentEditor();
     app_.workingSet().transfer.selection = app_.workingSet().transfer.loaded;
     // The menu backgrounds export what their list names: with an empty list
     // "everything" asks for none of them, and a background loaded but never
@@ -536,7 +536,7 @@ void MainWindow::Allesexportieren1Click()
     RunConfirmedExport(app_, false, this);
 }
 
-void MainWindow::Wiederherstellen1Click()
+void MainWindow::showRestorePoints()
 {
     RestoreWindow window(app_, this);
     if (window.points().empty()) {
@@ -547,7 +547,7 @@ void MainWindow::Wiederherstellen1Click()
     window.exec();
 }
 
-void MainWindow::TellWhatWasNotDone(bool withSkipped)
+void MainWindow::tellWhatWasNotDone(bool withSkipped)
 {
     TransferReport report = app_.engine().lastReport();
     // "Everything" asks for what the program can carry: the items it cannot
@@ -558,24 +558,24 @@ void MainWindow::TellWhatWasNotDone(bool withSkipped)
     ShowNotDoneSummary(report, m);
 }
 
-void MainWindow::Beenden1Click() { close(); }
+void MainWindow::quitProgram() { close(); }
 
 // --- Tools ---------------------------------------------------------------
 
-void MainWindow::CarsetInformationeditieren1Click()
+void MainWindow::editCarsetInfo()
 {
     CarsetInfoWindow window(app_, app_.workingSet().carsetInfo, this);
     if (window.exec() == QDialog::Accepted)
-        window.ApplyCarsetInfoEdits(app_.workingSet().carsetInfo);
+        window.applyCarsetInfoEdits(app_.workingSet().carsetInfo);
 }
 
-void MainWindow::Backup1Click()
+void MainWindow::showBackupWindow()
 {
     BackupWindow window(app_, this);
     window.exec();
 }
 
-void MainWindow::GrandPrix3starten1Click()
+void MainWindow::startGame()
 {
     const std::string& game = app_.program.settings.gameDirectory;
     std::string exe = GameFilePath(game, kGameExeName);
@@ -616,38 +616,38 @@ void MainWindow::GrandPrix3starten1Click()
 
 // The manual is the program's README, kept beside the language files; the
 // desktop's viewer for it (usually the browser) shows it.
-void MainWindow::InhaltClick()
+void MainWindow::openManual()
 {
     const std::string manual = app_.program.directories.program + kManualFileName;
     if (!FileExists(manual) || !QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(manual))))
         app_.messenger().show(kManualNotOpenedText, Args(manual));
 }
 
-void MainWindow::Optionen2Click()
+void MainWindow::showOptions()
 {
     app_.optionsDialog->exec();
-    if (!app_.shutDown && !CheckGameInstallation())
+    if (!app_.shutDown && !checkGameInstallation())
         return;
     if (editor_)
-        editor_->Loaded();
+        editor_->setUp();
 }
 
 // --- Hilfe / Developer -----------------------------------------------------
 
-void MainWindow::Info1Click()
+void MainWindow::showInfo()
 {
     InfoWindow window(this);
-    window.showBackup = [this] { Backup1Click(); };
+    window.showBackup = [this] { showBackupWindow(); };
     window.exec();
 }
 
-void MainWindow::About1Click()
+void MainWindow::showAbout()
 {
     AboutWindow window(app_.program.texts, this);
     window.exec();
 }
 
-void MainWindow::Strings1Click()
+void MainWindow::showUiTexts()
 {
     UITextViewer viewer(this);
     viewer.fill(app_.program.texts);

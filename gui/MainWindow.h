@@ -32,23 +32,23 @@ public:
 
     // The start-up work of the first activation (runs once). Returns false
     // when the user ended the program in the options dialog.
-    bool FirstActivation();
+    bool firstActivation();
     // Validates the installation, showing the options dialog until it is
     // right; false when the user ended the program.
-    bool CheckGameInstallation();
+    bool checkGameInstallation();
 
-    void ApplyLanguage();
-    void StoreCurrentEditor();
-    void RestoreCurrentEditor();
+    void applyLanguage();
+    void storeCurrentEditor();
+    void restoreCurrentEditor();
     // Opens the editor of that class below the main window (nothing happens
     // when it is already the current one).
-    void OpenEditor(const char* className);
+    void openEditor(const char* className);
     EditorWindow* currentEditor() const { return editor_; }
 
     // "Komplettes Set laden" of a named file (double-click, drop, command line).
-    void LoadCompleteCarset(const std::string& fileName);
+    void loadCompleteCarset(const std::string& fileName);
     // Runs one marquee step (the 100 ms timer calls it).
-    void Timer1Timer();
+    void scrollMarquee();
 
     void setSplash(SplashWindow* splash);
 
@@ -65,28 +65,28 @@ private:
     void placeEditor();
     void copyHintsFromMenu();
 
-    void Setladen1Click();
-    void KomplettesSetladen2Click();
-    void Setspeichern1Click();
-    void KomplettesSetspeichern1Click();
-    void Importieren1Click();
-    void Allesimportieren1Click();
-    void Exportieren1Click();
-    void Allesexportieren1Click();
-    void Wiederherstellen1Click();
-    void Beenden1Click();
-    void CarsetInformationeditieren1Click();
-    void Backup1Click();
-    void GrandPrix3starten1Click();
-    void Optionen2Click();
-    void InhaltClick();
-    void Info1Click();
-    void About1Click();
-    void Strings1Click();
+    void openCarset();
+    void openCompleteCarset();
+    void saveCarsetAs();
+    void saveCompleteCarsetAs();
+    void importSelected();
+    void importAll();
+    void exportSelected();
+    void exportAll();
+    void showRestorePoints();
+    void quitProgram();
+    void editCarsetInfo();
+    void showBackupWindow();
+    void startGame();
+    void showOptions();
+    void openManual();
+    void showInfo();
+    void showAbout();
+    void showUiTexts();
     void saveCarset(bool complete);
     // After an import or carset run: message 80 when something asked for
     // was not done (without the uncarried items when "everything" was asked).
-    void TellWhatWasNotDone(bool withSkipped);
+    void tellWhatWasNotDone(bool withSkipped);
     void loadCarset(bool complete, const std::string& fileName);
 
     AppContext& app_;

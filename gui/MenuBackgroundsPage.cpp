@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "ImageConversion.h"
+#include "WidgetHelpers.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtBankPictures.h"
 #include "formats/Bmp.h"
@@ -28,13 +29,6 @@ namespace {
 
 constexpr int kBmpFilter = 944, kJpgFilter = 946;
 constexpr int kSavingText = 1009, kLoadingText = 1010;
-
-QPushButton* Button(QWidget* parent, const char* name, const char* text)
-{
-    auto* button = new QPushButton(QString::fromUtf8(text), parent);
-    button->setObjectName(name);
-    return button;
-}
 
 std::vector<int> AllBackgrounds()
 {
@@ -107,18 +101,18 @@ MenuBackgroundsPage::MenuBackgroundsPage(MenuGraphicsServices& services, QWidget
     connect(names_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0)
             services_.state.background = row;
-        ShowBackground();
+        showBackground();
     });
     connect(show_, &QCheckBox::toggled, this, [this](bool on) {
         services_.state.showBackground = on;
-        ShowBackground();
+        showBackground();
     });
-    connect(findChild<QPushButton*>("Button38"), &QPushButton::clicked, this, &MenuBackgroundsPage::Button38Click);
-    connect(findChild<QPushButton*>("Button36"), &QPushButton::clicked, this, &MenuBackgroundsPage::Button36Click);
-    connect(findChild<QPushButton*>("Button52"), &QPushButton::clicked, this, &MenuBackgroundsPage::Button52Click);
-    connect(findChild<QPushButton*>("Button37"), &QPushButton::clicked, this, &MenuBackgroundsPage::Button37Click);
-    connect(findChild<QPushButton*>("BitBtn28"), &QPushButton::clicked, this, &MenuBackgroundsPage::BitBtn28Click);
-    connect(findChild<QPushButton*>("BitBtn31"), &QPushButton::clicked, this, &MenuBackgroundsPage::BitBtn31Click);
+    connect(findChild<QPushButton*>("Button38"), &QPushButton::clicked, this, &MenuBackgroundsPage::saveBackgroundToFile);
+    connect(findChild<QPushButton*>("Button36"), &QPushButton::clicked, this, &MenuBackgroundsPage::saveAllBackgrounds);
+    connect(findChild<QPushButton*>("Button52"), &QPushButton::clicked, this, &MenuBackgroundsPage::loadBackgroundFromFile);
+    connect(findChild<QPushButton*>("Button37"), &QPushButton::clicked, this, &MenuBackgroundsPage::loadAllBackgrounds);
+    connect(findChild<QPushButton*>("BitBtn28"), &QPushButton::clicked, this, &MenuBackgroundsPage::addBackgroundToExport);
+    connect(findChild<QPushButton*>("BitBtn31"), &QPushButton::clicked, this, &MenuBackgroundsPage::addAllBackgroundsToExport);
     connect(findChild<QPushButton*>("Button30"), &QPushButton::clicked, this,
             [this] { services_.transfer({kMenuBackgroundsItem}, false); });
     connect(findChild<QPushButton*>("Button31"), &QPushButton::clicked, this,
@@ -135,7 +129,7 @@ std::string MenuBackgroundsPage::bankFile() const
     return ResolveGamePath(services_.app.program.settings.gameDirectory, kArtBankGamePath);
 }
 
-void MenuBackgroundsPage::EnableControls()
+void MenuBackgroundsPage::enableControls()
 {
     const bool loaded = services_.app.workingSet().transfer.isLoaded(kMenuBackgroundsItem);
     controls_->setEnabled(loaded);
@@ -144,7 +138,7 @@ void MenuBackgroundsPage::EnableControls()
     exportList_->setEnabled(loaded);
 }
 
-void MenuBackgroundsPage::Restore()
+void MenuBackgroundsPage::restore()
 {
     {
         QSignalBlocker block(names_);
@@ -158,12 +152,12 @@ void MenuBackgroundsPage::Restore()
         QSignalBlocker block(show_);
         show_->setChecked(services_.state.showBackground);
     }
-    FillExportList();
-    EnableControls();
-    ShowBackground();
+    fillExportList();
+    enableControls();
+    showBackground();
 }
 
-void MenuBackgroundsPage::FillExportList()
+void MenuBackgroundsPage::fillExportList()
 {
     exportList_->clear();
     // The entries name their backgrounds in the language shown now, whatever
@@ -175,7 +169,7 @@ void MenuBackgroundsPage::FillExportList()
     }
 }
 
-void MenuBackgroundsPage::ShowBackground()
+void MenuBackgroundsPage::showBackground()
 {
     replacement_->clear();
     artEntry_->clear();
@@ -201,7 +195,7 @@ void MenuBackgroundsPage::ShowBackground()
     artEntry_->show();
 }
 
-void MenuBackgroundsPage::Button38Click()
+void MenuBackgroundsPage::saveBackgroundToFile()
 {
     const int n = background();
     FileRequest request{"MenuBackSave", "MenuBackground" + std::to_string(n) + ".BMP", {kBmpFilter, kJpgFilter}, 1};
@@ -212,7 +206,7 @@ void MenuBackgroundsPage::Button38Click()
     SaveMenuBackground(services_.app.program.directories.working, bankFile(), n, *name, &messenger);
 }
 
-void MenuBackgroundsPage::Button36Click()
+void MenuBackgroundsPage::saveAllBackgrounds()
 {
     auto sequence = services_.chooseSequence();
     if (!sequence)
@@ -224,7 +218,7 @@ void MenuBackgroundsPage::Button36Click()
     });
 }
 
-void MenuBackgroundsPage::Button52Click()
+void MenuBackgroundsPage::loadBackgroundFromFile()
 {
     const int n = background();
     FileRequest request{"MenuBackLoad", "MenuBackground" + std::to_string(n) + ".BMP", {kBmpFilter, kJpgFilter}, 1};
@@ -233,10 +227,10 @@ void MenuBackgroundsPage::Button52Click()
         return;
     Messenger messenger = services_.app.messenger();
     TakeInMenuBackground(services_.app.program.directories.working, n, *name, messenger);
-    ShowBackground();
+    showBackground();
 }
 
-void MenuBackgroundsPage::Button37Click()
+void MenuBackgroundsPage::loadAllBackgrounds()
 {
     auto sequence = services_.chooseSequence();
     if (!sequence)
@@ -249,40 +243,40 @@ void MenuBackgroundsPage::Button37Click()
         if (FileExists(file))
             TakeInMenuBackground(services_.app.program.directories.working, n, file, messenger);
     });
-    ShowBackground();
+    showBackground();
 }
 
-void MenuBackgroundsPage::BitBtn28Click()
+void MenuBackgroundsPage::addBackgroundToExport()
 {
     AddMenuBackground(services_.app.workingSet().menuBackgrounds,
                       MenuBackgroundLine(background(), services_.app.program.texts));
-    FillExportList();
+    fillExportList();
 }
 
-void MenuBackgroundsPage::BitBtn31Click()
+void MenuBackgroundsPage::addAllBackgroundsToExport()
 {
     for (int n = 0; n < kMenuBackgroundCount; ++n)
         AddMenuBackground(services_.app.workingSet().menuBackgrounds,
                           MenuBackgroundLine(n, services_.app.program.texts));
-    FillExportList();
+    fillExportList();
 }
 
-void MenuBackgroundsPage::DeleteSelectedFromList()
+void MenuBackgroundsPage::deleteSelectedFromList()
 {
     MenuReplacementList& list = services_.app.workingSet().menuBackgrounds;
     for (QListWidgetItem* item : exportList_->selectedItems()) {
         const std::string line = ToGameText(item->text());
         list.erase(std::remove(list.begin(), list.end(), line), list.end());
     }
-    FillExportList();
+    fillExportList();
 }
 
-// ListBox18KeyDown: Delete removes the selected entries.
+// In the export list, Delete removes the selected entries.
 bool MenuBackgroundsPage::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == exportList_ && event->type() == QEvent::KeyPress
         && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
-        DeleteSelectedFromList();
+        deleteSelectedFromList();
         return true;
     }
     return QWidget::eventFilter(watched, event);

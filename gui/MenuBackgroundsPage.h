@@ -19,27 +19,27 @@ public:
     MenuBackgroundsPage(MenuGraphicsServices& services, QWidget* parent);
 
     // The names, the remembered background and the export list.
-    void Restore();
-    // ListBox1Click: the replacement picture (Image8) or the art-bank
+    void restore();
+    // On a background chosen: the replacement picture (Image8) or the art-bank
     // entry (Image9) of the selected background.
-    void ShowBackground();
+    void showBackground();
     int background() const; // 0..84
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void EnableControls();
-    void FillExportList();
+    void enableControls();
+    void fillExportList();
     std::string bankFile() const;
 
-    void Button38Click();
-    void Button36Click();
-    void Button52Click();
-    void Button37Click();
-    void BitBtn28Click();
-    void BitBtn31Click();
-    void DeleteSelectedFromList();
+    void saveBackgroundToFile();
+    void saveAllBackgrounds();
+    void loadBackgroundFromFile();
+    void loadAllBackgrounds();
+    void addBackgroundToExport();
+    void addAllBackgroundsToExport();
+    void deleteSelectedFromList();
 
     MenuGraphicsServices& services_;
     QListWidget* names_ = nullptr;

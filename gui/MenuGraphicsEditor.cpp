@@ -79,7 +79,7 @@ MenuGraphicsEditor::MenuGraphicsEditor(AppContext& app, QWidget* parent) : Edito
             return std::nullopt;
         return PictureSequence{chooser.directory().toStdString(), chooser.mask().toStdString()};
     };
-    services_->transfer = [this](const std::vector<int>& items, bool exportToGame) { RunTransfer(items, exportToGame); };
+    services_->transfer = [this](const std::vector<int>& items, bool exportToGame) { runTransfer(items, exportToGame); };
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 0);
@@ -98,51 +98,51 @@ MenuGraphicsEditor::MenuGraphicsEditor(AppContext& app, QWidget* parent) : Edito
     timer_ = new QTimer(this);
     timer_->setObjectName("Timer1");
     timer_->setInterval(kAnimationMilliseconds);
-    connect(timer_, &QTimer::timeout, this, &MenuGraphicsEditor::Timer1Timer);
+    connect(timer_, &QTimer::timeout, this, &MenuGraphicsEditor::animateTeamArt);
     connect(pages_, &QTabWidget::currentChanged, this, [this](int page) {
         if (page >= 0)
             services_->state.page = page;
-        PageControl1Change();
+        showCurrentPage();
     });
     // The team list and the inner pages decide whether the animation runs.
     connect(findChild<QTabWidget*>("PageControl2"), &QTabWidget::currentChanged, this,
-            [this] { PageControl1Change(); });
+            [this] { showCurrentPage(); });
     connect(findChild<QListWidget*>("ListBox11"), &QListWidget::currentRowChanged, this,
-            [this] { PageControl1Change(); });
+            [this] { showCurrentPage(); });
 }
 
 MenuGraphicsEditor::~MenuGraphicsEditor() = default;
 
-void MenuGraphicsEditor::ApplyLanguage() { ApplyTexts(this, kMenuGraphicsTexts, app_.program.texts); }
+void MenuGraphicsEditor::applyLanguage() { ApplyTexts(this, kMenuGraphicsTexts, app_.program.texts); }
 
-void MenuGraphicsEditor::Loaded()
+void MenuGraphicsEditor::setUp()
 {
-    Restore();
+    restore();
 }
 
 // Showing: every page from the working set, the remembered page opened.
-void MenuGraphicsEditor::Restore()
+void MenuGraphicsEditor::restore()
 {
-    teamArt_->Restore();
-    loading_->Restore();
-    backgrounds_->Restore();
+    teamArt_->restore();
+    loading_->restore();
+    backgrounds_->restore();
     {
         QSignalBlocker block(pages_);
         pages_->setCurrentIndex(std::clamp(services_->state.page, 0, 2));
     }
-    PageControl1Change();
+    showCurrentPage();
 }
 
 // The export list lives in the working set already; hiding stops the
 // animation.
-void MenuGraphicsEditor::Store() { timer_->stop(); }
+void MenuGraphicsEditor::store() { timer_->stop(); }
 
-void MenuGraphicsEditor::PageControl1Change()
+void MenuGraphicsEditor::showCurrentPage()
 {
     const int page = pages_->currentIndex();
     bool loaded = false;
     if (page == kTeamArtPage) {
-        loaded = teamArt_->ShowTeam();
+        loaded = teamArt_->showTeam();
         if (loaded)
             timer_->start();
         else
@@ -151,21 +151,21 @@ void MenuGraphicsEditor::PageControl1Change()
         timer_->stop();
         if (page == kLoadingPage) {
             loaded = app_.workingSet().transfer.isLoaded(kLoadingPicturesItem);
-            loading_->Restore();
+            loading_->restore();
         } else if (page == kBackgroundsPage) {
             loaded = app_.workingSet().transfer.isLoaded(kMenuBackgroundsItem);
-            backgrounds_->Restore();
+            backgrounds_->restore();
         }
     }
     SetupEditorStatusBar(statusBar_, loaded, true, app_);
 }
 
-void MenuGraphicsEditor::Timer1Timer() { teamArt_->Timer1Timer(); }
+void MenuGraphicsEditor::animateTeamArt() { teamArt_->animateTeamArt(); }
 
-void MenuGraphicsEditor::RunTransfer(const std::vector<int>& items, bool exportToGame)
+void MenuGraphicsEditor::runTransfer(const std::vector<int>& items, bool exportToGame)
 {
     if (exportToGame)
-        Store();
+        store();
     auto& selection = app_.workingSet().transfer.selection;
     selection = {};
     for (int item : items)
@@ -176,7 +176,7 @@ void MenuGraphicsEditor::RunTransfer(const std::vector<int>& items, bool exportT
         app_.engine().exportToGame(false, ui);
     } else
         app_.engine().importFromGame(false, false, ui);
-    PageControl1Change();
+    showCurrentPage();
 }
 
 } // namespace pitwall::gui

@@ -24,19 +24,19 @@ public:
     explicit MenuGraphicsEditor(AppContext& app, QWidget* parent = nullptr);
     ~MenuGraphicsEditor() override;
 
-    void Store() override;
-    void Restore() override;
-    void Loaded() override;
-    void ApplyLanguage() override;
+    void store() override;
+    void restore() override;
+    void setUp() override;
+    void applyLanguage() override;
 
     // The sequence dialog (replaceable in tests).
     std::function<std::optional<PictureSequence>()>& chooseSequence() { return services_->chooseSequence; }
     QTimer* timer() const { return timer_; }
-    void Timer1Timer();
+    void animateTeamArt();
 
 private:
-    void PageControl1Change();
-    void RunTransfer(const std::vector<int>& items, bool exportToGame);
+    void showCurrentPage();
+    void runTransfer(const std::vector<int>& items, bool exportToGame);
 
     std::unique_ptr<MenuGraphicsServices> services_;
     QTabWidget* pages_ = nullptr;

@@ -33,12 +33,12 @@ void RunPictureSequence(QWidget* parent, AppContext& app, int firstLineText, con
                         const std::function<void(int number)>& work)
 {
     ProgressWindow progress(parent);
-    progress.Start(static_cast<int>(numbers.size()), app.program.texts.text(firstLineText), false,
+    progress.start(static_cast<int>(numbers.size()), app.program.texts.text(firstLineText), false,
                    app.program.texts.text(kProgressCaption), app.program.texts.text(kSecondsLeft), numbers.size());
     progress.show();
     for (int n : numbers) {
         work(n);
-        progress.Step(1, "", false);
+        progress.step(1, "", false);
         QApplication::processEvents();
     }
     progress.close();

@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "ImageConversion.h"
+#include "WidgetHelpers.h"
 #include "formats/Bmp.h"
 #include "menu/MenuArt.h"
 #include "menu/MenuPictureFiles.h"
@@ -29,13 +30,6 @@ constexpr const char* kChoices[kLoadingPictureCount] = {
     "Bild 1 (1 Ampel rot)",  "Bild 2 (2 Ampeln rot)", "Bild 3 (3 Ampeln rot)",
     "Bild 4 (4 Ampeln rot)", "Bild 5 (5 Ampeln rot)", "Bild 6 (Alle Ampeln erloschen)",
 };
-
-QPushButton* Button(QWidget* parent, const char* name, const char* text)
-{
-    auto* button = new QPushButton(QString::fromUtf8(text), parent);
-    button->setObjectName(name);
-    return button;
-}
 
 std::vector<int> AllPictures()
 {
@@ -90,12 +84,12 @@ MenuLoadingPage::MenuLoadingPage(MenuGraphicsServices& services, QWidget* parent
 
     connect(choice_, &QButtonGroup::idClicked, this, [this](int id) {
         services_.state.loadingPicture = id;
-        ShowPicture(true);
+        showPicture(true);
     });
-    connect(findChild<QPushButton*>("BitBtn3"), &QPushButton::clicked, this, &MenuLoadingPage::BitBtn3Click);
-    connect(findChild<QPushButton*>("BitBtn4"), &QPushButton::clicked, this, &MenuLoadingPage::BitBtn4Click);
-    connect(findChild<QPushButton*>("BitBtn5"), &QPushButton::clicked, this, &MenuLoadingPage::BitBtn5Click);
-    connect(findChild<QPushButton*>("BitBtn6"), &QPushButton::clicked, this, &MenuLoadingPage::BitBtn6Click);
+    connect(findChild<QPushButton*>("BitBtn3"), &QPushButton::clicked, this, &MenuLoadingPage::savePictureToFile);
+    connect(findChild<QPushButton*>("BitBtn4"), &QPushButton::clicked, this, &MenuLoadingPage::saveAllPictures);
+    connect(findChild<QPushButton*>("BitBtn5"), &QPushButton::clicked, this, &MenuLoadingPage::loadPictureFromFile);
+    connect(findChild<QPushButton*>("BitBtn6"), &QPushButton::clicked, this, &MenuLoadingPage::loadAllPictures);
     connect(findChild<QPushButton*>("Button28"), &QPushButton::clicked, this,
             [this] { services_.transfer({kLoadingPicturesItem}, false); });
     connect(findChild<QPushButton*>("Button29"), &QPushButton::clicked, this,
@@ -109,23 +103,23 @@ std::string MenuLoadingPage::workFile(int n) const
     return services_.app.program.directories.working + LoadingPictureName(n);
 }
 
-void MenuLoadingPage::EnableControls()
+void MenuLoadingPage::enableControls()
 {
     const bool loaded = services_.app.workingSet().transfer.isLoaded(kLoadingPicturesItem);
     controls_->setEnabled(loaded);
     findChild<QPushButton*>("Button29")->setEnabled(loaded);
 }
 
-void MenuLoadingPage::Restore()
+void MenuLoadingPage::restore()
 {
     choice_->button(picture() - 1)->setChecked(true);
-    EnableControls();
+    enableControls();
     image_->clear();
     if (services_.app.workingSet().transfer.isLoaded(kLoadingPicturesItem))
-        ShowPicture(false);
+        showPicture(false);
 }
 
-void MenuLoadingPage::ShowPicture(bool reportMissing)
+void MenuLoadingPage::showPicture(bool reportMissing)
 {
     const std::string file = workFile(picture());
     if (!FileExists(file)) {
@@ -145,7 +139,7 @@ void MenuLoadingPage::ShowPicture(bool reportMissing)
     }
 }
 
-void MenuLoadingPage::BitBtn3Click()
+void MenuLoadingPage::savePictureToFile()
 {
     const int n = picture();
     auto name = services_.app.chooseFileToSave({"LoadingPicsSave", LoadingPictureName(n), {kBmpFilter}, 1});
@@ -156,7 +150,7 @@ void MenuLoadingPage::BitBtn3Click()
         services_.app.messenger().showFixed(*name + ": " + reason);
 }
 
-void MenuLoadingPage::BitBtn4Click()
+void MenuLoadingPage::saveAllPictures()
 {
     auto sequence = services_.chooseSequence();
     if (!sequence)
@@ -165,17 +159,17 @@ void MenuLoadingPage::BitBtn4Click()
                        [&](int n) { CopyFileForced(workFile(n), sequence->fileName(n)); });
 }
 
-void MenuLoadingPage::BitBtn5Click()
+void MenuLoadingPage::loadPictureFromFile()
 {
     auto name = services_.app.chooseFileToOpen({"LoadingPicsLoad", "", {kBmpFilter}, 1});
     if (!name)
         return;
     Messenger messenger = services_.app.messenger();
     TakeInLoadingPicture(services_.app.program.directories.working, picture(), *name, messenger);
-    ShowPicture(false);
+    showPicture(false);
 }
 
-void MenuLoadingPage::BitBtn6Click()
+void MenuLoadingPage::loadAllPictures()
 {
     auto sequence = services_.chooseSequence();
     if (!sequence)
@@ -188,7 +182,7 @@ void MenuLoadingPage::BitBtn6Click()
         if (FileExists(file))
             TakeInLoadingPicture(services_.app.program.directories.working, n, file, messenger);
     });
-    ShowPicture(false);
+    showPicture(false);
 }
 
 } // namespace pitwall::gui

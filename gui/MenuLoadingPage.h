@@ -19,19 +19,19 @@ public:
     MenuLoadingPage(MenuGraphicsServices& services, QWidget* parent);
 
     // The remembered picture, shown when the pictures are loaded.
-    void Restore();
-    // RadioGroup3Click: the working copy of picture n, or UI text 212.
-    void ShowPicture(bool reportMissing);
+    void restore();
+    // On a picture chosen: the working copy of picture n, or UI text 212.
+    void showPicture(bool reportMissing);
     int picture() const; // 1..6
 
 private:
-    void EnableControls();
+    void enableControls();
     std::string workFile(int n) const;
 
-    void BitBtn3Click();
-    void BitBtn4Click();
-    void BitBtn5Click();
-    void BitBtn6Click();
+    void savePictureToFile();
+    void saveAllPictures();
+    void loadPictureFromFile();
+    void loadAllPictures();
 
     MenuGraphicsServices& services_;
     QLabel* image_ = nullptr;

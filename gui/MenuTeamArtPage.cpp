@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "ImageConversion.h"
+#include "WidgetHelpers.h"
 #include "formats/ArtBankPictures.h"
 #include "formats/TeamArtSheet.h"
 #include "menu/MenuArt.h"
@@ -27,13 +28,6 @@ namespace {
 constexpr int kBmpFilter = 944;
 constexpr std::size_t kCarFrames = 30, kHelmetFrames = 3;
 constexpr std::size_t kFirstHelmet1 = 38, kFirstHelmet2 = 41;
-
-QPushButton* Button(QWidget* parent, const char* name, const char* text)
-{
-    auto* button = new QPushButton(QString::fromUtf8(text), parent);
-    button->setObjectName(name);
-    return button;
-}
 
 QGroupBox* Group(QWidget* parent, const char* name, const char* title)
 {
@@ -123,8 +117,8 @@ MenuTeamArtPage::MenuTeamArtPage(MenuGraphicsServices& services, QWidget* parent
         if (page >= 0)
             services_.state.innerPage = page;
     });
-    connect(findChild<QPushButton*>("Button55"), &QPushButton::clicked, this, &MenuTeamArtPage::Button55Click);
-    connect(findChild<QPushButton*>("Button56"), &QPushButton::clicked, this, &MenuTeamArtPage::Button56Click);
+    connect(findChild<QPushButton*>("Button55"), &QPushButton::clicked, this, &MenuTeamArtPage::saveSheetToFile);
+    connect(findChild<QPushButton*>("Button56"), &QPushButton::clicked, this, &MenuTeamArtPage::loadSheetFromFile);
     connect(findChild<QPushButton*>("Button24"), &QPushButton::clicked, this,
             [this] { services_.transfer({TeamArtItem(services_.state.team)}, false); });
     connect(findChild<QPushButton*>("Button25"), &QPushButton::clicked, this,
@@ -164,7 +158,7 @@ bool MenuTeamArtPage::teamLoaded() const
         && s.width == kTeamSheetWidth && s.height == kTeamSheetHeight;
 }
 
-void MenuTeamArtPage::Restore()
+void MenuTeamArtPage::restore()
 {
     QSignalBlocker block(teams_);
     teams_->clear();
@@ -176,7 +170,7 @@ void MenuTeamArtPage::Restore()
     inner_->setCurrentIndex(std::clamp(services_.state.innerPage, 0, 1));
 }
 
-void MenuTeamArtPage::EnableControls()
+void MenuTeamArtPage::enableControls()
 {
     const bool loaded = teamLoaded();
     inner_->setEnabled(loaded);
@@ -197,14 +191,14 @@ void MenuTeamArtPage::draw(QLabel* label, std::size_t position, bool centred)
     label->setPixmap(QPixmap::fromImage(ToQImage(ArtPictureToImage(target))));
 }
 
-bool MenuTeamArtPage::ShowTeam()
+bool MenuTeamArtPage::showTeam()
 {
     for (QLabel* label : pictures_) {
         QPixmap face(label->size());
         face.fill(palette().color(QPalette::Button));
         label->setPixmap(face);
     }
-    EnableControls();
+    enableControls();
     if (!teamLoaded())
         return false;
     const std::pair<const char*, std::size_t> sprites[] = {
@@ -220,7 +214,7 @@ bool MenuTeamArtPage::ShowTeam()
     return true;
 }
 
-void MenuTeamArtPage::Timer1Timer()
+void MenuTeamArtPage::animateTeamArt()
 {
     if (!teamLoaded())
         return;
@@ -235,7 +229,7 @@ void MenuTeamArtPage::Timer1Timer()
     }
 }
 
-void MenuTeamArtPage::Button55Click()
+void MenuTeamArtPage::saveSheetToFile()
 {
     const std::string defaultName = "Team " + std::to_string(services_.state.team) + ".BMP";
     auto name = services_.app.chooseFileToSave({"TeamArtSave", defaultName, {kBmpFilter}, 1});
@@ -245,7 +239,7 @@ void MenuTeamArtPage::Button55Click()
     SaveTeamSheet(sheet(), *name, &messenger);
 }
 
-void MenuTeamArtPage::Button56Click()
+void MenuTeamArtPage::loadSheetFromFile()
 {
     const std::string defaultName = "Team " + std::to_string(services_.state.team) + ".BMP";
     auto name = services_.app.chooseFileToOpen({"TeamArtLoad", defaultName, {kBmpFilter}, 1});
@@ -254,7 +248,7 @@ void MenuTeamArtPage::Button56Click()
     Messenger messenger = services_.app.messenger();
     const int team = std::clamp(services_.state.team, 0, kRacingTeams - 1);
     LoadTeamSheet(services_.app.workingSet().teamArt[static_cast<std::size_t>(team)], *name, messenger);
-    ShowTeam();
+    showTeam();
 }
 
 } // namespace pitwall::gui

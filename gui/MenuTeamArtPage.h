@@ -26,23 +26,23 @@ public:
     MenuTeamArtPage(MenuGraphicsServices& services, QWidget* parent);
 
     // The team names and the remembered team and inner page.
-    void Restore();
-    // ListBox11Click: every picture cleared, then the team's sprites when its
+    void restore();
+    // On a team chosen: every picture cleared, then the team's sprites when its
     // art is loaded. Returns whether the team's art is loaded (the timer
     // runs only then).
-    bool ShowTeam();
+    bool showTeam();
     // One animation step on the inner page shown.
-    void Timer1Timer();
+    void animateTeamArt();
     bool teamLoaded() const;
 
 private:
     QLabel* picture(const char* name, int width, int height, QWidget* parent);
     const ArtPicture& sheet() const;
     void draw(QLabel* label, std::size_t position, bool centred);
-    void EnableControls();
+    void enableControls();
 
-    void Button55Click();
-    void Button56Click();
+    void saveSheetToFile();
+    void loadSheetFromFile();
 
     MenuGraphicsServices& services_;
     QListWidget* teams_ = nullptr;

@@ -5,6 +5,7 @@
 #include "EditorStatusBar.h"
 #include "LanguageTable.h"
 #include "QtMessages.h"
+#include "WidgetHelpers.h"
 #include "settings/SettingsValues.h"
 #include "transfer/FileUtils.h"
 #include "transfer/SelectionItems.h"
@@ -60,21 +61,11 @@ constexpr TextBinding kMiscEditorTexts[] = {
     {"GroupBox2", TextRole::Caption, kPresetsGroupText},
 };
 
-QSpinBox* Spin(QWidget* parent, const QString& name, int low, int high)
+QSpinBox* NarrowNumberField(QWidget* parent, const QString& name, int low, int high)
 {
-    auto* spin = new QSpinBox(parent);
-    spin->setObjectName(name);
-    spin->setRange(low, high);
-    spin->setMinimumWidth(80);
+    QSpinBox* spin = NumberField(parent, name, low, high);
     spin->setMaximumWidth(120); // numbers, not text: the window's width goes to the labels
     return spin;
-}
-
-QLabel* Label(QWidget* parent, const QString& name, const QString& caption)
-{
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    return label;
 }
 
 QString Numbered(const char* prefix, int n) { return QString("%1%2").arg(prefix).arg(n); }
@@ -176,7 +167,7 @@ MiscEditor::MiscEditor(AppContext& app, QWidget* parent) : EditorWindow(app, "TF
         if (page < 0)
             return;
         state().page = page;
-        UpdateEnabled();
+        updateEnabled();
     });
 }
 
@@ -209,9 +200,9 @@ QGroupBox* MiscEditor::buildTransferGroup(Page page, QWidget* parent)
         buttons->addWidget(b);
         connect(b, &QPushButton::clicked, this, [this, click, page] { (this->*click)(page); });
     };
-    add("ImportButton", "Importieren", &MiscEditor::ImportClick);
-    add("ExportButton", "Exportieren", &MiscEditor::ExportClick);
-    add("StandardButton", "Standard", &MiscEditor::StandardClick);
+    add("ImportButton", "Importieren", &MiscEditor::importClick);
+    add("ExportButton", "Exportieren", &MiscEditor::exportClick);
+    add("StandardButton", "Standard", &MiscEditor::standardClick);
     return group;
 }
 
@@ -227,7 +218,7 @@ QWidget* MiscEditor::buildPointsPage()
     for (int p = 0; p < kFinishingPositions; ++p) {
         int row = p % 11, column = (p / 11) * 2;
         grid->addWidget(Label(positions, Numbered("PositionLabel", p + 1), QString("%1:").arg(p + 1)), row, column);
-        points_[static_cast<std::size_t>(p)] = Spin(positions, Numbered("SpinEdit", 14 + p), 0, 255);
+        points_[static_cast<std::size_t>(p)] = NarrowNumberField(positions, Numbered("SpinEdit", 14 + p), 0, 255);
         grid->addWidget(points_[static_cast<std::size_t>(p)], row, column + 1);
     }
     layout->addWidget(positions);
@@ -281,7 +272,7 @@ QWidget* MiscEditor::buildAidsPage()
         auto* all = new QPushButton("Alle", panel);
         all->setObjectName(Numbered("AllButton", level + 1));
         grid->addWidget(all, level + 1, kAidCount + 1);
-        connect(all, &QPushButton::clicked, this, [this, level] { AllAidsClick(level); });
+        connect(all, &QPushButton::clicked, this, [this, level] { allAidsClick(level); });
     }
     layout->addLayout(grid);
     QString legend;
@@ -306,7 +297,7 @@ QWidget* MiscEditor::buildDamagePage()
         int row = part % 11, column = (part / 11) * 2;
         grid->addWidget(Label(parts, Numbered("PartLabel", part + 1), QString::fromUtf8(kCarPartCaptions[part])), row,
                         column);
-        auto* spin = Spin(parts, Numbered("PartEdit", part + 1), 0, 65535);
+        auto* spin = NarrowNumberField(parts, Numbered("PartEdit", part + 1), 0, 65535);
         spin->installEventFilter(this);
         spin->setProperty("carPart", part);
         parts_[static_cast<std::size_t>(part)] = spin;
@@ -319,10 +310,10 @@ QWidget* MiscEditor::buildDamagePage()
     auto* misc = new QGroupBox("Verschiedenes:", panel);
     misc->setObjectName("GroupBox4");
     auto* fields = new QGridLayout(misc);
-    wallBounce_ = Spin(misc, "WallBounce", 0, 255);
-    wallRobustness_ = Spin(misc, "WallRobustness", 0, 65535);
-    carRobustness_ = Spin(misc, "CarRobustness", 0, 65535);
-    carBounce_ = Spin(misc, "CarBounce", 0, 255);
+    wallBounce_ = NarrowNumberField(misc, "WallBounce", 0, 255);
+    wallRobustness_ = NarrowNumberField(misc, "WallRobustness", 0, 65535);
+    carRobustness_ = NarrowNumberField(misc, "CarRobustness", 0, 65535);
+    carBounce_ = NarrowNumberField(misc, "CarBounce", 0, 255);
     const std::pair<const char*, QSpinBox*> rows[] = {{"Rückprall an Mauern:", wallBounce_},
                                                       {"Robustheit bei Crash mit Mauern:", wallRobustness_},
                                                       {"Robustheit bei Crash mit Autos:", carRobustness_},
@@ -351,7 +342,7 @@ QWidget* MiscEditor::buildDisplayPage()
     const char* const views[kViewCount] = {"Cockpit-Ansicht:", "InCar-Ansicht:", "Heck-Ansicht:", "Kamera-Ansicht:"};
     for (int view = 0; view < kViewCount; ++view) {
         grid->addWidget(Label(group, Numbered("ViewLabel", view + 1), views[view]), view, 0);
-        distances_[static_cast<std::size_t>(view)] = Spin(group, Numbered("DistanceEdit", view + 1), INT_MIN, INT_MAX);
+        distances_[static_cast<std::size_t>(view)] = NarrowNumberField(group, Numbered("DistanceEdit", view + 1), INT_MIN, INT_MAX);
         distances_[static_cast<std::size_t>(view)]->setMinimumWidth(120);
         distances_[static_cast<std::size_t>(view)]->setMaximumWidth(140);
         grid->addWidget(distances_[static_cast<std::size_t>(view)], view, 1);
@@ -372,7 +363,7 @@ QWidget* MiscEditor::buildMiscPage()
     quick->setObjectName("GroupBox6");
     auto* quickRow = new QHBoxLayout(quick);
     quickRow->addWidget(Label(quick, "MiscLabel1", "Rundenzahl des Schnellen Rennens:"));
-    quickRaceLaps_ = Spin(quick, "QuickRaceLaps", 0, kQuickRaceLapsMax);
+    quickRaceLaps_ = NarrowNumberField(quick, "QuickRaceLaps", 0, kQuickRaceLapsMax);
     quickRow->addWidget(quickRaceLaps_);
     quickRow->addStretch();
     layout->addWidget(quick);
@@ -384,9 +375,9 @@ QWidget* MiscEditor::buildMiscPage()
     performance_->setObjectName("ComboBox1");
     performance_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     performance_->addItems({QString::fromUtf8("Vorgegeben (Standard)"), QString::fromUtf8("Performance des gewählten Teams")});
-    playerQualifying_ = Spin(player, "PerformanceQualifying", 0, kPlayerPerformanceMax);
-    playerRace_ = Spin(player, "PerformanceRace", 0, kPlayerPerformanceMax);
-    weight_ = Spin(player, "Weight", 0, kWeightMax);
+    playerQualifying_ = NarrowNumberField(player, "PerformanceQualifying", 0, kPlayerPerformanceMax);
+    playerRace_ = NarrowNumberField(player, "PerformanceRace", 0, kPlayerPerformanceMax);
+    weight_ = NarrowNumberField(player, "Weight", 0, kWeightMax);
     grid->addWidget(Label(player, "MiscLabel2", "Performance des Spielerautos:"), 0, 0);
     grid->addWidget(performance_, 0, 1);
     grid->addWidget(Label(player, "MiscLabel3", "Performance Qualifying:"), 1, 0);
@@ -405,13 +396,13 @@ QWidget* MiscEditor::buildMiscPage()
     layout->addWidget(showFuel_);
     auto* pitRow = new QHBoxLayout;
     pitRow->addWidget(Label(panel, "MiscLabel6", "Boxengasse Geschwindigkeitsbegrenzung (mph)"));
-    pitSpeed_ = Spin(panel, "PitSpeed", 0, kPitSpeedMaxMph);
+    pitSpeed_ = NarrowNumberField(panel, "PitSpeed", 0, kPitSpeedMaxMph);
     pitRow->addWidget(pitSpeed_);
     pitRow->addStretch();
     layout->addLayout(pitRow);
     layout->addStretch();
 
-    connect(performance_, &QComboBox::currentIndexChanged, this, [this] { PerformanceChange(); });
+    connect(performance_, &QComboBox::currentIndexChanged, this, [this] { performanceChange(); });
     return PageFrame(kMiscPage, panel, buildTransferGroup(kMiscPage, page));
 }
 
@@ -438,7 +429,7 @@ QWidget* MiscEditor::buildCamerasPage()
         int r = 0;
         for (const auto& [label, word] : rows) {
             grid->addWidget(Label(box, Numbered("CameraWordLabel", labelNumber++), QString::fromUtf8(label)), r, 0);
-            auto* spin = Spin(box, Numbered("CameraWord", word + 1), low, high);
+            auto* spin = NarrowNumberField(box, Numbered("CameraWord", word + 1), low, high);
             cameraWords_[static_cast<std::size_t>(word)] = spin;
             grid->addWidget(spin, r++, 1);
         }
@@ -460,14 +451,14 @@ QWidget* MiscEditor::buildCamerasPage()
     fields->addStretch();
     layout->addLayout(fields, 1);
 
-    connect(cameraList_, &QListWidget::currentRowChanged, this, &MiscEditor::CameraClick);
+    connect(cameraList_, &QListWidget::currentRowChanged, this, &MiscEditor::cameraClick);
     return PageFrame(kCamerasPage, panel, buildTransferGroup(kCamerasPage, page));
 }
 
 GameSettings& MiscEditor::settings() { return app_.workingSet().settings; }
 MiscEditorState& MiscEditor::state() { return app_.editorStates.misc; }
 
-void MiscEditor::ApplyLanguage()
+void MiscEditor::applyLanguage()
 {
     const UITexts& texts = app_.program.texts;
     ApplyTexts(this, kMiscEditorTexts, texts);
@@ -513,7 +504,7 @@ void MiscEditor::ApplyLanguage()
         cameraList_->item(c)->setText(FromGameText(texts.format(kCameraEntryText, Args(c + 1))));
 }
 
-void MiscEditor::Loaded()
+void MiscEditor::setUp()
 {
     MiscEditorState& s = state();
     s.page = std::clamp(s.page, 0, kPageCount - 1);
@@ -522,19 +513,19 @@ void MiscEditor::Loaded()
         QSignalBlocker block(pages_);
         pages_->setCurrentIndex(s.page);
     }
-    ShowAll();
+    showAll();
     outline_->highlight(s.part);
 }
 
-void MiscEditor::Restore() { ShowAll(); }
+void MiscEditor::restore() { showAll(); }
 
-void MiscEditor::Store()
+void MiscEditor::store()
 {
     for (int page = 0; page < kPageCount; ++page)
-        StorePage(static_cast<Page>(page));
+        storePage(static_cast<Page>(page));
 }
 
-void MiscEditor::ShowAll()
+void MiscEditor::showAll()
 {
     {
         QSignalBlocker block(cameraList_);
@@ -545,11 +536,11 @@ void MiscEditor::ShowAll()
     }
     cameraShown_ = state().camera;
     for (int page = 0; page < kPageCount; ++page)
-        ShowPage(static_cast<Page>(page));
-    UpdateEnabled();
+        showPage(static_cast<Page>(page));
+    updateEnabled();
 }
 
-void MiscEditor::UpdateEnabled()
+void MiscEditor::updateEnabled()
 {
     const TransferState& transfer = app_.workingSet().transfer;
     for (int page = 0; page < kPageCount; ++page)
@@ -557,10 +548,10 @@ void MiscEditor::UpdateEnabled()
             panel->setEnabled(transfer.isLoaded(kPageItems[page]));
     int current = std::clamp(pages_->currentIndex(), 0, kPageCount - 1);
     SetupEditorStatusBar(statusBar_, transfer.isLoaded(kPageItems[current]), true, app_);
-    PerformanceChange();
+    performanceChange();
 }
 
-void MiscEditor::ShowPage(Page page)
+void MiscEditor::showPage(Page page)
 {
     GameSettings& s = settings();
     switch (page) {
@@ -598,18 +589,18 @@ void MiscEditor::ShowPage(Page page)
         keepRecords_->setChecked(m.keepTrackRecords != 0);
         showFuel_->setChecked(m.showComputerFuel != 0);
         pitSpeed_->setValue(m.pitSpeedMph);
-        PerformanceChange();
+        performanceChange();
         break;
     }
     case kCamerasPage:
-        ShowCamera(cameraShown_);
+        showCamera(cameraShown_);
         break;
     case kPageCount:
         break;
     }
 }
 
-void MiscEditor::StorePage(Page page)
+void MiscEditor::storePage(Page page)
 {
     GameSettings& s = settings();
     switch (page) {
@@ -664,14 +655,14 @@ void MiscEditor::StorePage(Page page)
         break;
     }
     case kCamerasPage:
-        StoreCamera(cameraShown_);
+        storeCamera(cameraShown_);
         break;
     case kPageCount:
         break;
     }
 }
 
-void MiscEditor::ShowCamera(int camera)
+void MiscEditor::showCamera(int camera)
 {
     const CameraRecord& record = settings().cameras.cameras.at(static_cast<std::size_t>(camera));
     for (int w = 0; w < CameraRecord::Count; ++w) {
@@ -682,7 +673,7 @@ void MiscEditor::ShowCamera(int camera)
     cameraShown_ = camera;
 }
 
-void MiscEditor::StoreCamera(int camera)
+void MiscEditor::storeCamera(int camera)
 {
     CameraRecord& record = settings().cameras.cameras.at(static_cast<std::size_t>(camera));
     for (int w = 0; w < CameraRecord::Count; ++w) {
@@ -696,16 +687,16 @@ void MiscEditor::StoreCamera(int camera)
     }
 }
 
-void MiscEditor::CameraClick(int row)
+void MiscEditor::cameraClick(int row)
 {
     if (row < 0 || row >= kCameraCount)
         return;
-    StoreCamera(cameraShown_);
+    storeCamera(cameraShown_);
     state().camera = row;
-    ShowCamera(row);
+    showCamera(row);
 }
 
-void MiscEditor::PerformanceChange()
+void MiscEditor::performanceChange()
 {
     // The player's own performance values only count while the game's
     // preset is chosen.
@@ -714,7 +705,7 @@ void MiscEditor::PerformanceChange()
     playerRace_->setEnabled(preset);
 }
 
-void MiscEditor::AllAidsClick(int level)
+void MiscEditor::allAidsClick(int level)
 {
     for (QToolButton* toggle : aids_.at(static_cast<std::size_t>(level)))
         toggle->setChecked(true);
@@ -732,35 +723,35 @@ bool MiscEditor::eventFilter(QObject* watched, QEvent* event)
     return EditorWindow::eventFilter(watched, event);
 }
 
-void MiscEditor::ImportClick(Page page)
+void MiscEditor::importClick(Page page)
 {
-    Store();
+    store();
     const std::uint8_t item = static_cast<std::uint8_t>(kPageItems[page]);
     app_.workingSet().transfer.selection = BuildSelection(std::array<std::uint8_t, 1>{item});
     TransferUi ui = app_.transferUi();
     app_.engine().importFromGame(false, false, ui);
-    ShowAll();
+    showAll();
 }
 
-void MiscEditor::ExportClick(Page page)
+void MiscEditor::exportClick(Page page)
 {
-    Store();
+    store();
     const std::uint8_t item = static_cast<std::uint8_t>(kPageItems[page]);
     app_.workingSet().transfer.selection = BuildSelection(std::array<std::uint8_t, 1>{item});
     TransferUi ui = app_.transferUi();
     app_.engine().exportToGame(false, ui);
 }
 
-void MiscEditor::StandardClick(Page page)
+void MiscEditor::standardClick(Page page)
 {
-    Store();
+    store();
     const std::uint8_t item = static_cast<std::uint8_t>(kPageItems[page]);
     app_.workingSet().transfer.selection = BuildSelection(std::array<std::uint8_t, 1>{item});
     TransferUi ui = app_.transferUi();
     std::string standard = IncludeTrailingBackslash(app_.program.directories.program) + "Standard.DAT";
     // Defaults are not a carset of the user's: the carset information stays.
     app_.engine().loadCarset(false, false, standard, ui, false);
-    ShowAll();
+    showAll();
 }
 
 } // namespace pitwall::gui

@@ -33,10 +33,10 @@ class MiscEditor : public EditorWindow {
 public:
     explicit MiscEditor(AppContext& app, QWidget* parent = nullptr);
 
-    void Store() override;
-    void Restore() override;
-    void Loaded() override;
-    void ApplyLanguage() override;
+    void store() override;
+    void restore() override;
+    void setUp() override;
+    void applyLanguage() override;
 
     enum Page { kPointsPage, kAidsPage, kDamagePage, kDisplayPage, kMiscPage, kCamerasPage, kPageCount };
 
@@ -56,18 +56,18 @@ private:
     MiscEditorState& state();
 
     // Every page from the records, the enabled states and the status bar.
-    void ShowAll();
-    void ShowPage(Page page);
-    void StorePage(Page page);
-    void ShowCamera(int camera);
-    void StoreCamera(int camera);
-    void UpdateEnabled();
-    void PerformanceChange();
-    void CameraClick(int row);
-    void AllAidsClick(int level);
-    void ImportClick(Page page);
-    void ExportClick(Page page);
-    void StandardClick(Page page);
+    void showAll();
+    void showPage(Page page);
+    void storePage(Page page);
+    void showCamera(int camera);
+    void storeCamera(int camera);
+    void updateEnabled();
+    void performanceChange();
+    void cameraClick(int row);
+    void allAidsClick(int level);
+    void importClick(Page page);
+    void exportClick(Page page);
+    void standardClick(Page page);
 
     QTabWidget* pages_;
     QStatusBar* statusBar_;

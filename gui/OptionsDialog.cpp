@@ -99,27 +99,27 @@ OptionsDialog::OptionsDialog(AppContext& app, QWidget* parent) : QDialog(parent)
     grid->addLayout(buttons, 6, 0, 1, 3);
     resize(620, 420);
 
-    connect(gameDirectory_, &QLineEdit::editingFinished, this, &OptionsDialog::Edit8Exit);
-    connect(search, &QPushButton::clicked, this, &OptionsDialog::Button1Click);
-    connect(languages_, &QListWidget::itemClicked, this, &OptionsDialog::ListBox19Click);
+    connect(gameDirectory_, &QLineEdit::editingFinished, this, &OptionsDialog::takeGameDirectory);
+    connect(search, &QPushButton::clicked, this, &OptionsDialog::searchGameDirectory);
+    connect(languages_, &QListWidget::itemClicked, this, &OptionsDialog::chooseLanguage);
     connect(alwaysImport_, &QCheckBox::clicked, this, [this](bool on) { app_.program.settings.alwaysImport = on; });
     connect(startCommand_, &QLineEdit::editingFinished, this,
             [this] { app_.program.settings.startCommand = startCommand_->text().trimmed().toStdString(); });
     connect(showExportOK_, &QCheckBox::clicked, this, [this](bool on) { app_.program.settings.showExportOK = on; });
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(quit, &QPushButton::clicked, this, [this] {
-        Edit8Exit();
+        takeGameDirectory();
         app_.shutdown();
         reject();
         app_.quit();
     });
 }
 
-void OptionsDialog::ApplyLanguage() { ApplyTexts(this, kOptionsTexts, app_.program.texts); }
+void OptionsDialog::applyLanguage() { ApplyTexts(this, kOptionsTexts, app_.program.texts); }
 
 void OptionsDialog::showEvent(QShowEvent* event)
 {
-    ApplyLanguage();
+    applyLanguage();
     showExportOK_->setChecked(app_.program.settings.showExportOK);
     alwaysImport_->setChecked(app_.program.settings.alwaysImport);
     gameDirectory_->setText(QString::fromStdString(app_.program.settings.gameDirectory));
@@ -128,25 +128,25 @@ void OptionsDialog::showEvent(QShowEvent* event)
     for (const auto& file : app_.program.languageFiles)
         languages_->addItem(FromGameText(file));
     languages_->setCurrentRow(app_.program.languageIndex);
-    LoadHistory();
+    loadHistory();
     QDialog::showEvent(event);
 }
 
 void OptionsDialog::hideEvent(QHideEvent* event)
 {
-    Edit8Exit();
+    takeGameDirectory();
     app_.program.settings.startCommand = startCommand_->text().trimmed().toStdString();
     QDialog::hideEvent(event);
 }
 
-void OptionsDialog::Edit8Exit()
+void OptionsDialog::takeGameDirectory()
 {
     std::string typed = gameDirectory_->text().trimmed().toStdString();
     app_.program.settings.gameDirectory = IncludeTrailingBackslash(typed);
     gameDirectory_->setText(QString::fromStdString(app_.program.settings.gameDirectory));
 }
 
-void OptionsDialog::Button1Click()
+void OptionsDialog::searchGameDirectory()
 {
     std::string found = FindGameDirectoryInRegistry();
     if (found.empty()) {
@@ -155,10 +155,10 @@ void OptionsDialog::Button1Click()
         return;
     }
     gameDirectory_->setText(QString::fromStdString(found));
-    Edit8Exit();
+    takeGameDirectory();
 }
 
-void OptionsDialog::ListBox19Click()
+void OptionsDialog::chooseLanguage()
 {
     int row = languages_->currentRow();
     if (row < 0 || row >= static_cast<int>(app_.program.languageFiles.size()))
@@ -171,7 +171,7 @@ void OptionsDialog::ListBox19Click()
         languageChanged();
 }
 
-void OptionsDialog::LoadHistory()
+void OptionsDialog::loadHistory()
 {
     history_->clear();
     QFile file(QString::fromStdString(app_.program.directories.program + "HISTORYE.TXT"));

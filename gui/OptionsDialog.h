@@ -19,7 +19,7 @@ class OptionsDialog : public QDialog {
 public:
     explicit OptionsDialog(AppContext& app, QWidget* parent = nullptr);
 
-    void ApplyLanguage();
+    void applyLanguage();
     // Called when the language list is clicked: the new language is loaded
     // and applied to every open window.
     std::function<void()> languageChanged;
@@ -29,10 +29,10 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void Edit8Exit();
-    void Button1Click();
-    void ListBox19Click();
-    void LoadHistory();
+    void takeGameDirectory();
+    void searchGameDirectory();
+    void chooseLanguage();
+    void loadHistory();
 
     AppContext& app_;
     QLineEdit* gameDirectory_;

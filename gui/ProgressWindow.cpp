@@ -32,7 +32,7 @@ ProgressWindow::ProgressWindow(QWidget* parent)
     elapsed_ = [this] { return stopwatch_.ElapsedNow(); };
 }
 
-void ProgressWindow::Start(int itemCount, const std::string& firstLineFormat, bool textMode, const std::string& caption,
+void ProgressWindow::start(int itemCount, const std::string& firstLineFormat, bool textMode, const std::string& caption,
                            const std::string& secondLineFormat, std::uint64_t totalBytes)
 {
     stopwatch_.Start();
@@ -45,7 +45,7 @@ void ProgressWindow::Start(int itemCount, const std::string& firstLineFormat, bo
     show();
 }
 
-void ProgressWindow::Step(std::uint64_t amount, const std::string& text, bool absolute)
+void ProgressWindow::step(std::uint64_t amount, const std::string& text, bool absolute)
 {
     std::int64_t elapsed = elapsed_();
     StepProgress(state_, amount, absolute);

@@ -21,9 +21,9 @@ public:
     // firstLineFormat has %s (text mode) or two integers (items done,
     // item count); secondLineFormat one integer, the remaining seconds.
     // Formats are Windows-1252 UI texts.
-    void Start(int itemCount, const std::string& firstLineFormat, bool textMode, const std::string& caption,
+    void start(int itemCount, const std::string& firstLineFormat, bool textMode, const std::string& caption,
                const std::string& secondLineFormat, std::uint64_t totalBytes);
-    void Step(std::uint64_t amount, const std::string& text, bool absolute);
+    void step(std::uint64_t amount, const std::string& text, bool absolute);
 
     // Where the elapsed time comes from (the stopwatch; tests set a clock).
     void setElapsedSource(std::function<std::int64_t()> source) { elapsed_ = std::move(source); }

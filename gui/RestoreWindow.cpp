@@ -73,14 +73,14 @@ RestoreWindow::RestoreWindow(AppContext& app, QWidget* parent)
     layout->addWidget(list_);
     layout->addLayout(buttons);
     resize(520, 300);
-    connect(restore, &QPushButton::clicked, this, &RestoreWindow::BitBtn1Click);
+    connect(restore, &QPushButton::clicked, this, &RestoreWindow::restoreChosenPoint);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { BitBtn1Click(); });
-    ApplyLanguage();
+    connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { restoreChosenPoint(); });
+    applyLanguage();
     fill();
 }
 
-void RestoreWindow::ApplyLanguage() { ApplyTexts(this, kRestoreTexts, app_.program.texts); }
+void RestoreWindow::applyLanguage() { ApplyTexts(this, kRestoreTexts, app_.program.texts); }
 
 void RestoreWindow::fill()
 {
@@ -100,7 +100,7 @@ void RestoreWindow::fill()
         list_->setCurrentItem(list_->topLevelItem(0));
 }
 
-void RestoreWindow::BitBtn1Click()
+void RestoreWindow::restoreChosenPoint()
 {
     int row = list_->indexOfTopLevelItem(list_->currentItem());
     if (row < 0 || static_cast<std::size_t>(row) >= points_.size())

@@ -19,13 +19,13 @@ class RestoreWindow : public QDialog {
 public:
     explicit RestoreWindow(AppContext& app, QWidget* parent = nullptr);
 
-    void ApplyLanguage();
+    void applyLanguage();
     // The points as listed (read when the window is made and after a restore).
     const std::vector<RestorePoint>& points() const { return points_; }
     QTreeWidget* list() const { return list_; }
     // Asks, then puts the chosen point back and says how it went (the
     // "Wiederherstellen" button).
-    void BitBtn1Click();
+    void restoreChosenPoint();
 
 private:
     void fill();

@@ -264,13 +264,13 @@ void SelectionDialogWindow::boxClicked(int item)
     syncFromModel();
 }
 
-void SelectionDialogWindow::PrepareImport(const ItemBytes& offered, bool carset, int gameVersion)
+void SelectionDialogWindow::prepareImport(const ItemBytes& offered, bool carset, int gameVersion)
 {
     model_.prepareImport(offered, carset, gameVersion);
     syncFromModel();
 }
 
-void SelectionDialogWindow::PrepareExport(const ItemBytes& offered, bool carset)
+void SelectionDialogWindow::prepareExport(const ItemBytes& offered, bool carset)
 {
     model_.prepareExport(offered, carset);
     syncFromModel();
@@ -278,19 +278,19 @@ void SelectionDialogWindow::PrepareExport(const ItemBytes& offered, bool carset)
 
 // The model, not the widgets: a box on a page not in front is not visible
 // as a widget, yet its item is chosen all the same.
-ItemBytes SelectionDialogWindow::ReadSelectionDialog() const { return model_.readSelection(); }
+ItemBytes SelectionDialogWindow::readSelectionDialog() const { return model_.readSelection(); }
 
-void SelectionDialogWindow::ApplyLanguage() { ApplyTexts(this, texts_, app_.program.texts); }
+void SelectionDialogWindow::applyLanguage() { ApplyTexts(this, texts_, app_.program.texts); }
 
 bool SelectionDialogWindow::showForImport(const ItemBytes& offered, bool carset, int gameVersion)
 {
-    PrepareImport(offered, carset, gameVersion);
+    prepareImport(offered, carset, gameVersion);
     return exec() == QDialog::Accepted;
 }
 
 bool SelectionDialogWindow::showForExport(const ItemBytes& offered, bool carset)
 {
-    PrepareExport(offered, carset);
+    prepareExport(offered, carset);
     return exec() == QDialog::Accepted;
 }
 

@@ -24,17 +24,17 @@ public:
     explicit SelectionDialogWindow(AppContext& app, QWidget* parent = nullptr);
 
     // Prepare the boxes (without showing the dialog).
-    void PrepareImport(const ItemBytes& offered, bool carset, int gameVersion);
-    void PrepareExport(const ItemBytes& offered, bool carset);
+    void prepareImport(const ItemBytes& offered, bool carset, int gameVersion);
+    void prepareExport(const ItemBytes& offered, bool carset);
     // Item N is selected when its box is shown in the dialog (whichever
     // page is in front) and checked.
-    ItemBytes ReadSelectionDialog() const;
-    void ApplyLanguage();
+    ItemBytes readSelectionDialog() const;
+    void applyLanguage();
 
     bool showForImport(const ItemBytes& offered, bool carset, int gameVersion) override;
     bool showForExport(const ItemBytes& offered, bool carset) override;
     void setCarriedItems(const ItemBytes& carried) override { model_.setCarried(carried); }
-    ItemBytes selection() const override { return ReadSelectionDialog(); }
+    ItemBytes selection() const override { return readSelectionDialog(); }
 
     QCheckBox* box(int item) const { return boxes_.at(static_cast<std::size_t>(item)); }
     QCheckBox* allBox() const { return all_; }

@@ -123,22 +123,22 @@ void SimulationWindow::buildGroup(Group& g, Ranking ranking, int rows)
     connect(again, &QPushButton::clicked, this, [this, ranking] { simulate(ranking); });
 }
 
-SimulationWindow* SimulationWindow::Of(AppContext& app)
+SimulationWindow* SimulationWindow::instanceFor(AppContext& app)
 {
     QWidget* owner = app.mainWindow;
     Q_ASSERT(owner);
     auto* window = owner->findChild<SimulationWindow*>("TForm2", Qt::FindDirectChildrenOnly);
     if (!window) {
         window = new SimulationWindow(app, owner);
-        window->ApplyLanguage();
+        window->applyLanguage();
     }
     return window;
 }
 
-void SimulationWindow::ApplyLanguage() { ApplyTexts(this, kSimulationTexts, app_.program.texts); }
+void SimulationWindow::applyLanguage() { ApplyTexts(this, kSimulationTexts, app_.program.texts); }
 
-void SimulationWindow::SimulateQualifying() { simulate(Ranking::Qualifying); }
-void SimulationWindow::SimulateRace() { simulate(Ranking::Race); }
+void SimulationWindow::simulateQualifying() { simulate(Ranking::Qualifying); }
+void SimulationWindow::simulateRace() { simulate(Ranking::Race); }
 
 const std::vector<std::string>& SimulationWindow::lines(Ranking ranking) const
 {

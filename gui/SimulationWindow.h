@@ -28,12 +28,12 @@ public:
     explicit SimulationWindow(AppContext& app, QWidget* parent = nullptr);
 
     // The program's simulation window, made on first use beside the main window.
-    static SimulationWindow* Of(AppContext& app);
+    static SimulationWindow* instanceFor(AppContext& app);
 
     // "Neu simulieren" of either group (and the editor's simulation buttons).
-    void SimulateQualifying();
-    void SimulateRace();
-    void ApplyLanguage();
+    void simulateQualifying();
+    void simulateRace();
+    void applyLanguage();
 
     // Shown lines of a group, best first.
     const std::vector<std::string>& lines(Ranking ranking) const;

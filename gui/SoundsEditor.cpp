@@ -5,6 +5,7 @@
 #include "EditorStatusBar.h"
 #include "LanguageTable.h"
 #include "SoundModule.h"
+#include "WidgetHelpers.h"
 #include "sounds/SoundFolder.h"
 #include "sounds/SoundPlayback.h"
 #include "sounds/SoundsArea.h"
@@ -48,13 +49,6 @@ constexpr TextBinding kSoundsEditorTexts[] = {
     {"Button18", TextRole::Caption, 717},
     {"Button19", TextRole::Caption, 718},
 };
-
-QPushButton* Button(QWidget* parent, const char* name, const char* text)
-{
-    auto* button = new QPushButton(QString::fromUtf8(text), parent);
-    button->setObjectName(name);
-    return button;
-}
 
 } // namespace
 
@@ -118,24 +112,24 @@ SoundsEditor::SoundsEditor(AppContext& app, QWidget* parent) : EditorWindow(app,
 
     connect(list_, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
         if (!filling_ && column == 0)
-            ListView1ItemChanged(list_->indexOfTopLevelItem(item), item->checkState(0) == Qt::Checked);
+            markSound(list_->indexOfTopLevelItem(item), item->checkState(0) == Qt::Checked);
     });
-    connect(list_, &QTreeWidget::currentItemChanged, this, [this] { EnableControls(); });
-    connect(selectAll_, &QCheckBox::clicked, this, &SoundsEditor::CheckBox3Click);
-    connect(play_, &QPushButton::clicked, this, &SoundsEditor::Button58Click);
+    connect(list_, &QTreeWidget::currentItemChanged, this, [this] { enableControls(); });
+    connect(selectAll_, &QCheckBox::clicked, this, &SoundsEditor::markAllSounds);
+    connect(play_, &QPushButton::clicked, this, &SoundsEditor::togglePlaying);
     const std::array<std::pair<const char*, void (SoundsEditor::*)()>, 6> handlers = {{
-        {"Button59", &SoundsEditor::Button59Click},
-        {"Button60", &SoundsEditor::Button60Click},
-        {"BitBtn26", &SoundsEditor::BitBtn26Click},
-        {"BitBtn27", &SoundsEditor::BitBtn27Click},
-        {"Button18", &SoundsEditor::Button18Click},
-        {"Button19", &SoundsEditor::Button19Click},
+        {"Button59", &SoundsEditor::saveSoundToFile},
+        {"Button60", &SoundsEditor::loadSoundFromFile},
+        {"BitBtn26", &SoundsEditor::saveAllSounds},
+        {"BitBtn27", &SoundsEditor::loadAllSounds},
+        {"Button18", &SoundsEditor::importSounds},
+        {"Button19", &SoundsEditor::exportSounds},
     }};
     for (const auto& [name, handler] : handlers)
         connect(findChild<QPushButton*>(name), &QPushButton::clicked, this, handler);
 }
 
-SoundsEditor::~SoundsEditor() { StopPlaying(); }
+SoundsEditor::~SoundsEditor() { stopPlaying(); }
 
 SoundTable& SoundsEditor::table() { return app_.workingSet().sounds; }
 SoundsEditorState& SoundsEditor::state() { return app_.editorStates.sounds; }
@@ -146,7 +140,7 @@ int SoundsEditor::selectedSound() const
     return item ? list_->indexOfTopLevelItem(item) : -1;
 }
 
-void SoundsEditor::ApplyLanguage()
+void SoundsEditor::applyLanguage()
 {
     ApplyTexts(this, kSoundsEditorTexts, app_.program.texts);
     count_->setText(FromGameText(
@@ -155,23 +149,23 @@ void SoundsEditor::ApplyLanguage()
         play_->setText(FromGameText(app_.program.texts.text(kStopCaption)));
 }
 
-void SoundsEditor::Loaded() { Restore(); }
+void SoundsEditor::setUp() { restore(); }
 
 // Showing: the remembered "Alle anwählen", the rows from the table.
-void SoundsEditor::Restore()
+void SoundsEditor::restore()
 {
     selectAll_->setChecked(state().selectAll);
-    FillList();
+    fillList();
     if (list_->topLevelItemCount() > 0)
         list_->setCurrentItem(list_->topLevelItem(0));
-    EnableControls();
+    enableControls();
 }
 
 // Hiding: the rows' marks into the table; one unmarked sound clears the
 // remembered "Alle anwählen".
-void SoundsEditor::Store()
+void SoundsEditor::store()
 {
-    StopPlaying();
+    stopPlaying();
     SoundTable& t = table();
     t.marks.resize(t.entries.size(), 0);
     bool all = selectAll_->isChecked();
@@ -183,7 +177,7 @@ void SoundsEditor::Store()
     state().selectAll = all;
 }
 
-void SoundsEditor::FillList()
+void SoundsEditor::fillList()
 {
     filling_ = true;
     const int current = selectedSound();
@@ -208,7 +202,7 @@ void SoundsEditor::FillList()
     filling_ = false;
 }
 
-void SoundsEditor::EnableControls()
+void SoundsEditor::enableControls()
 {
     const bool loaded = app_.workingSet().transfer.isLoaded(kSoundsItem);
     const bool any = loaded && !table().entries.empty();
@@ -226,7 +220,7 @@ void SoundsEditor::EnableControls()
 
 // A row's check box is the sound's mark at once; unchecking one means not
 // all are selected any more.
-void SoundsEditor::ListView1ItemChanged(int row, bool checked)
+void SoundsEditor::markSound(int row, bool checked)
 {
     SoundTable& t = table();
     if (row < 0 || static_cast<std::size_t>(row) >= t.entries.size())
@@ -240,15 +234,15 @@ void SoundsEditor::ListView1ItemChanged(int row, bool checked)
     }
 }
 
-void SoundsEditor::CheckBox3Click(bool checked)
+void SoundsEditor::markAllSounds(bool checked)
 {
     SoundTable& t = table();
     t.marks.assign(t.entries.size(), checked ? 1 : 0);
     state().selectAll = checked;
-    FillList();
+    fillList();
 }
 
-void SoundsEditor::StopPlaying()
+void SoundsEditor::stopPlaying()
 {
     if (player_)
         player_->stop();
@@ -260,11 +254,11 @@ void SoundsEditor::StopPlaying()
 
 // Plays without holding up the window; the button becomes "Stop" while the
 // sound plays, and another sound stops the first.
-void SoundsEditor::Button58Click()
+void SoundsEditor::togglePlaying()
 {
     const int sound = selectedSound();
     const bool same = playing_ && *playing_ == sound;
-    StopPlaying();
+    stopPlaying();
     if (same || sound < 0)
         return;
     Messenger messenger = app_.messenger();
@@ -290,7 +284,7 @@ void SoundsEditor::Button58Click()
         return;
     playing_ = sound;
     play_->setText(FromGameText(app_.program.texts.text(kStopCaption)));
-    player->play(QString::fromStdString(*file), [this] { StopPlaying(); });
+    player->play(QString::fromStdString(*file), [this] { stopPlaying(); });
 }
 
 // The player of the sound module, loaded on the first play (a failure is
@@ -307,7 +301,7 @@ SoundPlayer* SoundsEditor::soundPlayer()
     return player_.get();
 }
 
-void SoundsEditor::Button59Click()
+void SoundsEditor::saveSoundToFile()
 {
     const int sound = selectedSound();
     if (sound < 0)
@@ -325,7 +319,7 @@ void SoundsEditor::Button59Click()
         messenger.showFixed(*name + ": " + reason);
 }
 
-void SoundsEditor::Button60Click()
+void SoundsEditor::loadSoundFromFile()
 {
     const int sound = selectedSound();
     if (sound < 0)
@@ -336,12 +330,12 @@ void SoundsEditor::Button60Click()
     Messenger messenger = app_.messenger();
     if (CheckFileExtension(*name, {".WAV"}, true, &messenger) < 0)
         return;
-    StopPlaying();
+    stopPlaying();
     TakeInSoundWav(table(), static_cast<std::size_t>(sound), *name, app_.program.directories.working, &messenger);
-    FillList();
+    fillList();
 }
 
-void SoundsEditor::BitBtn26Click()
+void SoundsEditor::saveAllSounds()
 {
     auto folder = chooseFolder();
     if (!folder)
@@ -355,29 +349,29 @@ void SoundsEditor::BitBtn26Click()
     messenger.show(kAllExtractedText, Args(IncludeTrailingBackslash(*folder)));
 }
 
-void SoundsEditor::BitBtn27Click()
+void SoundsEditor::loadAllSounds()
 {
     auto folder = chooseFolder();
     if (!folder)
         return;
-    StopPlaying();
+    stopPlaying();
     Messenger messenger = app_.messenger();
     ReplaceAllSounds(table(), *folder, app_.program.directories.working, &messenger);
-    FillList();
+    fillList();
 }
 
-void SoundsEditor::Button18Click()
+void SoundsEditor::importSounds()
 {
-    StopPlaying();
+    stopPlaying();
     app_.workingSet().transfer.selection = BuildSelection(std::array<std::uint8_t, 1>{kSoundsItem});
     TransferUi ui = app_.transferUi();
     app_.engine().importFromGame(false, false, ui);
-    Restore();
+    restore();
 }
 
-void SoundsEditor::Button19Click()
+void SoundsEditor::exportSounds()
 {
-    Store();
+    store();
     app_.workingSet().transfer.selection = BuildSelection(std::array<std::uint8_t, 1>{kSoundsItem});
     TransferUi ui = app_.transferUi();
     app_.engine().exportToGame(false, ui);

@@ -33,10 +33,10 @@ public:
     explicit SoundsEditor(AppContext& app, QWidget* parent = nullptr);
     ~SoundsEditor() override;
 
-    void Store() override;
-    void Restore() override;
-    void Loaded() override;
-    void ApplyLanguage() override;
+    void store() override;
+    void restore() override;
+    void setUp() override;
+    void applyLanguage() override;
 
     // The folder of "Alle Sounds extrahieren" / "ersetzen" (replaceable in
     // tests): the chosen folder or nothing.
@@ -53,20 +53,20 @@ private:
     SoundTable& table();
     SoundsEditorState& state();
     int selectedSound() const;
-    void FillList();
-    void EnableControls();
-    void StopPlaying();
+    void fillList();
+    void enableControls();
+    void stopPlaying();
     SoundPlayer* soundPlayer();
 
-    void ListView1ItemChanged(int row, bool checked);
-    void CheckBox3Click(bool checked);
-    void Button58Click();
-    void Button59Click();
-    void Button60Click();
-    void BitBtn26Click();
-    void BitBtn27Click();
-    void Button18Click();
-    void Button19Click();
+    void markSound(int row, bool checked);
+    void markAllSounds(bool checked);
+    void togglePlaying();
+    void saveSoundToFile();
+    void loadSoundFromFile();
+    void saveAllSounds();
+    void loadAllSounds();
+    void importSounds();
+    void exportSounds();
 
     QTreeWidget* list_ = nullptr;
     QCheckBox* selectAll_ = nullptr;

@@ -178,53 +178,53 @@ TeamsEditor::TeamsEditor(AppContext& app, QWidget* parent) : EditorWindow(app, "
 TeamTable& TeamsEditor::table() { return app_.workingSet().teams; }
 TeamsEditorState& TeamsEditor::state() { return app_.editorStates.teams; }
 
-void TeamsEditor::ApplyLanguage()
+void TeamsEditor::applyLanguage()
 {
     ApplyTexts(this, kTeamsEditorTexts, app_.program.texts);
     // The simulation window belongs to this editor's commands; it is
     // recaptioned with it.
     if (app_.mainWindow)
         if (auto* simulation = app_.mainWindow->findChild<SimulationWindow*>("TForm2", Qt::FindDirectChildrenOnly))
-            simulation->ApplyLanguage();
+            simulation->applyLanguage();
 }
 
-void TeamsEditor::Loaded()
+void TeamsEditor::setUp()
 {
     TeamsEditorState& s = state();
     dragTeams_->setChecked(app_.program.settings.dndTeams);
     pages_->setCurrentIndex(std::clamp(s.page, 0, kPageCount - 1));
     int teamField = std::clamp(s.teamField, 0, static_cast<int>(teamQuick_.fields.size()) - 1);
     int driverField = std::clamp(s.driverField, 0, static_cast<int>(driverQuick_.fields.size()) - 1);
-    SelectQuickField(teamQuick_, true, teamField);
-    SelectQuickField(driverQuick_, false, driverField);
-    ShowAll();
+    selectQuickField(teamQuick_, true, teamField);
+    selectQuickField(driverQuick_, false, driverField);
+    showAll();
 }
 
-void TeamsEditor::Restore() { ShowAll(); }
+void TeamsEditor::restore() { showAll(); }
 
-void TeamsEditor::Store()
+void TeamsEditor::store()
 {
-    StoreTeam();
+    storeTeam();
     app_.program.settings.dndTeams = dragTeams_->isChecked();
 }
 
-void TeamsEditor::ShowAll()
+void TeamsEditor::showAll()
 {
     bool loaded = app_.workingSet().transfer.isLoaded(kTeamsItem);
     for (int p = 0; p < pages_->count(); ++p)
         pages_->widget(p)->setEnabled(loaded);
     SetupEditorStatusBar(statusBar_, loaded, true, app_);
-    FillTeamList();
-    FillExchangeLists();
+    fillTeamList();
+    fillExchangeLists();
     int team = std::clamp(state().team, 0, kTeamCount - 1);
     {
         QSignalBlocker block(teamList_);
         teamList_->setCurrentRow(team);
     }
-    ShowTeam(team);
+    showTeam(team);
 }
 
-void TeamsEditor::FillTeamList()
+void TeamsEditor::fillTeamList()
 {
     QSignalBlocker block(teamList_);
     int row = teamList_->currentRow();
@@ -234,7 +234,7 @@ void TeamsEditor::FillTeamList()
     teamList_->setCurrentRow(row);
 }
 
-void TeamsEditor::FillExchangeLists()
+void TeamsEditor::fillExchangeLists()
 {
     QStringList teams;
     for (const TeamRecord& t : table().teams)
@@ -247,7 +247,7 @@ void TeamsEditor::FillExchangeLists()
         SetItems(combo, driverNames);
 }
 
-void TeamsEditor::FillPitList()
+void TeamsEditor::fillPitList()
 {
     QSignalBlocker block(pitList_);
     PitOrder order = BuildPitOrder(table());
@@ -258,7 +258,7 @@ void TeamsEditor::FillPitList()
         pitList_->setCurrentRow(table().teams[static_cast<std::size_t>(shown_)].pitPosition);
 }
 
-void TeamsEditor::ShowTeam(int slot)
+void TeamsEditor::showTeam(int slot)
 {
     const TeamRecord& t = table().teams.at(static_cast<std::size_t>(slot));
     shown_ = slot;
@@ -280,10 +280,10 @@ void TeamsEditor::ShowTeam(int slot)
         c.carNumber->setValue(r.carNumber);
         c.selected->setChecked(r.selected != 0);
     }
-    FillPitList();
+    fillPitList();
 }
 
-void TeamsEditor::StoreTeam()
+void TeamsEditor::storeTeam()
 {
     if (shown_ < 0)
         return;
@@ -312,69 +312,69 @@ void TeamsEditor::StoreTeam()
         item->setText(FromUntrustedGameText(t.name.text()));
 }
 
-void TeamsEditor::ListBox1Click(int row)
+void TeamsEditor::showListedTeam(int row)
 {
     if (row < 0)
         return;
-    StoreTeam();
+    storeTeam();
     state().team = row;
-    ShowTeam(row);
+    showTeam(row);
 }
 
-void TeamsEditor::TeamsDragged(int draggedRow, int targetRow)
+void TeamsEditor::teamsDragged(int draggedRow, int targetRow)
 {
-    StoreTeam();
+    storeTeam();
     SwapTeams(table(), draggedRow, targetRow);
-    FillTeamList();
-    ShowTeam(shown_);
-    FillExchangeLists();
+    fillTeamList();
+    showTeam(shown_);
+    fillExchangeLists();
 }
 
-void TeamsEditor::ComboBox5Change(int chosen)
+void TeamsEditor::swapWithTeam(int chosen)
 {
     if (chosen < 0 || shown_ < 0)
         return;
-    StoreTeam();
+    storeTeam();
     SwapTeams(table(), shown_, chosen);
-    FillTeamList();
-    ShowTeam(shown_);
-    FillExchangeLists();
+    fillTeamList();
+    showTeam(shown_);
+    fillExchangeLists();
 }
 
-void TeamsEditor::DriverExchange(int driver, int chosen)
+void TeamsEditor::driverExchange(int driver, int chosen)
 {
     if (chosen < 0 || shown_ < 0)
         return;
-    StoreTeam();
+    storeTeam();
     SwapDrivers(table(), 2 * shown_ + driver, chosen);
-    ShowTeam(shown_);
-    FillExchangeLists();
+    showTeam(shown_);
+    fillExchangeLists();
 }
 
-void TeamsEditor::PitSwap(int positionA, int positionB)
+void TeamsEditor::pitSwap(int positionA, int positionB)
 {
     if (positionA < 0)
         return;
     SwapPitPositions(table(), positionA, positionB);
-    FillPitList();
+    fillPitList();
 }
 
-void TeamsEditor::PitStep(int offset)
+void TeamsEditor::pitStep(int offset)
 {
     int position = pitList_->currentRow();
     int target = position + offset;
     if (position < 0 || target < 0 || target >= kPitPositionCount)
         return;
-    PitSwap(position, target);
+    pitSwap(position, target);
 }
 
-void TeamsEditor::Button19Click()
+void TeamsEditor::reversePitOrder()
 {
     ReversePitOrder(table());
-    FillPitList();
+    fillPitList();
 }
 
-void TeamsEditor::SelectQuickField(QuickGroup& group, bool teams, int field)
+void TeamsEditor::selectQuickField(QuickGroup& group, bool teams, int field)
 {
     group.field = field;
     if (teams)
@@ -391,42 +391,42 @@ void TeamsEditor::SelectQuickField(QuickGroup& group, bool teams, int field)
         group.steps[r]->setValue(steps[r]);
 }
 
-void TeamsEditor::QuickClick(bool teams, QuickRow row, int sign)
+void TeamsEditor::quickClick(bool teams, QuickRow row, int sign)
 {
     QuickGroup& group = teams ? teamQuick_ : driverQuick_;
     int delta = sign * group.steps[static_cast<std::size_t>(row)]->value();
-    StoreTeam();
+    storeTeam();
     if (teams)
         ApplyQuickSetting(table(), static_cast<TeamValue>(group.field), kRowSettings[row], delta);
     else
         ApplyQuickSetting(table(), static_cast<DriverValue>(group.field), kRowSettings[row], delta);
-    ShowTeam(shown_);
+    showTeam(shown_);
 }
 
-void TeamsEditor::EqualiseClick(Equalisation equalisation)
+void TeamsEditor::equaliseClick(Equalisation equalisation)
 {
-    StoreTeam();
+    storeTeam();
     Equalise(table(), equalisation);
-    ShowTeam(shown_);
+    showTeam(shown_);
 }
 
-void TeamsEditor::Button16Click()
+void TeamsEditor::importTeams()
 {
     app_.workingSet().transfer.selection = BuildSelection(std::array<std::uint8_t, 1>{kTeamsItem});
     TransferUi ui = app_.transferUi();
     app_.engine().importFromGame(false, false, ui);
-    ShowAll();
+    showAll();
 }
 
-void TeamsEditor::Button15Click()
+void TeamsEditor::exportTeams()
 {
-    Store();
+    store();
     app_.workingSet().transfer.selection = BuildSelection(std::array<std::uint8_t, 1>{kTeamsItem});
     TransferUi ui = app_.transferUi();
     app_.engine().exportToGame(false, ui);
 }
 
-void TeamsEditor::Button1Click()
+void TeamsEditor::loadStandardTeams()
 {
     app_.workingSet().transfer.selection = BuildSelection(std::array<std::uint8_t, 1>{kTeamsItem});
     TransferUi ui = app_.transferUi();
@@ -436,7 +436,7 @@ void TeamsEditor::Button1Click()
     app_.engine().loadCarset(false, false, standard, ui, false);
 }
 
-void TeamsEditor::Button17Click()
+void TeamsEditor::loadTeamsFile()
 {
     auto name = app_.chooseFileToOpen({"TeamsLoad", "", {kPerFilter}, 1});
     if (!name)
@@ -445,7 +445,7 @@ void TeamsEditor::Button17Click()
     if (CheckFileExtension(*name, {".PER"}, true, &messenger) < 0)
         return;
     // Tyres, pit positions and the selected marks stay: keep what was typed.
-    StoreTeam();
+    storeTeam();
     try {
         if (!LoadPerFile(table(), *name))
             return;
@@ -454,12 +454,12 @@ void TeamsEditor::Button17Click()
         return;
     }
     app_.workingSet().transfer.loaded[kTeamsItem] = 1;
-    ShowAll();
+    showAll();
 }
 
-void TeamsEditor::Button18Click()
+void TeamsEditor::saveTeamsFile()
 {
-    StoreTeam();
+    storeTeam();
     auto name = app_.chooseFileToSave({"TeamsSave", "Pitwall.PER", {kPerFilter}, 1});
     if (!name)
         return;
@@ -473,14 +473,14 @@ void TeamsEditor::Button18Click()
     }
 }
 
-void TeamsEditor::SimulateClick(bool race)
+void TeamsEditor::simulateClick(bool race)
 {
-    StoreTeam();
-    SimulationWindow* window = SimulationWindow::Of(app_);
+    storeTeam();
+    SimulationWindow* window = SimulationWindow::instanceFor(app_);
     if (race)
-        window->SimulateRace();
+        window->simulateRace();
     else
-        window->SimulateQualifying();
+        window->simulateQualifying();
 }
 
 } // namespace pitwall::gui

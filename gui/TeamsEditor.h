@@ -33,10 +33,10 @@ class TeamsEditor : public EditorWindow {
 public:
     explicit TeamsEditor(AppContext& app, QWidget* parent = nullptr);
 
-    void Store() override;
-    void Restore() override;
-    void Loaded() override;
-    void ApplyLanguage() override;
+    void store() override;
+    void restore() override;
+    void setUp() override;
+    void applyLanguage() override;
 
 private:
     struct DriverControls {
@@ -66,29 +66,29 @@ private:
     TeamsEditorState& state();
 
     // The whole window from the working set (after creation, import, load).
-    void ShowAll();
-    void ShowTeam(int slot);
-    void StoreTeam();
-    void FillTeamList();
-    void FillExchangeLists();
-    void FillPitList();
+    void showAll();
+    void showTeam(int slot);
+    void storeTeam();
+    void fillTeamList();
+    void fillExchangeLists();
+    void fillPitList();
 
-    void ListBox1Click(int row);
-    void TeamsDragged(int draggedRow, int targetRow);
-    void ComboBox5Change(int chosen);
-    void DriverExchange(int driver, int chosen);
-    void PitSwap(int positionA, int positionB);
-    void PitStep(int offset);
-    void Button19Click();
-    void SelectQuickField(QuickGroup& group, bool teams, int field);
-    void QuickClick(bool teams, QuickRow row, int sign);
-    void EqualiseClick(Equalisation equalisation);
-    void Button16Click();
-    void Button15Click();
-    void Button1Click();
-    void Button17Click();
-    void Button18Click();
-    void SimulateClick(bool race);
+    void showListedTeam(int row);
+    void teamsDragged(int draggedRow, int targetRow);
+    void swapWithTeam(int chosen);
+    void driverExchange(int driver, int chosen);
+    void pitSwap(int positionA, int positionB);
+    void pitStep(int offset);
+    void reversePitOrder();
+    void selectQuickField(QuickGroup& group, bool teams, int field);
+    void quickClick(bool teams, QuickRow row, int sign);
+    void equaliseClick(Equalisation equalisation);
+    void importTeams();
+    void exportTeams();
+    void loadStandardTeams();
+    void loadTeamsFile();
+    void saveTeamsFile();
+    void simulateClick(bool race);
 
     int shown_ = -1; // team slot the controls show
     SwapListWidget* teamList_;

@@ -5,6 +5,7 @@
 
 #include "AppContext.h"
 #include "SwapListWidget.h"
+#include "WidgetHelpers.h"
 #include "teams/PitLane.h"
 #include "teams/TeamsArea.h"
 
@@ -43,41 +44,24 @@ constexpr EqualiseButton kEqualiseButtons[] = {
     {"BitBtn16", "Qualifikationskonstanz = Rennkonstanz", Equalisation::QualifyingConsistencyFromRace},
     {"BitBtn17", "Rennkonstanz = Qualifikationskonstanz", Equalisation::RaceConsistencyFromQualifying},
 };
-QLabel* Label(QWidget* parent, const char* name, const QString& text)
+
+// The spin box of a team or driver value, over the range the editor offers.
+QSpinBox* RangeField(QWidget* parent, const QString& name, ValueRange range)
 {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
+    return NumberField(parent, name, range.minimum, range.maximum);
 }
 
-QPushButton* Button(QWidget* parent, const char* name, const QString& text)
+// A name field wide enough for the longest name the game holds.
+QLineEdit* NameEdit(QWidget* parent, const QString& name, int maxLength)
 {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    return button;
-}
-
-QSpinBox* Spin(QWidget* parent, const QString& name, ValueRange range)
-{
-    auto* spin = new QSpinBox(parent);
-    spin->setObjectName(name);
-    spin->setRange(range.minimum, range.maximum);
-    spin->setMinimumWidth(80);
-    return spin;
-}
-
-QLineEdit* Edit(QWidget* parent, const char* name, int maxLength)
-{
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->setMaxLength(maxLength);
-    // Wide enough for the longest name the game holds.
+    QLineEdit* edit = Edit(parent, name, maxLength);
     QMargins margins = edit->textMargins();
     int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
     edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(maxLength, QChar('N')))
                           + margins.left() + margins.right() + 2 * frame + 8);
     return edit;
 }
+
 } // namespace
 
 QWidget* TeamsEditor::buildLeftColumn()
@@ -109,8 +93,8 @@ QWidget* TeamsEditor::buildLeftColumn()
         buttons->addWidget(Button(transfer, name, caption));
     layout->addWidget(transfer);
 
-    connect(teamList_, &QListWidget::currentRowChanged, this, &TeamsEditor::ListBox1Click);
-    connect(teamList_, &SwapListWidget::swapRequested, this, &TeamsEditor::TeamsDragged);
+    connect(teamList_, &QListWidget::currentRowChanged, this, &TeamsEditor::showListedTeam);
+    connect(teamList_, &SwapListWidget::swapRequested, this, &TeamsEditor::teamsDragged);
     // The setting follows the box at once: the program may be quit with
     // the editor still open, and the settings are written before it goes.
     connect(dragTeams_, &QCheckBox::toggled, this, [this](bool on) {
@@ -118,11 +102,11 @@ QWidget* TeamsEditor::buildLeftColumn()
         teamList_->setAcceptDrops(on);
         app_.program.settings.dndTeams = on;
     });
-    connect(transfer->findChild<QPushButton*>("Button16"), &QPushButton::clicked, this, &TeamsEditor::Button16Click);
-    connect(transfer->findChild<QPushButton*>("Button15"), &QPushButton::clicked, this, &TeamsEditor::Button15Click);
-    connect(transfer->findChild<QPushButton*>("Button1"), &QPushButton::clicked, this, &TeamsEditor::Button1Click);
-    connect(transfer->findChild<QPushButton*>("Button17"), &QPushButton::clicked, this, &TeamsEditor::Button17Click);
-    connect(transfer->findChild<QPushButton*>("Button18"), &QPushButton::clicked, this, &TeamsEditor::Button18Click);
+    connect(transfer->findChild<QPushButton*>("Button16"), &QPushButton::clicked, this, &TeamsEditor::importTeams);
+    connect(transfer->findChild<QPushButton*>("Button15"), &QPushButton::clicked, this, &TeamsEditor::exportTeams);
+    connect(transfer->findChild<QPushButton*>("Button1"), &QPushButton::clicked, this, &TeamsEditor::loadStandardTeams);
+    connect(transfer->findChild<QPushButton*>("Button17"), &QPushButton::clicked, this, &TeamsEditor::loadTeamsFile);
+    connect(transfer->findChild<QPushButton*>("Button18"), &QPushButton::clicked, this, &TeamsEditor::saveTeamsFile);
     return column;
 }
 
@@ -133,12 +117,12 @@ QWidget* TeamsEditor::buildTeamPage()
     auto* grid = new QGridLayout(page);
 
     auto* fields = new QGridLayout;
-    teamName_ = Edit(page, "Edit1", kTeamNameInput);
-    engineName_ = Edit(page, "Edit2", kTeamNameInput);
-    tqp_ = Spin(page, "SpinEdit2", EditorRange(TeamValue::QualifyingPerformance));
-    trp_ = Spin(page, "SpinEdit3", EditorRange(TeamValue::RacePerformance));
-    failure_ = Spin(page, "SpinEdit1", EditorRange(TeamValue::Failure));
-    failureRate_ = Edit(page, "Edit5", 8);
+    teamName_ = NameEdit(page, "Edit1", kTeamNameInput);
+    engineName_ = NameEdit(page, "Edit2", kTeamNameInput);
+    tqp_ = RangeField(page, "SpinEdit2", EditorRange(TeamValue::QualifyingPerformance));
+    trp_ = RangeField(page, "SpinEdit3", EditorRange(TeamValue::RacePerformance));
+    failure_ = RangeField(page, "SpinEdit1", EditorRange(TeamValue::Failure));
+    failureRate_ = NameEdit(page, "Edit5", 8);
     failureRate_->setReadOnly(true);
     failureRate_->setMaximumWidth(60);
     auto* rate = new QHBoxLayout;
@@ -204,13 +188,13 @@ QWidget* TeamsEditor::buildTeamPage()
 
     connect(failure_, &QSpinBox::valueChanged, this,
             [this](int value) { failureRate_->setText(QString::number(value / 500)); });
-    connect(pitList_, &SwapListWidget::swapRequested, this, &TeamsEditor::PitSwap);
-    connect(up, &QPushButton::clicked, this, [this] { PitSwap(pitList_->currentRow(), 0); });
-    connect(down, &QPushButton::clicked, this, [this] { PitSwap(pitList_->currentRow(), kPitPositionCount - 1); });
-    connect(back, &QPushButton::clicked, this, [this] { PitStep(-1); });
-    connect(forward, &QPushButton::clicked, this, [this] { PitStep(+1); });
-    connect(reverse, &QPushButton::clicked, this, &TeamsEditor::Button19Click);
-    connect(teamExchange_, &QComboBox::activated, this, &TeamsEditor::ComboBox5Change);
+    connect(pitList_, &SwapListWidget::swapRequested, this, &TeamsEditor::pitSwap);
+    connect(up, &QPushButton::clicked, this, [this] { pitSwap(pitList_->currentRow(), 0); });
+    connect(down, &QPushButton::clicked, this, [this] { pitSwap(pitList_->currentRow(), kPitPositionCount - 1); });
+    connect(back, &QPushButton::clicked, this, [this] { pitStep(-1); });
+    connect(forward, &QPushButton::clicked, this, [this] { pitStep(+1); });
+    connect(reverse, &QPushButton::clicked, this, &TeamsEditor::reversePitOrder);
+    connect(teamExchange_, &QComboBox::activated, this, &TeamsEditor::swapWithTeam);
     return page;
 }
 
@@ -224,12 +208,12 @@ QGroupBox* TeamsEditor::buildDriverGroup(int driver, QWidget* parent)
     int firstLabel = driver == 0 ? 20 : 26;
     auto spinName = [&](int k) { return QString("SpinEdit%1").arg(firstSpin + k); };
     ValueRange full = EditorRange(DriverValue::QualifyingStrength);
-    c.name = Edit(box, driver == 0 ? "Edit3" : "Edit4", kDriverNameInput);
-    c.qp = Spin(box, spinName(0), full);
-    c.rp = Spin(box, spinName(1), full);
-    c.qa = Spin(box, spinName(2), full);
-    c.ra = Spin(box, spinName(3), full);
-    c.carNumber = Spin(box, spinName(4), {0, 99});
+    c.name = NameEdit(box, driver == 0 ? "Edit3" : "Edit4", kDriverNameInput);
+    c.qp = RangeField(box, spinName(0), full);
+    c.rp = RangeField(box, spinName(1), full);
+    c.qa = RangeField(box, spinName(2), full);
+    c.ra = RangeField(box, spinName(3), full);
+    c.carNumber = RangeField(box, spinName(4), {0, 99});
     c.selected = new QCheckBox("Fahrer gewählt", box);
     c.selected->setObjectName(driver == 0 ? "CheckBox1" : "CheckBox2");
     const std::pair<const char*, QWidget*> rows[] = {
@@ -263,7 +247,7 @@ QWidget* TeamsEditor::buildDriverPage()
         exchange->addWidget(combo, 1);
         driverExchange_[static_cast<std::size_t>(d)] = combo;
         grid->addLayout(exchange, 1, d);
-        connect(combo, &QComboBox::activated, this, [this, d](int chosen) { DriverExchange(d, chosen); });
+        connect(combo, &QComboBox::activated, this, [this, d](int chosen) { driverExchange(d, chosen); });
     }
     grid->addWidget(buildQuickGroup(driverQuick_, false, page), 2, 0, 1, 2);
     grid->setRowStretch(3, 1);
@@ -292,12 +276,12 @@ QGroupBox* TeamsEditor::buildQuickGroup(QuickGroup& group, bool teams, QWidget* 
         group.fields.push_back(radio);
         connect(radio, &QRadioButton::toggled, this, [this, &group, teams, f](bool on) {
             if (on)
-                SelectQuickField(group, teams, f);
+                selectQuickField(group, teams, f);
         });
     }
     choiceLayout->addStretch();
     {
-        // Loaded shows the remembered field and its steps.
+        // setUp shows the remembered field and its steps.
         QSignalBlocker block(group.fields.front());
         group.fields.front()->setChecked(true);
     }
@@ -319,15 +303,15 @@ QGroupBox* TeamsEditor::buildQuickGroup(QuickGroup& group, bool teams, QWidget* 
         QPushButton* up = Button(box, plus.constData(), "+");
         down->setFixedWidth(32);
         up->setFixedWidth(32);
-        QSpinBox* step = Spin(box, QString("SpinEdit%1").arg(stepNumbers[r]), {0, 65535});
+        QSpinBox* step = RangeField(box, QString("SpinEdit%1").arg(stepNumbers[r]), {0, 65535});
         group.steps[static_cast<std::size_t>(r)] = step;
         rows->addWidget(Label(box, label.constData(), rowCaptions[r]), r + 1, 0);
         rows->addWidget(down, r + 1, 1);
         rows->addWidget(up, r + 1, 2);
         rows->addWidget(step, r + 1, 3);
         auto row = static_cast<QuickRow>(r);
-        connect(down, &QPushButton::clicked, this, [this, teams, row] { QuickClick(teams, row, -1); });
-        connect(up, &QPushButton::clicked, this, [this, teams, row] { QuickClick(teams, row, +1); });
+        connect(down, &QPushButton::clicked, this, [this, teams, row] { quickClick(teams, row, -1); });
+        connect(up, &QPushButton::clicked, this, [this, teams, row] { quickClick(teams, row, +1); });
         connect(step, &QSpinBox::valueChanged, this, [this, &group, teams, r](int value) {
             auto field = static_cast<std::size_t>(group.field);
             QuickSteps& steps = teams ? state().teamSteps.at(field) : state().driverSteps.at(field);
@@ -354,8 +338,8 @@ QWidget* TeamsEditor::buildMiscPage()
     simulationLayout->addWidget(race);
     simulationLayout->addStretch();
     layout->addWidget(simulation);
-    connect(qualifying, &QPushButton::clicked, this, [this] { SimulateClick(false); });
-    connect(race, &QPushButton::clicked, this, [this] { SimulateClick(true); });
+    connect(qualifying, &QPushButton::clicked, this, [this] { simulateClick(false); });
+    connect(race, &QPushButton::clicked, this, [this] { simulateClick(true); });
 
     auto* equalise = new QGroupBox("Angleichen:", page);
     equalise->setObjectName("GroupBox8");
@@ -366,7 +350,7 @@ QWidget* TeamsEditor::buildMiscPage()
         QPushButton* button = Button(equalise, b.name, b.caption);
         equaliseLayout->addWidget(button);
         Equalisation e = b.equalisation;
-        connect(button, &QPushButton::clicked, this, [this, e] { EqualiseClick(e); });
+        connect(button, &QPushButton::clicked, this, [this, e] { equaliseClick(e); });
     }
     layout->addWidget(equalise);
     layout->addStretch();

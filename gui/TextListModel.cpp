@@ -24,7 +24,7 @@ int TextListModel::rowCount(const QModelIndex& parent) const
     return static_cast<int>(texts_->size());
 }
 
-QString TextListModel::ShownText(const std::string& text)
+QString TextListModel::shownText(const std::string& text)
 {
     QString shown = FromGameText(text);
     for (QChar& c : shown) {
@@ -47,7 +47,7 @@ QVariant TextListModel::data(const QModelIndex& index, int role) const
     const std::string& text = (*texts_)[static_cast<std::size_t>(index.row())];
     // Numbered from 1, as "Text number" counts them.
     if (role == Qt::DisplayRole)
-        return QString::number(index.row() + 1) + QStringLiteral("  ") + ShownText(text);
+        return QString::number(index.row() + 1) + QStringLiteral("  ") + shownText(text);
     if (role == Qt::UserRole)
         return index.row();
     return {};

@@ -26,7 +26,7 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
 
     // The text as one list line.
-    static QString ShownText(const std::string& text);
+    static QString shownText(const std::string& text);
 
 private:
     std::vector<std::string>* texts_ = nullptr;

@@ -6,6 +6,7 @@
 #include "TextEditDialog.h"
 #include "TextFindDialog.h"
 #include "TextListModel.h"
+#include "WidgetHelpers.h"
 #include "app/GameInstallation.h"
 #include "formats/GameLanguages.h"
 #include "formats/StringFile.h"
@@ -80,20 +81,6 @@ constexpr QuickJumpButton kQuickJumps[] = {
     {"BitBtn7", "Datumsangaben", 22}, {"BitBtn8", "Wagen-Setup", 423}, {"BitBtn9", "Gegnerlevel", 711},
     {"BitBtn10", "Streckennamen", -1}, {"BitBtn11", "Credits", 2557},
 };
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& text)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    return button;
-}
-
-QLabel* Label(QWidget* parent, const char* name, const QString& text)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
-}
 
 // The memo shows one line per line of the text; control characters within
 // a line (a line feed inside double quotes, a carriage return) as the caret
@@ -186,7 +173,7 @@ TextsEditor::TextsEditor(AppContext& app, QWidget* parent) : EditorWindow(app, "
         auto* b = Button(jumps, j.name, j.caption);
         jumpRow->addWidget(b);
         connect(b, &QPushButton::clicked, this, [this, j] {
-            QuickJump(j.number >= 0 ? j.number : TrackTextNumber(0, language(), 0));
+            quickJump(j.number >= 0 ? j.number : TrackTextNumber(0, language(), 0));
         });
     }
     controls->addWidget(jumps);
@@ -197,32 +184,32 @@ TextsEditor::TextsEditor(AppContext& app, QWidget* parent) : EditorWindow(app, "
     layout->addWidget(statusBar_);
     findDialog_ = new TextFindDialog(this);
 
-    connect(languages_, &QListWidget::currentRowChanged, this, &TextsEditor::ListBox4Click);
+    connect(languages_, &QListWidget::currentRowChanged, this, &TextsEditor::showListedLanguage);
     connect(filterEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
         int keep = selectedText();
         filter_->setFilterFixedString(text);
         if (keep >= 0)
             if (QModelIndex i = filter_->mapFromSource(model_->index(keep)); i.isValid())
                 list_->setCurrentIndex(i);
-        UpdateLabels();
+        updateLabels();
     });
-    connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { UpdateLabels(); });
-    connect(list_, &QListView::doubleClicked, this, [this] { EditSelected(); });
-    connect(edit, &QPushButton::clicked, this, &TextsEditor::EditSelected);
+    connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { updateLabels(); });
+    connect(list_, &QListView::doubleClicked, this, [this] { editSelected(); });
+    connect(edit, &QPushButton::clicked, this, &TextsEditor::editSelected);
     connect(find, &QPushButton::clicked, this, [this] {
         findDialog_->show();
         findDialog_->raise();
     });
-    connect(findDialog_, &TextFindDialog::findNext, this, &TextsEditor::FindDialog1Find);
-    connect(transfer->findChild<QPushButton*>("Button16"), &QPushButton::clicked, this, [this] { TransferOne(true); });
-    connect(transfer->findChild<QPushButton*>("Button15"), &QPushButton::clicked, this, [this] { TransferOne(false); });
-    connect(transfer->findChild<QPushButton*>("Button2"), &QPushButton::clicked, this, [this] { TransferAll(true); });
-    connect(transfer->findChild<QPushButton*>("Button3"), &QPushButton::clicked, this, [this] { TransferAll(false); });
-    connect(transfer->findChild<QPushButton*>("Button1"), &QPushButton::clicked, this, &TextsEditor::Button1Click);
-    connect(transfer->findChild<QPushButton*>("Button4"), &QPushButton::clicked, this, &TextsEditor::Button4Click);
+    connect(findDialog_, &TextFindDialog::findNext, this, &TextsEditor::findNext);
+    connect(transfer->findChild<QPushButton*>("Button16"), &QPushButton::clicked, this, [this] { transferOne(true); });
+    connect(transfer->findChild<QPushButton*>("Button15"), &QPushButton::clicked, this, [this] { transferOne(false); });
+    connect(transfer->findChild<QPushButton*>("Button2"), &QPushButton::clicked, this, [this] { transferAll(true); });
+    connect(transfer->findChild<QPushButton*>("Button3"), &QPushButton::clicked, this, [this] { transferAll(false); });
+    connect(transfer->findChild<QPushButton*>("Button1"), &QPushButton::clicked, this, &TextsEditor::loadLanguageFile);
+    connect(transfer->findChild<QPushButton*>("Button4"), &QPushButton::clicked, this, &TextsEditor::saveLanguageFile);
 }
 
-void TextsEditor::ApplyLanguage()
+void TextsEditor::applyLanguage()
 {
     ApplyTexts(this, kTextsEditorTexts, app_.program.texts);
     ApplyTexts(findDialog_, kTextsEditorTexts, app_.program.texts);
@@ -231,26 +218,26 @@ void TextsEditor::ApplyLanguage()
         for (int l = 0; l < kLanguageCount; ++l)
             languages_->item(l)->setText(FromGameText(app_.program.texts.text(kFirstLanguageName + l)));
     }
-    UpdateLabels();
+    updateLabels();
 }
 
-void TextsEditor::Loaded()
+void TextsEditor::setUp()
 {
     QSignalBlocker block(languages_);
     languages_->setCurrentRow(std::clamp(app_.editorStates.textsLanguage, 0, kLanguageCount - 1));
-    ShowLanguage();
+    showLanguage();
 }
 
 // The list is the working set's own: edits are in place, nothing to write back.
-void TextsEditor::Store() { app_.editorStates.textsLanguage = language(); }
+void TextsEditor::store() { app_.editorStates.textsLanguage = language(); }
 
-void TextsEditor::Restore() { ShowLanguage(); }
+void TextsEditor::restore() { showLanguage(); }
 
 int TextsEditor::language() const { return std::clamp(languages_->currentRow(), 0, kLanguageCount - 1); }
 
 bool TextsEditor::languageLoaded() const { return app_.workingSet().transfer.isLoaded(LanguageItem(language())); }
 
-void TextsEditor::ShowLanguage()
+void TextsEditor::showLanguage()
 {
     const bool loaded = languageLoaded();
     model_->setTexts(loaded ? &app_.workingSet().gameTexts.languages[static_cast<std::size_t>(language())] : nullptr);
@@ -260,10 +247,10 @@ void TextsEditor::ShowLanguage()
     SetupEditorStatusBar(statusBar_, loaded, true, app_);
     if (model_->rowCount() > 0)
         selectText(0);
-    UpdateLabels();
+    updateLabels();
 }
 
-void TextsEditor::UpdateLabels()
+void TextsEditor::updateLabels()
 {
     const UITexts& t = app_.program.texts;
     const std::size_t count = model_->texts() ? model_->texts()->size() : 0;
@@ -290,18 +277,18 @@ void TextsEditor::selectText(int number)
     }
     list_->setCurrentIndex(shown);
     list_->scrollTo(shown, QAbstractItemView::PositionAtTop);
-    UpdateLabels();
+    updateLabels();
 }
 
-void TextsEditor::ListBox4Click(int row)
+void TextsEditor::showListedLanguage(int row)
 {
     if (row < 0)
         return;
     app_.editorStates.textsLanguage = row;
-    ShowLanguage();
+    showLanguage();
 }
 
-void TextsEditor::EditSelected()
+void TextsEditor::editSelected()
 {
     const int n = selectedText();
     if (n < 0 || !model_->texts())
@@ -320,13 +307,13 @@ void TextsEditor::EditSelected()
     model_->textChanged(n);
 }
 
-void TextsEditor::QuickJump(int number)
+void TextsEditor::quickJump(int number)
 {
     if (languageLoaded())
         selectText(number);
 }
 
-void TextsEditor::FindDialog1Find()
+void TextsEditor::findNext()
 {
     if (!model_->texts())
         return;
@@ -339,7 +326,7 @@ void TextsEditor::FindDialog1Find()
     selectText(*found);
 }
 
-void TextsEditor::TransferOne(bool import)
+void TextsEditor::transferOne(bool import)
 {
     const int version = app_.program.gameVersion;
     if (!LanguagePresent(language(), version)) {
@@ -347,7 +334,7 @@ void TextsEditor::TransferOne(bool import)
         messenger.show(kLanguageMissing, Args(GameVersionName(version)));
         return;
     }
-    Store();
+    store();
     app_.workingSet().transfer.selection = {};
     app_.workingSet().transfer.selection[static_cast<std::size_t>(LanguageItem(language()))] = 1;
     TransferUi ui = app_.transferUi();
@@ -355,22 +342,22 @@ void TextsEditor::TransferOne(bool import)
         app_.engine().importFromGame(false, false, ui);
     else
         app_.engine().exportToGame(false, ui);
-    ShowLanguage();
+    showLanguage();
 }
 
-void TextsEditor::TransferAll(bool import)
+void TextsEditor::transferAll(bool import)
 {
-    Store();
+    store();
     SelectAllLanguages(app_.workingSet().transfer.selection, app_.program.gameVersion);
     TransferUi ui = app_.transferUi();
     if (import)
         app_.engine().importFromGame(false, false, ui);
     else
         app_.engine().exportToGame(false, ui);
-    ShowLanguage();
+    showLanguage();
 }
 
-void TextsEditor::Button1Click()
+void TextsEditor::loadLanguageFile()
 {
     auto name = app_.chooseFileToOpen({"LanguageLoad", LanguageNameUtf8(language()), {kStrFilter, kTxtFilter}, 1});
     if (!name)
@@ -393,10 +380,10 @@ void TextsEditor::Button1Click()
     } catch (const std::exception& e) {
         messenger.showFixed(e.what());
     }
-    ShowLanguage();
+    showLanguage();
 }
 
-void TextsEditor::Button4Click()
+void TextsEditor::saveLanguageFile()
 {
     if (!languageLoaded())
         return;

@@ -25,31 +25,31 @@ class TextsEditor : public EditorWindow {
 public:
     explicit TextsEditor(AppContext& app, QWidget* parent = nullptr);
 
-    void Store() override;
-    void Restore() override;
-    void Loaded() override;
-    void ApplyLanguage() override;
+    void store() override;
+    void restore() override;
+    void setUp() override;
+    void applyLanguage() override;
 
     // The text number selected in the list, -1 when none.
     int selectedText() const;
     // Selects text `number` (clearing a filter that hides it).
     void selectText(int number);
     // One "Find next" of the find dialog.
-    void FindDialog1Find();
+    void findNext();
     TextFindDialog* findDialog() const { return findDialog_; }
 
 private:
     int language() const;
     bool languageLoaded() const;
-    void ShowLanguage();
-    void UpdateLabels();
-    void ListBox4Click(int row);
-    void EditSelected();
-    void QuickJump(int number);
-    void TransferOne(bool import);
-    void TransferAll(bool import);
-    void Button1Click();
-    void Button4Click();
+    void showLanguage();
+    void updateLabels();
+    void showListedLanguage(int row);
+    void editSelected();
+    void quickJump(int number);
+    void transferOne(bool import);
+    void transferAll(bool import);
+    void loadLanguageFile();
+    void saveLanguageFile();
 
     QListWidget* languages_;
     QListView* list_;

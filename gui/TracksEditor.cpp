@@ -200,15 +200,15 @@ QWidget* TracksEditor::buildLeftColumn()
     connect(trackList_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row < 0 || busy_ || row == shown_)
             return;
-        StoreSlot();
+        storeSlot();
         state().slot = row;
-        ShowSlot(row);
+        showSlot(row);
     });
     connect(trackList_, &SwapListWidget::swapRequested, this, [this](int dragged, int target) {
-        StoreSlot();
+        storeSlot();
         ExchangeTracks(table(), app_.workingSet().transfer, app_.program.directories.working, dragged, target);
         state().slot = target;
-        ShowAll();
+        showAll();
     });
     // The setting follows the box at once: the program may be quit with
     // the editor still open, and the settings are written before it goes.
@@ -217,21 +217,21 @@ QWidget* TracksEditor::buildLeftColumn()
         trackList_->setAcceptDrops(on);
         app_.program.settings.dndTracks = on;
     });
-    connect(column->findChild<QPushButton*>("Button33"), &QPushButton::clicked, this, [this] { MoveSelected(0); });
+    connect(column->findChild<QPushButton*>("Button33"), &QPushButton::clicked, this, [this] { moveSelected(0); });
     connect(column->findChild<QPushButton*>("Button34"), &QPushButton::clicked, this,
-            [this] { MoveSelected(std::max(0, state().slot - 1)); });
+            [this] { moveSelected(std::max(0, state().slot - 1)); });
     connect(column->findChild<QPushButton*>("Button35"), &QPushButton::clicked, this,
-            [this] { MoveSelected(std::min(kTrackCount - 1, state().slot + 1)); });
+            [this] { moveSelected(std::min(kTrackCount - 1, state().slot + 1)); });
     connect(column->findChild<QPushButton*>("Button36"), &QPushButton::clicked, this,
-            [this] { MoveSelected(kTrackCount - 1); });
+            [this] { moveSelected(kTrackCount - 1); });
     connect(transfer->findChild<QPushButton*>("Button16"), &QPushButton::clicked, this,
-            [this] { RunTransfer(false, false); });
+            [this] { runTransfer(false, false); });
     connect(transfer->findChild<QPushButton*>("Button15"), &QPushButton::clicked, this,
-            [this] { RunTransfer(true, false); });
+            [this] { runTransfer(true, false); });
     connect(transfer->findChild<QPushButton*>("Button2"), &QPushButton::clicked, this,
-            [this] { RunTransfer(false, true); });
+            [this] { runTransfer(false, true); });
     connect(transfer->findChild<QPushButton*>("Button3"), &QPushButton::clicked, this,
-            [this] { RunTransfer(true, true); });
+            [this] { runTransfer(true, true); });
     connect(transfer->findChild<QPushButton*>("Button1"), &QPushButton::clicked, this, [this] {
         std::vector<std::uint8_t> items;
         for (int item : TrackItems())
@@ -240,7 +240,7 @@ QWidget* TracksEditor::buildLeftColumn()
         TransferUi ui = app_.transferUi();
         std::string standard = IncludeTrailingBackslash(app_.program.directories.program) + "Standard.DAT";
         app_.engine().loadCarset(false, false, standard, ui, false);
-        ShowAll();
+        showAll();
     });
     return column;
 }
@@ -249,7 +249,7 @@ TrackTable& TracksEditor::table() { return app_.workingSet().tracks; }
 TracksEditorState& TracksEditor::state() { return app_.editorStates.tracks; }
 TrackInfo& TracksEditor::info() { return table().info[static_cast<std::size_t>(std::clamp(shown_, 0, kTrackCount - 1))]; }
 
-void TracksEditor::ApplyLanguage()
+void TracksEditor::applyLanguage()
 {
     const UITexts& texts = app_.program.texts;
     ApplyTexts(this, kTracksEditorTexts, texts);
@@ -303,56 +303,56 @@ void TracksEditor::ApplyLanguage()
         caption(QString("Label%1").arg(60 + k), FromGameText(texts.format(kCountryText, Args(k))));
     for (int k = 0; k < kTrackTextKinds; ++k)
         caption(QString("Button%1").arg(70 + k), FromGameText(texts.text(kAllTracksText)));
-    FillTrackList();
+    fillTrackList();
     // What the pages show in the language's own words.
     if (shown_ >= 0) {
-        ShowTrackInfo();
-        ShowGp3Info();
-        ShowSectionLimits();
+        showTrackInfo();
+        showGp3Info();
+        showSectionLimits();
     }
 }
 
-void TracksEditor::Loaded()
+void TracksEditor::setUp()
 {
     TracksEditorState& s = state();
     dragTracks_->setChecked(app_.program.settings.dndTracks);
     pages_->setCurrentIndex(std::clamp(s.page, 0, kPageCount - 1));
-    ShowAll();
+    showAll();
 }
 
-void TracksEditor::Restore() { ShowAll(); }
+void TracksEditor::restore() { showAll(); }
 
-void TracksEditor::Store()
+void TracksEditor::store()
 {
-    StoreSlot();
+    storeSlot();
     app_.program.settings.dndTracks = dragTracks_->isChecked();
 }
 
-void TracksEditor::ShowAll()
+void TracksEditor::showAll()
 {
     const TransferState& transfer = app_.workingSet().transfer;
     bool any = false;
     for (int item : TrackItems())
         any = any || transfer.isLoaded(item);
     SetupEditorStatusBar(statusBar_, any, true, app_);
-    FillTrackList();
+    fillTrackList();
     shown_ = -1;
-    ShowSlot(std::clamp(state().slot, 0, kTrackCount - 1));
+    showSlot(std::clamp(state().slot, 0, kTrackCount - 1));
 }
 
-void TracksEditor::FillTrackList()
+void TracksEditor::fillTrackList()
 {
     QSignalBlocker block(trackList_);
     trackList_->clear();
     for (int t = 0; t < kTrackCount; ++t)
         trackList_->addItem(QString());
-    UpdateTrackEntries();
+    updateTrackEntries();
     trackList_->setCurrentRow(std::clamp(state().slot, 0, kTrackCount - 1));
 }
 
 // The entries name each track by its English city, which the texts page and
 // GP3INFO's "Take" buttons change.
-void TracksEditor::UpdateTrackEntries()
+void TracksEditor::updateTrackEntries()
 {
     for (int t = 0; t < kTrackCount && t < trackList_->count(); ++t) {
         const std::string city = table().info[static_cast<std::size_t>(t)].texts[0][1].text();
@@ -362,7 +362,7 @@ void TracksEditor::UpdateTrackEntries()
     }
 }
 
-void TracksEditor::ShowSlot(int slot)
+void TracksEditor::showSlot(int slot)
 {
     shown_ = slot;
     const TransferState& transfer = app_.workingSet().transfer;
@@ -370,45 +370,45 @@ void TracksEditor::ShowSlot(int slot)
     const bool sectionsLoaded = transfer.isLoaded(TrackSectionsItem(slot));
     for (int p = 0; p < kPageCount; ++p)
         pages_->widget(p)->setEnabled(p == kPicturesPage || p == kSectionsPage ? sectionsLoaded : infoLoaded);
-    ShowRecords();
-    ShowTrackData();
-    ShowStrategies();
-    ShowSetup();
-    ShowBumps();
-    ShowTrackInfo();
-    ShowGp3Info();
-    ShowTexts();
-    ShowPicture();
-    ShowSections();
-    UpdateTrackEntries();
+    showRecords();
+    showTrackData();
+    showStrategies();
+    showSetup();
+    showBumps();
+    showTrackInfo();
+    showGp3Info();
+    showTexts();
+    showPicture();
+    showSections();
+    updateTrackEntries();
 }
 
-void TracksEditor::StoreSlot()
+void TracksEditor::storeSlot()
 {
     if (shown_ < 0 || busy_)
         return;
-    StoreRecords();
-    StoreTrackData();
-    StoreStrategies();
-    StoreSetup();
-    StoreBump();
-    StoreTexts();
-    StoreSection();
-    UpdateTrackEntries();
+    storeRecords();
+    storeTrackData();
+    storeStrategies();
+    storeSetup();
+    storeBump();
+    storeTexts();
+    storeSection();
+    updateTrackEntries();
 }
 
-void TracksEditor::MoveSelected(int to)
+void TracksEditor::moveSelected(int to)
 {
-    StoreSlot();
+    storeSlot();
     const int from = state().slot;
     MoveTrack(table(), app_.workingSet().transfer, app_.program.directories.working, from, to);
     state().slot = std::clamp(to, 0, kTrackCount - 1);
-    ShowAll();
+    showAll();
 }
 
-void TracksEditor::RunTransfer(bool exportToGame, bool everything)
+void TracksEditor::runTransfer(bool exportToGame, bool everything)
 {
-    StoreSlot();
+    storeSlot();
     std::vector<std::uint8_t> items;
     if (everything) {
         for (int item : TrackItems())
@@ -428,7 +428,7 @@ void TracksEditor::RunTransfer(bool exportToGame, bool everything)
     else
         app_.engine().importFromGame(false, false, ui);
     busy_ = false;
-    ShowAll();
+    showAll();
 }
 
 } // namespace pitwall::gui

@@ -46,10 +46,10 @@ class TracksEditor : public EditorWindow {
 public:
     explicit TracksEditor(AppContext& app, QWidget* parent = nullptr);
 
-    void Store() override;
-    void Restore() override;
-    void Loaded() override;
-    void ApplyLanguage() override;
+    void store() override;
+    void restore() override;
+    void setUp() override;
+    void applyLanguage() override;
 
     // The pages in their order.
     enum Page {
@@ -58,17 +58,17 @@ public:
     };
 
     // Commands, public for the tests as the buttons call them.
-    void MoveSelected(int to);
-    void Button7Click();
-    void Button8Click();
-    void Button9Click();
-    void BitBtn22Click();
-    void BitBtn23Click();
-    void BitBtn24Click();
-    void CheckJams(bool hardware);
-    void LoadPicture(const std::string& file);
-    void TakeFromGp3Info(int field);
-    void UseTextForAllTracks(int kind);
+    void moveSelected(int to);
+    void computeLengthFromLaps();
+    void computeLapsFromLength();
+    void recomputeStrategyLaps();
+    void fewerStops();
+    void moreStops();
+    void perfectStrategy();
+    void checkJams(bool hardware);
+    void loadPicture(const std::string& file);
+    void takeFromGp3Info(int field);
+    void useTextForAllTracks(int kind);
 
 private:
     struct LapRecordControls {
@@ -103,32 +103,32 @@ private:
     TracksEditorState& state();
     TrackInfo& info();
 
-    void ShowAll();
-    void FillTrackList();
-    void UpdateTrackEntries();
-    void ShowSlot(int slot);
-    void StoreSlot();
-    void ShowRecords();
-    void StoreRecords();
-    void ShowTrackData();
-    void StoreTrackData();
-    void ShowStrategies();
-    void StoreStrategies();
-    void ShowSetup();
-    void StoreSetup();
-    void ShowBumps();
-    void StoreBump();
-    void ShowTrackInfo();
-    void ShowGp3Info();
-    void ShowTexts();
-    void StoreTexts();
-    void ShowPicture();
-    void ShowSections();
-    void StoreSection();
-    void ShowSection(int index);
-    void ShowSectionLimits();
-    void DescribeSectionAt(int x, int y);
-    void RunTransfer(bool exportToGame, bool everything);
+    void showAll();
+    void fillTrackList();
+    void updateTrackEntries();
+    void showSlot(int slot);
+    void storeSlot();
+    void showRecords();
+    void storeRecords();
+    void showTrackData();
+    void storeTrackData();
+    void showStrategies();
+    void storeStrategies();
+    void showSetup();
+    void storeSetup();
+    void showBumps();
+    void storeBump();
+    void showTrackInfo();
+    void showGp3Info();
+    void showTexts();
+    void storeTexts();
+    void showPicture();
+    void showSections();
+    void storeSection();
+    void showSection(int index);
+    void showSectionLimits();
+    void describeSectionAt(int x, int y);
+    void runTransfer(bool exportToGame, bool everything);
 
     int shown_ = -1;        // slot the controls show
     int shownBump_ = -1;    // bump the edit fields show

@@ -94,7 +94,7 @@ QWidget* TracksEditor::buildRecordsPage()
         const char* labels[4] = {"Fahrer:", "Team:", "Rekord:", "Datum:"};
         QWidget* fields[4] = {c.driver, c.team, c.time, c.date};
         for (int i = 0; i < 4; ++i) {
-            grid->addWidget(NamedLabel(box, QString("Label%1").arg(22 + 4 * r + i), labels[i]), i, 0);
+            grid->addWidget(Label(box, QString("Label%1").arg(22 + 4 * r + i), labels[i]), i, 0);
             grid->addWidget(fields[i], i, 1);
         }
         grid->setColumnStretch(2, 1);
@@ -104,7 +104,7 @@ QWidget* TracksEditor::buildRecordsPage()
     return page;
 }
 
-void TracksEditor::ShowRecords()
+void TracksEditor::showRecords()
 {
     const LapRecord* r[2] = {&info().qualifying, &info().race};
     for (int i = 0; i < 2; ++i) {
@@ -118,7 +118,7 @@ void TracksEditor::ShowRecords()
     }
 }
 
-void TracksEditor::StoreRecords()
+void TracksEditor::storeRecords()
 {
     LapRecord* r[2] = {&info().qualifying, &info().race};
     for (int i = 0; i < 2; ++i) {
@@ -141,13 +141,13 @@ QWidget* TracksEditor::buildTrackDataPage()
     auto* page = new QWidget;
     auto* layout = new QHBoxLayout(page);
     auto* grid = new QGridLayout;
-    grip_ = Spin(page, "SpinEdit1", 0, 65535);
-    laps_ = Spin(page, "SpinEdit2", 0, 255);
-    metres_ = Spin(page, "SpinEdit3", 0, 65535);
-    feet_ = Spin(page, "SpinEdit4", 0, 65535);
-    fuelPlayer_ = Spin(page, "SpinEdit5", 0, 65535);
-    fuelComputer_ = Spin(page, "SpinEdit6", 0, 65535);
-    year_ = Spin(page, "SpinEdit7", 0, 65535);
+    grip_ = NumberField(page, "SpinEdit1", 0, 65535);
+    laps_ = NumberField(page, "SpinEdit2", 0, 255);
+    metres_ = NumberField(page, "SpinEdit3", 0, 65535);
+    feet_ = NumberField(page, "SpinEdit4", 0, 65535);
+    fuelPlayer_ = NumberField(page, "SpinEdit5", 0, 65535);
+    fuelComputer_ = NumberField(page, "SpinEdit6", 0, 65535);
+    year_ = NumberField(page, "SpinEdit7", 0, 65535);
     practiceDay_ = new QComboBox(page);
     practiceDay_->setObjectName("ComboBox1");
     practiceDay_->addItems({"Donnerstag", "Freitag"});
@@ -179,12 +179,12 @@ QWidget* TracksEditor::buildTrackDataPage()
     files->addWidget(explanation);
     layout->addLayout(files, 1);
 
-    connect(lengthFromLaps, &QPushButton::clicked, this, &TracksEditor::Button7Click);
-    connect(lapsFromLength, &QPushButton::clicked, this, &TracksEditor::Button8Click);
+    connect(lengthFromLaps, &QPushButton::clicked, this, &TracksEditor::computeLengthFromLaps);
+    connect(lapsFromLength, &QPushButton::clicked, this, &TracksEditor::computeLapsFromLength);
     return page;
 }
 
-void TracksEditor::ShowTrackData()
+void TracksEditor::showTrackData()
 {
     const TrackInfo& i = info();
     ShowSpin(grip_, i.grip);
@@ -204,7 +204,7 @@ void TracksEditor::ShowTrackData()
         trackFiles_->setCurrentItem(found.front());
 }
 
-void TracksEditor::StoreTrackData()
+void TracksEditor::storeTrackData()
 {
     TrackInfo& i = info();
     StoreSpin(grip_, i.grip);
@@ -222,13 +222,13 @@ void TracksEditor::StoreTrackData()
             i.fileName = ToGameText(item->text()).substr(0, kMaxTrackFileNameLength);
 }
 
-void TracksEditor::Button7Click()
+void TracksEditor::computeLengthFromLaps()
 {
     if (auto metres = LengthFromLaps(laps_->value()))
         metres_->setValue(*metres);
 }
 
-void TracksEditor::Button8Click()
+void TracksEditor::computeLapsFromLength()
 {
     if (auto laps = LapsFromLength(metres_->value()))
         laps_->setValue(*laps);
@@ -245,18 +245,18 @@ QWidget* TracksEditor::buildPitStopPage()
         box->setObjectName(QString("GroupBox%1").arg(10 + g));
         auto* grid = new QGridLayout(box);
         StrategyControls& c = strategies_[static_cast<std::size_t>(g)];
-        c.percentage = Spin(box, QString("SpinEdit%1").arg(spin++), 0, 100);
-        grid->addWidget(NamedLabel(box, QString("Label%1").arg(120 + g), "Prozent der Fahrer mit dieser Strategie:"), 0, 0);
+        c.percentage = NumberField(box, QString("SpinEdit%1").arg(spin++), 0, 100);
+        grid->addWidget(Label(box, QString("Label%1").arg(120 + g), "Prozent der Fahrer mit dieser Strategie:"), 0, 0);
         grid->addWidget(c.percentage, 0, 1);
         for (int s = 0; s <= g; ++s) {
-            c.lap[static_cast<std::size_t>(s)] = Spin(box, QString("SpinEdit%1").arg(spin++), 0, 255);
-            c.window[static_cast<std::size_t>(s)] = Spin(box, QString("SpinEdit%1").arg(spin++), 0, 255);
-            grid->addWidget(NamedLabel(box, QString("Label%1").arg(130 + 3 * g + s), QString("Stop Nr. %1 in Runde:").arg(s + 1)),
+            c.lap[static_cast<std::size_t>(s)] = NumberField(box, QString("SpinEdit%1").arg(spin++), 0, 255);
+            c.window[static_cast<std::size_t>(s)] = NumberField(box, QString("SpinEdit%1").arg(spin++), 0, 255);
+            grid->addWidget(Label(box, QString("Label%1").arg(130 + 3 * g + s), QString("Stop Nr. %1 in Runde:").arg(s + 1)),
                             s + 1, 0);
             grid->addWidget(c.lap[static_cast<std::size_t>(s)], s + 1, 1);
-            grid->addWidget(NamedLabel(box, QString("Label%1").arg(140 + 3 * g + s), "Spätestens"), s + 1, 2);
+            grid->addWidget(Label(box, QString("Label%1").arg(140 + 3 * g + s), "Spätestens"), s + 1, 2);
             grid->addWidget(c.window[static_cast<std::size_t>(s)], s + 1, 3);
-            grid->addWidget(NamedLabel(box, QString("Label%1").arg(150 + 3 * g + s), "Runden danach."), s + 1, 4);
+            grid->addWidget(Label(box, QString("Label%1").arg(150 + 3 * g + s), "Runden danach."), s + 1, 4);
         }
         grid->setColumnStretch(5, 1);
         layout->addWidget(box);
@@ -271,14 +271,14 @@ QWidget* TracksEditor::buildPitStopPage()
     buttons->addStretch();
     layout->addLayout(buttons);
     layout->addStretch();
-    connect(fewer, &QPushButton::clicked, this, &TracksEditor::BitBtn22Click);
-    connect(more, &QPushButton::clicked, this, &TracksEditor::BitBtn23Click);
-    connect(recompute, &QPushButton::clicked, this, &TracksEditor::Button9Click);
-    connect(perfect, &QPushButton::clicked, this, &TracksEditor::BitBtn24Click);
+    connect(fewer, &QPushButton::clicked, this, &TracksEditor::fewerStops);
+    connect(more, &QPushButton::clicked, this, &TracksEditor::moreStops);
+    connect(recompute, &QPushButton::clicked, this, &TracksEditor::recomputeStrategyLaps);
+    connect(perfect, &QPushButton::clicked, this, &TracksEditor::perfectStrategy);
     return page;
 }
 
-void TracksEditor::ShowStrategies()
+void TracksEditor::showStrategies()
 {
     const TrackInfo& i = info();
     for (int g = 0; g < 3; ++g) {
@@ -291,7 +291,7 @@ void TracksEditor::ShowStrategies()
     }
 }
 
-void TracksEditor::StoreStrategies()
+void TracksEditor::storeStrategies()
 {
     TrackInfo& i = info();
     for (int g = 0; g < 3; ++g) {
@@ -304,32 +304,32 @@ void TracksEditor::StoreStrategies()
     }
 }
 
-void TracksEditor::Button9Click()
+void TracksEditor::recomputeStrategyLaps()
 {
-    StoreStrategies();
+    storeStrategies();
     RecomputeStrategyLaps(info(), laps_->value());
-    ShowStrategies();
+    showStrategies();
 }
 
-void TracksEditor::BitBtn22Click()
+void TracksEditor::fewerStops()
 {
-    StoreStrategies();
+    storeStrategies();
     FewerStops(info(), laps_->value());
-    ShowStrategies();
+    showStrategies();
 }
 
-void TracksEditor::BitBtn23Click()
+void TracksEditor::moreStops()
 {
-    StoreStrategies();
+    storeStrategies();
     MoreStops(info(), laps_->value());
-    ShowStrategies();
+    showStrategies();
 }
 
-void TracksEditor::BitBtn24Click()
+void TracksEditor::perfectStrategy()
 {
-    StoreStrategies();
+    storeStrategies();
     PerfectStrategy(info(), laps_->value());
-    ShowStrategies();
+    showStrategies();
 }
 
 QWidget* TracksEditor::buildSetupPage()
@@ -355,7 +355,7 @@ QWidget* TracksEditor::buildSetupPage()
     return page;
 }
 
-void TracksEditor::ShowSetup()
+void TracksEditor::showSetup()
 {
     for (int i = 0; i < kSetupValues; ++i) {
         const int v = info().setup[static_cast<std::size_t>(i)];
@@ -364,7 +364,7 @@ void TracksEditor::ShowSetup()
     }
 }
 
-void TracksEditor::StoreSetup()
+void TracksEditor::storeSetup()
 {
     for (int i = 0; i < kSetupValues; ++i) {
         auto& v = info().setup[static_cast<std::size_t>(i)];
@@ -390,17 +390,17 @@ QWidget* TracksEditor::buildBumpsPage()
     auto* edit = new QGroupBox("Bodenwelle editieren", page);
     edit->setObjectName("GroupBox31");
     auto* grid = new QGridLayout(edit);
-    bumpIndex_ = Spin(edit, "SpinEdit40", 0, kMaxBumps - 1);
+    bumpIndex_ = NumberField(edit, "SpinEdit40", 0, kMaxBumps - 1);
     bumpIndex_->setReadOnly(true);
     // Position 0xFFFF ends the game's table of bumps: it would cut off the
     // bump and every one after it.
-    bumpPosition_ = Spin(edit, "SpinEdit41", 0, 0xFFFE);
-    bumpStrength_ = Spin(edit, "SpinEdit42", 0, 65535);
-    grid->addWidget(NamedLabel(edit, "Label160", "Index:"), 0, 0);
+    bumpPosition_ = NumberField(edit, "SpinEdit41", 0, 0xFFFE);
+    bumpStrength_ = NumberField(edit, "SpinEdit42", 0, 65535);
+    grid->addWidget(Label(edit, "Label160", "Index:"), 0, 0);
     grid->addWidget(bumpIndex_, 0, 1);
-    grid->addWidget(NamedLabel(edit, "Label161", "Position:"), 1, 0);
+    grid->addWidget(Label(edit, "Label161", "Position:"), 1, 0);
     grid->addWidget(bumpPosition_, 1, 1);
-    grid->addWidget(NamedLabel(edit, "Label162", "Stärke:"), 2, 0);
+    grid->addWidget(Label(edit, "Label162", "Stärke:"), 2, 0);
     grid->addWidget(bumpStrength_, 2, 1);
     grid->setRowStretch(3, 1);
     layout->addWidget(edit);
@@ -408,7 +408,7 @@ QWidget* TracksEditor::buildBumpsPage()
     connect(bumps_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (busy_ || !item)
             return;
-        StoreBump();
+        storeBump();
         shownBump_ = bumps_->indexOfTopLevelItem(item);
         const Bump& b = info().bumps[static_cast<std::size_t>(shownBump_)];
         bumpIndex_->setValue(shownBump_);
@@ -418,7 +418,7 @@ QWidget* TracksEditor::buildBumpsPage()
     return page;
 }
 
-void TracksEditor::ShowBumps()
+void TracksEditor::showBumps()
 {
     QSignalBlocker block(bumps_);
     bumps_->clear();
@@ -433,7 +433,7 @@ void TracksEditor::ShowBumps()
     bumpStrength_->setValue(0);
 }
 
-void TracksEditor::StoreBump()
+void TracksEditor::storeBump()
 {
     if (shownBump_ < 0 || shownBump_ >= kMaxBumps)
         return;

@@ -66,12 +66,12 @@ QWidget* TracksEditor::buildTrackInfoPage()
     buttons->addWidget(checkHardware_);
     buttons->addStretch();
     layout->addLayout(buttons);
-    connect(checkSoftware_, &QPushButton::clicked, this, [this] { CheckJams(false); });
-    connect(checkHardware_, &QPushButton::clicked, this, [this] { CheckJams(true); });
+    connect(checkSoftware_, &QPushButton::clicked, this, [this] { checkJams(false); });
+    connect(checkHardware_, &QPushButton::clicked, this, [this] { checkJams(true); });
     return page;
 }
 
-void TracksEditor::ShowTrackInfo()
+void TracksEditor::showTrackInfo()
 {
     jams_->clear();
     const std::string file = TrackFileOf(app_.program, info());
@@ -89,7 +89,7 @@ void TracksEditor::ShowTrackInfo()
     jamCount_->setText(FromUntrustedGameText(app_.program.texts.format(kJamCountText, Args(static_cast<int>(list.size())))));
 }
 
-void TracksEditor::CheckJams(bool hardware)
+void TracksEditor::checkJams(bool hardware)
 {
     Messenger messenger = app_.messenger();
     for (int row = 0; row < jams_->count(); ++row) {
@@ -130,7 +130,7 @@ QWidget* TracksEditor::buildGp3InfoPage()
     auto addButton = [&](const char* caption, F field) {
         QPushButton* b = Button(take, QString("Button%1").arg(number++).toLatin1().constData(), caption);
         buttons->addWidget(b);
-        connect(b, &QPushButton::clicked, this, [this, field] { TakeFromGp3Info(static_cast<int>(field)); });
+        connect(b, &QPushButton::clicked, this, [this, field] { takeFromGp3Info(static_cast<int>(field)); });
         b->setEnabled(field != F::Tyre); // the track data has no field for the tyre wear
     };
     static constexpr F kTakenByAll[] = {F::Name, F::Country, F::Year, F::Laps, F::LengthMetres};
@@ -141,7 +141,7 @@ QWidget* TracksEditor::buildGp3InfoPage()
     buttons->addWidget(all);
     connect(all, &QPushButton::clicked, this, [this] {
         for (F f : kTakenByAll)
-            TakeFromGp3Info(static_cast<int>(f));
+            takeFromGp3Info(static_cast<int>(f));
     });
     addButton("Rundenrekord Qualifying", F::LapRecordQualify);
     addButton("Rundenrekord Rennen", F::LapRecord);
@@ -151,7 +151,7 @@ QWidget* TracksEditor::buildGp3InfoPage()
     return page;
 }
 
-void TracksEditor::ShowGp3Info()
+void TracksEditor::showGp3Info()
 {
     gp3Info_->clear();
     gp3Block_ = {};
@@ -165,13 +165,13 @@ void TracksEditor::ShowGp3Info()
              FromUntrustedGameText(gp3Block_.values[i])}));
 }
 
-void TracksEditor::TakeFromGp3Info(int field)
+void TracksEditor::takeFromGp3Info(int field)
 {
     if (!gp3Block_.found)
         return;
-    StoreSlot();
+    storeSlot();
     if (TakeGp3InfoValue(info(), gp3Block_, static_cast<Gp3InfoField>(field)))
-        ShowSlot(shown_);
+        showSlot(shown_);
 }
 
 QWidget* TracksEditor::buildTextsPage()
@@ -188,9 +188,9 @@ QWidget* TracksEditor::buildTextsPage()
         flags_[static_cast<std::size_t>(l)] = flag;
         flags->addWidget(flag);
         connect(flag, &QPushButton::clicked, this, [this, l] {
-            StoreTexts();
+            storeTexts();
             state().language = l;
-            ShowTexts();
+            showTexts();
         });
     }
     flags->addStretch();
@@ -203,7 +203,7 @@ QWidget* TracksEditor::buildTextsPage()
         QPushButton* all = Button(page, QString("Button%1").arg(70 + k).toLatin1().constData(),
                                   "Text für alle Strecken benutzen");
         grid->addWidget(all, k, 2);
-        connect(all, &QPushButton::clicked, this, [this, k] { UseTextForAllTracks(k); });
+        connect(all, &QPushButton::clicked, this, [this, k] { useTextForAllTracks(k); });
     }
     grid->setColumnStretch(1, 1);
     layout->addLayout(grid);
@@ -211,7 +211,7 @@ QWidget* TracksEditor::buildTextsPage()
     return page;
 }
 
-void TracksEditor::ShowTexts()
+void TracksEditor::showTexts()
 {
     const int l = std::clamp(state().language, 0, kLanguageCount - 1);
     flags_[static_cast<std::size_t>(l)]->setChecked(true);
@@ -219,7 +219,7 @@ void TracksEditor::ShowTexts()
         ShowText(texts_[static_cast<std::size_t>(k)], info().texts[static_cast<std::size_t>(k)][static_cast<std::size_t>(l)]);
 }
 
-void TracksEditor::StoreTexts()
+void TracksEditor::storeTexts()
 {
     const int l = std::clamp(state().language, 0, kLanguageCount - 1);
     for (int k = 0; k < kTrackTextKinds; ++k)
@@ -227,9 +227,9 @@ void TracksEditor::StoreTexts()
                   info().texts[static_cast<std::size_t>(k)][static_cast<std::size_t>(l)], kTrackTextLength);
 }
 
-void TracksEditor::UseTextForAllTracks(int kind)
+void TracksEditor::useTextForAllTracks(int kind)
 {
-    StoreSlot();
+    storeSlot();
     const auto l = static_cast<std::size_t>(std::clamp(state().language, 0, kLanguageCount - 1));
     const auto k = static_cast<std::size_t>(kind);
     const auto text = info().texts[k][l];

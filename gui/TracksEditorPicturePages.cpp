@@ -128,7 +128,7 @@ QWidget* TracksEditor::buildPicturesPage()
         state().pictureKind = pictureKind_->currentIndex();
         state().pictureView = pictureView_->currentIndex();
         state().zoom = zoom_->currentIndex();
-        ShowPicture();
+        showPicture();
     };
     connect(pictureKind_, &QComboBox::currentIndexChanged, this, redraw);
     connect(pictureView_, &QComboBox::currentIndexChanged, this, redraw);
@@ -136,7 +136,7 @@ QWidget* TracksEditor::buildPicturesPage()
     connect(markSections_, &QCheckBox::toggled, this, redraw);
     connect(scrollX_, &QScrollBar::valueChanged, this, redraw);
     connect(scrollY_, &QScrollBar::valueChanged, this, redraw);
-    picture_->pointerMoved = [this](int x, int y) { DescribeSectionAt(x, y); };
+    picture_->pointerMoved = [this](int x, int y) { describeSectionAt(x, y); };
 
     const auto defaultName = [this] {
         return "Track" + std::to_string(state().slot) + "-" + std::to_string(state().pictureKind)
@@ -145,7 +145,7 @@ QWidget* TracksEditor::buildPicturesPage()
     connect(load, &QPushButton::clicked, this, [this, defaultName] {
         auto name = app_.chooseFileToOpen({"TrackImageOpen", defaultName(), {kOpenFilters[0], kOpenFilters[1], kOpenFilters[2]}, 1});
         if (name)
-            LoadPicture(*name);
+            loadPicture(*name);
     });
     connect(save, &QPushButton::clicked, this, [this, defaultName] {
         auto name = app_.chooseFileToSave({"TrackSave", defaultName(), {kSaveFilterBmp, kSaveFilterJpg}, 1});
@@ -183,22 +183,22 @@ QWidget* TracksEditor::buildPicturesPage()
                     SavePicture(image, directory + name, &messenger);
             }
         });
-        ShowPicture();
+        showPicture();
     };
     connect(loadAll, &QPushButton::clicked, this, [sequence] { sequence(true); });
     connect(saveAll, &QPushButton::clicked, this, [sequence] { sequence(false); });
     return page;
 }
 
-void TracksEditor::LoadPicture(const std::string& file)
+void TracksEditor::loadPicture(const std::string& file)
 {
     Messenger messenger = app_.messenger();
     TakeTrackPicture(file, app_.program.directories.working, state().slot, state().pictureKind, state().pictureView,
                      messenger);
-    ShowPicture();
+    showPicture();
 }
 
-void TracksEditor::ShowPicture()
+void TracksEditor::showPicture()
 {
     {
         QSignalBlocker a(pictureKind_), b(pictureView_), c(zoom_);
@@ -245,7 +245,7 @@ void TracksEditor::ShowPicture()
                                                        picture_->height())));
 }
 
-void TracksEditor::DescribeSectionAt(int x, int y)
+void TracksEditor::describeSectionAt(int x, int y)
 {
     const int slot = std::clamp(shown_, 0, kTrackCount - 1);
     const TrackView& view =
@@ -290,21 +290,21 @@ QWidget* TracksEditor::buildSectionsPage()
     sectionName_ = Edit(edit, "Edit50", 20);
     const char* names[4] = {"SpinEdit50", "SpinEdit51", "SpinEdit52", "SpinEdit53"};
     for (int i = 0; i < 4; ++i)
-        sectionCorners_[static_cast<std::size_t>(i)] = Spin(edit, names[i], 0, i % 2 == 0 ? 800 : 600);
-    sectionGear_ = Spin(edit, "SpinEdit54", 1, 6);
-    sectionSpeed_ = Spin(edit, "SpinEdit55", 0, 255);
+        sectionCorners_[static_cast<std::size_t>(i)] = NumberField(edit, names[i], 0, i % 2 == 0 ? 800 : 600);
+    sectionGear_ = NumberField(edit, "SpinEdit54", 1, 6);
+    sectionSpeed_ = NumberField(edit, "SpinEdit55", 0, 255);
     sectionSpeed_->setSuffix(" mph");
-    grid->addWidget(NamedLabel(edit, "Label170", "Name:"), 0, 0);
+    grid->addWidget(Label(edit, "Label170", "Name:"), 0, 0);
     grid->addWidget(sectionName_, 0, 1, 1, 3);
-    grid->addWidget(NamedLabel(edit, "Label173", "Links / Oben:"), 1, 0);
+    grid->addWidget(Label(edit, "Label173", "Links / Oben:"), 1, 0);
     grid->addWidget(sectionCorners_[0], 1, 1);
     grid->addWidget(sectionCorners_[1], 1, 2);
-    grid->addWidget(NamedLabel(edit, "Label174", "Rechts / Unten:"), 2, 0);
+    grid->addWidget(Label(edit, "Label174", "Rechts / Unten:"), 2, 0);
     grid->addWidget(sectionCorners_[2], 2, 1);
     grid->addWidget(sectionCorners_[3], 2, 2);
-    grid->addWidget(NamedLabel(edit, "Label171", "Gang:"), 3, 0);
+    grid->addWidget(Label(edit, "Label171", "Gang:"), 3, 0);
     grid->addWidget(sectionGear_, 3, 1);
-    grid->addWidget(NamedLabel(edit, "Label172", "Geschwindigkeit:"), 3, 2);
+    grid->addWidget(Label(edit, "Label172", "Geschwindigkeit:"), 3, 2);
     grid->addWidget(sectionSpeed_, 3, 3);
     layout->addWidget(edit);
     sectionCount_ = Label(page, "Label91", "");
@@ -315,21 +315,21 @@ QWidget* TracksEditor::buildSectionsPage()
     connect(sectionsView_, &QComboBox::currentIndexChanged, this, [this](int view) {
         if (busy_ || view < 0)
             return;
-        StoreSection();
+        storeSection();
         state().sectionsView = view;
-        ShowSections();
+        showSections();
     });
     connect(sections_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (busy_ || !item)
             return;
-        StoreSection();
-        ShowSection(sections_->indexOfTopLevelItem(item));
+        storeSection();
+        showSection(sections_->indexOfTopLevelItem(item));
     });
-    connect(sectionName_, &QLineEdit::textEdited, this, [this] { ShowSectionLimits(); });
+    connect(sectionName_, &QLineEdit::textEdited, this, [this] { showSectionLimits(); });
     return page;
 }
 
-void TracksEditor::ShowSections()
+void TracksEditor::showSections()
 {
     {
         QSignalBlocker block(sectionsView_);
@@ -352,10 +352,10 @@ void TracksEditor::ShowSections()
         sections_->setColumnWidth(column, std::max(sections_->columnWidth(column), 56));
     }
     sectionName_->clear();
-    ShowSectionLimits();
+    showSectionLimits();
 }
 
-void TracksEditor::ShowSection(int index)
+void TracksEditor::showSection(int index)
 {
     const int slot = std::clamp(shown_, 0, kTrackCount - 1);
     const TrackView& view =
@@ -372,7 +372,7 @@ void TracksEditor::ShowSection(int index)
     ShowSpin(sectionSpeed_, s.speed);
 }
 
-void TracksEditor::StoreSection()
+void TracksEditor::storeSection()
 {
     if (busy_ || shownSection_ < 0 || shown_ < 0)
         return;
@@ -394,7 +394,7 @@ void TracksEditor::StoreSection()
         item->setText(0, FromUntrustedGameText(s.label.text()));
 }
 
-void TracksEditor::ShowSectionLimits()
+void TracksEditor::showSectionLimits()
 {
     const int slot = std::clamp(shown_, 0, kTrackCount - 1);
     TrackView view =

@@ -2,6 +2,7 @@
 // Small control factories the tracks editor's page files share.
 
 #include "QtMessages.h"
+#include "WidgetHelpers.h"
 #include "teams/FixedText.h"
 
 #include <QLabel>
@@ -13,47 +14,9 @@
 
 namespace pitwall::gui::tracks {
 
-inline QLabel* Label(QWidget* parent, const char* name, const QString& text)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
-}
-
 // A text that captions several controls, one line each ("|" in the
 // language file).
 inline QStringList TextLines(QString text) { return text.replace('|', '\n').split('\n'); }
-
-inline QLabel* NamedLabel(QWidget* parent, const QString& name, const QString& text)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
-}
-
-inline QPushButton* Button(QWidget* parent, const char* name, const QString& text)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    return button;
-}
-
-inline QSpinBox* Spin(QWidget* parent, const QString& name, int minimum, int maximum)
-{
-    auto* spin = new QSpinBox(parent);
-    spin->setObjectName(name);
-    spin->setRange(minimum, maximum);
-    spin->setMinimumWidth(80);
-    return spin;
-}
-
-inline QLineEdit* Edit(QWidget* parent, const QString& name, int maxLength)
-{
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->setMaxLength(maxLength);
-    return edit;
-}
 
 // A value goes back only when the user changed it, so a value outside the
 // control's range is not cut by showing it.

@@ -87,35 +87,35 @@ WorkshopsWindow::WorkshopsWindow(AppContext& app, QWidget* parent) : EditorWindo
     resize(900, 640);
 }
 
-void WorkshopsWindow::ApplyLanguage()
+void WorkshopsWindow::applyLanguage()
 {
     ApplyTexts(this, kWorkshopsTexts, app_.program.texts);
-    artPage_->ApplyLanguage();
-    jamPage_->ApplyLanguage();
+    artPage_->applyLanguage();
+    jamPage_->applyLanguage();
 }
 
-void WorkshopsWindow::Loaded()
+void WorkshopsWindow::setUp()
 {
     SetupEditorStatusBar(statusBar_, true, true, app_);
-    artPage_->ShowPage();
+    artPage_->showPage();
 }
 
 void WorkshopsWindow::hideEvent(QHideEvent* event)
 {
-    artPage_->HidePage();
+    artPage_->hidePage();
     EditorWindow::hideEvent(event);
 }
 
-bool WorkshopsWindow::DropFile(const std::string& fileName)
+bool WorkshopsWindow::dropFile(const std::string& fileName)
 {
     if (IsJamName(fileName)) {
         pages_->setCurrentWidget(jamPage_);
-        jamPage_->OpenJam(fileName);
+        jamPage_->openJam(fileName);
         return true;
     }
     if (IsPictureName(fileName) && jamPage_->jam()) {
         pages_->setCurrentWidget(jamPage_);
-        jamPage_->LoadPicture(fileName);
+        jamPage_->loadPicture(fileName);
         return true;
     }
     return false;
@@ -134,7 +134,7 @@ void WorkshopsWindow::dragEnterEvent(QDragEnterEvent* event)
 void WorkshopsWindow::dropEvent(QDropEvent* event)
 {
     const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.size() == 1 && urls.first().isLocalFile() && DropFile(urls.first().toLocalFile().toStdString()))
+    if (urls.size() == 1 && urls.first().isLocalFile() && dropFile(urls.first().toLocalFile().toStdString()))
         event->acceptProposedAction();
 }
 

@@ -21,14 +21,14 @@ class WorkshopsWindow : public EditorWindow {
 public:
     explicit WorkshopsWindow(AppContext& app, QWidget* parent = nullptr);
 
-    void Loaded() override;
-    void ApplyLanguage() override;
+    void setUp() override;
+    void applyLanguage() override;
     // The window keeps no working-set data of its own.
     bool storesData() const override { return false; }
     bool restoresData() const override { return false; }
 
     // What a drop of this file does; false when the window takes no such file.
-    bool DropFile(const std::string& fileName);
+    bool dropFile(const std::string& fileName);
 
     ArtBankPage* artPage() const { return artPage_; }
     JamWorkshopPage* jamPage() const { return jamPage_; }

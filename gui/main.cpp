@@ -47,13 +47,13 @@ int main(int argc, char** argv)
     pitwall::gui::FirstPaintExit firstPaintExit;
 
     QTimer::singleShot(0, &window, [&] {
-        if (!window.FirstActivation()) {
+        if (!window.firstActivation()) {
             app.shutdown();
             QApplication::exit(0);
             return;
         }
         if (!carset.isEmpty())
-            window.LoadCompleteCarset(carset.toStdString());
+            window.loadCompleteCarset(carset.toStdString());
         if (exitAfterFirstPaint)
             firstPaintExit.watch(window.currentEditor() ? static_cast<QWidget*>(window.currentEditor()) : &window);
     });

@@ -39,7 +39,7 @@ static void BM_GuiStartToFirstEditor(benchmark::State& state)
         app.messages.divert(toStderr);
         gui::MainWindow window(app);
         window.show();
-        window.FirstActivation();
+        window.firstActivation();
         QApplication::processEvents();
         benchmark::DoNotOptimize(window.currentEditor());
         app.shutdown();

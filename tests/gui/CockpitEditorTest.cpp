@@ -24,7 +24,7 @@ namespace {
 CockpitEditor* OpenCockpitEditor(GuiProgram& p)
 {
     CopyFileForced(std::string(PITWALL_RUNTIME_DIR "/") + "Font.BMP", p.path("program/Font.BMP"));
-    return OpenEditor<CockpitEditor>(p, "TForm16");
+    return openEditor<CockpitEditor>(p, "TForm16");
 }
 
 // Chooses an entry of a combo box as the user does.
@@ -87,7 +87,7 @@ void CockpitEditorTest::importsFillThePagesAndObjectsAreWrittenBackWhenLeft()
     Click(editor, "Button12");
     Child<QSpinBox>(editor, "SpinEdit3")->setValue(33);
     Child<QSpinBox>(editor, "SpinEdit1")->setValue(7);
-    editor->Store();
+    editor->store();
     QCOMPARE(p.app->workingSet().cockpit.lcdTexts.width, 33);
     QCOMPARE(p.app->workingSet().cockpit.lcdTexts.left[0], 7);
     QCOMPARE(p.app->editorStates.cockpit.lcdText, 0);

@@ -46,7 +46,7 @@ private slots:
         selection[kTeamArtFirst + 2] = 1; // team 3's art is to be exported
         std::array<std::uint8_t, 256> marks{};
         ExpansionDialog d(*p.app, Directory({}), selection, marks);
-        d.BitBtn1Click();
+        d.expandAll();
         std::vector<std::size_t> expected;
         for (std::size_t e = 70; e <= 99; ++e)
             expected.push_back(e);
@@ -72,12 +72,12 @@ private slots:
         d.groupBox(2)->click(); // off again: the grey entry stays checked
         QCOMPARE(d.list()->item(20)->checkState(), Qt::Checked);
         QCOMPARE(d.list()->item(21)->checkState(), Qt::Unchecked);
-        d.BitBtn2Click();
+        d.expandChosen();
         QCOMPARE(Checked(d), (std::vector<std::size_t>{20, 758}));
         QVERIFY(!d.firstOkUsed());
 
         ExpansionDialog all(*p.app, Directory({}), selection, marks);
-        all.BitBtn1Click(); // menu background 3 is to be exported
+        all.expandAll(); // menu background 3 is to be exported
         QCOMPARE(Checked(all), (std::vector<std::size_t>{758}));
     }
 };

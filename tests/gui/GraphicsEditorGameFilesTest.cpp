@@ -24,36 +24,19 @@ using namespace pitwall::gui;
 using pitwall::gui::test::Child;
 using pitwall::gui::test::Click;
 using pitwall::gui::test::Enabled;
+using pitwall::gui::test::Bytes;
+using pitwall::gui::test::FileBytes;
 using pitwall::gui::test::GuiProgram;
+using pitwall::gui::test::PutU32;
+using pitwall::gui::test::U16;
+using pitwall::gui::test::U32;
 
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
 
 // Where v1.13 keeps the car-number positions (11 x 96 bytes, then 11 x 24)
 // and the four flag ramp tables.
 constexpr std::size_t kCarNumbersAt = 0x182430;
 constexpr std::size_t kFlagColoursAt = 0x41D398;
-
-Bytes FileBytes(const std::string& file)
-{
-    QFile f(QString::fromStdString(file));
-    f.open(QIODevice::ReadOnly);
-    const QByteArray data = f.readAll();
-    return {data.begin(), data.end()};
-}
-
-std::uint32_t U32(const Bytes& b, std::size_t at)
-{
-    return b.at(at) | b.at(at + 1) << 8 | b.at(at + 2) << 16 | static_cast<std::uint32_t>(b.at(at + 3)) << 24;
-}
-unsigned U16(const Bytes& b, std::size_t at) { return b.at(at) | b.at(at + 1) << 8; }
-
-void PutU32(Bytes& b, std::size_t at, std::uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
-}
 
 // A Windows BMP as stored: header fields and the colour of a pixel, read
 // straight from the bytes (rows bottom-up, 8-bit through the colour table,
@@ -88,7 +71,7 @@ struct BmpBytes {
 
 GraphicsEditor* OpenOnPage(GuiProgram& p, int page)
 {
-    auto* editor = pitwall::gui::test::OpenEditor<GraphicsEditor>(p, "TForm15");
+    auto* editor = pitwall::gui::test::openEditor<GraphicsEditor>(p, "TForm15");
     if (editor)
         Child<QTabWidget>(editor, "PageControl2")->setCurrentIndex(page);
     return editor;
@@ -180,8 +163,8 @@ void GraphicsEditorGameFilesTest::flagColoursAndCarNumbersGoIntoTheGameAndBack()
     Click(editor, "NumbersImport");
     pages->setCurrentIndex(6);
     Click(editor, "FlagImport");
-    p.window->OpenEditor("TForm13");
-    p.window->OpenEditor("TForm15");
+    p.window->openEditor("TForm13");
+    p.window->openEditor("TForm15");
     editor = qobject_cast<GraphicsEditor*>(p.window->currentEditor());
     QVERIFY(editor);
     QCOMPARE(Child<QListWidget>(editor, "ListBox4")->currentRow(), 2);

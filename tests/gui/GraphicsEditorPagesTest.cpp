@@ -33,7 +33,7 @@ namespace {
 
 GraphicsEditor* OpenOnPage(GuiProgram& p, int page)
 {
-    auto* editor = pitwall::gui::test::OpenEditor<GraphicsEditor>(p, "TForm15");
+    auto* editor = pitwall::gui::test::openEditor<GraphicsEditor>(p, "TForm15");
     if (editor)
         Child<QTabWidget>(editor, "PageControl2")->setCurrentIndex(page);
     return editor;
@@ -342,9 +342,9 @@ void GraphicsEditorPagesTest::helmetEntriesShowTheirHelmetAndFlagsAnimate()
     QVERIFY(Child<QPushButton>(editor, "NextFrame")->isHidden());
     QVERIFY(Child<QPushButton>(editor, "PreviousFrame")->isHidden());
     for (int step = 1; step <= 8; ++step)
-        editor->Timer2Timer();
+        editor->advanceFlagFrame();
     QCOMPARE(editor->flagFrame(), 0);
-    editor->Timer2Timer();
+    editor->advanceFlagFrame();
     QCOMPARE(editor->flagFrame(), 1);
     QVERIFY(frame->picture() != first);
     pages->setCurrentIndex(5);

@@ -19,27 +19,12 @@
 
 using namespace pitwall;
 using namespace pitwall::gui;
+using pitwall::gui::test::Child;
+using pitwall::gui::test::Click;
 using pitwall::gui::test::GuiProgram;
+using pitwall::gui::test::openEditor;
 
 namespace {
-
-GraphicsEditor* OpenGraphicsEditor(GuiProgram& p)
-{
-    p.program.settings.gameDirectory = p.path("game/");
-    if (!p.window->FirstActivation())
-        return nullptr;
-    p.window->OpenEditor("TForm15");
-    return qobject_cast<GraphicsEditor*>(p.window->currentEditor());
-}
-
-template <typename T>
-T* Child(QObject* window, const char* name)
-{
-    T* child = window->findChild<T*>(name);
-    if (!child)
-        qFatal("no control %s", name);
-    return child;
-}
 
 std::vector<int> Selected(GuiProgram& p)
 {
@@ -58,7 +43,7 @@ private slots:
     void carPageTransfersExactlyItsItems()
     {
         GuiProgram p;
-        GraphicsEditor* editor = OpenGraphicsEditor(p);
+        GraphicsEditor* editor = openEditor<GraphicsEditor>(p, "TForm15");
         QVERIFY(editor);
         QCOMPARE(editor->objectName(), QString("TForm15"));
         QCOMPARE(Child<QTabWidget>(editor, "PageControl2")->count(), 7);
@@ -84,7 +69,7 @@ private slots:
     void trueColourPngGoesIntoTheSoftwareLiveryInPaletteColours()
     {
         GuiProgram p;
-        GraphicsEditor* editor = OpenGraphicsEditor(p);
+        GraphicsEditor* editor = openEditor<GraphicsEditor>(p, "TForm15");
         QVERIFY(editor);
         Child<QListWidget>(editor, "ListBox6")->setCurrentRow(2);
         Child<QPushButton>(editor, "CarImport")->click();
@@ -127,7 +112,7 @@ private slots:
     void liveryPreviewShowsOnlyWhatTheGameFileHolds()
     {
         GuiProgram p;
-        GraphicsEditor* editor = OpenGraphicsEditor(p);
+        GraphicsEditor* editor = openEditor<GraphicsEditor>(p, "TForm15");
         QVERIFY(editor);
         Child<QListWidget>(editor, "ListBox6")->setCurrentRow(3);
         Child<QPushButton>(editor, "CarImport")->click();
@@ -184,7 +169,7 @@ private slots:
     void carNumberFieldsStoreBeforeTheyChange()
     {
         GuiProgram p;
-        GraphicsEditor* editor = OpenGraphicsEditor(p);
+        GraphicsEditor* editor = openEditor<GraphicsEditor>(p, "TForm15");
         QVERIFY(editor);
         Child<QPushButton>(editor, "NumbersImport")->click();
         QCOMPARE(Selected(p), std::vector<int>{6});
@@ -208,28 +193,28 @@ private slots:
         // The outline: the focused field's area in white while the blink is on.
         Child<QPushButton>(editor, "CarImport")->click();
         numbers[1][12] = 10, numbers[1][13] = 20, numbers[1][14] = 30, numbers[1][15] = 8;
-        editor->Restore();
+        editor->restore();
         editor->show();
         QFocusEvent focus(QEvent::FocusIn);
         QApplication::sendEvent(Child<QLineEdit>(editor, "Edit1"), &focus);
         if (!editor->blinkOn())
-            editor->Timer1Timer();
+            editor->blinkCarOutline();
         else {
-            editor->Timer1Timer();
-            editor->Timer1Timer();
+            editor->blinkCarOutline();
+            editor->blinkCarOutline();
         }
         QVERIFY(editor->blinkOn());
         const QImage& car = editor->carPicture();
         QCOMPARE(car.pixel(10, 20), qRgb(255, 255, 255));
         QCOMPARE(car.pixel(40, 28), qRgb(255, 255, 255));
-        editor->Timer1Timer();
+        editor->blinkCarOutline();
         QVERIFY(!editor->blinkOn());
     }
 
     void helmetsAndFlags()
     {
         GuiProgram p;
-        GraphicsEditor* editor = OpenGraphicsEditor(p);
+        GraphicsEditor* editor = openEditor<GraphicsEditor>(p, "TForm15");
         QVERIFY(editor);
         Child<QTabWidget>(editor, "PageControl2")->setCurrentIndex(3);
         Child<QPushButton>(editor, "HelmetImportAll")->click();

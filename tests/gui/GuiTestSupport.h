@@ -15,8 +15,13 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace pitwall::gui::test {
 
@@ -90,12 +95,12 @@ inline void OnModal(std::function<bool(QWidget*)> action)
 // The program after its first activation on the demo installation, with the
 // editor of that window class open; nullptr when the start failed.
 template <typename Editor>
-Editor* OpenEditor(GuiProgram& p, const char* className)
+Editor* openEditor(GuiProgram& p, const char* className)
 {
     p.program.settings.gameDirectory = p.path("game/");
-    if (!p.window->FirstActivation())
+    if (!p.window->firstActivation())
         return nullptr;
-    p.window->OpenEditor(className);
+    p.window->openEditor(className);
     return qobject_cast<Editor*>(p.window->currentEditor());
 }
 
@@ -111,5 +116,51 @@ T* Child(QObject* window, const QString& name)
 
 inline bool Enabled(QObject* window, const QString& name) { return Child<QWidget>(window, name)->isEnabled(); }
 inline void Click(QObject* window, const QString& name) { Child<QPushButton>(window, name)->click(); }
+
+// The settings of a program that starts in English, past its first start.
+inline const std::string kEnglish = "[General]\r\nLanguage=ENGLISH.LNG\r\nFirstTime=0\r\n";
+
+// The main window's tool button for a menu action; nullptr when it has none.
+inline QToolButton* ToolButtonOf(GuiProgram& p, const char* action)
+{
+    for (QToolButton* b : p.window->findChild<QToolBar*>("ToolBar1")->findChildren<QToolButton*>())
+        if (b->property("menuAction").toString() == action)
+            return b;
+    return nullptr;
+}
+
+// The bytes of a file as written, for checks on fixed offsets; empty when
+// the file cannot be read.
+using Bytes = std::vector<std::uint8_t>;
+
+inline Bytes FileBytes(const QString& file)
+{
+    QFile f(file);
+    f.open(QIODevice::ReadOnly);
+    const QByteArray data = f.readAll();
+    return {data.begin(), data.end()};
+}
+
+inline Bytes FileBytes(const std::string& file) { return FileBytes(QString::fromStdString(file)); }
+
+// Little-endian values at a byte offset.
+inline unsigned U16(const Bytes& b, std::size_t at) { return b.at(at) | b.at(at + 1) << 8; }
+
+inline std::uint32_t U32(const Bytes& b, std::size_t at)
+{
+    return b.at(at) | b.at(at + 1) << 8 | b.at(at + 2) << 16 | static_cast<std::uint32_t>(b.at(at + 3)) << 24;
+}
+
+inline void PutU16(Bytes& b, std::size_t at, unsigned v)
+{
+    b[at] = static_cast<std::uint8_t>(v);
+    b[at + 1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+inline void PutU32(Bytes& b, std::size_t at, std::uint32_t v)
+{
+    PutU16(b, at, v & 0xFFFF);
+    PutU16(b, at + 2, v >> 16);
+}
 
 } // namespace pitwall::gui::test

@@ -145,11 +145,11 @@ LanguageTexts TextsOf(const QString& languageFile)
     return out;
 }
 
-struct ShownText {
+struct shownText {
     QString where;
     QString text;
     bool fixed; // a caption the language file must provide; otherwise an entry that may be data
-    bool operator<(const ShownText& o) const { return std::tie(where, text) < std::tie(o.where, o.text); }
+    bool operator<(const shownText& o) const { return std::tie(where, text) < std::tie(o.where, o.text); }
 };
 
 // Controls that show data: names and numbers from the game files, paths,
@@ -175,7 +175,7 @@ bool IsData(const QWidget* window, const QObject* control)
     return false;
 }
 
-void Add(std::set<ShownText>& out, const QWidget* window, const QObject* owner, const QString& kind,
+void Add(std::set<shownText>& out, const QWidget* window, const QObject* owner, const QString& kind,
          const QString& text, bool fixed)
 {
     if (text.isEmpty() || IsData(window, owner))
@@ -190,7 +190,7 @@ bool Shown(const QWidget* w, const QWidget* window)
 
 // Everything a user can read in the window as it stands, or once a hidden
 // control shows: captions, menus and actions, entries and column titles.
-void CollectShown(QWidget* window, std::set<ShownText>& out)
+void CollectShown(QWidget* window, std::set<shownText>& out)
 {
     Add(out, window, window, "title", window->windowTitle(), true);
     QList<QWidget*> widgets = window->findChildren<QWidget*>();
@@ -235,7 +235,7 @@ void CollectShown(QWidget* window, std::set<ShownText>& out)
 
 // Brings every page of every tab control to the front once (nested ones
 // too, so pages built when first shown exist) and collects what each shows.
-void WalkTabs(QWidget* window, std::set<ShownText>& out, std::set<QTabWidget*>& walked)
+void WalkTabs(QWidget* window, std::set<shownText>& out, std::set<QTabWidget*>& walked)
 {
     bool more = true;
     while (more) {
@@ -260,9 +260,9 @@ void WalkTabs(QWidget* window, std::set<ShownText>& out, std::set<QTabWidget*>& 
     }
 }
 
-std::set<ShownText> TextsShownBy(QWidget* window)
+std::set<shownText> TextsShownBy(QWidget* window)
 {
-    std::set<ShownText> out;
+    std::set<shownText> out;
     CollectShown(window, out);
     std::set<QTabWidget*> walked;
     WalkTabs(window, out, walked);
@@ -301,14 +301,14 @@ void LanguageCoverageTest::everyWindowSpeaksTheChosenLanguage()
     GuiProgram p(2, "[General]\r\nLanguage=" + chosen.toStdString() + "\r\nFirstTime=0\r\n");
     QCOMPARE(QString::fromStdString(p.program.settings.languageFile), chosen);
     p.program.settings.gameDirectory = p.path("game/");
-    QVERIFY(p.window->FirstActivation());
+    QVERIFY(p.window->firstActivation());
 
     QStringList otherLanguage, unknown;
     auto check = [&](QWidget* window) {
         bool hidden = !window->isVisible();
         window->show(); // some windows take their texts when shown
         QCoreApplication::processEvents();
-        const std::set<ShownText> texts = TextsShownBy(window);
+        const std::set<shownText> texts = TextsShownBy(window);
         // A list or combo box whose entries are mostly texts of the file
         // offers fixed choices: then every entry must be one.
         std::map<QString, std::pair<int, int>> lists; // own entries, all entries
@@ -345,14 +345,14 @@ void LanguageCoverageTest::everyWindowSpeaksTheChosenLanguage()
     for (const auto& editor : Editors()) {
         if (!editor.enabled)
             continue;
-        p.window->OpenEditor(editor.className);
+        p.window->openEditor(editor.className);
         QVERIFY(p.window->currentEditor());
         check(p.window->currentEditor());
     }
     check(p.app->optionsDialog);
     check(p.app->selectionDialog);
     check(p.app->loadingWindow);
-    check(SimulationWindow::Of(*p.app));
+    check(SimulationWindow::instanceFor(*p.app));
 
     BackupWindow backup(*p.app, p.window.get());
     check(&backup);

@@ -24,19 +24,11 @@ using namespace pitwall::gui;
 using pitwall::gui::test::Child;
 using pitwall::gui::test::Click;
 using pitwall::gui::test::GuiProgram;
+using pitwall::gui::test::kEnglish;
+using pitwall::gui::test::ToolButtonOf;
 using pitwall::gui::test::OnModal;
 
 namespace {
-
-const std::string kEnglish = "[General]\r\nLanguage=ENGLISH.LNG\r\nFirstTime=0\r\n";
-
-QToolButton* ToolButtonOf(GuiProgram& p, const char* action)
-{
-    for (QToolButton* b : p.window->findChild<QToolBar*>("ToolBar1")->findChildren<QToolButton*>())
-        if (b->property("menuAction").toString() == action)
-            return b;
-    return nullptr;
-}
 
 QLabel* MarqueePanel(GuiProgram& p)
 {
@@ -64,7 +56,7 @@ void MainWindowBarsTest::toolButtonsRunTheirCommandsAndNameThem()
 {
     GuiProgram p(2, kEnglish);
     p.program.settings.gameDirectory = p.path("game/");
-    QVERIFY(p.window->FirstActivation());
+    QVERIFY(p.window->firstActivation());
     // Every editor's button opens that editor.
     for (const EditorEntry& e : Editors()) {
         if (!e.enabled)
@@ -104,15 +96,15 @@ void MainWindowBarsTest::longStatusTextScrollsAndShortStaysPut()
 {
     GuiProgram p(2, kEnglish);
     p.program.settings.gameDirectory = p.path("game/");
-    QVERIFY(p.window->FirstActivation());
+    QVERIFY(p.window->firstActivation());
     const std::vector<std::string> texts = p.program.texts.all();
 
     // A text narrower than the scrolling width stays as it is.
     p.program.texts.assign(texts, "ABC");
-    p.window->OpenEditor("TForm13");
+    p.window->openEditor("TForm13");
     QCOMPARE(MarqueePanel(p)->text(), QString("ABC"));
     for (int step = 0; step < 3; ++step)
-        p.window->Timer1Timer();
+        p.window->scrollMarquee();
     QCOMPARE(MarqueePanel(p)->text(), QString("ABC"));
 
     // A long one moves on by one character a step and starts again after
@@ -120,21 +112,21 @@ void MainWindowBarsTest::longStatusTextScrollsAndShortStaysPut()
     const QString marquee = "Pitwall edits the teams, tracks, texts, sounds and graphics of Grand Prix 3, "
                             "one editor at a time";
     p.program.texts.assign(texts, marquee.toStdString());
-    p.window->OpenEditor("TForm14");
+    p.window->openEditor("TForm14");
     QLabel* panel = MarqueePanel(p);
     QCOMPARE(panel->text(), marquee);
     const QFontMetrics metrics(panel->font());
-    p.window->Timer1Timer();
+    p.window->scrollMarquee();
     const QString first = panel->text();
     const qsizetype start = marquee.indexOf(first.left(12));
     QVERIFY2(start > 0, qPrintable(first));
     QVERIFY(metrics.horizontalAdvance(first) >= 250);
     QVERIFY(metrics.horizontalAdvance(first.chopped(1)) < 250);
-    p.window->Timer1Timer();
+    p.window->scrollMarquee();
     QCOMPARE(panel->text().left(12), marquee.mid(start + 1, 12));
     bool wrapped = false;
     for (qsizetype step = 0; step < marquee.size() && !wrapped; ++step) {
-        p.window->Timer1Timer();
+        p.window->scrollMarquee();
         const qsizetype stars = panel->text().indexOf(" *** ");
         if (stars >= 0) {
             wrapped = true;
@@ -143,8 +135,8 @@ void MainWindowBarsTest::longStatusTextScrollsAndShortStaysPut()
         }
     }
     QVERIFY(wrapped);
-    p.window->OpenEditor("TForm13");
-    p.window->Timer1Timer();
+    p.window->openEditor("TForm13");
+    p.window->scrollMarquee();
     QVERIFY(MarqueePanel(p)->text() != marquee);
     QVERIFY(metrics.horizontalAdvance(MarqueePanel(p)->text()) >= 250);
 }
@@ -153,7 +145,7 @@ void MainWindowBarsTest::exportFinishedIsSaidOnlyWhenWantedAndDone()
 {
     GuiProgram p(2, kEnglish + "ShowExportOK=1\r\n");
     QVERIFY(p.program.settings.showExportOK);
-    auto* editor = pitwall::gui::test::OpenEditor<TracksEditor>(p, "TForm13");
+    auto* editor = pitwall::gui::test::openEditor<TracksEditor>(p, "TForm13");
     QVERIFY(editor);
     Click(editor, "Button2");
     EditGrip(editor);

@@ -67,7 +67,7 @@ void MainWindowTest::firstActivationAsksForTheGameUntilItIsValid()
         options->accept();
         return shown < 2;
     });
-    QVERIFY(p.window->FirstActivation());
+    QVERIFY(p.window->firstActivation());
     QCOMPARE(shown, 2);
     QCOMPARE(p.numbers(), (std::vector<int>{210, 210}));
     QCOMPARE(p.program.settings.gameDirectory, game + "/");
@@ -96,7 +96,7 @@ void MainWindowTest::wrongSizesShowTheirMessages()
         options->accept();
         return shown < 2;
     });
-    QVERIFY(p.window->CheckGameInstallation());
+    QVERIFY(p.window->checkGameInstallation());
     QCOMPARE(p.numbers(), (std::vector<int>{925, 980}));
 }
 
@@ -123,7 +123,7 @@ void MainWindowTest::languageSwitchRecaptionsTheOpenWindows()
 {
     GuiProgram p(2);
     p.program.settings.gameDirectory = p.path("game/");
-    QVERIFY(p.window->FirstActivation());
+    QVERIFY(p.window->firstActivation());
     auto* file = p.window->findChild<QMenu*>("Datei1");
     auto* sets = p.app->selectionDialog->findChild<QCheckBox*>("CheckBox1");
     QString englishFile = file->title();
@@ -154,9 +154,9 @@ void MainWindowTest::editorsOpenOnceAndFollowTheMainWindow()
 {
     GuiProgram p(2);
     p.program.settings.gameDirectory = p.path("game/");
-    QVERIFY(p.window->FirstActivation());
+    QVERIFY(p.window->firstActivation());
     p.window->show();
-    p.window->OpenEditor("TForm13");
+    p.window->openEditor("TForm13");
     QPointer<EditorWindow> tracks = p.window->currentEditor();
     QCOMPARE(tracks->objectName(), QString("TForm13"));
     p.window->findChild<QAction*>("Strecken1")->trigger();
@@ -165,7 +165,7 @@ void MainWindowTest::editorsOpenOnceAndFollowTheMainWindow()
     QCoreApplication::processEvents();
     QCOMPARE(tracks->x(), p.window->frameGeometry().left());
     QCOMPARE(tracks->y(), p.window->frameGeometry().bottom() + 1);
-    p.window->OpenEditor("TForm12");
+    p.window->openEditor("TForm12");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(tracks.isNull()); // the previous editor is gone
     // Editor and main window are equally wide, whichever was wider.
@@ -179,14 +179,14 @@ void MainWindowTest::selectionDialogRulesOnTheWidgets()
     ItemBytes offered{};
     for (int n : {1, 13, 24, 46, 180, 173})
         offered[static_cast<std::size_t>(n)] = 1;
-    d.PrepareExport(offered, false);
+    d.prepareExport(offered, false);
     d.box(157)->click(); // the row box of team 3
     QVERIFY(d.box(13)->isChecked() && d.box(24)->isChecked() && d.box(46)->isChecked() && d.box(180)->isChecked());
     QVERIFY(!d.box(35)->isChecked() && !d.box(35)->isEnabled());
 
     // An import from a v1.00 game: no American, Polish or Portuguese texts.
     d.box(173)->setChecked(true);
-    d.PrepareImport(offered, false, 1);
+    d.prepareImport(offered, false, 1);
     QVERIFY(!d.box(173)->isEnabled() && !d.box(174)->isEnabled() && !d.box(175)->isEnabled());
     QVERIFY(!d.box(173)->isChecked());
     QVERIFY(!d.box(85)->isEnabled()); // track files only come from carsets
@@ -194,13 +194,13 @@ void MainWindowTest::selectionDialogRulesOnTheWidgets()
 
     d.show();
     d.allBox()->click(); // "Alles importieren / exportieren"
-    ItemBytes selected = d.ReadSelectionDialog();
+    ItemBytes selected = d.readSelectionDialog();
     QVERIFY(selected[1] && selected[2] && selected[195]);
     QVERIFY(!selected[198]); // v1.00 has five LCD displays
     QVERIFY(!selected[9] && !selected[167]); // hidden boxes never count
     QVERIFY(!selected[173] && !selected[85]);
     d.box(2)->click();
-    QVERIFY(!d.ReadSelectionDialog()[2]);
+    QVERIFY(!d.readSelectionDialog()[2]);
     d.hide();
 }
 
@@ -219,9 +219,9 @@ void MainWindowTest::loadingAndProgressWindows()
     ProgressWindow progress;
     std::int64_t now = 0;
     progress.setElapsedSource([&] { return now; });
-    progress.Start(4, "%d of %d files", false, "Backup", "%d seconds left", 400);
+    progress.start(4, "%d of %d files", false, "Backup", "%d seconds left", 400);
     now = 1000;
-    progress.Step(100, "", false);
+    progress.step(100, "", false);
     QCOMPARE(progress.gaugeValue(), 25);
     QCOMPARE(progress.firstLine(), QString("1 of 4 files"));
     QCOMPARE(progress.secondLine(), QString("3 seconds left"));
@@ -239,7 +239,7 @@ void MainWindowTest::carsetInformationWindowMakesTwelveLines()
     w.dateField()->setText("06.12.26");
     w.showOnLoadBox()->setChecked(true);
     w.memo()->setPlainText("First line\nSecond line");
-    w.ApplyCarsetInfoEdits(info);
+    w.applyCarsetInfoEdits(info);
     QCOMPARE(info.lines.size(), std::size_t(12));
     QCOMPARE(info.lines[1], std::string("J\xFCrgen"));
     QCOMPARE(info.lines[2], std::string("06.12.26"));
@@ -256,7 +256,7 @@ void MainWindowTest::carsetInformationWindowMakesTwelveLines()
     CarsetInfoWindow shown(*p.app, made);
     QCOMPARE(shown.authorField()->text(), QString("Mr]0;x X"));
     QCOMPARE(shown.memo()->toPlainText(), QString("[2JHello"));
-    shown.ApplyCarsetInfoEdits(made);
+    shown.applyCarsetInfoEdits(made);
     QCOMPARE(made.lines, kept.lines);
 }
 
@@ -271,7 +271,7 @@ void MainWindowTest::backupOntoAFullDiskSaysWhatIsMissing()
     w.target()->setText(QString::fromStdString(p.path("backup")));
     {
         pitwall::test::FileSizeLimit full(FileSizeOf(p.path("game/F1GSTATE.SAV")) + 1);
-        w.BitBtn3Click();
+        w.startBackup();
     }
     QCOMPARE(p.messages.size(), std::size_t(1));
     const std::string& text = p.messages[0].text;
@@ -282,7 +282,7 @@ void MainWindowTest::backupOntoAFullDiskSaysWhatIsMissing()
     // A complete backup says so, in the installation's spelling of its folders.
     w.list()->topLevelItem(3)->setCheckState(0, Qt::Checked); // LData\*.STR
     w.target()->setText(QString::fromStdString(p.path("second")));
-    w.BitBtn3Click();
+    w.startBackup();
     QCOMPARE(p.numbers().back(), 164);
     QVERIFY(!ListFiles(p.path("second/LDATA/"), "*.STR", false, false).empty());
     p.messages.clear();
@@ -301,7 +301,7 @@ void MainWindowTest::alwaysImportOnVersion100StartsWithoutAMessage()
     GuiProgram p(1);
     p.program.settings.gameDirectory = p.path("game/");
     p.program.settings.alwaysImport = true;
-    QVERIFY(p.window->FirstActivation());
+    QVERIFY(p.window->firstActivation());
     QCOMPARE(p.program.gameVersion, 1);
     QCOMPARE(p.numbers(), std::vector<int>{});
     const TransferState& transfer = p.app->workingSet().transfer;
@@ -313,7 +313,7 @@ void MainWindowTest::menuTransfersRunOnTheTeamsArea()
 {
     GuiProgram p(2);
     p.program.settings.gameDirectory = p.path("game/");
-    QVERIFY(p.window->FirstActivation());
+    QVERIFY(p.window->firstActivation());
     // "Importieren": tick teams and drivers in the dialog.
     OnModal([&](QWidget* modal) {
         auto* d = qobject_cast<SelectionDialogWindow*>(modal);
@@ -356,7 +356,7 @@ void MainWindowTest::gameStartWithoutItsLauncherSaysWhatIsMissing()
 {
     GuiProgram p(2);
     p.program.settings.gameDirectory = p.path("game/");
-    QVERIFY(p.window->FirstActivation());
+    QVERIFY(p.window->firstActivation());
     p.program.settings.startCommand = "pitwall-no-such-launcher --fullscreen";
     p.messages.clear();
     auto* start = p.window->findChild<QAction*>("GrandPrix3starten1");
@@ -381,8 +381,8 @@ void MainWindowTest::dragAndDropTickedInAnOpenEditorOutlivesQuitting()
     for (const auto& [editor, key] : {std::pair{"TForm12", "DnDTeams=1"}, std::pair{"TForm13", "DnDTracks=1"}}) {
         GuiProgram p(2);
         p.program.settings.gameDirectory = p.path("game/");
-        QVERIFY(p.window->FirstActivation());
-        p.window->OpenEditor(editor);
+        QVERIFY(p.window->firstActivation());
+        p.window->openEditor(editor);
         auto* drag = p.window->currentEditor()->findChild<QCheckBox*>("CheckBox3");
         QVERIFY(drag && !drag->isChecked());
         drag->click();

@@ -24,29 +24,12 @@
 
 using namespace pitwall;
 using namespace pitwall::gui;
+using pitwall::gui::test::Child;
+using pitwall::gui::test::Click;
 using pitwall::gui::test::GuiProgram;
+using pitwall::gui::test::openEditor;
 
 namespace {
-
-MenuGraphicsEditor* OpenMenuGraphics(GuiProgram& p)
-{
-    p.program.settings.gameDirectory = p.path("game/");
-    if (!p.window->FirstActivation())
-        return nullptr;
-    p.window->OpenEditor("TForm27");
-    return qobject_cast<MenuGraphicsEditor*>(p.window->currentEditor());
-}
-
-template <typename T>
-T* Child(QObject* window, const char* name)
-{
-    T* child = window->findChild<T*>(name);
-    if (!child)
-        qFatal("no control %s", name);
-    return child;
-}
-
-void Click(QObject* window, const char* name) { Child<QPushButton>(window, name)->click(); }
 
 // The picture a label shows, as an image (empty when it shows none).
 QImage Shown(QObject* window, const char* name)
@@ -78,7 +61,7 @@ private slots:
 void MenuGraphicsEditorTest::teamArtAnimatesOnlyWhenLoaded()
 {
     GuiProgram p;
-    MenuGraphicsEditor* editor = OpenMenuGraphics(p);
+    MenuGraphicsEditor* editor = openEditor<MenuGraphicsEditor>(p, "TForm27");
     QVERIFY(editor);
     QCOMPARE(Child<QTabWidget>(editor, "PageControl1")->count(), 3);
     auto* teams = Child<QListWidget>(editor, "ListBox11");
@@ -103,7 +86,7 @@ void MenuGraphicsEditorTest::teamArtAnimatesOnlyWhenLoaded()
     const QImage first = Shown(editor, "Image7");
     std::set<int> frames;
     for (int i = 0; i < 30; ++i) {
-        editor->Timer1Timer();
+        editor->animateTeamArt();
         frames.insert(state.carFrame);
     }
     QCOMPARE(static_cast<int>(frames.size()), 30);
@@ -114,7 +97,7 @@ void MenuGraphicsEditorTest::teamArtAnimatesOnlyWhenLoaded()
     const int helmet = state.helmetFrame;
     std::set<int> helmets;
     for (int i = 0; i < 3; ++i) {
-        editor->Timer1Timer();
+        editor->animateTeamArt();
         helmets.insert(state.helmetFrame);
     }
     QCOMPARE(static_cast<int>(helmets.size()), 3);
@@ -133,7 +116,7 @@ void MenuGraphicsEditorTest::teamArtAnimatesOnlyWhenLoaded()
 void MenuGraphicsEditorTest::backgroundsReplacedListedAndSaved()
 {
     GuiProgram p;
-    MenuGraphicsEditor* editor = OpenMenuGraphics(p);
+    MenuGraphicsEditor* editor = openEditor<MenuGraphicsEditor>(p, "TForm27");
     QVERIFY(editor);
     Child<QTabWidget>(editor, "PageControl1")->setCurrentIndex(2);
     QVERIFY(!Child<QPushButton>(editor, "Button52")->isEnabled());
@@ -189,7 +172,7 @@ void MenuGraphicsEditorTest::exportListSpeaksTheChosenLanguage()
     // there), shown under the German one.
     GuiProgram p(2, "[General]\r\nLanguage=DEUTSCH.LNG\r\nFirstTime=0\r\n");
     p.app->workingSet().menuBackgrounds = {"03 - Race options", "12 - Sound options"};
-    MenuGraphicsEditor* editor = OpenMenuGraphics(p);
+    MenuGraphicsEditor* editor = openEditor<MenuGraphicsEditor>(p, "TForm27");
     QVERIFY(editor);
     Child<QTabWidget>(editor, "PageControl1")->setCurrentIndex(2);
     Click(editor, "Button30");
@@ -206,7 +189,7 @@ void MenuGraphicsEditorTest::exportListSpeaksTheChosenLanguage()
 void MenuGraphicsEditorTest::loadingPicturesOfAnotherSizeAreStretchedOnYes()
 {
     GuiProgram p;
-    MenuGraphicsEditor* editor = OpenMenuGraphics(p);
+    MenuGraphicsEditor* editor = openEditor<MenuGraphicsEditor>(p, "TForm27");
     QVERIFY(editor);
     Child<QTabWidget>(editor, "PageControl1")->setCurrentIndex(1);
     Click(editor, "Button28");
@@ -233,7 +216,7 @@ void MenuGraphicsEditorTest::loadingPicturesOfAnotherSizeAreStretchedOnYes()
 void MenuGraphicsEditorTest::teamArtWithoutRoomOpensTheExpansionDialogBeforeExport()
 {
     GuiProgram p;
-    MenuGraphicsEditor* editor = OpenMenuGraphics(p);
+    MenuGraphicsEditor* editor = openEditor<MenuGraphicsEditor>(p, "TForm27");
     QVERIFY(editor);
     auto* teams = Child<QListWidget>(editor, "ListBox11");
     teams->setCurrentRow(2);

@@ -59,7 +59,7 @@ private slots:
 void MiscEditorTest::eachPageImportsAndExportsOnlyItsOwnItem()
 {
     GuiProgram p;
-    MiscEditor* editor = OpenEditor<MiscEditor>(p, "TForm18");
+    MiscEditor* editor = openEditor<MiscEditor>(p, "TForm18");
     QVERIFY(editor);
     const UITexts& texts = p.program.texts;
     auto* pages = Child<QTabWidget>(editor, "PageControl1");
@@ -76,7 +76,7 @@ void MiscEditorTest::eachPageImportsAndExportsOnlyItsOwnItem()
     const auto save = ::pitwall::test::ReadBytes(p.path("game/F1GSTATE.SAV"));
     TransferState& transfer = p.app->workingSet().transfer;
     transfer.loaded = {};
-    editor->Restore();
+    editor->restore();
     const int items[] = {2, 3, 103, 119, 4, 120};
     for (int page = 0; page < 6; ++page) {
         QVERIFY(!Child<QWidget>(editor, QString("PagePanel%1").arg(page + 1))->isEnabled());
@@ -118,7 +118,7 @@ void MiscEditorTest::eachPageImportsAndExportsOnlyItsOwnItem()
 void MiscEditorTest::presetsAidsAndPlayerCar()
 {
     GuiProgram p;
-    MiscEditor* editor = OpenEditor<MiscEditor>(p, "TForm18");
+    MiscEditor* editor = openEditor<MiscEditor>(p, "TForm18");
     QVERIFY(editor);
     for (int page = 1; page <= 6; ++page)
         Click(editor, QString("ImportButton%1").arg(page));
@@ -131,18 +131,18 @@ void MiscEditorTest::presetsAidsAndPlayerCar()
     QCOMPARE(Spin(editor, "SpinEdit25")->value(), 1);
     QCOMPARE(Spin(editor, "SpinEdit26")->value(), 0);
     Click(editor, "PresetButton1");
-    editor->Store();
+    editor->store();
     QCOMPARE(s.points, PresetPoints(PointsPreset::Formula1));
 
     Click(editor, "AllButton1");
-    editor->Store();
+    editor->store();
     QCOMPARE(s.aids.masks[0], std::uint16_t(0x037F));
     for (int aid = 1; aid <= 8; ++aid)
         Child<QToolButton>(editor, QString("AidButton1_%1").arg(aid))->setChecked(false);
     Child<QToolButton>(editor, "AidButton5_5")->setChecked(false);
     for (int aid : {1, 2})
         Child<QToolButton>(editor, QString("AidButton5_%1").arg(aid))->setChecked(true);
-    editor->Store();
+    editor->store();
     QCOMPARE(s.aids.masks[0], std::uint16_t(0x0040));
     QCOMPARE(s.aids.masks[4] & 0x0003, 0x0003);
     QCOMPARE(s.aids.masks[4] & 0x0100, 0);
@@ -153,7 +153,7 @@ void MiscEditorTest::presetsAidsAndPlayerCar()
     performance->setCurrentIndex(1); // the chosen team's performance
     QVERIFY(!qualifying->isEnabled());
     QVERIFY(!race->isEnabled());
-    editor->Store();
+    editor->store();
     QCOMPARE(s.misc.presetPerformance, std::uint8_t(0));
     performance->setCurrentIndex(0);
     QVERIFY(qualifying->isEnabled());
@@ -162,26 +162,26 @@ void MiscEditorTest::presetsAidsAndPlayerCar()
     // A weight the game file does not hold as a usable number shows 0 and
     // stays as it is until the user types one.
     s.misc.weight = std::numeric_limits<double>::quiet_NaN();
-    editor->Restore();
+    editor->restore();
     QCOMPARE(Spin(editor, "Weight")->value(), 0);
-    editor->Store();
+    editor->store();
     QVERIFY(std::isnan(s.misc.weight));
     Spin(editor, "Weight")->setValue(1000);
-    editor->Store();
+    editor->store();
     QCOMPARE(s.misc.weight, 1000.0);
 }
 
 void MiscEditorTest::camerasKeepTheirAnglesAndTheEditorItsPlace()
 {
     GuiProgram p;
-    MiscEditor* editor = OpenEditor<MiscEditor>(p, "TForm18");
+    MiscEditor* editor = openEditor<MiscEditor>(p, "TForm18");
     QVERIFY(editor);
     Click(editor, "ImportButton6");
     OnboardCameras& cameras = p.app->workingSet().settings.cameras;
     // An angle between two whole degrees stays as the game has it while the
     // field is not changed.
     cameras.cameras[1].words[CameraRecord::Roll] = 1000; // 5.49 degrees
-    editor->Restore();
+    editor->restore();
     auto* list = Child<QListWidget>(editor, "ListBox1");
     list->setCurrentRow(1);
     QCOMPARE(Spin(editor, "CameraWord6")->value(), 5);
@@ -201,9 +201,9 @@ void MiscEditorTest::camerasKeepTheirAnglesAndTheEditorItsPlace()
     Child<QTabWidget>(editor, "PageControl1")->setCurrentIndex(5);
     list->setCurrentRow(7);
     Spin(editor, "CameraWord10")->setValue(-7);
-    p.window->OpenEditor("TForm12");
+    p.window->openEditor("TForm12");
     QCOMPARE(int(cameras.cameras[7].words[CameraRecord::Unknown2]), -7);
-    p.window->OpenEditor("TForm18");
+    p.window->openEditor("TForm18");
     editor = qobject_cast<MiscEditor*>(p.window->currentEditor());
     QVERIFY(editor);
     QCOMPARE(Child<QTabWidget>(editor, "PageControl1")->currentIndex(), 5);
@@ -214,7 +214,7 @@ void MiscEditorTest::camerasKeepTheirAnglesAndTheEditorItsPlace()
 void MiscEditorTest::damageFieldsHighlightTheirPart()
 {
     GuiProgram p;
-    MiscEditor* editor = OpenEditor<MiscEditor>(p, "TForm18");
+    MiscEditor* editor = openEditor<MiscEditor>(p, "TForm18");
     QVERIFY(editor);
     // Every part has its own area, red to begin with; the three rear wing
     // parts share one.
@@ -240,7 +240,7 @@ void MiscEditorTest::standardLoadsOnlyThePagesItem()
     GuiProgram p;
     QVERIFY(FileExists(PITWALL_RUNTIME_DIR "/Standard.DAT"));
     CopyFileForced(PITWALL_RUNTIME_DIR "/Standard.DAT", p.program.directories.program + "Standard.DAT");
-    MiscEditor* editor = OpenEditor<MiscEditor>(p, "TForm18");
+    MiscEditor* editor = openEditor<MiscEditor>(p, "TForm18");
     QVERIFY(editor);
     TransferState& transfer = p.app->workingSet().transfer;
     transfer.loaded = {};

@@ -44,7 +44,7 @@ void ResponsivenessTest::savingACompleteCarsetKeepsTimersAndPaintingGoing()
 {
     GuiProgram p(2);
     p.program.settings.gameDirectory = p.path("game/");
-    QVERIFY(p.window->FirstActivation());
+    QVERIFY(p.window->firstActivation());
     p.window->show();
     TransferUi ui = p.app->transferUi();
     p.app->workingSet().transfer.selectAll();
@@ -80,7 +80,7 @@ void ResponsivenessTest::expandingTheWholeArtBankKeepsTimersGoing()
 {
     GuiProgram p(2);
     p.program.settings.gameDirectory = p.path("game/");
-    QVERIFY(p.window->FirstActivation());
+    QVERIFY(p.window->firstActivation());
     ArtBankPage page(*p.app);
     page.show();
 
@@ -101,10 +101,10 @@ void ResponsivenessTest::expandingTheWholeArtBankKeepsTimersGoing()
         for (int row = 0; row < d->list()->count(); ++row)
             d->list()->item(row)->setCheckState(Qt::Checked);
         dialogClosed = true;
-        d->BitBtn2Click();
+        d->expandChosen();
         return false;
     });
-    page.BitBtn32Click();
+    page.expandArtBank();
     timer.stop();
     QVERIFY(dialogClosed);
     QVERIFY(p.numbers().empty());

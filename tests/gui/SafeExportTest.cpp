@@ -67,14 +67,14 @@ void ImportAndChangeTheTeams(GuiProgram& p)
 {
     p.program.settings.gameDirectory = p.path("game/");
     p.program.restorePointRoot = p.path("restore-points/");
-    QVERIFY(p.window->FirstActivation());
+    QVERIFY(p.window->firstActivation());
     p.app->workingSet().transfer.selection = {};
     p.app->workingSet().transfer.selection[1] = 1;
     TransferUi ui = p.app->transferUi();
     QCOMPARE(p.app->engine().importFromGame(false, false, ui), TransferOutcome::Done);
     TeamRecord& team = p.app->workingSet().teams.teams[0];
     team.tqp = static_cast<std::uint16_t>(team.tqp == 30000 ? 20000 : 30000);
-    p.window->RestoreCurrentEditor();
+    p.window->restoreCurrentEditor();
 }
 
 QString Text(const GuiProgram& p, int number) { return FromGameText(p.program.texts.text(number)); }
@@ -186,7 +186,7 @@ void SafeExportTest::exportIsConfirmedAndCancelWritesNothing()
     // A problem the preview meets is told once, not again by the writing step.
     p.messages.clear();
     p.app->workingSet().teams.teams[0].tqp = 12345;
-    p.window->RestoreCurrentEditor();
+    p.window->restoreCurrentEditor();
     std::filesystem::resize_file(NativePath(p.path("game/GP3.EXE")), 1000);
     auto finished = std::make_shared<bool>(false);
     OnModal([finished](QWidget* modal) {
@@ -231,7 +231,7 @@ void SafeExportTest::restoreWindowPutsBackWhatAnExportChanged()
             row << w->list()->topLevelItem(0)->text(c);
         title = w->windowTitle();
         firstColumn = w->list()->headerItem()->text(0);
-        w->BitBtn1Click();
+        w->restoreChosenPoint();
         w->reject();
         return false;
     });
@@ -251,7 +251,7 @@ void SafeExportTest::summaryNamesMissingMembersAndUncarriedItems()
 {
     GuiProgram p(2);
     p.program.settings.gameDirectory = p.path("game/");
-    QVERIFY(p.window->FirstActivation());
+    QVERIFY(p.window->firstActivation());
     // A carset whose header lists teams and drivers and the points table,
     // without their members.
     std::string carset = p.path("broken.GMS");
@@ -282,7 +282,7 @@ void SafeExportTest::selectionDialogOffersOnlyCarriedItems()
 {
     GuiProgram p(2);
     p.program.settings.gameDirectory = p.path("game/");
-    QVERIFY(p.window->FirstActivation());
+    QVERIFY(p.window->firstActivation());
     std::vector<std::vector<int>> offered;
     auto look = [&](bool ok) {
         OnModal([&, ok](QWidget* modal) {
@@ -398,12 +398,12 @@ void SafeExportTest::exportsEndSayingWhatWasNotWritten()
     {
         GuiProgram p(2);
         p.program.restorePointRoot = p.path("restore-points/");
-        auto* graphics = gui::test::OpenEditor<QWidget>(p, "TForm15");
+        auto* graphics = gui::test::openEditor<QWidget>(p, "TForm15");
         QVERIFY(graphics);
         gui::test::Click(graphics, "CarExportAll");
         QCOMPARE(p.numbers(), std::vector<int>{958});
         p.messages.clear();
-        p.window->OpenEditor("TForm16");
+        p.window->openEditor("TForm16");
         gui::test::Click(p.window->currentEditor(), "Button17");
         QCOMPARE(Last(p), 958); // after the editor's word on the LCD font the test has not got
         QVERIFY(NoRestorePoint(p));
@@ -412,7 +412,7 @@ void SafeExportTest::exportsEndSayingWhatWasNotWritten()
     {
         GuiProgram p(2);
         p.program.restorePointRoot = p.path("restore-points/");
-        auto* menus = gui::test::OpenEditor<QWidget>(p, "TForm27");
+        auto* menus = gui::test::openEditor<QWidget>(p, "TForm27");
         QVERIFY(menus);
         auto* pages = gui::test::Child<QTabWidget>(menus, "PageControl1");
         pages->setCurrentWidget(gui::test::Child<QWidget>(menus, "TabSheet1")); // the backgrounds
@@ -442,13 +442,13 @@ void SafeExportTest::exportsEndSayingWhatWasNotWritten()
     {
         GuiProgram p(2);
         p.program.restorePointRoot = p.path("restore-points/");
-        auto* tracks = gui::test::OpenEditor<TracksEditor>(p, "TForm13");
+        auto* tracks = gui::test::openEditor<TracksEditor>(p, "TForm13");
         QVERIFY(tracks);
         gui::test::Click(tracks, "Button2"); // "Alles importieren"
         gui::test::Child<QTabWidget>(tracks, "PageControl1")->setCurrentIndex(TracksEditor::kSectionsPage);
         const std::string small = p.path("small.bmp");
         SaveBmpFile(Image(200, 100, 24, MakePixel(10, 200, 30)), small);
-        tracks->LoadPicture(small);
+        tracks->loadPicture(small);
         QCOMPARE(p.numbers(), std::vector<int>{710});
         p.messages.clear();
         TrackView& view = p.app->workingSet().tracks.sections[0].views[0];
@@ -476,7 +476,7 @@ void SafeExportTest::exportsEndSayingWhatWasNotWritten()
     {
         GuiProgram p(1);
         p.program.restorePointRoot = p.path("restore-points/");
-        auto* texts = gui::test::OpenEditor<QWidget>(p, "TForm14");
+        auto* texts = gui::test::openEditor<QWidget>(p, "TForm14");
         QVERIFY(texts);
         gui::test::Click(texts, "Button2"); // "Alles importieren"
         for (auto& list : p.app->workingSet().gameTexts.languages)

@@ -64,8 +64,6 @@ std::shared_ptr<DialogAnswer> AnswerSaveDialog(const std::string& name, const QS
     return answer;
 }
 
-using Bytes = std::vector<std::uint8_t>;
-Bytes BytesOf(const std::string& file) { return pitwall::test::ReadBytes(file); }
 bool IsJpeg(const Bytes& b) { return b.size() > 3 && b[0] == 0xFF && b[1] == 0xD8 && b[2] == 0xFF; }
 bool IsBmp(const Bytes& b) { return b.size() > 2 && b[0] == 'B' && b[1] == 'M'; }
 
@@ -90,7 +88,7 @@ void SaveDialogTest::initTestCase()
 void SaveDialogTest::textsKeepTheExtensionTyped()
 {
     GuiProgram p;
-    TextsEditor* editor = OpenEditor<TextsEditor>(p, "TForm14");
+    TextsEditor* editor = openEditor<TextsEditor>(p, "TForm14");
     QVERIFY(editor);
     Click(editor, "Button2"); // "Alles importieren"
     Child<QListWidget>(editor, "ListBox4")->setCurrentRow(1);
@@ -116,7 +114,7 @@ void SaveDialogTest::textsKeepTheExtensionTyped()
         Click(editor, "Button4"); // "In Datei speichern"
         QVERIFY2(answer->answered, c.typed);
         QVERIFY2(FileExists(p.path(c.written)), c.written);
-        QVERIFY2(BytesOf(p.path(c.written)) == BytesOf(p.path(c.format)), c.written);
+        QVERIFY2(FileBytes(p.path(c.written)) == FileBytes(p.path(c.format)), c.written);
     }
     QVERIFY(!FileExists(p.path("pl.TXT.STR")));
     QVERIFY(!FileExists(p.path("en.str.TXT")));
@@ -127,14 +125,14 @@ void SaveDialogTest::textsKeepTheExtensionTyped()
 void SaveDialogTest::picturesKeepTheExtensionTyped()
 {
     GuiProgram p;
-    auto* editor = OpenEditor<TracksEditor>(p, "TForm13");
+    auto* editor = openEditor<TracksEditor>(p, "TForm13");
     QVERIFY(editor);
     Click(editor, "Button2"); // "Alles importieren"
     Child<QListWidget>(editor, "ListBox2")->setCurrentRow(0);
     Child<QTabWidget>(editor, "PageControl1")->setCurrentIndex(TracksEditor::kPicturesPage);
     const std::string picture = p.path("picture.bmp");
     SaveBmpFile(Image(498, 359, 24, MakePixel(10, 200, 30)), picture);
-    editor->LoadPicture(picture);
+    editor->loadPicture(picture);
 
     struct Case {
         const char* typed;
@@ -153,7 +151,7 @@ void SaveDialogTest::picturesKeepTheExtensionTyped()
         Click(editor, "Button63"); // "Streckengrafik speichern"
         QVERIFY2(answer->answered, c.typed);
         QVERIFY2(FileExists(p.path(c.written)), c.written);
-        const Bytes written = BytesOf(p.path(c.written));
+        const Bytes written = FileBytes(p.path(c.written));
         QVERIFY2(c.jpeg ? IsJpeg(written) : IsBmp(written), c.written);
     }
     QVERIFY(!FileExists(p.path("track1.jpg.BMP")));

@@ -37,7 +37,7 @@ private slots:
 void SoundsEditorTest::nothingLoadedMeansAnEmptyListAndNoActions()
 {
     GuiProgram p;
-    SoundsEditor* editor = OpenEditor<SoundsEditor>(p, "TForm17");
+    SoundsEditor* editor = openEditor<SoundsEditor>(p, "TForm17");
     QVERIFY(editor);
     QCOMPARE(editor->objectName(), QString("TForm17"));
     QCOMPARE(Child<QTreeWidget>(editor, "ListView1")->topLevelItemCount(), 0);
@@ -57,7 +57,7 @@ void SoundsEditorTest::nothingLoadedMeansAnEmptyListAndNoActions()
 void SoundsEditorTest::marksFollowTheRowsAndSelectAll()
 {
     GuiProgram p;
-    SoundsEditor* editor = OpenEditor<SoundsEditor>(p, "TForm17");
+    SoundsEditor* editor = openEditor<SoundsEditor>(p, "TForm17");
     QVERIFY(editor);
     Click(editor, "Button18");
     auto* all = Child<QCheckBox>(editor, "CheckBox3");
@@ -72,9 +72,9 @@ void SoundsEditorTest::marksFollowTheRowsAndSelectAll()
     list->topLevelItem(4)->setCheckState(0, Qt::Unchecked);
     QVERIFY(!all->isChecked());
     QCOMPARE(table.marks[4], std::uint8_t{0});
-    p.window->OpenEditor("TForm12");
+    p.window->openEditor("TForm12");
     QVERIFY(!p.app->editorStates.sounds.selectAll);
-    p.window->OpenEditor("TForm17");
+    p.window->openEditor("TForm17");
     editor = qobject_cast<SoundsEditor*>(p.window->currentEditor());
     QVERIFY(!Child<QCheckBox>(editor, "CheckBox3")->isChecked());
     list = Child<QTreeWidget>(editor, "ListView1");
@@ -85,7 +85,7 @@ void SoundsEditorTest::marksFollowTheRowsAndSelectAll()
 void SoundsEditorTest::replacingOneOrAllSoundsMarksThem()
 {
     GuiProgram p;
-    SoundsEditor* editor = OpenEditor<SoundsEditor>(p, "TForm17");
+    SoundsEditor* editor = openEditor<SoundsEditor>(p, "TForm17");
     QVERIFY(editor);
     Click(editor, "Button18");
     SoundTable& table = p.app->workingSet().sounds;
@@ -133,7 +133,7 @@ void SoundsEditorTest::replacingOneOrAllSoundsMarksThem()
 void SoundsEditorTest::playingSaysWhyItCannot()
 {
     GuiProgram p;
-    SoundsEditor* editor = OpenEditor<SoundsEditor>(p, "TForm17");
+    SoundsEditor* editor = openEditor<SoundsEditor>(p, "TForm17");
     QVERIFY(editor);
     Click(editor, "Button18");
     editor->hasAudioOutput = [] { return false; };
@@ -152,7 +152,7 @@ void SoundsEditorTest::playingSaysWhyItCannot()
 void SoundsEditorTest::playingWithoutAUsableSoundModuleSaysWhich()
 {
     GuiProgram p;
-    SoundsEditor* editor = OpenEditor<SoundsEditor>(p, "TForm17");
+    SoundsEditor* editor = openEditor<SoundsEditor>(p, "TForm17");
     QVERIFY(editor);
     Click(editor, "Button18");
     QDir().mkpath(QString::fromStdString(p.path("empty")));
@@ -176,7 +176,7 @@ void SoundsEditorTest::playingWithoutAUsableSoundModuleSaysWhich()
     QVERIFY(!load.reason.isEmpty());
 
     GuiProgram q;
-    SoundsEditor* other = OpenEditor<SoundsEditor>(q, "TForm17");
+    SoundsEditor* other = openEditor<SoundsEditor>(q, "TForm17");
     QVERIFY(other);
     Click(other, "Button18");
     other->soundModuleDirectory = broken;
@@ -193,7 +193,7 @@ void SoundsEditorTest::playingGoesThroughTheSoundModule()
     QVERIFY2(load.player, qPrintable(load.file + ": " + load.reason));
 
     GuiProgram p;
-    SoundsEditor* editor = OpenEditor<SoundsEditor>(p, "TForm17");
+    SoundsEditor* editor = openEditor<SoundsEditor>(p, "TForm17");
     QVERIFY(editor);
     Click(editor, "Button18");
     editor->soundModuleDirectory = PITWALL_RUNTIME_DIR;

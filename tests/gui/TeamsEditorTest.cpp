@@ -33,7 +33,7 @@ namespace {
 TeamsEditor* OpenTeamsEditor(GuiProgram& p)
 {
     p.program.settings.gameDirectory = p.path("game/");
-    if (!p.window->FirstActivation())
+    if (!p.window->firstActivation())
         return nullptr;
     return qobject_cast<TeamsEditor*>(p.window->currentEditor());
 }
@@ -132,11 +132,11 @@ void TeamsEditorTest::namesAreCutAndUntouchedValuesStay()
     // Control characters of a name are not shown, and not lost either.
     teams.teams[0].engine = std::string_view("V10\x1B[2J\x9D");
     teams.teams[1].name = std::string_view("Evil\r\nTeam");
-    editor->Restore();
+    editor->restore();
     QCOMPARE(Child<QLineEdit>(editor, "Edit2")->text(), QString("V10[2J"));
     QCOMPARE(Child<QListWidget>(editor, "ListBox1")->item(1)->text(), QString("EvilTeam"));
     TeamTable before = teams;
-    editor->Store();
+    editor->store();
     QVERIFY(teams == before);
 
     auto* team = Child<QLineEdit>(editor, "Edit1");
@@ -235,7 +235,7 @@ void TeamsEditorTest::quickSettingsAndTheirRememberedSteps()
         teams.teams[0].tqp = static_cast<std::uint16_t>(first);
         teams.teams[1].tqp = static_cast<std::uint16_t>(second);
         teams.teams[2].tqp = static_cast<std::uint16_t>(third);
-        editor->Restore();
+        editor->restore();
     };
     auto performances = [&] {
         return std::vector<int>{teams.teams[0].tqp, teams.teams[1].tqp, teams.teams[2].tqp};
@@ -264,7 +264,7 @@ void TeamsEditorTest::quickSettingsAndTheirRememberedSteps()
     for (int d = 0; d < 22; ++d)
         teams.driver(d).qp = 16'000;
     teams.driver(21).qp = 17'000;
-    editor->Restore();
+    editor->restore();
     Child<QTabWidget>(editor, "PageControl1")->setCurrentIndex(1);
     Child<QSpinBox>(editor, "SpinEdit17")->setValue(100);
     Click(editor, "Button25"); // Maximum + over driver qualifying strength
@@ -279,8 +279,8 @@ void TeamsEditorTest::quickSettingsAndTheirRememberedSteps()
     Child<QRadioButton>(editor, "RadioGroup2_0")->click();
     QCOMPARE(Child<QSpinBox>(editor, "SpinEdit15")->value(), 25);
     Child<QListWidget>(editor, "ListBox1")->setCurrentRow(7);
-    p.window->OpenEditor("TForm13");
-    p.window->OpenEditor("TForm12");
+    p.window->openEditor("TForm13");
+    p.window->openEditor("TForm12");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     auto* reopened = qobject_cast<TeamsEditor*>(p.window->currentEditor());
     QVERIFY(reopened && reopened != editor);
@@ -312,14 +312,14 @@ void TeamsEditorTest::exchangesAndTeamDragMoveWholeRecords()
     QCOMPARE(Child<QLineEdit>(editor, "Edit4")->text(), FromGameText(start.teams[3].drivers[0].name.text()));
     QCOMPARE(driver2->itemText(1), FromGameText(start.teams[3].drivers[0].name.text()));
     teams = start;
-    editor->Restore();
+    editor->restore();
 
     emit Child<QComboBox>(editor, "ComboBox5")->activated(5);
     QVERIFY(teams.teams[0] == start.teams[5]);
     QVERIFY(teams.teams[5] == start.teams[0]);
     QCOMPARE(Child<QLineEdit>(editor, "Edit1")->text(), FromGameText(start.teams[5].name.text()));
     teams = start;
-    editor->Restore();
+    editor->restore();
 
     // Dragging teams needs the switch, which the settings keep.
     auto* list = Child<SwapListWidget>(editor, "ListBox1");
@@ -332,7 +332,7 @@ void TeamsEditorTest::exchangesAndTeamDragMoveWholeRecords()
     QCOMPARE(list->item(2)->text(), FromGameText(start.teams[8].name.text()));
     QCOMPARE(list->item(8)->text(), FromGameText(start.teams[2].name.text()));
     QCOMPARE(list->count(), 11);
-    editor->Store();
+    editor->store();
     QVERIFY(p.program.settings.dndTeams);
 }
 
@@ -350,7 +350,7 @@ void TeamsEditorTest::equaliseButtonsCopyOverAllTeamsAndDrivers()
 
     for (int d = 0; d < 22; ++d)
         teams.driver(d).ra = static_cast<std::uint16_t>(100 + d);
-    editor->Restore();
+    editor->restore();
     Click(editor, "BitBtn16"); // qualifying consistency := race consistency
     for (int d = 0; d < 22; ++d)
         QCOMPARE(int(teams.driver(d).qa), 100 + d);
@@ -384,7 +384,7 @@ void TeamsEditorTest::perFilesThroughTheDialogs()
     TeamTable saved = teams;
     teams.teams[0].drivers[0].ra = 1;
     teams.teams[4].name = "Changed";
-    editor->Restore();
+    editor->restore();
     Click(editor, "Button17");
     QCOMPARE(asked.size(), std::size_t{2});
     QCOMPARE(asked[1].key, std::string("TeamsLoad"));
@@ -423,7 +423,7 @@ void TeamsEditorTest::simulationShowsLapTimesAndGaps()
     TeamsEditor* editor = OpenTeamsEditor(p);
     // The neutral teams the program starts with, made editable.
     p.app->workingSet().transfer.loaded[1] = 1;
-    editor->Restore();
+    editor->restore();
     Click(editor, "Button53");
     auto* simulation = p.window->findChild<SimulationWindow*>("TForm2");
     QVERIFY(simulation);
@@ -466,7 +466,7 @@ void TeamsEditorTest::languageReachesBothWindows()
     GuiProgram p;
     TeamsEditor* editor = OpenTeamsEditor(p);
     p.app->workingSet().transfer.loaded[1] = 1;
-    editor->Restore();
+    editor->restore();
     Click(editor, "Button54");
     auto* simulation = p.window->findChild<SimulationWindow*>("TForm2");
     const UITexts& texts = p.program.texts;

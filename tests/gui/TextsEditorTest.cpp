@@ -50,7 +50,7 @@ private slots:
 void TextsEditorTest::unloadedLanguageDisablesTheTexts()
 {
     GuiProgram p;
-    TextsEditor* editor = OpenEditor<TextsEditor>(p, "TForm14");
+    TextsEditor* editor = openEditor<TextsEditor>(p, "TForm14");
     QVERIFY(editor);
     QVERIFY(!Child<QListView>(editor, "ListBox5")->isEnabled());
     QVERIFY(!Child<QPushButton>(editor, "Button4")->isEnabled());
@@ -63,7 +63,7 @@ void TextsEditorTest::unloadedLanguageDisablesTheTexts()
 void TextsEditorTest::findInBothDirectionsWithAndWithoutCase()
 {
     GuiProgram p;
-    TextsEditor* editor = OpenEditor<TextsEditor>(p, "TForm14");
+    TextsEditor* editor = openEditor<TextsEditor>(p, "TForm14");
     Click(editor, "Button2");
     auto& texts = Texts(p, 0);
     texts[100] = "Boxenstopp";
@@ -105,15 +105,15 @@ void TextsEditorTest::findInBothDirectionsWithAndWithoutCase()
 void TextsEditorTest::versionLabelQuickJumpsAndFilter()
 {
     GuiProgram p;
-    TextsEditor* editor = OpenEditor<TextsEditor>(p, "TForm14");
+    TextsEditor* editor = openEditor<TextsEditor>(p, "TForm14");
     Click(editor, "Button2");
     QCOMPARE(Child<QLabel>(editor, "Label4")->text(), QString("Language file for GP3 version: v1.13"));
     QCOMPARE(Child<QLabel>(editor, "Label3")->text(), QString("Number of texts: 2843"));
     Texts(p, 0).resize(2702);
-    editor->Restore();
+    editor->restore();
     QCOMPARE(Child<QLabel>(editor, "Label4")->text(), QString("Language file for GP3 version: v1.00"));
     Texts(p, 0).resize(2000);
-    editor->Restore();
+    editor->restore();
     QCOMPARE(Child<QLabel>(editor, "Label4")->text(), QString("Language file for GP3 version: Unknown Version"));
 
     ChooseLanguage(editor, 6); // POLSKI
@@ -140,7 +140,7 @@ void TextsEditorTest::versionLabelQuickJumpsAndFilter()
 void TextsEditorTest::editingSplitsAtLineFeedsOutsideQuotes()
 {
     GuiProgram p;
-    TextsEditor* editor = OpenEditor<TextsEditor>(p, "TForm14");
+    TextsEditor* editor = openEditor<TextsEditor>(p, "TForm14");
     Click(editor, "Button2");
     auto& texts = Texts(p, 1);
     ChooseLanguage(editor, 1);
@@ -181,7 +181,7 @@ void TextsEditorTest::editingSplitsAtLineFeedsOutsideQuotes()
 void TextsEditorTest::languagesTheVersionLacksAreRefused()
 {
     GuiProgram p(1); // v1.00
-    TextsEditor* editor = OpenEditor<TextsEditor>(p, "TForm14");
+    TextsEditor* editor = openEditor<TextsEditor>(p, "TForm14");
     ChooseLanguage(editor, 6);
     Click(editor, "Button16");
     QCOMPARE(p.numbers(), std::vector<int>{943});
@@ -196,7 +196,7 @@ void TextsEditorTest::languagesTheVersionLacksAreRefused()
 void TextsEditorTest::exportOfAnotherVersionsCountAsks()
 {
     GuiProgram p;
-    TextsEditor* editor = OpenEditor<TextsEditor>(p, "TForm14");
+    TextsEditor* editor = openEditor<TextsEditor>(p, "TForm14");
     Click(editor, "Button2");
     const std::string file = ResolveGamePath(p.path("game/"), "LDATA\\DEUTSCH.str");
     const auto before = pitwall::test::ReadBytes(file);
@@ -217,8 +217,8 @@ void TextsEditorTest::careerImportShowsTheReport()
 {
     GuiProgram p;
     p.program.settings.gameDirectory = p.path("game/");
-    QVERIFY(p.window->FirstActivation());
-    p.window->OpenEditor("TForm25");
+    QVERIFY(p.window->firstActivation());
+    p.window->openEditor("TForm25");
     auto* career = qobject_cast<CareerWindow*>(p.window->currentEditor());
     QVERIFY(career);
     auto* results = Child<QTreeWidget>(career, "ListView1");
@@ -239,8 +239,8 @@ void TextsEditorTest::careerImportShowsTheReport()
     // The lapped entries speak the chosen language.
     GuiProgram german(2, "[General]\r\nLanguage=DEUTSCH.LNG\r\nFirstTime=0\r\n");
     german.program.settings.gameDirectory = german.path("game/");
-    QVERIFY(german.window->FirstActivation());
-    german.window->OpenEditor("TForm25");
+    QVERIFY(german.window->firstActivation());
+    german.window->openEditor("TForm25");
     career = qobject_cast<CareerWindow*>(german.window->currentEditor());
     QVERIFY(career);
     Click(career, "Button16");

@@ -15,18 +15,10 @@
 using namespace pitwall;
 using namespace pitwall::gui;
 using pitwall::gui::test::GuiProgram;
+using pitwall::gui::test::kEnglish;
+using pitwall::gui::test::ToolButtonOf;
 
 namespace {
-
-const std::string kEnglish = "[General]\r\nLanguage=ENGLISH.LNG\r\nFirstTime=0\r\n";
-
-QToolButton* ToolButtonOf(GuiProgram& p, const char* action)
-{
-    for (QToolButton* b : p.window->findChild<QToolBar*>("ToolBar1")->findChildren<QToolButton*>())
-        if (b->property("menuAction").toString() == action)
-            return b;
-    return nullptr;
-}
 
 // What a command did, as the user would see it: the file dialogs it asked,
 // the windows it opened (each is closed with Cancel), the messages it
@@ -108,7 +100,7 @@ void ToolBarDropDownsTest::dropDownEntriesDoWhatTheirMenuTwinsDo()
 {
     GuiProgram p(2, kEnglish);
     p.program.settings.gameDirectory = p.path("game/");
-    QVERIFY(p.window->FirstActivation());
+    QVERIFY(p.window->firstActivation());
     Recorder recorder(p);
     auto menu = [&](const char* name) {
         auto* a = p.window->findChild<QAction*>(name);
@@ -163,7 +155,7 @@ void ToolBarDropDownsTest::contentsOpensTheManual()
 {
     GuiProgram p(2, kEnglish);
     p.program.settings.gameDirectory = p.path("game/");
-    QVERIFY(p.window->FirstActivation());
+    QVERIFY(p.window->firstActivation());
     const QString manual = QString::fromStdString(p.program.directories.program) + kManualFileName;
     QVERIFY(QFile::copy(PITWALL_RUNTIME_DIR "/README.md", manual));
     UrlCatcher browser;

@@ -39,9 +39,9 @@ struct CautiousUser {
     {
         p.app->messages.divert([this](const Message& m) { p.messages.push_back(m); }, false);
         p.program.settings.gameDirectory = p.path("game/");
-        if (!p.window->FirstActivation())
+        if (!p.window->firstActivation())
             return;
-        p.window->OpenEditor("TForm13");
+        p.window->openEditor("TForm13");
         editor = qobject_cast<TracksEditor*>(p.window->currentEditor());
         // The watch ends with this user (the next one has its own).
         pitwall::gui::test::OnModal([seen = std::weak_ptr<QStringList>(modals)](QWidget* modal) {
@@ -114,7 +114,7 @@ void TrackExportRoutesTest::editedBumpsReachTheGameThroughExportAll()
                 user.p.app->workingSet().transfer.selection = user.p.app->workingSet().transfer.loaded;
                 QCOMPARE(user.p.app->engine().saveCarset(false, true, user.p.path("set.gms"), ui),
                          TransferOutcome::Done);
-                user.p.window->LoadCompleteCarset(user.p.path("set.gms"));
+                user.p.window->loadCompleteCarset(user.p.path("set.gms"));
                 QVERIFY(FileExists(user.p.program.directories.working + TrackPictureMember(5, 1, 3)));
             }
             const int slot = 5;
@@ -169,7 +169,7 @@ void TrackExportRoutesTest::unchangedTrackPicturesNeedNoRoomInTheArtFile()
     // written).
     const std::string small = user.p.path("small.bmp");
     SaveBmpFile(Image(kSmallPictureWidth, kSmallPictureHeight, 24, MakePixel(10, 200, 30)), small);
-    user.editor->LoadPicture(small);
+    user.editor->loadPicture(small);
     Click(user.editor, "Button15");
     QCOMPARE(*user.modals, QStringList{"pitwall::gui::ExpansionDialog"});
 }

@@ -31,11 +31,14 @@ using namespace pitwall;
 using namespace pitwall::gui;
 using pitwall::gui::test::Child;
 using pitwall::gui::test::Click;
+using pitwall::gui::test::Bytes;
+using pitwall::gui::test::FileBytes;
 using pitwall::gui::test::GuiProgram;
+using pitwall::gui::test::PutU16;
+using pitwall::gui::test::PutU32;
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
 using Installation = std::map<QString, Bytes>;
 
 // Where v1.13 keeps the track data (GP3.EXE) and the savegame formats the
@@ -49,14 +52,6 @@ constexpr int kSlotStreamBytes[16] = {1380, 1444, 1560, 1256, 1136, 1156, 720,  
 
 std::size_t LapRecordsOf(const GuiProgram& p) { return p.program.savegameFormat == 1 ? 0x616 : 0x6DA; }
 
-Bytes FileBytes(const QString& file)
-{
-    QFile f(file);
-    f.open(QIODevice::ReadOnly);
-    const QByteArray data = f.readAll();
-    return {data.begin(), data.end()};
-}
-
 Installation Snapshot(const GuiProgram& p)
 {
     Installation files;
@@ -66,18 +61,6 @@ Installation Snapshot(const GuiProgram& p)
         files[QDir(root).relativeFilePath(file)] = FileBytes(file);
     }
     return files;
-}
-
-void PutU16(Bytes& b, std::size_t at, unsigned v)
-{
-    b[at] = static_cast<std::uint8_t>(v);
-    b[at + 1] = static_cast<std::uint8_t>(v >> 8);
-}
-
-void PutU32(Bytes& b, std::size_t at, std::uint32_t v)
-{
-    PutU16(b, at, v & 0xFFFF);
-    PutU16(b, at + 2, v >> 16);
 }
 
 void PutText(Bytes& b, std::size_t at, std::size_t width, const std::string& text)
@@ -159,7 +142,7 @@ private slots:
 void TracksEditorGameFilesTest::exportAllWritesEveryEditAndNothingElse()
 {
     GuiProgram p;
-    auto* editor = pitwall::gui::test::OpenEditor<TracksEditor>(p, "TForm13");
+    auto* editor = pitwall::gui::test::openEditor<TracksEditor>(p, "TForm13");
     QVERIFY(editor);
     const std::size_t kSavegameRecords = LapRecordsOf(p);
     Click(editor, "Button2"); // "Alles importieren"
@@ -313,7 +296,7 @@ void TracksEditorGameFilesTest::exportAllWritesEveryEditAndNothingElse()
 void TracksEditorGameFilesTest::raceLapRecordGoesToTheSavegameAndBack()
 {
     GuiProgram p;
-    auto* editor = pitwall::gui::test::OpenEditor<TracksEditor>(p, "TForm13");
+    auto* editor = pitwall::gui::test::openEditor<TracksEditor>(p, "TForm13");
     QVERIFY(editor);
     Click(editor, "Button2");
     const std::size_t kSavegameRecords = LapRecordsOf(p);
@@ -361,7 +344,7 @@ void TracksEditorGameFilesTest::raceLapRecordGoesToTheSavegameAndBack()
 void TracksEditorGameFilesTest::carsetRecordsTheFieldsCannotShowAreKept()
 {
     GuiProgram p;
-    auto* editor = pitwall::gui::test::OpenEditor<TracksEditor>(p, "TForm13");
+    auto* editor = pitwall::gui::test::openEditor<TracksEditor>(p, "TForm13");
     QVERIFY(editor);
     Click(editor, "Button2");
     // A carset's records hold a lap time in milliseconds and a day number

@@ -40,6 +40,7 @@ using namespace pitwall::gui;
 using pitwall::gui::test::Child;
 using pitwall::gui::test::Click;
 using pitwall::gui::test::Enabled;
+using pitwall::gui::test::FileBytes;
 using pitwall::gui::test::GuiProgram;
 
 namespace {
@@ -47,7 +48,7 @@ namespace {
 // The editor after "Alles importieren", showing `slot` on `page`.
 TracksEditor* ImportedEditor(GuiProgram& p, int slot, int page)
 {
-    auto* editor = pitwall::gui::test::OpenEditor<TracksEditor>(p, "TForm13");
+    auto* editor = pitwall::gui::test::openEditor<TracksEditor>(p, "TForm13");
     if (!editor)
         return nullptr;
     Click(editor, "Button2"); // "Alles importieren"
@@ -67,14 +68,6 @@ TrackTable GameTracks(GuiProgram& p)
     ReadTrackParameters(table, exe, p.program.gameVersion, all);
     ReadLapRecords(table, save, p.program.savegameFormat, all);
     return table;
-}
-
-std::vector<std::uint8_t> FileBytes(const std::string& file)
-{
-    QFile f(QString::fromStdString(file));
-    f.open(QIODevice::ReadOnly);
-    const QByteArray data = f.readAll();
-    return {data.begin(), data.end()};
 }
 
 // The numbers in a label's text, in order.
@@ -115,7 +108,7 @@ void TracksEditorPagesTest::oneSlotGoesToTheGameAndBackFromThePageShown()
 {
     GuiProgram p;
     TrackTable& tracks = p.app->workingSet().tracks;
-    auto* editor = pitwall::gui::test::OpenEditor<TracksEditor>(p, "TForm13");
+    auto* editor = pitwall::gui::test::openEditor<TracksEditor>(p, "TForm13");
     QVERIFY(editor);
     Click(editor, "Button2");
     // A gear value beyond what the bar can show is shown as it is and kept
@@ -380,7 +373,7 @@ void TracksEditorPagesTest::pictureViewZoomsScrollsMarksAndNamesTheSection()
             full.setPixel(x, y, MakePixel(0, 0, 200));
     const std::string fullFile = p.path("full.bmp");
     SaveBmpFile(full, fullFile);
-    editor->LoadPicture(fullFile);
+    editor->loadPicture(fullFile);
     view.sections[0].x1 = 650, view.sections[0].y1 = 20, view.sections[0].x2 = 750, view.sections[0].y2 = 100;
     auto* scrollX = Child<QScrollBar>(editor, "ScrollBar1");
     auto* scrollY = Child<QScrollBar>(editor, "ScrollBar2");
@@ -483,7 +476,7 @@ void TracksEditorPagesTest::moreStopsRecomputingAndMovingTracks()
 
     // "-1", "+1", "Unten" and a drop take the whole track along.
     TrackTable& tracks = p.app->workingSet().tracks;
-    editor->Store();
+    editor->store();
     const TrackTable before = tracks;
     auto* list = Child<QListWidget>(editor, "ListBox2");
     Click(editor, "Button34");
@@ -541,7 +534,7 @@ void TracksEditorPagesTest::gp3InfoTakesAndTheTrackFileChoice()
     for (auto& kind : track.texts)
         for (auto& text : kind)
             text = std::string("X");
-    editor->Restore();
+    editor->restore();
     Click(editor, "Button41"); // "Name": the city in every language
     for (int l = 0; l < kTrackLanguageCount; ++l) {
         QCOMPARE(QString::fromStdString(track.texts[kTrackCity][static_cast<std::size_t>(l)].text()), name);

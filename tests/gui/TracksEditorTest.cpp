@@ -27,31 +27,10 @@
 
 using namespace pitwall;
 using namespace pitwall::gui;
+using pitwall::gui::test::Child;
+using pitwall::gui::test::Click;
 using pitwall::gui::test::GuiProgram;
-
-namespace {
-
-TracksEditor* OpenTracksEditor(GuiProgram& p)
-{
-    p.program.settings.gameDirectory = p.path("game/");
-    if (!p.window->FirstActivation())
-        return nullptr;
-    p.window->OpenEditor("TForm13");
-    return qobject_cast<TracksEditor*>(p.window->currentEditor());
-}
-
-template <typename T>
-T* Child(QObject* window, const char* name)
-{
-    T* child = window->findChild<T*>(name);
-    if (!child)
-        qFatal("no control %s", name);
-    return child;
-}
-
-void Click(QObject* window, const char* name) { Child<QPushButton>(window, name)->click(); }
-
-} // namespace
+using pitwall::gui::test::openEditor;
 
 class TracksEditorTest : public QObject {
     Q_OBJECT
@@ -70,7 +49,7 @@ private slots:
 void TracksEditorTest::importAllFillsThePagesAndTheComputeButtonsWork()
 {
     GuiProgram p;
-    TracksEditor* editor = OpenTracksEditor(p);
+    TracksEditor* editor = openEditor<TracksEditor>(p, "TForm13");
     QVERIFY(editor);
     auto* pages = Child<QTabWidget>(editor, "PageControl1");
     QCOMPARE(pages->count(), 10);
@@ -124,7 +103,7 @@ void TracksEditorTest::importAllFillsThePagesAndTheComputeButtonsWork()
 void TracksEditorTest::movingATrackToTheTopTakesEverythingAlong()
 {
     GuiProgram p;
-    TracksEditor* editor = OpenTracksEditor(p);
+    TracksEditor* editor = openEditor<TracksEditor>(p, "TForm13");
     QVERIFY(editor);
     Click(editor, "Button2");
     TrackTable& tracks = p.app->workingSet().tracks;
@@ -144,18 +123,18 @@ void TracksEditorTest::movingATrackToTheTopTakesEverythingAlong()
 void TracksEditorTest::picturesOfTheWrongSizeAreRefused()
 {
     GuiProgram p;
-    TracksEditor* editor = OpenTracksEditor(p);
+    TracksEditor* editor = openEditor<TracksEditor>(p, "TForm13");
     QVERIFY(editor);
     Click(editor, "Button2");
     const std::string full = p.path("full.bmp");
     SaveBmpFile(Image(800, 600, 24, MakePixel(10, 200, 30)), full);
     p.messages.clear();
-    editor->LoadPicture(full); // as a small picture: refused
+    editor->loadPicture(full); // as a small picture: refused
     QCOMPARE(p.numbers(), std::vector<int>{710});
     auto* kind = Child<QComboBox>(editor, "ComboBox2");
     kind->setCurrentIndex(1);
     p.messages.clear();
-    editor->LoadPicture(full);
+    editor->loadPicture(full);
     QVERIFY(p.messages.empty());
     auto* view = Child<QLabel>(editor, "Image7");
     QVERIFY(!view->pixmap().isNull());
@@ -165,7 +144,7 @@ void TracksEditorTest::picturesOfTheWrongSizeAreRefused()
 void TracksEditorTest::jamChecksNameTheMissingJam()
 {
     GuiProgram p;
-    TracksEditor* editor = OpenTracksEditor(p);
+    TracksEditor* editor = openEditor<TracksEditor>(p, "TForm13");
     QVERIFY(editor);
     Click(editor, "Button2");
     auto* list = Child<QListWidget>(editor, "ListBox2");
@@ -189,7 +168,7 @@ void TracksEditorTest::jamChecksNameTheMissingJam()
 void TracksEditorTest::gp3InfoLapRecordsAndPerfectingTheStrategy()
 {
     GuiProgram p;
-    TracksEditor* editor = OpenTracksEditor(p);
+    TracksEditor* editor = openEditor<TracksEditor>(p, "TForm13");
     QVERIFY(editor);
     Click(editor, "Button2");
     Child<QListWidget>(editor, "ListBox2")->setCurrentRow(2);
@@ -207,7 +186,7 @@ void TracksEditorTest::gp3InfoLapRecordsAndPerfectingTheStrategy()
 
     // "Take all" renames the city; the track list follows at once.
     track.texts[0][1].assign("Elsewhere");
-    editor->Restore();
+    editor->restore();
     auto* list = Child<QListWidget>(editor, "ListBox2");
     QCOMPARE(list->item(2)->text(), QString("3. Elsewhere"));
     Click(editor, "Button40");
@@ -229,7 +208,7 @@ void TracksEditorTest::gp3InfoLapRecordsAndPerfectingTheStrategy()
 void TracksEditorTest::allPicturesGoOutAndInWithAProgressWindow()
 {
     GuiProgram p;
-    TracksEditor* editor = OpenTracksEditor(p);
+    TracksEditor* editor = openEditor<TracksEditor>(p, "TForm13");
     QVERIFY(editor);
     Click(editor, "Button2");
     Child<QListWidget>(editor, "ListBox2")->setCurrentRow(5);
@@ -304,7 +283,7 @@ void TracksEditorTest::standardLoadsTheTracksOfStandardDat()
     GuiProgram p;
     QVERIFY(FileExists(PITWALL_RUNTIME_DIR "/Standard.DAT"));
     CopyFileForced(PITWALL_RUNTIME_DIR "/Standard.DAT", p.program.directories.program + "Standard.DAT");
-    TracksEditor* editor = OpenTracksEditor(p);
+    TracksEditor* editor = openEditor<TracksEditor>(p, "TForm13");
     QVERIFY(editor);
     auto* pages = Child<QTabWidget>(editor, "PageControl1");
     QVERIFY(!pages->widget(0)->isEnabled());
@@ -326,7 +305,7 @@ void TracksEditorTest::standardLoadsTheTracksOfStandardDat()
 void TracksEditorTest::englishCaptionsReplaceTheGermanOnes()
 {
     GuiProgram p(2, "[General]\r\nLanguage=ENGLISH.LNG\r\nFirstTime=0\r\n");
-    TracksEditor* editor = OpenTracksEditor(p);
+    TracksEditor* editor = openEditor<TracksEditor>(p, "TForm13");
     QVERIFY(editor);
     // Captions that share one text line by line, and texts with a number.
     QCOMPARE(Child<QLabel>(editor, "Label22")->text(), QString("Driver:"));
@@ -347,7 +326,7 @@ void TracksEditorTest::editedBumpsReachTheGame()
 {
     for (int version : {1, 2}) {
         GuiProgram p(version);
-        TracksEditor* editor = OpenTracksEditor(p);
+        TracksEditor* editor = openEditor<TracksEditor>(p, "TForm13");
         QVERIFY(editor);
         Click(editor, "Button2"); // "Alles importieren"
         for (int slot : {0, 15}) {

@@ -41,7 +41,7 @@ namespace {
 
 WorkshopsWindow* OpenWorkshops(GuiProgram& p)
 {
-    auto* w = OpenEditor<WorkshopsWindow>(p, "TForm20");
+    auto* w = openEditor<WorkshopsWindow>(p, "TForm20");
     if (w)
         w->resize(900, 640);
     return w;
@@ -131,8 +131,8 @@ void WorkshopsWindowTest::artPageShowsTheBanksOwnRecordAndRemembersTheEntry()
 
     // The entry chosen is shown again when the window is opened again.
     art->list()->setCurrentRow(41);
-    p.window->OpenEditor("TForm12");
-    p.window->OpenEditor("TForm20");
+    p.window->openEditor("TForm12");
+    p.window->openEditor("TForm20");
     w = qobject_cast<WorkshopsWindow*>(p.window->currentEditor());
     QVERIFY(w);
     QCOMPARE(w->artPage()->entry(), 42);
@@ -151,7 +151,7 @@ void WorkshopsWindowTest::artPageSavesPicturesAndFiltersTheGrid()
         asked.push_back(r);
         return p.path("entry.PNG");
     };
-    art->BitBtn1Click();
+    art->exportEntryPicture();
     QCOMPARE(asked.size(), std::size_t{1});
     QCOMPARE(asked[0].key, std::string("GP3ARTBinWSSave"));
     QCOMPARE(asked[0].defaultName, std::string("Artwork755.BMP"));
@@ -161,7 +161,7 @@ void WorkshopsWindowTest::artPageSavesPicturesAndFiltersTheGrid()
     // JPG is offered, and a .jpg name gives a JPEG.
     QVERIFY(std::find(asked[0].filters.begin(), asked[0].filters.end(), 946) != asked[0].filters.end());
     p.app->chooseFileToSave = [&](const FileRequest&) -> std::optional<std::string> { return p.path("entry.jpg"); };
-    art->BitBtn1Click();
+    art->exportEntryPicture();
     QCOMPARE(DecodeJpeg(pitwall::test::ReadBytes(p.path("entry.jpg"))).width(), ArtPictureToImage(picture).width());
 
     // The grid lists every entry; the filter hides what does not match.
@@ -250,7 +250,7 @@ void WorkshopsWindowTest::clicksInThePagePickImagesAndAPointInNoneGivesImageZero
     WorkshopsWindow* w = OpenWorkshops(p);
     QVERIFY(w);
     JamWorkshopPage* page = w->jamPage();
-    QVERIFY(page->OpenJam(GamePath(p, "GP3JAMS\\Liveries\\JORDAN98.JAM")));
+    QVERIFY(page->openJam(GamePath(p, "GP3JAMS\\Liveries\\JORDAN98.JAM")));
     const TJAMFile& jam = *page->jam();
     QVERIFY(jam.is8Bit() && jam.imageCount() >= 2);
     QCOMPARE(Child<QComboBox>(w, "ComboBox2")->currentIndex(), 0);
@@ -260,14 +260,14 @@ void WorkshopsWindowTest::clicksInThePagePickImagesAndAPointInNoneGivesImageZero
 
     // A click inside image 1 picks it and shows it alone at its own size.
     const Rect r = jam.ImageRect(1);
-    page->PaintBox5MouseDown(QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2), Qt::LeftButton);
+    page->pickImageAt(QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2), Qt::LeftButton);
     QCOMPARE(page->chosenImage(), jam.ImageAt((r.left + r.right) / 2, (r.top + r.bottom) / 2));
     QVERIFY(Child<QRadioButton>(w, "RadioButton2")->isChecked());
     const Rect chosen = jam.ImageRect(page->chosenImage());
     QCOMPARE(page->view()->picture().size(), QSize(chosen.width(), chosen.height()));
     QCOMPARE(Child<QSpinBox>(w, "SpinEditTexWidth")->value(), chosen.width());
     // Right click: the whole page again.
-    page->PaintBox5MouseDown(QPoint(0, 0), Qt::RightButton);
+    page->pickImageAt(QPoint(0, 0), Qt::RightButton);
     QVERIFY(Child<QRadioButton>(w, "RadioButton1")->isChecked());
     QCOMPARE(page->view()->picture().size(), QSize(256, jam.pageHeight()));
 
@@ -276,13 +276,13 @@ void WorkshopsWindowTest::clicksInThePagePickImagesAndAPointInNoneGivesImageZero
     Child<QRadioButton>(w, "RadioButton1")->setChecked(true);
     const QPoint none = PointInNoImage(jam);
     QVERIFY(none.x() >= 0);
-    page->PaintBox5MouseDown(none, Qt::LeftButton);
+    page->pickImageAt(none, Qt::LeftButton);
     QCOMPARE(page->chosenImage(), 0);
     QVERIFY(Child<QRadioButton>(w, "RadioButton2")->isChecked());
 
     // The mouse over the page names the colour's position in image 0's table.
-    page->PaintBox5MouseDown(QPoint(0, 0), Qt::RightButton);
-    page->PaintBox5MouseMove(QPoint(0, 0));
+    page->pickImageAt(QPoint(0, 0), Qt::RightButton);
+    page->showPixelUnderMouse(QPoint(0, 0));
     const int index = jam.palette().exactIndexOfPixel(jam.page().pixel(0, 0));
     const auto& table = jam.tables(0)[0];
     const int position = int(std::find(table.begin(), table.end(), index) - table.begin()) % 256;
@@ -295,13 +295,13 @@ void WorkshopsWindowTest::sixteenBitJamHasNoSingleImagesAndNoJad()
     WorkshopsWindow* w = OpenWorkshops(p);
     QVERIFY(w);
     JamWorkshopPage* page = w->jamPage();
-    QVERIFY(page->OpenJam(GamePath(p, "GP3JAMSH\\Liveries\\JORDAN98.JAM")));
+    QVERIFY(page->openJam(GamePath(p, "GP3JAMSH\\Liveries\\JORDAN98.JAM")));
     QVERIFY(!page->jam()->is8Bit());
     QCOMPARE(Child<QComboBox>(w, "ComboBox2")->currentText(), QString("Hardware"));
     QVERIFY(!Child<QRadioButton>(w, "RadioButton2")->isEnabled());
     QVERIFY(!Child<QSpinBox>(w, "SpinEdit40")->isEnabled());
     // A click in the page picks nothing.
-    page->PaintBox5MouseDown(QPoint(10, 10), Qt::LeftButton);
+    page->pickImageAt(QPoint(10, 10), Qt::LeftButton);
     QVERIFY(Child<QRadioButton>(w, "RadioButton1")->isChecked());
 
     std::vector<int> filters;
@@ -309,7 +309,7 @@ void WorkshopsWindowTest::sixteenBitJamHasNoSingleImagesAndNoJad()
         filters = r.filters;
         return p.path("hard.JAD");
     };
-    page->Button39Click();
+    page->saveJamToFile();
     QVERIFY(std::find(filters.begin(), filters.end(), 992) == filters.end());
     QVERIFY(std::find(filters.begin(), filters.end(), 994) != filters.end());
     QVERIFY(std::find(filters.begin(), filters.end(), 944) != filters.end());
@@ -320,8 +320,8 @@ void WorkshopsWindowTest::sixteenBitJamHasNoSingleImagesAndNoJad()
     // The 16-bit page through PNG and back: exactly the same page.
     const Image before = page->jam()->page();
     p.app->chooseFileToSave = [&](const FileRequest&) -> std::optional<std::string> { return p.path("hard.png"); };
-    page->Button39Click();
-    QVERIFY(page->LoadPicture(p.path("hard.png")));
+    page->saveJamToFile();
+    QVERIFY(page->loadPicture(p.path("hard.png")));
     QVERIFY(page->jam()->page() == before);
 }
 
@@ -332,7 +332,7 @@ void WorkshopsWindowTest::jadHoldsThePageInMemoryAndAFailedOpenKeepsTheJam()
     QVERIFY(w);
     JamWorkshopPage* page = w->jamPage();
     const std::string file = CopyJam(p, "GP3JAMS\\Liveries\\JORDAN98.JAM", "soft.JAM");
-    QVERIFY(page->OpenJam(file));
+    QVERIFY(page->openJam(file));
     const TJAMFile& jam = *page->jam();
 
     // A picture of palette colours: stripes of entries 16..31.
@@ -342,14 +342,14 @@ void WorkshopsWindowTest::jadHoldsThePageInMemoryAndAFailedOpenKeepsTheJam()
         for (int x = 0; x < 256; ++x)
             picture.setPixel(x, y, jam.palette().pixel(16 + (x / 16 + y) % 16));
     SavePngFile(picture, p.path("stripes.png"));
-    QVERIFY(page->LoadPicture(p.path("stripes.png")));
+    QVERIFY(page->loadPicture(p.path("stripes.png")));
     QVERIFY(SameInImages(jam, jam.page(), picture));
 
     p.app->chooseFileToSave = [&](const FileRequest& r) -> std::optional<std::string> {
         [&] { QCOMPARE(r.defaultName, file); }();
         return p.path("copy.JAD");
     };
-    page->Button39Click();
+    page->saveJamToFile();
     // The copy is the JAM unscrambled: read raw it holds the new page, not
     // the page of the file on disk.
     TJAMFile copy(jam.palette());
@@ -360,7 +360,7 @@ void WorkshopsWindowTest::jadHoldsThePageInMemoryAndAFailedOpenKeepsTheJam()
 
     // Saved as .JAM over the opened file: the file now holds the new page.
     p.app->chooseFileToSave = [&](const FileRequest&) -> std::optional<std::string> { return file; };
-    page->Button39Click();
+    page->saveJamToFile();
     TJAMFile saved(jam.palette(), file, nullptr);
     QVERIFY(SameInImages(jam, saved.page(), picture));
 
@@ -369,13 +369,13 @@ void WorkshopsWindowTest::jadHoldsThePageInMemoryAndAFailedOpenKeepsTheJam()
     bytes.resize(bytes.size() / 3);
     pitwall::test::WriteBytes(p.path("cut.JAM"), bytes);
     p.messages.clear();
-    QVERIFY(!page->OpenJam(p.path("cut.JAM")));
+    QVERIFY(!page->openJam(p.path("cut.JAM")));
     QVERIFY(!p.messages.empty());
     QCOMPARE(page->jamFile(), file);
     QCOMPARE(Child<QLineEdit>(w, "FilenameEdit1")->text(), QString::fromStdString(file));
     // The page still shown is the one saved, black where no image is.
     QVERIFY(page->jam()->page().pixels() == saved.page().pixels());
-    QVERIFY(!page->OpenJam(p.path("missing.JAM")));
+    QVERIFY(!page->openJam(p.path("missing.JAM")));
     QCOMPARE(page->jamFile(), file);
 }
 
@@ -387,7 +387,7 @@ void WorkshopsWindowTest::zoomKeepsThePixelUnderThePointer()
     w->show();
     w->pages()->setCurrentWidget(w->jamPage());
     JamWorkshopPage* page = w->jamPage();
-    QVERIFY(page->OpenJam(GamePath(p, "GP3JAMS\\Liveries\\JORDAN98.JAM")));
+    QVERIFY(page->openJam(GamePath(p, "GP3JAMS\\Liveries\\JORDAN98.JAM")));
     ZoomView* view = page->view();
     view->setFixedSize(240, 120);
     QCoreApplication::processEvents();
@@ -415,7 +415,7 @@ JamWorkshopPage* ShowJamPage(GuiProgram& p, WorkshopsWindow* w)
     w->show();
     w->pages()->setCurrentWidget(w->jamPage());
     JamWorkshopPage* page = w->jamPage();
-    if (!page->OpenJam(GamePath(p, "GP3JAMS\\Liveries\\JORDAN98.JAM")))
+    if (!page->openJam(GamePath(p, "GP3JAMS\\Liveries\\JORDAN98.JAM")))
         return nullptr;
     QCoreApplication::processEvents();
     return page;
@@ -527,12 +527,12 @@ void WorkshopsWindowTest::droppedFilesOpenAndLoad()
     GuiProgram p;
     WorkshopsWindow* w = OpenWorkshops(p);
     QVERIFY(w);
-    QVERIFY(!w->DropFile(p.path("picture.png"))); // no JAM open yet
+    QVERIFY(!w->dropFile(p.path("picture.png"))); // no JAM open yet
     const std::string a = CopyJam(p, "GP3JAMS\\Liveries\\JORDAN98.JAM", "a.JAM");
     const std::string b = CopyJam(p, "GP3JAMSH\\Liveries\\JORDAN98.JAM", "b.jam");
-    QVERIFY(w->DropFile(a));
+    QVERIFY(w->dropFile(a));
     QCOMPARE(w->pages()->currentWidget(), static_cast<QWidget*>(w->jamPage()));
-    QVERIFY(w->DropFile(b));
+    QVERIFY(w->dropFile(b));
     QCOMPARE(w->jamPage()->jamFile(), b);
     auto* recent = Child<QListWidget>(w, "ListBoxRecentJams");
     QCOMPARE(recent->count(), 2);
@@ -543,9 +543,9 @@ void WorkshopsWindowTest::droppedFilesOpenAndLoad()
     Image picture = w->jamPage()->jam()->page();
     picture.fill(w->jamPage()->jam()->palette().pixel(77));
     SavePngFile(picture, p.path("flat.png"));
-    QVERIFY(w->DropFile(p.path("flat.png")));
+    QVERIFY(w->dropFile(p.path("flat.png")));
     QVERIFY(SameInImages(*w->jamPage()->jam(), w->jamPage()->jam()->page(), picture));
-    QVERIFY(!w->DropFile(p.path("notes.txt")));
+    QVERIFY(!w->dropFile(p.path("notes.txt")));
 }
 
 QTEST_MAIN(WorkshopsWindowTest)

@@ -51,7 +51,7 @@ void SaveCockpitShots(AppContext& app, MainWindow& window, const QString& out)
     app.editorStates.cockpit.screen = 0;
     app.editorStates.cockpit.element = 0;
     app.editorStates.cockpit.object = 32;
-    window.OpenEditor("TForm16");
+    window.openEditor("TForm16");
     auto* editor = qobject_cast<CockpitEditor*>(window.currentEditor());
     if (!editor)
         return;

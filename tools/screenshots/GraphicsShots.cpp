@@ -28,11 +28,11 @@ void SaveGraphicsShots(AppContext& app, MainWindow& window, const QString& out)
     TransferUi ui = app.transferUi();
     app.engine().importFromGame(false, false, ui);
 
-    window.OpenEditor("TForm15");
+    window.openEditor("TForm15");
     auto* editor = qobject_cast<GraphicsEditor*>(window.currentEditor());
     if (!editor)
         return;
-    editor->Restore();
+    editor->restore();
     auto* pages = editor->findChild<QTabWidget*>("PageControl2");
     const char* names[] = {"cars", "cockpits", "jacks", "helmets", "pit-crew", "tyres", "flags"};
     for (int page = 0; page < pages->count(); ++page) {
@@ -42,7 +42,7 @@ void SaveGraphicsShots(AppContext& app, MainWindow& window, const QString& out)
             QFocusEvent focus(QEvent::FocusIn);
             QApplication::sendEvent(editor->findChild<QLineEdit*>("Edit1"), &focus);
             if (!editor->blinkOn())
-                editor->Timer1Timer();
+                editor->blinkCarOutline();
         }
         if (page == 3)
             editor->findChild<QListWidget*>("ListBox5")->setCurrentRow(0);

@@ -42,13 +42,13 @@ void SaveMediaShots(MainWindow& window, AppContext& app, const QString& out)
     for (std::size_t i = 0; i < marks.size(); i += 3)
         marks[i] = 1;
 
-    window.OpenEditor("TForm17");
+    window.openEditor("TForm17");
     EditorWindow* sounds = window.currentEditor();
-    sounds->Restore();
+    sounds->restore();
     sounds->resize(760, 480);
     Grab(sounds, out + "/sounds.png");
 
-    window.OpenEditor("TForm27");
+    window.openEditor("TForm27");
     EditorWindow* menu = window.currentEditor();
     menu->resize(1000, 560);
     auto* pages = menu->findChild<QTabWidget*>("PageControl1");
@@ -68,5 +68,5 @@ void SaveMediaShots(MainWindow& window, AppContext& app, const QString& out)
             QMetaObject::invokeMethod(b, "click");
     menu->findChild<QListWidget*>("ListBox1")->setCurrentRow(12);
     Grab(menu, out + "/menu-graphics-backgrounds.png");
-    window.OpenEditor("TForm12");
+    window.openEditor("TForm12");
 }

@@ -17,7 +17,7 @@ namespace pitwall::gui {
 
 void SaveMiscEditorShots(MainWindow& window, AppContext& app, const QString& out)
 {
-    window.OpenEditor("TForm18");
+    window.openEditor("TForm18");
     EditorWindow* editor = window.currentEditor();
     auto* pages = editor ? editor->findChild<QTabWidget*>("PageControl1") : nullptr;
     if (!pages) {
@@ -29,7 +29,7 @@ void SaveMiscEditorShots(MainWindow& window, AppContext& app, const QString& out
         app.workingSet().transfer.selection[static_cast<std::size_t>(item)] = 1;
     TransferUi ui = app.transferUi();
     app.engine().importFromGame(false, false, ui);
-    window.RestoreCurrentEditor();
+    window.restoreCurrentEditor();
 
     editor->show();
     if (auto* cameras = editor->findChild<QListWidget*>("ListBox1"))

@@ -39,7 +39,7 @@ namespace pitwall::gui {
 void SaveShellShots(AppContext& app, MainWindow& window, const QString& out)
 {
     // Teams were imported at the start of the run.
-    window.OpenEditor("TForm12");
+    window.openEditor("TForm12");
     EditorWindow* teams = window.currentEditor();
     auto* pages = teams->findChild<QTabWidget*>("PageControl1");
     for (int i = 0; i < pages->count(); ++i) {
@@ -47,9 +47,9 @@ void SaveShellShots(AppContext& app, MainWindow& window, const QString& out)
         Grab(teams, out + QString("/teams-page-%1.png").arg(i + 1));
     }
 
-    SimulationWindow* simulation = SimulationWindow::Of(app);
-    simulation->SimulateQualifying();
-    simulation->SimulateRace();
+    SimulationWindow* simulation = SimulationWindow::instanceFor(app);
+    simulation->simulateQualifying();
+    simulation->simulateRace();
     Grab(simulation, out + "/simulation.png");
     simulation->hide();
 

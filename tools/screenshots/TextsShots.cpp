@@ -41,8 +41,8 @@ void SaveTextsShots(AppContext& app, MainWindow& window, const QString& out)
         QtMessages quiet;
         LoadLanguage(app.program.directories.program, file, app.program.texts, quiet);
 
-        window.OpenEditor("TForm14");
-        window.ApplyLanguage();
+        window.openEditor("TForm14");
+        window.applyLanguage();
         auto* texts = qobject_cast<TextsEditor*>(window.currentEditor());
         if (!texts)
             return;
@@ -51,19 +51,19 @@ void SaveTextsShots(AppContext& app, MainWindow& window, const QString& out)
         texts->resize(900, 560);
         Grab(texts, out + "/texts-" + tag + ".png");
 
-        window.OpenEditor("TForm25");
-        window.ApplyLanguage();
+        window.openEditor("TForm25");
+        window.applyLanguage();
         auto* career = qobject_cast<CareerWindow*>(window.currentEditor());
         if (!career)
             return;
-        career->Button16Click();
+        career->importSeasonReport();
         career->resize(900, 560);
         Grab(career, out + "/career-" + tag + ".png");
     }
     QtMessages quiet;
     LoadLanguage(app.program.directories.program, app.program.settings.languageFile, app.program.texts, quiet);
-    window.OpenEditor("TForm12");
-    window.ApplyLanguage();
+    window.openEditor("TForm12");
+    window.applyLanguage();
 }
 
 } // namespace pitwall::gui

@@ -54,7 +54,7 @@ void SaveTracksPages(AppContext& app, EditorWindow* editor, const QString& out, 
 
 void SaveTracksShots(AppContext& app, MainWindow& window, const QString& out)
 {
-    window.OpenEditor("TForm13");
+    window.openEditor("TForm13");
     EditorWindow* editor = window.currentEditor();
     if (!editor)
         return;
@@ -68,8 +68,8 @@ void SaveTracksShots(AppContext& app, MainWindow& window, const QString& out)
     const std::string chosen = app.program.languageFiles.at(static_cast<std::size_t>(app.program.languageIndex));
     for (const std::string& language : {std::string("DEUTSCH.LNG"), chosen}) {
         LoadLanguage(app.program.directories.program, language, app.program.texts, app.messages);
-        window.ApplyLanguage();
-        window.RestoreCurrentEditor();
+        window.applyLanguage();
+        window.restoreCurrentEditor();
         if (language != chosen)
             SaveTracksPages(app, editor, out, "-de");
     }

@@ -30,7 +30,7 @@ void Shoot(QWidget* w, const QString& file)
 
 void SaveWorkshopsShots(MainWindow& window, const std::string& game, const QString& out)
 {
-    window.OpenEditor("TForm20");
+    window.openEditor("TForm20");
     auto* workshops = qobject_cast<WorkshopsWindow*>(window.currentEditor());
     if (!workshops)
         return;
@@ -45,7 +45,7 @@ void SaveWorkshopsShots(MainWindow& window, const std::string& game, const QStri
 
     workshops->pages()->setCurrentWidget(workshops->jamPage());
     JamWorkshopPage* jam = workshops->jamPage();
-    if (jam->OpenJam(ResolveGamePath(game, "GP3JAMS\\Liveries\\JORDAN98.JAM")) && jam->jam()->imageCount() > 1) {
+    if (jam->openJam(ResolveGamePath(game, "GP3JAMS\\Liveries\\JORDAN98.JAM")) && jam->jam()->imageCount() > 1) {
         // The largest image, so that 4x fills the view.
         int largest = 0;
         for (int i = 1; i < jam->jam()->imageCount(); ++i) {
@@ -54,9 +54,9 @@ void SaveWorkshopsShots(MainWindow& window, const std::string& game, const QStri
                 largest = i;
         }
         const Rect r = jam->jam()->ImageRect(largest);
-        jam->PaintBox5MouseDown(QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2), Qt::LeftButton);
+        jam->pickImageAt(QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2), Qt::LeftButton);
         jam->view()->setZoom(4, QPoint(0, 0));
-        jam->PaintBox5MouseMove(QPoint(r.width() / 2, r.height() / 2));
+        jam->showPixelUnderMouse(QPoint(r.width() / 2, r.height() / 2));
     }
     Shoot(workshops, out + "/workshops-jam.png");
     workshops->hide();

@@ -111,21 +111,21 @@ int main(int argc, char** argv)
     }
     AppContext app(program);
     MainWindow window(app);
-    window.FirstActivation();
+    window.firstActivation();
 
     // Teams imported, so the dialogs show a working set that holds something.
     app.workingSet().transfer.selection = {};
     app.workingSet().transfer.selection[1] = 1;
     TransferUi ui = app.transferUi();
     app.engine().importFromGame(false, false, ui);
-    window.RestoreCurrentEditor();
+    window.restoreCurrentEditor();
 
     SaveMainWithEditor(window, out + "/main-window.png");
     SaveTextsShots(app, window, out);
     Save(app.optionsDialog, out + "/options.png");
 
     SelectionDialogWindow& selection = *app.selectionDialog;
-    selection.PrepareImport(app.workingSet().transfer.loaded, false, program.gameVersion);
+    selection.prepareImport(app.workingSet().transfer.loaded, false, program.gameVersion);
     selection.box(1)->setChecked(true);
     selection.box(13)->setChecked(true);
     selection.box(24)->setChecked(true);
@@ -157,7 +157,7 @@ int main(int argc, char** argv)
         app.engine().exportToGame(false, ui, ExportMode::Preview);
         if (run == 1) {
             ExportConfirmDialog confirm(program.texts, app.engine().lastReport().changes);
-            confirm.BitBtn3Click();
+            confirm.toggleDetails();
             Save(&confirm, out + "/export-confirmation.png");
         }
         app.engine().exportToGame(false, ui);
