@@ -154,7 +154,7 @@ private slots:
     void convertingToANeverLoadedVariantChangesNothing()
     {
         GuiProgram q;
-        GraphicsEditor* fresh = OpenGraphicsEditor(q);
+        GraphicsEditor* fresh = openEditor<GraphicsEditor>(q, "TForm15");
         QVERIFY(fresh);
         Child<QRadioButton>(fresh, "RadioGroup8_1")->setChecked(true);
         Child<QPushButton>(fresh, "CarImport")->click();
