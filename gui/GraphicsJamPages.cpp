@@ -11,6 +11,7 @@
 #include "graphics/GraphicsSet.h"
 #include "graphics/PictureIntoJam.h"
 #include "graphics/TeamJams.h"
+#include "transfer/ReportedFormats.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

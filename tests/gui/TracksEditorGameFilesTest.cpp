@@ -399,3 +399,4 @@ void TracksEditorGameFilesTest::carsetRecordsTheFieldsCannotShowAreKept()
 
 QTEST_MAIN(TracksEditorGameFilesTest)
 #include "TracksEditorGameFilesTest.moc"
+#include "transfer/ReportedFormats.h"

@@ -377,3 +377,4 @@ void TracksEditorTest::editedBumpsReachTheGame()
 
 QTEST_MAIN(TracksEditorTest)
 #include "TracksEditorTest.moc"
+#include "transfer/ReportedFormats.h"
