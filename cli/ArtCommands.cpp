@@ -8,9 +8,10 @@
 #include "formats/ArtBankExpansion.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtBankPictures.h"
-#include "formats/ArtEntryNames.h"
 #include "app/Windows1252.h"
 #include "transfer/FileUtils.h"
+#include "transfer/ReportedFormats.h"
+#include "transfer/FormatMessages.h"
 
 #include <cctype>
 #include <cstdio>
@@ -126,7 +127,7 @@ void AddArtCommands(CLI::App& app, CliContext& context)
             for (std::size_t i = 0; i < kArtEntryCount; ++i) {
                 CommandMessages messages(context);
                 const std::string file =
-                    IncludeTrailingBackslash(*out) + ExportFileName(i, ArtEntryName(i, context.texts), extension);
+                    IncludeTrailingBackslash(*out) + ExportFileName(i, ArtEntryLabel(i, context.texts), extension);
                 try {
                     if (ExportArtImage(bank, i, file, messages.get())) {
                         ++written;

@@ -10,6 +10,7 @@
 #include "formats/JamScramble.h"
 #include "formats/Palette.h"
 #include "transfer/FileUtils.h"
+#include "transfer/ReportedFormats.h"
 
 #include <memory>
 

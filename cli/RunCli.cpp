@@ -1,6 +1,9 @@
 #include "Commands.h"
 #include "TerminalText.h"
 
+#include "app/Windows1252.h"
+#include "transfer/FormatMessages.h"
+
 #include <exception>
 #include <functional>
 
@@ -58,8 +61,11 @@ int RunCli(int argc, const char* const* argv, CliContext& context)
         return 2;
     } catch (const std::exception& e) {
         // Failures may name carset members or quote game files, and may list
-        // several things, one per line: each line is escaped on its own.
+        // several things, one per line: each line is escaped on its own. A
+        // file format's error that no command reported says its UI text.
         std::string text = e.what();
+        if (const auto* format = dynamic_cast<const FormatError*>(&e); format && format->number() >= 0)
+            text = Windows1252ToUtf8(FormatErrorText(*format, context.texts));
         std::size_t start = 0;
         const char* prefix = "pitwall-cli: ";
         while (true) {

@@ -12,6 +12,7 @@
 #include "formats/StringFile.h"
 #include "texts/LanguagesArea.h"
 #include "transfer/FileUtils.h"
+#include "transfer/ReportedFormats.h"
 
 namespace pitwall::cli {
 

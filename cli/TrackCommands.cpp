@@ -7,6 +7,7 @@
 #include "app/Windows1252.h"
 #include "formats/TrackFile.h"
 #include "transfer/FileUtils.h"
+#include "transfer/ReportedFormats.h"
 
 namespace pitwall::cli {
 

@@ -12,6 +12,7 @@
 #include "tracks/TracksArea.h"
 #include "transfer/FileUtils.h"
 #include "transfer/GamePath.h"
+#include "transfer/ReportedFormats.h"
 
 namespace pitwall::cli {
 

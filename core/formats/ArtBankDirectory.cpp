@@ -1,6 +1,6 @@
 #include "formats/ArtBankDirectory.h"
 
-#include "app/Messages.h"
+#include "formats/FormatError.h"
 #include "formats/ByteReader.h"
 #include "formats/ByteWriter.h"
 #include "formats/FileRange.h"
@@ -61,15 +61,10 @@ std::optional<std::size_t> FirstEntryOutsideFile(const ArtDirectory& directory, 
     return std::nullopt;
 }
 
-bool ReadArtDirectory(std::string_view bankFile, ArtDirectory& directory, Messenger* messenger)
+ArtDirectory ReadArtDirectory(std::string_view bankFile)
 {
-    if (!FileExists(bankFile)) {
-        if (messenger)
-            messenger->show(349, Args(std::string(bankFile)));
-        return false;
-    }
-    directory = ParseArtDirectory(ReadFileRange(bankFile, 0, kArtDirectoryEnd));
-    return true;
+    RequireFile(bankFile);
+    return ParseArtDirectory(ReadFileRange(bankFile, 0, kArtDirectoryEnd));
 }
 
 } // namespace pitwall

@@ -13,8 +13,6 @@
 
 namespace pitwall {
 
-class Messenger;
-
 inline constexpr std::size_t kArtEntryCount = 840;
 inline constexpr std::size_t kArtHeaderTextSize = 28;
 inline constexpr std::size_t kArtDirectoryEntrySize = 24;
@@ -63,7 +61,7 @@ std::vector<std::uint8_t> BuildArtDirectory(const ArtDirectory& directory);
 // file, and entry 0 (where the data begins) must start within it. Nothing
 // when every entry does.
 std::optional<std::size_t> FirstEntryOutsideFile(const ArtDirectory& directory, std::uint64_t fileSize);
-// Reads the directory of an art bank file (missing: UI text 349, false).
-bool ReadArtDirectory(std::string_view bankFile, ArtDirectory& directory, Messenger* messenger);
+// Reads the directory of an art bank file (missing: FormatError, UI text 349).
+ArtDirectory ReadArtDirectory(std::string_view bankFile);
 
 } // namespace pitwall

@@ -1,16 +1,15 @@
 #include "formats/ArtBankExpansion.h"
 
-#include "app/Messages.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtEntryCodec.h"
 #include "formats/ArtEntryReencoder.h"
 #include "formats/FileRange.h"
+#include "formats/FormatError.h"
 #include "transfer/FileUtils.h"
 #include "transfer/SafeWrite.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <optional>
 #include <stdexcept>
 
 namespace pitwall {
@@ -74,11 +73,10 @@ void CopyRange(FileRangeReader& in, std::uint64_t offset, std::uint64_t count, B
     }
 }
 
-// Writes the new bank into `out`; returns the new directory or nothing
-// (after a message) when the old bank cannot be expanded.
-std::optional<ArtDirectory> WriteExpandedBank(std::string_view bankFile, BankOutput& out, const ArtDirectory& old,
-                                              const std::vector<bool>& flags, Messenger* messenger,
-                                              const ArtProgress& progress, unsigned workers)
+// Writes the new bank into `out`; returns the new directory. Throws
+// FormatError (UI text 1146) when the old bank cannot be expanded.
+ArtDirectory WriteExpandedBank(std::string_view bankFile, BankOutput& out, const ArtDirectory& old,
+                               const std::vector<bool>& flags, const ArtProgress& progress, unsigned workers)
 {
     ArtDirectory fresh = old;
     FileRangeReader in(bankFile);
@@ -106,21 +104,15 @@ std::optional<ArtDirectory> WriteExpandedBank(std::string_view bankFile, BankOut
             // Width x height x 2 holds any picture written uncoded; a picture
             // with isolated key pixels encodes longer and keeps the room it needs.
             std::uint64_t room = std::max<std::uint64_t>(before.uncodedSize(), encoded.size());
-            if (offset + room > kMaxBankSize) {
-                if (messenger)
-                    messenger->show(kArtBankDamagedText, Args(std::string(bankFile)));
-                return std::nullopt;
-            }
+            if (offset + room > kMaxBankSize)
+                throw FormatError(kArtBankDamagedText, Args(std::string(bankFile)));
             after.reservedSize = static_cast<std::uint32_t>(room);
             out.write(encoded);
             out.zeros(room - encoded.size());
             reencoder.recycle(std::move(encoded));
         } else {
-            if (offset + before.reservedSize > kMaxBankSize) {
-                if (messenger)
-                    messenger->show(kArtBankDamagedText, Args(std::string(bankFile)));
-                return std::nullopt;
-            }
+            if (offset + before.reservedSize > kMaxBankSize)
+                throw FormatError(kArtBankDamagedText, Args(std::string(bankFile)));
             CopyRange(in, before.dataOffset, before.reservedSize, out, buffer);
         }
         offset += after.reservedSize;
@@ -134,33 +126,26 @@ std::optional<ArtDirectory> WriteExpandedBank(std::string_view bankFile, BankOut
 // Whether the bank can be expanded as its directory says, judged before
 // anything is written: every entry's data lies in the file, every entry to
 // be enlarged has a size some picture has, and the new layout stays within
-// 4 GB. Shows UI text 1146 or 1147 when not.
-bool CanExpand(std::string_view bankFile, const ArtDirectory& old, const std::vector<bool>& flags,
-               Messenger* messenger)
+// 4 GB. Throws FormatError (UI text 1146 or 1147) when not.
+void RequireExpandable(std::string_view bankFile, const ArtDirectory& old, const std::vector<bool>& flags)
 {
-    auto damaged = [&] {
-        if (messenger)
-            messenger->show(kArtBankDamagedText, Args(std::string(bankFile)));
-        return false;
-    };
+    const FormatError damaged(kArtBankDamagedText, Args(std::string(bankFile)));
     if (!old.complete() || old.entries[0].dataOffset < kArtDirectoryEnd
         || FirstEntryOutsideFile(old, FileSizeOf(bankFile)))
-        return damaged();
+        throw damaged;
     std::uint64_t end = old.entries[0].dataOffset;
     for (std::size_t i = 0; i < kArtEntryCount; ++i) {
         const ArtEntry& e = old.entries[i];
         if (Flagged(flags, i) && !e.fits()) {
-            if (e.width > kMaxArtSide || e.height > kMaxArtSide) {
-                if (messenger)
-                    messenger->show(kArtEntrySizeText, Args(i, e.width, e.height));
-                return false;
-            }
+            if (e.width > kMaxArtSide || e.height > kMaxArtSide)
+                throw FormatError(kArtEntrySizeText, Args(i, e.width, e.height));
             end += e.uncodedSize();
         } else {
             end += e.reservedSize;
         }
     }
-    return end <= kMaxBankSize || damaged();
+    if (end > kMaxBankSize)
+        throw damaged;
 }
 
 } // namespace
@@ -179,26 +164,23 @@ ArtDirectory ExpandedLayout(const ArtDirectory& directory, const std::vector<boo
     return fresh;
 }
 
-bool ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bool keepBackup, ArtDirectory& result,
-                   Messenger* messenger, const ArtProgress& progress)
+ArtDirectory ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bool keepBackup,
+                           const ArtProgress& progress)
 {
-    return ExpandArtBank(bankFile, flags, keepBackup, result, messenger, progress, 0);
+    return ExpandArtBank(bankFile, flags, keepBackup, progress, 0);
 }
 
-bool ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bool keepBackup, ArtDirectory& result,
-                   Messenger* messenger, const ArtProgress& progress, unsigned workers, NewBankSync sync)
+ArtDirectory ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bool keepBackup,
+                           const ArtProgress& progress, unsigned workers, NewBankSync sync)
 {
-    ArtDirectory old;
-    if (!ReadArtDirectory(bankFile, old, messenger) || !CanExpand(bankFile, old, flags, messenger))
-        return false;
+    const ArtDirectory old = ReadArtDirectory(bankFile);
+    RequireExpandable(bankFile, old, flags);
 
     const std::string bank(bankFile);
     const std::string oldFile = bank + ".OLD";
     // Anything thrown from here on drops the new file with `out`.
     BankOutput out(bank, sync);
-    std::optional<ArtDirectory> fresh = WriteExpandedBank(bankFile, out, old, flags, messenger, progress, workers);
-    if (!fresh)
-        return false;
+    ArtDirectory fresh = WriteExpandedBank(bankFile, out, old, flags, progress, workers);
 
     // The new bank takes the game's name in one rename over the old one,
     // after it reached the disk: at every moment the game has a complete
@@ -223,8 +205,7 @@ bool ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bo
             DeleteFileForced(oldFile);
         throw;
     }
-    result = std::move(*fresh);
-    return true;
+    return fresh;
 }
 
 } // namespace pitwall

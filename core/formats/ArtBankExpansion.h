@@ -15,8 +15,6 @@
 
 namespace pitwall {
 
-class Messenger;
-
 // The directory the bank has after expanding the flagged entries (reserved
 // sizes and data offsets only; nothing is read or written). Entry 0 keeps its
 // data offset.
@@ -24,16 +22,16 @@ ArtDirectory ExpandedLayout(const ArtDirectory& directory, const std::vector<boo
 
 // Expands the flagged entries of the bank file (flags: one per entry, missing
 // ones count as false). With keepBackup the old file stays as
-// GP3ART5.BIN.OLD. On success `result` is the new directory. A missing bank
-// is UI text 349; a damaged one (short directory, data overlapping the
-// directory or beyond the end of the file, a size no picture has, a bank
-// beyond 4 GB) UI text 1146 or 1147; those are found before anything is
-// written, leave everything as it was and return false. File errors throw after
+// GP3ART5.BIN.OLD. Returns the new directory. A missing bank throws
+// FormatError with UI text 349; a damaged one (short directory, data
+// overlapping the directory or beyond the end of the file, a size no picture
+// has, a bank beyond 4 GB) with UI text 1146 or 1147; those are found before
+// anything is written and leave everything as it was. File errors throw after
 // the same clean-up. `progress`, when given, hears after each entry how many
 // of the 840 are done.
 using ArtProgress = std::function<void(std::size_t done, std::size_t total)>;
-bool ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bool keepBackup,
-                   ArtDirectory& result, Messenger* messenger, const ArtProgress& progress = {});
+ArtDirectory ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bool keepBackup,
+                           const ArtProgress& progress = {});
 // The same with the entries to enlarge encoded on `workers` threads (0: one
 // per core, as above; 1: all on the calling thread). The new bank is the same
 // byte for byte whatever the count; `progress` is called on the calling
@@ -42,8 +40,7 @@ bool ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bo
 // one's name: always for the game's own file; a private working copy, whose
 // content the program writes to the game through the safe path later, need not.
 enum class NewBankSync { ToDisk, NotNeeded };
-bool ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bool keepBackup,
-                   ArtDirectory& result, Messenger* messenger, const ArtProgress& progress, unsigned workers,
-                   NewBankSync sync = NewBankSync::ToDisk);
+ArtDirectory ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bool keepBackup,
+                           const ArtProgress& progress, unsigned workers, NewBankSync sync = NewBankSync::ToDisk);
 
 } // namespace pitwall

@@ -1,61 +1,40 @@
 #include "formats/ArtBankFile.h"
 
-#include "app/Messages.h"
 #include "formats/ArtEntryCodec.h"
+#include "formats/FormatError.h"
 #include "formats/FileRange.h"
 #include "transfer/FileUtils.h"
 
 #include <algorithm>
-#include <optional>
 #include <stdexcept>
 
 namespace pitwall {
 
-namespace {
-
-void Show(Messenger* messenger, int number, const FormatArgs& args = {})
+std::vector<std::uint8_t> EncodeForEntry(const ArtEntry& entry, std::size_t index, const ArtPicture& picture)
 {
-    if (messenger)
-        messenger->show(number, args);
-}
-
-} // namespace
-
-std::optional<std::vector<std::uint8_t>> EncodeForEntry(const ArtEntry& entry, std::size_t index,
-                                                        const ArtPicture& picture, Messenger* messenger)
-{
-    if (picture.width != entry.width || picture.height != entry.height) {
-        Show(messenger, 737, Args(entry.width, entry.height));
-        return std::nullopt;
-    }
-    if (!entry.fits()) {
-        Show(messenger, 689);
-        return std::nullopt;
-    }
+    if (picture.width != entry.width || picture.height != entry.height)
+        throw FormatError(737, Args(entry.width, entry.height));
+    if (!entry.fits())
+        throw FormatError(689, {});
     auto bytes = EncodeArtEntry(picture, UsesSingleWordKeys(index));
     // Isolated key pixels take three bytes each, so even an entry that fits
     // can be too small for a picture full of them. Cutting the stream off
     // would leave the rest of the picture to old bytes; it is refused whole.
-    if (bytes.size() > entry.reservedSize) {
-        Show(messenger, kArtPictureTooScatteredText, Args(bytes.size(), entry.reservedSize));
-        return std::nullopt;
-    }
+    if (bytes.size() > entry.reservedSize)
+        throw FormatError(kArtPictureTooScatteredText, Args(bytes.size(), entry.reservedSize));
     return bytes;
 }
 
-bool ReadArtImage(std::string_view bankFile, std::size_t index, ArtPicture& picture, Messenger* messenger)
+bool ReadArtImage(std::string_view bankFile, std::size_t index, ArtPicture& picture)
 {
-    auto bank = OpenArtBank(bankFile, messenger);
-    return bank && ReadArtImage(*bank, bankFile, index, picture, messenger);
+    FileRangeReader bank = OpenArtBank(bankFile);
+    return ReadArtImage(bank, bankFile, index, picture);
 }
 
-std::optional<FileRangeReader> OpenArtBank(std::string_view bankFile, Messenger* messenger)
+FileRangeReader OpenArtBank(std::string_view bankFile)
 {
-    if (!FileExists(bankFile)) {
-        Show(messenger, 349, Args(std::string(bankFile)));
-        return std::nullopt;
-    }
-    return std::optional<FileRangeReader>(std::in_place, bankFile);
+    RequireFile(bankFile);
+    return FileRangeReader(bankFile);
 }
 
 namespace {
@@ -64,79 +43,58 @@ namespace {
 // gives (fewer where the bank ends).
 template <typename Read>
 bool ReadArtEntry(Read&& read, std::uint64_t size, std::string_view bankFile, std::size_t index,
-                  ArtPicture& picture, Messenger* messenger)
+                  ArtPicture& picture)
 {
     if (index >= kArtEntryCount)
         return false;
     ArtDirectory dir = ParseArtDirectory(read(0, kArtDirectoryStart + (index + 1) * kArtDirectoryEntrySize));
-    if (dir.entriesRead <= index) {
-        Show(messenger, kArtBankDamagedText, Args(std::string(bankFile)));
-        return false;
-    }
+    if (dir.entriesRead <= index)
+        throw FormatError(kArtBankDamagedText, Args(std::string(bankFile)));
     const ArtEntry& e = dir.entries[index];
-    if (e.reservedSize > kMaxArtEntryRead) {
-        Show(messenger, 569);
-        return false;
-    }
+    if (e.reservedSize > kMaxArtEntryRead)
+        throw FormatError(569, {});
     // No game picture is empty: a side of 0 is a damaged entry, not a
     // picture to save as an empty or black file.
-    if (e.width == 0 || e.height == 0 || e.width > kMaxArtSide || e.height > kMaxArtSide) {
-        Show(messenger, kArtEntrySizeText, Args(index, e.width, e.height));
-        return false;
-    }
-    if (e.dataOffset > size || e.reservedSize > size - e.dataOffset) {
-        Show(messenger, kArtEntryPastEndText, Args(index, size));
-        return false;
-    }
+    if (e.width == 0 || e.height == 0 || e.width > kMaxArtSide || e.height > kMaxArtSide)
+        throw FormatError(kArtEntrySizeText, Args(index, e.width, e.height));
+    if (e.dataOffset > size || e.reservedSize > size - e.dataOffset)
+        throw FormatError(kArtEntryPastEndText, Args(index, size));
     DecodeArtEntry(read(e.dataOffset, e.reservedSize), e.width, e.height, UsesSingleWordKeys(index), picture);
     return true;
 }
 
 } // namespace
 
-bool ReadArtImage(FileRangeReader& bank, std::string_view bankFile, std::size_t index, ArtPicture& picture,
-                  Messenger* messenger)
+bool ReadArtImage(FileRangeReader& bank, std::string_view bankFile, std::size_t index, ArtPicture& picture)
 {
     std::vector<std::uint8_t> bytes;
     auto read = [&](std::uint64_t offset, std::uint64_t count) -> std::span<const std::uint8_t> {
         bank.read(offset, count, bytes);
         return bytes;
     };
-    return ReadArtEntry(read, bank.fileSize(), bankFile, index, picture, messenger);
+    return ReadArtEntry(read, bank.fileSize(), bankFile, index, picture);
 }
 
 bool ReadArtImage(std::span<const std::uint8_t> bank, std::string_view bankName, std::size_t index,
-                  ArtPicture& picture, Messenger* messenger)
+                  ArtPicture& picture)
 {
     auto read = [&](std::uint64_t offset, std::uint64_t count) {
         const std::uint64_t from = std::min<std::uint64_t>(offset, bank.size());
         return bank.subspan(from, std::min<std::uint64_t>(count, bank.size() - from));
     };
-    return ReadArtEntry(read, bank.size(), bankName, index, picture, messenger);
+    return ReadArtEntry(read, bank.size(), bankName, index, picture);
 }
 
-bool WriteArtImage(std::string_view bankFile, const ArtEntry& entry, std::size_t index, const ArtPicture& picture,
-                   Messenger* messenger)
+void WriteArtImage(std::string_view bankFile, const ArtEntry& entry, std::size_t index, const ArtPicture& picture)
 {
-    if (!FileExists(bankFile)) {
-        Show(messenger, 349, Args(std::string(bankFile)));
-        return false;
-    }
-    auto bytes = EncodeForEntry(entry, index, picture, messenger);
-    if (!bytes)
-        return false;
-    PatchFile(bankFile, entry.dataOffset, *bytes);
-    return true;
+    RequireFile(bankFile);
+    PatchFile(bankFile, entry.dataOffset, EncodeForEntry(entry, index, picture));
 }
 
-bool WriteArtImage(std::vector<std::uint8_t>& bank, const ArtEntry& entry, std::size_t index,
-                   const ArtPicture& picture, Messenger* messenger)
+void WriteArtImage(std::vector<std::uint8_t>& bank, const ArtEntry& entry, std::size_t index,
+                   const ArtPicture& picture)
 {
-    auto bytes = EncodeForEntry(entry, index, picture, messenger);
-    if (!bytes)
-        return false;
-    PatchArtBank(bank, entry.dataOffset, *bytes);
-    return true;
+    PatchArtBank(bank, entry.dataOffset, EncodeForEntry(entry, index, picture));
 }
 
 void PatchArtBank(std::vector<std::uint8_t>& bank, std::uint64_t offset, std::span<const std::uint8_t> bytes)
@@ -146,14 +104,9 @@ void PatchArtBank(std::vector<std::uint8_t>& bank, std::uint64_t offset, std::sp
     std::copy(bytes.begin(), bytes.end(), bank.begin() + static_cast<std::ptrdiff_t>(offset));
 }
 
-bool WriteArtImageFile(std::string_view file, const ArtEntry& entry, std::size_t index, const ArtPicture& picture,
-                       Messenger* messenger)
+void WriteArtImageFile(std::string_view file, const ArtEntry& entry, std::size_t index, const ArtPicture& picture)
 {
-    auto bytes = EncodeForEntry(entry, index, picture, messenger);
-    if (!bytes)
-        return false;
-    WriteWholeFile(file, *bytes);
-    return true;
+    WriteWholeFile(file, EncodeForEntry(entry, index, picture));
 }
 
 } // namespace pitwall

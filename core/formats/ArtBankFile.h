@@ -6,14 +6,11 @@
 #include "formats/ArtPicture.h"
 #include "formats/FileRange.h"
 
-#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
 
 namespace pitwall {
-
-class Messenger;
 
 // An entry claiming more than this many bytes is not read.
 inline constexpr std::uint32_t kMaxArtEntryRead = 1'000'000;
@@ -37,37 +34,36 @@ inline constexpr int kArtPictureTooScatteredText = 920;
 // Decodes entry `index` of the bank, taking the entry's directory fields from
 // the file itself. A missing file is UI text 349, a reserved size over
 // 1,000,000 bytes UI text 569, an impossible picture size UI text 1147; each
-// returns false and reads nothing. A file cut short gives what it holds.
-bool ReadArtImage(std::string_view bankFile, std::size_t index, ArtPicture& picture, Messenger* messenger);
-// The bank opened once for reading many entries in a row: nothing (after UI
-// text 349) when the file is missing. Throws when it cannot be opened.
-std::optional<FileRangeReader> OpenArtBank(std::string_view bankFile, Messenger* messenger);
+// throws FormatError and reads nothing. False for an index past the
+// directory. A file cut short gives what it holds.
+bool ReadArtImage(std::string_view bankFile, std::size_t index, ArtPicture& picture);
+// The bank opened once for reading many entries in a row; a missing file
+// throws FormatError (UI text 349), one that cannot be opened
+// std::runtime_error.
+FileRangeReader OpenArtBank(std::string_view bankFile);
 // ReadArtImage through such a reader.
-bool ReadArtImage(FileRangeReader& bank, std::string_view bankFile, std::size_t index, ArtPicture& picture,
-                  Messenger* messenger);
+bool ReadArtImage(FileRangeReader& bank, std::string_view bankFile, std::size_t index, ArtPicture& picture);
 // ReadArtImage from a whole bank held in memory (named `bankName` in messages).
 bool ReadArtImage(std::span<const std::uint8_t> bank, std::string_view bankName, std::size_t index,
-                  ArtPicture& picture, Messenger* messenger);
+                  ArtPicture& picture);
 
 // Encodes `picture` (the entry's size) into the entry's reserved bytes in
 // place; bytes of the reserved space after the written data keep their old
 // contents. When the picture needs more room than the entry holds (width x
-// height x 2, or a stream that came out longer) UI text 689 and nothing is
-// written. The file is patched safely (replaced whole).
-bool WriteArtImage(std::string_view bankFile, const ArtEntry& entry, std::size_t index, const ArtPicture& picture,
-                   Messenger* messenger);
+// height x 2, or a stream that came out longer) FormatError with UI text 689
+// and nothing is written. The file is patched safely (replaced whole).
+void WriteArtImage(std::string_view bankFile, const ArtEntry& entry, std::size_t index, const ArtPicture& picture);
 // WriteArtImage into a whole bank held in memory.
-bool WriteArtImage(std::vector<std::uint8_t>& bank, const ArtEntry& entry, std::size_t index,
-                   const ArtPicture& picture, Messenger* messenger);
+void WriteArtImage(std::vector<std::uint8_t>& bank, const ArtEntry& entry, std::size_t index,
+                   const ArtPicture& picture);
 // Puts encoded entry bytes at `offset` of a bank held in memory; throws
 // std::runtime_error (and changes nothing) when they would reach past its end.
 void PatchArtBank(std::vector<std::uint8_t>& bank, std::uint64_t offset, std::span<const std::uint8_t> bytes);
-// The bytes WriteArtImage would write, or nothing (with UI text 689) when
-// the picture does not fit the entry.
-std::optional<std::vector<std::uint8_t>> EncodeForEntry(const ArtEntry& entry, std::size_t index,
-                                                        const ArtPicture& picture, Messenger* messenger);
+// The bytes WriteArtImage would write; FormatError (UI text 737 for another
+// size, 689 or 920 when it does not fit) when the picture cannot go into the
+// entry.
+std::vector<std::uint8_t> EncodeForEntry(const ArtEntry& entry, std::size_t index, const ArtPicture& picture);
 // The same encoding as the whole content of a new file.
-bool WriteArtImageFile(std::string_view file, const ArtEntry& entry, std::size_t index, const ArtPicture& picture,
-                       Messenger* messenger);
+void WriteArtImageFile(std::string_view file, const ArtEntry& entry, std::size_t index, const ArtPicture& picture);
 
 } // namespace pitwall

@@ -1,6 +1,5 @@
 #include "formats/ArtBankPictures.h"
 
-#include "app/Messages.h"
 #include "formats/ArtBankFile.h"
 #include "formats/Pictures.h"
 
@@ -32,50 +31,53 @@ ArtPicture ArtPictureFromImage(const Image& image)
     return picture;
 }
 
-bool ExportArtImage(const std::string& bankFile, std::size_t entry, const std::string& fileName,
-                    Messenger* messenger)
+bool ExportArtImage(const std::string& bankFile, std::size_t entry, const std::string& fileName)
 {
     ArtPicture picture;
-    if (!ReadArtImage(bankFile, entry, picture, messenger))
+    if (!ReadArtImage(bankFile, entry, picture))
         return false;
-    return SavePictureOrPng(ArtPictureToImage(picture), fileName, messenger);
+    SavePictureOrPng(ArtPictureToImage(picture), fileName);
+    return true;
 }
 
 namespace {
 
-// The picture file as the entry's picture, or nothing after UI text 737 (or
-// the loading's message).
+// The picture file as the entry's picture (FormatError with UI text 737 for
+// another size, or the loading's), nothing for an entry past the directory.
 std::optional<ArtPicture> PictureForEntry(const ArtDirectory& directory, std::size_t entry,
-                                          const std::string& fileName, Messenger* messenger)
+                                          const std::string& fileName)
 {
     if (entry >= directory.entries.size())
         return std::nullopt;
     const ArtEntry& e = directory.entries[entry];
-    Image image = LoadPicture(fileName, messenger);
+    Image image = LoadPicture(fileName);
     if (image.isNull())
         return std::nullopt;
-    if (static_cast<std::uint32_t>(image.width()) != e.width || static_cast<std::uint32_t>(image.height()) != e.height) {
-        if (messenger)
-            messenger->show(737, Args(e.width, e.height));
-        return std::nullopt;
-    }
+    if (static_cast<std::uint32_t>(image.width()) != e.width || static_cast<std::uint32_t>(image.height()) != e.height)
+        throw FormatError(737, Args(e.width, e.height));
     return ArtPictureFromImage(image);
 }
 
 } // namespace
 
 bool ImportArtPicture(const std::string& bankFile, const ArtDirectory& directory, std::size_t entry,
-                      const std::string& fileName, Messenger* messenger)
+                      const std::string& fileName)
 {
-    auto picture = PictureForEntry(directory, entry, fileName, messenger);
-    return picture && WriteArtImage(bankFile, directory.entries[entry], entry, *picture, messenger);
+    auto picture = PictureForEntry(directory, entry, fileName);
+    if (!picture)
+        return false;
+    WriteArtImage(bankFile, directory.entries[entry], entry, *picture);
+    return true;
 }
 
 bool ImportArtPicture(std::vector<std::uint8_t>& bank, const ArtDirectory& directory, std::size_t entry,
-                      const std::string& fileName, Messenger* messenger)
+                      const std::string& fileName)
 {
-    auto picture = PictureForEntry(directory, entry, fileName, messenger);
-    return picture && WriteArtImage(bank, directory.entries[entry], entry, *picture, messenger);
+    auto picture = PictureForEntry(directory, entry, fileName);
+    if (!picture)
+        return false;
+    WriteArtImage(bank, directory.entries[entry], entry, *picture);
+    return true;
 }
 
 } // namespace pitwall

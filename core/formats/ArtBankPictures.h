@@ -12,8 +12,6 @@
 
 namespace pitwall {
 
-class Messenger;
-
 // 24-bit picture: each 5-bit channel times 8; the key word becomes magenta
 // (248, 0, 248).
 Image ArtPictureToImage(const ArtPicture& picture);
@@ -21,16 +19,17 @@ Image ArtPictureToImage(const ArtPicture& picture);
 ArtPicture ArtPictureFromImage(const Image& image);
 
 // Reads the entry and saves it by extension (.BMP 24-bit, .JPG at quality
-// 80, .PNG 24-bit; another extension UI text 985). False after the reading's message.
-bool ExportArtImage(const std::string& bankFile, std::size_t entry, const std::string& fileName,
-                    Messenger* messenger);
+// 80, .PNG 24-bit; another extension UI text 985). The reading's and the
+// saving's faults throw FormatError; false for an entry past the directory.
+bool ExportArtImage(const std::string& bankFile, std::size_t entry, const std::string& fileName);
 // Loads a picture file (BMP, or JPG); if it has the entry's width and height
-// it is written in place into the entry, else UI text 737 with the entry's
-// width and height and nothing changes.
+// it is written in place into the entry, else FormatError with UI text 737
+// and the entry's width and height, and nothing changes. False for an entry
+// past the directory.
 bool ImportArtPicture(const std::string& bankFile, const ArtDirectory& directory, std::size_t entry,
-                      const std::string& fileName, Messenger* messenger);
+                      const std::string& fileName);
 // The same into a whole bank held in memory.
 bool ImportArtPicture(std::vector<std::uint8_t>& bank, const ArtDirectory& directory, std::size_t entry,
-                      const std::string& fileName, Messenger* messenger);
+                      const std::string& fileName);
 
 } // namespace pitwall

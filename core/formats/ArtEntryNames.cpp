@@ -1,6 +1,5 @@
 #include "formats/ArtEntryNames.h"
 
-#include "app/UITexts.h"
 
 namespace pitwall {
 
@@ -22,13 +21,13 @@ constexpr NamedRange kNames[] = {
 
 } // namespace
 
-std::string ArtEntryName(std::size_t entry, const UITexts& texts)
+ArtEntryNameText ArtEntryName(std::size_t entry)
 {
     for (const auto& r : kNames)
         if (entry >= r.first && entry <= r.last)
-            return texts.format(r.text, Args(static_cast<int>(entry - r.first) + r.firstNumber));
+            return {r.text, Args(static_cast<int>(entry - r.first) + r.firstNumber)};
     // Entry 0, which the game leaves unused, and anything past the named ranges.
-    return texts.text(155);
+    return {155, {}};
 }
 
 } // namespace pitwall

@@ -2,14 +2,19 @@
 // The names the expansion dialog lists for the 840 art-bank entries: each
 // group of entries has a UI text with a running number.
 
+#include "app/DelphiFormat.h"
+
 #include <cstddef>
-#include <string>
 
 namespace pitwall {
 
-class UITexts;
+// A name as the UI text that gives it and that text's placeholders.
+struct ArtEntryNameText {
+    int number;
+    FormatArgs args;
+};
 
 // Entry 0 is "Unknown"; the others "<group name> <n>".
-std::string ArtEntryName(std::size_t entry, const UITexts& texts);
+ArtEntryNameText ArtEntryName(std::size_t entry);
 
 } // namespace pitwall

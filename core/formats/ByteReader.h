@@ -3,6 +3,8 @@
 // format reads through this: a read past the end throws FormatError instead of
 // returning garbage, so a truncated or hostile file never reads out of bounds.
 
+#include "formats/FormatError.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -10,11 +12,6 @@
 #include <string>
 
 namespace pitwall {
-
-class FormatError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 class ByteReader {
 public:

@@ -1,20 +1,17 @@
 #include "formats/JamCopy.h"
 
-#include "app/Messages.h"
+#include "formats/FormatError.h"
 
 #include <algorithm>
 
 namespace pitwall {
 
 bool CopyBetweenKinds(TJAMFile& eightBit, TJAMFile& sixteenBit, JamCopyDirection direction,
-                      bool allowDifferentHeights, JamCopySides sides, Messenger* messenger)
+                      bool allowDifferentHeights, JamCopySides sides)
 {
     const bool toSixteen = direction == JamCopyDirection::EightToSixteen;
-    if (toSixteen ? !sides.sixteenBitLoaded : !sides.eightBitLoaded) {
-        if (messenger)
-            messenger->show(toSixteen ? 772 : 771);
-        return false;
-    }
+    if (toSixteen ? !sides.sixteenBitLoaded : !sides.eightBitLoaded)
+        throw FormatError(toSixteen ? 772 : 771, {});
     if (!eightBit.is8Bit() || sixteenBit.is8Bit() || eightBit.imageCount() != sixteenBit.imageCount())
         return false;
     if (!allowDifferentHeights && eightBit.pageHeight() != sixteenBit.pageHeight())

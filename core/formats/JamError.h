@@ -17,13 +17,13 @@ inline constexpr int kJamUnknownLayoutText = 322;
 class JamError : public FormatError {
 public:
     explicit JamError(const std::string& reason, int uiText = kJamDamagedText)
-        : FormatError(reason), uiText_(uiText)
+        : FormatError(reason, uiText, {})
     {
     }
-    int uiText() const { return uiText_; }
-
-private:
-    int uiText_;
+    // The same refusal told about a named file: the UI text's placeholders
+    // filled with `args`.
+    JamError(const std::string& reason, int uiText, FormatArgs args) : FormatError(reason, uiText, std::move(args)) {}
+    int uiText() const { return number(); }
 };
 
 } // namespace pitwall

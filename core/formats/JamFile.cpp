@@ -1,6 +1,6 @@
 #include "formats/JamFile.h"
 
-#include "app/Messages.h"
+#include "formats/FormatError.h"
 #include "formats/Bmp.h"
 #include "formats/ByteReader.h"
 #include "formats/ByteWriter.h"
@@ -109,28 +109,23 @@ std::vector<std::uint8_t> ReadJamBytes(const std::string& fileName, bool raw)
 
 TJAMFile::TJAMFile(const Palette& palette) : palette_(&palette) {}
 
-TJAMFile::TJAMFile(const Palette& palette, const std::string& fileName, Messenger* messenger) : palette_(&palette)
+TJAMFile::TJAMFile(const Palette& palette, const std::string& fileName) : palette_(&palette)
 {
     if (!fileName.empty())
-        LoadFromFile(fileName, false, messenger);
+        LoadFromFile(fileName, false);
 }
 
-bool TJAMFile::LoadFromFile(const std::string& fileName, bool raw, Messenger* messenger)
+void TJAMFile::LoadFromFile(const std::string& fileName, bool raw)
 {
-    if (!OpenGameFile(fileName, true, messenger))
-        return false;
+    if (!OpenGameFile(fileName, false, nullptr))
+        throw FormatError(kMissingFileText, Args(fileName));
     try {
         Content loaded = DecodeContent(ReadJamBytes(fileName, raw));
         content_ = std::move(loaded);
-        return true;
     } catch (const JamError& e) {
-        if (messenger) {
-            if (e.uiText() == kJamUnknownLayoutText)
-                messenger->show(kJamUnknownLayoutText);
-            else
-                messenger->show(e.uiText(), Args(fileName, e.what()));
-        }
-        return false;
+        if (e.uiText() == kJamUnknownLayoutText)
+            throw;
+        throw JamError(e.what(), e.uiText(), Args(fileName, e.what()));
     }
 }
 
@@ -373,40 +368,28 @@ std::optional<int> TJAMFile::StoredValueAt(int x, int y) const
 namespace {
 
 // The picture for LoadFromBMP and LoadPairFromBMP, after the checks on its
-// depth and size; an empty picture after a message.
-Image ReadJamPicture(const std::string& fileName, bool eightBit, int requiredHeight, Messenger* messenger)
+// depth and size (FormatError when it fails them).
+Image ReadJamPicture(const std::string& fileName, bool eightBit, int requiredHeight)
 {
     Image picture;
     try {
         picture = LoadBmpFile(fileName);
     } catch (const std::exception& e) {
-        if (messenger)
-            messenger->show(kPictureUnreadableText, Args(fileName, PictureFaultText(e, messenger->texts())));
-        return Image();
+        throw PictureUnreadable(fileName, e);
     }
     const int d = picture.depth();
-    if (eightBit ? d != 8 : (d != 16 && d != 24 && d != 32)) {
-        if (messenger)
-            messenger->show(eightBit ? 217 : 218);
-        return Image();
-    }
-    if (picture.width() != kJamPageWidth || picture.height() != requiredHeight) {
-        if (messenger)
-            messenger->show(219, Args(requiredHeight));
-        return Image();
-    }
+    if (eightBit ? d != 8 : (d != 16 && d != 24 && d != 32))
+        throw FormatError(eightBit ? 217 : 218, {});
+    if (picture.width() != kJamPageWidth || picture.height() != requiredHeight)
+        throw FormatError(219, Args(requiredHeight));
     return picture;
 }
 
 } // namespace
 
-bool TJAMFile::LoadFromBMP(const std::string& fileName, Messenger* messenger)
+void TJAMFile::LoadFromBMP(const std::string& fileName)
 {
-    Image picture = ReadJamPicture(fileName, content_.is8Bit, pageHeight(), messenger);
-    if (picture.isNull())
-        return false;
-    TakePicture(picture, 0);
-    return true;
+    TakePicture(ReadJamPicture(fileName, content_.is8Bit, pageHeight()), 0);
 }
 
 bool TJAMFile::ReplacePage(const Image& picture)
@@ -417,14 +400,11 @@ bool TJAMFile::ReplacePage(const Image& picture)
     return true;
 }
 
-bool TJAMFile::LoadPairFromBMP(const std::string& fileName, TJAMFile& second, Messenger* messenger)
+void TJAMFile::LoadPairFromBMP(const std::string& fileName, TJAMFile& second)
 {
-    Image picture = ReadJamPicture(fileName, content_.is8Bit, pageHeight() + second.pageHeight(), messenger);
-    if (picture.isNull())
-        return false;
+    Image picture = ReadJamPicture(fileName, content_.is8Bit, pageHeight() + second.pageHeight());
     TakePicture(picture, 0);
     second.TakePicture(picture, pageHeight());
-    return true;
 }
 
 std::uint16_t TJAMFile::ImageTop(int image) const { return content_.entries.at(static_cast<std::size_t>(image)).y; }

@@ -38,8 +38,6 @@
 
 namespace pitwall {
 
-class Messenger;
-
 // An image's four colour tables: byte j of a table is the game-palette index
 // of stored value j. Loaded tables hold the file's s bytes and zeros after;
 // an image without tables (s = 0) has identity tables.
@@ -55,15 +53,17 @@ class TJAMFile {
 public:
     // Empty: an 8-bit JAM with no images and a page of no rows.
     explicit TJAMFile(const Palette& palette);
-    // Loaded from the file as by LoadFromFile(fileName, false, messenger).
-    TJAMFile(const Palette& palette, const std::string& fileName, Messenger* messenger);
+    // Loaded from the file as by LoadFromFile(fileName, false), throwing as it
+    // does.
+    TJAMFile(const Palette& palette, const std::string& fileName);
 
     // Reads the file (in 2048-byte blocks, unscrambling an 8-bit file unless
-    // raw says it is stored unscrambled). False after a message: UI text 349
-    // for a missing file, 322 for a 16-bit header record of unknown layout,
-    // kJamDamagedText for any other damage; the object is then unchanged.
-    // A file that exists but cannot be read throws std::runtime_error.
-    bool LoadFromFile(const std::string& fileName, bool raw, Messenger* messenger);
+    // raw says it is stored unscrambled). Throws FormatError naming the UI
+    // text: 349 for a missing file, and as JamError 322 for a 16-bit header
+    // record of unknown layout, kJamDamagedText (file name, reason) for any
+    // other damage; the object is then unchanged. A file that exists but
+    // cannot be read throws std::runtime_error.
+    void LoadFromFile(const std::string& fileName, bool raw);
     // The same from the file's bytes; throws JamError instead of showing a
     // message, leaving the object unchanged.
     void Decode(std::span<const std::uint8_t> fileBytes, bool raw);
@@ -87,15 +87,16 @@ public:
     // an 8-bit JAM (else UI text 217), 16, 24 or 32 for a 16-bit JAM (else
     // 218), other sizes UI text 219 with the page height. An 8-bit JAM takes
     // colours not in the game palette as palette entry 0 and rebuilds every
-    // image's tables. False after a message, with the page unchanged.
-    bool LoadFromBMP(const std::string& fileName, Messenger* messenger);
+    // image's tables. Those UI texts (and kPictureUnreadableText for a file
+    // that cannot be read) throw FormatError, with the page unchanged.
+    void LoadFromBMP(const std::string& fileName);
     // Replaces the page from a picture of the page's size as LoadFromBMP does
     // once the picture passed its checks. False (page unchanged) for a
     // picture of another size.
     bool ReplacePage(const Image& picture);
     // Splits one BMP of 256 x (h1 + h2) into this page (top) and the second
     // JAM's page; the depth test follows this JAM's kind.
-    bool LoadPairFromBMP(const std::string& fileName, TJAMFile& second, Messenger* messenger);
+    void LoadPairFromBMP(const std::string& fileName, TJAMFile& second);
 
     std::uint16_t ImageTop(int image) const;
     // (x, y, x + w, y + height).

@@ -2,7 +2,6 @@
 
 #include "formats/Jam16Codec.h" // kJamPageWidth
 
-#include "app/Messages.h"
 #include "formats/Pictures.h"
 #include "formats/Png.h"
 #include "transfer/FileUtils.h"
@@ -17,40 +16,31 @@ constexpr int kPng = 1;
 
 } // namespace
 
-bool LoadJamPage(TJAMFile& jam, const std::string& fileName, Dithering dithering, Messenger* messenger)
+bool LoadJamPage(TJAMFile& jam, const std::string& fileName, Dithering dithering)
 {
-    const int kind = CheckFileExtension(fileName, kJamPictureExtensions, true, messenger);
-    if (kind == kBmp)
-        return jam.LoadFromBMP(fileName, messenger);
-    if (kind != kPng)
-        return false;
+    if (RequireExtension(fileName, kJamPictureExtensions) == kBmp) {
+        jam.LoadFromBMP(fileName);
+        return true;
+    }
     Image picture;
     try {
         picture = LoadPngFile(fileName);
     } catch (const std::exception& e) {
-        if (messenger)
-            messenger->show(kPictureUnreadableText, Args(fileName, PictureFaultText(e, messenger->texts())));
-        return false;
+        throw PictureUnreadable(fileName, e);
     }
-    if (picture.width() != kJamPageWidth || picture.height() != jam.pageHeight()) {
-        if (messenger)
-            messenger->show(219, Args(jam.pageHeight()));
-        return false;
-    }
+    if (picture.width() != kJamPageWidth || picture.height() != jam.pageHeight())
+        throw FormatError(219, Args(jam.pageHeight()));
     if (jam.is8Bit())
         picture = ReduceToPalette(picture, jam.palette(), dithering);
     return jam.ReplacePage(picture);
 }
 
-bool SaveJamPage(const TJAMFile& jam, const std::string& fileName, Messenger* messenger)
+void SaveJamPage(const TJAMFile& jam, const std::string& fileName)
 {
-    const int kind = CheckFileExtension(fileName, kJamPictureExtensions, true, messenger);
-    if (kind == kBmp) {
+    if (RequireExtension(fileName, kJamPictureExtensions) == kBmp) {
         jam.SaveAsBMP(fileName);
-        return true;
+        return;
     }
-    if (kind != kPng)
-        return false;
     Image picture = jam.page();
     if (jam.is8Bit()) {
         picture.setDepth(8);
@@ -59,29 +49,24 @@ bool SaveJamPage(const TJAMFile& jam, const std::string& fileName, Messenger* me
         picture.setDepth(24);
     }
     SavePngFile(picture, fileName);
-    return true;
 }
 
-bool SaveJamAs(const TJAMFile& jam, const std::string& fileName, Messenger* messenger)
+void SaveJamAs(const TJAMFile& jam, const std::string& fileName)
 {
     static const std::vector<std::string> kKinds = {".JAD", ".BMP", ".PNG", ".JAM"};
-    switch (CheckFileExtension(fileName, kKinds, true, messenger)) {
+    switch (RequireExtension(fileName, kKinds)) {
     case 0:
-        if (!jam.is8Bit()) {
-            if (messenger)
-                messenger->show(985);
-            return false;
-        }
+        if (!jam.is8Bit())
+            throw FormatError(kUnhandledExtensionText, {});
         jam.SaveUnscrambled(fileName);
-        return true;
+        break;
     case 1:
     case 2:
-        return SaveJamPage(jam, fileName, messenger);
-    case 3:
-        jam.SaveToFile(fileName);
-        return true;
+        SaveJamPage(jam, fileName);
+        break;
     default:
-        return false;
+        jam.SaveToFile(fileName);
+        break;
     }
 }
 

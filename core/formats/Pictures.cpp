@@ -1,7 +1,5 @@
 #include "formats/Pictures.h"
 
-#include "app/Messages.h"
-#include "app/UITexts.h"
 #include "formats/Bmp.h"
 #include "formats/ByteReader.h"
 #include "formats/Jpeg.h"
@@ -38,92 +36,71 @@ Image DecodeJpegFile(const std::string& fileName)
 
 } // namespace
 
-std::string PictureFaultText(const std::exception& error, const UITexts& texts)
+int PictureFaultTextNumber(const std::exception& error)
 {
     constexpr int kNotThisKindText = 159, kUnsupportedText = 160, kDamagedText = 161, kUnreadableFileText = 162;
     if (const auto* picture = dynamic_cast<const PictureError*>(&error)) {
         switch (picture->fault()) {
         case PictureFault::NotThisKind:
-            return texts.text(kNotThisKindText);
+            return kNotThisKindText;
         case PictureFault::Unsupported:
-            return texts.text(kUnsupportedText);
+            return kUnsupportedText;
         case PictureFault::Damaged:
             break;
         }
-        return texts.text(kDamagedText);
+        return kDamagedText;
     }
     // A short read of the bytes is a FormatError too.
     if (dynamic_cast<const FormatError*>(&error))
-        return texts.text(kDamagedText);
-    return texts.text(kUnreadableFileText);
+        return kDamagedText;
+    return kUnreadableFileText;
+}
+
+FormatError PictureUnreadable(const std::string& fileName, const std::exception& error)
+{
+    return FormatError(kPictureUnreadableText, Args(fileName), {PictureFaultTextNumber(error)});
 }
 
 bool IsJpg(const std::string& fileName) { return EqualsIgnoreAsciiCase(ExtensionOf(fileName), ".JPG"); }
 
-Image LoadPicture(const std::string& fileName, Messenger* messenger)
+Image LoadPicture(const std::string& fileName)
 {
-    switch (CheckFileExtension(fileName, kPictureExtensions, true, messenger)) {
-    case kBmp:
+    if (RequireExtension(fileName, kPictureExtensions) == kBmp)
         return LoadBmpFile(fileName);
-    case kJpg:
-        return DecodeJpegFile(fileName);
-    default:
-        return Image();
-    }
+    return DecodeJpegFile(fileName);
 }
 
-bool SavePicture(const Image& image, const std::string& fileName, Messenger* messenger)
+void SavePicture(const Image& image, const std::string& fileName)
 {
-    switch (CheckFileExtension(fileName, kPictureExtensions, true, messenger)) {
-    case kBmp:
+    if (RequireExtension(fileName, kPictureExtensions) == kBmp)
         SaveBmpFile(image, fileName);
-        return true;
-    case kJpg:
+    else
         WriteWholeFile(fileName, EncodeJpeg(image, kJpegSaveQuality));
-        return true;
-    default:
-        return false;
-    }
 }
 
 bool IsPng(const std::string& fileName) { return EqualsIgnoreAsciiCase(ExtensionOf(fileName), ".PNG"); }
 
-Image LoadPictureOrPng(const std::string& fileName, Messenger* messenger)
+Image LoadPictureOrPng(const std::string& fileName)
 {
-    switch (CheckFileExtension(fileName, kPictureOrPngExtensions, true, messenger)) {
-    case kPng:
+    if (RequireExtension(fileName, kPictureOrPngExtensions) == kPng)
         return LoadPngFile(fileName);
-    case -1:
-        return Image();
-    default:
-        return LoadPicture(fileName, messenger);
-    }
+    return LoadPicture(fileName);
 }
 
-bool SavePictureOrPng(const Image& image, const std::string& fileName, Messenger* messenger)
+void SavePictureOrPng(const Image& image, const std::string& fileName)
 {
-    switch (CheckFileExtension(fileName, kPictureOrPngExtensions, true, messenger)) {
-    case kPng:
+    if (RequireExtension(fileName, kPictureOrPngExtensions) == kPng)
         SavePngFile(image, fileName);
-        return true;
-    case -1:
-        return false;
-    default:
-        return SavePicture(image, fileName, messenger);
-    }
+    else
+        SavePicture(image, fileName);
 }
 
-bool ImportPictureAsBmp(const std::string& source, const std::string& target, Messenger* messenger)
+bool ImportPictureAsBmp(const std::string& source, const std::string& target)
 {
-    switch (CheckFileExtension(source, kPictureExtensions, true, messenger)) {
-    case kBmp:
+    if (RequireExtension(source, kPictureExtensions) == kBmp)
         return CopyFileForced(source, target);
-    case kJpg:
-        SaveBmpFile(DecodeJpegFile(source), target);
-        return true;
-    default:
-        return false;
-    }
+    SaveBmpFile(DecodeJpegFile(source), target);
+    return true;
 }
 
 void ConvertBmpToJpg(const std::string& bmpFile, const std::string& jpgFile)
@@ -157,22 +134,19 @@ void ColorKeyedCopy(Image& source, Image& target, Rect from, bool fixedKey, int 
     }
 }
 
-bool LoadPictureInto(Image& target, const std::string& fileName, Messenger& messenger)
+Image LoadPictureFor(const Image& target, const std::string& fileName)
 {
-    if (CheckFileExtension(fileName, kPictureExtensions, true, &messenger) < 0)
-        return false;
-    Image picture = LoadPicture(fileName, &messenger);
-    if (picture.width() != target.width() || picture.height() != target.height()) {
-        messenger.show(737, Args(target.width(), target.height()));
-        return false;
-    }
-    if (picture.depth() != target.depth()) {
-        if (!messenger.ask(1045))
-            return false;
+    Image picture = LoadPicture(fileName);
+    if (picture.width() != target.width() || picture.height() != target.height())
+        throw FormatError(737, Args(target.width(), target.height()));
+    return picture;
+}
+
+void PastePicture(Image& target, Image picture)
+{
+    if (picture.depth() != target.depth())
         picture = picture.convertedToDepth(target.depth(), target.colorTable());
-    }
     target.draw(picture, 0, 0);
-    return true;
 }
 
 std::vector<std::string> NumberPrefixes(const std::vector<std::string>& items)

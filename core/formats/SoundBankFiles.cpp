@@ -1,6 +1,6 @@
 #include "formats/SoundBankFiles.h"
 
-#include "app/Messages.h"
+#include "formats/FormatError.h"
 #include "transfer/FileUtils.h"
 
 namespace pitwall {
@@ -11,75 +11,51 @@ namespace {
 // well below this; anything larger is not a sound bank.
 constexpr std::uint64_t kMaxBankBytes = 512ull * 1024 * 1024;
 
-void Show(Messenger* messenger, int number, const FormatArgs& args)
-{
-    if (messenger)
-        messenger->show(number, args);
-}
-
 } // namespace
 
 std::string SoundWorkFileName(std::size_t index) { return "Sound" + std::to_string(index) + ".DAT"; }
 
-bool SplitSoundBankFile(std::string_view bankFile, std::string_view workDirectory, SoundTable& table,
-                        Messenger* messenger)
+void SplitSoundBankFile(std::string_view bankFile, std::string_view workDirectory, SoundTable& table)
 {
-    if (!FileExists(bankFile)) {
-        Show(messenger, 349, Args(std::string(bankFile)));
-        return false;
-    }
+    RequireFile(bankFile);
     SoundBankParse parsed = ParseSoundBank(ReadWholeFile(bankFile, kMaxBankBytes));
-    if (parsed.tooManySounds) {
-        Show(messenger, kTooManySoundsText, Args(std::string(bankFile), parsed.declaredCount));
-        return false;
-    }
+    if (parsed.tooManySounds)
+        throw FormatError(kTooManySoundsText, Args(std::string(bankFile), parsed.declaredCount));
     const std::string dir = IncludeTrailingBackslash(workDirectory);
     ForceDirectories(dir);
     for (std::size_t i = 0; i < parsed.bank.entries.size(); ++i)
         WriteWholeFile(dir + SoundWorkFileName(i), MakeSoundWav(parsed.bank.entries[i], parsed.bank.samples[i]));
     table.entries = std::move(parsed.bank.entries);
     table.marks.assign(table.entries.size(), 0);
-    return true;
 }
 
-bool JoinSoundBank(const SoundTable& table, std::string_view workDirectory, std::vector<std::uint8_t>& bank,
-                   Messenger* messenger)
+std::vector<std::uint8_t> JoinSoundBank(const SoundTable& table, std::string_view workDirectory)
 {
     const std::string dir = IncludeTrailingBackslash(workDirectory);
     SoundBank joined;
     joined.entries = table.entries;
     for (std::size_t i = 0; i < table.entries.size(); ++i) {
         std::string file = dir + SoundWorkFileName(i);
-        if (!FileExists(file)) {
-            Show(messenger, 349, Args(file));
-            return false;
-        }
+        RequireFile(file);
         auto wav = ReadWholeFile(file, kMaxSoundWavBytes);
         auto samples = WavSamples(wav, table.entries[i].dataSize);
         joined.samples.emplace_back(samples.begin(), samples.end());
     }
-    bank = BuildSoundBank(joined);
-    return true;
+    return BuildSoundBank(joined);
 }
 
-bool TakeInSoundWav(SoundTable& table, std::size_t index, std::string_view wavFile, std::string_view workDirectory,
-                    Messenger* messenger)
+bool TakeInSoundWav(SoundTable& table, std::size_t index, std::string_view wavFile, std::string_view workDirectory)
 {
     if (index >= table.entries.size())
         return false;
-    if (!FileExists(wavFile)) {
-        Show(messenger, 349, Args(std::string(wavFile)));
-        return false;
-    }
+    RequireFile(wavFile);
     auto wav = ReadWholeFile(wavFile, kMaxSoundWavBytes);
     // Only the program's own kind of WAV file is taken; its samples are
     // found by walking the chunks, as another tool may have put a LIST or
     // fact chunk before them.
     auto data = CheckSoundWav(wav);
-    if (!data) {
-        Show(messenger, 211, {});
-        return false;
-    }
+    if (!data)
+        throw FormatError(211, {});
     SoundEntry e = table.entries[index];
     e.dataSize = static_cast<std::uint32_t>(data->samples.size());
     e.sampleRate = static_cast<std::uint16_t>(data->sampleRate);

@@ -11,8 +11,6 @@
 
 namespace pitwall {
 
-class Messenger;
-
 inline constexpr const char* kSoundBankGamePath = "SAMPLES\\GP3SOUND.DAT";
 // UI text shown when a bank declares more sounds than the table holds
 // (placeholders: file name, declared count).
@@ -35,21 +33,19 @@ std::string SoundWorkFileName(std::size_t index);
 
 // Reads the bank file and writes every sound as its working WAV file into
 // workDirectory (with trailing separator). A missing bank is UI text 349, a
-// bank of more than 256 sounds UI text 1145; both leave the table unchanged
-// and return false. A bank cut short gives the sounds it holds.
-bool SplitSoundBankFile(std::string_view bankFile, std::string_view workDirectory, SoundTable& table,
-                        Messenger* messenger);
+// bank of more than 256 sounds UI text 1145; both throw FormatError and leave
+// the table unchanged. A bank cut short gives the sounds it holds.
+void SplitSoundBankFile(std::string_view bankFile, std::string_view workDirectory, SoundTable& table);
 
 // Builds a bank from the table and the working WAV files. A missing working
-// file is UI text 349 and nothing is returned.
-bool JoinSoundBank(const SoundTable& table, std::string_view workDirectory, std::vector<std::uint8_t>& bank,
-                   Messenger* messenger);
+// file throws FormatError (UI text 349).
+std::vector<std::uint8_t> JoinSoundBank(const SoundTable& table, std::string_view workDirectory);
 
 // Takes in a WAV file as sound `index`: its first 16 bytes must be the
-// program's own header (else UI text 211 and nothing changes). The table takes
-// the header's data size, sample rate and bits, the file becomes the sound's
-// working file and the sound is marked.
-bool TakeInSoundWav(SoundTable& table, std::size_t index, std::string_view wavFile, std::string_view workDirectory,
-                    Messenger* messenger);
+// program's own header (else FormatError with UI text 211 and nothing
+// changes; a missing file UI text 349). The table takes the header's data
+// size, sample rate and bits, the file becomes the sound's working file and
+// the sound is marked. False, changing nothing, for an index past the table.
+bool TakeInSoundWav(SoundTable& table, std::size_t index, std::string_view wavFile, std::string_view workDirectory);
 
 } // namespace pitwall

@@ -1,6 +1,6 @@
 #include "formats/StringFile.h"
 
-#include "app/Messages.h"
+#include "formats/FormatError.h"
 #include "formats/ByteReader.h"
 #include "formats/ByteWriter.h"
 #include "transfer/FileUtils.h"
@@ -52,28 +52,17 @@ std::vector<std::uint8_t> BuildStringFile(const std::vector<std::string>& string
     return w.take();
 }
 
-bool ReadStringFile(std::string_view file, std::vector<std::string>& strings, Messenger* messenger)
+void ReadStringFile(std::string_view file, std::vector<std::string>& strings)
 {
-    if (!FileExists(file)) {
-        if (messenger)
-            messenger->show(349, Args(std::string(file)));
-        return false;
-    }
-    if (FileSizeOf(file) > kMaxStringFileBytes) {
-        if (messenger)
-            messenger->show(738);
-        return false;
-    }
+    RequireFile(file);
+    if (FileSizeOf(file) > kMaxStringFileBytes)
+        throw FormatError(738, {});
     // A file the game would refuse leaves the list as it was: half a
     // language is worse than the previous one.
     std::vector<std::string> read = ParseStringFile(ReadWholeFile(file, kMaxStringFileBytes));
-    if (read.size() < kMinStringCount) {
-        if (messenger)
-            messenger->show(766);
-        return false;
-    }
+    if (read.size() < kMinStringCount)
+        throw FormatError(766, {});
     strings = std::move(read);
-    return true;
 }
 
 void WriteStringFile(std::string_view file, const std::vector<std::string>& strings)

@@ -11,8 +11,6 @@
 
 namespace pitwall {
 
-class Messenger;
-
 inline constexpr std::uint32_t kStringFileHeader = 2677;
 inline constexpr std::uint64_t kMaxStringFileBytes = 100'000;
 inline constexpr std::size_t kMinStringCount = 2000;
@@ -37,10 +35,10 @@ void RequireStringsFit(const std::vector<std::string>& strings);
 
 // Reads a string file into `strings`. A missing file is UI text 349, one of
 // more than 100,000 bytes UI text 738, fewer than 2000 strings UI text 766;
-// in each case `strings` stays as it was. True when accepted. WriteStringFile
+// each throws FormatError and `strings` stays as it was. WriteStringFile
 // refuses an overlong text (RequireStringsFit) and a file the game could not
 // read back (RequireStringFileFits).
-bool ReadStringFile(std::string_view file, std::vector<std::string>& strings, Messenger* messenger);
+void ReadStringFile(std::string_view file, std::vector<std::string>& strings);
 void WriteStringFile(std::string_view file, const std::vector<std::string>& strings);
 
 // The plain text form: one string per line, every character below 32 written

@@ -76,18 +76,16 @@ SheetSize TeamSpriteSize(std::size_t position)
 
 bool IsTeamArtEntry(std::size_t entry) { return entry >= 10 && entry <= 565; }
 
-bool ComposeTeamSheet(std::string_view bankFile, int team, ArtPicture& sheet, Messenger* messenger)
+bool ComposeTeamSheet(std::string_view bankFile, int team, ArtPicture& sheet)
 {
     ArtPicture composed(kTeamSheetWidth, kTeamSheetHeight);
     for (std::size_t p = kHelmetFirst; p <= kHelmetLast; ++p)
         Blit(ArtPicture(kHelmetFillWidth, kHelmetFillHeight, kArtKeyWord), {}, {kHelmetFillWidth, kHelmetFillHeight},
              composed, kPlaces[p].x, kPlaces[p].y, false);
-    auto bank = OpenArtBank(bankFile, messenger);
-    if (!bank)
-        return false;
+    FileRangeReader bank = OpenArtBank(bankFile);
     ArtPicture entry;
     for (std::size_t p = 0; p < kTeamSheetPositions; ++p) {
-        if (!ReadArtImage(*bank, bankFile, TeamSheetEntry(team, p), entry, messenger))
+        if (!ReadArtImage(bank, bankFile, TeamSheetEntry(team, p), entry))
             return false;
         Blit(entry, {}, {entry.width, entry.height}, composed, kPlaces[p].x, kPlaces[p].y, false);
     }
@@ -96,7 +94,7 @@ bool ComposeTeamSheet(std::string_view bankFile, int team, ArtPicture& sheet, Me
 }
 
 bool WriteTeamSheet(std::string_view bankFile, const ArtDirectory& directory, int team, const ArtPicture& sheet,
-                    Messenger* messenger)
+                    std::vector<FormatError>& faults)
 {
     bool all = true;
     for (std::size_t p = 0; p < kTeamSheetPositions; ++p) {
@@ -106,7 +104,14 @@ bool WriteTeamSheet(std::string_view bankFile, const ArtDirectory& directory, in
             all = false;
             continue;
         }
-        all = WriteArtImage(bankFile, e, index, CutTeamSheetEntry(sheet, p, e), messenger) && all;
+        try {
+            WriteArtImage(bankFile, e, index, CutTeamSheetEntry(sheet, p, e));
+        } catch (const FormatError& fault) {
+            if (fault.number() < 0)
+                throw;
+            faults.push_back(fault);
+            all = false;
+        }
     }
     return all;
 }

@@ -6,14 +6,14 @@
 
 #include "formats/ArtBankDirectory.h"
 #include "formats/ArtPicture.h"
+#include "formats/FormatError.h"
 
 #include <array>
 #include <cstddef>
 #include <string_view>
+#include <vector>
 
 namespace pitwall {
-
-class Messenger;
 
 inline constexpr int kRacingTeams = 11;
 inline constexpr std::size_t kTeamSheetPositions = 45;
@@ -39,14 +39,15 @@ bool IsTeamArtEntry(std::size_t entry);
 
 // Builds the sheet from the team's entries of the bank file. The places of the
 // helmet frames (positions 38-43) are first filled with the key colour over
-// 85 x 80 pixels. False (after the reading's message) when an entry cannot be
-// read.
-bool ComposeTeamSheet(std::string_view bankFile, int team, ArtPicture& sheet, Messenger* messenger);
+// 85 x 80 pixels. An entry that cannot be read throws FormatError (the
+// reading's); false when an entry lies past the directory.
+bool ComposeTeamSheet(std::string_view bankFile, int team, ArtPicture& sheet);
 // Writes every position of the sheet back in place into its entry, each at the
 // entry's size. False when one or more entries could not take their picture
-// (the others are written).
+// (the others are written); the errors of those that have one are added to
+// `faults`, in order.
 bool WriteTeamSheet(std::string_view bankFile, const ArtDirectory& directory, int team, const ArtPicture& sheet,
-                    Messenger* messenger);
+                    std::vector<FormatError>& faults);
 // The picture of a sheet position at the entry's size, as it is written into
 // the entry: parts beyond the sheet's edge are key colour.
 ArtPicture CutTeamSheetEntry(const ArtPicture& sheet, std::size_t position, const ArtEntry& entry);

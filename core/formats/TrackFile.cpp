@@ -1,6 +1,6 @@
 #include "formats/TrackFile.h"
 
-#include "app/Messages.h"
+#include "formats/FormatError.h"
 #include "app/Windows1252.h"
 #include "formats/ByteReader.h"
 #include "formats/FileRange.h"
@@ -115,25 +115,17 @@ std::vector<std::string> ParseJamList(std::span<const std::uint8_t> head)
     return names;
 }
 
-bool ReadTrackInfo(std::string_view file, TrackInfoBlock& block, Messenger* messenger)
+bool ReadTrackInfo(std::string_view file, TrackInfoBlock& block)
 {
     block = TrackInfoBlock{};
-    if (!FileExists(file)) {
-        if (messenger)
-            messenger->show(349, Args(std::string(file)));
-        return false;
-    }
+    RequireFile(file);
     block = ParseTrackInfo(ReadFileRange(file, 0, kTrackSearchWindow));
     return block.found;
 }
 
-std::vector<std::string> ReadJamList(std::string_view file, Messenger* messenger)
+std::vector<std::string> ReadJamList(std::string_view file)
 {
-    if (!FileExists(file)) {
-        if (messenger)
-            messenger->show(349, Args(std::string(file)));
-        return {};
-    }
+    RequireFile(file);
     return ParseJamList(ReadFileRange(file, 0, kTrackSearchWindow + kJamListReach));
 }
 

@@ -13,8 +13,6 @@
 
 namespace pitwall {
 
-class Messenger;
-
 inline constexpr std::size_t kTrackInfoFieldCount = 16;
 inline constexpr std::array<const char*, kTrackInfoFieldCount> kTrackInfoKeys = {
     "NAME", "COUNTRY", "CREATED",     "AUTHOR",    "YEAR",             "EVENT",  "DESC",   "LAPS",
@@ -38,10 +36,11 @@ TrackInfoBlock ParseTrackInfo(std::span<const std::uint8_t> window);
 // 300,001 bytes, names may run on after that.
 std::vector<std::string> ParseJamList(std::span<const std::uint8_t> head);
 
-// A missing file is UI text 349; the block stays empty and not found.
-bool ReadTrackInfo(std::string_view file, TrackInfoBlock& block, Messenger* messenger);
-// A missing file is UI text 349 and an empty list.
-std::vector<std::string> ReadJamList(std::string_view file, Messenger* messenger);
+// True when the block was found. A missing file throws FormatError (UI text
+// 349); the block is then empty and not found.
+bool ReadTrackInfo(std::string_view file, TrackInfoBlock& block);
+// A missing file throws FormatError (UI text 349).
+std::vector<std::string> ReadJamList(std::string_view file);
 
 // The entries of the game directory's CIRCUITS whose names are shorter than
 // 11 characters, upper case, sorted.

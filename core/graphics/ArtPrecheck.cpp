@@ -2,6 +2,7 @@
 
 #include "app/GameInstallation.h"
 #include "app/ProgramState.h"
+#include "transfer/ReportedFormats.h"
 
 #include <algorithm>
 

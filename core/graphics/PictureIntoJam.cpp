@@ -6,6 +6,7 @@
 #include "formats/Jam16Codec.h" // kJamPageWidth
 #include "formats/Png.h"
 #include "transfer/FileUtils.h"
+#include "transfer/FormatMessages.h"
 
 #include <algorithm>
 
@@ -37,7 +38,7 @@ Image ReadPicture(const TJAMFile& jam, int height, const std::string& fileName, 
         picture = kind == kBmp ? LoadBmpFile(fileName) : LoadPngFile(fileName);
     } catch (const std::exception& e) {
         if (messenger)
-            messenger->show(kPictureUnreadableText, Args(fileName, PictureFaultText(e, messenger->texts())));
+            ShowFormatError(*messenger, PictureUnreadable(fileName, e));
         return Image();
     }
     if (!jam.is8Bit() && kind == kBmp && picture.depth() <= 8) {

@@ -2,6 +2,7 @@
 
 #include "app/GameInstallation.h"
 #include "app/ProgramState.h"
+#include "transfer/ReportedFormats.h"
 
 namespace pitwall {
 
@@ -19,8 +20,7 @@ void LoadPreviewJams(TransferContext& context, JamSlots& textures, std::string (
             continue;
         const std::string path = GameFilePath(context.program.settings.gameDirectory, pathOf(static_cast<int>(i)));
         TJAMFile jam(context.program.palette);
-        Messenger* messenger = &context.messenger;
-        if (jam.LoadFromFile(path, false, messenger))
+        if (LoadJam(jam, path, false, &context.messenger))
             textures[i] = std::move(jam);
     }
 }

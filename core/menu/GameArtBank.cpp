@@ -7,6 +7,7 @@
 #include "transfer/GameChangeSet.h"
 #include "transfer/PrivateFile.h"
 #include "transfer/TransferUi.h"
+#include "transfer/ReportedFormats.h"
 
 #include <algorithm>
 

@@ -6,6 +6,7 @@
 #include "transfer/CarsetArchive.h"
 #include "transfer/FileUtils.h"
 #include "transfer/GamePath.h"
+#include "transfer/ReportedFormats.h"
 
 #include <algorithm>
 

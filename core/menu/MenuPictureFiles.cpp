@@ -9,6 +9,8 @@
 #include "formats/TeamArtSheet.h"
 #include "menu/MenuArt.h"
 #include "transfer/FileUtils.h"
+#include "transfer/ReportedFormats.h"
+#include "transfer/FormatMessages.h"
 
 namespace pitwall {
 
@@ -26,7 +28,7 @@ Image Load(const std::string& file, Messenger* messenger)
         return LoadPicture(file, messenger);
     } catch (const std::exception& e) {
         if (messenger)
-            messenger->show(kPictureUnreadableText, Args(file, PictureFaultText(e, messenger->texts())));
+            ShowFormatError(*messenger, PictureUnreadable(file, e));
         return {};
     }
 }

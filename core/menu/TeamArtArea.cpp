@@ -10,6 +10,7 @@
 #include "tracks/TrackTable.h"
 #include "transfer/FileUtils.h"
 #include "transfer/GamePath.h"
+#include "transfer/ReportedFormats.h"
 
 namespace pitwall {
 

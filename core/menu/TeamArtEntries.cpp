@@ -3,6 +3,7 @@
 #include "app/ParallelFor.h"
 #include "formats/ArtBankFile.h"
 #include "formats/TeamArtSheet.h"
+#include "transfer/ReportedFormats.h"
 
 #include <optional>
 

@@ -1,6 +1,7 @@
 #include "sounds/SoundFolder.h"
 
 #include "transfer/FileUtils.h"
+#include "transfer/ReportedFormats.h"
 
 #include <map>
 

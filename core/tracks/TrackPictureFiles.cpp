@@ -9,6 +9,7 @@
 #include "tracks/TrackPictures.h"
 #include "transfer/FileUtils.h"
 #include "transfer/GamePath.h"
+#include "transfer/ReportedFormats.h"
 
 namespace pitwall {
 

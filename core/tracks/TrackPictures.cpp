@@ -7,6 +7,7 @@
 #include "formats/ArtEntryCodec.h"
 #include "tracks/TrackTable.h"
 #include "transfer/FileUtils.h"
+#include "transfer/ReportedFormats.h"
 
 #include <algorithm>
 

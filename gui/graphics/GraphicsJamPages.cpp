@@ -12,6 +12,7 @@
 #include "graphics/GraphicsSet.h"
 #include "graphics/PictureIntoJam.h"
 #include "graphics/TeamJams.h"
+#include "transfer/ReportedFormats.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

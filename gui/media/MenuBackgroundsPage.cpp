@@ -10,6 +10,7 @@
 #include "menu/MenuPictureFiles.h"
 #include "transfer/FileUtils.h"
 #include "transfer/GamePath.h"
+#include "transfer/ReportedFormats.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

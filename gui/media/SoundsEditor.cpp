@@ -10,6 +10,7 @@
 #include "sounds/SoundPlayback.h"
 #include "sounds/SoundsArea.h"
 #include "transfer/FileUtils.h"
+#include "transfer/ReportedFormats.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

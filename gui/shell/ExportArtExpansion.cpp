@@ -8,6 +8,7 @@
 #include "graphics/ArtPrecheck.h"
 #include "menu/GameArtBank.h"
 #include "menu/MenuArt.h"
+#include "transfer/ReportedFormats.h"
 
 #include <optional>
 

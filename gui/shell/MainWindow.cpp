@@ -22,6 +22,7 @@
 #include "app/IniFile.h"
 #include "formats/ArtBankDirectory.h"
 #include "transfer/FileUtils.h"
+#include "transfer/ReportedFormats.h"
 
 #include <QApplication>
 #include <QCloseEvent>

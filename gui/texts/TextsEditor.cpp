@@ -13,6 +13,7 @@
 #include "texts/LanguagesArea.h"
 #include "texts/TextLines.h"
 #include "transfer/FileUtils.h"
+#include "transfer/ReportedFormats.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

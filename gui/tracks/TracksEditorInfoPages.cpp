@@ -11,6 +11,7 @@
 #include "tracks/TrackJams.h"
 #include "transfer/FileUtils.h"
 #include "transfer/GamePath.h"
+#include "transfer/ReportedFormats.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -14,6 +14,7 @@
 #include "tracks/TrackSections.h"
 #include "tracks/TracksArea.h"
 #include "transfer/FileUtils.h"
+#include "transfer/ReportedFormats.h"
 
 #include <QComboBox>
 #include <QCheckBox>

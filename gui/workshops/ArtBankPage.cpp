@@ -9,8 +9,9 @@
 #include "app/GameInstallation.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtBankPictures.h"
-#include "formats/ArtEntryNames.h"
 #include "menu/GameArtBank.h"
+#include "transfer/ReportedFormats.h"
+#include "transfer/FormatMessages.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -167,7 +168,7 @@ void ArtBankPage::fillList()
     QSignalBlocker block(list_);
     list_->clear();
     for (int e = 1; e <= kShownEntries; ++e)
-        list_->addItem(FromGameText(ArtEntryName(static_cast<std::size_t>(e), app_.program.texts)));
+        list_->addItem(FromGameText(ArtEntryLabel(static_cast<std::size_t>(e), app_.program.texts)));
     gridFilled_ = false;
     if (gridView_->isChecked())
         fillGrid();

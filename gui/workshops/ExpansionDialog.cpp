@@ -3,7 +3,7 @@
 #include "AppContext.h"
 #include "LanguageTable.h"
 #include "formats/ArtBankGroups.h"
-#include "formats/ArtEntryNames.h"
+#include "transfer/FormatMessages.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -56,7 +56,7 @@ ExpansionDialog::ExpansionDialog(AppContext& app, const ArtDirectory& directory,
     list_ = new QListWidget(this);
     list_->setObjectName("CheckListBox1");
     for (std::size_t e = 0; e < kArtEntryCount; ++e) {
-        auto* item = new QListWidgetItem(FromGameText(ArtEntryName(e, app.program.texts)), list_);
+        auto* item = new QListWidgetItem(FromGameText(ArtEntryLabel(e, app.program.texts)), list_);
         bool fits = e < directory.entries.size() && directory.entries[e].fits();
         item->setFlags(fits ? Qt::ItemIsUserCheckable : (Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable));
         item->setCheckState(fits ? Qt::Checked : Qt::Unchecked);

@@ -7,6 +7,7 @@
 #include "ZoomView.h"
 #include "formats/JamPictureFiles.h"
 #include "transfer/FileUtils.h"
+#include "transfer/ReportedFormats.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -202,7 +203,7 @@ bool JamWorkshopPage::openJam(const std::string& fileName)
     auto opened = std::make_unique<TJAMFile>(app_.program.palette);
     Messenger messenger = app_.messenger();
     try {
-        if (!opened->LoadFromFile(fileName, false, &messenger))
+        if (!LoadJam(*opened, fileName, false, &messenger))
             return false;
     } catch (const std::exception& e) {
         messenger.showFixed(e.what());

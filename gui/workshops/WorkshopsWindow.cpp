@@ -6,6 +6,7 @@
 #include "JamWorkshopPage.h"
 #include "LanguageTable.h"
 #include "transfer/FileUtils.h"
+#include "transfer/ReportedFormats.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

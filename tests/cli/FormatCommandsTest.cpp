@@ -13,6 +13,7 @@
 #include "formats/StringFile.h"
 #include "transfer/FileUtils.h"
 #include "transfer/GamePath.h"
+#include "transfer/ReportedFormats.h"
 
 #include <gtest/gtest.h>
 #include <sstream>

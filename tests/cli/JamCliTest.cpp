@@ -53,7 +53,7 @@ struct Textures {
 TEST(JamCli, InfoListsKindPageAndImages)
 {
     Textures t;
-    TJAMFile jam(t.palette, t.soft, nullptr);
+    TJAMFile jam(t.palette, t.soft);
     auto r = Jam({"info", t.soft});
     ASSERT_EQ(r.code, 0) << r.err;
     const JamEntry& e = jam.entries()[1];
@@ -77,13 +77,13 @@ TEST(JamCli, ToBmpAndBack)
     Textures t;
     ASSERT_EQ(Jam({"to-bmp", t.hard, t.dir / "h.bmp", "--quiet"}).code, 0);
     ASSERT_EQ(Jam({"from-bmp", t.hard, t.dir / "h.bmp", "-o", t.dir / "h.jam", "--quiet"}).code, 0);
-    TJAMFile original(t.palette, t.hard, nullptr), back(t.palette, t.dir / "h.jam", nullptr);
+    TJAMFile original(t.palette, t.hard), back(t.palette, t.dir / "h.jam");
     EXPECT_EQ(back.page(), original.page());
 
     ASSERT_EQ(Jam({"to-bmp", t.soft, t.dir / "s.bmp", "--quiet"}).code, 0);
     test::WriteBytes(t.dir / "copy.jam", test::ReadBytes(t.soft));
     ASSERT_EQ(Jam({"from-bmp", t.dir / "copy.jam", t.dir / "s.bmp", "--quiet"}).code, 0); // in place
-    TJAMFile soft(t.palette, t.soft, nullptr), copy(t.palette, t.dir / "copy.jam", nullptr);
+    TJAMFile soft(t.palette, t.soft), copy(t.palette, t.dir / "copy.jam");
     EXPECT_EQ(copy.page(), soft.page());
 
     // A picture of the other page's size is refused: one line, file kept.

@@ -5,6 +5,7 @@
 #include "formats/ArtBankGroups.h"
 #include "transfer/FileUtils.h"
 #include "transfer/GamePath.h"
+#include "transfer/ReportedFormats.h"
 
 #include <gtest/gtest.h>
 

@@ -13,6 +13,7 @@
 #include "formats/Png.h"
 #include "transfer/FileUtils.h"
 #include "transfer/GamePath.h"
+#include "transfer/ReportedFormats.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +47,7 @@ TEST(WorkshopsCli, JamPagesGoThroughPngExactly)
         const std::string png = t.dir / "page.png";
         ASSERT_EQ(test::RunCommand({"jam", "to-bmp", jamFile, png, "--quiet"}).code, 0);
         ASSERT_EQ(test::RunCommand({"jam", "from-bmp", jamFile, png, "-o", t.dir / "back.jam", "--quiet"}).code, 0);
-        TJAMFile original(t.palette, jamFile, nullptr), back(t.palette, t.dir / "back.jam", nullptr);
+        TJAMFile original(t.palette, jamFile), back(t.palette, t.dir / "back.jam");
         EXPECT_EQ(back.page(), original.page()) << jamFile;
         EXPECT_EQ(back.imageCount(), original.imageCount());
     }
@@ -58,7 +59,7 @@ TEST(WorkshopsCli, JamPagesGoThroughPngExactly)
 TEST(WorkshopsCli, TrueColourPngIsReducedToThePaletteWithOrWithoutDithering)
 {
     Textures t;
-    TJAMFile soft(t.palette, t.soft, nullptr);
+    TJAMFile soft(t.palette, t.soft);
     Image picture(256, soft.pageHeight(), 24);
     std::mt19937 random(5);
     for (int y = 0; y < picture.height(); ++y)
@@ -72,7 +73,7 @@ TEST(WorkshopsCli, TrueColourPngIsReducedToThePaletteWithOrWithoutDithering)
             args.push_back(dither);
         auto r = test::RunCommand(args);
         ASSERT_EQ(r.code, 0) << r.err;
-        TJAMFile reduced(t.palette, t.dir / "new.jam", nullptr);
+        TJAMFile reduced(t.palette, t.dir / "new.jam");
         for (Pixel p : reduced.page().pixels())
             ASSERT_TRUE(t.palette.containsPixel(p));
     }

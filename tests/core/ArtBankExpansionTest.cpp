@@ -4,6 +4,7 @@
 #include "formats/ArtEntryCodec.h"
 #include "formats/ArtEntryReencoder.h"
 #include "formats/ByteWriter.h"
+#include "transfer/ReportedFormats.h"
 
 #include <gtest/gtest.h>
 

@@ -11,6 +11,7 @@
 #include "formats/TeamArtSheet.h"
 #include "transfer/FileUtils.h"
 #include "transfer/SafeWrite.h"
+#include "transfer/ReportedFormats.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

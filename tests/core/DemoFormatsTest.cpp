@@ -16,6 +16,7 @@
 #include "formats/TrackFile.h"
 #include "transfer/FileUtils.h"
 #include "transfer/GamePath.h"
+#include "transfer/ReportedFormats.h"
 
 #include <gtest/gtest.h>
 

@@ -8,6 +8,7 @@
 #include "app/UITexts.h"
 #include "transfer/FileUtils.h"
 #include "transfer/GamePath.h"
+#include "transfer/ReportedFormats.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -43,7 +44,7 @@ void ExpectBmpRoundTrip(const TJAMFile& jam, const std::string& file, const std:
     jam.SaveAsBMP(bmp);
     TJAMFile back = jam;
     back.page().fill(0x123456);
-    ASSERT_TRUE(back.LoadFromBMP(bmp, nullptr)) << file;
+    ASSERT_TRUE(LoadJamFromBmp(back, bmp, nullptr)) << file;
     EXPECT_EQ(back.page(), jam.page()) << file;
 }
 
@@ -67,7 +68,7 @@ TEST(DemoJams, EverySoftwareJamLoadsSavesBackAndConvertsToBmp)
     const std::string bmp = g.dir / "page.bmp";
     for (const auto& file : g.soft) {
         TJAMFile jam(g.palette);
-        ASSERT_TRUE(jam.LoadFromFile(file, false, &messenger)) << file;
+        ASSERT_TRUE(LoadJam(jam, file, false, &messenger)) << file;
         EXPECT_TRUE(jam.is8Bit()) << file;
         EXPECT_GT(jam.imageCount(), 0) << file;
         auto saved = jam.Assemble(true);
@@ -91,7 +92,7 @@ TEST(DemoJams, EveryHardwareJamLoadsSavesBackAndConvertsToBmp)
     int gameForm = 0;
     for (const auto& file : g.hard) {
         TJAMFile jam(g.palette);
-        ASSERT_TRUE(jam.LoadFromFile(file, false, &messenger)) << file;
+        ASSERT_TRUE(LoadJam(jam, file, false, &messenger)) << file;
         EXPECT_FALSE(jam.is8Bit()) << file;
         auto once = jam.Assemble(true);
         const std::vector<std::uint8_t> normalised(once.Content().begin(), once.Content().end());
@@ -115,8 +116,8 @@ TEST(DemoJams, VariantsMatchAndTablesVary)
     bool sawNoTables = false, sawSizes = false;
     for (const char* name : {"Liveries\\FERRAR98.JAM", "Liveries\\PA_MINAR.JAM", "Main\\JM-SAUB1.JAM",
                              "Liveries\\Helmetse.JAM", "Main\\STEERB9.JAM"}) {
-        TJAMFile soft(g.palette, ResolveGamePath(g.dir.path(), std::string("GP3JAMS\\") + name), nullptr);
-        TJAMFile hard(g.palette, ResolveGamePath(g.dir.path(), std::string("GP3JAMSH\\") + name), nullptr);
+        TJAMFile soft(g.palette, ResolveGamePath(g.dir.path(), std::string("GP3JAMS\\") + name));
+        TJAMFile hard(g.palette, ResolveGamePath(g.dir.path(), std::string("GP3JAMSH\\") + name));
         EXPECT_EQ(soft.imageCount(), hard.imageCount()) << name;
         EXPECT_EQ(soft.pageHeight(), hard.pageHeight()) << name;
         std::set<int> sizes;
@@ -128,11 +129,11 @@ TEST(DemoJams, VariantsMatchAndTablesVary)
     }
     EXPECT_TRUE(sawNoTables);
     EXPECT_TRUE(sawSizes);
-    TJAMFile helmets(g.palette, g.dir / "GP3JAMS/Liveries/Helmetsd.JAM", nullptr);
+    TJAMFile helmets(g.palette, g.dir / "GP3JAMS/Liveries/Helmetsd.JAM");
     EXPECT_EQ(helmets.imageCount(), 12);
     EXPECT_EQ(helmets.pageHeight(), 180);
     EXPECT_EQ(helmets.ImageRect(3), (Rect{128, 30, 256, 60}));
-    TJAMFile car(g.palette, g.dir / "GP3JAMS/Liveries/MCLARE98.JAM", nullptr);
+    TJAMFile car(g.palette, g.dir / "GP3JAMS/Liveries/MCLARE98.JAM");
     EXPECT_GE(car.pageHeight(), 256);
     EXPECT_LE(car.pageHeight(), 512);
 }

@@ -10,6 +10,7 @@
 #include "transfer/FileUtils.h"
 #include "transfer/GamePath.h"
 #include "transfer/SavegameChecksum.h"
+#include "transfer/ReportedFormats.h"
 
 #include <gtest/gtest.h>
 

@@ -158,7 +158,7 @@ TEST(GraphicsCarset, EachItemStoresExactlyItsOwnMembers)
     EXPECT_EQ(MemberNames(soft), (std::vector<std::string>{"WILLIA98.JAMSoft.DAT", "Header.DAT", "INFO.DAT"}));
     // The member is the 8-bit JAM without scrambling: the game file unscrambled.
     CarsetArchive archive(soft, CarsetArchive::Mode::Read);
-    TJAMFile fromGame(f.program.palette, f.game("GP3JAMS/Liveries/WILLIA98.JAM"), nullptr);
+    TJAMFile fromGame(f.program.palette, f.game("GP3JAMS/Liveries/WILLIA98.JAM"));
     auto member = archive.read("WILLIA98.JAMSoft.DAT", 10'000'000);
     const TMemFile unscrambled = fromGame.Assemble(false);
     EXPECT_TRUE(member == std::vector<std::uint8_t>(unscrambled.Content().begin(), unscrambled.Content().end()));

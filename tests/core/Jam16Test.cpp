@@ -4,6 +4,7 @@
 #include "app/UITexts.h"
 #include "formats/Jam16Codec.h"
 #include "formats/JamFile.h"
+#include "transfer/ReportedFormats.h"
 
 #include <gtest/gtest.h>
 
@@ -125,7 +126,7 @@ TEST(Jam16, HeaderRuleAndNormalisedSave)
     // The normalised form gives f = 128: it loads to the same page and saves
     // byte-identical.
     TJAMFile back(f.palette);
-    ASSERT_TRUE(back.LoadFromFile(f.dir / "h.jam", false, &f.messenger));
+    ASSERT_TRUE(LoadJam(back, f.dir / "h.jam", false, &f.messenger));
     EXPECT_EQ(back.page(), jam.page());
     back.SaveToFile(f.dir / "h2.jam");
     EXPECT_EQ(test::ReadBytes(f.dir / "h2.jam"), expected);
@@ -143,7 +144,7 @@ TEST(Jam16, BadHeadersAreRefusedAndTheObjectKept)
     f.texts.assign(all, "");
     auto good = Concat(test::HandJam16Header(1, {test::HandRecord16(2, 131)}), {2, 0, 0, 127, 1, 0, 127, 2, 0});
     test::WriteBytes(f.dir / "good.jam", good);
-    TJAMFile jam(f.palette, f.dir / "good.jam", &f.messenger);
+    TJAMFile jam(f.palette, f.dir / "good.jam");
     ASSERT_TRUE(f.sink.shown.empty());
     ASSERT_EQ(jam.pageHeight(), 1);
     const Image before = jam.page();
@@ -151,7 +152,7 @@ TEST(Jam16, BadHeadersAreRefusedAndTheObjectKept)
     auto refuse = [&](const std::vector<std::uint8_t>& bytes, int number, const std::string& why) {
         f.sink.shown.clear();
         test::WriteBytes(f.dir / "bad.jam", bytes);
-        EXPECT_FALSE(jam.LoadFromFile(f.dir / "bad.jam", false, &f.messenger)) << why;
+        EXPECT_FALSE(LoadJam(jam, f.dir / "bad.jam", false, &f.messenger)) << why;
         EXPECT_EQ(f.sink.numbers(), std::vector<int>{number}) << why;
         EXPECT_EQ(jam.page(), before) << why;
     };

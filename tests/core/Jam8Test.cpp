@@ -4,6 +4,7 @@
 #include "app/UITexts.h"
 #include "formats/JamFile.h"
 #include "formats/JamScramble.h"
+#include "transfer/ReportedFormats.h"
 
 #include <gtest/gtest.h>
 
@@ -59,7 +60,7 @@ TEST(Jam8, LoadsEntriesTablesAndPage)
 {
     Fixture f;
     TJAMFile jam(f.palette);
-    ASSERT_TRUE(jam.LoadFromFile(f.writeScrambled("a.jam", f.plain), false, &f.messenger));
+    ASSERT_TRUE(LoadJam(jam, f.writeScrambled("a.jam", f.plain), false, &f.messenger));
     EXPECT_TRUE(f.sink.shown.empty());
     EXPECT_TRUE(jam.is8Bit());
     EXPECT_EQ(jam.imageCount(), 3);
@@ -103,7 +104,7 @@ TEST(Jam8, SaveWritesTheHandBuiltBytesBack)
     jam.SaveUnscrambled(f.dir / "out.jad");
     EXPECT_EQ(test::ReadBytes(f.dir / "out.jad"), f.plain);
     TJAMFile raw(f.palette);
-    ASSERT_TRUE(raw.LoadFromFile(f.dir / "out.jad", true, &f.messenger));
+    ASSERT_TRUE(LoadJam(raw, f.dir / "out.jad", true, &f.messenger));
     EXPECT_EQ(raw.page(), jam.page());
 }
 
@@ -150,7 +151,7 @@ TEST(Jam8, PagesTallerThan768RowsWork)
         page[i] = static_cast<std::uint8_t>(i % 2);
     auto plain = test::HandJam8(tall, images, page);
     TJAMFile jam(f.palette);
-    ASSERT_TRUE(jam.LoadFromFile(f.writeScrambled("tall.jam", plain), false, &f.messenger));
+    ASSERT_TRUE(LoadJam(jam, f.writeScrambled("tall.jam", plain), false, &f.messenger));
     EXPECT_EQ(jam.page().pixel(255, 999), f.palette.pixel(5));
     auto out = jam.Assemble(false);
     EXPECT_EQ(std::vector<std::uint8_t>(out.Content().begin(), out.Content().end()), plain);
@@ -165,13 +166,13 @@ TEST(Jam8, DamagedFilesAreRefusedAndTheObjectKept)
     f.texts.assign(all, "");
 
     TJAMFile jam(f.palette);
-    ASSERT_TRUE(jam.LoadFromFile(f.writeScrambled("good.jam", f.plain), false, &f.messenger));
+    ASSERT_TRUE(LoadJam(jam, f.writeScrambled("good.jam", f.plain), false, &f.messenger));
     const Image before = jam.page();
 
     auto refuse = [&](std::vector<std::uint8_t> bytes, const std::string& why) {
         f.sink.shown.clear();
         std::string name = f.writeScrambled("bad.jam", std::move(bytes));
-        EXPECT_FALSE(jam.LoadFromFile(name, false, &f.messenger)) << why;
+        EXPECT_FALSE(LoadJam(jam, name, false, &f.messenger)) << why;
         ASSERT_EQ(f.sink.shown.size(), 1u) << why;
         EXPECT_EQ(f.sink.shown[0].number, kJamDamagedText) << why;
         EXPECT_NE(f.sink.shown[0].text.find(name), std::string::npos) << why;
@@ -208,7 +209,7 @@ TEST(Jam8, DamagedFilesAreRefusedAndTheObjectKept)
 
     // A missing file: UI text 349, object kept.
     f.sink.shown.clear();
-    EXPECT_FALSE(jam.LoadFromFile(f.dir / "none.jam", false, &f.messenger));
+    EXPECT_FALSE(LoadJam(jam, f.dir / "none.jam", false, &f.messenger));
     EXPECT_EQ(f.sink.numbers(), std::vector<int>{349});
     EXPECT_EQ(jam.page(), before);
 }

@@ -7,6 +7,7 @@
 #include "formats/JamCopy.h"
 #include "formats/JamFile.h"
 #include "formats/Pictures.h"
+#include "transfer/ReportedFormats.h"
 
 #include <gtest/gtest.h>
 
@@ -68,7 +69,7 @@ TEST(JamPictures, EightBitBmpRoundTrip)
 
     TJAMFile other = f.eightBit(4);
     other.page().fill(0);
-    ASSERT_TRUE(other.LoadFromBMP(f.dir / "j.bmp", &f.messenger));
+    ASSERT_TRUE(LoadJamFromBmp(other, f.dir / "j.bmp", &f.messenger));
     EXPECT_EQ(other.page(), jam.page());
     // Tables were rebuilt: image 0 uses palette entries 40 and 41.
     EXPECT_EQ(other.entries()[0].tableSize, 2);
@@ -81,21 +82,21 @@ TEST(JamPictures, WrongPicturesAreRefusedWithTheRightText)
     TJAMFile jam = f.eightBit(4);
     const Image before = jam.page();
     SaveBmpFile(Image(256, 5, 8), f.dir / "tall.bmp");
-    EXPECT_FALSE(jam.LoadFromBMP(f.dir / "tall.bmp", &f.messenger));
+    EXPECT_FALSE(LoadJamFromBmp(jam, f.dir / "tall.bmp", &f.messenger));
     ASSERT_EQ(f.sink.numbers(), std::vector<int>{219});
     EXPECT_EQ(f.sink.shown[0].text, "must be 256 x 4"); // names the page height
     SaveBmpFile(Image(256, 4, 24), f.dir / "deep.bmp");
-    EXPECT_FALSE(jam.LoadFromBMP(f.dir / "deep.bmp", &f.messenger));
+    EXPECT_FALSE(LoadJamFromBmp(jam, f.dir / "deep.bmp", &f.messenger));
     test::WriteBytes(f.dir / "broken.bmp", {'B', 'M', 1, 2, 3});
-    EXPECT_FALSE(jam.LoadFromBMP(f.dir / "broken.bmp", &f.messenger));
+    EXPECT_FALSE(LoadJamFromBmp(jam, f.dir / "broken.bmp", &f.messenger));
     EXPECT_EQ(f.sink.numbers(), (std::vector<int>{219, 217, kPictureUnreadableText}));
     EXPECT_EQ(jam.page(), before);
 
     TJAMFile hard = f.sixteenBit(4, MakePixel(8, 8, 8));
     SaveBmpFile(Image(256, 4, 8), f.dir / "flat.bmp");
-    EXPECT_FALSE(hard.LoadFromBMP(f.dir / "flat.bmp", &f.messenger));
+    EXPECT_FALSE(LoadJamFromBmp(hard, f.dir / "flat.bmp", &f.messenger));
     EXPECT_EQ(f.sink.numbers().back(), 218);
-    EXPECT_TRUE(hard.LoadFromBMP(f.dir / "deep.bmp", &f.messenger));
+    EXPECT_TRUE(LoadJamFromBmp(hard, f.dir / "deep.bmp", &f.messenger));
 }
 
 TEST(JamPictures, ColoursOutsideThePaletteBecomeEntryZero)
@@ -107,7 +108,7 @@ TEST(JamPictures, ColoursOutsideThePaletteBecomeEntryZero)
     picture.fill(MakePixel(1, 2, 3));
     picture.setPixel(5, 1, f.palette.pixel(9));
     SaveBmpFile(picture, f.dir / "p.bmp");
-    ASSERT_TRUE(jam.LoadFromBMP(f.dir / "p.bmp", &f.messenger));
+    ASSERT_TRUE(LoadJamFromBmp(jam, f.dir / "p.bmp", &f.messenger));
     EXPECT_EQ(jam.page().pixel(0, 0), f.palette.pixel(0));
     EXPECT_EQ(jam.page().pixel(5, 1), f.palette.pixel(9));
 }
@@ -121,7 +122,7 @@ TEST(JamPictures, APictureKeepsOnlyWhatTheFileStoresAndTellsTheStoredBytes)
     picture.fill(f.palette.pixel(41));
     picture.setPixel(3, 1, f.palette.pixel(200));
     SaveBmpFile(picture, f.dir / "whole.bmp");
-    ASSERT_TRUE(jam.LoadFromBMP(f.dir / "whole.bmp", &f.messenger));
+    ASSERT_TRUE(LoadJamFromBmp(jam, f.dir / "whole.bmp", &f.messenger));
     // Outside both images (right half of row 0, rows 2 and 3): black, as the
     // saved file loads back.
     EXPECT_EQ(jam.page().pixel(0, 0), f.palette.pixel(41));
@@ -154,7 +155,7 @@ TEST(JamPictures, PairsStackTheTwoPages)
     EXPECT_EQ(pair.pixel(3, 4), f.palette.pixel(77));
 
     TJAMFile a = f.eightBit(3), b = f.eightBit(2);
-    ASSERT_TRUE(a.LoadPairFromBMP(f.dir / "pair.bmp", b, &f.messenger));
+    ASSERT_TRUE(LoadJamPairFromBmp(a, f.dir / "pair.bmp", b, &f.messenger));
     EXPECT_EQ(a.page(), top.page());
     // The second page takes its images' pixels; nothing is kept beside them.
     for (int y = 0; y < 2; ++y)
@@ -163,7 +164,7 @@ TEST(JamPictures, PairsStackTheTwoPages)
     // 3 + 3 rows asked of a 5-row picture: 219 with 6.
     TJAMFile c = f.eightBit(3);
     f.sink.shown.clear();
-    EXPECT_FALSE(a.LoadPairFromBMP(f.dir / "pair.bmp", c, &f.messenger));
+    EXPECT_FALSE(LoadJamPairFromBmp(a, f.dir / "pair.bmp", c, &f.messenger));
     ASSERT_EQ(f.sink.numbers(), std::vector<int>{219});
     EXPECT_EQ(f.sink.shown[0].text, "must be 256 x 6");
 }

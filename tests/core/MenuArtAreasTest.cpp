@@ -6,6 +6,7 @@
 #include "formats/TeamArtSheet.h"
 #include "menu/MenuArt.h"
 #include "transfer/CarsetArchive.h"
+#include "transfer/ReportedFormats.h"
 
 #include <algorithm>
 

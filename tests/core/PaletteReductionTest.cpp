@@ -11,6 +11,7 @@
 #include "formats/PaletteReduction.h"
 #include "formats/Pictures.h"
 #include "transfer/FileUtils.h"
+#include "transfer/ReportedFormats.h"
 
 #include <gtest/gtest.h>
 
@@ -315,7 +316,7 @@ TEST(JamPng, SaveAsWritesByExtensionFromTheJamInMemory)
     EXPECT_EQ(copy.page(), jam.page());
     // .JAM: the scrambled file, read back the same.
     ASSERT_TRUE(SaveJamAs(jam, f.dir / "old.jam", &f.messenger));
-    TJAMFile back(f.palette, f.dir / "old.jam", &f.messenger);
+    TJAMFile back(f.palette, f.dir / "old.jam");
     EXPECT_EQ(back.page(), jam.page());
     ASSERT_TRUE(SaveJamAs(jam, f.dir / "page.bmp", &f.messenger));
     EXPECT_EQ(LoadBmpFile(f.dir / "page.bmp").depth(), 8);

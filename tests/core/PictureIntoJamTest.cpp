@@ -11,6 +11,7 @@
 #include "formats/Pictures.h"
 #include "formats/Png.h"
 #include "graphics/PictureIntoJam.h"
+#include "transfer/ReportedFormats.h"
 
 #include <gtest/gtest.h>
 
@@ -92,7 +93,7 @@ struct Fixture : test::JamTestContext {
     {
         const std::string root = hardware ? "GP3JAMSH\\" : "GP3JAMS\\";
         TJAMFile jam(palette);
-        EXPECT_TRUE(jam.LoadFromFile(GameFilePath(DemoGame(), root + gameRelative), false, &messenger));
+        EXPECT_TRUE(LoadJam(jam, GameFilePath(DemoGame(), root + gameRelative), false, &messenger));
         return jam;
     }
 };

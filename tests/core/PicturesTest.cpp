@@ -5,6 +5,7 @@
 #include "formats/Jpeg.h"
 #include "formats/Pictures.h"
 #include "transfer/FileUtils.h"
+#include "transfer/ReportedFormats.h"
 
 #include <gtest/gtest.h>
 

@@ -5,6 +5,7 @@
 #include "formats/ByteWriter.h"
 #include "formats/SoundBankFiles.h"
 #include "transfer/FileUtils.h"
+#include "transfer/ReportedFormats.h"
 
 #include <gtest/gtest.h>
 

@@ -5,6 +5,7 @@
 #include "sounds/SoundFolder.h"
 #include "sounds/SoundsArea.h"
 #include "transfer/CarsetArchive.h"
+#include "transfer/ReportedFormats.h"
 
 using namespace pitwall;
 using test::TransferFixture;

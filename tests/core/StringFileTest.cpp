@@ -5,6 +5,7 @@
 #include "app/UITexts.h"
 #include "formats/GameLanguages.h"
 #include "formats/StringFile.h"
+#include "transfer/ReportedFormats.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,7 @@
 #include "app/UITexts.h"
 #include "formats/TrackFile.h"
 #include "transfer/FileUtils.h"
+#include "transfer/ReportedFormats.h"
 
 #include <gtest/gtest.h>
 

@@ -313,7 +313,7 @@ void CockpitEditorTest::loadedSheetIsExportedAndUnchangedFilesStayAsTheyWere()
     QVERIFY(Child<QPushButton>(editor, "Button4")->isEnabled());
     Click(editor, "Button4");
     QVERIFY(p.numbers().empty());
-    const TJAMFile written(p.program.palette, ResolveGamePath(game, CockpitJamGamePath(0, 0)), nullptr);
+    const TJAMFile written(p.program.palette, ResolveGamePath(game, CockpitJamGamePath(0, 0)));
     QCOMPARE(written.page().pixel(at.x(), at.y()), colour);
     QVERIFY(written.page() == set.jams[0].page());
     QVERIFY(fileOf(0, 0) != before[0]);

@@ -146,7 +146,7 @@ private slots:
         Child<QPushButton>(editor, "CarExport")->click();
         QVERIFY(p.numbers().empty());
         const TJAMFile written(p.program.palette,
-                               ResolveGamePath(p.path("game/"), "GP3JAMS\\Liveries\\MCLARE98.JAM"), nullptr);
+                               ResolveGamePath(p.path("game/"), "GP3JAMS\\Liveries\\MCLARE98.JAM"));
         QCOMPARE(written.pageHeight(), livery->pageHeight());
         QVERIFY(written.page() == livery->page());
     }

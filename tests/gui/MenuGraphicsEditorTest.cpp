@@ -295,3 +295,4 @@ void MenuGraphicsEditorTest::teamArtWithoutRoomOpensTheExpansionDialogBeforeExpo
 
 QTEST_MAIN(MenuGraphicsEditorTest)
 #include "MenuGraphicsEditorTest.moc"
+#include "transfer/ReportedFormats.h"

@@ -556,3 +556,4 @@ void SafeExportTest::cancelledExpansionLeavesOutOrCancelsAsChosen()
 
 QTEST_MAIN(SafeExportTest)
 #include "SafeExportTest.moc"
+#include "transfer/ReportedFormats.h"

@@ -162,3 +162,4 @@ void SaveDialogTest::picturesKeepTheExtensionTyped()
 
 QTEST_MAIN(SaveDialogTest)
 #include "SaveDialogTest.moc"
+#include "transfer/ReportedFormats.h"

@@ -176,3 +176,4 @@ void TrackExportRoutesTest::unchangedTrackPicturesNeedNoRoomInTheArtFile()
 
 QTEST_MAIN(TrackExportRoutesTest)
 #include "TrackExportRoutesTest.moc"
+#include "transfer/ReportedFormats.h"

@@ -382,3 +382,4 @@ void TracksEditorGameFilesTest::carsetRecordsTheFieldsCannotShowAreKept()
 
 QTEST_MAIN(TracksEditorGameFilesTest)
 #include "TracksEditorGameFilesTest.moc"
+#include "transfer/ReportedFormats.h"

@@ -571,3 +571,4 @@ void TracksEditorPagesTest::gp3InfoTakesAndTheTrackFileChoice()
 
 QTEST_MAIN(TracksEditorPagesTest)
 #include "TracksEditorPagesTest.moc"
+#include "transfer/ReportedFormats.h"

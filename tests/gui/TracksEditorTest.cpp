@@ -356,3 +356,4 @@ void TracksEditorTest::editedBumpsReachTheGame()
 
 QTEST_MAIN(TracksEditorTest)
 #include "TracksEditorTest.moc"
+#include "transfer/ReportedFormats.h"

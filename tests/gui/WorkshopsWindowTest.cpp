@@ -355,13 +355,13 @@ void WorkshopsWindowTest::jadHoldsThePageInMemoryAndAFailedOpenKeepsTheJam()
     TJAMFile copy(jam.palette());
     copy.Decode(pitwall::test::ReadBytes(p.path("copy.JAD")), true);
     QVERIFY(SameInImages(jam, copy.page(), picture));
-    TJAMFile onDisk(jam.palette(), file, nullptr);
+    TJAMFile onDisk(jam.palette(), file);
     QVERIFY(!SameInImages(jam, onDisk.page(), picture));
 
     // Saved as .JAM over the opened file: the file now holds the new page.
     p.app->chooseFileToSave = [&](const FileRequest&) -> std::optional<std::string> { return file; };
     page->saveJamToFile();
-    TJAMFile saved(jam.palette(), file, nullptr);
+    TJAMFile saved(jam.palette(), file);
     QVERIFY(SameInImages(jam, saved.page(), picture));
 
     // A damaged JAM does not replace the open one.
@@ -550,3 +550,4 @@ void WorkshopsWindowTest::droppedFilesOpenAndLoad()
 
 QTEST_MAIN(WorkshopsWindowTest)
 #include "WorkshopsWindowTest.moc"
+#include "transfer/ReportedFormats.h"

@@ -1,0 +1,37 @@
+#include "transfer/FormatMessages.h"
+
+#include "app/Messages.h"
+#include "app/UITexts.h"
+#include "formats/ArtEntryNames.h"
+
+namespace pitwall {
+
+namespace {
+
+FormatArgs AllArgs(const FormatError& error, const UITexts& texts)
+{
+    FormatArgs args = error.args();
+    for (int text : error.textArgs())
+        args.push_back(texts.text(text));
+    return args;
+}
+
+} // namespace
+
+void ShowFormatError(Messenger& messenger, const FormatError& error)
+{
+    messenger.show(error.number(), AllArgs(error, messenger.texts()));
+}
+
+std::string FormatErrorText(const FormatError& error, const UITexts& texts)
+{
+    return texts.format(error.number(), AllArgs(error, texts));
+}
+
+std::string ArtEntryLabel(std::size_t entry, const UITexts& texts)
+{
+    const ArtEntryNameText name = ArtEntryName(entry);
+    return name.args.empty() ? texts.text(name.number) : texts.format(name.number, name.args);
+}
+
+} // namespace pitwall
