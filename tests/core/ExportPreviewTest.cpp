@@ -129,14 +129,24 @@ struct TwinExports {
     }
 };
 
-// An export prepared once and then committed asks its questions while it is
-// prepared, never again, and writes what a single export writes, byte for
-// byte, behind exactly one restore point; until then nothing changes.
+// A prepared export that is dropped (the confirmation cancelled) leaves the
+// installation as it was. One prepared and then committed asks its questions
+// while it is prepared, never again, and writes what a single export writes,
+// byte for byte, behind exactly one restore point.
 TEST(ExportPreview, APreparedExportIsWrittenByItsCommitWithoutAskingAgain)
 {
     TwinExports twins;
     TransferFixture& b = twins.prepared;
     const Files before = Snapshot(b.program.settings.gameDirectory);
+    {
+        PreparedExport dropped;
+        ASSERT_EQ(b.engine().prepareExport(false, b.ui, dropped), TransferOutcome::Done);
+        EXPECT_FALSE(dropped.changes().empty());
+    }
+    EXPECT_TRUE(Snapshot(b.program.settings.gameDirectory) == before);
+    EXPECT_EQ(TwinExports::restorePoints(b), 0u);
+    b.messages.asked.clear();
+    b.set().transfer.selection = b.set().transfer.loaded;
 
     PreparedExport prepared;
     ASSERT_EQ(b.engine().prepareExport(false, b.ui, prepared), TransferOutcome::Done);
@@ -163,22 +173,6 @@ TEST(ExportPreview, APreparedExportIsWrittenByItsCommitWithoutAskingAgain)
     // A second commit of the spent preparation writes nothing more.
     EXPECT_EQ(b.engine().commitExport(prepared, b.ui), TransferOutcome::Cancelled);
     EXPECT_EQ(TwinExports::restorePoints(b), 1u);
-}
-
-// A prepared export that is dropped (the confirmation cancelled) leaves the
-// installation as it was, without a restore point.
-TEST(ExportPreview, ADroppedPreparedExportWritesNothing)
-{
-    TwinExports twins;
-    TransferFixture& b = twins.prepared;
-    const Files before = Snapshot(b.program.settings.gameDirectory);
-    {
-        PreparedExport prepared;
-        ASSERT_EQ(b.engine().prepareExport(false, b.ui, prepared), TransferOutcome::Done);
-        EXPECT_FALSE(prepared.changes().empty());
-    }
-    EXPECT_TRUE(Snapshot(b.program.settings.gameDirectory) == before);
-    EXPECT_EQ(TwinExports::restorePoints(b), 0u);
 }
 
 } // namespace

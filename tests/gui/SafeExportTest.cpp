@@ -1,4 +1,4 @@
-// The desktop side of safe exports: the confirmation between preview and
+// The desktop side of safe exports: the confirmation between an export's preparation and
 // writing, the restore window, the summary of what a run did not do, and a
 // selection dialog that offers only what the program carries.
 
@@ -185,7 +185,7 @@ void SafeExportTest::exportIsConfirmedAndCancelWritesNothing()
     QCOMPARE(Differing(before, TakeSnapshot(p.path("game"))), static_cast<std::size_t>(detailLines));
     QVERIFY(p.numbers().empty());
 
-    // A problem the preview meets is told once, not again by the writing step.
+    // A problem the preparation meets is told once; the writing only ends the export.
     p.messages.clear();
     p.app->workingSet().teams.teams[0].tqp = 12345;
     p.window->RestoreCurrentEditor();
