@@ -208,7 +208,17 @@ TransferOutcome TransferEngine::importFromGame(bool withDialog, bool syncEditor,
 
 TransferOutcome TransferEngine::exportToGame(bool withDialog, TransferUi& ui, ExportMode mode)
 {
+    PreparedExport prepared;
+    TransferOutcome outcome = prepareExport(withDialog, ui, prepared);
+    if (!prepared.ready() || mode == ExportMode::Preview)
+        return outcome;
+    return commitExport(prepared, ui);
+}
+
+TransferOutcome TransferEngine::prepareExport(bool withDialog, TransferUi& ui, PreparedExport& prepared)
+{
     Messenger messenger(program_.texts, ui.messages);
+    prepared = PreparedExport();
     report_ = {};
     if (withDialog) {
         if (!ui.dialog)
@@ -223,7 +233,7 @@ TransferOutcome TransferEngine::exportToGame(bool withDialog, TransferUi& ui, Ex
         transfer_.selection[static_cast<std::size_t>(n)] &= transfer_.loaded[static_cast<std::size_t>(n)];
     beginReport();
     dropItemsTheGameLacks();
-    report_.preview = mode == ExportMode::Preview;
+    report_.preview = true;
     for (int n = 1; n <= kLastItem; ++n)
         report_.itemsToWrite += transfer_.selection[static_cast<std::size_t>(n)] && IsDataItem(n) ? 1 : 0;
 
@@ -258,9 +268,22 @@ TransferOutcome TransferEngine::exportToGame(bool withDialog, TransferUi& ui, Ex
         }
     }
     report_.changes = changes.changes();
-    if (mode == ExportMode::Preview)
-        return outcome();
+    // The files stay held where the areas patched them: moving the change
+    // set moves only its handles.
+    prepared.changes_.emplace(std::move(changes));
+    prepared.report_ = report_;
+    return outcome();
+}
 
+TransferOutcome TransferEngine::commitExport(PreparedExport& prepared, TransferUi& ui)
+{
+    if (!prepared.ready())
+        return TransferOutcome::Cancelled;
+    Messenger messenger(program_.texts, ui.messages);
+    report_ = std::move(prepared.report_);
+    report_.preview = false;
+    GameChangeSet changes = std::move(*prepared.changes_);
+    prepared = PreparedExport();
     if (auto failed = commitRun(changes, "export", ui, messenger))
         return *failed;
     if (ui.exportEnded)

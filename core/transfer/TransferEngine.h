@@ -50,6 +50,24 @@ enum class ExportMode {
     Preview, // only work out what would change
 };
 
+// An export worked out and held back: everything the data areas wrote, kept
+// in memory with the report of the run, until TransferEngine::commitExport
+// writes it. Dropping it writes nothing.
+class PreparedExport {
+public:
+    // Whether there is a change set to write (not after a preparation that
+    // was cancelled or refused, nor once it was committed).
+    bool ready() const { return changes_.has_value(); }
+    // The game files the export changes, as the confirmation lists them.
+    const std::vector<FileChange>& changes() const { return report_.changes; }
+    const TransferReport& report() const { return report_; }
+
+private:
+    friend class TransferEngine;
+    std::optional<GameChangeSet> changes_;
+    TransferReport report_;
+};
+
 // UI texts of the loading window and the final messages.
 namespace transfer_text {
 inline constexpr int kImportCaption = 208, kImportFirstLine = 209;
@@ -72,6 +90,17 @@ public:
     void setFreeSpace(FreeSpace freeSpace) { freeSpace_ = std::move(freeSpace); }
 
     TransferOutcome importFromGame(bool withDialog, bool syncEditor, TransferUi& ui);
+    // An export in two steps. prepareExport decides the selection (with the
+    // dialog when asked for), asks every question the areas have and lets
+    // them write into a change set that `prepared` keeps; nothing on disk
+    // changes, and lastReport() says what would. commitExport then writes
+    // exactly that change set, under the installation's lock behind one
+    // restore point made before the first byte changes, and ends the export
+    // (ui.exportEnded or the "finished" message). Between the two, the front
+    // end can show what will change and let the user stop.
+    TransferOutcome prepareExport(bool withDialog, TransferUi& ui, PreparedExport& prepared);
+    TransferOutcome commitExport(PreparedExport& prepared, TransferUi& ui);
+    // Both steps in one (a preview stops after the first).
     TransferOutcome exportToGame(bool withDialog, TransferUi& ui, ExportMode mode = ExportMode::Write);
     // A write into the game outside the data areas (the art-bank page's
     // expansion): `prepare` changes files through the run's change set

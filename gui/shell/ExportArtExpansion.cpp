@@ -54,15 +54,12 @@ std::optional<ExpansionChoice> AskWhatToExpand(AppContext& app, TransferContext&
 
 // Carries the choice out on the run; false stops the export.
 bool Apply(AppContext& app, TransferContext& run, const std::optional<ExpansionChoice>& choice,
-           const std::vector<int>& entries, std::vector<int>* leftOut)
+           const std::vector<int>& entries)
 {
     if (!choice)
         return false;
     if (choice->leaveOut) {
-        std::vector<int> items = ItemsWithoutRoom(app, run, entries);
-        LeaveOutItems(run, items);
-        if (leftOut)
-            leftOut->insert(leftOut->end(), items.begin(), items.end());
+        LeaveOutItems(run, ItemsWithoutRoom(app, run, entries));
         return true;
     }
     return ExpandArtBankInRun(run, choice->flags, choice->keepBackup);
@@ -74,36 +71,28 @@ void UseExpansionDialogBeforeExports(AppContext& app)
 {
     app.session.graphicsAreas().artPrecheck.expand = [&app](TransferContext& run, const ArtDirectory& directory,
                                                             const std::vector<int>& entries) {
-        return Apply(app, run, AskWhatToExpand(app, run, directory, entries), entries, nullptr);
+        return Apply(app, run, AskWhatToExpand(app, run, directory, entries), entries);
     };
 }
 
-struct ExpansionChoiceForOneExport::Kept {
-    // Outer: whether the dialog was shown; inner: nothing after Cancel.
-    std::optional<std::optional<ExpansionChoice>> choice;
-    std::vector<int> leftOut;
-};
-
 ExpansionChoiceForOneExport::ExpansionChoiceForOneExport(AppContext& app)
-    : app_(app), kept_(std::make_shared<Kept>())
+    : app_(app), expanded_(std::make_shared<bool>(false))
 {
-    app.session.graphicsAreas().artPrecheck.expand = [&app, kept = kept_](TransferContext& run,
-                                                                          const ArtDirectory& directory,
-                                                                          const std::vector<int>& entries) {
-        if (!kept->choice)
-            kept->choice = AskWhatToExpand(app, run, directory, entries);
-        return Apply(app, run, *kept->choice, entries, &kept->leftOut);
+    app.session.graphicsAreas().artPrecheck.expand = [&app, expanded = expanded_](TransferContext& run,
+                                                                                  const ArtDirectory& directory,
+                                                                                  const std::vector<int>& entries) {
+        std::optional<ExpansionChoice> choice = AskWhatToExpand(app, run, directory, entries);
+        *expanded = *expanded || (choice && !choice->leaveOut);
+        return Apply(app, run, choice, entries);
     };
 }
 
 ExpansionChoiceForOneExport::~ExpansionChoiceForOneExport()
 {
     UseExpansionDialogBeforeExports(app_);
-    if (kept_->choice && kept_->choice->has_value() && !(*kept_->choice)->leaveOut)
+    if (*expanded_)
         ReadArtDirectory(GameFilePath(app_.program.settings.gameDirectory, kArtBankGamePath),
                          app_.workingSet().artIndex, nullptr);
 }
-
-const std::vector<int>& ExpansionChoiceForOneExport::leftOut() const { return kept_->leftOut; }
 
 } // namespace pitwall::gui

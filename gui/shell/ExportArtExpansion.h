@@ -12,7 +12,6 @@
 // the export), so no picture is ever written in part.
 
 #include <memory>
-#include <vector>
 
 namespace pitwall::gui {
 
@@ -21,11 +20,8 @@ class AppContext;
 void UseExpansionDialogBeforeExports(AppContext& app);
 
 // One export from a window: takes the menu backgrounds chosen for export
-// into the check, and, as the main window's export runs the areas twice
-// (first to show what would change, then to write it), opens the dialog at
-// most once while this object lives; its answer holds for both runs. When
-// the user chose entries to enlarge, the art-bank index the workshop shows
-// is read again at the end.
+// into the check. When the user chose entries to enlarge, the art-bank index
+// the workshop shows is read again at the end, once this object goes.
 class ExpansionChoiceForOneExport {
 public:
     explicit ExpansionChoiceForOneExport(AppContext& app);
@@ -33,14 +29,9 @@ public:
     ExpansionChoiceForOneExport(const ExpansionChoiceForOneExport&) = delete;
     ExpansionChoiceForOneExport& operator=(const ExpansionChoiceForOneExport&) = delete;
 
-    // The items the user chose to export without (their pictures had no
-    // room), however many runs the export made.
-    const std::vector<int>& leftOut() const;
-
 private:
-    struct Kept;
     AppContext& app_;
-    std::shared_ptr<Kept> kept_;
+    std::shared_ptr<bool> expanded_;
 };
 
 } // namespace pitwall::gui

@@ -1,5 +1,5 @@
 #pragma once
-// TFormExportConfirm: shown between an export's preview and its writing.
+// TFormExportConfirm: shown between the preparation of an export and its writing.
 // It says how many game files will change; "Details" opens the list of
 // them, each with the items that change it.
 

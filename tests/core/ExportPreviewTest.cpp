@@ -4,6 +4,8 @@
 #include "TransferFixture.h"
 
 #include "transfer/GameChangeSet.h"
+#include "transfer/RestorePoints.h"
+#include "tracks/TrackProgress.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -101,6 +103,76 @@ TEST(ExportPreview, ACompleteCarsetChangesExactlyTheBytesThePreviewListed)
     }
     for (const auto& [name, change] : listed)
         EXPECT_TRUE(false) << name << " was listed but did not change";
+}
+
+
+// Two installations alike, each loaded with the same complete carset of a
+// third, so that their exports have the same things to write.
+struct TwinExports {
+    TransferFixture source{1}, prepared{2}, direct{2};
+
+    TwinExports()
+    {
+        source.set().transfer.selectAll();
+        source.engine().importFromGame(false, false, source.ui);
+        const std::string carset = source.root / "complete.GMS";
+        EXPECT_EQ(source.saveCarset(carset), TransferOutcome::Done);
+        for (TransferFixture* f : {&prepared, &direct}) {
+            f->program.restorePointRoot = f->root / "restore-points/";
+            EXPECT_EQ(f->loadCarset(carset), TransferOutcome::Done);
+            f->set().transfer.selection = f->set().transfer.loaded;
+        }
+    }
+    static std::size_t restorePoints(TransferFixture& f)
+    {
+        return RestorePoints(f.program.restorePointRoot, f.program.settings.gameDirectory).list().size();
+    }
+};
+
+// A prepared export that is dropped (the confirmation cancelled) leaves the
+// installation as it was. One prepared and then committed asks its questions
+// while it is prepared, never again, and writes what a single export writes,
+// byte for byte, behind exactly one restore point.
+TEST(ExportPreview, APreparedExportIsWrittenByItsCommitWithoutAskingAgain)
+{
+    TwinExports twins;
+    TransferFixture& b = twins.prepared;
+    const Files before = Snapshot(b.program.settings.gameDirectory);
+    {
+        PreparedExport dropped;
+        ASSERT_EQ(b.engine().prepareExport(false, b.ui, dropped), TransferOutcome::Done);
+        EXPECT_FALSE(dropped.changes().empty());
+    }
+    EXPECT_TRUE(Snapshot(b.program.settings.gameDirectory) == before);
+    EXPECT_EQ(TwinExports::restorePoints(b), 0u);
+    b.messages.asked.clear();
+    b.set().transfer.selection = b.set().transfer.loaded;
+
+    PreparedExport prepared;
+    ASSERT_EQ(b.engine().prepareExport(false, b.ui, prepared), TransferOutcome::Done);
+    ASSERT_TRUE(prepared.ready());
+    EXPECT_EQ(prepared.changes().size(), b.engine().lastReport().changes.size());
+    EXPECT_FALSE(prepared.changes().empty());
+    std::vector<int> asked;
+    for (const Message& m : b.messages.asked)
+        asked.push_back(m.number);
+    EXPECT_EQ(std::count(asked.begin(), asked.end(), kTrackFilesWarning), 1);
+    EXPECT_TRUE(Snapshot(b.program.settings.gameDirectory) == before);
+    EXPECT_EQ(TwinExports::restorePoints(b), 0u);
+    const std::size_t changedFiles = prepared.changes().size();
+
+    ASSERT_EQ(b.engine().commitExport(prepared, b.ui), TransferOutcome::Done);
+    EXPECT_FALSE(prepared.ready());
+    EXPECT_EQ(b.messages.asked.size(), asked.size()); // nothing asked by the commit
+    EXPECT_EQ(TwinExports::restorePoints(b), 1u);
+    EXPECT_FALSE(b.engine().lastReport().restorePointId.empty());
+    EXPECT_EQ(b.engine().lastReport().written.size(), changedFiles);
+
+    ASSERT_EQ(twins.direct.exportAll(), TransferOutcome::Done);
+    EXPECT_TRUE(Snapshot(b.program.settings.gameDirectory) == Snapshot(twins.direct.program.settings.gameDirectory));
+    // A second commit of the spent preparation writes nothing more.
+    EXPECT_EQ(b.engine().commitExport(prepared, b.ui), TransferOutcome::Cancelled);
+    EXPECT_EQ(TwinExports::restorePoints(b), 1u);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// The desktop side of safe exports: the confirmation between preview and
+// The desktop side of safe exports: the confirmation between an export's preparation and
 // writing, the restore window, the summary of what a run did not do, and a
 // selection dialog that offers only what the program carries.
 
@@ -17,6 +17,7 @@
 #include "tracks/TracksArea.h"
 #include "transfer/CarsetArchive.h"
 #include "transfer/CarsetHeader.h"
+#include "transfer/RestorePoints.h"
 #include "graphics/ArtPrecheck.h"
 
 #include <algorithm>
@@ -117,6 +118,7 @@ private slots:
     void boxesTickedOnEveryPageAreTransferred();
     void exportsEndSayingWhatWasNotWritten();
     void cancelledExpansionLeavesOutOrCancelsAsChosen();
+    void exportChecksTheArtRoomAndAsksOnlyOnce();
 };
 
 void SafeExportTest::confirmationCountsOneFileInTheSingular()
@@ -183,7 +185,7 @@ void SafeExportTest::exportIsConfirmedAndCancelWritesNothing()
     QCOMPARE(Differing(before, TakeSnapshot(p.path("game"))), static_cast<std::size_t>(detailLines));
     QVERIFY(p.numbers().empty());
 
-    // A problem the preview meets is told once, not again by the writing step.
+    // A problem the preparation meets is told once; the writing only ends the export.
     p.messages.clear();
     p.app->workingSet().teams.teams[0].tqp = 12345;
     p.window->restoreCurrentEditor();
@@ -552,6 +554,51 @@ void SafeExportTest::cancelledExpansionLeavesOutOrCancelsAsChosen()
             QVERIFY(after == before);
         }
     }
+}
+
+void SafeExportTest::exportChecksTheArtRoomAndAsksOnlyOnce()
+{
+    GuiProgram p(2);
+    ImportAndChangeTheTeams(p);
+    p.window->findChild<QAction*>("Allesimportieren1")->trigger();
+    p.app->workingSet().teams.teams[0].tqp = 12345;
+    SaveBmpFile(Image(498, 359, 24, MakePixel(10, 200, 30)), p.program.directories.working + "TrackReplace001.BMP");
+    // How often the export works out which art-bank entries need room.
+    auto& precheck = p.app->session.graphicsAreas().artPrecheck;
+    int roomChecks = 0;
+    precheck.entriesThatChange = [&roomChecks, inner = precheck.entriesThatChange](const TransferContext& run) {
+        ++roomChecks;
+        return inner(run);
+    };
+    p.messages.clear();
+    const Snapshot before = TakeSnapshot(p.path("game"));
+    int confirmations = 0;
+    auto finished = std::make_shared<bool>(false);
+    OnModal([&, finished](QWidget* modal) {
+        if (*finished)
+            return false;
+        if (auto* expansion = qobject_cast<ExpansionDialog*>(modal)) {
+            expansion->findChild<QPushButton*>("BitBtn3")->click(); // go on without the picture
+        } else if (auto* confirm = qobject_cast<ExportConfirmDialog*>(modal)) {
+            ++confirmations;
+            confirm->accept();
+        }
+        return true;
+    });
+    p.window->findChild<QAction*>("Allesexportieren1")->trigger();
+    *finished = true;
+    QCOMPARE(roomChecks, 1);
+    QCOMPARE(confirmations, 1);
+    std::vector<int> told = p.numbers();
+    QVERIFY(!told.empty());
+    QCOMPARE(told.front(), 961);
+    for (int number : told)
+        QVERIFY2(std::count(told.begin(), told.end(), number) == 1, std::to_string(number).c_str());
+    const Snapshot after = TakeSnapshot(p.path("game"));
+    QVERIFY(after.at("GP3.EXE") != before.at("GP3.EXE"));
+    QVERIFY(after.at("BITMAPS/GP3ART5.BIN") == before.at("BITMAPS/GP3ART5.BIN"));
+    QCOMPARE(RestorePoints(p.program.restorePointRoot, p.program.settings.gameDirectory).list().size(),
+             static_cast<std::size_t>(1));
 }
 
 QTEST_MAIN(SafeExportTest)

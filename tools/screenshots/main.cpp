@@ -154,13 +154,14 @@ int main(int argc, char** argv)
         team.name.assign("Pitwall Racing");
         team.drivers[0].carNumber = static_cast<std::uint8_t>(90 + run);
         app.workingSet().transfer.selection = app.workingSet().transfer.loaded;
-        app.engine().exportToGame(false, ui, ExportMode::Preview);
+        PreparedExport prepared;
+        app.engine().prepareExport(false, ui, prepared);
         if (run == 1) {
-            ExportConfirmDialog confirm(program.texts, app.engine().lastReport().changes);
+            ExportConfirmDialog confirm(program.texts, prepared.changes());
             confirm.toggleDetails();
             Save(&confirm, out + "/export-confirmation.png");
         }
-        app.engine().exportToGame(false, ui);
+        app.engine().commitExport(prepared, ui);
     }
     RestoreWindow restore(app);
     Save(&restore, out + "/restore.png");
