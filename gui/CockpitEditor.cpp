@@ -186,7 +186,7 @@ void CockpitEditor::runImport(const std::vector<int>& items)
     Store();
     app_.workingSet().transfer.selection = BuildSelection(std::vector<std::uint8_t>(items.begin(), items.end()));
     TransferUi ui = app_.transferUi();
-    app_.engine().importFromGame(false, false, ui);
+    app_.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
     ShowAll();
 }
 
@@ -195,7 +195,7 @@ void CockpitEditor::runExport(const std::vector<int>& items)
     Store();
     app_.workingSet().transfer.selection = BuildSelection(std::vector<std::uint8_t>(items.begin(), items.end()));
     TransferUi ui = app_.transferUi();
-    app_.engine().exportToGame(false, ui);
+    app_.engine().exportToGame(ItemChoice::AsSelected, ui);
     // Writing the displays sorts their elements: show the order written.
     ShowAll();
 }

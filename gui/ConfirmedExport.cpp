@@ -53,7 +53,7 @@ private:
 
 } // namespace
 
-TransferOutcome RunConfirmedExport(AppContext& app, bool withDialog, QWidget* parent)
+TransferOutcome RunConfirmedExport(AppContext& app, ItemChoice items, QWidget* parent)
 {
     TransferEngine& engine = app.engine();
     ExpansionChoiceForOneExport expansion(app);
@@ -86,7 +86,7 @@ TransferOutcome RunConfirmedExport(AppContext& app, bool withDialog, QWidget* pa
             base.exportEnded(report);
     };
 
-    TransferOutcome outcome = engine.exportToGame(withDialog, ui, ExportMode::Preview);
+    TransferOutcome outcome = engine.exportToGame(items, ui, ExportMode::Preview);
     if (outcome == TransferOutcome::Cancelled || outcome == TransferOutcome::Refused)
         return outcome;
     skipped = engine.lastReport().skipped;
@@ -98,7 +98,7 @@ TransferOutcome RunConfirmedExport(AppContext& app, bool withDialog, QWidget* pa
             return TransferOutcome::Cancelled;
     }
     messages.beginSecondPass();
-    return engine.exportToGame(false, ui);
+    return engine.exportToGame(ItemChoice::AsSelected, ui);
 }
 
 } // namespace pitwall::gui

@@ -382,11 +382,11 @@ void GraphicsEditor::RunTransfer(const std::vector<int>& items, bool toGame)
         transfer.selection.at(static_cast<std::size_t>(item)) = 1;
     TransferUi ui = app_.transferUi();
     if (toGame) {
-        app_.engine().exportToGame(false, ui);
+        app_.engine().exportToGame(ItemChoice::AsSelected, ui);
         ShowStatus();
         return;
     }
-    app_.engine().importFromGame(false, false, ui);
+    app_.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
     numbersTeam_ = -1; // the fields show the imported values
     FillLists();
     ShowPage();

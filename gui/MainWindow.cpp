@@ -346,7 +346,7 @@ bool MainWindow::FirstActivation()
     if (app_.program.settings.alwaysImport) {
         app_.workingSet().transfer.selectAll();
         TransferUi ui = app_.transferUi();
-        app_.engine().importFromGame(false, false, ui);
+        app_.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
         TellWhatWasNotDone(false);
     }
     ApplyLanguage();
@@ -467,7 +467,7 @@ void MainWindow::loadCarset(bool complete, const std::string& fileName)
     if (CheckFileExtension(fileName, {".GMS"}, true, &messenger) < 0)
         return;
     TransferUi ui = app_.transferUi();
-    app_.engine().loadCarset(!complete, complete, fileName, ui);
+    app_.engine().loadCarset(complete ? ItemChoice::AllHeld : ItemChoice::AskUser, fileName, ui);
     TellWhatWasNotDone(true);
 }
 
@@ -496,7 +496,7 @@ void MainWindow::saveCarset(bool complete)
     // The archive replaces an existing file only once it is complete.
     StoreCurrentEditor();
     TransferUi ui = app_.transferUi();
-    app_.engine().saveCarset(!complete, complete, *name, ui);
+    app_.engine().saveCarset(complete ? ItemChoice::AllHeld : ItemChoice::AskUser, *name, ui);
     TellWhatWasNotDone(true);
 }
 
@@ -506,7 +506,7 @@ void MainWindow::KomplettesSetspeichern1Click() { saveCarset(true); }
 void MainWindow::Importieren1Click()
 {
     TransferUi ui = app_.transferUi();
-    app_.engine().importFromGame(true, true, ui);
+    app_.engine().importFromGame(ItemChoice::AskUser, OpenEditor::StoreAndRestore, ui);
     TellWhatWasNotDone(true);
 }
 
@@ -514,14 +514,14 @@ void MainWindow::Allesimportieren1Click()
 {
     app_.workingSet().transfer.selectAll();
     TransferUi ui = app_.transferUi();
-    app_.engine().importFromGame(false, true, ui);
+    app_.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::StoreAndRestore, ui);
     TellWhatWasNotDone(false);
 }
 
 void MainWindow::Exportieren1Click()
 {
     StoreCurrentEditor();
-    RunConfirmedExport(app_, true, this);
+    RunConfirmedExport(app_, ItemChoice::AskUser, this);
 }
 
 void MainWindow::Allesexportieren1Click()
@@ -533,7 +533,7 @@ void MainWindow::Allesexportieren1Click()
     // listed is not reported as unwritten on every export.
     if (app_.workingSet().menuBackgrounds.empty())
         app_.workingSet().transfer.selection[static_cast<std::size_t>(kMenuBackgroundsItem)] = 0;
-    RunConfirmedExport(app_, false, this);
+    RunConfirmedExport(app_, ItemChoice::AsSelected, this);
 }
 
 void MainWindow::Wiederherstellen1Click()

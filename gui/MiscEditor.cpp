@@ -738,7 +738,7 @@ void MiscEditor::ImportClick(Page page)
     const std::uint8_t item = static_cast<std::uint8_t>(kPageItems[page]);
     app_.workingSet().transfer.selection = BuildSelection(std::array<std::uint8_t, 1>{item});
     TransferUi ui = app_.transferUi();
-    app_.engine().importFromGame(false, false, ui);
+    app_.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
     ShowAll();
 }
 
@@ -748,7 +748,7 @@ void MiscEditor::ExportClick(Page page)
     const std::uint8_t item = static_cast<std::uint8_t>(kPageItems[page]);
     app_.workingSet().transfer.selection = BuildSelection(std::array<std::uint8_t, 1>{item});
     TransferUi ui = app_.transferUi();
-    app_.engine().exportToGame(false, ui);
+    app_.engine().exportToGame(ItemChoice::AsSelected, ui);
 }
 
 void MiscEditor::StandardClick(Page page)
@@ -759,7 +759,7 @@ void MiscEditor::StandardClick(Page page)
     TransferUi ui = app_.transferUi();
     std::string standard = IncludeTrailingBackslash(app_.program.directories.program) + "Standard.DAT";
     // Defaults are not a carset of the user's: the carset information stays.
-    app_.engine().loadCarset(false, false, standard, ui, false);
+    app_.engine().loadCarset(ItemChoice::AsSelected, standard, ui, CarsetInformation::Keep);
     ShowAll();
 }
 

@@ -371,7 +371,7 @@ void SoundsEditor::Button18Click()
     StopPlaying();
     app_.workingSet().transfer.selection = BuildSelection(std::array<std::uint8_t, 1>{kSoundsItem});
     TransferUi ui = app_.transferUi();
-    app_.engine().importFromGame(false, false, ui);
+    app_.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
     Restore();
 }
 
@@ -380,7 +380,7 @@ void SoundsEditor::Button19Click()
     Store();
     app_.workingSet().transfer.selection = BuildSelection(std::array<std::uint8_t, 1>{kSoundsItem});
     TransferUi ui = app_.transferUi();
-    app_.engine().exportToGame(false, ui);
+    app_.engine().exportToGame(ItemChoice::AsSelected, ui);
 }
 
 } // namespace pitwall::gui

@@ -352,9 +352,9 @@ void TextsEditor::TransferOne(bool import)
     app_.workingSet().transfer.selection[static_cast<std::size_t>(LanguageItem(language()))] = 1;
     TransferUi ui = app_.transferUi();
     if (import)
-        app_.engine().importFromGame(false, false, ui);
+        app_.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
     else
-        app_.engine().exportToGame(false, ui);
+        app_.engine().exportToGame(ItemChoice::AsSelected, ui);
     ShowLanguage();
 }
 
@@ -364,9 +364,9 @@ void TextsEditor::TransferAll(bool import)
     SelectAllLanguages(app_.workingSet().transfer.selection, app_.program.gameVersion);
     TransferUi ui = app_.transferUi();
     if (import)
-        app_.engine().importFromGame(false, false, ui);
+        app_.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
     else
-        app_.engine().exportToGame(false, ui);
+        app_.engine().exportToGame(ItemChoice::AsSelected, ui);
     ShowLanguage();
 }
 

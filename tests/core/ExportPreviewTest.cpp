@@ -63,14 +63,14 @@ TEST(ExportPreview, ACompleteCarsetChangesExactlyTheBytesThePreviewListed)
 {
     TransferFixture a(1), b(2);
     a.set().transfer.selectAll();
-    a.engine().importFromGame(false, false, a.ui);
+    a.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, a.ui);
     const std::string carset = a.root / "complete.GMS";
     ASSERT_EQ(a.saveCarset(carset), TransferOutcome::Done);
     ASSERT_EQ(b.loadCarset(carset), TransferOutcome::Done);
 
     const Files before = Snapshot(b.program.settings.gameDirectory);
     b.set().transfer.selection = b.set().transfer.loaded;
-    ASSERT_EQ(b.engine().exportToGame(false, b.ui, ExportMode::Preview), TransferOutcome::Done);
+    ASSERT_EQ(b.engine().exportToGame(ItemChoice::AsSelected, b.ui, ExportMode::Preview), TransferOutcome::Done);
     const std::vector<FileChange> preview = b.engine().lastReport().changes;
     EXPECT_TRUE(Snapshot(b.program.settings.gameDirectory) == before); // a preview writes nothing
     b.set().transfer.selection = b.set().transfer.loaded;

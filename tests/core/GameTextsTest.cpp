@@ -34,12 +34,12 @@ struct Fixture : test::SessionFixture {
     TransferOutcome importAll()
     {
         SelectAllLanguages(transfer().selection, program.gameVersion);
-        return engine().importFromGame(false, false, ui);
+        return engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
     }
     TransferOutcome exportItems(std::initializer_list<int> items)
     {
         select(items);
-        return engine().exportToGame(false, ui);
+        return engine().exportToGame(ItemChoice::AsSelected, ui);
     }
 };
 
@@ -76,15 +76,15 @@ TEST_P(LanguageTransfers, CarsetCarriesEveryLanguageOfTheVersionByteForByte)
     }
     std::string carset = a.root / "texts.GMS";
     a.transfer().selection = a.transfer().loaded;
-    ASSERT_EQ(a.engine().saveCarset(false, false, carset, a.ui), TransferOutcome::Done);
+    ASSERT_EQ(a.engine().saveCarset(ItemChoice::AsSelected, carset, a.ui), TransferOutcome::Done);
 
     Fixture b(version, 2);
     const std::string game = b.program.settings.gameDirectory;
     auto before = Snapshot(game);
     ASSERT_NE(test::ReadBytes(b.file(0)), test::ReadBytes(a.file(0))); // the seeds differ
-    ASSERT_EQ(b.engine().loadCarset(false, true, carset, b.ui), TransferOutcome::Done);
+    ASSERT_EQ(b.engine().loadCarset(ItemChoice::AllHeld, carset, b.ui), TransferOutcome::Done);
     b.transfer().selection = b.transfer().loaded;
-    ASSERT_EQ(b.engine().exportToGame(false, b.ui), TransferOutcome::Done) << b.messages.numbers().size();
+    ASSERT_EQ(b.engine().exportToGame(ItemChoice::AsSelected, b.ui), TransferOutcome::Done) << b.messages.numbers().size();
 
     // B's language files are A's, byte for byte; nothing else of B changed.
     auto after = Snapshot(game);
@@ -110,7 +110,7 @@ TEST_P(LanguageTransfers, ImportThenExportChangesNoByte)
     auto before = Snapshot(f.program.settings.gameDirectory);
     ASSERT_EQ(f.importAll(), TransferOutcome::Done);
     f.transfer().selection = f.transfer().loaded;
-    ASSERT_EQ(f.engine().exportToGame(false, f.ui), TransferOutcome::Done);
+    ASSERT_EQ(f.engine().exportToGame(ItemChoice::AsSelected, f.ui), TransferOutcome::Done);
     EXPECT_TRUE(f.engine().lastReport().changes.empty());
     EXPECT_TRUE(Snapshot(f.program.settings.gameDirectory) == before);
 }

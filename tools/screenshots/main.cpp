@@ -117,7 +117,7 @@ int main(int argc, char** argv)
     app.workingSet().transfer.selection = {};
     app.workingSet().transfer.selection[1] = 1;
     TransferUi ui = app.transferUi();
-    app.engine().importFromGame(false, false, ui);
+    app.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
     window.RestoreCurrentEditor();
 
     SaveMainWithEditor(window, out + "/main-window.png");
@@ -154,13 +154,13 @@ int main(int argc, char** argv)
         team.name.assign("Pitwall Racing");
         team.drivers[0].carNumber = static_cast<std::uint8_t>(90 + run);
         app.workingSet().transfer.selection = app.workingSet().transfer.loaded;
-        app.engine().exportToGame(false, ui, ExportMode::Preview);
+        app.engine().exportToGame(ItemChoice::AsSelected, ui, ExportMode::Preview);
         if (run == 1) {
             ExportConfirmDialog confirm(program.texts, app.engine().lastReport().changes);
             confirm.BitBtn3Click();
             Save(&confirm, out + "/export-confirmation.png");
         }
-        app.engine().exportToGame(false, ui);
+        app.engine().exportToGame(ItemChoice::AsSelected, ui);
     }
     RestoreWindow restore(app);
     Save(&restore, out + "/restore.png");
