@@ -169,6 +169,27 @@ TEST(LanguageArea, FailedReadsKeepTheListAndOverlongTextsAreRefused)
     EXPECT_TRUE(test::ReadBytes(f.file(3)) == before);
 }
 
+TEST(LanguageArea, ACarsetLeavesOutALanguageItCouldNotStore)
+{
+    Fixture a(kVersion113, 1);
+    ASSERT_EQ(a.importAll(), TransferOutcome::Done);
+    a.list(3)[1234] = std::string(2049, 'x');
+    std::string carset = a.root / "texts.GMS";
+    a.transfer().selection = a.transfer().loaded;
+    EXPECT_EQ(a.engine().saveCarset(ItemChoice::AsSelected, carset, a.ui), TransferOutcome::DoneWithErrors);
+    ASSERT_EQ(a.engine().lastReport().failures.size(), 1u);
+    EXPECT_EQ(a.engine().lastReport().failures[0].item, 171);
+    EXPECT_NE(a.engine().lastReport().failures[0].text.find("1234"), std::string::npos);
+
+    // The carset does not claim the language it lacks: loading all it holds
+    // takes the other seven and asks for nothing more.
+    Fixture b(kVersion113, 2);
+    ASSERT_EQ(b.engine().loadCarset(ItemChoice::AllHeld, carset, b.ui), TransferOutcome::Done);
+    for (int l = 0; l < kLanguageCount; ++l)
+        EXPECT_EQ(b.transfer().isLoaded(168 + l), l != 3) << l;
+    EXPECT_EQ(b.list(0), a.list(0));
+}
+
 TEST(LanguageArea, ImportAllAddsTheVersionsLanguagesAndCallsTheHookOnce)
 {
     Fixture f(kVersion100, 1);
