@@ -31,7 +31,7 @@ void Import(CliSession& s, std::initializer_list<int> items)
     transfer.selection = {};
     for (int item : items)
         transfer.selection[static_cast<std::size_t>(item)] = 1;
-    s.require(s.engine().importFromGame(false, false, s.ui()), "the import");
+    s.require(s.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, s.ui()), "the import");
     for (int item : items)
         if (!transfer.loaded[static_cast<std::size_t>(item)])
             throw CommandFailure("the installation's " + std::string(item == kCockpitSoftwareItem ? "cockpit graphics"
@@ -103,7 +103,7 @@ void AddCockpitCommands(CLI::App& app, CliContext& context)
             }
             s.workingSet().transfer.selection = {};
             s.workingSet().transfer.selection[static_cast<std::size_t>(LcdDisplayItem(language))] = 1;
-            s.require(s.engine().exportToGame(false, s.ui()), "the export");
+            s.require(s.engine().exportToGame(ItemChoice::AsSelected, s.ui()), "the export");
             s.finish();
         });
     }

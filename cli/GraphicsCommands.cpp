@@ -106,7 +106,7 @@ void AddGraphicsCommands(CLI::App& app, CliContext& context)
         for (int item : ShownItems())
             transfer.selection[static_cast<std::size_t>(item)] = 1;
         // Files that are missing or damaged are reported and shown as "-".
-        const TransferOutcome outcome = s.engine().importFromGame(false, false, s.ui());
+        const TransferOutcome outcome = s.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, s.ui());
         const GraphicsSet& g = s.workingSet().graphics;
         const TeamTable& teams = s.workingSet().teams;
         for (int t = 0; t < kTeamCount; ++t) {

@@ -45,7 +45,7 @@ void ImportItem(CliSession& s, int item, const char* what)
 {
     s.workingSet().transfer.selection = {};
     s.workingSet().transfer.selection[static_cast<std::size_t>(item)] = 1;
-    s.require(s.engine().importFromGame(false, false, s.ui()), what);
+    s.require(s.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, s.ui()), what);
 }
 
 } // namespace
@@ -127,7 +127,7 @@ void AddMenuArtCommands(CLI::App& app, CliContext& context)
                 throw CommandFailure("no file matches " + *pattern);
             s.workingSet().transfer.selection = {};
             s.workingSet().transfer.selection[kLoadingPicturesItem] = 1;
-            s.require(s.engine().exportToGame(false, s.ui()), "the export of the loading pictures");
+            s.require(s.engine().exportToGame(ItemChoice::AsSelected, s.ui()), "the export of the loading pictures");
             s.finish();
         });
     }

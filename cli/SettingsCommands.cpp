@@ -20,7 +20,7 @@ void ImportSettings(CliSession& s, const std::set<int>& items)
     s.workingSet().transfer.selection = {};
     for (int item : items)
         s.workingSet().transfer.selection[static_cast<std::size_t>(item)] = 1;
-    s.require(s.engine().importFromGame(false, false, s.ui()), "the import");
+    s.require(s.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, s.ui()), "the import");
 }
 
 std::string OnOff(std::uint8_t value) { return value ? "on" : "off"; }
@@ -142,7 +142,7 @@ void AddSettingsCommands(CLI::App& app, CliContext& context)
             s.workingSet().transfer.selection = {};
             for (int item : items)
                 s.workingSet().transfer.selection[static_cast<std::size_t>(item)] = 1;
-            s.require(s.engine().exportToGame(false, s.ui()), "the export");
+            s.require(s.engine().exportToGame(ItemChoice::AsSelected, s.ui()), "the export");
             s.finish();
         });
     }

@@ -38,7 +38,7 @@ void ImportSounds(CliSession& s)
 {
     s.workingSet().transfer.selection = {};
     s.workingSet().transfer.selection[kSoundsItem] = 1;
-    s.require(s.engine().importFromGame(false, false, s.ui()), "the import of the sounds");
+    s.require(s.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, s.ui()), "the import of the sounds");
 }
 
 std::string RequireFolder(const std::string& folder)
@@ -170,7 +170,7 @@ void AddSoundCommands(CLI::App& app, CliContext& context)
                 throw CommandFailure("no SOUND<i>.WAV in " + dir);
             s.workingSet().transfer.selection = {};
             s.workingSet().transfer.selection[kSoundsItem] = 1;
-            s.require(s.engine().exportToGame(false, s.ui()), "the export of the sounds");
+            s.require(s.engine().exportToGame(ItemChoice::AsSelected, s.ui()), "the export of the sounds");
             s.finish();
             for (std::size_t i : replaced)
                 context.out << "replaced sound " << i << '\n';

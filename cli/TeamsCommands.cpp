@@ -18,7 +18,7 @@ void ImportTeams(CliSession& s)
 {
     s.workingSet().transfer.selection = {};
     s.workingSet().transfer.selection[kTeamsItem] = 1;
-    s.require(s.engine().importFromGame(false, false, s.ui()), "the import");
+    s.require(s.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, s.ui()), "the import");
 }
 
 // A name of the game files, made safe to print, padded to `width` columns.
@@ -88,7 +88,7 @@ void AddTeamsCommands(CLI::App& app, CliContext& context)
                 throw CommandFailure("cannot read " + *file);
             s.workingSet().transfer.selection = {};
             s.workingSet().transfer.selection[kTeamsItem] = 1;
-            s.require(s.engine().exportToGame(false, s.ui()), "the export");
+            s.require(s.engine().exportToGame(ItemChoice::AsSelected, s.ui()), "the export");
             s.finish();
         });
     }

@@ -58,7 +58,7 @@ void ImportLanguage(CliSession& s, int language)
 {
     s.workingSet().transfer.selection = {};
     s.workingSet().transfer.selection[static_cast<std::size_t>(LanguageItem(language))] = 1;
-    s.require(s.engine().importFromGame(false, false, s.ui()), "the import");
+    s.require(s.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, s.ui()), "the import");
     s.finish();
 }
 
@@ -137,7 +137,7 @@ void AddTextCommands(CLI::App& app, CliContext& context)
             ForcedAnswers forced(context.sink);
             TransferUi ui{s.ui().loading, forced};
             ui.commitObserver = s.ui().commitObserver;
-            s.require(s.engine().exportToGame(false, ui), "the export");
+            s.require(s.engine().exportToGame(ItemChoice::AsSelected, ui), "the export");
             s.tellRestorePoint();
             s.finish();
         });

@@ -23,7 +23,7 @@ void ImportTracks(CliSession& s)
     s.workingSet().transfer.selection = {};
     for (int item : TrackItems())
         s.workingSet().transfer.selection[static_cast<std::size_t>(item)] = 1;
-    s.require(s.engine().importFromGame(false, false, s.ui()), "the import");
+    s.require(s.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, s.ui()), "the import");
 }
 
 std::string GameFile(const std::string& game, const std::string& relative)

@@ -60,9 +60,9 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
             PhaseTimer timer(context, *timings);
             s.leaveOutItemsTheGameLacks(selection, *items);
             s.workingSet().transfer.selection = selection;
-            s.require(s.engine().importFromGame(false, false, s.ui()), "the import");
+            s.require(s.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, s.ui()), "the import");
             timer.phaseDone("import");
-            s.require(s.engine().saveCarset(false, false, *output, s.ui()), "saving the carset");
+            s.require(s.engine().saveCarset(ItemChoice::AsSelected, *output, s.ui()), "saving the carset");
             timer.phaseDone("save");
             s.finish();
         });
@@ -93,17 +93,17 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
                 s.leaveOutItemsTheGameLacks(selection, *items);
                 s.workingSet().transfer.selection = selection;
             }
-            s.require(s.engine().loadCarset(false, complete, *carset, s.ui()), "loading the carset");
+            s.require(s.engine().loadCarset(complete ? ItemChoice::AllHeld : ItemChoice::AsSelected, *carset, s.ui()), "loading the carset");
             timer.phaseDone("load");
             // Export exactly what the carset load brought in.
             if (*dryRun) {
-                TransferOutcome outcome = s.engine().exportToGame(false, s.ui(), ExportMode::Preview);
+                TransferOutcome outcome = s.engine().exportToGame(ItemChoice::AsSelected, s.ui(), ExportMode::Preview);
                 PrintChanges(context, s.engine().lastReport().changes);
                 s.require(outcome, "the export");
                 s.finish();
                 return;
             }
-            s.require(s.engine().exportToGame(false, s.ui()), "the export");
+            s.require(s.engine().exportToGame(ItemChoice::AsSelected, s.ui()), "the export");
             timer.phaseDone("export");
             s.tellRestorePoint();
             s.finish();

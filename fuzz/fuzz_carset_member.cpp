@@ -64,10 +64,10 @@ struct World {
 
         // A complete carset of the demo: its member names and its header.
         session->workingSet.transfer.selection = session->engine.carriedItems();
-        session->engine.importFromGame(false, false, ui);
+        session->engine.importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
         session->workingSet.transfer.selection = session->workingSet.transfer.loaded;
         const std::string complete = root + "complete.GMS";
-        session->engine.saveCarset(false, true, complete, ui);
+        session->engine.saveCarset(ItemChoice::AllHeld, complete, ui);
         CarsetArchive archive(complete, CarsetArchive::Mode::Read);
         for (const ArchiveMember& m : archive.members())
             if (m.name != kHeaderMember)
@@ -94,6 +94,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         archive.close();
     }
     world.session->workingSet.transfer.selection = world.session->engine.carriedItems();
-    world.session->engine.loadCarset(false, true, carset, world.ui);
+    world.session->engine.loadCarset(ItemChoice::AllHeld, carset, world.ui);
     return 0;
 }

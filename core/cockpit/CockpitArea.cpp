@@ -36,6 +36,24 @@ std::string GamePathOf(const TransferContext& context, const std::string& relati
     return ResolveGamePath(context.program.settings.gameDirectory, relative);
 }
 
+// A cockpit JAM of the game; what cannot be read is a failure naming it.
+std::optional<std::vector<std::uint8_t>> ReadGameJam(TransferContext& context, const std::string& relative)
+{
+    const std::string path = GamePathOf(context, relative);
+    if (!FileExists(path)) {
+        context.fail(349, Args(path));
+        return std::nullopt;
+    }
+    try {
+        return ReadWholeFile(path, kCockpitJamMaxBytes);
+    } catch (const std::exception& e) {
+        context.fail(relative + ": " + e.what());
+        return std::nullopt;
+    }
+}
+
+AreaFile CockpitJamFile(int set, int slot) { return {CockpitJamGamePath(set, slot), CockpitJamMember(set, slot)}; }
+
 } // namespace
 
 std::string LcdDisplayMember(int language) { return "LCDDisplay" + std::to_string(language) + ".DAT"; }
@@ -50,7 +68,7 @@ std::vector<int> CockpitArea::items() const
     return items;
 }
 
-void CockpitArea::importGraphics(TransferContext& context, int set)
+void CockpitArea::readGraphics(TransferContext& context, int set, const ByteSource& source)
 {
     const int item = CockpitGraphicsItem(set);
     if (!context.selected(item))
@@ -59,21 +77,20 @@ void CockpitArea::importGraphics(TransferContext& context, int set)
     std::vector<TJAMFile> jams;
     std::vector<std::vector<std::uint8_t>> files;
     for (int slot = 0; slot < kCockpitJamCount; ++slot) {
-        const std::string relative = CockpitJamGamePath(set, slot);
-        const std::string path = GamePathOf(context, relative);
-        if (!FileExists(path)) {
-            context.fail(349, Args(path));
+        const AreaFile file = CockpitJamFile(set, slot);
+        auto bytes = source.fromCarset() ? source.read(file, kCockpitJamMaxBytes) : ReadGameJam(context, file.gamePath);
+        if (!bytes)
             return;
-        }
         TJAMFile jam(palette_);
         try {
-            files.push_back(ReadWholeFile(path, kCockpitJamMaxBytes));
-            jam.Decode(files.back(), false);
+            jam.Decode(*bytes, false);
         } catch (const std::exception& e) {
-            context.fail(relative + ": " + e.what());
+            context.fail((source.fromCarset() ? context.source->memberLabel(file.member) : file.gamePath) + ": "
+                         + e.what());
             return;
         }
         jams.push_back(std::move(jam));
+        files.push_back(std::move(*bytes));
     }
     takeGraphics(set, std::move(jams), std::move(files));
     context.markLoaded(item);
@@ -89,21 +106,23 @@ void CockpitArea::takeGraphics(int set, std::vector<TJAMFile> jams, std::vector<
     graphics.jams = std::move(jams);
 }
 
-void CockpitArea::exportGraphics(TransferContext& context, int set)
+void CockpitArea::writeGraphics(TransferContext& context, int set, const ByteSink& sink) const
 {
     const int item = CockpitGraphicsItem(set);
     if (!context.selected(item))
         return;
     context.progress(set == 0 ? kSoftwareProgressText : kHardwareProgressText, item);
     const CockpitGraphicsSet& graphics = data_.graphics[static_cast<std::size_t>(set)];
-    if (!RequireLoaded(context, item))
+    // A carset save passes over a set it does not hold; an export says so.
+    if (!sink.toCarset() && !RequireLoaded(context, item))
         return;
     if (!graphics.loaded()) {
-        context.fail(ItemDescription(item, context.program.texts) + " holds no cockpit JAMs; nothing was written");
+        if (!sink.toCarset())
+            context.fail(ItemDescription(item, context.program.texts) + " holds no cockpit JAMs; nothing was written");
         return;
     }
     for (int slot = 0; slot < kCockpitJamCount; ++slot)
-        context.replaceGameFile(CockpitJamGamePath(set, slot), jamFile(set, slot));
+        sink.write(CockpitJamFile(set, slot), jamFile(set, slot));
 }
 
 std::vector<std::uint8_t> CockpitArea::jamFile(int set, int slot) const
@@ -138,8 +157,9 @@ void CockpitArea::importDisplay(TransferContext& context, int language)
 void CockpitArea::importFromGame(TransferContext& context)
 {
     const int version = context.program.gameVersion;
-    importGraphics(context, 0);
-    importGraphics(context, 1);
+    const ByteSource game(context, ByteSource::From::Game);
+    readGraphics(context, 0, game);
+    readGraphics(context, 1, game);
     if (context.selected(kCockpitObjectsItem)) {
         context.progress(kObjectsProgressText, kCockpitObjectsItem);
         ReadCockpitObjects(data_.objects, *context.exe, version);
@@ -157,8 +177,9 @@ void CockpitArea::importFromGame(TransferContext& context)
 void CockpitArea::exportToGame(TransferContext& context)
 {
     const int version = context.program.gameVersion;
-    exportGraphics(context, 0);
-    exportGraphics(context, 1);
+    const ByteSink game(context, ByteSink::To::Game);
+    writeGraphics(context, 0, game);
+    writeGraphics(context, 1, game);
     if (context.selected(kCockpitObjectsItem)) {
         context.progress(kObjectsProgressText, kCockpitObjectsItem);
         WriteCockpitObjects(data_.objects, *context.exe, version);
@@ -176,33 +197,6 @@ void CockpitArea::exportToGame(TransferContext& context)
         context.progress(kDisplaysProgressText, item);
         context.replaceGameFile(ThreeDGamePath(l), WriteThreeD(data_.displays[static_cast<std::size_t>(l)]));
     }
-}
-
-void CockpitArea::loadGraphics(TransferContext& context, int set)
-{
-    const int item = CockpitGraphicsItem(set);
-    if (!context.selected(item))
-        return;
-    context.progress(set == 0 ? kSoftwareProgressText : kHardwareProgressText, item);
-    std::vector<TJAMFile> jams;
-    std::vector<std::vector<std::uint8_t>> files;
-    for (int slot = 0; slot < kCockpitJamCount; ++slot) {
-        const std::string member = CockpitJamMember(set, slot);
-        auto bytes = context.loadMember(member, kCockpitJamMaxBytes);
-        if (!bytes)
-            return;
-        TJAMFile jam(palette_);
-        try {
-            jam.Decode(*bytes, false);
-        } catch (const std::exception& e) {
-            context.fail(context.source->memberLabel(member) + ": " + e.what());
-            return;
-        }
-        jams.push_back(std::move(jam));
-        files.push_back(std::move(*bytes));
-    }
-    takeGraphics(set, std::move(jams), std::move(files));
-    context.markLoaded(item);
 }
 
 void CockpitArea::loadFromCarset(TransferContext& context)
@@ -233,8 +227,9 @@ void CockpitArea::loadFromCarset(TransferContext& context)
             context.markLoaded(item);
         }
     }
-    loadGraphics(context, 0);
-    loadGraphics(context, 1);
+    const ByteSource carset(context, ByteSource::From::Carset);
+    readGraphics(context, 0, carset);
+    readGraphics(context, 1, carset);
 }
 
 void CockpitArea::saveToCarset(TransferContext& context)
@@ -254,17 +249,9 @@ void CockpitArea::saveToCarset(TransferContext& context)
         context.progress(kDisplaysProgressText, item);
         context.saveMember(LcdDisplayMember(l), LcdDisplayImage(data_.displays[static_cast<std::size_t>(l)]));
     }
-    for (int set = 0; set < 2; ++set) {
-        const int item = CockpitGraphicsItem(set);
-        const CockpitGraphicsSet& graphics = data_.graphics[static_cast<std::size_t>(set)];
-        if (!context.selected(item))
-            continue;
-        context.progress(set == 0 ? kSoftwareProgressText : kHardwareProgressText, item);
-        if (!graphics.loaded())
-            continue;
-        for (int slot = 0; slot < kCockpitJamCount; ++slot)
-            context.saveMember(CockpitJamMember(set, slot), jamFile(set, slot));
-    }
+    const ByteSink carset(context, ByteSink::To::Carset);
+    writeGraphics(context, 0, carset);
+    writeGraphics(context, 1, carset);
 }
 
 } // namespace pitwall

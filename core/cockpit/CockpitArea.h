@@ -5,6 +5,7 @@
 // language (191..198) in LDATA\<language>.3D.
 
 #include "cockpit/CockpitData.h"
+#include "transfer/AreaFiles.h"
 #include "transfer/DataArea.h"
 
 #include <array>
@@ -26,10 +27,10 @@ public:
     void saveToCarset(TransferContext& context) override;
 
 private:
-    void importGraphics(TransferContext& context, int set);
+    // A set's four JAMs from the game or the carset: all four taken, or none.
+    void readGraphics(TransferContext& context, int set, const ByteSource& source);
     void importDisplay(TransferContext& context, int language);
-    void loadGraphics(TransferContext& context, int set);
-    void exportGraphics(TransferContext& context, int set);
+    void writeGraphics(TransferContext& context, int set, const ByteSink& sink) const;
     // The game file of a loaded JAM: as read while its page is unchanged.
     std::vector<std::uint8_t> jamFile(int set, int slot) const;
     // Keeps the bytes a set's JAMs were read from.

@@ -42,36 +42,16 @@ void TakeTableBytes(std::array<RampBases, kFlagTypeCount>& flags, const std::vec
 
 } // namespace
 
-void FlagColoursArea::importFromGame(TransferContext& context)
+void FlagColoursArea::take(TransferContext& context, const ByteSource& source)
 {
     if (!context.selected(kFlagColoursItem))
         return;
     GraphicsProgress(context, kFlagProgressText, kFlagColoursItem);
-    const std::uint32_t offset = TableOffset(context);
-    if (!offset)
-        return;
-    TakeTableBytes(set_.flags, context.exe->read(offset, kFlagTableBytes));
-    LoadPreviewJams(context, set_.flagFrames, FlagFramePath, true);
-    context.markLoaded(kFlagColoursItem);
-}
-
-void FlagColoursArea::exportToGame(TransferContext& context)
-{
-    if (!context.selected(kFlagColoursItem))
-        return;
-    GraphicsProgress(context, kFlagProgressText, kFlagColoursItem);
-    if (!RequireLoaded(context, kFlagColoursItem))
-        return;
-    if (const std::uint32_t offset = TableOffset(context))
-        context.exe->write(offset, TableBytes(set_.flags));
-}
-
-void FlagColoursArea::loadFromCarset(TransferContext& context)
-{
-    if (!context.selected(kFlagColoursItem))
-        return;
-    GraphicsProgress(context, kFlagProgressText, kFlagColoursItem);
-    auto bytes = context.loadRecord(kFlagColoursMember, kFlagTableBytes);
+    std::optional<std::vector<std::uint8_t>> bytes;
+    if (source.fromCarset())
+        bytes = context.loadRecord(kFlagColoursMember, kFlagTableBytes);
+    else if (const std::uint32_t offset = TableOffset(context))
+        bytes = context.exe->read(offset, kFlagTableBytes);
     if (!bytes)
         return;
     TakeTableBytes(set_.flags, *bytes);
@@ -79,13 +59,31 @@ void FlagColoursArea::loadFromCarset(TransferContext& context)
     context.markLoaded(kFlagColoursItem);
 }
 
-void FlagColoursArea::saveToCarset(TransferContext& context)
+void FlagColoursArea::give(TransferContext& context, const ByteSink& sink) const
 {
     if (!context.selected(kFlagColoursItem))
         return;
     GraphicsProgress(context, kFlagProgressText, kFlagColoursItem);
-    if (RequireLoaded(context, kFlagColoursItem))
+    if (!RequireLoaded(context, kFlagColoursItem))
+        return;
+    if (sink.toCarset())
         context.saveMember(kFlagColoursMember, TableBytes(set_.flags));
+    else if (const std::uint32_t offset = TableOffset(context))
+        context.exe->write(offset, TableBytes(set_.flags));
 }
+
+void FlagColoursArea::importFromGame(TransferContext& context)
+{
+    take(context, ByteSource(context, ByteSource::From::Game));
+}
+
+void FlagColoursArea::loadFromCarset(TransferContext& context)
+{
+    take(context, ByteSource(context, ByteSource::From::Carset));
+}
+
+void FlagColoursArea::exportToGame(TransferContext& context) { give(context, ByteSink(context, ByteSink::To::Game)); }
+
+void FlagColoursArea::saveToCarset(TransferContext& context) { give(context, ByteSink(context, ByteSink::To::Carset)); }
 
 } // namespace pitwall

@@ -4,6 +4,7 @@
 // them are read from the game with them.
 
 #include "graphics/GraphicsSet.h"
+#include "transfer/AreaFiles.h"
 #include "transfer/DataArea.h"
 
 namespace pitwall {
@@ -22,6 +23,10 @@ public:
     void saveToCarset(TransferContext& context) override;
 
 private:
+    // The table is the same bytes in GP3.EXE and in its carset member.
+    void take(TransferContext& context, const ByteSource& source);
+    void give(TransferContext& context, const ByteSink& sink) const;
+
     GraphicsSet& set_;
 };
 

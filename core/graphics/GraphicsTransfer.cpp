@@ -25,23 +25,6 @@ void WorkOnItem(TransferContext& context, int item)
         context.changes->setItem(item);
 }
 
-std::optional<std::vector<std::uint8_t>> ReadGameBytes(TransferContext& context, const std::string& gameRelative,
-                                                       std::uint64_t maxBytes)
-{
-    const std::string path = GameFilePath(context.program.settings.gameDirectory, gameRelative);
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
-        context.fail(349, Args(path));
-        return std::nullopt;
-    }
-    try {
-        return ReadWholeFile(path, maxBytes);
-    } catch (const std::exception& e) {
-        context.fail(e.what());
-        return std::nullopt;
-    }
-}
-
 std::optional<TJAMFile> DecodeJamBytes(TransferContext& context, const std::vector<std::uint8_t>& bytes,
                                        const std::string& label, bool raw, JamKind kind)
 {

@@ -6,6 +6,7 @@
 
 #include "formats/Image.h"
 #include "formats/JamFile.h"
+#include "transfer/AreaFiles.h"
 #include "transfer/DataArea.h"
 
 #include <optional>
@@ -28,10 +29,6 @@ void GraphicsProgress(TransferContext& context, int text, int item, const Format
 // belongs to `item`.
 void WorkOnItem(TransferContext& context, int item);
 
-// A game file's bytes; a missing file is UI text 349 with its path, an
-// unreadable or oversized one a message naming it.
-std::optional<std::vector<std::uint8_t>> ReadGameBytes(TransferContext& context, const std::string& gameRelative,
-                                                       std::uint64_t maxBytes);
 // Decodes JAM bytes (`raw`: an 8-bit JAM stored unscrambled, as carsets hold
 // it); a damaged JAM or one of the wrong kind is a failure naming `label`.
 std::optional<TJAMFile> DecodeJamBytes(TransferContext& context, const std::vector<std::uint8_t>& bytes,

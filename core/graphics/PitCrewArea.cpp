@@ -30,6 +30,29 @@ std::uint32_t TableOffset(TransferContext& context)
     return kPitCrewOffset[static_cast<std::size_t>(version)];
 }
 
+std::optional<RampBases> GameRecord(TransferContext& context, int team)
+{
+    const std::uint32_t offset = TableOffset(context);
+    if (!offset)
+        return std::nullopt;
+    RampBases record{};
+    context.exe->read(offset + kRampTableBytes * static_cast<std::size_t>(team), record);
+    return SubstitutePitCrewDefaults(record, team);
+}
+
+std::optional<RampBases> CarsetRecord(TransferContext& context, int team)
+{
+    const bool format7 = context.headerRead && context.headerRead->format == kFormatWithoutFirstBytes;
+    auto bytes = context.loadRecord(PitCrewMemberName(team), format7 ? kPitCrewFormat7Bytes : kRampTableBytes);
+    if (!bytes)
+        return std::nullopt;
+    if (format7)
+        return PitCrewRecordOfFormat7(bytes->data());
+    RampBases record{};
+    std::copy_n(bytes->begin(), kRampTableBytes, record.begin());
+    return record;
+}
+
 } // namespace
 
 std::string PitCrewMemberName(int team) { return "PitCrewColors" + std::to_string(team) + ".DAT"; }
@@ -50,7 +73,7 @@ bool PitCrewArea::anySelected(const TransferContext& context) const
     return false;
 }
 
-void PitCrewArea::importFromGame(TransferContext& context)
+void PitCrewArea::take(TransferContext& context, const ByteSource& source)
 {
     if (!anySelected(context))
         return;
@@ -60,58 +83,17 @@ void PitCrewArea::importFromGame(TransferContext& context)
         if (!context.selected(ItemOf(t)))
             continue;
         GraphicsProgress(context, kPitCrewProgressText, ItemOf(t), Args(t));
-        const std::uint32_t offset = TableOffset(context);
-        if (!offset)
+        auto record = source.fromCarset() ? CarsetRecord(context, t) : GameRecord(context, t);
+        // A version without the table, or a missing member, ends the run of
+        // pit-crew teams, as the game's own tool does.
+        if (!record)
             return;
-        RampBases record{};
-        context.exe->read(offset + kRampTableBytes * static_cast<std::size_t>(t), record);
-        set_.pitCrew[static_cast<std::size_t>(t)] = SubstitutePitCrewDefaults(record, t);
+        set_.pitCrew[static_cast<std::size_t>(t)] = *record;
         context.markLoaded(ItemOf(t));
     }
 }
 
-void PitCrewArea::exportToGame(TransferContext& context)
-{
-    for (int t = 0; t < kTeamCount; ++t) {
-        if (!context.selected(ItemOf(t)))
-            continue;
-        GraphicsProgress(context, kPitCrewProgressText, ItemOf(t), Args(t));
-        if (!RequireLoaded(context, ItemOf(t)))
-            continue;
-        const std::uint32_t offset = TableOffset(context);
-        if (!offset)
-            return;
-        context.exe->write(offset + kRampTableBytes * static_cast<std::size_t>(t),
-                           set_.pitCrew[static_cast<std::size_t>(t)]);
-    }
-}
-
-void PitCrewArea::loadFromCarset(TransferContext& context)
-{
-    if (!anySelected(context))
-        return;
-    LoadPreviewJams(context, set_.pitCrewTextures, PitCrewTexturePath, false);
-    const bool format7 = context.headerRead && context.headerRead->format == kFormatWithoutFirstBytes;
-    for (int t = 0; t < kTeamCount; ++t) {
-        if (!context.selected(ItemOf(t)))
-            continue;
-        GraphicsProgress(context, kPitCrewProgressText, ItemOf(t), Args(t));
-        auto bytes = context.loadRecord(PitCrewMemberName(t), format7 ? kPitCrewFormat7Bytes : kRampTableBytes);
-        // A missing member ends the run of pit-crew teams, as the game's
-        // own tool does.
-        if (!bytes)
-            return;
-        RampBases record{};
-        if (format7)
-            record = PitCrewRecordOfFormat7(bytes->data());
-        else
-            std::copy_n(bytes->begin(), kRampTableBytes, record.begin());
-        set_.pitCrew[static_cast<std::size_t>(t)] = record;
-        context.markLoaded(ItemOf(t));
-    }
-}
-
-void PitCrewArea::saveToCarset(TransferContext& context)
+void PitCrewArea::give(TransferContext& context, const ByteSink& sink) const
 {
     for (int t = 0; t < kTeamCount; ++t) {
         if (!context.selected(ItemOf(t)))
@@ -120,8 +102,26 @@ void PitCrewArea::saveToCarset(TransferContext& context)
         if (!RequireLoaded(context, ItemOf(t)))
             continue;
         const RampBases& record = set_.pitCrew[static_cast<std::size_t>(t)];
-        context.saveMember(PitCrewMemberName(t), std::vector<std::uint8_t>(record.begin(), record.end()));
+        if (sink.toCarset()) {
+            context.saveMember(PitCrewMemberName(t), std::vector<std::uint8_t>(record.begin(), record.end()));
+            continue;
+        }
+        const std::uint32_t offset = TableOffset(context);
+        if (!offset)
+            return;
+        context.exe->write(offset + kRampTableBytes * static_cast<std::size_t>(t), record);
     }
 }
+
+void PitCrewArea::importFromGame(TransferContext& context) { take(context, ByteSource(context, ByteSource::From::Game)); }
+
+void PitCrewArea::loadFromCarset(TransferContext& context)
+{
+    take(context, ByteSource(context, ByteSource::From::Carset));
+}
+
+void PitCrewArea::exportToGame(TransferContext& context) { give(context, ByteSink(context, ByteSink::To::Game)); }
+
+void PitCrewArea::saveToCarset(TransferContext& context) { give(context, ByteSink(context, ByteSink::To::Carset)); }
 
 } // namespace pitwall

@@ -3,6 +3,7 @@
 // in GP3.EXE, "PitCrewColors<t>.DAT" in a carset.
 
 #include "graphics/GraphicsSet.h"
+#include "transfer/AreaFiles.h"
 #include "transfer/DataArea.h"
 
 namespace pitwall {
@@ -21,6 +22,11 @@ public:
 
 private:
     bool anySelected(const TransferContext& context) const;
+    // Import and carset load: the record of each selected team, from
+    // GP3.EXE or its carset member.
+    void take(TransferContext& context, const ByteSource& source);
+    // Export and carset save.
+    void give(TransferContext& context, const ByteSink& sink) const;
     GraphicsSet& set_;
 };
 

@@ -53,15 +53,34 @@ void TeamJamsArea::progress(TransferContext& context, const JamItem& item) const
         GraphicsProgress(context, text, item.item, Args(item.files.front().name));
 }
 
-template <typename Read>
-void TeamJamsArea::take(TransferContext& context, const JamItem& item, Read read)
+void TeamJamsArea::take(TransferContext& context, const ByteSource& source)
 {
+    for (const JamItem& item : JamItemsOf(group_)) {
+        if (!context.selected(item.item))
+            continue;
+        progress(context, item);
+        takeItem(context, item, source);
+    }
+}
+
+void TeamJamsArea::takeItem(TransferContext& context, const JamItem& item, const ByteSource& source)
+{
+    const JamKind kind = item.hardware ? JamKind::SixteenBit : JamKind::EightBit;
     std::vector<ReadJam> jams;
     for (const JamFileSlot& file : item.files) {
-        std::optional<ReadJam> jam = read(file);
+        const AreaFile names{JamGamePath(file, item.hardware), JamMemberName(file, item.hardware)};
+        auto bytes = source.read(names, kMaxJamFileBytes);
+        if (!bytes)
+            return;
+        // Carsets hold the 8-bit JAM unscrambled.
+        std::optional<TJAMFile> jam =
+            source.fromCarset()
+                ? DecodeJamBytes(context, *bytes, names.member + " (carset member)", !item.hardware, kind)
+                : DecodeJamBytes(context, *bytes, GameFilePath(context.program.settings.gameDirectory, names.gamePath),
+                                 false, kind);
         if (!jam)
             return;
-        jams.push_back(std::move(*jam));
+        jams.push_back(ReadJam{std::move(*jam), std::move(*bytes)});
     }
     JamSlots& slots = JamsOf(set_, group_).variant(item.hardware);
     if (item.hardware)
@@ -84,26 +103,32 @@ std::vector<std::uint8_t> TeamJamsArea::hardwareBytes(std::size_t slot, const TJ
     return bytes;
 }
 
-void TeamJamsArea::importFromGame(TransferContext& context)
+void TeamJamsArea::give(TransferContext& context, const ByteSink& sink) const
 {
+    const JamVariants& jams = JamsOf(set_, group_);
     for (const JamItem& item : JamItemsOf(group_)) {
         if (!context.selected(item.item))
             continue;
         progress(context, item);
-        const JamKind kind = item.hardware ? JamKind::SixteenBit : JamKind::EightBit;
-        take(context, item, [&](const JamFileSlot& file) -> std::optional<ReadJam> {
-            const std::string path = JamGamePath(file, item.hardware);
-            auto bytes = ReadGameBytes(context, path, kMaxJamFileBytes);
-            if (!bytes)
-                return std::nullopt;
-            auto jam = DecodeJamBytes(context, *bytes,
-                                      GameFilePath(context.program.settings.gameDirectory, path), false, kind);
-            if (!jam)
-                return std::nullopt;
-            return ReadJam{std::move(*jam), std::move(*bytes)};
-        });
+        if (!RequireLoaded(context, item.item)) {
+            sink.leaveOut(item.item);
+            continue;
+        }
+        for (const JamFileSlot& file : item.files) {
+            const auto& jam = jams.variant(item.hardware).at(file.slot);
+            const AreaFile names{JamGamePath(file, item.hardware), JamMemberName(file, item.hardware)};
+            if (!jam || jam->is8Bit() == item.hardware) {
+                context.fail((sink.toCarset() ? names.member + " was not stored" : names.gamePath + " was not written")
+                             + ": the working set holds no " + (item.hardware ? "16-bit" : "8-bit") + " JAM for it");
+                continue;
+            }
+            // Carsets hold the 8-bit JAM unscrambled.
+            sink.write(names, item.hardware ? hardwareBytes(file.slot, *jam) : JamBytes(*jam, !sink.toCarset()));
+        }
     }
 }
+
+void TeamJamsArea::importFromGame(TransferContext& context) { take(context, ByteSource(context, ByteSource::From::Game)); }
 
 void TeamJamsArea::loadFromCarset(TransferContext& context)
 {
@@ -115,70 +140,11 @@ void TeamJamsArea::loadFromCarset(TransferContext& context)
             context.fail(problem);
         return;
     }
-    for (const JamItem& item : JamItemsOf(group_)) {
-        if (!context.selected(item.item))
-            continue;
-        progress(context, item);
-        const JamKind kind = item.hardware ? JamKind::SixteenBit : JamKind::EightBit;
-        take(context, item, [&](const JamFileSlot& file) -> std::optional<ReadJam> {
-            const std::string member = JamMemberName(file, item.hardware);
-            auto bytes = context.loadMember(member, kMaxJamFileBytes);
-            if (!bytes)
-                return std::nullopt;
-            auto jam = DecodeJamBytes(context, *bytes, member + " (carset member)", !item.hardware, kind);
-            if (!jam)
-                return std::nullopt;
-            return ReadJam{std::move(*jam), std::move(*bytes)};
-        });
-    }
+    take(context, ByteSource(context, ByteSource::From::Carset));
 }
 
-void TeamJamsArea::exportToGame(TransferContext& context)
-{
-    const JamVariants& jams = JamsOf(set_, group_);
-    for (const JamItem& item : JamItemsOf(group_)) {
-        if (!context.selected(item.item))
-            continue;
-        progress(context, item);
-        if (!RequireLoaded(context, item.item))
-            continue;
-        for (const JamFileSlot& file : item.files) {
-            const auto& jam = jams.variant(item.hardware).at(file.slot);
-            if (!jam || jam->is8Bit() == item.hardware) {
-                context.fail(JamGamePath(file, item.hardware) + " was not written: the working set holds no "
-                             + (item.hardware ? "16-bit" : "8-bit") + " JAM for it");
-                continue;
-            }
-            context.replaceGameFile(JamGamePath(file, item.hardware),
-                                    item.hardware ? hardwareBytes(file.slot, *jam) : JamBytes(*jam, true));
-        }
-    }
-}
+void TeamJamsArea::exportToGame(TransferContext& context) { give(context, ByteSink(context, ByteSink::To::Game)); }
 
-void TeamJamsArea::saveToCarset(TransferContext& context)
-{
-    const JamVariants& jams = JamsOf(set_, group_);
-    for (const JamItem& item : JamItemsOf(group_)) {
-        if (!context.selected(item.item))
-            continue;
-        progress(context, item);
-        if (!RequireLoaded(context, item.item)) {
-            if (context.headerWrite)
-                context.headerWrite->items.at(static_cast<std::size_t>(item.item)) = 0;
-            continue;
-        }
-        for (const JamFileSlot& file : item.files) {
-            const auto& jam = jams.variant(item.hardware).at(file.slot);
-            const std::string member = JamMemberName(file, item.hardware);
-            if (!jam || jam->is8Bit() == item.hardware) {
-                context.fail(member + " was not stored: the working set holds no "
-                             + (item.hardware ? "16-bit" : "8-bit") + " JAM for it");
-                continue;
-            }
-            // Carsets hold the 8-bit JAM unscrambled.
-            context.saveMember(member, item.hardware ? hardwareBytes(file.slot, *jam) : JamBytes(*jam, false));
-        }
-    }
-}
+void TeamJamsArea::saveToCarset(TransferContext& context) { give(context, ByteSink(context, ByteSink::To::Carset)); }
 
 } // namespace pitwall

@@ -8,6 +8,7 @@
 
 #include "graphics/ArtPrecheck.h"
 #include "graphics/TeamJams.h"
+#include "transfer/AreaFiles.h"
 #include "transfer/DataArea.h"
 
 namespace pitwall {
@@ -42,9 +43,12 @@ private:
     std::vector<std::uint8_t> hardwareBytes(std::size_t slot, const TJAMFile& jam) const;
 
     void progress(TransferContext& context, const JamItem& item) const;
-    // Every file of the item read, or none taken.
-    template <typename Read>
-    void take(TransferContext& context, const JamItem& item, Read read);
+    // Import and carset load: every file of each selected item read, or
+    // none of the item's taken.
+    void take(TransferContext& context, const ByteSource& source);
+    void takeItem(TransferContext& context, const JamItem& item, const ByteSource& source);
+    // Export and carset save.
+    void give(TransferContext& context, const ByteSink& sink) const;
 
     JamGroup group_;
     GraphicsSet& set_;

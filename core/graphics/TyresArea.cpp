@@ -7,15 +7,30 @@ namespace pitwall {
 
 namespace {
 constexpr int kTyreProgressText = 1000;
+
+AreaFile TyreAreaFile(int type, int file)
+{
+    return {TyreGamePath(type, file), TyreFileNames(type)[static_cast<std::size_t>(file)]};
 }
 
-template <typename Read>
-void TyresArea::take(TransferContext& context, int type, Read read)
+} // namespace
+
+void TyresArea::take(TransferContext& context, const ByteSource& source)
+{
+    for (int type = 0; type < kTyreTypeCount; ++type) {
+        if (!context.selected(kTyresFirstItem + type))
+            continue;
+        GraphicsProgress(context, kTyreProgressText, kTyresFirstItem + type, Args(type));
+        takeType(context, type, source);
+    }
+}
+
+void TyresArea::takeType(TransferContext& context, int type, const ByteSource& source)
 {
     const auto names = TyreFileNames(type);
     std::array<std::vector<std::uint8_t>, kTyreFileCount> files;
     for (int f = 0; f < kTyreFileCount; ++f) {
-        auto bytes = read(f);
+        auto bytes = source.read(TyreAreaFile(type, f), f >= kWheelJam0 ? kMaxJamFileBytes : kMaxPictureFileBytes);
         if (!bytes)
             return;
         files[static_cast<std::size_t>(f)] = std::move(*bytes);
@@ -41,62 +56,30 @@ void TyresArea::take(TransferContext& context, int type, Read read)
     context.markLoaded(kTyresFirstItem + type);
 }
 
-void TyresArea::importFromGame(TransferContext& context)
+void TyresArea::give(TransferContext& context, const ByteSink& sink) const
 {
     for (int type = 0; type < kTyreTypeCount; ++type) {
         if (!context.selected(kTyresFirstItem + type))
             continue;
         GraphicsProgress(context, kTyreProgressText, kTyresFirstItem + type, Args(type));
-        take(context, type, [&](int file) {
-            return ReadGameBytes(context, TyreGamePath(type, file),
-                                 file >= kWheelJam0 ? kMaxJamFileBytes : kMaxPictureFileBytes);
-        });
+        const auto& set = set_.tyres[static_cast<std::size_t>(type)];
+        if (!RequireLoaded(context, kTyresFirstItem + type) || !set)
+            continue;
+        auto files = TyreSetFiles(*set);
+        for (int f = 0; f < kTyreFileCount; ++f)
+            sink.write(TyreAreaFile(type, f), std::move(files[static_cast<std::size_t>(f)]));
     }
 }
+
+void TyresArea::importFromGame(TransferContext& context) { take(context, ByteSource(context, ByteSource::From::Game)); }
 
 void TyresArea::loadFromCarset(TransferContext& context)
 {
-    for (int type = 0; type < kTyreTypeCount; ++type) {
-        if (!context.selected(kTyresFirstItem + type))
-            continue;
-        GraphicsProgress(context, kTyreProgressText, kTyresFirstItem + type, Args(type));
-        const auto names = TyreFileNames(type);
-        take(context, type, [&](int file) {
-            return context.loadMember(names[static_cast<std::size_t>(file)],
-                                      file >= kWheelJam0 ? kMaxJamFileBytes : kMaxPictureFileBytes);
-        });
-    }
+    take(context, ByteSource(context, ByteSource::From::Carset));
 }
 
-void TyresArea::exportToGame(TransferContext& context)
-{
-    for (int type = 0; type < kTyreTypeCount; ++type) {
-        if (!context.selected(kTyresFirstItem + type))
-            continue;
-        GraphicsProgress(context, kTyreProgressText, kTyresFirstItem + type, Args(type));
-        const auto& set = set_.tyres[static_cast<std::size_t>(type)];
-        if (!RequireLoaded(context, kTyresFirstItem + type) || !set)
-            continue;
-        auto files = TyreSetFiles(*set);
-        for (int f = 0; f < kTyreFileCount; ++f)
-            context.replaceGameFile(TyreGamePath(type, f), std::move(files[static_cast<std::size_t>(f)]));
-    }
-}
+void TyresArea::exportToGame(TransferContext& context) { give(context, ByteSink(context, ByteSink::To::Game)); }
 
-void TyresArea::saveToCarset(TransferContext& context)
-{
-    for (int type = 0; type < kTyreTypeCount; ++type) {
-        if (!context.selected(kTyresFirstItem + type))
-            continue;
-        GraphicsProgress(context, kTyreProgressText, kTyresFirstItem + type, Args(type));
-        const auto& set = set_.tyres[static_cast<std::size_t>(type)];
-        if (!RequireLoaded(context, kTyresFirstItem + type) || !set)
-            continue;
-        const auto names = TyreFileNames(type);
-        auto files = TyreSetFiles(*set);
-        for (int f = 0; f < kTyreFileCount; ++f)
-            context.saveMember(names[static_cast<std::size_t>(f)], files[static_cast<std::size_t>(f)]);
-    }
-}
+void TyresArea::saveToCarset(TransferContext& context) { give(context, ByteSink(context, ByteSink::To::Carset)); }
 
 } // namespace pitwall

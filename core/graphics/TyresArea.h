@@ -4,6 +4,7 @@
 // the same six files by name in a carset.
 
 #include "graphics/GraphicsSet.h"
+#include "transfer/AreaFiles.h"
 #include "transfer/DataArea.h"
 
 namespace pitwall {
@@ -21,10 +22,12 @@ public:
     void saveToCarset(TransferContext& context) override;
 
 private:
-    // Reads the six files through `read` and builds the set; nothing is
-    // taken unless all six are good.
-    template <typename Read>
-    void take(TransferContext& context, int type, Read read);
+    // Import and carset load: reads each selected type's six files and
+    // builds its set; nothing is taken unless all six are good.
+    void take(TransferContext& context, const ByteSource& source);
+    void takeType(TransferContext& context, int type, const ByteSource& source);
+    // Export and carset save: each selected type's six files.
+    void give(TransferContext& context, const ByteSink& sink) const;
     GraphicsSet& set_;
 };
 

@@ -21,6 +21,38 @@ constexpr int kSheetSizeText = 661;
 // A BMP of 960 x 590 at 32 bits and its headers, with room to spare.
 constexpr std::uint64_t kMaxSheetMember = 4ull * 1024 * 1024;
 
+// A team's sheet as the game's art bank holds it.
+std::optional<ArtPicture> GameSheet(TransferContext& context, int team)
+{
+    const std::string bank = ResolveGamePath(context.program.settings.gameDirectory, kArtBankGamePath);
+    ArtPicture sheet;
+    if (!ComposeTeamSheet(bank, team, sheet, &context.messenger)) {
+        context.recordFailure("The art of team " + std::to_string(team + 1) + " could not be read from " + bank);
+        return std::nullopt;
+    }
+    return sheet;
+}
+
+// A team's sheet as a carset holds it: a BMP of the sheet's size.
+std::optional<ArtPicture> CarsetSheet(TransferContext& context, int team)
+{
+    auto bytes = context.loadMember(TeamArtMember(team), kMaxSheetMember);
+    if (!bytes)
+        return std::nullopt;
+    Image image;
+    try {
+        image = DecodeBmp(*bytes);
+    } catch (const FormatError& e) {
+        context.fail(TeamArtMember(team) + " in the carset is not a picture: " + e.what());
+        return std::nullopt;
+    }
+    if (image.width() != static_cast<int>(kTeamSheetWidth) || image.height() != static_cast<int>(kTeamSheetHeight)) {
+        context.fail(kSheetSizeText, Args(kTeamSheetWidth, kTeamSheetHeight));
+        return std::nullopt;
+    }
+    return ArtPictureFromImage(image);
+}
+
 } // namespace
 
 std::vector<int> TeamArtArea::items() const
@@ -31,22 +63,21 @@ std::vector<int> TeamArtArea::items() const
     return items;
 }
 
-void TeamArtArea::importFromGame(TransferContext& context)
+void TeamArtArea::take(TransferContext& context, const ByteSource& source)
 {
     for (int t = 0; t < kRacingTeams; ++t) {
         if (!context.selected(TeamArtItem(t)))
             continue;
         context.progress(kTeamArtProgressText, TeamArtItem(t), Args(t + 1));
-        const std::string bank = ResolveGamePath(context.program.settings.gameDirectory, kArtBankGamePath);
-        ArtPicture sheet;
-        if (!ComposeTeamSheet(bank, t, sheet, &context.messenger)) {
-            context.recordFailure("The art of team " + std::to_string(t + 1) + " could not be read from " + bank);
+        auto sheet = source.fromCarset() ? CarsetSheet(context, t) : GameSheet(context, t);
+        if (!sheet)
             continue;
-        }
-        sheets_[static_cast<std::size_t>(t)] = std::move(sheet);
+        sheets_[static_cast<std::size_t>(t)] = std::move(*sheet);
         context.markLoaded(TeamArtItem(t));
     }
 }
+
+void TeamArtArea::importFromGame(TransferContext& context) { take(context, ByteSource(context, ByteSource::From::Game)); }
 
 std::vector<std::size_t> TeamArtArea::entriesTheExportChanges(const TransferContext& context) const
 {
@@ -134,27 +165,7 @@ void TeamArtArea::exportToGame(TransferContext& context)
 
 void TeamArtArea::loadFromCarset(TransferContext& context)
 {
-    for (int t = 0; t < kRacingTeams; ++t) {
-        if (!context.selected(TeamArtItem(t)))
-            continue;
-        context.progress(kTeamArtProgressText, TeamArtItem(t), Args(t + 1));
-        auto bytes = context.loadMember(TeamArtMember(t), kMaxSheetMember);
-        if (!bytes)
-            continue;
-        Image image;
-        try {
-            image = DecodeBmp(*bytes);
-        } catch (const FormatError& e) {
-            context.fail(TeamArtMember(t) + " in the carset is not a picture: " + e.what());
-            continue;
-        }
-        if (image.width() != static_cast<int>(kTeamSheetWidth) || image.height() != static_cast<int>(kTeamSheetHeight)) {
-            context.fail(kSheetSizeText, Args(kTeamSheetWidth, kTeamSheetHeight));
-            continue;
-        }
-        sheets_[static_cast<std::size_t>(t)] = ArtPictureFromImage(image);
-        context.markLoaded(TeamArtItem(t));
-    }
+    take(context, ByteSource(context, ByteSource::From::Carset));
 }
 
 void TeamArtArea::saveToCarset(TransferContext& context)

@@ -9,6 +9,7 @@
 #include "formats/ArtPicture.h"
 #include "formats/TeamArtSheet.h"
 #include "menu/MenuArt.h"
+#include "transfer/AreaFiles.h"
 #include "transfer/DataArea.h"
 
 #include <array>
@@ -39,6 +40,9 @@ public:
     std::vector<std::size_t> entriesTheExportChanges(const TransferContext& context) const;
 
 private:
+    // Import (from the game's art bank) and carset load (a BMP per team).
+    void take(TransferContext& context, const ByteSource& source);
+
     TeamArtSheets& sheets_;
     const MenuReplacementList& backgrounds_;
 };

@@ -21,6 +21,24 @@ std::vector<std::string>& ListOf(GameTexts& texts, int language)
     return texts.languages.at(static_cast<std::size_t>(language));
 }
 
+AreaFile LanguageFile(int language) { return {LanguageFileGamePath(language), LanguageMember(language)}; }
+
+// A language's string file in the game; a missing or oversized one is a
+// failure.
+std::optional<std::vector<std::uint8_t>> ReadGameLanguage(TransferContext& context, int language)
+{
+    std::string file = GameFilePath(context.program.settings.gameDirectory, LanguageFileGamePath(language));
+    if (!FileExists(file)) {
+        context.fail(349, Args(file));
+        return std::nullopt;
+    }
+    if (FileSizeOf(file) > kMaxStringFileBytes) {
+        context.fail(738, {});
+        return std::nullopt;
+    }
+    return ReadWholeFile(file, kMaxStringFileBytes);
+}
+
 } // namespace
 
 std::string LanguageMember(int language) { return "Language" + std::to_string(language) + ".DAT"; }
@@ -40,23 +58,21 @@ std::vector<int> LanguagesArea::items() const
     return all;
 }
 
-bool LanguagesArea::importLanguage(TransferContext& context, int language)
+bool LanguagesArea::takeLanguage(TransferContext& context, int language, const ByteSource& source)
 {
     context.progress(kFirstLanguageProgressText + language, LanguageItem(language));
-    std::string file = GameFilePath(context.program.settings.gameDirectory, LanguageFileGamePath(language));
     // Read into a copy: a missing, oversized or short file keeps the old list.
-    std::vector<std::string> read;
-    if (!FileExists(file)) {
-        context.fail(349, Args(file));
+    auto bytes = source.fromCarset() ? source.read(LanguageFile(language), kMaxStringFileBytes)
+                                     : ReadGameLanguage(context, language);
+    if (!bytes)
         return false;
-    }
-    if (FileSizeOf(file) > kMaxStringFileBytes) {
-        context.fail(738, {});
-        return false;
-    }
-    read = ParseStringFile(ReadWholeFile(file, kMaxStringFileBytes));
+    std::vector<std::string> read = ParseStringFile(*bytes);
     if (read.size() < kMinStringCount) {
-        context.fail(766, {});
+        if (source.fromCarset())
+            context.fail(LanguageMember(language) + " holds " + std::to_string(read.size())
+                         + " texts; a language needs at least 2000");
+        else
+            context.fail(766, {});
         return false;
     }
     ListOf(texts_, language) = std::move(read);
@@ -64,20 +80,33 @@ bool LanguagesArea::importLanguage(TransferContext& context, int language)
     return true;
 }
 
-void LanguagesArea::importFromGame(TransferContext& context)
+bool LanguagesArea::take(TransferContext& context, const ByteSource& source)
 {
+    // A carset load takes every selected language, also those this game
+    // version lacks: the carset may come from another version.
+    const int count = source.fromCarset() ? kLanguageCount : LanguagesOfVersion(context.program.gameVersion);
     bool any = false;
-    for (int l = 0; l < LanguagesOfVersion(context.program.gameVersion); ++l) {
+    for (int l = 0; l < count; ++l) {
         if (!context.selected(LanguageItem(l)))
             continue;
         try {
-            any = importLanguage(context, l) || any;
+            any = takeLanguage(context, l, source) || any;
         } catch (const std::exception& e) {
             context.fail(e.what());
         }
     }
-    if (any && afterImport)
+    return any;
+}
+
+void LanguagesArea::importFromGame(TransferContext& context)
+{
+    if (take(context, ByteSource(context, ByteSource::From::Game)) && afterImport)
         afterImport(context);
+}
+
+void LanguagesArea::loadFromCarset(TransferContext& context)
+{
+    take(context, ByteSource(context, ByteSource::From::Carset));
 }
 
 void LanguagesArea::importAllLanguages(TransferContext& context)
@@ -89,13 +118,13 @@ void LanguagesArea::importAllLanguages(TransferContext& context)
     importFromGame(context);
 }
 
-void LanguagesArea::exportLanguage(TransferContext& context, int language)
+void LanguagesArea::giveLanguage(TransferContext& context, int language, const ByteSink& sink) const
 {
     const int item = LanguageItem(language);
     context.progress(kFirstLanguageProgressText + language, item);
     const std::vector<std::string>& list = ListOf(texts_, language);
     const int version = context.program.gameVersion;
-    if (!StringCountFits(language, version, list.size())) {
+    if (!sink.toCarset() && !StringCountFits(language, version, list.size())) {
         FormatArgs versions = Args(GameVersionName(VersionOfStringCount(language, list.size())),
                                    GameVersionName(version));
         if (!context.messenger.ask(kCountDoesNotFit, versions)) {
@@ -112,69 +141,32 @@ void LanguagesArea::exportLanguage(TransferContext& context, int language)
     RequireStringsFit(list);
     auto bytes = BuildStringFile(list);
     RequireStringFileFits(bytes);
-    context.replaceGameFile(LanguageFileGamePath(language), std::move(bytes));
+    sink.write(LanguageFile(language), std::move(bytes));
 }
 
-void LanguagesArea::exportToGame(TransferContext& context)
+void LanguagesArea::give(TransferContext& context, const ByteSink& sink) const
 {
-    // The track area may have selected languages itself while it put its
-    // names into the lists; only what the working set holds is written.
-    for (int l = 0; l < LanguagesOfVersion(context.program.gameVersion); ++l) {
-        const int item = LanguageItem(l);
-        if (!context.selected(item) || !context.transfer.isLoaded(item))
-            continue;
-        try {
-            exportLanguage(context, l);
-        } catch (const std::exception& e) {
-            context.fail(e.what());
-        }
-    }
-}
-
-void LanguagesArea::loadFromCarset(TransferContext& context)
-{
-    for (int l = 0; l < kLanguageCount; ++l) {
+    const int count = sink.toCarset() ? kLanguageCount : LanguagesOfVersion(context.program.gameVersion);
+    for (int l = 0; l < count; ++l) {
         const int item = LanguageItem(l);
         if (!context.selected(item))
             continue;
-        context.progress(kFirstLanguageProgressText + l, item);
+        // The track area may have selected languages itself while it put its
+        // names into the lists; only what the working set holds is written
+        // into the game.
+        if (!sink.toCarset() && !context.transfer.isLoaded(item))
+            continue;
         try {
-            auto bytes = context.loadMember(LanguageMember(l), kMaxStringFileBytes);
-            if (!bytes)
-                continue;
-            std::vector<std::string> read = ParseStringFile(*bytes);
-            if (read.size() < kMinStringCount) {
-                context.fail(LanguageMember(l) + " holds " + std::to_string(read.size())
-                             + " texts; a language needs at least 2000");
-                continue;
-            }
-            ListOf(texts_, l) = std::move(read);
-            context.markLoaded(item);
+            giveLanguage(context, l, sink);
         } catch (const std::exception& e) {
+            sink.leaveOut(item);
             context.fail(e.what());
         }
     }
 }
 
-void LanguagesArea::saveToCarset(TransferContext& context)
-{
-    for (int l = 0; l < kLanguageCount; ++l) {
-        const int item = LanguageItem(l);
-        if (!context.selected(item))
-            continue;
-        context.progress(kFirstLanguageProgressText + l, item);
-        try {
-            const std::vector<std::string>& list = ListOf(texts_, l);
-            RequireStringsFit(list);
-            auto bytes = BuildStringFile(list);
-            RequireStringFileFits(bytes);
-            context.saveMember(LanguageMember(l), bytes);
-        } catch (const std::exception& e) {
-            if (context.headerWrite)
-                context.headerWrite->items.at(static_cast<std::size_t>(item)) = 0;
-            context.fail(e.what());
-        }
-    }
-}
+void LanguagesArea::exportToGame(TransferContext& context) { give(context, ByteSink(context, ByteSink::To::Game)); }
+
+void LanguagesArea::saveToCarset(TransferContext& context) { give(context, ByteSink(context, ByteSink::To::Carset)); }
 
 } // namespace pitwall

@@ -4,6 +4,7 @@
 // Language7.DAT in a carset, all in the game's string-file format.
 
 #include "texts/GameTexts.h"
+#include "transfer/AreaFiles.h"
 #include "transfer/DataArea.h"
 #include "transfer/SelectionItems.h"
 
@@ -37,9 +38,13 @@ public:
     std::function<void(TransferContext&)> afterImport;
 
 private:
-    // One language from its game file; false (list unchanged) on failure.
-    bool importLanguage(TransferContext& context, int language);
-    void exportLanguage(TransferContext& context, int language);
+    // Import (the languages of the installed version) and carset load (all
+    // eight): true when at least one language was read.
+    bool take(TransferContext& context, const ByteSource& source);
+    // One language; false (list unchanged) on failure.
+    bool takeLanguage(TransferContext& context, int language, const ByteSource& source);
+    void give(TransferContext& context, const ByteSink& sink) const;
+    void giveLanguage(TransferContext& context, int language, const ByteSink& sink) const;
 
     GameTexts& texts_;
 };

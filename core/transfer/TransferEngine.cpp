@@ -166,14 +166,14 @@ bool RequireGameFile(const std::string& path, Messenger& messenger)
 
 } // namespace
 
-TransferOutcome TransferEngine::importFromGame(bool withDialog, bool syncEditor, TransferUi& ui)
+TransferOutcome TransferEngine::importFromGame(ItemChoice items, OpenEditor editor, TransferUi& ui)
 {
     BusyGuard busy(transfer_);
     Messenger messenger(program_.texts, ui.messages);
     report_ = {};
-    if (syncEditor && ui.editor)
+    if (editor == OpenEditor::StoreAndRestore && ui.editor)
         ui.editor->storeEditor();
-    if (withDialog) {
+    if (items == ItemChoice::AskUser) {
         if (!ui.dialog)
             return TransferOutcome::Cancelled;
         ui.dialog->setCarriedItems(carriedItems());
@@ -201,26 +201,26 @@ TransferOutcome TransferEngine::importFromGame(bool withDialog, bool syncEditor,
         runAreas(kImportOrder, context, [](DataArea& a, TransferContext& c) { a.importFromGame(c); });
     }
     reportNotLoaded(kItemNotImported);
-    if (syncEditor && ui.editor)
+    if (editor == OpenEditor::StoreAndRestore && ui.editor)
         ui.editor->restoreEditor();
     return outcome();
 }
 
-TransferOutcome TransferEngine::exportToGame(bool withDialog, TransferUi& ui, ExportMode mode)
+TransferOutcome TransferEngine::exportToGame(ItemChoice items, TransferUi& ui, ExportMode mode)
 {
     PreparedExport prepared;
-    TransferOutcome outcome = prepareExport(withDialog, ui, prepared);
+    TransferOutcome outcome = prepareExport(items, ui, prepared);
     if (!prepared.ready() || mode == ExportMode::Preview)
         return outcome;
     return commitExport(prepared, ui);
 }
 
-TransferOutcome TransferEngine::prepareExport(bool withDialog, TransferUi& ui, PreparedExport& prepared)
+TransferOutcome TransferEngine::prepareExport(ItemChoice items, TransferUi& ui, PreparedExport& prepared)
 {
     Messenger messenger(program_.texts, ui.messages);
     prepared = PreparedExport();
     report_ = {};
-    if (withDialog) {
+    if (items == ItemChoice::AskUser) {
         if (!ui.dialog)
             return TransferOutcome::Cancelled;
         ui.dialog->setCarriedItems(carriedItems());
@@ -352,8 +352,8 @@ std::optional<TransferOutcome> TransferEngine::commitRun(GameChangeSet& changes,
     return TransferOutcome::DoneWithErrors;
 }
 
-TransferOutcome TransferEngine::loadCarset(bool withDialog, bool complete, const std::string& fileName, TransferUi& ui,
-                                           bool takeInformation)
+TransferOutcome TransferEngine::loadCarset(ItemChoice items, const std::string& fileName, TransferUi& ui,
+                                           CarsetInformation information)
 {
     BusyGuard busy(transfer_);
     Messenger messenger(program_.texts, ui.messages);
@@ -416,14 +416,14 @@ TransferOutcome TransferEngine::loadCarset(bool withDialog, bool complete, const
     }
     header_ = *header;
 
-    if (withDialog) {
+    if (items == ItemChoice::AskUser) {
         if (!ui.dialog)
             return TransferOutcome::Cancelled;
         ui.dialog->setCarriedItems(carriedItems());
         if (!ui.dialog->showForImport(header->items, true, program_.gameVersion))
             return TransferOutcome::Cancelled;
         transfer_.selection = ui.dialog->selection();
-    } else if (complete) {
+    } else if (items == ItemChoice::AllHeld) {
         transfer_.selection = header->items;
     } else {
         for (int n = 0; n < kItemCount; ++n)
@@ -442,7 +442,7 @@ TransferOutcome TransferEngine::loadCarset(bool withDialog, bool complete, const
         // The information stays as it was when the carset has none, or when
         // the load does not take it.
         try {
-            if (auto bytes = takeInformation ? archive->extract(kInfoMember, working, kMaxInfoSize) : std::nullopt)
+            if (auto bytes = information == CarsetInformation::Take ? archive->extract(kInfoMember, working, kMaxInfoSize) : std::nullopt)
                 carsetInfo_ = ParseCarsetInfo(std::string(bytes->begin(), bytes->end()));
         } catch (const std::exception& e) {
             context.currentItem = 0;
@@ -453,7 +453,7 @@ TransferOutcome TransferEngine::loadCarset(bool withDialog, bool complete, const
     transfer_.busy = false;
     if (ui.editor)
         ui.editor->restoreEditor();
-    if (takeInformation && ShowCarsetInfoOnLoad(carsetInfo_) && ui.infoDialog) {
+    if (information == CarsetInformation::Take && ShowCarsetInfoOnLoad(carsetInfo_) && ui.infoDialog) {
         CarsetInfo edited = carsetInfo_;
         if (ui.infoDialog->edit(edited))
             carsetInfo_ = edited;
@@ -461,18 +461,18 @@ TransferOutcome TransferEngine::loadCarset(bool withDialog, bool complete, const
     return outcome();
 }
 
-TransferOutcome TransferEngine::saveCarset(bool withDialog, bool complete, const std::string& fileName, TransferUi& ui)
+TransferOutcome TransferEngine::saveCarset(ItemChoice items, const std::string& fileName, TransferUi& ui)
 {
     Messenger messenger(program_.texts, ui.messages);
     report_ = {};
-    if (withDialog) {
+    if (items == ItemChoice::AskUser) {
         if (!ui.dialog)
             return TransferOutcome::Cancelled;
         ui.dialog->setCarriedItems(carriedItems());
         if (!ui.dialog->showForExport(transfer_.loaded, true))
             return TransferOutcome::Cancelled;
         transfer_.selection = ui.dialog->selection();
-    } else if (complete) {
+    } else if (items == ItemChoice::AllHeld) {
         transfer_.selection = transfer_.loaded;
     } else {
         for (int n = 0; n < kItemCount; ++n)

@@ -45,6 +45,21 @@ struct TransferReport {
     bool ok() const { return failures.empty() && skipped.empty(); }
 };
 
+// Which items a run transfers.
+enum class ItemChoice {
+    AsSelected, // the transfer selection as it stands, limited to what the run's source holds
+    AskUser,    // the selection dialog, offering what the source holds
+    AllHeld,    // carset runs: every item the source holds (the carset's, or the working set's)
+};
+
+// Import: whether the open editor writes its controls into the working set
+// before the run and re-reads them after it.
+enum class OpenEditor { Untouched, StoreAndRestore };
+
+// Carset load: whether the carset's information replaces the user's (and is
+// shown when it asks to be), or the user's stays (the editors' defaults).
+enum class CarsetInformation { Take, Keep };
+
 enum class ExportMode {
     Write,   // change the installation (after making a restore point)
     Preview, // only work out what would change
@@ -89,7 +104,8 @@ public:
     // Free bytes of the file system holding a directory (replaceable for tests).
     void setFreeSpace(FreeSpace freeSpace) { freeSpace_ = std::move(freeSpace); }
 
-    TransferOutcome importFromGame(bool withDialog, bool syncEditor, TransferUi& ui);
+    // Import and export know no AllHeld: it means AsSelected there.
+    TransferOutcome importFromGame(ItemChoice items, OpenEditor editor, TransferUi& ui);
     // An export in two steps. prepareExport decides the selection (with the
     // dialog when asked for), asks every question the areas have and lets
     // them write into a change set that `prepared` keeps; nothing on disk
@@ -98,10 +114,10 @@ public:
     // restore point made before the first byte changes, and ends the export
     // (ui.exportEnded or the "finished" message). Between the two, the front
     // end can show what will change and let the user stop.
-    TransferOutcome prepareExport(bool withDialog, TransferUi& ui, PreparedExport& prepared);
+    TransferOutcome prepareExport(ItemChoice items, TransferUi& ui, PreparedExport& prepared);
     TransferOutcome commitExport(PreparedExport& prepared, TransferUi& ui);
     // Both steps in one (a preview stops after the first).
-    TransferOutcome exportToGame(bool withDialog, TransferUi& ui, ExportMode mode = ExportMode::Write);
+    TransferOutcome exportToGame(ItemChoice items, TransferUi& ui, ExportMode mode = ExportMode::Write);
     // A write into the game outside the data areas (the art-bank page's
     // expansion): `prepare` changes files through the run's change set
     // (false: it failed, said so, and nothing is written); then what it
@@ -110,11 +126,9 @@ public:
     // when writing fails part-way.
     TransferOutcome writeToGame(const std::string& operation, TransferUi& ui,
                                 const std::function<bool(TransferContext&)>& prepare);
-    // With takeInformation false (the editors' defaults, Standard.DAT) the
-    // carset information the user has stays as it is and is not shown.
-    TransferOutcome loadCarset(bool withDialog, bool complete, const std::string& fileName, TransferUi& ui,
-                               bool takeInformation = true);
-    TransferOutcome saveCarset(bool withDialog, bool complete, const std::string& fileName, TransferUi& ui);
+    TransferOutcome loadCarset(ItemChoice items, const std::string& fileName, TransferUi& ui,
+                               CarsetInformation information = CarsetInformation::Take);
+    TransferOutcome saveCarset(ItemChoice items, const std::string& fileName, TransferUi& ui);
 
     TransferState& transfer() { return transfer_; }
     // What the last run failed at, skipped and changed.

@@ -180,7 +180,7 @@ void CockpitEditor::runImport(const std::vector<int>& items)
     store();
     app_.workingSet().transfer.selection = BuildSelection(std::vector<std::uint8_t>(items.begin(), items.end()));
     TransferUi ui = app_.transferUi();
-    app_.engine().importFromGame(false, false, ui);
+    app_.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
     showAll();
 }
 
@@ -189,7 +189,7 @@ void CockpitEditor::runExport(const std::vector<int>& items)
     store();
     app_.workingSet().transfer.selection = BuildSelection(std::vector<std::uint8_t>(items.begin(), items.end()));
     TransferUi ui = app_.transferUi();
-    app_.engine().exportToGame(false, ui);
+    app_.engine().exportToGame(ItemChoice::AsSelected, ui);
     // Writing the displays sorts their elements: show the order written.
     showAll();
 }

@@ -382,11 +382,11 @@ void GraphicsEditor::runTransfer(const std::vector<int>& items, bool toGame)
         transfer.selection.at(static_cast<std::size_t>(item)) = 1;
     TransferUi ui = app_.transferUi();
     if (toGame) {
-        app_.engine().exportToGame(false, ui);
+        app_.engine().exportToGame(ItemChoice::AsSelected, ui);
         showStatus();
         return;
     }
-    app_.engine().importFromGame(false, false, ui);
+    app_.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
     numbersTeam_ = -1; // the fields show the imported values
     fillLists();
     showPage();

@@ -173,9 +173,9 @@ void MenuGraphicsEditor::runTransfer(const std::vector<int>& items, bool exportT
     TransferUi ui = app_.transferUi();
     if (exportToGame) {
         ExpansionChoiceForOneExport expansion(app_);
-        app_.engine().exportToGame(false, ui);
+        app_.engine().exportToGame(ItemChoice::AsSelected, ui);
     } else
-        app_.engine().importFromGame(false, false, ui);
+        app_.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
     showCurrentPage();
 }
 

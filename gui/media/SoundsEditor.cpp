@@ -366,7 +366,7 @@ void SoundsEditor::importSounds()
     stopPlaying();
     app_.workingSet().transfer.selection = BuildSelection(std::array<std::uint8_t, 1>{kSoundsItem});
     TransferUi ui = app_.transferUi();
-    app_.engine().importFromGame(false, false, ui);
+    app_.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
     restore();
 }
 
@@ -375,7 +375,7 @@ void SoundsEditor::exportSounds()
     store();
     app_.workingSet().transfer.selection = BuildSelection(std::array<std::uint8_t, 1>{kSoundsItem});
     TransferUi ui = app_.transferUi();
-    app_.engine().exportToGame(false, ui);
+    app_.engine().exportToGame(ItemChoice::AsSelected, ui);
 }
 
 } // namespace pitwall::gui

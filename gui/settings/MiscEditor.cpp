@@ -729,7 +729,7 @@ void MiscEditor::importClick(Page page)
     const std::uint8_t item = static_cast<std::uint8_t>(kPageItems[page]);
     app_.workingSet().transfer.selection = BuildSelection(std::array<std::uint8_t, 1>{item});
     TransferUi ui = app_.transferUi();
-    app_.engine().importFromGame(false, false, ui);
+    app_.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
     showAll();
 }
 
@@ -739,7 +739,7 @@ void MiscEditor::exportClick(Page page)
     const std::uint8_t item = static_cast<std::uint8_t>(kPageItems[page]);
     app_.workingSet().transfer.selection = BuildSelection(std::array<std::uint8_t, 1>{item});
     TransferUi ui = app_.transferUi();
-    app_.engine().exportToGame(false, ui);
+    app_.engine().exportToGame(ItemChoice::AsSelected, ui);
 }
 
 void MiscEditor::standardClick(Page page)
@@ -750,7 +750,7 @@ void MiscEditor::standardClick(Page page)
     TransferUi ui = app_.transferUi();
     std::string standard = IncludeTrailingBackslash(app_.program.directories.program) + "Standard.DAT";
     // Defaults are not a carset of the user's: the carset information stays.
-    app_.engine().loadCarset(false, false, standard, ui, false);
+    app_.engine().loadCarset(ItemChoice::AsSelected, standard, ui, CarsetInformation::Keep);
     showAll();
 }
 

@@ -6,13 +6,13 @@
 
 namespace pitwall::gui {
 
-TransferOutcome RunConfirmedExport(AppContext& app, bool withDialog, QWidget* parent)
+TransferOutcome RunConfirmedExport(AppContext& app, ItemChoice items, QWidget* parent)
 {
     TransferEngine& engine = app.engine();
     ExpansionChoiceForOneExport expansion(app);
     TransferUi ui = app.transferUi();
     PreparedExport prepared;
-    TransferOutcome outcome = engine.prepareExport(withDialog, ui, prepared);
+    TransferOutcome outcome = engine.prepareExport(items, ui, prepared);
     if (!prepared.ready())
         return outcome;
     // With nothing to change there is nothing to confirm: the export still

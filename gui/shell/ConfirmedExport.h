@@ -14,6 +14,6 @@ namespace pitwall::gui {
 
 class AppContext;
 
-TransferOutcome RunConfirmedExport(AppContext& app, bool withDialog, QWidget* parent);
+TransferOutcome RunConfirmedExport(AppContext& app, ItemChoice items, QWidget* parent);
 
 } // namespace pitwall::gui

@@ -347,7 +347,7 @@ bool MainWindow::firstActivation()
     if (app_.program.settings.alwaysImport) {
         app_.workingSet().transfer.selectAll();
         TransferUi ui = app_.transferUi();
-        app_.engine().importFromGame(false, false, ui);
+        app_.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
         tellWhatWasNotDone(false);
     }
     applyLanguage();
@@ -468,7 +468,7 @@ void MainWindow::loadCarset(bool complete, const std::string& fileName)
     if (CheckFileExtension(fileName, {".GMS"}, true, &messenger) < 0)
         return;
     TransferUi ui = app_.transferUi();
-    app_.engine().loadCarset(!complete, complete, fileName, ui);
+    app_.engine().loadCarset(complete ? ItemChoice::AllHeld : ItemChoice::AskUser, fileName, ui);
     tellWhatWasNotDone(true);
 }
 
@@ -497,7 +497,7 @@ void MainWindow::saveCarset(bool complete)
     // The archive replaces an existing file only once it is complete.
     storeCurrentEditor();
     TransferUi ui = app_.transferUi();
-    app_.engine().saveCarset(!complete, complete, *name, ui);
+    app_.engine().saveCarset(complete ? ItemChoice::AllHeld : ItemChoice::AskUser, *name, ui);
     tellWhatWasNotDone(true);
 }
 
@@ -507,7 +507,7 @@ void MainWindow::saveCompleteCarsetAs() { saveCarset(true); }
 void MainWindow::importSelected()
 {
     TransferUi ui = app_.transferUi();
-    app_.engine().importFromGame(true, true, ui);
+    app_.engine().importFromGame(ItemChoice::AskUser, OpenEditor::StoreAndRestore, ui);
     tellWhatWasNotDone(true);
 }
 
@@ -515,14 +515,14 @@ void MainWindow::importAll()
 {
     app_.workingSet().transfer.selectAll();
     TransferUi ui = app_.transferUi();
-    app_.engine().importFromGame(false, true, ui);
+    app_.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::StoreAndRestore, ui);
     tellWhatWasNotDone(false);
 }
 
 void MainWindow::exportSelected()
 {
     storeCurrentEditor();
-    RunConfirmedExport(app_, true, this);
+    RunConfirmedExport(app_, ItemChoice::AskUser, this);
 }
 
 void MainWindow::exportAll()
@@ -534,7 +534,7 @@ void MainWindow::exportAll()
     // listed is not reported as unwritten on every export.
     if (app_.workingSet().menuBackgrounds.empty())
         app_.workingSet().transfer.selection[static_cast<std::size_t>(kMenuBackgroundsItem)] = 0;
-    RunConfirmedExport(app_, false, this);
+    RunConfirmedExport(app_, ItemChoice::AsSelected, this);
 }
 
 void MainWindow::showRestorePoints()

@@ -414,7 +414,7 @@ void TeamsEditor::importTeams()
 {
     app_.workingSet().transfer.selection = BuildSelection(std::array<std::uint8_t, 1>{kTeamsItem});
     TransferUi ui = app_.transferUi();
-    app_.engine().importFromGame(false, false, ui);
+    app_.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
     showAll();
 }
 
@@ -423,7 +423,7 @@ void TeamsEditor::exportTeams()
     store();
     app_.workingSet().transfer.selection = BuildSelection(std::array<std::uint8_t, 1>{kTeamsItem});
     TransferUi ui = app_.transferUi();
-    app_.engine().exportToGame(false, ui);
+    app_.engine().exportToGame(ItemChoice::AsSelected, ui);
 }
 
 void TeamsEditor::loadStandardTeams()
@@ -433,7 +433,7 @@ void TeamsEditor::loadStandardTeams()
     std::string standard = IncludeTrailingBackslash(app_.program.directories.program) + "Standard.DAT";
     // The load restores the open editor, this one. Defaults are not a
     // carset of the user's: the carset information stays as it is.
-    app_.engine().loadCarset(false, false, standard, ui, false);
+    app_.engine().loadCarset(ItemChoice::AsSelected, standard, ui, CarsetInformation::Keep);
 }
 
 void TeamsEditor::loadTeamsFile()

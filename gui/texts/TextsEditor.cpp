@@ -340,9 +340,9 @@ void TextsEditor::transferOne(bool import)
     app_.workingSet().transfer.selection[static_cast<std::size_t>(LanguageItem(language()))] = 1;
     TransferUi ui = app_.transferUi();
     if (import)
-        app_.engine().importFromGame(false, false, ui);
+        app_.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
     else
-        app_.engine().exportToGame(false, ui);
+        app_.engine().exportToGame(ItemChoice::AsSelected, ui);
     showLanguage();
 }
 
@@ -352,9 +352,9 @@ void TextsEditor::transferAll(bool import)
     SelectAllLanguages(app_.workingSet().transfer.selection, app_.program.gameVersion);
     TransferUi ui = app_.transferUi();
     if (import)
-        app_.engine().importFromGame(false, false, ui);
+        app_.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
     else
-        app_.engine().exportToGame(false, ui);
+        app_.engine().exportToGame(ItemChoice::AsSelected, ui);
     showLanguage();
 }
 

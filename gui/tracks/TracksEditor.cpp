@@ -239,7 +239,7 @@ QWidget* TracksEditor::buildLeftColumn()
         app_.workingSet().transfer.selection = BuildSelection(items);
         TransferUi ui = app_.transferUi();
         std::string standard = IncludeTrailingBackslash(app_.program.directories.program) + "Standard.DAT";
-        app_.engine().loadCarset(false, false, standard, ui, false);
+        app_.engine().loadCarset(ItemChoice::AsSelected, standard, ui, CarsetInformation::Keep);
         showAll();
     });
     return column;
@@ -424,9 +424,9 @@ void TracksEditor::runTransfer(bool exportToGame, bool everything)
     TransferUi ui = app_.transferUi();
     busy_ = true;
     if (exportToGame)
-        app_.engine().exportToGame(false, ui);
+        app_.engine().exportToGame(ItemChoice::AsSelected, ui);
     else
-        app_.engine().importFromGame(false, false, ui);
+        app_.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
     busy_ = false;
     showAll();
 }

@@ -30,7 +30,7 @@ struct Fixture : test::SessionFixture {
     void importItems(std::initializer_list<int> items)
     {
         select(items);
-        ASSERT_EQ(engine().importFromGame(false, false, ui), TransferOutcome::Done);
+        ASSERT_EQ(engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui), TransferOutcome::Done);
     }
 };
 
@@ -139,7 +139,7 @@ TEST(Carset, TeamsTravelFromOneInstallationToAnother)
     a.importItems({1});
     EXPECT_TRUE(a.transfer().isLoaded(1));
     std::string carset = a.root / "t.GMS";
-    ASSERT_EQ(a.engine().saveCarset(false, true, carset, a.ui), TransferOutcome::Done);
+    ASSERT_EQ(a.engine().saveCarset(ItemChoice::AllHeld, carset, a.ui), TransferOutcome::Done);
 
     EXPECT_EQ(MemberNames(carset), (std::vector<std::string>{"TeamsDrivers.DAT", "Header.DAT", "INFO.DAT"}));
     CarsetArchive archive(carset, CarsetArchive::Mode::Read);
@@ -154,9 +154,9 @@ TEST(Carset, TeamsTravelFromOneInstallationToAnother)
     Fixture b(2, 2);
     auto exeBefore = test::ReadBytes(b.exe());
     auto saveBefore = test::ReadBytes(b.save());
-    ASSERT_EQ(b.engine().loadCarset(false, true, carset, b.ui), TransferOutcome::Done);
+    ASSERT_EQ(b.engine().loadCarset(ItemChoice::AllHeld, carset, b.ui), TransferOutcome::Done);
     EXPECT_EQ(b.session->workingSet.teams, a.session->workingSet.teams);
-    ASSERT_EQ(b.engine().exportToGame(false, b.ui), TransferOutcome::Done);
+    ASSERT_EQ(b.engine().exportToGame(ItemChoice::AsSelected, b.ui), TransferOutcome::Done);
 
     // B's files now hold A's teams, and nothing else changed.
     Fixture check(2, 1);
@@ -186,7 +186,7 @@ TEST(Carset, ImportThenExportLeavesAnUntouchedInstallationByteIdentical)
         auto save = test::ReadBytes(f.save());
         f.importItems({1});
         f.transfer().selection = f.transfer().loaded;
-        ASSERT_EQ(f.engine().exportToGame(false, f.ui), TransferOutcome::Done);
+        ASSERT_EQ(f.engine().exportToGame(ItemChoice::AsSelected, f.ui), TransferOutcome::Done);
         EXPECT_TRUE(test::ReadBytes(f.exe()) == exe) << version;
         EXPECT_TRUE(test::ReadBytes(f.save()) == save) << version;
         EXPECT_TRUE(f.messages.shown.empty());
@@ -201,7 +201,7 @@ TEST(Carset, FormatsNothingLoadedAndDiskSpace)
     Fixture f;
     // Saving with nothing loaded: only the header (all zero) and the information.
     std::string empty = f.root / "empty.GMS";
-    ASSERT_EQ(f.engine().saveCarset(false, true, empty, f.ui), TransferOutcome::Done);
+    ASSERT_EQ(f.engine().saveCarset(ItemChoice::AllHeld, empty, f.ui), TransferOutcome::Done);
     EXPECT_EQ(MemberNames(empty), (std::vector<std::string>{"Header.DAT", "INFO.DAT"}));
     auto h = ParseCarsetHeader(CarsetArchive(empty, CarsetArchive::Mode::Read).read("Header.DAT", 360));
     ASSERT_TRUE(h);
@@ -210,12 +210,12 @@ TEST(Carset, FormatsNothingLoadedAndDiskSpace)
     auto teams = TeamTableImage(f.session->workingSet.teams);
     std::string v7 = f.root / "v7.GMS";
     WriteZip(v7, {{"TeamsDrivers.DAT", teams}, {"Header.DAT", Header(7, {1})}});
-    EXPECT_EQ(f.engine().loadCarset(false, true, v7, f.ui), TransferOutcome::Done);
+    EXPECT_EQ(f.engine().loadCarset(ItemChoice::AllHeld, v7, f.ui), TransferOutcome::Done);
     EXPECT_TRUE(f.transfer().isLoaded(1));
 
     std::string v6 = f.root / "v6.GMS";
     WriteZip(v6, {{"TeamsDrivers.DAT", teams}, {"Header.DAT", Header(6, {1})}});
-    EXPECT_EQ(f.engine().loadCarset(false, true, v6, f.ui), TransferOutcome::Refused);
+    EXPECT_EQ(f.engine().loadCarset(ItemChoice::AllHeld, v6, f.ui), TransferOutcome::Refused);
     EXPECT_EQ(f.messages.numbers(), std::vector<int>{938});
     EXPECT_FALSE(f.transfer().busy);
 
@@ -224,12 +224,12 @@ TEST(Carset, FormatsNothingLoadedAndDiskSpace)
     WriteZip(big, {{"Filler.DAT", std::vector<std::uint8_t>(1'000'000 - 360, 0)}, {"Header.DAT", Header(8, {})}});
     f.engine().setFreeSpace([](const std::string&) { return 3'000'000; });
     f.messages.answer = false;
-    EXPECT_EQ(f.engine().loadCarset(false, true, big, f.ui), TransferOutcome::Cancelled);
+    EXPECT_EQ(f.engine().loadCarset(ItemChoice::AllHeld, big, f.ui), TransferOutcome::Cancelled);
     ASSERT_EQ(f.messages.asked.size(), 1u);
     EXPECT_EQ(f.messages.asked[0].number, 939);
     EXPECT_EQ(f.messages.asked[0].text, "T939 6 3");
     f.messages.answer = true;
-    EXPECT_EQ(f.engine().loadCarset(false, true, big, f.ui), TransferOutcome::Done);
+    EXPECT_EQ(f.engine().loadCarset(ItemChoice::AllHeld, big, f.ui), TransferOutcome::Done);
 }
 
 TEST(Carset, OnlyTheItemsAskedForAndHeld)
@@ -243,7 +243,7 @@ TEST(Carset, OnlyTheItemsAskedForAndHeld)
     f.transfer().selection[5] = f.transfer().selection[6] = f.transfer().selection[7] = 1;
     // Only item 5 is both asked for and held; 6 and 7 are not in the carset
     // and item 1 was not asked for.
-    f.engine().loadCarset(false, false, carset, f.ui);
+    f.engine().loadCarset(ItemChoice::AsSelected, carset, f.ui);
     EXPECT_TRUE(f.engine().lastReport().skipped.empty());
     EXPECT_FALSE(f.transfer().selected(1));
     EXPECT_FALSE(f.transfer().selected(6));
@@ -258,19 +258,19 @@ TEST(Carset, HostileCarsets)
     auto teams = TeamTableImage(f.session->workingSet.teams);
     std::string good = f.root / "good.GMS";
     WriteZip(good, {{"TeamsDrivers.DAT", teams}, {"Header.DAT", Header(8, {1})}, {"INFO.DAT", {'a', '\r', '\n'}}});
-    ASSERT_EQ(f.engine().loadCarset(false, true, good, f.ui), TransferOutcome::Done);
+    ASSERT_EQ(f.engine().loadCarset(ItemChoice::AllHeld, good, f.ui), TransferOutcome::Done);
 
     // Leftovers of that load decide nothing: no header in the archive is no carset.
     std::string noHeader = f.root / "noheader.GMS";
     WriteZip(noHeader, {{"TeamsDrivers.DAT", teams}});
     f.messages.shown.clear();
-    EXPECT_EQ(f.engine().loadCarset(false, true, noHeader, f.ui), TransferOutcome::Refused);
+    EXPECT_EQ(f.engine().loadCarset(ItemChoice::AllHeld, noHeader, f.ui), TransferOutcome::Refused);
     EXPECT_EQ(f.messages.numbers(), std::vector<int>{407});
 
     std::string notZip = f.root / "plain.GMS";
     test::WriteText(notZip, "not a zip at all");
     f.messages.shown.clear();
-    EXPECT_EQ(f.engine().loadCarset(false, true, notZip, f.ui), TransferOutcome::Refused);
+    EXPECT_EQ(f.engine().loadCarset(ItemChoice::AllHeld, notZip, f.ui), TransferOutcome::Refused);
     EXPECT_EQ(f.messages.numbers(), std::vector<int>{407});
 
     // A member the header promises but the archive lacks is missing, even
@@ -279,7 +279,7 @@ TEST(Carset, HostileCarsets)
     std::string lacking = f.root / "lacking.GMS";
     WriteZip(lacking, {{"Header.DAT", Header(8, {1})}});
     f.messages.shown.clear();
-    EXPECT_EQ(f.engine().loadCarset(false, true, lacking, f.ui), TransferOutcome::DoneWithErrors);
+    EXPECT_EQ(f.engine().loadCarset(ItemChoice::AllHeld, lacking, f.ui), TransferOutcome::DoneWithErrors);
     EXPECT_EQ(f.messages.numbers(), std::vector<int>{349});
     ASSERT_EQ(f.engine().lastReport().failures.size(), 1u);
     EXPECT_EQ(f.engine().lastReport().failures[0].item, 1);
@@ -290,7 +290,7 @@ TEST(Carset, HostileCarsets)
     WriteZip(paths, {{"../escaped.DAT", teams}, {"/tmp/absolute.DAT", teams}, {"C:evil.DAT", teams},
                      {"sub/TeamsDrivers.DAT", teams}, {"Header.DAT", Header(8, {1})}});
     f.messages.shown.clear();
-    f.engine().loadCarset(false, true, paths, f.ui);
+    f.engine().loadCarset(ItemChoice::AllHeld, paths, f.ui);
     EXPECT_EQ(f.messages.numbers(), std::vector<int>{349});
     EXPECT_FALSE(FileExists(f.program.directories.working.substr(0, f.program.directories.working.size() - 5) + "escaped.DAT"));
     EXPECT_EQ(ListFiles(f.program.directories.working, "*.DAT", true, false).size(), 1u); // Header.DAT only
@@ -315,7 +315,7 @@ TEST(Carset, EachLoadFailureSaysWhatHappened)
     const std::string& working = f.program.directories.working;
     auto refused = [&](const std::string& carset) {
         f.messages.shown.clear();
-        EXPECT_EQ(f.engine().loadCarset(false, true, carset, f.ui), TransferOutcome::Refused) << carset;
+        EXPECT_EQ(f.engine().loadCarset(ItemChoice::AllHeld, carset, f.ui), TransferOutcome::Refused) << carset;
         EXPECT_EQ(f.messages.shown.size(), 1u) << Shown(f.messages);
         EXPECT_EQ(Shown(f.messages).find(working), std::string::npos) << Shown(f.messages);
         EXPECT_FALSE(f.transfer().busy);
@@ -337,7 +337,7 @@ TEST(Carset, EachLoadFailureSaysWhatHappened)
         for (zip_uint64_t i = 0; i < 2; ++i)
             ASSERT_EQ(zip_set_file_compression(z, i, ZIP_CM_LZMA, 0), 0);
         ASSERT_EQ(zip_close(z), 0);
-        EXPECT_EQ(f.engine().loadCarset(false, true, lzma, f.ui), TransferOutcome::Done);
+        EXPECT_EQ(f.engine().loadCarset(ItemChoice::AllHeld, lzma, f.ui), TransferOutcome::Done);
     } else {
         PatchMethod(lzma, ZIP_CM_LZMA);
         Message packed = refused(lzma);
@@ -350,7 +350,7 @@ TEST(Carset, EachLoadFailureSaysWhatHappened)
     std::string lacking = f.root / "lacking.GMS";
     WriteZip(lacking, {{"Header.DAT", Header(8, {1})}});
     f.messages.shown.clear();
-    EXPECT_EQ(f.engine().loadCarset(false, true, lacking, f.ui), TransferOutcome::DoneWithErrors);
+    EXPECT_EQ(f.engine().loadCarset(ItemChoice::AllHeld, lacking, f.ui), TransferOutcome::DoneWithErrors);
     ASSERT_EQ(f.messages.numbers(), std::vector<int>{349});
     EXPECT_EQ(f.messages.shown[0].text, "T349 TeamsDrivers.DAT in lacking.GMS");
 
@@ -366,7 +366,7 @@ TEST(Carset, EachLoadFailureSaysWhatHappened)
     EXPECT_NE(full.text.find("working directory could not be written"), std::string::npos) << full.text;
     EXPECT_NE(full.text.find("Header.DAT in good.GMS: File too large"), std::string::npos) << full.text;
     EXPECT_TRUE(ListFiles(working, "*.*", true, false).empty());
-    EXPECT_EQ(f.engine().loadCarset(false, true, good, f.ui), TransferOutcome::Done);
+    EXPECT_EQ(f.engine().loadCarset(ItemChoice::AllHeld, good, f.ui), TransferOutcome::Done);
 }
 
 TEST(Carset, LinksInTheWorkingDirectoriesAreNotFollowed)
@@ -390,14 +390,14 @@ TEST(Carset, LinksInTheWorkingDirectoriesAreNotFollowed)
     plant(staging + "TeamsDrivers.DAT");
     plant(staging + "Header.DAT");
 
-    ASSERT_EQ(f.engine().loadCarset(false, true, carset, f.ui), TransferOutcome::Done) << Shown(f.messages);
+    ASSERT_EQ(f.engine().loadCarset(ItemChoice::AllHeld, carset, f.ui), TransferOutcome::Done) << Shown(f.messages);
     EXPECT_TRUE(f.transfer().isLoaded(1));
     EXPECT_EQ(test::ReadBytes(working + "TeamsDrivers.DAT"), teams);
     struct stat st {};
     ASSERT_EQ(::lstat((working + "TeamsDrivers.DAT").c_str(), &st), 0);
     EXPECT_TRUE(S_ISREG(st.st_mode));
     EXPECT_EQ(st.st_mode & 07777, 0600u);
-    ASSERT_EQ(f.engine().saveCarset(false, true, f.root / "out.GMS", f.ui), TransferOutcome::Done)
+    ASSERT_EQ(f.engine().saveCarset(ItemChoice::AllHeld, f.root / "out.GMS", f.ui), TransferOutcome::Done)
         << Shown(f.messages);
     EXPECT_EQ(CarsetArchive(f.root / "out.GMS", CarsetArchive::Mode::Read).read("TeamsDrivers.DAT", 2000), teams);
     for (const auto& victim : victims)
@@ -438,7 +438,7 @@ TEST(Carset, RecordsALittleLongerAreReadShorterOnesAreNot)
     longer.push_back(0);
     std::string carset = f.root / "other.GMS";
     WriteZip(carset, {{"TeamsDrivers.DAT", longer}, {"Header.DAT", header}});
-    EXPECT_EQ(f.engine().loadCarset(false, true, carset, f.ui), TransferOutcome::Done);
+    EXPECT_EQ(f.engine().loadCarset(ItemChoice::AllHeld, carset, f.ui), TransferOutcome::Done);
     EXPECT_EQ(f.session->workingSet.teams.teams[0].tqp, 777);
 
     // A record cut short is refused and named; the teams stay as they were.
@@ -448,7 +448,7 @@ TEST(Carset, RecordsALittleLongerAreReadShorterOnesAreNot)
     std::string cut = f.root / "cut.GMS";
     WriteZip(cut, {{"TeamsDrivers.DAT", shorter}, {"Header.DAT", Header(8, {1})}});
     f.messages.shown.clear();
-    EXPECT_EQ(f.engine().loadCarset(false, true, cut, f.ui), TransferOutcome::DoneWithErrors);
+    EXPECT_EQ(f.engine().loadCarset(ItemChoice::AllHeld, cut, f.ui), TransferOutcome::DoneWithErrors);
     EXPECT_NE(Shown(f.messages).find("TeamsDrivers.DAT in cut.GMS holds 1121 bytes"), std::string::npos)
         << Shown(f.messages);
     EXPECT_EQ(f.session->workingSet.teams.teams[0].tqp, 1);

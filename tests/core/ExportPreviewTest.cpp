@@ -65,14 +65,14 @@ TEST(ExportPreview, ACompleteCarsetChangesExactlyTheBytesThePreviewListed)
 {
     TransferFixture a(1), b(2);
     a.set().transfer.selectAll();
-    a.engine().importFromGame(false, false, a.ui);
+    a.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, a.ui);
     const std::string carset = a.root / "complete.GMS";
     ASSERT_EQ(a.saveCarset(carset), TransferOutcome::Done);
     ASSERT_EQ(b.loadCarset(carset), TransferOutcome::Done);
 
     const Files before = Snapshot(b.program.settings.gameDirectory);
     b.set().transfer.selection = b.set().transfer.loaded;
-    ASSERT_EQ(b.engine().exportToGame(false, b.ui, ExportMode::Preview), TransferOutcome::Done);
+    ASSERT_EQ(b.engine().exportToGame(ItemChoice::AsSelected, b.ui, ExportMode::Preview), TransferOutcome::Done);
     const std::vector<FileChange> preview = b.engine().lastReport().changes;
     EXPECT_TRUE(Snapshot(b.program.settings.gameDirectory) == before); // a preview writes nothing
     b.set().transfer.selection = b.set().transfer.loaded;
@@ -114,7 +114,7 @@ struct TwinExports {
     TwinExports()
     {
         source.set().transfer.selectAll();
-        source.engine().importFromGame(false, false, source.ui);
+        source.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, source.ui);
         const std::string carset = source.root / "complete.GMS";
         EXPECT_EQ(source.saveCarset(carset), TransferOutcome::Done);
         for (TransferFixture* f : {&prepared, &direct}) {
@@ -140,7 +140,7 @@ TEST(ExportPreview, APreparedExportIsWrittenByItsCommitWithoutAskingAgain)
     const Files before = Snapshot(b.program.settings.gameDirectory);
     {
         PreparedExport dropped;
-        ASSERT_EQ(b.engine().prepareExport(false, b.ui, dropped), TransferOutcome::Done);
+        ASSERT_EQ(b.engine().prepareExport(ItemChoice::AsSelected, b.ui, dropped), TransferOutcome::Done);
         EXPECT_FALSE(dropped.changes().empty());
     }
     EXPECT_TRUE(Snapshot(b.program.settings.gameDirectory) == before);
@@ -149,7 +149,7 @@ TEST(ExportPreview, APreparedExportIsWrittenByItsCommitWithoutAskingAgain)
     b.set().transfer.selection = b.set().transfer.loaded;
 
     PreparedExport prepared;
-    ASSERT_EQ(b.engine().prepareExport(false, b.ui, prepared), TransferOutcome::Done);
+    ASSERT_EQ(b.engine().prepareExport(ItemChoice::AsSelected, b.ui, prepared), TransferOutcome::Done);
     ASSERT_TRUE(prepared.ready());
     EXPECT_EQ(prepared.changes().size(), b.engine().lastReport().changes.size());
     EXPECT_FALSE(prepared.changes().empty());

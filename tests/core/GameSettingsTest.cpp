@@ -211,7 +211,7 @@ TEST_P(SettingsGame, ImportReadsTheGeneratorsValuesAndExportChangesNothing)
     const auto exe = test::ReadBytes(f.exe());
     const auto save = test::ReadBytes(f.save());
     f.select(kAllSettings);
-    ASSERT_EQ(f.engine().importFromGame(false, false, f.ui), TransferOutcome::Done);
+    ASSERT_EQ(f.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, f.ui), TransferOutcome::Done);
     for (int item : kAllSettings)
         EXPECT_TRUE(f.transfer().isLoaded(item)) << item;
     EXPECT_FALSE(f.transfer().isLoaded(1));
@@ -238,7 +238,7 @@ TEST_P(SettingsGame, ImportReadsTheGeneratorsValuesAndExportChangesNothing)
               U16(exe, (v1 ? 0x79E59E : 0x79FB36) + 8 * 20 + 6));
 
     f.select(kAllSettings);
-    ASSERT_EQ(f.engine().exportToGame(false, f.ui), TransferOutcome::Done);
+    ASSERT_EQ(f.engine().exportToGame(ItemChoice::AsSelected, f.ui), TransferOutcome::Done);
     EXPECT_TRUE(test::ReadBytes(f.exe()) == exe);
     EXPECT_TRUE(test::ReadBytes(f.save()) == save);
     EXPECT_TRUE(f.engine().lastReport().changes.empty());
@@ -264,7 +264,7 @@ TEST(SettingsGameEncoding, SwitchWordsWeightAndPitSpeedAsTheGameWantsThem)
     exe[0x807B6] = 0x75;  // neither jump
     test::WriteBytes(f.exe(), exe);
     f.select({4});
-    ASSERT_EQ(f.engine().importFromGame(false, false, f.ui), TransferOutcome::Done);
+    ASSERT_EQ(f.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, f.ui), TransferOutcome::Done);
     MiscSettings& misc = f.settings().misc;
     EXPECT_EQ(misc.keepTrackRecords, 0);
     EXPECT_EQ(misc.presetPerformance, 1);
@@ -274,7 +274,7 @@ TEST(SettingsGameEncoding, SwitchWordsWeightAndPitSpeedAsTheGameWantsThem)
     EXPECT_FALSE(f.transfer().isLoaded(2));
 
     misc.weight = 1000.0;
-    ASSERT_EQ(f.engine().exportToGame(false, f.ui), TransferOutcome::Done);
+    ASSERT_EQ(f.engine().exportToGame(ItemChoice::AsSelected, f.ui), TransferOutcome::Done);
     auto written = test::ReadBytes(f.exe());
     EXPECT_EQ(U16(written, 0xFFF7F), 0x4272);
     EXPECT_EQ(U16(written, 0x37F1D), 0xFFA8);
@@ -290,7 +290,7 @@ TEST(SettingsGameEncoding, SwitchWordsWeightAndPitSpeedAsTheGameWantsThem)
     misc.keepTrackRecords = 1;
     misc.showComputerFuel = 1;
     misc.pitSpeedMph = 200;
-    ASSERT_EQ(f.engine().exportToGame(false, f.ui), TransferOutcome::Done);
+    ASSERT_EQ(f.engine().exportToGame(ItemChoice::AsSelected, f.ui), TransferOutcome::Done);
     written = test::ReadBytes(f.exe());
     EXPECT_EQ(U16(written, 0xFFF7F), 0x9090);
     EXPECT_EQ(U16(written, 0x37F1D), 0x00A8);
@@ -302,7 +302,7 @@ TEST(SettingsGameEncoding, SwitchWordsWeightAndPitSpeedAsTheGameWantsThem)
     // refused, and none of the record is written.
     misc.pitSpeedMph = 250;
     misc.quickRaceLaps = 99;
-    EXPECT_EQ(f.engine().exportToGame(false, f.ui), TransferOutcome::DoneWithErrors);
+    EXPECT_EQ(f.engine().exportToGame(ItemChoice::AsSelected, f.ui), TransferOutcome::DoneWithErrors);
     EXPECT_TRUE(test::ReadBytes(f.exe()) == written);
     EXPECT_NE(test::ReadBytes(f.save())[0x6D8], 99);
     ASSERT_FALSE(f.engine().lastReport().failures.empty());
@@ -313,7 +313,7 @@ TEST(SettingsGameEncoding, ShortGameFileIsAnErrorAndLeavesTheRecords)
 {
     Fixture f(2, 1);
     f.select(kAllSettings);
-    ASSERT_EQ(f.engine().importFromGame(false, false, f.ui), TransferOutcome::Done);
+    ASSERT_EQ(f.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, f.ui), TransferOutcome::Done);
     const GameSettings before = f.settings();
     // Cut GP3.EXE just inside the cameras: everything before still reads.
     GameFile exe(f.exe());
@@ -341,9 +341,9 @@ TEST(SettingsCarset, SixItemsTravelFromOneInstallationToAnother)
 {
     Fixture a(2, 1);
     a.select(kAllSettings);
-    ASSERT_EQ(a.engine().importFromGame(false, false, a.ui), TransferOutcome::Done);
+    ASSERT_EQ(a.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, a.ui), TransferOutcome::Done);
     std::string carset = a.root / "s.GMS";
-    ASSERT_EQ(a.engine().saveCarset(false, true, carset, a.ui), TransferOutcome::Done);
+    ASSERT_EQ(a.engine().saveCarset(ItemChoice::AllHeld, carset, a.ui), TransferOutcome::Done);
     CarsetArchive archive(carset, CarsetArchive::Mode::Read);
     const std::map<std::string, std::size_t> sizes = {{"Points.DAT", 22},  {"Aids.DAT", 10},    {"Misc.DAT", 24},
                                                        {"Damage.DAT", 50}, {"Display.DAT", 16}, {"Cameras.DAT", 180}};
@@ -356,12 +356,12 @@ TEST(SettingsCarset, SixItemsTravelFromOneInstallationToAnother)
     const auto saveBefore = test::ReadBytes(b.save());
     const auto exeA = test::ReadBytes(a.exe());
     const auto saveA = test::ReadBytes(a.save());
-    ASSERT_EQ(b.engine().loadCarset(false, true, carset, b.ui), TransferOutcome::Done);
+    ASSERT_EQ(b.engine().loadCarset(ItemChoice::AllHeld, carset, b.ui), TransferOutcome::Done);
     for (int item : kAllSettings)
         EXPECT_TRUE(b.transfer().isLoaded(item)) << item;
     EXPECT_FALSE(b.transfer().isLoaded(1));
     b.select(kAllSettings);
-    ASSERT_EQ(b.engine().exportToGame(false, b.ui), TransferOutcome::Done);
+    ASSERT_EQ(b.engine().exportToGame(ItemChoice::AsSelected, b.ui), TransferOutcome::Done);
 
     // Exactly the settings' bytes are A's now; every other byte is B's.
     const auto ranges = V113SettingsRanges();
@@ -392,7 +392,7 @@ TEST(SettingsCarset, OlderFormatShortMembersAndCrossVersion)
 {
     Fixture v1(1, 4);
     v1.select(kAllSettings);
-    ASSERT_EQ(v1.engine().importFromGame(false, false, v1.ui), TransferOutcome::Done);
+    ASSERT_EQ(v1.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, v1.ui), TransferOutcome::Done);
     const GameSettings fromV1 = v1.settings();
 
     // A format-7 carset carries the same records.
@@ -405,14 +405,14 @@ TEST(SettingsCarset, OlderFormatShortMembersAndCrossVersion)
                    {"Display.DAT", RecordImage(fromV1.display)},
                    {"Cameras.DAT", RecordImage(fromV1.cameras)},
                    {"Header.DAT", Header(7, kAllSettings)}});
-    ASSERT_EQ(f.engine().loadCarset(false, true, old, f.ui), TransferOutcome::Done);
+    ASSERT_EQ(f.engine().loadCarset(ItemChoice::AllHeld, old, f.ui), TransferOutcome::Done);
     EXPECT_EQ(f.settings().cameras, fromV1.cameras);
     EXPECT_EQ(f.settings().misc, fromV1.misc);
     EXPECT_EQ(f.settings().points, fromV1.points);
 
     // v1.00 values exported into v1.13 land at v1.13's positions.
     f.select(kAllSettings);
-    ASSERT_EQ(f.engine().exportToGame(false, f.ui), TransferOutcome::Done);
+    ASSERT_EQ(f.engine().exportToGame(ItemChoice::AsSelected, f.ui), TransferOutcome::Done);
     auto exe = test::ReadBytes(f.exe());
     EXPECT_EQ(exe[0x73C9EA], fromV1.points.points[0]);
     EXPECT_EQ(U16(exe, 0x140EE5 + 84), fromV1.damage.parts[21]);
@@ -427,7 +427,7 @@ TEST(SettingsCarset, OlderFormatShortMembersAndCrossVersion)
     WriteZip(cut, {{"Points.DAT", RecordImage(fromV1.points)},
                    {"Damage.DAT", damage},
                    {"Header.DAT", Header(8, {2, 103, 120})}});
-    EXPECT_EQ(g.engine().loadCarset(false, true, cut, g.ui), TransferOutcome::DoneWithErrors);
+    EXPECT_EQ(g.engine().loadCarset(ItemChoice::AllHeld, cut, g.ui), TransferOutcome::DoneWithErrors);
     EXPECT_TRUE(g.transfer().isLoaded(2));
     EXPECT_FALSE(g.transfer().isLoaded(103));
     EXPECT_FALSE(g.transfer().isLoaded(120)); // the header claims it; the archive lacks it

@@ -35,12 +35,12 @@ struct Fixture : test::SessionFixture {
     TransferOutcome importAll()
     {
         SelectAllLanguages(transfer().selection, program.gameVersion);
-        return engine().importFromGame(false, false, ui);
+        return engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
     }
     TransferOutcome exportItems(std::initializer_list<int> items)
     {
         select(items);
-        return engine().exportToGame(false, ui);
+        return engine().exportToGame(ItemChoice::AsSelected, ui);
     }
 };
 
@@ -77,15 +77,15 @@ TEST_P(LanguageTransfers, CarsetCarriesEveryLanguageOfTheVersionByteForByte)
     }
     std::string carset = a.root / "texts.GMS";
     a.transfer().selection = a.transfer().loaded;
-    ASSERT_EQ(a.engine().saveCarset(false, false, carset, a.ui), TransferOutcome::Done);
+    ASSERT_EQ(a.engine().saveCarset(ItemChoice::AsSelected, carset, a.ui), TransferOutcome::Done);
 
     Fixture b(version, 2);
     const std::string game = b.program.settings.gameDirectory;
     auto before = Snapshot(game);
     ASSERT_NE(test::ReadBytes(b.file(0)), test::ReadBytes(a.file(0))); // the seeds differ
-    ASSERT_EQ(b.engine().loadCarset(false, true, carset, b.ui), TransferOutcome::Done);
+    ASSERT_EQ(b.engine().loadCarset(ItemChoice::AllHeld, carset, b.ui), TransferOutcome::Done);
     b.transfer().selection = b.transfer().loaded;
-    ASSERT_EQ(b.engine().exportToGame(false, b.ui), TransferOutcome::Done) << b.messages.numbers().size();
+    ASSERT_EQ(b.engine().exportToGame(ItemChoice::AsSelected, b.ui), TransferOutcome::Done) << b.messages.numbers().size();
 
     // B's language files are A's, byte for byte; nothing else of B changed.
     auto after = Snapshot(game);
@@ -111,7 +111,7 @@ TEST_P(LanguageTransfers, ImportThenExportChangesNoByte)
     auto before = Snapshot(f.program.settings.gameDirectory);
     ASSERT_EQ(f.importAll(), TransferOutcome::Done);
     f.transfer().selection = f.transfer().loaded;
-    ASSERT_EQ(f.engine().exportToGame(false, f.ui), TransferOutcome::Done);
+    ASSERT_EQ(f.engine().exportToGame(ItemChoice::AsSelected, f.ui), TransferOutcome::Done);
     EXPECT_TRUE(f.engine().lastReport().changes.empty());
     EXPECT_TRUE(Snapshot(f.program.settings.gameDirectory) == before);
 }
@@ -168,6 +168,27 @@ TEST(LanguageArea, FailedReadsKeepTheListAndOverlongTextsAreRefused)
     ASSERT_FALSE(f.engine().lastReport().failures.empty());
     EXPECT_NE(f.engine().lastReport().failures[0].text.find("1234"), std::string::npos);
     EXPECT_TRUE(test::ReadBytes(f.file(3)) == before);
+}
+
+TEST(LanguageArea, ACarsetLeavesOutALanguageItCouldNotStore)
+{
+    Fixture a(kVersion113, 1);
+    ASSERT_EQ(a.importAll(), TransferOutcome::Done);
+    a.list(3)[1234] = std::string(2049, 'x');
+    std::string carset = a.root / "texts.GMS";
+    a.transfer().selection = a.transfer().loaded;
+    EXPECT_EQ(a.engine().saveCarset(ItemChoice::AsSelected, carset, a.ui), TransferOutcome::DoneWithErrors);
+    ASSERT_EQ(a.engine().lastReport().failures.size(), 1u);
+    EXPECT_EQ(a.engine().lastReport().failures[0].item, 171);
+    EXPECT_NE(a.engine().lastReport().failures[0].text.find("1234"), std::string::npos);
+
+    // The carset does not claim the language it lacks: loading all it holds
+    // takes the other seven and asks for nothing more.
+    Fixture b(kVersion113, 2);
+    ASSERT_EQ(b.engine().loadCarset(ItemChoice::AllHeld, carset, b.ui), TransferOutcome::Done);
+    for (int l = 0; l < kLanguageCount; ++l)
+        EXPECT_EQ(b.transfer().isLoaded(168 + l), l != 3) << l;
+    EXPECT_EQ(b.list(0), a.list(0));
 }
 
 TEST(LanguageArea, ImportAllAddsTheVersionsLanguagesAndCallsTheHookOnce)

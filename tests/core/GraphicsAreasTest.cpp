@@ -60,12 +60,12 @@ struct Fixture : test::SessionFixture {
     TransferOutcome importItems(const std::vector<int>& items)
     {
         select(items);
-        return engine().importFromGame(false, false, ui);
+        return engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
     }
     TransferOutcome saveItems(const std::vector<int>& items, const std::string& carset)
     {
         select(items);
-        return engine().saveCarset(false, false, carset, ui);
+        return engine().saveCarset(ItemChoice::AsSelected, carset, ui);
     }
 };
 
@@ -172,7 +172,7 @@ TEST(GraphicsCarset, EachItemStoresExactlyItsOwnMembers)
               (std::vector<std::string>{"JM-MCLAR.JAMHard.DAT", "JM-MCLA1.JAMHard.DAT", "Header.DAT", "INFO.DAT"}));
 
     Fixture b(2, 2);
-    ASSERT_EQ(b.engine().loadCarset(false, true, soft, b.ui), TransferOutcome::Done);
+    ASSERT_EQ(b.engine().loadCarset(ItemChoice::AllHeld, soft, b.ui), TransferOutcome::Done);
     ASSERT_TRUE(b.graphics().cars.soft[0]);
     EXPECT_EQ(b.graphics().cars.soft[0]->page(), f.graphics().cars.soft[0]->page());
     EXPECT_EQ(b.graphics().cars.soft[0]->entries(), f.graphics().cars.soft[0]->entries());
@@ -191,7 +191,7 @@ TEST(GraphicsFidelity, ImportThenExportChangesOnlyThePitCrewStockValues)
         ASSERT_EQ(f.importItems(AllGraphicsItems()), TransferOutcome::Done) << version;
         EXPECT_TRUE(f.messages.shown.empty()) << version;
         f.transfer().selection = f.transfer().loaded;
-        ASSERT_EQ(f.engine().exportToGame(false, f.ui), TransferOutcome::Done) << version;
+        ASSERT_EQ(f.engine().exportToGame(ItemChoice::AsSelected, f.ui), TransferOutcome::Done) << version;
         const auto after = Snapshot(f.program.settings.gameDirectory);
         ASSERT_EQ(after.size(), before.size());
         for (const auto& [name, bytes] : before) {
@@ -229,16 +229,16 @@ TEST(GraphicsFidelity, EveryItemTravelsFromOneInstallationToAnother)
     Fixture a(2, 1);
     ASSERT_EQ(a.importItems(AllGraphicsItems()), TransferOutcome::Done);
     const std::string carset = a.root / "all.GMS";
-    ASSERT_EQ(a.engine().saveCarset(false, true, carset, a.ui), TransferOutcome::Done);
+    ASSERT_EQ(a.engine().saveCarset(ItemChoice::AllHeld, carset, a.ui), TransferOutcome::Done);
     EXPECT_TRUE(a.messages.shown.empty());
 
     Fixture b(2, 2);
     const auto before = Snapshot(b.program.settings.gameDirectory);
-    ASSERT_EQ(b.engine().loadCarset(false, true, carset, b.ui), TransferOutcome::Done);
+    ASSERT_EQ(b.engine().loadCarset(ItemChoice::AllHeld, carset, b.ui), TransferOutcome::Done);
     for (int item : AllGraphicsItems())
         EXPECT_TRUE(b.transfer().isLoaded(item)) << item;
     b.transfer().selection = b.transfer().loaded;
-    ASSERT_EQ(b.engine().exportToGame(false, b.ui), TransferOutcome::Done);
+    ASSERT_EQ(b.engine().exportToGame(ItemChoice::AsSelected, b.ui), TransferOutcome::Done);
     EXPECT_TRUE(b.messages.shown.empty());
     const auto after = Snapshot(b.program.settings.gameDirectory);
     const auto source = Snapshot(a.program.settings.gameDirectory);
@@ -301,7 +301,7 @@ TEST(GraphicsFidelity, CarNumbersMoveBetweenTheVersionsOffsets)
     ASSERT_EQ(a.importItems({6}), TransferOutcome::Done);
     EXPECT_EQ(a.loading.lines, (std::vector<std::string>{"T770"}));
     const std::string carset = a.root / "numbers.GMS";
-    ASSERT_EQ(a.engine().saveCarset(false, true, carset, a.ui), TransferOutcome::Done);
+    ASSERT_EQ(a.engine().saveCarset(ItemChoice::AllHeld, carset, a.ui), TransferOutcome::Done);
     EXPECT_EQ(MemberNames(carset), (std::vector<std::string>{"Carnumbers.DAT", "Header.DAT", "INFO.DAT"}));
     const auto exeA = test::ReadBytes(a.game("GP3.EXE"));
     // The member is the records in team order: integers 0-23 from the first
@@ -314,9 +314,9 @@ TEST(GraphicsFidelity, CarNumbersMoveBetweenTheVersionsOffsets)
 
     Fixture b(1, 2);
     const auto exeB = test::ReadBytes(b.game("GP3.EXE"));
-    ASSERT_EQ(b.engine().loadCarset(false, true, carset, b.ui), TransferOutcome::Done);
+    ASSERT_EQ(b.engine().loadCarset(ItemChoice::AllHeld, carset, b.ui), TransferOutcome::Done);
     b.transfer().selection = b.transfer().loaded;
-    ASSERT_EQ(b.engine().exportToGame(false, b.ui), TransferOutcome::Done);
+    ASSERT_EQ(b.engine().exportToGame(ItemChoice::AsSelected, b.ui), TransferOutcome::Done);
     const auto exe = test::ReadBytes(b.game("GP3.EXE"));
     EXPECT_TRUE(Slice(exe, 0x1810B0, 1056) == Slice(exeA, 0x182430, 1056));
     EXPECT_TRUE(Slice(exe, 0x1810B0 + 1056, 264) == Slice(exeA, 0x182430 + 1056, 264));
@@ -361,7 +361,7 @@ TEST(GraphicsPitCrew, DefaultsFormat7AndOneTeamReadsOnlyItsRecord)
     const std::string old = f.root / "old.GMS";
     std::vector<std::uint8_t> thirteen = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
     WriteStoredZip(old, {{"Header.DAT", Header(7, {178})}, {"PitCrewColors0.DAT", thirteen}});
-    ASSERT_EQ(f.engine().loadCarset(false, true, old, f.ui), TransferOutcome::Done);
+    ASSERT_EQ(f.engine().loadCarset(ItemChoice::AllHeld, old, f.ui), TransferOutcome::Done);
     EXPECT_EQ(f.graphics().pitCrew[0], (RampBases{3, 14, 24, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}));
 }
 
@@ -379,7 +379,7 @@ TEST(GraphicsFlags, TablesAndFramesLoadTogether)
     const std::string empty = f.root / "empty.GMS";
     WriteStoredZip(empty, {{"Header.DAT", Header(8, {10})}});
     const auto flags = f.graphics().flags;
-    EXPECT_NE(f.engine().loadCarset(false, true, empty, f.ui), TransferOutcome::Done);
+    EXPECT_NE(f.engine().loadCarset(ItemChoice::AllHeld, empty, f.ui), TransferOutcome::Done);
     EXPECT_EQ(f.graphics().flags, flags);
     const auto shown = f.messages.numbers();
     EXPECT_NE(std::find(shown.begin(), shown.end(), 349), shown.end());
@@ -421,7 +421,7 @@ TEST(GraphicsTyres, SaveReloadKeepsTheSheetAndTheUnusedColumns)
     }
     const Image painted = f.graphics().tyres[0]->wheel;
     Fixture b(2, 7);
-    ASSERT_EQ(b.engine().loadCarset(false, true, carset, b.ui), TransferOutcome::Done);
+    ASSERT_EQ(b.engine().loadCarset(ItemChoice::AllHeld, carset, b.ui), TransferOutcome::Done);
     ASSERT_TRUE(b.graphics().tyres[0]);
     EXPECT_EQ(b.graphics().tyres[0]->wheel, painted);
     EXPECT_EQ(b.graphics().tyres[0]->tread, f.graphics().tyres[0]->tread);
@@ -480,7 +480,7 @@ TEST(GraphicsArtPrecheck, TheFrontEndDecidesFirstAndTheAreaAsksOnlyAboutWhatStil
     };
     f.transfer().loaded[5] = 1;
     f.select({106, 5});
-    EXPECT_EQ(f.engine().exportToGame(false, f.ui), TransferOutcome::Cancelled);
+    EXPECT_EQ(f.engine().exportToGame(ItemChoice::AsSelected, f.ui), TransferOutcome::Cancelled);
     EXPECT_EQ(test::ReadBytes(bank), before);
     EXPECT_TRUE(f.messages.asked.empty());
     ASSERT_FALSE(heard.empty());
@@ -495,11 +495,11 @@ TEST(GraphicsArtPrecheck, TheFrontEndDecidesFirstAndTheAreaAsksOnlyAboutWhatStil
     ASSERT_EQ(f.importItems({121 + 4}), TransferOutcome::Done);
     asked = 0;
     f.select({121 + 4});
-    EXPECT_EQ(f.engine().exportToGame(false, f.ui), TransferOutcome::Done);
+    EXPECT_EQ(f.engine().exportToGame(ItemChoice::AsSelected, f.ui), TransferOutcome::Done);
     EXPECT_EQ(asked, 0);
     SaveBmpFile(Image(498, 359, 24, MakePixel(10, 200, 30)), f.program.directories.working + "TrackReplace402.BMP");
     f.select({121 + 4});
-    EXPECT_EQ(f.engine().exportToGame(false, f.ui), TransferOutcome::Cancelled);
+    EXPECT_EQ(f.engine().exportToGame(ItemChoice::AsSelected, f.ui), TransferOutcome::Cancelled);
     EXPECT_EQ(heard, std::vector<int>{566 + 4 * 4 + 2});
     EXPECT_EQ(test::ReadBytes(bank), before);
 
@@ -509,7 +509,7 @@ TEST(GraphicsArtPrecheck, TheFrontEndDecidesFirstAndTheAreaAsksOnlyAboutWhatStil
     precheck.expand = [](TransferContext&, const ArtDirectory&, const std::vector<int>&) { return true; };
     f.select({106});
     f.messages.answer = false;
-    EXPECT_EQ(f.engine().exportToGame(false, f.ui), TransferOutcome::Cancelled);
+    EXPECT_EQ(f.engine().exportToGame(ItemChoice::AsSelected, f.ui), TransferOutcome::Cancelled);
     ASSERT_EQ(f.messages.asked.size(), 1u);
     EXPECT_EQ(f.messages.asked[0].number, 659);
     EXPECT_EQ(test::ReadBytes(bank), before);
@@ -620,7 +620,7 @@ TEST(GraphicsMends, WrongKindsAndDamagedJamsAreRefusedNamingTheFile)
     WriteStoredZip(bad, {{"Header.DAT", Header(8, {11, 22})},
                          {"WILLIA98.JAMHard.DAT", eightBit},
                          {"WILLIA98.JAMSoft.DAT", {2, 0, 9, 0}}});
-    EXPECT_EQ(f.engine().loadCarset(false, true, bad, f.ui), TransferOutcome::DoneWithErrors);
+    EXPECT_EQ(f.engine().loadCarset(ItemChoice::AllHeld, bad, f.ui), TransferOutcome::DoneWithErrors);
     EXPECT_EQ(f.graphics().cars.soft[0]->page(), softPage);
     EXPECT_EQ(f.graphics().cars.hard[0]->page(), hardPage);
     ASSERT_EQ(f.engine().lastReport().failures.size(), 2u);

@@ -31,7 +31,7 @@ TransferOutcome ImportMenuArt(TransferFixture& f)
     selection = {};
     for (int n : MenuItems())
         selection[static_cast<std::size_t>(n)] = 1;
-    return f.engine().importFromGame(false, false, f.ui);
+    return f.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, f.ui);
 }
 
 ArtPicture Entry(const std::string& bank, std::size_t entry)

@@ -95,7 +95,7 @@ struct Fixture : test::SessionFixture {
     void importItems(const std::vector<int>& items)
     {
         select(items);
-        ASSERT_EQ(engine().importFromGame(false, false, ui), TransferOutcome::Done) << Shown();
+        ASSERT_EQ(engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui), TransferOutcome::Done) << Shown();
     }
     std::string Shown() const
     {
@@ -171,7 +171,7 @@ TEST(TracksTransfer, ImportThenExportOfEveryTrackItemChangesNoByte)
         EXPECT_EQ(f.tracks().info[0].fileName.text(), "F1CT01.DAT");
         EXPECT_GT(f.tracks().sections[15].views[3].count, 0);
         f.transfer().selection = f.transfer().loaded;
-        ASSERT_EQ(f.engine().exportToGame(false, f.ui), TransferOutcome::Done) << f.Shown();
+        ASSERT_EQ(f.engine().exportToGame(ItemChoice::AsSelected, f.ui), TransferOutcome::Done) << f.Shown();
         EXPECT_EQ(Changed(before, Snapshot(f.program.settings.gameDirectory)), std::vector<std::string>{})
             << version;
         EXPECT_TRUE(f.engine().lastReport().changes.empty());
@@ -188,7 +188,7 @@ TEST(TracksTransfer, EveryTrackItemTravelsFromOneInstallationToAnother)
     a.tracks().info[4].texts[6][7] = "Atributo";
     const std::string carset = a.root / "tracks.GMS";
     a.select(AllTrackItems());
-    ASSERT_EQ(a.engine().saveCarset(false, false, carset, a.ui), TransferOutcome::Done) << a.Shown();
+    ASSERT_EQ(a.engine().saveCarset(ItemChoice::AsSelected, carset, a.ui), TransferOutcome::Done) << a.Shown();
     {
         CarsetArchive archive(carset, CarsetArchive::Mode::Read);
         EXPECT_TRUE(archive.contains("Track15.DAT"));
@@ -215,11 +215,11 @@ TEST(TracksTransfer, EveryTrackItemTravelsFromOneInstallationToAnother)
     auto exeB = test::ReadBytes(b.game("GP3.EXE"));
     auto saveB = test::ReadBytes(b.game("F1GSTATE.SAV"));
     auto bankB = test::ReadBytes(b.game(kArtBankGamePath));
-    ASSERT_EQ(b.engine().loadCarset(false, true, carset, b.ui), TransferOutcome::Done) << b.Shown();
+    ASSERT_EQ(b.engine().loadCarset(ItemChoice::AllHeld, carset, b.ui), TransferOutcome::Done) << b.Shown();
     EXPECT_EQ(b.tracks().info, a.tracks().info);
     EXPECT_EQ(b.tracks().sections, a.tracks().sections);
     b.transfer().selection = b.transfer().loaded;
-    ASSERT_EQ(b.engine().exportToGame(false, b.ui), TransferOutcome::Done) << b.Shown();
+    ASSERT_EQ(b.engine().exportToGame(ItemChoice::AsSelected, b.ui), TransferOutcome::Done) << b.Shown();
     ASSERT_EQ(b.messages.asked.size(), 1u); // track files are replaced: once
     EXPECT_EQ(b.messages.asked[0].number, 215);
 
@@ -332,7 +332,7 @@ TEST(TracksTransfer, OlderCarsetFormatFillsTheCountries)
     h.items[TrackInfoItem(2)] = 1;
     const std::string carset = f.root / "old.GMS";
     WriteZip(carset, {{"Header.DAT", CarsetHeaderImage(h)}, {"TrackInfo2.DAT", old}});
-    ASSERT_EQ(f.engine().loadCarset(false, true, carset, f.ui), TransferOutcome::Done) << f.Shown();
+    ASSERT_EQ(f.engine().loadCarset(ItemChoice::AllHeld, carset, f.ui), TransferOutcome::Done) << f.Shown();
     for (int k = 1; k <= 5; ++k)
         for (int l = 0; l < 8; ++l)
             EXPECT_EQ(f.tracks().info[2].texts[static_cast<std::size_t>(k)][static_cast<std::size_t>(l)],
@@ -378,7 +378,7 @@ TEST(TracksTransfer, HostileNamesAndJamPathsAreRefusedAndNothingIsWrittenOutside
                       {"GP3JAMS+LINK+z.JAM", Bytes("z")},
                       {"C:+w.JAM", Bytes("w")},
                       {"GP3JAMS+GOOD.JAM", Bytes("good")}});
-    EXPECT_EQ(f.engine().loadCarset(false, true, carset, f.ui), TransferOutcome::DoneWithErrors);
+    EXPECT_EQ(f.engine().loadCarset(ItemChoice::AllHeld, carset, f.ui), TransferOutcome::DoneWithErrors);
     const std::string shown = f.Shown();
     EXPECT_NE(shown.find("TrackInfo0.DAT"), std::string::npos) << shown;
     EXPECT_NE(shown.find("TrackInfo1.DAT"), std::string::npos) << shown;
@@ -392,7 +392,7 @@ TEST(TracksTransfer, HostileNamesAndJamPathsAreRefusedAndNothingIsWrittenOutside
 
     f.messages.shown.clear();
     f.transfer().selection = f.transfer().loaded;
-    EXPECT_EQ(f.engine().exportToGame(false, f.ui), TransferOutcome::DoneWithErrors);
+    EXPECT_EQ(f.engine().exportToGame(ItemChoice::AsSelected, f.ui), TransferOutcome::DoneWithErrors);
     EXPECT_NE(f.Shown().find("LINK"), std::string::npos) << f.Shown();
     EXPECT_TRUE(std::filesystem::is_empty(outside));
     EXPECT_FALSE(FileExists(f.root / "x.JAM"));
@@ -415,7 +415,7 @@ TEST(TracksTransfer, MissingTrackFileAndOverlongLabels)
     DeleteFileForced(f.game("CIRCUITS\\F1CT04.DAT"));
     const std::string carset = f.root / "c.GMS";
     f.select({TrackFileItem(3), TrackFileItem(4), TrackInfoItem(3)});
-    EXPECT_EQ(f.engine().saveCarset(false, false, carset, f.ui), TransferOutcome::DoneWithErrors);
+    EXPECT_EQ(f.engine().saveCarset(ItemChoice::AsSelected, carset, f.ui), TransferOutcome::DoneWithErrors);
     ASSERT_EQ(f.messages.numbers(), std::vector<int>{667});
     EXPECT_NE(f.messages.shown[0].text.find("F1CT04.DAT 4"), std::string::npos) << f.messages.shown[0].text;
     {
@@ -434,7 +434,7 @@ TEST(TracksTransfer, MissingTrackFileAndOverlongLabels)
     f.tracks().sections[2].views[1].budget = 1; // labels longer than the room
     f.tracks().sections[5].views[0].sections[0].label = "S";
     f.select({TrackSectionsItem(2), TrackSectionsItem(5)});
-    EXPECT_EQ(f.engine().exportToGame(false, f.ui), TransferOutcome::DoneWithErrors);
+    EXPECT_EQ(f.engine().exportToGame(ItemChoice::AsSelected, f.ui), TransferOutcome::DoneWithErrors);
     EXPECT_EQ(f.messages.numbers(), std::vector<int>{765});
     EXPECT_EQ(f.messages.shown[0].text, "T765 3");
     auto exe = test::ReadBytes(f.game("GP3.EXE"));
@@ -452,7 +452,7 @@ TEST(TracksTransfer, TrackFilesAloneAreSavedUnderTheNamesOfTheirSlots)
     f.importItems(files);
     EXPECT_FALSE(f.transfer().isLoaded(TrackInfoItem(0)));
     const std::string carset = f.root / "files.GMS";
-    EXPECT_EQ(f.engine().saveCarset(false, false, carset, f.ui), TransferOutcome::Done);
+    EXPECT_EQ(f.engine().saveCarset(ItemChoice::AsSelected, carset, f.ui), TransferOutcome::Done);
     EXPECT_TRUE(f.messages.shown.empty());
     CarsetArchive archive(carset, CarsetArchive::Mode::Read);
     EXPECT_EQ(archive.read("Track3.DAT", 1 << 24), test::ReadBytes(f.game("CIRCUITS\\F1CT04.DAT")));
@@ -467,11 +467,11 @@ TEST(TracksTransfer, DecliningTheWarningCopiesNoTrackFileAndWritesNoName)
     a.tracks().info[0].fileName = "NEWTRACK";
     const std::string carset = a.root / "t.GMS";
     a.select({TrackFileItem(0), TrackInfoItem(0)});
-    ASSERT_EQ(a.engine().saveCarset(false, false, carset, a.ui), TransferOutcome::Done) << a.Shown();
-    ASSERT_EQ(b.engine().loadCarset(false, true, carset, b.ui), TransferOutcome::Done) << b.Shown();
+    ASSERT_EQ(a.engine().saveCarset(ItemChoice::AsSelected, carset, a.ui), TransferOutcome::Done) << a.Shown();
+    ASSERT_EQ(b.engine().loadCarset(ItemChoice::AllHeld, carset, b.ui), TransferOutcome::Done) << b.Shown();
     b.messages.answer = false;
     b.transfer().selection = b.transfer().loaded;
-    ASSERT_EQ(b.engine().exportToGame(false, b.ui), TransferOutcome::Done) << b.Shown();
+    ASSERT_EQ(b.engine().exportToGame(ItemChoice::AsSelected, b.ui), TransferOutcome::Done) << b.Shown();
     EXPECT_FALSE(FileExists(b.game("CIRCUITS\\NEWTRACK")));
     auto exe = test::ReadBytes(b.game("GP3.EXE"));
     EXPECT_EQ(std::string(exe.begin() + 0x83A36D, exe.begin() + 0x83A36D + 19), "CIRCUITS\\F1CT01.DAT");
@@ -480,7 +480,7 @@ TEST(TracksTransfer, DecliningTheWarningCopiesNoTrackFileAndWritesNoName)
 
     b.messages.answer = true;
     b.transfer().selection = b.transfer().loaded;
-    ASSERT_EQ(b.engine().exportToGame(false, b.ui), TransferOutcome::Done) << b.Shown();
+    ASSERT_EQ(b.engine().exportToGame(ItemChoice::AsSelected, b.ui), TransferOutcome::Done) << b.Shown();
     EXPECT_TRUE(FileExists(b.game("CIRCUITS\\NEWTRACK")));
     exe = test::ReadBytes(b.game("GP3.EXE"));
     EXPECT_EQ(std::string(exe.begin() + 0x83A36D, exe.begin() + 0x83A36D + 20),
@@ -497,14 +497,14 @@ TEST(TracksTransfer, ASlotsSectionsAndPicturesAreWrittenWholeOrNotAtAll)
     a.importItems({TrackSectionsItem(0)});
     const std::string carset = a.root / "pictures.GMS";
     a.select({TrackSectionsItem(0)});
-    ASSERT_EQ(a.engine().saveCarset(false, false, carset, a.ui), TransferOutcome::Done) << a.Shown();
-    ASSERT_EQ(b.engine().loadCarset(false, true, carset, b.ui), TransferOutcome::Done) << b.Shown();
+    ASSERT_EQ(a.engine().saveCarset(ItemChoice::AsSelected, carset, a.ui), TransferOutcome::Done) << a.Shown();
+    ASSERT_EQ(b.engine().loadCarset(ItemChoice::AllHeld, carset, b.ui), TransferOutcome::Done) << b.Shown();
 
     const auto exeBefore = test::ReadBytes(b.game("GP3.EXE"));
     const auto bankBefore = test::ReadBytes(b.game(kArtBankGamePath));
     b.messages.answer = false;
     b.transfer().selection = b.transfer().loaded;
-    EXPECT_EQ(b.engine().exportToGame(false, b.ui), TransferOutcome::Cancelled);
+    EXPECT_EQ(b.engine().exportToGame(ItemChoice::AsSelected, b.ui), TransferOutcome::Cancelled);
     ASSERT_EQ(b.messages.asked.size(), 1u);
     EXPECT_EQ(b.messages.asked[0].number, 659);
     EXPECT_TRUE(test::ReadBytes(b.game("GP3.EXE")) == exeBefore);
@@ -512,7 +512,7 @@ TEST(TracksTransfer, ASlotsSectionsAndPicturesAreWrittenWholeOrNotAtAll)
 
     b.messages.answer = true;
     b.transfer().selection = b.transfer().loaded;
-    ASSERT_EQ(b.engine().exportToGame(false, b.ui), TransferOutcome::Done) << b.Shown();
+    ASSERT_EQ(b.engine().exportToGame(ItemChoice::AsSelected, b.ui), TransferOutcome::Done) << b.Shown();
     const auto bankA = test::ReadBytes(a.game(kArtBankGamePath));
     const auto bank = test::ReadBytes(b.game(kArtBankGamePath));
     for (std::size_t e : TrackPictureEntryList(0))
@@ -529,7 +529,7 @@ TEST(TracksTransfer, ASlotsSectionsAndPicturesAreWrittenWholeOrNotAtAll)
     b.messages.asked.clear();
     b.messages.shown.clear();
     b.transfer().selection = b.transfer().loaded;
-    EXPECT_EQ(b.engine().exportToGame(false, b.ui), TransferOutcome::DoneWithErrors);
+    EXPECT_EQ(b.engine().exportToGame(ItemChoice::AsSelected, b.ui), TransferOutcome::DoneWithErrors);
     EXPECT_TRUE(b.messages.asked.empty()); // every entry has room now
     EXPECT_TRUE(test::ReadBytes(b.game("GP3.EXE")) == exeWhole);
     EXPECT_TRUE(test::ReadBytes(b.game(kArtBankGamePath)) == bank);
@@ -548,7 +548,7 @@ TEST(TracksTransfer, PicturesAreSavedFromABankTheExpansionMadeLarge)
     std::filesystem::resize_file(bank, 100'034'753); // room after the last entry
     const std::string carset = f.root / "large.GMS";
     f.select({TrackSectionsItem(0)});
-    ASSERT_EQ(f.engine().saveCarset(false, false, carset, f.ui), TransferOutcome::Done) << f.Shown();
+    ASSERT_EQ(f.engine().saveCarset(ItemChoice::AsSelected, carset, f.ui), TransferOutcome::Done) << f.Shown();
     {
         CarsetArchive archive(carset, CarsetArchive::Mode::Read);
         EXPECT_TRUE(archive.contains("TrackReplace000.BMP"));
@@ -557,7 +557,7 @@ TEST(TracksTransfer, PicturesAreSavedFromABankTheExpansionMadeLarge)
 
     std::filesystem::resize_file(bank, kMaxArtBankBytes + 1);
     f.select({TrackSectionsItem(0)});
-    EXPECT_EQ(f.engine().saveCarset(false, false, f.root / "huge.GMS", f.ui), TransferOutcome::DoneWithErrors);
+    EXPECT_EQ(f.engine().saveCarset(ItemChoice::AsSelected, f.root / "huge.GMS", f.ui), TransferOutcome::DoneWithErrors);
     EXPECT_NE(f.Shown().find("too large"), std::string::npos) << f.Shown();
 }
 

@@ -56,12 +56,12 @@ struct TransferFixture {
     TransferOutcome importItems(std::initializer_list<int> items)
     {
         select(items);
-        return engine().importFromGame(false, false, ui);
+        return engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
     }
     // Exports and carset saves take every loaded item.
-    TransferOutcome exportAll() { return engine().exportToGame(false, ui); }
-    TransferOutcome saveCarset(const std::string& file) { return engine().saveCarset(false, true, file, ui); }
-    TransferOutcome loadCarset(const std::string& file) { return engine().loadCarset(false, true, file, ui); }
+    TransferOutcome exportAll() { return engine().exportToGame(ItemChoice::AsSelected, ui); }
+    TransferOutcome saveCarset(const std::string& file) { return engine().saveCarset(ItemChoice::AllHeld, file, ui); }
+    TransferOutcome loadCarset(const std::string& file) { return engine().loadCarset(ItemChoice::AllHeld, file, ui); }
 };
 
 } // namespace pitwall::test

@@ -286,7 +286,7 @@ void MenuGraphicsEditorTest::teamArtWithoutRoomOpensTheExpansionDialogBeforeExpo
     p.app->workingSet().transfer.selection = {};
     p.app->workingSet().transfer.selection[107] = 1;
     answer("BitBtn1", true);
-    QCOMPARE(RunConfirmedExport(*p.app, false, nullptr), TransferOutcome::Done);
+    QCOMPARE(RunConfirmedExport(*p.app, ItemChoice::AsSelected, nullptr), TransferOutcome::Done);
     QCOMPARE(dialogs, 3);
     QVERIFY(ReadArtDirectory(bank, after, nullptr));
     QVERIFY(after.entries[100].fits());

@@ -48,7 +48,7 @@ void ResponsivenessTest::savingACompleteCarsetKeepsTimersAndPaintingGoing()
     p.window->show();
     TransferUi ui = p.app->transferUi();
     p.app->workingSet().transfer.selectAll();
-    p.app->engine().importFromGame(false, false, ui);
+    p.app->engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
 
     PaintCounter painted;
     p.window->installEventFilter(&painted);
@@ -67,7 +67,7 @@ void ResponsivenessTest::savingACompleteCarsetKeepsTimersAndPaintingGoing()
 
     std::string carset = p.path("complete.GMS");
     running = true;
-    TransferOutcome outcome = p.app->engine().saveCarset(false, true, carset, ui);
+    TransferOutcome outcome = p.app->engine().saveCarset(ItemChoice::AllHeld, carset, ui);
     running = false;
     QCOMPARE(outcome, TransferOutcome::Done);
 

@@ -72,7 +72,7 @@ void ImportAndChangeTheTeams(GuiProgram& p)
     p.app->workingSet().transfer.selection = {};
     p.app->workingSet().transfer.selection[1] = 1;
     TransferUi ui = p.app->transferUi();
-    QCOMPARE(p.app->engine().importFromGame(false, false, ui), TransferOutcome::Done);
+    QCOMPARE(p.app->engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui), TransferOutcome::Done);
     TeamRecord& team = p.app->workingSet().teams.teams[0];
     team.tqp = static_cast<std::uint16_t>(team.tqp == 30000 ? 20000 : 30000);
     p.window->restoreCurrentEditor();
@@ -500,11 +500,11 @@ void SafeExportTest::exportsEndSayingWhatWasNotWritten()
         p.app->workingSet().transfer.selection = {};
         p.app->workingSet().transfer.selection[1] = 1;
         TransferUi ui = p.app->transferUi();
-        p.app->engine().exportToGame(false, ui);
+        p.app->engine().exportToGame(ItemChoice::AsSelected, ui);
         QCOMPARE(p.numbers(), std::vector<int>{753});
         p.messages.clear();
         p.app->workingSet().transfer.selection[1] = 1;
-        p.app->engine().exportToGame(false, ui); // the game holds it already
+        p.app->engine().exportToGame(ItemChoice::AsSelected, ui); // the game holds it already
         QCOMPARE(p.numbers(), std::vector<int>{959});
     }
 }

@@ -112,7 +112,7 @@ void TrackExportRoutesTest::editedBumpsReachTheGameThroughExportAll()
             if (fromCarset) {
                 TransferUi ui = user.p.app->transferUi();
                 user.p.app->workingSet().transfer.selection = user.p.app->workingSet().transfer.loaded;
-                QCOMPARE(user.p.app->engine().saveCarset(false, true, user.p.path("set.gms"), ui),
+                QCOMPARE(user.p.app->engine().saveCarset(ItemChoice::AllHeld, user.p.path("set.gms"), ui),
                          TransferOutcome::Done);
                 user.p.window->loadCompleteCarset(user.p.path("set.gms"));
                 QVERIFY(FileExists(user.p.program.directories.working + TrackPictureMember(5, 1, 3)));

@@ -21,7 +21,7 @@ void SaveCockpitShots(AppContext& app, MainWindow& window, const QString& out)
                      LcdDisplayItem(1)})
         app.workingSet().transfer.selection[static_cast<std::size_t>(item)] = 1;
     TransferUi ui = app.transferUi();
-    app.engine().importFromGame(false, false, ui);
+    app.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
 
     // A screen with a text, a placeholder and a highlight side by side.
     LcdScreen& screen = app.workingSet().cockpit.displays[1].screens[static_cast<std::size_t>(

@@ -26,7 +26,7 @@ void SaveGraphicsShots(AppContext& app, MainWindow& window, const QString& out)
     for (int item = 178; item <= 188; ++item)
         transfer.selection[static_cast<std::size_t>(item)] = 1;
     TransferUi ui = app.transferUi();
-    app.engine().importFromGame(false, false, ui);
+    app.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
 
     window.openEditor("TForm15");
     auto* editor = qobject_cast<GraphicsEditor*>(window.currentEditor());

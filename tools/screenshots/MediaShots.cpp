@@ -37,7 +37,7 @@ void SaveMediaShots(MainWindow& window, AppContext& app, const QString& out)
     for (int t = 0; t < 11; ++t)
         selection[static_cast<std::size_t>(104 + t)] = 1;
     TransferUi ui = app.transferUi();
-    app.engine().importFromGame(false, false, ui);
+    app.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
     auto& marks = app.workingSet().sounds.marks;
     for (std::size_t i = 0; i < marks.size(); i += 3)
         marks[i] = 1;

@@ -28,7 +28,7 @@ void SaveMiscEditorShots(MainWindow& window, AppContext& app, const QString& out
     for (int item : {2, 3, 4, 103, 119, 120})
         app.workingSet().transfer.selection[static_cast<std::size_t>(item)] = 1;
     TransferUi ui = app.transferUi();
-    app.engine().importFromGame(false, false, ui);
+    app.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
     window.restoreCurrentEditor();
 
     editor->show();

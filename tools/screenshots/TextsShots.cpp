@@ -34,7 +34,7 @@ void SaveTextsShots(AppContext& app, MainWindow& window, const QString& out)
     app.workingSet().transfer.selection = {};
     SelectAllLanguages(app.workingSet().transfer.selection, app.program.gameVersion);
     TransferUi ui = app.transferUi();
-    app.engine().importFromGame(false, false, ui);
+    app.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
 
     const std::pair<const char*, const char*> languages[] = {{"ENGLISH.LNG", "en"}, {"DEUTSCH.LNG", "de"}};
     for (const auto& [file, tag] : languages) {

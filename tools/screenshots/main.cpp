@@ -117,7 +117,7 @@ int main(int argc, char** argv)
     app.workingSet().transfer.selection = {};
     app.workingSet().transfer.selection[1] = 1;
     TransferUi ui = app.transferUi();
-    app.engine().importFromGame(false, false, ui);
+    app.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
     window.restoreCurrentEditor();
 
     SaveMainWithEditor(window, out + "/main-window.png");
@@ -155,7 +155,7 @@ int main(int argc, char** argv)
         team.drivers[0].carNumber = static_cast<std::uint8_t>(90 + run);
         app.workingSet().transfer.selection = app.workingSet().transfer.loaded;
         PreparedExport prepared;
-        app.engine().prepareExport(false, ui, prepared);
+        app.engine().prepareExport(ItemChoice::AsSelected, ui, prepared);
         if (run == 1) {
             ExportConfirmDialog confirm(program.texts, prepared.changes());
             confirm.toggleDetails();
