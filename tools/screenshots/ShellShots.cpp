@@ -9,6 +9,7 @@
 #include "MainWindow.h"
 #include "SimulationWindow.h"
 #include "formats/ArtBankDirectory.h"
+#include "transfer/ReportedFormats.h"
 #include "transfer/GamePath.h"
 
 #include <QApplication>
