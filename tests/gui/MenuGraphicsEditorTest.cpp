@@ -1,4 +1,5 @@
 #include "GuiTestSupport.h"
+#include "transfer/ReportedFormats.h"
 
 #include "ConfirmedExport.h"
 #include "ExpansionDialog.h"
@@ -295,4 +296,3 @@ void MenuGraphicsEditorTest::teamArtWithoutRoomOpensTheExpansionDialogBeforeExpo
 
 QTEST_MAIN(MenuGraphicsEditorTest)
 #include "MenuGraphicsEditorTest.moc"
-#include "transfer/ReportedFormats.h"

@@ -3,6 +3,7 @@
 // way into the savegame and back, also with values the fields cannot hold.
 
 #include "GuiTestSupport.h"
+#include "transfer/ReportedFormats.h"
 
 #include "ExpansionDialog.h"
 #include "TracksEditor.h"
@@ -382,4 +383,3 @@ void TracksEditorGameFilesTest::carsetRecordsTheFieldsCannotShowAreKept()
 
 QTEST_MAIN(TracksEditorGameFilesTest)
 #include "TracksEditorGameFilesTest.moc"
-#include "transfer/ReportedFormats.h"

@@ -4,6 +4,7 @@
 // language.
 
 #include "GuiTestSupport.h"
+#include "transfer/ReportedFormats.h"
 
 #include "ExpansionDialog.h"
 #include "SwapListWidget.h"
@@ -571,4 +572,3 @@ void TracksEditorPagesTest::gp3InfoTakesAndTheTrackFileChoice()
 
 QTEST_MAIN(TracksEditorPagesTest)
 #include "TracksEditorPagesTest.moc"
-#include "transfer/ReportedFormats.h"

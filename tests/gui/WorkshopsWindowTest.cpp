@@ -2,6 +2,7 @@
 // the bank's own bytes, the JAM page's clicks, kinds and saves, and the zoom.
 
 #include "GuiTestSupport.h"
+#include "transfer/ReportedFormats.h"
 
 #include "ArtBankPage.h"
 #include "ExpansionDialog.h"
@@ -550,4 +551,3 @@ void WorkshopsWindowTest::droppedFilesOpenAndLoad()
 
 QTEST_MAIN(WorkshopsWindowTest)
 #include "WorkshopsWindowTest.moc"
-#include "transfer/ReportedFormats.h"
