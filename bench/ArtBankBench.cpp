@@ -5,8 +5,8 @@
 #include "formats/ArtBankExpansion.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtEntryCodec.h"
-#include "transfer/FileUtils.h"
-#include "transfer/GamePath.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 
 #include <benchmark/benchmark.h>
 

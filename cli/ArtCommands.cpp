@@ -8,8 +8,8 @@
 #include "formats/ArtBankExpansion.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtBankPictures.h"
-#include "app/Windows1252.h"
-#include "transfer/FileUtils.h"
+#include "base/Windows1252.h"
+#include "base/FileUtils.h"
 #include "transfer/ReportedFormats.h"
 #include "transfer/FormatMessages.h"
 

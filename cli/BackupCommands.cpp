@@ -4,9 +4,9 @@
 #include "Commands.h"
 #include "TerminalText.h"
 
-#include "app/Windows1252.h"
+#include "base/Windows1252.h"
 #include "transfer/Backup.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 namespace pitwall::cli {
 

@@ -4,7 +4,7 @@
 #include "Commands.h"
 #include "TerminalText.h"
 
-#include "app/Windows1252.h"
+#include "base/Windows1252.h"
 #include "transfer/CarsetArchive.h"
 #include "transfer/CarsetHeader.h"
 #include "transfer/CarsetInfo.h"

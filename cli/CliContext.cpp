@@ -3,8 +3,8 @@
 #include "TerminalText.h"
 
 #include "app/Language.h"
-#include "app/Windows1252.h"
-#include "transfer/FileUtils.h"
+#include "base/Windows1252.h"
+#include "base/FileUtils.h"
 
 namespace pitwall::cli {
 

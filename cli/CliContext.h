@@ -3,9 +3,9 @@
 // is beside the executable), a message sink writing to stderr, and the
 // streams to print to.
 
-#include "app/Messages.h"
-#include "app/UITexts.h"
-#include "transfer/InstallationLock.h"
+#include "base/Messages.h"
+#include "base/UITexts.h"
+#include "base/InstallationLock.h"
 
 #include <ostream>
 #include <string>

@@ -2,10 +2,10 @@
 
 #include "TerminalText.h"
 
-#include "app/GameInstallation.h"
-#include "app/Windows1252.h"
+#include "formats/GameInstallation.h"
+#include "base/Windows1252.h"
 #include "formats/Palette.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/WorkingFolders.h"
 
 #include <cstdio>

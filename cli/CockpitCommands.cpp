@@ -7,7 +7,7 @@
 #include "cockpit/LcdEmulation.h"
 #include "cockpit/ThreeDFile.h"
 #include "formats/Png.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 namespace pitwall::cli {
 

@@ -1,8 +1,8 @@
 #include "FormatCommandSupport.h"
 
-#include "app/Windows1252.h"
-#include "transfer/FileUtils.h"
-#include "transfer/GamePath.h"
+#include "base/Windows1252.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 
 namespace pitwall::cli {
 

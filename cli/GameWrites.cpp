@@ -1,9 +1,9 @@
 #include "GameWrites.h"
 
-#include "app/GameInstallation.h"
-#include "app/Windows1252.h"
-#include "transfer/SafeWrite.h"
-#include "transfer/FileUtils.h"
+#include "formats/GameInstallation.h"
+#include "base/Windows1252.h"
+#include "base/SafeWrite.h"
+#include "base/FileUtils.h"
 #include "transfer/SelectionItems.h"
 
 #include <algorithm>

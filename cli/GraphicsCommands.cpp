@@ -8,11 +8,11 @@
 #include "GameWrites.h"
 #include "TerminalText.h"
 
-#include "app/GameInstallation.h"
+#include "formats/GameInstallation.h"
 #include "formats/ArtBankDirectory.h"
 #include "menu/GameArtBank.h"
 #include "graphics/TeamJams.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <cstdio>
 

@@ -4,12 +4,12 @@
 #include "Commands.h"
 #include "GameWrites.h"
 
-#include "app/Windows1252.h"
+#include "base/Windows1252.h"
 #include "formats/JamFile.h"
 #include "formats/JamPictureFiles.h"
 #include "formats/JamScramble.h"
 #include "formats/Palette.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/ReportedFormats.h"
 
 #include <memory>

@@ -9,7 +9,7 @@
 #include "formats/ArtBankDirectory.h"
 #include "menu/MenuArt.h"
 #include "menu/MenuPictureFiles.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 namespace pitwall::cli {
 

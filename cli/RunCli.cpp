@@ -1,7 +1,7 @@
 #include "Commands.h"
 #include "TerminalText.h"
 
-#include "app/Windows1252.h"
+#include "base/Windows1252.h"
 #include "transfer/FormatMessages.h"
 
 #include <exception>

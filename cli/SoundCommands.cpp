@@ -9,7 +9,7 @@
 #include "formats/SoundBankFiles.h"
 #include "sounds/SoundFolder.h"
 #include "sounds/SoundsArea.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -4,7 +4,7 @@
 #include "Commands.h"
 #include "TerminalText.h"
 
-#include "app/Windows1252.h"
+#include "base/Windows1252.h"
 #include "teams/PerFile.h"
 #include "teams/TeamsArea.h"
 

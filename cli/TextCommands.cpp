@@ -6,12 +6,12 @@
 #include "FormatCommandSupport.h"
 #include "TerminalText.h"
 
-#include "app/GameInstallation.h"
-#include "app/Windows1252.h"
+#include "formats/GameInstallation.h"
+#include "base/Windows1252.h"
 #include "formats/GameLanguages.h"
 #include "formats/StringFile.h"
 #include "texts/LanguagesArea.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/ReportedFormats.h"
 
 namespace pitwall::cli {

@@ -4,9 +4,9 @@
 #include "FormatCommandSupport.h"
 #include "TerminalText.h"
 
-#include "app/Windows1252.h"
+#include "base/Windows1252.h"
 #include "formats/TrackFile.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/ReportedFormats.h"
 
 namespace pitwall::cli {

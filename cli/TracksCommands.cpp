@@ -10,8 +10,8 @@
 #include "tracks/TrackFileNames.h"
 #include "tracks/TrackJams.h"
 #include "tracks/TracksArea.h"
-#include "transfer/FileUtils.h"
-#include "transfer/GamePath.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "transfer/ReportedFormats.h"
 
 namespace pitwall::cli {

@@ -6,8 +6,8 @@
 #include "Commands.h"
 #include "GameWrites.h"
 
-#include "app/GameInstallation.h"
-#include "transfer/FileUtils.h"
+#include "formats/GameInstallation.h"
+#include "base/FileUtils.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "Commands.h"
 
-#include "app/HugePageMalloc.h"
+#include "base/HugePageMalloc.h"
 #include "app/ProgramDirectories.h"
 
 #include <csignal>

@@ -11,10 +11,10 @@
 #include "DemoInstallation.h"
 #include "app/ProgramDirectories.h"
 #include "app/ProgramState.h"
-#include "app/Session.h"
+#include "session/Session.h"
 #include "transfer/CarsetArchive.h"
 #include "transfer/CarsetHeader.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <filesystem>
 #include <unistd.h>

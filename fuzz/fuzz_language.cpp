@@ -3,7 +3,7 @@
 // whatever placeholders a translator wrote.
 
 #include "app/Language.h"
-#include "app/UITexts.h"
+#include "base/UITexts.h"
 
 #include <cstdlib>
 

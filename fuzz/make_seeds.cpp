@@ -9,7 +9,7 @@
 #include "app/IniFile.h"
 #include "formats/ArtBankDirectory.h"
 #include "formats/Bmp.h"
-#include "formats/ByteWriter.h"
+#include "base/ByteWriter.h"
 #include "formats/Jam16Codec.h"
 #include "formats/Jpeg.h"
 #include "formats/Palette.h"
@@ -19,7 +19,7 @@
 #include "transfer/CarsetArchive.h"
 #include "transfer/CarsetHeader.h"
 #include "transfer/CarsetInfo.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <cstdio>
 #include <cstdlib>

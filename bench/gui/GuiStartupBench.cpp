@@ -7,7 +7,7 @@
 #include "EditorWindow.h"
 #include "MainWindow.h"
 #include "app/ProgramState.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

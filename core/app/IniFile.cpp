@@ -1,7 +1,7 @@
 #include "app/IniFile.h"
 
-#include "app/Windows1252.h"
-#include "transfer/FileUtils.h"
+#include "base/Windows1252.h"
+#include "base/FileUtils.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #include "app/Language.h"
 
-#include "app/Messages.h"
-#include "transfer/FileUtils.h"
+#include "base/Messages.h"
+#include "base/FileUtils.h"
 
 #include <fstream>
 #include <sstream>

@@ -2,7 +2,7 @@
 // UI language files (*.LNG beside the executable): line 1 is the marquee text
 // of the status bars, line n + 2 is UI text n, "|" stands for a line break.
 
-#include "app/UITexts.h"
+#include "base/UITexts.h"
 
 #include <string>
 #include <string_view>

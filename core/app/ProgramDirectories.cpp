@@ -1,7 +1,7 @@
 #include "app/ProgramDirectories.h"
 
 #include "app/Settings.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <cstdlib>
 #include <filesystem>

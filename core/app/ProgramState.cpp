@@ -1,8 +1,8 @@
 #include "app/ProgramState.h"
 
-#include "app/Messages.h"
-#include "transfer/FileUtils.h"
-#include "transfer/PrivateDirectory.h"
+#include "base/Messages.h"
+#include "base/FileUtils.h"
+#include "base/PrivateDirectory.h"
 
 namespace pitwall {
 

@@ -3,13 +3,13 @@
 // up when the program ends: directories, settings, the UI texts and the
 // recognised game installation.
 
-#include "app/GameInstallation.h"
+#include "formats/GameInstallation.h"
 #include "app/Language.h"
 #include "app/ProgramDirectories.h"
 #include "app/Settings.h"
-#include "app/UITexts.h"
+#include "base/UITexts.h"
 #include "formats/Palette.h"
-#include "transfer/InstallationLock.h"
+#include "base/InstallationLock.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #include "app/Settings.h"
 
 #include "app/IniFile.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "career/SeasonReport.h"
 
-#include "app/UITexts.h"
+#include "base/UITexts.h"
 
 #include <array>
 #include <cctype>

@@ -1,8 +1,8 @@
 #include "career/SeasonReportFile.h"
 
-#include "app/GameInstallation.h"
-#include "app/Messages.h"
-#include "transfer/FileUtils.h"
+#include "formats/GameInstallation.h"
+#include "base/Messages.h"
+#include "base/FileUtils.h"
 
 namespace pitwall {
 

@@ -7,9 +7,9 @@
 #include "graphics/GraphicsTransfer.h"
 #include "transfer/SelectionItems.h"
 #include "transfer/CarsetArchive.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/GameFile.h"
-#include "transfer/GamePath.h"
+#include "base/GamePath.h"
 
 namespace pitwall {
 

@@ -1,6 +1,6 @@
 #include "cockpit/CockpitNames.h"
 
-#include "app/Windows1252.h"
+#include "base/Windows1252.h"
 
 namespace pitwall {
 

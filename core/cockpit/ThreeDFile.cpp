@@ -1,6 +1,6 @@
 #include "cockpit/ThreeDFile.h"
 
-#include "app/Windows1252.h"
+#include "base/Windows1252.h"
 
 #include <algorithm>
 #include <string_view>

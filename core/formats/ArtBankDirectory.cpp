@@ -1,10 +1,10 @@
 #include "formats/ArtBankDirectory.h"
 
-#include "formats/FormatError.h"
-#include "formats/ByteReader.h"
-#include "formats/ByteWriter.h"
+#include "base/FormatError.h"
+#include "base/ByteReader.h"
+#include "base/ByteWriter.h"
 #include "formats/FileRange.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 namespace pitwall {
 

@@ -4,9 +4,9 @@
 #include "formats/ArtEntryCodec.h"
 #include "formats/ArtEntryReencoder.h"
 #include "formats/FileRange.h"
-#include "formats/FormatError.h"
-#include "transfer/FileUtils.h"
-#include "transfer/SafeWrite.h"
+#include "base/FormatError.h"
+#include "base/FileUtils.h"
+#include "base/SafeWrite.h"
 
 #include <algorithm>
 #include <filesystem>

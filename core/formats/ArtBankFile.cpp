@@ -1,9 +1,9 @@
 #include "formats/ArtBankFile.h"
 
 #include "formats/ArtEntryCodec.h"
-#include "formats/FormatError.h"
+#include "base/FormatError.h"
 #include "formats/FileRange.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,6 +1,6 @@
 #include "formats/ArtEntryCodec.h"
 
-#include "formats/ByteReader.h"
+#include "base/ByteReader.h"
 
 #include <algorithm>
 #include <string>

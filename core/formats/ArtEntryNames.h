@@ -2,7 +2,7 @@
 // The names the expansion dialog lists for the 840 art-bank entries: each
 // group of entries has a UI text with a running number.
 
-#include "app/DelphiFormat.h"
+#include "base/DelphiFormat.h"
 
 #include <cstddef>
 

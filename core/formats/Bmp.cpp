@@ -1,9 +1,9 @@
 #include "formats/Bmp.h"
 
-#include "formats/ByteReader.h"
-#include "formats/ByteWriter.h"
+#include "base/ByteReader.h"
+#include "base/ByteWriter.h"
 #include "formats/PictureError.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <algorithm>
 #include <bit>

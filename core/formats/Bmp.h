@@ -6,7 +6,7 @@
 // export expect: 8 bits with a 256-entry colour table, or 24 or 32 bits, rows
 // bottom-up, no compression, resolution and colour counts 0.
 
-#include "formats/ByteReader.h" // FormatError
+#include "base/ByteReader.h" // FormatError
 #include "formats/Image.h"
 
 #include <cstdint>

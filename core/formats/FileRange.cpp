@@ -1,6 +1,6 @@
 #include "formats/FileRange.h"
 
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <algorithm>
 #include <cerrno>

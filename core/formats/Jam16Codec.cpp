@@ -1,6 +1,6 @@
 #include "formats/Jam16Codec.h"
 
-#include "formats/ByteReader.h"
+#include "base/ByteReader.h"
 #include "formats/JamError.h"
 
 namespace pitwall {

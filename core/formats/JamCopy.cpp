@@ -1,6 +1,6 @@
 #include "formats/JamCopy.h"
 
-#include "formats/FormatError.h"
+#include "base/FormatError.h"
 
 #include <algorithm>
 

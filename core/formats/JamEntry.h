@@ -10,8 +10,8 @@
 //  6  u16  height                20  12   kept
 //  8  4    kept
 
-#include "formats/ByteReader.h"
-#include "formats/ByteWriter.h"
+#include "base/ByteReader.h"
+#include "base/ByteWriter.h"
 
 #include <array>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // Why a JAM file was refused. Every JAM reader throws this; the loader turns
 // it into the message the user sees and keeps the TJAMFile as it was.
 
-#include "formats/ByteReader.h"
+#include "base/ByteReader.h"
 
 #include <string>
 

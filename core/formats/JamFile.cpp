@@ -1,13 +1,13 @@
 #include "formats/JamFile.h"
 
-#include "formats/FormatError.h"
+#include "base/FormatError.h"
 #include "formats/Bmp.h"
-#include "formats/ByteReader.h"
-#include "formats/ByteWriter.h"
+#include "base/ByteReader.h"
+#include "base/ByteWriter.h"
 #include "formats/Jam16Codec.h"
 #include "formats/JamScramble.h"
 #include "formats/Pictures.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <algorithm>
 #include <fstream>

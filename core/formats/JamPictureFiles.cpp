@@ -4,7 +4,7 @@
 
 #include "formats/Pictures.h"
 #include "formats/Png.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 namespace pitwall {
 

@@ -1,6 +1,6 @@
 #include "formats/JamScramble.h"
 
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 namespace pitwall {
 

@@ -1,7 +1,7 @@
 #include "formats/Jpeg.h"
 
 #include "formats/Bmp.h"
-#include "formats/ByteReader.h"
+#include "base/ByteReader.h"
 #include "formats/PictureError.h"
 
 #include <csetjmp>

@@ -2,7 +2,7 @@
 // JPEG pictures through libjpeg-turbo. Decoded pictures are 24-bit; grey
 // JPEGs come out as grey colours.
 
-#include "formats/ByteReader.h" // FormatError
+#include "base/ByteReader.h" // FormatError
 #include "formats/Image.h"
 
 #include <cstdint>

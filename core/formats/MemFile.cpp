@@ -1,6 +1,6 @@
 #include "formats/MemFile.h"
 
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <algorithm>
 #include <fstream>

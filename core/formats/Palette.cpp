@@ -1,7 +1,7 @@
 #include "formats/Palette.h"
 
-#include "formats/ByteReader.h"
-#include "transfer/FileUtils.h"
+#include "base/ByteReader.h"
+#include "base/FileUtils.h"
 
 #include <algorithm>
 #include <charconv>

@@ -8,7 +8,7 @@
 // page pixel 0x00RRGGBB (how pictures and JAM pages hold them). The two turn
 // into each other by swapping the red and blue bytes.
 
-#include "formats/ByteReader.h" // FormatError
+#include "base/ByteReader.h" // FormatError
 #include "formats/Image.h"
 
 #include <array>

@@ -3,7 +3,7 @@
 // say it in the interface's language; the exception's own text keeps the
 // details (in English) for the command line and the logs.
 
-#include "formats/ByteReader.h"
+#include "base/ByteReader.h"
 
 #include <string>
 

@@ -1,11 +1,11 @@
 #include "formats/Pictures.h"
 
 #include "formats/Bmp.h"
-#include "formats/ByteReader.h"
+#include "base/ByteReader.h"
 #include "formats/Jpeg.h"
 #include "formats/PictureError.h"
 #include "formats/Png.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <algorithm>
 #include <cctype>

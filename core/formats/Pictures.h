@@ -4,7 +4,7 @@
 // text 985 and do nothing), conversion between the two, cropping to a file,
 // the colour-keyed copy and the paste-into-a-picture rule.
 
-#include "formats/FormatError.h"
+#include "base/FormatError.h"
 #include "formats/Image.h"
 
 #include <exception>

@@ -2,7 +2,7 @@
 
 #include "formats/Bmp.h"
 #include "formats/PictureError.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <csetjmp>
 #include <cstdio>

@@ -6,7 +6,7 @@
 // 8-bit palette PNG from a picture of depth 8 or less (its colour table,
 // padded to 256 entries) and a 24-bit RGB PNG from any other.
 
-#include "formats/ByteReader.h" // FormatError
+#include "base/ByteReader.h" // FormatError
 #include "formats/Image.h"
 
 #include <cstdint>

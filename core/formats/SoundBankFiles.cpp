@@ -1,7 +1,7 @@
 #include "formats/SoundBankFiles.h"
 
-#include "formats/FormatError.h"
-#include "transfer/FileUtils.h"
+#include "base/FormatError.h"
+#include "base/FileUtils.h"
 
 namespace pitwall {
 

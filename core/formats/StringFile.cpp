@@ -1,9 +1,9 @@
 #include "formats/StringFile.h"
 
-#include "formats/FormatError.h"
-#include "formats/ByteReader.h"
-#include "formats/ByteWriter.h"
-#include "transfer/FileUtils.h"
+#include "base/FormatError.h"
+#include "base/ByteReader.h"
+#include "base/ByteWriter.h"
+#include "base/FileUtils.h"
 
 #include <algorithm>
 #include <stdexcept>

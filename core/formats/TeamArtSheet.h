@@ -6,7 +6,7 @@
 
 #include "formats/ArtBankDirectory.h"
 #include "formats/ArtPicture.h"
-#include "formats/FormatError.h"
+#include "base/FormatError.h"
 
 #include <array>
 #include <cstddef>

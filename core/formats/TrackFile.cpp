@@ -1,11 +1,11 @@
 #include "formats/TrackFile.h"
 
-#include "formats/FormatError.h"
-#include "app/Windows1252.h"
-#include "formats/ByteReader.h"
+#include "base/FormatError.h"
+#include "base/Windows1252.h"
+#include "base/ByteReader.h"
 #include "formats/FileRange.h"
-#include "transfer/FileUtils.h"
-#include "transfer/GamePath.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "graphics/CarNumbers.h"
 
-#include "formats/ByteReader.h"
-#include "formats/ByteWriter.h"
+#include "base/ByteReader.h"
+#include "base/ByteWriter.h"
 #include "graphics/GraphicsOffsets.h"
 #include "transfer/GameFile.h"
 

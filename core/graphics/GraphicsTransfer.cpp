@@ -1,9 +1,9 @@
 #include "graphics/GraphicsTransfer.h"
 
-#include "app/GameInstallation.h"
+#include "formats/GameInstallation.h"
 #include "app/ProgramState.h"
 #include "formats/Bmp.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/GameChangeSet.h"
 #include "transfer/TransferUi.h"
 

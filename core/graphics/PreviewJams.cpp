@@ -1,6 +1,6 @@
 #include "graphics/PreviewJams.h"
 
-#include "app/GameInstallation.h"
+#include "formats/GameInstallation.h"
 #include "app/ProgramState.h"
 #include "transfer/ReportedFormats.h"
 

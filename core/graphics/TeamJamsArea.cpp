@@ -1,7 +1,7 @@
 #include "graphics/TeamJamsArea.h"
 
 #include "graphics/GraphicsTransfer.h"
-#include "app/GameInstallation.h"
+#include "formats/GameInstallation.h"
 #include "app/ProgramState.h"
 #include "transfer/CarsetArchive.h"
 #include "transfer/CarsetBudget.h"

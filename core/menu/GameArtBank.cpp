@@ -3,9 +3,9 @@
 #include "app/ProgramState.h"
 #include "formats/ArtBankExpansion.h"
 #include "transfer/DataArea.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/GameChangeSet.h"
-#include "transfer/PrivateFile.h"
+#include "base/PrivateFile.h"
 #include "transfer/TransferUi.h"
 #include "transfer/ReportedFormats.h"
 

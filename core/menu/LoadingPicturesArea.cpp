@@ -4,9 +4,9 @@
 #include "formats/Bmp.h"
 #include "formats/PaletteReduction.h"
 #include "menu/MenuArt.h"
-#include "transfer/FileUtils.h"
-#include "transfer/GamePath.h"
-#include "transfer/PrivateFile.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
+#include "base/PrivateFile.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #include "menu/MenuArt.h"
 
-#include "app/UITexts.h"
+#include "base/UITexts.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -4,8 +4,8 @@
 #include "formats/ArtBankPictures.h"
 #include "menu/GameArtBank.h"
 #include "transfer/CarsetArchive.h"
-#include "transfer/FileUtils.h"
-#include "transfer/GamePath.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "transfer/ReportedFormats.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "menu/MenuPictureFiles.h"
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtBankPictures.h"
 #include "formats/Bmp.h"
@@ -8,7 +8,7 @@
 #include "formats/Pictures.h"
 #include "formats/TeamArtSheet.h"
 #include "menu/MenuArt.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/ReportedFormats.h"
 #include "transfer/FormatMessages.h"
 

@@ -8,8 +8,8 @@
 #include "menu/TeamArtEntries.h"
 #include "tracks/TrackPictures.h"
 #include "tracks/TrackTable.h"
-#include "transfer/FileUtils.h"
-#include "transfer/GamePath.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "transfer/ReportedFormats.h"
 
 namespace pitwall {

@@ -1,6 +1,6 @@
 #include "menu/TeamArtEntries.h"
 
-#include "app/ParallelFor.h"
+#include "base/ParallelFor.h"
 #include "formats/ArtBankFile.h"
 #include "formats/TeamArtSheet.h"
 #include "transfer/ReportedFormats.h"

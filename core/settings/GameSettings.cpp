@@ -1,7 +1,7 @@
 #include "settings/GameSettings.h"
 
-#include "formats/ByteReader.h"
-#include "formats/ByteWriter.h"
+#include "base/ByteReader.h"
+#include "base/ByteWriter.h"
 
 namespace pitwall {
 

@@ -1,6 +1,6 @@
 #include "sounds/SoundFolder.h"
 
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/ReportedFormats.h"
 
 #include <map>

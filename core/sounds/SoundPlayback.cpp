@@ -1,7 +1,7 @@
 #include "sounds/SoundPlayback.h"
 
-#include "formats/ByteWriter.h"
-#include "transfer/FileUtils.h"
+#include "base/ByteWriter.h"
+#include "base/FileUtils.h"
 
 namespace pitwall {
 

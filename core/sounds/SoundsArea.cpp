@@ -2,10 +2,10 @@
 
 #include "app/ProgramState.h"
 #include "transfer/CarsetArchive.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/GameChangeSet.h"
-#include "transfer/GamePath.h"
-#include "transfer/PrivateFile.h"
+#include "base/GamePath.h"
+#include "base/PrivateFile.h"
 
 #include <algorithm>
 

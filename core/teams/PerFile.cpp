@@ -1,7 +1,7 @@
 #include "teams/PerFile.h"
 
 #include "app/IniFile.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <stdexcept>
 

@@ -1,6 +1,6 @@
 #include "teams/TeamDefaults.h"
 
-#include "app/UITexts.h"
+#include "base/UITexts.h"
 
 namespace pitwall {
 

@@ -22,7 +22,7 @@ inline constexpr std::size_t kDriverRecordSize = 34;
 inline constexpr std::size_t kTeamTableImageSize = kTeamCount * kTeamRecordSize; // 1122
 
 std::vector<std::uint8_t> TeamTableImage(const TeamTable& table);
-// Throws FormatError (formats/ByteReader.h) unless `image` is exactly 1122
+// Throws FormatError (base/ByteReader.h) unless `image` is exactly 1122
 // bytes long.
 TeamTable TeamTableFromImage(std::span<const std::uint8_t> image);
 

@@ -1,7 +1,7 @@
 #include "teams/TeamsGameFiles.h"
 
-#include "formats/ByteReader.h"
-#include "formats/ByteWriter.h"
+#include "base/ByteReader.h"
+#include "base/ByteWriter.h"
 #include "teams/PitLane.h"
 #include "transfer/GameFile.h"
 

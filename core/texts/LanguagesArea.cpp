@@ -1,10 +1,10 @@
 #include "texts/LanguagesArea.h"
 
-#include "app/GameInstallation.h"
+#include "formats/GameInstallation.h"
 #include "app/ProgramState.h"
 #include "formats/StringFile.h"
 #include "transfer/CarsetHeader.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <stdexcept>
 

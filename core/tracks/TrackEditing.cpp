@@ -2,7 +2,7 @@
 
 #include "tracks/TrackPictures.h"
 #include "tracks/TracksArea.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <algorithm>
 #include <filesystem>

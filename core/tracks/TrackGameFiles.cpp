@@ -1,7 +1,7 @@
 #include "tracks/TrackGameFiles.h"
 
-#include "formats/ByteReader.h"
-#include "formats/ByteWriter.h"
+#include "base/ByteReader.h"
+#include "base/ByteWriter.h"
 #include "tracks/TrackPositions.h"
 #include "transfer/GameFile.h"
 

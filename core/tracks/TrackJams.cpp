@@ -1,8 +1,8 @@
 #include "tracks/TrackJams.h"
 
 #include "app/IniFile.h"
-#include "transfer/FileUtils.h"
-#include "transfer/GamePath.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,14 +1,14 @@
 #include "tracks/TrackPictureFiles.h"
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "formats/ArtBankDirectory.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtBankPictures.h"
 #include "formats/Bmp.h"
 #include "formats/Pictures.h"
 #include "tracks/TrackPictures.h"
-#include "transfer/FileUtils.h"
-#include "transfer/GamePath.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "transfer/ReportedFormats.h"
 
 namespace pitwall {

@@ -6,7 +6,7 @@
 #include "formats/Bmp.h"
 #include "formats/ArtEntryCodec.h"
 #include "tracks/TrackTable.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/ReportedFormats.h"
 
 #include <algorithm>

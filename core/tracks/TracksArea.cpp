@@ -1,6 +1,6 @@
 #include "tracks/TracksArea.h"
 
-#include "app/ParallelFor.h"
+#include "base/ParallelFor.h"
 #include "app/ProgramState.h"
 #include "formats/ArtBankDirectory.h"
 #include "formats/ArtBankPictures.h"
@@ -14,7 +14,7 @@
 #include "tracks/TrackProgress.h"
 #include "tracks/TrackSections.h"
 #include "tracks/TrackTexts.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/GameChangeSet.h"
 #include "transfer/GameFile.h"
 

@@ -16,8 +16,8 @@
 #include "transfer/CarsetArchive.h"
 #include "transfer/CarsetBudget.h"
 #include "transfer/CarsetHeader.h"
-#include "transfer/FileUtils.h"
-#include "transfer/GamePath.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "transfer/TransferUi.h"
 
 #include <set>

@@ -1,9 +1,9 @@
 #include "transfer/AreaFiles.h"
 
-#include "app/GameInstallation.h"
+#include "formats/GameInstallation.h"
 #include "app/ProgramState.h"
 #include "transfer/CarsetHeader.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <filesystem>
 

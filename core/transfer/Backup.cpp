@@ -1,8 +1,8 @@
 #include "transfer/Backup.h"
 
-#include "app/DelphiFormat.h"
-#include "transfer/FileUtils.h"
-#include "transfer/GamePath.h"
+#include "base/DelphiFormat.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -4,7 +4,7 @@
 // directory keeping the installation's structure.
 
 #include <array>
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,8 +1,8 @@
 #include "transfer/CarsetArchive.h"
 
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/MemberDeflater.h"
-#include "transfer/PrivateFile.h"
+#include "base/PrivateFile.h"
 
 #include <algorithm>
 #include <cstring>

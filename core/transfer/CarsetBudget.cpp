@@ -1,7 +1,7 @@
 #include "transfer/CarsetBudget.h"
 
 #include "transfer/CarsetArchive.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <cstdint>
 

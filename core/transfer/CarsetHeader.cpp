@@ -1,7 +1,7 @@
 #include "transfer/CarsetHeader.h"
 
-#include "formats/ByteReader.h"
-#include "formats/ByteWriter.h"
+#include "base/ByteReader.h"
+#include "base/ByteWriter.h"
 
 namespace pitwall {
 

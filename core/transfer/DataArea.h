@@ -4,7 +4,7 @@
 // transfer selection, act on their own items only, report one progress line
 // per item and mark what they import or load.
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "transfer/TransferState.h"
 
 #include <cstdint>

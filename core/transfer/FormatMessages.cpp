@@ -1,7 +1,7 @@
 #include "transfer/FormatMessages.h"
 
-#include "app/Messages.h"
-#include "app/UITexts.h"
+#include "base/Messages.h"
+#include "base/UITexts.h"
 #include "formats/ArtEntryNames.h"
 
 namespace pitwall {

@@ -4,7 +4,7 @@
 // front ends report an error that names a UI text through these, and let
 // any other error travel on.
 
-#include "formats/FormatError.h"
+#include "base/FormatError.h"
 
 #include <cstddef>
 #include <string>

@@ -1,8 +1,8 @@
 #include "transfer/GameChangeSet.h"
 
-#include "transfer/FileUtils.h"
-#include "transfer/GamePath.h"
-#include "transfer/SafeWrite.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
+#include "base/SafeWrite.h"
 
 #include <algorithm>
 #include <cstring>

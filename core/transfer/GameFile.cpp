@@ -1,7 +1,7 @@
 #include "transfer/GameFile.h"
 
-#include "transfer/FileUtils.h"
-#include "transfer/SafeWrite.h"
+#include "base/FileUtils.h"
+#include "base/SafeWrite.h"
 
 #include <algorithm>
 

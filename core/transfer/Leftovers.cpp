@@ -1,7 +1,7 @@
 #include "transfer/Leftovers.h"
 
-#include "transfer/DirectoryHandle.h"
-#include "transfer/FileUtils.h"
+#include "base/DirectoryHandle.h"
+#include "base/FileUtils.h"
 
 #include <cctype>
 

@@ -1,6 +1,6 @@
 #include "transfer/ReportedFormats.h"
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtBankPictures.h"
 #include "formats/Pictures.h"

@@ -1,10 +1,10 @@
 #include "transfer/RestorePoints.h"
 
-#include "transfer/FileHash.h"
-#include "transfer/FileUtils.h"
-#include "transfer/GamePath.h"
+#include "base/FileHash.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "transfer/Leftovers.h"
-#include "transfer/SafeWrite.h"
+#include "base/SafeWrite.h"
 
 #include <algorithm>
 #include <cctype>

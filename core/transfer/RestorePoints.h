@@ -9,7 +9,7 @@
 // default; a point is never made at the price of filling the disk.
 
 #include "app/ProgramDirectories.h"
-#include "transfer/InstallationLock.h"
+#include "base/InstallationLock.h"
 
 #include <cstdint>
 #include <functional>

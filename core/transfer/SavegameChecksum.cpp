@@ -1,6 +1,6 @@
 #include "transfer/SavegameChecksum.h"
 
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <stdexcept>
 #include <string>

@@ -1,6 +1,6 @@
 #include "transfer/SelectionItems.h"
 
-#include "app/UITexts.h"
+#include "base/UITexts.h"
 #include "formats/GameLanguages.h"
 
 namespace pitwall {

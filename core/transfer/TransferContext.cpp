@@ -2,9 +2,9 @@
 #include "transfer/CarsetArchive.h"
 #include "transfer/CarsetHeader.h"
 #include "transfer/DataArea.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/GameChangeSet.h"
-#include "transfer/PrivateFile.h"
+#include "base/PrivateFile.h"
 #include "transfer/TransferUi.h"
 
 namespace pitwall {

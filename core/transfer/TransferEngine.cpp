@@ -1,12 +1,12 @@
 #include "transfer/TransferEngine.h"
 
-#include "app/GameInstallation.h"
+#include "formats/GameInstallation.h"
 #include "app/ProgramState.h"
 #include "transfer/CarsetArchive.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/GameFile.h"
 #include "transfer/RestorePoints.h"
-#include "transfer/PrivateDirectory.h"
+#include "base/PrivateDirectory.h"
 #include "transfer/SavegameChecksum.h"
 #include "transfer/TransferOrder.h"
 

@@ -3,7 +3,7 @@
 // selection dialog, the open editor and the carset information window. The
 // desktop editor implements them with windows, the command line with text.
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "transfer/SelectionItems.h"
 
 #include <cstdint>

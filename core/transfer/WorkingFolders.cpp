@@ -1,6 +1,6 @@
 #include "transfer/WorkingFolders.h"
 
-#include "transfer/DirectoryHandle.h"
+#include "base/DirectoryHandle.h"
 
 #include <cerrno>
 #include <chrono>

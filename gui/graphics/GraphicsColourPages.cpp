@@ -13,7 +13,7 @@
 #include "graphics/GraphicsSet.h"
 #include "graphics/PictureIntoJam.h"
 #include "graphics/RampTables.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -8,8 +8,8 @@
 #include "formats/Bmp.h"
 #include "menu/MenuArt.h"
 #include "menu/MenuPictureFiles.h"
-#include "transfer/FileUtils.h"
-#include "transfer/GamePath.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "transfer/ReportedFormats.h"
 
 #include <QCheckBox>

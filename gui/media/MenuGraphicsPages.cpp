@@ -2,9 +2,9 @@
 
 #include "AppContext.h"
 #include "ProgressWindow.h"
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "menu/MenuPictureFiles.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <QApplication>
 

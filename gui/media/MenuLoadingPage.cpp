@@ -6,7 +6,7 @@
 #include "formats/Bmp.h"
 #include "menu/MenuArt.h"
 #include "menu/MenuPictureFiles.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>

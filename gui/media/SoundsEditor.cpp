@@ -9,7 +9,7 @@
 #include "sounds/SoundFolder.h"
 #include "sounds/SoundPlayback.h"
 #include "sounds/SoundsArea.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/ReportedFormats.h"
 
 #include <QCheckBox>

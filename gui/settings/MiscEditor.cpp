@@ -7,7 +7,7 @@
 #include "QtMessages.h"
 #include "WidgetHelpers.h"
 #include "settings/SettingsValues.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/SelectionItems.h"
 
 #include <QAbstractButton>

@@ -9,7 +9,7 @@
 #include "QtMessages.h"
 #include "QtTranslations.h"
 #include "app/ProgramState.h"
-#include "app/Session.h"
+#include "session/Session.h"
 
 #include <functional>
 #include <memory>

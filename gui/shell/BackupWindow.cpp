@@ -4,7 +4,7 @@
 #include "DirectoryEdit.h"
 #include "LanguageTable.h"
 #include "ProgressWindow.h"
-#include "app/Windows1252.h"
+#include "base/Windows1252.h"
 #include "transfer/Backup.h"
 
 #include <QHBoxLayout>

@@ -4,7 +4,7 @@
 #include "ExpansionDialog.h"
 #include "MainWindow.h"
 #include "TransferSummary.h"
-#include "app/GameInstallation.h"
+#include "formats/GameInstallation.h"
 #include "graphics/ArtPrecheck.h"
 #include "menu/GameArtBank.h"
 #include "menu/MenuArt.h"

@@ -3,8 +3,8 @@
 #include "LanguageTable.h"
 #include "OkCancelButtons.h"
 #include "QtMessages.h"
-#include "app/UITexts.h"
-#include "app/Windows1252.h"
+#include "base/UITexts.h"
+#include "base/Windows1252.h"
 #include "transfer/Backup.h"
 #include "transfer/SelectionItems.h"
 

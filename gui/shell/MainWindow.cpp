@@ -21,7 +21,7 @@
 #include "UITextViewer.h"
 #include "app/IniFile.h"
 #include "formats/ArtBankDirectory.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/ReportedFormats.h"
 
 #include <QApplication>

@@ -4,7 +4,7 @@
 #include "LanguageTable.h"
 #include "app/GameRegistry.h"
 #include "app/Language.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -3,7 +3,7 @@
 #include "AppContext.h"
 #include "LanguageTable.h"
 #include "TransferSummary.h"
-#include "app/Windows1252.h"
+#include "base/Windows1252.h"
 #include "transfer/Backup.h"
 
 #include <QDateTime>

@@ -1,6 +1,6 @@
 #include "TransferSummary.h"
 
-#include "app/UITexts.h"
+#include "base/UITexts.h"
 #include "transfer/TransferEngine.h"
 
 namespace pitwall::gui {

@@ -3,7 +3,7 @@
 // failures (each was shown as it happened) and the selected items that no
 // part of the program carries yet.
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 
 #include <string>
 #include <vector>

@@ -12,7 +12,7 @@
 #include "SplashWindow.h"
 
 #include "app/ProgramState.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <QTimer>
 

@@ -6,7 +6,7 @@
 #include "WidgetHelpers.h"
 #include "career/CareerResults.h"
 #include "career/SeasonReportFile.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>

@@ -10,7 +10,7 @@
 #include "teams/PitLane.h"
 #include "teams/TeamExchange.h"
 #include "teams/TeamsArea.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -7,12 +7,12 @@
 #include "TextFindDialog.h"
 #include "TextListModel.h"
 #include "WidgetHelpers.h"
-#include "app/GameInstallation.h"
+#include "formats/GameInstallation.h"
 #include "formats/GameLanguages.h"
 #include "formats/StringFile.h"
 #include "texts/LanguagesArea.h"
 #include "texts/TextLines.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/ReportedFormats.h"
 
 #include <QGridLayout>

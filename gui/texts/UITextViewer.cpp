@@ -1,7 +1,7 @@
 #include "UITextViewer.h"
 
 #include "QtMessages.h"
-#include "app/UITexts.h"
+#include "base/UITexts.h"
 
 #include <QLabel>
 #include <QListWidget>

@@ -7,7 +7,7 @@
 #include "TracksEditorWidgets.h"
 #include "tracks/TrackEditing.h"
 #include "tracks/TracksArea.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/SelectionItems.h"
 
 #include <QAbstractButton>

@@ -9,8 +9,8 @@
 #include "tracks/Gp3InfoValues.h"
 #include "tracks/TrackFileNames.h"
 #include "tracks/TrackJams.h"
-#include "transfer/FileUtils.h"
-#include "transfer/GamePath.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "transfer/ReportedFormats.h"
 
 #include <QCheckBox>

@@ -13,7 +13,7 @@
 #include "tracks/TrackPictures.h"
 #include "tracks/TrackSections.h"
 #include "tracks/TracksArea.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/ReportedFormats.h"
 
 #include <QComboBox>

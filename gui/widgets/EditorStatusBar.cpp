@@ -1,7 +1,7 @@
 #include "EditorStatusBar.h"
 
 #include "AppContext.h"
-#include "app/GameInstallation.h"
+#include "formats/GameInstallation.h"
 
 #include <QLabel>
 #include <QStatusBar>

@@ -2,7 +2,7 @@
 
 #include "AppContext.h"
 #include "transfer/FileChoice.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <QFileDialog>
 

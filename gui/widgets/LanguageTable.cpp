@@ -1,7 +1,7 @@
 #include "LanguageTable.h"
 
 #include "QtMessages.h"
-#include "app/UITexts.h"
+#include "base/UITexts.h"
 
 #include <QAbstractButton>
 #include <QAction>

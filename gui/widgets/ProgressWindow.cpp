@@ -1,7 +1,7 @@
 #include "ProgressWindow.h"
 
 #include "QtMessages.h"
-#include "app/DelphiFormat.h"
+#include "base/DelphiFormat.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -3,7 +3,7 @@
 // a gauge and the estimated time still to go.
 
 #include "app/ProgressEstimate.h"
-#include "app/Stopwatch.h"
+#include "base/Stopwatch.h"
 
 #include <QDialog>
 #include <functional>

@@ -1,7 +1,7 @@
 #pragma once
 // Messages of the core as message boxes.
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 
 #include <QString>
 #include <functional>

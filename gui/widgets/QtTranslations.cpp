@@ -1,6 +1,6 @@
 #include "QtTranslations.h"
 
-#include "app/Windows1252.h"
+#include "base/Windows1252.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -6,7 +6,7 @@
 #include "WidgetHelpers.h"
 #include "WorkshopsState.h"
 #include "ZoomView.h"
-#include "app/GameInstallation.h"
+#include "formats/GameInstallation.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtBankPictures.h"
 #include "menu/GameArtBank.h"

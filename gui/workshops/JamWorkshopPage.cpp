@@ -6,7 +6,7 @@
 #include "WorkshopsState.h"
 #include "ZoomView.h"
 #include "formats/JamPictureFiles.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/ReportedFormats.h"
 
 #include <QCheckBox>

@@ -5,7 +5,7 @@
 #include "EditorStatusBar.h"
 #include "JamWorkshopPage.h"
 #include "LanguageTable.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/ReportedFormats.h"
 
 #include <QDragEnterEvent>

@@ -2,9 +2,9 @@
 #include "TestSupport.h"
 
 #include "Commands.h"
-#include "app/GameInstallation.h"
-#include "transfer/FileUtils.h"
-#include "transfer/GamePath.h"
+#include "formats/GameInstallation.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

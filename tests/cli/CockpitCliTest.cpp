@@ -2,8 +2,8 @@
 #include "TestSupport.h"
 
 #include "cockpit/CockpitGraphics.h"
-#include "transfer/FileUtils.h"
-#include "transfer/GamePath.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 
 #include <gtest/gtest.h>
 

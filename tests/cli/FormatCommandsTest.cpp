@@ -11,8 +11,8 @@
 #include "formats/Bmp.h"
 #include "formats/SoundBank.h"
 #include "formats/StringFile.h"
-#include "transfer/FileUtils.h"
-#include "transfer/GamePath.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "transfer/ReportedFormats.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "CliRunner.h"
 #include "TestSupport.h"
-#include "app/GameInstallation.h"
+#include "formats/GameInstallation.h"
 
 #include <gtest/gtest.h>
 

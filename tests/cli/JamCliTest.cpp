@@ -5,7 +5,7 @@
 #include "formats/JamFile.h"
 #include "formats/JamScramble.h"
 #include "formats/Palette.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <gtest/gtest.h>
 #include <sstream>

@@ -3,7 +3,7 @@
 
 #include "formats/Bmp.h"
 #include "formats/SoundBank.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,9 @@
 #include "CliRunner.h"
 #include "TestSupport.h"
 
-#include "transfer/FileHash.h"
-#include "transfer/FileUtils.h"
-#include "transfer/GamePath.h"
+#include "base/FileHash.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 
 #include <gtest/gtest.h>
 #include <filesystem>

@@ -7,7 +7,7 @@
 #include "TerminalText.h"
 #include "transfer/CarsetArchive.h"
 #include "transfer/CarsetHeader.h"
-#include "transfer/GamePath.h"
+#include "base/GamePath.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #include "TestSupport.h"
 
 #include "formats/StringFile.h"
-#include "transfer/GamePath.h"
+#include "base/GamePath.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 
 #include "formats/ArtBankFile.h"
 #include "formats/ArtBankGroups.h"
-#include "transfer/FileUtils.h"
-#include "transfer/GamePath.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "transfer/ReportedFormats.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #include "TestSupport.h"
 
 #include "Commands.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/SavegameChecksum.h"
 
 #include <gtest/gtest.h>

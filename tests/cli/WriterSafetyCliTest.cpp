@@ -6,8 +6,8 @@
 #include "CliRunner.h"
 #include "TestSupport.h"
 
-#include "transfer/FileHash.h"
-#include "transfer/FileUtils.h"
+#include "base/FileHash.h"
+#include "base/FileUtils.h"
 #include "transfer/RestorePoints.h"
 #include "transfer/SavegameChecksum.h"
 

@@ -3,7 +3,7 @@
 #include "formats/ArtBankExpansion.h"
 #include "formats/ArtEntryCodec.h"
 #include "formats/ArtEntryReencoder.h"
-#include "formats/ByteWriter.h"
+#include "base/ByteWriter.h"
 #include "transfer/ReportedFormats.h"
 
 #include <gtest/gtest.h>

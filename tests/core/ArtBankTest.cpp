@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
-#include "app/Messages.h"
-#include "app/UITexts.h"
+#include "base/Messages.h"
+#include "base/UITexts.h"
 #include "formats/ArtBankExpansion.h"
 #include "formats/ArtBankGroups.h"
 #include "formats/ArtBankFile.h"
@@ -9,8 +9,8 @@
 #include "formats/Bmp.h"
 #include "formats/ArtEntryCodec.h"
 #include "formats/TeamArtSheet.h"
-#include "transfer/FileUtils.h"
-#include "transfer/SafeWrite.h"
+#include "base/FileUtils.h"
+#include "base/SafeWrite.h"
 #include "transfer/ReportedFormats.h"
 
 #include <filesystem>

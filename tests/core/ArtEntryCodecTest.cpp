@@ -1,6 +1,6 @@
 #include "formats/ArtEntryCodec.h"
-#include "formats/ByteReader.h"
-#include "formats/ByteWriter.h"
+#include "base/ByteReader.h"
+#include "base/ByteWriter.h"
 
 #include <gtest/gtest.h>
 

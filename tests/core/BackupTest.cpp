@@ -2,7 +2,7 @@
 
 #include "transfer/Backup.h"
 #include "transfer/CarsetInfo.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 #include "TestSupport.h"
 
 #include "formats/Bmp.h"
-#include "formats/ByteReader.h"
-#include "formats/ByteWriter.h"
+#include "base/ByteReader.h"
+#include "base/ByteWriter.h"
 
 #include <gtest/gtest.h>
 

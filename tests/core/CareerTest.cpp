@@ -1,9 +1,9 @@
 #include "TestSupport.h"
 
-#include "app/GameInstallation.h"
+#include "formats/GameInstallation.h"
 #include "career/CareerResults.h"
 #include "career/SeasonReport.h"
-#include "transfer/GamePath.h"
+#include "base/GamePath.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "TestSupport.h"
 
 #include "transfer/CarsetArchive.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/MemberDeflater.h"
 
 #include <gtest/gtest.h>

@@ -2,11 +2,11 @@
 
 #include "DemoInstallation.h"
 #include "app/IniFile.h"
-#include "app/Session.h"
+#include "session/Session.h"
 #include "teams/TeamTableImage.h"
 #include "transfer/CarsetArchive.h"
 #include "transfer/CarsetHeader.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/SavegameChecksum.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "TestSupport.h"
 
 #include "app/Language.h"
-#include "app/Windows1252.h"
+#include "base/Windows1252.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include "cockpit/ElementTypeChange.h"
 #include "cockpit/LcdEmulation.h"
 #include "cockpit/ThreeDFile.h"
-#include "transfer/FileUtils.h"
-#include "transfer/GamePath.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

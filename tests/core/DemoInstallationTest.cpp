@@ -1,10 +1,10 @@
 #include "TestSupport.h"
 
 #include "DemoInstallation.h"
-#include "app/GameInstallation.h"
-#include "formats/ByteReader.h"
-#include "transfer/FileUtils.h"
-#include "transfer/GamePath.h"
+#include "formats/GameInstallation.h"
+#include "base/ByteReader.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "transfer/SavegameChecksum.h"
 
 #include <gtest/gtest.h>

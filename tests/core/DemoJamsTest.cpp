@@ -5,9 +5,9 @@
 #include "formats/Jam16Codec.h"
 #include "formats/JamFile.h"
 #include "formats/Palette.h"
-#include "app/UITexts.h"
-#include "transfer/FileUtils.h"
-#include "transfer/GamePath.h"
+#include "base/UITexts.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "transfer/ReportedFormats.h"
 
 #include <algorithm>

@@ -1,12 +1,12 @@
 #include "TestSupport.h"
 
 #include "app/GameRegistry.h"
-#include "app/Messages.h"
-#include "app/UITexts.h"
+#include "base/Messages.h"
+#include "base/UITexts.h"
 #include "transfer/FileChoice.h"
-#include "transfer/FileUtils.h"
-#include "transfer/GamePath.h"
-#include "transfer/PrivateFile.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
+#include "base/PrivateFile.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 
-#include "app/Messages.h"
-#include "app/UITexts.h"
-#include "formats/FormatError.h"
+#include "base/Messages.h"
+#include "base/UITexts.h"
+#include "base/FormatError.h"
 #include "formats/Pictures.h"
 #include "formats/PictureError.h"
 #include "formats/StringFile.h"

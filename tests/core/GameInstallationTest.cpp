@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 
-#include "app/GameInstallation.h"
+#include "formats/GameInstallation.h"
 #include "app/GameRegistry.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

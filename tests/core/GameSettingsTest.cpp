@@ -1,11 +1,11 @@
 #include "SessionFixture.h"
 
-#include "app/Session.h"
+#include "session/Session.h"
 #include "settings/SettingsGameFiles.h"
 #include "settings/SettingsValues.h"
 #include "transfer/CarsetArchive.h"
 #include "transfer/CarsetHeader.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/GameFile.h"
 #include "transfer/SavegameChecksum.h"
 

@@ -1,14 +1,14 @@
 #include "SessionFixture.h"
 
-#include "app/GameInstallation.h"
-#include "app/Session.h"
+#include "formats/GameInstallation.h"
+#include "session/Session.h"
 #include "formats/GameLanguages.h"
 #include "formats/StringFile.h"
 #include "texts/LanguagesArea.h"
 #include "texts/TextLines.h"
 #include "texts/TextSearch.h"
-#include "transfer/FileUtils.h"
-#include "transfer/GamePath.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "transfer/SavegameChecksum.h"
 #include "transfer/ReportedFormats.h"
 

@@ -1,13 +1,13 @@
 #include "SessionFixture.h"
 
-#include "app/Session.h"
-#include "app/GameInstallation.h"
+#include "session/Session.h"
+#include "formats/GameInstallation.h"
 #include "formats/Bmp.h"
 #include "graphics/ArtPrecheck.h"
 #include "menu/MenuArt.h"
-#include "app/Messages.h"
+#include "base/Messages.h"
 #include "transfer/DataArea.h"
-#include "transfer/GamePath.h"
+#include "base/GamePath.h"
 #include "transfer/GameChangeSet.h"
 #include "formats/ArtBankFile.h"
 #include "menu/GameArtBank.h"
@@ -18,7 +18,7 @@
 #include "graphics/TyreSet.h"
 #include "transfer/CarsetArchive.h"
 #include "transfer/CarsetHeader.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/SavegameChecksum.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "JamTestFiles.h"
 #include "TestSupport.h"
 
-#include "app/UITexts.h"
+#include "base/UITexts.h"
 #include "formats/JamFile.h"
 #include "formats/JamScramble.h"
 #include "transfer/ReportedFormats.h"

@@ -1,7 +1,7 @@
 #include "JamTestFiles.h"
 #include "TestSupport.h"
 
-#include "app/UITexts.h"
+#include "base/UITexts.h"
 #include "formats/Bmp.h"
 #include "formats/Jam16Codec.h"
 #include "formats/JamCopy.h"

@@ -2,12 +2,12 @@
 // Hand-built JAM files for the format tests: every byte placed here by the
 // test, independent of the program's writer.
 
-#include "formats/ByteWriter.h"
+#include "base/ByteWriter.h"
 #include "formats/JamFile.h"
 #include "formats/Palette.h"
 #include "TestSupport.h"
-#include "app/Messages.h"
-#include "app/UITexts.h"
+#include "base/Messages.h"
+#include "base/UITexts.h"
 
 #include <cstdint>
 #include <vector>

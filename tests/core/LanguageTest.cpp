@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
 #include "app/Language.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 #include "formats/Png.h"
 #include "formats/PaletteReduction.h"
 #include "formats/Pictures.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/ReportedFormats.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "formats/ByteReader.h"
+#include "base/ByteReader.h"
 #include "formats/Palette.h"
 
 #include <gtest/gtest.h>

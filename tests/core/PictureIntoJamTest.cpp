@@ -5,7 +5,7 @@
 #include "JamTestFiles.h"
 #include "TestSupport.h"
 
-#include "app/GameInstallation.h"
+#include "formats/GameInstallation.h"
 #include "app/Language.h"
 #include "formats/Bmp.h"
 #include "formats/Pictures.h"

@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
-#include "transfer/FileUtils.h"
-#include "transfer/PrivateDirectory.h"
+#include "base/FileUtils.h"
+#include "base/PrivateDirectory.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -2,7 +2,7 @@
 
 #include "app/IniFile.h"
 #include "app/ProgramState.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -4,12 +4,12 @@
 
 #include "TestSupport.h"
 
-#include "transfer/FileHash.h"
-#include "transfer/FileUtils.h"
+#include "base/FileHash.h"
+#include "base/FileUtils.h"
 #include "transfer/GameChangeSet.h"
 #include "transfer/GameFile.h"
 #include "transfer/RestorePoints.h"
-#include "transfer/SafeWrite.h"
+#include "base/SafeWrite.h"
 
 #include <gtest/gtest.h>
 #include <filesystem>

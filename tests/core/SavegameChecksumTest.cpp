@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/SavegameChecksum.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 #include "TestSupport.h"
 
-#include "app/Messages.h"
-#include "app/UITexts.h"
-#include "formats/ByteWriter.h"
+#include "base/Messages.h"
+#include "base/UITexts.h"
+#include "base/ByteWriter.h"
 #include "formats/SoundBankFiles.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/ReportedFormats.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "TransferFixture.h"
 
-#include "formats/ByteWriter.h"
+#include "base/ByteWriter.h"
 #include "formats/SoundBank.h"
 #include "sounds/SoundFolder.h"
 #include "sounds/SoundsArea.h"

@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 
-#include "app/GameInstallation.h"
-#include "app/Messages.h"
-#include "app/UITexts.h"
+#include "formats/GameInstallation.h"
+#include "base/Messages.h"
+#include "base/UITexts.h"
 #include "formats/GameLanguages.h"
 #include "formats/StringFile.h"
 #include "transfer/ReportedFormats.h"

@@ -1,12 +1,12 @@
 #include "TestSupport.h"
 
 #include "DemoInstallation.h"
-#include "app/UITexts.h"
+#include "base/UITexts.h"
 #include "teams/PitLane.h"
 #include "teams/TeamDefaults.h"
 #include "teams/TeamsGameFiles.h"
 #include "transfer/GameFile.h"
-#include "transfer/GamePath.h"
+#include "base/GamePath.h"
 
 #include "TeamsTestTables.h"
 

@@ -1,4 +1,4 @@
-#include "app/UITexts.h"
+#include "base/UITexts.h"
 #include "teams/PitLane.h"
 #include "teams/QuickSettings.h"
 #include "teams/RaceSimulation.h"

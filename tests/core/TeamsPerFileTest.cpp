@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
 #include "app/IniFile.h"
-#include "app/UITexts.h"
+#include "base/UITexts.h"
 #include "teams/PerFile.h"
 #include "teams/TeamDefaults.h"
 

@@ -1,5 +1,5 @@
-#include "app/UITexts.h"
-#include "formats/ByteReader.h"
+#include "base/UITexts.h"
+#include "base/ByteReader.h"
 #include "teams/TeamDefaults.h"
 #include "teams/TeamTableImage.h"
 

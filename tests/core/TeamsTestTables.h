@@ -2,7 +2,7 @@
 // The neutral teams the teams tests start from: the program's defaults with
 // simple name patterns.
 
-#include "app/UITexts.h"
+#include "base/UITexts.h"
 #include "teams/TeamDefaults.h"
 #include "teams/TeamTable.h"
 

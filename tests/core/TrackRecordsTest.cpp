@@ -4,7 +4,7 @@
 #include "TestSupport.h"
 
 #include "DemoInstallation.h"
-#include "formats/ByteReader.h"
+#include "base/ByteReader.h"
 #include "tracks/Gp3InfoValues.h"
 #include "tracks/TrackDates.h"
 #include "tracks/TrackEditing.h"
@@ -12,9 +12,9 @@
 #include "tracks/TrackImages.h"
 #include "tracks/TrackSections.h"
 #include "tracks/TracksArea.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/GameFile.h"
-#include "transfer/GamePath.h"
+#include "base/GamePath.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include "SessionFixture.h"
 
-#include "app/Session.h"
+#include "session/Session.h"
 #include "formats/ArtBankDirectory.h"
 #include "formats/ArtBankExpansion.h"
 #include "formats/ArtBankFile.h"
@@ -20,8 +20,8 @@
 #include "tracks/TracksArea.h"
 #include "transfer/CarsetArchive.h"
 #include "transfer/CarsetHeader.h"
-#include "transfer/FileUtils.h"
-#include "transfer/GamePath.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "transfer/SavegameChecksum.h"
 #include "transfer/ReportedFormats.h"
 

@@ -4,8 +4,8 @@
 
 #include "TestSupport.h"
 
-#include "app/Session.h"
-#include "transfer/FileUtils.h"
+#include "session/Session.h"
+#include "base/FileUtils.h"
 
 #include <gtest/gtest.h>
 

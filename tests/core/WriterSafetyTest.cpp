@@ -6,9 +6,9 @@
 
 #include "TestSupport.h"
 
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/GameChangeSet.h"
-#include "transfer/InstallationLock.h"
+#include "base/InstallationLock.h"
 #include "transfer/Leftovers.h"
 #include "transfer/RestorePoints.h"
 #include "transfer/WorkingFolders.h"

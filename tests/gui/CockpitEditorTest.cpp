@@ -4,7 +4,7 @@
 #include "cockpit/CockpitData.h"
 #include "cockpit/LcdEmulation.h"
 #include "formats/Bmp.h"
-#include "transfer/GamePath.h"
+#include "base/GamePath.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -6,7 +6,7 @@
 #include "formats/Bmp.h"
 #include "formats/Png.h"
 #include "graphics/GraphicsSet.h"
-#include "transfer/GamePath.h"
+#include "base/GamePath.h"
 
 #include <QCheckBox>
 

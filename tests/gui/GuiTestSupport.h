@@ -8,7 +8,7 @@
 #include "TestSupport.h"
 #include "MainWindow.h"
 #include "app/ProgramState.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <QApplication>
 #include <QDir>

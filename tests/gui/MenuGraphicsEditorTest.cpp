@@ -5,7 +5,7 @@
 #include "ExpansionDialog.h"
 #include "ExportConfirmDialog.h"
 #include "MenuGraphicsEditor.h"
-#include "app/GameInstallation.h"
+#include "formats/GameInstallation.h"
 #include "menu/TeamArtEntries.h"
 #include "formats/Bmp.h"
 #include "formats/Jpeg.h"

@@ -10,7 +10,7 @@
 #include "SelectionDialogWindow.h"
 #include "app/Language.h"
 #include "TracksEditor.h"
-#include "app/UITexts.h"
+#include "base/UITexts.h"
 #include "formats/Bmp.h"
 #include "menu/MenuArt.h"
 #include "tracks/TrackProgress.h"

@@ -5,7 +5,7 @@
 #include "TextFindDialog.h"
 #include "TextsEditor.h"
 #include "formats/StringFile.h"
-#include "transfer/GamePath.h"
+#include "base/GamePath.h"
 
 #include <QCheckBox>
 #include <QFileDialog>

@@ -9,7 +9,7 @@
 #include "tracks/TrackPictures.h"
 #include "tracks/TrackPositions.h"
 #include "tracks/TrackTable.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/SelectionItems.h"
 
 #include <QDialog>

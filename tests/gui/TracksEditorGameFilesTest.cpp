@@ -12,7 +12,7 @@
 #include "formats/GameLanguages.h"
 #include "formats/StringFile.h"
 #include "tracks/TrackDates.h"
-#include "transfer/GamePath.h"
+#include "base/GamePath.h"
 
 #include <QComboBox>
 #include <QDateEdit>

@@ -15,9 +15,9 @@
 #include "tracks/TrackDates.h"
 #include "tracks/TrackGameFiles.h"
 #include "tracks/TracksArea.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 #include "transfer/GameFile.h"
-#include "transfer/GamePath.h"
+#include "base/GamePath.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -8,7 +8,7 @@
 #include "tracks/Gp3InfoValues.h"
 #include "tracks/TrackPictures.h"
 #include "tracks/TracksArea.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -13,10 +13,10 @@
 #include "formats/ArtBankDirectory.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtBankPictures.h"
-#include "formats/ByteReader.h"
+#include "base/ByteReader.h"
 #include "formats/JamScramble.h"
 #include "formats/Png.h"
-#include "transfer/GamePath.h"
+#include "base/GamePath.h"
 #include "transfer/RestorePoints.h"
 
 #include <QCheckBox>

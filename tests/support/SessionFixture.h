@@ -6,8 +6,8 @@
 
 #include "TestSupport.h"
 
-#include "app/Session.h"
-#include "transfer/FileUtils.h"
+#include "session/Session.h"
+#include "base/FileUtils.h"
 
 #include <map>
 #include <memory>

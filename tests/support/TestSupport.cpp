@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
 #include "DemoInstallation.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <algorithm>
 #include <atomic>

@@ -2,7 +2,7 @@
 // Shared helpers of the test suites: a temporary directory per test and a
 // message sink that records what would have been shown.
 
-#include "app/Messages.h"
+#include "base/Messages.h"
 
 #include <cstdint>
 #include <string>

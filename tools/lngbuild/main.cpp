@@ -14,9 +14,9 @@
 // a text's placeholders do not take the arguments its placeholder column lists
 // (each must be used; a text without arguments must not contain '%').
 
-#include "app/DelphiFormat.h"
-#include "app/UITexts.h"
-#include "app/Windows1252.h"
+#include "base/DelphiFormat.h"
+#include "base/UITexts.h"
+#include "base/Windows1252.h"
 
 #include <cstdlib>
 #include <fstream>

@@ -10,7 +10,7 @@
 #include "SimulationWindow.h"
 #include "formats/ArtBankDirectory.h"
 #include "transfer/ReportedFormats.h"
-#include "transfer/GamePath.h"
+#include "base/GamePath.h"
 
 #include <QApplication>
 #include <QCheckBox>

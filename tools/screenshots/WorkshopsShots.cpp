@@ -6,7 +6,7 @@
 #include "WorkshopsWindow.h"
 #include "ZoomView.h"
 #include "formats/JamFile.h"
-#include "transfer/GamePath.h"
+#include "base/GamePath.h"
 
 #include <QApplication>
 #include <QCheckBox>

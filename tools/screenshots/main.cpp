@@ -20,7 +20,7 @@
 #include "WorkshopsShots.h"
 #include "app/Language.h"
 #include "app/ProgramState.h"
-#include "transfer/FileUtils.h"
+#include "base/FileUtils.h"
 
 #include <QApplication>
 #include <QCheckBox>
