@@ -2,11 +2,11 @@
 // entries against merely copying the bank file.
 
 #include "DemoInstallation.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "formats/ArtBankExpansion.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtEntryCodec.h"
-#include "base/FileUtils.h"
-#include "base/GamePath.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 // Making a demo installation is what every end-to-end test pays for first.
 
 #include "DemoInstallation.h"
-#include "formats/GameInstallation.h"
 #include "base/FileUtils.h"
+#include "formats/GameInstallation.h"
 #include "transfer/SavegameChecksum.h"
 
 #include <benchmark/benchmark.h>

@@ -5,13 +5,13 @@
 #include "FormatCommandSupport.h"
 #include "GameWrites.h"
 
+#include "base/FileUtils.h"
+#include "base/Windows1252.h"
 #include "formats/ArtBankExpansion.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtBankPictures.h"
-#include "base/Windows1252.h"
-#include "base/FileUtils.h"
-#include "transfer/ReportedFormats.h"
 #include "transfer/FormatMessages.h"
+#include "transfer/ReportedFormats.h"
 
 #include <cctype>
 #include <cstdio>
@@ -161,8 +161,9 @@ void AddArtCommands(CLI::App& app, CliContext& context)
             if (!FileExists(*in))
                 throw CommandFailure(context.texts.format(349, Args(*in)));
             CommandMessages messages(context);
-            bool imported = RunWithRestorePoint(context, IncludeTrailingBackslash(*game), "art import " + std::to_string(i),
-                                                {kArtBankGamePath}, [&] { return ImportArtPicture(bank, dir, i, *in, messages.get()); });
+            bool imported = RunWithRestorePoint(context, IncludeTrailingBackslash(*game),
+                                                "art import " + std::to_string(i), {kArtBankGamePath},
+                                                [&] { return ImportArtPicture(bank, dir, i, *in, messages.get()); });
             if (!imported)
                 messages.fail("nothing was imported");
         });
@@ -184,9 +185,9 @@ void AddArtCommands(CLI::App& app, CliContext& context)
             CommandMessages messages(context);
             ArtDirectory after;
             const std::string backup = std::string(kArtBankGamePath) + ".OLD";
-            bool expanded = RunWithRestorePoint(context, IncludeTrailingBackslash(*game), "art expand",
-                                                {kArtBankGamePath, backup},
-                                                [&] { return ExpandArtBank(bank, flags, *keep, after, messages.get()); });
+            bool expanded =
+                RunWithRestorePoint(context, IncludeTrailingBackslash(*game), "art expand", {kArtBankGamePath, backup},
+                                    [&] { return ExpandArtBank(bank, flags, *keep, after, messages.get()); });
             if (!expanded)
                 messages.fail("the art bank was not expanded");
             std::size_t count = 0;

@@ -4,9 +4,9 @@
 #include "Commands.h"
 #include "TerminalText.h"
 
+#include "base/FileUtils.h"
 #include "base/Windows1252.h"
 #include "transfer/Backup.h"
-#include "base/FileUtils.h"
 
 namespace pitwall::cli {
 

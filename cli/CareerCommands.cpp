@@ -45,8 +45,8 @@ void AddCareerCommands(CLI::App& app, CliContext& context)
         context.out << "pos  driver                   team                     time\n";
         int position = 1;
         for (const SeasonEntry& e : r.entries) {
-            context.out << (position < 10 ? " " : "") << position << "   " << Column(e.driver, 25)
-                        << Column(e.team, 25) << TerminalGameText(ShownReportTime(e, r.laps)) << "\n";
+            context.out << (position < 10 ? " " : "") << position << "   " << Column(e.driver, 25) << Column(e.team, 25)
+                        << TerminalGameText(ShownReportTime(e, r.laps)) << "\n";
             ++position;
         }
         if (!r.valid)

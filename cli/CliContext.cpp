@@ -3,8 +3,8 @@
 #include "TerminalText.h"
 
 #include "app/Language.h"
-#include "base/Windows1252.h"
 #include "base/FileUtils.h"
+#include "base/Windows1252.h"
 
 namespace pitwall::cli {
 

@@ -3,9 +3,9 @@
 // is beside the executable), a message sink writing to stderr, and the
 // streams to print to.
 
+#include "base/InstallationLock.h"
 #include "base/Messages.h"
 #include "base/UITexts.h"
-#include "base/InstallationLock.h"
 
 #include <ostream>
 #include <string>

@@ -2,10 +2,10 @@
 
 #include "TerminalText.h"
 
-#include "formats/GameInstallation.h"
-#include "base/Windows1252.h"
-#include "formats/Palette.h"
 #include "base/FileUtils.h"
+#include "base/Windows1252.h"
+#include "formats/GameInstallation.h"
+#include "formats/Palette.h"
 #include "transfer/WorkingFolders.h"
 
 #include <cstdio>
@@ -49,8 +49,11 @@ std::string TemporaryDirectory()
 } // namespace
 
 CliSession::CliSession(CliContext& context, const std::string& gameDirectory)
-    : context_(context), working_(TemporaryDirectory(), kWorkingPrefix), loading_(context.err, context.quiet),
-      observer_(context), ui_{loading_, context.sink}
+    : context_(context),
+      working_(TemporaryDirectory(), kWorkingPrefix),
+      loading_(context.err, context.quiet),
+      observer_(context),
+      ui_{loading_, context.sink}
 {
     MarkWorkingFolder(working_.path());
     ui_.commitObserver = &observer_;

@@ -8,8 +8,8 @@
 #include "CliContext.h"
 #include "GameWrites.h"
 
-#include "session/Session.h"
 #include "base/PrivateDirectory.h"
+#include "session/Session.h"
 #include "transfer/SelectionItems.h"
 #include "transfer/TransferUi.h"
 

@@ -3,11 +3,11 @@
 #include "CliSession.h"
 #include "Commands.h"
 
+#include "base/FileUtils.h"
 #include "cockpit/CockpitData.h"
 #include "cockpit/LcdEmulation.h"
 #include "cockpit/ThreeDFile.h"
 #include "formats/Png.h"
-#include "base/FileUtils.h"
 
 namespace pitwall::cli {
 
@@ -34,8 +34,8 @@ void Import(CliSession& s, std::initializer_list<int> items)
     s.require(s.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, s.ui()), "the import");
     for (int item : items)
         if (!transfer.loaded[static_cast<std::size_t>(item)])
-            throw CommandFailure("the installation's " + std::string(item == kCockpitSoftwareItem ? "cockpit graphics"
-                                                                                                   : "LCD display file")
+            throw CommandFailure("the installation's "
+                                 + std::string(item == kCockpitSoftwareItem ? "cockpit graphics" : "LCD display file")
                                  + " could not be read");
 }
 
@@ -83,8 +83,8 @@ void AddCockpitCommands(CLI::App& app, CliContext& context)
     }
     {
         auto o = std::make_shared<LcdOptions>();
-        auto* cmd = LcdCommand(lcd, "import", "Read a .3D file into a language's LCD displays of the installation",
-                               *o, ".3D file to read");
+        auto* cmd = LcdCommand(lcd, "import", "Read a .3D file into a language's LCD displays of the installation", *o,
+                               ".3D file to read");
         cmd->callback([&context, o] {
             CliSession s(context, o->game);
             const int language = LanguageOption(o->language, s.session().program.gameVersion);
@@ -135,7 +135,8 @@ void AddCockpitCommands(CLI::App& app, CliContext& context)
             const CockpitData& cockpit = s.workingSet().cockpit;
             LcdScene scene;
             scene.preview = &cockpit.graphics[0].preview;
-            scene.screen = &cockpit.displays[static_cast<std::size_t>(language)].screens[static_cast<std::size_t>(screenIndex)];
+            scene.screen =
+                &cockpit.displays[static_cast<std::size_t>(language)].screens[static_cast<std::size_t>(screenIndex)];
             scene.chosenElement = *element;
             scene.outsideText = s.session().program.texts.text(kOutsideCockpitText);
             ReplaceFileGuarded(context, o->file, EncodePng(RenderLcd(scene, font)), "the LCD picture");

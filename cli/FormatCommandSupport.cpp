@@ -1,8 +1,8 @@
 #include "FormatCommandSupport.h"
 
-#include "base/Windows1252.h"
 #include "base/FileUtils.h"
 #include "base/GamePath.h"
+#include "base/Windows1252.h"
 
 namespace pitwall::cli {
 

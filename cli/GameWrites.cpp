@@ -1,9 +1,9 @@
 #include "GameWrites.h"
 
-#include "formats/GameInstallation.h"
-#include "base/Windows1252.h"
-#include "base/SafeWrite.h"
 #include "base/FileUtils.h"
+#include "base/SafeWrite.h"
+#include "base/Windows1252.h"
+#include "formats/GameInstallation.h"
 #include "transfer/SelectionItems.h"
 
 #include <algorithm>

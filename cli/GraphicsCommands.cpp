@@ -8,11 +8,11 @@
 #include "GameWrites.h"
 #include "TerminalText.h"
 
-#include "formats/GameInstallation.h"
-#include "formats/ArtBankDirectory.h"
-#include "menu/GameArtBank.h"
-#include "graphics/TeamJams.h"
 #include "base/FileUtils.h"
+#include "formats/ArtBankDirectory.h"
+#include "formats/GameInstallation.h"
+#include "graphics/TeamJams.h"
+#include "menu/GameArtBank.h"
 
 #include <cstdio>
 
@@ -64,39 +64,41 @@ void UseArtExpansion(CliSession& s, CliContext& context, bool preview)
     // The enlarged bank is one of the run's changes like any other: a
     // preview lists it, and the real run writes it with the rest of the
     // export behind one restore point, so one `restore` undoes the whole run.
-    s.session().graphicsAreas().artPrecheck.expand =
-        [&context, preview](TransferContext& run, const ArtDirectory&, const std::vector<int>& entries) {
-            // "10-339,400-443,...": the entries, runs kept short.
-            std::string list;
-            for (std::size_t i = 0; i < entries.size();) {
-                std::size_t j = i;
-                while (j + 1 < entries.size() && entries[j + 1] == entries[j] + 1)
-                    ++j;
-                list += (list.empty() ? "" : ",") + std::to_string(entries[i]);
-                if (j > i)
-                    list += "-" + std::to_string(entries[j]);
-                i = j + 1;
-            }
-            std::vector<bool> flags(kArtEntryCount, false);
-            for (int e : entries)
-                flags.at(static_cast<std::size_t>(e)) = true;
-            if (!ExpandArtBankInRun(run, flags, false)) {
-                run.fail("the art bank was not expanded, so the export stopped");
-                return false;
-            }
-            if (!context.quiet)
-                context.err << (preview ? "the export would enlarge art-bank entries " : "the export enlarges art-bank entries ")
-                            << list << "\n";
-            return true;
-        };
+    s.session().graphicsAreas().artPrecheck.expand = [&context, preview](TransferContext& run, const ArtDirectory&,
+                                                                         const std::vector<int>& entries) {
+        // "10-339,400-443,...": the entries, runs kept short.
+        std::string list;
+        for (std::size_t i = 0; i < entries.size();) {
+            std::size_t j = i;
+            while (j + 1 < entries.size() && entries[j + 1] == entries[j] + 1)
+                ++j;
+            list += (list.empty() ? "" : ",") + std::to_string(entries[i]);
+            if (j > i)
+                list += "-" + std::to_string(entries[j]);
+            i = j + 1;
+        }
+        std::vector<bool> flags(kArtEntryCount, false);
+        for (int e : entries)
+            flags.at(static_cast<std::size_t>(e)) = true;
+        if (!ExpandArtBankInRun(run, flags, false)) {
+            run.fail("the art bank was not expanded, so the export stopped");
+            return false;
+        }
+        if (!context.quiet)
+            context.err << (preview ? "the export would enlarge art-bank entries "
+                                    : "the export enlarges art-bank entries ")
+                        << list << "\n";
+        return true;
+    };
 }
 
 void AddGraphicsCommands(CLI::App& app, CliContext& context)
 {
     auto* graphics = app.add_subcommand("graphics", "Team graphics: liveries, cockpits, jacks, car numbers, pit crew");
     graphics->require_subcommand(1);
-    auto* cmd = graphics->add_subcommand("show", "Per team: the liveries, cockpits and jacks in each variant, the "
-                                                 "car-number positions and the pit-crew ramps");
+    auto* cmd = graphics->add_subcommand("show",
+                                         "Per team: the liveries, cockpits and jacks in each variant, the "
+                                         "car-number positions and the pit-crew ramps");
     auto game = std::make_shared<std::string>();
     cmd->add_option("--game", *game, "Game directory")->required();
     cmd->callback([&context, game] {
@@ -106,7 +108,8 @@ void AddGraphicsCommands(CLI::App& app, CliContext& context)
         for (int item : ShownItems())
             transfer.selection[static_cast<std::size_t>(item)] = 1;
         // Files that are missing or damaged are reported and shown as "-".
-        const TransferOutcome outcome = s.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, s.ui());
+        const TransferOutcome outcome =
+            s.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, s.ui());
         const GraphicsSet& g = s.workingSet().graphics;
         const TeamTable& teams = s.workingSet().teams;
         for (int t = 0; t < kTeamCount; ++t) {

@@ -4,8 +4,8 @@
 
 #include "DemoInstallation.h"
 #include "GameWrites.h"
-#include "formats/GameInstallation.h"
 #include "base/FileUtils.h"
+#include "formats/GameInstallation.h"
 #include "transfer/SavegameChecksum.h"
 
 #include <cstdio>

@@ -4,12 +4,12 @@
 #include "Commands.h"
 #include "GameWrites.h"
 
+#include "base/FileUtils.h"
 #include "base/Windows1252.h"
 #include "formats/JamFile.h"
 #include "formats/JamPictureFiles.h"
 #include "formats/JamScramble.h"
 #include "formats/Palette.h"
-#include "base/FileUtils.h"
 #include "transfer/ReportedFormats.h"
 
 #include <memory>
@@ -81,8 +81,8 @@ void PrintInfo(CliContext& context, const TJAMFile& jam)
         return;
     for (int i = 0; i < jam.imageCount(); ++i) {
         const JamEntry& e = jam.entries()[static_cast<std::size_t>(i)];
-        context.out << "image " << i << ": x " << int(e.x) << ", y " << e.y << ", w " << e.width << ", h "
-                    << e.height << ", texture id " << e.textureId << ", table size " << e.tableSize << '\n';
+        context.out << "image " << i << ": x " << int(e.x) << ", y " << e.y << ", w " << e.width << ", h " << e.height
+                    << ", texture id " << e.textureId << ", table size " << e.tableSize << '\n';
     }
 }
 

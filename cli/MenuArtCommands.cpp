@@ -6,10 +6,10 @@
 #include "Commands.h"
 #include "FormatCommandSupport.h"
 
+#include "base/FileUtils.h"
 #include "formats/ArtBankDirectory.h"
 #include "menu/MenuArt.h"
 #include "menu/MenuPictureFiles.h"
-#include "base/FileUtils.h"
 
 namespace pitwall::cli {
 

@@ -66,15 +66,16 @@ void Show(std::ostream& out, const GameSettings& s)
         << ", wall-bounce " << int(d.wallBounce) << ", car-bounce " << int(d.carBounce) << "\n";
     for (int part = 0; part < kCarPartCount; ++part) {
         char line[80];
-        std::snprintf(line, sizeof line, "  %-24s %5u\n", std::string(kCarPartNames[static_cast<std::size_t>(part)]).c_str(),
+        std::snprintf(line, sizeof line, "  %-24s %5u\n",
+                      std::string(kCarPartNames[static_cast<std::size_t>(part)]).c_str(),
                       d.parts[static_cast<std::size_t>(part)]);
         out << line;
     }
 
     out << "\nvisible-car distances:";
     for (int view = 0; view < kViewCount; ++view)
-        out << ' ' << kViewNames[static_cast<std::size_t>(view)] << ' ' << s.display.views[static_cast<std::size_t>(view)]
-            << (view + 1 < kViewCount ? "," : "\n");
+        out << ' ' << kViewNames[static_cast<std::size_t>(view)] << ' '
+            << s.display.views[static_cast<std::size_t>(view)] << (view + 1 < kViewCount ? "," : "\n");
 
     out << "\ncameras (angles in degrees)\n"
         << "camera      x      y      z direction  pitch   roll detail1 detail2 unknown1 unknown2\n";
@@ -109,8 +110,9 @@ void AddSettingsCommands(CLI::App& app, CliContext& context)
     }
     {
         auto* cmd = settings->add_subcommand(
-            "set", "Change single values, e.g. points=10,6,4,3,2,1 pit-speed-mph=60 aids.rookie=F1,F2,F5 "
-                   "damage.nose=1200 camera.3.direction=-90 (see 'settings keys')");
+            "set",
+            "Change single values, e.g. points=10,6,4,3,2,1 pit-speed-mph=60 aids.rookie=F1,F2,F5 "
+            "damage.nose=1200 camera.3.direction=-90 (see 'settings keys')");
         auto game = std::make_shared<std::string>();
         auto assignments = std::make_shared<std::vector<std::string>>();
         cmd->add_option("--game", *game, "Game directory")->required();

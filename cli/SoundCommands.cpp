@@ -6,10 +6,10 @@
 #include "FormatCommandSupport.h"
 #include "GameWrites.h"
 
+#include "base/FileUtils.h"
 #include "formats/SoundBankFiles.h"
 #include "sounds/SoundFolder.h"
 #include "sounds/SoundsArea.h"
-#include "base/FileUtils.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -38,7 +38,8 @@ void ImportSounds(CliSession& s)
 {
     s.workingSet().transfer.selection = {};
     s.workingSet().transfer.selection[kSoundsItem] = 1;
-    s.require(s.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, s.ui()), "the import of the sounds");
+    s.require(s.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, s.ui()),
+              "the import of the sounds");
 }
 
 std::string RequireFolder(const std::string& folder)
@@ -153,8 +154,8 @@ void AddSoundCommands(CLI::App& app, CliContext& context)
             CliSession s(context, *game);
             ImportSounds(s);
             CommandMessages messages(context);
-            auto replaced = ReplaceAllSounds(s.workingSet().sounds, dir, s.session().program.directories.working,
-                                             messages.get());
+            auto replaced =
+                ReplaceAllSounds(s.workingSet().sounds, dir, s.session().program.directories.working, messages.get());
             // A file refused as not the program's kind of WAV stops the run
             // before anything is written.
             std::size_t refused = 0;

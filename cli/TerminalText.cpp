@@ -92,10 +92,7 @@ std::string Escape(std::string_view utf8, Backslash backslash, LineBreak lineBre
 
 std::string TerminalText(std::string_view utf8) { return Escape(utf8, Backslash::Escaped, LineBreak::Escaped); }
 
-std::string TerminalGameText(std::string_view windows1252)
-{
-    return TerminalText(Windows1252ToUtf8(windows1252));
-}
+std::string TerminalGameText(std::string_view windows1252) { return TerminalText(Windows1252ToUtf8(windows1252)); }
 
 std::string TerminalGamePath(std::string_view windows1252)
 {

@@ -6,12 +6,12 @@
 #include "FormatCommandSupport.h"
 #include "TerminalText.h"
 
-#include "formats/GameInstallation.h"
+#include "base/FileUtils.h"
 #include "base/Windows1252.h"
+#include "formats/GameInstallation.h"
 #include "formats/GameLanguages.h"
 #include "formats/StringFile.h"
 #include "texts/LanguagesArea.h"
-#include "base/FileUtils.h"
 #include "transfer/ReportedFormats.h"
 
 namespace pitwall::cli {
@@ -125,10 +125,10 @@ void AddTextCommands(CLI::App& app, CliContext& context)
                 throw CommandFailure(e.what());
             }
             if (!StringCountFits(l, version, strings.size()) && !*force)
-                throw CommandFailure(TerminalLine(Windows1252ToUtf8(context.texts.format(
-                                         941, Args(GameVersionName(VersionOfStringCount(l, strings.size())),
-                                                   GameVersionName(version)))))
-                                     + " (" + std::to_string(strings.size()) + " texts; --force writes anyway)");
+                throw CommandFailure(
+                    TerminalLine(Windows1252ToUtf8(context.texts.format(
+                        941, Args(GameVersionName(VersionOfStringCount(l, strings.size())), GameVersionName(version)))))
+                    + " (" + std::to_string(strings.size()) + " texts; --force writes anyway)");
             const int item = LanguageItem(l);
             s.workingSet().gameTexts.languages[static_cast<std::size_t>(l)] = std::move(strings);
             s.workingSet().transfer.loaded[static_cast<std::size_t>(item)] = 1;

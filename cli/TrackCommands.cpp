@@ -4,9 +4,9 @@
 #include "FormatCommandSupport.h"
 #include "TerminalText.h"
 
+#include "base/FileUtils.h"
 #include "base/Windows1252.h"
 #include "formats/TrackFile.h"
-#include "base/FileUtils.h"
 #include "transfer/ReportedFormats.h"
 
 namespace pitwall::cli {

@@ -4,14 +4,14 @@
 #include "Commands.h"
 #include "TerminalText.h"
 
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "formats/TrackFile.h"
 #include "teams/RaceSimulation.h"
 #include "tracks/TrackDates.h"
 #include "tracks/TrackFileNames.h"
 #include "tracks/TrackJams.h"
 #include "tracks/TracksArea.h"
-#include "base/FileUtils.h"
-#include "base/GamePath.h"
 #include "transfer/ReportedFormats.h"
 
 namespace pitwall::cli {
@@ -74,12 +74,11 @@ void PrintSlot(CliContext& context, const std::string& game, const TrackTable& t
     out << "Track " << t + 1;
     // Names come from the English texts when the languages are loaded.
     if (const std::string city = info.texts[kTrackCity][1].text(); !city.empty())
-        out << ": " << TerminalGameText(city) << " (" << TerminalGameText(info.texts[kTrackCountry1][1].text())
-            << ")";
+        out << ": " << TerminalGameText(city) << " (" << TerminalGameText(info.texts[kTrackCountry1][1].text()) << ")";
     out << '\n';
     out << "  track file " << TerminalGamePath(info.fileName.text()) << ", laps " << int{info.laps} << ", length "
-        << info.metres << " m / " << info.feet << " ft, year " << info.year << ", grip " << info.grip
-        << ", practice " << (info.practiceDay == 1 ? "Friday" : "Thursday") << '\n';
+        << info.metres << " m / " << info.feet << " ft, year " << info.year << ", grip " << info.grip << ", practice "
+        << (info.practiceDay == 1 ? "Friday" : "Thursday") << '\n';
     PrintLapRecord(out, "qualifying record ", info.qualifying);
     PrintLapRecord(out, "race record       ", info.race);
     for (int g = 0; g < 3; ++g) {
@@ -107,8 +106,9 @@ void AddTracksCommands(CLI::App& app, CliContext& context)
     auto* tracks = app.add_subcommand("tracks", "The sixteen track slots of an installation");
     tracks->require_subcommand(1);
     {
-        auto* cmd = tracks->add_subcommand("show", "Track file, laps, length, year, grip, lap records, "
-                                                   "strategies and JAMs of every slot");
+        auto* cmd = tracks->add_subcommand("show",
+                                           "Track file, laps, length, year, grip, lap records, "
+                                           "strategies and JAMs of every slot");
         auto game = std::make_shared<std::string>();
         auto slot = std::make_shared<int>(0);
         cmd->add_option("--game", *game, "Game directory")->required();
@@ -124,8 +124,9 @@ void AddTracksCommands(CLI::App& app, CliContext& context)
         });
     }
     {
-        auto* cmd = tracks->add_subcommand("check-jams", "Whether every JAM the track files need is installed, "
-                                                         "for software (GP3JAMS) and hardware (GP3JAMSH)");
+        auto* cmd = tracks->add_subcommand("check-jams",
+                                           "Whether every JAM the track files need is installed, "
+                                           "for software (GP3JAMS) and hardware (GP3JAMSH)");
         auto game = std::make_shared<std::string>();
         cmd->add_option("--game", *game, "Game directory")->required();
         cmd->callback([&context, game] {

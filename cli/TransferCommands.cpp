@@ -6,8 +6,8 @@
 #include "Commands.h"
 #include "GameWrites.h"
 
-#include "formats/GameInstallation.h"
 #include "base/FileUtils.h"
+#include "formats/GameInstallation.h"
 
 #include <chrono>
 #include <cstdio>
@@ -68,7 +68,8 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
         });
     }
     {
-        auto* cmd = app.add_subcommand("apply", "Load a carset (all of it or the listed items) and export it to an installation");
+        auto* cmd = app.add_subcommand(
+            "apply", "Load a carset (all of it or the listed items) and export it to an installation");
         auto carset = std::make_shared<std::string>();
         auto game = std::make_shared<std::string>();
         auto items = std::make_shared<std::string>();
@@ -78,7 +79,8 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
         cmd->add_option("CARSET", *carset, "Carset file (.GMS)")->required();
         cmd->add_option("--game", *game, "Game directory")->required();
         cmd->add_option("--items", *items, "Only these items: 1,2,11-21 or all");
-        cmd->add_flag("--dry-run", *dryRun, "Print, per item, the game files and byte ranges that would change; change nothing");
+        cmd->add_flag("--dry-run", *dryRun,
+                      "Print, per item, the game files and byte ranges that would change; change nothing");
         cmd->add_flag("--yes", context.sink.answerYes, "Answer Yes to every question of the run");
         cmd->add_flag("--expand-art", *expandArt, "Enlarge art-bank entries that have no room for the new pictures");
         cmd->add_flag("--timings", *timings, "Print the seconds the carset load and the export took");
@@ -93,7 +95,8 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
                 s.leaveOutItemsTheGameLacks(selection, *items);
                 s.workingSet().transfer.selection = selection;
             }
-            s.require(s.engine().loadCarset(complete ? ItemChoice::AllHeld : ItemChoice::AsSelected, *carset, s.ui()), "loading the carset");
+            s.require(s.engine().loadCarset(complete ? ItemChoice::AllHeld : ItemChoice::AsSelected, *carset, s.ui()),
+                      "loading the carset");
             timer.phaseDone("load");
             // Export exactly what the carset load brought in.
             if (*dryRun) {
@@ -134,8 +137,8 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
             std::vector<RestorePoint> all = points.list();
             if (*list) {
                 for (const auto& p : all)
-                    context.out << p.id << "  " << p.time << "  " << p.operation << "  " << p.files.size()
-                                << " files  " << p.totalSize() << " bytes\n";
+                    context.out << p.id << "  " << p.time << "  " << p.operation << "  " << p.files.size() << " files  "
+                                << p.totalSize() << " bytes\n";
                 return;
             }
             if (all.empty())

@@ -1,7 +1,7 @@
 #include "Commands.h"
 
-#include "base/HugePageMalloc.h"
 #include "app/ProgramDirectories.h"
+#include "base/HugePageMalloc.h"
 
 #include <csignal>
 #include <iostream>

@@ -21,20 +21,37 @@ struct Candidate {
 };
 
 constexpr Candidate kCandidates[] = {
-    {-1, 0, 0},   {0, -1, 0},   {-1, -1, 0},  {0, 0, 4, Candidate::kMirror}, {0, 0, 2, Candidate::kTranspose},
-    {0, -29, 2},  {0, -1, 6},   {-1, -1, 6},  {0, -29, 1},                   {27, -29, 3},
-    {-1, -1, 5},  {0, -1, 7},   {-2, 0, 0},   {-3, 0, 0},                    {0, -2, 0},
-    {1, -1, 0},   {-1, -1, 4},
+    {-1, 0, 0},
+    {0, -1, 0},
+    {-1, -1, 0},
+    {0, 0, 4, Candidate::kMirror},
+    {0, 0, 2, Candidate::kTranspose},
+    {0, -29, 2},
+    {0, -1, 6},
+    {-1, -1, 6},
+    {0, -29, 1},
+    {27, -29, 3},
+    {-1, -1, 5},
+    {0, -1, 7},
+    {-2, 0, 0},
+    {-3, 0, 0},
+    {0, -2, 0},
+    {1, -1, 0},
+    {-1, -1, 4},
 };
 constexpr unsigned kCandidateCount = sizeof kCandidates / sizeof kCandidates[0];
 
 class Encoder {
 public:
     Encoder(const ArtPicture& p, bool singleWordKeys, unsigned preference, DemoArtStats* stats)
-        : p_(p), w_(p.width), h_(p.height), single_(singleWordKeys), pref_(preference % kCandidateCount),
-          stats_(stats), last_(pref_)
-    {
-    }
+        : p_(p),
+          w_(p.width),
+          h_(p.height),
+          single_(singleWordKeys),
+          pref_(preference % kCandidateCount),
+          stats_(stats),
+          last_(pref_)
+    {}
 
     std::vector<std::uint8_t> run()
     {

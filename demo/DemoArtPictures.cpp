@@ -11,14 +11,27 @@ namespace {
 constexpr ArtWord kKey = 0x7C1F;
 
 // Sprite sizes of the team sheets' 45 positions.
-constexpr DemoArtSize kCarFrames[30] = {
-    {29, 119},  {29, 119},  {34, 120},  {43, 120},  {53, 121},  {62, 121},  {72, 121},  {81, 121},
-    {89, 120},  {97, 120},  {103, 120}, {109, 119}, {113, 118}, {117, 118}, {119, 117}, {120, 117},
-    {120, 116}, {119, 116}, {117, 115}, {113, 114}, {109, 114}, {103, 114}, {97, 115},  {90, 115},
-    {82, 116},  {72, 116},  {62, 116},  {53, 117},  {43, 118},  {35, 119}};
+constexpr DemoArtSize kCarFrames[30] = {{29, 119},  {29, 119},  {34, 120},  {43, 120},  {53, 121},  {62, 121},
+                                        {72, 121},  {81, 121},  {89, 120},  {97, 120},  {103, 120}, {109, 119},
+                                        {113, 118}, {117, 118}, {119, 117}, {120, 117}, {120, 116}, {119, 116},
+                                        {117, 115}, {113, 114}, {109, 114}, {103, 114}, {97, 115},  {90, 115},
+                                        {82, 116},  {72, 116},  {62, 116},  {53, 117},  {43, 118},  {35, 119}};
 constexpr DemoArtSize kHelmets[6] = {{78, 79}, {79, 79}, {77, 79}, {81, 78}, {81, 78}, {78, 78}};
 
-enum class Kind { kUnknown, kLogo, kCar, kCarSide, kBanner, kSpare, kPortrait, kHelmet, kTeamLogo, kTrack, kWeather, kBackground };
+enum class Kind {
+    kUnknown,
+    kLogo,
+    kCar,
+    kCarSide,
+    kBanner,
+    kSpare,
+    kPortrait,
+    kHelmet,
+    kTeamLogo,
+    kTrack,
+    kWeather,
+    kBackground
+};
 
 Kind KindOf(std::size_t e)
 {
@@ -70,7 +83,10 @@ struct Colour {
     ArtWord shade(int s) const { return Word(r + s, g + s, b + s); }
 };
 
-Colour ColourOf(std::uint32_t h) { return {static_cast<int>(h % 24) + 4, static_cast<int>((h >> 8) % 24) + 4, static_cast<int>((h >> 16) % 24) + 4}; }
+Colour ColourOf(std::uint32_t h)
+{
+    return {static_cast<int>(h % 24) + 4, static_cast<int>((h >> 8) % 24) + 4, static_cast<int>((h >> 16) % 24) + 4};
+}
 
 // A left-right symmetric body on key colour: shaded across, banded down,
 // outlined. Used for the car frames and the car pictures.
@@ -237,9 +253,9 @@ void PaintBackground(ArtPicture& p, std::uint32_t h)
     }
     for (int y = ht - 30; y < ht - 14; ++y)
         for (int x = 40; x < 220; ++x)
-            p.at(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y))
-                = (Hash(h, static_cast<std::uint64_t>(y) * 1000 + static_cast<std::uint64_t>(x)) % 3) ? Word(31, 31, 31)
-                                                                                                        : Word(1, 1, 1);
+            p.at(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y)) =
+                (Hash(h, static_cast<std::uint64_t>(y) * 1000 + static_cast<std::uint64_t>(x)) % 3) ? Word(31, 31, 31)
+                                                                                                    : Word(1, 1, 1);
 }
 
 void PaintSimple(ArtPicture& p, std::uint32_t h)

@@ -32,10 +32,10 @@ struct LcdWords {
     const char* pit;
 };
 constexpr LcdWords kWords[kLanguageCount] = {
-    {"RUNDE", "BENZIN", "REIFEN", "BOX"},    {"LAP", "FUEL", "TYRES", "PIT"},
+    {"RUNDE", "BENZIN", "REIFEN", "BOX"},          {"LAP", "FUEL", "TYRES", "PIT"},
     {"VUELTA", "GASOLINA", "NEUMATICOS", "BOXES"}, {"TOUR", "ESSENCE", "PNEUS", "STAND"},
-    {"GIRO", "BENZINA", "GOMME", "BOX"},    {"LAP", "GAS", "TIRES", "PIT"},
-    {"OKRAZENIE", "PALIWO", "OPONY", "BOKS"}, {"VOLTA", "COMBUSTIVEL", "PNEUS", "BOX"},
+    {"GIRO", "BENZINA", "GOMME", "BOX"},           {"LAP", "GAS", "TIRES", "PIT"},
+    {"OKRAZENIE", "PALIWO", "OPONY", "BOKS"},      {"VOLTA", "COMBUSTIVEL", "PNEUS", "BOX"},
 };
 
 std::string Num(int v) { return std::to_string(v); }
@@ -76,8 +76,9 @@ std::vector<std::uint8_t> ThreeDFile(int language, DemoRandom& rnd)
             // Messages only: the message lines close the list themselves.
             const int count = rnd.between(1, 2);
             for (int m = 0; m < count; ++m)
-                Line(out, "\"" + std::string(m == 0 ? w.pit : w.lap) + " " + Num(s) + "-" + Num(m) + "\","
-                              + Num(rnd.between(0, 200)) + ",-1");
+                Line(out,
+                     "\"" + std::string(m == 0 ? w.pit : w.lap) + " " + Num(s) + "-" + Num(m) + "\","
+                         + Num(rnd.between(0, 200)) + ",-1");
         } else if (name.starts_with("SKYMESS_")) {
             Line(out, TextLine(rnd, std::string(w.lap) + " " + name.substr(8), false));
             Line(out, "-1");

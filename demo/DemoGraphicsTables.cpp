@@ -43,7 +43,8 @@ void WriteRampTables(DemoContext& context, DemoRandom& rnd)
     static constexpr std::array<std::uint8_t, 5> kStock = {160, 176, 208, 224, 240};
     for (std::uint32_t t = 0; t < 11; ++t)
         for (std::uint32_t b = 0; b < 16; ++b) {
-            std::uint8_t value = static_cast<std::uint8_t>(rnd.chance(50) ? 16 * rnd.between(0, 12) : rnd.between(1, 191));
+            std::uint8_t value =
+                static_cast<std::uint8_t>(rnd.chance(50) ? 16 * rnd.between(0, 12) : rnd.between(1, 191));
             if (t % 3 == 0 && b >= 11)
                 value = kStock[b - 11];
             else if (b >= 11 && value == kStock[b - 11])

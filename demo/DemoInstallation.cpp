@@ -2,8 +2,8 @@
 
 #include "DemoContext.h"
 
-#include "formats/GameInstallation.h"
 #include "base/FileUtils.h"
+#include "formats/GameInstallation.h"
 #include "transfer/SavegameChecksum.h"
 
 #include <stdexcept>
@@ -17,18 +17,8 @@ using AreaWriter = void (*)(DemoContext&);
 // Every area of the installation, in the order they are written. A new area
 // of the game adds its writer here.
 constexpr AreaWriter kAreaWriters[] = {
-    WriteDirectoryTree,
-    WriteTeamsAndDrivers,
-    WriteMiscSettings,
-    WriteArtBank,
-    WriteSoundBank,
-    WriteGameTexts,
-    WriteSeasonReport,
-    WriteTrackFiles,
-    WriteTrackData,
-    WriteJams,
-    WriteCockpit,
-    WriteGraphicsTables,
+    WriteDirectoryTree, WriteTeamsAndDrivers, WriteMiscSettings, WriteArtBank, WriteSoundBank, WriteGameTexts,
+    WriteSeasonReport,  WriteTrackFiles,      WriteTrackData,    WriteJams,    WriteCockpit,   WriteGraphicsTables,
 };
 
 // Code-like filler for the parts of GP3.EXE the program never reads: a DOS

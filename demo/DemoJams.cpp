@@ -168,8 +168,8 @@ void WriteJams(DemoContext& context)
     // 10 on the second.
     WriteBoth(context, "Liveries\\Helmetsd.JAM", MakeGridLayout(180, 128, 30, 12, rnd));
     WriteBoth(context, "Liveries\\Helmetse.JAM", MakeGridLayout(180, 128, 30, 10, rnd));
-    for (const char* cockpit : {"Liveries\\DSH1_EMP.JAM", "Liveries\\DSH2_EMP.JAM", "Main\\STEERAC9.JAM",
-                                "Main\\STEERB9.JAM"})
+    for (const char* cockpit :
+         {"Liveries\\DSH1_EMP.JAM", "Liveries\\DSH2_EMP.JAM", "Main\\STEERAC9.JAM", "Main\\STEERB9.JAM"})
         WriteBoth(context, cockpit, MakeJamLayout(256, 8, rnd));
     for (std::size_t n = 0; n < std::size(kSoftwareOnly); ++n) {
         const std::string_view relative = kSoftwareOnly[n];

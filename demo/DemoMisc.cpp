@@ -89,14 +89,20 @@ void WriteMiscSettings(DemoContext& context)
     // words the game keeps to itself.
     for (int c = 0; c < 9; ++c) {
         const std::int16_t words[10] = {
-            static_cast<std::int16_t>(rnd.between(-400, 400)), static_cast<std::int16_t>(rnd.between(-200, 600)),
-            static_cast<std::int16_t>(rnd.between(100, 900)),  static_cast<std::int16_t>(rnd.between(-180, 180) * 182),
-            static_cast<std::int16_t>(rnd.between(-30, 30) * 182), static_cast<std::int16_t>(rnd.between(-5, 5) * 182),
-            static_cast<std::int16_t>(rnd.between(0, 3)),      static_cast<std::int16_t>(rnd.between(0, 3)),
-            static_cast<std::int16_t>(rnd.between(0, 255)),    static_cast<std::int16_t>(rnd.between(0, 255)),
+            static_cast<std::int16_t>(rnd.between(-400, 400)),
+            static_cast<std::int16_t>(rnd.between(-200, 600)),
+            static_cast<std::int16_t>(rnd.between(100, 900)),
+            static_cast<std::int16_t>(rnd.between(-180, 180) * 182),
+            static_cast<std::int16_t>(rnd.between(-30, 30) * 182),
+            static_cast<std::int16_t>(rnd.between(-5, 5) * 182),
+            static_cast<std::int16_t>(rnd.between(0, 3)),
+            static_cast<std::int16_t>(rnd.between(0, 3)),
+            static_cast<std::int16_t>(rnd.between(0, 255)),
+            static_cast<std::int16_t>(rnd.between(0, 255)),
         };
         for (int w = 0; w < 10; ++w)
-            context.putExe(kCameras[v] + static_cast<std::uint32_t>(c * 20 + w * 2), static_cast<std::uint16_t>(words[w]), 2);
+            context.putExe(kCameras[v] + static_cast<std::uint32_t>(c * 20 + w * 2),
+                           static_cast<std::uint16_t>(words[w]), 2);
     }
 
     context.putSave(kQuickRaceLaps[context.formatColumn()], static_cast<std::uint8_t>(rnd.between(3, 10)), 1);

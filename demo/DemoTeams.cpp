@@ -29,21 +29,22 @@ struct DemoTeam {
     int strength; // 0 (front) .. 10 (back)
 };
 constexpr DemoTeam kTeams[11] = {
-    {"Wilmore", "Mekatron", 1},   {"Ferrano", "Ferrano", 0},       {"Benedetti", "Playfair", 3},
-    {"McAllen", "Mercator", 2},   {"Jardine", "Mugami Honda", 4}, {"Provost", "Pergeot", 6},
-    {"Saubert", "Petronex", 5},   {"Arrowood", "Arrowood", 8},     {"Stewardson", "Fordham", 7},
-    {"Tyrwell", "Fordham", 9},    {"Minotti", "Fordham", 10},
+    {"Wilmore", "Mekatron", 1}, {"Ferrano", "Ferrano", 0},      {"Benedetti", "Playfair", 3},
+    {"McAllen", "Mercator", 2}, {"Jardine", "Mugami Honda", 4}, {"Provost", "Pergeot", 6},
+    {"Saubert", "Petronex", 5}, {"Arrowood", "Arrowood", 8},    {"Stewardson", "Fordham", 7},
+    {"Tyrwell", "Fordham", 9},  {"Minotti", "Fordham", 10},
 };
 
-constexpr const char* kFirstNames[] = {"Jacques", "Heinz", "Michael", "Rubens",  "Eddie",   "Damon",   "Mika",
-                                       "David",   "Ralf",  "Jean",    "Olivier", "Johnny",  "Pedro",   "Toranosuke",
-                                       "Esteban", "Shinji", "Ricardo", "Jarno",  "Giancarlo", "Alexander", "Jos",
-                                       "Mika Jr", "Luca",   "Marc",    "Tarso",  "Norberto", "Pierre",  "Vincenzo"};
-constexpr const char* kLastNames[] = {"Villanova", "Frentz",  "Schumann", "Barrelo",  "Irwin",    "Hilton",
-                                      "Hakonen",   "Coulter", "Schuhman", "Alessio",  "Panisse",  "Herbison",
-                                      "Dinis",     "Takagawa", "Tuera",   "Nakamoto", "Rosetti",  "Trullo",
-                                      "Fisicari",  "Wurtz",   "Verstappel", "Saloma", "Badori",   "Genet",
-                                      "Marquez",   "Fontana", "Lamy",     "Sospiri"};
+constexpr const char* kFirstNames[] = {"Jacques",   "Heinz",      "Michael", "Rubens",  "Eddie",   "Damon",
+                                       "Mika",      "David",      "Ralf",    "Jean",    "Olivier", "Johnny",
+                                       "Pedro",     "Toranosuke", "Esteban", "Shinji",  "Ricardo", "Jarno",
+                                       "Giancarlo", "Alexander",  "Jos",     "Mika Jr", "Luca",    "Marc",
+                                       "Tarso",     "Norberto",   "Pierre",  "Vincenzo"};
+constexpr const char* kLastNames[] = {"Villanova", "Frentz",   "Schumann",   "Barrelo",  "Irwin",   "Hilton",
+                                      "Hakonen",   "Coulter",  "Schuhman",   "Alessio",  "Panisse", "Herbison",
+                                      "Dinis",     "Takagawa", "Tuera",      "Nakamoto", "Rosetti", "Trullo",
+                                      "Fisicari",  "Wurtz",    "Verstappel", "Saloma",   "Badori",  "Genet",
+                                      "Marquez",   "Fontana",  "Lamy",       "Sospiri"};
 
 } // namespace
 

@@ -4,8 +4,8 @@
 
 #include <array>
 #include <cstdio>
-#include <utility>
 #include <string>
+#include <utility>
 
 namespace pitwall::demo {
 
@@ -24,7 +24,11 @@ constexpr DemoLanguage kLanguages[8] = {
     {"DEUTSCH", "de", {2702, 2843}, {1789, 1805, 1821, 1837, 1853, 1869, 1885}},
     {"ENGLISH", "en", {2694, 2835}, {1781, 1797, 1813, 1829, 1845, 1861, 1877}},
     {"ESPA\xC3\xB1OL", "es", {2702, 2843}, {1789, 1805, 1821, 1837, 1853, 1869, 1901}},
-    {"FRAN\xC3\xA7" "AIS", "fr", {2702, 2843}, {1789, 1805, 1821, 1837, 1853, 1869, 1901}},
+    {"FRAN\xC3\xA7"
+     "AIS",
+     "fr",
+     {2702, 2843},
+     {1789, 1805, 1821, 1837, 1853, 1869, 1901}},
     {"ITALIANO", "it", {2701, 2842}, {1789, 1805, 1821, 1837, 1853, 1869, 1901}},
     {"AMERICAN_ENGLISH", "us", {0, 2835}, {1781, 1797, 1813, 1829, 1845, 1861, 1877}},
     {"POLSKI", "pl", {0, 2833}, {1779, 1795, 1811, 1827, 1843, 1859, 1875}},
@@ -46,7 +50,9 @@ constexpr DemoTrackNames kTracks[16] = {
     {"Imola", "San Marino", "San Marino", "SMR", "Chicanes and kerbs"},
     {"Barcelona", "Spain", "Spanish", "ESP", "Hard on tyres"},
     {"Monte Carlo", "Monaco", "Monaco", "MON", "Street circuit"},
-    {"Montr\xC3\xA9" "al", "Canada", "Canadian", "CAN", "Hard on brakes"},
+    {"Montr\xC3\xA9"
+     "al",
+     "Canada", "Canadian", "CAN", "Hard on brakes"},
     {"Magny-Cours", "France", "French", "FRA", "Smooth surface"},
     {"Silverstone", "Great Britain", "British", "GBR", "Fast and flowing"},
     {"Spielberg", "Austria", "Austrian", "AUT", "Uphill and downhill"},
@@ -98,7 +104,12 @@ std::string FillerText(const DemoLanguage& l, int n, DemoRandom& rnd)
     case 4:
         return "Press ^ to continue " + number;
     case 5:
-        return "Stra\xDF" "e " + number + ": K\xE4" "fer, Espa\xF1" "a, gar\xE7on";
+        return "Stra\xDF"
+               "e "
+            + number
+            + ": K\xE4"
+              "fer, Espa\xF1"
+              "a, gar\xE7on";
     case 6:
         return std::string(l.tag) + " message " + number + "\nsecond line";
     case 7:
@@ -128,7 +139,8 @@ void WriteGameTexts(DemoContext& context)
         for (int n = 0; n < count; ++n) {
             std::string text;
             for (int b = 0; b < 7; ++b)
-                if (n >= l.trackBlocks[static_cast<std::size_t>(b)] && n < l.trackBlocks[static_cast<std::size_t>(b)] + 16)
+                if (n >= l.trackBlocks[static_cast<std::size_t>(b)]
+                    && n < l.trackBlocks[static_cast<std::size_t>(b)] + 16)
                     text = Utf8ToWindows1252(TrackText(b, n - l.trackBlocks[static_cast<std::size_t>(b)]));
             if (text.empty())
                 text = FillerText(l, n, rnd);
@@ -146,17 +158,28 @@ struct DemoEntrant {
     const char* team;
 };
 constexpr DemoEntrant kEntrants[22] = {
-    {"Mika H\xE4kkinen", "McLaren Mercedes"},    {"David Coulthard", "McLaren Mercedes"},
-    {"Michael Schumacher", "Ferrari"},            {"Eddie Irvine", "Ferrari"},
-    {"Jacques Villeneuve", "Williams Mecachrome"}, {"Heinz-Harald Frentzen", "Williams Mecachrome"},
-    {"Giancarlo Fisichella", "Benetton Playlife"}, {"Alexander Wurz", "Benetton Playlife"},
-    {"Damon Hill", "Jordan Mugen-Honda"},          {"Ralf Schumacher", "Jordan Mugen-Honda"},
-    {"Jean Alesi", "Sauber Petronas"},             {"Johnny Herbert", "Sauber Petronas"},
-    {"Olivier Panis", "Prost Peugeot"},            {"Jarno Trulli", "Prost Peugeot"},
-    {"Rubens Barrichello", "Stewart Ford"},        {"Jan Magnussen", "Stewart Ford"},
-    {"Mika Salo", "Arrows"},                       {"Pedro Diniz", "Arrows"},
-    {"Toranosuke Takagi", "Tyrrell Ford"},         {"Ricardo Rosset", "Tyrrell Ford"},
-    {"Esteban Tuero", "Minardi Ford"},             {"Shinji Nakano", "Minardi Ford"},
+    {"Mika H\xE4kkinen", "McLaren Mercedes"},
+    {"David Coulthard", "McLaren Mercedes"},
+    {"Michael Schumacher", "Ferrari"},
+    {"Eddie Irvine", "Ferrari"},
+    {"Jacques Villeneuve", "Williams Mecachrome"},
+    {"Heinz-Harald Frentzen", "Williams Mecachrome"},
+    {"Giancarlo Fisichella", "Benetton Playlife"},
+    {"Alexander Wurz", "Benetton Playlife"},
+    {"Damon Hill", "Jordan Mugen-Honda"},
+    {"Ralf Schumacher", "Jordan Mugen-Honda"},
+    {"Jean Alesi", "Sauber Petronas"},
+    {"Johnny Herbert", "Sauber Petronas"},
+    {"Olivier Panis", "Prost Peugeot"},
+    {"Jarno Trulli", "Prost Peugeot"},
+    {"Rubens Barrichello", "Stewart Ford"},
+    {"Jan Magnussen", "Stewart Ford"},
+    {"Mika Salo", "Arrows"},
+    {"Pedro Diniz", "Arrows"},
+    {"Toranosuke Takagi", "Tyrrell Ford"},
+    {"Ricardo Rosset", "Tyrrell Ford"},
+    {"Esteban Tuero", "Minardi Ford"},
+    {"Shinji Nakano", "Minardi Ford"},
 };
 
 } // namespace

@@ -25,19 +25,29 @@ struct TrackPositions {
 constexpr TrackPositions kPositions[2] = {
     {{0x142BA0, 0x142C74, 0x142D88, 0x142E8C, 0x142F84, 0x143068, 0x143154, 0x14323C, 0x14331C, 0x14340C, 0x1434F8,
       0x1435E8, 0x1436E4, 0x1437D4, 0x1438C4, 0x1439A0},
-     80, 0x73B3B4, 0x143A7E, 0x8378F1, 0x84763E},
+     80,
+     0x73B3B4,
+     0x143A7E,
+     0x8378F1,
+     0x84763E},
     {{0x143E10, 0x143EE8, 0x144000, 0x144108, 0x144204, 0x1442EC, 0x1443DC, 0x1444C8, 0x1445AC, 0x1446A0, 0x144790,
       0x144884, 0x144984, 0x144A78, 0x144B6C, 0x144C4C},
-     84, 0x73C948, 0x144D2E, 0x83A36D, 0x84A392},
+     84,
+     0x73C948,
+     0x144D2E,
+     0x83A36D,
+     0x84A392},
 };
 constexpr std::uint32_t kLapRecords[2] = {0x616, 0x6DA};
-constexpr int kSlotBytes[16] = {1380, 1444, 1560, 1256, 1136, 1156, 720, 1236,
+constexpr int kSlotBytes[16] = {1380, 1444, 1560, 1256, 1136, 1156, 720,  1236,
                                 1496, 1224, 1307, 1020, 1624, 1416, 1248, 1862};
 
-constexpr const char* kDrivers[] = {"Mika Hakkinen",  "David Coulthard", "Michael Schumacher", "Eddie Irvine",
-                                    "Jacques Villeneuve", "Heinz-Harald Frentzen", "Damon Hill", "Ralf Schumacher",
-                                    "Giancarlo Fisichella", "Alexander Wurz", "Jean Alesi", "Johnny Herbert"};
-constexpr const char* kTeams[] = {"McLaren", "Ferrari", "Williams", "Jordan", "Benetton", "Sauber", "Arrows", "Stewart"};
+constexpr const char* kDrivers[] = {"Mika Hakkinen",  "David Coulthard",    "Michael Schumacher",
+                                    "Eddie Irvine",   "Jacques Villeneuve", "Heinz-Harald Frentzen",
+                                    "Damon Hill",     "Ralf Schumacher",    "Giancarlo Fisichella",
+                                    "Alexander Wurz", "Jean Alesi",         "Johnny Herbert"};
+constexpr const char* kTeams[] = {"McLaren",  "Ferrari", "Williams", "Jordan",
+                                  "Benetton", "Sauber",  "Arrows",   "Stewart"};
 constexpr const char* kWords[] = {"Turn",   "Hairpin", "Chicane", "Curve", "Straight", "Bend",
                                   "Corner", "Esses",   "Loop",    "Kink",  "Bridge",   "Pits"};
 
@@ -144,7 +154,8 @@ void WriteTrackData(DemoContext& context)
         const std::uint32_t base = at.bases[static_cast<std::size_t>(t)];
         for (int i = 0; i < 8; ++i) {
             const int value = i < 2 ? rnd.between(0, 20) : rnd.between(0, 80);
-            context.putExe(base - 20 + static_cast<std::uint32_t>(i), static_cast<std::uint64_t>((value + 151) % 256), 1);
+            context.putExe(base - 20 + static_cast<std::uint32_t>(i), static_cast<std::uint64_t>((value + 151) % 256),
+                           1);
         }
         context.putExe(base, static_cast<std::uint64_t>(rnd.between(9000, 16000)), 2);
         context.putExe(base + 48, static_cast<std::uint64_t>(rnd.between(800, 1400)), 2);

@@ -17,14 +17,14 @@ struct DemoCircuit {
     const char* jam; // the circuit's own texture
 };
 constexpr DemoCircuit kCircuits[16] = {
-    {"Albert Park", "Australia", 58, 5302, "ALBERT"},   {"Interlagos", "Brazil", 72, 4292, "INTERL"},
-    {"Oscar Galvez", "Argentina", 72, 4259, "GALVEZ"},   {"Imola", "San Marino", 62, 4930, "IMOLA"},
-    {"Catalunya", "Spain", 65, 4728, "CATALU"},          {"Monte Carlo", "Monaco", 78, 3367, "MONACO"},
-    {"Gilles Villeneuve", "Canada", 69, 4421, "GILLES"}, {"Magny-Cours", "France", 71, 4250, "MAGNYC"},
+    {"Albert Park", "Australia", 58, 5302, "ALBERT"},     {"Interlagos", "Brazil", 72, 4292, "INTERL"},
+    {"Oscar Galvez", "Argentina", 72, 4259, "GALVEZ"},    {"Imola", "San Marino", 62, 4930, "IMOLA"},
+    {"Catalunya", "Spain", 65, 4728, "CATALU"},           {"Monte Carlo", "Monaco", 78, 3367, "MONACO"},
+    {"Gilles Villeneuve", "Canada", 69, 4421, "GILLES"},  {"Magny-Cours", "France", 71, 4250, "MAGNYC"},
     {"Silverstone", "Great Britain", 60, 5140, "SILVER"}, {"A1-Ring", "Austria", 71, 4319, "A1RING"},
-    {"Hockenheim", "Germany", 45, 6823, "HOCKEN"},       {"Hungaroring", "Hungary", 77, 3972, "HUNGAR"},
+    {"Hockenheim", "Germany", 45, 6823, "HOCKEN"},        {"Hungaroring", "Hungary", 77, 3972, "HUNGAR"},
     {"Spa-Francorchamps", "Belgium", 44, 6968, "SPAFRA"}, {"Monza", "Italy", 53, 5770, "MONZA"},
-    {"Nurburgring", "Luxembourg", 67, 4556, "NURBUR"},   {"Suzuka", "Japan", 53, 5864, "SUZUKA"},
+    {"Nurburgring", "Luxembourg", 67, 4556, "NURBUR"},    {"Suzuka", "Japan", 53, 5864, "SUZUKA"},
 };
 
 // Textures shared by every circuit, and which of them exist in which folder.

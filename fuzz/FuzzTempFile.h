@@ -15,11 +15,9 @@ namespace pitwall::fuzz {
 class TempFile {
 public:
     explicit TempFile(const std::string& suffix)
-        : path_((std::filesystem::temp_directory_path()
-                 / ("pitwall-fuzz-" + std::to_string(getpid()) + "-" + suffix))
+        : path_((std::filesystem::temp_directory_path() / ("pitwall-fuzz-" + std::to_string(getpid()) + "-" + suffix))
                     .string())
-    {
-    }
+    {}
     ~TempFile()
     {
         std::error_code ec;

@@ -31,23 +31,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 auto bytes = archive.read(member.name, kMaxMember);
                 if (bytes.size() > kMaxMember)
                     std::abort();
-            } catch (const CarsetError&) {
-            }
+            } catch (const CarsetError&) {}
         }
         if (archive.contains(kHeaderMember)) {
             try {
                 ParseCarsetHeader(archive.read(kHeaderMember, kHeaderSize));
-            } catch (const CarsetError&) {
-            }
+            } catch (const CarsetError&) {}
         }
         if (archive.contains(kInfoMember)) {
             try {
                 auto bytes = archive.read(kInfoMember, kMaxMember);
                 ParseCarsetInfo(std::string(bytes.begin(), bytes.end()));
-            } catch (const CarsetError&) {
-            }
+            } catch (const CarsetError&) {}
         }
-    } catch (const CarsetError&) {
-    }
+    } catch (const CarsetError&) {}
     return 0;
 }

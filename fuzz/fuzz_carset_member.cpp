@@ -11,10 +11,10 @@
 #include "DemoInstallation.h"
 #include "app/ProgramDirectories.h"
 #include "app/ProgramState.h"
+#include "base/FileUtils.h"
 #include "session/Session.h"
 #include "transfer/CarsetArchive.h"
 #include "transfer/CarsetHeader.h"
-#include "base/FileUtils.h"
 
 #include <filesystem>
 #include <unistd.h>
@@ -48,7 +48,7 @@ struct World {
 
     World()
         : root(IncludeTrailingBackslash(
-              PathString(std::filesystem::temp_directory_path() / ("pitwall-fuzz-world-" + std::to_string(getpid())))))
+            PathString(std::filesystem::temp_directory_path() / ("pitwall-fuzz-world-" + std::to_string(getpid())))))
     {
         program.directories = ComputeProgramDirectories(root + "program", true, SystemEnvironment);
         std::vector<std::string> texts;

@@ -20,8 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     if (texts.all().size() + 1 < static_cast<std::size_t>(UITexts::kMinimumLines))
         std::abort();
-    const FormatArgs argumentSets[] = {{}, Args(7), Args(std::string("GP3.EXE")), Args(3, 1.5, "x"),
-                                       Args("a", "b", -12345678901LL)};
+    const FormatArgs argumentSets[] = {
+        {}, Args(7), Args(std::string("GP3.EXE")), Args(3, 1.5, "x"), Args("a", "b", -12345678901LL)};
     const std::size_t shown = std::min<std::size_t>(texts.all().size(), 64);
     for (std::size_t n = 0; n < shown; ++n)
         for (const auto& args : argumentSets)

@@ -7,9 +7,10 @@
 // files taken from a demo installation or written by hand).
 
 #include "app/IniFile.h"
+#include "base/ByteWriter.h"
+#include "base/FileUtils.h"
 #include "formats/ArtBankDirectory.h"
 #include "formats/Bmp.h"
-#include "base/ByteWriter.h"
 #include "formats/Jam16Codec.h"
 #include "formats/Jpeg.h"
 #include "formats/Palette.h"
@@ -19,7 +20,6 @@
 #include "transfer/CarsetArchive.h"
 #include "transfer/CarsetHeader.h"
 #include "transfer/CarsetInfo.h"
-#include "base/FileUtils.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -176,7 +176,8 @@ void TextSeeds(const std::string& dir)
     }
     ForceDirectories(dir + "fuzz_per");
     SavePerFile(table, dir + "fuzz_per/grid.PER");
-    Put(dir + "fuzz_per", "part.PER", Bytes("[NBR]\r\n0=5\r\n1=300\r\n[Name]\r\n0='Quoted'\r\n[TNAME]\r\n3=Minardi\r\n"));
+    Put(dir + "fuzz_per", "part.PER",
+        Bytes("[NBR]\r\n0=5\r\n1=300\r\n[Name]\r\n0='Quoted'\r\n[TNAME]\r\n3=Minardi\r\n"));
     Put(dir + "fuzz_language", "short.LNG",
         Bytes("Marquee|text\r\nFile %s not found\r\n%d of %d\r\n%0:s %1:5.2f %-8s|%%\r\n%*d %x %e %g %n %m %p\r\n"));
 }

@@ -1,8 +1,8 @@
 #include "app/GameRegistry.h"
 
-#include "base/Windows1252.h"
 #include "base/FileUtils.h"
 #include "base/GamePath.h"
+#include "base/Windows1252.h"
 
 #include <cctype>
 #include <filesystem>
@@ -34,10 +34,18 @@ std::string Unquote(std::string_view text, std::size_t& pos)
         }
         char e = text[pos++];
         switch (e) {
-        case 'n': out += '\n'; break;
-        case 'r': out += '\r'; break;
-        case 't': out += '\t'; break;
-        case '0': out += '\0'; break;
+        case 'n':
+            out += '\n';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        case '0':
+            out += '\0';
+            break;
         case 'x': {
             unsigned cp = 0;
             int digits = 0;
@@ -49,7 +57,9 @@ std::string Unquote(std::string_view text, std::size_t& pos)
             AppendUtf8(out, static_cast<char32_t>(cp));
             break;
         }
-        default: out += e; break;
+        default:
+            out += e;
+            break;
         }
     }
     if (pos < text.size())
@@ -79,7 +89,8 @@ std::string FindInstallDirectoryInWineRegistry(std::string_view text)
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
-        std::string_view line = text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
+        std::string_view line =
+            text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
         start = end == std::string_view::npos ? text.size() : end + 1;
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
@@ -87,7 +98,8 @@ std::string FindInstallDirectoryInWineRegistry(std::string_view text)
             continue;
         if (line[0] == '[') {
             auto close = line.find(']');
-            std::string key = UnescapeKey(line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+            std::string key =
+                UnescapeKey(line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
             inKey = EqualsIgnoreCase(key, wanted) || EqualsIgnoreCase(key, wantedWow);
             continue;
         }
@@ -144,7 +156,8 @@ std::string FindGameDirectoryInRegistry(const EnvironmentLookup& environment)
     wchar_t buffer[1024];
     DWORD size = sizeof buffer;
     if (RegGetValueW(HKEY_LOCAL_MACHINE, L"Software\\Microprose\\Grand Prix 3\\3.00.000\\Install Dir", L"Directory",
-                     RRF_RT_REG_SZ | RRF_SUBKEY_WOW6432KEY, nullptr, buffer, &size) != ERROR_SUCCESS)
+                     RRF_RT_REG_SZ | RRF_SUBKEY_WOW6432KEY, nullptr, buffer, &size)
+        != ERROR_SUCCESS)
         return {};
     return IncludeTrailingBackslash(PathString(fs::path(buffer)));
 #else

@@ -1,7 +1,7 @@
 #include "app/IniFile.h"
 
-#include "base/Windows1252.h"
 #include "base/FileUtils.h"
+#include "base/Windows1252.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -46,8 +46,9 @@ IniFile::Line IniFile::Classify(std::string raw)
     line.kind = Line::Kind::Key;
     line.name = Trim(t.substr(0, eq));
     line.value = Trim(t.substr(eq + 1));
-    if (line.value.size() >= 2 && ((line.value.front() == '"' && line.value.back() == '"')
-                                   || (line.value.front() == '\'' && line.value.back() == '\'')))
+    if (line.value.size() >= 2
+        && ((line.value.front() == '"' && line.value.back() == '"')
+            || (line.value.front() == '\'' && line.value.back() == '\'')))
         line.value = line.value.substr(1, line.value.size() - 2);
     return line;
 }

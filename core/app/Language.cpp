@@ -1,7 +1,7 @@
 #include "app/Language.h"
 
-#include "base/Messages.h"
 #include "base/FileUtils.h"
+#include "base/Messages.h"
 
 #include <fstream>
 #include <sstream>
@@ -60,8 +60,7 @@ bool BuildUITexts(std::vector<std::string> lines, UITexts& texts)
     return complete;
 }
 
-bool LoadLanguage(std::string_view programDirectory, std::string_view languageFile, UITexts& texts,
-                  MessageSink& sink)
+bool LoadLanguage(std::string_view programDirectory, std::string_view languageFile, UITexts& texts, MessageSink& sink)
 {
     std::string path = IncludeTrailingBackslash(programDirectory) + std::string(languageFile);
     std::ifstream in(NativePath(path), std::ios::binary);

@@ -39,8 +39,7 @@ bool BuildUITexts(std::vector<std::string> lines, UITexts& texts);
 // "Cannot find language-file!" and leaves the texts as they were; a short file
 // shows the invalid-file message and is filled. Returns whether texts were
 // loaded.
-bool LoadLanguage(std::string_view programDirectory, std::string_view languageFile, UITexts& texts,
-                  MessageSink& sink);
+bool LoadLanguage(std::string_view programDirectory, std::string_view languageFile, UITexts& texts, MessageSink& sink);
 
 enum class LanguageSelection { Loaded, FileMissing, NoLanguageFiles };
 

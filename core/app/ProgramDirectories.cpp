@@ -73,8 +73,8 @@ ProgramDirectories ComputeProgramDirectories(const std::string& executableDirect
         d.working = d.program + "TEMP" + kPathSeparator;
     } else {
         d.settings = UserDirectory(env, "XDG_CONFIG_HOME", ".config", "APPDATA") + "pitwall" + kPathSeparator;
-        d.working = UserDirectory(env, "XDG_CACHE_HOME", ".cache", "LOCALAPPDATA") + "pitwall" + kPathSeparator
-            + "TEMP" + kPathSeparator;
+        d.working = UserDirectory(env, "XDG_CACHE_HOME", ".cache", "LOCALAPPDATA") + "pitwall" + kPathSeparator + "TEMP"
+            + kPathSeparator;
         ForceDirectories(d.settings);
     }
     d.staging = d.working + "Carset" + kPathSeparator;

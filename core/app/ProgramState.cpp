@@ -1,7 +1,7 @@
 #include "app/ProgramState.h"
 
-#include "base/Messages.h"
 #include "base/FileUtils.h"
+#include "base/Messages.h"
 #include "base/PrivateDirectory.h"
 
 namespace pitwall {
@@ -14,7 +14,8 @@ StartupOutcome StartProgram(ProgramState& state, const std::string& executableDi
     if (!state.settings.gameDirectory.empty())
         state.settings.gameDirectory = IncludeTrailingBackslash(state.settings.gameDirectory);
 
-    SelectedLanguage language = SelectLanguage(state.directories.program, state.settings.languageFile, state.texts, sink);
+    SelectedLanguage language =
+        SelectLanguage(state.directories.program, state.settings.languageFile, state.texts, sink);
     if (language.outcome == LanguageSelection::NoLanguageFiles)
         return StartupOutcome::NoLanguageFiles;
     state.languageFiles = std::move(language.files);

@@ -3,13 +3,13 @@
 // up when the program ends: directories, settings, the UI texts and the
 // recognised game installation.
 
-#include "formats/GameInstallation.h"
 #include "app/Language.h"
 #include "app/ProgramDirectories.h"
 #include "app/Settings.h"
-#include "base/UITexts.h"
-#include "formats/Palette.h"
 #include "base/InstallationLock.h"
+#include "base/UITexts.h"
+#include "formats/GameInstallation.h"
+#include "formats/Palette.h"
 
 #include <string>
 

@@ -37,14 +37,14 @@ FormatArgs Args(T&&... values)
 {
     FormatArgs out;
     (out.push_back([](auto&& v) -> FormatArg {
-         using V = std::decay_t<decltype(v)>;
-         if constexpr (std::is_floating_point_v<V>)
-             return static_cast<double>(v);
-         else if constexpr (std::is_integral_v<V>)
-             return static_cast<std::int64_t>(v);
-         else
-             return std::string(v);
-     }(std::forward<T>(values))),
+        using V = std::decay_t<decltype(v)>;
+        if constexpr (std::is_floating_point_v<V>)
+            return static_cast<double>(v);
+        else if constexpr (std::is_integral_v<V>)
+            return static_cast<std::int64_t>(v);
+        else
+            return std::string(v);
+    }(std::forward<T>(values))),
      ...);
     return out;
 }

@@ -194,8 +194,8 @@ void SetReadOnly(std::string_view file, bool readOnly)
     fs::permissions(NativePath(file), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     readOnly ? fs::perm_options::remove : fs::perm_options::add, ec);
     if (!readOnly) // only the owner gets write access back
-        fs::permissions(NativePath(file), fs::perms::group_write | fs::perms::others_write,
-                        fs::perm_options::remove, ec);
+        fs::permissions(NativePath(file), fs::perms::group_write | fs::perms::others_write, fs::perm_options::remove,
+                        ec);
 }
 
 void DeleteTree(std::string_view directory)
@@ -416,10 +416,7 @@ std::vector<std::uint8_t> ReadWholeFile(std::string_view file, std::uint64_t max
     return bytes;
 }
 
-void WriteWholeFile(std::string_view file, const std::vector<std::uint8_t>& bytes)
-{
-    ReplaceFileSafely(file, bytes);
-}
+void WriteWholeFile(std::string_view file, const std::vector<std::uint8_t>& bytes) { ReplaceFileSafely(file, bytes); }
 
 void PatchFile(std::string_view file, std::uint64_t offset, std::span<const std::uint8_t> bytes)
 {

@@ -21,12 +21,10 @@ public:
     // placeholders, followed by the UI texts numbered in `textArgs`.
     FormatError(int number, FormatArgs args, std::vector<int> textArgs = {})
         : FormatError("UI text " + std::to_string(number), number, std::move(args), std::move(textArgs))
-    {
-    }
+    {}
     FormatError(const std::string& what, int number, FormatArgs args, std::vector<int> textArgs = {})
         : std::runtime_error(what), number_(number), args_(std::move(args)), textArgs_(std::move(textArgs))
-    {
-    }
+    {}
 
     // -1 for a fault without a UI text.
     int number() const { return number_; }

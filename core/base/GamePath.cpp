@@ -1,7 +1,7 @@
 #include "base/GamePath.h"
 
-#include "base/Windows1252.h"
 #include "base/FileUtils.h"
+#include "base/Windows1252.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -102,7 +102,7 @@ std::vector<std::string> Candidates(const std::string& directory, const std::str
 }
 
 struct Resolution {
-    std::string path;       // resolved prefix + the rest as given
+    std::string path;        // resolved prefix + the rest as given
     std::size_t matched = 0; // components found on disk
 };
 
@@ -164,9 +164,8 @@ std::optional<std::string> ExactlyAsGiven(const std::string& base, const std::ve
         const std::string& part = parts[i];
         if (part == ".")
             return std::nullopt;
-        auto letter = std::find_if(part.begin(), part.end(), [](char c) {
-            return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-        });
+        auto letter = std::find_if(part.begin(), part.end(),
+                                   [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); });
         if (letter == part.end())
             return std::nullopt;
         std::string other = part;

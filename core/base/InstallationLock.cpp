@@ -94,19 +94,17 @@ Holder ParseHolder(const std::string& text)
                 holder.pid = std::stol(value);
             else if (key == "run")
                 holder.run = std::stoll(value);
-        } catch (const std::exception&) {
-        }
+        } catch (const std::exception&) {}
     }
     return holder;
 }
 
 std::string BusyMessage(const std::string& gameDirectory, const Holder& holder, std::chrono::milliseconds wait)
 {
-    std::string who = holder.pid > 0
-        ? (holder.program.empty() ? std::string("another program") : holder.program) + " (process "
-            + std::to_string(holder.pid) + (holder.operation.empty() ? "" : ", " + holder.operation)
+    std::string who = holder.pid > 0 ? (holder.program.empty() ? std::string("another program") : holder.program)
+            + " (process " + std::to_string(holder.pid) + (holder.operation.empty() ? "" : ", " + holder.operation)
             + (holder.since.empty() ? "" : ", since " + holder.since) + ")"
-        : std::string("another process");
+                                     : std::string("another process");
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(wait).count();
     return "Another run is writing into " + gameDirectory + ": " + who + "; waited " + std::to_string(seconds)
         + (seconds == 1 ? " second" : " seconds") + " for it to finish, so nothing was changed";
@@ -226,8 +224,7 @@ InstallationLock::~InstallationLock()
 {
     if (fd_ >= 0) {
         // The holder's lines go before the lock does.
-        if (::ftruncate(fd_, 0) != 0) {
-        }
+        if (::ftruncate(fd_, 0) != 0) {}
         ::close(fd_);
     }
     if (gameFd_ >= 0)
@@ -241,8 +238,9 @@ InstallationLock::InstallationLock(const DirectoryHandle& lockDirectory, const s
                                    const WriterInfo& writer)
 {
     const std::string path = lockDirectory.path() + key + ".lock";
-    HANDLE file = ::CreateFileW(NativePath(path).c_str(), GENERIC_READ | GENERIC_WRITE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        ::CreateFileW(NativePath(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         throw PrivateDirectoryError("Cannot open the lock file " + path);
     // The lock covers a byte far beyond the holder's lines, so they stay

@@ -69,8 +69,8 @@ public:
     std::int64_t runStarted() const { return runStarted_; }
 
 private:
-    int fd_ = -1;       // the holder's file
-    int gameFd_ = -1;   // the installation's directory, locked
+    int fd_ = -1;            // the holder's file
+    int gameFd_ = -1;        // the installation's directory, locked
     void* handle_ = nullptr; // Windows
     bool nested_ = false;
     std::int64_t runStarted_ = 0;

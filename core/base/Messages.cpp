@@ -14,9 +14,6 @@ bool Messenger::ask(int number, const FormatArgs& args)
     return sink_.askYesNo(Message{number, texts_.format(number, args)});
 }
 
-void Messenger::showFixed(std::string text)
-{
-    sink_.showMessage(Message{-1, std::move(text)});
-}
+void Messenger::showFixed(std::string text) { sink_.showMessage(Message{-1, std::move(text)}); }
 
 } // namespace pitwall

@@ -97,9 +97,9 @@ void CreatePrivateDirectory(const std::string& directory)
 #else
     if (::mkdir(path.c_str(), 0700) != 0) {
         int error = errno;
-        throw PrivateDirectoryError("Cannot create the directory " + path + ": "
-                                    + (error == EEXIST ? std::string("something of that name is already there")
-                                                       : Reason(error)));
+        throw PrivateDirectoryError(
+            "Cannot create the directory " + path + ": "
+            + (error == EEXIST ? std::string("something of that name is already there") : Reason(error)));
     }
 #endif
     RequireOwnedPath(path);

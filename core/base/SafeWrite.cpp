@@ -6,8 +6,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <vector>
 #include <random>
+#include <vector>
 
 #ifdef _WIN32
 #include <cstdio>
@@ -23,8 +23,7 @@ namespace pitwall {
 
 FileWriteError::FileWriteError(std::string file, std::string reason)
     : std::runtime_error("Cannot write " + file + ": " + reason), file_(std::move(file)), reason_(std::move(reason))
-{
-}
+{}
 
 namespace {
 
@@ -204,7 +203,8 @@ void CopyFileSafely(std::string_view source, std::string_view target, const Copi
         in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
         std::streamsize got = in.gcount();
         if (got > 0) {
-            const auto piece = std::span(reinterpret_cast<const std::uint8_t*>(buffer.data()), static_cast<std::size_t>(got));
+            const auto piece =
+                std::span(reinterpret_cast<const std::uint8_t*>(buffer.data()), static_cast<std::size_t>(got));
             out.write(piece);
             if (eachPiece)
                 eachPiece(piece);
@@ -293,10 +293,7 @@ void ReplaceFileSafely(std::string_view file, std::span<const std::uint8_t> byte
     writer.commit();
 }
 
-SafeFileWriter::SafeFileWriter(std::string file) : file_(std::move(file))
-{
-    fd_ = OpenTemporary(file_, temporary_);
-}
+SafeFileWriter::SafeFileWriter(std::string file) : file_(std::move(file)) { fd_ = OpenTemporary(file_, temporary_); }
 
 SafeFileWriter::~SafeFileWriter() { discard(); }
 

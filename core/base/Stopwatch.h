@@ -8,7 +8,11 @@ namespace pitwall {
 
 class TMyTimer {
 public:
-    void Start() { start_ = now(); stop_ = start_; }
+    void Start()
+    {
+        start_ = now();
+        stop_ = start_;
+    }
     void Stop() { stop_ = now(); }
     std::int64_t Elapsed() const { return stop_ - start_; }
     std::int64_t ElapsedNow()

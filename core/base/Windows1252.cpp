@@ -64,15 +64,18 @@ std::size_t Utf8SequenceAt(std::string_view s, std::size_t i)
 {
     auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
     unsigned char lead = byte(i);
-    std::size_t len = lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3 : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+    std::size_t len = lead >= 0xC2 && lead <= 0xDF ? 2
+        : lead >= 0xE0 && lead <= 0xEF             ? 3
+        : lead >= 0xF0 && lead <= 0xF4             ? 4
+                                                   : 0;
     if (len == 0 || i + len > s.size())
         return 0;
     for (std::size_t k = 1; k < len; ++k)
         if ((byte(i + k) & 0xC0) != 0x80)
             return 0;
     unsigned char second = byte(i + 1);
-    if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second >= 0xA0) || (lead == 0xF0 && second < 0x90) ||
-        (lead == 0xF4 && second >= 0x90))
+    if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second >= 0xA0) || (lead == 0xF0 && second < 0x90)
+        || (lead == 0xF4 && second >= 0x90))
         return 0;
     return len;
 }
@@ -102,7 +105,11 @@ std::string Utf8ToWindows1252(std::string_view utf8)
     std::size_t i = 0;
     while (i < utf8.size()) {
         auto lead = static_cast<unsigned char>(utf8[i]);
-        std::size_t len = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+        std::size_t len = lead < 0x80 ? 1
+            : (lead >> 5) == 0x6      ? 2
+            : (lead >> 4) == 0xE      ? 3
+            : (lead >> 3) == 0x1E     ? 4
+                                      : 0;
         if (len == 0 || i + len > utf8.size()) {
             out += '?';
             ++i;

@@ -1,8 +1,8 @@
 #include "career/SeasonReportFile.h"
 
-#include "formats/GameInstallation.h"
-#include "base/Messages.h"
 #include "base/FileUtils.h"
+#include "base/Messages.h"
+#include "formats/GameInstallation.h"
 
 namespace pitwall {
 

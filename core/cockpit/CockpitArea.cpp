@@ -1,15 +1,15 @@
 #include "cockpit/CockpitArea.h"
 
 #include "app/ProgramState.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "cockpit/ThreeDFile.h"
 #include "formats/GameLanguages.h"
 #include "formats/JamError.h"
 #include "graphics/GraphicsTransfer.h"
-#include "transfer/SelectionItems.h"
 #include "transfer/CarsetArchive.h"
-#include "base/FileUtils.h"
 #include "transfer/GameFile.h"
-#include "base/GamePath.h"
+#include "transfer/SelectionItems.h"
 
 namespace pitwall {
 

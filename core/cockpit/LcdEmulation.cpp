@@ -79,8 +79,7 @@ void DrawOutsideText(Image& picture, const LcdFont& font, std::string_view text)
 
 } // namespace
 
-void DrawLcdText(Image& picture, const LcdFont& font, std::string_view text, int column, int fineX, int row,
-                 int fineY)
+void DrawLcdText(Image& picture, const LcdFont& font, std::string_view text, int column, int fineX, int row, int fineY)
 {
     const int top = (row * 10 + 1 + fineY) * 2;
     const int bottom = (row * 10 + fineY + 10) * 2;
@@ -111,8 +110,9 @@ Image RenderLcd(const LcdScene& scene, const LcdFont& font)
         const LcdElement& e = (*screen)[n];
         if (e.is(LcdType::Highlight)) {
             const int row = kHighlightRows[e[LcdElement::kIndex] < kLcdHighlightCount ? e[LcdElement::kIndex] : 0];
-            Invert(picture, Rect{((e[1] + 2) * 6 + 1 + e[2]) * 2, (row + 1) * 2, ((e[3] + 2) * 6 + 1 + e[4]) * 2,
-                                 (row + 11) * 2});
+            Invert(
+                picture,
+                Rect{((e[1] + 2) * 6 + 1 + e[2]) * 2, (row + 1) * 2, ((e[3] + 2) * 6 + 1 + e[4]) * 2, (row + 11) * 2});
         } else if (e.is(LcdType::Placeholder)) {
             const auto index = e[LcdElement::kIndex] < kLcdPlaceholderCount ? e[LcdElement::kIndex] : 0;
             DrawLcdText(picture, font, kLcdPlaceholderSamples[index], e[1] + 1, e[2], e[3], e[4]);

@@ -37,7 +37,6 @@ Image RenderLcd(const LcdScene& scene, const LcdFont& font);
 
 // Draws the characters of `text` from `column` on, each glyph stretched into
 // its double-size rectangle; stops at a zero byte.
-void DrawLcdText(Image& picture, const LcdFont& font, std::string_view text, int column, int fineX, int row,
-                 int fineY);
+void DrawLcdText(Image& picture, const LcdFont& font, std::string_view text, int column, int fineX, int row, int fineY);
 
 } // namespace pitwall

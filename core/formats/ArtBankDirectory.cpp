@@ -1,10 +1,10 @@
 #include "formats/ArtBankDirectory.h"
 
-#include "base/FormatError.h"
 #include "base/ByteReader.h"
 #include "base/ByteWriter.h"
-#include "formats/FileRange.h"
 #include "base/FileUtils.h"
+#include "base/FormatError.h"
+#include "formats/FileRange.h"
 
 namespace pitwall {
 

@@ -1,12 +1,12 @@
 #include "formats/ArtBankExpansion.h"
 
+#include "base/FileUtils.h"
+#include "base/FormatError.h"
+#include "base/SafeWrite.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtEntryCodec.h"
 #include "formats/ArtEntryReencoder.h"
 #include "formats/FileRange.h"
-#include "base/FormatError.h"
-#include "base/FileUtils.h"
-#include "base/SafeWrite.h"
 
 #include <algorithm>
 #include <filesystem>

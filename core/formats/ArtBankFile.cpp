@@ -1,9 +1,9 @@
 #include "formats/ArtBankFile.h"
 
-#include "formats/ArtEntryCodec.h"
-#include "base/FormatError.h"
-#include "formats/FileRange.h"
 #include "base/FileUtils.h"
+#include "base/FormatError.h"
+#include "formats/ArtEntryCodec.h"
+#include "formats/FileRange.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -42,8 +42,7 @@ namespace {
 // Entry `index` of a bank of `size` bytes, whose bytes `read(offset, count)`
 // gives (fewer where the bank ends).
 template <typename Read>
-bool ReadArtEntry(Read&& read, std::uint64_t size, std::string_view bankFile, std::size_t index,
-                  ArtPicture& picture)
+bool ReadArtEntry(Read&& read, std::uint64_t size, std::string_view bankFile, std::size_t index, ArtPicture& picture)
 {
     if (index >= kArtEntryCount)
         return false;
@@ -75,8 +74,7 @@ bool ReadArtImage(FileRangeReader& bank, std::string_view bankFile, std::size_t 
     return ReadArtEntry(read, bank.fileSize(), bankFile, index, picture);
 }
 
-bool ReadArtImage(std::span<const std::uint8_t> bank, std::string_view bankName, std::size_t index,
-                  ArtPicture& picture)
+bool ReadArtImage(std::span<const std::uint8_t> bank, std::string_view bankName, std::size_t index, ArtPicture& picture)
 {
     auto read = [&](std::uint64_t offset, std::uint64_t count) {
         const std::uint64_t from = std::min<std::uint64_t>(offset, bank.size());
@@ -91,8 +89,7 @@ void WriteArtImage(std::string_view bankFile, const ArtEntry& entry, std::size_t
     PatchFile(bankFile, entry.dataOffset, EncodeForEntry(entry, index, picture));
 }
 
-void WriteArtImage(std::vector<std::uint8_t>& bank, const ArtEntry& entry, std::size_t index,
-                   const ArtPicture& picture)
+void WriteArtImage(std::vector<std::uint8_t>& bank, const ArtEntry& entry, std::size_t index, const ArtPicture& picture)
 {
     PatchArtBank(bank, entry.dataOffset, EncodeForEntry(entry, index, picture));
 }

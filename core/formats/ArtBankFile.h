@@ -18,8 +18,7 @@ inline constexpr std::uint32_t kMaxArtEntryRead = 1'000'000;
 // size the program reads. The program's own expansion of every entry stays
 // far below it (about 100 MB when the pictures the exports write are
 // expanded); a larger file is no art bank and is not read.
-inline constexpr std::uint64_t kMaxArtBankBytes =
-    kArtDirectoryEnd + std::uint64_t{kArtEntryCount} * kMaxArtEntryRead;
+inline constexpr std::uint64_t kMaxArtBankBytes = kArtDirectoryEnd + std::uint64_t{kArtEntryCount} * kMaxArtEntryRead;
 // UI texts of the art bank the program adds: a damaged bank (placeholder: file
 // name) and an entry whose size no picture of the game has (placeholders:
 // entry, width, height).

@@ -25,8 +25,8 @@ ArtPicture ArtPictureFromImage(const Image& image)
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
             const Pixel p = image.pixel(x, y);
-            picture.at(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y))
-                = ArtWordFromRgb(RedOf(p), GreenOf(p), BlueOf(p));
+            picture.at(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y)) =
+                ArtWordFromRgb(RedOf(p), GreenOf(p), BlueOf(p));
         }
     return picture;
 }
@@ -44,8 +44,7 @@ namespace {
 
 // The picture file as the entry's picture (FormatError with UI text 737 for
 // another size, or the loading's), nothing for an entry past the directory.
-std::optional<ArtPicture> PictureForEntry(const ArtDirectory& directory, std::size_t entry,
-                                          const std::string& fileName)
+std::optional<ArtPicture> PictureForEntry(const ArtDirectory& directory, std::size_t entry, const std::string& fileName)
 {
     if (entry >= directory.entries.size())
         return std::nullopt;

@@ -23,8 +23,7 @@ class EntryDecoder {
 public:
     EntryDecoder(std::span<const std::uint8_t> data, ArtPicture& picture, bool singleWordKeys)
         : data_(data), picture_(picture), singleWordKeys_(singleWordKeys)
-    {
-    }
+    {}
 
     void run()
     {
@@ -134,8 +133,8 @@ ArtPicture DecodeArtEntry(std::span<const std::uint8_t> data, std::uint32_t widt
     return picture;
 }
 
-void DecodeArtEntry(std::span<const std::uint8_t> data, std::uint32_t width, std::uint32_t height,
-                    bool singleWordKeys, ArtPicture& picture)
+void DecodeArtEntry(std::span<const std::uint8_t> data, std::uint32_t width, std::uint32_t height, bool singleWordKeys,
+                    ArtPicture& picture)
 {
     if (width > kMaxArtSide || height > kMaxArtSide)
         throw FormatError("an art-bank entry of " + std::to_string(width) + " x " + std::to_string(height)

@@ -33,8 +33,8 @@ inline constexpr std::uint32_t kMaxArtSide = 8192;
 ArtPicture DecodeArtEntry(std::span<const std::uint8_t> data, std::uint32_t width, std::uint32_t height,
                           bool singleWordKeys);
 // The same into `picture`, reusing its storage.
-void DecodeArtEntry(std::span<const std::uint8_t> data, std::uint32_t width, std::uint32_t height,
-                    bool singleWordKeys, ArtPicture& picture);
+void DecodeArtEntry(std::span<const std::uint8_t> data, std::uint32_t width, std::uint32_t height, bool singleWordKeys,
+                    ArtPicture& picture);
 
 // The program's encoding: key runs of at most 255 pixels and groups of at
 // most 127 other pixels, never crossing a row; with single-word keys every

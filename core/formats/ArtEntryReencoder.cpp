@@ -10,9 +10,11 @@
 namespace pitwall {
 
 ArtEntryReencoder::ArtEntryReencoder(std::string_view bankFile, const ArtDirectory& directory,
-                                     std::vector<std::size_t> entries, unsigned workers,
-                                     std::uint64_t maxAheadBytes)
-    : bankFile_(bankFile), directory_(directory), entries_(std::move(entries)), maxAheadBytes_(maxAheadBytes),
+                                     std::vector<std::size_t> entries, unsigned workers, std::uint64_t maxAheadBytes)
+    : bankFile_(bankFile),
+      directory_(directory),
+      entries_(std::move(entries)),
+      maxAheadBytes_(maxAheadBytes),
       slots_(entries_.size())
 {
     if (workers == 0)

@@ -21,8 +21,7 @@ struct ArtPicture {
     ArtPicture() = default;
     ArtPicture(std::uint32_t w, std::uint32_t h, ArtWord fill = 0)
         : width(w), height(h), words(static_cast<std::size_t>(w) * h, fill)
-    {
-    }
+    {}
 
     ArtWord at(std::uint32_t x, std::uint32_t y) const { return words[static_cast<std::size_t>(y) * width + x]; }
     ArtWord& at(std::uint32_t x, std::uint32_t y) { return words[static_cast<std::size_t>(y) * width + x]; }

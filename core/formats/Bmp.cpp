@@ -2,8 +2,8 @@
 
 #include "base/ByteReader.h"
 #include "base/ByteWriter.h"
-#include "formats/PictureError.h"
 #include "base/FileUtils.h"
+#include "formats/PictureError.h"
 
 #include <algorithm>
 #include <bit>
@@ -70,7 +70,8 @@ Image DecodeBmp(std::span<const std::uint8_t> bytes)
     std::uint32_t pixelOffset = r.u32();
     std::uint32_t headerSize = r.u32();
     if (headerSize < 40)
-        throw PictureError(PictureFault::Unsupported, "unsupported BMP header of " + std::to_string(headerSize) + " bytes");
+        throw PictureError(PictureFault::Unsupported,
+                           "unsupported BMP header of " + std::to_string(headerSize) + " bytes");
     std::int32_t width = r.i32();
     std::int32_t rawHeight = r.i32();
     std::uint16_t planes = r.u16();
@@ -84,16 +85,19 @@ Image DecodeBmp(std::span<const std::uint8_t> bytes)
     bool topDown = rawHeight < 0;
     std::int64_t height = topDown ? -static_cast<std::int64_t>(rawHeight) : rawHeight;
     if (auto problem = PictureSizeProblem(width, height); !problem.empty())
-        throw PictureError(PictureFault::Unsupported, "BMP size " + std::to_string(width) + " x "
-                                                          + std::to_string(height) + " is not supported: " + problem);
+        throw PictureError(PictureFault::Unsupported,
+                           "BMP size " + std::to_string(width) + " x " + std::to_string(height)
+                               + " is not supported: " + problem);
     const int w = width;
     const int h = static_cast<int>(height);
 
     bool indexed = bitsPerPixel == 1 || bitsPerPixel == 4 || bitsPerPixel == 8;
     if (!indexed && bitsPerPixel != 16 && bitsPerPixel != 24 && bitsPerPixel != 32)
-        throw PictureError(PictureFault::Unsupported, "BMP with " + std::to_string(bitsPerPixel) + " bits per pixel is not supported");
+        throw PictureError(PictureFault::Unsupported,
+                           "BMP with " + std::to_string(bitsPerPixel) + " bits per pixel is not supported");
     if (compression != kBiRgb && !(compression == kBiBitfields && (bitsPerPixel == 16 || bitsPerPixel == 32)))
-        throw PictureError(PictureFault::Unsupported, "compressed BMP (method " + std::to_string(compression) + ") is not supported");
+        throw PictureError(PictureFault::Unsupported,
+                           "compressed BMP (method " + std::to_string(compression) + ") is not supported");
 
     // Channel masks: given after the 40-byte header (or inside a larger one)
     // for bit fields, else the fixed 5-5-5 and 8-8-8 layouts.
@@ -118,8 +122,9 @@ Image DecodeBmp(std::span<const std::uint8_t> bytes)
     const std::size_t stride = RowStride(w, bitsPerPixel);
     const std::size_t present = pixelOffset < bytes.size() ? bytes.size() - pixelOffset : 0;
     if (present / stride < static_cast<std::size_t>(h))
-        throw PictureError(PictureFault::Damaged, "BMP pixel data is short: " + std::to_string(h) + " rows of " + std::to_string(stride)
-                          + " bytes needed, " + std::to_string(present) + " bytes present");
+        throw PictureError(PictureFault::Damaged,
+                           "BMP pixel data is short: " + std::to_string(h) + " rows of " + std::to_string(stride)
+                               + " bytes needed, " + std::to_string(present) + " bytes present");
 
     Image image(w, h, bitsPerPixel);
     std::vector<Pixel> table;
@@ -220,8 +225,9 @@ std::vector<std::uint8_t> EncodeBmp(const Image& image)
         const auto& table = image.colorTable();
         for (std::size_t i = 0; i < 256; ++i) {
             Pixel p = i < table.size() ? table[i] : 0;
-            bytes.insert(bytes.end(), {static_cast<std::uint8_t>(BlueOf(p)), static_cast<std::uint8_t>(GreenOf(p)),
-                                       static_cast<std::uint8_t>(RedOf(p)), 0});
+            bytes.insert(bytes.end(),
+                         {static_cast<std::uint8_t>(BlueOf(p)), static_cast<std::uint8_t>(GreenOf(p)),
+                          static_cast<std::uint8_t>(RedOf(p)), 0});
         }
     }
     bytes.resize(pixelOffset + imageSize, 0);

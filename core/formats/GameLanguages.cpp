@@ -1,7 +1,7 @@
 #include "formats/GameLanguages.h"
 
-#include "formats/GameInstallation.h"
 #include "base/Windows1252.h"
+#include "formats/GameInstallation.h"
 
 namespace pitwall {
 

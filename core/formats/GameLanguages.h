@@ -12,8 +12,15 @@ namespace pitwall {
 inline constexpr int kLanguageCount = 8;
 
 // Single-byte Windows-1252 names: ñ, ç and ê are the bytes F1, E7 and EA.
-inline constexpr std::array<const char*, kLanguageCount> kLanguageNames = {
-    "DEUTSCH", "ENGLISH", "ESPA\xF1OL", "FRAN\xE7" "AIS", "ITALIANO", "AMERICAN_ENGLISH", "POLSKI", "PORTUGU\xEAs"};
+inline constexpr std::array<const char*, kLanguageCount> kLanguageNames = {"DEUTSCH",
+                                                                           "ENGLISH",
+                                                                           "ESPA\xF1OL",
+                                                                           "FRAN\xE7"
+                                                                           "AIS",
+                                                                           "ITALIANO",
+                                                                           "AMERICAN_ENGLISH",
+                                                                           "POLSKI",
+                                                                           "PORTUGU\xEAs"};
 
 // Number of languages a game version has: the unknown version only the
 // first, v1.00 the first five, the v1.13 builds all eight.

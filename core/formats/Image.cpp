@@ -6,7 +6,9 @@
 namespace pitwall {
 
 Image::Image(int width, int height, int depth, Pixel fill)
-    : width_(std::max(width, 0)), height_(std::max(height, 0)), depth_(depth),
+    : width_(std::max(width, 0)),
+      height_(std::max(height, 0)),
+      depth_(depth),
       pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), fill)
 {
     if (width_ == 0 || height_ == 0) {

@@ -86,8 +86,8 @@ void DecodeJamRuns(std::span<const std::uint8_t> file, std::size_t start, std::o
         bool first = true;
         while (filled < total) {
             if (r.atEnd())
-                throw JamError("the pixel stream ends after " + std::to_string(filled) + " of "
-                               + std::to_string(total) + " pixels");
+                throw JamError("the pixel stream ends after " + std::to_string(filled) + " of " + std::to_string(total)
+                               + " pixels");
             std::uint8_t c = r.u8();
             if (first && firstControl)
                 c = *firstControl;

@@ -6,8 +6,8 @@
 
 namespace pitwall {
 
-bool CopyBetweenKinds(TJAMFile& eightBit, TJAMFile& sixteenBit, JamCopyDirection direction,
-                      bool allowDifferentHeights, JamCopySides sides)
+bool CopyBetweenKinds(TJAMFile& eightBit, TJAMFile& sixteenBit, JamCopyDirection direction, bool allowDifferentHeights,
+                      JamCopySides sides)
 {
     const bool toSixteen = direction == JamCopyDirection::EightToSixteen;
     if (toSixteen ? !sides.sixteenBitLoaded : !sides.eightBitLoaded)

@@ -21,7 +21,7 @@ struct JamCopySides {
 // 8 to 16: the top min(h1, h2) rows are copied. 16 to 8: each pixel of those
 // rows becomes the nearest game-palette colour, then every image of the
 // 8-bit JAM gets its tables rebuilt. True when a copy was made.
-bool CopyBetweenKinds(TJAMFile& eightBit, TJAMFile& sixteenBit, JamCopyDirection direction,
-                      bool allowDifferentHeights, JamCopySides sides);
+bool CopyBetweenKinds(TJAMFile& eightBit, TJAMFile& sixteenBit, JamCopyDirection direction, bool allowDifferentHeights,
+                      JamCopySides sides);
 
 } // namespace pitwall

@@ -16,10 +16,7 @@ inline constexpr int kJamUnknownLayoutText = 322;
 
 class JamError : public FormatError {
 public:
-    explicit JamError(const std::string& reason, int uiText = kJamDamagedText)
-        : FormatError(reason, uiText, {})
-    {
-    }
+    explicit JamError(const std::string& reason, int uiText = kJamDamagedText) : FormatError(reason, uiText, {}) {}
     // The same refusal told about a named file: the UI text's placeholders
     // filled with `args`.
     JamError(const std::string& reason, int uiText, FormatArgs args) : FormatError(reason, uiText, std::move(args)) {}

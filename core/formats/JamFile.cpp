@@ -1,13 +1,13 @@
 #include "formats/JamFile.h"
 
-#include "base/FormatError.h"
-#include "formats/Bmp.h"
 #include "base/ByteReader.h"
 #include "base/ByteWriter.h"
+#include "base/FileUtils.h"
+#include "base/FormatError.h"
+#include "formats/Bmp.h"
 #include "formats/Jam16Codec.h"
 #include "formats/JamScramble.h"
 #include "formats/Pictures.h"
-#include "base/FileUtils.h"
 
 #include <algorithm>
 #include <fstream>
@@ -184,8 +184,8 @@ TJAMFile::Content TJAMFile::Decode8(std::span<const std::uint8_t> plain) const
     for (std::size_t i = 0; i < n; ++i) {
         const JamEntry& e = c.entries[i];
         if (e.x + e.width > kJamPageWidth || e.y + e.height > c.pageHeight)
-            throw JamError("image " + std::to_string(i) + " (" + std::to_string(e.x) + ", " + std::to_string(e.y)
-                           + ", " + std::to_string(e.width) + " x " + std::to_string(e.height) + ") leaves the 256 x "
+            throw JamError("image " + std::to_string(i) + " (" + std::to_string(e.x) + ", " + std::to_string(e.y) + ", "
+                           + std::to_string(e.width) + " x " + std::to_string(e.height) + ") leaves the 256 x "
                            + std::to_string(c.pageHeight) + " page");
     }
 

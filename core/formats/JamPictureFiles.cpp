@@ -2,9 +2,9 @@
 
 #include "formats/Jam16Codec.h" // kJamPageWidth
 
+#include "base/FileUtils.h"
 #include "formats/Pictures.h"
 #include "formats/Png.h"
-#include "base/FileUtils.h"
 
 namespace pitwall {
 

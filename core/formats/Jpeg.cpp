@@ -1,7 +1,7 @@
 #include "formats/Jpeg.h"
 
-#include "formats/Bmp.h"
 #include "base/ByteReader.h"
+#include "formats/Bmp.h"
 #include "formats/PictureError.h"
 
 #include <csetjmp>
@@ -10,8 +10,8 @@
 #include <new>
 #include <string>
 
-#include <jpeglib.h>
 #include <jerror.h> // after jpeglib.h, which it needs
+#include <jpeglib.h>
 
 namespace pitwall {
 

@@ -102,9 +102,9 @@ Image ReduceToPalette(const Image& picture, const Palette& palette, Dithering di
             const double wanted[3] = {std::clamp(RedOf(source) + current[at], 0.0, 255.0),
                                       std::clamp(GreenOf(source) + current[at + 1], 0.0, 255.0),
                                       std::clamp(BlueOf(source) + current[at + 2], 0.0, 255.0)};
-            const Pixel target = MakePixel(static_cast<int>(std::lround(wanted[0])),
-                                           static_cast<int>(std::lround(wanted[1])),
-                                           static_cast<int>(std::lround(wanted[2])));
+            const Pixel target =
+                MakePixel(static_cast<int>(std::lround(wanted[0])), static_cast<int>(std::lround(wanted[1])),
+                          static_cast<int>(std::lround(wanted[2])));
             const Pixel chosen = palette.pixel(matcher.nearestIndex(target));
             out.setPixel(x, y, chosen);
             const double error[3] = {wanted[0] - RedOf(chosen), wanted[1] - GreenOf(chosen),

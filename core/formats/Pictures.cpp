@@ -1,11 +1,11 @@
 #include "formats/Pictures.h"
 
-#include "formats/Bmp.h"
 #include "base/ByteReader.h"
+#include "base/FileUtils.h"
+#include "formats/Bmp.h"
 #include "formats/Jpeg.h"
 #include "formats/PictureError.h"
 #include "formats/Png.h"
-#include "base/FileUtils.h"
 
 #include <algorithm>
 #include <cctype>
@@ -108,10 +108,7 @@ void ConvertBmpToJpg(const std::string& bmpFile, const std::string& jpgFile)
     WriteWholeFile(jpgFile, EncodeJpeg(LoadBmpFile(bmpFile), kJpegConvertQuality));
 }
 
-void CropToFile(const Image& image, Rect rect, const std::string& fileName)
-{
-    SaveBmpFile(image.copy(rect), fileName);
-}
+void CropToFile(const Image& image, Rect rect, const std::string& fileName) { SaveBmpFile(image.copy(rect), fileName); }
 
 void ColorKeyedCopy(Image& source, Image& target, Rect from, bool fixedKey, int targetTop, int targetLeft)
 {

@@ -1,8 +1,8 @@
 #include "formats/Png.h"
 
+#include "base/FileUtils.h"
 #include "formats/Bmp.h"
 #include "formats/PictureError.h"
-#include "base/FileUtils.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -130,8 +130,9 @@ bool DecodeInto(PngState* state, DecodeTarget* target)
     if (width == 0 || height == 0 || width > kMaxBmpSide || height > kMaxBmpSide
         || std::uint64_t{width} * height > static_cast<std::uint64_t>(kMaxPicturePixels)) {
         char text[160];
-        std::snprintf(text, sizeof text, "the picture's size of %u x %u pixels is not supported (at most %d a side, %lld in all)",
-                      width, height, kMaxBmpSide, static_cast<long long>(kMaxPicturePixels));
+        std::snprintf(text, sizeof text,
+                      "the picture's size of %u x %u pixels is not supported (at most %d a side, %lld in all)", width,
+                      height, kMaxBmpSide, static_cast<long long>(kMaxPicturePixels));
         png_error(png, text);
     }
     // The rows as stored (one filter byte each) must fit the compressed data.

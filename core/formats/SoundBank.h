@@ -66,8 +66,7 @@ KeptWordLayout KeptWordLayoutOf(const SoundBank& bank);
 // its data size of them, and the directory gives the size written, so it
 // never promises bytes the bank does not hold. The third field follows
 // `layout` (the layout of the bank as read, for a bank rebuilt from it).
-std::vector<std::uint8_t> BuildSoundBank(const SoundBank& bank,
-                                         KeptWordLayout layout = KeptWordLayout::AsTheyWere);
+std::vector<std::uint8_t> BuildSoundBank(const SoundBank& bank, KeptWordLayout layout = KeptWordLayout::AsTheyWere);
 
 struct WavHeader {
     std::uint32_t riffSize = 0;

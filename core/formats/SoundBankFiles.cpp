@@ -1,7 +1,7 @@
 #include "formats/SoundBankFiles.h"
 
-#include "base/FormatError.h"
 #include "base/FileUtils.h"
+#include "base/FormatError.h"
 
 namespace pitwall {
 

@@ -1,9 +1,9 @@
 #include "formats/StringFile.h"
 
-#include "base/FormatError.h"
 #include "base/ByteReader.h"
 #include "base/ByteWriter.h"
 #include "base/FileUtils.h"
+#include "base/FormatError.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -67,7 +67,10 @@ std::size_t TeamSheetEntry(int team, std::size_t position)
     return 555 + t;
 }
 
-SheetPoint TeamSheetPlace(std::size_t position) { return position < kTeamSheetPositions ? kPlaces[position] : SheetPoint{}; }
+SheetPoint TeamSheetPlace(std::size_t position)
+{
+    return position < kTeamSheetPositions ? kPlaces[position] : SheetPoint{};
+}
 
 SheetSize TeamSpriteSize(std::size_t position)
 {

@@ -4,9 +4,9 @@
 // frames) at fixed places. The menu graphics editor shows and exchanges the
 // sheet; the sprites are cut out of it by their tabled sizes.
 
+#include "base/FormatError.h"
 #include "formats/ArtBankDirectory.h"
 #include "formats/ArtPicture.h"
-#include "base/FormatError.h"
 
 #include <array>
 #include <cstddef>

@@ -1,11 +1,11 @@
 #include "formats/TrackFile.h"
 
-#include "base/FormatError.h"
-#include "base/Windows1252.h"
 #include "base/ByteReader.h"
-#include "formats/FileRange.h"
 #include "base/FileUtils.h"
+#include "base/FormatError.h"
 #include "base/GamePath.h"
+#include "base/Windows1252.h"
+#include "formats/FileRange.h"
 
 #include <algorithm>
 

@@ -15,8 +15,8 @@ namespace pitwall {
 
 inline constexpr std::size_t kTrackInfoFieldCount = 16;
 inline constexpr std::array<const char*, kTrackInfoFieldCount> kTrackInfoKeys = {
-    "NAME", "COUNTRY", "CREATED",     "AUTHOR",    "YEAR",             "EVENT",  "DESC",   "LAPS",
-    "SLOT", "TYRE",    "LENGTHMETERS", "LAPRECORD", "LAPRECORDQUALIFY", "SPLIT1", "SPLIT2", "UNDERLAY"};
+    "NAME", "COUNTRY",      "CREATED",   "AUTHOR",           "YEAR",   "EVENT",  "DESC",    "LAPS", "SLOT",
+    "TYRE", "LENGTHMETERS", "LAPRECORD", "LAPRECORDQUALIFY", "SPLIT1", "SPLIT2", "UNDERLAY"};
 // Only this much of the start of a track file is searched.
 inline constexpr std::size_t kTrackSearchWindow = 300'001;
 inline constexpr std::size_t kMaxJamNameBytes = 100;

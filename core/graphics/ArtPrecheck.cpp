@@ -1,7 +1,7 @@
 #include "graphics/ArtPrecheck.h"
 
-#include "formats/GameInstallation.h"
 #include "app/ProgramState.h"
+#include "formats/GameInstallation.h"
 #include "transfer/ReportedFormats.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 #include "graphics/GraphicsTransfer.h"
 
-#include "formats/GameInstallation.h"
 #include "app/ProgramState.h"
-#include "formats/Bmp.h"
 #include "base/FileUtils.h"
+#include "formats/Bmp.h"
+#include "formats/GameInstallation.h"
 #include "transfer/GameChangeSet.h"
 #include "transfer/TransferUi.h"
 

@@ -1,11 +1,11 @@
 #include "graphics/PictureIntoJam.h"
 
+#include "base/FileUtils.h"
 #include "base/Messages.h"
-#include "formats/Pictures.h" // kPictureUnreadableText
 #include "formats/Bmp.h"
 #include "formats/Jam16Codec.h" // kJamPageWidth
+#include "formats/Pictures.h"   // kPictureUnreadableText
 #include "formats/Png.h"
-#include "base/FileUtils.h"
 #include "transfer/FormatMessages.h"
 
 #include <algorithm>

@@ -113,7 +113,10 @@ void PitCrewArea::give(TransferContext& context, const ByteSink& sink) const
     }
 }
 
-void PitCrewArea::importFromGame(TransferContext& context) { take(context, ByteSource(context, ByteSource::From::Game)); }
+void PitCrewArea::importFromGame(TransferContext& context)
+{
+    take(context, ByteSource(context, ByteSource::From::Game));
+}
 
 void PitCrewArea::loadFromCarset(TransferContext& context)
 {

@@ -1,8 +1,8 @@
 #include "graphics/TeamJamsArea.h"
 
-#include "graphics/GraphicsTransfer.h"
-#include "formats/GameInstallation.h"
 #include "app/ProgramState.h"
+#include "formats/GameInstallation.h"
+#include "graphics/GraphicsTransfer.h"
 #include "transfer/CarsetArchive.h"
 #include "transfer/CarsetBudget.h"
 #include "transfer/CarsetHeader.h"
@@ -73,11 +73,10 @@ void TeamJamsArea::takeItem(TransferContext& context, const JamItem& item, const
         if (!bytes)
             return;
         // Carsets hold the 8-bit JAM unscrambled.
-        std::optional<TJAMFile> jam =
-            source.fromCarset()
-                ? DecodeJamBytes(context, *bytes, names.member + " (carset member)", !item.hardware, kind)
-                : DecodeJamBytes(context, *bytes, GameFilePath(context.program.settings.gameDirectory, names.gamePath),
-                                 false, kind);
+        std::optional<TJAMFile> jam = source.fromCarset()
+            ? DecodeJamBytes(context, *bytes, names.member + " (carset member)", !item.hardware, kind)
+            : DecodeJamBytes(context, *bytes, GameFilePath(context.program.settings.gameDirectory, names.gamePath),
+                             false, kind);
         if (!jam)
             return;
         jams.push_back(ReadJam{std::move(*jam), std::move(*bytes)});
@@ -128,7 +127,10 @@ void TeamJamsArea::give(TransferContext& context, const ByteSink& sink) const
     }
 }
 
-void TeamJamsArea::importFromGame(TransferContext& context) { take(context, ByteSource(context, ByteSource::From::Game)); }
+void TeamJamsArea::importFromGame(TransferContext& context)
+{
+    take(context, ByteSource(context, ByteSource::From::Game));
+}
 
 void TeamJamsArea::loadFromCarset(TransferContext& context)
 {

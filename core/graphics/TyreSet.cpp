@@ -32,8 +32,8 @@ std::array<std::string, kTyreFileCount> TyreFileNames(int type)
     const TyreWords& w = kTyreWords[type == 1 ? 1 : 0];
     const std::string tread = std::string("TREAD") + w.letters;
     const std::string wheel = std::string("WH") + w.word;
-    return {tread + "1_ART.BMP", tread + "2_ART.BMP", wheel + "0.BMP", wheel + "1.BMP", wheel + "0.JAM",
-            wheel + "1.JAM"};
+    return {tread + "1_ART.BMP", tread + "2_ART.BMP", wheel + "0.BMP",
+            wheel + "1.BMP",     wheel + "0.JAM",     wheel + "1.JAM"};
 }
 
 std::string TyreGamePath(int type, int file)
@@ -50,8 +50,12 @@ TyreSet ComposeTyreSet(int type, std::array<Image, 4> pictures, TJAMFile jam0, T
     RequireSize(pictures[kWheel0], kWheelPictureWidth, kWheelPictureHeight, names[kWheel0]);
     RequireSize(pictures[kWheel1], kWheelPictureWidth, kWheelPictureHeight, names[kWheel1]);
 
-    TyreSet set{type, Image(kTreadWidth, 2 * kTreadHeight, 24), Image(kWheelSheetWidth, 2 * kWheelPictureHeight, 24),
-                std::move(jam0), std::move(jam1), {}};
+    TyreSet set{type,
+                Image(kTreadWidth, 2 * kTreadHeight, 24),
+                Image(kWheelSheetWidth, 2 * kWheelPictureHeight, 24),
+                std::move(jam0),
+                std::move(jam1),
+                {}};
     set.tread.draw(pictures[kTread1], 0, 0);
     set.tread.draw(pictures[kTread2], 0, kTreadHeight);
     for (int half = 0; half < 2; ++half) {

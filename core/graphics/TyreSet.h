@@ -30,8 +30,8 @@ std::string TyreGamePath(int type, int file);
 
 struct TyreSet {
     int type = 0;
-    Image tread;  // 320 x 400
-    Image wheel;  // 512 x 960
+    Image tread; // 320 x 400
+    Image wheel; // 512 x 960
     TJAMFile wheelJam0;
     TJAMFile wheelJam1;
     // The wheel pictures as read: written back with the sheet's columns put

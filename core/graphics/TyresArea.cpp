@@ -37,18 +37,20 @@ void TyresArea::takeType(TransferContext& context, int type, const ByteSource& s
     }
     std::array<Image, 4> pictures;
     for (int f = kTread1; f <= kWheel1; ++f) {
-        auto picture = DecodePictureBytes(context, files[static_cast<std::size_t>(f)], names[static_cast<std::size_t>(f)]);
+        auto picture =
+            DecodePictureBytes(context, files[static_cast<std::size_t>(f)], names[static_cast<std::size_t>(f)]);
         if (!picture)
             return;
         pictures[static_cast<std::size_t>(f)] = std::move(*picture);
     }
     auto jam0 = DecodeJamBytes(context, files[kWheelJam0], names[kWheelJam0], false, JamKind::EightBit);
-    auto jam1 = jam0 ? DecodeJamBytes(context, files[kWheelJam1], names[kWheelJam1], false, JamKind::EightBit)
-                     : std::nullopt;
+    auto jam1 =
+        jam0 ? DecodeJamBytes(context, files[kWheelJam1], names[kWheelJam1], false, JamKind::EightBit) : std::nullopt;
     if (!jam1)
         return;
     try {
-        set_.tyres[static_cast<std::size_t>(type)] = ComposeTyreSet(type, std::move(pictures), std::move(*jam0), std::move(*jam1));
+        set_.tyres[static_cast<std::size_t>(type)] =
+            ComposeTyreSet(type, std::move(pictures), std::move(*jam0), std::move(*jam1));
     } catch (const FormatError& e) {
         context.fail(e.what());
         return;

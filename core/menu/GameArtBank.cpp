@@ -1,13 +1,13 @@
 #include "menu/GameArtBank.h"
 
 #include "app/ProgramState.h"
+#include "base/FileUtils.h"
+#include "base/PrivateFile.h"
 #include "formats/ArtBankExpansion.h"
 #include "transfer/DataArea.h"
-#include "base/FileUtils.h"
 #include "transfer/GameChangeSet.h"
-#include "base/PrivateFile.h"
-#include "transfer/TransferUi.h"
 #include "transfer/ReportedFormats.h"
+#include "transfer/TransferUi.h"
 
 #include <algorithm>
 
@@ -49,9 +49,8 @@ void TakeEditedCopy(TransferContext& context, const std::string& copy)
 
 } // namespace
 
-bool EditGameArtBank(
-    TransferContext& context,
-    const std::function<bool(std::vector<std::uint8_t>& bank, const ArtDirectory& directory)>& edit)
+bool EditGameArtBank(TransferContext& context,
+                     const std::function<bool(std::vector<std::uint8_t>& bank, const ArtDirectory& directory)>& edit)
 {
     std::vector<std::uint8_t>* bank = RunBank(context);
     if (!bank)
@@ -95,9 +94,9 @@ bool ExpandArtBankInRun(TransferContext& context, const std::vector<bool>& flags
         ArtDirectory result;
         // The copy is the program's own; the game's bank is written with
         // the run's other files, synced, when the run commits.
-        expanded = ExpandArtBank(copy, flags, false, result, &context.messenger,
-                                 [&](std::size_t, std::size_t) { context.loading.keepAlive(); }, 0,
-                                 NewBankSync::NotNeeded);
+        expanded = ExpandArtBank(
+            copy, flags, false, result, &context.messenger,
+            [&](std::size_t, std::size_t) { context.loading.keepAlive(); }, 0, NewBankSync::NotNeeded);
         if (expanded) {
             TakeEditedCopy(context, copy);
             if (keepBackup)

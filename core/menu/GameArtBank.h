@@ -21,9 +21,8 @@ struct TransferContext;
 // run, counted as written by the current item. Should `edit` throw, the run
 // gives the bank up (the game keeps the one it has). A missing or damaged
 // bank fails the current item and `edit` does not run.
-bool EditGameArtBank(
-    TransferContext& context,
-    const std::function<bool(std::vector<std::uint8_t>& bank, const ArtDirectory& directory)>& edit);
+bool EditGameArtBank(TransferContext& context,
+                     const std::function<bool(std::vector<std::uint8_t>& bank, const ArtDirectory& directory)>& edit);
 
 // Before an export: enlarges the entries whose flag is set in `flags` (one
 // per art-bank entry) and that have no room yet, on a copy of the bank; the

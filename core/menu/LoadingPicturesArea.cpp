@@ -1,12 +1,12 @@
 #include "menu/LoadingPicturesArea.h"
 
 #include "app/ProgramState.h"
-#include "formats/Bmp.h"
-#include "formats/PaletteReduction.h"
-#include "menu/MenuArt.h"
 #include "base/FileUtils.h"
 #include "base/GamePath.h"
 #include "base/PrivateFile.h"
+#include "formats/Bmp.h"
+#include "formats/PaletteReduction.h"
+#include "menu/MenuArt.h"
 
 #include <algorithm>
 #include <array>
@@ -107,8 +107,7 @@ void LoadingPicturesArea::exportToGame(TransferContext& context)
         const std::string file = WorkFile(context, n);
         if (!FileExists(file))
             continue;
-        const std::string gameFile =
-            ResolveGamePath(context.program.settings.gameDirectory, LoadingPictureGamePath(n));
+        const std::string gameFile = ResolveGamePath(context.program.settings.gameDirectory, LoadingPictureGamePath(n));
         context.replaceGameFile(LoadingPictureGamePath(n), InFormatOf(gameFile, ReadWholeFile(file, kMaxPictureBytes)));
     }
 }

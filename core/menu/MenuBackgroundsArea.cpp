@@ -1,11 +1,11 @@
 #include "menu/MenuBackgroundsArea.h"
 
 #include "app/ProgramState.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "formats/ArtBankPictures.h"
 #include "menu/GameArtBank.h"
 #include "transfer/CarsetArchive.h"
-#include "base/FileUtils.h"
-#include "base/GamePath.h"
 #include "transfer/ReportedFormats.h"
 
 #include <algorithm>

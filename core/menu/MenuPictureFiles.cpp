@@ -1,5 +1,6 @@
 #include "menu/MenuPictureFiles.h"
 
+#include "base/FileUtils.h"
 #include "base/Messages.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtBankPictures.h"
@@ -8,9 +9,8 @@
 #include "formats/Pictures.h"
 #include "formats/TeamArtSheet.h"
 #include "menu/MenuArt.h"
-#include "base/FileUtils.h"
-#include "transfer/ReportedFormats.h"
 #include "transfer/FormatMessages.h"
+#include "transfer/ReportedFormats.h"
 
 namespace pitwall {
 
@@ -113,8 +113,8 @@ bool TakeInMenuBackground(const std::string& workDirectory, int n, const std::st
                   kBackgroundNotTaken, messenger);
 }
 
-bool SaveMenuBackground(const std::string& workDirectory, const std::string& bankFile, int n,
-                        const std::string& target, Messenger* messenger)
+bool SaveMenuBackground(const std::string& workDirectory, const std::string& bankFile, int n, const std::string& target,
+                        Messenger* messenger)
 {
     const std::string replacement = IncludeTrailingBackslash(workDirectory) + MenuReplacementName(n);
     const bool jpg = IsJpg(target);

@@ -42,7 +42,7 @@ bool TakeInMenuBackground(const std::string& workDirectory, int n, const std::st
 // directory has one, else from the art bank's entry. The target's extension
 // decides: .JPG writes a JPEG (quality 90 from a replacement, 80 from the art
 // bank), anything else a BMP.
-bool SaveMenuBackground(const std::string& workDirectory, const std::string& bankFile, int n,
-                        const std::string& target, Messenger* messenger);
+bool SaveMenuBackground(const std::string& workDirectory, const std::string& bankFile, int n, const std::string& target,
+                        Messenger* messenger);
 
 } // namespace pitwall

@@ -1,6 +1,8 @@
 #include "menu/TeamArtArea.h"
 
 #include "app/ProgramState.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtBankPictures.h"
 #include "formats/Bmp.h"
@@ -8,8 +10,6 @@
 #include "menu/TeamArtEntries.h"
 #include "tracks/TrackPictures.h"
 #include "tracks/TrackTable.h"
-#include "base/FileUtils.h"
-#include "base/GamePath.h"
 #include "transfer/ReportedFormats.h"
 
 namespace pitwall {
@@ -77,7 +77,10 @@ void TeamArtArea::take(TransferContext& context, const ByteSource& source)
     }
 }
 
-void TeamArtArea::importFromGame(TransferContext& context) { take(context, ByteSource(context, ByteSource::From::Game)); }
+void TeamArtArea::importFromGame(TransferContext& context)
+{
+    take(context, ByteSource(context, ByteSource::From::Game));
+}
 
 std::vector<std::size_t> TeamArtArea::entriesTheExportChanges(const TransferContext& context) const
 {
@@ -142,7 +145,8 @@ void TeamArtArea::exportToGame(TransferContext& context)
             context.progress(kTeamArtProgressText, TeamArtItem(t), Args(t + 1));
             std::vector<std::pair<std::uint64_t, std::vector<std::uint8_t>>> writes;
             bool fits = true;
-            for (const TeamArtChange& change : ChangedTeamArt(bank, directory, t, sheets_[static_cast<std::size_t>(t)])) {
+            for (const TeamArtChange& change :
+                 ChangedTeamArt(bank, directory, t, sheets_[static_cast<std::size_t>(t)])) {
                 const ArtEntry& entry = directory.entries[change.entry];
                 auto bytes = EncodeForEntry(entry, change.entry, change.picture, &context.messenger);
                 if (!bytes) {

@@ -24,8 +24,7 @@ class TeamArtArea : public DataArea {
 public:
     TeamArtArea(TeamArtSheets& sheets, const MenuReplacementList& backgrounds)
         : sheets_(sheets), backgrounds_(backgrounds)
-    {
-    }
+    {}
 
     std::vector<int> items() const override;
     void importFromGame(TransferContext& context) override;

@@ -42,8 +42,8 @@ std::vector<TeamArtChange> ChangedTeamArt(std::string_view bankFile, const ArtDi
                           directory, team, sheet);
 }
 
-std::vector<TeamArtChange> ChangedTeamArt(std::span<const std::uint8_t> bank, const ArtDirectory& directory,
-                                          int team, const ArtPicture& sheet)
+std::vector<TeamArtChange> ChangedTeamArt(std::span<const std::uint8_t> bank, const ArtDirectory& directory, int team,
+                                          const ArtPicture& sheet)
 {
     return CompareTeamArt(
         [&](std::size_t index, ArtPicture& p) { return ReadArtImage(bank, kArtBankGamePath, index, p, nullptr); },

@@ -6,9 +6,9 @@
 #include "formats/ArtBankDirectory.h"
 #include "formats/ArtPicture.h"
 
+#include <span>
 #include <string_view>
 #include <utility>
-#include <span>
 #include <vector>
 
 namespace pitwall {
@@ -25,7 +25,7 @@ struct TeamArtChange {
 std::vector<TeamArtChange> ChangedTeamArt(std::string_view bankFile, const ArtDirectory& directory, int team,
                                           const ArtPicture& sheet);
 // The same against a whole bank held in memory.
-std::vector<TeamArtChange> ChangedTeamArt(std::span<const std::uint8_t> bank, const ArtDirectory& directory,
-                                          int team, const ArtPicture& sheet);
+std::vector<TeamArtChange> ChangedTeamArt(std::span<const std::uint8_t> bank, const ArtDirectory& directory, int team,
+                                          const ArtPicture& sheet);
 
 } // namespace pitwall

@@ -4,12 +4,12 @@
 // desktop editor and the command line each make one.
 
 #include "app/ProgramState.h"
-#include "session/WorkingSet.h"
 #include "cockpit/CockpitArea.h"
 #include "graphics/GraphicsAreas.h"
 #include "menu/LoadingPicturesArea.h"
 #include "menu/MenuBackgroundsArea.h"
 #include "menu/TeamArtArea.h"
+#include "session/WorkingSet.h"
 #include "settings/SettingsArea.h"
 #include "sounds/SoundsArea.h"
 #include "teams/TeamsArea.h"

@@ -24,7 +24,7 @@ inline constexpr int kFinishingPositions = 22;
 inline constexpr int kAidLevelCount = 5; // Rookie, Amateur, Semi-Pro, Pro, Ace
 inline constexpr int kAidCount = 8;      // F1..F8
 inline constexpr int kCarPartCount = 22;
-inline constexpr int kViewCount = 4;     // cockpit, in-car, rear, TV camera
+inline constexpr int kViewCount = 4; // cockpit, in-car, rear, TV camera
 inline constexpr int kCameraCount = 9;
 
 struct PointsTable {

@@ -81,7 +81,6 @@ SettingsAreas::SettingsAreas(GameSettings& settings)
       damage(settings.damage, kDamageArea),
       display(settings.display, kDisplayArea),
       cameras(settings.cameras, kCamerasArea)
-{
-}
+{}
 
 } // namespace pitwall

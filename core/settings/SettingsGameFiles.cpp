@@ -38,7 +38,7 @@ constexpr ExePositions kV113 = {0x73C9EA, 0x7240DC, 0xFFF7F,  0x37F1D,  0x380DF,
 // The part strengths are not contiguous: after part n the position moves on
 // by step n.
 constexpr std::array<std::uint8_t, kCarPartCount> kPartSteps = {4, 4, 4, 4, 3, 4, 4, 4, 5, 4, 4,
-                                                                 3, 4, 4, 4, 4, 4, 4, 4, 5, 4, 4};
+                                                                3, 4, 4, 4, 4, 4, 4, 4, 5, 4, 4};
 
 // Quick-race laps in F1GSTATE.SAV, by savegame format 1..2.
 constexpr std::array<std::uint32_t, 2> kQuickRaceLaps = {0x614, 0x6D8};
@@ -111,8 +111,8 @@ void ReadFromGame(MiscSettings& record, const SettingsFiles& files)
     MiscSettings read = record;
     read.quickRaceLaps = files.savegame.readU8(LapsAt(files.savegameFormat));
     read.keepTrackRecords = files.exe.readU16(at.keepRecords) == kKeepRecordsOn ? 1 : 0;
-    bool team = files.exe.readU16(at.performanceWord1) == kTeamWord1
-                && files.exe.readU16(at.performanceWord2) == kTeamWord2;
+    bool team =
+        files.exe.readU16(at.performanceWord1) == kTeamWord1 && files.exe.readU16(at.performanceWord2) == kTeamWord2;
     read.presetPerformance = team ? 0 : 1;
     read.showComputerFuel = files.exe.readU8(at.showFuel) == kShowFuelOn ? 1 : 0;
     read.playerQualifying = files.exe.readU16(at.playerQualifying);
@@ -136,8 +136,8 @@ void WriteToGame(const MiscSettings& record, const SettingsFiles& files)
     // Every position is checked before the first write, so a short file
     // gets none of the record.
     files.exe.read(at.weight, kWeightCopies * 8);
-    for (std::uint32_t p : {at.keepRecords, at.performanceWord1, at.performanceWord2, at.playerQualifying,
-                            at.playerRace, at.pitSpeed})
+    for (std::uint32_t p :
+         {at.keepRecords, at.performanceWord1, at.performanceWord2, at.playerQualifying, at.playerRace, at.pitSpeed})
         files.exe.readU16(p);
     files.exe.readU8(at.showFuel);
     files.savegame.readU8(laps);

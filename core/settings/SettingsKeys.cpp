@@ -96,7 +96,8 @@ std::map<std::string, KeyEntry> BuildKeys()
                 s.aids.masks[static_cast<std::size_t>(level)] = AidMask(on);
             }};
 
-    auto misc = [&keys](const char* name, std::function<void(MiscSettings&, const std::string&, const std::string&)> f) {
+    auto misc = [&keys](const char* name,
+                        std::function<void(MiscSettings&, const std::string&, const std::string&)> f) {
         keys[name] = {kMiscItem, [f](GameSettings& s, const std::string& key, const std::string& value) {
                           MiscSettings changed = s.misc;
                           f(changed, key, value);

@@ -84,34 +84,32 @@ int WeightForEditor(double weight)
     return static_cast<int>(weight);
 }
 
-const std::array<std::string_view, kAidLevelCount> kAidLevelNames = {"rookie", "amateur", "semi-pro", "pro",
-                                                                     "ace"};
-const std::array<std::string_view, kAidCount> kAidNames = {
-    "automatic brakes", "automatic gears", "spin correction", "indestructible",
-    "ideal line",       "suggested gear",  "throttle help",   "steering help"};
-const std::array<std::string_view, kCarPartCount> kCarPartNames = {
-    "nose",
-    "front wing right",
-    "front wing left",
-    "front wing right, small",
-    "front wing left, small",
-    "front suspension right",
-    "front wheel right",
-    "front suspension left",
-    "front wheel left",
-    "side pod right",
-    "side pod left",
-    "rear chassis",
-    "rear suspension right",
-    "rear wheel right",
-    "rear suspension left",
-    "rear wheel left",
-    "rear wing",
-    "rear wing right",
-    "rear wing left",
-    "rear wing top",
-    "small rear wing right",
-    "small rear wing left"};
+const std::array<std::string_view, kAidLevelCount> kAidLevelNames = {"rookie", "amateur", "semi-pro", "pro", "ace"};
+const std::array<std::string_view, kAidCount> kAidNames = {"automatic brakes", "automatic gears", "spin correction",
+                                                           "indestructible",   "ideal line",      "suggested gear",
+                                                           "throttle help",    "steering help"};
+const std::array<std::string_view, kCarPartCount> kCarPartNames = {"nose",
+                                                                   "front wing right",
+                                                                   "front wing left",
+                                                                   "front wing right, small",
+                                                                   "front wing left, small",
+                                                                   "front suspension right",
+                                                                   "front wheel right",
+                                                                   "front suspension left",
+                                                                   "front wheel left",
+                                                                   "side pod right",
+                                                                   "side pod left",
+                                                                   "rear chassis",
+                                                                   "rear suspension right",
+                                                                   "rear wheel right",
+                                                                   "rear suspension left",
+                                                                   "rear wheel left",
+                                                                   "rear wing",
+                                                                   "rear wing right",
+                                                                   "rear wing left",
+                                                                   "rear wing top",
+                                                                   "small rear wing right",
+                                                                   "small rear wing left"};
 const std::array<std::string_view, kViewCount> kViewNames = {"cockpit", "in-car", "rear", "tv-camera"};
 
 } // namespace pitwall

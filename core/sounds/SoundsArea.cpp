@@ -1,11 +1,11 @@
 #include "sounds/SoundsArea.h"
 
 #include "app/ProgramState.h"
-#include "transfer/CarsetArchive.h"
 #include "base/FileUtils.h"
-#include "transfer/GameChangeSet.h"
 #include "base/GamePath.h"
 #include "base/PrivateFile.h"
+#include "transfer/CarsetArchive.h"
+#include "transfer/GameChangeSet.h"
 
 #include <algorithm>
 
@@ -137,8 +137,8 @@ void SoundsArea::loadFromCarset(TransferContext& context)
         std::string problem;
         const auto data = CheckSoundWav(bytes, &problem);
         if (!data) {
-            context.fail("The sounds of " + FileNameOf(carset.path()) + " are not loaded: "
-                         + carset.memberLabel(member) + " is not a sound of the game: " + problem + ".");
+            context.fail("The sounds of " + FileNameOf(carset.path()) + " are not loaded: " + carset.memberLabel(member)
+                         + " is not a sound of the game: " + problem + ".");
             return;
         }
         // The carset's own record describes the sound it carries; a member

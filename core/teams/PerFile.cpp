@@ -22,8 +22,8 @@ std::string ProfileText(std::string text)
     for (char& c : text)
         if (c == '\r' || c == '\n')
             c = ' ';
-    bool blankEdge = !text.empty() && (text.front() == ' ' || text.front() == '\t' || text.back() == ' '
-                                       || text.back() == '\t');
+    bool blankEdge =
+        !text.empty() && (text.front() == ' ' || text.front() == '\t' || text.back() == ' ' || text.back() == '\t');
     bool quoted = text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front();
     return blankEdge || quoted ? "\"" + text + "\"" : text;
 }

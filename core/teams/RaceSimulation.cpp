@@ -44,9 +44,7 @@ SimulationResult Simulate(const TeamTable& table, bool randomise, const RandomBe
 RandomBelow MakeRandomBelow(std::uint32_t seed)
 {
     auto engine = std::make_shared<std::mt19937>(seed);
-    return [engine](int bound) {
-        return bound > 0 ? std::uniform_int_distribution<int>(0, bound - 1)(*engine) : 0;
-    };
+    return [engine](int bound) { return bound > 0 ? std::uniform_int_distribution<int>(0, bound - 1)(*engine) : 0; };
 }
 
 SimulationResult SimulateQualifying(const TeamTable& table, bool randomise, const RandomBelow& random)
@@ -63,18 +61,18 @@ SimulationResult SimulateRace(const TeamTable& table, bool randomise, const Rand
     });
 }
 
-std::vector<std::string> FormatSimulationResult(const SimulationResult& result, const TeamTable& table,
-                                                bool relative, bool driverNames)
+std::vector<std::string> FormatSimulationResult(const SimulationResult& result, const TeamTable& table, bool relative,
+                                                bool driverNames)
 {
     std::vector<std::string> lines;
     const std::int32_t best = result[0].score;
     for (std::size_t i = 0; i < result.size(); ++i) {
         const int d = result[i].driverIndex;
-        std::string label = driverNames ? table.driver(d).name.text()
-                                        : table.teams[static_cast<std::size_t>(d / 2)].name.text() + "["
-                + std::to_string(d % 2) + "]";
-        std::string value = relative && i > 0 ? "+" + std::to_string(result[i].score - best)
-                                              : std::to_string(result[i].score);
+        std::string label = driverNames
+            ? table.driver(d).name.text()
+            : table.teams[static_cast<std::size_t>(d / 2)].name.text() + "[" + std::to_string(d % 2) + "]";
+        std::string value =
+            relative && i > 0 ? "+" + std::to_string(result[i].score - best) : std::to_string(result[i].score);
         lines.push_back(label + "=" + value);
     }
     return lines;

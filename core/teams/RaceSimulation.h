@@ -43,8 +43,8 @@ SimulationResult SimulateRace(const TeamTable& table, bool randomise, const Rand
 // name, or the team name followed by the driver number within the team in
 // brackets ("Wilmore[1]"); the value is the score, or with `relative` the gap
 // to the best score as "+gap" on every line after the first.
-std::vector<std::string> FormatSimulationResult(const SimulationResult& result, const TeamTable& table,
-                                                bool relative, bool driverNames);
+std::vector<std::string> FormatSimulationResult(const SimulationResult& result, const TeamTable& table, bool relative,
+                                                bool driverNames);
 
 // A line of FormatSimulationResult split into its label and its value (a
 // leading "+" accepted). The label may itself hold "=", so the split is at

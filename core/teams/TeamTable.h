@@ -15,7 +15,7 @@ namespace pitwall {
 
 inline constexpr int kTeamCount = 11;
 inline constexpr int kDriverCount = 22;
-inline constexpr std::size_t kTeamNameWidth = 13;   // team and engine names
+inline constexpr std::size_t kTeamNameWidth = 13; // team and engine names
 inline constexpr std::size_t kDriverNameWidth = 24;
 
 using TeamName = FixedText<kTeamNameWidth>;
@@ -27,10 +27,10 @@ inline constexpr std::uint8_t kTyreBridgestone = 1; // shown as "type 2"
 
 struct DriverRecord {
     DriverName name;
-    std::uint16_t qp = 0; // qualifying strength
-    std::uint16_t rp = 0; // race strength
-    std::uint16_t qa = 0; // qualifying consistency
-    std::uint16_t ra = 0; // race consistency
+    std::uint16_t qp = 0;       // qualifying strength
+    std::uint16_t rp = 0;       // race strength
+    std::uint16_t qa = 0;       // qualifying consistency
+    std::uint16_t ra = 0;       // race consistency
     std::uint8_t carNumber = 0; // NBR, 0..99 in the editor
     // Non-zero when the savegame marks the driver as a player's (1 after an
     // import; a carset may hold any byte, which counts as selected).

@@ -1,10 +1,10 @@
 #include "texts/LanguagesArea.h"
 
-#include "formats/GameInstallation.h"
 #include "app/ProgramState.h"
+#include "base/FileUtils.h"
+#include "formats/GameInstallation.h"
 #include "formats/StringFile.h"
 #include "transfer/CarsetHeader.h"
-#include "base/FileUtils.h"
 
 #include <stdexcept>
 
@@ -125,16 +125,16 @@ void LanguagesArea::giveLanguage(TransferContext& context, int language, const B
     const std::vector<std::string>& list = ListOf(texts_, language);
     const int version = context.program.gameVersion;
     if (!sink.toCarset() && !StringCountFits(language, version, list.size())) {
-        FormatArgs versions = Args(GameVersionName(VersionOfStringCount(language, list.size())),
-                                   GameVersionName(version));
+        FormatArgs versions =
+            Args(GameVersionName(VersionOfStringCount(language, list.size())), GameVersionName(version));
         if (!context.messenger.ask(kCountDoesNotFit, versions)) {
             // The user's No: nothing is written for this language, and the
             // run says so rather than reporting it done.
             if (context.failures)
-                context.failures->push_back(
-                    {item, context.program.texts.text(kFirstLanguageProgressText + language) + ": "
-                               + std::to_string(list.size()) + " texts do not fit "
-                               + GameVersionName(version) + "; not written"});
+                context.failures->push_back({item,
+                                             context.program.texts.text(kFirstLanguageProgressText + language) + ": "
+                                                 + std::to_string(list.size()) + " texts do not fit "
+                                                 + GameVersionName(version) + "; not written"});
             return;
         }
     }

@@ -12,7 +12,14 @@ namespace pitwall {
 
 // The block's fields, in the order of its table.
 enum class Gp3InfoField {
-    Name = 0, Country = 1, Year = 4, Laps = 7, Tyre = 9, LengthMetres = 10, LapRecord = 11, LapRecordQualify = 12
+    Name = 0,
+    Country = 1,
+    Year = 4,
+    Laps = 7,
+    Tyre = 9,
+    LengthMetres = 10,
+    LapRecord = 11,
+    LapRecordQualify = 12
 };
 
 // Takes one value: NAME into the city text and COUNTRY into the five

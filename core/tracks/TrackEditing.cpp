@@ -1,8 +1,8 @@
 #include "tracks/TrackEditing.h"
 
+#include "base/FileUtils.h"
 #include "tracks/TrackPictures.h"
 #include "tracks/TracksArea.h"
-#include "base/FileUtils.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -52,8 +52,7 @@ void Reorder(TrackTable& table, TransferState& transfer, const std::string& work
             for (int view = 0; view < kTrackViews; ++view) {
                 const std::string moved = aside(order[static_cast<std::size_t>(s)], kind, view);
                 if (FileExists(moved))
-                    fs::rename(NativePath(moved), NativePath(workingDirectory + TrackPictureMember(s, kind, view)),
-                               ec);
+                    fs::rename(NativePath(moved), NativePath(workingDirectory + TrackPictureMember(s, kind, view)), ec);
             }
 }
 
@@ -159,7 +158,8 @@ void PerfectStrategy(TrackInfo& info, int laps)
             given += Word(info, g, 0);
         }
         const auto largest = std::max_element(shares.begin(), shares.end()) - shares.begin();
-        Word(info, static_cast<int>(largest), 0) = static_cast<std::uint16_t>(Word(info, static_cast<int>(largest), 0) + 100 - given);
+        Word(info, static_cast<int>(largest), 0) =
+            static_cast<std::uint16_t>(Word(info, static_cast<int>(largest), 0) + 100 - given);
     }
     RecomputeStrategyLaps(info, laps);
 }

@@ -111,7 +111,8 @@ void ReadTrackFileNames(TrackTable& table, const GameFile& exe, int gameVersion,
         if (!slots[static_cast<std::size_t>(t)])
             continue;
         auto field = exe.read(at.fileNames + kFileNameFieldSize * static_cast<std::size_t>(t), kFileNameFieldSize);
-        table.info[static_cast<std::size_t>(t)].fileName = TrackFileNameFromField(std::string(field.begin(), field.end()));
+        table.info[static_cast<std::size_t>(t)].fileName =
+            TrackFileNameFromField(std::string(field.begin(), field.end()));
     }
 }
 

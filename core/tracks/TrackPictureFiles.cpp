@@ -1,5 +1,7 @@
 #include "tracks/TrackPictureFiles.h"
 
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "base/Messages.h"
 #include "formats/ArtBankDirectory.h"
 #include "formats/ArtBankFile.h"
@@ -7,8 +9,6 @@
 #include "formats/Bmp.h"
 #include "formats/Pictures.h"
 #include "tracks/TrackPictures.h"
-#include "base/FileUtils.h"
-#include "base/GamePath.h"
 #include "transfer/ReportedFormats.h"
 
 namespace pitwall {
@@ -25,8 +25,8 @@ Image LoadTrackPicture(const std::string& gameDirectory, const std::string& work
         if (FileExists(replaced))
             return LoadBmpFile(replaced);
         ArtPicture picture;
-        if (!ReadArtImage(ResolveGamePath(gameDirectory, kArtBankGamePath), TrackPictureEntry(slot, kind, view), picture,
-                          messenger))
+        if (!ReadArtImage(ResolveGamePath(gameDirectory, kArtBankGamePath), TrackPictureEntry(slot, kind, view),
+                          picture, messenger))
             return {};
         return ArtPictureToImage(picture);
     } catch (const std::exception& e) {

@@ -1,12 +1,12 @@
 #include "tracks/TrackPictures.h"
 
+#include "base/FileUtils.h"
 #include "formats/ArtBankDirectory.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtBankPictures.h"
-#include "formats/Bmp.h"
 #include "formats/ArtEntryCodec.h"
+#include "formats/Bmp.h"
 #include "tracks/TrackTable.h"
-#include "base/FileUtils.h"
 #include "transfer/ReportedFormats.h"
 
 #include <algorithm>

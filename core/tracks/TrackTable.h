@@ -12,8 +12,8 @@
 #include <array>
 #include <cstdint>
 #include <map>
-#include <string>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace pitwall {

@@ -26,8 +26,9 @@ void TakeTrackTexts(TrackTable& table, const GameTexts& texts, const TransferSta
             for (int k = 0; k < kTrackTextKinds; ++k) {
                 const auto n = static_cast<std::size_t>(TrackTextNumber(k, l, t));
                 if (n < list.size())
-                    table.info[static_cast<std::size_t>(t)].texts[static_cast<std::size_t>(k)]
-                              [static_cast<std::size_t>(l)] = list[n].substr(0, kTrackTextLength);
+                    table.info[static_cast<std::size_t>(t)]
+                        .texts[static_cast<std::size_t>(k)][static_cast<std::size_t>(l)] =
+                        list[n].substr(0, kTrackTextLength);
             }
         }
     }
@@ -48,8 +49,10 @@ std::vector<int> PutTrackTexts(const TrackTable& table, GameTexts& texts, const 
                     continue;
                 // A text the game holds longer than the record's 29
                 // characters stays whole while the record still shows it.
-                std::string text = table.info[static_cast<std::size_t>(t)].texts[static_cast<std::size_t>(k)]
-                                             [static_cast<std::size_t>(l)].text().substr(0, kTrackTextLength);
+                std::string text = table.info[static_cast<std::size_t>(t)]
+                                       .texts[static_cast<std::size_t>(k)][static_cast<std::size_t>(l)]
+                                       .text()
+                                       .substr(0, kTrackTextLength);
                 if (list[n].substr(0, kTrackTextLength) != text)
                     list[n] = text;
             }

@@ -1,7 +1,8 @@
 #include "tracks/TracksArea.h"
 
-#include "base/ParallelFor.h"
 #include "app/ProgramState.h"
+#include "base/FileUtils.h"
+#include "base/ParallelFor.h"
 #include "formats/ArtBankDirectory.h"
 #include "formats/ArtBankPictures.h"
 #include "formats/Bmp.h"
@@ -14,7 +15,6 @@
 #include "tracks/TrackProgress.h"
 #include "tracks/TrackSections.h"
 #include "tracks/TrackTexts.h"
-#include "base/FileUtils.h"
 #include "transfer/GameChangeSet.h"
 #include "transfer/GameFile.h"
 
@@ -153,7 +153,8 @@ void TracksArea::importFromGame(TransferContext& context)
     // not (the information item stays as it was).
     SlotMask namesOnly{};
     for (int t = 0; t < kTrackCount; ++t)
-        namesOnly[static_cast<std::size_t>(t)] = files[static_cast<std::size_t>(t)] && !info[static_cast<std::size_t>(t)];
+        namesOnly[static_cast<std::size_t>(t)] =
+            files[static_cast<std::size_t>(t)] && !info[static_cast<std::size_t>(t)];
     if (Any(namesOnly))
         ReadTrackFileNames(read, *context.exe, context.program.gameVersion, namesOnly);
     if (Any(sections)) {
@@ -306,8 +307,8 @@ void TracksArea::exportSections(TransferContext& context)
             refused += (refused.empty() ? "" : "; ") + p.member + ": " + reason;
         }
         if (!refused.empty()) {
-            context.fail("The sections and pictures of track " + std::to_string(t + 1)
-                         + " are not exported: " + refused + ".");
+            context.fail("The sections and pictures of track " + std::to_string(t + 1) + " are not exported: " + refused
+                         + ".");
             continue;
         }
         context.exe->write(at.sectionsStart + SectionsSlotOffset(t), *bytes);

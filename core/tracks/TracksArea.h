@@ -37,8 +37,7 @@ public:
 
     TracksArea(TrackTable& table, GameTexts& texts, ImportLanguages importLanguages = {})
         : table_(table), texts_(texts), importLanguages_(std::move(importLanguages))
-    {
-    }
+    {}
     void setImportLanguages(ImportLanguages importLanguages) { importLanguages_ = std::move(importLanguages); }
 
     std::vector<int> items() const override { return TrackItems(); }

@@ -3,6 +3,8 @@
 #include "tracks/TracksArea.h"
 
 #include "app/ProgramState.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "formats/ArtBankDirectory.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtBankPictures.h"
@@ -16,8 +18,6 @@
 #include "transfer/CarsetArchive.h"
 #include "transfer/CarsetBudget.h"
 #include "transfer/CarsetHeader.h"
-#include "base/FileUtils.h"
-#include "base/GamePath.h"
 #include "transfer/TransferUi.h"
 
 #include <set>
@@ -59,15 +59,15 @@ void LoadTrackJams(TransferContext& context, TrackTable& table)
     for (const auto& [slot, jams] : ParseTrackJamInfo(std::string(info.begin(), info.end()))) {
         if (jams.size() > kMaxJamsPerTrack) {
             context.fail("The JAMs of track " + std::to_string(slot + 1) + " in " + FileNameOf(carset.path())
-                         + " are not loaded: it lists " + std::to_string(jams.size()) + " of them; a track uses at most "
-                         + std::to_string(kMaxJamsPerTrack) + ".");
+                         + " are not loaded: it lists " + std::to_string(jams.size())
+                         + " of them; a track uses at most " + std::to_string(kMaxJamsPerTrack) + ".");
             continue;
         }
         for (const std::string& path : jams) {
             const std::string member = JamMemberName(path);
             if (auto problem = TrackJamPathProblem(path); !problem.empty() || !IsBareMemberName(member)) {
-                context.fail("The JAM " + carset.memberLabel(member) + " is refused: "
-                             + (problem.empty() ? "it is not a bare member name" : problem) + ".");
+                context.fail("The JAM " + carset.memberLabel(member)
+                             + " is refused: " + (problem.empty() ? "it is not a bare member name" : problem) + ".");
                 continue;
             }
             if (seen.insert(path).second && carset.contains(member))
@@ -77,8 +77,8 @@ void LoadTrackJams(TransferContext& context, TrackTable& table)
     std::vector<std::string> members;
     for (const std::string& path : wanted)
         members.push_back(JamMemberName(path));
-    const MemberBudget budget{"track JAMs", "the tracks of a carset", kMaxJamsPerTrack * static_cast<std::size_t>(kTrackCount),
-                              kMaxCarsetTrackJamBytes};
+    const MemberBudget budget{"track JAMs", "the tracks of a carset",
+                              kMaxJamsPerTrack * static_cast<std::size_t>(kTrackCount), kMaxCarsetTrackJamBytes};
     if (auto problem = MemberBudgetProblem(carset, members, budget); !problem.empty()) {
         context.fail(problem);
         return;

@@ -1,9 +1,9 @@
 #include "transfer/AreaFiles.h"
 
-#include "formats/GameInstallation.h"
 #include "app/ProgramState.h"
-#include "transfer/CarsetHeader.h"
 #include "base/FileUtils.h"
+#include "formats/GameInstallation.h"
+#include "transfer/CarsetHeader.h"
 
 #include <filesystem>
 

@@ -3,8 +3,8 @@
 // each a directory and mask below the game directory, copied into a target
 // directory keeping the installation's structure.
 
-#include <array>
 #include "base/FileUtils.h"
+#include <array>
 
 #include <cstdint>
 #include <optional>
@@ -38,7 +38,7 @@ inline constexpr std::array<BackupGroup, 16> kBackupGroups = {{
 }};
 
 // UI texts of the backup window's messages and progress.
-inline constexpr int kBackupTotalText = 1042;   // "%s": total size
+inline constexpr int kBackupTotalText = 1042; // "%s": total size
 inline constexpr int kBackupNoTargetText = 213;
 inline constexpr int kBackupCaptionText = 554;
 inline constexpr int kBackupFilesText = 1043;
@@ -74,7 +74,7 @@ struct BackupResult {
 
 // Copies the groups (in table order) into the target directory, going on
 // after a failed file. Nothing, without copying, when the target is empty.
-std::optional<BackupResult> RunBackup(const std::string& gameDirectory, const std::string& target, const std::vector<int>& groups,
-               CopyProgress& progress);
+std::optional<BackupResult> RunBackup(const std::string& gameDirectory, const std::string& target,
+                                      const std::vector<int>& groups, CopyProgress& progress);
 
 } // namespace pitwall

@@ -1,8 +1,8 @@
 #include "transfer/CarsetArchive.h"
 
 #include "base/FileUtils.h"
-#include "transfer/MemberDeflater.h"
 #include "base/PrivateFile.h"
+#include "transfer/MemberDeflater.h"
 
 #include <algorithm>
 #include <cstring>
@@ -66,8 +66,8 @@ void CarsetArchive::addBytes(const std::string& memberName, std::vector<std::uin
     auto data = std::make_shared<DeflatedMember>();
     PendingMember member{memberName, data, std::time(nullptr)};
     // Names are compared as libzip compares them when it replaces a member.
-    auto same = std::find_if(pending_.begin(), pending_.end(),
-                             [&](const PendingMember& m) { return m.name == memberName; });
+    auto same =
+        std::find_if(pending_.begin(), pending_.end(), [&](const PendingMember& m) { return m.name == memberName; });
     if (same != pending_.end())
         *same = std::move(member);
     else
@@ -247,14 +247,22 @@ std::string CompressionName(std::uint16_t method)
 {
     // The numbers of the zip format's APPNOTE, not every libzip names them.
     switch (method) {
-    case 9: return "Deflate64";
-    case 12: return "bzip2";
-    case 14: return "LZMA";
-    case 33: return "LZMA2";
-    case 93: return "Zstandard";
-    case 95: return "XZ";
-    case 98: return "PPMd";
-    default: return "compression method " + std::to_string(method);
+    case 9:
+        return "Deflate64";
+    case 12:
+        return "bzip2";
+    case 14:
+        return "LZMA";
+    case 33:
+        return "LZMA2";
+    case 93:
+        return "Zstandard";
+    case 95:
+        return "XZ";
+    case 98:
+        return "PPMd";
+    default:
+        return "compression method " + std::to_string(method);
     }
 }
 
@@ -276,8 +284,7 @@ std::vector<std::uint8_t> CarsetArchive::read(std::string_view memberName, std::
         throw CarsetError(memberLabel(name) + " is too large (" + std::to_string(st.size) + " bytes, at most "
                           + std::to_string(maxBytes) + " expected)");
     if ((st.valid & ZIP_STAT_ENCRYPTION_METHOD) && st.encryption_method != ZIP_EM_NONE)
-        throw CarsetError("Cannot unpack " + memberLabel(name) + ": it is encrypted",
-                          CarsetError::Kind::Unsupported);
+        throw CarsetError("Cannot unpack " + memberLabel(name) + ": it is encrypted", CarsetError::Kind::Unsupported);
     if ((st.valid & ZIP_STAT_COMP_METHOD) && !zip_compression_method_supported(st.comp_method, 0))
         throw CarsetError("Cannot unpack " + memberLabel(name) + ": it is compressed with "
                               + CompressionName(st.comp_method) + ", which Pitwall cannot unpack",
@@ -310,9 +317,8 @@ std::vector<std::uint8_t> CarsetArchive::read(std::string_view memberName, std::
     return bytes;
 }
 
-std::optional<std::vector<std::uint8_t>> CarsetArchive::extract(std::string_view memberName,
-                                                                const std::string& directory,
-                                                                std::uint64_t maxBytes) const
+std::optional<std::vector<std::uint8_t>>
+CarsetArchive::extract(std::string_view memberName, const std::string& directory, std::uint64_t maxBytes) const
 {
     std::string target = IncludeTrailingBackslash(directory) + std::string(memberName);
     if (!IsBareMemberName(memberName))
@@ -328,8 +334,8 @@ std::optional<std::vector<std::uint8_t>> CarsetArchive::extract(std::string_view
     try {
         WriteNewPrivateFile(temporary, bytes, Leftover::Replace);
     } catch (const PrivateFileError& e) {
-        throw CarsetError("The working directory could not be written while unpacking " + memberLabel(memberName)
-                              + ": " + e.code().message(),
+        throw CarsetError("The working directory could not be written while unpacking " + memberLabel(memberName) + ": "
+                              + e.code().message(),
                           CarsetError::Kind::Unwritable);
     }
     // rename() replaces a link of the target's name itself, never its target.
@@ -337,8 +343,8 @@ std::optional<std::vector<std::uint8_t>> CarsetArchive::extract(std::string_view
     std::filesystem::rename(NativePath(temporary), NativePath(target), ec);
     if (ec) {
         DeleteFileForced(temporary);
-        throw CarsetError("The working directory could not be written while unpacking " + memberLabel(memberName)
-                              + ": " + ec.message(),
+        throw CarsetError("The working directory could not be written while unpacking " + memberLabel(memberName) + ": "
+                              + ec.message(),
                           CarsetError::Kind::Unwritable);
     }
     return bytes;

@@ -32,10 +32,8 @@ public:
         Unsupported, // a member is compressed or encrypted in a way this program cannot unpack
         Unwritable,  // a member could not be written into the working directory
     };
-    explicit CarsetError(const std::string& what, Kind kind = Kind::Unreadable)
-        : std::runtime_error(what), kind_(kind)
-    {
-    }
+    explicit CarsetError(const std::string& what, Kind kind = Kind::Unreadable) : std::runtime_error(what), kind_(kind)
+    {}
     Kind kind() const { return kind_; }
 
 private:

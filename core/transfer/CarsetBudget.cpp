@@ -1,7 +1,7 @@
 #include "transfer/CarsetBudget.h"
 
-#include "transfer/CarsetArchive.h"
 #include "base/FileUtils.h"
+#include "transfer/CarsetArchive.h"
 
 #include <cstdint>
 

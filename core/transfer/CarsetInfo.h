@@ -11,7 +11,8 @@ namespace pitwall {
 
 // Lines in Windows-1252, as stored.
 struct CarsetInfo {
-    std::vector<std::string> lines = {"v1.0", "-", "-", "0", "RESERVED", "RESERVED", "RESERVED", "RESERVED", "RESERVED"};
+    std::vector<std::string> lines = {"v1.0",     "-",        "-",        "0",       "RESERVED",
+                                      "RESERVED", "RESERVED", "RESERVED", "RESERVED"};
 };
 
 // What the information window edits.

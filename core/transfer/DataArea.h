@@ -106,8 +106,29 @@ public:
 // The areas in the game's transfer steps. The order of each direction is a
 // table in TransferOrder.h.
 enum class AreaId {
-    Teams, Points, Aids, Misc, Texts, Tracks, Damage, CarLiveries, CarNumbers, CockpitLiveries, PitCrew, Jacks,
-    Helmets, Cockpit, TeamArt, Sounds, LoadingPictures, Display, Cameras, MenuBackgrounds, Tyres, FlagColours, Count
+    Teams,
+    Points,
+    Aids,
+    Misc,
+    Texts,
+    Tracks,
+    Damage,
+    CarLiveries,
+    CarNumbers,
+    CockpitLiveries,
+    PitCrew,
+    Jacks,
+    Helmets,
+    Cockpit,
+    TeamArt,
+    Sounds,
+    LoadingPictures,
+    Display,
+    Cameras,
+    MenuBackgrounds,
+    Tyres,
+    FlagColours,
+    Count
 };
 
 } // namespace pitwall

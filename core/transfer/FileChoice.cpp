@@ -2,8 +2,8 @@
 
 #include "app/IniFile.h"
 #include "app/Settings.h"
-#include "base/UITexts.h"
 #include "base/FileUtils.h"
+#include "base/UITexts.h"
 
 #include <algorithm>
 

@@ -53,8 +53,8 @@ public:
 };
 
 struct CommitResult {
-    std::vector<std::string> written;   // relative paths
-    std::string restorePointId;         // empty when nothing changed
+    std::vector<std::string> written; // relative paths
+    std::string restorePointId;       // empty when nothing changed
     // Set when writing failed part-way: what went wrong, and whether the
     // files already written were put back.
     std::string error;
@@ -104,8 +104,8 @@ public:
     // lock or a restore point cannot be had.
     // `known`: the run's changes() from just before, when the caller has them
     // already (comparing a large file with the disk again costs time).
-    CommitResult commit(RestorePoints& restorePoints, const std::string& operation,
-                        CommitObserver* observer = nullptr, const std::vector<FileChange>* known = nullptr);
+    CommitResult commit(RestorePoints& restorePoints, const std::string& operation, CommitObserver* observer = nullptr,
+                        const std::vector<FileChange>* known = nullptr);
 
 private:
     struct Pending {

@@ -52,9 +52,8 @@ bool IsLeftoverName(const std::string& name)
 std::vector<std::string> RemoveStaleLeftovers(const std::string& gameDirectory, std::chrono::seconds olderThan)
 {
     std::vector<std::string> removed;
-    const std::int64_t now = std::chrono::duration_cast<std::chrono::seconds>(
-                                 std::chrono::system_clock::now().time_since_epoch())
-                                 .count();
+    const std::int64_t now =
+        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count();
     try {
         Sweep(DirectoryHandle::openAny(gameDirectory), kDepth, now - olderThan.count(), removed);
     } catch (const PrivateDirectoryError&) {

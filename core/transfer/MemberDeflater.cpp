@@ -1,7 +1,7 @@
 #include "transfer/MemberDeflater.h"
 
-#include <chrono>
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <stdexcept>
 #include <utility>

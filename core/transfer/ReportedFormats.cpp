@@ -37,8 +37,8 @@ bool ReadArtImage(std::string_view bankFile, std::size_t index, ArtPicture& pict
     return ReportFormatErrors(messenger, [&] { return ReadArtImage(bankFile, index, picture); });
 }
 
-bool ReadArtImage(std::span<const std::uint8_t> bank, std::string_view bankName, std::size_t index,
-                  ArtPicture& picture, Messenger* messenger)
+bool ReadArtImage(std::span<const std::uint8_t> bank, std::string_view bankName, std::size_t index, ArtPicture& picture,
+                  Messenger* messenger)
 {
     return ReportFormatErrors(messenger, [&] { return ReadArtImage(bank, bankName, index, picture); });
 }
@@ -49,8 +49,8 @@ bool WriteArtImage(std::string_view bankFile, const ArtEntry& entry, std::size_t
     return ReportFormatErrors(messenger, [&] { WriteArtImage(bankFile, entry, index, picture); });
 }
 
-bool WriteArtImage(std::vector<std::uint8_t>& bank, const ArtEntry& entry, std::size_t index,
-                   const ArtPicture& picture, Messenger* messenger)
+bool WriteArtImage(std::vector<std::uint8_t>& bank, const ArtEntry& entry, std::size_t index, const ArtPicture& picture,
+                   Messenger* messenger)
 {
     return ReportFormatErrors(messenger, [&] { WriteArtImage(bank, entry, index, picture); });
 }
@@ -72,8 +72,8 @@ bool ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bo
 bool ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bool keepBackup, ArtDirectory& result,
                    Messenger* messenger, const ArtProgress& progress, unsigned workers, NewBankSync sync)
 {
-    return ReportFormatErrors(
-        messenger, [&] { result = ExpandArtBank(bankFile, flags, keepBackup, progress, workers, sync); });
+    return ReportFormatErrors(messenger,
+                              [&] { result = ExpandArtBank(bankFile, flags, keepBackup, progress, workers, sync); });
 }
 
 bool ComposeTeamSheet(std::string_view bankFile, int team, ArtPicture& sheet, Messenger* messenger)
@@ -185,12 +185,11 @@ bool SaveJamAs(const TJAMFile& jam, const std::string& fileName, Messenger* mess
     return ReportFormatErrors(messenger, [&] { SaveJamAs(jam, fileName); });
 }
 
-bool CopyBetweenKinds(TJAMFile& eightBit, TJAMFile& sixteenBit, JamCopyDirection direction,
-                      bool allowDifferentHeights, JamCopySides sides, Messenger* messenger)
+bool CopyBetweenKinds(TJAMFile& eightBit, TJAMFile& sixteenBit, JamCopyDirection direction, bool allowDifferentHeights,
+                      JamCopySides sides, Messenger* messenger)
 {
-    return ReportFormatErrors(messenger, [&] {
-        return CopyBetweenKinds(eightBit, sixteenBit, direction, allowDifferentHeights, sides);
-    });
+    return ReportFormatErrors(
+        messenger, [&] { return CopyBetweenKinds(eightBit, sixteenBit, direction, allowDifferentHeights, sides); });
 }
 
 } // namespace pitwall

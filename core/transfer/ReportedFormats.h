@@ -31,25 +31,24 @@ std::vector<std::string> ReadJamList(std::string_view file, Messenger* messenger
 
 bool ReadArtDirectory(std::string_view bankFile, ArtDirectory& directory, Messenger* messenger);
 bool ReadArtImage(std::string_view bankFile, std::size_t index, ArtPicture& picture, Messenger* messenger);
-bool ReadArtImage(std::span<const std::uint8_t> bank, std::string_view bankName, std::size_t index,
-                  ArtPicture& picture, Messenger* messenger);
+bool ReadArtImage(std::span<const std::uint8_t> bank, std::string_view bankName, std::size_t index, ArtPicture& picture,
+                  Messenger* messenger);
 bool WriteArtImage(std::string_view bankFile, const ArtEntry& entry, std::size_t index, const ArtPicture& picture,
                    Messenger* messenger);
-bool WriteArtImage(std::vector<std::uint8_t>& bank, const ArtEntry& entry, std::size_t index,
-                   const ArtPicture& picture, Messenger* messenger);
+bool WriteArtImage(std::vector<std::uint8_t>& bank, const ArtEntry& entry, std::size_t index, const ArtPicture& picture,
+                   Messenger* messenger);
 std::optional<std::vector<std::uint8_t>> EncodeForEntry(const ArtEntry& entry, std::size_t index,
                                                         const ArtPicture& picture, Messenger* messenger);
-bool ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bool keepBackup,
-                   ArtDirectory& result, Messenger* messenger, const ArtProgress& progress = {});
-bool ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bool keepBackup,
-                   ArtDirectory& result, Messenger* messenger, const ArtProgress& progress, unsigned workers,
+bool ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bool keepBackup, ArtDirectory& result,
+                   Messenger* messenger, const ArtProgress& progress = {});
+bool ExpandArtBank(std::string_view bankFile, const std::vector<bool>& flags, bool keepBackup, ArtDirectory& result,
+                   Messenger* messenger, const ArtProgress& progress, unsigned workers,
                    NewBankSync sync = NewBankSync::ToDisk);
 bool ComposeTeamSheet(std::string_view bankFile, int team, ArtPicture& sheet, Messenger* messenger);
 // Every entry that could not take its picture has its message shown, in order.
 bool WriteTeamSheet(std::string_view bankFile, const ArtDirectory& directory, int team, const ArtPicture& sheet,
                     Messenger* messenger);
-bool ExportArtImage(const std::string& bankFile, std::size_t entry, const std::string& fileName,
-                    Messenger* messenger);
+bool ExportArtImage(const std::string& bankFile, std::size_t entry, const std::string& fileName, Messenger* messenger);
 bool ImportArtPicture(const std::string& bankFile, const ArtDirectory& directory, std::size_t entry,
                       const std::string& fileName, Messenger* messenger);
 bool ImportArtPicture(std::vector<std::uint8_t>& bank, const ArtDirectory& directory, std::size_t entry,
@@ -77,7 +76,7 @@ bool LoadJamPairFromBmp(TJAMFile& jam, const std::string& fileName, TJAMFile& se
 bool LoadJamPage(TJAMFile& jam, const std::string& fileName, Dithering dithering, Messenger* messenger);
 bool SaveJamPage(const TJAMFile& jam, const std::string& fileName, Messenger* messenger);
 bool SaveJamAs(const TJAMFile& jam, const std::string& fileName, Messenger* messenger);
-bool CopyBetweenKinds(TJAMFile& eightBit, TJAMFile& sixteenBit, JamCopyDirection direction,
-                      bool allowDifferentHeights, JamCopySides sides, Messenger* messenger);
+bool CopyBetweenKinds(TJAMFile& eightBit, TJAMFile& sixteenBit, JamCopyDirection direction, bool allowDifferentHeights,
+                      JamCopySides sides, Messenger* messenger);
 
 } // namespace pitwall

@@ -3,8 +3,8 @@
 #include "base/FileHash.h"
 #include "base/FileUtils.h"
 #include "base/GamePath.h"
-#include "transfer/Leftovers.h"
 #include "base/SafeWrite.h"
+#include "transfer/Leftovers.h"
 
 #include <algorithm>
 #include <cctype>
@@ -92,7 +92,8 @@ std::string InstallationKey(const std::string& gameDirectory)
     std::error_code ec;
     fs::path absolute = fs::weakly_canonical(fs::absolute(NativePath(gameDirectory), ec), ec);
     std::string full = PathString(absolute);
-    std::string name = FileNameOf(full.empty() || full.back() != kPathSeparator ? full : full.substr(0, full.size() - 1));
+    std::string name =
+        FileNameOf(full.empty() || full.back() != kPathSeparator ? full : full.substr(0, full.size() - 1));
     std::string clean;
     for (char c : name)
         clean += (std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_') ? c : '_';
@@ -120,14 +121,14 @@ std::string NewId(const std::string& directory, std::string& isoTime)
     int sequence = 0;
     std::error_code ec;
     const std::string prefix = std::string(stamp) + "-";
-    for (fs::directory_iterator it(NativePath(directory), ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
+    for (fs::directory_iterator it(NativePath(directory), ec); !ec && it != fs::directory_iterator();
+         it.increment(ec)) {
         std::string name = PathString(it->path().filename());
         if (name.rfind(prefix, 0) != 0)
             continue;
         try {
             sequence = std::max(sequence, std::stoi(name.substr(prefix.size())) + 1);
-        } catch (const std::exception&) {
-        }
+        } catch (const std::exception&) {}
     }
     char id[48];
     std::snprintf(id, sizeof id, "%s-%03d", stamp, sequence);
@@ -289,9 +290,11 @@ std::string DefaultLockDirectory(const EnvironmentLookup& env)
 }
 
 RestorePoints::RestorePoints(std::string root, std::string gameDirectory, int keep)
-    : root_(root.empty() ? root : IncludeTrailingBackslash(root)), key_(InstallationKey(IncludeTrailingBackslash(gameDirectory))),
+    : root_(root.empty() ? root : IncludeTrailingBackslash(root)),
+      key_(InstallationKey(IncludeTrailingBackslash(gameDirectory))),
       gameDirectory_(IncludeTrailingBackslash(gameDirectory)),
-      directory_(root_.empty() ? root_ : IncludeTrailingBackslash(root_ + key_)), keep_(std::max(1, keep)),
+      directory_(root_.empty() ? root_ : IncludeTrailingBackslash(root_ + key_)),
+      keep_(std::max(1, keep)),
       freeSpace_(FileSystemFreeSpace)
 {
     writer_.runStarted = NanosecondsNow();
@@ -426,8 +429,7 @@ std::vector<RestorePoint> RestorePoints::list() const
     try {
         if (!root_.empty() && DirectoryExists(directory_))
             installation.emplace(openDirectory(false));
-    } catch (const RestorePointError&) {
-    }
+    } catch (const RestorePointError&) {}
     if (!installation)
         return points;
     for (const auto& id : installation->names()) {

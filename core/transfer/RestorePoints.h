@@ -37,7 +37,7 @@ struct RestorePointFile {
 };
 
 struct RestorePoint {
-    std::string id; // sortable: yyyymmdd-hhmmss-<random>
+    std::string id;   // sortable: yyyymmdd-hhmmss-<random>
     std::string time; // UTC, ISO 8601
     std::string operation;
     std::string gameDirectory;
@@ -49,9 +49,9 @@ struct RestorePoint {
 };
 
 struct RestoreReport {
-    std::vector<std::string> restored; // relative paths now as in the point
+    std::vector<std::string> restored;  // relative paths now as in the point
     std::vector<std::string> unchanged; // those of them that were so already (nothing written)
-    std::vector<std::string> failed;   // "path: reason"
+    std::vector<std::string> failed;    // "path: reason"
     bool ok() const { return failed.empty(); }
     // The files that were really written back (or removed).
     std::size_t written() const { return restored.size() - unchanged.size(); }

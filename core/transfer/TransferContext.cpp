@@ -1,10 +1,10 @@
 #include "app/ProgramState.h"
+#include "base/FileUtils.h"
+#include "base/PrivateFile.h"
 #include "transfer/CarsetArchive.h"
 #include "transfer/CarsetHeader.h"
 #include "transfer/DataArea.h"
-#include "base/FileUtils.h"
 #include "transfer/GameChangeSet.h"
-#include "base/PrivateFile.h"
 #include "transfer/TransferUi.h"
 
 namespace pitwall {
@@ -89,8 +89,8 @@ void TransferContext::saveMember(const std::string& name, const std::vector<std:
     try {
         WriteNewPrivateFile(staged, bytes, Leftover::Replace);
     } catch (const PrivateFileError& e) {
-        throw CarsetError("The staging directory could not be written while storing " + target->memberLabel(name)
-                              + ": " + e.code().message(),
+        throw CarsetError("The staging directory could not be written while storing " + target->memberLabel(name) + ": "
+                              + e.code().message(),
                           CarsetError::Kind::Unwritable);
     }
     target->addBytes(name, bytes);

@@ -1,12 +1,12 @@
 #include "transfer/TransferEngine.h"
 
-#include "formats/GameInstallation.h"
 #include "app/ProgramState.h"
-#include "transfer/CarsetArchive.h"
 #include "base/FileUtils.h"
+#include "base/PrivateDirectory.h"
+#include "formats/GameInstallation.h"
+#include "transfer/CarsetArchive.h"
 #include "transfer/GameFile.h"
 #include "transfer/RestorePoints.h"
-#include "base/PrivateDirectory.h"
 #include "transfer/SavegameChecksum.h"
 #include "transfer/TransferOrder.h"
 
@@ -71,8 +71,7 @@ struct LoadingGuard {
 
 TransferEngine::TransferEngine(ProgramState& program, TransferState& transfer, CarsetInfo& carsetInfo)
     : program_(program), transfer_(transfer), carsetInfo_(carsetInfo), freeSpace_(FileSystemFreeSpace)
-{
-}
+{}
 
 void TransferEngine::registerArea(AreaId id, DataArea& area) { areas_.at(static_cast<std::size_t>(id)) = &area; }
 
@@ -345,7 +344,9 @@ std::optional<TransferOutcome> TransferEngine::commitRun(GameChangeSet& changes,
         std::string list;
         for (const auto& f : written.rollbackFailures)
             list += "|" + f;
-        text += " " + program_.texts.format(kNotPutBack, Args(static_cast<std::int64_t>(written.rollbackFailures.size()), list));
+        text += " "
+            + program_.texts.format(kNotPutBack,
+                                    Args(static_cast<std::int64_t>(written.rollbackFailures.size()), list));
     }
     messenger.showFixed(text);
     report_.failures.push_back({0, text});
@@ -442,7 +443,9 @@ TransferOutcome TransferEngine::loadCarset(ItemChoice items, const std::string& 
         // The information stays as it was when the carset has none, or when
         // the load does not take it.
         try {
-            if (auto bytes = information == CarsetInformation::Take ? archive->extract(kInfoMember, working, kMaxInfoSize) : std::nullopt)
+            if (auto bytes = information == CarsetInformation::Take
+                    ? archive->extract(kInfoMember, working, kMaxInfoSize)
+                    : std::nullopt)
                 carsetInfo_ = ParseCarsetInfo(std::string(bytes->begin(), bytes->end()));
         } catch (const std::exception& e) {
             context.currentItem = 0;

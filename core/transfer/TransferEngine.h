@@ -22,10 +22,10 @@ namespace pitwall {
 struct ProgramState;
 
 enum class TransferOutcome {
-    Done,            // everything asked for was done
-    DoneWithErrors,  // ran, but something asked for failed or was skipped
-    Cancelled,       // the dialog or a question was answered No
-    Refused,         // nothing was transferred (missing file, not a carset, no room for a restore point, ...)
+    Done,           // everything asked for was done
+    DoneWithErrors, // ran, but something asked for failed or was skipped
+    Cancelled,      // the dialog or a question was answered No
+    Refused,        // nothing was transferred (missing file, not a carset, no room for a restore point, ...)
 };
 
 // What the last run did not do, and what an export changed (or, previewed,

@@ -61,9 +61,8 @@ std::vector<std::string> RemoveAbandonedWorkingFolders(const std::string& parent
     } catch (const PrivateDirectoryError&) {
         return removed;
     }
-    const std::int64_t now = std::chrono::duration_cast<std::chrono::seconds>(
-                                 std::chrono::system_clock::now().time_since_epoch())
-                                 .count();
+    const std::int64_t now =
+        std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count();
     for (const auto& name : directory->names()) {
         if (name.size() != prefix.size() + kRandomPart || name.compare(0, prefix.size(), prefix) != 0)
             continue;
@@ -78,8 +77,7 @@ std::vector<std::string> RemoveAbandonedWorkingFolders(const std::string& parent
         if (mark) {
             try {
                 abandoned = ProcessIsGone(std::stol(*mark));
-            } catch (const std::exception&) {
-            }
+            } catch (const std::exception&) {}
         } else {
             abandoned = now - e.modifiedSeconds > kUnmarkedStaleAfter;
         }

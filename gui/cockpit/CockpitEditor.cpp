@@ -12,10 +12,10 @@
 #include "transfer/SelectionItems.h"
 
 #include <QGroupBox>
-#include <QImage>
-#include <QPixmap>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -160,10 +160,14 @@ QWidget* CockpitEditor::buildGraphicsPage()
             column->addSpacing(12);
     }
     column->addStretch(1);
-    connect(buttons[0], &QPushButton::clicked, this, [this] { runImport({kCockpitSoftwareItem, kCockpitHardwareItem}); });
+    connect(buttons[0], &QPushButton::clicked, this, [this] {
+        runImport({kCockpitSoftwareItem, kCockpitHardwareItem});
+    });
     connect(buttons[1], &QPushButton::clicked, this, [this] { runImport({kCockpitSoftwareItem}); });
     connect(buttons[2], &QPushButton::clicked, this, [this] { runImport({kCockpitHardwareItem}); });
-    connect(buttons[3], &QPushButton::clicked, this, [this] { runExport({kCockpitSoftwareItem, kCockpitHardwareItem}); });
+    connect(buttons[3], &QPushButton::clicked, this, [this] {
+        runExport({kCockpitSoftwareItem, kCockpitHardwareItem});
+    });
     connect(buttons[4], &QPushButton::clicked, this, [this] { runExport({kCockpitSoftwareItem}); });
     connect(buttons[5], &QPushButton::clicked, this, [this] { runExport({kCockpitHardwareItem}); });
     connect(buttons[6], &QPushButton::clicked, this, &CockpitEditor::saveSheet);
@@ -340,7 +344,8 @@ void CockpitEditor::loadSheet()
         return;
     }
     if (sheet.width() != kCockpitSheetWidth || sheet.height() != kCockpitSheetHeight) {
-        messenger.show(kSheetSizeText, Args(*file, std::to_string(sheet.width()) + " x " + std::to_string(sheet.height())));
+        messenger.show(kSheetSizeText,
+                       Args(*file, std::to_string(sheet.width()) + " x " + std::to_string(sheet.height())));
         return;
     }
     TakeCockpitSheet(set.jams, sheet);

@@ -109,13 +109,13 @@ private:
     QSpinBox* objectTop_ = nullptr;     // SpinEdit74
     int shownObject_ = -1;
 
-    QListWidget* textList_ = nullptr; // ListBox2
+    QListWidget* textList_ = nullptr;      // ListBox2
     std::array<QSpinBox*, 4> textSpins_{}; // SpinEdit1..4: left, top, width, height
     int shownText_ = -1;
 
-    QListWidget* languages_ = nullptr; // ListBox1
-    QListWidget* screens_ = nullptr;   // ListBox13
-    QListWidget* elements_ = nullptr;  // ListBox14
+    QListWidget* languages_ = nullptr;        // ListBox1
+    QListWidget* screens_ = nullptr;          // ListBox13
+    QListWidget* elements_ = nullptr;         // ListBox14
     std::array<QSpinBox*, 4> elementSpins_{}; // bytes 1..4: SpinEdit102, 103, 104, 105
     QLabel* positionLabel_ = nullptr;
     QLabel* fineLabel_ = nullptr;

@@ -149,8 +149,7 @@ QWidget* CockpitEditor::buildLcdPage()
     connect(exportButton, &QPushButton::clicked, this, [this] { runExport(allLanguageItems()); });
     connect(exportAll, &QPushButton::clicked, this, [this] { runExport(allLanguageItems()); });
     connect(importAll, &QPushButton::clicked, this, [this] { runImport(allLanguageItems()); });
-    connect(graphics, &QPushButton::clicked, this,
-            [this] { runImport({kCockpitSoftwareItem, kCockpitHardwareItem}); });
+    connect(graphics, &QPushButton::clicked, this, [this] { runImport({kCockpitSoftwareItem, kCockpitHardwareItem}); });
 
     timer_ = new QTimer(this);
     timer_->setObjectName("Timer1");
@@ -207,7 +206,8 @@ void CockpitEditor::showScreen(int screen)
 void CockpitEditor::fillElementList()
 {
     const UITexts& texts = app_.program.texts;
-    const LcdScreen& screen = cockpit().displays[static_cast<std::size_t>(state().language)]
+    const LcdScreen& screen = cockpit()
+                                  .displays[static_cast<std::size_t>(state().language)]
                                   .screens[static_cast<std::size_t>(state().screen)];
     showing_ = true;
     const int row = elements_->currentRow();

@@ -36,15 +36,15 @@ constexpr Rect kParentAreas[kCockpitParentCount] = {
 
 // Size class of each object, and width and height of each class.
 constexpr std::uint8_t kObjectClass[kCockpitObjectCount] = {
-    0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 2, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 4, 5, 6, 6,
+    0, 0, 0, 0,  0,  0,  0,  0,  0,  1,  2,  3,  3,  3,  3,  3,  3,  3,  3,  3,  3,  3,  3,  3,  3,  3, 3, 4, 5, 6, 6,
     6, 7, 9, 21, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 24, 24, 24, 24, 25, 26, 26, 26, 26, 26, 3, 3, 3, 3, 3, 3};
 struct Size {
     int w, h;
 };
 constexpr Size kClassSizes[27] = {{12, 11}, {13, 22}, {13, 23}, {10, 9}, {13, 13}, {20, 14}, {0, 0},
-                                  {20, 41}, {0, 0},   {0, 0},   {0, 0},   {14, 6},  {10, 4},  {4, 6},
-                                  {4, 6},   {3, 6},   {3, 6},   {4, 12},  {4, 14},  {4, 12},  {4, 14},
-                                  {0, 0},   {0, 0},   {0, 0},   {0, 0},   {30, 10}, {45, 15}};
+                                  {20, 41}, {0, 0},   {0, 0},   {0, 0},  {14, 6},  {10, 4},  {4, 6},
+                                  {4, 6},   {3, 6},   {3, 6},   {4, 12}, {4, 14},  {4, 12},  {4, 14},
+                                  {0, 0},   {0, 0},   {0, 0},   {0, 0},  {30, 10}, {45, 15}};
 
 constexpr Pixel kYellow = MakePixel(255, 255, 0);
 constexpr Pixel kRed = MakePixel(255, 0, 0);
@@ -102,8 +102,7 @@ QWidget* CockpitEditor::buildObjectsPage()
     });
     connect(import, &QPushButton::clicked, this, [this] { runImport({kCockpitObjectsItem}); });
     connect(exportButton, &QPushButton::clicked, this, [this] { runExport({kCockpitObjectsItem}); });
-    connect(graphics, &QPushButton::clicked, this,
-            [this] { runImport({kCockpitSoftwareItem, kCockpitHardwareItem}); });
+    connect(graphics, &QPushButton::clicked, this, [this] { runImport({kCockpitSoftwareItem, kCockpitHardwareItem}); });
     return buildPageFrame(kObjectsPage, controls);
 }
 
@@ -141,8 +140,7 @@ QWidget* CockpitEditor::buildTextsPage()
     });
     connect(import, &QPushButton::clicked, this, [this] { runImport({kLcdTextsItem}); });
     connect(exportButton, &QPushButton::clicked, this, [this] { runExport({kLcdTextsItem}); });
-    connect(graphics, &QPushButton::clicked, this,
-            [this] { runImport({kCockpitSoftwareItem, kCockpitHardwareItem}); });
+    connect(graphics, &QPushButton::clicked, this, [this] { runImport({kCockpitSoftwareItem, kCockpitHardwareItem}); });
     return buildPageFrame(kTextsPage, controls);
 }
 
@@ -170,8 +168,8 @@ void CockpitEditor::showObject(int index)
     parent_->setCurrentIndex(std::min<int>(o.parent(), kCockpitParentCount - 1));
     objectLeft_->setValue(o.left());
     objectTop_->setValue(o.top());
-    for (QWidget* w : {static_cast<QWidget*>(parent_), static_cast<QWidget*>(objectLeft_),
-                       static_cast<QWidget*>(objectTop_)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(parent_), static_cast<QWidget*>(objectLeft_), static_cast<QWidget*>(objectTop_)})
         w->setEnabled(isLoaded);
     showing_ = false;
     shownObject_ = index;

@@ -9,11 +9,11 @@
 #include "GP3Image.h"
 #include "ImageConversion.h"
 #include "WidgetHelpers.h"
+#include "base/FileUtils.h"
 #include "formats/Bmp.h"
 #include "graphics/GraphicsSet.h"
 #include "graphics/PictureIntoJam.h"
 #include "graphics/RampTables.h"
-#include "base/FileUtils.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -96,8 +96,7 @@ QWidget* GraphicsEditor::buildTyresPage()
     auto* page = new QWidget;
     auto* row = new QHBoxLayout(page);
     auto* left = new QVBoxLayout;
-    auto group = [&](const char* name, const char* caption, const std::vector<const char*>& items,
-                     auto& buttons) {
+    auto group = [&](const char* name, const char* caption, const std::vector<const char*>& items, auto& buttons) {
         auto* box = new QGroupBox(caption, page);
         box->setObjectName(name);
         auto* layout = new QVBoxLayout(box);
@@ -147,8 +146,8 @@ QWidget* GraphicsEditor::buildFlagsPage()
         auto* caption = new QLabel(g == 0 ? "Farbe 1" : "Farbe 2", page);
         caption->setObjectName(QString("Label%1").arg(9 + g));
         gridsColumn->addWidget(caption);
-        GP3Image* grid = Picture(page, g == 0 ? "Image23" : "Image24", kGridColumns * kGridCellWidth,
-                                 kGridRows * kGridCellHeight);
+        GP3Image* grid =
+            Picture(page, g == 0 ? "Image23" : "Image24", kGridColumns * kGridCellWidth, kGridRows * kGridCellHeight);
         grids_[static_cast<std::size_t>(g)] = grid;
         gridsColumn->addWidget(grid);
         connect(grid, &GP3Image::mousePressed, this,

@@ -136,7 +136,10 @@ Dithering GraphicsEditor::dithering() const
 GraphicsSet& GraphicsEditor::graphics() { return app_.workingSet().graphics; }
 GraphicsEditorState& GraphicsEditor::state() { return app_.editorStates.graphics; }
 bool GraphicsEditor::isLoaded(int item) const { return app_.workingSet().transfer.isLoaded(item); }
-GraphicsPage GraphicsEditor::currentPage() const { return static_cast<GraphicsPage>(std::max(0, pages_->currentIndex())); }
+GraphicsPage GraphicsEditor::currentPage() const
+{
+    return static_cast<GraphicsPage>(std::max(0, pages_->currentIndex()));
+}
 
 int GraphicsEditor::pageTeam(GraphicsPage page) const
 {
@@ -262,7 +265,8 @@ void GraphicsEditor::setUp()
         jamPages_[i].variant[static_cast<std::size_t>(s.variant[i] == 1 ? 1 : 0)]->setChecked(true);
     }
     crewTeams_->setCurrentRow(s.team[static_cast<std::size_t>(GraphicsPage::PitCrew)]);
-    tyreTypes_[static_cast<std::size_t>(s.team[static_cast<std::size_t>(GraphicsPage::Tyres)] == 1 ? 1 : 0)]->setChecked(true);
+    tyreTypes_[static_cast<std::size_t>(s.team[static_cast<std::size_t>(GraphicsPage::Tyres)] == 1 ? 1 : 0)]
+        ->setChecked(true);
     tyreViews_[static_cast<std::size_t>(std::clamp(s.tyreView, 0, 2))]->setChecked(true);
     bodyParts_->setCurrentRow(s.bodyPart);
     textures_->setCurrentRow(s.texture);

@@ -89,8 +89,10 @@ QWidget* GraphicsEditor::buildJamPage(JamPage& p, GraphicsPage kind, const char*
     row->addWidget(p.image, 0, Qt::AlignTop);
 
     auto* commands = new QVBoxLayout;
-    const std::string prefix = kind == GraphicsPage::Cars ? "Car" : kind == GraphicsPage::Cockpits ? "Cockpit"
-                              : kind == GraphicsPage::Jacks ? "Jack" : "Helmet";
+    const std::string prefix = kind == GraphicsPage::Cars ? "Car"
+        : kind == GraphicsPage::Cockpits                  ? "Cockpit"
+        : kind == GraphicsPage::Jacks                     ? "Jack"
+                                                          : "Helmet";
     p.save = Button(p.page, (prefix + "SaveBmp").c_str(), "Grafik als BMP speichern", 386);
     p.load = Button(p.page, (prefix + "LoadBmp").c_str(), "Grafik aus BMP laden", 387);
     commands->addWidget(p.save);
@@ -242,8 +244,8 @@ void GraphicsEditor::drawCarPicture()
             painter.drawImage(0, 0, ToQImage(jam->page()));
     if (blink_ && focusedField_ >= 0 && isLoaded(6)) {
         storeNumbers();
-        const Rect r = CarNumberOutline(graphics().carNumbers[static_cast<std::size_t>(team)], focusedField_,
-                                        numbersSet_);
+        const Rect r =
+            CarNumberOutline(graphics().carNumbers[static_cast<std::size_t>(team)], focusedField_, numbersSet_);
         painter.setPen(Qt::white);
         painter.drawRect(r.left, r.top, r.width(), r.height());
     }
@@ -295,8 +297,8 @@ void GraphicsEditor::saveJamPicture(JamPage& p)
     case GraphicsPage::Cars:
     case GraphicsPage::Cockpits: {
         const bool car = p.kind == GraphicsPage::Cars;
-        auto file = app_.chooseFileToSave({car ? "CarSave" : "CockpitSave", stem(car ? names.car : names.cockpit),
-                                           {kBmpFilter}, 1});
+        auto file = app_.chooseFileToSave(
+            {car ? "CarSave" : "CockpitSave", stem(car ? names.car : names.cockpit), {kBmpFilter}, 1});
         if (file)
             jams[0]->SaveAsBMP(*file);
         return;
@@ -330,15 +332,16 @@ void GraphicsEditor::loadJamPicture(JamPage& p)
     std::optional<std::string> file;
     if (p.kind == GraphicsPage::Cars || p.kind == GraphicsPage::Cockpits) {
         const bool car = p.kind == GraphicsPage::Cars;
-        file = app_.chooseFileToOpen({car ? "CarLoad" : "CockpitLoad", bmpName(car ? names.car : names.cockpit),
-                                      {kBmpFilter, kPngFilter}, 1});
+        file = app_.chooseFileToOpen(
+            {car ? "CarLoad" : "CockpitLoad", bmpName(car ? names.car : names.cockpit), {kBmpFilter, kPngFilter}, 1});
         if (file)
             LoadPictureIntoJam(*jams[0], *file, dithering(), &messenger);
     } else {
         const bool jacks = p.kind == GraphicsPage::Jacks;
         file = app_.chooseFileToOpen({jacks ? "JackLoad" : "HelmetsLoad",
                                       jacks ? "Jack" + std::to_string(team) + ".BMP" : "HELMETS.BMP",
-                                      {kBmpFilter, kPngFilter}, 1});
+                                      {kBmpFilter, kPngFilter},
+                                      1});
         if (file)
             LoadPictureIntoJamPair(*jams[0], *jams[1], *file, dithering(), &messenger);
     }
@@ -348,7 +351,8 @@ void GraphicsEditor::loadJamPicture(JamPage& p)
 void GraphicsEditor::convert(JamPage& p, bool toHardware)
 {
     const int team = pageTeam(p.kind);
-    const JamCopySides sides{isLoaded(PageItems(p.kind, team, 0).front()), isLoaded(PageItems(p.kind, team, 1).front())};
+    const JamCopySides sides{isLoaded(PageItems(p.kind, team, 0).front()),
+                             isLoaded(PageItems(p.kind, team, 1).front())};
     auto soft = shownJams(p, 0);
     auto hard = shownJams(p, 1);
     Messenger messenger = app_.messenger();

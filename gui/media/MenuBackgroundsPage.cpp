@@ -3,13 +3,13 @@
 #include "AppContext.h"
 #include "ImageConversion.h"
 #include "WidgetHelpers.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtBankPictures.h"
 #include "formats/Bmp.h"
 #include "menu/MenuArt.h"
 #include "menu/MenuPictureFiles.h"
-#include "base/FileUtils.h"
-#include "base/GamePath.h"
 #include "transfer/ReportedFormats.h"
 
 #include <QCheckBox>
@@ -108,12 +108,16 @@ MenuBackgroundsPage::MenuBackgroundsPage(MenuGraphicsServices& services, QWidget
         services_.state.showBackground = on;
         showBackground();
     });
-    connect(findChild<QPushButton*>("Button38"), &QPushButton::clicked, this, &MenuBackgroundsPage::saveBackgroundToFile);
+    connect(findChild<QPushButton*>("Button38"), &QPushButton::clicked, this,
+            &MenuBackgroundsPage::saveBackgroundToFile);
     connect(findChild<QPushButton*>("Button36"), &QPushButton::clicked, this, &MenuBackgroundsPage::saveAllBackgrounds);
-    connect(findChild<QPushButton*>("Button52"), &QPushButton::clicked, this, &MenuBackgroundsPage::loadBackgroundFromFile);
+    connect(findChild<QPushButton*>("Button52"), &QPushButton::clicked, this,
+            &MenuBackgroundsPage::loadBackgroundFromFile);
     connect(findChild<QPushButton*>("Button37"), &QPushButton::clicked, this, &MenuBackgroundsPage::loadAllBackgrounds);
-    connect(findChild<QPushButton*>("BitBtn28"), &QPushButton::clicked, this, &MenuBackgroundsPage::addBackgroundToExport);
-    connect(findChild<QPushButton*>("BitBtn31"), &QPushButton::clicked, this, &MenuBackgroundsPage::addAllBackgroundsToExport);
+    connect(findChild<QPushButton*>("BitBtn28"), &QPushButton::clicked, this,
+            &MenuBackgroundsPage::addBackgroundToExport);
+    connect(findChild<QPushButton*>("BitBtn31"), &QPushButton::clicked, this,
+            &MenuBackgroundsPage::addAllBackgroundsToExport);
     connect(findChild<QPushButton*>("Button30"), &QPushButton::clicked, this,
             [this] { services_.transfer({kMenuBackgroundsItem}, false); });
     connect(findChild<QPushButton*>("Button31"), &QPushButton::clicked, this,
@@ -145,8 +149,7 @@ void MenuBackgroundsPage::restore()
         QSignalBlocker block(names_);
         names_->clear();
         for (int n = 0; n < kMenuBackgroundCount; ++n)
-            names_->addItem(
-                FromGameText(MenuBackgroundLine(n, services_.app.program.texts)));
+            names_->addItem(FromGameText(MenuBackgroundLine(n, services_.app.program.texts)));
         names_->setCurrentRow(background());
     }
     {
@@ -214,8 +217,7 @@ void MenuBackgroundsPage::saveAllBackgrounds()
         return;
     Messenger messenger = services_.app.messenger();
     RunPictureSequence(this, services_.app, kSavingText, AllBackgrounds(), [&](int n) {
-        SaveMenuBackground(services_.app.program.directories.working, bankFile(), n, sequence->fileName(n),
-                           &messenger);
+        SaveMenuBackground(services_.app.program.directories.working, bankFile(), n, sequence->fileName(n), &messenger);
     });
 }
 

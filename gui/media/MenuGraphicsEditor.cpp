@@ -72,14 +72,17 @@ constexpr TextBinding kMenuGraphicsTexts[] = {
 MenuGraphicsEditor::MenuGraphicsEditor(AppContext& app, QWidget* parent) : EditorWindow(app, "TForm27", parent)
 {
     setWindowTitle("Menugrafiken");
-    services_ = std::make_unique<MenuGraphicsServices>(MenuGraphicsServices{app, app.editorStates.menuGraphics, {}, {}});
+    services_ =
+        std::make_unique<MenuGraphicsServices>(MenuGraphicsServices{app, app.editorStates.menuGraphics, {}, {}});
     services_->chooseSequence = [this]() -> std::optional<PictureSequence> {
         DirectoryMaskChooser chooser(app_.program.texts, this);
         if (chooser.exec() != QDialog::Accepted || chooser.mask().isEmpty())
             return std::nullopt;
         return PictureSequence{chooser.directory().toStdString(), chooser.mask().toStdString()};
     };
-    services_->transfer = [this](const std::vector<int>& items, bool exportToGame) { runTransfer(items, exportToGame); };
+    services_->transfer = [this](const std::vector<int>& items, bool exportToGame) {
+        runTransfer(items, exportToGame);
+    };
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 0);
@@ -105,20 +108,15 @@ MenuGraphicsEditor::MenuGraphicsEditor(AppContext& app, QWidget* parent) : Edito
         showCurrentPage();
     });
     // The team list and the inner pages decide whether the animation runs.
-    connect(findChild<QTabWidget*>("PageControl2"), &QTabWidget::currentChanged, this,
-            [this] { showCurrentPage(); });
-    connect(findChild<QListWidget*>("ListBox11"), &QListWidget::currentRowChanged, this,
-            [this] { showCurrentPage(); });
+    connect(findChild<QTabWidget*>("PageControl2"), &QTabWidget::currentChanged, this, [this] { showCurrentPage(); });
+    connect(findChild<QListWidget*>("ListBox11"), &QListWidget::currentRowChanged, this, [this] { showCurrentPage(); });
 }
 
 MenuGraphicsEditor::~MenuGraphicsEditor() = default;
 
 void MenuGraphicsEditor::applyLanguage() { ApplyTexts(this, kMenuGraphicsTexts, app_.program.texts); }
 
-void MenuGraphicsEditor::setUp()
-{
-    restore();
-}
+void MenuGraphicsEditor::setUp() { restore(); }
 
 // Showing: every page from the working set, the remembered page opened.
 void MenuGraphicsEditor::restore()

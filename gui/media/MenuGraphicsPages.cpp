@@ -2,9 +2,9 @@
 
 #include "AppContext.h"
 #include "ProgressWindow.h"
+#include "base/FileUtils.h"
 #include "base/Messages.h"
 #include "menu/MenuPictureFiles.h"
-#include "base/FileUtils.h"
 
 #include <QApplication>
 

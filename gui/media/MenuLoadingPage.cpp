@@ -3,10 +3,10 @@
 #include "AppContext.h"
 #include "ImageConversion.h"
 #include "WidgetHelpers.h"
+#include "base/FileUtils.h"
 #include "formats/Bmp.h"
 #include "menu/MenuArt.h"
 #include "menu/MenuPictureFiles.h"
-#include "base/FileUtils.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -41,8 +41,7 @@ std::vector<int> AllPictures()
 
 } // namespace
 
-MenuLoadingPage::MenuLoadingPage(MenuGraphicsServices& services, QWidget* parent)
-    : QWidget(parent), services_(services)
+MenuLoadingPage::MenuLoadingPage(MenuGraphicsServices& services, QWidget* parent) : QWidget(parent), services_(services)
 {
     setObjectName("TabSheet3");
     auto* layout = new QHBoxLayout(this);

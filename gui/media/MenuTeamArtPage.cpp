@@ -38,8 +38,7 @@ QGroupBox* Group(QWidget* parent, const char* name, const char* title)
 
 } // namespace
 
-MenuTeamArtPage::MenuTeamArtPage(MenuGraphicsServices& services, QWidget* parent)
-    : QWidget(parent), services_(services)
+MenuTeamArtPage::MenuTeamArtPage(MenuGraphicsServices& services, QWidget* parent) : QWidget(parent), services_(services)
 {
     setObjectName("TabSheet2");
     auto* layout = new QHBoxLayout(this);
@@ -52,8 +51,8 @@ MenuTeamArtPage::MenuTeamArtPage(MenuGraphicsServices& services, QWidget* parent
     teams_->setObjectName("ListBox11");
     teams_->setFixedWidth(170);
     left->addWidget(teams_, 1);
-    for (const auto& [name, text] : {std::pair{"Button55", "Grafik als BMP speichern"},
-                                     std::pair{"Button56", "Grafik aus BMP laden"}}) {
+    for (const auto& [name, text] :
+         {std::pair{"Button55", "Grafik als BMP speichern"}, std::pair{"Button56", "Grafik aus BMP laden"}}) {
         auto* b = Button(this, name, text);
         left->addWidget(b);
         needLoaded_.push_back(b);
@@ -93,8 +92,8 @@ MenuTeamArtPage::MenuTeamArtPage(MenuGraphicsServices& services, QWidget* parent
     auto* driverPage = new QWidget(inner_);
     driverPage->setObjectName("TabSheet5");
     auto* driverGrid = new QGridLayout(driverPage);
-    const std::array<std::array<const char*, 3>, 2> driverImages = {{{"Image10", "Image13", "Image12"},
-                                                                     {"Image11", "Image14", "Image15"}}};
+    const std::array<std::array<const char*, 3>, 2> driverImages = {
+        {{"Image10", "Image13", "Image12"}, {"Image11", "Image14", "Image15"}}};
     for (int d = 0; d < 2; ++d) {
         auto* group = Group(driverPage, d == 0 ? "GroupBox21" : "GroupBox22", d == 0 ? "Fahrer 1" : "Fahrer 2");
         auto* row = new QHBoxLayout(group);
@@ -154,8 +153,8 @@ const ArtPicture& MenuTeamArtPage::sheet() const
 bool MenuTeamArtPage::teamLoaded() const
 {
     const ArtPicture& s = sheet();
-    return services_.app.workingSet().transfer.isLoaded(TeamArtItem(services_.state.team))
-        && s.width == kTeamSheetWidth && s.height == kTeamSheetHeight;
+    return services_.app.workingSet().transfer.isLoaded(TeamArtItem(services_.state.team)) && s.width == kTeamSheetWidth
+        && s.height == kTeamSheetHeight;
 }
 
 void MenuTeamArtPage::restore()
@@ -202,7 +201,7 @@ bool MenuTeamArtPage::showTeam()
     if (!teamLoaded())
         return false;
     const std::pair<const char*, std::size_t> sprites[] = {
-        {"Image3", 30}, {"Image4", 31}, {"Image5", 32}, {"Image6", 33}, {"Image2", 44},
+        {"Image3", 30},  {"Image4", 31},  {"Image5", 32},  {"Image6", 33},  {"Image2", 44},
         {"Image10", 34}, {"Image13", 35}, {"Image11", 36}, {"Image14", 37},
     };
     for (const auto& [name, position] : sprites)

@@ -6,10 +6,10 @@
 #include "LanguageTable.h"
 #include "SoundModule.h"
 #include "WidgetHelpers.h"
+#include "base/FileUtils.h"
 #include "sounds/SoundFolder.h"
 #include "sounds/SoundPlayback.h"
 #include "sounds/SoundsArea.h"
-#include "base/FileUtils.h"
 #include "transfer/ReportedFormats.h"
 
 #include <QCheckBox>
@@ -144,8 +144,8 @@ int SoundsEditor::selectedSound() const
 void SoundsEditor::applyLanguage()
 {
     ApplyTexts(this, kSoundsEditorTexts, app_.program.texts);
-    count_->setText(FromGameText(
-        app_.program.texts.format(kCountText, Args(static_cast<int>(table().entries.size())))));
+    count_->setText(
+        FromGameText(app_.program.texts.format(kCountText, Args(static_cast<int>(table().entries.size())))));
     if (playing_)
         play_->setText(FromGameText(app_.program.texts.text(kStopCaption)));
 }
@@ -187,8 +187,8 @@ void SoundsEditor::fillList()
     QList<QTreeWidgetItem*> rows;
     for (std::size_t i = 0; i < t.entries.size(); ++i) {
         const SoundEntry& e = t.entries[i];
-        auto* item = new QTreeWidgetItem({QString::number(i), QString::number(e.dataSize),
-                                          QString::number(e.sampleRate), QString::number(e.bits)});
+        auto* item = new QTreeWidgetItem(
+            {QString::number(i), QString::number(e.dataSize), QString::number(e.sampleRate), QString::number(e.bits)});
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(0, i < t.marks.size() && t.marks[i] ? Qt::Checked : Qt::Unchecked);
         for (int c = 1; c < 4; ++c)
@@ -198,8 +198,7 @@ void SoundsEditor::fillList()
     list_->addTopLevelItems(rows);
     if (current >= 0 && current < list_->topLevelItemCount())
         list_->setCurrentItem(list_->topLevelItem(current));
-    count_->setText(FromGameText(
-        app_.program.texts.format(kCountText, Args(static_cast<int>(t.entries.size())))));
+    count_->setText(FromGameText(app_.program.texts.format(kCountText, Args(static_cast<int>(t.entries.size())))));
     filling_ = false;
 }
 

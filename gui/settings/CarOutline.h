@@ -15,9 +15,9 @@ inline constexpr int kOutlineParts = 22;
 
 // The points of the parts, in the damage record's order, before doubling.
 inline constexpr std::array<QPoint, kOutlineParts> kCarPartPoints = {{
-    {30, 10}, {45, 15}, {15, 15}, {45, 5},   {15, 5},   {40, 33},  {50, 33},  {15, 33},
-    {5, 33},  {40, 90}, {10, 90}, {25, 120}, {45, 132}, {50, 132}, {15, 132}, {10, 132},
-    {30, 140}, {30, 140}, {30, 140}, {30, 148}, {40, 61}, {15, 61},
+    {30, 10},  {45, 15},  {15, 15},  {45, 5},   {15, 5},   {40, 33},  {50, 33},  {15, 33},
+    {5, 33},   {40, 90},  {10, 90},  {25, 120}, {45, 132}, {50, 132}, {15, 132}, {10, 132},
+    {30, 140}, {30, 140}, {30, 140}, {30, 148}, {40, 61},  {15, 61},
 }};
 
 inline const QColor kPartColour = QColor(0xD0, 0x20, 0x20);

@@ -6,8 +6,8 @@
 #include "LanguageTable.h"
 #include "QtMessages.h"
 #include "WidgetHelpers.h"
-#include "settings/SettingsValues.h"
 #include "base/FileUtils.h"
+#include "settings/SettingsValues.h"
 #include "transfer/SelectionItems.h"
 
 #include <QAbstractButton>
@@ -40,8 +40,8 @@ constexpr int kPageItems[MiscEditor::kPageCount] = {kPointsItem,  kAidsItem, kDa
 
 // UI texts of the window. Lists of captions are one text with a line per caption.
 constexpr int kCaptionText = 82;
-constexpr int kPointsPageText = 83, kAidsPageText = 84, kDamagePageText = 85, kDisplayPageText = 87,
-              kMiscPageText = 88, kCamerasPageText = 89;
+constexpr int kPointsPageText = 83, kAidsPageText = 84, kDamagePageText = 85, kDisplayPageText = 87, kMiscPageText = 88,
+              kCamerasPageText = 89;
 constexpr int kTransferGroupText = 90, kImportText = 91, kExportText = 92, kStandardText = 93;
 constexpr int kPointsGroupText = 94, kPresetsGroupText = 95, kPresetNamesText = 96;
 constexpr int kAidLevelsText = 97, kAidNamesText = 98, kAllAidsText = 99;
@@ -130,9 +130,14 @@ const char* const kCarPartCaptions[kCarPartCount] = {
     "Kleiner Heckflügel (Rechte Seite):",
     "Kleiner Heckflügel (Linke Seite):",
 };
-const char* const kAidCaptions[kAidCount] = {"Bremsautomatik",     "Gangwechselautomatik", "Automatische Schleuderkorrektur",
-                                             "Unzerstörbarkeitsmodus", "Ideallinie anzeigen", "Gangvorschlag",
-                                             "Drosselhilfe",       "Lenkhilfe"};
+const char* const kAidCaptions[kAidCount] = {"Bremsautomatik",
+                                             "Gangwechselautomatik",
+                                             "Automatische Schleuderkorrektur",
+                                             "Unzerstörbarkeitsmodus",
+                                             "Ideallinie anzeigen",
+                                             "Gangvorschlag",
+                                             "Drosselhilfe",
+                                             "Lenkhilfe"};
 
 // Stores a value only when the field shows something other than the
 // record did: a value the field cannot show exactly (an angle between two
@@ -342,7 +347,8 @@ QWidget* MiscEditor::buildDisplayPage()
     const char* const views[kViewCount] = {"Cockpit-Ansicht:", "InCar-Ansicht:", "Heck-Ansicht:", "Kamera-Ansicht:"};
     for (int view = 0; view < kViewCount; ++view) {
         grid->addWidget(Label(group, Numbered("ViewLabel", view + 1), views[view]), view, 0);
-        distances_[static_cast<std::size_t>(view)] = NarrowNumberField(group, Numbered("DistanceEdit", view + 1), INT_MIN, INT_MAX);
+        distances_[static_cast<std::size_t>(view)] =
+            NarrowNumberField(group, Numbered("DistanceEdit", view + 1), INT_MIN, INT_MAX);
         distances_[static_cast<std::size_t>(view)]->setMinimumWidth(120);
         distances_[static_cast<std::size_t>(view)]->setMaximumWidth(140);
         grid->addWidget(distances_[static_cast<std::size_t>(view)], view, 1);
@@ -374,7 +380,8 @@ QWidget* MiscEditor::buildMiscPage()
     performance_ = new QComboBox(player);
     performance_->setObjectName("ComboBox1");
     performance_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    performance_->addItems({QString::fromUtf8("Vorgegeben (Standard)"), QString::fromUtf8("Performance des gewählten Teams")});
+    performance_->addItems(
+        {QString::fromUtf8("Vorgegeben (Standard)"), QString::fromUtf8("Performance des gewählten Teams")});
     playerQualifying_ = NarrowNumberField(player, "PerformanceQualifying", 0, kPlayerPerformanceMax);
     playerRace_ = NarrowNumberField(player, "PerformanceRace", 0, kPlayerPerformanceMax);
     weight_ = NarrowNumberField(player, "Weight", 0, kWeightMax);
@@ -437,8 +444,8 @@ QWidget* MiscEditor::buildCamerasPage()
     };
     int labelNumber = 1;
     auto* fields = new QVBoxLayout;
-    fields->addWidget(group("GroupBox8", "Position:", {{"X:", W::X}, {"Y:", W::Y}, {"Z:", W::Z}}, -32768, 32767,
-                            labelNumber));
+    fields->addWidget(
+        group("GroupBox8", "Position:", {{"X:", W::X}, {"Y:", W::Y}, {"Z:", W::Z}}, -32768, 32767, labelNumber));
     fields->addWidget(group("GroupBox9", "Ausrichtung (Grad):",
                             {{"Richtung:", W::Direction}, {"Neigung:", W::Pitch}, {"Drehung:", W::Roll}}, -180, 180,
                             labelNumber));
@@ -488,8 +495,8 @@ void MiscEditor::applyLanguage()
     ApplyLines(this, kCarPartsText, NumberedNames("PartLabel", kCarPartCount), texts);
     ApplyLines(this, kDisplayLabelsText, QStringList{"GroupBox5"} + NumberedNames("ViewLabel", kViewCount), texts);
     ApplyLines(this, kMiscLabelsText,
-               {"GroupBox6", "MiscLabel1", "GroupBox7", "MiscLabel2", "", "", "MiscLabel3", "MiscLabel4",
-                "MiscLabel5", "CheckBox1", "CheckBox2", "MiscLabel6"},
+               {"GroupBox6", "MiscLabel1", "GroupBox7", "MiscLabel2", "", "", "MiscLabel3", "MiscLabel4", "MiscLabel5",
+                "CheckBox1", "CheckBox2", "MiscLabel6"},
                texts);
     QStringList misc = Lines(texts, kMiscLabelsText);
     if (misc.size() > 5) {
@@ -641,8 +648,8 @@ void MiscEditor::storePage(Page page)
         StoreIfChanged(quickRaceLaps_, std::min<int>(m.quickRaceLaps, kQuickRaceLapsMax), m.quickRaceLaps,
                        quickRaceLaps_->value());
         m.presetPerformance = performance_->currentIndex() == 1 ? 0 : 1;
-        StoreIfChanged(playerQualifying_, std::min<int>(m.playerQualifying, kPlayerPerformanceMax),
-                       m.playerQualifying, playerQualifying_->value());
+        StoreIfChanged(playerQualifying_, std::min<int>(m.playerQualifying, kPlayerPerformanceMax), m.playerQualifying,
+                       playerQualifying_->value());
         StoreIfChanged(playerRace_, std::min<int>(m.playerRace, kPlayerPerformanceMax), m.playerRace,
                        playerRace_->value());
         // A weight the field could not show (NaN, out of range) is kept

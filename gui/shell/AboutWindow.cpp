@@ -43,8 +43,7 @@ AboutWindow::AboutWindow(const UITexts& texts, QWidget* parent) : QDialog(parent
     auto* thanksLayout = new QVBoxLayout(thanks);
     auto* list = new QListWidget(thanks);
     list->setObjectName("ListBox1");
-    list->addItems({"Everyone who builds carsets and shares them",
-                    "The modders who documented the game's files",
+    list->addItems({"Everyone who builds carsets and shares them", "The modders who documented the game's files",
                     "Everyone who tested Pitwall and reported faults"});
     thanksLayout->addWidget(list);
     auto* ok = new QPushButton("OK", this);

@@ -35,7 +35,7 @@ public:
     Messenger messenger() { return Messenger(program.texts, messages); }
     WorkingSet& workingSet() { return session.workingSet; }
     TransferEngine& engine() { return session.engine; }
-    EditorStates editorStates; // what the editors remember between openings
+    EditorStates editorStates;     // what the editors remember between openings
     QtTranslations qtTranslations; // Qt's own dialogs in the chosen language
 
     // Set up by the main window at its creation; the dialogs are its

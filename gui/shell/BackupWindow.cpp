@@ -20,9 +20,13 @@ namespace pitwall::gui {
 namespace {
 
 constexpr TextBinding kBackupTexts[] = {
-    {"", TextRole::Caption, 422},          {"Label20", TextRole::Caption, 481}, {"Label1", TextRole::Caption, 942},
-    {"BitBtn3", TextRole::Caption, 505},   {"BitBtn1", TextRole::Caption, 204},
-    {"ListView1", TextRole::Column, 908, 0}, {"ListView1", TextRole::Column, 912, 1},
+    {"", TextRole::Caption, 422},
+    {"Label20", TextRole::Caption, 481},
+    {"Label1", TextRole::Caption, 942},
+    {"BitBtn3", TextRole::Caption, 505},
+    {"BitBtn1", TextRole::Caption, 204},
+    {"ListView1", TextRole::Column, 908, 0},
+    {"ListView1", TextRole::Column, 912, 1},
     {"ListView1", TextRole::Column, 918, 2},
 };
 
@@ -130,7 +134,8 @@ void BackupWindow::fillBackupGroups()
         auto* item = new QTreeWidgetItem(list_);
         item->setText(0, FromGameText(app_.program.texts.text(kBackupGroups[g].nameText)));
         item->setText(1, QString::fromLatin1(kBackupGroups[g].pattern));
-        item->setText(2, QString::fromStdString(FormatSize(BackupGroupSize(game, static_cast<int>(g)), DecimalSeparator())));
+        item->setText(
+            2, QString::fromStdString(FormatSize(BackupGroupSize(game, static_cast<int>(g)), DecimalSeparator())));
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(0, Qt::Unchecked);
     }
@@ -154,7 +159,8 @@ std::vector<int> BackupWindow::tickedGroups() const
 void BackupWindow::showTotalSize()
 {
     std::uint64_t size = BackupSize(app_.program.settings.gameDirectory, tickedGroups());
-    total_->setText(FromGameText(app_.program.texts.format(kBackupTotalText, Args(FormatSize(size, DecimalSeparator())))));
+    total_->setText(
+        FromGameText(app_.program.texts.format(kBackupTotalText, Args(FormatSize(size, DecimalSeparator())))));
 }
 
 void BackupWindow::startBackup()

@@ -18,9 +18,9 @@ namespace pitwall::gui {
 namespace {
 
 constexpr TextBinding kCarsetInfoTexts[] = {
-    {"", TextRole::Caption, 727},         {"Label59", TextRole::Caption, 728}, {"Label60", TextRole::Caption, 729},
-    {"Label73", TextRole::Caption, 730},  {"GroupBox1", TextRole::Caption, 731},
-    {"CheckBox1", TextRole::Caption, 1151}, {"BitBtn1", TextRole::Caption, 203}, {"BitBtn2", TextRole::Caption, 204},
+    {"", TextRole::Caption, 727},        {"Label59", TextRole::Caption, 728},   {"Label60", TextRole::Caption, 729},
+    {"Label73", TextRole::Caption, 730}, {"GroupBox1", TextRole::Caption, 731}, {"CheckBox1", TextRole::Caption, 1151},
+    {"BitBtn1", TextRole::Caption, 203}, {"BitBtn2", TextRole::Caption, 204},
 };
 
 // INFO.DAT is written by whoever made the carset.

@@ -53,9 +53,9 @@ struct SoundsEditorState {
 };
 
 struct MenuGraphicsEditorState {
-    int page = 0;       // team art, loading pictures, backgrounds
-    int innerPage = 0;  // Teamgrafiken, Fahrergrafiken
-    int team = 0;       // row of the team list
+    int page = 0;      // team art, loading pictures, backgrounds
+    int innerPage = 0; // Teamgrafiken, Fahrergrafiken
+    int team = 0;      // row of the team list
     int loadingPicture = 0;
     int background = 0; // row of the background list
     bool showBackground = true;
@@ -70,7 +70,7 @@ struct TracksEditorState {
     int pictureView = 0; // "Ansicht 1".."Ansicht 4"
     int zoom = 0;        // "1 x", "1 / 2 x", "1 / 3 x"
     int sectionsView = 0;
-    int language = 1;    // the language the texts page shows
+    int language = 1; // the language the texts page shows
 };
 
 // The 3D graphics editor: the list positions and choices of every page.
@@ -90,8 +90,8 @@ struct EditorStates {
     TeamsEditorState teams;
     CockpitEditorState cockpit;
     MiscEditorState misc;
-    int textsLanguage = 0;  // the texts editor's language
-    CareerResults career;   // the career window's results (memory only)
+    int textsLanguage = 0; // the texts editor's language
+    CareerResults career;  // the career window's results (memory only)
     int careerSeason = 0, careerGrandPrix = 0, careerKind = 0;
     SoundsEditorState sounds;
     MenuGraphicsEditorState menuGraphics;

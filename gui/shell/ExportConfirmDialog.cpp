@@ -21,7 +21,8 @@ namespace pitwall::gui {
 
 namespace {
 
-constexpr int kFilesChangeText = 78, kOneFileChangesText = 446, kOtherChangesText = 743, kItemChangeText = 744, kNewFileText = 745;
+constexpr int kFilesChangeText = 78, kOneFileChangesText = 446, kOtherChangesText = 743, kItemChangeText = 744,
+              kNewFileText = 745;
 
 constexpr TextBinding kConfirmTexts[] = {
     {"", TextRole::Caption, 742},
@@ -42,8 +43,7 @@ char DecimalSeparator() { return QLocale().decimalPoint().at(0).toLatin1(); }
 
 } // namespace
 
-ExportConfirmDialog::ExportConfirmDialog(const UITexts& texts, const std::vector<FileChange>& changes,
-                                         QWidget* parent)
+ExportConfirmDialog::ExportConfirmDialog(const UITexts& texts, const std::vector<FileChange>& changes, QWidget* parent)
     : QDialog(parent), texts_(texts), files_(changes.size())
 {
     setObjectName("TFormExportConfirm");
@@ -78,8 +78,8 @@ ExportConfirmDialog::ExportConfirmDialog(const UITexts& texts, const std::vector
 void ExportConfirmDialog::applyLanguage()
 {
     ApplyTexts(this, kConfirmTexts, texts_);
-    count_->setText(FromGameText(files_ == 1 ? texts_.text(kOneFileChangesText)
-                                             : texts_.format(kFilesChangeText, Args(files_))));
+    count_->setText(
+        FromGameText(files_ == 1 ? texts_.text(kOneFileChangesText) : texts_.format(kFilesChangeText, Args(files_))));
 }
 
 void ExportConfirmDialog::fill(const std::vector<FileChange>& changes)
@@ -97,8 +97,9 @@ void ExportConfirmDialog::fill(const std::vector<FileChange>& changes)
         for (const ItemChange& i : items) {
             auto* item = new QTreeWidgetItem(file);
             std::string name = i.item > 0 ? ItemDescription(i.item, texts_) : texts_.text(kOtherChangesText);
-            item->setText(0, FromGameText(texts_.format(
-                                 kItemChangeText, Args(name, i.ranges.size(), FormatSize(Bytes(i.ranges), separator)))));
+            item->setText(0,
+                          FromGameText(texts_.format(
+                              kItemChangeText, Args(name, i.ranges.size(), FormatSize(Bytes(i.ranges), separator)))));
         }
     }
     details_->expandAll();

@@ -20,8 +20,8 @@
 #include "TransferSummary.h"
 #include "UITextViewer.h"
 #include "app/IniFile.h"
-#include "formats/ArtBankDirectory.h"
 #include "base/FileUtils.h"
+#include "formats/ArtBankDirectory.h"
 #include "transfer/ReportedFormats.h"
 
 #include <QApplication>
@@ -185,8 +185,8 @@ void MainWindow::buildMenus()
 
     QMenu* tools = menuBar()->addMenu("Tools");
     tools->setObjectName("Optionen1");
-    tools->addAction(action("CarsetInformationeditieren1", "Carset-Information editieren",
-                            [this] { editCarsetInfo(); }));
+    tools->addAction(
+        action("CarsetInformationeditieren1", "Carset-Information editieren", [this] { editCarsetInfo(); }));
     tools->addAction(action("Backup1", "Backup", [this] { showBackupWindow(); }));
     tools->addAction(action("GrandPrix3starten1", "Grand Prix 3 starten", [this] { startGame(); }));
     tools->addAction(action("Optionen2", "Optionen", [this] { showOptions(); }));
@@ -245,7 +245,8 @@ void MainWindow::buildToolBar()
     auto find = [this](const char* name) { return findChild<QAction*>(name); };
     // The drop-down entries are actions of their own, as the language table names them.
     addButton(action("MenuItem5", "Set laden", [this] { openCarset(); }),
-              action("MenuItem6", "Komplettes Set laden", [this] { openCompleteCarset(); }), MakeToolIcon(ToolIcon::Open));
+              action("MenuItem6", "Komplettes Set laden", [this] { openCompleteCarset(); }),
+              MakeToolIcon(ToolIcon::Open));
     addButton(action("Setspeichern2", "Set speichern", [this] { saveCarsetAs(); }),
               action("KomplettesSetladen1", "Komplettes Set speichern", [this] { saveCompleteCarsetAs(); }),
               MakeToolIcon(ToolIcon::Save));
@@ -265,7 +266,8 @@ void MainWindow::buildToolBar()
             addButton(nullptr, nullptr, QIcon())->setEnabled(false); // the career button has no command
             continue;
         }
-        addButton(find(e.menuAction), nullptr, MakeEditorIcon(QString::fromLatin1(e.iconLetters), QColor(e.iconColour)));
+        addButton(find(e.menuAction), nullptr,
+                  MakeEditorIcon(QString::fromLatin1(e.iconLetters), QColor(e.iconColour)));
     }
     toolBar_->addSeparator();
     addButton(find("Inhalt"), nullptr, MakeToolIcon(ToolIcon::Help));
@@ -341,8 +343,8 @@ bool MainWindow::firstActivation()
         return false;
     {
         Messenger messenger = app_.messenger();
-        ReadArtDirectory(GameFilePath(app_.program.settings.gameDirectory, kArtBankGamePath), app_.workingSet().artIndex,
-                         &messenger);
+        ReadArtDirectory(GameFilePath(app_.program.settings.gameDirectory, kArtBankGamePath),
+                         app_.workingSet().artIndex, &messenger);
     }
     if (app_.program.settings.alwaysImport) {
         app_.workingSet().transfer.selectAll();

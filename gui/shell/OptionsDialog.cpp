@@ -23,10 +23,16 @@ namespace pitwall::gui {
 namespace {
 
 constexpr TextBinding kOptionsTexts[] = {
-    {"", TextRole::Caption, 187},         {"Label93", TextRole::Caption, 188}, {"Button1", TextRole::Caption, 1150},
-    {"Label94", TextRole::Caption, 189},  {"CheckBox2", TextRole::Caption, 190},
-    {"CheckBox1", TextRole::Caption, 998}, {"LabelStartCommand", TextRole::Caption, 905},
-    {"EditStartCommand", TextRole::Hint, 906}, {"BitBtn1", TextRole::Caption, 203}, {"BitBtn2", TextRole::Caption, 205},
+    {"", TextRole::Caption, 187},
+    {"Label93", TextRole::Caption, 188},
+    {"Button1", TextRole::Caption, 1150},
+    {"Label94", TextRole::Caption, 189},
+    {"CheckBox2", TextRole::Caption, 190},
+    {"CheckBox1", TextRole::Caption, 998},
+    {"LabelStartCommand", TextRole::Caption, 905},
+    {"EditStartCommand", TextRole::Hint, 906},
+    {"BitBtn1", TextRole::Caption, 203},
+    {"BitBtn2", TextRole::Caption, 205},
     {"GroupBox1", TextRole::Caption, 990},
 };
 

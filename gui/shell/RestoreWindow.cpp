@@ -21,9 +21,12 @@ namespace {
 constexpr int kRestoreQuestionText = 74, kRestoredText = 75, kNotRestoredText = 76;
 
 constexpr TextBinding kRestoreTexts[] = {
-    {"", TextRole::Caption, 68},          {"ListView1", TextRole::Column, 69, 0},
-    {"ListView1", TextRole::Column, 70, 1}, {"ListView1", TextRole::Column, 71, 2},
-    {"ListView1", TextRole::Column, 72, 3}, {"BitBtn1", TextRole::Caption, 73},
+    {"", TextRole::Caption, 68},
+    {"ListView1", TextRole::Column, 69, 0},
+    {"ListView1", TextRole::Column, 70, 1},
+    {"ListView1", TextRole::Column, 71, 2},
+    {"ListView1", TextRole::Column, 72, 3},
+    {"BitBtn1", TextRole::Caption, 73},
     {"BitBtn2", TextRole::Caption, 750},
 };
 

@@ -21,21 +21,35 @@ struct DefaultCaption {
     const char* text;
 };
 constexpr DefaultCaption kDefaultCaptions[] = {
-    {1, "Teams und Fahrer"},          {2, "Punkteverteilung"},           {3, "Fahrhilfen"},
-    {4, "Verschiedenes"},             {5, "Menuhintergründe"},          {6, "Startnummer-Positionen"},
-    {7, "Cockpit-Grafik Software"},   {8, "Cockpit-Grafik Hardware"},    {9, "LCD-Display Deutsch"},
-    {10, "Flaggenfarben"},            {77, "Helmgrafiken (Software)"},   {78, "Cockpit-Objekte"},
-    {102, "Helmgrafiken (Hardware)"}, {103, "Schadensdaten"},            {116, "Sounds"},
-    {117, "Ladebilder"},              {118, "LCD-Texte"},                {119, "Anzeige"},
-    {120, "Kameras"},                 {176, "Alle Sprachen"},            {189, "Reifentyp 1"},
+    {1, "Teams und Fahrer"},
+    {2, "Punkteverteilung"},
+    {3, "Fahrhilfen"},
+    {4, "Verschiedenes"},
+    {5, "Menuhintergründe"},
+    {6, "Startnummer-Positionen"},
+    {7, "Cockpit-Grafik Software"},
+    {8, "Cockpit-Grafik Hardware"},
+    {9, "LCD-Display Deutsch"},
+    {10, "Flaggenfarben"},
+    {77, "Helmgrafiken (Software)"},
+    {78, "Cockpit-Objekte"},
+    {102, "Helmgrafiken (Hardware)"},
+    {103, "Schadensdaten"},
+    {116, "Sounds"},
+    {117, "Ladebilder"},
+    {118, "LCD-Texte"},
+    {119, "Anzeige"},
+    {120, "Kameras"},
+    {176, "Alle Sprachen"},
+    {189, "Reifentyp 1"},
     {190, "Reifentyp 2"},
     {167, "Gemeinsam mit den Streckendateien auch die von ihnen benötigten JAMs speichern"},
 };
-constexpr const char* kLanguages[] = {"Deutsch", "Englisch", "Spanisch", "Französisch",
+constexpr const char* kLanguages[] = {"Deutsch",     "Englisch",     "Spanisch", "Französisch",
                                       "Italienisch", "Amerikanisch", "Polnisch", "Portugiesisch"};
-constexpr const char* kTextsCaptions[] = {"Deutsche Texte", "Englische Texte", "Spanische Texte",
+constexpr const char* kTextsCaptions[] = {"Deutsche Texte",     "Englische Texte",    "Spanische Texte",
                                           "Französische Texte", "Italienische Texte", "Amerikanische Texte",
-                                          "Polnische Texte", "Portugisische Texte"};
+                                          "Polnische Texte",    "Portugisische Texte"};
 
 // "SW    HW" above a pair of columns: each word is drawn centred over its own
 // column, so it stands above its check boxes whatever the font and language.
@@ -200,11 +214,11 @@ void SelectionDialogWindow::buildGraphicsPage(QWidget* page)
         grid->setColumnStretch(c, 1);
     }
     label("LabelColours", "( Farben )", 915, 1, 8);
-    static const char* const kTeamLabels[] = {"LabelTeam1", "LabelTeam2", "LabelTeam3", "LabelTeam4",
-                                              "LabelTeam5", "LabelTeam6", "LabelTeam7", "LabelTeam8",
+    static const char* const kTeamLabels[] = {"LabelTeam1", "LabelTeam2",  "LabelTeam3", "LabelTeam4",
+                                              "LabelTeam5", "LabelTeam6",  "LabelTeam7", "LabelTeam8",
                                               "LabelTeam9", "LabelTeam10", "LabelTeam11"};
-    const int columns[] = {kCarSoftFirst, kCarHardFirst, kCockpitSoftFirst, kCockpitHardFirst, kJackSoftFirst,
-                           kJackHardFirst, kTeamArtFirst, kPitCrewFirst, kRowBoxFirst};
+    const int columns[] = {kCarSoftFirst,  kCarHardFirst, kCockpitSoftFirst, kCockpitHardFirst, kJackSoftFirst,
+                           kJackHardFirst, kTeamArtFirst, kPitCrewFirst,     kRowBoxFirst};
     for (int team = 0; team < 11; ++team) {
         int row = 2 + team;
         label(kTeamLabels[team], ("Team Nr. " + std::to_string(team + 1) + ":").c_str(), 454 + team, row, 0);

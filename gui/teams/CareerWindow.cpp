@@ -4,9 +4,9 @@
 #include "EditorStatusBar.h"
 #include "LanguageTable.h"
 #include "WidgetHelpers.h"
+#include "base/FileUtils.h"
 #include "career/CareerResults.h"
 #include "career/SeasonReportFile.h"
-#include "base/FileUtils.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>

@@ -76,8 +76,8 @@ SimulationWindow::SimulationWindow(AppContext& app, QWidget* parent)
 
     auto* options = new QHBoxLayout;
     options->addWidget(Choice(this, "RadioGroup3", "Abstände", "Absolut", "Relativ", absolute_, relative_));
-    options->addWidget(Choice(this, "RadioGroup4", "Namen", "Fahrernamen zeigen", "Teamnamen zeigen", driverNames_,
-                              teamNames_));
+    options->addWidget(
+        Choice(this, "RadioGroup4", "Namen", "Fahrernamen zeigen", "Teamnamen zeigen", driverNames_, teamNames_));
     consistency_ = new QCheckBox("Konstanz berücksichtigen", this);
     consistency_->setObjectName("CheckBox1");
     options->addWidget(consistency_, 0, Qt::AlignBottom);
@@ -159,8 +159,8 @@ void SimulationWindow::rebuildLastRanking()
 {
     if (!lastRanking_)
         return;
-    group(*lastRanking_).lines = FormatSimulationResult(lastResult_, app_.workingSet().teams,
-                                                        relative_->isChecked(), driverNames_->isChecked());
+    group(*lastRanking_).lines =
+        FormatSimulationResult(lastResult_, app_.workingSet().teams, relative_->isChecked(), driverNames_->isChecked());
     showRanking(*lastRanking_);
 }
 

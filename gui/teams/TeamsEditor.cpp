@@ -6,11 +6,11 @@
 #include "MainWindow.h"
 #include "SimulationWindow.h"
 #include "SwapListWidget.h"
+#include "base/FileUtils.h"
 #include "teams/PerFile.h"
 #include "teams/PitLane.h"
 #include "teams/TeamExchange.h"
 #include "teams/TeamsArea.h"
-#include "base/FileUtils.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -120,7 +120,7 @@ constexpr TextBinding kTeamsEditorTexts[] = {
 };
 
 constexpr QuickSetting kRowSettings[kQuickRowCount] = {QuickSetting::Shift, QuickSetting::StretchBottom,
-                                                        QuickSetting::StretchTop};
+                                                       QuickSetting::StretchTop};
 
 // A value goes back into its field only when the user changed it: a value
 // outside the control's range (a car number above 99 from a carset) must

@@ -57,8 +57,8 @@ QLineEdit* NameEdit(QWidget* parent, const QString& name, int maxLength)
     QLineEdit* edit = Edit(parent, name, maxLength);
     QMargins margins = edit->textMargins();
     int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
-    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(maxLength, QChar('N')))
-                          + margins.left() + margins.right() + 2 * frame + 8);
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(maxLength, QChar('N'))) + margins.left()
+                          + margins.right() + 2 * frame + 8);
     return edit;
 }
 
@@ -85,8 +85,10 @@ QWidget* TeamsEditor::buildLeftColumn()
     transfer->setObjectName("GroupBox1");
     auto* buttons = new QVBoxLayout(transfer);
     const std::pair<const char*, const char*> captions[] = {
-        {"Button16", "Importieren"},          {"Button15", "Exportieren"},
-        {"Button1", "Standard"},              {"Button17", "Aus PER-Datei laden"},
+        {"Button16", "Importieren"},
+        {"Button15", "Exportieren"},
+        {"Button1", "Standard"},
+        {"Button17", "Aus PER-Datei laden"},
         {"Button18", "Als PER-Datei speichern"},
     };
     for (const auto& [name, caption] : captions)
@@ -241,7 +243,8 @@ QWidget* TeamsEditor::buildDriverPage()
     for (int d = 0; d < 2; ++d) {
         auto* exchange = new QHBoxLayout;
         QByteArray label = QString("Label%1").arg(18 + d).toLatin1();
-        exchange->addWidget(Label(page, label.constData(), d == 0 ? "Fahrer 1 tauschen mit:" : "Fahrer 2 tauschen mit:"));
+        exchange->addWidget(
+            Label(page, label.constData(), d == 0 ? "Fahrer 1 tauschen mit:" : "Fahrer 2 tauschen mit:"));
         auto* combo = new QComboBox(page);
         combo->setObjectName(d == 0 ? "ComboBox3" : "ComboBox4");
         exchange->addWidget(combo, 1);
@@ -256,8 +259,8 @@ QWidget* TeamsEditor::buildDriverPage()
 
 QGroupBox* TeamsEditor::buildQuickGroup(QuickGroup& group, bool teams, QWidget* parent)
 {
-    auto* box = new QGroupBox(teams ? "Schnelleinstellung für alle Teams:" : "Schnelleinstellung für alle Fahrer:",
-                              parent);
+    auto* box =
+        new QGroupBox(teams ? "Schnelleinstellung für alle Teams:" : "Schnelleinstellung für alle Fahrer:", parent);
     box->setObjectName(teams ? "GroupBox3" : "GroupBox6");
     auto* layout = new QHBoxLayout(box);
 

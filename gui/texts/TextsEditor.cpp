@@ -7,12 +7,12 @@
 #include "TextFindDialog.h"
 #include "TextListModel.h"
 #include "WidgetHelpers.h"
+#include "base/FileUtils.h"
 #include "formats/GameInstallation.h"
 #include "formats/GameLanguages.h"
 #include "formats/StringFile.h"
 #include "texts/LanguagesArea.h"
 #include "texts/TextLines.h"
-#include "base/FileUtils.h"
 #include "transfer/ReportedFormats.h"
 
 #include <QGridLayout>
@@ -79,7 +79,7 @@ struct QuickJumpButton {
     int number;
 };
 constexpr QuickJumpButton kQuickJumps[] = {
-    {"BitBtn7", "Datumsangaben", 22}, {"BitBtn8", "Wagen-Setup", 423}, {"BitBtn9", "Gegnerlevel", 711},
+    {"BitBtn7", "Datumsangaben", 22},  {"BitBtn8", "Wagen-Setup", 423}, {"BitBtn9", "Gegnerlevel", 711},
     {"BitBtn10", "Streckennamen", -1}, {"BitBtn11", "Credits", 2557},
 };
 
@@ -123,8 +123,8 @@ TextsEditor::TextsEditor(AppContext& app, QWidget* parent) : EditorWindow(app, "
     transfer->setObjectName("GroupBox3");
     auto* transferButtons = new QVBoxLayout(transfer);
     const std::pair<const char*, const char*> captions[] = {
-        {"Button16", "Importieren"},     {"Button15", "Exportieren"},        {"Button2", "Alles importieren"},
-        {"Button3", "Alles exportieren"}, {"Button1", "Aus Datei laden"},   {"Button4", "In Datei speichern"},
+        {"Button16", "Importieren"},      {"Button15", "Exportieren"},    {"Button2", "Alles importieren"},
+        {"Button3", "Alles exportieren"}, {"Button1", "Aus Datei laden"}, {"Button4", "In Datei speichern"},
     };
     for (const auto& [name, caption] : captions)
         transferButtons->addWidget(Button(transfer, name, caption));
@@ -173,9 +173,8 @@ TextsEditor::TextsEditor(AppContext& app, QWidget* parent) : EditorWindow(app, "
     for (const QuickJumpButton& j : kQuickJumps) {
         auto* b = Button(jumps, j.name, j.caption);
         jumpRow->addWidget(b);
-        connect(b, &QPushButton::clicked, this, [this, j] {
-            quickJump(j.number >= 0 ? j.number : TrackTextNumber(0, language(), 0));
-        });
+        connect(b, &QPushButton::clicked, this,
+                [this, j] { quickJump(j.number >= 0 ? j.number : TrackTextNumber(0, language(), 0)); });
     }
     controls->addWidget(jumps);
     dataLayout->addWidget(textControls_);
@@ -257,7 +256,8 @@ void TextsEditor::updateLabels()
     const std::size_t count = model_->texts() ? model_->texts()->size() : 0;
     number_->setText(FromGameText(t.format(kTextNumber, Args(selectedText() + 1))));
     count_->setText(FromGameText(t.format(kTextCount, Args(static_cast<int>(count)))));
-    version_->setText(FromGameText(t.format(kFileVersion, Args(GameVersionName(VersionOfStringCount(language(), count))))));
+    version_->setText(
+        FromGameText(t.format(kFileVersion, Args(GameVersionName(VersionOfStringCount(language(), count))))));
 }
 
 int TextsEditor::selectedText() const

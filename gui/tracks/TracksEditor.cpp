@@ -5,17 +5,17 @@
 #include "LanguageTable.h"
 #include "SwapListWidget.h"
 #include "TracksEditorWidgets.h"
+#include "base/FileUtils.h"
 #include "tracks/TrackEditing.h"
 #include "tracks/TracksArea.h"
-#include "base/FileUtils.h"
 #include "transfer/SelectionItems.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QLabel>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -122,9 +122,16 @@ constexpr int kCornersText = 1086, kCountryText = 1088, kAllTracksText = 1089;
 constexpr int kBumpLabelsText[3] = {1073, 1074, 1075};
 constexpr int kSectionLabelsText[3] = {1082, 1083, 1084};
 
-const char* const kPageTitles[TracksEditor::kPageCount] = {
-    "Rekorde",      "Streckendaten", "Boxenstopp-Daten", "Streckeninformation", "Streckengrafiken",
-    "Computer-Wagen Setup", "Bodenwellen", "GP3INFO", "Streckenabschnitte", "Texte"};
+const char* const kPageTitles[TracksEditor::kPageCount] = {"Rekorde",
+                                                           "Streckendaten",
+                                                           "Boxenstopp-Daten",
+                                                           "Streckeninformation",
+                                                           "Streckengrafiken",
+                                                           "Computer-Wagen Setup",
+                                                           "Bodenwellen",
+                                                           "GP3INFO",
+                                                           "Streckenabschnitte",
+                                                           "Texte"};
 
 } // namespace
 
@@ -137,9 +144,9 @@ TracksEditor::TracksEditor(AppContext& app, QWidget* parent) : EditorWindow(app,
     body->addWidget(buildLeftColumn());
     pages_ = new QTabWidget(this);
     pages_->setObjectName("PageControl1");
-    QWidget* pages[kPageCount] = {buildRecordsPage(),   buildTrackDataPage(), buildPitStopPage(), buildTrackInfoPage(),
-                                  buildPicturesPage(),  buildSetupPage(),     buildBumpsPage(),   buildGp3InfoPage(),
-                                  buildSectionsPage(),  buildTextsPage()};
+    QWidget* pages[kPageCount] = {buildRecordsPage(),  buildTrackDataPage(), buildPitStopPage(), buildTrackInfoPage(),
+                                  buildPicturesPage(), buildSetupPage(),     buildBumpsPage(),   buildGp3InfoPage(),
+                                  buildSectionsPage(), buildTextsPage()};
     for (int p = 0; p < kPageCount; ++p) {
         pages[p]->setObjectName(QString("TabSheet%1").arg(p + 1));
         pages_->addTab(pages[p], kPageTitles[p]);
@@ -190,7 +197,7 @@ QWidget* TracksEditor::buildLeftColumn()
     transfer->setObjectName("GroupBox1");
     auto* buttons = new QVBoxLayout(transfer);
     const std::pair<const char*, const char*> captions[] = {
-        {"Button16", "Importieren"},       {"Button15", "Exportieren"},       {"Button1", "Standard"},
+        {"Button16", "Importieren"},      {"Button15", "Exportieren"},      {"Button1", "Standard"},
         {"Button2", "Alles importieren"}, {"Button3", "Alles exportieren"},
     };
     for (const auto& [name, caption] : captions)
@@ -247,7 +254,10 @@ QWidget* TracksEditor::buildLeftColumn()
 
 TrackTable& TracksEditor::table() { return app_.workingSet().tracks; }
 TracksEditorState& TracksEditor::state() { return app_.editorStates.tracks; }
-TrackInfo& TracksEditor::info() { return table().info[static_cast<std::size_t>(std::clamp(shown_, 0, kTrackCount - 1))]; }
+TrackInfo& TracksEditor::info()
+{
+    return table().info[static_cast<std::size_t>(std::clamp(shown_, 0, kTrackCount - 1))];
+}
 
 void TracksEditor::applyLanguage()
 {
@@ -416,9 +426,8 @@ void TracksEditor::runTransfer(bool exportToGame, bool everything)
     } else {
         const int slot = state().slot;
         const int page = pages_->currentIndex();
-        items.push_back(static_cast<std::uint8_t>(page == kPicturesPage || page == kSectionsPage
-                                                      ? TrackSectionsItem(slot)
-                                                      : TrackInfoItem(slot)));
+        items.push_back(static_cast<std::uint8_t>(
+            page == kPicturesPage || page == kSectionsPage ? TrackSectionsItem(slot) : TrackInfoItem(slot)));
     }
     app_.workingSet().transfer.selection = BuildSelection(items);
     TransferUi ui = app_.transferUi();

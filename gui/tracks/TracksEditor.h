@@ -34,7 +34,7 @@ class QTreeWidget;
 namespace pitwall {
 struct TrackInfo;
 struct TrackTable;
-}
+} // namespace pitwall
 
 namespace pitwall::gui {
 
@@ -53,8 +53,17 @@ public:
 
     // The pages in their order.
     enum Page {
-        kRecordsPage, kTrackDataPage, kPitStopPage, kTrackInfoPage, kPicturesPage,
-        kSetupPage, kBumpsPage, kGp3InfoPage, kSectionsPage, kTextsPage, kPageCount
+        kRecordsPage,
+        kTrackDataPage,
+        kPitStopPage,
+        kTrackInfoPage,
+        kPicturesPage,
+        kSetupPage,
+        kBumpsPage,
+        kGp3InfoPage,
+        kSectionsPage,
+        kTextsPage,
+        kPageCount
     };
 
     // Commands, public for the tests as the buttons call them.

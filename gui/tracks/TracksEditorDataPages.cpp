@@ -35,8 +35,8 @@ using namespace tracks;
 namespace {
 
 constexpr int kSetupMaximum[kSetupValues] = {20, 20, 80, 80, 80, 80, 80, 80};
-const char* const kSetupCaptions[kSetupValues] = {"Frontflügel:", "Heckflügel:", "1. Gang:", "2. Gang:",
-                                                  "3. Gang:",     "4. Gang:",    "5. Gang:", "6. Gang:"};
+const char* const kSetupCaptions[kSetupValues] = {
+    "Frontflügel:", "Heckflügel:", "1. Gang:", "2. Gang:", "3. Gang:", "4. Gang:", "5. Gang:", "6. Gang:"};
 
 // Lap times are shown as minutes.seconds.thousandths ("1.33.200").
 QString LapTimeText(std::uint32_t ms) { return QString::fromStdString(FormatLapTime(static_cast<std::int32_t>(ms))); }
@@ -55,7 +55,7 @@ std::optional<std::uint32_t> LapTimeOf(const QString& text)
     if (!match.hasMatch())
         return std::nullopt;
     const std::uint64_t ms = match.captured(1).toULongLong() * 60000 + match.captured(2).toULongLong() * 1000
-                             + match.captured(3).toULongLong();
+        + match.captured(3).toULongLong();
     if (ms > std::numeric_limits<std::uint32_t>::max())
         return std::nullopt;
     return static_cast<std::uint32_t>(ms);
@@ -151,10 +151,14 @@ QWidget* TracksEditor::buildTrackDataPage()
     practiceDay_ = new QComboBox(page);
     practiceDay_->setObjectName("ComboBox1");
     practiceDay_->addItems({"Donnerstag", "Freitag"});
-    const std::pair<const char*, QWidget*> rows[] = {
-        {"Grip-Wert:", grip_},          {"Rundenanzahl:", laps_},      {"Länge (Meter):", metres_},
-        {"Länge (Fuss):", feet_},       {"Spritverbrauch (Spieler):", fuelPlayer_},
-        {"Spritverbrauch (Computer):", fuelComputer_}, {"Jahr:", year_}, {"Trainingstag:", practiceDay_}};
+    const std::pair<const char*, QWidget*> rows[] = {{"Grip-Wert:", grip_},
+                                                     {"Rundenanzahl:", laps_},
+                                                     {"Länge (Meter):", metres_},
+                                                     {"Länge (Fuss):", feet_},
+                                                     {"Spritverbrauch (Spieler):", fuelPlayer_},
+                                                     {"Spritverbrauch (Computer):", fuelComputer_},
+                                                     {"Jahr:", year_},
+                                                     {"Trainingstag:", practiceDay_}};
     int row = 0;
     for (const auto& [caption, control] : rows) {
         grid->addWidget(Label(page, QString("Label%1").arg(10 + row).toLatin1().constData(), caption), row, 0);
@@ -173,8 +177,8 @@ QWidget* TracksEditor::buildTrackDataPage()
     trackFiles_ = new QListWidget(page);
     trackFiles_->setObjectName("ListBox3");
     files->addWidget(trackFiles_, 1);
-    auto* explanation = Label(page, "Label21",
-                              "Nur Dateien aus CIRCUITS mit höchstens 10 Zeichen im Namen können gewählt werden.");
+    auto* explanation =
+        Label(page, "Label21", "Nur Dateien aus CIRCUITS mit höchstens 10 Zeichen im Namen können gewählt werden.");
     explanation->setWordWrap(true);
     files->addWidget(explanation);
     layout->addLayout(files, 1);
@@ -251,8 +255,9 @@ QWidget* TracksEditor::buildPitStopPage()
         for (int s = 0; s <= g; ++s) {
             c.lap[static_cast<std::size_t>(s)] = NumberField(box, QString("SpinEdit%1").arg(spin++), 0, 255);
             c.window[static_cast<std::size_t>(s)] = NumberField(box, QString("SpinEdit%1").arg(spin++), 0, 255);
-            grid->addWidget(Label(box, QString("Label%1").arg(130 + 3 * g + s), QString("Stop Nr. %1 in Runde:").arg(s + 1)),
-                            s + 1, 0);
+            grid->addWidget(
+                Label(box, QString("Label%1").arg(130 + 3 * g + s), QString("Stop Nr. %1 in Runde:").arg(s + 1)), s + 1,
+                0);
             grid->addWidget(c.lap[static_cast<std::size_t>(s)], s + 1, 1);
             grid->addWidget(Label(box, QString("Label%1").arg(140 + 3 * g + s), "Spätestens"), s + 1, 2);
             grid->addWidget(c.window[static_cast<std::size_t>(s)], s + 1, 3);
@@ -426,8 +431,8 @@ void TracksEditor::showBumps()
     const int count = info().bumpCount();
     for (int b = 0; b < count; ++b) {
         const Bump& bump = info().bumps[static_cast<std::size_t>(b)];
-        bumps_->addTopLevelItem(new QTreeWidgetItem(
-            {QString::number(b), QString::number(bump.position), QString::number(bump.strength)}));
+        bumps_->addTopLevelItem(
+            new QTreeWidgetItem({QString::number(b), QString::number(bump.position), QString::number(bump.strength)}));
     }
     bumpPosition_->setValue(0);
     bumpStrength_->setValue(0);

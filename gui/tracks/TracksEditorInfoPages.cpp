@@ -5,12 +5,12 @@
 
 #include "AppContext.h"
 #include "TracksEditorWidgets.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "formats/GameLanguages.h"
 #include "tracks/Gp3InfoValues.h"
 #include "tracks/TrackFileNames.h"
 #include "tracks/TrackJams.h"
-#include "base/FileUtils.h"
-#include "base/GamePath.h"
 #include "transfer/ReportedFormats.h"
 
 #include <QCheckBox>
@@ -30,8 +30,8 @@ namespace {
 constexpr int kJamCountText = 514, kJamMissingText = 515, kJamsPresentText = 516, kMissingFileText = 349;
 constexpr int kFirstGp3InfoLabel = 964;
 
-const char* const kTextCaptions[kTrackTextKinds] = {"Stadt:",  "Land 1:", "Land 2:", "Land 3:",
-                                                   "Land 4:", "Land 5:", "Attribut:"};
+const char* const kTextCaptions[kTrackTextKinds] = {
+    "Stadt:", "Land 1:", "Land 2:", "Land 3:", "Land 4:", "Land 5:", "Attribut:"};
 const char* const kFlagNames[kLanguageCount] = {"DE", "EN", "ES", "FR", "IT", "US", "PL", "PT"};
 
 // The track file of the shown slot, or empty when it has none that exists.
@@ -80,14 +80,16 @@ void TracksEditor::showTrackInfo()
     checkSoftware_->setEnabled(found);
     checkHardware_->setEnabled(found);
     if (!found) {
-        jams_->addItem(FromUntrustedGameText(app_.program.texts.format(kMissingFileText, Args(info().fileName.text()))));
+        jams_->addItem(
+            FromUntrustedGameText(app_.program.texts.format(kMissingFileText, Args(info().fileName.text()))));
         jamCount_->clear();
         return;
     }
     auto list = ReadJamList(file, nullptr);
     for (const std::string& jam : list)
         jams_->addItem(FromUntrustedGameText(jam));
-    jamCount_->setText(FromUntrustedGameText(app_.program.texts.format(kJamCountText, Args(static_cast<int>(list.size())))));
+    jamCount_->setText(
+        FromUntrustedGameText(app_.program.texts.format(kJamCountText, Args(static_cast<int>(list.size())))));
 }
 
 void TracksEditor::checkJams(bool hardware)
@@ -201,8 +203,8 @@ QWidget* TracksEditor::buildTextsPage()
         texts_[static_cast<std::size_t>(k)] = Edit(page, QString("Edit%1").arg(30 + k), kTrackTextLength);
         grid->addWidget(Label(page, QString("Label%1").arg(60 + k).toLatin1().constData(), kTextCaptions[k]), k, 0);
         grid->addWidget(texts_[static_cast<std::size_t>(k)], k, 1);
-        QPushButton* all = Button(page, QString("Button%1").arg(70 + k).toLatin1().constData(),
-                                  "Text für alle Strecken benutzen");
+        QPushButton* all =
+            Button(page, QString("Button%1").arg(70 + k).toLatin1().constData(), "Text für alle Strecken benutzen");
         grid->addWidget(all, k, 2);
         connect(all, &QPushButton::clicked, this, [this, k] { useTextForAllTracks(k); });
     }
@@ -217,7 +219,8 @@ void TracksEditor::showTexts()
     const int l = std::clamp(state().language, 0, kLanguageCount - 1);
     flags_[static_cast<std::size_t>(l)]->setChecked(true);
     for (int k = 0; k < kTrackTextKinds; ++k)
-        ShowText(texts_[static_cast<std::size_t>(k)], info().texts[static_cast<std::size_t>(k)][static_cast<std::size_t>(l)]);
+        ShowText(texts_[static_cast<std::size_t>(k)],
+                 info().texts[static_cast<std::size_t>(k)][static_cast<std::size_t>(l)]);
 }
 
 void TracksEditor::storeTexts()

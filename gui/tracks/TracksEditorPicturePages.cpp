@@ -8,16 +8,16 @@
 #include "ImageConversion.h"
 #include "MenuGraphicsPages.h"
 #include "TracksEditorWidgets.h"
+#include "base/FileUtils.h"
 #include "formats/Pictures.h"
 #include "tracks/TrackPictureFiles.h"
 #include "tracks/TrackPictures.h"
 #include "tracks/TrackSections.h"
 #include "tracks/TracksArea.h"
-#include "base/FileUtils.h"
 #include "transfer/ReportedFormats.h"
 
-#include <QComboBox>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -144,7 +144,8 @@ QWidget* TracksEditor::buildPicturesPage()
             + std::to_string(state().pictureView);
     };
     connect(load, &QPushButton::clicked, this, [this, defaultName] {
-        auto name = app_.chooseFileToOpen({"TrackImageOpen", defaultName(), {kOpenFilters[0], kOpenFilters[1], kOpenFilters[2]}, 1});
+        auto name = app_.chooseFileToOpen(
+            {"TrackImageOpen", defaultName(), {kOpenFilters[0], kOpenFilters[1], kOpenFilters[2]}, 1});
         if (name)
             loadPicture(*name);
     });
@@ -225,8 +226,9 @@ void TracksEditor::showPicture()
         QPainter painter(&image);
         painter.setPen(QPen(Qt::black, 2));
         painter.setBrush(Qt::NoBrush);
-        const TrackView& view = table().sections[static_cast<std::size_t>(slot)].views[static_cast<std::size_t>(
-            pictureView_->currentIndex())];
+        const TrackView& view = table()
+                                    .sections[static_cast<std::size_t>(slot)]
+                                    .views[static_cast<std::size_t>(pictureView_->currentIndex())];
         for (int i = 0; i < view.count; ++i) {
             const TrackSection& s = view.sections[static_cast<std::size_t>(i)];
             painter.drawRect(QRect(QPoint(s.x1, s.y1), QPoint(s.x2, s.y2)));
@@ -242,8 +244,8 @@ void TracksEditor::showPicture()
     }
     picture_->scale = scale;
     picture_->offset = QPoint(scrollX_->value() * scale, scrollY_->value() * scale);
-    picture_->setPixmap(QPixmap::fromImage(scaled.copy(scrollX_->value(), scrollY_->value(), picture_->width(),
-                                                       picture_->height())));
+    picture_->setPixmap(
+        QPixmap::fromImage(scaled.copy(scrollX_->value(), scrollY_->value(), picture_->width(), picture_->height())));
 }
 
 void TracksEditor::describeSectionAt(int x, int y)
@@ -257,9 +259,10 @@ void TracksEditor::describeSectionAt(int x, int y)
             && y <= std::max(s.y1, s.y2)) {
             // The label comes from the game file: no control characters of its own.
             const std::string label = ToGameText(FromUntrustedGameText(s.label.text()));
-            sectionUnderPointer_->setText(TextLines(FromGameText(app_.program.texts.format(
-                                                        kSectionUnderPointerText, Args(label, int{s.gear}, int{s.speed}))))
-                                              .join('\n'));
+            sectionUnderPointer_->setText(
+                TextLines(FromGameText(app_.program.texts.format(kSectionUnderPointerText,
+                                                                 Args(label, int{s.gear}, int{s.speed}))))
+                    .join('\n'));
             return;
         }
     }
@@ -379,7 +382,8 @@ void TracksEditor::storeSection()
         return;
     // The view the fields were filled from: when the view is switched, the
     // box already shows the new one.
-    TrackView& view = table().sections[static_cast<std::size_t>(shown_)]
+    TrackView& view = table()
+                          .sections[static_cast<std::size_t>(shown_)]
                           .views[static_cast<std::size_t>(std::clamp(state().sectionsView, 0, kTrackViews - 1))];
     if (shownSection_ >= view.count)
         return;

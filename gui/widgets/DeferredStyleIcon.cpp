@@ -97,10 +97,9 @@ std::vector<StyleIconFile> StyleIconFiles(const char* name, std::initializer_lis
 {
     std::vector<StyleIconFile> files;
     for (int size : sizes)
-        files.push_back({QStringLiteral(":/qt-project.org/styles/commonstyle/images/%1-%2.png")
-                             .arg(QLatin1String(name))
-                             .arg(size),
-                         QSize(size, size)});
+        files.push_back(
+            {QStringLiteral(":/qt-project.org/styles/commonstyle/images/%1-%2.png").arg(QLatin1String(name)).arg(size),
+             QSize(size, size)});
     return files;
 }
 

@@ -14,8 +14,8 @@ namespace pitwall::gui {
 namespace {
 
 constexpr TextBinding kDirectoryMaskTexts[] = {
-    {"", TextRole::Caption, 1135},       {"Label3", TextRole::Caption, 953}, {"Label1", TextRole::Caption, 954},
-    {"Label2", TextRole::Caption, 955},  {"BitBtn1", TextRole::Caption, 203}, {"BitBtn2", TextRole::Caption, 204},
+    {"", TextRole::Caption, 1135},      {"Label3", TextRole::Caption, 953},  {"Label1", TextRole::Caption, 954},
+    {"Label2", TextRole::Caption, 955}, {"BitBtn1", TextRole::Caption, 203}, {"BitBtn2", TextRole::Caption, 204},
 };
 
 } // namespace

@@ -34,7 +34,8 @@ void SetupEditorStatusBar(QStatusBar* bar, bool loaded, bool withInfo, AppContex
     if (!withInfo || !StatusPanel(bar, 1))
         return;
     StatusPanel(bar, 1)->setText(FromGameText(texts.marquee()));
-    StatusPanel(bar, 2)->setText(FromGameText(texts.text(848)) + QString::fromLatin1(GameVersionName(app.program.gameVersion)));
+    StatusPanel(bar, 2)->setText(FromGameText(texts.text(848))
+                                 + QString::fromLatin1(GameVersionName(app.program.gameVersion)));
     StatusPanel(bar, 3)->setText(FromGameText(texts.text(849))
                                  + QString::fromLatin1(GameVersionName(app.program.savegameFormat)));
 }

@@ -1,8 +1,8 @@
 #include "FileDialogs.h"
 
 #include "AppContext.h"
-#include "transfer/FileChoice.h"
 #include "base/FileUtils.h"
+#include "transfer/FileChoice.h"
 
 #include <QFileDialog>
 
@@ -50,14 +50,16 @@ std::optional<std::string> Choose(AppContext& app, QWidget* parent, const FileRe
     QString start = QString::fromStdString(request.defaultName.find('/') != std::string::npos
                                                ? request.defaultName
                                                : IncludeTrailingBackslash(dir) + request.defaultName);
-    QString chosen = save ? QFileDialog::getSaveFileName(parent, QString(), start, filters.entries.join(";;"), &selected)
-                          : QFileDialog::getOpenFileName(parent, QString(), start, filters.entries.join(";;"), &selected);
+    QString chosen = save
+        ? QFileDialog::getSaveFileName(parent, QString(), start, filters.entries.join(";;"), &selected)
+        : QFileDialog::getOpenFileName(parent, QString(), start, filters.entries.join(";;"), &selected);
     if (chosen.isEmpty())
         return std::nullopt;
     std::string name = chosen.toStdString();
     if (save) {
         const auto used = filters.entries.indexOf(selected);
-        name = SavedFileName(name, filters.patterns, used >= 0 ? static_cast<std::size_t>(used) : filters.patterns.size());
+        name =
+            SavedFileName(name, filters.patterns, used >= 0 ? static_cast<std::size_t>(used) : filters.patterns.size());
     }
     RememberDirectory(ini, request.key, name);
     return name;

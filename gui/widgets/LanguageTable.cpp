@@ -11,8 +11,8 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QTabWidget>
-#include <QToolBar>
 #include <QTableWidget>
+#include <QToolBar>
 #include <QTreeWidget>
 #include <QWidget>
 

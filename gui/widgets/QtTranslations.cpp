@@ -15,9 +15,20 @@ struct LanguageLocale {
 };
 
 constexpr LanguageLocale kLocales[] = {
-    {"DEUTSCH.LNG", "de"},   {"FRAN\xC7" "AIS.LNG", "fr"}, {"FRANCAIS.LNG", "fr"}, {"ESPA\xD1OL.LNG", "es"},
-    {"ESPANOL.LNG", "es"},   {"ITALIANO.LNG", "it"},     {"POLSKI.LNG", "pl"},   {"PORTUGU\xCAS.LNG", "pt_BR"},
-    {"NEDERLANDS.LNG", "nl"}, {"SVENSKA.LNG", "sv"},    {"DANSK.LNG", "da"},    {"SUOMI.LNG", "fi"},
+    {"DEUTSCH.LNG", "de"},
+    {"FRAN\xC7"
+     "AIS.LNG",
+     "fr"},
+    {"FRANCAIS.LNG", "fr"},
+    {"ESPA\xD1OL.LNG", "es"},
+    {"ESPANOL.LNG", "es"},
+    {"ITALIANO.LNG", "it"},
+    {"POLSKI.LNG", "pl"},
+    {"PORTUGU\xCAS.LNG", "pt_BR"},
+    {"NEDERLANDS.LNG", "nl"},
+    {"SVENSKA.LNG", "sv"},
+    {"DANSK.LNG", "da"},
+    {"SUOMI.LNG", "fi"},
 };
 
 } // namespace

@@ -17,22 +17,27 @@ QIcon MakeToolIcon(ToolIcon icon)
         return DeferredStyleIcon(QStyle::SP_DialogOpenButton, StyleIconFiles("standardbutton-open", {16, 32, 128}));
     case ToolIcon::Save:
         return DeferredStyleIcon(QStyle::SP_DialogSaveButton, StyleIconFiles("standardbutton-save", {16, 32, 128}));
-    case ToolIcon::Import: return DeferredStyleIcon(QStyle::SP_ArrowDown, StyleIconFiles("down", {16, 32, 128}));
-    case ToolIcon::Export: return DeferredStyleIcon(QStyle::SP_ArrowUp, StyleIconFiles("up", {16, 32, 128}));
+    case ToolIcon::Import:
+        return DeferredStyleIcon(QStyle::SP_ArrowDown, StyleIconFiles("down", {16, 32, 128}));
+    case ToolIcon::Export:
+        return DeferredStyleIcon(QStyle::SP_ArrowUp, StyleIconFiles("up", {16, 32, 128}));
     case ToolIcon::Quit:
         return DeferredStyleIcon(QStyle::SP_DialogCloseButton, StyleIconFiles("standardbutton-close", {16, 32, 128}));
     case ToolIcon::CarsetInfo:
         return DeferredStyleIcon(QStyle::SP_FileDialogInfoView, StyleIconFiles("fileinfo", {16, 32, 128}));
-    case ToolIcon::Backup: return style->standardIcon(QStyle::SP_DriveHDIcon);
+    case ToolIcon::Backup:
+        return style->standardIcon(QStyle::SP_DriveHDIcon);
     case ToolIcon::Options:
         return DeferredStyleIcon(QStyle::SP_FileDialogDetailedView, StyleIconFiles("viewdetailed", {16, 32, 128}));
-    case ToolIcon::StartGame: return DeferredStyleIcon(QStyle::SP_MediaPlay, StyleIconFiles("media-play", {16, 32}));
+    case ToolIcon::StartGame:
+        return DeferredStyleIcon(QStyle::SP_MediaPlay, StyleIconFiles("media-play", {16, 32}));
     case ToolIcon::Help:
         return DeferredStyleIcon(QStyle::SP_DialogHelpButton, StyleIconFiles("standardbutton-help", {16, 32, 128}));
     case ToolIcon::About:
         return DeferredStyleIcon(QStyle::SP_TitleBarContextHelpButton,
                                  StyleIconFiles("titlebar-contexthelp", {16, 32, 48}));
-    case ToolIcon::Info: return style->standardIcon(QStyle::SP_MessageBoxInformation);
+    case ToolIcon::Info:
+        return style->standardIcon(QStyle::SP_MessageBoxInformation);
     }
     return {};
 }

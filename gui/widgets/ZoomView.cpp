@@ -103,8 +103,9 @@ void ZoomView::layoutCanvas()
 {
     const QImage& p = canvas_->picture;
     const double s = scale();
-    QSize size = p.isNull() ? QSize(1, 1)
-                            : QSize(static_cast<int>(std::ceil(p.width() * s)), static_cast<int>(std::ceil(p.height() * s)));
+    QSize size = p.isNull()
+        ? QSize(1, 1)
+        : QSize(static_cast<int>(std::ceil(p.width() * s)), static_cast<int>(std::ceil(p.height() * s)));
     canvas_->resize(size);
 }
 

@@ -6,12 +6,12 @@
 #include "WidgetHelpers.h"
 #include "WorkshopsState.h"
 #include "ZoomView.h"
-#include "formats/GameInstallation.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtBankPictures.h"
+#include "formats/GameInstallation.h"
 #include "menu/GameArtBank.h"
-#include "transfer/ReportedFormats.h"
 #include "transfer/FormatMessages.h"
+#include "transfer/ReportedFormats.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,9 +19,9 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QIcon>
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
@@ -105,10 +105,12 @@ ArtBankPage::ArtBankPage(AppContext& app, QWidget* parent) : QWidget(parent), ap
     auto* info = new QGroupBox(QString::fromUtf8("Informationen:"), this);
     info->setObjectName("GroupBoxArtInfo");
     auto* grid = new QGridLayout(info);
-    const char* names[] = {"SpinEdit1", "SpinEdit76", "SpinEdit77", "SpinEdit78", "SpinEdit79", "SpinEdit80", "SpinEdit81"};
-    const char* labels[] = {"Index:", "Breite:", "Höhe:", "Größe (Byte):", "Position in Datei:", "Unbekannt 1:", "Unbekannt 2:"};
-    const char* labelNames[] = {"LabelArtIndex", "LabelArtWidth", "LabelArtHeight", "LabelArtSize", "LabelArtOffset",
-                                "LabelArtUnknown1", "LabelArtUnknown2"};
+    const char* names[] = {"SpinEdit1",  "SpinEdit76", "SpinEdit77", "SpinEdit78",
+                           "SpinEdit79", "SpinEdit80", "SpinEdit81"};
+    const char* labels[] = {
+        "Index:", "Breite:", "Höhe:", "Größe (Byte):", "Position in Datei:", "Unbekannt 1:", "Unbekannt 2:"};
+    const char* labelNames[] = {"LabelArtIndex",  "LabelArtWidth",    "LabelArtHeight",  "LabelArtSize",
+                                "LabelArtOffset", "LabelArtUnknown1", "LabelArtUnknown2"};
     for (int i = 0; i < 7; ++i) {
         const int row = i % 4, column = (i / 4) * 2;
         grid->addWidget(Label(info, labelNames[i], labels[i]), row, column);
@@ -152,7 +154,10 @@ ArtBankPage::ArtBankPage(AppContext& app, QWidget* parent) : QWidget(parent), ap
     connect(expand_, &QPushButton::clicked, this, &ArtBankPage::expandArtBank);
 }
 
-std::string ArtBankPage::bankFile() const { return GameFilePath(app_.program.settings.gameDirectory, kArtBankGamePath); }
+std::string ArtBankPage::bankFile() const
+{
+    return GameFilePath(app_.program.settings.gameDirectory, kArtBankGamePath);
+}
 
 void ArtBankPage::applyLanguage()
 {
@@ -203,7 +208,7 @@ void ArtBankPage::showListedEntry(int row)
 void ArtBankPage::showEntry(int entry)
 {
     const ArtEntry& e = app_.workingSet().artIndex.entries[static_cast<std::size_t>(entry)];
-    const double values[] = {double(entry), double(e.width), double(e.height), double(e.reservedSize),
+    const double values[] = {double(entry),        double(e.width), double(e.height), double(e.reservedSize),
                              double(e.dataOffset), double(e.keptA), double(e.keptB)};
     for (std::size_t i = 0; i < fields_.size(); ++i)
         fields_[i]->setValue(values[i]);
@@ -244,8 +249,8 @@ void ArtBankPage::fillGrid()
         if (ReadArtImage(bank, static_cast<std::size_t>(e), picture, nullptr)) {
             QImage image = ToQImage(ArtPictureToImage(picture));
             if (!image.isNull())
-                icon = QPixmap::fromImage(image.scaled(kThumbnailSide, kThumbnailSide, Qt::KeepAspectRatio,
-                                                       Qt::FastTransformation));
+                icon = QPixmap::fromImage(
+                    image.scaled(kThumbnailSide, kThumbnailSide, Qt::KeepAspectRatio, Qt::FastTransformation));
         }
         auto* item = new QListWidgetItem(QIcon(icon), list_->item(e - 1) ? list_->item(e - 1)->text() : QString());
         item->setData(Qt::UserRole, e);

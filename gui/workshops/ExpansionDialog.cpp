@@ -58,7 +58,8 @@ ExpansionDialog::ExpansionDialog(AppContext& app, const ArtDirectory& directory,
     for (std::size_t e = 0; e < kArtEntryCount; ++e) {
         auto* item = new QListWidgetItem(FromGameText(ArtEntryLabel(e, app.program.texts)), list_);
         bool fits = e < directory.entries.size() && directory.entries[e].fits();
-        item->setFlags(fits ? Qt::ItemIsUserCheckable : (Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable));
+        item->setFlags(fits ? Qt::ItemIsUserCheckable
+                            : (Qt::ItemIsUserCheckable | Qt::ItemIsEnabled | Qt::ItemIsSelectable));
         item->setCheckState(fits ? Qt::Checked : Qt::Unchecked);
     }
     grid->addWidget(list_, 1, 0, 8, 1);

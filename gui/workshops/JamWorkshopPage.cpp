@@ -5,8 +5,8 @@
 #include "WidgetHelpers.h"
 #include "WorkshopsState.h"
 #include "ZoomView.h"
-#include "formats/JamPictureFiles.h"
 #include "base/FileUtils.h"
+#include "formats/JamPictureFiles.h"
 #include "transfer/ReportedFormats.h"
 
 #include <QCheckBox>
@@ -165,7 +165,8 @@ JamWorkshopPage::JamWorkshopPage(AppContext& app, QWidget* parent) : QWidget(par
     connect(image_, &QSpinBox::valueChanged, this, &JamWorkshopPage::showChosenImages);
     connect(view_, &ZoomView::pressed, this, &JamWorkshopPage::pickImageAt);
     connect(view_, &ZoomView::hovered, this, &JamWorkshopPage::showPixelUnderMouse);
-    connect(zoom_, &QComboBox::currentIndexChanged, this, [this](int) { view_->setZoom(zoom_->currentData().toInt()); });
+    connect(zoom_, &QComboBox::currentIndexChanged, this,
+            [this](int) { view_->setZoom(zoom_->currentData().toInt()); });
     connect(view_, &ZoomView::zoomChanged, this, [this](int zoom) {
         QSignalBlocker block(zoom_);
         zoom_->setCurrentIndex(zoom_->findData(zoom));
@@ -173,9 +174,8 @@ JamWorkshopPage::JamWorkshopPage(AppContext& app, QWidget* parent) : QWidget(par
     connect(load_, &QPushButton::clicked, this, &JamWorkshopPage::choosePictureToLoad);
     connect(save_, &QPushButton::clicked, this, &JamWorkshopPage::saveJamToFile);
     connect(dither_, &QCheckBox::toggled, this, [this](bool on) { WorkshopsStateOf(app_).dither = on; });
-    connect(recent_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-        openJam(item->data(Qt::UserRole).toString().toStdString());
-    });
+    connect(recent_, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { openJam(item->data(Qt::UserRole).toString().toStdString()); });
 }
 
 JamWorkshopPage::~JamWorkshopPage() = default;
@@ -244,8 +244,8 @@ void JamWorkshopPage::showJam()
 void JamWorkshopPage::showTexture()
 {
     const bool any = jam_ && jam_->is8Bit() && jam_->imageCount() > 0;
-    const JamEntry e = any ? jam_->entries()[static_cast<std::size_t>(std::min(chosenImage(), jam_->imageCount() - 1))]
-                           : JamEntry{};
+    const JamEntry e =
+        any ? jam_->entries()[static_cast<std::size_t>(std::min(chosenImage(), jam_->imageCount() - 1))] : JamEntry{};
     left_->setValue(e.x);
     top_->setValue(e.y);
     width_->setValue(e.width);

@@ -19,17 +19,24 @@ TEST(Windows1252, MapsTheCodePageAndItsGaps)
     EXPECT_EQ(Windows1252ToUtf8("\xE4\xF6\xFC\xDF"), "äöüß");
     EXPECT_EQ(Windows1252ToUtf8("\x81"), "\u0081"); // undefined in the code page
     EXPECT_EQ(Utf8ToWindows1252("ESPAñOL"), "ESPA\xF1OL");
-    EXPECT_EQ(Utf8ToWindows1252("Stra\u00DFe \u20AC"), "Stra\xDF" "e \x80");
+    EXPECT_EQ(Utf8ToWindows1252("Stra\u00DFe \u20AC"),
+              "Stra\xDF"
+              "e \x80");
     // Characters the code page lacks and broken UTF-8 become '?'.
     EXPECT_EQ(Utf8ToWindows1252("\u4E2D"), "?");
     EXPECT_EQ(Utf8ToWindows1252("a\xC3"), "a?");
-    EXPECT_EQ(Utf8ToWindows1252("\xFF" "b"), "?b");
+    EXPECT_EQ(Utf8ToWindows1252("\xFF"
+                                "b"),
+              "?b");
 }
 
 TEST(Windows1252, CaseInsensitiveComparison)
 {
     EXPECT_TRUE(EqualsIgnoreCase("DnDTeams", "DNDTEAMS"));
-    EXPECT_TRUE(EqualsIgnoreCase("fran\xE7" "ais", "FRAN\xC7" "AIS"));
+    EXPECT_TRUE(EqualsIgnoreCase("fran\xE7"
+                                 "ais",
+                                 "FRAN\xC7"
+                                 "AIS"));
     EXPECT_FALSE(EqualsIgnoreCase("abc", "abd"));
     EXPECT_FALSE(EqualsIgnoreCase("\xF7", "\xD7")); // division and multiplication signs are no pair
 }
@@ -41,7 +48,10 @@ TEST(Windows1252, MessagesShowPathsOnceEncoded)
     EXPECT_EQ(MessageTextToUtf8(message),
               "Datei /home/j\xC3\xBCrgen/LDATA/ESPA\xC3\xB1OL.str f\xC3\xBCr \xC3\xA4\xE2\x82\xAC \xE6\x97\xA5");
     // Pure Windows-1252 text converts as it always did.
-    EXPECT_EQ(MessageTextToUtf8("Gr\xF6\xDF" "e \x80"), Windows1252ToUtf8("Gr\xF6\xDF" "e \x80"));
+    EXPECT_EQ(MessageTextToUtf8("Gr\xF6\xDF"
+                                "e \x80"),
+              Windows1252ToUtf8("Gr\xF6\xDF"
+                                "e \x80"));
     // Overlong and surrogate forms are not paths' characters.
     EXPECT_EQ(MessageTextToUtf8("\xC0\xAF"), Windows1252ToUtf8("\xC0\xAF"));
     EXPECT_EQ(MessageTextToUtf8("\xED\xA0\x80"), Windows1252ToUtf8("\xED\xA0\x80"));

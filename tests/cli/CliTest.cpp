@@ -2,9 +2,9 @@
 #include "TestSupport.h"
 
 #include "Commands.h"
-#include "formats/GameInstallation.h"
 #include "base/FileUtils.h"
 #include "base/GamePath.h"
+#include "formats/GameInstallation.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -36,7 +36,8 @@ TEST(Cli, MakeDemoThenInfo)
     EXPECT_EQ(test::RunCommand({"info", "--game", dir / "b"}).out, "game version: v1.00\nsavegame format: 1\n");
 
     ASSERT_EQ(test::RunCommand({"make-demo", dir / "c", "--game-version", "v1.13-video"}).code, 0);
-    EXPECT_EQ(test::RunCommand({"info", "--game", dir / "c"}).out, "game version: v1.13 (Gp3Video)\nsavegame format: 2\n");
+    EXPECT_EQ(test::RunCommand({"info", "--game", dir / "c"}).out,
+              "game version: v1.13 (Gp3Video)\nsavegame format: 2\n");
 
     // One byte more and the version is unknown.
     std::filesystem::resize_file(NativePath(dir / "a/GP3.EXE"), kGameExeSizes[2] + 1);

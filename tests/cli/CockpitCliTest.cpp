@@ -1,9 +1,9 @@
 #include "CliRunner.h"
 #include "TestSupport.h"
 
-#include "cockpit/CockpitGraphics.h"
 #include "base/FileUtils.h"
 #include "base/GamePath.h"
+#include "cockpit/CockpitGraphics.h"
 
 #include <gtest/gtest.h>
 
@@ -30,8 +30,8 @@ std::vector<std::pair<std::size_t, std::size_t>> CockpitRanges(const CockpitOffs
     return ranges;
 }
 
-const char* const kThreeDNames[] = {"DEUTSCH.3D", "ENGLISH.3D", "ESPAñOL.3D", "FRANçAIS.3D",
-                                    "ITALIANO.3D", "AMERICAN_ENGLISH.3D", "POLSKI.3D", "PORTUGUês.3D"};
+const char* const kThreeDNames[] = {"DEUTSCH.3D",  "ENGLISH.3D",          "ESPAñOL.3D", "FRANçAIS.3D",
+                                    "ITALIANO.3D", "AMERICAN_ENGLISH.3D", "POLSKI.3D",  "PORTUGUês.3D"};
 
 // A path below the installation without the installation's part.
 std::string Relative(const std::string& game, const std::string& path)
@@ -226,7 +226,7 @@ TEST(CockpitCli, RenderDrawsTheLcdAsPng)
     EXPECT_EQ(bytes[18], 290 >> 8);
     EXPECT_EQ(bytes[19], 290 & 0xFF);
     EXPECT_EQ(bytes[23], 130);
-    EXPECT_NE(test::RunCommand({"cockpit", "render", "--game", game, "--language", "ENGLISH", "--screen", "NOPE", png})
-                  .code,
-              0);
+    EXPECT_NE(
+        test::RunCommand({"cockpit", "render", "--game", game, "--language", "ENGLISH", "--screen", "NOPE", png}).code,
+        0);
 }

@@ -6,13 +6,13 @@
 #include "Commands.h"
 #include "DemoArtPictures.h"
 #include "DemoInstallation.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtBankPictures.h"
 #include "formats/Bmp.h"
 #include "formats/SoundBank.h"
 #include "formats/StringFile.h"
-#include "base/FileUtils.h"
-#include "base/GamePath.h"
 #include "transfer/ReportedFormats.h"
 
 #include <gtest/gtest.h>

@@ -39,13 +39,16 @@ TEST(GraphicsCli, ImportAndApplyCarryTheGraphicsItems)
     const std::string a = dir / "a", b = dir / "b", carset = dir / "g.GMS";
     test::MakeDemo(a, 2, 12);
     test::MakeDemo(b, 2, 13);
-    auto run = test::RunCommand({"import", "--game", a, "--items", "6,10,11-76,77,102,178-190", "-o", carset, "--quiet"});
+    auto run =
+        test::RunCommand({"import", "--game", a, "--items", "6,10,11-76,77,102,178-190", "-o", carset, "--quiet"});
     ASSERT_EQ(run.code, 0) << run.err;
     run = test::RunCommand({"apply", carset, "--game", b, "--quiet", "--restore-dir", dir / "restore"});
     ASSERT_EQ(run.code, 0) << run.err;
-    for (const char* file : {"GP3JAMS/Liveries/WILLIA98.JAM", "GP3JAMSH/Liveries/PA_MINAR.JAM", "GP3JAMS/Main/JM-MCLA1.JAM",
-                             "GP3JAMSH/Liveries/Helmetse.JAM", "GP3JAMSH/TECHJAM/WHBRIDG1.BMP", "GP3JAMS/Main/WHBLUR0.JAM"})
-        EXPECT_TRUE(test::ReadBytes(GameFilePath(a + "/", file)) == test::ReadBytes(GameFilePath(b + "/", file))) << file;
+    for (const char* file :
+         {"GP3JAMS/Liveries/WILLIA98.JAM", "GP3JAMSH/Liveries/PA_MINAR.JAM", "GP3JAMS/Main/JM-MCLA1.JAM",
+          "GP3JAMSH/Liveries/Helmetse.JAM", "GP3JAMSH/TECHJAM/WHBRIDG1.BMP", "GP3JAMS/Main/WHBLUR0.JAM"})
+        EXPECT_TRUE(test::ReadBytes(GameFilePath(a + "/", file)) == test::ReadBytes(GameFilePath(b + "/", file)))
+            << file;
     const auto exeA = test::ReadBytes(a + "/GP3.EXE"), exeB = test::ReadBytes(b + "/GP3.EXE");
     EXPECT_TRUE(std::equal(exeA.begin() + 0x182430, exeA.begin() + 0x182430 + 1320, exeB.begin() + 0x182430));
     EXPECT_TRUE(std::equal(exeA.begin() + 0x41D398, exeA.begin() + 0x41D398 + 64, exeB.begin() + 0x41D398));

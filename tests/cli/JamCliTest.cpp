@@ -2,10 +2,10 @@
 
 #include "Commands.h"
 #include "DemoContext.h"
+#include "base/FileUtils.h"
 #include "formats/JamFile.h"
 #include "formats/JamScramble.h"
 #include "formats/Palette.h"
-#include "base/FileUtils.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -60,8 +60,8 @@ TEST(JamCli, InfoListsKindPageAndImages)
     std::ostringstream image1;
     image1 << "image 1: x " << int(e.x) << ", y " << e.y << ", w " << e.width << ", h " << e.height << ", texture id "
            << e.textureId << ", table size " << e.tableSize << '\n';
-    EXPECT_EQ(r.out.rfind("kind: 8-bit (software)\nimages: " + std::to_string(jam.imageCount()) + "\npage height: "
-                              + std::to_string(jam.pageHeight()) + "\nimage 0: x 0, y 0,",
+    EXPECT_EQ(r.out.rfind("kind: 8-bit (software)\nimages: " + std::to_string(jam.imageCount())
+                              + "\npage height: " + std::to_string(jam.pageHeight()) + "\nimage 0: x 0, y 0,",
                           0),
               0u)
         << r.out;

@@ -1,9 +1,9 @@
 #include "CliRunner.h"
 #include "TestSupport.h"
 
+#include "base/FileUtils.h"
 #include "formats/Bmp.h"
 #include "formats/SoundBank.h"
-#include "base/FileUtils.h"
 
 #include <gtest/gtest.h>
 
@@ -13,10 +13,7 @@ namespace {
 
 constexpr const char* kBank = "SAMPLES/GP3SOUND.DAT";
 
-SoundBank Bank(const std::string& game)
-{
-    return ParseSoundBank(test::ReadBytes(game + "/" + kBank)).bank;
-}
+SoundBank Bank(const std::string& game) { return ParseSoundBank(test::ReadBytes(game + "/" + kBank)).bank; }
 
 TEST(MediaCli, SoundsGoOutAsWavFilesAndComeBackWhateverTheCase)
 {
@@ -97,7 +94,8 @@ TEST(MediaCli, MenuBackgroundsAndLoadingPicturesAsFiles)
     EXPECT_EQ(asked.code, 1);
     EXPECT_NE(asked.err.find("--yes"), std::string::npos) << asked.err;
     EXPECT_TRUE(test::ReadBytes(b + "/BITMAPS/LOADING2.BMP") == second);
-    ASSERT_EQ(test::RunCommand({"art", "loading", "import", "--game", b, small + "/S*.BMP", "--yes", "--quiet"}).code, 0);
+    ASSERT_EQ(test::RunCommand({"art", "loading", "import", "--game", b, small + "/S*.BMP", "--yes", "--quiet"}).code,
+              0);
     Image stretched = DecodeBmp(test::ReadBytes(b + "/BITMAPS/LOADING2.BMP"));
     EXPECT_EQ(stretched.width(), 640);
     EXPECT_EQ(stretched.height(), 480);

@@ -9,8 +9,8 @@
 #include "base/FileUtils.h"
 #include "base/GamePath.h"
 
-#include <gtest/gtest.h>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <map>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -55,8 +55,8 @@ std::vector<std::string> FilesOfDryRun(const std::string& out)
     std::getline(lines, line);
     while (std::getline(lines, line))
         if (line.rfind("  ", 0) == 0)
-            files.push_back(line.substr(2, line.find("  (", 2) == std::string::npos ? std::string::npos
-                                                                                        : line.find("  (", 2) - 2));
+            files.push_back(
+                line.substr(2, line.find("  (", 2) == std::string::npos ? std::string::npos : line.find("  (", 2) - 2));
     std::sort(files.begin(), files.end());
     return files;
 }
@@ -180,7 +180,9 @@ TEST(SafeWritesCli, WhatWasNotDoneIsListedAndExitsOne)
     // A member the header lists but the carset lacks: the apply fails.
     ASSERT_EQ(g.run({"import", "--game", g.a, "--items", "1", "-o", g.carset}).code, 0);
     std::string lacking = g.dir / "lacking.GMS";
-    ASSERT_EQ(std::system(("cp '" + g.carset + "' '" + lacking + "' && zip -qd '" + lacking + "' TeamsDrivers.DAT").c_str()), 0);
+    ASSERT_EQ(
+        std::system(("cp '" + g.carset + "' '" + lacking + "' && zip -qd '" + lacking + "' TeamsDrivers.DAT").c_str()),
+        0);
     Snapshot before = Hashes(g.b);
     auto r = g.run({"apply", lacking, "--game", g.b});
     EXPECT_EQ(r.code, 1);

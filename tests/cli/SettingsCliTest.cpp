@@ -83,7 +83,7 @@ TEST(SettingsCli, SetChangesOnlyThoseValuesAndRefusesBadOnes)
     std::size_t changedElsewhere = 0;
     for (std::size_t i = 0; i < exe.size(); ++i) {
         bool owned = (i >= 0x73C9EA && i < 0x73C9EA + 22) || (i >= 0x7240DC && i < 0x7240DC + 10)
-                     || (i >= 0x1308D8 && i < 0x1308DA) || (i >= 0x79FB36 && i < 0x79FB36 + 180);
+            || (i >= 0x1308D8 && i < 0x1308DA) || (i >= 0x79FB36 && i < 0x79FB36 + 180);
         changedElsewhere += !owned && exe[i] != exeBefore[i];
     }
     EXPECT_EQ(changedElsewhere, 0u);

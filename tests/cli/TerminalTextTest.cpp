@@ -5,9 +5,9 @@
 #include "TestSupport.h"
 
 #include "TerminalText.h"
+#include "base/GamePath.h"
 #include "transfer/CarsetArchive.h"
 #include "transfer/CarsetHeader.h"
-#include "base/GamePath.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -24,9 +24,8 @@ bool HasControls(const std::string& printed)
 {
     if (printed.find(kOsc) != std::string::npos)
         return true;
-    return std::any_of(printed.begin(), printed.end(), [](char c) {
-        return (static_cast<unsigned char>(c) < 0x20 && c != '\n') || c == '\x7F';
-    });
+    return std::any_of(printed.begin(), printed.end(),
+                       [](char c) { return (static_cast<unsigned char>(c) < 0x20 && c != '\n') || c == '\x7F'; });
 }
 
 void Replace(std::vector<std::uint8_t>& bytes, std::string_view from, std::string_view to)
@@ -47,11 +46,15 @@ TEST(TerminalText, EscapesControlsBackslashesAndBrokenUtf8)
     EXPECT_EQ(TerminalText("Sch\xC3\xBCmi \xE2\x82\xAC"), "Sch\xC3\xBCmi \xE2\x82\xAC"); // ü and € stay
     EXPECT_EQ(TerminalText("a\x1B[2Jb\x7F\t\n"), "a\\x1B[2Jb\\x7F\\x09\\x0A");
     EXPECT_EQ(TerminalText("C:\\GP3 \\x1B"), "C:\\\\GP3 \\\\x1B"); // a typed "\x1B" is not an ESC
-    EXPECT_EQ(TerminalText("\xC2\x9B" "2J \xC2\xA0"), "\\x9B2J \xC2\xA0"); // C1 CSI; no-break space stays
+    EXPECT_EQ(TerminalText("\xC2\x9B"
+                           "2J \xC2\xA0"),
+              "\\x9B2J \xC2\xA0");                                                  // C1 CSI; no-break space stays
     EXPECT_EQ(TerminalText("\xFF\xC0\xAF \xE2\x82"), "\\xFF\\xC0\\xAF \\xE2\\x82"); // not UTF-8
     // Game text: 0x9D is undefined in Windows-1252 and becomes the C1 OSC;
     // 0x80 is the euro sign.
-    EXPECT_EQ(TerminalGameText("\x9D" "0;x\x07 \x80"), "\\x9D0;x\\x07 \xE2\x82\xAC");
+    EXPECT_EQ(TerminalGameText("\x9D"
+                               "0;x\x07 \x80"),
+              "\\x9D0;x\\x07 \xE2\x82\xAC");
     // Messages: line breaks are spaces, paths keep their backslashes, and a
     // second pass changes nothing.
     const std::string line = TerminalLine("File GP3JAMS\\A.JAM\r\nnot found \x1B]0;x\x07");

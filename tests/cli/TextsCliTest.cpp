@@ -1,8 +1,8 @@
 #include "CliRunner.h"
 #include "TestSupport.h"
 
-#include "formats/StringFile.h"
 #include "base/GamePath.h"
+#include "formats/StringFile.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +36,9 @@ TEST(TextsCli, ImportAndExportGoThroughTheLanguageAreas)
     EXPECT_NE(refused.err.find("--force"), std::string::npos) << refused.err;
     EXPECT_TRUE(test::ReadBytes(german) == original);
 
-    ASSERT_EQ(test::RunCommand({"text", "import", "DEUTSCH", dir / "long.txt", "--game", game, "--force", "--quiet"}).code, 0);
+    ASSERT_EQ(
+        test::RunCommand({"text", "import", "DEUTSCH", dir / "long.txt", "--game", game, "--force", "--quiet"}).code,
+        0);
     EXPECT_EQ(ParseStringFile(test::ReadBytes(german)), texts);
 
     // A text the game could not read is named, and nothing is written.

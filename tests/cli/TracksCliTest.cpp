@@ -1,10 +1,10 @@
 #include "CliRunner.h"
 #include "TestSupport.h"
 
-#include "formats/ArtBankFile.h"
-#include "formats/ArtBankGroups.h"
 #include "base/FileUtils.h"
 #include "base/GamePath.h"
+#include "formats/ArtBankFile.h"
+#include "formats/ArtBankGroups.h"
 #include "transfer/ReportedFormats.h"
 
 #include <gtest/gtest.h>

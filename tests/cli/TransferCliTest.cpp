@@ -5,8 +5,8 @@
 #include "base/FileUtils.h"
 #include "transfer/SavegameChecksum.h"
 
-#include <gtest/gtest.h>
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <optional>
 #include <sstream>
 #include <unistd.h>
@@ -105,7 +105,8 @@ TEST(TransferCli, FailuresAndBackup)
     EXPECT_NE(missing.err.find("missing.GMS does not exist"), std::string::npos) << missing.err;
     EXPECT_EQ(test::RunCommand({"carset", "list", dir / "bad.GMS"}).code, 1);
 
-    auto backup = test::RunCommand({"backup", "--game", dir / "g", "--groups", "0,1", "--to", dir / "backup", "--quiet"});
+    auto backup =
+        test::RunCommand({"backup", "--game", dir / "g", "--groups", "0,1", "--to", dir / "backup", "--quiet"});
     ASSERT_EQ(backup.code, 0) << backup.err;
     EXPECT_EQ(FileSizeOf(dir / "backup/GP3.EXE"), FileSizeOf(dir / "g/GP3.EXE"));
     EXPECT_TRUE(FileExists(dir / "backup/F1GSTATE.SAV"));

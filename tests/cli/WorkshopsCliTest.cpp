@@ -6,13 +6,13 @@
 
 #include "DemoContext.h"
 #include "DemoInstallation.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtBankPictures.h"
 #include "formats/JamFile.h"
 #include "formats/Palette.h"
 #include "formats/Png.h"
-#include "base/FileUtils.h"
-#include "base/GamePath.h"
 #include "transfer/ReportedFormats.h"
 
 #include <gtest/gtest.h>
@@ -68,7 +68,8 @@ TEST(WorkshopsCli, TrueColourPngIsReducedToThePaletteWithOrWithoutDithering)
     SavePngFile(picture, t.dir / "true.png");
     const auto before = test::ReadBytes(t.soft);
     for (const char* dither : {"", "--dither"}) {
-        std::vector<std::string> args = {"jam", "from-bmp", t.soft, t.dir / "true.png", "-o", t.dir / "new.jam", "--quiet"};
+        std::vector<std::string> args = {"jam", "from-bmp",        t.soft,   t.dir / "true.png",
+                                         "-o",  t.dir / "new.jam", "--quiet"};
         if (*dither)
             args.push_back(dither);
         auto r = test::RunCommand(args);

@@ -11,9 +11,9 @@
 #include "transfer/RestorePoints.h"
 #include "transfer/SavegameChecksum.h"
 
-#include <gtest/gtest.h>
 #include <cstdlib>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <map>
 #include <optional>
 #include <sys/time.h>
@@ -135,10 +135,10 @@ TEST(WriterSafetyCli, ASecondWriterWaitsOrStopsNamingTheFirst)
 
     // Two commands at once, both waiting for the lock to go: one writes
     // after the other, each through a complete restore point.
-    const pid_t five = StartCli({"settings", "set", "--game", g.game, "quick-race-laps=9", "--restore-dir", g.points,
-                                 "--quiet"});
-    const pid_t seven = StartCli({"settings", "set", "--game", g.game, "quick-race-laps=3", "--restore-dir",
-                                  g.points, "--quiet"});
+    const pid_t five =
+        StartCli({"settings", "set", "--game", g.game, "quick-race-laps=9", "--restore-dir", g.points, "--quiet"});
+    const pid_t seven =
+        StartCli({"settings", "set", "--game", g.game, "quick-race-laps=3", "--restore-dir", g.points, "--quiet"});
     ::usleep(300'000);
     held.reset();
     EXPECT_EQ(WaitFor(five), 0);
@@ -149,10 +149,11 @@ TEST(WriterSafetyCli, ASecondWriterWaitsOrStopsNamingTheFirst)
     for (int laps : {9, 3}) {
         test::TempDir copy;
         test::MakeDemo(copy / "game", 2, 1);
-        ASSERT_EQ(test::RunCommand({"settings", "set", "--game", copy / "game", "quick-race-laps=" + std::to_string(laps),
-                                    "--restore-dir", copy / "points", "--quiet"})
-                      .code,
-                  0);
+        ASSERT_EQ(
+            test::RunCommand({"settings", "set", "--game", copy / "game", "quick-race-laps=" + std::to_string(laps),
+                              "--restore-dir", copy / "points", "--quiet"})
+                .code,
+            0);
         alone[laps] = test::ReadBytes(copy / "game/F1GSTATE.SAV");
     }
     const auto save = test::ReadBytes(g.save);
@@ -207,8 +208,8 @@ TEST(WriterSafetyCli, WritersWithOtherDataFoldersStillWaitForEachOther)
 
     // Both waiting, each with its own folders: one writes after the other,
     // so exactly one of their points holds the savegame as it was at first.
-    const pid_t nine = StartCli({"settings", "set", "--game", g.game, "quick-race-laps=9", "--restore-dir", g.points,
-                                 "--quiet"});
+    const pid_t nine =
+        StartCli({"settings", "set", "--game", g.game, "quick-race-laps=9", "--restore-dir", g.points, "--quiet"});
     env.set("HOME", homeB);
     const pid_t three = StartCli({"settings", "set", "--game", g.game, "quick-race-laps=3", "--quiet"});
     ::usleep(300'000);
@@ -309,11 +310,12 @@ TEST(WriterSafetyCli, WorkingFoldersOfKilledCommandsGoAtTheNextStart)
     env.set("TMPDIR", tmp.path());
     // A command killed half-way leaves its working folder.
     test::MakeDemo(g.dir / "other", 2, 2);
-    ASSERT_EQ(test::RunCommand({"import", "--game", g.dir / "other", "--items", "1", "-o", g.dir / "one.GMS", "--quiet"})
-                  .code,
-              0);
-    const pid_t killed = StartCli({"apply", g.dir / "one.GMS", "--game", g.game, "--restore-dir", g.points,
-                                   "--quiet", "--test-kill-after-files", "1"});
+    ASSERT_EQ(
+        test::RunCommand({"import", "--game", g.dir / "other", "--items", "1", "-o", g.dir / "one.GMS", "--quiet"})
+            .code,
+        0);
+    const pid_t killed = StartCli({"apply", g.dir / "one.GMS", "--game", g.game, "--restore-dir", g.points, "--quiet",
+                                   "--test-kill-after-files", "1"});
     int status = 0;
     ASSERT_EQ(::waitpid(killed, &status, 0), killed);
     ASSERT_TRUE(WIFSIGNALED(status));
@@ -324,5 +326,6 @@ TEST(WriterSafetyCli, WorkingFoldersOfKilledCommandsGoAtTheNextStart)
     test::WriteText(tmp / "pitwall-cli-live01/pitwall-process", std::to_string(::getpid()) + "\n");
 
     ASSERT_EQ(test::RunCommand({"settings", "show", "--game", g.game, "--quiet"}).code, 0);
-    EXPECT_EQ(Tree(tmp.path()), (std::vector<std::string>{"pitwall-cli-live01/", "pitwall-cli-live01/pitwall-process"}));
+    EXPECT_EQ(Tree(tmp.path()),
+              (std::vector<std::string>{"pitwall-cli-live01/", "pitwall-cli-live01/pitwall-process"}));
 }

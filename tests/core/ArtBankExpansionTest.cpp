@@ -1,9 +1,9 @@
 #include "TestSupport.h"
 
+#include "base/ByteWriter.h"
 #include "formats/ArtBankExpansion.h"
 #include "formats/ArtEntryCodec.h"
 #include "formats/ArtEntryReencoder.h"
-#include "base/ByteWriter.h"
 #include "transfer/ReportedFormats.h"
 
 #include <gtest/gtest.h>
@@ -65,12 +65,13 @@ TEST(ArtBankExpansion, EveryThreadCountWritesTheSameBank)
         std::vector<std::size_t> steps;
         bool offThread = false;
         const auto caller = std::this_thread::get_id();
-        ASSERT_TRUE(ExpandArtBank(bank, flags, false, after, nullptr,
-                                  [&](std::size_t done, std::size_t) {
-                                      steps.push_back(done);
-                                      offThread |= std::this_thread::get_id() != caller;
-                                  },
-                                  workers));
+        ASSERT_TRUE(ExpandArtBank(
+            bank, flags, false, after, nullptr,
+            [&](std::size_t done, std::size_t) {
+                steps.push_back(done);
+                offThread |= std::this_thread::get_id() != caller;
+            },
+            workers));
         EXPECT_FALSE(offThread) << workers;
         ASSERT_EQ(steps.size(), kArtEntryCount);
         EXPECT_EQ(steps.front(), 1u);
@@ -107,8 +108,8 @@ TEST(ArtBankExpansion, ReencoderHandsBackEntriesInOrderUnderATightBound)
     for (std::size_t i : entries) {
         const ArtEntry& e = layout.entries[i];
         std::span<const std::uint8_t> data(bytes.data() + e.dataOffset, e.reservedSize);
-        auto expected = EncodeArtEntry(DecodeArtEntry(data, e.width, e.height, UsesSingleWordKeys(i)),
-                                       UsesSingleWordKeys(i));
+        auto expected =
+            EncodeArtEntry(DecodeArtEntry(data, e.width, e.height, UsesSingleWordKeys(i)), UsesSingleWordKeys(i));
         auto stream = reencoder.next();
         ASSERT_EQ(stream, expected) << i;
         reencoder.recycle(std::move(stream));

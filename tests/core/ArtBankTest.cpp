@@ -1,16 +1,16 @@
 #include "TestSupport.h"
 
+#include "base/FileUtils.h"
 #include "base/Messages.h"
+#include "base/SafeWrite.h"
 #include "base/UITexts.h"
 #include "formats/ArtBankExpansion.h"
-#include "formats/ArtBankGroups.h"
 #include "formats/ArtBankFile.h"
+#include "formats/ArtBankGroups.h"
 #include "formats/ArtBankPictures.h"
-#include "formats/Bmp.h"
 #include "formats/ArtEntryCodec.h"
+#include "formats/Bmp.h"
 #include "formats/TeamArtSheet.h"
-#include "base/FileUtils.h"
-#include "base/SafeWrite.h"
 #include "transfer/ReportedFormats.h"
 
 #include <filesystem>
@@ -123,7 +123,7 @@ TEST_F(ArtBankFileTest, DamagedEntriesAreRefusedNotExportedAsEmptyPictures)
 {
     auto bytes = original;
     auto field = [&](std::size_t entry, std::size_t at) { return kArtDirectoryStart + 24 * entry + at; };
-    bytes[field(3, 8)] = 0; // width of entry 3: 0
+    bytes[field(3, 8)] = 0;         // width of entry 3: 0
     bytes[field(4, 20) + 3] = 0x40; // data offset of entry 4: far past the end
     test::WriteBytes(bank, bytes);
     ArtPicture p;
@@ -306,8 +306,8 @@ TEST_F(ArtBankFileTest, ADamagedBankIsFoundBeforeAnythingIsWritten)
         test::WriteBytes(bank, bytes);
         ArtDirectory after;
         std::size_t progressCalls = 0;
-        EXPECT_FALSE(ExpandArtBank(bank, flags, false, after, &m.messenger,
-                                   [&](std::size_t, std::size_t) { ++progressCalls; }));
+        EXPECT_FALSE(
+            ExpandArtBank(bank, flags, false, after, &m.messenger, [&](std::size_t, std::size_t) { ++progressCalls; }));
         EXPECT_EQ(progressCalls, 0u);
         EXPECT_FALSE(FileExists(bank + ".NEW"));
         EXPECT_EQ(test::ReadBytes(bank), bytes);

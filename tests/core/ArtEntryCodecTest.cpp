@@ -129,8 +129,7 @@ TEST(ArtEntryCodec, KeyRunsOf255AndTheRest)
     // Runs and literal groups stop at the end of a row.
     ArtPicture two(3, 2, kArtKeyWord);
     two.at(2, 0) = 0x0001;
-    EXPECT_EQ(EncodeArtEntry(two, false),
-              (std::vector<std::uint8_t>{0x1F, 0x7C, 1, 0x01, 0x00, 0x1F, 0x7C, 2}));
+    EXPECT_EQ(EncodeArtEntry(two, false), (std::vector<std::uint8_t>{0x1F, 0x7C, 1, 0x01, 0x00, 0x1F, 0x7C, 2}));
 }
 
 TEST(ArtEntryCodec, LiteralGroupsOf127AreJustWords)
@@ -236,8 +235,13 @@ TEST(ArtEntryCodec, DecodingAgreesWithTheTokenRulesOnRandomStreams)
         const std::size_t tokens = random() % (width * height + 8);
         for (std::size_t t = 0; t < tokens; ++t) {
             switch (random() % 4) {
-            case 0: w.u16(static_cast<ArtWord>(random() & 0x7FFF)); break;
-            case 1: w.u16(kArtKeyWord); w.u8(static_cast<std::uint8_t>(random() % 6)); break;
+            case 0:
+                w.u16(static_cast<ArtWord>(random() & 0x7FFF));
+                break;
+            case 1:
+                w.u16(kArtKeyWord);
+                w.u8(static_cast<std::uint8_t>(random() % 6));
+                break;
             default: {
                 const std::uint32_t d = random() % 2 ? random() % 8 : random() % 4000;
                 Copy(w, d, static_cast<int>(random() % 8), static_cast<int>(random() % 8));

@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 
+#include "base/FileUtils.h"
 #include "transfer/Backup.h"
 #include "transfer/CarsetInfo.h"
-#include "base/FileUtils.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -46,7 +46,8 @@ TEST(Backup, CopiesGroupsKeepingTheInstallationsStructure)
     RecordingProgress progress;
     auto exe = RunBackup(game.path(), "\"" + target / "only-exe" + "\"", {0}, progress);
     ASSERT_TRUE(exe && exe->complete());
-    EXPECT_EQ(ListFiles(target / "only-exe", "*.*", true, false), std::vector<std::string>{target / "only-exe/GP3.EXE"});
+    EXPECT_EQ(ListFiles(target / "only-exe", "*.*", true, false),
+              std::vector<std::string>{target / "only-exe/GP3.EXE"});
     EXPECT_EQ(progress.started, (std::pair<int, std::uint64_t>{1, 3}));
     EXPECT_TRUE(progress.finished);
 
@@ -148,8 +149,9 @@ TEST(CarsetInfo, EditsGiveTwelveLinesAndShortListsKeepTheFields)
     f.showOnLoad = true;
     f.text = {"First line", "Second line"};
     ApplyCarsetInfoEdits(info, f);
-    EXPECT_EQ(info.lines, (std::vector<std::string>{"v1.0", "Ann", "06.12.26", "1", "RESERVED", "RESERVED", "RESERVED",
-                                                    "RESERVED", "RESERVED", "RESERVED", "First line", "Second line"}));
+    EXPECT_EQ(info.lines,
+              (std::vector<std::string>{"v1.0", "Ann", "06.12.26", "1", "RESERVED", "RESERVED", "RESERVED", "RESERVED",
+                                        "RESERVED", "RESERVED", "First line", "Second line"}));
     EXPECT_TRUE(ShowCarsetInfoOnLoad(info));
     auto back = CarsetInfoToFields(ParseCarsetInfo(CarsetInfoText(info)));
     EXPECT_EQ(back.text, f.text);

@@ -1,9 +1,9 @@
 #include "MemoryLimit.h"
 #include "TestSupport.h"
 
-#include "formats/Bmp.h"
 #include "base/ByteReader.h"
 #include "base/ByteWriter.h"
+#include "formats/Bmp.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "TestSupport.h"
 
-#include "formats/GameInstallation.h"
+#include "base/GamePath.h"
 #include "career/CareerResults.h"
 #include "career/SeasonReport.h"
-#include "base/GamePath.h"
+#include "formats/GameInstallation.h"
 
 #include <gtest/gtest.h>
 

@@ -15,9 +15,9 @@
 
 #include <zip.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <random>
@@ -105,11 +105,12 @@ TEST(CarsetBudget, SoundsBeyondWhatTheBankTakesAreRefusedBeforeTheyAreUnpacked)
     silence = MakeSoundWav({static_cast<std::uint32_t>(silence.size()), 22050, 0, 8}, silence);
     const auto header = Header({kSoundsItem});
     const std::string carset = f.root / "loud.GMS";
-    WriteZip(carset, {{kHeaderMember, &header},
-                      {kSoundsMember, &table},
-                      {"Sound0.DAT", &silence},
-                      {"Sound1.DAT", &silence},
-                      {"Sound2.DAT", &silence}});
+    WriteZip(carset,
+             {{kHeaderMember, &header},
+              {kSoundsMember, &table},
+              {"Sound0.DAT", &silence},
+              {"Sound1.DAT", &silence},
+              {"Sound2.DAT", &silence}});
     silence = {};
     EXPECT_LT(FileSizeOf(carset), 2'000'000u);
 
@@ -138,7 +139,13 @@ TEST(CarsetBudget, SoundMembersGetTheChecksOfEveryWavFile)
     };
     const Case cases[] = {
         {"random bytes", RandomBytes(1000, 3), "header"},
-        {"no bits, nine channels", [] { auto w = PatchedWav(34, 0, 2); w[22] = 9; return w; }(), "channels"},
+        {"no bits, nine channels",
+         [] {
+             auto w = PatchedWav(34, 0, 2);
+             w[22] = 9;
+             return w;
+         }(),
+         "channels"},
         {"no bits", PatchedWav(34, 0, 2), "bits"},
         {"a rate of 4 GHz", PatchedWav(24, 0xFFFFFFFF, 4), "sample rate"},
         {"a fmt chunk of 4 GB", PatchedWav(16, 0xFFFFFFF0, 4), "chunk"},
@@ -146,8 +153,8 @@ TEST(CarsetBudget, SoundMembersGetTheChecksOfEveryWavFile)
     for (const Case& c : cases) {
         f.messages.shown.clear();
         const std::string carset = f.root / "bad.GMS";
-        WriteZip(carset, {{kHeaderMember, &header}, {kSoundsMember, &table}, {"Sound1.DAT", &good},
-                          {"Sound3.DAT", &c.member}});
+        WriteZip(carset,
+                 {{kHeaderMember, &header}, {kSoundsMember, &table}, {"Sound1.DAT", &good}, {"Sound3.DAT", &c.member}});
         EXPECT_EQ(f.loadCarset(carset), TransferOutcome::DoneWithErrors) << c.what;
         EXPECT_TRUE(Says(f, {"Sound3.DAT in bad.GMS", c.reason})) << c.what << ": " << Shown(f);
         // Nothing of the carset's sounds was taken, not even the good one.
@@ -218,11 +225,12 @@ TEST(CarsetBudget, TrackJamMembersMustBeJams)
     const auto program = Bytes("MZ not a texture");
     const auto texture = Bytes("a texture");
     const std::string carset = f.root / "exe.GMS";
-    WriteZip(carset, {{kHeaderMember, &header},
-                      {kTrackJamInfoMember, &info},
-                      {"GP3JAMS+PWNED17.EXE", &program},
-                      {"GP3JAMS+.JAM", &program},
-                      {"GP3JAMS+fine.jam", &texture}});
+    WriteZip(carset,
+             {{kHeaderMember, &header},
+              {kTrackJamInfoMember, &info},
+              {"GP3JAMS+PWNED17.EXE", &program},
+              {"GP3JAMS+.JAM", &program},
+              {"GP3JAMS+fine.jam", &texture}});
     EXPECT_EQ(f.loadCarset(carset), TransferOutcome::DoneWithErrors);
     EXPECT_TRUE(Says(f, {"GP3JAMS+PWNED17.EXE in exe.GMS is refused: it is not a .JAM file"})) << Shown(f);
     EXPECT_TRUE(Says(f, {"GP3JAMS+.JAM in exe.GMS is refused"})) << Shown(f);

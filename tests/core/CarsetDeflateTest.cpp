@@ -4,12 +4,12 @@
 
 #include "TestSupport.h"
 
-#include "transfer/CarsetArchive.h"
 #include "base/FileUtils.h"
+#include "transfer/CarsetArchive.h"
 #include "transfer/MemberDeflater.h"
 
-#include <gtest/gtest.h>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <random>
 #include <zip.h>
 
@@ -81,8 +81,8 @@ TEST(CarsetDeflate, ArchiveIsTheOneLibzipWritesItself)
 {
     test::TempDir dir;
     std::vector<std::pair<std::string, Bytes>> members = {
-        {"Header.DAT", Member(360, 1)},     {"Empty.DAT", {}},
-        {"WILLIA98.JAM", Member(600'000, 2)}, {"Tiny.DAT", {42}},
+        {"Header.DAT", Member(360, 1)},         {"Empty.DAT", {}},
+        {"WILLIA98.JAM", Member(600'000, 2)},   {"Tiny.DAT", {42}},
         {"TeamArt1.DAT", Member(1'700'000, 3)}, {"Info.TXT", Member(5000, 4)},
     };
     WriteWithLibzip(dir / "libzip.GMS", members);

@@ -2,16 +2,16 @@
 
 #include "DemoInstallation.h"
 #include "app/IniFile.h"
+#include "base/FileUtils.h"
 #include "session/Session.h"
 #include "teams/TeamTableImage.h"
 #include "transfer/CarsetArchive.h"
 #include "transfer/CarsetHeader.h"
-#include "base/FileUtils.h"
 #include "transfer/SavegameChecksum.h"
 
-#include <gtest/gtest.h>
 #include <csignal>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -25,8 +25,7 @@ namespace {
 struct Fixture : test::SessionFixture {
     explicit Fixture(int gameVersion = 2, std::uint64_t seed = 1)
         : SessionFixture(gameVersion, seed, {{349, " %s"}, {939, " %d %d"}})
-    {
-    }
+    {}
     void importItems(std::initializer_list<int> items)
     {
         select(items);
@@ -75,7 +74,8 @@ void PatchDeclaredSizes(const std::string& path, std::uint32_t size)
 {
     auto bytes = test::ReadBytes(path);
     for (std::size_t i = 0; i + 30 < bytes.size(); ++i) {
-        std::uint32_t sig = bytes[i] | (bytes[i + 1] << 8) | (bytes[i + 2] << 16) | (static_cast<std::uint32_t>(bytes[i + 3]) << 24);
+        std::uint32_t sig =
+            bytes[i] | (bytes[i + 1] << 8) | (bytes[i + 2] << 16) | (static_cast<std::uint32_t>(bytes[i + 3]) << 24);
         std::size_t at = sig == 0x04034b50 ? i + 22 : sig == 0x02014b50 ? i + 24 : 0;
         if (at)
             for (int k = 0; k < 4; ++k)
@@ -90,7 +90,8 @@ void PatchMethod(const std::string& path, std::uint16_t method)
 {
     auto bytes = test::ReadBytes(path);
     for (std::size_t i = 0; i + 30 < bytes.size(); ++i) {
-        std::uint32_t sig = bytes[i] | (bytes[i + 1] << 8) | (bytes[i + 2] << 16) | (static_cast<std::uint32_t>(bytes[i + 3]) << 24);
+        std::uint32_t sig =
+            bytes[i] | (bytes[i + 1] << 8) | (bytes[i + 2] << 16) | (static_cast<std::uint32_t>(bytes[i + 3]) << 24);
         std::size_t at = sig == 0x04034b50 ? i + 8 : sig == 0x02014b50 ? i + 10 : 0;
         if (at) {
             bytes[at] = static_cast<std::uint8_t>(method);
@@ -287,12 +288,17 @@ TEST(Carset, HostileCarsets)
 
     // Names with directories or drives are never written anywhere.
     std::string paths = f.root / "paths.GMS";
-    WriteZip(paths, {{"../escaped.DAT", teams}, {"/tmp/absolute.DAT", teams}, {"C:evil.DAT", teams},
-                     {"sub/TeamsDrivers.DAT", teams}, {"Header.DAT", Header(8, {1})}});
+    WriteZip(paths,
+             {{"../escaped.DAT", teams},
+              {"/tmp/absolute.DAT", teams},
+              {"C:evil.DAT", teams},
+              {"sub/TeamsDrivers.DAT", teams},
+              {"Header.DAT", Header(8, {1})}});
     f.messages.shown.clear();
     f.engine().loadCarset(ItemChoice::AllHeld, paths, f.ui);
     EXPECT_EQ(f.messages.numbers(), std::vector<int>{349});
-    EXPECT_FALSE(FileExists(f.program.directories.working.substr(0, f.program.directories.working.size() - 5) + "escaped.DAT"));
+    EXPECT_FALSE(
+        FileExists(f.program.directories.working.substr(0, f.program.directories.working.size() - 5) + "escaped.DAT"));
     EXPECT_EQ(ListFiles(f.program.directories.working, "*.DAT", true, false).size(), 1u); // Header.DAT only
 
     // Declared sizes that lie, or that no area needs, are refused before reading.
@@ -302,7 +308,8 @@ TEST(Carset, HostileCarsets)
         PatchDeclaredSizes(lying, declared);
         CarsetArchive archive(lying, CarsetArchive::Mode::Read);
         EXPECT_THROW(archive.read("TeamsDrivers.DAT", kTeamTableImageSize), CarsetError) << declared;
-        EXPECT_THROW(archive.extract("TeamsDrivers.DAT", f.program.directories.working, kTeamTableImageSize), CarsetError);
+        EXPECT_THROW(archive.extract("TeamsDrivers.DAT", f.program.directories.working, kTeamTableImageSize),
+                     CarsetError);
         EXPECT_FALSE(FileExists(f.program.directories.working + "TeamsDrivers.DAT"));
     }
     EXPECT_FALSE(f.transfer().busy);

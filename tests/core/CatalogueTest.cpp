@@ -185,8 +185,8 @@ std::vector<Use> ScanSources()
                     use.arguments = std::vector<std::string>{};
                 // progress(text, item) shows the text as it stands.
                 if ((*m)[1].str() == "progress")
-                    use.arguments = ArgsList(rest).size() == 1 ? std::optional(std::vector<std::string>{})
-                                                               : std::nullopt;
+                    use.arguments =
+                        ArgsList(rest).size() == 1 ? std::optional(std::vector<std::string>{}) : std::nullopt;
                 uses.push_back(use);
             }
         }

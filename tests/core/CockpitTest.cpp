@@ -1,11 +1,11 @@
 #include "TestSupport.h"
 
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "cockpit/CockpitData.h"
 #include "cockpit/ElementTypeChange.h"
 #include "cockpit/LcdEmulation.h"
 #include "cockpit/ThreeDFile.h"
-#include "base/FileUtils.h"
-#include "base/GamePath.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -95,11 +95,12 @@ TEST(CockpitThreeD, EmptyScreensAndTheExchangeSortOrder)
     EXPECT_EQ(s[0], before[2]);
     EXPECT_EQ(s[1], before[1]);
     EXPECT_EQ(s[2], before[0]);
-    EXPECT_EQ(BlockOf(file, "DRIVING_PRACTISE_TEXT"), "DRIVING_PRACTISE_TEXT:\r\n\r\n"
-                                                      "\tDB\t0,0,0,0,0,\"T\",0\r\n"
-                                                      "\tDB\t-1\r\n"
-                                                      "\tDB\tlcdp_NUMBER_OF_RUNNERS, 0,0,0,0,0,0\r\n"
-                                                      "\tDB\tlcdp_CAR_NUMBER, 0,0,0,0,0,0\r\n\r\n");
+    EXPECT_EQ(BlockOf(file, "DRIVING_PRACTISE_TEXT"),
+              "DRIVING_PRACTISE_TEXT:\r\n\r\n"
+              "\tDB\t0,0,0,0,0,\"T\",0\r\n"
+              "\tDB\t-1\r\n"
+              "\tDB\tlcdp_NUMBER_OF_RUNNERS, 0,0,0,0,0,0\r\n"
+              "\tDB\tlcdp_CAR_NUMBER, 0,0,0,0,0,0\r\n\r\n");
 }
 
 TEST(CockpitThreeD, BlocksKeepTwentyOneElementsAndCommentsAndSpacingDoNotMatter)
@@ -135,11 +136,12 @@ TEST(CockpitThreeD, RefusedLinesNameFileLineAndTextAndLeaveTheTableAlone)
         std::string line;
         std::string why;
     };
-    for (const Case& c : {Case{"\tDB\t0,1,x2,3,4,\"T\",5", "not a number"}, Case{"\tDB\t0,1,256,3,4,\"T\",5", "255"},
-                          Case{"\tDB\t0,1,-2,3,4,\"T\",5", "not a number"}, Case{"\tDB\t0,1,2,3,4,\"T\"", "7 fields"},
-                          Case{"\tDB\tHLIGHT_TYRE,1,2,3", "5 fields"}, Case{"\tDB\tlcdp_LAPTIME, 1,2,3,4,5", "7 fields"},
-                          // Written back between quotes, this text could not be read again.
-                          Case{"\tDB\t0,1,2,3,4,\"EF\"0U,5", "double quote"}}) {
+    for (const Case& c :
+         {Case{"\tDB\t0,1,x2,3,4,\"T\",5", "not a number"}, Case{"\tDB\t0,1,256,3,4,\"T\",5", "255"},
+          Case{"\tDB\t0,1,-2,3,4,\"T\",5", "not a number"}, Case{"\tDB\t0,1,2,3,4,\"T\"", "7 fields"},
+          Case{"\tDB\tHLIGHT_TYRE,1,2,3", "5 fields"}, Case{"\tDB\tlcdp_LAPTIME, 1,2,3,4,5", "7 fields"},
+          // Written back between quotes, this text could not be read again.
+          Case{"\tDB\t0,1,2,3,4,\"EF\"0U,5", "double quote"}}) {
         try {
             Parse(good + "SPLIT_TEXT:\r\n" + c.line + "\r\n", previous);
             ADD_FAILURE() << c.line;

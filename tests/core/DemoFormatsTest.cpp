@@ -4,18 +4,18 @@
 
 #include "DemoArtPictures.h"
 #include "DemoInstallation.h"
-#include "formats/GameInstallation.h"
+#include "base/ByteReader.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "base/Messages.h"
 #include "base/UITexts.h"
 #include "formats/ArtBankFile.h"
-#include "base/ByteReader.h"
+#include "formats/GameInstallation.h"
 #include "formats/GameLanguages.h"
 #include "formats/SoundBankFiles.h"
 #include "formats/StringFile.h"
 #include "formats/TeamArtSheet.h"
 #include "formats/TrackFile.h"
-#include "base/FileUtils.h"
-#include "base/GamePath.h"
 #include "transfer/ReportedFormats.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 #include "TestSupport.h"
 
 #include "DemoInstallation.h"
-#include "formats/GameInstallation.h"
 #include "base/ByteReader.h"
 #include "base/FileUtils.h"
 #include "base/GamePath.h"
+#include "formats/GameInstallation.h"
 #include "transfer/SavegameChecksum.h"
 
 #include <gtest/gtest.h>
@@ -36,7 +36,8 @@ TEST(DemoInstallation, EveryVersionIsRecognisedWithAValidSavegame)
         EXPECT_EQ(d.savegameFormat, version == 1 ? 1 : 2);
         auto inst = Load(dir.path());
         EXPECT_EQ(StoredSavegameChecksum(inst.save), ComputeSavegameChecksum(inst.save));
-        for (const char* sub : {"GP3JAMS/Liveries", "GP3JAMSH/TECHJAM", "BITMAPS", "SAMPLES", "CIRCUITS", "LDATA", "gpsaves"})
+        for (const char* sub :
+             {"GP3JAMS/Liveries", "GP3JAMSH/TECHJAM", "BITMAPS", "SAMPLES", "CIRCUITS", "LDATA", "gpsaves"})
             EXPECT_TRUE(DirectoryExists(dir / sub)) << sub;
     }
 }

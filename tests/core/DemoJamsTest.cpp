@@ -1,13 +1,13 @@
 #include "TestSupport.h"
 
 #include "DemoContext.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
+#include "base/UITexts.h"
 #include "formats/Bmp.h"
 #include "formats/Jam16Codec.h"
 #include "formats/JamFile.h"
 #include "formats/Palette.h"
-#include "base/UITexts.h"
-#include "base/FileUtils.h"
-#include "base/GamePath.h"
 #include "transfer/ReportedFormats.h"
 
 #include <algorithm>

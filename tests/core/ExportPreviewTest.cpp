@@ -3,9 +3,9 @@
 
 #include "TransferFixture.h"
 
+#include "tracks/TrackProgress.h"
 #include "transfer/GameChangeSet.h"
 #include "transfer/RestorePoints.h"
-#include "tracks/TrackProgress.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -104,7 +104,6 @@ TEST(ExportPreview, ACompleteCarsetChangesExactlyTheBytesThePreviewListed)
     for (const auto& [name, change] : listed)
         EXPECT_TRUE(false) << name << " was listed but did not change";
 }
-
 
 // Two installations alike, each loaded with the same complete carset of a
 // third, so that their exports have the same things to write.

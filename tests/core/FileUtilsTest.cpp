@@ -1,12 +1,12 @@
 #include "TestSupport.h"
 
 #include "app/GameRegistry.h"
-#include "base/Messages.h"
-#include "base/UITexts.h"
-#include "transfer/FileChoice.h"
 #include "base/FileUtils.h"
 #include "base/GamePath.h"
+#include "base/Messages.h"
 #include "base/PrivateFile.h"
+#include "base/UITexts.h"
+#include "transfer/FileChoice.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -58,7 +58,7 @@ TEST(FileUtils, ListFilesPutsEveryDirectoryAfterItsContents)
     std::string s(1, kPathSeparator);
     auto all = ListFiles(dir.path(), "*.*", true, true);
     std::vector<std::string> expected = {dir / "a/sub/y.txt", dir / "a/sub/", dir / "a/x.txt", dir / "a/",
-                                         dir / "b.txt",       dir / "empty/",  dir.path()};
+                                         dir / "b.txt",       dir / "empty/", dir.path()};
     EXPECT_EQ(all, expected);
     EXPECT_EQ(ListFiles(dir.path(), "*.txt", false, false), std::vector<std::string>{dir / "b.txt"});
     EXPECT_TRUE(ListFiles(dir / "missing", "*.*", true, true).empty());

@@ -1,10 +1,10 @@
 #include "TestSupport.h"
 
+#include "base/FormatError.h"
 #include "base/Messages.h"
 #include "base/UITexts.h"
-#include "base/FormatError.h"
-#include "formats/Pictures.h"
 #include "formats/PictureError.h"
+#include "formats/Pictures.h"
 #include "formats/StringFile.h"
 #include "transfer/FormatMessages.h"
 

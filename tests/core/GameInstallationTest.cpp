@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 
-#include "formats/GameInstallation.h"
 #include "app/GameRegistry.h"
 #include "base/FileUtils.h"
+#include "formats/GameInstallation.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -71,11 +71,10 @@ TEST(GameInstallation, DetectionSaysWhichMessageApplies)
 
 TEST(GameRegistry, FindsTheInstallKeyInAWinePrefix)
 {
-    const std::string reg =
-        "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n"
-        "[Software\\\\Microprose\\\\Grand Prix 3\\\\3.00.000] 1600000000\n\"Other\"=\"x\"\n\n"
-        "[Software\\\\Microprose\\\\Grand Prix 3\\\\3.00.000\\\\Install Dir] 1600000000\n"
-        "#time=1d6a2b3c4d5e6f7\n\"Dir\"=\"wrong\"\n\"Directory\"=\"C:\\\\Spiele\\\\Gp3\"\n";
+    const std::string reg = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n"
+                            "[Software\\\\Microprose\\\\Grand Prix 3\\\\3.00.000] 1600000000\n\"Other\"=\"x\"\n\n"
+                            "[Software\\\\Microprose\\\\Grand Prix 3\\\\3.00.000\\\\Install Dir] 1600000000\n"
+                            "#time=1d6a2b3c4d5e6f7\n\"Dir\"=\"wrong\"\n\"Directory\"=\"C:\\\\Spiele\\\\Gp3\"\n";
     EXPECT_EQ(FindInstallDirectoryInWineRegistry(reg), "C:\\Spiele\\Gp3");
     EXPECT_EQ(FindInstallDirectoryInWineRegistry("[Software\\\\Wow6432Node\\\\Microprose\\\\Grand Prix 3\\\\3.00.000"
                                                  "\\\\Install Dir] 1\r\n\"directory\"=str(2):\"D:\\\\GP3\\x00e9\"\r\n"),

@@ -1,11 +1,11 @@
 #include "SessionFixture.h"
 
+#include "base/FileUtils.h"
 #include "session/Session.h"
 #include "settings/SettingsGameFiles.h"
 #include "settings/SettingsValues.h"
 #include "transfer/CarsetArchive.h"
 #include "transfer/CarsetHeader.h"
-#include "base/FileUtils.h"
 #include "transfer/GameFile.h"
 #include "transfer/SavegameChecksum.h"
 
@@ -47,10 +47,10 @@ double F64(const std::vector<std::uint8_t>& b, std::size_t at)
 // than taken from the code under test.
 std::vector<std::pair<std::size_t, std::size_t>> V113SettingsRanges()
 {
-    std::vector<std::pair<std::size_t, std::size_t>> r = {
-        {0x73C9EA, 22}, {0x7240DC, 10}, {0xFFF7F, 2},  {0x37F1D, 2},   {0x380DF, 2},   {0x807B6, 1},
-        {0x37F2B, 2},   {0x37F32, 2},   {0x1308D8, 2}, {0x12F278, 40}, {0x14006E, 4},  {0x14011D, 1},
-        {0x140061, 1},  {0x530308, 16}, {0x79FB36, 180}};
+    std::vector<std::pair<std::size_t, std::size_t>> r = {{0x73C9EA, 22}, {0x7240DC, 10}, {0xFFF7F, 2},   {0x37F1D, 2},
+                                                          {0x380DF, 2},   {0x807B6, 1},   {0x37F2B, 2},   {0x37F32, 2},
+                                                          {0x1308D8, 2},  {0x12F278, 40}, {0x14006E, 4},  {0x14011D, 1},
+                                                          {0x140061, 1},  {0x530308, 16}, {0x79FB36, 180}};
     std::size_t at = 0x140EE5;
     for (int step : {4, 4, 4, 4, 3, 4, 4, 4, 5, 4, 4, 3, 4, 4, 4, 4, 4, 4, 4, 5, 4, 4}) {
         r.push_back({at, 2});
@@ -345,8 +345,8 @@ TEST(SettingsCarset, SixItemsTravelFromOneInstallationToAnother)
     std::string carset = a.root / "s.GMS";
     ASSERT_EQ(a.engine().saveCarset(ItemChoice::AllHeld, carset, a.ui), TransferOutcome::Done);
     CarsetArchive archive(carset, CarsetArchive::Mode::Read);
-    const std::map<std::string, std::size_t> sizes = {{"Points.DAT", 22},  {"Aids.DAT", 10},    {"Misc.DAT", 24},
-                                                       {"Damage.DAT", 50}, {"Display.DAT", 16}, {"Cameras.DAT", 180}};
+    const std::map<std::string, std::size_t> sizes = {{"Points.DAT", 22}, {"Aids.DAT", 10},    {"Misc.DAT", 24},
+                                                      {"Damage.DAT", 50}, {"Display.DAT", 16}, {"Cameras.DAT", 180}};
     for (const auto& [name, size] : sizes)
         EXPECT_EQ(archive.read(name, 1000).size(), size) << name;
     EXPECT_EQ(archive.read("Misc.DAT", 100), RecordImage(a.settings().misc));
@@ -398,13 +398,14 @@ TEST(SettingsCarset, OlderFormatShortMembersAndCrossVersion)
     // A format-7 carset carries the same records.
     Fixture f(2, 1);
     std::string old = f.root / "v7.GMS";
-    WriteZip(old, {{"Points.DAT", RecordImage(fromV1.points)},
-                   {"Aids.DAT", RecordImage(fromV1.aids)},
-                   {"Misc.DAT", RecordImage(fromV1.misc)},
-                   {"Damage.DAT", RecordImage(fromV1.damage)},
-                   {"Display.DAT", RecordImage(fromV1.display)},
-                   {"Cameras.DAT", RecordImage(fromV1.cameras)},
-                   {"Header.DAT", Header(7, kAllSettings)}});
+    WriteZip(old,
+             {{"Points.DAT", RecordImage(fromV1.points)},
+              {"Aids.DAT", RecordImage(fromV1.aids)},
+              {"Misc.DAT", RecordImage(fromV1.misc)},
+              {"Damage.DAT", RecordImage(fromV1.damage)},
+              {"Display.DAT", RecordImage(fromV1.display)},
+              {"Cameras.DAT", RecordImage(fromV1.cameras)},
+              {"Header.DAT", Header(7, kAllSettings)}});
     ASSERT_EQ(f.engine().loadCarset(ItemChoice::AllHeld, old, f.ui), TransferOutcome::Done);
     EXPECT_EQ(f.settings().cameras, fromV1.cameras);
     EXPECT_EQ(f.settings().misc, fromV1.misc);
@@ -424,9 +425,9 @@ TEST(SettingsCarset, OlderFormatShortMembersAndCrossVersion)
     std::string cut = g.root / "cut.GMS";
     auto damage = RecordImage(fromV1.damage);
     damage.resize(49);
-    WriteZip(cut, {{"Points.DAT", RecordImage(fromV1.points)},
-                   {"Damage.DAT", damage},
-                   {"Header.DAT", Header(8, {2, 103, 120})}});
+    WriteZip(
+        cut,
+        {{"Points.DAT", RecordImage(fromV1.points)}, {"Damage.DAT", damage}, {"Header.DAT", Header(8, {2, 103, 120})}});
     EXPECT_EQ(g.engine().loadCarset(ItemChoice::AllHeld, cut, g.ui), TransferOutcome::DoneWithErrors);
     EXPECT_TRUE(g.transfer().isLoaded(2));
     EXPECT_FALSE(g.transfer().isLoaded(103));

@@ -1,16 +1,16 @@
 #include "SessionFixture.h"
 
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "formats/GameInstallation.h"
-#include "session/Session.h"
 #include "formats/GameLanguages.h"
 #include "formats/StringFile.h"
+#include "session/Session.h"
 #include "texts/LanguagesArea.h"
 #include "texts/TextLines.h"
 #include "texts/TextSearch.h"
-#include "base/FileUtils.h"
-#include "base/GamePath.h"
-#include "transfer/SavegameChecksum.h"
 #include "transfer/ReportedFormats.h"
+#include "transfer/SavegameChecksum.h"
 
 #include <gtest/gtest.h>
 
@@ -25,9 +25,11 @@ namespace {
 struct Fixture : test::SessionFixture {
     Fixture(int gameVersion, std::uint64_t seed)
         : SessionFixture(gameVersion, seed, {{349, " %s"}, {943, " %s"}, {941, " fits %s installed %s"}})
+    {}
+    std::vector<std::string>& list(int language)
     {
+        return session->workingSet.gameTexts.languages.at(static_cast<std::size_t>(language));
     }
-    std::vector<std::string>& list(int language) { return session->workingSet.gameTexts.languages.at(static_cast<std::size_t>(language)); }
     std::string file(int language) const
     {
         return ResolveGamePath(program.settings.gameDirectory, LanguageFileGamePath(language));
@@ -85,7 +87,8 @@ TEST_P(LanguageTransfers, CarsetCarriesEveryLanguageOfTheVersionByteForByte)
     ASSERT_NE(test::ReadBytes(b.file(0)), test::ReadBytes(a.file(0))); // the seeds differ
     ASSERT_EQ(b.engine().loadCarset(ItemChoice::AllHeld, carset, b.ui), TransferOutcome::Done);
     b.transfer().selection = b.transfer().loaded;
-    ASSERT_EQ(b.engine().exportToGame(ItemChoice::AsSelected, b.ui), TransferOutcome::Done) << b.messages.numbers().size();
+    ASSERT_EQ(b.engine().exportToGame(ItemChoice::AsSelected, b.ui), TransferOutcome::Done)
+        << b.messages.numbers().size();
 
     // B's language files are A's, byte for byte; nothing else of B changed.
     auto after = Snapshot(game);
@@ -252,7 +255,13 @@ TEST(GameTextRules, LinesSplitAtLineFeedsOutsideQuotesAndJoinBack)
 
 TEST(GameTextRules, SearchMovesOnFromTheSelectionInBothDirections)
 {
-    const std::vector<std::string> texts = {"Monaco", "Start", "monaco street", "Ziel", "MONACO", "Stra\xDF" "e \xC4"};
+    const std::vector<std::string> texts = {"Monaco",
+                                            "Start",
+                                            "monaco street",
+                                            "Ziel",
+                                            "MONACO",
+                                            "Stra\xDF"
+                                            "e \xC4"};
     TextSearch down{"monaco", true, false};
     EXPECT_EQ(FindText(texts, -1, down), 0);
     EXPECT_EQ(FindText(texts, 0, down), 2); // a hit on the selection moves on

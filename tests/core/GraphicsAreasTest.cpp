@@ -1,24 +1,24 @@
 #include "SessionFixture.h"
 
-#include "session/Session.h"
-#include "formats/GameInstallation.h"
-#include "formats/Bmp.h"
-#include "graphics/ArtPrecheck.h"
-#include "menu/MenuArt.h"
-#include "base/Messages.h"
-#include "transfer/DataArea.h"
+#include "base/FileUtils.h"
 #include "base/GamePath.h"
-#include "transfer/GameChangeSet.h"
+#include "base/Messages.h"
 #include "formats/ArtBankFile.h"
-#include "menu/GameArtBank.h"
+#include "formats/Bmp.h"
+#include "formats/GameInstallation.h"
+#include "graphics/ArtPrecheck.h"
 #include "graphics/CarNumbers.h"
 #include "graphics/GraphicsPages.h"
 #include "graphics/RampTables.h"
 #include "graphics/TeamJams.h"
 #include "graphics/TyreSet.h"
+#include "menu/GameArtBank.h"
+#include "menu/MenuArt.h"
+#include "session/Session.h"
 #include "transfer/CarsetArchive.h"
 #include "transfer/CarsetHeader.h"
-#include "base/FileUtils.h"
+#include "transfer/DataArea.h"
+#include "transfer/GameChangeSet.h"
 #include "transfer/SavegameChecksum.h"
 
 #include <gtest/gtest.h>
@@ -49,13 +49,24 @@ Palette DistinctPalette()
 struct Fixture : test::SessionFixture {
     explicit Fixture(int gameVersion = 2, std::uint64_t seed = 1)
         : SessionFixture(gameVersion, seed,
-                         {{349, " %s"}, {231, " %s"}, {232, " %s"}, {233, " %s"}, {234, " %s"}, {235, " %s"},
-                          {236, " %s"}, {898, " %d"}, {1000, " %d"}, {1076, " %s %s"}})
+                         {{349, " %s"},
+                          {231, " %s"},
+                          {232, " %s"},
+                          {233, " %s"},
+                          {234, " %s"},
+                          {235, " %s"},
+                          {236, " %s"},
+                          {898, " %d"},
+                          {1000, " %d"},
+                          {1076, " %s %s"}})
     {
         program.palette = DistinctPalette();
     }
     GraphicsSet& graphics() { return session->workingSet.graphics; }
-    std::string game(const std::string& relative) const { return GameFilePath(program.settings.gameDirectory, relative); }
+    std::string game(const std::string& relative) const
+    {
+        return GameFilePath(program.settings.gameDirectory, relative);
+    }
 
     TransferOutcome importItems(const std::vector<int>& items)
     {
@@ -102,7 +113,8 @@ std::map<std::string, std::vector<std::uint8_t>> Snapshot(const std::string& dir
     std::map<std::string, std::vector<std::uint8_t>> files;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(directory))
         if (entry.is_regular_file())
-            files[Upper(std::filesystem::relative(entry.path(), directory).string())] = test::ReadBytes(entry.path().string());
+            files[Upper(std::filesystem::relative(entry.path(), directory).string())] =
+                test::ReadBytes(entry.path().string());
     return files;
 }
 
@@ -120,7 +132,8 @@ ExeTables TablesOf(int version)
     return version == 1 ? ExeTables{0x1810B0, 0x41BF38, 0x41C018} : ExeTables{0x182430, 0x41D2B8, 0x41D398};
 }
 
-void WriteStoredZip(const std::string& path, const std::vector<std::pair<std::string, std::vector<std::uint8_t>>>& members)
+void WriteStoredZip(const std::string& path,
+                    const std::vector<std::pair<std::string, std::vector<std::uint8_t>>>& members)
 {
     int error = 0;
     zip_t* z = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
@@ -151,7 +164,8 @@ TEST(GraphicsCarset, EachItemStoresExactlyItsOwnMembers)
     ASSERT_EQ(f.importItems({}), TransferOutcome::Done);
     EXPECT_TRUE(f.loading.lines.empty()); // an empty selection shows no line
     ASSERT_EQ(f.importItems({11, 58, 69}), TransferOutcome::Done) << f.messages.shown.size();
-    EXPECT_EQ(f.loading.lines, (std::vector<std::string>{"T231 WILLIA98.JAM", "T235 JM-MCLAR.JAM", "T236 JM-MCLAR.JAM"}));
+    EXPECT_EQ(f.loading.lines,
+              (std::vector<std::string>{"T231 WILLIA98.JAM", "T235 JM-MCLAR.JAM", "T236 JM-MCLAR.JAM"}));
 
     const std::string soft = f.root / "soft.GMS";
     ASSERT_EQ(f.saveItems({11}, soft), TransferOutcome::Done);
@@ -265,7 +279,8 @@ TEST(GraphicsFidelity, EveryItemTravelsFromOneInstallationToAnother)
         EXPECT_FALSE(before.at(path) == source.at(path)) << path << " is the same in both demos";
     }
     for (const auto& [name, bytes] : before)
-        if (name != "GP3.EXE" && name != "F1GSTATE.SAV" && std::find(carried.begin(), carried.end(), name) == carried.end()) {
+        if (name != "GP3.EXE" && name != "F1GSTATE.SAV"
+            && std::find(carried.begin(), carried.end(), name) == carried.end()) {
             EXPECT_TRUE(after.at(name) == bytes) << name;
         }
 
@@ -280,7 +295,8 @@ TEST(GraphicsFidelity, EveryItemTravelsFromOneInstallationToAnother)
     // The carset carried A's pit crew after the import's substitution.
     const auto& pitCrew = a.graphics().pitCrew;
     for (std::size_t team = 0; team < 11; ++team)
-        EXPECT_TRUE(Slice(exe, t.pitCrew + 16 * team, 16) == std::vector<std::uint8_t>(pitCrew[team].begin(), pitCrew[team].end()));
+        EXPECT_TRUE(Slice(exe, t.pitCrew + 16 * team, 16)
+                    == std::vector<std::uint8_t>(pitCrew[team].begin(), pitCrew[team].end()));
     EXPECT_TRUE(Slice(exe, t.carNumbers, 1320) == Slice(exeA, t.carNumbers, 1320));
     EXPECT_TRUE(Slice(exe, t.flags, 64) == Slice(exeA, t.flags, 64));
     std::size_t outside = 0;
@@ -433,15 +449,15 @@ TEST(GraphicsArtPrecheck, EntriesOfTheSelectedItemsAndThoseWithoutRoom)
 {
     ItemBytes selection{};
     EXPECT_TRUE(ArtEntriesToWrite(selection, {3}).empty());
-    selection[104 + 2] = 1; // team art of team 2
+    selection[104 + 2] = 1;  // team art of team 2
     selection[121 + 15] = 1; // pictures of track 16
     selection[5] = 1;
     const std::vector<int> entries = ArtEntriesToWrite(selection, {0, 84, 85});
     std::vector<int> expected;
     for (int e = 70; e <= 99; ++e)
         expected.push_back(e);
-    for (int e : {402, 413, 424, 435, 453, 454, 455, 456, 501, 502, 503, 504, 505, 506, 557, 626, 627, 628, 629, 690,
-                  691, 692, 693, 755, 839})
+    for (int e : {402, 413, 424, 435, 453, 454, 455, 456, 501, 502, 503, 504, 505,
+                  506, 557, 626, 627, 628, 629, 690, 691, 692, 693, 755, 839})
         expected.push_back(e);
     EXPECT_EQ(entries, expected); // 557 is the sheet's last picture; 85 is no background
 
@@ -450,8 +466,9 @@ TEST(GraphicsArtPrecheck, EntriesOfTheSelectedItemsAndThoseWithoutRoom)
     for (auto& entry : directory.entries)
         entry = ArtEntry{0, 0, 10, 10, 200, 0};
     directory.entries[75].reservedSize = 199;
-    EXPECT_EQ(ArtEntriesThatDoNotFit(directory, entries), (std::vector<int>{75, 501, 502, 503, 504, 505, 506, 557, 626,
-                                                                            627, 628, 629, 690, 691, 692, 693, 755, 839}));
+    EXPECT_EQ(
+        ArtEntriesThatDoNotFit(directory, entries),
+        (std::vector<int>{75, 501, 502, 503, 504, 505, 506, 557, 626, 627, 628, 629, 690, 691, 692, 693, 755, 839}));
 }
 
 TEST(GraphicsArtPrecheck, TheFrontEndDecidesFirstAndTheAreaAsksOnlyAboutWhatStillLacksRoom)
@@ -617,9 +634,10 @@ TEST(GraphicsMends, WrongKindsAndDamagedJamsAreRefusedNamingTheFile)
     // A hardware member holding an 8-bit JAM, and a damaged software member.
     const std::string bad = f.root / "bad.GMS";
     const auto eightBit = test::ReadBytes(f.game("GP3JAMS/Liveries/FERRAR98.JAM"));
-    WriteStoredZip(bad, {{"Header.DAT", Header(8, {11, 22})},
-                         {"WILLIA98.JAMHard.DAT", eightBit},
-                         {"WILLIA98.JAMSoft.DAT", {2, 0, 9, 0}}});
+    WriteStoredZip(bad,
+                   {{"Header.DAT", Header(8, {11, 22})},
+                    {"WILLIA98.JAMHard.DAT", eightBit},
+                    {"WILLIA98.JAMSoft.DAT", {2, 0, 9, 0}}});
     EXPECT_EQ(f.engine().loadCarset(ItemChoice::AllHeld, bad, f.ui), TransferOutcome::DoneWithErrors);
     EXPECT_EQ(f.graphics().cars.soft[0]->page(), softPage);
     EXPECT_EQ(f.graphics().cars.hard[0]->page(), hardPage);

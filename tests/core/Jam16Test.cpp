@@ -54,8 +54,7 @@ TEST(Jam16Runs, AllDifferentIsLiteralGroupsOf127)
 TEST(Jam16Runs, LiteralGroupEndsWhereARunBegins)
 {
     const std::vector<std::uint16_t> values = {1, 2, 3, 3, 3, 4};
-    EXPECT_EQ(EncodeJamRuns(values),
-              (std::vector<std::uint8_t>{130, 1, 0, 2, 0, 3, 3, 0, 129, 4, 0}));
+    EXPECT_EQ(EncodeJamRuns(values), (std::vector<std::uint8_t>{130, 1, 0, 2, 0, 3, 3, 0, 129, 4, 0}));
     // A single pixel at the end is a group of one.
     EXPECT_EQ(EncodeJamRuns(std::vector<std::uint16_t>{5}), (std::vector<std::uint8_t>{129, 5, 0}));
 }
@@ -95,9 +94,16 @@ TEST(Jam16, HeaderRuleAndNormalisedSave)
     const int d = 3;
     const int e = 127 - d + 5;
     auto header = test::HandJam16Header(1, {test::HandRecord16(4, 77, 2), test::HandRecord16(d, e, 1)});
-    std::vector<std::uint8_t> stream = {/* 127 replaced by the space */ 0x1F, 0x00,    //
-                                        127,  0xE0, 0x07,                              //
-                                        130,  0x00, 0xF8, 0x01, 0x00};
+    std::vector<std::uint8_t> stream = {/* 127 replaced by the space */ 0x1F,
+                                        0x00, //
+                                        127,
+                                        0xE0,
+                                        0x07, //
+                                        130,
+                                        0x00,
+                                        0xF8,
+                                        0x01,
+                                        0x00};
     // The control byte of the first run sits in place of the header's final
     // space: the header's last byte is the space, and the stream goes on
     // with the run's colour.

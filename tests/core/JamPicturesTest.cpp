@@ -16,7 +16,6 @@ using namespace pitwall;
 namespace {
 
 struct Fixture : test::JamTestContext {
-
     Fixture()
     {
         std::vector<std::string> all(1200, "");
@@ -42,8 +41,8 @@ struct Fixture : test::JamTestContext {
     TJAMFile sixteenBit(int height, Pixel colour)
     {
         auto file = test::HandJam16Header(height, {test::HandRecord16(2, 131), test::HandRecord16(2, 131)});
-        auto runs = EncodeJamRuns(std::vector<std::uint16_t>(256 * static_cast<std::size_t>(height),
-                                                             Rgb565FromPixel(colour)));
+        auto runs =
+            EncodeJamRuns(std::vector<std::uint16_t>(256 * static_cast<std::size_t>(height), Rgb565FromPixel(colour)));
         file.insert(file.end(), runs.begin(), runs.end());
         TJAMFile jam(palette);
         jam.Decode(file, false);

@@ -15,7 +15,8 @@ TEST(JamScramble, KeySequenceAndIdentity)
     // 25 x key, all modulo 2^32, little-endian.
     auto word = [&](std::size_t i) {
         return static_cast<std::uint32_t>(zeros[i * 4]) | (static_cast<std::uint32_t>(zeros[i * 4 + 1]) << 8)
-            | (static_cast<std::uint32_t>(zeros[i * 4 + 2]) << 16) | (static_cast<std::uint32_t>(zeros[i * 4 + 3]) << 24);
+            | (static_cast<std::uint32_t>(zeros[i * 4 + 2]) << 16)
+            | (static_cast<std::uint32_t>(zeros[i * 4 + 3]) << 24);
     };
     EXPECT_EQ(word(0), 0x5A3C9E17u);
     EXPECT_EQ(word(1), 0xC32F1673u); // 5 x 0x5A3C9E17 = 0x1C32F1673, cut to 32 bits

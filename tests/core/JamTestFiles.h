@@ -2,12 +2,12 @@
 // Hand-built JAM files for the format tests: every byte placed here by the
 // test, independent of the program's writer.
 
-#include "base/ByteWriter.h"
-#include "formats/JamFile.h"
-#include "formats/Palette.h"
 #include "TestSupport.h"
+#include "base/ByteWriter.h"
 #include "base/Messages.h"
 #include "base/UITexts.h"
+#include "formats/JamFile.h"
+#include "formats/Palette.h"
 
 #include <cstdint>
 #include <vector>
@@ -84,8 +84,8 @@ inline std::vector<std::uint8_t> HandJam8(int height, const std::vector<HandImag
 // such bytes, then the space that ends the record.
 inline std::vector<std::uint8_t> HandRecord16(int d, int e, int extra = 0)
 {
-    std::vector<std::uint8_t> r = {0xFF, 0xFF, 0x10, 0x00, 0x20, 0x00, static_cast<std::uint8_t>(d), 0x05, 0x06,
-                                   static_cast<std::uint8_t>(e)};
+    std::vector<std::uint8_t> r = {
+        0xFF, 0xFF, 0x10, 0x00, 0x20, 0x00, static_cast<std::uint8_t>(d), 0x05, 0x06, static_cast<std::uint8_t>(e)};
     while (r.size() < static_cast<std::size_t>(19 - 2 * d + extra))
         r.push_back(0x41);
     r.push_back(0x20);

@@ -122,5 +122,6 @@ TEST(Jpeg, WorkingMemoryIsBounded)
     EXPECT_TRUE(test::PassesWithinMemory(kHeadroom, [&] { return RefusedWith(large, "needs more than"); }));
     // Sides within their limit, pixels beyond the cap: refused by the size.
     auto wide = ClaimingSize(ProgressiveJpeg(8, 8), kMaxBmpSide, 2048);
-    EXPECT_TRUE(test::PassesWithinMemory(kHeadroom, [&] { return RefusedWith(wide, "16384 x 2048 is not supported"); }));
+    EXPECT_TRUE(
+        test::PassesWithinMemory(kHeadroom, [&] { return RefusedWith(wide, "16384 x 2048 is not supported"); }));
 }

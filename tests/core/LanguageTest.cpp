@@ -26,7 +26,9 @@ std::string LanguageFile(int lines)
 
 TEST(Language, ChoiceOfTheLanguageFile)
 {
-    std::vector<std::string> files = {"DEUTSCH.LNG", "English.lng", "FRAN\xC7" "AIS.LNG"};
+    std::vector<std::string> files = {"DEUTSCH.LNG", "English.lng",
+                                      "FRAN\xC7"
+                                      "AIS.LNG"};
     EXPECT_EQ(ChooseLanguageIndex(files, "deutsch.lng"), 0);
     EXPECT_EQ(ChooseLanguageIndex(files, "ITALIANO.LNG"), 1); // absent setting: English
     EXPECT_EQ(ChooseLanguageIndex(files, ""), 1);
@@ -72,7 +74,8 @@ TEST(Language, ShortFileIsFilledAndReported)
     test::RecordingMessages sink;
     ASSERT_TRUE(LoadLanguage(dir.path(), "SHORT.LNG", texts, sink));
     ASSERT_EQ(sink.shown.size(), 1u);
-    EXPECT_EQ(sink.shown[0].text, "SHORT.LNG is an invalid language-file! Maybe some texts will not be displayed correctly!");
+    EXPECT_EQ(sink.shown[0].text,
+              "SHORT.LNG is an invalid language-file! Maybe some texts will not be displayed correctly!");
     EXPECT_EQ(texts.text(3), "Line A\nLine B"); // "|" is a line break
     EXPECT_EQ(texts.text(8), "v");
     EXPECT_EQ(texts.text(9), "Invalid language-file");
@@ -160,15 +163,17 @@ int EditDistance(const std::string& a, const std::string& b)
 // English words the German interface uses as they are: names, and racing
 // and computing terms that German speakers use in English.
 const std::set<std::string> kWordsGermanKeeps = {
-    "amateur", "animation", "audio", "autopilot", "backup", "bitmap", "board", "bridgestone", "bytes",
-    "carset", "carsets", "cart", "chat", "circuits", "cockpit", "cockpits", "computer", "credits", "detail",
-    "details", "display", "displays", "drag", "drop", "editor", "export", "files", "filter", "format",
-    "garage", "goodyear", "grand", "grip", "hardware", "import", "index", "info", "information",
-    "installation", "jams", "joystick", "jpeg", "jump", "loading", "logo", "main", "maximum", "menu",
-    "minimum", "name", "overall", "pause", "performance", "pitwall", "pixel", "position", "prix", "qualifying",
-    "quick", "rookie", "seat", "semi", "setup", "simulation", "situation", "slot", "software", "sound",
-    "sounds", "standard", "start", "stop", "team", "teams", "text", "version", "warm", "windows", "wine",
-    "workshop", "workshops", "zoom"};
+    "amateur",   "animation",  "audio",    "autopilot", "backup",      "bitmap",      "board",        "bridgestone",
+    "bytes",     "carset",     "carsets",  "cart",      "chat",        "circuits",    "cockpit",      "cockpits",
+    "computer",  "credits",    "detail",   "details",   "display",     "displays",    "drag",         "drop",
+    "editor",    "export",     "files",    "filter",    "format",      "garage",      "goodyear",     "grand",
+    "grip",      "hardware",   "import",   "index",     "info",        "information", "installation", "jams",
+    "joystick",  "jpeg",       "jump",     "loading",   "logo",        "main",        "maximum",      "menu",
+    "minimum",   "name",       "overall",  "pause",     "performance", "pitwall",     "pixel",        "position",
+    "prix",      "qualifying", "quick",    "rookie",    "seat",        "semi",        "setup",        "simulation",
+    "situation", "slot",       "software", "sound",     "sounds",      "standard",    "start",        "stop",
+    "team",      "teams",      "text",     "version",   "warm",        "windows",     "wine",         "workshop",
+    "workshops", "zoom"};
 
 } // namespace
 
@@ -195,8 +200,8 @@ TEST(Language, GermanTextsAreTranslatedAndSpelledAsTheirNeighbours)
         const std::set<std::string> en = WordsOf(english.all()[n]), de = WordsOf(german.all()[n]);
         for (const std::string& w : de) {
             if (en.count(w)) {
-                EXPECT_TRUE(kWordsGermanKeeps.count(w)) << "UI text " << n << " keeps the English \"" << w
-                                                        << "\": " << german.all()[n];
+                EXPECT_TRUE(kWordsGermanKeeps.count(w))
+                    << "UI text " << n << " keeps the English \"" << w << "\": " << german.all()[n];
                 continue;
             }
             for (const std::string& kept : en) {

@@ -103,8 +103,8 @@ TEST(MenuArtAreas, TeamArtLoadingPicturesAndBackgroundsTravelByCarset)
     ASSERT_EQ(a.saveCarset(carset), TransferOutcome::Done);
     {
         CarsetArchive archive(carset, CarsetArchive::Mode::Read);
-        for (const char* member : {"TeamArt0.DAT", "TeamArt10.DAT", "LOADING1.BMP", "LOADING6.BMP",
-                                   "MenuReplace12.BMP", "MenuReplace3.BMP"})
+        for (const char* member :
+             {"TeamArt0.DAT", "TeamArt10.DAT", "LOADING1.BMP", "LOADING6.BMP", "MenuReplace12.BMP", "MenuReplace3.BMP"})
             EXPECT_TRUE(archive.contains(member)) << member;
         EXPECT_FALSE(archive.contains("MenuReplace4.BMP"));
     }

@@ -4,13 +4,13 @@
 #include "JamTestFiles.h"
 #include "TestSupport.h"
 
+#include "base/FileUtils.h"
 #include "formats/Bmp.h"
 #include "formats/Jam16Codec.h"
 #include "formats/JamPictureFiles.h"
-#include "formats/Png.h"
 #include "formats/PaletteReduction.h"
 #include "formats/Pictures.h"
-#include "base/FileUtils.h"
+#include "formats/Png.h"
 #include "transfer/ReportedFormats.h"
 
 #include <gtest/gtest.h>
@@ -49,10 +49,10 @@ double ReferenceDistance(Pixel x, Pixel y)
 Palette RampPalette()
 {
     std::array<Pixel, 256> pixels{};
-    const int hues[16][3] = {{255, 255, 255}, {255, 0, 0},   {0, 255, 0},    {0, 0, 255},
-                             {255, 255, 0},   {0, 255, 255}, {255, 0, 255},  {255, 128, 0},
-                             {128, 64, 32},   {64, 128, 200}, {200, 180, 140}, {90, 90, 110},
-                             {30, 120, 60},   {250, 200, 210}, {120, 0, 60},  {60, 60, 60}};
+    const int hues[16][3] = {{255, 255, 255}, {255, 0, 0},     {0, 255, 0},     {0, 0, 255},
+                             {255, 255, 0},   {0, 255, 255},   {255, 0, 255},   {255, 128, 0},
+                             {128, 64, 32},   {64, 128, 200},  {200, 180, 140}, {90, 90, 110},
+                             {30, 120, 60},   {250, 200, 210}, {120, 0, 60},    {60, 60, 60}};
     for (int r = 0; r < 16; ++r)
         for (int k = 0; k < 16; ++k)
             pixels[static_cast<std::size_t>(16 * r + k)] =
@@ -144,8 +144,8 @@ TEST(PaletteReduction, DitheringMakesNoBandsAndLeavesPaletteColoursAlone)
         Image picture(256, 96, 24);
         for (int y = 0; y < picture.height(); ++y)
             for (int x = 0; x < picture.width(); ++x)
-                picture.setPixel(x, y, stripe && y >= 20 && y < 28 ? MakePixel(40, 0, 255)
-                                                                   : MakePixel(233, 40 + x * 160 / 255, 25));
+                picture.setPixel(
+                    x, y, stripe && y >= 20 && y < 28 ? MakePixel(40, 0, 255) : MakePixel(233, 40 + x * 160 / 255, 25));
         return picture;
     };
     // The palette reaches no bright blue, as the game's does not: the

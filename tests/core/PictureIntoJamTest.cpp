@@ -5,9 +5,9 @@
 #include "JamTestFiles.h"
 #include "TestSupport.h"
 
-#include "formats/GameInstallation.h"
 #include "app/Language.h"
 #include "formats/Bmp.h"
+#include "formats/GameInstallation.h"
 #include "formats/Pictures.h"
 #include "formats/Png.h"
 #include "graphics/PictureIntoJam.h"
@@ -48,10 +48,10 @@ double Distance(const std::array<double, 3>& a, const std::array<double, 3>& b)
 Palette GamelikePalette()
 {
     std::array<Pixel, 256> pixels{};
-    const int hues[16][3] = {{255, 255, 255}, {255, 0, 0},    {0, 255, 0},     {0, 0, 255},
-                             {255, 255, 0},   {0, 255, 255},  {255, 0, 255},   {255, 128, 0},
-                             {128, 64, 32},   {64, 128, 200}, {200, 180, 140}, {90, 90, 110},
-                             {30, 120, 60},   {250, 200, 210}, {120, 0, 60},   {60, 60, 60}};
+    const int hues[16][3] = {{255, 255, 255}, {255, 0, 0},     {0, 255, 0},     {0, 0, 255},
+                             {255, 255, 0},   {0, 255, 255},   {255, 0, 255},   {255, 128, 0},
+                             {128, 64, 32},   {64, 128, 200},  {200, 180, 140}, {90, 90, 110},
+                             {30, 120, 60},   {250, 200, 210}, {120, 0, 60},    {60, 60, 60}};
     for (int r = 0; r < 16; ++r)
         for (int k = 0; k < 16; ++k)
             pixels[static_cast<std::size_t>(16 * r + k)] =
@@ -176,7 +176,7 @@ TEST(PictureIntoJam, PairsSplitAtTheFirstPageAndRefusalsLeaveBothPages)
     TJAMFile first = f.demoJam("Main\\JM-WILLI.JAM");
     const int h1 = second.pageHeight(), h2 = first.pageHeight();
     Image both(256, h1 + h2, 24);
-    both.fillRect(Rect{0, 0, 256, h1}, MakePixel(250, 2, 3));  // near a red
+    both.fillRect(Rect{0, 0, 256, h1}, MakePixel(250, 2, 3));       // near a red
     both.fillRect(Rect{0, h1, 256, h1 + h2}, MakePixel(3, 3, 250)); // near a blue
     SavePngFile(both, f.dir / "jacks.png");
     ASSERT_TRUE(LoadPictureIntoJamPair(second, first, f.dir / "jacks.png", Dithering::None, &f.messenger));

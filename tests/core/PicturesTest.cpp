@@ -1,10 +1,10 @@
 #include "TestSupport.h"
 
+#include "base/FileUtils.h"
 #include "base/UITexts.h"
 #include "formats/Bmp.h"
 #include "formats/Jpeg.h"
 #include "formats/Pictures.h"
-#include "base/FileUtils.h"
 #include "transfer/ReportedFormats.h"
 
 #include <gtest/gtest.h>

@@ -56,7 +56,8 @@ std::vector<std::uint8_t> StoredZlib(const std::vector<std::uint8_t>& raw)
         z.push_back(static_cast<std::uint8_t>(n >> 8));
         z.push_back(static_cast<std::uint8_t>(~n));
         z.push_back(static_cast<std::uint8_t>(~n >> 8));
-        z.insert(z.end(), raw.begin() + static_cast<std::ptrdiff_t>(at), raw.begin() + static_cast<std::ptrdiff_t>(at + n));
+        z.insert(z.end(), raw.begin() + static_cast<std::ptrdiff_t>(at),
+                 raw.begin() + static_cast<std::ptrdiff_t>(at + n));
         at += n;
     } while (at < raw.size());
     std::uint32_t a = 1, b = 0;
@@ -77,8 +78,9 @@ std::vector<std::uint8_t> HandPng(std::uint32_t width, std::uint32_t height, int
     std::vector<std::uint8_t> ihdr;
     Big32(ihdr, width);
     Big32(ihdr, height);
-    ihdr.insert(ihdr.end(), {static_cast<std::uint8_t>(bitDepth), static_cast<std::uint8_t>(colourType), 0, 0,
-                             static_cast<std::uint8_t>(interlaced ? 1 : 0)});
+    ihdr.insert(ihdr.end(),
+                {static_cast<std::uint8_t>(bitDepth), static_cast<std::uint8_t>(colourType), 0, 0,
+                 static_cast<std::uint8_t>(interlaced ? 1 : 0)});
     Chunk(png, "IHDR", ihdr);
     if (!plte.empty())
         Chunk(png, "PLTE", plte);
@@ -123,7 +125,8 @@ TEST(Png, ReadsEveryKindOfStoredPixel)
     // 3 x 1 RGB, 8 bits.
     Image rgb = DecodePng(HandPng(3, 1, 8, 2, {0, 10, 20, 30, 40, 50, 60, 250, 251, 252}));
     EXPECT_EQ(rgb.depth(), 24);
-    EXPECT_EQ(rgb.pixels(), (std::vector<Pixel>{MakePixel(10, 20, 30), MakePixel(40, 50, 60), MakePixel(250, 251, 252)}));
+    EXPECT_EQ(rgb.pixels(),
+              (std::vector<Pixel>{MakePixel(10, 20, 30), MakePixel(40, 50, 60), MakePixel(250, 251, 252)}));
 
     // 2 x 2 grey at 1 bit per pixel: each row one byte, high bits first.
     Image grey = DecodePng(HandPng(2, 2, 1, 0, {0, 0x80, 0, 0x40}));
@@ -141,8 +144,9 @@ TEST(Png, ReadsEveryKindOfStoredPixel)
 
     // 2 x 2 interlaced grey: pass 1 holds (0,0), pass 6 (1,0), pass 7 row 1.
     Image laced = DecodePng(HandPng(2, 2, 8, 0, {0, 10, 0, 20, 0, 30, 40}, true));
-    EXPECT_EQ(laced.pixels(), (std::vector<Pixel>{MakePixel(10, 10, 10), MakePixel(20, 20, 20),
-                                                  MakePixel(30, 30, 30), MakePixel(40, 40, 40)}));
+    EXPECT_EQ(laced.pixels(),
+              (std::vector<Pixel>{MakePixel(10, 10, 10), MakePixel(20, 20, 20), MakePixel(30, 30, 30),
+                                  MakePixel(40, 40, 40)}));
 }
 
 TEST(Png, WrittenPicturesReadBackExactly)

@@ -6,13 +6,13 @@
 
 #include "base/FileHash.h"
 #include "base/FileUtils.h"
+#include "base/SafeWrite.h"
 #include "transfer/GameChangeSet.h"
 #include "transfer/GameFile.h"
 #include "transfer/RestorePoints.h"
-#include "base/SafeWrite.h"
 
-#include <gtest/gtest.h>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 using namespace pitwall;
@@ -176,7 +176,7 @@ TEST(GameChangeSet, ChangesAreWhatDiffersByItemAndAFailedWriteIsPutBack)
     file.write(100, std::vector<std::uint8_t>{exe[100], exe[101], 0xAA, exe[103]}); // one byte really differs
     changes.setItem(2);
     file.writeU8(3000, static_cast<std::uint8_t>(exe[3000] + 1));
-    file.writeU8(200, exe[200]); // written, but the same
+    file.writeU8(200, exe[200]);                // written, but the same
     changes.replaceFile("GP3JAMS\\A.JAM", jam); // the same content: no change
     changes.replaceFile("GP3JAMS\\B.JAM", Bytes(10, 3));
 
@@ -228,7 +228,7 @@ TEST(GameChangeSet, AnItemsRangesHoldExactlyItsChangedBytesWhateverTheOrderOfIts
     flip(100);
     flip(1500);
     flip(99);
-    flip(2010); // 8 bytes after the first range: a range of its own
+    flip(2010);                    // 8 bytes after the first range: a range of its own
     file.writeU8(2005, exe[2005]); // written, but the same
 
     auto list = changes.changes();

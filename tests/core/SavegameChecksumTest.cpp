@@ -13,7 +13,8 @@ TEST(SavegameChecksum, KnownValues)
     std::vector<std::uint8_t> file = {1, 2, 3, 4, 5, 6, 0, 0, 0, 0};
     EXPECT_EQ(ComputeSavegameChecksum(file), 0xA72E0015u);
     WriteSavegameChecksum(file);
-    EXPECT_EQ(std::vector<std::uint8_t>(file.begin() + 6, file.end()), (std::vector<std::uint8_t>{0x15, 0x00, 0x2E, 0xA7}));
+    EXPECT_EQ(std::vector<std::uint8_t>(file.begin() + 6, file.end()),
+              (std::vector<std::uint8_t>{0x15, 0x00, 0x2E, 0xA7}));
     EXPECT_EQ(StoredSavegameChecksum(file), 0xA72E0015u);
 
     // The stored checksum itself is not covered.

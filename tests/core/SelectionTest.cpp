@@ -75,8 +75,8 @@ TEST(SelectionDialog, SelectAllAndRowBoxesTouchOnlyEnabledBoxes)
 
     d.clickAll();
     EXPECT_EQ(Selected(d.readSelection()),
-              (std::vector<int>{13, 24, 46, 79, 80, 81, 82, 83, 84, 101, 115, 137, 154, 155, 156, 157, 158, 159, 160, 161,
-                                162, 163, 164, 165, 166, 176, 177, 180}));
+              (std::vector<int>{13,  24,  46,  79,  80,  81,  82,  83,  84,  101, 115, 137, 154, 155,
+                                156, 157, 158, 159, 160, 161, 162, 163, 164, 165, 166, 176, 177, 180}));
 }
 
 TEST(SelectionDialog, ImportAndExportOffers)

@@ -36,11 +36,12 @@ TEST(IniFile, WritesKeepEverythingElse)
 {
     IniFile ini;
     ini.parse("; keep me\r\n[General]\r\nGP3Path=C:\\GP3\\\r\nDndTeams=0\r\n\r\n[Pathes]\r\nCarsetLoad=C:\\\r\n");
-    ini.writeString("general", "DnDTeams", "1");  // replaces, whatever the case
-    ini.writeString("General", "Language", "X");   // appended to its section
-    ini.writeString("Other", "Key", "v");          // new section at the end
-    EXPECT_EQ(ini.text(), "; keep me\r\n[General]\r\nGP3Path=C:\\GP3\\\r\nDnDTeams=1\r\nLanguage=X\r\n\r\n"
-                          "[Pathes]\r\nCarsetLoad=C:\\\r\n[Other]\r\nKey=v\r\n");
+    ini.writeString("general", "DnDTeams", "1"); // replaces, whatever the case
+    ini.writeString("General", "Language", "X"); // appended to its section
+    ini.writeString("Other", "Key", "v");        // new section at the end
+    EXPECT_EQ(ini.text(),
+              "; keep me\r\n[General]\r\nGP3Path=C:\\GP3\\\r\nDnDTeams=1\r\nLanguage=X\r\n\r\n"
+              "[Pathes]\r\nCarsetLoad=C:\\\r\n[Other]\r\nKey=v\r\n");
     EXPECT_EQ(ini.keyNames("GENERAL"), (std::vector<std::string>{"GP3Path", "DnDTeams", "Language"}));
 }
 
@@ -84,8 +85,8 @@ TEST(Settings, FirstTimeIsClearedInTheFileAtOnce)
 
     Settings s;
     ASSERT_TRUE(ReadSettings(ini, s));
-    EXPECT_TRUE(s.firstTime);      // missing key inside a file: true
-    EXPECT_TRUE(s.showExportOK);   // likewise
+    EXPECT_TRUE(s.firstTime);    // missing key inside a file: true
+    EXPECT_TRUE(s.showExportOK); // likewise
     EXPECT_EQ(s.gameDirectory, "/games/gp3/");
     IniFile written;
     written.load(ini);
@@ -108,8 +109,9 @@ TEST(Settings, WrittenKeysAreFoundAgainAndInOrder)
     s.dndTracks = false;
     s.showExportOK = true;
     WriteSettings(ini, s);
-    EXPECT_EQ(test::ReadText(ini), "[General]\r\nGP3Path=/home/user/.wine/drive_c/GP3/\r\nAlwaysImport=1\r\n"
-                                   "Language=DEUTSCH.LNG\r\nDnDTeams=1\r\nDnDTracks=0\r\nShowExportOK=1\r\n");
+    EXPECT_EQ(test::ReadText(ini),
+              "[General]\r\nGP3Path=/home/user/.wine/drive_c/GP3/\r\nAlwaysImport=1\r\n"
+              "Language=DEUTSCH.LNG\r\nDnDTeams=1\r\nDnDTracks=0\r\nShowExportOK=1\r\n");
     Settings back;
     ASSERT_TRUE(ReadSettings(ini, back));
     EXPECT_EQ(back.gameDirectory, s.gameDirectory);

@@ -1,10 +1,10 @@
 #include "TestSupport.h"
 
+#include "base/ByteWriter.h"
+#include "base/FileUtils.h"
 #include "base/Messages.h"
 #include "base/UITexts.h"
-#include "base/ByteWriter.h"
 #include "formats/SoundBankFiles.h"
-#include "base/FileUtils.h"
 #include "transfer/ReportedFormats.h"
 
 #include <gtest/gtest.h>
@@ -43,7 +43,8 @@ std::vector<std::uint8_t> Bank(const std::vector<SoundEntry>& entries, std::size
 TEST(SoundBank, TheThirdFieldKeepsGivingThePositionsOrStaysAsItWas)
 {
     SoundBank bank;
-    bank.samples = {std::vector<std::uint8_t>(10, 1), std::vector<std::uint8_t>(20, 2), std::vector<std::uint8_t>(5, 3)};
+    bank.samples = {std::vector<std::uint8_t>(10, 1), std::vector<std::uint8_t>(20, 2),
+                    std::vector<std::uint8_t>(5, 3)};
     const std::vector<std::uint32_t> sizes = {10, 20, 5};
     auto withWords = [&](std::vector<std::uint32_t> words) {
         SoundBank b = bank;

@@ -141,7 +141,10 @@ TEST(SoundsArea, DamagedOrMissingBankLeavesTheWorkingSetAlone)
 std::vector<std::uint8_t> WavWithList(const std::vector<std::uint8_t>& samples, bool withData = true)
 {
     ByteWriter w;
-    auto tag = [&](const char* t) { for (int i = 0; i < 4; ++i) w.u8(static_cast<std::uint8_t>(t[i])); };
+    auto tag = [&](const char* t) {
+        for (int i = 0; i < 4; ++i)
+            w.u8(static_cast<std::uint8_t>(t[i]));
+    };
     tag("RIFF");
     w.u32(12036);
     tag("WAVE");
@@ -210,15 +213,15 @@ TEST(SoundFiles, HeadersTheBankCannotHoldAreRefused)
     // A data chunk claiming more than the file holds gives what it holds, as
     // the files of tools that copy at most 500,001 bytes of a sound do.
     EXPECT_EQ(CheckSoundWav(patched(40, 600'000, 4))->samples.size(), 4u);
-    for (const auto& [wav, reason] : std::vector<std::pair<std::vector<std::uint8_t>, const char*>>{
-             {patched(24, 0xFFFFFFFF, 4), "sample rate"},
-             {patched(24, 0, 4), "sample rate"},
-             {patched(16, 0xFFFFFFF0, 4), "chunk"},
-             {patched(22, 9, 2), "channels"},
-             {patched(22, 2, 2), "channels"},
-             {patched(34, 0, 2), "bits"},
-             {patched(34, 12, 2), "bits"},
-             {patched(4, 36, 4), "header"}}) {
+    for (const auto& [wav, reason] :
+         std::vector<std::pair<std::vector<std::uint8_t>, const char*>>{{patched(24, 0xFFFFFFFF, 4), "sample rate"},
+                                                                        {patched(24, 0, 4), "sample rate"},
+                                                                        {patched(16, 0xFFFFFFF0, 4), "chunk"},
+                                                                        {patched(22, 9, 2), "channels"},
+                                                                        {patched(22, 2, 2), "channels"},
+                                                                        {patched(34, 0, 2), "bits"},
+                                                                        {patched(34, 12, 2), "bits"},
+                                                                        {patched(4, 36, 4), "header"}}) {
         std::string problem;
         EXPECT_FALSE(CheckSoundWav(wav, &problem)) << reason;
         EXPECT_NE(problem.find(reason), std::string::npos) << problem;

@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 
-#include "formats/GameInstallation.h"
 #include "base/Messages.h"
 #include "base/UITexts.h"
+#include "formats/GameInstallation.h"
 #include "formats/GameLanguages.h"
 #include "formats/StringFile.h"
 #include "transfer/ReportedFormats.h"
@@ -33,8 +33,7 @@ std::vector<std::string> Numbered(std::size_t n)
 
 TEST(StringFile, StringsEndAtZeroBytes)
 {
-    EXPECT_EQ(ParseStringFile(Bytes(std::string("\x75\x0A\0\0A\0\0B\0", 9))),
-              (std::vector<std::string>{"A", "", "B"}));
+    EXPECT_EQ(ParseStringFile(Bytes(std::string("\x75\x0A\0\0A\0\0B\0", 9))), (std::vector<std::string>{"A", "", "B"}));
     // A last string without its 0 byte is dropped; the header is not looked at.
     EXPECT_EQ(ParseStringFile(Bytes(std::string("XXXXA\0BC", 8))), (std::vector<std::string>{"A"}));
     EXPECT_TRUE(ParseStringFile(Bytes("\x75\x0A")).empty());
@@ -44,7 +43,8 @@ TEST(StringFile, WritesHeader2677AndCutsLongStrings)
 {
     auto bytes = BuildStringFile({std::string(3000, 'x'), "\xE9t\xE9"});
     ASSERT_GE(bytes.size(), 4u);
-    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 4), (std::vector<std::uint8_t>{0x75, 0x0A, 0, 0}));
+    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 4),
+              (std::vector<std::uint8_t>{0x75, 0x0A, 0, 0}));
     auto back = ParseStringFile(bytes);
     EXPECT_EQ(back[0].size(), 2048u);
     EXPECT_EQ(back[1], "\xE9t\xE9");
@@ -115,6 +115,8 @@ TEST(GameLanguages, CountsVersionsAndTrackTexts)
     EXPECT_EQ(TrackTextNumber(6, 7, 1), 1901);
     EXPECT_EQ(LanguageFileGamePath(2), "LDATA\\ESPA\xC3\xB1OL.str");
     EXPECT_EQ(LanguageIndexOf("portugu\xC3\xAAs"), 7);
-    EXPECT_EQ(LanguageIndexOf("FRAN\xE7" "AIS"), 3);
+    EXPECT_EQ(LanguageIndexOf("FRAN\xE7"
+                              "AIS"),
+              3);
     EXPECT_EQ(LanguageIndexOf("KLINGON"), -1);
 }

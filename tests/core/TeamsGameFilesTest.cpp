@@ -1,12 +1,12 @@
 #include "TestSupport.h"
 
 #include "DemoInstallation.h"
+#include "base/GamePath.h"
 #include "base/UITexts.h"
 #include "teams/PitLane.h"
 #include "teams/TeamDefaults.h"
 #include "teams/TeamsGameFiles.h"
 #include "transfer/GameFile.h"
-#include "base/GamePath.h"
 
 #include "TeamsTestTables.h"
 
@@ -73,7 +73,7 @@ TEST_P(TeamsGameFiles, ImportReadsTheGeneratedGrid)
     Game game(GetParam());
     TeamTable table = game.import();
 
-    const std::set<std::string> demoTeams = {"Wilmore", "Ferrano", "Benedetti", "McAllen",    "Jardine", "Provost",
+    const std::set<std::string> demoTeams = {"Wilmore", "Ferrano",  "Benedetti",  "McAllen", "Jardine", "Provost",
                                              "Saubert", "Arrowood", "Stewardson", "Tyrwell", "Minotti"};
     std::set<std::string> teamsSeen, enginesSeen;
     std::set<int> carNumbers, pitPositions;

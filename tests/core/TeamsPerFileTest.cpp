@@ -76,8 +76,9 @@ TEST(TeamsPerFile, SectionsAndKeysInTheWrittenOrder)
     SavePerFile(DistinctTable(), dir / "grid.PER");
     IniFile ini;
     ASSERT_TRUE(ini.load(dir / "grid.PER"));
-    EXPECT_EQ(ini.sectionNames(), (std::vector<std::string>{"NBR", "Name", "QP", "RP", "QA", "RA", "TNAME", "TENG",
-                                                            "TFAIL", "TQP", "TRP", "TNBR"}));
+    EXPECT_EQ(ini.sectionNames(),
+              (std::vector<std::string>{"NBR", "Name", "QP", "RP", "QA", "RA", "TNAME", "TENG", "TFAIL", "TQP", "TRP",
+                                        "TNBR"}));
     std::vector<std::string> driverKeys, tnbrKeys;
     for (int d = 0; d < 22; ++d)
         driverKeys.push_back(std::to_string(d));
@@ -110,8 +111,9 @@ TEST(TeamsPerFile, ExistingFileIsUpdatedKeyByKey)
 TEST(TeamsPerFile, MissingKeysReadAsZeroAndNumbersAreCutToTheirField)
 {
     test::TempDir dir;
-    test::WriteText(dir / "short.per", "[nbr]\n0=356\n[name]\n0=A name much longer than twenty-four\n"
-                                       "[QP]\n0=70000\n1=-1\n2=junk\n[TNAME]\n0=Fourteen chars\n");
+    test::WriteText(dir / "short.per",
+                    "[nbr]\n0=356\n[name]\n0=A name much longer than twenty-four\n"
+                    "[QP]\n0=70000\n1=-1\n2=junk\n[TNAME]\n0=Fourteen chars\n");
     TeamTable table = DefaultTable();
     ASSERT_TRUE(LoadPerFile(table, dir / "short.per"));
     EXPECT_EQ(table.driver(0).carNumber, 356 % 256);
@@ -133,8 +135,9 @@ TEST(TeamsPerFile, AZeroByteEndsANameAndNothingAfterItIsKept)
     // written into the game's record; the name ends at the zero, so the
     // file saved again reads back to the same records.
     test::TempDir dir;
-    test::WriteBytes(dir / "zero.PER", {'[', 'N', 'a', 'm', 'e', ']', '\n', '3', '=', 'M', 'i', 'n', 'a', 0, 'B', 'R',
-                                         '\n', '[', 'T', 'E', 'N', 'G', ']', '\n', '1', '=', 0, 'V', '1', '0', '\n'});
+    test::WriteBytes(dir / "zero.PER",
+                     {'[',  'N', 'a', 'm', 'e', ']', '\n', '3',  '=', 'M', 'i', 'n', 'a', 0,   'B', 'R',
+                      '\n', '[', 'T', 'E', 'N', 'G', ']',  '\n', '1', '=', 0,   'V', '1', '0', '\n'});
     TeamTable table = DefaultTable();
     ASSERT_TRUE(LoadPerFile(table, dir / "zero.PER"));
     EXPECT_EQ(table.driver(3).name, DriverName("Mina"));

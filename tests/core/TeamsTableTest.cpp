@@ -1,5 +1,5 @@
-#include "base/UITexts.h"
 #include "base/ByteReader.h"
+#include "base/UITexts.h"
 #include "teams/TeamDefaults.h"
 #include "teams/TeamTableImage.h"
 
@@ -61,7 +61,7 @@ TEST(TeamsTable, ImageHasTheRecordLayout)
     TeamTable table;
     ResetTeamsDrivers(table, EnglishDefaults());
     TeamRecord& team = table.teams[1];
-    team.name = "Thirteen char";   // exactly 13: no terminator
+    team.name = "Thirteen char";    // exactly 13: no terminator
     team.engine = "Fourteen chars"; // cut to 13
     team.failure = 0x1234;
     team.tqp = 32700;

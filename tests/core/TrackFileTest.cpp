@@ -1,9 +1,9 @@
 #include "TestSupport.h"
 
+#include "base/FileUtils.h"
 #include "base/Messages.h"
 #include "base/UITexts.h"
 #include "formats/TrackFile.h"
-#include "base/FileUtils.h"
 #include "transfer/ReportedFormats.h"
 
 #include <gtest/gtest.h>

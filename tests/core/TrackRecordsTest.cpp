@@ -5,6 +5,8 @@
 
 #include "DemoInstallation.h"
 #include "base/ByteReader.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "tracks/Gp3InfoValues.h"
 #include "tracks/TrackDates.h"
 #include "tracks/TrackEditing.h"
@@ -12,9 +14,7 @@
 #include "tracks/TrackImages.h"
 #include "tracks/TrackSections.h"
 #include "tracks/TracksArea.h"
-#include "base/FileUtils.h"
 #include "transfer/GameFile.h"
-#include "base/GamePath.h"
 
 #include <gtest/gtest.h>
 
@@ -142,15 +142,15 @@ TEST(TrackRecords, OlderCarsetInfoFillsCountries2To5AndKeepsTheRest)
     }
     std::string name = "MONZA.DAT";
     std::copy(name.begin(), name.end(), old.begin() + 818);
-    old[838] = 0x11;       // grip
-    old[840 + 46] = 0x22;  // last strategy word
-    old[888] = 0x33;       // metres
-    old[890] = 0x44;       // feet
-    old[899] = 70;         // sixth gear
-    old[900] = 0x55;       // fuel player
-    old[904] = 0xCE;       // year
+    old[838] = 0x11;      // grip
+    old[840 + 46] = 0x22; // last strategy word
+    old[888] = 0x33;      // metres
+    old[890] = 0x44;      // feet
+    old[899] = 70;        // sixth gear
+    old[900] = 0x55;      // fuel player
+    old[904] = 0xCE;      // year
     old[905] = 0x07;
-    old[906] = 1;          // Friday
+    old[906] = 1; // Friday
     TrackInfo info;
     info.bumps[0] = {7, 8};
     info.bumpCountMinusOne = 0;
@@ -258,8 +258,8 @@ TEST_P(TrackGameFiles, ExportStraightAfterImportChangesNothingAndEditsLandWhereT
     t5.setup[7] = 80;
     table.info[3].practiceDay = 0; // Thursday, was Friday
     table.info[1].practiceDay = 1; // Friday, was Thursday
-    t5.qualifying.date = 28491; // 1 January 1978
-    t5.race.date = 100;         // before 1978: held at the first day
+    t5.qualifying.date = 28491;    // 1 January 1978
+    t5.race.date = 100;            // before 1978: held at the first day
     t5.fileName = "F1CT99.DAT";
     t5.laps = 77;
     game.exportTable(table, All());
@@ -285,8 +285,8 @@ TEST_P(TrackGameFiles, ExportStraightAfterImportChangesNothingAndEditsLandWhereT
     game.poke(game.exePath, v.records + 50 + 7, {0x01, 0x00});
     EXPECT_EQ(game.import(All()).info[5].practiceDay, 0);
     // A longer name in the game's table is cut to its first ten characters.
-    game.poke(game.exePath, v.names + 100, {'C', 'I', 'R', 'C', 'U', 'I', 'T', 'S', '\\', 's', 'i', 'l', 'v', 'e',
-                                            'r', 's', 't', 'o', 'n', 'e'});
+    game.poke(game.exePath, v.names + 100,
+              {'C', 'I', 'R', 'C', 'U', 'I', 'T', 'S', '\\', 's', 'i', 'l', 'v', 'e', 'r', 's', 't', 'o', 'n', 'e'});
     EXPECT_EQ(game.import(All()).info[5].fileName.text(), "SILVERSTON");
 }
 
@@ -491,8 +491,8 @@ TEST(TrackEditing, ComputeButtonsAndStopStrategies)
     EXPECT_EQ(StrategyPercentages(more), (std::array<int, 3>{35, 42, 23}));
 
     RecomputeStrategyLaps(info, 60);
-    const std::array<std::uint16_t, 24> expected = {40, 30, 6, 0, 0, 0, 0, 0x7777, 40, 20, 6, 40, 6, 0, 0, 0,
-                                                    20, 15, 6, 30, 6, 45, 6, 0};
+    const std::array<std::uint16_t, 24> expected = {40, 30, 6, 0, 0,  0,  0, 0x7777, 40, 20, 6, 40,
+                                                    6,  0,  0, 0, 20, 15, 6, 30,     6,  45, 6, 0};
     EXPECT_EQ(info.strategies, expected);
     info.strategies[8] = 0; // a group nobody uses is cleared
     RecomputeStrategyLaps(info, 60);
@@ -587,7 +587,8 @@ TEST(TrackEditing, MovingATrackTakesItsFlagsSectionsFilesAndPicturesAlong)
     const std::array<int, 4> order = {3, 0, 1, 2};
     for (int s = 0; s < 4; ++s) {
         EXPECT_EQ(table.info[static_cast<std::size_t>(s)].grip, order[static_cast<std::size_t>(s)]);
-        EXPECT_EQ(table.sections[static_cast<std::size_t>(s)].views[0].budget, 100 + order[static_cast<std::size_t>(s)]);
+        EXPECT_EQ(table.sections[static_cast<std::size_t>(s)].views[0].budget,
+                  100 + order[static_cast<std::size_t>(s)]);
     }
     EXPECT_EQ(table.info[4].grip, 4);
     EXPECT_TRUE(table.trackFiles[0]);

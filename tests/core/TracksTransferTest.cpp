@@ -4,26 +4,26 @@
 
 #include "SessionFixture.h"
 
-#include "session/Session.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "formats/ArtBankDirectory.h"
 #include "formats/ArtBankExpansion.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtBankGroups.h"
-#include "formats/Bmp.h"
 #include "formats/ArtEntryCodec.h"
+#include "formats/Bmp.h"
 #include "formats/GameLanguages.h"
 #include "formats/StringFile.h"
 #include "formats/TrackFile.h"
+#include "session/Session.h"
 #include "tracks/TrackImages.h"
 #include "tracks/TrackJams.h"
 #include "tracks/TrackSections.h"
 #include "tracks/TracksArea.h"
 #include "transfer/CarsetArchive.h"
 #include "transfer/CarsetHeader.h"
-#include "base/FileUtils.h"
-#include "base/GamePath.h"
-#include "transfer/SavegameChecksum.h"
 #include "transfer/ReportedFormats.h"
+#include "transfer/SavegameChecksum.h"
 
 #include <gtest/gtest.h>
 
@@ -61,7 +61,8 @@ public:
     {
         for (int l = 0; l < kLanguageCount; ++l)
             if (c.selected(LanguageItem(l)))
-                c.replaceGameFile(LanguageFileGamePath(l), BuildStringFile(texts_.languages[static_cast<std::size_t>(l)]));
+                c.replaceGameFile(LanguageFileGamePath(l),
+                                  BuildStringFile(texts_.languages[static_cast<std::size_t>(l)]));
     }
 
 private:
@@ -95,7 +96,8 @@ struct Fixture : test::SessionFixture {
     void importItems(const std::vector<int>& items)
     {
         select(items);
-        ASSERT_EQ(engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui), TransferOutcome::Done) << Shown();
+        ASSERT_EQ(engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui), TransferOutcome::Done)
+            << Shown();
     }
     std::string Shown() const
     {
@@ -172,8 +174,7 @@ TEST(TracksTransfer, ImportThenExportOfEveryTrackItemChangesNoByte)
         EXPECT_GT(f.tracks().sections[15].views[3].count, 0);
         f.transfer().selection = f.transfer().loaded;
         ASSERT_EQ(f.engine().exportToGame(ItemChoice::AsSelected, f.ui), TransferOutcome::Done) << f.Shown();
-        EXPECT_EQ(Changed(before, Snapshot(f.program.settings.gameDirectory)), std::vector<std::string>{})
-            << version;
+        EXPECT_EQ(Changed(before, Snapshot(f.program.settings.gameDirectory)), std::vector<std::string>{}) << version;
         EXPECT_TRUE(f.engine().lastReport().changes.empty());
         EXPECT_TRUE(f.messages.asked.empty()); // no track file to replace
     }
@@ -322,8 +323,8 @@ TEST(TracksTransfer, OlderCarsetFormatFillsTheCountries)
     TrackInfo info = f.tracks().info[2];
     auto image = TrackInfoImage(info);
     std::vector<std::uint8_t> old;
-    old.insert(old.end(), image.begin(), image.begin() + 98 + 240 * 2);                 // records .. country 1
-    old.insert(old.end(), image.begin() + 1538, image.begin() + 1538 + 240);          // attribute
+    old.insert(old.end(), image.begin(), image.begin() + 98 + 240 * 2);      // records .. country 1
+    old.insert(old.end(), image.begin() + 1538, image.begin() + 1538 + 240); // attribute
     old.insert(old.end(), image.begin() + 1778, image.begin() + 1778 + 20 + 2 + 48 + 4 + 8 + 4 + 2 + 1);
     ASSERT_EQ(old.size(), 907u);
     old[338] = 'Q'; // country 1 of DEUTSCH
@@ -366,18 +367,19 @@ TEST(TracksTransfer, HostileNamesAndJamPathsAreRefusedAndNothingIsWrittenOutside
                                 "JAM2=GP3JAMS+..+..+y.JAM\r\nJAM3=GP3JAMS+LINK+z.JAM\r\nJAM4=C:+w.JAM\r\n"
                                 "JAM5=GP3JAMS+GOOD.JAM\r\n";
     const std::string carset = f.root / "evil.GMS";
-    WriteZip(carset, {{"Header.DAT", CarsetHeaderImage(h)},
-                      {"Track0.DAT", Bytes("not a track")},
-                      {"TrackInfo0.DAT", TrackInfoImage(evil)},
-                      {"TrackInfo1.DAT", TrackInfoImage(tooLong)},
-                      {"TrackInfo2.DAT", TrackInfoImage(fine)},
-                      {kTrackJamInfoMember, Bytes(jamInfo)},
-                      {"..+..+x.JAM", Bytes("x")},
-                      {"+tmp+abs.JAM", Bytes("abs")},
-                      {"GP3JAMS+..+..+y.JAM", Bytes("y")},
-                      {"GP3JAMS+LINK+z.JAM", Bytes("z")},
-                      {"C:+w.JAM", Bytes("w")},
-                      {"GP3JAMS+GOOD.JAM", Bytes("good")}});
+    WriteZip(carset,
+             {{"Header.DAT", CarsetHeaderImage(h)},
+              {"Track0.DAT", Bytes("not a track")},
+              {"TrackInfo0.DAT", TrackInfoImage(evil)},
+              {"TrackInfo1.DAT", TrackInfoImage(tooLong)},
+              {"TrackInfo2.DAT", TrackInfoImage(fine)},
+              {kTrackJamInfoMember, Bytes(jamInfo)},
+              {"..+..+x.JAM", Bytes("x")},
+              {"+tmp+abs.JAM", Bytes("abs")},
+              {"GP3JAMS+..+..+y.JAM", Bytes("y")},
+              {"GP3JAMS+LINK+z.JAM", Bytes("z")},
+              {"C:+w.JAM", Bytes("w")},
+              {"GP3JAMS+GOOD.JAM", Bytes("good")}});
     EXPECT_EQ(f.engine().loadCarset(ItemChoice::AllHeld, carset, f.ui), TransferOutcome::DoneWithErrors);
     const std::string shown = f.Shown();
     EXPECT_NE(shown.find("TrackInfo0.DAT"), std::string::npos) << shown;
@@ -484,7 +486,7 @@ TEST(TracksTransfer, DecliningTheWarningCopiesNoTrackFileAndWritesNoName)
     EXPECT_TRUE(FileExists(b.game("CIRCUITS\\NEWTRACK")));
     exe = test::ReadBytes(b.game("GP3.EXE"));
     EXPECT_EQ(std::string(exe.begin() + 0x83A36D, exe.begin() + 0x83A36D + 20),
-              std::string("CIRCUITS\\NEWTRACK   ") .substr(0, 19) + '\0');
+              std::string("CIRCUITS\\NEWTRACK   ").substr(0, 19) + '\0');
 }
 
 // Track pictures need room in the art bank as team art does: before anything
@@ -557,7 +559,8 @@ TEST(TracksTransfer, PicturesAreSavedFromABankTheExpansionMadeLarge)
 
     std::filesystem::resize_file(bank, kMaxArtBankBytes + 1);
     f.select({TrackSectionsItem(0)});
-    EXPECT_EQ(f.engine().saveCarset(ItemChoice::AsSelected, f.root / "huge.GMS", f.ui), TransferOutcome::DoneWithErrors);
+    EXPECT_EQ(f.engine().saveCarset(ItemChoice::AsSelected, f.root / "huge.GMS", f.ui),
+              TransferOutcome::DoneWithErrors);
     EXPECT_NE(f.Shown().find("too large"), std::string::npos) << f.Shown();
 }
 

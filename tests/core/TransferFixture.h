@@ -4,8 +4,8 @@
 
 #include "TestSupport.h"
 
-#include "session/Session.h"
 #include "base/FileUtils.h"
+#include "session/Session.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,11 @@ struct TransferFixture {
         program.directories = ComputeProgramDirectories(root / "program", true, SystemEnvironment);
         std::vector<std::string> texts;
         for (int n = 0; n < 1152; ++n)
-            texts.push_back("T" + std::to_string(n) + (n == 349 || n == 668 ? " %s" : n == 242 || n == 932 || n == 659 ? " %d" : n == 661 ? " %d %d" : ""));
+            texts.push_back("T" + std::to_string(n)
+                            + (n == 349 || n == 668                   ? " %s"
+                                   : n == 242 || n == 932 || n == 659 ? " %d"
+                                   : n == 661                         ? " %d %d"
+                                                                      : ""));
         program.texts.assign(texts, "M");
         program.settings.gameDirectory = root / "game/";
         MakeDemo(program.settings.gameDirectory, gameVersion, seed);

@@ -7,14 +7,14 @@
 #include "TestSupport.h"
 
 #include "base/FileUtils.h"
-#include "transfer/GameChangeSet.h"
 #include "base/InstallationLock.h"
+#include "transfer/GameChangeSet.h"
 #include "transfer/Leftovers.h"
 #include "transfer/RestorePoints.h"
 #include "transfer/WorkingFolders.h"
 
-#include <gtest/gtest.h>
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <optional>
 #include <sys/stat.h>
 #include <sys/time.h>
@@ -108,7 +108,9 @@ TEST(InstallationLock, ASecondWriterWaitsThenStopsNamingTheHolder)
 
     // Released, it is free again; a child process can take it, and while it
     // holds it, this one cannot.
-    { InstallationLock gone = std::move(held); }
+    {
+        InstallationLock gone = std::move(held);
+    }
     EXPECT_FALSE(second.lock("settings set").nested());
     int ready[2];
     ASSERT_EQ(::pipe(ready), 0);
@@ -130,8 +132,7 @@ TEST(InstallationLock, ASecondWriterWaitsThenStopsNamingTheHolder)
         second.lock("settings set");
         FAIL() << "the child's lock was not seen";
     } catch (const RestorePointError& e) {
-        EXPECT_NE(std::string(e.what()).find("child (process " + std::to_string(child) + ", apply"),
-                  std::string::npos)
+        EXPECT_NE(std::string(e.what()).find("child (process " + std::to_string(child) + ", apply"), std::string::npos)
             << e.what();
     }
     int status = 0;
@@ -306,7 +307,8 @@ TEST(Leftovers, StaleTemporariesOfOursGoAndEverythingElseStays)
                                             g.game + "BITMAPS/.GP3ART5.BIN.pitwall-00000000deadbeef"};
     const std::vector<std::string> kept = {g.game + ".F1GSTATE.SAV.pitwall-fedcba9876543210", // fresh
                                            g.game + ".notes.pitwall-backup",                  // not our pattern
-                                           g.game + "BITMAPS/GP3ART5.BIN.OLD", g.game + "GP3.EXE.pitwall-0123456789abcdef"};
+                                           g.game + "BITMAPS/GP3ART5.BIN.OLD",
+                                           g.game + "GP3.EXE.pitwall-0123456789abcdef"};
     for (const auto& f : stale)
         test::WriteText(f, "left");
     for (const auto& f : kept)

@@ -1,10 +1,10 @@
 #include "GuiTestSupport.h"
 
 #include "CockpitEditor.h"
+#include "base/GamePath.h"
 #include "cockpit/CockpitData.h"
 #include "cockpit/LcdEmulation.h"
 #include "formats/Bmp.h"
-#include "base/GamePath.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -21,10 +21,10 @@
 
 using namespace pitwall;
 using namespace pitwall::gui;
+using pitwall::gui::test::Bytes;
 using pitwall::gui::test::Child;
 using pitwall::gui::test::Click;
 using pitwall::gui::test::Enabled;
-using pitwall::gui::test::Bytes;
 using pitwall::gui::test::FileBytes;
 using pitwall::gui::test::GuiProgram;
 using pitwall::gui::test::PutU32;
@@ -57,7 +57,7 @@ struct BmpBytes {
     {
         const std::size_t row = static_cast<std::size_t>(width()) * bits() / 8;
         return pixelOffset() + static_cast<std::size_t>(height() - 1 - y) * row
-             + static_cast<std::size_t>(x) * bits() / 8;
+            + static_cast<std::size_t>(x) * bits() / 8;
     }
     int index(int x, int y) const { return b.at(at(x, y)); }
     Pixel colour(int x, int y) const
@@ -85,8 +85,8 @@ void Answer(GuiProgram& p, const std::string& file)
 
 void ClickGrid(GraphicsEditor* editor, const char* grid, int index)
 {
-    emit Child<GP3Image>(editor, grid)->mousePressed(Qt::LeftButton, QPoint(index % 16 * 14 + 3, index / 16 * 13 + 3),
-                                                     Qt::NoModifier);
+    emit Child<GP3Image>(editor, grid)
+        ->mousePressed(Qt::LeftButton, QPoint(index % 16 * 14 + 3, index / 16 * 13 + 3), Qt::NoModifier);
 }
 
 // The hardware pair saved as one 32-bit picture: `top` above `bottom`.
@@ -220,9 +220,9 @@ void GraphicsEditorGameFilesTest::cockpitConvertedToSoftwareIsAnEightBitPaletteP
     for (int y = 0; y < softHeight; ++y)
         for (int x = 0; x < 256; ++x) {
             const bool kept = cockpits.soft[4]->StoredValueAt(x, y).has_value();
-            const Pixel want = !kept      ? Pixel(0)
-                               : y < rows ? palette.pixel(palette.nearestIndexOfPixel(picture.pixel(x, y)))
-                                          : softBefore.pixel(x, y);
+            const Pixel want = !kept ? Pixel(0)
+                : y < rows           ? palette.pixel(palette.nearestIndexOfPixel(picture.pixel(x, y)))
+                                     : softBefore.pixel(x, y);
             if ((soft.pixel(x, y) & 0xFFFFFFu) != want)
                 QFAIL(qPrintable(QString("software pixel (%1, %2)").arg(x).arg(y)));
         }

@@ -394,8 +394,8 @@ void GraphicsEditorPagesTest::carAndHelmetPicturesGoOutAndTheCarToHardware()
     QVERIFY(p.numbers().empty());
     const Image hard = cars.hard[5]->page();
     QCOMPARE(hard.width(), soft.width());
-    for (const QPoint at : {QPoint(15, 15), QPoint(soft.width() / 2, soft.height() / 2),
-                            QPoint(soft.width() - 10, soft.height() - 10)}) {
+    for (const QPoint at :
+         {QPoint(15, 15), QPoint(soft.width() / 2, soft.height() / 2), QPoint(soft.width() - 10, soft.height() - 10)}) {
         const Pixel px = hard.pixel(at.x(), at.y());
         QVERIFY(Near(QColor(RedOf(px), GreenOf(px), BlueOf(px)), soft.pixel(at.x(), at.y())));
     }

@@ -1,12 +1,12 @@
 #include "GuiTestSupport.h"
 
-#include "GraphicsEditor.h"
 #include "GP3Image.h"
-#include "formats/PaletteReduction.h"
+#include "GraphicsEditor.h"
+#include "base/GamePath.h"
 #include "formats/Bmp.h"
+#include "formats/PaletteReduction.h"
 #include "formats/Png.h"
 #include "graphics/GraphicsSet.h"
-#include "base/GamePath.h"
 
 #include <QCheckBox>
 
@@ -145,8 +145,7 @@ private slots:
 
         Child<QPushButton>(editor, "CarExport")->click();
         QVERIFY(p.numbers().empty());
-        const TJAMFile written(p.program.palette,
-                               ResolveGamePath(p.path("game/"), "GP3JAMS\\Liveries\\MCLARE98.JAM"));
+        const TJAMFile written(p.program.palette, ResolveGamePath(p.path("game/"), "GP3JAMS\\Liveries\\MCLARE98.JAM"));
         QCOMPARE(written.pageHeight(), livery->pageHeight());
         QVERIFY(written.page() == livery->page());
     }

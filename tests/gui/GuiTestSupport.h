@@ -5,8 +5,8 @@
 
 #include "AppContext.h"
 #include "DemoInstallation.h"
-#include "TestSupport.h"
 #include "MainWindow.h"
+#include "TestSupport.h"
 #include "app/ProgramState.h"
 #include "base/FileUtils.h"
 

@@ -183,10 +183,7 @@ void Add(std::set<shownText>& out, const QWidget* window, const QObject* owner, 
     out.insert({window->objectName() + "/" + owner->objectName() + " " + kind, text, fixed});
 }
 
-bool Shown(const QWidget* w, const QWidget* window)
-{
-    return w == window || w->isVisibleTo(window);
-}
+bool Shown(const QWidget* w, const QWidget* window) { return w == window || w->isVisibleTo(window); }
 
 // Everything a user can read in the window as it stands, or once a hidden
 // control shows: captions, menus and actions, entries and column titles.
@@ -267,8 +264,7 @@ std::set<shownText> TextsShownBy(QWidget* window)
     std::set<QTabWidget*> walked;
     WalkTabs(window, out, walked);
     for (QWidget* w : window->findChildren<QWidget*>())
-        if (w->isWindow() && w->parentWidget() && w->parentWidget()->window() == window &&
-            !qobject_cast<QMenu*>(w))
+        if (w->isWindow() && w->parentWidget() && w->parentWidget()->window() == window && !qobject_cast<QMenu*>(w))
             for (const auto& t : TextsShownBy(w))
                 out.insert(t);
     return out;
@@ -287,8 +283,10 @@ void LanguageCoverageTest::everyWindowSpeaksTheChosenLanguage_data()
 {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("other");
-    QTest::newRow("English") << "ENGLISH.LNG" << "DEUTSCH.LNG";
-    QTest::newRow("German") << "DEUTSCH.LNG" << "ENGLISH.LNG";
+    QTest::newRow("English") << "ENGLISH.LNG"
+                             << "DEUTSCH.LNG";
+    QTest::newRow("German") << "DEUTSCH.LNG"
+                            << "ENGLISH.LNG";
 }
 
 void LanguageCoverageTest::everyWindowSpeaksTheChosenLanguage()
@@ -387,8 +385,8 @@ void LanguageCoverageTest::everyWindowSpeaksTheChosenLanguage()
     otherLanguage.removeDuplicates();
     unknown.removeDuplicates();
     if (!otherLanguage.isEmpty() || !unknown.isEmpty())
-        QFAIL(qPrintable("Texts of the other language:\n" + otherLanguage.join('\n') +
-                         "\nTexts of neither language file:\n" + unknown.join('\n')));
+        QFAIL(qPrintable("Texts of the other language:\n" + otherLanguage.join('\n')
+                         + "\nTexts of neither language file:\n" + unknown.join('\n')));
 }
 
 QTEST_MAIN(LanguageCoverageTest)

@@ -25,8 +25,8 @@ using pitwall::gui::test::Child;
 using pitwall::gui::test::Click;
 using pitwall::gui::test::GuiProgram;
 using pitwall::gui::test::kEnglish;
-using pitwall::gui::test::ToolButtonOf;
 using pitwall::gui::test::OnModal;
+using pitwall::gui::test::ToolButtonOf;
 
 namespace {
 

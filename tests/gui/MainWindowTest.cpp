@@ -1,9 +1,9 @@
 #include "GuiTestSupport.h"
 
 #include "BackupWindow.h"
-#include "FileDialogs.h"
 #include "CarsetInfoWindow.h"
 #include "DirectoryEdit.h"
+#include "FileDialogs.h"
 #include "LoadingWindow.h"
 #include "OptionsDialog.h"
 #include "ProgressWindow.h"
@@ -196,7 +196,7 @@ void MainWindowTest::selectionDialogRulesOnTheWidgets()
     d.allBox()->click(); // "Alles importieren / exportieren"
     ItemBytes selected = d.readSelectionDialog();
     QVERIFY(selected[1] && selected[2] && selected[195]);
-    QVERIFY(!selected[198]); // v1.00 has five LCD displays
+    QVERIFY(!selected[198]);                 // v1.00 has five LCD displays
     QVERIFY(!selected[9] && !selected[167]); // hidden boxes never count
     QVERIFY(!selected[173] && !selected[85]);
     d.box(2)->click();
@@ -250,8 +250,8 @@ void MainWindowTest::carsetInformationWindowMakesTwelveLines()
     // A carset's own lines are shown without their control characters and
     // kept as they are when OK is pressed without an edit.
     CarsetInfo made;
-    made.lines = {"v1.0", "Mr\x1B]0;x\x07 X", "06.12.26", "0", "RESERVED", "RESERVED", "RESERVED",
-                  "RESERVED", "RESERVED", "RESERVED", "\x1B[2JHello\x9D"};
+    made.lines = {"v1.0",     "Mr\x1B]0;x\x07 X", "06.12.26", "0",        "RESERVED",        "RESERVED",
+                  "RESERVED", "RESERVED",         "RESERVED", "RESERVED", "\x1B[2JHello\x9D"};
     const CarsetInfo kept = made;
     CarsetInfoWindow shown(*p.app, made);
     QCOMPARE(shown.authorField()->text(), QString("Mr]0;x X"));

@@ -5,11 +5,11 @@
 #include "ExpansionDialog.h"
 #include "ExportConfirmDialog.h"
 #include "MenuGraphicsEditor.h"
-#include "formats/GameInstallation.h"
-#include "menu/TeamArtEntries.h"
 #include "formats/Bmp.h"
+#include "formats/GameInstallation.h"
 #include "formats/Jpeg.h"
 #include "menu/MenuArt.h"
+#include "menu/TeamArtEntries.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -33,10 +33,7 @@ using pitwall::gui::test::openEditor;
 namespace {
 
 // The picture a label shows, as an image (empty when it shows none).
-QImage Shown(QObject* window, const char* name)
-{
-    return Child<QLabel>(window, name)->pixmap().toImage();
-}
+QImage Shown(QObject* window, const char* name) { return Child<QLabel>(window, name)->pixmap().toImage(); }
 
 bool Plain(const QImage& image)
 {
@@ -274,7 +271,7 @@ void MenuGraphicsEditorTest::teamArtWithoutRoomOpensTheExpansionDialogBeforeExpo
     QVERIFY(ReadArtDirectory(bank, after, nullptr));
     for (int e : {70, 99, 402, 435, 453, 506})
         QVERIFY2(after.entries[static_cast<std::size_t>(e)].fits(), std::to_string(e).c_str());
-    QVERIFY(!after.entries[100].fits()); // team 3's entries stay as they were
+    QVERIFY(!after.entries[100].fits());                      // team 3's entries stay as they were
     QVERIFY(p.app->workingSet().artIndex.entries[70].fits()); // the workshop sees the new room
     QVERIFY(ChangedTeamArt(bank, after, 2, sheet).empty());
 

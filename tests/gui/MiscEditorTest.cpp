@@ -185,7 +185,7 @@ void MiscEditorTest::camerasKeepTheirAnglesAndTheEditorItsPlace()
     auto* list = Child<QListWidget>(editor, "ListBox1");
     list->setCurrentRow(1);
     QCOMPARE(Spin(editor, "CameraWord6")->value(), 5);
-    Spin(editor, "CameraWord4")->setValue(90); // direction
+    Spin(editor, "CameraWord4")->setValue(90);   // direction
     Spin(editor, "CameraWord5")->setValue(-180); // pitch
     Spin(editor, "CameraWord1")->setValue(-123); // X
     list->setCurrentRow(4);

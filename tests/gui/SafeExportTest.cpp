@@ -4,31 +4,31 @@
 
 #include "GuiTestSupport.h"
 
+#include "ExpansionDialog.h"
 #include "ExportConfirmDialog.h"
 #include "RestoreWindow.h"
-#include "ExpansionDialog.h"
 #include "SelectionDialogWindow.h"
-#include "app/Language.h"
 #include "TracksEditor.h"
+#include "app/Language.h"
 #include "base/UITexts.h"
 #include "formats/Bmp.h"
+#include "graphics/ArtPrecheck.h"
 #include "menu/MenuArt.h"
 #include "tracks/TrackProgress.h"
 #include "tracks/TracksArea.h"
 #include "transfer/CarsetArchive.h"
 #include "transfer/CarsetHeader.h"
 #include "transfer/RestorePoints.h"
-#include "graphics/ArtPrecheck.h"
 
 #include <algorithm>
 
 #include <QCheckBox>
-#include <algorithm>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QtTest>
+#include <algorithm>
 
 #include <algorithm>
 
@@ -172,8 +172,9 @@ void SafeExportTest::exportIsConfirmedAndCancelWritesNothing()
     QCOMPARE(selectionShown, 1);
     QVERIFY(detailsOpened);
     QVERIFY(detailLines > 0);
-    QCOMPARE(count, detailLines == 1 ? FromGameText(p.program.texts.text(446))
-                                     : FromGameText(p.program.texts.format(78, Args(detailLines))));
+    QCOMPARE(count,
+             detailLines == 1 ? FromGameText(p.program.texts.text(446))
+                              : FromGameText(p.program.texts.format(78, Args(detailLines))));
     QVERIFY(TakeSnapshot(p.path("game")) == before);
     QVERIFY(!std::filesystem::exists(p.path("restore-points")) || std::filesystem::is_empty(p.path("restore-points")));
 
@@ -418,7 +419,7 @@ void SafeExportTest::exportsEndSayingWhatWasNotWritten()
         QVERIFY(menus);
         auto* pages = gui::test::Child<QTabWidget>(menus, "PageControl1");
         pages->setCurrentWidget(gui::test::Child<QWidget>(menus, "TabSheet1")); // the backgrounds
-        gui::test::Click(menus, "Button30"); // "Importieren"
+        gui::test::Click(menus, "Button30");                                    // "Importieren"
         const std::string picture = p.path("background.bmp");
         SaveBmpFile(Image(kMenuBackgroundWidth, kMenuBackgroundHeight, 24, MakePixel(200, 30, 30)), picture);
         p.app->chooseFileToOpen = [&](const FileRequest&) -> std::optional<std::string> { return picture; };
@@ -469,8 +470,7 @@ void SafeExportTest::exportsEndSayingWhatWasNotWritten()
         gui::test::Click(tracks, "Button15"); // "Exportieren"
         *done = true;
         QCOMPARE(Last(p), 957);
-        QVERIFY2(p.messages.back().text.find(p.program.texts.format(kLabelsTooLongText, Args(1)))
-                     != std::string::npos,
+        QVERIFY2(p.messages.back().text.find(p.program.texts.format(kLabelsTooLongText, Args(1))) != std::string::npos,
                  p.messages.back().text.c_str());
         QVERIFY(TakeSnapshot(p.path("game")) == before);
     }

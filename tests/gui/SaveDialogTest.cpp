@@ -104,8 +104,8 @@ void SaveDialogTest::textsKeepTheExtensionTyped()
         const char* format;
     };
     const Case cases[] = {
-        {"pl.TXT", "*.STR", "pl.TXT", "expected.TXT"},  // the .STR filter in front, .TXT typed
-        {"en.str", "*.TXT", "en.str", "expected.STR"},  // any letter case
+        {"pl.TXT", "*.STR", "pl.TXT", "expected.TXT"},   // the .STR filter in front, .TXT typed
+        {"en.str", "*.TXT", "en.str", "expected.STR"},   // any letter case
         {"plain", "*.TXT", "plain.TXT", "expected.TXT"}, // nothing typed: the filter's
         {"plain", "*.STR", "plain.STR", "expected.STR"},
     };

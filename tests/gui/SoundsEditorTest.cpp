@@ -19,9 +19,7 @@ using namespace pitwall;
 using namespace pitwall::gui;
 using namespace pitwall::gui::test;
 
-namespace {
-
-} // namespace
+namespace {} // namespace
 
 class SoundsEditorTest : public QObject {
     Q_OBJECT
@@ -100,7 +98,8 @@ void SoundsEditorTest::replacingOneOrAllSoundsMarksThem()
     QCOMPARE(p.numbers().back(), 531);
     const std::string only = p.path("only/");
     ForceDirectories(only);
-    pitwall::test::WriteBytes(only + "SOUND3.WAV", MakeSoundWav({4, 8000, 0, 8}, std::vector<std::uint8_t>{1, 2, 3, 4}));
+    pitwall::test::WriteBytes(only + "SOUND3.WAV",
+                              MakeSoundWav({4, 8000, 0, 8}, std::vector<std::uint8_t>{1, 2, 3, 4}));
     editor->chooseFolder = [&]() -> std::optional<std::string> { return only; };
     Click(editor, "BitBtn27");
     for (std::size_t i = 0; i < table.entries.size(); ++i) {

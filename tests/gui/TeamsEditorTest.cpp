@@ -237,9 +237,7 @@ void TeamsEditorTest::quickSettingsAndTheirRememberedSteps()
         teams.teams[2].tqp = static_cast<std::uint16_t>(third);
         editor->restore();
     };
-    auto performances = [&] {
-        return std::vector<int>{teams.teams[0].tqp, teams.teams[1].tqp, teams.teams[2].tqp};
-    };
+    auto performances = [&] { return std::vector<int>{teams.teams[0].tqp, teams.teams[1].tqp, teams.teams[2].tqp}; };
     Child<QRadioButton>(editor, "RadioGroup2_1")->click(); // Leistung - Quali, steps 10
     QCOMPARE(Child<QSpinBox>(editor, "SpinEdit16")->value(), 10);
     setPerformances(700, 750, 800);
@@ -413,8 +411,7 @@ void TeamsEditorTest::standardLoadsTheTeamsOfStandardDat()
     QVERIFY(p.app->workingSet().transfer.isLoaded(1));
     QVERIFY(p.app->workingSet().teams.teams[0].name.text() != neutral);
     QVERIFY(Child<QTabWidget>(editor, "PageControl1")->widget(0)->isEnabled());
-    QCOMPARE(Child<QLineEdit>(editor, "Edit1")->text(),
-             FromGameText(p.app->workingSet().teams.teams[0].name.text()));
+    QCOMPARE(Child<QLineEdit>(editor, "Edit1")->text(), FromGameText(p.app->workingSet().teams.teams[0].name.text()));
 }
 
 void TeamsEditorTest::simulationShowsLapTimesAndGaps()

@@ -4,8 +4,8 @@
 #include "TextEditDialog.h"
 #include "TextFindDialog.h"
 #include "TextsEditor.h"
-#include "formats/StringFile.h"
 #include "base/GamePath.h"
+#include "formats/StringFile.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
@@ -26,7 +26,10 @@ using pitwall::gui::test::OnModal;
 
 namespace {
 
-void ChooseLanguage(TextsEditor* editor, int language) { Child<QListWidget>(editor, "ListBox4")->setCurrentRow(language); }
+void ChooseLanguage(TextsEditor* editor, int language)
+{
+    Child<QListWidget>(editor, "ListBox4")->setCurrentRow(language);
+}
 
 std::vector<std::string>& Texts(GuiProgram& p, int language)
 {
@@ -175,7 +178,9 @@ void TextsEditorTest::editingSplitsAtLineFeedsOutsideQuotes()
         return false;
     });
     Click(editor, "Button32");
-    QCOMPARE(texts[11], std::string("Stra\xDF" "e\nzwei \"x\ny\""));
+    QCOMPARE(texts[11],
+             std::string("Stra\xDF"
+                         "e\nzwei \"x\ny\""));
 }
 
 void TextsEditorTest::languagesTheVersionLacksAreRefused()

@@ -20,12 +20,18 @@ struct Pair {
 };
 
 constexpr Pair kPairs[] = {
-    {ToolIcon::Open, QStyle::SP_DialogOpenButton},         {ToolIcon::Save, QStyle::SP_DialogSaveButton},
-    {ToolIcon::Import, QStyle::SP_ArrowDown},              {ToolIcon::Export, QStyle::SP_ArrowUp},
-    {ToolIcon::Quit, QStyle::SP_DialogCloseButton},        {ToolIcon::CarsetInfo, QStyle::SP_FileDialogInfoView},
-    {ToolIcon::Backup, QStyle::SP_DriveHDIcon},            {ToolIcon::Options, QStyle::SP_FileDialogDetailedView},
-    {ToolIcon::StartGame, QStyle::SP_MediaPlay},           {ToolIcon::Help, QStyle::SP_DialogHelpButton},
-    {ToolIcon::About, QStyle::SP_TitleBarContextHelpButton}, {ToolIcon::Info, QStyle::SP_MessageBoxInformation},
+    {ToolIcon::Open, QStyle::SP_DialogOpenButton},
+    {ToolIcon::Save, QStyle::SP_DialogSaveButton},
+    {ToolIcon::Import, QStyle::SP_ArrowDown},
+    {ToolIcon::Export, QStyle::SP_ArrowUp},
+    {ToolIcon::Quit, QStyle::SP_DialogCloseButton},
+    {ToolIcon::CarsetInfo, QStyle::SP_FileDialogInfoView},
+    {ToolIcon::Backup, QStyle::SP_DriveHDIcon},
+    {ToolIcon::Options, QStyle::SP_FileDialogDetailedView},
+    {ToolIcon::StartGame, QStyle::SP_MediaPlay},
+    {ToolIcon::Help, QStyle::SP_DialogHelpButton},
+    {ToolIcon::About, QStyle::SP_TitleBarContextHelpButton},
+    {ToolIcon::Info, QStyle::SP_MessageBoxInformation},
 };
 
 QImage Painted(const QIcon& icon, int side, qreal scale, QIcon::Mode mode)
@@ -56,7 +62,10 @@ void ToolIconsTest::standardIconsLookAsTheStyleDrawsThem()
             for (qreal scale : {1.0, 1.5, 2.0, 3.0})
                 for (QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Active, QIcon::Selected}) {
                     const QString where = QString("icon %1, %2 px at %3x, mode %4")
-                                              .arg(int(pair.icon)).arg(side).arg(scale).arg(int(mode));
+                                              .arg(int(pair.icon))
+                                              .arg(side)
+                                              .arg(scale)
+                                              .arg(int(mode));
                     QPixmap a = ours.pixmap(QSize(side, side), scale, mode);
                     QPixmap b = style.pixmap(QSize(side, side), scale, mode);
                     QVERIFY2(a.size() == b.size(), qPrintable(where));

@@ -5,11 +5,11 @@
 #include "GuiTestSupport.h"
 
 #include "TracksEditor.h"
+#include "base/FileUtils.h"
 #include "formats/Bmp.h"
 #include "tracks/TrackPictures.h"
 #include "tracks/TrackPositions.h"
 #include "tracks/TrackTable.h"
-#include "base/FileUtils.h"
 #include "transfer/SelectionItems.h"
 
 #include <QDialog>

@@ -7,12 +7,12 @@
 
 #include "ExpansionDialog.h"
 #include "TracksEditor.h"
+#include "base/GamePath.h"
 #include "formats/ArtBankPictures.h"
 #include "formats/Bmp.h"
 #include "formats/GameLanguages.h"
 #include "formats/StringFile.h"
 #include "tracks/TrackDates.h"
-#include "base/GamePath.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -30,9 +30,9 @@
 
 using namespace pitwall;
 using namespace pitwall::gui;
+using pitwall::gui::test::Bytes;
 using pitwall::gui::test::Child;
 using pitwall::gui::test::Click;
-using pitwall::gui::test::Bytes;
 using pitwall::gui::test::FileBytes;
 using pitwall::gui::test::GuiProgram;
 using pitwall::gui::test::PutU16;
@@ -89,10 +89,7 @@ QByteArray FirstDifference(const QString& file, const Bytes& want, const Bytes& 
     if (want.size() != got.size())
         return (file + QString(": %1 bytes, %2 wanted").arg(got.size()).arg(want.size())).toUtf8();
     const auto [a, b] = std::mismatch(want.begin(), want.end(), got.begin());
-    return (file + QString(": byte 0x%1 is %2, %3 wanted")
-                       .arg(a - want.begin(), 0, 16)
-                       .arg(int{*b})
-                       .arg(int{*a}))
+    return (file + QString(": byte 0x%1 is %2, %3 wanted").arg(a - want.begin(), 0, 16).arg(int{*b}).arg(int{*a}))
         .toUtf8();
 }
 

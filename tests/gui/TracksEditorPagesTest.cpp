@@ -9,15 +9,15 @@
 #include "ExpansionDialog.h"
 #include "SwapListWidget.h"
 #include "TracksEditor.h"
+#include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "formats/Bmp.h"
 #include "formats/GameLanguages.h"
 #include "formats/StringFile.h"
 #include "tracks/TrackDates.h"
 #include "tracks/TrackGameFiles.h"
 #include "tracks/TracksArea.h"
-#include "base/FileUtils.h"
 #include "transfer/GameFile.h"
-#include "base/GamePath.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -87,7 +87,10 @@ void MovePointer(QWidget* widget, QPoint at)
     QApplication::sendEvent(widget, &move);
 }
 
-QColor Shown(QWidget* editor, int x, int y) { return Child<QLabel>(editor, "Image7")->pixmap().toImage().pixelColor(x, y); }
+QColor Shown(QWidget* editor, int x, int y)
+{
+    return Child<QLabel>(editor, "Image7")->pixmap().toImage().pixelColor(x, y);
+}
 
 void Select(QTreeWidget* list, int row) { list->setCurrentItem(list->topLevelItem(row)); }
 
@@ -126,9 +129,9 @@ void TracksEditorPagesTest::oneSlotGoesToTheGameAndBackFromThePageShown()
     Child<QDateEdit>(editor, "DateTimePicker1")->setDate(QDate(1999, 3, 7));
     // Track data: every field has its place in GP3.EXE.
     pages->setCurrentIndex(TracksEditor::kTrackDataPage);
-    const std::vector<std::pair<const char*, int>> data = {
-        {"SpinEdit1", 1777}, {"SpinEdit2", 58}, {"SpinEdit4", 16404}, {"SpinEdit5", 301}, {"SpinEdit6", 299},
-        {"SpinEdit7", 1999}};
+    const std::vector<std::pair<const char*, int>> data = {{"SpinEdit1", 1777},  {"SpinEdit2", 58},
+                                                           {"SpinEdit4", 16404}, {"SpinEdit5", 301},
+                                                           {"SpinEdit6", 299},   {"SpinEdit7", 1999}};
     for (const auto& [field, value] : data)
         Child<QSpinBox>(editor, field)->setValue(value);
     auto* practice = Child<QComboBox>(editor, "ComboBox1");
@@ -393,9 +396,9 @@ void TracksEditorPagesTest::pictureViewZoomsScrollsMarksAndNamesTheSection()
     Child<QComboBox>(editor, "ComboBox4")->setCurrentIndex(1);
     QCOMPARE(scrollX->maximum(), 0);
     QCOMPARE(scrollY->maximum(), 0);
-    QCOMPARE(Shown(editor, 190, 10), QColor(200, 0, 0));  // x 380
+    QCOMPARE(Shown(editor, 190, 10), QColor(200, 0, 0)); // x 380
     QCOMPARE(Shown(editor, 210, 10), QColor(0, 0, 200)); // x 420
-    MovePointer(image, QPoint(200, 30)); // (400, 60): no section
+    MovePointer(image, QPoint(200, 30));                 // (400, 60): no section
     QVERIFY(under->text().isEmpty());
     MovePointer(image, QPoint(350, 30)); // (700, 60)
     QVERIFY(under->text().contains("HAIRPIN"));

@@ -4,17 +4,18 @@
 #include "ProgressWindow.h"
 #include "SwapListWidget.h"
 #include "TracksEditor.h"
+#include "base/FileUtils.h"
 #include "formats/Bmp.h"
 #include "tracks/Gp3InfoValues.h"
 #include "tracks/TrackPictures.h"
 #include "tracks/TracksArea.h"
-#include "base/FileUtils.h"
 
 #include <QApplication>
 #include <QTimer>
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -22,7 +23,6 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTreeWidget>
-#include <QDir>
 #include <QtTest>
 
 using namespace pitwall;
@@ -181,7 +181,8 @@ void TracksEditorTest::gp3InfoLapRecordsAndPerfectingTheStrategy()
     Click(editor, "Button47"); // "Rundenrekord Rennen"
     QCOMPARE(track.qualifying.lapTime, ParseGp3InfoLapRecord(qualifying.toStdString(), {})->lapTime);
     QCOMPARE(track.race.lapTime, ParseGp3InfoLapRecord(race.toStdString(), {})->lapTime);
-    QCOMPARE(Child<QLineEdit>(editor, "MaskEdit1")->text().remove(' '), QString(qualifying).replace(QChar(0x3A), QChar(0x2E)));
+    QCOMPARE(Child<QLineEdit>(editor, "MaskEdit1")->text().remove(' '),
+             QString(qualifying).replace(QChar(0x3A), QChar(0x2E)));
     QVERIFY(!Child<QPushButton>(editor, "Button48")->isEnabled()); // no field for the tyre wear
 
     // "Take all" renames the city; the track list follows at once.

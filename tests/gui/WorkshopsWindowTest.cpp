@@ -6,17 +6,17 @@
 
 #include "ArtBankPage.h"
 #include "ExpansionDialog.h"
-#include "formats/Jpeg.h"
 #include "JamWorkshopPage.h"
 #include "WorkshopsWindow.h"
 #include "ZoomView.h"
+#include "base/ByteReader.h"
+#include "base/GamePath.h"
 #include "formats/ArtBankDirectory.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtBankPictures.h"
-#include "base/ByteReader.h"
 #include "formats/JamScramble.h"
+#include "formats/Jpeg.h"
 #include "formats/Png.h"
-#include "base/GamePath.h"
 #include "transfer/RestorePoints.h"
 
 #include <QCheckBox>
@@ -24,8 +24,8 @@
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSpinBox>

@@ -6,8 +6,8 @@
 
 #include "TestSupport.h"
 
-#include "session/Session.h"
 #include "base/FileUtils.h"
+#include "session/Session.h"
 
 #include <map>
 #include <memory>

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,7 +14,6 @@
 #include <mutex>
 #include <sstream>
 #include <stdexcept>
-#include <csignal>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -24,8 +24,8 @@ namespace pitwall::test {
 TempDir::TempDir()
 {
     static std::atomic<int> counter{0};
-    fs::path p = fs::temp_directory_path()
-        / ("pitwall-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    fs::path p =
+        fs::temp_directory_path() / ("pitwall-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
     fs::create_directories(p);
     path_ = IncludeTrailingBackslash(PathString(p));
 }
@@ -101,7 +101,8 @@ void MakeDemo(const std::string& directory, int gameVersion, std::uint64_t seed)
 {
     // ctest makes the common ones before the suites run.
     if (const char* shared = std::getenv("PITWALL_DEMO_CACHE")) {
-        std::string made = IncludeTrailingBackslash(shared) + "v" + std::to_string(gameVersion) + "-s" + std::to_string(seed);
+        std::string made =
+            IncludeTrailingBackslash(shared) + "v" + std::to_string(gameVersion) + "-s" + std::to_string(seed);
         if (DirectoryExists(made)) {
             CopyDemo(made, directory);
             return;

@@ -17,8 +17,7 @@ namespace pitwall::gui {
 void SaveCockpitShots(AppContext& app, MainWindow& window, const QString& out)
 {
     app.workingSet().transfer.selection = {};
-    for (int item : {kCockpitSoftwareItem, kCockpitHardwareItem, kCockpitObjectsItem, kLcdTextsItem,
-                     LcdDisplayItem(1)})
+    for (int item : {kCockpitSoftwareItem, kCockpitHardwareItem, kCockpitObjectsItem, kLcdTextsItem, LcdDisplayItem(1)})
         app.workingSet().transfer.selection[static_cast<std::size_t>(item)] = 1;
     TransferUi ui = app.transferUi();
     app.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);

@@ -6,6 +6,6 @@
 namespace pitwall::gui {
 class AppContext;
 class MainWindow;
-}
+} // namespace pitwall::gui
 
 void SaveMediaShots(pitwall::gui::MainWindow& window, pitwall::gui::AppContext& app, const QString& out);

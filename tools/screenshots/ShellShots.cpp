@@ -8,9 +8,9 @@
 #include "LanguageTable.h"
 #include "MainWindow.h"
 #include "SimulationWindow.h"
+#include "base/GamePath.h"
 #include "formats/ArtBankDirectory.h"
 #include "transfer/ReportedFormats.h"
-#include "base/GamePath.h"
 
 #include <QApplication>
 #include <QCheckBox>

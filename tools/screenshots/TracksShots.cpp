@@ -33,8 +33,8 @@ void SaveTracksPages(AppContext& app, EditorWindow* editor, const QString& out, 
     for (int p = 0; p < pages->count(); ++p)
         tabs += pages->tabBar()->tabRect(p).width();
     editor->resize(std::max(1180, tabs + 330), 660);
-    const char* names[] = {"records", "track-data", "pit-stops", "track-information", "track-pictures",
-                           "computer-setup", "bumps", "gp3info", "track-sections", "track-texts"};
+    const char* names[] = {"records",        "track-data", "pit-stops", "track-information", "track-pictures",
+                           "computer-setup", "bumps",      "gp3info",   "track-sections",    "track-texts"};
     for (int p = 0; p < pages->count(); ++p) {
         pages->setCurrentIndex(p);
         QApplication::processEvents();

@@ -5,8 +5,8 @@
 #include "MainWindow.h"
 #include "WorkshopsWindow.h"
 #include "ZoomView.h"
-#include "formats/JamFile.h"
 #include "base/GamePath.h"
+#include "formats/JamFile.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -76,7 +76,7 @@ void SaveMainWithEditor(MainWindow& window, const QString& file)
 namespace pitwall::gui {
 void SaveMiscEditorShots(MainWindow& window, AppContext& app, const QString& out);
 void SaveShellShots(AppContext& app, MainWindow& window, const QString& out);
-}
+} // namespace pitwall::gui
 
 int main(int argc, char** argv)
 {
