@@ -1,9 +1,7 @@
-// The tracks editor's pages of numbers: lap records, track data, pit stop
-// strategies, computer car setup and bumps.
-
-#include "TracksEditor.h"
+#include "TrackRacePages.h"
 
 #include "AppContext.h"
+#include "LanguageTable.h"
 #include "TracksEditorWidgets.h"
 #include "formats/TrackFile.h"
 #include "teams/RaceSimulation.h"
@@ -16,13 +14,10 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
-#include <QScrollBar>
 #include <QSignalBlocker>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <limits>
@@ -34,9 +29,27 @@ using namespace tracks;
 
 namespace {
 
-constexpr int kSetupMaximum[kSetupValues] = {20, 20, 80, 80, 80, 80, 80, 80};
-const char* const kSetupCaptions[kSetupValues] = {
-    "Frontflügel:", "Heckflügel:", "1. Gang:", "2. Gang:", "3. Gang:", "4. Gang:", "5. Gang:", "6. Gang:"};
+constexpr int kRecordLabelsText = 1051, kPracticeDaysText = 1056;
+constexpr int kStrategyGroupText = 1059, kShareText = 1060, kStopLapText = 1061, kStopWindowText = 1062;
+
+constexpr TextBinding kRecordsTexts[] = {
+    {"GroupBox2", TextRole::Caption, 363},
+    {"GroupBox3", TextRole::Caption, 364},
+};
+
+constexpr TextBinding kTrackDataTexts[] = {
+    {"Button7", TextRole::Caption, 331},  {"Button8", TextRole::Caption, 332},  {"Label10", TextRole::Caption, 369},
+    {"Label11", TextRole::Caption, 370},  {"Label12", TextRole::Caption, 371},  {"Label13", TextRole::Caption, 372},
+    {"Label14", TextRole::Caption, 1052}, {"Label15", TextRole::Caption, 1053}, {"Label16", TextRole::Caption, 1054},
+    {"Label17", TextRole::Caption, 1055}, {"Label20", TextRole::Caption, 1057}, {"Label21", TextRole::Caption, 1058},
+};
+
+constexpr TextBinding kPitStopTexts[] = {
+    {"BitBtn22", TextRole::Caption, 333},
+    {"BitBtn23", TextRole::Caption, 334},
+    {"BitBtn24", TextRole::Caption, 335},
+    {"Button9", TextRole::Caption, 336},
+};
 
 // Lap times are shown as minutes.seconds.thousandths ("1.33.200").
 QString LapTimeText(std::uint32_t ms) { return QString::fromStdString(FormatLapTime(static_cast<std::int32_t>(ms))); }
@@ -69,13 +82,12 @@ QDate DateOf(std::uint32_t serial)
 
 } // namespace
 
-QWidget* TracksEditor::buildRecordsPage()
+TrackRecordsPage::TrackRecordsPage(TrackPageContext& context, QWidget* parent) : TrackPage(context, parent)
 {
-    auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
+    auto* layout = new QVBoxLayout(this);
     const char* titles[2] = {"Qualifying:", "Rennen:"};
     for (int r = 0; r < 2; ++r) {
-        auto* box = new QGroupBox(titles[r], page);
+        auto* box = new QGroupBox(titles[r], this);
         box->setObjectName(QString("GroupBox%1").arg(r + 2));
         auto* grid = new QGridLayout(box);
         LapRecordControls& c = records_[static_cast<std::size_t>(r)];
@@ -101,12 +113,20 @@ QWidget* TracksEditor::buildRecordsPage()
         layout->addWidget(box);
     }
     layout->addStretch();
-    return page;
 }
 
-void TracksEditor::showRecords()
+void TrackRecordsPage::applyLanguage(const UITexts& texts)
 {
-    const LapRecord* r[2] = {&info().qualifying, &info().race};
+    ApplyTexts(this, kRecordsTexts, texts);
+    const QStringList labels = TextLinesOf(texts, kRecordLabelsText);
+    for (int r = 0; r < 2; ++r)
+        for (int i = 0; i < 4; ++i)
+            SetCaption(this, QString("Label%1").arg(22 + 4 * r + i), labels.value(i));
+}
+
+void TrackRecordsPage::showSlot()
+{
+    const LapRecord* r[2] = {&context_.info().qualifying, &context_.info().race};
     for (int i = 0; i < 2; ++i) {
         LapRecordControls& c = records_[static_cast<std::size_t>(i)];
         ShowText(c.driver, r[i]->driver);
@@ -118,9 +138,9 @@ void TracksEditor::showRecords()
     }
 }
 
-void TracksEditor::storeRecords()
+void TrackRecordsPage::storeSlot()
 {
-    LapRecord* r[2] = {&info().qualifying, &info().race};
+    LapRecord* r[2] = {&context_.info().qualifying, &context_.info().race};
     for (int i = 0; i < 2; ++i) {
         LapRecordControls& c = records_[static_cast<std::size_t>(i)];
         StoreText(c.driver, r[i]->driver);
@@ -136,19 +156,18 @@ void TracksEditor::storeRecords()
     }
 }
 
-QWidget* TracksEditor::buildTrackDataPage()
+TrackDataPage::TrackDataPage(TrackPageContext& context, QWidget* parent) : TrackPage(context, parent)
 {
-    auto* page = new QWidget;
-    auto* layout = new QHBoxLayout(page);
+    auto* layout = new QHBoxLayout(this);
     auto* grid = new QGridLayout;
-    grip_ = NumberField(page, "SpinEdit1", 0, 65535);
-    laps_ = NumberField(page, "SpinEdit2", 0, 255);
-    metres_ = NumberField(page, "SpinEdit3", 0, 65535);
-    feet_ = NumberField(page, "SpinEdit4", 0, 65535);
-    fuelPlayer_ = NumberField(page, "SpinEdit5", 0, 65535);
-    fuelComputer_ = NumberField(page, "SpinEdit6", 0, 65535);
-    year_ = NumberField(page, "SpinEdit7", 0, 65535);
-    practiceDay_ = new QComboBox(page);
+    grip_ = NumberField(this, "SpinEdit1", 0, 65535);
+    laps_ = NumberField(this, "SpinEdit2", 0, 255);
+    metres_ = NumberField(this, "SpinEdit3", 0, 65535);
+    feet_ = NumberField(this, "SpinEdit4", 0, 65535);
+    fuelPlayer_ = NumberField(this, "SpinEdit5", 0, 65535);
+    fuelComputer_ = NumberField(this, "SpinEdit6", 0, 65535);
+    year_ = NumberField(this, "SpinEdit7", 0, 65535);
+    practiceDay_ = new QComboBox(this);
     practiceDay_->setObjectName("ComboBox1");
     practiceDay_->addItems({"Donnerstag", "Freitag"});
     const std::pair<const char*, QWidget*> rows[] = {{"Grip-Wert:", grip_},
@@ -161,36 +180,41 @@ QWidget* TracksEditor::buildTrackDataPage()
                                                      {"Trainingstag:", practiceDay_}};
     int row = 0;
     for (const auto& [caption, control] : rows) {
-        grid->addWidget(Label(page, QString("Label%1").arg(10 + row).toLatin1().constData(), caption), row, 0);
+        grid->addWidget(Label(this, QString("Label%1").arg(10 + row).toLatin1().constData(), caption), row, 0);
         grid->addWidget(control, row, 1);
         ++row;
     }
-    QPushButton* lengthFromLaps = Button(page, "Button7", "Länge anhand Rundenzahl berechnen");
-    QPushButton* lapsFromLength = Button(page, "Button8", "Rundenzahl anhand Länge berechnen");
+    QPushButton* lengthFromLaps = Button(this, "Button7", "Länge anhand Rundenzahl berechnen");
+    QPushButton* lapsFromLength = Button(this, "Button8", "Rundenzahl anhand Länge berechnen");
     grid->addWidget(lengthFromLaps, row++, 0, 1, 2);
     grid->addWidget(lapsFromLength, row++, 0, 1, 2);
     grid->setRowStretch(row, 1);
     layout->addLayout(grid);
 
     auto* files = new QVBoxLayout;
-    files->addWidget(Label(page, "Label20", "Streckendatei:"));
-    trackFiles_ = new QListWidget(page);
+    files->addWidget(Label(this, "Label20", "Streckendatei:"));
+    trackFiles_ = new QListWidget(this);
     trackFiles_->setObjectName("ListBox3");
     files->addWidget(trackFiles_, 1);
     auto* explanation =
-        Label(page, "Label21", "Nur Dateien aus CIRCUITS mit höchstens 10 Zeichen im Namen können gewählt werden.");
+        Label(this, "Label21", "Nur Dateien aus CIRCUITS mit höchstens 10 Zeichen im Namen können gewählt werden.");
     explanation->setWordWrap(true);
     files->addWidget(explanation);
     layout->addLayout(files, 1);
 
-    connect(lengthFromLaps, &QPushButton::clicked, this, &TracksEditor::computeLengthFromLaps);
-    connect(lapsFromLength, &QPushButton::clicked, this, &TracksEditor::computeLapsFromLength);
-    return page;
+    connect(lengthFromLaps, &QPushButton::clicked, this, &TrackDataPage::computeLengthFromLaps);
+    connect(lapsFromLength, &QPushButton::clicked, this, &TrackDataPage::computeLapsFromLength);
 }
 
-void TracksEditor::showTrackData()
+void TrackDataPage::applyLanguage(const UITexts& texts)
 {
-    const TrackInfo& i = info();
+    ApplyTexts(this, kTrackDataTexts, texts);
+    SetEntries(practiceDay_, TextLinesOf(texts, kPracticeDaysText));
+}
+
+void TrackDataPage::showSlot()
+{
+    const TrackInfo& i = context_.info();
     ShowSpin(grip_, i.grip);
     ShowSpin(laps_, i.laps);
     ShowSpin(metres_, i.metres);
@@ -201,16 +225,16 @@ void TracksEditor::showTrackData()
     practiceDay_->setCurrentIndex(i.practiceDay == 1 ? 1 : 0);
     QSignalBlocker block(trackFiles_);
     trackFiles_->clear();
-    for (const std::string& name : ListTrackFiles(app_.program.settings.gameDirectory))
+    for (const std::string& name : ListTrackFiles(context_.app.program.settings.gameDirectory))
         trackFiles_->addItem(FromUntrustedGameText(name));
     auto found = trackFiles_->findItems(FromUntrustedGameText(i.fileName.text()), Qt::MatchFixedString);
     if (!found.isEmpty())
         trackFiles_->setCurrentItem(found.front());
 }
 
-void TracksEditor::storeTrackData()
+void TrackDataPage::storeSlot()
 {
-    TrackInfo& i = info();
+    TrackInfo& i = context_.info();
     StoreSpin(grip_, i.grip);
     StoreSpin(laps_, i.laps);
     StoreSpin(metres_, i.metres);
@@ -226,26 +250,28 @@ void TracksEditor::storeTrackData()
             i.fileName = ToGameText(item->text()).substr(0, kMaxTrackFileNameLength);
 }
 
-void TracksEditor::computeLengthFromLaps()
+int TrackDataPage::laps() const { return laps_->value(); }
+
+void TrackDataPage::computeLengthFromLaps()
 {
     if (auto metres = LengthFromLaps(laps_->value()))
         metres_->setValue(*metres);
 }
 
-void TracksEditor::computeLapsFromLength()
+void TrackDataPage::computeLapsFromLength()
 {
     if (auto laps = LapsFromLength(metres_->value()))
         laps_->setValue(*laps);
 }
 
-QWidget* TracksEditor::buildPitStopPage()
+TrackPitStopPage::TrackPitStopPage(TrackPageContext& context, const TrackDataPage& trackData, QWidget* parent)
+    : TrackPage(context, parent), trackData_(trackData)
 {
-    auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
+    auto* layout = new QVBoxLayout(this);
     const char* titles[3] = {"1-Stopp-Strategie", "2-Stopp-Strategie", "3-Stopp-Strategie"};
     int spin = 10;
     for (int g = 0; g < 3; ++g) {
-        auto* box = new QGroupBox(titles[g], page);
+        auto* box = new QGroupBox(titles[g], this);
         box->setObjectName(QString("GroupBox%1").arg(10 + g));
         auto* grid = new QGridLayout(box);
         StrategyControls& c = strategies_[static_cast<std::size_t>(g)];
@@ -267,25 +293,41 @@ QWidget* TracksEditor::buildPitStopPage()
         layout->addWidget(box);
     }
     auto* buttons = new QHBoxLayout;
-    QPushButton* fewer = Button(page, "BitBtn22", "Weniger Stopps");
-    QPushButton* more = Button(page, "BitBtn23", "Mehr Stopps");
-    QPushButton* perfect = Button(page, "BitBtn24", "Stoppstrategie perfektionieren");
-    QPushButton* recompute = Button(page, "Button9", "Rundenzahlen neu berechnen");
+    QPushButton* fewer = Button(this, "BitBtn22", "Weniger Stopps");
+    QPushButton* more = Button(this, "BitBtn23", "Mehr Stopps");
+    QPushButton* perfect = Button(this, "BitBtn24", "Stoppstrategie perfektionieren");
+    QPushButton* recompute = Button(this, "Button9", "Rundenzahlen neu berechnen");
     for (QPushButton* b : {fewer, more, perfect, recompute})
         buttons->addWidget(b);
     buttons->addStretch();
     layout->addLayout(buttons);
     layout->addStretch();
-    connect(fewer, &QPushButton::clicked, this, &TracksEditor::fewerStops);
-    connect(more, &QPushButton::clicked, this, &TracksEditor::moreStops);
-    connect(recompute, &QPushButton::clicked, this, &TracksEditor::recomputeStrategyLaps);
-    connect(perfect, &QPushButton::clicked, this, &TracksEditor::perfectStrategy);
-    return page;
+    connect(fewer, &QPushButton::clicked, this, &TrackPitStopPage::fewerStops);
+    connect(more, &QPushButton::clicked, this, &TrackPitStopPage::moreStops);
+    connect(recompute, &QPushButton::clicked, this, &TrackPitStopPage::recomputeStrategyLaps);
+    connect(perfect, &QPushButton::clicked, this, &TrackPitStopPage::perfectStrategy);
 }
 
-void TracksEditor::showStrategies()
+void TrackPitStopPage::applyLanguage(const UITexts& texts)
 {
-    const TrackInfo& i = info();
+    ApplyTexts(this, kPitStopTexts, texts);
+    const QStringList window = TextLinesOf(texts, kStopWindowText);
+    for (int g = 0; g < 3; ++g) {
+        SetCaption(this, QString("GroupBox%1").arg(10 + g),
+                   FromGameText(texts.format(kStrategyGroupText, Args(g + 1))));
+        SetCaption(this, QString("Label%1").arg(120 + g), FromGameText(texts.text(kShareText)));
+        for (int s = 0; s <= g; ++s) {
+            SetCaption(this, QString("Label%1").arg(130 + 3 * g + s),
+                       FromGameText(texts.format(kStopLapText, Args(s + 1))));
+            SetCaption(this, QString("Label%1").arg(140 + 3 * g + s), window.value(0));
+            SetCaption(this, QString("Label%1").arg(150 + 3 * g + s), window.value(1));
+        }
+    }
+}
+
+void TrackPitStopPage::showSlot()
+{
+    const TrackInfo& i = context_.info();
     for (int g = 0; g < 3; ++g) {
         StrategyControls& c = strategies_[static_cast<std::size_t>(g)];
         ShowSpin(c.percentage, i.strategies[static_cast<std::size_t>(8 * g)]);
@@ -296,9 +338,9 @@ void TracksEditor::showStrategies()
     }
 }
 
-void TracksEditor::storeStrategies()
+void TrackPitStopPage::storeSlot()
 {
-    TrackInfo& i = info();
+    TrackInfo& i = context_.info();
     for (int g = 0; g < 3; ++g) {
         StrategyControls& c = strategies_[static_cast<std::size_t>(g)];
         StoreSpin(c.percentage, i.strategies[static_cast<std::size_t>(8 * g)]);
@@ -309,146 +351,32 @@ void TracksEditor::storeStrategies()
     }
 }
 
-void TracksEditor::recomputeStrategyLaps()
+void TrackPitStopPage::recomputeStrategyLaps()
 {
-    storeStrategies();
-    RecomputeStrategyLaps(info(), laps_->value());
-    showStrategies();
+    storeSlot();
+    RecomputeStrategyLaps(context_.info(), trackData_.laps());
+    showSlot();
 }
 
-void TracksEditor::fewerStops()
+void TrackPitStopPage::fewerStops()
 {
-    storeStrategies();
-    FewerStops(info(), laps_->value());
-    showStrategies();
+    storeSlot();
+    FewerStops(context_.info(), trackData_.laps());
+    showSlot();
 }
 
-void TracksEditor::moreStops()
+void TrackPitStopPage::moreStops()
 {
-    storeStrategies();
-    MoreStops(info(), laps_->value());
-    showStrategies();
+    storeSlot();
+    MoreStops(context_.info(), trackData_.laps());
+    showSlot();
 }
 
-void TracksEditor::perfectStrategy()
+void TrackPitStopPage::perfectStrategy()
 {
-    storeStrategies();
-    PerfectStrategy(info(), laps_->value());
-    showStrategies();
-}
-
-QWidget* TracksEditor::buildSetupPage()
-{
-    auto* page = new QWidget;
-    auto* grid = new QGridLayout(page);
-    for (int i = 0; i < kSetupValues; ++i) {
-        auto* bar = new QScrollBar(Qt::Horizontal, page);
-        bar->setObjectName(QString("ScrollBar%1").arg(3 + i));
-        bar->setRange(0, kSetupMaximum[i]);
-        bar->setMinimumWidth(260);
-        auto* value = Label(page, QString("Label%1").arg(110 + i).toLatin1().constData(), "0");
-        value->setMinimumWidth(30);
-        setup_[static_cast<std::size_t>(i)] = bar;
-        setupValues_[static_cast<std::size_t>(i)] = value;
-        grid->addWidget(Label(page, QString("Label%1").arg(100 + i).toLatin1().constData(), kSetupCaptions[i]), i, 0);
-        grid->addWidget(bar, i, 1);
-        grid->addWidget(value, i, 2);
-        connect(bar, &QScrollBar::valueChanged, value, [value](int v) { value->setNum(v); });
-    }
-    grid->setColumnStretch(3, 1);
-    grid->setRowStretch(kSetupValues, 1);
-    return page;
-}
-
-void TracksEditor::showSetup()
-{
-    for (int i = 0; i < kSetupValues; ++i) {
-        const int v = info().setup[static_cast<std::size_t>(i)];
-        setup_[static_cast<std::size_t>(i)]->setValue(std::min(v, kSetupMaximum[i]));
-        setupValues_[static_cast<std::size_t>(i)]->setNum(v);
-    }
-}
-
-void TracksEditor::storeSetup()
-{
-    for (int i = 0; i < kSetupValues; ++i) {
-        auto& v = info().setup[static_cast<std::size_t>(i)];
-        if (setup_[static_cast<std::size_t>(i)]->value() != std::min<int>(v, kSetupMaximum[i]))
-            v = static_cast<std::uint8_t>(setup_[static_cast<std::size_t>(i)]->value());
-    }
-}
-
-QWidget* TracksEditor::buildBumpsPage()
-{
-    auto* page = new QWidget;
-    auto* layout = new QHBoxLayout(page);
-    auto* listBox = new QGroupBox("Liste alle Bodenwellen", page);
-    listBox->setObjectName("GroupBox30");
-    auto* listLayout = new QVBoxLayout(listBox);
-    bumps_ = new QTreeWidget(listBox);
-    bumps_->setObjectName("ListView1");
-    bumps_->setHeaderLabels({"Index", "Position", "Stärke"});
-    bumps_->setRootIsDecorated(false);
-    listLayout->addWidget(bumps_);
-    layout->addWidget(listBox, 1);
-
-    auto* edit = new QGroupBox("Bodenwelle editieren", page);
-    edit->setObjectName("GroupBox31");
-    auto* grid = new QGridLayout(edit);
-    bumpIndex_ = NumberField(edit, "SpinEdit40", 0, kMaxBumps - 1);
-    bumpIndex_->setReadOnly(true);
-    // Position 0xFFFF ends the game's table of bumps: it would cut off the
-    // bump and every one after it.
-    bumpPosition_ = NumberField(edit, "SpinEdit41", 0, 0xFFFE);
-    bumpStrength_ = NumberField(edit, "SpinEdit42", 0, 65535);
-    grid->addWidget(Label(edit, "Label160", "Index:"), 0, 0);
-    grid->addWidget(bumpIndex_, 0, 1);
-    grid->addWidget(Label(edit, "Label161", "Position:"), 1, 0);
-    grid->addWidget(bumpPosition_, 1, 1);
-    grid->addWidget(Label(edit, "Label162", "Stärke:"), 2, 0);
-    grid->addWidget(bumpStrength_, 2, 1);
-    grid->setRowStretch(3, 1);
-    layout->addWidget(edit);
-
-    connect(bumps_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
-        if (busy_ || !item)
-            return;
-        storeBump();
-        shownBump_ = bumps_->indexOfTopLevelItem(item);
-        const Bump& b = info().bumps[static_cast<std::size_t>(shownBump_)];
-        bumpIndex_->setValue(shownBump_);
-        bumpPosition_->setValue(b.position);
-        bumpStrength_->setValue(b.strength);
-    });
-    return page;
-}
-
-void TracksEditor::showBumps()
-{
-    QSignalBlocker block(bumps_);
-    bumps_->clear();
-    shownBump_ = -1;
-    const int count = info().bumpCount();
-    for (int b = 0; b < count; ++b) {
-        const Bump& bump = info().bumps[static_cast<std::size_t>(b)];
-        bumps_->addTopLevelItem(
-            new QTreeWidgetItem({QString::number(b), QString::number(bump.position), QString::number(bump.strength)}));
-    }
-    bumpPosition_->setValue(0);
-    bumpStrength_->setValue(0);
-}
-
-void TracksEditor::storeBump()
-{
-    if (shownBump_ < 0 || shownBump_ >= kMaxBumps)
-        return;
-    Bump& b = info().bumps[static_cast<std::size_t>(shownBump_)];
-    StoreSpin(bumpPosition_, b.position);
-    StoreSpin(bumpStrength_, b.strength);
-    if (QTreeWidgetItem* item = bumps_->topLevelItem(shownBump_)) {
-        item->setText(1, QString::number(b.position));
-        item->setText(2, QString::number(b.strength));
-    }
+    storeSlot();
+    PerfectStrategy(context_.info(), trackData_.laps());
+    showSlot();
 }
 
 } // namespace pitwall::gui

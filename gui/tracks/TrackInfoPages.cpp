@@ -1,9 +1,7 @@
-// The tracks editor's pages about the track file and the names: the JAMs
-// the track file needs, its GP3INFO block, and the texts of every language.
-
-#include "TracksEditor.h"
+#include "TrackInfoPages.h"
 
 #include "AppContext.h"
+#include "LanguageTable.h"
 #include "TracksEditorWidgets.h"
 #include "base/FileUtils.h"
 #include "base/GamePath.h"
@@ -29,6 +27,29 @@ namespace {
 
 constexpr int kJamCountText = 514, kJamMissingText = 515, kJamsPresentText = 516, kMissingFileText = 349;
 constexpr int kFirstGp3InfoLabel = 964;
+constexpr int kCountryText = 1088, kAllTracksText = 1089;
+
+constexpr TextBinding kJamsTexts[] = {
+    {"Label40", TextRole::Caption, 340},
+    {"BitBtn25", TextRole::Caption, 338},
+    {"BitBtn1", TextRole::Caption, 339},
+};
+
+// The buttons carry the names of the entries they take.
+constexpr TextBinding kGp3InfoTexts[] = {
+    {"Button40", TextRole::Caption, 350},     {"ListView2", TextRole::Column, 1078, 0},
+    {"ListView2", TextRole::Column, 1079, 1}, {"CheckBox2", TextRole::Caption, 1080},
+    {"GroupBox40", TextRole::Caption, 1081},  {"Button41", TextRole::Caption, 964},
+    {"Button42", TextRole::Caption, 965},     {"Button43", TextRole::Caption, 968},
+    {"Button44", TextRole::Caption, 971},     {"Button45", TextRole::Caption, 974},
+    {"Button46", TextRole::Caption, 976},     {"Button47", TextRole::Caption, 975},
+    {"Button48", TextRole::Caption, 973},     {"Button48", TextRole::Hint, 1090},
+};
+
+constexpr TextBinding kTextsTexts[] = {
+    {"Label60", TextRole::Caption, 360},
+    {"Label66", TextRole::Caption, 362},
+};
 
 const char* const kTextCaptions[kTrackTextKinds] = {
     "Stadt:", "Land 1:", "Land 2:", "Land 3:", "Land 4:", "Land 5:", "Attribut:"};
@@ -50,38 +71,45 @@ std::string TrackFileOf(const ProgramState& program, const TrackInfo& info)
 
 } // namespace
 
-QWidget* TracksEditor::buildTrackInfoPage()
+TrackJamsPage::TrackJamsPage(TrackPageContext& context, QWidget* parent) : TrackPage(context, parent)
 {
-    auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(Label(page, "Label40", "Die folgenden JAM-Files werden von dieser Strecke benötigt:"));
-    jams_ = new QListWidget(page);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label(this, "Label40", "Die folgenden JAM-Files werden von dieser Strecke benötigt:"));
+    jams_ = new QListWidget(this);
     jams_->setObjectName("ListBox4");
     layout->addWidget(jams_, 1);
-    jamCount_ = Label(page, "Label41", "");
+    jamCount_ = Label(this, "Label41", "");
     layout->addWidget(jamCount_);
     auto* buttons = new QHBoxLayout;
-    checkSoftware_ = Button(page, "BitBtn25", "Prüfen, ob alle diese JAMs vorhanden sind");
-    checkHardware_ = Button(page, "BitBtn1", "Prüfen, ob alle diese JAMs vorhanden sind (Hardware)");
+    checkSoftware_ = Button(this, "BitBtn25", "Prüfen, ob alle diese JAMs vorhanden sind");
+    checkHardware_ = Button(this, "BitBtn1", "Prüfen, ob alle diese JAMs vorhanden sind (Hardware)");
     buttons->addWidget(checkSoftware_);
     buttons->addWidget(checkHardware_);
     buttons->addStretch();
     layout->addLayout(buttons);
     connect(checkSoftware_, &QPushButton::clicked, this, [this] { checkJams(false); });
     connect(checkHardware_, &QPushButton::clicked, this, [this] { checkJams(true); });
-    return page;
 }
 
-void TracksEditor::showTrackInfo()
+// The list's texts come from the language: shown again once a slot is.
+void TrackJamsPage::applyLanguage(const UITexts& texts)
 {
+    ApplyTexts(this, kJamsTexts, texts);
+    if (context_.shown >= 0)
+        showSlot();
+}
+
+void TrackJamsPage::showSlot()
+{
+    const AppContext& app = context_.app;
     jams_->clear();
-    const std::string file = TrackFileOf(app_.program, info());
+    const std::string file = TrackFileOf(app.program, context_.info());
     const bool found = !file.empty();
     checkSoftware_->setEnabled(found);
     checkHardware_->setEnabled(found);
     if (!found) {
         jams_->addItem(
-            FromUntrustedGameText(app_.program.texts.format(kMissingFileText, Args(info().fileName.text()))));
+            FromUntrustedGameText(app.program.texts.format(kMissingFileText, Args(context_.info().fileName.text()))));
         jamCount_->clear();
         return;
     }
@@ -89,18 +117,19 @@ void TracksEditor::showTrackInfo()
     for (const std::string& jam : list)
         jams_->addItem(FromUntrustedGameText(jam));
     jamCount_->setText(
-        FromUntrustedGameText(app_.program.texts.format(kJamCountText, Args(static_cast<int>(list.size())))));
+        FromUntrustedGameText(app.program.texts.format(kJamCountText, Args(static_cast<int>(list.size())))));
 }
 
-void TracksEditor::checkJams(bool hardware)
+void TrackJamsPage::checkJams(bool hardware)
 {
-    Messenger messenger = app_.messenger();
+    AppContext& app = context_.app;
+    Messenger messenger = app.messenger();
     for (int row = 0; row < jams_->count(); ++row) {
         std::string path = ToGameText(jams_->item(row)->text());
         if (hardware)
             path = HardwareJamPath(path);
-        if (!ResolveTrackJam(app_.program.settings.gameDirectory, path, nullptr)
-            || !FileExists(*ResolveTrackJam(app_.program.settings.gameDirectory, path, nullptr))) {
+        if (!ResolveTrackJam(app.program.settings.gameDirectory, path, nullptr)
+            || !FileExists(*ResolveTrackJam(app.program.settings.gameDirectory, path, nullptr))) {
             messenger.show(kJamMissingText, Args(path));
             return;
         }
@@ -108,24 +137,23 @@ void TracksEditor::checkJams(bool hardware)
     messenger.show(kJamsPresentText);
 }
 
-QWidget* TracksEditor::buildGp3InfoPage()
+TrackGp3InfoPage::TrackGp3InfoPage(TrackPageContext& context, QWidget* parent) : TrackPage(context, parent)
 {
-    auto* page = new QWidget;
-    auto* layout = new QHBoxLayout(page);
+    auto* layout = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
-    gp3Info_ = new QTreeWidget(page);
+    gp3Info_ = new QTreeWidget(this);
     gp3Info_->setObjectName("ListView2");
     gp3Info_->setHeaderLabels({"Eigenschaft", "Wert"});
     gp3Info_->setRootIsDecorated(false);
     gp3Info_->setColumnWidth(0, 170);
     left->addWidget(gp3Info_, 1);
-    gp3InfoFound_ = new QCheckBox("GP3INFO-Eintrag vorhanden", page);
+    gp3InfoFound_ = new QCheckBox("GP3INFO-Eintrag vorhanden", this);
     gp3InfoFound_->setObjectName("CheckBox2");
     gp3InfoFound_->setEnabled(false);
     left->addWidget(gp3InfoFound_);
     layout->addLayout(left, 1);
 
-    auto* take = new QGroupBox("Übernehmen", page);
+    auto* take = new QGroupBox("Übernehmen", this);
     take->setObjectName("GroupBox40");
     auto* buttons = new QVBoxLayout(take);
     using F = Gp3InfoField;
@@ -151,39 +179,46 @@ QWidget* TracksEditor::buildGp3InfoPage()
     addButton("Reifenverbrauch", F::Tyre);
     buttons->addStretch();
     layout->addWidget(take);
-    return page;
 }
 
-void TracksEditor::showGp3Info()
+// The entries' names come from the language: shown again once a slot is.
+void TrackGp3InfoPage::applyLanguage(const UITexts& texts)
 {
+    ApplyTexts(this, kGp3InfoTexts, texts);
+    if (context_.shown >= 0)
+        showSlot();
+}
+
+void TrackGp3InfoPage::showSlot()
+{
+    const AppContext& app = context_.app;
     gp3Info_->clear();
     gp3Block_ = {};
-    const std::string file = TrackFileOf(app_.program, info());
+    const std::string file = TrackFileOf(app.program, context_.info());
     if (!file.empty())
         ReadTrackInfo(file, gp3Block_, nullptr);
     gp3InfoFound_->setChecked(gp3Block_.found);
     for (std::size_t i = 0; i < kTrackInfoFieldCount; ++i)
         gp3Info_->addTopLevelItem(new QTreeWidgetItem(
-            {FromUntrustedGameText(app_.program.texts.text(kFirstGp3InfoLabel + static_cast<int>(i))),
+            {FromUntrustedGameText(app.program.texts.text(kFirstGp3InfoLabel + static_cast<int>(i))),
              FromUntrustedGameText(gp3Block_.values[i])}));
 }
 
-void TracksEditor::takeFromGp3Info(int field)
+void TrackGp3InfoPage::takeFromGp3Info(int field)
 {
     if (!gp3Block_.found)
         return;
-    storeSlot();
-    if (TakeGp3InfoValue(info(), gp3Block_, static_cast<Gp3InfoField>(field)))
-        showSlot(shown_);
+    context_.storeSlot();
+    if (TakeGp3InfoValue(context_.info(), gp3Block_, static_cast<Gp3InfoField>(field)))
+        context_.showSlot();
 }
 
-QWidget* TracksEditor::buildTextsPage()
+TrackTextsPage::TrackTextsPage(TrackPageContext& context, QWidget* parent) : TrackPage(context, parent)
 {
-    auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
+    auto* layout = new QVBoxLayout(this);
     auto* flags = new QHBoxLayout;
     for (int l = 0; l < kLanguageCount; ++l) {
-        QPushButton* flag = Button(page, QString("Image%1").arg(20 + l).toLatin1().constData(), kFlagNames[l]);
+        QPushButton* flag = Button(this, QString("Image%1").arg(20 + l).toLatin1().constData(), kFlagNames[l]);
         flag->setCheckable(true);
         flag->setAutoExclusive(true);
         flag->setFixedWidth(44);
@@ -191,53 +226,61 @@ QWidget* TracksEditor::buildTextsPage()
         flags_[static_cast<std::size_t>(l)] = flag;
         flags->addWidget(flag);
         connect(flag, &QPushButton::clicked, this, [this, l] {
-            storeTexts();
-            state().language = l;
-            showTexts();
+            storeSlot();
+            context_.state().language = l;
+            showSlot();
         });
     }
     flags->addStretch();
     layout->addLayout(flags);
     auto* grid = new QGridLayout;
     for (int k = 0; k < kTrackTextKinds; ++k) {
-        texts_[static_cast<std::size_t>(k)] = Edit(page, QString("Edit%1").arg(30 + k), kTrackTextLength);
-        grid->addWidget(Label(page, QString("Label%1").arg(60 + k).toLatin1().constData(), kTextCaptions[k]), k, 0);
+        texts_[static_cast<std::size_t>(k)] = Edit(this, QString("Edit%1").arg(30 + k), kTrackTextLength);
+        grid->addWidget(Label(this, QString("Label%1").arg(60 + k).toLatin1().constData(), kTextCaptions[k]), k, 0);
         grid->addWidget(texts_[static_cast<std::size_t>(k)], k, 1);
         QPushButton* all =
-            Button(page, QString("Button%1").arg(70 + k).toLatin1().constData(), "Text für alle Strecken benutzen");
+            Button(this, QString("Button%1").arg(70 + k).toLatin1().constData(), "Text für alle Strecken benutzen");
         grid->addWidget(all, k, 2);
         connect(all, &QPushButton::clicked, this, [this, k] { useTextForAllTracks(k); });
     }
     grid->setColumnStretch(1, 1);
     layout->addLayout(grid);
     layout->addStretch();
-    return page;
 }
 
-void TracksEditor::showTexts()
+void TrackTextsPage::applyLanguage(const UITexts& texts)
 {
-    const int l = std::clamp(state().language, 0, kLanguageCount - 1);
+    ApplyTexts(this, kTextsTexts, texts);
+    for (int k = 1; k <= 5; ++k)
+        SetCaption(this, QString("Label%1").arg(60 + k), FromGameText(texts.format(kCountryText, Args(k))));
+    for (int k = 0; k < kTrackTextKinds; ++k)
+        SetCaption(this, QString("Button%1").arg(70 + k), FromGameText(texts.text(kAllTracksText)));
+}
+
+void TrackTextsPage::showSlot()
+{
+    const int l = std::clamp(context_.state().language, 0, kLanguageCount - 1);
     flags_[static_cast<std::size_t>(l)]->setChecked(true);
     for (int k = 0; k < kTrackTextKinds; ++k)
         ShowText(texts_[static_cast<std::size_t>(k)],
-                 info().texts[static_cast<std::size_t>(k)][static_cast<std::size_t>(l)]);
+                 context_.info().texts[static_cast<std::size_t>(k)][static_cast<std::size_t>(l)]);
 }
 
-void TracksEditor::storeTexts()
+void TrackTextsPage::storeSlot()
 {
-    const int l = std::clamp(state().language, 0, kLanguageCount - 1);
+    const int l = std::clamp(context_.state().language, 0, kLanguageCount - 1);
     for (int k = 0; k < kTrackTextKinds; ++k)
         StoreText(texts_[static_cast<std::size_t>(k)],
-                  info().texts[static_cast<std::size_t>(k)][static_cast<std::size_t>(l)], kTrackTextLength);
+                  context_.info().texts[static_cast<std::size_t>(k)][static_cast<std::size_t>(l)], kTrackTextLength);
 }
 
-void TracksEditor::useTextForAllTracks(int kind)
+void TrackTextsPage::useTextForAllTracks(int kind)
 {
-    storeSlot();
-    const auto l = static_cast<std::size_t>(std::clamp(state().language, 0, kLanguageCount - 1));
+    context_.storeSlot();
+    const auto l = static_cast<std::size_t>(std::clamp(context_.state().language, 0, kLanguageCount - 1));
     const auto k = static_cast<std::size_t>(kind);
-    const auto text = info().texts[k][l];
-    for (TrackInfo& other : table().info)
+    const auto text = context_.info().texts[k][l];
+    for (TrackInfo& other : context_.table().info)
         other.texts[k][l] = text;
 }
 

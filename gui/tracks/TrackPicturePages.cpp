@@ -1,11 +1,9 @@
-// The tracks editor's pages of the track maps: the pictures with their
-// section markers, and the sections of each view.
-
-#include "TracksEditor.h"
+#include "TrackPicturePages.h"
 
 #include "AppContext.h"
 #include "DirectoryMaskChooser.h"
 #include "ImageConversion.h"
+#include "LanguageTable.h"
 #include "MenuGraphicsPages.h"
 #include "TracksEditorWidgets.h"
 #include "base/FileUtils.h"
@@ -66,18 +64,31 @@ constexpr int kSaveFilterBmp = 944, kSaveFilterJpg = 946;
 constexpr int kSectionUnderPointerText = 1068, kSectionLimitsText = 1087;
 constexpr int kSavingSequenceText = 1009, kLoadingSequenceText = 1010;
 constexpr int kOpenFilters[] = {176, 178, 180};
+constexpr int kPictureKindsText = 1064, kCornersText = 1086;
+constexpr int kSectionLabelsText[3] = {1082, 1083, 1084};
+
+constexpr TextBinding kPicturesTexts[] = {
+    {"Button64", TextRole::Caption, 341}, {"Button63", TextRole::Caption, 342},  {"Button12", TextRole::Caption, 343},
+    {"Button11", TextRole::Caption, 344}, {"CheckBox1", TextRole::Caption, 345}, {"GroupBox20", TextRole::Caption, 356},
+    {"Label80", TextRole::Caption, 1063}, {"Label81", TextRole::Caption, 1065},  {"Label82", TextRole::Caption, 1067},
+};
+
+constexpr TextBinding kSectionsTexts[] = {
+    {"Label90", TextRole::Caption, 1065},     {"ListView3", TextRole::Column, 1082, 0},
+    {"ListView3", TextRole::Column, 1083, 1}, {"ListView3", TextRole::Column, 1084, 2},
+    {"GroupBox50", TextRole::Caption, 1085},
+};
 
 } // namespace
 
-QWidget* TracksEditor::buildPicturesPage()
+TrackPicturesPage::TrackPicturesPage(TrackPageContext& context, QWidget* parent) : TrackPage(context, parent)
 {
-    auto* page = new QWidget;
-    auto* layout = new QHBoxLayout(page);
+    auto* layout = new QHBoxLayout(this);
     auto* viewColumn = new QGridLayout;
-    picture_ = new TrackPictureView(page);
-    scrollX_ = new QScrollBar(Qt::Horizontal, page);
+    picture_ = new TrackPictureView(this);
+    scrollX_ = new QScrollBar(Qt::Horizontal, this);
     scrollX_->setObjectName("ScrollBar1");
-    scrollY_ = new QScrollBar(Qt::Vertical, page);
+    scrollY_ = new QScrollBar(Qt::Vertical, this);
     scrollY_->setObjectName("ScrollBar2");
     viewColumn->addWidget(picture_, 0, 0);
     viewColumn->addWidget(scrollY_, 0, 1);
@@ -87,32 +98,32 @@ QWidget* TracksEditor::buildPicturesPage()
 
     auto* controls = new QVBoxLayout;
     auto* grid = new QGridLayout;
-    pictureKind_ = new QComboBox(page);
+    pictureKind_ = new QComboBox(this);
     pictureKind_->setObjectName("ComboBox2");
     pictureKind_->addItems({"Kleine Grafik", "Vollbildgrafik"});
-    pictureView_ = new QComboBox(page);
+    pictureView_ = new QComboBox(this);
     pictureView_->setObjectName("ComboBox3");
     pictureView_->addItems({"Ansicht 1", "Ansicht 2", "Ansicht 3", "Ansicht 4"});
-    zoom_ = new QComboBox(page);
+    zoom_ = new QComboBox(this);
     zoom_->setObjectName("ComboBox4");
     zoom_->addItems({"1 x ", "1 / 2 x", "1 / 3 x"});
-    grid->addWidget(Label(page, "Label80", "Art:"), 0, 0);
+    grid->addWidget(Label(this, "Label80", "Art:"), 0, 0);
     grid->addWidget(pictureKind_, 0, 1);
-    grid->addWidget(Label(page, "Label81", "Perspektive:"), 1, 0);
+    grid->addWidget(Label(this, "Label81", "Perspektive:"), 1, 0);
     grid->addWidget(pictureView_, 1, 1);
-    grid->addWidget(Label(page, "Label82", "Zoomfaktor (Vollbildgrafik):"), 2, 0);
+    grid->addWidget(Label(this, "Label82", "Zoomfaktor (Vollbildgrafik):"), 2, 0);
     grid->addWidget(zoom_, 2, 1);
     controls->addLayout(grid);
-    markSections_ = new QCheckBox("Alle Streckenabschnitte markieren", page);
+    markSections_ = new QCheckBox("Alle Streckenabschnitte markieren", this);
     markSections_->setObjectName("CheckBox1");
     controls->addWidget(markSections_);
-    QPushButton* load = Button(page, "Button64", "Streckengrafik laden");
-    QPushButton* save = Button(page, "Button63", "Streckengrafik speichern");
-    QPushButton* loadAll = Button(page, "Button12", "Alle Streckengrafiken laden");
-    QPushButton* saveAll = Button(page, "Button11", "Alle Streckengrafiken speichern");
+    QPushButton* load = Button(this, "Button64", "Streckengrafik laden");
+    QPushButton* save = Button(this, "Button63", "Streckengrafik speichern");
+    QPushButton* loadAll = Button(this, "Button12", "Alle Streckengrafiken laden");
+    QPushButton* saveAll = Button(this, "Button11", "Alle Streckengrafiken speichern");
     for (QPushButton* b : {load, save, loadAll, saveAll})
         controls->addWidget(b);
-    auto* under = new QGroupBox("Informationen über Streckenabschnitt:", page);
+    auto* under = new QGroupBox("Informationen über Streckenabschnitt:", this);
     under->setObjectName("GroupBox20");
     auto* underLayout = new QVBoxLayout(under);
     sectionUnderPointer_ = Label(under, "Label83", "");
@@ -124,12 +135,12 @@ QWidget* TracksEditor::buildPicturesPage()
     layout->addLayout(controls, 1);
 
     auto redraw = [this] {
-        if (busy_)
+        if (context_.busy)
             return;
-        state().pictureKind = pictureKind_->currentIndex();
-        state().pictureView = pictureView_->currentIndex();
-        state().zoom = zoom_->currentIndex();
-        showPicture();
+        context_.state().pictureKind = pictureKind_->currentIndex();
+        context_.state().pictureView = pictureView_->currentIndex();
+        context_.state().zoom = zoom_->currentIndex();
+        showSlot();
     };
     connect(pictureKind_, &QComboBox::currentIndexChanged, this, redraw);
     connect(pictureView_, &QComboBox::currentIndexChanged, this, redraw);
@@ -140,78 +151,91 @@ QWidget* TracksEditor::buildPicturesPage()
     picture_->pointerMoved = [this](int x, int y) { describeSectionAt(x, y); };
 
     const auto defaultName = [this] {
-        return "Track" + std::to_string(state().slot) + "-" + std::to_string(state().pictureKind)
-            + std::to_string(state().pictureView);
+        const TracksEditorState& state = context_.state();
+        return "Track" + std::to_string(state.slot) + "-" + std::to_string(state.pictureKind)
+            + std::to_string(state.pictureView);
     };
     connect(load, &QPushButton::clicked, this, [this, defaultName] {
-        auto name = app_.chooseFileToOpen(
+        auto name = context_.app.chooseFileToOpen(
             {"TrackImageOpen", defaultName(), {kOpenFilters[0], kOpenFilters[1], kOpenFilters[2]}, 1});
         if (name)
             loadPicture(*name);
     });
     connect(save, &QPushButton::clicked, this, [this, defaultName] {
-        auto name = app_.chooseFileToSave({"TrackSave", defaultName(), {kSaveFilterBmp, kSaveFilterJpg}, 1});
+        auto name = context_.app.chooseFileToSave({"TrackSave", defaultName(), {kSaveFilterBmp, kSaveFilterJpg}, 1});
         if (!name || shownPicture_.isNull())
             return;
-        Messenger messenger = app_.messenger();
+        Messenger messenger = context_.app.messenger();
         SavePicture(shownPicture_, *name, &messenger);
     });
-    auto sequence = [this](bool loading) {
-        DirectoryMaskChooser chooser(app_.program.texts, this);
-        chooser.setMask("Track" + QString::number(state().slot) + "-*.BMP");
-        if (chooser.exec() != QDialog::Accepted || chooser.mask().isEmpty())
-            return;
-        Messenger messenger = app_.messenger();
-        const std::string directory = IncludeTrailingBackslash(chooser.directory().toStdString());
-        const std::string mask = chooser.mask().toStdString();
-        // Picture 4 x kind + view: the four small pictures, then the four
-        // full-screen ones.
-        std::vector<int> numbers(kTrackPictureKinds * kTrackViews);
-        std::iota(numbers.begin(), numbers.end(), 0);
-        const int slot = state().slot;
-        if (loading && !AnyFileOf(PictureSequence{directory, mask}, numbers, messenger))
-            return;
-        RunPictureSequence(this, app_, loading ? kLoadingSequenceText : kSavingSequenceText, numbers, [&](int n) {
-            const int kind = n / kTrackViews, view = n % kTrackViews;
-            std::string name = mask;
-            if (auto star = name.find('*'); star != std::string::npos)
-                name.replace(star, 1, std::to_string(n));
-            if (loading) {
-                TakeTrackPicture(directory + name, app_.program.directories.working, slot, kind, view, messenger);
-            } else {
-                Image image = LoadTrackPicture(app_.program.settings.gameDirectory, app_.program.directories.working,
-                                               slot, kind, view, &messenger);
-                if (!image.isNull())
-                    SavePicture(image, directory + name, &messenger);
-            }
-        });
-        showPicture();
-    };
-    connect(loadAll, &QPushButton::clicked, this, [sequence] { sequence(true); });
-    connect(saveAll, &QPushButton::clicked, this, [sequence] { sequence(false); });
-    return page;
+    connect(loadAll, &QPushButton::clicked, this, [this] { transferAllPictures(true); });
+    connect(saveAll, &QPushButton::clicked, this, [this] { transferAllPictures(false); });
 }
 
-void TracksEditor::loadPicture(const std::string& file)
+void TrackPicturesPage::applyLanguage(const UITexts& texts)
 {
-    Messenger messenger = app_.messenger();
-    TakeTrackPicture(file, app_.program.directories.working, state().slot, state().pictureKind, state().pictureView,
-                     messenger);
-    showPicture();
+    ApplyTexts(this, kPicturesTexts, texts);
+    SetEntries(pictureKind_, TextLinesOf(texts, kPictureKindsText));
+    SetEntries(pictureView_, ViewEntries(texts));
 }
 
-void TracksEditor::showPicture()
+// The eight pictures of the slot from or into files named by a pattern.
+void TrackPicturesPage::transferAllPictures(bool loading)
+{
+    AppContext& app = context_.app;
+    DirectoryMaskChooser chooser(app.program.texts, this);
+    chooser.setMask("Track" + QString::number(context_.state().slot) + "-*.BMP");
+    if (chooser.exec() != QDialog::Accepted || chooser.mask().isEmpty())
+        return;
+    Messenger messenger = app.messenger();
+    const std::string directory = IncludeTrailingBackslash(chooser.directory().toStdString());
+    const std::string mask = chooser.mask().toStdString();
+    // Picture 4 x kind + view: the four small pictures, then the four
+    // full-screen ones.
+    std::vector<int> numbers(kTrackPictureKinds * kTrackViews);
+    std::iota(numbers.begin(), numbers.end(), 0);
+    const int slot = context_.state().slot;
+    if (loading && !AnyFileOf(PictureSequence{directory, mask}, numbers, messenger))
+        return;
+    RunPictureSequence(this, app, loading ? kLoadingSequenceText : kSavingSequenceText, numbers, [&](int n) {
+        const int kind = n / kTrackViews, view = n % kTrackViews;
+        std::string name = mask;
+        if (auto star = name.find('*'); star != std::string::npos)
+            name.replace(star, 1, std::to_string(n));
+        if (loading) {
+            TakeTrackPicture(directory + name, app.program.directories.working, slot, kind, view, messenger);
+        } else {
+            Image image = LoadTrackPicture(app.program.settings.gameDirectory, app.program.directories.working, slot,
+                                           kind, view, &messenger);
+            if (!image.isNull())
+                SavePicture(image, directory + name, &messenger);
+        }
+    });
+    showSlot();
+}
+
+void TrackPicturesPage::loadPicture(const std::string& file)
+{
+    Messenger messenger = context_.app.messenger();
+    const TracksEditorState& state = context_.state();
+    TakeTrackPicture(file, context_.app.program.directories.working, state.slot, state.pictureKind, state.pictureView,
+                     messenger);
+    showSlot();
+}
+
+void TrackPicturesPage::showSlot()
 {
     {
         QSignalBlocker a(pictureKind_), b(pictureView_), c(zoom_);
-        pictureKind_->setCurrentIndex(std::clamp(state().pictureKind, 0, 1));
-        pictureView_->setCurrentIndex(std::clamp(state().pictureView, 0, 3));
-        zoom_->setCurrentIndex(std::clamp(state().zoom, 0, 2));
+        pictureKind_->setCurrentIndex(std::clamp(context_.state().pictureKind, 0, 1));
+        pictureView_->setCurrentIndex(std::clamp(context_.state().pictureView, 0, 3));
+        zoom_->setCurrentIndex(std::clamp(context_.state().zoom, 0, 2));
     }
-    const int slot = std::clamp(shown_, 0, kTrackCount - 1);
+    AppContext& app = context_.app;
+    const int slot = context_.shownSlot();
     const int kind = pictureKind_->currentIndex();
-    shownPicture_ = app_.workingSet().transfer.isLoaded(TrackSectionsItem(slot))
-        ? LoadTrackPicture(app_.program.settings.gameDirectory, app_.program.directories.working, slot, kind,
+    shownPicture_ = app.workingSet().transfer.isLoaded(TrackSectionsItem(slot))
+        ? LoadTrackPicture(app.program.settings.gameDirectory, app.program.directories.working, slot, kind,
                            pictureView_->currentIndex(), nullptr)
         : Image();
     // A picture of the wrong size is never drawn.
@@ -226,7 +250,7 @@ void TracksEditor::showPicture()
         QPainter painter(&image);
         painter.setPen(QPen(Qt::black, 2));
         painter.setBrush(Qt::NoBrush);
-        const TrackView& view = table()
+        const TrackView& view = context_.table()
                                     .sections[static_cast<std::size_t>(slot)]
                                     .views[static_cast<std::size_t>(pictureView_->currentIndex())];
         for (int i = 0; i < view.count; ++i) {
@@ -248,11 +272,11 @@ void TracksEditor::showPicture()
         QPixmap::fromImage(scaled.copy(scrollX_->value(), scrollY_->value(), picture_->width(), picture_->height())));
 }
 
-void TracksEditor::describeSectionAt(int x, int y)
+void TrackPicturesPage::describeSectionAt(int x, int y)
 {
-    const int slot = std::clamp(shown_, 0, kTrackCount - 1);
-    const TrackView& view =
-        table().sections[static_cast<std::size_t>(slot)].views[static_cast<std::size_t>(pictureView_->currentIndex())];
+    const TrackView& view = context_.table()
+                                .sections[static_cast<std::size_t>(context_.shownSlot())]
+                                .views[static_cast<std::size_t>(pictureView_->currentIndex())];
     for (int i = 0; i < view.count; ++i) {
         const TrackSection& s = view.sections[static_cast<std::size_t>(i)];
         if (x >= std::min(s.x1, s.x2) && x <= std::max(s.x1, s.x2) && y >= std::min(s.y1, s.y2)
@@ -260,8 +284,8 @@ void TracksEditor::describeSectionAt(int x, int y)
             // The label comes from the game file: no control characters of its own.
             const std::string label = ToGameText(FromUntrustedGameText(s.label.text()));
             sectionUnderPointer_->setText(
-                TextLines(FromGameText(app_.program.texts.format(kSectionUnderPointerText,
-                                                                 Args(label, int{s.gear}, int{s.speed}))))
+                TextLines(FromGameText(context_.app.program.texts.format(kSectionUnderPointerText,
+                                                                         Args(label, int{s.gear}, int{s.speed}))))
                     .join('\n'));
             return;
         }
@@ -269,26 +293,25 @@ void TracksEditor::describeSectionAt(int x, int y)
     sectionUnderPointer_->clear();
 }
 
-QWidget* TracksEditor::buildSectionsPage()
+TrackSectionsPage::TrackSectionsPage(TrackPageContext& context, QWidget* parent) : TrackPage(context, parent)
 {
-    auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
+    auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
-    top->addWidget(Label(page, "Label90", "Perspektive:"));
-    sectionsView_ = new QComboBox(page);
+    top->addWidget(Label(this, "Label90", "Perspektive:"));
+    sectionsView_ = new QComboBox(this);
     sectionsView_->setObjectName("ComboBox5");
     sectionsView_->addItems({"Ansicht 1", "Ansicht 2", "Ansicht 3", "Ansicht 4"});
     top->addWidget(sectionsView_);
     top->addStretch();
     layout->addLayout(top);
-    sections_ = new QTreeWidget(page);
+    sections_ = new QTreeWidget(this);
     sections_->setObjectName("ListView3");
     sections_->setHeaderLabels({"Beschriftung", "Gang", "Geschwindigkeit", "X1", "Y1", "X2", "Y2"});
     sections_->setRootIsDecorated(false);
     sections_->setColumnWidth(0, 200);
     layout->addWidget(sections_, 1);
 
-    auto* edit = new QGroupBox("Streckenabschnitt editieren", page);
+    auto* edit = new QGroupBox("Streckenabschnitt editieren", this);
     edit->setObjectName("GroupBox50");
     auto* grid = new QGridLayout(edit);
     sectionName_ = Edit(edit, "Edit50", 20);
@@ -311,40 +334,53 @@ QWidget* TracksEditor::buildSectionsPage()
     grid->addWidget(Label(edit, "Label172", "Geschwindigkeit:"), 3, 2);
     grid->addWidget(sectionSpeed_, 3, 3);
     layout->addWidget(edit);
-    sectionCount_ = Label(page, "Label91", "");
-    sectionChars_ = Label(page, "Label92", "");
+    sectionCount_ = Label(this, "Label91", "");
+    sectionChars_ = Label(this, "Label92", "");
     layout->addWidget(sectionCount_);
     layout->addWidget(sectionChars_);
 
     connect(sectionsView_, &QComboBox::currentIndexChanged, this, [this](int view) {
-        if (busy_ || view < 0)
+        if (context_.busy || view < 0)
             return;
-        storeSection();
-        state().sectionsView = view;
-        showSections();
+        storeSlot();
+        context_.state().sectionsView = view;
+        showSlot();
     });
     connect(sections_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
-        if (busy_ || !item)
+        if (context_.busy || !item)
             return;
-        storeSection();
+        storeSlot();
         showSection(sections_->indexOfTopLevelItem(item));
     });
     connect(sectionName_, &QLineEdit::textEdited, this, [this] { showSectionLimits(); });
-    return page;
 }
 
-void TracksEditor::showSections()
+// The room left for labels is reported in the language's words.
+void TrackSectionsPage::applyLanguage(const UITexts& texts)
+{
+    ApplyTexts(this, kSectionsTexts, texts);
+    SetEntries(sectionsView_, ViewEntries(texts));
+    for (int i = 0; i < 3; ++i)
+        SetCaption(this, QString("Label%1").arg(170 + i), FromGameText(texts.text(kSectionLabelsText[i])) + ":");
+    const QStringList corners = TextLinesOf(texts, kCornersText);
+    SetCaption(this, "Label173", corners.value(0));
+    SetCaption(this, "Label174", corners.value(1));
+    if (context_.shown >= 0)
+        showSectionLimits();
+}
+
+void TrackSectionsPage::showSlot()
 {
     {
         QSignalBlocker block(sectionsView_);
-        sectionsView_->setCurrentIndex(std::clamp(state().sectionsView, 0, 3));
+        sectionsView_->setCurrentIndex(std::clamp(context_.state().sectionsView, 0, 3));
     }
     QSignalBlocker block(sections_);
     sections_->clear();
     shownSection_ = -1;
-    const int slot = std::clamp(shown_, 0, kTrackCount - 1);
-    const TrackView& view =
-        table().sections[static_cast<std::size_t>(slot)].views[static_cast<std::size_t>(sectionsView_->currentIndex())];
+    const TrackView& view = context_.table()
+                                .sections[static_cast<std::size_t>(context_.shownSlot())]
+                                .views[static_cast<std::size_t>(sectionsView_->currentIndex())];
     for (int i = 0; i < view.count; ++i) {
         const TrackSection& s = view.sections[static_cast<std::size_t>(i)];
         sections_->addTopLevelItem(new QTreeWidgetItem(
@@ -359,11 +395,11 @@ void TracksEditor::showSections()
     showSectionLimits();
 }
 
-void TracksEditor::showSection(int index)
+void TrackSectionsPage::showSection(int index)
 {
-    const int slot = std::clamp(shown_, 0, kTrackCount - 1);
-    const TrackView& view =
-        table().sections[static_cast<std::size_t>(slot)].views[static_cast<std::size_t>(sectionsView_->currentIndex())];
+    const TrackView& view = context_.table()
+                                .sections[static_cast<std::size_t>(context_.shownSlot())]
+                                .views[static_cast<std::size_t>(sectionsView_->currentIndex())];
     if (index < 0 || index >= view.count)
         return;
     shownSection_ = index;
@@ -376,15 +412,17 @@ void TracksEditor::showSection(int index)
     ShowSpin(sectionSpeed_, s.speed);
 }
 
-void TracksEditor::storeSection()
+// The section the edit fields show.
+void TrackSectionsPage::storeSlot()
 {
-    if (busy_ || shownSection_ < 0 || shown_ < 0)
+    if (context_.busy || shownSection_ < 0 || context_.shown < 0)
         return;
     // The view the fields were filled from: when the view is switched, the
     // box already shows the new one.
-    TrackView& view = table()
-                          .sections[static_cast<std::size_t>(shown_)]
-                          .views[static_cast<std::size_t>(std::clamp(state().sectionsView, 0, kTrackViews - 1))];
+    TrackView& view =
+        context_.table()
+            .sections[static_cast<std::size_t>(context_.shown)]
+            .views[static_cast<std::size_t>(std::clamp(context_.state().sectionsView, 0, kTrackViews - 1))];
     if (shownSection_ >= view.count)
         return;
     TrackSection& s = view.sections[static_cast<std::size_t>(shownSection_)];
@@ -399,15 +437,15 @@ void TracksEditor::storeSection()
         item->setText(0, FromUntrustedGameText(s.label.text()));
 }
 
-void TracksEditor::showSectionLimits()
+void TrackSectionsPage::showSectionLimits()
 {
-    const int slot = std::clamp(shown_, 0, kTrackCount - 1);
-    TrackView view =
-        table().sections[static_cast<std::size_t>(slot)].views[static_cast<std::size_t>(sectionsView_->currentIndex())];
+    TrackView view = context_.table()
+                         .sections[static_cast<std::size_t>(context_.shownSlot())]
+                         .views[static_cast<std::size_t>(sectionsView_->currentIndex())];
     if (shownSection_ >= 0 && shownSection_ < view.count)
         view.sections[static_cast<std::size_t>(shownSection_)].label = ToGameText(sectionName_->text());
     const auto used = LabelLength(view);
-    const QStringList lines = TextLines(FromGameText(app_.program.texts.format(
+    const QStringList lines = TextLines(FromGameText(context_.app.program.texts.format(
         kSectionLimitsText, Args(int{view.count}, kMaxSections, static_cast<int>(used), int{view.budget}))));
     sectionCount_->setText(lines.value(0));
     sectionChars_->setText(lines.value(1));
