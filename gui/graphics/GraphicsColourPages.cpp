@@ -1,13 +1,12 @@
-// The pit-crew, tyre and flag pages of the 3D graphics editor: ramp tables
-// previewed on the game's textures, and the tyre pictures.
-
-#include "GraphicsEditor.h"
+#include "GraphicsColourPages.h"
 
 #include "AppContext.h"
 #include "ColorPicker.h"
+#include "EditorStates.h"
 #include "FileDialogs.h"
 #include "GP3Image.h"
 #include "ImageConversion.h"
+#include "QtMessages.h"
 #include "WidgetHelpers.h"
 #include "base/FileUtils.h"
 #include "formats/Bmp.h"
@@ -31,6 +30,8 @@ namespace pitwall::gui {
 namespace {
 
 constexpr int kBmpFilter = 944;
+constexpr int kBodyPartFirst = 885;
+constexpr int kFlagTypeFirst = 1005;
 constexpr int kPreviewSide = 256;
 constexpr int kPickerColours = 192;
 constexpr int kGridRows = 16;
@@ -48,16 +49,16 @@ GP3Image* Picture(QWidget* parent, const char* name, int width, int height)
 
 } // namespace
 
-QWidget* GraphicsEditor::buildPitCrewPage()
+GraphicsPitCrewPage::GraphicsPitCrewPage(GraphicsPageContext& context, QWidget* parent)
+    : GraphicsEditorPage(context, GraphicsPage::PitCrew, parent)
 {
-    auto* page = new QWidget;
-    auto* row = new QHBoxLayout(page);
+    auto* row = new QHBoxLayout(this);
     auto* lists = new QVBoxLayout;
-    crewTeams_ = new QListWidget(page);
+    crewTeams_ = new QListWidget(this);
     crewTeams_->setObjectName("ListBox2");
-    bodyParts_ = new QListWidget(page);
+    bodyParts_ = new QListWidget(this);
     bodyParts_->setObjectName("ListBox3");
-    textures_ = new QListWidget(page);
+    textures_ = new QListWidget(this);
     textures_->setObjectName("ListBox1");
     for (int n = 1; n <= kPitCrewTextureCount; ++n)
         textures_->addItem(QString::number(n));
@@ -66,38 +67,33 @@ QWidget* GraphicsEditor::buildPitCrewPage()
     lists->addWidget(bodyParts_, 3);
     lists->addWidget(textures_, 2);
     row->addLayout(lists);
-    crewImage_ = new GP3Image(page);
+    crewImage_ = new GP3Image(this);
     crewImage_->setObjectName("Image20");
     crewImage_->setFixedSize(kPreviewSide, kPreviewSide);
     row->addWidget(crewImage_, 0, Qt::AlignTop);
     auto* right = new QVBoxLayout;
-    picker_ = new ColorPicker(page);
+    picker_ = new ColorPicker(this);
     picker_->setObjectName("Image21");
-    picker_->setPaletteColors(app_.program.palette);
+    picker_->setPaletteColors(context_.app.program.palette);
     picker_->setNumColors(kPickerColours);
     picker_->setInARow(16);
     picker_->setFixedSize(16 * 14, 12 * 13);
     right->addWidget(picker_);
-    std::vector<QPushButton*> buttons;
-    addTransferButtons(page, right, GraphicsPage::PitCrew, buttons);
+    addTransferButtons(right);
     right->addStretch(1);
     row->addLayout(right);
     for (QListWidget* list : {crewTeams_, bodyParts_, textures_})
-        connect(list, &QListWidget::currentRowChanged, this, [this](int) {
-            if (!filling_)
-                showPage();
-        });
-    connect(picker_, &ColorPicker::colorClicked, this, &GraphicsEditor::colourClick);
-    return page;
+        connect(list, &QListWidget::currentRowChanged, this, [this](int) { showOnChange(); });
+    connect(picker_, &ColorPicker::colorClicked, this, &GraphicsPitCrewPage::colourClick);
 }
 
-QWidget* GraphicsEditor::buildTyresPage()
+GraphicsTyresPage::GraphicsTyresPage(GraphicsPageContext& context, QWidget* parent)
+    : GraphicsEditorPage(context, GraphicsPage::Tyres, parent)
 {
-    auto* page = new QWidget;
-    auto* row = new QHBoxLayout(page);
+    auto* row = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
     auto group = [&](const char* name, const char* caption, const std::vector<const char*>& items, auto& buttons) {
-        auto* box = new QGroupBox(caption, page);
+        auto* box = new QGroupBox(caption, this);
         box->setObjectName(name);
         auto* layout = new QVBoxLayout(box);
         for (std::size_t i = 0; i < items.size(); ++i) {
@@ -106,8 +102,8 @@ QWidget* GraphicsEditor::buildTyresPage()
             layout->addWidget(radio);
             buttons[i] = radio;
             connect(radio, &QRadioButton::toggled, this, [this](bool on) {
-                if (on && !filling_)
-                    showPage();
+                if (on)
+                    showOnChange();
             });
         }
         buttons[0]->setChecked(true);
@@ -115,39 +111,36 @@ QWidget* GraphicsEditor::buildTyresPage()
     };
     group("RadioGroup3", "Reifentyp", {"Typ 1 (Goodyear)", "Typ 2 (Bridgestone)"}, tyreTypes_);
     group("RadioGroup5", "Ansicht", {"Hardware Cockpit-Ansicht", "Regenreifen ", "Externe Ansicht"}, tyreViews_);
-    tyreSave_ = Button(page, "TyreSave", "In Datei speichern", 409);
-    tyreLoad_ = Button(page, "TyreLoad", "Aus Datei laden", 410);
+    tyreSave_ = Button(this, "TyreSave", "In Datei speichern", 409);
+    tyreLoad_ = Button(this, "TyreLoad", "Aus Datei laden", 410);
     left->addWidget(tyreSave_);
     left->addWidget(tyreLoad_);
-    std::vector<QPushButton*> buttons;
-    addTransferButtons(page, left, GraphicsPage::Tyres, buttons);
+    addTransferButtons(left);
     left->addStretch(1);
     row->addLayout(left);
-    tyreImage_ = Picture(page, "Image22", 320, 480);
+    tyreImage_ = Picture(this, "Image22", 320, 480);
     row->addWidget(tyreImage_, 0, Qt::AlignTop);
-    connect(tyreSave_, &QPushButton::clicked, this, &GraphicsEditor::saveTyrePicture);
-    connect(tyreLoad_, &QPushButton::clicked, this, &GraphicsEditor::loadTyrePicture);
-    return page;
+    connect(tyreSave_, &QPushButton::clicked, this, &GraphicsTyresPage::saveTyrePicture);
+    connect(tyreLoad_, &QPushButton::clicked, this, &GraphicsTyresPage::loadTyrePicture);
 }
 
-QWidget* GraphicsEditor::buildFlagsPage()
+GraphicsFlagsPage::GraphicsFlagsPage(GraphicsPageContext& context, QWidget* parent)
+    : GraphicsEditorPage(context, GraphicsPage::Flags, parent)
 {
-    auto* page = new QWidget;
-    auto* row = new QHBoxLayout(page);
+    auto* row = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
-    flagTypes_ = new QListWidget(page);
+    flagTypes_ = new QListWidget(this);
     flagTypes_->setObjectName("ListBox4");
     left->addWidget(flagTypes_, 1);
-    std::vector<QPushButton*> buttons;
-    addTransferButtons(page, left, GraphicsPage::Flags, buttons);
+    addTransferButtons(left);
     row->addLayout(left);
     auto* gridsColumn = new QVBoxLayout;
     for (int g = 0; g < 2; ++g) {
-        auto* caption = new QLabel(g == 0 ? "Farbe 1" : "Farbe 2", page);
+        auto* caption = new QLabel(g == 0 ? "Farbe 1" : "Farbe 2", this);
         caption->setObjectName(QString("Label%1").arg(9 + g));
         gridsColumn->addWidget(caption);
         GP3Image* grid =
-            Picture(page, g == 0 ? "Image23" : "Image24", kGridColumns * kGridCellWidth, kGridRows * kGridCellHeight);
+            Picture(this, g == 0 ? "Image23" : "Image24", kGridColumns * kGridCellWidth, kGridRows * kGridCellHeight);
         grids_[static_cast<std::size_t>(g)] = grid;
         gridsColumn->addWidget(grid);
         connect(grid, &GP3Image::mousePressed, this,
@@ -156,40 +149,36 @@ QWidget* GraphicsEditor::buildFlagsPage()
     gridsColumn->addStretch(1);
     row->addLayout(gridsColumn);
     auto* frameColumn = new QVBoxLayout;
-    flagImage_ = Picture(page, "Image25", 256, 256);
+    flagImage_ = Picture(this, "Image25", 256, 256);
     frameColumn->addWidget(flagImage_);
-    animation_ = new QCheckBox("Animation", page);
+    animation_ = new QCheckBox("Animation", this);
     animation_->setObjectName("CheckBox1");
-    nextFrame_ = Button(page, "NextFrame", "Nächste Grafik", 414);
-    previousFrame_ = Button(page, "PreviousFrame", "Vorherige Grafik", 415);
+    nextFrame_ = Button(this, "NextFrame", "Nächste Grafik", 414);
+    previousFrame_ = Button(this, "PreviousFrame", "Vorherige Grafik", 415);
     frameColumn->addWidget(animation_);
     frameColumn->addWidget(nextFrame_);
     frameColumn->addWidget(previousFrame_);
     frameColumn->addStretch(1);
     row->addLayout(frameColumn);
-    connect(flagTypes_, &QListWidget::currentRowChanged, this, [this](int) {
-        if (!filling_)
-            showPage();
-    });
+    connect(flagTypes_, &QListWidget::currentRowChanged, this, [this](int) { showOnChange(); });
     connect(nextFrame_, &QPushButton::clicked, this, [this] { stepFrame(1); });
     connect(previousFrame_, &QPushButton::clicked, this, [this] { stepFrame(-1); });
     connect(animation_, &QCheckBox::toggled, this, [this](bool on) {
         nextFrame_->setVisible(!on);
         previousFrame_->setVisible(!on);
-        if (!filling_)
-            showPage();
+        showOnChange();
     });
-    return page;
 }
 
-void GraphicsEditor::drawPitCrew()
+void GraphicsPitCrewPage::draw()
 {
-    const int team = pageTeam(GraphicsPage::PitCrew);
-    const bool loaded = isLoaded(PageItems(GraphicsPage::PitCrew, team, 0).front());
+    const int team = this->team();
+    const bool loaded = context_.isLoaded(PageItems(GraphicsPage::PitCrew, team, 0).front());
     const Pixel background = ToPixel(palette().color(QPalette::Window));
     Image preview(kPreviewSide, kPreviewSide, 32, background);
-    const auto& texture = graphics().pitCrewTextures.at(static_cast<std::size_t>(std::max(0, textures_->currentRow())));
-    const RampBases& ramps = graphics().pitCrew[static_cast<std::size_t>(team)];
+    const auto& texture =
+        context_.graphics().pitCrewTextures.at(static_cast<std::size_t>(std::max(0, textures_->currentRow())));
+    const RampBases& ramps = context_.graphics().pitCrew[static_cast<std::size_t>(team)];
     if (loaded && texture) {
         Image page(256, texture->pageHeight(), 32, background);
         texture->DrawRecoloured(page, ramps, background);
@@ -200,26 +189,27 @@ void GraphicsEditor::drawPitCrew()
     picker_->setSelected(ramps[static_cast<std::size_t>(kPitCrewFirstBodyPart + part)]);
 }
 
-void GraphicsEditor::colourClick(int index)
+void GraphicsPitCrewPage::colourClick(int index)
 {
     if (index < 0 || index >= kPickerColours)
         return;
-    const int team = pageTeam(GraphicsPage::PitCrew);
-    if (!isLoaded(PageItems(GraphicsPage::PitCrew, team, 0).front()))
+    const int team = this->team();
+    if (!context_.isLoaded(PageItems(GraphicsPage::PitCrew, team, 0).front()))
         return;
     const int part = std::max(0, bodyParts_->currentRow());
-    graphics().pitCrew[static_cast<std::size_t>(team)][static_cast<std::size_t>(kPitCrewFirstBodyPart + part)] =
+    context_.graphics()
+        .pitCrew[static_cast<std::size_t>(team)][static_cast<std::size_t>(kPitCrewFirstBodyPart + part)] =
         static_cast<std::uint8_t>(index);
-    drawPitCrew();
+    draw();
 }
 
-void GraphicsEditor::drawTyres()
+void GraphicsTyresPage::draw()
 {
-    const int type = pageTeam(GraphicsPage::Tyres);
+    const int type = team();
     QImage picture(320, 480, QImage::Format_RGB32);
     picture.fill(palette().color(QPalette::Window));
-    const auto& set = graphics().tyres[static_cast<std::size_t>(type)];
-    if (set && isLoaded(PageItems(GraphicsPage::Tyres, type, 0).front())) {
+    const auto& set = context_.graphics().tyres[static_cast<std::size_t>(type)];
+    if (set && context_.isLoaded(PageItems(GraphicsPage::Tyres, type, 0).front())) {
         QPainter painter(&picture);
         if (tyreViews_[0]->isChecked())
             painter.drawImage(picture.rect(), ToQImage(set->wheel));
@@ -233,18 +223,18 @@ void GraphicsEditor::drawTyres()
     tyreImage_->setPicture(picture);
 }
 
-void GraphicsEditor::saveTyrePicture()
+void GraphicsTyresPage::saveTyrePicture()
 {
-    const int type = pageTeam(GraphicsPage::Tyres);
-    auto& set = graphics().tyres[static_cast<std::size_t>(type)];
+    const int type = team();
+    auto& set = context_.graphics().tyres[static_cast<std::size_t>(type)];
     if (!set)
         return;
-    const int view = tyreViews_[2]->isChecked() ? 2 : tyreViews_[1]->isChecked() ? 1 : 0;
-    auto file = app_.chooseFileToSave(
+    const int view = this->view();
+    auto file = context_.app.chooseFileToSave(
         {"TyresLoad", "Tyre" + std::to_string(type) + "-" + std::to_string(view), {kBmpFilter}, 1});
     if (!file)
         return;
-    Messenger messenger = app_.messenger();
+    Messenger messenger = context_.app.messenger();
     if (CheckFileExtension(*file, {".BMP"}, true, &messenger) < 0)
         return;
     if (view == 0)
@@ -255,22 +245,22 @@ void GraphicsEditor::saveTyrePicture()
         set->wheelJam0.SavePairAsBMP(*file, set->wheelJam1);
 }
 
-void GraphicsEditor::loadTyrePicture()
+void GraphicsTyresPage::loadTyrePicture()
 {
-    const int type = pageTeam(GraphicsPage::Tyres);
-    auto& set = graphics().tyres[static_cast<std::size_t>(type)];
+    const int type = team();
+    auto& set = context_.graphics().tyres[static_cast<std::size_t>(type)];
     if (!set)
         return;
-    const int view = tyreViews_[2]->isChecked() ? 2 : tyreViews_[1]->isChecked() ? 1 : 0;
-    auto file = app_.chooseFileToOpen(
+    const int view = this->view();
+    auto file = context_.app.chooseFileToOpen(
         {"TyresLoad", "Tyre" + std::to_string(type) + "-" + std::to_string(view) + ".BMP", {kBmpFilter}, 1});
     if (!file)
         return;
-    Messenger messenger = app_.messenger();
+    Messenger messenger = context_.app.messenger();
     if (CheckFileExtension(*file, {".BMP"}, true, &messenger) < 0)
         return;
     if (view == 2) {
-        LoadPictureIntoJamPair(set->wheelJam0, set->wheelJam1, *file, dithering(), &messenger);
+        LoadPictureIntoJamPair(set->wheelJam0, set->wheelJam1, *file, context_.dithering(), &messenger);
     } else {
         Image& sheet = view == 0 ? set->wheel : set->tread;
         try {
@@ -287,15 +277,15 @@ void GraphicsEditor::loadTyrePicture()
             messenger.showFixed(*file + ": " + e.what());
         }
     }
-    drawTyres();
+    draw();
 }
 
-void GraphicsEditor::drawFlags()
+void GraphicsFlagsPage::draw()
 {
     const auto type = static_cast<std::size_t>(std::max(0, flagTypes_->currentRow()));
-    const bool loaded = isLoaded(PageItems(GraphicsPage::Flags, 0, 0).front());
-    const RampBases& ramps = graphics().flags[type];
-    const auto& colours = app_.program.palette.pixels();
+    const bool loaded = context_.isLoaded(PageItems(GraphicsPage::Flags, 0, 0).front());
+    const RampBases& ramps = context_.graphics().flags[type];
+    const auto& colours = context_.app.program.palette.pixels();
     for (std::size_t g = 0; g < grids_.size(); ++g) {
         QImage grid(kGridColumns * kGridCellWidth, kGridRows * kGridCellHeight, QImage::Format_RGB32);
         grid.fill(palette().color(QPalette::Window));
@@ -315,7 +305,7 @@ void GraphicsEditor::drawFlags()
     }
     const Pixel background = ToPixel(palette().color(QPalette::Window));
     Image frame(256, 256, 32, background);
-    const auto& jam = graphics().flagFrames.at(static_cast<std::size_t>(frame_));
+    const auto& jam = context_.graphics().flagFrames.at(static_cast<std::size_t>(frame_));
     if (loaded && jam) {
         Image page(256, jam->pageHeight(), 32, background);
         jam->DrawRecoloured(page, ramps, background);
@@ -324,22 +314,106 @@ void GraphicsEditor::drawFlags()
     flagImage_->setImage(frame);
 }
 
-void GraphicsEditor::gridClick(int colour, QPoint pos)
+void GraphicsFlagsPage::gridClick(int colour, QPoint pos)
 {
-    if (!isLoaded(PageItems(GraphicsPage::Flags, 0, 0).front()))
+    if (!context_.isLoaded(PageItems(GraphicsPage::Flags, 0, 0).front()))
         return;
     const std::optional<int> index = GridIndexAt(pos.x(), pos.y());
     if (!index)
         return;
     const auto type = static_cast<std::size_t>(std::max(0, flagTypes_->currentRow()));
-    graphics().flags[type][kFlagBytes[static_cast<std::size_t>(colour)]] = static_cast<std::uint8_t>(*index);
-    drawFlags();
+    context_.graphics().flags[type][kFlagBytes[static_cast<std::size_t>(colour)]] = static_cast<std::uint8_t>(*index);
+    draw();
 }
 
-void GraphicsEditor::stepFrame(int step)
+void GraphicsFlagsPage::stepFrame(int step)
 {
     frame_ = (frame_ + step + kFlagFrameCount) % kFlagFrameCount;
-    drawFlags();
+    draw();
 }
+
+int GraphicsPitCrewPage::team() const { return std::max(0, crewTeams_->currentRow()); }
+
+void GraphicsPitCrewPage::fillLists()
+{
+    fillTeamList(crewTeams_);
+    const int part = bodyParts_->currentRow();
+    bodyParts_->clear();
+    for (int n = 0; n < 13; ++n)
+        bodyParts_->addItem(FromGameText(context_.app.program.texts.text(kBodyPartFirst + n)));
+    bodyParts_->setCurrentRow(std::max(0, part));
+}
+
+void GraphicsPitCrewPage::enableControls(bool loaded)
+{
+    picker_->setEnabled(loaded);
+    bodyParts_->setEnabled(loaded);
+}
+
+void GraphicsPitCrewPage::storeChoices(GraphicsEditorState& state) const
+{
+    state.team[static_cast<std::size_t>(GraphicsPage::PitCrew)] = team();
+    state.bodyPart = std::max(0, bodyParts_->currentRow());
+    state.texture = std::max(0, textures_->currentRow());
+}
+
+void GraphicsPitCrewPage::setUpChoices(const GraphicsEditorState& state)
+{
+    crewTeams_->setCurrentRow(state.team[static_cast<std::size_t>(GraphicsPage::PitCrew)]);
+    bodyParts_->setCurrentRow(state.bodyPart);
+    textures_->setCurrentRow(state.texture);
+}
+
+int GraphicsTyresPage::team() const { return tyreTypes_[1]->isChecked() ? 1 : 0; }
+
+int GraphicsTyresPage::view() const { return tyreViews_[2]->isChecked() ? 2 : tyreViews_[1]->isChecked() ? 1 : 0; }
+
+void GraphicsTyresPage::enableControls(bool loaded)
+{
+    tyreSave_->setEnabled(loaded);
+    tyreLoad_->setEnabled(loaded);
+}
+
+void GraphicsTyresPage::storeChoices(GraphicsEditorState& state) const
+{
+    state.team[static_cast<std::size_t>(GraphicsPage::Tyres)] = team();
+    state.tyreView = view();
+}
+
+void GraphicsTyresPage::setUpChoices(const GraphicsEditorState& state)
+{
+    tyreTypes_[static_cast<std::size_t>(state.team[static_cast<std::size_t>(GraphicsPage::Tyres)] == 1 ? 1 : 0)]
+        ->setChecked(true);
+    tyreViews_[static_cast<std::size_t>(std::clamp(state.tyreView, 0, 2))]->setChecked(true);
+}
+
+void GraphicsFlagsPage::fillLists()
+{
+    const int flag = flagTypes_->currentRow();
+    flagTypes_->clear();
+    for (int n = 0; n < 4; ++n)
+        flagTypes_->addItem(FromGameText(context_.app.program.texts.text(kFlagTypeFirst + n)));
+    flagTypes_->setCurrentRow(std::max(0, flag));
+}
+
+void GraphicsFlagsPage::enableControls(bool loaded)
+{
+    for (GP3Image* grid : grids_)
+        grid->setEnabled(loaded);
+}
+
+void GraphicsFlagsPage::storeChoices(GraphicsEditorState& state) const
+{
+    state.flagType = std::max(0, flagTypes_->currentRow());
+    state.animation = animation_->isChecked();
+}
+
+void GraphicsFlagsPage::setUpChoices(const GraphicsEditorState& state)
+{
+    flagTypes_->setCurrentRow(state.flagType);
+    animation_->setChecked(state.animation);
+}
+
+bool GraphicsFlagsPage::animates() const { return animation_->isChecked(); }
 
 } // namespace pitwall::gui

@@ -1,12 +1,11 @@
-// The JAM pages of the 3D graphics editor: car liveries (with the
-// car-number positions), cockpit liveries, jacks and helmets.
-
-#include "GraphicsEditor.h"
+#include "GraphicsJamPages.h"
 
 #include "AppContext.h"
+#include "CarNumbersBox.h"
 #include "FileDialogs.h"
 #include "GP3Image.h"
 #include "ImageConversion.h"
+#include "QtMessages.h"
 #include "WidgetHelpers.h"
 #include "formats/JamCopy.h"
 #include "graphics/GraphicsSet.h"
@@ -18,7 +17,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
@@ -31,6 +29,7 @@ namespace {
 
 constexpr int kBmpFilter = 944;
 constexpr int kPngFilter = 881;
+constexpr int kHelmetListFirst = 239;
 constexpr int kPictureWidth = 256, kPictureHeight = 384;
 // The helmet sheets: 128 x 30 helmets, two to a row; the second sheet is
 // drawn 180 rows down.
@@ -56,159 +55,147 @@ JamGroup GroupOf(GraphicsPage page)
 
 } // namespace
 
-QWidget* GraphicsEditor::buildJamPage(JamPage& p, GraphicsPage kind, const char* listName, const char* variantName)
+GraphicsJamPage::GraphicsJamPage(GraphicsPageContext& context, GraphicsPage kind, const char* listName,
+                                 const char* variantName, QWidget* parent)
+    : GraphicsEditorPage(context, kind, parent)
 {
-    p.kind = kind;
-    p.page = new QWidget;
-    auto* row = new QHBoxLayout(p.page);
+    auto* row = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
-    p.list = new QListWidget(p.page);
-    p.list->setObjectName(listName);
-    p.list->setMinimumWidth(150);
-    left->addWidget(p.list, 1);
-    p.variantGroup = new QGroupBox("Anzeige von...", p.page);
-    p.variantGroup->setObjectName(variantName);
-    auto* variants = new QVBoxLayout(p.variantGroup);
-    p.variant[0] = new QRadioButton("Software-JAM", p.variantGroup);
-    p.variant[1] = new QRadioButton("Hardware-JAM", p.variantGroup);
+    list_ = new QListWidget(this);
+    list_->setObjectName(listName);
+    list_->setMinimumWidth(150);
+    left->addWidget(list_, 1);
+    variantGroup_ = new QGroupBox("Anzeige von...", this);
+    variantGroup_->setObjectName(variantName);
+    auto* variants = new QVBoxLayout(variantGroup_);
+    variant_[0] = new QRadioButton("Software-JAM", variantGroup_);
+    variant_[1] = new QRadioButton("Hardware-JAM", variantGroup_);
     for (std::size_t v = 0; v < 2; ++v) {
-        p.variant[v]->setObjectName(QString("%1_%2").arg(variantName).arg(v));
-        variants->addWidget(p.variant[v]);
-        connect(p.variant[v], &QRadioButton::toggled, this, [this](bool on) {
-            if (on && !filling_)
-                showPage();
+        variant_[v]->setObjectName(QString("%1_%2").arg(variantName).arg(v));
+        variants->addWidget(variant_[v]);
+        connect(variant_[v], &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                showOnChange();
         });
     }
-    p.variant[0]->setChecked(true);
-    left->addWidget(p.variantGroup);
+    variant_[0]->setChecked(true);
+    left->addWidget(variantGroup_);
     row->addLayout(left);
 
-    p.image = new GP3Image(p.page);
-    p.image->setObjectName(QString(listName) + "Image");
-    p.image->setFixedSize(kPictureWidth, kPictureHeight);
-    row->addWidget(p.image, 0, Qt::AlignTop);
+    image_ = new GP3Image(this);
+    image_->setObjectName(QString(listName) + "Image");
+    image_->setFixedSize(kPictureWidth, kPictureHeight);
+    row->addWidget(image_, 0, Qt::AlignTop);
 
     auto* commands = new QVBoxLayout;
     const std::string prefix = kind == GraphicsPage::Cars ? "Car"
         : kind == GraphicsPage::Cockpits                  ? "Cockpit"
         : kind == GraphicsPage::Jacks                     ? "Jack"
                                                           : "Helmet";
-    p.save = Button(p.page, (prefix + "SaveBmp").c_str(), "Grafik als BMP speichern", 386);
-    p.load = Button(p.page, (prefix + "LoadBmp").c_str(), "Grafik aus BMP laden", 387);
-    commands->addWidget(p.save);
-    commands->addWidget(p.load);
+    save_ = Button(this, (prefix + "SaveBmp").c_str(), "Grafik als BMP speichern", 386);
+    load_ = Button(this, (prefix + "LoadBmp").c_str(), "Grafik aus BMP laden", 387);
+    commands->addWidget(save_);
+    commands->addWidget(load_);
     // The cockpit page converts to the software JAM only.
     if (kind != GraphicsPage::Cockpits) {
-        p.toHard = Button(p.page, (prefix + "ToHard").c_str(), "Konvertieren zu HW-JAM", 388);
-        commands->addWidget(p.toHard);
-        connect(p.toHard, &QPushButton::clicked, this, [this, &p] { convert(p, true); });
+        toHard_ = Button(this, (prefix + "ToHard").c_str(), "Konvertieren zu HW-JAM", 388);
+        commands->addWidget(toHard_);
+        connect(toHard_, &QPushButton::clicked, this, [this] { convert(true); });
     }
-    p.toSoft = Button(p.page, (prefix + "ToSoft").c_str(), "Konvertieren zu SW-JAM", 389);
-    commands->addWidget(p.toSoft);
-    connect(p.toSoft, &QPushButton::clicked, this, [this, &p] { convert(p, false); });
-    connect(p.save, &QPushButton::clicked, this, [this, &p] { saveJamPicture(p); });
-    connect(p.load, &QPushButton::clicked, this, [this, &p] { loadJamPicture(p); });
+    toSoft_ = Button(this, (prefix + "ToSoft").c_str(), "Konvertieren zu SW-JAM", 389);
+    commands->addWidget(toSoft_);
+    connect(toSoft_, &QPushButton::clicked, this, [this] { convert(false); });
+    connect(save_, &QPushButton::clicked, this, [this] { saveJamPicture(); });
+    connect(load_, &QPushButton::clicked, this, [this] { loadJamPicture(); });
     commands->addSpacing(12);
-    addTransferButtons(p.page, commands, kind, p.transfer);
+    addTransferButtons(commands);
     if (kind == GraphicsPage::Cars) {
         commands->addSpacing(12);
-        commands->addWidget(buildCarNumbers(p.page));
+        numbers_ = new CarNumbersBox(
+            context, [this] { return team(); }, this);
+        commands->addWidget(numbers_);
     }
     commands->addStretch(1);
     row->addLayout(commands);
 
-    connect(p.list, &QListWidget::currentRowChanged, this, [this](int) {
-        if (!filling_)
-            showPage();
-    });
-    return p.page;
+    connect(list_, &QListWidget::currentRowChanged, this, [this](int) { showOnChange(); });
 }
 
-QWidget* GraphicsEditor::buildCarNumbers(QWidget* parent)
+int GraphicsJamPage::team() const { return kind() == GraphicsPage::Helmets ? 0 : std::max(0, list_->currentRow()); }
+
+int GraphicsJamPage::variant() const { return variant_[1]->isChecked() ? 1 : 0; }
+
+void GraphicsJamPage::fillLists()
 {
-    auto* group = new QGroupBox("Startnummer-Positionen", parent);
-    group->setObjectName("GroupBox1");
-    auto* grid = new QGridLayout(group);
-    for (int s = 0; s < 2; ++s) {
-        auto* set = new QRadioButton(group);
-        set->setObjectName(QString("RadioButton%1").arg(s + 1));
-        grid->addWidget(set, 0, 1 + 2 * s, 1, 2);
-        numberSets_[static_cast<std::size_t>(s)] = set;
-        connect(set, &QRadioButton::toggled, this, [this, s](bool on) {
-            if (on && !filling_)
-                numberSetClick(s);
-        });
+    if (kind() != GraphicsPage::Helmets) {
+        fillTeamList(list_);
+        return;
     }
-    numberSets_[0]->setChecked(true);
-    auto label = [&](const char* name, const char* caption, int row, int column) {
-        auto* l = new QLabel(caption, group);
-        l->setObjectName(name);
-        grid->addWidget(l, row, column);
-    };
-    label("Label1", "Quelle:", 1, 0);
-    const char* views[] = {"Links", "Vorne", "Rechts"};
-    for (int v = 0; v < 3; ++v)
-        label(QString("Label%1").arg(3 + v).toUtf8().constData(), views[v], 2 + v, 0);
-    label("Label2", "Ziel:", 5, 0);
-    for (int v = 0; v < 3; ++v)
-        label(QString("Label%1").arg(6 + v).toUtf8().constData(), views[v], 6 + v, 0);
-    for (int f = 0; f < kCarNumberFields; ++f) {
-        auto* edit = new QLineEdit(group);
-        edit->setObjectName(QString("Edit%1").arg(f + 1));
-        edit->setMaxLength(3);
-        edit->setFixedWidth(40);
-        edit->installEventFilter(this);
-        const int row = f < 12 ? 2 + f / 4 : 6 + (f - 12) / 2;
-        const int column = 1 + (f < 12 ? f % 4 : (f - 12) % 2);
-        grid->addWidget(edit, row, column);
-        numberFields_[static_cast<std::size_t>(f)] = edit;
-    }
-    numbersImport_ = Button(group, "NumbersImport", "Startnummern importieren", 394);
-    numbersExport_ = Button(group, "NumbersExport", "Startnummern exportieren", 395);
-    grid->addWidget(numbersImport_, 9, 0, 1, 5);
-    grid->addWidget(numbersExport_, 10, 0, 1, 5);
-    connect(numbersImport_, &QPushButton::clicked, this, [this] { runTransfer({6}, false); });
-    connect(numbersExport_, &QPushButton::clicked, this, [this] { runTransfer({6}, true); });
-    return group;
+    const int helmetRow = list_->currentRow();
+    list_->clear();
+    list_->addItem(FromGameText(context_.app.program.texts.text(kHelmetListFirst)));
+    for (const auto& t : context_.app.workingSet().teams.teams)
+        for (const auto& d : t.drivers)
+            list_->addItem(FromUntrustedGameText(d.name.text()));
+    list_->setCurrentRow(std::max(0, helmetRow));
 }
 
-std::vector<TJAMFile*> GraphicsEditor::shownJams(JamPage& p, int variant)
+void GraphicsJamPage::enableControls(bool loaded)
 {
-    JamVariants& jams = JamsOf(graphics(), GroupOf(p.kind));
-    JamSlots& held = jams.variant(variant == 1);
-    auto slot = [&](std::size_t i) { return held.at(i) ? &*held.at(i) : nullptr; };
-    const auto team = static_cast<std::size_t>(pageTeam(p.kind));
-    switch (p.kind) {
-    case GraphicsPage::Jacks:
-        return {slot(team + kTeamCount), slot(team)}; // second jack file on top
-    case GraphicsPage::Helmets:
-        return {slot(0), slot(1)};
-    default:
-        return {slot(team)};
-    }
+    const bool hardware = variant() == 1;
+    save_->setEnabled(loaded);
+    load_->setEnabled(loaded);
+    if (toHard_)
+        toHard_->setEnabled(loaded && !hardware);
+    toSoft_->setEnabled(loaded && hardware);
+    if (numbers_)
+        numbers_->enableFields(context_.isLoaded(kCarNumbersItem));
 }
 
-void GraphicsEditor::drawJamPage(JamPage& p)
+void GraphicsJamPage::storeChoices(GraphicsEditorState& state) const
 {
-    if (p.kind == GraphicsPage::Cars) {
+    const auto index = static_cast<std::size_t>(kind());
+    state.team[index] = std::max(0, list_->currentRow());
+    state.variant[index] = variant();
+    if (kind() == GraphicsPage::Helmets)
+        state.helmet = state.team[index];
+}
+
+void GraphicsJamPage::setUpChoices(const GraphicsEditorState& state)
+{
+    const auto index = static_cast<std::size_t>(kind());
+    list_->setCurrentRow(kind() == GraphicsPage::Helmets ? state.helmet : state.team[index]);
+    variant_[static_cast<std::size_t>(state.variant[index] == 1 ? 1 : 0)]->setChecked(true);
+}
+
+void GraphicsJamPage::draw()
+{
+    if (numbers_)
+        numbers_->showNumbers();
+    drawPicture();
+}
+
+void GraphicsJamPage::drawPicture()
+{
+    if (kind() == GraphicsPage::Cars) {
         drawCarPicture();
         return;
     }
     QImage picture(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
     picture.fill(palette().color(QPalette::Window));
-    const int variant = pageVariant(p.kind);
-    const auto jams = shownJams(p, variant);
-    if (isLoaded(PageLoadedItem(p.kind, pageTeam(p.kind), variant))) {
+    const int variant = this->variant();
+    const auto jams = shownJams(variant);
+    if (context_.isLoaded(PageLoadedItem(kind(), team(), variant))) {
         QPainter painter(&picture);
-        if (p.kind == GraphicsPage::Cockpits && jams[0]) {
+        if (kind() == GraphicsPage::Cockpits && jams[0]) {
             painter.drawImage(0, 0, ToQImage(jams[0]->page()));
-        } else if (p.kind == GraphicsPage::Jacks) {
+        } else if (kind() == GraphicsPage::Jacks) {
             for (std::size_t i = 0; i < 2; ++i)
                 if (jams[i])
                     painter.drawImage(QRect(0, static_cast<int>(i) * kJackSide, kJackSide, kJackSide),
                                       ToQImage(jams[i]->page()));
-        } else if (p.kind == GraphicsPage::Helmets) {
-            const int entry = std::max(0, p.list->currentRow());
+        } else if (kind() == GraphicsPage::Helmets) {
+            const int entry = std::max(0, list_->currentRow());
             if (entry == 0) {
                 for (std::size_t i = 0; i < 2; ++i)
                     if (jams[i])
@@ -228,89 +215,83 @@ void GraphicsEditor::drawJamPage(JamPage& p)
             }
         }
     }
-    p.image->setPicture(picture);
+    image_->setPicture(picture);
 }
 
-void GraphicsEditor::drawCarPicture()
+std::vector<TJAMFile*> GraphicsJamPage::shownJams(int variant)
 {
-    JamPage& p = jamPages_[0];
+    JamVariants& jams = JamsOf(context_.graphics(), GroupOf(kind()));
+    JamSlots& held = jams.variant(variant == 1);
+    auto slot = [&](std::size_t i) { return held.at(i) ? &*held.at(i) : nullptr; };
+    const auto team = static_cast<std::size_t>(this->team());
+    switch (kind()) {
+    case GraphicsPage::Jacks:
+        return {slot(team + kTeamCount), slot(team)}; // second jack file on top
+    case GraphicsPage::Helmets:
+        return {slot(0), slot(1)};
+    default:
+        return {slot(team)};
+    }
+}
+
+void GraphicsJamPage::blinkCarOutline(bool shown)
+{
+    blink_ = !blink_;
+    if (shown)
+        drawCarPicture();
+}
+
+void GraphicsJamPage::drawCarPicture()
+{
     QImage picture(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
     picture.fill(palette().color(QPalette::Window));
-    const int variant = pageVariant(GraphicsPage::Cars);
-    const int team = pageTeam(GraphicsPage::Cars);
+    const int variant = this->variant();
+    const int team = this->team();
     QPainter painter(&picture);
-    if (isLoaded(PageLoadedItem(GraphicsPage::Cars, team, variant)))
-        if (const TJAMFile* jam = shownJams(p, variant)[0])
+    if (context_.isLoaded(PageLoadedItem(GraphicsPage::Cars, team, variant)))
+        if (const TJAMFile* jam = shownJams(variant)[0])
             painter.drawImage(0, 0, ToQImage(jam->page()));
-    if (blink_ && focusedField_ >= 0 && isLoaded(6)) {
-        storeNumbers();
-        const Rect r =
-            CarNumberOutline(graphics().carNumbers[static_cast<std::size_t>(team)], focusedField_, numbersSet_);
+    if (blink_ && numbers_->focusedField() >= 0 && context_.isLoaded(kCarNumbersItem)) {
+        numbers_->storeNumbers();
+        const Rect r = CarNumberOutline(context_.graphics().carNumbers[static_cast<std::size_t>(team)],
+                                        numbers_->focusedField(), numbers_->numberSet());
         painter.setPen(Qt::white);
         painter.drawRect(r.left, r.top, r.width(), r.height());
     }
     painter.end();
     carPicture_ = picture;
-    p.image->setPicture(picture);
+    image_->setPicture(picture);
 }
 
-void GraphicsEditor::showNumbers()
+void GraphicsJamPage::saveJamPicture()
 {
-    storeNumbers();
-    const int team = pageTeam(GraphicsPage::Cars);
-    const auto& record = app_.workingSet().teams.teams[static_cast<std::size_t>(team)];
-    filling_ = true;
-    for (std::size_t s = 0; s < 2; ++s)
-        numberSets_[s]->setText(QString::number(record.drivers[s].carNumber));
-    filling_ = false;
-    numbersTeam_ = team;
-    numbersSet_ = numberSets_[1]->isChecked() ? 1 : 0;
-    const CarNumberRecord& numbers = graphics().carNumbers[static_cast<std::size_t>(team)];
-    for (int f = 0; f < kCarNumberFields; ++f)
-        numberFields_[static_cast<std::size_t>(f)]->setText(
-            QString::number(numbers[static_cast<std::size_t>(CarNumberFieldInteger(f, numbersSet_))]));
-}
-
-void GraphicsEditor::storeNumbers()
-{
-    if (numbersTeam_ < 0 || !isLoaded(6))
-        return;
-    CarNumberRecord& numbers = graphics().carNumbers[static_cast<std::size_t>(numbersTeam_)];
-    for (int f = 0; f < kCarNumberFields; ++f)
-        numbers[static_cast<std::size_t>(CarNumberFieldInteger(f, numbersSet_))] =
-            CarNumberFieldValue(numberFields_[static_cast<std::size_t>(f)]->text().toStdString());
-}
-
-void GraphicsEditor::numberSetClick(int) { showNumbers(); }
-
-void GraphicsEditor::saveJamPicture(JamPage& p)
-{
-    const int variant = pageVariant(p.kind);
-    const auto jams = shownJams(p, variant);
+    const int variant = this->variant();
+    const auto jams = shownJams(variant);
     for (const TJAMFile* jam : jams)
         if (!jam)
             return;
-    const int team = pageTeam(p.kind);
+    const int team = this->team();
     const TeamJamNames& names = kTeamJamNames[static_cast<std::size_t>(team)];
     auto stem = [](std::string name) { return name.substr(0, name.rfind('.')); };
-    switch (p.kind) {
+    switch (kind()) {
     case GraphicsPage::Cars:
     case GraphicsPage::Cockpits: {
-        const bool car = p.kind == GraphicsPage::Cars;
-        auto file = app_.chooseFileToSave(
+        const bool car = kind() == GraphicsPage::Cars;
+        auto file = context_.app.chooseFileToSave(
             {car ? "CarSave" : "CockpitSave", stem(car ? names.car : names.cockpit), {kBmpFilter}, 1});
         if (file)
             jams[0]->SaveAsBMP(*file);
         return;
     }
     case GraphicsPage::Jacks: {
-        auto file = app_.chooseFileToSave({"JacksSave", "Jack" + std::to_string(team) + ".BMP", {kBmpFilter}, 1});
+        auto file =
+            context_.app.chooseFileToSave({"JacksSave", "Jack" + std::to_string(team) + ".BMP", {kBmpFilter}, 1});
         if (file)
             jams[0]->SavePairAsBMP(*file, *jams[1]);
         return;
     }
     default: {
-        auto file = app_.chooseFileToSave({"HelmetsSave", "HELMETS.BMP", {kBmpFilter}, 1});
+        auto file = context_.app.chooseFileToSave({"HelmetsSave", "HELMETS.BMP", {kBmpFilter}, 1});
         if (file)
             jams[0]->SavePairAsBMP(*file, *jams[1]);
         return;
@@ -318,55 +299,55 @@ void GraphicsEditor::saveJamPicture(JamPage& p)
     }
 }
 
-void GraphicsEditor::loadJamPicture(JamPage& p)
+void GraphicsJamPage::loadJamPicture()
 {
-    const int variant = pageVariant(p.kind);
-    const auto jams = shownJams(p, variant);
+    const int variant = this->variant();
+    const auto jams = shownJams(variant);
     for (const TJAMFile* jam : jams)
         if (!jam)
             return;
-    const int team = pageTeam(p.kind);
+    const int team = this->team();
     const TeamJamNames& names = kTeamJamNames[static_cast<std::size_t>(team)];
     auto bmpName = [](std::string name) { return name.substr(0, name.rfind('.')) + ".BMP"; };
-    Messenger messenger = app_.messenger();
+    Messenger messenger = context_.app.messenger();
     std::optional<std::string> file;
-    if (p.kind == GraphicsPage::Cars || p.kind == GraphicsPage::Cockpits) {
-        const bool car = p.kind == GraphicsPage::Cars;
-        file = app_.chooseFileToOpen(
+    if (kind() == GraphicsPage::Cars || kind() == GraphicsPage::Cockpits) {
+        const bool car = kind() == GraphicsPage::Cars;
+        file = context_.app.chooseFileToOpen(
             {car ? "CarLoad" : "CockpitLoad", bmpName(car ? names.car : names.cockpit), {kBmpFilter, kPngFilter}, 1});
         if (file)
-            LoadPictureIntoJam(*jams[0], *file, dithering(), &messenger);
+            LoadPictureIntoJam(*jams[0], *file, context_.dithering(), &messenger);
     } else {
-        const bool jacks = p.kind == GraphicsPage::Jacks;
-        file = app_.chooseFileToOpen({jacks ? "JackLoad" : "HelmetsLoad",
-                                      jacks ? "Jack" + std::to_string(team) + ".BMP" : "HELMETS.BMP",
-                                      {kBmpFilter, kPngFilter},
-                                      1});
+        const bool jacks = kind() == GraphicsPage::Jacks;
+        file = context_.app.chooseFileToOpen({jacks ? "JackLoad" : "HelmetsLoad",
+                                              jacks ? "Jack" + std::to_string(team) + ".BMP" : "HELMETS.BMP",
+                                              {kBmpFilter, kPngFilter},
+                                              1});
         if (file)
-            LoadPictureIntoJamPair(*jams[0], *jams[1], *file, dithering(), &messenger);
+            LoadPictureIntoJamPair(*jams[0], *jams[1], *file, context_.dithering(), &messenger);
     }
-    drawJamPage(p);
+    drawPicture();
 }
 
-void GraphicsEditor::convert(JamPage& p, bool toHardware)
+void GraphicsJamPage::convert(bool toHardware)
 {
-    const int team = pageTeam(p.kind);
-    const JamCopySides sides{isLoaded(PageItems(p.kind, team, 0).front()),
-                             isLoaded(PageItems(p.kind, team, 1).front())};
-    auto soft = shownJams(p, 0);
-    auto hard = shownJams(p, 1);
-    Messenger messenger = app_.messenger();
+    const int team = this->team();
+    const JamCopySides sides{context_.isLoaded(PageItems(kind(), team, 0).front()),
+                             context_.isLoaded(PageItems(kind(), team, 1).front())};
+    auto soft = shownJams(0);
+    auto hard = shownJams(1);
+    Messenger messenger = context_.app.messenger();
     const JamCopyDirection direction = toHardware ? JamCopyDirection::EightToSixteen : JamCopyDirection::SixteenToEight;
     // A side that was never loaded has no JAM: the copy says so (771 / 772)
     // with placeholders that it leaves alone.
-    TJAMFile emptySoft(app_.program.palette), emptyHard(app_.program.palette);
+    TJAMFile emptySoft(context_.app.program.palette), emptyHard(context_.app.program.palette);
     for (std::size_t i = 0; i < soft.size(); ++i) {
         TJAMFile& eight = soft[i] ? *soft[i] : emptySoft;
         TJAMFile& sixteen = hard[i] ? *hard[i] : emptyHard;
-        if (!CopyBetweenKinds(eight, sixteen, direction, p.kind == GraphicsPage::Cockpits, sides, &messenger))
+        if (!CopyBetweenKinds(eight, sixteen, direction, kind() == GraphicsPage::Cockpits, sides, &messenger))
             break;
     }
-    drawJamPage(p);
+    drawPicture();
 }
 
 } // namespace pitwall::gui
