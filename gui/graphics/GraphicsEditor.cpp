@@ -85,14 +85,13 @@ GraphicsEditor::GraphicsEditor(AppContext& app, QWidget* parent)
     pages_ = new QTabWidget(this);
     pages_->setObjectName("PageControl2");
     carPage_ = new GraphicsJamPage(context_, GraphicsPage::Cars, "ListBox6", "RadioGroup8", pages_);
+    auto* cockpits = new GraphicsJamPage(context_, GraphicsPage::Cockpits, "ListBox7", "RadioGroup1", pages_);
+    auto* jacks = new GraphicsJamPage(context_, GraphicsPage::Jacks, "ListBox8", "RadioGroup2", pages_);
+    auto* helmets = new GraphicsJamPage(context_, GraphicsPage::Helmets, "ListBox5", "RadioGroup4", pages_);
+    auto* pitCrew = new GraphicsPitCrewPage(context_, pages_);
+    auto* tyres = new GraphicsTyresPage(context_, pages_);
     flagsPage_ = new GraphicsFlagsPage(context_, pages_);
-    pageList_ = {carPage_,
-                 new GraphicsJamPage(context_, GraphicsPage::Cockpits, "ListBox7", "RadioGroup1", pages_),
-                 new GraphicsJamPage(context_, GraphicsPage::Jacks, "ListBox8", "RadioGroup2", pages_),
-                 new GraphicsJamPage(context_, GraphicsPage::Helmets, "ListBox5", "RadioGroup4", pages_),
-                 new GraphicsPitCrewPage(context_, pages_),
-                 new GraphicsTyresPage(context_, pages_),
-                 flagsPage_};
+    pageList_ = {carPage_, cockpits, jacks, helmets, pitCrew, tyres, flagsPage_};
     const char* const titles[kGraphicsPageCount] = {"Autos",     "Cockpits", "Wagenheber", "Helme",
                                                     "Boxencrew", "Reifen",   "Flaggen"};
     for (int i = 0; i < kGraphicsPageCount; ++i) {

@@ -81,18 +81,17 @@ TracksEditor::TracksEditor(AppContext& app, QWidget* parent)
     body->addWidget(buildLeftColumn());
     pages_ = new QTabWidget(this);
     pages_->setObjectName("PageControl1");
+    auto* records = new TrackRecordsPage(context_, pages_);
     auto* trackData = new TrackDataPage(context_, pages_);
+    auto* pitStops = new TrackPitStopPage(context_, *trackData, pages_);
+    auto* jams = new TrackJamsPage(context_, pages_);
     pictures_ = new TrackPicturesPage(context_, pages_);
-    pageList_ = {new TrackRecordsPage(context_, pages_),
-                 trackData,
-                 new TrackPitStopPage(context_, *trackData, pages_),
-                 new TrackJamsPage(context_, pages_),
-                 pictures_,
-                 new TrackSetupPage(context_, pages_),
-                 new TrackBumpsPage(context_, pages_),
-                 new TrackGp3InfoPage(context_, pages_),
-                 new TrackSectionsPage(context_, pages_),
-                 new TrackTextsPage(context_, pages_)};
+    auto* setup = new TrackSetupPage(context_, pages_);
+    auto* bumps = new TrackBumpsPage(context_, pages_);
+    auto* gp3Info = new TrackGp3InfoPage(context_, pages_);
+    auto* sections = new TrackSectionsPage(context_, pages_);
+    auto* texts = new TrackTextsPage(context_, pages_);
+    pageList_ = {records, trackData, pitStops, jams, pictures_, setup, bumps, gp3Info, sections, texts};
     for (int p = 0; p < kPageCount; ++p) {
         TrackPage* page = pageList_[static_cast<std::size_t>(p)];
         page->setObjectName(QString("TabSheet%1").arg(p + 1));
