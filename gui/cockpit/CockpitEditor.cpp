@@ -1,25 +1,19 @@
 #include "CockpitEditor.h"
 
 #include "AppContext.h"
+#include "CockpitGraphicsPage.h"
+#include "CockpitLcdPage.h"
+#include "CockpitPositionPages.h"
 #include "EditorStatusBar.h"
-#include "FileDialogs.h"
-#include "ImageConversion.h"
 #include "LanguageTable.h"
-#include "WidgetHelpers.h"
+#include "QtMessages.h"
 
 #include "cockpit/CockpitData.h"
-#include "formats/Bmp.h"
 #include "transfer/SelectionItems.h"
 
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QImage>
-#include <QLabel>
-#include <QPixmap>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -30,9 +24,6 @@ namespace {
 
 constexpr int kGraphicsLoadedText = 513;
 constexpr int kGraphicsMissingText = 517;
-constexpr int kSheetSizeText = 518;
-constexpr int kImportGraphicsFirstText = 519;
-constexpr int kBmpFilter = 944;
 
 constexpr TextBinding kCockpitEditorTexts[] = {
     {"", TextRole::Caption, 482},
@@ -85,99 +76,48 @@ constexpr TextBinding kCockpitEditorTexts[] = {
 
 } // namespace
 
-CockpitEditor::CockpitEditor(AppContext& app, QWidget* parent) : EditorWindow(app, "TForm16", parent)
+CockpitEditor::CockpitEditor(AppContext& app, QWidget* parent)
+    : EditorWindow(app, "TForm16", parent), context_{app, false, {}, {}, {}, {}, {}}
 {
-    try {
-        font_ = LcdFont::Load(app.program.directories.program + "Font.BMP");
-    } catch (const std::exception& e) {
-        // Without the font the LCD shows its background only.
-        app.messenger().showFixed(e.what());
-    }
+    context_.redraw = [this] { redraw(); };
+    context_.updateStatus = [this] { updateStatus(); };
+    context_.chooseVariant = [this](int variant) { chooseVariant(variant); };
+    context_.runImport = [this](const std::vector<int>& items) { runImport(items); };
+    context_.runExport = [this](const std::vector<int>& items) { runExport(items); };
     auto* layout = new QVBoxLayout(this);
     pages_ = new QTabWidget(this);
     pages_->setObjectName("PageControl6");
-    const std::array<QWidget*, kPageCount> built = {buildGraphicsPage(), buildObjectsPage(), buildTextsPage(),
-                                                    buildLcdPage()};
+    pageList_[kGraphicsPage] = new CockpitGraphicsPage(context_, kGraphicsPage, pages_);
+    pageList_[kObjectsPage] = new CockpitObjectsPage(context_, kObjectsPage, pages_);
+    pageList_[kTextsPage] = new CockpitLcdTextsPage(context_, kTextsPage, pages_);
+    pageList_[kLcdPage] = new CockpitLcdPage(context_, kLcdPage, pages_);
     for (int p = 0; p < kPageCount; ++p) {
-        built[static_cast<std::size_t>(p)]->setObjectName(QString("TabSheet%1").arg(p + 1));
-        pages_->addTab(built[static_cast<std::size_t>(p)], QString());
+        pageList_[static_cast<std::size_t>(p)]->setObjectName(QString("TabSheet%1").arg(p + 1));
+        pages_->addTab(pageList_[static_cast<std::size_t>(p)], QString());
     }
+    // The emulated LCD is drawn again once a second.
+    timer_ = new QTimer(this);
+    timer_->setObjectName("Timer1");
+    timer_->setInterval(1000);
+    connect(timer_, &QTimer::timeout, this, [this] {
+        if (pages_->currentIndex() == kLcdPage)
+            redraw();
+    });
+    timer_->start();
     layout->addWidget(pages_);
     statusBar_ = CreateEditorStatusBar(this);
     layout->addWidget(statusBar_);
     connect(pages_, &QTabWidget::currentChanged, this, [this](int page) {
-        state().page = page;
+        context_.state().page = page;
         updateStatus();
         redraw();
     });
 }
 
-QWidget* CockpitEditor::buildPageFrame(Page page, QWidget* controls)
+CockpitPage* CockpitEditor::currentPage() const
 {
-    auto* frame = new QWidget;
-    auto* layout = new QHBoxLayout(frame);
-    auto* left = new QVBoxLayout;
-    auto* picture = new QLabel(frame);
-    picture->setObjectName(QString("Image%1").arg(page + 1));
-    picture->setMinimumSize(512, 256);
-    picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    pictures_[static_cast<std::size_t>(page)] = picture;
-    left->addWidget(picture, 1);
-    auto* group = new QGroupBox(frame);
-    group->setObjectName(QString("RadioGroup%1").arg(page + 1));
-    auto* groupLayout = new QHBoxLayout(group);
-    for (int v = 0; v < 2; ++v) {
-        auto* b = new QRadioButton(group);
-        b->setObjectName(QString(v == 0 ? "Software%1" : "Hardware%1").arg(page + 1));
-        groupLayout->addWidget(b);
-        variantButtons_[static_cast<std::size_t>(2 * page + v)] = b;
-        connect(b, &QRadioButton::toggled, this, [this, v](bool on) {
-            if (on && !showing_)
-                chooseVariant(v);
-        });
-    }
-    left->addWidget(group);
-    auto* status = new QStatusBar(frame);
-    status->setObjectName(QString("StatusBar%1").arg(page + 2));
-    status->setSizeGripEnabled(false);
-    pageStatus_[static_cast<std::size_t>(page)] = status;
-    left->addWidget(status);
-    layout->addLayout(left, 1);
-    layout->addWidget(controls);
-    return frame;
+    return pageList_[static_cast<std::size_t>(std::clamp(pages_->currentIndex(), 0, kPageCount - 1))];
 }
-
-QWidget* CockpitEditor::buildGraphicsPage()
-{
-    auto* controls = new QWidget;
-    auto* column = new QVBoxLayout(controls);
-    QPushButton* buttons[8];
-    const char* names[8] = {"Button1", "Button2", "Button3", "Button4", "Button5", "Button6", "Button7", "Button8"};
-    for (int i = 0; i < 8; ++i) {
-        buttons[i] = Button(controls, names[i]);
-        column->addWidget(buttons[i]);
-        if (i == 2 || i == 5)
-            column->addSpacing(12);
-    }
-    column->addStretch(1);
-    connect(buttons[0], &QPushButton::clicked, this, [this] {
-        runImport({kCockpitSoftwareItem, kCockpitHardwareItem});
-    });
-    connect(buttons[1], &QPushButton::clicked, this, [this] { runImport({kCockpitSoftwareItem}); });
-    connect(buttons[2], &QPushButton::clicked, this, [this] { runImport({kCockpitHardwareItem}); });
-    connect(buttons[3], &QPushButton::clicked, this, [this] {
-        runExport({kCockpitSoftwareItem, kCockpitHardwareItem});
-    });
-    connect(buttons[4], &QPushButton::clicked, this, [this] { runExport({kCockpitSoftwareItem}); });
-    connect(buttons[5], &QPushButton::clicked, this, [this] { runExport({kCockpitHardwareItem}); });
-    connect(buttons[6], &QPushButton::clicked, this, &CockpitEditor::saveSheet);
-    connect(buttons[7], &QPushButton::clicked, this, &CockpitEditor::loadSheet);
-    return buildPageFrame(kGraphicsPage, controls);
-}
-
-CockpitData& CockpitEditor::cockpit() { return app_.workingSet().cockpit; }
-CockpitEditorState& CockpitEditor::state() { return app_.editorStates.cockpit; }
-bool CockpitEditor::loaded(int item) const { return app_.workingSet().transfer.isLoaded(item); }
 
 void CockpitEditor::runImport(const std::vector<int>& items)
 {
@@ -206,7 +146,7 @@ void CockpitEditor::applyLanguage()
 
 void CockpitEditor::setUp()
 {
-    CockpitEditorState& s = state();
+    CockpitEditorState& s = context_.state();
     if (s.object == 255)
         s.object = 0;
     if (s.lcdText == 255)
@@ -220,27 +160,26 @@ void CockpitEditor::restore() { showAll(); }
 
 void CockpitEditor::store()
 {
-    storeObject();
-    storeLcdText();
+    for (CockpitPage* page : pageList_)
+        page->store();
 }
 
 void CockpitEditor::chooseVariant(int variant)
 {
-    state().variant = variant;
-    showing_ = true;
-    for (int p = 0; p < kPageCount; ++p)
-        variantButtons_[static_cast<std::size_t>(2 * p + variant)]->setChecked(true);
-    showing_ = false;
+    context_.state().variant = variant;
+    context_.showing = true;
+    for (CockpitPage* page : pageList_)
+        page->showVariant(variant);
+    context_.showing = false;
     updateStatus();
     redraw();
 }
 
 void CockpitEditor::showAll()
 {
-    chooseVariant(state().variant);
-    showObject(state().object);
-    showLcdText(state().lcdText);
-    fillScreens();
+    chooseVariant(context_.state().variant);
+    for (CockpitPage* page : pageList_)
+        page->showState();
     updateStatus();
     redraw();
 }
@@ -248,109 +187,21 @@ void CockpitEditor::showAll()
 void CockpitEditor::updateStatus()
 {
     const UITexts& texts = app_.program.texts;
-    const bool graphics = loaded(CockpitGraphicsItem(state().variant));
-    for (QStatusBar* bar : pageStatus_)
-        bar->showMessage(FromGameText(texts.text(graphics ? kGraphicsLoadedText : kGraphicsMissingText)));
-    int item = CockpitGraphicsItem(state().variant);
-    switch (pages_->currentIndex()) {
-    case kObjectsPage:
-        item = kCockpitObjectsItem;
-        break;
-    case kTextsPage:
-        item = kLcdTextsItem;
-        break;
-    case kLcdPage:
-        item = LcdDisplayItem(state().language);
-        break;
-    default:
-        break;
-    }
-    SetupEditorStatusBar(statusBar_, loaded(item), true, app_);
+    const bool graphics = context_.loaded(CockpitGraphicsItem(context_.state().variant));
+    for (CockpitPage* page : pageList_)
+        page->showStatusText(FromGameText(texts.text(graphics ? kGraphicsLoadedText : kGraphicsMissingText)));
+    SetupEditorStatusBar(statusBar_, context_.loaded(currentPage()->statusItem()), true, app_);
 }
 
-void CockpitEditor::showPicture(const Image& picture, int scale)
-{
-    shown_ = picture;
-    QLabel* label = pictures_[static_cast<std::size_t>(std::clamp(pages_->currentIndex(), 0, kPageCount - 1))];
-    if (picture.isNull()) {
-        label->clear();
-        return;
-    }
-    QImage image = ToQImage(picture);
-    if (scale != 1)
-        image = image.scaled(image.width() * scale, image.height() * scale);
-    label->setPixmap(QPixmap::fromImage(image));
-}
-
+// The cockpit set the pages draw over, with what the current page draws on
+// it.
 void CockpitEditor::redraw()
 {
-    const CockpitGraphicsSet& set = cockpit().graphics[static_cast<std::size_t>(state().variant)];
-    const bool graphics = loaded(CockpitGraphicsItem(state().variant)) && set.loaded();
-    Image picture = graphics ? set.preview : Image(kCockpitPreviewWidth, kCockpitPreviewHeight);
-    switch (pages_->currentIndex()) {
-    case kObjectsPage:
-        drawObjects(picture);
-        break;
-    case kTextsPage:
-        drawLcdTexts(picture);
-        break;
-    case kLcdPage:
-        showPicture(renderEmulation(), 1);
-        return;
-    default:
-        break;
-    }
-    showPicture(picture, 1);
-}
-
-void CockpitEditor::saveSheet()
-{
-    const int variant = state().variant;
-    const CockpitGraphicsSet& set = cockpit().graphics[static_cast<std::size_t>(variant)];
-    Messenger messenger = app_.messenger();
-    if (!set.loaded()) {
-        messenger.show(kImportGraphicsFirstText);
-        return;
-    }
-    FileRequest request{"CockpitSave", variant == 0 ? "Cockpit-Software.BMP" : "Cockpit-Hardware.BMP", {kBmpFilter}};
-    auto file = app_.chooseFileToSave(request);
-    if (!file)
-        return;
-    try {
-        SaveBmpFile(ComposeCockpitSheet(set.jams), *file);
-    } catch (const std::exception& e) {
-        messenger.showFixed(*file + ": " + e.what());
-    }
-}
-
-void CockpitEditor::loadSheet()
-{
-    const int variant = state().variant;
-    CockpitGraphicsSet& set = cockpit().graphics[static_cast<std::size_t>(variant)];
-    Messenger messenger = app_.messenger();
-    if (!set.loaded()) {
-        messenger.show(kImportGraphicsFirstText);
-        return;
-    }
-    FileRequest request{"CockpitLoad", "", {kBmpFilter}};
-    auto file = app_.chooseFileToOpen(request);
-    if (!file)
-        return;
-    Image sheet;
-    try {
-        sheet = LoadBmpFile(*file);
-    } catch (const std::exception& e) {
-        messenger.showFixed(*file + ": " + e.what());
-        return;
-    }
-    if (sheet.width() != kCockpitSheetWidth || sheet.height() != kCockpitSheetHeight) {
-        messenger.show(kSheetSizeText,
-                       Args(*file, std::to_string(sheet.width()) + " x " + std::to_string(sheet.height())));
-        return;
-    }
-    TakeCockpitSheet(set.jams, sheet);
-    set.preview = ComposeCockpitPreview(set.jams);
-    redraw();
+    const CockpitEditorState& s = context_.state();
+    const CockpitGraphicsSet& set = context_.cockpit().graphics[static_cast<std::size_t>(s.variant)];
+    const bool graphics = context_.loaded(CockpitGraphicsItem(s.variant)) && set.loaded();
+    shown_ = currentPage()->picture(graphics ? set.preview : Image(kCockpitPreviewWidth, kCockpitPreviewHeight));
+    currentPage()->showPicture(shown_, 1);
 }
 
 } // namespace pitwall::gui

@@ -6,32 +6,21 @@
 //
 // Pages (PageControl6): graphics, cockpit objects, LCD texts, LCD display;
 // each with the choice of the cockpit set it draws over ("Anzeige:") and a
-// status bar telling whether that set is loaded.
+// status bar telling whether that set is loaded. The pages are classes of
+// their own (CockpitGraphicsPage, CockpitPositionPages, CockpitLcdPage).
 
+#include "CockpitPage.h"
 #include "EditorStates.h"
 #include "EditorWindow.h"
 
-#include "cockpit/LcdFont.h"
 #include "formats/Image.h"
 
 #include <array>
 #include <vector>
 
-class QCheckBox;
-class QComboBox;
-class QLabel;
-class QListWidget;
-class QPushButton;
-class QRadioButton;
-class QSpinBox;
 class QStatusBar;
 class QTabWidget;
 class QTimer;
-
-namespace pitwall {
-struct CockpitData;
-struct LcdElement;
-} // namespace pitwall
 
 namespace pitwall::gui {
 
@@ -52,79 +41,20 @@ public:
     const Image& shownPicture() const { return shown_; }
 
 private:
-    QWidget* buildGraphicsPage();
-    QWidget* buildObjectsPage();
-    QWidget* buildTextsPage();
-    QWidget* buildLcdPage();
-    // "Anzeige:" with its two buttons, and the page's picture and status bar.
-    QWidget* buildPageFrame(Page page, QWidget* controls);
-
-    CockpitData& cockpit();
-    CockpitEditorState& state();
-    bool loaded(int item) const;
+    CockpitPage* currentPage() const;
     void runImport(const std::vector<int>& items);
     void runExport(const std::vector<int>& items);
     void chooseVariant(int variant);
     void showAll();
     void updateStatus();
     void redraw();
-    void showPicture(const Image& picture, int scale);
 
-    // Graphics page.
-    void saveSheet();
-    void loadSheet();
-
-    // Objects and LCD texts pages; their values are written back when
-    // another entry is chosen, before an export and when the window goes.
-    void showObject(int index);
-    void storeObject();
-    void showLcdText(int index);
-    void storeLcdText();
-    void drawObjects(Image& picture) const;
-    void drawLcdTexts(Image& picture) const;
-
-    // LCD display page; every change is written at once.
-    void fillScreens();
-    void showScreen(int screen);
-    void fillElementList();
-    void showElement(int element);
-    LcdElement* chosenElement();
-    void elementNumberChanged(int byte, int value);
-    void elementTextChosen(int index);
-    void elementTextEdited(const QString& text);
-    void elementTypeChosen(int type);
-    Image renderEmulation() const;
-    std::vector<int> allLanguageItems() const;
-
+    CockpitPageContext context_;
     QTabWidget* pages_ = nullptr;
     QStatusBar* statusBar_ = nullptr;
-    std::array<QRadioButton*, 2 * kPageCount> variantButtons_{};
-    std::array<QStatusBar*, kPageCount> pageStatus_{};
-    std::array<QLabel*, kPageCount> pictures_{};
+    std::array<CockpitPage*, kPageCount> pageList_{};
+    QTimer* timer_ = nullptr; // Timer1: the LCD redrawn once a second
     Image shown_;
-
-    QListWidget* objectList_ = nullptr; // ListBox12
-    QComboBox* parent_ = nullptr;       // ComboBox6
-    QSpinBox* objectLeft_ = nullptr;    // SpinEdit73
-    QSpinBox* objectTop_ = nullptr;     // SpinEdit74
-    int shownObject_ = -1;
-
-    QListWidget* textList_ = nullptr;      // ListBox2
-    std::array<QSpinBox*, 4> textSpins_{}; // SpinEdit1..4: left, top, width, height
-    int shownText_ = -1;
-
-    QListWidget* languages_ = nullptr;        // ListBox1
-    QListWidget* screens_ = nullptr;          // ListBox13
-    QListWidget* elements_ = nullptr;         // ListBox14
-    std::array<QSpinBox*, 4> elementSpins_{}; // bytes 1..4: SpinEdit102, 103, 104, 105
-    QLabel* positionLabel_ = nullptr;
-    QLabel* fineLabel_ = nullptr;
-    QComboBox* elementText_ = nullptr; // ComboBox9
-    QComboBox* elementType_ = nullptr; // ComboBox1
-    QCheckBox* outside_ = nullptr;     // CheckBox1
-    QTimer* timer_ = nullptr;          // Timer1
-    bool showing_ = false;             // controls being filled from the working set
-    LcdFont font_;
 };
 
 } // namespace pitwall::gui

@@ -1,10 +1,7 @@
-// The cockpit editor's LCD display page: a language's screens and their
-// elements, each change written into the working set at once, and the LCD
-// emulated at double size and redrawn once a second.
-
-#include "CockpitEditor.h"
+#include "CockpitLcdPage.h"
 
 #include "AppContext.h"
+#include "EditorStates.h"
 #include "QtMessages.h"
 #include "WidgetHelpers.h"
 
@@ -23,7 +20,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTimer>
 #include <QValidator>
 
 #include <algorithm>
@@ -61,9 +57,16 @@ constexpr int kOutsideCockpitText = 909;
 
 } // namespace
 
-QWidget* CockpitEditor::buildLcdPage()
+CockpitLcdPage::CockpitLcdPage(CockpitPageContext& context, int number, QWidget* parent)
+    : CockpitPage(context, number, parent)
 {
-    auto* controls = new QWidget;
+    try {
+        font_ = LcdFont::Load(context.app.program.directories.program + "Font.BMP");
+    } catch (const std::exception& e) {
+        // Without the font the LCD shows its background only.
+        context.app.messenger().showFixed(e.what());
+    }
+    auto* controls = new QWidget(this);
     auto* grid = new QGridLayout(controls);
     grid->addWidget(Label(controls, "Label5"), 0, 0, 1, 3);
     languages_ = new QListWidget(controls);
@@ -124,58 +127,53 @@ QWidget* CockpitEditor::buildLcdPage()
     grid->addWidget(graphics, 13, 0, 1, 3);
 
     connect(languages_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (showing_ || row < 0)
+        if (context_.showing || row < 0)
             return;
-        state().language = row;
+        context_.state().language = row;
         fillElementList();
-        showElement(state().element);
-        updateStatus();
-        redraw();
+        showElement(context_.state().element);
+        context_.updateStatus();
+        context_.redraw();
     });
     connect(screens_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (!showing_ && row >= 0)
+        if (!context_.showing && row >= 0)
             showScreen(row);
     });
     connect(elements_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (!showing_ && row >= 0) {
+        if (!context_.showing && row >= 0) {
             showElement(row);
-            redraw();
+            context_.redraw();
         }
     });
-    connect(elementText_, &QComboBox::activated, this, &CockpitEditor::elementTextChosen);
-    connect(elementText_, &QComboBox::editTextChanged, this, &CockpitEditor::elementTextEdited);
-    connect(elementType_, &QComboBox::activated, this, &CockpitEditor::elementTypeChosen);
-    connect(import, &QPushButton::clicked, this, [this] { runImport({LcdDisplayItem(state().language)}); });
-    connect(exportButton, &QPushButton::clicked, this, [this] { runExport(allLanguageItems()); });
-    connect(exportAll, &QPushButton::clicked, this, [this] { runExport(allLanguageItems()); });
-    connect(importAll, &QPushButton::clicked, this, [this] { runImport(allLanguageItems()); });
-    connect(graphics, &QPushButton::clicked, this, [this] { runImport({kCockpitSoftwareItem, kCockpitHardwareItem}); });
-
-    timer_ = new QTimer(this);
-    timer_->setObjectName("Timer1");
-    timer_->setInterval(1000);
-    connect(timer_, &QTimer::timeout, this, [this] {
-        if (pages_->currentIndex() == kLcdPage)
-            redraw();
+    connect(elementText_, &QComboBox::activated, this, &CockpitLcdPage::elementTextChosen);
+    connect(elementText_, &QComboBox::editTextChanged, this, &CockpitLcdPage::elementTextEdited);
+    connect(elementType_, &QComboBox::activated, this, &CockpitLcdPage::elementTypeChosen);
+    connect(import, &QPushButton::clicked, this,
+            [this] { context_.runImport({LcdDisplayItem(context_.state().language)}); });
+    connect(exportButton, &QPushButton::clicked, this, [this] { context_.runExport(allLanguageItems()); });
+    connect(exportAll, &QPushButton::clicked, this, [this] { context_.runExport(allLanguageItems()); });
+    connect(importAll, &QPushButton::clicked, this, [this] { context_.runImport(allLanguageItems()); });
+    connect(graphics, &QPushButton::clicked, this, [this] {
+        context_.runImport({kCockpitSoftwareItem, kCockpitHardwareItem});
     });
-    timer_->start();
-    return buildPageFrame(kLcdPage, controls);
+
+    setControls(controls);
 }
 
-std::vector<int> CockpitEditor::allLanguageItems() const
+std::vector<int> CockpitLcdPage::allLanguageItems() const
 {
     // Items 191 up to the last language the game version has.
     std::vector<int> items;
-    for (int l = 0; l < LanguagesOfVersion(app_.program.gameVersion); ++l)
+    for (int l = 0; l < LanguagesOfVersion(context_.app.program.gameVersion); ++l)
         items.push_back(LcdDisplayItem(l));
     return items;
 }
 
-void CockpitEditor::fillScreens()
+void CockpitLcdPage::showState()
 {
-    const UITexts& texts = app_.program.texts;
-    CockpitEditorState& s = state();
-    showing_ = true;
+    const UITexts& texts = context_.app.program.texts;
+    CockpitEditorState& s = context_.state();
+    context_.showing = true;
     languages_->clear();
     for (int l = 0; l < kLanguageCount; ++l)
         languages_->addItem(FromGameText(texts.text(kFirstLanguageText + l)));
@@ -187,29 +185,29 @@ void CockpitEditor::fillScreens()
     elementType_->clear();
     for (int t = 0; t < 4; ++t)
         elementType_->addItem(FromGameText(texts.text(kFirstTypeText + t)));
-    showing_ = false;
+    context_.showing = false;
     showScreen(std::clamp(s.screen, 0, kLcdScreenCount - 1));
 }
 
-void CockpitEditor::showScreen(int screen)
+void CockpitLcdPage::showScreen(int screen)
 {
-    state().screen = screen;
-    showing_ = true;
+    context_.state().screen = screen;
+    context_.showing = true;
     screens_->setCurrentRow(screen);
-    showing_ = false;
+    context_.showing = false;
     fillElementList();
     // The element index stays as it was while the screen changes.
-    showElement(state().element);
-    redraw();
+    showElement(context_.state().element);
+    context_.redraw();
 }
 
-void CockpitEditor::fillElementList()
+void CockpitLcdPage::fillElementList()
 {
-    const UITexts& texts = app_.program.texts;
-    const LcdScreen& screen = cockpit()
-                                  .displays[static_cast<std::size_t>(state().language)]
-                                  .screens[static_cast<std::size_t>(state().screen)];
-    showing_ = true;
+    const UITexts& texts = context_.app.program.texts;
+    const LcdScreen& screen = context_.cockpit()
+                                  .displays[static_cast<std::size_t>(context_.state().language)]
+                                  .screens[static_cast<std::size_t>(context_.state().screen)];
+    context_.showing = true;
     const int row = elements_->currentRow();
     elements_->clear();
     for (const LcdElement& e : screen) {
@@ -232,25 +230,25 @@ void CockpitEditor::fillElementList()
         }
     }
     elements_->setCurrentRow(std::max(row, 0));
-    showing_ = false;
+    context_.showing = false;
 }
 
-LcdElement* CockpitEditor::chosenElement()
+LcdElement* CockpitLcdPage::chosenElement()
 {
-    if (!loaded(LcdDisplayItem(state().language)))
+    if (!context_.loaded(LcdDisplayItem(context_.state().language)))
         return nullptr;
-    const int element = std::clamp(state().element, 0, kLcdElementCount - 1);
-    return &cockpit()
-                .displays[static_cast<std::size_t>(state().language)]
-                .screens[static_cast<std::size_t>(state().screen)][static_cast<std::size_t>(element)];
+    const int element = std::clamp(context_.state().element, 0, kLcdElementCount - 1);
+    return &context_.cockpit()
+                .displays[static_cast<std::size_t>(context_.state().language)]
+                .screens[static_cast<std::size_t>(context_.state().screen)][static_cast<std::size_t>(element)];
 }
 
-void CockpitEditor::showElement(int element)
+void CockpitLcdPage::showElement(int element)
 {
-    const UITexts& texts = app_.program.texts;
+    const UITexts& texts = context_.app.program.texts;
     element = std::clamp(element, 0, kLcdElementCount - 1);
-    state().element = element;
-    showing_ = true;
+    context_.state().element = element;
+    context_.showing = true;
     elements_->setCurrentRow(element);
     const LcdElement* e = chosenElement();
     const bool isLoaded = e != nullptr;
@@ -280,68 +278,70 @@ void CockpitEditor::showElement(int element)
         elementText_->setEditText(e ? FromUntrustedGameText(ShownLcdText(e->text())) : QString());
     }
     elementText_->setEnabled(isLoaded && type != 0);
-    showing_ = false;
+    context_.showing = false;
 }
 
-void CockpitEditor::elementNumberChanged(int byte, int value)
+void CockpitLcdPage::elementNumberChanged(int byte, int value)
 {
     LcdElement* e = chosenElement();
-    if (showing_ || !e)
+    if (context_.showing || !e)
         return;
     (*e)[static_cast<std::size_t>(byte)] = static_cast<std::uint8_t>(value);
-    redraw();
+    context_.redraw();
 }
 
-void CockpitEditor::elementTextChosen(int index)
+void CockpitLcdPage::elementTextChosen(int index)
 {
     LcdElement* e = chosenElement();
-    if (showing_ || !e || index < 0 || !(e->is(LcdType::Highlight) || e->is(LcdType::Placeholder)))
+    if (context_.showing || !e || index < 0 || !(e->is(LcdType::Highlight) || e->is(LcdType::Placeholder)))
         return;
     // The list position is the table index, whatever the language file
     // calls the entry.
     (*e)[LcdElement::kIndex] = static_cast<std::uint8_t>(index);
     e->setText(ToGameText(elementText_->itemText(index)));
     fillElementList();
-    redraw();
+    context_.redraw();
 }
 
-void CockpitEditor::elementTextEdited(const QString& text)
+void CockpitLcdPage::elementTextEdited(const QString& text)
 {
     LcdElement* e = chosenElement();
-    if (showing_ || !e || !(e->is(LcdType::Text) || e->is(LcdType::Message)))
+    if (context_.showing || !e || !(e->is(LcdType::Text) || e->is(LcdType::Message)))
         return;
     const std::string stored = StoredLcdText(ToGameText(text));
     if (!IsWritableLcdText(stored) || stored.size() > kLcdTextWidth)
         return;
     e->setText(stored);
     fillElementList();
-    redraw();
+    context_.redraw();
 }
 
-void CockpitEditor::elementTypeChosen(int type)
+void CockpitLcdPage::elementTypeChosen(int type)
 {
     LcdElement* e = chosenElement();
-    if (showing_ || !e || type < 0)
+    if (context_.showing || !e || type < 0)
         return;
-    ChangeElementType(*e, static_cast<LcdType>(type), app_.program.texts.text(kPlaceholderCaptionText));
+    ChangeElementType(*e, static_cast<LcdType>(type), context_.app.program.texts.text(kPlaceholderCaptionText));
     fillElementList();
-    showElement(state().element);
-    redraw();
+    showElement(context_.state().element);
+    context_.redraw();
 }
 
-Image CockpitEditor::renderEmulation() const
+Image CockpitLcdPage::picture(Image) const
 {
-    const auto& s = app_.editorStates.cockpit;
-    const CockpitData& data = app_.workingSet().cockpit;
+    const CockpitEditorState& s = context_.state();
+    const CockpitData& data = context_.cockpit();
     const CockpitGraphicsSet& set = data.graphics[static_cast<std::size_t>(s.variant)];
     LcdScene scene;
-    if (loaded(CockpitGraphicsItem(s.variant)) && set.loaded())
+    if (context_.loaded(CockpitGraphicsItem(s.variant)) && set.loaded())
         scene.preview = &set.preview;
-    if (loaded(LcdDisplayItem(s.language)))
+    if (context_.loaded(LcdDisplayItem(s.language)))
         scene.screen = &data.displays[static_cast<std::size_t>(s.language)].screens[static_cast<std::size_t>(s.screen)];
     scene.chosenElement = s.element;
-    scene.outsideText = app_.program.texts.text(kOutsideCockpitText);
+    scene.outsideText = context_.app.program.texts.text(kOutsideCockpitText);
     return RenderLcd(scene, font_);
 }
+
+int CockpitLcdPage::statusItem() const { return LcdDisplayItem(context_.state().language); }
 
 } // namespace pitwall::gui

@@ -1,9 +1,7 @@
-// The cockpit editor's pages of positions: the cockpit objects (outlined
-// over the cockpit with their parent area) and the LCD texts.
-
-#include "CockpitEditor.h"
+#include "CockpitPositionPages.h"
 
 #include "AppContext.h"
+#include "EditorStates.h"
 #include "QtMessages.h"
 #include "WidgetHelpers.h"
 
@@ -60,9 +58,10 @@ void Outline(Image& picture, int left, int top, int right, int bottom, Pixel col
 
 } // namespace
 
-QWidget* CockpitEditor::buildObjectsPage()
+CockpitObjectsPage::CockpitObjectsPage(CockpitPageContext& context, int number, QWidget* parent)
+    : CockpitPage(context, number, parent)
 {
-    auto* controls = new QWidget;
+    auto* controls = new QWidget(this);
     auto* grid = new QGridLayout(controls);
     objectList_ = new QListWidget(controls);
     objectList_->setObjectName("ListBox12");
@@ -84,31 +83,34 @@ QWidget* CockpitEditor::buildObjectsPage()
     grid->addWidget(exportButton, 4, 0, 1, 3);
     grid->addWidget(graphics, 5, 0, 1, 3);
     connect(objectList_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (showing_ || row < 0)
+        if (context_.showing || row < 0)
             return;
-        storeObject();
+        store();
         showObject(row);
-        redraw();
+        context_.redraw();
     });
     // The picture follows the fields; the record takes them when written back.
     for (QObject* field : {static_cast<QObject*>(objectLeft_), static_cast<QObject*>(objectTop_)})
         connect(static_cast<QSpinBox*>(field), &QSpinBox::valueChanged, this, [this] {
-            if (!showing_)
-                redraw();
+            if (!context_.showing)
+                context_.redraw();
         });
     connect(parent_, &QComboBox::currentIndexChanged, this, [this] {
-        if (!showing_)
-            redraw();
+        if (!context_.showing)
+            context_.redraw();
     });
-    connect(import, &QPushButton::clicked, this, [this] { runImport({kCockpitObjectsItem}); });
-    connect(exportButton, &QPushButton::clicked, this, [this] { runExport({kCockpitObjectsItem}); });
-    connect(graphics, &QPushButton::clicked, this, [this] { runImport({kCockpitSoftwareItem, kCockpitHardwareItem}); });
-    return buildPageFrame(kObjectsPage, controls);
+    connect(import, &QPushButton::clicked, this, [this] { context_.runImport({kCockpitObjectsItem}); });
+    connect(exportButton, &QPushButton::clicked, this, [this] { context_.runExport({kCockpitObjectsItem}); });
+    connect(graphics, &QPushButton::clicked, this, [this] {
+        context_.runImport({kCockpitSoftwareItem, kCockpitHardwareItem});
+    });
+    setControls(controls);
 }
 
-QWidget* CockpitEditor::buildTextsPage()
+CockpitLcdTextsPage::CockpitLcdTextsPage(CockpitPageContext& context, int number, QWidget* parent)
+    : CockpitPage(context, number, parent)
 {
-    auto* controls = new QWidget;
+    auto* controls = new QWidget(this);
     auto* grid = new QGridLayout(controls);
     textList_ = new QListWidget(controls);
     textList_->setObjectName("ListBox2");
@@ -121,8 +123,8 @@ QWidget* CockpitEditor::buildTextsPage()
         textSpins_[static_cast<std::size_t>(i)] = Spin(controls, names[i], 0, 255);
         grid->addWidget(textSpins_[static_cast<std::size_t>(i)], 1 + i / 2, 1 + i % 2);
         connect(textSpins_[static_cast<std::size_t>(i)], &QSpinBox::valueChanged, this, [this] {
-            if (!showing_)
-                redraw();
+            if (!context_.showing)
+                context_.redraw();
         });
     }
     auto* import = Button(controls, "Button12");
@@ -132,25 +134,27 @@ QWidget* CockpitEditor::buildTextsPage()
     grid->addWidget(exportButton, 4, 0, 1, 3);
     grid->addWidget(graphics, 5, 0, 1, 3);
     connect(textList_, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (showing_ || row < 0)
+        if (context_.showing || row < 0)
             return;
-        storeLcdText();
+        store();
         showLcdText(row);
-        redraw();
+        context_.redraw();
     });
-    connect(import, &QPushButton::clicked, this, [this] { runImport({kLcdTextsItem}); });
-    connect(exportButton, &QPushButton::clicked, this, [this] { runExport({kLcdTextsItem}); });
-    connect(graphics, &QPushButton::clicked, this, [this] { runImport({kCockpitSoftwareItem, kCockpitHardwareItem}); });
-    return buildPageFrame(kTextsPage, controls);
+    connect(import, &QPushButton::clicked, this, [this] { context_.runImport({kLcdTextsItem}); });
+    connect(exportButton, &QPushButton::clicked, this, [this] { context_.runExport({kLcdTextsItem}); });
+    connect(graphics, &QPushButton::clicked, this, [this] {
+        context_.runImport({kCockpitSoftwareItem, kCockpitHardwareItem});
+    });
+    setControls(controls);
 }
 
-void CockpitEditor::showObject(int index)
+void CockpitObjectsPage::showObject(int index)
 {
-    const UITexts& texts = app_.program.texts;
+    const UITexts& texts = context_.app.program.texts;
     // 255 (none chosen) and anything else out of range: the first.
     if (index < 0 || index >= kCockpitObjectCount)
         index = 0;
-    showing_ = true;
+    context_.showing = true;
     if (objectList_->count() != kCockpitObjectCount) {
         objectList_->clear();
         for (int i = 0; i < kCockpitObjectCount; ++i)
@@ -162,8 +166,8 @@ void CockpitEditor::showObject(int index)
     parent_->clear();
     for (int text : kParentTexts)
         parent_->addItem(FromGameText(texts.text(text)));
-    const bool isLoaded = loaded(kCockpitObjectsItem);
-    const CockpitObject& o = cockpit().objects[static_cast<std::size_t>(index)];
+    const bool isLoaded = context_.loaded(kCockpitObjectsItem);
+    const CockpitObject& o = context_.cockpit().objects[static_cast<std::size_t>(index)];
     objectList_->setCurrentRow(index);
     parent_->setCurrentIndex(std::min<int>(o.parent(), kCockpitParentCount - 1));
     objectLeft_->setValue(o.left());
@@ -171,27 +175,27 @@ void CockpitEditor::showObject(int index)
     for (QWidget* w :
          {static_cast<QWidget*>(parent_), static_cast<QWidget*>(objectLeft_), static_cast<QWidget*>(objectTop_)})
         w->setEnabled(isLoaded);
-    showing_ = false;
+    context_.showing = false;
     shownObject_ = index;
-    state().object = index;
+    context_.state().object = index;
 }
 
-void CockpitEditor::storeObject()
+void CockpitObjectsPage::store()
 {
-    if (shownObject_ < 0 || !loaded(kCockpitObjectsItem))
+    if (shownObject_ < 0 || !context_.loaded(kCockpitObjectsItem))
         return;
-    CockpitObject& o = cockpit().objects[static_cast<std::size_t>(shownObject_)];
+    CockpitObject& o = context_.cockpit().objects[static_cast<std::size_t>(shownObject_)];
     o.setParent(static_cast<std::uint8_t>(std::max(parent_->currentIndex(), 0)));
     o.setLeft(static_cast<std::uint16_t>(objectLeft_->value()));
     o.setTop(static_cast<std::uint16_t>(objectTop_->value()));
 }
 
-void CockpitEditor::showLcdText(int index)
+void CockpitLcdTextsPage::showLcdText(int index)
 {
-    const UITexts& texts = app_.program.texts;
+    const UITexts& texts = context_.app.program.texts;
     if (index < 0 || index >= kLcdTextCount)
         index = 0;
-    showing_ = true;
+    context_.showing = true;
     if (textList_->count() != kLcdTextCount) {
         textList_->clear();
         for (int i = 0; i < kLcdTextCount; ++i)
@@ -200,49 +204,57 @@ void CockpitEditor::showLcdText(int index)
         for (int i = 0; i < kLcdTextCount; ++i)
             textList_->item(i)->setText(FromGameText(texts.text(kFirstLcdText + i)));
     }
-    const LcdTextPositions& t = cockpit().lcdTexts;
+    const LcdTextPositions& t = context_.cockpit().lcdTexts;
     textList_->setCurrentRow(index);
     const int values[4] = {t.left[static_cast<std::size_t>(index)], t.top[static_cast<std::size_t>(index)], t.width,
                            t.height};
     for (int i = 0; i < 4; ++i) {
         textSpins_[static_cast<std::size_t>(i)]->setValue(values[i]);
-        textSpins_[static_cast<std::size_t>(i)]->setEnabled(loaded(kLcdTextsItem));
+        textSpins_[static_cast<std::size_t>(i)]->setEnabled(context_.loaded(kLcdTextsItem));
     }
-    showing_ = false;
+    context_.showing = false;
     shownText_ = index;
-    state().lcdText = index;
+    context_.state().lcdText = index;
 }
 
-void CockpitEditor::storeLcdText()
+void CockpitLcdTextsPage::store()
 {
-    if (shownText_ < 0 || !loaded(kLcdTextsItem))
+    if (shownText_ < 0 || !context_.loaded(kLcdTextsItem))
         return;
-    LcdTextPositions& t = cockpit().lcdTexts;
+    LcdTextPositions& t = context_.cockpit().lcdTexts;
     t.left[static_cast<std::size_t>(shownText_)] = static_cast<std::uint8_t>(textSpins_[0]->value());
     t.top[static_cast<std::size_t>(shownText_)] = static_cast<std::uint8_t>(textSpins_[1]->value());
     t.width = static_cast<std::uint8_t>(textSpins_[2]->value());
     t.height = static_cast<std::uint8_t>(textSpins_[3]->value());
 }
 
-void CockpitEditor::drawObjects(Image& picture) const
+Image CockpitObjectsPage::picture(Image cockpit) const
 {
-    if (shownObject_ < 0 || !loaded(kCockpitObjectsItem))
-        return;
+    if (shownObject_ < 0 || !context_.loaded(kCockpitObjectsItem))
+        return cockpit;
     const int parent = std::clamp(parent_->currentIndex(), 0, kCockpitParentCount - 1);
     const Rect area = kParentAreas[parent];
-    Outline(picture, area.left, area.top, area.right, area.bottom, kYellow);
+    Outline(cockpit, area.left, area.top, area.right, area.bottom, kYellow);
     const Size size = kClassSizes[kObjectClass[shownObject_]];
     const int left = area.left + objectLeft_->value(), top = area.top + objectTop_->value();
-    Outline(picture, left, top, left + std::max(size.w - 1, 0), top + std::max(size.h - 1, 0), kRed);
+    Outline(cockpit, left, top, left + std::max(size.w - 1, 0), top + std::max(size.h - 1, 0), kRed);
+    return cockpit;
 }
 
-void CockpitEditor::drawLcdTexts(Image& picture) const
+Image CockpitLcdTextsPage::picture(Image cockpit) const
 {
-    if (shownText_ < 0 || !loaded(kLcdTextsItem))
-        return;
+    if (shownText_ < 0 || !context_.loaded(kLcdTextsItem))
+        return cockpit;
     const int left = 171 + textSpins_[0]->value(), top = 39 + textSpins_[1]->value();
-    Outline(picture, left, top, left + std::max(textSpins_[2]->value() - 1, 0),
+    Outline(cockpit, left, top, left + std::max(textSpins_[2]->value() - 1, 0),
             top + std::max(textSpins_[3]->value() - 1, 0), kRed);
+    return cockpit;
 }
+
+int CockpitObjectsPage::statusItem() const { return kCockpitObjectsItem; }
+void CockpitObjectsPage::showState() { showObject(context_.state().object); }
+
+int CockpitLcdTextsPage::statusItem() const { return kLcdTextsItem; }
+void CockpitLcdTextsPage::showState() { showLcdText(context_.state().lcdText); }
 
 } // namespace pitwall::gui
