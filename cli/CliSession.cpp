@@ -217,12 +217,4 @@ std::vector<int> ParseNumberList(const std::string& list, int lowest, int highes
     return numbers;
 }
 
-ItemBytes ParseItemList(const std::string& list)
-{
-    ItemBytes items{};
-    for (int n : ParseNumberList(list, 1, kLastItem, "item"))
-        items[static_cast<std::size_t>(n)] = 1;
-    return items;
-}
-
 } // namespace pitwall::cli

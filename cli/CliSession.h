@@ -78,7 +78,5 @@ private:
 
 // "1,2,11-21" or "all" (lowest..highest). CommandFailure on a bad list.
 std::vector<int> ParseNumberList(const std::string& list, int lowest, int highest, const char* what);
-// Items 1..198 the same way.
-ItemBytes ParseItemList(const std::string& list);
 
 } // namespace pitwall::cli

@@ -25,6 +25,7 @@ void AddCockpitCommands(CLI::App& app, CliContext& context);
 void AddCareerCommands(CLI::App& app, CliContext& context);
 void AddTracksCommands(CLI::App& app, CliContext& context);
 void AddGraphicsCommands(CLI::App& app, CliContext& context);
+void AddItemsCommand(CLI::App& app, CliContext& context);
 
 // Parses and runs one command line; returns the exit code (0 ok, 1 failure,
 // 2 usage).

@@ -36,6 +36,7 @@ int RunCli(int argc, const char* const* argv, CliContext& context)
     AddCareerCommands(app, context);
     AddTracksCommands(app, context);
     AddGraphicsCommands(app, context);
+    AddItemsCommand(app, context);
     // Global flags such as --quiet may also follow the command.
     std::function<void(CLI::App&)> fallThrough = [&](CLI::App& parent) {
         for (CLI::App* command : parent.get_subcommands([](CLI::App*) { return true; })) {

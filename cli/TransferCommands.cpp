@@ -5,6 +5,7 @@
 #include "CliSession.h"
 #include "Commands.h"
 #include "GameWrites.h"
+#include "ItemNames.h"
 
 #include "base/FileUtils.h"
 #include "formats/GameInstallation.h"
@@ -51,11 +52,11 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
         auto output = std::make_shared<std::string>();
         auto timings = std::make_shared<bool>(false);
         cmd->add_option("--game", *game, "Game directory")->required();
-        cmd->add_option("--items", *items, "Items to import: 1,2,11-21 or all")->required();
+        cmd->add_option("--items", *items, "Items to import: numbers, ranges like 11-21, names or groups (see the items command), or all")->required();
         cmd->add_option("-o,--output", *output, "Carset file to write (.GMS)")->required();
         cmd->add_flag("--timings", *timings, "Print the seconds the import and the carset save took");
         cmd->callback([&context, game, items, output, timings] {
-            ItemBytes selection = ParseItemList(*items);
+            ItemBytes selection = ParseItemList(*items, context.texts);
             CliSession s(context, *game);
             PhaseTimer timer(context, *timings);
             s.leaveOutItemsTheGameLacks(selection, *items);
@@ -78,7 +79,7 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
         auto timings = std::make_shared<bool>(false);
         cmd->add_option("CARSET", *carset, "Carset file (.GMS)")->required();
         cmd->add_option("--game", *game, "Game directory")->required();
-        cmd->add_option("--items", *items, "Only these items: 1,2,11-21 or all");
+        cmd->add_option("--items", *items, "Only these items: numbers, ranges like 11-21, names or groups (see the items command)");
         cmd->add_flag("--dry-run", *dryRun,
                       "Print, per item, the game files and byte ranges that would change; change nothing");
         cmd->add_flag("--yes", context.sink.answerYes, "Answer Yes to every question of the run");
@@ -91,7 +92,7 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
                 UseArtExpansion(s, context, *dryRun);
             bool complete = items->empty();
             if (!complete) {
-                ItemBytes selection = ParseItemList(*items);
+                ItemBytes selection = ParseItemList(*items, context.texts);
                 s.leaveOutItemsTheGameLacks(selection, *items);
                 s.workingSet().transfer.selection = selection;
             }

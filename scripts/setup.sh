@@ -9,7 +9,7 @@ qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6svg6 qt6-translations-l
 libzip-dev zlib1g-dev zip unzip nettle-dev time strace
 libjpeg62-turbo-dev libpng-dev
 libgtest-dev libgmock-dev libbenchmark-dev
-libcli11-dev
+libcli11-dev nlohmann-json3-dev
 clang libclang-rt-14-dev
 xvfb xauth x11-apps imagemagick
 "

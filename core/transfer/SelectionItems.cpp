@@ -43,6 +43,7 @@ constexpr Caption kCaptions[] = {
 constexpr int kTeamRowLabel = 454;  // "Team Nr. 1:" .. 464
 constexpr int kTrackRowLabel = 534; // the sixteen track labels .. 549
 constexpr int kCarLabel = 449, kCockpitLabel = 450, kJackLabel = 914, kTeamArtLabel = 452, kPitCrewLabel = 899;
+constexpr int kAllRowLabel = 465; // "Alle:", the row of the select-all boxes
 constexpr int kAllLabel = 913, kTrackFilesLabel = 551, kTrackGraphicsLabel = 552, kTrackInfoLabel = 474;
 
 std::string Trimmed(std::string s)
@@ -155,6 +156,20 @@ std::string ItemDescription(int item, const UITexts& texts)
     int caption = ItemCaptionText(item);
     if (caption >= 0)
         return texts.text(caption);
+    // The boxes of the "All:" row without a caption: named after their column.
+    struct AllBox {
+        int box, label;
+        const char* variant;
+    };
+    constexpr AllBox kAllBoxes[] = {
+        {79, kCarLabel, " SW"},          {80, kCarLabel, " HW"},        {81, kCockpitLabel, " SW"},
+        {82, kCockpitLabel, " HW"},      {83, kJackLabel, " SW"},       {84, kJackLabel, " HW"},
+        {115, kTeamArtLabel, ""},        {137, kTrackGraphicsLabel, ""}, {154, kTrackInfoLabel, ""},
+        {166, kAllLabel, ""},            {177, kPitCrewLabel, ""},
+    };
+    for (const auto& b : kAllBoxes)
+        if (b.box == item)
+            return texts.text(kAllRowLabel) + " " + Trimmed(texts.text(b.label)) + b.variant;
     return "#" + std::to_string(item);
 }
 
