@@ -1,5 +1,6 @@
 // art info, art export, art import, art expand: the art bank BITMAPS\GP3ART5.BIN.
 
+#include "GameOption.h"
 #include "CliSession.h"
 #include "Commands.h"
 #include "FormatCommandSupport.h"
@@ -97,7 +98,7 @@ void AddArtCommands(CLI::App& app, CliContext& context)
         auto out = std::make_shared<std::string>();
         cmd->add_option("ENTRY", *entry, "Entry 0-839")->required();
         cmd->add_option("OUT", *out, "Picture file (.BMP, .JPG or .PNG)")->required();
-        cmd->add_option("--game", *game, "Game directory")->required();
+        AddGameOption(cmd, *game, context);
         cmd->callback([&context, game, entry, out] {
             const std::string bank = GameFile(*game, kArtBankGamePath);
             CommandMessages messages(context);
@@ -111,7 +112,7 @@ void AddArtCommands(CLI::App& app, CliContext& context)
         auto out = std::make_shared<std::string>();
         auto format = std::make_shared<std::string>("bmp");
         cmd->add_option("OUT_DIR", *out, "Directory for the pictures (made when missing)")->required();
-        cmd->add_option("--game", *game, "Game directory")->required();
+        AddGameOption(cmd, *game, context);
         cmd->add_option("--format", *format, "bmp, png or jpg")
             ->check(CLI::IsMember({"bmp", "png", "jpg"}, CLI::ignore_case));
         cmd->callback([&context, game, out, format] {
@@ -153,7 +154,7 @@ void AddArtCommands(CLI::App& app, CliContext& context)
         auto in = std::make_shared<std::string>();
         cmd->add_option("ENTRY", *entry, "Entry 0-839")->required();
         cmd->add_option("IN", *in, "Picture file (.BMP or .JPG) of the entry's size")->required();
-        cmd->add_option("--game", *game, "Game directory")->required();
+        AddGameOption(cmd, *game, context);
         cmd->callback([&context, game, entry, in] {
             const std::string bank = GameFile(*game, kArtBankGamePath);
             const std::size_t i = RequireEntry(*entry);
@@ -175,7 +176,7 @@ void AddArtCommands(CLI::App& app, CliContext& context)
         auto keep = std::make_shared<bool>(false);
         cmd->add_option("--entries", *entries, "Entries: all, or a list such as 1,5,755-839")->required();
         cmd->add_flag("--keep-backup", *keep, "Keep the old bank as GP3ART5.BIN.OLD");
-        cmd->add_option("--game", *game, "Game directory")->required();
+        AddGameOption(cmd, *game, context);
         cmd->callback([&context, game, entries, keep] {
             const std::string bank = GameFile(*game, kArtBankGamePath);
             std::vector<bool> flags(kArtEntryCount, false);

@@ -1,5 +1,6 @@
 // backup: copy groups of game files into a directory.
 
+#include "GameOption.h"
 #include "CliSession.h"
 #include "Commands.h"
 #include "TerminalText.h"
@@ -44,7 +45,7 @@ void AddBackupCommands(CLI::App& app, CliContext& context)
     auto game = std::make_shared<std::string>();
     auto groups = std::make_shared<std::string>();
     auto to = std::make_shared<std::string>();
-    cmd->add_option("--game", *game, "Game directory")->required();
+    AddGameOption(cmd, *game, context);
     cmd->add_option("--groups", *groups, "Groups like 0,1,3-5 or all")->required();
     cmd->add_option("--to", *to, "Target directory")->required();
     cmd->callback([&context, game, groups, to] {

@@ -1,5 +1,6 @@
 // career show: the game's last season report as a table.
 
+#include "GameOption.h"
 #include "CliSession.h"
 #include "Commands.h"
 #include "TerminalText.h"
@@ -30,7 +31,7 @@ void AddCareerCommands(CLI::App& app, CliContext& context)
     auto* cmd = career->add_subcommand("show", "The season report gpsaves\\seasona1.txt as a table");
     auto game = std::make_shared<std::string>();
     auto laps = std::make_shared<unsigned>(0);
-    cmd->add_option("--game", *game, "Game directory")->required();
+    AddGameOption(cmd, *game, context);
     cmd->add_option("--laps", *laps, "Laps of the race, to time the lapped cars (default: unknown)");
     cmd->callback([&context, game, laps] {
         CliSession s(context, *game);

@@ -1,5 +1,6 @@
 // cockpit lcd export, cockpit lcd import, cockpit render.
 
+#include "GameOption.h"
 #include "CliSession.h"
 #include "Commands.h"
 
@@ -53,10 +54,11 @@ struct LcdOptions {
     std::string file;
 };
 
-CLI::App* LcdCommand(CLI::App* parent, const char* name, const char* help, LcdOptions& o, const char* fileHelp)
+CLI::App* LcdCommand(CLI::App* parent, const char* name, const char* help, LcdOptions& o, const char* fileHelp,
+                     const CliContext& context)
 {
     auto* cmd = parent->add_subcommand(name, help);
-    cmd->add_option("--game", o.game, "Game directory")->required();
+    AddGameOption(cmd, o.game, context);
     cmd->add_option("--language", o.language, "Game language, e.g. ENGLISH")->required();
     cmd->add_option("FILE", o.file, fileHelp)->required();
     return cmd;
@@ -72,7 +74,7 @@ void AddCockpitCommands(CLI::App& app, CliContext& context)
     lcd->require_subcommand(1);
     {
         auto o = std::make_shared<LcdOptions>();
-        auto* cmd = LcdCommand(lcd, "export", "Write a language's LCD displays to a .3D file", *o, ".3D file to write");
+        auto* cmd = LcdCommand(lcd, "export", "Write a language's LCD displays to a .3D file", *o, ".3D file to write", context);
         cmd->callback([&context, o] {
             CliSession s(context, o->game);
             const int language = LanguageOption(o->language, s.session().program.gameVersion);
@@ -84,7 +86,7 @@ void AddCockpitCommands(CLI::App& app, CliContext& context)
     {
         auto o = std::make_shared<LcdOptions>();
         auto* cmd = LcdCommand(lcd, "import", "Read a .3D file into a language's LCD displays of the installation", *o,
-                               ".3D file to read");
+                               ".3D file to read", context);
         cmd->callback([&context, o] {
             CliSession s(context, o->game);
             const int language = LanguageOption(o->language, s.session().program.gameVersion);
@@ -112,7 +114,7 @@ void AddCockpitCommands(CLI::App& app, CliContext& context)
         auto screen = std::make_shared<std::string>();
         auto element = std::make_shared<int>(-1);
         auto* cmd = cockpit->add_subcommand("render", "Draw a screen of the cockpit LCD as a PNG picture");
-        cmd->add_option("--game", o->game, "Game directory")->required();
+        AddGameOption(cmd, o->game, context);
         cmd->add_option("--language", o->language, "Game language, e.g. ENGLISH")->required();
         cmd->add_option("--screen", *screen, "Screen name, e.g. DRIVING_RACE_TEXT")->required();
         cmd->add_option("--element", *element, "Element drawn as chosen (0-20), for texts shown only then");

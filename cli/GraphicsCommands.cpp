@@ -2,6 +2,7 @@
 // expansion that exports of team art, track pictures and menu backgrounds
 // may need (--expand-art).
 
+#include "GameOption.h"
 #include "ArtExpansionOption.h"
 #include "CliSession.h"
 #include "Commands.h"
@@ -100,7 +101,7 @@ void AddGraphicsCommands(CLI::App& app, CliContext& context)
                                          "Per team: the liveries, cockpits and jacks in each variant, the "
                                          "car-number positions and the pit-crew ramps");
     auto game = std::make_shared<std::string>();
-    cmd->add_option("--game", *game, "Game directory")->required();
+    AddGameOption(cmd, *game, context);
     cmd->callback([&context, game] {
         CliSession s(context, *game);
         auto& transfer = s.workingSet().transfer;

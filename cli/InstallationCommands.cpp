@@ -1,5 +1,6 @@
 // make-demo, info and checksum: commands about a game installation as a whole.
 
+#include "GameOption.h"
 #include "Commands.h"
 
 #include "DemoInstallation.h"
@@ -69,7 +70,7 @@ void AddInstallationCommands(CLI::App& app, CliContext& context)
     {
         auto* cmd = app.add_subcommand("info", "Show the game version and savegame format of an installation");
         auto game = std::make_shared<std::string>();
-        cmd->add_option("--game", *game, "Game directory")->required();
+        AddGameOption(cmd, *game, context);
         cmd->callback([&context, game] {
             GameDetection d = RequireInstallation(context, *game);
             context.out << "game version: " << GameVersionName(d.gameVersion) << '\n'
@@ -81,7 +82,7 @@ void AddInstallationCommands(CLI::App& app, CliContext& context)
         auto* cmd = app.add_subcommand("checksum", "Show (or fix) the checksum of F1GSTATE.SAV");
         auto game = std::make_shared<std::string>();
         auto fix = std::make_shared<bool>(false);
-        cmd->add_option("--game", *game, "Game directory")->required();
+        AddGameOption(cmd, *game, context);
         cmd->add_flag("--fix", *fix, "Write the computed checksum into the savegame");
         cmd->callback([&context, game, fix] {
             if (!DirectoryExists(*game))

@@ -2,6 +2,7 @@
 // backgrounds of the art bank and the six loading pictures, as files named
 // by a pattern whose "*" becomes the picture's number.
 
+#include "GameOption.h"
 #include "CliSession.h"
 #include "Commands.h"
 #include "FormatCommandSupport.h"
@@ -61,7 +62,7 @@ void AddMenuArtCommands(CLI::App& app, CliContext& context)
         auto pattern = std::make_shared<std::string>();
         cmd->add_option("PATTERN", *pattern, "File names, \"*\" for the number (BG*.JPG gives BG0.JPG..BG84.JPG)")
             ->required();
-        cmd->add_option("--game", *game, "Game directory")->required();
+        AddGameOption(cmd, *game, context);
         cmd->callback([&context, game, pattern] {
             RequirePattern(*pattern);
             const std::string bank = GameFile(*game, kArtBankGamePath);
@@ -82,7 +83,7 @@ void AddMenuArtCommands(CLI::App& app, CliContext& context)
         auto game = std::make_shared<std::string>();
         auto pattern = std::make_shared<std::string>();
         cmd->add_option("PATTERN", *pattern, "File names, \"*\" for the number 1-6")->required();
-        cmd->add_option("--game", *game, "Game directory")->required();
+        AddGameOption(cmd, *game, context);
         cmd->callback([&context, game, pattern] {
             RequirePattern(*pattern);
             CliSession s(context, *game);
@@ -103,7 +104,7 @@ void AddMenuArtCommands(CLI::App& app, CliContext& context)
         auto pattern = std::make_shared<std::string>();
         auto yes = std::make_shared<bool>(false);
         cmd->add_option("PATTERN", *pattern, "File names, \"*\" for the number 1-6")->required();
-        cmd->add_option("--game", *game, "Game directory")->required();
+        AddGameOption(cmd, *game, context);
         cmd->add_flag("--yes", *yes, "Stretch pictures of another size to 640 x 480");
         cmd->callback([&context, game, pattern, yes] {
             RequirePattern(*pattern);

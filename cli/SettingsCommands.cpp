@@ -1,5 +1,6 @@
 // settings show, settings set: the six setting areas of an installation.
 
+#include "GameOption.h"
 #include "CliSession.h"
 #include "Commands.h"
 
@@ -100,7 +101,7 @@ void AddSettingsCommands(CLI::App& app, CliContext& context)
     {
         auto* cmd = settings->add_subcommand("show", "The six setting records of an installation");
         auto game = std::make_shared<std::string>();
-        cmd->add_option("--game", *game, "Game directory")->required();
+        AddGameOption(cmd, *game, context);
         cmd->callback([&context, game] {
             CliSession s(context, *game);
             ImportSettings(s, {std::begin(kSettingsItems), std::end(kSettingsItems)});
@@ -115,7 +116,7 @@ void AddSettingsCommands(CLI::App& app, CliContext& context)
             "damage.nose=1200 camera.3.direction=-90 (see 'settings keys')");
         auto game = std::make_shared<std::string>();
         auto assignments = std::make_shared<std::vector<std::string>>();
-        cmd->add_option("--game", *game, "Game directory")->required();
+        AddGameOption(cmd, *game, context);
         cmd->add_option("KEY=VALUE", *assignments, "Values to change")->required();
         cmd->callback([&context, game, assignments] {
             // Every key is checked before the installation is even read.

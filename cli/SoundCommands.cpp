@@ -1,6 +1,7 @@
 // sound list, sound extract, sound replace, sound extract-all, sound
 // replace-all: the sound bank SAMPLES\GP3SOUND.DAT.
 
+#include "GameOption.h"
 #include "CliSession.h"
 #include "Commands.h"
 #include "FormatCommandSupport.h"
@@ -66,7 +67,7 @@ void AddSoundCommands(CLI::App& app, CliContext& context)
     {
         auto* cmd = sound->add_subcommand("list", "The sounds of the bank");
         auto game = std::make_shared<std::string>();
-        cmd->add_option("--game", *game, "Game directory")->required();
+        AddGameOption(cmd, *game, context);
         cmd->callback([&context, game] {
             SoundBank bank = RequireBank(context, GameFile(*game, kSoundBankGamePath));
             context.out << "sounds: " << bank.entries.size() << '\n';
@@ -86,7 +87,7 @@ void AddSoundCommands(CLI::App& app, CliContext& context)
         auto out = std::make_shared<std::string>();
         cmd->add_option("INDEX", *index, "Sound number (from 0)")->required();
         cmd->add_option("OUT", *out, "WAV file to write")->required();
-        cmd->add_option("--game", *game, "Game directory")->required();
+        AddGameOption(cmd, *game, context);
         cmd->callback([&context, game, index, out] {
             SoundBank bank = RequireBank(context, GameFile(*game, kSoundBankGamePath));
             const std::size_t i = RequireIndex(bank, *index);
@@ -100,7 +101,7 @@ void AddSoundCommands(CLI::App& app, CliContext& context)
         auto in = std::make_shared<std::string>();
         cmd->add_option("INDEX", *index, "Sound number (from 0)")->required();
         cmd->add_option("IN", *in, "WAV file (as written by sound extract)")->required();
-        cmd->add_option("--game", *game, "Game directory")->required();
+        AddGameOption(cmd, *game, context);
         cmd->callback([&context, game, index, in] {
             const std::string file = GameFile(*game, kSoundBankGamePath);
             SoundBank bank = RequireBank(context, file);
@@ -129,7 +130,7 @@ void AddSoundCommands(CLI::App& app, CliContext& context)
         auto game = std::make_shared<std::string>();
         auto folder = std::make_shared<std::string>();
         cmd->add_option("DIR", *folder, "Folder to write into (must exist)")->required();
-        cmd->add_option("--game", *game, "Game directory")->required();
+        AddGameOption(cmd, *game, context);
         cmd->callback([&context, game, folder] {
             const std::string dir = RequireFolder(*folder);
             CliSession s(context, *game);
@@ -148,7 +149,7 @@ void AddSoundCommands(CLI::App& app, CliContext& context)
         auto game = std::make_shared<std::string>();
         auto folder = std::make_shared<std::string>();
         cmd->add_option("DIR", *folder, "Folder with the WAV files")->required();
-        cmd->add_option("--game", *game, "Game directory")->required();
+        AddGameOption(cmd, *game, context);
         cmd->callback([&context, game, folder] {
             const std::string dir = RequireFolder(*folder);
             CliSession s(context, *game);

@@ -1,5 +1,6 @@
 // teams show, teams per-export, teams per-import.
 
+#include "GameOption.h"
 #include "CliSession.h"
 #include "Commands.h"
 #include "TerminalText.h"
@@ -41,7 +42,7 @@ void AddTeamsCommands(CLI::App& app, CliContext& context)
     {
         auto* cmd = teams->add_subcommand("show", "A table of the teams and drivers");
         auto game = std::make_shared<std::string>();
-        cmd->add_option("--game", *game, "Game directory")->required();
+        AddGameOption(cmd, *game, context);
         cmd->callback([&context, game] {
             CliSession s(context, *game);
             ImportTeams(s);
@@ -67,7 +68,7 @@ void AddTeamsCommands(CLI::App& app, CliContext& context)
         auto* cmd = teams->add_subcommand("per-export", "Write the installation's teams and drivers to a .PER file");
         auto game = std::make_shared<std::string>();
         auto file = std::make_shared<std::string>();
-        cmd->add_option("--game", *game, "Game directory")->required();
+        AddGameOption(cmd, *game, context);
         cmd->add_option("FILE", *file, ".PER file to write")->required();
         cmd->callback([&context, game, file] {
             CliSession s(context, *game);
@@ -79,7 +80,7 @@ void AddTeamsCommands(CLI::App& app, CliContext& context)
         auto* cmd = teams->add_subcommand("per-import", "Read a .PER file into the installation's teams and drivers");
         auto game = std::make_shared<std::string>();
         auto file = std::make_shared<std::string>();
-        cmd->add_option("--game", *game, "Game directory")->required();
+        AddGameOption(cmd, *game, context);
         cmd->add_option("FILE", *file, ".PER file to read")->required();
         cmd->callback([&context, game, file] {
             CliSession s(context, *game);

@@ -1,6 +1,7 @@
 // text export, text import: a language's texts of an installation, read and
 // written through the language areas (LDATA\<LANGUAGE>.str).
 
+#include "GameOption.h"
 #include "CliSession.h"
 #include "Commands.h"
 #include "FormatCommandSupport.h"
@@ -75,7 +76,7 @@ void AddTextCommands(CLI::App& app, CliContext& context)
         auto out = std::make_shared<std::string>();
         cmd->add_option("LANGUAGE", *language, "Language name, such as ENGLISH")->required();
         cmd->add_option("OUT", *out, "File to write (.STR or .TXT)")->required();
-        cmd->add_option("--game", *game, "Game directory")->required();
+        AddGameOption(cmd, *game, context);
         cmd->callback([&context, game, language, out] {
             const int kind = RequireKind(context, *out);
             CliSession s(context, *game);
@@ -100,7 +101,7 @@ void AddTextCommands(CLI::App& app, CliContext& context)
         auto force = std::make_shared<bool>(false);
         cmd->add_option("LANGUAGE", *language, "Language name, such as ENGLISH")->required();
         cmd->add_option("IN", *in, "File to read (.STR or .TXT)")->required();
-        cmd->add_option("--game", *game, "Game directory")->required();
+        AddGameOption(cmd, *game, context);
         cmd->add_flag("--force", *force, "Write even when the number of texts does not fit the game version");
         cmd->callback([&context, game, language, in, force] {
             const int kind = RequireKind(context, *in);

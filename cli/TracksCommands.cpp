@@ -1,5 +1,6 @@
 // tracks show, tracks check-jams: the sixteen track slots of an installation.
 
+#include "GameOption.h"
 #include "CliSession.h"
 #include "Commands.h"
 #include "TerminalText.h"
@@ -111,7 +112,7 @@ void AddTracksCommands(CLI::App& app, CliContext& context)
                                            "strategies and JAMs of every slot");
         auto game = std::make_shared<std::string>();
         auto slot = std::make_shared<int>(0);
-        cmd->add_option("--game", *game, "Game directory")->required();
+        AddGameOption(cmd, *game, context);
         cmd->add_option("--slot", *slot, "Only this slot (1..16)")->check(CLI::Range(1, kTrackCount));
         cmd->callback([&context, game, slot] {
             CliSession s(context, *game);
@@ -128,7 +129,7 @@ void AddTracksCommands(CLI::App& app, CliContext& context)
                                            "Whether every JAM the track files need is installed, "
                                            "for software (GP3JAMS) and hardware (GP3JAMSH)");
         auto game = std::make_shared<std::string>();
-        cmd->add_option("--game", *game, "Game directory")->required();
+        AddGameOption(cmd, *game, context);
         cmd->callback([&context, game] {
             CliSession s(context, *game);
             ImportTracks(s);

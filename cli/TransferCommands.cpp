@@ -1,6 +1,7 @@
 // import, apply, restore: moving items between installations through
 // carsets, and putting an installation back as it was before a run.
 
+#include "GameOption.h"
 #include "ArtExpansionOption.h"
 #include "CliSession.h"
 #include "Commands.h"
@@ -51,7 +52,7 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
         auto items = std::make_shared<std::string>();
         auto output = std::make_shared<std::string>();
         auto timings = std::make_shared<bool>(false);
-        cmd->add_option("--game", *game, "Game directory")->required();
+        AddGameOption(cmd, *game, context);
         cmd->add_option("--items", *items, "Items to import: numbers, ranges like 11-21, names or groups (see the items command), or all")->required();
         cmd->add_option("-o,--output", *output, "Carset file to write (.GMS)")->required();
         cmd->add_flag("--timings", *timings, "Print the seconds the import and the carset save took");
@@ -78,7 +79,7 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
         auto expandArt = std::make_shared<bool>(false);
         auto timings = std::make_shared<bool>(false);
         cmd->add_option("CARSET", *carset, "Carset file (.GMS)")->required();
-        cmd->add_option("--game", *game, "Game directory")->required();
+        AddGameOption(cmd, *game, context);
         cmd->add_option("--items", *items, "Only these items: numbers, ranges like 11-21, names or groups (see the items command)");
         cmd->add_flag("--dry-run", *dryRun,
                       "Print, per item, the game files and byte ranges that would change; change nothing");
@@ -119,7 +120,7 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
         auto id = std::make_shared<std::string>();
         auto list = std::make_shared<bool>(false);
         cmd->add_option("ID", *id, "Restore point to put back (default: the newest)");
-        cmd->add_option("--game", *game, "Game directory")->required();
+        AddGameOption(cmd, *game, context);
         cmd->add_flag("--list", *list, "List the restore points, newest first");
         cmd->callback([&context, game, id, list] {
             if (!DirectoryExists(*game))

@@ -1,0 +1,37 @@
+#include "GameOption.h"
+
+#include "app/IniFile.h"
+#include "app/ProgramDirectories.h"
+#include "app/Settings.h"
+#include "base/FileUtils.h"
+
+namespace pitwall::cli {
+
+std::string DefaultGameDirectory(const CliContext& context)
+{
+    if (auto game = SystemEnvironment("PITWALL_GAME"); game && !game->empty())
+        return *game;
+    // The desktop program beside this one keeps its settings where it finds
+    // them; only read here, so the file stays as the desktop program left it.
+    std::string settings = ComputeProgramDirectories(context.programDirectory).settingsFile();
+    IniFile ini;
+    if (FileExists(settings) && ini.load(settings)) {
+        std::string game = ini.readString(kGeneralSection, "GP3Path", "");
+        if (!game.empty())
+            return game;
+    }
+    throw CommandFailure("no game directory: give --game DIRECTORY, set PITWALL_GAME, or choose the game in the "
+                         "desktop program (GP3Path in "
+                         + settings + ")");
+}
+
+void AddGameOption(CLI::App* command, std::string& game, const CliContext& context)
+{
+    command->add_option("--game", game, "Game directory (default: $PITWALL_GAME, else the desktop program's game)");
+    command->parse_complete_callback([&game, &context] {
+        if (game.empty())
+            game = DefaultGameDirectory(context);
+    });
+}
+
+} // namespace pitwall::cli
