@@ -28,9 +28,17 @@ std::string DefaultGameDirectory(const CliContext& context)
 void AddGameOption(CLI::App* command, std::string& game, const CliContext& context)
 {
     command->add_option("--game", game, "Game directory (default: $PITWALL_GAME, else the desktop program's game)");
+    // Runs before the parser has looked at the rest of the line, so a missing
+    // game is a usage error like any other and a mistyped option still gets
+    // its own message.
     command->parse_complete_callback([&game, &context] {
-        if (game.empty())
+        if (!game.empty())
+            return;
+        try {
             game = DefaultGameDirectory(context);
+        } catch (const CommandFailure& e) {
+            throw CLI::RequiredError(e.what(), CLI::ExitCodes::RequiredError);
+        }
     });
 }
 

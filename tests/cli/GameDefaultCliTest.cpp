@@ -75,7 +75,7 @@ TEST(GameDefaultCli, EnvironmentThenDesktopSettingsThenASayingError)
 
     EnvironmentOverride noEnv("PITWALL_GAME", nullptr);
     auto neither = RunInstalled(program, {"teams", "show", "--quiet"});
-    EXPECT_EQ(neither.code, 1);
+    EXPECT_EQ(neither.code, 2); // a usage error, as a missing option is
     EXPECT_EQ(neither.out, "");
     for (const char* named : {"--game", "PITWALL_GAME", "PITWALL.INI"})
         EXPECT_NE(neither.err.find(named), std::string::npos) << named << " in: " << neither.err;
