@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "Suggestions.h"
 #include "TerminalText.h"
 
 #include "base/Windows1252.h"
@@ -58,7 +59,14 @@ int RunCli(int argc, const char* const* argv, CliContext& context)
         context.out << app.version() << '\n';
         return 0;
     } catch (const CLI::ParseError& e) {
-        context.err << "pitwall-cli: " << TerminalLine(e.what()) << "\nRun with --help for usage.\n";
+        // A mistyped command or option is named, with the name it is nearest to.
+        Suggestion s = SuggestName(app, argc, argv);
+        if (!s.nearest.empty())
+            context.err << "pitwall-cli: unknown " << (s.word[0] == '-' ? "option" : "command") << " '"
+                        << TerminalLine(s.word) << "': did you mean '" << s.nearest << "'?\n";
+        else
+            context.err << "pitwall-cli: " << TerminalLine(e.what()) << '\n';
+        context.err << "Run with --help for usage.\n";
         return 2;
     } catch (const std::exception& e) {
         // Failures may name carset members or quote game files, and may list
