@@ -1,9 +1,9 @@
 // art info, art export, art import, art expand: the art bank BITMAPS\GP3ART5.BIN.
 
-#include "GameOption.h"
 #include "CliSession.h"
 #include "Commands.h"
 #include "FormatCommandSupport.h"
+#include "GameOption.h"
 #include "GameWrites.h"
 
 #include "base/FileUtils.h"

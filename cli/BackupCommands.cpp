@@ -1,8 +1,8 @@
 // backup: copy groups of game files into a directory.
 
-#include "GameOption.h"
 #include "CliSession.h"
 #include "Commands.h"
+#include "GameOption.h"
 #include "TerminalText.h"
 
 #include "base/FileUtils.h"

@@ -1,8 +1,8 @@
 // career show: the game's last season report as a table.
 
-#include "GameOption.h"
 #include "CliSession.h"
 #include "Commands.h"
+#include "GameOption.h"
 #include "TerminalText.h"
 
 #include "base/Windows1252.h"

@@ -1,8 +1,8 @@
 // cockpit lcd export, cockpit lcd import, cockpit render.
 
-#include "GameOption.h"
 #include "CliSession.h"
 #include "Commands.h"
+#include "GameOption.h"
 
 #include "base/FileUtils.h"
 #include "cockpit/CockpitData.h"
@@ -74,7 +74,8 @@ void AddCockpitCommands(CLI::App& app, CliContext& context)
     lcd->require_subcommand(1);
     {
         auto o = std::make_shared<LcdOptions>();
-        auto* cmd = LcdCommand(lcd, "export", "Write a language's LCD displays to a .3D file", *o, ".3D file to write", context);
+        auto* cmd = LcdCommand(lcd, "export", "Write a language's LCD displays to a .3D file", *o, ".3D file to write",
+                               context);
         cmd->callback([&context, o] {
             CliSession s(context, o->game);
             const int language = LanguageOption(o->language, s.session().program.gameVersion);

@@ -2,10 +2,10 @@
 // expansion that exports of team art, track pictures and menu backgrounds
 // may need (--expand-art).
 
-#include "GameOption.h"
 #include "ArtExpansionOption.h"
 #include "CliSession.h"
 #include "Commands.h"
+#include "GameOption.h"
 #include "GameWrites.h"
 #include "TerminalText.h"
 

@@ -1,7 +1,7 @@
 // make-demo, info and checksum: commands about a game installation as a whole.
 
-#include "GameOption.h"
 #include "Commands.h"
+#include "GameOption.h"
 
 #include "DemoInstallation.h"
 #include "GameWrites.h"

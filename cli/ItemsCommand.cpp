@@ -19,9 +19,10 @@ void AddItemsCommand(CLI::App& app, CliContext& context)
             nlohmann::ordered_json items = nlohmann::ordered_json::array();
             for (int n = 1; n <= kLastItem; ++n) {
                 std::string group = ItemGroupOf(n);
-                items.push_back({{"number", n},
-                                 {"group", group.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(group)},
-                                 {"name", ItemName(n, context.texts)}});
+                items.push_back(
+                    {{"number", n},
+                     {"group", group.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(group)},
+                     {"name", ItemName(n, context.texts)}});
             }
             nlohmann::ordered_json groups = nlohmann::ordered_json::object();
             for (const auto& g : ItemGroups())

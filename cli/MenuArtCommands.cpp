@@ -2,10 +2,10 @@
 // backgrounds of the art bank and the six loading pictures, as files named
 // by a pattern whose "*" becomes the picture's number.
 
-#include "GameOption.h"
 #include "CliSession.h"
 #include "Commands.h"
 #include "FormatCommandSupport.h"
+#include "GameOption.h"
 
 #include "base/FileUtils.h"
 #include "formats/ArtBankDirectory.h"

@@ -1,8 +1,8 @@
 // settings show, settings set: the six setting areas of an installation.
 
-#include "GameOption.h"
 #include "CliSession.h"
 #include "Commands.h"
+#include "GameOption.h"
 
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsValues.h"

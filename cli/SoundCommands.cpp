@@ -1,10 +1,10 @@
 // sound list, sound extract, sound replace, sound extract-all, sound
 // replace-all: the sound bank SAMPLES\GP3SOUND.DAT.
 
-#include "GameOption.h"
 #include "CliSession.h"
 #include "Commands.h"
 #include "FormatCommandSupport.h"
+#include "GameOption.h"
 #include "GameWrites.h"
 
 #include "base/FileUtils.h"

@@ -21,7 +21,8 @@ std::size_t Distance(const std::string& a, const std::string& b)
         d[0][j] = j;
     for (std::size_t i = 1; i <= a.size(); ++i)
         for (std::size_t j = 1; j <= b.size(); ++j) {
-            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (same(a[i - 1], b[j - 1]) ? 0 : 1)});
+            d[i][j] =
+                std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (same(a[i - 1], b[j - 1]) ? 0 : 1)});
             if (i > 1 && j > 1 && same(a[i - 1], b[j - 2]) && same(a[i - 2], b[j - 1]))
                 d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
         }
@@ -61,7 +62,8 @@ Suggestion SuggestName(CLI::App& app, int argc, const char* const* argv)
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg.rfind("--", 0) == 0 && arg.size() > 2) {
-            std::string name = arg.substr(2, arg.find('=') == std::string::npos ? std::string::npos : arg.find('=') - 2);
+            std::string name =
+                arg.substr(2, arg.find('=') == std::string::npos ? std::string::npos : arg.find('=') - 2);
             std::vector<std::string> names;
             const CLI::Option* known = nullptr;
             for (CLI::Option* o : OptionsInReach(command))
@@ -83,8 +85,8 @@ Suggestion SuggestName(CLI::App& app, int argc, const char* const* argv)
         auto subcommands = command->get_subcommands([](CLI::App*) { return true; });
         if (subcommands.empty())
             continue; // a command's own argument
-        auto found = std::find_if(subcommands.begin(), subcommands.end(),
-                                  [&](CLI::App* s) { return s->check_name(arg); });
+        auto found =
+            std::find_if(subcommands.begin(), subcommands.end(), [&](CLI::App* s) { return s->check_name(arg); });
         if (found != subcommands.end()) {
             command = *found;
             continue;

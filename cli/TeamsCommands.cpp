@@ -1,8 +1,8 @@
 // teams show, teams per-export, teams per-import.
 
-#include "GameOption.h"
 #include "CliSession.h"
 #include "Commands.h"
+#include "GameOption.h"
 #include "TerminalText.h"
 
 #include "base/Windows1252.h"

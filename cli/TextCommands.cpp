@@ -1,10 +1,10 @@
 // text export, text import: a language's texts of an installation, read and
 // written through the language areas (LDATA\<LANGUAGE>.str).
 
-#include "GameOption.h"
 #include "CliSession.h"
 #include "Commands.h"
 #include "FormatCommandSupport.h"
+#include "GameOption.h"
 #include "TerminalText.h"
 
 #include "base/FileUtils.h"

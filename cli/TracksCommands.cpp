@@ -1,8 +1,8 @@
 // tracks show, tracks check-jams: the sixteen track slots of an installation.
 
-#include "GameOption.h"
 #include "CliSession.h"
 #include "Commands.h"
+#include "GameOption.h"
 #include "TerminalText.h"
 
 #include "base/FileUtils.h"

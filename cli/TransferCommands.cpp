@@ -1,10 +1,10 @@
 // import, apply, restore: moving items between installations through
 // carsets, and putting an installation back as it was before a run.
 
-#include "GameOption.h"
 #include "ArtExpansionOption.h"
 #include "CliSession.h"
 #include "Commands.h"
+#include "GameOption.h"
 #include "GameWrites.h"
 #include "ItemNames.h"
 
@@ -53,7 +53,9 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
         auto output = std::make_shared<std::string>();
         auto timings = std::make_shared<bool>(false);
         AddGameOption(cmd, *game, context);
-        cmd->add_option("--items", *items, "Items to import: numbers, ranges like 11-21, names or groups (see the items command), or all")->required();
+        cmd->add_option("--items", *items,
+                        "Items to import: numbers, ranges like 11-21, names or groups (see the items command), or all")
+            ->required();
         cmd->add_option("-o,--output", *output, "Carset file to write (.GMS)")->required();
         cmd->add_flag("--timings", *timings, "Print the seconds the import and the carset save took");
         cmd->callback([&context, game, items, output, timings] {
@@ -80,7 +82,8 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
         auto timings = std::make_shared<bool>(false);
         cmd->add_option("CARSET", *carset, "Carset file (.GMS)")->required();
         AddGameOption(cmd, *game, context);
-        cmd->add_option("--items", *items, "Only these items: numbers, ranges like 11-21, names or groups (see the items command)");
+        cmd->add_option("--items", *items,
+                        "Only these items: numbers, ranges like 11-21, names or groups (see the items command)");
         cmd->add_flag("--dry-run", *dryRun,
                       "Print, per item, the game files and byte ranges that would change; change nothing");
         cmd->add_flag("--yes", context.sink.answerYes, "Answer Yes to every question of the run");

@@ -162,10 +162,9 @@ std::string ItemDescription(int item, const UITexts& texts)
         const char* variant;
     };
     constexpr AllBox kAllBoxes[] = {
-        {79, kCarLabel, " SW"},          {80, kCarLabel, " HW"},        {81, kCockpitLabel, " SW"},
-        {82, kCockpitLabel, " HW"},      {83, kJackLabel, " SW"},       {84, kJackLabel, " HW"},
-        {115, kTeamArtLabel, ""},        {137, kTrackGraphicsLabel, ""}, {154, kTrackInfoLabel, ""},
-        {166, kAllLabel, ""},            {177, kPitCrewLabel, ""},
+        {79, kCarLabel, " SW"},     {80, kCarLabel, " HW"},  {81, kCockpitLabel, " SW"}, {82, kCockpitLabel, " HW"},
+        {83, kJackLabel, " SW"},    {84, kJackLabel, " HW"}, {115, kTeamArtLabel, ""},   {137, kTrackGraphicsLabel, ""},
+        {154, kTrackInfoLabel, ""}, {166, kAllLabel, ""},    {177, kPitCrewLabel, ""},
     };
     for (const auto& b : kAllBoxes)
         if (b.box == item)
