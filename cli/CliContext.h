@@ -35,6 +35,9 @@ struct CliContext {
     StderrMessages sink{err};
     Messenger messenger{texts, sink};
     bool quiet = false;
+    // --json on a showing command: data as one JSON document on stdout, and
+    // a failure also as {"error": ...} there.
+    bool json = false;
     // Where restore points are kept (--restore-dir); empty: the user's data
     // directory.
     std::string restoreRoot;

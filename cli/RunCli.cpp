@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "JsonOutput.h"
 #include "Suggestions.h"
 #include "TerminalText.h"
 
@@ -75,6 +76,8 @@ int RunCli(int argc, const char* const* argv, CliContext& context)
         std::string text = e.what();
         if (const auto* format = dynamic_cast<const FormatError*>(&e); format && format->number() >= 0)
             text = Windows1252ToUtf8(FormatErrorText(*format, context.texts));
+        if (context.json)
+            PrintJson(context, Json{{"error", MessageTextToUtf8(text)}});
         std::size_t start = 0;
         const char* prefix = "pitwall-cli: ";
         while (true) {
