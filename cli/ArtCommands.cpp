@@ -5,6 +5,7 @@
 #include "FormatCommandSupport.h"
 #include "GameOption.h"
 #include "GameWrites.h"
+#include "OutputOptions.h"
 
 #include "base/FileUtils.h"
 #include "base/Windows1252.h"
@@ -95,31 +96,33 @@ void AddArtCommands(CLI::App& app, CliContext& context)
         auto* cmd = art->add_subcommand("export", "Save an entry as a BMP, JPG or PNG picture");
         auto game = std::make_shared<std::string>();
         auto entry = std::make_shared<int>();
-        auto out = std::make_shared<std::string>();
         cmd->add_option("ENTRY", *entry, "Entry 0-839")->required();
-        cmd->add_option("OUT", *out, "Picture file (.BMP, .JPG or .PNG)")->required();
+        auto out = std::make_shared<std::string>();
+        AddOutputOption(cmd, *out, "OUT", "Picture file (.BMP, .JPG or .PNG)");
         AddGameOption(cmd, *game, context);
         cmd->callback([&context, game, entry, out] {
+            const std::string& file = RequireOutput(*out);
             const std::string bank = GameFile(*game, kArtBankGamePath);
             CommandMessages messages(context);
-            if (!ExportArtImage(bank, RequireEntry(*entry), *out, messages.get()))
+            MakeFolderOf(file);
+            if (!ExportArtImage(bank, RequireEntry(*entry), file, messages.get()))
                 messages.fail("nothing was exported");
+            Note(context, "wrote " + file);
         });
     }
     {
         auto* cmd = art->add_subcommand("export-all", "Save every entry as a picture, named by number and name");
         auto game = std::make_shared<std::string>();
-        auto out = std::make_shared<std::string>();
         auto format = std::make_shared<std::string>("bmp");
-        cmd->add_option("OUT_DIR", *out, "Directory for the pictures (made when missing)")->required();
+        auto out = std::make_shared<std::string>();
+        AddOutputOption(cmd, *out, "OUT_DIR", "Folder for the pictures (made when missing)");
         AddGameOption(cmd, *game, context);
         cmd->add_option("--format", *format, "bmp, png or jpg")
             ->check(CLI::IsMember({"bmp", "png", "jpg"}, CLI::ignore_case));
         cmd->callback([&context, game, out, format] {
             const std::string bank = GameFile(*game, kArtBankGamePath);
             RequireDirectory(context, bank);
-            if (!ForceDirectories(*out))
-                throw CommandFailure("cannot make the directory " + *out);
+            const std::string folder = MakeOutputFolder(RequireOutput(*out));
             std::string extension = "." + *format;
             for (char& c : extension)
                 c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -128,10 +131,11 @@ void AddArtCommands(CLI::App& app, CliContext& context)
             for (std::size_t i = 0; i < kArtEntryCount; ++i) {
                 CommandMessages messages(context);
                 const std::string file =
-                    IncludeTrailingBackslash(*out) + ExportFileName(i, ArtEntryLabel(i, context.texts), extension);
+                    folder + ExportFileName(i, ArtEntryLabel(i, context.texts), extension);
                 try {
                     if (ExportArtImage(bank, i, file, messages.get())) {
                         ++written;
+                        Detail(context, "wrote " + file);
                         continue;
                     }
                     messages.fail("entry " + std::to_string(i) + " was not exported");
@@ -140,8 +144,8 @@ void AddArtCommands(CLI::App& app, CliContext& context)
                         firstFailure = "entry " + std::to_string(i) + ": " + e.what();
                 }
             }
-            if (!context.quiet)
-                context.err << "wrote " << written << " of " << kArtEntryCount << " pictures to " << *out << '\n';
+            Note(context, "wrote " + std::to_string(written) + " of " + std::to_string(kArtEntryCount) + " pictures to "
+                              + RequireOutput(*out));
             if (!firstFailure.empty())
                 throw CommandFailure(std::to_string(kArtEntryCount - written) + " entries were not exported; "
                                      + firstFailure);
@@ -183,6 +187,13 @@ void AddArtCommands(CLI::App& app, CliContext& context)
             for (int i : ParseNumberList(*entries, 0, static_cast<int>(kArtEntryCount) - 1, "entry"))
                 flags[static_cast<std::size_t>(i)] = true;
             const ArtDirectory before = RequireDirectory(context, bank);
+            // Entries that fit already need nothing: with none left, the bank
+            // is not rewritten and no restore point is made.
+            std::size_t toExpand = 0;
+            for (std::size_t i = 0; i < kArtEntryCount; ++i)
+                toExpand += flags[i] && !before.entries[i].fits() ? 1 : 0;
+            if (toExpand == 0)
+                throw CommandFailure("every chosen entry fits already; nothing was expanded");
             CommandMessages messages(context);
             ArtDirectory after;
             const std::string backup = std::string(kArtBankGamePath) + ".OLD";
@@ -194,9 +205,8 @@ void AddArtCommands(CLI::App& app, CliContext& context)
             std::size_t count = 0;
             for (std::size_t i = 0; i < kArtEntryCount; ++i)
                 count += before.entries[i].fits() != after.entries[i].fits() ? 1 : 0;
-            if (!context.quiet)
-                context.err << "expanded " << count << " entries; the bank now holds " << FileSizeOf(bank)
-                            << " bytes\n";
+            Note(context, "expanded " + std::to_string(count) + " entries; the bank now holds "
+                              + std::to_string(FileSizeOf(bank)) + " bytes");
         });
     }
 }

@@ -38,6 +38,8 @@ struct CliContext {
     // --json on a showing command: data as one JSON document on stdout, and
     // a failure also as {"error": ...} there.
     bool json = false;
+    // --verbose: notes in more detail (each file, each sound).
+    bool verbose = false;
     // Where restore points are kept (--restore-dir); empty: the user's data
     // directory.
     std::string restoreRoot;

@@ -3,6 +3,7 @@
 #include "CliSession.h"
 #include "Commands.h"
 #include "GameOption.h"
+#include "OutputOptions.h"
 
 #include "base/FileUtils.h"
 #include "cockpit/CockpitData.h"
@@ -55,12 +56,15 @@ struct LcdOptions {
 };
 
 CLI::App* LcdCommand(CLI::App* parent, const char* name, const char* help, LcdOptions& o, const char* fileHelp,
-                     const CliContext& context)
+                     bool writes, const CliContext& context)
 {
     auto* cmd = parent->add_subcommand(name, help);
     AddGameOption(cmd, o.game, context);
     cmd->add_option("--language", o.language, "Game language, e.g. ENGLISH")->required();
-    cmd->add_option("FILE", o.file, fileHelp)->required();
+    if (writes)
+        AddOutputOption(cmd, o.file, "FILE", fileHelp);
+    else
+        cmd->add_option("FILE", o.file, fileHelp)->required();
     return cmd;
 }
 
@@ -75,8 +79,9 @@ void AddCockpitCommands(CLI::App& app, CliContext& context)
     {
         auto o = std::make_shared<LcdOptions>();
         auto* cmd = LcdCommand(lcd, "export", "Write a language's LCD displays to a .3D file", *o, ".3D file to write",
-                               context);
+                               true, context);
         cmd->callback([&context, o] {
+            MakeFolderOf(RequireOutput(o->file));
             CliSession s(context, o->game);
             const int language = LanguageOption(o->language, s.session().program.gameVersion);
             Import(s, {LcdDisplayItem(language)});
@@ -87,7 +92,7 @@ void AddCockpitCommands(CLI::App& app, CliContext& context)
     {
         auto o = std::make_shared<LcdOptions>();
         auto* cmd = LcdCommand(lcd, "import", "Read a .3D file into a language's LCD displays of the installation", *o,
-                               ".3D file to read", context);
+                               ".3D file to read", false, context);
         cmd->callback([&context, o] {
             CliSession s(context, o->game);
             const int language = LanguageOption(o->language, s.session().program.gameVersion);
@@ -119,8 +124,9 @@ void AddCockpitCommands(CLI::App& app, CliContext& context)
         cmd->add_option("--language", o->language, "Game language, e.g. ENGLISH")->required();
         cmd->add_option("--screen", *screen, "Screen name, e.g. DRIVING_RACE_TEXT")->required();
         cmd->add_option("--element", *element, "Element drawn as chosen (0-20), for texts shown only then");
-        cmd->add_option("FILE", o->file, "PNG file to write")->required();
+        AddOutputOption(cmd, o->file, "FILE", "PNG file to write");
         cmd->callback([&context, o, screen, element] {
+            MakeFolderOf(RequireOutput(o->file));
             const int screenIndex = LcdScreenIndex(*screen);
             if (screenIndex < 0)
                 throw CommandFailure("unknown screen " + *screen);

@@ -9,20 +9,30 @@ namespace pitwall::cli {
 
 std::string DefaultGameDirectory(const CliContext& context)
 {
-    if (auto game = SystemEnvironment("PITWALL_GAME"); game && !game->empty())
+    // A default that no longer names a folder says where it came from: the
+    // user did not type it.
+    if (auto game = SystemEnvironment("PITWALL_GAME"); game && !game->empty()) {
+        if (!DirectoryExists(*game))
+            throw CommandFailure("PITWALL_GAME names " + *game + ", which is not a folder");
         return *game;
+    }
     // The desktop program beside this one keeps its settings where it finds
     // them; only read here, so the file stays as the desktop program left it.
     std::string settings = ComputeProgramDirectories(context.programDirectory).settingsFile();
     IniFile ini;
     if (FileExists(settings) && ini.load(settings)) {
         std::string game = ini.readString(kGeneralSection, "GP3Path", "");
-        if (!game.empty())
+        if (!game.empty()) {
+            if (!DirectoryExists(game))
+                throw CommandFailure("the desktop program's game folder " + game + " (GP3Path in " + settings
+                                     + ") does not exist; give --game DIRECTORY");
             return game;
+        }
     }
-    throw CommandFailure("no game directory: give --game DIRECTORY, set PITWALL_GAME, or choose the game in the "
-                         "desktop program (GP3Path in "
-                         + settings + ")");
+    throw CLI::RequiredError("no game directory: give --game DIRECTORY, set PITWALL_GAME, or choose the game in the "
+                             "desktop program (GP3Path in "
+                                 + settings + ")",
+                             CLI::ExitCodes::RequiredError);
 }
 
 void AddGameOption(CLI::App* command, std::string& game, const CliContext& context)
@@ -32,13 +42,8 @@ void AddGameOption(CLI::App* command, std::string& game, const CliContext& conte
     // game is a usage error like any other and a mistyped option still gets
     // its own message.
     command->parse_complete_callback([&game, &context] {
-        if (!game.empty())
-            return;
-        try {
+        if (game.empty())
             game = DefaultGameDirectory(context);
-        } catch (const CommandFailure& e) {
-            throw CLI::RequiredError(e.what(), CLI::ExitCodes::RequiredError);
-        }
     });
 }
 

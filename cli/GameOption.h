@@ -12,8 +12,9 @@ namespace pitwall::cli {
 
 void AddGameOption(CLI::App* command, std::string& game, const CliContext& context);
 
-// The game directory to use when --game was not given; CommandFailure naming
-// --game, PITWALL_GAME and the settings file when there is none.
+// The game directory to use when --game was not given: a usage error naming
+// --game, PITWALL_GAME and the settings file when there is none, a
+// CommandFailure saying where a default came from when it is not a folder.
 std::string DefaultGameDirectory(const CliContext& context);
 
 } // namespace pitwall::cli

@@ -3,6 +3,7 @@
 
 #include "Commands.h"
 #include "GameWrites.h"
+#include "OutputOptions.h"
 
 #include "base/FileUtils.h"
 #include "base/Windows1252.h"
@@ -105,15 +106,17 @@ void AddJamCommands(CLI::App& app, CliContext& context)
     {
         auto* cmd = jam->add_subcommand("to-bmp", "Save a JAM's page as a BMP or PNG picture");
         auto file = std::make_shared<std::string>();
-        auto bmp = std::make_shared<std::string>();
         cmd->add_option("FILE", *file, "JAM file")->required();
-        cmd->add_option("OUT", *bmp, "Picture file to write (.BMP or .PNG)")->required();
-        cmd->callback([&context, file, bmp] {
+        auto out = std::make_shared<std::string>();
+        AddOutputOption(cmd, *out, "OUT", "Picture file to write (.BMP or .PNG)");
+        cmd->callback([&context, file, out] {
+            const std::string& bmp = RequireOutput(*out);
             JamSession session(context);
-            if (!SaveJamPage(session.load(*file), *bmp, &session.messenger))
-                session.fail("cannot write the picture " + *bmp);
-            if (!context.quiet)
-                context.err << "wrote " << *bmp << '\n';
+            const TJAMFile jam = session.load(*file);
+            MakeFolderOf(bmp);
+            if (!SaveJamPage(jam, bmp, &session.messenger))
+                session.fail("cannot write the picture " + bmp);
+            Note(context, "wrote " + bmp);
         });
     }
     {
@@ -139,25 +142,25 @@ void AddJamCommands(CLI::App& app, CliContext& context)
             auto content = assembled.Content();
             ReplaceFileGuarded(context, target, std::vector<std::uint8_t>(content.begin(), content.end()),
                                "jam from-bmp " + FileNameOf(target));
-            if (!context.quiet)
-                context.err << "wrote " << target << '\n';
+            Note(context, "wrote " + target);
         });
     }
     {
         auto* cmd = jam->add_subcommand("unscramble", "Write the unscrambled copy (.JAD) of an 8-bit JAM");
         auto file = std::make_shared<std::string>();
-        auto jad = std::make_shared<std::string>();
         cmd->add_option("FILE", *file, "8-bit JAM file")->required();
-        cmd->add_option("OUT", *jad, "JAD file to write")->required();
-        cmd->callback([&context, file, jad] {
+        auto out = std::make_shared<std::string>();
+        AddOutputOption(cmd, *out, "OUT", "JAD file to write");
+        cmd->callback([&context, file, out] {
+            const std::string& jad = RequireOutput(*out);
             JamSession session(context);
             // Loading first refuses damaged files and tells the kinds apart:
             // a 16-bit JAM is not scrambled.
             if (!session.load(*file).is8Bit())
                 throw CommandFailure("a 16-bit JAM is not scrambled: " + *file);
-            ScrambleFile(*file, *jad);
-            if (!context.quiet)
-                context.err << "wrote " << *jad << '\n';
+            MakeFolderOf(jad);
+            ScrambleFile(*file, jad);
+            Note(context, "wrote " + jad);
         });
     }
 }

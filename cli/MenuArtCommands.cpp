@@ -6,6 +6,7 @@
 #include "Commands.h"
 #include "FormatCommandSupport.h"
 #include "GameOption.h"
+#include "OutputOptions.h"
 
 #include "base/FileUtils.h"
 #include "formats/ArtBankDirectory.h"
@@ -66,14 +67,16 @@ void AddMenuArtCommands(CLI::App& app, CliContext& context)
         cmd->callback([&context, game, pattern] {
             RequirePattern(*pattern);
             const std::string bank = GameFile(*game, kArtBankGamePath);
+            MakeFolderOf(*pattern);
             CommandMessages messages(context);
             // No replacement pictures here: every background comes from the bank.
             for (int n = 0; n < kMenuBackgroundCount; ++n) {
                 const std::string target = PatternFileName(*pattern, n);
                 if (!SaveMenuBackground(std::string(), bank, n, target, messages.get()))
                     messages.fail("cannot write " + target);
+                Detail(context, "wrote " + target);
             }
-            context.out << kMenuBackgroundCount << " menu backgrounds written\n";
+            Note(context, std::to_string(kMenuBackgroundCount) + " menu backgrounds written");
         });
     }
     auto* loading = art->add_subcommand("loading", "The six loading pictures BITMAPS\\LOADING1.BMP..LOADING6.BMP");
@@ -89,12 +92,15 @@ void AddMenuArtCommands(CLI::App& app, CliContext& context)
             CliSession s(context, *game);
             ImportItem(s, kLoadingPicturesItem, "the import of the loading pictures");
             const std::string& work = s.session().program.directories.working;
+            MakeFolderOf(*pattern);
             for (int n = 1; n <= kLoadingPictureCount; ++n) {
                 std::string reason;
                 const std::string target = PatternFileName(*pattern, n);
                 if (!CopyFileForced(work + LoadingPictureName(n), target, &reason))
                     throw CommandFailure("cannot write " + target + ": " + reason);
+                Detail(context, "wrote " + target);
             }
+            Note(context, std::to_string(kLoadingPictureCount) + " loading pictures written");
         });
     }
     {

@@ -16,7 +16,8 @@ int RunCli(int argc, const char* const* argv, CliContext& context)
     CLI::App app{"pitwall-cli: the headless Pitwall, for Grand Prix 3 installations and carsets", "pitwall-cli"};
     app.set_version_flag("--version", std::string("pitwall-cli ") + PITWALL_VERSION);
     app.require_subcommand(1);
-    app.add_flag("--quiet", context.quiet, "No progress lines on stderr");
+    app.add_flag("--quiet", context.quiet, "Print only data and errors: no progress lines or notes");
+    app.add_flag("--verbose", context.verbose, "Notes in more detail (each file written)");
     app.add_option("--restore-dir", context.restoreRoot,
                    "Where restore points are kept (default: the user's data directory)");
     // Test hook: stop as a crash would after writing this many game files.

@@ -6,8 +6,10 @@
 #include "FormatCommandSupport.h"
 #include "GameOption.h"
 #include "GameWrites.h"
+#include "OutputOptions.h"
 
 #include "base/FileUtils.h"
+#include "base/Windows1252.h"
 #include "formats/SoundBankFiles.h"
 #include "sounds/SoundFolder.h"
 #include "sounds/SoundsArea.h"
@@ -84,14 +86,17 @@ void AddSoundCommands(CLI::App& app, CliContext& context)
         auto* cmd = sound->add_subcommand("extract", "Save one sound as a WAV file");
         auto game = std::make_shared<std::string>();
         auto index = std::make_shared<int>();
-        auto out = std::make_shared<std::string>();
         cmd->add_option("INDEX", *index, "Sound number (from 0)")->required();
-        cmd->add_option("OUT", *out, "WAV file to write")->required();
+        auto out = std::make_shared<std::string>();
+        AddOutputOption(cmd, *out, "OUT", "WAV file to write");
         AddGameOption(cmd, *game, context);
         cmd->callback([&context, game, index, out] {
+            const std::string& file = RequireOutput(*out);
             SoundBank bank = RequireBank(context, GameFile(*game, kSoundBankGamePath));
             const std::size_t i = RequireIndex(bank, *index);
-            WriteWholeFile(*out, MakeSoundWav(bank.entries[i], bank.samples[i]));
+            MakeFolderOf(file);
+            WriteWholeFile(file, MakeSoundWav(bank.entries[i], bank.samples[i]));
+            Note(context, "wrote " + file);
         });
     }
     {
@@ -129,10 +134,10 @@ void AddSoundCommands(CLI::App& app, CliContext& context)
         auto* cmd = sound->add_subcommand("extract-all", "Save every sound as Sound<i>.WAV into a folder");
         auto game = std::make_shared<std::string>();
         auto folder = std::make_shared<std::string>();
-        cmd->add_option("DIR", *folder, "Folder to write into (must exist)")->required();
+        AddOutputOption(cmd, *folder, "DIR", "Folder to write into (made when missing)");
         AddGameOption(cmd, *game, context);
         cmd->callback([&context, game, folder] {
-            const std::string dir = RequireFolder(*folder);
+            const std::string dir = MakeOutputFolder(RequireOutput(*folder));
             CliSession s(context, *game);
             ImportSounds(s);
             const SoundTable& table = s.workingSet().sounds;
@@ -140,7 +145,7 @@ void AddSoundCommands(CLI::App& app, CliContext& context)
             if (!failed.empty())
                 throw CommandFailure(std::to_string(failed.size()) + " of " + std::to_string(table.entries.size())
                                      + " sounds could not be written into " + dir);
-            context.out << context.texts.format(531, Args(dir)) << '\n';
+            Note(context, MessageTextToUtf8(context.texts.format(531, Args(dir))));
         });
     }
     {
@@ -175,7 +180,8 @@ void AddSoundCommands(CLI::App& app, CliContext& context)
             s.require(s.engine().exportToGame(ItemChoice::AsSelected, s.ui()), "the export of the sounds");
             s.finish();
             for (std::size_t i : replaced)
-                context.out << "replaced sound " << i << '\n';
+                Detail(context, "replaced sound " + std::to_string(i));
+            Note(context, "replaced " + std::to_string(replaced.size()) + " sounds");
         });
     }
 }

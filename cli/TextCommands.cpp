@@ -5,6 +5,7 @@
 #include "Commands.h"
 #include "FormatCommandSupport.h"
 #include "GameOption.h"
+#include "OutputOptions.h"
 #include "TerminalText.h"
 
 #include "base/FileUtils.h"
@@ -72,44 +73,52 @@ void AddTextCommands(CLI::App& app, CliContext& context)
     {
         auto* cmd = text->add_subcommand("export", "Save a language's texts as a .STR or .TXT file");
         auto game = std::make_shared<std::string>();
-        auto language = std::make_shared<std::string>();
+        auto language = AddLanguageOption(cmd);
         auto out = std::make_shared<std::string>();
-        cmd->add_option("LANGUAGE", *language, "Language name, such as ENGLISH")->required();
-        cmd->add_option("OUT", *out, "File to write (.STR or .TXT)")->required();
+        AddOutputOption(cmd, *out, "OUT", "File to write (.STR or .TXT)");
         AddGameOption(cmd, *game, context);
         cmd->callback([&context, game, language, out] {
-            const int kind = RequireKind(context, *out);
+            const std::string& file = RequireOutput(*out);
+            const int kind = RequireKind(context, file);
             CliSession s(context, *game);
-            const int l = RequireLanguage(*language, s.session().program.gameVersion);
+            const int l = RequireLanguage(language->value(), s.session().program.gameVersion);
             ImportLanguage(s, l);
             const auto& strings = s.workingSet().gameTexts.languages[static_cast<std::size_t>(l)];
             try {
+                MakeFolderOf(file);
                 if (kind == 0)
-                    WriteStringFile(*out, strings);
+                    WriteStringFile(file, strings);
                 else
-                    WriteTextFile(*out, strings);
+                    WriteTextFile(file, strings);
             } catch (const std::length_error& e) {
                 throw CommandFailure(e.what());
             }
+            Note(context, "wrote " + file);
         });
     }
     {
         auto* cmd = text->add_subcommand("import", "Replace a language's texts by a .STR or .TXT file");
         auto game = std::make_shared<std::string>();
-        auto language = std::make_shared<std::string>();
+        auto language = AddLanguageOption(cmd);
         auto in = std::make_shared<std::string>();
         auto force = std::make_shared<bool>(false);
-        cmd->add_option("LANGUAGE", *language, "Language name, such as ENGLISH")->required();
-        cmd->add_option("IN", *in, "File to read (.STR or .TXT)")->required();
+        cmd->add_option("IN", *in, "File to read (.STR or .TXT)");
         AddGameOption(cmd, *game, context);
         cmd->add_flag("--force", *force, "Write even when the number of texts does not fit the game version");
         cmd->callback([&context, game, language, in, force] {
+            // With --language named, the one positional argument is the file.
+            if (!language->named.empty() && in->empty()) {
+                *in = language->positional;
+                language->positional.clear();
+            }
+            if (in->empty())
+                throw CLI::RequiredError("IN");
             const int kind = RequireKind(context, *in);
             if (!FileExists(*in))
                 throw CommandFailure(context.texts.format(349, Args(*in)));
             CliSession s(context, *game);
             const int version = s.session().program.gameVersion;
-            const int l = RequireLanguage(*language, version);
+            const int l = RequireLanguage(language->value(), version);
             CommandMessages messages(context);
             std::vector<std::string> strings;
             if (kind == 0) {

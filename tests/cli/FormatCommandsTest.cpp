@@ -64,6 +64,12 @@ TEST(FormatCommands, ArtExpandAllThenWriteABackground)
         ASSERT_TRUE(ReadArtImage(bank, i, p, nullptr));
         ASSERT_EQ(p, demo::DemoArtPicture(i, 1)) << "entry " << i;
     }
+    // Nothing left to expand: said, exit 1, the bank as it was.
+    const auto expanded = test::ReadBytes(bank);
+    auto again = test::RunCommand({"art", "expand", "--entries", "755-839", "--game", game});
+    EXPECT_EQ(again.code, 1);
+    EXPECT_NE(again.err.find("nothing was expanded"), std::string::npos) << again.err;
+    EXPECT_EQ(test::ReadBytes(bank), expanded);
 
     auto imported = test::RunCommand({"art", "import", "760", dir / "new.bmp", "--game", game});
     ASSERT_EQ(imported.code, 0) << imported.err;

@@ -90,8 +90,18 @@ TEST(GameDefaultCli, EnvironmentThenDesktopSettingsThenASayingError)
     EXPECT_EQ(fromSettings.out, withGame.out);
     EXPECT_EQ(test::ReadText(config + "/pitwall/PITWALL.INI"), ini);
 
+    // A stale default says where it came from.
+    std::ofstream(config + "/pitwall/PITWALL.INI", std::ios::binary) << "[General]\r\nGP3Path=" + dir / "gone" + "\r\n";
+    auto stale = RunInstalled(program, {"teams", "show", "--quiet"});
+    EXPECT_EQ(stale.code, 1);
+    EXPECT_NE(stale.err.find("GP3Path in " + config), std::string::npos) << stale.err;
+
     // --game still wins over both.
     EnvironmentOverride env("PITWALL_GAME", (dir / "nowhere").c_str());
     auto given = RunInstalled(program, {"teams", "show", "--quiet", "--game", game});
     EXPECT_EQ(given.code, 0) << given.err;
+    auto staleEnvironment = RunInstalled(program, {"teams", "show", "--quiet"});
+    EXPECT_EQ(staleEnvironment.code, 1);
+    EXPECT_NE(staleEnvironment.err.find("PITWALL_GAME names " + dir / "nowhere"), std::string::npos)
+        << staleEnvironment.err;
 }

@@ -1,0 +1,74 @@
+// The conventions every command shares: -o/--output and --language with the
+// older positional spellings still working, output folders made when
+// missing, data on stdout and notes on stderr that --quiet silences.
+
+#include "CliRunner.h"
+#include "TestSupport.h"
+
+#include "base/FileUtils.h"
+
+#include <gtest/gtest.h>
+
+using namespace pitwall;
+
+namespace {
+
+struct Written {
+    std::vector<std::string> command;
+    std::string file; // what the command must have made (a file or folder)
+};
+
+TEST(ConventionsCli, ExportsMakeTheirFolderAndStayQuietWithQuiet)
+{
+    test::TempDir dir;
+    const std::string game = dir / "game", out = dir / "new/deeper";
+    test::MakeDemo(game);
+    const std::string jam = game + "/GP3JAMS/MONZA.JAM";
+    const std::vector<Written> writes = {
+        {{"art", "export", "760", "-o", out + "/art/760.bmp"}, out + "/art/760.bmp"},
+        {{"art", "export-all", "--output", out + "/all"}, out + "/all"},
+        {{"art", "menu", "export-all", out + "/menu/BG*.JPG"}, out + "/menu/BG84.JPG"},
+        {{"art", "loading", "export", out + "/loading/L*.BMP"}, out + "/loading/L6.BMP"},
+        {{"sound", "extract", "3", "-o", out + "/one/s3.wav"}, out + "/one/s3.wav"},
+        {{"sound", "extract-all", "-o", out + "/sounds"}, out + "/sounds/Sound131.WAV"},
+        {{"text", "export", "--language", "ENGLISH", "-o", out + "/texts/en.txt"}, out + "/texts/en.txt"},
+    };
+    for (const auto& w : writes) {
+        auto args = w.command;
+        args.insert(args.end(), {"--game", game});
+        auto loud = test::RunCommand(args);
+        ASSERT_EQ(loud.code, 0) << w.command[1] << ": " << loud.err;
+        EXPECT_EQ(loud.out, "") << w.command[1];
+        EXPECT_NE(loud.err, "") << w.command[1] << " says nothing of what it wrote";
+        EXPECT_TRUE(FileExists(w.file) || ListFiles(IncludeTrailingBackslash(w.file), "*", false, false).size() == 840)
+            << w.file;
+        args.push_back("--quiet");
+        auto quiet = test::RunCommand(args);
+        ASSERT_EQ(quiet.code, 0) << w.command[1] << ": " << quiet.err;
+        EXPECT_EQ(quiet.out + quiet.err, "") << w.command[1];
+    }
+}
+
+TEST(ConventionsCli, OldAndNewSpellingsMeanTheSame)
+{
+    test::TempDir dir;
+    const std::string game = dir / "game";
+    test::MakeDemo(game);
+    ASSERT_EQ(test::RunCommand({"text", "export", "DEUTSCH", dir / "old.txt", "--game", game}).code, 0);
+    ASSERT_EQ(test::RunCommand({"text", "export", "--language", "DEUTSCH", "-o", dir / "new.txt", "--game", game}).code,
+              0);
+    EXPECT_EQ(test::ReadBytes(dir / "old.txt"), test::ReadBytes(dir / "new.txt"));
+    auto imported = test::RunCommand({"text", "import", "--language", "DEUTSCH", dir / "new.txt", "--game", game});
+    EXPECT_EQ(imported.code, 0) << imported.err;
+
+    // Neither spelling: a usage error naming the option.
+    auto missing = test::RunCommand({"sound", "extract", "3", "--game", game});
+    EXPECT_EQ(missing.code, 2);
+    EXPECT_NE(missing.err.find("--output"), std::string::npos) << missing.err;
+    auto noLanguage = test::RunCommand({"text", "export", "-o", dir / "x.txt", "--game", game});
+    EXPECT_EQ(noLanguage.code, 2);
+    EXPECT_NE(noLanguage.err.find("--language"), std::string::npos) << noLanguage.err;
+    EXPECT_FALSE(FileExists(dir / "x.txt"));
+}
+
+} // namespace
