@@ -33,7 +33,8 @@ void AddTrackCommands(CLI::App& app, CliContext& context)
             Json jams = Json::array();
             for (const std::string& jam : ReadJamList(*file, nullptr))
                 jams.push_back(GameTextValue(jam));
-            PrintJson(context, Json{{"gp3InfoFound", block.found}, {"info", std::move(info)}, {"jams", std::move(jams)}});
+            PrintJson(context,
+                      Json{{"gp3InfoFound", block.found}, {"info", std::move(info)}, {"jams", std::move(jams)}});
             return;
         }
         context.out << "#GP3INFO: " << (block.found ? "found" : "not found") << '\n';
