@@ -3,6 +3,7 @@
 #include "CliSession.h"
 #include "Commands.h"
 #include "GameOption.h"
+#include "JsonOutput.h"
 #include "TerminalText.h"
 
 #include "base/Windows1252.h"
@@ -22,6 +23,12 @@ std::string Column(const std::string& game, std::size_t width)
     return utf8 + std::string(shown < width ? width - shown : 1, ' ');
 }
 
+CommandFailure CutShort(const SeasonResult& r)
+{
+    return CommandFailure("the season report ends after " + std::to_string(r.entries.size()) + " of "
+                          + std::to_string(kSeasonReportEntries) + " entries");
+}
+
 } // namespace
 
 void AddCareerCommands(CLI::App& app, CliContext& context)
@@ -33,6 +40,7 @@ void AddCareerCommands(CLI::App& app, CliContext& context)
     auto laps = std::make_shared<unsigned>(0);
     AddGameOption(cmd, *game, context);
     cmd->add_option("--laps", *laps, "Laps of the race, to time the lapped cars (default: unknown)");
+    AddJsonFlag(*cmd, context);
     cmd->callback([&context, game, laps] {
         CliSession s(context, *game);
         Messenger messenger(context.texts, context.sink);
@@ -42,6 +50,26 @@ void AddCareerCommands(CLI::App& app, CliContext& context)
         if (!read->found)
             throw CommandFailure("the season report holds no race result");
         const SeasonResult& r = read->result;
+        if (context.json) {
+            // One document: a report cut short is only the error.
+            if (!r.valid)
+                throw CutShort(r);
+            Json entries = Json::array();
+            int position = 1;
+            for (const SeasonEntry& e : r.entries) {
+                Json entry{{"position", position++}};
+                SetGameText(entry, "driver", e.driver);
+                SetGameText(entry, "team", e.team);
+                SetGameText(entry, "time", ShownReportTime(e, r.laps));
+                entry["milliseconds"] = e.time == 0 ? Json(nullptr) : Json(e.time);
+                entry["lapsBehind"] = e.lapsBehind;
+                entries.push_back(std::move(entry));
+            }
+            PrintJson(context, Json{{"race", read->raceNumber},
+                                    {"laps", r.laps == 0 ? Json(nullptr) : Json(r.laps)},
+                                    {"entries", std::move(entries)}});
+            return;
+        }
         context.out << "race " << read->raceNumber << "\n";
         context.out << "pos  driver                   team                     time\n";
         int position = 1;
@@ -51,8 +79,7 @@ void AddCareerCommands(CLI::App& app, CliContext& context)
             ++position;
         }
         if (!r.valid)
-            throw CommandFailure("the season report ends after " + std::to_string(r.entries.size()) + " of "
-                                 + std::to_string(kSeasonReportEntries) + " entries");
+            throw CutShort(r);
     });
 }
 

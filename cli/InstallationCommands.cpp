@@ -2,6 +2,7 @@
 
 #include "Commands.h"
 #include "GameOption.h"
+#include "JsonOutput.h"
 
 #include "DemoInstallation.h"
 #include "GameWrites.h"
@@ -71,8 +72,14 @@ void AddInstallationCommands(CLI::App& app, CliContext& context)
         auto* cmd = app.add_subcommand("info", "Show the game version and savegame format of an installation");
         auto game = std::make_shared<std::string>();
         AddGameOption(cmd, *game, context);
+        AddJsonFlag(*cmd, context);
         cmd->callback([&context, game] {
             GameDetection d = RequireInstallation(context, *game);
+            if (context.json) {
+                PrintJson(context, Json{{"gameVersion", GameVersionName(d.gameVersion)},
+                                        {"savegameFormat", d.savegameFormat}});
+                return;
+            }
             context.out << "game version: " << GameVersionName(d.gameVersion) << '\n'
                         << "savegame format: " << d.savegameFormat << '\n';
         });
@@ -84,6 +91,7 @@ void AddInstallationCommands(CLI::App& app, CliContext& context)
         auto fix = std::make_shared<bool>(false);
         AddGameOption(cmd, *game, context);
         cmd->add_flag("--fix", *fix, "Write the computed checksum into the savegame");
+        AddJsonFlag(*cmd, context);
         cmd->callback([&context, game, fix] {
             if (!DirectoryExists(*game))
                 throw CommandFailure("not a directory: " + *game);
@@ -95,14 +103,21 @@ void AddInstallationCommands(CLI::App& app, CliContext& context)
                 throw CommandFailure("the savegame is too short to hold a checksum: " + save);
             std::uint32_t stored = StoredSavegameChecksum(bytes);
             std::uint32_t computed = ComputeSavegameChecksum(bytes);
-            context.out << "stored:   " << Hex32(stored) << '\n' << "computed: " << Hex32(computed) << '\n';
-            if (*fix && stored != computed) {
+            if (!context.json)
+                context.out << "stored:   " << Hex32(stored) << '\n' << "computed: " << Hex32(computed) << '\n';
+            const bool fixing = *fix && stored != computed;
+            if (fixing) {
                 // Only the last four bytes change, behind a restore point
                 // like every other write into the installation.
                 WriteSavegameChecksum(bytes);
                 ReplaceFileGuarded(context, save, std::move(bytes), "checksum --fix");
-                context.out << "fixed\n";
+                if (!context.json)
+                    context.out << "fixed\n";
             }
+            // The document comes after the write, so a failed fix is only
+            // the error.
+            if (context.json)
+                PrintJson(context, Json{{"stored", stored}, {"computed", computed}, {"fixed", fixing}});
         });
     }
 }

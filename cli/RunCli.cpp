@@ -6,8 +6,10 @@
 #include "base/Windows1252.h"
 #include "transfer/FormatMessages.h"
 
+#include <algorithm>
 #include <exception>
 #include <functional>
+#include <string_view>
 
 namespace pitwall::cli {
 
@@ -63,12 +65,18 @@ int RunCli(int argc, const char* const* argv, CliContext& context)
     } catch (const CLI::ParseError& e) {
         // A mistyped command or option is named, with the name it is nearest to.
         Suggestion s = SuggestName(app, argc, argv);
+        std::string message;
         if (!s.nearest.empty())
-            context.err << "pitwall-cli: unknown " << (s.word[0] == '-' ? "option" : "command") << " '"
-                        << TerminalLine(s.word) << "': did you mean '" << s.nearest << "'?\n";
+            message = "unknown " + std::string(s.word[0] == '-' ? "option" : "command") + " '" + TerminalLine(s.word)
+                + "': did you mean '" + s.nearest + "'?";
         else
-            context.err << "pitwall-cli: " << TerminalLine(e.what()) << '\n';
-        context.err << "Run with --help for usage.\n";
+            message = TerminalLine(e.what());
+        context.err << "pitwall-cli: " << message << "\nRun with --help for usage.\n";
+        // The line may stop before --json is read: a script that asked for
+        // JSON gets the error as JSON all the same.
+        if (context.json
+            || std::any_of(argv + 1, argv + argc, [](const char* a) { return std::string_view(a) == "--json"; }))
+            PrintJson(context, Json{{"error", message}});
         return 2;
     } catch (const std::exception& e) {
         // Failures may name carset members or quote game files, and may list

@@ -3,10 +3,12 @@
 #include "CliSession.h"
 #include "Commands.h"
 #include "GameOption.h"
+#include "JsonOutput.h"
 
 #include "settings/SettingsKeys.h"
 #include "settings/SettingsValues.h"
 
+#include <cctype>
 #include <cstdio>
 #include <set>
 
@@ -92,6 +94,90 @@ void Show(std::ostream& out, const GameSettings& s)
     }
 }
 
+// "in-car" -> "inCar": the command line's names as field names.
+std::string FieldName(std::string_view name)
+{
+    std::string field;
+    bool upper = false;
+    for (char c : name) {
+        if (c == '-' || c == ' ') {
+            upper = true;
+            continue;
+        }
+        field += upper ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : c;
+        upper = false;
+    }
+    return field;
+}
+
+// The values the text shows, with the same names: the misc and damage
+// fields are the keys of 'settings set' in camel case, angles in degrees.
+Json SettingsJson(const GameSettings& s)
+{
+    Json points = Json::array();
+    for (std::uint8_t p : s.points.points)
+        points.push_back(p);
+
+    Json aids = Json::array();
+    for (int level = 0; level < kAidLevelCount; ++level) {
+        std::uint16_t mask = s.aids.masks[static_cast<std::size_t>(level)];
+        Json on = Json::object();
+        AidSwitches switches = AidSwitchesOf(mask);
+        for (int aid = 0; aid < kAidCount; ++aid)
+            on["F" + std::to_string(aid + 1)] = switches[static_cast<std::size_t>(aid)];
+        aids.push_back({{"level", kAidLevelNames[static_cast<std::size_t>(level)]}, {"mask", mask}, {"on", on}});
+    }
+    Json aidNames = Json::object();
+    for (int aid = 0; aid < kAidCount; ++aid)
+        aidNames["F" + std::to_string(aid + 1)] = kAidNames[static_cast<std::size_t>(aid)];
+
+    const MiscSettings& m = s.misc;
+    int weight = WeightForEditor(m.weight);
+    Json misc{{"quickRaceLaps", m.quickRaceLaps},
+              {"keepTrackRecords", m.keepTrackRecords != 0},
+              {"playerPerformance", m.presetPerformance ? "preset" : "team"},
+              {"playerQualifying", m.playerQualifying},
+              {"playerRace", m.playerRace},
+              {"showComputerFuel", m.showComputerFuel != 0},
+              {"pitSpeedMph", m.pitSpeedMph},
+              // null: the game file holds no usable number.
+              {"weight", weight == 0 && m.weight != 0.0 ? Json(nullptr) : Json(weight)}};
+
+    const DamageSettings& d = s.damage;
+    Json parts = Json::array();
+    for (int part = 0; part < kCarPartCount; ++part)
+        parts.push_back({{"part", kCarPartNames[static_cast<std::size_t>(part)]},
+                         {"value", d.parts[static_cast<std::size_t>(part)]}});
+    Json damage{{"wallRobustness", d.wallRobustness}, {"carRobustness", d.carRobustness},
+                {"wallBounce", d.wallBounce},         {"carBounce", d.carBounce},
+                {"parts", std::move(parts)}};
+
+    Json distances = Json::object();
+    for (int view = 0; view < kViewCount; ++view)
+        distances[FieldName(kViewNames[static_cast<std::size_t>(view)])] =
+            s.display.views[static_cast<std::size_t>(view)];
+
+    Json cameras = Json::array();
+    for (int c = 0; c < kCameraCount; ++c) {
+        const auto& w = s.cameras.cameras[static_cast<std::size_t>(c)].words;
+        cameras.push_back({{"camera", c + 1},
+                           {"x", w[CameraRecord::X]},
+                           {"y", w[CameraRecord::Y]},
+                           {"z", w[CameraRecord::Z]},
+                           {"direction", AngleDegrees(w[CameraRecord::Direction])},
+                           {"pitch", AngleDegrees(w[CameraRecord::Pitch])},
+                           {"roll", AngleDegrees(w[CameraRecord::Roll])},
+                           {"detail1", w[CameraRecord::Detail1]},
+                           {"detail2", w[CameraRecord::Detail2]},
+                           {"unknown1", w[CameraRecord::Unknown1]},
+                           {"unknown2", w[CameraRecord::Unknown2]}});
+    }
+    return Json{{"points", std::move(points)},        {"aids", std::move(aids)},
+                {"aidNames", std::move(aidNames)},    {"misc", std::move(misc)},
+                {"damage", std::move(damage)},        {"visibleCarDistances", std::move(distances)},
+                {"cameras", std::move(cameras)}};
+}
+
 } // namespace
 
 void AddSettingsCommands(CLI::App& app, CliContext& context)
@@ -102,9 +188,16 @@ void AddSettingsCommands(CLI::App& app, CliContext& context)
         auto* cmd = settings->add_subcommand("show", "The six setting records of an installation");
         auto game = std::make_shared<std::string>();
         AddGameOption(cmd, *game, context);
+        AddJsonFlag(*cmd, context);
         cmd->callback([&context, game] {
             CliSession s(context, *game);
             ImportSettings(s, {std::begin(kSettingsItems), std::end(kSettingsItems)});
+            if (context.json) {
+                // A run that leaves something out fails with the error alone.
+                s.finish();
+                PrintJson(context, SettingsJson(s.workingSet().settings));
+                return;
+            }
             Show(context.out, s.workingSet().settings);
             s.finish();
         });

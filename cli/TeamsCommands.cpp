@@ -3,6 +3,7 @@
 #include "CliSession.h"
 #include "Commands.h"
 #include "GameOption.h"
+#include "JsonOutput.h"
 #include "TerminalText.h"
 
 #include "base/Windows1252.h"
@@ -33,6 +34,39 @@ std::string Padded(const std::string& text, std::size_t width)
     return utf8 + std::string(shown < width ? width - shown : 1, ' ');
 }
 
+// The table as the text shows it: slots, tyre types and pit positions
+// counted from 1.
+Json TeamsJson(const TeamTable& t)
+{
+    Json teams = Json::array();
+    for (int slot = 0; slot < kTeamCount; ++slot) {
+        const TeamRecord& team = t.teams[static_cast<std::size_t>(slot)];
+        Json entry{{"slot", slot + 1}};
+        SetGameText(entry, "name", team.name.text());
+        SetGameText(entry, "engine", team.engine.text());
+        entry["failure"] = team.failure;
+        entry["tqp"] = team.tqp;
+        entry["trp"] = team.trp;
+        entry["tyreType"] = team.tyreType + 1;
+        entry["pitPosition"] = team.pitPosition + 1;
+        Json drivers = Json::array();
+        for (const DriverRecord& d : team.drivers) {
+            Json driver = Json::object();
+            SetGameText(driver, "name", d.name.text());
+            driver["carNumber"] = d.carNumber;
+            driver["qp"] = d.qp;
+            driver["rp"] = d.rp;
+            driver["qa"] = d.qa;
+            driver["ra"] = d.ra;
+            driver["selected"] = d.selected != 0;
+            drivers.push_back(std::move(driver));
+        }
+        entry["drivers"] = std::move(drivers);
+        teams.push_back(std::move(entry));
+    }
+    return Json{{"teams", std::move(teams)}};
+}
+
 } // namespace
 
 void AddTeamsCommands(CLI::App& app, CliContext& context)
@@ -43,10 +77,15 @@ void AddTeamsCommands(CLI::App& app, CliContext& context)
         auto* cmd = teams->add_subcommand("show", "A table of the teams and drivers");
         auto game = std::make_shared<std::string>();
         AddGameOption(cmd, *game, context);
+        AddJsonFlag(*cmd, context);
         cmd->callback([&context, game] {
             CliSession s(context, *game);
             ImportTeams(s);
             const TeamTable& t = s.workingSet().teams;
+            if (context.json) {
+                PrintJson(context, TeamsJson(t));
+                return;
+            }
             context.out << "slot  team           engine         TFAIL   TQP   TRP  tyre  pit\n";
             for (int slot = 0; slot < kTeamCount; ++slot) {
                 const TeamRecord& team = t.teams[static_cast<std::size_t>(slot)];

@@ -2,6 +2,7 @@
 
 #include "Commands.h"
 #include "FormatCommandSupport.h"
+#include "JsonOutput.h"
 #include "TerminalText.h"
 
 #include "base/FileUtils.h"
@@ -18,11 +19,24 @@ void AddTrackCommands(CLI::App& app, CliContext& context)
     auto* cmd = track->add_subcommand("info", "The information block and the JAM textures of a track file");
     auto file = std::make_shared<std::string>();
     cmd->add_option("FILE", *file, "Track file")->required();
+    AddJsonFlag(*cmd, context);
     cmd->callback([&context, file] {
         if (!FileExists(*file))
             throw CommandFailure(context.texts.format(349, Args(*file)));
         TrackInfoBlock block;
         ReadTrackInfo(*file, block, nullptr);
+        if (context.json) {
+            // The keys as the block spells them.
+            Json info = Json::object();
+            for (std::size_t i = 0; i < kTrackInfoFieldCount; ++i)
+                SetGameText(info, kTrackInfoKeys[i], block.values[i]);
+            Json jams = Json::array();
+            for (const std::string& jam : ReadJamList(*file, nullptr))
+                jams.push_back(GameTextValue(jam));
+            PrintJson(context,
+                      Json{{"gp3InfoFound", block.found}, {"info", std::move(info)}, {"jams", std::move(jams)}});
+            return;
+        }
         context.out << "#GP3INFO: " << (block.found ? "found" : "not found") << '\n';
         for (std::size_t i = 0; i < kTrackInfoFieldCount; ++i)
             context.out << kTrackInfoKeys[i] << ": " << TerminalGameText(block.values[i]) << '\n';

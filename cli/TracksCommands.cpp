@@ -3,6 +3,7 @@
 #include "CliSession.h"
 #include "Commands.h"
 #include "GameOption.h"
+#include "JsonOutput.h"
 #include "TerminalText.h"
 
 #include "base/FileUtils.h"
@@ -100,6 +101,54 @@ void PrintSlot(CliContext& context, const std::string& game, const TrackTable& t
             << (JamPresent(game, HardwareJamPath(jam)) ? "" : "  (hardware copy missing)") << '\n';
 }
 
+Json LapRecordJson(const LapRecord& r)
+{
+    Json record{{"lapTime", r.lapTime}, {"lapTimeText", FormatLapTime(static_cast<std::int32_t>(r.lapTime))}};
+    SetGameText(record, "driver", r.driver.text());
+    SetGameText(record, "team", r.team.text());
+    record["date"] = FormatSerialDate(r.date);
+    return record;
+}
+
+// What PrintSlot shows, as one object.
+Json SlotJson(const std::string& game, const TrackTable& table, int t)
+{
+    const TrackInfo& info = table.info[static_cast<std::size_t>(t)];
+    Json slot{{"slot", t + 1}};
+    SetGameText(slot, "city", info.texts[kTrackCity][1].text());
+    SetGameText(slot, "country", info.texts[kTrackCountry1][1].text());
+    SetGameText(slot, "trackFile", info.fileName.text());
+    slot["laps"] = info.laps;
+    slot["metres"] = info.metres;
+    slot["feet"] = info.feet;
+    slot["year"] = info.year;
+    slot["grip"] = info.grip;
+    slot["practiceDay"] = info.practiceDay == 1 ? "Friday" : "Thursday";
+    slot["qualifyingRecord"] = LapRecordJson(info.qualifying);
+    slot["raceRecord"] = LapRecordJson(info.race);
+    Json strategies = Json::array();
+    for (int g = 0; g < 3; ++g) {
+        const auto* w = &info.strategies[static_cast<std::size_t>(8 * g)];
+        Json stops = Json::array();
+        for (int stop = 1; stop <= g + 1; ++stop)
+            stops.push_back({{"lap", w[2 * stop - 1]}, {"window", w[2 * stop]}});
+        strategies.push_back({{"stopCount", g + 1}, {"percent", w[0]}, {"stops", std::move(stops)}});
+    }
+    slot["strategies"] = std::move(strategies);
+    SlotJams jams = JamsOfSlot(game, info);
+    slot["trackFileFound"] = jams.trackFileFound;
+    Json list = Json::array();
+    for (const std::string& jam : jams.jams) {
+        Json entry = Json::object();
+        SetGameText(entry, "path", jam);
+        entry["present"] = JamPresent(game, jam);
+        entry["hardwarePresent"] = JamPresent(game, HardwareJamPath(jam));
+        list.push_back(std::move(entry));
+    }
+    slot["jams"] = std::move(list);
+    return slot;
+}
+
 } // namespace
 
 void AddTracksCommands(CLI::App& app, CliContext& context)
@@ -114,10 +163,21 @@ void AddTracksCommands(CLI::App& app, CliContext& context)
         auto slot = std::make_shared<int>(0);
         AddGameOption(cmd, *game, context);
         cmd->add_option("--slot", *slot, "Only this slot (1..16)")->check(CLI::Range(1, kTrackCount));
+        AddJsonFlag(*cmd, context);
         cmd->callback([&context, game, slot] {
             CliSession s(context, *game);
             ImportTracks(s);
             const std::string& directory = s.session().program.settings.gameDirectory;
+            if (context.json) {
+                // A run that leaves something out fails with the error alone.
+                s.finish();
+                Json tracks = Json::array();
+                for (int t = 0; t < kTrackCount; ++t)
+                    if (*slot == 0 || *slot == t + 1)
+                        tracks.push_back(SlotJson(directory, s.workingSet().tracks, t));
+                PrintJson(context, Json{{"tracks", std::move(tracks)}});
+                return;
+            }
             for (int t = 0; t < kTrackCount; ++t)
                 if (*slot == 0 || *slot == t + 1)
                     PrintSlot(context, directory, s.workingSet().tracks, t);
