@@ -5,6 +5,7 @@
 #include "FormatCommandSupport.h"
 #include "GameOption.h"
 #include "GameWrites.h"
+#include "JsonOutput.h"
 #include "OutputOptions.h"
 
 #include "base/FileUtils.h"
@@ -29,6 +30,16 @@ std::string EntryLine(std::size_t i, const ArtEntry& e)
     std::snprintf(line, sizeof line, "%3zu  %4u x %-4u  reserved %8u  offset %9u  %s\n", i, e.width, e.height,
                   e.reservedSize, e.dataOffset, e.fits() ? "fits" : "compressed");
     return line;
+}
+
+Json EntryJson(std::size_t i, const ArtEntry& e)
+{
+    return Json{{"number", i},
+                {"width", e.width},
+                {"height", e.height},
+                {"reservedSize", e.reservedSize},
+                {"dataOffset", e.dataOffset},
+                {"fits", e.fits()}};
 }
 
 ArtDirectory RequireDirectory(CliContext& context, const std::string& bank)
@@ -75,17 +86,32 @@ void AddArtCommands(CLI::App& app, CliContext& context)
         auto entry = std::make_shared<int>(-1);
         cmd->add_option("GAME_OR_FILE", *where, "Game directory or art bank file")->required();
         cmd->add_option("ENTRY", *entry, "Entry 0-839");
+        AddJsonFlag(*cmd, context);
         cmd->callback([&context, where, entry] {
             const std::string bank = DirectoryExists(*where) ? GameFile(*where, kArtBankGamePath) : *where;
             ArtDirectory dir = RequireDirectory(context, bank);
             if (*entry >= 0) {
                 const std::size_t i = RequireEntry(*entry);
-                context.out << EntryLine(i, dir.entries[i]);
+                if (context.json)
+                    PrintJson(context, EntryJson(i, dir.entries[i]));
+                else
+                    context.out << EntryLine(i, dir.entries[i]);
                 return;
             }
             std::size_t fitting = 0;
             for (const ArtEntry& e : dir.entries)
                 fitting += e.fits() ? 1 : 0;
+            if (context.json) {
+                Json entries = Json::array();
+                for (std::size_t i = 0; i < dir.entries.size(); ++i)
+                    entries.push_back(EntryJson(i, dir.entries[i]));
+                PrintJson(context,
+                          Json{{"entryCount", dir.entriesRead},
+                               {"fitting", fitting},
+                               {"fileSize", FileSizeOf(bank)},
+                               {"entries", entries}});
+                return;
+            }
             context.out << "entries: " << dir.entriesRead << "\nfitting: " << fitting
                         << "\nfile size: " << FileSizeOf(bank) << '\n';
             for (std::size_t i = 0; i < dir.entries.size(); ++i)

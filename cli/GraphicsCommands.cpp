@@ -7,6 +7,7 @@
 #include "Commands.h"
 #include "GameOption.h"
 #include "GameWrites.h"
+#include "JsonOutput.h"
 #include "TerminalText.h"
 
 #include "base/FileUtils.h"
@@ -58,6 +59,42 @@ void PrintCarNumbers(std::ostream& out, const CarNumberRecord& r)
     out << "\n";
 }
 
+// One variant of a graphic: {"bits", "pageWidth", "pageHeight", "images"},
+// or null when it was not read.
+Json JamJson(const std::optional<TJAMFile>& jam)
+{
+    if (!jam)
+        return nullptr;
+    return Json{{"bits", jam->is8Bit() ? 8 : 16},
+                {"pageWidth", 256},
+                {"pageHeight", jam->pageHeight()},
+                {"images", jam->imageCount()}};
+}
+
+Json GraphicJson(const char* file, const std::optional<TJAMFile>& soft, const std::optional<TJAMFile>& hard)
+{
+    return Json{{"file", file}, {"software", JamJson(soft)}, {"hardware", JamJson(hard)}};
+}
+
+Json CarNumbersJson(const CarNumberRecord& r)
+{
+    static const char* const kViews[] = {"left", "front", "right"};
+    Json numbers = Json::array();
+    for (int n = 0; n < 2; ++n) {
+        Json source = Json::object();
+        for (int v = 0; v < 3; ++v) {
+            const std::size_t at = static_cast<std::size_t>(12 * n + 4 * v);
+            source[kViews[v]] = {{"x", r[at]}, {"y", r[at + 1]}, {"width", r[at + 2]}, {"height", r[at + 3]}};
+        }
+        numbers.push_back(source);
+    }
+    Json target = Json::object();
+    for (int v = 0; v < 3; ++v)
+        target[kViews[v]] = {{"x", r[static_cast<std::size_t>(24 + 2 * v)]},
+                             {"y", r[static_cast<std::size_t>(25 + 2 * v)]}};
+    return Json{{"sources", numbers}, {"target", target}};
+}
+
 } // namespace
 
 void UseArtExpansion(CliSession& s, CliContext& context, bool preview)
@@ -102,6 +139,7 @@ void AddGraphicsCommands(CLI::App& app, CliContext& context)
                                          "car-number positions and the pit-crew ramps");
     auto game = std::make_shared<std::string>();
     AddGameOption(cmd, *game, context);
+    AddJsonFlag(*cmd, context);
     cmd->callback([&context, game] {
         CliSession s(context, *game);
         auto& transfer = s.workingSet().transfer;
@@ -113,6 +151,35 @@ void AddGraphicsCommands(CLI::App& app, CliContext& context)
             s.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, s.ui());
         const GraphicsSet& g = s.workingSet().graphics;
         const TeamTable& teams = s.workingSet().teams;
+        if (context.json) {
+            // A failure is then the one document on stdout: found before
+            // anything is printed.
+            s.require(outcome, "reading the graphics");
+            s.finish();
+            Json list = Json::array();
+            for (int t = 0; t < kTeamCount; ++t) {
+                const auto i = static_cast<std::size_t>(t);
+                const auto j = static_cast<std::size_t>(t + kTeamCount);
+                const TeamJamNames& names = kTeamJamNames[i];
+                Json team = {{"number", t + 1}};
+                SetGameText(team, "name", teams.teams[i].name.text());
+                team["car"] = GraphicJson(names.car, g.cars.soft[i], g.cars.hard[i]);
+                team["cockpit"] = GraphicJson(names.cockpit, g.cockpits.soft[i], g.cockpits.hard[i]);
+                team["jacks"] = Json::array({GraphicJson(names.jack, g.jacks.soft[i], g.jacks.hard[i]),
+                                             GraphicJson(names.jack2, g.jacks.soft[j], g.jacks.hard[j])});
+                team["carNumbers"] = transfer.isLoaded(6) ? CarNumbersJson(g.carNumbers[i]) : Json(nullptr);
+                Json ramps = nullptr;
+                if (transfer.isLoaded(kPitCrewFirst + t)) {
+                    ramps = Json::array();
+                    for (std::uint8_t base : g.pitCrew[i])
+                        ramps.push_back(base);
+                }
+                team["pitCrewRamps"] = ramps;
+                list.push_back(team);
+            }
+            PrintJson(context, Json{{"teams", list}});
+            return;
+        }
         for (int t = 0; t < kTeamCount; ++t) {
             const auto i = static_cast<std::size_t>(t);
             const auto j = static_cast<std::size_t>(t + kTeamCount);

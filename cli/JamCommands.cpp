@@ -3,6 +3,7 @@
 
 #include "Commands.h"
 #include "GameWrites.h"
+#include "JsonOutput.h"
 #include "OutputOptions.h"
 
 #include "base/FileUtils.h"
@@ -87,6 +88,31 @@ void PrintInfo(CliContext& context, const TJAMFile& jam)
     }
 }
 
+// images: null for a 16-bit JAM, whose records are not interpreted.
+void PrintInfoJson(CliContext& context, const TJAMFile& jam)
+{
+    Json images = nullptr;
+    if (jam.is8Bit()) {
+        images = Json::array();
+        for (int i = 0; i < jam.imageCount(); ++i) {
+            const JamEntry& e = jam.entries()[static_cast<std::size_t>(i)];
+            images.push_back({{"number", i},
+                              {"x", e.x},
+                              {"y", e.y},
+                              {"width", e.width},
+                              {"height", e.height},
+                              {"textureId", e.textureId},
+                              {"tableSize", e.tableSize}});
+        }
+    }
+    PrintJson(context,
+              Json{{"bits", jam.is8Bit() ? 8 : 16},
+                   {"kind", jam.is8Bit() ? "software" : "hardware"},
+                   {"imageCount", jam.imageCount()},
+                   {"pageHeight", jam.pageHeight()},
+                   {"images", images}});
+}
+
 } // namespace
 
 void AddJamCommands(CLI::App& app, CliContext& context)
@@ -98,9 +124,13 @@ void AddJamCommands(CLI::App& app, CliContext& context)
         auto* cmd = jam->add_subcommand("info", "Show a JAM's kind, page and images");
         auto file = std::make_shared<std::string>();
         cmd->add_option("FILE", *file, "JAM file")->required();
+        AddJsonFlag(*cmd, context);
         cmd->callback([&context, file] {
             JamSession session(context);
-            PrintInfo(context, session.load(*file));
+            if (context.json)
+                PrintInfoJson(context, session.load(*file));
+            else
+                PrintInfo(context, session.load(*file));
         });
     }
     {

@@ -6,6 +6,7 @@
 #include "FormatCommandSupport.h"
 #include "GameOption.h"
 #include "GameWrites.h"
+#include "JsonOutput.h"
 #include "OutputOptions.h"
 
 #include "base/FileUtils.h"
@@ -70,8 +71,22 @@ void AddSoundCommands(CLI::App& app, CliContext& context)
         auto* cmd = sound->add_subcommand("list", "The sounds of the bank");
         auto game = std::make_shared<std::string>();
         AddGameOption(cmd, *game, context);
+        AddJsonFlag(*cmd, context);
         cmd->callback([&context, game] {
             SoundBank bank = RequireBank(context, GameFile(*game, kSoundBankGamePath));
+            if (context.json) {
+                Json sounds = Json::array();
+                for (std::size_t i = 0; i < bank.entries.size(); ++i) {
+                    const SoundEntry& e = bank.entries[i];
+                    sounds.push_back({{"number", i},
+                                      {"dataSize", e.dataSize},
+                                      {"sampleRate", e.sampleRate},
+                                      {"bits", e.bits},
+                                      {"field", e.keptWord}});
+                }
+                PrintJson(context, Json{{"sounds", sounds}});
+                return;
+            }
             context.out << "sounds: " << bank.entries.size() << '\n';
             for (std::size_t i = 0; i < bank.entries.size(); ++i) {
                 const SoundEntry& e = bank.entries[i];

@@ -7,6 +7,7 @@
 #include "GameOption.h"
 #include "GameWrites.h"
 #include "ItemNames.h"
+#include "JsonOutput.h"
 
 #include "base/FileUtils.h"
 #include "formats/GameInstallation.h"
@@ -41,6 +42,36 @@ private:
     bool enabled_;
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
+
+// "2026-12-08T06:54:35Z" as seconds since 1970 (UTC); null when the
+// manifest holds something else.
+Json UnixSeconds(const std::string& iso)
+{
+    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
+    char end = 0;
+    if (iso.size() != 20 || std::sscanf(iso.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%c", &y, &mo, &d, &h, &mi, &s, &end) != 7
+        || end != 'Z' || h > 23 || mi > 59 || s > 60)
+        return nullptr;
+    using namespace std::chrono;
+    const year_month_day date{year{y}, month{static_cast<unsigned>(mo)}, day{static_cast<unsigned>(d)}};
+    if (!date.ok())
+        return nullptr;
+    return (sys_days{date}.time_since_epoch() / seconds{1}) + 3600LL * h + 60LL * mi + s;
+}
+
+Json RestorePointJson(const RestorePoint& p)
+{
+    Json files = Json::array();
+    for (const RestorePointFile& f : p.files)
+        files.push_back({{"path", f.relativePath}, {"existed", f.existed}, {"size", f.size}});
+    return Json{{"id", p.id},
+                {"time", p.time},
+                {"unixTime", UnixSeconds(p.time)},
+                {"operation", p.operation},
+                {"fileCount", p.files.size()},
+                {"totalSize", p.totalSize()},
+                {"files", files}};
+}
 
 } // namespace
 
@@ -125,7 +156,10 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
         cmd->add_option("ID", *id, "Restore point to put back (default: the newest)");
         AddGameOption(cmd, *game, context);
         cmd->add_flag("--list", *list, "List the restore points, newest first");
+        AddJsonFlag(*cmd, context);
         cmd->callback([&context, game, id, list] {
+            if (context.json && !*list)
+                throw CommandFailure("--json goes with --list: putting a restore point back shows nothing");
             if (!DirectoryExists(*game))
                 throw CommandFailure("not a directory: " + *game);
             RestorePoints points = OpenRestorePoints(context, IncludeTrailingBackslash(*game));
@@ -140,6 +174,13 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
                 }
             }
             std::vector<RestorePoint> all = points.list();
+            if (*list && context.json) {
+                Json points = Json::array();
+                for (const auto& p : all)
+                    points.push_back(RestorePointJson(p));
+                PrintJson(context, Json{{"restorePoints", points}});
+                return;
+            }
             if (*list) {
                 for (const auto& p : all)
                     context.out << p.id << "  " << p.time << "  " << p.operation << "  " << p.files.size() << " files  "
