@@ -82,13 +82,23 @@ void AddArtCommands(CLI::App& app, CliContext& context)
     art->require_subcommand(1);
     {
         auto* cmd = art->add_subcommand("info", "The entries of an art bank, or one entry");
+        auto game = std::make_shared<std::string>();
+        auto file = std::make_shared<std::string>();
         auto where = std::make_shared<std::string>();
         auto entry = std::make_shared<int>(-1);
-        cmd->add_option("GAME_OR_FILE", *where, "Game directory or art bank file")->required();
-        cmd->add_option("ENTRY", *entry, "Entry 0-839");
+        cmd->add_option("--game", *game, "Game directory (default: $PITWALL_GAME, else the desktop program's game)");
+        cmd->add_option("--file", *file, "An art bank file outside a game");
+        cmd->add_option("--entry", *entry, "Only this entry, 0-839");
+        // The older spelling: art info GAME_OR_FILE [ENTRY].
+        cmd->add_option("GAME_OR_FILE", *where, "Game directory or art bank file")->group("");
+        cmd->add_option("ENTRY", *entry, "Entry 0-839")->group("");
         AddJsonFlag(*cmd, context);
-        cmd->callback([&context, where, entry] {
-            const std::string bank = DirectoryExists(*where) ? GameFile(*where, kArtBankGamePath) : *where;
+        cmd->callback([&context, game, file, where, entry] {
+            std::string bank = *file;
+            if (bank.empty() && !where->empty())
+                bank = DirectoryExists(*where) ? GameFile(*where, kArtBankGamePath) : *where;
+            if (bank.empty())
+                bank = GameFile(game->empty() ? DefaultGameDirectory(context) : *game, kArtBankGamePath);
             ArtDirectory dir = RequireDirectory(context, bank);
             if (*entry >= 0) {
                 const std::size_t i = RequireEntry(*entry);

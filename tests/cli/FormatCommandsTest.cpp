@@ -38,6 +38,9 @@ TEST(FormatCommands, ArtExpandAllThenWriteABackground)
     auto info = test::RunCommand({"art", "info", game, "755"});
     EXPECT_EQ(info.code, 0);
     EXPECT_NE(info.out.find("800 x 600"), std::string::npos) << info.out;
+    // The shared spellings say the same as the older positional ones.
+    EXPECT_EQ(test::RunCommand({"art", "info", "--game", game, "--entry", "755"}).out, info.out);
+    EXPECT_EQ(test::RunCommand({"art", "info", "--file", bank, "--entry", "755"}).out, info.out);
 
     // A background that has not been expanded refuses a new picture.
     ArtPicture fresh(800, 600);
