@@ -10,7 +10,7 @@ namespace {
 // The completion itself: walks the words before the cursor through the
 // commands, skipping option values, then offers the commands and options of
 // where it got to, or the value the word before asks for. Plain bash: it
-// needs nothing of the bash-completion package.
+// needs nothing of the bash-completion package, and works under set -u.
 const char* const kFunctions = R"(
 _pitwall_cli_values()
 {
@@ -45,8 +45,8 @@ _pitwall_cli()
             continue
         fi
         if [[ $word == -* ]]; then
-            kind=${_pitwall_cli_values["$path|$word"]}
-        elif [[ " ${_pitwall_cli_commands[$path]} " == *" $word "* ]]; then
+            kind=${_pitwall_cli_values["$path|$word"]-}
+        elif [[ " ${_pitwall_cli_commands[$path]-} " == *" $word "* ]]; then
             path+=" $word"
             positional=0
         else
@@ -59,13 +59,13 @@ _pitwall_cli()
         return 0
     fi
     if [[ $cur == -* ]]; then
-        mapfile -t COMPREPLY < <(compgen -W "${_pitwall_cli_options[$path]}" -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W "${_pitwall_cli_options[$path]-}" -- "$cur")
         return 0
     fi
     if ((positional == 0)); then
-        mapfile -t COMPREPLY < <(compgen -W "${_pitwall_cli_commands[$path]}" -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W "${_pitwall_cli_commands[$path]-}" -- "$cur")
     fi
-    local -a positionals=(${_pitwall_cli_positionals[$path]})
+    local -a positionals=(${_pitwall_cli_positionals[$path]-})
     ((positional < ${#positionals[@]})) && _pitwall_cli_values "${positionals[positional]}" "$cur"
     return 0
 }
@@ -100,13 +100,8 @@ std::string BashCompletion(const CommandDoc& root)
             }
         }
         options << "    [" << key << "]=" << ShellQuoted(Joined(names, " ")) << "\n";
-        names.clear();
-        for (const auto& p : command->positionals) {
-            std::string kind = KindWord(p);
-            names.push_back(kind.empty() || kind.find(' ') != std::string::npos ? "other" : kind);
-        }
-        if (!names.empty())
-            positionals << "    [" << key << "]=" << ShellQuoted(Joined(names, " ")) << "\n";
+        if (std::string kinds = PositionalKinds(*command); !kinds.empty())
+            positionals << "    [" << key << "]=" << ShellQuoted(kinds) << "\n";
     }
     out << "# The commands below each command.\ndeclare -gA _pitwall_cli_commands=(\n" << commands.str() << ")\n";
     out << "# The options valid after each command.\ndeclare -gA _pitwall_cli_options=(\n" << options.str() << ")\n";

@@ -49,6 +49,16 @@ std::string KindWord(const ArgumentDoc& argument)
     return "";
 }
 
+std::string PositionalKinds(const CommandDoc& command)
+{
+    std::vector<std::string> kinds;
+    for (const auto& p : command.positionals) {
+        std::string kind = KindWord(p);
+        kinds.push_back(kind.empty() || p.kind == ValueKind::Choice ? "other" : kind);
+    }
+    return Joined(kinds, " ");
+}
+
 std::string ShellQuoted(const std::string& word)
 {
     std::string quoted = "'";

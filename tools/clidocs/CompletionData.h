@@ -17,6 +17,10 @@ std::vector<const ArgumentDoc*> OptionsAt(const CommandDoc& root, const std::str
 // with nothing to offer; empty for a flag.
 std::string KindWord(const ArgumentDoc& argument);
 
+// The kind words of the command's arguments in order, separated by spaces
+// (an argument with choices as "other"); empty when it takes none.
+std::string PositionalKinds(const CommandDoc& command);
+
 // The word with `'` written so it stays inside a single-quoted POSIX shell
 // string ('\'').
 std::string ShellQuoted(const std::string& word);

@@ -47,6 +47,7 @@ end
 # A comma-separated list of items: complete its last word.
 function __pitwall_cli_items
     set -l prefix (string match -r -- '.*,' (commandline -ct))
+    or set prefix ''
     for group in $__pitwall_cli_item_groups
         echo $prefix$group
     end
@@ -58,16 +59,16 @@ complete -c pitwall-cli -f
 std::string ValueArguments(const std::string& kind)
 {
     if (kind == "items")
-        return " -a '(__pitwall_cli_items)'";
+        return " -f -a '(__pitwall_cli_items)'";
     if (kind == "language")
-        return " -a '$__pitwall_cli_languages'";
+        return " -f -a '$__pitwall_cli_languages'";
     if (kind == "dir")
-        return " -a '(__fish_complete_directories (commandline -ct))'";
+        return " -f -a '(__fish_complete_directories (commandline -ct))'";
     if (kind == "file")
         return " -F";
     if (kind.rfind("choice:", 0) == 0)
-        return " -a " + FishQuoted(kind.substr(7));
-    return "";
+        return " -f -a " + FishQuoted(kind.substr(7));
+    return " -f";
 }
 
 } // namespace
@@ -104,8 +105,8 @@ std::string FishCompletion(const CommandDoc& root)
         }
         // Fish does not count the arguments: each kind the command takes is offered.
         for (const auto& p : command->positionals)
-            if (std::string arguments = ValueArguments(KindWord(p)); !arguments.empty())
-                completions << "complete -c pitwall-cli" << at << arguments << "\n";
+            if (p.kind != ValueKind::Other)
+                completions << "complete -c pitwall-cli" << at << ValueArguments(KindWord(p)) << "\n";
     }
     out << "\nset -g __pitwall_cli_paths" << paths.str() << "\n";
     out << "set -g __pitwall_cli_valued" << valued.str() << "\n";

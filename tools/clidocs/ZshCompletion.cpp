@@ -21,8 +21,9 @@ std::string Described(const std::string& name, const std::string& description)
 
 // Walks the words before the cursor as the bash completion does, then offers
 // commands and options with their descriptions, or the value asked for.
+// (Not "path": in zsh that is the array tied to PATH.)
 const char* const kBody = R"(
-local cur=${words[CURRENT]} path=pitwall-cli word kind="" i positional=0
+local cur=${words[CURRENT]} cmdpath=pitwall-cli word kind="" i positional=0
 local -a described positionals
 for ((i = 2; i < CURRENT; i++)); do
     word=${words[i]}
@@ -31,30 +32,30 @@ for ((i = 2; i < CURRENT; i++)); do
         continue
     fi
     if [[ $word == -* ]]; then
-        [[ $word == *=* ]] || kind=${_pitwall_cli_values[$path|$word]}
-    elif (( ${${(s: :)_pitwall_cli_commands[$path]}[(Ie)$word]} )); then
-        path+=" $word"
+        [[ $word == *=* ]] || kind=${_pitwall_cli_values[$cmdpath|$word]-}
+    elif (( ${${(s: :)_pitwall_cli_commands[$cmdpath]-}[(Ie)$word]} )); then
+        cmdpath+=" $word"
         positional=0
     else
         ((positional++))
     fi
 done
 if [[ -z $kind && $cur == --*=* ]]; then
-    kind=${_pitwall_cli_values[$path|${cur%%=*}]}
+    kind=${_pitwall_cli_values[$cmdpath|${cur%%=*}]-}
     compset -P '*='
 fi
 if [[ -z $kind ]]; then
     if [[ $cur == -* ]]; then
-        described=("${(@f)_pitwall_cli_described_options[$path]}")
+        described=("${(@f)_pitwall_cli_described_options[$cmdpath]-}")
         _describe -t options option described
         return
     fi
-    if ((positional == 0)) && [[ -n ${_pitwall_cli_described_commands[$path]} ]]; then
-        described=("${(@f)_pitwall_cli_described_commands[$path]}")
+    if ((positional == 0)) && [[ -n ${_pitwall_cli_described_commands[$cmdpath]-} ]]; then
+        described=("${(@f)_pitwall_cli_described_commands[$cmdpath]-}")
         _describe -t commands command described
     fi
-    positionals=(${(s: :)_pitwall_cli_positionals[$path]})
-    kind=${positionals[positional + 1]}
+    positionals=(${(s: :)_pitwall_cli_positionals[$cmdpath]-})
+    kind=${positionals[positional + 1]-}
 fi
 case $kind in
 items)
@@ -91,26 +92,21 @@ std::string ZshCompletion(const CommandDoc& root)
             described.push_back(Described(c.name, c.description));
         }
         if (!names.empty()) {
-            out << "_pitwall_cli_commands[" << key << "]=" << ShellQuoted(Joined(names, " ")) << "\n";
-            out << "_pitwall_cli_described_commands[" << key << "]=" << ShellQuoted(Joined(described, "\n")) << "\n";
+            out << "_pitwall_cli_commands+=(" << key << " " << ShellQuoted(Joined(names, " ")) << ")\n";
+            out << "_pitwall_cli_described_commands+=(" << key << " " << ShellQuoted(Joined(described, "\n")) << ")\n";
         }
         described.clear();
         for (const ArgumentDoc* option : OptionsAt(root, command->path)) {
             for (const auto& name : option->names) {
                 described.push_back(Described(name, option->description));
                 if (std::string kind = KindWord(*option); !kind.empty())
-                    out << "_pitwall_cli_values[" << ShellQuoted(path + "|" + name) << "]=" << ShellQuoted(kind)
-                        << "\n";
+                    out << "_pitwall_cli_values+=(" << ShellQuoted(path + "|" + name) << " " << ShellQuoted(kind)
+                        << ")\n";
             }
         }
-        out << "_pitwall_cli_described_options[" << key << "]=" << ShellQuoted(Joined(described, "\n")) << "\n";
-        names.clear();
-        for (const auto& p : command->positionals) {
-            std::string kind = KindWord(p);
-            names.push_back(kind.empty() || kind.find(' ') != std::string::npos ? "other" : kind);
-        }
-        if (!names.empty())
-            out << "_pitwall_cli_positionals[" << key << "]=" << ShellQuoted(Joined(names, " ")) << "\n";
+        out << "_pitwall_cli_described_options+=(" << key << " " << ShellQuoted(Joined(described, "\n")) << ")\n";
+        if (std::string kinds = PositionalKinds(*command); !kinds.empty())
+            out << "_pitwall_cli_positionals+=(" << key << " " << ShellQuoted(kinds) << ")\n";
     }
     out << kBody;
     return out.str();
