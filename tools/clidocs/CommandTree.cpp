@@ -18,6 +18,13 @@ bool IsDirectoryName(const std::string& name)
                        [&](const char* d) { return name == d; });
 }
 
+// Text values that name no file: nothing to offer for them.
+bool IsPlainText(const std::string& name)
+{
+    static const char* const kTexts[] = {"--screen", "--groups", "--entries", "ID", "KEY=VALUE"};
+    return std::any_of(std::begin(kTexts), std::end(kTexts), [&](const char* t) { return name == t; });
+}
+
 // CLI11 shows a member check as "TEXT:{a,b,c}" (with " case insensitive"
 // or similar words after it for some checks).
 std::vector<std::string> ChoicesOf(const std::string& typeName)
@@ -70,7 +77,7 @@ ArgumentDoc DescribeArgument(const CLI::Option& option)
     } else if (IsDirectoryName(name)) {
         doc.kind = ValueKind::Directory;
         doc.valueName = "DIR";
-    } else if (typeName.rfind("TEXT", 0) == 0) {
+    } else if (typeName.rfind("TEXT", 0) == 0 && !IsPlainText(name)) {
         doc.kind = ValueKind::File;
         doc.valueName = "FILE";
     } else {
@@ -78,6 +85,8 @@ ArgumentDoc DescribeArgument(const CLI::Option& option)
         doc.valueName = typeName.substr(0, typeName.find(':'));
         if (doc.valueName == "INT" || doc.valueName == "UINT")
             doc.valueName = "N";
+        else if (doc.valueName == "TEXT")
+            doc.valueName = name == "--screen" ? "NAME" : "LIST";
     }
     if (positional)
         doc.valueName = name;
