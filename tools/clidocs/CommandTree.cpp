@@ -5,24 +5,26 @@
 #include "formats/GameLanguages.h"
 
 #include <algorithm>
-#include <cctype>
+#include <initializer_list>
 
 namespace pitwall::clidocs {
 
 namespace {
 
+bool IsOneOf(const std::string& name, std::initializer_list<const char*> names)
+{
+    return std::any_of(names.begin(), names.end(), [&](const char* n) { return name == n; });
+}
+
 bool IsDirectoryName(const std::string& name)
 {
-    static const char* const kDirectories[] = {"--game", "--restore-dir", "--to", "DIR", "OUT_DIR", "FOLDER"};
-    return std::any_of(std::begin(kDirectories), std::end(kDirectories),
-                       [&](const char* d) { return name == d; });
+    return IsOneOf(name, {"--game", "--restore-dir", "--to", "DIR", "OUT_DIR", "FOLDER"});
 }
 
 // Text values that name no file: nothing to offer for them.
 bool IsPlainText(const std::string& name)
 {
-    static const char* const kTexts[] = {"--screen", "--groups", "--entries", "ID", "KEY=VALUE"};
-    return std::any_of(std::begin(kTexts), std::end(kTexts), [&](const char* t) { return name == t; });
+    return IsOneOf(name, {"--screen", "--groups", "--entries", "ID", "KEY=VALUE"});
 }
 
 // CLI11 shows a member check as "TEXT:{a,b,c}" (with " case insensitive"
