@@ -10,6 +10,7 @@ libzip-dev zlib1g-dev zip unzip nettle-dev time strace
 libjpeg62-turbo-dev libpng-dev
 libgtest-dev libgmock-dev libbenchmark-dev
 libcli11-dev nlohmann-json3-dev
+man-db groff-base zsh fish
 clang libclang-rt-14-dev
 xvfb xauth x11-apps imagemagick
 "
