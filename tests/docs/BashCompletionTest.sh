@@ -44,8 +44,8 @@ expect --game pitwall-cli --quiet art menu export-all --ga
 expect "export import" pitwall-cli cockpit lcd ""
 # Language names for --language and for the LANGUAGE argument, then a file.
 expect DEUTSCH pitwall-cli cockpit render --language DE
-expect ENGLISH pitwall-cli text export EN
-expect "important imports.txt" pitwall-cli text export ENGLISH imp
+expect ENGLISH pitwall-cli text import --language EN
+expect "important imports.txt" pitwall-cli text export --language ENGLISH -o imp
 # An option's value is a directory or file, never taken for a command.
 expect important pitwall-cli --restore-dir imp
 expect "important imports.txt" pitwall-cli import -o imp

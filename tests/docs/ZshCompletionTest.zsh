@@ -47,8 +47,8 @@ expect "track-pictures tracks" pitwall-cli apply x.GMS --items=tr
 expect "v1.13 v1.13-video" pitwall-cli make-demo --game-version v1.1
 expect --game pitwall-cli --quiet art menu export-all --ga
 expect DEUTSCH pitwall-cli cockpit render --language DE
-expect ENGLISH pitwall-cli text export EN
-expect "<files>" pitwall-cli text export ENGLISH x
+expect ENGLISH pitwall-cli text import --language EN
+expect "<files>" pitwall-cli text export --language ENGLISH -o x
 expect "<-/>" pitwall-cli --restore-dir imp
 expect import pitwall-cli --restore-dir important imp
 
