@@ -201,8 +201,9 @@ std::vector<int> ParseNumberList(const std::string& list, int lowest, int highes
         char extra = 0;
         if (std::sscanf(part.c_str(), "%d-%d%c", &first, &last, &extra) != 2) {
             if (std::sscanf(part.c_str(), "%d%c", &first, &extra) != 1)
-                throw CommandFailure(std::string("bad ") + what + " list '" + list
-                                     + "': expected numbers and ranges like 1,2,11-21, or all");
+                throw CommandFailure(std::string("bad ") + what + " list '" + list + "': '" + part
+                                     + "' is not a number or range (expected numbers and ranges like 1,2,11-21, "
+                                       "or all)");
             last = first;
         }
         if (first < lowest || last > highest || first > last)

@@ -2,6 +2,7 @@
 // carsets, and putting an installation back as it was before a run.
 
 #include "ArtExpansionOption.h"
+#include "CarsetInfoOptions.h"
 #include "CliSession.h"
 #include "Commands.h"
 #include "GameOption.h"
@@ -11,6 +12,7 @@
 
 #include "base/FileUtils.h"
 #include "formats/GameInstallation.h"
+#include "sounds/SoundsArea.h"
 
 #include <chrono>
 #include <cstdio>
@@ -73,6 +75,22 @@ Json RestorePointJson(const RestorePoint& p)
                 {"files", files}};
 }
 
+// A carset carries the sounds marked for it. The sounds editor's marks do
+// not exist here: every sound goes, or the ones --sounds lists.
+void MarkSoundsToCarry(SoundTable& table, const std::optional<std::vector<int>>& numbers)
+{
+    table.marks.assign(table.entries.size(), numbers ? 0 : 1);
+    if (!numbers)
+        return;
+    for (int n : *numbers) {
+        if (static_cast<std::size_t>(n) >= table.entries.size())
+            throw CommandFailure("no sound " + std::to_string(n) + ": the installation's sound bank holds "
+                                 + std::to_string(table.entries.size()) + " sounds, 0 to "
+                                 + std::to_string(static_cast<int>(table.entries.size()) - 1));
+        table.marks[static_cast<std::size_t>(n)] = 1;
+    }
+}
+
 } // namespace
 
 void AddTransferCommands(CLI::App& app, CliContext& context)
@@ -82,20 +100,37 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
         auto game = std::make_shared<std::string>();
         auto items = std::make_shared<std::string>();
         auto output = std::make_shared<std::string>();
+        auto sounds = std::make_shared<std::string>();
+        auto info = std::make_shared<CarsetInfoOptions>();
         auto timings = std::make_shared<bool>(false);
         AddGameOption(cmd, *game, context);
         cmd->add_option("--items", *items,
                         "Items to import: numbers, ranges like 11-21, names or groups (see the items command), or all")
             ->required();
         cmd->add_option("-o,--output", *output, "Carset file to write (.GMS)")->required();
+        auto* soundsOption = cmd->add_option(
+            "--sounds", *sounds, "With the sounds (item 116): only these sounds, numbers from 0 and ranges like 5-9");
+        AddCarsetInfoOptions(*cmd, *info);
         cmd->add_flag("--timings", *timings, "Print the seconds the import and the carset save took");
-        cmd->callback([&context, game, items, output, timings] {
+        cmd->callback([&context, game, items, output, sounds, soundsOption, info, timings] {
             ItemBytes selection = ParseItemList(*items, context.texts);
+            std::optional<std::vector<int>> soundNumbers;
+            if (soundsOption->count() > 0) {
+                if (!selection[kSoundsItem])
+                    throw CommandFailure("--sounds needs the sounds (item " + std::to_string(kSoundsItem)
+                                         + ") in --items");
+                soundNumbers = ParseNumberList(*sounds, 0, static_cast<int>(kMaxSounds) - 1, "sound");
+            }
+            std::optional<CarsetInfo> carsetInfo = CarsetInfoFromOptions(*info);
             CliSession s(context, *game);
             PhaseTimer timer(context, *timings);
             s.leaveOutItemsTheGameLacks(selection, *items);
             s.workingSet().transfer.selection = selection;
             s.require(s.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, s.ui()), "the import");
+            if (selection[kSoundsItem])
+                MarkSoundsToCarry(s.workingSet().sounds, soundNumbers);
+            if (carsetInfo)
+                s.workingSet().carsetInfo = *carsetInfo;
             timer.phaseDone("import");
             s.require(s.engine().saveCarset(ItemChoice::AsSelected, *output, s.ui()), "saving the carset");
             timer.phaseDone("save");

@@ -3,11 +3,16 @@
 // version it was made with, author, date, whether to show it on loading, six
 // reserved lines and free text.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace pitwall {
+
+// The largest INFO.DAT a carset load takes: the information is a handful
+// of text lines, anything near this is not one.
+inline constexpr std::uint64_t kMaxCarsetInfoSize = 1'000'000;
 
 // Lines in Windows-1252, as stored.
 struct CarsetInfo {

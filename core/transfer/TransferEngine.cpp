@@ -21,8 +21,6 @@ namespace {
 
 // Room a carset load needs beyond the members themselves.
 constexpr std::uint64_t kLoadReserve = 5'000'000;
-// INFO.DAT is a handful of text lines; anything near this is not one.
-constexpr std::uint64_t kMaxInfoSize = 1'000'000;
 // What all members of a carset may unpack to together. Each area bounds
 // what it takes of its own members as well; this bounds the whole.
 constexpr std::uint64_t kMaxCarsetBytes = 1'000'000'000;
@@ -444,7 +442,7 @@ TransferOutcome TransferEngine::loadCarset(ItemChoice items, const std::string& 
         // the load does not take it.
         try {
             if (auto bytes = information == CarsetInformation::Take
-                    ? archive->extract(kInfoMember, working, kMaxInfoSize)
+                    ? archive->extract(kInfoMember, working, kMaxCarsetInfoSize)
                     : std::nullopt)
                 carsetInfo_ = ParseCarsetInfo(std::string(bytes->begin(), bytes->end()));
         } catch (const std::exception& e) {

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 using namespace pitwall;
 
@@ -73,7 +74,10 @@ TEST(TerminalText, CarsetInfoAndMemberNamesAreEscaped)
         CarsetHeader header;
         header.items[1] = 1;
         archive.addBytes(kHeaderMember, CarsetHeaderImage(header));
-        const std::string info = "v1.0\r\n\x1B]0;owned\x07\r\n-\r\n0\r\n\x1B[2J\x9D\r\n";
+        std::string info = "v1.0\r\n\x1B]0;owned\x07\r\n-\r\n0\r\n";
+        for (int i = 0; i < 6; ++i)
+            info += "RESERVED\r\n";
+        info += "\x1B[2J\x9D\r\n";
         archive.addBytes(kInfoMember, std::vector<std::uint8_t>(info.begin(), info.end()));
         // A name that would print as a line of its own.
         archive.addBytes("x  1\n  TeamsDrivers.DAT", {1, 2, 3});
@@ -88,8 +92,12 @@ TEST(TerminalText, CarsetInfoAndMemberNamesAreEscaped)
     auto info = test::RunCommand({"carset", "info", carset});
     ASSERT_EQ(info.code, 0) << info.err;
     EXPECT_FALSE(HasControls(info.out)) << info.out;
-    EXPECT_NE(info.out.find("\\x1B]0;owned\\x07\n"), std::string::npos) << info.out;
-    EXPECT_NE(info.out.find("\\x1B[2J\\x9D\n"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("author: \\x1B]0;owned\\x07\n"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("name: \\x1B[2J\\x9D\n"), std::string::npos) << info.out;
+    // As JSON the bytes are kept beside the text.
+    auto json = test::RunCommand({"carset", "info", carset, "--json"});
+    ASSERT_EQ(json.code, 0) << json.err;
+    EXPECT_EQ(nlohmann::json::parse(json.out)["nameRaw"], "1b5b324a9d");
 }
 
 TEST(TerminalText, TeamNamesAndTrackInformationAreEscaped)

@@ -57,7 +57,7 @@ TEST(TransferCli, TeamsGoFromOneInstallationToAnother)
     EXPECT_NE(list.out.find("TeamsDrivers.DAT  1122"), std::string::npos);
     EXPECT_NE(list.out.find("Header.DAT  360"), std::string::npos);
     auto info = test::RunCommand({"carset", "info", carset});
-    EXPECT_EQ(info.out.substr(0, 5), "v1.0\n");
+    EXPECT_EQ(info.out.substr(0, 14), "version: v1.0\n");
 
     ASSERT_EQ(test::RunCommand({"apply", carset, "--game", b, "--quiet"}).code, 0);
     EXPECT_EQ(test::RunCommand({"teams", "show", "--game", b, "--quiet"}).out, showA.out);
