@@ -16,7 +16,8 @@ void StderrMessages::showMessage(const Message& message)
 bool StderrMessages::askYesNo(const Message& message)
 {
     if (answerYes) {
-        err_ << TerminalLine(MessageTextToUtf8(message.text)) << " [yes]\n";
+        if (!quiet_)
+            err_ << TerminalLine(MessageTextToUtf8(message.text)) << " [yes]\n";
         return true;
     }
     throw CommandFailure(TerminalLine(MessageTextToUtf8(message.text)) + " [not answered: --yes answers Yes]");

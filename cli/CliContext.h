@@ -15,16 +15,18 @@ namespace pitwall::cli {
 // Messages from the core go to stderr as one line each (UTF-8).
 class StderrMessages : public MessageSink {
 public:
-    explicit StderrMessages(std::ostream& err) : err_(err) {}
+    StderrMessages(std::ostream& err, const bool& quiet) : err_(err), quiet_(quiet) {}
     void showMessage(const Message& message) override;
     // A batch run answers Yes only when told to (--yes); otherwise the
     // question stops the command (CommandFailure naming it and the flag)
-    // before anything is written.
+    // before anything is written. A question answered Yes is echoed as a
+    // note, unless --quiet.
     bool askYesNo(const Message& message) override;
     bool answerYes = false;
 
 private:
     std::ostream& err_;
+    const bool& quiet_;
 };
 
 struct CliContext {
@@ -32,9 +34,10 @@ struct CliContext {
     std::ostream& err;
     std::string programDirectory;
     UITexts texts;
-    StderrMessages sink{err};
-    Messenger messenger{texts, sink};
+    // --quiet: data and errors only.
     bool quiet = false;
+    StderrMessages sink{err, quiet};
+    Messenger messenger{texts, sink};
     // --json on a showing command: data as one JSON document on stdout, and
     // a failure also as {"error": ...} there.
     bool json = false;

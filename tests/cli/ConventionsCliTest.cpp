@@ -71,4 +71,25 @@ TEST(ConventionsCli, OldAndNewSpellingsMeanTheSame)
     EXPECT_FALSE(FileExists(dir / "x.txt"));
 }
 
+TEST(ConventionsCli, WritingCommandsPrintNothingWithQuiet)
+{
+    test::TempDir dir;
+    const std::string a = dir / "A", b = dir / "B", carset = dir / "all.GMS";
+    test::MakeDemo(a, 2, 1);
+    test::MakeDemo(b, 2, 2);
+    const std::vector<std::vector<std::string>> writes = {
+        {"import", "--game", a, "--items", "all", "-o", carset},
+        // Asks whether the track files may be replaced: answered by --yes.
+        {"apply", carset, "--game", b, "--yes"},
+        {"settings", "set", "--game", b, "points=10,8,6"},
+        {"restore", "--game", b},
+    };
+    for (auto args : writes) {
+        args.push_back("--quiet");
+        auto r = test::RunCommand(args);
+        EXPECT_EQ(r.code, 0) << args[0] << ": " << r.err;
+        EXPECT_EQ(r.out + r.err, "") << args[0];
+    }
+}
+
 } // namespace
