@@ -3,6 +3,7 @@
 #include "CliSession.h"
 #include "Commands.h"
 #include "GameOption.h"
+#include "OutputOptions.h"
 #include "TerminalText.h"
 
 #include "base/FileUtils.h"
@@ -47,8 +48,10 @@ void AddBackupCommands(CLI::App& app, CliContext& context)
     auto to = std::make_shared<std::string>();
     AddGameOption(cmd, *game, context);
     cmd->add_option("--groups", *groups, "Groups like 0,1,3-5 or all")->required();
-    cmd->add_option("--to", *to, "Target directory")->required();
+    cmd->add_option("-o,--output", *to, "Target folder");
+    cmd->add_option("--to", *to, "Target folder")->group(""); // the older spelling
     cmd->callback([&context, game, groups, to] {
+        RequireOutput(*to);
         CliSession s(context, *game);
         std::vector<int> chosen = ParseNumberList(*groups, 0, static_cast<int>(kBackupGroups.size()) - 1, "group");
         TextCopyProgress progress(context.err, context.quiet);

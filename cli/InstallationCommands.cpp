@@ -2,6 +2,7 @@
 
 #include "Commands.h"
 #include "GameOption.h"
+#include "OutputOptions.h"
 #include "JsonOutput.h"
 
 #include "DemoInstallation.h"
@@ -52,12 +53,13 @@ void AddInstallationCommands(CLI::App& app, CliContext& context)
         auto dir = std::make_shared<std::string>();
         auto version = std::make_shared<std::string>("v1.13");
         auto seed = std::make_shared<std::uint64_t>(1);
-        cmd->add_option("DIR", *dir, "Directory to write (created if needed)")->required();
+        AddOutputOption(cmd, *dir, "DIR", "Folder to write the installation into (made when missing)");
         cmd->add_option("--game-version", *version, "v1.00, v1.13 or v1.13-video")
             ->check(CLI::IsMember({"v1.00", "v1.13", "v1.13-video"}));
         cmd->add_option("--seed", *seed, "Seed of the generated values");
         cmd->callback([&context, dir, version, seed] {
             static const std::map<std::string, int> versions = {{"v1.00", 1}, {"v1.13", 2}, {"v1.13-video", 3}};
+            RequireOutput(*dir);
             demo::DemoOptions options;
             options.gameVersion = versions.at(*version);
             options.seed = *seed;

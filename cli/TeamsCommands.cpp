@@ -4,6 +4,7 @@
 #include "Commands.h"
 #include "GameOption.h"
 #include "JsonOutput.h"
+#include "OutputOptions.h"
 #include "TerminalText.h"
 
 #include "base/Windows1252.h"
@@ -108,8 +109,9 @@ void AddTeamsCommands(CLI::App& app, CliContext& context)
         auto game = std::make_shared<std::string>();
         auto file = std::make_shared<std::string>();
         AddGameOption(cmd, *game, context);
-        cmd->add_option("FILE", *file, ".PER file to write")->required();
+        AddOutputOption(cmd, *file, "FILE", ".PER file to write");
         cmd->callback([&context, game, file] {
+            MakeFolderOf(RequireOutput(*file));
             CliSession s(context, *game);
             ImportTeams(s);
             SavePerFile(s.workingSet().teams, *file);

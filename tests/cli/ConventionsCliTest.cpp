@@ -61,6 +61,13 @@ TEST(ConventionsCli, OldAndNewSpellingsMeanTheSame)
     auto imported = test::RunCommand({"text", "import", "--language", "DEUTSCH", dir / "new.txt", "--game", game});
     EXPECT_EQ(imported.code, 0) << imported.err;
 
+    ASSERT_EQ(test::RunCommand({"teams", "per-export", "--game", game, dir / "old.PER"}).code, 0);
+    ASSERT_EQ(test::RunCommand({"teams", "per-export", "--game", game, "-o", dir / "per/new.PER"}).code, 0);
+    EXPECT_EQ(test::ReadBytes(dir / "old.PER"), test::ReadBytes(dir / "per/new.PER"));
+    auto backup = test::RunCommand({"backup", "--game", game, "--groups", "0", "-o", dir / "backup", "--quiet"});
+    EXPECT_EQ(backup.code, 0) << backup.err;
+    EXPECT_TRUE(DirectoryExists(dir / "backup"));
+
     // Neither spelling: a usage error naming the option.
     auto missing = test::RunCommand({"sound", "extract", "3", "--game", game});
     EXPECT_EQ(missing.code, 2);
