@@ -3,6 +3,7 @@
 #include "TerminalText.h"
 
 #include "app/Language.h"
+#include "app/ProgramDirectories.h"
 #include "base/FileUtils.h"
 #include "base/Windows1252.h"
 
@@ -33,8 +34,8 @@ public:
 
 } // namespace
 
-CliContext::CliContext(std::ostream& o, std::ostream& e, std::string programDir)
-    : out(o), err(e), programDirectory(std::move(programDir))
+CliContext::CliContext(std::ostream& o, std::ostream& e, const std::string& executableDir)
+    : out(o), err(e), executableDirectory(executableDir), programDirectory(LocateProgram(executableDir).data)
 {
     writer.program = "pitwall-cli";
     writer.runStarted = NanosecondsNow();

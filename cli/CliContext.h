@@ -32,6 +32,10 @@ private:
 struct CliContext {
     std::ostream& out;
     std::ostream& err;
+    // The directory of the executable, and the one with the program's data
+    // (language files, palette, font): the same for a portable program,
+    // share/pitwall beside bin/ for an installed one.
+    std::string executableDirectory;
     std::string programDirectory;
     UITexts texts;
     // --quiet: data and errors only.
@@ -54,7 +58,7 @@ struct CliContext {
     // Test hook (hidden option): how long to wait for another writer.
     int lockWaitMilliseconds = 5000;
 
-    CliContext(std::ostream& o, std::ostream& e, std::string programDir);
+    CliContext(std::ostream& o, std::ostream& e, const std::string& executableDir);
 };
 
 // A command failed: the front end prints the reason as one line and exits 1.

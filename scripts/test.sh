@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs what is missing, builds everything and runs every test: the normal
-# build (core, CLI and offscreen GUI suites), then the core and CLI suites
-# again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# build (core, CLI and offscreen GUI suites) and an installation of it, then
+# the core and CLI suites again under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -19,6 +20,8 @@ fi
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPITWALL_WERROR=ON $LAUNCHER >/dev/null
 cmake --build build -j "$JOBS"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$JOBS"
+# The installed layout: cmake --install into a scratch prefix, run from elsewhere.
+tests/install/InstallTest.sh build
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPITWALL_SANITIZE=ON -DPITWALL_WERROR=ON \
     -DPITWALL_BUILD_GUI=OFF -DPITWALL_BUILD_BENCHMARKS=OFF $LAUNCHER >/dev/null

@@ -2,6 +2,7 @@
 
 #include "app/Settings.h"
 #include "base/FileUtils.h"
+#include "formats/Palette.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -51,7 +52,42 @@ std::string UserDirectory(const EnvironmentLookup& env, const char* xdgName, con
     return IncludeTrailingBackslash(PathString(fs::temp_directory_path()));
 }
 
+// The language files are what the program cannot start without; the
+// palette alone marks a folder that lost them as the program's too.
+bool HoldsProgramData(const std::string& directory)
+{
+    return FileExists(directory + kPaletteFileName) || !ListFiles(directory, "*.LNG", false, false).empty();
+}
+
+std::string Canonical(const std::string& directory)
+{
+    std::error_code ec;
+    auto path = fs::weakly_canonical(NativePath(directory), ec);
+    return ec ? directory : IncludeTrailingBackslash(PathString(path));
+}
+
 } // namespace
+
+ProgramLocation LocateProgram(const std::string& executableDirectory)
+{
+    ProgramLocation location;
+    const std::string exe = IncludeTrailingBackslash(executableDirectory);
+    location.data = exe;
+    location.modules = exe;
+    if (FileExists(exe + kPortableMarkerFileName) || HoldsProgramData(exe))
+        return location;
+    const std::string prefix = exe + ".." + kPathSeparator;
+    const std::string shared = prefix + "share" + kPathSeparator + "pitwall" + kPathSeparator;
+    if (!HoldsProgramData(shared))
+        return location; // nothing anywhere: starting says what is missing
+    location.layout = ProgramLayout::Installed;
+    location.data = Canonical(shared);
+    // A module left beside the executable (an older installation) is still found.
+    const std::string modules = prefix + "lib" + kPathSeparator + "pitwall" + kPathSeparator;
+    if (DirectoryExists(modules))
+        location.modules = Canonical(modules);
+    return location;
+}
 
 ProgramDirectories ComputeProgramDirectories(const std::string& executableDirectory, const EnvironmentLookup& env)
 {
@@ -61,14 +97,12 @@ ProgramDirectories ComputeProgramDirectories(const std::string& executableDirect
 ProgramDirectories ComputeProgramDirectories(const std::string& executableDirectory, bool programDirectoryWritable,
                                              const EnvironmentLookup& env)
 {
+    const ProgramLocation location = LocateProgram(executableDirectory);
     ProgramDirectories d;
-    d.program = IncludeTrailingBackslash(executableDirectory);
-    // An installed package keeps the executables in bin/ and the language
-    // files, palette and font in share/pitwall/.
-    std::string shared = d.program + ".." + kPathSeparator + "share" + kPathSeparator + "pitwall" + kPathSeparator;
-    if (ListFiles(d.program, "*.LNG", false, false).empty() && !ListFiles(shared, "*.LNG", false, false).empty())
-        d.program = IncludeTrailingBackslash(PathString(std::filesystem::weakly_canonical(NativePath(shared))));
-    if (programDirectoryWritable) {
+    d.layout = location.layout;
+    d.program = location.data;
+    d.modules = location.modules;
+    if (location.layout == ProgramLayout::Portable && programDirectoryWritable) {
         d.settings = d.program;
         d.working = d.program + "TEMP" + kPathSeparator;
     } else {

@@ -1,10 +1,16 @@
 #pragma once
 // Where the program finds its own files and keeps its settings and working
-// files. Normally everything lies beside the executable: PITWALL.INI, the
-// language files, the palette and the working directory TEMP with its staging
-// directory TEMP/Carset. When the program directory is read-only (an
-// installed package), the settings go to the user's configuration directory
-// and the working directory to the user's cache directory.
+// files. Two layouts:
+// - portable (an unpacked folder with a file named "portable" in it, or the
+//   language files beside the executable, as in the build tree): everything
+//   lies beside the executable: PITWALL.INI, the language files, the palette,
+//   the sound module and the working directory TEMP with its staging
+//   directory TEMP/Carset. When that folder is read-only, the settings go to
+//   the user's configuration directory and TEMP to the user's cache directory.
+// - installed (the executables in bin/, the data in ../share/pitwall/, the
+//   sound module in ../lib/pitwall/): the settings always go to the user's
+//   configuration directory ($XDG_CONFIG_HOME/pitwall) and TEMP to the
+//   user's cache directory ($XDG_CACHE_HOME/pitwall), never into the prefix.
 
 #include <functional>
 #include <optional>
@@ -15,10 +21,27 @@ namespace pitwall {
 using EnvironmentLookup = std::function<std::optional<std::string>(const char* name)>;
 std::optional<std::string> SystemEnvironment(const char* name);
 
+enum class ProgramLayout { Portable, Installed };
+
+// The name of the marker file that makes a folder a portable installation.
+inline constexpr const char* kPortableMarkerFileName = "portable";
+
+struct ProgramLocation {
+    ProgramLayout layout = ProgramLayout::Portable;
+    std::string data;    // language files, palette, font, Standard.DAT
+    std::string modules; // the sound module
+};
+
+// Decides the layout from the executable's directory alone (no Qt, no
+// settings). All strings carry a trailing separator.
+ProgramLocation LocateProgram(const std::string& executableDirectory);
+
 struct ProgramDirectories {
-    // The executable's directory with the language files, palette, font and
-    // Standard.DAT (share/pitwall beside bin/ for an installed package).
+    ProgramLayout layout = ProgramLayout::Portable;
+    // The directory with the language files, palette, font and Standard.DAT:
+    // the executable's own, or share/pitwall beside bin/ when installed.
     std::string program;
+    std::string modules;  // directory of the sound module
     std::string settings; // directory of PITWALL.INI
     std::string working;  // ... TEMP/
     std::string staging;  // ... TEMP/Carset/
@@ -26,7 +49,9 @@ struct ProgramDirectories {
     std::string settingsFile() const;
 };
 
-// All strings carry a trailing separator.
+// All strings carry a trailing separator. The flag says whether a portable
+// program's folder can take the settings and TEMP; an installed program
+// never writes into its prefix.
 ProgramDirectories ComputeProgramDirectories(const std::string& executableDirectory,
                                              const EnvironmentLookup& environment = SystemEnvironment);
 ProgramDirectories ComputeProgramDirectories(const std::string& executableDirectory, bool programDirectoryWritable,

@@ -13,7 +13,6 @@
 #include "transfer/ReportedFormats.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -109,7 +108,7 @@ SoundsEditor::SoundsEditor(AppContext& app, QWidget* parent) : EditorWindow(app,
         SoundPlayer* player = soundPlayer();
         return !player || player->hasAudioOutput();
     };
-    soundModuleDirectory = QCoreApplication::applicationDirPath();
+    soundModuleDirectory = QString::fromStdString(app_.program.directories.modules);
 
     connect(list_, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
         if (!filling_ && column == 0)

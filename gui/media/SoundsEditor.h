@@ -44,7 +44,8 @@ public:
     // Whether sound can be played at all (replaceable in tests).
     std::function<bool()> hasAudioOutput;
     // Where the sound module is looked for on the first play: the program's
-    // own directory (replaceable in tests).
+    // own directory, or lib/pitwall beside bin/ when installed (replaceable
+    // in tests).
     QString soundModuleDirectory;
     // The sound playing now, if any.
     std::optional<int> playing() const { return playing_; }

@@ -53,6 +53,55 @@ TEST(ProgramDirectories, BesideTheExecutableOrInTheUsersDirectories)
     EXPECT_FALSE(IsDirectoryWritable(home / "missing"));
 }
 
+TEST(ProgramDirectories, PortableBesideTheExecutableInstalledUnderSharePitwall)
+{
+    test::TempDir root, home;
+    auto env = [&](const char* name) -> std::optional<std::string> {
+        return std::string(name) == "HOME" ? std::optional<std::string>(home.path()) : std::nullopt;
+    };
+
+    // Installed: bin/ holds nothing of ours; the data in share/pitwall, the
+    // module in lib/pitwall. Settings and TEMP go to the user's directories
+    // even though the prefix is writable.
+    ForceDirectories(root / "usr/bin");
+    WriteLanguage(root / "usr/share/pitwall/ENGLISH.LNG");
+    ForceDirectories(root / "usr/lib/pitwall");
+    auto located = LocateProgram(root / "usr/bin");
+    EXPECT_EQ(located.layout, ProgramLayout::Installed);
+    EXPECT_EQ(located.data, root / "usr/share/pitwall/");
+    EXPECT_EQ(located.modules, root / "usr/lib/pitwall/");
+    auto installed = ComputeProgramDirectories(root / "usr/bin/", true, env);
+    EXPECT_EQ(installed.layout, ProgramLayout::Installed);
+    EXPECT_EQ(installed.program, root / "usr/share/pitwall/");
+    EXPECT_EQ(installed.settingsFile(), home / ".config/pitwall/PITWALL.INI");
+    EXPECT_EQ(installed.working, home / ".cache/pitwall/TEMP/");
+    // The same, found through the writability probe of the real folder.
+    EXPECT_EQ(ComputeProgramDirectories(root / "usr/bin/", env).settings, home / ".config/pitwall/");
+    // Without lib/pitwall the module is looked for beside the executable.
+    DeleteTree(root / "usr/lib/pitwall/");
+    EXPECT_EQ(LocateProgram(root / "usr/bin").modules, root / "usr/bin/");
+
+    // Portable: a marker file alone (the data could even lie elsewhere), or
+    // the data beside the executable (the build tree, an unpacked folder).
+    test::WriteText(root / "usr/bin/portable", "");
+    EXPECT_EQ(LocateProgram(root / "usr/bin").layout, ProgramLayout::Portable);
+    EXPECT_EQ(LocateProgram(root / "usr/bin").data, root / "usr/bin/");
+    DeleteFileForced(root / "usr/bin/portable");
+    CopyFileForced(PITWALL_RUNTIME_DIR "/GP3 Palette.pal", root / "usr/bin/GP3 Palette.pal");
+    auto portable = ComputeProgramDirectories(root / "usr/bin", true, env);
+    EXPECT_EQ(portable.layout, ProgramLayout::Portable);
+    EXPECT_EQ(portable.program, root / "usr/bin/");
+    EXPECT_EQ(portable.modules, root / "usr/bin/");
+    EXPECT_EQ(portable.settings, root / "usr/bin/");
+    EXPECT_EQ(portable.working, root / "usr/bin/TEMP/");
+
+    // Neither: the executable's own folder, where starting then says what is missing.
+    ForceDirectories(root / "bare/bin");
+    auto bare = LocateProgram(root / "bare/bin");
+    EXPECT_EQ(bare.layout, ProgramLayout::Portable);
+    EXPECT_EQ(bare.data, root / "bare/bin/");
+}
+
 TEST(ProgramState, StartRemovesALeftOverWorkingDirectoryAndShutdownWritesSettings)
 {
     test::TempDir program;
