@@ -1,6 +1,6 @@
 #pragma once
 // Finds and loads the sound module (pitwall-sound) in a directory, normally
-// the program's own, and makes a player from it. The module stays loaded for
+// the program's own (lib/pitwall beside bin/ when installed), and makes a player from it. The module stays loaded for
 // the rest of the run once a player has been made.
 
 #include "SoundPlayer.h"

@@ -1,8 +1,9 @@
 #pragma once
 // Sound playback of the sounds editor, behind a small interface: the player
-// lives in the module pitwall-sound (next to the program), which alone links
-// Qt Multimedia and its audio back ends, so the program starts without them
-// and loads them only when a sound is first played (SoundModule.h).
+// lives in the module pitwall-sound (next to the program, or in lib/pitwall
+// when installed), which alone links Qt Multimedia and its audio back ends,
+// so the program starts without them and loads them only when a sound is
+// first played (SoundModule.h).
 
 #include <QString>
 

@@ -105,3 +105,28 @@ TEST(GameDefaultCli, EnvironmentThenDesktopSettingsThenASayingError)
     EXPECT_NE(staleEnvironment.err.find("PITWALL_GAME names " + dir / "nowhere"), std::string::npos)
         << staleEnvironment.err;
 }
+
+TEST(InstalledCli, DataFromSharePitwallAndTheDesktopSettingsFromTheUsersConfiguration)
+{
+    // bin/ holds only the program; a writable prefix changes nothing.
+    test::TempDir dir;
+    const std::string bin = dir / "prefix/bin/", data = dir / "prefix/share/pitwall/", game = dir / "G";
+    const std::string config = dir / "config", png = dir / "lcd.png";
+    ForceDirectories(bin);
+    for (const char* file : {"ENGLISH.LNG", "GP3 Palette.pal", "Font.BMP"})
+        ASSERT_TRUE(CopyFileForced(std::string(PITWALL_RUNTIME_DIR "/") + file, data + file)) << file;
+    test::MakeDemo(game, 2, 1);
+    EnvironmentOverride configHome("XDG_CONFIG_HOME", config.c_str());
+    EnvironmentOverride noEnv("PITWALL_GAME", nullptr);
+
+    auto render = RunInstalled(bin, {"cockpit", "render", "--game", game, "--language", "ENGLISH", "--screen",
+                                     "driving_race_text", png, "--quiet"});
+    EXPECT_EQ(render.code, 0) << render.err;
+    EXPECT_TRUE(FileExists(png));
+
+    ForceDirectories(config + "/pitwall");
+    std::ofstream(config + "/pitwall/PITWALL.INI", std::ios::binary) << "[General]\r\nGP3Path=" + game + "/\r\n";
+    auto fromSettings = RunInstalled(bin, {"teams", "show", "--quiet"});
+    EXPECT_EQ(fromSettings.code, 0) << fromSettings.err;
+    EXPECT_FALSE(FileExists(data + "PITWALL.INI"));
+}
