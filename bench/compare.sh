@@ -17,7 +17,7 @@ cmake --build "$BUILD" --target pitwall-cli pitwall pitwall-qt-baseline >/dev/nu
 BIN=$(cd "$BUILD/bin" && pwd)
 BASELINE=$(cd "$BUILD/tools" && pwd)/pitwall-qt-baseline
 for tool in zip unzip /usr/bin/time strace; do
-    command -v "$tool" >/dev/null || { echo "compare.sh: $tool is missing (run scripts/setup.sh)" >&2; exit 0; }
+    command -v "$tool" >/dev/null || { echo "compare.sh: $tool is missing (run scripts/setup.sh --dev)" >&2; exit 0; }
 done
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/pitwall-compare.XXXXXX")

@@ -6,7 +6,7 @@ set -eu
 cd "$(dirname "$0")/.."
 
 ./scripts/setup.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPITWALL_BUILD_TESTS=OFF -DPITWALL_BUILD_BENCHMARKS=OFF >/dev/null
 cmake --build build
 
 INI=build/bin/PITWALL.INI

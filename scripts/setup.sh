@@ -1,19 +1,36 @@
 #!/bin/sh
-# Installs every Debian package Pitwall needs to build, run and test.
+# Installs the Debian packages Pitwall needs.
+#   scripts/setup.sh         what building and running the programs needs
+#   scripts/setup.sh --dev   also what the tests, the sanitizer and fuzzing
+#                            builds, the benchmarks, the screenshots and the
+#                            Debian package need
 # Idempotent: packages already present are skipped and nothing is printed for them.
 set -eu
 
-PACKAGES="
+BUILD_PACKAGES="
 build-essential cmake ninja-build pkg-config ccache
-qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6svg6 qt6-translations-l10n
-libzip-dev zlib1g-dev zip unzip nettle-dev time strace
-libjpeg62-turbo-dev libpng-dev
-libgtest-dev libgmock-dev libbenchmark-dev
+qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
+libzip-dev zlib1g-dev nettle-dev libjpeg62-turbo-dev libpng-dev
 libcli11-dev nlohmann-json3-dev
-man-db groff-base zsh fish
-clang libclang-rt-14-dev
-xvfb xauth x11-apps imagemagick
 "
+
+DEV_PACKAGES="
+libgtest-dev libgmock-dev libbenchmark-dev
+clang libclang-rt-14-dev
+zip unzip time strace
+man-db groff-base zsh fish
+xvfb xauth x11-apps imagemagick
+dpkg-dev lintian appstream desktop-file-utils
+"
+
+case "${1:-}" in
+    "") PACKAGES="$BUILD_PACKAGES" ;;
+    --dev) PACKAGES="$BUILD_PACKAGES $DEV_PACKAGES" ;;
+    *)
+        echo "usage: $0 [--dev]" >&2
+        exit 2
+        ;;
+esac
 
 missing=""
 for p in $PACKAGES; do

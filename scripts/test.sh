@@ -1,12 +1,12 @@
 #!/bin/sh
 # Installs what is missing, builds everything and runs every test: the normal
 # build (core, CLI and offscreen GUI suites) and an installation of it, then
-# the core and CLI suites again under AddressSanitizer and
+# the Debian package, then the core and CLI suites again under AddressSanitizer and
 # UndefinedBehaviorSanitizer.
 set -eu
 cd "$(dirname "$0")/.."
 
-./scripts/setup.sh
+./scripts/setup.sh --dev
 
 JOBS="$(nproc 2>/dev/null || echo 2)"
 # Compiler cache: a second run (or a run after a local build of the same
@@ -17,14 +17,18 @@ if command -v ccache >/dev/null 2>&1; then
     export CCACHE_BASEDIR="$(pwd)" CCACHE_NOHASHDIR=1
 fi
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPITWALL_WERROR=ON $LAUNCHER >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPITWALL_WERROR=ON \
+    -DPITWALL_BUILD_TESTS=ON -DPITWALL_BUILD_BENCHMARKS=ON $LAUNCHER >/dev/null
 cmake --build build -j "$JOBS"
 QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$JOBS"
 # The installed layout: cmake --install into a scratch prefix, run from elsewhere.
 tests/install/InstallTest.sh build
+# The Debian package, built from the committed tree, checked and installed.
+scripts/package.sh
+tests/install/PackageTest.sh
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPITWALL_SANITIZE=ON -DPITWALL_WERROR=ON \
-    -DPITWALL_BUILD_GUI=OFF -DPITWALL_BUILD_BENCHMARKS=OFF $LAUNCHER >/dev/null
+    -DPITWALL_BUILD_GUI=OFF -DPITWALL_BUILD_TESTS=ON -DPITWALL_BUILD_BENCHMARKS=OFF $LAUNCHER >/dev/null
 cmake --build build-asan -j "$JOBS"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-asan --output-on-failure -j "$JOBS"

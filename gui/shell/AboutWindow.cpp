@@ -32,12 +32,14 @@ AboutWindow::AboutWindow(const UITexts& texts, QWidget* parent) : QDialog(parent
     auto* title = new QLabel(QString("<h2>Pitwall</h2>Version %1, released %2<br>"
                                      "The editor for Grand Prix 3 installations<br>"
                                      "Linux, Windows and Wine<br><br>"
-                                     "Contact: faults and wishes go to the Pitwall issue tracker;<br>"
-                                     "the README says where it is.")
-                                 .arg(PITWALL_VERSION, PITWALL_RELEASE_DATE),
+                                     "Free software under the %3 licence (the file LICENSE)<br><br>"
+                                     "Contact: faults and wishes go to the Pitwall issue tracker at<br>"
+                                     "<a href=\"%4/issues\">%4/issues</a>")
+                                 .arg(PITWALL_VERSION, PITWALL_RELEASE_DATE, PITWALL_LICENSE, PITWALL_HOMEPAGE),
                              this);
     title->setObjectName("Label1");
-    title->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    title->setTextInteractionFlags(Qt::TextBrowserInteraction);
+    title->setOpenExternalLinks(true);
     auto* thanks = new QGroupBox("Special Thanks To:", this);
     thanks->setObjectName("GroupBox1");
     auto* thanksLayout = new QVBoxLayout(thanks);
@@ -53,7 +55,7 @@ AboutWindow::AboutWindow(const UITexts& texts, QWidget* parent) : QDialog(parent
     layout->addWidget(thanks);
     layout->addWidget(ok, 0, Qt::AlignRight);
     ApplyTexts(this, kAboutTexts, texts);
-    resize(400, 420);
+    resize(420, 460);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }
 
