@@ -68,6 +68,19 @@ std::string Canonical(const std::string& directory)
 
 } // namespace
 
+std::string InstalledModuleDirectory()
+{
+#ifdef PITWALL_MODULE_DIR
+    std::string directory = PITWALL_MODULE_DIR;
+#else
+    std::string directory = "lib/pitwall";
+#endif
+    for (char& c : directory)
+        if (c == '/')
+            c = kPathSeparator;
+    return directory;
+}
+
 ProgramLocation LocateProgram(const std::string& executableDirectory)
 {
     ProgramLocation location;
@@ -83,7 +96,7 @@ ProgramLocation LocateProgram(const std::string& executableDirectory)
     location.layout = ProgramLayout::Installed;
     location.data = Canonical(shared);
     // A module left beside the executable (an older installation) is still found.
-    const std::string modules = prefix + "lib" + kPathSeparator + "pitwall" + kPathSeparator;
+    const std::string modules = IncludeTrailingBackslash(prefix + InstalledModuleDirectory());
     if (DirectoryExists(modules))
         location.modules = Canonical(modules);
     return location;

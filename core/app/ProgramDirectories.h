@@ -32,6 +32,10 @@ struct ProgramLocation {
     std::string modules; // the sound module
 };
 
+// Where an installed program's sound module lies, relative to the prefix
+// (lib/pitwall, or the platform's library folder; no trailing separator).
+std::string InstalledModuleDirectory();
+
 // Decides the layout from the executable's directory alone (no Qt, no
 // settings). All strings carry a trailing separator.
 ProgramLocation LocateProgram(const std::string& executableDirectory);

@@ -65,11 +65,12 @@ TEST(ProgramDirectories, PortableBesideTheExecutableInstalledUnderSharePitwall)
     // even though the prefix is writable.
     ForceDirectories(root / "usr/bin");
     WriteLanguage(root / "usr/share/pitwall/ENGLISH.LNG");
-    ForceDirectories(root / "usr/lib/pitwall");
+    const std::string modules = root / ("usr/" + InstalledModuleDirectory() + "/");
+    ForceDirectories(modules);
     auto located = LocateProgram(root / "usr/bin");
     EXPECT_EQ(located.layout, ProgramLayout::Installed);
     EXPECT_EQ(located.data, root / "usr/share/pitwall/");
-    EXPECT_EQ(located.modules, root / "usr/lib/pitwall/");
+    EXPECT_EQ(located.modules, modules);
     auto installed = ComputeProgramDirectories(root / "usr/bin/", true, env);
     EXPECT_EQ(installed.layout, ProgramLayout::Installed);
     EXPECT_EQ(installed.program, root / "usr/share/pitwall/");
@@ -78,7 +79,7 @@ TEST(ProgramDirectories, PortableBesideTheExecutableInstalledUnderSharePitwall)
     // The same, found through the writability probe of the real folder.
     EXPECT_EQ(ComputeProgramDirectories(root / "usr/bin/", env).settings, home / ".config/pitwall/");
     // Without lib/pitwall the module is looked for beside the executable.
-    DeleteTree(root / "usr/lib/pitwall/");
+    DeleteTree(modules);
     EXPECT_EQ(LocateProgram(root / "usr/bin").modules, root / "usr/bin/");
 
     // Portable: a marker file alone (the data could even lie elsewhere), or

@@ -25,7 +25,7 @@ expect() {
 }
 expect bin/pitwall
 expect bin/pitwall-cli
-expect lib/pitwall/pitwall-sound.so
+expect "lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH 2>/dev/null)/pitwall/pitwall-sound.so"
 for f in ENGLISH.LNG DEUTSCH.LNG "GP3 Palette.pal" Font.BMP Standard.DAT README.md LICENSE; do
     expect "share/pitwall/$f"
 done
@@ -88,7 +88,7 @@ $SUDO apt-get install -y -qq --no-install-recommends "$deb" >"$scratch/apt" 2>&1
 }
 cleanup_package() {
     if [ "$installed_before" = no ]; then
-        $SUDO apt-get remove -y -qq pitwall >/dev/null 2>&1 || true
+        $SUDO apt-get purge -y -qq pitwall >/dev/null 2>&1 || true
     fi
 }
 mkdir "$scratch/home"
