@@ -303,7 +303,7 @@ void ArtBankPage::expandArtBank()
     const bool keepBackup = dialog.keepBackup();
     TransferUi ui = app_.transferUi();
     const TransferOutcome outcome = app_.engine().writeToGame(
-        "art expand", ui, [&](TransferContext& run) { return ExpandArtBankInRun(run, flags, keepBackup); });
+        PointOperation{point_kind::kArtExpand, {}}, ui, [&](TransferContext& run) { return ExpandArtBankInRun(run, flags, keepBackup); });
     if (outcome == TransferOutcome::Done)
         ReadArtDirectory(bankFile(), app_.workingSet().artIndex, nullptr);
     showListedEntry(list_->currentRow());
