@@ -239,10 +239,9 @@ void AddArtCommands(CLI::App& app, CliContext& context)
             CommandMessages messages(context);
             ArtDirectory after;
             const std::string backup = std::string(kArtBankGamePath) + ".OLD";
-            bool expanded =
-                RunWithRestorePoint(context, IncludeTrailingBackslash(*game), PointOperation{point_kind::kArtExpand, {}},
-                                    {kArtBankGamePath, backup},
-                                    [&] { return ExpandArtBank(bank, flags, *keep, after, messages.get()); });
+            bool expanded = RunWithRestorePoint(
+                context, IncludeTrailingBackslash(*game), PointOperation{point_kind::kArtExpand, {}},
+                {kArtBankGamePath, backup}, [&] { return ExpandArtBank(bank, flags, *keep, after, messages.get()); });
             if (!expanded)
                 messages.fail("the art bank was not expanded");
             std::size_t count = 0;

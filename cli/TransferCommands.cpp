@@ -260,7 +260,8 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
             std::optional<RestorePoint> before;
             try {
                 if (!points.changedBackTo(*point).empty())
-                    before = points.create(PointOperation{point_kind::kRestore, {point->id}}, points.filesBackTo(*point));
+                    before =
+                        points.create(PointOperation{point_kind::kRestore, {point->id}}, points.filesBackTo(*point));
             } catch (const RestorePointError& e) {
                 throw PointFailure(context, e);
             }
@@ -270,8 +271,7 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
             if (before && report.ok()) {
                 try {
                     points.prune();
-                } catch (const std::exception&) {
-                }
+                } catch (const std::exception&) {}
             }
             if (!context.quiet) {
                 context.err << "put back " << report.written() << " files from restore point " << point->id;

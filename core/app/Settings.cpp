@@ -13,8 +13,8 @@ void ReadRestorePointLimits(const IniFile& ini, Settings& settings)
 {
     settings.restorePointsKept =
         static_cast<int>(std::clamp<long long>(ini.readInteger(kGeneralSection, "RestorePoints", 10), 1, 1000));
-    settings.restorePointsMB =
-        static_cast<int>(std::clamp<long long>(ini.readInteger(kGeneralSection, "RestorePointsMB", 1000), 1, 1'000'000));
+    settings.restorePointsMB = static_cast<int>(
+        std::clamp<long long>(ini.readInteger(kGeneralSection, "RestorePointsMB", 1000), 1, 1'000'000));
 }
 
 } // namespace

@@ -40,7 +40,8 @@ bool ExportArtImage(const std::string& bankFile, std::size_t entry, const std::s
     return true;
 }
 
-std::optional<ArtPicture> ArtPictureForEntry(const ArtDirectory& directory, std::size_t entry, const std::string& fileName)
+std::optional<ArtPicture> ArtPictureForEntry(const ArtDirectory& directory, std::size_t entry,
+                                             const std::string& fileName)
 {
     if (entry >= directory.entries.size())
         return std::nullopt;

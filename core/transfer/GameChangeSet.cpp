@@ -289,8 +289,8 @@ std::vector<FileChange> GameChangeSet::changes() const
     return list;
 }
 
-CommitResult GameChangeSet::commit(RestorePoints& restorePoints, const PointOperation& operation, CommitObserver* observer,
-                                   const std::vector<FileChange>* known)
+CommitResult GameChangeSet::commit(RestorePoints& restorePoints, const PointOperation& operation,
+                                   CommitObserver* observer, const std::vector<FileChange>* known)
 {
     CommitResult result;
     const std::vector<FileChange> list = known ? *known : changes();
