@@ -202,9 +202,15 @@ void AddArtCommands(CLI::App& app, CliContext& context)
             if (!FileExists(*in))
                 throw CommandFailure(context.texts.format(349, Args(*in)));
             CommandMessages messages(context);
-            bool imported = RunWithRestorePoint(context, IncludeTrailingBackslash(*game),
-                                                "art import " + std::to_string(i), {kArtBankGamePath},
-                                                [&] { return ImportArtPicture(bank, dir, i, *in, messages.get()); });
+            // The picture is checked (loaded, of the entry's size, encodable
+            // into it) before the restore point: a refused picture leaves the
+            // installation and its points as they were.
+            std::optional<ArtPicture> picture;
+            if (!PrepareArtPicture(dir, i, *in, picture, messages.get()) || !picture)
+                messages.fail("nothing was imported");
+            bool imported = RunWithRestorePoint(
+                context, IncludeTrailingBackslash(*game), PointOperation{point_kind::kArtImport, {std::to_string(i)}},
+                {kArtBankGamePath}, [&] { return WriteArtImage(bank, dir.entries[i], i, *picture, messages.get()); });
             if (!imported)
                 messages.fail("nothing was imported");
         });
@@ -233,9 +239,9 @@ void AddArtCommands(CLI::App& app, CliContext& context)
             CommandMessages messages(context);
             ArtDirectory after;
             const std::string backup = std::string(kArtBankGamePath) + ".OLD";
-            bool expanded =
-                RunWithRestorePoint(context, IncludeTrailingBackslash(*game), "art expand", {kArtBankGamePath, backup},
-                                    [&] { return ExpandArtBank(bank, flags, *keep, after, messages.get()); });
+            bool expanded = RunWithRestorePoint(
+                context, IncludeTrailingBackslash(*game), PointOperation{point_kind::kArtExpand, {}},
+                {kArtBankGamePath, backup}, [&] { return ExpandArtBank(bank, flags, *keep, after, messages.get()); });
             if (!expanded)
                 messages.fail("the art bank was not expanded");
             std::size_t count = 0;

@@ -86,7 +86,7 @@ void AddCockpitCommands(CLI::App& app, CliContext& context)
             const int language = LanguageOption(o->language, s.session().program.gameVersion);
             Import(s, {LcdDisplayItem(language)});
             LcdDisplay display = s.workingSet().cockpit.displays[static_cast<std::size_t>(language)];
-            ReplaceFileGuarded(context, o->file, WriteThreeD(display), "the LCD display export");
+            ReplaceFileGuarded(context, o->file, WriteThreeD(display));
         });
     }
     {
@@ -148,7 +148,7 @@ void AddCockpitCommands(CLI::App& app, CliContext& context)
                 &cockpit.displays[static_cast<std::size_t>(language)].screens[static_cast<std::size_t>(screenIndex)];
             scene.chosenElement = *element;
             scene.outsideText = s.session().program.texts.text(kOutsideCockpitText);
-            ReplaceFileGuarded(context, o->file, EncodePng(RenderLcd(scene, font)), "the LCD picture");
+            ReplaceFileGuarded(context, o->file, EncodePng(RenderLcd(scene, font)));
         });
     }
 }

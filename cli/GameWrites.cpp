@@ -1,5 +1,6 @@
 #include "GameWrites.h"
 
+#include "app/Settings.h"
 #include "base/FileUtils.h"
 #include "base/SafeWrite.h"
 #include "base/Windows1252.h"
@@ -46,6 +47,16 @@ std::string List(const std::vector<std::string>& files)
     return text;
 }
 
+// A point the run turned out not to need; should it stay, it is only one
+// more to prune.
+void DiscardQuietly(const RestorePoints& points, const RestorePoint& point)
+{
+    try {
+        points.discard(point);
+    } catch (const std::exception&) {
+    }
+}
+
 } // namespace
 
 WriterInfo Writer(const CliContext& context)
@@ -57,7 +68,12 @@ WriterInfo Writer(const CliContext& context)
 
 RestorePoints OpenRestorePoints(const CliContext& context, const std::string& gameDirectory)
 {
-    RestorePoints points(context.restoreRoot.empty() ? DefaultRestorePointRoot() : context.restoreRoot, gameDirectory);
+    // The limits the desktop editor keeps to, from its settings file.
+    Settings settings;
+    if (!context.programDirectory.empty())
+        ReadRestorePointLimits(IncludeTrailingBackslash(context.programDirectory) + kSettingsFileName, settings);
+    RestorePoints points(context.restoreRoot.empty() ? DefaultRestorePointRoot() : context.restoreRoot, gameDirectory,
+                         settings.restorePointsKept, settings.restorePointsMB);
     points.setWriter(Writer(context));
     return points;
 }
@@ -90,7 +106,7 @@ void CliCommitObserver::fileWritten(const std::string&, std::size_t done, std::s
     }
 }
 
-void CommitGameChanges(CliContext& context, GameChangeSet& changes, const std::string& operation)
+void CommitGameChanges(CliContext& context, GameChangeSet& changes, const PointOperation& operation)
 {
     RestorePoints points = OpenRestorePoints(context, changes.gameDirectory());
     CliCommitObserver observer(context);
@@ -114,14 +130,14 @@ void CommitGameChanges(CliContext& context, GameChangeSet& changes, const std::s
     throw CommandFailure(text);
 }
 
-bool RunWithRestorePoint(CliContext& context, const std::string& gameDirectory, const std::string& operation,
+bool RunWithRestorePoint(CliContext& context, const std::string& gameDirectory, const PointOperation& operation,
                          const std::vector<std::string>& gameRelativePaths, const std::function<bool()>& run)
 {
     RestorePoints points = OpenRestorePoints(context, gameDirectory);
     std::optional<InstallationLock> held;
     RestorePoint point;
     try {
-        held.emplace(points.lock(operation));
+        held.emplace(points.lock(operation.words()));
         point = points.create(operation, gameRelativePaths);
     } catch (const RestorePointError& e) {
         throw PointFailure(context, e);
@@ -135,8 +151,10 @@ bool RunWithRestorePoint(CliContext& context, const std::string& gameDirectory, 
             if (std::find(report.unchanged.begin(), report.unchanged.end(), f) == report.unchanged.end())
                 written.push_back(f);
         std::string text = why;
-        if (written.empty() && report.ok())
+        if (written.empty() && report.ok()) {
             text += "; nothing was changed";
+            DiscardQuietly(points, point);
+        }
         if (!written.empty())
             text += "; put back from restore point " + point.id + ": " + List(written);
         for (const auto& f : report.failed)
@@ -152,8 +170,16 @@ bool RunWithRestorePoint(CliContext& context, const std::string& gameDirectory, 
         throw CommandFailure(putBack(e.what()));
     }
     if (!ok) {
-        points.restore(point);
+        if (points.restore(point).ok())
+            DiscardQuietly(points, point);
+    } else if (points.changedSince(point).empty()) {
+        DiscardQuietly(points, point);
     } else {
+        try {
+            points.prune();
+        } catch (const std::exception&) {
+            // Written; the older points merely stay a while longer.
+        }
         CliCommitObserver observer(context);
         observer.restorePointMade(point);
         observer.tellRestorePoint();
@@ -176,8 +202,7 @@ std::string InstallationOf(const std::string& file)
     return {};
 }
 
-void ReplaceFileGuarded(CliContext& context, const std::string& file, std::vector<std::uint8_t> bytes,
-                        const std::string& operation)
+void ReplaceFileGuarded(CliContext& context, const std::string& file, std::vector<std::uint8_t> bytes)
 {
     std::string game = InstallationOf(file);
     if (game.empty()) {
@@ -190,8 +215,9 @@ void ReplaceFileGuarded(CliContext& context, const std::string& file, std::vecto
     }
     std::string absolute = PathString(std::filesystem::absolute(NativePath(file)).lexically_normal());
     GameChangeSet changes(game);
-    changes.replaceFile(absolute.substr(game.size()), std::move(bytes));
-    CommitGameChanges(context, changes, operation);
+    const std::string relative = absolute.substr(game.size());
+    changes.replaceFile(relative, std::move(bytes));
+    CommitGameChanges(context, changes, PointOperation{point_kind::kFile, {relative}});
 }
 
 void PrintChanges(CliContext& context, const std::vector<FileChange>& changes)

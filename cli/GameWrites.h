@@ -42,13 +42,14 @@ private:
 
 // Writes the change set; CommandFailure when it could not (naming the file,
 // the reason and whether the installation was put back).
-void CommitGameChanges(CliContext& context, GameChangeSet& changes, const std::string& operation);
+void CommitGameChanges(CliContext& context, GameChangeSet& changes, const PointOperation& operation);
 
 // For writers that replace files themselves (the art-bank expansion): the
 // installation's lock and a restore point of `gameRelativePaths` before
-// `run`; when `run` throws or returns false, the files are put back before
-// the failure is passed on.
-bool RunWithRestorePoint(CliContext& context, const std::string& gameDirectory, const std::string& operation,
+// `run` (which the caller calls only once every check has passed); when
+// `run` throws or returns false, the files are put back before the failure
+// is passed on. A run that changed none of the files leaves no point.
+bool RunWithRestorePoint(CliContext& context, const std::string& gameDirectory, const PointOperation& operation,
                          const std::vector<std::string>& gameRelativePaths, const std::function<bool()>& run);
 
 // The installation a file lies in (the nearest directory above it that
@@ -56,9 +57,9 @@ bool RunWithRestorePoint(CliContext& context, const std::string& gameDirectory, 
 std::string InstallationOf(const std::string& file);
 
 // Replaces one file as a whole: inside an installation through a restore
-// point and CommitGameChanges, elsewhere just safely.
-void ReplaceFileGuarded(CliContext& context, const std::string& file, std::vector<std::uint8_t> bytes,
-                        const std::string& operation);
+// point (operation "file", the file below the game directory) and
+// CommitGameChanges, elsewhere just safely.
+void ReplaceFileGuarded(CliContext& context, const std::string& file, std::vector<std::uint8_t> bytes);
 
 // One line per changed file and item, as `apply --dry-run` prints them.
 void PrintChanges(CliContext& context, const std::vector<FileChange>& changes);

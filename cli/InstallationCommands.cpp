@@ -112,7 +112,7 @@ void AddInstallationCommands(CLI::App& app, CliContext& context)
                 // Only the last four bytes change, behind a restore point
                 // like every other write into the installation.
                 WriteSavegameChecksum(bytes);
-                ReplaceFileGuarded(context, save, std::move(bytes), "checksum --fix");
+                ReplaceFileGuarded(context, save, std::move(bytes));
                 if (!context.json)
                     context.out << "fixed\n";
             }

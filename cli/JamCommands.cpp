@@ -170,8 +170,7 @@ void AddJamCommands(CLI::App& app, CliContext& context)
             const std::string target = out->empty() ? *file : *out;
             const TMemFile assembled = jam.Assemble(true);
             auto content = assembled.Content();
-            ReplaceFileGuarded(context, target, std::vector<std::uint8_t>(content.begin(), content.end()),
-                               "jam from-bmp " + FileNameOf(target));
+            ReplaceFileGuarded(context, target, std::vector<std::uint8_t>(content.begin(), content.end()));
             Note(context, "wrote " + target);
         });
     }

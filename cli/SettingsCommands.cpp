@@ -238,6 +238,7 @@ void AddSettingsCommands(CLI::App& app, CliContext& context)
             s.workingSet().transfer.selection = {};
             for (int item : items)
                 s.workingSet().transfer.selection[static_cast<std::size_t>(item)] = 1;
+            s.ui().operation = PointOperation{point_kind::kSettings, {}};
             s.require(s.engine().exportToGame(ItemChoice::AsSelected, s.ui()), "the export");
             s.finish();
         });

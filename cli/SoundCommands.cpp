@@ -142,7 +142,7 @@ void AddSoundCommands(CLI::App& app, CliContext& context)
             bank.samples[i].assign(data->samples.begin(), data->samples.end());
             GameChangeSet changes(IncludeTrailingBackslash(*game));
             changes.replaceFile(kSoundBankGamePath, BuildSoundBank(bank, layout));
-            CommitGameChanges(context, changes, "sound replace " + std::to_string(i));
+            CommitGameChanges(context, changes, PointOperation{point_kind::kSoundReplace, {std::to_string(i)}});
         });
     }
     {

@@ -147,6 +147,7 @@ void AddTextCommands(CLI::App& app, CliContext& context)
             ForcedAnswers forced(context.sink);
             TransferUi ui{s.ui().loading, forced};
             ui.commitObserver = s.ui().commitObserver;
+            ui.operation = PointOperation{point_kind::kTextImport, {LanguageNameUtf8(l)}};
             s.require(s.engine().exportToGame(ItemChoice::AsSelected, ui), "the export");
             s.tellRestorePoint();
             s.finish();

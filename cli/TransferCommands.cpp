@@ -11,8 +11,10 @@
 #include "JsonOutput.h"
 
 #include "base/FileUtils.h"
+#include "base/Windows1252.h"
 #include "formats/GameInstallation.h"
 #include "sounds/SoundsArea.h"
+#include "transfer/PointOperationText.h"
 
 #include <chrono>
 #include <cstdio>
@@ -61,15 +63,26 @@ Json UnixSeconds(const std::string& iso)
     return (sys_days{date}.time_since_epoch() / seconds{1}) + 3600LL * h + 60LL * mi + s;
 }
 
-Json RestorePointJson(const RestorePoint& p)
+// The point's operation in the CLI's language, UTF-8.
+std::string OperationWords(const CliContext& context, const RestorePoint& p)
+{
+    return Windows1252ToUtf8(OperationText(p, context.texts));
+}
+
+Json RestorePointJson(const CliContext& context, const RestorePoint& p)
 {
     Json files = Json::array();
     for (const RestorePointFile& f : p.files)
         files.push_back({{"path", f.relativePath}, {"existed", f.existed}, {"size", f.size}});
+    const std::string carset = p.what.carset();
     return Json{{"id", p.id},
                 {"time", p.time},
                 {"unixTime", UnixSeconds(p.time)},
                 {"operation", p.operation},
+                {"kind", p.what.kind.empty() ? Json(nullptr) : Json(p.what.kind)},
+                {"arguments", p.what.args},
+                {"words", OperationWords(context, p)},
+                {"carset", carset.empty() ? Json(nullptr) : Json(carset)},
                 {"fileCount", p.files.size()},
                 {"totalSize", p.totalSize()},
                 {"files", files}};
@@ -191,6 +204,8 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
         cmd->add_option("ID", *id, "Restore point to put back (default: the newest)");
         AddGameOption(cmd, *game, context);
         cmd->add_flag("--list", *list, "List the restore points, newest first");
+        cmd->add_flag("--yes", context.sink.answerYes,
+                      "Restore even when later restore points follow (their changes are undone)");
         AddJsonFlag(*cmd, context);
         cmd->callback([&context, game, id, list] {
             if (context.json && !*list)
@@ -212,14 +227,14 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
             if (*list && context.json) {
                 Json points = Json::array();
                 for (const auto& p : all)
-                    points.push_back(RestorePointJson(p));
+                    points.push_back(RestorePointJson(context, p));
                 PrintJson(context, Json{{"restorePoints", points}});
                 return;
             }
             if (*list) {
                 for (const auto& p : all)
-                    context.out << p.id << "  " << p.time << "  " << p.operation << "  " << p.files.size() << " files  "
-                                << p.totalSize() << " bytes\n";
+                    context.out << p.id << "  " << p.time << "  " << OperationWords(context, p) << "  "
+                                << p.files.size() << " files  " << p.totalSize() << " bytes\n";
                 return;
             }
             if (all.empty())
@@ -227,7 +242,37 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
             std::optional<RestorePoint> point = id->empty() ? std::optional(all.front()) : points.find(*id);
             if (!point)
                 throw CommandFailure("no restore point " + *id + " for " + *game + " (see restore --list)");
-            RestoreReport report = points.restore(*point);
+            // The changes made since the point are undone with it: they are
+            // named, and only --yes goes on.
+            const std::vector<RestorePoint> later = points.madeAfter(*point);
+            if (!later.empty()) {
+                std::string text = "restoring " + point->id + " undoes " + std::to_string(later.size())
+                    + (later.size() == 1 ? " later change:" : " later changes:");
+                for (const auto& p : later)
+                    text += "\n  " + p.id + "  " + p.time + "  " + OperationWords(context, p);
+                if (!context.sink.answerYes)
+                    throw CommandFailure(text + "\nnothing was put back (--yes restores all the same)");
+                if (!context.quiet)
+                    context.err << text << "\n";
+            }
+            // The state being replaced becomes a point of its own first, so
+            // the restore can be undone in turn.
+            std::optional<RestorePoint> before;
+            try {
+                if (!points.changedBackTo(*point).empty())
+                    before =
+                        points.create(PointOperation{point_kind::kRestore, {point->id}}, points.filesBackTo(*point));
+            } catch (const RestorePointError& e) {
+                throw PointFailure(context, e);
+            }
+            RestoreReport report = points.restoreBackTo(*point);
+            if (before && !context.quiet)
+                context.err << "restore point " << before->id << " keeps the files as they were before the restore\n";
+            if (before && report.ok()) {
+                try {
+                    points.prune();
+                } catch (const std::exception&) {}
+            }
             if (!context.quiet) {
                 context.err << "put back " << report.written() << " files from restore point " << point->id;
                 if (!report.unchanged.empty())

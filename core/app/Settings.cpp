@@ -7,6 +7,25 @@
 
 namespace pitwall {
 
+namespace {
+
+void ReadRestorePointLimits(const IniFile& ini, Settings& settings)
+{
+    settings.restorePointsKept =
+        static_cast<int>(std::clamp<long long>(ini.readInteger(kGeneralSection, "RestorePoints", 10), 1, 1000));
+    settings.restorePointsMB = static_cast<int>(
+        std::clamp<long long>(ini.readInteger(kGeneralSection, "RestorePointsMB", 1000), 1, 1'000'000));
+}
+
+} // namespace
+
+void ReadRestorePointLimits(std::string_view iniPath, Settings& settings)
+{
+    IniFile ini;
+    if (FileExists(iniPath) && ini.load(iniPath))
+        ReadRestorePointLimits(ini, settings);
+}
+
 bool ReadSettings(std::string_view iniPath, Settings& settings)
 {
     if (!FileExists(iniPath))
@@ -22,8 +41,7 @@ bool ReadSettings(std::string_view iniPath, Settings& settings)
     settings.languageFile = ini.readString(kGeneralSection, "Language", "");
     settings.showExportOK = ini.readBool(kGeneralSection, "ShowExportOK", true);
     settings.firstTime = ini.readBool(kGeneralSection, "FirstTime", true);
-    settings.restorePointsKept =
-        static_cast<int>(std::clamp<long long>(ini.readInteger(kGeneralSection, "RestorePoints", 10), 1, 1000));
+    ReadRestorePointLimits(ini, settings);
     settings.startCommand = ini.readString(kGeneralSection, "StartCommand", "");
     // The info window appears once per settings file: the flag is cleared in
     // the file as soon as it has been read.

@@ -22,9 +22,11 @@ struct Settings {
     // inside an existing file a missing key means true.
     bool showExportOK = false;
     bool firstTime = false;
-    // How many restore points are kept per installation (key RestorePoints;
-    // read only, set by hand in the file).
+    // How many restore points are kept per installation (key RestorePoints)
+    // and how many megabytes they may take together (RestorePointsMB); the
+    // newest point is always kept.
     int restorePointsKept = 10;
+    int restorePointsMB = 1000;
     // How the game is started (key StartCommand): a program and its
     // arguments, to which the game's executable name is added; run in the
     // game directory. Empty: the executable itself on Windows, "wine"
@@ -36,6 +38,9 @@ struct Settings {
 // attribute) and writes FirstTime = 0 into it at once. Returns whether a
 // settings file was read; without one the settings stay as they are.
 bool ReadSettings(std::string_view iniPath, Settings& settings);
+// Only the restore points' limits, the file left as it is (the command line
+// reads no more of it).
+void ReadRestorePointLimits(std::string_view iniPath, Settings& settings);
 
 // Writes GP3Path, AlwaysImport, Language, DnDTeams, DnDTracks,
 // ShowExportOK and StartCommand, in this order, creating the file if

@@ -40,11 +40,8 @@ bool ExportArtImage(const std::string& bankFile, std::size_t entry, const std::s
     return true;
 }
 
-namespace {
-
-// The picture file as the entry's picture (FormatError with UI text 737 for
-// another size, or the loading's), nothing for an entry past the directory.
-std::optional<ArtPicture> PictureForEntry(const ArtDirectory& directory, std::size_t entry, const std::string& fileName)
+std::optional<ArtPicture> ArtPictureForEntry(const ArtDirectory& directory, std::size_t entry,
+                                             const std::string& fileName)
 {
     if (entry >= directory.entries.size())
         return std::nullopt;
@@ -57,12 +54,10 @@ std::optional<ArtPicture> PictureForEntry(const ArtDirectory& directory, std::si
     return ArtPictureFromImage(image);
 }
 
-} // namespace
-
 bool ImportArtPicture(const std::string& bankFile, const ArtDirectory& directory, std::size_t entry,
                       const std::string& fileName)
 {
-    auto picture = PictureForEntry(directory, entry, fileName);
+    auto picture = ArtPictureForEntry(directory, entry, fileName);
     if (!picture)
         return false;
     WriteArtImage(bankFile, directory.entries[entry], entry, *picture);
@@ -72,7 +67,7 @@ bool ImportArtPicture(const std::string& bankFile, const ArtDirectory& directory
 bool ImportArtPicture(std::vector<std::uint8_t>& bank, const ArtDirectory& directory, std::size_t entry,
                       const std::string& fileName)
 {
-    auto picture = PictureForEntry(directory, entry, fileName);
+    auto picture = ArtPictureForEntry(directory, entry, fileName);
     if (!picture)
         return false;
     WriteArtImage(bank, directory.entries[entry], entry, *picture);

@@ -289,8 +289,8 @@ std::vector<FileChange> GameChangeSet::changes() const
     return list;
 }
 
-CommitResult GameChangeSet::commit(RestorePoints& restorePoints, const std::string& operation, CommitObserver* observer,
-                                   const std::vector<FileChange>* known)
+CommitResult GameChangeSet::commit(RestorePoints& restorePoints, const PointOperation& operation,
+                                   CommitObserver* observer, const std::vector<FileChange>* known)
 {
     CommitResult result;
     const std::vector<FileChange> list = known ? *known : changes();
@@ -301,7 +301,7 @@ CommitResult GameChangeSet::commit(RestorePoints& restorePoints, const std::stri
         paths.push_back(c.relativePath);
     // One writer at a time, from the restore point to the last file (or the
     // last file put back).
-    InstallationLock held = restorePoints.lock(operation);
+    InstallationLock held = restorePoints.lock(operation.words());
     // Nothing is written unless the installation can be put back.
     RestorePoint point = restorePoints.create(operation, paths);
     result.restorePointId = point.id;
@@ -324,6 +324,14 @@ CommitResult GameChangeSet::commit(RestorePoints& restorePoints, const std::stri
             result.rolledBack = back.ok();
             result.rollbackFailures = back.failed;
             break;
+        }
+    }
+    // Only a run that wrote makes room for its point among the kept ones.
+    if (result.ok()) {
+        try {
+            restorePoints.prune();
+        } catch (const std::exception&) {
+            // The files are written; older points merely stay a while longer.
         }
     }
     // Written or put back: either way this run's changes are spent.

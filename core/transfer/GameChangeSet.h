@@ -104,8 +104,8 @@ public:
     // lock or a restore point cannot be had.
     // `known`: the run's changes() from just before, when the caller has them
     // already (comparing a large file with the disk again costs time).
-    CommitResult commit(RestorePoints& restorePoints, const std::string& operation, CommitObserver* observer = nullptr,
-                        const std::vector<FileChange>* known = nullptr);
+    CommitResult commit(RestorePoints& restorePoints, const PointOperation& operation,
+                        CommitObserver* observer = nullptr, const std::vector<FileChange>* known = nullptr);
 
 private:
     struct Pending {

@@ -103,6 +103,16 @@ bool ImportArtPicture(const std::string& bankFile, const ArtDirectory& directory
     return ReportFormatErrors(messenger, [&] { return ImportArtPicture(bankFile, directory, entry, fileName); });
 }
 
+bool PrepareArtPicture(const ArtDirectory& directory, std::size_t entry, const std::string& fileName,
+                       std::optional<ArtPicture>& picture, Messenger* messenger)
+{
+    return ReportFormatErrors(messenger, [&] {
+        picture = ArtPictureForEntry(directory, entry, fileName);
+        if (picture)
+            EncodeForEntry(directory.entries[entry], entry, *picture);
+    });
+}
+
 bool ImportArtPicture(std::vector<std::uint8_t>& bank, const ArtDirectory& directory, std::size_t entry,
                       const std::string& fileName, Messenger* messenger)
 {

@@ -51,6 +51,11 @@ bool WriteTeamSheet(std::string_view bankFile, const ArtDirectory& directory, in
 bool ExportArtImage(const std::string& bankFile, std::size_t entry, const std::string& fileName, Messenger* messenger);
 bool ImportArtPicture(const std::string& bankFile, const ArtDirectory& directory, std::size_t entry,
                       const std::string& fileName, Messenger* messenger);
+// The checks of ImportArtPicture without the writing: the picture loads, has
+// the entry's size and fits into it. `picture` stays empty for an entry past
+// the directory or a file that is no picture.
+bool PrepareArtPicture(const ArtDirectory& directory, std::size_t entry, const std::string& fileName,
+                       std::optional<ArtPicture>& picture, Messenger* messenger);
 bool ImportArtPicture(std::vector<std::uint8_t>& bank, const ArtDirectory& directory, std::size_t entry,
                       const std::string& fileName, Messenger* messenger);
 

@@ -175,14 +175,34 @@ void PutLinkBack(const std::string& path, const std::string& linkTarget)
         throw std::runtime_error("the link could not be made again: " + ec.message());
 }
 
+// A value on one manifest line.
+std::string OneLine(std::string value)
+{
+    for (char& c : value)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    return value;
+}
+
+std::string Joined(const std::vector<std::string>& list, std::size_t from)
+{
+    std::string text;
+    for (std::size_t i = from; i < list.size(); ++i)
+        text += (text.empty() ? "" : ", ") + list[i];
+    return text;
+}
+
 std::string ManifestText(const RestorePoint& point)
 {
     std::ostringstream text;
     text << kManifestFirstLine << '\n'
          << "time=" << point.time << '\n'
-         << "operation=" << point.operation << '\n'
-         << "game=" << point.gameDirectory << '\n'
-         << "run=" << point.run << '\n';
+         << "operation=" << OneLine(point.operation) << '\n'
+         << "kind=" << OneLine(point.what.kind) << '\n';
+    // Lines older versions pass over.
+    for (const auto& arg : point.what.args)
+        text << "arg=" << OneLine(arg) << '\n';
+    text << "game=" << point.gameDirectory << '\n' << "run=" << point.run << '\n';
     for (const auto& f : point.files) {
         text << "file=" << (f.existed ? 1 : 0) << '\t' << f.size << '\t' << (f.sha256.empty() ? "-" : f.sha256) << '\t'
              << f.relativePath << '\n';
@@ -221,6 +241,10 @@ std::optional<RestorePoint> ParseManifest(const std::string& directory, const st
             point.time = value;
         } else if (key == "operation") {
             point.operation = value;
+        } else if (key == "kind") {
+            point.what.kind = value;
+        } else if (key == "arg") {
+            point.what.args.push_back(value);
         } else if (key == "game") {
             point.gameDirectory = value;
         } else if (key == "run") {
@@ -247,6 +271,9 @@ std::optional<RestorePoint> ParseManifest(const std::string& directory, const st
             point.files.back().linkTarget = value;
         }
     }
+    // Every point of the versions before kinds were kept says "export".
+    if (point.what.kind.empty() && point.operation == point_kind::kExport)
+        point.what.kind = point_kind::kExport;
     return point;
 }
 
@@ -269,6 +296,36 @@ bool AsRecorded(const std::string& target, const RestorePointFile& f)
 
 } // namespace
 
+std::string PointOperation::words() const
+{
+    namespace k = point_kind;
+    const std::string first = args.empty() ? std::string() : args.front();
+    if (kind == k::kExport)
+        return args.empty() ? "export" : "export of items " + Joined(args, 0);
+    if (kind == k::kApply)
+        return "apply of carset " + first + (args.size() > 1 ? " (items " + Joined(args, 1) + ")" : "");
+    if (kind == k::kSettings)
+        return "settings change";
+    if (kind == k::kTextImport)
+        return "text import of " + first;
+    if (kind == k::kSoundReplace)
+        return "sound replacement " + Joined(args, 0);
+    if (kind == k::kArtImport)
+        return "art import of entry " + first;
+    if (kind == k::kArtExpand)
+        return "art expansion";
+    if (kind == k::kRestore)
+        return "before restore of " + first;
+    if (kind == k::kFile)
+        return "replacement of " + first;
+    return kind;
+}
+
+std::string PointOperation::carset() const
+{
+    return kind == point_kind::kApply && !args.empty() ? args.front() : std::string();
+}
+
 std::uint64_t RestorePoint::totalSize() const
 {
     std::uint64_t total = 0;
@@ -289,12 +346,13 @@ std::string DefaultLockDirectory(const EnvironmentLookup& env)
     return pitwall.empty() ? pitwall : pitwall + "Locks" + kPathSeparator;
 }
 
-RestorePoints::RestorePoints(std::string root, std::string gameDirectory, int keep)
+RestorePoints::RestorePoints(std::string root, std::string gameDirectory, int keep, int maxMegabytes)
     : root_(root.empty() ? root : IncludeTrailingBackslash(root)),
       key_(InstallationKey(IncludeTrailingBackslash(gameDirectory))),
       gameDirectory_(IncludeTrailingBackslash(gameDirectory)),
       directory_(root_.empty() ? root_ : IncludeTrailingBackslash(root_ + key_)),
       keep_(std::max(1, keep)),
+      maxBytes_(static_cast<std::uint64_t>(std::max(1, maxMegabytes)) * 1024 * 1024),
       freeSpace_(FileSystemFreeSpace)
 {
     writer_.runStarted = NanosecondsNow();
@@ -341,13 +399,14 @@ InstallationLock RestorePoints::lock(const std::string& operation) const
     }
 }
 
-RestorePoint RestorePoints::create(const std::string& operation, const std::vector<std::string>& relativePaths)
+RestorePoint RestorePoints::create(const PointOperation& operation, const std::vector<std::string>& relativePaths)
 {
-    InstallationLock held = lock(operation);
+    InstallationLock held = lock(operation.words());
     DirectoryHandle installation = openDirectory(true);
 
     RestorePoint point;
-    point.operation = operation;
+    point.operation = operation.words();
+    point.what = operation;
     point.gameDirectory = gameDirectory_;
     point.run = std::to_string(held.runStarted());
 
@@ -418,8 +477,104 @@ RestorePoint RestorePoints::create(const std::string& operation, const std::vect
         installation.remove(point.id);
         throw RestorePointError(std::string("Cannot make a restore point, so nothing was changed: ") + e.what());
     }
-    pruneLocked(held);
     return point;
+}
+
+std::vector<std::string> RestorePoints::changedSince(const RestorePoint& point,
+                                                     const std::vector<std::string>* only) const
+{
+    std::vector<std::string> changed;
+    for (const RestorePointFile& f : point.files) {
+        if (only && std::find(only->begin(), only->end(), f.relativePath) == only->end())
+            continue;
+        const std::string target = ResolveGamePath(gameDirectory_, f.relativePath);
+        std::optional<std::string> link;
+        try {
+            link = LinkTargetOf(target);
+        } catch (const RestorePointError&) {
+            changed.push_back(f.relativePath);
+            continue;
+        }
+        if (f.linkTarget.empty() ? link.has_value() || !AsRecorded(target, f) : link != f.linkTarget)
+            changed.push_back(f.relativePath);
+    }
+    return changed;
+}
+
+std::vector<std::pair<RestorePoint, std::vector<std::string>>>
+RestorePoints::planBackTo(const RestorePoint& point) const
+{
+    std::vector<RestorePoint> from = madeAfter(point);
+    from.insert(from.begin(), point);
+    std::vector<std::pair<RestorePoint, std::vector<std::string>>> plan;
+    std::vector<std::string> covered;
+    for (RestorePoint& p : from) {
+        std::vector<std::string> files;
+        for (const RestorePointFile& f : p.files)
+            if (std::find(covered.begin(), covered.end(), f.relativePath) == covered.end()) {
+                covered.push_back(f.relativePath);
+                files.push_back(f.relativePath);
+            }
+        if (!files.empty())
+            plan.emplace_back(std::move(p), std::move(files));
+    }
+    return plan;
+}
+
+std::vector<std::string> RestorePoints::filesBackTo(const RestorePoint& point) const
+{
+    std::vector<std::string> files;
+    for (const auto& [p, those] : planBackTo(point))
+        files.insert(files.end(), those.begin(), those.end());
+    return files;
+}
+
+std::vector<std::string> RestorePoints::changedBackTo(const RestorePoint& point) const
+{
+    std::vector<std::string> changed;
+    for (const auto& [p, those] : planBackTo(point)) {
+        std::vector<std::string> some = changedSince(p, &those);
+        changed.insert(changed.end(), some.begin(), some.end());
+    }
+    return changed;
+}
+
+RestoreReport RestorePoints::restoreBackTo(const RestorePoint& point) const
+{
+    RestoreReport report;
+    std::optional<InstallationLock> held;
+    try {
+        held.emplace(lock("restore " + point.id));
+    } catch (const RestorePointError& e) {
+        report.failed.push_back(e.what());
+        return report;
+    }
+    for (const auto& [p, those] : planBackTo(point)) {
+        RestoreReport part = restore(p, &those);
+        report.restored.insert(report.restored.end(), part.restored.begin(), part.restored.end());
+        report.unchanged.insert(report.unchanged.end(), part.unchanged.begin(), part.unchanged.end());
+        report.failed.insert(report.failed.end(), part.failed.begin(), part.failed.end());
+    }
+    return report;
+}
+
+void RestorePoints::discard(const RestorePoint& point) const
+{
+    InstallationLock held = lock("discard " + point.id);
+    DirectoryHandle installation = openDirectory(false);
+    DirectoryEntry e = installation.entry(point.id);
+    if (IsPointName(point.id) && e.isDirectory && e.ownedByUser)
+        installation.remove(point.id);
+}
+
+std::vector<RestorePoint> RestorePoints::madeAfter(const RestorePoint& point) const
+{
+    std::vector<RestorePoint> later;
+    for (auto& p : list())
+        if (p.id > point.id)
+            later.push_back(std::move(p));
+    std::reverse(later.begin(), later.end());
+    return later;
 }
 
 std::vector<RestorePoint> RestorePoints::list() const
@@ -511,10 +666,21 @@ void RestorePoints::pruneLocked(const InstallationLock& held) const
     // before it goes; the points the writing run made itself stay.
     const std::int64_t runStarted = held.runStarted();
     const std::string run = std::to_string(runStarted);
+    // Newest first: the newest always stays, then as many as the count and
+    // the size allow; past the first that does not fit, none older stays,
+    // so what is kept is an unbroken history back from now.
     std::vector<RestorePoint> points = list();
-    for (std::size_t i = static_cast<std::size_t>(keep_); i < points.size(); ++i) {
+    std::uint64_t kept = 0;
+    bool full = false;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const std::uint64_t size = points[i].totalSize();
+        full = full || i >= static_cast<std::size_t>(keep_) || kept > maxBytes_ || size > maxBytes_ - kept;
+        if (i == 0 || !full || points[i].run == run) {
+            kept += size;
+            continue;
+        }
         DirectoryEntry e = installation->entry(points[i].id);
-        if (points[i].run != run && e.isDirectory && e.ownedByUser)
+        if (e.isDirectory && e.ownedByUser)
             installation->remove(points[i].id);
     }
     // Folders without a manifest are points whose making was cut short; one

@@ -10,12 +10,14 @@
 
 #include "app/ProgramDirectories.h"
 #include "base/InstallationLock.h"
+#include "transfer/PointOperation.h"
 
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace pitwall {
@@ -39,7 +41,10 @@ struct RestorePointFile {
 struct RestorePoint {
     std::string id;   // sortable: yyyymmdd-hhmmss-<random>
     std::string time; // UTC, ISO 8601
-    std::string operation;
+    std::string operation; // in English words
+    // Empty for a point of an older version that named its operation only
+    // in words other than "export".
+    PointOperation what;
     std::string gameDirectory;
     std::string directory; // where the copies lie
     std::string run;       // the writing run that made it (its start)
@@ -58,6 +63,9 @@ struct RestoreReport {
 };
 
 inline constexpr int kDefaultRestorePointsKept = 10;
+// Together the kept points of an installation take no more than this, save
+// the newest, which is always kept.
+inline constexpr int kDefaultRestorePointsMB = 1000;
 
 // <user data directory>/pitwall/RestorePoints/ (XDG_DATA_HOME, ~/.local/share
 // or LOCALAPPDATA); empty when the environment names none of them. Restore
@@ -76,7 +84,8 @@ public:
     // above it in the usual place; the installation's folder; each point's)
     // is created owner-only and must be a real directory of the user's
     // before anything is written or deleted in it.
-    RestorePoints(std::string root, std::string gameDirectory, int keep = kDefaultRestorePointsKept);
+    RestorePoints(std::string root, std::string gameDirectory, int keep = kDefaultRestorePointsKept,
+                  int maxMegabytes = kDefaultRestorePointsMB);
 
     // This installation's folder of restore points.
     const std::string& directory() const { return directory_; }
@@ -96,8 +105,20 @@ public:
     // recorded as created by the run) into a new point and writes its
     // manifest last, so a point without a manifest never counts. Throws
     // RestorePointError, leaving nothing behind, when there is no room for
-    // the copies or they cannot be written.
-    RestorePoint create(const std::string& operation, const std::vector<std::string>& relativePaths);
+    // the copies or they cannot be written. Older points are pruned only
+    // once the run has written (prune()), so a run that is refused costs
+    // none of them.
+    RestorePoint create(const PointOperation& operation, const std::vector<std::string>& relativePaths);
+    // The point's files that are no longer as it recorded them (with
+    // `only`, of those relative paths).
+    std::vector<std::string> changedSince(const RestorePoint& point,
+                                          const std::vector<std::string>* only = nullptr) const;
+    // Removes a point this run made and then did not need (the run changed
+    // nothing after all).
+    void discard(const RestorePoint& point) const;
+    // The points made after `point`, oldest first: the changes a restore of
+    // it undoes.
+    std::vector<RestorePoint> madeAfter(const RestorePoint& point) const;
 
     // The complete points of this installation, newest first.
     std::vector<RestorePoint> list() const;
@@ -112,12 +133,23 @@ public:
     // the report says why.
     RestoreReport restore(const RestorePoint& point, const std::vector<std::string>* only = nullptr) const;
 
-    // Removes the oldest points beyond the number kept, and incomplete ones
-    // that were left long ago; never a point made since the writing run
-    // began, nor anything in the folder that is not a point.
+    // Going back to a point undoes the runs after it too: each file any of
+    // them changed goes back to the oldest copy from the point on. These
+    // are those files, those of them that are not so now, and the restore.
+    std::vector<std::string> filesBackTo(const RestorePoint& point) const;
+    std::vector<std::string> changedBackTo(const RestorePoint& point) const;
+    RestoreReport restoreBackTo(const RestorePoint& point) const;
+
+    // Removes the oldest points beyond the number kept or beyond the size
+    // allowed, and incomplete ones that were left long ago; never the newest
+    // point, a point made since the writing run began, one still being made
+    // (it has no manifest yet), nor anything in the folder that is not a
+    // point.
     void prune() const;
 
 private:
+    // Per point from `point` on, the files it is the oldest copy of.
+    std::vector<std::pair<RestorePoint, std::vector<std::string>>> planBackTo(const RestorePoint& point) const;
     DirectoryHandle openDirectory(bool create) const;
     void pruneLocked(const InstallationLock& held) const;
 
@@ -126,6 +158,7 @@ private:
     std::string gameDirectory_;
     std::string directory_;
     int keep_;
+    std::uint64_t maxBytes_;
     FreeSpace freeSpace_;
     WriterInfo writer_;
 };

@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <set>
 
 namespace pitwall {
 
@@ -281,7 +282,7 @@ TransferOutcome TransferEngine::commitExport(PreparedExport& prepared, TransferU
     report_.preview = false;
     GameChangeSet changes = std::move(*prepared.changes_);
     prepared = PreparedExport();
-    if (auto failed = commitRun(changes, "export", ui, messenger))
+    if (auto failed = commitRun(changes, exportOperation(ui), ui, messenger))
         return *failed;
     if (ui.exportEnded)
         ui.exportEnded(report_);
@@ -290,7 +291,7 @@ TransferOutcome TransferEngine::commitExport(PreparedExport& prepared, TransferU
     return outcome();
 }
 
-TransferOutcome TransferEngine::writeToGame(const std::string& operation, TransferUi& ui,
+TransferOutcome TransferEngine::writeToGame(const PointOperation& operation, TransferUi& ui,
                                             const std::function<bool(TransferContext&)>& prepare)
 {
     Messenger messenger(program_.texts, ui.messages);
@@ -312,11 +313,30 @@ TransferOutcome TransferEngine::writeToGame(const std::string& operation, Transf
     return outcome();
 }
 
-std::optional<TransferOutcome> TransferEngine::commitRun(GameChangeSet& changes, const std::string& operation,
+PointOperation TransferEngine::exportOperation(const TransferUi& ui) const
+{
+    if (!ui.operation.kind.empty())
+        return ui.operation;
+    PointOperation operation;
+    operation.kind = program_.currentCarsetFile.empty() ? point_kind::kExport : point_kind::kApply;
+    if (!program_.currentCarsetFile.empty())
+        operation.args.push_back(FileNameOf(program_.currentCarsetFile));
+    std::set<int> items;
+    for (const FileChange& change : report_.changes)
+        for (const ItemChange& item : change.items)
+            if (item.item > 0)
+                items.insert(item.item);
+    for (int item : items)
+        operation.args.push_back(std::to_string(item));
+    return operation;
+}
+
+std::optional<TransferOutcome> TransferEngine::commitRun(GameChangeSet& changes, const PointOperation& operation,
                                                          TransferUi& ui, Messenger& messenger)
 {
     RestorePoints points(program_.restorePointRoot.empty() ? DefaultRestorePointRoot() : program_.restorePointRoot,
-                         changes.gameDirectory(), program_.settings.restorePointsKept);
+                         changes.gameDirectory(), program_.settings.restorePointsKept,
+                         program_.settings.restorePointsMB);
     points.setWriter(program_.writer);
     CommitResult written;
     try {

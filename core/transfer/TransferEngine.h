@@ -124,7 +124,7 @@ public:
     // changed is written as an export writes, under the installation's lock
     // behind one restore point made before the first byte changes, put back
     // when writing fails part-way.
-    TransferOutcome writeToGame(const std::string& operation, TransferUi& ui,
+    TransferOutcome writeToGame(const PointOperation& operation, TransferUi& ui,
                                 const std::function<bool(TransferContext&)>& prepare);
     TransferOutcome loadCarset(ItemChoice items, const std::string& fileName, TransferUi& ui,
                                CarsetInformation information = CarsetInformation::Take);
@@ -155,8 +155,10 @@ private:
     TransferContext makeContext(TransferUi& ui, Messenger& messenger);
     // Writes a run's changes (see GameChangeSet::commit) and says what went
     // wrong; nothing when everything was written.
-    std::optional<TransferOutcome> commitRun(GameChangeSet& changes, const std::string& operation, TransferUi& ui,
+    std::optional<TransferOutcome> commitRun(GameChangeSet& changes, const PointOperation& operation, TransferUi& ui,
                                              Messenger& messenger);
+    // An export's operation for its restore point (see TransferUi::operation).
+    PointOperation exportOperation(const TransferUi& ui) const;
 
     ProgramState& program_;
     TransferState& transfer_;

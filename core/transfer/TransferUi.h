@@ -4,6 +4,7 @@
 // desktop editor implements them with windows, the command line with text.
 
 #include "base/Messages.h"
+#include "transfer/PointOperation.h"
 #include "transfer/SelectionItems.h"
 
 #include <cstdint>
@@ -66,6 +67,10 @@ struct TransferUi {
     // write), to say what it wrote and what it did not. Without it, UI text
     // 753 ends an export that did everything when ShowExportOK asks for it.
     std::function<void(const TransferReport&)> exportEnded = nullptr;
+    // What an export's restore point says it was. Without a kind: the apply
+    // of the carset loaded last, if any, else an export; either with the
+    // items it wrote.
+    PointOperation operation = {};
 };
 
 } // namespace pitwall

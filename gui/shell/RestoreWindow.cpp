@@ -5,6 +5,8 @@
 #include "TransferSummary.h"
 #include "base/Windows1252.h"
 #include "transfer/Backup.h"
+#include "transfer/PointOperationText.h"
+#include "QtMessages.h"
 
 #include <QDateTime>
 #include <QHBoxLayout>
@@ -14,26 +16,32 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <optional>
+
 namespace pitwall::gui {
 
 namespace {
 
-constexpr int kRestoreQuestionText = 74, kRestoredText = 75, kNotRestoredText = 76;
+constexpr int kRestoreQuestionText = 74, kRestoredText = 75, kNotRestoredText = 76, kUndoesLaterText = 1191;
 
 constexpr TextBinding kRestoreTexts[] = {
     {"", TextRole::Caption, 68},
     {"ListView1", TextRole::Column, 69, 0},
     {"ListView1", TextRole::Column, 70, 1},
-    {"ListView1", TextRole::Column, 71, 2},
-    {"ListView1", TextRole::Column, 72, 3},
+    {"ListView1", TextRole::Column, 1190, 2},
+    {"ListView1", TextRole::Column, 71, 3},
+    {"ListView1", TextRole::Column, 72, 4},
     {"BitBtn1", TextRole::Caption, 73},
     {"BitBtn2", TextRole::Caption, 750},
 };
 
 RestorePoints StoreOf(const ProgramState& program)
 {
-    return RestorePoints(program.restorePointRoot.empty() ? DefaultRestorePointRoot() : program.restorePointRoot,
-                         program.settings.gameDirectory, program.settings.restorePointsKept);
+    RestorePoints store(program.restorePointRoot.empty() ? DefaultRestorePointRoot() : program.restorePointRoot,
+                        program.settings.gameDirectory, program.settings.restorePointsKept,
+                        program.settings.restorePointsMB);
+    store.setWriter(program.writer);
+    return store;
 }
 
 // The manifest keeps UTC; the list shows the user's local time.
@@ -59,7 +67,7 @@ RestoreWindow::RestoreWindow(AppContext& app, QWidget* parent)
     list_ = new QTreeWidget(this);
     list_->setObjectName("ListView1");
     list_->setRootIsDecorated(false);
-    list_->setHeaderLabels({"Zeit", "Vorgang", "Dateien", "Größe"});
+    list_->setHeaderLabels({"Zeit", "Vorgang", "Carset", "Dateien", "Größe"});
     // Time, files and size as wide as they need; the operation takes the rest.
     list_->header()->setStretchLastSection(false);
     list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -93,11 +101,12 @@ void RestoreWindow::fill()
         auto* item = new QTreeWidgetItem(list_);
         item->setText(0, LocalTime(p.time));
         item->setToolTip(0, QString::fromStdString(p.id));
-        item->setText(1, QString::fromStdString(p.operation));
-        item->setText(2, QString::number(p.files.size()));
-        item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
-        item->setText(3, QString::fromStdString(FormatSize(p.totalSize(), DecimalSeparator())));
+        item->setText(1, FromGameText(OperationText(p, app_.program.texts)));
+        item->setText(2, QString::fromStdString(p.what.carset()));
+        item->setText(3, QString::number(p.files.size()));
         item->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
+        item->setText(4, QString::fromStdString(FormatSize(p.totalSize(), DecimalSeparator())));
+        item->setTextAlignment(4, Qt::AlignRight | Qt::AlignVCenter);
     }
     if (!points_.empty())
         list_->setCurrentItem(list_->topLevelItem(0));
@@ -111,11 +120,29 @@ void RestoreWindow::restoreChosenPoint()
     const RestorePoint point = points_[static_cast<std::size_t>(row)];
     Messenger messenger = app_.messenger();
     std::string shown = ToGameText(list_->topLevelItem(row)->text(0));
-    if (!messenger.ask(kRestoreQuestionText, Args(point.files.size(), shown)))
-        return;
+    // What was changed since the point is undone with it: the question
+    // names those changes.
+    const std::vector<RestorePoint> later = store_.madeAfter(point);
+    if (later.empty()) {
+        if (!messenger.ask(kRestoreQuestionText, Args(point.files.size(), shown)))
+            return;
+    } else {
+        std::vector<std::string> lines;
+        for (const RestorePoint& p : later)
+            lines.push_back(ToGameText(LocalTime(p.time)) + "  " + OperationText(p, app_.program.texts));
+        if (!messenger.ask(kUndoesLaterText, Args(later.size(), MessageList(lines, app_.program.texts))))
+            return;
+    }
     RestoreReport report;
     try {
-        report = store_.restore(point);
+        // The state being replaced is kept first, so the restore can be
+        // undone in its turn; without that point nothing is put back.
+        std::optional<RestorePoint> before;
+        if (!store_.changedBackTo(point).empty())
+            before = store_.create(PointOperation{point_kind::kRestore, {point.id}}, store_.filesBackTo(point));
+        report = store_.restoreBackTo(point);
+        if (before && report.ok())
+            store_.prune();
     } catch (const std::exception& e) {
         report.failed.push_back(e.what());
     }

@@ -302,8 +302,9 @@ void ArtBankPage::expandArtBank()
     const std::vector<bool> flags = dialog.resultFlags();
     const bool keepBackup = dialog.keepBackup();
     TransferUi ui = app_.transferUi();
-    const TransferOutcome outcome = app_.engine().writeToGame(
-        "art expand", ui, [&](TransferContext& run) { return ExpandArtBankInRun(run, flags, keepBackup); });
+    const TransferOutcome outcome =
+        app_.engine().writeToGame(PointOperation{point_kind::kArtExpand, {}}, ui,
+                                  [&](TransferContext& run) { return ExpandArtBankInRun(run, flags, keepBackup); });
     if (outcome == TransferOutcome::Done)
         ReadArtDirectory(bankFile(), app_.workingSet().artIndex, nullptr);
     showListedEntry(list_->currentRow());

@@ -108,7 +108,7 @@ TEST(GameFilesJsonCli, RestoreListHoldsEachPointWithItsTimeAndFiles)
     ASSERT_EQ(doc["restorePoints"].size(), 2u);
     std::string fromJson;
     for (const json& p : doc["restorePoints"]) {
-        fromJson += S(p["id"]) + "  " + S(p["time"]) + "  " + S(p["operation"]) + "  " + S(p["fileCount"]) + " files  "
+        fromJson += S(p["id"]) + "  " + S(p["time"]) + "  " + S(p["words"]) + "  " + S(p["fileCount"]) + " files  "
             + S(p["totalSize"]) + " bytes\n";
         // The seconds are the same moment as the ISO time.
         std::tm utc{};
@@ -118,7 +118,11 @@ TEST(GameFilesJsonCli, RestoreListHoldsEachPointWithItsTimeAndFiles)
         EXPECT_EQ(p["files"][0], json({{"path", "SAMPLES/GP3SOUND.DAT"}, {"existed", true}, {"size", p["totalSize"]}}));
     }
     EXPECT_EQ(fromJson, Text(list));
-    EXPECT_EQ(doc["restorePoints"][0]["operation"], "sound replace 5"); // newest first
+    // Newest first; what made it as words, and as a kind with arguments.
+    EXPECT_EQ(doc["restorePoints"][0]["words"], "Sound replacement 5");
+    EXPECT_EQ(doc["restorePoints"][0]["operation"], "sound replacement 5");
+    EXPECT_EQ(doc["restorePoints"][0]["kind"], "sound-replace");
+    EXPECT_EQ(doc["restorePoints"][0]["arguments"], json::array({"5"}));
 
     // Putting a point back shows nothing, so --json asks for --list.
     const auto before = test::ReadBytes(bank);

@@ -234,7 +234,7 @@ TEST(SafeWritesCli, AKilledApplyIsUndoneByRestore)
 
     auto list = g.run({"restore", "--game", g.b, "--list"});
     ASSERT_EQ(list.code, 0) << list.err;
-    EXPECT_NE(list.out.find("export"), std::string::npos) << list.out;
+    EXPECT_NE(list.out.find("Apply of carset all.GMS (items 1)"), std::string::npos) << list.out;
     auto restored = g.run({"restore", "--game", g.b});
     ASSERT_EQ(restored.code, 0) << restored.err;
     EXPECT_TRUE(Differences(before, Hashes(g.b)).empty());

@@ -171,8 +171,10 @@ TEST(WriterSafetyCli, ASecondWriterWaitsOrStopsNamingTheFirst)
             }
         }
     }
-    // The older point holds the installation as it was before both.
-    ASSERT_EQ(test::RunCommand({"restore", made[1].id, "--game", g.game, "--restore-dir", g.points, "--quiet"}).code,
+    // The older point holds the installation as it was before both (going
+    // back past the later one needs --yes).
+    ASSERT_EQ(test::RunCommand({"restore", made[1].id, "--game", g.game, "--restore-dir", g.points, "--quiet", "--yes"})
+                  .code,
               0);
     EXPECT_EQ(test::ReadBytes(g.save), saveBefore);
 }

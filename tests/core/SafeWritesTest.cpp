@@ -105,7 +105,7 @@ TEST(RestorePoints, MakeListRestoreAndPrune)
     test::WriteBytes(game + "LDATA/ENGLISH.str", Bytes(500, 2));
     RestorePoints points(root, game, 3);
 
-    RestorePoint point = points.create("export", {"GP3.EXE", "LDATA/ENGLISH.str", "LDATA/NEW.str"});
+    RestorePoint point = points.create(PointOperation("export"), {"GP3.EXE", "LDATA/ENGLISH.str", "LDATA/NEW.str"});
     ASSERT_EQ(point.files.size(), 3u);
     EXPECT_FALSE(point.files[2].existed);
     EXPECT_EQ(point.files[0].sha256, Sha256Hex(Bytes(3000, 1)));
@@ -131,8 +131,11 @@ TEST(RestorePoints, MakeListRestoreAndPrune)
 
     // Only the newest three are kept (each made by a run of its own); a
     // folder without a manifest never counts.
-    for (int i = 0; i < 4; ++i)
-        RestorePoints(root, game, 3).create("run " + std::to_string(i), {"GP3.EXE"});
+    for (int i = 0; i < 4; ++i) {
+        RestorePoints run(root, game, 3);
+        run.create(PointOperation("run " + std::to_string(i)), {"GP3.EXE"});
+        run.prune();
+    }
     auto kept = points.list();
     ASSERT_EQ(kept.size(), 3u);
     EXPECT_EQ(kept[0].operation, "run 3");
@@ -140,7 +143,7 @@ TEST(RestorePoints, MakeListRestoreAndPrune)
 
     // No room: refused before anything is copied, nothing left behind.
     points.setFreeSpace([](const std::string&) { return std::uint64_t{1000}; });
-    EXPECT_THROW(points.create("big", {"GP3.EXE"}), RestorePointError);
+    EXPECT_THROW(points.create(PointOperation("big"), {"GP3.EXE"}), RestorePointError);
     EXPECT_EQ(points.list().size(), 3u);
     std::size_t folders = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(points.directory()))
@@ -152,7 +155,7 @@ TEST(RestorePoints, MakeListRestoreAndPrune)
     points.setFreeSpace([](const std::string&) { return std::uint64_t{1} << 40; });
     {
         test::FileSizeLimit full(2000);
-        EXPECT_THROW(points.create("cut", {"LDATA/ENGLISH.str", "GP3.EXE"}), RestorePointError);
+        EXPECT_THROW(points.create(PointOperation("cut"), {"LDATA/ENGLISH.str", "GP3.EXE"}), RestorePointError);
     }
     EXPECT_EQ(points.list().size(), 3u);
     folders = 0;
@@ -199,7 +202,7 @@ TEST(GameChangeSet, ChangesAreWhatDiffersByItemAndAFailedWriteIsPutBack)
     CommitResult result;
     {
         test::FileSizeLimit full(50'000);
-        result = changes.commit(points, "test");
+        result = changes.commit(points, PointOperation("test"));
     }
     EXPECT_FALSE(result.ok());
     EXPECT_TRUE(result.rolledBack);
@@ -321,7 +324,7 @@ TEST(RestorePoints, APutBackWritesOnlyTheFilesThatChanged)
     test::WriteBytes(game + "BITMAPS/GP3ART5.BIN", bank);
     test::WriteBytes(game + "GP3.EXE", exe);
     RestorePoints points(dir / "points", game);
-    RestorePoint point = points.create("art expand", {"BITMAPS/GP3ART5.BIN", "GP3.EXE", "BITMAPS/GP3ART5.BIN.OLD"});
+    RestorePoint point = points.create(PointOperation("art expand"), {"BITMAPS/GP3ART5.BIN", "GP3.EXE", "BITMAPS/GP3ART5.BIN.OLD"});
 
     test::WriteBytes(game + "GP3.EXE", Bytes(3000, 9));
     RestoreReport report;

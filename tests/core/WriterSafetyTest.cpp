@@ -89,7 +89,7 @@ TEST(InstallationLock, ASecondWriterWaitsThenStopsNamingTheHolder)
     second.setWriter(Writer("pitwall-cli", 222, 300, g.locks));
     const auto start = std::chrono::steady_clock::now();
     try {
-        second.create("settings set", {"GP3.EXE"});
+        second.create(PointOperation("settings set"), {"GP3.EXE"});
         FAIL() << "the second writer got the lock";
     } catch (const RestorePointError& e) {
         const std::string text = e.what();
@@ -170,7 +170,7 @@ TEST(InstallationLock, WritersMeetOnTheInstallationWhereverTheirPointsAndLocksLi
     RestorePoints second(g.root, g.game);
     second.setWriter(Writer("pitwall-cli", 2, 200, g.locks));
     try {
-        second.create("settings set", {"GP3.EXE"});
+        second.create(PointOperation("settings set"), {"GP3.EXE"});
         FAIL() << "the second writer got the lock";
     } catch (const RestorePointError& e) {
         const std::string text = e.what();
@@ -182,7 +182,7 @@ TEST(InstallationLock, WritersMeetOnTheInstallationWhereverTheirPointsAndLocksLi
     }
     EXPECT_TRUE(second.list().empty());
     held.reset();
-    EXPECT_NO_THROW(second.create("settings set", {"GP3.EXE"}));
+    EXPECT_NO_THROW(second.create(PointOperation("settings set"), {"GP3.EXE"}));
     ASSERT_EQ(::chmod(g.game.c_str(), 0755), 0);
 }
 
@@ -201,7 +201,7 @@ TEST(RestorePointFolders, PlantedLinksAreRefusedAndNothingBehindThemTouched)
 
     RestorePoints points(g.root, g.game);
     points.setWriter(Writer("pitwall", 1, 0, g.locks));
-    RestorePoint made = points.create("export", {"GP3.EXE"});
+    RestorePoint made = points.create(PointOperation("export"), {"GP3.EXE"});
     // Every folder on the way is the user's alone.
     struct stat st {};
     ASSERT_EQ(::lstat(points.directory().c_str(), &st), 0);
@@ -215,7 +215,7 @@ TEST(RestorePointFolders, PlantedLinksAreRefusedAndNothingBehindThemTouched)
     std::filesystem::create_directory_symlink(victim, folder);
     RestorePoints next(g.root, g.game);
     next.setWriter(Writer("pitwall", 2, 0, g.locks));
-    EXPECT_THROW(next.create("settings set", {"GP3.EXE"}), RestorePointError);
+    EXPECT_THROW(next.create(PointOperation("settings set"), {"GP3.EXE"}), RestorePointError);
     next.prune();
     EXPECT_TRUE(next.list().empty());
     EXPECT_EQ(Tree(victim), victimBefore);
@@ -225,7 +225,7 @@ TEST(RestorePointFolders, PlantedLinksAreRefusedAndNothingBehindThemTouched)
     std::filesystem::create_directory_symlink(victim, linkedRoot);
     RestorePoints viaRoot(linkedRoot, g.game);
     viaRoot.setWriter(Writer("pitwall", 3, 0, g.locks));
-    EXPECT_THROW(viaRoot.create("export", {"GP3.EXE"}), RestorePointError);
+    EXPECT_THROW(viaRoot.create(PointOperation("export"), {"GP3.EXE"}), RestorePointError);
     ForceDirectories(g.dir / "data");
     std::filesystem::create_directory_symlink(victim, g.dir / "data/pitwall");
     RestorePoints viaData(DefaultRestorePointRoot([&](const char* name) -> std::optional<std::string> {
@@ -235,7 +235,7 @@ TEST(RestorePointFolders, PlantedLinksAreRefusedAndNothingBehindThemTouched)
                           }),
                           g.game);
     viaData.setWriter(Writer("pitwall", 4, 0, g.locks));
-    EXPECT_THROW(viaData.create("export", {"GP3.EXE"}), RestorePointError);
+    EXPECT_THROW(viaData.create(PointOperation("export"), {"GP3.EXE"}), RestorePointError);
     EXPECT_EQ(Tree(victim), victimBefore);
     (void)made;
 }
@@ -255,7 +255,7 @@ TEST(RestorePointFolders, WithoutAUserDataDirectoryNoPointIsMadeAndNothingWritte
     changes.replaceFile("GP3.EXE", Bytes(3000, 2));
     RestorePoints nowhere("", g.game);
     try {
-        changes.commit(nowhere, "export");
+        changes.commit(nowhere, PointOperation("export"));
         FAIL() << "written without a restore point";
     } catch (const RestorePointError& e) {
         EXPECT_NE(std::string(e.what()).find("neither XDG_DATA_HOME nor HOME"), std::string::npos) << e.what();
@@ -270,7 +270,8 @@ TEST(RestorePointFolders, PruningSparesThisRunsPointsAndPointsBeingMade)
     for (std::int64_t run = 1; run <= 2; ++run) {
         RestorePoints older(g.root, g.game, 1);
         older.setWriter(Writer("pitwall", NanosecondsNow(), 0, g.locks));
-        older.create("run " + std::to_string(run), {"GP3.EXE"});
+        older.create(PointOperation("run " + std::to_string(run)), {"GP3.EXE"});
+        older.prune();
     }
     RestorePoints points(g.root, g.game, 1);
     points.setWriter(Writer("pitwall", NanosecondsNow(), 0, g.locks));
@@ -286,8 +287,9 @@ TEST(RestorePointFolders, PruningSparesThisRunsPointsAndPointsBeingMade)
 
     // This run makes two points (an expansion, then an export): with one
     // point kept, both of its own stay; the older runs' go.
-    points.create("art expand", {"GP3.EXE"});
-    points.create("export", {"GP3.EXE"});
+    points.create(PointOperation("art expand"), {"GP3.EXE"});
+    points.create(PointOperation("export"), {"GP3.EXE"});
+    points.prune();
     auto kept = points.list();
     ASSERT_EQ(kept.size(), 2u);
     EXPECT_EQ(kept[0].operation, "export");
@@ -340,7 +342,7 @@ TEST(Leftovers, StaleTemporariesOfOursGoAndEverythingElseStays)
     changes.replaceFile("GP3.EXE", Bytes(3000, 2));
     RestorePoints points(g.root, g.game);
     points.setWriter(Writer("pitwall", 5, 0, g.locks));
-    ASSERT_TRUE(changes.commit(points, "export").ok());
+    ASSERT_TRUE(changes.commit(points, PointOperation("export")).ok());
     EXPECT_FALSE(FileExists(stale[0]));
     EXPECT_TRUE(FileExists(kept[0]));
 }

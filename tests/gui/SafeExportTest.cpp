@@ -212,42 +212,77 @@ void SafeExportTest::restoreWindowPutsBackWhatAnExportChanged()
     p.messages.clear();
 
     const Snapshot before = TakeSnapshot(p.path("game"));
-    OnModal([](QWidget* modal) {
-        if (auto* confirm = qobject_cast<ExportConfirmDialog*>(modal))
-            confirm->accept();
-        return !qobject_cast<ExportConfirmDialog*>(modal);
-    });
-    p.window->findChild<QAction*>("Allesexportieren1")->trigger();
+    auto exportAll = [&] {
+        OnModal([](QWidget* modal) {
+            if (auto* confirm = qobject_cast<ExportConfirmDialog*>(modal))
+                confirm->accept();
+            return !qobject_cast<ExportConfirmDialog*>(modal);
+        });
+        p.window->findChild<QAction*>("Allesexportieren1")->trigger();
+    };
+    exportAll();
     const Snapshot exported = TakeSnapshot(p.path("game"));
     const std::size_t changed = Differing(before, exported);
     QVERIFY(changed > 0);
+    // A second export, of another change to the team.
+    p.app->workingSet().teams.teams[0].tqp = static_cast<std::uint16_t>(p.app->workingSet().teams.teams[0].tqp + 1);
+    p.window->restoreCurrentEditor();
+    exportAll();
+    const Snapshot exportedTwice = TakeSnapshot(p.path("game"));
+    QVERIFY(Differing(exported, exportedTwice) > 0);
+    p.messages.clear();
 
+    // The user chooses the older point: the question names the later
+    // export, the files are as before both, and the state replaced is kept.
     int rows = -1;
     QStringList row;
-    QString title, firstColumn;
+    QString title, firstColumn, laterOperation;
     OnModal([&](QWidget* modal) {
         auto* w = qobject_cast<RestoreWindow*>(modal);
         if (!w)
             return true;
         rows = w->list()->topLevelItemCount();
-        for (int c = 0; c < 4; ++c)
-            row << w->list()->topLevelItem(0)->text(c);
+        for (int c = 0; c < 5; ++c)
+            row << w->list()->topLevelItem(1)->text(c);
+        laterOperation = w->list()->topLevelItem(0)->text(1);
         title = w->windowTitle();
         firstColumn = w->list()->headerItem()->text(0);
+        w->list()->setCurrentItem(w->list()->topLevelItem(1));
         w->restoreChosenPoint();
         w->reject();
         return false;
     });
     p.window->findChild<QAction*>("Wiederherstellen1")->trigger();
-    QCOMPARE(rows, 1);
+    QCOMPARE(rows, 2);
     QCOMPARE(title, Text(p, 68));
     QCOMPARE(firstColumn, Text(p, 69));
-    QCOMPARE(row[1], QString("export"));
-    QCOMPARE(row[2], QString::number(changed));
-    QCOMPARE(p.numbers(), (std::vector<int>{74, 75}));
+    QVERIFY2(row[1].startsWith(Text(p, 1180)), qPrintable(row[1]));
+    QCOMPARE(row[2], QString()); // no carset
+    QCOMPARE(row[3], QString::number(changed));
+    QCOMPARE(p.numbers(), (std::vector<int>{1191, 75}));
+    QVERIFY(p.messages[0].text.find(ToGameText(laterOperation)) != std::string::npos);
     QVERIFY(TakeSnapshot(p.path("game")) == before);
     // The working set keeps what was exported.
     QVERIFY(p.app->workingSet().transfer.isLoaded(1));
+
+    // The point made before the restore brings the second export back.
+    p.messages.clear();
+    std::string newestKind;
+    OnModal([&](QWidget* modal) {
+        auto* w = qobject_cast<RestoreWindow*>(modal);
+        if (!w)
+            return true;
+        rows = w->list()->topLevelItemCount();
+        newestKind = w->points()[0].what.kind;
+        w->restoreChosenPoint();
+        w->reject();
+        return false;
+    });
+    p.window->findChild<QAction*>("Wiederherstellen1")->trigger();
+    QCOMPARE(rows, 3);
+    QCOMPARE(newestKind, std::string(point_kind::kRestore));
+    QCOMPARE(p.numbers(), (std::vector<int>{74, 75}));
+    QVERIFY(TakeSnapshot(p.path("game")) == exportedTwice);
 }
 
 void SafeExportTest::summaryNamesMissingMembersAndUncarriedItems()

@@ -240,7 +240,7 @@ void WorkshopsWindowTest::artPageExpandsBehindOneRestorePointAndWaitsForOtherWri
     QVERIFY(p.app->workingSet().artIndex.entries[static_cast<std::size_t>(tight[0])].fits());
     const auto made = points.list();
     QCOMPARE(made.size(), std::size_t{1});
-    QCOMPARE(made[0].operation, std::string("art expand"));
+    QCOMPARE(made[0].what.kind, std::string(point_kind::kArtExpand));
     QVERIFY(points.restore(made[0]).ok());
     QVERIFY(pitwall::test::ReadBytes(bankFile) == bank);
 }

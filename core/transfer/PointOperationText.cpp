@@ -1,0 +1,57 @@
+#include "transfer/PointOperationText.h"
+
+#include "base/Windows1252.h"
+
+namespace pitwall {
+
+namespace {
+
+constexpr int kExportText = 1180, kExportItemsText = 1181, kApplyItemsText = 1182, kSettingsText = 1183,
+              kTextImportText = 1184, kSoundReplaceText = 1185, kArtImportText = 1186, kArtExpandText = 1187,
+              kBeforeRestoreText = 1188, kFileText = 1189, kApplyText = 1192;
+
+// Arguments are kept in UTF-8 (file and carset names); UI texts are
+// Windows-1252.
+std::string Arg(const std::vector<std::string>& args, std::size_t i)
+{
+    return i < args.size() ? Utf8ToWindows1252(args[i]) : std::string();
+}
+
+std::string ArgsFrom(const std::vector<std::string>& args, std::size_t from)
+{
+    std::string text;
+    for (std::size_t i = from; i < args.size(); ++i)
+        text += (text.empty() ? "" : ", ") + Arg(args, i);
+    return text;
+}
+
+} // namespace
+
+std::string OperationText(const RestorePoint& point, const UITexts& texts)
+{
+    namespace k = point_kind;
+    const PointOperation& op = point.what;
+    const std::string& kind = op.kind;
+    if (kind == k::kExport)
+        return op.args.empty() ? texts.text(kExportText) : texts.format(kExportItemsText, Args(ArgsFrom(op.args, 0)));
+    if (kind == k::kApply)
+        return op.args.size() > 1 ? texts.format(kApplyItemsText, Args(Arg(op.args, 0), ArgsFrom(op.args, 1)))
+                                  : texts.format(kApplyText, Args(Arg(op.args, 0)));
+    if (kind == k::kSettings)
+        return texts.text(kSettingsText);
+    if (kind == k::kTextImport)
+        return texts.format(kTextImportText, Args(Arg(op.args, 0)));
+    if (kind == k::kSoundReplace)
+        return texts.format(kSoundReplaceText, Args(ArgsFrom(op.args, 0)));
+    if (kind == k::kArtImport)
+        return texts.format(kArtImportText, Args(Arg(op.args, 0)));
+    if (kind == k::kArtExpand)
+        return texts.text(kArtExpandText);
+    if (kind == k::kRestore)
+        return texts.format(kBeforeRestoreText, Args(Arg(op.args, 0)));
+    if (kind == k::kFile)
+        return texts.format(kFileText, Args(Arg(op.args, 0)));
+    return Utf8ToWindows1252(point.operation.empty() ? kind : point.operation);
+}
+
+} // namespace pitwall
