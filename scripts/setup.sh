@@ -7,7 +7,7 @@ PACKAGES="
 build-essential cmake ninja-build pkg-config ccache
 qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6svg6 qt6-translations-l10n
 libzip-dev zlib1g-dev zip unzip nettle-dev time strace
-libjpeg62-turbo-dev libpng-dev
+libjpeg62-turbo-dev libpng-dev libsndfile1-dev libsamplerate0-dev sox
 libgtest-dev libgmock-dev libbenchmark-dev
 libcli11-dev nlohmann-json3-dev
 man-db groff-base zsh fish
