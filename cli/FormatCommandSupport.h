@@ -27,6 +27,8 @@ class CommandMessages {
 public:
     explicit CommandMessages(CliContext& context) : messenger_(context.texts, sink_) {}
     Messenger* get() { return &messenger_; }
+    // What the core has shown so far.
+    const std::vector<Message>& shown() const { return sink_.shown; }
     // CommandFailure with the last message shown (UTF-8, one line), or `fallback`.
     [[noreturn]] void fail(const std::string& fallback) const;
 

@@ -51,7 +51,7 @@ int RunCli(int argc, const char* const* argv, CliContext& context)
         // file format's error that no command reported says its UI text.
         std::string text = e.what();
         if (const auto* format = dynamic_cast<const FormatError*>(&e); format && format->number() >= 0)
-            text = Windows1252ToUtf8(FormatErrorText(*format, context.texts));
+            text = MessageTextToUtf8(FormatErrorText(*format, context.texts));
         if (context.json)
             PrintJson(context, Json{{"error", MessageTextToUtf8(text)}});
         std::size_t start = 0;

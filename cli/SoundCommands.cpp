@@ -12,6 +12,7 @@
 #include "base/FileUtils.h"
 #include "base/Windows1252.h"
 #include "formats/SoundBankFiles.h"
+#include "sounds/SoundConversionText.h"
 #include "sounds/SoundFolder.h"
 #include "sounds/SoundsArea.h"
 
@@ -115,12 +116,13 @@ void AddSoundCommands(CLI::App& app, CliContext& context)
         });
     }
     {
-        auto* cmd = sound->add_subcommand("replace", "Replace one sound by a WAV file the program wrote");
+        auto* cmd = sound->add_subcommand(
+            "replace", "Replace one sound by a WAV file (converted to the shape of the game's sounds where needed)");
         auto game = std::make_shared<std::string>();
         auto index = std::make_shared<int>();
         auto in = std::make_shared<std::string>();
         cmd->add_option("INDEX", *index, "Sound number (from 0)")->required();
-        cmd->add_option("IN", *in, "WAV file (as written by sound extract)")->required();
+        cmd->add_option("IN", *in, "WAV file (any rate, 8 to 32 bits or float, mono or stereo)")->required();
         AddGameOption(cmd, *game, context);
         cmd->callback([&context, game, index, in] {
             const std::string file = GameFile(*game, kSoundBankGamePath);
@@ -129,20 +131,22 @@ void AddSoundCommands(CLI::App& app, CliContext& context)
             const std::size_t i = RequireIndex(bank, *index);
             if (!FileExists(*in))
                 throw CommandFailure(context.texts.format(349, Args(*in)));
+            if (FileSizeOf(*in) > kMaxSoundWavBytes)
+                throw CommandFailure(MessageTextToUtf8(context.texts.format(kSoundTooLongText, Args(*in))));
             auto wav = ReadWholeFile(*in, kMaxSoundWavBytes);
-            // The same check as every other way a sound comes in.
-            std::string problem;
-            auto data = CheckSoundWav(wav, &problem);
-            if (!data)
-                throw CommandFailure(context.texts.format(211, {}) + " (" + *in + ": " + problem + ")");
+            // The same conversion as every other way a sound comes in; a
+            // refusal names the file and why.
+            BankSound sound = ConvertForBank(wav, *in, bank.entries, bank.entries[i]);
             SoundEntry& e = bank.entries[i];
-            e.dataSize = static_cast<std::uint32_t>(data->samples.size());
-            e.sampleRate = static_cast<std::uint16_t>(data->sampleRate);
-            e.bits = data->bits;
-            bank.samples[i].assign(data->samples.begin(), data->samples.end());
+            e.dataSize = static_cast<std::uint32_t>(sound.samples.size());
+            e.sampleRate = static_cast<std::uint16_t>(sound.shape.to.sampleRate);
+            e.bits = sound.shape.to.bits;
+            bank.samples[i] = std::move(sound.samples);
             GameChangeSet changes(IncludeTrailingBackslash(*game));
             changes.replaceFile(kSoundBankGamePath, BuildSoundBank(bank, layout));
             CommitGameChanges(context, changes, PointOperation{point_kind::kSoundReplace, {std::to_string(i)}});
+            if (sound.shape.converted())
+                Note(context, MessageTextToUtf8(SoundConversionText(*in, sound.shape, context.texts)));
         });
     }
     {
@@ -175,19 +179,18 @@ void AddSoundCommands(CLI::App& app, CliContext& context)
             CliSession s(context, *game);
             ImportSounds(s);
             CommandMessages messages(context);
-            auto replaced =
-                ReplaceAllSounds(s.workingSet().sounds, dir, s.session().program.directories.working, messages.get());
-            // A file refused as not the program's kind of WAV stops the run
-            // before anything is written.
-            std::size_t refused = 0;
-            for (std::size_t i = 0; i < s.workingSet().sounds.entries.size(); ++i)
-                if (std::find(replaced.begin(), replaced.end(), i) == replaced.end()
-                    && ListFiles(dir, SoundWavName(i), false, false).size() > 0)
-                    ++refused;
-            if (refused)
-                throw CommandFailure(std::to_string(refused) + " WAV file(s) in " + dir
-                                     + " are not sounds the program can take in (" + context.texts.text(211)
-                                     + "); nothing was written");
+            std::vector<ConvertedSound> converted;
+            auto replaced = ReplaceAllSounds(s.workingSet().sounds, dir, s.session().program.directories.working,
+                                             messages.get(), &converted);
+            // A file refused (no sound, empty, too long) stops the run before
+            // anything is written; each is named with the reason.
+            if (!messages.shown().empty()) {
+                std::string failure = std::to_string(messages.shown().size()) + " file(s) in " + dir
+                                      + " cannot be taken in as sounds; nothing was written:";
+                for (const Message& m : messages.shown())
+                    failure += "\n" + MessageTextToUtf8(m.text);
+                throw CommandFailure(failure);
+            }
             if (replaced.empty())
                 throw CommandFailure("no SOUND<i>.WAV in " + dir);
             s.workingSet().transfer.selection = {};
@@ -196,6 +199,8 @@ void AddSoundCommands(CLI::App& app, CliContext& context)
             s.finish();
             for (std::size_t i : replaced)
                 Detail(context, "replaced sound " + std::to_string(i));
+            for (const ConvertedSound& c : converted)
+                Note(context, MessageTextToUtf8(SoundConversionText(c.file, c.conversion, context.texts)));
             Note(context, "replaced " + std::to_string(replaced.size()) + " sounds");
         });
     }

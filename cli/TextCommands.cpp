@@ -76,10 +76,16 @@ void AddTextCommands(CLI::App& app, CliContext& context)
         auto language = AddLanguageOption(cmd);
         auto out = std::make_shared<std::string>();
         AddOutputOption(cmd, *out, "OUT", "File to write (.STR or .TXT)");
+        auto encoding = std::make_shared<std::string>("windows-1252");
+        cmd->add_option("--encoding", *encoding, "Character set of a .TXT file: windows-1252 (as the game) or utf-8")
+            ->check(CLI::IsMember({"windows-1252", "utf-8"}, CLI::ignore_case));
         AddGameOption(cmd, *game, context);
-        cmd->callback([&context, game, language, out] {
+        cmd->callback([&context, game, language, out, encoding] {
             const std::string& file = RequireOutput(*out);
             const int kind = RequireKind(context, file);
+            const bool utf8 = EqualsIgnoreCase(*encoding, "utf-8");
+            if (utf8 && kind == 0)
+                throw CommandFailure("--encoding utf-8 is for .TXT files; a .STR file is always as the game reads it");
             CliSession s(context, *game);
             const int l = RequireLanguage(language->value(), s.session().program.gameVersion);
             ImportLanguage(s, l);
@@ -89,7 +95,7 @@ void AddTextCommands(CLI::App& app, CliContext& context)
                 if (kind == 0)
                     WriteStringFile(file, strings);
                 else
-                    WriteTextFile(file, strings);
+                    WriteTextFile(file, strings, utf8 ? TextFileEncoding::Utf8 : TextFileEncoding::Windows1252);
             } catch (const std::length_error& e) {
                 throw CommandFailure(e.what());
             }

@@ -1,5 +1,8 @@
 #include "base/Windows1252.h"
 
+#include "base/TextEncoding.h"
+
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -132,6 +135,71 @@ std::string Utf8ToWindows1252(std::string_view utf8)
         }
         int b = ByteOf(cp);
         out += b < 0 ? '?' : static_cast<char>(b);
+        i += len;
+    }
+    return out;
+}
+
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+char32_t DecodeUtf8(std::string_view s, std::size_t at, std::size_t len)
+{
+    auto lead = static_cast<unsigned char>(s[at]);
+    char32_t cp = len == 1 ? lead : len == 2 ? (lead & 0x1F) : len == 3 ? (lead & 0x0F) : (lead & 0x07);
+    for (std::size_t k = 1; k < len; ++k)
+        cp = (cp << 6) | (static_cast<unsigned char>(s[at + k]) & 0x3F);
+    return cp;
+}
+
+} // namespace
+
+std::string_view WithoutUtf8Bom(std::string_view bytes)
+{
+    return bytes.substr(0, 3) == kUtf8Bom ? bytes.substr(3) : bytes;
+}
+
+bool IsUtf8Text(std::string_view bytes)
+{
+    if (bytes.substr(0, 3) == kUtf8Bom)
+        return true;
+    bool high = false;
+    for (std::size_t i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        const std::size_t len = Utf8SequenceAt(bytes, i);
+        if (len == 0)
+            return false;
+        high = true;
+        i += len;
+    }
+    return high;
+}
+
+std::optional<std::string> Utf8ToWindows1252Exactly(std::string_view utf8, UnstorableCharacter* unstorable)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t line = 1, column = 1;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const std::size_t len = lead < 0x80 ? 1 : Utf8SequenceAt(utf8, i);
+        const int b = len == 0 ? -1 : ByteOf(DecodeUtf8(utf8, i, len));
+        if (b < 0) {
+            if (unstorable)
+                *unstorable = {line, column, std::string(utf8.substr(i, std::max<std::size_t>(len, 1)))};
+            return std::nullopt;
+        }
+        out += static_cast<char>(b);
+        if (lead == '\n' || (lead == '\r' && (i + 1 >= utf8.size() || utf8[i + 1] != '\n'))) {
+            ++line;
+            column = 1;
+        } else if (lead != '\r') {
+            ++column;
+        }
         i += len;
     }
     return out;

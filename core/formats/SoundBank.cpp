@@ -193,7 +193,8 @@ std::optional<WavData> FindWavData(std::span<const std::uint8_t> bytes)
         if (HasTag(bytes, at, "fmt ")) {
             if (size < 16 || available < 16)
                 return std::nullopt;
-            r.seek(body + 2);
+            r.seek(body);
+            found.format = r.u16();
             found.channels = r.u16();
             found.sampleRate = r.u32();
             r.skip(6);

@@ -94,6 +94,8 @@ bool HasGameWavSignature(std::span<const std::uint8_t> bytes);
 // "fmt " chunk before it. Nothing when either chunk is missing, so samples are
 // never read from where another chunk (LIST, fact, ...) lies.
 struct WavData {
+    // The "fmt " chunk's format tag: 1 for PCM.
+    std::uint16_t format = 0;
     std::uint16_t channels = 0;
     std::uint32_t sampleRate = 0;
     std::uint16_t bits = 0;

@@ -44,30 +44,33 @@ std::vector<std::uint8_t> JoinSoundBank(const SoundTable& table, std::string_vie
     return BuildSoundBank(joined);
 }
 
-bool TakeInSoundWav(SoundTable& table, std::size_t index, std::string_view wavFile, std::string_view workDirectory)
+std::optional<SoundConversion> TakeInSoundFile(SoundTable& table, std::size_t index, std::string_view wavFile,
+                                               std::string_view workDirectory)
 {
     if (index >= table.entries.size())
-        return false;
+        return std::nullopt;
     RequireFile(wavFile);
+    if (FileSizeOf(wavFile) > kMaxSoundWavBytes)
+        throw FormatError(kSoundTooLongText, Args(std::string(wavFile)));
     auto wav = ReadWholeFile(wavFile, kMaxSoundWavBytes);
-    // Only the program's own kind of WAV file is taken; its samples are
-    // found by walking the chunks, as another tool may have put a LIST or
-    // fact chunk before them.
-    auto data = CheckSoundWav(wav);
-    if (!data)
-        throw FormatError(211, {});
+    BankSound sound = ConvertForBank(wav, wavFile, table.entries, table.entries[index]);
     SoundEntry e = table.entries[index];
-    e.dataSize = static_cast<std::uint32_t>(data->samples.size());
-    e.sampleRate = static_cast<std::uint16_t>(data->sampleRate);
-    e.bits = data->bits;
+    e.dataSize = static_cast<std::uint32_t>(sound.samples.size());
+    e.sampleRate = static_cast<std::uint16_t>(sound.shape.to.sampleRate);
+    e.bits = sound.shape.to.bits;
     const std::string dir = IncludeTrailingBackslash(workDirectory);
     ForceDirectories(dir);
     // The working file always has its samples straight after 44 header bytes.
-    WriteWholeFile(dir + SoundWorkFileName(index), MakeSoundWav(e, data->samples));
+    WriteWholeFile(dir + SoundWorkFileName(index), MakeSoundWav(e, sound.samples));
     table.entries[index] = e;
     table.marks.resize(table.entries.size(), 0);
     table.marks[index] = 1;
-    return true;
+    return sound.shape;
+}
+
+bool TakeInSoundWav(SoundTable& table, std::size_t index, std::string_view wavFile, std::string_view workDirectory)
+{
+    return TakeInSoundFile(table, index, wavFile, workDirectory).has_value();
 }
 
 } // namespace pitwall

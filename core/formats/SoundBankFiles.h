@@ -4,7 +4,9 @@
 // bank, and taking in a WAV file as one sound.
 
 #include "formats/SoundBank.h"
+#include "formats/WavConversion.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,11 +43,17 @@ void SplitSoundBankFile(std::string_view bankFile, std::string_view workDirector
 // file throws FormatError (UI text 349).
 std::vector<std::uint8_t> JoinSoundBank(const SoundTable& table, std::string_view workDirectory);
 
-// Takes in a WAV file as sound `index`: its first 16 bytes must be the
-// program's own header (else FormatError with UI text 211 and nothing
-// changes; a missing file UI text 349). The table takes the header's data
-// size, sample rate and bits, the file becomes the sound's working file and
-// the sound is marked. False, changing nothing, for an index past the table.
+// Takes in a sound file as sound `index`: a WAV file of any common tool (or
+// another file libsndfile reads) is converted to the bank's shape where it
+// differs (formats/WavConversion.h); the program's own files are taken as
+// they are. A missing file is UI text 349; a file that is no sound, empty or
+// too long throws FormatError naming it, and nothing changes. The table takes
+// the new data size, sample rate and bits, the sound's working file is
+// written and the sound is marked. Gives the file's shape and the bank's;
+// nothing, changing nothing, for an index past the table.
+std::optional<SoundConversion> TakeInSoundFile(SoundTable& table, std::size_t index, std::string_view wavFile,
+                                               std::string_view workDirectory);
+// The same, true when taken.
 bool TakeInSoundWav(SoundTable& table, std::size_t index, std::string_view wavFile, std::string_view workDirectory);
 
 } // namespace pitwall

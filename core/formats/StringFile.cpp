@@ -4,6 +4,8 @@
 #include "base/ByteWriter.h"
 #include "base/FileUtils.h"
 #include "base/FormatError.h"
+#include "base/TextEncoding.h"
+#include "base/Windows1252.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -137,12 +139,23 @@ std::vector<std::string> ParseTextForm(std::string_view text)
 std::vector<std::string> ReadTextFile(std::string_view file)
 {
     auto bytes = ReadWholeFile(file, kMaxTextFileBytes);
-    return ParseTextForm(std::string(bytes.begin(), bytes.end()));
+    std::string text(bytes.begin(), bytes.end());
+    if (IsUtf8Text(text)) {
+        UnstorableCharacter unstorable;
+        auto converted = Utf8ToWindows1252Exactly(WithoutUtf8Bom(text), &unstorable);
+        if (!converted)
+            throw FormatError(kUnstorableTextFileCharacterText,
+                              Args(std::string(file), unstorable.line, unstorable.column, unstorable.character));
+        text = std::move(*converted);
+    }
+    return ParseTextForm(text);
 }
 
-void WriteTextFile(std::string_view file, const std::vector<std::string>& strings)
+void WriteTextFile(std::string_view file, const std::vector<std::string>& strings, TextFileEncoding encoding)
 {
     std::string text = BuildTextForm(strings);
+    if (encoding == TextFileEncoding::Utf8)
+        text = Windows1252ToUtf8(text);
     WriteWholeFile(file, std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 

@@ -51,7 +51,18 @@ std::string UnescapeTextLine(std::string_view line);
 std::string BuildTextForm(const std::vector<std::string>& strings);
 std::vector<std::string> ParseTextForm(std::string_view text);
 
+// UI text: a character of a UTF-8 text file that the game's texts cannot
+// hold (placeholders: file, line, column, the character).
+inline constexpr int kUnstorableTextFileCharacterText = 1161;
+
+// Reads a plain text file. A file in UTF-8 (a byte-order mark, or well-formed
+// UTF-8 with bytes of 0x80 or more) is converted to Windows-1252; a
+// character that has no byte there throws FormatError (UI text 1161, naming
+// the file, line and column) and nothing is read. Any other file is taken as
+// Windows-1252 bytes.
 std::vector<std::string> ReadTextFile(std::string_view file);
-void WriteTextFile(std::string_view file, const std::vector<std::string>& strings);
+enum class TextFileEncoding { Windows1252, Utf8 };
+void WriteTextFile(std::string_view file, const std::vector<std::string>& strings,
+                   TextFileEncoding encoding = TextFileEncoding::Windows1252);
 
 } // namespace pitwall

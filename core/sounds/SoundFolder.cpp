@@ -36,7 +36,8 @@ std::vector<std::string> ExtractAllSounds(const SoundTable& table, const std::st
 }
 
 std::vector<std::size_t> ReplaceAllSounds(SoundTable& table, const std::string& folder,
-                                          const std::string& workDirectory, Messenger* messenger)
+                                          const std::string& workDirectory, Messenger* messenger,
+                                          std::vector<ConvertedSound>* converted)
 {
     const std::string dir = IncludeTrailingBackslash(folder);
     // The folder's files by their name in capitals; of several names that
@@ -49,8 +50,13 @@ std::vector<std::size_t> ReplaceAllSounds(SoundTable& table, const std::string& 
         auto found = byName.find(Upper(SoundWavName(i)));
         if (found == byName.end())
             continue;
-        if (TakeInSoundWav(table, i, dir + found->second, workDirectory, messenger))
-            replaced.push_back(i);
+        const std::string file = dir + found->second;
+        auto taken = TakeInSoundFile(table, i, file, workDirectory, messenger);
+        if (!taken)
+            continue;
+        replaced.push_back(i);
+        if (converted && taken->converted())
+            converted->push_back({file, *taken});
     }
     return replaced;
 }

@@ -20,10 +20,16 @@ std::vector<std::string> ExtractAllSounds(const SoundTable& table, const std::st
 
 // Takes in every Sound<i>.WAV of `folder` as sound i. The name is matched
 // without regard to letter case, so what ExtractAllSounds wrote is found again
-// on any file system (and a SOUND3.WAV from Windows as well). A file that is
-// not the program's kind of WAV is reported (UI text 211) and skipped.
-// Returns the sounds replaced.
+// on any file system (and a SOUND3.WAV from Windows as well). Files in
+// another shape than the game's sounds are converted (listed in `converted`
+// when given); a file that is no sound or empty is reported naming it and
+// skipped. Returns the sounds replaced.
+struct ConvertedSound {
+    std::string file;
+    SoundConversion conversion;
+};
 std::vector<std::size_t> ReplaceAllSounds(SoundTable& table, const std::string& folder,
-                                          const std::string& workDirectory, Messenger* messenger);
+                                          const std::string& workDirectory, Messenger* messenger,
+                                          std::vector<ConvertedSound>* converted = nullptr);
 
 } // namespace pitwall

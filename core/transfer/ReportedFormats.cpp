@@ -137,6 +137,23 @@ bool TakeInSoundWav(SoundTable& table, std::size_t index, std::string_view wavFi
     return ReportFormatErrors(messenger, [&] { return TakeInSoundWav(table, index, wavFile, workDirectory); });
 }
 
+std::optional<SoundConversion> TakeInSoundFile(SoundTable& table, std::size_t index, std::string_view wavFile,
+                                               std::string_view workDirectory, Messenger* messenger)
+{
+    // Not through an optional assigned inside ReportFormatErrors: GCC 12
+    // lets the callee build its result straight into that optional, which a
+    // refusal then leaves unset.
+    try {
+        return TakeInSoundFile(table, index, wavFile, workDirectory);
+    } catch (const FormatError& e) {
+        if (e.number() < 0)
+            throw;
+        if (messenger)
+            ShowFormatError(*messenger, e);
+        return std::nullopt;
+    }
+}
+
 Image LoadPicture(const std::string& fileName, Messenger* messenger)
 {
     Image picture;

@@ -65,6 +65,8 @@ bool JoinSoundBank(const SoundTable& table, std::string_view workDirectory, std:
                    Messenger* messenger);
 bool TakeInSoundWav(SoundTable& table, std::size_t index, std::string_view wavFile, std::string_view workDirectory,
                     Messenger* messenger);
+std::optional<SoundConversion> TakeInSoundFile(SoundTable& table, std::size_t index, std::string_view wavFile,
+                                               std::string_view workDirectory, Messenger* messenger);
 
 // An empty picture when it was not loaded.
 Image LoadPicture(const std::string& fileName, Messenger* messenger);

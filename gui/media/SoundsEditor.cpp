@@ -7,6 +7,7 @@
 #include "SoundModule.h"
 #include "WidgetHelpers.h"
 #include "base/FileUtils.h"
+#include "sounds/SoundConversionText.h"
 #include "sounds/SoundFolder.h"
 #include "sounds/SoundPlayback.h"
 #include "sounds/SoundsArea.h"
@@ -330,8 +331,12 @@ void SoundsEditor::loadSoundFromFile()
     if (CheckFileExtension(*name, {".WAV"}, true, &messenger) < 0)
         return;
     stopPlaying();
-    TakeInSoundWav(table(), static_cast<std::size_t>(sound), *name, app_.program.directories.working, &messenger);
+    auto taken =
+        TakeInSoundFile(table(), static_cast<std::size_t>(sound), *name, app_.program.directories.working, &messenger);
     fillList();
+    if (taken && taken->converted())
+        messenger.show(kSoundConvertedText, Args(*name, SoundShapeText(taken->from, messenger.texts()),
+                                                 SoundShapeText(taken->to, messenger.texts())));
 }
 
 void SoundsEditor::saveAllSounds()
@@ -355,8 +360,15 @@ void SoundsEditor::loadAllSounds()
         return;
     stopPlaying();
     Messenger messenger = app_.messenger();
-    ReplaceAllSounds(table(), *folder, app_.program.directories.working, &messenger);
+    std::vector<ConvertedSound> converted;
+    ReplaceAllSounds(table(), *folder, app_.program.directories.working, &messenger, &converted);
     fillList();
+    // One message for all the files converted.
+    std::string lines;
+    for (const ConvertedSound& c : converted)
+        lines += (lines.empty() ? "" : "\n") + SoundConversionText(c.file, c.conversion, messenger.texts());
+    if (!lines.empty())
+        messenger.showFixed(lines);
 }
 
 void SoundsEditor::importSounds()

@@ -13,6 +13,7 @@
 #include "formats/StringFile.h"
 #include "texts/LanguagesArea.h"
 #include "texts/TextLines.h"
+#include "transfer/FormatMessages.h"
 #include "transfer/ReportedFormats.h"
 
 #include <QGridLayout>
@@ -375,8 +376,13 @@ void TextsEditor::loadLanguageFile()
             if (ReadStringFile(*name, list, &messenger))
                 loaded = 1;
         } else {
-            list = ReadTextFile(*name);
-            loaded = 1;
+            // A UTF-8 file with a character the game's texts cannot hold
+            // is refused with its line and column; the list stays.
+            std::vector<std::string> read;
+            if (ReportFormatErrors(&messenger, [&] { read = ReadTextFile(*name); })) {
+                list = std::move(read);
+                loaded = 1;
+            }
         }
     } catch (const std::exception& e) {
         messenger.showFixed(e.what());

@@ -8,6 +8,7 @@
 #include "DemoInstallation.h"
 #include "base/FileUtils.h"
 #include "base/GamePath.h"
+#include "base/Windows1252.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtBankPictures.h"
 #include "formats/Bmp.h"
@@ -129,12 +130,14 @@ TEST(FormatCommands, SoundsListExtractReplace)
     EXPECT_EQ(after.entries[5].keptWord, after.entries[4].keptWord + after.entries[4].dataSize);
     EXPECT_EQ(KeptWordLayoutOf(after), KeptWordLayout::DataPosition);
 
+    // The same sound with another RIFF size, as a standard writer puts it,
+    // goes in unchanged.
     auto foreign = test::ReadBytes(dir / "s3.wav");
     foreign[4] = 0;
-    test::WriteBytes(dir / "bad.wav", foreign);
-    auto bad = test::RunCommand({"sound", "replace", "4", dir / "bad.wav", "--game", game});
-    EXPECT_EQ(bad.code, 1);
-    // Header fields the bank cannot hold: the checks of replace-all.
+    test::WriteBytes(dir / "other.wav", foreign);
+    ASSERT_EQ(test::RunCommand({"sound", "replace", "5", dir / "other.wav", "--game", game}).code, 0);
+    EXPECT_EQ(ParseSoundBank(test::ReadBytes(bankFile)).bank.samples[5], before.samples[3]);
+    // Header fields no decoder makes sense of: refused naming the file.
     const auto sound3 = test::ReadBytes(dir / "s3.wav");
     auto patched = [&](std::size_t at, std::uint32_t value, int width) {
         auto wav = sound3;
@@ -145,16 +148,16 @@ TEST(FormatCommands, SoundsListExtractReplace)
     auto silent = patched(34, 0, 2);
     silent[22] = 9;
     const std::vector<std::pair<std::vector<std::uint8_t>, const char*>> refused = {
-        {patched(24, 0xFFFFFFFF, 4), "sample rate of 4294967295"},
+        {patched(24, 0xFFFFFFFF, 4), "sample rate"},
         {patched(16, 0xFFFFFFF0, 4), "chunk"},
         {silent, "9 channels"},
         {patched(34, 0, 2), "0 bits"}};
     const auto bankBefore = test::ReadBytes(bankFile);
     for (const auto& [wav, reason] : refused) {
         test::WriteBytes(dir / "bad.wav", wav);
-        bad = test::RunCommand({"sound", "replace", "4", dir / "bad.wav", "--game", game});
+        auto bad = test::RunCommand({"sound", "replace", "4", dir / "bad.wav", "--game", game});
         EXPECT_EQ(bad.code, 1) << reason;
-        EXPECT_NE(bad.err.find(reason), std::string::npos) << bad.err;
+        EXPECT_NE(bad.err.find("bad.wav is not a sound file"), std::string::npos) << reason << ": " << bad.err;
         EXPECT_EQ(test::ReadBytes(bankFile), bankBefore) << reason;
     }
     EXPECT_EQ(test::RunCommand({"sound", "extract", "132", dir / "x.wav", "--game", game}).code, 1);
@@ -184,6 +187,45 @@ TEST(FormatCommands, TextsExportAndImport)
     EXPECT_EQ(ParseStringFile(test::ReadBytes(english)).size(), strings.size());
     EXPECT_EQ(test::RunCommand({"text", "export", "KLINGON", dir / "x.txt", "--game", game}).code, 1);
     EXPECT_EQ(test::RunCommand({"text", "export", "ENGLISH", dir / "x.doc", "--game", game}).code, 1);
+}
+
+// A .TXT saved by a Linux editor (UTF-8) goes into the game's file as
+// Windows-1252; a character the game cannot show is refused by line and
+// column and the file stays as it was.
+TEST(FormatCommands, TextImportTakesUtf8AndRefusesWhatTheGameCannotShow)
+{
+    test::TempDir dir;
+    const std::string game = MakeGame(dir);
+    const std::string english = ResolveGamePath(game + "/", "LDATA\\ENGLISH.str");
+    ASSERT_EQ(test::RunCommand({"text", "export", "ENGLISH", dir / "en.txt", "--game", game}).code, 0);
+    auto lines = ReadTextFile(dir / "en.txt");
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        text += (i == 5 ? std::string("Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC") : Windows1252ToUtf8(EscapeTextLine(lines[i])))
+                + "\n";
+    test::WriteText(dir / "utf8.txt", text);
+    auto r = test::RunCommand({"text", "import", "ENGLISH", dir / "utf8.txt", "--game", game});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const auto imported = ParseStringFile(test::ReadBytes(english));
+    ASSERT_GT(imported.size(), 5u);
+    EXPECT_EQ(imported[5], "\x47\x72\xFC\xDF\x65\x20\x80");
+
+    const auto before = test::ReadBytes(english);
+    const std::size_t at = text.find("Gr\xC3\xBC");
+    test::WriteText(dir / "omega.txt", text.substr(0, at) + "ab\xCE\xA9" + text.substr(at));
+    r = test::RunCommand({"text", "import", "ENGLISH", dir / "omega.txt", "--game", game});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("omega.txt, line 6, column 3: the character \"\xCE\xA9\""), std::string::npos) << r.err;
+    EXPECT_TRUE(test::ReadBytes(english) == before);
+
+    // Export: Windows-1252 as the game has it, or UTF-8 when asked.
+    ASSERT_EQ(test::RunCommand({"text", "export", "ENGLISH", dir / "a.txt", "--game", game}).code, 0);
+    EXPECT_NE(test::ReadText(dir / "a.txt").find("Gr\xFC\xDF" "e \x80\r\n"), std::string::npos);
+    ASSERT_EQ(
+        test::RunCommand({"text", "export", "ENGLISH", dir / "u.txt", "--encoding", "utf-8", "--game", game}).code, 0);
+    EXPECT_NE(test::ReadText(dir / "u.txt").find("Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC\r\n"), std::string::npos);
+    EXPECT_EQ(
+        test::RunCommand({"text", "export", "ENGLISH", dir / "u.str", "--encoding", "utf-8", "--game", game}).code, 1);
 }
 
 TEST(FormatCommands, TrackInfo)

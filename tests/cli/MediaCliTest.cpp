@@ -1,5 +1,6 @@
 #include "CliRunner.h"
 #include "TestSupport.h"
+#include "TestWavs.h"
 
 #include "base/FileUtils.h"
 #include "formats/Bmp.h"
@@ -57,7 +58,56 @@ TEST(MediaCli, SoundsGoOutAsWavFilesAndComeBackWhateverTheCase)
     auto refused = test::RunCommand({"sound", "replace-all", "--game", b, only, "--quiet"});
     EXPECT_EQ(refused.code, 1);
     EXPECT_NE(refused.err.find("nothing was written"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("sound4.wav"), std::string::npos) << refused.err;
     EXPECT_TRUE(test::ReadBytes(b + "/" + kBank) == bytes);
+}
+
+// WAVs as other tools write them go in converted, and the command says from
+// what to what; files that are no sound are refused by name and nothing
+// changes.
+TEST(MediaCli, SoundsFromAnyToolAreConvertedAndNonSoundsNamed)
+{
+    test::TempDir dir;
+    const std::string game = dir / "G", only = dir / "only/";
+    test::MakeDemo(game, 2, 1);
+    ForceDirectories(only);
+    const SoundBank before = Bank(game);
+    test::WriteSineWav(dir / "stereo.wav", {48000, SF_FORMAT_PCM_16, {0.5, 0.3}, 4800});
+    auto r = test::RunCommand({"sound", "replace", "4", dir / "stereo.wav", "--game", game});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.err.find("48000 Hz 16-bit stereo to " + std::to_string(before.entries[4].sampleRate) + " Hz"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("stereo.wav"), std::string::npos) << r.err;
+    const SoundBank after = Bank(game);
+    const SoundEntry& e = after.entries[4];
+    EXPECT_EQ(e.sampleRate, before.entries[4].sampleRate);
+    EXPECT_EQ(e.keptWord, before.entries[4].keptWord);
+    EXPECT_NEAR(e.dataSize / (e.bits / 8.0) / e.sampleRate, 0.1, 1.0 / e.sampleRate);
+
+    const auto bytes = test::ReadBytes(game + "/" + kBank);
+    test::WriteText(dir / "notes.wav", "not a sound\n");
+    r = test::RunCommand({"sound", "replace", "4", dir / "notes.wav", "--game", game});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("notes.wav is not a sound file"), std::string::npos) << r.err;
+    EXPECT_TRUE(test::ReadBytes(game + "/" + kBank) == bytes);
+
+    // Replace all: each file refused is named, and nothing is written.
+    test::WriteSineWav(only + "SOUND3.WAV", {48000, SF_FORMAT_FLOAT, {0.5}, 4800});
+    test::WriteText(only + "sound5.wav", "not a sound either\n");
+    test::WriteSineWav(only + "Sound6.wav", {22050, SF_FORMAT_PCM_16, {0.5}, 0});
+    r = test::RunCommand({"sound", "replace-all", "--game", game, only});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("sound5.wav is not a sound file"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Sound6.wav holds no sound"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("nothing was written"), std::string::npos) << r.err;
+    EXPECT_TRUE(test::ReadBytes(game + "/" + kBank) == bytes);
+    DeleteFileForced(only + "sound5.wav");
+    DeleteFileForced(only + "Sound6.wav");
+    r = test::RunCommand({"sound", "replace-all", "--game", game, only});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.err.find("SOUND3.WAV was converted from 48000 Hz 32-bit float mono"), std::string::npos) << r.err;
+    EXPECT_EQ(Bank(game).entries[3].sampleRate, before.entries[3].sampleRate);
 }
 
 TEST(MediaCli, MenuBackgroundsAndLoadingPicturesAsFiles)

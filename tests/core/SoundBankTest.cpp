@@ -106,7 +106,7 @@ TEST(SoundBank, SplitsIntoWavFilesAndJoinsBack)
     EXPECT_EQ(m.sink.numbers(), (std::vector<int>{349}));
 }
 
-TEST(SoundBank, TakesInOnlyTheProgramsOwnWavFiles)
+TEST(SoundBank, TakesInTheProgramsOwnAndOrdinaryWavFiles)
 {
     test::TempDir dir;
     Messages m;
@@ -119,6 +119,7 @@ TEST(SoundBank, TakesInOnlyTheProgramsOwnWavFiles)
     ASSERT_TRUE(TakeInSoundWav(table, 0, dir / "work/Sound0.DAT", dir / "work", &m.messenger));
     EXPECT_EQ(table.entries[0], (SoundEntry{10, 22050, 1234, 8}));
     EXPECT_EQ(table.marks[0], 1);
+    EXPECT_EQ(test::ReadBytes(dir / "work/Sound0.DAT"), own);
 
     // A new, longer sound: the third field stays, the rest follows the header.
     SoundEntry longer{40, 44100, 0, 16};
@@ -133,16 +134,16 @@ TEST(SoundBank, TakesInOnlyTheProgramsOwnWavFiles)
     EXPECT_EQ(back.bank.samples[1], samples);
     EXPECT_EQ(back.bank.entries[1].keptWord, 99u);
 
-    // An ordinary WAV (RIFF size 36 + data) is refused and changes nothing.
+    // An ordinary WAV (RIFF size 36 + data) in a shape the bank uses is
+    // taken as it is.
     auto foreign = MakeSoundWav(longer, samples);
     foreign[4] = 36 + 40;
     foreign[5] = 0;
     test::WriteBytes(dir / "foreign.wav", foreign);
-    const SoundTable before = table;
-    EXPECT_FALSE(TakeInSoundWav(table, 0, dir / "foreign.wav", dir / "work", &m.messenger));
-    EXPECT_EQ(table.entries, before.entries);
-    EXPECT_EQ(test::ReadBytes(dir / "work/Sound0.DAT"), own);
-    EXPECT_EQ(m.sink.numbers(), (std::vector<int>{211}));
+    ASSERT_TRUE(TakeInSoundWav(table, 0, dir / "foreign.wav", dir / "work", &m.messenger));
+    EXPECT_EQ(table.entries[0], (SoundEntry{40, 44100, 1234, 16}));
+    EXPECT_EQ(WavSamples(test::ReadBytes(dir / "work/Sound0.DAT"), 40).size(), 40u);
+    EXPECT_TRUE(m.sink.shown.empty());
 }
 
 TEST(SoundBank, RefusesMoreSoundsThanTheTableHolds)

@@ -1,6 +1,8 @@
 #include "TestSupport.h"
 
+#include "base/FormatError.h"
 #include "base/Messages.h"
+#include "base/TextEncoding.h"
 #include "base/UITexts.h"
 #include "formats/GameInstallation.h"
 #include "formats/GameLanguages.h"
@@ -97,6 +99,39 @@ TEST(StringFile, CaretRulesOfTheTextForm)
     EXPECT_EQ(text, "first\r\n\r\nline^M^Jbreak\r\ntab^Ihere\r\nCaf\xE9\r\n");
     EXPECT_EQ(ParseTextForm(text), list);
     EXPECT_EQ(ParseTextForm("a\nb\rc"), (std::vector<std::string>{"a", "b", "c"}));
+}
+
+// Text files from today's editors are UTF-8: they are converted to the
+// game's Windows-1252, a character it has no byte for is refused with its
+// line and column, and Windows-1252 files read as before.
+TEST(StringFile, TextFilesInUtf8AreConvertedOrRefusedWithLineAndColumn)
+{
+    test::TempDir dir;
+    test::WriteText(dir / "utf8.txt", "Hello\nGr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC\n");
+    EXPECT_EQ(ReadTextFile(dir / "utf8.txt"), (std::vector<std::string>{"Hello", "Gr\xFC\xDF" "e \x80"}));
+    // With a byte-order mark, and with plain ASCII, the same.
+    test::WriteText(dir / "bom.txt", "\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F" "e\r\nA^M");
+    EXPECT_EQ(ReadTextFile(dir / "bom.txt"), (std::vector<std::string>{"Gr\xFC\xDF" "e", "A\r"}));
+    // Windows-1252 bytes that are not UTF-8 stay as they are.
+    test::WriteText(dir / "cp1252.txt", "Gr\xFC\xDF" "e \x80\r\n\xE9t\xE9\r\n");
+    EXPECT_EQ(ReadTextFile(dir / "cp1252.txt"), (std::vector<std::string>{"Gr\xFC\xDF" "e \x80", "\xE9t\xE9"}));
+
+    test::WriteText(dir / "omega.txt", "First\r\nsecond \xC3\xBC line\r\nab \xCE\xA9\r\n");
+    try {
+        ReadTextFile(dir / "omega.txt");
+        ADD_FAILURE() << "the omega was taken";
+    } catch (const FormatError& e) {
+        EXPECT_EQ(e.number(), kUnstorableTextFileCharacterText);
+        EXPECT_EQ(e.args(), Args(dir / "omega.txt", 3, 4, "\xCE\xA9"));
+    }
+
+    // Written back as UTF-8, a language reads in again unchanged.
+    const std::vector<std::string> strings = {"Gr\xFC\xDF" "e \x80", "\x81\x9D", "tab\there"};
+    WriteTextFile(dir / "out.txt", strings, TextFileEncoding::Utf8);
+    EXPECT_EQ(test::ReadText(dir / "out.txt").substr(0, 11), "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC");
+    EXPECT_EQ(ReadTextFile(dir / "out.txt"), strings);
+    WriteTextFile(dir / "out.txt", strings);
+    EXPECT_EQ(test::ReadText(dir / "out.txt").substr(0, 7), "Gr\xFC\xDF" "e \x80");
 }
 
 TEST(GameLanguages, CountsVersionsAndTrackTexts)

@@ -2,7 +2,9 @@
 
 #include "SoundModule.h"
 #include "SoundsEditor.h"
+#include "TestWavs.h"
 #include "formats/SoundBank.h"
+#include "formats/WavConversion.h"
 #include "sounds/SoundsArea.h"
 
 #include <QCheckBox>
@@ -27,6 +29,7 @@ private slots:
     void nothingLoadedMeansAnEmptyListAndNoActions();
     void marksFollowTheRowsAndSelectAll();
     void replacingOneOrAllSoundsMarksThem();
+    void wavsOfOtherToolsAreConvertedAndSaidSo();
     void playingSaysWhyItCannot();
     void playingWithoutAUsableSoundModuleSaysWhich();
     void playingGoesThroughTheSoundModule();
@@ -127,6 +130,45 @@ void SoundsEditorTest::replacingOneOrAllSoundsMarksThem()
     QCOMPARE(table.marks[5], std::uint8_t{1});
     QVERIFY(table.entries[5].dataSize == before.entries[6].dataSize);
     QCOMPARE(list->topLevelItem(5)->checkState(0), Qt::Checked);
+}
+
+void SoundsEditorTest::wavsOfOtherToolsAreConvertedAndSaidSo()
+{
+    GuiProgram p;
+    SoundsEditor* editor = openEditor<SoundsEditor>(p, "TForm17");
+    QVERIFY(editor);
+    Click(editor, "Button18");
+    SoundTable& table = p.app->workingSet().sounds;
+    const SoundTable before = table;
+    const std::string stereo = p.path("stereo.wav");
+    pitwall::test::WriteSineWav(stereo, {48000, SF_FORMAT_PCM_16, {0.5, 0.5}, 4800});
+    auto* list = Child<QTreeWidget>(editor, "ListView1");
+    list->setCurrentItem(list->topLevelItem(2));
+    p.app->chooseFileToOpen = [&](const FileRequest&) -> std::optional<std::string> { return stereo; };
+    Click(editor, "Button60");
+    QCOMPARE(p.numbers().back(), kSoundConvertedText);
+    const std::string said = p.messages.back().text;
+    QVERIFY2(said.find("stereo.wav") != std::string::npos && said.find("48000 Hz 16-bit stereo") != std::string::npos,
+             said.c_str());
+    QCOMPARE(table.entries[2].sampleRate, before.entries[2].sampleRate);
+    QCOMPARE(list->topLevelItem(2)->text(1), QString::number(table.entries[2].dataSize));
+
+    // Replace all: the file that is no sound is named and skipped, the
+    // others go in, and one message lists what was converted.
+    const std::string folder = p.path("mixed/");
+    ForceDirectories(folder);
+    pitwall::test::WriteSineWav(folder + "SOUND7.WAV", {48000, SF_FORMAT_FLOAT, {0.5}, 4800});
+    pitwall::test::WriteText(folder + "SOUND8.WAV", "not a sound");
+    editor->chooseFolder = [&]() -> std::optional<std::string> { return folder; };
+    const std::size_t shownBefore = p.messages.size();
+    Click(editor, "BitBtn27");
+    QCOMPARE(p.messages.size(), shownBefore + 2);
+    QCOMPARE(p.messages[shownBefore].number, kNotASoundText);
+    QVERIFY(p.messages[shownBefore].text.find("SOUND8.WAV") != std::string::npos);
+    QVERIFY(p.messages.back().text.find("SOUND7.WAV was converted from 48000 Hz 32-bit float mono")
+            != std::string::npos);
+    QCOMPARE(table.marks[7], std::uint8_t{1});
+    QVERIFY(table.entries[8] == before.entries[8]);
 }
 
 void SoundsEditorTest::playingSaysWhyItCannot()
