@@ -1,5 +1,6 @@
 #include "LoadingWindow.h"
 
+#include "NavyGauge.h"
 #include "QtMessages.h"
 #include "app/ProgressEstimate.h"
 
@@ -24,11 +25,7 @@ LoadingWindow::LoadingWindow(QWidget* parent) : QDialog(parent)
     firstLine_->setObjectName("Label1");
     progressLine_ = new QLabel("...", this);
     progressLine_->setObjectName("Label2");
-    gauge_ = new QProgressBar(this);
-    gauge_->setObjectName("Gauge1");
-    gauge_->setRange(0, 100);
-    gauge_->setValue(0);
-    gauge_->setStyleSheet("QProgressBar::chunk { background-color: navy; }");
+    gauge_ = MakeNavyGauge(this);
     layout->addWidget(firstLine_);
     layout->addWidget(gauge_);
     layout->addWidget(progressLine_);

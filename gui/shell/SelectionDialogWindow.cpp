@@ -1,6 +1,9 @@
 #include "SelectionDialogWindow.h"
 
 #include "AppContext.h"
+#include "QtMessages.h"
+#include "teams/TeamsArea.h"
+#include "tracks/TracksArea.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -282,19 +285,54 @@ void SelectionDialogWindow::prepareImport(const ItemBytes& offered, bool carset,
 {
     model_.prepareImport(offered, carset, gameVersion);
     syncFromModel();
+    nameRowsByLoadedData();
 }
 
 void SelectionDialogWindow::prepareExport(const ItemBytes& offered, bool carset)
 {
     model_.prepareExport(offered, carset);
     syncFromModel();
+    nameRowsByLoadedData();
 }
 
 // The model, not the widgets: a box on a page not in front is not visible
 // as a widget, yet its item is chosen all the same.
 ItemBytes SelectionDialogWindow::readSelectionDialog() const { return model_.readSelection(); }
 
-void SelectionDialogWindow::applyLanguage() { ApplyTexts(this, texts_, app_.program.texts); }
+void SelectionDialogWindow::applyLanguage()
+{
+    ApplyTexts(this, texts_, app_.program.texts);
+    nameRowsByLoadedData();
+}
+
+// "Team no. 3:" says little; with the teams loaded the row reads
+// "Team no. 3: Ferrano", and a track row gives the track's English city.
+void SelectionDialogWindow::nameRowsByLoadedData()
+{
+    const WorkingSet& data = app_.workingSet();
+    auto nameRow = [this](const QString& labelName, int uiText, const std::string& name) {
+        auto* label = findChild<QLabel*>(labelName);
+        if (!label)
+            return;
+        QString base = FromGameText(app_.program.texts.text(uiText));
+        if (name.empty()) {
+            label->setText(base);
+            return;
+        }
+        if (base.endsWith(':'))
+            base.chop(1);
+        label->setText(base + ": " + FromUntrustedGameText(name));
+    };
+    const bool teamsLoaded = data.transfer.isLoaded(kTeamsItem);
+    for (int team = 0; team < kTeamCount; ++team)
+        nameRow(QString("LabelTeam%1").arg(team + 1), 454 + team,
+                teamsLoaded ? data.teams.teams[static_cast<std::size_t>(team)].name.text() : std::string());
+    for (int t = 0; t < kTrackCount; ++t) {
+        const auto& info = data.tracks.info[static_cast<std::size_t>(t)];
+        nameRow(QString("LabelTrack%1").arg(t + 1), 534 + t,
+                data.transfer.isLoaded(TrackInfoItem(t)) ? info.texts[kTrackCity][1].text() : std::string());
+    }
+}
 
 bool SelectionDialogWindow::showForImport(const ItemBytes& offered, bool carset, int gameVersion)
 {

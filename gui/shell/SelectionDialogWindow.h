@@ -46,6 +46,7 @@ private:
     void buildGraphicsPage(QWidget* page);
     void buildTracksPage(QWidget* page);
     void syncFromModel();
+    void nameRowsByLoadedData();
     void boxClicked(int item);
 
     AppContext& app_;

@@ -1,5 +1,6 @@
 #include "ProgressWindow.h"
 
+#include "NavyGauge.h"
 #include "QtMessages.h"
 #include "base/DelphiFormat.h"
 
@@ -15,10 +16,7 @@ ProgressWindow::ProgressWindow(QWidget* parent)
 {
     setObjectName("TProgressForm");
     auto* layout = new QVBoxLayout(this);
-    gauge_ = new QProgressBar(this);
-    gauge_->setObjectName("Gauge1");
-    gauge_->setRange(0, 100);
-    gauge_->setStyleSheet("QProgressBar::chunk { background-color: navy; }");
+    gauge_ = MakeNavyGauge(this);
     line1_ = new QLabel(this);
     line1_->setObjectName("StaticText1");
     line1_->setFrameStyle(QFrame::Panel | QFrame::Sunken);

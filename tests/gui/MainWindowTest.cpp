@@ -8,15 +8,19 @@
 #include "OptionsDialog.h"
 #include "ProgressWindow.h"
 #include "SelectionDialogWindow.h"
+#include "teams/TeamsArea.h"
+#include "tracks/TracksArea.h"
 #include "transfer/CarsetArchive.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -179,7 +183,17 @@ void MainWindowTest::selectionDialogRulesOnTheWidgets()
     ItemBytes offered{};
     for (int n : {1, 13, 24, 46, 180, 173})
         offered[static_cast<std::size_t>(n)] = 1;
+    // Rows say which team and track they stand for once the data is held.
+    WorkingSet& data = p.app->workingSet();
+    data.teams.teams[2].name.assign("Ferrano");
+    data.transfer.loaded[kTeamsItem] = 1;
+    data.tracks.info[4].texts[kTrackCity][1].assign("Imola");
+    data.tracks.info[5].texts[kTrackCity][1].assign("Monaco");
+    data.transfer.loaded[static_cast<std::size_t>(TrackInfoItem(4))] = 1;
     d.prepareExport(offered, false);
+    QVERIFY(Child<QLabel>(&d, "LabelTeam3")->text().endsWith(": Ferrano"));
+    QVERIFY(Child<QLabel>(&d, "LabelTrack5")->text().endsWith(": Imola"));
+    QVERIFY(Child<QLabel>(&d, "LabelTrack6")->text().endsWith(" 6:")); // not loaded: the number alone
     d.box(157)->click(); // the row box of team 3
     QVERIFY(d.box(13)->isChecked() && d.box(24)->isChecked() && d.box(46)->isChecked() && d.box(180)->isChecked());
     QVERIFY(!d.box(35)->isChecked() && !d.box(35)->isEnabled());
@@ -225,6 +239,23 @@ void MainWindowTest::loadingAndProgressWindows()
     QCOMPARE(progress.gaugeValue(), 25);
     QCOMPARE(progress.firstLine(), QString("1 of 4 files"));
     QCOMPARE(progress.secondLine(), QString("3 seconds left"));
+
+    // The percentage must stand out from the navy bar: at 100 % the text lies
+    // wholly on navy, so some pixels in the middle of the bar must be light.
+    progress.step(400, "", true);
+    auto* gauge = progress.findChild<QProgressBar*>("Gauge1");
+    QVERIFY(gauge);
+    gauge->resize(300, 24);
+    QImage shot = gauge->grab().toImage();
+    int light = 0, navy = 0;
+    for (int x = shot.width() / 3; x < 2 * shot.width() / 3; ++x)
+        for (int y = shot.height() / 4; y < 3 * shot.height() / 4; ++y) {
+            QColor c = shot.pixelColor(x, y);
+            light += c.lightness() > 200;
+            navy += c.blue() > 100 && c.red() < 60 && c.green() < 60;
+        }
+    QVERIFY2(navy > 0, "the filled bar is navy");
+    QVERIFY2(light > 0, "the percentage is readable on the navy bar");
 }
 
 void MainWindowTest::carsetInformationWindowMakesTwelveLines()
