@@ -13,6 +13,7 @@
 #include "LoadingWindow.h"
 #include "OptionsDialog.h"
 #include "RestoreWindow.h"
+#include "ScreenPlacement.h"
 #include "SelectionDialogWindow.h"
 #include "SimulationWindow.h"
 #include "SplashWindow.h"
@@ -364,21 +365,33 @@ bool MainWindow::firstActivation()
     return true;
 }
 
-void MainWindow::placeEditor()
+void MainWindow::placeEditor(EditorPlacement placement)
 {
     if (!editor_)
         return;
-    // The editor sits directly below and both are equally wide: the main
-    // window grows to a wider editor, a narrower editor to the main window.
-    int frameExtra = frameGeometry().width() - width();
-    int editorExtra = editor_->frameGeometry().width() - editor_->width();
-    int common = std::max(frameGeometry().width(), editor_->frameGeometry().width());
-    if (frameGeometry().width() < common)
-        setFixedWidth(common - frameExtra);
-    if (editor_->frameGeometry().width() < common)
-        editor_->resize(common - editorExtra, editor_->height());
-    QRect frame = frameGeometry();
-    editor_->move(frame.left(), frame.bottom() + 1);
+    // The editor sits directly below, at least as wide as the main window.
+    // A wider editor leaves the main window as it is (growing it for good
+    // pushed its right end off a small screen), and an editor too tall for
+    // the room below is moved up onto the screen rather than cut off.
+    const int editorExtra = editor_->frameGeometry().width() - editor_->width();
+    if (editor_->frameGeometry().width() < frameGeometry().width())
+        editor_->resize(frameGeometry().width() - editorExtra, editor_->height());
+    const QRect available = AvailableAreaOf(this);
+    const int editorHeight = editor_->frameGeometry().height();
+    if (placement == EditorPlacement::MakeRoom && !available.isEmpty()
+        && frameGeometry().bottom() + 1 + editorHeight > available.bottom() + 1) {
+        // Make room below by moving the main window up, as far as the
+        // screen's top allows.
+        const int top = std::max(available.top(), available.bottom() + 1 - editorHeight - frameGeometry().height());
+        if (top < frameGeometry().top())
+            move(frameGeometry().left(), top);
+    }
+    const QRect frame = frameGeometry();
+    const QPoint below(frame.left(), frame.bottom() + 1);
+    if (placement == EditorPlacement::MakeRoom)
+        MoveOntoScreen(editor_, below, this);
+    else
+        editor_->move(below); // where the user drags the pair, both go
 }
 
 void MainWindow::openEditor(const char* className)
@@ -392,11 +405,11 @@ void MainWindow::openEditor(const char* className)
     next->setParent(this, next->windowFlags());
     EditorWindow* previous = editor_;
     editor_ = next;
-    placeEditor();
+    placeEditor(EditorPlacement::MakeRoom);
     next->applyLanguage();
     next->setUp();
     next->show();
-    placeEditor(); // its size is final once it is shown
+    placeEditor(EditorPlacement::MakeRoom); // its size is final once it is shown
     if (previous) {
         previous->hide();
         previous->deleteLater();
@@ -433,7 +446,7 @@ void MainWindow::scrollMarquee()
 void MainWindow::moveEvent(QMoveEvent* event)
 {
     QMainWindow::moveEvent(event);
-    placeEditor();
+    placeEditor(EditorPlacement::Follow);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

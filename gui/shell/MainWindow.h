@@ -62,7 +62,10 @@ private:
     QAction* action(const char* name, const QString& caption, std::function<void()> handler);
     void buildMenus();
     void buildToolBar();
-    void placeEditor();
+    // Opening an editor may move the main window up to make room below it;
+    // following the user's move of the main window never does.
+    enum class EditorPlacement { MakeRoom, Follow };
+    void placeEditor(EditorPlacement placement);
     void copyHintsFromMenu();
 
     void openCarset();

@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "LanguageTable.h"
 #include "MainWindow.h"
+#include "ScreenPlacement.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -182,9 +183,16 @@ void SimulationWindow::showRanking(Ranking ranking)
     if (!isVisible()) {
         // Beside the main window, as the editors sit below it: never at the
         // screen's corner over the main window's menu.
+        // Where the right side has no room, it goes to the left; failing
+        // that, onto the screen over part of the main window.
         if (QWidget* owner = parentWidget()) {
-            QRect frame = owner->frameGeometry();
-            move(frame.right() + 1, frame.top());
+            const QRect frame = owner->frameGeometry();
+            const QRect available = AvailableAreaOf(owner);
+            const int width = frameGeometry().width() + (isVisible() ? 0 : 16);
+            QPoint place(frame.right() + 1, frame.top());
+            if (place.x() + width > available.right() + 1 && frame.left() - width >= available.left())
+                place.setX(frame.left() - width);
+            MoveOntoScreen(this, place, owner);
         }
         show();
     }

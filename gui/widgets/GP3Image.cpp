@@ -2,10 +2,10 @@
 
 #include "GP3ImageZoomWindow.h"
 #include "ImageConversion.h"
+#include "ScreenPlacement.h"
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 
 #include <algorithm>
 
@@ -234,12 +234,7 @@ void GP3Image::openZoomWindow()
     QRect area(centre - QPoint(size.width() / 2, size.height() / 2), size);
     // Centred on the control, but moved back onto the screen where it would
     // stick out (a control near the screen's edge), as far as it fits.
-    if (const QScreen* s = screen()) {
-        const QRect available = s->availableGeometry();
-        area.moveLeft(std::max(available.left(), std::min(area.left(), available.right() + 1 - area.width())));
-        area.moveTop(std::max(available.top(), std::min(area.top(), available.bottom() + 1 - area.height())));
-    }
-    window->setGeometry(area);
+    window->setGeometry(MovedOntoScreen(area, AvailableAreaOf(this)));
     zoomWindow_ = window;
     window->show();
     window->activateWindow();

@@ -172,8 +172,12 @@ void MainWindowTest::editorsOpenOnceAndFollowTheMainWindow()
     p.window->openEditor("TForm12");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(tracks.isNull()); // the previous editor is gone
-    // Editor and main window are equally wide, whichever was wider.
+    // A narrower editor is as wide as the main window; a wider one leaves
+    // the main window as it was.
     QCOMPARE(p.window->currentEditor()->frameGeometry().width(), p.window->frameGeometry().width());
+    const int mainWidth = p.window->frameGeometry().width();
+    p.window->openEditor("TForm13");
+    QCOMPARE(p.window->frameGeometry().width(), mainWidth);
 }
 
 void MainWindowTest::selectionDialogRulesOnTheWidgets()

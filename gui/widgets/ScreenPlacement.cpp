@@ -1,0 +1,42 @@
+#include "ScreenPlacement.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace pitwall::gui {
+
+QRect MovedOntoScreen(QRect frame, const QRect& available)
+{
+    if (available.isEmpty())
+        return frame;
+    frame.moveLeft(std::min(frame.left(), available.right() + 1 - frame.width()));
+    frame.moveTop(std::min(frame.top(), available.bottom() + 1 - frame.height()));
+    frame.moveLeft(std::max(frame.left(), available.left()));
+    frame.moveTop(std::max(frame.top(), available.top()));
+    return frame;
+}
+
+QRect AvailableAreaOf(const QWidget* reference)
+{
+    const QScreen* screen = reference ? reference->screen() : nullptr;
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+void MoveOntoScreen(QWidget* window, QPoint frameTopLeft, const QWidget* reference)
+{
+    // Before the first show the frame is not known yet; the platform's
+    // usual title bar and border are allowed for.
+    QRect frame = window->frameGeometry();
+    QSize frameSize = frame.size();
+    if (!window->isVisible() || frameSize == window->size())
+        frameSize += QSize(16, 38);
+    const QRect target = MovedOntoScreen(QRect(frameTopLeft, frameSize), AvailableAreaOf(reference));
+    window->move(target.topLeft());
+}
+
+} // namespace pitwall::gui
