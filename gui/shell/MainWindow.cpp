@@ -8,9 +8,11 @@
 #include "EditorRegistry.h"
 #include "EditorStatusBar.h"
 #include "EditorWindow.h"
+#include "HelpWindow.h"
 #include "InfoWindow.h"
 #include "LanguageTable.h"
 #include "LoadingWindow.h"
+#include "Mnemonics.h"
 #include "OptionsDialog.h"
 #include "RestoreWindow.h"
 #include "ScreenPlacement.h"
@@ -27,9 +29,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
@@ -111,6 +113,7 @@ MainWindow::MainWindow(AppContext& app) : app_(app)
     app_.mainWindow = this;
     buildMenus();
     buildToolBar();
+    qApp->installEventFilter(this);
     setFixedSize(760, menuBar()->sizeHint().height() + toolBar_->sizeHint().height() + 4);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect s = screen->availableGeometry();
@@ -170,19 +173,27 @@ void MainWindow::buildMenus()
 {
     QMenu* file = menuBar()->addMenu("Datei");
     file->setObjectName("Datei1");
-    file->addAction(action("Setladen1", "Set laden", [this] { openCarset(); }));
+    // The main commands' keys work in the editors' windows too.
+    auto withKeys = [](QAction* a, QKeySequence keys) {
+        a->setShortcut(keys);
+        a->setShortcutContext(Qt::ApplicationShortcut);
+        return a;
+    };
+    file->addAction(withKeys(action("Setladen1", "Set laden", [this] { openCarset(); }), QKeySequence::Open));
     file->addAction(action("KomplettesSetladen2", "Komplettes Set laden", [this] { openCompleteCarset(); }));
-    file->addAction(action("Setspeichern1", "Set speichern", [this] { saveCarsetAs(); }));
+    file->addAction(withKeys(action("Setspeichern1", "Set speichern", [this] { saveCarsetAs(); }), QKeySequence::Save));
     file->addAction(action("KomplettesSetspeichern1", "Komplettes Set speichern", [this] { saveCompleteCarsetAs(); }));
     file->addSeparator();
-    file->addAction(action("Importieren1", "Importieren", [this] { importSelected(); }));
+    file->addAction(
+        withKeys(action("Importieren1", "Importieren", [this] { importSelected(); }), QKeySequence(Qt::CTRL | Qt::Key_I)));
     file->addAction(action("Allesimportieren1", "Alles importieren", [this] { importAll(); }));
-    file->addAction(action("Exportieren1", "Exportieren", [this] { exportSelected(); }));
+    file->addAction(
+        withKeys(action("Exportieren1", "Exportieren", [this] { exportSelected(); }), QKeySequence(Qt::CTRL | Qt::Key_E)));
     file->addAction(action("Allesexportieren1", "Alles exportieren", [this] { exportAll(); }));
     file->addSeparator();
     file->addAction(action("Wiederherstellen1", "Wiederherstellen...", [this] { showRestorePoints(); }));
     file->addSeparator();
-    file->addAction(action("Beenden1", "Beenden", [this] { quitProgram(); }));
+    file->addAction(withKeys(action("Beenden1", "Beenden", [this] { quitProgram(); }), QKeySequence(Qt::CTRL | Qt::Key_Q)));
 
     QMenu* tools = menuBar()->addMenu("Tools");
     tools->setObjectName("Optionen1");
@@ -194,16 +205,19 @@ void MainWindow::buildMenus()
 
     QMenu* editors = menuBar()->addMenu("Editoren");
     editors->setObjectName("Editoren1");
+    int editorKey = Qt::Key_1; // Ctrl+1 ... Ctrl+9 in menu order
     for (const EditorEntry& e : Editors()) {
         const char* className = e.className;
         QAction* a = action(e.menuAction, QString::fromUtf8(e.caption), [this, className] { openEditor(className); });
         a->setEnabled(e.enabled);
+        if (e.enabled && editorKey <= Qt::Key_9)
+            withKeys(a, QKeySequence(Qt::CTRL | editorKey++));
         editors->addAction(a);
     }
 
     QMenu* help = menuBar()->addMenu("Hilfe");
     help->setObjectName("Hilfe1");
-    help->addAction(action("Inhalt", "Inhalt", [this] { openManual(); }));
+    help->addAction(withKeys(action("Inhalt", "Inhalt", [this] { openManual(); }), QKeySequence::HelpContents));
     help->addAction(action("Info1", "Info", [this] { showInfo(); }));
     help->addAction(action("About1", "About", [this] { showAbout(); }));
 
@@ -283,8 +297,8 @@ void MainWindow::copyHintsFromMenu()
         if (name.isEmpty())
             continue;
         if (QAction* a = findChild<QAction*>(name)) {
-            b->setToolTip(a->text());
-            b->setText(a->text()); // what screen readers say for the icon
+            b->setToolTip(WithoutMnemonic(a->text()));
+            b->setText(WithoutMnemonic(a->text())); // what screen readers say for the icon
         }
     }
 }
@@ -298,6 +312,10 @@ void MainWindow::applyLanguage()
     if (editor_)
         editor_->applyLanguage();
     ApplyTexts(this, kMainTexts, texts);
+    AssignMnemonics(menuBar());
+    copyHintsFromMenu();
+    if (helpWindow_)
+        helpWindow_->applyLanguage();
     languageApplied_ = true;
     if (auto* selection = app_.selectionDialog.created())
         selection->applyLanguage();
@@ -630,13 +648,43 @@ void MainWindow::startGame()
     }
 }
 
-// The manual is the program's README, kept beside the language files; the
-// desktop's viewer for it (usually the browser) shows it.
+// The manual's pages lie beside the language files; the program's own
+// help window shows them.
 void MainWindow::openManual()
 {
-    const std::string manual = app_.program.directories.program + kManualFileName;
-    if (!FileExists(manual) || !QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(manual))))
-        app_.messenger().show(kManualNotOpenedText, Args(manual));
+    QWidget* front = QApplication::activeWindow();
+    showHelpFor(front ? front : this);
+}
+
+void MainWindow::showHelpFor(QWidget* window)
+{
+    if (window && window == helpWindow_)
+        return;
+    // Owned by the window asked about, so a modal dialog does not block it.
+    QWidget* owner = window && window->isModal() ? window : this;
+    if (!helpWindow_)
+        helpWindow_ = new HelpWindow(app_.program.texts, app_.program.directories.program + kManualFolder, owner);
+    else if (helpWindow_->parentWidget() != owner)
+        helpWindow_->setParent(owner, helpWindow_->windowFlags());
+    if (!helpWindow_->showPageFor(window ? window->objectName() : QString())) {
+        app_.messenger().show(kManualNotOpenedText, Args(app_.program.directories.program + kManualFolder));
+        return;
+    }
+    helpWindow_->show();
+    helpWindow_->raise();
+    helpWindow_->activateWindow();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // F1 where no shortcut took it (editors, dialogs): the page of the
+    // window in front.
+    if (event->type() == QEvent::KeyPress && IsHelpKey(static_cast<QKeyEvent*>(event)->key())
+        && static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier && watched->isWidgetType()) {
+        showHelpFor(static_cast<QWidget*>(watched)->window());
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::showOptions()

@@ -19,10 +19,12 @@ namespace pitwall::gui {
 
 class AppContext;
 class EditorWindow;
+class HelpWindow;
 class SplashWindow;
 
 // The manual "Hilfe" > "Inhalt" opens, in the program directory.
-inline constexpr const char* kManualFileName = "README.md";
+// The manual's HTML pages, one folder per language, beside the data.
+inline constexpr const char* kManualFolder = "manual/";
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -52,11 +54,17 @@ public:
 
     void setSplash(SplashWindow* splash);
 
+    // The manual's page of that window (its contents for none); F1 in any
+    // window of the program comes here.
+    void showHelpFor(QWidget* window);
+    HelpWindow* helpWindow() const { return helpWindow_; }
+
 protected:
     void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QAction* action(const char* name, const QString& caption, std::function<void()> handler);
@@ -95,6 +103,7 @@ private:
     AppContext& app_;
     QPointer<EditorWindow> editor_;
     QPointer<SplashWindow> splash_;
+    QPointer<HelpWindow> helpWindow_;
     QToolBar* toolBar_ = nullptr;
     QTimer* timer_ = nullptr;
     QMenu* developerMenu_ = nullptr;

@@ -26,7 +26,8 @@ expect() {
 expect bin/pitwall
 expect bin/pitwall-cli
 expect "lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH 2>/dev/null)/pitwall/pitwall-sound.so"
-for f in ENGLISH.LNG DEUTSCH.LNG "GP3 Palette.pal" Font.BMP Standard.DAT README.md LICENSE; do
+for f in ENGLISH.LNG DEUTSCH.LNG "GP3 Palette.pal" Font.BMP Standard.DAT README.md LICENSE \
+    manual/windows.tsv manual/en/index.html manual/de/index.html screenshots/main-window.png; do
     expect "share/pitwall/$f"
 done
 expect share/applications/pitwall.desktop
