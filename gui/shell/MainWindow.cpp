@@ -217,7 +217,11 @@ void MainWindow::buildMenus()
 
     QMenu* help = menuBar()->addMenu("Hilfe");
     help->setObjectName("Hilfe1");
-    help->addAction(withKeys(action("Inhalt", "Inhalt", [this] { openManual(); }), QKeySequence::HelpContents));
+    // F1 of the main window; in the other windows the event filter takes it,
+    // so the page is that of the window where it was pressed.
+    QAction* contents = action("Inhalt", "Inhalt", [this] { openManual(); });
+    contents->setShortcut(QKeySequence::HelpContents);
+    help->addAction(contents);
     help->addAction(action("Info1", "Info", [this] { showInfo(); }));
     help->addAction(action("About1", "About", [this] { showAbout(); }));
 
