@@ -45,6 +45,7 @@ Session::Session(ProgramState& programState)
     engine.registerArea(AreaId::TeamArt, teamArtArea_);
     engine.registerArea(AreaId::LoadingPictures, loadingPicturesArea_);
     graphicsAreas_.registerWith(engine);
+    edits.reset(workingSet);
 }
 
 } // namespace pitwall

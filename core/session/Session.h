@@ -9,6 +9,7 @@
 #include "menu/LoadingPicturesArea.h"
 #include "menu/MenuBackgroundsArea.h"
 #include "menu/TeamArtArea.h"
+#include "session/EditHistory.h"
 #include "session/WorkingSet.h"
 #include "settings/SettingsArea.h"
 #include "sounds/SoundsArea.h"
@@ -29,6 +30,8 @@ public:
 
     ProgramState& program;
     WorkingSet workingSet;
+    // The user's edits to the working set since the last import or load.
+    EditHistory edits;
     TransferEngine engine;
     TracksArea& tracksArea() { return tracksArea_; }
     GraphicsAreas& graphicsAreas() { return graphicsAreas_; }

@@ -88,6 +88,7 @@ struct GameSettings {
     DamageSettings damage;
     VisibleCarDistances display;
     OnboardCameras cameras;
+    bool operator==(const GameSettings&) const = default;
 };
 
 // Record sizes in a carset member.

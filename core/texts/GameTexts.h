@@ -18,6 +18,7 @@ constexpr int LanguageItem(int language) { return kFirstLanguageItem + language;
 
 struct GameTexts {
     std::array<std::vector<std::string>, kLanguageCount> languages;
+    bool operator==(const GameTexts&) const = default;
 };
 
 } // namespace pitwall

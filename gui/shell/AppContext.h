@@ -53,6 +53,12 @@ public:
     std::function<std::optional<std::string>(const FileRequest&)> chooseFileToOpen;
     std::function<std::optional<std::string>(const FileRequest&)> chooseFileToSave;
 
+    // The answer to "Save carset / Export / Discard / Cancel" before edits
+    // would be lost. Empty: the main window asks with its question box
+    // (tests that are not about the question answer Discard here).
+    enum class EditsAnswer { SaveCarset, Export, Discard, Cancel };
+    std::function<EditsAnswer()> askAboutEdits;
+
     // Ends the program after ShutdownCleanup (replaceable in tests).
     std::function<void()> quit;
     bool shutDown = false;

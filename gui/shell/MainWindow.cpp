@@ -7,6 +7,7 @@
 #include "ConfirmedExport.h"
 #include "EditorRegistry.h"
 #include "EditorStatusBar.h"
+#include "EditTracker.h"
 #include "EditorWindow.h"
 #include "HelpWindow.h"
 #include "InfoWindow.h"
@@ -34,6 +35,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QProcess>
 #include <QScreen>
@@ -54,6 +56,7 @@ constexpr int kMarqueeWidth = 250;
 
 constexpr TextBinding kMainTexts[] = {
     {"Datei1", TextRole::Caption, 191},
+    {"Bearbeiten1", TextRole::Caption, 1175},
     {"Setladen1", TextRole::Caption, 192},
     {"MenuItem5", TextRole::Caption, 192},
     {"KomplettesSetladen2", TextRole::Caption, 1105},
@@ -102,18 +105,23 @@ const std::vector<int> kCarsetFilter = {996};
 
 constexpr int kNoRestorePointsText = 77;
 constexpr int kManualNotOpenedText = 991;
+constexpr int kUnsavedQuestionText = 1169, kSaveCarsetFirstText = 1170, kExportFirstText = 1171;
+constexpr int kDiscardEditsText = 1172, kUnsavedTitleText = 1174;
+constexpr int kUndoText = 1176, kUndoStepText = 1177, kRedoText = 1178, kRedoStepText = 1179;
 
 } // namespace
 
 MainWindow::MainWindow(AppContext& app) : app_(app)
 {
     setObjectName("TForm1");
-    setWindowTitle("Pitwall");
+    setWindowTitle("Pitwall[*]"); // "*" while the data holds unsaved edits
     setAcceptDrops(true);
     app_.mainWindow = this;
     buildMenus();
     buildToolBar();
     qApp->installEventFilter(this);
+    editTracker_ = new EditTracker(app_, [this] { return editor_.data(); }, this);
+    connect(editTracker_, &EditTracker::historyChanged, this, &MainWindow::updateEditState);
     setFixedSize(760, menuBar()->sizeHint().height() + toolBar_->sizeHint().height() + 4);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect s = screen->availableGeometry();
@@ -194,6 +202,17 @@ void MainWindow::buildMenus()
     file->addAction(action("Wiederherstellen1", "Wiederherstellen...", [this] { showRestorePoints(); }));
     file->addSeparator();
     file->addAction(withKeys(action("Beenden1", "Beenden", [this] { quitProgram(); }), QKeySequence(Qt::CTRL | Qt::Key_Q)));
+
+    editMenu_ = menuBar()->addMenu("Bearbeiten");
+    editMenu_->setObjectName("Bearbeiten1");
+    QAction* undo = action("Rueckgaengig1", "Rückgängig", [this] { undoEdit(); });
+    undo->setShortcut(QKeySequence::Undo);
+    undo->setShortcutContext(Qt::ApplicationShortcut);
+    QAction* redo = action("Wiederholen1", "Wiederholen", [this] { redoEdit(); });
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    redo->setShortcutContext(Qt::ApplicationShortcut);
+    editMenu_->addAction(undo);
+    editMenu_->addAction(redo);
 
     QMenu* tools = menuBar()->addMenu("Tools");
     tools->setObjectName("Optionen1");
@@ -316,6 +335,7 @@ void MainWindow::applyLanguage()
     if (editor_)
         editor_->applyLanguage();
     ApplyTexts(this, kMainTexts, texts);
+    updateEditState();
     AssignMnemonics(menuBar());
     copyHintsFromMenu();
     if (helpWindow_)
@@ -473,6 +493,10 @@ void MainWindow::moveEvent(QMoveEvent* event)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (!app_.shutDown && !keepEditsBeforeGoingOn()) {
+        event->ignore();
+        return;
+    }
     app_.shutdown();
     event->accept();
     app_.quit();
@@ -504,8 +528,10 @@ void MainWindow::loadCarset(bool complete, const std::string& fileName)
     Messenger messenger = app_.messenger();
     if (CheckFileExtension(fileName, {".GMS"}, true, &messenger) < 0)
         return;
+    if (!keepEditsBeforeGoingOn())
+        return;
     TransferUi ui = app_.transferUi();
-    app_.engine().loadCarset(complete ? ItemChoice::AllHeld : ItemChoice::AskUser, fileName, ui);
+    startAnew(app_.engine().loadCarset(complete ? ItemChoice::AllHeld : ItemChoice::AskUser, fileName, ui));
     tellWhatWasNotDone(true);
 }
 
@@ -534,7 +560,8 @@ void MainWindow::saveCarset(bool complete)
     // The archive replaces an existing file only once it is complete.
     storeCurrentEditor();
     TransferUi ui = app_.transferUi();
-    app_.engine().saveCarset(complete ? ItemChoice::AllHeld : ItemChoice::AskUser, *name, ui);
+    editTracker_->flush();
+    markSavedIfDone(app_.engine().saveCarset(complete ? ItemChoice::AllHeld : ItemChoice::AskUser, *name, ui));
     tellWhatWasNotDone(true);
 }
 
@@ -543,23 +570,28 @@ void MainWindow::saveCompleteCarsetAs() { saveCarset(true); }
 
 void MainWindow::importSelected()
 {
+    if (!keepEditsBeforeGoingOn())
+        return;
     TransferUi ui = app_.transferUi();
-    app_.engine().importFromGame(ItemChoice::AskUser, OpenEditor::StoreAndRestore, ui);
+    startAnew(app_.engine().importFromGame(ItemChoice::AskUser, OpenEditor::StoreAndRestore, ui));
     tellWhatWasNotDone(true);
 }
 
 void MainWindow::importAll()
 {
+    if (!keepEditsBeforeGoingOn())
+        return;
     app_.workingSet().transfer.selectAll();
     TransferUi ui = app_.transferUi();
-    app_.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::StoreAndRestore, ui);
+    startAnew(app_.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::StoreAndRestore, ui));
     tellWhatWasNotDone(false);
 }
 
 void MainWindow::exportSelected()
 {
     storeCurrentEditor();
-    RunConfirmedExport(app_, ItemChoice::AskUser, this);
+    editTracker_->flush();
+    markSavedIfDone(RunConfirmedExport(app_, ItemChoice::AskUser, this));
 }
 
 void MainWindow::exportAll()
@@ -571,7 +603,105 @@ void MainWindow::exportAll()
     // listed is not reported as unwritten on every export.
     if (app_.workingSet().menuBackgrounds.empty())
         app_.workingSet().transfer.selection[static_cast<std::size_t>(kMenuBackgroundsItem)] = 0;
-    RunConfirmedExport(app_, ItemChoice::AsSelected, this);
+    editTracker_->flush();
+    markSavedIfDone(RunConfirmedExport(app_, ItemChoice::AsSelected, this));
+}
+
+void MainWindow::startAnew(TransferOutcome outcome)
+{
+    // An import or load that ran replaces the data: its history ends here.
+    if (outcome == TransferOutcome::Cancelled || outcome == TransferOutcome::Refused)
+        return;
+    app_.session.edits.reset(app_.workingSet());
+    updateEditState();
+}
+
+void MainWindow::markSavedIfDone(TransferOutcome outcome)
+{
+    if (outcome != TransferOutcome::Done)
+        return;
+    app_.session.edits.markSaved();
+    updateEditState();
+}
+
+AppContext::EditsAnswer MainWindow::askAboutEdits()
+{
+    const UITexts& texts = app_.program.texts;
+    QMessageBox box(QMessageBox::Question, FromGameText(texts.text(kUnsavedTitleText)),
+                    FromGameText(texts.text(kUnsavedQuestionText)), QMessageBox::NoButton, this);
+    box.setObjectName("UnsavedChangesQuestion");
+    QPushButton* save = box.addButton(FromGameText(texts.text(kSaveCarsetFirstText)), QMessageBox::AcceptRole);
+    save->setObjectName("SaveCarsetFirst");
+    QPushButton* exportFirst = box.addButton(FromGameText(texts.text(kExportFirstText)), QMessageBox::AcceptRole);
+    exportFirst->setObjectName("ExportFirst");
+    QPushButton* discard = box.addButton(FromGameText(texts.text(kDiscardEditsText)), QMessageBox::DestructiveRole);
+    discard->setObjectName("DiscardEdits");
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    cancel->setObjectName("CancelQuestion");
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    QAbstractButton* clicked = box.clickedButton();
+    if (clicked == save)
+        return AppContext::EditsAnswer::SaveCarset;
+    if (clicked == exportFirst)
+        return AppContext::EditsAnswer::Export;
+    if (clicked == discard)
+        return AppContext::EditsAnswer::Discard;
+    return AppContext::EditsAnswer::Cancel;
+}
+
+void MainWindow::undoEdit()
+{
+    editTracker_->flush();
+    app_.session.edits.undo(app_.workingSet());
+    restoreCurrentEditor();
+    updateEditState();
+}
+
+void MainWindow::redoEdit()
+{
+    editTracker_->flush();
+    app_.session.edits.redo(app_.workingSet());
+    restoreCurrentEditor();
+    updateEditState();
+}
+
+void MainWindow::updateEditState()
+{
+    const EditHistory& history = app_.session.edits;
+    const UITexts& texts = app_.program.texts;
+    auto* undo = findChild<QAction*>("Rueckgaengig1");
+    auto* redo = findChild<QAction*>("Wiederholen1");
+    undo->setEnabled(history.canUndo());
+    undo->setText(FromGameText(history.canUndo() ? texts.format(kUndoStepText, Args(history.undoName()))
+                                                 : texts.text(kUndoText)));
+    redo->setEnabled(history.canRedo());
+    redo->setText(FromGameText(history.canRedo() ? texts.format(kRedoStepText, Args(history.redoName()))
+                                                 : texts.text(kRedoText)));
+    AssignMnemonics(editMenu_);
+    setWindowModified(history.unsaved());
+}
+
+bool MainWindow::keepEditsBeforeGoingOn()
+{
+    storeCurrentEditor();
+    editTracker_->flush();
+    if (!app_.session.edits.unsaved())
+        return true;
+    using Answer = AppContext::EditsAnswer;
+    const Answer answer = app_.askAboutEdits ? app_.askAboutEdits() : askAboutEdits();
+    if (answer == Answer::Discard)
+        return true;
+    if (answer == Answer::SaveCarset)
+        saveCarset(true); // everything held, so no edit is left out
+    else if (answer == Answer::Export)
+        exportAll();
+    else
+        return false;
+    // Go on only once the edits are kept; a cancelled or failed save or
+    // export keeps the program where it was.
+    return !app_.session.edits.unsaved();
 }
 
 void MainWindow::showRestorePoints()

@@ -3,6 +3,7 @@
 // keeps one editor open directly below itself, and drives the status-bar
 // marquee of that editor.
 
+#include "AppContext.h"
 #include "EditorWindow.h"
 #include "QtMessages.h"
 #include "SplashWindow.h"
@@ -15,10 +16,15 @@
 class QTimer;
 class QToolBar;
 
+namespace pitwall {
+enum class TransferOutcome;
+}
+
 namespace pitwall::gui {
 
 class AppContext;
 class EditorWindow;
+class EditTracker;
 class HelpWindow;
 class SplashWindow;
 
@@ -58,6 +64,16 @@ public:
     // window of the program comes here.
     void showHelpFor(QWidget* window);
     HelpWindow* helpWindow() const { return helpWindow_; }
+
+    // Undo and redo of the user's edits (menu Edit), and the title's "*"
+    // and the menu's texts after the history changed.
+    void undoEdit();
+    void redoEdit();
+    void updateEditState();
+    // Before the data is replaced or the program ends with edits neither
+    // exported nor saved: "Save carset / Export / Discard / Cancel". True
+    // when the caller may go on.
+    bool keepEditsBeforeGoingOn();
 
 protected:
     void moveEvent(QMoveEvent* event) override;
@@ -99,11 +115,18 @@ private:
     // was not done (without the uncarried items when "everything" was asked).
     void tellWhatWasNotDone(bool withSkipped);
     void loadCarset(bool complete, const std::string& fileName);
+    // After an import or carset load that ran: a new history, nothing unsaved.
+    void startAnew(TransferOutcome outcome);
+    // After an export or carset save: the edits are kept.
+    void markSavedIfDone(TransferOutcome outcome);
+    AppContext::EditsAnswer askAboutEdits();
 
     AppContext& app_;
     QPointer<EditorWindow> editor_;
     QPointer<SplashWindow> splash_;
     QPointer<HelpWindow> helpWindow_;
+    EditTracker* editTracker_ = nullptr;
+    QMenu* editMenu_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QTimer* timer_ = nullptr;
     QMenu* developerMenu_ = nullptr;

@@ -53,6 +53,8 @@ struct GuiProgram {
         app = std::make_unique<AppContext>(program);
         app->messages.divert([this](const Message& m) { messages.push_back(m); });
         app->quit = [] {};
+        // Tests about the question before losing edits ask it themselves.
+        app->askAboutEdits = [] { return AppContext::EditsAnswer::Discard; };
         window = std::make_unique<MainWindow>(*app);
     }
 

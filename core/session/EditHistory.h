@@ -1,0 +1,62 @@
+#pragma once
+// The history of the user's edits to the working set's tables (teams,
+// settings, texts, tracks, cockpit positions and LCD displays): undo and
+// redo step by step, and whether the data holds changes not yet exported
+// or saved in a carset.
+//
+// The editors change the tables in place; the front end tells the history
+// after each edit (notice), which compares the tables with the state it
+// knew and records what changed as one named step. A step keeps only the
+// tables it changed, before and after.
+
+#include "session/WorkingSet.h"
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pitwall {
+
+class EditHistory {
+public:
+    EditHistory();
+    ~EditHistory();
+    EditHistory(const EditHistory&) = delete;
+    EditHistory& operator=(const EditHistory&) = delete;
+
+    // A new start (program start, import, carset load): no steps, and the
+    // tables as they are count as saved.
+    void reset(const WorkingSet& data);
+    // Records the tables' changes since the last notice as one step named
+    // `name`; true when something changed. A change with the same non-empty
+    // key as the step before (typing on in one field) joins that step.
+    bool notice(const WorkingSet& data, const std::string& name, const std::string& key = {});
+    // The tables as they are were exported or saved in a carset.
+    void markSaved();
+    // Whether the tables differ from what was last exported, saved, imported
+    // or loaded (as far as the steps tell: undoing back to it counts as none).
+    bool unsaved() const;
+
+    bool canUndo() const { return position_ > 0; }
+    bool canRedo() const { return position_ < steps_.size(); }
+    const std::string& undoName() const;
+    const std::string& redoName() const;
+    // Puts the tables of the step back into the working set.
+    void undo(WorkingSet& data);
+    void redo(WorkingSet& data);
+    std::size_t size() const { return steps_.size(); }
+
+    struct Step;
+    struct Tables;
+
+private:
+    std::vector<std::unique_ptr<Step>> steps_;
+    std::size_t position_ = 0;
+    // Position of the saved state; none once the steps leading to it are gone.
+    std::optional<std::size_t> saved_ = 0;
+    std::unique_ptr<Tables> known_;
+};
+
+} // namespace pitwall

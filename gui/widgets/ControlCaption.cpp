@@ -1,0 +1,74 @@
+#include "ControlCaption.h"
+
+#include "Mnemonics.h"
+
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QWidget>
+
+#include <limits>
+
+namespace pitwall::gui {
+
+namespace {
+
+QString Cleaned(QString text)
+{
+    text = WithoutMnemonic(text).replace('|', ' ').replace('\n', ' ').simplified();
+    while (text.endsWith(':') || text.endsWith('.'))
+        text.chop(1);
+    return text.trimmed();
+}
+
+// The label whose buddy the control is, or the nearest label on its left
+// in the same row of the same parent (the forms' usual "Label  [field]").
+const QLabel* LabelBeside(const QWidget* control)
+{
+    const QWidget* parent = control->parentWidget();
+    if (!parent)
+        return nullptr;
+    for (const QLabel* label : control->window()->findChildren<QLabel*>())
+        if (label->buddy() == control)
+            return label;
+    const QRect own = control->geometry();
+    const QLabel* best = nullptr;
+    int bestDistance = std::numeric_limits<int>::max();
+    for (const QLabel* label : parent->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        const QRect r = label->geometry();
+        if (label->text().isEmpty() || r.right() > own.left() + 2 || r.bottom() < own.top() || r.top() > own.bottom())
+            continue;
+        const int distance = own.left() - r.right();
+        if (distance < bestDistance) {
+            bestDistance = distance;
+            best = label;
+        }
+    }
+    return best;
+}
+
+} // namespace
+
+QString ControlCaption(const QWidget* control)
+{
+    if (!control)
+        return {};
+    if (auto* button = qobject_cast<const QAbstractButton*>(control); button && !Cleaned(button->text()).isEmpty())
+        return Cleaned(button->text());
+    if (!control->accessibleName().isEmpty())
+        return Cleaned(control->accessibleName());
+    // A spin box's line edit speaks for the spin box.
+    if (auto* spin = qobject_cast<const QAbstractSpinBox*>(control->parentWidget()))
+        return ControlCaption(spin);
+    if (const QLabel* label = LabelBeside(control); label && !Cleaned(label->text()).isEmpty())
+        return Cleaned(label->text());
+    for (const QWidget* up = control->parentWidget(); up && !up->isWindow(); up = up->parentWidget())
+        if (auto* group = qobject_cast<const QGroupBox*>(up); group && !Cleaned(group->title()).isEmpty())
+            return Cleaned(group->title());
+    if (!control->toolTip().isEmpty())
+        return Cleaned(control->toolTip());
+    return {};
+}
+
+} // namespace pitwall::gui

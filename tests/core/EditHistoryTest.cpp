@@ -1,0 +1,108 @@
+#include "session/EditHistory.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace pitwall;
+
+namespace {
+
+struct EditHistoryFixture : ::testing::Test {
+    std::unique_ptr<WorkingSet> data = std::make_unique<WorkingSet>();
+    EditHistory history;
+    void SetUp() override
+    {
+        data->teams.teams[6].name.assign("Ferrano");
+        data->gameTexts.languages[1] = {"Start", "Retire"};
+        history.reset(*data);
+    }
+};
+
+} // namespace
+
+TEST_F(EditHistoryFixture, UndoAndRedoGiveTheTablesBackExactly)
+{
+    const TeamTable original = data->teams;
+    const auto firstPlacePoints = data->settings.points.points[0];
+    EXPECT_FALSE(history.notice(*data, "nothing changed"));
+    EXPECT_FALSE(history.unsaved());
+
+    data->teams.teams[6].name.assign("Ferrari");
+    data->teams.teams[6].tqp = 750;
+    ASSERT_TRUE(history.notice(*data, "Change team 7"));
+    const TeamTable edited = data->teams;
+    // One step may change several tables: a text and a setting together.
+    data->gameTexts.languages[1][1] = "Aufgabe";
+    data->settings.points.points[0] = 25;
+    ASSERT_TRUE(history.notice(*data, "Change texts"));
+    EXPECT_TRUE(history.unsaved());
+    EXPECT_EQ(history.undoName(), "Change texts");
+
+    history.undo(*data);
+    EXPECT_EQ(data->gameTexts.languages[1][1], "Retire");
+    EXPECT_EQ(data->settings.points.points[0], firstPlacePoints);
+    EXPECT_EQ(data->teams, edited);
+    EXPECT_EQ(history.redoName(), "Change texts");
+    history.undo(*data);
+    EXPECT_EQ(data->teams, original);
+    EXPECT_FALSE(history.canUndo());
+    EXPECT_FALSE(history.unsaved()); // back where the import left it
+
+    history.redo(*data);
+    history.redo(*data);
+    EXPECT_EQ(data->teams, edited);
+    EXPECT_EQ(data->gameTexts.languages[1][1], "Aufgabe");
+    EXPECT_FALSE(history.canRedo());
+    // A notice after an undo compares with the undone state, not the edit.
+    history.undo(*data);
+    EXPECT_FALSE(history.notice(*data, "nothing"));
+}
+
+TEST_F(EditHistoryFixture, TypingInOneFieldIsOneStep)
+{
+    for (const char* typed : {"E", "En", "Eng", "EngineX"}) {
+        data->teams.teams[0].engine.assign(typed);
+        history.notice(*data, "Change engine", "team 1 engine");
+    }
+    EXPECT_EQ(history.size(), 1u);
+    data->teams.teams[0].tqp = 750;
+    history.notice(*data, "Change performance", "team 1 performance");
+    EXPECT_EQ(history.size(), 2u);
+    history.undo(*data);
+    history.undo(*data);
+    EXPECT_EQ(data->teams.teams[0].engine.text(), "");
+    EXPECT_EQ(data->teams.teams[0].tqp, 0);
+}
+
+TEST_F(EditHistoryFixture, SavedStateFollowsExportsAndNewBranches)
+{
+    data->teams.teams[1].name.assign("A");
+    history.notice(*data, "a");
+    history.markSaved(); // exported
+    EXPECT_FALSE(history.unsaved());
+    // After the save, typing on in the same field starts a new step, so
+    // undo can return to the exported state exactly.
+    data->teams.teams[1].name.assign("AB");
+    history.notice(*data, "b", "field");
+    data->teams.teams[1].name.assign("ABC");
+    history.notice(*data, "b", "field");
+    EXPECT_EQ(history.size(), 2u);
+    history.undo(*data);
+    EXPECT_FALSE(history.unsaved());
+    EXPECT_EQ(data->teams.teams[1].name.text(), "A");
+
+    // Undo below the saved state and do something else: the saved state is
+    // gone from the history, so the data stays unsaved whatever is undone.
+    history.undo(*data);
+    data->teams.teams[2].name.assign("Other");
+    history.notice(*data, "c");
+    EXPECT_FALSE(history.canRedo());
+    EXPECT_TRUE(history.unsaved());
+    history.undo(*data);
+    EXPECT_TRUE(history.unsaved());
+
+    history.reset(*data); // import or carset load
+    EXPECT_FALSE(history.canUndo());
+    EXPECT_FALSE(history.unsaved());
+}

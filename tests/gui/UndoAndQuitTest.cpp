@@ -1,0 +1,157 @@
+// Undo, redo and the question before edits are lost, driven as a user does:
+// typing into the editors' fields, the Edit menu, File > Quit.
+#include "GuiTestSupport.h"
+
+#include "ExportConfirmDialog.h"
+#include "Mnemonics.h"
+
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QSpinBox>
+#include <QtTest>
+
+using namespace pitwall;
+using namespace pitwall::gui;
+using namespace pitwall::test;
+
+namespace {
+
+// The program on the demo installation with everything imported.
+void StartImported(GuiProgram& p)
+{
+    p.program.settings.gameDirectory = p.path("game/");
+    QVERIFY(p.window->firstActivation());
+    p.window->show();
+    p.window->findChild<QAction*>("Allesimportieren1")->trigger();
+    QVERIFY(!p.window->isWindowModified());
+}
+
+// Types into a field as a user does: select what is there, type, wait for
+// the program to take the edit in.
+void TypeInto(QWidget* field, const QString& text)
+{
+    if (auto* line = qobject_cast<QLineEdit*>(field))
+        line->selectAll();
+    else if (auto* spin = qobject_cast<QAbstractSpinBox*>(field))
+        spin->selectAll();
+    QTest::keyClicks(field, text);
+    QTest::qWait(20);
+}
+
+QAction* Act(GuiProgram& p, const char* name) { return p.window->findChild<QAction*>(name); }
+
+} // namespace
+
+class UndoAndQuitTest : public QObject {
+    Q_OBJECT
+private slots:
+    void typedTeamValuesAreUndoneAndRedoneExactly();
+    void quittingWithAnEditAsks();
+    void exportFromTheQuestionWritesTheEdit();
+};
+
+void UndoAndQuitTest::typedTeamValuesAreUndoneAndRedoneExactly()
+{
+    GuiProgram p(2, kEnglish);
+    StartImported(p);
+    EditorWindow* teams = p.window->currentEditor();
+    const TeamTable imported = p.app->workingSet().teams;
+    QVERIFY(!Act(p, "Rueckgaengig1")->isEnabled());
+
+    TypeInto(Child<QLineEdit>(teams, "Edit2"), "EngineX"); // engine of team 1
+    TypeInto(Child<QSpinBox>(teams, "SpinEdit2"), "750");  // its qualifying performance
+    QVERIFY(p.window->isWindowModified());
+    QCOMPARE(p.app->session.edits.size(), std::size_t{2}); // one step per field, not per key
+    const TeamTable edited = p.app->workingSet().teams;
+    QCOMPARE(edited.teams[0].engine.text(), std::string("EngineX"));
+    QCOMPARE(edited.teams[0].tqp, std::uint16_t{750});
+    QAction* undo = Act(p, "Rueckgaengig1");
+    QVERIFY(undo->isEnabled());
+    QVERIFY2(WithoutMnemonic(undo->text()).startsWith("Undo change of "), qPrintable(undo->text()));
+
+    // Ctrl+Z from the editor's window, then the menu entry.
+    QTest::keyClick(Child<QListWidget>(teams, "ListBox1"), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(p.app->workingSet().teams.teams[0].tqp, imported.teams[0].tqp);
+    undo->trigger();
+    QVERIFY(p.app->workingSet().teams == imported);
+    QCOMPARE(Child<QLineEdit>(teams, "Edit2")->text(), FromGameText(imported.teams[0].engine.text()));
+    QVERIFY(!p.window->isWindowModified()); // back to what the import gave
+    QVERIFY(!undo->isEnabled());
+
+    QTest::keyClick(Child<QListWidget>(teams, "ListBox1"), Qt::Key_Y, Qt::ControlModifier);
+    Act(p, "Wiederholen1")->trigger();
+    QVERIFY(p.app->workingSet().teams == edited);
+    QCOMPARE(Child<QSpinBox>(teams, "SpinEdit2")->value(), 750);
+    QVERIFY(p.window->isWindowModified());
+
+    // A new import starts a new history.
+    p.window->findChild<QAction*>("Allesimportieren1")->trigger();
+    QVERIFY(!Act(p, "Rueckgaengig1")->isEnabled());
+    QVERIFY(!p.window->isWindowModified());
+}
+
+void UndoAndQuitTest::quittingWithAnEditAsks()
+{
+    GuiProgram p(2, kEnglish);
+    p.app->askAboutEdits = nullptr; // the real question box
+    StartImported(p);
+    TypeInto(Child<QLineEdit>(p.window->currentEditor(), "Edit2"), "EngineX");
+
+    int asked = 0;
+    auto answer = [&](const char* button) {
+        OnModal([&asked, button](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            if (!box || box->objectName() != "UnsavedChangesQuestion")
+                return true;
+            ++asked;
+            box->findChild<QPushButton*>(button)->click();
+            return false;
+        });
+    };
+    answer("CancelQuestion");
+    Act(p, "Beenden1")->trigger();
+    QCOMPARE(asked, 1);
+    QVERIFY(!p.app->shutDown); // still running, the edit still there
+    QCOMPARE(p.app->workingSet().teams.teams[0].engine.text(), std::string("EngineX"));
+
+    // Importing over the edit asks too; Cancel keeps it.
+    answer("CancelQuestion");
+    Act(p, "Allesimportieren1")->trigger();
+    QCOMPARE(asked, 2);
+    QCOMPARE(p.app->workingSet().teams.teams[0].engine.text(), std::string("EngineX"));
+
+    answer("DiscardEdits");
+    Act(p, "Beenden1")->trigger();
+    QCOMPARE(asked, 3);
+    QVERIFY(p.app->shutDown);
+}
+
+void UndoAndQuitTest::exportFromTheQuestionWritesTheEdit()
+{
+    GuiProgram p(2, kEnglish);
+    p.app->askAboutEdits = nullptr;
+    StartImported(p);
+    TypeInto(Child<QLineEdit>(p.window->currentEditor(), "Edit2"), "EngineX");
+    OnModal([](QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal); box && box->objectName() == "UnsavedChangesQuestion") {
+            box->findChild<QPushButton*>("ExportFirst")->click();
+            return true;
+        }
+        if (auto* confirm = qobject_cast<ExportConfirmDialog*>(modal)) {
+            confirm->accept();
+            return false;
+        }
+        return true;
+    });
+    Act(p, "Beenden1")->trigger();
+    QVERIFY(p.app->shutDown);
+    // The game's files hold the edit: a new program imports it.
+    GuiProgram second(0, kEnglish);
+    second.program.settings.gameDirectory = p.path("game/");
+    QVERIFY(second.window->firstActivation());
+    second.window->findChild<QAction*>("Allesimportieren1")->trigger();
+    QCOMPARE(second.app->workingSet().teams.teams[0].engine.text(), std::string("EngineX"));
+}
+
+QTEST_MAIN(UndoAndQuitTest)
+#include "UndoAndQuitTest.moc"
