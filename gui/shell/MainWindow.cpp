@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AboutWindow.h"
+#include "AccessibleNames.h"
 #include "AppContext.h"
 #include "BackupWindow.h"
 #include "CarsetInfoWindow.h"
@@ -349,6 +350,8 @@ void MainWindow::applyLanguage()
         options->applyLanguage();
     if (auto* simulation = findChild<SimulationWindow*>("TForm2", Qt::FindDirectChildrenOnly))
         simulation->applyLanguage();
+    // Names for assistive technology follow the captions just set.
+    NameControls(this);
 }
 
 bool MainWindow::checkGameInstallation()
@@ -811,6 +814,9 @@ void MainWindow::showHelpFor(QWidget* window)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Show && watched->isWidgetType()
+        && NamesControlsWhenShown(static_cast<QWidget*>(watched)))
+        NameControls(static_cast<QWidget*>(watched));
     // F1 where no shortcut took it (editors, dialogs): the page of the
     // window in front.
     if (event->type() == QEvent::KeyPress && IsHelpKey(static_cast<QKeyEvent*>(event)->key())

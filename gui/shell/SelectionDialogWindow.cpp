@@ -332,6 +332,48 @@ void SelectionDialogWindow::nameRowsByLoadedData()
         nameRow(QString("LabelTrack%1").arg(t + 1), 534 + t,
                 data.transfer.isLoaded(TrackInfoItem(t)) ? info.texts[kTrackCity][1].text() : std::string());
     }
+    nameGridBoxes();
+}
+
+// The boxes of the graphics and tracks pages have no caption of their own:
+// a screen reader says "Team no. 3: Ferrano, Car: SW" for them, from the
+// labels of their row and column.
+void SelectionDialogWindow::nameGridBoxes()
+{
+    auto text = [this](const QString& labelName) {
+        auto* label = findChild<QLabel*>(labelName);
+        QString t = label ? label->text().simplified() : QString();
+        while (t.endsWith(':'))
+            t.chop(1);
+        return t;
+    };
+    const QStringList halves = FromGameText(app_.program.texts.text(453)).split(' ', Qt::SkipEmptyParts);
+    auto half = [&](int which) { return which < halves.size() ? " " + halves[which] : QString(); };
+    const QString columns[] = {text("LabelCar") + half(0),     text("LabelCar") + half(1),
+                               text("LabelCockpit") + half(0), text("LabelCockpit") + half(1),
+                               text("LabelJack") + half(0),    text("LabelJack") + half(1),
+                               text("LabelTeamArt"),           text("LabelPitCrew"),
+                               text("LabelRow")};
+    const int firsts[] = {kCarSoftFirst,  kCarHardFirst, kCockpitSoftFirst, kCockpitHardFirst, kJackSoftFirst,
+                          kJackHardFirst, kTeamArtFirst, kPitCrewFirst,     kRowBoxFirst};
+    const int selectAll[] = {79, 80, 81, 82, 83, 84, 115, 177, 166};
+    for (int c = 0; c < 9; ++c) {
+        for (int team = 0; team < kTeamCount; ++team)
+            if (QCheckBox* b = boxes_[static_cast<std::size_t>(firsts[c] + team)])
+                b->setAccessibleName(text(QString("LabelTeam%1").arg(team + 1)) + ", " + columns[c]);
+        if (QCheckBox* b = boxes_[static_cast<std::size_t>(selectAll[c])])
+            b->setAccessibleName(text("LabelAll") + ", " + columns[c]);
+    }
+    const QString trackColumns[] = {text("LabelTrackFiles"), text("LabelTrackGraphics"), text("LabelTrackInfo")};
+    const int trackFirsts[] = {kTrackFileFirst, kTrackGraphicsFirst, kTrackInfoFirst};
+    const int allTracks[] = {101, 137, 154};
+    for (int c = 0; c < 3; ++c) {
+        for (int t = 0; t < kTrackCount; ++t)
+            if (QCheckBox* b = boxes_[static_cast<std::size_t>(trackFirsts[c] + t)])
+                b->setAccessibleName(text(QString("LabelTrack%1").arg(t + 1)) + ", " + trackColumns[c]);
+        if (QCheckBox* b = boxes_[static_cast<std::size_t>(allTracks[c])])
+            b->setAccessibleName(text("LabelAllTracks") + ", " + trackColumns[c]);
+    }
 }
 
 bool SelectionDialogWindow::showForImport(const ItemBytes& offered, bool carset, int gameVersion)

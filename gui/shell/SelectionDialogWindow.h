@@ -47,6 +47,7 @@ private:
     void buildTracksPage(QWidget* page);
     void syncFromModel();
     void nameRowsByLoadedData();
+    void nameGridBoxes();
     void boxClicked(int item);
 
     AppContext& app_;

@@ -33,19 +33,31 @@ const QLabel* LabelBeside(const QWidget* control)
         if (label->buddy() == control)
             return label;
     const QRect own = control->geometry();
-    const QLabel* best = nullptr;
-    int bestDistance = std::numeric_limits<int>::max();
+    if (own.isEmpty())
+        return nullptr; // not laid out yet
+    const QLabel* left = nullptr;
+    const QLabel* above = nullptr;
+    int leftDistance = std::numeric_limits<int>::max();
+    int aboveDistance = std::numeric_limits<int>::max();
     for (const QLabel* label : parent->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
         const QRect r = label->geometry();
-        if (label->text().isEmpty() || r.right() > own.left() + 2 || r.bottom() < own.top() || r.top() > own.bottom())
+        if (label->text().isEmpty() || label->isHidden())
             continue;
-        const int distance = own.left() - r.right();
-        if (distance < bestDistance) {
-            bestDistance = distance;
-            best = label;
+        const bool sameRow = r.bottom() >= own.top() && r.top() <= own.bottom();
+        const bool sameColumn = r.right() >= own.left() && r.left() <= own.right();
+        if (sameRow && r.right() <= own.left() + 2 && own.left() - r.right() < leftDistance) {
+            leftDistance = own.left() - r.right();
+            left = label;
+        } else if (sameColumn && r.bottom() <= own.top() + 2 && own.top() - r.bottom() < aboveDistance) {
+            aboveDistance = own.top() - r.bottom();
+            above = label;
         }
     }
-    return best;
+    // A label right beside the field names it; one far to the left belongs
+    // to something else more often than the caption just above.
+    if (left && (leftDistance <= 120 || !above))
+        return left;
+    return above;
 }
 
 } // namespace
@@ -56,7 +68,7 @@ QString ControlCaption(const QWidget* control)
         return {};
     if (auto* button = qobject_cast<const QAbstractButton*>(control); button && !Cleaned(button->text()).isEmpty())
         return Cleaned(button->text());
-    if (!control->accessibleName().isEmpty())
+    if (!control->accessibleName().isEmpty() && !control->property("pitwallAutoAccessibleName").toBool())
         return Cleaned(control->accessibleName());
     // A spin box's line edit speaks for the spin box.
     if (auto* spin = qobject_cast<const QAbstractSpinBox*>(control->parentWidget()))
