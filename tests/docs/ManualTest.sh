@@ -1,7 +1,8 @@
 #!/bin/sh
 # The user manual in docs/manual/: both languages have the same pages, every
-# local link and picture resolves, every page of windows.tsv exists in both
-# languages, and each index links every page of its language.
+# local link and picture resolves, German pages show the German screenshots,
+# every page of windows.tsv exists in both languages, and each index links
+# every page of its language.
 # Usage: ManualTest.sh [SOURCE_DIR]   (default: the tree this script is in)
 set -u
 root=${1:-$(dirname "$0")/../..}
@@ -35,6 +36,19 @@ for lang in en de; do
 done >"${TMPDIR:-/tmp}/manual-links.$$"
 if [ -s "${TMPDIR:-/tmp}/manual-links.$$" ]; then cat "${TMPDIR:-/tmp}/manual-links.$$"; status=1; fi
 rm -f "${TMPDIR:-/tmp}/manual-links.$$"
+
+# A German page shows the German screenshot where there is one; an English
+# page never shows a German one.
+for page in $(pages de); do
+    for picture in $(grep -o -E 'src="[^"]*\.png"' "$manual/de/$page" | sed -E 's/^src="//; s/"$//'); do
+        case $picture in *-de.png) continue ;; esac
+        german=${picture%.png}-de.png
+        [ -f "$manual/de/$german" ] && fail "de/$page shows $picture; use $german"
+    done
+done
+for page in $(pages en); do
+    grep -q -E 'src="[^"]*-de\.png"' "$manual/en/$page" && fail "en/$page shows a German screenshot"
+done
 
 # Each index links every other page of its language.
 for lang in en de; do
