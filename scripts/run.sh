@@ -13,6 +13,7 @@ INI=build/bin/PITWALL.INI
 if ! grep -qi '^ *GP3Path *= *[^ ]' "$INI" 2>/dev/null; then
     DEMO="$(pwd)/build/demo-gp3"
     [ -f "$DEMO/GP3.EXE" ] || build/bin/pitwall-cli make-demo "$DEMO"
-    printf '[General]\r\nGP3Path=%s/\r\nFirstTime=0\r\n' "$DEMO" > "$INI"
+    # The demo's data imported at the start, so the editors show something.
+    printf '[General]\r\nGP3Path=%s/\r\nAlwaysImport=1\r\nFirstTime=0\r\n' "$DEMO" > "$INI"
 fi
 exec build/bin/pitwall "$@"

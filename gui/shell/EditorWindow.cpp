@@ -1,5 +1,11 @@
 #include "EditorWindow.h"
 
+#include "AppContext.h"
+#include "MainWindow.h"
+#include "NoDataPanel.h"
+
+#include <algorithm>
+
 namespace pitwall::gui {
 
 EditorWindow::EditorWindow(AppContext& app, const char* className, QWidget* parent)
@@ -14,6 +20,23 @@ void EditorWindow::hideEvent(QHideEvent* event)
     if (storesData())
         store();
     QWidget::hideEvent(event);
+}
+
+void EditorWindow::showWhetherDataIsLoaded()
+{
+    const auto& loaded = app_.workingSet().transfer.loaded;
+    const bool nothing = std::all_of(loaded.begin(), loaded.end(), [](std::uint8_t b) { return b == 0; });
+    if (!needsLoadedData() || !nothing) {
+        if (noData_)
+            noData_->hide();
+        return;
+    }
+    if (!noData_)
+        noData_ = new NoDataPanel(
+            this, [this] { app_.mainWindow->importAllFromGame(); }, [this] { app_.mainWindow->openCarsetWithAll(); });
+    noData_->applyLanguage(app_.program.texts);
+    noData_->show();
+    noData_->raise();
 }
 
 } // namespace pitwall::gui

@@ -8,6 +8,10 @@
 class QStatusBar;
 
 namespace pitwall::gui {
+class NoDataPanel;
+}
+
+namespace pitwall::gui {
 
 class AppContext;
 
@@ -28,11 +32,19 @@ public:
     // Whether the main window calls store / restore on this editor.
     virtual bool storesData() const { return true; }
     virtual bool restoresData() const { return true; }
+    // Whether the editor only shows data an import or carset brought in;
+    // while nothing at all is loaded it shows how to begin instead.
+    virtual bool needsLoadedData() const { return true; }
+    // Shows or hides that first view, as the working set's data stands.
+    void showWhetherDataIsLoaded();
 
 protected:
     void hideEvent(QHideEvent* event) override;
 
     AppContext& app_;
+
+private:
+    NoDataPanel* noData_ = nullptr;
 };
 
 } // namespace pitwall::gui

@@ -453,6 +453,7 @@ void MainWindow::openEditor(const char* className)
     placeEditor(EditorPlacement::MakeRoom);
     next->applyLanguage();
     next->setUp();
+    next->showWhetherDataIsLoaded();
     next->show();
     placeEditor(EditorPlacement::MakeRoom); // its size is final once it is shown
     if (previous) {
@@ -471,6 +472,8 @@ void MainWindow::restoreCurrentEditor()
 {
     if (editor_ && editor_->restoresData())
         editor_->restore();
+    if (editor_)
+        editor_->showWhetherDataIsLoaded();
 }
 
 void MainWindow::scrollMarquee()

@@ -55,6 +55,9 @@ public:
 
     // "Komplettes Set laden" of a named file (double-click, drop, command line).
     void loadCompleteCarset(const std::string& fileName);
+    // The two ways in an editor without data offers.
+    void importAllFromGame() { importAll(); }
+    void openCarsetWithAll() { openCompleteCarset(); }
     // Runs one marquee step (the 100 ms timer calls it).
     void scrollMarquee();
 

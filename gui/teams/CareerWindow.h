@@ -20,6 +20,8 @@ class CareerWindow : public EditorWindow {
     Q_OBJECT
 public:
     explicit CareerWindow(AppContext& app, QWidget* parent = nullptr);
+    // Works on the game's files themselves, loaded data or not.
+    bool needsLoadedData() const override { return false; }
 
     void setUp() override;
     void applyLanguage() override;
