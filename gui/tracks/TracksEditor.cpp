@@ -81,6 +81,11 @@ TracksEditor::TracksEditor(AppContext& app, QWidget* parent)
     body->addWidget(buildLeftColumn());
     pages_ = new QTabWidget(this);
     pages_->setObjectName("PageControl1");
+    // Ten pages: in German their titles need more room than a 1280-pixel
+    // screen has. Shortened titles keep every page one click away, where
+    // scroll arrows would hide some.
+    pages_->setUsesScrollButtons(false);
+    pages_->setElideMode(Qt::ElideRight);
     auto* records = new TrackRecordsPage(context_, pages_);
     auto* trackData = new TrackDataPage(context_, pages_);
     auto* pitStops = new TrackPitStopPage(context_, *trackData, pages_);

@@ -8,6 +8,7 @@
 #include "SimulationWindow.h"
 
 #include <QScreen>
+#include <QTabBar>
 #include <QTemporaryFile>
 #include <QtTest>
 
@@ -59,6 +60,11 @@ void WindowPlacementTest::everyEditorFitsBelowAnUngrownMainWindow()
             QCOMPARE(p.window->frameGeometry().width(), mainWidth); // never grown by an editor
             QVERIFY2(editor->frameGeometry().top() >= p.window->frameGeometry().bottom(),
                      qPrintable(where + " covers the main window"));
+            // Every page of every tab control is in view, none behind scroll arrows.
+            for (QTabBar* bar : editor->findChildren<QTabBar*>())
+                for (int i = 0; bar->isVisible() && i < bar->count(); ++i)
+                    QVERIFY2(bar->rect().contains(bar->tabRect(i)),
+                             qPrintable(where + ": tab " + bar->tabText(i) + " out of view"));
         }
     }
 }
