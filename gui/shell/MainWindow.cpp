@@ -23,6 +23,7 @@
 #include "SplashWindow.h"
 #include "ToolIcons.h"
 #include "TransferSummary.h"
+#include "UnsavedEditsQuestion.h"
 #include "UITextViewer.h"
 #include "app/IniFile.h"
 #include "base/FileUtils.h"
@@ -36,7 +37,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QProcess>
 #include <QScreen>
@@ -106,8 +106,6 @@ const std::vector<int> kCarsetFilter = {996};
 
 constexpr int kNoRestorePointsText = 77;
 constexpr int kManualNotOpenedText = 991;
-constexpr int kUnsavedQuestionText = 1169, kSaveCarsetFirstText = 1170, kExportFirstText = 1171;
-constexpr int kDiscardEditsText = 1172, kUnsavedTitleText = 1174;
 constexpr int kUndoText = 1176, kUndoStepText = 1177, kRedoText = 1178, kRedoStepText = 1179;
 
 } // namespace
@@ -630,33 +628,6 @@ void MainWindow::markSavedIfDone(TransferOutcome outcome)
     updateEditState();
 }
 
-AppContext::EditsAnswer MainWindow::askAboutEdits()
-{
-    const UITexts& texts = app_.program.texts;
-    QMessageBox box(QMessageBox::Question, FromGameText(texts.text(kUnsavedTitleText)),
-                    FromGameText(texts.text(kUnsavedQuestionText)), QMessageBox::NoButton, this);
-    box.setObjectName("UnsavedChangesQuestion");
-    QPushButton* save = box.addButton(FromGameText(texts.text(kSaveCarsetFirstText)), QMessageBox::AcceptRole);
-    save->setObjectName("SaveCarsetFirst");
-    QPushButton* exportFirst = box.addButton(FromGameText(texts.text(kExportFirstText)), QMessageBox::AcceptRole);
-    exportFirst->setObjectName("ExportFirst");
-    QPushButton* discard = box.addButton(FromGameText(texts.text(kDiscardEditsText)), QMessageBox::DestructiveRole);
-    discard->setObjectName("DiscardEdits");
-    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
-    cancel->setObjectName("CancelQuestion");
-    box.setDefaultButton(save);
-    box.setEscapeButton(cancel);
-    box.exec();
-    QAbstractButton* clicked = box.clickedButton();
-    if (clicked == save)
-        return AppContext::EditsAnswer::SaveCarset;
-    if (clicked == exportFirst)
-        return AppContext::EditsAnswer::Export;
-    if (clicked == discard)
-        return AppContext::EditsAnswer::Discard;
-    return AppContext::EditsAnswer::Cancel;
-}
-
 void MainWindow::undoEdit()
 {
     editTracker_->flush();
@@ -696,7 +667,7 @@ bool MainWindow::keepEditsBeforeGoingOn()
     if (!app_.session.edits.unsaved())
         return true;
     using Answer = AppContext::EditsAnswer;
-    const Answer answer = app_.askAboutEdits ? app_.askAboutEdits() : askAboutEdits();
+    const Answer answer = app_.askAboutEdits ? app_.askAboutEdits() : AskAboutUnsavedEdits(app_.program.texts, this);
     if (answer == Answer::Discard)
         return true;
     if (answer == Answer::SaveCarset)

@@ -122,7 +122,6 @@ private:
     void startAnew(TransferOutcome outcome);
     // After an export or carset save: the edits are kept.
     void markSavedIfDone(TransferOutcome outcome);
-    AppContext::EditsAnswer askAboutEdits();
 
     AppContext& app_;
     QPointer<EditorWindow> editor_;

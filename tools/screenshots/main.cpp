@@ -76,6 +76,7 @@ void SaveMainWithEditor(MainWindow& window, const QString& file)
 namespace pitwall::gui {
 void SaveMiscEditorShots(MainWindow& window, AppContext& app, const QString& out);
 void SaveShellShots(AppContext& app, MainWindow& window, const QString& out);
+void SaveEditingShots(AppContext& app, MainWindow& window, const QString& out);
 } // namespace pitwall::gui
 
 int main(int argc, char** argv)
@@ -121,6 +122,7 @@ int main(int argc, char** argv)
     window.restoreCurrentEditor();
 
     SaveMainWithEditor(window, out + "/main-window.png");
+    SaveEditingShots(app, window, out);
     SaveTextsShots(app, window, out);
     Save(app.optionsDialog, out + "/options.png");
 
