@@ -4,6 +4,7 @@
 #include "AppContext.h"
 #include "MainWindow.h"
 #include "UnsavedEditsQuestion.h"
+#include "base/DelphiFormat.h"
 
 #include <QApplication>
 #include <QMenu>
