@@ -26,6 +26,7 @@
 #include "UnsavedEditsQuestion.h"
 #include "UITextViewer.h"
 #include "app/IniFile.h"
+#include "app/WindowPosition.h"
 #include "base/FileUtils.h"
 #include "formats/ArtBankDirectory.h"
 #include "transfer/ReportedFormats.h"
@@ -125,6 +126,15 @@ MainWindow::MainWindow(AppContext& app) : app_(app)
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect s = screen->availableGeometry();
         move(s.x() + (s.width() - width()) / 2, s.y() + (s.height() - height() - kEditorAllowance) / 2);
+    }
+    // Where it stood when the program last ended, as far as a screen shows it.
+    if (auto saved = ReadMainWindowPosition(app_.program.directories.settingsFile())) {
+        const QPoint at(saved->left, saved->top);
+        QScreen* screen = QGuiApplication::screenAt(at);
+        if (!screen)
+            screen = QGuiApplication::primaryScreen();
+        if (screen)
+            move(MovedOntoScreen(QRect(at, frameGeometry().size()), screen->availableGeometry()).topLeft());
     }
 
     // The fixed dialogs live as long as the main window, each built when it
@@ -500,6 +510,12 @@ void MainWindow::closeEvent(QCloseEvent* event)
     if (!app_.shutDown && !keepEditsBeforeGoingOn()) {
         event->ignore();
         return;
+    }
+    try {
+        WriteMainWindowPosition(app_.program.directories.settingsFile(), {frameGeometry().left(), frameGeometry().top()});
+    } catch (const std::exception&) {
+        // A settings file that cannot be written keeps the old place; the
+        // program ends all the same, without a message about a window's place.
     }
     app_.shutdown();
     event->accept();

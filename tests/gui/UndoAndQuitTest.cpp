@@ -4,6 +4,7 @@
 
 #include "ExportConfirmDialog.h"
 #include "Mnemonics.h"
+#include "app/WindowPosition.h"
 
 #include <QLineEdit>
 #include <QMessageBox>
@@ -121,9 +122,15 @@ void UndoAndQuitTest::quittingWithAnEditAsks()
     QCOMPARE(p.app->workingSet().teams.teams[0].engine.text(), std::string("EngineX"));
 
     answer("DiscardEdits");
+    p.window->move(p.window->x() + 7, p.window->y() + 5);
+    const QPoint place = p.window->frameGeometry().topLeft();
     Act(p, "Beenden1")->trigger();
     QCOMPARE(asked, 3);
     QVERIFY(p.app->shutDown);
+    // Where the window stood is kept for the next start.
+    const auto kept = ReadMainWindowPosition(p.program.directories.settingsFile());
+    QVERIFY(kept);
+    QCOMPARE(QPoint(kept->left, kept->top), place);
 }
 
 void UndoAndQuitTest::exportFromTheQuestionWritesTheEdit()
