@@ -22,8 +22,7 @@ constexpr int kBackText = 1165, kForwardText = 1166, kContentsText = 1167, kClos
 bool IsHelpKey(int key) { return key == Qt::Key_F1; }
 
 HelpWindow::HelpWindow(const UITexts& texts, std::string manualDirectory, QWidget* parent)
-    : QDialog(parent), texts_(texts), manualDirectory_(std::move(manualDirectory)),
-      index_(ManualIndex::Read(manualDirectory_ + "windows.tsv"))
+    : QDialog(parent), texts_(texts), manualDirectory_(std::move(manualDirectory))
 {
     setObjectName("HelpWindow");
     setWindowFlag(Qt::WindowMaximizeButtonHint);
@@ -82,8 +81,10 @@ QString HelpWindow::languageFolder() const
 
 bool HelpWindow::showPageFor(const QString& windowName)
 {
+    // Read each time: small, and a manual installed meanwhile is found.
+    const ManualIndex index = ManualIndex::Read(manualDirectory_ + "windows.tsv");
     const QString folder = QString::fromStdString(manualDirectory_) + languageFolder() + "/";
-    QString page = folder + QString::fromStdString(index_.pageFor(windowName.toStdString()));
+    QString page = folder + QString::fromStdString(index.pageFor(windowName.toStdString()));
     if (!QFileInfo::exists(page))
         page = folder + kManualContentsPage;
     if (!QFileInfo::exists(page))

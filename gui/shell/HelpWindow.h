@@ -37,7 +37,6 @@ private:
 
     const UITexts& texts_;
     std::string manualDirectory_;
-    ManualIndex index_;
     QTextBrowser* browser_;
     QPushButton* back_;
     QPushButton* forward_;

@@ -783,6 +783,8 @@ void MainWindow::openManual()
     showHelpFor(front ? front : this);
 }
 
+HelpWindow* MainWindow::helpWindow() const { return helpWindow_; }
+
 void MainWindow::showHelpFor(QWidget* window)
 {
     if (window && window == helpWindow_)

@@ -66,7 +66,7 @@ public:
     // The manual's page of that window (its contents for none); F1 in any
     // window of the program comes here.
     void showHelpFor(QWidget* window);
-    HelpWindow* helpWindow() const { return helpWindow_; }
+    HelpWindow* helpWindow() const;
 
     // Undo and redo of the user's edits (menu Edit), and the title's "*"
     // and the menu's texts after the history changed.

@@ -2,6 +2,7 @@
 
 #include <QPalette>
 #include <QProgressBar>
+#include <QStyle>
 #include <QStyleFactory>
 
 namespace pitwall::gui {

@@ -12,6 +12,7 @@
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
 #include <QAccessible>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -19,7 +20,7 @@
 
 using namespace pitwall;
 using namespace pitwall::gui;
-using namespace pitwall::test;
+using namespace pitwall::gui::test;
 
 namespace {
 

@@ -12,7 +12,7 @@
 
 using namespace pitwall;
 using namespace pitwall::gui;
-using namespace pitwall::test;
+using namespace pitwall::gui::test;
 
 namespace {
 
@@ -52,7 +52,7 @@ void KeyboardAndHelpTest::mnemonicsAreChosenUniquely()
 {
     std::set<QChar> taken;
     QCOMPARE(WithMnemonic("Datei", taken), QString("&Datei"));
-    QCOMPARE(WithMnemonic("Daten", taken), QString("Da&ten")); // D taken: next word start, then any letter
+    QCOMPARE(WithMnemonic("Daten", taken), QString("D&aten")); // D taken: another word's start, else any letter
     QCOMPARE(WithMnemonic("Alles importieren", taken), QString("&Alles importieren"));
     QCOMPARE(WithMnemonic("Alles exportieren", taken), QString("Alles &exportieren"));
     QCOMPARE(WithMnemonic("E&xtras", taken), QString("E&xtras")); // the language file's choice
@@ -99,8 +99,12 @@ void KeyboardAndHelpTest::mainCommandKeysWorkFromTheEditors()
     QVERIFY(p.window->firstActivation());
     p.window->show();
     QCOMPARE(p.window->currentEditor()->objectName(), QString("TForm12"));
+    p.window->currentEditor()->activateWindow(); // keys go to the window in front
+    QVERIFY(QTest::qWaitForWindowActive(p.window->currentEditor()));
     QTest::keyClick(p.window->currentEditor(), Qt::Key_2, Qt::ControlModifier);
     QCOMPARE(p.window->currentEditor()->objectName(), QString("TForm13")); // the second editor of the menu
+    p.window->currentEditor()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(p.window->currentEditor()));
     QTest::keyClick(p.window->currentEditor(), Qt::Key_1, Qt::ControlModifier);
     QCOMPARE(p.window->currentEditor()->objectName(), QString("TForm12"));
     auto* quit = p.window->findChild<QAction*>("Beenden1");

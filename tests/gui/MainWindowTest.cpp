@@ -30,6 +30,7 @@
 using namespace pitwall;
 using namespace pitwall::gui;
 using pitwall::gui::test::GuiProgram;
+using pitwall::gui::test::Child;
 using pitwall::gui::test::OnModal;
 
 class MainWindowTest : public QObject {

@@ -7,13 +7,14 @@
 #include "app/WindowPosition.h"
 
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QSpinBox>
 #include <QtTest>
 
 using namespace pitwall;
 using namespace pitwall::gui;
-using namespace pitwall::test;
+using namespace pitwall::gui::test;
 
 namespace {
 

@@ -14,7 +14,7 @@
 
 using namespace pitwall;
 using namespace pitwall::gui;
-using namespace pitwall::test;
+using namespace pitwall::gui::test;
 
 class WindowPlacementTest : public QObject {
     Q_OBJECT
