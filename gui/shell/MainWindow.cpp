@@ -8,6 +8,7 @@
 #include "EditorRegistry.h"
 #include "EditorStatusBar.h"
 #include "EditorWindow.h"
+#include "GameFolderList.h"
 #include "InfoWindow.h"
 #include "LanguageTable.h"
 #include "LoadingWindow.h"
@@ -20,6 +21,7 @@
 #include "TransferSummary.h"
 #include "UITextViewer.h"
 #include "app/IniFile.h"
+#include "app/Settings.h"
 #include "base/FileUtils.h"
 #include "formats/ArtBankDirectory.h"
 #include "transfer/ReportedFormats.h"
@@ -51,6 +53,7 @@ constexpr int kMarqueeWidth = 250;
 
 constexpr TextBinding kMainTexts[] = {
     {"Datei1", TextRole::Caption, 191},
+    {"Installationen1", TextRole::Caption, 1198},
     {"Setladen1", TextRole::Caption, 192},
     {"MenuItem5", TextRole::Caption, 192},
     {"KomplettesSetladen2", TextRole::Caption, 1105},
@@ -180,6 +183,10 @@ void MainWindow::buildMenus()
     file->addAction(action("Allesexportieren1", "Alles exportieren", [this] { exportAll(); }));
     file->addSeparator();
     file->addAction(action("Wiederherstellen1", "Wiederherstellen...", [this] { showRestorePoints(); }));
+    file->addSeparator();
+    installationsMenu_ = file->addMenu("Installation wechseln");
+    installationsMenu_->setObjectName("Installationen1");
+    connect(installationsMenu_, &QMenu::aboutToShow, this, &MainWindow::fillInstallationsMenu);
     file->addSeparator();
     file->addAction(action("Beenden1", "Beenden", [this] { quitProgram(); }));
 
@@ -624,6 +631,30 @@ void MainWindow::openManual()
     const std::string manual = app_.program.directories.program + kManualFileName;
     if (!FileExists(manual) || !QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(manual))))
         app_.messenger().show(kManualNotOpenedText, Args(manual));
+}
+
+// The game folders of the options, the one in use ticked.
+void MainWindow::fillInstallationsMenu()
+{
+    installationsMenu_->clear();
+    const Settings& settings = app_.program.settings;
+    for (const std::string& directory : settings.gameDirectories) {
+        QAction* a = installationsMenu_->addAction(GameFolderEntry(app_.program.texts, directory));
+        a->setCheckable(true);
+        a->setChecked(directory == settings.gameDirectory);
+        connect(a, &QAction::triggered, this, [this, directory] { switchInstallation(directory); });
+    }
+}
+
+void MainWindow::switchInstallation(const std::string& directory)
+{
+    Settings& settings = app_.program.settings;
+    settings.gameDirectory = IncludeTrailingBackslash(directory);
+    RememberGameDirectory(settings, settings.gameDirectory);
+    if (!app_.shutDown && !checkGameInstallation())
+        return;
+    if (editor_)
+        editor_->setUp();
 }
 
 void MainWindow::showOptions()

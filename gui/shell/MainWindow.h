@@ -38,6 +38,10 @@ public:
     bool checkGameInstallation();
 
     void applyLanguage();
+    // Makes another game folder the one in use, as choosing it in the
+    // options and pressing OK does: the installation is checked (the options
+    // come up until it is right) and the open editor set up again.
+    void switchInstallation(const std::string& directory);
     void storeCurrentEditor();
     void restoreCurrentEditor();
     // Opens the editor of that class below the main window (nothing happens
@@ -64,6 +68,7 @@ private:
     void buildToolBar();
     void placeEditor();
     void copyHintsFromMenu();
+    void fillInstallationsMenu();
 
     void openCarset();
     void openCompleteCarset();
@@ -95,6 +100,7 @@ private:
     QToolBar* toolBar_ = nullptr;
     QTimer* timer_ = nullptr;
     QMenu* developerMenu_ = nullptr;
+    QMenu* installationsMenu_ = nullptr;
     int marqueePosition_ = 0;
     bool firstActivationDone_ = false;
     bool languageApplied_ = false; // the fixed dialogs built later take the texts at once
