@@ -21,6 +21,7 @@
 #include "TransferSummary.h"
 #include "UITextViewer.h"
 #include "app/IniFile.h"
+#include "app/RecentCarsets.h"
 #include "app/Settings.h"
 #include "base/FileUtils.h"
 #include "formats/ArtBankDirectory.h"
@@ -54,6 +55,7 @@ constexpr int kMarqueeWidth = 250;
 constexpr TextBinding kMainTexts[] = {
     {"Datei1", TextRole::Caption, 191},
     {"Installationen1", TextRole::Caption, 1198},
+    {"LetzteCarsets1", TextRole::Caption, 1200},
     {"Setladen1", TextRole::Caption, 192},
     {"MenuItem5", TextRole::Caption, 192},
     {"KomplettesSetladen2", TextRole::Caption, 1105},
@@ -176,6 +178,9 @@ void MainWindow::buildMenus()
     file->addAction(action("KomplettesSetladen2", "Komplettes Set laden", [this] { openCompleteCarset(); }));
     file->addAction(action("Setspeichern1", "Set speichern", [this] { saveCarsetAs(); }));
     file->addAction(action("KomplettesSetspeichern1", "Komplettes Set speichern", [this] { saveCompleteCarsetAs(); }));
+    recentCarsetsMenu_ = file->addMenu("Zuletzt verwendete Carsets");
+    recentCarsetsMenu_->setObjectName("LetzteCarsets1");
+    connect(recentCarsetsMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentCarsetsMenu);
     file->addSeparator();
     file->addAction(action("Importieren1", "Importieren", [this] { importSelected(); }));
     file->addAction(action("Allesimportieren1", "Alles importieren", [this] { importAll(); }));
@@ -477,11 +482,32 @@ void MainWindow::loadCarset(bool complete, const std::string& fileName)
     if (CheckFileExtension(fileName, {".GMS"}, true, &messenger) < 0)
         return;
     TransferUi ui = app_.transferUi();
-    app_.engine().loadCarset(complete ? ItemChoice::AllHeld : ItemChoice::AskUser, fileName, ui);
+    TransferOutcome outcome =
+        app_.engine().loadCarset(complete ? ItemChoice::AllHeld : ItemChoice::AskUser, fileName, ui);
+    if (outcome == TransferOutcome::Done || outcome == TransferOutcome::DoneWithErrors)
+        rememberCarset(fileName);
     tellWhatWasNotDone(true);
 }
 
 void MainWindow::loadCompleteCarset(const std::string& fileName) { loadCarset(true, fileName); }
+
+// The list is kept in the settings file at once; a settings file that cannot
+// be written only leaves the list as it was.
+void MainWindow::rememberCarset(const std::string& fileName)
+{
+    RememberRecentCarset(app_.program.directories.settingsFile(), fileName);
+}
+
+// The carsets last opened or saved, newest first; choosing one loads it as
+// "Set laden" does.
+void MainWindow::fillRecentCarsetsMenu()
+{
+    recentCarsetsMenu_->clear();
+    for (const std::string& file : ReadRecentCarsets(app_.program.directories.settingsFile())) {
+        QAction* a = recentCarsetsMenu_->addAction(QString::fromStdString(file));
+        connect(a, &QAction::triggered, this, [this, file] { loadCarset(false, file); });
+    }
+}
 
 void MainWindow::openCarset()
 {
@@ -506,7 +532,9 @@ void MainWindow::saveCarset(bool complete)
     // The archive replaces an existing file only once it is complete.
     storeCurrentEditor();
     TransferUi ui = app_.transferUi();
-    app_.engine().saveCarset(complete ? ItemChoice::AllHeld : ItemChoice::AskUser, *name, ui);
+    TransferOutcome outcome = app_.engine().saveCarset(complete ? ItemChoice::AllHeld : ItemChoice::AskUser, *name, ui);
+    if (outcome == TransferOutcome::Done || outcome == TransferOutcome::DoneWithErrors)
+        rememberCarset(*name);
     tellWhatWasNotDone(true);
 }
 

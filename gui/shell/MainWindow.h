@@ -69,6 +69,8 @@ private:
     void placeEditor();
     void copyHintsFromMenu();
     void fillInstallationsMenu();
+    void fillRecentCarsetsMenu();
+    void rememberCarset(const std::string& fileName);
 
     void openCarset();
     void openCompleteCarset();
@@ -101,6 +103,7 @@ private:
     QTimer* timer_ = nullptr;
     QMenu* developerMenu_ = nullptr;
     QMenu* installationsMenu_ = nullptr;
+    QMenu* recentCarsetsMenu_ = nullptr;
     int marqueePosition_ = 0;
     bool firstActivationDone_ = false;
     bool languageApplied_ = false; // the fixed dialogs built later take the texts at once
