@@ -1,8 +1,10 @@
 #include "GuiTestSupport.h"
 
 #include "OptionsDialog.h"
+#include "app/Settings.h"
 
 #include <QAction>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -19,6 +21,7 @@ class GameFoldersTest : public QObject {
     Q_OBJECT
 private slots:
     void automaticSearchListsEveryInstallationToPickFrom();
+    void foldersAddedMustHoldTheGameAndCanBeRemoved();
 };
 
 namespace {
@@ -124,6 +127,48 @@ void GameFoldersTest::automaticSearchListsEveryInstallationToPickFrom()
     QVERIFY2(ini.find("GP3Path=" + wine) != std::string::npos, ini.c_str());
     QVERIFY2(ini.find("Path1=" + lutris) != std::string::npos, ini.c_str());
     QVERIFY2(ini.find("Path2=" + wine) != std::string::npos, ini.c_str());
+}
+
+void GameFoldersTest::foldersAddedMustHoldTheGameAndCanBeRemoved()
+{
+    GuiProgram p(2, pitwall::gui::test::kEnglish);
+    const std::string game = p.path("game/");
+    const std::string other = p.path("other/");
+    pitwall::test::MakeDemo(other, 1, 1);
+    ForceDirectories(p.path("empty"));
+    p.program.settings.gameDirectory = game;
+    RememberGameDirectory(p.program.settings, game);
+    p.window->applyLanguage();
+    OptionsDialog* options = p.app->optionsDialog;
+    options->show();
+    auto* list = Child<QListWidget>(options, "ListGameFolders");
+    QCOMPARE(list->count(), 1);
+
+    QStringList chosen = {QString::fromStdString(p.path("empty")), QString::fromStdString(p.path("other"))};
+    for (const QString& folder : chosen) {
+        OnModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            if (!dialog)
+                return true;
+            dialog->setDirectory(folder);
+            static_cast<QDialog*>(dialog)->accept(); // QFileDialog::accept, which checks the name
+            return false;
+        });
+        Click(options, "ButtonAddFolder");
+    }
+    // The empty folder was refused with its message, the other added and
+    // made the one in use.
+    QCOMPARE(p.numbers(), std::vector<int>{1199});
+    QCOMPARE(p.program.settings.gameDirectories, (std::vector<std::string>{game, other}));
+    QCOMPARE(list->count(), 2);
+    QVERIFY(list->item(1)->text().endsWith("(v1.00)"));
+    QCOMPARE(Child<QLineEdit>(options, "Edit8")->text(), QString::fromStdString(other));
+
+    ClickItem(list, 0);
+    Click(options, "ButtonRemoveFolder");
+    QCOMPARE(p.program.settings.gameDirectories, std::vector<std::string>{other});
+    QCOMPARE(list->count(), 1);
+    options->hide();
 }
 
 QTEST_MAIN(GameFoldersTest)
