@@ -88,8 +88,10 @@ void GameFolderList::browse()
     if (chosen.isEmpty())
         return;
     std::string directory = IncludeTrailingBackslash(chosen.toStdString());
-    if (addFolder(directory) && picked)
-        picked(directory);
+    if (!addFolder(directory) || !picked)
+        return;
+    picked(directory);
+    refresh(); // the folder added is now the one selected
 }
 
 void GameFolderList::removeSelected()

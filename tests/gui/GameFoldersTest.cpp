@@ -163,6 +163,7 @@ void GameFoldersTest::foldersAddedMustHoldTheGameAndCanBeRemoved()
     QCOMPARE(list->count(), 2);
     QVERIFY(list->item(1)->text().endsWith("(v1.00)"));
     QCOMPARE(Child<QLineEdit>(options, "Edit8")->text(), QString::fromStdString(other));
+    QCOMPARE(list->currentRow(), 1);
 
     ClickItem(list, 0);
     Click(options, "ButtonRemoveFolder");
