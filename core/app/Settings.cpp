@@ -17,7 +17,35 @@ void ReadRestorePointLimits(const IniFile& ini, Settings& settings)
         std::clamp<long long>(ini.readInteger(kGeneralSection, "RestorePointsMB", 1000), 1, 1'000'000));
 }
 
+void ReadGameDirectories(const IniFile& ini, Settings& settings)
+{
+    settings.gameDirectories.clear();
+    for (int i = 1; i <= kMaxGameFolders; ++i)
+        RememberGameDirectory(settings, ini.readString(kGameFoldersSection, "Path" + std::to_string(i), ""));
+    RememberGameDirectory(settings, settings.gameDirectory);
+}
+
+void WriteGameDirectories(IniFile& ini, const Settings& settings)
+{
+    for (const auto& key : ini.keyNames(kGameFoldersSection))
+        ini.eraseKey(kGameFoldersSection, key);
+    int n = 0;
+    for (const auto& directory : settings.gameDirectories)
+        if (n < kMaxGameFolders)
+            ini.writeString(kGameFoldersSection, "Path" + std::to_string(++n), directory);
+}
+
 } // namespace
+
+void RememberGameDirectory(Settings& settings, std::string_view directory)
+{
+    if (directory.empty())
+        return;
+    std::string withSeparator = IncludeTrailingBackslash(directory);
+    if (std::find(settings.gameDirectories.begin(), settings.gameDirectories.end(), withSeparator)
+        == settings.gameDirectories.end())
+        settings.gameDirectories.push_back(std::move(withSeparator));
+}
 
 void ReadRestorePointLimits(std::string_view iniPath, Settings& settings)
 {
@@ -43,6 +71,7 @@ bool ReadSettings(std::string_view iniPath, Settings& settings)
     settings.firstTime = ini.readBool(kGeneralSection, "FirstTime", true);
     ReadRestorePointLimits(ini, settings);
     settings.startCommand = ini.readString(kGeneralSection, "StartCommand", "");
+    ReadGameDirectories(ini, settings);
     // The info window appears once per settings file: the flag is cleared in
     // the file as soon as it has been read.
     ini.writeBool(kGeneralSection, "FirstTime", false);
@@ -67,6 +96,7 @@ void WriteSettings(std::string_view iniPath, const Settings& settings)
     ini.writeBool(kGeneralSection, "ShowExportOK", settings.showExportOK);
     if (!settings.startCommand.empty() || ini.hasKey(kGeneralSection, "StartCommand"))
         ini.writeString(kGeneralSection, "StartCommand", settings.startCommand);
+    WriteGameDirectories(ini, settings);
     ini.save(iniPath);
 }
 

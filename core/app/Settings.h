@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pitwall {
 
@@ -10,9 +11,16 @@ inline constexpr const char* kSettingsFileName = "PITWALL.INI";
 inline constexpr const char* kGeneralSection = "General";
 // Remembered directories of the file dialogs, one key per purpose.
 inline constexpr const char* kPathsSection = "Pathes";
+// The game folders the user keeps to switch between, keys Path1, Path2, ...
+// (the one in use stays GP3Path in "General", as older files have it).
+inline constexpr const char* kGameFoldersSection = "GameFolders";
+inline constexpr int kMaxGameFolders = 50;
 
 struct Settings {
     std::string gameDirectory; // with trailing separator
+    // Every game folder the user has added or the search found, the one in
+    // use among them; each with trailing separator.
+    std::vector<std::string> gameDirectories;
     std::string languageFile;
     bool alwaysImport = false;
     bool dndTeams = false;
@@ -34,6 +42,10 @@ struct Settings {
     std::string startCommand;
 };
 
+// Adds the folder (with trailing separator) to the list unless it is there;
+// empty folders are not listed.
+void RememberGameDirectory(Settings& settings, std::string_view directory);
+
 // Reads the settings when the file exists (after clearing its read-only
 // attribute) and writes FirstTime = 0 into it at once. Returns whether a
 // settings file was read; without one the settings stay as they are.
@@ -44,7 +56,8 @@ void ReadRestorePointLimits(std::string_view iniPath, Settings& settings);
 
 // Writes GP3Path, AlwaysImport, Language, DnDTeams, DnDTracks,
 // ShowExportOK and StartCommand, in this order, creating the file if
-// needed (StartCommand only when set or already in the file). Throws
+// needed (StartCommand only when set or already in the file), and the list
+// of game folders. Throws
 // std::runtime_error when the file cannot be written.
 void WriteSettings(std::string_view iniPath, const Settings& settings);
 

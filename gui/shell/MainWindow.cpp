@@ -10,6 +10,7 @@
 #include "EditorStatusBar.h"
 #include "EditTracker.h"
 #include "EditorWindow.h"
+#include "GameFolderList.h"
 #include "HelpWindow.h"
 #include "InfoWindow.h"
 #include "LanguageTable.h"
@@ -26,6 +27,8 @@
 #include "UnsavedEditsQuestion.h"
 #include "UITextViewer.h"
 #include "app/IniFile.h"
+#include "app/RecentCarsets.h"
+#include "app/Settings.h"
 #include "app/WindowPosition.h"
 #include "base/FileUtils.h"
 #include "formats/ArtBankDirectory.h"
@@ -59,6 +62,8 @@ constexpr int kMarqueeWidth = 250;
 constexpr TextBinding kMainTexts[] = {
     {"Datei1", TextRole::Caption, 191},
     {"Bearbeiten1", TextRole::Caption, 1175},
+    {"Installationen1", TextRole::Caption, 1198},
+    {"LetzteCarsets1", TextRole::Caption, 1200},
     {"Setladen1", TextRole::Caption, 192},
     {"MenuItem5", TextRole::Caption, 192},
     {"KomplettesSetladen2", TextRole::Caption, 1105},
@@ -200,6 +205,9 @@ void MainWindow::buildMenus()
     file->addAction(action("KomplettesSetladen2", "Komplettes Set laden", [this] { openCompleteCarset(); }));
     file->addAction(withKeys(action("Setspeichern1", "Set speichern", [this] { saveCarsetAs(); }), QKeySequence::Save));
     file->addAction(action("KomplettesSetspeichern1", "Komplettes Set speichern", [this] { saveCompleteCarsetAs(); }));
+    recentCarsetsMenu_ = file->addMenu("Zuletzt verwendete Carsets");
+    recentCarsetsMenu_->setObjectName("LetzteCarsets1");
+    connect(recentCarsetsMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentCarsetsMenu);
     file->addSeparator();
     file->addAction(
         withKeys(action("Importieren1", "Importieren", [this] { importSelected(); }), QKeySequence(Qt::CTRL | Qt::Key_I)));
@@ -209,6 +217,10 @@ void MainWindow::buildMenus()
     file->addAction(action("Allesexportieren1", "Alles exportieren", [this] { exportAll(); }));
     file->addSeparator();
     file->addAction(action("Wiederherstellen1", "Wiederherstellen...", [this] { showRestorePoints(); }));
+    file->addSeparator();
+    installationsMenu_ = file->addMenu("Installation wechseln");
+    installationsMenu_->setObjectName("Installationen1");
+    connect(installationsMenu_, &QMenu::aboutToShow, this, &MainWindow::fillInstallationsMenu);
     file->addSeparator();
     file->addAction(withKeys(action("Beenden1", "Beenden", [this] { quitProgram(); }), QKeySequence(Qt::CTRL | Qt::Key_Q)));
 
@@ -551,11 +563,34 @@ void MainWindow::loadCarset(bool complete, const std::string& fileName)
     if (!keepEditsBeforeGoingOn())
         return;
     TransferUi ui = app_.transferUi();
-    startAnew(app_.engine().loadCarset(complete ? ItemChoice::AllHeld : ItemChoice::AskUser, fileName, ui));
+    const TransferOutcome outcome =
+        app_.engine().loadCarset(complete ? ItemChoice::AllHeld : ItemChoice::AskUser, fileName, ui);
+    if (outcome == TransferOutcome::Done || outcome == TransferOutcome::DoneWithErrors)
+        rememberCarset(fileName);
+    startAnew(outcome);
     tellWhatWasNotDone(true);
 }
 
 void MainWindow::loadCompleteCarset(const std::string& fileName) { loadCarset(true, fileName); }
+
+// The list is kept in the settings file at once; a settings file that cannot
+// be written only leaves the list as it was.
+void MainWindow::rememberCarset(const std::string& fileName)
+{
+    RememberRecentCarset(app_.program.directories.settingsFile(), fileName);
+}
+
+// The carsets last opened or saved, newest first; choosing one loads it as
+// "Set laden" does.
+void MainWindow::fillRecentCarsetsMenu()
+{
+    recentCarsetsMenu_->clear();
+    for (const std::string& file : ReadRecentCarsets(app_.program.directories.settingsFile())) {
+        QAction* a = recentCarsetsMenu_->addAction(QString::fromStdString(file).replace('&', "&&"));
+        connect(a, &QAction::triggered, this, [this, file] { loadCarset(false, file); });
+    }
+    AssignMnemonics(recentCarsetsMenu_);
+}
 
 void MainWindow::openCarset()
 {
@@ -581,7 +616,11 @@ void MainWindow::saveCarset(bool complete)
     storeCurrentEditor();
     TransferUi ui = app_.transferUi();
     editTracker_->flush();
-    markSavedIfDone(app_.engine().saveCarset(complete ? ItemChoice::AllHeld : ItemChoice::AskUser, *name, ui));
+    const TransferOutcome outcome =
+        app_.engine().saveCarset(complete ? ItemChoice::AllHeld : ItemChoice::AskUser, *name, ui);
+    if (outcome == TransferOutcome::Done || outcome == TransferOutcome::DoneWithErrors)
+        rememberCarset(*name);
+    markSavedIfDone(outcome);
     tellWhatWasNotDone(true);
 }
 
@@ -817,6 +856,34 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// The game folders of the options, the one in use ticked.
+void MainWindow::fillInstallationsMenu()
+{
+    installationsMenu_->clear();
+    const Settings& settings = app_.program.settings;
+    for (const std::string& directory : settings.gameDirectories) {
+        // A folder's "&" is its own, not a mnemonic marker.
+        QAction* a = installationsMenu_->addAction(GameFolderEntry(app_.program.texts, directory).replace('&', "&&"));
+        a->setCheckable(true);
+        a->setChecked(directory == settings.gameDirectory);
+        connect(a, &QAction::triggered, this, [this, directory] { switchInstallation(directory); });
+    }
+    AssignMnemonics(installationsMenu_);
+}
+
+void MainWindow::switchInstallation(const std::string& directory)
+{
+    Settings& settings = app_.program.settings;
+    if (IncludeTrailingBackslash(directory) != settings.gameDirectory && !keepEditsBeforeGoingOn())
+        return;
+    settings.gameDirectory = IncludeTrailingBackslash(directory);
+    RememberGameDirectory(settings, settings.gameDirectory);
+    if (!app_.shutDown && !checkGameInstallation())
+        return;
+    if (editor_)
+        editor_->setUp();
 }
 
 void MainWindow::showOptions()

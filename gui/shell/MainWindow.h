@@ -46,6 +46,10 @@ public:
     bool checkGameInstallation();
 
     void applyLanguage();
+    // Makes another game folder the one in use, as choosing it in the
+    // options and pressing OK does: the installation is checked (the options
+    // come up until it is right) and the open editor set up again.
+    void switchInstallation(const std::string& directory);
     void storeCurrentEditor();
     void restoreCurrentEditor();
     // Opens the editor of that class below the main window (nothing happens
@@ -94,6 +98,9 @@ private:
     enum class EditorPlacement { MakeRoom, Follow };
     void placeEditor(EditorPlacement placement);
     void copyHintsFromMenu();
+    void fillInstallationsMenu();
+    void fillRecentCarsetsMenu();
+    void rememberCarset(const std::string& fileName);
 
     void openCarset();
     void openCompleteCarset();
@@ -132,6 +139,8 @@ private:
     QToolBar* toolBar_ = nullptr;
     QTimer* timer_ = nullptr;
     QMenu* developerMenu_ = nullptr;
+    QMenu* installationsMenu_ = nullptr;
+    QMenu* recentCarsetsMenu_ = nullptr;
     int marqueePosition_ = 0;
     bool firstActivationDone_ = false;
     bool languageApplied_ = false; // the fixed dialogs built later take the texts at once

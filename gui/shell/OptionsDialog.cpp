@@ -1,10 +1,13 @@
 #include "OptionsDialog.h"
 
 #include "AppContext.h"
+#include "GameFolderList.h"
 #include "LanguageTable.h"
-#include "app/GameRegistry.h"
+#include "app/GameInstallationSearch.h"
 #include "app/Language.h"
+#include "app/Settings.h"
 #include "base/FileUtils.h"
+#include "formats/GameInstallation.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -17,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace pitwall::gui {
 
@@ -34,6 +38,9 @@ constexpr TextBinding kOptionsTexts[] = {
     {"BitBtn1", TextRole::Caption, 203},
     {"BitBtn2", TextRole::Caption, 205},
     {"GroupBox1", TextRole::Caption, 990},
+    {"LabelGameFolders", TextRole::Caption, 1193},
+    {"ButtonAddFolder", TextRole::Caption, 1194},
+    {"ButtonRemoveFolder", TextRole::Caption, 1195},
 };
 
 } // namespace
@@ -55,20 +62,27 @@ OptionsDialog::OptionsDialog(AppContext& app, QWidget* parent) : QDialog(parent)
     grid->addWidget(gameDirectory_, 0, 1);
     grid->addWidget(search, 0, 2);
 
+    auto* foldersLabel = new QLabel("Spielordner:", this);
+    foldersLabel->setObjectName("LabelGameFolders");
+    gameFolders_ = new GameFolderList(app_, this);
+    gameFolders_->picked = [this](const std::string& directory) { pickGameDirectory(directory); };
+    grid->addWidget(foldersLabel, 1, 0, Qt::AlignTop);
+    grid->addWidget(gameFolders_, 1, 1, 1, 2);
+
     auto* languageLabel = new QLabel("Sprache:", this);
     languageLabel->setObjectName("Label94");
     languages_ = new QListWidget(this);
     languages_->setObjectName("ListBox19");
     languages_->setMaximumHeight(90);
-    grid->addWidget(languageLabel, 1, 0, Qt::AlignTop);
-    grid->addWidget(languages_, 1, 1, 1, 2);
+    grid->addWidget(languageLabel, 2, 0, Qt::AlignTop);
+    grid->addWidget(languages_, 2, 1, 1, 2);
 
     alwaysImport_ = new QCheckBox("Bei jedem Start automatisch Daten von Grand Prix 3 importieren", this);
     alwaysImport_->setObjectName("CheckBox2");
     showExportOK_ = new QCheckBox("Erfolgsmeldung nach Exportieren anzeigen", this);
     showExportOK_->setObjectName("CheckBox1");
-    grid->addWidget(alwaysImport_, 2, 0, 1, 3);
-    grid->addWidget(showExportOK_, 3, 0, 1, 3);
+    grid->addWidget(alwaysImport_, 3, 0, 1, 3);
+    grid->addWidget(showExportOK_, 4, 0, 1, 3);
 
     auto* startLabel = new QLabel("Startbefehl:", this);
     startLabel->setObjectName("LabelStartCommand");
@@ -81,8 +95,8 @@ OptionsDialog::OptionsDialog(AppContext& app, QWidget* parent) : QDialog(parent)
         "wine"
 #endif
     );
-    grid->addWidget(startLabel, 4, 0);
-    grid->addWidget(startCommand_, 4, 1, 1, 2);
+    grid->addWidget(startLabel, 5, 0);
+    grid->addWidget(startCommand_, 5, 1, 1, 2);
 
     auto* historyGroup = new QGroupBox("History", this);
     historyGroup->setObjectName("GroupBox1");
@@ -91,7 +105,7 @@ OptionsDialog::OptionsDialog(AppContext& app, QWidget* parent) : QDialog(parent)
     history_->setObjectName("Memo2");
     history_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     historyLayout->addWidget(history_);
-    grid->addWidget(historyGroup, 5, 0, 1, 3);
+    grid->addWidget(historyGroup, 6, 0, 1, 3);
 
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("BitBtn1");
@@ -102,8 +116,8 @@ OptionsDialog::OptionsDialog(AppContext& app, QWidget* parent) : QDialog(parent)
     buttons->addStretch();
     buttons->addWidget(ok);
     buttons->addWidget(quit);
-    grid->addLayout(buttons, 6, 0, 1, 3);
-    resize(620, 420);
+    grid->addLayout(buttons, 7, 0, 1, 3);
+    resize(620, 520);
 
     connect(gameDirectory_, &QLineEdit::editingFinished, this, &OptionsDialog::takeGameDirectory);
     connect(search, &QPushButton::clicked, this, &OptionsDialog::searchGameDirectory);
@@ -129,6 +143,7 @@ void OptionsDialog::showEvent(QShowEvent* event)
     showExportOK_->setChecked(app_.program.settings.showExportOK);
     alwaysImport_->setChecked(app_.program.settings.alwaysImport);
     gameDirectory_->setText(QString::fromStdString(app_.program.settings.gameDirectory));
+    gameFolders_->refresh();
     startCommand_->setText(QString::fromStdString(app_.program.settings.startCommand));
     languages_->clear();
     for (const auto& file : app_.program.languageFiles)
@@ -148,20 +163,42 @@ void OptionsDialog::hideEvent(QHideEvent* event)
 void OptionsDialog::takeGameDirectory()
 {
     std::string typed = gameDirectory_->text().trimmed().toStdString();
-    app_.program.settings.gameDirectory = IncludeTrailingBackslash(typed);
-    gameDirectory_->setText(QString::fromStdString(app_.program.settings.gameDirectory));
+    Settings& settings = app_.program.settings;
+    settings.gameDirectory = IncludeTrailingBackslash(typed);
+    gameDirectory_->setText(QString::fromStdString(settings.gameDirectory));
+    // A typed folder joins the list once it holds the game. (A folder picked
+    // from the list is there already; its entry is not rebuilt under the
+    // click that picked it.)
+    const auto& listed = settings.gameDirectories;
+    if (GameDirectoryHasExe(settings.gameDirectory)
+        && std::find(listed.begin(), listed.end(), settings.gameDirectory) == listed.end()) {
+        RememberGameDirectory(settings, settings.gameDirectory);
+        gameFolders_->refresh();
+    }
+}
+
+void OptionsDialog::pickGameDirectory(const std::string& directory)
+{
+    gameDirectory_->setText(QString::fromStdString(directory));
+    takeGameDirectory();
 }
 
 void OptionsDialog::searchGameDirectory()
 {
-    std::string found = FindGameDirectoryInRegistry();
+    const auto found = FindGameInstallations();
     if (found.empty()) {
         Messenger m = app_.messenger();
         m.show(999);
         return;
     }
-    gameDirectory_->setText(QString::fromStdString(found));
-    takeGameDirectory();
+    Settings& settings = app_.program.settings;
+    for (const auto& installation : found)
+        RememberGameDirectory(settings, installation.directory);
+    // The folder in use stays unless it holds no game; the user picks
+    // another from the list.
+    if (!GameDirectoryHasExe(settings.gameDirectory))
+        pickGameDirectory(found.front().directory);
+    gameFolders_->refresh();
 }
 
 void OptionsDialog::chooseLanguage()

@@ -1,9 +1,11 @@
 #pragma once
-// TForm21 "Optionen": the game directory (typed or found automatically), the
-// UI language, the two switches, the history, and "Programm beenden".
+// TForm21 "Optionen": the game directory (typed, picked from the list of game
+// folders or found by the automatic search, which lists every installation
+// it finds), the UI language, the two switches, the history, and "Programm beenden".
 
 #include <QDialog>
 #include <functional>
+#include <string>
 
 class QCheckBox;
 class QLineEdit;
@@ -13,6 +15,7 @@ class QPlainTextEdit;
 namespace pitwall::gui {
 
 class AppContext;
+class GameFolderList;
 
 class OptionsDialog : public QDialog {
     Q_OBJECT
@@ -30,12 +33,14 @@ protected:
 
 private:
     void takeGameDirectory();
+    void pickGameDirectory(const std::string& directory);
     void searchGameDirectory();
     void chooseLanguage();
     void loadHistory();
 
     AppContext& app_;
     QLineEdit* gameDirectory_;
+    GameFolderList* gameFolders_;
     QLineEdit* startCommand_;
     QListWidget* languages_;
     QCheckBox* alwaysImport_;

@@ -145,3 +145,31 @@ TEST(Settings, WrittenKeysAreFoundAgainAndInOrder)
     ASSERT_TRUE(ReadSettings(ini, cleared));
     EXPECT_EQ(cleared.startCommand, "");
 }
+
+TEST(Settings, GameFoldersAreKeptBesideTheFolderInUse)
+{
+    test::TempDir dir;
+    const std::string ini = dir / "PITWALL.INI";
+    // A file from before the list: its folder becomes the list's first.
+    test::WriteText(ini, "[General]\r\nGP3Path=/games/gp3/\r\n");
+    Settings settings;
+    ASSERT_TRUE(ReadSettings(ini, settings));
+    EXPECT_EQ(settings.gameDirectories, std::vector<std::string>{"/games/gp3/"});
+
+    RememberGameDirectory(settings, "/wine/GP3");
+    RememberGameDirectory(settings, "/wine/GP3/"); // the same, listed once
+    RememberGameDirectory(settings, "");
+    settings.gameDirectory = "/wine/GP3/";
+    WriteSettings(ini, settings);
+    Settings again;
+    ASSERT_TRUE(ReadSettings(ini, again));
+    EXPECT_EQ(again.gameDirectory, "/wine/GP3/");
+    EXPECT_EQ(again.gameDirectories, (std::vector<std::string>{"/games/gp3/", "/wine/GP3/"}));
+
+    // A shorter list leaves no stale entries behind.
+    again.gameDirectories = {"/wine/GP3/"};
+    WriteSettings(ini, again);
+    const std::string text = test::ReadText(ini);
+    EXPECT_NE(text.find("Path1=/wine/GP3/"), std::string::npos);
+    EXPECT_EQ(text.find("Path2"), std::string::npos);
+}
