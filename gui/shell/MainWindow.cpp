@@ -443,13 +443,15 @@ void MainWindow::placeEditor(EditorPlacement placement)
         editor_->resize(frameGeometry().width() - editorExtra, editor_->height());
     const QRect available = AvailableAreaOf(this);
     const int editorHeight = editor_->frameGeometry().height();
-    if (placement == EditorPlacement::MakeRoom && !available.isEmpty()
-        && frameGeometry().bottom() + 1 + editorHeight > available.bottom() + 1) {
-        // Make room below by moving the main window up, as far as the
-        // screen's top allows.
+    if (placement == EditorPlacement::MakeRoom && !available.isEmpty()) {
+        // Make room below by moving the main window up, and to the left for
+        // a wider editor, as far as the screen's top and left allow.
         const int top = std::max(available.top(), available.bottom() + 1 - editorHeight - frameGeometry().height());
-        if (top < frameGeometry().top())
-            move(frameGeometry().left(), top);
+        const int left = std::max(available.left(), available.right() + 1 - editor_->frameGeometry().width());
+        const QPoint now = frameGeometry().topLeft();
+        const QPoint wanted(std::min(now.x(), left), std::min(now.y(), top));
+        if (wanted != now)
+            move(wanted);
     }
     const QRect frame = frameGeometry();
     const QPoint below(frame.left(), frame.bottom() + 1);
@@ -845,6 +847,9 @@ void MainWindow::showHelpFor(QWidget* window)
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    // An editor that grows once its pages are built is kept on the screen.
+    if (event->type() == QEvent::Resize && watched == editor_.data())
+        QTimer::singleShot(0, this, [this] { placeEditor(EditorPlacement::MakeRoom); });
     if (event->type() == QEvent::Show && watched->isWidgetType()
         && NamesControlsWhenShown(static_cast<QWidget*>(watched)))
         NameControls(static_cast<QWidget*>(watched));

@@ -66,6 +66,8 @@ OptionsDialog::OptionsDialog(AppContext& app, QWidget* parent) : QDialog(parent)
     foldersLabel->setObjectName("LabelGameFolders");
     gameFolders_ = new GameFolderList(app_, this);
     gameFolders_->picked = [this](const std::string& directory) { pickGameDirectory(directory); };
+    // The label names the list for screen readers too.
+    foldersLabel->setBuddy(gameFolders_->findChild<QListWidget*>("ListGameFolders"));
     grid->addWidget(foldersLabel, 1, 0, Qt::AlignTop);
     grid->addWidget(gameFolders_, 1, 1, 1, 2);
 

@@ -188,7 +188,7 @@ void SimulationWindow::showRanking(Ranking ranking)
         if (QWidget* owner = parentWidget()) {
             const QRect frame = owner->frameGeometry();
             const QRect available = AvailableAreaOf(owner);
-            const int width = frameGeometry().width() + (isVisible() ? 0 : 16);
+            const int width = (isVisible() ? frameGeometry().size() : size().expandedTo(sizeHint())).width() + 16;
             QPoint place(frame.right() + 1, frame.top());
             if (place.x() + width > available.right() + 1 && frame.left() - width >= available.left())
                 place.setX(frame.left() - width);

@@ -8,6 +8,7 @@
 #include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -21,6 +22,11 @@ constexpr const char* kAutoName = "pitwallAutoAccessibleName";
 
 bool IsControl(const QWidget* w)
 {
+    // The scroll bars of a scrolling view and a table's header speak as part
+    // of their view.
+    if (qobject_cast<const QHeaderView*>(w)
+        || (w->parentWidget() && w->parentWidget()->objectName().startsWith("qt_scrollarea")))
+        return false;
     // A spin box's or combo box's own line edit is spoken for by its owner.
     if (qobject_cast<const QLineEdit*>(w)
         && (qobject_cast<const QAbstractSpinBox*>(w->parentWidget()) || qobject_cast<const QComboBox*>(w->parentWidget())))

@@ -6,6 +6,9 @@
 #include <QAbstractSpinBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTreeWidget>
 #include <QWidget>
 
 #include <limits>
@@ -80,6 +83,21 @@ QString ControlCaption(const QWidget* control)
             return Cleaned(group->title());
     if (!control->toolTip().isEmpty())
         return Cleaned(control->toolTip());
+    // A table says what its columns are.
+    if (auto* tree = qobject_cast<const QTreeWidget*>(control); tree && tree->headerItem()) {
+        QStringList columns;
+        for (int c = 0; c < tree->columnCount(); ++c)
+            if (!tree->isColumnHidden(c) && !tree->headerItem()->text(c).isEmpty())
+                columns << Cleaned(tree->headerItem()->text(c));
+        if (!columns.isEmpty())
+            return columns.join(", ");
+    }
+    // A list alone on a page is the page's list: its tab's title.
+    for (const QWidget* up = control; up && !up->isWindow(); up = up->parentWidget())
+        if (auto* stack = qobject_cast<const QStackedWidget*>(up->parentWidget()))
+            if (auto* tabs = qobject_cast<const QTabWidget*>(stack->parentWidget()))
+                if (const int page = tabs->indexOf(const_cast<QWidget*>(up)); page >= 0)
+                    return Cleaned(tabs->tabText(page));
     return {};
 }
 

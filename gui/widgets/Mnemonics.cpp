@@ -4,6 +4,9 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <algorithm>
+#include <vector>
+
 namespace pitwall::gui {
 
 namespace {
@@ -64,12 +67,30 @@ QString WithMnemonic(const QString& text, std::set<QChar>& taken)
     return plain;
 }
 
+// The language file's own choices first, then the entries with the fewest
+// letters to choose from ("Exit" before "Export everything"), so a long
+// menu leaves none without a letter.
 void AssignMnemonics(QMenu* menu)
 {
+    std::vector<QAction*> entries;
+    for (QAction* action : menu->actions())
+        if (!action->isSeparator() && !action->text().isEmpty())
+            entries.push_back(action);
+    auto letters = [](QAction* a) {
+        std::set<QChar> distinct;
+        for (QChar c : WithoutMnemonic(a->text()))
+            if (Usable(c))
+                distinct.insert(c.toLower());
+        return distinct.size();
+    };
+    std::stable_sort(entries.begin(), entries.end(), [&](QAction* a, QAction* b) {
+        const bool chosenA = !MnemonicOf(a->text()).isNull(), chosenB = !MnemonicOf(b->text()).isNull();
+        if (chosenA != chosenB)
+            return chosenA;
+        return letters(a) < letters(b);
+    });
     std::set<QChar> taken;
-    for (QAction* action : menu->actions()) {
-        if (action->isSeparator() || action->text().isEmpty())
-            continue;
+    for (QAction* action : entries) {
         action->setText(WithMnemonic(action->text(), taken));
         if (QMenu* submenu = action->menu())
             AssignMnemonics(submenu);

@@ -31,8 +31,11 @@ void MoveOntoScreen(QWidget* window, QPoint frameTopLeft, const QWidget* referen
 {
     // Before the first show the frame is not known yet; the platform's
     // usual title bar and border are allowed for.
-    QRect frame = window->frameGeometry();
-    QSize frameSize = frame.size();
+    // Not shown yet, a window's size may still be the default one: its
+    // layout's wish counts too.
+    QSize frameSize = window->frameGeometry().size();
+    if (!window->isVisible())
+        frameSize = window->size().expandedTo(window->sizeHint());
     if (!window->isVisible() || frameSize == window->size())
         frameSize += QSize(16, 38);
     const QRect target = MovedOntoScreen(QRect(frameTopLeft, frameSize), AvailableAreaOf(reference));

@@ -14,6 +14,7 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QtTest>
@@ -32,6 +33,10 @@ QString AccessibleName(QWidget* w)
 
 bool IsControl(QWidget* w)
 {
+    // The scroll bars of a scrolling view and a table's header speak as part
+    // of their view.
+    if (qobject_cast<QHeaderView*>(w) || (w->parentWidget() && w->parentWidget()->objectName().startsWith("qt_scrollarea")))
+        return false;
     if (qobject_cast<QLineEdit*>(w)
         && (qobject_cast<QAbstractSpinBox*>(w->parentWidget()) || qobject_cast<QComboBox*>(w->parentWidget())))
         return false;

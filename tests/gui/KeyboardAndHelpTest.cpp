@@ -53,10 +53,10 @@ void KeyboardAndHelpTest::mnemonicsAreChosenUniquely()
     std::set<QChar> taken;
     QCOMPARE(WithMnemonic("Datei", taken), QString("&Datei"));
     QCOMPARE(WithMnemonic("Daten", taken), QString("D&aten")); // D taken: another word's start, else any letter
-    QCOMPARE(WithMnemonic("Alles importieren", taken), QString("&Alles importieren"));
+    QCOMPARE(WithMnemonic("Alles importieren", taken), QString("Alles &importieren"));
     QCOMPARE(WithMnemonic("Alles exportieren", taken), QString("Alles &exportieren"));
     QCOMPARE(WithMnemonic("E&xtras", taken), QString("E&xtras")); // the language file's choice
-    QCOMPARE(WithMnemonic("&Tools", taken), QString("T&ools"));   // its choice is taken: another
+    QCOMPARE(WithMnemonic("&Extra", taken), QString("Ex&tra"));   // its choice is taken: another
     QCOMPARE(WithMnemonic("Q && A", taken), QString("&Q && A"));  // a literal ampersand stays
     QCOMPARE(WithMnemonic("...", taken), QString("..."));
     QCOMPARE(WithoutMnemonic("Alles &exportieren"), QString("Alles exportieren"));

@@ -54,8 +54,10 @@ void WindowPlacementTest::everyEditorFitsBelowAnUngrownMainWindow()
             QCoreApplication::processEvents();
             QWidget* editor = p.window->currentEditor();
             QVERIFY2(editor && editor->objectName() == entry.className, entry.className);
-            const QString where = QString("%1 in %2").arg(entry.className, QString::fromStdString(ini.substr(19, 7)));
-            QVERIFY2(screen.contains(editor->frameGeometry()), qPrintable(where + " lies off the screen"));
+            const QString where = QString("%1 in %2").arg(entry.className, QString::fromStdString(ini.substr(ini.find("Language=") + 9, 7)));
+            auto text = [](const QRect& r) { return QString("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()); };
+            QVERIFY2(screen.contains(editor->frameGeometry()),
+                     qPrintable(where + " lies off the screen at " + text(editor->frameGeometry())));
             QVERIFY2(screen.contains(p.window->frameGeometry()), qPrintable(where + ": main window off the screen"));
             QCOMPARE(p.window->frameGeometry().width(), mainWidth); // never grown by an editor
             QVERIFY2(editor->frameGeometry().top() >= p.window->frameGeometry().bottom(),
@@ -80,7 +82,9 @@ void WindowPlacementTest::simulationOpensOnScreen()
     Click(p.window->currentEditor(), "Button53"); // "Simulate qualifying"
     auto* simulation = p.window->findChild<SimulationWindow*>("TForm2");
     QVERIFY(simulation && simulation->isVisible());
-    QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(simulation->frameGeometry()));
+    const QRect at = simulation->frameGeometry();
+    QVERIFY2(QGuiApplication::primaryScreen()->availableGeometry().contains(at),
+             qPrintable(QString("%1,%2 %3x%4").arg(at.x()).arg(at.y()).arg(at.width()).arg(at.height())));
 }
 
 // A 1280 x 800 screen for the offscreen platform, set before the
