@@ -124,6 +124,10 @@ int main(int argc, char** argv)
     SaveMainWithEditor(window, out + "/main-window.png");
     SaveEditingShots(app, window, out);
     SaveTextsShots(app, window, out);
+    // Options with two installations in the list of game folders.
+    const std::string second = root.path().toStdString() + "/Games/gp3-lutris/drive_c/GP3/";
+    demo::WriteDemoInstallation(second, {1, 1});
+    program.settings.gameDirectories = {game, second};
     Save(app.optionsDialog, out + "/options.png");
 
     SelectionDialogWindow& selection = *app.selectionDialog;
