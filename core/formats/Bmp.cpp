@@ -14,6 +14,8 @@ namespace pitwall {
 namespace {
 
 constexpr std::uint32_t kBiRgb = 0;
+constexpr std::uint32_t kBiRle8 = 1;
+constexpr std::uint32_t kBiRle4 = 2;
 constexpr std::uint32_t kBiBitfields = 3;
 
 // One colour channel described by a bit mask: where it sits and how to widen
@@ -46,6 +48,61 @@ struct Channel {
 std::size_t RowStride(int width, int bitsPerPixel)
 {
     return ((static_cast<std::size_t>(width) * static_cast<std::size_t>(bitsPerPixel) + 31) / 32) * 4;
+}
+
+// Run-length coded 4- and 8-bit pixels (what ImageMagick and Windows paint
+// programs write by default for palette pictures), expanded into one colour
+// index per pixel, rows in file order (bottom row first). The stream is a
+// series of byte pairs: a count with an index (RLE4: two indices taking
+// turns), or 0 and a command: 0 ends the row, 1 the picture, 2 moves right
+// and up by the next two bytes, 3 and more copies that many indices as they
+// stand, padded to an even number of bytes. Pixels the stream never reaches
+// stay 0, drawn in the table's first colour, as Windows draws them; a stream
+// cut short ends the picture where it stops.
+std::vector<std::uint8_t> ExpandRle(std::span<const std::uint8_t> data, int width, int height, bool fourBit)
+{
+    const auto w = static_cast<std::size_t>(width);
+    const auto h = static_cast<std::size_t>(height);
+    std::vector<std::uint8_t> indices(w * h, 0);
+    std::size_t x = 0, y = 0, at = 0;
+    auto put = [&](std::uint8_t index) {
+        if (x < w && y < h)
+            indices[y * w + x] = index;
+        ++x;
+    };
+    while (at + 1 < data.size() && y < h) {
+        const std::uint8_t count = data[at];
+        const std::uint8_t value = data[at + 1];
+        at += 2;
+        if (count > 0) {
+            for (unsigned i = 0; i < count; ++i)
+                put(fourBit ? static_cast<std::uint8_t>(i % 2 == 0 ? value >> 4 : value & 0x0F) : value);
+            continue;
+        }
+        if (value == 0) { // end of row
+            x = 0;
+            ++y;
+        } else if (value == 1) { // end of picture
+            break;
+        } else if (value == 2) { // delta
+            if (at + 1 >= data.size())
+                break;
+            x += data[at];
+            y += data[at + 1];
+            at += 2;
+        } else { // absolute run
+            const std::size_t bytesUsed = fourBit ? (value + 1u) / 2u : value;
+            const std::size_t padded = bytesUsed + (bytesUsed % 2);
+            if (at + bytesUsed > data.size())
+                break;
+            for (unsigned i = 0; i < value; ++i) {
+                const std::uint8_t b = data[at + (fourBit ? i / 2 : i)];
+                put(fourBit ? static_cast<std::uint8_t>(i % 2 == 0 ? b >> 4 : b & 0x0F) : b);
+            }
+            at += std::min(padded, data.size() - at);
+        }
+    }
+    return indices;
 }
 
 } // namespace
@@ -95,7 +152,10 @@ Image DecodeBmp(std::span<const std::uint8_t> bytes)
     if (!indexed && bitsPerPixel != 16 && bitsPerPixel != 24 && bitsPerPixel != 32)
         throw PictureError(PictureFault::Unsupported,
                            "BMP with " + std::to_string(bitsPerPixel) + " bits per pixel is not supported");
-    if (compression != kBiRgb && !(compression == kBiBitfields && (bitsPerPixel == 16 || bitsPerPixel == 32)))
+    const bool rle = (compression == kBiRle8 && bitsPerPixel == 8) || (compression == kBiRle4 && bitsPerPixel == 4);
+    if (rle && topDown)
+        throw PictureError(PictureFault::Damaged, "a run-length coded BMP cannot be stored top-down");
+    if (compression != kBiRgb && !rle && !(compression == kBiBitfields && (bitsPerPixel == 16 || bitsPerPixel == 32)))
         throw PictureError(PictureFault::Unsupported,
                            "compressed BMP (method " + std::to_string(compression) + ") is not supported");
 
@@ -118,10 +178,15 @@ Image DecodeBmp(std::span<const std::uint8_t> bytes)
     Channel red(masks[0]), green(masks[1]), blue(masks[2]);
 
     // The pixel rows the header claims must be in the file before the
-    // picture is made: 54 bytes can claim a picture of a gigabyte.
+    // picture is made: 54 bytes can claim a picture of a gigabyte. Coded
+    // rows have no fixed length (the size limit above bounds them); they need
+    // at least their end mark.
     const std::size_t stride = RowStride(w, bitsPerPixel);
     const std::size_t present = pixelOffset < bytes.size() ? bytes.size() - pixelOffset : 0;
-    if (present / stride < static_cast<std::size_t>(h))
+    if (rle) {
+        if (present < 2)
+            throw PictureError(PictureFault::Damaged, "BMP run-length data is missing");
+    } else if (present / stride < static_cast<std::size_t>(h))
         throw PictureError(PictureFault::Damaged,
                            "BMP pixel data is short: " + std::to_string(h) + " rows of " + std::to_string(stride)
                                + " bytes needed, " + std::to_string(present) + " bytes present");
@@ -144,6 +209,18 @@ Image DecodeBmp(std::span<const std::uint8_t> bytes)
     }
 
     r.seek(pixelOffset);
+    if (rle) {
+        const auto indices = ExpandRle(r.bytes(present), w, h, compression == kBiRle4);
+        for (int fileRow = 0; fileRow < h; ++fileRow) {
+            auto out = image.row(h - 1 - fileRow);
+            for (int x = 0; x < w; ++x) {
+                const unsigned index = indices[static_cast<std::size_t>(fileRow) * static_cast<std::size_t>(w)
+                                               + static_cast<std::size_t>(x)];
+                out[static_cast<std::size_t>(x)] = index < table.size() ? table[index] : 0;
+            }
+        }
+        return image;
+    }
     auto data = r.bytes(stride * static_cast<std::size_t>(h));
 
     for (int fileRow = 0; fileRow < h; ++fileRow) {

@@ -1,7 +1,7 @@
 #pragma once
 // Windows BMP files. Reading takes 1-, 4- and 8-bit indexed pictures and 16-,
-// 24- and 32-bit ones (uncompressed, or with bit-field masks at 16 and 32
-// bits), stored bottom-up or top-down, with a BITMAPINFOHEADER or one of its
+// 24- and 32-bit ones (uncompressed, run-length coded at 4 and 8 bits, or
+// with bit-field masks at 16 and 32 bits), stored bottom-up or top-down, with a BITMAPINFOHEADER or one of its
 // larger successors. Writing produces what the game's tools and the JAM
 // export expect: 8 bits with a 256-entry colour table, or 24 or 32 bits, rows
 // bottom-up, no compression, resolution and colour counts 0.

@@ -4,8 +4,11 @@
 #include "base/ByteReader.h"
 #include "base/ByteWriter.h"
 #include "formats/Bmp.h"
+#include "formats/Png.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 using namespace pitwall;
 
@@ -108,8 +111,10 @@ TEST(Bmp, RefusesDamagedFilesWithAReason)
     auto notBmp = good;
     notBmp[0] = 'X';
     EXPECT_THROW(DecodeBmp(notBmp), FormatError);
-    auto rle = HandBmp(1, 1, 8, {kRed}, {{0, 0, 0, 0}}, 1);
-    EXPECT_THROW(DecodeBmp(rle), FormatError);
+    auto rleOf24Bits = HandBmp(1, 1, 24, {}, {{0, 0, 0, 0}}, 1);
+    EXPECT_THROW(DecodeBmp(rleOf24Bits), FormatError);
+    auto jpegInBmp = HandBmp(1, 1, 24, {}, {{0, 0, 0, 0}}, 4);
+    EXPECT_THROW(DecodeBmp(jpegInBmp), FormatError);
     auto huge = HandBmp(100000, 1, 24, {}, {});
     EXPECT_THROW(DecodeBmp(huge), FormatError);
     auto zero = HandBmp(0, 1, 24, {}, {});
@@ -205,4 +210,74 @@ TEST(Bmp, TwentyFourAndThirtyTwoBitRoundTrip)
     EXPECT_EQ(bytes.size(), 54u + 2 * 12);
     EXPECT_EQ(bytes[28], 32);
     EXPECT_EQ(DecodeBmp(bytes), image);
+}
+
+TEST(Bmp, RunLengthCodedEightAndFourBit)
+{
+    // RLE8, 5 x 2: bottom row "3 x index 1, absolute 2 0 1 (padded), end of
+    // row", top row "delta 2 right, 1 x index 2, end of picture".
+    Image eight = DecodeBmp(HandBmp(5, 2, 8, {kRed, kGreen, kBlue},
+                                    {{3, 1, 0, 3, 2, 0, 1, 0, 0, 0, 0, 2, 2, 0, 1, 2, 0, 1}}, 1));
+    EXPECT_EQ(eight.depth(), 8);
+    const Pixel bottom[] = {kGreen, kGreen, kGreen, kBlue, kRed};
+    for (int x = 0; x < 5; ++x)
+        EXPECT_EQ(eight.pixel(x, 1), bottom[x]) << x;
+    // The delta moved up one row and two to the right; skipped pixels take
+    // the first colour.
+    EXPECT_EQ(eight.pixel(0, 0), kRed);
+    EXPECT_EQ(eight.pixel(2, 0), kBlue);
+    EXPECT_EQ(eight.pixel(3, 0), kRed);
+
+    // RLE4, 5 x 1: a run of 3 alternating 1,2 then absolute 3 indices 0,2,1.
+    Image four = DecodeBmp(HandBmp(5, 1, 4, {kRed, kGreen, kBlue}, {{3, 0x12, 0, 3, 0x02, 0x10, 0, 1}}, 2));
+    const Pixel row[] = {kGreen, kBlue, kGreen, kRed, kBlue};
+    for (int x = 0; x < 5; ++x)
+        EXPECT_EQ(four.pixel(x, 0), row[x]) << x;
+
+    // Runs past the row's end or the picture's top, and a stream cut short,
+    // paint what fits and stop.
+    Image clipped = DecodeBmp(HandBmp(2, 1, 8, {kRed, kWhite}, {{200, 1, 0, 0, 250, 1, 0, 5, 1}}, 1));
+    EXPECT_EQ(clipped.pixel(0, 0), kWhite);
+    EXPECT_EQ(clipped.pixel(1, 0), kWhite);
+    // Top-down run-length data does not exist.
+    EXPECT_THROW(DecodeBmp(HandBmp(2, -1, 8, {kRed}, {{0, 1}}, 1)), FormatError);
+}
+
+// Pictures as ImageMagick writes them by default or on request (RLE8 palette
+// BMP, v5 header, RGB565 and ARGB bit fields), each read to the pixels of
+// ImageMagick's own PNG of the same file. Five-bit channels are widened the
+// way the game's 16-bit colours are (times 8), so there the PNG's colours
+// are compared in their top five bits.
+TEST(Bmp, ReadsWhatImageMagickWrites)
+{
+    if (std::system("convert -version > /dev/null 2>&1") != 0)
+        GTEST_SKIP() << "ImageMagick's convert is not installed (scripts/setup.sh --dev installs it)";
+    test::TempDir dir;
+    const struct {
+        const char* name;
+        const char* options;
+        Pixel compared;
+    } kinds[] = {
+        {"rle8.bmp", "-colors 200 -compress RLE bmp3:", 0xFFFFFF},
+        {"v5.bmp", "bmp:", 0xFFFFFF},
+        {"rgb565.bmp", "-define bmp:subtype=RGB565 bmp:", 0xF8FCF8},
+        {"argb.bmp", "-alpha on -define bmp:subtype=ARGB8888 bmp:", 0xFFFFFF},
+        {"gray4.bmp", "-colorspace gray -colors 16 bmp3:", 0xFFFFFF},
+    };
+    for (const auto& kind : kinds) {
+        SCOPED_TRACE(kind.name);
+        const std::string bmp = dir / kind.name;
+        const std::string png = bmp + ".png";
+        ASSERT_EQ(std::system(("convert rose: " + std::string(kind.options) + "'" + bmp + "'").c_str()), 0);
+        ASSERT_EQ(std::system(("convert '" + bmp + "' -alpha off 'png24:" + png + "'").c_str()), 0);
+        Image fromBmp = DecodeBmp(test::ReadBytes(bmp));
+        Image fromPng = LoadPngFile(png);
+        ASSERT_EQ(fromBmp.width(), 70);
+        ASSERT_EQ(fromBmp.height(), 46);
+        int differing = 0;
+        for (int y = 0; y < 46; ++y)
+            for (int x = 0; x < 70; ++x)
+                differing += fromBmp.pixel(x, y) != (fromPng.pixel(x, y) & kind.compared);
+        EXPECT_EQ(differing, 0);
+    }
 }
