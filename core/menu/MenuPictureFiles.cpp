@@ -7,6 +7,7 @@
 #include "formats/Bmp.h"
 #include "formats/Jpeg.h"
 #include "formats/Pictures.h"
+#include "formats/Resample.h"
 #include "formats/TeamArtSheet.h"
 #include "menu/MenuArt.h"
 #include "transfer/FormatMessages.h"
@@ -69,15 +70,7 @@ std::string PatternFileName(const std::string& pattern, int number)
 
 Image StretchPicture(const Image& source, int width, int height)
 {
-    Image out(width, height, 24);
-    if (source.isNull())
-        return out;
-    for (int y = 0; y < height; ++y) {
-        const int sy = static_cast<int>(static_cast<long long>(y) * source.height() / height);
-        for (int x = 0; x < width; ++x)
-            out.setPixel(x, y, source.pixel(static_cast<int>(static_cast<long long>(x) * source.width() / width), sy));
-    }
-    return out;
+    return ResamplePicture(source, width, height);
 }
 
 bool SaveTeamSheet(const ArtPicture& sheet, const std::string& file, Messenger* messenger)

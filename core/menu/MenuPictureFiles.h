@@ -18,8 +18,8 @@ class Messenger;
 // "C:\\BG12.JPG"); the pattern itself when it has none.
 std::string PatternFileName(const std::string& pattern, int number);
 
-// A new picture of the given size, each pixel taken from the nearest place
-// of the source.
+// A new 24-bit picture of the given size, resampled (area average when
+// shrinking, bilinear when growing).
 Image StretchPicture(const Image& source, int width, int height);
 
 // The team's 960 x 590 sheet as a BMP.
