@@ -50,6 +50,9 @@ struct CliContext {
     // Where restore points are kept (--restore-dir); empty: the user's data
     // directory.
     std::string restoreRoot;
+    // The game palette file named by --palette; empty: PITWALL_PALETTE, the
+    // desktop program's choice, or the stand-in beside the program.
+    std::string paletteFile;
     // Test hook (hidden option): the process kills itself after writing this
     // many game files of a run, as a crash would.
     int killAfterFiles = 0;

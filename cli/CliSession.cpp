@@ -1,5 +1,6 @@
 #include "CliSession.h"
 
+#include "PaletteOption.h"
 #include "TerminalText.h"
 
 #include "base/FileUtils.h"
@@ -79,15 +80,14 @@ CliSession::CliSession(CliContext& context, const std::string& gameDirectory)
         }
     }
     program_.settings.showExportOK = false;
-    // The game palette beside the program: 8-bit JAMs are read with it. A
-    // command that needs it and finds none says so when it reads a JAM.
-    if (FileExists(context.programDirectory + kPaletteFileName)) {
-        try {
-            program_.palette = LoadPaletteFile(context.programDirectory + kPaletteFileName);
-        } catch (const std::exception& e) {
-            context.err << "pitwall-cli: the game palette could not be read: " << e.what() << "\n";
-        }
-    }
+    // The game palette: 8-bit JAMs are read with it. A command that needs
+    // it and finds none says so when it reads a JAM.
+    std::string problem;
+    CommandPalette palette = LoadCommandPalette(context, &problem);
+    if (palette.palette)
+        program_.palette = *palette.palette;
+    else if (FileExists(palette.file))
+        context.err << "pitwall-cli: the game palette could not be read: " << problem << "\n";
     session_ = std::make_unique<Session>(program_);
 }
 

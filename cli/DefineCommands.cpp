@@ -16,6 +16,10 @@ void DefineCommands(CLI::App& app, CliContext& context)
     app.add_flag("--verbose", context.verbose, "Notes in more detail (each file written)");
     app.add_option("--restore-dir", context.restoreRoot,
                    "Where restore points are kept (default: the user's data directory)");
+    app.add_option("--palette", context.paletteFile,
+                   "The game palette: a JASC-PAL, RIFF PAL, ACT or GPL file, or an 8-bit BMP or PNG with the game's "
+                   "colours (default: PITWALL_PALETTE, the desktop program's choice, or the stand-in shipped with "
+                   "Pitwall)");
     // Test hook: stop as a crash would after writing this many game files.
     app.add_option("--test-kill-after-files", context.killAfterFiles)->group("");
     app.add_option("--test-lock-wait-ms", context.lockWaitMilliseconds)->group("");

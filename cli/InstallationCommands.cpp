@@ -1,6 +1,7 @@
 // make-demo, info and checksum: commands about a game installation as a whole.
 
 #include "Commands.h"
+#include "PaletteOption.h"
 #include "GameOption.h"
 #include "OutputOptions.h"
 #include "JsonOutput.h"
@@ -77,13 +78,26 @@ void AddInstallationCommands(CLI::App& app, CliContext& context)
         AddJsonFlag(*cmd, context);
         cmd->callback([&context, game] {
             GameDetection d = RequireInstallation(context, *game);
+            std::string problem;
+            const CommandPalette palette = LoadCommandPalette(context, &problem);
             if (context.json) {
                 PrintJson(context, Json{{"gameVersion", GameVersionName(d.gameVersion)},
-                                        {"savegameFormat", d.savegameFormat}});
+                                        {"savegameFormat", d.savegameFormat},
+                                        {"palette", Json{{"file", palette.palette ? palette.file : std::string()},
+                                                         {"standIn", palette.standIn}}}});
                 return;
             }
             context.out << "game version: " << GameVersionName(d.gameVersion) << '\n'
                         << "savegame format: " << d.savegameFormat << '\n';
+            // 8-bit pictures are shown, exported and reduced with the
+            // palette, so a stand-in is worth saying every time.
+            if (!palette.palette)
+                context.out << "palette: none (" << problem << ")\n";
+            else if (palette.standIn)
+                context.out << "palette: the stand-in shipped with Pitwall, not the game's colours; 8-bit pictures "
+                               "get wrong colours (name yours with --palette FILE or PITWALL_PALETTE)\n";
+            else
+                context.out << "palette: " << palette.file << '\n';
         });
     }
     // checksum

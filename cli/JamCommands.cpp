@@ -5,6 +5,7 @@
 #include "GameWrites.h"
 #include "JsonOutput.h"
 #include "OutputOptions.h"
+#include "PaletteOption.h"
 
 #include "base/FileUtils.h"
 #include "base/Windows1252.h"
@@ -40,12 +41,11 @@ struct JamSession {
 
     explicit JamSession(CliContext& context) : messenger(context.texts, sink)
     {
-        const std::string file = context.programDirectory + kPaletteFileName;
-        try {
-            palette = LoadPaletteFile(file);
-        } catch (const std::exception& e) {
-            throw CommandFailure(std::string("cannot read the game palette: ") + e.what());
-        }
+        std::string problem;
+        CommandPalette chosen = LoadCommandPalette(context, &problem);
+        if (!chosen.palette)
+            throw CommandFailure("cannot read the game palette: " + problem);
+        palette = *chosen.palette;
     }
 
     [[noreturn]] void fail(const std::string& fallback) const

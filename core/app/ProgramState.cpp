@@ -1,5 +1,7 @@
 #include "app/ProgramState.h"
 
+#include "app/GamePalette.h"
+
 #include "base/FileUtils.h"
 #include "base/Messages.h"
 #include "base/PrivateDirectory.h"
@@ -37,17 +39,7 @@ StartupOutcome StartProgram(ProgramState& state, const std::string& executableDi
     }
     state.firstActivationDone = false;
 
-    std::string palette = state.directories.program + kPaletteFileName;
-    try {
-        state.palette = LoadPaletteFile(palette);
-    } catch (const std::exception& e) {
-        if (!FileExists(palette)) {
-            Messenger messenger(state.texts, sink);
-            messenger.show(349, Args(palette));
-        } else {
-            sink.showMessage(Message{-1, e.what()});
-        }
-    }
+    LoadGamePalette(state, sink, environment);
     return StartupOutcome::Ready;
 }
 

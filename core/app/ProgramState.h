@@ -45,7 +45,9 @@ enum class StartupOutcome { Ready, NoLanguageFiles, NoWorkingDirectory };
 // the working and staging directories are created owner-only, and when they
 // cannot be had as new, real directories of our own, that is reported and
 // the program does not start) and the game palette (a missing or damaged
-// palette file is reported and leaves an all-black palette).
+// palette file is reported and leaves an all-black palette; the user's
+// palette file, when one is chosen, then replaces it, or is reported and
+// leaves the one beside the program).
 StartupOutcome StartProgram(ProgramState& state, const std::string& executableDirectory, MessageSink& sink,
                             const EnvironmentLookup& environment = SystemEnvironment);
 

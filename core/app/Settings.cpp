@@ -54,6 +54,14 @@ void ReadRestorePointLimits(std::string_view iniPath, Settings& settings)
         ReadRestorePointLimits(ini, settings);
 }
 
+std::string ReadPaletteSetting(std::string_view iniPath)
+{
+    IniFile ini;
+    if (FileExists(iniPath) && ini.load(iniPath))
+        return ini.readString(kGeneralSection, "Palette", "");
+    return {};
+}
+
 bool ReadSettings(std::string_view iniPath, Settings& settings)
 {
     if (!FileExists(iniPath))
@@ -71,6 +79,7 @@ bool ReadSettings(std::string_view iniPath, Settings& settings)
     settings.firstTime = ini.readBool(kGeneralSection, "FirstTime", true);
     ReadRestorePointLimits(ini, settings);
     settings.startCommand = ini.readString(kGeneralSection, "StartCommand", "");
+    settings.paletteFile = ini.readString(kGeneralSection, "Palette", "");
     ReadGameDirectories(ini, settings);
     // The info window appears once per settings file: the flag is cleared in
     // the file as soon as it has been read.
@@ -94,8 +103,14 @@ void WriteSettings(std::string_view iniPath, const Settings& settings)
     ini.writeBool(kGeneralSection, "DnDTeams", settings.dndTeams);
     ini.writeBool(kGeneralSection, "DnDTracks", settings.dndTracks);
     ini.writeBool(kGeneralSection, "ShowExportOK", settings.showExportOK);
+    if (settings.restorePointsKept != Settings{}.restorePointsKept || ini.hasKey(kGeneralSection, "RestorePoints"))
+        ini.writeInteger(kGeneralSection, "RestorePoints", settings.restorePointsKept);
+    if (settings.restorePointsMB != Settings{}.restorePointsMB || ini.hasKey(kGeneralSection, "RestorePointsMB"))
+        ini.writeInteger(kGeneralSection, "RestorePointsMB", settings.restorePointsMB);
     if (!settings.startCommand.empty() || ini.hasKey(kGeneralSection, "StartCommand"))
         ini.writeString(kGeneralSection, "StartCommand", settings.startCommand);
+    if (!settings.paletteFile.empty() || ini.hasKey(kGeneralSection, "Palette"))
+        ini.writeString(kGeneralSection, "Palette", settings.paletteFile);
     WriteGameDirectories(ini, settings);
     ini.save(iniPath);
 }

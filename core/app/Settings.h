@@ -40,6 +40,10 @@ struct Settings {
     // game directory. Empty: the executable itself on Windows, "wine"
     // elsewhere.
     std::string startCommand;
+    // The game palette the user chose (key Palette): a palette file or a
+    // picture with the game's colour table. Empty: the stand-in beside the
+    // program.
+    std::string paletteFile;
 };
 
 // Adds the folder (with trailing separator) to the list unless it is there;
@@ -53,11 +57,14 @@ bool ReadSettings(std::string_view iniPath, Settings& settings);
 // Only the restore points' limits, the file left as it is (the command line
 // reads no more of it).
 void ReadRestorePointLimits(std::string_view iniPath, Settings& settings);
+// Only the chosen palette file (empty when none is set or there is no file).
+std::string ReadPaletteSetting(std::string_view iniPath);
 
 // Writes GP3Path, AlwaysImport, Language, DnDTeams, DnDTracks,
-// ShowExportOK and StartCommand, in this order, creating the file if
-// needed (StartCommand only when set or already in the file), and the list
-// of game folders. Throws
+// ShowExportOK, RestorePoints, RestorePointsMB, StartCommand and Palette, in
+// this order, creating the file if needed (the restore-point limits only
+// when not the defaults, StartCommand and Palette only when set; each also
+// when already in the file), and the list of game folders. Throws
 // std::runtime_error when the file cannot be written.
 void WriteSettings(std::string_view iniPath, const Settings& settings);
 

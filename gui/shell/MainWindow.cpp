@@ -17,6 +17,7 @@
 #include "LoadingWindow.h"
 #include "Mnemonics.h"
 #include "OptionsDialog.h"
+#include "PaletteNotice.h"
 #include "RestoreWindow.h"
 #include "ScreenPlacement.h"
 #include "SelectionDialogWindow.h"
@@ -159,6 +160,7 @@ MainWindow::MainWindow(AppContext& app) : app_(app)
     app_.optionsDialog.setFactory([this] {
         auto* dialog = new OptionsDialog(app_, this);
         dialog->languageChanged = [this] { applyLanguage(); };
+        dialog->paletteChanged = [this] { UpdatePaletteNotice(*this, app_); };
         if (languageApplied_)
             dialog->applyLanguage();
         return dialog;
@@ -370,6 +372,7 @@ void MainWindow::applyLanguage()
         options->applyLanguage();
     if (auto* simulation = findChild<SimulationWindow*>("TForm2", Qt::FindDirectChildrenOnly))
         simulation->applyLanguage();
+    UpdatePaletteNotice(*this, app_);
     // Names for assistive technology follow the captions just set.
     NameControls(this);
 }

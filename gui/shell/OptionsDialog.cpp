@@ -4,10 +4,12 @@
 #include "GameFolderList.h"
 #include "LanguageTable.h"
 #include "app/GameInstallationSearch.h"
+#include "app/GamePalette.h"
 #include "app/Language.h"
 #include "app/Settings.h"
 #include "base/FileUtils.h"
 #include "formats/GameInstallation.h"
+#include "widgets/FileDialogs.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -19,6 +21,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -41,6 +44,9 @@ constexpr TextBinding kOptionsTexts[] = {
     {"LabelGameFolders", TextRole::Caption, 1193},
     {"ButtonAddFolder", TextRole::Caption, 1194},
     {"ButtonRemoveFolder", TextRole::Caption, 1195},
+    {"LabelPalette", TextRole::Caption, 1226},
+    {"ButtonPalette", TextRole::Caption, 1227},
+    {"LabelRestorePoints", TextRole::Caption, 1225},
 };
 
 } // namespace
@@ -100,6 +106,33 @@ OptionsDialog::OptionsDialog(AppContext& app, QWidget* parent) : QDialog(parent)
     grid->addWidget(startLabel, 5, 0);
     grid->addWidget(startCommand_, 5, 1, 1, 2);
 
+    auto* paletteLabel = new QLabel("Spielpalette:", this);
+    paletteLabel->setObjectName("LabelPalette");
+    paletteFile_ = new QLineEdit(this);
+    paletteFile_->setObjectName("EditPalette");
+    paletteLabel->setBuddy(paletteFile_);
+    auto* choosePalette = new QPushButton("Wählen...", this);
+    choosePalette->setObjectName("ButtonPalette");
+    grid->addWidget(paletteLabel, 6, 0);
+    grid->addWidget(paletteFile_, 6, 1);
+    grid->addWidget(choosePalette, 6, 2);
+
+    auto* restoreLabel = new QLabel("Wiederherstellungspunkte je Installation:", this);
+    restoreLabel->setObjectName("LabelRestorePoints");
+    restorePointsKept_ = new QSpinBox(this);
+    restorePointsKept_->setObjectName("SpinRestorePoints");
+    restorePointsKept_->setRange(1, 1000);
+    restoreLabel->setBuddy(restorePointsKept_);
+    restorePointsMB_ = new QSpinBox(this);
+    restorePointsMB_->setObjectName("SpinRestorePointsMB");
+    restorePointsMB_->setRange(1, 1'000'000);
+    auto* restoreRow = new QHBoxLayout;
+    restoreRow->addWidget(restorePointsKept_);
+    restoreRow->addWidget(restorePointsMB_);
+    restoreRow->addStretch();
+    grid->addWidget(restoreLabel, 7, 0);
+    grid->addLayout(restoreRow, 7, 1, 1, 2);
+
     auto* historyGroup = new QGroupBox("History", this);
     historyGroup->setObjectName("GroupBox1");
     auto* historyLayout = new QVBoxLayout(historyGroup);
@@ -107,7 +140,7 @@ OptionsDialog::OptionsDialog(AppContext& app, QWidget* parent) : QDialog(parent)
     history_->setObjectName("Memo2");
     history_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     historyLayout->addWidget(history_);
-    grid->addWidget(historyGroup, 6, 0, 1, 3);
+    grid->addWidget(historyGroup, 8, 0, 1, 3);
 
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("BitBtn1");
@@ -118,8 +151,8 @@ OptionsDialog::OptionsDialog(AppContext& app, QWidget* parent) : QDialog(parent)
     buttons->addStretch();
     buttons->addWidget(ok);
     buttons->addWidget(quit);
-    grid->addLayout(buttons, 7, 0, 1, 3);
-    resize(620, 520);
+    grid->addLayout(buttons, 9, 0, 1, 3);
+    resize(620, 580);
 
     connect(gameDirectory_, &QLineEdit::editingFinished, this, &OptionsDialog::takeGameDirectory);
     connect(search, &QPushButton::clicked, this, &OptionsDialog::searchGameDirectory);
@@ -127,6 +160,12 @@ OptionsDialog::OptionsDialog(AppContext& app, QWidget* parent) : QDialog(parent)
     connect(alwaysImport_, &QCheckBox::clicked, this, [this](bool on) { app_.program.settings.alwaysImport = on; });
     connect(startCommand_, &QLineEdit::editingFinished, this,
             [this] { app_.program.settings.startCommand = startCommand_->text().trimmed().toStdString(); });
+    connect(paletteFile_, &QLineEdit::editingFinished, this, &OptionsDialog::takePaletteFile);
+    connect(choosePalette, &QPushButton::clicked, this, &OptionsDialog::choosePaletteFile);
+    connect(restorePointsKept_, &QSpinBox::valueChanged, this,
+            [this](int n) { app_.program.settings.restorePointsKept = n; });
+    connect(restorePointsMB_, &QSpinBox::valueChanged, this,
+            [this](int mb) { app_.program.settings.restorePointsMB = mb; });
     connect(showExportOK_, &QCheckBox::clicked, this, [this](bool on) { app_.program.settings.showExportOK = on; });
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(quit, &QPushButton::clicked, this, [this] {
@@ -137,7 +176,15 @@ OptionsDialog::OptionsDialog(AppContext& app, QWidget* parent) : QDialog(parent)
     });
 }
 
-void OptionsDialog::applyLanguage() { ApplyTexts(this, kOptionsTexts, app_.program.texts); }
+void OptionsDialog::applyLanguage()
+{
+    const UITexts& texts = app_.program.texts;
+    ApplyTexts(this, kOptionsTexts, texts);
+    paletteFile_->setPlaceholderText(FromGameText(texts.text(1228)));
+    restorePointsKept_->setSuffix(" " + FromGameText(texts.text(1233)));
+    restorePointsMB_->setPrefix(FromGameText(texts.text(1234)) + " ");
+    restorePointsMB_->setSuffix(" MB");
+}
 
 void OptionsDialog::showEvent(QShowEvent* event)
 {
@@ -147,6 +194,9 @@ void OptionsDialog::showEvent(QShowEvent* event)
     gameDirectory_->setText(QString::fromStdString(app_.program.settings.gameDirectory));
     gameFolders_->refresh();
     startCommand_->setText(QString::fromStdString(app_.program.settings.startCommand));
+    paletteFile_->setText(QString::fromStdString(app_.program.settings.paletteFile));
+    restorePointsKept_->setValue(app_.program.settings.restorePointsKept);
+    restorePointsMB_->setValue(app_.program.settings.restorePointsMB);
     languages_->clear();
     for (const auto& file : app_.program.languageFiles)
         languages_->addItem(FromGameText(file));
@@ -159,7 +209,29 @@ void OptionsDialog::hideEvent(QHideEvent* event)
 {
     takeGameDirectory();
     app_.program.settings.startCommand = startCommand_->text().trimmed().toStdString();
+    takePaletteFile();
     QDialog::hideEvent(event);
+}
+
+void OptionsDialog::takePaletteFile()
+{
+    // File names are UTF-8 inside the program, as every dialog gives them.
+    const std::string typed = paletteFile_->text().trimmed().toStdString();
+    if (typed == app_.program.settings.paletteFile)
+        return;
+    if (UsePaletteFile(app_.program, typed, app_.messages) && paletteChanged)
+        paletteChanged();
+    // A file that could not be read leaves the one in use, and shows it.
+    paletteFile_->setText(QString::fromStdString(app_.program.settings.paletteFile));
+}
+
+void OptionsDialog::choosePaletteFile()
+{
+    auto file = app_.chooseFileToOpen(FileRequest{"Palette", "", {1231}, 1});
+    if (!file)
+        return;
+    paletteFile_->setText(QString::fromStdString(*file));
+    takePaletteFile();
 }
 
 void OptionsDialog::takeGameDirectory()

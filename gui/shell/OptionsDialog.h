@@ -1,7 +1,8 @@
 #pragma once
 // TForm21 "Optionen": the game directory (typed, picked from the list of game
 // folders or found by the automatic search, which lists every installation
-// it finds), the UI language, the two switches, the history, and "Programm beenden".
+// it finds), the UI language, the two switches, the start command, the game
+// palette, the restore-point limits, the history, and "Programm beenden".
 
 #include <QDialog>
 #include <functional>
@@ -11,6 +12,7 @@ class QCheckBox;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
+class QSpinBox;
 
 namespace pitwall::gui {
 
@@ -26,6 +28,8 @@ public:
     // Called when the language list is clicked: the new language is loaded
     // and applied to every open window.
     std::function<void()> languageChanged;
+    // Called when another game palette is in use.
+    std::function<void()> paletteChanged;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -37,6 +41,8 @@ private:
     void searchGameDirectory();
     void chooseLanguage();
     void loadHistory();
+    void takePaletteFile();
+    void choosePaletteFile();
 
     AppContext& app_;
     QLineEdit* gameDirectory_;
@@ -45,6 +51,9 @@ private:
     QListWidget* languages_;
     QCheckBox* alwaysImport_;
     QCheckBox* showExportOK_;
+    QLineEdit* paletteFile_;
+    QSpinBox* restorePointsKept_;
+    QSpinBox* restorePointsMB_;
     QPlainTextEdit* history_;
 };
 

@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "EditorStatusBar.h"
+#include "GameTextGuard.h"
 #include "LanguageTable.h"
 #include "MainWindow.h"
 #include "SimulationWindow.h"
@@ -168,6 +169,7 @@ TeamsEditor::TeamsEditor(AppContext& app, QWidget* parent) : EditorWindow(app, "
     layout->addLayout(body, 1);
     statusBar_ = CreateEditorStatusBar(this);
     layout->addWidget(statusBar_);
+    GuardGameTextFields(this, app_.program.texts);
 
     connect(pages_, &QTabWidget::currentChanged, this, [this](int page) {
         if (page >= 0)

@@ -1,5 +1,6 @@
 #include "TextEditDialog.h"
 
+#include "GameTextGuard.h"
 #include "LanguageTable.h"
 #include "OkCancelButtons.h"
 
@@ -29,6 +30,7 @@ TextEditDialog::TextEditDialog(const UITexts& texts, QWidget* parent) : QDialog(
     label->setObjectName("Label1");
     memo_ = new QPlainTextEdit(this);
     memo_->setObjectName("Memo1");
+    GuardGameText(memo_, texts);
     layout->addWidget(label);
     layout->addWidget(memo_);
     layout->addLayout(AddOkCancel(this));

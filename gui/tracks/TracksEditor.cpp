@@ -2,13 +2,14 @@
 
 #include "AppContext.h"
 #include "EditorStatusBar.h"
+#include "GameTextGuard.h"
 #include "LanguageTable.h"
 #include "SwapListWidget.h"
 #include "TrackInfoPages.h"
 #include "TrackPicturePages.h"
 #include "TrackRacePages.h"
-#include "TrackSetupPages.h"
 #include "TracksEditorWidgets.h"
+#include "TrackSetupPages.h"
 #include "base/FileUtils.h"
 #include "tracks/TrackEditing.h"
 #include "tracks/TracksArea.h"
@@ -106,6 +107,7 @@ TracksEditor::TracksEditor(AppContext& app, QWidget* parent)
     layout->addLayout(body, 1);
     statusBar_ = CreateEditorStatusBar(this);
     layout->addWidget(statusBar_);
+    GuardGameTextFields(this, app_.program.texts);
 
     connect(pages_, &QTabWidget::currentChanged, this, [this](int page) {
         if (page >= 0)

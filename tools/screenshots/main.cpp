@@ -18,6 +18,7 @@
 #include "SelectionDialogWindow.h"
 #include "TextsShots.h"
 #include "WorkshopsShots.h"
+#include "app/GamePalette.h"
 #include "app/Language.h"
 #include "app/ProgramState.h"
 #include "base/FileUtils.h"
@@ -128,7 +129,22 @@ int main(int argc, char** argv)
     const std::string second = root.path().toStdString() + "/Games/gp3-lutris/drive_c/GP3/";
     demo::WriteDemoInstallation(second, {1, 1});
     program.settings.gameDirectories = {game, second};
-    Save(app.optionsDialog, out + "/options.png");
+    // ... and the user's game palette chosen (here a copy of the stand-in's
+    // colours in reverse, so that it is not the stand-in), then the stand-in
+    // again for the pictures that follow.
+    {
+        Palette reversed;
+        for (int i = 0; i < Palette::kSize; ++i)
+            reversed.setColor(i, program.palette.color(Palette::kSize - 1 - i));
+        const std::string paletteFile = root.path().toStdString() + "/GP3/gp3-colours.pal";
+        const std::string text = FormatPalette(reversed);
+        WriteWholeFile(paletteFile, std::vector<std::uint8_t>(text.begin(), text.end()));
+        UsePaletteFile(program, paletteFile, startupMessages);
+        window.applyLanguage();
+        Save(app.optionsDialog, out + "/options.png");
+        UsePaletteFile(program, "", startupMessages);
+        window.applyLanguage();
+    }
 
     SelectionDialogWindow& selection = *app.selectionDialog;
     selection.prepareImport(app.workingSet().transfer.loaded, false, program.gameVersion);
