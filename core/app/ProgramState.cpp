@@ -1,7 +1,7 @@
 #include "app/ProgramState.h"
 
 #include "app/GamePalette.h"
-
+#include "app/WorkingDirectory.h"
 #include "base/FileUtils.h"
 #include "base/Messages.h"
 #include "base/PrivateDirectory.h"
@@ -25,14 +25,17 @@ StartupOutcome StartProgram(ProgramState& state, const std::string& executableDi
     state.settings.languageFile = language.file;
 
     state.currentCarsetFile.clear();
-    // Carsets are unpacked here, so nobody else may have put anything in
-    // the way: a directory (or link) that survives the deletion is refused.
-    DeleteTree(state.directories.working);
+    // A working directory no other running instance owns. Carsets are
+    // unpacked there, so nobody else may have put anything in the way: a
+    // directory (or link) that survives the deletion is refused.
+    state.workingDirectoryLock.reset();
     try {
-        const std::string& working = state.directories.working;
-        ForceDirectories(DirectoryOf(working.substr(0, working.size() - 1)));
-        CreatePrivateDirectory(working);
+        const std::string family = state.directories.working;
+        state.workingDirectoryLock = ClaimWorkingDirectory(state.directories);
+        DeleteTree(state.directories.working);
+        CreatePrivateDirectory(state.directories.working);
         CreatePrivateDirectory(state.directories.staging);
+        RemoveLeftoverWorkingDirectories(family);
     } catch (const PrivateDirectoryError& e) {
         sink.showMessage(Message{-1, std::string("Pitwall cannot set up its working directory. ") + e.what()});
         return StartupOutcome::NoWorkingDirectory;
@@ -58,7 +61,10 @@ void ShutdownCleanup(ProgramState& state, MessageSink& sink)
     } catch (const std::exception& e) {
         sink.showMessage(Message{-1, e.what()});
     }
-    DeleteTree(state.directories.working);
+    // Only an owner empties its working directory.
+    if (state.workingDirectoryLock)
+        DeleteTree(state.directories.working);
+    state.workingDirectoryLock.reset();
 }
 
 } // namespace pitwall

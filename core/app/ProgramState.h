@@ -7,10 +7,12 @@
 #include "app/ProgramDirectories.h"
 #include "app/Settings.h"
 #include "base/InstallationLock.h"
+#include "base/OwnerLock.h"
 #include "base/UITexts.h"
 #include "formats/GameInstallation.h"
 #include "formats/Palette.h"
 
+#include <memory>
 #include <string>
 
 namespace pitwall {
@@ -35,16 +37,21 @@ struct ProgramState {
     // The game palette (GP3 Palette.pal beside the program), loaded at start.
     Palette palette;
     bool firstActivationDone = false;
+    // Held while the program runs: the working directory is this instance's
+    // (see app/WorkingDirectory.h). Empty for a state that owns none.
+    std::shared_ptr<OwnerLock> workingDirectoryLock;
 };
 
 enum class StartupOutcome { Ready, NoLanguageFiles, NoWorkingDirectory };
 
 // The non-window steps of creating the main window, in order: directories,
-// settings, language, a fresh working directory (anything left from an
-// earlier run is deleted, read-only files included, a link as a link; then
-// the working and staging directories are created owner-only, and when they
-// cannot be had as new, real directories of our own, that is reported and
-// the program does not start) and the game palette (a missing or damaged
+// settings, language, a fresh working directory of this instance's own
+// (TEMP, or TEMP-2 ... when another running instance owns TEMP; anything left
+// in it from an earlier run is deleted, read-only files included, a link as
+// a link; then the working and staging directories are created owner-only,
+// and when they cannot be had as new, real directories of our own, that is
+// reported and the program does not start; leftovers of crashed instances
+// beside it are removed) and the game palette (a missing or damaged
 // palette file is reported and leaves an all-black palette; the user's
 // palette file, when one is chosen, then replaces it, or is reported and
 // leaves the one beside the program).
@@ -55,7 +62,7 @@ StartupOutcome StartProgram(ProgramState& state, const std::string& executableDi
 // and savegame format; returns the detection with the message to show.
 GameDetection RecogniseGame(ProgramState& state);
 
-// Writes the settings and deletes the working directory. A settings file
+// Writes the settings, deletes the working directory and gives it up. A settings file
 // that cannot be written is reported through the sink; the clean-up still
 // runs.
 void ShutdownCleanup(ProgramState& state, MessageSink& sink);

@@ -41,12 +41,12 @@ bool ExportArtImage(const std::string& bankFile, std::size_t entry, const std::s
 }
 
 std::optional<ArtPicture> ArtPictureForEntry(const ArtDirectory& directory, std::size_t entry,
-                                             const std::string& fileName)
+                                             const std::string& fileName, PictureNotes* notes)
 {
     if (entry >= directory.entries.size())
         return std::nullopt;
     const ArtEntry& e = directory.entries[entry];
-    Image image = LoadPicture(fileName);
+    Image image = LoadPicture(fileName, notes);
     if (image.isNull())
         return std::nullopt;
     if (static_cast<std::uint32_t>(image.width()) != e.width || static_cast<std::uint32_t>(image.height()) != e.height)
@@ -55,9 +55,9 @@ std::optional<ArtPicture> ArtPictureForEntry(const ArtDirectory& directory, std:
 }
 
 bool ImportArtPicture(const std::string& bankFile, const ArtDirectory& directory, std::size_t entry,
-                      const std::string& fileName)
+                      const std::string& fileName, PictureNotes* notes)
 {
-    auto picture = ArtPictureForEntry(directory, entry, fileName);
+    auto picture = ArtPictureForEntry(directory, entry, fileName, notes);
     if (!picture)
         return false;
     WriteArtImage(bankFile, directory.entries[entry], entry, *picture);
@@ -65,9 +65,9 @@ bool ImportArtPicture(const std::string& bankFile, const ArtDirectory& directory
 }
 
 bool ImportArtPicture(std::vector<std::uint8_t>& bank, const ArtDirectory& directory, std::size_t entry,
-                      const std::string& fileName)
+                      const std::string& fileName, PictureNotes* notes)
 {
-    auto picture = ArtPictureForEntry(directory, entry, fileName);
+    auto picture = ArtPictureForEntry(directory, entry, fileName, notes);
     if (!picture)
         return false;
     WriteArtImage(bank, directory.entries[entry], entry, *picture);

@@ -7,6 +7,7 @@
 #include "formats/ArtBankFile.h"
 #include "formats/ArtPicture.h"
 #include "formats/Image.h"
+#include "formats/Pictures.h"
 
 #include <optional>
 #include <string>
@@ -23,19 +24,19 @@ ArtPicture ArtPictureFromImage(const Image& image);
 // 80, .PNG 24-bit; another extension UI text 985). The reading's and the
 // saving's faults throw FormatError; false for an entry past the directory.
 bool ExportArtImage(const std::string& bankFile, std::size_t entry, const std::string& fileName);
-// The picture file as the entry's picture (FormatError with UI text 737 for
-// another size, or the loading's), nothing for an entry past the directory
-// or a file that is no picture.
+// The picture file (as by LoadPicture) as the entry's picture (FormatError
+// with UI text 737 for another size, or the loading's), nothing for an entry
+// past the directory or a file that is no picture.
 std::optional<ArtPicture> ArtPictureForEntry(const ArtDirectory& directory, std::size_t entry,
-                                             const std::string& fileName);
-// Loads a picture file (BMP, or JPG); if it has the entry's width and height
-// it is written in place into the entry, else FormatError with UI text 737
-// and the entry's width and height, and nothing changes. False for an entry
-// past the directory.
+                                             const std::string& fileName, PictureNotes* notes = nullptr);
+// Loads a picture file (BMP, PNG or JPG); if it has the entry's width and
+// height it is written in place into the entry, else FormatError with UI
+// text 737 and the entry's width and height, and nothing changes. False for
+// an entry past the directory.
 bool ImportArtPicture(const std::string& bankFile, const ArtDirectory& directory, std::size_t entry,
-                      const std::string& fileName);
+                      const std::string& fileName, PictureNotes* notes = nullptr);
 // The same into a whole bank held in memory.
 bool ImportArtPicture(std::vector<std::uint8_t>& bank, const ArtDirectory& directory, std::size_t entry,
-                      const std::string& fileName);
+                      const std::string& fileName, PictureNotes* notes = nullptr);
 
 } // namespace pitwall

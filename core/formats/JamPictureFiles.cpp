@@ -6,33 +6,50 @@
 #include "formats/Pictures.h"
 #include "formats/Png.h"
 
+#include <algorithm>
+
 namespace pitwall {
 
 namespace {
 
 const std::vector<std::string> kJamPictureExtensions = {".BMP", ".PNG"};
+const std::vector<std::string> kReadExtensions = {".BMP", ".PNG", ".JPG", ".JPEG"};
 constexpr int kBmp = 0;
-constexpr int kPng = 1;
+constexpr int kHardwareDepthText = 218;
+constexpr int kPictureSizeText = 219;
+
+bool AllInPalette(const Image& picture, const Palette& palette)
+{
+    return std::all_of(picture.pixels().begin(), picture.pixels().end(),
+                       [&](Pixel p) { return palette.containsPixel(p); });
+}
 
 } // namespace
 
-bool LoadJamPage(TJAMFile& jam, const std::string& fileName, Dithering dithering)
+Image JamPagePicture(const TJAMFile& jam, int height, const std::string& fileName, Dithering dithering,
+                     PictureNotes* notes)
 {
-    if (RequireExtension(fileName, kJamPictureExtensions) == kBmp) {
-        jam.LoadFromBMP(fileName);
-        return true;
-    }
+    const bool bmp = RequireExtension(fileName, kReadExtensions) == kBmp;
     Image picture;
     try {
-        picture = LoadPngFile(fileName);
+        picture = LoadPicture(fileName, notes);
     } catch (const std::exception& e) {
         throw PictureUnreadable(fileName, e);
     }
-    if (picture.width() != kJamPageWidth || picture.height() != jam.pageHeight())
-        throw FormatError(219, Args(jam.pageHeight()));
-    if (jam.is8Bit())
+    if (!jam.is8Bit() && bmp && picture.depth() <= 8)
+        throw FormatError(kHardwareDepthText, {});
+    if (picture.width() != kJamPageWidth || picture.height() != height)
+        throw FormatError(kPictureSizeText, Args(height));
+    // A picture already in palette colours is taken as it is, dithering or
+    // not, so a page saved by this program loads back unchanged.
+    if (jam.is8Bit() && !AllInPalette(picture, jam.palette()))
         picture = ReduceToPalette(picture, jam.palette(), dithering);
-    return jam.ReplacePage(picture);
+    return picture;
+}
+
+bool LoadJamPage(TJAMFile& jam, const std::string& fileName, Dithering dithering, PictureNotes* notes)
+{
+    return jam.ReplacePage(JamPagePicture(jam, jam.pageHeight(), fileName, dithering, notes));
 }
 
 void SaveJamPage(const TJAMFile& jam, const std::string& fileName)

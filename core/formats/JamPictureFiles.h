@@ -1,23 +1,30 @@
 #pragma once
-// A JAM page in picture files of either kind: BMP as the game's tools use
-// it, and PNG, which paint programs save without losing colours. A PNG for
-// an 8-bit JAM may hold any colours: they are reduced to the game palette.
+// A JAM page in picture files: saved as BMP (as the game's tools use it) or
+// PNG, taken from BMP, PNG or JPG. A picture for an 8-bit JAM may hold any
+// colours: they are reduced to the game palette.
 
 #include "formats/JamFile.h"
 #include "formats/PaletteReduction.h"
+#include "formats/Pictures.h"
 
 #include <string>
 
 namespace pitwall {
 
-// By extension, any letter case. .BMP: as TJAMFile::LoadFromBMP. .PNG: a
-// picture of 256 x page height (else UI text 219 with the page height); an
-// 8-bit JAM takes it reduced to the game palette with the given dithering, a
-// 16-bit JAM takes its colours. A PNG that cannot be read shows UI text 1077
-// with the reason. Another extension UI text 985. Each throws FormatError,
-// with the page unchanged. False (page unchanged) when the page was not
-// replaced for another reason.
-bool LoadJamPage(TJAMFile& jam, const std::string& fileName, Dithering dithering);
+// The picture file (.BMP, .PNG, .JPG or .JPEG, any letter case, as by
+// LoadPicture) for `height` rows of the JAM's page(s): 256 pixels wide and
+// `height` high (else UI text 219 with the height). For an 8-bit JAM a
+// picture of any depth whose colours are not all in the game palette is
+// reduced to it with the given dithering; one in palette colours is taken
+// as it is. A 16-bit JAM refuses a BMP of 8 bits or less (UI text 218) and
+// takes the colours of any other picture. A file that cannot be read gives
+// UI text 1077 with the reason, another extension UI text 985. Each throws
+// FormatError.
+Image JamPagePicture(const TJAMFile& jam, int height, const std::string& fileName, Dithering dithering,
+                     PictureNotes* notes = nullptr);
+// That picture as the JAM's page; the page is unchanged when it throws.
+// False (page unchanged) when the page was not replaced for another reason.
+bool LoadJamPage(TJAMFile& jam, const std::string& fileName, Dithering dithering, PictureNotes* notes = nullptr);
 
 // .BMP: as TJAMFile::SaveAsBMP. .PNG: an 8-bit JAM as a palette PNG with the
 // game palette, a 16-bit JAM as an RGB PNG. Another extension throws

@@ -14,10 +14,11 @@ namespace pitwall {
 
 namespace {
 
-const std::vector<std::string> kPictureExtensions = {".BMP", ".JPG"};
+// What is saved, and what is read.
+const std::vector<std::string> kSavedExtensions = {".BMP", ".JPG"};
+const std::vector<std::string> kSavedOrPngExtensions = {".BMP", ".JPG", ".PNG"};
+const std::vector<std::string> kReadExtensions = {".BMP", ".JPG", ".PNG", ".JPEG"};
 constexpr int kBmp = 0;
-constexpr int kJpg = 1;
-const std::vector<std::string> kPictureOrPngExtensions = {".BMP", ".JPG", ".PNG"};
 constexpr int kPng = 2;
 
 constexpr std::uint64_t kMaxPictureFile = 256u * 1024 * 1024;
@@ -63,16 +64,31 @@ FormatError PictureUnreadable(const std::string& fileName, const std::exception&
 
 bool IsJpg(const std::string& fileName) { return EqualsIgnoreAsciiCase(ExtensionOf(fileName), ".JPG"); }
 
-Image LoadPicture(const std::string& fileName)
+bool IsReadPictureName(const std::string& fileName)
 {
-    if (RequireExtension(fileName, kPictureExtensions) == kBmp)
+    return CheckFileExtension(fileName, kReadExtensions, false, nullptr) >= 0;
+}
+
+Image LoadPicture(const std::string& fileName, PictureNotes* notes)
+{
+    switch (RequireExtension(fileName, kReadExtensions)) {
+    case kBmp:
         return LoadBmpFile(fileName);
-    return DecodeJpegFile(fileName);
+    case kPng: {
+        bool transparent = false;
+        Image picture = LoadPngFile(fileName, &transparent);
+        if (notes)
+            notes->transparencyOnBlack = transparent;
+        return picture;
+    }
+    default:
+        return DecodeJpegFile(fileName);
+    }
 }
 
 void SavePicture(const Image& image, const std::string& fileName)
 {
-    if (RequireExtension(fileName, kPictureExtensions) == kBmp)
+    if (RequireExtension(fileName, kSavedExtensions) == kBmp)
         SaveBmpFile(image, fileName);
     else
         WriteWholeFile(fileName, EncodeJpeg(image, kJpegSaveQuality));
@@ -80,26 +96,19 @@ void SavePicture(const Image& image, const std::string& fileName)
 
 bool IsPng(const std::string& fileName) { return EqualsIgnoreAsciiCase(ExtensionOf(fileName), ".PNG"); }
 
-Image LoadPictureOrPng(const std::string& fileName)
-{
-    if (RequireExtension(fileName, kPictureOrPngExtensions) == kPng)
-        return LoadPngFile(fileName);
-    return LoadPicture(fileName);
-}
-
 void SavePictureOrPng(const Image& image, const std::string& fileName)
 {
-    if (RequireExtension(fileName, kPictureOrPngExtensions) == kPng)
+    if (RequireExtension(fileName, kSavedOrPngExtensions) == kPng)
         SavePngFile(image, fileName);
     else
         SavePicture(image, fileName);
 }
 
-bool ImportPictureAsBmp(const std::string& source, const std::string& target)
+bool ImportPictureAsBmp(const std::string& source, const std::string& target, PictureNotes* notes)
 {
-    if (RequireExtension(source, kPictureExtensions) == kBmp)
+    if (RequireExtension(source, kReadExtensions) == kBmp)
         return CopyFileForced(source, target);
-    SaveBmpFile(DecodeJpegFile(source), target);
+    SaveBmpFile(LoadPicture(source, notes), target);
     return true;
 }
 
@@ -131,9 +140,9 @@ void ColorKeyedCopy(Image& source, Image& target, Rect from, bool fixedKey, int 
     }
 }
 
-Image LoadPictureFor(const Image& target, const std::string& fileName)
+Image LoadPictureFor(const Image& target, const std::string& fileName, PictureNotes* notes)
 {
-    Image picture = LoadPicture(fileName);
+    Image picture = LoadPicture(fileName, notes);
     if (picture.width() != target.width() || picture.height() != target.height())
         throw FormatError(737, Args(target.width(), target.height()));
     return picture;

@@ -1,8 +1,8 @@
 #pragma once
-// The picture-file utilities the editors share: loading and saving by
-// extension (.BMP and .JPG only, any letter case; other extensions show UI
-// text 985 and do nothing), conversion between the two, cropping to a file,
-// the colour-keyed copy and the paste-into-a-picture rule.
+// The picture-file utilities the editors share: loading by extension (.BMP,
+// .PNG, .JPG and .JPEG, any letter case) and saving (.BMP and .JPG; other
+// extensions show UI text 985 and do nothing), conversion, cropping to a
+// file, the colour-keyed copy and the paste-into-a-picture rule.
 
 #include "base/FormatError.h"
 #include "formats/Image.h"
@@ -25,26 +25,41 @@ FormatError PictureUnreadable(const std::string& fileName, const std::exception&
 // (red 248, green 0, blue 248).
 inline constexpr Pixel kColorKey = MakePixel(248, 0, 248);
 
+// UI text telling that a PNG's transparent pixels were put on black ("%s"
+// the file name): shown once for each file taken in.
+inline constexpr int kTransparentOnBlackText = 1201;
+
 // True when the name ends in .JPG, any case.
 bool IsJpg(const std::string& fileName);
 
-// A .BMP is read as it is, a .JPG decoded into a 24-bit picture. Another
-// extension throws FormatError with UI text 985. A file that cannot be read
-// or decoded throws (std::runtime_error, FormatError without a UI text).
-Image LoadPicture(const std::string& fileName);
+// True when LoadPicture takes the file by its extension (.BMP, .PNG, .JPG or
+// .JPEG, any case).
+bool IsReadPictureName(const std::string& fileName);
+
+// What taking a picture file in did beyond decoding it, for the caller to
+// tell the user.
+struct PictureNotes {
+    // The file had transparent pixels, now on black.
+    bool transparencyOnBlack = false;
+};
+
+// Every picture a user may hand in: a .BMP read as it is, a .PNG as by
+// DecodePng (transparent pixels on black, noted in `notes`), a .JPG or .JPEG
+// decoded into a 24-bit picture. Another extension throws FormatError with
+// UI text 985. A file that cannot be read or decoded throws
+// (std::runtime_error, FormatError without a UI text).
+Image LoadPicture(const std::string& fileName, PictureNotes* notes = nullptr);
 // .BMP: saved by its depth; .JPG: JPEG at quality 80 in a new file. Another
 // extension throws FormatError with UI text 985 and writes nothing.
 void SavePicture(const Image& image, const std::string& fileName);
-// The same with .PNG as a third kind (read as by DecodePng, saved by the
-// picture's depth as EncodePng does), for the workshops and the command
-// line's exports.
+// The same with .PNG as a third kind (saved by the picture's depth as
+// EncodePng does), for the workshops and the command line's exports.
 bool IsPng(const std::string& fileName);
-Image LoadPictureOrPng(const std::string& fileName);
 void SavePictureOrPng(const Image& image, const std::string& fileName);
-// A .BMP source is copied as it is; a .JPG source is decoded and saved as a
-// 24-bit BMP under the target name. False when the copy failed; an unknown
-// extension throws FormatError with UI text 985.
-bool ImportPictureAsBmp(const std::string& source, const std::string& target);
+// A .BMP source is copied as it is; a .PNG or .JPG source is decoded (as by
+// LoadPicture) and saved as a BMP under the target name. False when the copy
+// failed; an unknown extension throws FormatError with UI text 985.
+bool ImportPictureAsBmp(const std::string& source, const std::string& target, PictureNotes* notes = nullptr);
 // Writes the BMP as JPEG at the encoder's default quality 90.
 void ConvertBmpToJpg(const std::string& bmpFile, const std::string& jpgFile);
 
@@ -61,7 +76,7 @@ void ColorKeyedCopy(Image& source, Image& target, Rect from, bool fixedKey, int 
 // about a different depth in between: the picture file, which must have the
 // target's size (else FormatError with UI text 737 and the width and height;
 // unknown extensions UI text 985) ...
-Image LoadPictureFor(const Image& target, const std::string& fileName);
+Image LoadPictureFor(const Image& target, const std::string& fileName, PictureNotes* notes = nullptr);
 // ... then pasted over `target`, converted to the target's depth first (8
 // bits and below: to the target's colour table).
 void PastePicture(Image& target, Image picture);

@@ -159,11 +159,17 @@ bool DecodeInto(PngState* state, DecodeTarget* target)
         png_set_expand_gray_1_2_4_to_8(png);
     if (colorType == PNG_COLOR_TYPE_GRAY || colorType == PNG_COLOR_TYPE_GRAY_ALPHA)
         png_set_gray_to_rgb(png);
-    png_set_strip_alpha(png);
+    // Every kind comes out as red, green, blue and alpha: a transparent
+    // palette entry or colour (tRNS) as alpha, an opaque picture with alpha
+    // 255 added.
+    if (png_get_valid(png, info, PNG_INFO_tRNS))
+        png_set_tRNS_to_alpha(png);
+    else if ((colorType & PNG_COLOR_MASK_ALPHA) == 0)
+        png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
     const int passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);
     const std::size_t stride = png_get_rowbytes(png, info);
-    if (stride != std::size_t{width} * 3)
+    if (stride != std::size_t{width} * 4)
         png_error(png, "unexpected row layout");
 
     target->width = static_cast<int>(width);
@@ -229,7 +235,7 @@ bool EncodeFrom(PngState* state, const EncodeSource* source)
 
 } // namespace
 
-Image DecodePng(std::span<const std::uint8_t> bytes)
+Image DecodePng(std::span<const std::uint8_t> bytes, bool* transparent)
 {
     if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0)
         throw PictureError(PictureFault::NotThisKind, "not a PNG file (no PNG signature at the start)");
@@ -241,12 +247,25 @@ Image DecodePng(std::span<const std::uint8_t> bytes)
     state.size = bytes.size();
     if (!DecodeInto(&state, &target))
         throw PictureError(PictureFault::Damaged, std::string("PNG: ") + state.message);
-    const bool indexed = !colorTable.empty();
+    // Transparent pixels are put on black: each channel times the alpha.
+    bool seeThrough = false;
+    for (std::size_t i = 3; i < rgb.size(); i += 4)
+        if (rgb[i] != 0xFF) {
+            seeThrough = true;
+            break;
+        }
+    if (transparent)
+        *transparent = seeThrough;
+    // A palette picture whose colours changed on black is no longer in its
+    // palette: it becomes a 24-bit picture.
+    const bool indexed = !colorTable.empty() && !seeThrough;
     Image image(target.width, target.height, indexed ? 8 : 24);
     std::size_t i = 0;
     for (Pixel& p : image.pixels()) {
-        p = MakePixel(rgb[i], rgb[i + 1], rgb[i + 2]);
-        i += 3;
+        const unsigned alpha = rgb[i + 3];
+        auto onBlack = [alpha](std::uint8_t c) { return static_cast<int>((c * alpha + 127) / 255); };
+        p = MakePixel(onBlack(rgb[i]), onBlack(rgb[i + 1]), onBlack(rgb[i + 2]));
+        i += 4;
     }
     if (indexed)
         image.setColorTable(std::move(colorTable));
@@ -286,11 +305,11 @@ std::vector<std::uint8_t> EncodePng(const Image& image)
     return out;
 }
 
-Image LoadPngFile(const std::string& fileName)
+Image LoadPngFile(const std::string& fileName, bool* transparent)
 {
     auto bytes = ReadWholeFile(fileName, kMaxPngFile);
     try {
-        return DecodePng(bytes);
+        return DecodePng(bytes, transparent);
     } catch (const PictureError& e) {
         throw PictureError(e.fault(), fileName + ": " + e.what());
     } catch (const FormatError& e) {

@@ -1,11 +1,12 @@
 #pragma once
-// "Grafik aus BMP laden": a picture file into a JAM's page (or into two JAMs
-// whose pages are stacked in one picture). BMP and PNG are taken, by the
-// file's extension in any letter case. A picture for an 8-bit JAM may hold
-// any colours: colours outside the game palette are reduced to the nearest
-// palette colour (optionally with Floyd-Steinberg dithering), so a picture
-// painted in true colour is not refused. A 16-bit JAM takes the colours of a
-// BMP of 16, 24 or 32 bits or of any PNG.
+// "Load graphic from picture": a picture file into a JAM's page (or into two
+// JAMs whose pages are stacked in one picture). BMP, PNG and JPG are taken,
+// by the file's extension in any letter case. A picture for an 8-bit JAM may
+// hold any colours: colours outside the game palette are reduced to the
+// nearest palette colour (optionally with Floyd-Steinberg dithering), so a
+// picture painted in true colour is not refused. A 16-bit JAM takes the
+// colours of a BMP of 16, 24 or 32 bits or of any PNG or JPG. A PNG with
+// transparent pixels is taken with them on black, and that is said once.
 
 #include "formats/JamFile.h"
 #include "formats/PaletteReduction.h"

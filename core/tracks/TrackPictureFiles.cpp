@@ -9,6 +9,7 @@
 #include "formats/Bmp.h"
 #include "formats/Pictures.h"
 #include "tracks/TrackPictures.h"
+#include "transfer/FormatMessages.h"
 #include "transfer/ReportedFormats.h"
 
 namespace pitwall {
@@ -41,13 +42,24 @@ bool TakeTrackPicture(const std::string& file, const std::string& workingDirecto
 {
     const std::string target = workingDirectory + TrackPictureMember(slot, kind, view);
     try {
-        if (!ImportPictureAsBmp(file, target, &messenger))
+        // Checked before the working copy is touched: a refused picture
+        // leaves the one there.
+        PictureNotes notes;
+        Image image;
+        if (!ReportFormatErrors(&messenger, [&] { image = LoadPicture(file, &notes); }))
             return false;
-        Image image = LoadBmpFile(target);
         if (!TrackPictureSizeFits(kind, image.width(), image.height())) {
             messenger.show(kWrongPictureSize);
             return false;
         }
+        // The working copy is a BMP: a BMP is kept as it is.
+        if (EqualsIgnoreAsciiCase(ExtensionOf(file), ".BMP")) {
+            if (!CopyFileForced(file, target))
+                return false;
+        } else {
+            SaveBmpFile(image, target);
+        }
+        ShowPictureNotes(&messenger, file, notes);
         return true;
     } catch (const std::exception& e) {
         messenger.showFixed(e.what());

@@ -3,6 +3,7 @@
 #include "base/Messages.h"
 #include "base/UITexts.h"
 #include "formats/ArtEntryNames.h"
+#include "formats/Pictures.h"
 
 namespace pitwall {
 
@@ -17,6 +18,12 @@ FormatArgs AllArgs(const FormatError& error, const UITexts& texts)
 }
 
 } // namespace
+
+void ShowPictureNotes(Messenger* messenger, const std::string& fileName, const PictureNotes& notes)
+{
+    if (messenger && notes.transparencyOnBlack)
+        messenger->show(kTransparentOnBlackText, Args(fileName));
+}
 
 void ShowFormatError(Messenger& messenger, const FormatError& error)
 {

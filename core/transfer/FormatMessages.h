@@ -14,6 +14,7 @@ namespace pitwall {
 
 class Messenger;
 class UITexts;
+struct PictureNotes;
 
 // Shows the UI text the error names, its placeholders filled.
 void ShowFormatError(Messenger& messenger, const FormatError& error);
@@ -22,6 +23,11 @@ std::string FormatErrorText(const FormatError& error, const UITexts& texts);
 // The name of an art-bank entry (formats/ArtEntryNames.h) in the language of
 // `texts`.
 std::string ArtEntryLabel(std::size_t entry, const UITexts& texts);
+
+// Tells what taking in the picture file did beyond decoding it (a PNG's
+// transparent pixels put on black), once for the file; nothing without a
+// messenger.
+void ShowPictureNotes(Messenger* messenger, const std::string& fileName, const PictureNotes& notes);
 
 // Runs `action`; a FormatError naming a UI text is shown (when there is a
 // messenger) and gives false. An action that returns bool gives its result.

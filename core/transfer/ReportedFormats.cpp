@@ -100,23 +100,37 @@ bool ExportArtImage(const std::string& bankFile, std::size_t entry, const std::s
 bool ImportArtPicture(const std::string& bankFile, const ArtDirectory& directory, std::size_t entry,
                       const std::string& fileName, Messenger* messenger)
 {
-    return ReportFormatErrors(messenger, [&] { return ImportArtPicture(bankFile, directory, entry, fileName); });
+    PictureNotes notes;
+    const bool imported =
+        ReportFormatErrors(messenger, [&] { return ImportArtPicture(bankFile, directory, entry, fileName, &notes); });
+    if (imported)
+        ShowPictureNotes(messenger, fileName, notes);
+    return imported;
 }
 
 bool PrepareArtPicture(const ArtDirectory& directory, std::size_t entry, const std::string& fileName,
                        std::optional<ArtPicture>& picture, Messenger* messenger)
 {
-    return ReportFormatErrors(messenger, [&] {
-        picture = ArtPictureForEntry(directory, entry, fileName);
+    PictureNotes notes;
+    const bool prepared = ReportFormatErrors(messenger, [&] {
+        picture = ArtPictureForEntry(directory, entry, fileName, &notes);
         if (picture)
             EncodeForEntry(directory.entries[entry], entry, *picture);
     });
+    if (prepared && picture)
+        ShowPictureNotes(messenger, fileName, notes);
+    return prepared;
 }
 
 bool ImportArtPicture(std::vector<std::uint8_t>& bank, const ArtDirectory& directory, std::size_t entry,
                       const std::string& fileName, Messenger* messenger)
 {
-    return ReportFormatErrors(messenger, [&] { return ImportArtPicture(bank, directory, entry, fileName); });
+    PictureNotes notes;
+    const bool imported =
+        ReportFormatErrors(messenger, [&] { return ImportArtPicture(bank, directory, entry, fileName, &notes); });
+    if (imported)
+        ShowPictureNotes(messenger, fileName, notes);
+    return imported;
 }
 
 bool SplitSoundBankFile(std::string_view bankFile, std::string_view workDirectory, SoundTable& table,
@@ -156,8 +170,10 @@ std::optional<SoundConversion> TakeInSoundFile(SoundTable& table, std::size_t in
 
 Image LoadPicture(const std::string& fileName, Messenger* messenger)
 {
+    PictureNotes notes;
     Image picture;
-    ReportFormatErrors(messenger, [&] { picture = LoadPicture(fileName); });
+    if (ReportFormatErrors(messenger, [&] { picture = LoadPicture(fileName, &notes); }))
+        ShowPictureNotes(messenger, fileName, notes);
     return picture;
 }
 
@@ -168,14 +184,20 @@ bool SavePicture(const Image& image, const std::string& fileName, Messenger* mes
 
 bool ImportPictureAsBmp(const std::string& source, const std::string& target, Messenger* messenger)
 {
-    return ReportFormatErrors(messenger, [&] { return ImportPictureAsBmp(source, target); });
+    PictureNotes notes;
+    const bool imported = ReportFormatErrors(messenger, [&] { return ImportPictureAsBmp(source, target, &notes); });
+    if (imported)
+        ShowPictureNotes(messenger, source, notes);
+    return imported;
 }
 
 bool LoadPictureInto(Image& target, const std::string& fileName, Messenger& messenger)
 {
+    PictureNotes notes;
     Image picture;
-    if (!ReportFormatErrors(&messenger, [&] { picture = LoadPictureFor(target, fileName); }))
+    if (!ReportFormatErrors(&messenger, [&] { picture = LoadPictureFor(target, fileName, &notes); }))
         return false;
+    ShowPictureNotes(&messenger, fileName, notes);
     if (picture.depth() != target.depth() && !messenger.ask(1045))
         return false;
     PastePicture(target, std::move(picture));
@@ -199,7 +221,11 @@ bool LoadJamPairFromBmp(TJAMFile& jam, const std::string& fileName, TJAMFile& se
 
 bool LoadJamPage(TJAMFile& jam, const std::string& fileName, Dithering dithering, Messenger* messenger)
 {
-    return ReportFormatErrors(messenger, [&] { return LoadJamPage(jam, fileName, dithering); });
+    PictureNotes notes;
+    const bool loaded = ReportFormatErrors(messenger, [&] { return LoadJamPage(jam, fileName, dithering, &notes); });
+    if (loaded)
+        ShowPictureNotes(messenger, fileName, notes);
+    return loaded;
 }
 
 bool SaveJamPage(const TJAMFile& jam, const std::string& fileName, Messenger* messenger)

@@ -1,6 +1,7 @@
-// "Grafik aus BMP laden" into the team JAMs: BMP and PNG, true-colour
-// pictures reduced to the game palette for the software JAMs, checked
-// against a brute-force nearest-colour search written out here.
+// "Load graphic from picture" into the team JAMs and the JAM workshop's
+// page: BMP, PNG and JPG, true-colour pictures reduced to the game palette
+// for the software JAMs, checked against a brute-force nearest-colour search
+// written out here; transparent PNG areas on black.
 
 #include "JamTestFiles.h"
 #include "TestSupport.h"
@@ -8,6 +9,7 @@
 #include "app/Language.h"
 #include "formats/Bmp.h"
 #include "formats/GameInstallation.h"
+#include "formats/JamPictureFiles.h"
 #include "formats/Pictures.h"
 #include "formats/Png.h"
 #include "graphics/PictureIntoJam.h"
@@ -166,6 +168,77 @@ TEST(PictureIntoJam, DitheringStaysInThePaletteAndTrueColourBmpsAreReducedToo)
     EXPECT_NE(plain.pixels(), dithered.pixels());
     for (Pixel p : dithered.pixels())
         ASSERT_TRUE(f.palette.containsPixel(p));
+    EXPECT_TRUE(f.sink.numbers().empty());
+}
+
+// The workshop's and `jam from-bmp`'s way in: a true-colour BMP and a JPG (any
+// letter case, .JPEG too) are reduced exactly as a PNG of the same pixels.
+TEST(PictureIntoJam, TrueColourBmpsAndJpgsAreReducedLikePngs)
+{
+    Fixture f;
+    TJAMFile livery = f.demoJam("Liveries\\WILLIA98.JAM");
+    const Image picture = TrueColourPicture(256, livery.pageHeight(), 23);
+    SavePngFile(picture, f.dir / "page.png");
+    ASSERT_TRUE(LoadJamPage(livery, f.dir / "page.png", Dithering::FloydSteinberg, &f.messenger));
+    const Image fromPng = livery.page();
+
+    SaveBmpFile(picture, f.dir / "page.bmp");
+    ASSERT_EQ(LoadBmpFile(f.dir / "page.bmp").depth(), 24);
+    livery = f.demoJam("Liveries\\WILLIA98.JAM");
+    ASSERT_TRUE(LoadJamPage(livery, f.dir / "page.bmp", Dithering::FloydSteinberg, &f.messenger));
+    EXPECT_EQ(livery.page(), fromPng);
+
+    // A JPG changes the colours a little: the page is the reduction of what
+    // the file decodes to, inside the images, and in palette colours only.
+    SavePicture(picture, f.dir / "page.jpg");
+    test::WriteBytes(f.dir / "page.Jpeg", test::ReadBytes(f.dir / "page.jpg"));
+    const Image decoded = LoadPicture(f.dir / "page.jpg");
+    const Image reduced = ReduceToPalette(decoded, f.palette, Dithering::None);
+    for (const char* name : {"page.jpg", "page.Jpeg"}) {
+        livery = f.demoJam("Liveries\\WILLIA98.JAM");
+        ASSERT_TRUE(LoadJamPage(livery, f.dir / name, Dithering::None, &f.messenger)) << name;
+        for (int y = 0; y < livery.pageHeight(); ++y)
+            for (int x = 0; x < 256; ++x)
+                if (test::InAnImage(livery, x, y)) {
+                    ASSERT_EQ(livery.page().pixel(x, y), reduced.pixel(x, y)) << name << " " << x << "," << y;
+                }
+    }
+    EXPECT_TRUE(f.sink.numbers().empty());
+}
+
+// A PNG with a transparent area: black there, the rest as painted, and one
+// message for the file; an opaque RGBA PNG says nothing.
+TEST(PictureIntoJam, TransparentAreasGoOnBlackAndAreToldOnce)
+{
+    Fixture f;
+    TJAMFile livery = f.demoJam("Liveries\\WILLIA98.JAM");
+    const int h = livery.pageHeight();
+    Image picture(256, h, 24, MakePixel(250, 2, 3)); // near a red
+    std::vector<std::uint8_t> alpha(picture.pixels().size(), 255);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < 128; ++x)
+            alpha[static_cast<std::size_t>(y * 256 + x)] = x < 64 ? 0 : 1;
+    test::WriteRgbaPng(f.dir / "half.png", picture, alpha);
+
+    ASSERT_TRUE(LoadPictureIntoJam(livery, f.dir / "half.png", Dithering::None, &f.messenger));
+    EXPECT_EQ(f.sink.numbers(), std::vector<int>{kTransparentOnBlackText});
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < 256; ++x)
+            if (test::InAnImage(livery, x, y)) {
+                ASSERT_EQ(livery.page().pixel(x, y), x < 128 ? Pixel{0} : f.palette.pixel(31)) << x << "," << y;
+            }
+
+    // The workshop's way in tells it as well; a refused picture does not.
+    TJAMFile again = f.demoJam("Liveries\\WILLIA98.JAM");
+    ASSERT_TRUE(LoadJamPage(again, f.dir / "half.png", Dithering::None, &f.messenger));
+    EXPECT_EQ(again.page(), livery.page());
+    test::WriteRgbaPng(f.dir / "small.png", Image(256, 1, 24), std::vector<std::uint8_t>(256, 0));
+    EXPECT_FALSE(LoadJamPage(again, f.dir / "small.png", Dithering::None, &f.messenger));
+    EXPECT_EQ(f.sink.numbers(), (std::vector<int>{kTransparentOnBlackText, kTransparentOnBlackText, 219}));
+
+    f.sink.shown.clear();
+    test::WriteRgbaPng(f.dir / "opaque.png", picture, std::vector<std::uint8_t>(alpha.size(), 255));
+    ASSERT_TRUE(LoadPictureIntoJam(livery, f.dir / "opaque.png", Dithering::None, &f.messenger));
     EXPECT_TRUE(f.sink.numbers().empty());
 }
 

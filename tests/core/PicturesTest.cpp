@@ -72,6 +72,15 @@ TEST(Pictures, ConvertAndImport)
     EXPECT_EQ(LoadBmpFile(f.dir / "from-jpg.bmp").width(), 16);
     ASSERT_TRUE(ImportPictureAsBmp(f.dir / "p.bmp", f.dir / "copy.bmp", &f.messenger));
     EXPECT_EQ(test::ReadBytes(f.dir / "copy.bmp"), test::ReadBytes(f.dir / "p.bmp"));
+    // A PNG too: its transparent pixels on black, said once.
+    std::vector<std::uint8_t> alpha(16 * 16, 255);
+    alpha[17] = 0;
+    test::WriteRgbaPng(f.dir / "p.png", Gradient(16, 16), alpha);
+    ASSERT_TRUE(ImportPictureAsBmp(f.dir / "p.png", f.dir / "from-png.bmp", &f.messenger));
+    Image onBlack = Gradient(16, 16);
+    onBlack.setPixel(1, 1, 0);
+    EXPECT_EQ(LoadBmpFile(f.dir / "from-png.bmp").pixels(), onBlack.pixels());
+    EXPECT_EQ(f.sink.numbers(), std::vector<int>{kTransparentOnBlackText});
     // A broken JPEG is an error with a reason, not a crash.
     test::WriteBytes(f.dir / "bad.jpg", {0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J'});
     EXPECT_THROW(LoadPicture(f.dir / "bad.jpg", &f.messenger), FormatError);

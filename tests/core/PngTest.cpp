@@ -72,7 +72,8 @@ std::vector<std::uint8_t> StoredZlib(const std::vector<std::uint8_t>& raw)
 // `scanlines` are the filtered rows as stored (filter byte 0 first).
 std::vector<std::uint8_t> HandPng(std::uint32_t width, std::uint32_t height, int bitDepth, int colourType,
                                   const std::vector<std::uint8_t>& scanlines, bool interlaced = false,
-                                  const std::vector<std::uint8_t>& plte = {})
+                                  const std::vector<std::uint8_t>& plte = {},
+                                  const std::vector<std::uint8_t>& trns = {})
 {
     std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     std::vector<std::uint8_t> ihdr;
@@ -84,6 +85,8 @@ std::vector<std::uint8_t> HandPng(std::uint32_t width, std::uint32_t height, int
     Chunk(png, "IHDR", ihdr);
     if (!plte.empty())
         Chunk(png, "PLTE", plte);
+    if (!trns.empty())
+        Chunk(png, "tRNS", trns);
     Chunk(png, "IDAT", StoredZlib(scanlines));
     Chunk(png, "IEND", {});
     return png;
@@ -132,8 +135,8 @@ TEST(Png, ReadsEveryKindOfStoredPixel)
     Image grey = DecodePng(HandPng(2, 2, 1, 0, {0, 0x80, 0, 0x40}));
     EXPECT_EQ(grey.pixels(), (std::vector<Pixel>{MakePixel(255, 255, 255), 0, 0, MakePixel(255, 255, 255)}));
 
-    // 1 x 1 RGBA at 16 bits: the high bytes count, alpha is dropped.
-    Image deep = DecodePng(HandPng(1, 1, 16, 6, {0, 0x12, 0x99, 0x34, 0x99, 0x56, 0x99, 0x00, 0x00}));
+    // 1 x 1 RGBA at 16 bits, opaque: the high bytes count.
+    Image deep = DecodePng(HandPng(1, 1, 16, 6, {0, 0x12, 0x99, 0x34, 0x99, 0x56, 0x99, 0xFF, 0x00}));
     EXPECT_EQ(deep.pixel(0, 0), MakePixel(0x12, 0x34, 0x56));
 
     // Palette at 4 bits: an 8-bit picture with the file's colour table.
@@ -147,6 +150,41 @@ TEST(Png, ReadsEveryKindOfStoredPixel)
     EXPECT_EQ(laced.pixels(),
               (std::vector<Pixel>{MakePixel(10, 10, 10), MakePixel(20, 20, 20), MakePixel(30, 30, 30),
                                   MakePixel(40, 40, 40)}));
+}
+
+TEST(Png, TransparentPixelsArePutOnBlackAndTold)
+{
+    // RGBA: opaque, half, fully transparent.
+    bool transparent = false;
+    Image rgba = DecodePng(HandPng(3, 1, 8, 6, {0, 200, 100, 50, 255, 200, 100, 50, 128, 10, 20, 30, 0}),
+                           &transparent);
+    EXPECT_TRUE(transparent);
+    EXPECT_EQ(rgba.depth(), 24);
+    EXPECT_EQ(rgba.pixels(), (std::vector<Pixel>{MakePixel(200, 100, 50), MakePixel(100, 50, 25), 0}));
+
+    // Grey with alpha, all of it opaque: nothing to tell.
+    Image grey = DecodePng(HandPng(2, 1, 8, 4, {0, 90, 255, 7, 255}), &transparent);
+    EXPECT_FALSE(transparent);
+    EXPECT_EQ(grey.pixels(), (std::vector<Pixel>{MakePixel(90, 90, 90), MakePixel(7, 7, 7)}));
+
+    // A palette whose first entry is transparent (tRNS): the picture is no
+    // longer in its palette and comes out as 24 bits.
+    const std::vector<std::uint8_t> plte = {1, 2, 3, 200, 100, 50};
+    Image keyed = DecodePng(HandPng(2, 1, 8, 3, {0, 0, 1}, false, plte, {0}), &transparent);
+    EXPECT_TRUE(transparent);
+    EXPECT_EQ(keyed.depth(), 24);
+    EXPECT_EQ(keyed.pixels(), (std::vector<Pixel>{0, MakePixel(200, 100, 50)}));
+    // A tRNS chunk that leaves every entry opaque keeps the palette picture.
+    Image opaque = DecodePng(HandPng(2, 1, 8, 3, {0, 0, 1}, false, plte, {255, 255}), &transparent);
+    EXPECT_FALSE(transparent);
+    EXPECT_EQ(opaque.depth(), 8);
+    EXPECT_EQ(opaque.pixels(), (std::vector<Pixel>{MakePixel(1, 2, 3), MakePixel(200, 100, 50)}));
+
+    // The colour key of an RGB picture (tRNS) is transparent too.
+    Image rgbKey = DecodePng(HandPng(2, 1, 8, 2, {0, 9, 9, 9, 40, 50, 60}, false, {}, {0, 9, 0, 9, 0, 9}),
+                             &transparent);
+    EXPECT_TRUE(transparent);
+    EXPECT_EQ(rgbKey.pixels(), (std::vector<Pixel>{0, MakePixel(40, 50, 60)}));
 }
 
 TEST(Png, WrittenPicturesReadBackExactly)

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace pitwall;
@@ -182,4 +183,65 @@ TEST(ProgramState, AWorkingDirectoryPlantedByOthersIsNeverUsed)
     EXPECT_EQ(StartProgram(state, program.path(), refused), StartupOutcome::NoWorkingDirectory);
     ASSERT_EQ(refused.shown.size(), 1u);
     EXPECT_NE(refused.shown[0].text.find(program / "TEMP"), std::string::npos) << refused.shown[0].text;
+}
+
+TEST(ProgramState, InstancesOnOneProgramFolderKeepTheirOwnWorkingFiles)
+{
+    test::TempDir program;
+    WriteLanguage(program / "ENGLISH.LNG");
+    CopyFileForced(PITWALL_RUNTIME_DIR "/GP3 Palette.pal", program / "GP3 Palette.pal");
+    test::RecordingMessages sink;
+
+    ProgramState first;
+    ASSERT_EQ(StartProgram(first, program.path(), sink), StartupOutcome::Ready);
+    EXPECT_EQ(first.directories.working, program / "TEMP/");
+    test::WriteText(first.directories.working + "SoundWork.wav", "first");
+
+    // Another process started from the same folder works beside it and
+    // leaves the first one's files alone.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ProgramState other;
+        test::RecordingMessages quiet;
+        bool ok = StartProgram(other, program.path(), quiet) == StartupOutcome::Ready
+            && other.directories.working == program / "TEMP-2/" && DirectoryExists(other.directories.staging)
+            && FileExists(program / "TEMP/SoundWork.wav");
+        ShutdownCleanup(other, quiet);
+        ::_exit(ok && !DirectoryExists(program / "TEMP-2") ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(test::ReadText(program / "TEMP/SoundWork.wav"), "first");
+
+    // A second instance in this process as well; a crashed instance's
+    // leftover (TEMP-5, nobody holds it) goes when the next one starts,
+    // a running one's (TEMP-2) stays.
+    ProgramState second;
+    ASSERT_EQ(StartProgram(second, program.path(), sink), StartupOutcome::Ready);
+    EXPECT_EQ(second.directories.working, program / "TEMP-2/");
+    EXPECT_EQ(second.directories.staging, program / "TEMP-2/Carset/");
+    test::WriteText(second.directories.working + "Loading3.bmp", "second");
+    test::WriteText(program / "TEMP-5/Carset/stale.DAT", "s");
+    ProgramState third;
+    ASSERT_EQ(StartProgram(third, program.path(), sink), StartupOutcome::Ready);
+    EXPECT_EQ(third.directories.working, program / "TEMP-3/");
+    EXPECT_FALSE(DirectoryExists(program / "TEMP-5"));
+    EXPECT_EQ(test::ReadText(program / "TEMP/SoundWork.wav"), "first");
+    EXPECT_EQ(test::ReadText(program / "TEMP-2/Loading3.bmp"), "second");
+
+    // Each removes only its own directory on the way out; the folder's TEMP
+    // is free again for the next start.
+    ShutdownCleanup(first, sink);
+    EXPECT_FALSE(DirectoryExists(program / "TEMP"));
+    EXPECT_EQ(test::ReadText(program / "TEMP-2/Loading3.bmp"), "second");
+    ProgramState fourth;
+    ASSERT_EQ(StartProgram(fourth, program.path(), sink), StartupOutcome::Ready);
+    EXPECT_EQ(fourth.directories.working, program / "TEMP/");
+    EXPECT_EQ(test::ReadText(program / "TEMP-2/Loading3.bmp"), "second");
+    for (ProgramState* s : {&second, &third, &fourth})
+        ShutdownCleanup(*s, sink);
+    EXPECT_FALSE(DirectoryExists(program / "TEMP-2"));
+    EXPECT_TRUE(sink.shown.empty());
 }

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <png.h>
 #include <memory>
 #include <mutex>
 #include <sstream>
@@ -145,6 +146,25 @@ std::vector<std::uint8_t> ReadBytes(const std::string& path)
 {
     std::string s = ReadText(path);
     return std::vector<std::uint8_t>(s.begin(), s.end());
+}
+
+void WriteRgbaPng(const std::string& path, const Image& picture, const std::vector<std::uint8_t>& alpha)
+{
+    if (alpha.size() != picture.pixels().size())
+        throw std::invalid_argument("one alpha value per pixel");
+    std::vector<std::uint8_t> rgba;
+    for (std::size_t i = 0; i < alpha.size(); ++i) {
+        const Pixel p = picture.pixels()[i];
+        rgba.insert(rgba.end(), {static_cast<std::uint8_t>(RedOf(p)), static_cast<std::uint8_t>(GreenOf(p)),
+                                 static_cast<std::uint8_t>(BlueOf(p)), alpha[i]});
+    }
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(picture.width());
+    image.height = static_cast<png_uint_32>(picture.height());
+    image.format = PNG_FORMAT_RGBA;
+    if (!png_image_write_to_file(&image, path.c_str(), 0, rgba.data(), 0, nullptr))
+        throw std::runtime_error("cannot write " + path + ": " + image.message);
 }
 
 FileSizeLimit::FileSizeLimit(std::uint64_t bytes)

@@ -3,6 +3,7 @@
 // message sink that records what would have been shown.
 
 #include "base/Messages.h"
+#include "formats/Image.h"
 
 #include <cstdint>
 #include <string>
@@ -67,5 +68,9 @@ void WriteText(const std::string& path, const std::string& text);
 std::string ReadText(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 std::vector<std::uint8_t> ReadBytes(const std::string& path);
+
+// An RGBA PNG as paint programs write it, through libpng's own writer: the
+// picture's colours with one alpha value per pixel (row by row).
+void WriteRgbaPng(const std::string& path, const Image& picture, const std::vector<std::uint8_t>& alpha);
 
 } // namespace pitwall::test
