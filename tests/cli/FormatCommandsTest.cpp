@@ -138,7 +138,9 @@ TEST(FormatCommands, ArtImportTakesPngsAndJpgs)
     test::WriteBytes(dir / "art.gif", {'G', 'I', 'F', '8', '9', 'a'});
     auto gif = test::RunCommand({"art", "import", "755", dir / "art.gif", "--game", game});
     EXPECT_EQ(gif.code, 1);
-    EXPECT_EQ(gif.err, "pitwall-cli: " + dir / "art.gif" + ": this file type is not supported here; use a .BMP, .PNG or .JPG picture.\n");
+    EXPECT_EQ(gif.err,
+              "pitwall-cli: " + dir / "art.gif"
+                  + ": this file type is not supported here; use a .BMP, .PNG or .JPG picture.\n");
     EXPECT_EQ(test::ReadBytes(bank), before);
 }
 
