@@ -193,12 +193,13 @@ void AddArtCommands(CLI::App& app, CliContext& context)
         auto entry = std::make_shared<int>();
         auto in = std::make_shared<std::string>();
         cmd->add_option("ENTRY", *entry, "Entry 0-839")->required();
-        cmd->add_option("IN", *in, "Picture file (.BMP or .JPG) of the entry's size")->required();
+        cmd->add_option("IN", *in, "Picture file (.BMP, .PNG or .JPG) of the entry's size")->required();
         AddGameOption(cmd, *game, context);
         cmd->callback([&context, game, entry, in] {
             const std::string bank = GameFile(*game, kArtBankGamePath);
             const std::size_t i = RequireEntry(*entry);
             ArtDirectory dir = RequireDirectory(context, bank);
+            RequirePictureFile(context, *in);
             if (!FileExists(*in))
                 throw CommandFailure(context.texts.format(349, Args(*in)));
             CommandMessages messages(context);
@@ -213,6 +214,7 @@ void AddArtCommands(CLI::App& app, CliContext& context)
                 {kArtBankGamePath}, [&] { return WriteArtImage(bank, dir.entries[i], i, *picture, messages.get()); });
             if (!imported)
                 messages.fail("nothing was imported");
+            messages.relay(context);
         });
     }
     {

@@ -5,6 +5,7 @@
 #include "app/Language.h"
 #include "app/ProgramDirectories.h"
 #include "base/FileUtils.h"
+#include "base/FormatError.h"
 #include "base/Windows1252.h"
 
 namespace pitwall::cli {
@@ -43,6 +44,15 @@ CliContext::CliContext(std::ostream& o, std::ostream& e, const std::string& exec
     // to the filler text, which is still no reason to stop.
     SilentMessages silent;
     LoadLanguage(programDirectory, kDefaultLanguageFile, texts, silent);
+    // The editor's refusal of a file kind asks the user to choose another
+    // file in the dialog; a command has no dialog and says so in its own
+    // words.
+    constexpr int kCliUnhandledExtensionText = 1203;
+    std::vector<std::string> all = texts.all();
+    if (all.size() > static_cast<std::size_t>(kCliUnhandledExtensionText)) {
+        all[kUnhandledExtensionText] = all[kCliUnhandledExtensionText];
+        texts.assign(std::move(all), texts.marquee());
+    }
 }
 
 } // namespace pitwall::cli

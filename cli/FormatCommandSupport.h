@@ -29,6 +29,9 @@ public:
     Messenger* get() { return &messenger_; }
     // What the core has shown so far.
     const std::vector<Message>& shown() const { return sink_.shown; }
+    // After a success: what the core said on the way (such as a picture's
+    // transparency put on black), as notes.
+    void relay(const CliContext& context) const;
     // CommandFailure with the last message shown (UTF-8, one line), or `fallback`.
     [[noreturn]] void fail(const std::string& fallback) const;
 
@@ -36,6 +39,10 @@ private:
     CapturedMessages sink_;
     Messenger messenger_;
 };
+
+// A picture file the user hands in must be of a kind that is read (BMP, PNG,
+// JPG): else CommandFailure with UI text 1202 naming the file.
+void RequirePictureFile(const CliContext& context, const std::string& file);
 
 // The real path of a game file below --game (which must be a directory).
 std::string GameFile(const std::string& gameDirectory, const std::string& gameRelative);

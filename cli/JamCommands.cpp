@@ -1,7 +1,9 @@
 // jam info, to-bmp, from-bmp, unscramble: the JAM workshop on the command line.
-// Pictures are BMP or PNG by extension.
+// Pictures are written as BMP or PNG and read from BMP, PNG or JPG, by
+// extension.
 
 #include "Commands.h"
+#include "FormatCommandSupport.h"
 #include "GameWrites.h"
 #include "JsonOutput.h"
 #include "OutputOptions.h"
@@ -22,16 +24,21 @@ namespace pitwall::cli {
 namespace {
 
 // Keeps what the core would show, so a refusal becomes the command's one
-// line of failure.
+// line of failure and what it said on the way to a success a note.
 class KeptMessages : public MessageSink {
 public:
-    void showMessage(const Message& message) override { last = message.text; }
+    void showMessage(const Message& message) override
+    {
+        last = message.text;
+        all.push_back(message.text);
+    }
     bool askYesNo(const Message& message) override
     {
         last = message.text;
         return false;
     }
     std::string last;
+    std::vector<std::string> all;
 };
 
 struct JamSession {
@@ -150,23 +157,27 @@ void AddJamCommands(CLI::App& app, CliContext& context)
         });
     }
     {
-        auto* cmd = jam->add_subcommand("from-bmp", "Replace a JAM's page from a BMP or PNG picture and save the JAM");
+        auto* cmd =
+            jam->add_subcommand("from-bmp", "Replace a JAM's page from a BMP, PNG or JPG picture and save the JAM");
         auto file = std::make_shared<std::string>();
         auto bmp = std::make_shared<std::string>();
         auto out = std::make_shared<std::string>();
         auto dither = std::make_shared<bool>(false);
         cmd->add_option("FILE", *file, "JAM file")->required();
         cmd->add_option("IN", *bmp,
-                        "Picture of 256 x page height: BMP (8-bit for an 8-bit JAM), or PNG of any colours, "
-                        "reduced to the game palette for an 8-bit JAM")
+                        "Picture of 256 x page height: BMP, PNG or JPG of any colours, reduced to the game "
+                        "palette for an 8-bit JAM (a 16-bit JAM needs more than 8 bits in a BMP)")
             ->required();
         cmd->add_option("-o,--output", *out, "JAM file to write (default: FILE itself)");
-        cmd->add_flag("--dither", *dither, "Floyd-Steinberg dithering when a PNG is reduced to the game palette");
+        cmd->add_flag("--dither", *dither, "Floyd-Steinberg dithering when a picture is reduced to the game palette");
         cmd->callback([&context, file, bmp, out, dither] {
+            RequirePictureFile(context, *bmp);
             JamSession session(context);
             TJAMFile jam = session.load(*file);
             if (!LoadJamPage(jam, *bmp, *dither ? Dithering::FloydSteinberg : Dithering::None, &session.messenger))
                 session.fail("cannot use the picture " + *bmp);
+            for (const std::string& said : session.sink.all)
+                Note(context, MessageTextToUtf8(said));
             const std::string target = out->empty() ? *file : *out;
             const TMemFile assembled = jam.Assemble(true);
             auto content = assembled.Content();

@@ -114,6 +114,7 @@ void AddMenuArtCommands(CLI::App& app, CliContext& context)
         cmd->add_flag("--yes", *yes, "Stretch pictures of another size to 640 x 480");
         cmd->callback([&context, game, pattern, yes] {
             RequirePattern(*pattern);
+            RequirePictureFile(context, *pattern);
             CliSession s(context, *game);
             ImportItem(s, kLoadingPicturesItem, "the import of the loading pictures");
             AnsweringMessages sink(context.sink, *yes);

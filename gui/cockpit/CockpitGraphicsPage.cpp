@@ -6,6 +6,7 @@
 
 #include "cockpit/CockpitData.h"
 #include "formats/Bmp.h"
+#include "transfer/ReportedFormats.h"
 
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -16,6 +17,8 @@ namespace {
 constexpr int kSheetSizeText = 518;
 constexpr int kImportGraphicsFirstText = 519;
 constexpr int kBmpFilter = 944;
+// Every picture file that is read, and its kinds.
+constexpr int kPictureFilter = 1204, kPngFilter = 881, kJpgFilter = 946;
 } // namespace
 
 CockpitGraphicsPage::CockpitGraphicsPage(CockpitPageContext& context, int number, QWidget* parent)
@@ -80,17 +83,20 @@ void CockpitGraphicsPage::loadSheet()
         messenger.show(kImportGraphicsFirstText);
         return;
     }
-    FileRequest request{"CockpitLoad", "", {kBmpFilter}};
+    FileRequest request{"CockpitLoad", "", {kPictureFilter, kBmpFilter, kPngFilter, kJpgFilter}};
     auto file = app.chooseFileToOpen(request);
     if (!file)
         return;
     Image sheet;
     try {
-        sheet = LoadBmpFile(*file);
+        sheet = LoadPicture(*file, &messenger);
     } catch (const std::exception& e) {
         messenger.showFixed(*file + ": " + e.what());
         return;
     }
+    // An empty picture was refused with a message.
+    if (sheet.isNull())
+        return;
     if (sheet.width() != kCockpitSheetWidth || sheet.height() != kCockpitSheetHeight) {
         messenger.show(kSheetSizeText,
                        Args(*file, std::to_string(sheet.width()) + " x " + std::to_string(sheet.height())));

@@ -13,6 +13,7 @@
 #include "graphics/GraphicsSet.h"
 #include "graphics/PictureIntoJam.h"
 #include "graphics/RampTables.h"
+#include "transfer/ReportedFormats.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -29,7 +30,7 @@ namespace pitwall::gui {
 
 namespace {
 
-constexpr int kBmpFilter = 944;
+constexpr int kBmpFilter = 944, kPictureFilter = 1204, kPngFilter = 881, kJpgFilter = 946;
 constexpr int kBodyPartFirst = 885;
 constexpr int kFlagTypeFirst = 1005;
 constexpr int kPreviewSide = 256;
@@ -252,24 +253,26 @@ void GraphicsTyresPage::loadTyrePicture()
     if (!set)
         return;
     const int view = this->view();
-    auto file = context_.app.chooseFileToOpen(
-        {"TyresLoad", "Tyre" + std::to_string(type) + "-" + std::to_string(view) + ".BMP", {kBmpFilter}, 1});
+    auto file = context_.app.chooseFileToOpen({"TyresLoad",
+                                               "Tyre" + std::to_string(type) + "-" + std::to_string(view) + ".BMP",
+                                               {kPictureFilter, kBmpFilter, kPngFilter, kJpgFilter},
+                                               1});
     if (!file)
         return;
     Messenger messenger = context_.app.messenger();
-    if (CheckFileExtension(*file, {".BMP"}, true, &messenger) < 0)
-        return;
     if (view == 2) {
         LoadPictureIntoJamPair(set->wheelJam0, set->wheelJam1, *file, context_.dithering(), &messenger);
     } else {
         Image& sheet = view == 0 ? set->wheel : set->tread;
         try {
-            Image picture = LoadBmpFile(*file);
-            if (picture.width() != sheet.width() || picture.height() != sheet.height()) {
+            // An empty picture was refused with a message.
+            Image picture = LoadPicture(*file, &messenger);
+            const bool fits = picture.width() == sheet.width() && picture.height() == sheet.height();
+            if (!picture.isNull() && !fits) {
                 messenger.showFixed(*file + " is " + std::to_string(picture.width()) + " x "
                                     + std::to_string(picture.height()) + " pixels; this picture must be "
                                     + std::to_string(sheet.width()) + " x " + std::to_string(sheet.height()));
-            } else {
+            } else if (!picture.isNull()) {
                 picture.setDepth(24);
                 sheet = picture;
             }

@@ -29,6 +29,9 @@ namespace {
 
 constexpr int kBmpFilter = 944;
 constexpr int kPngFilter = 881;
+constexpr int kJpgFilter = 946;
+// Every picture file that is read.
+constexpr int kPictureFilter = 1204;
 constexpr int kHelmetListFirst = 239;
 constexpr int kPictureWidth = 256, kPictureHeight = 384;
 // The helmet sheets: 128 x 30 helmets, two to a row; the second sheet is
@@ -313,15 +316,17 @@ void GraphicsJamPage::loadJamPicture()
     std::optional<std::string> file;
     if (kind() == GraphicsPage::Cars || kind() == GraphicsPage::Cockpits) {
         const bool car = kind() == GraphicsPage::Cars;
-        file = context_.app.chooseFileToOpen(
-            {car ? "CarLoad" : "CockpitLoad", bmpName(car ? names.car : names.cockpit), {kBmpFilter, kPngFilter}, 1});
+        file = context_.app.chooseFileToOpen({car ? "CarLoad" : "CockpitLoad",
+                                              bmpName(car ? names.car : names.cockpit),
+                                              {kPictureFilter, kBmpFilter, kPngFilter, kJpgFilter},
+                                              1});
         if (file)
             LoadPictureIntoJam(*jams[0], *file, context_.dithering(), &messenger);
     } else {
         const bool jacks = kind() == GraphicsPage::Jacks;
         file = context_.app.chooseFileToOpen({jacks ? "JackLoad" : "HelmetsLoad",
                                               jacks ? "Jack" + std::to_string(team) + ".BMP" : "HELMETS.BMP",
-                                              {kBmpFilter, kPngFilter},
+                                              {kPictureFilter, kBmpFilter, kPngFilter, kJpgFilter},
                                               1});
         if (file)
             LoadPictureIntoJamPair(*jams[0], *jams[1], *file, context_.dithering(), &messenger);

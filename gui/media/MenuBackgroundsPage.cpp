@@ -28,7 +28,9 @@ namespace pitwall::gui {
 
 namespace {
 
-constexpr int kBmpFilter = 944, kJpgFilter = 946;
+constexpr int kBmpFilter = 944, kJpgFilter = 946, kPngFilter = 881;
+// Every picture file that is read.
+constexpr int kPictureFilter = 1204;
 constexpr int kSavingText = 1009, kLoadingText = 1010;
 
 std::vector<int> AllBackgrounds()
@@ -224,7 +226,10 @@ void MenuBackgroundsPage::saveAllBackgrounds()
 void MenuBackgroundsPage::loadBackgroundFromFile()
 {
     const int n = background();
-    FileRequest request{"MenuBackLoad", "MenuBackground" + std::to_string(n) + ".BMP", {kBmpFilter, kJpgFilter}, 1};
+    FileRequest request{"MenuBackLoad",
+                        "MenuBackground" + std::to_string(n) + ".BMP",
+                        {kPictureFilter, kBmpFilter, kPngFilter, kJpgFilter},
+                        1};
     auto name = services_.app.chooseFileToOpen(request);
     if (!name)
         return;

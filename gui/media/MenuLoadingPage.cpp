@@ -24,6 +24,8 @@ namespace pitwall::gui {
 namespace {
 
 constexpr int kBmpFilter = 944;
+// Every picture file that is read, and its kinds.
+constexpr int kPictureFilter = 1204, kPngFilter = 881, kJpgFilter = 946;
 constexpr int kMissingText = 212;
 constexpr int kSavingText = 1009, kLoadingText = 1010;
 constexpr const char* kChoices[kLoadingPictureCount] = {
@@ -160,7 +162,8 @@ void MenuLoadingPage::saveAllPictures()
 
 void MenuLoadingPage::loadPictureFromFile()
 {
-    auto name = services_.app.chooseFileToOpen({"LoadingPicsLoad", "", {kBmpFilter}, 1});
+    auto name = services_.app.chooseFileToOpen(
+        {"LoadingPicsLoad", "", {kPictureFilter, kBmpFilter, kPngFilter, kJpgFilter}, 1});
     if (!name)
         return;
     Messenger messenger = services_.app.messenger();

@@ -26,6 +26,8 @@ namespace pitwall::gui {
 namespace {
 
 constexpr int kBmpFilter = 944;
+// Every picture file that is read, and its kinds.
+constexpr int kPictureFilter = 1204, kPngFilter = 881, kJpgFilter = 946;
 constexpr std::size_t kCarFrames = 30, kHelmetFrames = 3;
 constexpr std::size_t kFirstHelmet1 = 38, kFirstHelmet2 = 41;
 
@@ -241,7 +243,8 @@ void MenuTeamArtPage::saveSheetToFile()
 void MenuTeamArtPage::loadSheetFromFile()
 {
     const std::string defaultName = "Team " + std::to_string(services_.state.team) + ".BMP";
-    auto name = services_.app.chooseFileToOpen({"TeamArtLoad", defaultName, {kBmpFilter}, 1});
+    auto name = services_.app.chooseFileToOpen(
+        {"TeamArtLoad", defaultName, {kPictureFilter, kBmpFilter, kPngFilter, kJpgFilter}, 1});
     if (!name)
         return;
     Messenger messenger = services_.app.messenger();

@@ -63,7 +63,7 @@ namespace {
 constexpr int kSaveFilterBmp = 944, kSaveFilterJpg = 946;
 constexpr int kSectionUnderPointerText = 1068, kSectionLimitsText = 1087;
 constexpr int kSavingSequenceText = 1009, kLoadingSequenceText = 1010;
-constexpr int kOpenFilters[] = {176, 178, 180};
+constexpr int kOpenFilters[] = {176, 178, 881, 180};
 constexpr int kPictureKindsText = 1064, kCornersText = 1086;
 constexpr int kSectionLabelsText[3] = {1082, 1083, 1084};
 
@@ -157,7 +157,7 @@ TrackPicturesPage::TrackPicturesPage(TrackPageContext& context, QWidget* parent)
     };
     connect(load, &QPushButton::clicked, this, [this, defaultName] {
         auto name = context_.app.chooseFileToOpen(
-            {"TrackImageOpen", defaultName(), {kOpenFilters[0], kOpenFilters[1], kOpenFilters[2]}, 1});
+            {"TrackImageOpen", defaultName(), {std::begin(kOpenFilters), std::end(kOpenFilters)}, 1});
         if (name)
             loadPicture(*name);
     });

@@ -36,6 +36,9 @@ constexpr int kBmpFilter = 944;
 constexpr int kJamFilter = 994;
 constexpr int kJadFilter = 992;
 constexpr int kPngFilter = 881;
+constexpr int kJpgFilter = 946;
+// Every picture file that is read.
+constexpr int kPictureFilter = 1204;
 constexpr int kOpenJamFilter = 883;
 constexpr std::size_t kRecentCount = 8;
 
@@ -328,7 +331,8 @@ void JamWorkshopPage::choosePictureToLoad()
         return;
     std::string picture = FileNameOf(jamFile_);
     picture = picture.substr(0, picture.rfind('.')) + ".BMP";
-    auto name = app_.chooseFileToOpen({"JAMWShopLoad", picture, {kBmpFilter, kPngFilter}, 1});
+    auto name =
+        app_.chooseFileToOpen({"JAMWShopLoad", picture, {kPictureFilter, kBmpFilter, kPngFilter, kJpgFilter}, 1});
     if (name)
         loadPicture(*name);
 }

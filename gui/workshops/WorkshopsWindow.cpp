@@ -6,6 +6,7 @@
 #include "JamWorkshopPage.h"
 #include "LanguageTable.h"
 #include "base/FileUtils.h"
+#include "formats/Pictures.h"
 #include "transfer/ReportedFormats.h"
 
 #include <QDragEnterEvent>
@@ -62,12 +63,6 @@ constexpr TextBinding kWorkshopsTexts[] = {
 
 bool IsJamName(const std::string& file) { return EqualsIgnoreAsciiCase(ExtensionOf(file), ".JAM"); }
 
-bool IsPictureName(const std::string& file)
-{
-    const std::string ext = ExtensionOf(file);
-    return EqualsIgnoreAsciiCase(ext, ".BMP") || EqualsIgnoreAsciiCase(ext, ".PNG");
-}
-
 } // namespace
 
 WorkshopsWindow::WorkshopsWindow(AppContext& app, QWidget* parent) : EditorWindow(app, "TForm20", parent)
@@ -114,7 +109,7 @@ bool WorkshopsWindow::dropFile(const std::string& fileName)
         jamPage_->openJam(fileName);
         return true;
     }
-    if (IsPictureName(fileName) && jamPage_->jam()) {
+    if (IsReadPictureName(fileName) && jamPage_->jam()) {
         pages_->setCurrentWidget(jamPage_);
         jamPage_->loadPicture(fileName);
         return true;
@@ -128,7 +123,7 @@ void WorkshopsWindow::dragEnterEvent(QDragEnterEvent* event)
     if (urls.size() != 1 || !urls.first().isLocalFile())
         return;
     const std::string file = urls.first().toLocalFile().toStdString();
-    if (IsJamName(file) || (IsPictureName(file) && jamPage_->jam()))
+    if (IsJamName(file) || (IsReadPictureName(file) && jamPage_->jam()))
         event->acceptProposedAction();
 }
 

@@ -12,6 +12,8 @@
 #include "formats/ArtBankFile.h"
 #include "formats/ArtBankPictures.h"
 #include "formats/Bmp.h"
+#include "formats/Pictures.h"
+#include "formats/Png.h"
 #include "formats/SoundBank.h"
 #include "formats/StringFile.h"
 #include "transfer/ReportedFormats.h"
@@ -86,6 +88,60 @@ TEST(FormatCommands, ArtExpandAllThenWriteABackground)
     // Exported and imported again, an entry stays the same.
     ASSERT_EQ(test::RunCommand({"art", "export", "760", dir / "out.bmp", "--game", game}).code, 0);
     EXPECT_EQ(ArtPictureFromImage(LoadBmpFile(dir / "out.bmp")), fresh);
+}
+
+// A menu background from a PNG with a transparent corner: the corner black,
+// said once; exported again, the same pixels. A file kind that is not read is
+// refused in the command line's words.
+TEST(FormatCommands, ArtImportTakesPngsAndJpgs)
+{
+    test::TempDir dir;
+    const std::string game = MakeGame(dir);
+    const std::string bank = ResolveGamePath(game + "/", "BITMAPS\\GP3ART5.BIN");
+    // Room for any picture of the entry's size (the generator may have made
+    // it so already).
+    test::RunCommand({"art", "expand", "--entries", "755", "--game", game, "--quiet"});
+
+    // Channels in steps of 8 pass the bank's 15 bits unchanged.
+    Image picture(800, 600, 24);
+    std::vector<std::uint8_t> alpha;
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x) {
+            picture.setPixel(x, y, MakePixel(x % 32 * 8, y % 32 * 8, (x + y) % 16 * 8));
+            alpha.push_back(x < 40 && y < 30 ? 0 : 255);
+        }
+    test::WriteRgbaPng(dir / "corner.png", picture, alpha);
+    auto imported = test::RunCommand({"art", "import", "755", dir / "corner.png", "--game", game});
+    ASSERT_EQ(imported.code, 0) << imported.err;
+    const std::string note = dir / "corner.png" + ": transparent pixels were put on black.\n";
+    EXPECT_NE(imported.err.find(note), std::string::npos) << imported.err;
+    EXPECT_EQ(imported.err.find("transparent"), imported.err.rfind("transparent")) << imported.err; // once
+    ASSERT_EQ(test::RunCommand({"art", "export", "755", dir / "out.png", "--game", game, "--quiet"}).code, 0);
+    const Image back = LoadPngFile(dir / "out.png");
+    ASSERT_EQ(back.width(), 800);
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x)
+            ASSERT_EQ(back.pixel(x, y), x < 40 && y < 30 ? Pixel{0} : picture.pixel(x, y)) << x << "," << y;
+
+    // An opaque picture says nothing; a JPG goes in as well.
+    SavePngFile(picture, dir / "plain.PNG");
+    auto plain = test::RunCommand({"art", "import", "755", dir / "plain.PNG", "--game", game});
+    EXPECT_EQ(plain.code, 0) << plain.err;
+    EXPECT_EQ(plain.err.find("transparent"), std::string::npos) << plain.err;
+    SavePicture(picture, dir / "photo.jpg");
+    EXPECT_EQ(test::RunCommand({"art", "import", "755", dir / "photo.jpg", "--game", game}).code, 0);
+    ArtPicture stored;
+    ASSERT_TRUE(ReadArtImage(bank, 755, stored, nullptr));
+    EXPECT_EQ(stored, ArtPictureFromImage(LoadPicture(dir / "photo.jpg")));
+
+    const auto before = test::ReadBytes(bank);
+    test::WriteBytes(dir / "art.gif", {'G', 'I', 'F', '8', '9', 'a'});
+    auto gif = test::RunCommand({"art", "import", "755", dir / "art.gif", "--game", game});
+    EXPECT_EQ(gif.code, 1);
+    EXPECT_EQ(gif.err,
+              "pitwall-cli: " + dir / "art.gif"
+                  + ": this file type is not supported here; use a .BMP, .PNG or .JPG picture.\n");
+    EXPECT_EQ(test::ReadBytes(bank), before);
 }
 
 TEST(FormatCommands, ArtMistakesAreOneLine)

@@ -3,9 +3,12 @@
 #include "Commands.h"
 #include "DemoContext.h"
 #include "base/FileUtils.h"
+#include "formats/Bmp.h"
 #include "formats/JamFile.h"
 #include "formats/JamScramble.h"
 #include "formats/Palette.h"
+#include "formats/Pictures.h"
+#include "formats/Png.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -92,10 +95,56 @@ TEST(JamCli, ToBmpAndBack)
     if (soft.pageHeight() != original.pageHeight()) {
         EXPECT_EQ(wrong.code, 1);
         EXPECT_EQ(std::count(wrong.err.begin(), wrong.err.end(), '\n'), 1) << wrong.err;
+        EXPECT_EQ(test::ReadBytes(t.dir / "copy.jam"), before);
     }
-    auto deep = Jam({"from-bmp", t.dir / "copy.jam", t.dir / "h.bmp"}); // 32-bit picture for an 8-bit JAM
-    EXPECT_EQ(deep.code, 1);
-    EXPECT_EQ(test::ReadBytes(t.dir / "copy.jam"), before);
+}
+
+// Any picture a paint program writes goes in: a 24-bit BMP as a PNG of the
+// same pixels would, a JPG, a PNG's transparent area on black with one note.
+// Kinds that are not read are refused without speaking of a dialog.
+TEST(JamCli, FromBmpTakesEveryPictureKind)
+{
+    Textures t;
+    const int h = TJAMFile(t.palette, t.soft).pageHeight();
+    Image picture(256, h, 24);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < 256; ++x)
+            picture.setPixel(x, y, MakePixel(x, (y * 7) % 256, (x * y) % 256));
+    SaveBmpFile(picture, t.dir / "true.bmp");
+    SavePngFile(picture, t.dir / "true.png");
+    ASSERT_EQ(Jam({"from-bmp", t.soft, t.dir / "true.bmp", "-o", t.dir / "bmp.jam", "--quiet"}).code, 0);
+    ASSERT_EQ(Jam({"from-bmp", t.soft, t.dir / "true.png", "-o", t.dir / "png.jam", "--quiet"}).code, 0);
+    const TJAMFile fromBmp(t.palette, t.dir / "bmp.jam");
+    EXPECT_EQ(fromBmp.page(), TJAMFile(t.palette, t.dir / "png.jam").page());
+    for (Pixel p : fromBmp.page().pixels())
+        ASSERT_TRUE(t.palette.containsPixel(p));
+
+    SavePicture(picture, t.dir / "photo.JPG");
+    auto jpg = Jam({"from-bmp", t.soft, t.dir / "photo.JPG", "-o", t.dir / "jpg.jam"});
+    ASSERT_EQ(jpg.code, 0) << jpg.err;
+    EXPECT_EQ(jpg.err.find("transparent"), std::string::npos) << jpg.err;
+
+    std::vector<std::uint8_t> alpha(picture.pixels().size(), 255);
+    std::fill(alpha.begin(), alpha.begin() + 256, 0); // the top row
+    test::WriteRgbaPng(t.dir / "clear.png", picture, alpha);
+    auto clear = Jam({"from-bmp", t.soft, t.dir / "clear.png", "-o", t.dir / "clear.jam"});
+    ASSERT_EQ(clear.code, 0) << clear.err;
+    EXPECT_EQ(clear.err.find(t.dir / "clear.png: transparent pixels were put on black.\n"), 0u) << clear.err;
+    EXPECT_EQ(clear.err.find("transparent"), clear.err.rfind("transparent")) << clear.err; // once
+
+    test::WriteBytes(t.dir / "page.gif", {'G', 'I', 'F'});
+    const auto before = test::ReadBytes(t.soft);
+    auto gif = Jam({"from-bmp", t.soft, t.dir / "page.gif"});
+    EXPECT_EQ(gif.code, 1);
+    EXPECT_NE(gif.err.find("use a .BMP, .PNG or .JPG picture"), std::string::npos) << gif.err;
+    EXPECT_EQ(test::ReadBytes(t.soft), before);
+    // Writing to a kind that is not written: the command's own words too.
+    auto out = Jam({"to-bmp", t.soft, t.dir / "page.gif"});
+    EXPECT_EQ(out.code, 1);
+    for (const auto* run : {&gif, &out}) {
+        EXPECT_EQ(run->err.find("choose"), std::string::npos) << run->err;
+        EXPECT_EQ(run->err.find("offered"), std::string::npos) << run->err;
+    }
 }
 
 TEST(JamCli, UnscrambleWritesTheJad)

@@ -156,8 +156,7 @@ TEST(Png, TransparentPixelsArePutOnBlackAndTold)
 {
     // RGBA: opaque, half, fully transparent.
     bool transparent = false;
-    Image rgba = DecodePng(HandPng(3, 1, 8, 6, {0, 200, 100, 50, 255, 200, 100, 50, 128, 10, 20, 30, 0}),
-                           &transparent);
+    Image rgba = DecodePng(HandPng(3, 1, 8, 6, {0, 200, 100, 50, 255, 200, 100, 50, 128, 10, 20, 30, 0}), &transparent);
     EXPECT_TRUE(transparent);
     EXPECT_EQ(rgba.depth(), 24);
     EXPECT_EQ(rgba.pixels(), (std::vector<Pixel>{MakePixel(200, 100, 50), MakePixel(100, 50, 25), 0}));
@@ -181,8 +180,8 @@ TEST(Png, TransparentPixelsArePutOnBlackAndTold)
     EXPECT_EQ(opaque.pixels(), (std::vector<Pixel>{MakePixel(1, 2, 3), MakePixel(200, 100, 50)}));
 
     // The colour key of an RGB picture (tRNS) is transparent too.
-    Image rgbKey = DecodePng(HandPng(2, 1, 8, 2, {0, 9, 9, 9, 40, 50, 60}, false, {}, {0, 9, 0, 9, 0, 9}),
-                             &transparent);
+    Image rgbKey =
+        DecodePng(HandPng(2, 1, 8, 2, {0, 9, 9, 9, 40, 50, 60}, false, {}, {0, 9, 0, 9, 0, 9}), &transparent);
     EXPECT_TRUE(transparent);
     EXPECT_EQ(rgbKey.pixels(), (std::vector<Pixel>{0, MakePixel(40, 50, 60)}));
 }

@@ -8,6 +8,7 @@
 #include "GP3Image.h"
 #include "GraphicsEditor.h"
 #include "formats/Bmp.h"
+#include "formats/Pictures.h"
 #include "graphics/GraphicsSet.h"
 #include "graphics/RampTables.h"
 
@@ -268,6 +269,16 @@ void GraphicsEditorPagesTest::tyreSheetsAreSavedAndLoadedByView()
     // The tread sheet ("Regenreifen"), loaded, shown, exported, imported.
     Child<QRadioButton>(editor, "RadioGroup5_1")->setChecked(true);
     Image tread(kTreadWidth, 2 * kTreadHeight, 24, MakePixel(250, 120, 10));
+    // A PNG is taken as well: its transparent pixel on black, said once.
+    std::vector<std::uint8_t> alpha(tread.pixels().size(), 255);
+    alpha[0] = 0;
+    pitwall::test::WriteRgbaPng(p.path("tread.png"), tread, alpha);
+    Answer(p, p.path("tread.png"));
+    p.messages.clear();
+    Click(editor, "TyreLoad");
+    QCOMPARE(p.numbers(), std::vector<int>{kTransparentOnBlackText});
+    QCOMPARE(tyres[0]->tread.pixel(0, 0), Pixel{0});
+    QCOMPARE(tyres[0]->tread.pixel(5, 300), MakePixel(250, 120, 10));
     const std::string treadFile = p.path("tread.BMP");
     SaveBmpFile(tread, treadFile);
     Answer(p, treadFile);

@@ -89,7 +89,7 @@ private slots:
             return png;
         };
         Child<QPushButton>(editor, "CarLoadBmp")->click();
-        QCOMPARE(filters, (std::vector<int>{944, 881})); // BMP and PNG
+        QCOMPARE(filters, (std::vector<int>{1204, 944, 881, 946})); // every picture read, BMP, PNG, JPG
         const Image plain = livery->page();
         for (Pixel px : plain.pixels())
             QVERIFY(p.program.palette.containsPixel(px));

@@ -10,9 +10,9 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <png.h>
 #include <memory>
 #include <mutex>
+#include <png.h>
 #include <sstream>
 #include <stdexcept>
 #include <sys/resource.h>
@@ -155,8 +155,9 @@ void WriteRgbaPng(const std::string& path, const Image& picture, const std::vect
     std::vector<std::uint8_t> rgba;
     for (std::size_t i = 0; i < alpha.size(); ++i) {
         const Pixel p = picture.pixels()[i];
-        rgba.insert(rgba.end(), {static_cast<std::uint8_t>(RedOf(p)), static_cast<std::uint8_t>(GreenOf(p)),
-                                 static_cast<std::uint8_t>(BlueOf(p)), alpha[i]});
+        rgba.insert(rgba.end(),
+                    {static_cast<std::uint8_t>(RedOf(p)), static_cast<std::uint8_t>(GreenOf(p)),
+                     static_cast<std::uint8_t>(BlueOf(p)), alpha[i]});
     }
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
