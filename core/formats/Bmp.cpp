@@ -118,6 +118,20 @@ std::string PictureSizeProblem(std::int64_t width, std::int64_t height)
     return {};
 }
 
+bool IsPlainBmp(std::span<const std::uint8_t> bytes)
+{
+    if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M')
+        return false;
+    ByteReader r(bytes);
+    r.seek(14);
+    const std::uint32_t headerSize = r.u32();
+    r.skip(4);
+    const std::int32_t height = r.i32();
+    r.skip(4);
+    const std::uint32_t compression = r.u32();
+    return headerSize == 40 && height > 0 && compression == kBiRgb;
+}
+
 Image DecodeBmp(std::span<const std::uint8_t> bytes)
 {
     ByteReader r(bytes);

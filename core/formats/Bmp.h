@@ -27,6 +27,12 @@ inline constexpr std::int64_t kMaxPicturePixels = 4096 * 4096;
 // claims, before any picture-sized memory is taken; empty when they read it.
 std::string PictureSizeProblem(std::int64_t width, std::int64_t height);
 
+// Whether the bytes are a BMP in the plain form every reader takes, the
+// game's included: a 40-byte header, no compression or bit fields, rows
+// bottom-up. Pictures in other forms are written anew before the game gets
+// them.
+bool IsPlainBmp(std::span<const std::uint8_t> bytes);
+
 // Throws FormatError saying what is wrong with the bytes.
 Image DecodeBmp(std::span<const std::uint8_t> bytes);
 // Throws std::runtime_error when the file cannot be read, FormatError when it

@@ -29,7 +29,9 @@ Palette FromColours(const std::vector<Pixel>& colours, const std::string& kind)
 
 bool StartsWith(std::span<const std::uint8_t> bytes, std::string_view text)
 {
-    return bytes.size() >= text.size() && std::equal(text.begin(), text.end(), bytes.begin());
+    return bytes.size() >= text.size()
+        && std::equal(text.begin(), text.end(), bytes.begin(),
+                      [](char c, std::uint8_t b) { return static_cast<std::uint8_t>(c) == b; });
 }
 
 // RIFF "PAL " with a "data" chunk: version 0x0300, the count, then red,

@@ -5,6 +5,7 @@
 #include "formats/ArtBankFile.h"
 #include "formats/ArtBankPictures.h"
 #include "formats/Bmp.h"
+#include "formats/FileRange.h"
 #include "formats/Jpeg.h"
 #include "formats/Pictures.h"
 #include "formats/Resample.h"
@@ -45,7 +46,9 @@ bool TakeIn(const std::string& file, const std::string& target, int width, int h
     if (image.isNull())
         return false;
     if (image.width() == width && image.height() == height) {
-        if (IsBmpName(file))
+        // The game reads the file as it stands: a plain BMP is copied, any
+        // other form (run-length coded, top-down, bit fields) written anew.
+        if (IsBmpName(file) && IsPlainBmp(ReadFileRange(file, 0, 54)))
             return CopyFileForced(file, target);
         SaveBmpFile(image, target);
         return true;

@@ -1,6 +1,7 @@
 #include "OptionsDialog.h"
 
 #include "AppContext.h"
+#include "FileDialogs.h"
 #include "GameFolderList.h"
 #include "LanguageTable.h"
 #include "app/GameInstallationSearch.h"
@@ -9,7 +10,6 @@
 #include "app/Settings.h"
 #include "base/FileUtils.h"
 #include "formats/GameInstallation.h"
-#include "widgets/FileDialogs.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QSpinBox>
@@ -158,8 +159,9 @@ void GameTextAndPaletteTest::thePaletteChosenInOptionsReplacesTheStandIn()
     QCOMPARE(ini.readString("General", "Palette", ""), p.path("mine.pal"));
     QCOMPARE(ini.readInteger("General", "RestorePoints", 0), 4LL);
     ProgramState again;
-    RecordingSink sink(p.messages);
+    pitwall::test::RecordingMessages sink;
     StartProgram(again, p.path("program/"), sink);
+    QVERIFY(sink.shown.empty());
     QCOMPARE(again.palette, p.program.palette);
 }
 
