@@ -1,16 +1,23 @@
-// carset list, carset info: what a carset file holds.
+// carset list, carset info: what a carset file holds; carset conflicts:
+// where carsets would write over each other in an installation.
 
 #include "CarsetInfoOptions.h"
 #include "CliSession.h"
 #include "Commands.h"
+#include "GameOption.h"
 #include "ItemNames.h"
 #include "JsonOutput.h"
 #include "TerminalText.h"
 
+#include "base/FileUtils.h"
 #include "base/Windows1252.h"
+#include "session/ConflictWords.h"
 #include "transfer/CarsetArchive.h"
+#include "transfer/CarsetConflicts.h"
 #include "transfer/CarsetHeader.h"
 #include "transfer/CarsetInfo.h"
+
+#include <algorithm>
 
 namespace pitwall::cli {
 
@@ -24,6 +31,36 @@ CarsetHeader RequireHeader(const CarsetArchive& archive, const CliContext& conte
     if (!header)
         throw CommandFailure(Windows1252ToUtf8(context.texts.text(407)));
     return *header;
+}
+
+// The exit status when some carsets would write the same bytes.
+constexpr int kCarsetsOverlap = 3;
+
+// What the carset would change in the installation, worked out as
+// `apply --dry-run` does and written nowhere: loaded whole into a session of
+// its own, its export prepared against the installation.
+CarsetChanges PreviewCarset(CliContext& context, const std::string& game, const std::string& file)
+{
+    CliSession s(context, game);
+    s.require(s.engine().loadCarset(ItemChoice::AllHeld, file, s.ui(), CarsetInformation::Keep),
+              "loading the carset " + file);
+    CarsetChanges carset;
+    carset.name = file;
+    carset.items = s.engine().lastHeader().items;
+    s.require(s.engine().exportToGame(ItemChoice::AsSelected, s.ui(), ExportMode::Preview),
+              "working out what " + file + " changes");
+    carset.changes = s.engine().lastReport().changes;
+    s.finish();
+    return carset;
+}
+
+// The lines saying what overlaps both change, UTF-8.
+Json WordsJson(const std::vector<ItemOverlap>& overlaps, const ProgramState& program)
+{
+    Json words = Json::array();
+    for (const std::string& line : OverlapWords(overlaps, program))
+        words.push_back(Windows1252ToUtf8(line));
+    return words;
 }
 
 } // namespace
@@ -101,6 +138,81 @@ void AddCarsetCommands(CLI::App& app, CliContext& context)
                 field("description", "");
             for (const auto& line : info.description)
                 field("description", line);
+        });
+    }
+    {
+        auto* cmd = carset->add_subcommand(
+            "conflicts", "Which items carsets both carry and which bytes of an installation they would both change");
+        auto files = std::make_shared<std::vector<std::string>>();
+        auto game = std::make_shared<std::string>();
+        cmd->add_option("CARSETS", *files, "Two or more carset files (.GMS)")->required();
+        AddGameOption(cmd, *game, context);
+        cmd->add_flag("--yes", context.sink.answerYes,
+                      "Answer Yes to the questions working out a carset's changes asks, as apply --yes would "
+                      "(nothing is written either way)");
+        AddJsonFlag(*cmd, context);
+        cmd->callback([&context, files, game] {
+            if (files->size() < 2)
+                throw CommandFailure("carset conflicts needs at least two carsets to compare");
+            std::vector<CarsetChanges> carsets;
+            for (const std::string& file : *files) {
+                CarsetArchive archive(file, CarsetArchive::Mode::Read);
+                RequireHeader(archive, context);
+                carsets.push_back(PreviewCarset(context, *game, file));
+            }
+            // The installation as the words need it: version, savegame
+            // format, art bank.
+            ProgramState program;
+            program.texts = context.texts;
+            program.settings.gameDirectory = IncludeTrailingBackslash(*game);
+            RecogniseGame(program);
+
+            const std::vector<CarsetPairConflicts> pairs = FindCarsetConflicts(carsets);
+            const bool overlapping =
+                std::any_of(pairs.begin(), pairs.end(), [](const auto& p) { return p.overlapping(); });
+            if (context.json) {
+                Json list = Json::array();
+                for (const CarsetPairConflicts& pair : pairs) {
+                    Json shared = Json::array();
+                    for (int n : pair.sharedItems)
+                        shared.push_back({{"number", n}, {"name", ItemName(n, context.texts)}});
+                    Json overlaps = Json::array();
+                    for (const ItemOverlap& o : pair.overlaps) {
+                        Json ranges = Json::array();
+                        for (const ByteRange& r : o.ranges)
+                            ranges.push_back({{"offset", r.offset}, {"length", r.length}});
+                        overlaps.push_back({{"path", o.relativePath},
+                                            {"items", Json::array({o.firstItem, o.secondItem})},
+                                            {"ranges", ranges},
+                                            {"words", WordsJson({o}, program)}});
+                    }
+                    list.push_back({{"first", carsets[pair.first].name},
+                                    {"second", carsets[pair.second].name},
+                                    {"sharedItems", shared},
+                                    {"overlapping", pair.overlapping()},
+                                    {"overlaps", overlaps},
+                                    {"words", WordsJson(pair.overlaps, program)}});
+                }
+                PrintJson(context, Json{{"pairs", list}, {"overlapping", overlapping}});
+            } else {
+                for (const CarsetPairConflicts& pair : pairs) {
+                    context.out << TerminalText(carsets[pair.first].name) << " and "
+                                << TerminalText(carsets[pair.second].name) << '\n';
+                    if (pair.sharedItems.empty())
+                        context.out << "  items both carry: none\n";
+                    else
+                        context.out << "  items both carry:\n";
+                    for (int n : pair.sharedItems)
+                        context.out << "    " << n << "  " << TerminalGameText(ItemDescription(n, context.texts))
+                                    << '\n';
+                    if (!pair.overlapping())
+                        context.out << "  no bytes both would change\n";
+                    for (const std::string& line : OverlapWords(pair.overlaps, program))
+                        context.out << "  " << TerminalGameText(line) << '\n';
+                }
+            }
+            if (overlapping)
+                context.exitStatus = kCarsetsOverlap;
         });
     }
 }

@@ -60,6 +60,9 @@ struct CliContext {
     WriterInfo writer;
     // Test hook (hidden option): how long to wait for another writer.
     int lockWaitMilliseconds = 5000;
+    // The exit status of a command that ran to its end: 0, or what the
+    // command says by it (carset conflicts: 3 when carsets overlap).
+    int exitStatus = 0;
 
     CliContext(std::ostream& o, std::ostream& e, const std::string& executableDir);
 };

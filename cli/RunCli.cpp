@@ -67,7 +67,7 @@ int RunCli(int argc, const char* const* argv, CliContext& context)
         }
         return 1;
     }
-    return 0;
+    return context.exitStatus;
 }
 
 } // namespace pitwall::cli

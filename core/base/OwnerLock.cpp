@@ -42,9 +42,9 @@ OwnerLock::~OwnerLock()
 
 std::unique_ptr<OwnerLock> OwnerLock::tryTake(const std::string& lockFile)
 {
-    HANDLE file = ::CreateFileW(NativePath(lockFile).c_str(), GENERIC_READ | GENERIC_WRITE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                nullptr);
+    HANDLE file =
+        ::CreateFileW(NativePath(lockFile).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return nullptr;
     OVERLAPPED at{};

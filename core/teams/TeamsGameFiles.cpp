@@ -5,6 +5,7 @@
 #include "teams/PitLane.h"
 #include "transfer/GameFile.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -223,6 +224,80 @@ void WriteTeamsToGame(const TeamTable& table, GameFile& exe, GameFile& save, int
     for (const TeamRecord& team : table.teams)
         tyres.u32(team.tyreType == kTyreBridgestone ? kBridgestoneWord : kGoodyearWord);
     exe.write(at.tyreWords, tyres.data());
+}
+
+namespace {
+
+// One block of the teams data: `count` records of `width` bytes from
+// `start`, record r belonging to what `owner` says.
+struct Block {
+    std::uint64_t start;
+    std::uint64_t count;
+    std::uint64_t width;
+    TeamsBytes (*owner)(std::uint64_t record);
+};
+
+TeamsBytes DriverOf(std::uint64_t d) { return {TeamsPart::Drivers, static_cast<int>(d / 2)}; }
+TeamsBytes TeamPerformance(std::uint64_t t) { return {TeamsPart::Performance, static_cast<int>(t)}; }
+TeamsBytes TeamName(std::uint64_t t) { return {TeamsPart::NameEngine, static_cast<int>(t)}; }
+TeamsBytes TeamTyres(std::uint64_t t) { return {TeamsPart::Tyres, static_cast<int>(t)}; }
+TeamsBytes PitOrder(std::uint64_t) { return {TeamsPart::PitOrder, 0}; }
+
+std::vector<Block> BlocksOf(bool savegame, int gameVersion, int savegameFormat)
+{
+    constexpr std::uint64_t teams = kTeamCount, drivers = kDriverCount;
+    if (savegame) {
+        if (savegameFormat < 1 || savegameFormat > 2)
+            return {};
+        const SavePositions& at = SaveAt(savegameFormat);
+        const std::uint64_t teamNames = at.names + drivers * kDriverNameWidth;
+        return {
+            {at.selection, drivers, 1, DriverOf},
+            {at.names, drivers, kDriverNameWidth, DriverOf},
+            {teamNames, teams, kTeamNameWidth, TeamName},
+            {teamNames + teams * kTeamNameWidth, teams, kTeamNameWidth, TeamName},
+        };
+    }
+    if (gameVersion < 1 || gameVersion > 3)
+        return {};
+    const ExePositions& at = ExeAt(gameVersion);
+    // The performance block: TQP and TRP per team, QP/RP and QA/RA per
+    // driver, the failure rate per team.
+    return {
+        {at.performance, teams, 2, TeamPerformance},
+        {at.performance + 2 * teams, teams, 2, TeamPerformance},
+        {at.performance + 4 * teams, drivers, 4, DriverOf},
+        {at.performance + 4 * teams + 4 * drivers, drivers, 4, DriverOf},
+        {at.performance + 4 * teams + 8 * drivers, teams, 2, TeamPerformance},
+        {at.carNumbers, drivers, 1, DriverOf},
+        {at.tyreWords, teams, 4, TeamTyres},
+        {at.pitOrder, kPitOrderSize, 1, PitOrder},
+    };
+}
+
+} // namespace
+
+std::vector<TeamsBytes> TeamsBytesAt(bool savegame, std::uint64_t offset, std::uint64_t length, int gameVersion,
+                                     int savegameFormat)
+{
+    std::vector<TeamsBytes> parts;
+    if (length == 0 || offset + length < offset)
+        return parts;
+    std::vector<Block> blocks = BlocksOf(savegame, gameVersion, savegameFormat);
+    std::sort(blocks.begin(), blocks.end(), [](const Block& a, const Block& b) { return a.start < b.start; });
+    const std::uint64_t end = offset + length;
+    for (const Block& b : blocks) {
+        const std::uint64_t blockEnd = b.start + b.count * b.width;
+        const std::uint64_t from = std::max(offset, b.start), to = std::min(end, blockEnd);
+        if (from >= to)
+            continue;
+        for (std::uint64_t r = (from - b.start) / b.width; r <= (to - 1 - b.start) / b.width; ++r) {
+            TeamsBytes part = b.owner(r);
+            if (std::find(parts.begin(), parts.end(), part) == parts.end())
+                parts.push_back(part);
+        }
+    }
+    return parts;
 }
 
 } // namespace pitwall

@@ -7,6 +7,9 @@
 
 #include "teams/TeamTable.h"
 
+#include <cstdint>
+#include <vector>
+
 namespace pitwall {
 
 class GameFile;
@@ -24,5 +27,27 @@ void ReadTeamsFromGame(TeamTable& table, GameFile& exe, GameFile& save, int game
 // written unless every block fits into its file. The savegame checksum is the
 // caller's to renew.
 void WriteTeamsToGame(const TeamTable& table, GameFile& exe, GameFile& save, int gameVersion, int savegameFormat);
+
+// What a stretch of bytes in GP3.EXE or F1GSTATE.SAV holds of the teams and
+// drivers data, so a change can be named for what it means.
+enum class TeamsPart {
+    Drivers,     // a team's drivers: car numbers, names, the player's marks, performance
+    NameEngine,  // a team's name or engine name
+    Performance, // a team's qualifying and race performance, failure rate
+    PitOrder,    // the pit order (one block for all teams)
+    Tyres,       // a team's tyre supplier
+};
+
+struct TeamsBytes {
+    TeamsPart part = TeamsPart::Drivers;
+    int team = 0; // slot 0..10; 0 for the pit order
+    friend bool operator==(const TeamsBytes&, const TeamsBytes&) = default;
+};
+
+// The parts the bytes [offset, offset + length) of the executable (or of the
+// savegame, `savegame`) touch, each once, in the file's order; none when
+// they lie outside the teams data or the version or format is unknown.
+std::vector<TeamsBytes> TeamsBytesAt(bool savegame, std::uint64_t offset, std::uint64_t length, int gameVersion,
+                                     int savegameFormat);
 
 } // namespace pitwall

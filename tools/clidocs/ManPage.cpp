@@ -108,6 +108,7 @@ std::string ManPage(const CommandDoc& root, const std::string& date, const std::
         summary = summary.substr(13);
     out << ".\\\" The manual page of pitwall-cli, made from its command definitions by pitwall-cli-docs.\n"
         << ".TH PITWALL\\-CLI 1 \"" << Roff(date) << "\" \"pitwall\\-cli " << Roff(version) << "\" \"User Commands\"\n"
+        << ".ad l\n" // left-aligned: a justified command line would not read as typed
         << ".SH NAME\npitwall\\-cli \\- " << Roff(summary) << "\n"
         << ".SH SYNOPSIS\n\\fBpitwall\\-cli\\fR [\\fIOPTIONS\\fR] \\fICOMMAND\\fR [\\fIARGUMENTS\\fR]\n"
         << ".br\n\\fBpitwall\\-cli\\fR \\fICOMMAND\\fR \\fB\\-\\-help\\fR\n"
@@ -138,6 +139,8 @@ std::string ManPage(const CommandDoc& root, const std::string& date, const std::
         << ".SH EXIT STATUS\n.TP\n.B 0\nEverything asked for was done.\n"
         << ".TP\n.B 1\nSomething failed or was skipped; standard error says why, one line per thing not done.\n"
         << ".TP\n.B 2\nWrong usage: an unknown command or option, or a missing argument.\n"
+        << ".TP\n.B 3\n\\fBcarset conflicts\\fR: two of the carsets would change the same bytes of the "
+           "installation.\n"
         << ".SH SEE ALSO\n\\fBpitwall\\-cli\\fR \\fICOMMAND\\fR \\fB\\-\\-help\\fR, and the README of Pitwall.\n";
     return out.str();
 }
