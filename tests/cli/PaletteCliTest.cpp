@@ -64,9 +64,10 @@ TEST(PaletteCli, ChosenPaletteColoursTheExportAndInfoNamesIt)
     const std::string jam = dir / "game/GP3JAMS/Liveries/JORDAN98.JAM";
     test::WriteText(dir / "mine.gpl", GimpPalette());
     const Palette mine = ReadPaletteFile(dir / "mine.gpl");
+    test::WriteText(dir / "mine.pal", FormatPalette(mine)); // the same colours as JASC-PAL
 
     ASSERT_EQ(Cli({"jam", "to-bmp", jam, dir / "stand-in.bmp", "--quiet"}).code, 0);
-    auto r = Cli({"--palette", dir / "mine.gpl", "jam", "to-bmp", jam, dir / "mine.bmp", "--quiet"});
+    auto r = Cli({"--palette", dir / "mine.pal", "jam", "to-bmp", jam, dir / "mine.bmp", "--quiet"});
     ASSERT_EQ(r.code, 0) << r.err;
     const Image standIn = LoadBmpFile(dir / "stand-in.bmp");
     const Image chosen = LoadBmpFile(dir / "mine.bmp");
