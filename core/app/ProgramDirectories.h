@@ -47,10 +47,8 @@ struct ProgramDirectories {
     std::string program;
     std::string modules;  // directory of the sound module
     std::string settings; // directory of PITWALL.INI
-    // ... TEMP/ as computed; the running program's own one (TEMP-2/ ... while
-    // another instance owns TEMP) once StartProgram has claimed it.
-    std::string working;
-    std::string staging; // ... TEMP/Carset/
+    std::string working;  // ... TEMP/
+    std::string staging;  // ... TEMP/Carset/
 
     std::string settingsFile() const;
 };
