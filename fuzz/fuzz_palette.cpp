@@ -1,10 +1,12 @@
-// Palette text: any bytes either parse into 256 colours or are refused with
-// FormatError. A parsed palette formats and parses back to itself.
+// Palette files of every kind (JASC-PAL text, RIFF PAL, ACT, GPL, the colour
+// table of a BMP or PNG): any bytes either give 256 colours or are refused
+// with FormatError. A palette read formats and parses back to itself.
 
 #include "formats/Palette.h"
+#include "formats/PaletteFiles.h"
 
 #include <cstdlib>
-#include <string_view>
+#include <span>
 
 using namespace pitwall;
 
@@ -12,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     Palette palette;
     try {
-        palette = ParsePalette(std::string_view(reinterpret_cast<const char*>(data), size));
+        palette = DecodePaletteFile(std::span<const std::uint8_t>(data, size));
     } catch (const FormatError&) {
         return 0;
     }

@@ -128,7 +128,7 @@ MainWindow::MainWindow(AppContext& app) : app_(app)
     qApp->installEventFilter(this);
     editTracker_ = new EditTracker(app_, [this] { return editor_.data(); }, this);
     connect(editTracker_, &EditTracker::historyChanged, this, &MainWindow::updateEditState);
-    setFixedSize(760, menuBar()->sizeHint().height() + toolBar_->sizeHint().height() + 4);
+    fitToBars();
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect s = screen->availableGeometry();
         move(s.x() + (s.width() - width()) / 2, s.y() + (s.height() - height() - kEditorAllowance) / 2);
@@ -160,7 +160,10 @@ MainWindow::MainWindow(AppContext& app) : app_(app)
     app_.optionsDialog.setFactory([this] {
         auto* dialog = new OptionsDialog(app_, this);
         dialog->languageChanged = [this] { applyLanguage(); };
-        dialog->paletteChanged = [this] { UpdatePaletteNotice(*this, app_); };
+        dialog->paletteChanged = [this] {
+            UpdatePaletteNotice(*this, app_);
+            fitToBars();
+        };
         if (languageApplied_)
             dialog->applyLanguage();
         return dialog;
@@ -373,6 +376,7 @@ void MainWindow::applyLanguage()
     if (auto* simulation = findChild<SimulationWindow*>("TForm2", Qt::FindDirectChildrenOnly))
         simulation->applyLanguage();
     UpdatePaletteNotice(*this, app_);
+    fitToBars();
     // Names for assistive technology follow the captions just set.
     NameControls(this);
 }
@@ -431,6 +435,20 @@ bool MainWindow::firstActivation()
     firstActivationDone_ = true;
     app_.program.firstActivationDone = true;
     return true;
+}
+
+void MainWindow::fitToBars()
+{
+    // The window is its menu and tool bar, and the status line while it has
+    // something to say; the editors sit below it.
+    int height = menuBar()->sizeHint().height() + toolBar_->sizeHint().height() + 4;
+    if (QStatusBar* bar = findChild<QStatusBar*>("StatusBarMain", Qt::FindDirectChildrenOnly); bar && !bar->isHidden())
+        height += bar->sizeHint().height();
+    if (size() == QSize(760, height))
+        return;
+    setFixedSize(760, height);
+    if (editor_)
+        placeEditor(EditorPlacement::Follow);
 }
 
 void MainWindow::placeEditor(EditorPlacement placement)

@@ -97,6 +97,7 @@ private:
     // following the user's move of the main window never does.
     enum class EditorPlacement { MakeRoom, Follow };
     void placeEditor(EditorPlacement placement);
+    void fitToBars();
     void copyHintsFromMenu();
     void fillInstallationsMenu();
     void fillRecentCarsetsMenu();

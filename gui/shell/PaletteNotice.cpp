@@ -21,10 +21,11 @@ void UpdatePaletteNotice(QMainWindow& window, AppContext& app)
     if (!label) {
         label = new QLabel(bar);
         label->setObjectName("LabelStandInPalette");
-        label->setWordWrap(true);
         bar->addWidget(label, 1);
     }
-    label->setText(FromGameText(app.program.texts.text(1229)));
+    const QString text = FromGameText(app.program.texts.text(1229));
+    label->setText(text);
+    label->setToolTip(text);
     bar->setVisible(standIn);
 }
 

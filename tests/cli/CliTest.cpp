@@ -26,18 +26,21 @@ TEST(Cli, UsageHelpAndVersion)
 
 TEST(Cli, MakeDemoThenInfo)
 {
+    // The tests run with the stand-in palette beside the program.
+    const std::string standIn = "palette: the stand-in shipped with Pitwall, not the game's colours; 8-bit pictures "
+                                "get wrong colours (name yours with --palette FILE or PITWALL_PALETTE)\n";
     test::TempDir dir;
     ASSERT_EQ(test::RunCommand({"make-demo", dir / "a", "--quiet"}).code, 0);
     auto info = test::RunCommand({"info", "--game", dir / "a"});
     EXPECT_EQ(info.code, 0);
-    EXPECT_EQ(info.out, "game version: v1.13\nsavegame format: 2\n");
+    EXPECT_EQ(info.out, "game version: v1.13\nsavegame format: 2\n" + standIn);
 
     ASSERT_EQ(test::RunCommand({"make-demo", dir / "b", "--game-version", "v1.00", "--seed", "9"}).code, 0);
-    EXPECT_EQ(test::RunCommand({"info", "--game", dir / "b"}).out, "game version: v1.00\nsavegame format: 1\n");
+    EXPECT_EQ(test::RunCommand({"info", "--game", dir / "b"}).out, "game version: v1.00\nsavegame format: 1\n" + standIn);
 
     ASSERT_EQ(test::RunCommand({"make-demo", dir / "c", "--game-version", "v1.13-video"}).code, 0);
     EXPECT_EQ(test::RunCommand({"info", "--game", dir / "c"}).out,
-              "game version: v1.13 (Gp3Video)\nsavegame format: 2\n");
+              "game version: v1.13 (Gp3Video)\nsavegame format: 2\n" + standIn);
 
     // One byte more and the version is unknown.
     std::filesystem::resize_file(NativePath(dir / "a/GP3.EXE"), kGameExeSizes[2] + 1);

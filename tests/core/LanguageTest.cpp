@@ -169,7 +169,7 @@ const std::set<std::string> kWordsGermanKeeps = {
     "editor",    "export",     "files",    "filter",    "format",      "garage",      "goodyear",     "grand",
     "grip",      "hardware",   "import",   "index",     "info",        "information", "installation", "jams",
     "joystick",  "jpeg",       "jump",     "loading",   "logo",        "main",        "maximum",      "menu",
-    "minimum",   "mono",       "name",       "overall",  "pause",     "performance", "pitwall",     "pixel",        "position",
+    "minimum",   "mono",       "name",       "overall",  "palette",   "pause",     "performance", "pitwall",     "pixel",        "position",
     "prix",      "qualifying", "quick",    "rookie",    "seat",        "semi",        "setup",        "simulation",
     "situation", "slot",       "software", "sound",     "sounds",      "standard",    "start",        "stereo",       "stop",
     "team",      "teams",      "text",     "version",   "warm",        "windows",     "wine",         "workshop",

@@ -4,10 +4,10 @@
 #include "TeamsEditor.h"
 #include "TextEditDialog.h"
 #include "TextsEditor.h"
+#include "FileDialogs.h"
 #include "app/IniFile.h"
 #include "formats/PaletteFiles.h"
 
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -138,15 +138,13 @@ void GameTextAndPaletteTest::thePaletteChosenInOptionsReplacesTheStandIn()
     QVERIFY(IsStandInPalette(p.program.palette));
     QVERIFY(file->text().isEmpty());
 
-    // Chosen through the file dialog.
-    OnModal([&](QWidget* modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(modal);
-        if (!dialog)
-            return true;
-        dialog->selectFile(QString::fromStdString(p.path("mine.pal")));
-        static_cast<QDialog*>(dialog)->accept();
-        return false;
-    });
+    // Chosen with "Choose...": the file dialog's answer comes through the
+    // program's hook for it.
+    p.app->chooseFileToOpen = [&](const FileRequest& request) -> std::optional<std::string> {
+        if (request.filters != std::vector<int>{1231})
+            return std::nullopt;
+        return p.path("mine.pal");
+    };
     Click(options, "ButtonPalette");
     QCOMPARE(p.program.palette.pixel(10), MakePixel(10, 245, 7));
     QVERIFY(!notice->isVisibleTo(p.window.get()));
