@@ -11,17 +11,6 @@ namespace pitwall {
 
 namespace {
 
-std::string FileKey(const std::string& relativePath)
-{
-    std::string key = relativePath;
-    for (char& c : key) {
-        if (c == '/')
-            c = '\\';
-        else if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return key;
-}
 
 std::string TeamsWords(const TeamsBytes& part, const UITexts& texts)
 {
@@ -86,7 +75,7 @@ std::vector<std::string> OverlapWords(const std::vector<ItemOverlap>& overlaps, 
     std::vector<std::string> rest;
 
     for (const ItemOverlap& overlap : overlaps) {
-        const std::string file = FileKey(overlap.relativePath);
+        const std::string file = ConflictFileKey(overlap.relativePath);
         std::vector<ByteRange> unnamed;
         if (file == "GP3.EXE" || file == "F1GSTATE.SAV") {
             const bool savegame = file == "F1GSTATE.SAV";

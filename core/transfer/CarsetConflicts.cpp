@@ -31,18 +31,6 @@ std::string Hex(std::uint64_t value)
     return text;
 }
 
-// The file's name as compared: separators and case as Windows sees them.
-std::string FileKey(const std::string& relativePath)
-{
-    std::string key = relativePath;
-    for (char& c : key) {
-        if (c == '/')
-            c = '\\';
-        else if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return key;
-}
 
 } // namespace
 
@@ -79,7 +67,7 @@ std::vector<CarsetPairConflicts> FindCarsetConflicts(const std::vector<CarsetCha
                     pair.sharedItems.push_back(n);
             for (const FileChange& fa : carsets[a].changes) {
                 for (const FileChange& fb : carsets[b].changes) {
-                    if (FileKey(fa.relativePath) != FileKey(fb.relativePath))
+                    if (ConflictFileKey(fa.relativePath) != ConflictFileKey(fb.relativePath))
                         continue;
                     // Item 0 is what follows from the others (the checksum).
                     for (const ItemChange& ia : fa.items) {
@@ -112,6 +100,18 @@ std::string RangeText(const std::vector<ByteRange>& ranges, std::size_t shown)
     if (ranges.size() > shown)
         text += " (+" + std::to_string(ranges.size() - shown) + ")";
     return text;
+}
+
+std::string ConflictFileKey(const std::string& relativePath)
+{
+    std::string key = relativePath;
+    for (char& c : key) {
+        if (c == '/')
+            c = '\\';
+        else if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return key;
 }
 
 } // namespace pitwall

@@ -37,6 +37,10 @@ struct CarsetPairConflicts {
     bool overlapping() const { return !overlaps.empty(); }
 };
 
+// A game file's name as conflicts compare it: separators and letter case as
+// Windows sees them.
+std::string ConflictFileKey(const std::string& relativePath);
+
 // The bytes two lists of ranges have in common, in rising order. Neither
 // list needs to be sorted; ranges within one list may overlap.
 std::vector<ByteRange> IntersectRanges(std::vector<ByteRange> a, std::vector<ByteRange> b);

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "Commands.h"
+#include "CliRunner.h"
 #include "DemoContext.h"
 #include "base/FileUtils.h"
 #include "formats/Bmp.h"
@@ -10,31 +10,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <sstream>
 
 using namespace pitwall;
 
 namespace {
-
-struct Run {
-    int code = 0;
-    std::string out, err;
-};
-
-Run Cli(std::vector<std::string> args)
-{
-    args.insert(args.begin(), "pitwall-cli");
-    std::vector<const char*> argv;
-    for (const auto& a : args)
-        argv.push_back(a.c_str());
-    std::ostringstream out, err;
-    cli::CliContext context(out, err, PITWALL_RUNTIME_DIR "/");
-    Run r;
-    r.code = cli::RunCli(static_cast<int>(argv.size()), argv.data(), context);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
-}
 
 // While it lives, PITWALL_PALETTE names the file.
 class PaletteVariable {
@@ -66,8 +45,8 @@ TEST(PaletteCli, ChosenPaletteColoursTheExportAndInfoNamesIt)
     const Palette mine = ReadPaletteFile(dir / "mine.gpl");
     test::WriteText(dir / "mine.pal", FormatPalette(mine)); // the same colours as JASC-PAL
 
-    ASSERT_EQ(Cli({"jam", "to-bmp", jam, dir / "stand-in.bmp", "--quiet"}).code, 0);
-    auto r = Cli({"--palette", dir / "mine.pal", "jam", "to-bmp", jam, dir / "mine.bmp", "--quiet"});
+    ASSERT_EQ(test::RunCommand({"jam", "to-bmp", jam, dir / "stand-in.bmp", "--quiet"}).code, 0);
+    auto r = test::RunCommand({"--palette", dir / "mine.pal", "jam", "to-bmp", jam, dir / "mine.bmp", "--quiet"});
     ASSERT_EQ(r.code, 0) << r.err;
     const Image standIn = LoadBmpFile(dir / "stand-in.bmp");
     const Image chosen = LoadBmpFile(dir / "mine.bmp");
@@ -76,23 +55,23 @@ TEST(PaletteCli, ChosenPaletteColoursTheExportAndInfoNamesIt)
     EXPECT_NE(chosen.pixel(5, 5), standIn.pixel(5, 5));
     {
         PaletteVariable variable(dir / "mine.gpl");
-        ASSERT_EQ(Cli({"jam", "to-bmp", jam, dir / "variable.bmp", "--quiet"}).code, 0);
+        ASSERT_EQ(test::RunCommand({"jam", "to-bmp", jam, dir / "variable.bmp", "--quiet"}).code, 0);
         EXPECT_EQ(test::ReadBytes(dir / "variable.bmp"), test::ReadBytes(dir / "mine.bmp"));
     }
 
     // A palette that cannot be read stops the command, naming the file.
     test::WriteText(dir / "short.gpl", "GIMP Palette\n1 2 3\n");
-    r = Cli({"--palette", dir / "short.gpl", "jam", "to-bmp", jam, dir / "never.bmp", "--quiet"});
+    r = test::RunCommand({"--palette", dir / "short.gpl", "jam", "to-bmp", jam, dir / "never.bmp", "--quiet"});
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("short.gpl"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("1 colours"), std::string::npos) << r.err;
     EXPECT_FALSE(FileExists(dir / "never.bmp"));
 
     test::MakeDemo(dir / "install");
-    r = Cli({"info", "--game", dir / "install"});
+    r = test::RunCommand({"info", "--game", dir / "install"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("palette: the stand-in shipped with Pitwall"), std::string::npos) << r.out;
-    r = Cli({"--palette", dir / "mine.gpl", "info", "--game", dir / "install", "--json"});
+    r = test::RunCommand({"--palette", dir / "mine.gpl", "info", "--game", dir / "install", "--json"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_NE(r.out.find("\"standIn\": false"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("mine.gpl"), std::string::npos) << r.out;
