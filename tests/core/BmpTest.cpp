@@ -280,4 +280,38 @@ TEST(Bmp, ReadsWhatImageMagickWrites)
                 differing += fromBmp.pixel(x, y) != (fromPng.pixel(x, y) & kind.compared);
         EXPECT_EQ(differing, 0);
     }
+
+    // Forms ImageMagick reads but does not write: RLE4 and top-down rows,
+    // built by hand and read by both.
+    const struct {
+        const char* name;
+        std::vector<std::uint8_t> bytes;
+    } handMade[] = {
+        {"rle4.bmp", HandBmp(5, 2, 4, {kRed, kGreen, kBlue},
+                             {{3, 0x12, 0, 3, 0x02, 0x10, 0, 0, 2, 0x22, 0, 3, 0x10, 0x20, 0, 1}}, 2)},
+        {"top-down.bmp", HandBmp(3, -2, 24, {}, {{0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0},
+                                                 {255, 255, 255, 0, 0, 0, 9, 99, 199, 0, 0, 0}})},
+    };
+    for (const auto& file : handMade) {
+        SCOPED_TRACE(file.name);
+        const std::string bmp = dir / file.name;
+        const std::string png = bmp + ".png";
+        // ImageMagick wants the file and pixel data sizes filled in.
+        std::vector<std::uint8_t> bytes = file.bytes;
+        auto put32 = [&bytes](std::size_t at, std::size_t value) {
+            for (int k = 0; k < 4; ++k)
+                bytes[at + static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(value >> (8 * k));
+        };
+        put32(2, bytes.size());
+        put32(34, bytes.size() - (bytes[10] | bytes[11] << 8));
+        test::WriteBytes(bmp, bytes);
+        ASSERT_EQ(std::system(("convert '" + bmp + "' -alpha off 'png24:" + png + "'").c_str()), 0);
+        const Image fromBmp = DecodeBmp(file.bytes);
+        const Image fromPng = LoadPngFile(png);
+        ASSERT_EQ(fromPng.width(), fromBmp.width());
+        ASSERT_EQ(fromPng.height(), fromBmp.height());
+        for (int y = 0; y < fromBmp.height(); ++y)
+            for (int x = 0; x < fromBmp.width(); ++x)
+                EXPECT_EQ(fromBmp.pixel(x, y), fromPng.pixel(x, y)) << x << "," << y;
+    }
 }
