@@ -1,5 +1,7 @@
 #include "transfer/GameChangeSet.h"
 
+#include "transfer/PointChanges.h"
+
 #include "base/FileUtils.h"
 #include "base/GamePath.h"
 #include "base/SafeWrite.h"
@@ -305,6 +307,12 @@ CommitResult GameChangeSet::commit(RestorePoints& restorePoints, const PointOper
     // Nothing is written unless the installation can be put back.
     RestorePoint point = restorePoints.create(operation, paths);
     result.restorePointId = point.id;
+    try {
+        WritePointChanges(point, list);
+    } catch (const std::exception&) {
+        // Without the record the run can still be put back as a whole; it
+        // only cannot be undone alone later.
+    }
     if (observer)
         observer->restorePointMade(point);
 

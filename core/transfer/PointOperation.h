@@ -37,6 +37,7 @@ inline constexpr const char* kArtImport = "art-import";      // entry
 inline constexpr const char* kArtExpand = "art-expand";      // -
 inline constexpr const char* kRestore = "restore";           // id of the point put back
 inline constexpr const char* kFile = "file";                 // file replaced
+inline constexpr const char* kUndo = "undo";                 // carset name (or empty), then ids of the points undone
 } // namespace point_kind
 
 } // namespace pitwall

@@ -85,8 +85,8 @@ std::uint64_t FileSystemFreeSpace(const std::string& directory)
     return ec ? UINT64_MAX : static_cast<std::uint64_t>(info.available);
 }
 
-// A folder name for an installation: its last directory name (for people
-// looking) and a hash of its full path (to tell installations apart).
+} // namespace
+
 std::string InstallationKey(const std::string& gameDirectory)
 {
     std::error_code ec;
@@ -102,6 +102,8 @@ std::string InstallationKey(const std::string& gameDirectory)
     std::string hash = Sha256Hex(std::span(reinterpret_cast<const std::uint8_t*>(full.data()), full.size()));
     return clean.substr(0, 40) + "-" + hash.substr(0, 16);
 }
+
+namespace {
 
 // yyyymmdd-hhmmss-nnn: the number counts the points made in that second, so
 // the names sort in the order the points were made.
@@ -339,6 +341,8 @@ std::string DefaultRestorePointRoot(const EnvironmentLookup& env)
     std::string pitwall = UserDataPitwall(env);
     return pitwall.empty() ? pitwall : pitwall + "RestorePoints" + kPathSeparator;
 }
+
+std::string UserPitwallDataDirectory(const EnvironmentLookup& env) { return UserDataPitwall(env); }
 
 std::string DefaultLockDirectory(const EnvironmentLookup& env)
 {
@@ -646,6 +650,29 @@ RestoreReport RestorePoints::restore(const RestorePoint& point, const std::vecto
         }
     }
     return report;
+}
+
+std::vector<std::uint8_t> RestorePoints::readCopy(const RestorePoint& point, const std::string& relativePath) const
+{
+    for (std::size_t i = 0; i < point.files.size(); ++i) {
+        const RestorePointFile& f = point.files[i];
+        if (f.relativePath != relativePath)
+            continue;
+        if (!f.existed || !f.linkTarget.empty())
+            break;
+        const std::string copy = point.directory + CopyName(i);
+        std::vector<std::uint8_t> bytes;
+        try {
+            bytes = ReadWholeFile(copy, f.size);
+        } catch (const std::exception&) {
+            bytes.clear();
+        }
+        if (bytes.size() != f.size || Sha256Hex(bytes) != f.sha256)
+            throw RestorePointError("the copy of " + relativePath + " in restore point " + point.id
+                                    + " is missing or damaged");
+        return bytes;
+    }
+    throw RestorePointError("restore point " + point.id + " holds no copy of " + relativePath);
 }
 
 void RestorePoints::prune() const

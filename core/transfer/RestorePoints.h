@@ -75,6 +75,12 @@ inline constexpr int kDefaultRestorePointsMB = 1000;
 std::string DefaultRestorePointRoot(const EnvironmentLookup& environment = SystemEnvironment);
 // <user data directory>/pitwall/Locks/, or empty as above.
 std::string DefaultLockDirectory(const EnvironmentLookup& environment = SystemEnvironment);
+// <user data directory>/pitwall/, or empty as above.
+std::string UserPitwallDataDirectory(const EnvironmentLookup& environment = SystemEnvironment);
+
+// A folder name for an installation: its last directory name (for people
+// looking) and a hash of its full path (to tell installations apart).
+std::string InstallationKey(const std::string& gameDirectory);
 
 class RestorePoints {
 public:
@@ -119,6 +125,12 @@ public:
     // The points made after `point`, oldest first: the changes a restore of
     // it undoes.
     std::vector<RestorePoint> madeAfter(const RestorePoint& point) const;
+
+    // The point's copy of one of its files (relative path as the point
+    // spells it), checked against the hash the manifest recorded. Throws
+    // RestorePointError when the point holds no such copy (the run created
+    // the file) or the copy is missing or damaged.
+    std::vector<std::uint8_t> readCopy(const RestorePoint& point, const std::string& relativePath) const;
 
     // The complete points of this installation, newest first.
     std::vector<RestorePoint> list() const;
