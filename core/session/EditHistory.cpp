@@ -122,7 +122,8 @@ bool SameJam(const TJAMFile& a, const TJAMFile& b)
     if (a.imageCount() != b.imageCount() || a.pageHeight() != b.pageHeight() || a.is8Bit() != b.is8Bit()
         || a.entries() != b.entries() || a.header() != b.header() || &a.palette() != &b.palette())
         return false;
-    for (int i = 0; i < a.imageCount(); ++i)
+    // Only 8-bit JAMs have colour tables, one per image.
+    for (int i = 0; a.is8Bit() && i < a.imageCount(); ++i)
         if (a.tables(i) != b.tables(i))
             return false;
     return a.page() == b.page();

@@ -1,5 +1,8 @@
 #include "InfoWindow.h"
 
+#include "AppContext.h"
+#include "QtMessages.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -7,29 +10,31 @@
 
 namespace pitwall::gui {
 
-InfoWindow::InfoWindow(QWidget* parent) : QDialog(parent)
+namespace {
+
+constexpr int kInfoTitleText = 1112, kFirstStartText = 1243, kBackupOptionText = 1244, kAboutPointerText = 1245,
+              kDonationText = 1246, kContinueText = 1247;
+
+} // namespace
+
+InfoWindow::InfoWindow(AppContext& app, QWidget* parent) : QDialog(parent)
 {
+    auto text = [&app](int number) { return FromGameText(app.program.texts.text(number)).replace('|', '\n'); };
     setObjectName("TForm11");
-    setWindowTitle("Info");
+    setWindowTitle(text(kInfoTitleText));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
-    auto* notice = new QLabel(
-        "This is the first start of Pitwall.\n\n"
-        "Pitwall is free software: you may copy it and pass it on freely, as long as no fee is charged for it.\n"
-        "You use it at your own risk: nobody takes responsibility for any damage to your game installation, "
-        "your files or your computer.\n\n"
-        "Before you change anything, make a backup of your Grand Prix 3 files with the backup option:",
-        this);
+    auto* notice = new QLabel(text(kFirstStartText), this);
     notice->setObjectName("Label1");
     notice->setWordWrap(true);
-    auto* backup = new QPushButton("Backup-option", this);
+    auto* backup = new QPushButton(text(kBackupOptionText), this);
     backup->setObjectName("Button1");
-    auto* about = new QLabel("You find more about Pitwall and its authors in Help > About.", this);
+    auto* about = new QLabel(text(kAboutPointerText), this);
     about->setWordWrap(true);
-    auto* donation = new QLabel("If you like Pitwall, a voluntary donation to its authors is very welcome.", this);
+    auto* donation = new QLabel(text(kDonationText), this);
     donation->setObjectName("Label2");
     donation->setWordWrap(true);
-    auto* ok = new QPushButton("Continue", this);
+    auto* ok = new QPushButton(text(kContinueText), this);
     ok->setObjectName("BitBtn1");
     ok->setDefault(true);
     auto* backupRow = new QHBoxLayout;

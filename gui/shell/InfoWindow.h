@@ -6,10 +6,12 @@
 
 namespace pitwall::gui {
 
+class AppContext;
+
 class InfoWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit InfoWindow(QWidget* parent = nullptr);
+    explicit InfoWindow(AppContext& app, QWidget* parent = nullptr);
     // Runs when "Backup-option" is pressed (the backup window).
     std::function<void()> showBackup;
 };

@@ -5,6 +5,7 @@
 #include "AppContext.h"
 #include "BackupWindow.h"
 #include "CarsetInfoWindow.h"
+#include "DialogMnemonics.h"
 #include "ConfirmedExport.h"
 #include "EditorRegistry.h"
 #include "EditorStatusBar.h"
@@ -126,6 +127,7 @@ MainWindow::MainWindow(AppContext& app) : app_(app)
     buildMenus();
     buildToolBar();
     qApp->installEventFilter(this);
+    qApp->installEventFilter(new DialogMnemonics(this));
     editTracker_ = new EditTracker(app_, [this] { return editor_.data(); }, this);
     connect(editTracker_, &EditTracker::historyChanged, this, &MainWindow::updateEditState);
     fitToBars();
@@ -414,11 +416,7 @@ bool MainWindow::firstActivation()
         showInfo();
     if (!checkGameInstallation())
         return false;
-    {
-        Messenger messenger = app_.messenger();
-        ReadArtDirectory(GameFilePath(app_.program.settings.gameDirectory, kArtBankGamePath),
-                         app_.workingSet().artIndex, &messenger);
-    }
+    readArtBankDirectory();
     if (app_.program.settings.alwaysImport) {
         app_.workingSet().transfer.selectAll();
         TransferUi ui = app_.transferUi();
@@ -899,24 +897,40 @@ void MainWindow::fillInstallationsMenu()
     AssignMnemonics(installationsMenu_);
 }
 
+// The art bank's directory of entries (where each picture lies in the
+// game's art file) belongs to the installation: exports into it rely on it.
+void MainWindow::readArtBankDirectory()
+{
+    Messenger messenger = app_.messenger();
+    app_.workingSet().artIndex = {};
+    ReadArtDirectory(GameFilePath(app_.program.settings.gameDirectory, kArtBankGamePath), app_.workingSet().artIndex,
+                     &messenger);
+}
+
 void MainWindow::switchInstallation(const std::string& directory)
 {
     Settings& settings = app_.program.settings;
-    if (IncludeTrailingBackslash(directory) != settings.gameDirectory && !keepEditsBeforeGoingOn())
+    const bool other = IncludeTrailingBackslash(directory) != settings.gameDirectory;
+    if (other && !keepEditsBeforeGoingOn())
         return;
     settings.gameDirectory = IncludeTrailingBackslash(directory);
     RememberGameDirectory(settings, settings.gameDirectory);
     if (!app_.shutDown && !checkGameInstallation())
         return;
+    if (other)
+        readArtBankDirectory();
     if (editor_)
         editor_->setUp();
 }
 
 void MainWindow::showOptions()
 {
+    const std::string before = app_.program.settings.gameDirectory;
     app_.optionsDialog->exec();
     if (!app_.shutDown && !checkGameInstallation())
         return;
+    if (app_.program.settings.gameDirectory != before)
+        readArtBankDirectory();
     if (editor_)
         editor_->setUp();
 }
@@ -925,7 +939,7 @@ void MainWindow::showOptions()
 
 void MainWindow::showInfo()
 {
-    InfoWindow window(this);
+    InfoWindow window(app_, this);
     window.showBackup = [this] { showBackupWindow(); };
     window.exec();
 }

@@ -50,6 +50,7 @@ public:
     // options and pressing OK does: the installation is checked (the options
     // come up until it is right) and the open editor set up again.
     void switchInstallation(const std::string& directory);
+    void readArtBankDirectory();
     void storeCurrentEditor();
     void restoreCurrentEditor();
     // Opens the editor of that class below the main window (nothing happens

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 
 #include <algorithm>
 #include <vector>
@@ -33,6 +34,28 @@ QString WithoutMarkerAt(const QString& text)
 }
 
 bool Usable(QChar c) { return c.isLetterOrNumber(); }
+
+std::size_t DistinctLetters(const QString& text)
+{
+    std::set<QChar> distinct;
+    for (QChar c : WithoutMnemonic(text))
+        if (Usable(c))
+            distinct.insert(c.toLower());
+    return distinct.size();
+}
+
+// The language file's own choices first, then the texts with the fewest
+// letters to choose from ("Exit" before "Export everything"), so a long list
+// leaves none without a letter.
+template <typename T> void SortForMnemonics(std::vector<T*>& entries)
+{
+    std::stable_sort(entries.begin(), entries.end(), [](T* a, T* b) {
+        const bool chosenA = !MnemonicOf(a->text()).isNull(), chosenB = !MnemonicOf(b->text()).isNull();
+        if (chosenA != chosenB)
+            return chosenA;
+        return DistinctLetters(a->text()) < DistinctLetters(b->text());
+    });
+}
 
 } // namespace
 
@@ -67,28 +90,13 @@ QString WithMnemonic(const QString& text, std::set<QChar>& taken)
     return plain;
 }
 
-// The language file's own choices first, then the entries with the fewest
-// letters to choose from ("Exit" before "Export everything"), so a long
-// menu leaves none without a letter.
 void AssignMnemonics(QMenu* menu)
 {
     std::vector<QAction*> entries;
     for (QAction* action : menu->actions())
         if (!action->isSeparator() && !action->text().isEmpty())
             entries.push_back(action);
-    auto letters = [](QAction* a) {
-        std::set<QChar> distinct;
-        for (QChar c : WithoutMnemonic(a->text()))
-            if (Usable(c))
-                distinct.insert(c.toLower());
-        return distinct.size();
-    };
-    std::stable_sort(entries.begin(), entries.end(), [&](QAction* a, QAction* b) {
-        const bool chosenA = !MnemonicOf(a->text()).isNull(), chosenB = !MnemonicOf(b->text()).isNull();
-        if (chosenA != chosenB)
-            return chosenA;
-        return letters(a) < letters(b);
-    });
+    SortForMnemonics(entries);
     std::set<QChar> taken;
     for (QAction* action : entries) {
         action->setText(WithMnemonic(action->text(), taken));
@@ -107,6 +115,21 @@ void AssignMnemonics(QMenuBar* bar)
         if (QMenu* menu = action->menu())
             AssignMnemonics(menu);
     }
+}
+
+void AssignButtonMnemonics(QWidget* dialog)
+{
+    std::vector<QPushButton*> buttons;
+    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+        // A "&" before no letter is a character of the text, not a marker.
+        const QString text = button->text();
+        if (!text.isEmpty() && (MarkerAt(text) < 0 || Usable(MnemonicOf(text))))
+            buttons.push_back(button);
+    }
+    SortForMnemonics(buttons);
+    std::set<QChar> taken;
+    for (QAbstractButton* button : buttons)
+        button->setText(WithMnemonic(button->text(), taken));
 }
 
 } // namespace pitwall::gui

@@ -10,6 +10,7 @@
 
 class QMenu;
 class QMenuBar;
+class QWidget;
 
 namespace pitwall::gui {
 
@@ -28,5 +29,8 @@ QChar MnemonicOf(const QString& text);
 // entries unique mnemonics. Run again after the texts change.
 void AssignMnemonics(QMenuBar* bar);
 void AssignMnemonics(QMenu* menu);
+// The same for the push buttons with a text in a dialog (Alt+letter presses
+// them), unique within the dialog.
+void AssignButtonMnemonics(QWidget* dialog);
 
 } // namespace pitwall::gui

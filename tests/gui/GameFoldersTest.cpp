@@ -3,6 +3,9 @@
 
 #include "OptionsDialog.h"
 #include "app/Settings.h"
+#include "formats/GameInstallation.h"
+#include "formats/ArtBankDirectory.h"
+#include "TestSupport.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -23,6 +26,7 @@ class GameFoldersTest : public QObject {
 private slots:
     void automaticSearchListsEveryInstallationToPickFrom();
     void foldersAddedMustHoldTheGameAndCanBeRemoved();
+    void switchingInstallationReadsItsArtBank();
 };
 
 namespace {
@@ -174,4 +178,31 @@ void GameFoldersTest::foldersAddedMustHoldTheGameAndCanBeRemoved()
 }
 
 QTEST_MAIN(GameFoldersTest)
+// Where each picture lies in the art file belongs to the installation: after
+// a switch, exports must not write into the new one's art file by the old
+// one's directory.
+void GameFoldersTest::switchingInstallationReadsItsArtBank()
+{
+    GuiProgram p;
+    p.program.settings.gameDirectory = p.path("game/");
+    QVERIFY(p.window->firstActivation());
+    const std::string other = p.path("other/");
+    pitwall::test::MakeDemo(other, 2, 6);
+    const ArtDirectory otherBank = ReadArtDirectory(GameFilePath(other, kArtBankGamePath));
+    QVERIFY(p.app->workingSet().artIndex.entries != otherBank.entries);
+    RememberGameDirectory(p.program.settings, other);
+
+    auto* menu = p.window->findChild<QMenu*>("Installationen1");
+    QVERIFY(menu);
+    emit menu->aboutToShow();
+    QAction* switchTo = nullptr;
+    for (QAction* a : menu->actions())
+        if (WithoutMnemonic(a->text()).contains("other"))
+            switchTo = a;
+    QVERIFY(switchTo);
+    switchTo->trigger();
+    QCOMPARE(p.program.settings.gameDirectory, other);
+    QVERIFY(p.app->workingSet().artIndex.entries == otherBank.entries);
+}
+
 #include "GameFoldersTest.moc"

@@ -2,11 +2,16 @@
 // commands' keys from any window, F1 opening the page of the window in front.
 #include "GuiTestSupport.h"
 
+#include "BackupWindow.h"
 #include "HelpWindow.h"
+#include "InfoWindow.h"
 #include "Mnemonics.h"
+#include "OptionsDialog.h"
+#include "RestoreWindow.h"
 
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTextBrowser>
 #include <QtTest>
 
@@ -44,6 +49,7 @@ class KeyboardAndHelpTest : public QObject {
 private slots:
     void mnemonicsAreChosenUniquely();
     void everyMenuEntryHasAUniqueMnemonicInBothLanguages();
+    void dialogButtonsGetUniqueMnemonicsInBothLanguages();
     void mainCommandKeysWorkFromTheEditors();
     void helpKeyOpensThePageOfTheWindowInFront();
 };
@@ -89,6 +95,31 @@ void KeyboardAndHelpTest::everyMenuEntryHasAUniqueMnemonicInBothLanguages()
         // The tool buttons' hints show the texts without the markers.
         for (QToolButton* b : p.window->findChildren<QToolButton*>())
             QVERIFY2(!b->toolTip().contains('&') || b->toolTip().contains("&&"), qPrintable(b->toolTip()));
+    }
+}
+
+void KeyboardAndHelpTest::dialogButtonsGetUniqueMnemonicsInBothLanguages()
+{
+    for (const std::string& ini : {kEnglish, kGerman}) {
+        GuiProgram p(2, ini);
+        p.program.settings.gameDirectory = p.path("game/");
+        QVERIFY(p.window->firstActivation());
+        BackupWindow backup(*p.app, p.window.get());
+        RestoreWindow restore(*p.app, p.window.get());
+        InfoWindow info(*p.app, p.window.get());
+        for (QDialog* dialog : std::initializer_list<QDialog*>{p.app->optionsDialog, &backup, &restore, &info}) {
+            dialog->show();
+            QTest::qWait(1);
+            std::set<QChar> seen;
+            for (QPushButton* b : dialog->findChildren<QPushButton*>()) {
+                if (b->text().isEmpty())
+                    continue;
+                const QChar m = MnemonicOf(b->text());
+                QVERIFY2(!m.isNull(), qPrintable(dialog->objectName() + ": " + b->text() + " has no mnemonic"));
+                QVERIFY2(seen.insert(m).second, qPrintable(dialog->objectName() + ": " + b->text() + " repeats one"));
+            }
+            dialog->hide();
+        }
     }
 }
 

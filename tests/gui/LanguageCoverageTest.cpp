@@ -17,6 +17,7 @@
 #include "EditorWindow.h"
 #include "ExpansionDialog.h"
 #include "ExportConfirmDialog.h"
+#include "InfoWindow.h"
 #include "LoadingWindow.h"
 #include "OptionsDialog.h"
 #include "ProgressWindow.h"
@@ -374,8 +375,9 @@ void LanguageCoverageTest::everyWindowSpeaksTheChosenLanguage()
     check(&sequence);
     UITextViewer viewer(p.window.get());
     check(&viewer);
-    // Not opened: the info window of the first start and the splash window,
-    // whose texts are built in.
+    InfoWindow firstStart(*p.app, p.window.get());
+    check(&firstStart);
+    // Not opened: the splash window, whose texts are built in.
 
     // Qt's own buttons and dialogs speak the chosen language too.
     QDialogButtonBox standard(QDialogButtonBox::Cancel);

@@ -5,10 +5,12 @@
 #include "ExportConfirmDialog.h"
 #include "Mnemonics.h"
 #include "app/WindowPosition.h"
+#include "formats/Bmp.h"
 
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QtTest>
 
@@ -48,6 +50,7 @@ class UndoAndQuitTest : public QObject {
     Q_OBJECT
 private slots:
     void typedTeamValuesAreUndoneAndRedoneExactly();
+    void pictureLoadedIntoALiveryIsUndoneAndRedone();
     void quittingWithAnEditAsks();
     void exportFromTheQuestionWritesTheEdit();
 };
@@ -90,6 +93,42 @@ void UndoAndQuitTest::typedTeamValuesAreUndoneAndRedoneExactly()
     p.window->findChild<QAction*>("Allesimportieren1")->trigger();
     QVERIFY(!Act(p, "Rueckgaengig1")->isEnabled());
     QVERIFY(!p.window->isWindowModified());
+}
+
+void UndoAndQuitTest::pictureLoadedIntoALiveryIsUndoneAndRedone()
+{
+    GuiProgram p(2, kEnglish);
+    StartImported(p);
+    p.window->openEditor("TForm15");
+    EditorWindow* graphics = p.window->currentEditor();
+    QVERIFY(graphics);
+    auto pages = [&p] {
+        std::vector<Image> all;
+        for (const auto& jam : p.app->workingSet().graphics.cars.soft)
+            all.push_back(jam ? jam->page() : Image());
+        return all;
+    };
+    const std::vector<Image> imported = pages();
+    QVERIFY(!imported[0].isNull());
+
+    Image picture(256, imported[0].height(), 24);
+    picture.fill(p.program.palette.pixel(37));
+    const std::string bmp = p.path("livery.bmp");
+    SaveBmpFile(picture, bmp);
+    p.app->chooseFileToOpen = [&](const FileRequest&) -> std::optional<std::string> { return bmp; };
+    QTest::mouseClick(Child<QPushButton>(graphics, "CarLoadBmp"), Qt::LeftButton);
+    QTest::qWait(50);
+    const std::vector<Image> loaded = pages();
+    QVERIFY(loaded != imported);
+    QVERIFY(p.window->isWindowModified());
+    QAction* undo = Act(p, "Rueckgaengig1");
+    QVERIFY(undo->isEnabled());
+
+    undo->trigger();
+    QVERIFY(pages() == imported);
+    QVERIFY(!p.window->isWindowModified());
+    Act(p, "Wiederholen1")->trigger();
+    QVERIFY(pages() == loaded);
 }
 
 void UndoAndQuitTest::quittingWithAnEditAsks()

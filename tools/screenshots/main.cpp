@@ -110,6 +110,10 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsSet("PITWALL_SCREENSHOT_LANGUAGE")) {
         program.settings.languageFile = qEnvironmentVariable("PITWALL_SCREENSHOT_LANGUAGE").toStdString();
         LoadLanguage(program.directories.program, program.settings.languageFile, program.texts, startupMessages);
+        // The language's index also chooses Qt's own texts (standard buttons).
+        for (std::size_t i = 0; i < program.languageFiles.size(); ++i)
+            if (EqualsIgnoreAsciiCase(FileNameOf(program.languageFiles[i]), FileNameOf(program.settings.languageFile)))
+                program.languageIndex = static_cast<int>(i);
     }
     AppContext app(program);
     MainWindow window(app);
