@@ -2,6 +2,7 @@
 
 #include "base/FileUtils.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string>
 #include <string_view>
@@ -105,7 +106,9 @@ std::optional<std::vector<FileChange>> ReadPointChanges(const RestorePoint& poin
             }
             changes.back().items.push_back(std::move(item));
         } else if (f[0] == "range" && f.size() == 3 && !changes.empty()) {
-            if (!Number(f[1], a) || !Number(f[2], b) || b > changes.back().newSize || a > changes.back().newSize - b)
+            // A file that shrank has differing bytes up to its old end.
+            const std::uint64_t end = std::max(changes.back().oldSize, changes.back().newSize);
+            if (!Number(f[1], a) || !Number(f[2], b) || b > end || a > end - b)
                 return std::nullopt;
             changes.back().ranges.push_back({a, b});
         } else {

@@ -1,12 +1,13 @@
 #include "RestoreWindow.h"
 
 #include "AppContext.h"
+#include "LanguageLocale.h"
 #include "LanguageTable.h"
+#include "QtMessages.h"
 #include "TransferSummary.h"
 #include "base/Windows1252.h"
 #include "transfer/Backup.h"
 #include "transfer/PointOperationText.h"
-#include "QtMessages.h"
 
 #include <QDateTime>
 #include <QHBoxLayout>
@@ -45,15 +46,15 @@ RestorePoints StoreOf(const ProgramState& program)
 }
 
 // The manifest keeps UTC; the list shows the user's local time.
-QString LocalTime(const std::string& utc)
+QString LocalTime(const std::string& utc, const QLocale& locale)
 {
     QDateTime time = QDateTime::fromString(QString::fromStdString(utc), Qt::ISODate);
     if (!time.isValid())
         return QString::fromStdString(utc);
-    return QLocale().toString(time.toLocalTime(), QLocale::ShortFormat);
+    return locale.toString(time.toLocalTime(), QLocale::ShortFormat);
 }
 
-char DecimalSeparator() { return QLocale().decimalPoint().at(0).toLatin1(); }
+char DecimalSeparator(const QLocale& locale) { return locale.decimalPoint().at(0).toLatin1(); }
 
 } // namespace
 
@@ -99,13 +100,14 @@ void RestoreWindow::fill()
     list_->clear();
     for (const RestorePoint& p : points_) {
         auto* item = new QTreeWidgetItem(list_);
-        item->setText(0, LocalTime(p.time));
+        item->setText(0, LocalTime(p.time, LanguageLocale(app_.program)));
         item->setToolTip(0, QString::fromStdString(p.id));
         item->setText(1, FromGameText(OperationText(p, app_.program.texts)));
         item->setText(2, QString::fromStdString(p.what.carset()));
         item->setText(3, QString::number(p.files.size()));
         item->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
-        item->setText(4, QString::fromStdString(FormatSize(p.totalSize(), DecimalSeparator())));
+        item->setText(
+            4, QString::fromStdString(FormatSize(p.totalSize(), DecimalSeparator(LanguageLocale(app_.program)))));
         item->setTextAlignment(4, Qt::AlignRight | Qt::AlignVCenter);
     }
     if (!points_.empty())
@@ -129,7 +131,8 @@ void RestoreWindow::restoreChosenPoint()
     } else {
         std::vector<std::string> lines;
         for (const RestorePoint& p : later)
-            lines.push_back(ToGameText(LocalTime(p.time)) + "  " + OperationText(p, app_.program.texts));
+            lines.push_back(ToGameText(LocalTime(p.time, LanguageLocale(app_.program))) + "  "
+                            + OperationText(p, app_.program.texts));
         if (!messenger.ask(kUndoesLaterText, Args(later.size(), MessageList(lines, app_.program.texts))))
             return;
     }

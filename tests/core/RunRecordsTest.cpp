@@ -24,9 +24,9 @@ std::vector<FileChange> SomeChanges()
     FileChange jam;
     jam.relativePath = "cars/car1.jam";
     jam.replaced = true;
-    jam.oldSize = 64;
+    jam.oldSize = 96;
     jam.newSize = 80;
-    jam.ranges = {{0, 80}};
+    jam.ranges = {{0, 96}}; // a file that shrank differs up to its old end
     FileChange created;
     created.relativePath = "new file.txt";
     created.created = true;
@@ -54,6 +54,7 @@ TEST(RunRecords, PointChangesReadBackExactlyAndDamageMeansNone)
     EXPECT_EQ((*read)[0].items[0].item, 1);
     EXPECT_TRUE((*read)[1].replaced);
     EXPECT_EQ((*read)[1].newSize, 80u);
+    EXPECT_EQ((*read)[1].ranges[0].length, 96u);
     EXPECT_EQ((*read)[2].relativePath, "new file.txt");
     EXPECT_TRUE((*read)[2].created);
 

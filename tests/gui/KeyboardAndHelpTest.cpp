@@ -5,6 +5,7 @@
 #include "BackupWindow.h"
 #include "HelpWindow.h"
 #include "InfoWindow.h"
+#include "LanguageLocale.h"
 #include "Mnemonics.h"
 #include "OptionsDialog.h"
 #include "RestoreWindow.h"
@@ -50,6 +51,7 @@ private slots:
     void mnemonicsAreChosenUniquely();
     void everyMenuEntryHasAUniqueMnemonicInBothLanguages();
     void dialogButtonsGetUniqueMnemonicsInBothLanguages();
+    void datesFollowTheChosenLanguage();
     void mainCommandKeysWorkFromTheEditors();
     void helpKeyOpensThePageOfTheWindowInFront();
 };
@@ -121,6 +123,16 @@ void KeyboardAndHelpTest::dialogButtonsGetUniqueMnemonicsInBothLanguages()
             dialog->hide();
         }
     }
+}
+
+void KeyboardAndHelpTest::datesFollowTheChosenLanguage()
+{
+    GuiProgram german(2, kGerman);
+    QCOMPARE(LanguageLocale(german.program).language(), QLocale::German);
+    const QDateTime time(QDate(2026, 12, 8), QTime(19, 47));
+    QVERIFY(!LanguageLocale(german.program).toString(time, QLocale::ShortFormat).contains("Dec"));
+    GuiProgram english(2, kEnglish);
+    QCOMPARE(LanguageLocale(english.program), QLocale());
 }
 
 void KeyboardAndHelpTest::mainCommandKeysWorkFromTheEditors()
