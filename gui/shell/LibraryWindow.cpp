@@ -94,12 +94,13 @@ QString LocalTime(const std::string& utc)
 
 // What a carset carries as the selection dialog names it: a column or row
 // of the dialog held whole by its caption, held in part by its caption and
-// how many of it; every other item by its own caption (Windows-1252).
+// how many of it; every other item by its own caption; in item order
+// (Windows-1252).
 std::string ItemWords(const ItemBytes& items, const UITexts& texts)
 {
     auto held = [&](int n) { return n >= 0 && n < kItemCount && items[static_cast<std::size_t>(n)] != 0; };
     const std::string allPrefix = texts.text(465);
-    std::vector<std::string> words;
+    std::vector<std::pair<int, std::string>> words; // first item, words
     std::vector<bool> said(kItemCount, false);
     for (int box = 1; box <= kLastItem; ++box) {
         if (!IsSelectAllBox(box) || box == kRowBoxFirst + 11)
@@ -117,14 +118,16 @@ std::string ItemWords(const ItemBytes& items, const UITexts& texts)
             name = name.substr(allPrefix.size());
         while (!name.empty() && name.front() == ' ')
             name.erase(name.begin());
-        words.push_back(n == count ? name : name + " (" + std::to_string(n) + "/" + std::to_string(count) + ")");
+        words.emplace_back(first, n == count ? name
+                                             : name + " (" + std::to_string(n) + "/" + std::to_string(count) + ")");
     }
     for (int item = 1; item <= kLastItem; ++item)
         if (held(item) && !said[static_cast<std::size_t>(item)] && IsDataItem(item))
-            words.push_back(ItemDescription(item, texts));
+            words.emplace_back(item, ItemDescription(item, texts));
+    std::stable_sort(words.begin(), words.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     std::string text;
-    for (const std::string& w : words)
-        text += (text.empty() ? "" : ", ") + w;
+    for (const auto& w : words)
+        text += (text.empty() ? "" : ", ") + w.second;
     return text;
 }
 
@@ -336,7 +339,9 @@ LibraryHistory LibraryWindow::historyStore() const
 
 void LibraryWindow::refresh()
 {
-    carsets_ = library_.list();
+    // The folder may have been changed in Options since the window opened.
+    library_ = CarsetLibrary(ChosenLibraryDirectory(app_.program.directories.settingsFile()));
+    carsets_ = library_.directory().empty() ? std::vector<LibraryCarset>{} : library_.list();
     thumbnails_.clear();
     for (const LibraryCarset& c : carsets_)
         thumbnails_.push_back(c.readable() ? thumbnailCache_.thumbnails(c.path, c.sha256, app_.program.palette)

@@ -17,6 +17,7 @@
 #include "EditorWindow.h"
 #include "ExpansionDialog.h"
 #include "ExportConfirmDialog.h"
+#include "LibraryWindow.h"
 #include "LoadingWindow.h"
 #include "OptionsDialog.h"
 #include "ProgressWindow.h"
@@ -356,6 +357,8 @@ void LanguageCoverageTest::everyWindowSpeaksTheChosenLanguage()
     check(&backup);
     RestoreWindow restore(*p.app, p.window.get());
     check(&restore);
+    LibraryWindow library(*p.app, p.window.get());
+    check(&library);
     CarsetInfoWindow info(*p.app, p.app->workingSet().carsetInfo, p.window.get());
     check(&info);
     ExportConfirmDialog confirm(p.program.texts, {}, p.window.get());
