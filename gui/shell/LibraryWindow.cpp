@@ -463,10 +463,10 @@ void LibraryWindow::applyChosen()
         main->restoreCurrentEditor();
         main->updateEditState();
     }
-    // Everything the carset brought goes into the game; the menu
+    // What the carset brought goes into the game (the load left its items
+    // selected), nothing else the working set held before; the menu
     // backgrounds as their list names them.
     TransferState& transfer = app_.workingSet().transfer;
-    transfer.selection = transfer.loaded;
     if (app_.workingSet().menuBackgrounds.empty())
         transfer.selection[static_cast<std::size_t>(kMenuBackgroundsItem)] = 0;
     const TransferOutcome exported = RunConfirmedExport(app_, ItemChoice::AsSelected, this);

@@ -66,8 +66,6 @@ void Apply(AppContext& app, const LibraryCarset& carset, const std::string& libr
 {
     TransferUi ui = app.transferUi();
     app.engine().loadCarset(ItemChoice::AllHeld, carset.path, ui, CarsetInformation::Keep);
-    app.workingSet().transfer.selection = app.workingSet().transfer.loaded;
-    app.workingSet().transfer.selection[static_cast<std::size_t>(kMenuBackgroundsItem)] = 0;
     app.engine().exportToGame(ItemChoice::AsSelected, ui);
     const TransferReport& report = app.engine().lastReport();
     if (!report.restorePointId.empty())
