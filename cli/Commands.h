@@ -11,6 +11,7 @@ namespace pitwall::cli {
 void AddInstallationCommands(CLI::App& app, CliContext& context);
 void AddTransferCommands(CLI::App& app, CliContext& context);
 void AddCarsetCommands(CLI::App& app, CliContext& context);
+void AddLibraryCommands(CLI::App& app, CliContext& context);
 void AddTeamsCommands(CLI::App& app, CliContext& context);
 void AddSettingsCommands(CLI::App& app, CliContext& context);
 void AddBackupCommands(CLI::App& app, CliContext& context);

@@ -26,6 +26,7 @@ void DefineCommands(CLI::App& app, CliContext& context)
     AddInstallationCommands(app, context);
     AddTransferCommands(app, context);
     AddCarsetCommands(app, context);
+    AddLibraryCommands(app, context);
     AddTeamsCommands(app, context);
     AddSettingsCommands(app, context);
     AddBackupCommands(app, context);

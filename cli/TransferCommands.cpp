@@ -1,6 +1,7 @@
 // import, apply, restore: moving items between installations through
 // carsets, and putting an installation back as it was before a run.
 
+#include "ApplyCarset.h"
 #include "ArtExpansionOption.h"
 #include "CarsetInfoOptions.h"
 #include "CliSession.h"
@@ -106,6 +107,41 @@ void MarkSoundsToCarry(SoundTable& table, const std::optional<std::vector<int>>&
 
 } // namespace
 
+TransferReport ApplyCarset(CliContext& context, const ApplyRequest& request, const AppliedCallback& applied)
+{
+    CliSession s(context, request.game);
+    PhaseTimer timer(context, request.timings);
+    if (request.expandArt)
+        UseArtExpansion(s, context, request.dryRun);
+    bool complete = request.items.empty();
+    if (!complete) {
+        ItemBytes selection = ParseItemList(request.items, context.texts);
+        s.leaveOutItemsTheGameLacks(selection, request.items);
+        s.workingSet().transfer.selection = selection;
+    }
+    s.require(s.engine().loadCarset(complete ? ItemChoice::AllHeld : ItemChoice::AsSelected, request.carset, s.ui()),
+              "loading the carset");
+    timer.phaseDone("load");
+    // Export exactly what the carset load brought in.
+    if (request.dryRun) {
+        TransferOutcome outcome = s.engine().exportToGame(ItemChoice::AsSelected, s.ui(), ExportMode::Preview);
+        PrintChanges(context, s.engine().lastReport().changes);
+        s.require(outcome, "the export");
+        s.finish();
+        return s.engine().lastReport();
+    }
+    TransferOutcome outcome = s.engine().exportToGame(ItemChoice::AsSelected, s.ui());
+    TransferReport report = s.engine().lastReport();
+    // Whatever else went wrong, files that were written stay written.
+    if (applied && !report.restorePointId.empty() && !report.written.empty())
+        applied(report);
+    s.require(outcome, "the export");
+    timer.phaseDone("export");
+    s.tellRestorePoint();
+    s.finish();
+    return report;
+}
+
 void AddTransferCommands(CLI::App& app, CliContext& context)
 {
     {
@@ -169,31 +205,7 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
         cmd->add_flag("--expand-art", *expandArt, "Enlarge art-bank entries that have no room for the new pictures");
         cmd->add_flag("--timings", *timings, "Print the seconds the carset load and the export took");
         cmd->callback([&context, carset, game, items, dryRun, expandArt, timings] {
-            CliSession s(context, *game);
-            PhaseTimer timer(context, *timings);
-            if (*expandArt)
-                UseArtExpansion(s, context, *dryRun);
-            bool complete = items->empty();
-            if (!complete) {
-                ItemBytes selection = ParseItemList(*items, context.texts);
-                s.leaveOutItemsTheGameLacks(selection, *items);
-                s.workingSet().transfer.selection = selection;
-            }
-            s.require(s.engine().loadCarset(complete ? ItemChoice::AllHeld : ItemChoice::AsSelected, *carset, s.ui()),
-                      "loading the carset");
-            timer.phaseDone("load");
-            // Export exactly what the carset load brought in.
-            if (*dryRun) {
-                TransferOutcome outcome = s.engine().exportToGame(ItemChoice::AsSelected, s.ui(), ExportMode::Preview);
-                PrintChanges(context, s.engine().lastReport().changes);
-                s.require(outcome, "the export");
-                s.finish();
-                return;
-            }
-            s.require(s.engine().exportToGame(ItemChoice::AsSelected, s.ui()), "the export");
-            timer.phaseDone("export");
-            s.tellRestorePoint();
-            s.finish();
+            ApplyCarset(context, ApplyRequest{*carset, *game, *items, *dryRun, *expandArt, *timings});
         });
     }
     {

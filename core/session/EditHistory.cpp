@@ -1,6 +1,7 @@
 #include "session/EditHistory.h"
 
 #include <array>
+#include <map>
 
 namespace pitwall {
 
@@ -20,6 +21,11 @@ struct EditHistory::Tables {
     CockpitObjects cockpitObjects{};
     LcdTextPositions lcdTexts;
     std::array<LcdDisplay, kLanguageCount> lcdDisplays{};
+    CarNumberTable carNumbers{};
+    std::array<RampBases, kTeamCount> pitCrew{};
+    std::array<RampBases, kFlagTypeCount> flags{};
+    // The JAMs and tyre sets (the tables above stay out of date here).
+    GraphicsSet graphics;
 };
 
 template <typename T>
@@ -27,6 +33,9 @@ struct Change {
     T before;
     T after;
 };
+
+using JamSlot = std::optional<TJAMFile>;
+using TyreSlot = std::optional<TyreSet>;
 
 struct EditHistory::Step {
     std::string name;
@@ -39,6 +48,13 @@ struct EditHistory::Step {
     std::optional<Change<CockpitObjects>> cockpitObjects;
     std::optional<Change<LcdTextPositions>> lcdTexts;
     std::optional<Change<std::array<LcdDisplay, kLanguageCount>>> lcdDisplays;
+    std::optional<Change<CarNumberTable>> carNumbers;
+    std::optional<Change<std::array<RampBases, kTeamCount>>> pitCrew;
+    std::optional<Change<std::array<RampBases, kFlagTypeCount>>> flags;
+    // The graphics' JAMs and tyre sets, each on its own (they are large): by
+    // their place in JamSlotsOf / the tyre array, only those that changed.
+    std::map<std::size_t, Change<JamSlot>> jams;
+    std::map<std::size_t, Change<TyreSlot>> tyres;
 };
 
 namespace {
@@ -74,6 +90,97 @@ void ForEachPart(F&& f)
     f(Part<std::array<LcdDisplay, kLanguageCount>>{
         &Tables::lcdDisplays, &Step::lcdDisplays,
         [](WorkingSet& w) -> std::array<LcdDisplay, kLanguageCount>& { return w.cockpit.displays; }});
+    f(Part<CarNumberTable>{&Tables::carNumbers, &Step::carNumbers,
+                           [](WorkingSet& w) -> CarNumberTable& { return w.graphics.carNumbers; }});
+    f(Part<std::array<RampBases, kTeamCount>>{
+        &Tables::pitCrew, &Step::pitCrew,
+        [](WorkingSet& w) -> std::array<RampBases, kTeamCount>& { return w.graphics.pitCrew; }});
+    f(Part<std::array<RampBases, kFlagTypeCount>>{
+        &Tables::flags, &Step::flags,
+        [](WorkingSet& w) -> std::array<RampBases, kFlagTypeCount>& { return w.graphics.flags; }});
+}
+
+// Every JAM of the graphics, in a fixed order.
+std::vector<JamSlot*> JamSlotsOf(GraphicsSet& g)
+{
+    std::vector<JamSlot*> all;
+    auto add = [&](JamSlots& slots) {
+        for (JamSlot& slot : slots)
+            all.push_back(&slot);
+    };
+    for (JamVariants* v : {&g.cars, &g.cockpits, &g.jacks, &g.helmets}) {
+        add(v->soft);
+        add(v->hard);
+    }
+    add(g.pitCrewTextures);
+    add(g.flagFrames);
+    return all;
+}
+
+bool SameJam(const TJAMFile& a, const TJAMFile& b)
+{
+    if (a.imageCount() != b.imageCount() || a.pageHeight() != b.pageHeight() || a.is8Bit() != b.is8Bit()
+        || a.entries() != b.entries() || a.header() != b.header() || &a.palette() != &b.palette())
+        return false;
+    for (int i = 0; i < a.imageCount(); ++i)
+        if (a.tables(i) != b.tables(i))
+            return false;
+    return a.page() == b.page();
+}
+
+bool Same(const JamSlot& a, const JamSlot& b) { return a ? b && SameJam(*a, *b) : !b; }
+
+bool Same(const TyreSlot& a, const TyreSlot& b)
+{
+    if (!a || !b)
+        return !a && !b;
+    return a->type == b->type && a->tread == b->tread && a->wheel == b->wheel && SameJam(a->wheelJam0, b->wheelJam0)
+        && SameJam(a->wheelJam1, b->wheelJam1) && a->wheelPictures == b->wheelPictures;
+}
+
+// The JAM and tyre slots of the working set that differ from the known
+// ones: recorded into the step, and the known ones brought up to date.
+// False when nothing differs.
+bool NoticeGraphics(GraphicsSet& now, GraphicsSet& known, EditHistory::Step& step)
+{
+    bool changed = false;
+    std::vector<JamSlot*> nowJams = JamSlotsOf(now), knownJams = JamSlotsOf(known);
+    if (nowJams.size() != knownJams.size()) { // never: the slots are fixed
+        known = now;
+        return false;
+    }
+    for (std::size_t i = 0; i < nowJams.size(); ++i) {
+        if (Same(*nowJams[i], *knownJams[i]))
+            continue;
+        step.jams[i] = Change<JamSlot>{*knownJams[i], *nowJams[i]};
+        *knownJams[i] = *nowJams[i];
+        changed = true;
+    }
+    for (std::size_t i = 0; i < now.tyres.size(); ++i) {
+        if (Same(now.tyres[i], known.tyres[i]))
+            continue;
+        step.tyres[i] = Change<TyreSlot>{known.tyres[i], now.tyres[i]};
+        known.tyres[i] = now.tyres[i];
+        changed = true;
+    }
+    return changed;
+}
+
+// Puts the step's JAMs and tyre sets (before or after) into the working set
+// and the known copy.
+void PutGraphics(const EditHistory::Step& step, bool before, GraphicsSet& data, GraphicsSet& known)
+{
+    std::vector<JamSlot*> dataJams = JamSlotsOf(data), knownJams = JamSlotsOf(known);
+    for (const auto& [i, change] : step.jams) {
+        if (i >= dataJams.size())
+            continue;
+        *dataJams[i] = before ? change.before : change.after;
+        *knownJams[i] = *dataJams[i];
+    }
+    for (const auto& [i, change] : step.tyres) {
+        data.tyres[i] = before ? change.before : change.after;
+        known.tyres[i] = data.tyres[i];
+    }
 }
 
 // The tables are only read here; the accessors take a working set that may
@@ -91,6 +198,7 @@ void EditHistory::reset(const WorkingSet& data)
     position_ = 0;
     saved_ = 0;
     ForEachPart([&](auto part) { (*known_).*part.copy = part.in(Unconst(data)); });
+    known_->graphics = data.graphics;
 }
 
 bool EditHistory::notice(const WorkingSet& data, const std::string& name, const std::string& key)
@@ -106,6 +214,7 @@ bool EditHistory::notice(const WorkingSet& data, const std::string& name, const 
         known = now;
         changed = true;
     });
+    changed = NoticeGraphics(Unconst(data).graphics, known_->graphics, *step) || changed;
     if (!changed)
         return false;
     // Steps undone before are gone once something new is done.
@@ -126,6 +235,16 @@ bool EditHistory::notice(const WorkingSet& data, const std::string& name, const 
             else
                 into = from;
         });
+        for (auto& [i, change] : step->jams)
+            if (auto it = last->jams.find(i); it != last->jams.end())
+                it->second.after = std::move(change.after);
+            else
+                last->jams.emplace(i, std::move(change));
+        for (auto& [i, change] : step->tyres)
+            if (auto it = last->tyres.find(i); it != last->tyres.end())
+                it->second.after = std::move(change.after);
+            else
+                last->tyres.emplace(i, std::move(change));
         return true;
     }
     step->name = name;
@@ -160,6 +279,7 @@ void EditHistory::undo(WorkingSet& data)
             (*known_).*part.copy = change->before;
         }
     });
+    PutGraphics(step, true, data.graphics, known_->graphics);
 }
 
 void EditHistory::redo(WorkingSet& data)
@@ -173,6 +293,7 @@ void EditHistory::redo(WorkingSet& data)
             (*known_).*part.copy = change->after;
         }
     });
+    PutGraphics(step, false, data.graphics, known_->graphics);
 }
 
 } // namespace pitwall

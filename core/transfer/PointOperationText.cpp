@@ -8,7 +8,8 @@ namespace {
 
 constexpr int kExportText = 1180, kExportItemsText = 1181, kApplyItemsText = 1182, kSettingsText = 1183,
               kTextImportText = 1184, kSoundReplaceText = 1185, kArtImportText = 1186, kArtExpandText = 1187,
-              kBeforeRestoreText = 1188, kFileText = 1189, kApplyText = 1192;
+              kBeforeRestoreText = 1188, kFileText = 1189, kApplyText = 1192, kUndoOfCarsetText = 1241,
+              kUndoOfRunsText = 1242;
 
 // Arguments are kept in UTF-8 (file and carset names); UI texts are
 // Windows-1252.
@@ -51,6 +52,9 @@ std::string OperationText(const RestorePoint& point, const UITexts& texts)
         return texts.format(kBeforeRestoreText, Args(Arg(op.args, 0)));
     if (kind == k::kFile)
         return texts.format(kFileText, Args(Arg(op.args, 0)));
+    if (kind == k::kUndo)
+        return op.args.empty() || op.args[0].empty() ? texts.format(kUndoOfRunsText, Args(ArgsFrom(op.args, 1)))
+                                                     : texts.format(kUndoOfCarsetText, Args(Arg(op.args, 0)));
     return Utf8ToWindows1252(point.operation.empty() ? kind : point.operation);
 }
 

@@ -320,6 +320,8 @@ std::string PointOperation::words() const
         return "before restore of " + first;
     if (kind == k::kFile)
         return "replacement of " + first;
+    if (kind == k::kUndo)
+        return first.empty() ? "undo of " + Joined(args, 1) : "undo of carset " + first;
     return kind;
 }
 

@@ -1,5 +1,7 @@
 #include "session/EditHistory.h"
 
+#include "JamTestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -105,4 +107,45 @@ TEST_F(EditHistoryFixture, SavedStateFollowsExportsAndNewBranches)
     history.reset(*data); // import or carset load
     EXPECT_FALSE(history.canUndo());
     EXPECT_FALSE(history.unsaved());
+}
+
+TEST_F(EditHistoryFixture, PicturesLoadedIntoJamsAreStepsOfTheirOwn)
+{
+    test::JamTestContext context;
+    std::vector<std::uint8_t> pixels(256 * 2, 5);
+    TJAMFile livery(context.palette);
+    livery.Decode(test::HandJam8(2, {{0, 0, 256, 2, 1, {}}}, pixels), true);
+    data->graphics.cars.soft[3] = livery;
+    data->graphics.helmets.hard[1] = livery;
+    history.reset(*data);
+    const GraphicsSet original = data->graphics;
+
+    // A picture loaded into one JAM page, then the car-number box moved.
+    Image page = livery.page();
+    page.setPixel(10, 1, context.palette.pixel(77));
+    ASSERT_TRUE(data->graphics.cars.soft[3]->ReplacePage(page));
+    ASSERT_TRUE(history.notice(*data, "Load livery"));
+    const Image loaded = data->graphics.cars.soft[3]->page();
+    data->graphics.carNumbers[2][0] = 17;
+    ASSERT_TRUE(history.notice(*data, "Move car number"));
+    EXPECT_FALSE(history.notice(*data, "nothing"));
+
+    history.undo(*data);
+    EXPECT_EQ(data->graphics.carNumbers, original.carNumbers);
+    EXPECT_EQ(data->graphics.cars.soft[3]->page(), loaded);
+    history.undo(*data);
+    EXPECT_EQ(data->graphics.cars.soft[3]->page(), original.cars.soft[3]->page());
+    EXPECT_EQ(data->graphics.helmets.hard[1]->page(), original.helmets.hard[1]->page());
+    EXPECT_FALSE(data->graphics.cars.hard[3]);
+    EXPECT_FALSE(history.unsaved());
+
+    history.redo(*data);
+    EXPECT_EQ(data->graphics.cars.soft[3]->page(), loaded);
+    history.redo(*data);
+    EXPECT_EQ(data->graphics.carNumbers[2][0], 17);
+    // A JAM taken out (a load without it) is a change too, and comes back.
+    data->graphics.helmets.hard[1].reset();
+    ASSERT_TRUE(history.notice(*data, "Remove"));
+    history.undo(*data);
+    ASSERT_TRUE(data->graphics.helmets.hard[1]);
 }

@@ -1,0 +1,174 @@
+#include "transfer/LibraryHistory.h"
+
+#include "base/FileUtils.h"
+#include "transfer/RestorePoints.h"
+
+#include <chrono>
+#include <charconv>
+#include <ctime>
+#include <set>
+#include <string_view>
+
+namespace pitwall {
+
+namespace {
+
+constexpr std::string_view kFirstLine = "pitwall-library-history 1";
+constexpr std::uint64_t kMaxHistorySize = 16'000'000;
+
+std::vector<std::string> Fields(std::string_view line)
+{
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t tab = line.find('\t', start);
+        fields.emplace_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
+        if (tab == std::string_view::npos)
+            return fields;
+        start = tab + 1;
+    }
+}
+
+bool ParseItems(const std::string& text, std::vector<int>& items)
+{
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t comma = text.find(',', start);
+        std::string_view word(text.data() + start, (comma == std::string::npos ? text.size() : comma) - start);
+        int item = 0;
+        auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), item);
+        if (ec != std::errc() || end != word.data() + word.size() || item < 0 || item > 10000)
+            return false;
+        items.push_back(item);
+        if (comma == std::string::npos)
+            break;
+        start = comma + 1;
+    }
+    return true;
+}
+
+bool Clean(const std::string& text) { return text.find_first_of("\t\r\n") == std::string::npos; }
+
+std::string NowIso()
+{
+    std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm utc{};
+#ifdef _WIN32
+    gmtime_s(&utc, &now);
+#else
+    gmtime_r(&now, &utc);
+#endif
+    char iso[32];
+    std::strftime(iso, sizeof iso, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return iso;
+}
+
+} // namespace
+
+AppliedCarset MakeAppliedCarset(const LibraryCarset& carset, const std::string& restorePointId,
+                                const std::vector<FileChange>& changes)
+{
+    AppliedCarset applied;
+    applied.time = NowIso();
+    applied.carset = carset.name;
+    applied.sha256 = carset.sha256;
+    applied.restorePointId = restorePointId;
+    std::set<int> items;
+    for (const FileChange& change : changes)
+        for (const ItemChange& item : change.items)
+            if (item.item > 0)
+                items.insert(item.item);
+    applied.items.assign(items.begin(), items.end());
+    return applied;
+}
+
+LibraryHistory::LibraryHistory(const std::string& libraryDirectory, const std::string& gameDirectory)
+    : file_(IncludeTrailingBackslash(libraryDirectory) + "History" + kPathSeparator
+            + InstallationKey(IncludeTrailingBackslash(gameDirectory)) + ".txt")
+{
+}
+
+std::vector<AppliedCarset> LibraryHistory::entries() const
+{
+    std::vector<AppliedCarset> list;
+    std::vector<std::uint8_t> bytes;
+    try {
+        if (!FileExists(file_))
+            return list;
+        bytes = ReadWholeFile(file_, kMaxHistorySize);
+    } catch (const std::exception&) {
+        return list;
+    }
+    std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    bool first = true;
+    while (!text.empty()) {
+        std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (first) {
+            if (line != kFirstLine)
+                return list;
+            first = false;
+            continue;
+        }
+        std::vector<std::string> f = Fields(line);
+        if (f.size() != 6 || f[0].empty() || f[1].empty() || f[4].empty())
+            continue;
+        AppliedCarset entry;
+        entry.time = f[0];
+        entry.carset = f[1];
+        entry.sha256 = f[2];
+        if (!ParseItems(f[3], entry.items))
+            continue;
+        entry.restorePointId = f[4];
+        entry.undonePointId = f[5];
+        list.push_back(std::move(entry));
+    }
+    return list;
+}
+
+const AppliedCarset* LibraryHistory::lastInEffect(const std::vector<AppliedCarset>& entries,
+                                                  const std::string& carset) const
+{
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it)
+        if (!it->undone() && EqualsIgnoreAsciiCase(it->carset, carset))
+            return &*it;
+    return nullptr;
+}
+
+void LibraryHistory::record(const AppliedCarset& applied)
+{
+    std::vector<AppliedCarset> list = entries();
+    list.push_back(applied);
+    write(list);
+}
+
+void LibraryHistory::markUndone(const std::string& restorePointId, const std::string& undoPointId)
+{
+    std::vector<AppliedCarset> list = entries();
+    for (AppliedCarset& entry : list)
+        if (entry.restorePointId == restorePointId && !entry.undone())
+            entry.undonePointId = undoPointId;
+    write(list);
+}
+
+void LibraryHistory::write(const std::vector<AppliedCarset>& entries) const
+{
+    std::string text(kFirstLine);
+    text += '\n';
+    for (const AppliedCarset& e : entries) {
+        if (!Clean(e.time) || !Clean(e.carset) || !Clean(e.sha256) || !Clean(e.restorePointId)
+            || !Clean(e.undonePointId))
+            throw std::runtime_error("a carset history entry cannot hold tabs or line breaks");
+        std::string items;
+        for (int item : e.items)
+            items += (items.empty() ? "" : ",") + std::to_string(item);
+        text += e.time + '\t' + e.carset + '\t' + e.sha256 + '\t' + items + '\t' + e.restorePointId + '\t'
+            + e.undonePointId + '\n';
+    }
+    if (!ForceDirectories(DirectoryOf(file_)))
+        throw std::runtime_error("cannot create the folder of " + file_);
+    WriteWholeFile(file_, std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+} // namespace pitwall

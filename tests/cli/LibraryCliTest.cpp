@@ -1,0 +1,143 @@
+// The carset library on the command line: keeping carsets, applying one
+// with its history, and undoing one apply alone while later changes stay.
+
+#include "CliRunner.h"
+#include "TestSupport.h"
+
+#include "base/FileHash.h"
+#include "base/FileUtils.h"
+
+#include <gtest/gtest.h>
+#include <map>
+
+using namespace pitwall;
+
+namespace {
+
+using Snapshot = std::map<std::string, std::string>; // relative path -> SHA-256
+
+Snapshot Hashes(const std::string& game)
+{
+    Snapshot s;
+    for (const auto& f : ListFiles(game, "*", true, false))
+        s[f.substr(game.size())] = Sha256OfFile(f);
+    return s;
+}
+
+struct Library {
+    test::TempDir dir;
+    std::string library = dir / "library", points = dir / "points";
+    test::CliRun run(std::vector<std::string> args)
+    {
+        if (args.front() == "library")
+            args.insert(args.end(), {"--library", library});
+        args.insert(args.end(), {"--restore-dir", points});
+        return test::RunCommand(std::move(args));
+    }
+    // A carset of the teams of a demo installation made with `seed`.
+    std::string teamsCarset(const std::string& name, std::uint64_t seed)
+    {
+        const std::string game = dir / ("source" + std::to_string(seed) + "/"), file = dir / (name + ".GMS");
+        test::MakeDemo(game, 2, seed);
+        auto r = test::RunCommand({"import", "--game", game, "--items", "1", "-o", file, "--author", "Somebody"});
+        EXPECT_EQ(r.code, 0) << r.err;
+        return file;
+    }
+};
+
+} // namespace
+
+TEST(LibraryCli, KeepsCarsetsByName)
+{
+    Library l;
+    const std::string ferrano = l.teamsCarset("Ferrano", 3), other = l.teamsCarset("Other", 4);
+    auto added = l.run({"library", "add", ferrano});
+    ASSERT_EQ(added.code, 0) << added.err;
+    EXPECT_TRUE(FileExists(l.library + "/Ferrano.GMS"));
+    // The same file again is no error; another file under a taken name is.
+    EXPECT_EQ(l.run({"library", "add", ferrano}).code, 0);
+    auto clash = l.run({"library", "add", other, "--name", "ferrano"});
+    EXPECT_EQ(clash.code, 1);
+    EXPECT_NE(clash.err.find("already holds another carset named Ferrano"), std::string::npos) << clash.err;
+    const std::string junk = l.dir / "junk.GMS";
+    test::WriteText(junk, "no zip");
+    EXPECT_EQ(l.run({"library", "add", junk}).code, 1);
+    EXPECT_EQ(l.run({"library", "add", other, "--name", "../escape"}).code, 1);
+    ASSERT_EQ(l.run({"library", "add", other, "--name", "Second"}).code, 0);
+
+    auto list = l.run({"library", "list"});
+    ASSERT_EQ(list.code, 0) << list.err;
+    EXPECT_EQ(list.out, "Ferrano  v1.0  Somebody  teams\nSecond  v1.0  Somebody  teams\n");
+    auto json = l.run({"library", "list", "--json"});
+    EXPECT_NE(json.out.find("\"words\": [\n        \"teams\"\n      ]"), std::string::npos) << json.out;
+
+    ASSERT_EQ(l.run({"library", "remove", "FERRANO"}).code, 0);
+    EXPECT_FALSE(FileExists(l.library + "/Ferrano.GMS"));
+    EXPECT_EQ(l.run({"library", "remove", "Ferrano"}).code, 1);
+    EXPECT_EQ(l.run({"library", "list"}).out, "Second  v1.0  Somebody  teams\n");
+}
+
+TEST(LibraryCli, UndoingOneCarsetKeepsLaterChangesElsewhere)
+{
+    Library l;
+    ASSERT_EQ(l.run({"library", "add", l.teamsCarset("Ferrano", 3)}).code, 0);
+    const std::string game = l.dir / "game/", expected = l.dir / "expected/";
+    test::MakeDemo(game, 2, 2);
+    test::MakeDemo(expected, 2, 2);
+
+    auto applied = l.run({"library", "apply", "Ferrano", "--game", game});
+    ASSERT_EQ(applied.code, 0) << applied.err;
+    const Snapshot withCarset = Hashes(game);
+    ASSERT_NE(withCarset, Hashes(expected));
+    // A later change of other bytes of the same files.
+    ASSERT_EQ(l.run({"settings", "set", "--game", game, "points=25,18,15"}).code, 0);
+    ASSERT_EQ(l.run({"settings", "set", "--game", expected, "points=25,18,15"}).code, 0);
+
+    auto history = l.run({"library", "history", "--game", game});
+    ASSERT_EQ(history.code, 0) << history.err;
+    EXPECT_NE(history.out.find("  Ferrano  teams  "), std::string::npos) << history.out;
+    EXPECT_EQ(history.out.find("undone"), std::string::npos) << history.out;
+
+    const Snapshot withSettings = Hashes(game);
+    auto preview = l.run({"library", "undo", "Ferrano", "--game", game, "--dry-run"});
+    ASSERT_EQ(preview.code, 0) << preview.err;
+    EXPECT_NE(preview.out.find("Apply of carset Ferrano.GMS"), std::string::npos) << preview.out;
+    EXPECT_EQ(Hashes(game), withSettings);
+    auto undone = l.run({"library", "undo", "Ferrano", "--game", game});
+    ASSERT_EQ(undone.code, 0) << undone.err;
+    // The carset's bytes are back as before it, the settings change stays:
+    // the installation is what the settings change alone makes of it.
+    EXPECT_EQ(Hashes(game), Hashes(expected));
+    history = l.run({"library", "history", "--game", game});
+    EXPECT_NE(history.out.find("undone"), std::string::npos) << history.out;
+    auto again = l.run({"library", "undo", "Ferrano", "--game", game});
+    EXPECT_EQ(again.code, 1);
+    // The undo is a run of its own: its restore point says what it was.
+    auto list = l.run({"restore", "--game", game, "--list"});
+    EXPECT_NE(list.out.find("Undo of carset Ferrano"), std::string::npos) << list.out;
+}
+
+TEST(LibraryCli, AnOverlappingLaterApplyStopsTheUndoUntilConfirmed)
+{
+    Library l;
+    ASSERT_EQ(l.run({"library", "add", l.teamsCarset("First", 3)}).code, 0);
+    ASSERT_EQ(l.run({"library", "add", l.teamsCarset("Second", 4)}).code, 0);
+    const std::string game = l.dir / "game/";
+    test::MakeDemo(game, 2, 2);
+    const Snapshot original = Hashes(game);
+    ASSERT_EQ(l.run({"library", "apply", "First", "--game", game}).code, 0);
+    ASSERT_EQ(l.run({"library", "apply", "Second", "--game", game}).code, 0);
+    const Snapshot both = Hashes(game);
+
+    auto refused = l.run({"library", "undo", "First", "--game", game});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_NE(refused.err.find("Apply of carset Second.GMS"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("nothing was changed"), std::string::npos) << refused.err;
+    EXPECT_EQ(Hashes(game), both);
+
+    auto through = l.run({"library", "undo", "First", "--game", game, "--yes"});
+    ASSERT_EQ(through.code, 0) << through.err;
+    EXPECT_EQ(Hashes(game), original);
+    auto history = l.run({"library", "history", "--game", game, "--json"});
+    EXPECT_EQ(history.out.find("\"undone\": false"), std::string::npos) << history.out;
+}
