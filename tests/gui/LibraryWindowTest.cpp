@@ -81,7 +81,12 @@ void LibraryWindowTest::applyAndUndoPutTheGameBackByteForByte()
     p.program.restorePointRoot = p.path("restore/");
     p.program.settings.gameDirectory = p.path("game/");
     QVERIFY(p.window->firstActivation());
-    p.window->findChild<QAction*>("Allesimportieren1")->trigger();
+    // What the carsets take: the teams, a software livery, a team's art.
+    p.app->workingSet().transfer.selection = {};
+    for (int item : {1, kCarSoftFirst, kTeamArtFirst})
+        p.app->workingSet().transfer.selection[static_cast<std::size_t>(item)] = 1;
+    TransferUi ui = p.app->transferUi();
+    QCOMPARE(p.app->engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui), TransferOutcome::Done);
     const std::string red = MakeCarset(p, "Red", "Red Racing");
     const std::string blue = MakeCarset(p, "Blue", "Blue Racing");
     QVERIFY(!red.empty() && !blue.empty());
