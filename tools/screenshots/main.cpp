@@ -188,6 +188,8 @@ int main(int argc, char** argv)
     }
     SaveLibraryShots(app, window, root.path().toStdString(), out);
     RestoreWindow restore(app);
+    // Wide enough for the operations' words.
+    restore.resize(800, 300);
     Save(&restore, out + "/restore.png");
     SaveShellShots(app, window, out);
     SaveCockpitShots(app, window, out);
