@@ -2,10 +2,13 @@
 
 #include "ExportConfirmDialog.h"
 #include "LibraryWindow.h"
+#include "OptionsDialog.h"
+#include "app/IniFile.h"
 
 #include <QAction>
 #include <QDirIterator>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QtTest>
@@ -14,6 +17,7 @@
 
 using namespace pitwall;
 using namespace pitwall::gui;
+using pitwall::gui::test::Child;
 using pitwall::gui::test::Click;
 using pitwall::gui::test::GuiProgram;
 using pitwall::gui::test::OnModal;
@@ -22,6 +26,7 @@ class LibraryWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void applyAndUndoPutTheGameBackByteForByte();
+    void optionsNameTheLibraryFolder();
 };
 
 namespace {
@@ -159,6 +164,38 @@ void LibraryWindowTest::applyAndUndoPutTheGameBackByteForByte()
     QCOMPARE(p.numbers(), std::vector<int>{1289});
     QCOMPARE(library->list()->topLevelItemCount(), 1);
     QVERIFY(!QFile::exists(QString::fromStdString(p.path("library/Blue.GMS"))));
+}
+
+void LibraryWindowTest::optionsNameTheLibraryFolder()
+{
+    qunsetenv("PITWALL_LIBRARY");
+    GuiProgram p(2, pitwall::gui::test::kEnglish);
+    p.program.settings.gameDirectory = p.path("game/");
+    QVERIFY(p.window->firstActivation());
+    OptionsDialog* options = p.app->optionsDialog;
+    options->show();
+    auto* folder = Child<QLineEdit>(options, "EditLibrary");
+    QVERIFY(folder->text().isEmpty()); // the default, shown greyed
+    const QString mine = QString::fromStdString(p.path("my carsets"));
+    folder->setFocus();
+    QTest::keyClicks(folder, mine);
+    Click(options, "BitBtn1"); // OK
+    QVERIFY(!options->isVisible());
+
+    // The window opens on that folder.
+    p.window->findChild<QAction*>("Carsetbibliothek1")->trigger();
+    auto* library = p.window->findChild<LibraryWindow*>();
+    QVERIFY(library);
+    QVERIFY2(QString::fromStdString(library->directory()).startsWith(mine), library->directory().c_str());
+
+    // Quitting keeps it, and Options shows it the next time.
+    p.window->close();
+    ShutdownCleanup(p.program, p.app->messages);
+    IniFile ini;
+    QVERIFY(ini.load(p.path("program/PITWALL.INI")));
+    QCOMPARE(QString::fromStdString(ini.readString("General", "Library", "")), mine);
+    options->show();
+    QCOMPARE(folder->text(), mine);
 }
 
 QTEST_MAIN(LibraryWindowTest)
