@@ -5,8 +5,8 @@
 #include "formats/Bmp.h"
 #include "formats/JamFile.h"
 #include "formats/Png.h"
-#include "formats/TeamArtSheet.h"
 #include "formats/Resample.h"
+#include "formats/TeamArtSheet.h"
 #include "graphics/GraphicsTransfer.h"
 #include "graphics/TeamGraphicsNames.h"
 #include "menu/MenuArt.h"
@@ -68,8 +68,9 @@ std::string PaletteKey(const Palette& palette)
 {
     std::vector<std::uint8_t> bytes;
     for (Pixel p : palette.pixels())
-        bytes.insert(bytes.end(), {static_cast<std::uint8_t>(RedOf(p)), static_cast<std::uint8_t>(GreenOf(p)),
-                                   static_cast<std::uint8_t>(BlueOf(p))});
+        bytes.insert(bytes.end(),
+                     {static_cast<std::uint8_t>(RedOf(p)), static_cast<std::uint8_t>(GreenOf(p)),
+                      static_cast<std::uint8_t>(BlueOf(p))});
     return Sha256Hex(bytes);
 }
 
@@ -80,10 +81,9 @@ std::string PictureFileName(const CarsetThumbnail& t)
 
 bool IsHexHash(const std::string& text)
 {
-    return !text.empty() && text.size() <= 128
-        && std::all_of(text.begin(), text.end(), [](char c) {
-               return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-           });
+    return !text.empty() && text.size() <= 128 && std::all_of(text.begin(), text.end(), [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+    });
 }
 
 // The cached pictures, or nothing when the folder does not hold a complete
@@ -185,7 +185,8 @@ std::vector<CarsetThumbnail> MakeCarsetThumbnails(const std::string& carsetFile,
     for (bool hardware : {false, true}) {
         if (!hardware && !withPalette)
             continue;
-        const std::string member = std::string(kHelmetSheetNames[0]) + (hardware ? kHardMemberSuffix : kSoftMemberSuffix);
+        const std::string member =
+            std::string(kHelmetSheetNames[0]) + (hardware ? kHardMemberSuffix : kSoftMemberSuffix);
         if (auto picture = JamThumbnail(*archive, member, hardware, palette)) {
             thumbnails.push_back({ThumbnailKind::Helmets, hardware ? 102 : 77, 0, member, std::move(*picture)});
             break;

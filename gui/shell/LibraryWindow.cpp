@@ -42,8 +42,7 @@ namespace {
 
 constexpr int kCannotReadText = 1288, kRemoveQuestionText = 1289, kAddRemoveFailedText = 1290,
               kNothingToUndoText = 1291, kCannotUndoText = 1292, kUndoThroughText = 1293, kUndoneText = 1294,
-              kUndoFailedText = 1295, kBothCarryText = 1297, kNoCommonBytesText = 1298,
-              kHistoryNotWrittenText = 1300;
+              kUndoFailedText = 1295, kBothCarryText = 1297, kNoCommonBytesText = 1298, kHistoryNotWrittenText = 1300;
 constexpr int kInEffectText = 1286, kUndoneStateText = 1287;
 constexpr int kCarsetFilterText = 996, kCarsetPatternText = 997;
 
@@ -118,8 +117,8 @@ std::string ItemWords(const ItemBytes& items, const UITexts& texts)
             name = name.substr(allPrefix.size());
         while (!name.empty() && name.front() == ' ')
             name.erase(name.begin());
-        words.emplace_back(first, n == count ? name
-                                             : name + " (" + std::to_string(n) + "/" + std::to_string(count) + ")");
+        words.emplace_back(first,
+                           n == count ? name : name + " (" + std::to_string(n) + "/" + std::to_string(count) + ")");
     }
     for (int item = 1; item <= kLastItem; ++item)
         if (held(item) && !said[static_cast<std::size_t>(item)] && IsDataItem(item))
@@ -310,8 +309,8 @@ LibraryWindow::LibraryWindow(AppContext& app, QWidget* parent)
     chooseCarsetFiles = [this] {
         std::vector<std::string> files;
         const UITexts& texts = app_.program.texts;
-        const QString filter =
-            DialogFilterEntry(FromGameText(texts.text(kCarsetFilterText)), FromGameText(texts.text(kCarsetPatternText)));
+        const QString filter = DialogFilterEntry(FromGameText(texts.text(kCarsetFilterText)),
+                                                 FromGameText(texts.text(kCarsetPatternText)));
         for (const QString& f : QFileDialog::getOpenFileNames(this, windowTitle(), QString(), filter))
             files.push_back(f.toStdString());
         return files;

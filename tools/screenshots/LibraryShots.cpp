@@ -123,7 +123,8 @@ void SaveLibraryShots(AppContext& app, MainWindow& window, const std::string& ro
     for (const TeamRecord& team : app.workingSet().teams.teams)
         gameNames.push_back(team.name.text());
     const DemoCarset demo[] = {
-        {"Season 1998 Liveries", "M. Schneider", "v2.1", 0, "Schneider Grand Prix", 0, 6, Range(kCarSoftFirst, 6, {1, 77})},
+        {"Season 1998 Liveries", "M. Schneider", "v2.1", 0, "Schneider Grand Prix", 0, 6,
+         Range(kCarSoftFirst, 6, {1, 77})},
         {"Midfield Team Art", "J. Carter", "v1.0", 4, "Carter Motorsport", 0, 0, Range(kTeamArtFirst, 11, {1})},
         {"Backmarkers", "A. Rossi", "v0.9", 0, "Rossi Corse", 6, 5,
          Range(kCarSoftFirst + 6, 5, Range(kTeamArtFirst + 6, 5, {1}))},
