@@ -156,6 +156,27 @@ void LibraryWindowTest::applyAndUndoPutTheGameBackByteForByte()
     QVERIFY2(pair->child(0)->text(0).startsWith("Both carry: Teams and drivers"), qPrintable(pair->child(0)->text(0)));
     QVERIFY2(pair->child(1)->text(0).contains("team 1"), qPrintable(pair->child(1)->text(0)));
 
+    // Red applied again, then Blue over the same team name: undoing Red
+    // names Blue's apply and, with the user's yes, undoes both.
+    library->pages()->setCurrentIndex(0);
+    for (int row : {1, 0}) {
+        library->list()->setCurrentItem(library->list()->topLevelItem(row));
+        ConfirmExport(confirmed);
+        Click(library, "ButtonApply");
+    }
+    QCOMPARE(confirmed, 3);
+    p.messages.clear();
+    library->list()->setCurrentItem(library->list()->topLevelItem(1));
+    Click(library, "ButtonUndo");
+    QCOMPARE(p.numbers(), (std::vector<int>{1293, 1294}));
+    QVERIFY2(p.messages[0].text.find("Apply of carset Blue") != std::string::npos, p.messages[0].text.c_str());
+    const Files undoneBoth = GameFiles(p.path("game/"));
+    for (const auto& [path, bytes] : before)
+        QVERIFY2(undoneBoth.count(path) && undoneBoth.at(path) == bytes, qPrintable(path));
+    QCOMPARE(library->history().size(), std::size_t(3));
+    for (const AppliedCarset& applied : library->history())
+        QVERIFY(applied.undone());
+
     // Remove asks (the test answers yes) and takes the copy away.
     p.messages.clear();
     library->pages()->setCurrentIndex(0);
