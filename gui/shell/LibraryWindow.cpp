@@ -457,6 +457,12 @@ void LibraryWindow::applyChosen()
         ShowNotDoneSummary(report, messenger);
         return;
     }
+    // What could not be loaded was said as it failed; the summary comes
+    // before the export of the rest.
+    if (loaded == TransferOutcome::DoneWithErrors) {
+        TransferReport report = app_.engine().lastReport();
+        ShowNotDoneSummary(report, messenger);
+    }
     app_.session.edits.reset(app_.workingSet());
     if (main) {
         main->restoreCurrentEditor();
