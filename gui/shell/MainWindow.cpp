@@ -15,6 +15,7 @@
 #include "HelpWindow.h"
 #include "InfoWindow.h"
 #include "LanguageTable.h"
+#include "LibraryWindow.h"
 #include "LoadingWindow.h"
 #include "Mnemonics.h"
 #include "OptionsDialog.h"
@@ -66,6 +67,7 @@ constexpr TextBinding kMainTexts[] = {
     {"Bearbeiten1", TextRole::Caption, 1175},
     {"Installationen1", TextRole::Caption, 1198},
     {"LetzteCarsets1", TextRole::Caption, 1200},
+    {"Carsetbibliothek1", TextRole::Caption, 1271},
     {"Setladen1", TextRole::Caption, 192},
     {"MenuItem5", TextRole::Caption, 192},
     {"KomplettesSetladen2", TextRole::Caption, 1105},
@@ -215,6 +217,7 @@ void MainWindow::buildMenus()
     recentCarsetsMenu_ = file->addMenu("Zuletzt verwendete Carsets");
     recentCarsetsMenu_->setObjectName("LetzteCarsets1");
     connect(recentCarsetsMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentCarsetsMenu);
+    file->addAction(action("Carsetbibliothek1", "Carset-Bibliothek...", [this] { ShowLibraryWindow(app_, this); }));
     file->addSeparator();
     file->addAction(
         withKeys(action("Importieren1", "Importieren", [this] { importSelected(); }), QKeySequence(Qt::CTRL | Qt::Key_I)));

@@ -7,13 +7,17 @@
 #include "app/GameInstallationSearch.h"
 #include "app/GamePalette.h"
 #include "app/Language.h"
+#include "app/IniFile.h"
 #include "app/Settings.h"
 #include "base/FileUtils.h"
+#include "base/Windows1252.h"
 #include "formats/GameInstallation.h"
+#include "transfer/CarsetLibrary.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -28,6 +32,31 @@
 namespace pitwall::gui {
 
 namespace {
+
+// The library folder as the settings file names it; empty for the default.
+std::string LibrarySetting(const AppContext& app)
+{
+    IniFile ini;
+    const std::string file = app.program.directories.settingsFile();
+    if (!FileExists(file) || !ini.load(file))
+        return {};
+    return ini.readString(kGeneralSection, "Library", "");
+}
+
+// Keeps the typed library folder in the settings file when it changed; a
+// file that cannot be written is said once.
+void TakeLibraryFolder(AppContext& app, QWidget* dialog)
+{
+    auto* edit = dialog->findChild<QLineEdit*>("EditLibrary");
+    const std::string typed = edit->text().trimmed().toStdString();
+    if (typed == LibrarySetting(app))
+        return;
+    try {
+        WriteLibrarySetting(app.program.directories.settingsFile(), typed);
+    } catch (const std::exception& e) {
+        app.messenger().showFixed(Utf8ToWindows1252(e.what()));
+    }
+}
 
 constexpr TextBinding kOptionsTexts[] = {
     {"", TextRole::Caption, 187},
@@ -46,6 +75,8 @@ constexpr TextBinding kOptionsTexts[] = {
     {"ButtonRemoveFolder", TextRole::Caption, 1195},
     {"LabelPalette", TextRole::Caption, 1226},
     {"ButtonPalette", TextRole::Caption, 1227},
+    {"LabelLibrary", TextRole::Caption, 1299},
+    {"ButtonLibrary", TextRole::Caption, 1227},
     {"LabelRestorePoints", TextRole::Caption, 1225},
 };
 
@@ -117,6 +148,20 @@ OptionsDialog::OptionsDialog(AppContext& app, QWidget* parent) : QDialog(parent)
     grid->addWidget(paletteFile_, 6, 1);
     grid->addWidget(choosePalette, 6, 2);
 
+    // The carset library's folder: empty for the default in the user's data
+    // directory, which the field shows greyed.
+    auto* libraryLabel = new QLabel("Carset-Bibliothek:", this);
+    libraryLabel->setObjectName("LabelLibrary");
+    auto* libraryFolder = new QLineEdit(this);
+    libraryFolder->setObjectName("EditLibrary");
+    libraryFolder->setPlaceholderText(QString::fromStdString(DefaultLibraryDirectory()));
+    libraryLabel->setBuddy(libraryFolder);
+    auto* chooseLibrary = new QPushButton("Wählen...", this);
+    chooseLibrary->setObjectName("ButtonLibrary");
+    grid->addWidget(libraryLabel, 7, 0);
+    grid->addWidget(libraryFolder, 7, 1);
+    grid->addWidget(chooseLibrary, 7, 2);
+
     auto* restoreLabel = new QLabel("Wiederherstellungspunkte je Installation:", this);
     restoreLabel->setObjectName("LabelRestorePoints");
     restorePointsKept_ = new QSpinBox(this);
@@ -130,8 +175,8 @@ OptionsDialog::OptionsDialog(AppContext& app, QWidget* parent) : QDialog(parent)
     restoreRow->addWidget(restorePointsKept_);
     restoreRow->addWidget(restorePointsMB_);
     restoreRow->addStretch();
-    grid->addWidget(restoreLabel, 7, 0);
-    grid->addLayout(restoreRow, 7, 1, 1, 2);
+    grid->addWidget(restoreLabel, 8, 0);
+    grid->addLayout(restoreRow, 8, 1, 1, 2);
 
     auto* historyGroup = new QGroupBox("History", this);
     historyGroup->setObjectName("GroupBox1");
@@ -140,7 +185,7 @@ OptionsDialog::OptionsDialog(AppContext& app, QWidget* parent) : QDialog(parent)
     history_->setObjectName("Memo2");
     history_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     historyLayout->addWidget(history_);
-    grid->addWidget(historyGroup, 8, 0, 1, 3);
+    grid->addWidget(historyGroup, 9, 0, 1, 3);
 
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("BitBtn1");
@@ -151,7 +196,7 @@ OptionsDialog::OptionsDialog(AppContext& app, QWidget* parent) : QDialog(parent)
     buttons->addStretch();
     buttons->addWidget(ok);
     buttons->addWidget(quit);
-    grid->addLayout(buttons, 9, 0, 1, 3);
+    grid->addLayout(buttons, 10, 0, 1, 3);
     resize(620, 580);
 
     connect(gameDirectory_, &QLineEdit::editingFinished, this, &OptionsDialog::takeGameDirectory);
@@ -162,6 +207,14 @@ OptionsDialog::OptionsDialog(AppContext& app, QWidget* parent) : QDialog(parent)
             [this] { app_.program.settings.startCommand = startCommand_->text().trimmed().toStdString(); });
     connect(paletteFile_, &QLineEdit::editingFinished, this, &OptionsDialog::takePaletteFile);
     connect(choosePalette, &QPushButton::clicked, this, &OptionsDialog::choosePaletteFile);
+    connect(libraryFolder, &QLineEdit::editingFinished, this, [this] { TakeLibraryFolder(app_, this); });
+    connect(chooseLibrary, &QPushButton::clicked, this, [this, libraryFolder] {
+        const QString chosen = QFileDialog::getExistingDirectory(this, QString(), libraryFolder->text());
+        if (chosen.isEmpty())
+            return;
+        libraryFolder->setText(chosen);
+        TakeLibraryFolder(app_, this);
+    });
     connect(restorePointsKept_, &QSpinBox::valueChanged, this,
             [this](int n) { app_.program.settings.restorePointsKept = n; });
     connect(restorePointsMB_, &QSpinBox::valueChanged, this,
@@ -195,6 +248,7 @@ void OptionsDialog::showEvent(QShowEvent* event)
     gameFolders_->refresh();
     startCommand_->setText(QString::fromStdString(app_.program.settings.startCommand));
     paletteFile_->setText(QString::fromStdString(app_.program.settings.paletteFile));
+    findChild<QLineEdit*>("EditLibrary")->setText(QString::fromStdString(LibrarySetting(app_)));
     restorePointsKept_->setValue(app_.program.settings.restorePointsKept);
     restorePointsMB_->setValue(app_.program.settings.restorePointsMB);
     languages_->clear();
@@ -210,6 +264,7 @@ void OptionsDialog::hideEvent(QHideEvent* event)
     takeGameDirectory();
     app_.program.settings.startCommand = startCommand_->text().trimmed().toStdString();
     takePaletteFile();
+    TakeLibraryFolder(app_, this);
     QDialog::hideEvent(event);
 }
 

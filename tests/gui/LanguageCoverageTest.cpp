@@ -18,6 +18,7 @@
 #include "ExpansionDialog.h"
 #include "ExportConfirmDialog.h"
 #include "InfoWindow.h"
+#include "LibraryWindow.h"
 #include "LoadingWindow.h"
 #include "OptionsDialog.h"
 #include "ProgressWindow.h"
@@ -357,6 +358,8 @@ void LanguageCoverageTest::everyWindowSpeaksTheChosenLanguage()
     check(&backup);
     RestoreWindow restore(*p.app, p.window.get());
     check(&restore);
+    LibraryWindow library(*p.app, p.window.get());
+    check(&library);
     CarsetInfoWindow info(*p.app, p.app->workingSet().carsetInfo, p.window.get());
     check(&info);
     ExportConfirmDialog confirm(p.program.texts, {}, p.window.get());

@@ -78,6 +78,7 @@ namespace pitwall::gui {
 void SaveMiscEditorShots(MainWindow& window, AppContext& app, const QString& out);
 void SaveShellShots(AppContext& app, MainWindow& window, const QString& out);
 void SaveEditingShots(AppContext& app, MainWindow& window, const QString& out);
+void SaveLibraryShots(AppContext& app, MainWindow& window, const std::string& root, const QString& out);
 } // namespace pitwall::gui
 
 int main(int argc, char** argv)
@@ -189,7 +190,10 @@ int main(int argc, char** argv)
         }
         app.engine().commitExport(prepared, ui);
     }
+    SaveLibraryShots(app, window, root.path().toStdString(), out);
     RestoreWindow restore(app);
+    // Wide enough for the operations' words.
+    restore.resize(800, 300);
     Save(&restore, out + "/restore.png");
     SaveShellShots(app, window, out);
     SaveCockpitShots(app, window, out);
