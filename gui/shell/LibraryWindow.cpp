@@ -4,6 +4,7 @@
 #include "ConfirmedExport.h"
 #include "FileDialogs.h"
 #include "ImageConversion.h"
+#include "LanguageLocale.h"
 #include "LanguageTable.h"
 #include "MainWindow.h"
 #include "QtMessages.h"
@@ -80,15 +81,6 @@ RestorePoints StoreOf(const ProgramState& program)
                         program.settings.restorePointsMB);
     store.setWriter(program.writer);
     return store;
-}
-
-// The history keeps UTC; the page shows the user's local time.
-QString LocalTime(const std::string& utc)
-{
-    QDateTime time = QDateTime::fromString(QString::fromStdString(utc), Qt::ISODate);
-    if (!time.isValid())
-        return QString::fromStdString(utc);
-    return QLocale().toString(time.toLocalTime(), QLocale::ShortFormat);
 }
 
 // What a carset carries as the selection dialog names it: a column or row
@@ -383,7 +375,7 @@ void LibraryWindow::fillHistory()
     // Newest first, as the restore window lists its points.
     for (auto it = history_.rbegin(); it != history_.rend(); ++it) {
         auto* item = new QTreeWidgetItem(historyList_);
-        item->setText(0, LocalTime(it->time));
+        item->setText(0, LocalTimeText(it->time, app_.program));
         item->setToolTip(0, QString::fromStdString(it->restorePointId));
         item->setText(1, QString::fromStdString(it->carset));
         item->setText(2, ItemListText(it->items, texts));
@@ -521,7 +513,8 @@ void LibraryWindow::undoChosen()
             // user's yes are they undone too.
             std::vector<std::string> lines;
             for (const RestorePoint& p : plan.overlapping)
-                lines.push_back(ToGameText(LocalTime(p.time)) + "  " + OperationText(p, app_.program.texts));
+                lines.push_back(ToGameText(LocalTimeText(p.time, app_.program)) + "  "
+                                + OperationText(p, app_.program.texts));
             if (!messenger.ask(kUndoThroughText, Args(shownName, MessageList(lines, app_.program.texts))))
                 return;
             plan = PlanRunUndo(store, pointId, true);

@@ -45,15 +45,6 @@ RestorePoints StoreOf(const ProgramState& program)
     return store;
 }
 
-// The manifest keeps UTC; the list shows the user's local time.
-QString LocalTime(const std::string& utc, const QLocale& locale)
-{
-    QDateTime time = QDateTime::fromString(QString::fromStdString(utc), Qt::ISODate);
-    if (!time.isValid())
-        return QString::fromStdString(utc);
-    return locale.toString(time.toLocalTime(), QLocale::ShortFormat);
-}
-
 char DecimalSeparator(const QLocale& locale) { return locale.decimalPoint().at(0).toLatin1(); }
 
 } // namespace
@@ -100,7 +91,7 @@ void RestoreWindow::fill()
     list_->clear();
     for (const RestorePoint& p : points_) {
         auto* item = new QTreeWidgetItem(list_);
-        item->setText(0, LocalTime(p.time, LanguageLocale(app_.program)));
+        item->setText(0, LocalTimeText(p.time, app_.program));
         item->setToolTip(0, QString::fromStdString(p.id));
         item->setText(1, FromGameText(OperationText(p, app_.program.texts)));
         item->setText(2, QString::fromStdString(p.what.carset()));
@@ -131,7 +122,7 @@ void RestoreWindow::restoreChosenPoint()
     } else {
         std::vector<std::string> lines;
         for (const RestorePoint& p : later)
-            lines.push_back(ToGameText(LocalTime(p.time, LanguageLocale(app_.program))) + "  "
+            lines.push_back(ToGameText(LocalTimeText(p.time, app_.program)) + "  "
                             + OperationText(p, app_.program.texts));
         if (!messenger.ask(kUndoesLaterText, Args(later.size(), MessageList(lines, app_.program.texts))))
             return;

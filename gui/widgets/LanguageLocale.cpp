@@ -3,6 +3,8 @@
 #include "QtTranslations.h"
 #include "app/ProgramState.h"
 
+#include <QDateTime>
+
 namespace pitwall::gui {
 
 QLocale LanguageLocale(const ProgramState& program)
@@ -17,6 +19,14 @@ QLocale LanguageLocale(const ProgramState& program)
     // English needs no change; another language overrides a system locale
     // of a different language only.
     return chosen.language() == QLocale().language() ? QLocale() : chosen;
+}
+
+QString LocalTimeText(const std::string& utc, const ProgramState& program)
+{
+    const QDateTime time = QDateTime::fromString(QString::fromStdString(utc), Qt::ISODate);
+    if (!time.isValid())
+        return QString::fromStdString(utc);
+    return LanguageLocale(program).toString(time.toLocalTime(), QLocale::ShortFormat);
 }
 
 } // namespace pitwall::gui

@@ -16,4 +16,8 @@ namespace pitwall::gui {
 // languages without a known locale.
 QLocale LanguageLocale(const ProgramState& program);
 
+// A time the program keeps in UTC (ISO 8601), as the user's local time in
+// that locale; the text as it is when it is no such time.
+QString LocalTimeText(const std::string& utc, const ProgramState& program);
+
 } // namespace pitwall::gui

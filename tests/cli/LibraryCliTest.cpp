@@ -34,12 +34,14 @@ struct Library {
         args.insert(args.end(), {"--restore-dir", points});
         return test::RunCommand(std::move(args));
     }
-    // A carset of the teams of a demo installation made with `seed`.
-    std::string teamsCarset(const std::string& name, std::uint64_t seed)
+    // A carset of the teams (or other items) of a demo installation made
+    // with `seed`.
+    std::string teamsCarset(const std::string& name, std::uint64_t seed, const std::string& items = "1")
     {
         const std::string game = dir / ("source" + std::to_string(seed) + "/"), file = dir / (name + ".GMS");
-        test::MakeDemo(game, 2, seed);
-        auto r = test::RunCommand({"import", "--game", game, "--items", "1", "-o", file, "--author", "Somebody"});
+        if (!FileExists(game + "GP3.EXE"))
+            test::MakeDemo(game, 2, seed);
+        auto r = test::RunCommand({"import", "--game", game, "--items", items, "-o", file, "--author", "Somebody"});
         EXPECT_EQ(r.code, 0) << r.err;
         return file;
     }
@@ -115,6 +117,21 @@ TEST(LibraryCli, UndoingOneCarsetKeepsLaterChangesElsewhere)
     // The undo is a run of its own: its restore point says what it was.
     auto list = l.run({"restore", "--game", game, "--list"});
     EXPECT_NE(list.out.find("Undo of carset Ferrano"), std::string::npos) << list.out;
+}
+
+// Liveries are whole files, some of another size than the game's.
+TEST(LibraryCli, UndoingWholeFilesPutsThemBack)
+{
+    Library l;
+    ASSERT_EQ(l.run({"library", "add", l.teamsCarset("Liveries", 3, "graphics")}).code, 0);
+    const std::string game = l.dir / "game/";
+    test::MakeDemo(game, 2, 2);
+    const Snapshot original = Hashes(game);
+    ASSERT_EQ(l.run({"library", "apply", "Liveries", "--game", game}).code, 0);
+    ASSERT_NE(Hashes(game), original);
+    auto undone = l.run({"library", "undo", "Liveries", "--game", game});
+    ASSERT_EQ(undone.code, 0) << undone.err;
+    EXPECT_EQ(Hashes(game), original);
 }
 
 TEST(LibraryCli, AnOverlappingLaterApplyStopsTheUndoUntilConfirmed)
