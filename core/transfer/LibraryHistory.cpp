@@ -1,11 +1,10 @@
 #include "transfer/LibraryHistory.h"
 
 #include "base/FileUtils.h"
+#include "base/TextRecords.h"
 #include "transfer/RestorePoints.h"
 
-#include <chrono>
 #include <charconv>
-#include <ctime>
 #include <set>
 #include <string_view>
 
@@ -16,20 +15,7 @@ namespace {
 constexpr std::string_view kFirstLine = "pitwall-library-history 1";
 constexpr std::uint64_t kMaxHistorySize = 16'000'000;
 
-std::vector<std::string> Fields(std::string_view line)
-{
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    for (;;) {
-        std::size_t tab = line.find('\t', start);
-        fields.emplace_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
-        if (tab == std::string_view::npos)
-            return fields;
-        start = tab + 1;
-    }
-}
-
-bool ParseItems(const std::string& text, std::vector<int>& items)
+bool ParseItems(std::string_view text, std::vector<int>& items)
 {
     std::size_t start = 0;
     while (start < text.size()) {
@@ -49,27 +35,13 @@ bool ParseItems(const std::string& text, std::vector<int>& items)
 
 bool Clean(const std::string& text) { return text.find_first_of("\t\r\n") == std::string::npos; }
 
-std::string NowIso()
-{
-    std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm utc{};
-#ifdef _WIN32
-    gmtime_s(&utc, &now);
-#else
-    gmtime_r(&now, &utc);
-#endif
-    char iso[32];
-    std::strftime(iso, sizeof iso, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    return iso;
-}
-
 } // namespace
 
 AppliedCarset MakeAppliedCarset(const LibraryCarset& carset, const std::string& restorePointId,
                                 const std::vector<FileChange>& changes)
 {
     AppliedCarset applied;
-    applied.time = NowIso();
+    applied.time = IsoUtcText(UtcNow());
     applied.carset = carset.name;
     applied.sha256 = carset.sha256;
     applied.restorePointId = restorePointId;
@@ -85,8 +57,7 @@ AppliedCarset MakeAppliedCarset(const LibraryCarset& carset, const std::string& 
 LibraryHistory::LibraryHistory(const std::string& libraryDirectory, const std::string& gameDirectory)
     : file_(IncludeTrailingBackslash(libraryDirectory) + "History" + kPathSeparator
             + InstallationKey(IncludeTrailingBackslash(gameDirectory)) + ".txt")
-{
-}
+{}
 
 std::vector<AppliedCarset> LibraryHistory::entries() const
 {
@@ -111,7 +82,7 @@ std::vector<AppliedCarset> LibraryHistory::entries() const
             first = false;
             continue;
         }
-        std::vector<std::string> f = Fields(line);
+        const std::vector<std::string_view> f = SplitFields(line);
         if (f.size() != 6 || f[0].empty() || f[1].empty() || f[4].empty())
             continue;
         AppliedCarset entry;

@@ -1,6 +1,7 @@
 #include "transfer/PointChanges.h"
 
 #include "base/FileUtils.h"
+#include "base/TextRecords.h"
 
 #include <algorithm>
 #include <charconv>
@@ -14,19 +15,6 @@ namespace {
 constexpr std::string_view kFirstLine = "pitwall-changes 1";
 // A record of a run that changed every art entry is some hundred kilobytes.
 constexpr std::uint64_t kMaxRecordSize = 64'000'000;
-
-std::vector<std::string_view> Fields(std::string_view line)
-{
-    std::vector<std::string_view> fields;
-    std::size_t start = 0;
-    for (;;) {
-        std::size_t tab = line.find('\t', start);
-        fields.push_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
-        if (tab == std::string_view::npos)
-            return fields;
-        start = tab + 1;
-    }
-}
 
 bool Number(std::string_view text, std::uint64_t& value)
 {
@@ -81,7 +69,7 @@ std::optional<std::vector<FileChange>> ReadPointChanges(const RestorePoint& poin
             first = false;
             continue;
         }
-        std::vector<std::string_view> f = Fields(line);
+        std::vector<std::string_view> f = SplitFields(line);
         std::uint64_t a = 0, b = 0;
         if (f[0] == "file" && f.size() == 6) {
             FileChange c;

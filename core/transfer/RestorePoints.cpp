@@ -4,6 +4,7 @@
 #include "base/FileUtils.h"
 #include "base/GamePath.h"
 #include "base/SafeWrite.h"
+#include "base/TextRecords.h"
 #include "transfer/Leftovers.h"
 
 #include <algorithm>
@@ -109,17 +110,10 @@ namespace {
 // the names sort in the order the points were made.
 std::string NewId(const std::string& directory, std::string& isoTime)
 {
-    std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm utc{};
-#ifdef _WIN32
-    gmtime_s(&utc, &now);
-#else
-    gmtime_r(&now, &utc);
-#endif
-    char stamp[32], iso[32];
+    const std::tm utc = UtcNow();
+    char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &utc);
-    std::strftime(iso, sizeof iso, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    isoTime = iso;
+    isoTime = IsoUtcText(utc);
     int sequence = 0;
     std::error_code ec;
     const std::string prefix = std::string(stamp) + "-";

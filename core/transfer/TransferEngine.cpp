@@ -6,6 +6,7 @@
 #include "formats/GameInstallation.h"
 #include "transfer/CarsetArchive.h"
 #include "transfer/GameFile.h"
+#include "transfer/ProgramRestorePoints.h"
 #include "transfer/RestorePoints.h"
 #include "transfer/SavegameChecksum.h"
 #include "transfer/TransferOrder.h"
@@ -334,10 +335,7 @@ PointOperation TransferEngine::exportOperation(const TransferUi& ui) const
 std::optional<TransferOutcome> TransferEngine::commitRun(GameChangeSet& changes, const PointOperation& operation,
                                                          TransferUi& ui, Messenger& messenger)
 {
-    RestorePoints points(program_.restorePointRoot.empty() ? DefaultRestorePointRoot() : program_.restorePointRoot,
-                         changes.gameDirectory(), program_.settings.restorePointsKept,
-                         program_.settings.restorePointsMB);
-    points.setWriter(program_.writer);
+    RestorePoints points = ProgramRestorePoints(program_, changes.gameDirectory());
     CommitResult written;
     try {
         written = changes.commit(points, operation, ui.commitObserver, &report_.changes);

@@ -17,6 +17,7 @@
 #include "session/Session.h"
 #include "transfer/CarsetConflicts.h"
 #include "transfer/PointOperationText.h"
+#include "transfer/ProgramRestorePoints.h"
 #include "transfer/RunUndo.h"
 #include "transfer/SelectionItems.h"
 
@@ -73,15 +74,6 @@ constexpr TextBinding kLibraryTexts[] = {
 constexpr int kStripHeight = 44;
 constexpr std::size_t kStripPictures = 5;
 constexpr int kStripGap = 3;
-
-RestorePoints StoreOf(const ProgramState& program)
-{
-    RestorePoints store(program.restorePointRoot.empty() ? DefaultRestorePointRoot() : program.restorePointRoot,
-                        program.settings.gameDirectory, program.settings.restorePointsKept,
-                        program.settings.restorePointsMB);
-    store.setWriter(program.writer);
-    return store;
-}
 
 // What a carset carries as the selection dialog names it: a column or row
 // of the dialog held whole by its caption, held in part by its caption and
@@ -500,7 +492,7 @@ void LibraryWindow::undoChosen()
         return;
     }
     const std::string pointId = applied->restorePointId;
-    RestorePoints store = StoreOf(app_.program);
+    RestorePoints store = ProgramRestorePoints(app_.program, app_.program.settings.gameDirectory);
     UndoPlan plan;
     try {
         plan = PlanRunUndo(store, pointId);

@@ -8,6 +8,7 @@
 #include "base/Windows1252.h"
 #include "transfer/Backup.h"
 #include "transfer/PointOperationText.h"
+#include "transfer/ProgramRestorePoints.h"
 
 #include <QDateTime>
 #include <QHBoxLayout>
@@ -36,21 +37,12 @@ constexpr TextBinding kRestoreTexts[] = {
     {"BitBtn2", TextRole::Caption, 750},
 };
 
-RestorePoints StoreOf(const ProgramState& program)
-{
-    RestorePoints store(program.restorePointRoot.empty() ? DefaultRestorePointRoot() : program.restorePointRoot,
-                        program.settings.gameDirectory, program.settings.restorePointsKept,
-                        program.settings.restorePointsMB);
-    store.setWriter(program.writer);
-    return store;
-}
-
 char DecimalSeparator(const QLocale& locale) { return locale.decimalPoint().at(0).toLatin1(); }
 
 } // namespace
 
 RestoreWindow::RestoreWindow(AppContext& app, QWidget* parent)
-    : QDialog(parent), app_(app), store_(StoreOf(app.program))
+    : QDialog(parent), app_(app), store_(ProgramRestorePoints(app.program, app.program.settings.gameDirectory))
 {
     setObjectName("TFormRestore");
     setWindowTitle("Wiederherstellungspunkte");
