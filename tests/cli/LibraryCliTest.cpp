@@ -2,6 +2,7 @@
 // with its history, and undoing one apply alone while later changes stay.
 
 #include "CliRunner.h"
+#include "FileHashes.h"
 #include "TestSupport.h"
 
 #include "base/FileHash.h"
@@ -14,15 +15,9 @@ using namespace pitwall;
 
 namespace {
 
-using Snapshot = std::map<std::string, std::string>; // relative path -> SHA-256
+using Snapshot = test::FileHashes;
 
-Snapshot Hashes(const std::string& game)
-{
-    Snapshot s;
-    for (const auto& f : ListFiles(game, "*", true, false))
-        s[f.substr(game.size())] = Sha256OfFile(f);
-    return s;
-}
+Snapshot Hashes(const std::string& game) { return test::HashesOfFiles(game); }
 
 struct Library {
     test::TempDir dir;

@@ -2,6 +2,7 @@
 // a restore that names the later changes it undoes and can itself be undone.
 
 #include "CliRunner.h"
+#include "FileHashes.h"
 #include "TestSupport.h"
 
 #include "base/FileHash.h"
@@ -18,15 +19,9 @@ using namespace pitwall;
 
 namespace {
 
-using Snapshot = std::map<std::string, std::string>; // relative path -> SHA-256
+using Snapshot = test::FileHashes;
 
-Snapshot Hashes(const std::string& game)
-{
-    Snapshot s;
-    for (const auto& f : ListFiles(game, "*", true, false))
-        s[f.substr(game.size())] = Sha256OfFile(f);
-    return s;
-}
+Snapshot Hashes(const std::string& game) { return test::HashesOfFiles(game); }
 
 struct Installations {
     test::TempDir dir;

@@ -3,6 +3,7 @@
 // process are all reported, and restore points bring the files back.
 
 #include "CliRunner.h"
+#include "FileHashes.h"
 #include "TestSupport.h"
 
 #include "base/FileHash.h"
@@ -20,15 +21,9 @@ using namespace pitwall;
 
 namespace {
 
-using Snapshot = std::map<std::string, std::string>; // relative path -> SHA-256
+using Snapshot = test::FileHashes;
 
-Snapshot Hashes(const std::string& game)
-{
-    Snapshot s;
-    for (const auto& f : ListFiles(game, "*", true, false))
-        s[f.substr(game.size())] = Sha256OfFile(f);
-    return s;
-}
+Snapshot Hashes(const std::string& game) { return test::HashesOfFiles(game); }
 
 std::vector<std::string> Differences(const Snapshot& before, const Snapshot& after)
 {
