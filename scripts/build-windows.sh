@@ -241,7 +241,8 @@ name=pitwall-cli-$version-windows-x64
 stage=$BUILD/package/$name
 rm -rf "$BUILD/package"
 mkdir -p "$stage"
-cp "$BUILD/bin/pitwall-cli.exe" "$stage/"
+# Without the debugging information (it stays in the build's copy).
+$TRIPLE-strip -o "$stage/pitwall-cli.exe" "$BUILD/bin/pitwall-cli.exe"
 for f in "$BUILD"/bin/*.LNG "$BUILD"/bin/*.pal "$BUILD"/bin/*.BMP "$BUILD"/bin/*.DAT "$BUILD"/bin/*.TXT \
     "$BUILD/bin/README.md" "$BUILD/bin/LICENSE"; do
     [ -f "$f" ] && cp "$f" "$stage/"

@@ -40,6 +40,8 @@ set(ENV{PKG_CONFIG_PATH} "")
 set(PKG_CONFIG_ARGN --static)
 set(ZLIB_USE_STATIC_LIBS ON)
 
+# Static libraries only (MinGW's zlib also comes as an import library of a DLL).
+set(CMAKE_FIND_LIBRARY_SUFFIXES .a)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
 find_program(PITWALL_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)

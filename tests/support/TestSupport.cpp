@@ -15,18 +15,50 @@
 #include <png.h>
 #include <sstream>
 #include <stdexcept>
+
+#ifdef _WIN32
+#include <process.h>
+#else
 #include <sys/resource.h>
 #include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
 namespace pitwall::test {
 
+int ProcessId()
+{
+#ifdef _WIN32
+    return ::_getpid();
+#else
+    return static_cast<int>(::getpid());
+#endif
+}
+
+void SetEnvironment(const char* name, const char* value)
+{
+#ifdef _WIN32
+    ::_putenv_s(name, value);
+#else
+    ::setenv(name, value, 1);
+#endif
+}
+
+void UnsetEnvironment(const char* name)
+{
+#ifdef _WIN32
+    ::_putenv_s(name, "");
+#else
+    ::unsetenv(name);
+#endif
+}
+
 TempDir::TempDir()
 {
     static std::atomic<int> counter{0};
     fs::path p =
-        fs::temp_directory_path() / ("pitwall-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        fs::temp_directory_path() / ("pitwall-test-" + std::to_string(ProcessId()) + "-" + std::to_string(counter++));
     fs::create_directories(p);
     path_ = IncludeTrailingBackslash(PathString(p));
 }
@@ -44,8 +76,8 @@ struct PrivateDataHome {
     {
         if (std::getenv("XDG_DATA_HOME"))
             return;
-        directory = PathString(fs::temp_directory_path() / ("pitwall-test-data-" + std::to_string(::getpid())));
-        ::setenv("XDG_DATA_HOME", directory.c_str(), 0);
+        directory = PathString(fs::temp_directory_path() / ("pitwall-test-data-" + std::to_string(ProcessId())));
+        SetEnvironment("XDG_DATA_HOME", directory.c_str());
     }
     ~PrivateDataHome()
     {
@@ -168,6 +200,7 @@ void WriteRgbaPng(const std::string& path, const Image& picture, const std::vect
         throw std::runtime_error("cannot write " + path + ": " + image.message);
 }
 
+#ifndef _WIN32
 FileSizeLimit::FileSizeLimit(std::uint64_t bytes)
 {
     previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
@@ -188,5 +221,6 @@ FileSizeLimit::~FileSizeLimit()
     ::setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, previousHandler_);
 }
+#endif
 
 } // namespace pitwall::test
