@@ -11,14 +11,14 @@
 # from Debian's own source packages (apt-get source; a deb-src entry for the
 # archive the machine uses is added if there is none) and from the GoogleTest
 # sources Debian ships, into a cache folder reused by later runs:
-#   ${PITWALL_WINDOWS_DEPS:-${XDG_CACHE_HOME:-$HOME/.cache}/pitwall-windows-deps}
+#   ${PITWALL_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/pitwall-windows-deps}
 # The build goes to build-windows/ (PITWALL_WINDOWS_BUILD), the Wine prefix the
 # build and the tests use to build-windows/wine.
 # PITWALL_JOBS sets the parallel jobs (default 1).
 set -eu
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
-CACHE=${PITWALL_WINDOWS_DEPS:-${XDG_CACHE_HOME:-$HOME/.cache}/pitwall-windows-deps}
+CACHE=${PITWALL_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/pitwall-windows-deps}
 PREFIX=$CACHE/prefix
 SOURCES=$CACHE/sources
 BUILD=${PITWALL_WINDOWS_BUILD:-$ROOT/build-windows}
@@ -163,6 +163,27 @@ build_deps() {
         cp -r /usr/src/googletest "$SOURCES/googletest"
         cmake_dep "$SOURCES/googletest" -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON
         touch "$PREFIX/.built-googletest"
+    fi
+
+    # zlib: Debian's MinGW build, but seen only as its static library (its
+    # folder also holds the DLL's import library, which the linker would take).
+    if [ ! -f "$PREFIX/.built-zlib" ]; then
+        mkdir -p "$PREFIX/include" "$PREFIX/lib/pkgconfig"
+        cp /usr/$TRIPLE/include/zlib.h /usr/$TRIPLE/include/zconf.h "$PREFIX/include/"
+        cp /usr/$TRIPLE/lib/libz.a "$PREFIX/lib/"
+        version=$(sed -n 's/^Version: //p' /usr/$TRIPLE/lib/pkgconfig/zlib.pc)
+        cat >"$PREFIX/lib/pkgconfig/zlib.pc" <<ZLIBPC
+prefix=$PREFIX
+libdir=\${prefix}/lib
+includedir=\${prefix}/include
+
+Name: zlib
+Description: zlib compression library
+Version: $version
+Libs: -L\${libdir} -lz
+Cflags: -I\${includedir}
+ZLIBPC
+        touch "$PREFIX/.built-zlib"
     fi
 
     # stb: the headers, and the implementations the core calls compiled once.

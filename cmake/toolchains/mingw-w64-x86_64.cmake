@@ -26,7 +26,9 @@ if(PITWALL_WINDOWS_DEPS)
     set(ENV{PITWALL_WINDOWS_DEPS} "${PITWALL_WINDOWS_DEPS}")
 endif()
 
-set(CMAKE_FIND_ROOT_PATH /usr/${PITWALL_MINGW_TRIPLE} ${PITWALL_WINDOWS_DEPS})
+# The libraries built for Windows first: that prefix holds only static ones
+# (zlib included, whose MinGW folder also has the DLL's import library).
+set(CMAKE_FIND_ROOT_PATH ${PITWALL_WINDOWS_DEPS} /usr/${PITWALL_MINGW_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
@@ -40,8 +42,6 @@ set(ENV{PKG_CONFIG_PATH} "")
 set(PKG_CONFIG_ARGN --static)
 set(ZLIB_USE_STATIC_LIBS ON)
 
-# Static libraries only (MinGW's zlib also comes as an import library of a DLL).
-set(CMAKE_FIND_LIBRARY_SUFFIXES .a)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
 find_program(PITWALL_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
