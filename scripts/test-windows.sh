@@ -49,13 +49,16 @@ export XDG_DATA_HOME="$WORK/data-home"
 for program in pitwall-base-tests pitwall-core-tests pitwall-cli-tests; do
     echo "== $program"
     t0=$(date +%s)
-    if (cd "$WORK" && "$WINE" "$BUILD/tests/$program.exe" --gtest_color=no) >"$WORK/$program.log" 2>&1; then
+    if (cd "$WORK" && "$WINE" "$BUILD/tests/$program.exe" --gtest_color=no) >"$WORK/$program.raw" 2>&1; then
         result=passed
     else
         result=FAILED
         status=1
     fi
-    grep -E '^\[  (PASSED|FAILED|SKIPPED) \] [0-9]+ test|^\[  FAILED  \] [A-Za-z]' "$WORK/$program.log" || true
+    # The programs write Windows line ends.
+    tr -d '\r' <"$WORK/$program.raw" >"$WORK/$program.log"
+    rm -f "$WORK/$program.raw"
+    grep -E '^\[  (PASSED|FAILED|SKIPPED) *\] [0-9]+ test|^\[  FAILED  \] [A-Za-z].*\)$' "$WORK/$program.log" || true
     echo "   $result in $(($(date +%s) - t0)) s (log: $WORK/$program.log)"
 done
 
@@ -64,7 +67,7 @@ echo "== skipped under Windows"
 for program in pitwall-base-tests pitwall-core-tests pitwall-cli-tests; do
     awk -v program="$program" '
         /: Skipped$/ { getline reason; next_reason = reason; next }
-        /^\[  SKIPPED \] [A-Za-z]/ && $4 !~ /^[0-9]/ {
+        /^\[  SKIPPED \] [A-Za-z].* ms\)$/ {
             name = $4
             printf "   %s %s: %s\n", program, name, next_reason
             next_reason = ""

@@ -25,6 +25,13 @@
 
 using namespace pitwall;
 
+#ifdef _WIN32
+namespace pitwall::test {
+// Sets a file's or folder's modification time `seconds` back (TestSupport.cpp).
+void SetBackInTime(const std::string& path, int seconds);
+} // namespace pitwall::test
+#endif
+
 namespace {
 
 // Sets (or, with nullopt, unsets) environment variables for one test.
@@ -58,9 +65,7 @@ private:
 void Age(const std::string& path, int seconds)
 {
 #ifdef _WIN32
-    std::error_code ec;
-    std::filesystem::last_write_time(NativePath(path),
-                                     std::filesystem::file_time_type::clock::now() - std::chrono::seconds(seconds), ec);
+    test::SetBackInTime(path, seconds);
 #else
     struct timeval times[2];
     ::gettimeofday(&times[0], nullptr);

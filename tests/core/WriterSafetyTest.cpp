@@ -13,6 +13,7 @@
 #include "transfer/RestorePoints.h"
 #include "transfer/WorkingFolders.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
@@ -24,6 +25,13 @@
 #endif
 
 using namespace pitwall;
+
+#ifdef _WIN32
+namespace pitwall::test {
+// Sets a file's or folder's modification time `seconds` back (TestSupport.cpp).
+void SetBackInTime(const std::string& path, int seconds);
+} // namespace pitwall::test
+#endif
 
 namespace {
 
@@ -37,9 +45,7 @@ std::vector<std::uint8_t> Bytes(std::size_t size, std::uint8_t seed)
 void Age(const std::string& path, int seconds)
 {
 #ifdef _WIN32
-    std::error_code ec;
-    std::filesystem::last_write_time(NativePath(path),
-                                     std::filesystem::file_time_type::clock::now() - std::chrono::seconds(seconds), ec);
+    test::SetBackInTime(path, seconds);
 #else
     struct timeval times[2];
     ::gettimeofday(&times[0], nullptr);
@@ -268,7 +274,9 @@ TEST(RestorePointFolders, WithoutAUserDataDirectoryNoPointIsMadeAndNothingWritte
     auto home = [](const char* name) -> std::optional<std::string> {
         return std::string(name) == "HOME" ? std::optional<std::string>("/home/someone") : std::nullopt;
     };
-    EXPECT_EQ(DefaultRestorePointRoot(home), "/home/someone/.local/share/pitwall/RestorePoints/");
+    std::string expected = "/home/someone/.local/share/pitwall/RestorePoints/";
+    std::replace(expected.begin() + 13, expected.end(), '/', kPathSeparator);
+    EXPECT_EQ(DefaultRestorePointRoot(home), expected);
 
     Game g;
     GameChangeSet changes(g.game);

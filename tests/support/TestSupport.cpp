@@ -18,6 +18,7 @@
 
 #ifdef _WIN32
 #include <process.h>
+#include <windows.h>
 #else
 #include <sys/resource.h>
 #include <unistd.h>
@@ -44,6 +45,27 @@ void SetEnvironment(const char* name, const char* value)
     ::setenv(name, value, 1);
 #endif
 }
+
+#ifdef _WIN32
+void SetBackInTime(const std::string& path, int seconds)
+{
+    // Folders open only with backup semantics, which the C runtime's utime lacks.
+    HANDLE h = CreateFileW(NativePath(path).c_str(), FILE_WRITE_ATTRIBUTES,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER t;
+    t.LowPart = now.dwLowDateTime;
+    t.HighPart = now.dwHighDateTime;
+    t.QuadPart -= static_cast<ULONGLONG>(seconds) * 10'000'000ull;
+    FILETIME then{t.LowPart, t.HighPart};
+    SetFileTime(h, nullptr, &then, &then);
+    CloseHandle(h);
+}
+#endif
 
 void UnsetEnvironment(const char* name)
 {
