@@ -12,6 +12,9 @@ void DefineCommands(CLI::App& app, CliContext& context)
     app.description("pitwall-cli: the headless Pitwall, for Grand Prix 3 installations and carsets");
     app.set_version_flag("--version", std::string("pitwall-cli ") + PITWALL_VERSION);
     app.require_subcommand(1);
+    // The same options on every system: on Windows a path may start with a
+    // slash (the root of the current drive) and is never an option "/x".
+    app.allow_windows_style_options(false);
     app.add_flag("--quiet", context.quiet, "Print only data and errors: no progress lines or notes");
     app.add_flag("--verbose", context.verbose, "Notes in more detail (each file written)");
     app.add_option("--restore-dir", context.restoreRoot,

@@ -13,6 +13,10 @@
 #include <cstdio>
 #include <optional>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace pitwall::cli {
 
 namespace {
@@ -102,7 +106,13 @@ void CliCommitObserver::fileWritten(const std::string&, std::size_t done, std::s
 {
     if (context_.killAfterFiles > 0 && done >= static_cast<std::size_t>(context_.killAfterFiles)) {
         context_.err.flush();
+        // Dies on the spot, as a crash or a power cut would leave the run:
+        // nothing is cleaned up and no restore point is put back.
+#ifdef _WIN32
+        TerminateProcess(GetCurrentProcess(), 137);
+#else
         std::raise(SIGKILL);
+#endif
     }
 }
 

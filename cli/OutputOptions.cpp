@@ -48,7 +48,7 @@ std::string MakeOutputFolder(const std::string& folder)
 
 void MakeFolderOf(const std::string& file)
 {
-    const std::string folder = std::filesystem::path(file).parent_path().string();
+    const std::string folder = PathString(NativePath(file).parent_path());
     if (!folder.empty())
         MakeOutputFolder(folder);
 }

@@ -4,6 +4,11 @@
 #   scripts/setup.sh --dev   also what the tests, the sanitizer and fuzzing
 #                            builds, the benchmarks, the screenshots and the
 #                            Debian package need
+#   scripts/setup.sh --windows   what scripts/build-windows.sh and
+#                            scripts/test-windows.sh need: the MinGW-w64
+#                            cross compilers, zlib for MinGW, Wine, and
+#                            dpkg-dev for the source packages of the other
+#                            libraries
 # Idempotent: packages already present are skipped and nothing is printed for them.
 set -eu
 
@@ -24,11 +29,17 @@ xvfb xauth x11-apps imagemagick
 dpkg-dev lintian appstream desktop-file-utils
 "
 
+WINDOWS_PACKAGES="
+g++-mingw-w64-x86-64-posix libz-mingw-w64-dev mingw-w64-tools wine64
+dpkg-dev zip libcli11-dev nlohmann-json3-dev libstb-dev libgtest-dev
+"
+
 case "${1:-}" in
     "") PACKAGES="$BUILD_PACKAGES" ;;
     --dev) PACKAGES="$BUILD_PACKAGES $DEV_PACKAGES" ;;
+    --windows) PACKAGES="$WINDOWS_PACKAGES" ;;
     *)
-        echo "usage: $0 [--dev]" >&2
+        echo "usage: $0 [--dev | --windows]" >&2
         exit 2
         ;;
 esac

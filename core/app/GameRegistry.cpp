@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
 #include <system_error>
 
 #ifdef _WIN32
@@ -153,13 +154,34 @@ std::string FindGameDirectoryInRegistry(const EnvironmentLookup& environment)
 {
 #ifdef _WIN32
     (void)environment;
-    wchar_t buffer[1024];
-    DWORD size = sizeof buffer;
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, L"Software\\Microprose\\Grand Prix 3\\3.00.000\\Install Dir", L"Directory",
-                     RRF_RT_REG_SZ | RRF_SUBKEY_WOW6432KEY, nullptr, buffer, &size)
-        != ERROR_SUCCESS)
-        return {};
-    return IncludeTrailingBackslash(PathString(fs::path(buffer)));
+    // The game is a 32-bit program: its installer wrote into the 32-bit view
+    // (Wow6432Node on 64-bit Windows). The 64-bit view is asked second, for
+    // keys copied there by hand.
+    const std::wstring key(kInstallKey, kInstallKey + std::char_traits<char>::length(kInstallKey));
+    const std::wstring value(kInstallValue, kInstallValue + std::char_traits<char>::length(kInstallValue));
+    for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+        HKEY opened = nullptr;
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_QUERY_VALUE | view, &opened) != ERROR_SUCCESS)
+            continue;
+        std::wstring buffer(260, L'\0');
+        LSTATUS status = ERROR_MORE_DATA;
+        for (int attempt = 0; attempt < 4 && status == ERROR_MORE_DATA; ++attempt) {
+            DWORD bytes = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+            status = RegGetValueW(opened, nullptr, value.c_str(), RRF_RT_REG_SZ, nullptr, buffer.data(), &bytes);
+            if (status == ERROR_SUCCESS)
+                buffer.resize(bytes / sizeof(wchar_t));
+            else if (status == ERROR_MORE_DATA)
+                buffer.resize(bytes / sizeof(wchar_t) + 1);
+        }
+        RegCloseKey(opened);
+        if (status != ERROR_SUCCESS)
+            continue;
+        while (!buffer.empty() && buffer.back() == L'\0')
+            buffer.pop_back();
+        if (!buffer.empty())
+            return IncludeTrailingBackslash(PathString(fs::path(buffer)));
+    }
+    return {};
 #else
     std::string prefix;
     if (auto p = environment("WINEPREFIX"))

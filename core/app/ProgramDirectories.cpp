@@ -7,7 +7,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <string_view>
 #include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -15,10 +20,20 @@ namespace pitwall {
 
 std::optional<std::string> SystemEnvironment(const char* name)
 {
+#ifdef _WIN32
+    // The wide environment: a user folder named beyond the ANSI code page
+    // ("C:\Users\Ελένη") would not survive getenv.
+    const std::wstring wideName(name, name + std::char_traits<char>::length(name));
+    const wchar_t* v = _wgetenv(wideName.c_str());
+    if (!v || !*v)
+        return std::nullopt;
+    return PathString(fs::path(v));
+#else
     const char* v = std::getenv(name);
     if (!v || !*v)
         return std::nullopt;
     return std::string(v);
+#endif
 }
 
 std::string ProgramDirectories::settingsFile() const { return settings + kSettingsFileName; }
@@ -131,10 +146,44 @@ ProgramDirectories ComputeProgramDirectories(const std::string& executableDirect
 std::string ExecutableDirectory(const char* argv0)
 {
     std::error_code ec;
-#ifdef __linux__
+#ifdef _WIN32
+    // The module's own path: argv[0] is whatever the caller typed (no folder
+    // when started through PATH, no extension, the ANSI code page).
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (n == 0)
+            break;
+        if (n < buffer.size()) {
+            buffer.resize(n);
+            return IncludeTrailingBackslash(PathString(fs::path(buffer).parent_path()));
+        }
+        if (buffer.size() >= 32768) // the longest path Windows has
+            break;
+        buffer.resize(buffer.size() * 2);
+    }
+#elif defined(__linux__)
     auto self = fs::read_symlink("/proc/self/exe", ec);
     if (!ec)
         return IncludeTrailingBackslash(PathString(self.parent_path()));
+#endif
+#ifndef _WIN32
+    if (argv0 && *argv0 && std::string_view(argv0).find('/') == std::string_view::npos) {
+        // Started through PATH: the first folder there holding the program.
+        if (const char* path = std::getenv("PATH")) {
+            std::string_view rest(path);
+            while (true) {
+                const std::size_t colon = rest.find(':');
+                const std::string_view folder = rest.substr(0, colon);
+                const fs::path candidate = NativePath(folder.empty() ? "." : folder) / NativePath(argv0);
+                if (fs::is_regular_file(candidate, ec))
+                    return IncludeTrailingBackslash(PathString(fs::absolute(candidate, ec).parent_path()));
+                if (colon == std::string_view::npos)
+                    break;
+                rest.remove_prefix(colon + 1);
+            }
+        }
+    }
 #endif
     fs::path p = argv0 ? fs::absolute(NativePath(argv0), ec) : fs::current_path(ec);
     return IncludeTrailingBackslash(PathString(p.parent_path()));

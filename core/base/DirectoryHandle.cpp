@@ -362,7 +362,7 @@ DirectoryEntry DirectoryHandle::entry(const std::string& name) const
     auto time = fs::last_write_time(NativePath(path_ + name), ec);
     if (!ec)
         e.modifiedSeconds = std::chrono::duration_cast<std::chrono::seconds>(
-                                std::chrono::clock_cast<std::chrono::system_clock>(time).time_since_epoch())
+                                std::chrono::file_clock::to_sys(time).time_since_epoch())
                                 .count();
     e.modifiedNanoseconds = e.modifiedSeconds * 1'000'000'000;
     return e;

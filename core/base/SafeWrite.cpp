@@ -11,6 +11,7 @@
 
 #ifdef _WIN32
 #include <cstdio>
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 #else

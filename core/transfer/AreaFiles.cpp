@@ -14,7 +14,7 @@ std::optional<std::vector<std::uint8_t>> ReadGameBytes(TransferContext& context,
 {
     const std::string path = GameFilePath(context.program.settings.gameDirectory, gameRelative);
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
+    if (!std::filesystem::is_regular_file(NativePath(path), error)) {
         context.fail(349, Args(path));
         return std::nullopt;
     }

@@ -20,16 +20,16 @@ public:
         if (const char* old = std::getenv(name))
             old_ = old;
         if (value)
-            ::setenv(name, value, 1);
+            test::SetEnvironment(name, value);
         else
-            ::unsetenv(name);
+            test::UnsetEnvironment(name);
     }
     ~EnvironmentOverride()
     {
         if (old_)
-            ::setenv(name_, old_->c_str(), 1);
+            test::SetEnvironment(name_, old_->c_str());
         else
-            ::unsetenv(name_);
+            test::UnsetEnvironment(name_);
     }
 
 private:

@@ -9,8 +9,11 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <iomanip>
+#include <sstream>
 #include <filesystem>
 
 using namespace pitwall;
@@ -112,8 +115,13 @@ TEST(GameFilesJsonCli, RestoreListHoldsEachPointWithItsTimeAndFiles)
             + S(p["totalSize"]) + " bytes\n";
         // The seconds are the same moment as the ISO time.
         std::tm utc{};
-        ASSERT_NE(strptime(S(p["time"]).c_str(), "%Y-%m-%dT%H:%M:%SZ", &utc), nullptr);
-        EXPECT_EQ(p["unixTime"], static_cast<long long>(timegm(&utc)));
+        std::istringstream time(S(p["time"]));
+        time >> std::get_time(&utc, "%Y-%m-%dT%H:%M:%SZ");
+        ASSERT_FALSE(time.fail()) << S(p["time"]);
+        using namespace std::chrono;
+        const sys_seconds moment = sys_days{year{utc.tm_year + 1900} / (utc.tm_mon + 1) / utc.tm_mday}
+            + hours{utc.tm_hour} + minutes{utc.tm_min} + seconds{utc.tm_sec};
+        EXPECT_EQ(p["unixTime"], static_cast<long long>(moment.time_since_epoch().count()));
         ASSERT_EQ(p["files"].size(), 1u);
         EXPECT_EQ(p["files"][0], json({{"path", "SAMPLES/GP3SOUND.DAT"}, {"existed", true}, {"size", p["totalSize"]}}));
     }

@@ -18,8 +18,8 @@ namespace {
 // While it lives, PITWALL_PALETTE names the file.
 class PaletteVariable {
 public:
-    explicit PaletteVariable(const std::string& file) { setenv("PITWALL_PALETTE", file.c_str(), 1); }
-    ~PaletteVariable() { unsetenv("PITWALL_PALETTE"); }
+    explicit PaletteVariable(const std::string& file) { test::SetEnvironment("PITWALL_PALETTE", file.c_str()); }
+    ~PaletteVariable() { test::UnsetEnvironment("PITWALL_PALETTE"); }
 };
 
 std::string GimpPalette()

@@ -16,11 +16,21 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <optional>
+
+#ifndef _WIN32
 #include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 using namespace pitwall;
+
+#ifdef _WIN32
+namespace pitwall::test {
+// Sets a file's or folder's modification time `seconds` back (TestSupport.cpp).
+void SetBackInTime(const std::string& path, int seconds);
+} // namespace pitwall::test
+#endif
 
 namespace {
 
@@ -34,17 +44,17 @@ public:
             saved_[name] = old ? std::optional<std::string>(old) : std::nullopt;
         }
         if (value)
-            ::setenv(name, value->c_str(), 1);
+            test::SetEnvironment(name, value->c_str());
         else
-            ::unsetenv(name);
+            test::UnsetEnvironment(name);
     }
     ~ScopedEnvironment()
     {
         for (const auto& [name, value] : saved_) {
             if (value)
-                ::setenv(name.c_str(), value->c_str(), 1);
+                test::SetEnvironment(name.c_str(), value->c_str());
             else
-                ::unsetenv(name.c_str());
+                test::UnsetEnvironment(name.c_str());
         }
     }
 
@@ -54,11 +64,15 @@ private:
 
 void Age(const std::string& path, int seconds)
 {
+#ifdef _WIN32
+    test::SetBackInTime(path, seconds);
+#else
     struct timeval times[2];
     ::gettimeofday(&times[0], nullptr);
     times[0].tv_sec -= seconds;
     times[1] = times[0];
     ::lutimes(path.c_str(), times);
+#endif
 }
 
 std::vector<std::string> Tree(const std::string& directory)
@@ -71,6 +85,7 @@ std::vector<std::string> Tree(const std::string& directory)
     return all;
 }
 
+#ifndef _WIN32
 pid_t StartCli(const std::vector<std::string>& args)
 {
     pid_t child = ::fork();
@@ -92,6 +107,7 @@ int WaitFor(pid_t child)
     ::waitpid(child, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
+#endif
 
 // F1GSTATE.SAV's byte of the quick-race laps.
 constexpr std::size_t kQuickRaceLaps = 0x6D8;
@@ -114,6 +130,9 @@ struct Game {
 
 TEST(WriterSafetyCli, ASecondWriterWaitsOrStopsNamingTheFirst)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoFork;
+#else
     Game g;
     const auto saveBefore = test::ReadBytes(g.save);
     RestorePoints other(g.points, g.game);
@@ -126,7 +145,7 @@ TEST(WriterSafetyCli, ASecondWriterWaitsOrStopsNamingTheFirst)
     // While another run writes, a write and a restore stop without writing.
     auto r = g.setLaps(5, {"--restore-dir", g.points, "--test-lock-wait-ms", "300"});
     EXPECT_EQ(r.code, 1);
-    EXPECT_NE(r.err.find("pitwall (process " + std::to_string(::getpid()) + ", apply, since "), std::string::npos)
+    EXPECT_NE(r.err.find("pitwall (process " + std::to_string(test::ProcessId()) + ", apply, since "), std::string::npos)
         << r.err;
     EXPECT_EQ(test::ReadBytes(g.save), saveBefore);
     r = test::RunCommand({"restore", "--game", g.game, "--restore-dir", g.points, "--test-lock-wait-ms", "300"});
@@ -177,10 +196,14 @@ TEST(WriterSafetyCli, ASecondWriterWaitsOrStopsNamingTheFirst)
                   .code,
               0);
     EXPECT_EQ(test::ReadBytes(g.save), saveBefore);
+#endif
 }
 
 TEST(WriterSafetyCli, WritersWithOtherDataFoldersStillWaitForEachOther)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoFork;
+#else
     Game g;
     const auto saveBefore = test::ReadBytes(g.save);
     const std::string homeA = g.dir / "home-a/", homeB = g.dir / "home-b/";
@@ -227,6 +250,7 @@ TEST(WriterSafetyCli, WritersWithOtherDataFoldersStillWaitForEachOther)
                 first += test::ReadBytes(points[0].directory + "file" + std::to_string(i)) == saveBefore ? 1 : 0;
     }
     EXPECT_EQ(first, 1);
+#endif
 }
 
 TEST(WriterSafetyCli, WithoutAUserDataDirectoryNothingIsWrittenUnlessARestoreFolderIsNamed)
@@ -256,6 +280,9 @@ TEST(WriterSafetyCli, WithoutAUserDataDirectoryNothingIsWrittenUnlessARestoreFol
 
 TEST(WriterSafetyCli, ALinkPlantedForTheInstallationsPointsIsRefused)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoSymlinks;
+#else
     Game g;
     ASSERT_EQ(g.setLaps(5, {"--restore-dir", g.points}).code, 0);
     const auto saveBefore = test::ReadBytes(g.save);
@@ -282,6 +309,7 @@ TEST(WriterSafetyCli, ALinkPlantedForTheInstallationsPointsIsRefused)
     EXPECT_NE(r.err.find("is a link"), std::string::npos) << r.err;
     EXPECT_EQ(Tree(victim), victimBefore);
     EXPECT_EQ(test::ReadBytes(g.save), saveBefore);
+#endif
 }
 
 TEST(WriterSafetyCli, LeftoversOfKilledRunsGoWithTheNextWrite)
@@ -306,6 +334,9 @@ TEST(WriterSafetyCli, LeftoversOfKilledRunsGoWithTheNextWrite)
 
 TEST(WriterSafetyCli, WorkingFoldersOfKilledCommandsGoAtTheNextStart)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoFork;
+#else
     Game g;
     test::TempDir tmp;
     ScopedEnvironment env;
@@ -325,9 +356,10 @@ TEST(WriterSafetyCli, WorkingFoldersOfKilledCommandsGoAtTheNextStart)
     ASSERT_FALSE(left.empty());
     // One of a command still running stays.
     CreatePrivateDirectory(tmp / "pitwall-cli-live01");
-    test::WriteText(tmp / "pitwall-cli-live01/pitwall-process", std::to_string(::getpid()) + "\n");
+    test::WriteText(tmp / "pitwall-cli-live01/pitwall-process", std::to_string(test::ProcessId()) + "\n");
 
     ASSERT_EQ(test::RunCommand({"settings", "show", "--game", g.game, "--quiet"}).code, 0);
     EXPECT_EQ(Tree(tmp.path()),
               (std::vector<std::string>{"pitwall-cli-live01/", "pitwall-cli-live01/pitwall-process"}));
+#endif
 }

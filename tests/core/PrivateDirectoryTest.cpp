@@ -4,24 +4,31 @@
 #include "base/PrivateDirectory.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 using namespace pitwall;
 
 namespace {
 
+#ifndef _WIN32
 mode_t ModeOf(const std::string& path)
 {
     struct stat st {};
     EXPECT_EQ(::lstat(path.c_str(), &st), 0) << path;
     return st.st_mode & 07777;
 }
+#endif
 
 } // namespace
 
 TEST(PrivateDirectory, NewOwnerOnlyAndGoneWithItsContents)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoPosixModes;
+#else
     test::TempDir dir;
     std::string first, second;
     {
@@ -38,10 +45,14 @@ TEST(PrivateDirectory, NewOwnerOnlyAndGoneWithItsContents)
     EXPECT_FALSE(DirectoryExists(first));
     EXPECT_FALSE(DirectoryExists(second));
     EXPECT_THROW(PrivateDirectory(dir / "missing", "w-"), PrivateDirectoryError);
+#endif
 }
 
 TEST(PrivateDirectory, NothingPlantedIsUsed)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoSymlinks;
+#else
     test::TempDir dir;
     ForceDirectories(dir / "elsewhere");
     ::chmod((dir / "elsewhere").c_str(), 0755);
@@ -65,4 +76,5 @@ TEST(PrivateDirectory, NothingPlantedIsUsed)
     ForceDirectories(dir / "theirs");
     ASSERT_EQ(::chown((dir / "theirs").c_str(), 4321, 4321), 0);
     EXPECT_THROW(EnsurePrivateDirectory(dir / "theirs/"), PrivateDirectoryError);
+#endif
 }

@@ -5,9 +5,11 @@
 #include "base/FileUtils.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 using namespace pitwall;
 
@@ -156,6 +158,9 @@ TEST(ProgramState, WithoutLanguageFilesTheProgramCannotStart)
 
 TEST(ProgramState, AWorkingDirectoryPlantedByOthersIsNeverUsed)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoSymlinks;
+#else
     test::TempDir program;
     WriteLanguage(program / "ENGLISH.LNG");
     CopyFileForced(PITWALL_RUNTIME_DIR "/GP3 Palette.pal", program / "GP3 Palette.pal");
@@ -183,10 +188,14 @@ TEST(ProgramState, AWorkingDirectoryPlantedByOthersIsNeverUsed)
     EXPECT_EQ(StartProgram(state, program.path(), refused), StartupOutcome::NoWorkingDirectory);
     ASSERT_EQ(refused.shown.size(), 1u);
     EXPECT_NE(refused.shown[0].text.find(program / "TEMP"), std::string::npos) << refused.shown[0].text;
+#endif
 }
 
 TEST(ProgramState, InstancesOnOneProgramFolderKeepTheirOwnWorkingFiles)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoFork;
+#else
     test::TempDir program;
     WriteLanguage(program / "ENGLISH.LNG");
     CopyFileForced(PITWALL_RUNTIME_DIR "/GP3 Palette.pal", program / "GP3 Palette.pal");
@@ -244,4 +253,5 @@ TEST(ProgramState, InstancesOnOneProgramFolderKeepTheirOwnWorkingFiles)
         ShutdownCleanup(*s, sink);
     EXPECT_FALSE(DirectoryExists(program / "TEMP-2"));
     EXPECT_TRUE(sink.shown.empty());
+#endif
 }

@@ -154,7 +154,7 @@ void WriteZip(const std::string& path, const std::vector<std::pair<std::string, 
     ASSERT_EQ(zip_close(z), 0);
 }
 
-std::vector<std::uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+[[maybe_unused]] std::vector<std::uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
 
 // --- import and export --------------------------------------------------------
 
@@ -346,6 +346,9 @@ TEST(TracksTransfer, OlderCarsetFormatFillsTheCountries)
 
 TEST(TracksTransfer, HostileNamesAndJamPathsAreRefusedAndNothingIsWrittenOutside)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoSymlinks;
+#else
     Fixture f;
     f.importItems(AllTrackItems());
     const std::string outside = f.root / "outside/";
@@ -406,6 +409,7 @@ TEST(TracksTransfer, HostileNamesAndJamPathsAreRefusedAndNothingIsWrittenOutside
     auto changed = Changed(before, Snapshot(f.program.settings.gameDirectory));
     std::sort(changed.begin(), changed.end());
     EXPECT_EQ(changed, expected);
+#endif
 }
 
 // --- failures the user hears about ---------------------------------------------

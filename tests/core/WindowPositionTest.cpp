@@ -20,9 +20,12 @@ TEST(WindowPosition, KeptBesideTheOtherSettingsAndReadBackWithinReason)
     EXPECT_FALSE(ReadMainWindowPosition(ini)); // one key alone says nothing
     WriteMainWindowPosition(ini, {-1200, 40}); // a screen left of the primary one
     EXPECT_EQ(ReadMainWindowPosition(ini), (WindowPosition{-1200, 40}));
-    std::ifstream in(ini, std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(in)), {});
-    EXPECT_NE(text.find("GP3Path=C:\\GP3\\"), std::string::npos); // the rest stays
+    {
+        // Closed before the next write: Windows replaces no file a reader holds open.
+        std::ifstream in(ini, std::ios::binary);
+        std::string text((std::istreambuf_iterator<char>(in)), {});
+        EXPECT_NE(text.find("GP3Path=C:\\GP3\\"), std::string::npos); // the rest stays
+    }
     WriteMainWindowPosition(ini, {5, 999999});
     EXPECT_FALSE(ReadMainWindowPosition(ini)); // no desktop is that large
 }

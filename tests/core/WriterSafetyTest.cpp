@@ -13,15 +13,25 @@
 #include "transfer/RestorePoints.h"
 #include "transfer/WorkingFolders.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 using namespace pitwall;
+
+#ifdef _WIN32
+namespace pitwall::test {
+// Sets a file's or folder's modification time `seconds` back (TestSupport.cpp).
+void SetBackInTime(const std::string& path, int seconds);
+} // namespace pitwall::test
+#endif
 
 namespace {
 
@@ -34,11 +44,15 @@ std::vector<std::uint8_t> Bytes(std::size_t size, std::uint8_t seed)
 // Sets a file's or folder's time back, as if it was left long ago.
 void Age(const std::string& path, int seconds)
 {
+#ifdef _WIN32
+    test::SetBackInTime(path, seconds);
+#else
     struct timeval times[2];
     ::gettimeofday(&times[0], nullptr);
     times[0].tv_sec -= seconds;
     times[1] = times[0];
     ::lutimes(path.c_str(), times);
+#endif
 }
 
 WriterInfo Writer(const std::string& program, std::int64_t run, int waitMs, const std::string& locks)
@@ -52,7 +66,7 @@ WriterInfo Writer(const std::string& program, std::int64_t run, int waitMs, cons
 }
 
 // Everything below a directory, as relative paths.
-std::vector<std::string> Tree(const std::string& directory)
+[[maybe_unused]] std::vector<std::string> Tree(const std::string& directory)
 {
     std::vector<std::string> all;
     for (const auto& f : ListFiles(directory, "*", true, true))
@@ -75,6 +89,9 @@ struct Game {
 
 TEST(InstallationLock, ASecondWriterWaitsThenStopsNamingTheHolder)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoFork;
+#else
     Game g;
     RestorePoints first(g.root, g.game);
     first.setWriter(Writer("pitwall", 111, 0, g.locks));
@@ -93,7 +110,7 @@ TEST(InstallationLock, ASecondWriterWaitsThenStopsNamingTheHolder)
         FAIL() << "the second writer got the lock";
     } catch (const RestorePointError& e) {
         const std::string text = e.what();
-        EXPECT_NE(text.find("pitwall (process " + std::to_string(::getpid()) + ", export, since "), std::string::npos)
+        EXPECT_NE(text.find("pitwall (process " + std::to_string(test::ProcessId()) + ", export, since "), std::string::npos)
             << text;
         EXPECT_NE(text.find("nothing was changed"), std::string::npos) << text;
     }
@@ -141,10 +158,14 @@ TEST(InstallationLock, ASecondWriterWaitsThenStopsNamingTheHolder)
     ::close(ready[1]);
     // Its process gone, the lock went with it.
     EXPECT_FALSE(second.lock("settings set").nested());
+#endif
 }
 
 TEST(InstallationLock, WritersMeetOnTheInstallationWhereverTheirPointsAndLocksLie)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoFork;
+#else
     Game g;
     // A holder that ended without a word leaves its lines behind: they name
     // nobody once its process is gone.
@@ -184,10 +205,14 @@ TEST(InstallationLock, WritersMeetOnTheInstallationWhereverTheirPointsAndLocksLi
     held.reset();
     EXPECT_NO_THROW(second.create(PointOperation("settings set"), {"GP3.EXE"}));
     ASSERT_EQ(::chmod(g.game.c_str(), 0755), 0);
+#endif
 }
 
 TEST(RestorePointFolders, PlantedLinksAreRefusedAndNothingBehindThemTouched)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoSymlinks;
+#else
     Game g;
     // A victim's folders, looking like incomplete points and old.
     const std::string victim = g.dir / "victim/";
@@ -238,6 +263,7 @@ TEST(RestorePointFolders, PlantedLinksAreRefusedAndNothingBehindThemTouched)
     EXPECT_THROW(viaData.create(PointOperation("export"), {"GP3.EXE"}), RestorePointError);
     EXPECT_EQ(Tree(victim), victimBefore);
     (void)made;
+#endif
 }
 
 TEST(RestorePointFolders, WithoutAUserDataDirectoryNoPointIsMadeAndNothingWritten)
@@ -248,7 +274,9 @@ TEST(RestorePointFolders, WithoutAUserDataDirectoryNoPointIsMadeAndNothingWritte
     auto home = [](const char* name) -> std::optional<std::string> {
         return std::string(name) == "HOME" ? std::optional<std::string>("/home/someone") : std::nullopt;
     };
-    EXPECT_EQ(DefaultRestorePointRoot(home), "/home/someone/.local/share/pitwall/RestorePoints/");
+    std::string expected = "/home/someone/.local/share/pitwall/RestorePoints/";
+    std::replace(expected.begin() + 13, expected.end(), '/', kPathSeparator);
+    EXPECT_EQ(DefaultRestorePointRoot(home), expected);
 
     Game g;
     GameChangeSet changes(g.game);
@@ -301,6 +329,9 @@ TEST(RestorePointFolders, PruningSparesThisRunsPointsAndPointsBeingMade)
 
 TEST(Leftovers, StaleTemporariesOfOursGoAndEverythingElseStays)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoSymlinks;
+#else
     Game g;
     const std::string outside = g.dir / "outside.txt";
     test::WriteText(outside, "not ours");
@@ -345,10 +376,14 @@ TEST(Leftovers, StaleTemporariesOfOursGoAndEverythingElseStays)
     ASSERT_TRUE(changes.commit(points, PointOperation("export")).ok());
     EXPECT_FALSE(FileExists(stale[0]));
     EXPECT_TRUE(FileExists(kept[0]));
+#endif
 }
 
 TEST(WorkingFolders, OnlyFoldersOfEndedProcessesGo)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoFork;
+#else
     test::TempDir dir;
     const std::string tmp = dir.path();
     // A process that has ended.
@@ -366,7 +401,7 @@ TEST(WorkingFolders, OnlyFoldersOfEndedProcessesGo)
             test::WriteText(tmp + name + "/pitwall-process", std::to_string(*pid) + "\n");
     };
     folder("pitwall-cli-dead01", gone);
-    folder("pitwall-cli-live01", ::getpid());
+    folder("pitwall-cli-live01", test::ProcessId());
     folder("pitwall-cli-fresh1", std::nullopt);
     folder("pitwall-cli-old001", std::nullopt);
     Age(tmp + "pitwall-cli-old001", 2 * 24 * 3600);
@@ -388,5 +423,6 @@ TEST(WorkingFolders, OnlyFoldersOfEndedProcessesGo)
     // A folder marked by this process names it.
     CreatePrivateDirectory(tmp + "pitwall-cli-mine01");
     MarkWorkingFolder(tmp + "pitwall-cli-mine01");
-    EXPECT_EQ(test::ReadText(tmp + "pitwall-cli-mine01/pitwall-process"), std::to_string(::getpid()) + "\n");
+    EXPECT_EQ(test::ReadText(tmp + "pitwall-cli-mine01/pitwall-process"), std::to_string(test::ProcessId()) + "\n");
+#endif
 }

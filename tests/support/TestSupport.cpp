@@ -15,18 +15,72 @@
 #include <png.h>
 #include <sstream>
 #include <stdexcept>
+
+#ifdef _WIN32
+#include <process.h>
+#include <windows.h>
+#else
 #include <sys/resource.h>
 #include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
 namespace pitwall::test {
 
+int ProcessId()
+{
+#ifdef _WIN32
+    return ::_getpid();
+#else
+    return static_cast<int>(::getpid());
+#endif
+}
+
+void SetEnvironment(const char* name, const char* value)
+{
+#ifdef _WIN32
+    ::_putenv_s(name, value);
+#else
+    ::setenv(name, value, 1);
+#endif
+}
+
+#ifdef _WIN32
+void SetBackInTime(const std::string& path, int seconds)
+{
+    // Folders open only with backup semantics, which the C runtime's utime lacks.
+    HANDLE h = CreateFileW(NativePath(path).c_str(), FILE_WRITE_ATTRIBUTES,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER t;
+    t.LowPart = now.dwLowDateTime;
+    t.HighPart = now.dwHighDateTime;
+    t.QuadPart -= static_cast<ULONGLONG>(seconds) * 10'000'000ull;
+    FILETIME then{t.LowPart, t.HighPart};
+    SetFileTime(h, nullptr, &then, &then);
+    CloseHandle(h);
+}
+#endif
+
+void UnsetEnvironment(const char* name)
+{
+#ifdef _WIN32
+    ::_putenv_s(name, "");
+#else
+    ::unsetenv(name);
+#endif
+}
+
 TempDir::TempDir()
 {
     static std::atomic<int> counter{0};
     fs::path p =
-        fs::temp_directory_path() / ("pitwall-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        fs::temp_directory_path() / ("pitwall-test-" + std::to_string(ProcessId()) + "-" + std::to_string(counter++));
     fs::create_directories(p);
     path_ = IncludeTrailingBackslash(PathString(p));
 }
@@ -44,8 +98,8 @@ struct PrivateDataHome {
     {
         if (std::getenv("XDG_DATA_HOME"))
             return;
-        directory = PathString(fs::temp_directory_path() / ("pitwall-test-data-" + std::to_string(::getpid())));
-        ::setenv("XDG_DATA_HOME", directory.c_str(), 0);
+        directory = PathString(fs::temp_directory_path() / ("pitwall-test-data-" + std::to_string(ProcessId())));
+        SetEnvironment("XDG_DATA_HOME", directory.c_str());
     }
     ~PrivateDataHome()
     {
@@ -168,6 +222,7 @@ void WriteRgbaPng(const std::string& path, const Image& picture, const std::vect
         throw std::runtime_error("cannot write " + path + ": " + image.message);
 }
 
+#ifndef _WIN32
 FileSizeLimit::FileSizeLimit(std::uint64_t bytes)
 {
     previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
@@ -188,5 +243,6 @@ FileSizeLimit::~FileSizeLimit()
     ::setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, previousHandler_);
 }
+#endif
 
 } // namespace pitwall::test

@@ -49,6 +49,20 @@ public:
 // seconds to generate.
 void MakeDemo(const std::string& directory, int gameVersion = 2, std::uint64_t seed = 1);
 
+// The few process and environment calls the tests make, on every system.
+int ProcessId();
+void SetEnvironment(const char* name, const char* value);
+void UnsetEnvironment(const char* name);
+
+// Why a test that needs POSIX behaviour skips itself on Windows.
+inline constexpr const char* kNoFileSizeLimit =
+    "Windows has no per-process file-size limit (RLIMIT_FSIZE) to stand in for a full disk";
+inline constexpr const char* kNoSymlinks =
+    "symbolic links need administrator rights or developer mode on Windows, and Wine makes none";
+inline constexpr const char* kNoFork = "Windows has no fork() to run part of a test in a child process";
+inline constexpr const char* kNoPosixModes = "Windows files carry no POSIX permission bits, only read-only";
+
+#ifndef _WIN32
 // A full disk, as far as this process is concerned: while the object lives,
 // no file can grow past `bytes` (RLIMIT_FSIZE) and a write that would fails
 // with EFBIG instead of raising SIGXFSZ. Both are restored afterwards.
@@ -63,6 +77,7 @@ private:
     std::uint64_t previousSoft_ = 0;
     void (*previousHandler_)(int) = nullptr;
 };
+#endif
 
 void WriteText(const std::string& path, const std::string& text);
 std::string ReadText(const std::string& path);
