@@ -2,9 +2,10 @@
 # Installs the Debian packages Pitwall needs.
 #   scripts/setup.sh         what building and running the programs needs
 #   scripts/setup.sh --dev   also what the tests, the sanitizer and fuzzing
-#                            builds, the benchmarks, the screenshots and the
-#                            Debian package need
-#   scripts/setup.sh --windows   what scripts/build-windows.sh and
+#                            builds, the benchmarks, the screenshots, the
+#                            Debian package and the Windows build and its
+#                            tests under Wine (below) need
+#   scripts/setup.sh --windows   only what scripts/build-windows.sh and
 #                            scripts/test-windows.sh need: the MinGW-w64
 #                            cross compilers, zlib for MinGW, Wine, and
 #                            dpkg-dev for the source packages of the other
@@ -36,7 +37,7 @@ dpkg-dev zip libcli11-dev nlohmann-json3-dev libstb-dev libgtest-dev
 
 case "${1:-}" in
     "") PACKAGES="$BUILD_PACKAGES" ;;
-    --dev) PACKAGES="$BUILD_PACKAGES $DEV_PACKAGES" ;;
+    --dev) PACKAGES="$BUILD_PACKAGES $DEV_PACKAGES $WINDOWS_PACKAGES" ;;
     --windows) PACKAGES="$WINDOWS_PACKAGES" ;;
     *)
         echo "usage: $0 [--dev | --windows]" >&2

@@ -2,7 +2,8 @@
 # Installs what is missing, builds everything and runs every test: the normal
 # build (core, CLI and offscreen GUI suites) and an installation of it, then
 # the Debian package, then the core and CLI suites again under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# UndefinedBehaviorSanitizer, then the Windows build of the core and CLI with
+# their suites under Wine.
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -36,4 +37,10 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 if [ -x fuzz/run-all.sh ]; then
     fuzz/run-all.sh 5
 fi
+
+# The core and the command line for Windows: cross-built with MinGW-w64, their
+# tests run under Wine, and pitwall-cli.exe compared byte for byte with the
+# Linux build on the same demo installations.
+PITWALL_JOBS="$JOBS" scripts/build-windows.sh
+scripts/test-windows.sh build/bin/pitwall-cli
 echo "All tests passed."

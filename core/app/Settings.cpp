@@ -4,6 +4,7 @@
 #include "base/FileUtils.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace pitwall {
 
@@ -37,14 +38,34 @@ void WriteGameDirectories(IniFile& ini, const Settings& settings)
 
 } // namespace
 
+namespace {
+
+// Whether two folder names name the same folder as the file system sees them:
+// on Windows both separators count alike and letter case does not matter.
+bool SameFolderName(std::string_view a, std::string_view b)
+{
+#ifdef _WIN32
+    auto fold = [](std::string_view name) {
+        std::string folded = IncludeTrailingBackslash(name);
+        for (char& c : folded)
+            c = c == '/' ? '\\' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return folded;
+    };
+    return fold(a) == fold(b);
+#else
+    return IncludeTrailingBackslash(a) == IncludeTrailingBackslash(b);
+#endif
+}
+
+} // namespace
+
 void RememberGameDirectory(Settings& settings, std::string_view directory)
 {
     if (directory.empty())
         return;
-    std::string withSeparator = IncludeTrailingBackslash(directory);
-    if (std::find(settings.gameDirectories.begin(), settings.gameDirectories.end(), withSeparator)
-        == settings.gameDirectories.end())
-        settings.gameDirectories.push_back(std::move(withSeparator));
+    auto same = [&](const std::string& known) { return SameFolderName(known, directory); };
+    if (std::none_of(settings.gameDirectories.begin(), settings.gameDirectories.end(), same))
+        settings.gameDirectories.push_back(IncludeTrailingBackslash(directory));
 }
 
 void ReadRestorePointLimits(std::string_view iniPath, Settings& settings)

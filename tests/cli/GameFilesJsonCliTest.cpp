@@ -4,6 +4,7 @@
 #include "CliRunner.h"
 #include "TestSupport.h"
 
+#include "base/FileUtils.h"
 #include "formats/GameInstallation.h"
 
 #include <gtest/gtest.h>
@@ -123,7 +124,8 @@ TEST(GameFilesJsonCli, RestoreListHoldsEachPointWithItsTimeAndFiles)
             + hours{utc.tm_hour} + minutes{utc.tm_min} + seconds{utc.tm_sec};
         EXPECT_EQ(p["unixTime"], static_cast<long long>(moment.time_since_epoch().count()));
         ASSERT_EQ(p["files"].size(), 1u);
-        EXPECT_EQ(p["files"][0], json({{"path", "SAMPLES/GP3SOUND.DAT"}, {"existed", true}, {"size", p["totalSize"]}}));
+        EXPECT_EQ(p["files"][0], json({{"path", std::string("SAMPLES") + kPathSeparator + "GP3SOUND.DAT"}, {"existed", true},
+                                             {"size", p["totalSize"]}}));
     }
     EXPECT_EQ(fromJson, Text(list));
     // Newest first; what made it as words, and as a kind with arguments.

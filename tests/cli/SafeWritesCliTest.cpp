@@ -54,6 +54,8 @@ std::vector<std::string> FilesOfDryRun(const std::string& out)
         if (line.rfind("  ", 0) == 0)
             files.push_back(
                 line.substr(2, line.find("  (", 2) == std::string::npos ? std::string::npos : line.find("  (", 2) - 2));
+    for (std::string& file : files) // as the snapshots name them
+        std::replace(file.begin(), file.end(), '\\', '/');
     std::sort(files.begin(), files.end());
     return files;
 }
@@ -187,6 +189,9 @@ TEST(SafeWritesCli, WhatWasNotDoneIsListedAndExitsOne)
     // A member the header lists but the carset lacks: the apply fails.
     ASSERT_EQ(g.run({"import", "--game", g.a, "--items", "1", "-o", g.carset}).code, 0);
     std::string lacking = g.dir / "lacking.GMS";
+#ifdef _WIN32
+    GTEST_SKIP() << "the carset lacking a member is made with cp and Info-ZIP's zip, Linux tools here";
+#endif
     ASSERT_EQ(
         std::system(("cp '" + g.carset + "' '" + lacking + "' && zip -qd '" + lacking + "' TeamsDrivers.DAT").c_str()),
         0);

@@ -44,6 +44,6 @@ TEST(WorkingDirectoryCli, CommandsLeaveARunningDesktopProgramsWorkingFilesAlone)
     ShutdownCleanup(desktop, sink);
     ProgramState next;
     ASSERT_EQ(StartProgram(next, program, sink), StartupOutcome::Ready);
-    EXPECT_EQ(next.directories.working, program + "TEMP/");
+    EXPECT_EQ(next.directories.working, program + "TEMP" + kPathSeparator);
     ShutdownCleanup(next, sink);
 }

@@ -263,6 +263,11 @@ TEST(WriterSafetyCli, WithoutAUserDataDirectoryNothingIsWrittenUnlessARestoreFol
         env.set("XDG_DATA_HOME", std::nullopt);
         env.set("HOME", std::nullopt);
         env.set("TMPDIR", tmp.path());
+#ifdef _WIN32
+        env.set("LOCALAPPDATA", std::nullopt);
+        env.set("TMP", tmp.path());
+        env.set("TEMP", tmp.path());
+#endif
         auto r = g.setLaps(5);
         EXPECT_EQ(r.code, 1);
         EXPECT_NE(r.err.find("neither XDG_DATA_HOME nor HOME"), std::string::npos) << r.err;

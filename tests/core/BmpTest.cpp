@@ -250,6 +250,9 @@ TEST(Bmp, RunLengthCodedEightAndFourBit)
 // are compared in their top five bits.
 TEST(Bmp, ReadsWhatImageMagickWrites)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "ImageMagick's convert, which writes the reference files, is a Linux tool here";
+#endif
     if (std::system("convert -version > /dev/null 2>&1") != 0)
         GTEST_SKIP() << "ImageMagick's convert is not installed (scripts/setup.sh --dev installs it)";
     test::TempDir dir;

@@ -154,7 +154,9 @@ TEST(Carset, TeamsTravelFromOneInstallationToAnother)
     for (int n = 0; n < 256; ++n)
         EXPECT_EQ(header[4 + static_cast<std::size_t>(n)], n == 1 ? 1 : 0) << n;
     EXPECT_EQ(archive.read("TeamsDrivers.DAT", 2000), TeamTableImage(a.session->workingSet.teams));
+#ifndef _WIN32 // Info-ZIP's unzip, the reference reader, is a Linux tool here
     EXPECT_EQ(std::system(("unzip -tqq '" + carset + "' > /dev/null").c_str()), 0);
+#endif
 
     Fixture b(2, 2);
     auto exeBefore = test::ReadBytes(b.exe());

@@ -16,16 +16,8 @@ using test::TransferFixture;
 
 namespace {
 
-using Files = std::map<std::string, std::vector<std::uint8_t>>;
-
-Files Snapshot(const std::string& directory)
-{
-    Files files;
-    for (const auto& e : std::filesystem::recursive_directory_iterator(directory))
-        if (e.is_regular_file())
-            files[e.path().lexically_relative(directory).string()] = test::ReadBytes(e.path().string());
-    return files;
-}
+using Files = test::FileTree;
+constexpr auto Snapshot = test::ReadFileTree;
 
 using Stretches = std::vector<std::pair<std::uint64_t, std::uint64_t>>; // first, end
 
@@ -80,8 +72,11 @@ TEST(ExportPreview, ACompleteCarsetChangesExactlyTheBytesThePreviewListed)
     const Files after = Snapshot(b.program.settings.gameDirectory);
 
     std::map<std::string, const FileChange*> listed;
-    for (const FileChange& c : preview)
-        listed[std::filesystem::path(c.relativePath).lexically_normal().string()] = &c;
+    for (const FileChange& c : preview) {
+        std::string name = c.relativePath;
+        std::replace(name.begin(), name.end(), '\\', '/');
+        listed[name] = &c;
+    }
     EXPECT_GT(listed.size(), 5u);
     for (const auto& [name, bytes] : after) {
         auto old = before.find(name);

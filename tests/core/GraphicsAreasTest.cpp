@@ -111,10 +111,8 @@ std::string Upper(std::string text)
 std::map<std::string, std::vector<std::uint8_t>> Snapshot(const std::string& directory)
 {
     std::map<std::string, std::vector<std::uint8_t>> files;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(directory))
-        if (entry.is_regular_file())
-            files[Upper(std::filesystem::relative(entry.path(), directory).string())] =
-                test::ReadBytes(entry.path().string());
+    for (auto& [name, bytes] : test::ReadFileTree(directory))
+        files[Upper(name)] = std::move(bytes);
     return files;
 }
 

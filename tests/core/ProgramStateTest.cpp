@@ -123,7 +123,8 @@ TEST(ProgramState, StartRemovesALeftOverWorkingDirectoryAndShutdownWritesSetting
     ASSERT_EQ(StartProgram(state, program.path(), sink), StartupOutcome::Ready);
     EXPECT_TRUE(sink.shown.empty());
     EXPECT_NE(state.palette.color(15), state.palette.color(0)); // the game palette is loaded
-    EXPECT_EQ(state.settings.gameDirectory, "/games/gp3/");
+    const std::string gameFolder = std::string("/games/gp3") + kPathSeparator; // the separator added
+    EXPECT_EQ(state.settings.gameDirectory, gameFolder);
     EXPECT_TRUE(state.settings.firstTime);
     EXPECT_EQ(state.settings.languageFile, "ENGLISH.LNG");
     EXPECT_EQ(state.texts.text(12), "text 12");
@@ -138,7 +139,7 @@ TEST(ProgramState, StartRemovesALeftOverWorkingDirectoryAndShutdownWritesSetting
     ini.load(program / "PITWALL.INI");
     EXPECT_EQ(ini.readString("General", "DnDTeams", ""), "1");
     EXPECT_EQ(ini.readString("General", "FirstTime", ""), "0");
-    EXPECT_EQ(ini.readString("General", "GP3Path", ""), "/games/gp3/");
+    EXPECT_EQ(ini.readString("General", "GP3Path", ""), gameFolder);
 }
 
 TEST(ProgramState, WithoutLanguageFilesTheProgramCannotStart)

@@ -54,7 +54,9 @@ TEST(IniFile, SavingTheSameTextLeavesTheFileAlone)
     IniFile ini;
     ini.parse("[General]\r\nGP3Path=C:\\GP3\\\r\n");
     ini.save(path);
-    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 400);
+    // Whole seconds: Windows keeps file times in steps of 100 ns.
+    const auto old = std::chrono::floor<std::chrono::seconds>(std::filesystem::file_time_type::clock::now() -
+                                                               std::chrono::hours(24 * 400));
     std::filesystem::last_write_time(path, old);
     ini.save(path);
     EXPECT_EQ(std::filesystem::last_write_time(path), old);
@@ -156,8 +158,8 @@ TEST(Settings, GameFoldersAreKeptBesideTheFolderInUse)
     ASSERT_TRUE(ReadSettings(ini, settings));
     EXPECT_EQ(settings.gameDirectories, std::vector<std::string>{"/games/gp3/"});
 
-    RememberGameDirectory(settings, "/wine/GP3");
-    RememberGameDirectory(settings, "/wine/GP3/"); // the same, listed once
+    RememberGameDirectory(settings, "/wine/GP3/");
+    RememberGameDirectory(settings, "/wine/GP3"); // the same, listed once
     RememberGameDirectory(settings, "");
     settings.gameDirectory = "/wine/GP3/";
     WriteSettings(ini, settings);

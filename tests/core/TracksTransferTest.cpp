@@ -108,15 +108,7 @@ struct Fixture : test::SessionFixture {
     }
 };
 
-// Every file of an installation with its bytes.
-std::map<std::string, std::vector<std::uint8_t>> Snapshot(const std::string& directory)
-{
-    std::map<std::string, std::vector<std::uint8_t>> files;
-    for (const auto& e : std::filesystem::recursive_directory_iterator(directory))
-        if (e.is_regular_file())
-            files[e.path().lexically_relative(directory).string()] = test::ReadBytes(e.path().string());
-    return files;
-}
+constexpr auto Snapshot = test::ReadFileTree;
 
 std::vector<std::string> Changed(const std::map<std::string, std::vector<std::uint8_t>>& before,
                                  const std::map<std::string, std::vector<std::uint8_t>>& after)

@@ -6,6 +6,7 @@
 #include "formats/Image.h"
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -22,8 +23,9 @@ public:
 
     // With trailing separator.
     const std::string& path() const { return path_; }
-    // path() + relative, '/' separated.
-    std::string operator/(const std::string& relative) const { return path_ + relative; }
+    // path() + relative; the '/' of relative become the system's separator,
+    // so the result compares equal with paths the program builds.
+    std::string operator/(const std::string& relative) const;
 
 private:
     std::string path_;
@@ -83,6 +85,11 @@ void WriteText(const std::string& path, const std::string& text);
 std::string ReadText(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 std::vector<std::uint8_t> ReadBytes(const std::string& path);
+
+// Every file below a directory with its bytes, by its path relative to the
+// directory: UTF-8, '/' separated on every system.
+using FileTree = std::map<std::string, std::vector<std::uint8_t>>;
+FileTree ReadFileTree(const std::string& directory);
 
 // An RGBA PNG as paint programs write it, through libpng's own writer: the
 // picture's colours with one alpha value per pixel (row by row).
