@@ -15,11 +15,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QVBoxLayout>
 #include <QValidator>
 
 #include <algorithm>
@@ -66,21 +68,28 @@ CockpitLcdPage::CockpitLcdPage(CockpitPageContext& context, int number, QWidget*
         // Without the font the LCD shows its background only.
         context.app.messenger().showFixed(e.what());
     }
+    // The three lists side by side below the LCD, as high as the page allows.
+    auto* lists = new QWidget(this);
+    auto* listRow = new QHBoxLayout(lists);
+    listRow->setContentsMargins(0, 0, 0, 0);
+    auto list = [&](const char* caption, const char* name, int stretch) {
+        auto* column = new QVBoxLayout;
+        column->addWidget(Label(lists, caption));
+        auto* l = new QListWidget(lists);
+        l->setObjectName(name);
+        // Ten rows at least: the page grows to show them.
+        l->setMinimumHeight(10 * (l->fontMetrics().height() + 3) + 2 * l->frameWidth());
+        column->addWidget(l, 1);
+        listRow->addLayout(column, stretch);
+        return l;
+    };
+    languages_ = list("Label5", "ListBox1", 2);
+    screens_ = list("Label6", "ListBox13", 3);
+    elements_ = list("Label7", "ListBox14", 3);
+    setBelowPicture(lists);
+
     auto* controls = new QWidget(this);
     auto* grid = new QGridLayout(controls);
-    grid->addWidget(Label(controls, "Label5"), 0, 0, 1, 3);
-    languages_ = new QListWidget(controls);
-    languages_->setObjectName("ListBox1");
-    languages_->setMaximumHeight(90);
-    grid->addWidget(languages_, 1, 0, 1, 3);
-    grid->addWidget(Label(controls, "Label6"), 2, 0, 1, 3);
-    screens_ = new QListWidget(controls);
-    screens_->setObjectName("ListBox13");
-    grid->addWidget(screens_, 3, 0, 1, 3);
-    grid->addWidget(Label(controls, "Label7"), 4, 0, 1, 3);
-    elements_ = new QListWidget(controls);
-    elements_->setObjectName("ListBox14");
-    grid->addWidget(elements_, 5, 0, 1, 3);
     positionLabel_ = Label(controls, "Label10");
     fineLabel_ = Label(controls, "Label11");
     grid->addWidget(positionLabel_, 6, 0);
@@ -125,6 +134,7 @@ CockpitLcdPage::CockpitLcdPage(CockpitPageContext& context, int number, QWidget*
     grid->addWidget(importAll, 12, 0);
     grid->addWidget(exportAll, 12, 1, 1, 2);
     grid->addWidget(graphics, 13, 0, 1, 3);
+    grid->setRowStretch(14, 1);
 
     connect(languages_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (context_.showing || row < 0)

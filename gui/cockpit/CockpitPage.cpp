@@ -22,6 +22,7 @@ CockpitPage::CockpitPage(CockpitPageContext& context, int number, QWidget* paren
 {
     auto* layout = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
+    pictureColumn_ = left;
     picture_ = new QLabel(this);
     picture_->setObjectName(QString("Image%1").arg(number + 1));
     picture_->setMinimumSize(512, 256);
@@ -49,6 +50,12 @@ CockpitPage::CockpitPage(CockpitPageContext& context, int number, QWidget* paren
 }
 
 void CockpitPage::setControls(QWidget* controls) { layout()->addWidget(controls); }
+
+void CockpitPage::setBelowPicture(QWidget* below)
+{
+    pictureColumn_->setStretchFactor(picture_, 0);
+    pictureColumn_->insertWidget(pictureColumn_->indexOf(picture_) + 2, below, 1);
+}
 
 void CockpitPage::showVariant(int variant) { variants_[static_cast<std::size_t>(variant)]->setChecked(true); }
 
