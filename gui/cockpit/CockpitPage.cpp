@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "ImageConversion.h"
+#include "PictureDescription.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -28,6 +29,7 @@ CockpitPage::CockpitPage(CockpitPageContext& context, int number, QWidget* paren
     picture_->setMinimumSize(512, 256);
     picture_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     left->addWidget(picture_, 1);
+    KeepPictureDescribed(picture_, context_.app.program.texts);
     auto* group = new QGroupBox(this);
     group->setObjectName(QString("RadioGroup%1").arg(number + 1));
     auto* groupLayout = new QHBoxLayout(group);
