@@ -11,13 +11,18 @@
 #include "ExpansionDialog.h"
 #include "LoadingWindow.h"
 #include "ProgressWindow.h"
+#include "SoundsEditor.h"
 #include "UnsavedEditsQuestion.h"
 
 #include <QAbstractItemView>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QVBoxLayout>
 #include <QtTest>
 
 using namespace pitwall;
@@ -74,11 +79,47 @@ QPushButton* EnterButton(QWidget* window)
 class DialogPlacementTest : public QObject {
     Q_OBJECT
 private slots:
+    void tabOrderFaultsAreFound();
     void everyWindowFitsTabsInOrderAndClosesWithEscape_data();
     void everyWindowFitsTabsInOrderAndClosesWithEscape();
     void enterTakesTheObviousButton();
     void lcdListsUseThePage();
 };
+
+void DialogPlacementTest::tabOrderFaultsAreFound()
+{
+    // Two rows of two fields and a group box beside them: read row by row,
+    // the group box as one.
+    QDialog dialog;
+    dialog.setObjectName("Sample");
+    auto* grid = new QGridLayout(&dialog);
+    QLineEdit* fields[4];
+    for (int i = 0; i < 4; ++i) {
+        fields[i] = new QLineEdit(&dialog);
+        fields[i]->setObjectName(QString("Field%1").arg(i + 1));
+        grid->addWidget(fields[i], i / 2, i % 2);
+    }
+    auto* group = new QGroupBox(&dialog);
+    auto* inGroup = new QVBoxLayout(group);
+    for (int i = 0; i < 3; ++i)
+        inGroup->addWidget(new QCheckBox(group));
+    grid->addWidget(group, 0, 2, 2, 1);
+    dialog.show();
+    QCoreApplication::processEvents();
+    QCOMPARE(TabOrderFaults(&dialog), QStringList());
+    QWidget::setTabOrder(fields[1], fields[3]); // right before left in the second row
+    QCOMPARE(TabOrderFaults(&dialog).size(), 1);
+    QWidget::setTabOrder(fields[1], fields[2]);
+    QWidget::setTabOrder(fields[2], fields[3]);
+    QCOMPARE(TabOrderFaults(&dialog), QStringList());
+    QWidget::setTabOrder(fields[2], fields[0]); // back up to the first row's start
+    QCOMPARE(TabOrderFaults(&dialog).size(), 1);
+    // Column by column reads too (a list with its buttons beside it).
+    QWidget::setTabOrder(fields[0], fields[2]);
+    QWidget::setTabOrder(fields[2], fields[1]);
+    QWidget::setTabOrder(fields[1], fields[3]);
+    QCOMPARE(TabOrderFaults(&dialog), QStringList());
+}
 
 void DialogPlacementTest::everyWindowFitsTabsInOrderAndClosesWithEscape_data()
 {
@@ -136,14 +177,34 @@ void DialogPlacementTest::everyWindowFitsTabsInOrderAndClosesWithEscape()
     expansion.show();
     CheckAndEscape(&expansion, language + ", expansion", faults, seen);
 
-    // The restore window once an export has made a restore point.
+    // The editors' own dialogs: finding and changing a text, choosing the
+    // folder of the sounds and the picture sequence of the menus.
+    p.window->openEditor("TForm14");
+    Click(p.window->currentEditor(), "Button5");
+    CheckAndEscape(Child<QWidget>(p.window->currentEditor(), "FindDialog1"), language + ", find", faults, seen);
+    WithModals([&] { Click(p.window->currentEditor(), "Button32"); },
+               [&](QWidget* modal) { CheckAndEscape(modal, language + ", text", faults, seen); });
+    p.window->openEditor("TForm17");
+    WithModals([&] { qobject_cast<SoundsEditor*>(p.window->currentEditor())->chooseFolder(); },
+               [&](QWidget* modal) { CheckAndEscape(modal, language + ", sound folder", faults, seen); });
+    p.window->openEditor("TForm27");
+    WithModals([&] { Click(p.window->currentEditor(), "BitBtn4"); },
+               [&](QWidget* modal) { CheckAndEscape(modal, language + ", picture sequence", faults, seen); });
+
+    // The restore window once an export has made a restore point; the
+    // export's confirmation on the way.
     WithModals([&] { MenuAction(p, "Allesexportieren1")->trigger(); },
-               [](QWidget* modal) { QTest::keyClick(KeyTarget(modal), Qt::Key_Return); });
+               [&](QWidget* modal) {
+                   seen << modal->objectName();
+                   faults << PlacementFaults(modal, language + ", export") << TabOrderFaults(modal);
+                   QTest::keyClick(KeyTarget(modal), Qt::Key_Return);
+               });
     WithModals([&] { MenuAction(p, "Wiederherstellen1")->trigger(); },
                [&](QWidget* modal) { CheckAndEscape(modal, language + ", restore", faults, seen); });
 
     for (const char* window : {"TForm21", "TForm6", "TForm19", "TForm24", "TForm11", "TForm7", "TForm22",
-                               "TFormLibrary", "TForm10", "TFormRestore"})
+                               "TFormLibrary", "TForm10", "TFormRestore", "FindDialog1", "TForm3", "TForm8", "TForm26",
+                               "TFormExportConfirm"})
         QVERIFY2(seen.contains(window), qPrintable(QString(window) + " not opened; opened: " + seen.join(' ')));
     if (!faults.isEmpty())
         QFAIL(qPrintable(faults.join('\n')));
