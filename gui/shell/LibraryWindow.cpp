@@ -248,6 +248,9 @@ LibraryWindow::LibraryWindow(AppContext& app, QWidget* parent)
     remove->setObjectName("ButtonRemove");
     auto* apply = new QPushButton("Anwenden", carsetsPage);
     apply->setObjectName("ButtonApply");
+    // Enter applies the chosen carset (which asks before writing), never
+    // adds or removes one.
+    apply->setDefault(true);
     auto* undo = new QPushButton("Rückgängig", carsetsPage);
     undo->setObjectName("ButtonUndo");
     auto* carsetButtons = new QHBoxLayout;

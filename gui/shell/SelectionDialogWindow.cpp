@@ -184,8 +184,12 @@ void SelectionDialogWindow::buildDataPage(QWidget* page)
     grid->addWidget(textsGroup, 0, 1, 2, 1);
     group("GroupBox5", "Reifen", 1091, {189, 190}, 2, 1);
     auto* cockpit = group("GroupBox1", "Cockpit", 157, {7, 8, 78, 118, 9}, 0, 2, 2);
+    // The LCD boxes go above the group's closing stretch, so the group has
+    // no gap in its middle.
+    auto* cockpitColumn = static_cast<QVBoxLayout*>(cockpit->layout());
     for (int i = 0; i < 8; ++i)
-        cockpit->layout()->addWidget(
+        cockpitColumn->insertWidget(
+            cockpitColumn->count() - 1,
             makeBox(kLcdDisplayFirst + i, cockpit, (std::string("LCD-Display ") + kLanguages[i]).c_str()));
 }
 
