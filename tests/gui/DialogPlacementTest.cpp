@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QSpinBox>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -233,6 +234,20 @@ void DialogPlacementTest::enterTakesTheObviousButton()
     }
     if (!faults.isEmpty())
         QFAIL(qPrintable(faults.join('\n')));
+
+    // The options: Escape keeps the game folder and the restore-point limit
+    // as they were, though the limit counts as soon as it is changed.
+    const Settings settings = p.program.settings;
+    WithModals([&] { MenuAction(p, "Optionen2")->trigger(); },
+               [&](QWidget* modal) {
+                   Child<QSpinBox>(modal, "SpinRestorePoints")->setValue(settings.restorePointsKept + 3);
+                   auto* edit = Child<QLineEdit>(modal, "Edit8");
+                   edit->setFocus();
+                   edit->setText(QString::fromStdString(p.path("elsewhere/")));
+                   QTest::keyClick(edit, Qt::Key_Escape);
+               });
+    QCOMPARE(p.program.settings.gameDirectory, settings.gameDirectory);
+    QCOMPARE(p.program.settings.restorePointsKept, settings.restorePointsKept);
 
     // The carset information: Escape keeps what was there, Enter takes the edit.
     const auto before = p.app->workingSet().carsetInfo.lines;
