@@ -15,11 +15,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QVBoxLayout>
 #include <QValidator>
 
 #include <algorithm>
@@ -66,25 +68,32 @@ CockpitLcdPage::CockpitLcdPage(CockpitPageContext& context, int number, QWidget*
         // Without the font the LCD shows its background only.
         context.app.messenger().showFixed(e.what());
     }
+    // The three lists side by side below the LCD, as high as the page allows.
+    auto* lists = new QWidget(this);
+    auto* listRow = new QHBoxLayout(lists);
+    listRow->setContentsMargins(0, 0, 0, 0);
+    auto list = [&](const char* caption, const char* name, int stretch) {
+        auto* column = new QVBoxLayout;
+        column->addWidget(Label(lists, caption));
+        auto* l = new QListWidget(lists);
+        l->setObjectName(name);
+        // Ten rows at least: the page grows to show them.
+        l->setMinimumHeight(10 * (l->fontMetrics().height() + 3) + 2 * l->frameWidth());
+        column->addWidget(l, 1);
+        listRow->addLayout(column, stretch);
+        return l;
+    };
+    languages_ = list("Label5", "ListBox1", 2);
+    screens_ = list("Label6", "ListBox13", 3);
+    elements_ = list("Label7", "ListBox14", 3);
+    setBelowPicture(lists);
+
     auto* controls = new QWidget(this);
     auto* grid = new QGridLayout(controls);
-    grid->addWidget(Label(controls, "Label5"), 0, 0, 1, 3);
-    languages_ = new QListWidget(controls);
-    languages_->setObjectName("ListBox1");
-    languages_->setMaximumHeight(90);
-    grid->addWidget(languages_, 1, 0, 1, 3);
-    grid->addWidget(Label(controls, "Label6"), 2, 0, 1, 3);
-    screens_ = new QListWidget(controls);
-    screens_->setObjectName("ListBox13");
-    grid->addWidget(screens_, 3, 0, 1, 3);
-    grid->addWidget(Label(controls, "Label7"), 4, 0, 1, 3);
-    elements_ = new QListWidget(controls);
-    elements_->setObjectName("ListBox14");
-    grid->addWidget(elements_, 5, 0, 1, 3);
     positionLabel_ = Label(controls, "Label10");
     fineLabel_ = Label(controls, "Label11");
-    grid->addWidget(positionLabel_, 6, 0);
-    grid->addWidget(fineLabel_, 7, 0);
+    grid->addWidget(positionLabel_, 0, 0);
+    grid->addWidget(fineLabel_, 1, 0);
     // Bytes 1 and 3 on the first row, 2 and 4 on the second.
     const char* names[4] = {"SpinEdit102", "SpinEdit103", "SpinEdit104", "SpinEdit105"};
     for (int b = 0; b < 4; ++b) {
@@ -92,10 +101,10 @@ CockpitLcdPage::CockpitLcdPage(CockpitPageContext& context, int number, QWidget*
         spin->setObjectName(names[b]);
         spin->setRange(0, 255);
         elementSpins_[static_cast<std::size_t>(b)] = spin;
-        grid->addWidget(spin, b % 2 == 0 ? 6 : 7, b < 2 ? 1 : 2);
+        grid->addWidget(spin, b % 2 == 0 ? 0 : 1, b < 2 ? 1 : 2);
         connect(spin, &QSpinBox::valueChanged, this, [this, b](int value) { elementNumberChanged(b + 1, value); });
     }
-    grid->addWidget(Label(controls, "Label8"), 8, 0);
+    grid->addWidget(Label(controls, "Label8"), 2, 0);
     elementText_ = new QComboBox(controls);
     elementText_->setObjectName("ComboBox9");
     // Wide enough for the longest game name it offers
@@ -106,25 +115,26 @@ CockpitLcdPage::CockpitLcdPage(CockpitPageContext& context, int number, QWidget*
     for (std::string_view name : kLcdHighlightNames)
         longest = std::max(longest, elementText_->fontMetrics().horizontalAdvance(QString::fromLatin1(name)));
     elementText_->setMinimumWidth(longest + 40);
-    grid->addWidget(elementText_, 8, 1, 1, 2);
-    grid->addWidget(Label(controls, "Label9"), 9, 0);
+    grid->addWidget(elementText_, 2, 1, 1, 2);
+    grid->addWidget(Label(controls, "Label9"), 3, 0);
     elementType_ = new QComboBox(controls);
     elementType_->setObjectName("ComboBox1");
-    grid->addWidget(elementType_, 9, 1, 1, 2);
+    grid->addWidget(elementType_, 3, 1, 1, 2);
     outside_ = new QCheckBox(controls);
     outside_->setObjectName("CheckBox1");
     outside_->setEnabled(false); // shown only
-    grid->addWidget(outside_, 10, 0, 1, 3);
+    grid->addWidget(outside_, 4, 0, 1, 3);
     auto* import = Button(controls, "Button15");
     auto* exportButton = Button(controls, "Button16");
     auto* exportAll = Button(controls, "Button17");
     auto* importAll = Button(controls, "Button18");
     auto* graphics = Button(controls, "Button19");
-    grid->addWidget(import, 11, 0);
-    grid->addWidget(exportButton, 11, 1, 1, 2);
-    grid->addWidget(importAll, 12, 0);
-    grid->addWidget(exportAll, 12, 1, 1, 2);
-    grid->addWidget(graphics, 13, 0, 1, 3);
+    grid->addWidget(import, 5, 0);
+    grid->addWidget(exportButton, 5, 1, 1, 2);
+    grid->addWidget(importAll, 6, 0);
+    grid->addWidget(exportAll, 6, 1, 1, 2);
+    grid->addWidget(graphics, 7, 0, 1, 3);
+    grid->setRowStretch(8, 1);
 
     connect(languages_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (context_.showing || row < 0)

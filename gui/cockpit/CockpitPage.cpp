@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "ImageConversion.h"
+#include "PictureDescription.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -22,11 +23,13 @@ CockpitPage::CockpitPage(CockpitPageContext& context, int number, QWidget* paren
 {
     auto* layout = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
+    pictureColumn_ = left;
     picture_ = new QLabel(this);
     picture_->setObjectName(QString("Image%1").arg(number + 1));
     picture_->setMinimumSize(512, 256);
     picture_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     left->addWidget(picture_, 1);
+    KeepPictureDescribed(picture_, context_.app.program.texts);
     auto* group = new QGroupBox(this);
     group->setObjectName(QString("RadioGroup%1").arg(number + 1));
     auto* groupLayout = new QHBoxLayout(group);
@@ -49,6 +52,12 @@ CockpitPage::CockpitPage(CockpitPageContext& context, int number, QWidget* paren
 }
 
 void CockpitPage::setControls(QWidget* controls) { layout()->addWidget(controls); }
+
+void CockpitPage::setBelowPicture(QWidget* below)
+{
+    pictureColumn_->setStretchFactor(picture_, 0);
+    pictureColumn_->insertWidget(pictureColumn_->indexOf(picture_) + 2, below, 1);
+}
 
 void CockpitPage::showVariant(int variant) { variants_[static_cast<std::size_t>(variant)]->setChecked(true); }
 

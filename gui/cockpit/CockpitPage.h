@@ -16,6 +16,7 @@
 class QLabel;
 class QRadioButton;
 class QStatusBar;
+class QVBoxLayout;
 
 namespace pitwall {
 struct CockpitData;
@@ -68,11 +69,15 @@ public:
 protected:
     // The page's own controls, right of the picture.
     void setControls(QWidget* controls);
+    // Controls below the picture and its variant buttons, given the room the
+    // picture does not need.
+    void setBelowPicture(QWidget* below);
 
     CockpitPageContext& context_;
 
 private:
     QLabel* picture_ = nullptr;
+    QVBoxLayout* pictureColumn_ = nullptr;
     std::array<QRadioButton*, 2> variants_{};
     QStatusBar* status_ = nullptr;
 };

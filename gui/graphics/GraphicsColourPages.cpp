@@ -6,6 +6,7 @@
 #include "FileDialogs.h"
 #include "GP3Image.h"
 #include "ImageConversion.h"
+#include "PictureDescription.h"
 #include "QtMessages.h"
 #include "WidgetHelpers.h"
 #include "base/FileUtils.h"
@@ -39,9 +40,10 @@ constexpr int kGridRows = 16;
 // Ramp bytes the flag page changes: "Farbe 1" and "Farbe 2".
 constexpr std::array<std::size_t, 2> kFlagBytes = {4, 6};
 
-GP3Image* Picture(QWidget* parent, const char* name, int width, int height)
+GP3Image* Picture(QWidget* parent, const char* name, int width, int height, const UITexts& texts)
 {
     auto* image = new GP3Image(parent);
+    KeepPictureDescribed(image, texts);
     image->setObjectName(name);
     image->setFixedSize(width, height);
     image->setMagnifier(false);
@@ -71,6 +73,7 @@ GraphicsPitCrewPage::GraphicsPitCrewPage(GraphicsPageContext& context, QWidget* 
     crewImage_ = new GP3Image(this);
     crewImage_->setObjectName("Image20");
     crewImage_->setFixedSize(kPreviewSide, kPreviewSide);
+    KeepPictureDescribed(crewImage_, context_.app.program.texts);
     row->addWidget(crewImage_, 0, Qt::AlignTop);
     auto* right = new QVBoxLayout;
     picker_ = new ColorPicker(this);
@@ -119,7 +122,7 @@ GraphicsTyresPage::GraphicsTyresPage(GraphicsPageContext& context, QWidget* pare
     addTransferButtons(left);
     left->addStretch(1);
     row->addLayout(left);
-    tyreImage_ = Picture(this, "Image22", 320, 480);
+    tyreImage_ = Picture(this, "Image22", 320, 480, context_.app.program.texts);
     row->addWidget(tyreImage_, 0, Qt::AlignTop);
     connect(tyreSave_, &QPushButton::clicked, this, &GraphicsTyresPage::saveTyrePicture);
     connect(tyreLoad_, &QPushButton::clicked, this, &GraphicsTyresPage::loadTyrePicture);
@@ -141,7 +144,8 @@ GraphicsFlagsPage::GraphicsFlagsPage(GraphicsPageContext& context, QWidget* pare
         caption->setObjectName(QString("Label%1").arg(9 + g));
         gridsColumn->addWidget(caption);
         GP3Image* grid =
-            Picture(this, g == 0 ? "Image23" : "Image24", kGridColumns * kGridCellWidth, kGridRows * kGridCellHeight);
+            Picture(this, g == 0 ? "Image23" : "Image24", kGridColumns * kGridCellWidth, kGridRows * kGridCellHeight,
+                    context_.app.program.texts);
         grids_[static_cast<std::size_t>(g)] = grid;
         gridsColumn->addWidget(grid);
         connect(grid, &GP3Image::mousePressed, this,
@@ -150,7 +154,7 @@ GraphicsFlagsPage::GraphicsFlagsPage(GraphicsPageContext& context, QWidget* pare
     gridsColumn->addStretch(1);
     row->addLayout(gridsColumn);
     auto* frameColumn = new QVBoxLayout;
-    flagImage_ = Picture(this, "Image25", 256, 256);
+    flagImage_ = Picture(this, "Image25", 256, 256, context_.app.program.texts);
     frameColumn->addWidget(flagImage_);
     animation_ = new QCheckBox("Animation", this);
     animation_->setObjectName("CheckBox1");

@@ -5,6 +5,7 @@
 #include "FileDialogs.h"
 #include "GP3Image.h"
 #include "ImageConversion.h"
+#include "PictureDescription.h"
 #include "QtMessages.h"
 #include "WidgetHelpers.h"
 #include "formats/JamCopy.h"
@@ -88,6 +89,7 @@ GraphicsJamPage::GraphicsJamPage(GraphicsPageContext& context, GraphicsPage kind
     image_ = new GP3Image(this);
     image_->setObjectName(QString(listName) + "Image");
     image_->setFixedSize(kPictureWidth, kPictureHeight);
+    KeepPictureDescribed(image_, context_.app.program.texts);
     row->addWidget(image_, 0, Qt::AlignTop);
 
     auto* commands = new QVBoxLayout;

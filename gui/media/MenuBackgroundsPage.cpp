@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "ImageConversion.h"
+#include "PictureDescription.h"
 #include "WidgetHelpers.h"
 #include "base/FileUtils.h"
 #include "base/GamePath.h"
@@ -63,6 +64,7 @@ MenuBackgroundsPage::MenuBackgroundsPage(MenuGraphicsServices& services, QWidget
     artEntry_ = new QLabel(controls_);
     artEntry_->setObjectName("Image9");
     for (QLabel* label : {replacement_, artEntry_}) {
+        KeepPictureDescribed(label, services_.app.program.texts);
         label->setFixedSize(kMenuBackgroundWidth / 2, kMenuBackgroundHeight / 2);
         label->setScaledContents(true);
         label->setFrameShape(QFrame::StyledPanel);

@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "ImageConversion.h"
+#include "PictureDescription.h"
 #include "WidgetHelpers.h"
 #include "base/FileUtils.h"
 #include "formats/Bmp.h"
@@ -48,6 +49,7 @@ MenuLoadingPage::MenuLoadingPage(MenuGraphicsServices& services, QWidget* parent
     setObjectName("TabSheet3");
     auto* layout = new QHBoxLayout(this);
     image_ = new QLabel(this);
+    KeepPictureDescribed(image_, services_.app.program.texts);
     image_->setObjectName("Image1");
     image_->setFixedSize(kLoadingPictureWidth * 3 / 4, kLoadingPictureHeight * 3 / 4);
     image_->setFrameShape(QFrame::StyledPanel);

@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "ImageConversion.h"
+#include "PictureDescription.h"
 #include "WidgetHelpers.h"
 #include "formats/ArtBankPictures.h"
 #include "formats/TeamArtSheet.h"
@@ -143,6 +144,7 @@ QLabel* MenuTeamArtPage::picture(const char* name, int width, int height, QWidge
     label->setFixedSize(width, height);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     pictures_.push_back(label);
+    KeepPictureDescribed(label, services_.app.program.texts);
     return label;
 }
 

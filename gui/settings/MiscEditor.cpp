@@ -4,6 +4,7 @@
 #include "CarOutline.h"
 #include "EditorStatusBar.h"
 #include "LanguageTable.h"
+#include "PictureDescription.h"
 #include "QtMessages.h"
 #include "WidgetHelpers.h"
 #include "base/FileUtils.h"
@@ -311,6 +312,7 @@ QWidget* MiscEditor::buildDamagePage()
     layout->addWidget(parts, 1);
     auto* right = new QVBoxLayout;
     outline_ = new CarOutline(panel);
+    KeepPictureDescribed(outline_, app_.program.texts);
     right->addWidget(outline_, 0, Qt::AlignHCenter);
     auto* misc = new QGroupBox("Verschiedenes:", panel);
     misc->setObjectName("GroupBox4");

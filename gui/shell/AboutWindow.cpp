@@ -1,6 +1,7 @@
 #include "AboutWindow.h"
 
 #include "LanguageTable.h"
+#include "PictureDescription.h"
 #include "ProgramPicture.h"
 
 #include <QGroupBox>
@@ -14,6 +15,8 @@ namespace pitwall::gui {
 namespace {
 
 // The rest of the window (name, version, thanks) is the same in every language.
+constexpr int kProgramPictureText = 1250;
+
 constexpr TextBinding kAboutTexts[] = {
     {"", TextRole::Caption, 530},
 };
@@ -28,6 +31,7 @@ AboutWindow::AboutWindow(const UITexts& texts, QWidget* parent) : QDialog(parent
     auto* picture = new QLabel(this);
     picture->setObjectName("Image1");
     picture->setPixmap(ProgramPicture(360, 110));
+    DescribeFixedPicture(picture, texts, kProgramPictureText);
     picture->setAlignment(Qt::AlignCenter);
     auto* title = new QLabel(QString("<h2>Pitwall</h2>Version %1, released %2<br>"
                                      "The editor for Grand Prix 3 installations<br>"

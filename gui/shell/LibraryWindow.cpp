@@ -37,6 +37,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
 
 namespace pitwall::gui {
 
@@ -73,6 +74,7 @@ constexpr TextBinding kLibraryTexts[] = {
 // The strip of pictures in a row: this high, at most this many.
 constexpr int kStripHeight = 44;
 constexpr std::size_t kStripPictures = 5;
+constexpr int kStripDescriptionText = 1251;
 constexpr int kStripGap = 3;
 
 // What a carset carries as the selection dialog names it: a column or row
@@ -125,7 +127,8 @@ ItemBytes ItemsOf(const std::vector<int>& list)
 
 // A few of the pictures, side by side: two liveries, the helmets, two
 // sheets of team art, as far as the carset has them.
-QPixmap Strip(const std::vector<CarsetThumbnail>& thumbnails)
+// `kinds` counts the liveries, helmets and team art shown.
+QPixmap Strip(const std::vector<CarsetThumbnail>& thumbnails, std::array<int, 3>& kinds)
 {
     std::vector<const CarsetThumbnail*> shown;
     auto take = [&](ThumbnailKind kind, std::size_t most) {
@@ -148,7 +151,9 @@ QPixmap Strip(const std::vector<CarsetThumbnail>& thumbnails)
     QPainter painter(&strip);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     int x = 0;
+    kinds = {};
     for (const CarsetThumbnail* t : shown) {
+        ++kinds[t->kind == ThumbnailKind::Livery ? 0 : t->kind == ThumbnailKind::Helmets ? 1 : 2];
         QImage picture = ToQImage(t->picture);
         QSize size = picture.size().scaled(kThumbnailWidth / 2, kStripHeight, Qt::KeepAspectRatio);
         painter.drawImage(QRect(x, (kStripHeight - size.height()) / 2, size.width(), size.height()), picture);
@@ -243,6 +248,9 @@ LibraryWindow::LibraryWindow(AppContext& app, QWidget* parent)
     remove->setObjectName("ButtonRemove");
     auto* apply = new QPushButton("Anwenden", carsetsPage);
     apply->setObjectName("ButtonApply");
+    // Enter applies the chosen carset (which asks before writing), never
+    // adds or removes one.
+    apply->setDefault(true);
     auto* undo = new QPushButton("Rückgängig", carsetsPage);
     undo->setObjectName("ButtonUndo");
     auto* carsetButtons = new QHBoxLayout;
@@ -341,7 +349,10 @@ void LibraryWindow::fillList()
     for (std::size_t i = 0; i < carsets_.size(); ++i) {
         const LibraryCarset& c = carsets_[i];
         auto* item = new QTreeWidgetItem(list_);
-        item->setIcon(0, QIcon(Strip(thumbnails_[i])));
+        std::array<int, 3> kinds{};
+        item->setIcon(0, QIcon(Strip(thumbnails_[i], kinds)));
+        item->setData(0, Qt::AccessibleDescriptionRole,
+                      FromGameText(texts.format(kStripDescriptionText, Args(kinds[0], kinds[1], kinds[2]))));
         item->setText(1, QString::fromStdString(c.name));
         item->setToolTip(1, QString::fromStdString(c.path));
         if (!c.readable()) {

@@ -224,7 +224,7 @@ OptionsDialog::OptionsDialog(AppContext& app, QWidget* parent) : QDialog(parent)
     connect(quit, &QPushButton::clicked, this, [this] {
         takeGameDirectory();
         app_.shutdown();
-        reject();
+        QDialog::reject(); // ends the program: nothing to put back
         app_.quit();
     });
 }
@@ -241,6 +241,10 @@ void OptionsDialog::applyLanguage()
 
 void OptionsDialog::showEvent(QShowEvent* event)
 {
+    settingsBefore_ = app_.program.settings;
+    languageBefore_ = app_.program.languageIndex;
+    libraryBefore_ = LibrarySetting(app_);
+    rejecting_ = false;
     applyLanguage();
     showExportOK_->setChecked(app_.program.settings.showExportOK);
     alwaysImport_->setChecked(app_.program.settings.alwaysImport);
@@ -259,8 +263,36 @@ void OptionsDialog::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
+void OptionsDialog::reject()
+{
+    rejecting_ = true;
+    QDialog::reject();
+    const std::string palette = app_.program.settings.paletteFile;
+    app_.program.settings = settingsBefore_;
+    if (LibrarySetting(app_) != libraryBefore_) {
+        try {
+            WriteLibrarySetting(app_.program.directories.settingsFile(), libraryBefore_);
+        } catch (const std::exception& e) {
+            app_.messenger().showFixed(Utf8ToWindows1252(e.what()));
+        }
+    }
+    if (palette != settingsBefore_.paletteFile) {
+        app_.program.settings.paletteFile = palette; // so the one before counts as another
+        if (UsePaletteFile(app_.program, settingsBefore_.paletteFile, app_.messages) && paletteChanged)
+            paletteChanged();
+    }
+    if (app_.program.languageIndex != languageBefore_) {
+        languages_->setCurrentRow(languageBefore_);
+        chooseLanguage();
+    }
+}
+
 void OptionsDialog::hideEvent(QHideEvent* event)
 {
+    if (rejecting_) {
+        QDialog::hideEvent(event);
+        return;
+    }
     takeGameDirectory();
     app_.program.settings.startCommand = startCommand_->text().trimmed().toStdString();
     takePaletteFile();

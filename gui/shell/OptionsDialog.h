@@ -4,6 +4,8 @@
 // it finds), the UI language, the two switches, the start command, the game
 // palette, the restore-point limits, the history, and "Programm beenden".
 
+#include "app/Settings.h"
+
 #include <QDialog>
 #include <functional>
 #include <string>
@@ -31,6 +33,10 @@ public:
     // Called when another game palette is in use.
     std::function<void()> paletteChanged;
 
+    // Escape and the close box: every setting goes back to what it was
+    // when the window opened (language and palette included).
+    void reject() override;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -55,6 +61,11 @@ private:
     QSpinBox* restorePointsKept_;
     QSpinBox* restorePointsMB_;
     QPlainTextEdit* history_;
+    // As the window opened, for reject().
+    Settings settingsBefore_;
+    int languageBefore_ = 0;
+    std::string libraryBefore_;
+    bool rejecting_ = false;
 };
 
 } // namespace pitwall::gui

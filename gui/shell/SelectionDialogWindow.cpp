@@ -170,7 +170,10 @@ void SelectionDialogWindow::buildDataPage(QWidget* page)
         texts_.push_back({name, TextRole::Caption, text});
         return g;
     };
+    // Built column by column, so Tab reads down each column before the next.
     group("GroupBox3", "Verschiedenes", 81, {1, 2, 3, 4, 103, 119, 120, 116}, 0, 0);
+    group("GroupBox6", "Anderes", 1118, {5, 6, 10, 117}, 1, 0);
+    group("GroupBox4", "Helme", 154, {77, 102}, 2, 0);
     auto* textsGroup = new QGroupBox("Texte:", page);
     textsGroup->setObjectName("GroupBox2");
     texts_.push_back({"GroupBox2", TextRole::Caption, 441});
@@ -179,13 +182,15 @@ void SelectionDialogWindow::buildDataPage(QWidget* page)
         tl->addWidget(makeBox(kTextsFirst + i, textsGroup, kTextsCaptions[i]));
     tl->addWidget(makeBox(176, textsGroup, caption(176)));
     grid->addWidget(textsGroup, 0, 1, 2, 1);
-    auto* cockpit = group("GroupBox1", "Cockpit", 157, {7, 8, 78, 118, 9}, 0, 2, 2);
-    for (int i = 0; i < 8; ++i)
-        cockpit->layout()->addWidget(
-            makeBox(kLcdDisplayFirst + i, cockpit, (std::string("LCD-Display ") + kLanguages[i]).c_str()));
-    group("GroupBox6", "Anderes", 1118, {5, 6, 10, 117}, 1, 0);
-    group("GroupBox4", "Helme", 154, {77, 102}, 2, 0);
     group("GroupBox5", "Reifen", 1091, {189, 190}, 2, 1);
+    auto* cockpit = group("GroupBox1", "Cockpit", 157, {7, 8, 78, 118, 9}, 0, 2, 2);
+    // The LCD boxes go above the group's closing stretch, so the group has
+    // no gap in its middle.
+    auto* cockpitColumn = static_cast<QVBoxLayout*>(cockpit->layout());
+    for (int i = 0; i < 8; ++i)
+        cockpitColumn->insertWidget(
+            cockpitColumn->count() - 1,
+            makeBox(kLcdDisplayFirst + i, cockpit, (std::string("LCD-Display ") + kLanguages[i]).c_str()));
 }
 
 void SelectionDialogWindow::buildGraphicsPage(QWidget* page)

@@ -5,6 +5,7 @@
 #include "ImageConversion.h"
 #include "LanguageTable.h"
 #include "MenuGraphicsPages.h"
+#include "PictureDescription.h"
 #include "TracksEditorWidgets.h"
 #include "base/FileUtils.h"
 #include "formats/Pictures.h"
@@ -86,6 +87,7 @@ TrackPicturesPage::TrackPicturesPage(TrackPageContext& context, QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     auto* viewColumn = new QGridLayout;
     picture_ = new TrackPictureView(this);
+    KeepPictureDescribed(picture_, context_.app.program.texts);
     scrollX_ = new QScrollBar(Qt::Horizontal, this);
     scrollX_->setObjectName("ScrollBar1");
     scrollY_ = new QScrollBar(Qt::Vertical, this);

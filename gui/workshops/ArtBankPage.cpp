@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "ExpansionDialog.h"
 #include "ImageConversion.h"
+#include "PictureDescription.h"
 #include "WidgetHelpers.h"
 #include "WorkshopsState.h"
 #include "ZoomView.h"
@@ -99,6 +100,7 @@ ArtBankPage::ArtBankPage(AppContext& app, QWidget* parent) : QWidget(parent), ap
     right->addLayout(zoomRow);
     view_ = new ZoomView(this);
     view_->setObjectName("Image2");
+    KeepPictureDescribed(view_, app_.program.texts);
     view_->setMinimumSize(320, 240);
     right->addWidget(view_, 1);
 

@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "ImageConversion.h"
+#include "PictureDescription.h"
 #include "WidgetHelpers.h"
 #include "WorkshopsState.h"
 #include "ZoomView.h"
@@ -94,6 +95,7 @@ JamWorkshopPage::JamWorkshopPage(AppContext& app, QWidget* parent) : QWidget(par
     left->addLayout(viewRow);
     view_ = new ZoomView(this);
     view_->setObjectName("PaintBox5");
+    KeepPictureDescribed(view_, app_.program.texts);
     view_->setMinimumSize(280, 280);
     left->addWidget(view_, 1);
     paletteIndex_ = Label(this, "Label2", "Palettenindex: ");

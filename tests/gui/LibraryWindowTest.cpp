@@ -117,14 +117,20 @@ void LibraryWindowTest::applyAndUndoPutTheGameBackByteForByte()
     QCOMPARE(library->thumbnailsOf(1)[0].item, kCarSoftFirst);
     QCOMPARE(library->thumbnailsOf(1)[1].item, kTeamArtFirst);
     QVERIFY(!library->list()->topLevelItem(1)->icon(0).isNull());
+    // The small pictures say what they show.
+    QCOMPARE(library->list()->topLevelItem(1)->data(0, Qt::AccessibleDescriptionRole).toString(),
+             QString("Pictures of the carset - liveries: 1, helmets: 0, team art: 1"));
     QVERIFY(QDir(QString::fromStdString(p.path("cache/pitwall/Thumbnails/") + library->carsets()[1].sha256)).exists());
 
-    // Apply: loaded, confirmed, written, kept in the history.
+    // Apply with Enter on the chosen carset: loaded, confirmed, written,
+    // kept in the history; nothing added or removed.
     p.messages.clear();
     int confirmed = 0;
     library->list()->setCurrentItem(library->list()->topLevelItem(1));
+    library->list()->setFocus();
     ConfirmExport(confirmed);
-    Click(library, "ButtonApply");
+    QTest::keyClick(library->list(), Qt::Key_Return);
+    QCOMPARE(library->list()->topLevelItemCount(), 2);
     QCOMPARE(confirmed, 1);
     QVERIFY(GameFiles(p.path("game/")) != before);
     QCOMPARE(library->history().size(), std::size_t(1));

@@ -6,10 +6,10 @@
 #include "EditorWindow.h"
 #include "ScreenPlacement.h"
 #include "SimulationWindow.h"
+#include "SmallScreen.h"
 
 #include <QScreen>
 #include <QTabBar>
-#include <QTemporaryFile>
 #include <QtTest>
 
 using namespace pitwall;
@@ -87,20 +87,6 @@ void WindowPlacementTest::simulationOpensOnScreen()
              qPrintable(QString("%1,%2 %3x%4").arg(at.x()).arg(at.y()).arg(at.width()).arg(at.height())));
 }
 
-// A 1280 x 800 screen for the offscreen platform, set before the
-// application starts.
-int main(int argc, char** argv)
-{
-    QTemporaryFile screens(QDir::tempPath() + "/pitwall-screens-XXXXXX.json");
-    if (!screens.open())
-        return 2;
-    screens.write(R"({"screens": [{"name": "small", "x": 0, "y": 0, "width": 1280, "height": 800,
-                     "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
-    screens.flush();
-    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screens.fileName()).toLocal8Bit());
-    QApplication app(argc, argv);
-    WindowPlacementTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+int main(int argc, char** argv) { return RunOnSmallScreen<WindowPlacementTest>(argc, argv); }
 
 #include "WindowPlacementTest.moc"
