@@ -155,11 +155,17 @@ DemoCache& Cache()
 // test that starts from a demo several times slower, most of all under Wine.
 void CopyDemo(const std::string& from, const std::string& to)
 {
+    // File by file: MinGW's recursive std::filesystem::copy copies no files.
+    const fs::path source = NativePath(from), target = NativePath(to);
     std::error_code ec;
-    fs::create_directories(NativePath(to), ec);
-    if (!ec)
-        fs::copy(NativePath(from), NativePath(to),
-                 fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
+    fs::create_directories(target, ec);
+    for (fs::recursive_directory_iterator it(source, ec), end; !ec && it != end; it.increment(ec)) {
+        const fs::path copy = target / it->path().lexically_relative(source);
+        if (it->is_directory())
+            fs::create_directories(copy, ec);
+        else
+            fs::copy_file(it->path(), copy, fs::copy_options::overwrite_existing, ec);
+    }
     if (ec)
         throw std::runtime_error("cannot copy the demo installation " + from + " to " + to + ": " + ec.message());
 }
