@@ -191,11 +191,13 @@ TEST(GamePath, ResolvesGamePathsWithoutRegardToCase)
     ForceDirectories(dir / "Bitmaps");
 
     EXPECT_EQ(ResolveGamePath(dir.path(), "GP3JAMS\\Liveries\\WILLIA98.JAM"), dir / "gp3jams/LIVERIES/williA98.jam");
+#ifndef _WIN32 // one folder on Windows, whose file system ignores case itself
     // The exact spelling wins where it exists.
     EXPECT_EQ(ResolveGamePath(dir.path(), "GP3JAMS\\Main\\exact.jam"), dir / "GP3JAMS/Main/exact.jam");
     test::WriteText(dir / "GP3JAMS/Main/eXACT.jam", "x");
     EXPECT_EQ(ResolveGamePath(dir.path(), "GP3JAMS\\Main\\exact.jam"), dir / "GP3JAMS/Main/exact.jam");
     EXPECT_EQ(ResolveGamePath(dir.path(), "GP3JAMS\\Main\\Exact.jam"), dir / "GP3JAMS/Main/eXACT.jam");
+#endif
     // What does not exist yet keeps the game's spelling below the part that does.
     EXPECT_EQ(ResolveGamePath(dir.path(), "BITMAPS\\GP3ART5.BIN"), dir / "Bitmaps/GP3ART5.BIN");
     EXPECT_EQ(ResolveGamePath(dir.path(), "SAMPLES\\GP3SOUND.DAT"), dir / "SAMPLES/GP3SOUND.DAT");

@@ -4,6 +4,7 @@
 #include "app/ProgramState.h"
 #include "base/FileUtils.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -35,11 +36,16 @@ TEST(ProgramDirectories, BesideTheExecutableOrInTheUsersDirectories)
             return "/var/cache/ann";
         return std::nullopt;
     };
+    // The parts the program adds carry the system's separator.
+    auto below = [](std::string parts) {
+        std::replace(parts.begin(), parts.end(), '/', kPathSeparator);
+        return "/opt/pw" + parts;
+    };
     auto beside = ComputeProgramDirectories("/opt/pw", true, env);
-    EXPECT_EQ(beside.program, "/opt/pw/");
-    EXPECT_EQ(beside.settingsFile(), "/opt/pw/PITWALL.INI");
-    EXPECT_EQ(beside.working, "/opt/pw/TEMP/");
-    EXPECT_EQ(beside.staging, "/opt/pw/TEMP/Carset/");
+    EXPECT_EQ(beside.program, below("/"));
+    EXPECT_EQ(beside.settingsFile(), below("/PITWALL.INI"));
+    EXPECT_EQ(beside.working, below("/TEMP/"));
+    EXPECT_EQ(beside.staging, below("/TEMP/Carset/"));
 
     test::TempDir home;
     auto homeEnv = [&](const char* name) -> std::optional<std::string> {
