@@ -26,6 +26,7 @@ struct EditHistory::Tables {
     std::array<RampBases, kFlagTypeCount> flags{};
     // The JAMs and tyre sets (the tables above stay out of date here).
     GraphicsSet graphics;
+    TeamArtSheets teamArt;
 };
 
 template <typename T>
@@ -55,6 +56,8 @@ struct EditHistory::Step {
     // their place in JamSlotsOf / the tyre array, only those that changed.
     std::map<std::size_t, Change<JamSlot>> jams;
     std::map<std::size_t, Change<TyreSlot>> tyres;
+    // The menu's team sheets, by team, only those that changed.
+    std::map<std::size_t, Change<ArtPicture>> teamArt;
 };
 
 namespace {
@@ -167,6 +170,39 @@ bool NoticeGraphics(GraphicsSet& now, GraphicsSet& known, EditHistory::Step& ste
     return changed;
 }
 
+// The team sheets that differ from the known ones, recorded as with the JAMs.
+bool NoticeTeamArt(const TeamArtSheets& now, TeamArtSheets& known, EditHistory::Step& step)
+{
+    bool changed = false;
+    for (std::size_t i = 0; i < now.size(); ++i) {
+        if (now[i] == known[i])
+            continue;
+        step.teamArt[i] = Change<ArtPicture>{known[i], now[i]};
+        known[i] = now[i];
+        changed = true;
+    }
+    return changed;
+}
+
+void PutTeamArt(const EditHistory::Step& step, bool before, TeamArtSheets& data, TeamArtSheets& known)
+{
+    for (const auto& [i, change] : step.teamArt) {
+        data[i] = before ? change.before : change.after;
+        known[i] = data[i];
+    }
+}
+
+// Keeps the first "before" of each entry and takes the newest "after".
+template <typename T>
+void JoinChanges(std::map<std::size_t, Change<T>>& into, std::map<std::size_t, Change<T>>& from)
+{
+    for (auto& [i, change] : from)
+        if (auto it = into.find(i); it != into.end())
+            it->second.after = std::move(change.after);
+        else
+            into.emplace(i, std::move(change));
+}
+
 // Puts the step's JAMs and tyre sets (before or after) into the working set
 // and the known copy.
 void PutGraphics(const EditHistory::Step& step, bool before, GraphicsSet& data, GraphicsSet& known)
@@ -200,6 +236,7 @@ void EditHistory::reset(const WorkingSet& data)
     saved_ = 0;
     ForEachPart([&](auto part) { (*known_).*part.copy = part.in(Unconst(data)); });
     known_->graphics = data.graphics;
+    known_->teamArt = data.teamArt;
 }
 
 bool EditHistory::notice(const WorkingSet& data, const std::string& name, const std::string& key)
@@ -216,6 +253,7 @@ bool EditHistory::notice(const WorkingSet& data, const std::string& name, const 
         changed = true;
     });
     changed = NoticeGraphics(Unconst(data).graphics, known_->graphics, *step) || changed;
+    changed = NoticeTeamArt(data.teamArt, known_->teamArt, *step) || changed;
     if (!changed)
         return false;
     // Steps undone before are gone once something new is done.
@@ -236,16 +274,9 @@ bool EditHistory::notice(const WorkingSet& data, const std::string& name, const 
             else
                 into = from;
         });
-        for (auto& [i, change] : step->jams)
-            if (auto it = last->jams.find(i); it != last->jams.end())
-                it->second.after = std::move(change.after);
-            else
-                last->jams.emplace(i, std::move(change));
-        for (auto& [i, change] : step->tyres)
-            if (auto it = last->tyres.find(i); it != last->tyres.end())
-                it->second.after = std::move(change.after);
-            else
-                last->tyres.emplace(i, std::move(change));
+        JoinChanges(last->jams, step->jams);
+        JoinChanges(last->tyres, step->tyres);
+        JoinChanges(last->teamArt, step->teamArt);
         return true;
     }
     step->name = name;
@@ -281,6 +312,7 @@ void EditHistory::undo(WorkingSet& data)
         }
     });
     PutGraphics(step, true, data.graphics, known_->graphics);
+    PutTeamArt(step, true, data.teamArt, known_->teamArt);
 }
 
 void EditHistory::redo(WorkingSet& data)
@@ -295,6 +327,7 @@ void EditHistory::redo(WorkingSet& data)
         }
     });
     PutGraphics(step, false, data.graphics, known_->graphics);
+    PutTeamArt(step, false, data.teamArt, known_->teamArt);
 }
 
 } // namespace pitwall

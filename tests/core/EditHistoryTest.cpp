@@ -149,3 +149,30 @@ TEST_F(EditHistoryFixture, PicturesLoadedIntoJamsAreStepsOfTheirOwn)
     history.undo(*data);
     ASSERT_TRUE(data->graphics.helmets.hard[1]);
 }
+
+TEST_F(EditHistoryFixture, TeamSheetsLoadedForTheMenuAreStepsOfTheirOwn)
+{
+    data->teamArt[2] = ArtPicture(4, 3, 0x1234);
+    history.reset(*data);
+    const TeamArtSheets original = data->teamArt;
+
+    // A picture loaded into team 2's sheet, then a sheet for team 5, which
+    // had none: two steps, each undone and redone on its own.
+    data->teamArt[2].at(1, 1) = 0x7FFF;
+    ASSERT_TRUE(history.notice(*data, "Load team art 2"));
+    const TeamArtSheets first = data->teamArt;
+    data->teamArt[5] = ArtPicture(4, 3, 0x0421);
+    ASSERT_TRUE(history.notice(*data, "Load team art 5"));
+    EXPECT_FALSE(history.notice(*data, "nothing"));
+    EXPECT_EQ(history.undoName(), "Load team art 5");
+
+    history.undo(*data);
+    EXPECT_EQ(data->teamArt, first);
+    history.undo(*data);
+    EXPECT_EQ(data->teamArt, original);
+    EXPECT_FALSE(history.unsaved());
+    history.redo(*data);
+    history.redo(*data);
+    EXPECT_EQ(data->teamArt[5], ArtPicture(4, 3, 0x0421));
+    EXPECT_EQ(data->teamArt[2].at(1, 1), 0x7FFF);
+}

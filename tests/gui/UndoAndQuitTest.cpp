@@ -51,6 +51,7 @@ class UndoAndQuitTest : public QObject {
 private slots:
     void typedTeamValuesAreUndoneAndRedoneExactly();
     void pictureLoadedIntoALiveryIsUndoneAndRedone();
+    void teamSheetLoadedForTheMenuIsUndoneAndRedone();
     void quittingWithAnEditAsks();
     void exportFromTheQuestionWritesTheEdit();
 };
@@ -129,6 +130,38 @@ void UndoAndQuitTest::pictureLoadedIntoALiveryIsUndoneAndRedone()
     QVERIFY(!p.window->isWindowModified());
     Act(p, "Wiederholen1")->trigger();
     QVERIFY(pages() == loaded);
+}
+
+void UndoAndQuitTest::teamSheetLoadedForTheMenuIsUndoneAndRedone()
+{
+    GuiProgram p(2, kEnglish);
+    StartImported(p);
+    p.window->openEditor("TForm27");
+    EditorWindow* menu = p.window->currentEditor();
+    QVERIFY(menu && menu->objectName() == "TForm27");
+    auto* teams = Child<QListWidget>(menu, "ListBox11");
+    const TeamArtSheets imported = p.app->workingSet().teamArt;
+    QVERIFY(imported[3] != imported[4]);
+
+    // Team 3's sheet saved to a file, then loaded as team 4's.
+    const std::string sheet = p.path("team3.bmp");
+    p.app->chooseFileToSave = [&](const FileRequest&) -> std::optional<std::string> { return sheet; };
+    p.app->chooseFileToOpen = [&](const FileRequest&) -> std::optional<std::string> { return sheet; };
+    teams->setCurrentRow(3);
+    QTest::mouseClick(Child<QPushButton>(menu, "Button55"), Qt::LeftButton);
+    QVERIFY(FileExists(sheet));
+    teams->setCurrentRow(4);
+    QTest::mouseClick(Child<QPushButton>(menu, "Button56"), Qt::LeftButton);
+    QTest::qWait(50);
+    const TeamArtSheets loaded = p.app->workingSet().teamArt;
+    QVERIFY(loaded[4] == imported[3]);
+    QVERIFY(p.window->isWindowModified());
+
+    Act(p, "Rueckgaengig1")->trigger();
+    QVERIFY(p.app->workingSet().teamArt == imported);
+    QVERIFY(!p.window->isWindowModified());
+    Act(p, "Wiederholen1")->trigger();
+    QVERIFY(p.app->workingSet().teamArt == loaded);
 }
 
 void UndoAndQuitTest::quittingWithAnEditAsks()
