@@ -29,6 +29,8 @@ inline constexpr std::uint64_t kMaxCarsetSoundBytes = kMaxSounds * (kWavHeaderSi
 struct SoundTable {
     std::vector<SoundEntry> entries;
     std::vector<std::uint8_t> marks;
+
+    bool operator==(const SoundTable&) const = default;
 };
 
 std::string SoundWorkFileName(std::size_t index);

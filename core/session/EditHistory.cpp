@@ -1,5 +1,9 @@
 #include "session/EditHistory.h"
 
+#include "base/FileStamp.h"
+#include "base/FileUtils.h"
+#include "base/SafeWrite.h"
+
 #include <array>
 #include <map>
 
@@ -9,6 +13,18 @@ namespace {
 // Steps kept; the oldest go first (a long evening of edits stays bounded).
 constexpr std::size_t kMaxSteps = 500;
 const std::string kNoName;
+// Working files larger than this (none of the sounds or pictures an editor
+// writes comes near) are not kept for undo.
+constexpr std::uint64_t kMaxKeptFileBytes = 64ull * 1024 * 1024;
+
+using FileContent = std::optional<std::vector<std::uint8_t>>; // none: no such file
+using TrackFiles = std::array<std::optional<std::vector<std::uint8_t>>, kTrackCount>;
+
+// A watched working file as the history last knew it.
+struct KnownFile {
+    FileContent content;
+    FileStamp stamp;
+};
 } // namespace
 
 // The tables the editors change in memory, as one comparable copy.
@@ -24,6 +40,14 @@ struct EditHistory::Tables {
     CarNumberTable carNumbers{};
     std::array<RampBases, kTeamCount> pitCrew{};
     std::array<RampBases, kFlagTypeCount> flags{};
+    TrackFiles trackFiles{};
+    SoundTable sounds;
+    MenuReplacementList menuBackgrounds;
+    // What is held in the working files: an edit that changes them marks
+    // their items loaded, so they go out with the next export.
+    ItemBytes loaded{};
+    // The working files the editors named, by path.
+    std::map<std::string, KnownFile> files;
     // The JAMs and tyre sets (the tables above stay out of date here).
     GraphicsSet graphics;
     TeamArtSheets teamArt;
@@ -52,6 +76,12 @@ struct EditHistory::Step {
     std::optional<Change<CarNumberTable>> carNumbers;
     std::optional<Change<std::array<RampBases, kTeamCount>>> pitCrew;
     std::optional<Change<std::array<RampBases, kFlagTypeCount>>> flags;
+    std::optional<Change<TrackFiles>> trackFiles;
+    std::optional<Change<SoundTable>> sounds;
+    std::optional<Change<MenuReplacementList>> menuBackgrounds;
+    std::optional<Change<ItemBytes>> loaded;
+    // Working files by path, only those that changed.
+    std::map<std::string, Change<FileContent>> files;
     // The graphics' JAMs and tyre sets, each on its own (they are large): by
     // their place in JamSlotsOf / the tyre array, only those that changed.
     std::map<std::size_t, Change<JamSlot>> jams;
@@ -101,6 +131,12 @@ void ForEachPart(F&& f)
     f(Part<std::array<RampBases, kFlagTypeCount>>{
         &Tables::flags, &Step::flags,
         [](WorkingSet& w) -> std::array<RampBases, kFlagTypeCount>& { return w.graphics.flags; }});
+    f(Part<TrackFiles>{&Tables::trackFiles, &Step::trackFiles,
+                       [](WorkingSet& w) -> TrackFiles& { return w.tracks.trackFiles; }});
+    f(Part<SoundTable>{&Tables::sounds, &Step::sounds, [](WorkingSet& w) -> SoundTable& { return w.sounds; }});
+    f(Part<MenuReplacementList>{&Tables::menuBackgrounds, &Step::menuBackgrounds,
+                                [](WorkingSet& w) -> MenuReplacementList& { return w.menuBackgrounds; }});
+    f(Part<ItemBytes>{&Tables::loaded, &Step::loaded, [](WorkingSet& w) -> ItemBytes& { return w.transfer.loaded; }});
 }
 
 // Every JAM of the graphics, in a fixed order.
@@ -193,8 +229,8 @@ void PutTeamArt(const EditHistory::Step& step, bool before, TeamArtSheets& data,
 }
 
 // Keeps the first "before" of each entry and takes the newest "after".
-template <typename T>
-void JoinChanges(std::map<std::size_t, Change<T>>& into, std::map<std::size_t, Change<T>>& from)
+template <typename K, typename T>
+void JoinChanges(std::map<K, Change<T>>& into, std::map<K, Change<T>>& from)
 {
     for (auto& [i, change] : from)
         if (auto it = into.find(i); it != into.end())
@@ -220,6 +256,78 @@ void PutGraphics(const EditHistory::Step& step, bool before, GraphicsSet& data, 
     }
 }
 
+FileContent ReadContent(const std::string& path, const FileStamp& stamp)
+{
+    if (!stamp.exists || stamp.size > kMaxKeptFileBytes)
+        return std::nullopt;
+    try {
+        return ReadWholeFile(path, kMaxKeptFileBytes);
+    } catch (const std::exception&) {
+        return std::nullopt; // gone or unreadable: as good as absent for undo
+    }
+}
+
+// The watched files whose content differs from the known one: recorded into
+// the step, the known ones brought up to date. Files whose stamp is unchanged
+// are not read.
+bool NoticeFiles(std::map<std::string, KnownFile>& known, EditHistory::Step& step)
+{
+    bool changed = false;
+    for (auto& [path, file] : known) {
+        const FileStamp stamp = StampOf(path);
+        if (stamp == file.stamp)
+            continue;
+        FileContent now = ReadContent(path, stamp);
+        file.stamp = stamp;
+        if (now == file.content)
+            continue;
+        step.files[path] = Change<FileContent>{file.content, now};
+        file.content = std::move(now);
+        changed = true;
+    }
+    return changed;
+}
+
+// Writes the step's files (before or after) back. Working files need not
+// wait for the disk: what reaches the game is written safely by the export.
+void PutFile(const std::string& path, const FileContent& content)
+{
+    if (content) {
+        SafeFileWriter writer(path);
+        writer.write(*content);
+        writer.commit(WriteSync::NotNeeded);
+    } else if (FileExists(path)) {
+        DeleteFileForced(path);
+        if (FileExists(path))
+            throw FileWriteError(path, "cannot be removed");
+    }
+}
+
+// A file that cannot be written stops the whole step: the files written
+// before it are put back as they were (as far as that goes) and the error
+// goes on to the front end.
+void PutFiles(const EditHistory::Step& step, bool before, std::map<std::string, KnownFile>& known)
+{
+    std::vector<const std::pair<const std::string, Change<FileContent>>*> written;
+    try {
+        for (const auto& file : step.files) {
+            PutFile(file.first, before ? file.second.before : file.second.after);
+            written.push_back(&file);
+        }
+    } catch (const FileWriteError&) {
+        for (const auto* file : written) {
+            try {
+                PutFile(file->first, before ? file->second.after : file->second.before);
+            } catch (const FileWriteError&) {
+                // The next notice finds the file as it is and records it.
+            }
+        }
+        throw;
+    }
+    for (const auto& [path, change] : step.files)
+        known[path] = KnownFile{before ? change.before : change.after, StampOf(path)};
+}
+
 // The tables are only read here; the accessors take a working set that may
 // be changed elsewhere.
 WorkingSet& Unconst(const WorkingSet& data) { return const_cast<WorkingSet&>(data); }
@@ -237,6 +345,17 @@ void EditHistory::reset(const WorkingSet& data)
     ForEachPart([&](auto part) { (*known_).*part.copy = part.in(Unconst(data)); });
     known_->graphics = data.graphics;
     known_->teamArt = data.teamArt;
+    known_->files.clear();
+}
+
+void EditHistory::watchFiles(const std::vector<std::string>& paths)
+{
+    for (const std::string& path : paths) {
+        if (known_->files.count(path))
+            continue;
+        const FileStamp stamp = StampOf(path);
+        known_->files.emplace(path, KnownFile{ReadContent(path, stamp), stamp});
+    }
 }
 
 bool EditHistory::notice(const WorkingSet& data, const std::string& name, const std::string& key)
@@ -254,6 +373,7 @@ bool EditHistory::notice(const WorkingSet& data, const std::string& name, const 
     });
     changed = NoticeGraphics(Unconst(data).graphics, known_->graphics, *step) || changed;
     changed = NoticeTeamArt(data.teamArt, known_->teamArt, *step) || changed;
+    changed = NoticeFiles(known_->files, *step) || changed;
     if (!changed)
         return false;
     // Steps undone before are gone once something new is done.
@@ -277,6 +397,7 @@ bool EditHistory::notice(const WorkingSet& data, const std::string& name, const 
         JoinChanges(last->jams, step->jams);
         JoinChanges(last->tyres, step->tyres);
         JoinChanges(last->teamArt, step->teamArt);
+        JoinChanges(last->files, step->files);
         return true;
     }
     step->name = name;
@@ -304,7 +425,9 @@ void EditHistory::undo(WorkingSet& data)
 {
     if (!canUndo())
         return;
-    const Step& step = *steps_[--position_];
+    const Step& step = *steps_[position_ - 1];
+    PutFiles(step, true, known_->files);
+    --position_;
     ForEachPart([&](auto part) {
         if (const auto& change = step.*part.change) {
             part.in(data) = change->before;
@@ -319,7 +442,9 @@ void EditHistory::redo(WorkingSet& data)
 {
     if (!canRedo())
         return;
-    const Step& step = *steps_[position_++];
+    const Step& step = *steps_[position_];
+    PutFiles(step, false, known_->files);
+    ++position_;
     ForEachPart([&](auto part) {
         if (const auto& change = step.*part.change) {
             part.in(data) = change->after;

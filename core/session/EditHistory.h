@@ -1,13 +1,15 @@
 #pragma once
-// The history of the user's edits to the working set's tables (teams,
-// settings, texts, tracks, cockpit positions and LCD displays): undo and
-// redo step by step, and whether the data holds changes not yet exported
-// or saved in a carset.
+// The history of the user's edits to the working set (teams, settings,
+// texts, tracks, cockpit, graphics, menu pictures and sounds): undo and redo
+// step by step, and whether the data holds changes not yet exported or saved
+// in a carset.
 //
 // The editors change the tables in place; the front end tells the history
 // after each edit (notice), which compares the tables with the state it
 // knew and records what changed as one named step. A step keeps only the
-// tables it changed, before and after.
+// tables it changed, before and after. Sounds and menu and track pictures
+// live in working files: an editor names the files it is about to change
+// (watchFiles), and from then on each notice compares them too.
 
 #include "session/WorkingSet.h"
 
@@ -33,6 +35,10 @@ public:
     // `name`; true when something changed. A change with the same non-empty
     // key as the step before (typing on in one field) joins that step.
     bool notice(const WorkingSet& data, const std::string& name, const std::string& key = {});
+    // Working files an edit is about to write: what they hold now (or that
+    // they do not exist) is kept, and later notices record their changes.
+    // Call before the write; files watched already are left as they are.
+    void watchFiles(const std::vector<std::string>& paths);
     // The tables as they are were exported or saved in a carset.
     void markSaved();
     // Whether the tables differ from what was last exported, saved, imported
@@ -43,7 +49,9 @@ public:
     bool canRedo() const { return position_ < steps_.size(); }
     const std::string& undoName() const;
     const std::string& redoName() const;
-    // Puts the tables of the step back into the working set.
+    // Puts the tables and working files of the step back. A working file
+    // that cannot be written throws FileWriteError, and the step stays where
+    // it was.
     void undo(WorkingSet& data);
     void redo(WorkingSet& data);
     std::size_t size() const { return steps_.size(); }

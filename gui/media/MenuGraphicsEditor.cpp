@@ -8,6 +8,7 @@
 #include "MenuBackgroundsPage.h"
 #include "MenuLoadingPage.h"
 #include "MenuTeamArtPage.h"
+#include "session/WorkingFiles.h"
 
 #include <QListWidget>
 #include <QSignalBlocker>
@@ -176,5 +177,7 @@ void MenuGraphicsEditor::runTransfer(const std::vector<int>& items, bool exportT
         app_.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
     showCurrentPage();
 }
+
+std::vector<std::string> MenuGraphicsEditor::workingFiles() const { return MenuPictureWorkingFiles(app_.program.directories.working); }
 
 } // namespace pitwall::gui

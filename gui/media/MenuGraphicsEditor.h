@@ -27,6 +27,7 @@ public:
     void store() override;
     void restore() override;
     void setUp() override;
+    std::vector<std::string> workingFiles() const override;
     void applyLanguage() override;
 
     // The sequence dialog (replaceable in tests).

@@ -7,6 +7,7 @@
 #include "SoundModule.h"
 #include "WidgetHelpers.h"
 #include "base/FileUtils.h"
+#include "session/WorkingFiles.h"
 #include "sounds/SoundConversionText.h"
 #include "sounds/SoundFolder.h"
 #include "sounds/SoundPlayback.h"
@@ -387,5 +388,7 @@ void SoundsEditor::exportSounds()
     TransferUi ui = app_.transferUi();
     app_.engine().exportToGame(ItemChoice::AsSelected, ui);
 }
+
+std::vector<std::string> SoundsEditor::workingFiles() const { return SoundWorkingFiles(app_.program.directories.working); }
 
 } // namespace pitwall::gui

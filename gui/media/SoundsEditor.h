@@ -36,6 +36,7 @@ public:
     void store() override;
     void restore() override;
     void setUp() override;
+    std::vector<std::string> workingFiles() const override;
     void applyLanguage() override;
 
     // The folder of "Alle Sounds extrahieren" / "ersetzen" (replaceable in

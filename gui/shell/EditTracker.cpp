@@ -33,13 +33,20 @@ EditTracker::EditTracker(AppContext& app, std::function<EditorWindow*()> current
 bool EditTracker::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (type != QEvent::KeyRelease && type != QEvent::MouseButtonRelease && type != QEvent::Wheel
-        && type != QEvent::Drop)
+    const bool starts = type == QEvent::KeyPress || type == QEvent::MouseButtonPress || type == QEvent::Drop;
+    if (!starts && type != QEvent::KeyRelease && type != QEvent::MouseButtonRelease && type != QEvent::Wheel)
         return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     EditorWindow* editor = currentEditor_();
     if (!widget || !editor || widget->window() != editor)
         return false;
+    if (starts) {
+        // Before the control acts: the working files it may write are kept
+        // as they are now (files watched already cost a look-up).
+        app_.session.edits.watchFiles(editor->workingFiles());
+        if (type != QEvent::Drop)
+            return false;
+    }
     if (type == QEvent::KeyRelease && static_cast<QKeyEvent*>(event)->isAutoRepeat())
         return false;
     QWidget* control = type == QEvent::KeyRelease && QApplication::focusWidget() ? QApplication::focusWidget() : widget;

@@ -5,6 +5,9 @@
 
 #include <QWidget>
 
+#include <string>
+#include <vector>
+
 class QStatusBar;
 
 namespace pitwall::gui {
@@ -35,8 +38,24 @@ public:
     // Whether the editor only shows data an import or carset brought in;
     // while nothing at all is loaded it shows how to begin instead.
     virtual bool needsLoadedData() const { return true; }
+    // The working files (sounds, pictures) the editor's actions may write:
+    // the edit history keeps what they hold before each action, for undo.
+    virtual std::vector<std::string> workingFiles() const { return {}; }
+    // An editor with a document of its own (not working-set data, such as
+    // the workshop's open JAM) undoes its own steps: while it is in front,
+    // the Edit menu works on those. The names are empty when there is
+    // nothing to undo or redo.
+    virtual bool keepsOwnHistory() const { return false; }
+    virtual std::string ownUndoName() const { return {}; }
+    virtual std::string ownRedoName() const { return {}; }
+    virtual void undoOwnStep() {}
+    virtual void redoOwnStep() {}
     // Shows or hides that first view, as the working set's data stands.
     void showWhetherDataIsLoaded();
+
+signals:
+    // A step of the editor's own history was done, undone or dropped.
+    void ownHistoryChanged();
 
 protected:
     void hideEvent(QHideEvent* event) override;

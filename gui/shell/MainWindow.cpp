@@ -34,6 +34,7 @@
 #include "app/Settings.h"
 #include "app/WindowPosition.h"
 #include "base/FileUtils.h"
+#include "base/SafeWrite.h"
 #include "formats/ArtBankDirectory.h"
 #include "transfer/ReportedFormats.h"
 
@@ -504,6 +505,8 @@ void MainWindow::openEditor(const char* className)
         previous->hide();
         previous->deleteLater();
     }
+    connect(next, &EditorWindow::ownHistoryChanged, this, &MainWindow::updateEditState);
+    updateEditState(); // the Edit menu names the steps of the editor in front
 }
 
 void MainWindow::storeCurrentEditor()
@@ -709,16 +712,36 @@ void MainWindow::markSavedIfDone(TransferOutcome outcome)
 
 void MainWindow::undoEdit()
 {
+    if (editor_ && editor_->keepsOwnHistory()) {
+        editor_->undoOwnStep();
+        updateEditState();
+        return;
+    }
     editTracker_->flush();
-    app_.session.edits.undo(app_.workingSet());
+    try {
+        app_.session.edits.undo(app_.workingSet());
+    } catch (const FileWriteError& e) {
+        // A working file could not be put back: the step stays where it was.
+        app_.messenger().showFixed(e.file() + ": " + e.reason());
+    }
     restoreCurrentEditor();
     updateEditState();
 }
 
 void MainWindow::redoEdit()
 {
+    if (editor_ && editor_->keepsOwnHistory()) {
+        editor_->redoOwnStep();
+        updateEditState();
+        return;
+    }
     editTracker_->flush();
-    app_.session.edits.redo(app_.workingSet());
+    try {
+        app_.session.edits.redo(app_.workingSet());
+    } catch (const FileWriteError& e) {
+        // A working file could not be put back: the step stays where it was.
+        app_.messenger().showFixed(e.file() + ": " + e.reason());
+    }
     restoreCurrentEditor();
     updateEditState();
 }
@@ -729,12 +752,13 @@ void MainWindow::updateEditState()
     const UITexts& texts = app_.program.texts;
     auto* undo = findChild<QAction*>("Rueckgaengig1");
     auto* redo = findChild<QAction*>("Wiederholen1");
-    undo->setEnabled(history.canUndo());
-    undo->setText(FromGameText(history.canUndo() ? texts.format(kUndoStepText, Args(history.undoName()))
-                                                 : texts.text(kUndoText)));
-    redo->setEnabled(history.canRedo());
-    redo->setText(FromGameText(history.canRedo() ? texts.format(kRedoStepText, Args(history.redoName()))
-                                                 : texts.text(kRedoText)));
+    const bool own = editor_ && editor_->keepsOwnHistory();
+    const std::string undoName = own ? editor_->ownUndoName() : history.canUndo() ? history.undoName() : "";
+    const std::string redoName = own ? editor_->ownRedoName() : history.canRedo() ? history.redoName() : "";
+    undo->setEnabled(!undoName.empty());
+    undo->setText(FromGameText(undoName.empty() ? texts.text(kUndoText) : texts.format(kUndoStepText, Args(undoName))));
+    redo->setEnabled(!redoName.empty());
+    redo->setText(FromGameText(redoName.empty() ? texts.text(kRedoText) : texts.format(kRedoStepText, Args(redoName))));
     AssignMnemonics(editMenu_);
     setWindowModified(history.unsaved());
 }

@@ -11,6 +11,7 @@
 #include "TracksEditorWidgets.h"
 #include "TrackSetupPages.h"
 #include "base/FileUtils.h"
+#include "session/WorkingFiles.h"
 #include "tracks/TrackEditing.h"
 #include "tracks/TracksArea.h"
 #include "transfer/SelectionItems.h"
@@ -323,5 +324,7 @@ void TracksEditor::runTransfer(bool exportToGame, bool everything)
     context_.busy = false;
     showAll();
 }
+
+std::vector<std::string> TracksEditor::workingFiles() const { return TrackPictureWorkingFiles(app_.program.directories.working); }
 
 } // namespace pitwall::gui

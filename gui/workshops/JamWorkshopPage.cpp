@@ -31,6 +31,7 @@ namespace pitwall::gui {
 namespace {
 
 constexpr int kPaletteIndexText = 917;
+constexpr int kPictureLoadedStepText = 1263; // "picture loaded into %s"
 constexpr int kSoftwareText = 866;
 constexpr int kHardwareText = 867;
 constexpr int kBmpFilter = 944;
@@ -219,6 +220,9 @@ bool JamWorkshopPage::openJam(const std::string& fileName)
     fileName_->setText(QString::fromStdString(fileName));
     rememberRecent(fileName);
     showJam();
+    // The steps belonged to the JAM open before.
+    history_.clear();
+    emit historyChanged();
     return true;
 }
 
@@ -345,16 +349,40 @@ bool JamWorkshopPage::loadPicture(const std::string& fileName)
         return false;
     Messenger messenger = app_.messenger();
     bool loaded = false;
+    TJAMFile before = *jam_;
     try {
         loaded = LoadJamPage(*jam_, fileName, dither_->isChecked() ? Dithering::FloydSteinberg : Dithering::None,
                              &messenger);
     } catch (const std::exception& e) {
         messenger.showFixed(e.what());
     }
+    if (loaded) {
+        history_.record(app_.program.texts.format(kPictureLoadedStepText, Args(FileNameOf(jamFile_))),
+                        std::move(before), *jam_);
+        emit historyChanged();
+    }
     showTexture();
     refreshView();
     showPaletteIndex();
     return loaded;
+}
+
+void JamWorkshopPage::undoStep()
+{
+    if (!jam_ || !history_.canUndo())
+        return;
+    *jam_ = history_.undo();
+    showJam();
+    emit historyChanged();
+}
+
+void JamWorkshopPage::redoStep()
+{
+    if (!jam_ || !history_.canRedo())
+        return;
+    *jam_ = history_.redo();
+    showJam();
+    emit historyChanged();
 }
 
 void JamWorkshopPage::saveJamToFile()

@@ -6,6 +6,7 @@
 // that fails to open leaves it in place. Recently opened JAMs are listed.
 
 #include "formats/JamFile.h"
+#include "session/SnapshotHistory.h"
 
 #include <QPoint>
 #include <QWidget>
@@ -49,10 +50,20 @@ public:
     void showPixelUnderMouse(QPoint pagePoint);
     void showChosenImages();
 
+    // Undo and redo of the pictures loaded into the open JAM (the JAM is the
+    // page's own document, written only by "Save as").
+    const SnapshotHistory<TJAMFile>& history() const { return history_; }
+    void undoStep();
+    void redoStep();
+
     const TJAMFile* jam() const { return jam_.get(); }
     const std::string& jamFile() const { return jamFile_; }
     ZoomView* view() const { return view_; }
     int chosenImage() const;
+
+signals:
+    // A picture was loaded, undone or redone, or another JAM opened.
+    void historyChanged();
 
 private:
     void showJam();
@@ -65,6 +76,7 @@ private:
 
     AppContext& app_;
     std::unique_ptr<TJAMFile> jam_;
+    SnapshotHistory<TJAMFile> history_;
     std::string jamFile_;
     // The picture point last under the mouse, if the mouse was over it.
     std::optional<QPoint> hovered_;

@@ -75,6 +75,7 @@ WorkshopsWindow::WorkshopsWindow(AppContext& app, QWidget* parent) : EditorWindo
     pages_->setObjectName("PageControl1");
     artPage_ = new ArtBankPage(app, pages_);
     jamPage_ = new JamWorkshopPage(app, pages_);
+    connect(jamPage_, &JamWorkshopPage::historyChanged, this, &EditorWindow::ownHistoryChanged);
     pages_->addTab(artPage_, "GP3ART5.BIN-Workshop");
     pages_->addTab(jamPage_, "JAM-Workshop");
     layout->addWidget(pages_, 1);
@@ -133,5 +134,10 @@ void WorkshopsWindow::dropEvent(QDropEvent* event)
     if (urls.size() == 1 && urls.first().isLocalFile() && dropFile(urls.first().toLocalFile().toStdString()))
         event->acceptProposedAction();
 }
+
+std::string WorkshopsWindow::ownUndoName() const { return jamPage_->history().undoName(); }
+std::string WorkshopsWindow::ownRedoName() const { return jamPage_->history().redoName(); }
+void WorkshopsWindow::undoOwnStep() { jamPage_->undoStep(); }
+void WorkshopsWindow::redoOwnStep() { jamPage_->redoStep(); }
 
 } // namespace pitwall::gui

@@ -28,6 +28,12 @@ public:
     // The window keeps no working-set data of its own.
     bool storesData() const override { return false; }
     bool restoresData() const override { return false; }
+    // The open JAM is the window's own document, with its own steps.
+    bool keepsOwnHistory() const override { return true; }
+    std::string ownUndoName() const override;
+    std::string ownRedoName() const override;
+    void undoOwnStep() override;
+    void redoOwnStep() override;
 
     // What a drop of this file does; false when the window takes no such file.
     bool dropFile(const std::string& fileName);

@@ -1,9 +1,17 @@
 #include "session/EditHistory.h"
 
 #include "JamTestFiles.h"
+#include "TestSupport.h"
+#include "base/FileUtils.h"
+#include "base/SafeWrite.h"
+#include "menu/MenuArt.h"
+#include "session/WorkingFiles.h"
+#include "tracks/TrackEditing.h"
+#include "tracks/TrackPictures.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 
 using namespace pitwall;
@@ -175,4 +183,87 @@ TEST_F(EditHistoryFixture, TeamSheetsLoadedForTheMenuAreStepsOfTheirOwn)
     history.redo(*data);
     EXPECT_EQ(data->teamArt[5], ArtPicture(4, 3, 0x0421));
     EXPECT_EQ(data->teamArt[2].at(1, 1), 0x7FFF);
+}
+
+// The editors' working files: a sound replaced (the table and its WAV), a
+// menu background loaded where there was none, and two tracks exchanged with
+// their pictures; each undone and redone to the same bytes.
+TEST(EditHistoryFiles, WorkingFilesAreUndoneWithTheirTables)
+{
+    test::TempDir work;
+    auto data = std::make_unique<WorkingSet>();
+    data->sounds.entries.resize(3);
+    data->sounds.marks.assign(3, 0);
+    const std::string sound = work.path() + SoundWorkFileName(1);
+    const std::string background = work.path() + MenuReplacementName(4);
+    test::WriteBytes(sound, {1, 2, 3, 4});
+    test::WriteBytes(work.path() + TrackPictureMember(0, 0, 0), {10, 10});
+    test::WriteBytes(work.path() + TrackPictureMember(2, 0, 0), {12, 12, 12});
+    data->tracks.trackFiles[2] = std::vector<std::uint8_t>{0x44};
+    EditHistory history;
+    history.reset(*data);
+    const auto watch = [&] {
+        history.watchFiles(SoundWorkingFiles(work.path()));
+        history.watchFiles(MenuPictureWorkingFiles(work.path()));
+        history.watchFiles(TrackPictureWorkingFiles(work.path()));
+    };
+    watch();
+    const test::FileTree original = test::ReadFileTree(work.path());
+    const SoundTable originalSounds = data->sounds;
+
+    // Same size, written at once: only the file's identity tells the change.
+    test::WriteBytes(sound + ".new", {5, 6, 7, 8});
+    std::filesystem::rename(NativePath(sound + ".new"), NativePath(sound));
+    data->sounds.entries[1].dataSize = 4;
+    data->sounds.marks[1] = 1;
+    ASSERT_TRUE(history.notice(*data, "Load sound 1"));
+    const test::FileTree soundLoaded = test::ReadFileTree(work.path());
+    watch(); // watched already: nothing is taken again
+    test::WriteBytes(background, {9, 9, 9});
+    ASSERT_TRUE(history.notice(*data, "Load background 4"));
+    ExchangeTracks(data->tracks, data->transfer, work.path(), 0, 2);
+    ASSERT_TRUE(history.notice(*data, "Exchange tracks"));
+    EXPECT_FALSE(history.notice(*data, "nothing"));
+    const test::FileTree edited = test::ReadFileTree(work.path());
+    ASSERT_EQ(edited.at(TrackPictureMember(0, 0, 0)), (std::vector<std::uint8_t>{12, 12, 12}));
+
+    history.undo(*data);
+    EXPECT_EQ(data->tracks.trackFiles[0], std::nullopt);
+    EXPECT_EQ(data->tracks.trackFiles[2], std::vector<std::uint8_t>{0x44});
+    history.undo(*data);
+    EXPECT_EQ(test::ReadFileTree(work.path()), soundLoaded); // the background is gone again
+    history.undo(*data);
+    EXPECT_EQ(test::ReadFileTree(work.path()), original);
+    EXPECT_EQ(data->sounds, originalSounds);
+    EXPECT_FALSE(history.unsaved());
+    EXPECT_FALSE(history.notice(*data, "nothing")); // the files put back are known as they are
+
+    history.redo(*data);
+    history.redo(*data);
+    history.redo(*data);
+    EXPECT_EQ(test::ReadFileTree(work.path()), edited);
+    EXPECT_EQ(data->sounds.marks[1], 1);
+}
+
+// A working file that cannot be put back stops the undo before anything
+// changes: the step stays, the tables stay.
+TEST(EditHistoryFiles, AFileThatCannotBeWrittenKeepsTheStep)
+{
+    test::TempDir work;
+    auto data = std::make_unique<WorkingSet>();
+    const std::string picture = work.path() + LoadingPictureName(1);
+    test::WriteBytes(picture, {1});
+    EditHistory history;
+    history.reset(*data);
+    history.watchFiles({picture});
+    test::WriteBytes(picture, {2, 2});
+    data->transfer.loaded[0] = 1;
+    ASSERT_TRUE(history.notice(*data, "Load picture"));
+
+    // A folder where the file was: neither written over nor removed.
+    std::filesystem::remove(NativePath(picture));
+    std::filesystem::create_directories(NativePath(picture + "/inside"));
+    EXPECT_THROW(history.undo(*data), FileWriteError);
+    EXPECT_TRUE(history.canUndo());
+    EXPECT_EQ(data->transfer.loaded[0], 1);
 }

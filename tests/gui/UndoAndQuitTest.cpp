@@ -3,15 +3,22 @@
 #include "GuiTestSupport.h"
 
 #include "ExportConfirmDialog.h"
+#include "JamWorkshopPage.h"
 #include "Mnemonics.h"
+#include "WorkshopsWindow.h"
 #include "app/WindowPosition.h"
+#include "base/GamePath.h"
 #include "formats/Bmp.h"
+#include "formats/SoundBankFiles.h"
+#include "menu/MenuArt.h"
 
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabWidget>
+#include <QTreeWidget>
 #include <QtTest>
 
 using namespace pitwall;
@@ -52,6 +59,8 @@ private slots:
     void typedTeamValuesAreUndoneAndRedoneExactly();
     void pictureLoadedIntoALiveryIsUndoneAndRedone();
     void teamSheetLoadedForTheMenuIsUndoneAndRedone();
+    void soundAndBackgroundReplacedAreUndoneAndRedone();
+    void workshopUndoesThePicturesLoadedIntoItsJam();
     void quittingWithAnEditAsks();
     void exportFromTheQuestionWritesTheEdit();
 };
@@ -162,6 +171,102 @@ void UndoAndQuitTest::teamSheetLoadedForTheMenuIsUndoneAndRedone()
     QVERIFY(!p.window->isWindowModified());
     Act(p, "Wiederholen1")->trigger();
     QVERIFY(p.app->workingSet().teamArt == loaded);
+}
+
+// Working files: a sound replaced in the sounds editor and a menu background
+// loaded where there was none, each undone to the imported bytes (the file
+// of the background gone again) and redone.
+void UndoAndQuitTest::soundAndBackgroundReplacedAreUndoneAndRedone()
+{
+    GuiProgram p(2, kEnglish);
+    StartImported(p);
+    const std::string work = p.program.directories.working;
+    const std::string sound = SoundWorkFileName(3), background = MenuReplacementName(12);
+    // The two working files as they are (the editors write others of their own).
+    auto files = [&] {
+        pitwall::test::FileTree tree;
+        for (const std::string& name : {sound, background})
+            if (FileExists(work + name))
+                tree[name] = pitwall::test::ReadBytes(work + name);
+        return tree;
+    };
+    const pitwall::test::FileTree imported = files();
+    const SoundTable importedSounds = p.app->workingSet().sounds;
+    QVERIFY(imported.count(sound));
+    QVERIFY(!imported.count(background));
+
+    p.window->openEditor("TForm17");
+    EditorWindow* sounds = p.window->currentEditor();
+    Child<QTreeWidget>(sounds, "ListView1")->setCurrentItem(Child<QTreeWidget>(sounds, "ListView1")->topLevelItem(3));
+    const std::string wav = p.path("engine.wav");
+    pitwall::test::WriteBytes(wav, MakeSoundWav({6, 11025, 0, 8}, std::vector<std::uint8_t>{1, 2, 3, 4, 5, 6}));
+    p.app->chooseFileToOpen = [&](const FileRequest&) -> std::optional<std::string> { return wav; };
+    QTest::mouseClick(Child<QPushButton>(sounds, "Button60"), Qt::LeftButton);
+    QTest::qWait(50);
+    QCOMPARE(p.app->workingSet().sounds.entries[3].dataSize, 6u);
+
+    p.window->openEditor("TForm27");
+    EditorWindow* menu = p.window->currentEditor();
+    Child<QTabWidget>(menu, "PageControl1")->setCurrentIndex(2);
+    Child<QListWidget>(menu, "ListBox1")->setCurrentRow(12);
+    Image picture(kMenuBackgroundWidth, kMenuBackgroundHeight, 24);
+    picture.fill(p.program.palette.pixel(37));
+    const std::string bmp = p.path("background.bmp");
+    SaveBmpFile(picture, bmp);
+    p.app->chooseFileToOpen = [&](const FileRequest&) -> std::optional<std::string> { return bmp; };
+    QTest::mouseClick(Child<QPushButton>(menu, "Button52"), Qt::LeftButton);
+    QTest::qWait(50);
+    const pitwall::test::FileTree edited = files();
+    QVERIFY(edited.count(background));
+    QVERIFY(edited.at(sound) != imported.at(sound));
+
+    QAction* undo = Act(p, "Rueckgaengig1");
+    undo->trigger();
+    QVERIFY(!files().count(background));
+    undo->trigger();
+    QVERIFY(files() == imported);
+    QVERIFY(p.app->workingSet().sounds == importedSounds);
+    QVERIFY(!p.window->isWindowModified());
+    Act(p, "Wiederholen1")->trigger();
+    Act(p, "Wiederholen1")->trigger();
+    QVERIFY(files() == edited);
+    QCOMPARE(p.app->workingSet().sounds.entries[3].dataSize, 6u);
+}
+
+// The workshop's open JAM is its own document: while the window is in
+// front, the Edit menu undoes and redoes the pictures loaded into it, and
+// the working set's history is left alone.
+void UndoAndQuitTest::workshopUndoesThePicturesLoadedIntoItsJam()
+{
+    GuiProgram p(2, kEnglish);
+    StartImported(p);
+    p.window->openEditor("TForm20");
+    auto* workshops = qobject_cast<WorkshopsWindow*>(p.window->currentEditor());
+    QVERIFY(workshops);
+    JamWorkshopPage* page = workshops->jamPage();
+    QVERIFY(page->openJam(ResolveGamePath(p.path("game/"), "GP3JAMS\\Liveries\\JORDAN98.JAM")));
+    const Image opened = page->jam()->page();
+    QAction* undo = Act(p, "Rueckgaengig1");
+    QVERIFY(!undo->isEnabled());
+
+    Image picture(opened.width(), opened.height(), 24);
+    picture.fill(p.program.palette.pixel(37));
+    const std::string bmp = p.path("page.bmp");
+    SaveBmpFile(picture, bmp);
+    p.app->chooseFileToOpen = [&](const FileRequest&) -> std::optional<std::string> { return bmp; };
+    QTest::mouseClick(Child<QPushButton>(workshops, "Button57"), Qt::LeftButton);
+    const Image loaded = page->jam()->page();
+    QVERIFY(loaded != opened);
+    QVERIFY(undo->isEnabled());
+    QCOMPARE(WithoutMnemonic(undo->text()), QString("Undo picture loaded into JORDAN98.JAM"));
+    QVERIFY(!p.window->isWindowModified()); // the game's JAM is written only by "Save as"
+
+    QTest::keyClick(workshops, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(page->jam()->page() == opened);
+    QVERIFY(!undo->isEnabled());
+    Act(p, "Wiederholen1")->trigger();
+    QVERIFY(page->jam()->page() == loaded);
+    QVERIFY(p.app->session.edits.size() == 0);
 }
 
 void UndoAndQuitTest::quittingWithAnEditAsks()
