@@ -37,6 +37,15 @@ public:
     virtual bool needsLoadedData() const { return true; }
     // Shows or hides that first view, as the working set's data stands.
     void showWhetherDataIsLoaded();
+    // The record an edit in `control` changes, named as the user knows it
+    // ("Team 3: Ferrano"), for the name of the undo step; empty when the
+    // control edits no single record. Asked as the edit starts, before the
+    // control has handled the click or key.
+    virtual QString recordOf(const QWidget* control) const
+    {
+        (void)control;
+        return {};
+    }
 
 protected:
     void hideEvent(QHideEvent* event) override;

@@ -31,6 +31,8 @@ public:
     void restore() override;
     void setUp() override;
     void applyLanguage() override;
+    // The track slot shown, for the controls of every page.
+    QString recordOf(const QWidget* control) const override;
 
     // The pages in their order.
     enum Page {
