@@ -28,6 +28,8 @@ public:
     void restore() override;
     void setUp() override;
     void applyLanguage() override;
+    // The page and the team, loading picture or background chosen on it.
+    QString recordOf(const QWidget* control) const override;
 
     // The sequence dialog (replaceable in tests).
     std::function<std::optional<PictureSequence>()>& chooseSequence() { return services_->chooseSequence; }

@@ -37,6 +37,8 @@ public:
     void restore() override;
     void setUp() override;
     void applyLanguage() override;
+    // The sound chosen, for "Sound ersetzen".
+    QString recordOf(const QWidget* control) const override;
 
     // The folder of "Alle Sounds extrahieren" / "ersetzen" (replaceable in
     // tests): the chosen folder or nothing.

@@ -66,6 +66,8 @@ bool EditTracker::eventFilter(QObject* watched, QEvent* event)
         record_ = editor->recordOf(control);
     } else if (starts && !keys) {
         // Each click is an edit of its own, of the record chosen as it starts.
+        if (timer_->isActive())
+            check();
         record_ = editor->recordOf(control);
     }
     if (ends)

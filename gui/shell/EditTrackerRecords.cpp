@@ -18,6 +18,7 @@ constexpr int kTeamRecordText = 1256;   // "Team %d"
 constexpr int kDriverRecordText = 1257; // "Driver %d"
 constexpr int kTrackRecordText = 1258;  // "Track %d"
 constexpr int kTextRecordText = 1259;   // "Text %d, %s"
+constexpr int kSoundRecordText = 1260;  // "Sound %d"
 
 QString Numbered(AppContext& app, int text, int number, const std::string& name)
 {
@@ -58,6 +59,11 @@ QString TextRecordName(AppContext& app, int number, const QString& language)
     if (number < 0)
         return {};
     return FromGameText(app.program.texts.format(kTextRecordText, Args(number, ToGameText(language))));
+}
+
+QString SoundRecordName(AppContext& app, int number)
+{
+    return number < 0 ? QString() : FromGameText(app.program.texts.format(kSoundRecordText, Args(number)));
 }
 
 QString ChosenEntries(std::initializer_list<const QWidget*> choosers)

@@ -26,6 +26,8 @@ QString DriverRecordName(AppContext& app, int driver);
 QString TrackRecordName(AppContext& app, int slot);
 // "Text 123, English": a text of a language file.
 QString TextRecordName(AppContext& app, int number, const QString& language);
+// "Sound 12": a sound of the sound file, numbered as the sounds editor lists it.
+QString SoundRecordName(AppContext& app, int number);
 
 // What is chosen in these controls, in their order: a list's current row,
 // a checked radio button or check box, a drop-down's entry. Null controls,

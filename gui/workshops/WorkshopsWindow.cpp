@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "ArtBankPage.h"
+#include "EditTrackerRecords.h"
 #include "EditorStatusBar.h"
 #include "JamWorkshopPage.h"
 #include "LanguageTable.h"
@@ -10,6 +11,7 @@
 #include "transfer/ReportedFormats.h"
 
 #include <QDragEnterEvent>
+#include <QListWidget>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QStatusBar>
@@ -88,6 +90,12 @@ void WorkshopsWindow::applyLanguage()
     ApplyTexts(this, kWorkshopsTexts, app_.program.texts);
     artPage_->applyLanguage();
     jamPage_->applyLanguage();
+}
+
+QString WorkshopsWindow::recordOf(const QWidget* control) const
+{
+    const QString entry = Within(control, artPage_) ? ChosenEntries({artPage_->list()}) : QString();
+    return RecordParts({PageTitleOf(pages_, control), entry});
 }
 
 void WorkshopsWindow::setUp()

@@ -9,6 +9,7 @@
 #include "Mnemonics.h"
 #include "SplashWindow.h"
 #include "base/UITexts.h"
+#include "cockpit/CockpitData.h"
 #include "tracks/TrackTable.h"
 
 #include <QAbstractItemView>
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -43,6 +45,8 @@ void TypeInto(QWidget* field, const QString& text, bool settle = true)
     field->setFocus();
     if (auto* line = qobject_cast<QLineEdit*>(field))
         line->selectAll();
+    else if (auto* spin = qobject_cast<QAbstractSpinBox*>(field))
+        spin->selectAll();
     QTest::keyClicks(field, text);
     if (settle)
         QTest::qWait(20);
@@ -85,6 +89,7 @@ private slots:
     void trackFieldsNameTheTrack();
     void graphicsFieldsNameThePageAndTheTeam_data() { languages_data(); }
     void graphicsFieldsNameThePageAndTheTeam();
+    void cockpitFieldsNameThePageAndTheObject();
     void splashAndDoubleSizeViewAreDescribed();
 };
 
@@ -230,6 +235,23 @@ void UndoStepNamesTest::graphicsFieldsNameThePageAndTheTeam()
     const QString record = pages->tabText(0).remove('&') + ", Team 3: " + NameOfTeam(p, 2) + ", " + hardware->text();
     QVERIFY2(UndoText(p).startsWith(undo), qPrintable(UndoText(p)));
     QVERIFY2(UndoText(p).endsWith(" (" + record + ")"), qPrintable(UndoText(p)));
+}
+
+void UndoStepNamesTest::cockpitFieldsNameThePageAndTheObject()
+{
+    GuiProgram p(2, kEnglish);
+    StartImported(p);
+    p.window->openEditor("TForm16");
+    EditorWindow* cockpit = p.window->currentEditor();
+    auto* pages = Child<QTabWidget>(cockpit, "PageControl6");
+    ShowPage(pages, 1);
+    auto* objects = Child<QListWidget>(cockpit, "ListBox12");
+    ClickRow(objects, 9);
+    TypeInto(Child<QSpinBox>(cockpit, "SpinEdit73"), "20"); // the object's left edge
+    QCOMPARE(p.app->workingSet().cockpit.objects[9].left(), 20);
+    const QString undo = UndoText(p);
+    QVERIFY2(undo.contains(" (" + pages->tabText(1).remove('&') + ", " + objects->item(9)->text() + ", "),
+             qPrintable(undo));
 }
 
 void UndoStepNamesTest::splashAndDoubleSizeViewAreDescribed()
