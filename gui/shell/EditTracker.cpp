@@ -55,7 +55,12 @@ bool EditTracker::eventFilter(QObject* watched, QEvent* event)
         return false;
     if (keys && static_cast<QKeyEvent*>(event)->isAutoRepeat())
         return false;
-    QWidget* control = keys && QApplication::focusWidget() ? QApplication::focusWidget() : widget;
+    // Keys are the focused control's, also where its parent or its inner
+    // field hears them; keys sent straight to another control are that one's.
+    QWidget* focus = QApplication::focusWidget();
+    const bool focusHears =
+        focus && (focus == widget || widget->isAncestorOf(focus) || focus->isAncestorOf(widget));
+    QWidget* control = keys && focusHears ? focus : widget;
     if (control_ != control || typed_ != keys) {
         // Another control: what the last one did is a step of its own, taken
         // in before this control handles anything.

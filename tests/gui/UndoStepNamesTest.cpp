@@ -38,8 +38,8 @@ void StartImported(GuiProgram& p)
     p.window->findChild<QAction*>("Allesimportieren1")->trigger();
 }
 
-// Types into a field as a user does; `settle` waits for the program to take
-// the edit in (a user who types and clicks on at once does not wait).
+// Types as a user does; `settle` waits for the program to take the edit in
+// (a user who types and clicks on at once does not wait).
 void TypeInto(QWidget* field, const QString& text, bool settle = true)
 {
     field->setFocus();
@@ -65,6 +65,18 @@ void ShowPage(QTabWidget* pages, int page)
     QCOMPARE(pages->currentIndex(), page);
 }
 
+// Opens the drop-down and clicks an entry of its list.
+void ChooseEntry(QComboBox* combo, int entry)
+{
+    QTest::mouseClick(combo, Qt::LeftButton);
+    QAbstractItemView* entries = combo->view();
+    QTRY_VERIFY(entries->isVisible());
+    const QPoint at = entries->visualRect(combo->model()->index(entry, 0)).center();
+    QTest::mouseMove(entries->viewport(), at);
+    QTest::mouseClick(entries->viewport(), Qt::LeftButton, {}, at);
+    QTest::qWait(20);
+}
+
 QString UndoText(GuiProgram& p) { return WithoutMnemonic(p.window->findChild<QAction*>("Rueckgaengig1")->text()); }
 
 QString NameOfTeam(GuiProgram& p, int slot)
@@ -72,99 +84,102 @@ QString NameOfTeam(GuiProgram& p, int slot)
     return FromGameText(p.app->workingSet().teams.teams[static_cast<std::size_t>(slot)].name.text());
 }
 
+#define VERIFY_UNDO(p, condition) QVERIFY2(condition, qPrintable(UndoText(p)))
+
 } // namespace
 
 class UndoStepNamesTest : public QObject {
     Q_OBJECT
-private:
-    static void languages_data();
-
 private slots:
-    void teamAndDriverFieldsNameTheirRecord_data() { languages_data(); }
-    void teamAndDriverFieldsNameTheirRecord();
-    void exchangeNamesTheTeamShownNotTheOneChosen_data() { languages_data(); }
-    void exchangeNamesTheTeamShownNotTheOneChosen();
+    void editorsNameTheRecordChanged_data();
+    void editorsNameTheRecordChanged();
     void clickChoosingAnotherTeamEndsTheEditBeforeIt();
-    void trackFieldsNameTheTrack_data() { languages_data(); }
-    void trackFieldsNameTheTrack();
-    void graphicsFieldsNameThePageAndTheTeam_data() { languages_data(); }
-    void graphicsFieldsNameThePageAndTheTeam();
-    void cockpitFieldsNameThePageAndTheObject();
     void splashAndDoubleSizeViewAreDescribed();
 };
 
-void UndoStepNamesTest::languages_data()
+void UndoStepNamesTest::editorsNameTheRecordChanged_data()
 {
     QTest::addColumn<QString>("ini");
-    QTest::addColumn<QString>("undo");   // the Edit menu's entry up to the control's caption
-    QTest::addColumn<QString>("driver"); // the word for a driver
-    QTest::addColumn<QString>("track");  // the word for a track
+    QTest::addColumn<QString>("undo"); // the Edit menu's entry up to the control's caption
+    QTest::addColumn<QString>("driver");
+    QTest::addColumn<QString>("track");
     QTest::newRow("English") << QString::fromStdString(kEnglish) << "Undo change of " << "Driver" << "Track";
     QTest::newRow("German") << QString::fromStdString(kGerman) << QString::fromUtf8("Rückgängig: Änderung von ")
                             << "Fahrer" << "Strecke";
 }
 
-void UndoStepNamesTest::teamAndDriverFieldsNameTheirRecord()
+void UndoStepNamesTest::editorsNameTheRecordChanged()
 {
     QFETCH(QString, ini);
     QFETCH(QString, undo);
     QFETCH(QString, driver);
+    QFETCH(QString, track);
     GuiProgram p(2, ini.toStdString());
     StartImported(p);
-    EditorWindow* teams = p.window->currentEditor();
-    auto* pages = Child<QTabWidget>(teams, "PageControl1");
-    ClickRow(Child<QListWidget>(teams, "ListBox1"), 2);
+    const TeamTable& teams = p.app->workingSet().teams;
+
+    // Teams editor: "Exchange with" lists the other teams; choosing team 8
+    // there swaps it with team 1, the team shown, which the step names.
+    EditorWindow* editor = p.window->currentEditor();
+    const QString team1 = NameOfTeam(p, 0), team8 = NameOfTeam(p, 7);
+    ChooseEntry(Child<QComboBox>(editor, "ComboBox5"), 7);
+    QCOMPARE(NameOfTeam(p, 0), team8);
+    VERIFY_UNDO(p, UndoText(p).startsWith(undo) && UndoText(p).endsWith(" (Team 1: " + team1 + ")"));
+
+    // A field of team 3; its name field names it as it was called before.
+    ClickRow(Child<QListWidget>(editor, "ListBox1"), 2);
     const QString team3 = NameOfTeam(p, 2);
-
-    TypeInto(Child<QLineEdit>(teams, "Edit2"), "EngineX");
-    QCOMPARE(p.app->workingSet().teams.teams[2].engine.text(), std::string("EngineX"));
-    QVERIFY2(UndoText(p).startsWith(undo), qPrintable(UndoText(p)));
-    QVERIFY2(UndoText(p).endsWith(" (Team 3: " + team3 + ")"), qPrintable(UndoText(p)));
-
-    // The team's own name field names the team as it was called before.
-    TypeInto(Child<QLineEdit>(teams, "Edit1"), "Renamed");
-    QVERIFY2(UndoText(p).endsWith(" (Team 3: " + team3 + ")"), qPrintable(UndoText(p)));
+    TypeInto(Child<QLineEdit>(editor, "Edit2"), "EngineX");
+    QCOMPARE(teams.teams[2].engine.text(), std::string("EngineX"));
+    VERIFY_UNDO(p, UndoText(p).startsWith(undo) && UndoText(p).endsWith(" (Team 3: " + team3 + ")"));
+    TypeInto(Child<QLineEdit>(editor, "Edit1"), "Renamed");
+    VERIFY_UNDO(p, UndoText(p).endsWith(" (Team 3: " + team3 + ")"));
+    // The quick settings change every team: no record.
+    QTest::mouseClick(Child<QPushButton>(editor, "Button4"), Qt::LeftButton);
+    QTest::qWait(20);
+    VERIFY_UNDO(p, UndoText(p).startsWith(undo) && !UndoText(p).contains(" (Team"));
 
     // Team 3's second driver is driver 6.
-    ShowPage(pages, 1);
-    const QString driver6 = FromGameText(p.app->workingSet().teams.driver(5).name.text());
-    TypeInto(Child<QLineEdit>(teams, "Edit4"), "Driver Y");
-    QCOMPARE(p.app->workingSet().teams.driver(5).name.text(), std::string("Driver Y"));
-    QVERIFY2(UndoText(p).endsWith(" (" + driver + " 6: " + driver6 + ")"), qPrintable(UndoText(p)));
+    ShowPage(Child<QTabWidget>(editor, "PageControl1"), 1);
+    const QString driver6 = FromGameText(teams.driver(5).name.text());
+    TypeInto(Child<QLineEdit>(editor, "Edit4"), "Driver Y");
+    QCOMPARE(teams.driver(5).name.text(), std::string("Driver Y"));
+    VERIFY_UNDO(p, UndoText(p).endsWith(" (" + driver + " 6: " + driver6 + ")"));
 
-    // The quick settings change every team: no record is named.
+    // Tracks editor: the track chosen, by its city.
+    p.window->openEditor("TForm13");
+    editor = p.window->currentEditor();
+    ShowPage(Child<QTabWidget>(editor, "PageControl1"), 0);
+    ClickRow(Child<QListWidget>(editor, "ListBox2"), 2);
+    const QString city = FromGameText(p.app->workingSet().tracks.info[2].texts[kTrackCity][1].text());
+    TypeInto(Child<QLineEdit>(editor, "Edit1"), "Record Holder"); // the qualifying record's driver
+    QCOMPARE(p.app->workingSet().tracks.info[2].qualifying.driver.text(), std::string("Record Holder"));
+    VERIFY_UNDO(p, UndoText(p).startsWith(undo) && UndoText(p).endsWith(" (" + track + " 3: " + city + ")"));
+
+    // 3D graphics: the page, the team and the variant chosen.
+    p.window->openEditor("TForm15");
+    editor = p.window->currentEditor();
+    auto* pages = Child<QTabWidget>(editor, "PageControl2");
     ShowPage(pages, 0);
-    QTest::mouseClick(Child<QPushButton>(teams, "Button4"), Qt::LeftButton);
-    QTest::qWait(20);
-    QVERIFY2(UndoText(p).startsWith(undo) && !UndoText(p).contains("Team 3"), qPrintable(UndoText(p)));
-}
+    ClickRow(Child<QListWidget>(editor, "ListBox6"), 4);
+    auto* hardware = Child<QRadioButton>(editor, "RadioGroup8_1");
+    QTest::mouseClick(hardware, Qt::LeftButton);
+    const auto numbers = p.app->workingSet().graphics.carNumbers;
+    TypeInto(editor->findChild<CarNumbersBox*>()->findChild<QLineEdit*>("Edit1"), "77");
+    QVERIFY(p.app->workingSet().graphics.carNumbers != numbers);
+    const QString livery = pages->tabText(0).remove('&') + ", Team 5: " + NameOfTeam(p, 4) + ", " + hardware->text();
+    VERIFY_UNDO(p, UndoText(p).startsWith(undo) && UndoText(p).endsWith(" (" + livery + ")"));
 
-void UndoStepNamesTest::exchangeNamesTheTeamShownNotTheOneChosen()
-{
-    QFETCH(QString, ini);
-    GuiProgram p(2, ini.toStdString());
-    StartImported(p);
-    EditorWindow* teams = p.window->currentEditor();
-    const QString team1 = NameOfTeam(p, 0), team8 = NameOfTeam(p, 7);
-    QVERIFY(team1 != team8);
-
-    // "Exchange with" lists the other teams; choosing team 8 from its list
-    // swaps it with team 1, the team shown.
-    auto* exchange = Child<QComboBox>(teams, "ComboBox5");
-    QTest::mouseClick(exchange, Qt::LeftButton);
-    QAbstractItemView* entries = exchange->view();
-    QTRY_VERIFY(entries->isVisible());
-    const QRect entry = entries->visualRect(exchange->model()->index(7, 0));
-    QTest::mouseMove(entries->viewport(), entry.center());
-    QTest::mouseClick(entries->viewport(), Qt::LeftButton, {}, entry.center());
-    QTest::qWait(20);
-    QCOMPARE(NameOfTeam(p, 0), team8);
-    QVERIFY2(UndoText(p).endsWith(" (Team 1: " + team1 + ")"), qPrintable(UndoText(p)));
-    QVERIFY2(!UndoText(p).contains("Team 8"), qPrintable(UndoText(p)));
-
-    p.window->findChild<QAction*>("Rueckgaengig1")->trigger();
-    QCOMPARE(NameOfTeam(p, 0), team1);
-    QCOMPARE(NameOfTeam(p, 7), team8);
+    // Cockpit: the page and the object chosen.
+    p.window->openEditor("TForm16");
+    editor = p.window->currentEditor();
+    pages = Child<QTabWidget>(editor, "PageControl6");
+    ShowPage(pages, 1);
+    auto* objects = Child<QListWidget>(editor, "ListBox12");
+    ClickRow(objects, 9);
+    TypeInto(Child<QSpinBox>(editor, "SpinEdit73"), "20"); // the object's left edge
+    QCOMPARE(p.app->workingSet().cockpit.objects[9].left(), 20);
+    VERIFY_UNDO(p, UndoText(p).contains(" (" + pages->tabText(1).remove('&') + ", " + objects->item(9)->text() + ", "));
 }
 
 void UndoStepNamesTest::clickChoosingAnotherTeamEndsTheEditBeforeIt()
@@ -172,7 +187,6 @@ void UndoStepNamesTest::clickChoosingAnotherTeamEndsTheEditBeforeIt()
     GuiProgram p(2, kEnglish);
     StartImported(p);
     EditorWindow* teams = p.window->currentEditor();
-    auto* list = Child<QListWidget>(teams, "ListBox1");
     auto* engine = Child<QLineEdit>(teams, "Edit2");
     const QString team1 = NameOfTeam(p, 0), team5 = NameOfTeam(p, 4);
     const std::string engine5 = p.app->workingSet().teams.teams[4].engine.text();
@@ -180,78 +194,18 @@ void UndoStepNamesTest::clickChoosingAnotherTeamEndsTheEditBeforeIt()
     // Typed for team 1, then at once a click on team 5: the typing is team
     // 1's step, named so, though team 5 is chosen when it is taken in.
     TypeInto(engine, "EngineX", false);
-    ClickRow(list, 4);
+    ClickRow(Child<QListWidget>(teams, "ListBox1"), 4);
     QCOMPARE(p.app->session.edits.size(), std::size_t{1});
     QCOMPARE(p.app->workingSet().teams.teams[0].engine.text(), std::string("EngineX"));
-    QVERIFY2(UndoText(p).endsWith(" (Team 1: " + team1 + ")"), qPrintable(UndoText(p)));
+    VERIFY_UNDO(p, UndoText(p).endsWith(" (Team 1: " + team1 + ")"));
 
-    // Typing on in the same field is now team 5's step, not more of team 1's.
+    // Typing on in the same field is team 5's step, not more of team 1's.
     TypeInto(engine, "EngineY");
     QCOMPARE(p.app->session.edits.size(), std::size_t{2});
-    QVERIFY2(UndoText(p).endsWith(" (Team 5: " + team5 + ")"), qPrintable(UndoText(p)));
+    VERIFY_UNDO(p, UndoText(p).endsWith(" (Team 5: " + team5 + ")"));
     p.window->findChild<QAction*>("Rueckgaengig1")->trigger();
     QCOMPARE(p.app->workingSet().teams.teams[4].engine.text(), engine5);
     QCOMPARE(p.app->workingSet().teams.teams[0].engine.text(), std::string("EngineX"));
-}
-
-void UndoStepNamesTest::trackFieldsNameTheTrack()
-{
-    QFETCH(QString, ini);
-    QFETCH(QString, undo);
-    QFETCH(QString, track);
-    GuiProgram p(2, ini.toStdString());
-    StartImported(p);
-    p.window->openEditor("TForm13");
-    EditorWindow* tracks = p.window->currentEditor();
-    ShowPage(Child<QTabWidget>(tracks, "PageControl1"), 0);
-    ClickRow(Child<QListWidget>(tracks, "ListBox2"), 2);
-    const QString city = FromGameText(p.app->workingSet().tracks.info[2].texts[kTrackCity][1].text());
-    QVERIFY(!city.isEmpty());
-
-    TypeInto(Child<QLineEdit>(tracks, "Edit1"), "Record Holder"); // the qualifying record's driver
-    QCOMPARE(p.app->workingSet().tracks.info[2].qualifying.driver.text(), std::string("Record Holder"));
-    QVERIFY2(UndoText(p).startsWith(undo), qPrintable(UndoText(p)));
-    QVERIFY2(UndoText(p).endsWith(" (" + track + " 3: " + city + ")"), qPrintable(UndoText(p)));
-}
-
-void UndoStepNamesTest::graphicsFieldsNameThePageAndTheTeam()
-{
-    QFETCH(QString, ini);
-    QFETCH(QString, undo);
-    GuiProgram p(2, ini.toStdString());
-    StartImported(p);
-    p.window->openEditor("TForm15");
-    EditorWindow* graphics = p.window->currentEditor();
-    auto* pages = Child<QTabWidget>(graphics, "PageControl2");
-    ShowPage(pages, 0);
-    ClickRow(Child<QListWidget>(graphics, "ListBox6"), 2);
-    auto* hardware = Child<QRadioButton>(graphics, "RadioGroup8_1");
-    QTest::mouseClick(hardware, Qt::LeftButton);
-    QVERIFY(hardware->isChecked());
-    const auto before = p.app->workingSet().graphics.carNumbers;
-
-    TypeInto(graphics->findChild<CarNumbersBox*>()->findChild<QLineEdit*>("Edit1"), "77");
-    QVERIFY(p.app->workingSet().graphics.carNumbers != before);
-    const QString record = pages->tabText(0).remove('&') + ", Team 3: " + NameOfTeam(p, 2) + ", " + hardware->text();
-    QVERIFY2(UndoText(p).startsWith(undo), qPrintable(UndoText(p)));
-    QVERIFY2(UndoText(p).endsWith(" (" + record + ")"), qPrintable(UndoText(p)));
-}
-
-void UndoStepNamesTest::cockpitFieldsNameThePageAndTheObject()
-{
-    GuiProgram p(2, kEnglish);
-    StartImported(p);
-    p.window->openEditor("TForm16");
-    EditorWindow* cockpit = p.window->currentEditor();
-    auto* pages = Child<QTabWidget>(cockpit, "PageControl6");
-    ShowPage(pages, 1);
-    auto* objects = Child<QListWidget>(cockpit, "ListBox12");
-    ClickRow(objects, 9);
-    TypeInto(Child<QSpinBox>(cockpit, "SpinEdit73"), "20"); // the object's left edge
-    QCOMPARE(p.app->workingSet().cockpit.objects[9].left(), 20);
-    const QString undo = UndoText(p);
-    QVERIFY2(undo.contains(" (" + pages->tabText(1).remove('&') + ", " + objects->item(9)->text() + ", "),
-             qPrintable(undo));
 }
 
 void UndoStepNamesTest::splashAndDoubleSizeViewAreDescribed()
@@ -269,8 +223,7 @@ void UndoStepNamesTest::splashAndDoubleSizeViewAreDescribed()
         p.window->openEditor("TForm15");
         auto* livery = Child<GP3Image>(p.window->currentEditor(), "ListBox6Image");
         QTRY_VERIFY(!livery->accessibleDescription().isEmpty());
-        QTest::mousePress(livery, Qt::RightButton, {}, QPoint(10, 10));
-        QTest::mouseRelease(livery, Qt::RightButton, {}, QPoint(10, 10));
+        QTest::mouseClick(livery, Qt::RightButton, {}, QPoint(10, 10));
         QPointer<QWidget> zoom = livery->zoomWindow();
         QVERIFY(zoom);
         QCOMPARE(zoom->accessibleName(), livery->accessibleName());
