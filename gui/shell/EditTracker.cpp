@@ -49,7 +49,7 @@ bool EditTracker::eventFilter(QObject* watched, QEvent* event)
     // A drop-down's list opens as a window of its own: what is chosen there
     // is an edit of the drop-down.
     if (QWidget* window = widget->window(); window != editor && window->windowType() == Qt::Popup
-                                            && window->parentWidget() && window->parentWidget()->window() == editor)
+        && window->parentWidget() && window->parentWidget()->window() == editor)
         widget = window->parentWidget();
     if (widget->window() != editor)
         return false;
@@ -58,8 +58,7 @@ bool EditTracker::eventFilter(QObject* watched, QEvent* event)
     // Keys are the focused control's, also where its parent or its inner
     // field hears them; keys sent straight to another control are that one's.
     QWidget* focus = QApplication::focusWidget();
-    const bool focusHears =
-        focus && (focus == widget || widget->isAncestorOf(focus) || focus->isAncestorOf(widget));
+    const bool focusHears = focus && (focus == widget || widget->isAncestorOf(focus) || focus->isAncestorOf(widget));
     QWidget* control = keys && focusHears ? focus : widget;
     if (control_ != control || typed_ != keys) {
         // Another control: what the last one did is a step of its own, taken
@@ -100,15 +99,14 @@ bool EditTracker::flush()
     QString caption = ControlCaption(control_);
     if (caption.isEmpty() && editor)
         caption = editor->windowTitle();
-    const std::string name =
-        record_.isEmpty() ? app_.program.texts.format(kChangeStepText, Args(ToGameText(caption)))
-                          : app_.program.texts.format(kRecordStepText, Args(ToGameText(caption), ToGameText(record_)));
+    const std::string name = record_.isEmpty()
+        ? app_.program.texts.format(kChangeStepText, Args(ToGameText(caption)))
+        : app_.program.texts.format(kRecordStepText, Args(ToGameText(caption), ToGameText(record_)));
     // Keys typed into one field join into one step, as long as they go to
     // the same record; each click is its own.
     const std::string key = typed_ && control_
-                                ? std::to_string(reinterpret_cast<std::uintptr_t>(control_.data())) + '\n'
-                                      + record_.toStdString()
-                                : std::string();
+        ? std::to_string(reinterpret_cast<std::uintptr_t>(control_.data())) + '\n' + record_.toStdString()
+        : std::string();
     if (!app_.session.edits.notice(app_.workingSet(), name, key))
         return false;
     emit historyChanged();

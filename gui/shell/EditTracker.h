@@ -42,8 +42,8 @@ private:
     std::function<EditorWindow*()> currentEditor_;
     QTimer* timer_;
     QPointer<QWidget> control_; // where the last edit happened
-    bool typed_ = false;         // by keys (joins the step before) or by a click
-    QString record_;             // what the editor named for it as it started
+    bool typed_ = false;        // by keys (joins the step before) or by a click
+    QString record_;            // what the editor named for it as it started
 };
 
 } // namespace pitwall::gui

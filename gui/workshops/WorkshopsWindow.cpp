@@ -11,8 +11,8 @@
 #include "transfer/ReportedFormats.h"
 
 #include <QDragEnterEvent>
-#include <QListWidget>
 #include <QDropEvent>
+#include <QListWidget>
 #include <QMimeData>
 #include <QStatusBar>
 #include <QTabWidget>

@@ -103,9 +103,12 @@ void UndoStepNamesTest::editorsNameTheRecordChanged_data()
     QTest::addColumn<QString>("undo"); // the Edit menu's entry up to the control's caption
     QTest::addColumn<QString>("driver");
     QTest::addColumn<QString>("track");
-    QTest::newRow("English") << QString::fromStdString(kEnglish) << "Undo change of " << "Driver" << "Track";
+    QTest::newRow("English") << QString::fromStdString(kEnglish) << "Undo change of "
+                             << "Driver"
+                             << "Track";
     QTest::newRow("German") << QString::fromStdString(kGerman) << QString::fromUtf8("Rückgängig: Änderung von ")
-                            << "Fahrer" << "Strecke";
+                            << "Fahrer"
+                            << "Strecke";
 }
 
 void UndoStepNamesTest::editorsNameTheRecordChanged()
