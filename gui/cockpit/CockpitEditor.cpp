@@ -4,6 +4,7 @@
 #include "CockpitGraphicsPage.h"
 #include "CockpitLcdPage.h"
 #include "CockpitPositionPages.h"
+#include "EditTrackerRecords.h"
 #include "EditorStatusBar.h"
 #include "LanguageTable.h"
 #include "QtMessages.h"
@@ -112,6 +113,14 @@ CockpitEditor::CockpitEditor(AppContext& app, QWidget* parent)
         updateStatus();
         redraw();
     });
+}
+
+QString CockpitEditor::recordOf(const QWidget* control) const
+{
+    for (const CockpitPage* page : pageList_)
+        if (Within(control, page))
+            return RecordParts({PageTitleOf(pages_, control), page->record()});
+    return {};
 }
 
 CockpitPage* CockpitEditor::currentPage() const

@@ -36,6 +36,8 @@ public:
     void restore() override;
     void setUp() override;
     void applyLanguage() override;
+    // The page and what is chosen on it.
+    QString recordOf(const QWidget* control) const override;
 
     // The picture the current page shows, as drawn last.
     const Image& shownPicture() const { return shown_; }

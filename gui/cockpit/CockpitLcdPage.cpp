@@ -1,6 +1,7 @@
 #include "CockpitLcdPage.h"
 
 #include "AppContext.h"
+#include "EditTrackerRecords.h"
 #include "EditorStates.h"
 #include "QtMessages.h"
 #include "WidgetHelpers.h"
@@ -350,6 +351,11 @@ Image CockpitLcdPage::picture(Image) const
     scene.chosenElement = s.element;
     scene.outsideText = context_.app.program.texts.text(kOutsideCockpitText);
     return RenderLcd(scene, font_);
+}
+
+QString CockpitLcdPage::record() const
+{
+    return RecordParts({ChosenEntries({languages_, screens_, elements_}), CockpitPage::record()});
 }
 
 int CockpitLcdPage::statusItem() const { return LcdDisplayItem(context_.state().language); }

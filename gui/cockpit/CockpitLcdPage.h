@@ -30,6 +30,7 @@ public:
     Image picture(Image cockpit) const override;
     int statusItem() const override;
     void showState() override;
+    QString record() const override;
 
 private:
     void showScreen(int screen);

@@ -1,6 +1,7 @@
 #include "CockpitPage.h"
 
 #include "AppContext.h"
+#include "EditTrackerRecords.h"
 #include "ImageConversion.h"
 #include "PictureDescription.h"
 
@@ -58,6 +59,8 @@ void CockpitPage::setBelowPicture(QWidget* below)
     pictureColumn_->setStretchFactor(picture_, 0);
     pictureColumn_->insertWidget(pictureColumn_->indexOf(picture_) + 2, below, 1);
 }
+
+QString CockpitPage::record() const { return ChosenEntries({variants_[0], variants_[1]}); }
 
 void CockpitPage::showVariant(int variant) { variants_[static_cast<std::size_t>(variant)]->setChecked(true); }
 

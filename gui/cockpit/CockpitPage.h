@@ -61,6 +61,9 @@ public:
     virtual void showState() {}
     // Writes the fields back into the working set.
     virtual void store() {}
+    // What the page's controls edit, named for the undo steps: the cockpit
+    // set shown, and what the page has chosen (object, text, display).
+    virtual QString record() const;
 
     void showVariant(int variant);
     void showStatusText(const QString& text);

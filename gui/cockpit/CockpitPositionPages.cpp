@@ -1,6 +1,7 @@
 #include "CockpitPositionPages.h"
 
 #include "AppContext.h"
+#include "EditTrackerRecords.h"
 #include "EditorStates.h"
 #include "QtMessages.h"
 #include "WidgetHelpers.h"
@@ -250,6 +251,13 @@ Image CockpitLcdTextsPage::picture(Image cockpit) const
             top + std::max(textSpins_[3]->value() - 1, 0), kRed);
     return cockpit;
 }
+
+QString CockpitObjectsPage::record() const
+{
+    return RecordParts({ChosenEntries({objectList_}), CockpitPage::record()});
+}
+
+QString CockpitLcdTextsPage::record() const { return RecordParts({ChosenEntries({textList_}), CockpitPage::record()}); }
 
 int CockpitObjectsPage::statusItem() const { return kCockpitObjectsItem; }
 void CockpitObjectsPage::showState() { showObject(context_.state().object); }

@@ -23,6 +23,7 @@ public:
     int statusItem() const override;
     void showState() override;
     void store() override;
+    QString record() const override;
 
 private:
     void showObject(int index);
@@ -43,6 +44,7 @@ public:
     int statusItem() const override;
     void showState() override;
     void store() override;
+    QString record() const override;
 
 private:
     void showLcdText(int index);

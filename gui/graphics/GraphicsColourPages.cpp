@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "ColorPicker.h"
+#include "EditTrackerRecords.h"
 #include "EditorStates.h"
 #include "FileDialogs.h"
 #include "GP3Image.h"
@@ -341,6 +342,11 @@ void GraphicsFlagsPage::stepFrame(int step)
 
 int GraphicsPitCrewPage::team() const { return std::max(0, crewTeams_->currentRow()); }
 
+QString GraphicsPitCrewPage::record() const
+{
+    return RecordParts({TeamRecordName(context_.app, team()), ChosenEntries({bodyParts_})});
+}
+
 void GraphicsPitCrewPage::fillLists()
 {
     fillTeamList(crewTeams_);
@@ -372,6 +378,13 @@ void GraphicsPitCrewPage::setUpChoices(const GraphicsEditorState& state)
 }
 
 int GraphicsTyresPage::team() const { return tyreTypes_[1]->isChecked() ? 1 : 0; }
+
+QString GraphicsTyresPage::record() const
+{
+    return ChosenEntries({tyreTypes_[0], tyreTypes_[1], tyreViews_[0], tyreViews_[1], tyreViews_[2]});
+}
+
+QString GraphicsFlagsPage::record() const { return ChosenEntries({flagTypes_}); }
 
 int GraphicsTyresPage::view() const { return tyreViews_[2]->isChecked() ? 2 : tyreViews_[1]->isChecked() ? 1 : 0; }
 

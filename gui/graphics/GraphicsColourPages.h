@@ -23,6 +23,7 @@ public:
     GraphicsPitCrewPage(GraphicsPageContext& context, QWidget* parent);
 
     int team() const override;
+    QString record() const override;
     void fillLists() override;
     void enableControls(bool loaded) override;
     void draw() override;
@@ -46,6 +47,7 @@ public:
     GraphicsTyresPage(GraphicsPageContext& context, QWidget* parent);
 
     int team() const override; // the tyre type
+    QString record() const override;
     void enableControls(bool loaded) override;
     void draw() override;
     void storeChoices(GraphicsEditorState& state) const override;
@@ -69,6 +71,7 @@ class GraphicsFlagsPage : public GraphicsEditorPage {
 public:
     GraphicsFlagsPage(GraphicsPageContext& context, QWidget* parent);
 
+    QString record() const override;
     void fillLists() override;
     void enableControls(bool loaded) override;
     void draw() override;

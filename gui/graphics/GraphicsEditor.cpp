@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "CarNumbersBox.h"
+#include "EditTrackerRecords.h"
 #include "EditorStatusBar.h"
 #include "GraphicsColourPages.h"
 #include "GraphicsJamPages.h"
@@ -125,6 +126,14 @@ GraphicsEditor::GraphicsEditor(AppContext& app, QWidget* parent)
 GraphicsPage GraphicsEditor::currentPage() const
 {
     return static_cast<GraphicsPage>(std::max(0, pages_->currentIndex()));
+}
+
+QString GraphicsEditor::recordOf(const QWidget* control) const
+{
+    for (const GraphicsEditorPage* p : pageList_)
+        if (Within(control, p))
+            return RecordParts({PageTitleOf(pages_, control), p->record()});
+    return {};
 }
 
 GraphicsEditorPage* GraphicsEditor::page(GraphicsPage page) const { return pageList_[static_cast<std::size_t>(page)]; }

@@ -33,6 +33,8 @@ public:
     void restore() override;
     void setUp() override;
     void applyLanguage() override;
+    // The page and what is chosen on it (team and variant, body part, flag).
+    QString recordOf(const QWidget* control) const override;
 
     // The car page's timer step: toggles the outline of the focused
     // car-number field (every 500 ms while the car page is shown).

@@ -50,6 +50,9 @@ public:
     // software, 1 hardware) the page shows.
     virtual int team() const { return 0; }
     virtual int variant() const { return 0; }
+    // What the page's controls edit, named for the undo steps: the team
+    // and variant, the body part, the flag chosen.
+    virtual QString record() const { return {}; }
 
     // The lists of names from the working set and the language.
     virtual void fillLists() {}

@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "CarNumbersBox.h"
+#include "EditTrackerRecords.h"
 #include "FileDialogs.h"
 #include "GP3Image.h"
 #include "ImageConversion.h"
@@ -129,6 +130,14 @@ GraphicsJamPage::GraphicsJamPage(GraphicsPageContext& context, GraphicsPage kind
 int GraphicsJamPage::team() const { return kind() == GraphicsPage::Helmets ? 0 : std::max(0, list_->currentRow()); }
 
 int GraphicsJamPage::variant() const { return variant_[1]->isChecked() ? 1 : 0; }
+
+QString GraphicsJamPage::record() const
+{
+    // The helmet list names drivers; the other lists are the teams.
+    const QString chosen =
+        kind() == GraphicsPage::Helmets ? ChosenEntries({list_}) : TeamRecordName(context_.app, team());
+    return RecordParts({chosen, ChosenEntries({variant_[0], variant_[1]})});
+}
 
 void GraphicsJamPage::fillLists()
 {

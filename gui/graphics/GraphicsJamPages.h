@@ -32,6 +32,7 @@ public:
 
     int team() const override;
     int variant() const override;
+    QString record() const override;
     void fillLists() override;
     void enableControls(bool loaded) override;
     void draw() override;

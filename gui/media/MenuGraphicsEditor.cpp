@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "DirectoryMaskChooser.h"
+#include "EditTrackerRecords.h"
 #include "EditorStatusBar.h"
 #include "ExportArtExpansion.h"
 #include "LanguageTable.h"
@@ -11,6 +12,7 @@
 #include "session/WorkingFiles.h"
 
 #include <QListWidget>
+#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -157,6 +159,23 @@ void MenuGraphicsEditor::showCurrentPage()
         }
     }
     SetupEditorStatusBar(statusBar_, loaded, true, app_);
+}
+
+QString MenuGraphicsEditor::recordOf(const QWidget* control) const
+{
+    QString chosen;
+    if (Within(control, teamArt_)) {
+        if (auto* teams = teamArt_->findChild<QListWidget*>("ListBox11"))
+            chosen = TeamRecordName(app_, teams->currentRow());
+    } else if (Within(control, loading_)) {
+        for (const QRadioButton* picture : loading_->findChildren<QRadioButton*>())
+            chosen = RecordParts({chosen, ChosenEntries({picture})});
+    } else if (Within(control, backgrounds_)) {
+        chosen = ChosenEntries({backgrounds_->findChild<QListWidget*>("ListBox1")});
+    } else {
+        return {};
+    }
+    return RecordParts({PageTitleOf(pages_, control), chosen});
 }
 
 void MenuGraphicsEditor::animateTeamArt() { teamArt_->animateTeamArt(); }

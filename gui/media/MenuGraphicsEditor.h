@@ -29,6 +29,8 @@ public:
     void setUp() override;
     std::vector<std::string> workingFiles() const override;
     void applyLanguage() override;
+    // The page and the team, loading picture or background chosen on it.
+    QString recordOf(const QWidget* control) const override;
 
     // The sequence dialog (replaceable in tests).
     std::function<std::optional<PictureSequence>()>& chooseSequence() { return services_->chooseSequence; }

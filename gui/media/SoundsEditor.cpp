@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "DirectoryChooser.h"
+#include "EditTrackerRecords.h"
 #include "EditorStatusBar.h"
 #include "LanguageTable.h"
 #include "SoundModule.h"
@@ -135,6 +136,12 @@ SoundsEditor::~SoundsEditor() { stopPlaying(); }
 
 SoundTable& SoundsEditor::table() { return app_.workingSet().sounds; }
 SoundsEditorState& SoundsEditor::state() { return app_.editorStates.sounds; }
+
+QString SoundsEditor::recordOf(const QWidget* control) const
+{
+    // The other controls mark, play or move all sounds.
+    return control && control->objectName() == "Button60" ? SoundRecordName(app_, selectedSound()) : QString();
+}
 
 int SoundsEditor::selectedSound() const
 {

@@ -38,6 +38,8 @@ public:
     void setUp() override;
     std::vector<std::string> workingFiles() const override;
     void applyLanguage() override;
+    // The sound chosen, for "Sound ersetzen".
+    QString recordOf(const QWidget* control) const override;
 
     // The folder of "Alle Sounds extrahieren" / "ersetzen" (replaceable in
     // tests): the chosen folder or nothing.

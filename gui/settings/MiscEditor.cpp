@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "CarOutline.h"
+#include "EditTrackerRecords.h"
 #include "EditorStatusBar.h"
 #include "LanguageTable.h"
 #include "PictureDescription.h"
@@ -532,6 +533,12 @@ void MiscEditor::store()
 {
     for (int page = 0; page < kPageCount; ++page)
         storePage(static_cast<Page>(page));
+}
+
+QString MiscEditor::recordOf(const QWidget* control) const
+{
+    const bool camera = Within(control, pages_->widget(kCamerasPage)) && control != cameraList_;
+    return RecordParts({PageTitleOf(pages_, control), camera ? ChosenEntries({cameraList_}) : QString()});
 }
 
 void MiscEditor::showAll()

@@ -37,6 +37,8 @@ public:
     void restore() override;
     void setUp() override;
     void applyLanguage() override;
+    // The page, and on the cameras page the camera chosen.
+    QString recordOf(const QWidget* control) const override;
 
     enum Page { kPointsPage, kAidsPage, kDamagePage, kDisplayPage, kMiscPage, kCamerasPage, kPageCount };
 

@@ -3,10 +3,13 @@
 // after each edit: a key typed, a click, a wheel turn or a drop in the
 // editor's window is followed (once the control has handled it) by the
 // editor writing its controls into the working set and the history
-// comparing the tables. Typing on in one field makes one step.
+// comparing the tables. Typing on in one field makes one step. The step is
+// named after the control and, where the editor says which, the record it
+// changed, as that record was when the edit started.
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
 #include <functional>
 
 class QTimer;
@@ -39,7 +42,8 @@ private:
     std::function<EditorWindow*()> currentEditor_;
     QTimer* timer_;
     QPointer<QWidget> control_; // where the last edit happened
-    bool typed_ = false;         // by keys (joins the step before) or by a click
+    bool typed_ = false;        // by keys (joins the step before) or by a click
+    QString record_;            // what the editor named for it as it started
 };
 
 } // namespace pitwall::gui

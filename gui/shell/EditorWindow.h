@@ -52,6 +52,15 @@ public:
     virtual void redoOwnStep() {}
     // Shows or hides that first view, as the working set's data stands.
     void showWhetherDataIsLoaded();
+    // The record an edit in `control` changes, named as the user knows it
+    // ("Team 3: Ferrano"), for the name of the undo step; empty when the
+    // control edits no single record. Asked as the edit starts, before the
+    // control has handled the click or key.
+    virtual QString recordOf(const QWidget* control) const
+    {
+        (void)control;
+        return {};
+    }
 
 signals:
     // A step of the editor's own history was done, undone or dropped.

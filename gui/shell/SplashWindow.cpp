@@ -1,5 +1,6 @@
 #include "SplashWindow.h"
 
+#include "PictureDescription.h"
 #include "ProgramPicture.h"
 
 #include <QGuiApplication>
@@ -8,6 +9,10 @@
 #include <QVBoxLayout>
 
 namespace pitwall::gui {
+
+namespace {
+constexpr int kProgramPictureText = 1250;
+}
 
 SplashWindow::SplashWindow(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
@@ -31,6 +36,12 @@ SplashWindow::SplashWindow(QWidget* parent)
     resize(360, 180);
     if (QScreen* s = QGuiApplication::primaryScreen())
         move(s->availableGeometry().center() - rect().center());
+}
+
+void SplashWindow::describe(const UITexts& texts)
+{
+    if (auto* picture = findChild<QLabel*>("Image1"))
+        DescribeFixedPicture(picture, texts, kProgramPictureText);
 }
 
 } // namespace pitwall::gui

@@ -29,6 +29,7 @@ int main(int argc, char** argv)
     std::string exeDir = pitwall::IncludeTrailingBackslash(QCoreApplication::applicationDirPath().toStdString());
     if (pitwall::StartProgram(program, exeDir, startupMessages) != pitwall::StartupOutcome::Ready)
         return 1;
+    splash->describe(program.texts);
 
     pitwall::gui::AppContext app(program);
     pitwall::gui::MainWindow window(app);

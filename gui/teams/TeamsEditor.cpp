@@ -1,6 +1,7 @@
 #include "TeamsEditor.h"
 
 #include "AppContext.h"
+#include "EditTrackerRecords.h"
 #include "EditorStatusBar.h"
 #include "GameTextGuard.h"
 #include "LanguageTable.h"
@@ -15,6 +16,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -208,6 +210,21 @@ void TeamsEditor::store()
 {
     storeTeam();
     app_.program.settings.dndTeams = dragTeams_->isChecked();
+}
+
+QString TeamsEditor::recordOf(const QWidget* control) const
+{
+    if (shown_ < 0 || Within(control, teamQuick_.box) || Within(control, driverQuick_.box))
+        return {};
+    for (int d = 0; d < 2; ++d) {
+        const std::size_t i = static_cast<std::size_t>(d);
+        const QWidget* group = drivers_[i].name->parentWidget();
+        if (Within(control, group) || Within(control, driverExchange_[i]))
+            return DriverRecordName(app_, 2 * shown_ + d);
+    }
+    if (Within(control, pages_->widget(0)))
+        return TeamRecordName(app_, shown_);
+    return {};
 }
 
 void TeamsEditor::showAll()

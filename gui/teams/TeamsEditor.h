@@ -37,6 +37,10 @@ public:
     void restore() override;
     void setUp() override;
     void applyLanguage() override;
+    // The team shown, or for a driver's controls (and its exchange) the
+    // driver; none for the team list, quick settings and the misc page,
+    // which change many records.
+    QString recordOf(const QWidget* control) const override;
 
 private:
     struct DriverControls {
@@ -50,6 +54,7 @@ private:
     };
     // One "Schnelleinstellung" group: the field choice and the step of each row.
     struct QuickGroup {
+        QGroupBox* box = nullptr;
         std::vector<QRadioButton*> fields;
         std::array<QSpinBox*, kQuickRowCount> steps{};
         int field = 0; // the field whose steps the rows show

@@ -262,6 +262,7 @@ QGroupBox* TeamsEditor::buildQuickGroup(QuickGroup& group, bool teams, QWidget* 
     auto* box =
         new QGroupBox(teams ? "Schnelleinstellung für alle Teams:" : "Schnelleinstellung für alle Fahrer:", parent);
     box->setObjectName(teams ? "GroupBox3" : "GroupBox6");
+    group.box = box;
     auto* layout = new QHBoxLayout(box);
 
     auto* choice = new QWidget(box);

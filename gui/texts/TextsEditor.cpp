@@ -1,6 +1,7 @@
 #include "TextsEditor.h"
 
 #include "AppContext.h"
+#include "EditTrackerRecords.h"
 #include "EditorStatusBar.h"
 #include "LanguageTable.h"
 #include "TextEditDialog.h"
@@ -259,6 +260,14 @@ void TextsEditor::updateLabels()
     count_->setText(FromGameText(t.format(kTextCount, Args(static_cast<int>(count)))));
     version_->setText(
         FromGameText(t.format(kFileVersion, Args(GameVersionName(VersionOfStringCount(language(), count))))));
+}
+
+QString TextsEditor::recordOf(const QWidget* control) const
+{
+    if (!Within(control, textControls_) && !Within(control, list_))
+        return {};
+    const int number = selectedText();
+    return number < 0 ? QString() : TextRecordName(app_, number + 1, ChosenEntries({languages_}));
 }
 
 int TextsEditor::selectedText() const

@@ -29,6 +29,8 @@ public:
     void restore() override;
     void setUp() override;
     void applyLanguage() override;
+    // The text chosen in the list, with its language.
+    QString recordOf(const QWidget* control) const override;
 
     // The text number selected in the list, -1 when none.
     int selectedText() const;

@@ -1,6 +1,7 @@
 #include "TracksEditor.h"
 
 #include "AppContext.h"
+#include "EditTrackerRecords.h"
 #include "EditorStatusBar.h"
 #include "GameTextGuard.h"
 #include "LanguageTable.h"
@@ -232,6 +233,11 @@ void TracksEditor::store()
 {
     storeSlot();
     app_.program.settings.dndTracks = dragTracks_->isChecked();
+}
+
+QString TracksEditor::recordOf(const QWidget* control) const
+{
+    return Within(control, pages_) ? TrackRecordName(app_, context_.shown) : QString();
 }
 
 void TracksEditor::showAll()

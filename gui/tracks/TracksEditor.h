@@ -32,6 +32,8 @@ public:
     void setUp() override;
     std::vector<std::string> workingFiles() const override;
     void applyLanguage() override;
+    // The track slot shown, for the controls of every page.
+    QString recordOf(const QWidget* control) const override;
 
     // The pages in their order.
     enum Page {

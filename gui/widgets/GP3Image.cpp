@@ -229,6 +229,9 @@ void GP3Image::openZoomWindow()
     if (zoomWindow_)
         zoomWindow_->close();
     auto* window = new GP3ImageZoomWindow(picture_, this);
+    // The same picture, twice the size: told as the control tells it.
+    window->setAccessibleName(accessibleName());
+    window->setAccessibleDescription(accessibleDescription());
     const QSize size(2 * width(), 2 * height());
     const QPoint centre = mapToGlobal(QPoint(width() / 2, height() / 2));
     QRect area(centre - QPoint(size.width() / 2, size.height() / 2), size);

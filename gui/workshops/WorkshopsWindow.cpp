@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "ArtBankPage.h"
+#include "EditTrackerRecords.h"
 #include "EditorStatusBar.h"
 #include "JamWorkshopPage.h"
 #include "LanguageTable.h"
@@ -11,6 +12,7 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QListWidget>
 #include <QMimeData>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -89,6 +91,12 @@ void WorkshopsWindow::applyLanguage()
     ApplyTexts(this, kWorkshopsTexts, app_.program.texts);
     artPage_->applyLanguage();
     jamPage_->applyLanguage();
+}
+
+QString WorkshopsWindow::recordOf(const QWidget* control) const
+{
+    const QString entry = Within(control, artPage_) ? ChosenEntries({artPage_->list()}) : QString();
+    return RecordParts({PageTitleOf(pages_, control), entry});
 }
 
 void WorkshopsWindow::setUp()

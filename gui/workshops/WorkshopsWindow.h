@@ -25,6 +25,8 @@ public:
 
     void setUp() override;
     void applyLanguage() override;
+    // The page, and on the art bank the entry chosen.
+    QString recordOf(const QWidget* control) const override;
     // The window keeps no working-set data of its own.
     bool storesData() const override { return false; }
     bool restoresData() const override { return false; }
