@@ -62,9 +62,18 @@ void AddDifferences(const std::uint8_t* before, const std::uint8_t* after, std::
         const std::size_t length = std::min(kStride, n - at);
         if (std::memcmp(before + at, after + at, length) == 0)
             continue;
-        for (std::size_t p = at; p < at + length; ++p)
-            if (before[p] != after[p])
-                AddRange(ranges, base + p, 1, gap);
+        // Each stretch of differing bytes as one range.
+        for (std::size_t p = at; p < at + length;) {
+            if (before[p] == after[p]) {
+                ++p;
+                continue;
+            }
+            std::size_t q = p + 1;
+            while (q < at + length && before[q] != after[q])
+                ++q;
+            AddRange(ranges, base + p, q - p, gap);
+            p = q;
+        }
     }
 }
 
@@ -295,7 +304,10 @@ CommitResult GameChangeSet::commit(RestorePoints& restorePoints, const PointOper
                                    CommitObserver* observer, const std::vector<FileChange>* known)
 {
     CommitResult result;
-    const std::vector<FileChange> list = known ? *known : changes();
+    std::vector<FileChange> found;
+    if (!known)
+        found = changes();
+    const std::vector<FileChange>& list = known ? *known : found;
     if (list.empty())
         return result;
     std::vector<std::string> paths;
@@ -316,24 +328,39 @@ CommitResult GameChangeSet::commit(RestorePoints& restorePoints, const PointOper
     if (observer)
         observer->restorePointMade(point);
 
-    for (const auto& c : list) {
-        const Pending* f = findEntry(c.relativePath);
-        try {
+    // Every new content is written and flushed to the disk first, all
+    // together; only then does each take its file's name. Until the first
+    // rename the game is exactly as it was.
+    StagedFiles staged;
+    try {
+        for (const auto& c : list) {
+            const Pending* f = findEntry(c.relativePath);
             const std::vector<std::uint8_t>& bytes = f->patched ? f->patched->bytes() : f->newBytes;
             if (!f->existed)
                 ForceDirectories(DirectoryOf(f->path));
-            ReplaceFileSafely(f->path, bytes);
-            result.written.push_back(c.relativePath);
+            staged.stage(f->path, bytes);
+        }
+        staged.syncAll();
+    } catch (const std::exception& e) {
+        staged.discard();
+        result.error = e.what();
+        result.rolledBack = true; // nothing was written
+    }
+    for (std::size_t i = 0; result.ok() && i < list.size(); ++i) {
+        try {
+            staged.takeName(i);
+            result.written.push_back(list[i].relativePath);
             if (observer)
-                observer->fileWritten(c.relativePath, result.written.size(), list.size());
+                observer->fileWritten(list[i].relativePath, result.written.size(), list.size());
         } catch (const std::exception& e) {
             result.error = e.what();
+            staged.discard();
             RestoreReport back = restorePoints.restore(point, &result.written);
             result.rolledBack = back.ok();
             result.rollbackFailures = back.failed;
-            break;
         }
     }
+    staged.syncDirectories();
     // Only a run that wrote makes room for its point among the kept ones.
     if (result.ok()) {
         try {
