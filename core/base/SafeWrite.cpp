@@ -317,8 +317,35 @@ void SyncFilesToDisk(const std::vector<std::string>& files)
         }
     }
 #endif
-    for (const auto& file : files)
-        SyncFileToDisk(file);
+    // Several syncs in flight let the file system commit them together.
+    constexpr std::size_t kInFlight = 8;
+    std::atomic<std::size_t> next{0};
+    std::mutex failureLock;
+    std::optional<FileWriteError> failure;
+    auto run = [&] {
+        for (std::size_t i = next++; i < files.size(); i = next++) {
+            try {
+                SyncFileToDisk(files[i]);
+            } catch (const FileWriteError& e) {
+                std::lock_guard lock(failureLock);
+                if (!failure)
+                    failure = e;
+            }
+        }
+    };
+    {
+        std::vector<std::jthread> helpers;
+        for (std::size_t t = 1; t < std::min(kInFlight, files.size()); ++t) {
+            try {
+                helpers.emplace_back(run);
+            } catch (const std::system_error&) {
+                break;
+            }
+        }
+        run();
+    }
+    if (failure)
+        throw *failure;
 }
 
 void SyncFileToDisk(std::string_view file)

@@ -48,7 +48,7 @@ void CopyFileSafely(std::string_view source, std::string_view target, const Copi
 // like CopyFileSafely; a copy that fails is removed.
 void CopyFileAsNew(std::string_view source, std::string_view target, const CopiedPiece& eachPiece = {});
 // SyncFileToDisk for many files: all are handed to the disk first and then
-// waited for one by one, so the disk takes them in one stretch.
+// waited for, several at once, so the disk takes them in one stretch.
 void SyncFilesToDisk(const std::vector<std::string>& files);
 
 // Flushes a file that was written by other means to the disk, so a rename

@@ -7,6 +7,7 @@
 #include "base/SafeWrite.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 
@@ -316,6 +317,35 @@ CommitResult GameChangeSet::commit(RestorePoints& restorePoints, const PointOper
     // One writer at a time, from the restore point to the last file (or the
     // last file put back).
     InstallationLock held = restorePoints.lock(operation.words());
+
+    // Every new content is written under a staged name beside its file and
+    // flushed to the disk, all together; only then does each take its file's
+    // name. Until the first rename the game is exactly as it was, so the
+    // files are staged while the restore point is made: those whose folders
+    // exist before it, the others (in folders the run creates) after it.
+    StagedFiles staged;
+    std::vector<std::size_t> stagedAs(list.size(), SIZE_MAX);
+    auto stage = [&](bool newFolders) {
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            const Pending* f = findEntry(list[i].relativePath);
+            if (stagedAs[i] != SIZE_MAX || (!newFolders && !DirectoryExists(DirectoryOf(f->path))))
+                continue;
+            const std::vector<std::uint8_t>& bytes = f->patched ? f->patched->bytes() : f->newBytes;
+            if (newFolders)
+                ForceDirectories(DirectoryOf(f->path));
+            stagedAs[i] = staged.stage(f->path, bytes);
+        }
+    };
+    try {
+        stage(false);
+    } catch (const std::exception& e) {
+        staged.discard();
+        result.error = e.what();
+        result.rolledBack = true; // nothing was written, and no restore point made
+        files_.clear();
+        return result;
+    }
+
     // Nothing is written unless the installation can be put back.
     RestorePoint point = restorePoints.create(operation, paths);
     result.restorePointId = point.id;
@@ -328,18 +358,8 @@ CommitResult GameChangeSet::commit(RestorePoints& restorePoints, const PointOper
     if (observer)
         observer->restorePointMade(point);
 
-    // Every new content is written and flushed to the disk first, all
-    // together; only then does each take its file's name. Until the first
-    // rename the game is exactly as it was.
-    StagedFiles staged;
     try {
-        for (const auto& c : list) {
-            const Pending* f = findEntry(c.relativePath);
-            const std::vector<std::uint8_t>& bytes = f->patched ? f->patched->bytes() : f->newBytes;
-            if (!f->existed)
-                ForceDirectories(DirectoryOf(f->path));
-            staged.stage(f->path, bytes);
-        }
+        stage(true);
         staged.syncAll();
     } catch (const std::exception& e) {
         staged.discard();
@@ -348,7 +368,7 @@ CommitResult GameChangeSet::commit(RestorePoints& restorePoints, const PointOper
     }
     for (std::size_t i = 0; result.ok() && i < list.size(); ++i) {
         try {
-            staged.takeName(i);
+            staged.takeName(stagedAs[i]);
             result.written.push_back(list[i].relativePath);
             if (observer)
                 observer->fileWritten(list[i].relativePath, result.written.size(), list.size());
