@@ -369,9 +369,12 @@ std::vector<std::uint8_t> ExpandArtBankBytes(std::span<const std::uint8_t> bank,
             enlarged.push_back(i);
 
     // Laid out with each enlarged entry's uncoded size, which holds any
-    // encoding but one with many isolated key pixels (found below).
+    // encoding but one with many isolated key pixels (found below). A bank
+    // larger than any the program reads is not made in memory.
     ArtDirectory fresh = ExpandedLayout(old, flags);
     const ArtEntry& last = fresh.entries[kArtEntryCount - 1];
+    if (std::uint64_t{last.dataOffset} + last.reservedSize > kMaxArtBankBytes)
+        throw FormatError(kArtBankDamagedText, Args(std::string(bankName)));
     std::vector<std::uint8_t> out(static_cast<std::size_t>(std::uint64_t{last.dataOffset} + last.reservedSize));
     const std::uint64_t firstOffset = old.entries[0].dataOffset;
     Put(out, kArtDirectoryEnd, OldBytes(bank, kArtDirectoryEnd, firstOffset - kArtDirectoryEnd));

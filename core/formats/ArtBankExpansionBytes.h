@@ -18,7 +18,8 @@ namespace pitwall {
 
 // Returns the expanded bank and sets `result` to its directory. `bankName`
 // names the bank in messages. Throws FormatError (UI text 1146 or 1147) for a
-// bank that cannot be expanded, as ExpandArtBank does. `keepAlive`, when
+// bank that cannot be expanded, as ExpandArtBank does, and (1146) for one
+// that would grow beyond kMaxArtBankBytes. `keepAlive`, when
 // given, is called now and then on the calling thread. workers 0: one per
 // core.
 std::vector<std::uint8_t> ExpandArtBankBytes(std::span<const std::uint8_t> bank, std::string_view bankName,

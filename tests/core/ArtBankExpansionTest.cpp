@@ -131,9 +131,18 @@ TEST(ArtBankExpansion, ABankInMemoryThatCannotBeExpandedIsRefusedByName)
     EXPECT_EQ(refused(std::vector<std::uint8_t>(bank.begin(), bank.end() - 10)), kArtBankDamagedText);
     EXPECT_EQ(refused(std::vector<std::uint8_t>(bank.begin(), bank.begin() + 100)), kArtBankDamagedText);
     EXPECT_EQ(refused({}), kArtBankDamagedText);
+    // Entries so large that the bank would pass what the program reads,
+    // though not 4 GB.
+    ArtDirectory large = layout;
+    for (std::size_t i = 0; i < 200; ++i)
+        large.entries[i].width = large.entries[i].height = 2000;
+    auto largeBank = bank;
+    auto directory = BuildArtDirectory(large);
+    std::copy(directory.begin(), directory.end(), largeBank.begin());
+    EXPECT_EQ(refused(largeBank), kArtBankDamagedText);
     // An entry of a size no picture has.
     layout.entries[7].width = kMaxArtSide + 1;
-    auto directory = BuildArtDirectory(layout);
+    directory = BuildArtDirectory(layout);
     std::copy(directory.begin(), directory.end(), bank.begin());
     EXPECT_EQ(refused(bank), kArtEntrySizeText);
 }
