@@ -106,12 +106,18 @@ while [ "$i" -lt "$RUNS" ]; do
         "$WORK/probe.GMS" "$WORK/unzipped" "$WORK/cpexport" "$WORK/export.files"
     rm -rf "$WORK/cpexport" && mkdir -p "$WORK/cpexport"
     timed "$T/cpexport" sh -c 'cd / && xargs cp --parents -t "$1" <"$2"' - "$WORK/cpexport" "$WORK/export.files"
+    # The durable copy: the same, then the copied files synced to the disk.
+    rm -rf "$WORK/cpexport" && mkdir -p "$WORK/cpexport"
+    timed "$T/cpexportsync" sh -c 'cd / && xargs cp --parents -t "$1" <"$2" && find "$1" -type f -exec sync -f {} +' - \
+        "$WORK/cpexport" "$WORK/export.files"
 
     # P4: the art bank's every entry expanded, against copying the result.
     rm -rf "$WORK/art" && cp -r "$WORK/target" "$WORK/art"
     timed "$T/expand" $CLI art expand --entries all --game "$WORK/art"
     rm -f "$WORK/bank.copy"
     timed "$T/cpbank" cp "$BANK" "$WORK/bank.copy"
+    rm -f "$WORK/bank.copy"
+    timed "$T/cpbanksync" sh -c 'cp "$1" "$2" && sync -f "$2"' - "$BANK" "$WORK/bank.copy"
 
     # P5: start to the first painted editor, against a minimal Qt program.
     rm -rf "$WORK/program" && mkdir -p "$WORK/program"
@@ -123,11 +129,13 @@ done
 
 # --- the lines -----------------------------------------------------------------
 
-line "P1 carset save (import --items all, save part)" "$T/import.save.t" "$T/zip.t" 0.6 "$T/import.m"
+line "P1 carset save (import --items all, save part)" "$T/import.save.t" "$T/zip.t" 0.35 "$T/import.m"
 line "P2 carset load and apply" "$T/apply.t" "$T/unzipcp.t" 1.2 "$T/apply.m"
-line "P3 import of everything" "$T/import.import.t" "$T/cpimport.t" 4 "$T/import.m"
+line "P3 import of everything" "$T/import.import.t" "$T/cpimport.t" 2 "$T/import.m"
 line "P3 export of everything" "$T/apply.export.t" "$T/cpexport.t" 4 "$T/apply.m"
+line "  the same against cp + sync -f (durable)" "$T/apply.export.t" "$T/cpexportsync.t" 4 "$T/apply.m"
 line "P4 art-bank expansion of all entries" "$T/expand.t" "$T/cpbank.t" 3 "$T/expand.m"
+line "  the same against cp + sync -f (durable)" "$T/expand.t" "$T/cpbanksync.t" 3 "$T/expand.m"
 line "P5 start to the first editor painted" "$T/start.t" "$T/qt.t" 1.5 "$T/start.m"
 
 # Peak memory of the complete carset load (and apply) against what it holds.

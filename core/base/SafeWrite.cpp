@@ -2,11 +2,17 @@
 
 #include "base/FileUtils.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
+#include <optional>
 #include <random>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #ifdef _WIN32
@@ -32,18 +38,20 @@ std::string SystemReason(int error) { return std::strerror(error); }
 
 // A name beside the target that no other file has: hidden, and marked as
 // ours so a left-over from a killed run is recognisable.
-std::string TemporaryNameFor(const std::string& file)
+constexpr std::string_view kTemporaryMark = ".pitwall-";
+
+std::string TemporaryNameFor(const std::string& file, std::string_view mark)
 {
     std::random_device device;
     std::uniform_int_distribution<unsigned long long> pick;
     char suffix[17];
     std::snprintf(suffix, sizeof suffix, "%016llx", pick(device));
-    return DirectoryOf(file) + "." + FileNameOf(file) + ".pitwall-" + suffix;
+    return DirectoryOf(file) + "." + FileNameOf(file) + std::string(mark) + suffix;
 }
 
 #ifndef _WIN32
 
-int OpenTemporary(const std::string& file, std::string& temporary)
+int OpenTemporary(const std::string& file, std::string& temporary, std::string_view mark = kTemporaryMark)
 {
     // The target's permissions, made writable for its owner; a new file gets
     // what the user's umask gives.
@@ -53,7 +61,7 @@ int OpenTemporary(const std::string& file, std::string& temporary)
     if (existing)
         mode = (st.st_mode & 07777) | S_IWUSR;
     for (int attempt = 0; attempt < 16; ++attempt) {
-        temporary = TemporaryNameFor(file);
+        temporary = TemporaryNameFor(file, mark);
         int fd = ::open(NativePath(temporary).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd >= 0) {
             if (existing)
@@ -82,9 +90,8 @@ void WriteAll(int fd, const std::string& file, std::span<const std::uint8_t> byt
     }
 }
 
-void SyncDirectoryOf(const std::string& file)
+void SyncDirectory(const std::string& directory)
 {
-    std::string directory = DirectoryOf(file);
     int fd = ::open(NativePath(directory.empty() ? "." : directory).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return;
@@ -108,7 +115,9 @@ void WriteAllAt(int fd, const std::string& file, std::uint64_t offset, std::span
     }
 }
 
-void FinishAndRename(int fd, const std::string& temporary, const std::string& file, WriteSync sync)
+// Flushes and closes; throws with the system's reason (the descriptor is
+// closed either way).
+void SyncAndClose(int fd, const std::string& file, WriteSync sync)
 {
     if (sync == WriteSync::ToDisk && ::fsync(fd) != 0) {
         int error = errno;
@@ -117,18 +126,37 @@ void FinishAndRename(int fd, const std::string& temporary, const std::string& fi
     }
     if (::close(fd) != 0)
         throw FileWriteError(file, SystemReason(errno));
+}
+
+void RenameOver(const std::string& temporary, const std::string& file)
+{
     if (::rename(NativePath(temporary).c_str(), NativePath(file).c_str()) != 0)
         throw FileWriteError(file, SystemReason(errno));
+}
+
+void StartWritingOut(int fd)
+{
+#ifdef __linux__
+    ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+#else
+    (void)fd;
+#endif
+}
+
+void FinishAndRename(int fd, const std::string& temporary, const std::string& file, WriteSync sync)
+{
+    SyncAndClose(fd, file, sync);
+    RenameOver(temporary, file);
     if (sync == WriteSync::ToDisk)
-        SyncDirectoryOf(file);
+        SyncDirectory(DirectoryOf(file));
 }
 
 #else
 
-int OpenTemporary(const std::string& file, std::string& temporary)
+int OpenTemporary(const std::string& file, std::string& temporary, std::string_view mark = kTemporaryMark)
 {
     for (int attempt = 0; attempt < 16; ++attempt) {
-        temporary = TemporaryNameFor(file);
+        temporary = TemporaryNameFor(file, mark);
         int fd = ::_wopen(NativePath(temporary).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, 0666);
         if (fd >= 0)
             return fd;
@@ -160,7 +188,7 @@ void WriteAllAt(int fd, const std::string& file, std::uint64_t offset, std::span
         throw FileWriteError(file, SystemReason(errno));
 }
 
-void FinishAndRename(int fd, const std::string& temporary, const std::string& file, WriteSync sync)
+void SyncAndClose(int fd, const std::string& file, WriteSync sync)
 {
     if (sync == WriteSync::ToDisk && ::_commit(fd) != 0) {
         int error = errno;
@@ -168,13 +196,40 @@ void FinishAndRename(int fd, const std::string& temporary, const std::string& fi
         throw FileWriteError(file, SystemReason(error));
     }
     ::_close(fd);
+}
+
+void RenameOver(const std::string& temporary, const std::string& file)
+{
     ClearReadOnly(file);
     if (!::MoveFileExW(NativePath(temporary).c_str(), NativePath(file).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         throw FileWriteError(file, "the file could not be replaced (error " + std::to_string(::GetLastError()) + ")");
 }
 
+// The rename is written through to the disk already.
+void SyncDirectory(const std::string&) {}
+
+void StartWritingOut(int) {}
+
+void FinishAndRename(int fd, const std::string& temporary, const std::string& file, WriteSync sync)
+{
+    SyncAndClose(fd, file, sync);
+    RenameOver(temporary, file);
+}
+
 #endif
+
+// A buffer for copying `source` in pieces: 1 MB, or less for a smaller file
+// (fresh memory costs a page fault every 4 KB, and most game files are
+// small).
+std::vector<char> PieceBuffer(std::string_view source)
+{
+    constexpr std::uintmax_t kPiece = 1 << 20;
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(NativePath(source), ec);
+    const std::uintmax_t n = ec ? kPiece : std::min(size + 1, kPiece);
+    return std::vector<char>(static_cast<std::size_t>(n));
+}
 
 void RemoveTemporary(const std::string& temporary)
 {
@@ -199,7 +254,7 @@ void CopyFileSafely(std::string_view source, std::string_view target, const Copi
     if (!in)
         throw std::runtime_error("Cannot read " + std::string(source));
     SafeFileWriter out{std::string(target)};
-    std::vector<char> buffer(1 << 20);
+    std::vector<char> buffer = PieceBuffer(source);
     while (in) {
         in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
         std::streamsize got = in.gcount();
@@ -229,7 +284,7 @@ void CopyFileAsNew(std::string_view source, std::string_view target, const Copie
         RemoveTemporary(std::string(target));
         throw FileWriteError(std::string(target), std::move(reason));
     };
-    std::vector<char> buffer(1 << 20);
+    std::vector<char> buffer = PieceBuffer(source);
     while (in) {
         in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
         std::streamsize got = in.gcount();
@@ -262,8 +317,35 @@ void SyncFilesToDisk(const std::vector<std::string>& files)
         }
     }
 #endif
-    for (const auto& file : files)
-        SyncFileToDisk(file);
+    // Several syncs in flight let the file system commit them together.
+    constexpr std::size_t kInFlight = 8;
+    std::atomic<std::size_t> next{0};
+    std::mutex failureLock;
+    std::optional<FileWriteError> failure;
+    auto run = [&] {
+        for (std::size_t i = next++; i < files.size(); i = next++) {
+            try {
+                SyncFileToDisk(files[i]);
+            } catch (const FileWriteError& e) {
+                std::lock_guard lock(failureLock);
+                if (!failure)
+                    failure = e;
+            }
+        }
+    };
+    {
+        std::vector<std::jthread> helpers;
+        for (std::size_t t = 1; t < std::min(kInFlight, files.size()); ++t) {
+            try {
+                helpers.emplace_back(run);
+            } catch (const std::system_error&) {
+                break;
+            }
+        }
+        run();
+    }
+    if (failure)
+        throw *failure;
 }
 
 void SyncFileToDisk(std::string_view file)
@@ -315,6 +397,78 @@ void SafeFileWriter::writeAt(std::uint64_t offset, std::span<const std::uint8_t>
     WriteAllAt(fd_, file_, offset, bytes);
 }
 
+void SafeFileWriter::resize(std::uint64_t size)
+{
+    if (fd_ < 0)
+        throw FileWriteError(file_, "the new content was already written or dropped");
+#ifdef _WIN32
+    if (::_chsize_s(fd_, static_cast<__int64>(size)) != 0)
+        throw FileWriteError(file_, SystemReason(errno));
+#else
+    if (::ftruncate(fd_, static_cast<off_t>(size)) != 0)
+        throw FileWriteError(file_, SystemReason(errno));
+#endif
+    written_ = size;
+}
+
+void SafeFileWriter::copyAt(std::string_view source, std::uint64_t sourceOffset, std::uint64_t length,
+                            std::uint64_t offset)
+{
+    if (fd_ < 0)
+        throw FileWriteError(file_, "the new content was already written or dropped");
+    if (offset > written_ || length > written_ - offset)
+        throw FileWriteError(file_, "a write beyond the end of the new content");
+#ifdef __linux__
+    const int sourceFd = ::open(NativePath(source).c_str(), O_RDONLY | O_CLOEXEC);
+    if (sourceFd < 0)
+        throw std::runtime_error("Cannot read " + std::string(source) + ": " + SystemReason(errno));
+    auto from = static_cast<off_t>(sourceOffset);
+    auto to = static_cast<off_t>(offset);
+    std::uint64_t left = length;
+    while (left > 0) {
+        const auto piece = static_cast<std::size_t>(std::min<std::uint64_t>(left, 1u << 30));
+        const ssize_t n = ::copy_file_range(sourceFd, &from, fd_, &to, piece, 0);
+        if (n > 0) {
+            left -= static_cast<std::uint64_t>(n);
+            continue;
+        }
+        if (n == 0)
+            break; // the source ends here
+        if (errno == EINTR)
+            continue;
+        if (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)
+            break; // not between these files: copied below
+        const int error = errno;
+        ::close(sourceFd);
+        throw FileWriteError(file_, SystemReason(error));
+    }
+    ::close(sourceFd);
+    if (left == 0)
+        return;
+    const std::uint64_t done = length - left;
+    sourceOffset += done;
+    offset += done;
+    length = left;
+#endif
+    // Through a buffer: elsewhere, and where the system cannot copy.
+    std::ifstream in(NativePath(source), std::ios::binary);
+    if (!in || !in.seekg(static_cast<std::streamoff>(sourceOffset)))
+        throw std::runtime_error("Cannot read " + std::string(source));
+    std::vector<char> buffer(static_cast<std::size_t>(std::min<std::uint64_t>(length, 1u << 20)));
+    while (length > 0 && in) {
+        in.read(buffer.data(), static_cast<std::streamsize>(std::min<std::uint64_t>(length, buffer.size())));
+        const std::streamsize got = in.gcount();
+        if (got <= 0)
+            break;
+        WriteAllAt(fd_, file_, offset,
+                   std::span(reinterpret_cast<const std::uint8_t*>(buffer.data()), static_cast<std::size_t>(got)));
+        offset += static_cast<std::uint64_t>(got);
+        length -= static_cast<std::uint64_t>(got);
+    }
+    if (in.bad())
+        throw std::runtime_error("Cannot read " + std::string(source));
+}
+
 void SafeFileWriter::startWritingOut()
 {
 #ifdef __linux__
@@ -350,6 +504,103 @@ void SafeFileWriter::discard()
     if (!temporary_.empty()) {
         RemoveTemporary(temporary_);
         temporary_.clear();
+    }
+}
+
+StagedFiles::~StagedFiles() { discard(); }
+
+std::size_t StagedFiles::stage(const std::string& file, std::span<const std::uint8_t> bytes)
+{
+    // Descriptors stay open until synced; past this many the ones open are
+    // synced first, so a large change set never runs out of them.
+    constexpr std::size_t kMaxOpen = 128;
+    const auto open = std::count_if(files_.begin(), files_.end(), [](const File& f) { return f.fd >= 0; });
+    if (static_cast<std::size_t>(open) >= kMaxOpen)
+        syncOpen();
+    File f;
+    f.target = file;
+    f.fd = OpenTemporary(file, f.temporary, kStagedFileMark);
+    files_.push_back(f);
+    WriteAll(f.fd, file, bytes);
+    // The disk may start on it while the next files are written.
+    StartWritingOut(f.fd);
+    return files_.size() - 1;
+}
+
+void StagedFiles::syncOpen()
+{
+    std::vector<std::size_t> open;
+    for (std::size_t i = 0; i < files_.size(); ++i)
+        if (files_[i].fd >= 0)
+            open.push_back(i);
+    // Syncs wait for the disk, not for a core: several in flight let the
+    // file system commit them together.
+    constexpr std::size_t kInFlight = 8;
+    std::atomic<std::size_t> next{0};
+    std::mutex failureLock;
+    std::optional<FileWriteError> failure;
+    auto run = [&] {
+        for (std::size_t k = next++; k < open.size(); k = next++) {
+            File& f = files_[open[k]];
+            const int fd = f.fd;
+            f.fd = -1;
+            try {
+                SyncAndClose(fd, f.target, WriteSync::ToDisk);
+                f.synced = true;
+            } catch (const FileWriteError& e) {
+                std::lock_guard lock(failureLock);
+                if (!failure)
+                    failure = e;
+            }
+        }
+    };
+    {
+        std::vector<std::jthread> helpers;
+        for (std::size_t t = 1; t < std::min(kInFlight, open.size()); ++t) {
+            try {
+                helpers.emplace_back(run);
+            } catch (const std::system_error&) {
+                break;
+            }
+        }
+        run();
+    }
+    if (failure)
+        throw *failure;
+}
+
+void StagedFiles::syncAll() { syncOpen(); }
+
+void StagedFiles::takeName(std::size_t index)
+{
+    File& f = files_.at(index);
+    if (!f.synced || f.temporary.empty())
+        throw FileWriteError(f.target, "the new content was not written to the disk");
+    RenameOver(f.temporary, f.target);
+    f.temporary.clear();
+    const std::string directory = DirectoryOf(f.target);
+    if (std::find(renamedIn_.begin(), renamedIn_.end(), directory) == renamedIn_.end())
+        renamedIn_.push_back(directory);
+}
+
+void StagedFiles::syncDirectories()
+{
+    for (const auto& directory : renamedIn_)
+        SyncDirectory(directory);
+    renamedIn_.clear();
+}
+
+void StagedFiles::discard()
+{
+    for (File& f : files_) {
+        if (f.fd >= 0) {
+            CloseQuietly(f.fd);
+            f.fd = -1;
+        }
+        if (!f.temporary.empty()) {
+            RemoveTemporary(f.temporary);
+            f.temporary.clear();
+        }
     }
 }
 

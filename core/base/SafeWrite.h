@@ -48,12 +48,60 @@ void CopyFileSafely(std::string_view source, std::string_view target, const Copi
 // like CopyFileSafely; a copy that fails is removed.
 void CopyFileAsNew(std::string_view source, std::string_view target, const CopiedPiece& eachPiece = {});
 // SyncFileToDisk for many files: all are handed to the disk first and then
-// waited for one by one, so the disk takes them in one stretch.
+// waited for, several at once, so the disk takes them in one stretch.
 void SyncFilesToDisk(const std::vector<std::string>& files);
 
 // Flushes a file that was written by other means to the disk, so a rename
 // that follows cannot outrun its content. Throws FileWriteError.
 void SyncFileToDisk(std::string_view file);
+
+// The mark in the temporary names of StagedFiles (".NAME" + mark + sixteen
+// hex digits). Such files only exist while a writer holds the installation's
+// lock; one found by the next holder is the leftover of a killed run.
+inline constexpr std::string_view kStagedFileMark = ".pitwall-staged-";
+
+// Many new contents replacing their files together: each is written under a
+// temporary name beside its target (stage), then all are flushed to the disk
+// at once, several syncs in flight (syncAll), then each takes its target's
+// name (takeName) and each directory is synced once (syncDirectories). A
+// file reaches the disk whole before it takes its name; the disk takes the
+// files in one stretch instead of waiting for each in turn. Staged files that
+// never took their names are removed by discard() and the destructor.
+class StagedFiles {
+public:
+    StagedFiles() = default;
+    ~StagedFiles();
+    StagedFiles(const StagedFiles&) = delete;
+    StagedFiles& operator=(const StagedFiles&) = delete;
+
+    // Writes `bytes` as the coming content of `file` (the permissions as
+    // ReplaceFileSafely gives them); returns its index. Throws
+    // FileWriteError naming `file`.
+    std::size_t stage(const std::string& file, std::span<const std::uint8_t> bytes);
+    // Flushes every staged file to the disk. Throws FileWriteError naming
+    // the first file that failed.
+    void syncAll();
+    // The staged file `index` replaces its target (after syncAll). Throws
+    // FileWriteError; the target is then as it was.
+    void takeName(std::size_t index);
+    // Syncs each directory a file took its name in, once.
+    void syncDirectories();
+    // Removes the staged files that did not take their names.
+    void discard();
+    std::size_t size() const { return files_.size(); }
+
+private:
+    struct File {
+        std::string target;
+        std::string temporary; // empty once renamed or removed
+        int fd = -1;           // open until synced
+        bool synced = false;
+    };
+    void syncOpen();
+
+    std::vector<File> files_;
+    std::vector<std::string> renamedIn_; // directories
+};
 
 // Whether a new content reaches the disk before it takes the target's name:
 // always for game files; a private working copy, whose content is written to
@@ -79,6 +127,16 @@ public:
     // beyond what was written.
     void writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes);
     std::uint64_t written() const { return written_; }
+    // Makes the new content `size` bytes long, zeros beyond what was
+    // written, for writeAt and copyAt to fill in any order. Throws
+    // FileWriteError.
+    void resize(std::uint64_t size);
+    // Copies `length` bytes of `source` from `sourceOffset` to `offset` of
+    // the new content (within its size), by the system where it can, without
+    // a pass through the program's memory. Where the source ends early the
+    // rest stays as it is. Throws std::runtime_error when the source cannot
+    // be read, FileWriteError when the copy cannot be written.
+    void copyAt(std::string_view source, std::uint64_t sourceOffset, std::uint64_t length, std::uint64_t offset);
     // Lets the system start writing what was written so far out to the disk
     // (Linux; a hint only, elsewhere nothing), so that the sync of commit()
     // does not wait for a large file all at once.

@@ -1,4 +1,5 @@
 #include "formats/ArtBankExpansion.h"
+#include "formats/ArtBankExpansionBytes.h"
 
 #include "base/FileUtils.h"
 #include "base/FormatError.h"
@@ -9,8 +10,15 @@
 #include "formats/FileRange.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <exception>
 #include <filesystem>
+#include <mutex>
+#include <optional>
 #include <stdexcept>
+#include <system_error>
+#include <thread>
 
 namespace pitwall {
 
@@ -47,6 +55,11 @@ public:
         }
     }
     void writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) { out_.writeAt(offset, bytes); }
+    void resize(std::uint64_t size) { out_.resize(size); }
+    void copyAt(std::string_view source, std::uint64_t from, std::uint64_t count, std::uint64_t offset)
+    {
+        out_.copyAt(source, from, count, offset);
+    }
     void commit() { out_.commit(sync_ == NewBankSync::ToDisk ? WriteSync::ToDisk : WriteSync::NotNeeded); }
 
 private:
@@ -123,15 +136,118 @@ ArtDirectory WriteExpandedBank(std::string_view bankFile, BankOutput& out, const
     return fresh;
 }
 
+// Writes the new bank into `out` with the directory laid out first: every
+// entry to enlarge gets its uncoded size, the entries are decoded and encoded
+// again on every core and each written straight into its place, and the rest
+// of the old bank is copied by the system. Returns the new directory, or
+// nothing when some entry encodes longer than its uncoded size (isolated key
+// pixels) and the layout must follow the encoding (WriteExpandedBank).
+// `reported`: the entries `progress` has heard of.
+std::optional<ArtDirectory> WriteExpandedInPlace(std::string_view bankFile, BankOutput& out, const ArtDirectory& old,
+                                                 const std::vector<bool>& flags, const ArtProgress& progress,
+                                                 unsigned workers, std::size_t& reported)
+{
+    const ArtDirectory fresh = ExpandedLayout(old, flags);
+    const ArtEntry& last = fresh.entries[kArtEntryCount - 1];
+    out.resize(std::uint64_t{last.dataOffset} + last.reservedSize);
+    const std::uint64_t firstOffset = old.entries[0].dataOffset;
+    std::mutex writeLock; // one write at a time through the one file
+    out.copyAt(bankFile, kArtDirectoryEnd, firstOffset - kArtDirectoryEnd, kArtDirectoryEnd);
+
+    // The entries kept as they are, copied in stretches as long as both
+    // banks have them one after another.
+    std::vector<std::size_t> enlarged;
+    std::vector<std::atomic<bool>> done(kArtEntryCount);
+    for (std::size_t i = 0; i < kArtEntryCount;) {
+        if (Flagged(flags, i) && !old.entries[i].fits()) {
+            enlarged.push_back(i++);
+            continue;
+        }
+        const std::uint64_t from = old.entries[i].dataOffset, to = fresh.entries[i].dataOffset;
+        std::uint64_t count = 0;
+        for (; i < kArtEntryCount && !(Flagged(flags, i) && !old.entries[i].fits())
+               && old.entries[i].dataOffset == from + count && fresh.entries[i].dataOffset == to + count;
+             ++i) {
+            count += old.entries[i].reservedSize;
+            done[i] = true;
+        }
+        if (count > 0)
+            out.copyAt(bankFile, from, count, to);
+    }
+
+    std::atomic<std::size_t> next{0};
+    std::atomic<bool> longer{false};
+    std::exception_ptr failure;
+    std::mutex failureLock;
+    auto report = [&] {
+        while (reported < kArtEntryCount && done[reported]) {
+            ++reported;
+            if (progress)
+                progress(reported, kArtEntryCount);
+        }
+    };
+    auto work = [&](bool caller) {
+        std::optional<FileRangeReader> reader;
+        std::vector<std::uint8_t> data, stream;
+        ArtPicture picture;
+        for (std::size_t k = next++; k < enlarged.size(); k = next++) {
+            const std::size_t i = enlarged[k];
+            try {
+                const ArtEntry& e = old.entries[i];
+                if (!reader)
+                    reader.emplace(bankFile);
+                reader->read(e.dataOffset, e.reservedSize, data);
+                DecodeArtEntry(data, e.width, e.height, UsesSingleWordKeys(i), picture);
+                EncodeArtEntry(picture, UsesSingleWordKeys(i), stream);
+                if (stream.size() <= fresh.entries[i].reservedSize) {
+                    std::lock_guard lock(writeLock);
+                    out.writeAt(fresh.entries[i].dataOffset, stream);
+                } else {
+                    longer = true;
+                    next = enlarged.size(); // the rest is laid out again anyway
+                }
+            } catch (...) {
+                std::lock_guard lock(failureLock);
+                if (!failure)
+                    failure = std::current_exception();
+                next = enlarged.size();
+            }
+            done[i] = true;
+            if (caller)
+                report();
+        }
+    };
+    if (workers == 0)
+        workers = std::max(1u, std::thread::hardware_concurrency());
+    {
+        std::vector<std::jthread> helpers;
+        for (unsigned t = 1; t < std::min<std::size_t>(workers, enlarged.size()); ++t) {
+            try {
+                helpers.emplace_back(work, false);
+            } catch (const std::system_error&) {
+                break;
+            }
+        }
+        work(true);
+    }
+    if (failure)
+        std::rethrow_exception(failure);
+    if (longer)
+        return std::nullopt;
+    report();
+    out.writeAt(0, BuildArtDirectory(fresh));
+    return fresh;
+}
+
 // Whether the bank can be expanded as its directory says, judged before
 // anything is written: every entry's data lies in the file, every entry to
 // be enlarged has a size some picture has, and the new layout stays within
 // 4 GB. Throws FormatError (UI text 1146 or 1147) when not.
-void RequireExpandable(std::string_view bankFile, const ArtDirectory& old, const std::vector<bool>& flags)
+void RequireExpandable(std::string_view bankFile, const ArtDirectory& old, const std::vector<bool>& flags,
+                       std::uint64_t bankSize)
 {
     const FormatError damaged(kArtBankDamagedText, Args(std::string(bankFile)));
-    if (!old.complete() || old.entries[0].dataOffset < kArtDirectoryEnd
-        || FirstEntryOutsideFile(old, FileSizeOf(bankFile)))
+    if (!old.complete() || old.entries[0].dataOffset < kArtDirectoryEnd || FirstEntryOutsideFile(old, bankSize))
         throw damaged;
     std::uint64_t end = old.entries[0].dataOffset;
     for (std::size_t i = 0; i < kArtEntryCount; ++i) {
@@ -174,13 +290,27 @@ ArtDirectory ExpandArtBank(std::string_view bankFile, const std::vector<bool>& f
                            const ArtProgress& progress, unsigned workers, NewBankSync sync)
 {
     const ArtDirectory old = ReadArtDirectory(bankFile);
-    RequireExpandable(bankFile, old, flags);
+    RequireExpandable(bankFile, old, flags, FileSizeOf(bankFile));
 
     const std::string bank(bankFile);
     const std::string oldFile = bank + ".OLD";
     // Anything thrown from here on drops the new file with `out`.
-    BankOutput out(bank, sync);
-    ArtDirectory fresh = WriteExpandedBank(bankFile, out, old, flags, progress, workers);
+    std::optional<BankOutput> out(std::in_place, bank, sync);
+    std::size_t reported = 0;
+    std::optional<ArtDirectory> placed = WriteExpandedInPlace(bankFile, *out, old, flags, progress, workers, reported);
+    if (!placed) {
+        out.emplace(bank, sync);
+        placed = WriteExpandedBank(
+            bankFile, *out, old, flags,
+            [&](std::size_t done, std::size_t total) {
+                if (done > reported && progress) {
+                    reported = done;
+                    progress(done, total);
+                }
+            },
+            workers);
+    }
+    const ArtDirectory fresh = std::move(*placed);
 
     // The new bank takes the game's name in one rename over the old one,
     // after it reached the disk: at every moment the game has a complete
@@ -199,13 +329,151 @@ ArtDirectory ExpandArtBank(std::string_view bankFile, const std::vector<bool>& f
         }
     }
     try {
-        out.commit();
+        out->commit();
     } catch (...) {
         if (keepBackup)
             DeleteFileForced(oldFile);
         throw;
     }
     return fresh;
+}
+
+namespace {
+
+// The old bytes of [offset, offset + count), as far as the bank holds them.
+std::span<const std::uint8_t> OldBytes(std::span<const std::uint8_t> bank, std::uint64_t offset, std::uint64_t count)
+{
+    if (offset >= bank.size())
+        return {};
+    return bank.subspan(static_cast<std::size_t>(offset),
+                        static_cast<std::size_t>(std::min<std::uint64_t>(count, bank.size() - offset)));
+}
+
+void Put(std::vector<std::uint8_t>& out, std::uint64_t offset, std::span<const std::uint8_t> bytes)
+{
+    if (!bytes.empty())
+        std::memcpy(out.data() + offset, bytes.data(), bytes.size());
+}
+
+} // namespace
+
+std::vector<std::uint8_t> ExpandArtBankBytes(std::span<const std::uint8_t> bank, std::string_view bankName,
+                                             const std::vector<bool>& flags, ArtDirectory& result,
+                                             const std::function<void()>& keepAlive, unsigned workers)
+{
+    const ArtDirectory old = ParseArtDirectory(bank);
+    RequireExpandable(bankName, old, flags, bank.size());
+    std::vector<std::size_t> enlarged;
+    for (std::size_t i = 0; i < kArtEntryCount; ++i)
+        if (Flagged(flags, i) && !old.entries[i].fits())
+            enlarged.push_back(i);
+
+    // Laid out with each enlarged entry's uncoded size, which holds any
+    // encoding but one with many isolated key pixels (found below). A bank
+    // larger than any the program reads is not made in memory.
+    ArtDirectory fresh = ExpandedLayout(old, flags);
+    const ArtEntry& last = fresh.entries[kArtEntryCount - 1];
+    if (std::uint64_t{last.dataOffset} + last.reservedSize > kMaxArtBankBytes)
+        throw FormatError(kArtBankDamagedText, Args(std::string(bankName)));
+    std::vector<std::uint8_t> out(static_cast<std::size_t>(std::uint64_t{last.dataOffset} + last.reservedSize));
+    const std::uint64_t firstOffset = old.entries[0].dataOffset;
+    Put(out, kArtDirectoryEnd, OldBytes(bank, kArtDirectoryEnd, firstOffset - kArtDirectoryEnd));
+    for (std::size_t i = 0; i < kArtEntryCount; ++i)
+        if (!(Flagged(flags, i) && !old.entries[i].fits()))
+            Put(out, fresh.entries[i].dataOffset,
+                OldBytes(bank, old.entries[i].dataOffset, old.entries[i].reservedSize));
+
+    // Each worker decodes and encodes with buffers of its own and puts the
+    // stream in its place; the places do not overlap.
+    std::vector<std::uint64_t> longer(enlarged.size(), 0); // streams beyond their uncoded room
+    std::atomic<std::size_t> next{0};
+    std::exception_ptr failure;
+    std::mutex failureLock;
+    auto encode = [&](std::size_t k, ArtPicture& picture, std::vector<std::uint8_t>& stream) {
+        const std::size_t i = enlarged[k];
+        const ArtEntry& e = old.entries[i];
+        DecodeArtEntry(OldBytes(bank, e.dataOffset, e.reservedSize), e.width, e.height, UsesSingleWordKeys(i),
+                       picture);
+        EncodeArtEntry(picture, UsesSingleWordKeys(i), stream);
+    };
+    auto work = [&](bool caller) {
+        ArtPicture picture;
+        std::vector<std::uint8_t> stream;
+        for (std::size_t k = next++; k < enlarged.size(); k = next++) {
+            try {
+                encode(k, picture, stream);
+                const ArtEntry& place = fresh.entries[enlarged[k]];
+                if (stream.size() <= place.reservedSize)
+                    Put(out, place.dataOffset, stream);
+                else
+                    longer[k] = stream.size();
+            } catch (...) {
+                std::lock_guard lock(failureLock);
+                if (!failure)
+                    failure = std::current_exception();
+                next = enlarged.size();
+            }
+            if (caller && keepAlive)
+                keepAlive();
+        }
+    };
+    if (workers == 0)
+        workers = std::max(1u, std::thread::hardware_concurrency());
+    {
+        std::vector<std::jthread> helpers;
+        for (unsigned t = 1; t < std::min<std::size_t>(workers, enlarged.size()); ++t) {
+            try {
+                helpers.emplace_back(work, false);
+            } catch (const std::system_error&) {
+                break;
+            }
+        }
+        work(true);
+    }
+    if (keepAlive)
+        keepAlive();
+    if (failure)
+        std::rethrow_exception(failure);
+    if (std::all_of(longer.begin(), longer.end(), [](std::uint64_t n) { return n == 0; })) {
+        const std::vector<std::uint8_t> directory = BuildArtDirectory(fresh);
+        Put(out, 0, directory);
+        result = std::move(fresh);
+        return out;
+    }
+
+    // Some stream needs more room than its uncoded size: the bank is laid
+    // out again with that room, the rest taken from the first layout.
+    ArtDirectory roomy = fresh;
+    std::uint64_t offset = firstOffset;
+    for (std::size_t i = 0, k = 0; i < kArtEntryCount; ++i) {
+        const bool isEnlarged = k < enlarged.size() && enlarged[k] == i;
+        std::uint64_t room = fresh.entries[i].reservedSize;
+        if (isEnlarged)
+            room = std::max(room, longer[k++]);
+        if (offset + room > kMaxBankSize)
+            throw FormatError(kArtBankDamagedText, Args(std::string(bankName)));
+        roomy.entries[i].dataOffset = static_cast<std::uint32_t>(offset);
+        roomy.entries[i].reservedSize = static_cast<std::uint32_t>(room);
+        offset += room;
+    }
+    std::vector<std::uint8_t> again(static_cast<std::size_t>(offset));
+    Put(again, kArtDirectoryEnd, std::span(out).subspan(kArtDirectoryEnd, firstOffset - kArtDirectoryEnd));
+    ArtPicture picture;
+    std::vector<std::uint8_t> stream;
+    for (std::size_t i = 0, k = 0; i < kArtEntryCount; ++i) {
+        const bool isEnlarged = k < enlarged.size() && enlarged[k] == i;
+        if (isEnlarged && longer[k] > 0) {
+            encode(k, picture, stream);
+            Put(again, roomy.entries[i].dataOffset, stream);
+        } else {
+            Put(again, roomy.entries[i].dataOffset,
+                std::span(out).subspan(fresh.entries[i].dataOffset, fresh.entries[i].reservedSize));
+        }
+        k += isEnlarged ? 1 : 0;
+    }
+    Put(again, 0, BuildArtDirectory(roomy));
+    result = std::move(roomy);
+    return again;
 }
 
 } // namespace pitwall

@@ -1,8 +1,10 @@
 #include "formats/ArtBankPictures.h"
 
 #include "formats/ArtBankFile.h"
+#include "formats/ArtEntryCodec.h"
 #include "formats/Pictures.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace pitwall {
@@ -22,12 +24,19 @@ Image ArtPictureToImage(const ArtPicture& picture)
 ArtPicture ArtPictureFromImage(const Image& image)
 {
     ArtPicture picture(static_cast<std::uint32_t>(image.width()), static_cast<std::uint32_t>(image.height()));
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const Pixel p = image.pixel(x, y);
-            picture.at(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y)) =
-                ArtWordFromRgb(RedOf(p), GreenOf(p), BlueOf(p));
-        }
+    // Both hold their pixels row by row from the top, so one pass over the
+    // two arrays does (track pictures are converted by the hundred).
+    const std::vector<Pixel>& pixels = image.pixels();
+    const std::size_t count = std::min(pixels.size(), picture.words.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        // ArtWordFromRgb without branches: the five upper bits of each
+        // channel, and a colour that would turn into the key word one blue
+        // step lower unless it is exactly the key colour.
+        const Pixel p = pixels[i];
+        auto word = static_cast<ArtWord>(((p >> 9) & 0x7C00) | ((p >> 6) & 0x03E0) | ((p >> 3) & 0x001F));
+        word = static_cast<ArtWord>(word - ((word == kArtKeyWord) & ((p & 0xFFFFFF) != 0xF800F8)));
+        picture.words[i] = word;
+    }
     return picture;
 }
 
@@ -70,7 +79,14 @@ bool ImportArtPicture(std::vector<std::uint8_t>& bank, const ArtDirectory& direc
     auto picture = ArtPictureForEntry(directory, entry, fileName, notes);
     if (!picture)
         return false;
-    WriteArtImage(bank, directory.entries[entry], entry, *picture);
+    // A picture the entry shows already keeps the bytes it is stored as.
+    const ArtEntry& e = directory.entries[entry];
+    if (e.dataOffset <= bank.size() && e.reservedSize <= bank.size() - e.dataOffset) {
+        const std::span<const std::uint8_t> stored(bank.data() + e.dataOffset, e.reservedSize);
+        if (DecodeArtEntry(stored, e.width, e.height, UsesSingleWordKeys(entry)) == *picture)
+            return true;
+    }
+    WriteArtImage(bank, e, entry, *picture);
     return true;
 }
 

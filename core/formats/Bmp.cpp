@@ -241,6 +241,12 @@ Image DecodeBmp(std::span<const std::uint8_t> bytes)
         int y = topDown ? fileRow : h - 1 - fileRow;
         auto row = data.subspan(static_cast<std::size_t>(fileRow) * stride, stride);
         auto out = image.row(y);
+        if (bitsPerPixel == 24) {
+            // The usual kind (track pictures, team sheets) in a loop of its own.
+            for (std::size_t x = 0; x < static_cast<std::size_t>(w); ++x)
+                out[x] = MakePixel(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]);
+            continue;
+        }
         for (int x = 0; x < w; ++x) {
             const auto ux = static_cast<std::size_t>(x);
             Pixel p = 0;

@@ -3,7 +3,8 @@
 #include "app/ProgramState.h"
 #include "base/FileUtils.h"
 #include "base/PrivateFile.h"
-#include "formats/ArtBankExpansion.h"
+#include "formats/ArtBankExpansionBytes.h"
+#include "transfer/FormatMessages.h"
 #include "transfer/DataArea.h"
 #include "transfer/GameChangeSet.h"
 #include "transfer/ReportedFormats.h"
@@ -16,11 +17,6 @@ namespace pitwall {
 namespace {
 
 constexpr int kExpandQuestionText = 659;
-constexpr std::uint64_t kMaxBankBytes = 1024ull * 1024 * 1024;
-
-// The private copy lives in the working directory under a name no game file
-// or carset member has.
-std::string CopyPath(const TransferContext& context) { return context.program.directories.working + "ArtBank.edit"; }
 
 // The bank as the run has it so far, held by the change set (no copy of a
 // file that may hold 180 MB).
@@ -30,21 +26,6 @@ std::vector<std::uint8_t>* RunBank(TransferContext& context)
     if (!bank)
         context.fail(349, Args(context.program.settings.gameDirectory + kArtBankGamePath));
     return bank;
-}
-
-// The edited copy becomes the run's bank, written by the current item. A copy
-// that cannot be read back whole would leave the run's bank half overwritten,
-// so the run then gives the bank up altogether: the game keeps the bank it
-// has and the item fails.
-void TakeEditedCopy(TransferContext& context, const std::string& copy)
-{
-    std::vector<std::uint8_t>* bank = context.changes->editWholeFile(kArtBankGamePath);
-    try {
-        ReadWholeFile(copy, *bank, kMaxBankBytes);
-    } catch (...) {
-        context.changes->discardReplacement(kArtBankGamePath);
-        throw;
-    }
 }
 
 } // namespace
@@ -84,31 +65,24 @@ bool ExpandArtBankInRun(TransferContext& context, const std::vector<bool>& flags
         any = any || (flags[e] && !directory.entries[e].fits());
     if (!any)
         return true;
-    const std::string copy = CopyPath(context);
-    WriteNewPrivateFile(copy, *bank, Leftover::Replace);
+    // Expanded in memory: the new bank replaces the one the run holds and
+    // reaches the game, synced, with the run's other files.
     std::vector<std::uint8_t> before;
     if (keepBackup)
         before = *bank;
-    bool expanded = false;
-    try {
-        ArtDirectory result;
-        // The copy is the program's own; the game's bank is written with
-        // the run's other files, synced, when the run commits.
-        expanded = ExpandArtBank(
-            copy, flags, false, result, &context.messenger,
-            [&](std::size_t, std::size_t) { context.loading.keepAlive(); }, 0, NewBankSync::NotNeeded);
-        if (expanded) {
-            TakeEditedCopy(context, copy);
-            if (keepBackup)
-                context.replaceGameFile(std::string(kArtBankGamePath) + ".OLD", std::move(before));
-        } else {
-            context.recordFailure("GP3ART5.BIN could not be expanded");
-        }
-    } catch (...) {
-        DeleteFileForced(copy);
-        throw;
+    ArtDirectory result;
+    std::vector<std::uint8_t> expandedBank;
+    const bool expanded = ReportFormatErrors(&context.messenger, [&] {
+        expandedBank = ExpandArtBankBytes(*bank, context.program.settings.gameDirectory + kArtBankGamePath, flags,
+                                          result, [&] { context.loading.keepAlive(); });
+    });
+    if (expanded) {
+        *context.changes->editWholeFile(kArtBankGamePath) = std::move(expandedBank);
+        if (keepBackup)
+            context.replaceGameFile(std::string(kArtBankGamePath) + ".OLD", std::move(before));
+    } else {
+        context.recordFailure("GP3ART5.BIN could not be expanded");
     }
-    DeleteFileForced(copy);
     return expanded;
 }
 

@@ -25,7 +25,7 @@ bool EditGameArtBank(TransferContext& context,
                      const std::function<bool(std::vector<std::uint8_t>& bank, const ArtDirectory& directory)>& edit);
 
 // Before an export: enlarges the entries whose flag is set in `flags` (one
-// per art-bank entry) and that have no room yet, on a copy of the bank; the
+// per art-bank entry) and that have no room yet, in memory; the
 // result replaces the game's bank with the rest of the export. keepBackup
 // also writes the bank as it was as BITMAPS\GP3ART5.BIN.OLD. False, with the
 // failure recorded, when the bank is missing or could not be expanded.

@@ -46,8 +46,9 @@ bool LanguageMissing(const TransferContext& context)
     return false;
 }
 
-// A replaced picture of one slot from the working directory, read and encoded
-// for its entry before the bank is touched.
+// A replaced picture of one slot from the working directory, read before the
+// bank is touched, and encoded for its entry once it is known to differ from
+// the picture the entry holds.
 struct PreparedPicture {
     std::string member;
     int kind = 0;
@@ -83,7 +84,6 @@ std::vector<PreparedPicture> PrepareSlotPictures(const std::string& working, int
             p.picture = ArtPictureFromImage(image);
             p.width = p.picture.width;
             p.height = p.picture.height;
-            p.encoded = EncodeForTrackEntry(p.entry, p.picture);
         } catch (const std::exception& e) {
             p.reason = e.what();
         }
@@ -298,6 +298,11 @@ void TracksArea::exportSections(TransferContext& context)
                 return false;
             const std::optional<ArtPicture> inBank = ArtPictureFromBank(*bank, p.entry, nullptr);
             return inBank && *inBank == p.picture;
+        });
+        ParallelFor(pictures.size(), [&](std::size_t i) {
+            PreparedPicture& p = pictures[i];
+            if (p.reason.empty())
+                p.encoded = EncodeForTrackEntry(p.entry, p.picture);
         });
         std::string refused;
         for (const PreparedPicture& p : pictures) {

@@ -7,6 +7,7 @@
 #include "base/SafeWrite.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 
@@ -62,9 +63,18 @@ void AddDifferences(const std::uint8_t* before, const std::uint8_t* after, std::
         const std::size_t length = std::min(kStride, n - at);
         if (std::memcmp(before + at, after + at, length) == 0)
             continue;
-        for (std::size_t p = at; p < at + length; ++p)
-            if (before[p] != after[p])
-                AddRange(ranges, base + p, 1, gap);
+        // Each stretch of differing bytes as one range.
+        for (std::size_t p = at; p < at + length;) {
+            if (before[p] == after[p]) {
+                ++p;
+                continue;
+            }
+            std::size_t q = p + 1;
+            while (q < at + length && before[q] != after[q])
+                ++q;
+            AddRange(ranges, base + p, q - p, gap);
+            p = q;
+        }
     }
 }
 
@@ -295,7 +305,10 @@ CommitResult GameChangeSet::commit(RestorePoints& restorePoints, const PointOper
                                    CommitObserver* observer, const std::vector<FileChange>* known)
 {
     CommitResult result;
-    const std::vector<FileChange> list = known ? *known : changes();
+    std::vector<FileChange> found;
+    if (!known)
+        found = changes();
+    const std::vector<FileChange>& list = known ? *known : found;
     if (list.empty())
         return result;
     std::vector<std::string> paths;
@@ -304,6 +317,35 @@ CommitResult GameChangeSet::commit(RestorePoints& restorePoints, const PointOper
     // One writer at a time, from the restore point to the last file (or the
     // last file put back).
     InstallationLock held = restorePoints.lock(operation.words());
+
+    // Every new content is written under a staged name beside its file and
+    // flushed to the disk, all together; only then does each take its file's
+    // name. Until the first rename the game is exactly as it was, so the
+    // files are staged while the restore point is made: those whose folders
+    // exist before it, the others (in folders the run creates) after it.
+    StagedFiles staged;
+    std::vector<std::size_t> stagedAs(list.size(), SIZE_MAX);
+    auto stage = [&](bool newFolders) {
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            const Pending* f = findEntry(list[i].relativePath);
+            if (stagedAs[i] != SIZE_MAX || (!newFolders && !DirectoryExists(DirectoryOf(f->path))))
+                continue;
+            const std::vector<std::uint8_t>& bytes = f->patched ? f->patched->bytes() : f->newBytes;
+            if (newFolders)
+                ForceDirectories(DirectoryOf(f->path));
+            stagedAs[i] = staged.stage(f->path, bytes);
+        }
+    };
+    try {
+        stage(false);
+    } catch (const std::exception& e) {
+        staged.discard();
+        result.error = e.what();
+        result.rolledBack = true; // nothing was written, and no restore point made
+        files_.clear();
+        return result;
+    }
+
     // Nothing is written unless the installation can be put back.
     RestorePoint point = restorePoints.create(operation, paths);
     result.restorePointId = point.id;
@@ -316,24 +358,29 @@ CommitResult GameChangeSet::commit(RestorePoints& restorePoints, const PointOper
     if (observer)
         observer->restorePointMade(point);
 
-    for (const auto& c : list) {
-        const Pending* f = findEntry(c.relativePath);
+    try {
+        stage(true);
+        staged.syncAll();
+    } catch (const std::exception& e) {
+        staged.discard();
+        result.error = e.what();
+        result.rolledBack = true; // nothing was written
+    }
+    for (std::size_t i = 0; result.ok() && i < list.size(); ++i) {
         try {
-            const std::vector<std::uint8_t>& bytes = f->patched ? f->patched->bytes() : f->newBytes;
-            if (!f->existed)
-                ForceDirectories(DirectoryOf(f->path));
-            ReplaceFileSafely(f->path, bytes);
-            result.written.push_back(c.relativePath);
+            staged.takeName(stagedAs[i]);
+            result.written.push_back(list[i].relativePath);
             if (observer)
-                observer->fileWritten(c.relativePath, result.written.size(), list.size());
+                observer->fileWritten(list[i].relativePath, result.written.size(), list.size());
         } catch (const std::exception& e) {
             result.error = e.what();
+            staged.discard();
             RestoreReport back = restorePoints.restore(point, &result.written);
             result.rolledBack = back.ok();
             result.rollbackFailures = back.failed;
-            break;
         }
     }
+    staged.syncDirectories();
     // Only a run that wrote makes room for its point among the kept ones.
     if (result.ok()) {
         try {

@@ -26,19 +26,41 @@ bool Number(std::string_view text, std::uint64_t& value)
 
 void WritePointChanges(const RestorePoint& point, const std::vector<FileChange>& changes)
 {
+    // A run that rewrote the art bank has a million ranges: numbers are
+    // written straight into the text.
     std::string text(kFirstLine);
     text += '\n';
+    auto number = [&text](char before, auto value) {
+        char digits[24];
+        digits[0] = before;
+        const auto end = std::to_chars(digits + 1, digits + sizeof digits, value).ptr;
+        text.append(digits, static_cast<std::size_t>(end - digits));
+    };
     for (const FileChange& c : changes) {
-        text += "file\t" + std::string(c.created ? "1" : "0") + '\t' + (c.replaced ? "1" : "0") + '\t'
-            + std::to_string(c.oldSize) + '\t' + std::to_string(c.newSize) + '\t' + c.relativePath + '\n';
+        text += "file\t";
+        text += c.created ? '1' : '0';
+        text += '\t';
+        text += c.replaced ? '1' : '0';
+        number('\t', c.oldSize);
+        number('\t', c.newSize);
+        text += '\t';
+        text += c.relativePath;
+        text += '\n';
         for (const ItemChange& item : c.items) {
-            text += "item\t" + std::to_string(item.item);
-            for (const ByteRange& r : item.ranges)
-                text += '\t' + std::to_string(r.offset) + '\t' + std::to_string(r.length);
+            text += "item";
+            number('\t', item.item);
+            for (const ByteRange& r : item.ranges) {
+                number('\t', r.offset);
+                number('\t', r.length);
+            }
             text += '\n';
         }
-        for (const ByteRange& r : c.ranges)
-            text += "range\t" + std::to_string(r.offset) + '\t' + std::to_string(r.length) + '\n';
+        for (const ByteRange& r : c.ranges) {
+            text += "range";
+            number('\t', r.offset);
+            number('\t', r.length);
+            text += '\n';
+        }
     }
     WriteWholeFile(point.directory + kPointChangesName, std::vector<std::uint8_t>(text.begin(), text.end()));
 }

@@ -12,6 +12,8 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <map>
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -245,11 +247,18 @@ TEST(SafeWritesCli, AKilledApplyIsUndoneByRestore)
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
-    EXPECT_EQ(Differences(before, Hashes(g.b)).size(), 1u); // killed between the two files
+    // Killed between the two files: the first has taken its new content, the
+    // second's waits staged beside it, the game's file as it was.
+    const auto killed = Differences(before, Hashes(g.b));
+    ASSERT_EQ(killed.size(), 2u);
+    EXPECT_EQ(std::count_if(killed.begin(), killed.end(),
+                            [](const std::string& f) { return f.find(".pitwall-staged-") != std::string::npos; }),
+              1);
 
     auto list = g.run({"restore", "--game", g.b, "--list"});
     ASSERT_EQ(list.code, 0) << list.err;
     EXPECT_NE(list.out.find("Apply of carset all.GMS (items 1)"), std::string::npos) << list.out;
+    // The restore puts the file back and clears the killed run's staged one.
     auto restored = g.run({"restore", "--game", g.b});
     ASSERT_EQ(restored.code, 0) << restored.err;
     EXPECT_TRUE(Differences(before, Hashes(g.b)).empty());
@@ -313,6 +322,7 @@ TEST(SafeWritesCli, AnApplyThatEnlargesTheArtBankIsOneRunWithOneRestorePoint)
         << applied.err;
 
     // A plain restore gives the installation back byte for byte.
+    // The restore puts the file back and clears the killed run's staged one.
     auto restored = g.run({"restore", "--game", g.b});
     ASSERT_EQ(restored.code, 0) << restored.err;
     EXPECT_TRUE(Differences(before, Hashes(g.b)).empty());

@@ -324,7 +324,10 @@ TEST(WriterSafetyCli, LeftoversOfKilledRunsGoWithTheNextWrite)
     const std::string bank = g.game + "BITMAPS/GP3ART5.BIN.NEW";
     const std::string fresh = g.game + ".GP3.EXE.pitwall-fedcba9876543210";
     const std::string foreign = g.game + "BITMAPS/GP3ART5.BIN.BAK";
-    for (const auto& f : {stale, bank, fresh, foreign})
+    // Staged by a writer under the lock: its run is gone, however recent.
+    const std::string staged = g.game + "LDATA/.ENGLISH.STR.pitwall-staged-00112233445566ff";
+    const std::string notStaged = g.game + "LDATA/.ENGLISH.STR.pitwall-staged-0011";
+    for (const auto& f : {stale, bank, fresh, foreign, staged, notStaged})
         test::WriteText(f, "left behind");
     Age(stale, 3600);
     Age(bank, 3600);
@@ -335,6 +338,8 @@ TEST(WriterSafetyCli, LeftoversOfKilledRunsGoWithTheNextWrite)
     EXPECT_FALSE(FileExists(bank));
     EXPECT_TRUE(FileExists(fresh));
     EXPECT_TRUE(FileExists(foreign));
+    EXPECT_FALSE(FileExists(staged));
+    EXPECT_TRUE(FileExists(notStaged));
 }
 
 TEST(WriterSafetyCli, WorkingFoldersOfKilledCommandsGoAtTheNextStart)

@@ -1,7 +1,10 @@
 #include "TestSupport.h"
 
 #include "base/ByteWriter.h"
+#include "base/FormatError.h"
 #include "formats/ArtBankExpansion.h"
+#include "formats/ArtBankExpansionBytes.h"
+#include "formats/ArtBankFile.h"
 #include "formats/ArtEntryCodec.h"
 #include "formats/ArtEntryReencoder.h"
 #include "transfer/ReportedFormats.h"
@@ -90,6 +93,58 @@ TEST(ArtBankExpansion, EveryThreadCountWritesTheSameBank)
     for (std::size_t i = 0; i < kArtEntryCount; ++i)
         EXPECT_EQ(referenceDirectory.entries[i].fits(), flags[i] || layout.entries[i].fits()) << i;
     EXPECT_EQ(referenceDirectory.entries[100].reservedSize, layout.entries[100].reservedSize);
+
+    // Expanded in memory (as inside an export), entries encoded straight into
+    // their places: the same bank, including the entries whose stream needs
+    // more than their uncoded size.
+    for (unsigned workers : {1u, 2u, 0u}) {
+        ArtDirectory after;
+        int calls = 0;
+        const auto caller = std::this_thread::get_id();
+        bool offThread = false;
+        auto bytes = ExpandArtBankBytes(original, "bank", flags, after, [&] {
+            ++calls;
+            offThread |= std::this_thread::get_id() != caller;
+        }, workers);
+        EXPECT_EQ(bytes, reference) << workers << " workers, in memory";
+        EXPECT_EQ(after.entries, referenceDirectory.entries);
+        EXPECT_GT(calls, 0);
+        EXPECT_FALSE(offThread);
+    }
+}
+
+TEST(ArtBankExpansion, ABankInMemoryThatCannotBeExpandedIsRefusedByName)
+{
+    ArtDirectory layout;
+    auto bank = MixedBank(layout);
+    const std::vector<bool> all(kArtEntryCount, true);
+    ArtDirectory after;
+    auto refused = [&](const std::vector<std::uint8_t>& bytes) {
+        try {
+            ExpandArtBankBytes(bytes, "GP3ART5.BIN", all, after);
+        } catch (const FormatError& e) {
+            return e.number();
+        }
+        return 0;
+    };
+    // Cut inside its last entries, cut inside its directory, empty.
+    EXPECT_EQ(refused(std::vector<std::uint8_t>(bank.begin(), bank.end() - 10)), kArtBankDamagedText);
+    EXPECT_EQ(refused(std::vector<std::uint8_t>(bank.begin(), bank.begin() + 100)), kArtBankDamagedText);
+    EXPECT_EQ(refused({}), kArtBankDamagedText);
+    // Entries so large that the bank would pass what the program reads,
+    // though not 4 GB.
+    ArtDirectory large = layout;
+    for (std::size_t i = 0; i < 200; ++i)
+        large.entries[i].width = large.entries[i].height = 2000;
+    auto largeBank = bank;
+    auto directory = BuildArtDirectory(large);
+    std::copy(directory.begin(), directory.end(), largeBank.begin());
+    EXPECT_EQ(refused(largeBank), kArtBankDamagedText);
+    // An entry of a size no picture has.
+    layout.entries[7].width = kMaxArtSide + 1;
+    directory = BuildArtDirectory(layout);
+    std::copy(directory.begin(), directory.end(), bank.begin());
+    EXPECT_EQ(refused(bank), kArtEntrySizeText);
 }
 
 TEST(ArtBankExpansion, ReencoderHandsBackEntriesInOrderUnderATightBound)

@@ -13,6 +13,7 @@
 #include "formats/TeamArtSheet.h"
 #include "transfer/ReportedFormats.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -357,6 +358,39 @@ TEST_F(ArtBankFileTest, ImportsPicturesOfTheEntrysSizeOnly)
     Image image = LoadBmpFile(dir / "out.bmp");
     EXPECT_EQ(image.pixel(3, 3), MakePixel(248, 0, 248));
     EXPECT_EQ(image.pixel(0, 0), MakePixel(0, 64, 8));
+}
+
+TEST_F(ArtBankFileTest, APictureTheEntryShowsAlreadyKeepsItsStoredBytes)
+{
+    ArtPicture keyed(10, 10, 0x0F0F);
+    keyed.at(3, 3) = kArtKeyWord;
+    keyed.at(4, 3) = kArtKeyWord;
+    // The same pixels stored as the program would not write them: the run of
+    // two key pixels as two runs of one.
+    const auto encoded = EncodeArtEntry(keyed, false);
+    const std::vector<std::uint8_t> run{0x1F, 0x7C, 0x01};
+    const auto at = std::search(encoded.begin(), encoded.end(), run.begin(), run.end());
+    ASSERT_NE(at, encoded.end());
+    std::vector<std::uint8_t> stored(encoded.begin(), at);
+    stored.insert(stored.end(), {0x1F, 0x7C, 0x00, 0x1F, 0x7C, 0x00});
+    stored.insert(stored.end(), at + 3, encoded.end());
+    ASSERT_EQ(DecodeArtEntry(stored, 10, 10, false), keyed);
+
+    auto bank = original;
+    const ArtDirectory d = ParseArtDirectory(bank);
+    const std::size_t offset = d.entries[7].dataOffset;
+    std::copy(stored.begin(), stored.end(), bank.begin() + static_cast<std::ptrdiff_t>(offset));
+    const auto before = bank;
+    SaveBmpFile(ArtPictureToImage(keyed), dir / "same.bmp");
+    ASSERT_TRUE(ImportArtPicture(bank, d, 7, dir / "same.bmp", &m.messenger));
+    EXPECT_EQ(bank, before);
+
+    keyed.at(0, 0) = 0x1234;
+    SaveBmpFile(ArtPictureToImage(keyed), dir / "changed.bmp");
+    ASSERT_TRUE(ImportArtPicture(bank, d, 7, dir / "changed.bmp", &m.messenger));
+    EXPECT_NE(bank, before);
+    EXPECT_EQ(DecodeArtEntry(std::span(bank).subspan(offset, d.entries[7].reservedSize), 10, 10, false), keyed);
+    EXPECT_TRUE(m.sink.shown.empty());
 }
 
 TEST(TeamArtSheet, PositionsAndSprites)

@@ -1,6 +1,8 @@
 #include "formats/ArtEntryCodec.h"
 #include "base/ByteReader.h"
 #include "base/ByteWriter.h"
+#include "formats/ArtBankPictures.h"
+#include "formats/Image.h"
 
 #include <gtest/gtest.h>
 
@@ -158,6 +160,22 @@ TEST(ArtEntryCodec, ColoursThatLookLikeTheKeyStayVisible)
     EXPECT_EQ(ArtWordFromRgb(248, 0, 248), kArtKeyWord);
     EXPECT_NE(ArtWordFromRgb(255, 7, 255), kArtKeyWord);
     EXPECT_EQ(ArtWordFromRgb(255, 255, 255), 0x7FFF);
+    // A whole picture converts each pixel exactly as ArtWordFromRgb does,
+    // every colour near the key's among them.
+    const int levels[] = {0, 1, 7, 8, 9, 127, 128, 246, 247, 248, 249, 250, 254, 255};
+    Image image(14 * 14, 14, 24);
+    for (int r = 0; r < 14; ++r)
+        for (int g = 0; g < 14; ++g)
+            for (int b = 0; b < 14; ++b)
+                image.setPixel(g * 14 + b, r, MakePixel(levels[r], levels[g], levels[b]));
+    const ArtPicture converted = ArtPictureFromImage(image);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const Pixel px = image.pixel(x, y);
+            ASSERT_EQ(converted.at(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y)),
+                      ArtWordFromRgb(RedOf(px), GreenOf(px), BlueOf(px)))
+                << RedOf(px) << " " << GreenOf(px) << " " << BlueOf(px);
+        }
     // A stray bit 15 never turns a pixel into a copy token.
     ArtPicture p(2, 1);
     p.words = {0x8001, 0xFC1F};

@@ -87,6 +87,56 @@ TEST(SafeWrite, AFailedReplacementLeavesTheOldFileAndNoLeftovers)
 #endif
 }
 
+TEST(SafeWrite, StagedFilesTakeTheirNamesOnlyAfterAllAreWrittenAndLeaveNothingBehind)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoFileSizeLimit;
+#else
+    test::TempDir dir;
+    const std::string a = dir / "A.JAM", b = dir / "B.JAM", c = dir / "C.JAM";
+    test::WriteBytes(a, Bytes(100, 1));
+    test::WriteBytes(b, Bytes(100, 2));
+    ::chmod(b.c_str(), 0444);
+    {
+        StagedFiles staged;
+        EXPECT_EQ(staged.stage(a, Bytes(50, 3)), 0u);
+        EXPECT_EQ(staged.stage(b, Bytes(60, 4)), 1u);
+        EXPECT_EQ(staged.stage(c, Bytes(70, 5)), 2u);
+        // Staged is not written: every target is as it was.
+        EXPECT_EQ(test::ReadBytes(a), Bytes(100, 1));
+        EXPECT_FALSE(FileExists(c));
+        EXPECT_EQ(Leftovers(dir.path(), {"A.JAM", "B.JAM"}).size(), 3u);
+        EXPECT_THROW(staged.takeName(0), FileWriteError); // not on the disk yet
+        staged.syncAll();
+        staged.takeName(0);
+        staged.takeName(1);
+        staged.syncDirectories();
+        // Dropped with C still staged, as a run that stops half-way.
+    }
+    EXPECT_EQ(test::ReadBytes(a), Bytes(50, 3));
+    EXPECT_EQ(test::ReadBytes(b), Bytes(60, 4));
+    EXPECT_EQ(Mode(b), 0644u);
+    EXPECT_FALSE(FileExists(c));
+    EXPECT_TRUE(Leftovers(dir.path(), {"A.JAM", "B.JAM"}).empty());
+
+    // A file that does not fit fails its staging, naming the game's file.
+    {
+        StagedFiles staged;
+        staged.stage(a, Bytes(10, 6));
+        test::FileSizeLimit full(4096);
+        try {
+            staged.stage(b, Bytes(20'000, 7));
+            FAIL() << "the write should not fit";
+        } catch (const FileWriteError& e) {
+            EXPECT_EQ(e.file(), b);
+        }
+    }
+    EXPECT_EQ(test::ReadBytes(a), Bytes(50, 3));
+    EXPECT_EQ(test::ReadBytes(b), Bytes(60, 4));
+    EXPECT_TRUE(Leftovers(dir.path(), {"A.JAM", "B.JAM"}).empty());
+#endif
+}
+
 TEST(SafeWrite, GameFilesThatAreOnlyReadStayUntouched)
 {
 #ifdef _WIN32
@@ -214,8 +264,8 @@ TEST(GameChangeSet, ChangesAreWhatDiffersByItemAndAFailedWriteIsPutBack)
     EXPECT_TRUE(list[1].created);
     EXPECT_EQ(list[1].relativePath, "GP3JAMS/B.JAM");
 
-    // The new JAM cannot be written (the disk is full for it): GP3.EXE,
-    // written first, is put back from the restore point.
+    // The new JAM cannot be written (the disk is full for it): every file is
+    // written before any takes its name, so nothing was changed.
     RestorePoints points(dir / "points", game);
     changes.replaceFile("GP3JAMS\\B.JAM", Bytes(100'000, 3));
     CommitResult result;
@@ -225,9 +275,22 @@ TEST(GameChangeSet, ChangesAreWhatDiffersByItemAndAFailedWriteIsPutBack)
     }
     EXPECT_FALSE(result.ok());
     EXPECT_TRUE(result.rolledBack);
-    EXPECT_EQ(result.written, std::vector<std::string>{"GP3.EXE"});
+    EXPECT_TRUE(result.written.empty());
     EXPECT_EQ(test::ReadBytes(game + "GP3.EXE"), exe);
     EXPECT_FALSE(FileExists(game + "GP3JAMS/B.JAM"));
+    EXPECT_TRUE(Leftovers(game, {"GP3.EXE", "A.JAM"}).empty());
+
+    // The JAM written but its name taken by a folder meanwhile: GP3.EXE,
+    // which took its new content first, is put back from the restore point.
+    changes.patchFile("GP3.EXE").writeU8(3000, static_cast<std::uint8_t>(exe[3000] + 1));
+    changes.replaceFile("GP3JAMS\\B.JAM", Bytes(10, 3));
+    ASSERT_EQ(changes.changes().size(), 2u);
+    ForceDirectories(game + "GP3JAMS/B.JAM/inside");
+    result = changes.commit(points, PointOperation("test"));
+    EXPECT_FALSE(result.ok());
+    EXPECT_TRUE(result.rolledBack);
+    EXPECT_EQ(result.written, std::vector<std::string>{"GP3.EXE"});
+    EXPECT_EQ(test::ReadBytes(game + "GP3.EXE"), exe);
     EXPECT_TRUE(Leftovers(game, {"GP3.EXE", "A.JAM"}).empty());
 #endif
 }

@@ -519,6 +519,14 @@ TEST(TracksTransfer, ASlotsSectionsAndPicturesAreWrittenWholeOrNotAtAll)
     const auto exeWhole = test::ReadBytes(b.game("GP3.EXE"));
     EXPECT_FALSE(std::equal(exeWhole.begin() + slot0, exeWhole.begin() + slot0 + 1000, exeBefore.begin() + slot0));
 
+    // The same again: every picture is what its entry shows, so none is
+    // encoded or written again and the bank stays byte for byte.
+    b.messages.asked.clear();
+    b.transfer().selection = b.transfer().loaded;
+    EXPECT_NE(b.engine().exportToGame(ItemChoice::AsSelected, b.ui), TransferOutcome::DoneWithErrors) << b.Shown();
+    EXPECT_TRUE(b.messages.asked.empty());
+    EXPECT_TRUE(test::ReadBytes(b.game(kArtBankGamePath)) == bank);
+
     // New labels, a new small picture and a full-screen picture of the
     // wrong size: nothing of the slot is written.
     b.tracks().sections[0].views[0].sections[0].label = "S";
