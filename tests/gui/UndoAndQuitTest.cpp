@@ -16,7 +16,9 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QCheckBox>
 #include <QSpinBox>
+#include <QStackedWidget>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QtTest>
@@ -51,6 +53,15 @@ void TypeInto(QWidget* field, const QString& text)
 
 QAction* Act(GuiProgram& p, const char* name) { return p.window->findChild<QAction*>(name); }
 
+// Brings the pages a control lies on to the front, as a user clicks their tabs.
+void ShowPagesOf(QWidget* control)
+{
+    for (QWidget* w = control; w && w->parentWidget(); w = w->parentWidget())
+        if (auto* stack = qobject_cast<QStackedWidget*>(w->parentWidget()))
+            if (auto* tabs = qobject_cast<QTabWidget*>(stack->parentWidget()))
+                tabs->setCurrentWidget(w);
+}
+
 } // namespace
 
 class UndoAndQuitTest : public QObject {
@@ -61,6 +72,7 @@ private slots:
     void teamSheetLoadedForTheMenuIsUndoneAndRedone();
     void soundAndBackgroundReplacedAreUndoneAndRedone();
     void workshopUndoesThePicturesLoadedIntoItsJam();
+    void editsInTheOtherEditorsAreUndoneAndRedoneExactly();
     void quittingWithAnEditAsks();
     void exportFromTheQuestionWritesTheEdit();
 };
@@ -267,6 +279,50 @@ void UndoAndQuitTest::workshopUndoesThePicturesLoadedIntoItsJam()
     Act(p, "Wiederholen1")->trigger();
     QVERIFY(page->jam()->page() == loaded);
     QVERIFY(p.app->session.edits.size() == 0);
+}
+
+// One typed value or click in the tracks, cockpit and misc editors: Edit >
+// Undo gives the imported tables back exactly, Redo the edited ones.
+void UndoAndQuitTest::editsInTheOtherEditorsAreUndoneAndRedoneExactly()
+{
+    GuiProgram p(2, kEnglish);
+    StartImported(p);
+    WorkingSet& data = p.app->workingSet();
+    const WorkingSet imported = data;
+    auto same = [&](const WorkingSet& a) {
+        return data.tracks.info == a.tracks.info && data.cockpit.lcdTexts == a.cockpit.lcdTexts
+            && data.settings == a.settings;
+    };
+    struct Edit {
+        const char* editor;
+        const char* control;
+        const char* typed; // none: a click
+    };
+    for (const Edit& edit : {Edit{"TForm13", "SpinEdit1", "77"}, Edit{"TForm16", "SpinEdit3", "33"},
+                             Edit{"TForm18", "CheckBox2", nullptr}}) {
+        p.window->openEditor(edit.editor);
+        EditorWindow* editor = p.window->currentEditor();
+        QWidget* control = Child<QWidget>(editor, edit.control);
+        ShowPagesOf(control);
+        const std::size_t steps = p.app->session.edits.size();
+        if (edit.typed) {
+            TypeInto(control, edit.typed);
+        } else {
+            // On the box itself: the row is wider than box and caption.
+            QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(6, control->height() / 2));
+            QTest::qWait(20);
+        }
+        QVERIFY2(p.app->session.edits.size() == steps + 1, edit.control);
+        QVERIFY2(!same(imported), edit.control);
+    }
+    const WorkingSet edited = data;
+    for (int i = 0; i < 3; ++i)
+        Act(p, "Rueckgaengig1")->trigger();
+    QVERIFY(same(imported));
+    QVERIFY(!p.window->isWindowModified());
+    for (int i = 0; i < 3; ++i)
+        Act(p, "Wiederholen1")->trigger();
+    QVERIFY(same(edited));
 }
 
 void UndoAndQuitTest::quittingWithAnEditAsks()
