@@ -291,7 +291,7 @@ void UndoAndQuitTest::editsInTheOtherEditorsAreUndoneAndRedoneExactly()
     const WorkingSet imported = data;
     auto same = [&](const WorkingSet& a) {
         return data.tracks.info == a.tracks.info && data.cockpit.lcdTexts == a.cockpit.lcdTexts
-            && data.settings == a.settings;
+            && data.settings == a.settings && data.teams == a.teams;
     };
     struct Edit {
         const char* editor;
@@ -305,6 +305,7 @@ void UndoAndQuitTest::editsInTheOtherEditorsAreUndoneAndRedoneExactly()
         QWidget* control = Child<QWidget>(editor, edit.control);
         ShowPagesOf(control);
         const std::size_t steps = p.app->session.edits.size();
+        const WorkingSet before = data;
         if (edit.typed) {
             TypeInto(control, edit.typed);
         } else {
@@ -314,6 +315,7 @@ void UndoAndQuitTest::editsInTheOtherEditorsAreUndoneAndRedoneExactly()
         }
         QVERIFY2(p.app->session.edits.size() == steps + 1, edit.control);
         QVERIFY2(!same(imported), edit.control);
+        QVERIFY2(!same(before), edit.control);
     }
     const WorkingSet edited = data;
     for (int i = 0; i < 3; ++i)
