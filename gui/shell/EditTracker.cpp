@@ -17,8 +17,8 @@ namespace pitwall::gui {
 namespace {
 constexpr int kChangeStepText = 1173; // "change of %s"
 constexpr int kRecordStepText = 1255; // "change of %s (%s)"
-// While a transfer runs (the "Standard" buttons load a carset), the tables
-// are half written: look again a little later.
+// While a transfer runs (the "Standard" buttons load a carset) or a dialog
+// is open, the edit is not done yet: look again a little later.
 constexpr int kBusyRetryMs = 50;
 } // namespace
 
@@ -86,7 +86,9 @@ bool EditTracker::eventFilter(QObject* watched, QEvent* event)
 
 void EditTracker::check()
 {
-    if (app_.workingSet().transfer.busy) {
+    // A click that opened a dialog (a file to load, a text to edit) changes
+    // the data only once the dialog closes: look again until it has.
+    if (app_.workingSet().transfer.busy || QApplication::activeModalWidget()) {
         timer_->start(kBusyRetryMs);
         return;
     }

@@ -4,6 +4,8 @@
 
 #include "ExportConfirmDialog.h"
 #include "JamWorkshopPage.h"
+#include "TextEditDialog.h"
+#include "TextsEditor.h"
 #include "Mnemonics.h"
 #include "WorkshopsWindow.h"
 #include "app/WindowPosition.h"
@@ -19,6 +21,7 @@
 #include <QCheckBox>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QtTest>
@@ -73,6 +76,7 @@ private slots:
     void soundAndBackgroundReplacedAreUndoneAndRedone();
     void workshopUndoesThePicturesLoadedIntoItsJam();
     void editsInTheOtherEditorsAreUndoneAndRedoneExactly();
+    void aTextEditedInItsDialogIsAStepOnceTheDialogCloses();
     void quittingWithAnEditAsks();
     void exportFromTheQuestionWritesTheEdit();
 };
@@ -325,6 +329,37 @@ void UndoAndQuitTest::editsInTheOtherEditorsAreUndoneAndRedoneExactly()
     for (int i = 0; i < 3; ++i)
         Act(p, "Wiederholen1")->trigger();
     QVERIFY(same(edited));
+}
+
+// A text edited in its dialog: the edit is taken in once the dialog closes,
+// so Edit > Undo offers it at once (not only after the next click).
+void UndoAndQuitTest::aTextEditedInItsDialogIsAStepOnceTheDialogCloses()
+{
+    GuiProgram p(2, kEnglish);
+    StartImported(p);
+    p.window->openEditor("TForm14");
+    auto* editor = qobject_cast<TextsEditor*>(p.window->currentEditor());
+    QVERIFY(editor);
+    const GameTexts imported = p.app->workingSet().gameTexts;
+    editor->selectText(10);
+    OnModal([](QWidget* modal) {
+        auto* dialog = qobject_cast<TextEditDialog*>(modal);
+        if (!dialog)
+            return true;
+        dialog->memo()->setPlainText("Boxenstopp");
+        dialog->accept();
+        return false;
+    });
+    QTest::mouseClick(Child<QPushButton>(editor, "Button32"), Qt::LeftButton);
+    QTest::qWait(150);
+    QVERIFY(p.app->workingSet().gameTexts != imported);
+    QAction* undo = Act(p, "Rueckgaengig1");
+    QVERIFY(undo->isEnabled());
+    const GameTexts edited = p.app->workingSet().gameTexts;
+    undo->trigger();
+    QVERIFY(p.app->workingSet().gameTexts == imported);
+    Act(p, "Wiederholen1")->trigger();
+    QVERIFY(p.app->workingSet().gameTexts == edited);
 }
 
 void UndoAndQuitTest::quittingWithAnEditAsks()
