@@ -28,6 +28,7 @@ FileStamp StampOf(std::string_view file)
         return stamp;
     auto join = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };
     stamp.exists = true;
+    stamp.regular = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
     stamp.size = join(info.nFileSizeHigh, info.nFileSizeLow);
     stamp.modified =
         static_cast<std::int64_t>(join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime));
@@ -38,6 +39,7 @@ FileStamp StampOf(std::string_view file)
     if (::stat(NativePath(file).c_str(), &st) != 0)
         return stamp;
     stamp.exists = true;
+    stamp.regular = S_ISREG(st.st_mode);
     stamp.size = static_cast<std::uint64_t>(st.st_size);
     stamp.modified = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec;
     stamp.changed = static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1'000'000'000 + st.st_ctim.tv_nsec;

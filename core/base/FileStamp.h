@@ -11,6 +11,7 @@ namespace pitwall {
 
 struct FileStamp {
     bool exists = false;
+    bool regular = false; // a plain file, not a folder or a device
     std::uint64_t size = 0;
     std::int64_t modified = 0; // in the system's own units
     std::int64_t changed = 0;  // status change time where the system has one

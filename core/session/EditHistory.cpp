@@ -20,9 +20,11 @@ constexpr std::uint64_t kMaxKeptFileBytes = 64ull * 1024 * 1024;
 using FileContent = std::optional<std::vector<std::uint8_t>>; // none: no such file
 using TrackFiles = std::array<std::optional<std::vector<std::uint8_t>>, kTrackCount>;
 
-// A watched working file as the history last knew it.
+// A watched working file as the history last knew it. A file too large,
+// unreadable or no plain file is not kept (no content): its changes are no undo steps, and an
+// undo never writes or removes it.
 struct KnownFile {
-    FileContent content;
+    std::optional<FileContent> content;
     FileStamp stamp;
 };
 } // namespace
@@ -256,14 +258,16 @@ void PutGraphics(const EditHistory::Step& step, bool before, GraphicsSet& data, 
     }
 }
 
-FileContent ReadContent(const std::string& path, const FileStamp& stamp)
+std::optional<FileContent> ReadContent(const std::string& path, const FileStamp& stamp)
 {
-    if (!stamp.exists || stamp.size > kMaxKeptFileBytes)
+    if (!stamp.exists)
+        return FileContent{};
+    if (!stamp.regular || stamp.size > kMaxKeptFileBytes)
         return std::nullopt;
     try {
-        return ReadWholeFile(path, kMaxKeptFileBytes);
+        return FileContent{ReadWholeFile(path, kMaxKeptFileBytes)};
     } catch (const std::exception&) {
-        return std::nullopt; // gone or unreadable: as good as absent for undo
+        return std::nullopt;
     }
 }
 
@@ -277,11 +281,15 @@ bool NoticeFiles(std::map<std::string, KnownFile>& known, EditHistory::Step& ste
         const FileStamp stamp = StampOf(path);
         if (stamp == file.stamp)
             continue;
-        FileContent now = ReadContent(path, stamp);
+        std::optional<FileContent> now = ReadContent(path, stamp);
         file.stamp = stamp;
-        if (now == file.content)
+        if (!now || !file.content) { // not kept before or now: nothing to undo to
+            file.content = std::move(now);
             continue;
-        step.files[path] = Change<FileContent>{file.content, now};
+        }
+        if (*now == *file.content)
+            continue;
+        step.files[path] = Change<FileContent>{*file.content, *now};
         file.content = std::move(now);
         changed = true;
     }

@@ -267,3 +267,23 @@ TEST(EditHistoryFiles, AFileThatCannotBeWrittenKeepsTheStep)
     EXPECT_TRUE(history.canUndo());
     EXPECT_EQ(data->transfer.loaded[0], 1);
 }
+
+// A watched file that cannot be read is not kept: its change is no step, so
+// no undo ever writes over it or removes it.
+TEST(EditHistoryFiles, AFileThatCannotBeReadIsNeverUndone)
+{
+    test::TempDir work;
+    auto data = std::make_unique<WorkingSet>();
+    const std::string picture = work.path() + LoadingPictureName(2);
+    std::filesystem::create_directories(NativePath(picture));
+    EditHistory history;
+    history.reset(*data);
+    history.watchFiles({picture});
+    std::filesystem::remove(NativePath(picture));
+    test::WriteBytes(picture, {7, 7});
+    EXPECT_FALSE(history.notice(*data, "Load picture"));
+    data->transfer.loaded[0] = 1;
+    ASSERT_TRUE(history.notice(*data, "Other"));
+    history.undo(*data);
+    EXPECT_EQ(test::ReadBytes(picture), (std::vector<std::uint8_t>{7, 7}));
+}
