@@ -2,7 +2,9 @@
 // are lost.
 
 #include "AppContext.h"
+#include "EditTrackerRecords.h"
 #include "MainWindow.h"
+#include "QtMessages.h"
 #include "UnsavedEditsQuestion.h"
 #include "base/DelphiFormat.h"
 
@@ -25,7 +27,8 @@ void SaveEditingShots(AppContext& app, MainWindow& window, const QString& out)
     // One edit of the teams, as the editor would report it.
     TeamRecord& team = app.workingSet().teams.teams[2];
     team.engine.assign("EngineX");
-    app.session.edits.notice(app.workingSet(), app.program.texts.format(1173, Args("Engine")));
+    app.session.edits.notice(app.workingSet(),
+                             app.program.texts.format(1255, Args("Engine", ToGameText(TeamRecordName(app, 2)))));
     window.updateEditState();
 
     // The main window with its Edit menu open below the menu's title.
