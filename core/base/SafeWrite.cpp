@@ -305,6 +305,47 @@ void CopyFileAsNew(std::string_view source, std::string_view target, const Copie
         fail("the disk took no more bytes");
 }
 
+namespace {
+
+// Runs sync(i) for every i in [0, count) with several syncs in flight (they
+// wait for the disk, not for a core, and the file system commits them
+// together). Every sync runs even after one fails; the first failure is
+// thrown at the end.
+template <typename Sync>
+void SyncSeveralAtOnce(std::size_t count, Sync&& sync)
+{
+    constexpr std::size_t kInFlight = 8;
+    std::atomic<std::size_t> next{0};
+    std::mutex failureLock;
+    std::optional<FileWriteError> failure;
+    auto run = [&] {
+        for (std::size_t i = next++; i < count; i = next++) {
+            try {
+                sync(i);
+            } catch (const FileWriteError& e) {
+                std::lock_guard lock(failureLock);
+                if (!failure)
+                    failure = e;
+            }
+        }
+    };
+    {
+        std::vector<std::jthread> helpers;
+        for (std::size_t t = 1; t < std::min(kInFlight, count); ++t) {
+            try {
+                helpers.emplace_back(run);
+            } catch (const std::system_error&) {
+                break;
+            }
+        }
+        run();
+    }
+    if (failure)
+        throw *failure;
+}
+
+} // namespace
+
 void SyncFilesToDisk(const std::vector<std::string>& files)
 {
 #ifdef __linux__
@@ -317,35 +358,7 @@ void SyncFilesToDisk(const std::vector<std::string>& files)
         }
     }
 #endif
-    // Several syncs in flight let the file system commit them together.
-    constexpr std::size_t kInFlight = 8;
-    std::atomic<std::size_t> next{0};
-    std::mutex failureLock;
-    std::optional<FileWriteError> failure;
-    auto run = [&] {
-        for (std::size_t i = next++; i < files.size(); i = next++) {
-            try {
-                SyncFileToDisk(files[i]);
-            } catch (const FileWriteError& e) {
-                std::lock_guard lock(failureLock);
-                if (!failure)
-                    failure = e;
-            }
-        }
-    };
-    {
-        std::vector<std::jthread> helpers;
-        for (std::size_t t = 1; t < std::min(kInFlight, files.size()); ++t) {
-            try {
-                helpers.emplace_back(run);
-            } catch (const std::system_error&) {
-                break;
-            }
-        }
-        run();
-    }
-    if (failure)
-        throw *failure;
+    SyncSeveralAtOnce(files.size(), [&](std::size_t i) { SyncFileToDisk(files[i]); });
 }
 
 void SyncFileToDisk(std::string_view file)
@@ -533,40 +546,13 @@ void StagedFiles::syncOpen()
     for (std::size_t i = 0; i < files_.size(); ++i)
         if (files_[i].fd >= 0)
             open.push_back(i);
-    // Syncs wait for the disk, not for a core: several in flight let the
-    // file system commit them together.
-    constexpr std::size_t kInFlight = 8;
-    std::atomic<std::size_t> next{0};
-    std::mutex failureLock;
-    std::optional<FileWriteError> failure;
-    auto run = [&] {
-        for (std::size_t k = next++; k < open.size(); k = next++) {
-            File& f = files_[open[k]];
-            const int fd = f.fd;
-            f.fd = -1;
-            try {
-                SyncAndClose(fd, f.target, WriteSync::ToDisk);
-                f.synced = true;
-            } catch (const FileWriteError& e) {
-                std::lock_guard lock(failureLock);
-                if (!failure)
-                    failure = e;
-            }
-        }
-    };
-    {
-        std::vector<std::jthread> helpers;
-        for (std::size_t t = 1; t < std::min(kInFlight, open.size()); ++t) {
-            try {
-                helpers.emplace_back(run);
-            } catch (const std::system_error&) {
-                break;
-            }
-        }
-        run();
-    }
-    if (failure)
-        throw *failure;
+    SyncSeveralAtOnce(open.size(), [&](std::size_t k) {
+        File& f = files_[open[k]];
+        const int fd = f.fd;
+        f.fd = -1;
+        SyncAndClose(fd, f.target, WriteSync::ToDisk);
+        f.synced = true;
+    });
 }
 
 void StagedFiles::syncAll() { syncOpen(); }
