@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CliContext.h"
+#include "RunCli.h"
 
 #include <CLI/CLI.hpp>
 
@@ -27,9 +28,5 @@ void AddCareerCommands(CLI::App& app, CliContext& context);
 void AddTracksCommands(CLI::App& app, CliContext& context);
 void AddGraphicsCommands(CLI::App& app, CliContext& context);
 void AddItemsCommand(CLI::App& app, CliContext& context);
-
-// Parses and runs one command line; returns the exit code (0 ok, 1 failure,
-// 2 usage).
-int RunCli(int argc, const char* const* argv, CliContext& context);
 
 } // namespace pitwall::cli

@@ -1,4 +1,4 @@
-#include "Commands.h"
+#include "RunCli.h"
 
 #include "app/ProgramDirectories.h"
 #include "base/CommandLine.h"

@@ -18,7 +18,12 @@ if ! command -v clang++ >/dev/null 2>&1; then
     exit 0
 fi
 
-CXX=clang++ cmake -S fuzz -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+LAUNCHER=""
+if command -v ccache >/dev/null 2>&1; then
+    LAUNCHER="-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
+    export CCACHE_BASEDIR="$(pwd)" CCACHE_NOHASHDIR=1
+fi
+CXX=clang++ cmake -S fuzz -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $LAUNCHER >/dev/null
 cmake --build "$BUILD" -j 2 >"$BUILD/build.log" 2>&1 || { tail -n 40 "$BUILD/build.log"; exit 1; }
 
 if [ $# -gt 0 ]; then

@@ -248,7 +248,7 @@ export CCACHE_BASEDIR="$ROOT" CCACHE_NOHASHDIR=1
 launcher=""
 if command -v ccache >/dev/null 2>&1; then launcher="-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"; fi
 cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DPITWALL_WINDOWS_DEPS="$PREFIX" \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPITWALL_WERROR=ON -DPITWALL_BUILD_GUI=OFF -DPITWALL_BUILD_TESTS=ON \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPITWALL_DEBUG_LEVEL=0 -DPITWALL_WERROR=ON -DPITWALL_BUILD_GUI=OFF -DPITWALL_BUILD_TESTS=ON \
     -DPITWALL_BUILD_BENCHMARKS=OFF $launcher >"$BUILD/configure.log" 2>&1 ||
     { cat "$BUILD/configure.log" >&2; exit 1; }
 nice -n 10 cmake --build "$BUILD" -j "$JOBS" --target pitwall-cli pitwall-resources pitwall-standard-carset \
@@ -262,7 +262,7 @@ name=pitwall-cli-$version-windows-x64
 stage=$BUILD/package/$name
 rm -rf "$BUILD/package"
 mkdir -p "$stage"
-# Without the debugging information (it stays in the build's copy).
+# Without its symbol table (the build writes no debugging information).
 $TRIPLE-strip -o "$stage/pitwall-cli.exe" "$BUILD/bin/pitwall-cli.exe"
 for f in "$BUILD"/bin/*.LNG "$BUILD"/bin/*.pal "$BUILD"/bin/*.BMP "$BUILD"/bin/*.DAT "$BUILD"/bin/*.TXT \
     "$BUILD/bin/README.md" "$BUILD/bin/LICENSE"; do

@@ -29,9 +29,9 @@ if command -v ccache >/dev/null 2>&1; then
     LAUNCHER="-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
     export CCACHE_BASEDIR="$src" CCACHE_NOHASHDIR=1
 fi
-# Optimised with debug information like the test build (so the compiler cache
-# serves both); CPack strips the programs.
-cmake -S "$src" -B "$src/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr \
+# Optimised with line tables like the test build (so the compiler cache serves
+# both); CPack strips the programs.
+cmake -S "$src" -B "$src/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPITWALL_DEBUG_LEVEL=1 -DCMAKE_INSTALL_PREFIX=/usr \
     -DPITWALL_WERROR=ON -DPITWALL_BUILD_TESTS=OFF -DPITWALL_BUILD_BENCHMARKS=OFF $LAUNCHER >/dev/null
 cmake --build "$src/build" -j "$(nproc 2>/dev/null || echo 2)"
 (cd "$src/build" && cpack -G DEB >/dev/null)

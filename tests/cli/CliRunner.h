@@ -2,7 +2,7 @@
 // Runs one pitwall-cli command line in-process, with the language files of
 // the build, and returns what it printed.
 
-#include "Commands.h"
+#include "RunCli.h"
 
 #include <sstream>
 #include <string>

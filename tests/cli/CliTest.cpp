@@ -1,7 +1,7 @@
 #include "CliRunner.h"
 #include "TestSupport.h"
 
-#include "Commands.h"
+#include "RunCli.h"
 #include "base/FileUtils.h"
 #include "base/GamePath.h"
 #include "formats/GameInstallation.h"

@@ -3,7 +3,6 @@
 #include "CliRunner.h"
 #include "TestSupport.h"
 
-#include "Commands.h"
 #include "DemoArtPictures.h"
 #include "DemoInstallation.h"
 #include "base/FileUtils.h"

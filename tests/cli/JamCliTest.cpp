@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "Commands.h"
+#include "RunCli.h"
 #include "DemoContext.h"
 #include "base/FileUtils.h"
 #include "formats/Bmp.h"

@@ -22,7 +22,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabWidget>
-#include <QtTest>
+#include <QTest>
 #include <functional>
 
 using namespace pitwall;

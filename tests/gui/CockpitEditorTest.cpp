@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QtTest>
+#include <QTest>
 
 using namespace pitwall;
 using namespace pitwall::gui;

@@ -24,7 +24,7 @@
 #include <QMessageBox>
 #include <QSpinBox>
 #include <QVBoxLayout>
-#include <QtTest>
+#include <QTest>
 
 using namespace pitwall;
 using namespace pitwall::gui;

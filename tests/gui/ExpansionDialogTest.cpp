@@ -4,7 +4,7 @@
 
 #include <QCheckBox>
 #include <QListWidget>
-#include <QtTest>
+#include <QTest>
 
 using namespace pitwall;
 using namespace pitwall::gui;

@@ -12,7 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QtTest>
+#include <QTest>
 
 using namespace pitwall;
 using namespace pitwall::gui;

@@ -15,7 +15,7 @@
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QStatusBar>
-#include <QtTest>
+#include <QTest>
 
 using namespace pitwall;
 using namespace pitwall::gui;

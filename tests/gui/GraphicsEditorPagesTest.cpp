@@ -18,7 +18,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTimer>
-#include <QtTest>
+#include <QTest>
 
 #include <cstdlib>
 #include <tuple>

@@ -14,7 +14,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTextBrowser>
-#include <QtTest>
+#include <QTest>
 
 using namespace pitwall;
 using namespace pitwall::gui;

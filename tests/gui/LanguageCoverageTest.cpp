@@ -45,7 +45,7 @@
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QtTest>
+#include <QTest>
 #include <map>
 #include <set>
 

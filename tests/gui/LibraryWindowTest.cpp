@@ -11,7 +11,7 @@
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTreeWidget>
-#include <QtTest>
+#include <QTest>
 
 #include <map>
 

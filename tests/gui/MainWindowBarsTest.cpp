@@ -17,7 +17,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
-#include <QtTest>
+#include <QTest>
 
 using namespace pitwall;
 using namespace pitwall::gui;

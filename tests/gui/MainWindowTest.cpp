@@ -26,7 +26,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTreeWidget>
-#include <QtTest>
+#include <QTest>
 
 using namespace pitwall;
 using namespace pitwall::gui;

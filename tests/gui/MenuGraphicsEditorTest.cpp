@@ -19,7 +19,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTimer>
-#include <QtTest>
+#include <QTest>
 
 #include <set>
 

@@ -14,7 +14,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QToolButton>
-#include <QtTest>
+#include <QTest>
 
 #include <cmath>
 #include <limits>

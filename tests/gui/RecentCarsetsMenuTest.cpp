@@ -6,7 +6,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QMenu>
-#include <QtTest>
+#include <QTest>
 
 using namespace pitwall;
 using namespace pitwall::gui;

@@ -10,7 +10,7 @@
 #include "transfer/CarsetArchive.h"
 
 #include <QListWidget>
-#include <QtTest>
+#include <QTest>
 
 using namespace pitwall;
 using namespace pitwall::gui;

@@ -27,7 +27,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTreeWidget>
-#include <QtTest>
+#include <QTest>
 #include <algorithm>
 
 #include <algorithm>

@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryFile>
-#include <QtTest>
+#include <QTest>
 
 namespace pitwall::gui::test {
 

@@ -13,7 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <QtTest>
+#include <QTest>
 
 #include <algorithm>
 

@@ -13,7 +13,7 @@
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QToolButton>
-#include <QtTest>
+#include <QTest>
 
 #include <filesystem>
 

@@ -8,7 +8,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QStyle>
-#include <QtTest>
+#include <QTest>
 
 using namespace pitwall::gui;
 

@@ -24,7 +24,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTreeWidget>
-#include <QtTest>
+#include <QTest>
 
 #include <map>
 

@@ -32,7 +32,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTreeWidget>
-#include <QtTest>
+#include <QTest>
 
 #include <algorithm>
 

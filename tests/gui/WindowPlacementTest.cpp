@@ -10,7 +10,7 @@
 
 #include <QScreen>
 #include <QTabBar>
-#include <QtTest>
+#include <QTest>
 
 using namespace pitwall;
 using namespace pitwall::gui;

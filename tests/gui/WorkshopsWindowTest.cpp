@@ -30,7 +30,7 @@
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QtTest>
+#include <QTest>
 
 #include <optional>
 

@@ -4,6 +4,8 @@
 
 #include "formats/GameLanguages.h"
 
+#include <CLI/CLI.hpp>
+
 #include <algorithm>
 #include <initializer_list>
 

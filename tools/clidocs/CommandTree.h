@@ -3,10 +3,14 @@
 // visible command with its options and positional arguments, and what each
 // argument's value is, so a shell knows what to offer for it.
 
-#include <CLI/CLI.hpp>
-
 #include <string>
 #include <vector>
+
+// The parser is seen only where the tree is read from it, so the writers
+// compile without its headers.
+namespace CLI {
+class App;
+}
 
 namespace pitwall::clidocs {
 
