@@ -24,7 +24,10 @@ JOBS="$(nproc 2>/dev/null || echo 2)"
 # the end.
 mkdir -p build
 echo "Windows build started in the background (log: build/windows-build.log)"
-setsid nice -n 10 env PITWALL_JOBS="$JOBS" scripts/build-windows.sh >build/windows-build.log 2>&1 &
+# In a session of its own, so it can be stopped as a whole; Linux then
+# schedules the session as one group, whose priority is set apart from nice.
+setsid sh -c 'echo 10 >/proc/self/autogroup 2>/dev/null; exec nice -n 10 "$@"' windows-build \
+    env PITWALL_JOBS="$JOBS" scripts/build-windows.sh >build/windows-build.log 2>&1 &
 windows_build=$!
 stop_windows_build() { kill -TERM -- "-$windows_build" 2>/dev/null || true; }
 trap stop_windows_build EXIT
