@@ -40,10 +40,10 @@ if command -v ccache >/dev/null 2>&1; then
     export CCACHE_BASEDIR="$(pwd)" CCACHE_NOHASHDIR=1
 fi
 
+stage "Normal build"
 # Line tables only (PITWALL_DEBUG_LEVEL=1): enough for backtraces and sanitizer
 # reports, and a quarter less compile time. scripts/package.sh builds with the
 # same flags, so the compiler cache serves it.
-stage "Normal build"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPITWALL_DEBUG_LEVEL=1 -DPITWALL_WERROR=ON \
     -DPITWALL_BUILD_TESTS=ON -DPITWALL_BUILD_BENCHMARKS=ON $LAUNCHER >/dev/null
 cmake --build build -j "$JOBS"
