@@ -82,13 +82,19 @@ std::uint8_t Number(std::string_view field)
     return static_cast<std::uint8_t>(value);
 }
 
-// A text that could not be written back readably is refused.
+// A text that could not be written back readably is refused. A longer
+// text is cut to the element's 50 bytes; a cut through a doubled quote drops
+// its first half too, or the text written back would hold a single quote
+// and swallow the fields after it.
 std::string_view Text(std::string_view field)
 {
     if (!IsWritableLcdText(field))
         throw LineRefused{"the text " + std::string(field.substr(0, field.find('\0')))
                           + " holds a single double quote or a zero byte"};
-    return field;
+    std::string_view cut = field.substr(0, kLcdTextWidth);
+    if (!IsWritableLcdText(cut))
+        cut.remove_suffix(1);
+    return cut;
 }
 
 void RequireFields(const std::vector<std::string_view>& f, std::size_t count, const char* kind)

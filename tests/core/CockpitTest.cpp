@@ -124,6 +124,18 @@ TEST(CockpitThreeD, BlocksKeepTwentyOneElementsAndCommentsAndSpacingDoNotMatter)
     EXPECT_EQ(Screen(a, "MESS_LAP")[0][LcdElement::kOutside], 1);
     EXPECT_EQ(Screen(a, "DRIVING_RACE_TEXT")[0].text(), "A \"\"B");
     EXPECT_EQ(a, b);
+
+    // Texts are cut at 50 bytes, never between the two quotes of a pair:
+    // what is written must read back.
+    const std::string pairAcross50 = std::string(49, 'x') + "\"\"yz";
+    const LcdDisplay cut = Parse("MESS_LAP:\r\n\tDB\t\"" + pairAcross50 + "\",3\r\nSPLIT_TEXT:\r\n\tDB\t0,0,0,0,0,\""
+                                 + pairAcross50 + "\",4\r\n");
+    EXPECT_EQ(Screen(cut, "MESS_LAP")[0].text(), std::string(49, 'x'));
+    EXPECT_EQ(Screen(cut, "SPLIT_TEXT")[0].text(), std::string(49, 'x'));
+    LcdDisplay written = cut;
+    const LcdDisplay again = Parse(Text(WriteThreeD(written)));
+    EXPECT_EQ(Screen(again, "MESS_LAP")[0], Screen(cut, "MESS_LAP")[0]);
+    EXPECT_EQ(Screen(again, "SPLIT_TEXT")[0], Screen(cut, "SPLIT_TEXT")[0]);
 }
 
 TEST(CockpitThreeD, RefusedLinesNameFileLineAndTextAndLeaveTheTableAlone)
