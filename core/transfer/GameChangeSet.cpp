@@ -289,7 +289,9 @@ std::vector<FileChange> GameChangeSet::changes() const
             } else {
                 change.ranges = {{0, f->newBytes.size()}};
             }
-            byItem[f->writes.empty() ? 0 : f->writes.back().item] = change.ranges;
+            // Already in rising order and joined: the item's ranges are
+            // the file's, copied once.
+            change.items.push_back({f->writes.empty() ? 0 : f->writes.back().item, change.ranges});
         }
         for (auto& [item, ranges] : byItem) {
             auto merged = Merge(std::move(ranges));

@@ -1,6 +1,7 @@
 #include "transfer/PointChanges.h"
 
 #include "base/FileUtils.h"
+#include "base/SafeWrite.h"
 #include "base/TextRecords.h"
 
 #include <algorithm>
@@ -26,16 +27,27 @@ bool Number(std::string_view text, std::uint64_t& value)
 
 void WritePointChanges(const RestorePoint& point, const std::vector<FileChange>& changes)
 {
-    // A run that rewrote the art bank has a million ranges: numbers are
-    // written straight into the text.
-    std::string text(kFirstLine);
-    text += '\n';
+    // A run that rewrote the art bank has a million ranges, some megabytes
+    // of text: it goes to the file a piece at a time, written while the
+    // run's new files are still held, so never whole in memory.
+    constexpr std::size_t kPiece = 1 << 20;
+    SafeFileWriter file(point.directory + kPointChangesName);
+    std::string text;
+    text.reserve(kPiece + 4096);
+    auto flush = [&](std::size_t atLeast) {
+        if (text.size() < atLeast)
+            return;
+        file.write(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+        text.clear();
+    };
     auto number = [&text](char before, auto value) {
         char digits[24];
         digits[0] = before;
         const auto end = std::to_chars(digits + 1, digits + sizeof digits, value).ptr;
         text.append(digits, static_cast<std::size_t>(end - digits));
     };
+    text += kFirstLine;
+    text += '\n';
     for (const FileChange& c : changes) {
         text += "file\t";
         text += c.created ? '1' : '0';
@@ -52,6 +64,7 @@ void WritePointChanges(const RestorePoint& point, const std::vector<FileChange>&
             for (const ByteRange& r : item.ranges) {
                 number('\t', r.offset);
                 number('\t', r.length);
+                flush(kPiece);
             }
             text += '\n';
         }
@@ -60,9 +73,11 @@ void WritePointChanges(const RestorePoint& point, const std::vector<FileChange>&
             number('\t', r.offset);
             number('\t', r.length);
             text += '\n';
+            flush(kPiece);
         }
     }
-    WriteWholeFile(point.directory + kPointChangesName, std::vector<std::uint8_t>(text.begin(), text.end()));
+    flush(0);
+    file.commit();
 }
 
 std::optional<std::vector<FileChange>> ReadPointChanges(const RestorePoint& point)

@@ -209,8 +209,12 @@ TransferOutcome TransferEngine::exportToGame(ItemChoice items, TransferUi& ui, E
 {
     PreparedExport prepared;
     TransferOutcome outcome = prepareExport(items, ui, prepared);
-    if (!prepared.ready() || mode == ExportMode::Preview)
+    if (!prepared.ready())
         return outcome;
+    if (mode == ExportMode::Preview) {
+        report_ = std::move(prepared.report_);
+        return outcome;
+    }
     return commitExport(prepared, ui);
 }
 
@@ -266,11 +270,13 @@ TransferOutcome TransferEngine::prepareExport(ItemChoice items, TransferUi& ui, 
             savegame.write(savegame.size() - 4, std::span(image).last(4));
         }
     }
-    report_.changes = changes.changes();
+    // The list of changes can hold a million ranges: the prepared export
+    // keeps it, the engine's report does not hold a second copy.
+    prepared.report_ = report_;
+    prepared.report_.changes = changes.changes();
     // The files stay held where the areas patched them: moving the change
     // set moves only its handles.
     prepared.changes_.emplace(std::move(changes));
-    prepared.report_ = report_;
     return outcome();
 }
 

@@ -145,8 +145,9 @@ TEST(ExportPreview, APreparedExportIsWrittenByItsCommitWithoutAskingAgain)
     PreparedExport prepared;
     ASSERT_EQ(b.engine().prepareExport(ItemChoice::AsSelected, b.ui, prepared), TransferOutcome::Done);
     ASSERT_TRUE(prepared.ready());
-    EXPECT_EQ(prepared.changes().size(), b.engine().lastReport().changes.size());
     EXPECT_FALSE(prepared.changes().empty());
+    // The list (a million ranges after an art-bank expansion) is held once.
+    EXPECT_TRUE(b.engine().lastReport().changes.empty());
     std::vector<int> asked;
     for (const Message& m : b.messages.asked)
         asked.push_back(m.number);
@@ -161,6 +162,7 @@ TEST(ExportPreview, APreparedExportIsWrittenByItsCommitWithoutAskingAgain)
     EXPECT_EQ(TwinExports::restorePoints(b), 1u);
     EXPECT_FALSE(b.engine().lastReport().restorePointId.empty());
     EXPECT_EQ(b.engine().lastReport().written.size(), changedFiles);
+    EXPECT_EQ(b.engine().lastReport().changes.size(), changedFiles);
 
     ASSERT_EQ(twins.direct.exportAll(), TransferOutcome::Done);
     EXPECT_TRUE(Snapshot(b.program.settings.gameDirectory) == Snapshot(twins.direct.program.settings.gameDirectory));
