@@ -26,7 +26,7 @@ JOBS=${PITWALL_JOBS:-1}
 TRIPLE=x86_64-w64-mingw32
 TOOLCHAIN=$ROOT/cmake/toolchains/mingw-w64-x86_64.cmake
 # The Debian source packages, in build order.
-DEBIAN_SOURCES="libpng1.6 libjpeg-turbo libzip libsndfile libsamplerate nettle"
+DEBIAN_SOURCES="libpng1.6 libjpeg-turbo libzip libdeflate libsndfile libsamplerate nettle"
 
 ONLY_DEPS=no
 case "${1:-}" in
@@ -116,6 +116,29 @@ build_dep() {
             ;;
         libsamplerate)
             cmake_dep "$src" -DBUILD_TESTING=OFF -DLIBSAMPLERATE_EXAMPLES=OFF -DLIBSAMPLERATE_INSTALL=ON
+            ;;
+        libdeflate)
+            # Its own makefile knows MinGW; only the static library is made.
+            (
+                cd "$src"
+                nice -n 10 make -j "$JOBS" CC=$TRIPLE-gcc-posix AR=$TRIPLE-ar libdeflatestatic.lib \
+                    >pitwall-build.log 2>&1
+            ) || { tail -30 "$src/pitwall-build.log" >&2; return 1; }
+            mkdir -p "$PREFIX/include" "$PREFIX/lib/pkgconfig"
+            cp "$src/libdeflate.h" "$PREFIX/include/"
+            cp "$src/libdeflatestatic.lib" "$PREFIX/lib/libdeflate.a"
+            version=$(sed -n 's/^#define LIBDEFLATE_VERSION_STRING[^"]*"\([^"]*\)".*/\1/p' "$src/libdeflate.h")
+            cat >"$PREFIX/lib/pkgconfig/libdeflate.pc" <<DEFLATEPC
+prefix=$PREFIX
+libdir=\${prefix}/lib
+includedir=\${prefix}/include
+
+Name: libdeflate
+Description: Fast implementation of DEFLATE, zlib, and gzip
+Version: $version
+Libs: -L\${libdir} -ldeflate
+Cflags: -I\${includedir}
+DEFLATEPC
             ;;
         nettle)
             # SHA-256 and the other hashes only; the public-key half needs GMP.

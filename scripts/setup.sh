@@ -16,7 +16,7 @@ set -eu
 BUILD_PACKAGES="
 build-essential cmake ninja-build pkg-config ccache
 qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libqt6svg6 qt6-translations-l10n
-libzip-dev zlib1g-dev nettle-dev libjpeg62-turbo-dev libpng-dev
+libzip-dev libdeflate-dev zlib1g-dev nettle-dev libjpeg62-turbo-dev libpng-dev
 libsndfile1-dev libsamplerate0-dev libstb-dev
 libcli11-dev nlohmann-json3-dev
 "

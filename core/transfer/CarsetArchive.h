@@ -1,11 +1,11 @@
 #pragma once
 // The zip archive behind a carset. Members are stored under bare file names,
 // deflated at level 9, in the order they are added; any zip tool reads the
-// result. Members are deflated on every core as they are added (the same
-// bytes libzip would make) and libzip writes the zip around them on close(). Extraction is deliberately narrow: only a bare member name asked
-// for by the program is ever written, only into the given directory, and only
-// when its real size matches what the archive declares and stays within what
-// the caller expects.
+// result. Members are deflated on every core as they are added and libzip
+// writes the zip around them on close(). Extraction is deliberately narrow:
+// only a bare member name asked for by the program is ever written, only
+// into the given directory, and only when its real size matches what the
+// archive declares and stays within what the caller expects.
 
 #include <cstdint>
 #include <ctime>

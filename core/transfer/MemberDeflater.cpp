@@ -2,54 +2,49 @@
 
 #include <algorithm>
 #include <chrono>
-#include <climits>
 #include <stdexcept>
 #include <utility>
-#include <zlib.h>
+#include <libdeflate.h>
 
 namespace pitwall {
+
+namespace {
+
+struct CompressorDeleter {
+    void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
+};
+
+// One level-9 compressor per worker thread, made on its first member: its
+// tables are set up once instead of for every member.
+libdeflate_compressor& LevelNineCompressor()
+{
+    thread_local std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor;
+    if (!compressor) {
+        compressor.reset(libdeflate_alloc_compressor(9));
+        if (!compressor)
+            throw std::runtime_error("Cannot start compressing a carset member (out of memory)");
+    }
+    return *compressor;
+}
+
+} // namespace
 
 DeflatedMember DeflateMember(const std::vector<std::uint8_t>& bytes)
 {
     DeflatedMember out;
     out.size = bytes.size();
-    // zlib counts in unsigned int: large members go through in slices.
-    constexpr std::size_t kSlice = 1u << 30;
-    uLong crc = crc32(0L, Z_NULL, 0);
-    for (std::size_t at = 0; at < bytes.size(); at += kSlice) {
-        std::size_t n = std::min(kSlice, bytes.size() - at);
-        crc = crc32(crc, bytes.data() + at, static_cast<uInt>(n));
-    }
-    out.crc = static_cast<std::uint32_t>(crc);
-
-    z_stream stream{};
-    // libzip's deflate: level 9, raw (no zlib header), 32 KB window, memory level 9.
-    if (deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, -MAX_WBITS, MAX_MEM_LEVEL, Z_DEFAULT_STRATEGY) != Z_OK)
-        throw std::runtime_error("Cannot start compressing a carset member");
-    out.compressed.resize(deflateBound(&stream, static_cast<uLong>(std::min<std::size_t>(bytes.size(), ULONG_MAX))));
-    std::size_t inAt = 0;
-    int status = Z_OK;
-    while (status != Z_STREAM_END) {
-        if (stream.avail_in == 0 && inAt < bytes.size()) {
-            std::size_t n = std::min(kSlice, bytes.size() - inAt);
-            stream.next_in = const_cast<Bytef*>(bytes.data() + inAt);
-            stream.avail_in = static_cast<uInt>(n);
-            inAt += n;
-        }
-        std::size_t produced = stream.total_out;
-        if (produced == out.compressed.size())
-            out.compressed.resize(out.compressed.size() + (1u << 20));
-        stream.next_out = out.compressed.data() + produced;
-        stream.avail_out = static_cast<uInt>(std::min(kSlice, out.compressed.size() - produced));
-        status = deflate(&stream, inAt == bytes.size() ? Z_FINISH : Z_NO_FLUSH);
-        if (status != Z_OK && status != Z_STREAM_END && status != Z_BUF_ERROR) {
-            deflateEnd(&stream);
-            throw std::runtime_error("Cannot compress a carset member");
-        }
-    }
-    out.compressed.resize(stream.total_out);
-    out.compressed.shrink_to_fit();
-    deflateEnd(&stream);
+    out.crc = libdeflate_crc32(0, bytes.data(), bytes.size());
+    libdeflate_compressor& compressor = LevelNineCompressor();
+    // The bound is what deflate can need at worst (stored blocks). It is
+    // left uninitialised: pages of it that are never written are never
+    // touched, where a vector would first zero all of them.
+    const std::size_t bound = libdeflate_deflate_compress_bound(&compressor, bytes.size());
+    const std::unique_ptr<std::uint8_t[]> buffer(new std::uint8_t[bound]);
+    const std::size_t written =
+        libdeflate_deflate_compress(&compressor, bytes.data(), bytes.size(), buffer.get(), bound);
+    if (written == 0)
+        throw std::runtime_error("Cannot compress a carset member");
+    out.compressed.assign(buffer.get(), buffer.get() + written);
     return out;
 }
 
