@@ -68,6 +68,15 @@ for program in pitwall-base-tests pitwall-core-tests pitwall-cli-tests; do
     # The programs write Windows line ends.
     cat "$WORK/$program".*.raw | tr -d '\r' >"$WORK/$program.log"
     rm -f "$WORK/$program".*.raw
+    # A shard that crashed may still end with status 0 under Wine (its
+    # debugger reports the fault and returns): each shard must also have
+    # printed its summary.
+    finished=$(grep -c '^\[==========\] [0-9]* tests\{0,1\} from .* ran\.' "$WORK/$program.log" || true)
+    if [ "$finished" -ne "$SHARDS" ]; then
+        echo "   $((SHARDS - finished)) of $SHARDS shards ended without their summary (a crash: see the log)"
+        result=FAILED
+        status=1
+    fi
     passed=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$WORK/$program.log" | awk '{ n += $1 } END { print n + 0 }')
     skipped=$(grep -c '^\[  SKIPPED \] [A-Za-z].*)$' "$WORK/$program.log" || true)
     echo "   $passed passed, $skipped skipped"

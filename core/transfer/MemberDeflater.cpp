@@ -13,28 +13,21 @@ namespace {
 struct CompressorDeleter {
     void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
 };
+using Compressor = std::unique_ptr<libdeflate_compressor, CompressorDeleter>;
 
-// One level-9 compressor per worker thread, made on its first member: its
-// tables are set up once instead of for every member.
-libdeflate_compressor& LevelNineCompressor()
+Compressor LevelNineCompressor()
 {
-    thread_local std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor;
-    if (!compressor) {
-        compressor.reset(libdeflate_alloc_compressor(9));
-        if (!compressor)
-            throw std::runtime_error("Cannot start compressing a carset member (out of memory)");
-    }
-    return *compressor;
+    Compressor compressor(libdeflate_alloc_compressor(9));
+    if (!compressor)
+        throw std::runtime_error("Cannot start compressing a carset member (out of memory)");
+    return compressor;
 }
 
-} // namespace
-
-DeflatedMember DeflateMember(const std::vector<std::uint8_t>& bytes)
+DeflatedMember Deflate(libdeflate_compressor& compressor, const std::vector<std::uint8_t>& bytes)
 {
     DeflatedMember out;
     out.size = bytes.size();
     out.crc = libdeflate_crc32(0, bytes.data(), bytes.size());
-    libdeflate_compressor& compressor = LevelNineCompressor();
     // The bound is what deflate can need at worst (stored blocks). It is
     // left uninitialised: pages of it that are never written are never
     // touched, where a vector would first zero all of them.
@@ -46,6 +39,13 @@ DeflatedMember DeflateMember(const std::vector<std::uint8_t>& bytes)
         throw std::runtime_error("Cannot compress a carset member");
     out.compressed.assign(buffer.get(), buffer.get() + written);
     return out;
+}
+
+} // namespace
+
+DeflatedMember DeflateMember(const std::vector<std::uint8_t>& bytes)
+{
+    return Deflate(*LevelNineCompressor(), bytes);
 }
 
 MemberDeflater::MemberDeflater(unsigned workers, std::size_t maxWaitingBytes, std::function<void()> waiting)
@@ -105,6 +105,9 @@ void MemberDeflater::finish()
 
 void MemberDeflater::work()
 {
+    // The worker's own compressor, its tables set up once for all the
+    // members it takes.
+    Compressor compressor;
     std::unique_lock lock(mutex_);
     for (;;) {
         changed_.wait(lock, [&] { return stopping_ || !jobs_.empty(); });
@@ -116,7 +119,9 @@ void MemberDeflater::work()
         lock.unlock();
         std::exception_ptr failure;
         try {
-            *job.result = DeflateMember(job.bytes);
+            if (!compressor)
+                compressor = LevelNineCompressor();
+            *job.result = Deflate(*compressor, job.bytes);
         } catch (...) {
             failure = std::current_exception();
         }
