@@ -111,7 +111,7 @@ void MenuBackgroundsArea::saveToCarset(TransferContext& context)
         auto bytes = ReadWholeFile(file, kMaxPictureBytes);
         if (staged)
             DeleteFileForced(file);
-        context.saveMember(member, bytes);
+        context.saveMember(member, std::move(bytes));
     }
 }
 

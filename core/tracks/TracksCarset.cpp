@@ -184,7 +184,7 @@ void TracksArea::saveToCarset(TransferContext& context)
                 context.headerWrite->items[static_cast<std::size_t>(TrackFileItem(t))] = 0;
             continue;
         }
-        context.saveMember(TrackFileMember(t), *bytes);
+        context.saveMember(TrackFileMember(t), std::move(*bytes));
     }
 
     std::optional<std::vector<std::uint8_t>> bank;
@@ -269,7 +269,7 @@ void TracksArea::saveTrackJams(TransferContext& context, const std::vector<int>&
             // track's JAM check names it.
             if (jam) {
                 context.loading.setProgress(path, 0);
-                context.saveMember(JamMemberName(path), *jam);
+                context.saveMember(JamMemberName(path), std::move(*jam));
             }
         }
     }

@@ -36,7 +36,7 @@ std::optional<std::vector<std::uint8_t>> ByteSource::read(const AreaFile& file, 
 void ByteSink::write(const AreaFile& file, std::vector<std::uint8_t> bytes) const
 {
     if (toCarset())
-        context_.saveMember(file.member, bytes);
+        context_.saveMember(file.member, std::move(bytes));
     else
         context_.replaceGameFile(file.gamePath, std::move(bytes));
 }

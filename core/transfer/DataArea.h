@@ -85,6 +85,9 @@ struct TransferContext {
     // and deletes the staged file. A staged file that cannot be written
     // raises CarsetError (Kind::Unwritable) naming the member.
     void saveMember(const std::string& name, const std::vector<std::uint8_t>& bytes);
+    // The same for bytes the caller is done with: they go to the carset's
+    // deflate workers without a copy.
+    void saveMember(const std::string& name, std::vector<std::uint8_t>&& bytes);
 };
 
 class DataArea {

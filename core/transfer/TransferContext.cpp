@@ -80,6 +80,11 @@ std::optional<std::vector<std::uint8_t>> TransferContext::loadRecord(const std::
 
 void TransferContext::saveMember(const std::string& name, const std::vector<std::uint8_t>& bytes)
 {
+    saveMember(name, std::vector<std::uint8_t>(bytes));
+}
+
+void TransferContext::saveMember(const std::string& name, std::vector<std::uint8_t>&& bytes)
+{
     if (!target)
         throw CarsetError("No carset is being written");
     // Staged as a file first, as every member is, then added and removed. A
@@ -93,7 +98,7 @@ void TransferContext::saveMember(const std::string& name, const std::vector<std:
                               + e.code().message(),
                           CarsetError::Kind::Unwritable);
     }
-    target->addBytes(name, bytes);
+    target->addBytes(name, std::move(bytes));
     DeleteFileForced(staged);
 }
 
