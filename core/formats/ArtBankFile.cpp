@@ -25,11 +25,7 @@ std::vector<std::uint8_t> EncodeForEntry(const ArtEntry& entry, std::size_t inde
     return bytes;
 }
 
-bool ReadArtImage(std::string_view bankFile, std::size_t index, ArtPicture& picture)
-{
-    FileRangeReader bank = OpenArtBank(bankFile);
-    return ReadArtImage(bank, bankFile, index, picture);
-}
+namespace {
 
 FileRangeReader OpenArtBank(std::string_view bankFile)
 {
@@ -37,16 +33,21 @@ FileRangeReader OpenArtBank(std::string_view bankFile)
     return FileRangeReader(bankFile);
 }
 
-namespace {
-
 // Entry `index` of a bank of `size` bytes, whose bytes `read(offset, count)`
-// gives (fewer where the bank ends).
+// gives (fewer where the bank ends). The directory is read up to the entry
+// unless the caller has read it already.
 template <typename Read>
-bool ReadArtEntry(Read&& read, std::uint64_t size, std::string_view bankFile, std::size_t index, ArtPicture& picture)
+bool ReadArtEntry(Read&& read, std::uint64_t size, std::string_view bankFile, std::size_t index, ArtPicture& picture,
+                  const ArtDirectory* directory = nullptr)
 {
     if (index >= kArtEntryCount)
         return false;
-    ArtDirectory dir = ParseArtDirectory(read(0, kArtDirectoryStart + (index + 1) * kArtDirectoryEntrySize));
+    ArtDirectory parsed;
+    if (!directory) {
+        parsed = ParseArtDirectory(read(0, kArtDirectoryStart + (index + 1) * kArtDirectoryEntrySize));
+        directory = &parsed;
+    }
+    const ArtDirectory& dir = *directory;
     if (dir.entriesRead <= index)
         throw FormatError(kArtBankDamagedText, Args(std::string(bankFile)));
     const ArtEntry& e = dir.entries[index];
@@ -64,14 +65,26 @@ bool ReadArtEntry(Read&& read, std::uint64_t size, std::string_view bankFile, st
 
 } // namespace
 
-bool ReadArtImage(FileRangeReader& bank, std::string_view bankFile, std::size_t index, ArtPicture& picture)
+bool ReadArtImage(std::string_view bankFile, std::size_t index, ArtPicture& picture)
 {
-    std::vector<std::uint8_t> bytes;
+    ArtBankReader bank(bankFile);
+    return bank.read(index, picture);
+}
+
+ArtBankReader::ArtBankReader(std::string_view bankFile)
+    : file_(bankFile), bank_(OpenArtBank(bankFile))
+{
+    bank_.read(0, kArtDirectoryEnd, bytes_);
+    directory_ = ParseArtDirectory(bytes_);
+}
+
+bool ArtBankReader::read(std::size_t index, ArtPicture& picture)
+{
     auto read = [&](std::uint64_t offset, std::uint64_t count) -> std::span<const std::uint8_t> {
-        bank.read(offset, count, bytes);
-        return bytes;
+        bank_.read(offset, count, bytes_);
+        return bytes_;
     };
-    return ReadArtEntry(read, bank.fileSize(), bankFile, index, picture);
+    return ReadArtEntry(read, bank_.fileSize(), file_, index, picture, &directory_);
 }
 
 bool ReadArtImage(std::span<const std::uint8_t> bank, std::string_view bankName, std::size_t index, ArtPicture& picture)

@@ -7,6 +7,7 @@
 #include "formats/FileRange.h"
 
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -36,12 +37,21 @@ inline constexpr int kArtPictureTooScatteredText = 920;
 // throws FormatError and reads nothing. False for an index past the
 // directory. A file cut short gives what it holds.
 bool ReadArtImage(std::string_view bankFile, std::size_t index, ArtPicture& picture);
-// The bank opened once for reading many entries in a row; a missing file
-// throws FormatError (UI text 349), one that cannot be opened
-// std::runtime_error.
-FileRangeReader OpenArtBank(std::string_view bankFile);
-// ReadArtImage through such a reader.
-bool ReadArtImage(FileRangeReader& bank, std::string_view bankFile, std::size_t index, ArtPicture& picture);
+// The bank opened and its directory read once, for reading many entries in
+// a row; a missing file throws FormatError (UI text 349), one that cannot be
+// opened std::runtime_error.
+class ArtBankReader {
+public:
+    explicit ArtBankReader(std::string_view bankFile);
+    // ReadArtImage of entry `index`.
+    bool read(std::size_t index, ArtPicture& picture);
+
+private:
+    std::string file_;
+    FileRangeReader bank_;
+    ArtDirectory directory_;
+    std::vector<std::uint8_t> bytes_;
+};
 // ReadArtImage from a whole bank held in memory (named `bankName` in messages).
 bool ReadArtImage(std::span<const std::uint8_t> bank, std::string_view bankName, std::size_t index,
                   ArtPicture& picture);

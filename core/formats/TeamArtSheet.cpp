@@ -2,6 +2,8 @@
 
 #include "formats/ArtBankFile.h"
 
+#include <algorithm>
+
 namespace pitwall {
 
 namespace {
@@ -30,18 +32,26 @@ constexpr std::uint32_t kHelmetFillHeight = 80;
 void Blit(const ArtPicture& from, SheetPoint fromAt, SheetSize size, ArtPicture& to, std::int64_t x, std::int64_t y,
           bool keyed)
 {
-    for (std::uint32_t j = 0; j < size.height; ++j) {
-        const std::int64_t sy = fromAt.y + j, ty = y + j;
-        if (sy >= from.height || ty < 0 || ty >= to.height)
+    // The rectangle clipped once to both pictures, then copied row by row.
+    std::int64_t x0 = 0, y0 = 0, x1 = size.width, y1 = size.height;
+    x0 = std::max({x0, -x, -std::int64_t{fromAt.x}});
+    y0 = std::max({y0, -y, -std::int64_t{fromAt.y}});
+    x1 = std::min({x1, std::int64_t{from.width} - fromAt.x, std::int64_t{to.width} - x});
+    y1 = std::min({y1, std::int64_t{from.height} - fromAt.y, std::int64_t{to.height} - y});
+    if (x0 >= x1 || y0 >= y1)
+        return;
+    const auto count = static_cast<std::size_t>(x1 - x0);
+    for (std::int64_t j = y0; j < y1; ++j) {
+        const ArtWord* source = &from.words[static_cast<std::size_t>(fromAt.y + j) * from.width
+                                            + static_cast<std::size_t>(fromAt.x + x0)];
+        ArtWord* target = &to.words[static_cast<std::size_t>(y + j) * to.width + static_cast<std::size_t>(x + x0)];
+        if (!keyed) {
+            std::copy_n(source, count, target);
             continue;
-        for (std::uint32_t i = 0; i < size.width; ++i) {
-            const std::int64_t sx = fromAt.x + i, tx = x + i;
-            if (sx >= from.width || tx < 0 || tx >= to.width)
-                continue;
-            ArtWord c = from.at(static_cast<std::uint32_t>(sx), static_cast<std::uint32_t>(sy));
-            if (!keyed || c != kArtKeyWord)
-                to.at(static_cast<std::uint32_t>(tx), static_cast<std::uint32_t>(ty)) = c;
         }
+        for (std::size_t i = 0; i < count; ++i)
+            if (source[i] != kArtKeyWord)
+                target[i] = source[i];
     }
 }
 
@@ -85,10 +95,10 @@ bool ComposeTeamSheet(std::string_view bankFile, int team, ArtPicture& sheet)
     for (std::size_t p = kHelmetFirst; p <= kHelmetLast; ++p)
         Blit(ArtPicture(kHelmetFillWidth, kHelmetFillHeight, kArtKeyWord), {}, {kHelmetFillWidth, kHelmetFillHeight},
              composed, kPlaces[p].x, kPlaces[p].y, false);
-    FileRangeReader bank = OpenArtBank(bankFile);
+    ArtBankReader bank(bankFile);
     ArtPicture entry;
     for (std::size_t p = 0; p < kTeamSheetPositions; ++p) {
-        if (!ReadArtImage(bank, bankFile, TeamSheetEntry(team, p), entry))
+        if (!bank.read(TeamSheetEntry(team, p), entry))
             return false;
         Blit(entry, {}, {entry.width, entry.height}, composed, kPlaces[p].x, kPlaces[p].y, false);
     }
