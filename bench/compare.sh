@@ -29,9 +29,13 @@ CLI="$BIN/pitwall-cli --quiet --restore-dir $WORK/restore"
 now() { date +%s.%N; }
 # timed FILE_PREFIX COMMAND...: appends the wall seconds to PREFIX.t and the
 # peak resident kilobytes to PREFIX.m; the command's stderr goes to PREFIX.err.
+# What earlier steps wrote (the untimed copies of installations, the last
+# run's files) is brought to the disk first, so that the system's write-back
+# of it does not fall into a timed run of either side.
 timed() {
     prefix=$1
     shift
+    sync
     start=$(now)
     /usr/bin/time -f %M -o "$prefix.mem1" "$@" >/dev/null 2>"$prefix.err" || {
         echo "compare.sh: failed: $*" >&2

@@ -2,6 +2,7 @@
 
 #include "formats/ArtBankFile.h"
 #include "formats/ArtEntryCodec.h"
+#include "formats/Bmp.h"
 #include "formats/Pictures.h"
 
 #include <algorithm>
@@ -19,6 +20,26 @@ Image ArtPictureToImage(const ArtPicture& picture)
                            w == kArtKeyWord ? kColorKey : MakePixel(ArtRed(w), ArtGreen(w), ArtBlue(w)));
         }
     return image;
+}
+
+std::vector<std::uint8_t> EncodeArtPictureBmp(const ArtPicture& picture)
+{
+    const int w = static_cast<int>(picture.width), h = static_cast<int>(picture.height);
+    std::vector<std::uint8_t> bytes = BmpHeaders(w, h, 24);
+    const std::size_t pixelOffset = bytes.size(), stride = BmpRowStride(w, 24);
+    bytes.resize(pixelOffset + stride * picture.height, 0);
+    // The key word's channels times 8 are the key colour itself (248, 0, 248).
+    for (std::uint32_t y = 0; y < picture.height; ++y) {
+        std::uint8_t* out = bytes.data() + pixelOffset + (picture.height - 1 - y) * stride;
+        const ArtWord* row = picture.words.data() + static_cast<std::size_t>(y) * picture.width;
+        for (std::uint32_t x = 0; x < picture.width; ++x) {
+            const ArtWord word = row[x];
+            *out++ = static_cast<std::uint8_t>(ArtBlue(word));
+            *out++ = static_cast<std::uint8_t>(ArtGreen(word));
+            *out++ = static_cast<std::uint8_t>(ArtRed(word));
+        }
+    }
+    return bytes;
 }
 
 ArtPicture ArtPictureFromImage(const Image& image)

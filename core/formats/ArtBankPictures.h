@@ -17,6 +17,9 @@ namespace pitwall {
 // 24-bit picture: each 5-bit channel times 8; the key word becomes magenta
 // (248, 0, 248).
 Image ArtPictureToImage(const ArtPicture& picture);
+// The same picture as the bytes of a 24-bit BMP file, without the Image
+// between (EncodeBmp(ArtPictureToImage(picture)) byte for byte).
+std::vector<std::uint8_t> EncodeArtPictureBmp(const ArtPicture& picture);
 // Channels shifted right by 3; exact magenta is the key colour.
 ArtPicture ArtPictureFromImage(const Image& image);
 

@@ -290,6 +290,30 @@ Image LoadBmpFile(const std::string& fileName)
     }
 }
 
+std::size_t BmpRowStride(int width, int bits) { return RowStride(width, bits); }
+
+std::vector<std::uint8_t> BmpHeaders(int width, int height, int bits, std::uint32_t colourTableBytes)
+{
+    const std::uint32_t pixelOffset = 14 + 40 + colourTableBytes;
+    const std::size_t imageSize = RowStride(width, bits) * static_cast<std::size_t>(height);
+    ByteWriter out;
+    out.u8('B');
+    out.u8('M');
+    out.u32(static_cast<std::uint32_t>(pixelOffset + imageSize));
+    out.u16(0);
+    out.u16(0);
+    out.u32(pixelOffset);
+    out.u32(40);
+    out.i32(width);
+    out.i32(height); // positive: rows bottom-up
+    out.u16(1);
+    out.u16(static_cast<std::uint16_t>(bits));
+    out.u32(kBiRgb);
+    out.u32(static_cast<std::uint32_t>(imageSize));
+    out.zeros(16); // resolution, colours used, important colours
+    return out.take();
+}
+
 std::vector<std::uint8_t> EncodeBmp(const Image& image)
 {
     const int bits = image.depth() <= 8 ? 8 : (image.depth() == 32 ? 32 : 24);
@@ -300,23 +324,7 @@ std::vector<std::uint8_t> EncodeBmp(const Image& image)
     const std::uint32_t pixelOffset = 14 + 40 + tableBytes;
     const std::size_t imageSize = stride * static_cast<std::size_t>(h);
 
-    ByteWriter out;
-    out.u8('B');
-    out.u8('M');
-    out.u32(static_cast<std::uint32_t>(pixelOffset + imageSize));
-    out.u16(0);
-    out.u16(0);
-    out.u32(pixelOffset);
-    out.u32(40);
-    out.i32(w);
-    out.i32(h); // positive: rows bottom-up
-    out.u16(1);
-    out.u16(static_cast<std::uint16_t>(bits));
-    out.u32(kBiRgb);
-    out.u32(static_cast<std::uint32_t>(imageSize));
-    out.zeros(16); // resolution, colours used, important colours
-
-    std::vector<std::uint8_t> bytes = out.take();
+    std::vector<std::uint8_t> bytes = BmpHeaders(w, h, bits, tableBytes);
     bytes.reserve(pixelOffset + imageSize);
     if (bits == 8) {
         const auto& table = image.colorTable();

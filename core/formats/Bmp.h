@@ -43,6 +43,12 @@ Image LoadBmpFile(const std::string& fileName);
 // (padded to 256 entries with black; each pixel written as the first equal
 // table entry, else entry 0), 16 and 24 as 24 bits, 32 as 32 bits.
 std::vector<std::uint8_t> EncodeBmp(const Image& image);
+// The two headers EncodeBmp writes for a picture of this size and depth (8,
+// 24 or 32), the pixels following after `colourTableBytes`; for encoders of
+// pictures that are no Image.
+std::vector<std::uint8_t> BmpHeaders(int width, int height, int bits, std::uint32_t colourTableBytes = 0);
+// Bytes per row of pixels (rows are padded to four bytes).
+std::size_t BmpRowStride(int width, int bits);
 // Replaces the file's content.
 void SaveBmpFile(const Image& image, const std::string& fileName);
 

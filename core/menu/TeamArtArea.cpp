@@ -183,7 +183,7 @@ void TeamArtArea::saveToCarset(TransferContext& context)
             context.fail(kSheetSizeText, Args(kTeamSheetWidth, kTeamSheetHeight));
             continue;
         }
-        context.saveMember(TeamArtMember(t), EncodeBmp(ArtPictureToImage(sheet)));
+        context.saveMember(TeamArtMember(t), EncodeArtPictureBmp(sheet));
     }
 }
 

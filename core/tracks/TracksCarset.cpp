@@ -8,7 +8,6 @@
 #include "formats/ArtBankDirectory.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtBankPictures.h"
-#include "formats/Bmp.h"
 #include "formats/TrackFile.h"
 #include "tracks/TrackFileNames.h"
 #include "tracks/TrackImages.h"
@@ -215,7 +214,7 @@ void TracksArea::saveToCarset(TransferContext& context)
                     context.fail("The track picture " + member + " is not saved: " + reason + ".");
                     continue;
                 }
-                context.saveMember(member, EncodeBmp(ArtPictureToImage(*picture)));
+                context.saveMember(member, EncodeArtPictureBmp(*picture));
             }
         context.saveMember(TrackSecInfoMember(t), TrackSecInfoImage(table_.sections[static_cast<std::size_t>(t)]));
     }

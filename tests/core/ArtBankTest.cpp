@@ -413,6 +413,27 @@ TEST(TeamArtSheet, PositionsAndSprites)
     EXPECT_EQ(target.at(1, 10), 0x0001);
     EXPECT_EQ(target.at(56, 159), 0x0001);
     EXPECT_EQ(target.at(57, 159), 0x7777); // sprite is 58 wide, drawn from -1
+    // Cut at the right and bottom edges of the target.
+    ArtPicture corner(20, 20, 0x7777);
+    DrawTeamSprite(sheet, 31, corner, 15, 18);
+    EXPECT_EQ(corner.at(14, 18), 0x7777);
+    EXPECT_EQ(corner.at(15, 18), 0x0001);
+    EXPECT_EQ(corner.at(19, 19), 0x0001);
+    EXPECT_EQ(corner.at(15, 17), 0x7777);
+}
+
+TEST(ArtPictureBmp, EncodedDirectlyAsThroughTheImage)
+{
+    // Odd widths pad their rows; the key word and every channel's top value
+    // must come out as the 24-bit picture gives them.
+    for (std::uint32_t width : {1u, 2u, 3u, 5u, 64u}) {
+        ArtPicture picture(width, 3);
+        for (std::size_t i = 0; i < picture.words.size(); ++i)
+            picture.words[i] = static_cast<ArtWord>(i * 0x1357 + width);
+        picture.words[0] = kArtKeyWord;
+        picture.words.back() = 0x7FFF;
+        EXPECT_EQ(EncodeArtPictureBmp(picture), EncodeBmp(ArtPictureToImage(picture))) << width;
+    }
 }
 
 TEST(ArtBankGroups, EntriesOfATeamATrackAndABackground)
