@@ -58,7 +58,7 @@ public:
     // pictures the game already has, such as the track pictures right after
     // an import, never bring up the expansion. Without it every entry of
     // ArtEntriesToWrite counts.
-    std::function<std::vector<std::size_t>(const TransferContext&)> entriesThatChange;
+    std::function<std::vector<std::size_t>(TransferContext&)> entriesThatChange;
 
     // No handler, nothing to write into the bank, or everything fits: true
     // without a word. Otherwise the handler decides.

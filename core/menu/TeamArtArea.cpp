@@ -82,7 +82,15 @@ void TeamArtArea::importFromGame(TransferContext& context)
     take(context, ByteSource(context, ByteSource::From::Game));
 }
 
-std::vector<std::size_t> TeamArtArea::entriesTheExportChanges(const TransferContext& context) const
+std::vector<std::size_t> TeamArtArea::entriesTheExportChanges(TransferContext& context) const
+{
+    auto& kept = context.artEntriesThatChange;
+    if (!kept || kept->selection != context.transfer.selection)
+        kept = TransferContext::ChangedArtEntries{context.transfer.selection, changedEntries(context)};
+    return kept->entries;
+}
+
+std::vector<std::size_t> TeamArtArea::changedEntries(const TransferContext& context) const
 {
     // Room is needed only for the pictures the export really changes: the
     // team art and the track pictures that differ from the bank's, and the

@@ -36,9 +36,11 @@ public:
     // team art and the waiting track pictures that differ from the bank's,
     // and the listed menu backgrounds loaded from files. Pictures the game
     // already has need no room.
-    std::vector<std::size_t> entriesTheExportChanges(const TransferContext& context) const;
+    std::vector<std::size_t> entriesTheExportChanges(TransferContext& context) const;
 
 private:
+    // What entriesTheExportChanges keeps for the run.
+    std::vector<std::size_t> changedEntries(const TransferContext& context) const;
     // Import (from the game's art bank) and carset load (a BMP per team).
     void take(TransferContext& context, const ByteSource& source);
 

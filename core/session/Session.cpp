@@ -26,7 +26,7 @@ Session::Session(ProgramState& programState)
     // Item 5 writes the entries of the menu backgrounds in the export list.
     graphicsAreas_.artPrecheck.menuBackgrounds = &workingSet.menuBackgrounds;
     // Only the pictures an export changes need room in the art bank.
-    graphicsAreas_.artPrecheck.entriesThatChange = [this](const TransferContext& context) {
+    graphicsAreas_.artPrecheck.entriesThatChange = [this](TransferContext& context) {
         return teamArtArea_.entriesTheExportChanges(context);
     };
     // Every area of the game's transfer steps, by its place in the steps.

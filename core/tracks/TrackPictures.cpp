@@ -1,6 +1,7 @@
 #include "tracks/TrackPictures.h"
 
 #include "base/FileUtils.h"
+#include "base/ParallelFor.h"
 #include "formats/ArtBankDirectory.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtBankPictures.h"
@@ -75,22 +76,31 @@ std::vector<std::size_t> ReplacedTrackPictureEntries(const std::string& workingD
 std::vector<std::size_t> ChangedTrackPictureEntries(const std::string& workingDirectory, const std::string& bankFile,
                                                     int slot)
 {
-    std::vector<std::size_t> entries;
+    std::vector<std::size_t> candidates;
+    std::vector<std::string> files;
     for (int kind = 0; kind < kTrackPictureKinds; ++kind)
         for (int view = 0; view < kTrackViews; ++view) {
-            const std::string file = workingDirectory + TrackPictureMember(slot, kind, view);
+            std::string file = workingDirectory + TrackPictureMember(slot, kind, view);
             if (!FileExists(file))
                 continue;
-            const std::size_t entry = TrackPictureEntry(slot, kind, view);
-            try {
-                ArtPicture inBank;
-                if (ReadArtImage(bankFile, entry, inBank, nullptr) && ShowsSamePixels(LoadBmpFile(file), inBank))
-                    continue;
-            } catch (const std::exception&) {
-                // Not readable: the export says why when it gets there.
-            }
-            entries.push_back(entry);
+            candidates.push_back(TrackPictureEntry(slot, kind, view));
+            files.push_back(std::move(file));
         }
+    // The pictures are decoded and compared on every core.
+    std::vector<char> same(candidates.size(), 0);
+    ParallelFor(candidates.size(), [&](std::size_t i) {
+        try {
+            ArtPicture inBank;
+            same[i] = ReadArtImage(bankFile, candidates[i], inBank, nullptr)
+                && ShowsSamePixels(LoadBmpFile(files[i]), inBank);
+        } catch (const std::exception&) {
+            // Not readable: the export says why when it gets there.
+        }
+    });
+    std::vector<std::size_t> entries;
+    for (std::size_t i = 0; i < candidates.size(); ++i)
+        if (!same[i])
+            entries.push_back(candidates[i]);
     return entries;
 }
 

@@ -54,6 +54,15 @@ struct TransferContext {
     // area clears the header byte of an item it could not store.
     CarsetArchive* target = nullptr;
     CarsetHeader* headerWrite = nullptr;
+    // Export: the art-bank entries the run's pictures change, for the
+    // selection they were worked out for (a check that leaves an item out
+    // changes them). Working them out decodes every replaced picture, so the
+    // first check that needs them keeps them for the others.
+    struct ChangedArtEntries {
+        ItemBytes selection{};
+        std::vector<std::size_t> entries;
+    };
+    std::optional<ChangedArtEntries> artEntriesThatChange = std::nullopt;
 
     bool selected(int item) const { return transfer.selected(item); }
     void markLoaded(int item);

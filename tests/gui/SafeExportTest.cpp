@@ -601,7 +601,7 @@ void SafeExportTest::exportChecksTheArtRoomAndAsksOnlyOnce()
     // How often the export works out which art-bank entries need room.
     auto& precheck = p.app->session.graphicsAreas().artPrecheck;
     int roomChecks = 0;
-    precheck.entriesThatChange = [&roomChecks, inner = precheck.entriesThatChange](const TransferContext& run) {
+    precheck.entriesThatChange = [&roomChecks, inner = precheck.entriesThatChange](TransferContext& run) {
         ++roomChecks;
         return inner(run);
     };
