@@ -108,6 +108,10 @@ while [ "$i" -lt "$RUNS" ]; do
     rm -rf "$WORK/unzipped" "$WORK/cpexport" && mkdir -p "$WORK/unzipped" "$WORK/cpexport"
     timed "$T/unzipcp" sh -c 'unzip -q -o "$1" -d "$2" && cd / && xargs cp --parents -t "$3" <"$4"' - \
         "$WORK/probe.GMS" "$WORK/unzipped" "$WORK/cpexport" "$WORK/export.files"
+    # The same made durable: the copied files synced to the disk.
+    rm -rf "$WORK/unzipped" "$WORK/cpexport" && mkdir -p "$WORK/unzipped" "$WORK/cpexport"
+    timed "$T/unzipcpsync" sh -c 'unzip -q -o "$1" -d "$2" && cd / && xargs cp --parents -t "$3" <"$4" \
+        && find "$3" -type f -exec sync -f {} +' - "$WORK/probe.GMS" "$WORK/unzipped" "$WORK/cpexport" "$WORK/export.files"
     rm -rf "$WORK/cpexport" && mkdir -p "$WORK/cpexport"
     timed "$T/cpexport" sh -c 'cd / && xargs cp --parents -t "$1" <"$2"' - "$WORK/cpexport" "$WORK/export.files"
     # The durable copy: the same, then the copied files synced to the disk.
@@ -135,6 +139,7 @@ done
 
 line "P1 carset save (import --items all, save part)" "$T/import.save.t" "$T/zip.t" 0.35 "$T/import.m"
 line "P2 carset load and apply" "$T/apply.t" "$T/unzipcp.t" 1.2 "$T/apply.m"
+line "  the same, unzip + cp + sync -f (durable)" "$T/apply.t" "$T/unzipcpsync.t" 1.2 "$T/apply.m"
 line "P3 import of everything" "$T/import.import.t" "$T/cpimport.t" 2 "$T/import.m"
 line "P3 export of everything" "$T/apply.export.t" "$T/cpexport.t" 4 "$T/apply.m"
 line "  the same against cp + sync -f (durable)" "$T/apply.export.t" "$T/cpexportsync.t" 4 "$T/apply.m"
