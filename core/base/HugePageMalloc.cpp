@@ -26,7 +26,9 @@ namespace pitwall {
 void RestartWithHugePageMalloc(char** argv)
 {
 #if defined(__linux__) && defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__)
-    constexpr const char* kSetting = "glibc.malloc.hugetlb=1:glibc.malloc.mmap_threshold=33554432:glibc.malloc.trim_threshold=67108864";
+    constexpr const char* kSetting = "glibc.malloc.hugetlb=1"
+                                     ":glibc.malloc.mmap_threshold=33554432"
+                                     ":glibc.malloc.trim_threshold=67108864";
     const char* current = std::getenv("GLIBC_TUNABLES");
     const std::string before = current ? current : "";
     if (!argv || !argv[0] || before.find("glibc.malloc.hugetlb") != std::string::npos)

@@ -71,8 +71,7 @@ bool ReadArtImage(std::string_view bankFile, std::size_t index, ArtPicture& pict
     return bank.read(index, picture);
 }
 
-ArtBankReader::ArtBankReader(std::string_view bankFile)
-    : file_(bankFile), bank_(OpenArtBank(bankFile))
+ArtBankReader::ArtBankReader(std::string_view bankFile) : file_(bankFile), bank_(OpenArtBank(bankFile))
 {
     bank_.read(0, kArtDirectoryEnd, bytes_);
     directory_ = ParseArtDirectory(bytes_);

@@ -42,8 +42,8 @@ void Blit(const ArtPicture& from, SheetPoint fromAt, SheetSize size, ArtPicture&
         return;
     const auto count = static_cast<std::size_t>(x1 - x0);
     for (std::int64_t j = y0; j < y1; ++j) {
-        const ArtWord* source = &from.words[static_cast<std::size_t>(fromAt.y + j) * from.width
-                                            + static_cast<std::size_t>(fromAt.x + x0)];
+        const ArtWord* source =
+            &from.words[static_cast<std::size_t>(fromAt.y + j) * from.width + static_cast<std::size_t>(fromAt.x + x0)];
         ArtWord* target = &to.words[static_cast<std::size_t>(y + j) * to.width + static_cast<std::size_t>(x + x0)];
         if (!keyed) {
             std::copy_n(source, count, target);
