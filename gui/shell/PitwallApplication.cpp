@@ -1,5 +1,7 @@
 #include "PitwallApplication.h"
 
+#include "DeferredIconStyle.h"
+
 #include <QMessageBox>
 #include <exception>
 
@@ -10,6 +12,7 @@ PitwallApplication::PitwallApplication(int& argc, char** argv) : QApplication(ar
     setApplicationName("Pitwall");
     setApplicationVersion(PITWALL_VERSION);
     setDesktopFileName("pitwall");
+    UseDeferredIconStyle(*this);
 }
 
 bool PitwallApplication::notify(QObject* receiver, QEvent* event)

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QFile>
 #include <QIconEngine>
+#include <QImageReader>
 #include <QPainter>
+#include <QProxyStyle>
 
 #include <algorithm>
 #include <map>
@@ -11,6 +13,16 @@
 namespace pitwall::gui {
 
 namespace {
+
+QPixmap ReadStylePicture(const QString& path)
+{
+    // Named as PNG and never guessed: a reader left to guess the format
+    // first loads every image-format plugin (and the SVG library) to ask
+    // each whether it can read the file.
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
 
 long long Area(const QSize& s) { return static_cast<long long>(s.width()) * s.height(); }
 
@@ -20,8 +32,11 @@ public:
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
     {
+        // As the style's own icon paints: its picture for the rectangle's
+        // device pixels, drawn into the rectangle (which the icon has
+        // already fitted to the picture's shape).
         const qreal scale = painter->device() ? painter->device()->devicePixelRatio() : 1.0;
-        iconFor(rect.size() * scale).paint(painter, rect, Qt::AlignCenter, mode, state);
+        painter->drawPixmap(rect, scaledPixmap(rect.size() * scale, mode, state, scale));
     }
 
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
@@ -78,7 +93,7 @@ private:
         const StyleIconFile& file = best(size);
         auto [it, added] = read_.try_emplace(file.path);
         if (added)
-            it->second.addFile(file.path, file.size);
+            it->second.addPixmap(ReadStylePicture(file.path));
         return it->second;
     }
 
@@ -86,12 +101,14 @@ private:
     std::map<QString, QIcon> read_;
 };
 
+} // namespace
+
 bool StyleDrawsFromItsFiles(const QStyle* style)
 {
+    if (const auto* proxy = qobject_cast<const QProxyStyle*>(style))
+        style = proxy->baseStyle();
     return style && QIcon::themeName().isEmpty() && style->name().compare("fusion", Qt::CaseInsensitive) == 0;
 }
-
-} // namespace
 
 std::vector<StyleIconFile> StyleIconFiles(const char* name, std::initializer_list<int> sizes)
 {
@@ -103,15 +120,23 @@ std::vector<StyleIconFile> StyleIconFiles(const char* name, std::initializer_lis
     return files;
 }
 
+QIcon DeferredFileIcon(std::vector<StyleIconFile> files)
+{
+    if (files.empty())
+        return {};
+    for (const StyleIconFile& f : files)
+        if (!QFile::exists(f.path))
+            return {};
+    return QIcon(new DeferredStyleIconEngine(std::move(files)));
+}
+
 QIcon DeferredStyleIcon(QStyle::StandardPixmap standard, std::vector<StyleIconFile> files)
 {
     QStyle* style = QApplication::style();
-    bool usable = StyleDrawsFromItsFiles(style) && !files.empty();
-    for (const StyleIconFile& f : files)
-        usable = usable && QFile::exists(f.path);
-    if (!usable)
-        return style ? style->standardIcon(standard) : QIcon();
-    return QIcon(new DeferredStyleIconEngine(std::move(files)));
+    if (StyleDrawsFromItsFiles(style))
+        if (QIcon icon = DeferredFileIcon(std::move(files)); !icon.isNull())
+            return icon;
+    return style ? style->standardIcon(standard) : QIcon();
 }
 
 } // namespace pitwall::gui

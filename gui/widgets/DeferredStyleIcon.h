@@ -29,6 +29,15 @@ struct StyleIconFile {
 // own icon.
 QIcon DeferredStyleIcon(QStyle::StandardPixmap standard, std::vector<StyleIconFile> files);
 
+// An icon read lazily from `files`, or a null icon when one of them is
+// missing.
+QIcon DeferredFileIcon(std::vector<StyleIconFile> files);
+
+// Whether `style` (or the style a proxy style wraps) draws its standard icons
+// from the files DeferredStyleIcon reads: the built-in Fusion style without
+// an icon theme.
+bool StyleDrawsFromItsFiles(const QStyle* style);
+
 // The style's files "<name>-<size>.png" for the sizes given.
 std::vector<StyleIconFile> StyleIconFiles(const char* name, std::initializer_list<int> sizes);
 

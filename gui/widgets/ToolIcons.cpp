@@ -26,7 +26,8 @@ QIcon MakeToolIcon(ToolIcon icon)
     case ToolIcon::CarsetInfo:
         return DeferredStyleIcon(QStyle::SP_FileDialogInfoView, StyleIconFiles("fileinfo", {16, 32, 128}));
     case ToolIcon::Backup:
-        return style->standardIcon(QStyle::SP_DriveHDIcon);
+        // The style's icon is its 16-pixel picture alone.
+        return DeferredStyleIcon(QStyle::SP_DriveHDIcon, StyleIconFiles("harddrive", {16}));
     case ToolIcon::Options:
         return DeferredStyleIcon(QStyle::SP_FileDialogDetailedView, StyleIconFiles("viewdetailed", {16, 32, 128}));
     case ToolIcon::StartGame:
