@@ -1,8 +1,8 @@
 // Starting the program as a user does, up to the teams editor painted, reads
 // the style's pictures without loading any image-format or icon-engine
-// plugin (with the SVG library behind them): loading them was a tenth of the
-// start-up. The process must start as the program does, so this suite has
-// its own main and one case.
+// plugin (with the SVG library behind them), which cost the start a few
+// milliseconds. The process must start as the program does, so this suite
+// has its own main and one case.
 
 #include "GuiTestSupport.h"
 #include "PitwallApplication.h"
