@@ -159,6 +159,20 @@ DEFLATEPC
     esac
 }
 
+# fetch_source <package> <folder>: Debian's source package into the folder.
+# The archive's index can name a version its pool no longer holds (a
+# security update replaced by the next one); the other versions the index
+# lists are tried then, newest first.
+fetch_source() {
+    (cd "$2" && apt-get source -qq "$1" >apt-get-source.log 2>&1) && return 0
+    for version in $(apt-cache showsrc "$1" 2>/dev/null | sed -n 's/^Version: //p' | sort -ruV); do
+        find "$2" -mindepth 1 -maxdepth 1 ! -name apt-get-source.log -exec rm -rf {} +
+        echo "Trying $1 $version" >>"$2/apt-get-source.log"
+        (cd "$2" && apt-get source -qq "$1=$version" >>apt-get-source.log 2>&1) && return 0
+    done
+    return 1
+}
+
 build_deps() {
     mkdir -p "$PREFIX" "$SOURCES"
     need_sources=no
@@ -173,8 +187,7 @@ build_deps() {
         work=$SOURCES/$package
         rm -rf "$work"
         mkdir -p "$work"
-        (cd "$work" && apt-get source -qq "$package" >apt-get-source.log 2>&1) ||
-            { cat "$work/apt-get-source.log" >&2; exit 1; }
+        fetch_source "$package" "$work" || { cat "$work/apt-get-source.log" >&2; exit 1; }
         src=$(find "$work" -mindepth 1 -maxdepth 1 -type d | head -n 1)
         build_dep "$package" "$src"
         basename "$src" >"$PREFIX/.built-$package"
