@@ -492,6 +492,15 @@ void SafeFileWriter::startWritingOut()
     writingOut_ = written_;
 }
 
+void SafeFileWriter::startWritingOutAll()
+{
+#ifdef __linux__
+    if (fd_ >= 0)
+        ::sync_file_range(fd_, 0, 0, SYNC_FILE_RANGE_WRITE);
+#endif
+    writingOut_ = written_;
+}
+
 void SafeFileWriter::commit(WriteSync sync)
 {
     if (fd_ < 0)

@@ -141,6 +141,9 @@ public:
     // (Linux; a hint only, elsewhere nothing), so that the sync of commit()
     // does not wait for a large file all at once.
     void startWritingOut();
+    // The same for the whole content, for one filled in any order (resize,
+    // writeAt, copyAt): the system starts on whatever it holds unwritten.
+    void startWritingOutAll();
     // Flushes to the disk (unless told it need not) and renames over the
     // target. Throws FileWriteError.
     void commit(WriteSync sync = WriteSync::ToDisk);

@@ -55,6 +55,17 @@ public:
         }
     }
     void writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) { out_.writeAt(offset, bytes); }
+    // An entry written into its place in a content laid out beforehand; the
+    // disk is let start on what is written, stretch by stretch, as for write().
+    void place(std::uint64_t offset, std::span<const std::uint8_t> bytes)
+    {
+        out_.writeAt(offset, bytes);
+        placed_ += bytes.size();
+        if (sync_ == NewBankSync::ToDisk && placed_ - placedOut_ >= kSyncStretch) {
+            out_.startWritingOutAll();
+            placedOut_ = placed_;
+        }
+    }
     void resize(std::uint64_t size) { out_.resize(size); }
     void copyAt(std::string_view source, std::uint64_t from, std::uint64_t count, std::uint64_t offset)
     {
@@ -68,6 +79,7 @@ private:
     SafeFileWriter out_;
     NewBankSync sync_;
     std::uint64_t syncStarted_ = 0;
+    std::uint64_t placed_ = 0, placedOut_ = 0;
 };
 
 // Copies `count` bytes of the old file from `offset`, padding with zeros where
@@ -201,7 +213,7 @@ std::optional<ArtDirectory> WriteExpandedInPlace(std::string_view bankFile, Bank
                 EncodeArtEntry(picture, UsesSingleWordKeys(i), stream);
                 if (stream.size() <= fresh.entries[i].reservedSize) {
                     std::lock_guard lock(writeLock);
-                    out.writeAt(fresh.entries[i].dataOffset, stream);
+                    out.place(fresh.entries[i].dataOffset, stream);
                 } else {
                     longer = true;
                     next = enlarged.size(); // the rest is laid out again anyway

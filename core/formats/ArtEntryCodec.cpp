@@ -3,6 +3,8 @@
 #include "base/ByteReader.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <string>
 
 namespace pitwall {
@@ -15,6 +17,40 @@ ArtWord LiteralWord(ArtWord w)
 {
     w &= 0x7FFF;
     return w == kArtKeyWord ? static_cast<ArtWord>(kArtKeyWord - 1) : w;
+}
+
+// Four pixels at a time: on a little-endian machine four stream words are
+// four picture words in one 64-bit value, each 16-bit lane one pixel.
+constexpr bool kFourAtATime = std::endian::native == std::endian::little;
+constexpr std::uint64_t kLaneTop = 0x8000800080008000;
+constexpr std::uint64_t kLaneRest = 0x7FFF7FFF7FFF7FFF;
+constexpr std::uint64_t kKeyLanes = 0x7C1F7C1F7C1F7C1F;
+
+// Bit 15 set in each lane that holds exactly the key word. The low 15 bits
+// of a lane added to 0x7FFF reach bit 15 unless they are all zero, and never
+// carry into the next lane.
+constexpr std::uint64_t KeyLanes(std::uint64_t v)
+{
+    const std::uint64_t diff = v ^ kKeyLanes;
+    return ~(((diff & kLaneRest) + kLaneRest) | diff) & kLaneTop;
+}
+
+// LiteralWord of each lane.
+constexpr std::uint64_t LiteralWords(std::uint64_t v)
+{
+    v &= kLaneRest;
+    return v - (KeyLanes(v) >> 15);
+}
+
+// `count` pixels of colour `w`, four at a time where they can be.
+void FillWords(ArtWord* out, std::size_t count, ArtWord w)
+{
+    if constexpr (kFourAtATime) {
+        const std::uint64_t four = w * 0x0001000100010001ull;
+        for (; count >= 4; count -= 4, out += 4)
+            std::memcpy(out, &four, 8);
+    }
+    std::fill_n(out, count, w);
 }
 
 // The stream is read through plain pointers: a picture is a million words
@@ -36,6 +72,19 @@ public:
         const ArtWord runKey = singleWordKeys_ ? ArtWord{0x8000} : kArtKeyWord;
         std::size_t pos = 0;
         while (pos < total && end - p >= 2) {
+            // Most words are single pixels: four of them, none a token, are
+            // stored as they stand.
+            while (kFourAtATime && total - pos >= 4 && end - p >= 8) {
+                std::uint64_t four;
+                std::memcpy(&four, p, 8);
+                if ((four & kLaneTop) != 0 || (!singleWordKeys_ && KeyLanes(four) != 0))
+                    break;
+                std::memcpy(out + pos, &four, 8);
+                pos += 4;
+                p += 8;
+            }
+            if (pos == total || end - p < 2)
+                return;
             const auto w = static_cast<ArtWord>(p[0] | (p[1] << 8));
             p += 2;
             if ((w & 0x8000) == 0 && w != runKey) {
@@ -49,7 +98,7 @@ public:
                 pos = copy(pos, static_cast<std::uint8_t>(w & 0xFF), static_cast<std::uint8_t>(w >> 8), next);
             } else {
                 const std::size_t n = std::min<std::size_t>(next + 1u, total - pos);
-                std::fill_n(out + pos, n, kArtKeyWord);
+                FillWords(out + pos, n, kArtKeyWord);
                 pos += n;
             }
         }
@@ -94,6 +143,11 @@ private:
             std::int64_t from = sy * width + sx;
             if (step == 1 && from + count <= static_cast<std::int64_t>(pos)) {
                 std::copy_n(words + from, count, words + pos);
+                return pos + static_cast<std::size_t>(count);
+            }
+            // The previous pixel repeated: an even stretch of one colour.
+            if (step == 1 && from + 1 == static_cast<std::int64_t>(pos)) {
+                FillWords(words + pos, static_cast<std::size_t>(count), words[from]);
                 return pos + static_cast<std::size_t>(count);
             }
             for (int i = 0; i < count; ++i, from += step)
@@ -177,6 +231,14 @@ void EncodeArtEntry(const ArtPicture& picture, bool singleWordKeys, std::vector<
         const ArtWord* row = picture.words.data() + static_cast<std::size_t>(y) * width;
         std::size_t x = 0;
         if (singleWordKeys) {
+            for (; kFourAtATime && width - x >= 4; x += 4, n += 8) {
+                std::uint64_t four;
+                std::memcpy(&four, row + x, 8);
+                // A key pixel stays the key word; LiteralWord for the rest.
+                const std::uint64_t rest = four & kLaneRest;
+                four = rest - ((KeyLanes(rest) & ~KeyLanes(four)) >> 15);
+                std::memcpy(out + n, &four, 8);
+            }
             for (; x < width; ++x)
                 word(row[x] == kArtKeyWord ? kArtKeyWord : LiteralWord(row[x]));
             continue;
@@ -191,12 +253,18 @@ void EncodeArtEntry(const ArtPicture& picture, bool singleWordKeys, std::vector<
                 x += keys;
                 continue;
             }
-            // A group of up to 127 pixels up to the next key pixel.
-            const std::size_t limit = std::min<std::size_t>(width, x + kMaxLiteralGroup);
-            std::size_t groupEnd = x;
-            while (groupEnd < limit && row[groupEnd] != kArtKeyWord)
-                ++groupEnd;
-            for (; x < groupEnd; ++x)
+            // Pixels up to the next key pixel, each its own word. (The
+            // format's groups of up to 127 of them have no mark of their
+            // own in the stream.)
+            for (; kFourAtATime && width - x >= 4; x += 4, n += 8) {
+                std::uint64_t four;
+                std::memcpy(&four, row + x, 8);
+                if (KeyLanes(four) != 0)
+                    break;
+                four = LiteralWords(four);
+                std::memcpy(out + n, &four, 8);
+            }
+            for (; x < width && row[x] != kArtKeyWord; ++x)
                 word(LiteralWord(row[x]));
         }
     }

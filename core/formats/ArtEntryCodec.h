@@ -22,7 +22,6 @@ inline constexpr int kArtCopySteps[8][2] = {{1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1
 // pixels, whatever the picture's width.
 inline constexpr std::int64_t kArtRowSpan = 800;
 inline constexpr int kMaxKeyRun = 255;
-inline constexpr int kMaxLiteralGroup = 127;
 
 // The longest side a decoded picture may have; the game's largest is 800.
 inline constexpr std::uint32_t kMaxArtSide = 8192;
@@ -36,9 +35,10 @@ ArtPicture DecodeArtEntry(std::span<const std::uint8_t> data, std::uint32_t widt
 void DecodeArtEntry(std::span<const std::uint8_t> data, std::uint32_t width, std::uint32_t height, bool singleWordKeys,
                     ArtPicture& picture);
 
-// The program's encoding: key runs of at most 255 pixels and groups of at
-// most 127 other pixels, never crossing a row; with single-word keys every
-// pixel is one word. It never writes copy tokens. The whole stream is
+// The program's encoding: key runs of at most 255 pixels, never crossing a
+// row, and every other pixel as its own word (the game's groups of up to 127
+// such pixels carry no mark in the stream); with single-word keys every pixel
+// is one word. It never writes copy tokens. The whole stream is
 // returned; whether it fits the entry is the caller's question.
 std::vector<std::uint8_t> EncodeArtEntry(const ArtPicture& picture, bool singleWordKeys);
 // The same into `stream`, reusing its storage.
