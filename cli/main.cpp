@@ -2,7 +2,7 @@
 
 #include "app/ProgramDirectories.h"
 #include "base/CommandLine.h"
-#include "base/HugePageMalloc.h"
+#include "base/HeapSettings.h"
 
 #include <csignal>
 #include <iostream>
@@ -11,7 +11,7 @@
 
 int main(int argc, char** argv)
 {
-    pitwall::RestartWithHugePageMalloc(argv);
+    pitwall::UseLargeBlockHeap();
 #ifdef SIGXFSZ
     // Beyond a file-size limit (ulimit -f) a write then fails and is
     // reported like a full disk, and the working directory is still removed,

@@ -13,11 +13,13 @@
 
 #include "app/ProgramState.h"
 #include "base/FileUtils.h"
+#include "base/HeapSettings.h"
 
 #include <QTimer>
 
 int main(int argc, char** argv)
 {
+    pitwall::UseLargeBlockHeap();
     pitwall::gui::PitwallApplication application(argc, argv);
 
     auto* splash = new pitwall::gui::SplashWindow;
