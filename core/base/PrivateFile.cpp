@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <utility>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -50,17 +51,20 @@ int CloseFile(int fd) { return ::close(fd); }
 
 } // namespace
 
-void WriteNewPrivateFile(const std::string& path, std::span<const std::uint8_t> bytes, Leftover leftover)
+namespace {
+
+// Removes a link itself, never what it points to. Whatever cannot be removed
+// (a directory) makes an exclusive create after it fail.
+void RemoveLeftover(const std::string& path)
 {
-    if (leftover == Leftover::Replace) {
-        // Removes a link itself, never what it points to. Whatever cannot be
-        // removed (a directory) makes the exclusive create below fail.
-        std::error_code ignored;
-        std::filesystem::remove(NativePath(path), ignored);
-    }
-    int fd = OpenNew(path);
-    if (fd < 0)
-        Fail("Cannot create", path, errno);
+    std::error_code ignored;
+    std::filesystem::remove(NativePath(path), ignored);
+}
+
+// Writes all of `bytes` at the file's position; on failure closes `fd`,
+// removes `path` and throws.
+void WriteAllOrDrop(int fd, const std::string& path, std::span<const std::uint8_t> bytes)
+{
     std::size_t done = 0;
     while (done < bytes.size()) {
         long n = WriteSome(fd, bytes.data() + done, bytes.size() - done);
@@ -69,18 +73,86 @@ void WriteNewPrivateFile(const std::string& path, std::span<const std::uint8_t> 
         if (n <= 0) {
             int error = n < 0 ? errno : ENOSPC;
             CloseFile(fd);
-            std::error_code ignored;
-            std::filesystem::remove(NativePath(path), ignored);
+            RemoveLeftover(path);
             Fail("Cannot write", path, error);
         }
         done += static_cast<std::size_t>(n);
     }
+}
+
+// Creates `path` anew (a leftover of that name removed first) and writes
+// `bytes`; returns the open handle.
+int CreateAndWrite(const std::string& path, std::span<const std::uint8_t> bytes, Leftover leftover)
+{
+    if (leftover == Leftover::Replace)
+        RemoveLeftover(path);
+    int fd = OpenNew(path);
+    if (fd < 0)
+        Fail("Cannot create", path, errno);
+    WriteAllOrDrop(fd, path, bytes);
+    return fd;
+}
+
+} // namespace
+
+void WriteNewPrivateFile(const std::string& path, std::span<const std::uint8_t> bytes, Leftover leftover)
+{
+    int fd = CreateAndWrite(path, bytes, leftover);
     if (CloseFile(fd) != 0) {
         int error = errno;
-        std::error_code ignored;
-        std::filesystem::remove(NativePath(path), ignored);
+        RemoveLeftover(path);
         Fail("Cannot write", path, error);
     }
+}
+
+ReusedPrivateFile::ReusedPrivateFile(ReusedPrivateFile&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_))
+{}
+
+ReusedPrivateFile::~ReusedPrivateFile() { remove(); }
+
+void ReusedPrivateFile::remove()
+{
+    if (fd_ < 0)
+        return;
+    CloseFile(fd_);
+    fd_ = -1;
+    RemoveLeftover(path_);
+}
+
+void ReusedPrivateFile::write(const std::string& path, std::span<const std::uint8_t> bytes)
+{
+#ifdef _WIN32
+    remove();
+#else
+    if (fd_ >= 0) {
+        // rename() replaces a file or link of the new name itself; what it
+        // cannot replace (a directory) ends the reuse, and the create below
+        // reports it.
+        std::error_code renamed;
+        if (path != path_)
+            std::filesystem::rename(NativePath(path_), NativePath(path), renamed);
+        if (renamed) {
+            remove();
+        } else {
+            path_ = path;
+            if (::ftruncate(fd_, 0) != 0 || ::lseek(fd_, 0, SEEK_SET) != 0) {
+                const int error = errno;
+                remove();
+                Fail("Cannot write", path, error);
+            }
+            try {
+                WriteAllOrDrop(fd_, path_, bytes);
+            } catch (...) {
+                fd_ = -1; // closed and removed already
+                throw;
+            }
+            return;
+        }
+    }
+#endif
+    fd_ = CreateAndWrite(path, bytes, Leftover::Replace);
+    path_ = path;
 }
 
 } // namespace pitwall

@@ -35,4 +35,31 @@ enum class Leftover {
 void WriteNewPrivateFile(const std::string& path, std::span<const std::uint8_t> bytes,
                          Leftover leftover = Leftover::Refuse);
 
+// One private file that a run of contents passes through in turn, each
+// under its own name: the first is written as WriteNewPrivateFile does with
+// Leftover::Replace; each next one renames the file to its name (replacing
+// whatever had that name, a link as a link) and writes through the handle
+// kept open, so no name is ever opened again. The file is removed by
+// remove() or at the end. Creating and deleting a file for every content
+// costs the file system an inode each time; on ext4 without a journal each
+// new inode is searched for past every one freed in the last minute, so a
+// carset's few hundred members made that search quadratic. (Windows cannot
+// rename an open file: there each content gets a new file.)
+class ReusedPrivateFile {
+public:
+    ReusedPrivateFile() = default;
+    ~ReusedPrivateFile();
+    ReusedPrivateFile(ReusedPrivateFile&& other) noexcept;
+    ReusedPrivateFile& operator=(ReusedPrivateFile&&) = delete;
+
+    // Throws PrivateFileError as WriteNewPrivateFile does; the file is then
+    // gone.
+    void write(const std::string& path, std::span<const std::uint8_t> bytes);
+    void remove();
+
+private:
+    int fd_ = -1;
+    std::string path_;
+};
+
 } // namespace pitwall

@@ -5,6 +5,7 @@
 // per item and mark what they import or load.
 
 #include "base/Messages.h"
+#include "base/PrivateFile.h"
 #include "transfer/TransferState.h"
 
 #include <cstdint>
@@ -54,6 +55,9 @@ struct TransferContext {
     // area clears the header byte of an item it could not store.
     CarsetArchive* target = nullptr;
     CarsetHeader* headerWrite = nullptr;
+    // Carset save: the staging directory's file each member passes through,
+    // removed when the run ends.
+    ReusedPrivateFile stagedMember{};
     // Export: the art-bank entries the run's pictures change, for the
     // selection they were worked out for (a check that leaves an item out
     // changes them). Working them out decodes every replaced picture, so the
@@ -91,7 +95,8 @@ struct TransferContext {
     // recordSize bytes; a shorter one is a failure naming it.
     std::optional<std::vector<std::uint8_t>> loadRecord(const std::string& name, std::size_t recordSize);
     // Writes the member into the staging directory, adds it to the carset
-    // and deletes the staged file. A staged file that cannot be written
+    // and lets the staged file go (renamed to the next member's name, or
+    // removed when the run ends). A staged file that cannot be written
     // raises CarsetError (Kind::Unwritable) naming the member.
     void saveMember(const std::string& name, const std::vector<std::uint8_t>& bytes);
     // The same for bytes the caller is done with: they go to the carset's

@@ -87,19 +87,18 @@ void TransferContext::saveMember(const std::string& name, std::vector<std::uint8
 {
     if (!target)
         throw CarsetError("No carset is being written");
-    // Staged as a file first, as every member is, then added and removed. A
-    // stale file of that name is the program's own and goes (a link as a
-    // link); the new one is created exclusively, never through a link.
+    // Staged as a file first, as every member is, then added. A stale file
+    // of that name is the program's own and goes (a link as a link); the
+    // staged file is created exclusively, never through a link.
     std::string staged = program.directories.staging + name;
     try {
-        WriteNewPrivateFile(staged, bytes, Leftover::Replace);
+        stagedMember.write(staged, bytes);
     } catch (const PrivateFileError& e) {
         throw CarsetError("The staging directory could not be written while storing " + target->memberLabel(name) + ": "
                               + e.code().message(),
                           CarsetError::Kind::Unwritable);
     }
     target->addBytes(name, std::move(bytes));
-    DeleteFileForced(staged);
 }
 
 } // namespace pitwall

@@ -12,6 +12,8 @@
 #include <csignal>
 #include <cstring>
 #include <gtest/gtest.h>
+
+#include <filesystem>
 #ifndef _WIN32
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -420,6 +422,8 @@ TEST(Carset, LinksInTheWorkingDirectoriesAreNotFollowed)
     ASSERT_EQ(f.engine().saveCarset(ItemChoice::AllHeld, f.root / "out.GMS", f.ui), TransferOutcome::Done)
         << Shown(f.messages);
     EXPECT_EQ(CarsetArchive(f.root / "out.GMS", CarsetArchive::Mode::Read).read("TeamsDrivers.DAT", 2000), teams);
+    // Every member passed through the staging directory; none stays there.
+    EXPECT_TRUE(std::filesystem::is_empty(NativePath(staging)));
     for (const auto& victim : victims)
         EXPECT_EQ(test::ReadText(victim), "mine") << victim;
 #endif
