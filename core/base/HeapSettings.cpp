@@ -20,8 +20,8 @@ namespace pitwall {
 // Transparent huge pages for the heap (glibc.malloc.hugetlb) are not asked
 // for: on virtual machines that hand freed memory back to their host, each
 // 2 MB page first touched costs the host's work as well: there the import
-// part of a complete import took twice as long with them, an export a
-// fifth longer.
+// part of a complete import took more than twice as long with them, an
+// export a fifth longer.
 void UseLargeBlockHeap()
 {
 #if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__)
