@@ -49,10 +49,6 @@ int CloseFile(int fd) { return ::close(fd); }
     throw PrivateFileError(what + " " + path + ": " + code.message(), code);
 }
 
-} // namespace
-
-namespace {
-
 // Removes a link itself, never what it points to. Whatever cannot be removed
 // (a directory) makes an exclusive create after it fail.
 void RemoveLeftover(const std::string& path)
