@@ -108,9 +108,10 @@ void ResponsivenessTest::expandingTheWholeArtBankKeepsTimersGoing()
     timer.stop();
     QVERIFY(dialogClosed);
     QVERIFY(p.numbers().empty());
-    // A stray tick may slip through as the dialog closes; the expansion of
-    // all 840 entries takes far longer than a few ticks.
-    QVERIFY2(ticks >= 3, qPrintable(QString("only %1 timer events during the expansion").arg(ticks)));
+    // Working on the entries lets events through every 40 ms; all 840 take
+    // 80 ms or more on both cores, so at least two ticks come from them (a
+    // stray one may slip through as the dialog closes).
+    QVERIFY2(ticks >= 2, qPrintable(QString("only %1 timer events during the expansion").arg(ticks)));
 }
 
 QTEST_MAIN(ResponsivenessTest)
