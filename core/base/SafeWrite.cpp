@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -310,43 +312,78 @@ namespace {
 // Runs sync(i) for every i in [0, count) with several syncs in flight (they
 // wait for the disk, not for a core, and the file system commits them
 // together). Every sync runs even after one fails; the first failure is
-// thrown at the end.
+// thrown at the end. With `keepAlive`, the calling thread leaves the syncs to
+// helpers and calls it every 40 ms until they are done.
 template <typename Sync>
-void SyncSeveralAtOnce(std::size_t count, Sync&& sync)
+void SyncSeveralAtOnce(std::size_t count, Sync&& sync, const std::function<void()>& keepAlive = {})
 {
     constexpr std::size_t kInFlight = 8;
+    if (count == 0)
+        return;
     std::atomic<std::size_t> next{0};
-    std::mutex failureLock;
+    std::mutex lock;
+    std::condition_variable finished;
+    std::size_t done = 0;
     std::optional<FileWriteError> failure;
     auto run = [&] {
         for (std::size_t i = next++; i < count; i = next++) {
+            std::optional<FileWriteError> failed;
             try {
                 sync(i);
             } catch (const FileWriteError& e) {
-                std::lock_guard lock(failureLock);
-                if (!failure)
-                    failure = e;
+                failed = e;
             }
+            std::lock_guard held(lock);
+            if (failed && !failure)
+                failure = std::move(failed);
+            if (++done == count)
+                finished.notify_all();
         }
     };
     {
+        const std::size_t helping = std::min(kInFlight, count) - (keepAlive ? 0 : 1);
         std::vector<std::jthread> helpers;
-        for (std::size_t t = 1; t < std::min(kInFlight, count); ++t) {
+        for (std::size_t t = 0; t < helping; ++t) {
             try {
                 helpers.emplace_back(run);
             } catch (const std::system_error&) {
                 break;
             }
         }
-        run();
+        if (keepAlive && !helpers.empty()) {
+            std::unique_lock held(lock);
+            while (!finished.wait_for(held, std::chrono::milliseconds(40), [&] { return done == count; })) {
+                held.unlock();
+                keepAlive();
+                held.lock();
+            }
+        } else {
+            run();
+        }
     }
     if (failure)
         throw *failure;
 }
 
+// Writes `bytes` in pieces with keepAlive() between them (in one go
+// without it).
+void WriteAllKeepingAlive(int fd, const std::string& file, std::span<const std::uint8_t> bytes,
+                          const std::function<void()>& keepAlive)
+{
+    constexpr std::size_t kPiece = 4u << 20;
+    if (!keepAlive) {
+        WriteAll(fd, file, bytes);
+        return;
+    }
+    for (std::size_t at = 0; at < bytes.size(); at += kPiece) {
+        WriteAll(fd, file, bytes.subspan(at, std::min(kPiece, bytes.size() - at)));
+        keepAlive();
+    }
+}
+
 } // namespace
 
-void SyncFilesToDisk(const std::vector<std::string>& files)
+void SyncFilesToDisk(const std::vector<std::string>& files, const std::function<void()>& keepAlive)
 {
 #ifdef __linux__
     // Only a hint to the system; the syncs below decide.
@@ -358,7 +395,7 @@ void SyncFilesToDisk(const std::vector<std::string>& files)
         }
     }
 #endif
-    SyncSeveralAtOnce(files.size(), [&](std::size_t i) { SyncFileToDisk(files[i]); });
+    SyncSeveralAtOnce(files.size(), [&](std::size_t i) { SyncFileToDisk(files[i]); }, keepAlive);
 }
 
 void SyncFileToDisk(std::string_view file)
@@ -543,7 +580,7 @@ std::size_t StagedFiles::stage(const std::string& file, std::span<const std::uin
     f.target = file;
     f.fd = OpenTemporary(file, f.temporary, kStagedFileMark);
     files_.push_back(f);
-    WriteAll(f.fd, file, bytes);
+    WriteAllKeepingAlive(f.fd, file, bytes, keepAlive_);
     // The disk may start on it while the next files are written.
     StartWritingOut(f.fd);
     return files_.size() - 1;
@@ -561,7 +598,7 @@ void StagedFiles::syncOpen()
         f.fd = -1;
         SyncAndClose(fd, f.target, WriteSync::ToDisk);
         f.synced = true;
-    });
+    }, keepAlive_);
 }
 
 void StagedFiles::syncAll() { syncOpen(); }

@@ -49,7 +49,8 @@ void CopyFileSafely(std::string_view source, std::string_view target, const Copi
 void CopyFileAsNew(std::string_view source, std::string_view target, const CopiedPiece& eachPiece = {});
 // SyncFileToDisk for many files: all are handed to the disk first and then
 // waited for, several at once, so the disk takes them in one stretch.
-void SyncFilesToDisk(const std::vector<std::string>& files);
+// `keepAlive`, when given, is called every 40 ms or so while they are.
+void SyncFilesToDisk(const std::vector<std::string>& files, const std::function<void()>& keepAlive = {});
 
 // Flushes a file that was written by other means to the disk, so a rename
 // that follows cannot outrun its content. Throws FileWriteError.
@@ -89,6 +90,11 @@ public:
     // Removes the staged files that did not take their names.
     void discard();
     std::size_t size() const { return files_.size(); }
+    // Called between the pieces of a large file's write and every 40 ms or
+    // so while the disk syncs (the desktop keeps its windows painted there).
+    // Without it, each file is written in one go and the calling thread
+    // syncs too.
+    void setKeepAlive(std::function<void()> keepAlive) { keepAlive_ = std::move(keepAlive); }
 
 private:
     struct File {
@@ -101,6 +107,7 @@ private:
 
     std::vector<File> files_;
     std::vector<std::string> renamedIn_; // directories
+    std::function<void()> keepAlive_;
 };
 
 // Whether a new content reaches the disk before it takes the target's name:

@@ -367,6 +367,25 @@ void Put(std::vector<std::uint8_t>& out, std::uint64_t offset, std::span<const s
         std::memcpy(out.data() + offset, bytes.data(), bytes.size());
 }
 
+// A zeroed buffer for a new bank, grown in pieces with keepAlive() between
+// them: a large bank's fresh pages take a tenth of a second and more to
+// fault in.
+std::vector<std::uint8_t> ZeroedBank(std::uint64_t size, const std::function<void()>& keepAlive)
+{
+    constexpr std::size_t kPiece = 8u << 20;
+    std::vector<std::uint8_t> out;
+    if (!keepAlive) {
+        out.resize(static_cast<std::size_t>(size));
+        return out;
+    }
+    out.reserve(static_cast<std::size_t>(size));
+    while (out.size() < size) {
+        out.resize(std::min<std::size_t>(static_cast<std::size_t>(size), out.size() + kPiece));
+        keepAlive();
+    }
+    return out;
+}
+
 } // namespace
 
 std::vector<std::uint8_t> ExpandArtBankBytes(std::span<const std::uint8_t> bank, std::string_view bankName,
@@ -387,7 +406,7 @@ std::vector<std::uint8_t> ExpandArtBankBytes(std::span<const std::uint8_t> bank,
     const ArtEntry& last = fresh.entries[kArtEntryCount - 1];
     if (std::uint64_t{last.dataOffset} + last.reservedSize > kMaxArtBankBytes)
         throw FormatError(kArtBankDamagedText, Args(std::string(bankName)));
-    std::vector<std::uint8_t> out(static_cast<std::size_t>(std::uint64_t{last.dataOffset} + last.reservedSize));
+    std::vector<std::uint8_t> out = ZeroedBank(std::uint64_t{last.dataOffset} + last.reservedSize, keepAlive);
     const std::uint64_t firstOffset = old.entries[0].dataOffset;
     Put(out, kArtDirectoryEnd, OldBytes(bank, kArtDirectoryEnd, firstOffset - kArtDirectoryEnd));
     for (std::size_t i = 0; i < kArtEntryCount; ++i)
@@ -468,7 +487,7 @@ std::vector<std::uint8_t> ExpandArtBankBytes(std::span<const std::uint8_t> bank,
         roomy.entries[i].reservedSize = static_cast<std::uint32_t>(room);
         offset += room;
     }
-    std::vector<std::uint8_t> again(static_cast<std::size_t>(offset));
+    std::vector<std::uint8_t> again = ZeroedBank(offset, keepAlive);
     Put(again, kArtDirectoryEnd, std::span(out).subspan(kArtDirectoryEnd, firstOffset - kArtDirectoryEnd));
     ArtPicture picture;
     std::vector<std::uint8_t> stream;

@@ -304,7 +304,8 @@ std::vector<FileChange> GameChangeSet::changes() const
 }
 
 CommitResult GameChangeSet::commit(RestorePoints& restorePoints, const PointOperation& operation,
-                                   CommitObserver* observer, const std::vector<FileChange>* known)
+                                   CommitObserver* observer, const std::vector<FileChange>* known,
+                                   const std::function<void()>& keepAlive)
 {
     CommitResult result;
     std::vector<FileChange> found;
@@ -326,6 +327,7 @@ CommitResult GameChangeSet::commit(RestorePoints& restorePoints, const PointOper
     // files are staged while the restore point is made: those whose folders
     // exist before it, the others (in folders the run creates) after it.
     StagedFiles staged;
+    staged.setKeepAlive(keepAlive);
     std::vector<std::size_t> stagedAs(list.size(), SIZE_MAX);
     auto stage = [&](bool newFolders) {
         for (std::size_t i = 0; i < list.size(); ++i) {
@@ -349,7 +351,7 @@ CommitResult GameChangeSet::commit(RestorePoints& restorePoints, const PointOper
     }
 
     // Nothing is written unless the installation can be put back.
-    RestorePoint point = restorePoints.create(operation, paths);
+    RestorePoint point = restorePoints.create(operation, paths, keepAlive);
     result.restorePointId = point.id;
     try {
         WritePointChanges(point, list);

@@ -104,8 +104,11 @@ public:
     // lock or a restore point cannot be had.
     // `known`: the run's changes() from just before, when the caller has them
     // already (comparing a large file with the disk again costs time).
+    // `keepAlive`, when given, is called often while the restore point and
+    // large files are written and synced.
     CommitResult commit(RestorePoints& restorePoints, const PointOperation& operation,
-                        CommitObserver* observer = nullptr, const std::vector<FileChange>* known = nullptr);
+                        CommitObserver* observer = nullptr, const std::vector<FileChange>* known = nullptr,
+                        const std::function<void()>& keepAlive = {});
 
 private:
     struct Pending {

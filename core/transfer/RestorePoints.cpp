@@ -399,7 +399,8 @@ InstallationLock RestorePoints::lock(const std::string& operation) const
     }
 }
 
-RestorePoint RestorePoints::create(const PointOperation& operation, const std::vector<std::string>& relativePaths)
+RestorePoint RestorePoints::create(const PointOperation& operation, const std::vector<std::string>& relativePaths,
+                                   const std::function<void()>& keepAlive)
 {
     InstallationLock held = lock(operation.words());
     DirectoryHandle installation = openDirectory(true);
@@ -465,11 +466,15 @@ RestorePoint RestorePoints::create(const PointOperation& operation, const std::v
             // Hashed as it is copied: what was written is what was hashed.
             Sha256Hasher hash;
             CopyFileAsNew(ResolveGamePath(gameDirectory_, f.relativePath), copies.back(),
-                          [&](std::span<const std::uint8_t> piece) { hash.add(piece); });
+                          [&](std::span<const std::uint8_t> piece) {
+                              hash.add(piece);
+                              if (keepAlive)
+                                  keepAlive();
+                          });
             f.size = FileSizeOf(copies.back());
             f.sha256 = hash.hex();
         }
-        SyncFilesToDisk(copies);
+        SyncFilesToDisk(copies, keepAlive);
         std::string manifest = ManifestText(point);
         ReplaceFileSafely(point.directory + kManifestName,
                           std::span(reinterpret_cast<const std::uint8_t*>(manifest.data()), manifest.size()));

@@ -114,7 +114,8 @@ public:
     // the copies or they cannot be written. Older points are pruned only
     // once the run has written (prune()), so a run that is refused costs
     // none of them.
-    RestorePoint create(const PointOperation& operation, const std::vector<std::string>& relativePaths);
+    RestorePoint create(const PointOperation& operation, const std::vector<std::string>& relativePaths,
+                        const std::function<void()>& keepAlive = {});
     // The point's files that are no longer as it recorded them (with
     // `only`, of those relative paths).
     std::vector<std::string> changedSince(const RestorePoint& point,

@@ -344,7 +344,8 @@ std::optional<TransferOutcome> TransferEngine::commitRun(GameChangeSet& changes,
     RestorePoints points = ProgramRestorePoints(program_, changes.gameDirectory());
     CommitResult written;
     try {
-        written = changes.commit(points, operation, ui.commitObserver, &report_.changes);
+        written = changes.commit(points, operation, ui.commitObserver, &report_.changes,
+                                 [&ui] { ui.loading.keepAlive(); });
     } catch (const RestorePointError& e) {
         messenger.showFixed(e.what());
         report_.failures.push_back({0, e.what()});

@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <thread>
 #ifndef _WIN32
 #include <sys/stat.h>
 #endif
@@ -134,6 +135,50 @@ TEST(SafeWrite, StagedFilesTakeTheirNamesOnlyAfterAllAreWrittenAndLeaveNothingBe
     EXPECT_EQ(test::ReadBytes(a), Bytes(50, 3));
     EXPECT_EQ(test::ReadBytes(b), Bytes(60, 4));
     EXPECT_TRUE(Leftovers(dir.path(), {"A.JAM", "B.JAM"}).empty());
+#endif
+}
+
+TEST(SafeWrite, StagedFilesKeepTheCallerAliveInPiecesAndStillWriteWhole)
+{
+    test::TempDir dir;
+    const auto caller = std::this_thread::get_id();
+    int calls = 0;
+    bool elsewhere = false;
+    StagedFiles staged;
+    staged.setKeepAlive([&] {
+        ++calls;
+        elsewhere = elsewhere || std::this_thread::get_id() != caller;
+    });
+    // A large file goes in 4 MB pieces; more files than syncs in flight are
+    // synced by helpers while the caller waits.
+    const auto large = Bytes((10u << 20) + 3, 1);
+    staged.stage(dir / "GP3ART5.BIN", large);
+    EXPECT_GE(calls, 3);
+    std::vector<std::string> names;
+    for (int i = 0; i < 12; ++i) {
+        names.push_back("CAR" + std::to_string(i) + ".JAM");
+        staged.stage(dir / names.back(), Bytes(1000, static_cast<std::uint8_t>(i)));
+    }
+    staged.syncAll();
+    for (std::size_t i = 0; i < staged.size(); ++i)
+        staged.takeName(i);
+    staged.syncDirectories();
+    EXPECT_FALSE(elsewhere);
+    EXPECT_EQ(test::ReadBytes(dir / "GP3ART5.BIN"), large);
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(test::ReadBytes(dir / names[static_cast<std::size_t>(i)]), Bytes(1000, static_cast<std::uint8_t>(i)));
+    names.push_back("GP3ART5.BIN");
+    EXPECT_TRUE(Leftovers(dir.path(), names).empty());
+
+#ifndef _WIN32
+    // A piece that does not fit fails the file as a whole.
+    StagedFiles failing;
+    failing.setKeepAlive([] {});
+    test::FileSizeLimit full(6u << 20);
+    EXPECT_THROW(failing.stage(dir / "GP3ART5.BIN", Bytes(10u << 20, 2)), FileWriteError);
+    failing.discard();
+    EXPECT_EQ(test::ReadBytes(dir / "GP3ART5.BIN"), large);
+    EXPECT_TRUE(Leftovers(dir.path(), names).empty());
 #endif
 }
 
