@@ -132,7 +132,10 @@ void ReusedPrivateFile::write(const std::string& path, std::span<const std::uint
             remove();
         } else {
             path_ = path;
-            if (::ftruncate(fd_, 0) != 0 || ::lseek(fd_, 0, SEEK_SET) != 0) {
+            // Written over the last member's bytes and cut to length after:
+            // the file's cached pages are reused instead of freed and taken
+            // afresh for every member.
+            if (::lseek(fd_, 0, SEEK_SET) != 0) {
                 const int error = errno;
                 remove();
                 Fail("Cannot write", path, error);
@@ -142,6 +145,11 @@ void ReusedPrivateFile::write(const std::string& path, std::span<const std::uint
             } catch (...) {
                 fd_ = -1; // closed and removed already
                 throw;
+            }
+            if (::ftruncate(fd_, static_cast<off_t>(bytes.size())) != 0) {
+                const int error = errno;
+                remove();
+                Fail("Cannot write", path, error);
             }
             return;
         }
