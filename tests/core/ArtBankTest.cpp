@@ -426,7 +426,7 @@ TEST(ArtPictureBmp, EncodedDirectlyAsThroughTheImage)
 {
     // Odd widths pad their rows; the key word and every channel's top value
     // must come out as the 24-bit picture gives them.
-    for (std::uint32_t width : {1u, 2u, 3u, 5u, 64u}) {
+    for (std::uint32_t width : {1u, 2u, 3u, 4u, 5u, 7u, 64u}) {
         ArtPicture picture(width, 3);
         for (std::size_t i = 0; i < picture.words.size(); ++i)
             picture.words[i] = static_cast<ArtWord>(i * 0x1357 + width);
