@@ -161,7 +161,8 @@ UndoPlan PlanRunUndo(const RestorePoints& points, const std::string& pointId, bo
     return plan;
 }
 
-CommitResult UndoRuns(RestorePoints& points, const UndoPlan& plan, const std::string& carset, CommitObserver* observer)
+CommitResult UndoRuns(RestorePoints& points, const UndoPlan& plan, const std::string& carset, CommitObserver* observer,
+                      const std::function<void()>& keepAlive)
 {
     if (!plan.refusal.empty())
         throw RestorePointError("Cannot undo the run: " + plan.refusal);
@@ -216,7 +217,7 @@ CommitResult UndoRuns(RestorePoints& points, const UndoPlan& plan, const std::st
     PointOperation operation{point_kind::kUndo, {carset}};
     for (const RestorePoint& run : plan.runs)
         operation.args.push_back(run.id);
-    return changes.commit(points, operation, observer);
+    return changes.commit(points, operation, observer, nullptr, keepAlive);
 }
 
 } // namespace pitwall

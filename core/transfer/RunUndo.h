@@ -11,6 +11,7 @@
 #include "transfer/GameChangeSet.h"
 #include "transfer/RestorePoints.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,7 +42,8 @@ UndoPlan PlanRunUndo(const RestorePoints& points, const std::string& pointId, bo
 // restore point of kind "undo" naming the undone points). Throws
 // RestorePointError when the plan is not possible or a copy it needs is
 // damaged; nothing is changed then.
+// `keepAlive` as GameChangeSet::commit takes it.
 CommitResult UndoRuns(RestorePoints& points, const UndoPlan& plan, const std::string& carset = {},
-                      CommitObserver* observer = nullptr);
+                      CommitObserver* observer = nullptr, const std::function<void()>& keepAlive = {});
 
 } // namespace pitwall

@@ -532,7 +532,9 @@ void LibraryWindow::undoChosen()
     }
     CommitResult result;
     try {
-        result = UndoRuns(store, plan, name);
+        // Putting back a large file (the art bank) keeps the windows painted.
+        TransferUi ui = app_.transferUi();
+        result = UndoRuns(store, plan, name, nullptr, [&ui] { ui.loading.keepAlive(); });
     } catch (const std::exception& e) {
         messenger.show(kUndoFailedText, Args(Utf8ToWindows1252(e.what())));
         return;

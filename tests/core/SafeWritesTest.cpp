@@ -340,6 +340,39 @@ TEST(GameChangeSet, ChangesAreWhatDiffersByItemAndAFailedWriteIsPutBack)
 #endif
 }
 
+// A large file replaced: the restore point's copy of the old one and the
+// staged new one both call back as they go, on the caller's thread, and the
+// run's other files are written as ever.
+TEST(GameChangeSet, ACommitKeepsItsCallerAliveWhileItCopiesAndWrites)
+{
+    test::TempDir dir;
+    std::string game = dir / "game/";
+    ForceDirectories(game + "BITMAPS");
+    const auto oldBank = Bytes(10u << 20, 1), newBank = Bytes(12u << 20, 2);
+    test::WriteBytes(game + "BITMAPS/GP3ART5.BIN", oldBank);
+    test::WriteBytes(game + "GP3.EXE", Bytes(4096, 3));
+
+    GameChangeSet changes(game);
+    changes.replaceFile("BITMAPS\\GP3ART5.BIN", newBank);
+    changes.patchFile("GP3.EXE").writeU8(10, 0xEE);
+    RestorePoints points(dir / "points", game);
+    const auto caller = std::this_thread::get_id();
+    int calls = 0;
+    bool elsewhere = false;
+    const CommitResult result = changes.commit(points, PointOperation("test"), nullptr, nullptr, [&] {
+        ++calls;
+        elsewhere = elsewhere || std::this_thread::get_id() != caller;
+    });
+    ASSERT_TRUE(result.ok()) << result.error;
+    EXPECT_GE(calls, 10 + 3); // a megabyte of the copy, four of the new bank
+    EXPECT_FALSE(elsewhere);
+    EXPECT_EQ(test::ReadBytes(game + "BITMAPS/GP3ART5.BIN"), newBank);
+    EXPECT_EQ(test::ReadBytes(game + "GP3.EXE")[10], 0xEE);
+    const auto made = points.list();
+    ASSERT_EQ(made.size(), 1u);
+    EXPECT_EQ(points.readCopy(made[0], "BITMAPS/GP3ART5.BIN"), oldBank);
+}
+
 // An item that writes a lower offset after a higher one (the teams write
 // their names after their numbers): every differing byte is listed, in rising
 // order, and nothing that did not change.
