@@ -11,6 +11,7 @@
 #include "transfer/GameFile.h"
 #include "transfer/RestorePoints.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <thread>
@@ -370,7 +371,11 @@ TEST(GameChangeSet, ACommitKeepsItsCallerAliveWhileItCopiesAndWrites)
     EXPECT_EQ(test::ReadBytes(game + "GP3.EXE")[10], 0xEE);
     const auto made = points.list();
     ASSERT_EQ(made.size(), 1u);
-    EXPECT_EQ(points.readCopy(made[0], "BITMAPS/GP3ART5.BIN"), oldBank);
+    // Recorded with the system's separator.
+    const auto bank = std::find_if(made[0].files.begin(), made[0].files.end(),
+                                   [](const RestorePointFile& f) { return FileNameOf(f.relativePath) == "GP3ART5.BIN"; });
+    ASSERT_NE(bank, made[0].files.end());
+    EXPECT_EQ(points.readCopy(made[0], bank->relativePath), oldBank);
 }
 
 // An item that writes a lower offset after a higher one (the teams write
