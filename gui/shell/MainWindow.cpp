@@ -330,7 +330,8 @@ void MainWindow::openEditor(const char* className)
     next->setUp();
     next->showWhetherDataIsLoaded();
     next->show();
-    placeEditor(EditorPlacement::MakeRoom); // its size is final once it is shown
+    SettleShownLayout(next);
+    placeEditor(EditorPlacement::MakeRoom); // its size is final now
     if (previous) {
         previous->hide();
         previous->deleteLater();

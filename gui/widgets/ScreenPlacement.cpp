@@ -1,5 +1,7 @@
 #include "ScreenPlacement.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -40,6 +42,18 @@ void MoveOntoScreen(QWidget* window, QPoint frameTopLeft, const QWidget* referen
         frameSize += QSize(16, 38);
     const QRect target = MovedOntoScreen(QRect(frameTopLeft, frameSize), AvailableAreaOf(reference));
     window->move(target.topLeft());
+}
+
+void SettleShownLayout(QWidget* window)
+{
+    // A request handled can post the next one up the tree (tab bar, tab
+    // control, window); a few rounds reach the top.
+    for (int round = 0; round < 4; ++round) {
+        const QSize before = window->size();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        if (round > 0 && window->size() == before)
+            break;
+    }
 }
 
 } // namespace pitwall::gui

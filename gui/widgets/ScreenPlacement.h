@@ -22,4 +22,11 @@ QRect AvailableAreaOf(const QWidget* reference);
 // as near to it as the screen of the reference window allows.
 void MoveOntoScreen(QWidget* window, QPoint frameTopLeft, const QWidget* reference);
 
+// Handles the layout requests that showing a window posted, so that it has
+// its final size before it is placed or painted. A tab bar lays out its
+// captions only when it is shown: a window with tabs recaptioned before
+// that would otherwise open at a stale size and grow in the next turn of
+// the event loop (drawn twice, and placed by a width it no longer has).
+void SettleShownLayout(QWidget* window);
+
 } // namespace pitwall::gui

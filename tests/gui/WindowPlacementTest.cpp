@@ -51,11 +51,15 @@ void WindowPlacementTest::everyEditorFitsBelowAnUngrownMainWindow()
             if (!entry.enabled)
                 continue;
             p.window->openEditor(entry.className);
-            QCoreApplication::processEvents();
             QWidget* editor = p.window->currentEditor();
             QVERIFY2(editor && editor->objectName() == entry.className, entry.className);
+            const QSize opened = editor->size();
+            QCoreApplication::processEvents();
             const QString where = QString("%1 in %2").arg(entry.className, QString::fromStdString(ini.substr(ini.find("Language=") + 9, 7)));
             auto text = [](const QRect& r) { return QString("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()); };
+            // Placed and painted at its final size: it does not grow once
+            // the event loop runs (and so cannot grow off the screen).
+            QVERIFY2(editor->size() == opened, qPrintable(where + QString(" opened %1 wide, then grew to %2").arg(opened.width()).arg(editor->width())));
             QVERIFY2(screen.contains(editor->frameGeometry()),
                      qPrintable(where + " lies off the screen at " + text(editor->frameGeometry())));
             QVERIFY2(screen.contains(p.window->frameGeometry()), qPrintable(where + ": main window off the screen"));
