@@ -7,9 +7,11 @@
 #include "base/SafeWrite.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstring>
 #include <fstream>
+#include <future>
 
 namespace pitwall {
 
@@ -340,18 +342,33 @@ CommitResult GameChangeSet::commit(RestorePoints& restorePoints, const PointOper
             stagedAs[i] = staged.stage(f->path, bytes);
         }
     };
+    // Nothing is written unless the installation can be put back. The
+    // restore point is made on a helper thread while this one stages: the
+    // point only reads the game's files and the staged files are new ones
+    // of their own, and nothing takes a game file's name before both are
+    // done. (The keep-alive is this thread's: it is called between the
+    // staged pieces and while the point is waited for.)
+    std::future<RestorePoint> pointMade =
+        std::async(std::launch::async, [&] { return restorePoints.create(operation, paths); });
     try {
         stage(false);
     } catch (const std::exception& e) {
         staged.discard();
         result.error = e.what();
-        result.rolledBack = true; // nothing was written, and no restore point made
+        result.rolledBack = true; // nothing was written
+        // Nor is a restore point left behind for a run that wrote nothing.
+        try {
+            restorePoints.discard(pointMade.get());
+        } catch (const std::exception&) {
+            // It was not made (or is gone already).
+        }
         files_.clear();
         return result;
     }
-
-    // Nothing is written unless the installation can be put back.
-    RestorePoint point = restorePoints.create(operation, paths, keepAlive);
+    if (keepAlive)
+        while (pointMade.wait_for(std::chrono::milliseconds(40)) != std::future_status::ready)
+            keepAlive();
+    RestorePoint point = pointMade.get();
     result.restorePointId = point.id;
     try {
         WritePointChanges(point, list);

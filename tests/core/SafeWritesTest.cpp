@@ -12,6 +12,8 @@
 #include "transfer/RestorePoints.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <thread>
@@ -325,6 +327,7 @@ TEST(GameChangeSet, ChangesAreWhatDiffersByItemAndAFailedWriteIsPutBack)
     EXPECT_EQ(test::ReadBytes(game + "GP3.EXE"), exe);
     EXPECT_FALSE(FileExists(game + "GP3JAMS/B.JAM"));
     EXPECT_TRUE(Leftovers(game, {"GP3.EXE", "A.JAM"}).empty());
+    EXPECT_TRUE(points.list().empty()); // nor is a restore point kept for it
 
     // The JAM written but its name taken by a folder meanwhile: GP3.EXE,
     // which took its new content first, is put back from the restore point.
@@ -341,10 +344,11 @@ TEST(GameChangeSet, ChangesAreWhatDiffersByItemAndAFailedWriteIsPutBack)
 #endif
 }
 
-// A large file replaced: the restore point's copy of the old one and the
-// staged new one both call back as they go, on the caller's thread, and the
-// run's other files are written as ever.
-TEST(GameChangeSet, ACommitKeepsItsCallerAliveWhileItCopiesAndWrites)
+// A large file replaced: the restore point is made on a helper while the
+// new one is staged, and the caller is called back as the staging goes and
+// while it waits for the point, on its own thread only; the point holds the
+// old file and the run's other files are written as ever.
+TEST(GameChangeSet, ACommitKeepsItsCallerAliveWhileItStagesAndWaitsForTheRestorePoint)
 {
     test::TempDir dir;
     std::string game = dir / "game/";
@@ -358,14 +362,24 @@ TEST(GameChangeSet, ACommitKeepsItsCallerAliveWhileItCopiesAndWrites)
     changes.patchFile("GP3.EXE").writeU8(10, 0xEE);
     RestorePoints points(dir / "points", game);
     const auto caller = std::this_thread::get_id();
-    int calls = 0;
-    bool elsewhere = false;
+    std::atomic<int> calls = 0;
+    std::atomic<bool> elsewhere = false, pointWaited = false;
+    // The point is made beside the staging; here it holds back until the
+    // caller has been called often enough to show that it is kept alive
+    // while it waits (never longer than 10 s).
+    points.setFreeSpace([&](const std::string&) -> std::uint64_t {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (calls < 8 && std::chrono::steady_clock::now() < until)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        pointWaited = calls >= 8;
+        return std::uint64_t{1} << 40;
+    });
     const CommitResult result = changes.commit(points, PointOperation("test"), nullptr, nullptr, [&] {
         ++calls;
         elsewhere = elsewhere || std::this_thread::get_id() != caller;
     });
     ASSERT_TRUE(result.ok()) << result.error;
-    EXPECT_GE(calls, 10 + 3); // a megabyte of the copy, four of the new bank
+    EXPECT_TRUE(pointWaited) << calls << " calls";
     EXPECT_FALSE(elsewhere);
     EXPECT_EQ(test::ReadBytes(game + "BITMAPS/GP3ART5.BIN"), newBank);
     EXPECT_EQ(test::ReadBytes(game + "GP3.EXE")[10], 0xEE);
