@@ -48,6 +48,33 @@ DeflatedMember DeflateMember(const std::vector<std::uint8_t>& bytes)
     return Deflate(*LevelNineCompressor(), bytes);
 }
 
+std::uint64_t InflatableLength(std::uint64_t size)
+{
+    // Stored blocks: 5 bytes of header for each 65,535 bytes, and a final
+    // empty block; 1 KB more for anything a writer adds.
+    return size + (size / 65535 + 2) * 5 + 1024;
+}
+
+std::optional<std::vector<std::uint8_t>> InflateMember(const std::vector<std::uint8_t>& compressed,
+                                                       std::uint64_t size, std::uint32_t crc)
+{
+    struct DecompressorDeleter {
+        void operator()(libdeflate_decompressor* d) const { libdeflate_free_decompressor(d); }
+    };
+    const std::unique_ptr<libdeflate_decompressor, DecompressorDeleter> decompressor(libdeflate_alloc_decompressor());
+    if (!decompressor)
+        throw std::runtime_error("Cannot start unpacking a carset member (out of memory)");
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    // Without a length to return, only a stream that fills the buffer
+    // exactly succeeds.
+    if (libdeflate_deflate_decompress(decompressor.get(), compressed.data(), compressed.size(), bytes.data(),
+                                      bytes.size(), nullptr)
+            != LIBDEFLATE_SUCCESS
+        || libdeflate_crc32(0, bytes.data(), bytes.size()) != crc)
+        return std::nullopt;
+    return bytes;
+}
+
 MemberDeflater::MemberDeflater(unsigned workers, std::size_t maxWaitingBytes, std::function<void()> waiting)
     : maxWaitingBytes_(maxWaitingBytes), waiting_(std::move(waiting))
 {

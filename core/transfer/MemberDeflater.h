@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -32,6 +33,16 @@ struct DeflatedMember {
 
 // Raw deflate at level 9 (libdeflate), and the CRC-32.
 DeflatedMember DeflateMember(const std::vector<std::uint8_t>& bytes);
+
+// The most raw deflate bytes a member of `size` bytes is read from here: a
+// stream of stored blocks with room to spare. Longer streams are valid but
+// odd; the caller reads them another way rather than hold them whole.
+std::uint64_t InflatableLength(std::uint64_t size);
+// Raw deflate data inflated (libdeflate) to exactly `size` bytes whose
+// CRC-32 is `crc`; nothing when the data is broken, stands for more or fewer
+// bytes, or the CRC differs.
+std::optional<std::vector<std::uint8_t>> InflateMember(const std::vector<std::uint8_t>& compressed,
+                                                       std::uint64_t size, std::uint32_t crc);
 
 class MemberDeflater {
 public:

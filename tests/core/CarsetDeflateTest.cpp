@@ -9,7 +9,9 @@
 #include "transfer/CarsetArchive.h"
 #include "transfer/MemberDeflater.h"
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
 #include <gtest/gtest.h>
 #include <random>
 #include <zip.h>
@@ -109,6 +111,58 @@ TEST(CarsetDeflate, ArchiveIsValidDeflatedAndAsSmallAsLibzipsOwn)
         EXPECT_EQ(list[i].name, members[i].first);
         EXPECT_EQ(back.read(members[i].first, 2'000'000), members[i].second) << members[i].first;
     }
+}
+
+// A deflated member is handed over only when it inflates to exactly what
+// the central directory declares: its size and its CRC. A stored member is
+// read as it is.
+TEST(CarsetDeflate, AMemberIsReadOnlyWhenItInflatesToItsDeclaredSizeAndCrc)
+{
+    test::TempDir dir;
+    const Bytes a = Member(200'000, 5);
+    {
+        CarsetArchive archive(dir / "x.GMS", CarsetArchive::Mode::Create);
+        archive.addBytes("A.DAT", a);
+        archive.close();
+    }
+    const Bytes good = ReadWholeFile(dir / "x.GMS");
+    auto u16 = [](const Bytes& b, std::size_t at) { return static_cast<std::size_t>(b[at] | b[at + 1] << 8); };
+    auto add32 = [](Bytes& b, std::size_t at, int delta) {
+        std::uint32_t v = b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
+        v += static_cast<std::uint32_t>(delta);
+        for (int i = 0; i < 4; ++i)
+            b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+    };
+    const std::size_t central = std::search(good.begin(), good.end(), "PK\1\2", "PK\1\2" + 4) - good.begin();
+    ASSERT_LT(central, good.size());
+    const std::size_t data = 30 + u16(good, 26) + u16(good, 28); // the one member's, after its local header
+    auto readAfter = [&](const std::function<void(Bytes&)>& change) -> std::string {
+        Bytes b = good;
+        change(b);
+        test::WriteBytes(dir / "bad.GMS", b);
+        try {
+            CarsetArchive back(dir / "bad.GMS", CarsetArchive::Mode::Read);
+            return back.read("A.DAT", 1'000'000) == a ? "read" : "read other bytes";
+        } catch (const CarsetError& e) {
+            return e.what();
+        }
+    };
+    EXPECT_EQ(readAfter([](Bytes&) {}), "read");
+    const std::string damaged = "A.DAT in bad.GMS is damaged: its data does not match its declared size";
+    EXPECT_EQ(readAfter([&](Bytes& b) { add32(b, central + 16, 1); }), damaged);  // CRC
+    EXPECT_EQ(readAfter([&](Bytes& b) { add32(b, central + 24, 1); }), damaged);  // a byte more declared
+    EXPECT_EQ(readAfter([&](Bytes& b) { add32(b, central + 24, -1); }), damaged); // a byte fewer
+    EXPECT_EQ(readAfter([&](Bytes& b) { b[data + 100] ^= 0x5A; }), damaged);      // the stream itself
+
+    // Stored, not deflated: read by libzip as ever.
+    int error = 0;
+    zip_t* z = zip_open((dir / "stored.GMS").c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    ASSERT_NE(z, nullptr);
+    zip_int64_t index = zip_file_add(z, "A.DAT", zip_source_buffer(z, a.data(), a.size(), 0), 0);
+    ASSERT_GE(index, 0);
+    zip_set_file_compression(z, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
+    ASSERT_EQ(zip_close(z), 0);
+    EXPECT_EQ(CarsetArchive(dir / "stored.GMS", CarsetArchive::Mode::Read).read("A.DAT", 1'000'000), a);
 }
 
 TEST(CarsetDeflate, AMemberAddedAgainReplacesTheEarlierInItsPlace)
