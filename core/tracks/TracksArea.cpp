@@ -292,18 +292,26 @@ void TracksArea::exportSections(TransferContext& context)
             }
         }
         // A picture the game already shows is left as it is: it needs no
-        // room and changes nothing.
-        std::erase_if(pictures, [&](const PreparedPicture& p) {
-            if (!p.reason.empty())
-                return false;
-            const std::optional<ArtPicture> inBank = ArtPictureFromBank(*bank, p.entry, nullptr);
-            return inBank && *inBank == p.picture;
-        });
+        // room and changes nothing. The others are encoded; both on every
+        // core (the bank is only read here).
+        std::vector<char> shown(pictures.size(), 0);
         ParallelFor(pictures.size(), [&](std::size_t i) {
             PreparedPicture& p = pictures[i];
-            if (p.reason.empty())
+            if (!p.reason.empty())
+                return;
+            const std::optional<ArtPicture> inBank = ArtPictureFromBank(*bank, p.entry, nullptr);
+            shown[i] = inBank && *inBank == p.picture;
+            if (!shown[i])
                 p.encoded = EncodeForTrackEntry(p.entry, p.picture);
         });
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < pictures.size(); ++i)
+            if (!shown[i]) {
+                if (kept != i)
+                    pictures[kept] = std::move(pictures[i]);
+                ++kept;
+            }
+        pictures.resize(kept);
         std::string refused;
         for (const PreparedPicture& p : pictures) {
             std::string reason = p.reason;
