@@ -18,6 +18,8 @@
 #include "transfer/GameChangeSet.h"
 #include "transfer/GameFile.h"
 
+#include <algorithm>
+
 namespace pitwall {
 
 namespace {
@@ -59,19 +61,37 @@ struct PreparedPicture {
     std::string reason; // why it is not exported
 };
 
-// The slot's pictures (at most eight, a few MB) are prepared on every core.
-std::vector<PreparedPicture> PrepareSlotPictures(const std::string& working, int slot)
+// The entries of the run's pictures that differ from the game's bank, when
+// the check before the export worked them out with slot `slot` selected.
+// Only the tracks write their pictures' entries, and making room moves an
+// entry without changing its pixels, so that verdict still holds here and
+// the pictures need not be decoded and compared a second time.
+const std::vector<std::size_t>* ComparedBeforeExport(const TransferContext& context, int slot)
+{
+    const auto& kept = context.artEntriesThatChange;
+    if (!kept || !kept->selection[static_cast<std::size_t>(TrackSectionsItem(slot))])
+        return nullptr;
+    return &kept->entries;
+}
+
+// The slot's pictures (at most eight, a few MB) are prepared on every core;
+// with `changed`, only those whose entries it lists.
+std::vector<PreparedPicture> PrepareSlotPictures(const std::string& working, int slot,
+                                                 const std::vector<std::size_t>* changed)
 {
     std::vector<PreparedPicture> pictures;
     for (int kind = 0; kind < kTrackPictureKinds; ++kind)
         for (int view = 0; view < kTrackViews; ++view) {
             std::string member = TrackPictureMember(slot, kind, view);
+            const std::size_t entry = TrackPictureEntry(slot, kind, view);
+            if (changed && std::find(changed->begin(), changed->end(), entry) == changed->end())
+                continue;
             if (!FileExists(working + member))
                 continue;
             PreparedPicture& p = pictures.emplace_back();
             p.member = std::move(member);
             p.kind = kind;
-            p.entry = TrackPictureEntry(slot, kind, view);
+            p.entry = entry;
         }
     ParallelFor(pictures.size(), [&](std::size_t i) {
         PreparedPicture& p = pictures[i];
@@ -278,7 +298,8 @@ void TracksArea::exportSections(TransferContext& context)
             context.fail(kLabelsTooLongText, Args(t + 1));
             continue;
         }
-        std::vector<PreparedPicture> pictures = PrepareSlotPictures(context.program.directories.working, t);
+        const std::vector<std::size_t>* changed = ComparedBeforeExport(context, t);
+        std::vector<PreparedPicture> pictures = PrepareSlotPictures(context.program.directories.working, t, changed);
         if (!pictures.empty() && !bank) {
             bank = context.changes && !bankMissing ? context.changes->holdWholeFile(kArtBankGamePath) : nullptr;
             if (!bank) {
@@ -299,8 +320,10 @@ void TracksArea::exportSections(TransferContext& context)
             PreparedPicture& p = pictures[i];
             if (!p.reason.empty())
                 return;
-            const std::optional<ArtPicture> inBank = ArtPictureFromBank(*bank, p.entry, nullptr);
-            shown[i] = inBank && *inBank == p.picture;
+            if (!changed) {
+                const std::optional<ArtPicture> inBank = ArtPictureFromBank(*bank, p.entry, nullptr);
+                shown[i] = inBank && *inBank == p.picture;
+            }
             if (!shown[i])
                 p.encoded = EncodeForTrackEntry(p.entry, p.picture);
         });

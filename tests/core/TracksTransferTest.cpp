@@ -10,6 +10,7 @@
 #include "formats/ArtBankExpansion.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtBankGroups.h"
+#include "formats/ArtBankPictures.h"
 #include "formats/ArtEntryCodec.h"
 #include "formats/Bmp.h"
 #include "formats/GameLanguages.h"
@@ -540,6 +541,19 @@ TEST(TracksTransfer, ASlotsSectionsAndPicturesAreWrittenWholeOrNotAtAll)
     EXPECT_TRUE(test::ReadBytes(b.game("GP3.EXE")) == exeWhole);
     EXPECT_TRUE(test::ReadBytes(b.game(kArtBankGamePath)) == bank);
     EXPECT_NE(b.Shown().find("TrackReplace013.BMP: it measures 200 x 100"), std::string::npos) << b.Shown();
+
+    // Without the picture of the wrong size: the one new picture among
+    // pictures the game shows changes its entry alone.
+    std::filesystem::remove(b.program.directories.working + "TrackReplace013.BMP");
+    b.messages.shown.clear();
+    b.transfer().selection = b.transfer().loaded;
+    ASSERT_EQ(b.engine().exportToGame(ItemChoice::AsSelected, b.ui), TransferOutcome::Done) << b.Shown();
+    const auto bankAfter = test::ReadBytes(b.game(kArtBankGamePath));
+    const std::size_t green = TrackPictureEntry(0, 0, 0);
+    EXPECT_TRUE(Picture(bankAfter, green) == ArtPictureFromImage(Image(498, 359, 24, 0x00FF00)));
+    for (std::size_t e : TrackPictureEntryList(0))
+        EXPECT_TRUE(e == green || Picture(bankAfter, e) == Picture(bank, e)) << e;
+    EXPECT_EQ(bankAfter.size(), bank.size());
 }
 
 // The program's own expansion takes the bank past 64 MB (100,034,753 bytes
