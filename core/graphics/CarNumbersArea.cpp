@@ -50,7 +50,7 @@ void CarNumbersArea::loadFromCarset(TransferContext& context)
 {
     if (!context.selected(kCarNumbersItem))
         return;
-    WorkOnItem(context, kCarNumbersItem);
+    context.workOnItem(kCarNumbersItem);
     auto bytes = context.loadRecord(kCarNumbersMember, kCarNumbersBytes);
     if (!bytes)
         return;
@@ -62,7 +62,7 @@ void CarNumbersArea::saveToCarset(TransferContext& context)
 {
     if (!context.selected(kCarNumbersItem))
         return;
-    WorkOnItem(context, kCarNumbersItem);
+    context.workOnItem(kCarNumbersItem);
     if (RequireLoaded(context, kCarNumbersItem))
         context.saveMember(kCarNumbersMember, CarNumbersImage(table_));
 }

@@ -14,23 +14,34 @@ namespace pitwall {
 
 void GraphicsProgress(TransferContext& context, int text, int item, const FormatArgs& args)
 {
-    WorkOnItem(context, item);
+    context.workOnItem(item);
     context.loading.setProgress(context.program.texts.format(text, args), ProgressWeight(item));
-}
-
-void WorkOnItem(TransferContext& context, int item)
-{
-    context.currentItem = item;
-    if (context.changes)
-        context.changes->setItem(item);
 }
 
 std::optional<TJAMFile> DecodeJamBytes(TransferContext& context, const std::vector<std::uint8_t>& bytes,
                                        const std::string& label, bool raw, JamKind kind)
 {
-    TJAMFile jam(context.program.palette);
+    return TakeDecodedJam(context, DecodeJam(context.program.palette, bytes, raw), label, kind);
+}
+
+DecodedJam DecodeJam(const Palette& palette, std::span<const std::uint8_t> bytes, bool raw)
+{
+    DecodedJam decoded;
     try {
-        jam.Decode(bytes, raw);
+        decoded.jam.emplace(palette).Decode(bytes, raw);
+    } catch (...) {
+        decoded.jam.reset();
+        decoded.failure = std::current_exception();
+    }
+    return decoded;
+}
+
+std::optional<TJAMFile> TakeDecodedJam(TransferContext& context, DecodedJam decoded, const std::string& label,
+                                       JamKind kind)
+{
+    try {
+        if (decoded.failure)
+            std::rethrow_exception(decoded.failure);
     } catch (const JamError& e) {
         if (e.uiText() == kJamUnknownLayoutText)
             context.fail(label + ": " + context.program.texts.text(kJamUnknownLayoutText));
@@ -41,6 +52,7 @@ std::optional<TJAMFile> DecodeJamBytes(TransferContext& context, const std::vect
         context.fail(kJamDamagedText, Args(label, e.what()));
         return std::nullopt;
     }
+    const TJAMFile& jam = *decoded.jam;
     // An 8-bit page is held as colours: without the game palette every index
     // would become black and be written back as index 0.
     if (jam.is8Bit() && !HasGamePalette(context.program.palette)) {
@@ -54,7 +66,7 @@ std::optional<TJAMFile> DecodeJamBytes(TransferContext& context, const std::vect
                      + " JAM belongs; it was not taken");
         return std::nullopt;
     }
-    return jam;
+    return std::move(decoded.jam);
 }
 
 bool HasGamePalette(const Palette& palette)

@@ -9,7 +9,9 @@
 #include "transfer/AreaFiles.h"
 #include "transfer/DataArea.h"
 
+#include <exception>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -25,14 +27,22 @@ enum class JamKind { Any, EightBit, SixteenBit };
 // The loading window's line: UI text `text` formatted with `args`, with the
 // item's weight; what follows belongs to `item`.
 void GraphicsProgress(TransferContext& context, int text, int item, const FormatArgs& args = {});
-// For carset load and save, which show no line for some items: what follows
-// belongs to `item`.
-void WorkOnItem(TransferContext& context, int item);
 
 // Decodes JAM bytes (`raw`: an 8-bit JAM stored unscrambled, as carsets hold
 // it); a damaged JAM or one of the wrong kind is a failure naming `label`.
 std::optional<TJAMFile> DecodeJamBytes(TransferContext& context, const std::vector<std::uint8_t>& bytes,
                                        const std::string& label, bool raw, JamKind kind);
+// The same in two halves, so that JAMs can be decoded on every core and
+// reported on the transfer's thread: DecodeJam touches nothing but its
+// arguments and keeps what its decoding threw; TakeDecodedJam reports that,
+// or a JAM of the wrong kind, as DecodeJamBytes does.
+struct DecodedJam {
+    std::optional<TJAMFile> jam;
+    std::exception_ptr failure;
+};
+DecodedJam DecodeJam(const Palette& palette, std::span<const std::uint8_t> bytes, bool raw);
+std::optional<TJAMFile> TakeDecodedJam(TransferContext& context, DecodedJam decoded, const std::string& label,
+                                       JamKind kind);
 std::optional<Image> DecodePictureBytes(TransferContext& context, const std::vector<std::uint8_t>& bytes,
                                         const std::string& label);
 

@@ -1,6 +1,7 @@
 #include "graphics/TeamJamsArea.h"
 
 #include "app/ProgramState.h"
+#include "base/ParallelFor.h"
 #include "formats/GameInstallation.h"
 #include "graphics/GraphicsTransfer.h"
 #include "transfer/CarsetArchive.h"
@@ -55,42 +56,80 @@ void TeamJamsArea::progress(TransferContext& context, const JamItem& item) const
 
 void TeamJamsArea::take(TransferContext& context, const ByteSource& source)
 {
-    for (const JamItem& item : JamItemsOf(group_)) {
+    // The files of every selected item are read in turn, then decoded on
+    // every core (the 16-bit ones also assembled again, for hardwareBytes),
+    // then taken item by item on this thread, which reports what failed.
+    struct File {
+        std::string label;
+        bool hardware = false;
+        std::vector<std::uint8_t> bytes;
+        DecodedJam decoded;
+        std::vector<std::uint8_t> assembled;
+    };
+    struct ReadItem {
+        const JamItem* item = nullptr;
+        std::size_t firstFile = 0;
+    };
+    const std::vector<JamItem> items = JamItemsOf(group_);
+    std::vector<ReadItem> read;
+    std::vector<File> files;
+    for (const JamItem& item : items) {
         if (!context.selected(item.item))
             continue;
         progress(context, item);
-        takeItem(context, item, source);
+        const std::size_t first = files.size();
+        for (const JamFileSlot& file : item.files) {
+            const AreaFile names{JamGamePath(file, item.hardware), JamMemberName(file, item.hardware)};
+            auto bytes = source.read(names, kMaxJamFileBytes);
+            if (!bytes)
+                break;
+            files.push_back({source.fromCarset()
+                                 ? names.member + " (carset member)"
+                                 : GameFilePath(context.program.settings.gameDirectory, names.gamePath),
+                             item.hardware, std::move(*bytes), {}, {}});
+        }
+        if (files.size() - first == item.files.size())
+            read.push_back({&item, first});
+        else
+            files.resize(first);
     }
-}
 
-void TeamJamsArea::takeItem(TransferContext& context, const JamItem& item, const ByteSource& source)
-{
-    const JamKind kind = item.hardware ? JamKind::SixteenBit : JamKind::EightBit;
-    std::vector<ReadJam> jams;
-    for (const JamFileSlot& file : item.files) {
-        const AreaFile names{JamGamePath(file, item.hardware), JamMemberName(file, item.hardware)};
-        auto bytes = source.read(names, kMaxJamFileBytes);
-        if (!bytes)
-            return;
+    ParallelFor(files.size(), [&](std::size_t i) {
+        File& f = files[i];
         // Carsets hold the 8-bit JAM unscrambled.
-        std::optional<TJAMFile> jam = source.fromCarset()
-            ? DecodeJamBytes(context, *bytes, names.member + " (carset member)", !item.hardware, kind)
-            : DecodeJamBytes(context, *bytes, GameFilePath(context.program.settings.gameDirectory, names.gamePath),
-                             false, kind);
-        if (!jam)
-            return;
-        jams.push_back(ReadJam{std::move(*jam), std::move(*bytes)});
-    }
-    JamSlots& slots = JamsOf(set_, group_).variant(item.hardware);
-    if (item.hardware)
-        hardwareForms_.resize(slots.size());
-    for (std::size_t i = 0; i < jams.size(); ++i) {
-        const std::size_t slot = item.files[i].slot;
+        f.decoded = DecodeJam(context.program.palette, f.bytes, source.fromCarset() && !f.hardware);
+        if (!f.hardware)
+            std::vector<std::uint8_t>().swap(f.bytes);
+        else if (f.decoded.jam && !f.decoded.jam->is8Bit())
+            f.assembled = JamBytes(*f.decoded.jam, true);
+    });
+
+    for (const ReadItem& r : read) {
+        const JamItem& item = *r.item;
+        context.workOnItem(item.item);
+        const JamKind kind = item.hardware ? JamKind::SixteenBit : JamKind::EightBit;
+        std::vector<TJAMFile> jams;
+        for (std::size_t i = 0; i < item.files.size(); ++i) {
+            File& f = files[r.firstFile + i];
+            std::optional<TJAMFile> jam = TakeDecodedJam(context, std::move(f.decoded), f.label, kind);
+            if (!jam)
+                break;
+            jams.push_back(std::move(*jam));
+        }
+        if (jams.size() != item.files.size())
+            continue;
+        JamSlots& slots = JamsOf(set_, group_).variant(item.hardware);
         if (item.hardware)
-            hardwareForms_.at(slot) = {std::move(jams[i].bytes), JamBytes(jams[i].jam, true)};
-        slots.at(slot) = std::move(jams[i].jam);
+            hardwareForms_.resize(slots.size());
+        for (std::size_t i = 0; i < jams.size(); ++i) {
+            const std::size_t slot = item.files[i].slot;
+            File& f = files[r.firstFile + i];
+            if (item.hardware)
+                hardwareForms_.at(slot) = {std::move(f.bytes), std::move(f.assembled)};
+            slots.at(slot) = std::move(jams[i]);
+        }
+        context.markLoaded(item.item);
     }
-    context.markLoaded(item.item);
 }
 
 std::vector<std::uint8_t> TeamJamsArea::hardwareBytes(std::size_t slot, const TJAMFile& jam) const

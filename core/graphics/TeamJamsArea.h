@@ -36,17 +36,12 @@ private:
         std::vector<std::uint8_t> original;
         std::vector<std::uint8_t> assembled;
     };
-    struct ReadJam {
-        TJAMFile jam;
-        std::vector<std::uint8_t> bytes;
-    };
     std::vector<std::uint8_t> hardwareBytes(std::size_t slot, const TJAMFile& jam) const;
 
     void progress(TransferContext& context, const JamItem& item) const;
     // Import and carset load: every file of each selected item read, or
     // none of the item's taken.
     void take(TransferContext& context, const ByteSource& source);
-    void takeItem(TransferContext& context, const JamItem& item, const ByteSource& source);
     // Export and carset save.
     void give(TransferContext& context, const ByteSink& sink) const;
 

@@ -3,6 +3,7 @@
 #include "app/ProgramState.h"
 #include "base/FileUtils.h"
 #include "base/GamePath.h"
+#include "base/ParallelFor.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtBankPictures.h"
 #include "formats/Bmp.h"
@@ -10,7 +11,11 @@
 #include "menu/TeamArtEntries.h"
 #include "tracks/TrackPictures.h"
 #include "tracks/TrackTable.h"
+#include "transfer/CarsetArchive.h"
+#include "transfer/FormatMessages.h"
 #include "transfer/ReportedFormats.h"
+
+#include <exception>
 
 namespace pitwall {
 
@@ -21,36 +26,72 @@ constexpr int kSheetSizeText = 661;
 // A BMP of 960 x 590 at 32 bits and its headers, with room to spare.
 constexpr std::uint64_t kMaxSheetMember = 4ull * 1024 * 1024;
 
-// A team's sheet as the game's art bank holds it.
-std::optional<ArtPicture> GameSheet(TransferContext& context, int team)
-{
-    const std::string bank = ResolveGamePath(context.program.settings.gameDirectory, kArtBankGamePath);
+// A team's sheet made on any thread, from the game's art bank or from a
+// carset's BMP: what went wrong is kept for the transfer's thread to report.
+struct PreparedSheet {
+    bool whole = false; // game: every entry read; carset: the sheet's size
     ArtPicture sheet;
-    if (!ComposeTeamSheet(bank, team, sheet, &context.messenger)) {
+    std::exception_ptr failure;
+};
+
+PreparedSheet ComposeGameSheet(const std::string& bank, int team)
+{
+    PreparedSheet prepared;
+    try {
+        prepared.whole = ComposeTeamSheet(bank, team, prepared.sheet);
+    } catch (...) {
+        prepared.failure = std::current_exception();
+    }
+    return prepared;
+}
+
+std::optional<ArtPicture> GameSheet(TransferContext& context, const std::string& bank, int team,
+                                    PreparedSheet prepared)
+{
+    const bool whole = ReportFormatErrors(&context.messenger, [&] {
+        if (prepared.failure)
+            std::rethrow_exception(prepared.failure);
+        return prepared.whole;
+    });
+    if (!whole) {
         context.recordFailure("The art of team " + std::to_string(team + 1) + " could not be read from " + bank);
         return std::nullopt;
     }
-    return sheet;
+    return std::move(prepared.sheet);
 }
 
-// A team's sheet as a carset holds it: a BMP of the sheet's size.
-std::optional<ArtPicture> CarsetSheet(TransferContext& context, int team)
+// A carset holds a team's sheet as a BMP of the sheet's size.
+PreparedSheet DecodeCarsetSheet(const std::vector<std::uint8_t>& bytes)
 {
-    auto bytes = context.loadMember(TeamArtMember(team), kMaxSheetMember);
-    if (!bytes)
-        return std::nullopt;
+    PreparedSheet prepared;
     Image image;
     try {
-        image = DecodeBmp(*bytes);
+        image = DecodeBmp(bytes);
+    } catch (...) {
+        prepared.failure = std::current_exception();
+        return prepared;
+    }
+    prepared.whole =
+        image.width() == static_cast<int>(kTeamSheetWidth) && image.height() == static_cast<int>(kTeamSheetHeight);
+    if (prepared.whole)
+        prepared.sheet = ArtPictureFromImage(image);
+    return prepared;
+}
+
+std::optional<ArtPicture> CarsetSheet(TransferContext& context, int team, PreparedSheet prepared)
+{
+    try {
+        if (prepared.failure)
+            std::rethrow_exception(prepared.failure);
     } catch (const FormatError& e) {
         context.fail(TeamArtMember(team) + " in the carset is not a picture: " + e.what());
         return std::nullopt;
     }
-    if (image.width() != static_cast<int>(kTeamSheetWidth) || image.height() != static_cast<int>(kTeamSheetHeight)) {
+    if (!prepared.whole) {
         context.fail(kSheetSizeText, Args(kTeamSheetWidth, kTeamSheetHeight));
         return std::nullopt;
     }
-    return ArtPictureFromImage(image);
+    return std::move(prepared.sheet);
 }
 
 } // namespace
@@ -65,11 +106,46 @@ std::vector<int> TeamArtArea::items() const
 
 void TeamArtArea::take(TransferContext& context, const ByteSource& source)
 {
-    for (int t = 0; t < kRacingTeams; ++t) {
-        if (!context.selected(TeamArtItem(t)))
-            continue;
+    // The game's sheets are composed from the bank (only read here), a
+    // carset's unpacked and decoded, on every core; then each is taken in
+    // turn on this thread, which reports what failed.
+    std::vector<int> teams;
+    for (int t = 0; t < kRacingTeams; ++t)
+        if (context.selected(TeamArtItem(t)))
+            teams.push_back(t);
+    std::vector<std::optional<PreparedSheet>> prepared(teams.size());
+    std::string bank;
+    std::exception_ptr unpackFailure;
+    if (source.fromCarset()) {
+        std::vector<std::string> members;
+        for (int t : teams)
+            members.push_back(TeamArtMember(t));
+        try {
+            context.source->extractEach(members, context.program.directories.working, kMaxSheetMember,
+                                        [&](std::size_t i, std::vector<std::uint8_t> bytes) {
+                                            prepared[i] = DecodeCarsetSheet(bytes);
+                                        });
+        } catch (...) {
+            unpackFailure = std::current_exception();
+        }
+    } else {
+        bank = ResolveGamePath(context.program.settings.gameDirectory, kArtBankGamePath);
+        ParallelFor(teams.size(), [&](std::size_t i) { prepared[i] = ComposeGameSheet(bank, teams[i]); });
+    }
+    for (std::size_t i = 0; i < teams.size(); ++i) {
+        const int t = teams[i];
         context.progress(kTeamArtProgressText, TeamArtItem(t), Args(t + 1));
-        auto sheet = source.fromCarset() ? CarsetSheet(context, t) : GameSheet(context, t);
+        std::optional<ArtPicture> sheet;
+        if (!prepared[i]) {
+            // The first member the carset holds and that was not unpacked is
+            // the one whose failure ends the area, as it would have in turn.
+            if (unpackFailure && context.source->contains(TeamArtMember(t)))
+                std::rethrow_exception(unpackFailure);
+            context.fail(349, Args(context.source->memberLabel(TeamArtMember(t))));
+        } else if (source.fromCarset())
+            sheet = CarsetSheet(context, t, std::move(*prepared[i]));
+        else
+            sheet = GameSheet(context, bank, t, std::move(*prepared[i]));
         if (!sheet)
             continue;
         sheets_[static_cast<std::size_t>(t)] = std::move(*sheet);

@@ -148,10 +148,11 @@ void TracksArea::loadFromCarset(TransferContext& context)
         TrackProgress(context, kTrackSectionsProgress, t, TrackSectionsItem(t));
         // Each picture file of the working directory exists afterwards
         // exactly when the carset holds it.
+        std::vector<std::string> pictures;
         for (int kind = 0; kind < kTrackPictureKinds; ++kind)
             for (int view = 0; view < kTrackViews; ++view)
-                context.source->extract(TrackPictureMember(t, kind, view), context.program.directories.working,
-                                        kMaxTrackPictureBytes);
+                pictures.push_back(TrackPictureMember(t, kind, view));
+        context.source->extractEach(pictures, context.program.directories.working, kMaxTrackPictureBytes);
         if (context.source->contains(TrackSecInfoMember(t))) {
             auto bytes = context.loadRecord(TrackSecInfoMember(t), kTrackSecInfoSize);
             if (!bytes)

@@ -1,6 +1,7 @@
 #include "transfer/CarsetArchive.h"
 
 #include "base/FileUtils.h"
+#include "base/ParallelFor.h"
 #include "base/PrivateFile.h"
 #include "transfer/MemberDeflater.h"
 
@@ -270,6 +271,11 @@ std::string CompressionName(std::uint16_t method)
 
 std::vector<std::uint8_t> CarsetArchive::read(std::string_view memberName, std::uint64_t maxBytes) const
 {
+    return Unpack(readStored(memberName, maxBytes));
+}
+
+CarsetArchive::StoredMember CarsetArchive::readStored(std::string_view memberName, std::uint64_t maxBytes) const
+{
     std::string name(memberName);
     if (!IsBareMemberName(memberName))
         throw CarsetError("Refusing to read the member name " + name);
@@ -289,7 +295,8 @@ std::vector<std::uint8_t> CarsetArchive::read(std::string_view memberName, std::
         throw CarsetError("Cannot unpack " + memberLabel(name) + ": it is compressed with "
                               + CompressionName(st.comp_method) + ", which Pitwall cannot unpack",
                           CarsetError::Kind::Unsupported);
-    const std::string damaged = memberLabel(name) + " is damaged: its data does not match its declared size";
+    StoredMember member;
+    member.damaged = memberLabel(name) + " is damaged: its data does not match its declared size";
     // A deflated member is inflated here by libdeflate (twice as fast as
     // zlib's inflate, its CRC several times faster): libzip hands over the
     // stored bytes as they are, and they must inflate to exactly the
@@ -306,7 +313,11 @@ std::vector<std::uint8_t> CarsetArchive::read(std::string_view memberName, std::
         throw CarsetError("Cannot unpack " + memberLabel(name) + ": " + zip_strerror(archive_),
                           unsupported ? CarsetError::Kind::Unsupported : CarsetError::Kind::Unreadable);
     }
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(stored));
+    member.deflated = deflated;
+    member.size = st.size;
+    member.crc = st.crc;
+    std::vector<std::uint8_t>& bytes = member.bytes;
+    bytes.resize(static_cast<std::size_t>(stored));
     std::uint64_t done = 0;
     bool ok = true;
     while (done < stored) {
@@ -323,25 +334,85 @@ std::vector<std::uint8_t> CarsetArchive::read(std::string_view memberName, std::
         ok = false;
     zip_fclose(f);
     if (!ok || done != stored)
-        throw CarsetError(damaged);
-    if (!deflated)
-        return bytes;
-    std::optional<std::vector<std::uint8_t>> inflated = InflateMember(bytes, st.size, st.crc);
+        throw CarsetError(member.damaged);
+    return member;
+}
+
+std::vector<std::uint8_t> CarsetArchive::Unpack(StoredMember member)
+{
+    if (!member.deflated)
+        return std::move(member.bytes);
+    std::optional<std::vector<std::uint8_t>> inflated = InflateMember(member.bytes, member.size, member.crc);
     if (!inflated)
-        throw CarsetError(damaged);
+        throw CarsetError(member.damaged);
     return std::move(*inflated);
 }
 
 std::optional<std::vector<std::uint8_t>>
 CarsetArchive::extract(std::string_view memberName, const std::string& directory, std::uint64_t maxBytes) const
 {
-    std::string target = IncludeTrailingBackslash(directory) + std::string(memberName);
-    if (!IsBareMemberName(memberName))
-        throw CarsetError("Refusing to extract the member name " + std::string(memberName));
-    DeleteFileForced(target);
+    const std::string target = clearExtractTarget(memberName, directory);
     if (!contains(memberName))
         return std::nullopt;
     auto bytes = read(memberName, maxBytes);
+    writeExtracted(memberName, target, bytes);
+    return bytes;
+}
+
+void CarsetArchive::extractEach(const std::vector<std::string>& memberNames, const std::string& directory,
+                                std::uint64_t maxBytes, const TakeExtracted& take) const
+{
+    // libzip reads the stored bytes on this thread; they are inflated,
+    // checked and written on every core. Whatever failed is thrown in the
+    // members' order once all have stopped.
+    struct Pending {
+        std::string target;
+        std::optional<StoredMember> stored;
+        std::exception_ptr failure;
+    };
+    std::vector<Pending> pending(memberNames.size());
+    for (std::size_t i = 0; i < memberNames.size(); ++i) {
+        try {
+            pending[i].target = clearExtractTarget(memberNames[i], directory);
+            if (contains(memberNames[i]))
+                pending[i].stored = readStored(memberNames[i], maxBytes);
+        } catch (...) {
+            pending[i].failure = std::current_exception();
+            pending.resize(i + 1);
+            break;
+        }
+    }
+    ParallelFor(pending.size(), [&](std::size_t i) {
+        Pending& p = pending[i];
+        if (!p.stored)
+            return;
+        try {
+            std::vector<std::uint8_t> bytes = Unpack(std::move(*p.stored));
+            writeExtracted(memberNames[i], p.target, bytes);
+            if (take)
+                take(i, std::move(bytes));
+        } catch (...) {
+            p.failure = std::current_exception();
+        }
+        p.stored.reset();
+    });
+    for (const Pending& p : pending)
+        if (p.failure)
+            std::rethrow_exception(p.failure);
+}
+
+std::string CarsetArchive::clearExtractTarget(std::string_view memberName, const std::string& directory) const
+{
+    if (!IsBareMemberName(memberName))
+        throw CarsetError("Refusing to extract the member name " + std::string(memberName));
+    std::string target = IncludeTrailingBackslash(directory) + std::string(memberName);
+    DeleteFileForced(target);
+    return target;
+}
+
+void CarsetArchive::writeExtracted(std::string_view memberName, const std::string& target,
+                                   const std::vector<std::uint8_t>& bytes) const
+{
     // Written under another name and renamed, so a member that cannot be
     // written in full never appears under its own name. A stale .part of an
     // earlier run is the program's own and goes; a link there goes as a link.
@@ -362,7 +433,6 @@ CarsetArchive::extract(std::string_view memberName, const std::string& directory
                               + ec.message(),
                           CarsetError::Kind::Unwritable);
     }
-    return bytes;
 }
 
 } // namespace pitwall

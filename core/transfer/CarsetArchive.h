@@ -102,9 +102,33 @@ public:
     // naming the member (not the directory) when it cannot be written.
     std::optional<std::vector<std::uint8_t>> extract(std::string_view memberName, const std::string& directory,
                                                      std::uint64_t maxBytes) const;
+    // extract() of each member in turn, the unpacking and writing done on
+    // every core. `take`, when given, gets each extracted member's index in
+    // memberNames and its bytes, on the thread that unpacked it. What fails
+    // is thrown as extract() throws it, for the first failing member in the
+    // given order; members after it may have been extracted all the same.
+    using TakeExtracted = std::function<void(std::size_t, std::vector<std::uint8_t>)>;
+    void extractEach(const std::vector<std::string>& memberNames, const std::string& directory,
+                     std::uint64_t maxBytes, const TakeExtracted& take = {}) const;
 
 private:
+    // A member's bytes as the archive stores them (deflated or not), read
+    // and checked against the directory by libzip; unpacked by Unpack on
+    // any thread.
+    struct StoredMember {
+        std::vector<std::uint8_t> bytes;
+        bool deflated = false;
+        std::uint64_t size = 0;
+        std::uint32_t crc = 0;
+        std::string damaged; // the message for data that does not match
+    };
     std::int64_t find(std::string_view memberName) const;
+    StoredMember readStored(std::string_view memberName, std::uint64_t maxBytes) const;
+    static std::vector<std::uint8_t> Unpack(StoredMember member);
+    // The target's path, any file or link of that name removed first.
+    std::string clearExtractTarget(std::string_view memberName, const std::string& directory) const;
+    void writeExtracted(std::string_view memberName, const std::string& target,
+                        const std::vector<std::uint8_t>& bytes) const;
 
     struct PendingMember {
         std::string name;

@@ -76,6 +76,9 @@ struct TransferContext {
     void progress(int text, int item);
     // The same with a text that takes placeholders (a team number, ...).
     void progress(int text, int item, const FormatArgs& args);
+    // What follows belongs to `item`, without a line in the loading window
+    // (for work on an item whose line was shown earlier, or never is).
+    void workOnItem(int item);
     // Counts a failure of the current item whose message was shown already.
     void recordFailure(const std::string& text);
     // Shows the message and counts it as a failure of the current item.

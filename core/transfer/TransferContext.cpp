@@ -13,18 +13,21 @@ void TransferContext::markLoaded(int item) { transfer.loaded.at(static_cast<std:
 
 void TransferContext::progress(int text, int item)
 {
-    currentItem = item;
-    if (changes)
-        changes->setItem(item);
+    workOnItem(item);
     loading.setProgress(program.texts.text(text), ProgressWeight(item));
 }
 
 void TransferContext::progress(int text, int item, const FormatArgs& args)
 {
+    workOnItem(item);
+    loading.setProgress(program.texts.format(text, args), ProgressWeight(item));
+}
+
+void TransferContext::workOnItem(int item)
+{
     currentItem = item;
     if (changes)
         changes->setItem(item);
-    loading.setProgress(program.texts.format(text, args), ProgressWeight(item));
 }
 
 void TransferContext::recordFailure(const std::string& text)

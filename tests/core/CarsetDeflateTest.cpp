@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <random>
@@ -163,6 +164,58 @@ TEST(CarsetDeflate, AMemberIsReadOnlyWhenItInflatesToItsDeclaredSizeAndCrc)
     zip_set_file_compression(z, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
     ASSERT_EQ(zip_close(z), 0);
     EXPECT_EQ(CarsetArchive(dir / "stored.GMS", CarsetArchive::Mode::Read).read("A.DAT", 1'000'000), a);
+}
+
+TEST(CarsetDeflate, ExtractingSeveralMembersAtOnceEndsAsExtractingThemInTurn)
+{
+    test::TempDir dir;
+    const std::vector<std::string> names{"A.DAT", "Lacking.DAT", "B.DAT", "C.DAT", "D.DAT"};
+    {
+        CarsetArchive archive(dir / "x.GMS", CarsetArchive::Mode::Create);
+        for (unsigned i : {0u, 2u, 3u, 4u})
+            archive.addBytes(names[i], Member(300'000, i));
+        archive.close();
+    }
+    const std::string working = IncludeTrailingBackslash(dir / "working");
+    std::filesystem::create_directories(working);
+    auto extractAll = [&](const std::string& carset) -> std::string {
+        for (const std::string& name : names)
+            test::WriteBytes(working + name, {1, 2, 3}); // left by an earlier load
+        std::vector<int> taken(names.size(), 0);
+        try {
+            CarsetArchive(carset, CarsetArchive::Mode::Read)
+                .extractEach(names, working, 1'000'000,
+                             [&](std::size_t i, Bytes bytes) { taken[i] = bytes == Member(300'000, unsigned(i)); });
+        } catch (const CarsetError& e) {
+            return e.what();
+        }
+        EXPECT_EQ(taken, (std::vector<int>{1, 0, 1, 1, 1}));
+        return "extracted";
+    };
+
+    EXPECT_EQ(extractAll(dir / "x.GMS"), "extracted");
+    for (unsigned i : {0u, 2u, 3u, 4u})
+        EXPECT_EQ(ReadWholeFile(working + names[i]), Member(300'000, i)) << names[i];
+    EXPECT_FALSE(FileExists(working + "Lacking.DAT")); // the stale file went: the carset lacks it
+
+    // C's stream damaged: the failure names C; A and B, before it, are there
+    // whole, and C is not there at all.
+    Bytes bad = ReadWholeFile(dir / "x.GMS");
+    const std::string local = std::string("PK\3\4");
+    std::size_t at = 0;
+    for (std::size_t from = 0, member = 0; member < 3; ++member, from = at + 1) // C's local header is the third
+        at = std::search(bad.begin() + static_cast<std::ptrdiff_t>(from), bad.end(), local.begin(), local.end())
+            - bad.begin();
+    ASSERT_EQ(std::string(bad.begin() + static_cast<std::ptrdiff_t>(at) + 30,
+                          bad.begin() + static_cast<std::ptrdiff_t>(at) + 35),
+              "C.DAT");
+    bad[at + 30 + 5 + 1000] ^= 0x5A;
+    test::WriteBytes(dir / "bad.GMS", bad);
+    EXPECT_EQ(extractAll(dir / "bad.GMS"), "C.DAT in bad.GMS is damaged: its data does not match its declared size");
+    EXPECT_EQ(ReadWholeFile(working + "A.DAT"), Member(300'000, 0));
+    EXPECT_EQ(ReadWholeFile(working + "B.DAT"), Member(300'000, 2));
+    EXPECT_FALSE(FileExists(working + "C.DAT"));
+    EXPECT_TRUE(ListFiles(working, "*.part", true, false).empty());
 }
 
 TEST(CarsetDeflate, AMemberAddedAgainReplacesTheEarlierInItsPlace)

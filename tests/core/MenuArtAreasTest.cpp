@@ -199,26 +199,50 @@ TEST(MenuArtAreas, LoadingPicturesExportOnlyWhatTheWorkingDirectoryHolds)
     EXPECT_FALSE(FileExists(f.work("LOADING1.BMP")));
 }
 
-TEST(MenuArtAreas, TeamArtMemberOfTheWrongSizeIsRefused)
+// Each team's member is taken or refused on its own, in team order; a member
+// that cannot be unpacked at all ends the team art there, as it would have
+// one team at a time.
+TEST(MenuArtAreas, TeamArtMembersAreRefusedEachOnItsOwnInTeamOrder)
 {
     TransferFixture a(1);
-    ASSERT_EQ(a.importItems({104}), TransferOutcome::Done);
+    ASSERT_EQ(ImportMenuArt(a), TransferOutcome::Done);
     const std::string carset = a.root / "t.GMS";
     ASSERT_EQ(a.saveCarset(carset), TransferOutcome::Done);
-    // The same carset with a sheet of another size.
+    // The same carset without team 1's sheet, with sheets of another size for
+    // teams 3 and 7, and one for team 5 larger than any sheet.
     TransferFixture b(2);
-    const ArtPicture before = b.set().teamArt[0];
+    const std::vector<ArtPicture> before = {b.set().teamArt.begin(), b.set().teamArt.end()};
     {
         CarsetArchive in(carset, CarsetArchive::Mode::Read);
         CarsetArchive out(b.root / "bad.GMS", CarsetArchive::Mode::Create);
         for (const auto& m : in.members())
-            out.addBytes(m.name, m.name == "TeamArt0.DAT" ? EncodeBmp(Stripes(100, 50)) : in.read(m.name, 1 << 24));
+            if (m.name == "TeamArt3.DAT" || m.name == "TeamArt7.DAT")
+                out.addBytes(m.name, EncodeBmp(Stripes(100, 50)));
+            else if (m.name == "TeamArt5.DAT")
+                out.addBytes(m.name, std::vector<std::uint8_t>(5'000'000, 7));
+            else if (m.name != "TeamArt1.DAT")
+                out.addBytes(m.name, in.read(m.name, 1 << 24));
         out.close();
     }
     EXPECT_EQ(b.loadCarset(b.root / "bad.GMS"), TransferOutcome::DoneWithErrors);
-    EXPECT_FALSE(b.set().transfer.isLoaded(104));
-    EXPECT_TRUE(b.set().teamArt[0] == before);
-    EXPECT_EQ(b.messages.numbers(), std::vector<int>{661});
+    std::vector<int> failed;
+    for (const auto& failure : b.engine().lastReport().failures)
+        failed.push_back(failure.item);
+    // Teams 6 to 10 are reported as never loaded.
+    EXPECT_EQ(failed, (std::vector<int>{105, 107, 109, 110, 111, 112, 113, 114})) << Failures(b);
+    EXPECT_NE(b.engine().lastReport().failures[2].text.find("TeamArt5.DAT"), std::string::npos) << Failures(b);
+    EXPECT_EQ(b.messages.numbers().front(), 349);
+    EXPECT_EQ(b.messages.numbers()[1], 661);
+    for (int t = 0; t < 11; ++t) {
+        const bool taken = t == 0 || t == 2 || t == 4;
+        EXPECT_EQ(b.set().transfer.isLoaded(104 + t), taken) << "team " << t;
+        EXPECT_TRUE((b.set().teamArt[static_cast<std::size_t>(t)] == a.set().teamArt[static_cast<std::size_t>(t)])
+                    == taken)
+            << "team " << t;
+        if (!taken) {
+            EXPECT_TRUE(b.set().teamArt[static_cast<std::size_t>(t)] == before[static_cast<std::size_t>(t)]);
+        }
+    }
 }
 
 TEST(MenuBackgroundList, EachBackgroundOnceSortedByNumber)
