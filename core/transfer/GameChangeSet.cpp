@@ -343,13 +343,21 @@ CommitResult GameChangeSet::commit(RestorePoints& restorePoints, const PointOper
         }
     };
     // Nothing is written unless the installation can be put back. The
-    // restore point is made on a helper thread while this one stages: the
-    // point only reads the game's files and the staged files are new ones
-    // of their own, and nothing takes a game file's name before both are
-    // done. (The keep-alive is this thread's: it is called between the
+    // restore point, with the record of the ranges the run changes, is made
+    // on a helper thread while this one stages: the point only reads the
+    // game's files and the staged files are new ones of their own, and
+    // nothing takes a game file's name before both are done. (The keep-alive is this thread's: it is called between the
     // staged pieces and while the point is waited for.)
-    std::future<RestorePoint> pointMade =
-        std::async(std::launch::async, [&] { return restorePoints.create(operation, paths); });
+    std::future<RestorePoint> pointMade = std::async(std::launch::async, [&] {
+        RestorePoint point = restorePoints.create(operation, paths);
+        try {
+            WritePointChanges(point, list);
+        } catch (const std::exception&) {
+            // Without the record the run can still be put back as a whole;
+            // it only cannot be undone alone later.
+        }
+        return point;
+    });
     try {
         stage(false);
     } catch (const std::exception& e) {
@@ -370,12 +378,6 @@ CommitResult GameChangeSet::commit(RestorePoints& restorePoints, const PointOper
             keepAlive();
     RestorePoint point = pointMade.get();
     result.restorePointId = point.id;
-    try {
-        WritePointChanges(point, list);
-    } catch (const std::exception&) {
-        // Without the record the run can still be put back as a whole; it
-        // only cannot be undone alone later.
-    }
     if (observer)
         observer->restorePointMade(point);
 
