@@ -80,23 +80,56 @@ std::vector<std::uint8_t> EncodeArtPictureBmp(const ArtPicture& picture)
     return bytes;
 }
 
+namespace {
+
+// ArtWordFromRgb without branches (track pictures are converted by the
+// hundred): the five upper bits of each channel, and a colour that would
+// turn into the key word one blue step lower unless it is exactly the key
+// colour.
+ArtWord ArtWordOfPixel(Pixel p)
+{
+    auto word = static_cast<ArtWord>(((p >> 9) & 0x7C00) | ((p >> 6) & 0x03E0) | ((p >> 3) & 0x001F));
+    return static_cast<ArtWord>(word - ((word == kArtKeyWord) & ((p & 0xFFFFFF) != 0xF800F8)));
+}
+
+} // namespace
+
 ArtPicture ArtPictureFromImage(const Image& image)
 {
     ArtPicture picture(static_cast<std::uint32_t>(image.width()), static_cast<std::uint32_t>(image.height()));
     // Both hold their pixels row by row from the top, so one pass over the
-    // two arrays does (track pictures are converted by the hundred).
+    // two arrays does.
     const std::vector<Pixel>& pixels = image.pixels();
     const std::size_t count = std::min(pixels.size(), picture.words.size());
-    for (std::size_t i = 0; i < count; ++i) {
-        // ArtWordFromRgb without branches: the five upper bits of each
-        // channel, and a colour that would turn into the key word one blue
-        // step lower unless it is exactly the key colour.
-        const Pixel p = pixels[i];
-        auto word = static_cast<ArtWord>(((p >> 9) & 0x7C00) | ((p >> 6) & 0x03E0) | ((p >> 3) & 0x001F));
-        word = static_cast<ArtWord>(word - ((word == kArtKeyWord) & ((p & 0xFFFFFF) != 0xF800F8)));
-        picture.words[i] = word;
+    for (std::size_t i = 0; i < count; ++i)
+        picture.words[i] = ArtWordOfPixel(pixels[i]);
+    return picture;
+}
+
+ArtPicture ArtPictureFromBmp(std::span<const std::uint8_t> bytes)
+{
+    const std::optional<Bmp24Rows> rows = ReadBmp24Rows(bytes);
+    if (!rows)
+        return ArtPictureFromImage(DecodeBmp(bytes));
+    ArtPicture picture(static_cast<std::uint32_t>(rows->width), static_cast<std::uint32_t>(rows->height));
+    const auto width = static_cast<std::size_t>(rows->width);
+    for (int y = 0; y < rows->height; ++y) {
+        const std::span<const std::uint8_t> in = rows->row(y);
+        ArtWord* out = picture.words.data() + static_cast<std::size_t>(y) * width;
+        for (std::size_t x = 0; x < width; ++x)
+            out[x] = ArtWordOfPixel(MakePixel(in[x * 3 + 2], in[x * 3 + 1], in[x * 3]));
     }
     return picture;
+}
+
+ArtPicture LoadBmpFileAsArtPicture(const std::string& fileName)
+{
+    const std::vector<std::uint8_t> bytes = ReadBmpFileBytes(fileName);
+    try {
+        return ArtPictureFromBmp(bytes);
+    } catch (...) {
+        RethrowNamingBmpFile(fileName);
+    }
 }
 
 bool ExportArtImage(const std::string& bankFile, std::size_t entry, const std::string& fileName)

@@ -10,6 +10,7 @@
 #include "formats/Pictures.h"
 
 #include <optional>
+#include <span>
 #include <string>
 
 namespace pitwall {
@@ -22,6 +23,11 @@ Image ArtPictureToImage(const ArtPicture& picture);
 std::vector<std::uint8_t> EncodeArtPictureBmp(const ArtPicture& picture);
 // Channels shifted right by 3; exact magenta is the key colour.
 ArtPicture ArtPictureFromImage(const Image& image);
+// ArtPictureFromImage(DecodeBmp(bytes)), a 24-bit BMP converted row by row
+// without the Image between; throws as DecodeBmp.
+ArtPicture ArtPictureFromBmp(std::span<const std::uint8_t> bytes);
+// The same from a file, as LoadBmpFile reads and names it.
+ArtPicture LoadBmpFileAsArtPicture(const std::string& fileName);
 
 // Reads the entry and saves it by extension (.BMP 24-bit, .JPG at quality
 // 80, .PNG 24-bit; another extension UI text 985). The reading's and the

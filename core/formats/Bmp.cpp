@@ -132,86 +132,136 @@ bool IsPlainBmp(std::span<const std::uint8_t> bytes)
     return headerSize == 40 && height > 0 && compression == kBiRgb;
 }
 
-Image DecodeBmp(std::span<const std::uint8_t> bytes)
+namespace {
+
+// What a BMP's headers say, checked against the file's length before any
+// picture-sized memory is taken.
+struct BmpLayout {
+    int width = 0;
+    int height = 0;
+    bool topDown = false;
+    std::uint16_t bitsPerPixel = 0;
+    std::uint32_t compression = 0;
+    bool indexed = false;
+    bool rle = false;
+    std::uint32_t headerSize = 0;
+    std::uint32_t colorsUsed = 0;
+    std::uint32_t pixelOffset = 0;
+    std::uint32_t masks[3] = {0, 0, 0};
+    std::size_t stride = 0;
+    std::size_t present = 0; // bytes from the pixel offset to the end
+};
+
+BmpLayout ReadBmpLayout(std::span<const std::uint8_t> bytes)
 {
+    BmpLayout b;
     ByteReader r(bytes);
     if (r.u8() != 'B' || r.u8() != 'M')
         throw PictureError(PictureFault::NotThisKind, "not a BMP file (no \"BM\" at the start)");
     r.skip(8); // file size and reserved words: often wrong in the wild, not needed
-    std::uint32_t pixelOffset = r.u32();
-    std::uint32_t headerSize = r.u32();
-    if (headerSize < 40)
+    b.pixelOffset = r.u32();
+    b.headerSize = r.u32();
+    if (b.headerSize < 40)
         throw PictureError(PictureFault::Unsupported,
-                           "unsupported BMP header of " + std::to_string(headerSize) + " bytes");
+                           "unsupported BMP header of " + std::to_string(b.headerSize) + " bytes");
     std::int32_t width = r.i32();
     std::int32_t rawHeight = r.i32();
-    std::uint16_t planes = r.u16();
-    std::uint16_t bitsPerPixel = r.u16();
-    std::uint32_t compression = r.u32();
+    r.skip(2); // planes
+    b.bitsPerPixel = r.u16();
+    b.compression = r.u32();
     r.skip(12); // image size, resolution
-    std::uint32_t colorsUsed = r.u32();
+    b.colorsUsed = r.u32();
     r.skip(4); // important colours
-    (void)planes;
 
-    bool topDown = rawHeight < 0;
-    std::int64_t height = topDown ? -static_cast<std::int64_t>(rawHeight) : rawHeight;
+    b.topDown = rawHeight < 0;
+    std::int64_t height = b.topDown ? -static_cast<std::int64_t>(rawHeight) : rawHeight;
     if (auto problem = PictureSizeProblem(width, height); !problem.empty())
         throw PictureError(PictureFault::Unsupported,
                            "BMP size " + std::to_string(width) + " x " + std::to_string(height)
                                + " is not supported: " + problem);
-    const int w = width;
-    const int h = static_cast<int>(height);
+    b.width = width;
+    b.height = static_cast<int>(height);
+    const int h = b.height;
+    const std::uint16_t bitsPerPixel = b.bitsPerPixel;
+    const std::uint32_t compression = b.compression;
 
-    bool indexed = bitsPerPixel == 1 || bitsPerPixel == 4 || bitsPerPixel == 8;
-    if (!indexed && bitsPerPixel != 16 && bitsPerPixel != 24 && bitsPerPixel != 32)
+    b.indexed = bitsPerPixel == 1 || bitsPerPixel == 4 || bitsPerPixel == 8;
+    if (!b.indexed && bitsPerPixel != 16 && bitsPerPixel != 24 && bitsPerPixel != 32)
         throw PictureError(PictureFault::Unsupported,
                            "BMP with " + std::to_string(bitsPerPixel) + " bits per pixel is not supported");
-    const bool rle = (compression == kBiRle8 && bitsPerPixel == 8) || (compression == kBiRle4 && bitsPerPixel == 4);
-    if (rle && topDown)
+    b.rle = (compression == kBiRle8 && bitsPerPixel == 8) || (compression == kBiRle4 && bitsPerPixel == 4);
+    if (b.rle && b.topDown)
         throw PictureError(PictureFault::Damaged, "a run-length coded BMP cannot be stored top-down");
-    if (compression != kBiRgb && !rle && !(compression == kBiBitfields && (bitsPerPixel == 16 || bitsPerPixel == 32)))
+    if (compression != kBiRgb && !b.rle
+        && !(compression == kBiBitfields && (bitsPerPixel == 16 || bitsPerPixel == 32)))
         throw PictureError(PictureFault::Unsupported,
                            "compressed BMP (method " + std::to_string(compression) + ") is not supported");
 
     // Channel masks: given after the 40-byte header (or inside a larger one)
     // for bit fields, else the fixed 5-5-5 and 8-8-8 layouts.
-    std::uint32_t masks[3] = {0, 0, 0};
     if (compression == kBiBitfields) {
         r.seek(14 + 40);
-        for (auto& m : masks)
+        for (auto& m : b.masks)
             m = r.u32();
     } else if (bitsPerPixel == 16) {
-        masks[0] = 0x7C00;
-        masks[1] = 0x03E0;
-        masks[2] = 0x001F;
+        b.masks[0] = 0x7C00;
+        b.masks[1] = 0x03E0;
+        b.masks[2] = 0x001F;
     } else {
-        masks[0] = 0xFF0000;
-        masks[1] = 0x00FF00;
-        masks[2] = 0x0000FF;
+        b.masks[0] = 0xFF0000;
+        b.masks[1] = 0x00FF00;
+        b.masks[2] = 0x0000FF;
     }
-    Channel red(masks[0]), green(masks[1]), blue(masks[2]);
 
     // The pixel rows the header claims must be in the file before the
     // picture is made: 54 bytes can claim a picture of a gigabyte. Coded
     // rows have no fixed length (the size limit above bounds them); they need
     // at least their end mark.
-    const std::size_t stride = RowStride(w, bitsPerPixel);
-    const std::size_t present = pixelOffset < bytes.size() ? bytes.size() - pixelOffset : 0;
-    if (rle) {
-        if (present < 2)
+    b.stride = RowStride(b.width, bitsPerPixel);
+    b.present = b.pixelOffset < bytes.size() ? bytes.size() - b.pixelOffset : 0;
+    if (b.rle) {
+        if (b.present < 2)
             throw PictureError(PictureFault::Damaged, "BMP run-length data is missing");
-    } else if (present / stride < static_cast<std::size_t>(h))
+    } else if (b.present / b.stride < static_cast<std::size_t>(h))
         throw PictureError(PictureFault::Damaged,
-                           "BMP pixel data is short: " + std::to_string(h) + " rows of " + std::to_string(stride)
-                               + " bytes needed, " + std::to_string(present) + " bytes present");
+                           "BMP pixel data is short: " + std::to_string(h) + " rows of " + std::to_string(b.stride)
+                               + " bytes needed, " + std::to_string(b.present) + " bytes present");
+    return b;
+}
+
+} // namespace
+
+std::optional<Bmp24Rows> ReadBmp24Rows(std::span<const std::uint8_t> bytes)
+{
+    const BmpLayout b = ReadBmpLayout(bytes);
+    if (b.bitsPerPixel != 24)
+        return std::nullopt;
+    return Bmp24Rows{b.width, b.height, b.topDown, b.stride,
+                     bytes.subspan(b.pixelOffset, b.stride * static_cast<std::size_t>(b.height))};
+}
+
+Image DecodeBmp(std::span<const std::uint8_t> bytes)
+{
+    const BmpLayout layout = ReadBmpLayout(bytes);
+    const int w = layout.width;
+    const int h = layout.height;
+    const bool topDown = layout.topDown;
+    const std::uint16_t bitsPerPixel = layout.bitsPerPixel;
+    const std::uint32_t compression = layout.compression;
+    const bool indexed = layout.indexed;
+    const bool rle = layout.rle;
+    const std::size_t stride = layout.stride;
+    const std::size_t present = layout.present;
+    Channel red(layout.masks[0]), green(layout.masks[1]), blue(layout.masks[2]);
+    ByteReader r(bytes);
 
     Image image(w, h, bitsPerPixel);
     std::vector<Pixel> table;
     if (indexed) {
-        std::uint32_t entries = colorsUsed == 0 ? (1u << bitsPerPixel) : colorsUsed;
+        std::uint32_t entries = layout.colorsUsed == 0 ? (1u << bitsPerPixel) : layout.colorsUsed;
         if (entries > 256)
             throw PictureError(PictureFault::Damaged, "BMP colour table of " + std::to_string(entries) + " entries");
-        std::size_t tableAt = 14 + static_cast<std::size_t>(headerSize);
+        std::size_t tableAt = 14 + static_cast<std::size_t>(layout.headerSize);
         if (compression == kBiBitfields)
             tableAt += 12;
         r.seek(tableAt);
@@ -222,7 +272,7 @@ Image DecodeBmp(std::span<const std::uint8_t> bytes)
         image.setColorTable(table);
     }
 
-    r.seek(pixelOffset);
+    r.seek(layout.pixelOffset);
     if (rle) {
         const auto indices = ExpandRle(r.bytes(present), w, h, compression == kBiRle4);
         for (int fileRow = 0; fileRow < h; ++fileRow) {
@@ -280,9 +330,23 @@ Image DecodeBmp(std::span<const std::uint8_t> bytes)
 
 Image LoadBmpFile(const std::string& fileName)
 {
-    auto bytes = ReadWholeFile(fileName, 512u * 1024 * 1024);
+    auto bytes = ReadBmpFileBytes(fileName);
     try {
         return DecodeBmp(bytes);
+    } catch (...) {
+        RethrowNamingBmpFile(fileName);
+    }
+}
+
+std::vector<std::uint8_t> ReadBmpFileBytes(const std::string& fileName)
+{
+    return ReadWholeFile(fileName, 512u * 1024 * 1024);
+}
+
+void RethrowNamingBmpFile(const std::string& fileName)
+{
+    try {
+        throw;
     } catch (const PictureError& e) {
         throw PictureError(e.fault(), fileName + ": " + e.what());
     } catch (const FormatError& e) {

@@ -10,6 +10,7 @@
 #include "formats/Image.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -38,6 +39,29 @@ Image DecodeBmp(std::span<const std::uint8_t> bytes);
 // Throws std::runtime_error when the file cannot be read, FormatError when it
 // is not a BMP this reads.
 Image LoadBmpFile(const std::string& fileName);
+// The two halves of LoadBmpFile, for decoders into other forms: the file's
+// bytes, and (called in a catch block) the failure rethrown naming the file.
+std::vector<std::uint8_t> ReadBmpFileBytes(const std::string& fileName);
+[[noreturn]] void RethrowNamingBmpFile(const std::string& fileName);
+
+// The pixel rows of a 24-bit BMP (the usual kind: track pictures, team
+// sheets) as the file holds them, for readers that convert them straight
+// into a form of their own; nothing for a BMP of another depth. Throws as
+// DecodeBmp does for a file it refuses.
+struct Bmp24Rows {
+    int width = 0;
+    int height = 0;
+    bool topDown = false;
+    std::size_t stride = 0;
+    std::span<const std::uint8_t> data; // every row, in the file's order
+    // Row y of the picture, 0 the top: `width` blue, green, red triples.
+    std::span<const std::uint8_t> row(int y) const
+    {
+        const auto fileRow = static_cast<std::size_t>(topDown ? y : height - 1 - y);
+        return data.subspan(fileRow * stride, static_cast<std::size_t>(width) * 3);
+    }
+};
+std::optional<Bmp24Rows> ReadBmp24Rows(std::span<const std::uint8_t> bytes);
 
 // By the picture's depth: 8 or less as 8 bits with the picture's colour table
 // (padded to 256 entries with black; each pixel written as the first equal

@@ -37,25 +37,6 @@ bool Locate(const std::vector<std::uint8_t>& bank, std::size_t entry, ArtEntry& 
     return true;
 }
 
-// Whether a picture file shows exactly the pixels of an entry, as the export
-// would convert them; most pictures of a carset differ in their first row, so
-// the comparison stops at the first pixel that differs.
-bool ShowsSamePixels(const Image& image, const ArtPicture& inBank)
-{
-    if (static_cast<std::uint32_t>(image.width()) != inBank.width
-        || static_cast<std::uint32_t>(image.height()) != inBank.height)
-        return false;
-    const std::vector<Pixel>& pixels = image.pixels();
-    if (pixels.size() != inBank.words.size())
-        return false;
-    for (std::size_t i = 0; i < pixels.size(); ++i) {
-        const Pixel p = pixels[i];
-        if (ArtWordFromRgb(RedOf(p), GreenOf(p), BlueOf(p)) != inBank.words[i])
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 std::string TrackPictureMember(int slot, int kind, int view)
@@ -91,8 +72,10 @@ std::vector<std::size_t> ChangedTrackPictureEntries(const std::string& workingDi
     ParallelFor(candidates.size(), [&](std::size_t i) {
         try {
             ArtPicture inBank;
+            // Both as the export would write them: the file's pixels
+            // converted to the bank's colours.
             same[i] = ReadArtImage(bankFile, candidates[i], inBank, nullptr)
-                && ShowsSamePixels(LoadBmpFile(files[i]), inBank);
+                && LoadBmpFileAsArtPicture(files[i]) == inBank;
         } catch (const std::exception&) {
             // Not readable: the export says why when it gets there.
         }

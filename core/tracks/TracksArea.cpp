@@ -96,12 +96,12 @@ std::vector<PreparedPicture> PrepareSlotPictures(const std::string& working, int
     ParallelFor(pictures.size(), [&](std::size_t i) {
         PreparedPicture& p = pictures[i];
         try {
-            Image image = LoadBmpFile(working + p.member);
-            if (!TrackPictureSizeFits(p.kind, image.width(), image.height())) {
-                p.reason = "it measures " + std::to_string(image.width()) + " x " + std::to_string(image.height());
+            ArtPicture picture = LoadBmpFileAsArtPicture(working + p.member);
+            if (!TrackPictureSizeFits(p.kind, static_cast<int>(picture.width), static_cast<int>(picture.height))) {
+                p.reason = "it measures " + std::to_string(picture.width) + " x " + std::to_string(picture.height);
                 return;
             }
-            p.picture = ArtPictureFromImage(image);
+            p.picture = std::move(picture);
             p.width = p.picture.width;
             p.height = p.picture.height;
         } catch (const std::exception& e) {

@@ -3,6 +3,7 @@
 
 #include "base/ByteReader.h"
 #include "base/ByteWriter.h"
+#include "formats/ArtBankPictures.h"
 #include "formats/Bmp.h"
 #include "formats/Png.h"
 
@@ -191,6 +192,52 @@ TEST(Bmp, EightBitWriteHasTheJamExportLayout)
     EXPECT_EQ(back.depth(), 8);
     EXPECT_EQ(back.pixel(255, 1), table[200]);
     EXPECT_EQ(back.pixel(1, 0), table[0]);
+}
+
+// Track pictures go straight from their 24-bit rows to the art bank's
+// colours: the same words as through the decoded picture, and the same
+// refusals.
+TEST(Bmp, ArtPicturesFromRowsEqualThoseFromTheDecodedPicture)
+{
+    auto message = [](const auto& decode) -> std::string {
+        try {
+            decode();
+        } catch (const FormatError& e) {
+            return e.what();
+        }
+        return "read";
+    };
+    // Three pixels a row (padded to 12 bytes): the key colour, one a step
+    // from it that must not turn transparent, and plain colours.
+    const std::vector<std::vector<std::uint8_t>> rows = {{248, 0, 248, 250, 3, 249, 0, 0, 255, 0, 0, 0},
+                                                         {10, 20, 30, 255, 255, 255, 7, 7, 7, 0, 0, 0}};
+    for (int height : {2, -2}) { // bottom-up and top-down
+        const auto bmp = HandBmp(3, height, 24, {}, rows);
+        const ArtPicture direct = ArtPictureFromBmp(bmp);
+        EXPECT_TRUE(direct == ArtPictureFromImage(DecodeBmp(bmp))) << height;
+        const std::uint32_t keyRow = height > 0 ? 1 : 0; // the file's first row
+        EXPECT_EQ(direct.at(0, keyRow), kArtKeyWord);
+        EXPECT_EQ(direct.at(1, keyRow), kArtKeyWord - 1);
+        EXPECT_EQ(direct.at(2, keyRow), ArtWordFromRgb(255, 0, 0));
+    }
+    // Other depths go through the decoded picture.
+    const auto indexed = HandBmp(2, 1, 8, {kRed, kBlue}, {{1, 0, 0, 0}});
+    EXPECT_TRUE(ArtPictureFromBmp(indexed) == ArtPictureFromImage(DecodeBmp(indexed)));
+
+    auto shortRows = HandBmp(3, 2, 24, {}, rows);
+    shortRows.pop_back();
+    auto offsetPastEnd = HandBmp(3, 2, 24, {}, rows);
+    offsetPastEnd[10] = 0xFF;
+    for (const auto& bad : {shortRows, offsetPastEnd, HandBmp(100000, 1, 24, {}, {})}) {
+        EXPECT_NE(message([&] { DecodeBmp(bad); }), "read");
+        EXPECT_EQ(message([&] { ArtPictureFromBmp(bad); }), message([&] { DecodeBmp(bad); }));
+    }
+    test::TempDir dir;
+    test::WriteBytes(dir / "TrackReplace000.BMP", shortRows);
+    EXPECT_EQ(message([&] { LoadBmpFileAsArtPicture(dir / "TrackReplace000.BMP"); }),
+              message([&] { LoadBmpFile(dir / "TrackReplace000.BMP"); }));
+    EXPECT_NE(message([&] { LoadBmpFile(dir / "TrackReplace000.BMP"); }).find("TrackReplace000.BMP"),
+              std::string::npos);
 }
 
 TEST(Bmp, TwentyFourAndThirtyTwoBitRoundTrip)
