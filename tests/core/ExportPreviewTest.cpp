@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <random>
 
 using namespace pitwall;
 using test::TransferFixture;
@@ -48,6 +49,31 @@ Stretches BytesOf(std::vector<ByteRange> ranges)
             out.push_back({r.offset, r.offset + r.length});
     }
     return out;
+}
+
+// The ranges a preview lists, on contents where changed bytes are dense,
+// sparse, or broken by bytes that stay, across the eight-byte words and the
+// pages the comparison steps by: one range for each stretch of differing
+// bytes, nothing else.
+TEST(ExportPreview, DifferingRangesAreExactlyTheStretchesOfDifferingBytes)
+{
+    std::mt19937 random(3);
+    for (std::size_t size : {1u, 7u, 8u, 9u, 4095u, 4096u, 4097u, 30000u})
+        for (unsigned changedIn256 : {1u, 40u, 200u, 255u})
+            for (std::size_t longer : {0u, 5u}) {
+                std::vector<std::uint8_t> before(size);
+                for (auto& b : before)
+                    b = static_cast<std::uint8_t>(random() % 3); // runs of equal bytes
+                std::vector<std::uint8_t> after = before;
+                for (auto& b : after)
+                    if (random() % 256 < changedIn256)
+                        b = static_cast<std::uint8_t>(b + 1 + random() % 255);
+                after.resize(size + longer, 9);
+                Stretches ranges;
+                for (const ByteRange& r : DifferingRanges(before, after))
+                    ranges.push_back({r.offset, r.offset + r.length});
+                EXPECT_EQ(ranges, DifferingBytes(before, after)) << size << " " << changedIn256 << " " << longer;
+            }
 }
 
 // A complete carset of one installation applied to another: every file the
