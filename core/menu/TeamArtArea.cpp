@@ -171,12 +171,13 @@ std::vector<std::size_t> TeamArtArea::changedEntries(const TransferContext& cont
     // Room is needed only for the pictures the export really changes: the
     // team art and the track pictures that differ from the bank's, and the
     // menu backgrounds loaded from files.
-    std::vector<std::size_t> entries;
     const std::string bank = ResolveGamePath(context.program.settings.gameDirectory, kArtBankGamePath);
+    std::vector<int> trackSlots;
     for (int s = 0; s < kTrackCount; ++s)
         if (context.selected(kTrackGraphicsFirst + s))
-            for (std::size_t e : ChangedTrackPictureEntries(context.program.directories.working, bank, s))
-                entries.push_back(e);
+            trackSlots.push_back(s);
+    std::vector<std::size_t> entries =
+        ChangedTrackPictureEntries(context.program.directories.working, bank, trackSlots);
     bool any = context.selected(kMenuBackgroundsItem);
     for (int t = 0; t < kRacingTeams; ++t)
         any = any || context.selected(TeamArtItem(t));

@@ -55,19 +55,20 @@ std::vector<std::size_t> ReplacedTrackPictureEntries(const std::string& workingD
 }
 
 std::vector<std::size_t> ChangedTrackPictureEntries(const std::string& workingDirectory, const std::string& bankFile,
-                                                    int slot)
+                                                    const std::vector<int>& slots)
 {
     std::vector<std::size_t> candidates;
     std::vector<std::string> files;
-    for (int kind = 0; kind < kTrackPictureKinds; ++kind)
-        for (int view = 0; view < kTrackViews; ++view) {
-            std::string file = workingDirectory + TrackPictureMember(slot, kind, view);
-            if (!FileExists(file))
-                continue;
-            candidates.push_back(TrackPictureEntry(slot, kind, view));
-            files.push_back(std::move(file));
-        }
-    // The pictures are decoded and compared on every core.
+    for (int slot : slots)
+        for (int kind = 0; kind < kTrackPictureKinds; ++kind)
+            for (int view = 0; view < kTrackViews; ++view) {
+                std::string file = workingDirectory + TrackPictureMember(slot, kind, view);
+                if (!FileExists(file))
+                    continue;
+                candidates.push_back(TrackPictureEntry(slot, kind, view));
+                files.push_back(std::move(file));
+            }
+    // The pictures of all the slots are decoded and compared on every core.
     std::vector<char> same(candidates.size(), 0);
     ParallelFor(candidates.size(), [&](std::size_t i) {
         try {

@@ -26,12 +26,12 @@ bool TrackPictureSizeFits(int kind, int width, int height);
 // The entries the export of slot `slot`'s pictures writes: one per replaced
 // picture waiting in the working directory (with trailing separator).
 std::vector<std::size_t> ReplacedTrackPictureEntries(const std::string& workingDirectory, int slot);
-// Of those, the entries whose picture differs from the one the bank
+// Of those of the slots, the entries whose picture differs from the one the bank
 // `bankFile` holds: only these does an export change (a picture saved
 // from the game, a carset of it, is the game's already). A picture that
 // cannot be read or compared counts as changed.
 std::vector<std::size_t> ChangedTrackPictureEntries(const std::string& workingDirectory, const std::string& bankFile,
-                                                    int slot);
+                                                    const std::vector<int>& slots);
 
 // The picture of an entry from the bank's bytes; nothing with the reason
 // when the directory or the entry is damaged.
