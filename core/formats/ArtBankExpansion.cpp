@@ -3,6 +3,7 @@
 
 #include "base/FileUtils.h"
 #include "base/FormatError.h"
+#include "base/HeapSettings.h"
 #include "base/SafeWrite.h"
 #include "formats/ArtBankFile.h"
 #include "formats/ArtEntryCodec.h"
@@ -367,18 +368,19 @@ void Put(std::vector<std::uint8_t>& out, std::uint64_t offset, std::span<const s
         std::memcpy(out.data() + offset, bytes.data(), bytes.size());
 }
 
-// A zeroed buffer for a new bank, grown in pieces with keepAlive() between
-// them: a large bank's fresh pages take a tenth of a second and more to
-// fault in.
+// A zeroed buffer for a new bank: its pages mapped on every core first, then
+// filled, in pieces with keepAlive() between them where there is one (a large
+// bank's fresh pages take a tenth of a second and more to fault in).
 std::vector<std::uint8_t> ZeroedBank(std::uint64_t size, const std::function<void()>& keepAlive)
 {
     constexpr std::size_t kPiece = 8u << 20;
     std::vector<std::uint8_t> out;
+    out.reserve(static_cast<std::size_t>(size));
+    PrefaultPages(out.data(), out.capacity());
     if (!keepAlive) {
         out.resize(static_cast<std::size_t>(size));
         return out;
     }
-    out.reserve(static_cast<std::size_t>(size));
     while (out.size() < size) {
         out.resize(std::min<std::size_t>(static_cast<std::size_t>(size), out.size() + kPiece));
         keepAlive();
