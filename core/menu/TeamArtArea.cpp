@@ -64,17 +64,14 @@ std::optional<ArtPicture> GameSheet(TransferContext& context, const std::string&
 PreparedSheet DecodeCarsetSheet(const std::vector<std::uint8_t>& bytes)
 {
     PreparedSheet prepared;
-    Image image;
     try {
-        image = DecodeBmp(bytes);
+        ArtPicture sheet = ArtPictureFromBmp(bytes);
+        prepared.whole = sheet.width == kTeamSheetWidth && sheet.height == kTeamSheetHeight;
+        if (prepared.whole)
+            prepared.sheet = std::move(sheet);
     } catch (...) {
         prepared.failure = std::current_exception();
-        return prepared;
     }
-    prepared.whole =
-        image.width() == static_cast<int>(kTeamSheetWidth) && image.height() == static_cast<int>(kTeamSheetHeight);
-    if (prepared.whole)
-        prepared.sheet = ArtPictureFromImage(image);
     return prepared;
 }
 
