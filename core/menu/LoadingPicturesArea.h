@@ -11,6 +11,7 @@ class LoadingPicturesArea : public DataArea {
 public:
     std::vector<int> items() const override;
     void importFromGame(TransferContext& context) override;
+    bool importsBesideOthers() const override { return true; }
     void exportToGame(TransferContext& context) override;
     void loadFromCarset(TransferContext& context) override;
     void saveToCarset(TransferContext& context) override;

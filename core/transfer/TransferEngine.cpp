@@ -4,6 +4,7 @@
 #include "base/FileUtils.h"
 #include "base/PrivateDirectory.h"
 #include "formats/GameInstallation.h"
+#include "transfer/AreaRecording.h"
 #include "transfer/CarsetArchive.h"
 #include "transfer/GameFile.h"
 #include "transfer/ProgramRestorePoints.h"
@@ -11,9 +12,14 @@
 #include "transfer/SavegameChecksum.h"
 #include "transfer/TransferOrder.h"
 
+#include <chrono>
+#include <condition_variable>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <set>
+#include <system_error>
+#include <thread>
 
 namespace pitwall {
 
@@ -151,6 +157,93 @@ void TransferEngine::runAreas(const std::array<AreaId, 22>& order, TransferConte
     }
 }
 
+void TransferEngine::runImportAreas(TransferContext& context)
+{
+    // The areas that may import beside the others are shared between this
+    // thread and a helper: this thread runs the import's order and takes each
+    // such area whose turn comes before the helper has taken it; the helper
+    // takes them from the last backwards and records what each shows, which
+    // this thread shows when the area's turn comes. The user sees the same
+    // lines and messages in the same order as when every area ran here.
+    std::vector<std::size_t> beside;
+    for (std::size_t i = 0; i < kImportOrder.size(); ++i)
+        if (const DataArea* area = areas_[static_cast<std::size_t>(kImportOrder[i])];
+            area && area->importsBesideOthers())
+            beside.push_back(i);
+    std::vector<AreaRecording> recordings(beside.size());
+    std::vector<char> recorded(beside.size(), 0);
+    // This thread takes them from `front` on, the helper from `back` down.
+    std::size_t front = 0;
+    std::size_t back = beside.size();
+    std::mutex lock;
+    std::condition_variable finished;
+    auto helperWork = [&] {
+        for (;;) {
+            std::size_t k = 0;
+            {
+                std::lock_guard guard(lock);
+                if (front >= back)
+                    return;
+                k = --back;
+            }
+            AreaRecording& recording = recordings[k];
+            try {
+                Messenger messenger(program_.texts, recording);
+                TransferContext own{transfer_, program_, recording, messenger};
+                own.failures = &recording.failures;
+                own.exe = context.exe;
+                own.savegame = context.savegame;
+                try {
+                    areas_[static_cast<std::size_t>(kImportOrder[beside[k]])]->importFromGame(own);
+                } catch (const std::exception& e) {
+                    own.fail(e.what());
+                }
+            } catch (...) {
+                recording.escaped = std::current_exception();
+            }
+            std::lock_guard guard(lock);
+            recorded[k] = 1;
+            finished.notify_one();
+        }
+    };
+    std::jthread helper;
+    try {
+        helper = std::jthread(helperWork);
+    } catch (const std::system_error&) {
+        // No thread to be had: this thread takes every area in its turn.
+    }
+
+    for (std::size_t i = 0; i < kImportOrder.size(); ++i) {
+        DataArea* area = areas_[static_cast<std::size_t>(kImportOrder[i])];
+        if (!area)
+            continue;
+        if (front < beside.size() && beside[front] == i) {
+            const std::size_t k = front;
+            std::unique_lock wait(lock);
+            if (k < back) {
+                front = k + 1; // this thread's now
+            } else {
+                // The helper has it: wait, keeping the loading window painted.
+                while (!finished.wait_for(wait, std::chrono::milliseconds(50), [&] { return recorded[k] != 0; })) {
+                    wait.unlock();
+                    context.loading.keepAlive();
+                    wait.lock();
+                }
+                front = k + 1;
+                wait.unlock();
+                recordings[k].replay(context.loading, context.messenger.sink(), report_.failures);
+                continue;
+            }
+        }
+        context.currentItem = 0;
+        try {
+            area->importFromGame(context);
+        } catch (const std::exception& e) {
+            context.fail(e.what());
+        }
+    }
+}
+
 namespace {
 
 // Whether a game file is there, without touching it (a read-only game file
@@ -197,7 +290,7 @@ TransferOutcome TransferEngine::importFromGame(ItemChoice items, OpenEditor edit
         TransferContext context = makeContext(ui, messenger);
         context.exe = &exe;
         context.savegame = &savegame;
-        runAreas(kImportOrder, context, [](DataArea& a, TransferContext& c) { a.importFromGame(c); });
+        runImportAreas(context);
     }
     reportNotLoaded(kItemNotImported);
     if (editor == OpenEditor::StoreAndRestore && ui.editor)

@@ -142,6 +142,9 @@ public:
 private:
     template <typename Operation>
     void runAreas(const std::array<AreaId, 22>& order, TransferContext& context, Operation operation);
+    // The import's areas in their order, those that import beside the
+    // others on a helper thread started first.
+    void runImportAreas(TransferContext& context);
     // Starts a run's report: selected items that nothing carries are
     // skipped and dropped from the selection.
     void beginReport();
