@@ -101,7 +101,7 @@ CockpitEditor::CockpitEditor(AppContext& app, QWidget* parent)
     timer_->setObjectName("Timer1");
     timer_->setInterval(1000);
     connect(timer_, &QTimer::timeout, this, [this] {
-        if (pages_->currentIndex() == kLcdPage)
+        if (pages_->currentIndex() == kLcdPage && !transferRunning())
             redraw();
     });
     timer_->start();

@@ -249,8 +249,16 @@ void GraphicsEditor::runTransfer(const std::vector<int>& items, bool toGame)
     showPage();
 }
 
-void GraphicsEditor::blinkCarOutline() { carPage_->blinkCarOutline(currentPage() == GraphicsPage::Cars); }
+void GraphicsEditor::blinkCarOutline()
+{
+    if (!transferRunning())
+        carPage_->blinkCarOutline(currentPage() == GraphicsPage::Cars);
+}
 
-void GraphicsEditor::advanceFlagFrame() { flagsPage_->stepFrame(1); }
+void GraphicsEditor::advanceFlagFrame()
+{
+    if (!transferRunning())
+        flagsPage_->stepFrame(1);
+}
 
 } // namespace pitwall::gui

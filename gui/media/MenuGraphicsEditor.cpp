@@ -178,7 +178,11 @@ QString MenuGraphicsEditor::recordOf(const QWidget* control) const
     return RecordParts({PageTitleOf(pages_, control), chosen});
 }
 
-void MenuGraphicsEditor::animateTeamArt() { teamArt_->animateTeamArt(); }
+void MenuGraphicsEditor::animateTeamArt()
+{
+    if (!transferRunning())
+        teamArt_->animateTeamArt();
+}
 
 void MenuGraphicsEditor::runTransfer(const std::vector<int>& items, bool exportToGame)
 {

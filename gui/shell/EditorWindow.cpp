@@ -22,6 +22,8 @@ void EditorWindow::hideEvent(QHideEvent* event)
     QWidget::hideEvent(event);
 }
 
+bool EditorWindow::transferRunning() const { return app_.workingSet().transfer.busy; }
+
 void EditorWindow::showWhetherDataIsLoaded()
 {
     const auto& loaded = app_.workingSet().transfer.loaded;

@@ -68,6 +68,9 @@ signals:
 
 protected:
     void hideEvent(QHideEvent* event) override;
+    // While a transfer runs, areas may be filling the working set on another
+    // thread: an editor's timers (animations, blinking) leave it alone then.
+    bool transferRunning() const;
 
     AppContext& app_;
 

@@ -358,6 +358,12 @@ void GraphicsEditorPagesTest::helmetEntriesShowTheirHelmetAndFlagsAnimate()
     editor->advanceFlagFrame();
     QCOMPARE(editor->flagFrame(), 1);
     QVERIFY(frame->picture() != first);
+    // While a transfer fills the working set (on another thread, too) the
+    // animation leaves it alone.
+    p.app->workingSet().transfer.busy = true;
+    editor->advanceFlagFrame();
+    QCOMPARE(editor->flagFrame(), 1);
+    p.app->workingSet().transfer.busy = false;
     pages->setCurrentIndex(5);
     QVERIFY(!timer->isActive());
     pages->setCurrentIndex(6);
