@@ -12,6 +12,7 @@ public:
     std::vector<int> items() const override;
     void importFromGame(TransferContext& context) override;
     bool importsBesideOthers() const override { return true; }
+    bool loadsBesideOthers() const override { return true; }
     void exportToGame(TransferContext& context) override;
     void loadFromCarset(TransferContext& context) override;
     void saveToCarset(TransferContext& context) override;

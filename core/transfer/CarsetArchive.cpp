@@ -196,6 +196,7 @@ void CarsetArchive::close()
 std::vector<ArchiveMember> CarsetArchive::members() const
 {
     std::vector<ArchiveMember> list;
+    std::lock_guard lock(readLock_);
     if (!archive_)
         return list;
     zip_int64_t count = zip_get_num_entries(archive_, 0);
@@ -226,10 +227,15 @@ std::int64_t CarsetArchive::find(std::string_view memberName) const
     return zip_name_locate(archive_, std::string(memberName).c_str(), ZIP_FL_NOCASE);
 }
 
-bool CarsetArchive::contains(std::string_view memberName) const { return find(memberName) >= 0; }
+bool CarsetArchive::contains(std::string_view memberName) const
+{
+    std::lock_guard lock(readLock_);
+    return find(memberName) >= 0;
+}
 
 std::optional<std::uint64_t> CarsetArchive::declaredSize(std::string_view memberName) const
 {
+    std::lock_guard lock(readLock_);
     std::int64_t index = find(memberName);
     if (index < 0)
         return std::nullopt;
@@ -279,6 +285,7 @@ CarsetArchive::StoredMember CarsetArchive::readStored(std::string_view memberNam
     std::string name(memberName);
     if (!IsBareMemberName(memberName))
         throw CarsetError("Refusing to read the member name " + name);
+    std::lock_guard lock(readLock_);
     std::int64_t index = find(memberName);
     if (index < 0)
         throw CarsetError("The carset has no member " + memberLabel(name));

@@ -11,6 +11,7 @@
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -122,6 +123,7 @@ private:
         std::uint32_t crc = 0;
         std::string damaged; // the message for data that does not match
     };
+    // The member's index; the caller holds readLock_.
     std::int64_t find(std::string_view memberName) const;
     StoredMember readStored(std::string_view memberName, std::uint64_t maxBytes) const;
     static std::vector<std::uint8_t> Unpack(StoredMember member);
@@ -139,6 +141,9 @@ private:
     std::string path_;
     Mode mode_;
     zip* archive_ = nullptr;
+    // libzip reads one archive from one thread at a time; areas loading
+    // beside each other share it.
+    mutable std::mutex readLock_;
     std::vector<PendingMember> pending_;
     std::unique_ptr<MemberDeflater> deflater_;
     std::function<void()> keepAlive_;

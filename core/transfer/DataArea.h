@@ -121,10 +121,12 @@ public:
     // Runs before any export writes; false stops the export (the area has
     // told the user why).
     virtual bool checkBeforeExport(TransferContext&) { return true; }
-    // Whether its import may run on another thread beside the other areas:
-    // it reads only the game's files, writes only its own part of the
-    // working set and its own working files, and asks nothing.
+    // Whether its import (its carset load) may run on another thread beside
+    // the other areas: it reads only the game's files (the carset's
+    // members), writes only its own part of the working set and its own
+    // working files, looks at no other area's failures, and asks nothing.
     virtual bool importsBesideOthers() const { return false; }
+    virtual bool loadsBesideOthers() const { return false; }
 };
 
 // The areas in the game's transfer steps. The order of each direction is a

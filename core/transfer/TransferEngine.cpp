@@ -157,18 +157,19 @@ void TransferEngine::runAreas(const std::array<AreaId, 22>& order, TransferConte
     }
 }
 
-void TransferEngine::runImportAreas(TransferContext& context)
+template <typename Operation, typename Beside>
+void TransferEngine::runAreasBeside(const std::array<AreaId, 22>& order, TransferContext& context, Operation operation,
+                                    Beside runsBeside)
 {
-    // The areas that may import beside the others are shared between this
-    // thread and a helper: this thread runs the import's order and takes each
-    // such area whose turn comes before the helper has taken it; the helper
-    // takes them from the last backwards and records what each shows, which
-    // this thread shows when the area's turn comes. The user sees the same
-    // lines and messages in the same order as when every area ran here.
+    // The areas that may run beside the others are shared between this
+    // thread and a helper: this thread runs the order and takes each such
+    // area whose turn comes before the helper has taken it; the helper takes
+    // them from the last backwards and records what each shows, which this
+    // thread shows when the area's turn comes. The user sees the same lines
+    // and messages in the same order as when every area ran here.
     std::vector<std::size_t> beside;
-    for (std::size_t i = 0; i < kImportOrder.size(); ++i)
-        if (const DataArea* area = areas_[static_cast<std::size_t>(kImportOrder[i])];
-            area && area->importsBesideOthers())
+    for (std::size_t i = 0; i < order.size(); ++i)
+        if (const DataArea* area = areas_[static_cast<std::size_t>(order[i])]; area && runsBeside(*area))
             beside.push_back(i);
     std::vector<AreaRecording> recordings(beside.size());
     std::vector<char> recorded(beside.size(), 0);
@@ -193,8 +194,10 @@ void TransferEngine::runImportAreas(TransferContext& context)
                 own.failures = &recording.failures;
                 own.exe = context.exe;
                 own.savegame = context.savegame;
+                own.source = context.source;
+                own.headerRead = context.headerRead;
                 try {
-                    areas_[static_cast<std::size_t>(kImportOrder[beside[k]])]->importFromGame(own);
+                    operation(*areas_[static_cast<std::size_t>(order[beside[k]])], own);
                 } catch (const std::exception& e) {
                     own.fail(e.what());
                 }
@@ -213,8 +216,8 @@ void TransferEngine::runImportAreas(TransferContext& context)
         // No thread to be had: this thread takes every area in its turn.
     }
 
-    for (std::size_t i = 0; i < kImportOrder.size(); ++i) {
-        DataArea* area = areas_[static_cast<std::size_t>(kImportOrder[i])];
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        DataArea* area = areas_[static_cast<std::size_t>(order[i])];
         if (!area)
             continue;
         if (front < beside.size() && beside[front] == i) {
@@ -237,7 +240,7 @@ void TransferEngine::runImportAreas(TransferContext& context)
         }
         context.currentItem = 0;
         try {
-            area->importFromGame(context);
+            operation(*area, context);
         } catch (const std::exception& e) {
             context.fail(e.what());
         }
@@ -290,7 +293,9 @@ TransferOutcome TransferEngine::importFromGame(ItemChoice items, OpenEditor edit
         TransferContext context = makeContext(ui, messenger);
         context.exe = &exe;
         context.savegame = &savegame;
-        runImportAreas(context);
+        runAreasBeside(
+            kImportOrder, context, [](DataArea& a, TransferContext& c) { a.importFromGame(c); },
+            [](const DataArea& a) { return a.importsBesideOthers(); });
     }
     reportNotLoaded(kItemNotImported);
     if (editor == OpenEditor::StoreAndRestore && ui.editor)
@@ -554,7 +559,9 @@ TransferOutcome TransferEngine::loadCarset(ItemChoice items, const std::string& 
         TransferContext context = makeContext(ui, messenger);
         context.source = archive.get();
         context.headerRead = &header_;
-        runAreas(kCarsetLoadOrder, context, [](DataArea& a, TransferContext& c) { a.loadFromCarset(c); });
+        runAreasBeside(
+            kCarsetLoadOrder, context, [](DataArea& a, TransferContext& c) { a.loadFromCarset(c); },
+            [](const DataArea& a) { return a.loadsBesideOthers(); });
 
         // The information stays as it was when the carset has none, or when
         // the load does not take it.

@@ -142,9 +142,11 @@ public:
 private:
     template <typename Operation>
     void runAreas(const std::array<AreaId, 22>& order, TransferContext& context, Operation operation);
-    // The import's areas in their order, those that import beside the
-    // others on a helper thread started first.
-    void runImportAreas(TransferContext& context);
+    // runAreas, the areas for which runsBeside holds shared with a helper
+    // thread; what they show comes in their turn all the same.
+    template <typename Operation, typename Beside>
+    void runAreasBeside(const std::array<AreaId, 22>& order, TransferContext& context, Operation operation,
+                        Beside runsBeside);
     // Starts a run's report: selected items that nothing carries are
     // skipped and dropped from the selection.
     void beginReport();

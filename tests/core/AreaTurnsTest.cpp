@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <stdexcept>
+#include <zip.h>
 
 using namespace pitwall;
 using test::TransferFixture;
@@ -46,6 +47,14 @@ public:
         return log.size();
     }
     std::vector<std::string> log;
+
+    std::string dump() const
+    {
+        std::string all;
+        for (const auto& entry : log)
+            all += entry + "\n";
+        return all;
+    }
 };
 
 // Every index its own colour, so that every 8-bit JAM can be read.
@@ -64,13 +73,26 @@ std::string Native(const std::string& gamePath)
     return path;
 }
 
+void RemoveMembers(const std::string& carset, std::initializer_list<std::string> names)
+{
+    int error = 0;
+    zip_t* z = zip_open(carset.c_str(), 0, &error);
+    ASSERT_NE(z, nullptr);
+    for (const std::string& name : names) {
+        const zip_int64_t index = zip_name_locate(z, name.c_str(), 0);
+        ASSERT_GE(index, 0) << name;
+        ASSERT_EQ(zip_delete(z, static_cast<zip_uint64_t>(index)), 0) << name;
+    }
+    ASSERT_EQ(zip_close(z), 0);
+}
+
 } // namespace
 
 // Some areas import on a helper thread beside the others. Whatever finishes
 // first, the user reads the loading window's lines and the messages in the
 // order of the areas, each failure after its own item's line, and the run's
 // report lists the failures in that order too.
-TEST(ImportTurns, LinesAndMessagesComeInTheAreasOrderWhateverRanBesideThem)
+TEST(AreaTurns, AnImportShowsItsLinesAndMessagesInTheAreasOrderWhateverRanBeside)
 {
     TransferFixture f;
     f.program.palette = DistinctPalette();
@@ -89,12 +111,7 @@ TEST(ImportTurns, LinesAndMessagesComeInTheAreasOrderWhateverRanBesideThem)
     f.set().transfer.selectAll();
     EXPECT_EQ(f.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui),
               TransferOutcome::DoneWithErrors);
-    auto dump = [&] {
-        std::string all;
-        for (const auto& entry : shown.log)
-            all += entry + "\n";
-        return all;
-    };
+    auto dump = [&] { return shown.dump(); };
     const std::size_t end = shown.log.size();
 
     const std::size_t livery = shown.findMessageNaming("FERRAR98.JAM");
@@ -141,9 +158,56 @@ TEST(ImportTurns, LinesAndMessagesComeInTheAreasOrderWhateverRanBesideThem)
     EXPECT_TRUE(loaded[kFlagColoursItem]);
 }
 
+// The same for a carset load: the team sheets, the loading pictures and the
+// tyres load beside the others, their failures shown in their turn.
+TEST(AreaTurns, ACarsetLoadShowsItsLinesAndMessagesInTheAreasOrder)
+{
+    TransferFixture f;
+    f.program.palette = DistinctPalette();
+    f.set().transfer.selectAll();
+    ASSERT_EQ(f.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, f.ui), TransferOutcome::Done);
+    const std::string carset = f.root / "all.GMS";
+    ASSERT_EQ(f.saveCarset(carset), TransferOutcome::Done);
+    const std::string tyre = TyreFileNames(1)[0];
+    RemoveMembers(carset, {"FERRAR98.JAMSoft.DAT", "LOADING3.BMP", "TeamArt4.DAT", tyre});
+
+    TransferFixture fresh(2);
+    fresh.program.palette = DistinctPalette();
+    ShownInTurn shown;
+    TransferUi ui{shown, shown};
+    EXPECT_EQ(fresh.engine().loadCarset(ItemChoice::AllHeld, carset, ui), TransferOutcome::DoneWithErrors);
+    const std::size_t end = shown.log.size();
+    const std::size_t livery = shown.findMessageNaming("FERRAR98.JAMSoft.DAT");
+    const std::size_t pitCrew = shown.find("line T898");
+    const std::size_t loadingLine = shown.find("line T240");
+    const std::size_t loading = shown.findMessageNaming("LOADING3.BMP");
+    const std::size_t sheetLine = shown.find("line T242 5");
+    const std::size_t sheet = shown.findMessageNaming("TeamArt4.DAT");
+    const std::size_t display = shown.find("line T337");
+    const std::size_t secondTyres = shown.find("line T1000", shown.find("line T1000") + 1);
+    const std::size_t tyres = shown.findMessageNaming(tyre);
+    const std::size_t flags = shown.find("line T1004");
+    for (std::size_t at : {livery, pitCrew, loadingLine, loading, sheetLine, sheet, display, secondTyres, tyres, flags})
+        ASSERT_LT(at, end) << shown.dump();
+    EXPECT_LT(livery, pitCrew) << shown.dump();
+    EXPECT_LT(pitCrew, loadingLine) << shown.dump();
+    EXPECT_EQ(loading, loadingLine + 1) << shown.dump();
+    EXPECT_LT(loading, sheetLine) << shown.dump();
+    EXPECT_EQ(sheet, sheetLine + 1) << shown.dump();
+    EXPECT_LT(sheet, display) << shown.dump();
+    EXPECT_LT(display, secondTyres) << shown.dump();
+    EXPECT_EQ(tyres, secondTyres + 1) << shown.dump();
+    EXPECT_LT(tyres, flags) << shown.dump();
+    const auto& loaded = fresh.set().transfer.loaded;
+    EXPECT_FALSE(loaded[kLoadingPicturesItem]);
+    EXPECT_FALSE(loaded[kTyresFirstItem + 1]);
+    EXPECT_TRUE(loaded[kTyresFirstItem]);
+    EXPECT_TRUE(loaded[kSoundsItem]);
+}
+
 // A recording shows what it kept in its order, adds its failures to the
 // run's, and refuses a question it cannot put to the user.
-TEST(ImportTurns, ARecordingShowsWhatItKeptInOrderAndRefusesQuestions)
+TEST(AreaTurns, ARecordingShowsWhatItKeptInOrderAndRefusesQuestions)
 {
     AreaRecording recording;
     recording.setProgress("first", 3);
