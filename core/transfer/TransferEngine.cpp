@@ -139,22 +139,29 @@ TransferContext TransferEngine::makeContext(TransferUi& ui, Messenger& messenger
     return context;
 }
 
+namespace {
+
+// An area that fails (a damaged member, a short game file) is reported and
+// ends; the others still run.
+template <typename Operation>
+void RunArea(DataArea& area, TransferContext& context, Operation& operation)
+{
+    context.currentItem = 0;
+    try {
+        operation(area, context);
+    } catch (const std::exception& e) {
+        context.fail(e.what());
+    }
+}
+
+} // namespace
+
 template <typename Operation>
 void TransferEngine::runAreas(const std::array<AreaId, 22>& order, TransferContext& context, Operation operation)
 {
-    for (AreaId id : order) {
-        DataArea* area = areas_[static_cast<std::size_t>(id)];
-        if (!area)
-            continue;
-        // An area that fails (a damaged member, a short game file) is
-        // reported and ends; the others still run.
-        context.currentItem = 0;
-        try {
-            operation(*area, context);
-        } catch (const std::exception& e) {
-            context.fail(e.what());
-        }
-    }
+    for (AreaId id : order)
+        if (DataArea* area = areas_[static_cast<std::size_t>(id)])
+            RunArea(*area, context, operation);
 }
 
 template <typename Operation, typename Beside>
@@ -196,11 +203,7 @@ void TransferEngine::runAreasBeside(const std::array<AreaId, 22>& order, Transfe
                 own.savegame = context.savegame;
                 own.source = context.source;
                 own.headerRead = context.headerRead;
-                try {
-                    operation(*areas_[static_cast<std::size_t>(order[beside[k]])], own);
-                } catch (const std::exception& e) {
-                    own.fail(e.what());
-                }
+                RunArea(*areas_[static_cast<std::size_t>(order[beside[k]])], own, operation);
             } catch (...) {
                 recording.escaped = std::current_exception();
             }
@@ -238,12 +241,7 @@ void TransferEngine::runAreasBeside(const std::array<AreaId, 22>& order, Transfe
                 continue;
             }
         }
-        context.currentItem = 0;
-        try {
-            operation(*area, context);
-        } catch (const std::exception& e) {
-            context.fail(e.what());
-        }
+        RunArea(*area, context, operation);
     }
 }
 

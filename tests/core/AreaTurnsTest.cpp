@@ -31,20 +31,33 @@ public:
         log.push_back("question " + message.text);
         return true;
     }
-    // Where the first entry from `from` on starts with `start`; log.size() if none does.
-    std::size_t find(const std::string& start, std::size_t from = 0) const
+    // One entry the log must hold: one that starts with `start` and names
+    // `naming`, after the entry of the step before (right after it, with
+    // rightAfter).
+    struct Step {
+        std::string start;
+        std::string naming = {};
+        bool rightAfter = false;
+    };
+    testing::AssertionResult showsInOrder(const std::vector<Step>& steps) const
     {
-        for (std::size_t i = from; i < log.size(); ++i)
-            if (log[i].starts_with(start))
-                return i;
-        return log.size();
-    }
-    std::size_t findMessageNaming(const std::string& file) const
-    {
-        for (std::size_t i = 0; i < log.size(); ++i)
-            if (log[i].starts_with("message ") && log[i].find(file) != std::string::npos)
-                return i;
-        return log.size();
+        std::size_t at = 0;
+        for (const Step& step : steps) {
+            auto matches = [&](std::size_t i) {
+                return log[i].starts_with(step.start) && log[i].find(step.naming) != std::string::npos;
+            };
+            std::size_t found = log.size();
+            for (std::size_t i = at; i < log.size() && found == log.size(); ++i)
+                if (matches(i))
+                    found = i;
+            if (found == log.size() || (step.rightAfter && found != at))
+                return testing::AssertionFailure()
+                    << "no \"" << step.start << "\" naming \"" << step.naming << "\""
+                    << (step.rightAfter ? " right" : "") << " after the step before in:\n"
+                    << dump();
+            at = found + 1;
+        }
+        return testing::AssertionSuccess();
     }
     std::vector<std::string> log;
 
@@ -111,41 +124,28 @@ TEST(AreaTurns, AnImportShowsItsLinesAndMessagesInTheAreasOrderWhateverRanBeside
     f.set().transfer.selectAll();
     EXPECT_EQ(f.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui),
               TransferOutcome::DoneWithErrors);
-    auto dump = [&] { return shown.dump(); };
-    const std::size_t end = shown.log.size();
-
-    const std::size_t livery = shown.findMessageNaming("FERRAR98.JAM");
-    const std::size_t pitCrew = shown.find("line T898");
-    const std::size_t soundsLine = shown.find("line T243");
-    const std::size_t sounds = shown.find("message T668");
-    const std::size_t loadingLine = shown.find("line T240");
-    const std::size_t loading = shown.findMessageNaming(LoadingPictureName(3));
-    const std::size_t display = shown.find("line T337");
-    const std::size_t secondTyres = shown.find("line T1000", shown.find("line T1000") + 1);
-    const std::size_t tyres = shown.findMessageNaming(std::filesystem::path(tyre).filename().string());
-    const std::size_t flags = shown.find("line T1004");
-    for (std::size_t at :
-         {livery, pitCrew, soundsLine, sounds, loadingLine, loading, display, secondTyres, tyres, flags})
-        ASSERT_LT(at, end) << dump();
-    EXPECT_LT(livery, pitCrew) << dump();
-    EXPECT_LT(pitCrew, soundsLine) << dump();
-    EXPECT_EQ(sounds, soundsLine + 1) << dump();
-    EXPECT_EQ(loading, loadingLine + 1) << dump();
-    EXPECT_LT(sounds, loadingLine) << dump();
-    EXPECT_LT(loading, display) << dump();
-    EXPECT_LT(display, secondTyres) << dump();
-    EXPECT_EQ(tyres, secondTyres + 1) << dump();
-    EXPECT_LT(tyres, flags) << dump();
+    const std::string tyreName = std::filesystem::path(tyre).filename().string();
+    EXPECT_TRUE(shown.showsInOrder({{"message", "FERRAR98.JAM"},
+                                    {"line T898"},
+                                    {"line T243"},
+                                    {"message T668", "GP3SOUND.DAT", true},
+                                    {"line T240"},
+                                    {"message T349", LoadingPictureName(3), true},
+                                    {"line T337"},
+                                    {"line T1000"},
+                                    {"line T1000"},
+                                    {"message T349", tyreName, true},
+                                    {"line T1004"}}));
 
     // The report: the same failures in the same order, each with its item.
     std::vector<std::string> reported;
     for (const TransferFailure& failure : f.engine().lastReport().failures)
         if (failure.text.find("FERRAR98.JAM") != std::string::npos || failure.text.starts_with("T668")
             || failure.text.find(LoadingPictureName(3)) != std::string::npos
-            || failure.text.find(std::filesystem::path(tyre).filename().string()) != std::string::npos)
+            || failure.text.find(tyreName) != std::string::npos)
             reported.push_back(failure.text.substr(0, 4) + " " + std::to_string(failure.item));
     const auto& loaded = f.set().transfer.loaded;
-    ASSERT_EQ(reported.size(), 4u) << dump();
+    ASSERT_EQ(reported.size(), 4u) << shown.dump();
     EXPECT_TRUE(reported[0].starts_with("T349")) << reported[0];
     EXPECT_EQ(reported[1], "T668 " + std::to_string(kSoundsItem));
     EXPECT_EQ(reported[2], "T349 " + std::to_string(kLoadingPicturesItem));
@@ -176,28 +176,17 @@ TEST(AreaTurns, ACarsetLoadShowsItsLinesAndMessagesInTheAreasOrder)
     ShownInTurn shown;
     TransferUi ui{shown, shown};
     EXPECT_EQ(fresh.engine().loadCarset(ItemChoice::AllHeld, carset, ui), TransferOutcome::DoneWithErrors);
-    const std::size_t end = shown.log.size();
-    const std::size_t livery = shown.findMessageNaming("FERRAR98.JAMSoft.DAT");
-    const std::size_t pitCrew = shown.find("line T898");
-    const std::size_t loadingLine = shown.find("line T240");
-    const std::size_t loading = shown.findMessageNaming("LOADING3.BMP");
-    const std::size_t sheetLine = shown.find("line T242 5");
-    const std::size_t sheet = shown.findMessageNaming("TeamArt4.DAT");
-    const std::size_t display = shown.find("line T337");
-    const std::size_t secondTyres = shown.find("line T1000", shown.find("line T1000") + 1);
-    const std::size_t tyres = shown.findMessageNaming(tyre);
-    const std::size_t flags = shown.find("line T1004");
-    for (std::size_t at : {livery, pitCrew, loadingLine, loading, sheetLine, sheet, display, secondTyres, tyres, flags})
-        ASSERT_LT(at, end) << shown.dump();
-    EXPECT_LT(livery, pitCrew) << shown.dump();
-    EXPECT_LT(pitCrew, loadingLine) << shown.dump();
-    EXPECT_EQ(loading, loadingLine + 1) << shown.dump();
-    EXPECT_LT(loading, sheetLine) << shown.dump();
-    EXPECT_EQ(sheet, sheetLine + 1) << shown.dump();
-    EXPECT_LT(sheet, display) << shown.dump();
-    EXPECT_LT(display, secondTyres) << shown.dump();
-    EXPECT_EQ(tyres, secondTyres + 1) << shown.dump();
-    EXPECT_LT(tyres, flags) << shown.dump();
+    EXPECT_TRUE(shown.showsInOrder({{"message", "FERRAR98.JAMSoft.DAT"},
+                                    {"line T898"},
+                                    {"line T240"},
+                                    {"message T349", "LOADING3.BMP", true},
+                                    {"line T242 5"},
+                                    {"message T349", "TeamArt4.DAT", true},
+                                    {"line T337"},
+                                    {"line T1000"},
+                                    {"line T1000"},
+                                    {"message T349", tyre, true},
+                                    {"line T1004"}}));
     const auto& loaded = fresh.set().transfer.loaded;
     EXPECT_FALSE(loaded[kLoadingPicturesItem]);
     EXPECT_FALSE(loaded[kTyresFirstItem + 1]);
