@@ -28,11 +28,9 @@ namespace {
 void SaveTracksPages(AppContext& app, EditorWindow* editor, const QString& out, const QString& suffix)
 {
     auto* pages = editor->findChild<QTabWidget*>("PageControl1");
-    // Wide enough for every page's tab.
-    int tabs = 0;
-    for (int p = 0; p < pages->count(); ++p)
-        tabs += pages->tabBar()->tabRect(p).width();
-    editor->resize(std::max(1180, tabs + 330), 660);
+    // Wide enough for every page's full title, as on a screen with room for
+    // them (the tab rectangles are the shortened titles once it is shown).
+    editor->resize(std::max(1180, pages->tabBar()->sizeHint().width() + 330), 660);
     const char* names[] = {"records",        "track-data", "pit-stops", "track-information", "track-pictures",
                            "computer-setup", "bumps",      "gp3info",   "track-sections",    "track-texts"};
     for (int p = 0; p < pages->count(); ++p) {
