@@ -1,6 +1,7 @@
 #include "LibraryWindow.h"
 
 #include "AppContext.h"
+#include "BusyCursor.h"
 #include "ConfirmedExport.h"
 #include "FileDialogs.h"
 #include "ImageConversion.h"
@@ -534,6 +535,7 @@ void LibraryWindow::undoChosen()
     try {
         // Putting back a large file (the art bank) keeps the windows painted.
         TransferUi ui = app_.transferUi();
+        BusyCursor busy;
         result = UndoRuns(store, plan, name, nullptr, [&ui] { ui.loading.keepAlive(); });
     } catch (const std::exception& e) {
         messenger.show(kUndoFailedText, Args(Utf8ToWindows1252(e.what())));
@@ -570,17 +572,19 @@ void LibraryWindow::showConflicts()
     if (chosen.size() < 2)
         return;
     const UITexts& texts = app_.program.texts;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     std::vector<CarsetChanges> changes;
     std::vector<std::string> unread;
-    for (const LibraryCarset* c : chosen) {
-        if (auto preview = PreviewCarset(app_.program, *c))
-            changes.push_back(std::move(*preview));
-        else
-            unread.push_back(c->name);
+    std::vector<CarsetPairConflicts> pairs;
+    {
+        BusyCursor busy;
+        for (const LibraryCarset* c : chosen) {
+            if (auto preview = PreviewCarset(app_.program, *c))
+                changes.push_back(std::move(*preview));
+            else
+                unread.push_back(c->name);
+        }
+        pairs = FindCarsetConflicts(changes);
     }
-    const std::vector<CarsetPairConflicts> pairs = FindCarsetConflicts(changes);
-    QApplication::restoreOverrideCursor();
     for (const std::string& name : unread) {
         auto* item = new QTreeWidgetItem(conflictList_);
         item->setText(0, FromGameText(texts.format(kCannotReadText, Args(Utf8ToWindows1252(name)))));

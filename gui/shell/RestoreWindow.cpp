@@ -1,6 +1,7 @@
 #include "RestoreWindow.h"
 
 #include "AppContext.h"
+#include "BusyCursor.h"
 #include "LanguageLocale.h"
 #include "LanguageTable.h"
 #include "QtMessages.h"
@@ -121,6 +122,7 @@ void RestoreWindow::restoreChosenPoint()
     }
     RestoreReport report;
     try {
+        BusyCursor busy;
         // The state being replaced is kept first, so the restore can be
         // undone in its turn; without that point nothing is put back.
         std::optional<RestorePoint> before;

@@ -1,5 +1,6 @@
 #include "QtMessages.h"
 
+#include "BusyCursor.h"
 #include "base/Windows1252.h"
 
 #include <QApplication>
@@ -40,6 +41,7 @@ void QtMessages::showMessage(const Message& message)
         record_(message);
         return;
     }
+    NormalCursorWhileAsking arrow;
     QMessageBox::information(parent_, QApplication::applicationName(), MessageText(message));
 }
 
@@ -49,6 +51,7 @@ bool QtMessages::askYesNo(const Message& message)
         record_(message);
         return answer_;
     }
+    NormalCursorWhileAsking arrow;
     return QMessageBox::question(parent_, QApplication::applicationName(), MessageText(message),
                                  QMessageBox::Yes | QMessageBox::No)
         == QMessageBox::Yes;

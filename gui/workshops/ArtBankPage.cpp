@@ -1,6 +1,7 @@
 #include "ArtBankPage.h"
 
 #include "AppContext.h"
+#include "BusyCursor.h"
 #include "ExpansionDialog.h"
 #include "ImageConversion.h"
 #include "PictureDescription.h"
@@ -304,6 +305,7 @@ void ArtBankPage::expandArtBank()
     const std::vector<bool> flags = dialog.resultFlags();
     const bool keepBackup = dialog.keepBackup();
     TransferUi ui = app_.transferUi();
+    BusyCursor busy;
     const TransferOutcome outcome =
         app_.engine().writeToGame(PointOperation{point_kind::kArtExpand, {}}, ui,
                                   [&](TransferContext& run) { return ExpandArtBankInRun(run, flags, keepBackup); });

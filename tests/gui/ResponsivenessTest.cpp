@@ -1,16 +1,20 @@
 // Long runs keep the program alive: while a complete carset is saved or the
 // whole art bank is expanded and written, timer events are delivered and the
-// main window repaints.
+// main window repaints; work without a progress window of its own shows the
+// wait cursor, and a message box on the way the ordinary arrow.
 
 #include "GuiTestSupport.h"
 
 #include "ArtBankPage.h"
+#include "BusyCursor.h"
 #include "ExpansionDialog.h"
 #include "LoadingWindow.h"
+#include "QtMessages.h"
 #include "base/SafeWrite.h"
 #include "transfer/CarsetArchive.h"
 
 #include <QListWidget>
+#include <QMessageBox>
 #include <QTest>
 
 #include <filesystem>
@@ -51,6 +55,7 @@ class ResponsivenessTest : public QObject {
 private slots:
     void savingACompleteCarsetKeepsTimersAndPaintingGoing();
     void expandingTheWholeArtBankKeepsTimersGoing();
+    void aMessageDuringBusyWorkHasTheArrow();
 };
 
 void ResponsivenessTest::savingACompleteCarsetKeepsTimersAndPaintingGoing()
@@ -104,6 +109,7 @@ void ResponsivenessTest::expandingTheWholeArtBankKeepsTimersGoing()
     const std::string bitmaps = p.path("game/BITMAPS");
     int ticks = 0;
     int ticksWhileWriting = 0;
+    int ticksWithoutWaitCursor = 0;
     bool dialogClosed = false;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&] {
@@ -111,6 +117,9 @@ void ResponsivenessTest::expandingTheWholeArtBankKeepsTimersGoing()
             ++ticks;
             if (StagedFileIn(bitmaps))
                 ++ticksWhileWriting;
+            const QCursor* cursor = QGuiApplication::overrideCursor();
+            if (!cursor || cursor->shape() != Qt::WaitCursor)
+                ++ticksWithoutWaitCursor;
         }
     });
     timer.start(5);
@@ -135,6 +144,35 @@ void ResponsivenessTest::expandingTheWholeArtBankKeepsTimersGoing()
     QVERIFY2(ticksWhileWriting >= 2,
              qPrintable(QString("only %1 timer events while the new bank was written").arg(ticksWhileWriting)));
     QVERIFY(!StagedFileIn(bitmaps));
+    // The wait cursor the whole time (but for a tick as the dialog closes),
+    // and gone afterwards.
+    QVERIFY2(ticksWithoutWaitCursor <= 1,
+             qPrintable(QString("%1 of %2 ticks without the wait cursor").arg(ticksWithoutWaitCursor).arg(ticks)));
+    QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+void ResponsivenessTest::aMessageDuringBusyWorkHasTheArrow()
+{
+    QtMessages messages;
+    std::vector<Qt::CursorShape> seen;
+    pitwall::gui::test::OnModal([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (!box)
+            return true;
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        seen.push_back(cursor ? cursor->shape() : Qt::BitmapCursor);
+        box->button(box->buttons().size() > 1 ? QMessageBox::Yes : QMessageBox::Ok)->click();
+        return seen.size() < 2;
+    });
+    {
+        BusyCursor busy;
+        messages.showMessage(Message{-1, "The bank could not be read."});
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        QVERIFY(messages.askYesNo(Message{-1, "Expand it?"}));
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    }
+    QCOMPARE(seen, (std::vector<Qt::CursorShape>{Qt::ArrowCursor, Qt::ArrowCursor}));
+    QVERIFY(!QGuiApplication::overrideCursor());
 }
 
 QTEST_MAIN(ResponsivenessTest)
