@@ -1,5 +1,6 @@
 #include "LanguageTable.h"
 
+#include "Mnemonics.h"
 #include "QtMessages.h"
 #include "base/UITexts.h"
 
@@ -53,8 +54,13 @@ void SetTabTitle(QObject* o, const QString& text)
     for (QWidget* p = page->parentWidget(); p; p = p->parentWidget())
         if (auto* tabs = qobject_cast<QTabWidget*>(p)) {
             int index = tabs->indexOf(page);
-            if (index >= 0)
-                tabs->setTabText(index, text);
+            if (index < 0)
+                return;
+            tabs->setTabText(index, text);
+            // Where titles are shortened to fit ("Strecken..."), pointing at
+            // a tab tells its whole title.
+            if (tabs->elideMode() != Qt::ElideNone)
+                tabs->setTabToolTip(index, WithoutMnemonic(text));
             return;
         }
 }

@@ -4,6 +4,7 @@
 
 #include "EditorRegistry.h"
 #include "EditorWindow.h"
+#include "Mnemonics.h"
 #include "ScreenPlacement.h"
 #include "SimulationWindow.h"
 #include "SmallScreen.h"
@@ -66,11 +67,16 @@ void WindowPlacementTest::everyEditorFitsBelowAnUngrownMainWindow()
             QCOMPARE(p.window->frameGeometry().width(), mainWidth); // never grown by an editor
             QVERIFY2(editor->frameGeometry().top() >= p.window->frameGeometry().bottom(),
                      qPrintable(where + " covers the main window"));
-            // Every page of every tab control is in view, none behind scroll arrows.
+            // Every page of every tab control is in view, none behind scroll
+            // arrows; a title shortened to fit is whole in the tab's tooltip.
             for (QTabBar* bar : editor->findChildren<QTabBar*>())
-                for (int i = 0; bar->isVisible() && i < bar->count(); ++i)
+                for (int i = 0; bar->isVisible() && i < bar->count(); ++i) {
                     QVERIFY2(bar->rect().contains(bar->tabRect(i)),
                              qPrintable(where + ": tab " + bar->tabText(i) + " out of view"));
+                    if (bar->tabRect(i).width() < bar->fontMetrics().horizontalAdvance(bar->tabText(i)))
+                        QVERIFY2(bar->tabToolTip(i) == WithoutMnemonic(bar->tabText(i)),
+                                 qPrintable(where + ": tab " + bar->tabText(i) + " shortened without a tooltip"));
+                }
         }
     }
 }
