@@ -42,7 +42,7 @@ std::string Sha256Hex(std::span<const std::uint8_t> bytes)
     return hash.hex();
 }
 
-std::string Sha256OfFile(std::string_view file)
+std::string Sha256OfFile(std::string_view file, const std::function<void()>& afterEachPiece)
 {
     std::ifstream in(NativePath(file), std::ios::binary);
     if (!in)
@@ -54,6 +54,8 @@ std::string Sha256OfFile(std::string_view file)
         std::streamsize got = in.gcount();
         if (got > 0)
             hash.add(std::span(reinterpret_cast<const std::uint8_t*>(buffer.data()), static_cast<std::size_t>(got)));
+        if (afterEachPiece)
+            afterEachPiece();
     }
     if (in.bad())
         throw std::runtime_error("Cannot read file " + std::string(file));

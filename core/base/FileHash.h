@@ -3,6 +3,7 @@
 // recognises the files it holds.
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -26,6 +27,8 @@ private:
 };
 
 // Throws std::runtime_error naming the file when it cannot be read.
-std::string Sha256OfFile(std::string_view file);
+// `afterEachPiece`, when given, is called after each megabyte read (the
+// desktop keeps its windows painted there).
+std::string Sha256OfFile(std::string_view file, const std::function<void()>& afterEachPiece = {});
 
 } // namespace pitwall

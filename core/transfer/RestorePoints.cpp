@@ -275,7 +275,7 @@ std::optional<RestorePoint> ParseManifest(const std::string& directory, const st
 
 // Whether the game file is as the point recorded it: absent for a file the
 // run was to create, else of the recorded size and hash.
-bool AsRecorded(const std::string& target, const RestorePointFile& f)
+bool AsRecorded(const std::string& target, const RestorePointFile& f, const std::function<void()>& keepAlive)
 {
     std::error_code ec;
     const auto status = fs::symlink_status(NativePath(target), ec);
@@ -284,7 +284,7 @@ bool AsRecorded(const std::string& target, const RestorePointFile& f)
     if (!fs::is_regular_file(status) || FileSizeOf(target) != f.size)
         return false;
     try {
-        return Sha256OfFile(target) == f.sha256;
+        return Sha256OfFile(target, keepAlive) == f.sha256;
     } catch (const std::exception&) {
         return false;
     }
@@ -485,8 +485,8 @@ RestorePoint RestorePoints::create(const PointOperation& operation, const std::v
     return point;
 }
 
-std::vector<std::string> RestorePoints::changedSince(const RestorePoint& point,
-                                                     const std::vector<std::string>* only) const
+std::vector<std::string> RestorePoints::changedSince(const RestorePoint& point, const std::vector<std::string>* only,
+                                                     const std::function<void()>& keepAlive) const
 {
     std::vector<std::string> changed;
     for (const RestorePointFile& f : point.files) {
@@ -500,7 +500,7 @@ std::vector<std::string> RestorePoints::changedSince(const RestorePoint& point,
             changed.push_back(f.relativePath);
             continue;
         }
-        if (f.linkTarget.empty() ? link.has_value() || !AsRecorded(target, f) : link != f.linkTarget)
+        if (f.linkTarget.empty() ? link.has_value() || !AsRecorded(target, f, keepAlive) : link != f.linkTarget)
             changed.push_back(f.relativePath);
     }
     return changed;
@@ -534,17 +534,18 @@ std::vector<std::string> RestorePoints::filesBackTo(const RestorePoint& point) c
     return files;
 }
 
-std::vector<std::string> RestorePoints::changedBackTo(const RestorePoint& point) const
+std::vector<std::string> RestorePoints::changedBackTo(const RestorePoint& point,
+                                                      const std::function<void()>& keepAlive) const
 {
     std::vector<std::string> changed;
     for (const auto& [p, those] : planBackTo(point)) {
-        std::vector<std::string> some = changedSince(p, &those);
+        std::vector<std::string> some = changedSince(p, &those, keepAlive);
         changed.insert(changed.end(), some.begin(), some.end());
     }
     return changed;
 }
 
-RestoreReport RestorePoints::restoreBackTo(const RestorePoint& point) const
+RestoreReport RestorePoints::restoreBackTo(const RestorePoint& point, const std::function<void()>& keepAlive) const
 {
     RestoreReport report;
     std::optional<InstallationLock> held;
@@ -555,7 +556,7 @@ RestoreReport RestorePoints::restoreBackTo(const RestorePoint& point) const
         return report;
     }
     for (const auto& [p, those] : planBackTo(point)) {
-        RestoreReport part = restore(p, &those);
+        RestoreReport part = restore(p, &those, keepAlive);
         report.restored.insert(report.restored.end(), part.restored.begin(), part.restored.end());
         report.unchanged.insert(report.unchanged.end(), part.unchanged.begin(), part.unchanged.end());
         report.failed.insert(report.failed.end(), part.failed.begin(), part.failed.end());
@@ -610,7 +611,8 @@ std::optional<RestorePoint> RestorePoints::find(const std::string& id) const
     return std::nullopt;
 }
 
-RestoreReport RestorePoints::restore(const RestorePoint& point, const std::vector<std::string>* only) const
+RestoreReport RestorePoints::restore(const RestorePoint& point, const std::vector<std::string>* only,
+                                     const std::function<void()>& keepAlive) const
 {
     RestoreReport report;
     std::optional<InstallationLock> held;
@@ -629,7 +631,7 @@ RestoreReport RestorePoints::restore(const RestorePoint& point, const std::vecto
             if (!f.linkTarget.empty()) {
                 ForceDirectories(DirectoryOf(target));
                 PutLinkBack(target, f.linkTarget);
-            } else if (AsRecorded(target, f)) {
+            } else if (AsRecorded(target, f, keepAlive)) {
                 report.restored.push_back(f.relativePath);
                 report.unchanged.push_back(f.relativePath);
                 continue;
@@ -640,10 +642,13 @@ RestoreReport RestorePoints::restore(const RestorePoint& point, const std::vecto
                     throw std::runtime_error("it could not be removed");
             } else {
                 std::string copy = point.directory + CopyName(i);
-                if (!FileExists(copy) || Sha256OfFile(copy) != f.sha256)
+                if (!FileExists(copy) || Sha256OfFile(copy, keepAlive) != f.sha256)
                     throw std::runtime_error("the copy in the restore point is missing or damaged");
                 ForceDirectories(DirectoryOf(target));
-                CopyFileSafely(copy, target);
+                CopyFileSafely(copy, target, [&keepAlive](std::span<const std::uint8_t>) {
+                    if (keepAlive)
+                        keepAlive();
+                });
             }
             report.restored.push_back(f.relativePath);
         } catch (const std::exception& e) {

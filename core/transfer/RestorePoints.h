@@ -118,8 +118,9 @@ public:
                         const std::function<void()>& keepAlive = {});
     // The point's files that are no longer as it recorded them (with
     // `only`, of those relative paths).
-    std::vector<std::string> changedSince(const RestorePoint& point,
-                                          const std::vector<std::string>* only = nullptr) const;
+    // `keepAlive` as create takes it, here while the files are hashed.
+    std::vector<std::string> changedSince(const RestorePoint& point, const std::vector<std::string>* only = nullptr,
+                                          const std::function<void()>& keepAlive = {}) const;
     // Removes a point this run made and then did not need (the run changed
     // nothing after all).
     void discard(const RestorePoint& point) const;
@@ -143,15 +144,16 @@ public:
     // alone, so a put-back after a run that changed nothing writes nothing.
     // A copy whose hash no longer matches its manifest is not used. Holds the
     // installation's lock; when it cannot be had, nothing is put back and
-    // the report says why.
-    RestoreReport restore(const RestorePoint& point, const std::vector<std::string>* only = nullptr) const;
+    // the report says why. `keepAlive` as create takes it.
+    RestoreReport restore(const RestorePoint& point, const std::vector<std::string>* only = nullptr,
+                          const std::function<void()>& keepAlive = {}) const;
 
     // Going back to a point undoes the runs after it too: each file any of
     // them changed goes back to the oldest copy from the point on. These
     // are those files, those of them that are not so now, and the restore.
     std::vector<std::string> filesBackTo(const RestorePoint& point) const;
-    std::vector<std::string> changedBackTo(const RestorePoint& point) const;
-    RestoreReport restoreBackTo(const RestorePoint& point) const;
+    std::vector<std::string> changedBackTo(const RestorePoint& point, const std::function<void()>& keepAlive = {}) const;
+    RestoreReport restoreBackTo(const RestorePoint& point, const std::function<void()>& keepAlive = {}) const;
 
     // Removes the oldest points beyond the number kept or beyond the size
     // allowed, and incomplete ones that were left long ago; never the newest

@@ -122,13 +122,18 @@ void RestoreWindow::restoreChosenPoint()
     }
     RestoreReport report;
     try {
+        // Hashing, copying and putting back large files (the art bank)
+        // keeps the windows painted.
         BusyCursor busy;
+        TransferUi ui = app_.transferUi();
+        const auto keepAlive = [&ui] { ui.loading.keepAlive(); };
         // The state being replaced is kept first, so the restore can be
         // undone in its turn; without that point nothing is put back.
         std::optional<RestorePoint> before;
-        if (!store_.changedBackTo(point).empty())
-            before = store_.create(PointOperation{point_kind::kRestore, {point.id}}, store_.filesBackTo(point));
-        report = store_.restoreBackTo(point);
+        if (!store_.changedBackTo(point, keepAlive).empty())
+            before = store_.create(PointOperation{point_kind::kRestore, {point.id}}, store_.filesBackTo(point),
+                                   keepAlive);
+        report = store_.restoreBackTo(point, keepAlive);
         if (before && report.ok())
             store_.prune();
     } catch (const std::exception& e) {
