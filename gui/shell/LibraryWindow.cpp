@@ -22,7 +22,6 @@
 #include "transfer/RunUndo.h"
 #include "transfer/SelectionItems.h"
 
-#include <QApplication>
 #include <QDateTime>
 #include <QFileDialog>
 #include <QHBoxLayout>
