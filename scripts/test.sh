@@ -1,8 +1,8 @@
 #!/bin/sh
 # Installs what is missing, builds everything and runs every test: the normal
 # build (core, CLI and offscreen GUI suites) and an installation of it, then
-# the Debian package, then the core and CLI suites again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then the fuzz targets briefly, then the suites of
+# the Debian package, then every suite again (the offscreen GUI ones too) under
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzz targets briefly, then the suites of
 # the Windows build of the core and CLI under Wine (that build runs beside the
 # others from the start).
 set -eu
@@ -61,10 +61,10 @@ stage "Sanitizer build"
 # Optimised a little (-O1, as the sanitizers advise): the suite runs several
 # times faster than unoptimised, with the same reports.
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" -DPITWALL_SANITIZE=ON -DPITWALL_WERROR=ON \
-    -DPITWALL_BUILD_GUI=OFF -DPITWALL_BUILD_TESTS=ON -DPITWALL_BUILD_BENCHMARKS=OFF $LAUNCHER >/dev/null
+    -DPITWALL_BUILD_GUI=ON -DPITWALL_BUILD_TESTS=ON -DPITWALL_BUILD_BENCHMARKS=OFF $LAUNCHER >/dev/null
 cmake --build build-asan -j "$JOBS"
 stage "Sanitizer suites"
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 QT_QPA_PLATFORM=offscreen \
     ctest --test-dir build-asan --output-on-failure -j "$JOBS"
 
 if [ -x fuzz/run-all.sh ]; then

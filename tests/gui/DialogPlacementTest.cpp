@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPointer>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <QTest>
@@ -54,15 +55,18 @@ struct Started {
 
 // Checks a shown window and closes it with Escape; what was wrong goes to
 // `faults`.
-void CheckAndEscape(QWidget* window, const QString& where, QStringList& faults, QStringList& seen)
+void CheckAndEscape(QWidget* shown, const QString& where, QStringList& faults, QStringList& seen)
 {
+    // A window that deletes itself when closed is gone after Escape.
+    QPointer<QWidget> window(shown);
+    const QString name = window->objectName();
     QCoreApplication::processEvents();
-    seen << window->objectName();
+    seen << name;
     faults << PlacementFaults(window, where) << TabOrderFaults(window);
     QTest::keyClick(KeyTarget(window), Qt::Key_Escape);
     QCoreApplication::processEvents();
-    if (window->isVisible())
-        faults << where + ": Escape left " + window->objectName() + " open";
+    if (window && window->isVisible())
+        faults << where + ": Escape left " + name + " open";
 }
 
 // The push button Enter presses in the window as it is: the focused one

@@ -79,9 +79,10 @@ struct GuiProgram {
 };
 
 // Runs `action` on each modal dialog as it appears (until it returns false).
+// A watch for a dialog that may not come lasts until the program ends.
 inline void OnModal(std::function<bool(QWidget*)> action)
 {
-    auto* timer = new QTimer;
+    auto* timer = new QTimer(QCoreApplication::instance());
     QObject::connect(timer, &QTimer::timeout, [timer, action] {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal)

@@ -89,6 +89,8 @@ QByteArray FirstDifference(const QString& file, const Bytes& want, const Bytes& 
     if (want.size() != got.size())
         return (file + QString(": %1 bytes, %2 wanted").arg(got.size()).arg(want.size())).toUtf8();
     const auto [a, b] = std::mismatch(want.begin(), want.end(), got.begin());
+    if (a == want.end())
+        return (file + ": as wanted").toUtf8();
     return (file + QString(": byte 0x%1 is %2, %3 wanted").arg(a - want.begin(), 0, 16).arg(int{*b}).arg(int{*a}))
         .toUtf8();
 }
