@@ -31,6 +31,7 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <iostream>
+#include <utility>
 
 using namespace pitwall;
 using namespace pitwall::gui;
@@ -95,6 +96,12 @@ int main(int argc, char** argv)
     QDir().mkpath(out);
 
     QTemporaryDir root;
+    // The user's folders inside the temporary one: the pictures show no
+    // path of this machine's, and nothing lands in the real home.
+    const std::pair<const char*, const char*> userFolders[] = {
+        {"XDG_DATA_HOME", "/home/.local/share"}, {"XDG_CONFIG_HOME", "/home/.config"}, {"XDG_CACHE_HOME", "/home/.cache"}};
+    for (const auto& [name, folder] : userFolders)
+        qputenv(name, QByteArray::fromStdString(root.path().toStdString() + folder));
     std::string programDir = root.path().toStdString() + "/program/";
     ForceDirectories(programDir);
     std::string runtime = IncludeTrailingBackslash(QCoreApplication::applicationDirPath().toStdString()) + "../bin/";
