@@ -259,7 +259,6 @@ void CopyFileSafely(std::string_view source, std::string_view target, const Copi
     std::vector<char> buffer = PieceBuffer(source);
     // The disk starts on each stretch of a large copy while the rest is read,
     // so the sync before it takes its name does not wait for all of it.
-    constexpr std::uint64_t kSyncStretch = 16u << 20;
     std::uint64_t writingOut = 0;
     while (in) {
         in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
@@ -268,7 +267,7 @@ void CopyFileSafely(std::string_view source, std::string_view target, const Copi
             const auto piece =
                 std::span(reinterpret_cast<const std::uint8_t*>(buffer.data()), static_cast<std::size_t>(got));
             out.write(piece);
-            if (out.written() - writingOut >= kSyncStretch) {
+            if (out.written() - writingOut >= kWriteOutStretch) {
                 out.startWritingOut();
                 writingOut = out.written();
             }

@@ -61,6 +61,10 @@ void SyncFileToDisk(std::string_view file);
 // lock; one found by the next holder is the leftover of a killed run.
 inline constexpr std::string_view kStagedFileMark = ".pitwall-staged-";
 
+// How much of a large file a writer hands to the disk at a time while it goes
+// on writing (SafeFileWriter::startWritingOut).
+inline constexpr std::uint64_t kWriteOutStretch = 16u << 20;
+
 // Many new contents replacing their files together: each is written under a
 // temporary name beside its target (stage), then all are flushed to the disk
 // at once, several syncs in flight (syncAll), then each takes its target's
@@ -146,7 +150,8 @@ public:
     void copyAt(std::string_view source, std::uint64_t sourceOffset, std::uint64_t length, std::uint64_t offset);
     // Lets the system start writing what was written so far out to the disk
     // (Linux; a hint only, elsewhere nothing), so that the sync of commit()
-    // does not wait for a large file all at once.
+    // does not wait for a large file all at once. Writers of large files call
+    // it after every kWriteOutStretch bytes.
     void startWritingOut();
     // The same for the whole content, for one filled in any order (resize,
     // writeAt, copyAt): the system starts on whatever it holds unwritten.

@@ -41,7 +41,7 @@ public:
     void write(std::span<const std::uint8_t> bytes)
     {
         out_.write(bytes);
-        if (sync_ == NewBankSync::ToDisk && out_.written() - syncStarted_ >= kSyncStretch) {
+        if (sync_ == NewBankSync::ToDisk && out_.written() - syncStarted_ >= kWriteOutStretch) {
             out_.startWritingOut();
             syncStarted_ = out_.written();
         }
@@ -62,7 +62,7 @@ public:
     {
         out_.writeAt(offset, bytes);
         placed_ += bytes.size();
-        if (sync_ == NewBankSync::ToDisk && placed_ - placedOut_ >= kSyncStretch) {
+        if (sync_ == NewBankSync::ToDisk && placed_ - placedOut_ >= kWriteOutStretch) {
             out_.startWritingOutAll();
             placedOut_ = placed_;
         }
@@ -75,8 +75,6 @@ public:
     void commit() { out_.commit(sync_ == NewBankSync::ToDisk ? WriteSync::ToDisk : WriteSync::NotNeeded); }
 
 private:
-    static constexpr std::uint64_t kSyncStretch = 16u << 20;
-
     SafeFileWriter out_;
     NewBankSync sync_;
     std::uint64_t syncStarted_ = 0;
