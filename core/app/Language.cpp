@@ -63,8 +63,11 @@ bool BuildUITexts(std::vector<std::string> lines, UITexts& texts)
 bool LoadLanguage(std::string_view programDirectory, std::string_view languageFile, UITexts& texts, MessageSink& sink)
 {
     std::string path = IncludeTrailingBackslash(programDirectory) + std::string(languageFile);
-    std::ifstream in(NativePath(path), std::ios::binary);
-    if (languageFile.empty() || !FileExists(path) || !in) {
+    // Only a regular file is opened: a pipe of that name would keep the start waiting.
+    std::ifstream in;
+    if (!languageFile.empty() && FileExists(path))
+        in.open(NativePath(path), std::ios::binary);
+    if (!in.is_open()) {
         sink.showMessage(Message{-1, kLanguageFileMissingMessage});
         return false;
     }

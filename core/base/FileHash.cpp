@@ -44,9 +44,7 @@ std::string Sha256Hex(std::span<const std::uint8_t> bytes)
 
 std::string Sha256OfFile(std::string_view file, const std::function<void()>& afterEachPiece)
 {
-    std::ifstream in(NativePath(file), std::ios::binary);
-    if (!in)
-        throw std::runtime_error("Cannot open file " + std::string(file));
+    std::ifstream in = OpenFileForReading(file);
     Sha256Hasher hash;
     std::vector<char> buffer(1 << 20);
     while (in) {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <stdexcept>
 #include <system_error>
@@ -237,7 +238,7 @@ bool CopyFileForced(std::string_view source, std::string_view target, std::strin
     };
     std::error_code ec;
     if (!fs::is_regular_file(NativePath(source), ec))
-        return fail(fs::exists(NativePath(source), ec) ? "not a regular file" : "the file does not exist");
+        return fail(WhyNotAFile(source));
     std::string dir = DirectoryOf(target);
     if (!dir.empty() && !ForceDirectories(dir))
         return fail("cannot create the directory " + dir);
@@ -339,6 +340,27 @@ bool FileExists(std::string_view file)
     return !file.empty() && fs::is_regular_file(NativePath(file), ec);
 }
 
+std::string WhyNotAFile(std::string_view file)
+{
+    std::error_code ec;
+    const auto status = fs::status(NativePath(file), ec);
+    if (file.empty() || !fs::exists(status))
+        return "the file does not exist";
+    if (fs::is_directory(status))
+        return "it is a folder, not a file";
+    return "it is not a regular file";
+}
+
+std::ifstream OpenFileForReading(std::string_view file)
+{
+    if (!FileExists(file))
+        throw std::runtime_error("Cannot open " + std::string(file) + ": " + WhyNotAFile(file));
+    std::ifstream in(NativePath(file), std::ios::binary);
+    if (!in)
+        throw std::runtime_error("Cannot open " + std::string(file) + ": " + std::strerror(errno));
+    return in;
+}
+
 bool DirectoryExists(std::string_view directory)
 {
     std::error_code ec;
@@ -398,9 +420,7 @@ int CheckFileExtension(std::string_view name, const std::vector<std::string>& al
 
 void ReadWholeFile(std::string_view file, std::vector<std::uint8_t>& into, std::uint64_t maxBytes)
 {
-    std::ifstream in(NativePath(file), std::ios::binary);
-    if (!in)
-        throw std::runtime_error("Cannot open file " + std::string(file));
+    std::ifstream in = OpenFileForReading(file);
     std::uint64_t size = FileSizeOf(file);
     if (size > maxBytes)
         throw std::runtime_error("File " + std::string(file) + " is too large (" + std::to_string(size) + " bytes)");

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <span>
 #include <string>
 #include <string_view>
@@ -83,6 +84,14 @@ bool IsReadOnly(std::string_view file);
 void SetReadOnly(std::string_view file, bool readOnly);
 
 bool FileExists(std::string_view file);
+// Why `file` cannot be opened as a file, for a message: "the file does not
+// exist", or, for a folder, a device or a pipe of that name, what it is.
+std::string WhyNotAFile(std::string_view file);
+// Opens a regular file for binary reading; throws std::runtime_error
+// ("Cannot open <file>: <why>") otherwise. Anything else of that name is
+// refused before it is opened: a pipe would keep the reader waiting until
+// something writes to it, a device may never end, a folder reads as empty.
+std::ifstream OpenFileForReading(std::string_view file);
 bool DirectoryExists(std::string_view directory);
 bool ForceDirectories(std::string_view directory);
 

@@ -252,9 +252,7 @@ void CloseQuietly(int fd)
 
 void CopyFileSafely(std::string_view source, std::string_view target, const CopiedPiece& eachPiece)
 {
-    std::ifstream in(NativePath(source), std::ios::binary);
-    if (!in)
-        throw std::runtime_error("Cannot read " + std::string(source));
+    std::ifstream in = OpenFileForReading(source);
     SafeFileWriter out{std::string(target)};
     std::vector<char> buffer = PieceBuffer(source);
     // The disk starts on each stretch of a large copy while the rest is read,
@@ -282,9 +280,7 @@ void CopyFileSafely(std::string_view source, std::string_view target, const Copi
 
 void CopyFileAsNew(std::string_view source, std::string_view target, const CopiedPiece& eachPiece)
 {
-    std::ifstream in(NativePath(source), std::ios::binary);
-    if (!in)
-        throw std::runtime_error("Cannot read " + std::string(source));
+    std::ifstream in = OpenFileForReading(source);
     std::ofstream out(NativePath(target), std::ios::binary | std::ios::trunc);
     if (!out)
         throw FileWriteError(std::string(target), "it could not be created");

@@ -86,9 +86,7 @@ std::vector<std::uint8_t> ReadJamBytes(const std::string& fileName, bool raw)
     std::uint64_t size = FileSizeOf(fileName);
     if (size > kMaxJamFile)
         throw JamError("the file is " + std::to_string(size) + " bytes long, too long for a JAM");
-    std::ifstream in(NativePath(fileName), std::ios::binary);
-    if (!in)
-        throw std::runtime_error("Cannot open file " + fileName);
+    std::ifstream in = OpenFileForReading(fileName);
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
     JamKeyStream key;
     bool unscramble = false;

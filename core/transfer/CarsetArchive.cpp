@@ -26,7 +26,7 @@ CarsetArchive::CarsetArchive(const std::string& path, Mode mode) : path_(path), 
     int error = 0;
     int flags = mode == Mode::Read ? ZIP_RDONLY : (ZIP_CREATE | ZIP_TRUNCATE);
     if (mode == Mode::Read && !FileExists(path))
-        throw CarsetError("Cannot open " + path + ": the file does not exist");
+        throw CarsetError("Cannot open " + path + ": " + WhyNotAFile(path));
     archive_ = zip_open(path.c_str(), flags, &error);
     if (!archive_) {
         zip_error_t ze;

@@ -94,7 +94,11 @@ DiskComparison CompareWithDisk(const std::string& path, const std::vector<std::u
     constexpr std::uint64_t kGap = 0;
     constexpr std::size_t kPiece = 1 << 20;
     DiskComparison result;
-    std::ifstream in(NativePath(path), std::ios::binary | std::ios::ate);
+    // Anything but a regular file of that name counts as no file: a pipe would
+    // keep the comparison waiting.
+    std::ifstream in;
+    if (FileExists(path))
+        in.open(NativePath(path), std::ios::binary | std::ios::ate);
     const std::streamoff end = in ? static_cast<std::streamoff>(in.tellg()) : -1;
     if (end < 0 || !in.seekg(0)) {
         result.ranges.push_back({0, after.size()});

@@ -15,7 +15,7 @@ constexpr std::uint64_t kMaxGameFileSize = 64ull * 1024 * 1024;
 GameFile::GameFile(std::string path) : path_(std::move(path))
 {
     if (!FileExists(path_))
-        throw GameFileError("Cannot open " + path_ + ": the file does not exist");
+        throw GameFileError("Cannot open " + path_ + ": " + WhyNotAFile(path_));
     try {
         original_ = ReadWholeFile(path_, kMaxGameFileSize);
     } catch (const std::exception& e) {

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace pitwall;
@@ -107,6 +108,16 @@ TEST(TransferCli, FailuresAndBackup)
     EXPECT_EQ(missing.code, 1);
     EXPECT_NE(missing.err.find("missing.GMS does not exist"), std::string::npos) << missing.err;
     EXPECT_EQ(test::RunCommand({"carset", "list", dir / "bad.GMS"}).code, 1);
+    // A folder or a pipe where a carset was expected is named for what it is,
+    // and the pipe is not opened (the command would wait for a writer).
+    ASSERT_TRUE(ForceDirectories(dir / "folder.GMS"));
+    auto folder = test::RunCommand({"carset", "info", dir / "folder.GMS"});
+    EXPECT_EQ(folder.code, 1);
+    EXPECT_NE(folder.err.find("folder.GMS: it is a folder, not a file"), std::string::npos) << folder.err;
+    ASSERT_EQ(::mkfifo((dir / "pipe.GMS").c_str(), 0600), 0);
+    auto pipe = test::RunCommand({"library", "add", dir / "pipe.GMS", "--library", dir / "library"});
+    EXPECT_EQ(pipe.code, 1);
+    EXPECT_NE(pipe.err.find("pipe.GMS: it is not a regular file"), std::string::npos) << pipe.err;
 
     auto backup =
         test::RunCommand({"backup", "--game", dir / "g", "--groups", "0,1", "--to", dir / "backup", "--quiet"});

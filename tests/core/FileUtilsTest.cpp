@@ -1,10 +1,12 @@
 #include "TestSupport.h"
 
 #include "app/GameRegistry.h"
+#include "base/FileHash.h"
 #include "base/FileUtils.h"
 #include "base/GamePath.h"
 #include "base/Messages.h"
 #include "base/PrivateFile.h"
+#include "base/SafeWrite.h"
 #include "base/UITexts.h"
 #include "transfer/FileChoice.h"
 
@@ -181,6 +183,32 @@ TEST(FileUtils, PatchFileKeepsTheRestAndRefusesToGrowTheFile)
     EXPECT_THROW(PatchFile(dir / "none.bin", 0, xy), std::runtime_error);
     EXPECT_EQ(test::ReadText(dir / "f.bin"), "abXYef");
     EXPECT_FALSE(FileExists(dir / "none.bin"));
+}
+
+TEST(FileUtils, ReadersRefuseFoldersAndPipesWithoutWaiting)
+{
+    test::TempDir dir;
+    fs::create_directories(fs::path(dir / "folder.GMS"));
+    EXPECT_EQ(WhyNotAFile(dir / "none.GMS"), "the file does not exist");
+    EXPECT_EQ(WhyNotAFile(dir / "folder.GMS"), "it is a folder, not a file");
+    // A folder used to read as an empty file.
+    EXPECT_THROW(ReadWholeFile(dir / "folder.GMS"), std::runtime_error);
+#ifndef _WIN32
+    // Opening a pipe for reading waits for a writer: each reader must refuse
+    // it before it opens it, or this test never ends.
+    const std::string pipe = dir / "pipe.GMS";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(WhyNotAFile(pipe), "it is not a regular file");
+    try {
+        ReadWholeFile(pipe);
+        ADD_FAILURE() << "a pipe was read";
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot open " + pipe + ": it is not a regular file");
+    }
+    EXPECT_THROW(Sha256OfFile(pipe), std::runtime_error);
+    EXPECT_THROW(CopyFileSafely(pipe, dir / "copy.GMS"), std::runtime_error);
+    EXPECT_FALSE(fs::exists(fs::path(dir / "copy.GMS")));
+#endif
 }
 
 TEST(GamePath, ResolvesGamePathsWithoutRegardToCase)
