@@ -27,6 +27,8 @@ CarsetArchive::CarsetArchive(const std::string& path, Mode mode) : path_(path), 
     int flags = mode == Mode::Read ? ZIP_RDONLY : (ZIP_CREATE | ZIP_TRUNCATE);
     if (mode == Mode::Read && !FileExists(path))
         throw CarsetError("Cannot open " + path + ": " + WhyNotAFile(path));
+    if (mode == Mode::Create && DirectoryExists(path))
+        throw CarsetError("Cannot write " + path + ": " + WhyNotAFile(path));
     archive_ = zip_open(path.c_str(), flags, &error);
     if (!archive_) {
         zip_error_t ze;

@@ -114,6 +114,10 @@ TEST(TransferCli, FailuresAndBackup)
     auto folder = test::RunCommand({"carset", "info", dir / "folder.GMS"});
     EXPECT_EQ(folder.code, 1);
     EXPECT_NE(folder.err.find("folder.GMS: it is a folder, not a file"), std::string::npos) << folder.err;
+    auto intoFolder = test::RunCommand({"import", "--game", dir / "g", "--items", "1", "-o", dir / "folder.GMS"});
+    EXPECT_EQ(intoFolder.code, 1);
+    EXPECT_NE(intoFolder.err.find("Cannot write " + (dir / "folder.GMS") + ": it is a folder"), std::string::npos)
+        << intoFolder.err;
     ASSERT_EQ(::mkfifo((dir / "pipe.GMS").c_str(), 0600), 0);
     auto pipe = test::RunCommand({"library", "add", dir / "pipe.GMS", "--library", dir / "library"});
     EXPECT_EQ(pipe.code, 1);
