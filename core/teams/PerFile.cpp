@@ -3,6 +3,8 @@
 #include "app/IniFile.h"
 #include "base/FileUtils.h"
 
+#include <algorithm>
+#include <iterator>
 #include <stdexcept>
 
 namespace pitwall {
@@ -67,6 +69,13 @@ bool LoadPerFile(TeamTable& table, const std::string& path)
     IniFile ini;
     if (!ini.load(path))
         return false;
+    // Missing keys read as 0, so a file without any of the fields (another
+    // INI file, a binary chosen by mistake) would blank the whole grid.
+    static constexpr const char* kFields[] = {"NBR",   "Name", "QP",    "RP",  "QA", "RA",
+                                              "TNAME", "TENG", "TFAIL", "TQP", "TRP"};
+    if (std::none_of(std::begin(kFields), std::end(kFields), [&](const char* f) { return ini.hasSection(f); }))
+        throw std::runtime_error(path + " is not a .PER file: it has none of the sections NBR, Name, QP, RP, QA, "
+                                        "RA, TNAME, TENG, TFAIL, TQP and TRP");
 
     auto word = [&](const char* section, const std::string& key) {
         return static_cast<std::uint16_t>(ini.readInteger(section, key, 0));

@@ -23,7 +23,8 @@ void SavePerFile(const TeamTable& table, const std::string& path);
 
 // Returns false and leaves the table alone when the file does not exist or
 // cannot be read; throws std::runtime_error, the table again untouched, for a
-// file far larger than any .PER file. A missing key reads as 0 or an empty
+// file far larger than any .PER file or one without any of its sections (TNBR
+// alone does not count: it is not read). A missing key reads as 0 or an empty
 // name; numbers are cut to their field (low byte of a car number, low 16 bits
 // otherwise), names to 24 or 13 characters.
 bool LoadPerFile(TeamTable& table, const std::string& path);

@@ -148,12 +148,25 @@ TEST(TeamsPerFile, AZeroByteEndsANameAndNothingAfterItIsKept)
     EXPECT_EQ(again, table);
 }
 
-TEST(TeamsPerFile, MissingFileChangesNothing)
+TEST(TeamsPerFile, MissingFileOrOneWithoutAnyFieldChangesNothing)
 {
     test::TempDir dir;
     TeamTable table = DistinctTable();
     EXPECT_FALSE(LoadPerFile(table, dir / "none.PER"));
     EXPECT_EQ(table, DistinctTable());
+
+    // Read as a .PER file, each would have blanked every name and value.
+    test::WriteBytes(dir / "binary.PER", {0xFF, 0xFE, 0, 0, 'M', 'Z', 0x90, 0});
+    test::WriteText(dir / "other.PER", "[General]\r\nGP3Path=C:\\GP3\\\r\n[TNBR]\r\n22=0\r\n");
+    for (const char* name : {"binary.PER", "other.PER"}) {
+        EXPECT_THROW(LoadPerFile(table, dir / name), std::runtime_error) << name;
+        EXPECT_EQ(table, DistinctTable()) << name;
+    }
+    // One field is enough: the rest reads as 0 as before.
+    test::WriteText(dir / "one.PER", "[tfail]\r\n0=4000\r\n");
+    ASSERT_TRUE(LoadPerFile(table, dir / "one.PER"));
+    EXPECT_EQ(table.teams[0].failure, 4000);
+    EXPECT_EQ(table.driver(0).name.text(), "");
 }
 
 } // namespace
