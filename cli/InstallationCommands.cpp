@@ -50,7 +50,7 @@ void AddInstallationCommands(CLI::App& app, CliContext& context)
 {
     // make-demo
     {
-        auto* cmd = app.add_subcommand("make-demo", "Write a synthetic Grand Prix 3 installation into DIR");
+        auto* cmd = app.add_subcommand("make-demo", "Write a synthetic Grand Prix 3 installation into a folder");
         auto dir = std::make_shared<std::string>();
         auto version = std::make_shared<std::string>("v1.13");
         auto seed = std::make_shared<std::uint64_t>(1);

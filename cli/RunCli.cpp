@@ -9,13 +9,34 @@
 
 #include <algorithm>
 #include <exception>
+#include <memory>
+#include <string>
 #include <string_view>
 
 namespace pitwall::cli {
 
+namespace {
+
+// The older positional spellings of -o and --language are hidden from the
+// help, but CLI11 still lists each in the usage line, nameless, as "[]".
+class HelpFormatter : public CLI::Formatter {
+public:
+    std::string make_usage(const CLI::App* app, std::string name) const override
+    {
+        std::string usage = CLI::Formatter::make_usage(app, std::move(name));
+        for (auto at = usage.find(" []"); at != std::string::npos; at = usage.find(" []"))
+            usage.erase(at, 3);
+        return usage;
+    }
+};
+
+} // namespace
+
 int RunCli(int argc, const char* const* argv, CliContext& context)
 {
     CLI::App app;
+    // Set before the commands are added: each takes its parent's formatter.
+    app.formatter(std::make_shared<HelpFormatter>());
     DefineCommands(app, context);
 
     try {

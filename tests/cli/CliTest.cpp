@@ -9,6 +9,9 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
 
 using namespace pitwall;
 
@@ -22,6 +25,17 @@ TEST(Cli, UsageHelpAndVersion)
     EXPECT_EQ(test::RunCommand({"no-such-command"}).code, 2);
     EXPECT_EQ(test::RunCommand({"info"}).code, 2); // --game missing
     EXPECT_EQ(test::RunCommand({"make-demo", "x", "--game-version", "v2.0"}).code, 2);
+    // The hidden older spellings of -o and --language leave no trace in the usage line.
+    for (const auto& [command, usage] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"text", "import"}, "Usage: pitwall-cli text import [OPTIONS] [IN]\n"},
+             {{"art", "info"}, "Usage: pitwall-cli art info [OPTIONS]\n"},
+             {{"jam", "to-bmp"}, "Usage: pitwall-cli jam to-bmp [OPTIONS] FILE\n"}}) {
+        auto args = command;
+        args.push_back("--help");
+        auto help = test::RunCommand(args);
+        EXPECT_EQ(help.code, 0);
+        EXPECT_NE(help.out.find(usage), std::string::npos) << help.out;
+    }
 }
 
 TEST(Cli, MakeDemoThenInfo)
