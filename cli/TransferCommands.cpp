@@ -10,6 +10,7 @@
 #include "GameWrites.h"
 #include "ItemNames.h"
 #include "JsonOutput.h"
+#include "OutputOptions.h"
 
 #include "base/FileUtils.h"
 #include "base/Windows1252.h"
@@ -137,6 +138,13 @@ TransferReport ApplyCarset(CliContext& context, const ApplyRequest& request, con
         applied(report);
     s.require(outcome, "the export");
     timer.phaseDone("export");
+    // The closing lines count what was written and name the point that keeps
+    // the files as they were.
+    const std::size_t written = report.written.size();
+    if (written == 0)
+        Note(context, std::string("no game file changed") + (report.ok() ? ": the installation already held all of it" : ""));
+    else
+        Note(context, "wrote " + std::to_string(written) + (written == 1 ? " game file" : " game files"));
     s.tellRestorePoint();
     s.finish();
     return report;

@@ -60,8 +60,16 @@ TEST(TransferCli, TeamsGoFromOneInstallationToAnother)
     auto info = test::RunCommand({"carset", "info", carset});
     EXPECT_EQ(info.out.substr(0, 14), "version: v1.0\n");
 
-    ASSERT_EQ(test::RunCommand({"apply", carset, "--game", b, "--quiet"}).code, 0);
+    // The closing lines count the files written; a second apply has nothing to write.
+    auto applied = test::RunCommand({"apply", carset, "--game", b});
+    ASSERT_EQ(applied.code, 0) << applied.err;
+    EXPECT_NE(applied.err.find("\nwrote 2 game files\nrestore point "), std::string::npos) << applied.err;
     EXPECT_EQ(test::RunCommand({"teams", "show", "--game", b, "--quiet"}).out, showA.out);
+    auto again = test::RunCommand({"apply", carset, "--game", b});
+    ASSERT_EQ(again.code, 0) << again.err;
+    EXPECT_NE(again.err.find("\nno game file changed: the installation already held all of it\n"), std::string::npos)
+        << again.err;
+    EXPECT_EQ(again.err.find("restore point"), std::string::npos) << again.err;
     auto checksum = test::RunCommand({"checksum", "--game", b});
     EXPECT_EQ(checksum.out.substr(10, 8), checksum.out.substr(checksum.out.find("computed:") + 10, 8));
 
