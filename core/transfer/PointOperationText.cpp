@@ -2,6 +2,10 @@
 
 #include "base/Windows1252.h"
 
+#include <charconv>
+#include <optional>
+#include <system_error>
+
 namespace pitwall {
 
 namespace {
@@ -26,6 +30,35 @@ std::string ArgsFrom(const std::vector<std::string>& args, std::size_t from)
     return text;
 }
 
+std::optional<long> NumberIn(const std::string& arg)
+{
+    long value = 0;
+    const char* end = arg.data() + arg.size();
+    auto [at, error] = std::from_chars(arg.data(), end, value);
+    if (arg.empty() || error != std::errc() || at != end)
+        return std::nullopt;
+    return value;
+}
+
+// Item and sound numbers: a run of three or more in a row as "10-78", as
+// --items takes them, so a complete apply reads "1-4, 6-8, 10-78, ..." rather
+// than 170 numbers.
+std::string NumbersFrom(const std::vector<std::string>& args, std::size_t from)
+{
+    std::string text;
+    for (std::size_t i = from; i < args.size();) {
+        std::size_t last = i;
+        for (auto value = NumberIn(args[i]); value && last + 1 < args.size(); ++last, ++*value)
+            if (NumberIn(args[last + 1]) != *value + 1)
+                break;
+        if (last < i + 2)
+            last = i;
+        text += (text.empty() ? "" : ", ") + Arg(args, i) + (last > i ? "-" + Arg(args, last) : "");
+        i = last + 1;
+    }
+    return text;
+}
+
 } // namespace
 
 std::string OperationText(const RestorePoint& point, const UITexts& texts)
@@ -34,16 +67,16 @@ std::string OperationText(const RestorePoint& point, const UITexts& texts)
     const PointOperation& op = point.what;
     const std::string& kind = op.kind;
     if (kind == k::kExport)
-        return op.args.empty() ? texts.text(kExportText) : texts.format(kExportItemsText, Args(ArgsFrom(op.args, 0)));
+        return op.args.empty() ? texts.text(kExportText) : texts.format(kExportItemsText, Args(NumbersFrom(op.args, 0)));
     if (kind == k::kApply)
-        return op.args.size() > 1 ? texts.format(kApplyItemsText, Args(Arg(op.args, 0), ArgsFrom(op.args, 1)))
+        return op.args.size() > 1 ? texts.format(kApplyItemsText, Args(Arg(op.args, 0), NumbersFrom(op.args, 1)))
                                   : texts.format(kApplyText, Args(Arg(op.args, 0)));
     if (kind == k::kSettings)
         return texts.text(kSettingsText);
     if (kind == k::kTextImport)
         return texts.format(kTextImportText, Args(Arg(op.args, 0)));
     if (kind == k::kSoundReplace)
-        return texts.format(kSoundReplaceText, Args(ArgsFrom(op.args, 0)));
+        return texts.format(kSoundReplaceText, Args(NumbersFrom(op.args, 0)));
     if (kind == k::kArtImport)
         return texts.format(kArtImportText, Args(Arg(op.args, 0)));
     if (kind == k::kArtExpand)
