@@ -394,6 +394,17 @@ void TeamsEditorTest::perFilesThroughTheDialogs()
     per = p.path("teams.txt");
     Click(editor, "Button17");
     QCOMPARE(p.numbers(), std::vector<int>{985});
+
+    // A file with none of the .PER sections is refused with a message; the
+    // grid and what was typed stay.
+    per = p.path("settings.PER");
+    pitwall::test::WriteText(per, "[General]\r\nGP3Path=C:\\GP3\\\r\n");
+    Click(editor, "Button17");
+    QCOMPARE(p.messages.size(), std::size_t{2});
+    QVERIFY(p.messages[1].text.find("is not a .PER file") != std::string::npos);
+    QVERIFY(teams == saved);
+    QCOMPARE(Child<QSpinBox>(editor, "SpinEdit7")->value(), 1234);
+    QCOMPARE(Child<QListWidget>(editor, "ListBox1")->item(4)->text(), FromGameText(saved.teams[4].name.text()));
 }
 
 void TeamsEditorTest::standardLoadsTheTeamsOfStandardDat()
