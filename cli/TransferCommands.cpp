@@ -142,7 +142,8 @@ TransferReport ApplyCarset(CliContext& context, const ApplyRequest& request, con
     // the files as they were.
     const std::size_t written = report.written.size();
     if (written == 0)
-        Note(context, std::string("no game file changed") + (report.ok() ? ": the installation already held all of it" : ""));
+        Note(context,
+             std::string("no game file changed") + (report.ok() ? ": the installation already held all of it" : ""));
     else
         Note(context, "wrote " + std::to_string(written) + (written == 1 ? " game file" : " game files"));
     s.tellRestorePoint();

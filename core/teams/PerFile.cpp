@@ -74,8 +74,9 @@ bool LoadPerFile(TeamTable& table, const std::string& path)
     static constexpr const char* kFields[] = {"NBR",   "Name", "QP",    "RP",  "QA", "RA",
                                               "TNAME", "TENG", "TFAIL", "TQP", "TRP"};
     if (std::none_of(std::begin(kFields), std::end(kFields), [&](const char* f) { return ini.hasSection(f); }))
-        throw std::runtime_error(path + " is not a .PER file: it has none of the sections NBR, Name, QP, RP, QA, "
-                                        "RA, TNAME, TENG, TFAIL, TQP and TRP");
+        throw std::runtime_error(path
+                                 + " is not a .PER file: it has none of the sections NBR, Name, QP, RP, QA, "
+                                   "RA, TNAME, TENG, TFAIL, TQP and TRP");
 
     auto word = [&](const char* section, const std::string& key) {
         return static_cast<std::uint16_t>(ini.readInteger(section, key, 0));

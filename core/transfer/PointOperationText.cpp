@@ -67,7 +67,8 @@ std::string OperationText(const RestorePoint& point, const UITexts& texts)
     const PointOperation& op = point.what;
     const std::string& kind = op.kind;
     if (kind == k::kExport)
-        return op.args.empty() ? texts.text(kExportText) : texts.format(kExportItemsText, Args(NumbersFrom(op.args, 0)));
+        return op.args.empty() ? texts.text(kExportText)
+                               : texts.format(kExportItemsText, Args(NumbersFrom(op.args, 0)));
     if (kind == k::kApply)
         return op.args.size() > 1 ? texts.format(kApplyItemsText, Args(Arg(op.args, 0), NumbersFrom(op.args, 1)))
                                   : texts.format(kApplyText, Args(Arg(op.args, 0)));

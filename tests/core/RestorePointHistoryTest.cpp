@@ -89,7 +89,8 @@ TEST(RestorePointHistory, LongItemListsReadAsRuns)
 {
     const UITexts english = Texts("ENGLISH.LNG");
     RestorePoint point;
-    point.what = PointOperation(point_kind::kApply, {"all.GMS", "1", "2", "3", "4", "6", "8", "9", "10", "11", "13", "14"});
+    point.what =
+        PointOperation(point_kind::kApply, {"all.GMS", "1", "2", "3", "4", "6", "8", "9", "10", "11", "13", "14"});
     EXPECT_EQ(OperationText(point, english), "Apply of carset all.GMS (items 1-4, 6, 8-11, 13, 14)");
     point.what = PointOperation(point_kind::kExport, {"5", "6", "7", "200"});
     EXPECT_EQ(OperationText(point, english), "Export of items 5-7, 200");
