@@ -3,8 +3,11 @@
 #include "PictureDescription.h"
 #include "ProgramPicture.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMainWindow>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -36,6 +39,23 @@ SplashWindow::SplashWindow(QWidget* parent)
     resize(360, 180);
     if (QScreen* s = QGuiApplication::primaryScreen())
         move(s->availableGeometry().center() - rect().center());
+    qApp->installEventFilter(this);
+}
+
+bool SplashWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::Show || watched == this)
+        return false;
+    auto* window = qobject_cast<QWidget*>(watched);
+    if (!window || !window->isWindow() || qobject_cast<QMainWindow*>(window))
+        return false;
+    // Menus, tool tips and the like come and go without asking anything.
+    const Qt::WindowType type = window->windowType();
+    if (type == Qt::Popup || type == Qt::ToolTip || type == Qt::SplashScreen)
+        return false;
+    hide();
+    qApp->removeEventFilter(this);
+    return false;
 }
 
 void SplashWindow::describe(const UITexts& texts)

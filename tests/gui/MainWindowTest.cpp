@@ -9,6 +9,7 @@
 #include "OptionsDialog.h"
 #include "ProgressWindow.h"
 #include "SelectionDialogWindow.h"
+#include "SplashWindow.h"
 #include "teams/TeamsArea.h"
 #include "tracks/TracksArea.h"
 #include "transfer/CarsetArchive.h"
@@ -21,12 +22,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTreeWidget>
 #include <QTest>
+#include <QTreeWidget>
 
 using namespace pitwall;
 using namespace pitwall::gui;
@@ -57,11 +59,20 @@ void MainWindowTest::firstActivationAsksForTheGameUntilItIsValid()
 {
     GuiProgram p(0);
     std::string game = p.path("later-game");
+    // The splash stays on top of the main window, but steps aside for the
+    // options dialog, whose middle it would otherwise cover.
+    QPointer<SplashWindow> splash = new SplashWindow;
+    splash->show();
+    p.window->show();
+    QVERIFY(splash->isVisible());
+    p.window->setSplash(splash);
+    bool splashOverOptions = false;
     int shown = 0;
     OnModal([&](QWidget* modal) {
         auto* options = qobject_cast<OptionsDialog*>(modal);
         if (!options)
             return true;
+        splashOverOptions = splashOverOptions || (splash && splash->isVisible());
         ++shown;
         auto* edit = options->findChild<QLineEdit*>("Edit8");
         if (shown == 1) {
@@ -75,6 +86,7 @@ void MainWindowTest::firstActivationAsksForTheGameUntilItIsValid()
     });
     QVERIFY(p.window->firstActivation());
     QCOMPARE(shown, 2);
+    QVERIFY(!splashOverOptions);
     QCOMPARE(p.numbers(), (std::vector<int>{210, 210}));
     QCOMPARE(p.program.settings.gameDirectory, game + "/");
     QCOMPARE(p.program.gameVersion, 2);
