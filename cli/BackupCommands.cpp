@@ -54,6 +54,8 @@ void AddBackupCommands(CLI::App& app, CliContext& context)
         RequireOutput(*to);
         CliSession s(context, *game);
         std::vector<int> chosen = ParseNumberList(*groups, 0, static_cast<int>(kBackupGroups.size()) - 1, "group");
+        if (IsGameDirectoryItself(s.session().program.settings.gameDirectory, *to))
+            throw CommandFailure(Windows1252ToUtf8(context.texts.text(kBackupIntoGameText)));
         TextCopyProgress progress(context.err, context.quiet);
         auto result = RunBackup(s.session().program.settings.gameDirectory, *to, chosen, progress);
         if (!result)

@@ -95,6 +95,15 @@ std::string UnquoteDirectory(const std::string& typed)
     return typed;
 }
 
+bool IsGameDirectoryItself(const std::string& gameDirectory, const std::string& target)
+{
+    const std::string to = UnquoteDirectory(target);
+    if (to.empty() || gameDirectory.empty())
+        return false;
+    std::error_code ec;
+    return std::filesystem::equivalent(NativePath(to), NativePath(gameDirectory), ec) && !ec;
+}
+
 std::optional<BackupResult> RunBackup(const std::string& gameDirectory, const std::string& target,
                                       const std::vector<int>& groups, CopyProgress& progress)
 {

@@ -40,6 +40,7 @@ inline constexpr std::array<BackupGroup, 16> kBackupGroups = {{
 // UI texts of the backup window's messages and progress.
 inline constexpr int kBackupTotalText = 1042; // "%s": total size
 inline constexpr int kBackupNoTargetText = 213;
+inline constexpr int kBackupIntoGameText = 1301;
 inline constexpr int kBackupCaptionText = 554;
 inline constexpr int kBackupFilesText = 1043;
 inline constexpr int kBackupRemainingText = 1003;
@@ -63,6 +64,11 @@ public:
 
 // Removes one pair of enclosing double quotes, as typed paths often have.
 std::string UnquoteDirectory(const std::string& typed);
+
+// True when the typed target is the game directory itself, however spelled
+// (letter case, separators, a link to it): a "backup" there would be the very
+// files it should keep. The front ends refuse it with UI text 1301.
+bool IsGameDirectoryItself(const std::string& gameDirectory, const std::string& target);
 
 // What a backup could not copy: every file that failed and why. A failed
 // file leaves no partial copy behind. Symbolic links inside the installation

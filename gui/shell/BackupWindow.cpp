@@ -171,6 +171,11 @@ void BackupWindow::startBackup()
         m.show(kBackupNoTargetText);
         return;
     }
+    if (IsGameDirectoryItself(app_.program.settings.gameDirectory, target)) {
+        Messenger m = app_.messenger();
+        m.show(kBackupIntoGameText);
+        return;
+    }
     ProgressWindow progressWindow(this);
     WindowCopyProgress progress(progressWindow, app_.program.texts);
     auto result = RunBackup(app_.program.settings.gameDirectory, target, tickedGroups(), progress);

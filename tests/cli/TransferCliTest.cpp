@@ -137,6 +137,10 @@ TEST(TransferCli, FailuresAndBackup)
     EXPECT_EQ(FileSizeOf(dir / "backup/GP3.EXE"), FileSizeOf(dir / "g/GP3.EXE"));
     EXPECT_TRUE(FileExists(dir / "backup/F1GSTATE.SAV"));
     EXPECT_EQ(test::RunCommand({"backup", "--game", dir / "g", "--groups", "16", "--to", dir / "b2"}).code, 1);
+    // A "backup" into the game folder itself would be the same files.
+    auto intoGame = test::RunCommand({"backup", "--game", dir / "g", "--groups", "0", "--to", dir / "g/"});
+    EXPECT_EQ(intoGame.code, 1);
+    EXPECT_NE(intoGame.err.find("the game folder itself"), std::string::npos) << intoGame.err;
 
     // A full disk: GP3.EXE does not fit, the savegame does; the run says so and fails.
     test::CliRun full;

@@ -342,6 +342,13 @@ void MainWindowTest::backupOntoAFullDiskSaysWhatIsMissing()
     QVERIFY(list->columnWidth(0) >= list->fontMetrics().horizontalAdvance(list->topLevelItem(1)->text(0)));
     w.target()->setText(QString::fromStdString("  \"" + p.path("quoted") + "\" "));
     QCOMPARE(w.target()->text(), QString::fromStdString(p.path("quoted")));
+
+    // The game folder itself is no place for a backup of it: refused before anything is copied.
+    const auto exeTime = std::filesystem::last_write_time(NativePath(p.path("game/GP3.EXE")));
+    w.target()->setText(QString::fromStdString(p.path("game")));
+    w.startBackup();
+    QCOMPARE(p.numbers(), std::vector<int>{1301});
+    QVERIFY(std::filesystem::last_write_time(NativePath(p.path("game/GP3.EXE"))) == exeTime);
 }
 
 // v1.00 has five languages: importing everything at start reads what the
