@@ -345,8 +345,10 @@ void MainWindowTest::backupOntoAFullDiskSaysWhatIsMissing()
 
     // The game folder itself is no place for a backup of it: refused before anything is copied.
     const auto exeTime = std::filesystem::last_write_time(NativePath(p.path("game/GP3.EXE")));
-    w.target()->setText(QString::fromStdString(p.path("game")));
-    w.startBackup();
+    auto* typed = w.target()->findChild<QLineEdit*>();
+    typed->clear();
+    QTest::keyClicks(typed, QString::fromStdString(p.path("game")));
+    pitwall::gui::test::Click(&w, "BitBtn3"); // "Back up now"
     QCOMPARE(p.numbers(), std::vector<int>{1301});
     QVERIFY(std::filesystem::last_write_time(NativePath(p.path("game/GP3.EXE"))) == exeTime);
 }
