@@ -84,7 +84,7 @@ std::string Joined(const std::vector<std::string>& words, const char* separator 
 
 std::string PointLine(const CliContext& context, const RestorePoint& p)
 {
-    return p.id + "  " + p.time + "  " + Windows1252ToUtf8(OperationText(p, context.texts));
+    return p.id + "  " + p.time + "  " + MessageTextToUtf8(OperationText(p, context.texts));
 }
 
 Json CarsetJson(const LibraryCarset& c)

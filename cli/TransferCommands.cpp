@@ -68,7 +68,7 @@ Json UnixSeconds(const std::string& iso)
 // The point's operation in the CLI's language, UTF-8.
 std::string OperationWords(const CliContext& context, const RestorePoint& p)
 {
-    return Windows1252ToUtf8(OperationText(p, context.texts));
+    return MessageTextToUtf8(OperationText(p, context.texts));
 }
 
 Json RestorePointJson(const CliContext& context, const RestorePoint& p)

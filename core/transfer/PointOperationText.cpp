@@ -1,7 +1,5 @@
 #include "transfer/PointOperationText.h"
 
-#include "base/Windows1252.h"
-
 #include <charconv>
 #include <optional>
 #include <system_error>
@@ -15,11 +13,12 @@ constexpr int kExportText = 1180, kExportItemsText = 1181, kApplyItemsText = 118
               kBeforeRestoreText = 1188, kFileText = 1189, kApplyText = 1192, kUndoOfCarsetText = 1241,
               kUndoOfRunsText = 1242;
 
-// Arguments are kept in UTF-8 (file and carset names); UI texts are
-// Windows-1252.
+// Arguments are kept in UTF-8 (file and carset names) and go into the
+// Windows-1252 UI text as they are, as paths go into messages, so a name
+// outside Windows-1252 (a Polish or Japanese file name) keeps its letters.
 std::string Arg(const std::vector<std::string>& args, std::size_t i)
 {
-    return i < args.size() ? Utf8ToWindows1252(args[i]) : std::string();
+    return i < args.size() ? args[i] : std::string();
 }
 
 std::string ArgsFrom(const std::vector<std::string>& args, std::size_t from)
@@ -89,7 +88,7 @@ std::string OperationText(const RestorePoint& point, const UITexts& texts)
     if (kind == k::kUndo)
         return op.args.empty() || op.args[0].empty() ? texts.format(kUndoOfRunsText, Args(ArgsFrom(op.args, 1)))
                                                      : texts.format(kUndoOfCarsetText, Args(Arg(op.args, 0)));
-    return Utf8ToWindows1252(point.operation.empty() ? kind : point.operation);
+    return point.operation.empty() ? kind : point.operation;
 }
 
 } // namespace pitwall

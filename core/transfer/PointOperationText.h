@@ -8,9 +8,9 @@
 
 namespace pitwall {
 
-// UI texts 1180-1189 and 1192 with the point's arguments (Windows-1252, as
-// every UI text); a point of an older version that kept only words shows
-// those words.
+// UI texts 1180-1189 and 1192 with the point's arguments: a message text
+// (Windows-1252 with file and carset names in UTF-8, for MessageTextToUtf8);
+// a point of an older version that kept only words shows those words.
 std::string OperationText(const RestorePoint& point, const UITexts& texts);
 
 } // namespace pitwall

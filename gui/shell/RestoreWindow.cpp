@@ -86,7 +86,7 @@ void RestoreWindow::fill()
         auto* item = new QTreeWidgetItem(list_);
         item->setText(0, LocalTimeText(p.time, app_.program));
         item->setToolTip(0, QString::fromStdString(p.id));
-        item->setText(1, FromGameText(OperationText(p, app_.program.texts)));
+        item->setText(1, FromMessageText(OperationText(p, app_.program.texts)));
         item->setText(2, QString::fromStdString(p.what.carset()));
         item->setText(3, QString::number(p.files.size()));
         item->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);

@@ -25,13 +25,14 @@ QString WithoutControls(QString text, bool keepLineBreaks)
     return text;
 }
 
-// A message's own line breaks stay; the names it quotes lose their controls.
-QString MessageText(const Message& message)
-{
-    return WithoutControls(QString::fromStdString(MessageTextToUtf8(message.text)), true);
-}
+QString MessageText(const Message& message) { return FromMessageText(message.text); }
 
 } // namespace
+
+QString FromMessageText(const std::string& text)
+{
+    return WithoutControls(QString::fromStdString(MessageTextToUtf8(text)), true);
+}
 
 QString FromUntrustedGameText(const std::string& bytes) { return WithoutControls(FromGameText(bytes), false); }
 

@@ -41,4 +41,9 @@ std::string ToGameText(const QString& text);
 // compare the control's text with this, not with the bytes.
 QString FromUntrustedGameText(const std::string& bytes);
 
+// A message text (Windows-1252 with file names in UTF-8, see
+// MessageTextToUtf8) for display, its line breaks kept and the controls of
+// the names it quotes left out.
+QString FromMessageText(const std::string& text);
+
 } // namespace pitwall::gui

@@ -5,6 +5,7 @@
 
 #include "app/Language.h"
 #include "base/FileUtils.h"
+#include "base/Windows1252.h"
 #include "transfer/PointOperationText.h"
 #include "transfer/RestorePoints.h"
 
@@ -94,6 +95,17 @@ TEST(RestorePointHistory, LongItemListsReadAsRuns)
     EXPECT_EQ(OperationText(point, english), "Apply of carset all.GMS (items 1-4, 6, 8-11, 13, 14)");
     point.what = PointOperation(point_kind::kExport, {"5", "6", "7", "200"});
     EXPECT_EQ(OperationText(point, english), "Export of items 5-7, 200");
+}
+
+TEST(RestorePointHistory, CarsetNamesOutsideWindows1252KeepTheirLetters)
+{
+    // File names are UTF-8; a Polish carset name has letters Windows-1252 lacks.
+    const UITexts german = Texts("DEUTSCH.LNG");
+    RestorePoint point;
+    point.what = PointOperation(point_kind::kApply, {"Wyścig ✓.GMS"});
+    EXPECT_EQ(MessageTextToUtf8(OperationText(point, german)), "Carset Wyścig ✓.GMS eingespielt");
+    point.what = PointOperation(point_kind::kUndo, {"Übersee.GMS"});
+    EXPECT_EQ(MessageTextToUtf8(OperationText(point, german)), "Carset Übersee.GMS rückgängig gemacht");
 }
 
 TEST(RestorePointHistory, PruningKeepsTheCountAndTheSizeButAlwaysTheNewest)
