@@ -260,30 +260,41 @@ bool CopyFileForced(std::string_view source, std::string_view target, std::strin
 
 namespace {
 
-void CopyTreeInto(const std::string& source, const std::string& target, std::string_view mask,
-                  std::vector<CopyFailure>& failures)
+// One entry below the source of a tree copy: its path relative to the source,
+// and whether it is a directory.
+struct TreeEntry {
+    std::string relative;
+    bool directory = false;
+};
+
+// Lists what a tree copy copies, before anything is copied, so a target that
+// lies below the source (a backup folder inside the game's CIRCUITS) is never
+// copied into itself. The folders in `keepOut` are left out of the listing.
+void ListTree(const std::string& source, const std::string& relative, const std::vector<fs::path>& keepOut,
+              std::string_view mask, std::vector<TreeEntry>& entries, std::vector<CopyFailure>& failures)
 {
     std::error_code ec;
-    fs::directory_iterator it(NativePath(source), ec);
+    const std::string directory = source + relative;
+    fs::directory_iterator it(NativePath(directory.empty() ? "." : directory), ec);
     if (ec) {
-        failures.push_back({source, "cannot read the directory: " + ec.message()});
+        failures.push_back({directory, "cannot read the directory: " + ec.message()});
         return;
     }
-    std::vector<fs::directory_entry> entries;
+    std::vector<fs::directory_entry> found;
     for (; it != fs::directory_iterator(); it.increment(ec)) {
         if (ec) {
-            failures.push_back({source, "cannot read the directory: " + ec.message()});
+            failures.push_back({directory, "cannot read the directory: " + ec.message()});
             break;
         }
-        entries.push_back(*it);
+        found.push_back(*it);
     }
-    std::sort(entries.begin(), entries.end(),
+    std::sort(found.begin(), found.end(),
               [](const auto& a, const auto& b) { return a.path().filename() < b.path().filename(); });
-    for (const auto& entry : entries) {
+    for (const auto& entry : found) {
         std::string name = PathString(entry.path().filename());
         if (!MatchesMask(name, mask))
             continue;
-        const std::string from = source + name;
+        const std::string from = directory + name;
         auto status = entry.symlink_status(ec);
         if (ec) {
             failures.push_back({from, ec.message()});
@@ -291,14 +302,13 @@ void CopyTreeInto(const std::string& source, const std::string& target, std::str
             // Its target may lie anywhere, outside the installation too.
             failures.push_back({from, "a symbolic link, not followed"});
         } else if (fs::is_directory(status)) {
-            if (ForceDirectories(target + name))
-                CopyTreeInto(from + kPathSeparator, target + name + kPathSeparator, mask, failures);
-            else
-                failures.push_back({from, "cannot create the directory " + target + name});
+            if (std::any_of(keepOut.begin(), keepOut.end(),
+                            [&](const fs::path& out) { return fs::equivalent(entry.path(), out, ec); }))
+                continue;
+            entries.push_back({relative + name, true});
+            ListTree(source, relative + name + kPathSeparator, keepOut, mask, entries, failures);
         } else if (fs::is_regular_file(status)) {
-            std::string reason;
-            if (!CopyFileForced(from, target + name, &reason))
-                failures.push_back({from, reason});
+            entries.push_back({relative + name, false});
         } else {
             failures.push_back({from, "not a regular file"});
         }
@@ -308,7 +318,7 @@ void CopyTreeInto(const std::string& source, const std::string& target, std::str
 } // namespace
 
 std::vector<CopyFailure> CopyTree(std::string_view sourceDirectory, std::string_view targetDirectory,
-                                  std::string_view mask)
+                                  std::string_view mask, std::string_view keepOut)
 {
     std::vector<CopyFailure> failures;
     std::string source = IncludeTrailingBackslash(sourceDirectory);
@@ -320,7 +330,22 @@ std::vector<CopyFailure> CopyTree(std::string_view sourceDirectory, std::string_
     std::error_code ec;
     if (!fs::exists(fs::symlink_status(NativePath(source.empty() ? "." : source), ec)))
         return failures; // nothing to copy
-    CopyTreeInto(source, target, mask, failures);
+    std::vector<TreeEntry> entries;
+    std::vector<fs::path> outside{NativePath(target)};
+    if (!keepOut.empty())
+        outside.push_back(NativePath(keepOut));
+    ListTree(source, "", outside, mask, entries, failures);
+    for (const TreeEntry& entry : entries) {
+        const std::string from = source + entry.relative;
+        if (entry.directory) {
+            if (!ForceDirectories(target + entry.relative))
+                failures.push_back({from, "cannot create the directory " + target + entry.relative});
+            continue;
+        }
+        std::string reason;
+        if (!CopyFileForced(from, target + entry.relative, &reason))
+            failures.push_back({from, reason});
+    }
     return failures;
 }
 

@@ -74,9 +74,11 @@ struct CopyFailure {
 // the same places below targetDirectory (subdirectories must match the mask
 // too, as in ListFiles). Symbolic links are never followed: one found in the
 // tree is not copied but returned as a failure, as are entries that are not
-// regular files and directories that cannot be read.
+// regular files and directories that cannot be read. The tree is listed
+// before the first copy; the target, and the folder `keepOut` (a backup's
+// whole target when it lies below the source), are not part of it.
 std::vector<CopyFailure> CopyTree(std::string_view sourceDirectory, std::string_view targetDirectory,
-                                  std::string_view mask);
+                                  std::string_view mask, std::string_view keepOut = {});
 void DeleteFileForced(std::string_view file);
 // Removes the read-only attribute (on POSIX: gives the owner write access).
 void ClearReadOnly(std::string_view file);

@@ -68,6 +68,27 @@ TEST(Backup, CopiesGroupsKeepingTheInstallationsStructure)
     EXPECT_FALSE(RunBackup(game.path(), "\"\"", {0}, none));
 }
 
+// A backup folder chosen inside a group's own folder: each file is copied
+// once, and the backup is never copied into itself (it used to nest copies
+// until the path grew too long, a gigabyte later).
+TEST(Backup, AFolderInsideTheGroupsFolderIsNotCopiedIntoItself)
+{
+    test::TempDir game;
+    test::WriteText(game / "GP3.EXE", "exe");
+    test::WriteText(game / "circuits/F1CT01.DAT", "track1");
+    test::WriteText(game / "circuits/extra/notes.txt", "n");
+    const std::string inside = game / "circuits/bk";
+    for (int run = 0; run < 2; ++run) {
+        RecordingProgress progress;
+        auto result = RunBackup(game.path(), inside, {0, 2}, progress);
+        ASSERT_TRUE(result && result->complete());
+        EXPECT_EQ(test::ReadText(inside + "/circuits/F1CT01.DAT"), "track1");
+        EXPECT_EQ(ListFiles(inside, "*.*", true, false),
+                  (std::vector<std::string>{inside + "/GP3.EXE", inside + "/circuits/F1CT01.DAT",
+                                            inside + "/circuits/extra/notes.txt"}));
+    }
+}
+
 TEST(Backup, AFullDiskIsReportedAndLeavesNoPartialFile)
 {
 #ifdef _WIN32
