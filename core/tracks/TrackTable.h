@@ -80,6 +80,11 @@ struct TrackInfo {
 
     // The bumps the record holds: none for 0xFF, never more than 50.
     int bumpCount() const { return bumpCountMinusOne == 0xFF ? 0 : std::min(bumpCountMinusOne + 1, kMaxBumps); }
+    // False for a record that never held a game's bump table: the blank
+    // record (one bump at 0 of strength 0, which no track needs), as a carset
+    // of the older format leaves it when the slot was not imported first.
+    // Such a record's bumps are not written: they would wipe the game's.
+    bool holdsBumpTable() const { return bumpCountMinusOne != 0 || bumps[0] != Bump{}; }
 
     friend bool operator==(const TrackInfo&, const TrackInfo&) = default;
 };

@@ -223,6 +223,8 @@ void TracksArea::exportToGame(TransferContext& context)
             WriteLapRecords(table_, *context.savegame, context.program.savegameFormat, one);
             WriteTrackParameters(table_, *context.exe, context.program.gameVersion, one);
             const TrackInfo& written = table_.info[static_cast<std::size_t>(t)];
+            if (!written.holdsBumpTable())
+                continue;
             if (int cut = WriteBumps(written, *context.exe, context.program.gameVersion, t); cut > 0)
                 context.fail("Track " + std::to_string(t + 1) + ": " + std::to_string(cut) + " of "
                              + std::to_string(written.bumpCount())

@@ -335,6 +335,41 @@ TEST(TracksTransfer, OlderCarsetFormatFillsTheCountries)
     EXPECT_EQ(f.tracks().info[2].bumps, info.bumps);
 }
 
+// An older carset carries no bumps. Loaded into a session that never imported
+// the slot and exported, it must leave the game's bump table alone (it used to
+// write a single blank bump over it).
+TEST(TracksTransfer, OlderCarsetLeavesTheGamesBumpsAlone)
+{
+    Fixture source;
+    source.importItems(AllTrackItems());
+    auto image = TrackInfoImage(source.tracks().info[2]);
+    std::vector<std::uint8_t> old;
+    old.insert(old.end(), image.begin(), image.begin() + 98 + 240 * 2);
+    old.insert(old.end(), image.begin() + 1538, image.begin() + 1538 + 240);
+    old.insert(old.end(), image.begin() + 1778, image.begin() + 1778 + 20 + 2 + 48 + 4 + 8 + 4 + 2 + 1);
+    CarsetHeader h;
+    h.format = 7;
+    h.items[TrackInfoItem(2)] = 1;
+    const std::string carset = source.root / "old.GMS";
+    WriteZip(carset, {{"Header.DAT", CarsetHeaderImage(h)}, {"TrackInfo2.DAT", old}});
+
+    Fixture target(2, 5);
+    const std::string exe = target.game("GP3.EXE");
+    const std::vector<std::uint8_t> before = test::ReadBytes(exe);
+    ASSERT_EQ(target.engine().loadCarset(ItemChoice::AllHeld, carset, target.ui), TransferOutcome::Done)
+        << target.Shown();
+    target.select({TrackInfoItem(2)});
+    ASSERT_EQ(target.engine().exportToGame(ItemChoice::AsSelected, target.ui), TransferOutcome::Done) << target.Shown();
+    const std::vector<std::uint8_t> after = test::ReadBytes(exe);
+    // v1.13, slot 2: track base 0x144000, its bump table from base + 160 up
+    // to the next slot's base.
+    constexpr std::size_t kBumps = 0x144000 + 160, kNextBase = 0x144108;
+    EXPECT_TRUE(std::equal(before.begin() + kBumps, before.begin() + kNextBase, after.begin() + kBumps));
+    // The carset's own fields did go in: the grip word at the base.
+    EXPECT_NE(before[0x144000] | before[0x144001] << 8, image[1798] | image[1799] << 8);
+    EXPECT_EQ(after[0x144000] | after[0x144001] << 8, image[1798] | image[1799] << 8);
+}
+
 // --- hostile carsets -------------------------------------------------------------
 
 TEST(TracksTransfer, HostileNamesAndJamPathsAreRefusedAndNothingIsWrittenOutside)
