@@ -11,6 +11,8 @@ constexpr const char* kJamPaths[kCockpitJamCount] = {"Liveries\\DSH1_EMP.JAM", "
 
 // The two halves of wheel sheet slot 2 and where the preview and the sheet
 // put them; slot 3 (the wheel's middle) likewise. Right and bottom exclusive.
+// In the preview the halves flank the middle (171..339): the left one at
+// 103..169, the right one at 339..405 (page column x at x + 272).
 struct Piece {
     int slot;
     Rect from;
@@ -19,7 +21,7 @@ struct Piece {
 };
 constexpr Piece kWheelPieces[] = {
     {2, {0, 0, 67, 210}, 103, 39, 700, 0},
-    {2, {67, 0, 134, 210}, 272, 39, 770, 0},
+    {2, {67, 0, 134, 210}, 67 + 272, 39, 770, 0},
 };
 constexpr Piece kWheelMiddle = {3, {0, 0, 169, 256}, 171, 39, 520, 0};
 constexpr int kSheetPageX[] = {0, 260, -1, 520};

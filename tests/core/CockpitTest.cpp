@@ -1,8 +1,10 @@
 #include "TestSupport.h"
 
+#include "JamTestFiles.h"
 #include "base/FileUtils.h"
 #include "base/GamePath.h"
 #include "cockpit/CockpitData.h"
+#include "cockpit/CockpitGraphics.h"
 #include "cockpit/ElementTypeChange.h"
 #include "cockpit/LcdEmulation.h"
 #include "cockpit/ThreeDFile.h"
@@ -354,6 +356,30 @@ TEST(CockpitLcd, HiddenTextsMessagesAndMissingGraphics)
     EXPECT_EQ(message.pixel(200, 10), 0u);  // no LCD drawn
     // Graphics not loaded: nothing drawn.
     EXPECT_EQ(RenderLcd(LcdScene{nullptr, &screen, -1, "A"}, font), Image(290, 130));
+}
+
+// The steering wheel in the preview: the two halves of sheet slot 2 flank
+// the middle (slot 3), each pixel of the colour at (0, 0) left out.
+TEST(CockpitGraphics, PreviewPutsTheWheelHalvesEitherSideOfTheMiddle)
+{
+    const Pixel dash = MakePixel(1, 2, 3), key = MakePixel(0, 0, 0), left = MakePixel(200, 0, 0),
+                right = MakePixel(0, 200, 0), middle = MakePixel(0, 0, 200);
+    std::vector<TJAMFile> jams(kCockpitJamCount, TJAMFile(test::CountingPalette()));
+    jams[0].page() = Image(256, 256, 32, dash);
+    jams[1].page() = Image(256, 256, 32, dash);
+    jams[2].page() = Image(256, 256, 32, key);
+    jams[3].page() = Image(256, 256, 32, key);
+    jams[2].page().setPixel(10, 5, left);
+    jams[2].page().setPixel(100, 50, right);
+    jams[2].page().setPixel(133, 209, right);
+    jams[3].page().setPixel(20, 30, middle);
+    const Image preview = ComposeCockpitPreview(jams);
+    EXPECT_EQ(preview.pixel(10 + 103, 5 + 39), left);
+    EXPECT_EQ(preview.pixel(100 + 272, 50 + 39), right);
+    EXPECT_EQ(preview.pixel(133 + 272, 209 + 39), right);
+    EXPECT_EQ(preview.pixel(20 + 171, 30 + 39), middle);
+    EXPECT_EQ(preview.pixel(100 + 205, 50 + 39), dash); // nothing under the middle
+    EXPECT_EQ(preview.pixel(0, 39), dash);              // the key colour is left out
 }
 
 } // namespace
