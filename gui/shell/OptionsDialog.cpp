@@ -256,8 +256,9 @@ void OptionsDialog::showEvent(QShowEvent* event)
     restorePointsKept_->setValue(app_.program.settings.restorePointsKept);
     restorePointsMB_->setValue(app_.program.settings.restorePointsMB);
     languages_->clear();
+    // File names, UTF-8 as the file system gives them (not game text).
     for (const auto& file : app_.program.languageFiles)
-        languages_->addItem(FromGameText(file));
+        languages_->addItem(QString::fromStdString(file));
     languages_->setCurrentRow(app_.program.languageIndex);
     loadHistory();
     QDialog::showEvent(event);

@@ -147,10 +147,13 @@ void MainWindowTest::languageSwitchRecaptionsTheOpenWindows()
     QString englishFile = file->title();
     QString englishTeams = sets->text();
 
-    // Choosing the other language in the options dialog.
+    // Choosing the other language in the options dialog, whose list shows
+    // file names with their accents.
+    p.program.languageFiles.push_back("FRANÇAIS.LNG");
     auto* options = p.app->optionsDialog.get();
     options->show();
     auto* list = options->findChild<QListWidget*>("ListBox19");
+    QCOMPARE(list->findItems(QString::fromUtf8("FRANÇAIS.LNG"), Qt::MatchExactly).size(), 1);
     auto items = list->findItems("DEUTSCH.LNG", Qt::MatchExactly);
     QCOMPARE(items.size(), 1);
     list->setCurrentItem(items[0]);
