@@ -143,7 +143,12 @@ std::string FormatText(std::string_view format, const FormatArgs& args, const Nu
         if (pos < format.size() && format[pos] == '*') {
             if (next >= args.size() || !IsInteger(args[next]))
                 Fail(format);
-            value = static_cast<int>(std::get<std::int64_t>(args[next++]));
+            // A width taken from the arguments obeys the limit a written one
+            // does, so a language file's "%*d" cannot ask for gigabytes.
+            const std::int64_t taken = std::get<std::int64_t>(args[next++]);
+            if (taken < -100000 || taken > 100000)
+                Fail(format);
+            value = static_cast<int>(taken);
             ++pos;
             return true;
         }

@@ -43,6 +43,9 @@ TEST(DelphiFormat, BadFormatsAreErrorsNotCrashes)
     EXPECT_THROW(FormatText("%q", Args(1)), FormatTextError);
     EXPECT_THROW(FormatText("%5:s", Args("a")), FormatTextError);
     EXPECT_THROW(FormatText("%99999999999d", Args(1)), FormatTextError);
+    // Widths and precisions from the arguments have the same limit.
+    EXPECT_THROW(FormatText("%*d", Args(2000000000, 5)), FormatTextError);
+    EXPECT_THROW(FormatText("%.*d", Args(2000000000, 5)), FormatTextError);
     EXPECT_THROW(FormatText("%.", {}), FormatTextError);
     // Wide placeholders over one argument, repeated through a line of 63 KB,
     // would ask for 700 MB.
