@@ -68,9 +68,12 @@ std::vector<std::string> FormatSimulationResult(const SimulationResult& result, 
     const std::int32_t best = result[0].score;
     for (std::size_t i = 0; i < result.size(); ++i) {
         const int d = result[i].driverIndex;
-        std::string label = driverNames
-            ? table.driver(d).name.text()
-            : table.teams[static_cast<std::size_t>(d / 2)].name.text() + "[" + std::to_string(d % 2) + "]";
+        // With gaps, the leader's line of the team view names the team
+        // alone: the line the others' gaps are counted from.
+        const bool car = !relative || i > 0;
+        std::string label = driverNames ? table.driver(d).name.text()
+                                        : table.teams[static_cast<std::size_t>(d / 2)].name.text()
+                + (car ? "[" + std::to_string(d % 2) + "]" : std::string());
         std::string value =
             relative && i > 0 ? "+" + std::to_string(result[i].score - best) : std::to_string(result[i].score);
         lines.push_back(label + "=" + value);

@@ -131,7 +131,7 @@ TEST(TeamsSimulation, StrongerDriverLeadsAndEqualScoresKeepTheExchangeSortOrder)
     EXPECT_EQ(teams[0], "Team 1[0]=91200");
     EXPECT_EQ(teams[1], "Team 0[1]=93200");
     auto gaps = FormatSimulationResult(quali, table, true, false);
-    EXPECT_EQ(gaps[0], "Team 1[0]=91200");
+    EXPECT_EQ(gaps[0], "Team 1=91200");
     EXPECT_EQ(gaps[1], "Team 0[1]=+2000");
 }
 
