@@ -4,6 +4,7 @@
 #include "CarNumbersBox.h"
 #include "EditTrackerRecords.h"
 #include "EditorStatusBar.h"
+#include "ExportArtExpansion.h"
 #include "GraphicsColourPages.h"
 #include "GraphicsJamPages.h"
 #include "LanguageTable.h"
@@ -239,6 +240,7 @@ void GraphicsEditor::runTransfer(const std::vector<int>& items, bool toGame)
         transfer.selection.at(static_cast<std::size_t>(item)) = 1;
     TransferUi ui = app_.transferUi();
     if (toGame) {
+        ExpansionChoiceForOneExport expansion(app_); // the workshop sees an enlarged bank
         app_.engine().exportToGame(ItemChoice::AsSelected, ui);
         showStatus();
         return;

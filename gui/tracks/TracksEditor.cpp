@@ -3,14 +3,15 @@
 #include "AppContext.h"
 #include "EditTrackerRecords.h"
 #include "EditorStatusBar.h"
+#include "ExportArtExpansion.h"
 #include "GameTextGuard.h"
 #include "LanguageTable.h"
 #include "SwapListWidget.h"
 #include "TrackInfoPages.h"
 #include "TrackPicturePages.h"
 #include "TrackRacePages.h"
-#include "TracksEditorWidgets.h"
 #include "TrackSetupPages.h"
+#include "TracksEditorWidgets.h"
 #include "base/FileUtils.h"
 #include "session/WorkingFiles.h"
 #include "tracks/TrackEditing.h"
@@ -323,9 +324,10 @@ void TracksEditor::runTransfer(bool exportToGame, bool everything)
     app_.workingSet().transfer.selection = BuildSelection(items);
     TransferUi ui = app_.transferUi();
     context_.busy = true;
-    if (exportToGame)
+    if (exportToGame) {
+        ExpansionChoiceForOneExport expansion(app_); // the workshop sees an enlarged bank
         app_.engine().exportToGame(ItemChoice::AsSelected, ui);
-    else
+    } else
         app_.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
     context_.busy = false;
     showAll();

@@ -280,6 +280,10 @@ void TracksEditorGameFilesTest::exportAllWritesEveryEditAndNothingElse()
     }
     want.erase("BITMAPS/GP3ART5.BIN");
     QVERIFY(after.count("BITMAPS/GP3ART5.BIN"));
+    // The workshop's table of the bank is the enlarged one.
+    ArtDirectory enlarged;
+    QVERIFY(ReadArtDirectory(bank, enlarged, nullptr));
+    QVERIFY(p.app->workingSet().artIndex.entries == enlarged.entries);
     const QString english = QString::fromStdString(LanguageFileGamePath(1)).replace('\\', '/');
     QVERIFY(after.count(english));
     std::vector<std::string> englishTexts = ParseStringFile(before.at(english));
