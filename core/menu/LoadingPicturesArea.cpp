@@ -7,7 +7,6 @@
 #include "formats/Bmp.h"
 #include "formats/PaletteReduction.h"
 #include "menu/MenuArt.h"
-#include "transfer/CarsetArchive.h"
 
 #include <algorithm>
 #include <array>
@@ -118,24 +117,16 @@ void LoadingPicturesArea::loadFromCarset(TransferContext& context)
     if (!context.selected(kLoadingPicturesItem))
         return;
     context.progress(kLoadingProgressText, kLoadingPicturesItem);
-    // A carset may carry only some of the six (one saved from a working
-    // directory that held only those): it brings in what it carries, and
-    // the export writes just those. Only a carset with none is a failure.
-    bool any = false, anyHeld = false;
+    // Each picture the carset lacks, or that is no picture, is reported and
+    // left out; the others come in, and the export writes just those.
+    bool any = false;
     for (int n = 1; n <= kLoadingPictureCount; ++n) {
-        if (context.source && !context.source->contains(LoadingPictureName(n))) {
-            DeleteFileForced(WorkFile(context, n));
-            continue;
-        }
-        anyHeld = true;
         auto bytes = context.loadMember(LoadingPictureName(n), kMaxPictureBytes);
         if (!bytes || !IsPicture(context, *bytes, LoadingPictureName(n)))
             DeleteFileForced(WorkFile(context, n));
         else
             any = true;
     }
-    if (!anyHeld)
-        context.loadMember(LoadingPictureName(1), kMaxPictureBytes); // reports the missing member
     if (any)
         context.markLoaded(kLoadingPicturesItem);
 }
@@ -145,18 +136,14 @@ void LoadingPicturesArea::saveToCarset(TransferContext& context)
     if (!context.selected(kLoadingPicturesItem))
         return;
     context.progress(kLoadingProgressText, kLoadingPicturesItem);
-    // The pictures the working directory holds: all six after an import,
-    // those a carset carried after its load.
-    bool any = false;
     for (int n = 1; n <= kLoadingPictureCount; ++n) {
         const std::string file = WorkFile(context, n);
-        if (!FileExists(file))
+        if (!FileExists(file)) {
+            context.fail(349, Args(file));
             continue;
+        }
         context.saveMember(LoadingPictureName(n), ReadWholeFile(file, kMaxPictureBytes));
-        any = true;
     }
-    if (!any)
-        context.fail(349, Args(WorkFile(context, 1)));
 }
 
 } // namespace pitwall

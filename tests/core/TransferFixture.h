@@ -9,7 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
+#include <string>
+#include <zip.h>
 
 namespace pitwall::test {
 
@@ -67,5 +70,20 @@ struct TransferFixture {
     TransferOutcome saveCarset(const std::string& file) { return engine().saveCarset(ItemChoice::AllHeld, file, ui); }
     TransferOutcome loadCarset(const std::string& file) { return engine().loadCarset(ItemChoice::AllHeld, file, ui); }
 };
+
+// Takes members out of a carset, as a carset made by another tool (or cut
+// short by hand) lacks them.
+inline void RemoveMembers(const std::string& carset, std::initializer_list<std::string> names)
+{
+    int error = 0;
+    zip_t* z = zip_open(carset.c_str(), 0, &error);
+    ASSERT_NE(z, nullptr);
+    for (const std::string& name : names) {
+        const zip_int64_t index = zip_name_locate(z, name.c_str(), 0);
+        ASSERT_GE(index, 0) << name;
+        ASSERT_EQ(zip_delete(z, static_cast<zip_uint64_t>(index)), 0) << name;
+    }
+    ASSERT_EQ(zip_close(z), 0);
+}
 
 } // namespace pitwall::test
