@@ -186,6 +186,8 @@ GameFile& GameChangeSet::patchFile(std::string_view gameRelative)
     if (f.replaced)
         throw GameFileError("Cannot patch " + f.relativePath + ": it is being replaced as a whole");
     if (!f.patched) {
+        f.readStamp = StampOf(f.path);
+        f.readFromDisk = true;
         f.patched = std::make_unique<GameFile>(f.path);
         f.patched->setItem(item_);
     }
@@ -198,6 +200,7 @@ void GameChangeSet::replaceFile(std::string_view gameRelative, std::vector<std::
     // A whole new content for a file patched earlier in the run: the patches
     // are spent (the original is still on disk).
     f.patched.reset();
+    f.readFromDisk = false;
     f.replaced = true;
     f.writes.push_back({item_, 0, bytes.size()});
     f.newBytes = std::move(bytes);
@@ -222,6 +225,8 @@ std::vector<std::uint8_t>* GameChangeSet::holdWholeFile(std::string_view gameRel
             f.newBytes = f.patched->bytes();
             f.patched.reset();
         } else if (f.existed) {
+            f.readStamp = StampOf(f.path);
+            f.readFromDisk = true;
             f.newBytes = ReadWholeFile(f.path, kMaxReplacedFileSize);
         } else {
             return nullptr;
@@ -326,6 +331,22 @@ CommitResult GameChangeSet::commit(RestorePoints& restorePoints, const PointOper
     // One writer at a time, from the restore point to the last file (or the
     // last file put back).
     InstallationLock held = restorePoints.lock(operation.words());
+
+    // The run's copy of a file it read (GP3.EXE, the savegame, the art bank)
+    // holds that file as it was then. Had the game or another program
+    // written it since (a race saved while the export waited for its
+    // confirmation), the copy would put the old content back over it.
+    for (const auto& c : list) {
+        const Pending* f = findEntry(c.relativePath);
+        if (f && f->readFromDisk && StampOf(f->path) != f->readStamp) {
+            result.error = f->relativePath
+                + " was written by another program or run after this run read it (run it again to change what it"
+                  " holds now).";
+            result.rolledBack = true; // nothing was written
+            files_.clear();
+            return result;
+        }
+    }
 
     // Every new content is written under a staged name beside its file and
     // flushed to the disk, all together; only then does each take its file's

@@ -7,6 +7,7 @@
 // whole; if a file cannot be written, the ones already written are put back
 // from the restore point.
 
+#include "base/FileStamp.h"
 #include "transfer/GameFile.h"
 #include "transfer/RestorePoints.h"
 
@@ -121,6 +122,10 @@ private:
         // from disk when compared, so a large file is held once, not twice.
         std::vector<std::uint8_t> newBytes;
         std::vector<GameFile::Write> writes; // replaced files: one per replaceFile
+        // A content worked out from the file on disk (patched, or edited
+        // whole) is written only over the file it was read from.
+        bool readFromDisk = false;
+        FileStamp readStamp;
     };
     Pending& entry(std::string_view gameRelative);
     const Pending* findEntry(std::string_view gameRelative) const;

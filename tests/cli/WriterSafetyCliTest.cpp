@@ -153,15 +153,19 @@ TEST(WriterSafetyCli, ASecondWriterWaitsOrStopsNamingTheFirst)
     EXPECT_NE(r.err.find("is writing into"), std::string::npos) << r.err;
 
     // Two commands at once, both waiting for the lock to go: one writes
-    // after the other, each through a complete restore point.
+    // through a complete restore point. The other read the savegame before
+    // that write, so it writes nothing rather than put the old savegame back
+    // (had it read the file only after, it writes after the first).
     const pid_t five =
         StartCli({"settings", "set", "--game", g.game, "quick-race-laps=9", "--restore-dir", g.points, "--quiet"});
     const pid_t seven =
         StartCli({"settings", "set", "--game", g.game, "quick-race-laps=3", "--restore-dir", g.points, "--quiet"});
     ::usleep(300'000);
     held.reset();
-    EXPECT_EQ(WaitFor(five), 0);
-    EXPECT_EQ(WaitFor(seven), 0);
+    const int fiveCode = WaitFor(five), sevenCode = WaitFor(seven);
+    EXPECT_TRUE(fiveCode == 0 || sevenCode == 0) << fiveCode << " " << sevenCode;
+    EXPECT_TRUE((fiveCode == 0 || fiveCode == 1) && (sevenCode == 0 || sevenCode == 1)) << fiveCode << " " << sevenCode;
+    const std::size_t wrote = (fiveCode == 0 ? 1u : 0u) + (sevenCode == 0 ? 1u : 0u);
 
     // The installation is what one of them alone would have made.
     std::map<int, std::vector<std::uint8_t>> alone;
@@ -177,11 +181,14 @@ TEST(WriterSafetyCli, ASecondWriterWaitsOrStopsNamingTheFirst)
     }
     const auto save = test::ReadBytes(g.save);
     ASSERT_GT(save.size(), kQuickRaceLaps);
-    EXPECT_TRUE(save == alone.at(9) || save == alone.at(3));
+    if (wrote == 1)
+        EXPECT_TRUE(save == alone.at(fiveCode == 0 ? 9 : 3));
+    else
+        EXPECT_TRUE(save == alone.at(9) || save == alone.at(3));
     EXPECT_EQ(StoredSavegameChecksum(save), ComputeSavegameChecksum(save));
 
     const auto made = RestorePoints(g.points, g.game).list();
-    ASSERT_EQ(made.size(), 2u);
+    ASSERT_EQ(made.size(), wrote);
     for (const auto& point : made) {
         for (std::size_t i = 0; i < point.files.size(); ++i) {
             if (point.files[i].existed) {
@@ -190,11 +197,12 @@ TEST(WriterSafetyCli, ASecondWriterWaitsOrStopsNamingTheFirst)
             }
         }
     }
-    // The older point holds the installation as it was before both (going
-    // back past the later one needs --yes).
-    ASSERT_EQ(test::RunCommand({"restore", made[1].id, "--game", g.game, "--restore-dir", g.points, "--quiet", "--yes"})
-                  .code,
-              0);
+    // The oldest point holds the installation as it was before both (going
+    // back past a later one needs --yes).
+    ASSERT_EQ(
+        test::RunCommand({"restore", made.back().id, "--game", g.game, "--restore-dir", g.points, "--quiet", "--yes"})
+            .code,
+        0);
     EXPECT_EQ(test::ReadBytes(g.save), saveBefore);
 #endif
 }
@@ -231,20 +239,24 @@ TEST(WriterSafetyCli, WritersWithOtherDataFoldersStillWaitForEachOther)
     EXPECT_TRUE(RestorePoints(g.points, g.game).list().empty());
     EXPECT_TRUE(RestorePoints(pointsB, g.game).list().empty());
 
-    // Both waiting, each with its own folders: one writes after the other,
-    // so exactly one of their points holds the savegame as it was at first.
+    // Both waiting, each with its own folders: they still wait for each
+    // other, so exactly one point holds the savegame as it was at first (the
+    // other run wrote after it, or nothing, having read the savegame before
+    // the first wrote).
     const pid_t nine =
         StartCli({"settings", "set", "--game", g.game, "quick-race-laps=9", "--restore-dir", g.points, "--quiet"});
     env.set("HOME", homeB);
     const pid_t three = StartCli({"settings", "set", "--game", g.game, "quick-race-laps=3", "--quiet"});
     ::usleep(300'000);
     held.reset();
-    EXPECT_EQ(WaitFor(nine), 0);
-    EXPECT_EQ(WaitFor(three), 0);
+    const int nineCode = WaitFor(nine), threeCode = WaitFor(three);
+    EXPECT_TRUE(nineCode == 0 || threeCode == 0) << nineCode << " " << threeCode;
     int first = 0;
     for (const std::string& root : {g.points, pointsB}) {
         const auto points = RestorePoints(root, g.game).list();
-        ASSERT_EQ(points.size(), 1u) << root;
+        ASSERT_EQ(points.size(), (root == g.points ? nineCode : threeCode) == 0 ? 1u : 0u) << root;
+        if (points.empty())
+            continue;
         for (std::size_t i = 0; i < points[0].files.size(); ++i)
             if (points[0].files[i].relativePath == "F1GSTATE.SAV")
                 first += test::ReadBytes(points[0].directory + "file" + std::to_string(i)) == saveBefore ? 1 : 0;

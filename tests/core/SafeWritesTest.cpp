@@ -392,6 +392,43 @@ TEST(GameChangeSet, ACommitKeepsItsCallerAliveWhileItStagesAndWaitsForTheRestore
     EXPECT_EQ(points.readCopy(made[0], bank->relativePath), oldBank);
 }
 
+// The game saves while an export waits for its confirmation: the run's copy
+// of the savegame is older than the file, and writing it would lose the
+// save. Nothing is written and no restore point is left; a file the run
+// replaces without reading it does not count.
+TEST(GameChangeSet, AFileWrittenByAnotherProgramSinceItWasReadIsNotOverwritten)
+{
+    test::TempDir dir;
+    std::string game = dir / "game/";
+    ForceDirectories(game + "LDATA");
+    test::WriteBytes(game + "F1GSTATE.SAV", Bytes(2000, 1));
+    test::WriteBytes(game + "GP3.EXE", Bytes(4096, 3));
+    test::WriteBytes(game + "LDATA/ENGLISH.STR", Bytes(100, 4));
+    RestorePoints points(dir / "points", game);
+
+    GameChangeSet changes(game);
+    changes.patchFile("F1GSTATE.SAV").writeU8(10, 0xEE);
+    changes.patchFile("GP3.EXE").writeU8(10, 0xEE);
+    const auto saved = Bytes(2100, 9);
+    test::WriteBytes(game + "F1GSTATE.SAV", saved); // the game saves
+    CommitResult result = changes.commit(points, PointOperation("test"));
+    EXPECT_FALSE(result.ok());
+    EXPECT_NE(result.error.find("F1GSTATE.SAV"), std::string::npos) << result.error;
+    EXPECT_TRUE(result.written.empty());
+    EXPECT_EQ(test::ReadBytes(game + "F1GSTATE.SAV"), saved);
+    EXPECT_EQ(test::ReadBytes(game + "GP3.EXE"), Bytes(4096, 3));
+    EXPECT_TRUE(points.list().empty());
+
+    GameChangeSet again(game);
+    again.patchFile("GP3.EXE").writeU8(10, 0xEE);
+    again.replaceFile("LDATA\\ENGLISH.STR", Bytes(90, 5));
+    test::WriteBytes(game + "LDATA/ENGLISH.STR", Bytes(100, 6));
+    result = again.commit(points, PointOperation("test"));
+    ASSERT_TRUE(result.ok()) << result.error;
+    EXPECT_EQ(test::ReadBytes(game + "LDATA/ENGLISH.STR"), Bytes(90, 5));
+    EXPECT_EQ(test::ReadBytes(game + "GP3.EXE")[10], 0xEE);
+}
+
 // An item that writes a lower offset after a higher one (the teams write
 // their names after their numbers): every differing byte is listed, in rising
 // order, and nothing that did not change.
