@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "LanguageTable.h"
+#include "MemoPlainText.h"
 #include "OkCancelButtons.h"
 
 #include <QCheckBox>
@@ -106,7 +107,7 @@ CarsetInfoFields CarsetInfoWindow::fields() const
     f.author = Edited(author_->text(), shown_.author);
     f.date = Edited(date_->text(), shown_.date);
     f.showOnLoad = showOnLoad_->isChecked();
-    QString text = memo_->toPlainText();
+    QString text = MemoPlainText(*memo_);
     if (text == MemoText(shown_.text))
         f.text = shown_.text;
     else if (!text.isEmpty())

@@ -4,6 +4,7 @@
 #include "EditTrackerRecords.h"
 #include "EditorStatusBar.h"
 #include "LanguageTable.h"
+#include "MemoPlainText.h"
 #include "TextEditDialog.h"
 #include "TextFindDialog.h"
 #include "TextListModel.h"
@@ -311,7 +312,7 @@ void TextsEditor::editSelected()
     if (dialog.exec() != QDialog::Accepted)
         return;
     // Unchanged lines give back the very bytes they came from.
-    const QString edited = dialog.memo()->toPlainText();
+    const QString edited = MemoPlainText(*dialog.memo());
     if (edited == shown)
         return;
     text = TextFromMemo(edited);

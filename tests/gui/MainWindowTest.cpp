@@ -28,6 +28,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextDocument>
 #include <QTreeWidget>
 
 using namespace pitwall;
@@ -303,12 +304,21 @@ void MainWindowTest::carsetInformationWindowMakesTwelveLines()
     // A carset's own lines are shown without their control characters and
     // kept as they are when OK is pressed without an edit.
     CarsetInfo made;
-    made.lines = {"v1.0",     "Mr\x1B]0;x\x07 X", "06.12.26", "0",        "RESERVED",        "RESERVED",
-                  "RESERVED", "RESERVED",         "RESERVED", "RESERVED", "\x1B[2JHello\x9D"};
+    made.lines = {"v1.0",
+                  "Mr\x1B]0;x\x07 X",
+                  "06.12.26",
+                  "0",
+                  "RESERVED",
+                  "RESERVED",
+                  "RESERVED",
+                  "RESERVED",
+                  "RESERVED",
+                  "RESERVED",
+                  "\x1B[2JHello\xA0you\x9D"};
     const CarsetInfo kept = made;
     CarsetInfoWindow shown(*p.app, made);
     QCOMPARE(shown.authorField()->text(), QString("Mr]0;x X"));
-    QCOMPARE(shown.memo()->toPlainText(), QString("[2JHello"));
+    QCOMPARE(shown.memo()->document()->toRawText(), QString("[2JHello\u00A0you"));
     shown.applyCarsetInfoEdits(made);
     QCOMPARE(made.lines, kept.lines);
 }

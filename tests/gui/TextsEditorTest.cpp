@@ -1,6 +1,7 @@
 #include "GuiTestSupport.h"
 
 #include "CareerWindow.h"
+#include "MemoPlainText.h"
 #include "TextEditDialog.h"
 #include "TextFindDialog.h"
 #include "TextsEditor.h"
@@ -149,12 +150,14 @@ void TextsEditorTest::editingSplitsAtLineFeedsOutsideQuotes()
     ChooseLanguage(editor, 1);
     texts[10] = "A\nB";
     texts[11] = "Say \"a\nb\"\nnext\r";
+    texts[12] = "1\xA0"
+                "000 km"; // a no-break space, as French texts write numbers
     QStringList seen;
     auto acceptUnchanged = [&](QWidget* modal) {
         auto* dialog = qobject_cast<TextEditDialog*>(modal);
         if (!dialog)
             return true;
-        seen << dialog->memo()->toPlainText();
+        seen << MemoPlainText(*dialog->memo());
         dialog->accept();
         return false;
     };
@@ -164,11 +167,18 @@ void TextsEditorTest::editingSplitsAtLineFeedsOutsideQuotes()
     editor->selectText(11);
     OnModal(acceptUnchanged);
     Click(editor, "Button32");
-    QCOMPARE(seen, (QStringList{"A\nB", "Say \"a^Jb\"\nnext^M"}));
+    editor->selectText(12);
+    OnModal(acceptUnchanged);
+    Click(editor, "Button32");
+    QCOMPARE(seen, (QStringList{"A\nB", "Say \"a^Jb\"\nnext^M", "1\u00A0000 km"}));
     QCOMPARE(texts[10], std::string("A\nB"));
     QCOMPARE(texts[11], std::string("Say \"a\nb\"\nnext\r"));
+    QCOMPARE(texts[12],
+             std::string("1\xA0"
+                         "000 km"));
 
     // An edit joins the lines with line feeds again.
+    editor->selectText(11);
     OnModal([](QWidget* modal) {
         auto* dialog = qobject_cast<TextEditDialog*>(modal);
         if (!dialog)
