@@ -18,8 +18,9 @@ class Messenger;
 Image LoadTrackPicture(const std::string& gameDirectory, const std::string& workingDirectory, int slot, int kind,
                        int view, Messenger* messenger);
 // Takes a BMP or JPG file into the working directory as the slot's picture.
-// The copy is made first; when the picture has not the kind's size (498 x
-// 359 small, 800 x 600 full-screen) UI text 710 and false (the copy stays).
+// A picture without the kind's size (498 x 359 small, 800 x 600 full-screen)
+// gets UI text 710 and false before anything is copied: the picture the
+// working directory held stays, as the game could not take the new one.
 bool TakeTrackPicture(const std::string& file, const std::string& workingDirectory, int slot, int kind, int view,
                       Messenger& messenger);
 

@@ -225,8 +225,9 @@ void TrackDataPage::showSlot()
     practiceDay_->setCurrentIndex(i.practiceDay == 1 ? 1 : 0);
     QSignalBlocker block(trackFiles_);
     trackFiles_->clear();
+    // File names come as UTF-8, the slot's name as game text.
     for (const std::string& name : ListTrackFiles(context_.app.program.settings.gameDirectory))
-        trackFiles_->addItem(FromUntrustedGameText(name));
+        trackFiles_->addItem(QString::fromStdString(name));
     auto found = trackFiles_->findItems(FromUntrustedGameText(i.fileName.text()), Qt::MatchFixedString);
     if (!found.isEmpty())
         trackFiles_->setCurrentItem(found.front());
@@ -244,8 +245,11 @@ void TrackDataPage::storeSlot()
     StoreSpin(year_, i.year);
     i.practiceDay = static_cast<std::uint8_t>(practiceDay_->currentIndex() == 1 ? 1 : 0);
     // Only names the list offers (files of CIRCUITS, at most ten
-    // characters) can become the slot's track file.
-    if (QListWidgetItem* item = trackFiles_->currentItem())
+    // characters) can become the slot's track file, and only one the user
+    // picked: a list that shows none of them (a carset's track not yet in
+    // CIRCUITS) gets a current but unselected first row when it takes the
+    // focus.
+    if (QListWidgetItem* item = trackFiles_->currentItem(); item && item->isSelected())
         if (item->text() != FromUntrustedGameText(i.fileName.text()))
             i.fileName = ToGameText(item->text()).substr(0, kMaxTrackFileNameLength);
 }

@@ -36,10 +36,12 @@ void ShowText(QLineEdit* edit, const FixedText<N>& field)
     edit->setText(FromUntrustedGameText(field.text()));
 }
 
+// Likewise a text longer than the control takes (a map label of up to 29
+// characters in a field of 20) keeps its end unless the user edits it.
 template <std::size_t N>
 void StoreText(const QLineEdit* edit, FixedText<N>& field, std::size_t limit = N)
 {
-    if (edit->text() != FromUntrustedGameText(field.text()))
+    if (edit->text() != FromUntrustedGameText(field.text()).left(edit->maxLength()))
         field = ToGameText(edit->text()).substr(0, limit);
 }
 

@@ -359,6 +359,8 @@ void TracksEditorGameFilesTest::carsetRecordsTheFieldsCannotShowAreKept()
     track.qualifying.date = SerialOfDate({1950, 6, 1});
     track.race.lapTime = 10 * 60000;
     track.race.date = SerialOfDate({2200, 12, 24});
+    // A team name of all 14 bytes the savegame keeps; the field takes 13.
+    track.race.team = std::string("Fourteen Chars");
     const LapRecord qualifying = track.qualifying, race = track.race;
     auto* slotList = Child<QListWidget>(editor, "ListBox2");
     slotList->setCurrentRow(9);

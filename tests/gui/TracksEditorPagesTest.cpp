@@ -19,9 +19,11 @@
 #include "tracks/TracksArea.h"
 #include "transfer/GameFile.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -31,8 +33,8 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTreeWidget>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <algorithm>
 
@@ -269,6 +271,17 @@ void TracksEditorPagesTest::sectionsAreEditedOneAtATimeAndTravelWithTheirPage()
     Child<QComboBox>(editor, "ComboBox5")->setCurrentIndex(1);
     QVERIFY(NumbersIn(chars->text())[0] > view.budget);
     QVERIFY(!chars->styleSheet().isEmpty());
+
+    // A label longer than the field takes keeps its end when it is only
+    // looked at.
+    const std::string longLabel = "VIRAGE DE LA RASCASSE"; // 21 characters
+    view.sections[1].label = longLabel;
+    Child<QComboBox>(editor, "ComboBox5")->setCurrentIndex(2);
+    Child<QComboBox>(editor, "ComboBox5")->setCurrentIndex(1);
+    Select(list, 1);
+    QCOMPARE(name->text(), QString::fromStdString(longLabel.substr(0, 20)));
+    Select(list, 0);
+    QCOMPARE(view.sections[1].label.text(), longLabel);
 }
 
 void TracksEditorPagesTest::bumpsAreListedAndEditedOneAtATime()
@@ -571,6 +584,34 @@ void TracksEditorPagesTest::gp3InfoTakesAndTheTrackFileChoice()
     QCOMPARE(files->currentItem()->text(), chosen);
     QVERIFY(Enabled(editor, "BitBtn25"));
     QVERIFY(Child<QListWidget>(editor, "ListBox4")->count() > 0);
+
+    // A carset's track not yet in CIRCUITS: none of the list is the slot's.
+    // Tabbing into the list makes its first row current, but only a row the
+    // user picks becomes the slot's file.
+    auto* slotList = Child<QListWidget>(editor, "ListBox2");
+    slotList->setCurrentRow(3);
+    track.fileName = std::string("CARSET.DAT");
+    slotList->setCurrentRow(2);
+    QVERIFY(files->selectedItems().isEmpty());
+    QFocusEvent tabbedIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(files, &tabbedIn);
+    QVERIFY(files->currentItem());
+    slotList->setCurrentRow(3);
+    QCOMPARE(track.fileName.text(), std::string("CARSET.DAT"));
+
+    // A file name beyond ASCII is listed as the system spells it and goes to
+    // the game in Windows-1252.
+    WriteWholeFile(ResolveGamePath(p.path("game/"), "CIRCUITS") + "/\u00C9COLE.DAT", {0});
+    slotList->setCurrentRow(2);
+    const QList<QListWidgetItem*> ecole = files->findItems("\u00C9COLE.DAT", Qt::MatchExactly);
+    QCOMPARE(ecole.size(), 1);
+    files->setCurrentItem(ecole.front());
+    slotList->setCurrentRow(3);
+    QCOMPARE(track.fileName.text(),
+             std::string("\xC9"
+                         "COLE.DAT"));
+    slotList->setCurrentRow(2);
+    QCOMPARE(files->currentItem()->text(), QString("\u00C9COLE.DAT"));
 }
 
 QTEST_MAIN(TracksEditorPagesTest)
