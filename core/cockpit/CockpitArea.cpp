@@ -223,7 +223,14 @@ void CockpitArea::loadFromCarset(TransferContext& context)
             continue;
         context.progress(kDisplaysProgressText, item);
         if (auto bytes = context.loadRecord(LcdDisplayMember(l), kLcdDisplaySize)) {
-            data_.displays[static_cast<std::size_t>(l)] = LcdDisplayFromImage(*bytes);
+            LcdDisplay display = LcdDisplayFromImage(*bytes);
+            if (auto bad = FirstUnwritableLcdText(display)) {
+                const std::string member = LcdDisplayMember(l);
+                context.fail((context.source ? context.source->memberLabel(member) : member) + ": " + *bad
+                             + " holds a text no .3D file can hold (a lone quote or a line break)");
+                continue;
+            }
+            data_.displays[static_cast<std::size_t>(l)] = std::move(display);
             context.markLoaded(item);
         }
     }

@@ -17,13 +17,17 @@ struct Piece {
     int slot;
     Rect from;
     int previewX, previewY;
+    // The sheet keeps each half without its last column and row: sheets
+    // saved by other tools have a gap there, which must not come back as the
+    // wheel's edge.
+    Rect sheetFrom;
     int sheetX, sheetY;
 };
 constexpr Piece kWheelPieces[] = {
-    {2, {0, 0, 67, 210}, 103, 39, 700, 0},
-    {2, {67, 0, 134, 210}, 67 + 272, 39, 770, 0},
+    {2, {0, 0, 67, 210}, 103, 39, {0, 0, 66, 209}, 700, 0},
+    {2, {67, 0, 134, 210}, 67 + 272, 39, {67, 0, 133, 209}, 770, 0},
 };
-constexpr Piece kWheelMiddle = {3, {0, 0, 169, 256}, 171, 39, 520, 0};
+constexpr Piece kWheelMiddle = {3, {0, 0, 169, 256}, 171, 39, {0, 0, 169, 256}, 520, 0};
 constexpr int kSheetPageX[] = {0, 260, -1, 520};
 
 void DrawKeyed(Image& target, const Image& page, Rect from, int x, int y)
@@ -87,7 +91,7 @@ Image ComposeCockpitSheet(const std::vector<TJAMFile>& jams)
     sheet.draw(jams[1].page(), 260, 0);
     sheet.draw(jams[3].page(), 520, 0);
     for (const Piece& p : kWheelPieces)
-        sheet.drawRect(jams[2].page(), p.from, p.sheetX, p.sheetY);
+        sheet.drawRect(jams[2].page(), p.sheetFrom, p.sheetX, p.sheetY);
     return sheet;
 }
 
@@ -103,7 +107,7 @@ void TakeCockpitSheet(std::vector<TJAMFile>& jams, const Image& sheet)
     // Slot 3 shows up to where slot 2's halves start.
     TakeRect(taken[3].page(), sheet, {0, 0, 700 - 520, 256}, kSheetPageX[3], 0);
     for (const Piece& p : kWheelPieces)
-        TakeRect(taken[2].page(), sheet, p.from, p.sheetX, p.sheetY);
+        TakeRect(taken[2].page(), sheet, p.sheetFrom, p.sheetX, p.sheetY);
     for (TJAMFile& jam : taken) {
         if (!jam.is8Bit()) {
             // The page holds what an RGB565 pixel can.

@@ -182,12 +182,23 @@ std::vector<std::string_view> SplitLines(std::span<const std::uint8_t> file)
 
 bool IsWritableLcdText(std::string_view text)
 {
-    if (text.find('\0') != std::string_view::npos)
+    if (text.find_first_of(std::string_view("\0\r\n", 3)) != std::string_view::npos)
         return false;
     for (std::size_t i = 0; i < text.size(); ++i)
         if (text[i] == '"' && (++i == text.size() || text[i] != '"'))
             return false;
     return true;
+}
+
+std::optional<std::string> FirstUnwritableLcdText(const LcdDisplay& display)
+{
+    for (std::size_t s = 0; s < display.screens.size(); ++s)
+        for (std::size_t e = 0; e < display.screens[s].size(); ++e) {
+            const LcdElement& element = display.screens[s][e];
+            if ((element.type() == 3 || element.type() == 4) && !IsWritableLcdText(element.text()))
+                return "screen " + std::string(kLcdScreenNames[s]) + ", element " + std::to_string(e + 1);
+        }
+    return std::nullopt;
 }
 
 std::string ShownLcdText(std::string_view stored)

@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -36,8 +37,13 @@ PlaceholderCaptions DefaultPlaceholderCaptions();
 inline constexpr std::size_t kThreeDMaxBytes = 4 * 1024 * 1024;
 
 // Whether a text or message element's text can be written between double
-// quotes and read back the same: no zero byte, and quotes only doubled ("").
+// quotes and read back the same: no zero byte, no line break, and quotes
+// only doubled ("").
 bool IsWritableLcdText(std::string_view text);
+// The first text or message element of `display` whose text cannot be
+// written ("screen <name>, element <n>"), if any: a carset's record may hold
+// any bytes, and a .3D file written with them would break its line.
+std::optional<std::string> FirstUnwritableLcdText(const LcdDisplay& display);
 // A stored text as the user reads and types it: each doubled quote is one
 // quote; and back, each quote doubled.
 std::string ShownLcdText(std::string_view stored);

@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "TransferFixture.h"
 
 #include "JamTestFiles.h"
 #include "base/FileUtils.h"
@@ -380,6 +381,77 @@ TEST(CockpitGraphics, PreviewPutsTheWheelHalvesEitherSideOfTheMiddle)
     EXPECT_EQ(preview.pixel(20 + 171, 30 + 39), middle);
     EXPECT_EQ(preview.pixel(100 + 205, 50 + 39), dash); // nothing under the middle
     EXPECT_EQ(preview.pixel(0, 39), dash);              // the key colour is left out
+}
+
+// The sheet holds each wheel half without its last column and row, as other
+// tools' sheets do; taking a sheet back leaves those pixels of the page alone
+// (a sheet's gap column is not the wheel's edge).
+TEST(CockpitGraphics, SheetHoldsTheWheelHalvesWithinTheirRectangles)
+{
+    // 8-bit pages, one image over all of each; colours of the palette.
+    const Palette palette = test::CountingPalette();
+    const Pixel wheel = palette.pixel(10), edge = palette.pixel(100), gap = palette.pixel(200);
+    std::vector<TJAMFile> jams(kCockpitJamCount, TJAMFile(palette));
+    for (TJAMFile& jam : jams)
+        jam.Decode(test::HandJam8(256, {{0, 0, 256, 256, 1, {}}}, std::vector<std::uint8_t>(256 * 256, 10)), true);
+    for (int y = 0; y < 256; ++y) {
+        jams[2].page().setPixel(66, y, edge);
+        jams[2].page().setPixel(133, y, edge);
+    }
+    for (int x = 0; x < 256; ++x)
+        jams[2].page().setPixel(x, 209, edge);
+    Image sheet = ComposeCockpitSheet(jams);
+    EXPECT_EQ(sheet.pixel(700 + 65, 208), wheel);
+    EXPECT_EQ(sheet.pixel(770 + 65, 208), wheel); // page (132, 208)
+    EXPECT_NE(sheet.pixel(766, 0), edge);
+    EXPECT_NE(sheet.pixel(836, 0), edge);
+    EXPECT_NE(sheet.pixel(700, 209), edge);
+
+    for (int y = 0; y < 256; ++y)
+        for (int x : {766, 767, 836, 837})
+            sheet.setPixel(x, y, gap);
+    for (int x = 700; x < 840; ++x)
+        sheet.setPixel(x, 209, gap);
+    sheet.setPixel(700 + 65, 208, gap);
+    TakeCockpitSheet(jams, sheet);
+    EXPECT_EQ(jams[2].page().pixel(65, 208), gap);
+    EXPECT_EQ(jams[2].page().pixel(66, 0), edge);
+    EXPECT_EQ(jams[2].page().pixel(133, 0), edge);
+    EXPECT_EQ(jams[2].page().pixel(0, 209), edge);
+}
+
+// --- carsets --------------------------------------------------------------
+
+// A carset's display record holds any bytes: a text with a lone quote or a
+// line break cannot be written into a .3D line (the game and the program
+// would misread the file), so that language's display is refused on load
+// and the others are taken.
+TEST(CockpitCarset, DisplayTextsNoFileCanHoldAreRefusedOnLoad)
+{
+    test::TransferFixture a(1), b(2);
+    ASSERT_EQ(a.importItems({LcdDisplayItem(0), LcdDisplayItem(1), LcdDisplayItem(2)}), TransferOutcome::Done);
+    LcdElement& quoted = a.set().cockpit.displays[0].screens[0][0];
+    quoted.setType(LcdType::Text);
+    quoted.setText("A\"B");
+    LcdElement& broken = a.set().cockpit.displays[1].screens[3][2];
+    broken.setType(LcdType::Message);
+    broken.setText("LINE\r\n\tDB\t-1");
+    const std::string carset = a.root / "lcd.GMS";
+    ASSERT_EQ(a.saveCarset(carset), TransferOutcome::Done);
+
+    const LcdDisplay before = b.set().cockpit.displays[0];
+    b.messages.shown.clear();
+    EXPECT_EQ(b.loadCarset(carset), TransferOutcome::DoneWithErrors);
+    const auto& failures = b.engine().lastReport().failures;
+    ASSERT_EQ(failures.size(), 2u);
+    EXPECT_EQ(failures[0].item, LcdDisplayItem(0));
+    EXPECT_NE(failures[0].text.find("LCDDisplay0.DAT"), std::string::npos) << failures[0].text;
+    EXPECT_NE(failures[0].text.find("element 1"), std::string::npos) << failures[0].text;
+    EXPECT_EQ(failures[1].item, LcdDisplayItem(1));
+    EXPECT_TRUE(b.set().cockpit.displays[0] == before);
+    EXPECT_FALSE(b.set().transfer.isLoaded(LcdDisplayItem(0)));
+    EXPECT_TRUE(b.set().transfer.isLoaded(LcdDisplayItem(2)));
+    EXPECT_TRUE(b.set().cockpit.displays[2] == a.set().cockpit.displays[2]);
 }
 
 } // namespace
