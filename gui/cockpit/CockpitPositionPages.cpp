@@ -186,7 +186,10 @@ void CockpitObjectsPage::store()
     if (shownObject_ < 0 || !context_.loaded(kCockpitObjectsItem))
         return;
     CockpitObject& o = context_.cockpit().objects[static_cast<std::size_t>(shownObject_)];
-    o.setParent(static_cast<std::uint8_t>(std::max(parent_->currentIndex(), 0)));
+    // A carset's parent beyond the list (7 and up) is shown as the last
+    // entry and kept until the user chooses one.
+    if (parent_->currentIndex() >= 0 && parent_->currentIndex() != std::min<int>(o.parent(), kCockpitParentCount - 1))
+        o.setParent(static_cast<std::uint8_t>(parent_->currentIndex()));
     o.setLeft(static_cast<std::uint16_t>(objectLeft_->value()));
     o.setTop(static_cast<std::uint16_t>(objectTop_->value()));
 }

@@ -100,9 +100,14 @@ void CarNumbersBox::storeNumbers()
     if (numbersTeam_ < 0 || !context_.isLoaded(kCarNumbersItem))
         return;
     CarNumberRecord& numbers = context_.graphics().carNumbers[static_cast<std::size_t>(numbersTeam_)];
-    for (int f = 0; f < kCarNumberFields; ++f)
-        numbers[static_cast<std::size_t>(CarNumberFieldInteger(f, numbersSet_))] =
-            CarNumberFieldValue(numberFields_[static_cast<std::size_t>(f)]->text().toStdString());
+    for (int f = 0; f < kCarNumberFields; ++f) {
+        auto& value = numbers[static_cast<std::size_t>(CarNumberFieldInteger(f, numbersSet_))];
+        const QLineEdit* field = numberFields_[static_cast<std::size_t>(f)];
+        // A value of more than three characters (a carset's -150) is shown
+        // cut; it goes back only when the user has changed the field.
+        if (field->text() != QString::number(value).left(field->maxLength()))
+            value = CarNumberFieldValue(field->text().toStdString());
+    }
 }
 
 } // namespace pitwall::gui

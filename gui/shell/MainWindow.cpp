@@ -497,6 +497,7 @@ void MainWindow::exportSelected()
     storeCurrentEditor();
     editTracker_->flush();
     markSavedIfDone(RunConfirmedExport(app_, ItemChoice::AskUser, this));
+    showWhatTheExportWrote();
 }
 
 void MainWindow::exportAll()
@@ -510,6 +511,16 @@ void MainWindow::exportAll()
         app_.workingSet().transfer.selection[static_cast<std::size_t>(kMenuBackgroundsItem)] = 0;
     editTracker_->flush();
     markSavedIfDone(RunConfirmedExport(app_, ItemChoice::AsSelected, this));
+    showWhatTheExportWrote();
+}
+
+void MainWindow::showWhatTheExportWrote()
+{
+    // Writing the cockpit displays (and already the confirmation's dry run)
+    // sorts their elements in the working set: the editor shows the order
+    // written, so its fields and the data stay in step.
+    if (editor_ && editor_->restoresData())
+        editor_->restore();
 }
 
 void MainWindow::startAnew(TransferOutcome outcome)
@@ -575,9 +586,12 @@ void MainWindow::updateEditState()
     const std::string undoName = own ? editor_->ownUndoName() : history.canUndo() ? history.undoName() : "";
     const std::string redoName = own ? editor_->ownRedoName() : history.canRedo() ? history.redoName() : "";
     undo->setEnabled(!undoName.empty());
-    undo->setText(FromGameText(undoName.empty() ? texts.text(kUndoText) : texts.format(kUndoStepText, Args(undoName))));
+    // Step names are message texts: they may name a file in UTF-8.
+    undo->setText(
+        FromMessageText(undoName.empty() ? texts.text(kUndoText) : texts.format(kUndoStepText, Args(undoName))));
     redo->setEnabled(!redoName.empty());
-    redo->setText(FromGameText(redoName.empty() ? texts.text(kRedoText) : texts.format(kRedoStepText, Args(redoName))));
+    redo->setText(
+        FromMessageText(redoName.empty() ? texts.text(kRedoText) : texts.format(kRedoStepText, Args(redoName))));
     AssignMnemonics(editMenu_);
     setWindowModified(history.unsaved());
 }

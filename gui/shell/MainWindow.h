@@ -131,6 +131,7 @@ private:
     void startAnew(TransferOutcome outcome);
     // After an export or carset save: the edits are kept.
     void markSavedIfDone(TransferOutcome outcome);
+    void showWhatTheExportWrote();
 
     AppContext& app_;
     QPointer<EditorWindow> editor_;

@@ -1,11 +1,13 @@
 #include "GuiTestSupport.h"
 
 #include "CockpitEditor.h"
+#include "ExportConfirmDialog.h"
 #include "base/GamePath.h"
 #include "cockpit/CockpitData.h"
 #include "cockpit/LcdEmulation.h"
 #include "formats/Bmp.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -45,6 +47,7 @@ private slots:
     void exportEverythingOnOldVersionsCoversItsFiveLanguages();
     void cockpitSetsGoOutAndBackAsPictures();
     void loadedSheetIsExportedAndUnchangedFilesStayAsTheyWere();
+    void exportFromTheMainWindowShowsTheOrderWritten();
 };
 
 void CockpitEditorTest::importsFillThePagesAndObjectsAreWrittenBackWhenLeft()
@@ -81,6 +84,12 @@ void CockpitEditorTest::importsFillThePagesAndObjectsAreWrittenBackWhenLeft()
     QCOMPARE(objects[9].left(), 20);
     QCOMPARE(objects[9].top(), 30);
     QCOMPARE(objects[9].parent(), 1);
+    // A carset's parent beyond the list is kept while another is not chosen.
+    objects[11].setParent(9);
+    list->setCurrentRow(11);
+    QCOMPARE(Child<QComboBox>(editor, "ComboBox6")->currentIndex(), 6);
+    list->setCurrentRow(12);
+    QCOMPARE(objects[11].parent(), 9);
 
     // LCD texts: the shared width and height go back with the chosen text.
     pages->setCurrentIndex(CockpitEditor::kTextsPage);
@@ -321,6 +330,46 @@ void CockpitEditorTest::loadedSheetIsExportedAndUnchangedFilesStayAsTheyWere()
         QVERIFY(fileOf(0, slot) == before[static_cast<std::size_t>(slot)]);
     for (int slot = 0; slot < kCockpitJamCount; ++slot)
         QVERIFY(fileOf(1, slot) == before[static_cast<std::size_t>(4 + slot)]);
+}
+
+// Writing a display file sorts each screen's elements by type; the editor
+// then shows the order written, also after an export from the main window,
+// so an edit goes to the element the user sees.
+void CockpitEditorTest::exportFromTheMainWindowShowsTheOrderWritten()
+{
+    GuiProgram p;
+    CockpitEditor* editor = OpenCockpitEditor(p);
+    QVERIFY(editor);
+    Child<QTabWidget>(editor, "PageControl6")->setCurrentIndex(CockpitEditor::kLcdPage);
+    Click(editor, "Button15"); // the first language
+    const int screen = LcdScreenIndex("BEST_TEXT");
+    LcdScreen& elements = p.app->workingSet().cockpit.displays[0].screens[static_cast<std::size_t>(screen)];
+    elements = LcdScreen{};
+    for (LcdElement& e : elements)
+        e.setType(LcdType::Text);
+    elements[0].setType(LcdType::Placeholder);
+    elements[0].setText("lcdp_CAR_NUMBER");
+    elements[1].setText("LAP");
+    auto* screens = Child<QListWidget>(editor, "ListBox13");
+    auto* list = Child<QListWidget>(editor, "ListBox14");
+    screens->setCurrentRow(screen + 1);
+    screens->setCurrentRow(screen);
+    list->setCurrentRow(0);
+    QCOMPARE(Child<QComboBox>(editor, "ComboBox1")->currentIndex(), 2);
+
+    OnModal([](QWidget* modal) {
+        if (auto* confirm = qobject_cast<ExportConfirmDialog*>(modal))
+            confirm->accept();
+        return !qobject_cast<ExportConfirmDialog*>(modal);
+    });
+    p.window->findChild<QAction*>("Allesexportieren1")->trigger();
+    QCOMPARE(elements[0].text(), std::string("LAP"));
+    QCOMPARE(list->item(0)->text(), QString("LAP"));
+    QCOMPARE(list->currentRow(), 0);
+    QCOMPARE(Child<QComboBox>(editor, "ComboBox1")->currentIndex(), 3);
+    Child<QSpinBox>(editor, "SpinEdit104")->setValue(7);
+    QCOMPARE(int{elements[0][3]}, 7);
+    QCOMPARE(int{elements[20][3]}, 0); // the placeholder, now last
 }
 
 QTEST_MAIN(CockpitEditorTest)

@@ -188,6 +188,14 @@ private slots:
         QCOMPARE(numbers[0][12], 0);
         QCOMPARE(numbers[0][24], 5);
         QCOMPARE(Child<QLineEdit>(editor, "Edit13")->text(), QString::number(numbers[1][24]));
+        // A value longer than a field takes (a carset's) is shown cut, and
+        // kept while the field is not edited.
+        numbers[2][12] = -150;
+        Child<QListWidget>(editor, "ListBox6")->setCurrentRow(2);
+        QCOMPARE(leftX->text(), QString("-15"));
+        Child<QListWidget>(editor, "ListBox6")->setCurrentRow(3);
+        QCOMPARE(numbers[2][12], -150);
+        Child<QListWidget>(editor, "ListBox6")->setCurrentRow(1);
 
         // The outline: the focused field's area in white while the blink is on.
         Child<QPushButton>(editor, "CarImport")->click();

@@ -283,6 +283,13 @@ void UndoAndQuitTest::workshopUndoesThePicturesLoadedIntoItsJam()
     Act(p, "Wiederholen1")->trigger();
     QVERIFY(page->jam()->page() == loaded);
     QVERIFY(p.app->session.edits.size() == 0);
+
+    // A file name beyond Windows-1252's ASCII half is named as it is spelt.
+    const std::string bridge = p.path("Br\u00FCcke.JAM");
+    QVERIFY(CopyFileForced(ResolveGamePath(p.path("game/"), "GP3JAMS\\Liveries\\JORDAN98.JAM"), bridge));
+    QVERIFY(page->openJam(bridge));
+    QTest::mouseClick(Child<QPushButton>(workshops, "Button57"), Qt::LeftButton);
+    QCOMPARE(WithoutMnemonic(undo->text()), QString("Undo picture loaded into Br\u00FCcke.JAM"));
 }
 
 // One typed value or click in the tracks, cockpit and misc editors: Edit >
