@@ -169,11 +169,12 @@ void MenuBackgroundsPage::fillExportList()
 {
     exportList_->clear();
     // The entries name their backgrounds in the language shown now, whatever
-    // language they were added (or a carset was saved) in.
-    for (std::string& line : services_.app.workingSet().menuBackgrounds) {
-        if (auto n = MenuBackgroundNumber(line))
-            line = MenuBackgroundLine(*n, services_.app.program.texts);
-        exportList_->addItem(FromGameText(line));
+    // language they were added (or a carset was saved) in. Only the list
+    // shown is translated: the working set's lines stay as they are, so
+    // looking at the page is no edit.
+    for (const std::string& line : services_.app.workingSet().menuBackgrounds) {
+        const auto n = MenuBackgroundNumber(line);
+        exportList_->addItem(FromGameText(n ? MenuBackgroundLine(*n, services_.app.program.texts) : line));
     }
 }
 
@@ -274,10 +275,13 @@ void MenuBackgroundsPage::addAllBackgroundsToExport()
 void MenuBackgroundsPage::deleteSelectedFromList()
 {
     MenuReplacementList& list = services_.app.workingSet().menuBackgrounds;
-    for (QListWidgetItem* item : exportList_->selectedItems()) {
-        const std::string line = ToGameText(item->text());
+    // By row: the list shows each line in the language of the moment.
+    std::vector<std::string> selected;
+    for (int row = 0; row < exportList_->count() && row < static_cast<int>(list.size()); ++row)
+        if (exportList_->item(row)->isSelected())
+            selected.push_back(list[static_cast<std::size_t>(row)]);
+    for (const std::string& line : selected)
         list.erase(std::remove(list.begin(), list.end(), line), list.end());
-    }
     fillExportList();
 }
 

@@ -134,9 +134,14 @@ void MenuGraphicsEditor::restore()
     showCurrentPage();
 }
 
-// The export list lives in the working set already; hiding stops the
-// animation.
-void MenuGraphicsEditor::store() { timer_->stop(); }
+// The export list lives in the working set already, so there is nothing to
+// store (also not after every click, when the animation must go on); hiding
+// stops the animation.
+void MenuGraphicsEditor::hideEvent(QHideEvent* event)
+{
+    timer_->stop();
+    EditorWindow::hideEvent(event);
+}
 
 void MenuGraphicsEditor::showCurrentPage()
 {
@@ -186,8 +191,6 @@ void MenuGraphicsEditor::animateTeamArt()
 
 void MenuGraphicsEditor::runTransfer(const std::vector<int>& items, bool exportToGame)
 {
-    if (exportToGame)
-        store();
     auto& selection = app_.workingSet().transfer.selection;
     selection = {};
     for (int item : items)

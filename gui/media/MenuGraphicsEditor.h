@@ -24,7 +24,6 @@ public:
     explicit MenuGraphicsEditor(AppContext& app, QWidget* parent = nullptr);
     ~MenuGraphicsEditor() override;
 
-    void store() override;
     void restore() override;
     void setUp() override;
     std::vector<std::string> workingFiles() const override;
@@ -36,6 +35,10 @@ public:
     std::function<std::optional<PictureSequence>()>& chooseSequence() { return services_->chooseSequence; }
     QTimer* timer() const { return timer_; }
     void animateTeamArt();
+
+protected:
+    // Hiding stops the animation.
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void showCurrentPage();

@@ -170,11 +170,11 @@ void SoundsEditor::restore()
     enableControls();
 }
 
-// Hiding: the rows' marks into the table; one unmarked sound clears the
-// remembered "Alle anwählen".
+// The rows' marks into the table; one unmarked sound clears the remembered
+// "Alle anwählen". Runs after every click too (the edit history looks at
+// the table then), so it leaves a playing sound alone.
 void SoundsEditor::store()
 {
-    stopPlaying();
     SoundTable& t = table();
     t.marks.resize(t.entries.size(), 0);
     bool all = selectAll_->isChecked();
@@ -388,8 +388,15 @@ void SoundsEditor::importSounds()
     restore();
 }
 
+void SoundsEditor::hideEvent(QHideEvent* event)
+{
+    stopPlaying();
+    EditorWindow::hideEvent(event);
+}
+
 void SoundsEditor::exportSounds()
 {
+    stopPlaying();
     store();
     app_.workingSet().transfer.selection = BuildSelection(std::array<std::uint8_t, 1>{kSoundsItem});
     TransferUi ui = app_.transferUi();

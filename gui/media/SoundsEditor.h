@@ -53,6 +53,10 @@ public:
     // The sound playing now, if any.
     std::optional<int> playing() const { return playing_; }
 
+protected:
+    // Hiding stops the sound.
+    void hideEvent(QHideEvent* event) override;
+
 private:
     SoundTable& table();
     SoundsEditorState& state();

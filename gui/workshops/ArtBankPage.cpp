@@ -187,7 +187,11 @@ void ArtBankPage::showPage()
     count_->setText(FromGameText(app_.program.texts.format(kCountText, Args(kShownEntries))));
     fillList();
     const int entry = std::clamp(WorkshopsStateOf(app_).artEntry, 1, kShownEntries);
-    list_->setCurrentRow(entry - 1);
+    {
+        // Shown once below: a damaged entry's message comes once.
+        QSignalBlocker block(list_);
+        list_->setCurrentRow(entry - 1);
+    }
     showListedEntry(entry - 1);
     for (QWidget* w : findChildren<QWidget*>())
         w->setEnabled(true);

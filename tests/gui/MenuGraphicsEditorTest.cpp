@@ -109,6 +109,19 @@ void MenuGraphicsEditorTest::teamArtAnimatesOnlyWhenLoaded()
     QVERIFY(editor->timer()->isActive());
     teams->setCurrentRow(4);
     QVERIFY(!editor->timer()->isActive());
+
+    // A loaded team clicked with the mouse keeps turning after the click
+    // (the edit history's look at the editor after each click left the
+    // animation stopped).
+    p.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(p.window.get()));
+    QTest::mouseClick(teams->viewport(), Qt::LeftButton, {}, teams->visualItemRect(teams->item(3)).center());
+    QTest::qWait(50);
+    QCOMPARE(teams->currentRow(), 3);
+    QVERIFY(editor->timer()->isActive());
+    // Hiding the window stops it.
+    p.window->openEditor("TForm12");
+    QVERIFY(!editor->timer()->isActive());
 }
 
 void MenuGraphicsEditorTest::backgroundsReplacedListedAndSaved()
@@ -178,6 +191,9 @@ void MenuGraphicsEditorTest::exportListSpeaksTheChosenLanguage()
     QCOMPARE(list->count(), 2);
     QCOMPARE(list->item(1)->text(), "12 - " + FromGameText(p.program.texts.text(586)));
     QCOMPARE(list->item(1)->text(), QString("12 - Soundoptionen"));
+    // Looking is no edit: the working set keeps its lines (a changed line
+    // made the next click an undo step and the quit ask about edits).
+    QCOMPARE(p.app->workingSet().menuBackgrounds, (MenuReplacementList{"03 - Race options", "12 - Sound options"}));
     list->item(1)->setSelected(true);
     QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
     QApplication::sendEvent(list, &del);

@@ -32,6 +32,8 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <cstdio>
+
 #include <optional>
 
 using namespace pitwall;
@@ -138,6 +140,15 @@ void WorkshopsWindowTest::artPageShowsTheBanksOwnRecordAndRemembersTheEntry()
     QVERIFY(w);
     QCOMPARE(w->artPage()->entry(), 42);
     QCOMPARE(Child<QDoubleSpinBox>(w, "SpinEdit1")->value(), 42.0);
+
+    // A bank that went away meanwhile is reported once, not once for the
+    // list's choice and again for the page.
+    const std::string bank = GamePath(p, "BITMAPS\\GP3ART5.BIN");
+    p.window->openEditor("TForm12");
+    QCOMPARE(std::rename(bank.c_str(), (bank + ".away").c_str()), 0);
+    p.messages.clear();
+    p.window->openEditor("TForm20");
+    QCOMPARE(p.messages.size(), std::size_t(1));
 }
 
 void WorkshopsWindowTest::artPageSavesPicturesAndFiltersTheGrid()
