@@ -656,7 +656,10 @@ void MiscEditor::storePage(Page page)
         MiscSettings& m = s.misc;
         StoreIfChanged(quickRaceLaps_, std::min<int>(m.quickRaceLaps, kQuickRaceLapsMax), m.quickRaceLaps,
                        quickRaceLaps_->value());
-        m.presetPerformance = performance_->currentIndex() == 1 ? 0 : 1;
+        // A carset's byte of 2..255 reads as its non-zero meaning and stays
+        // as it is until the user changes the control.
+        if ((performance_->currentIndex() == 0) != (m.presetPerformance != 0))
+            m.presetPerformance = performance_->currentIndex() == 1 ? 0 : 1;
         StoreIfChanged(playerQualifying_, std::min<int>(m.playerQualifying, kPlayerPerformanceMax), m.playerQualifying,
                        playerQualifying_->value());
         StoreIfChanged(playerRace_, std::min<int>(m.playerRace, kPlayerPerformanceMax), m.playerRace,
@@ -665,8 +668,10 @@ void MiscEditor::storePage(Page page)
         // unless the user types a new one.
         if (weight_->value() != WeightForEditor(m.weight))
             m.weight = weight_->value();
-        m.keepTrackRecords = keepRecords_->isChecked() ? 1 : 0;
-        m.showComputerFuel = showFuel_->isChecked() ? 1 : 0;
+        if (keepRecords_->isChecked() != (m.keepTrackRecords != 0))
+            m.keepTrackRecords = keepRecords_->isChecked() ? 1 : 0;
+        if (showFuel_->isChecked() != (m.showComputerFuel != 0))
+            m.showComputerFuel = showFuel_->isChecked() ? 1 : 0;
         StoreIfChanged(pitSpeed_, std::clamp(m.pitSpeedMph, 0, kPitSpeedMaxMph), m.pitSpeedMph, pitSpeed_->value());
         break;
     }

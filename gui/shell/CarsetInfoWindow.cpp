@@ -98,6 +98,7 @@ CarsetInfoWindow::CarsetInfoWindow(AppContext& app, const CarsetInfo& info, QWid
         showOnLoad_->setChecked(shown_.showOnLoad);
         memo_->setPlainText(MemoText(shown_.text));
     }
+    shownDate_ = date_->text();
 }
 
 CarsetInfoFields CarsetInfoWindow::fields() const
@@ -105,7 +106,9 @@ CarsetInfoFields CarsetInfoWindow::fields() const
     CarsetInfoFields f;
     f.version = Edited(version_->currentText(), shown_.version);
     f.author = Edited(author_->text(), shown_.author);
-    f.date = Edited(date_->text(), shown_.date);
+    // The masked field shows a date of another form cut or with its dots
+    // ("24.12.2003" as "24.12.20", none as ".."): compare with what it showed.
+    f.date = date_->text() == shownDate_ ? shown_.date : ToGameText(date_->text());
     f.showOnLoad = showOnLoad_->isChecked();
     QString text = MemoPlainText(*memo_);
     if (text == MemoText(shown_.text))

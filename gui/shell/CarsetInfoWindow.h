@@ -34,6 +34,7 @@ private:
     QComboBox* version_;
     QLineEdit* author_;
     QLineEdit* date_;
+    QString shownDate_;
     QPlainTextEdit* memo_;
     QCheckBox* showOnLoad_;
     // The fields as read, so that what the user leaves alone keeps its bytes

@@ -312,7 +312,9 @@ void TeamsEditor::storeTeam()
     StoreSpin(tqp_, t.tqp);
     StoreSpin(trp_, t.trp);
     StoreSpin(failure_, t.failure);
-    if (goodyear_->isChecked() || bridgestone_->isChecked())
+    // A carset's tyre byte other than the two types shows as Goodyear, as
+    // the game reads it, and stays until the user picks a type.
+    if (bridgestone_->isChecked() != (t.tyreType == kTyreBridgestone))
         t.tyreType = bridgestone_->isChecked() ? kTyreBridgestone : kTyreGoodyear;
     for (std::size_t d = 0; d < 2; ++d) {
         DriverRecord& r = t.drivers[d];

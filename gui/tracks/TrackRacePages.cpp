@@ -243,14 +243,19 @@ void TrackDataPage::storeSlot()
     StoreSpin(fuelPlayer_, i.fuelPlayer);
     StoreSpin(fuelComputer_, i.fuelComputer);
     StoreSpin(year_, i.year);
-    i.practiceDay = static_cast<std::uint8_t>(practiceDay_->currentIndex() == 1 ? 1 : 0);
+    // A carset's byte other than 0 and 1 shows as Thursday, as the game
+    // reads it, and stays until the user picks a day.
+    if ((practiceDay_->currentIndex() == 1) != (i.practiceDay == 1))
+        i.practiceDay = static_cast<std::uint8_t>(practiceDay_->currentIndex() == 1 ? 1 : 0);
     // Only names the list offers (files of CIRCUITS, at most ten
     // characters) can become the slot's track file, and only one the user
     // picked: a list that shows none of them (a carset's track not yet in
     // CIRCUITS) gets a current but unselected first row when it takes the
     // focus.
     if (QListWidgetItem* item = trackFiles_->currentItem(); item && item->isSelected())
-        if (item->text() != FromUntrustedGameText(i.fileName.text()))
+        // The list is found without regard to case (the game's file system
+        // ignores it): a carset's "f1ct01.dat" stays as it is spelt.
+        if (item->text().compare(FromUntrustedGameText(i.fileName.text()), Qt::CaseInsensitive) != 0)
             i.fileName = ToGameText(item->text()).substr(0, kMaxTrackFileNameLength);
 }
 

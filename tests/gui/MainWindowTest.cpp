@@ -306,7 +306,7 @@ void MainWindowTest::carsetInformationWindowMakesTwelveLines()
     CarsetInfo made;
     made.lines = {"v1.0",
                   "Mr\x1B]0;x\x07 X",
-                  "06.12.26",
+                  "24.12.2003",
                   "0",
                   "RESERVED",
                   "RESERVED",

@@ -161,11 +161,16 @@ void MiscEditorTest::presetsAidsAndPlayerCar()
 
     // A weight the game file does not hold as a usable number shows 0 and
     // stays as it is until the user types one.
+    // So do a carset's bytes of 2 where the game reads zero or not.
     s.misc.weight = std::numeric_limits<double>::quiet_NaN();
+    s.misc.presetPerformance = s.misc.keepTrackRecords = s.misc.showComputerFuel = 2;
     editor->restore();
     QCOMPARE(Spin(editor, "Weight")->value(), 0);
     editor->store();
     QVERIFY(std::isnan(s.misc.weight));
+    QCOMPARE(s.misc.presetPerformance, std::uint8_t(2));
+    QCOMPARE(s.misc.keepTrackRecords, std::uint8_t(2));
+    QCOMPARE(s.misc.showComputerFuel, std::uint8_t(2));
     Spin(editor, "Weight")->setValue(1000);
     editor->store();
     QCOMPARE(s.misc.weight, 1000.0);

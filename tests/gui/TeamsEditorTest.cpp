@@ -129,6 +129,7 @@ void TeamsEditorTest::namesAreCutAndUntouchedValuesStay()
     teams.teams[0].drivers[1].carNumber = 150;
     teams.teams[0].tqp = 32719;
     teams.teams[0].drivers[0].selected = 0x93;
+    teams.teams[0].tyreType = 2; // neither type: the game reads it as Goodyear
     // Control characters of a name are not shown, and not lost either.
     teams.teams[0].engine = std::string_view("V10\x1B[2J\x9D");
     teams.teams[1].name = std::string_view("Evil\r\nTeam");

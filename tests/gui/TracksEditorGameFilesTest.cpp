@@ -361,6 +361,7 @@ void TracksEditorGameFilesTest::carsetRecordsTheFieldsCannotShowAreKept()
     track.race.date = SerialOfDate({2200, 12, 24});
     // A team name of all 14 bytes the savegame keeps; the field takes 13.
     track.race.team = std::string("Fourteen Chars");
+    track.practiceDay = 2; // read as Thursday
     const LapRecord qualifying = track.qualifying, race = track.race;
     auto* slotList = Child<QListWidget>(editor, "ListBox2");
     slotList->setCurrentRow(9);
@@ -378,6 +379,7 @@ void TracksEditorGameFilesTest::carsetRecordsTheFieldsCannotShowAreKept()
     QCOMPARE(track.qualifying.lapTime, qualifying.lapTime);
     QCOMPARE(track.qualifying.date, qualifying.date);
     QVERIFY(track.race == race);
+    QCOMPARE(int{track.practiceDay}, 2);
     // A long lap typed in is taken as it stands.
     Child<QLineEdit>(editor, "MaskEdit2")->setText("11.22.333");
     Child<QDateEdit>(editor, "DateTimePicker2")->setDate(QDate(1960, 2, 3));

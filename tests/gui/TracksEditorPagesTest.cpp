@@ -612,6 +612,17 @@ void TracksEditorPagesTest::gp3InfoTakesAndTheTrackFileChoice()
                          "COLE.DAT"));
     slotList->setCurrentRow(2);
     QCOMPARE(files->currentItem()->text(), QString("\u00C9COLE.DAT"));
+
+    // A name spelt in other letter case than the file is found, and kept.
+    slotList->setCurrentRow(3);
+    track.fileName = std::string("\xE9"
+                                 "cole.dat");
+    slotList->setCurrentRow(2);
+    QCOMPARE(files->currentItem()->text(), QString("\u00C9COLE.DAT"));
+    slotList->setCurrentRow(3);
+    QCOMPARE(track.fileName.text(),
+             std::string("\xE9"
+                         "cole.dat"));
 }
 
 QTEST_MAIN(TracksEditorPagesTest)
