@@ -356,6 +356,13 @@ void EditHistory::reset(const WorkingSet& data)
     known_->files.clear();
 }
 
+void EditHistory::adopt(const WorkingSet& data)
+{
+    ForEachPart([&](auto part) { (*known_).*part.copy = part.in(Unconst(data)); });
+    known_->graphics = data.graphics;
+    known_->teamArt = data.teamArt;
+}
+
 void EditHistory::watchFiles(const std::vector<std::string>& paths)
 {
     for (const std::string& path : paths) {

@@ -39,6 +39,10 @@ public:
     // they do not exist) is kept, and later notices record their changes.
     // Call before the write; files watched already are left as they are.
     void watchFiles(const std::vector<std::string>& paths);
+    // The tables as they are become the known ones without a step: for what
+    // the program rearranges itself (an export sorts the cockpit displays'
+    // elements), which is no edit of the user's. Notice pending edits first.
+    void adopt(const WorkingSet& data);
     // The tables as they are were exported or saved in a carset.
     void markSaved();
     // Whether the tables differ from what was last exported, saved, imported

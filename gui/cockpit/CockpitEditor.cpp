@@ -143,7 +143,9 @@ void CockpitEditor::runExport(const std::vector<int>& items)
     app_.workingSet().transfer.selection = BuildSelection(std::vector<std::uint8_t>(items.begin(), items.end()));
     TransferUi ui = app_.transferUi();
     app_.engine().exportToGame(ItemChoice::AsSelected, ui);
-    // Writing the displays sorts their elements: show the order written.
+    // Writing the displays sorts their elements: show the order written, and
+    // the history takes it as no edit.
+    app_.session.edits.adopt(app_.workingSet());
     showAll();
 }
 

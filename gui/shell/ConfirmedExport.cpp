@@ -13,6 +13,9 @@ TransferOutcome RunConfirmedExport(AppContext& app, ItemChoice items, QWidget* p
     TransferUi ui = app.transferUi();
     PreparedExport prepared;
     TransferOutcome outcome = engine.prepareExport(items, ui, prepared);
+    // Preparing sorts the cockpit displays, also for an export cancelled
+    // below: that is no edit to undo.
+    app.session.edits.adopt(app.workingSet());
     if (!prepared.ready())
         return outcome;
     // With nothing to change there is nothing to confirm: the export still

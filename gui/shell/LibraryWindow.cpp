@@ -470,6 +470,8 @@ void LibraryWindow::applyChosen()
     if (app_.workingSet().menuBackgrounds.empty())
         transfer.selection[static_cast<std::size_t>(kMenuBackgroundsItem)] = 0;
     const TransferOutcome exported = RunConfirmedExport(app_, ItemChoice::AsSelected, this);
+    if (main)
+        main->restoreCurrentEditor(); // the export sorts the cockpit displays
     const TransferReport report = app_.engine().lastReport();
     if (!report.restorePointId.empty() && !report.written.empty()) {
         try {

@@ -367,6 +367,8 @@ void CockpitEditorTest::exportFromTheMainWindowShowsTheOrderWritten()
     QCOMPARE(list->item(0)->text(), QString("LAP"));
     QCOMPARE(list->currentRow(), 0);
     QCOMPARE(Child<QComboBox>(editor, "ComboBox1")->currentIndex(), 3);
+    // The sorting is no edit: the next look of the history finds none.
+    QVERIFY(!p.app->session.edits.notice(p.app->workingSet(), "look"));
     Child<QSpinBox>(editor, "SpinEdit104")->setValue(7);
     QCOMPARE(int{elements[0][3]}, 7);
     QCOMPARE(int{elements[20][3]}, 0); // the placeholder, now last
