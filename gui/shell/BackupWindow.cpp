@@ -40,7 +40,7 @@ std::string IncompleteBackupText(const BackupResult& result, const UITexts& text
     const std::size_t n = result.failures.size();
     std::string text = texts.format(kBackupIncompleteText, Args(static_cast<int>(n))) + "\n";
     for (std::size_t i = 0; i < n && i < kShown; ++i)
-        text += "\n" + Utf8ToWindows1252(result.failures[i].file + ": " + result.failures[i].reason);
+        text += "\n" + result.failures[i].file + ": " + result.failures[i].reason;
     if (n > kShown)
         text += "\n" + texts.format(kBackupMoreText, Args(static_cast<int>(n - kShown)));
     return text;
@@ -183,7 +183,7 @@ void BackupWindow::startBackup()
         return;
     Messenger messenger = app_.messenger();
     if (result->complete())
-        messenger.show(kBackupCompleteText, Args(Utf8ToWindows1252(UnquoteDirectory(target))));
+        messenger.show(kBackupCompleteText, Args(UnquoteDirectory(target)));
     else
         messenger.showFixed(IncompleteBackupText(*result, app_.program.texts));
 }

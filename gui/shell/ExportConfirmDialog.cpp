@@ -87,8 +87,9 @@ void ExportConfirmDialog::fill(const std::vector<FileChange>& changes)
     const char separator = DecimalSeparator();
     for (const FileChange& c : changes) {
         auto* file = new QTreeWidgetItem(details_);
-        std::string path = Utf8ToWindows1252(c.relativePath);
-        file->setText(0, FromUntrustedGameText(c.created ? texts_.format(kNewFileText, Args(path)) : path));
+        // The path is UTF-8 as the system spells it; the message text keeps it so.
+        const std::string& path = c.relativePath;
+        file->setText(0, FromMessageText(c.created ? texts_.format(kNewFileText, Args(path)) : path));
         // The items in their numbers' order; what belongs to none comes last.
         std::vector<ItemChange> items = c.items;
         std::stable_sort(items.begin(), items.end(), [](const ItemChange& a, const ItemChange& b) {

@@ -356,7 +356,7 @@ void LibraryWindow::fillList()
         item->setText(1, QString::fromStdString(c.name));
         item->setToolTip(1, QString::fromStdString(c.path));
         if (!c.readable()) {
-            item->setText(4, FromGameText(texts.format(kCannotReadText, Args(Utf8ToWindows1252(c.error)))));
+            item->setText(4, FromMessageText(texts.format(kCannotReadText, Args(c.error))));
             continue;
         }
         item->setText(2, FromUntrustedGameText(c.info.author));
@@ -404,7 +404,7 @@ void LibraryWindow::addCarsets()
         try {
             lastAdded = library_.add(file).name;
         } catch (const std::exception& e) {
-            messenger.show(kAddRemoveFailedText, Args(Utf8ToWindows1252(file), Utf8ToWindows1252(e.what())));
+            messenger.show(kAddRemoveFailedText, Args(file, e.what()));
         }
     }
     refresh();
@@ -420,12 +420,12 @@ void LibraryWindow::removeChosen()
         return;
     const std::string name = carsets_[static_cast<std::size_t>(row)].name;
     Messenger messenger = app_.messenger();
-    if (!messenger.ask(kRemoveQuestionText, Args(Utf8ToWindows1252(name))))
+    if (!messenger.ask(kRemoveQuestionText, Args(name)))
         return;
     try {
         library_.remove(name);
     } catch (const std::exception& e) {
-        messenger.show(kAddRemoveFailedText, Args(Utf8ToWindows1252(name), Utf8ToWindows1252(e.what())));
+        messenger.show(kAddRemoveFailedText, Args(name, e.what()));
     }
     refresh();
 }
@@ -438,7 +438,7 @@ void LibraryWindow::applyChosen()
     const LibraryCarset carset = carsets_[static_cast<std::size_t>(row)];
     Messenger messenger = app_.messenger();
     if (!carset.readable()) {
-        messenger.show(kAddRemoveFailedText, Args(Utf8ToWindows1252(carset.name), Utf8ToWindows1252(carset.error)));
+        messenger.show(kAddRemoveFailedText, Args(carset.name, carset.error));
         return;
     }
     MainWindow* main = app_.mainWindow;
@@ -477,7 +477,7 @@ void LibraryWindow::applyChosen()
         try {
             historyStore().record(MakeAppliedCarset(carset, report.restorePointId, report.changes));
         } catch (const std::exception& e) {
-            messenger.show(kHistoryNotWrittenText, Args(Utf8ToWindows1252(e.what())));
+            messenger.show(kHistoryNotWrittenText, Args(e.what()));
         }
     }
     if (exported == TransferOutcome::Done) {
@@ -495,7 +495,7 @@ void LibraryWindow::undoChosen()
     if (row < 0)
         return;
     const std::string name = carsets_[static_cast<std::size_t>(row)].name;
-    const std::string shownName = Utf8ToWindows1252(name);
+    const std::string& shownName = name;
     Messenger messenger = app_.messenger();
     LibraryHistory history = historyStore();
     const std::vector<AppliedCarset> entries = history.entries();
@@ -529,7 +529,7 @@ void LibraryWindow::undoChosen()
             }
         }
     } catch (const std::exception& e) {
-        messenger.show(kUndoFailedText, Args(Utf8ToWindows1252(e.what())));
+        messenger.show(kUndoFailedText, Args(e.what()));
         return;
     }
     CommitResult result;
@@ -539,11 +539,11 @@ void LibraryWindow::undoChosen()
         BusyCursor busy;
         result = UndoRuns(store, plan, name, nullptr, [&ui] { ui.loading.keepAlive(); });
     } catch (const std::exception& e) {
-        messenger.show(kUndoFailedText, Args(Utf8ToWindows1252(e.what())));
+        messenger.show(kUndoFailedText, Args(e.what()));
         return;
     }
     if (!result.ok()) {
-        messenger.show(kUndoFailedText, Args(Utf8ToWindows1252(result.error)));
+        messenger.show(kUndoFailedText, Args(result.error));
         refresh();
         return;
     }
@@ -551,7 +551,7 @@ void LibraryWindow::undoChosen()
         for (const RestorePoint& run : plan.runs)
             history.markUndone(run.id, result.restorePointId);
     } catch (const std::exception& e) {
-        messenger.show(kHistoryNotWrittenText, Args(Utf8ToWindows1252(e.what())));
+        messenger.show(kHistoryNotWrittenText, Args(e.what()));
     }
     // The working set keeps what it holds: only the game's files changed.
     messenger.show(kUndoneText, Args(shownName, static_cast<int>(result.written.size())));
@@ -588,7 +588,7 @@ void LibraryWindow::showConflicts()
     }
     for (const std::string& name : unread) {
         auto* item = new QTreeWidgetItem(conflictList_);
-        item->setText(0, FromGameText(texts.format(kCannotReadText, Args(Utf8ToWindows1252(name)))));
+        item->setText(0, FromMessageText(texts.format(kCannotReadText, Args(name))));
     }
     for (const CarsetPairConflicts& pair : pairs) {
         auto* top = new QTreeWidgetItem(conflictList_);

@@ -54,7 +54,7 @@ void TakeLibraryFolder(AppContext& app, QWidget* dialog)
     try {
         WriteLibrarySetting(app.program.directories.settingsFile(), typed);
     } catch (const std::exception& e) {
-        app.messenger().showFixed(Utf8ToWindows1252(e.what()));
+        app.messenger().showFixed(e.what());
     }
 }
 
@@ -274,7 +274,7 @@ void OptionsDialog::reject()
         try {
             WriteLibrarySetting(app_.program.directories.settingsFile(), libraryBefore_);
         } catch (const std::exception& e) {
-            app_.messenger().showFixed(Utf8ToWindows1252(e.what()));
+            app_.messenger().showFixed(e.what());
         }
     }
     if (palette != settingsBefore_.paletteFile) {

@@ -144,7 +144,7 @@ void RestoreWindow::restoreChosenPoint()
     } else {
         std::vector<std::string> lines;
         for (const auto& f : report.failed)
-            lines.push_back(Utf8ToWindows1252(f));
+            lines.push_back(f);
         messenger.show(kNotRestoredText, Args(lines.size(), MessageList(lines, app_.program.texts)));
     }
     fill();

@@ -1,5 +1,6 @@
 #include "TextFindDialog.h"
 
+#include "GameTextGuard.h"
 #include "QtMessages.h"
 
 #include <QCheckBox>
@@ -13,7 +14,7 @@
 
 namespace pitwall::gui {
 
-TextFindDialog::TextFindDialog(QWidget* parent) : QDialog(parent)
+TextFindDialog::TextFindDialog(const UITexts& texts, QWidget* parent) : QDialog(parent)
 {
     setObjectName("FindDialog1");
     setWindowTitle("Suchen");
@@ -24,6 +25,9 @@ TextFindDialog::TextFindDialog(QWidget* parent) : QDialog(parent)
     label->setObjectName("FindLabel");
     text_ = new QLineEdit(this);
     text_->setObjectName("FindText");
+    // The texts are Windows-1252: a character they cannot hold would be
+    // searched for as "?".
+    GuardGameText(text_, texts);
     row->addWidget(label);
     row->addWidget(text_, 1);
     left->addLayout(row);

@@ -10,12 +10,16 @@ class QCheckBox;
 class QLineEdit;
 class QRadioButton;
 
+namespace pitwall {
+class UITexts;
+}
+
 namespace pitwall::gui {
 
 class TextFindDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TextFindDialog(QWidget* parent = nullptr);
+    explicit TextFindDialog(const UITexts& texts, QWidget* parent = nullptr);
     // The search as set up (Windows-1252 needle).
     TextSearch search() const;
     void setSearch(const QString& text, bool down, bool matchCase);

@@ -185,7 +185,7 @@ TextsEditor::TextsEditor(AppContext& app, QWidget* parent) : EditorWindow(app, "
     layout->addLayout(body, 1);
     statusBar_ = CreateEditorStatusBar(this);
     layout->addWidget(statusBar_);
-    findDialog_ = new TextFindDialog(this);
+    findDialog_ = new TextFindDialog(app_.program.texts, this);
 
     connect(languages_, &QListWidget::currentRowChanged, this, &TextsEditor::showListedLanguage);
     connect(filterEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {

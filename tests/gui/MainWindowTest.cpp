@@ -344,10 +344,13 @@ void MainWindowTest::backupOntoAFullDiskSaysWhatIsMissing()
     QVERIFY(FileExists(p.path("backup/F1GSTATE.SAV")));
     // A complete backup says so, in the installation's spelling of its folders.
     w.list()->topLevelItem(3)->setCheckState(0, Qt::Checked); // LData\*.STR
-    w.target()->setText(QString::fromStdString(p.path("second")));
+    // A folder named beyond Windows-1252 is named with its own letters.
+    w.target()->setText(QString::fromStdString(p.path("second Pawe\u0142")));
     w.startBackup();
     QCOMPARE(p.numbers().back(), 164);
-    QVERIFY(!ListFiles(p.path("second/LDATA/"), "*.STR", false, false).empty());
+    QVERIFY2(FromMessageText(p.messages.back().text).contains(QString("second Pawe\u0142")),
+             p.messages.back().text.c_str());
+    QVERIFY(!ListFiles(p.path("second Pawe\u0142/LDATA/"), "*.STR", false, false).empty());
     p.messages.clear();
 
     // Group names are shown whole, and a quoted folder is the folder inside the quotes.
