@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <cwctype>
 #include <fstream>
 #include <stdexcept>
 #include <system_error>
@@ -258,6 +259,29 @@ bool CopyFileForced(std::string_view source, std::string_view target, std::strin
     return true;
 }
 
+bool SamePlace(const fs::path& a, const fs::path& b)
+{
+    std::error_code ec;
+    if (fs::equivalent(a, b, ec) && !ec)
+        return true;
+    auto normal = [](const fs::path& p) {
+        std::error_code error;
+        fs::path n = fs::absolute(p, error).lexically_normal();
+        if (!n.has_filename() && n.has_parent_path() && n != n.root_path())
+            n = n.parent_path();
+        return n;
+    };
+    const fs::path na = normal(a), nb = normal(b);
+#ifdef _WIN32
+    const std::wstring wa = na.wstring(), wb = nb.wstring();
+    return wa.size() == wb.size() && std::equal(wa.begin(), wa.end(), wb.begin(), [](wchar_t x, wchar_t y) {
+               return std::towlower(static_cast<std::wint_t>(x)) == std::towlower(static_cast<std::wint_t>(y));
+           });
+#else
+    return na == nb;
+#endif
+}
+
 namespace {
 
 // One entry below the source of a tree copy: its path relative to the source,
@@ -303,7 +327,7 @@ void ListTree(const std::string& source, const std::string& relative, const std:
             failures.push_back({from, "a symbolic link, not followed"});
         } else if (fs::is_directory(status)) {
             if (std::any_of(keepOut.begin(), keepOut.end(),
-                            [&](const fs::path& out) { return fs::equivalent(entry.path(), out, ec); }))
+                            [&](const fs::path& out) { return SamePlace(entry.path(), out); }))
                 continue;
             entries.push_back({relative + name, true});
             ListTree(source, relative + name + kPathSeparator, keepOut, mask, entries, failures);

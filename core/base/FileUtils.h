@@ -26,6 +26,11 @@ inline constexpr char kPathSeparator = '/';
 
 std::filesystem::path NativePath(std::string_view utf8);
 std::string PathString(const std::filesystem::path& path);
+// Whether two paths name the same file or folder: the same object (through a
+// link too), or, where the system cannot tell (Windows builds compare folders
+// poorly), the same absolute path after normalising, letter case ignored on
+// Windows.
+bool SamePlace(const std::filesystem::path& a, const std::filesystem::path& b);
 
 // Appends the separator unless the path is empty or already ends with one.
 std::string IncludeTrailingBackslash(std::string_view path);

@@ -100,8 +100,7 @@ bool IsGameDirectoryItself(const std::string& gameDirectory, const std::string& 
     const std::string to = UnquoteDirectory(target);
     if (to.empty() || gameDirectory.empty())
         return false;
-    std::error_code ec;
-    return std::filesystem::equivalent(NativePath(to), NativePath(gameDirectory), ec) && !ec;
+    return SamePlace(NativePath(to), NativePath(gameDirectory));
 }
 
 std::optional<BackupResult> RunBackup(const std::string& gameDirectory, const std::string& target,
