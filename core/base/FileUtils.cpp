@@ -10,6 +10,7 @@
 #include <cstring>
 #include <cwctype>
 #include <fstream>
+#include <optional>
 #include <stdexcept>
 #include <system_error>
 
@@ -264,14 +265,22 @@ bool SamePlace(const fs::path& a, const fs::path& b)
     std::error_code ec;
     if (fs::equivalent(a, b, ec) && !ec)
         return true;
-    auto normal = [](const fs::path& p) {
+    // A path that cannot be made absolute (an empty one, or a relative one
+    // after the working folder was deleted) names no place to compare.
+    auto normal = [](const fs::path& p) -> std::optional<fs::path> {
         std::error_code error;
-        fs::path n = fs::absolute(p, error).lexically_normal();
+        fs::path n = fs::absolute(p, error);
+        if (error || n.empty())
+            return std::nullopt;
+        n = n.lexically_normal();
         if (!n.has_filename() && n.has_parent_path() && n != n.root_path())
             n = n.parent_path();
         return n;
     };
-    const fs::path na = normal(a), nb = normal(b);
+    const std::optional<fs::path> oa = normal(a), ob = normal(b);
+    if (!oa || !ob)
+        return false;
+    const fs::path &na = *oa, &nb = *ob;
 #ifdef _WIN32
     const std::wstring wa = na.wstring(), wb = nb.wstring();
     return wa.size() == wb.size() && std::equal(wa.begin(), wa.end(), wb.begin(), [](wchar_t x, wchar_t y) {

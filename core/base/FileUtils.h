@@ -29,7 +29,7 @@ std::string PathString(const std::filesystem::path& path);
 // Whether two paths name the same file or folder: the same object (through a
 // link too), or, where the system cannot tell (Windows builds compare folders
 // poorly), the same absolute path after normalising, letter case ignored on
-// Windows.
+// Windows. A path that cannot be made absolute names no place: never the same.
 bool SamePlace(const std::filesystem::path& a, const std::filesystem::path& b);
 
 // Appends the separator unless the path is empty or already ends with one.

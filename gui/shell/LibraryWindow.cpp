@@ -518,7 +518,7 @@ void LibraryWindow::undoChosen()
             // user's yes are they undone too.
             std::vector<std::string> lines;
             for (const RestorePoint& p : plan.overlapping)
-                lines.push_back(ToGameText(LocalTimeText(p.time, app_.program)) + "  "
+                lines.push_back(LocalTimeText(p.time, app_.program).toStdString() + "  "
                                 + OperationText(p, app_.program.texts));
             if (!messenger.ask(kUndoThroughText, Args(shownName, MessageList(lines, app_.program.texts))))
                 return;

@@ -105,7 +105,9 @@ void RestoreWindow::restoreChosenPoint()
         return;
     const RestorePoint point = points_[static_cast<std::size_t>(row)];
     Messenger messenger = app_.messenger();
-    std::string shown = ToGameText(list_->topLevelItem(row)->text(0));
+    // Times keep the letters of the system's locale (Korean, Arabic digits):
+    // message texts take them as UTF-8.
+    std::string shown = list_->topLevelItem(row)->text(0).toStdString();
     // What was changed since the point is undone with it: the question
     // names those changes.
     const std::vector<RestorePoint> later = store_.madeAfter(point);
@@ -115,7 +117,7 @@ void RestoreWindow::restoreChosenPoint()
     } else {
         std::vector<std::string> lines;
         for (const RestorePoint& p : later)
-            lines.push_back(ToGameText(LocalTimeText(p.time, app_.program)) + "  "
+            lines.push_back(LocalTimeText(p.time, app_.program).toStdString() + "  "
                             + OperationText(p, app_.program.texts));
         if (!messenger.ask(kUndoesLaterText, Args(later.size(), MessageList(lines, app_.program.texts))))
             return;

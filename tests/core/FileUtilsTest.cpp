@@ -35,6 +35,27 @@ TEST(FileUtils, PathsAndNames)
     EXPECT_FALSE(MatchesMask("ENGLISH.LNG.bak", "*.LNG"));
 }
 
+TEST(FileUtils, SamePlaceComparesPlacesNotSpellings)
+{
+    test::TempDir dir;
+    ForceDirectories(dir / "a/b");
+    EXPECT_TRUE(SamePlace(NativePath(dir / "a"), NativePath(dir / "a/b/..")));
+    EXPECT_TRUE(SamePlace(NativePath(dir / "a"), NativePath(IncludeTrailingBackslash(dir / "a"))));
+    EXPECT_FALSE(SamePlace(NativePath(dir / "a"), NativePath(dir / "a/b")));
+    // Paths that name no place are never the same place, not even as each other.
+    EXPECT_FALSE(SamePlace("", ""));
+#ifndef _WIN32
+    // Relative names once the working folder is gone cannot be placed either.
+    const fs::path before = fs::current_path();
+    ForceDirectories(dir / "gone");
+    fs::current_path(NativePath(dir / "gone"));
+    fs::remove(NativePath(dir / "gone"));
+    const bool same = SamePlace("CIRCUITS", "SAVEGAME");
+    fs::current_path(before);
+    EXPECT_FALSE(same);
+#endif
+}
+
 TEST(FileUtils, CheckFileExtension)
 {
     UITexts texts;

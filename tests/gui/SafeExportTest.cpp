@@ -11,6 +11,7 @@
 #include "TracksEditor.h"
 #include "app/Language.h"
 #include "base/UITexts.h"
+#include "base/Windows1252.h"
 #include "formats/Bmp.h"
 #include "graphics/ArtPrecheck.h"
 #include "menu/MenuArt.h"
@@ -112,6 +113,7 @@ class SafeExportTest : public QObject {
 private slots:
     void exportIsConfirmedAndCancelWritesNothing();
     void restoreWindowPutsBackWhatAnExportChanged();
+    void restoreQuestionKeepsTheLettersOfTheTime();
     void summaryNamesMissingMembersAndUncarriedItems();
     void selectionDialogOffersOnlyCarriedItems();
     void confirmationCountsOneFileInTheSingular();
@@ -283,6 +285,44 @@ void SafeExportTest::restoreWindowPutsBackWhatAnExportChanged()
     QCOMPARE(newestKind, std::string(point_kind::kRestore));
     QCOMPARE(p.numbers(), (std::vector<int>{74, 75}));
     QVERIFY(TakeSnapshot(p.path("game")) == exportedTwice);
+}
+
+void SafeExportTest::restoreQuestionKeepsTheLettersOfTheTime()
+{
+    // English follows the system's locale, whose times may hold letters
+    // Windows-1252 lacks (Korean "오후", Arabic digits).
+    const QLocale system;
+    QLocale::setDefault(QLocale(QLocale::Arabic, QLocale::Egypt));
+    struct Back {
+        QLocale locale;
+        ~Back() { QLocale::setDefault(locale); }
+    } back{system};
+    GuiProgram p(2, pitwall::gui::test::kEnglish);
+    ImportAndChangeTheTeams(p);
+    OnModal([](QWidget* modal) {
+        if (auto* confirm = qobject_cast<ExportConfirmDialog*>(modal))
+            confirm->accept();
+        return !qobject_cast<ExportConfirmDialog*>(modal);
+    });
+    p.window->findChild<QAction*>("Allesexportieren1")->trigger();
+    p.messages.clear();
+    QString time;
+    OnModal([&](QWidget* modal) {
+        auto* w = qobject_cast<RestoreWindow*>(modal);
+        if (!w)
+            return true;
+        time = w->list()->topLevelItem(0)->text(0);
+        w->restoreChosenPoint();
+        w->reject();
+        return false;
+    });
+    p.window->findChild<QAction*>("Wiederherstellen1")->trigger();
+    QVERIFY2(time.contains(QChar(0x0661)) || time.contains(QChar(0x0662)) || time.contains(QChar(0x0660)),
+             qPrintable(time));
+    QVERIFY(!p.messages.empty());
+    QCOMPARE(p.messages[0].number, 74);
+    QVERIFY2(MessageTextToUtf8(p.messages[0].text).find(time.toStdString()) != std::string::npos,
+             p.messages[0].text.c_str());
 }
 
 void SafeExportTest::summaryNamesMissingMembersAndUncarriedItems()
