@@ -4,8 +4,11 @@
 #include "base/FileUtils.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <iterator>
 #include <stdexcept>
+#include <system_error>
+#include <vector>
 
 namespace pitwall {
 
@@ -62,13 +65,19 @@ void SavePerFile(const TeamTable& table, const std::string& path)
 
 bool LoadPerFile(TeamTable& table, const std::string& path)
 {
-    if (!FileExists(path))
-        return false;
+    if (!FileExists(path)) {
+        std::error_code error;
+        if (!std::filesystem::exists(NativePath(path), error))
+            return false;
+        throw std::runtime_error("Cannot open " + path + ": " + WhyNotAFile(path));
+    }
     if (FileSizeOf(path) > kMaximumPerFileSize)
         throw std::runtime_error(path + " is too large for a .PER file");
+    // A file that is there but cannot be read (no permission, locked by
+    // another program) is an error with its reason, not a missing file.
+    const std::vector<std::uint8_t> bytes = ReadWholeFile(path, kMaximumPerFileSize);
     IniFile ini;
-    if (!ini.load(path))
-        return false;
+    ini.parse(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     // Missing keys read as 0, so a file without any of the fields (another
     // INI file, a binary chosen by mistake) would blank the whole grid.
     static constexpr const char* kFields[] = {"NBR",   "Name", "QP",    "RP",  "QA", "RA",

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "app/IniFile.h"
+#include "base/FileUtils.h"
 #include "base/UITexts.h"
 #include "teams/PerFile.h"
 #include "teams/TeamDefaults.h"
@@ -153,6 +154,16 @@ TEST(TeamsPerFile, MissingFileOrOneWithoutAnyFieldChangesNothing)
     test::TempDir dir;
     TeamTable table = DistinctTable();
     EXPECT_FALSE(LoadPerFile(table, dir / "none.PER"));
+    EXPECT_EQ(table, DistinctTable());
+    // Something of that name that cannot be read is no missing file: the
+    // user is told why instead of nothing happening.
+    ForceDirectories(dir / "folder.PER");
+    try {
+        LoadPerFile(table, dir / "folder.PER");
+        ADD_FAILURE() << "a folder was taken as a missing .PER file";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("folder"), std::string::npos) << e.what();
+    }
     EXPECT_EQ(table, DistinctTable());
 
     // Read as a .PER file, each would have blanked every name and value.
