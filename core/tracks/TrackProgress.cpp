@@ -13,9 +13,7 @@ void TrackProgress(TransferContext& context, int text, int slot, int item)
         context.progress(text, item);
         return;
     }
-    context.currentItem = item;
-    if (context.changes)
-        context.changes->setItem(item);
+    context.workOnItem(item);
     context.loading.setProgress(context.program.texts.format(text, Args(slot + 1)), ProgressWeight(item));
 }
 

@@ -48,6 +48,8 @@ struct TransferContext {
     std::vector<TransferFailure>* failures = nullptr;
     // The item whose progress line was shown last: the one being worked on.
     int currentItem = 0;
+    // The items the running area has started on, in order.
+    std::vector<int> itemsStarted{};
     // Carset load: the archive being read and its header.
     const CarsetArchive* source = nullptr;
     const CarsetHeader* headerRead = nullptr;

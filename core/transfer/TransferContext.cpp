@@ -26,6 +26,7 @@ void TransferContext::progress(int text, int item, const FormatArgs& args)
 void TransferContext::workOnItem(int item)
 {
     currentItem = item;
+    itemsStarted.push_back(item);
     if (changes)
         changes->setItem(item);
 }

@@ -626,7 +626,20 @@ TransferOutcome TransferEngine::saveCarset(ItemChoice items, const std::string& 
         TransferContext context = makeContext(ui, messenger);
         context.target = &archive;
         context.headerWrite = &header;
-        runAreas(kCarsetSaveOrder, context, [](DataArea& a, TransferContext& c) { a.saveToCarset(c); });
+        runAreas(kCarsetSaveOrder, context, [&header](DataArea& a, TransferContext& c) {
+            c.itemsStarted.clear();
+            try {
+                a.saveToCarset(c);
+            } catch (const std::exception&) {
+                // An area that breaks off stores none of the items it had
+                // not come to yet.
+                for (int n : a.items())
+                    if (n > 0 && n < kItemCount
+                        && std::find(c.itemsStarted.begin(), c.itemsStarted.end(), n) == c.itemsStarted.end())
+                        header.items[static_cast<std::size_t>(n)] = 0;
+                throw;
+            }
+        });
         // The header lists only what the carset really holds.
         for (const auto& f : report_.failures)
             if (f.item > 0 && f.item < kItemCount)
