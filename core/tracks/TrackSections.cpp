@@ -191,6 +191,19 @@ SectionsRead ReadTrackSections(std::span<const std::uint8_t> stream)
     return read;
 }
 
+std::optional<std::string> FirstSectionOffScreen(const TrackSecInfo& sections)
+{
+    for (std::size_t v = 0; v < sections.views.size(); ++v) {
+        const TrackView& view = sections.views[v];
+        for (std::size_t i = 0; i < std::min<std::size_t>(view.count, view.sections.size()); ++i) {
+            const TrackSection& s = view.sections[i];
+            if (s.x1 > kSectionsMaxX || s.x2 > kSectionsMaxX || s.y1 > kSectionsMaxY || s.y2 > kSectionsMaxY)
+                return "view " + std::to_string(v + 1) + ", section " + std::to_string(i + 1);
+        }
+    }
+    return std::nullopt;
+}
+
 std::size_t LabelLength(const TrackView& view)
 {
     std::size_t length = 0;

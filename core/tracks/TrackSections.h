@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace pitwall {
@@ -38,6 +39,13 @@ struct SectionsRead {
 // shortened view left before its separator is counted into the view's
 // budget, so that writing it back gives the slot its fixed size again.
 SectionsRead ReadTrackSections(std::span<const std::uint8_t> stream);
+
+// The game's track-map screen: section corners lie within X 0..800 and
+// Y 0..600. An X1 beyond it could read as the stream's group separator.
+inline constexpr std::uint16_t kSectionsMaxX = 800, kSectionsMaxY = 600;
+// The first section of the record with a corner off the screen ("view 2,
+// section 5"), or nothing.
+std::optional<std::string> FirstSectionOffScreen(const TrackSecInfo& sections);
 
 // The label characters a view writes (each label at most 29).
 std::size_t LabelLength(const TrackView& view);

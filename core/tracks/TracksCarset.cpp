@@ -14,6 +14,7 @@
 #include "tracks/TrackJams.h"
 #include "tracks/TrackPictures.h"
 #include "tracks/TrackProgress.h"
+#include "tracks/TrackSections.h"
 #include "transfer/CarsetArchive.h"
 #include "transfer/CarsetBudget.h"
 #include "transfer/CarsetHeader.h"
@@ -146,6 +147,21 @@ void TracksArea::loadFromCarset(TransferContext& context)
         if (!context.selected(TrackSectionsItem(t)))
             continue;
         TrackProgress(context, kTrackSectionsProgress, t, TrackSectionsItem(t));
+        std::optional<TrackSecInfo> sections;
+        if (context.source->contains(TrackSecInfoMember(t))) {
+            auto bytes = context.loadRecord(TrackSecInfoMember(t), kTrackSecInfoSize);
+            if (!bytes)
+                continue;
+            sections = TrackSecInfoFromImage(*bytes);
+            // Written into the game's stream, such a corner would break the
+            // slot's groups apart; the slot and its pictures stay as they were.
+            if (auto off = FirstSectionOffScreen(*sections)) {
+                context.fail(context.source->memberLabel(TrackSecInfoMember(t)) + " is refused: " + *off
+                             + " lies outside the track map (X 0.." + std::to_string(kSectionsMaxX) + ", Y 0.."
+                             + std::to_string(kSectionsMaxY) + ").");
+                continue;
+            }
+        }
         // Each picture file of the working directory exists afterwards
         // exactly when the carset holds it.
         std::vector<std::string> pictures;
@@ -153,12 +169,8 @@ void TracksArea::loadFromCarset(TransferContext& context)
             for (int view = 0; view < kTrackViews; ++view)
                 pictures.push_back(TrackPictureMember(t, kind, view));
         context.source->extractEach(pictures, context.program.directories.working, kMaxTrackPictureBytes);
-        if (context.source->contains(TrackSecInfoMember(t))) {
-            auto bytes = context.loadRecord(TrackSecInfoMember(t), kTrackSecInfoSize);
-            if (!bytes)
-                continue;
-            table_.sections[static_cast<std::size_t>(t)] = TrackSecInfoFromImage(*bytes);
-        }
+        if (sections)
+            table_.sections[static_cast<std::size_t>(t)] = *sections;
         context.markLoaded(TrackSectionsItem(t));
     }
 }

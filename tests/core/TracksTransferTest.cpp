@@ -477,6 +477,61 @@ TEST(TracksTransfer, MissingTrackFileAndOverlongLabels)
     EXPECT_FALSE(std::equal(exe.begin() + slot5, exe.begin() + slot5 + 1156, exeBefore.begin() + slot5));
 }
 
+// A save that breaks off on one track file stores no later item of the
+// tracks, and its header lists none of them.
+TEST(TracksTransfer, ASaveThatBreaksOffListsOnlyWhatItStored)
+{
+    Fixture f;
+    f.importItems(AllTrackItems());
+    std::filesystem::resize_file(NativePath(ResolveGamePath(f.program.settings.gameDirectory, "CIRCUITS\\F1CT05.DAT")),
+                                 kMaxTrackFileBytes + 1);
+    const std::string carset = f.root / "c.GMS";
+    f.select({TrackFileItem(3), TrackFileItem(4), TrackInfoItem(3), TrackInfoItem(4)});
+    EXPECT_EQ(f.engine().saveCarset(ItemChoice::AsSelected, carset, f.ui), TransferOutcome::DoneWithErrors);
+    CarsetArchive archive(carset, CarsetArchive::Mode::Read);
+    auto header = ParseCarsetHeader(archive.read("Header.DAT", 1000));
+    ASSERT_TRUE(header);
+    EXPECT_TRUE(archive.contains("Track3.DAT"));
+    EXPECT_EQ(header->items[TrackFileItem(3)], 1);
+    for (int item : {TrackFileItem(4), TrackInfoItem(3), TrackInfoItem(4)})
+        EXPECT_EQ(header->items[static_cast<std::size_t>(item)], 0) << item;
+    EXPECT_FALSE(archive.contains("TrackInfo3.DAT"));
+}
+
+// A corner off the track map, written into the game's stream, could read as
+// a group separator and break the slot apart: such a record is refused and
+// the slot keeps its labels and pictures.
+TEST(TracksTransfer, CarsetSectionsOffTheMapAreRefused)
+{
+    Fixture f;
+    f.importItems({TrackSectionsItem(1)});
+    const TrackSecInfo before = f.tracks().sections[1];
+    ASSERT_GT(before.views[0].count, 0);
+    auto image = TrackSecInfoImage(before);
+    image[4 + 32] = 0xFF; // view 1, section 1: X1 = 0xFFFF
+    image[4 + 33] = 0xFF;
+    CarsetHeader h;
+    h.format = kCarsetFormat;
+    h.items[TrackSectionsItem(1)] = 1;
+    const std::string carset = f.root / "off.GMS";
+    WriteZip(carset,
+             {{"Header.DAT", CarsetHeaderImage(h)},
+              {"TrackSecInfo1.DAT", image},
+              {"TrackReplace100.BMP", EncodeBmp(Image(498, 359, 24))}});
+    EXPECT_EQ(f.engine().loadCarset(ItemChoice::AllHeld, carset, f.ui), TransferOutcome::DoneWithErrors);
+    EXPECT_NE(f.Shown().find("view 1, section 1 lies outside the track map"), std::string::npos) << f.Shown();
+    EXPECT_TRUE(f.tracks().sections[1] == before);
+    EXPECT_FALSE(FileExists(f.program.directories.working + "TrackReplace100.BMP"));
+
+    // On the map's edge it is taken.
+    image[4 + 32] = 0x20;
+    image[4 + 33] = 0x03; // X1 = 800
+    WriteZip(carset, {{"Header.DAT", CarsetHeaderImage(h)}, {"TrackSecInfo1.DAT", image}});
+    f.messages.shown.clear();
+    EXPECT_EQ(f.engine().loadCarset(ItemChoice::AllHeld, carset, f.ui), TransferOutcome::Done) << f.Shown();
+    EXPECT_EQ(f.tracks().sections[1].views[0].sections[0].x1, 800);
+}
+
 TEST(TracksTransfer, TrackFilesAloneAreSavedUnderTheNamesOfTheirSlots)
 {
     Fixture f;
