@@ -1,5 +1,7 @@
 #include "transfer/SelectionDialogModel.h"
 
+#include "formats/GameLanguages.h"
+
 namespace pitwall {
 
 namespace {
@@ -54,8 +56,11 @@ void SelectionDialogModel::prepareImport(const ItemBytes& offered, bool carset, 
                 b.checked = false;
         }
     }
+    // A carset's cockpit displays of languages this version lacks still load
+    // (and go into the next carset); its texts of them do not.
+    auto lcdDisplay = [](int n) { return n >= kLcdDisplayFirst && n < kLcdDisplayFirst + kLanguageCount; };
     for (int n = 1; n <= kLastItem; ++n)
-        if (!ItemInGameVersion(n, gameVersion)) {
+        if (!ItemInGameVersion(n, gameVersion) && !(carset && lcdDisplay(n))) {
             box(n).enabled = false;
             box(n).checked = false;
         }

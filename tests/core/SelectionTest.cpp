@@ -101,6 +101,12 @@ TEST(SelectionDialog, ImportAndExportOffers)
     EXPECT_TRUE(d.box(85).enabled);
     EXPECT_FALSE(d.box(2).enabled);
     EXPECT_TRUE(d.box(101).enabled);
+    // On v1.00 a carset's displays of the three later languages still load,
+    // its texts of them do not.
+    SelectionDialogModel old;
+    old.prepareImport(Items({173, 196, 197}), true, 1);
+    EXPECT_TRUE(old.box(196).enabled && old.box(197).enabled);
+    EXPECT_FALSE(old.box(173).enabled || old.box(198).enabled);
     EXPECT_TRUE(d.readSelection()[1]);
     EXPECT_TRUE(d.readSelection()[85]);
     EXPECT_FALSE(d.readSelection()[2]);
