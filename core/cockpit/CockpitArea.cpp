@@ -224,10 +224,9 @@ void CockpitArea::loadFromCarset(TransferContext& context)
         context.progress(kDisplaysProgressText, item);
         if (auto bytes = context.loadRecord(LcdDisplayMember(l), kLcdDisplaySize)) {
             LcdDisplay display = LcdDisplayFromImage(*bytes);
-            if (auto bad = FirstUnwritableLcdText(display)) {
+            if (auto bad = FirstUnwritableLcdElement(display)) {
                 const std::string member = LcdDisplayMember(l);
-                context.fail((context.source ? context.source->memberLabel(member) : member) + ": " + *bad
-                             + " holds a text no .3D file can hold (a lone quote or a line break)");
+                context.fail((context.source ? context.source->memberLabel(member) : member) + ": " + *bad);
                 continue;
             }
             data_.displays[static_cast<std::size_t>(l)] = std::move(display);

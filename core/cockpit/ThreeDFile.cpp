@@ -190,13 +190,17 @@ bool IsWritableLcdText(std::string_view text)
     return true;
 }
 
-std::optional<std::string> FirstUnwritableLcdText(const LcdDisplay& display)
+std::optional<std::string> FirstUnwritableLcdElement(const LcdDisplay& display)
 {
     for (std::size_t s = 0; s < display.screens.size(); ++s)
         for (std::size_t e = 0; e < display.screens[s].size(); ++e) {
             const LcdElement& element = display.screens[s][e];
+            const std::string where =
+                "screen " + std::string(kLcdScreenNames[s]) + ", element " + std::to_string(e + 1);
             if ((element.type() == 3 || element.type() == 4) && !IsWritableLcdText(element.text()))
-                return "screen " + std::string(kLcdScreenNames[s]) + ", element " + std::to_string(e + 1);
+                return where + " holds a text no .3D file can hold (a lone quote or a line break)";
+            if (element.type() == 4 && !StartsWithIgnoreCase(kLcdScreenNames[s], "MESS_"))
+                return where + " is a message, which only the MESS_ screens hold";
         }
     return std::nullopt;
 }

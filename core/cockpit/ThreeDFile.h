@@ -40,10 +40,12 @@ inline constexpr std::size_t kThreeDMaxBytes = 4 * 1024 * 1024;
 // quotes and read back the same: no zero byte, no line break, and quotes
 // only doubled ("").
 bool IsWritableLcdText(std::string_view text);
-// The first text or message element of `display` whose text cannot be
-// written ("screen <name>, element <n>"), if any: a carset's record may hold
-// any bytes, and a .3D file written with them would break its line.
-std::optional<std::string> FirstUnwritableLcdText(const LcdDisplay& display);
+// The first element of `display` that no .3D file can hold, described for
+// a message ("screen <name>, element <n> ..."), if any: a text or message
+// whose text cannot be written, or a message outside the MESS_ screens (its
+// line would not read as one there). A carset's record may hold any bytes,
+// and a .3D file written with them would break.
+std::optional<std::string> FirstUnwritableLcdElement(const LcdDisplay& display);
 // A stored text as the user reads and types it: each doubled quote is one
 // quote; and back, each quote doubled.
 std::string ShownLcdText(std::string_view stored);

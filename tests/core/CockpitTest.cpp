@@ -429,13 +429,18 @@ TEST(CockpitGraphics, SheetHoldsTheWheelHalvesWithinTheirRectangles)
 TEST(CockpitCarset, DisplayTextsNoFileCanHoldAreRefusedOnLoad)
 {
     test::TransferFixture a(1), b(2);
-    ASSERT_EQ(a.importItems({LcdDisplayItem(0), LcdDisplayItem(1), LcdDisplayItem(2)}), TransferOutcome::Done);
+    ASSERT_EQ(a.importItems({LcdDisplayItem(0), LcdDisplayItem(1), LcdDisplayItem(2), LcdDisplayItem(3)}),
+              TransferOutcome::Done);
     LcdElement& quoted = a.set().cockpit.displays[0].screens[0][0];
     quoted.setType(LcdType::Text);
     quoted.setText("A\"B");
     LcdElement& broken = a.set().cockpit.displays[1].screens[3][2];
     broken.setType(LcdType::Message);
     broken.setText("LINE\r\n\tDB\t-1");
+    // A message on a screen of texts: its line would not read as a text.
+    LcdElement& misplaced = a.set().cockpit.displays[3].screens[11][0];
+    misplaced.setType(LcdType::Message);
+    misplaced.setText("PIT NOW");
     const std::string carset = a.root / "lcd.GMS";
     ASSERT_EQ(a.saveCarset(carset), TransferOutcome::Done);
 
@@ -443,11 +448,13 @@ TEST(CockpitCarset, DisplayTextsNoFileCanHoldAreRefusedOnLoad)
     b.messages.shown.clear();
     EXPECT_EQ(b.loadCarset(carset), TransferOutcome::DoneWithErrors);
     const auto& failures = b.engine().lastReport().failures;
-    ASSERT_EQ(failures.size(), 2u);
+    ASSERT_EQ(failures.size(), 3u);
     EXPECT_EQ(failures[0].item, LcdDisplayItem(0));
     EXPECT_NE(failures[0].text.find("LCDDisplay0.DAT"), std::string::npos) << failures[0].text;
     EXPECT_NE(failures[0].text.find("element 1"), std::string::npos) << failures[0].text;
     EXPECT_EQ(failures[1].item, LcdDisplayItem(1));
+    EXPECT_EQ(failures[2].item, LcdDisplayItem(3));
+    EXPECT_NE(failures[2].text.find("BEST_TEXT, element 1 is a message"), std::string::npos) << failures[2].text;
     EXPECT_TRUE(b.set().cockpit.displays[0] == before);
     EXPECT_FALSE(b.set().transfer.isLoaded(LcdDisplayItem(0)));
     EXPECT_TRUE(b.set().transfer.isLoaded(LcdDisplayItem(2)));
