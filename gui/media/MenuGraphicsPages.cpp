@@ -39,7 +39,6 @@ void RunPictureSequence(QWidget* parent, AppContext& app, int firstLineText, con
     for (int n : numbers) {
         work(n);
         progress.step(1, "", false);
-        QApplication::processEvents();
     }
     progress.close();
 }

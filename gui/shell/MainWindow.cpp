@@ -161,6 +161,7 @@ MainWindow::MainWindow(AppContext& app) : app_(app)
     app_.optionsDialog.setFactory([this] {
         auto* dialog = new OptionsDialog(app_, this);
         dialog->languageChanged = [this] { applyLanguage(); };
+        dialog->mayQuit = [this] { return keepEditsBeforeGoingOn(); };
         dialog->paletteChanged = [this] {
             UpdatePaletteNotice(*this, app_);
             fitToBars();
@@ -254,7 +255,8 @@ bool MainWindow::firstActivation()
     if (app_.program.settings.alwaysImport) {
         app_.workingSet().transfer.selectAll();
         TransferUi ui = app_.transferUi();
-        app_.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui);
+        // What the start imports is where the user's edits begin.
+        startAnew(app_.engine().importFromGame(ItemChoice::AsSelected, OpenEditor::Untouched, ui));
         tellWhatWasNotDone(false);
     }
     applyLanguage();

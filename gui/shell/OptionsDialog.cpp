@@ -222,6 +222,8 @@ OptionsDialog::OptionsDialog(AppContext& app, QWidget* parent) : QDialog(parent)
     connect(showExportOK_, &QCheckBox::clicked, this, [this](bool on) { app_.program.settings.showExportOK = on; });
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(quit, &QPushButton::clicked, this, [this] {
+        if (mayQuit && !mayQuit())
+            return;
         takeGameDirectory();
         app_.shutdown();
         QDialog::reject(); // ends the program: nothing to put back

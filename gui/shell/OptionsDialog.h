@@ -30,6 +30,9 @@ public:
     // Called when the language list is clicked: the new language is loaded
     // and applied to every open window.
     std::function<void()> languageChanged;
+    // "Programm beenden": whether the program may end now (the user keeps or
+    // drops unsaved edits first, or cancels).
+    std::function<bool()> mayQuit;
     // Called when another game palette is in use.
     std::function<void()> paletteChanged;
 

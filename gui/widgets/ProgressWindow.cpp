@@ -59,7 +59,10 @@ void ProgressWindow::step(std::uint64_t amount, const std::string& text, bool ab
     };
     line1_->setText(FromGameText(format(firstFormat_, first)));
     line2_->setText(FromGameText(format(secondFormat_, Args(reading.remainingSeconds))));
-    QApplication::processEvents();
+    // Painted, but no click or key reaches the program while the work runs:
+    // an editor opened or the program ended in here would pull the running
+    // page (and this window, its child) away under the loop.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 QString ProgressWindow::firstLine() const { return line1_->text(); }

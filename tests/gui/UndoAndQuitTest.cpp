@@ -4,9 +4,10 @@
 
 #include "ExportConfirmDialog.h"
 #include "JamWorkshopPage.h"
+#include "Mnemonics.h"
+#include "OptionsDialog.h"
 #include "TextEditDialog.h"
 #include "TextsEditor.h"
-#include "Mnemonics.h"
 #include "WorkshopsWindow.h"
 #include "app/WindowPosition.h"
 #include "base/GamePath.h"
@@ -399,11 +400,26 @@ void UndoAndQuitTest::quittingWithAnEditAsks()
     QCOMPARE(asked, 2);
     QCOMPARE(p.app->workingSet().teams.teams[0].engine.text(), std::string("EngineX"));
 
+    // "Programm beenden" in the options asks the same; Cancel keeps both.
+    answer("CancelQuestion");
+    OnModal([](QWidget* modal) {
+        auto* options = qobject_cast<OptionsDialog*>(modal);
+        if (!options)
+            return true;
+        Click(options, "BitBtn2");
+        options->reject();
+        return false;
+    });
+    Act(p, "Optionen2")->trigger();
+    QCOMPARE(asked, 3);
+    QVERIFY(!p.app->shutDown);
+    QCOMPARE(p.app->workingSet().teams.teams[0].engine.text(), std::string("EngineX"));
+
     answer("DiscardEdits");
     p.window->move(p.window->x() + 7, p.window->y() + 5);
     const QPoint place = p.window->frameGeometry().topLeft();
     Act(p, "Beenden1")->trigger();
-    QCOMPARE(asked, 3);
+    QCOMPARE(asked, 4);
     QVERIFY(p.app->shutDown);
     // Where the window stood is kept for the next start.
     const auto kept = ReadMainWindowPosition(p.program.directories.settingsFile());
