@@ -60,6 +60,9 @@ void AddBackupCommands(CLI::App& app, CliContext& context)
         auto result = RunBackup(s.session().program.settings.gameDirectory, *to, chosen, progress);
         if (!result)
             throw CommandFailure(Windows1252ToUtf8(context.texts.text(kBackupNoTargetText)));
+        if (result->complete() && result->filesCopied == 0)
+            throw CommandFailure(
+                Windows1252ToUtf8(context.texts.format(kBackupNothingCopiedText, Args(UnquoteDirectory(*to)))));
         if (result->complete())
             return;
         for (const CopyFailure& f : result->failures)

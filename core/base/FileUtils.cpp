@@ -351,7 +351,7 @@ void ListTree(const std::string& source, const std::string& relative, const std:
 } // namespace
 
 std::vector<CopyFailure> CopyTree(std::string_view sourceDirectory, std::string_view targetDirectory,
-                                  std::string_view mask, std::string_view keepOut)
+                                  std::string_view mask, std::string_view keepOut, std::size_t* copied)
 {
     std::vector<CopyFailure> failures;
     std::string source = IncludeTrailingBackslash(sourceDirectory);
@@ -378,6 +378,8 @@ std::vector<CopyFailure> CopyTree(std::string_view sourceDirectory, std::string_
         std::string reason;
         if (!CopyFileForced(from, target + entry.relative, &reason))
             failures.push_back({from, reason});
+        else if (copied)
+            ++*copied;
     }
     return failures;
 }

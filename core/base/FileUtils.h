@@ -81,9 +81,10 @@ struct CopyFailure {
 // tree is not copied but returned as a failure, as are entries that are not
 // regular files and directories that cannot be read. The tree is listed
 // before the first copy; the target, and the folder `keepOut` (a backup's
-// whole target when it lies below the source), are not part of it.
+// whole target when it lies below the source), are not part of it. `copied`,
+// when given, grows by the number of files copied.
 std::vector<CopyFailure> CopyTree(std::string_view sourceDirectory, std::string_view targetDirectory,
-                                  std::string_view mask, std::string_view keepOut = {});
+                                  std::string_view mask, std::string_view keepOut = {}, std::size_t* copied = nullptr);
 void DeleteFileForced(std::string_view file);
 // Removes the read-only attribute (on POSIX: gives the owner write access).
 void ClearReadOnly(std::string_view file);

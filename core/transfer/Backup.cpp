@@ -130,7 +130,7 @@ std::optional<BackupResult> RunBackup(const std::string& gameDirectory, const st
         if (!s.directory.empty() && LeadsOutOf(gameDirectory, source)) {
             result.failures.push_back({source, "a symbolic link out of the installation, not followed"});
         } else {
-            auto failed = CopyTree(source, targetDirectory, s.mask, to);
+            auto failed = CopyTree(source, targetDirectory, s.mask, to, &result.filesCopied);
             result.failures.insert(result.failures.end(), failed.begin(), failed.end());
         }
         progress.step(BackupGroupSize(gameDirectory, g), 1);

@@ -41,6 +41,7 @@ inline constexpr std::array<BackupGroup, 16> kBackupGroups = {{
 inline constexpr int kBackupTotalText = 1042; // "%s": total size
 inline constexpr int kBackupNoTargetText = 213;
 inline constexpr int kBackupIntoGameText = 1301;
+inline constexpr int kBackupNothingCopiedText = 1302; // "%s": the backup folder
 inline constexpr int kBackupCaptionText = 554;
 inline constexpr int kBackupFilesText = 1043;
 inline constexpr int kBackupRemainingText = 1003;
@@ -75,6 +76,7 @@ bool IsGameDirectoryItself(const std::string& gameDirectory, const std::string& 
 // are not followed (their targets may lie anywhere) and are listed here.
 struct BackupResult {
     std::vector<CopyFailure> failures;
+    std::size_t filesCopied = 0;
     bool complete() const { return failures.empty(); }
 };
 

@@ -2,6 +2,8 @@
 
 #include "app/Language.h"
 
+#include <algorithm>
+
 namespace pitwall {
 
 bool ShowCarsetInfoOnLoad(const CarsetInfo& info)
@@ -22,12 +24,25 @@ CarsetInfoFields CarsetInfoToFields(const CarsetInfo& info, const CarsetInfoFiel
     return f;
 }
 
+namespace {
+
+// The first lines of INFO.DAT have fixed places: a line break pasted into a
+// field would move every line after it, so it becomes a blank.
+std::string OneLine(std::string text)
+{
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return text;
+}
+
+} // namespace
+
 void ApplyCarsetInfoEdits(CarsetInfo& info, const CarsetInfoFields& fields)
 {
     info.lines.clear();
-    info.lines.push_back(fields.version);
-    info.lines.push_back(fields.author);
-    info.lines.push_back(fields.date);
+    info.lines.push_back(OneLine(fields.version));
+    info.lines.push_back(OneLine(fields.author));
+    info.lines.push_back(OneLine(fields.date));
     info.lines.push_back(fields.showOnLoad ? "1" : "0");
     for (int i = 0; i < 6; ++i)
         info.lines.push_back("RESERVED");

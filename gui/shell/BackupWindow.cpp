@@ -182,7 +182,11 @@ void BackupWindow::startBackup()
     if (!result)
         return;
     Messenger messenger = app_.messenger();
-    if (result->complete())
+    // A backup that copied nothing (no group ticked, or none holding a
+    // file) is no complete backup.
+    if (result->complete() && result->filesCopied == 0)
+        messenger.show(kBackupNothingCopiedText, Args(UnquoteDirectory(target)));
+    else if (result->complete())
         messenger.show(kBackupCompleteText, Args(UnquoteDirectory(target)));
     else
         messenger.showFixed(IncompleteBackupText(*result, app_.program.texts));

@@ -1,6 +1,7 @@
 #include "CarsetInfoWindow.h"
 
 #include "AppContext.h"
+#include "GameTextGuard.h"
 #include "LanguageTable.h"
 #include "MemoPlainText.h"
 #include "OkCancelButtons.h"
@@ -88,6 +89,10 @@ CarsetInfoWindow::CarsetInfoWindow(AppContext& app, const CarsetInfo& info, QWid
     resize(440, 380);
 
     ApplyTexts(this, kCarsetInfoTexts, app.program.texts);
+    // INFO.DAT is Windows-1252 like the game's texts.
+    GuardGameText(author_, app.program.texts);
+    GuardGameText(version_->lineEdit(), app.program.texts);
+    GuardGameText(memo_, app.program.texts);
     // With fewer than ten lines (the start-up defaults) the fields keep
     // their own defaults.
     if (info.lines.size() >= 10) {

@@ -154,6 +154,12 @@ TEST(TransferCli, FailuresAndBackup)
     EXPECT_FALSE(FileExists(dir / "full/GP3.EXE"));
     EXPECT_EQ(FileSizeOf(dir / "full/F1GSTATE.SAV"), FileSizeOf(dir / "g/F1GSTATE.SAV"));
     EXPECT_EQ(ListFiles(dir / "full", "*.*", true, false).size(), 1u);
+
+    // A group without a file to copy (the demo has no cockpit picture
+    // BITMAPS\CPITHI3.PCX): nothing was backed up, and the run says so.
+    auto nothing = test::RunCommand({"backup", "--game", dir / "g", "--groups", "11", "--to", dir / "b3", "--quiet"});
+    EXPECT_EQ(nothing.code, 1);
+    EXPECT_NE(nothing.err.find("Nothing was copied to " + dir / "b3"), std::string::npos) << nothing.err;
 #endif
 }
 

@@ -301,6 +301,16 @@ void MainWindowTest::carsetInformationWindowMakesTwelveLines()
     QCOMPARE(info.lines[9], std::string("RESERVED"));
     QCOMPARE(info.lines[11], std::string("Second line"));
 
+    // A pasted line break keeps the author on its line (the lines after it
+    // have fixed places); a letter INFO.DAT cannot hold is refused.
+    w.authorField()->selectAll();
+    w.authorField()->insert("Max\nMustermann");
+    w.authorField()->insert(QString::fromUtf8("Ł"));
+    w.applyCarsetInfoEdits(info);
+    QCOMPARE(info.lines.size(), std::size_t(12));
+    QCOMPARE(info.lines[1], std::string("Max Mustermann"));
+    QCOMPARE(info.lines[3], std::string("1"));
+
     // A carset's own lines are shown without their control characters and
     // kept as they are when OK is pressed without an edit.
     CarsetInfo made;
@@ -352,6 +362,12 @@ void MainWindowTest::backupOntoAFullDiskSaysWhatIsMissing()
              p.messages.back().text.c_str());
     QVERIFY(!ListFiles(p.path("second Pawe\u0142/LDATA/"), "*.STR", false, false).empty());
     p.messages.clear();
+    // Nothing ticked, nothing copied: no word of a complete backup.
+    for (int i = 0; i < w.list()->topLevelItemCount(); ++i)
+        w.list()->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
+    w.startBackup();
+    QCOMPARE(p.numbers(), std::vector<int>{1302});
+    p.messages.clear();
 
     // Group names are shown whole, and a quoted folder is the folder inside the quotes.
     auto* list = w.list();
@@ -382,6 +398,15 @@ void MainWindowTest::alwaysImportOnVersion100StartsWithoutAMessage()
     const TransferState& transfer = p.app->workingSet().transfer;
     QVERIFY(transfer.isLoaded(1) && transfer.isLoaded(172) && transfer.isLoaded(195));
     QVERIFY(!transfer.isLoaded(173) && !transfer.isLoaded(198));
+    // What the start imported is no edit of the user's: quitting asks nothing.
+    int asked = 0;
+    p.app->askAboutEdits = [&asked] {
+        ++asked;
+        return AppContext::EditsAnswer::Cancel;
+    };
+    p.window->findChild<QAction*>("Beenden1")->trigger();
+    QCOMPARE(asked, 0);
+    QVERIFY(p.app->shutDown);
 }
 
 void MainWindowTest::menuTransfersRunOnTheTeamsArea()
