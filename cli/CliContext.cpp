@@ -55,4 +55,9 @@ CliContext::CliContext(std::ostream& o, std::ostream& e, const std::string& exec
     }
 }
 
+std::string CliContext::desktopSettingsFile() const
+{
+    return ComputeProgramDirectories(executableDirectory).settingsFile();
+}
+
 } // namespace pitwall::cli

@@ -65,6 +65,10 @@ struct CliContext {
     int exitStatus = 0;
 
     CliContext(std::ostream& o, std::ostream& e, const std::string& executableDir);
+
+    // The desktop program's settings file (PITWALL.INI beside a portable
+    // program, or in the user's config folder): read, never written here.
+    std::string desktopSettingsFile() const;
 };
 
 // A command failed: the front end prints the reason as one line and exits 1.

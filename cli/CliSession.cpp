@@ -3,6 +3,7 @@
 #include "PaletteOption.h"
 #include "TerminalText.h"
 
+#include "app/Settings.h"
 #include "base/FileUtils.h"
 #include "base/Windows1252.h"
 #include "formats/GameInstallation.h"
@@ -65,6 +66,9 @@ CliSession::CliSession(CliContext& context, const std::string& gameDirectory)
     CreatePrivateDirectory(program_.directories.staging);
     program_.texts = context.texts;
     program_.restorePointRoot = context.restoreRoot;
+    // Both programs keep their restore points together: a run here trims
+    // them to the desktop program's limits, not to the built-in ones.
+    ReadRestorePointLimits(context.desktopSettingsFile(), program_.settings);
     program_.writer = Writer(context);
     if (!gameDirectory.empty()) {
         if (!DirectoryExists(gameDirectory))

@@ -18,7 +18,7 @@ std::string DefaultGameDirectory(const CliContext& context)
     }
     // The desktop program beside this one keeps its settings where it finds
     // them; only read here, so the file stays as the desktop program left it.
-    std::string settings = ComputeProgramDirectories(context.executableDirectory).settingsFile();
+    std::string settings = context.desktopSettingsFile();
     IniFile ini;
     if (FileExists(settings) && ini.load(settings)) {
         std::string game = ini.readString(kGeneralSection, "GP3Path", "");

@@ -74,8 +74,7 @@ RestorePoints OpenRestorePoints(const CliContext& context, const std::string& ga
 {
     // The limits the desktop editor keeps to, from its settings file.
     Settings settings;
-    if (!context.programDirectory.empty())
-        ReadRestorePointLimits(IncludeTrailingBackslash(context.programDirectory) + kSettingsFileName, settings);
+    ReadRestorePointLimits(context.desktopSettingsFile(), settings);
     RestorePoints points(context.restoreRoot.empty() ? DefaultRestorePointRoot() : context.restoreRoot, gameDirectory,
                          settings.restorePointsKept, settings.restorePointsMB);
     points.setWriter(Writer(context));

@@ -31,9 +31,8 @@ void AddLibraryOption(CLI::App* command, std::string& directory)
 
 CarsetLibrary OpenLibrary(const CliContext& context, const std::string& chosen)
 {
-    std::string directory = chosen.empty()
-        ? ChosenLibraryDirectory(ComputeProgramDirectories(context.executableDirectory).settingsFile())
-        : IncludeTrailingBackslash(chosen);
+    std::string directory =
+        chosen.empty() ? ChosenLibraryDirectory(context.desktopSettingsFile()) : IncludeTrailingBackslash(chosen);
     if (directory.empty())
         throw CommandFailure("no folder for the carset library: name one with --library DIR or PITWALL_LIBRARY");
     return CarsetLibrary(directory);

@@ -15,7 +15,7 @@ CommandPalette LoadCommandPalette(const CliContext& context, std::string* proble
     std::string chosen = context.paletteFile;
     if (chosen.empty()) {
         Settings settings;
-        settings.paletteFile = ReadPaletteSetting(ComputeProgramDirectories(context.executableDirectory).settingsFile());
+        settings.paletteFile = ReadPaletteSetting(context.desktopSettingsFile());
         chosen = ChosenPaletteFile(settings);
     }
     if (!chosen.empty()) {

@@ -77,6 +77,25 @@ TEST(RestorePointsCli, RunsThatWriteNothingLeaveNoPoint)
     EXPECT_EQ(Hashes(g.a), files);
 }
 
+// Both programs keep their points in one folder: an apply trims them to the
+// desktop program's limit, not to the built-in ten.
+TEST(RestorePointsCli, AppliesKeepToTheDesktopProgramsLimit)
+{
+    Installations g;
+    const std::string program = g.dir / "program/";
+    ForceDirectories(program);
+    CopyFileForced(PITWALL_RUNTIME_DIR "/ENGLISH.LNG", program + "ENGLISH.LNG");
+    test::WriteText(program + "PITWALL.INI", "[General]\r\nRestorePoints=1\r\n");
+    const std::string fromA = g.dir / "a.GMS";
+    ASSERT_EQ(g.run({"import", "--game", g.a, "--items", "1", "-o", fromA}).code, 0);
+    ASSERT_EQ(g.run({"import", "--game", g.b, "--items", "1", "-o", g.carset}).code, 0);
+    for (const std::string& carset : {g.carset, fromA}) {
+        auto applied = test::RunCommand({"apply", carset, "--game", g.a, "--restore-dir", g.points}, program);
+        ASSERT_EQ(applied.code, 0) << applied.err;
+    }
+    EXPECT_EQ(g.ids(g.a).size(), 1u);
+}
+
 TEST(RestorePointsCli, ARestoreNamesTheLaterChangesAndCanBeUndone)
 {
     Installations g;
