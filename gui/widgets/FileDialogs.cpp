@@ -4,7 +4,10 @@
 #include "base/FileUtils.h"
 #include "transfer/FileChoice.h"
 
+#include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
 
 namespace pitwall::gui {
 
@@ -39,6 +42,17 @@ QtFilters MakeFilters(AppContext& app, const FileRequest& request)
     return f;
 }
 
+bool AskToReplace(QWidget* parent, const std::string& name)
+{
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(),
+                    QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?")
+                        .arg(QFileInfo(QString::fromStdString(name)).fileName()),
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setObjectName("ReplaceQuestion");
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 std::optional<std::string> Choose(AppContext& app, QWidget* parent, const FileRequest& request, bool save)
 {
     std::string ini = app.program.directories.settingsFile();
@@ -50,19 +64,28 @@ std::optional<std::string> Choose(AppContext& app, QWidget* parent, const FileRe
     QString start = QString::fromStdString(request.defaultName.find('/') != std::string::npos
                                                ? request.defaultName
                                                : IncludeTrailingBackslash(dir) + request.defaultName);
-    QString chosen = save
-        ? QFileDialog::getSaveFileName(parent, QString(), start, filters.entries.join(";;"), &selected)
-        : QFileDialog::getOpenFileName(parent, QString(), start, filters.entries.join(";;"), &selected);
-    if (chosen.isEmpty())
-        return std::nullopt;
-    std::string name = chosen.toStdString();
-    if (save) {
-        const auto used = filters.entries.indexOf(selected);
-        name =
-            SavedFileName(name, filters.patterns, used >= 0 ? static_cast<std::size_t>(used) : filters.patterns.size());
+    for (;;) {
+        QString chosen = save
+            ? QFileDialog::getSaveFileName(parent, QString(), start, filters.entries.join(";;"), &selected)
+            : QFileDialog::getOpenFileName(parent, QString(), start, filters.entries.join(";;"), &selected);
+        if (chosen.isEmpty())
+            return std::nullopt;
+        std::string name = chosen.toStdString();
+        if (save) {
+            const auto used = filters.entries.indexOf(selected);
+            name = SavedFileName(name, filters.patterns,
+                                 used >= 0 ? static_cast<std::size_t>(used) : filters.patterns.size());
+            // The dialog asked about the name as typed; with the filter's
+            // extension added it may name a file that exists: ask as the
+            // dialog would, and offer the dialog again on No.
+            if (name != chosen.toStdString() && FileExists(name) && !AskToReplace(parent, name)) {
+                start = chosen;
+                continue;
+            }
+        }
+        RememberDirectory(ini, request.key, name);
+        return name;
     }
-    RememberDirectory(ini, request.key, name);
-    return name;
 }
 
 } // namespace

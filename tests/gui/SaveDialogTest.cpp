@@ -15,6 +15,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -119,6 +120,35 @@ void SaveDialogTest::textsKeepTheExtensionTyped()
     QVERIFY(!FileExists(p.path("pl.TXT.STR")));
     QVERIFY(!FileExists(p.path("en.str.TXT")));
     QVERIFY(p.numbers().empty());
+
+    // "plain" once more: the dialog asked about "plain" only, so replacing
+    // plain.TXT is asked before; No offers the dialog again.
+    WriteTextFile(p.path("plain.TXT"), {"older"});
+    const Bytes older = FileBytes(p.path("plain.TXT"));
+    for (const bool replace : {false, true}) {
+        auto answer = AnswerSaveDialog(p.path("plain"), "*.TXT");
+        auto asked = std::make_shared<int>(0);
+        OnModal([asked, replace](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            if (!box || box->objectName() != "ReplaceQuestion")
+                return true;
+            ++*asked;
+            box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
+            if (!replace) // the dialog again: cancelled
+                OnModal([](QWidget* again) {
+                    auto* dialog = qobject_cast<QFileDialog*>(again);
+                    if (!dialog || !dialog->isVisible())
+                        return true;
+                    dialog->reject();
+                    return false;
+                });
+            return false;
+        });
+        Click(editor, "Button4");
+        QCOMPARE(*asked, 1);
+        QVERIFY(replace ? FileBytes(p.path("plain.TXT")) == FileBytes(p.path("expected.TXT"))
+                        : FileBytes(p.path("plain.TXT")) == older);
+    }
 }
 
 // Tracks editor, "Streckengrafik speichern": .BMP and .JPG are offered.
