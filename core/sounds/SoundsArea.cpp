@@ -157,8 +157,11 @@ void SoundsArea::loadFromCarset(TransferContext& context)
             wavs[i].reset();
         } else if (held && i < table_.entries.size() && FileExists(WorkFile(context, i))) {
             // Not in the carset: the sound the working set already holds
-            // stays, with its own record.
+            // stays, with its own record and the user's mark (it still
+            // goes into the next carset).
             loaded.entries[i] = table_.entries[i];
+            if (i < table_.marks.size() && i < loaded.marks.size())
+                loaded.marks[i] = table_.marks[i];
         } else {
             // Neither: an old file of that name is not this sound; export
             // keeps the installation's own sound.

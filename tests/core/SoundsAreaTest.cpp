@@ -97,6 +97,29 @@ TEST(SoundsArea, OneMarkedSoundChangesThatSoundAlone)
     EXPECT_TRUE(std::equal(bytes.begin() + 50, bytes.begin() + 52, a3.begin() + 50));
 }
 
+// A sound the user marked before loading a carset without it stays marked:
+// the next carset carries it beside the loaded one.
+TEST(SoundsArea, MarksOfHeldSoundsOutliveACarsetWithoutThem)
+{
+    TransferFixture a(1), b(2);
+    ASSERT_EQ(a.importItems({kSoundsItem}), TransferOutcome::Done);
+    a.set().sounds.marks.assign(a.set().sounds.entries.size(), 0);
+    a.set().sounds.marks[3] = 1;
+    const std::string carset = a.root / "one.GMS";
+    ASSERT_EQ(a.saveCarset(carset), TransferOutcome::Done);
+
+    ASSERT_EQ(b.importItems({kSoundsItem}), TransferOutcome::Done);
+    b.set().sounds.marks.assign(b.set().sounds.entries.size(), 0);
+    b.set().sounds.marks[5] = 1;
+    ASSERT_EQ(b.loadCarset(carset), TransferOutcome::Done);
+    const std::string next = b.root / "next.GMS";
+    ASSERT_EQ(b.saveCarset(next), TransferOutcome::Done);
+    CarsetArchive archive(next, CarsetArchive::Mode::Read);
+    EXPECT_TRUE(archive.contains("Sound3.DAT"));
+    EXPECT_TRUE(archive.contains("Sound5.DAT"));
+    EXPECT_FALSE(archive.contains("Sound2.DAT"));
+}
+
 // The demo banks, like the game's, give each sound's position in the third
 // field: after a sound of another size is taken in, the exported bank gives
 // the new positions, those of the sounds after it too.
