@@ -54,7 +54,12 @@ bool BuildUITexts(std::vector<std::string> lines, UITexts& texts)
         for (auto& c : line)
             if (c == '|')
                 c = '\n';
+    // The marquee scrolls through a status-bar panel, measured again on every
+    // step: a line longer than any panel shows would only cost time.
+    constexpr std::size_t kMaxMarqueeLength = 2000;
     std::string marquee = std::move(lines.front());
+    if (marquee.size() > kMaxMarqueeLength)
+        marquee.resize(kMaxMarqueeLength);
     lines.erase(lines.begin());
     texts.assign(std::move(lines), std::move(marquee));
     return complete;

@@ -50,7 +50,9 @@ std::optional<QString> NextMarqueeText(const QString& text, int& position, int w
         position = 1;
     int k = position;
     QString shown;
-    while (widthOf(shown) < window) {
+    // Every character shown takes a pixel at least; characters of no width
+    // (soft hyphens) would otherwise be taken round the text again and again.
+    while (widthOf(shown) < window && shown.size() < window) {
         k += 1;
         if (k > text.size()) {
             shown += " *** ";

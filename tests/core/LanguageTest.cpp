@@ -111,6 +111,12 @@ TEST(Language, LineEndsAndFormatting)
     EXPECT_EQ(texts.format(1, Args("Carset", 6)), "Carset needs 6 MB");
     // A translation whose placeholders do not fit shows its text as it is.
     EXPECT_EQ(texts.format(2, Args(1)), "broken %d %d");
+    // The marquee is measured on every step of its scroll: a hostile file's
+    // endless first line is cut to what a status-bar panel could ever show.
+    lines[0] = "WWW" + std::string(1'000'000, '\xAD');
+    BuildUITexts(lines, texts);
+    EXPECT_EQ(texts.marquee().size(), 2000u);
+    EXPECT_EQ(texts.marquee().substr(0, 4), "WWW\xAD");
 }
 
 namespace {
