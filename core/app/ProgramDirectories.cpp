@@ -12,6 +12,9 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <pwd.h>
+#include <unistd.h>
 #endif
 
 namespace fs = std::filesystem;
@@ -64,7 +67,17 @@ std::string UserDirectory(const EnvironmentLookup& env, const char* xdgName, con
         return IncludeTrailingBackslash(IncludeTrailingBackslash(*home) + homeFallback);
     if (auto v = env(windowsName))
         return IncludeTrailingBackslash(*v);
+#ifndef _WIN32
+    // Without HOME: the user's home folder as the system records it. The
+    // shared temporary folder would let another user plant the settings
+    // (and with them the command that starts the game).
+    if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir && *user->pw_dir)
+        return IncludeTrailingBackslash(IncludeTrailingBackslash(user->pw_dir) + homeFallback);
+    return IncludeTrailingBackslash(IncludeTrailingBackslash(PathString(fs::temp_directory_path())) + "pitwall-"
+                                    + std::to_string(::getuid()));
+#else
     return IncludeTrailingBackslash(PathString(fs::temp_directory_path()));
+#endif
 }
 
 // The language files are what the program cannot start without; the

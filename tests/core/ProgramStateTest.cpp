@@ -60,6 +60,16 @@ TEST(ProgramDirectories, BesideTheExecutableOrInTheUsersDirectories)
 
     EXPECT_TRUE(IsDirectoryWritable(home.path()));
     EXPECT_FALSE(IsDirectoryWritable(home / "missing"));
+
+#ifndef _WIN32
+    // Without any of the variables: the user's home as the system records
+    // it, never the temporary folder every user shares.
+    auto none = [](const char*) -> std::optional<std::string> { return std::nullopt; };
+    const std::string settings = ComputeProgramDirectories("/usr/share/pitwall/", false, none).settings;
+    const std::string temp = IncludeTrailingBackslash(PathString(std::filesystem::temp_directory_path()));
+    EXPECT_NE(settings.rfind(temp + "pitwall/", 0), 0u) << settings;
+    EXPECT_TRUE(settings.ends_with("/.config/pitwall/")) << settings;
+#endif
 }
 
 TEST(ProgramDirectories, PortableBesideTheExecutableInstalledUnderSharePitwall)
