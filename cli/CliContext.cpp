@@ -57,7 +57,7 @@ CliContext::CliContext(std::ostream& o, std::ostream& e, const std::string& exec
 
 std::string CliContext::desktopSettingsFile() const
 {
-    return ComputeProgramDirectories(executableDirectory).settingsFile();
+    return ComputeProgramDirectories(executableDirectory).settingsFileToRead();
 }
 
 } // namespace pitwall::cli

@@ -41,6 +41,13 @@ std::optional<std::string> SystemEnvironment(const char* name)
 
 std::string ProgramDirectories::settingsFile() const { return settings + kSettingsFileName; }
 
+std::string ProgramDirectories::settingsFileToRead() const
+{
+    const std::string own = settingsFile();
+    const std::string beside = program + kSettingsFileName;
+    return settings != program && !FileExists(own) && FileExists(beside) ? beside : own;
+}
+
 bool IsDirectoryWritable(const std::string& directory)
 {
     if (!DirectoryExists(directory))

@@ -51,6 +51,11 @@ struct ProgramDirectories {
     std::string staging;  // ... TEMP/Carset/
 
     std::string settingsFile() const;
+    // The file the settings are read from: settingsFile(), or, until it
+    // exists, a PITWALL.INI in a program folder the settings cannot go to
+    // (installed or read-only, written earlier or shipped preconfigured).
+    // Writes always go to settingsFile().
+    std::string settingsFileToRead() const;
 };
 
 // All strings carry a trailing separator. The flag says whether a portable

@@ -12,7 +12,7 @@ StartupOutcome StartProgram(ProgramState& state, const std::string& executableDi
                             const EnvironmentLookup& environment)
 {
     state.directories = ComputeProgramDirectories(executableDirectory, environment);
-    ReadSettings(state.directories.settingsFile(), state.settings);
+    ReadSettings(state.directories.settingsFileToRead(), state.settings);
     if (!state.settings.gameDirectory.empty())
         state.settings.gameDirectory = IncludeTrailingBackslash(state.settings.gameDirectory);
 

@@ -97,6 +97,12 @@ TEST(ProgramDirectories, PortableBesideTheExecutableInstalledUnderSharePitwall)
     EXPECT_EQ(installed.working, home / ".cache/pitwall/TEMP/");
     // The same, found through the writability probe of the real folder.
     EXPECT_EQ(ComputeProgramDirectories(root / "usr/bin/", env).settings, home / ".config/pitwall/");
+    // Settings shipped beside the data are read until the user's own exist.
+    EXPECT_EQ(installed.settingsFileToRead(), installed.settingsFile());
+    test::WriteText(root / "usr/share/pitwall/PITWALL.INI", "[General]\r\nGP3Path=/games/gp3\r\n");
+    EXPECT_EQ(installed.settingsFileToRead(), root / "usr/share/pitwall/PITWALL.INI");
+    test::WriteText(home / ".config/pitwall/PITWALL.INI", "[General]\r\n");
+    EXPECT_EQ(installed.settingsFileToRead(), installed.settingsFile());
     // Without lib/pitwall the module is looked for beside the executable.
     DeleteTree(modules);
     EXPECT_EQ(LocateProgram(root / "usr/bin").modules, root / "usr/bin/");
