@@ -76,9 +76,10 @@ bool LoadLanguage(std::string_view programDirectory, std::string_view languageFi
         sink.showMessage(Message{-1, kLanguageFileMissingMessage});
         return false;
     }
-    // A language file holds about 1,200 short lines; anything far larger is
-    // not one and is not read into memory.
-    constexpr std::uint64_t kMaxLanguageFileSize = 16ull * 1024 * 1024;
+    // A language file holds about 1,300 short lines (some 100 KB); anything
+    // far larger is not one and is not read into memory (16 MB of bare line
+    // feeds would make 16 million texts, half a gigabyte).
+    constexpr std::uint64_t kMaxLanguageFileSize = 2ull * 1024 * 1024;
     std::ostringstream ss;
     if (FileSizeOf(path) <= kMaxLanguageFileSize)
         ss << in.rdbuf();
