@@ -2,7 +2,8 @@
 // Undo and redo for a document a window keeps of its own, outside the
 // working set (the workshop's open JAM): each step keeps the whole document
 // before and after, so it suits documents of modest size. The oldest steps
-// go first once `limit` are kept.
+// go first once `limit` are kept. It also knows whether the document differs
+// from what was last opened or saved.
 
 #include <cstddef>
 #include <string>
@@ -20,14 +21,25 @@ public:
     {
         steps_.clear();
         position_ = 0;
+        saved_ = 0;
     }
+    // The document as it stands now is what its file holds.
+    void markSaved() { saved_ = position_; }
+    // Steps were done or undone since the document was opened or saved.
+    bool unsaved() const { return saved_ != position_; }
     // A step done: the steps undone before it are gone.
     void record(std::string name, T before, T after)
     {
+        // A saved state among the steps dropped here, or the oldest step
+        // dropped below, can no longer be reached by undo or redo.
+        if (saved_ != kNever && saved_ > position_)
+            saved_ = kNever;
         steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(position_), steps_.end());
         steps_.push_back(Step{std::move(name), std::move(before), std::move(after)});
-        if (steps_.size() > limit_)
+        if (steps_.size() > limit_) {
             steps_.erase(steps_.begin());
+            saved_ = saved_ == 0 || saved_ == kNever ? kNever : saved_ - 1;
+        }
         position_ = steps_.size();
     }
 
@@ -46,8 +58,11 @@ private:
         T before;
         T after;
     };
+    static constexpr std::size_t kNever = static_cast<std::size_t>(-1);
     std::vector<Step> steps_;
     std::size_t position_ = 0;
+    // The position whose document the file holds; kNever when no step leads there.
+    std::size_t saved_ = 0;
     std::size_t limit_;
 };
 

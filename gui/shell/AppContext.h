@@ -58,6 +58,11 @@ public:
     // (tests that are not about the question answer Discard here).
     enum class EditsAnswer { SaveCarset, Export, Discard, Cancel };
     std::function<EditsAnswer()> askAboutEdits;
+    // The answer to "Save JAM / Discard / Cancel" before pictures loaded into
+    // the workshop's open JAM (named, UTF-8) would be lost. Empty: the
+    // workshop asks with its question box.
+    enum class DocumentAnswer { Save, Discard, Cancel };
+    std::function<DocumentAnswer(const std::string& jamFile)> askAboutOpenJam;
 
     // Ends the program after ShutdownCleanup (replaceable in tests).
     std::function<void()> quit;

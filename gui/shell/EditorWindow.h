@@ -50,6 +50,10 @@ public:
     virtual std::string ownRedoName() const { return {}; }
     virtual void undoOwnStep() {}
     virtual void redoOwnStep() {}
+    // Asked before the editor goes (another editor opened, the program
+    // quits): an editor whose own document holds unsaved steps asks the
+    // user, and false keeps it open.
+    virtual bool mayClose() { return true; }
     // Shows or hides that first view, as the working set's data stands.
     void showWhetherDataIsLoaded();
     // The record an edit in `control` changes, named as the user knows it

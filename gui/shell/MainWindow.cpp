@@ -161,7 +161,7 @@ MainWindow::MainWindow(AppContext& app) : app_(app)
     app_.optionsDialog.setFactory([this] {
         auto* dialog = new OptionsDialog(app_, this);
         dialog->languageChanged = [this] { applyLanguage(); };
-        dialog->mayQuit = [this] { return keepEditsBeforeGoingOn(); };
+        dialog->mayQuit = [this] { return mayQuit(); };
         dialog->paletteChanged = [this] {
             UpdatePaletteNotice(*this, app_);
             fitToBars();
@@ -321,7 +321,7 @@ void MainWindow::openEditor(const char* className)
     if (editor_ && editor_->objectName() == className)
         return;
     const EditorEntry* entry = FindEditor(className);
-    if (!entry)
+    if (!entry || (editor_ && !editor_->mayClose()))
         return;
     EditorWindow* next = entry->create(app_);
     next->setParent(this, next->windowFlags());
@@ -379,7 +379,7 @@ void MainWindow::moveEvent(QMoveEvent* event)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (!app_.shutDown && !keepEditsBeforeGoingOn()) {
+    if (!app_.shutDown && !mayQuit()) {
         event->ignore();
         return;
     }
@@ -597,6 +597,8 @@ void MainWindow::updateEditState()
     AssignMnemonics(editMenu_);
     setWindowModified(history.unsaved());
 }
+
+bool MainWindow::mayQuit() { return (!editor_ || editor_->mayClose()) && keepEditsBeforeGoingOn(); }
 
 bool MainWindow::keepEditsBeforeGoingOn()
 {

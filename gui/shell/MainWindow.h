@@ -82,6 +82,9 @@ public:
     // exported nor saved: "Save carset / Export / Discard / Cancel". True
     // when the caller may go on.
     bool keepEditsBeforeGoingOn();
+    // Before the program ends: the editor in front keeps or drops its own
+    // document first, then the working set's edits are asked about.
+    bool mayQuit();
 
 protected:
     void moveEvent(QMoveEvent* event) override;

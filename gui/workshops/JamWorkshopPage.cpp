@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -38,6 +39,9 @@ constexpr int kBmpFilter = 944;
 constexpr int kJamFilter = 994;
 constexpr int kJadFilter = 992;
 constexpr int kPngFilter = 881;
+constexpr int kDiscardText = 1172, kUnsavedTitleText = 1174;
+constexpr int kUnsavedPicturesText = 1303; // "%s": the JAM's file name
+constexpr int kSaveJamText = 1304;
 constexpr int kJpgFilter = 946;
 // Every picture file that is read.
 constexpr int kPictureFilter = 1204;
@@ -178,10 +182,12 @@ JamWorkshopPage::JamWorkshopPage(AppContext& app, QWidget* parent) : QWidget(par
         zoom_->setCurrentIndex(zoom_->findData(zoom));
     });
     connect(load_, &QPushButton::clicked, this, &JamWorkshopPage::choosePictureToLoad);
-    connect(save_, &QPushButton::clicked, this, &JamWorkshopPage::saveJamToFile);
+    connect(save_, &QPushButton::clicked, this, [this] { saveJamToFile(); });
     connect(dither_, &QCheckBox::toggled, this, [this](bool on) { WorkshopsStateOf(app_).dither = on; });
-    connect(recent_, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem* item) { openJam(item->data(Qt::UserRole).toString().toStdString()); });
+    connect(recent_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+        if (keepPicturesBeforeGoingOn())
+            openJam(item->data(Qt::UserRole).toString().toStdString());
+    });
 }
 
 JamWorkshopPage::~JamWorkshopPage() = default;
@@ -198,6 +204,8 @@ int JamWorkshopPage::chosenImage() const { return image_->value(); }
 
 void JamWorkshopPage::chooseJam()
 {
+    if (!keepPicturesBeforeGoingOn())
+        return;
     auto name = app_.chooseFileToOpen({"JAMWShopOpen", "", {kOpenJamFilter}, 1});
     if (name)
         openJam(*name);
@@ -385,23 +393,73 @@ void JamWorkshopPage::redoStep()
     emit historyChanged();
 }
 
-void JamWorkshopPage::saveJamToFile()
+bool JamWorkshopPage::saveJamToFile()
 {
     if (!jam_)
-        return;
+        return false;
     std::vector<int> filters = {kBmpFilter, kJamFilter};
     if (jam_->is8Bit())
         filters.push_back(kJadFilter);
     filters.push_back(kPngFilter);
-    auto name = app_.chooseFileToSave({"JAMWShopSave", jamFile_, filters, 1});
+    return saveJam(filters);
+}
+
+bool JamWorkshopPage::saveJam(std::vector<int> filters)
+{
+    auto name = app_.chooseFileToSave({"JAMWShopSave", jamFile_, std::move(filters), 1});
     if (!name)
-        return;
+        return false;
     Messenger messenger = app_.messenger();
+    bool saved = false;
     try {
-        SaveJamAs(*jam_, *name, &messenger);
+        saved = SaveJamAs(*jam_, *name, &messenger);
     } catch (const std::exception& e) {
         messenger.showFixed(e.what());
     }
+    // A page saved as a picture leaves out the JAM's image records.
+    const std::string extension = ExtensionOf(*name);
+    if (!saved || !(EqualsIgnoreAsciiCase(extension, ".JAM") || EqualsIgnoreAsciiCase(extension, ".JAD")))
+        return false;
+    history_.markSaved();
+    return true;
+}
+
+bool JamWorkshopPage::keepPicturesBeforeGoingOn()
+{
+    if (!jam_ || !history_.unsaved())
+        return true;
+    using Answer = AppContext::DocumentAnswer;
+    Answer answer = Answer::Cancel;
+    if (app_.askAboutOpenJam) {
+        answer = app_.askAboutOpenJam(jamFile_);
+    } else {
+        const UITexts& texts = app_.program.texts;
+        QMessageBox box(QMessageBox::Question, FromGameText(texts.text(kUnsavedTitleText)),
+                        FromMessageText(texts.format(kUnsavedPicturesText, Args(FileNameOf(jamFile_)))),
+                        QMessageBox::NoButton, this);
+        box.setObjectName("UnsavedJamQuestion");
+        QPushButton* save = box.addButton(FromGameText(texts.text(kSaveJamText)), QMessageBox::AcceptRole);
+        save->setObjectName("SaveJamFirst");
+        box.addButton(FromGameText(texts.text(kDiscardText)), QMessageBox::DestructiveRole)
+            ->setObjectName("DiscardPictures");
+        QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+        box.setDefaultButton(save);
+        box.setEscapeButton(cancel);
+        box.exec();
+        if (box.clickedButton() == save)
+            answer = Answer::Save;
+        else if (box.clickedButton() && box.clickedButton()->objectName() == "DiscardPictures")
+            answer = Answer::Discard;
+    }
+    if (answer == Answer::Discard)
+        return true;
+    if (answer == Answer::Save) {
+        std::vector<int> filters = {kJamFilter};
+        if (jam_->is8Bit())
+            filters.push_back(kJadFilter);
+        return saveJam(filters);
+    }
+    return false;
 }
 
 void JamWorkshopPage::rememberRecent(const std::string& fileName)

@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -44,7 +45,13 @@ public:
     // choosePictureToLoad with the file already chosen (also for a dropped picture).
     bool loadPicture(const std::string& fileName);
     void choosePictureToLoad();
-    void saveJamToFile();
+    // "In Datei speichern": true when the whole JAM was written (as .JAM or
+    // .JAD), which makes the pictures loaded into it saved.
+    bool saveJamToFile();
+    // Before the open JAM goes (another JAM opened, the window closed): with
+    // pictures loaded since it was last saved, asks whether to save it first.
+    // False when the user cancels, or the save was cancelled or failed.
+    bool keepPicturesBeforeGoingOn();
     // The page's mouse handlers, in page pixels.
     void pickImageAt(QPoint pagePoint, Qt::MouseButton button);
     void showPixelUnderMouse(QPoint pagePoint);
@@ -71,6 +78,7 @@ private:
     void refreshView();
     // Label2 for the point last under the mouse, as the view now shows it.
     void showPaletteIndex();
+    bool saveJam(std::vector<int> filters);
     void rememberRecent(const std::string& fileName);
     void fillRecent();
 

@@ -115,7 +115,8 @@ bool WorkshopsWindow::dropFile(const std::string& fileName)
 {
     if (IsJamName(fileName)) {
         pages_->setCurrentWidget(jamPage_);
-        jamPage_->openJam(fileName);
+        if (jamPage_->keepPicturesBeforeGoingOn())
+            jamPage_->openJam(fileName);
         return true;
     }
     if (IsReadPictureName(fileName) && jamPage_->jam()) {
@@ -147,5 +148,6 @@ std::string WorkshopsWindow::ownUndoName() const { return jamPage_->history().un
 std::string WorkshopsWindow::ownRedoName() const { return jamPage_->history().redoName(); }
 void WorkshopsWindow::undoOwnStep() { jamPage_->undoStep(); }
 void WorkshopsWindow::redoOwnStep() { jamPage_->redoStep(); }
+bool WorkshopsWindow::mayClose() { return jamPage_->keepPicturesBeforeGoingOn(); }
 
 } // namespace pitwall::gui

@@ -36,6 +36,8 @@ public:
     std::string ownRedoName() const override;
     void undoOwnStep() override;
     void redoOwnStep() override;
+    // Asks before pictures loaded into the open JAM would be lost.
+    bool mayClose() override;
 
     // What a drop of this file does; false when the window takes no such file.
     bool dropFile(const std::string& fileName);

@@ -1,4 +1,5 @@
 #include "session/EditHistory.h"
+#include "session/SnapshotHistory.h"
 
 #include "JamTestFiles.h"
 #include "TestSupport.h"
@@ -286,4 +287,45 @@ TEST(EditHistoryFiles, AFileThatCannotBeReadIsNeverUndone)
     ASSERT_TRUE(history.notice(*data, "Other"));
     history.undo(*data);
     EXPECT_EQ(test::ReadBytes(picture), (std::vector<std::uint8_t>{7, 7}));
+}
+
+// A window's own document (the workshop's JAM) knows whether it differs from
+// its file: after undoing back to the saved state it does not; once the way
+// back to that state is gone (a new step after undoing past it, or the step
+// dropped for the limit), it does for good until the next save.
+TEST(SnapshotHistory, KnowsWhetherTheDocumentDiffersFromItsFile)
+{
+    SnapshotHistory<int> doc(3);
+    EXPECT_FALSE(doc.unsaved());
+    doc.record("a", 0, 1);
+    EXPECT_TRUE(doc.unsaved());
+    doc.undo();
+    EXPECT_FALSE(doc.unsaved());
+    doc.redo();
+    doc.markSaved();
+    doc.record("b", 1, 2);
+    doc.undo();
+    EXPECT_FALSE(doc.unsaved());
+    doc.undo();
+    doc.record("c", 0, 3); // "a", the saved state's step, is gone
+    EXPECT_TRUE(doc.unsaved());
+    doc.undo();
+    EXPECT_TRUE(doc.unsaved());
+
+    SnapshotHistory<int> limited(2);
+    limited.record("a", 0, 1);
+    limited.markSaved();
+    limited.record("b", 1, 2);
+    limited.record("c", 2, 3); // drops "a": the saved state is now the first position
+    limited.undo();
+    limited.undo();
+    EXPECT_FALSE(limited.unsaved());
+    limited.redo();
+    limited.record("d", 2, 4);
+    limited.record("e", 4, 5); // drops "b": no way back to 1
+    while (limited.canUndo())
+        limited.undo();
+    EXPECT_TRUE(limited.unsaved());
+    limited.clear();
+    EXPECT_FALSE(limited.unsaved());
 }

@@ -55,6 +55,7 @@ struct GuiProgram {
         app->quit = [] {};
         // Tests about the question before losing edits ask it themselves.
         app->askAboutEdits = [] { return AppContext::EditsAnswer::Discard; };
+        app->askAboutOpenJam = [](const std::string&) { return AppContext::DocumentAnswer::Discard; };
         window = std::make_unique<MainWindow>(*app);
     }
 

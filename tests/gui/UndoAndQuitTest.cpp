@@ -14,6 +14,7 @@
 #include "formats/Bmp.h"
 #include "formats/SoundBankFiles.h"
 #include "menu/MenuArt.h"
+#include "transfer/ReportedFormats.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -76,6 +77,7 @@ private slots:
     void teamSheetLoadedForTheMenuIsUndoneAndRedone();
     void soundAndBackgroundReplacedAreUndoneAndRedone();
     void workshopUndoesThePicturesLoadedIntoItsJam();
+    void picturesLoadedIntoTheWorkshopJamAreAskedAboutBeforeTheyGo();
     void editsInTheOtherEditorsAreUndoneAndRedoneExactly();
     void aTextEditedInItsDialogIsAStepOnceTheDialogCloses();
     void quittingWithAnEditAsks();
@@ -291,6 +293,76 @@ void UndoAndQuitTest::workshopUndoesThePicturesLoadedIntoItsJam()
     QVERIFY(page->openJam(bridge));
     QTest::mouseClick(Child<QPushButton>(workshops, "Button57"), Qt::LeftButton);
     QCOMPARE(WithoutMnemonic(undo->text()), QString("Undo picture loaded into Br\u00FCcke.JAM"));
+}
+
+// The workshop's JAM is written only by "Save as": another editor, another
+// JAM or quitting asks first while pictures loaded into it are unsaved.
+void UndoAndQuitTest::picturesLoadedIntoTheWorkshopJamAreAskedAboutBeforeTheyGo()
+{
+    GuiProgram p(2, kEnglish);
+    p.app->askAboutOpenJam = nullptr; // the real question box
+    StartImported(p);
+    p.window->openEditor("TForm20");
+    auto* workshops = qobject_cast<WorkshopsWindow*>(p.window->currentEditor());
+    QVERIFY(workshops);
+    JamWorkshopPage* page = workshops->jamPage();
+    const std::string jordan = ResolveGamePath(p.path("game/"), "GP3JAMS\\Liveries\\JORDAN98.JAM");
+    QVERIFY(page->openJam(jordan));
+    const Bytes original = FileBytes(jordan);
+    Image picture(page->jam()->page().width(), page->jam()->page().height(), 24);
+    picture.fill(p.program.palette.pixel(37));
+    SaveBmpFile(picture, p.path("page.bmp"));
+    std::optional<std::string> saveAs;
+    p.app->chooseFileToOpen = [&](const FileRequest&) -> std::optional<std::string> { return p.path("page.bmp"); };
+    p.app->chooseFileToSave = [&](const FileRequest&) { return saveAs; };
+    QTest::mouseClick(Child<QPushButton>(workshops, "Button57"), Qt::LeftButton);
+    const Image loaded = page->jam()->page();
+
+    int asked = 0;
+    auto answer = [&](const char* button) {
+        OnModal([&asked, button](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            if (!box || box->objectName() != "UnsavedJamQuestion")
+                return true;
+            ++asked;
+            if (QPushButton* named = box->findChild<QPushButton*>(button))
+                named->click();
+            else
+                box->button(QMessageBox::Cancel)->click();
+            return false;
+        });
+    };
+    answer("Cancel");
+    Act(p, "TeamsFahrer1")->trigger();
+    QCOMPARE(asked, 1);
+    QCOMPARE(p.window->currentEditor(), static_cast<EditorWindow*>(workshops));
+    answer("Cancel");
+    Act(p, "Beenden1")->trigger();
+    QCOMPARE(asked, 2);
+    QVERIFY(!p.app->shutDown);
+    QVERIFY(page->jam()->page() == loaded);
+
+    // Saved as a picture, the JAM's records are not: still asked. Save with
+    // the save dialog cancelled keeps the program.
+    saveAs = p.path("page-copy.bmp");
+    Click(workshops, "Button39");
+    QVERIFY(FileExists(*saveAs));
+    saveAs.reset();
+    answer("SaveJamFirst");
+    Act(p, "Beenden1")->trigger();
+    QCOMPARE(asked, 3);
+    QVERIFY(!p.app->shutDown);
+
+    // Saved as a JAM: the program goes on without asking.
+    saveAs = p.path("saved.JAM");
+    answer("SaveJamFirst");
+    Act(p, "Beenden1")->trigger();
+    QCOMPARE(asked, 4);
+    QVERIFY(p.app->shutDown);
+    TJAMFile saved(p.program.palette);
+    QVERIFY(LoadJam(saved, *saveAs, false, nullptr));
+    QVERIFY(saved.page() == loaded);
+    QVERIFY(FileBytes(jordan) == original); // the game's JAM untouched
 }
 
 // One typed value or click in the tracks, cockpit and misc editors: Edit >
