@@ -14,7 +14,7 @@ public:
     // A valid language file has this many lines (marquee + UI texts 0..1132).
     static constexpr int kMinimumLines = 1134;
     // The highest UI text number the program refers to.
-    static constexpr int kHighestNumber = 1304;
+    static constexpr int kHighestNumber = 1305;
     static constexpr const char* kFiller = "Invalid language-file";
 
     // Windows-1252 bytes, "|" already turned into line feeds.

@@ -153,6 +153,16 @@ zip_int64_t ReadDeflatedSource(void* state, void* data, zip_uint64_t length, zip
 
 } // namespace
 
+void CarsetArchive::discard()
+{
+    if (!archive_)
+        return;
+    deflater_.reset();
+    pending_.clear();
+    zip_discard(archive_);
+    archive_ = nullptr;
+}
+
 void CarsetArchive::close()
 {
     if (!archive_)

@@ -80,6 +80,8 @@ public:
     void setKeepAlive(std::function<void()> keepAlive) { keepAlive_ = std::move(keepAlive); }
     // Writes the archive to disk. Throws CarsetError on failure.
     void close();
+    // Drops what was added: nothing is written, an existing file stays.
+    void discard();
 
     // --- reading ---
     std::vector<ArchiveMember> members() const;

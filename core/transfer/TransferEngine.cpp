@@ -614,7 +614,10 @@ TransferOutcome TransferEngine::saveCarset(ItemChoice items, const std::string& 
     }
 
     // The archive is written to a temporary file and renamed at the end, so
-    // a failed save leaves an earlier carset of that name as it was.
+    // a failed save leaves an earlier carset of that name as it was. A new
+    // carset that lacks items that failed is written all the same; it never
+    // takes the place of an earlier one, whose items would be lost.
+    const bool replacing = FileExists(fileName);
     CarsetArchive archive(fileName, CarsetArchive::Mode::Create);
     archive.setKeepAlive([&] { ui.loading.keepAlive(); });
     CarsetHeader header;
@@ -648,6 +651,11 @@ TransferOutcome TransferEngine::saveCarset(ItemChoice items, const std::string& 
         context.saveMember(kHeaderMember, CarsetHeaderImage(header));
         std::string info = CarsetInfoText(carsetInfo_);
         context.saveMember(kInfoMember, std::vector<std::uint8_t>(info.begin(), info.end()));
+        if (replacing && !report_.failures.empty()) {
+            archive.discard();
+            messenger.show(kCarsetKeptText, Args(fileName));
+            return TransferOutcome::Refused;
+        }
         archive.close();
     }
     return outcome();

@@ -87,6 +87,8 @@ private:
 namespace transfer_text {
 inline constexpr int kImportCaption = 208, kImportFirstLine = 209;
 inline constexpr int kExportCaption = 929, kExportFirstLine = 930;
+// A carset save with failed items over an existing carset; its file name.
+inline constexpr int kCarsetKeptText = 1305;
 inline constexpr int kExportFinished = 753;
 inline constexpr int kNotACarset = 407, kOldCarsetFormat = 938, kLowDiskSpace = 939;
 inline constexpr int kItemNotImported = 64, kItemNotLoaded = 65, kRolledBack = 66;

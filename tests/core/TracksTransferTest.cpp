@@ -496,6 +496,16 @@ TEST(TracksTransfer, ASaveThatBreaksOffListsOnlyWhatItStored)
     for (int item : {TrackFileItem(4), TrackInfoItem(3), TrackInfoItem(4)})
         EXPECT_EQ(header->items[static_cast<std::size_t>(item)], 0) << item;
     EXPECT_FALSE(archive.contains("TrackInfo3.DAT"));
+
+    // Over an earlier carset, the incomplete one is not written: the earlier
+    // one keeps every item it held, and the run says so.
+    const std::string earlier = f.root / "earlier.GMS";
+    test::WriteBytes(earlier, test::ReadBytes(carset));
+    const auto earlierBytes = test::ReadBytes(earlier);
+    f.messages.shown.clear();
+    EXPECT_EQ(f.engine().saveCarset(ItemChoice::AsSelected, earlier, f.ui), TransferOutcome::Refused);
+    EXPECT_EQ(test::ReadBytes(earlier), earlierBytes);
+    EXPECT_EQ(f.messages.numbers().back(), 1305) << f.Shown();
 }
 
 // A corner off the track map, written into the game's stream, could read as
