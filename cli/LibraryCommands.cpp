@@ -196,6 +196,12 @@ void AddLibraryCommands(CLI::App& app, CliContext& context)
                 throw CommandFailure(carset.path + " cannot be read: " + carset.error);
             ApplyRequest run = *request;
             run.carset = carset.path;
+            // A history the apply could not be added to is found before the game changes.
+            try {
+                LibraryHistory(lib.directory(), run.game).read();
+            } catch (const std::exception& e) {
+                throw CommandFailure(e.what());
+            }
             ApplyCarset(context, run, [&](const TransferReport& report) {
                 try {
                     LibraryHistory(lib.directory(), run.game)
@@ -227,7 +233,7 @@ void AddLibraryCommands(CLI::App& app, CliContext& context)
                 throw CommandFailure("not a directory: " + *game);
             const std::string gameDirectory = IncludeTrailingBackslash(*game);
             LibraryHistory history(lib.directory(), gameDirectory);
-            const std::vector<AppliedCarset> entries = history.entries();
+            const std::vector<AppliedCarset> entries = history.read();
             const AppliedCarset* applied = history.lastInEffect(entries, *name);
             if (!applied)
                 throw CommandFailure("the history of " + gameDirectory + " holds no apply of " + *name
@@ -289,7 +295,7 @@ void AddLibraryCommands(CLI::App& app, CliContext& context)
         cmd->callback([&context, dir, game] {
             CarsetLibrary lib = OpenLibrary(context, *dir);
             LibraryHistory history(lib.directory(), IncludeTrailingBackslash(*game));
-            const std::vector<AppliedCarset> entries = history.entries();
+            const std::vector<AppliedCarset> entries = history.read();
             if (context.json) {
                 Json list = Json::array();
                 for (const auto& e : entries)

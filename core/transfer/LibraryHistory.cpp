@@ -61,14 +61,23 @@ LibraryHistory::LibraryHistory(const std::string& libraryDirectory, const std::s
 
 std::vector<AppliedCarset> LibraryHistory::entries() const
 {
+    try {
+        return read();
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+std::vector<AppliedCarset> LibraryHistory::read() const
+{
     std::vector<AppliedCarset> list;
+    if (!FileExists(file_))
+        return list;
     std::vector<std::uint8_t> bytes;
     try {
-        if (!FileExists(file_))
-            return list;
         bytes = ReadWholeFile(file_, kMaxHistorySize);
-    } catch (const std::exception&) {
-        return list;
+    } catch (const std::exception& e) {
+        throw std::runtime_error("the library history " + file_ + " cannot be read: " + e.what());
     }
     std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     bool first = true;
@@ -76,9 +85,12 @@ std::vector<AppliedCarset> LibraryHistory::entries() const
         std::size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (!line.empty() && line.back() == '\r') // saved by a Windows editor
+            line.remove_suffix(1);
         if (first) {
             if (line != kFirstLine)
-                return list;
+                throw std::runtime_error("the library history " + file_
+                                         + " is not one this program wrote; it is left as it is");
             first = false;
             continue;
         }
@@ -109,14 +121,14 @@ const AppliedCarset* LibraryHistory::lastInEffect(const std::vector<AppliedCarse
 
 void LibraryHistory::record(const AppliedCarset& applied)
 {
-    std::vector<AppliedCarset> list = entries();
+    std::vector<AppliedCarset> list = read();
     list.push_back(applied);
     write(list);
 }
 
 void LibraryHistory::markUndone(const std::string& restorePointId, const std::string& undoPointId)
 {
-    std::vector<AppliedCarset> list = entries();
+    std::vector<AppliedCarset> list = read();
     for (AppliedCarset& entry : list)
         if (entry.restorePointId == restorePointId && !entry.undone())
             entry.undonePointId = undoPointId;

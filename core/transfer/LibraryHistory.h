@@ -35,15 +35,19 @@ public:
     LibraryHistory(const std::string& libraryDirectory, const std::string& gameDirectory);
 
     const std::string& file() const { return file_; }
-    // Oldest first. A history that cannot be read is empty; damaged lines
-    // are skipped.
+    // Oldest first; empty while there is no history yet. Damaged lines are
+    // skipped. Throws std::runtime_error when the file is there but cannot be
+    // read or is no history.
+    std::vector<AppliedCarset> read() const;
+    // As read(), for display: a history that cannot be read shows as empty.
     std::vector<AppliedCarset> entries() const;
     // The newest apply of that carset (name, letter case ignored) still in
     // effect.
     const AppliedCarset* lastInEffect(const std::vector<AppliedCarset>& entries, const std::string& carset) const;
 
-    // Both throw std::runtime_error when the history cannot be written; the
-    // file is replaced as a whole, so it is never left half written.
+    // Both throw std::runtime_error when the history cannot be read or
+    // written: a file that is no history is never written over. The file is
+    // replaced as a whole, so it is never left half written.
     void record(const AppliedCarset& applied);
     void markUndone(const std::string& restorePointId, const std::string& undoPointId);
 

@@ -195,11 +195,17 @@ CommitResult UndoRuns(RestorePoints& points, const UndoPlan& plan, const std::st
             }
             std::vector<std::uint8_t>& content = it->second.second;
             std::vector<std::uint8_t> before = points.readCopy(run, c.relativePath);
+            // A file of another size than the run left it was changed since,
+            // by a program other than this one: its earlier bytes would undo
+            // that change too.
+            if (content.size() != c.newSize)
+                throw RestorePointError("Cannot undo the run: " + c.relativePath
+                                        + " has been given another size since, by a program other than this one");
             if (c.oldSize != c.newSize) {
                 content = std::move(before);
                 continue;
             }
-            if (content.size() != c.newSize || before.size() != c.newSize)
+            if (before.size() != c.newSize)
                 throw RestorePointError("Cannot undo the run: " + c.relativePath
                                         + " has been given another size since, by a program other than this one");
             for (const ByteRange& r : WithoutChecksum(c.relativePath, c.newSize, c.ranges))

@@ -441,6 +441,13 @@ void LibraryWindow::applyChosen()
         messenger.show(kAddRemoveFailedText, Args(carset.name, carset.error));
         return;
     }
+    // A history the apply could not be added to is found before the game changes.
+    try {
+        historyStore().read();
+    } catch (const std::exception& e) {
+        messenger.showFixed(e.what());
+        return;
+    }
     MainWindow* main = app_.mainWindow;
     // The carset replaces the working set as "load complete carset" does.
     if (main && !main->keepEditsBeforeGoingOn())
@@ -498,7 +505,13 @@ void LibraryWindow::undoChosen()
     const std::string& shownName = name;
     Messenger messenger = app_.messenger();
     LibraryHistory history = historyStore();
-    const std::vector<AppliedCarset> entries = history.entries();
+    std::vector<AppliedCarset> entries;
+    try {
+        entries = history.read();
+    } catch (const std::exception& e) {
+        messenger.showFixed(e.what());
+        return;
+    }
     const AppliedCarset* applied = history.lastInEffect(entries, name);
     if (!applied) {
         messenger.show(kNothingToUndoText, Args(shownName));

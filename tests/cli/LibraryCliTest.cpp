@@ -9,6 +9,8 @@
 #include "base/FileUtils.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 #include <map>
 
 using namespace pitwall;
@@ -122,8 +124,29 @@ TEST(LibraryCli, UndoingWholeFilesPutsThemBack)
     const std::string game = l.dir / "game/";
     test::MakeDemo(game, 2, 2);
     const Snapshot original = Hashes(game);
+    std::map<std::string, std::uint64_t> sizes;
+    for (const auto& [file, hash] : original)
+        sizes[file] = std::filesystem::file_size(NativePath(game + file));
     ASSERT_EQ(l.run({"library", "apply", "Liveries", "--game", game}).code, 0);
     ASSERT_NE(Hashes(game), original);
+
+    // A resized file that another program changed since (here: grew) is not
+    // put back over that change.
+    std::string resized;
+    for (const auto& [file, size] : sizes)
+        if (std::filesystem::file_size(NativePath(game + file)) != size)
+            resized = file;
+    ASSERT_FALSE(resized.empty());
+    std::vector<std::uint8_t> applied = test::ReadBytes(game + resized), edited = applied;
+    edited.push_back(7);
+    test::WriteBytes(game + resized, edited);
+    const Snapshot changedSince = Hashes(game);
+    auto refused = l.run({"library", "undo", "Liveries", "--game", game});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_NE(refused.err.find("has been given another size since"), std::string::npos) << refused.err;
+    EXPECT_EQ(Hashes(game), changedSince);
+
+    test::WriteBytes(game + resized, applied);
     auto undone = l.run({"library", "undo", "Liveries", "--game", game});
     ASSERT_EQ(undone.code, 0) << undone.err;
     EXPECT_EQ(Hashes(game), original);

@@ -104,4 +104,21 @@ TEST(RunRecords, HistoryKeepsAppliesPerInstallationAndSkipsDamagedLines)
     carset.name = "tab\tin name";
     EXPECT_THROW(a.record(MakeAppliedCarset(carset, "x", {})), std::runtime_error);
     EXPECT_EQ(a.entries().size(), 2u);
+
+    // Saved again by a Windows editor, it still reads.
+    std::string crlf;
+    for (char c : test::ReadText(a.file()))
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    test::WriteText(a.file(), crlf);
+    EXPECT_EQ(a.read().size(), 2u);
+    // A file that is no history is reported and never written over: the
+    // applies it may still list stay undoable once it is mended.
+    const std::string foreign = "history of something else\n" + crlf;
+    test::WriteText(a.file(), foreign);
+    EXPECT_THROW(a.read(), std::runtime_error);
+    EXPECT_TRUE(a.entries().empty());
+    carset.name = "Ferrano";
+    EXPECT_THROW(a.record(MakeAppliedCarset(carset, "20261208-120000-000", {})), std::runtime_error);
+    EXPECT_THROW(a.markUndone("20261208-100000-000", "y"), std::runtime_error);
+    EXPECT_EQ(test::ReadText(a.file()), foreign);
 }
