@@ -174,6 +174,12 @@ ItemBytes ParseItemList(const std::string& list, const UITexts& texts)
             names.emplace(Key(Words(name), 0, Words(name).size() - 1), n);
         }
     ItemBytes items{};
+    // A select-all or row box stands for the items it checks in the dialog;
+    // no area takes the box's own byte.
+    auto choose = [&items](int n) {
+        for (int covered : Covered(n))
+            items[static_cast<std::size_t>(covered)] = 1;
+    };
     std::vector<std::string> words = Words(list);
     for (std::size_t i = 0; i < words.size(); ++i) {
         // The longest run of words that is an item's name.
@@ -181,7 +187,7 @@ ItemBytes ParseItemList(const std::string& list, const UITexts& texts)
         for (std::size_t last = words.size(); last-- > i;) {
             auto found = names.find(Key(words, i, last));
             if (found != names.end()) {
-                items[static_cast<std::size_t>(found->second)] = 1;
+                choose(found->second);
                 i = last;
                 named = true;
                 break;
@@ -206,7 +212,7 @@ ItemBytes ParseItemList(const std::string& list, const UITexts& texts)
                                  + " ('pitwall-cli items' lists them)");
         }
         for (int n : ParseNumberList(word, 1, kLastItem, "item"))
-            items[static_cast<std::size_t>(n)] = 1;
+            choose(n);
     }
     return items;
 }

@@ -16,6 +16,7 @@
 #include "base/Windows1252.h"
 #include "formats/GameInstallation.h"
 #include "sounds/SoundsArea.h"
+#include "transfer/CarsetHeader.h"
 #include "transfer/PointOperationText.h"
 
 #include <chrono>
@@ -106,6 +107,27 @@ void MarkSoundsToCarry(SoundTable& table, const std::optional<std::vector<int>>&
     }
 }
 
+// Items listed for an apply that the carset does not carry: a note, or the
+// end of the run when it carries none of them (nothing would be written).
+void SayWhatTheCarsetLacks(CliContext& context, const ItemBytes& asked, const CarsetHeader& header)
+{
+    std::string lacking;
+    bool anyCarried = false;
+    for (int n = 1; n <= kLastItem; ++n) {
+        const auto i = static_cast<std::size_t>(n);
+        if (!asked[i])
+            continue;
+        if (header.items[i])
+            anyCarried = true;
+        else
+            lacking += (lacking.empty() ? "" : ", ") + std::to_string(n);
+    }
+    if (!anyCarried)
+        throw CommandFailure("the carset carries none of the listed items; nothing was done");
+    if (!lacking.empty())
+        Note(context, "the carset does not carry items " + lacking + "; they are left as they are");
+}
+
 } // namespace
 
 TransferReport ApplyCarset(CliContext& context, const ApplyRequest& request, const AppliedCallback& applied)
@@ -115,13 +137,16 @@ TransferReport ApplyCarset(CliContext& context, const ApplyRequest& request, con
     if (request.expandArt)
         UseArtExpansion(s, context, request.dryRun);
     bool complete = request.items.empty();
+    ItemBytes asked{};
     if (!complete) {
-        ItemBytes selection = ParseItemList(request.items, context.texts);
-        s.leaveOutItemsTheGameLacks(selection, request.items);
-        s.workingSet().transfer.selection = selection;
+        asked = ParseItemList(request.items, context.texts);
+        s.leaveOutItemsTheGameLacks(asked, request.items);
+        s.workingSet().transfer.selection = asked;
     }
     s.require(s.engine().loadCarset(complete ? ItemChoice::AllHeld : ItemChoice::AsSelected, request.carset, s.ui()),
               "loading the carset");
+    if (!complete)
+        SayWhatTheCarsetLacks(context, asked, s.engine().lastHeader());
     timer.phaseDone("load");
     // Export exactly what the carset load brought in.
     if (request.dryRun) {

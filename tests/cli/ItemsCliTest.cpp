@@ -81,6 +81,15 @@ TEST(ItemsCli, ItemListsTakeNumbersRangesNamesAndGroups)
               (std::vector<int>{2, 7, 13}));
     EXPECT_EQ(Selected(cli::ParseItemList("all", texts)).size(), 198u);
     EXPECT_EQ(Selected(cli::ParseItemList("track-pictures", texts)).front(), 121);
+    // A select-all or row box chooses what it checks in the dialog, by
+    // number or by name; no area reads the box's own byte.
+    EXPECT_EQ(Selected(cli::ParseItemList("79", texts)), Selected(cli::ParseItemList("11-21", texts)));
+    EXPECT_EQ(Selected(cli::ParseItemList(cli::ItemName(101, texts), texts)),
+              Selected(cli::ParseItemList("85-100", texts)));
+    const std::vector<int> row = Selected(cli::ParseItemList("155", texts));
+    EXPECT_EQ(std::count(row.begin(), row.end(), 155), 0);
+    EXPECT_EQ(std::count(row.begin(), row.end(), 11), 1);
+    EXPECT_EQ(std::count(row.begin(), row.end(), 22), 1);
 
     for (const char* bad : {"teams,sonds", "1,,2", "0", "5-199", "9-5"})
         EXPECT_THROW(cli::ParseItemList(bad, texts), cli::CommandFailure) << bad;

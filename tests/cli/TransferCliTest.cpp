@@ -72,6 +72,14 @@ TEST(TransferCli, TeamsGoFromOneInstallationToAnother)
     EXPECT_EQ(again.err.find("restore point"), std::string::npos) << again.err;
     auto checksum = test::RunCommand({"checksum", "--game", b});
     EXPECT_EQ(checksum.out.substr(10, 8), checksum.out.substr(checksum.out.find("computed:") + 10, 8));
+    // Items the carset does not carry are named; none of them carried is a
+    // failure, not "already held".
+    auto lacking = test::RunCommand({"apply", carset, "--game", b, "--items", "sounds"});
+    EXPECT_EQ(lacking.code, 1);
+    EXPECT_NE(lacking.err.find("the carset carries none of the listed items"), std::string::npos) << lacking.err;
+    auto partly = test::RunCommand({"apply", carset, "--game", b, "--items", "1,116"});
+    EXPECT_EQ(partly.code, 0) << partly.err;
+    EXPECT_NE(partly.err.find("the carset does not carry items 116;"), std::string::npos) << partly.err;
 
     // .PER files: out of A, into a fresh C.
     std::string c = dir / "C", per = dir / "teams.PER";
