@@ -346,10 +346,23 @@ std::string DefaultLockDirectory(const EnvironmentLookup& env)
     return pitwall.empty() ? pitwall : pitwall + "Locks" + kPathSeparator;
 }
 
+namespace {
+
+// The installation as a full path: a point's record names it so, whatever
+// folder a later run starts in.
+std::string FullGameDirectory(const std::string& gameDirectory)
+{
+    std::error_code ec;
+    fs::path absolute = fs::absolute(NativePath(gameDirectory), ec);
+    return IncludeTrailingBackslash(ec ? gameDirectory : PathString(absolute));
+}
+
+} // namespace
+
 RestorePoints::RestorePoints(std::string root, std::string gameDirectory, int keep, int maxMegabytes)
     : root_(root.empty() ? root : IncludeTrailingBackslash(root)),
       key_(InstallationKey(IncludeTrailingBackslash(gameDirectory))),
-      gameDirectory_(IncludeTrailingBackslash(gameDirectory)),
+      gameDirectory_(FullGameDirectory(gameDirectory)),
       directory_(root_.empty() ? root_ : IncludeTrailingBackslash(root_ + key_)),
       keep_(std::max(1, keep)),
       maxBytes_(static_cast<std::uint64_t>(std::max(1, maxMegabytes)) * 1024 * 1024),

@@ -95,6 +95,8 @@ public:
 
     // This installation's folder of restore points.
     const std::string& directory() const { return directory_; }
+    // The installation, as a full path.
+    const std::string& gameDirectory() const { return gameDirectory_; }
     void setFreeSpace(FreeSpace freeSpace) { freeSpace_ = std::move(freeSpace); }
     // Who writes through these points; without it, a run named "pitwall"
     // that began when this object was made.

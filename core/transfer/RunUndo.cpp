@@ -168,7 +168,10 @@ CommitResult UndoRuns(RestorePoints& points, const UndoPlan& plan, const std::st
         throw RestorePointError("Cannot undo the run: " + plan.refusal);
     if (!plan.overlapping.empty() || plan.runs.empty())
         throw RestorePointError("Cannot undo the run: later runs changed the same bytes");
-    const std::string gameDirectory = IncludeTrailingBackslash(plan.runs.front().gameDirectory);
+    // The installation these points belong to (they are kept per
+    // installation); never the folder a record names, which an older
+    // program may have written relative to where it ran.
+    const std::string gameDirectory = points.gameDirectory();
 
     // The new content of each file, from the file as it is now: each run's
     // bytes put back, newest run first, so where runs overlap the oldest

@@ -176,3 +176,25 @@ TEST(LibraryCli, AnOverlappingLaterApplyStopsTheUndoUntilConfirmed)
     auto history = l.run({"library", "history", "--game", game, "--json"});
     EXPECT_EQ(history.out.find("\"undone\": false"), std::string::npos) << history.out;
 }
+
+// A run started in another folder: the apply named its installation by a
+// relative path, the undo puts the bytes back there and nowhere else.
+TEST(LibraryCli, AnUndoWritesTheInstallationItNames)
+{
+    Library l;
+    ASSERT_EQ(l.run({"library", "add", l.teamsCarset("Ferrano", 3)}).code, 0);
+    const std::string one = l.dir / "one/game/", two = l.dir / "two/game/";
+    test::MakeDemo(one, 2, 2);
+    test::MakeDemo(two, 2, 2);
+    const Snapshot original = Hashes(one);
+    const std::filesystem::path started = std::filesystem::current_path();
+    std::filesystem::current_path(NativePath(l.dir / "one"));
+    auto applied = l.run({"library", "apply", "Ferrano", "--game", "game"});
+    std::filesystem::current_path(NativePath(l.dir / "two"));
+    auto undone = l.run({"library", "undo", "Ferrano", "--game", one});
+    std::filesystem::current_path(started);
+    ASSERT_EQ(applied.code, 0) << applied.err;
+    ASSERT_EQ(undone.code, 0) << undone.err;
+    EXPECT_EQ(Hashes(one), original);
+    EXPECT_EQ(Hashes(two), original);
+}
