@@ -33,8 +33,8 @@ SoundBank RequireBank(CliContext& context, const std::string& file)
     if (parsed.tooManySounds)
         throw CommandFailure(context.texts.format(kTooManySoundsText, Args(file, parsed.declaredCount)));
     if (parsed.truncated)
-        throw CommandFailure("the sound bank is cut short: it holds " + std::to_string(parsed.bank.entries.size())
-                             + " of " + std::to_string(parsed.declaredCount) + " sounds completely: " + file);
+        throw CommandFailure("the sound bank is cut short: it holds " + std::to_string(parsed.completeCount) + " of "
+                             + std::to_string(parsed.declaredCount) + " sounds completely: " + file);
     return std::move(parsed.bank);
 }
 

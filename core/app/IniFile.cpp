@@ -81,8 +81,10 @@ std::string IniFile::text() const
 bool IniFile::load(std::string_view path)
 {
     lines_.clear();
-    // A settings file is a few kilobytes; a huge file is not read at all.
-    constexpr std::uint64_t kMaxIniSize = 16ull * 1024 * 1024;
+    // A settings file is a few kilobytes; a huge file is not read at all
+    // (each line is kept, so a file of bare line breaks would cost memory
+    // a hundred times its size).
+    constexpr std::uint64_t kMaxIniSize = 256ull * 1024;
     if (!FileExists(path) || FileSizeOf(path) > kMaxIniSize)
         return false;
     std::ifstream in(NativePath(path), std::ios::binary);

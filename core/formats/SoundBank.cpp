@@ -58,6 +58,8 @@ SoundBankParse ParseSoundBank(std::span<const std::uint8_t> bytes)
         if (take < e.dataSize) {
             result.truncated = true;
             e.dataSize = static_cast<std::uint32_t>(take);
+        } else {
+            ++result.completeCount;
         }
         auto samples = r.bytes(take);
         bank.samples.emplace_back(samples.begin(), samples.end());

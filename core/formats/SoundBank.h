@@ -46,6 +46,8 @@ struct SoundBankParse {
     // The directory or the sample data ended early; what was read is kept,
     // and a sound cut short has the size of what remains.
     bool truncated = false;
+    // The sounds whose samples the data holds whole.
+    std::uint32_t completeCount = 0;
 };
 
 SoundBankParse ParseSoundBank(std::span<const std::uint8_t> bytes);

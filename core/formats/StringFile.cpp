@@ -15,9 +15,10 @@ namespace pitwall {
 namespace {
 
 constexpr char kCaret = '^';
-// A text file of a language is a few hundred kilobytes; the cap only keeps a
-// wrong file from being read whole.
-constexpr std::uint64_t kMaxTextFileBytes = 64ull * 1024 * 1024;
+// The text form of a string file the game reads (at most 100,000 bytes) is a
+// few hundred kilobytes at the very most, escapes and UTF-8 included; the cap
+// keeps a wrong file from being read whole and split into millions of lines.
+constexpr std::uint64_t kMaxTextFileBytes = 1024ull * 1024;
 
 } // namespace
 

@@ -43,6 +43,12 @@ TEST(IniFile, WritesKeepEverythingElse)
               "; keep me\r\n[General]\r\nGP3Path=C:\\GP3\\\r\nDnDTeams=1\r\nLanguage=X\r\n\r\n"
               "[Pathes]\r\nCarsetLoad=C:\\\r\n[Other]\r\nKey=v\r\n");
     EXPECT_EQ(ini.keyNames("GENERAL"), (std::vector<std::string>{"GP3Path", "DnDTeams", "Language"}));
+
+    // A file far beyond any settings file (here bare line breaks, each of
+    // which would be kept as a line) is not read.
+    test::TempDir dir;
+    test::WriteText(dir / "PITWALL.INI", "[General]\r\nLanguage=X\r\n" + std::string(300 * 1024, '\n'));
+    EXPECT_FALSE(ini.load(dir / "PITWALL.INI"));
 }
 
 // Saving what the file already holds leaves the file alone (the program

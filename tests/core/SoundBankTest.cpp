@@ -180,6 +180,7 @@ TEST(SoundBank, TruncatedBanksGiveWhatWasRead)
     EXPECT_EQ(p.bank.samples[0].size(), 10u);
     EXPECT_EQ(p.bank.samples[1].size(), 5u);
     EXPECT_EQ(p.bank.entries[1].dataSize, 5u);
+    EXPECT_EQ(p.completeCount, 1u);
     // Joined again, the directory gives what the bank holds.
     EXPECT_EQ(BuildSoundBank(p.bank).size(), 4u + 24 + 15);
     // Even when a table promises gigabytes.

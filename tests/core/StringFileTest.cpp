@@ -132,6 +132,11 @@ TEST(StringFile, TextFilesInUtf8AreConvertedOrRefusedWithLineAndColumn)
     EXPECT_EQ(ReadTextFile(dir / "out.txt"), strings);
     WriteTextFile(dir / "out.txt", strings);
     EXPECT_EQ(test::ReadText(dir / "out.txt").substr(0, 7), "Gr\xFC\xDF" "e \x80");
+
+    // Far beyond any text form of a string file the game reads: not split
+    // into millions of lines.
+    test::WriteText(dir / "lines.txt", std::string(2 * 1024 * 1024, '\n'));
+    EXPECT_ANY_THROW(ReadTextFile(dir / "lines.txt"));
 }
 
 TEST(GameLanguages, CountsVersionsAndTrackTexts)
