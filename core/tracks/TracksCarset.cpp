@@ -57,6 +57,11 @@ void LoadTrackJams(TransferContext& context, TrackTable& table)
     std::vector<std::string> wanted;
     std::set<std::string> seen;
     for (const auto& [slot, jams] : ParseTrackJamInfo(std::string(info.begin(), info.end()))) {
+        // Of a carset's track files, only the JAMs of those taken: another
+        // slot's textures would replace those its own track file uses.
+        const auto trackFile = static_cast<std::size_t>(TrackFileItem(slot));
+        if (context.headerRead && context.headerRead->items[trackFile] && !context.selected(TrackFileItem(slot)))
+            continue;
         if (jams.size() > kMaxJamsPerTrack) {
             context.fail("The JAMs of track " + std::to_string(slot + 1) + " in " + FileNameOf(carset.path())
                          + " are not loaded: it lists " + std::to_string(jams.size())

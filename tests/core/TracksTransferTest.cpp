@@ -477,6 +477,30 @@ TEST(TracksTransfer, MissingTrackFileAndOverlongLabels)
     EXPECT_FALSE(std::equal(exe.begin() + slot5, exe.begin() + slot5 + 1156, exeBefore.begin() + slot5));
 }
 
+// The JAM item brings the textures of the track files taken, not those of
+// every slot the carset lists.
+TEST(TracksTransfer, OnlyTheJamsOfTheTrackFilesTakenAreLoaded)
+{
+    Fixture a(2, 1);
+    a.importItems(AllTrackItems());
+    const std::string carset = a.root / "tracks.GMS";
+    a.select(AllTrackItems());
+    ASSERT_EQ(a.engine().saveCarset(ItemChoice::AsSelected, carset, a.ui), TransferOutcome::Done) << a.Shown();
+    TrackJamLists lists;
+    {
+        CarsetArchive archive(carset, CarsetArchive::Mode::Read);
+        auto info = archive.read(kTrackJamInfoMember, 100000);
+        lists = ParseTrackJamInfo(std::string(info.begin(), info.end()));
+    }
+
+    Fixture b(2, 2);
+    b.select({TrackFileItem(0), TrackInfoItem(0), kTrackJamsItem});
+    ASSERT_EQ(b.engine().loadCarset(ItemChoice::AsSelected, carset, b.ui), TransferOutcome::Done) << b.Shown();
+    ASSERT_FALSE(b.tracks().carsetJams.empty());
+    for (const auto& [path, bytes] : b.tracks().carsetJams)
+        EXPECT_NE(std::find(lists[0].begin(), lists[0].end(), path), lists[0].end()) << path;
+}
+
 // A save that breaks off on one track file stores no later item of the
 // tracks, and its header lists none of them.
 TEST(TracksTransfer, ASaveThatBreaksOffListsOnlyWhatItStored)
