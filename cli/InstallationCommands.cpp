@@ -9,6 +9,7 @@
 #include "DemoInstallation.h"
 #include "GameWrites.h"
 #include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "formats/GameInstallation.h"
 #include "transfer/SavegameChecksum.h"
 
@@ -61,6 +62,12 @@ void AddInstallationCommands(CLI::App& app, CliContext& context)
         cmd->callback([&context, dir, version, seed] {
             static const std::map<std::string, int> versions = {{"v1.00", 1}, {"v1.13", 2}, {"v1.13-video", 3}};
             RequireOutput(*dir);
+            // Its files would replace those of a real installation there,
+            // with no restore point: only a folder without a game takes one.
+            if (FileExists(ResolveGamePath(IncludeTrailingBackslash(*dir), "GP3.EXE")))
+                throw CommandFailure(*dir
+                                     + " already holds a Grand Prix 3 installation (GP3.EXE); "
+                                       "make-demo writes only into a folder without one");
             demo::DemoOptions options;
             options.gameVersion = versions.at(*version);
             options.seed = *seed;

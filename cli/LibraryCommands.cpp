@@ -121,9 +121,11 @@ void AddLibraryCommands(CLI::App& app, CliContext& context)
             CarsetLibrary lib = OpenLibrary(context, *dir);
             for (const std::string& file : *files) {
                 try {
-                    LibraryCarset added = lib.add(file, *name);
+                    bool held = false;
+                    LibraryCarset added = lib.add(file, *name, &held);
                     if (!context.quiet)
-                        context.out << "added " << added.name << " (" << added.path << ")\n";
+                        context.out << (held ? "already held: " : "added ") << added.name << " (" << added.path
+                                    << ")\n";
                 } catch (const LibraryError& e) {
                     throw CommandFailure(e.what());
                 }

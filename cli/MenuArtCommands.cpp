@@ -74,7 +74,8 @@ void AddMenuArtCommands(CLI::App& app, CliContext& context)
                 const std::string target = PatternFileName(*pattern, n);
                 if (!SaveMenuBackground(std::string(), bank, n, target, messages.get()))
                     messages.fail("cannot write " + target);
-                Detail(context, "wrote " + target);
+                else
+                    Detail(context, "wrote " + target);
             }
             Note(context, std::to_string(kMenuBackgroundCount) + " menu backgrounds written");
         });

@@ -112,9 +112,12 @@ bool TakeInMenuBackground(const std::string& workDirectory, int n, const std::st
 bool SaveMenuBackground(const std::string& workDirectory, const std::string& bankFile, int n, const std::string& target,
                         Messenger* messenger)
 {
-    const std::string replacement = IncludeTrailingBackslash(workDirectory) + MenuReplacementName(n);
+    // No work directory: the bank's picture, never a file of that name in
+    // whatever folder the program runs in.
+    const std::string replacement =
+        workDirectory.empty() ? std::string() : IncludeTrailingBackslash(workDirectory) + MenuReplacementName(n);
     const bool jpg = IsJpg(target);
-    if (FileExists(replacement)) {
+    if (!replacement.empty() && FileExists(replacement)) {
         if (!jpg)
             return CopyFileForced(replacement, target);
         Image image = Load(replacement, messenger);

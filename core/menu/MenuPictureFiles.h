@@ -39,9 +39,9 @@ bool TakeInLoadingPicture(const std::string& workDirectory, int n, const std::st
 bool TakeInMenuBackground(const std::string& workDirectory, int n, const std::string& file, Messenger& messenger);
 
 // Saves menu background n, from its replacement picture when the working
-// directory has one, else from the art bank's entry. The target's extension
-// decides: .JPG writes a JPEG (quality 90 from a replacement, 80 from the art
-// bank), anything else a BMP.
+// directory has one (an empty directory name has none), else from the art
+// bank's entry. The target's extension decides: .JPG writes a JPEG (quality
+// 90 from a replacement, 80 from the art bank), anything else a BMP.
 bool SaveMenuBackground(const std::string& workDirectory, const std::string& bankFile, int n, const std::string& target,
                         Messenger* messenger);
 

@@ -134,8 +134,10 @@ std::optional<LibraryCarset> CarsetLibrary::find(std::string_view name) const
     return std::nullopt;
 }
 
-LibraryCarset CarsetLibrary::add(const std::string& carsetFile, std::string_view name)
+LibraryCarset CarsetLibrary::add(const std::string& carsetFile, std::string_view name, bool* alreadyHeld)
 {
+    if (alreadyHeld)
+        *alreadyHeld = false;
     if (directory_.empty())
         throw LibraryError("there is no folder for the carset library");
     LibraryCarset incoming = ReadLibraryCarset(carsetFile);
@@ -145,8 +147,11 @@ LibraryCarset CarsetLibrary::add(const std::string& carsetFile, std::string_view
     if (!IsUsableName(wanted))
         throw LibraryError("\"" + wanted + "\" cannot be the name of a carset file");
     if (auto existing = find(wanted)) {
-        if (existing->sha256 == incoming.sha256)
+        if (existing->sha256 == incoming.sha256) {
+            if (alreadyHeld)
+                *alreadyHeld = true;
             return *existing;
+        }
         throw LibraryError("the library already holds another carset named " + existing->name
                            + "; add this one under another name");
     }

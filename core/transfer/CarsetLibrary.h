@@ -64,7 +64,9 @@ public:
     // Throws LibraryError, leaving the library as it was, when the file is
     // not a readable carset, or another carset has that name (the same file
     // added again is no error: that entry comes back).
-    LibraryCarset add(const std::string& carsetFile, std::string_view name = {});
+    // `alreadyHeld`, when given, says whether the library held that very file
+    // under the name already (nothing was copied).
+    LibraryCarset add(const std::string& carsetFile, std::string_view name = {}, bool* alreadyHeld = nullptr);
     // Throws LibraryError when there is no such carset or it cannot be
     // removed.
     void remove(std::string_view name);

@@ -45,6 +45,15 @@ TEST(Cli, MakeDemoThenInfo)
                                 "get wrong colours (name yours with --palette FILE or PITWALL_PALETTE)\n";
     test::TempDir dir;
     ASSERT_EQ(test::RunCommand({"make-demo", dir / "a", "--quiet"}).code, 0);
+    // Never over an installation, whatever the letter case of its files.
+    std::filesystem::rename(NativePath(dir / "a/GP3.EXE"), NativePath(dir / "a/gp3.exe"));
+    test::WriteText(dir / "a/F1GSTATE.SAV", "the player's season");
+    auto again = test::RunCommand({"make-demo", dir / "a", "--seed", "5"});
+    EXPECT_EQ(again.code, 1);
+    EXPECT_NE(again.err.find("already holds a Grand Prix 3 installation"), std::string::npos) << again.err;
+    EXPECT_EQ(test::ReadText(dir / "a/F1GSTATE.SAV"), "the player's season");
+    std::filesystem::remove(NativePath(dir / "a/gp3.exe"));
+    ASSERT_EQ(test::RunCommand({"make-demo", dir / "a", "--quiet"}).code, 0);
     auto info = test::RunCommand({"info", "--game", dir / "a"});
     EXPECT_EQ(info.code, 0);
     EXPECT_EQ(info.out, "game version: v1.13\nsavegame format: 2\n" + standIn);

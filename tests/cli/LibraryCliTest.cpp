@@ -53,8 +53,11 @@ TEST(LibraryCli, KeepsCarsetsByName)
     auto added = l.run({"library", "add", ferrano});
     ASSERT_EQ(added.code, 0) << added.err;
     EXPECT_TRUE(FileExists(l.library + "/Ferrano.GMS"));
-    // The same file again is no error; another file under a taken name is.
-    EXPECT_EQ(l.run({"library", "add", ferrano}).code, 0);
+    // The same file again is no error, and copies nothing; another file
+    // under a taken name is an error.
+    auto again = l.run({"library", "add", ferrano});
+    EXPECT_EQ(again.code, 0);
+    EXPECT_EQ(again.out.rfind("already held: Ferrano", 0), 0u) << again.out;
     auto clash = l.run({"library", "add", other, "--name", "ferrano"});
     EXPECT_EQ(clash.code, 1);
     EXPECT_NE(clash.err.find("already holds another carset named Ferrano"), std::string::npos) << clash.err;

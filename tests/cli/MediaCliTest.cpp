@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace pitwall;
 
 namespace {
@@ -118,7 +120,13 @@ TEST(MediaCli, MenuBackgroundsAndLoadingPicturesAsFiles)
     test::MakeDemo(b, 2, 2);
     ForceDirectories(out);
 
+    // Run where a file of a replacement's name lies: every picture still
+    // comes from the bank.
+    test::WriteText(out + "MenuReplace84.BMP", "not a picture");
+    const std::filesystem::path started = std::filesystem::current_path();
+    std::filesystem::current_path(NativePath(out));
     auto backgrounds = test::RunCommand({"art", "menu", "export-all", "--game", a, out + "BG*.JPG"});
+    std::filesystem::current_path(started);
     ASSERT_EQ(backgrounds.code, 0) << backgrounds.err;
     EXPECT_EQ(ListFiles(out, "BG*.JPG", false, false).size(), 85u);
     const auto jpg = test::ReadBytes(out + "BG84.JPG");
