@@ -14,6 +14,8 @@
 #include "transfer/FormatMessages.h"
 #include "transfer/ReportedFormats.h"
 
+#include <stdexcept>
+
 namespace pitwall {
 
 namespace {
@@ -118,8 +120,12 @@ bool SaveMenuBackground(const std::string& workDirectory, const std::string& ban
         workDirectory.empty() ? std::string() : IncludeTrailingBackslash(workDirectory) + MenuReplacementName(n);
     const bool jpg = IsJpg(target);
     if (!replacement.empty() && FileExists(replacement)) {
-        if (!jpg)
-            return CopyFileForced(replacement, target);
+        if (!jpg) {
+            std::string reason;
+            if (!CopyFileForced(replacement, target, &reason))
+                throw std::runtime_error(target + ": " + reason);
+            return true;
+        }
         Image image = Load(replacement, messenger);
         if (image.isNull())
             return false;

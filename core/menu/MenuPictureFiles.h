@@ -41,7 +41,9 @@ bool TakeInMenuBackground(const std::string& workDirectory, int n, const std::st
 // Saves menu background n, from its replacement picture when the working
 // directory has one (an empty directory name has none), else from the art
 // bank's entry. The target's extension decides: .JPG writes a JPEG (quality
-// 90 from a replacement, 80 from the art bank), anything else a BMP.
+// 90 from a replacement, 80 from the art bank), anything else a BMP. False
+// when the picture could not be read (said through the messenger); a file
+// that cannot be written throws with the reason.
 bool SaveMenuBackground(const std::string& workDirectory, const std::string& bankFile, int n, const std::string& target,
                         Messenger* messenger);
 

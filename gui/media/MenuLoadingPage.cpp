@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace pitwall::gui {
 
@@ -158,8 +159,12 @@ void MenuLoadingPage::saveAllPictures()
     auto sequence = services_.chooseSequence();
     if (!sequence)
         return;
-    RunPictureSequence(this, services_.app, kSavingText, AllPictures(),
-                       [&](int n) { CopyFileForced(workFile(n), sequence->fileName(n)); });
+    // A picture that cannot be written ends the sequence with its reason.
+    RunPictureSequence(this, services_.app, kSavingText, AllPictures(), [&](int n) {
+        std::string reason;
+        if (!CopyFileForced(workFile(n), sequence->fileName(n), &reason))
+            throw std::runtime_error(sequence->fileName(n) + ": " + reason);
+    });
 }
 
 void MenuLoadingPage::loadPictureFromFile()

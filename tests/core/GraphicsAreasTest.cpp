@@ -14,6 +14,7 @@
 #include "graphics/TyreSet.h"
 #include "menu/GameArtBank.h"
 #include "menu/MenuArt.h"
+#include "menu/MenuPictureFiles.h"
 #include "session/Session.h"
 #include "transfer/CarsetArchive.h"
 #include "transfer/CarsetHeader.h"
@@ -659,3 +660,20 @@ TEST(GraphicsMends, WrongKindsAndDamagedJamsAreRefusedNamingTheFile)
 }
 
 } // namespace
+
+// A background saved from its replacement picture to a place that cannot be
+// written says why; it is not a quiet "false".
+TEST(MenuBackgroundFiles, ATargetThatCannotBeWrittenThrowsWithTheReason)
+{
+    Fixture f;
+    const std::string work = f.program.directories.working;
+    ForceDirectories(work);
+    test::WriteBytes(work + MenuReplacementName(3), EncodeBmp(Image(8, 8, 24)));
+    test::WriteText(f.root / "file", "a file, not a folder");
+    try {
+        SaveMenuBackground(work, f.game(kArtBankGamePath), 3, f.root / "file/BG3.BMP", nullptr);
+        ADD_FAILURE() << "the save did not fail";
+    } catch (const std::exception& e) {
+        EXPECT_NE(std::string(e.what()).find("BG3.BMP"), std::string::npos) << e.what();
+    }
+}
