@@ -137,7 +137,7 @@ void AddArtCommands(CLI::App& app, CliContext& context)
         AddOutputOption(cmd, *out, "OUT", "Picture file (.BMP, .JPG or .PNG)");
         AddGameOption(cmd, *game, context);
         cmd->callback([&context, game, entry, out] {
-            const std::string& file = RequireOutput(*out);
+            const std::string& file = RequireNoGameFileAt(RequireOutput(*out));
             const std::string bank = GameFile(*game, kArtBankGamePath);
             CommandMessages messages(context);
             MakeFolderOf(file);

@@ -211,6 +211,18 @@ std::string InstallationOf(const std::string& file)
     return {};
 }
 
+const std::string& RequireNoGameFileAt(const std::string& file)
+{
+    if (FileExists(file)) {
+        const std::string game = InstallationOf(file);
+        if (!game.empty())
+            throw CommandFailure(file + " already exists in the installation " + game
+                                 + "; this command does not replace the game's files (the import commands do, "
+                                   "with a restore point)");
+    }
+    return file;
+}
+
 void ReplaceFileGuarded(CliContext& context, const std::string& file, std::vector<std::uint8_t> bytes)
 {
     std::string game = InstallationOf(file);

@@ -56,6 +56,11 @@ bool RunWithRestorePoint(CliContext& context, const std::string& gameDirectory, 
 // holds GP3.EXE), with trailing separator; empty when there is none.
 std::string InstallationOf(const std::string& file);
 
+// For commands that write a file of their own (exports, carsets): refuses
+// a file that already exists inside an installation, which would otherwise
+// be replaced without a restore point. Returns the file.
+const std::string& RequireNoGameFileAt(const std::string& file);
+
 // Replaces one file as a whole: inside an installation through a restore
 // point (operation "file", the file below the game directory) and
 // CommitGameChanges, elsewhere just safely.

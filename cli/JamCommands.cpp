@@ -147,7 +147,7 @@ void AddJamCommands(CLI::App& app, CliContext& context)
         auto out = std::make_shared<std::string>();
         AddOutputOption(cmd, *out, "OUT", "Picture file to write (.BMP or .PNG)");
         cmd->callback([&context, file, out] {
-            const std::string& bmp = RequireOutput(*out);
+            const std::string& bmp = RequireNoGameFileAt(RequireOutput(*out));
             JamSession session(context);
             const TJAMFile jam = session.load(*file);
             MakeFolderOf(bmp);
@@ -192,7 +192,7 @@ void AddJamCommands(CLI::App& app, CliContext& context)
         auto out = std::make_shared<std::string>();
         AddOutputOption(cmd, *out, "OUT", "JAD file to write");
         cmd->callback([&context, file, out] {
-            const std::string& jad = RequireOutput(*out);
+            const std::string& jad = RequireNoGameFileAt(RequireOutput(*out));
             JamSession session(context);
             // Loading first refuses damaged files and tells the kinds apart:
             // a 16-bit JAM is not scrambled.

@@ -107,7 +107,7 @@ void AddSoundCommands(CLI::App& app, CliContext& context)
         AddOutputOption(cmd, *out, "OUT", "WAV file to write");
         AddGameOption(cmd, *game, context);
         cmd->callback([&context, game, index, out] {
-            const std::string& file = RequireOutput(*out);
+            const std::string& file = RequireNoGameFileAt(RequireOutput(*out));
             SoundBank bank = RequireBank(context, GameFile(*game, kSoundBankGamePath));
             const std::size_t i = RequireIndex(bank, *index);
             MakeFolderOf(file);

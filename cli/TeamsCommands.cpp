@@ -3,6 +3,7 @@
 #include "CliSession.h"
 #include "Commands.h"
 #include "GameOption.h"
+#include "GameWrites.h"
 #include "JsonOutput.h"
 #include "OutputOptions.h"
 #include "TerminalText.h"
@@ -111,7 +112,7 @@ void AddTeamsCommands(CLI::App& app, CliContext& context)
         AddGameOption(cmd, *game, context);
         AddOutputOption(cmd, *file, "FILE", ".PER file to write");
         cmd->callback([&context, game, file] {
-            MakeFolderOf(RequireOutput(*file));
+            MakeFolderOf(RequireNoGameFileAt(RequireOutput(*file)));
             CliSession s(context, *game);
             ImportTeams(s);
             SavePerFile(s.workingSet().teams, *file);

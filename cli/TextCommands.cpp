@@ -5,6 +5,7 @@
 #include "Commands.h"
 #include "FormatCommandSupport.h"
 #include "GameOption.h"
+#include "GameWrites.h"
 #include "OutputOptions.h"
 #include "TerminalText.h"
 
@@ -81,7 +82,7 @@ void AddTextCommands(CLI::App& app, CliContext& context)
             ->check(CLI::IsMember({"windows-1252", "utf-8"}, CLI::ignore_case));
         AddGameOption(cmd, *game, context);
         cmd->callback([&context, game, language, out, encoding] {
-            const std::string& file = RequireOutput(*out);
+            const std::string& file = RequireNoGameFileAt(RequireOutput(*out));
             const int kind = RequireKind(context, file);
             const bool utf8 = EqualsIgnoreCase(*encoding, "utf-8");
             if (utf8 && kind == 0)

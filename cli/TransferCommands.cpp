@@ -196,6 +196,7 @@ void AddTransferCommands(CLI::App& app, CliContext& context)
         AddCarsetInfoOptions(*cmd, *info);
         cmd->add_flag("--timings", *timings, "Print the seconds the import and the carset save took");
         cmd->callback([&context, game, items, output, sounds, soundsOption, info, timings] {
+            RequireNoGameFileAt(*output);
             ItemBytes selection = ParseItemList(*items, context.texts);
             std::optional<std::vector<int>> soundNumbers;
             if (soundsOption->count() > 0) {

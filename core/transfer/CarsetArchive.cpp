@@ -35,6 +35,10 @@ CarsetArchive::CarsetArchive(const std::string& path, Mode mode) : path_(path), 
         zip_error_init_with_code(&ze, error);
         std::string reason = zip_error_strerror(&ze);
         zip_error_fini(&ze);
+        // libzip says "No such file" of an existing archive whose directory
+        // points at members or data that are not there.
+        if (error == ZIP_ER_NOENT && mode == Mode::Read)
+            reason = "the archive is damaged (its directory points past its data)";
         // Only a file without any zip structure is "not a zip"; a file that
         // cannot be read, or a damaged archive, says what went wrong.
         throw CarsetError("Cannot open " + path + " as a zip archive: " + reason,

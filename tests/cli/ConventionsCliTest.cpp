@@ -3,6 +3,7 @@
 // missing, data on stdout and notes on stderr that --quiet silences.
 
 #include "CliRunner.h"
+#include "FileHashes.h"
 #include "TestSupport.h"
 
 #include "base/FileUtils.h"
@@ -47,6 +48,31 @@ TEST(ConventionsCli, ExportsMakeTheirFolderAndStayQuietWithQuiet)
         ASSERT_EQ(quiet.code, 0) << w.command[1] << ": " << quiet.err;
         EXPECT_EQ(quiet.out + quiet.err, "") << w.command[1];
     }
+}
+
+// An export pointed at a file of the game does not replace it (that is an
+// import's work, with a restore point); a new file beside them is fine.
+TEST(ConventionsCli, ExportsNeverReplaceTheGamesFiles)
+{
+    test::TempDir dir;
+    const std::string game = dir / "game";
+    test::MakeDemo(game);
+    const test::FileHashes before = test::HashesOfFiles(game + "/");
+    const std::vector<std::vector<std::string>> commands = {
+        {"import", "--items", "1", "-o", game + "/GP3.EXE"},
+        {"text", "export", "--language", "ENGLISH", "-o", game + "/F1GSTATE.SAV"},
+        {"sound", "extract", "3", "-o", game + "/SAMPLES/GP3SOUND.DAT"},
+        {"art", "export", "760", "-o", game + "/GP3.EXE"},
+        {"teams", "per-export", "-o", game + "/F1GSTATE.SAV"},
+    };
+    for (auto args : commands) {
+        args.insert(args.end(), {"--game", game});
+        auto refused = test::RunCommand(args);
+        EXPECT_EQ(refused.code, 1) << args[0];
+        EXPECT_NE(refused.err.find("does not replace the game's files"), std::string::npos) << refused.err;
+    }
+    EXPECT_EQ(test::HashesOfFiles(game + "/"), before);
+    EXPECT_EQ(test::RunCommand({"sound", "extract", "3", "-o", game + "/SAMPLES/three.wav", "--game", game}).code, 0);
 }
 
 TEST(ConventionsCli, OldAndNewSpellingsMeanTheSame)

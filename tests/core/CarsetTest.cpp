@@ -320,6 +320,17 @@ TEST(Carset, HostileCarsets)
                      CarsetError);
         EXPECT_FALSE(FileExists(f.program.directories.working + "TeamsDrivers.DAT"));
     }
+    // A size of 0xFFFFFFFF announces a zip64 record that is not there: the
+    // archive is called damaged, not missing.
+    std::string marked = f.root / "marked.GMS";
+    WriteZip(marked, {{"TeamsDrivers.DAT", teams}});
+    PatchDeclaredSizes(marked, 0xFFFFFFFFu);
+    try {
+        CarsetArchive archive(marked, CarsetArchive::Mode::Read);
+        ADD_FAILURE() << "the archive opened";
+    } catch (const CarsetError& e) {
+        EXPECT_NE(std::string(e.what()).find("damaged"), std::string::npos) << e.what();
+    }
     EXPECT_FALSE(f.transfer().busy);
 }
 
