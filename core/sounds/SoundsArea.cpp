@@ -153,7 +153,20 @@ void SoundsArea::loadFromCarset(TransferContext& context)
     }
     for (std::size_t i = 0; i < entries.size(); ++i) {
         if (wavs[i]) {
-            WriteNewPrivateFile(WorkFile(context, i), *wavs[i], Leftover::Replace);
+            try {
+                WriteNewPrivateFile(WorkFile(context, i), *wavs[i], Leftover::Replace);
+            } catch (const std::exception&) {
+                // The carset's sounds written so far are in the working
+                // files now: their records go with them, so every held
+                // sound keeps the record of the samples it has.
+                for (std::size_t w = 0; w < i && w < table_.entries.size(); ++w)
+                    if (loaded.marks[w] && !wavs[w]) {
+                        table_.entries[w] = loaded.entries[w];
+                        if (w < table_.marks.size())
+                            table_.marks[w] = 1;
+                    }
+                throw;
+            }
             wavs[i].reset();
         } else if (held && i < table_.entries.size() && FileExists(WorkFile(context, i))) {
             // Not in the carset: the sound the working set already holds

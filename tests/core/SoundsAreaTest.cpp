@@ -120,6 +120,40 @@ TEST(SoundsArea, MarksOfHeldSoundsOutliveACarsetWithoutThem)
     EXPECT_FALSE(archive.contains("Sound2.DAT"));
 }
 
+// A disk that fills while a carset's sounds are written: each working
+// sound keeps the record of the samples it holds, so an export does not
+// join one sound's samples with another's sizes.
+TEST(SoundsArea, AFullDiskDuringALoadLeavesEachSoundWithItsOwnRecord)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoFileSizeLimit;
+#else
+    TransferFixture a(1), b(2);
+    ASSERT_EQ(a.importItems({kSoundsItem}), TransferOutcome::Done);
+    a.set().sounds.marks.assign(a.set().sounds.entries.size(), 1);
+    const std::string carset = a.root / "all.GMS";
+    ASSERT_EQ(a.saveCarset(carset), TransferOutcome::Done);
+    ASSERT_EQ(b.importItems({kSoundsItem}), TransferOutcome::Done);
+    {
+        test::FileSizeLimit full(30'000);
+        EXPECT_NE(b.loadCarset(carset), TransferOutcome::Done);
+    }
+    int fromCarset = 0;
+    const SoundTable& held = b.set().sounds;
+    for (std::size_t i = 0; i < held.entries.size(); ++i) {
+        // The one that did not fit is gone: export takes the game's own.
+        if (!FileExists(b.work(SoundWorkFileName(i))))
+            continue;
+        const auto wav = CheckSoundWav(test::ReadBytes(b.work(SoundWorkFileName(i))));
+        ASSERT_TRUE(wav) << i;
+        EXPECT_EQ(wav->samples.size(), held.entries[i].dataSize) << i;
+        EXPECT_EQ(static_cast<std::uint16_t>(wav->sampleRate), held.entries[i].sampleRate) << i;
+        fromCarset += held.entries[i] == a.set().sounds.entries[i] ? 1 : 0;
+    }
+    EXPECT_GT(fromCarset, 0);
+#endif
+}
+
 // The demo banks, like the game's, give each sound's position in the third
 // field: after a sound of another size is taken in, the exported bank gives
 // the new positions, those of the sounds after it too.
