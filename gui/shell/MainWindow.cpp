@@ -5,12 +5,13 @@
 #include "AppContext.h"
 #include "BackupWindow.h"
 #include "CarsetInfoWindow.h"
-#include "DialogMnemonics.h"
 #include "ConfirmedExport.h"
+#include "DialogMnemonics.h"
+#include "EditTracker.h"
 #include "EditorRegistry.h"
 #include "EditorStatusBar.h"
-#include "EditTracker.h"
 #include "EditorWindow.h"
+#include "GameStart.h"
 #include "HelpWindow.h"
 #include "InfoWindow.h"
 #include "LanguageTable.h"
@@ -24,8 +25,8 @@
 #include "SimulationWindow.h"
 #include "SplashWindow.h"
 #include "TransferSummary.h"
-#include "UnsavedEditsQuestion.h"
 #include "UITextViewer.h"
+#include "UnsavedEditsQuestion.h"
 #include "app/IniFile.h"
 #include "app/RecentCarsets.h"
 #include "app/Settings.h"
@@ -43,7 +44,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QProcess>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -660,44 +660,7 @@ void MainWindow::showBackupWindow()
     window.exec();
 }
 
-void MainWindow::startGame()
-{
-    const std::string& game = app_.program.settings.gameDirectory;
-    std::string exe = GameFilePath(game, kGameExeName);
-    if (!FileExists(exe)) {
-        Messenger m = app_.messenger();
-        m.show(212, Args(exe));
-        return;
-    }
-    // The game runs in its own directory. On Linux it needs Wine, or the
-    // command the user entered in the options (run with the executable's
-    // name as its last argument).
-    QString command = QString::fromStdString(app_.program.settings.startCommand).trimmed();
-    QString program = FileNameOf(exe).c_str();
-    QString launcher;
-    QStringList arguments;
-#ifdef _WIN32
-    if (command.isEmpty())
-        launcher = QString::fromStdString(exe);
-#endif
-    if (launcher.isEmpty()) {
-        arguments = QProcess::splitCommand(command.isEmpty() ? QString("wine") : command);
-        if (arguments.isEmpty()) {
-            app_.messenger().show(907, Args(command.toStdString(), "empty command"));
-            return;
-        }
-        launcher = arguments.takeFirst();
-        arguments << program;
-    }
-    QProcess process;
-    process.setProgram(launcher);
-    process.setArguments(arguments);
-    process.setWorkingDirectory(QString::fromStdString(game));
-    if (!process.startDetached()) {
-        QString tried = arguments.isEmpty() ? launcher : launcher + ' ' + arguments.join(' ');
-        app_.messenger().show(907, Args(tried.toStdString(), process.errorString().toStdString()));
-    }
-}
+void MainWindow::startGame() { StartGame(app_); }
 
 // The manual's pages lie beside the language files; the program's own
 // help window shows them.
