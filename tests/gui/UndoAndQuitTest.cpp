@@ -67,6 +67,23 @@ void ShowPagesOf(QWidget* control)
                 tabs->setCurrentWidget(w);
 }
 
+// Answers the next question box of that name with the button of that name
+// (Cancel where it has none), counting the questions asked.
+void AnswerNext(const char* question, const char* button, int& asked)
+{
+    OnModal([question, button, &asked](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (!box || box->objectName() != question)
+            return true;
+        ++asked;
+        if (QPushButton* named = box->findChild<QPushButton*>(button))
+            named->click();
+        else
+            box->button(QMessageBox::Cancel)->click();
+        return false;
+    });
+}
+
 } // namespace
 
 class UndoAndQuitTest : public QObject {
@@ -319,19 +336,7 @@ void UndoAndQuitTest::picturesLoadedIntoTheWorkshopJamAreAskedAboutBeforeTheyGo(
     const Image loaded = page->jam()->page();
 
     int asked = 0;
-    auto answer = [&](const char* button) {
-        OnModal([&asked, button](QWidget* modal) {
-            auto* box = qobject_cast<QMessageBox*>(modal);
-            if (!box || box->objectName() != "UnsavedJamQuestion")
-                return true;
-            ++asked;
-            if (QPushButton* named = box->findChild<QPushButton*>(button))
-                named->click();
-            else
-                box->button(QMessageBox::Cancel)->click();
-            return false;
-        });
-    };
+    auto answer = [&](const char* button) { AnswerNext("UnsavedJamQuestion", button, asked); };
     answer("Cancel");
     Act(p, "TeamsFahrer1")->trigger();
     QCOMPARE(asked, 1);
@@ -450,16 +455,7 @@ void UndoAndQuitTest::quittingWithAnEditAsks()
     TypeInto(Child<QLineEdit>(p.window->currentEditor(), "Edit2"), "EngineX");
 
     int asked = 0;
-    auto answer = [&](const char* button) {
-        OnModal([&asked, button](QWidget* modal) {
-            auto* box = qobject_cast<QMessageBox*>(modal);
-            if (!box || box->objectName() != "UnsavedChangesQuestion")
-                return true;
-            ++asked;
-            box->findChild<QPushButton*>(button)->click();
-            return false;
-        });
-    };
+    auto answer = [&](const char* button) { AnswerNext("UnsavedChangesQuestion", button, asked); };
     answer("CancelQuestion");
     Act(p, "Beenden1")->trigger();
     QCOMPARE(asked, 1);
