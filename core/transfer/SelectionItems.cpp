@@ -106,6 +106,16 @@ bool IsDataItem(int item)
     return item >= 1 && item <= kLastItem && item != 9 && !IsSelectAllBox(item) && !IsRowBox(item);
 }
 
+bool LeavesOutHeldItems(const ItemBytes& chosen, const ItemBytes& held, const ItemBytes& carried)
+{
+    for (int n = 1; n <= kLastItem; ++n) {
+        const auto i = static_cast<std::size_t>(n);
+        if (IsDataItem(n) && IsItemVisible(n) && held[i] && carried[i] && !chosen[i])
+            return true;
+    }
+    return false;
+}
+
 bool ItemInGameVersion(int item, int gameVersion)
 {
     for (int first : {kTextsFirst, kLcdDisplayFirst})

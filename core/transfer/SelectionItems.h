@@ -48,6 +48,10 @@ std::array<int, 8> RowItems(int tag);
 bool IsItemVisible(int item);
 // Whether an item carries data (select-all and row boxes do not).
 bool IsDataItem(int item);
+// Whether a choice leaves out an item the working set holds (`held`) that
+// some data area carries and the dialog shows: a run of that choice does not
+// write everything the user may have edited.
+bool LeavesOutHeldItems(const ItemBytes& chosen, const ItemBytes& held, const ItemBytes& carried);
 // Whether the installed game version has what the item names: v1.00 has
 // neither American, Polish nor Portuguese texts nor their LCD displays.
 bool ItemInGameVersion(int item, int gameVersion);

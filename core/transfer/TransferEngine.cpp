@@ -327,10 +327,13 @@ TransferOutcome TransferEngine::prepareExport(ItemChoice items, TransferUi& ui, 
             return TransferOutcome::Cancelled;
         transfer_.selection = ui.dialog->selection();
     }
+    const bool leftOutHeld =
+        items == ItemChoice::AskUser && LeavesOutHeldItems(transfer_.selection, transfer_.loaded, carriedItems());
     // Only what the working set holds can be written.
     for (int n = 0; n < kItemCount; ++n)
         transfer_.selection[static_cast<std::size_t>(n)] &= transfer_.loaded[static_cast<std::size_t>(n)];
     beginReport();
+    report_.leftOutHeld = leftOutHeld;
     dropItemsTheGameLacks();
     report_.preview = true;
     for (int n = 1; n <= kLastItem; ++n)
@@ -602,7 +605,10 @@ TransferOutcome TransferEngine::saveCarset(ItemChoice items, const std::string& 
         for (int n = 0; n < kItemCount; ++n)
             transfer_.selection[static_cast<std::size_t>(n)] &= transfer_.loaded[static_cast<std::size_t>(n)];
     }
+    const bool leftOutHeld =
+        items == ItemChoice::AskUser && LeavesOutHeldItems(transfer_.selection, transfer_.loaded, carriedItems());
     beginReport();
+    report_.leftOutHeld = leftOutHeld;
     // The staging directory is recreated if it went missing, and never used
     // when something else (a link, another user's folder) took its place.
     try {

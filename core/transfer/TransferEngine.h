@@ -42,6 +42,9 @@ struct TransferReport {
     // writing failed and was put back).
     int itemsToWrite = 0;
     std::vector<std::string> written;
+    // Export and carset save: the user's choice left out items the working
+    // set holds, so the run did not save all of the data.
+    bool leftOutHeld = false;
     bool ok() const { return failures.empty() && skipped.empty(); }
 };
 

@@ -536,7 +536,8 @@ void MainWindow::startAnew(TransferOutcome outcome)
 
 void MainWindow::markSavedIfDone(TransferOutcome outcome)
 {
-    if (outcome != TransferOutcome::Done)
+    // Items left out of the run keep whatever edits they hold unsaved.
+    if (outcome != TransferOutcome::Done || app_.engine().lastReport().leftOutHeld)
         return;
     app_.session.edits.markSaved();
     updateEditState();

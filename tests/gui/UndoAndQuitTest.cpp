@@ -6,6 +6,7 @@
 #include "JamWorkshopPage.h"
 #include "Mnemonics.h"
 #include "OptionsDialog.h"
+#include "SelectionDialogWindow.h"
 #include "TextEditDialog.h"
 #include "TextsEditor.h"
 #include "WorkshopsWindow.h"
@@ -14,6 +15,7 @@
 #include "formats/Bmp.h"
 #include "formats/SoundBankFiles.h"
 #include "menu/MenuArt.h"
+#include "settings/GameSettings.h"
 #include "transfer/ReportedFormats.h"
 
 #include <QLineEdit>
@@ -99,6 +101,7 @@ private slots:
     void aTextEditedInItsDialogIsAStepOnceTheDialogCloses();
     void quittingWithAnEditAsks();
     void exportFromTheQuestionWritesTheEdit();
+    void aRunOfSomeItemsKeepsTheOthersEditsUnsaved();
 };
 
 void UndoAndQuitTest::typedTeamValuesAreUndoneAndRedoneExactly()
@@ -520,6 +523,56 @@ void UndoAndQuitTest::exportFromTheQuestionWritesTheEdit()
     QVERIFY(second.window->firstActivation());
     second.window->findChild<QAction*>("Allesimportieren1")->trigger();
     QCOMPARE(second.app->workingSet().teams.teams[0].engine.text(), std::string("EngineX"));
+}
+
+// An export or carset save of some items leaves the edits of the others
+// unsaved: the title keeps its mark and quitting would still ask.
+void UndoAndQuitTest::aRunOfSomeItemsKeepsTheOthersEditsUnsaved()
+{
+    GuiProgram p(2, kEnglish);
+    StartImported(p);
+    TypeInto(Child<QLineEdit>(p.window->currentEditor(), "Edit2"), "EngineX"); // item 1
+    QVERIFY(p.window->isWindowModified());
+    p.app->chooseFileToSave = [&](const FileRequest&) { return std::optional<std::string>(p.path("Part.GMS")); };
+    // Ticks exactly these boxes in the selection dialog. The points are the
+    // game's own, so the export finds nothing to write and asks nothing more.
+    auto choose = [](std::vector<int> items) {
+        OnModal([items](QWidget* modal) {
+            auto* d = qobject_cast<SelectionDialogWindow*>(modal);
+            if (!d)
+                return true;
+            d->allBox()->click();
+            if (d->box(1)->isChecked())
+                d->allBox()->click();
+            for (int item : items)
+                d->box(item)->click();
+            d->accept();
+            return false;
+        });
+    };
+    choose({kPointsItem});
+    Act(p, "Exportieren1")->trigger();
+    QVERIFY(p.window->isWindowModified());
+    choose({kPointsItem});
+    Act(p, "Setspeichern1")->trigger();
+    QVERIFY(std::filesystem::exists(NativePath(p.path("Part.GMS"))));
+    QVERIFY(p.window->isWindowModified());
+
+    // Everything the data holds written: saved.
+    OnModal([](QWidget* modal) {
+        if (auto* d = qobject_cast<SelectionDialogWindow*>(modal)) {
+            d->allBox()->click();
+            if (!d->box(1)->isChecked())
+                d->allBox()->click();
+            d->accept();
+            return true;
+        }
+        if (auto* confirm = qobject_cast<ExportConfirmDialog*>(modal))
+            confirm->accept();
+        return false;
+    });
+    Act(p, "Exportieren1")->trigger();
+    QVERIFY(!p.window->isWindowModified());
 }
 
 QTEST_MAIN(UndoAndQuitTest)
