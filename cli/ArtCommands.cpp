@@ -211,7 +211,16 @@ void AddArtCommands(CLI::App& app, CliContext& context)
                 messages.fail("nothing was imported");
             bool imported = RunWithRestorePoint(
                 context, IncludeTrailingBackslash(*game), PointOperation{point_kind::kArtImport, {std::to_string(i)}},
-                {kArtBankGamePath}, [&] { return WriteArtImage(bank, dir.entries[i], i, *picture, messages.get()); });
+                {kArtBankGamePath}, [&] {
+                    // Another run may have rewritten the bank since its
+                    // directory was read (an expansion moves the entries):
+                    // the picture goes where its entry lies now.
+                    const ArtDirectory now = RequireDirectory(context, bank);
+                    if (now.entries[i] != dir.entries[i]
+                        && (!PrepareArtPicture(now, i, *in, picture, messages.get()) || !picture))
+                        return false;
+                    return WriteArtImage(bank, now.entries[i], i, *picture, messages.get());
+                });
             if (!imported)
                 messages.fail("nothing was imported");
             messages.relay(context);

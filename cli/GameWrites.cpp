@@ -223,7 +223,8 @@ const std::string& RequireNoGameFileAt(const std::string& file)
     return file;
 }
 
-void ReplaceFileGuarded(CliContext& context, const std::string& file, std::vector<std::uint8_t> bytes)
+void ReplaceFileGuarded(CliContext& context, const std::string& file, std::vector<std::uint8_t> bytes,
+                        const std::optional<FileStamp>& readFrom)
 {
     std::string game = InstallationOf(file);
     if (game.empty()) {
@@ -237,7 +238,10 @@ void ReplaceFileGuarded(CliContext& context, const std::string& file, std::vecto
     std::string absolute = PathString(std::filesystem::absolute(NativePath(file)).lexically_normal());
     GameChangeSet changes(game);
     const std::string relative = absolute.substr(game.size());
-    changes.replaceFile(relative, std::move(bytes));
+    if (readFrom)
+        changes.replaceFile(relative, std::move(bytes), *readFrom);
+    else
+        changes.replaceFile(relative, std::move(bytes));
     CommitGameChanges(context, changes, PointOperation{point_kind::kFile, {relative}});
 }
 

@@ -9,6 +9,7 @@
 #include "transfer/RestorePoints.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,8 +64,11 @@ const std::string& RequireNoGameFileAt(const std::string& file);
 
 // Replaces one file as a whole: inside an installation through a restore
 // point (operation "file", the file below the game directory) and
-// CommitGameChanges, elsewhere just safely.
-void ReplaceFileGuarded(CliContext& context, const std::string& file, std::vector<std::uint8_t> bytes);
+// CommitGameChanges, elsewhere just safely. `readFrom`: the stamp of the
+// file taken before the content was worked out from it; inside an
+// installation the file is then written only if no other run wrote it since.
+void ReplaceFileGuarded(CliContext& context, const std::string& file, std::vector<std::uint8_t> bytes,
+                        const std::optional<FileStamp>& readFrom = std::nullopt);
 
 // One line per changed file and item, as `apply --dry-run` prints them.
 void PrintChanges(CliContext& context, const std::vector<FileChange>& changes);

@@ -121,6 +121,7 @@ void AddInstallationCommands(CLI::App& app, CliContext& context)
             std::string save = GameFilePath(IncludeTrailingBackslash(*game), kSavegameName);
             if (!FileExists(save))
                 throw CommandFailure(context.texts.format(349, Args(save)));
+            const FileStamp read = StampOf(save);
             auto bytes = ReadWholeFile(save, 64u * 1024 * 1024);
             if (bytes.size() < 4)
                 throw CommandFailure("the savegame is too short to hold a checksum: " + save);
@@ -133,7 +134,7 @@ void AddInstallationCommands(CLI::App& app, CliContext& context)
                 // Only the last four bytes change, behind a restore point
                 // like every other write into the installation.
                 WriteSavegameChecksum(bytes);
-                ReplaceFileGuarded(context, save, std::move(bytes));
+                ReplaceFileGuarded(context, save, std::move(bytes), read);
                 if (!context.json)
                     context.out << "fixed\n";
             }

@@ -173,6 +173,7 @@ void AddJamCommands(CLI::App& app, CliContext& context)
         cmd->callback([&context, file, bmp, out, dither] {
             RequirePictureFile(context, *bmp);
             JamSession session(context);
+            const FileStamp read = StampOf(*file);
             TJAMFile jam = session.load(*file);
             if (!LoadJamPage(jam, *bmp, *dither ? Dithering::FloydSteinberg : Dithering::None, &session.messenger))
                 session.fail("cannot use the picture " + *bmp);
@@ -181,7 +182,11 @@ void AddJamCommands(CLI::App& app, CliContext& context)
             const std::string target = out->empty() ? *file : *out;
             const TMemFile assembled = jam.Assemble(true);
             auto content = assembled.Content();
-            ReplaceFileGuarded(context, target, std::vector<std::uint8_t>(content.begin(), content.end()));
+            // Written over the JAM it came from only if nothing wrote it since.
+            std::optional<FileStamp> from;
+            if (out->empty())
+                from = read;
+            ReplaceFileGuarded(context, target, std::vector<std::uint8_t>(content.begin(), content.end()), from);
             Note(context, "wrote " + target);
         });
     }

@@ -126,6 +126,7 @@ void AddSoundCommands(CLI::App& app, CliContext& context)
         AddGameOption(cmd, *game, context);
         cmd->callback([&context, game, index, in] {
             const std::string file = GameFile(*game, kSoundBankGamePath);
+            const FileStamp read = StampOf(file);
             SoundBank bank = RequireBank(context, file);
             const KeptWordLayout layout = KeptWordLayoutOf(bank);
             const std::size_t i = RequireIndex(bank, *index);
@@ -143,7 +144,7 @@ void AddSoundCommands(CLI::App& app, CliContext& context)
             e.bits = sound.shape.to.bits;
             bank.samples[i] = std::move(sound.samples);
             GameChangeSet changes(IncludeTrailingBackslash(*game));
-            changes.replaceFile(kSoundBankGamePath, BuildSoundBank(bank, layout));
+            changes.replaceFile(kSoundBankGamePath, BuildSoundBank(bank, layout), read);
             CommitGameChanges(context, changes, PointOperation{point_kind::kSoundReplace, {std::to_string(i)}});
             if (sound.shape.converted())
                 Note(context, MessageTextToUtf8(SoundConversionText(*in, sound.shape, context.texts)));

@@ -206,6 +206,15 @@ void GameChangeSet::replaceFile(std::string_view gameRelative, std::vector<std::
     f.newBytes = std::move(bytes);
 }
 
+void GameChangeSet::replaceFile(std::string_view gameRelative, std::vector<std::uint8_t> bytes,
+                                const FileStamp& readStamp)
+{
+    replaceFile(gameRelative, std::move(bytes));
+    Pending& f = entry(gameRelative);
+    f.readFromDisk = true;
+    f.readStamp = readStamp;
+}
+
 const std::vector<std::uint8_t>* GameChangeSet::pendingContent(std::string_view gameRelative) const
 {
     if (const Pending* f = findEntry(gameRelative)) {
@@ -272,6 +281,7 @@ std::vector<FileChange> GameChangeSet::changes() const
     for (const auto& f : files_) {
         if (!f->patched && !f->replaced)
             continue;
+        compared_[f->path] = StampOf(f->path);
         FileChange change;
         change.relativePath = f->relativePath;
         change.created = !f->existed;
@@ -314,23 +324,43 @@ std::vector<FileChange> GameChangeSet::changes() const
     return list;
 }
 
+bool GameChangeSet::changedSinceCompared() const
+{
+    for (const auto& f : files_) {
+        if (!f->patched && !f->replaced)
+            continue;
+        auto it = compared_.find(f->path);
+        if (it == compared_.end() || StampOf(f->path) != it->second)
+            return true;
+    }
+    return false;
+}
+
 CommitResult GameChangeSet::commit(RestorePoints& restorePoints, const PointOperation& operation,
                                    CommitObserver* observer, const std::vector<FileChange>* known,
                                    const std::function<void()>& keepAlive)
 {
     CommitResult result;
-    std::vector<FileChange> found;
+    std::optional<std::vector<FileChange>> found;
     if (!known)
         found = changes();
-    const std::vector<FileChange>& list = known ? *known : found;
+    if ((found ? *found : *known).empty() && !changedSinceCompared())
+        return result;
+    // One writer at a time, from the restore point to the last file (or the
+    // last file put back).
+    InstallationLock held = restorePoints.lock(operation.words());
+    // Another run may have written the files since they were compared (an
+    // export waits for its confirmation): a file found equal would be left
+    // out, and the restore point would record the wrong ranges. With the
+    // lock held, the list is made again from the files as they are now.
+    if (changedSinceCompared())
+        found = changes();
+    const std::vector<FileChange>& list = found ? *found : *known;
     if (list.empty())
         return result;
     std::vector<std::string> paths;
     for (const auto& c : list)
         paths.push_back(c.relativePath);
-    // One writer at a time, from the restore point to the last file (or the
-    // last file put back).
-    InstallationLock held = restorePoints.lock(operation.words());
 
     // The run's copy of a file it read (GP3.EXE, the savegame, the art bank)
     // holds that file as it was then. Had the game or another program

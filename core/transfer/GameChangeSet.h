@@ -79,6 +79,9 @@ public:
     GameFile& patchFile(std::string_view gameRelative);
     // A game file written as a whole (a JAM, a text file, the sound bank).
     void replaceFile(std::string_view gameRelative, std::vector<std::uint8_t> bytes);
+    // The same for a content worked out from the file as it was at
+    // `readStamp` (taken before it was read): written only over that file.
+    void replaceFile(std::string_view gameRelative, std::vector<std::uint8_t> bytes, const FileStamp& readStamp);
     // The content a later write would see: pending replacement, patched
     // copy, or the file on disk (nullopt when there is none).
     std::optional<std::vector<std::uint8_t>> currentContent(std::string_view gameRelative) const;
@@ -130,10 +133,14 @@ private:
     Pending& entry(std::string_view gameRelative);
     const Pending* findEntry(std::string_view gameRelative) const;
     static std::vector<ByteRange> replacedRanges(const Pending& f);
+    // Whether a file the run writes is not as changes() last found it.
+    bool changedSinceCompared() const;
 
     std::string gameDirectory_;
     std::vector<std::unique_ptr<Pending>> files_;
     int item_ = 0;
+    // The files as changes() last compared them, by path.
+    mutable std::map<std::string, FileStamp> compared_;
 };
 
 // Differing ranges of two contents, in rising order; ranges closer than `gap`

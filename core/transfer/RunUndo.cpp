@@ -176,7 +176,12 @@ CommitResult UndoRuns(RestorePoints& points, const UndoPlan& plan, const std::st
     // The new content of each file, from the file as it is now: each run's
     // bytes put back, newest run first, so where runs overlap the oldest
     // one's earlier bytes end up there.
-    std::map<std::string, std::pair<std::string, std::vector<std::uint8_t>>> contents;
+    struct Content {
+        std::string relativePath;
+        std::vector<std::uint8_t> bytes;
+        FileStamp read; // the file as it was read: another run's later write refuses the undo
+    };
+    std::map<std::string, Content> contents;
     for (const RestorePoint& run : plan.runs) {
         auto changes = ReadPointChanges(run);
         if (!changes)
@@ -188,15 +193,16 @@ CommitResult UndoRuns(RestorePoints& points, const UndoPlan& plan, const std::st
             auto it = contents.find(key);
             if (it == contents.end()) {
                 const std::string path = ResolveGamePath(gameDirectory, c.relativePath);
+                const FileStamp read = StampOf(path);
                 std::vector<std::uint8_t> now;
                 try {
                     now = ReadWholeFile(path);
                 } catch (const std::exception& e) {
                     throw RestorePointError("Cannot undo the run: " + std::string(e.what()));
                 }
-                it = contents.emplace(key, std::make_pair(c.relativePath, std::move(now))).first;
+                it = contents.emplace(key, Content{c.relativePath, std::move(now), read}).first;
             }
-            std::vector<std::uint8_t>& content = it->second.second;
+            std::vector<std::uint8_t>& content = it->second.bytes;
             std::vector<std::uint8_t> before = points.readCopy(run, c.relativePath);
             // A file of another size than the run left it was changed since,
             // by a program other than this one: its earlier bytes would undo
@@ -219,9 +225,9 @@ CommitResult UndoRuns(RestorePoints& points, const UndoPlan& plan, const std::st
 
     GameChangeSet changes(gameDirectory);
     for (auto& [key, file] : contents) {
-        if (IsSavegame(file.first))
-            WriteSavegameChecksum(file.second);
-        changes.replaceFile(file.first, std::move(file.second));
+        if (IsSavegame(file.relativePath))
+            WriteSavegameChecksum(file.bytes);
+        changes.replaceFile(file.relativePath, std::move(file.bytes), file.read);
     }
     PointOperation operation{point_kind::kUndo, {carset}};
     for (const RestorePoint& run : plan.runs)

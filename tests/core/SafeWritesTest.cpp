@@ -9,6 +9,7 @@
 #include "base/SafeWrite.h"
 #include "transfer/GameChangeSet.h"
 #include "transfer/GameFile.h"
+#include "transfer/PointChanges.h"
 #include "transfer/RestorePoints.h"
 
 #include <algorithm>
@@ -427,6 +428,57 @@ TEST(GameChangeSet, AFileWrittenByAnotherProgramSinceItWasReadIsNotOverwritten)
     ASSERT_TRUE(result.ok()) << result.error;
     EXPECT_EQ(test::ReadBytes(game + "LDATA/ENGLISH.STR"), Bytes(90, 5));
     EXPECT_EQ(test::ReadBytes(game + "GP3.EXE")[10], 0xEE);
+
+    // A whole content worked out from a file read earlier (a sound put into
+    // the bank) is not written over what another run wrote since.
+    GameChangeSet fromRead(game);
+    const FileStamp read = StampOf(game + "LDATA/ENGLISH.STR");
+    fromRead.replaceFile("LDATA\\ENGLISH.STR", Bytes(90, 7), read);
+    test::WriteBytes(game + "LDATA/ENGLISH.STR", Bytes(90, 8));
+    result = fromRead.commit(points, PointOperation("test"));
+    EXPECT_FALSE(result.ok());
+    EXPECT_EQ(test::ReadBytes(game + "LDATA/ENGLISH.STR"), Bytes(90, 8));
+}
+
+// Another run writes while this one waits between working out its changes
+// and writing them (an export's confirmation): the list is made again once
+// the installation is held, so a file found equal before is still written
+// and the restore point records the ranges the run really changes.
+TEST(GameChangeSet, FilesWrittenByAnotherRunBeforeTheCommitAreComparedAgain)
+{
+    test::TempDir dir;
+    std::string game = dir / "game/";
+    ForceDirectories(game);
+    test::WriteBytes(game + "GP3.EXE", Bytes(4096, 3));
+    test::WriteBytes(game + "LOADING1.BMP", Bytes(3000, 1));
+    RestorePoints points(dir / "points", game);
+
+    GameChangeSet changes(game);
+    changes.replaceFile("LOADING1.BMP", Bytes(3000, 1));
+    std::vector<std::uint8_t> ours = Bytes(3000, 1);
+    ours[100] = 2;
+    changes.replaceFile("GP3.EXE", Bytes(4096, 3));
+    changes.replaceFile("LOADING1.BMP", ours);
+    const std::vector<FileChange> confirmed = changes.changes();
+    ASSERT_EQ(confirmed.size(), 1u);
+    ASSERT_EQ(confirmed[0].ranges.size(), 1u);
+
+    std::vector<std::uint8_t> theirs = Bytes(3000, 1);
+    theirs[2000] = 9;
+    test::WriteBytes(game + "LOADING1.BMP", theirs);
+    test::WriteBytes(game + "GP3.EXE", Bytes(4096, 4));
+    CommitResult result = changes.commit(points, PointOperation("test"), nullptr, &confirmed);
+    ASSERT_TRUE(result.ok()) << result.error;
+    EXPECT_EQ(test::ReadBytes(game + "LOADING1.BMP"), ours);
+    EXPECT_EQ(test::ReadBytes(game + "GP3.EXE"), Bytes(4096, 3));
+    auto recorded = ReadPointChanges(points.list().at(0));
+    ASSERT_TRUE(recorded.has_value());
+    ASSERT_EQ(recorded->size(), 2u);
+    for (const FileChange& c : *recorded) {
+        if (c.relativePath == "LOADING1.BMP") {
+            EXPECT_EQ(c.ranges.size(), 2u); // its byte and the other run's
+        }
+    }
 }
 
 // An item that writes a lower offset after a higher one (the teams write
