@@ -130,6 +130,8 @@ void CommitGameChanges(CliContext& context, GameChangeSet& changes, const PointO
         return;
     }
     std::string text = result.error;
+    if (!text.empty() && text.back() == '.')
+        text.pop_back();
     if (result.written.empty())
         text += "; nothing was changed";
     else if (result.rolledBack)

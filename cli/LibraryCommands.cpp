@@ -272,7 +272,9 @@ void AddLibraryCommands(CLI::App& app, CliContext& context)
             }
             if (!result.ok())
                 throw CommandFailure("the undo failed: " + result.error
-                                     + (result.rolledBack ? " (the files were put back as they were)" : ""));
+                                     + (result.written.empty()  ? " Nothing was changed."
+                                            : result.rolledBack ? " (the files were put back as they were)"
+                                                                : ""));
             observer.tellRestorePoint();
             // Every library apply the undo took back is no longer in effect.
             for (const auto& run : plan.runs)

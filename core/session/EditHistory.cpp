@@ -3,7 +3,9 @@
 #include "base/FileStamp.h"
 #include "base/FileUtils.h"
 #include "base/SafeWrite.h"
+#include "cockpit/CockpitGraphics.h"
 
+#include <algorithm>
 #include <array>
 #include <map>
 
@@ -45,6 +47,7 @@ struct EditHistory::Tables {
     TrackFiles trackFiles{};
     SoundTable sounds;
     MenuReplacementList menuBackgrounds;
+    CarsetInfo carsetInfo;
     // What is held in the working files: an edit that changes them marks
     // their items loaded, so they go out with the next export.
     ItemBytes loaded{};
@@ -53,6 +56,8 @@ struct EditHistory::Tables {
     // The JAMs and tyre sets (the tables above stay out of date here).
     GraphicsSet graphics;
     TeamArtSheets teamArt;
+    // The cockpit graphics' JAMs of the software and hardware sets.
+    std::array<std::vector<TJAMFile>, 2> cockpitJams;
 };
 
 template <typename T>
@@ -81,6 +86,7 @@ struct EditHistory::Step {
     std::optional<Change<TrackFiles>> trackFiles;
     std::optional<Change<SoundTable>> sounds;
     std::optional<Change<MenuReplacementList>> menuBackgrounds;
+    std::optional<Change<CarsetInfo>> carsetInfo;
     std::optional<Change<ItemBytes>> loaded;
     // Working files by path, only those that changed.
     std::map<std::string, Change<FileContent>> files;
@@ -90,6 +96,8 @@ struct EditHistory::Step {
     std::map<std::size_t, Change<TyreSlot>> tyres;
     // The menu's team sheets, by team, only those that changed.
     std::map<std::size_t, Change<ArtPicture>> teamArt;
+    // The cockpit graphics' JAMs, by set, only the sets that changed.
+    std::map<std::size_t, Change<std::vector<TJAMFile>>> cockpitJams;
 };
 
 namespace {
@@ -138,6 +146,8 @@ void ForEachPart(F&& f)
     f(Part<SoundTable>{&Tables::sounds, &Step::sounds, [](WorkingSet& w) -> SoundTable& { return w.sounds; }});
     f(Part<MenuReplacementList>{&Tables::menuBackgrounds, &Step::menuBackgrounds,
                                 [](WorkingSet& w) -> MenuReplacementList& { return w.menuBackgrounds; }});
+    f(Part<CarsetInfo>{&Tables::carsetInfo, &Step::carsetInfo,
+                       [](WorkingSet& w) -> CarsetInfo& { return w.carsetInfo; }});
     f(Part<ItemBytes>{&Tables::loaded, &Step::loaded, [](WorkingSet& w) -> ItemBytes& { return w.transfer.loaded; }});
 }
 
@@ -220,6 +230,36 @@ bool NoticeTeamArt(const TeamArtSheets& now, TeamArtSheets& known, EditHistory::
         changed = true;
     }
     return changed;
+}
+
+// The cockpit graphics sets whose JAMs differ from the known ones (a sheet
+// loaded, the graphics imported), recorded as with the other JAMs.
+bool NoticeCockpitJams(const std::array<CockpitGraphicsSet, 2>& now, std::array<std::vector<TJAMFile>, 2>& known,
+                       EditHistory::Step& step)
+{
+    bool changed = false;
+    for (std::size_t v = 0; v < now.size(); ++v) {
+        const std::vector<TJAMFile>& jams = now[v].jams;
+        if (jams.size() == known[v].size()
+            && std::equal(jams.begin(), jams.end(), known[v].begin(),
+                          [](const TJAMFile& a, const TJAMFile& b) { return SameJam(a, b); }))
+            continue;
+        step.cockpitJams[v] = Change<std::vector<TJAMFile>>{known[v], jams};
+        known[v] = jams;
+        changed = true;
+    }
+    return changed;
+}
+
+void PutCockpitJams(const EditHistory::Step& step, bool before, std::array<CockpitGraphicsSet, 2>& data,
+                    std::array<std::vector<TJAMFile>, 2>& known)
+{
+    for (const auto& [v, change] : step.cockpitJams) {
+        CockpitGraphicsSet& set = data[v];
+        set.jams = before ? change.before : change.after;
+        set.preview = set.loaded() ? ComposeCockpitPreview(set.jams) : Image();
+        known[v] = set.jams;
+    }
 }
 
 void PutTeamArt(const EditHistory::Step& step, bool before, TeamArtSheets& data, TeamArtSheets& known)
@@ -336,6 +376,12 @@ void PutFiles(const EditHistory::Step& step, bool before, std::map<std::string, 
         known[path] = KnownFile{before ? change.before : change.after, StampOf(path)};
 }
 
+void KnowCockpitJams(const WorkingSet& data, EditHistory::Tables& known)
+{
+    for (std::size_t v = 0; v < known.cockpitJams.size(); ++v)
+        known.cockpitJams[v] = data.cockpit.graphics[v].jams;
+}
+
 // The tables are only read here; the accessors take a working set that may
 // be changed elsewhere.
 WorkingSet& Unconst(const WorkingSet& data) { return const_cast<WorkingSet&>(data); }
@@ -353,6 +399,7 @@ void EditHistory::reset(const WorkingSet& data)
     ForEachPart([&](auto part) { (*known_).*part.copy = part.in(Unconst(data)); });
     known_->graphics = data.graphics;
     known_->teamArt = data.teamArt;
+    KnowCockpitJams(data, *known_);
     known_->files.clear();
 }
 
@@ -361,6 +408,7 @@ void EditHistory::adopt(const WorkingSet& data)
     ForEachPart([&](auto part) { (*known_).*part.copy = part.in(Unconst(data)); });
     known_->graphics = data.graphics;
     known_->teamArt = data.teamArt;
+    KnowCockpitJams(data, *known_);
 }
 
 void EditHistory::watchFiles(const std::vector<std::string>& paths)
@@ -388,6 +436,7 @@ bool EditHistory::notice(const WorkingSet& data, const std::string& name, const 
     });
     changed = NoticeGraphics(Unconst(data).graphics, known_->graphics, *step) || changed;
     changed = NoticeTeamArt(data.teamArt, known_->teamArt, *step) || changed;
+    changed = NoticeCockpitJams(data.cockpit.graphics, known_->cockpitJams, *step) || changed;
     changed = NoticeFiles(known_->files, *step) || changed;
     if (!changed)
         return false;
@@ -412,6 +461,7 @@ bool EditHistory::notice(const WorkingSet& data, const std::string& name, const 
         JoinChanges(last->jams, step->jams);
         JoinChanges(last->tyres, step->tyres);
         JoinChanges(last->teamArt, step->teamArt);
+        JoinChanges(last->cockpitJams, step->cockpitJams);
         JoinChanges(last->files, step->files);
         return true;
     }
@@ -451,6 +501,7 @@ void EditHistory::undo(WorkingSet& data)
     });
     PutGraphics(step, true, data.graphics, known_->graphics);
     PutTeamArt(step, true, data.teamArt, known_->teamArt);
+    PutCockpitJams(step, true, data.cockpit.graphics, known_->cockpitJams);
 }
 
 void EditHistory::redo(WorkingSet& data)
@@ -468,6 +519,7 @@ void EditHistory::redo(WorkingSet& data)
     });
     PutGraphics(step, false, data.graphics, known_->graphics);
     PutTeamArt(step, false, data.teamArt, known_->teamArt);
+    PutCockpitJams(step, false, data.cockpit.graphics, known_->cockpitJams);
 }
 
 } // namespace pitwall

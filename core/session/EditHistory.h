@@ -1,8 +1,8 @@
 #pragma once
 // The history of the user's edits to the working set (teams, settings,
-// texts, tracks, cockpit, graphics, menu pictures and sounds): undo and redo
-// step by step, and whether the data holds changes not yet exported or saved
-// in a carset.
+// texts, tracks, cockpit, graphics, menu pictures, sounds and the carset
+// information): undo and redo step by step, and whether the data holds
+// changes not yet exported or saved in a carset.
 //
 // The editors change the tables in place; the front end tells the history
 // after each edit (notice), which compares the tables with the state it

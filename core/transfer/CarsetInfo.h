@@ -18,6 +18,8 @@ inline constexpr std::uint64_t kMaxCarsetInfoSize = 1'000'000;
 struct CarsetInfo {
     std::vector<std::string> lines = {"v1.0",     "-",        "-",        "0",       "RESERVED",
                                       "RESERVED", "RESERVED", "RESERVED", "RESERVED"};
+
+    bool operator==(const CarsetInfo&) const = default;
 };
 
 // What the information window edits.

@@ -120,4 +120,13 @@ bool EditTracker::flush()
     return true;
 }
 
+bool EditTracker::noticeEdit(const QString& windowCaption)
+{
+    if (!app_.session.edits.notice(app_.workingSet(),
+                                   app_.program.texts.format(kChangeStepText, Args(ToGameText(windowCaption)))))
+        return false;
+    emit historyChanged();
+    return true;
+}
+
 } // namespace pitwall::gui

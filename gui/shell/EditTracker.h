@@ -27,6 +27,9 @@ public:
     // Takes in what the editor holds now (before a question, an undo, a
     // save); true when that made a new step.
     bool flush();
+    // Takes in an edit made outside the editors (a dialog of the main
+    // window, ended with OK) as one step named after that window.
+    bool noticeEdit(const QString& windowCaption);
 
 signals:
     // The history changed: a new step, an undo or redo, a save.

@@ -650,9 +650,14 @@ void MainWindow::quitProgram() { close(); }
 
 void MainWindow::editCarsetInfo()
 {
+    editTracker_->flush();
     CarsetInfoWindow window(app_, app_.workingSet().carsetInfo, this);
-    if (window.exec() == QDialog::Accepted)
-        window.applyCarsetInfoEdits(app_.workingSet().carsetInfo);
+    if (window.exec() != QDialog::Accepted)
+        return;
+    window.applyCarsetInfoEdits(app_.workingSet().carsetInfo);
+    // Carried only in carsets: an edit the next carset load or quitting
+    // would drop unasked unless it counts as one.
+    editTracker_->noticeEdit(window.windowTitle());
 }
 
 void MainWindow::showBackupWindow()

@@ -12,6 +12,7 @@
 #include "WorkshopsWindow.h"
 #include "app/WindowPosition.h"
 #include "base/GamePath.h"
+#include "cockpit/CockpitGraphics.h"
 #include "formats/Bmp.h"
 #include "formats/SoundBankFiles.h"
 #include "menu/MenuArt.h"
@@ -102,6 +103,7 @@ private slots:
     void quittingWithAnEditAsks();
     void exportFromTheQuestionWritesTheEdit();
     void aRunOfSomeItemsKeepsTheOthersEditsUnsaved();
+    void aCockpitSheetAndTheCarsetInformationAreEditsToo();
 };
 
 void UndoAndQuitTest::typedTeamValuesAreUndoneAndRedoneExactly()
@@ -572,6 +574,56 @@ void UndoAndQuitTest::aRunOfSomeItemsKeepsTheOthersEditsUnsaved()
         return false;
     });
     Act(p, "Exportieren1")->trigger();
+    QVERIFY(!p.window->isWindowModified());
+}
+
+// Two edits made outside the editors' fields: a cockpit sheet loaded over
+// the imported graphics, and the carset information changed in its window.
+// Each marks the data unsaved and is undone and redone.
+void UndoAndQuitTest::aCockpitSheetAndTheCarsetInformationAreEditsToo()
+{
+    GuiProgram p(2, kEnglish);
+    StartImported(p);
+    p.window->openEditor("TForm16");
+    EditorWindow* editor = p.window->currentEditor();
+    const CockpitGraphicsSet& set = p.app->workingSet().cockpit.graphics[0];
+    QVERIFY(set.loaded());
+    const Image imported = set.jams[0].page();
+    const std::string sheet = p.path("sheet.BMP");
+    p.app->chooseFileToSave = [&](const FileRequest&) { return std::optional<std::string>(sheet); };
+    p.app->chooseFileToOpen = [&](const FileRequest&) { return std::optional<std::string>(sheet); };
+    QTest::mouseClick(Child<QPushButton>(editor, "Button7"), Qt::LeftButton);
+    QVERIFY(!p.window->isWindowModified());
+    Image picture = LoadBmpFile(sheet);
+    const Pixel colour = p.program.palette.pixel(77);
+    picture.fillRect({0, 0, 10, 10}, colour);
+    SaveBmpFile(picture, sheet);
+    QTest::mouseClick(Child<QPushButton>(editor, "Button8"), Qt::LeftButton);
+    QTest::qWait(50);
+    QCOMPARE(set.jams[0].page().pixel(5, 5), colour);
+    QVERIFY(p.window->isWindowModified());
+    Act(p, "Rueckgaengig1")->trigger();
+    QVERIFY(set.jams[0].page() == imported);
+    QVERIFY(set.preview == ComposeCockpitPreview(set.jams));
+    QVERIFY(!p.window->isWindowModified());
+    Act(p, "Wiederholen1")->trigger();
+    QCOMPARE(set.jams[0].page().pixel(5, 5), colour);
+    QCOMPARE(set.preview.pixel(5, 5), colour);
+
+    const CarsetInfo before = p.app->workingSet().carsetInfo;
+    Act(p, "Rueckgaengig1")->trigger();
+    OnModal([](QWidget* modal) {
+        if (modal->objectName() != "TForm19")
+            return true;
+        Child<QLineEdit>(modal, "Edit15")->setText("Somebody Else");
+        Click(modal, "BitBtn1");
+        return false;
+    });
+    Act(p, "CarsetInformationeditieren1")->trigger();
+    QCOMPARE(p.app->workingSet().carsetInfo.lines.at(1), std::string("Somebody Else"));
+    QVERIFY(p.window->isWindowModified());
+    Act(p, "Rueckgaengig1")->trigger();
+    QVERIFY(p.app->workingSet().carsetInfo == before);
     QVERIFY(!p.window->isWindowModified());
 }
 
