@@ -1,12 +1,16 @@
 #include "transfer/LibraryHistory.h"
 
 #include "base/FileUtils.h"
+#include "base/OwnerLock.h"
 #include "base/TextRecords.h"
 #include "transfer/RestorePoints.h"
 
 #include <charconv>
+#include <chrono>
+#include <memory>
 #include <set>
 #include <string_view>
+#include <thread>
 
 namespace pitwall {
 
@@ -34,6 +38,24 @@ bool ParseItems(std::string_view text, std::vector<int>& items)
 }
 
 bool Clean(const std::string& text) { return text.find_first_of("\t\r\n") == std::string::npos; }
+
+// One change of a history at a time: two runs ending together (an apply
+// and an undo) each read the history and write it back, and the later
+// write would drop the other's line. A change takes moments; a run that
+// cannot have the history within a few seconds says so.
+std::unique_ptr<OwnerLock> HoldHistory(const std::string& file)
+{
+    if (!ForceDirectories(DirectoryOf(file)))
+        throw std::runtime_error("cannot create the folder of " + file);
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    for (;;) {
+        if (auto held = OwnerLock::tryTake(file + ".lock"))
+            return held;
+        if (std::chrono::steady_clock::now() >= until)
+            throw std::runtime_error("the carset history " + file + " is being changed by another run");
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
 
 } // namespace
 
@@ -121,6 +143,7 @@ const AppliedCarset* LibraryHistory::lastInEffect(const std::vector<AppliedCarse
 
 void LibraryHistory::record(const AppliedCarset& applied)
 {
+    const auto held = HoldHistory(file_);
     std::vector<AppliedCarset> list = read();
     list.push_back(applied);
     write(list);
@@ -128,6 +151,7 @@ void LibraryHistory::record(const AppliedCarset& applied)
 
 void LibraryHistory::markUndone(const std::string& restorePointId, const std::string& undoPointId)
 {
+    const auto held = HoldHistory(file_);
     std::vector<AppliedCarset> list = read();
     for (AppliedCarset& entry : list)
         if (entry.restorePointId == restorePointId && !entry.undone())

@@ -108,6 +108,16 @@ void RestoreWindow::restoreChosenPoint()
     // Times keep the letters of the system's locale (Korean, Arabic digits):
     // message texts take them as UTF-8.
     std::string shown = list_->topLevelItem(row)->text(0).toStdString();
+    // The installation is held from the question to the last file put back:
+    // a run that ended meanwhile would be undone without being named, or
+    // one writing between the safety point and the restore lost.
+    std::optional<InstallationLock> held;
+    try {
+        held.emplace(store_.lock(point_kind::kRestore));
+    } catch (const std::exception& e) {
+        messenger.showFixed(e.what());
+        return;
+    }
     // What was changed since the point is undone with it: the question
     // names those changes.
     const std::vector<RestorePoint> later = store_.madeAfter(point);
@@ -141,6 +151,7 @@ void RestoreWindow::restoreChosenPoint()
     } catch (const std::exception& e) {
         report.failed.push_back(e.what());
     }
+    held.reset(); // not while the message waits for the user
     if (report.ok()) {
         messenger.show(kRestoredText, Args(report.restored.size()));
     } else {

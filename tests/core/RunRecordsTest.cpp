@@ -9,6 +9,7 @@
 #include "transfer/PointChanges.h"
 
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace pitwall;
 
@@ -121,4 +122,23 @@ TEST(RunRecords, HistoryKeepsAppliesPerInstallationAndSkipsDamagedLines)
     EXPECT_THROW(a.record(MakeAppliedCarset(carset, "20261208-120000-000", {})), std::runtime_error);
     EXPECT_THROW(a.markUndone("20261208-100000-000", "y"), std::runtime_error);
     EXPECT_EQ(test::ReadText(a.file()), foreign);
+}
+
+// Two runs ending together (an apply and an undo, or two applies) each add
+// their line to the same history: neither loses the other's.
+TEST(RunRecords, HistoryLinesOfRunsEndingTogetherAreAllKept)
+{
+    test::TempDir dir;
+    constexpr int kPerRun = 40;
+    auto run = [&](char name) {
+        LibraryHistory history(dir / "lib", dir / "game/");
+        LibraryCarset carset;
+        carset.name = std::string(1, name);
+        for (int i = 0; i < kPerRun; ++i)
+            history.record(MakeAppliedCarset(carset, std::string(1, name) + std::to_string(i), {}));
+    };
+    std::thread one(run, 'a'), two(run, 'b');
+    one.join();
+    two.join();
+    EXPECT_EQ(LibraryHistory(dir / "lib", dir / "game/").read().size(), 2u * kPerRun);
 }

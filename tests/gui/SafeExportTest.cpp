@@ -234,6 +234,23 @@ void SafeExportTest::restoreWindowPutsBackWhatAnExportChanged()
     QVERIFY(Differing(exported, exportedTwice) > 0);
     p.messages.clear();
 
+    // While the question is open the installation is held: another run
+    // cannot write in between.
+    int heldWhileAsked = 0;
+    p.app->messages.divert([&](const Message& m) {
+        p.messages.push_back(m);
+        WriterInfo other = p.program.writer;
+        other.runStarted = 1;
+        other.wait = std::chrono::milliseconds(50);
+        RestorePoints second(p.program.restorePointRoot, p.path("game/"));
+        second.setWriter(other);
+        try {
+            second.lock("apply");
+        } catch (const RestorePointError&) {
+            ++heldWhileAsked;
+        }
+    });
+
     // The user chooses the older point: the question names the later
     // export, the files are as before both, and the state replaced is kept.
     int rows = -1;
@@ -262,6 +279,7 @@ void SafeExportTest::restoreWindowPutsBackWhatAnExportChanged()
     QCOMPARE(row[2], QString()); // no carset
     QCOMPARE(row[3], QString::number(changed));
     QCOMPARE(p.numbers(), (std::vector<int>{1191, 75}));
+    QCOMPARE(heldWhileAsked, 1); // asked, not after the restore's message
     QVERIFY(p.messages[0].text.find(ToGameText(laterOperation)) != std::string::npos);
     QVERIFY(TakeSnapshot(p.path("game")) == before);
     // The working set keeps what was exported.
