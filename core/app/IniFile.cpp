@@ -1,10 +1,13 @@
 #include "app/IniFile.h"
 
 #include "base/FileUtils.h"
+#include "base/SafeWrite.h"
 #include "base/Windows1252.h"
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -81,15 +84,28 @@ std::string IniFile::text() const
 bool IniFile::load(std::string_view path)
 {
     lines_.clear();
+    unreadable_.clear();
+    if (!FileExists(path)) {
+        // Something of that name that is not a file (a folder, a pipe) is
+        // never replaced by a save either.
+        std::error_code ec;
+        if (!path.empty() && std::filesystem::exists(NativePath(path), ec))
+            unreadable_ = WhyNotAFile(path);
+        return false;
+    }
     // A settings file is a few kilobytes; a huge file is not read at all
     // (each line is kept, so a file of bare line breaks would cost memory
     // a hundred times its size).
     constexpr std::uint64_t kMaxIniSize = 256ull * 1024;
-    if (!FileExists(path) || FileSizeOf(path) > kMaxIniSize)
+    if (FileSizeOf(path) > kMaxIniSize) {
+        unreadable_ = "it is larger than 256 KB";
         return false;
+    }
     std::ifstream in(NativePath(path), std::ios::binary);
-    if (!in)
+    if (!in) {
+        unreadable_ = errno ? std::strerror(errno) : "it cannot be opened";
         return false;
+    }
     std::ostringstream ss;
     ss << in.rdbuf();
     parse(ss.str());
@@ -98,6 +114,11 @@ bool IniFile::load(std::string_view path)
 
 void IniFile::save(std::string_view path) const
 {
+    if (!unreadable_.empty())
+        throw FileWriteError(std::string(path),
+                             "it could not be read (" + unreadable_
+                                 + "), and writing it anew would lose everything else it holds; "
+                                   "it is left as it is");
     std::string content = text();
     std::vector<std::uint8_t> bytes(content.begin(), content.end());
     // An unchanged file is left as it is (no write, no flush to the disk).

@@ -20,7 +20,10 @@ public:
     // false.
     bool load(std::string_view path);
     // Writes the whole profile (replacing the file, clearing read-only first).
-    // Throws std::runtime_error when the file cannot be written.
+    // Throws std::runtime_error when the file cannot be written, and also when
+    // the last load found the file but could not read it: the profile then
+    // holds only what was written since, and saving it would wipe out every
+    // other key and comment of that file.
     void save(std::string_view path) const;
 
     void parse(std::string_view text);
@@ -55,6 +58,9 @@ private:
     std::size_t findKey(std::string_view section, std::string_view key) const;
 
     std::vector<Line> lines_;
+    // Why the last load could not read a file that is there; empty when it
+    // read the file or found none.
+    std::string unreadable_;
 };
 
 } // namespace pitwall

@@ -1,13 +1,20 @@
 #include "TestSupport.h"
 
 #include "app/IniFile.h"
+#include "app/RecentCarsets.h"
 #include "app/Settings.h"
+#include "app/WindowPosition.h"
 #include "base/FileUtils.h"
+#include "transfer/CarsetLibrary.h"
+#include "transfer/FileChoice.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 using namespace pitwall;
 
@@ -72,6 +79,58 @@ TEST(IniFile, SavingTheSameTextLeavesTheFileAlone)
     IniFile again;
     ASSERT_TRUE(again.load(path));
     EXPECT_EQ(again.text(), ini.text());
+}
+
+// A settings file the program cannot read (here one too large to be a
+// settings file, with the user's own comments and keys) is never replaced by
+// the few keys a writer sets: every writer of PITWALL.INI leaves it as it is
+// and says so where it can.
+TEST(Settings, AFileThatCannotBeReadIsNeverWrittenOver)
+{
+    test::TempDir dir;
+    const std::string ini = dir / "PITWALL.INI";
+    const std::string big = "[General]\r\nGP3Path=/games/gp3/\r\n; " + std::string(300 * 1024, 'x') + "\r\n";
+    test::WriteText(ini, big);
+
+    IniFile profile;
+    EXPECT_FALSE(profile.load(ini));
+    profile.writeString("General", "Language", "ENGLISH.LNG");
+    EXPECT_THROW(profile.save(ini), std::runtime_error);
+
+    Settings settings;
+    EXPECT_FALSE(ReadSettings(ini, settings));
+    settings.gameDirectory = "/other/gp3/";
+    try {
+        WriteSettings(ini, settings);
+        ADD_FAILURE() << "the settings were written over the file";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find(ini), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("could not be read"), std::string::npos) << e.what();
+    }
+    EXPECT_FALSE(RememberRecentCarset(ini, "/carsets/a.GMS"));
+    EXPECT_THROW(WriteMainWindowPosition(ini, {10, 20}), std::runtime_error);
+    EXPECT_THROW(WriteLibrarySetting(ini, "/library/"), std::runtime_error);
+    RememberDirectory(ini, "CarsetLoad", "/carsets/a.GMS");
+    EXPECT_TRUE(test::ReadText(ini) == big); // not printed: 300 KB
+
+#ifndef _WIN32
+    // Nor is something of that name that is not a file (here a pipe).
+    const std::string pipe = dir / "pipe.INI";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    IniFile notAFile;
+    EXPECT_FALSE(notAFile.load(pipe));
+    notAFile.writeString("General", "Language", "ENGLISH.LNG");
+    EXPECT_THROW(notAFile.save(pipe), std::runtime_error);
+    struct stat st {};
+    ASSERT_EQ(::lstat(pipe.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+#endif
+
+    // A file that is not there yet is simply created.
+    const std::string fresh = dir / "fresh/PITWALL.INI";
+    ForceDirectories(dir / "fresh");
+    WriteMainWindowPosition(fresh, {10, 20});
+    EXPECT_EQ(ReadMainWindowPosition(fresh), (WindowPosition{10, 20}));
 }
 
 TEST(Settings, WithoutFileEverythingKeepsItsInitialValue)
