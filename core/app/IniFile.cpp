@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 
@@ -28,6 +29,60 @@ std::string Trim(std::string_view s)
 
 constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The reader ends a key at its first "=" and trims it, and a line that
+// starts with ";" or "[" is no key at all. A key that would not read back as
+// itself (the carset save dialog remembers its folder under the program's
+// own path, which may hold a "=") is written in double quotes, with quotes
+// inside doubled. Keys never began with a quote before (a Windows path
+// cannot hold one), so files written without this read as they always did.
+std::string KeyText(std::string_view key)
+{
+    const bool plain = key.find('=') == std::string_view::npos
+        && (key.empty()
+            || (key.front() != '"' && key.front() != ';' && key.front() != '[' && !IsBlank(key.front())
+                && !IsBlank(key.back())));
+    if (plain)
+        return std::string(key);
+    std::string quoted = "\"";
+    for (char c : key) {
+        quoted += c;
+        if (c == '"')
+            quoted += '"';
+    }
+    return quoted + "\"";
+}
+
+// A key written by KeyText in quotes: its name and where its "=" is, or
+// nothing when the line does not start with such a key.
+std::optional<std::pair<std::string, std::size_t>> QuotedKey(std::string_view line)
+{
+    if (line.empty() || line.front() != '"')
+        return std::nullopt;
+    std::string name;
+    std::size_t i = 1;
+    for (;;) {
+        if (i >= line.size())
+            return std::nullopt;
+        if (line[i] == '"') {
+            if (i + 1 < line.size() && line[i + 1] == '"') {
+                name += '"';
+                i += 2;
+                continue;
+            }
+            ++i;
+            break;
+        }
+        name += line[i++];
+    }
+    while (i < line.size() && IsBlank(line[i]))
+        ++i;
+    if (i >= line.size() || line[i] != '=')
+        return std::nullopt;
+    return std::pair{std::move(name), i};
+}
+
 } // namespace
 
 IniFile::Line IniFile::Classify(std::string raw)
@@ -43,11 +98,17 @@ IniFile::Line IniFile::Classify(std::string raw)
     }
     if (t.empty() || t[0] == ';')
         return line;
-    auto eq = t.find('=');
-    if (eq == std::string::npos)
-        return line;
+    std::size_t eq;
+    if (auto quoted = QuotedKey(t)) {
+        line.name = std::move(quoted->first);
+        eq = quoted->second;
+    } else {
+        eq = t.find('=');
+        if (eq == std::string::npos)
+            return line;
+        line.name = Trim(t.substr(0, eq));
+    }
     line.kind = Line::Kind::Key;
-    line.name = Trim(t.substr(0, eq));
     line.value = Trim(t.substr(eq + 1));
     if (line.value.size() >= 2
         && ((line.value.front() == '"' && line.value.back() == '"')
@@ -222,7 +283,7 @@ std::vector<std::string> IniFile::keyNames(std::string_view section) const
 
 void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value)
 {
-    std::string raw = std::string(key) + "=" + std::string(value);
+    std::string raw = KeyText(key) + "=" + std::string(value);
     auto i = findKey(section, key);
     if (i != npos) {
         lines_[i] = Classify(std::move(raw));

@@ -58,6 +58,33 @@ TEST(IniFile, WritesKeepEverythingElse)
     EXPECT_FALSE(ini.load(dir / "PITWALL.INI"));
 }
 
+// The carset save dialog remembers its folder under the program's own path;
+// a path with a "=" in it was cut there on reading, never found again, and
+// [Pathes] gained another line at every save.
+TEST(IniFile, EveryKeyReadsBackAsWritten)
+{
+    test::TempDir dir;
+    const std::string path = dir / "PITWALL.INI";
+    // As older files have it: a path as the key, ending at the first "=".
+    test::WriteText(path, "[Pathes]\r\nC:\\Carsets\\=C:\\Carsets\\Old\\\r\n");
+    const std::vector<std::string> keys = {"/opt/pit=wall/", "a\"=b",        "\"quoted\"", " padded ",
+                                           ";no comment",    "[no section]", "Plain"};
+    for (const char* folder : {"/first/", "/second/"})
+        for (const auto& key : keys)
+            RememberDirectory(path, key, std::string(folder) + "Carset.GMS");
+    IniFile ini;
+    ASSERT_TRUE(ini.load(path));
+    for (const auto& key : keys)
+        EXPECT_EQ(ini.readString("Pathes", key, ""), "/second/") << key;
+    EXPECT_EQ(ini.keyNames("Pathes").size(), keys.size() + 1);
+    EXPECT_EQ(ini.readString("Pathes", "c:\\carsets\\", ""), "C:\\Carsets\\Old\\");
+    EXPECT_EQ(RememberedDirectory(path, "/opt/pit=wall/", "/game/"), "/second/");
+    // Only keys that need them get quotes.
+    const std::string text = test::ReadText(path);
+    EXPECT_NE(text.find("\r\n\"/opt/pit=wall/\"=/second/\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\nPlain=/second/\r\n"), std::string::npos) << text;
+}
+
 // Saving what the file already holds leaves the file alone (the program
 // saves its settings at every start and end); anything else replaces it.
 TEST(IniFile, SavingTheSameTextLeavesTheFileAlone)
