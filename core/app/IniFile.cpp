@@ -54,6 +54,22 @@ std::string KeyText(std::string_view key)
     return quoted + "\"";
 }
 
+bool IsQuote(char c) { return c == '"' || c == '\''; }
+
+// The reader takes a value without its blanks at either end and without one
+// pair of quotes around it (as Windows does, so older files keep reading
+// alike). A value that would lose either, such as a start command
+// "wine" "--x=a b", is written inside one more pair of the quotes it has at
+// its ends, or of double quotes for blanks, and reads back as it was.
+std::string ValueText(std::string_view value)
+{
+    if (value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front())
+        return value.front() + std::string(value) + value.front();
+    if (!value.empty() && (IsBlank(value.front()) || IsBlank(value.back())))
+        return "\"" + std::string(value) + "\"";
+    return std::string(value);
+}
+
 // A key written by KeyText in quotes: its name and where its "=" is, or
 // nothing when the line does not start with such a key.
 std::optional<std::pair<std::string, std::size_t>> QuotedKey(std::string_view line)
@@ -110,9 +126,7 @@ IniFile::Line IniFile::Classify(std::string raw)
     }
     line.kind = Line::Kind::Key;
     line.value = Trim(t.substr(eq + 1));
-    if (line.value.size() >= 2
-        && ((line.value.front() == '"' && line.value.back() == '"')
-            || (line.value.front() == '\'' && line.value.back() == '\'')))
+    if (line.value.size() >= 2 && IsQuote(line.value.front()) && line.value.back() == line.value.front())
         line.value = line.value.substr(1, line.value.size() - 2);
     return line;
 }
@@ -283,7 +297,7 @@ std::vector<std::string> IniFile::keyNames(std::string_view section) const
 
 void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value)
 {
-    std::string raw = KeyText(key) + "=" + std::string(value);
+    std::string raw = KeyText(key) + "=" + ValueText(value);
     auto i = findKey(section, key);
     if (i != npos) {
         lines_[i] = Classify(std::move(raw));

@@ -5,8 +5,10 @@
 // pair of enclosing quotes are removed from values, the first of duplicate
 // keys wins, and a write keeps every other line (comments, order, spelling) as
 // it was. Text is kept as Windows-1252 bytes; lines are written with CR LF.
-// Every key reads back as it was written: one that the reader would cut or
-// trim (a "=" in it, blanks at its ends) is written in double quotes.
+// Every key and value reads back as it was written: a key that the reader
+// would cut or trim (a "=" in it, blanks at its ends) is written in double
+// quotes, a value that would lose its enclosing quotes or its blanks in one
+// more pair of quotes.
 
 #include <string>
 #include <string_view>

@@ -85,6 +85,35 @@ TEST(IniFile, EveryKeyReadsBackAsWritten)
     EXPECT_NE(text.find("\r\nPlain=/second/\r\n"), std::string::npos) << text;
 }
 
+// A value loses its blanks at either end and one pair of enclosing quotes on
+// reading; a start command that quotes both the program and an argument came
+// back as /opt/my wine/bin/wine" "--x=a b.
+TEST(IniFile, EveryValueReadsBackAsWritten)
+{
+    test::TempDir dir;
+    const std::string path = dir / "PITWALL.INI";
+    Settings settings;
+    settings.startCommand = "\"/opt/my wine/bin/wine\" \"--x=a b\"";
+    WriteSettings(path, settings);
+    Settings back;
+    ASSERT_TRUE(ReadSettings(path, back));
+    EXPECT_EQ(back.startCommand, settings.startCommand);
+    // One more pair of the same quotes, as Windows reads it too.
+    EXPECT_NE(test::ReadText(path).find("\r\nStartCommand=\"\"/opt/my wine/bin/wine\" \"--x=a b\"\"\r\n"),
+              std::string::npos);
+
+    const std::vector<std::string> values = {"'single'", "\"\"",     " blank edged ", "\t",   "\"",
+                                             "\"half",   "'mixed\"", "\"a\" ",        "plain"};
+    IniFile ini;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        ini.writeString("Values", std::to_string(i), values[i]);
+    IniFile reread;
+    reread.parse(ini.text());
+    for (std::size_t i = 0; i < values.size(); ++i)
+        EXPECT_EQ(reread.readString("Values", std::to_string(i), "?"), values[i]) << values[i];
+    EXPECT_NE(ini.text().find("\r\n8=plain\r\n"), std::string::npos);
+}
+
 // Saving what the file already holds leaves the file alone (the program
 // saves its settings at every start and end); anything else replaces it.
 TEST(IniFile, SavingTheSameTextLeavesTheFileAlone)
