@@ -2,6 +2,7 @@
 
 #include "base/FileUtils.h"
 #include "base/SafeWrite.h"
+#include "base/TextEncoding.h"
 #include "base/Windows1252.h"
 
 #include <cerrno>
@@ -134,6 +135,12 @@ IniFile::Line IniFile::Classify(std::string raw)
 void IniFile::parse(std::string_view text)
 {
     lines_.clear();
+    // Editors that save UTF-8 may put a byte-order mark in front; read as
+    // part of the first line it would hide the first section's header. It is
+    // written back as it was.
+    const std::string_view withoutMark = WithoutUtf8Bom(text);
+    byteOrderMark_ = withoutMark.size() != text.size();
+    text = withoutMark;
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find_first_of("\r\n", start);
@@ -148,7 +155,7 @@ void IniFile::parse(std::string_view text)
 
 std::string IniFile::text() const
 {
-    std::string out;
+    std::string out = byteOrderMark_ ? "\xEF\xBB\xBF" : "";
     for (const auto& l : lines_) {
         out += l.raw;
         out += "\r\n";
@@ -159,6 +166,7 @@ std::string IniFile::text() const
 bool IniFile::load(std::string_view path)
 {
     lines_.clear();
+    byteOrderMark_ = false;
     unreadable_.clear();
     if (!FileExists(path)) {
         // Something of that name that is not a file (a folder, a pipe) is

@@ -8,7 +8,8 @@
 // Every key and value reads back as it was written: a key that the reader
 // would cut or trim (a "=" in it, blanks at its ends) is written in double
 // quotes, a value that would lose its enclosing quotes or its blanks in one
-// more pair of quotes.
+// more pair of quotes. A UTF-8 byte-order mark in front is skipped on reading
+// and written back.
 
 #include <string>
 #include <string_view>
@@ -62,6 +63,7 @@ private:
     std::size_t findKey(std::string_view section, std::string_view key) const;
 
     std::vector<Line> lines_;
+    bool byteOrderMark_ = false; // the text began with a UTF-8 byte-order mark
     // Why the last load could not read a file that is there; empty when it
     // read the file or found none.
     std::string unreadable_;

@@ -189,6 +189,28 @@ TEST(Settings, AFileThatCannotBeReadIsNeverWrittenOver)
     EXPECT_EQ(ReadMainWindowPosition(fresh), (WindowPosition{10, 20}));
 }
 
+// An editor that saves UTF-8 with a byte-order mark put it in front of the
+// first section's header, which then went unseen: the settings read as none,
+// and the next write appended a second [General].
+TEST(Settings, AByteOrderMarkHidesNoSection)
+{
+    test::TempDir dir;
+    const std::string ini = dir / "PITWALL.INI";
+    test::WriteText(ini,
+                    "\xEF\xBB\xBF[General]\r\nGP3Path=/games/gp3/\r\nRestorePoints=3\r\n[Pathes]\r\n"
+                    "CarsetLoad=/carsets/\r\n");
+    Settings settings;
+    ASSERT_TRUE(ReadSettings(ini, settings));
+    EXPECT_EQ(settings.gameDirectory, "/games/gp3/");
+    EXPECT_EQ(settings.restorePointsKept, 3);
+    settings.dndTeams = true;
+    WriteSettings(ini, settings);
+    const std::string text = test::ReadText(ini);
+    EXPECT_EQ(text.rfind("\xEF\xBB\xBF[General]\r\nGP3Path=/games/gp3/\r\n", 0), 0u) << text;
+    EXPECT_EQ(text.find("[General]", 4), std::string::npos) << text;
+    EXPECT_EQ(RememberedDirectory(ini, "CarsetLoad", "/games/gp3/"), "/carsets/");
+}
+
 TEST(Settings, WithoutFileEverythingKeepsItsInitialValue)
 {
     test::TempDir dir;
