@@ -1,11 +1,16 @@
 #include "app/IniFile.h"
 
 #include "base/FileUtils.h"
+#include "base/SafeWrite.h"
+#include "base/TextEncoding.h"
 #include "base/Windows1252.h"
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 
@@ -25,6 +30,76 @@ std::string Trim(std::string_view s)
 
 constexpr std::size_t npos = static_cast<std::size_t>(-1);
 
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The reader ends a key at its first "=" and trims it, and a line that
+// starts with ";" or "[" is no key at all. A key that would not read back as
+// itself (the carset save dialog remembers its folder under the program's
+// own path, which may hold a "=") is written in double quotes, with quotes
+// inside doubled. Keys never began with a quote before (a Windows path
+// cannot hold one), so files written without this read as they always did.
+std::string KeyText(std::string_view key)
+{
+    const bool plain = key.find('=') == std::string_view::npos
+        && (key.empty()
+            || (key.front() != '"' && key.front() != ';' && key.front() != '[' && !IsBlank(key.front())
+                && !IsBlank(key.back())));
+    if (plain)
+        return std::string(key);
+    std::string quoted = "\"";
+    for (char c : key) {
+        quoted += c;
+        if (c == '"')
+            quoted += '"';
+    }
+    return quoted + "\"";
+}
+
+bool IsQuote(char c) { return c == '"' || c == '\''; }
+
+// The reader takes a value without its blanks at either end and without one
+// pair of quotes around it (as Windows does, so older files keep reading
+// alike). A value that would lose either, such as a start command
+// "wine" "--x=a b", is written inside one more pair of the quotes it has at
+// its ends, or of double quotes for blanks, and reads back as it was.
+std::string ValueText(std::string_view value)
+{
+    if (value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front())
+        return value.front() + std::string(value) + value.front();
+    if (!value.empty() && (IsBlank(value.front()) || IsBlank(value.back())))
+        return "\"" + std::string(value) + "\"";
+    return std::string(value);
+}
+
+// A key written by KeyText in quotes: its name and where its "=" is, or
+// nothing when the line does not start with such a key.
+std::optional<std::pair<std::string, std::size_t>> QuotedKey(std::string_view line)
+{
+    if (line.empty() || line.front() != '"')
+        return std::nullopt;
+    std::string name;
+    std::size_t i = 1;
+    for (;;) {
+        if (i >= line.size())
+            return std::nullopt;
+        if (line[i] == '"') {
+            if (i + 1 < line.size() && line[i + 1] == '"') {
+                name += '"';
+                i += 2;
+                continue;
+            }
+            ++i;
+            break;
+        }
+        name += line[i++];
+    }
+    while (i < line.size() && IsBlank(line[i]))
+        ++i;
+    if (i >= line.size() || line[i] != '=')
+        return std::nullopt;
+    return std::pair{std::move(name), i};
+}
+
 } // namespace
 
 IniFile::Line IniFile::Classify(std::string raw)
@@ -40,15 +115,19 @@ IniFile::Line IniFile::Classify(std::string raw)
     }
     if (t.empty() || t[0] == ';')
         return line;
-    auto eq = t.find('=');
-    if (eq == std::string::npos)
-        return line;
+    std::size_t eq;
+    if (auto quoted = QuotedKey(t)) {
+        line.name = std::move(quoted->first);
+        eq = quoted->second;
+    } else {
+        eq = t.find('=');
+        if (eq == std::string::npos)
+            return line;
+        line.name = Trim(t.substr(0, eq));
+    }
     line.kind = Line::Kind::Key;
-    line.name = Trim(t.substr(0, eq));
     line.value = Trim(t.substr(eq + 1));
-    if (line.value.size() >= 2
-        && ((line.value.front() == '"' && line.value.back() == '"')
-            || (line.value.front() == '\'' && line.value.back() == '\'')))
+    if (line.value.size() >= 2 && IsQuote(line.value.front()) && line.value.back() == line.value.front())
         line.value = line.value.substr(1, line.value.size() - 2);
     return line;
 }
@@ -56,6 +135,12 @@ IniFile::Line IniFile::Classify(std::string raw)
 void IniFile::parse(std::string_view text)
 {
     lines_.clear();
+    // Editors that save UTF-8 may put a byte-order mark in front; read as
+    // part of the first line it would hide the first section's header. It is
+    // written back as it was.
+    const std::string_view withoutMark = WithoutUtf8Bom(text);
+    byteOrderMark_ = withoutMark.size() != text.size();
+    text = withoutMark;
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find_first_of("\r\n", start);
@@ -70,7 +155,7 @@ void IniFile::parse(std::string_view text)
 
 std::string IniFile::text() const
 {
-    std::string out;
+    std::string out = byteOrderMark_ ? "\xEF\xBB\xBF" : "";
     for (const auto& l : lines_) {
         out += l.raw;
         out += "\r\n";
@@ -81,15 +166,29 @@ std::string IniFile::text() const
 bool IniFile::load(std::string_view path)
 {
     lines_.clear();
+    byteOrderMark_ = false;
+    unreadable_.clear();
+    if (!FileExists(path)) {
+        // Something of that name that is not a file (a folder, a pipe) is
+        // never replaced by a save either.
+        std::error_code ec;
+        if (!path.empty() && std::filesystem::exists(NativePath(path), ec))
+            unreadable_ = WhyNotAFile(path);
+        return false;
+    }
     // A settings file is a few kilobytes; a huge file is not read at all
     // (each line is kept, so a file of bare line breaks would cost memory
     // a hundred times its size).
     constexpr std::uint64_t kMaxIniSize = 256ull * 1024;
-    if (!FileExists(path) || FileSizeOf(path) > kMaxIniSize)
+    if (FileSizeOf(path) > kMaxIniSize) {
+        unreadable_ = "it is larger than 256 KB";
         return false;
+    }
     std::ifstream in(NativePath(path), std::ios::binary);
-    if (!in)
+    if (!in) {
+        unreadable_ = errno ? std::strerror(errno) : "it cannot be opened";
         return false;
+    }
     std::ostringstream ss;
     ss << in.rdbuf();
     parse(ss.str());
@@ -98,6 +197,11 @@ bool IniFile::load(std::string_view path)
 
 void IniFile::save(std::string_view path) const
 {
+    if (!unreadable_.empty())
+        throw FileWriteError(std::string(path),
+                             "it could not be read (" + unreadable_
+                                 + "), and writing it anew would lose everything else it holds; "
+                                   "it is left as it is");
     std::string content = text();
     std::vector<std::uint8_t> bytes(content.begin(), content.end());
     // An unchanged file is left as it is (no write, no flush to the disk).
@@ -201,7 +305,7 @@ std::vector<std::string> IniFile::keyNames(std::string_view section) const
 
 void IniFile::writeString(std::string_view section, std::string_view key, std::string_view value)
 {
-    std::string raw = std::string(key) + "=" + std::string(value);
+    std::string raw = KeyText(key) + "=" + ValueText(value);
     auto i = findKey(section, key);
     if (i != npos) {
         lines_[i] = Classify(std::move(raw));

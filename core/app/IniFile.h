@@ -5,6 +5,11 @@
 // pair of enclosing quotes are removed from values, the first of duplicate
 // keys wins, and a write keeps every other line (comments, order, spelling) as
 // it was. Text is kept as Windows-1252 bytes; lines are written with CR LF.
+// Every key and value reads back as it was written: a key that the reader
+// would cut or trim (a "=" in it, blanks at its ends) is written in double
+// quotes, a value that would lose its enclosing quotes or its blanks in one
+// more pair of quotes. A UTF-8 byte-order mark in front is skipped on reading
+// and written back.
 
 #include <string>
 #include <string_view>
@@ -20,7 +25,10 @@ public:
     // false.
     bool load(std::string_view path);
     // Writes the whole profile (replacing the file, clearing read-only first).
-    // Throws std::runtime_error when the file cannot be written.
+    // Throws std::runtime_error when the file cannot be written, and also when
+    // the last load found the file but could not read it: the profile then
+    // holds only what was written since, and saving it would wipe out every
+    // other key and comment of that file.
     void save(std::string_view path) const;
 
     void parse(std::string_view text);
@@ -55,6 +63,10 @@ private:
     std::size_t findKey(std::string_view section, std::string_view key) const;
 
     std::vector<Line> lines_;
+    bool byteOrderMark_ = false; // the text began with a UTF-8 byte-order mark
+    // Why the last load could not read a file that is there; empty when it
+    // read the file or found none.
+    std::string unreadable_;
 };
 
 } // namespace pitwall

@@ -2,6 +2,7 @@
 
 #include "app/Settings.h"
 #include "base/FileUtils.h"
+#include "base/SafeWrite.h"
 #include "formats/Palette.h"
 
 #include <cstdlib>
@@ -94,6 +95,26 @@ bool HoldsProgramData(const std::string& directory)
     return FileExists(directory + kPaletteFileName) || !ListFiles(directory, "*.LNG", false, false).empty();
 }
 
+// A PITWALL.INI in a program folder the settings cannot go to (shipped
+// preconfigured, or written while the folder could still take it) becomes
+// the user's own settings file, whole, the first time: every part of the
+// program that keeps something there (the library, the recent carsets, the
+// dialogs' folders, the window's place) then finds its keys, and the first
+// write does not leave only the few keys it wrote. A copy that fails leaves
+// settingsFileToRead() reading the program folder's file.
+void AdoptProgramFolderSettings(const ProgramDirectories& d)
+{
+    const std::string own = d.settingsFile();
+    const std::string beside = d.program + kSettingsFileName;
+    if (d.settings == d.program || FileExists(own) || !FileExists(beside))
+        return;
+    try {
+        CopyFileSafely(beside, own);
+    } catch (const std::exception&) {
+        // Read from beside the program until the copy can be made.
+    }
+}
+
 std::string Canonical(const std::string& directory)
 {
     std::error_code ec;
@@ -158,6 +179,7 @@ ProgramDirectories ComputeProgramDirectories(const std::string& executableDirect
         d.working = UserDirectory(env, "XDG_CACHE_HOME", ".cache", "LOCALAPPDATA") + "pitwall" + kPathSeparator + "TEMP"
             + kPathSeparator;
         ForceDirectories(d.settings);
+        AdoptProgramFolderSettings(d);
     }
     d.staging = d.working + "Carset" + kPathSeparator;
     return d;

@@ -54,6 +54,8 @@ struct ProgramDirectories {
     // The file the settings are read from: settingsFile(), or, until it
     // exists, a PITWALL.INI in a program folder the settings cannot go to
     // (installed or read-only, written earlier or shipped preconfigured).
+    // Computing the directories copies such a file to settingsFile() when
+    // there is none yet, so this differs only when that copy failed.
     // Writes always go to settingsFile().
     std::string settingsFileToRead() const;
 };

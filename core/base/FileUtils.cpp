@@ -3,6 +3,7 @@
 #include "base/SafeWrite.h"
 
 #include "base/Messages.h"
+#include "base/Windows1252.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -26,7 +27,24 @@ namespace pitwall {
 
 fs::path NativePath(std::string_view utf8)
 {
+#ifdef _WIN32
+    // The conversion to UTF-16 throws on bytes that are not UTF-8, and would
+    // throw out of FileExists or whatever else was asked.
+    const std::string text = PathTextAsUtf8(utf8);
+    return fs::path(std::u8string(reinterpret_cast<const char8_t*>(text.data()), text.size()));
+#else
+    // POSIX names are bytes in whatever encoding they were made with: a name
+    // read from a folder must find the same file again.
     return fs::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+#endif
+}
+
+std::string PathTextAsUtf8(std::string_view text)
+{
+    // A message's rule exactly: UTF-8 sequences stay, any other byte is
+    // Windows-1252, so a path joined from the system's folder and a name from
+    // such a file keeps both parts.
+    return MessageTextToUtf8(text);
 }
 
 std::string PathString(const fs::path& path)

@@ -24,7 +24,13 @@ inline constexpr char kPathSeparator = '\\';
 inline constexpr char kPathSeparator = '/';
 #endif
 
+// Never throws: on Windows, where the name becomes UTF-16, text that is not
+// UTF-8 is taken as PathTextAsUtf8 takes it; elsewhere the bytes are the name.
 std::filesystem::path NativePath(std::string_view utf8);
+// A path's text as UTF-8: its UTF-8 sequences as they are, every other byte
+// taken as Windows-1252 (a path in a PITWALL.INI that an editor saved in the
+// ANSI code page: "D:\Spiele\Jürgen\" with the ü as the one byte 0xFC).
+std::string PathTextAsUtf8(std::string_view text);
 std::string PathString(const std::filesystem::path& path);
 // Whether two paths name the same file or folder: the same object (through a
 // link too), or, where the system cannot tell (Windows builds compare folders

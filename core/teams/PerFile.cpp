@@ -18,19 +18,14 @@ namespace {
 // is not one and is not read into memory.
 constexpr std::uint64_t kMaximumPerFileSize = 1 << 20;
 
-// A profile value loses its surrounding blanks and one pair of enclosing
-// quotes when read, and a line break would end it; a name that would suffer
-// from either is written so that it reads back as it is (a line break becomes
-// a blank).
+// A line break would end a profile value: it becomes a blank. (Blanks at the
+// ends and enclosing quotes the profile itself keeps.)
 std::string ProfileText(std::string text)
 {
     for (char& c : text)
         if (c == '\r' || c == '\n')
             c = ' ';
-    bool blankEdge =
-        !text.empty() && (text.front() == ' ' || text.front() == '\t' || text.back() == ' ' || text.back() == '\t');
-    bool quoted = text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front();
-    return blankEdge || quoted ? "\"" + text + "\"" : text;
+    return text;
 }
 
 } // namespace

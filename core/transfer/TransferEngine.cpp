@@ -481,7 +481,6 @@ TransferOutcome TransferEngine::loadCarset(ItemChoice items, const std::string& 
     BusyGuard busy(transfer_);
     Messenger messenger(program_.texts, ui.messages);
     report_ = {};
-    program_.currentCarsetFile = fileName;
     const std::string& working = program_.directories.working;
     try {
         EnsurePrivateDirectory(working);
@@ -553,6 +552,10 @@ TransferOutcome TransferEngine::loadCarset(ItemChoice items, const std::string& 
             transfer_.selection[static_cast<std::size_t>(n)] &= header->items[static_cast<std::size_t>(n)];
     }
     beginReport();
+    // From here on the carset's items are loaded, and the next export's
+    // restore point is named after it; a load that was refused or cancelled
+    // above leaves the carset loaded before as the current one.
+    program_.currentCarsetFile = fileName;
 
     {
         LoadingGuard loading(ui.loading, program_.texts.text(kImportCaption), program_.texts.text(kImportFirstLine),

@@ -237,8 +237,11 @@ TEST(Carset, FormatsNothingLoadedAndDiskSpace)
     ASSERT_EQ(f.messages.asked.size(), 1u);
     EXPECT_EQ(f.messages.asked[0].number, 939);
     EXPECT_EQ(f.messages.asked[0].text, "T939 6 3");
+    // Neither the refused nor the cancelled load became the current carset.
+    EXPECT_EQ(f.program.currentCarsetFile, v7);
     f.messages.answer = true;
     EXPECT_EQ(f.engine().loadCarset(ItemChoice::AllHeld, big, f.ui), TransferOutcome::Done);
+    EXPECT_EQ(f.program.currentCarsetFile, big);
 }
 
 TEST(Carset, OnlyTheItemsAskedForAndHeld)
@@ -342,18 +345,24 @@ TEST(Carset, EachLoadFailureSaysWhatHappened)
     Fixture f;
     auto teams = TeamTableImage(f.session->workingSet.teams);
     const std::string& working = f.program.directories.working;
+    // A refused load leaves the carset loaded before as the current one (the
+    // next export's restore point is named after it).
     auto refused = [&](const std::string& carset) {
         f.messages.shown.clear();
+        const std::string current = f.program.currentCarsetFile;
         EXPECT_EQ(f.engine().loadCarset(ItemChoice::AllHeld, carset, f.ui), TransferOutcome::Refused) << carset;
         EXPECT_EQ(f.messages.shown.size(), 1u) << Shown(f.messages);
         EXPECT_EQ(Shown(f.messages).find(working), std::string::npos) << Shown(f.messages);
         EXPECT_FALSE(f.transfer().busy);
+        EXPECT_EQ(f.program.currentCarsetFile, current) << carset;
         return f.messages.shown.empty() ? Message{} : f.messages.shown[0];
     };
 
+    // A recent carset whose file is gone.
     Message missing = refused(f.root / "nowhere.GMS");
     EXPECT_EQ(missing.number, 349);
     EXPECT_EQ(missing.text, "T349 " + f.root / "nowhere.GMS");
+    EXPECT_EQ(f.program.currentCarsetFile, "");
 
     // A header packed with LZMA: loaded where libzip unpacks LZMA, named
     // with the reason where it does not.
@@ -382,6 +391,8 @@ TEST(Carset, EachLoadFailureSaysWhatHappened)
     EXPECT_EQ(f.engine().loadCarset(ItemChoice::AllHeld, lacking, f.ui), TransferOutcome::DoneWithErrors);
     ASSERT_EQ(f.messages.numbers(), std::vector<int>{349});
     EXPECT_EQ(f.messages.shown[0].text, "T349 TeamsDrivers.DAT in lacking.GMS");
+    EXPECT_EQ(f.program.currentCarsetFile, lacking); // it ran, if not in full
+    refused(f.root / "nowhere.GMS");
 
     // No room in the working directory is not "not a carset".
     std::string good = f.root / "good.GMS";

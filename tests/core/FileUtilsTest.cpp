@@ -8,6 +8,7 @@
 #include "base/PrivateFile.h"
 #include "base/SafeWrite.h"
 #include "base/UITexts.h"
+#include "base/Windows1252.h"
 #include "transfer/FileChoice.h"
 
 #include <filesystem>
@@ -33,6 +34,24 @@ TEST(FileUtils, PathsAndNames)
     EXPECT_TRUE(MatchesMask("F1CT01.DAT", "F1CT??.DAT"));
     EXPECT_FALSE(MatchesMask("F1CT1.DAT", "F1CT??.DAT"));
     EXPECT_FALSE(MatchesMask("ENGLISH.LNG.bak", "*.LNG"));
+}
+
+// Windows makes UTF-16 of every path and throws on bytes that are not UTF-8,
+// such as a game folder in a PITWALL.INI an editor saved as ANSI: those are
+// read as Windows-1252 instead, the way that editor wrote them.
+TEST(FileUtils, PathTextThatIsNotUtf8IsTakenAsWindows1252)
+{
+    EXPECT_EQ(PathTextAsUtf8("D:\\Spiele\\J\xFCrgen\\"), "D:\\Spiele\\J\xC3\xBCrgen\\");
+    EXPECT_EQ(PathTextAsUtf8("D:\\Spiele\\J\xC3\xBCrgen\\"), "D:\\Spiele\\J\xC3\xBCrgen\\");
+    EXPECT_EQ(PathTextAsUtf8("/plain/ascii/"), "/plain/ascii/");
+    EXPECT_EQ(PathTextAsUtf8("/\xCE\x95\xE2\x9C\x93\xF0\x9F\x8F\x81/"), "/\xCE\x95\xE2\x9C\x93\xF0\x9F\x8F\x81/");
+    // The system's own folder in UTF-8, joined with a name from such a file.
+    EXPECT_EQ(PathTextAsUtf8("/home/\xCE\x95/J\xFCrgen/"), "/home/\xCE\x95/J\xC3\xBCrgen/");
+    // Sequences Windows refuses as well: cut short, overlong, a surrogate,
+    // beyond U+10FFFF.
+    for (std::string_view bad : {"a\xC3", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80"})
+        EXPECT_EQ(PathTextAsUtf8(bad), Windows1252ToUtf8(bad)) << bad;
+    EXPECT_NO_THROW(FileExists("D:\\Spiele\\J\xFCrgen\\GP3.EXE"));
 }
 
 TEST(FileUtils, SamePlaceComparesPlacesNotSpellings)

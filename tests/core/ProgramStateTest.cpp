@@ -2,7 +2,11 @@
 
 #include "app/IniFile.h"
 #include "app/ProgramState.h"
+#include "app/RecentCarsets.h"
+#include "app/WindowPosition.h"
 #include "base/FileUtils.h"
+#include "transfer/CarsetLibrary.h"
+#include "transfer/FileChoice.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -126,6 +130,50 @@ TEST(ProgramDirectories, PortableBesideTheExecutableInstalledUnderSharePitwall)
     auto bare = LocateProgram(root / "bare/bin");
     EXPECT_EQ(bare.layout, ProgramLayout::Portable);
     EXPECT_EQ(bare.data, root / "bare/bin/");
+}
+
+// A portable folder that became read-only: its PITWALL.INI holds more than
+// the "General" settings (the library, the recent carsets, the dialogs'
+// folders, the window's place), and every one of them carries over to the
+// user's own settings file, which every part of the program reads and writes.
+TEST(ProgramDirectories, AReadOnlyProgramFolderHandsOverItsWholeSettingsFile)
+{
+    test::TempDir program, home;
+    auto env = [&](const char* name) -> std::optional<std::string> {
+        return std::string(name) == "HOME" ? std::optional<std::string>(home.path()) : std::nullopt;
+    };
+    WriteLanguage(program / "ENGLISH.LNG");
+    const std::string old = "[General]\r\nGP3Path=/games/gp3/\r\nLibrary=/carsets/library/\r\n; mine\r\n"
+                            "[Pathes]\r\nCarsetLoad=/carsets/\r\n[RecentCarsets]\r\nFile1=/carsets/a.GMS\r\n"
+                            "[Window]\r\nMainLeft=12\r\nMainTop=34\r\n";
+    test::WriteText(program / "PITWALL.INI", old);
+
+    const ProgramDirectories d = ComputeProgramDirectories(program.path(), false, env);
+    ASSERT_EQ(d.settingsFile(), home / ".config/pitwall/PITWALL.INI");
+    ASSERT_TRUE(FileExists(d.settingsFile()));
+    EXPECT_EQ(test::ReadText(d.settingsFile()), old);
+    EXPECT_EQ(d.settingsFileToRead(), d.settingsFile());
+    EXPECT_EQ(ReadRecentCarsets(d.settingsFile()), std::vector<std::string>{"/carsets/a.GMS"});
+    EXPECT_EQ(ReadMainWindowPosition(d.settingsFile()), (WindowPosition{12, 34}));
+    EXPECT_EQ(ChosenLibraryDirectory(d.settingsFile(), env), "/carsets/library/");
+    EXPECT_EQ(RememberedDirectory(d.settingsFile(), "CarsetLoad", "/games/gp3/"), "/carsets/");
+
+    // After a run and its exit, all of it is still there.
+    Settings settings;
+    ASSERT_TRUE(ReadSettings(d.settingsFileToRead(), settings));
+    settings.dndTeams = true;
+    WriteSettings(d.settingsFile(), settings);
+    const std::string kept = test::ReadText(d.settingsFile());
+    for (const char* line : {"Library=/carsets/library/", "; mine", "CarsetLoad=/carsets/", "File1=/carsets/a.GMS",
+                             "MainTop=34", "DnDTeams=1"})
+        EXPECT_NE(kept.find(std::string(line) + "\r\n"), std::string::npos) << line;
+
+    // Once the user has a settings file of their own, it is never replaced.
+    test::WriteText(program / "PITWALL.INI", "[General]\r\nGP3Path=/elsewhere/\r\n");
+    ComputeProgramDirectories(program.path(), false, env);
+    EXPECT_EQ(test::ReadText(d.settingsFile()), kept);
+    // A writable portable folder keeps its settings where they are.
+    EXPECT_EQ(ComputeProgramDirectories(program.path(), true, env).settingsFile(), program / "PITWALL.INI");
 }
 
 TEST(ProgramState, StartRemovesALeftOverWorkingDirectoryAndShutdownWritesSettings)

@@ -1,13 +1,20 @@
 #include "TestSupport.h"
 
 #include "app/IniFile.h"
+#include "app/RecentCarsets.h"
 #include "app/Settings.h"
+#include "app/WindowPosition.h"
 #include "base/FileUtils.h"
+#include "transfer/CarsetLibrary.h"
+#include "transfer/FileChoice.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 using namespace pitwall;
 
@@ -51,6 +58,62 @@ TEST(IniFile, WritesKeepEverythingElse)
     EXPECT_FALSE(ini.load(dir / "PITWALL.INI"));
 }
 
+// The carset save dialog remembers its folder under the program's own path;
+// a path with a "=" in it was cut there on reading, never found again, and
+// [Pathes] gained another line at every save.
+TEST(IniFile, EveryKeyReadsBackAsWritten)
+{
+    test::TempDir dir;
+    const std::string path = dir / "PITWALL.INI";
+    // As older files have it: a path as the key, ending at the first "=".
+    test::WriteText(path, "[Pathes]\r\nC:\\Carsets\\=C:\\Carsets\\Old\\\r\n");
+    const std::vector<std::string> keys = {"/opt/pit=wall/", "a\"=b",        "\"quoted\"", " padded ",
+                                           ";no comment",    "[no section]", "Plain"};
+    for (const char* folder : {"/first/", "/second/"})
+        for (const auto& key : keys)
+            RememberDirectory(path, key, std::string(folder) + "Carset.GMS");
+    IniFile ini;
+    ASSERT_TRUE(ini.load(path));
+    for (const auto& key : keys)
+        EXPECT_EQ(ini.readString("Pathes", key, ""), "/second/") << key;
+    EXPECT_EQ(ini.keyNames("Pathes").size(), keys.size() + 1);
+    EXPECT_EQ(ini.readString("Pathes", "c:\\carsets\\", ""), "C:\\Carsets\\Old\\");
+    EXPECT_EQ(RememberedDirectory(path, "/opt/pit=wall/", "/game/"), "/second/");
+    // Only keys that need them get quotes.
+    const std::string text = test::ReadText(path);
+    EXPECT_NE(text.find("\r\n\"/opt/pit=wall/\"=/second/\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\r\nPlain=/second/\r\n"), std::string::npos) << text;
+}
+
+// A value loses its blanks at either end and one pair of enclosing quotes on
+// reading; a start command that quotes both the program and an argument came
+// back as /opt/my wine/bin/wine" "--x=a b.
+TEST(IniFile, EveryValueReadsBackAsWritten)
+{
+    test::TempDir dir;
+    const std::string path = dir / "PITWALL.INI";
+    Settings settings;
+    settings.startCommand = "\"/opt/my wine/bin/wine\" \"--x=a b\"";
+    WriteSettings(path, settings);
+    Settings back;
+    ASSERT_TRUE(ReadSettings(path, back));
+    EXPECT_EQ(back.startCommand, settings.startCommand);
+    // One more pair of the same quotes, as Windows reads it too.
+    EXPECT_NE(test::ReadText(path).find("\r\nStartCommand=\"\"/opt/my wine/bin/wine\" \"--x=a b\"\"\r\n"),
+              std::string::npos);
+
+    const std::vector<std::string> values = {"'single'", "\"\"",     " blank edged ", "\t",   "\"",
+                                             "\"half",   "'mixed\"", "\"a\" ",        "plain"};
+    IniFile ini;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        ini.writeString("Values", std::to_string(i), values[i]);
+    IniFile reread;
+    reread.parse(ini.text());
+    for (std::size_t i = 0; i < values.size(); ++i)
+        EXPECT_EQ(reread.readString("Values", std::to_string(i), "?"), values[i]) << values[i];
+    EXPECT_NE(ini.text().find("\r\n8=plain\r\n"), std::string::npos);
+}
+
 // Saving what the file already holds leaves the file alone (the program
 // saves its settings at every start and end); anything else replaces it.
 TEST(IniFile, SavingTheSameTextLeavesTheFileAlone)
@@ -72,6 +135,80 @@ TEST(IniFile, SavingTheSameTextLeavesTheFileAlone)
     IniFile again;
     ASSERT_TRUE(again.load(path));
     EXPECT_EQ(again.text(), ini.text());
+}
+
+// A settings file the program cannot read (here one too large to be a
+// settings file, with the user's own comments and keys) is never replaced by
+// the few keys a writer sets: every writer of PITWALL.INI leaves it as it is
+// and says so where it can.
+TEST(Settings, AFileThatCannotBeReadIsNeverWrittenOver)
+{
+    test::TempDir dir;
+    const std::string ini = dir / "PITWALL.INI";
+    const std::string big = "[General]\r\nGP3Path=/games/gp3/\r\n; " + std::string(300 * 1024, 'x') + "\r\n";
+    test::WriteText(ini, big);
+
+    IniFile profile;
+    EXPECT_FALSE(profile.load(ini));
+    profile.writeString("General", "Language", "ENGLISH.LNG");
+    EXPECT_THROW(profile.save(ini), std::runtime_error);
+
+    Settings settings;
+    EXPECT_FALSE(ReadSettings(ini, settings));
+    settings.gameDirectory = "/other/gp3/";
+    try {
+        WriteSettings(ini, settings);
+        ADD_FAILURE() << "the settings were written over the file";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find(ini), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("could not be read"), std::string::npos) << e.what();
+    }
+    EXPECT_FALSE(RememberRecentCarset(ini, "/carsets/a.GMS"));
+    EXPECT_THROW(WriteMainWindowPosition(ini, {10, 20}), std::runtime_error);
+    EXPECT_THROW(WriteLibrarySetting(ini, "/library/"), std::runtime_error);
+    RememberDirectory(ini, "CarsetLoad", "/carsets/a.GMS");
+    EXPECT_TRUE(test::ReadText(ini) == big); // not printed: 300 KB
+
+#ifndef _WIN32
+    // Nor is something of that name that is not a file (here a pipe).
+    const std::string pipe = dir / "pipe.INI";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    IniFile notAFile;
+    EXPECT_FALSE(notAFile.load(pipe));
+    notAFile.writeString("General", "Language", "ENGLISH.LNG");
+    EXPECT_THROW(notAFile.save(pipe), std::runtime_error);
+    struct stat st {};
+    ASSERT_EQ(::lstat(pipe.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+#endif
+
+    // A file that is not there yet is simply created.
+    const std::string fresh = dir / "fresh/PITWALL.INI";
+    ForceDirectories(dir / "fresh");
+    WriteMainWindowPosition(fresh, {10, 20});
+    EXPECT_EQ(ReadMainWindowPosition(fresh), (WindowPosition{10, 20}));
+}
+
+// An editor that saves UTF-8 with a byte-order mark put it in front of the
+// first section's header, which then went unseen: the settings read as none,
+// and the next write appended a second [General].
+TEST(Settings, AByteOrderMarkHidesNoSection)
+{
+    test::TempDir dir;
+    const std::string ini = dir / "PITWALL.INI";
+    test::WriteText(ini,
+                    "\xEF\xBB\xBF[General]\r\nGP3Path=/games/gp3/\r\nRestorePoints=3\r\n[Pathes]\r\n"
+                    "CarsetLoad=/carsets/\r\n");
+    Settings settings;
+    ASSERT_TRUE(ReadSettings(ini, settings));
+    EXPECT_EQ(settings.gameDirectory, "/games/gp3/");
+    EXPECT_EQ(settings.restorePointsKept, 3);
+    settings.dndTeams = true;
+    WriteSettings(ini, settings);
+    const std::string text = test::ReadText(ini);
+    EXPECT_EQ(text.rfind("\xEF\xBB\xBF[General]\r\nGP3Path=/games/gp3/\r\n", 0), 0u) << text;
+    EXPECT_EQ(text.find("[General]", 4), std::string::npos) << text;
+    EXPECT_EQ(RememberedDirectory(ini, "CarsetLoad", "/games/gp3/"), "/carsets/");
 }
 
 TEST(Settings, WithoutFileEverythingKeepsItsInitialValue)

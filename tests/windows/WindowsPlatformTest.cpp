@@ -93,6 +93,18 @@ TEST(WindowsSafeWrite, ReplacesReadOnlyFileInFolderWithSpacesAndUmlauts)
     EXPECT_NE(GetFileAttributesW(wide.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+// A game folder from a PITWALL.INI saved as ANSI ("J\xFCrgen") names the
+// folder it meant, and no check for a file throws on it.
+TEST(WindowsPaths, BytesThatAreNotUtf8AreTakenAsWindows1252)
+{
+    test::TempDir dir;
+    test::WriteText(dir / "J\xc3\xbcrgen.INI", "[General]\r\n");
+    const std::string ansi = dir / "J\xfcrgen.INI";
+    EXPECT_NE(NativePath(ansi).wstring().find(L"J\u00fcrgen.INI"), std::wstring::npos);
+    EXPECT_TRUE(FileExists(ansi));
+    EXPECT_EQ(FileSizeOf(ansi), 11u);
+}
+
 TEST(WindowsSafeWrite, LockedTargetFailsAndKeepsTheOldBytes)
 {
     test::TempDir dir;
