@@ -190,6 +190,17 @@ bool Same(const TyreSlot& a, const TyreSlot& b)
         && SameJam(a->wheelJam1, b->wheelJam1) && a->wheelPictures == b->wheelPictures;
 }
 
+bool Same(const std::vector<TJAMFile>& a, const std::vector<TJAMFile>& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), SameJam);
+}
+
+template <typename T>
+bool Same(const T& a, const T& b)
+{
+    return a == b;
+}
+
 // The JAM and tyre slots of the working set that differ from the known
 // ones: recorded into the step, and the known ones brought up to date.
 // False when nothing differs.
@@ -240,9 +251,7 @@ bool NoticeCockpitJams(const std::array<CockpitGraphicsSet, 2>& now, std::array<
     bool changed = false;
     for (std::size_t v = 0; v < now.size(); ++v) {
         const std::vector<TJAMFile>& jams = now[v].jams;
-        if (jams.size() == known[v].size()
-            && std::equal(jams.begin(), jams.end(), known[v].begin(),
-                          [](const TJAMFile& a, const TJAMFile& b) { return SameJam(a, b); }))
+        if (Same(jams, known[v]))
             continue;
         step.cockpitJams[v] = Change<std::vector<TJAMFile>>{known[v], jams};
         known[v] = jams;
@@ -279,6 +288,14 @@ void JoinChanges(std::map<K, Change<T>>& into, std::map<K, Change<T>>& from)
             it->second.after = std::move(change.after);
         else
             into.emplace(i, std::move(change));
+}
+
+// Drops the changes that came back to where they started (a character typed
+// and deleted again).
+template <typename K, typename T>
+void DropUnchanged(std::map<K, Change<T>>& changes)
+{
+    std::erase_if(changes, [](const auto& entry) { return Same(entry.second.before, entry.second.after); });
 }
 
 // Puts the step's JAMs and tyre sets (before or after) into the working set
@@ -421,6 +438,28 @@ void EditHistory::watchFiles(const std::vector<std::string>& paths)
     }
 }
 
+namespace {
+
+bool EndsWhereItStarted(EditHistory::Step& step)
+{
+    bool empty = true;
+    ForEachPart([&](auto part) {
+        auto& change = step.*part.change;
+        if (change && change->before == change->after)
+            change.reset();
+        empty = empty && !change;
+    });
+    DropUnchanged(step.jams);
+    DropUnchanged(step.tyres);
+    DropUnchanged(step.teamArt);
+    DropUnchanged(step.cockpitJams);
+    DropUnchanged(step.files);
+    return empty && step.jams.empty() && step.tyres.empty() && step.teamArt.empty() && step.cockpitJams.empty()
+        && step.files.empty();
+}
+
+} // namespace
+
 bool EditHistory::notice(const WorkingSet& data, const std::string& name, const std::string& key)
 {
     auto step = std::make_unique<Step>();
@@ -463,6 +502,11 @@ bool EditHistory::notice(const WorkingSet& data, const std::string& name, const 
         JoinChanges(last->teamArt, step->teamArt);
         JoinChanges(last->cockpitJams, step->cockpitJams);
         JoinChanges(last->files, step->files);
+        if (EndsWhereItStarted(*last)) {
+            // Typed and taken back: no step, and not unsaved because of it.
+            steps_.pop_back();
+            --position_;
+        }
         return true;
     }
     step->name = name;

@@ -86,6 +86,29 @@ TEST_F(EditHistoryFixture, TypingInOneFieldIsOneStep)
     EXPECT_EQ(data->teams.teams[0].tqp, 0);
 }
 
+TEST_F(EditHistoryFixture, TypingTakenBackIsNoStep)
+{
+    data->teams.teams[0].tqp = 750;
+    history.notice(*data, "Change performance", "team 1 performance");
+    history.markSaved();
+    for (const char* typed : {"Ferrano2", "Ferrano"}) {
+        data->teams.teams[6].name.assign(typed);
+        EXPECT_TRUE(history.notice(*data, "Change name", "team 7 name"));
+    }
+    EXPECT_EQ(history.size(), 1u);
+    EXPECT_FALSE(history.unsaved());
+    EXPECT_EQ(history.undoName(), "Change performance");
+    // A field taken back while another table of the step stays changed keeps the step.
+    data->gameTexts.languages[1][0] = "Go";
+    data->teams.teams[6].name.assign("F");
+    history.notice(*data, "Change name", "team 7 name");
+    data->teams.teams[6].name.assign("Ferrano");
+    history.notice(*data, "Change name", "team 7 name");
+    EXPECT_EQ(history.size(), 2u);
+    history.undo(*data);
+    EXPECT_EQ(data->gameTexts.languages[1][0], "Start");
+}
+
 TEST_F(EditHistoryFixture, SavedStateFollowsExportsAndNewBranches)
 {
     data->teams.teams[1].name.assign("A");
