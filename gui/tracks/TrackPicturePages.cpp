@@ -315,6 +315,7 @@ TrackSectionsPage::TrackSectionsPage(TrackPageContext& context, QWidget* parent)
 
     auto* edit = new QGroupBox("Streckenabschnitt editieren", this);
     edit->setObjectName("GroupBox50");
+    sectionEdit_ = edit;
     auto* grid = new QGridLayout(edit);
     sectionName_ = Edit(edit, "Edit50", 20);
     const char* names[4] = {"SpinEdit50", "SpinEdit51", "SpinEdit52", "SpinEdit53"};
@@ -393,7 +394,13 @@ void TrackSectionsPage::showSlot()
         sections_->resizeColumnToContents(column);
         sections_->setColumnWidth(column, std::max(sections_->columnWidth(column), 56));
     }
+    // Nothing chosen: the fields belong to no section.
     sectionName_->clear();
+    for (QSpinBox* corner : sectionCorners_)
+        ShowSpin(corner, 0);
+    ShowSpin(sectionGear_, sectionGear_->minimum());
+    ShowSpin(sectionSpeed_, 0);
+    sectionEdit_->setEnabled(false);
     showSectionLimits();
 }
 
@@ -405,6 +412,7 @@ void TrackSectionsPage::showSection(int index)
     if (index < 0 || index >= view.count)
         return;
     shownSection_ = index;
+    sectionEdit_->setEnabled(true);
     const TrackSection& s = view.sections[static_cast<std::size_t>(index)];
     sectionName_->setText(FromUntrustedGameText(s.label.text()));
     const int corners[4] = {s.x1, s.y1, s.x2, s.y2};

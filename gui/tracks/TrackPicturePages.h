@@ -10,6 +10,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QScrollBar;
@@ -64,6 +65,7 @@ private:
     int shownSection_ = -1; // section the edit fields show
     QComboBox* sectionsView_;
     QTreeWidget* sections_;
+    QGroupBox* sectionEdit_;
     QLineEdit* sectionName_;
     std::array<QSpinBox*, 4> sectionCorners_{};
     QSpinBox* sectionGear_;

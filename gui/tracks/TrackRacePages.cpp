@@ -55,10 +55,10 @@ constexpr TextBinding kPitStopTexts[] = {
 QString LapTimeText(std::uint32_t ms) { return QString::fromStdString(FormatLapTime(static_cast<std::int32_t>(ms))); }
 
 // Minutes are not limited to one digit: a carset may hold a lap of ten
-// minutes or more.
+// minutes or more. Seconds go to 59.
 const QRegularExpression& LapTimePattern()
 {
-    static const QRegularExpression pattern("^\\s*(\\d{1,5})\\.(\\d{1,2})\\.(\\d{1,3})\\s*$");
+    static const QRegularExpression pattern("^\\s*(\\d{1,5})\\.([0-5]?\\d)\\.(\\d{1,3})\\s*$");
     return pattern;
 }
 
@@ -67,8 +67,9 @@ std::optional<std::uint32_t> LapTimeOf(const QString& text)
     auto match = LapTimePattern().match(text);
     if (!match.hasMatch())
         return std::nullopt;
+    // The last group is a fraction of the second: "1.33.2" is 1:33.200.
     const std::uint64_t ms = match.captured(1).toULongLong() * 60000 + match.captured(2).toULongLong() * 1000
-        + match.captured(3).toULongLong();
+        + match.captured(3).leftJustified(3, '0').toULongLong();
     if (ms > std::numeric_limits<std::uint32_t>::max())
         return std::nullopt;
     return static_cast<std::uint32_t>(ms);

@@ -97,6 +97,7 @@ TrackBumpsPage::TrackBumpsPage(TrackPageContext& context, QWidget* parent) : Tra
 
     auto* edit = new QGroupBox("Bodenwelle editieren", this);
     edit->setObjectName("GroupBox31");
+    bumpEdit_ = edit;
     auto* grid = new QGridLayout(edit);
     bumpIndex_ = NumberField(edit, "SpinEdit40", 0, kMaxBumps - 1);
     bumpIndex_->setReadOnly(true);
@@ -119,6 +120,7 @@ TrackBumpsPage::TrackBumpsPage(TrackPageContext& context, QWidget* parent) : Tra
         storeSlot();
         shownBump_ = bumps_->indexOfTopLevelItem(item);
         const Bump& b = context_.info().bumps[static_cast<std::size_t>(shownBump_)];
+        bumpEdit_->setEnabled(true);
         bumpIndex_->setValue(shownBump_);
         bumpPosition_->setValue(b.position);
         bumpStrength_->setValue(b.strength);
@@ -143,8 +145,11 @@ void TrackBumpsPage::showSlot()
         bumps_->addTopLevelItem(
             new QTreeWidgetItem({QString::number(b), QString::number(bump.position), QString::number(bump.strength)}));
     }
+    // Nothing chosen: the fields belong to no bump.
+    bumpIndex_->setValue(0);
     bumpPosition_->setValue(0);
     bumpStrength_->setValue(0);
+    bumpEdit_->setEnabled(false);
 }
 
 // The bump the edit fields show.

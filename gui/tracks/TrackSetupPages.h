@@ -6,6 +6,7 @@
 
 #include <array>
 
+class QGroupBox;
 class QLabel;
 class QScrollBar;
 class QSpinBox;
@@ -39,6 +40,7 @@ public:
 private:
     int shownBump_ = -1; // bump the edit fields show
     QTreeWidget* bumps_;
+    QGroupBox* bumpEdit_;
     QSpinBox* bumpIndex_;
     QSpinBox* bumpPosition_;
     QSpinBox* bumpStrength_;

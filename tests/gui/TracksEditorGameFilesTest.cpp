@@ -386,6 +386,19 @@ void TracksEditorGameFilesTest::carsetRecordsTheFieldsCannotShowAreKept()
     slotList->setCurrentRow(10);
     QCOMPARE(track.race.lapTime, 11u * 60000 + 22333);
     QCOMPARE(track.race.date, SerialOfDate({1960, 2, 3}));
+    // Typed short, the last group is tenths or hundredths of a second;
+    // seconds past 59 are not taken.
+    auto* time = Child<QLineEdit>(editor, "MaskEdit2");
+    time->setFocus();
+    time->selectAll();
+    QTest::keyClicks(time, "1.33.2"); // into slot 10's record
+    slotList->setCurrentRow(9);
+    QCOMPARE(p.app->workingSet().tracks.info[10].race.lapTime, 93200u);
+    slotList->setCurrentRow(10);
+    QCOMPARE(time->text(), QString("1.33.200"));
+    time->selectAll();
+    QTest::keyClicks(time, "1.75.1");
+    QCOMPARE(time->text(), QString("1.7.1"));
 }
 
 QTEST_MAIN(TracksEditorGameFilesTest)

@@ -217,9 +217,13 @@ void TracksEditorPagesTest::sectionsAreEditedOneAtATimeAndTravelWithTheirPage()
     auto* list = Child<QTreeWidget>(editor, "ListView3");
     QCOMPARE(list->topLevelItemCount(), int{view.count});
     QCOMPARE(list->topLevelItem(1)->text(0), QString::fromStdString(view.sections[1].label.text()));
+    // No section chosen yet: the fields belong to none and take no typing.
+    auto* name = Child<QLineEdit>(editor, "Edit50");
+    QVERIFY(!name->isEnabled());
+    QVERIFY(!Child<QSpinBox>(editor, "SpinEdit50")->isEnabled());
 
     Select(list, 1);
-    auto* name = Child<QLineEdit>(editor, "Edit50");
+    QVERIFY(name->isEnabled());
     QCOMPARE(name->text(), QString::fromStdString(view.sections[1].label.text()));
     QCOMPARE(Child<QSpinBox>(editor, "SpinEdit54")->value(), std::max(1, int{view.sections[1].gear}));
     const TrackSection untouched = view.sections[0];
