@@ -198,21 +198,6 @@ bool RunWithRestorePoint(CliContext& context, const std::string& gameDirectory, 
     return ok;
 }
 
-std::string InstallationOf(const std::string& file)
-{
-    std::error_code ec;
-    std::filesystem::path at = std::filesystem::absolute(NativePath(file), ec).lexically_normal().parent_path();
-    for (int depth = 0; !ec && depth < 64; ++depth) {
-        std::string directory = IncludeTrailingBackslash(PathString(at));
-        if (GameDirectoryHasExe(directory))
-            return directory;
-        if (!at.has_parent_path() || at.parent_path() == at)
-            break;
-        at = at.parent_path();
-    }
-    return {};
-}
-
 const std::string& RequireNoGameFileAt(const std::string& file)
 {
     if (FileExists(file)) {

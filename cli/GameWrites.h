@@ -53,10 +53,6 @@ void CommitGameChanges(CliContext& context, GameChangeSet& changes, const PointO
 bool RunWithRestorePoint(CliContext& context, const std::string& gameDirectory, const PointOperation& operation,
                          const std::vector<std::string>& gameRelativePaths, const std::function<bool()>& run);
 
-// The installation a file lies in (the nearest directory above it that
-// holds GP3.EXE), with trailing separator; empty when there is none.
-std::string InstallationOf(const std::string& file);
-
 // For commands that write a file of their own (exports, carsets): refuses
 // a file that already exists inside an installation, which would otherwise
 // be replaced without a restore point. Returns the file.

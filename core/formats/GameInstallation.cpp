@@ -3,6 +3,9 @@
 #include "base/FileUtils.h"
 #include "base/GamePath.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace pitwall {
 
 int GameVersionFromExeSize(std::uint64_t size)
@@ -36,6 +39,21 @@ std::string GameFilePath(std::string_view gameDirectory, std::string_view gameRe
 bool GameDirectoryHasExe(std::string_view gameDirectory)
 {
     return !gameDirectory.empty() && FileExists(GameFilePath(gameDirectory, kGameExeName));
+}
+
+std::string InstallationOf(const std::string& file)
+{
+    std::error_code ec;
+    std::filesystem::path at = std::filesystem::absolute(NativePath(file), ec).lexically_normal().parent_path();
+    for (int depth = 0; !ec && depth < 64; ++depth) {
+        std::string directory = IncludeTrailingBackslash(PathString(at));
+        if (GameDirectoryHasExe(directory))
+            return directory;
+        if (!at.has_parent_path() || at.parent_path() == at)
+            break;
+        at = at.parent_path();
+    }
+    return {};
 }
 
 GameDetection DetectGameVersions(std::string_view gameDirectory)

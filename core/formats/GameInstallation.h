@@ -27,6 +27,9 @@ const char* GameVersionName(int gameVersion);
 
 // True when the directory is not empty and holds GP3.EXE.
 bool GameDirectoryHasExe(std::string_view gameDirectory);
+// The installation a file lies in (the nearest directory above it that
+// holds GP3.EXE), with trailing separator; empty when there is none.
+std::string InstallationOf(const std::string& file);
 
 struct GameDetection {
     bool ok = false;

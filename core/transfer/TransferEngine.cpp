@@ -6,6 +6,7 @@
 #include "formats/GameInstallation.h"
 #include "transfer/AreaRecording.h"
 #include "transfer/CarsetArchive.h"
+#include "transfer/CommitFailureText.h"
 #include "transfer/GameFile.h"
 #include "transfer/ProgramRestorePoints.h"
 #include "transfer/RestorePoints.h"
@@ -42,17 +43,6 @@ std::uint64_t FileSystemFreeSpace(const std::string& directory)
         probe = DirectoryOf(probe.substr(0, probe.size() - 1));
     auto info = std::filesystem::space(NativePath(probe.empty() ? "." : probe), ec);
     return ec ? UINT64_MAX : static_cast<std::uint64_t>(info.available);
-}
-
-// A message ended as a sentence, so that the next one does not run on
-// ("No space left on device. The files ...").
-std::string WithFullStop(std::string text)
-{
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\n'))
-        text.pop_back();
-    if (!text.empty() && text.back() != '.' && text.back() != '!' && text.back() != '?')
-        text += '.';
-    return text;
 }
 
 // Clears the busy flag however a run ends.
@@ -455,21 +445,7 @@ std::optional<TransferOutcome> TransferEngine::commitRun(GameChangeSet& changes,
         report_.written = written.written;
     if (written.ok())
         return std::nullopt;
-    // The system's reason as a sentence of its own, then what became of the
-    // installation.
-    std::string text = WithFullStop(written.error);
-    if (written.written.empty()) {
-        text += program_.texts.text(kNothingChanged);
-    } else if (written.rolledBack) {
-        text += program_.texts.format(kRolledBack, Args(written.restorePointId));
-    } else {
-        std::string list;
-        for (const auto& f : written.rollbackFailures)
-            list += "|" + f;
-        text += " "
-            + program_.texts.format(kNotPutBack,
-                                    Args(static_cast<std::int64_t>(written.rollbackFailures.size()), list));
-    }
+    const std::string text = CommitFailureText(program_.texts, written);
     messenger.showFixed(text);
     report_.failures.push_back({0, text});
     return TransferOutcome::DoneWithErrors;

@@ -8,6 +8,9 @@
 #include "ZoomView.h"
 #include "base/FileUtils.h"
 #include "formats/JamPictureFiles.h"
+#include "transfer/CommitFailureText.h"
+#include "transfer/FormatMessages.h"
+#include "transfer/GuardedFileSave.h"
 #include "transfer/ReportedFormats.h"
 
 #include <QCheckBox>
@@ -412,7 +415,14 @@ bool JamWorkshopPage::saveJam(std::vector<int> filters)
     Messenger messenger = app_.messenger();
     bool saved = false;
     try {
-        saved = SaveJamAs(*jam_, *name, &messenger);
+        // A JAM saved into an installation holds it while written, after a
+        // restore point, like an export.
+        GuardedSave save;
+        saved = ReportFormatErrors(&messenger, [&] { save = SaveJamGuarded(app_.program, *jam_, *name); });
+        if (saved && !save.ok()) {
+            messenger.showFixed(CommitFailureText(app_.program.texts, save.result));
+            saved = false;
+        }
     } catch (const std::exception& e) {
         messenger.showFixed(e.what());
     }
