@@ -221,6 +221,42 @@ void FinishAndRename(int fd, const std::string& temporary, const std::string& fi
 
 #endif
 
+// Renaming a new content over anything but a plain file would put a plain
+// file in its place: a pipe's reader would get nothing, a device would be
+// gone.
+void RefuseNoPlainFile(const std::string& file)
+{
+    std::error_code ec;
+    const auto status = std::filesystem::status(NativePath(file), ec);
+    if (!ec && status.type() != std::filesystem::file_type::not_found
+        && status.type() != std::filesystem::file_type::regular)
+        throw FileWriteError(file, "it is not a plain file");
+}
+
+// Where a new content of `file` goes: a symbolic link is followed to the
+// file it names, and stays a link (a settings file or an output linked from
+// a folder of the user's own is written, not replaced by a copy).
+std::string ReplacementTarget(const std::string& file)
+{
+    std::filesystem::path at = NativePath(file);
+    bool followed = false;
+    for (int hops = 0;; ++hops) {
+        std::error_code ec;
+        if (std::filesystem::symlink_status(at, ec).type() != std::filesystem::file_type::symlink || ec)
+            break;
+        if (hops == 40)
+            throw FileWriteError(file, "its symbolic links go round in a circle");
+        std::filesystem::path next = std::filesystem::read_symlink(at, ec);
+        if (ec)
+            throw FileWriteError(file, SystemReason(ec.value()));
+        at = next.is_absolute() ? next : at.parent_path() / next;
+        followed = true;
+    }
+    const std::string target = followed ? PathString(at) : file;
+    RefuseNoPlainFile(target);
+    return target;
+}
+
 // A buffer for copying `source` in pieces: 1 MB, or less for a smaller file
 // (fresh memory costs a page fault every 4 KB, and most game files are
 // small).
@@ -429,7 +465,10 @@ void ReplaceFileSafely(std::string_view file, std::span<const std::uint8_t> byte
     writer.commit();
 }
 
-SafeFileWriter::SafeFileWriter(std::string file) : file_(std::move(file)) { fd_ = OpenTemporary(file_, temporary_); }
+SafeFileWriter::SafeFileWriter(std::string file) : file_(std::move(file)), target_(ReplacementTarget(file_))
+{
+    fd_ = OpenTemporary(target_, temporary_);
+}
 
 SafeFileWriter::~SafeFileWriter() { discard(); }
 
@@ -548,7 +587,7 @@ void SafeFileWriter::commit(WriteSync sync)
     int fd = fd_;
     fd_ = -1;
     try {
-        FinishAndRename(fd, temporary_, file_, sync);
+        FinishAndRename(fd, temporary_, target_, sync);
     } catch (...) {
         RemoveTemporary(temporary_);
         temporary_.clear();
@@ -579,6 +618,7 @@ std::size_t StagedFiles::stage(const std::string& file, std::span<const std::uin
     const auto open = std::count_if(files_.begin(), files_.end(), [](const File& f) { return f.fd >= 0; });
     if (static_cast<std::size_t>(open) >= kMaxOpen)
         syncOpen();
+    RefuseNoPlainFile(file);
     File f;
     f.target = file;
     f.fd = OpenTemporary(file, f.temporary, kStagedFileMark);

@@ -30,8 +30,10 @@ private:
 
 // Writes `bytes` as the new content of `file`. An existing file keeps its
 // permissions (made writable for its owner, as game files are before they
-// are replaced); a new one gets the usual permissions. Throws FileWriteError
-// and leaves the old file byte for byte as it was when anything fails.
+// are replaced); a new one gets the usual permissions. A symbolic link is
+// followed and stays a link; a target that is no plain file (a pipe, a
+// device, a folder) is refused. Throws FileWriteError and leaves the old file
+// byte for byte as it was when anything fails.
 void ReplaceFileSafely(std::string_view file, std::span<const std::uint8_t> bytes);
 
 // Copies `source` over `target` the same way, in pieces. Throws
@@ -81,7 +83,10 @@ public:
 
     // Writes `bytes` as the coming content of `file` (the permissions as
     // ReplaceFileSafely gives them); returns its index. Throws
-    // FileWriteError naming `file`.
+    // FileWriteError naming `file`, also for a target that is no plain file.
+    // A game file that is a symbolic link is replaced, not written through:
+    // staged files stay inside the installation, where the next run finds
+    // a killed run's leftovers.
     std::size_t stage(const std::string& file, std::span<const std::uint8_t> bytes);
     // Flushes every staged file to the disk. Throws FileWriteError naming
     // the first file that failed.
@@ -164,6 +169,7 @@ public:
 
 private:
     std::string file_;
+    std::string target_; // the file a link names
     std::string temporary_;
     int fd_ = -1;
     std::uint64_t written_ = 0;

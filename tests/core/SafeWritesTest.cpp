@@ -92,6 +92,46 @@ TEST(SafeWrite, AFailedReplacementLeavesTheOldFileAndNoLeftovers)
 #endif
 }
 
+// A link is written through and stays a link (a PITWALL.INI or an output
+// linked from a folder of the user's own); a pipe or a folder is never
+// replaced by a plain file.
+TEST(SafeWrite, ALinkIsWrittenThroughAndNoPlainFileTakesAPipesPlace)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << "symbolic links and pipes need a POSIX system";
+#else
+    namespace fs = std::filesystem;
+    test::TempDir dir;
+    fs::create_directory(dir / "mine");
+    const std::string real = dir / "mine/PITWALL.INI", link = dir / "PITWALL.INI";
+    test::WriteBytes(real, Bytes(3, 1));
+    fs::create_symlink("mine/PITWALL.INI", link);
+    ReplaceFileSafely(link, Bytes(4, 2));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(test::ReadBytes(real), Bytes(4, 2));
+    CopyFileSafely(real, link); // onto itself through the link: unchanged
+    EXPECT_EQ(test::ReadBytes(real), Bytes(4, 2));
+    EXPECT_TRUE(Leftovers(dir / "mine", {"PITWALL.INI"}).empty());
+
+    // A link to a file not there yet makes that file.
+    fs::create_symlink("mine/new.wav", dir / "out.wav");
+    ReplaceFileSafely(dir / "out.wav", Bytes(2, 5));
+    EXPECT_TRUE(fs::is_symlink(dir / "out.wav"));
+    EXPECT_EQ(test::ReadBytes(dir / "mine/new.wav"), Bytes(2, 5));
+
+    const std::string pipe = dir / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& target : {pipe, dir / "mine"}) {
+        EXPECT_THROW(ReplaceFileSafely(target, Bytes(1, 1)), FileWriteError) << target;
+        StagedFiles staged;
+        EXPECT_THROW(staged.stage(target, Bytes(1, 1)), FileWriteError) << target;
+    }
+    EXPECT_EQ(fs::status(pipe).type(), fs::file_type::fifo);
+    fs::create_symlink("loop", dir / "loop");
+    EXPECT_THROW(ReplaceFileSafely(dir / "loop", Bytes(1, 1)), FileWriteError);
+#endif
+}
+
 TEST(SafeWrite, StagedFilesTakeTheirNamesOnlyAfterAllAreWrittenAndLeaveNothingBehind)
 {
 #ifdef _WIN32
@@ -330,13 +370,31 @@ TEST(GameChangeSet, ChangesAreWhatDiffersByItemAndAFailedWriteIsPutBack)
     EXPECT_TRUE(Leftovers(game, {"GP3.EXE", "A.JAM"}).empty());
     EXPECT_TRUE(points.list().empty()); // nor is a restore point kept for it
 
-    // The JAM written but its name taken by a folder meanwhile: GP3.EXE,
-    // which took its new content first, is put back from the restore point.
+    // A folder where the JAM goes is no file to replace: nothing is written.
     changes.patchFile("GP3.EXE").writeU8(3000, static_cast<std::uint8_t>(exe[3000] + 1));
     changes.replaceFile("GP3JAMS\\B.JAM", Bytes(10, 3));
     ASSERT_EQ(changes.changes().size(), 2u);
     ForceDirectories(game + "GP3JAMS/B.JAM/inside");
     result = changes.commit(points, PointOperation("test"));
+    EXPECT_FALSE(result.ok());
+    EXPECT_TRUE(result.written.empty());
+    EXPECT_EQ(test::ReadBytes(game + "GP3.EXE"), exe);
+    std::filesystem::remove_all(game + "GP3JAMS/B.JAM");
+
+    // The JAM staged but its name taken by a folder meanwhile: GP3.EXE,
+    // which took its new content first, is put back from the restore point.
+    struct FolderInTheWay : CommitObserver {
+        std::string folder;
+        void fileWritten(const std::string& relativePath, std::size_t, std::size_t) override
+        {
+            if (relativePath == "GP3.EXE")
+                ForceDirectories(folder);
+        }
+    } inTheWay;
+    inTheWay.folder = game + "GP3JAMS/B.JAM/inside";
+    changes.patchFile("GP3.EXE").writeU8(3000, static_cast<std::uint8_t>(exe[3000] + 1));
+    changes.replaceFile("GP3JAMS\\B.JAM", Bytes(10, 3));
+    result = changes.commit(points, PointOperation("test"), &inTheWay);
     EXPECT_FALSE(result.ok());
     EXPECT_TRUE(result.rolledBack);
     EXPECT_EQ(result.written, std::vector<std::string>{"GP3.EXE"});
