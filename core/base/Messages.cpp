@@ -14,6 +14,11 @@ bool Messenger::ask(int number, const FormatArgs& args)
     return sink_.askYesNo(Message{number, texts_.format(number, args)});
 }
 
+bool Messenger::askNoByDefault(int number, const FormatArgs& args)
+{
+    return sink_.askYesNo(Message{number, texts_.format(number, args), true});
+}
+
 void Messenger::showFixed(std::string text) { sink_.showMessage(Message{-1, std::move(text)}); }
 
 } // namespace pitwall

@@ -17,6 +17,9 @@ class UITexts;
 struct Message {
     int number = -1;
     std::string text;
+    // A question about something that cannot simply be taken back (a
+    // carset removed, an installation put back): No is the answer Enter gives.
+    bool noByDefault = false;
 };
 
 class MessageSink {
@@ -46,6 +49,7 @@ public:
 
     void show(int number, const FormatArgs& args = {});
     bool ask(int number, const FormatArgs& args = {});
+    bool askNoByDefault(int number, const FormatArgs& args = {});
     void showFixed(std::string text);
 
     const UITexts& texts() const { return texts_; }

@@ -420,7 +420,7 @@ void LibraryWindow::removeChosen()
         return;
     const std::string name = carsets_[static_cast<std::size_t>(row)].name;
     Messenger messenger = app_.messenger();
-    if (!messenger.ask(kRemoveQuestionText, Args(name)))
+    if (!messenger.askNoByDefault(kRemoveQuestionText, Args(name)))
         return;
     try {
         library_.remove(name);
@@ -533,7 +533,7 @@ void LibraryWindow::undoChosen()
             for (const RestorePoint& p : plan.overlapping)
                 lines.push_back(LocalTimeText(p.time, app_.program).toStdString() + "  "
                                 + OperationText(p, app_.program.texts));
-            if (!messenger.ask(kUndoThroughText, Args(shownName, MessageList(lines, app_.program.texts))))
+            if (!messenger.askNoByDefault(kUndoThroughText, Args(shownName, MessageList(lines, app_.program.texts))))
                 return;
             plan = PlanRunUndo(store, pointId, true);
             if (!plan.possible()) {

@@ -122,14 +122,14 @@ void RestoreWindow::restoreChosenPoint()
     // names those changes.
     const std::vector<RestorePoint> later = store_.madeAfter(point);
     if (later.empty()) {
-        if (!messenger.ask(kRestoreQuestionText, Args(point.files.size(), shown)))
+        if (!messenger.askNoByDefault(kRestoreQuestionText, Args(point.files.size(), shown)))
             return;
     } else {
         std::vector<std::string> lines;
         for (const RestorePoint& p : later)
             lines.push_back(LocalTimeText(p.time, app_.program).toStdString() + "  "
                             + OperationText(p, app_.program.texts));
-        if (!messenger.ask(kUndoesLaterText, Args(later.size(), MessageList(lines, app_.program.texts))))
+        if (!messenger.askNoByDefault(kUndoesLaterText, Args(later.size(), MessageList(lines, app_.program.texts))))
             return;
     }
     RestoreReport report;

@@ -54,7 +54,8 @@ bool QtMessages::askYesNo(const Message& message)
     }
     NormalCursorWhileAsking arrow;
     return QMessageBox::question(parent_, QApplication::applicationName(), MessageText(message),
-                                 QMessageBox::Yes | QMessageBox::No)
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 message.noByDefault ? QMessageBox::No : QMessageBox::Yes)
         == QMessageBox::Yes;
 }
 

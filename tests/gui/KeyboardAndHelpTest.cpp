@@ -8,6 +8,7 @@
 #include "LanguageLocale.h"
 #include "Mnemonics.h"
 #include "OptionsDialog.h"
+#include "QtMessages.h"
 #include "RestoreWindow.h"
 
 #include <QMenu>
@@ -52,6 +53,7 @@ private slots:
     void everyMenuEntryHasAUniqueMnemonicInBothLanguages();
     void dialogButtonsGetUniqueMnemonicsInBothLanguages();
     void datesFollowTheChosenLanguage();
+    void enterAnswersNoWhereYesCannotBeTakenBack();
     void mainCommandKeysWorkFromTheEditors();
     void helpKeyOpensThePageOfTheWindowInFront();
 };
@@ -123,6 +125,22 @@ void KeyboardAndHelpTest::dialogButtonsGetUniqueMnemonicsInBothLanguages()
             dialog->hide();
         }
     }
+}
+
+void KeyboardAndHelpTest::enterAnswersNoWhereYesCannotBeTakenBack()
+{
+    QWidget parent;
+    parent.show();
+    pitwall::gui::QtMessages messages(&parent);
+    QList<bool> answers;
+    for (bool noByDefault : {true, false}) {
+        pitwall::gui::test::OnModal([](QWidget* modal) {
+            QTest::keyClick(modal, Qt::Key_Return);
+            return false;
+        });
+        answers << messages.askYesNo(pitwall::Message{1289, "Remove Blue from the library?", noByDefault});
+    }
+    QCOMPARE(answers, (QList<bool>{false, true}));
 }
 
 void KeyboardAndHelpTest::datesFollowTheChosenLanguage()
