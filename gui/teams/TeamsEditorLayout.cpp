@@ -4,6 +4,7 @@
 #include "TeamsEditor.h"
 
 #include "AppContext.h"
+#include "ChoiceFromListOnly.h"
 #include "SwapListWidget.h"
 #include "WidgetHelpers.h"
 #include "teams/PitLane.h"
@@ -196,6 +197,7 @@ QWidget* TeamsEditor::buildTeamPage()
     connect(back, &QPushButton::clicked, this, [this] { pitStep(-1); });
     connect(forward, &QPushButton::clicked, this, [this] { pitStep(+1); });
     connect(reverse, &QPushButton::clicked, this, &TeamsEditor::reversePitOrder);
+    ChooseFromListOnly(teamExchange_);
     connect(teamExchange_, &QComboBox::activated, this, &TeamsEditor::swapWithTeam);
     return page;
 }
@@ -250,6 +252,7 @@ QWidget* TeamsEditor::buildDriverPage()
         exchange->addWidget(combo, 1);
         driverExchange_[static_cast<std::size_t>(d)] = combo;
         grid->addLayout(exchange, 1, d);
+        ChooseFromListOnly(combo);
         connect(combo, &QComboBox::activated, this, [this, d](int chosen) { driverExchange(d, chosen); });
     }
     grid->addWidget(buildQuickGroup(driverQuick_, false, page), 2, 0, 1, 2);

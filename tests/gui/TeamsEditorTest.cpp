@@ -9,6 +9,8 @@
 #include "transfer/GameFile.h"
 #include "transfer/SavegameChecksum.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -21,6 +23,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QWheelEvent>
 
 using namespace pitwall;
 using namespace pitwall::gui;
@@ -317,6 +320,25 @@ void TeamsEditorTest::exchangesAndTeamDragMoveWholeRecords()
     QVERIFY(teams.teams[0] == start.teams[5]);
     QVERIFY(teams.teams[5] == start.teams[0]);
     QCOMPARE(Child<QLineEdit>(editor, "Edit1")->text(), FromGameText(start.teams[5].name.text()));
+    teams = start;
+    editor->restore();
+
+    // Moving past the closed drop-down with the keys, or scrolling over it,
+    // swaps nothing; a choice in its opened list does.
+    auto* teamExchange = Child<QComboBox>(editor, "ComboBox5");
+    teamExchange->setFocus();
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_PageDown, Qt::Key_F, Qt::Key_End})
+        QTest::keyClick(teamExchange, key);
+    QWheelEvent wheel(QPointF(5, 5), teamExchange->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(teamExchange, &wheel);
+    QVERIFY(teams == start);
+    QTest::keyClick(teamExchange, Qt::Key_Space);
+    QTRY_VERIFY(teamExchange->view()->isVisible());
+    QTest::keyClick(teamExchange->view(), Qt::Key_Down);
+    QTest::keyClick(teamExchange->view(), Qt::Key_Down);
+    QTest::keyClick(teamExchange->view(), Qt::Key_Return);
+    QVERIFY(!(teams == start));
     teams = start;
     editor->restore();
 
