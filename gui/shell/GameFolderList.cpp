@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -50,10 +51,13 @@ GameFolderList::GameFolderList(AppContext& app, QWidget* parent) : QWidget(paren
     layout->addWidget(list_, 1);
     layout->addLayout(buttons);
 
-    connect(list_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        if (picked)
+    // Picked by a click, or with the keys: the arrows move to an entry.
+    auto pick = [this](QListWidgetItem* item) {
+        if (item && picked)
             picked(item->data(Qt::UserRole).toString().toStdString());
-    });
+    };
+    connect(list_, &QListWidget::itemClicked, this, pick);
+    connect(list_, &QListWidget::currentItemChanged, this, pick);
     connect(add, &QPushButton::clicked, this, &GameFolderList::browse);
     connect(remove, &QPushButton::clicked, this, &GameFolderList::removeSelected);
 }
@@ -61,6 +65,7 @@ GameFolderList::GameFolderList(AppContext& app, QWidget* parent) : QWidget(paren
 void GameFolderList::refresh()
 {
     const Settings& settings = app_.program.settings;
+    QSignalBlocker filling(list_);
     list_->clear();
     for (const auto& directory : settings.gameDirectories) {
         auto* item = new QListWidgetItem(GameFolderEntry(app_.program.texts, directory), list_);

@@ -15,6 +15,7 @@
 #include "HelpWindow.h"
 #include "InfoWindow.h"
 #include "LanguageTable.h"
+#include "LibraryWindow.h"
 #include "LoadingWindow.h"
 #include "Mnemonics.h"
 #include "OptionsDialog.h"
@@ -195,8 +196,10 @@ void MainWindow::applyLanguage()
     const auto& files = app_.program.languageFiles;
     int chosen = app_.program.languageIndex;
     app_.qtTranslations.use(chosen >= 0 && chosen < static_cast<int>(files.size()) ? files[chosen] : std::string());
-    if (editor_)
+    if (editor_) {
         editor_->applyLanguage();
+        editor_->showWhetherDataIsLoaded(); // the panel over an editor with nothing loaded
+    }
     ApplyTexts(this, kMainTexts, texts);
     updateEditState();
     AssignMnemonics(menuBar());
@@ -212,6 +215,12 @@ void MainWindow::applyLanguage()
         options->applyLanguage();
     if (auto* simulation = findChild<SimulationWindow*>("TForm2", Qt::FindDirectChildrenOnly))
         simulation->applyLanguage();
+    // The library stays open beside the main window: its words (states,
+    // what carsets carry) are rebuilt too.
+    if (auto* library = findChild<LibraryWindow*>()) {
+        library->applyLanguage();
+        library->refresh();
+    }
     UpdatePaletteNotice(*this, app_);
     fitToBars();
     // Names for assistive technology follow the captions just set.
@@ -318,8 +327,14 @@ void MainWindow::placeEditor(EditorPlacement placement)
 
 void MainWindow::openEditor(const char* className)
 {
-    if (editor_ && editor_->objectName() == className)
+    if (editor_ && editor_->objectName() == className) {
+        // Open already (perhaps hidden by the window manager, or behind the
+        // main window): brought back to the user, not made again.
+        editor_->show();
+        editor_->raise();
+        editor_->activateWindow();
         return;
+    }
     const EditorEntry* entry = FindEditor(className);
     if (!entry || (editor_ && !editor_->mayClose()))
         return;

@@ -25,6 +25,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -201,7 +202,8 @@ OptionsDialog::OptionsDialog(AppContext& app, QWidget* parent) : QDialog(parent)
 
     connect(gameDirectory_, &QLineEdit::editingFinished, this, &OptionsDialog::takeGameDirectory);
     connect(search, &QPushButton::clicked, this, &OptionsDialog::searchGameDirectory);
-    connect(languages_, &QListWidget::itemClicked, this, &OptionsDialog::chooseLanguage);
+    // Chosen by a click or with the keys (arrows, a letter) alike.
+    connect(languages_, &QListWidget::currentRowChanged, this, &OptionsDialog::chooseLanguage);
     connect(alwaysImport_, &QCheckBox::clicked, this, [this](bool on) { app_.program.settings.alwaysImport = on; });
     connect(startCommand_, &QLineEdit::editingFinished, this,
             [this] { app_.program.settings.startCommand = startCommand_->text().trimmed().toStdString(); });
@@ -257,11 +259,14 @@ void OptionsDialog::showEvent(QShowEvent* event)
     findChild<QLineEdit*>("EditLibrary")->setText(QString::fromStdString(LibrarySetting(app_)));
     restorePointsKept_->setValue(app_.program.settings.restorePointsKept);
     restorePointsMB_->setValue(app_.program.settings.restorePointsMB);
-    languages_->clear();
-    // File names, UTF-8 as the file system gives them (not game text).
-    for (const auto& file : app_.program.languageFiles)
-        languages_->addItem(QString::fromStdString(file));
-    languages_->setCurrentRow(app_.program.languageIndex);
+    {
+        QSignalBlocker filling(languages_);
+        languages_->clear();
+        // File names, UTF-8 as the file system gives them (not game text).
+        for (const auto& file : app_.program.languageFiles)
+            languages_->addItem(QString::fromStdString(file));
+        languages_->setCurrentRow(app_.program.languageIndex);
+    }
     loadHistory();
     QDialog::showEvent(event);
 }
@@ -285,7 +290,10 @@ void OptionsDialog::reject()
             paletteChanged();
     }
     if (app_.program.languageIndex != languageBefore_) {
-        languages_->setCurrentRow(languageBefore_);
+        {
+            QSignalBlocker back(languages_);
+            languages_->setCurrentRow(languageBefore_);
+        }
         chooseLanguage();
     }
 }

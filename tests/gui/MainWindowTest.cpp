@@ -157,8 +157,10 @@ void MainWindowTest::languageSwitchRecaptionsTheOpenWindows()
     QCOMPARE(list->findItems(QString::fromUtf8("FRANÇAIS.LNG"), Qt::MatchExactly).size(), 1);
     auto items = list->findItems("DEUTSCH.LNG", Qt::MatchExactly);
     QCOMPARE(items.size(), 1);
-    list->setCurrentItem(items[0]);
-    emit list->itemClicked(items[0]);
+    // With the keys: a letter moves to the entry, which is taken at once.
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_D);
+    QCOMPARE(list->currentItem(), items[0]);
     options->hide();
 
     QCOMPARE(p.program.settings.languageFile, std::string("DEUTSCH.LNG"));
@@ -170,6 +172,10 @@ void MainWindowTest::languageSwitchRecaptionsTheOpenWindows()
     QCOMPARE(tabs->tabText(0), FromGameText(p.program.texts.text(469)));
     auto* status = p.window->currentEditor()->findChild<QStatusBar*>("StatusBar1");
     QVERIFY(status);
+    // Nothing is loaded yet: the panel over the editor speaks the new language too.
+    auto* panelButton = p.window->currentEditor()->findChild<QPushButton*>("NoDataImport");
+    QVERIFY(panelButton && panelButton->isVisible());
+    QCOMPARE(WithoutMnemonic(panelButton->text()), FromGameText(p.program.texts.text(1214)));
 }
 
 void MainWindowTest::editorsOpenOnceAndFollowTheMainWindow()
