@@ -146,8 +146,14 @@ void TrackRecordsPage::storeSlot()
         LapRecordControls& c = records_[static_cast<std::size_t>(i)];
         StoreText(c.driver, r[i]->driver);
         StoreText(c.team, r[i]->team, 13);
-        if (auto ms = LapTimeOf(c.time->text()); ms && c.time->text() != c.shownTime)
-            r[i]->lapTime = *ms;
+        if (c.time->text() != c.shownTime) {
+            // A time typed only in part ("1.19") is no time: the field shows
+            // the record's again rather than a value that was not taken.
+            if (auto ms = LapTimeOf(c.time->text()))
+                r[i]->lapTime = *ms;
+            else
+                c.time->setText(LapTimeText(r[i]->lapTime));
+        }
         if (c.date->date() != c.shownDate) {
             QDate d = c.date->date();
             r[i]->date = SerialOfDate({d.year(), d.month(), d.day()});

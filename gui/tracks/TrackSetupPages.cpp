@@ -39,6 +39,7 @@ TrackSetupPage::TrackSetupPage(TrackPageContext& context, QWidget* parent) : Tra
     auto* grid = new QGridLayout(this);
     for (int i = 0; i < kSetupValues; ++i) {
         auto* bar = new QScrollBar(Qt::Horizontal, this);
+        bar->setFocusPolicy(Qt::StrongFocus); // the values are set with the arrow keys too
         bar->setObjectName(QString("ScrollBar%1").arg(3 + i));
         bar->setRange(0, kSetupMaximum[i]);
         bar->setMinimumWidth(260);

@@ -399,6 +399,13 @@ void TracksEditorGameFilesTest::carsetRecordsTheFieldsCannotShowAreKept()
     time->selectAll();
     QTest::keyClicks(time, "1.75.1");
     QCOMPARE(time->text(), QString("1.7.1"));
+    // Half a time is not taken, and the field says so when the editor's
+    // fields are taken in (before an export, say).
+    time->selectAll();
+    QTest::keyClicks(time, "1.19");
+    editor->store();
+    QCOMPARE(p.app->workingSet().tracks.info[10].race.lapTime, 93200u);
+    QCOMPARE(time->text(), QString("1.33.200"));
 }
 
 QTEST_MAIN(TracksEditorGameFilesTest)
