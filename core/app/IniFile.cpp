@@ -184,6 +184,7 @@ bool IniFile::load(std::string_view path)
         unreadable_ = "it is larger than 256 KB";
         return false;
     }
+    errno = 0; // the reason is this open's, not an earlier call's
     std::ifstream in(NativePath(path), std::ios::binary);
     if (!in) {
         unreadable_ = errno ? std::strerror(errno) : "it cannot be opened";

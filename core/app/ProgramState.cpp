@@ -13,6 +13,7 @@ StartupOutcome StartProgram(ProgramState& state, const std::string& executableDi
 {
     state.directories = ComputeProgramDirectories(executableDirectory, environment);
     ReadSettings(state.directories.settingsFileToRead(), state.settings);
+    state.settingsAsRead = state.settings;
     if (!state.settings.gameDirectory.empty())
         state.settings.gameDirectory = IncludeTrailingBackslash(state.settings.gameDirectory);
 
@@ -57,7 +58,7 @@ GameDetection RecogniseGame(ProgramState& state)
 void ShutdownCleanup(ProgramState& state, MessageSink& sink)
 {
     try {
-        WriteSettings(state.directories.settingsFile(), state.settings);
+        WriteSettings(state.directories.settingsFile(), state.settings, &state.settingsAsRead);
     } catch (const std::exception& e) {
         sink.showMessage(Message{-1, e.what()});
     }

@@ -22,6 +22,9 @@ class MessageSink;
 struct ProgramState {
     ProgramDirectories directories;
     Settings settings;
+    // The settings as the file held them at the start: at the end only what
+    // this run changed is written, over what another instance wrote since.
+    Settings settingsAsRead;
     UITexts texts;
     std::vector<std::string> languageFiles;
     int languageIndex = 0;

@@ -26,12 +26,37 @@ void ReadGameDirectories(const IniFile& ini, Settings& settings)
     RememberGameDirectory(settings, settings.gameDirectory);
 }
 
-void WriteGameDirectories(IniFile& ini, const Settings& settings)
+bool SameFolderName(std::string_view a, std::string_view b);
+
+// The list as the file holds it now (another instance may have changed it
+// since this run read it), less the folders this run removed, with those it
+// added.
+std::vector<std::string> MergedGameDirectories(const IniFile& ini, const Settings& settings, const Settings& asRead)
 {
+    auto listed = [](const std::vector<std::string>& list, const std::string& folder) {
+        return std::any_of(list.begin(), list.end(), [&](const std::string& f) { return SameFolderName(f, folder); });
+    };
+    Settings merged;
+    ReadGameDirectories(ini, merged);
+    std::erase_if(merged.gameDirectories, [&](const std::string& folder) {
+        return listed(asRead.gameDirectories, folder) && !listed(settings.gameDirectories, folder);
+    });
+    for (const auto& folder : settings.gameDirectories)
+        if (!listed(asRead.gameDirectories, folder))
+            RememberGameDirectory(merged, folder);
+    return merged.gameDirectories;
+}
+
+void WriteGameDirectories(IniFile& ini, const Settings& settings, const Settings* asRead)
+{
+    if (asRead && settings.gameDirectories == asRead->gameDirectories && ini.hasSection(kGameFoldersSection))
+        return;
+    const std::vector<std::string> folders =
+        asRead ? MergedGameDirectories(ini, settings, *asRead) : settings.gameDirectories;
     for (const auto& key : ini.keyNames(kGameFoldersSection))
         ini.eraseKey(kGameFoldersSection, key);
     int n = 0;
-    for (const auto& directory : settings.gameDirectories)
+    for (const auto& directory : folders)
         if (n < kMaxGameFolders)
             ini.writeString(kGameFoldersSection, "Path" + std::to_string(++n), directory);
 }
@@ -114,25 +139,40 @@ bool ReadSettings(std::string_view iniPath, Settings& settings)
     return true;
 }
 
-void WriteSettings(std::string_view iniPath, const Settings& settings)
+void WriteSettings(std::string_view iniPath, const Settings& settings, const Settings* asRead)
 {
     IniFile ini;
     ini.load(iniPath);
-    ini.writeString(kGeneralSection, "GP3Path", settings.gameDirectory);
-    ini.writeBool(kGeneralSection, "AlwaysImport", settings.alwaysImport);
-    ini.writeString(kGeneralSection, "Language", settings.languageFile);
-    ini.writeBool(kGeneralSection, "DnDTeams", settings.dndTeams);
-    ini.writeBool(kGeneralSection, "DnDTracks", settings.dndTracks);
-    ini.writeBool(kGeneralSection, "ShowExportOK", settings.showExportOK);
-    if (settings.restorePointsKept != Settings{}.restorePointsKept || ini.hasKey(kGeneralSection, "RestorePoints"))
+    // A value this run left as it read it stays as the file holds it now:
+    // another instance may have changed it meanwhile.
+    auto write = [&](auto member, const char* key) {
+        return !asRead || settings.*member != asRead->*member || !ini.hasKey(kGeneralSection, key);
+    };
+    if (write(&Settings::gameDirectory, "GP3Path"))
+        ini.writeString(kGeneralSection, "GP3Path", settings.gameDirectory);
+    if (write(&Settings::alwaysImport, "AlwaysImport"))
+        ini.writeBool(kGeneralSection, "AlwaysImport", settings.alwaysImport);
+    if (write(&Settings::languageFile, "Language"))
+        ini.writeString(kGeneralSection, "Language", settings.languageFile);
+    if (write(&Settings::dndTeams, "DnDTeams"))
+        ini.writeBool(kGeneralSection, "DnDTeams", settings.dndTeams);
+    if (write(&Settings::dndTracks, "DnDTracks"))
+        ini.writeBool(kGeneralSection, "DnDTracks", settings.dndTracks);
+    if (write(&Settings::showExportOK, "ShowExportOK"))
+        ini.writeBool(kGeneralSection, "ShowExportOK", settings.showExportOK);
+    if ((settings.restorePointsKept != Settings{}.restorePointsKept || ini.hasKey(kGeneralSection, "RestorePoints"))
+        && write(&Settings::restorePointsKept, "RestorePoints"))
         ini.writeInteger(kGeneralSection, "RestorePoints", settings.restorePointsKept);
-    if (settings.restorePointsMB != Settings{}.restorePointsMB || ini.hasKey(kGeneralSection, "RestorePointsMB"))
+    if ((settings.restorePointsMB != Settings{}.restorePointsMB || ini.hasKey(kGeneralSection, "RestorePointsMB"))
+        && write(&Settings::restorePointsMB, "RestorePointsMB"))
         ini.writeInteger(kGeneralSection, "RestorePointsMB", settings.restorePointsMB);
-    if (!settings.startCommand.empty() || ini.hasKey(kGeneralSection, "StartCommand"))
+    if ((!settings.startCommand.empty() || ini.hasKey(kGeneralSection, "StartCommand"))
+        && write(&Settings::startCommand, "StartCommand"))
         ini.writeString(kGeneralSection, "StartCommand", settings.startCommand);
-    if (!settings.paletteFile.empty() || ini.hasKey(kGeneralSection, "Palette"))
+    if ((!settings.paletteFile.empty() || ini.hasKey(kGeneralSection, "Palette"))
+        && write(&Settings::paletteFile, "Palette"))
         ini.writeString(kGeneralSection, "Palette", settings.paletteFile);
-    WriteGameDirectories(ini, settings);
+    WriteGameDirectories(ini, settings, asRead);
     ini.save(iniPath);
 }
 

@@ -66,6 +66,10 @@ std::string ReadPaletteSetting(std::string_view iniPath);
 // when not the defaults, StartCommand and Palette only when set; each also
 // when already in the file), and the list of game folders. Throws
 // std::runtime_error when the file cannot be written.
-void WriteSettings(std::string_view iniPath, const Settings& settings);
+// `asRead`: the settings as this run read them at its start. A value it has
+// not changed since is then left as the file holds it, and the game folders
+// this run added or removed are merged into the file's list: a second
+// instance that ended meanwhile keeps its changes.
+void WriteSettings(std::string_view iniPath, const Settings& settings, const Settings* asRead = nullptr);
 
 } // namespace pitwall

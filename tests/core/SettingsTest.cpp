@@ -318,3 +318,36 @@ TEST(Settings, GameFoldersAreKeptBesideTheFolderInUse)
     EXPECT_NE(text.find("Path1=/wine/GP3/"), std::string::npos);
     EXPECT_EQ(text.find("Path2"), std::string::npos);
 }
+
+// Two instances on one settings file: the one ending last writes what it
+// changed, not every value as it read it at its start.
+TEST(Settings, TheInstanceEndingLastKeepsTheOthersChanges)
+{
+    test::TempDir dir;
+    const std::string ini = dir / "PITWALL.INI";
+    test::WriteText(ini, "[General]\r\nGP3Path=/games/gp3/\r\nShowExportOK=1\r\nLanguage=ENGLISH.LNG\r\n");
+    Settings first, second;
+    ASSERT_TRUE(ReadSettings(ini, first));
+    ASSERT_TRUE(ReadSettings(ini, second));
+    const Settings firstAsRead = first, secondAsRead = second;
+
+    second.showExportOK = false;
+    second.startCommand = "wine GP3.EXE";
+    RememberGameDirectory(second, "/wine/GP3/");
+    WriteSettings(ini, second, &secondAsRead);
+    first.languageFile = "DEUTSCH.LNG";
+    RememberGameDirectory(first, "/other/gp3/");
+    first.gameDirectories.erase(first.gameDirectories.begin()); // "/games/gp3/" removed
+    WriteSettings(ini, first, &firstAsRead);
+
+    Settings now;
+    ASSERT_TRUE(ReadSettings(ini, now));
+    EXPECT_FALSE(now.showExportOK);
+    EXPECT_EQ(now.startCommand, "wine GP3.EXE");
+    EXPECT_EQ(now.languageFile, "DEUTSCH.LNG");
+    EXPECT_EQ(now.gameDirectory, "/games/gp3/");
+    // The folder in use is listed whatever the list says.
+    EXPECT_EQ(now.gameDirectories, (std::vector<std::string>{"/wine/GP3/", "/other/gp3/", "/games/gp3/"}));
+    const std::string text = test::ReadText(ini);
+    EXPECT_EQ(text.find("Path3"), std::string::npos) << text;
+}
