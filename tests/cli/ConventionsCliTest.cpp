@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
 using namespace pitwall;
 
 namespace {
@@ -140,6 +143,39 @@ TEST(ConventionsCli, WritingCommandsPrintNothingWithQuiet)
         EXPECT_EQ(r.code, 0) << args[0] << ": " << r.err;
         EXPECT_EQ(r.out + r.err, "") << args[0];
     }
+}
+
+// Data that could not all reach stdout (here a file that may not grow past
+// a few kilobytes, as on a full disk) fails the command: a script must not
+// take half a document for the whole.
+TEST(ConventionsCli, OutputThatCannotBeWrittenFails)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoFileSizeLimit;
+#else
+    test::TempDir dir;
+    const std::string game = dir / "game";
+    test::MakeDemo(game);
+    // The art bank's directory only reads; its 840 entries print far more
+    // than the limit, as text and as JSON.
+    const std::string bank = game + "/BITMAPS/GP3ART5.BIN";
+    for (const bool json : {false, true}) {
+        std::vector<const char*> argv = {"pitwall-cli", "art", "info", "--file", bank.c_str()};
+        if (json)
+            argv.push_back("--json");
+        std::ofstream out(NativePath(dir / "out.txt"), std::ios::binary | std::ios::trunc);
+        std::ostringstream err;
+        cli::CliContext context(out, err, PITWALL_RUNTIME_DIR "/");
+        int code = 0;
+        {
+            test::FileSizeLimit limit(4096);
+            code = cli::RunCli(static_cast<int>(argv.size()), argv.data(), context);
+        }
+        EXPECT_EQ(code, 1) << json;
+        EXPECT_NE(err.str().find("pitwall-cli: the output could not be written in full"), std::string::npos)
+            << err.str();
+    }
+#endif
 }
 
 } // namespace
