@@ -17,6 +17,8 @@
 #include "tracks/TrackTable.h"
 #include "tracks/TracksArea.h"
 
+#include <CLI/CLI.hpp>
+
 #include <algorithm>
 #include <cctype>
 #include <map>
@@ -207,9 +209,9 @@ ItemBytes ParseItemList(const std::string& list, const UITexts& texts)
             std::string groups;
             for (const auto& g : ItemGroups())
                 groups += (groups.empty() ? "" : ", ") + std::string(g.name);
-            throw CommandFailure("unknown item '" + word + "' in '" + list
-                                 + "': give numbers, ranges like 11-21, item names or the groups " + groups
-                                 + " ('pitwall-cli items' lists them)");
+            throw CLI::ValidationError("unknown item '" + word + "' in '" + list
+                                       + "': give numbers, ranges like 11-21, item names or the groups " + groups
+                                       + " ('pitwall-cli items' lists them)");
         }
         for (int n : ParseNumberList(word, 1, kLastItem, "item"))
             choose(n);

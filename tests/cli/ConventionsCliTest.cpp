@@ -145,6 +145,40 @@ TEST(ConventionsCli, WritingCommandsPrintNothingWithQuiet)
     }
 }
 
+// A number out of its range or a list that is none is wrong usage (exit 2),
+// found before anything is read or written; a negative art entry is no
+// "all entries".
+TEST(ConventionsCli, ValuesOutOfRangeAreUsageErrors)
+{
+    test::TempDir dir;
+    const std::string game = dir / "game", out = dir / "out";
+    test::MakeDemo(game);
+    const std::vector<std::vector<std::string>> commands = {
+        {"import", "--items", "999", "-o", out + "/x.GMS"},
+        {"import", "--items", "foo", "-o", out + "/x.GMS"},
+        {"backup", "--groups", "16", "-o", out},
+        {"art", "export", "900", "-o", out + "/x.bmp"},
+        {"art", "info", "--entry", "900"},
+        {"art", "info", "--entry", "-1"},
+        {"art", "info", "--entry", "-7"},
+        {"cockpit", "render", "--language", "ENGLISH", "--screen", "DRIVING_RACE_TEXT", "--element", "99", "-o",
+         out + "/x.png"},
+        {"carset", "conflicts", dir / "one.GMS"},
+    };
+    for (auto args : commands) {
+        args.insert(args.end(), {"--game", game});
+        auto r = test::RunCommand(args);
+        EXPECT_EQ(r.code, 2) << args[0] << " " << args[2] << ": " << r.err;
+        EXPECT_EQ(r.out, "") << args[0] << " " << args[2];
+        EXPECT_NE(r.err.find("Run with --help"), std::string::npos) << r.err;
+    }
+    EXPECT_FALSE(DirectoryExists(out));
+    auto json = test::RunCommand({"art", "info", "--game", game, "--entry", "-1", "--json"});
+    EXPECT_EQ(json.code, 2);
+    EXPECT_EQ(json.out.rfind("{", 0), 0u) << json.out;
+    EXPECT_NE(json.out.find("\"error\""), std::string::npos) << json.out;
+}
+
 // Data that could not all reach stdout (here a file that may not grow past
 // a few kilobytes, as on a full disk) fails the command: a script must not
 // take half a document for the whole.

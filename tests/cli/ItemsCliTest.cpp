@@ -4,6 +4,7 @@
 #include "ItemNames.h"
 #include "transfer/SelectionItems.h"
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -91,11 +92,12 @@ TEST(ItemsCli, ItemListsTakeNumbersRangesNamesAndGroups)
     EXPECT_EQ(std::count(row.begin(), row.end(), 11), 1);
     EXPECT_EQ(std::count(row.begin(), row.end(), 22), 1);
 
+    // Wrong usage, as an option's value out of range is.
     for (const char* bad : {"teams,sonds", "1,,2", "0", "5-199", "9-5"})
-        EXPECT_THROW(cli::ParseItemList(bad, texts), cli::CommandFailure) << bad;
+        EXPECT_THROW(cli::ParseItemList(bad, texts), CLI::ValidationError) << bad;
     try {
         cli::ParseItemList("teams,sonds", texts);
-    } catch (const cli::CommandFailure& e) {
+    } catch (const CLI::ValidationError& e) {
         EXPECT_NE(std::string(e.what()).find("'sonds'"), std::string::npos) << e.what();
     }
 }

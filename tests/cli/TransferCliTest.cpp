@@ -114,8 +114,8 @@ TEST(TransferCli, FailuresAndBackup)
 #else
     test::TempDir dir;
     test::MakeDemo(dir / "g");
-    EXPECT_EQ(test::RunCommand({"import", "--game", dir / "g", "--items", "1,999", "-o", dir / "x.GMS"}).code, 1);
-    EXPECT_EQ(test::RunCommand({"import", "--game", dir / "g", "--items", "x", "-o", dir / "x.GMS"}).code, 1);
+    EXPECT_EQ(test::RunCommand({"import", "--game", dir / "g", "--items", "1,999", "-o", dir / "x.GMS"}).code, 2);
+    EXPECT_EQ(test::RunCommand({"import", "--game", dir / "g", "--items", "x", "-o", dir / "x.GMS"}).code, 2);
     test::WriteText(dir / "bad.GMS", "no zip");
     auto bad = test::RunCommand({"apply", dir / "bad.GMS", "--game", dir / "g"});
     EXPECT_EQ(bad.code, 1);
@@ -144,7 +144,7 @@ TEST(TransferCli, FailuresAndBackup)
     ASSERT_EQ(backup.code, 0) << backup.err;
     EXPECT_EQ(FileSizeOf(dir / "backup/GP3.EXE"), FileSizeOf(dir / "g/GP3.EXE"));
     EXPECT_TRUE(FileExists(dir / "backup/F1GSTATE.SAV"));
-    EXPECT_EQ(test::RunCommand({"backup", "--game", dir / "g", "--groups", "16", "--to", dir / "b2"}).code, 1);
+    EXPECT_EQ(test::RunCommand({"backup", "--game", dir / "g", "--groups", "16", "--to", dir / "b2"}).code, 2);
     // A "backup" into the game folder itself would be the same files.
     auto intoGame = test::RunCommand({"backup", "--game", dir / "g", "--groups", "0", "--to", dir / "g/"});
     EXPECT_EQ(intoGame.code, 1);
