@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 
@@ -117,6 +118,16 @@ TEST(LibraryCli, UndoingOneCarsetKeepsLaterChangesElsewhere)
     // The undo is a run of its own: its restore point says what it was.
     auto list = l.run({"restore", "--game", game, "--list"});
     EXPECT_NE(list.out.find("Undo of carset Ferrano"), std::string::npos) << list.out;
+
+    // Items the carset lacks are named and fail the run, after the others
+    // are applied and kept in the history.
+    auto partly = l.run({"library", "apply", "Ferrano", "--game", game, "--items", "1,116"});
+    EXPECT_EQ(partly.code, 1);
+    EXPECT_NE(partly.err.find("the carset does not carry items 116; they are left as they are"), std::string::npos)
+        << partly.err;
+    EXPECT_NE(Hashes(game), Hashes(expected));
+    history = l.run({"library", "history", "--game", game});
+    EXPECT_EQ(std::count(history.out.begin(), history.out.end(), '\n'), 2) << history.out;
 }
 
 // Liveries are whole files, some of another size than the game's.
