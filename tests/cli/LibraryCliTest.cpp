@@ -78,6 +78,18 @@ TEST(LibraryCli, KeepsCarsetsByName)
     EXPECT_FALSE(FileExists(l.library + "/Ferrano.GMS"));
     EXPECT_EQ(l.run({"library", "remove", "Ferrano"}).code, 1);
     EXPECT_EQ(l.run({"library", "list"}).out, "Second  v1.0  Somebody  teams\n");
+
+    // A library folder named that is not there, or a --game that is no
+    // installation, is a mistake, not an empty list.
+    auto nowhere = test::RunCommand({"library", "list", "--library", l.dir / "nowhere", "--json"});
+    EXPECT_EQ(nowhere.code, 1);
+    EXPECT_NE(nowhere.err.find("nowhere does not exist"), std::string::npos) << nowhere.err;
+    EXPECT_FALSE(DirectoryExists(l.dir / "nowhere"));
+    for (const std::string& game : {l.dir / "nothing", l.dir.path()}) {
+        auto history = l.run({"library", "history", "--game", game, "--json"});
+        EXPECT_EQ(history.code, 1) << game;
+        EXPECT_EQ(history.out.find("\"history\""), std::string::npos) << history.out;
+    }
 }
 
 TEST(LibraryCli, UndoingOneCarsetKeepsLaterChangesElsewhere)
