@@ -7,6 +7,7 @@
 #include "GameWrites.h"
 #include "ItemNames.h"
 #include "JsonOutput.h"
+#include "OutputOptions.h"
 
 #include "app/ProgramDirectories.h"
 #include "base/FileUtils.h"
@@ -148,9 +149,7 @@ void AddLibraryCommands(CLI::App& app, CliContext& context)
                 try {
                     bool held = false;
                     LibraryCarset added = lib.add(file, *name, &held);
-                    if (!context.quiet)
-                        context.out << (held ? "already held: " : "added ") << added.name << " (" << added.path
-                                    << ")\n";
+                    Note(context, (held ? "already held: " : "added ") + added.name + " (" + added.path + ")");
                 } catch (const LibraryError& e) {
                     throw CommandFailure(e.what());
                 }

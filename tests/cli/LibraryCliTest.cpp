@@ -54,11 +54,13 @@ TEST(LibraryCli, KeepsCarsetsByName)
     auto added = l.run({"library", "add", ferrano});
     ASSERT_EQ(added.code, 0) << added.err;
     EXPECT_TRUE(FileExists(l.library + "/Ferrano.GMS"));
+    EXPECT_EQ(added.out, ""); // what was added is a note, as every command's
+    EXPECT_EQ(added.err.rfind("added Ferrano (", 0), 0u) << added.err;
     // The same file again is no error, and copies nothing; another file
     // under a taken name is an error.
     auto again = l.run({"library", "add", ferrano});
     EXPECT_EQ(again.code, 0);
-    EXPECT_EQ(again.out.rfind("already held: Ferrano", 0), 0u) << again.out;
+    EXPECT_EQ(again.err.rfind("already held: Ferrano", 0), 0u) << again.err;
     auto clash = l.run({"library", "add", other, "--name", "ferrano"});
     EXPECT_EQ(clash.code, 1);
     EXPECT_NE(clash.err.find("already holds another carset named Ferrano"), std::string::npos) << clash.err;
