@@ -8,7 +8,6 @@
 
 #include "base/FileUtils.h"
 #include "base/Windows1252.h"
-#include "formats/GameInstallation.h"
 #include "transfer/Backup.h"
 
 namespace pitwall::cli {
@@ -49,7 +48,7 @@ void AddBackupCommands(CLI::App& app, CliContext& context)
     auto to = std::make_shared<std::string>();
     AddGameOption(cmd, *game, context);
     cmd->add_option("--groups", *groups, "Groups like 0,1,3-5 or all")->required();
-    cmd->add_option("-o,--output", *to, "Target folder (outside every installation)");
+    cmd->add_option("-o,--output", *to, "Target folder");
     cmd->add_option("--to", *to, "Target folder")->group(""); // the older spelling
     cmd->callback([&context, game, groups, to] {
         RequireOutput(*to);
@@ -57,13 +56,6 @@ void AddBackupCommands(CLI::App& app, CliContext& context)
         std::vector<int> chosen = ParseNumberList(*groups, 0, static_cast<int>(kBackupGroups.size()) - 1, "group");
         if (IsGameDirectoryItself(s.session().program.settings.gameDirectory, *to))
             throw CommandFailure(Windows1252ToUtf8(context.texts.text(kBackupIntoGameText)));
-        // Nor into another installation, or a folder inside one: the copies
-        // would replace its files (GP3.EXE first) with no restore point.
-        if (const std::string other = InstallationOf(IncludeTrailingBackslash(UnquoteDirectory(*to))); !other.empty())
-            throw CommandFailure("the backup folder " + *to + " is, or lies in, the installation " + other
-                                 + " (a folder with GP3.EXE, as an earlier backup of the game files leaves "
-                                   "one); the backup would replace its files: choose a folder outside every "
-                                   "installation");
         TextCopyProgress progress(context.err, context.quiet);
         auto result = RunBackup(s.session().program.settings.gameDirectory, *to, chosen, progress);
         if (!result)

@@ -55,8 +55,7 @@ TEST(ConventionsCli, ExportsMakeTheirFolderAndStayQuietWithQuiet)
 
 // An export pointed at a file of the game does not replace it (that is an
 // import's work, with a restore point); a new file beside them is fine. A
-// pattern naming several files is refused before the first is written, and
-// a backup goes into no installation.
+// pattern naming several files is refused before the first is written.
 TEST(ConventionsCli, ExportsNeverReplaceTheGamesFiles)
 {
     test::TempDir dir;
@@ -81,18 +80,6 @@ TEST(ConventionsCli, ExportsNeverReplaceTheGamesFiles)
     }
     EXPECT_EQ(test::HashesOfFiles(game + "/"), before);
     EXPECT_EQ(test::RunCommand({"sound", "extract", "3", "-o", game + "/SAMPLES/three.wav", "--game", game}).code, 0);
-
-    // Another installation, or a folder inside one, is no backup folder:
-    // GP3.EXE and the savegame would be replaced.
-    const std::string other = dir / "other";
-    test::MakeDemo(other, 2, 2);
-    const test::FileHashes otherBefore = test::HashesOfFiles(other + "/");
-    for (const std::string& target : {other, other + "/SAVES"}) {
-        auto refused = test::RunCommand({"backup", "--game", game, "--groups", "0,1", "-o", target, "--quiet"});
-        EXPECT_EQ(refused.code, 1) << target;
-        EXPECT_NE(refused.err.find("lies in, the installation " + other + "/"), std::string::npos) << refused.err;
-    }
-    EXPECT_EQ(test::HashesOfFiles(other + "/"), otherBefore);
 }
 
 TEST(ConventionsCli, OldAndNewSpellingsMeanTheSame)
