@@ -26,6 +26,8 @@ using AppliedCallback = std::function<void(const TransferReport&)>;
 
 // Runs the apply (CommandFailure when anything asked for was not done) and
 // returns the export's report: the changes, and the restore point made.
+// Listed items the carset does not carry are named in a note and leave the
+// exit status 1 once the others are applied.
 TransferReport ApplyCarset(CliContext& context, const ApplyRequest& request, const AppliedCallback& applied = {});
 
 } // namespace pitwall::cli

@@ -54,6 +54,10 @@ ArtDirectory RequireDirectory(CliContext& context, const std::string& bank)
     return dir;
 }
 
+// An entry number on the command line: out of range is a usage error, as
+// every value out of range is (a negative --entry would otherwise mean "all").
+CLI::Range EntryRange() { return CLI::Range(0, static_cast<int>(kArtEntryCount) - 1); }
+
 std::size_t RequireEntry(int entry)
 {
     if (entry < 0 || entry >= static_cast<int>(kArtEntryCount))
@@ -88,10 +92,10 @@ void AddArtCommands(CLI::App& app, CliContext& context)
         auto entry = std::make_shared<int>(-1);
         cmd->add_option("--game", *game, "Game directory (default: $PITWALL_GAME, else the desktop program's game)");
         cmd->add_option("--file", *file, "An art bank file outside a game");
-        cmd->add_option("--entry", *entry, "Only this entry, 0-839");
+        cmd->add_option("--entry", *entry, "Only this entry, 0-839")->check(EntryRange());
         // The older spelling: art info GAME_OR_FILE [ENTRY].
         cmd->add_option("GAME_OR_FILE", *where, "Game directory or art bank file")->group("");
-        cmd->add_option("ENTRY", *entry, "Entry 0-839")->group("");
+        cmd->add_option("ENTRY", *entry, "Entry 0-839")->check(EntryRange())->group("");
         AddJsonFlag(*cmd, context);
         cmd->callback([&context, game, file, where, entry] {
             std::string bank = *file;
@@ -132,7 +136,7 @@ void AddArtCommands(CLI::App& app, CliContext& context)
         auto* cmd = art->add_subcommand("export", "Save an entry as a BMP, JPG or PNG picture");
         auto game = std::make_shared<std::string>();
         auto entry = std::make_shared<int>();
-        cmd->add_option("ENTRY", *entry, "Entry 0-839")->required();
+        cmd->add_option("ENTRY", *entry, "Entry 0-839")->required()->check(EntryRange());
         auto out = std::make_shared<std::string>();
         AddOutputOption(cmd, *out, "OUT", "Picture file (.BMP, .JPG or .PNG)");
         AddGameOption(cmd, *game, context);
@@ -192,7 +196,7 @@ void AddArtCommands(CLI::App& app, CliContext& context)
         auto game = std::make_shared<std::string>();
         auto entry = std::make_shared<int>();
         auto in = std::make_shared<std::string>();
-        cmd->add_option("ENTRY", *entry, "Entry 0-839")->required();
+        cmd->add_option("ENTRY", *entry, "Entry 0-839")->required()->check(EntryRange());
         cmd->add_option("IN", *in, "Picture file (.BMP, .PNG or .JPG) of the entry's size")->required();
         AddGameOption(cmd, *game, context);
         cmd->callback([&context, game, entry, in] {

@@ -153,7 +153,7 @@ void AddCarsetCommands(CLI::App& app, CliContext& context)
         AddJsonFlag(*cmd, context);
         cmd->callback([&context, files, game] {
             if (files->size() < 2)
-                throw CommandFailure("carset conflicts needs at least two carsets to compare");
+                throw CLI::ValidationError("carset conflicts needs at least two carsets to compare");
             std::vector<CarsetChanges> carsets;
             for (const std::string& file : *files) {
                 CarsetArchive archive(file, CarsetArchive::Mode::Read);

@@ -10,6 +10,8 @@
 #include "formats/Palette.h"
 #include "transfer/WorkingFolders.h"
 
+#include <CLI/CLI.hpp>
+
 #include <cstdio>
 #include <filesystem>
 
@@ -205,14 +207,14 @@ std::vector<int> ParseNumberList(const std::string& list, int lowest, int highes
         char extra = 0;
         if (std::sscanf(part.c_str(), "%d-%d%c", &first, &last, &extra) != 2) {
             if (std::sscanf(part.c_str(), "%d%c", &first, &extra) != 1)
-                throw CommandFailure(std::string("bad ") + what + " list '" + list + "': '" + part
-                                     + "' is not a number or range (expected numbers and ranges like 1,2,11-21, "
-                                       "or all)");
+                throw CLI::ValidationError(std::string("bad ") + what + " list '" + list + "': '" + part
+                                           + "' is not a number or range (expected numbers and ranges like 1,2,11-21, "
+                                             "or all)");
             last = first;
         }
         if (first < lowest || last > highest || first > last)
-            throw CommandFailure(std::string("bad ") + what + " range '" + part + "': " + what + "s are "
-                                 + std::to_string(lowest) + " to " + std::to_string(highest));
+            throw CLI::ValidationError(std::string("bad ") + what + " range '" + part + "': " + what + "s are "
+                                       + std::to_string(lowest) + " to " + std::to_string(highest));
         for (int n = first; n <= last; ++n)
             numbers.push_back(n);
         if (comma == std::string::npos)

@@ -76,7 +76,8 @@ private:
     std::vector<std::string> unfinished_;
 };
 
-// "1,2,11-21" or "all" (lowest..highest). CommandFailure on a bad list.
+// "1,2,11-21" or "all" (lowest..highest). A bad list or a number out of
+// range is a usage error (CLI::ValidationError, exit status 2).
 std::vector<int> ParseNumberList(const std::string& list, int lowest, int highest, const char* what);
 
 } // namespace pitwall::cli

@@ -123,15 +123,14 @@ void AddCockpitCommands(CLI::App& app, CliContext& context)
         AddGameOption(cmd, o->game, context);
         cmd->add_option("--language", o->language, "Game language, e.g. ENGLISH")->required();
         cmd->add_option("--screen", *screen, "Screen name, e.g. DRIVING_RACE_TEXT")->required();
-        cmd->add_option("--element", *element, "Element drawn as chosen (0-20), for texts shown only then");
+        cmd->add_option("--element", *element, "Element drawn as chosen (0-20), for texts shown only then")
+            ->check(CLI::Range(0, kLcdElementCount - 1));
         AddOutputOption(cmd, o->file, "FILE", "PNG file to write");
         cmd->callback([&context, o, screen, element] {
             MakeFolderOf(RequireOutput(o->file));
             const int screenIndex = LcdScreenIndex(*screen);
             if (screenIndex < 0)
                 throw CommandFailure("unknown screen " + *screen);
-            if (*element < -1 || *element >= kLcdElementCount)
-                throw CommandFailure("--element must be from 0 to 20");
             CliSession s(context, o->game);
             const int language = LanguageOption(o->language, s.session().program.gameVersion);
             Import(s, {kCockpitSoftwareItem, LcdDisplayItem(language)});

@@ -17,6 +17,8 @@
 #include "tracks/TrackTable.h"
 #include "tracks/TracksArea.h"
 
+#include <CLI/CLI.hpp>
+
 #include <algorithm>
 #include <cctype>
 #include <map>
@@ -24,6 +26,9 @@
 namespace pitwall::cli {
 
 namespace {
+
+// The one item the selection dialog neither shows nor lets be chosen.
+constexpr int kHiddenItem = 9;
 
 std::vector<int> Range(int first, int count)
 {
@@ -169,7 +174,7 @@ ItemBytes ParseItemList(const std::string& list, const UITexts& texts)
     // Item 9 is hidden in the dialog and never chosen.
     std::map<std::string, int> names;
     for (int n = 1; n <= kLastItem; ++n)
-        if (n != 9) {
+        if (n != kHiddenItem) {
             std::string name = ItemName(n, texts);
             names.emplace(Key(Words(name), 0, Words(name).size() - 1), n);
         }
@@ -203,15 +208,23 @@ ItemBytes ParseItemList(const std::string& list, const UITexts& texts)
                 items[static_cast<std::size_t>(n)] = 1;
             continue;
         }
-        if (word.empty() || word.find_first_not_of("0123456789- ") != std::string::npos) {
+        auto unknown = [&] {
             std::string groups;
             for (const auto& g : ItemGroups())
                 groups += (groups.empty() ? "" : ", ") + std::string(g.name);
-            throw CommandFailure("unknown item '" + word + "' in '" + list
-                                 + "': give numbers, ranges like 11-21, item names or the groups " + groups
-                                 + " ('pitwall-cli items' lists them)");
-        }
-        for (int n : ParseNumberList(word, 1, kLastItem, "item"))
+            return CLI::ValidationError("unknown item '" + word + "' in '" + list
+                                        + "': give numbers, ranges like 11-21, item names or the groups " + groups
+                                        + " ('pitwall-cli items' lists them)");
+        };
+        if (word.empty() || word.find_first_not_of("0123456789- ") != std::string::npos)
+            throw unknown();
+        const std::vector<int> numbers = ParseNumberList(word, 1, kLastItem, "item");
+        // Item 9 has no box in the dialog and carries nothing: asked for on
+        // its own it would make an empty carset. A range over it stays a
+        // range of the boxes it has.
+        if (numbers.size() == 1 && numbers.front() == kHiddenItem)
+            throw unknown();
+        for (int n : numbers)
             choose(n);
     }
     return items;

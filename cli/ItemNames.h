@@ -25,7 +25,8 @@ std::string ItemGroupOf(int item);
 std::string ItemName(int item, const UITexts& texts);
 
 // Numbers, ranges (11-21), item names (any case) and groups, comma-separated.
-// CommandFailure naming the first word that is none of them.
+// A usage error (CLI::ValidationError) naming the first word that is none
+// of them, or a number out of range.
 ItemBytes ParseItemList(const std::string& list, const UITexts& texts);
 
 } // namespace pitwall::cli

@@ -7,10 +7,12 @@
 #include "GameWrites.h"
 #include "ItemNames.h"
 #include "JsonOutput.h"
+#include "OutputOptions.h"
 
 #include "app/ProgramDirectories.h"
 #include "base/FileUtils.h"
 #include "base/Windows1252.h"
+#include "formats/GameInstallation.h"
 #include "transfer/CarsetLibrary.h"
 #include "transfer/LibraryHistory.h"
 #include "transfer/PointOperationText.h"
@@ -29,13 +31,37 @@ void AddLibraryOption(CLI::App* command, std::string& directory)
                         "user's data directory)");
 }
 
-CarsetLibrary OpenLibrary(const CliContext& context, const std::string& chosen)
+// `chosen`: --library. A library not yet made is empty, but a folder named
+// on the command line that is not there is a mistake (a typing slip would
+// otherwise read as an empty library), except for `library add`, which
+// makes it.
+enum class LibraryUse { Read, Add };
+
+CarsetLibrary OpenLibrary(const CliContext& context, const std::string& chosen, LibraryUse use = LibraryUse::Read)
 {
     std::string directory =
         chosen.empty() ? ChosenLibraryDirectory(context.desktopSettingsFile()) : IncludeTrailingBackslash(chosen);
     if (directory.empty())
         throw CommandFailure("no folder for the carset library: name one with --library DIR or PITWALL_LIBRARY");
+    if (!chosen.empty() && use == LibraryUse::Read && !DirectoryExists(directory))
+        throw CommandFailure("the library folder " + chosen + " does not exist");
     return CarsetLibrary(directory);
+}
+
+// "GP3.EXE was not found in the game directory."
+constexpr int kGameExeNotFoundText = 347;
+
+// The installation a history belongs to, checked as every command with
+// --game checks it: a folder that is none has no history, not an empty one.
+std::string RequireInstallation(const CliContext& context, const std::string& game)
+{
+    if (!DirectoryExists(game))
+        throw CommandFailure("not a directory: " + game);
+    const std::string directory = IncludeTrailingBackslash(game);
+    if (!GameDirectoryHasExe(directory))
+        throw CommandFailure("not a valid Grand Prix 3 installation: "
+                             + Windows1252ToUtf8(context.texts.text(kGameExeNotFoundText)));
+    return directory;
 }
 
 LibraryCarset FindCarset(const CarsetLibrary& library, const std::string& name)
@@ -118,14 +144,12 @@ void AddLibraryCommands(CLI::App& app, CliContext& context)
         cmd->callback([&context, files, name, dir] {
             if (!name->empty() && files->size() > 1)
                 throw CommandFailure("--name goes with one carset only");
-            CarsetLibrary lib = OpenLibrary(context, *dir);
+            CarsetLibrary lib = OpenLibrary(context, *dir, LibraryUse::Add);
             for (const std::string& file : *files) {
                 try {
                     bool held = false;
                     LibraryCarset added = lib.add(file, *name, &held);
-                    if (!context.quiet)
-                        context.out << (held ? "already held: " : "added ") << added.name << " (" << added.path
-                                    << ")\n";
+                    Note(context, (held ? "already held: " : "added ") + added.name + " (" + added.path + ")");
                 } catch (const LibraryError& e) {
                     throw CommandFailure(e.what());
                 }
@@ -298,7 +322,7 @@ void AddLibraryCommands(CLI::App& app, CliContext& context)
         AddJsonFlag(*cmd, context);
         cmd->callback([&context, dir, game] {
             CarsetLibrary lib = OpenLibrary(context, *dir);
-            LibraryHistory history(lib.directory(), IncludeTrailingBackslash(*game));
+            LibraryHistory history(lib.directory(), RequireInstallation(context, *game));
             const std::vector<AppliedCarset> entries = history.read();
             if (context.json) {
                 Json list = Json::array();

@@ -6,12 +6,15 @@
 #include "Commands.h"
 #include "FormatCommandSupport.h"
 #include "GameOption.h"
+#include "GameWrites.h"
 #include "OutputOptions.h"
 
 #include "base/FileUtils.h"
 #include "formats/ArtBankDirectory.h"
 #include "menu/MenuArt.h"
 #include "menu/MenuPictureFiles.h"
+
+#include <vector>
 
 namespace pitwall::cli {
 
@@ -43,6 +46,18 @@ std::string RequirePattern(const std::string& pattern)
     return pattern;
 }
 
+// The files a pattern names for the numbers first..last, each checked
+// before the first is written: a pattern pointing into an installation
+// ("GAME/BITMAPS/LOADING*.BMP") would replace its pictures with no restore
+// point.
+std::vector<std::string> PatternTargets(const std::string& pattern, int first, int last)
+{
+    std::vector<std::string> targets;
+    for (int n = first; n <= last; ++n)
+        targets.push_back(RequireNoGameFileAt(PatternFileName(pattern, n)));
+    return targets;
+}
+
 void ImportItem(CliSession& s, int item, const char* what)
 {
     s.workingSet().transfer.selection = {};
@@ -67,11 +82,12 @@ void AddMenuArtCommands(CLI::App& app, CliContext& context)
         cmd->callback([&context, game, pattern] {
             RequirePattern(*pattern);
             const std::string bank = GameFile(*game, kArtBankGamePath);
+            const std::vector<std::string> targets = PatternTargets(*pattern, 0, kMenuBackgroundCount - 1);
             MakeFolderOf(*pattern);
             CommandMessages messages(context);
             // No replacement pictures here: every background comes from the bank.
             for (int n = 0; n < kMenuBackgroundCount; ++n) {
-                const std::string target = PatternFileName(*pattern, n);
+                const std::string& target = targets[static_cast<std::size_t>(n)];
                 if (!SaveMenuBackground(std::string(), bank, n, target, messages.get()))
                     messages.fail("cannot write " + target);
                 else
@@ -90,13 +106,14 @@ void AddMenuArtCommands(CLI::App& app, CliContext& context)
         AddGameOption(cmd, *game, context);
         cmd->callback([&context, game, pattern] {
             RequirePattern(*pattern);
+            const std::vector<std::string> targets = PatternTargets(*pattern, 1, kLoadingPictureCount);
             CliSession s(context, *game);
             ImportItem(s, kLoadingPicturesItem, "the import of the loading pictures");
             const std::string& work = s.session().program.directories.working;
             MakeFolderOf(*pattern);
             for (int n = 1; n <= kLoadingPictureCount; ++n) {
                 std::string reason;
-                const std::string target = PatternFileName(*pattern, n);
+                const std::string& target = targets[static_cast<std::size_t>(n - 1)];
                 if (!CopyFileForced(work + LoadingPictureName(n), target, &reason))
                     throw CommandFailure("cannot write " + target + ": " + reason);
                 Detail(context, "wrote " + target);

@@ -30,9 +30,7 @@ public:
     }
 };
 
-} // namespace
-
-int RunCli(int argc, const char* const* argv, CliContext& context)
+int RunCommandLine(int argc, const char* const* argv, CliContext& context)
 {
     CLI::App app;
     // Set before the commands are added: each takes its parent's formatter.
@@ -89,6 +87,23 @@ int RunCli(int argc, const char* const* argv, CliContext& context)
         return 1;
     }
     return context.exitStatus;
+}
+
+} // namespace
+
+int RunCli(int argc, const char* const* argv, CliContext& context)
+{
+    const int status = RunCommandLine(argc, argv, context);
+    // What a command prints reaches a file or pipe only when its buffer is
+    // written out; a full disk or a file-size limit shows here, and a script
+    // must not take half a document for the whole.
+    context.out.flush();
+    if (!context.out) {
+        context.err << "pitwall-cli: the output could not be written in full (is the disk full?); what was "
+                       "printed is incomplete\n";
+        return status == 2 ? 2 : 1;
+    }
+    return status;
 }
 
 } // namespace pitwall::cli

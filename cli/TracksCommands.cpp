@@ -59,7 +59,7 @@ SlotJams JamsOfSlot(const std::string& game, const TrackInfo& info)
 
 bool JamPresent(const std::string& game, const std::string& path)
 {
-    return TrackJamPathProblem(path).empty() && !GameFile(game, path).empty();
+    return TrackJamPathProblem(path).empty() && !GameFile(game, GamePathFromGameBytes(path)).empty();
 }
 
 void PrintLapRecord(std::ostream& out, const char* what, const LapRecord& r)

@@ -109,7 +109,9 @@ void MarkSoundsToCarry(SoundTable& table, const std::optional<std::vector<int>>&
 
 // Items listed for an apply that the carset does not carry: a note, or the
 // end of the run when it carries none of them (nothing would be written).
-void SayWhatTheCarsetLacks(CliContext& context, const ItemBytes& asked, const CarsetHeader& header)
+// True when some are missing: the run goes on with the others but does not
+// end as though it had done all that was asked.
+bool SayWhatTheCarsetLacks(CliContext& context, const ItemBytes& asked, const CarsetHeader& header)
 {
     std::string lacking;
     bool anyCarried = false;
@@ -124,8 +126,10 @@ void SayWhatTheCarsetLacks(CliContext& context, const ItemBytes& asked, const Ca
     }
     if (!anyCarried)
         throw CommandFailure("the carset carries none of the listed items; nothing was done");
-    if (!lacking.empty())
-        Note(context, "the carset does not carry items " + lacking + "; they are left as they are");
+    if (lacking.empty())
+        return false;
+    Note(context, "the carset does not carry items " + lacking + "; they are left as they are");
+    return true;
 }
 
 } // namespace
@@ -145,8 +149,7 @@ TransferReport ApplyCarset(CliContext& context, const ApplyRequest& request, con
     }
     s.require(s.engine().loadCarset(complete ? ItemChoice::AllHeld : ItemChoice::AsSelected, request.carset, s.ui()),
               "loading the carset");
-    if (!complete)
-        SayWhatTheCarsetLacks(context, asked, s.engine().lastHeader());
+    const bool skipped = !complete && SayWhatTheCarsetLacks(context, asked, s.engine().lastHeader());
     timer.phaseDone("load");
     // Export exactly what the carset load brought in.
     if (request.dryRun) {
@@ -154,6 +157,8 @@ TransferReport ApplyCarset(CliContext& context, const ApplyRequest& request, con
         PrintChanges(context, s.engine().lastReport().changes);
         s.require(outcome, "the export");
         s.finish();
+        if (skipped)
+            context.exitStatus = 1;
         return s.engine().lastReport();
     }
     TransferOutcome outcome = s.engine().exportToGame(ItemChoice::AsSelected, s.ui());
@@ -173,6 +178,8 @@ TransferReport ApplyCarset(CliContext& context, const ApplyRequest& request, con
         Note(context, "wrote " + std::to_string(written) + (written == 1 ? " game file" : " game files"));
     s.tellRestorePoint();
     s.finish();
+    if (skipped)
+        context.exitStatus = 1;
     return report;
 }
 

@@ -193,4 +193,6 @@ std::string ResolveGamePath(std::string_view baseDirectory, std::string_view gam
     return ResolveFrom(base, parts, 0, trailingSeparator).path;
 }
 
+std::string GamePathFromGameBytes(std::string_view windows1252) { return Windows1252ToUtf8(windows1252); }
+
 } // namespace pitwall

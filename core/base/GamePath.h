@@ -30,4 +30,11 @@ public:
 // (absolute or UNC), a ':' (drive or stream) or a NUL throws GamePathError.
 std::string ResolveGamePath(std::string_view baseDirectory, std::string_view gameRelative);
 
+// A game path as a game file spells it (a track file's JAM list: the
+// Windows-1252 bytes the game hands to Windows, "GP3JAMS\ALB\xC9RT.JAM") in
+// the spelling of every other game path here, UTF-8 ("GP3JAMS\ALBÉRT.JAM"),
+// which is how such a file is named on disk once the installation is copied
+// anywhere and what NativePath expects on Windows.
+std::string GamePathFromGameBytes(std::string_view windows1252);
+
 } // namespace pitwall

@@ -94,7 +94,7 @@ std::optional<std::string> ResolveTrackJam(const std::string& gameDirectory, con
     std::string resolved;
     std::string folder;
     try {
-        resolved = ResolveGamePath(gameDirectory, gamePath);
+        resolved = ResolveGamePath(gameDirectory, GamePathFromGameBytes(gamePath));
         folder = ResolveGamePath(gameDirectory, SplitBackslash(gamePath).front());
     } catch (const GamePathError& e) {
         return refuse(e.what());

@@ -2,6 +2,7 @@
 
 #include "app/ProgramState.h"
 #include "base/FileUtils.h"
+#include "base/GamePath.h"
 #include "base/ParallelFor.h"
 #include "formats/ArtBankDirectory.h"
 #include "formats/ArtBankPictures.h"
@@ -368,7 +369,7 @@ void TracksArea::exportJams(TransferContext& context)
             context.fail("The JAM " + path + " is not written: " + reason + ".");
             continue;
         }
-        context.replaceGameFile(path, bytes);
+        context.replaceGameFile(GamePathFromGameBytes(path), bytes);
     }
 }
 

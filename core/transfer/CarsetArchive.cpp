@@ -239,8 +239,12 @@ std::int64_t CarsetArchive::find(std::string_view memberName) const
 {
     if (!archive_ || !IsBareMemberName(memberName))
         return -1;
-    // Windows-made carsets may spell a member in another case.
-    return zip_name_locate(archive_, std::string(memberName).c_str(), ZIP_FL_NOCASE);
+    // Windows-made carsets may spell a member in another case. Member names
+    // are the game's bytes (Windows-1252), as stored: without ENC_RAW libzip
+    // takes a name without the UTF-8 flag for code page 437 and compares its
+    // UTF-8 form, so a name with an accented letter ("GP3JAMS+ALB\xC9RT.JAM")
+    // was never found.
+    return zip_name_locate(archive_, std::string(memberName).c_str(), ZIP_FL_NOCASE | ZIP_FL_ENC_RAW);
 }
 
 bool CarsetArchive::contains(std::string_view memberName) const

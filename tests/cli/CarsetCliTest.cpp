@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <tuple>
 
 using namespace pitwall;
 
@@ -170,14 +171,14 @@ TEST(CarsetCli, SoundsGoIntoACarsetAllOrAsListed)
     for (std::size_t i = 0; i < after.entries.size(); ++i)
         EXPECT_TRUE(after.samples[i] == (i == 3 ? source : before).samples[i]) << i;
 
-    // A list that is not one, or names a sound the bank lacks: exit 1
-    // naming the word, no carset.
+    // A list that is not one, or a number no sound bank has: a usage error
+    // (2) naming the word. A sound this bank lacks: exit 1. No carset.
     const std::string out = dir / "bad.GMS";
-    const std::vector<std::pair<std::string, std::string>> bad = {
-        {"1,x", "'x'"}, {"300", "'300'"}, {"5-2", "'5-2'"}, {"1,,2", "''"}, {"200", "no sound 200"}};
-    for (const auto& [list, named] : bad) {
+    const std::vector<std::tuple<std::string, std::string, int>> bad = {
+        {"1,x", "'x'", 2}, {"300", "'300'", 2}, {"5-2", "'5-2'", 2}, {"1,,2", "''", 2}, {"200", "no sound 200", 1}};
+    for (const auto& [list, named, code] : bad) {
         run = test::RunCommand({"import", "--game", a, "--items", "116", "--sounds", list, "-o", out, "--quiet"});
-        EXPECT_EQ(run.code, 1) << list;
+        EXPECT_EQ(run.code, code) << list;
         EXPECT_NE(run.err.find(named), std::string::npos) << run.err;
         EXPECT_FALSE(FileExists(out)) << list;
     }

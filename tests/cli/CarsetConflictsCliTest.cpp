@@ -106,7 +106,7 @@ TEST(CarsetConflictsCli, TwoTeamsCarsetsOverlapInWordsAndNothingIsWritten)
     EXPECT_FALSE(DirectoryExists(c.points));
 
     // One carset is nothing to compare; a file that is no carset is named.
-    EXPECT_EQ(c.run({"carset", "conflicts", c.teamsA, "--game", c.game}).code, 1);
+    EXPECT_EQ(c.run({"carset", "conflicts", c.teamsA, "--game", c.game}).code, 2);
     test::WriteText(c.dir / "not.GMS", "no zip");
     EXPECT_EQ(c.run({"carset", "conflicts", c.teamsA, c.dir / "not.GMS", "--game", c.game}).code, 1);
 }

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
 using namespace pitwall;
 
 namespace {
@@ -51,7 +54,8 @@ TEST(ConventionsCli, ExportsMakeTheirFolderAndStayQuietWithQuiet)
 }
 
 // An export pointed at a file of the game does not replace it (that is an
-// import's work, with a restore point); a new file beside them is fine.
+// import's work, with a restore point); a new file beside them is fine. A
+// pattern naming several files is refused before the first is written.
 TEST(ConventionsCli, ExportsNeverReplaceTheGamesFiles)
 {
     test::TempDir dir;
@@ -64,6 +68,9 @@ TEST(ConventionsCli, ExportsNeverReplaceTheGamesFiles)
         {"sound", "extract", "3", "-o", game + "/SAMPLES/GP3SOUND.DAT"},
         {"art", "export", "760", "-o", game + "/GP3.EXE"},
         {"teams", "per-export", "-o", game + "/F1GSTATE.SAV"},
+        // BG0 .. BG84: LOADING0.BMP would be new, LOADING1.BMP is the game's.
+        {"art", "menu", "export-all", game + "/BITMAPS/LOADING*.BMP"},
+        {"art", "loading", "export", game + "/BITMAPS/LOADING*.BMP"},
     };
     for (auto args : commands) {
         args.insert(args.end(), {"--game", game});
@@ -123,6 +130,73 @@ TEST(ConventionsCli, WritingCommandsPrintNothingWithQuiet)
         EXPECT_EQ(r.code, 0) << args[0] << ": " << r.err;
         EXPECT_EQ(r.out + r.err, "") << args[0];
     }
+}
+
+// A number out of its range or a list that is none is wrong usage (exit 2),
+// found before anything is read or written; a negative art entry is no
+// "all entries".
+TEST(ConventionsCli, ValuesOutOfRangeAreUsageErrors)
+{
+    test::TempDir dir;
+    const std::string game = dir / "game", out = dir / "out";
+    test::MakeDemo(game);
+    const std::vector<std::vector<std::string>> commands = {
+        {"import", "--items", "999", "-o", out + "/x.GMS"},
+        {"import", "--items", "foo", "-o", out + "/x.GMS"},
+        {"backup", "--groups", "16", "-o", out},
+        {"art", "export", "900", "-o", out + "/x.bmp"},
+        {"art", "info", "--entry", "900"},
+        {"art", "info", "--entry", "-1"},
+        {"art", "info", "--entry", "-7"},
+        {"cockpit", "render", "--language", "ENGLISH", "--screen", "DRIVING_RACE_TEXT", "--element", "99", "-o",
+         out + "/x.png"},
+        {"carset", "conflicts", dir / "one.GMS"},
+    };
+    for (auto args : commands) {
+        args.insert(args.end(), {"--game", game});
+        auto r = test::RunCommand(args);
+        EXPECT_EQ(r.code, 2) << args[0] << " " << args[2] << ": " << r.err;
+        EXPECT_EQ(r.out, "") << args[0] << " " << args[2];
+        EXPECT_NE(r.err.find("Run with --help"), std::string::npos) << r.err;
+    }
+    EXPECT_FALSE(DirectoryExists(out));
+    auto json = test::RunCommand({"art", "info", "--game", game, "--entry", "-1", "--json"});
+    EXPECT_EQ(json.code, 2);
+    EXPECT_EQ(json.out.rfind("{", 0), 0u) << json.out;
+    EXPECT_NE(json.out.find("\"error\""), std::string::npos) << json.out;
+}
+
+// Data that could not all reach stdout (here a file that may not grow past
+// a few kilobytes, as on a full disk) fails the command: a script must not
+// take half a document for the whole.
+TEST(ConventionsCli, OutputThatCannotBeWrittenFails)
+{
+#ifdef _WIN32
+    GTEST_SKIP() << test::kNoFileSizeLimit;
+#else
+    test::TempDir dir;
+    const std::string game = dir / "game";
+    test::MakeDemo(game);
+    // The art bank's directory only reads; its 840 entries print far more
+    // than the limit, as text and as JSON.
+    const std::string bank = game + "/BITMAPS/GP3ART5.BIN";
+    for (const bool json : {false, true}) {
+        std::vector<const char*> argv = {"pitwall-cli", "art", "info", "--file", bank.c_str()};
+        if (json)
+            argv.push_back("--json");
+        std::ofstream out(NativePath(dir / "out.txt"), std::ios::binary | std::ios::trunc);
+        std::ostringstream err;
+        cli::CliContext context(out, err, PITWALL_RUNTIME_DIR "/");
+        int code = 0;
+        {
+            test::FileSizeLimit limit(4096);
+            code = cli::RunCli(static_cast<int>(argv.size()), argv.data(), context);
+        }
+        EXPECT_EQ(code, 1) << json;
+        EXPECT_NE(err.str().find("pitwall-cli: the output could not be written in full"), std::string::npos)
+            << err.str();
+    }
+#endif
 }
 
 } // namespace

@@ -147,9 +147,9 @@ TEST(FormatCommands, ArtMistakesAreOneLine)
 {
     test::TempDir dir;
     const std::string game = MakeGame(dir);
-    EXPECT_EQ(test::RunCommand({"art", "info", game, "840"}).code, 1);
+    EXPECT_EQ(test::RunCommand({"art", "info", game, "840"}).code, 2);
     EXPECT_EQ(test::RunCommand({"art", "info", dir / "nothing.BIN"}).code, 1);
-    EXPECT_EQ(test::RunCommand({"art", "expand", "--entries", "5-900", "--game", game}).code, 1);
+    EXPECT_EQ(test::RunCommand({"art", "expand", "--entries", "5-900", "--game", game}).code, 2);
     auto wrongSize = test::RunCommand({"art", "export", "70", dir / "car.bmp", "--game", game});
     ASSERT_EQ(wrongSize.code, 0);
     auto bytes = test::ReadBytes(ResolveGamePath(game + "/", "BITMAPS\\GP3ART5.BIN"));

@@ -159,7 +159,7 @@ TEST(GameFilesJsonCli, ArtJamAndSoundInfoHoldWhatTheTextShows)
     EXPECT_EQ(artText, Text({"art", "info", g.path}));
     EXPECT_EQ(JsonOf({"art", "info", g.path, "755"}), art["entries"][755]);
     auto noEntry = test::RunCommand({"art", "info", g.path, "840", "--json"});
-    EXPECT_EQ(noEntry.code, 1);
+    EXPECT_EQ(noEntry.code, 2);
     EXPECT_NE(S(json::parse(noEntry.out)["error"]).find("840"), std::string::npos);
 
     for (const char* file : {"GP3JAMS/Liveries/JORDAN98.JAM", "GP3JAMSH/Liveries/JORDAN98.JAM"}) {

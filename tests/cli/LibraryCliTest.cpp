@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 
@@ -53,11 +54,13 @@ TEST(LibraryCli, KeepsCarsetsByName)
     auto added = l.run({"library", "add", ferrano});
     ASSERT_EQ(added.code, 0) << added.err;
     EXPECT_TRUE(FileExists(l.library + "/Ferrano.GMS"));
+    EXPECT_EQ(added.out, ""); // what was added is a note, as every command's
+    EXPECT_EQ(added.err.rfind("added Ferrano (", 0), 0u) << added.err;
     // The same file again is no error, and copies nothing; another file
     // under a taken name is an error.
     auto again = l.run({"library", "add", ferrano});
     EXPECT_EQ(again.code, 0);
-    EXPECT_EQ(again.out.rfind("already held: Ferrano", 0), 0u) << again.out;
+    EXPECT_EQ(again.err.rfind("already held: Ferrano", 0), 0u) << again.err;
     auto clash = l.run({"library", "add", other, "--name", "ferrano"});
     EXPECT_EQ(clash.code, 1);
     EXPECT_NE(clash.err.find("already holds another carset named Ferrano"), std::string::npos) << clash.err;
@@ -77,6 +80,18 @@ TEST(LibraryCli, KeepsCarsetsByName)
     EXPECT_FALSE(FileExists(l.library + "/Ferrano.GMS"));
     EXPECT_EQ(l.run({"library", "remove", "Ferrano"}).code, 1);
     EXPECT_EQ(l.run({"library", "list"}).out, "Second  v1.0  Somebody  teams\n");
+
+    // A library folder named that is not there, or a --game that is no
+    // installation, is a mistake, not an empty list.
+    auto nowhere = test::RunCommand({"library", "list", "--library", l.dir / "nowhere", "--json"});
+    EXPECT_EQ(nowhere.code, 1);
+    EXPECT_NE(nowhere.err.find("nowhere does not exist"), std::string::npos) << nowhere.err;
+    EXPECT_FALSE(DirectoryExists(l.dir / "nowhere"));
+    for (const std::string& game : {l.dir / "nothing", l.dir.path()}) {
+        auto history = l.run({"library", "history", "--game", game, "--json"});
+        EXPECT_EQ(history.code, 1) << game;
+        EXPECT_EQ(history.out.find("\"history\""), std::string::npos) << history.out;
+    }
 }
 
 TEST(LibraryCli, UndoingOneCarsetKeepsLaterChangesElsewhere)
@@ -117,6 +132,16 @@ TEST(LibraryCli, UndoingOneCarsetKeepsLaterChangesElsewhere)
     // The undo is a run of its own: its restore point says what it was.
     auto list = l.run({"restore", "--game", game, "--list"});
     EXPECT_NE(list.out.find("Undo of carset Ferrano"), std::string::npos) << list.out;
+
+    // Items the carset lacks are named and fail the run, after the others
+    // are applied and kept in the history.
+    auto partly = l.run({"library", "apply", "Ferrano", "--game", game, "--items", "1,116"});
+    EXPECT_EQ(partly.code, 1);
+    EXPECT_NE(partly.err.find("the carset does not carry items 116; they are left as they are"), std::string::npos)
+        << partly.err;
+    EXPECT_NE(Hashes(game), Hashes(expected));
+    history = l.run({"library", "history", "--game", game});
+    EXPECT_EQ(std::count(history.out.begin(), history.out.end(), '\n'), 2) << history.out;
 }
 
 // Liveries are whole files, some of another size than the game's.

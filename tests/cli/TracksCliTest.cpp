@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace pitwall;
 
 namespace {
@@ -45,6 +47,42 @@ TEST(TracksCli, CheckJamsNamesEveryMissingJam)
     for (int t = 1; t <= 16; ++t)
         EXPECT_NE(run.err.find("track " + std::to_string(t) + ": GP3JAMSH\\TRKSKY.JAM"), std::string::npos) << t;
     EXPECT_EQ(run.err.find("track 1: GP3JAMS\\TRKSKY.JAM"), std::string::npos);
+}
+
+// A track file names its JAMs in the game's code page (here "ALB\xC9RT",
+// Windows-1252); on disk the name is what a copy of the installation makes
+// of it, UTF-8. The JAM is found, carried and written under that name.
+TEST(TracksCli, JamNamesBeyondAsciiAreFoundAndWritten)
+{
+    test::TempDir dir;
+    const std::string a = dir / "a", b = dir / "b", carset = dir / "jams.GMS";
+    test::MakeDemo(a, 2, 1);
+    test::MakeDemo(b, 2, 2);
+    const std::string trackFile = ResolveGamePath(a + "/", "CIRCUITS\\F1CT01.DAT");
+    const std::vector<std::uint8_t> bytes = test::ReadBytes(trackFile);
+    std::string text(bytes.begin(), bytes.end());
+    const std::string plain = "GP3JAMS\\ALBERT.JAM";
+    const auto at = text.find(plain);
+    ASSERT_NE(at, std::string::npos);
+    text.replace(at, plain.size(), "GP3JAMS\\ALB\xC9RT.JAM");
+    test::WriteBytes(trackFile, {text.begin(), text.end()});
+    const std::string accented = "ALB\xC3\x89RT.JAM"; // UTF-8
+    for (const std::string folder : {"/GP3JAMS/", "/GP3JAMSH/"})
+        std::filesystem::rename(NativePath(a + folder + "ALBERT.JAM"), NativePath(a + folder + accented));
+
+    auto shown = test::RunCommand({"tracks", "show", "--game", a, "--slot", "1"});
+    ASSERT_EQ(shown.code, 0) << shown.err;
+    EXPECT_NE(shown.out.find("RT.JAM  present\n"), std::string::npos) << shown.out;
+    EXPECT_EQ(shown.out.find("missing"), std::string::npos) << shown.out;
+    EXPECT_EQ(shown.out.find("MISSING"), std::string::npos) << shown.out;
+
+    // The JAMs travel with the track file and information of their slot.
+    auto made = test::RunCommand({"import", "--game", a, "--items", "85,138,167", "-o", carset, "--quiet"});
+    ASSERT_EQ(made.code, 0) << made.err;
+    auto applied = test::RunCommand({"apply", carset, "--game", b, "--yes", "--quiet"});
+    ASSERT_EQ(applied.code, 0) << applied.err;
+    ASSERT_TRUE(FileExists(b + "/GP3JAMS/" + accented));
+    EXPECT_TRUE(test::ReadBytes(b + "/GP3JAMS/" + accented) == test::ReadBytes(a + "/GP3JAMS/" + accented));
 }
 
 TEST(TracksCli, ApplyOfTrackFilesAsksAndStopsWithoutYes)

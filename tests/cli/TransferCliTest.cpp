@@ -77,13 +77,21 @@ TEST(TransferCli, TeamsGoFromOneInstallationToAnother)
     auto lacking = test::RunCommand({"apply", carset, "--game", b, "--items", "sounds"});
     EXPECT_EQ(lacking.code, 1);
     EXPECT_NE(lacking.err.find("the carset carries none of the listed items"), std::string::npos) << lacking.err;
-    auto partly = test::RunCommand({"apply", carset, "--game", b, "--items", "1,116"});
-    EXPECT_EQ(partly.code, 0) << partly.err;
-    EXPECT_NE(partly.err.find("the carset does not carry items 116;"), std::string::npos) << partly.err;
-
-    // .PER files: out of A, into a fresh C.
+    // Some of them carried: those are applied, the others named, and the
+    // run does not end as though all were done (in a dry run neither).
     std::string c = dir / "C", per = dir / "teams.PER";
     test::MakeDemo(c, 2, 2);
+    auto partlyPreview = test::RunCommand({"apply", carset, "--game", c, "--items", "1,116", "--dry-run"});
+    EXPECT_EQ(partlyPreview.code, 1) << partlyPreview.err;
+    EXPECT_NE(partlyPreview.err.find("the carset does not carry items 116;"), std::string::npos) << partlyPreview.err;
+    auto partly = test::RunCommand({"apply", carset, "--game", c, "--items", "1,116"});
+    EXPECT_EQ(partly.code, 1) << partly.err;
+    EXPECT_NE(partly.err.find("the carset does not carry items 116; they are left as they are"), std::string::npos)
+        << partly.err;
+    EXPECT_EQ(test::RunCommand({"teams", "show", "--game", c, "--quiet"}).out, showA.out);
+    ASSERT_EQ(test::RunCommand({"restore", "--game", c, "--quiet"}).code, 0);
+
+    // .PER files: out of A, into a fresh C.
     ASSERT_EQ(test::RunCommand({"teams", "per-export", "--game", a, per, "--quiet"}).code, 0);
     ASSERT_EQ(test::RunCommand({"teams", "per-import", "--game", c, per, "--quiet"}).code, 0);
     auto showC = test::RunCommand({"teams", "show", "--game", c, "--quiet"}).out;
@@ -114,8 +122,8 @@ TEST(TransferCli, FailuresAndBackup)
 #else
     test::TempDir dir;
     test::MakeDemo(dir / "g");
-    EXPECT_EQ(test::RunCommand({"import", "--game", dir / "g", "--items", "1,999", "-o", dir / "x.GMS"}).code, 1);
-    EXPECT_EQ(test::RunCommand({"import", "--game", dir / "g", "--items", "x", "-o", dir / "x.GMS"}).code, 1);
+    EXPECT_EQ(test::RunCommand({"import", "--game", dir / "g", "--items", "1,999", "-o", dir / "x.GMS"}).code, 2);
+    EXPECT_EQ(test::RunCommand({"import", "--game", dir / "g", "--items", "x", "-o", dir / "x.GMS"}).code, 2);
     test::WriteText(dir / "bad.GMS", "no zip");
     auto bad = test::RunCommand({"apply", dir / "bad.GMS", "--game", dir / "g"});
     EXPECT_EQ(bad.code, 1);
@@ -144,7 +152,7 @@ TEST(TransferCli, FailuresAndBackup)
     ASSERT_EQ(backup.code, 0) << backup.err;
     EXPECT_EQ(FileSizeOf(dir / "backup/GP3.EXE"), FileSizeOf(dir / "g/GP3.EXE"));
     EXPECT_TRUE(FileExists(dir / "backup/F1GSTATE.SAV"));
-    EXPECT_EQ(test::RunCommand({"backup", "--game", dir / "g", "--groups", "16", "--to", dir / "b2"}).code, 1);
+    EXPECT_EQ(test::RunCommand({"backup", "--game", dir / "g", "--groups", "16", "--to", dir / "b2"}).code, 2);
     // A "backup" into the game folder itself would be the same files.
     auto intoGame = test::RunCommand({"backup", "--game", dir / "g", "--groups", "0", "--to", dir / "g/"});
     EXPECT_EQ(intoGame.code, 1);

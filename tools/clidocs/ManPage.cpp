@@ -137,8 +137,10 @@ std::string ManPage(const CommandDoc& root, const std::string& date, const std::
         << ".TP\n.I ENGLISH.LNG\n"
         << "The program's texts, beside the executable or in \\fI../share/pitwall/\\fR.\n"
         << ".SH EXIT STATUS\n.TP\n.B 0\nEverything asked for was done.\n"
-        << ".TP\n.B 1\nSomething failed or was skipped; standard error says why, one line per thing not done.\n"
-        << ".TP\n.B 2\nWrong usage: an unknown command or option, or a missing argument.\n"
+        << ".TP\n.B 1\nSomething failed or was skipped, or the output could not all be written (a full "
+           "disk); standard error says why, one line per thing not done.\n"
+        << ".TP\n.B 2\nWrong usage: an unknown command or option, a missing argument, or a value out of range "
+           "(an item, group, entry or element number, or a list that is none).\n"
         << ".TP\n.B 3\n\\fBcarset conflicts\\fR: two of the carsets would change the same bytes of the "
            "installation.\n"
         << ".SH SEE ALSO\n\\fBpitwall\\-cli\\fR \\fICOMMAND\\fR \\fB\\-\\-help\\fR, and the README of Pitwall.\n";
