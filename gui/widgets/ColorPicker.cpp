@@ -2,6 +2,7 @@
 
 #include "ImageConversion.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -16,7 +17,11 @@ constexpr int kMaxWord = 65535;
 
 } // namespace
 
-ColorPicker::ColorPicker(QWidget* parent) : QWidget(parent) { draw(); }
+ColorPicker::ColorPicker(QWidget* parent) : QWidget(parent)
+{
+    setFocusPolicy(Qt::StrongFocus); // the arrow keys choose too
+    draw();
+}
 
 void ColorPicker::setPaletteColors(const Palette& palette) { setPaletteColors(palette.pixels()); }
 
@@ -109,6 +114,60 @@ void ColorPicker::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.drawImage(event->rect(), picture_, event->rect());
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void ColorPicker::choose(int index)
+{
+    const bool changed = index != selected_;
+    selected_ = index;
+    if (changed)
+        emit selectedChanged(index);
+    emit colorClicked(index);
+}
+
+// The arrow keys move the choice a cell or a row, as a click on that cell
+// would.
+void ColorPicker::keyPressEvent(QKeyEvent* event)
+{
+    int step = 0;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        step = -1;
+        break;
+    case Qt::Key_Right:
+        step = 1;
+        break;
+    case Qt::Key_Up:
+        step = -inARow_;
+        break;
+    case Qt::Key_Down:
+        step = inARow_;
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const int index = selected_ + step;
+    if (index >= 0 && index <= numColors_) {
+        choose(index);
+        draw();
+    }
+}
+
+void ColorPicker::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void ColorPicker::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void ColorPicker::mousePressEvent(QMouseEvent* event)
@@ -116,13 +175,8 @@ void ColorPicker::mousePressEvent(QMouseEvent* event)
     const QPoint pos = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
         const int index = indexAt(pos);
-        if (index >= 0 && index <= numColors_) {
-            const bool changed = index != selected_;
-            selected_ = index;
-            if (changed)
-                emit selectedChanged(index);
-            emit colorClicked(index);
-        }
+        if (index >= 0 && index <= numColors_)
+            choose(index);
     }
     emit mousePressed(event->button(), pos, event->modifiers());
     draw();

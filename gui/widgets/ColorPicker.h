@@ -2,7 +2,8 @@
 // TColorPicker: a grid of palette colours from which a colour ramp is chosen.
 // Cells run row by row from index 0; the selected index and the 15 after it
 // (one ramp of 16 entries) are drawn with a black frame. A left click on a
-// cell selects its index when that is at most numColors().
+// cell selects its index when that is at most numColors(); with the focus,
+// the arrow keys move the selection a cell or a row, as a click would.
 
 #include "formats/Palette.h"
 
@@ -69,11 +70,16 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
     void drawPaletteColors(QImage& target) const;
+    // Selects `index` as a left click on its cell does.
+    void choose(int index);
 
     std::array<Pixel, Palette::kSize> colors_{};
     int numColors_ = 255;

@@ -41,6 +41,7 @@ private:
         picker->show();
         if (!QTest::qWaitForWindowExposed(picker.get()))
             qFatal("window not exposed");
+        picker->clearFocus(); // its frame would cover the cells' edges
         return picker;
     }
 
@@ -165,6 +166,20 @@ private slots:
         picker->setSelected(80);
         QCOMPARE(changed.count(), 2);
         QCOMPARE(clicked.count(), 2);
+
+        // The arrow keys choose as a click on the next cell or row does,
+        // never past the first or the last.
+        QTest::keyClick(picker.get(), Qt::Key_Right);
+        QTest::keyClick(picker.get(), Qt::Key_Down);
+        QCOMPARE(picker->selected(), 97);
+        QCOMPARE(clicked.count(), 4);
+        picker->setSelected(5);
+        QTest::keyClick(picker.get(), Qt::Key_Up);
+        QCOMPARE(picker->selected(), 5);
+        picker->setSelected(192);
+        QTest::keyClick(picker.get(), Qt::Key_Right);
+        QCOMPARE(picker->selected(), 192);
+        QCOMPARE(clicked.count(), 4);
     }
 
     void tooSmallForACellPicksNothing()
