@@ -214,7 +214,8 @@ void IniFile::save(std::string_view path) const
             // Unreadable: written anew below.
         }
     }
-    WriteWholeFile(path, bytes);
+    // A settings file linked from a folder of the user's stays linked.
+    ReplaceFileSafely(path, bytes, LinkTarget::WriteThrough);
 }
 
 std::pair<std::size_t, std::size_t> IniFile::sectionRange(std::string_view section) const

@@ -233,11 +233,14 @@ void RefuseNoPlainFile(const std::string& file)
         throw FileWriteError(file, "it is not a plain file");
 }
 
-// Where a new content of `file` goes: a symbolic link is followed to the
-// file it names, and stays a link (a settings file or an output linked from
-// a folder of the user's own is written, not replaced by a copy).
-std::string ReplacementTarget(const std::string& file)
+// Where a new content of `file` takes its name: with WriteThrough, a
+// symbolic link is followed to the file it names and stays a link.
+std::string ReplacementTarget(const std::string& file, LinkTarget link)
 {
+    if (link == LinkTarget::Replace) {
+        RefuseNoPlainFile(file);
+        return file;
+    }
     std::filesystem::path at = NativePath(file);
     bool followed = false;
     for (int hops = 0;; ++hops) {
@@ -458,14 +461,15 @@ void SyncFileToDisk(std::string_view file)
         throw FileWriteError(std::string(file), SystemReason(error));
 }
 
-void ReplaceFileSafely(std::string_view file, std::span<const std::uint8_t> bytes)
+void ReplaceFileSafely(std::string_view file, std::span<const std::uint8_t> bytes, LinkTarget link)
 {
-    SafeFileWriter writer{std::string(file)};
+    SafeFileWriter writer{std::string(file), link};
     writer.write(bytes);
     writer.commit();
 }
 
-SafeFileWriter::SafeFileWriter(std::string file) : file_(std::move(file)), target_(ReplacementTarget(file_))
+SafeFileWriter::SafeFileWriter(std::string file, LinkTarget link)
+    : file_(std::move(file)), target_(ReplacementTarget(file_, link))
 {
     fd_ = OpenTemporary(target_, temporary_);
 }

@@ -28,13 +28,19 @@ private:
     std::string reason_;
 };
 
+// What a replacement does with a target that is a symbolic link: replaces
+// the link with the new file (game files, whose restore points keep the
+// link as it is), or writes the file the link names and keeps the link (the
+// program's own settings file, linked from a folder of the user's).
+enum class LinkTarget { Replace, WriteThrough };
+
 // Writes `bytes` as the new content of `file`. An existing file keeps its
 // permissions (made writable for its owner, as game files are before they
-// are replaced); a new one gets the usual permissions. A symbolic link is
-// followed and stays a link; a target that is no plain file (a pipe, a
-// device, a folder) is refused. Throws FileWriteError and leaves the old file
-// byte for byte as it was when anything fails.
-void ReplaceFileSafely(std::string_view file, std::span<const std::uint8_t> bytes);
+// are replaced); a new one gets the usual permissions. A target that is no
+// plain file (a pipe, a device, a folder) is refused. Throws FileWriteError
+// and leaves the old file byte for byte as it was when anything fails.
+void ReplaceFileSafely(std::string_view file, std::span<const std::uint8_t> bytes,
+                       LinkTarget link = LinkTarget::Replace);
 
 // Copies `source` over `target` the same way, in pieces. Throws
 // std::runtime_error when the source cannot be read, FileWriteError when the
@@ -84,9 +90,8 @@ public:
     // Writes `bytes` as the coming content of `file` (the permissions as
     // ReplaceFileSafely gives them); returns its index. Throws
     // FileWriteError naming `file`, also for a target that is no plain file.
-    // A game file that is a symbolic link is replaced, not written through:
-    // staged files stay inside the installation, where the next run finds
-    // a killed run's leftovers.
+    // A game file that is a symbolic link is replaced, not written through
+    // (LinkTarget::Replace).
     std::size_t stage(const std::string& file, std::span<const std::uint8_t> bytes);
     // Flushes every staged file to the disk. Throws FileWriteError naming
     // the first file that failed.
@@ -131,7 +136,7 @@ enum class WriteSync { ToDisk, NotNeeded };
 // link at), so two runs never write into the same one.
 class SafeFileWriter {
 public:
-    explicit SafeFileWriter(std::string file);
+    explicit SafeFileWriter(std::string file, LinkTarget link = LinkTarget::Replace);
     ~SafeFileWriter();
     SafeFileWriter(const SafeFileWriter&) = delete;
     SafeFileWriter& operator=(const SafeFileWriter&) = delete;
@@ -169,7 +174,7 @@ public:
 
 private:
     std::string file_;
-    std::string target_; // the file a link names
+    std::string target_; // where the new content takes its name
     std::string temporary_;
     int fd_ = -1;
     std::uint64_t written_ = 0;

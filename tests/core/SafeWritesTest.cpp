@@ -92,9 +92,10 @@ TEST(SafeWrite, AFailedReplacementLeavesTheOldFileAndNoLeftovers)
 #endif
 }
 
-// A link is written through and stays a link (a PITWALL.INI or an output
-// linked from a folder of the user's own); a pipe or a folder is never
-// replaced by a plain file.
+// A link asked to be written through stays a link (a PITWALL.INI linked
+// from a folder of the user's own); a game file's link is replaced, as its
+// restore point keeps it. A pipe or a folder is never replaced by a plain
+// file.
 TEST(SafeWrite, ALinkIsWrittenThroughAndNoPlainFileTakesAPipesPlace)
 {
 #ifdef _WIN32
@@ -106,18 +107,21 @@ TEST(SafeWrite, ALinkIsWrittenThroughAndNoPlainFileTakesAPipesPlace)
     const std::string real = dir / "mine/PITWALL.INI", link = dir / "PITWALL.INI";
     test::WriteBytes(real, Bytes(3, 1));
     fs::create_symlink("mine/PITWALL.INI", link);
-    ReplaceFileSafely(link, Bytes(4, 2));
+    ReplaceFileSafely(link, Bytes(4, 2), LinkTarget::WriteThrough);
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(test::ReadBytes(real), Bytes(4, 2));
-    CopyFileSafely(real, link); // onto itself through the link: unchanged
     EXPECT_EQ(test::ReadBytes(real), Bytes(4, 2));
     EXPECT_TRUE(Leftovers(dir / "mine", {"PITWALL.INI"}).empty());
 
     // A link to a file not there yet makes that file.
     fs::create_symlink("mine/new.wav", dir / "out.wav");
-    ReplaceFileSafely(dir / "out.wav", Bytes(2, 5));
+    ReplaceFileSafely(dir / "out.wav", Bytes(2, 5), LinkTarget::WriteThrough);
     EXPECT_TRUE(fs::is_symlink(dir / "out.wav"));
     EXPECT_EQ(test::ReadBytes(dir / "mine/new.wav"), Bytes(2, 5));
+
+    // Replaced, the link goes and the file it named keeps its content.
+    ReplaceFileSafely(link, Bytes(1, 7));
+    EXPECT_FALSE(fs::is_symlink(link));
+    EXPECT_EQ(test::ReadBytes(real), Bytes(4, 2));
 
     const std::string pipe = dir / "pipe";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
@@ -128,7 +132,7 @@ TEST(SafeWrite, ALinkIsWrittenThroughAndNoPlainFileTakesAPipesPlace)
     }
     EXPECT_EQ(fs::status(pipe).type(), fs::file_type::fifo);
     fs::create_symlink("loop", dir / "loop");
-    EXPECT_THROW(ReplaceFileSafely(dir / "loop", Bytes(1, 1)), FileWriteError);
+    EXPECT_THROW(ReplaceFileSafely(dir / "loop", Bytes(1, 1), LinkTarget::WriteThrough), FileWriteError);
 #endif
 }
 
