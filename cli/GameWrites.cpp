@@ -213,7 +213,8 @@ const std::string& RequireNoGameFileAt(const std::string& file)
 void ReplaceFileGuarded(CliContext& context, const std::string& file, std::vector<std::uint8_t> bytes,
                         const std::optional<FileStamp>& readFrom)
 {
-    std::string game = InstallationOf(file);
+    std::string relative;
+    std::string game = InstallationOf(file, &relative);
     if (game.empty()) {
         try {
             ReplaceFileSafely(file, bytes);
@@ -222,9 +223,7 @@ void ReplaceFileGuarded(CliContext& context, const std::string& file, std::vecto
         }
         return;
     }
-    std::string absolute = PathString(std::filesystem::absolute(NativePath(file)).lexically_normal());
     GameChangeSet changes(game);
-    const std::string relative = absolute.substr(game.size());
     if (readFrom)
         changes.replaceFile(relative, std::move(bytes), *readFrom);
     else

@@ -41,14 +41,18 @@ bool GameDirectoryHasExe(std::string_view gameDirectory)
     return !gameDirectory.empty() && FileExists(GameFilePath(gameDirectory, kGameExeName));
 }
 
-std::string InstallationOf(const std::string& file)
+std::string InstallationOf(const std::string& file, std::string* relative)
 {
     std::error_code ec;
-    std::filesystem::path at = std::filesystem::absolute(NativePath(file), ec).lexically_normal().parent_path();
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(NativePath(file), ec);
+    std::filesystem::path at = resolved.parent_path();
     for (int depth = 0; !ec && depth < 64; ++depth) {
         std::string directory = IncludeTrailingBackslash(PathString(at));
-        if (GameDirectoryHasExe(directory))
+        if (GameDirectoryHasExe(directory)) {
+            if (relative)
+                *relative = PathString(resolved).substr(directory.size());
             return directory;
+        }
         if (!at.has_parent_path() || at.parent_path() == at)
             break;
         at = at.parent_path();

@@ -13,13 +13,12 @@ namespace pitwall {
 GuardedSave SaveFileGuarded(const ProgramState& program, const std::string& file, std::vector<std::uint8_t> bytes)
 {
     GuardedSave save;
-    save.installation = InstallationOf(file);
+    std::string relative;
+    save.installation = InstallationOf(file, &relative);
     if (save.installation.empty()) {
         ReplaceFileSafely(file, bytes);
         return save;
     }
-    const std::string absolute = PathString(std::filesystem::absolute(NativePath(file)).lexically_normal());
-    const std::string relative = absolute.substr(save.installation.size());
     GameChangeSet changes(save.installation);
     changes.replaceFile(relative, std::move(bytes));
     RestorePoints points = ProgramRestorePoints(program, save.installation);
@@ -32,13 +31,28 @@ GuardedSave SaveJamGuarded(const ProgramState& program, const TJAMFile& jam, con
     const std::string extension = ExtensionOf(fileName);
     const bool scrambled = EqualsIgnoreAsciiCase(extension, ".JAM");
     const bool unscrambled = EqualsIgnoreAsciiCase(extension, ".JAD") && jam.is8Bit();
-    if ((scrambled || unscrambled) && !InstallationOf(fileName).empty()) {
+    if (InstallationOf(fileName).empty()) {
+        SaveJamAs(jam, fileName);
+        return {};
+    }
+    if (scrambled || unscrambled) {
         const TMemFile assembled = jam.Assemble(scrambled);
         const auto content = assembled.Content();
         return SaveFileGuarded(program, fileName, std::vector<std::uint8_t>(content.begin(), content.end()));
     }
-    SaveJamAs(jam, fileName);
-    return {};
+    // A picture (the game shows BMPs: its loading pictures) is made in the
+    // program's own folder first, then goes in as the JAM does.
+    const std::string made = program.directories.staging + "workshop-page" + extension;
+    struct Remove {
+        const std::string& file;
+        ~Remove()
+        {
+            std::error_code ec;
+            std::filesystem::remove(NativePath(file), ec);
+        }
+    } remove{made};
+    SaveJamAs(jam, made); // refuses other kinds
+    return SaveFileGuarded(program, fileName, ReadWholeFile(made));
 }
 
 } // namespace pitwall

@@ -28,9 +28,9 @@ struct GuardedSave {
 // back from the restore point.
 GuardedSave SaveFileGuarded(const ProgramState& program, const std::string& file, std::vector<std::uint8_t> bytes);
 
-// The workshop's "save to file" (SaveJamAs), with a JAM or its unscrambled
-// .JAD form inside an installation saved as above. Pictures are saved by
-// SaveJamAs wherever they go: the game reads no BMP or PNG.
+// The workshop's "save to file" (SaveJamAs); a file inside an installation
+// (the JAM, its unscrambled .JAD form, a picture of its page) is saved as
+// above.
 GuardedSave SaveJamGuarded(const ProgramState& program, const TJAMFile& jam, const std::string& fileName);
 
 } // namespace pitwall

@@ -46,9 +46,27 @@ TEST(GuardedFileSave, AJamSavedIntoAnInstallationCanBePutBack)
         EXPECT_EQ(ReadWholeFile(over), before);
     }
 
+    // A picture of the page over the game's loading picture goes in the same way.
+    const std::string loading = f.game("BITMAPS/LOADING1.BMP");
+    ASSERT_TRUE(FileExists(loading));
+    ForceDirectories(f.program.directories.staging);
+    ASSERT_TRUE(SaveJamGuarded(f.program, jam, loading).ok());
+    EXPECT_EQ(points.list().size(), 2u);
+    EXPECT_EQ(ReadWholeFile(loading)[0], 'B');
+
+    // A folder outside that links into the game's folder is inside it.
+    std::size_t made = 2;
+#ifndef _WIN32
+    std::filesystem::create_directory_symlink(f.game("GP3JAMS/Liveries"), f.root / "liveries");
+    ASSERT_EQ(SaveJamGuarded(f.program, jam, f.root / "liveries/FERRAR98.JAM").installation,
+              f.program.settings.gameDirectory);
+    EXPECT_TRUE(std::ranges::equal(ReadWholeFile(over), assembled.Content()));
+    EXPECT_EQ(points.list().size(), ++made);
+#endif
+
     // Outside any installation it is a file like any other.
     const std::string outside = f.root / "copy.JAD";
     EXPECT_TRUE(SaveJamGuarded(f.program, jam, outside).installation.empty());
     EXPECT_TRUE(FileExists(outside));
-    EXPECT_EQ(points.list().size(), 1u);
+    EXPECT_EQ(points.list().size(), made);
 }
