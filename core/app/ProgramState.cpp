@@ -13,9 +13,9 @@ StartupOutcome StartProgram(ProgramState& state, const std::string& executableDi
 {
     state.directories = ComputeProgramDirectories(executableDirectory, environment);
     ReadSettings(state.directories.settingsFileToRead(), state.settings);
-    state.settingsAsRead = state.settings;
     if (!state.settings.gameDirectory.empty())
         state.settings.gameDirectory = IncludeTrailingBackslash(state.settings.gameDirectory);
+    state.settingsAsRead = state.settings;
 
     SelectedLanguage language =
         SelectLanguage(state.directories.program, state.settings.languageFile, state.texts, sink);

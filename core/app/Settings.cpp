@@ -37,6 +37,7 @@ std::vector<std::string> MergedGameDirectories(const IniFile& ini, const Setting
         return std::any_of(list.begin(), list.end(), [&](const std::string& f) { return SameFolderName(f, folder); });
     };
     Settings merged;
+    merged.gameDirectory = ini.readString(kGeneralSection, "GP3Path", ""); // listed, as on reading
     ReadGameDirectories(ini, merged);
     std::erase_if(merged.gameDirectories, [&](const std::string& folder) {
         return listed(asRead.gameDirectories, folder) && !listed(settings.gameDirectories, folder);
@@ -49,10 +50,13 @@ std::vector<std::string> MergedGameDirectories(const IniFile& ini, const Setting
 
 void WriteGameDirectories(IniFile& ini, const Settings& settings, const Settings* asRead)
 {
-    if (asRead && settings.gameDirectories == asRead->gameDirectories && ini.hasSection(kGameFoldersSection))
+    // A file without the list (an older one, or a new one for settings read
+    // elsewhere) takes this run's whole list.
+    const bool merge = asRead && ini.hasSection(kGameFoldersSection);
+    if (merge && settings.gameDirectories == asRead->gameDirectories)
         return;
     const std::vector<std::string> folders =
-        asRead ? MergedGameDirectories(ini, settings, *asRead) : settings.gameDirectories;
+        merge ? MergedGameDirectories(ini, settings, *asRead) : settings.gameDirectories;
     for (const auto& key : ini.keyNames(kGameFoldersSection))
         ini.eraseKey(kGameFoldersSection, key);
     int n = 0;

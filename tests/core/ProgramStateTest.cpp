@@ -209,7 +209,8 @@ TEST(ProgramState, StartRemovesALeftOverWorkingDirectoryAndShutdownWritesSetting
     ini.load(program / "PITWALL.INI");
     EXPECT_EQ(ini.readString("General", "DnDTeams", ""), "1");
     EXPECT_EQ(ini.readString("General", "FirstTime", ""), "0");
-    EXPECT_EQ(ini.readString("General", "GP3Path", ""), gameFolder);
+    // Only what the run changed is written: the folder stays as spelled.
+    EXPECT_EQ(ini.readString("General", "GP3Path", ""), "/games/gp3");
 }
 
 TEST(ProgramState, WithoutLanguageFilesTheProgramCannotStart)

@@ -351,3 +351,31 @@ TEST(Settings, TheInstanceEndingLastKeepsTheOthersChanges)
     const std::string text = test::ReadText(ini);
     EXPECT_EQ(text.find("Path3"), std::string::npos) << text;
 }
+
+// A file from before the game folder list takes the whole list; a settings
+// file linked from a folder of the user's stays linked.
+TEST(Settings, AnOlderFileTakesTheWholeListAndALinkStays)
+{
+    test::TempDir dir;
+    std::filesystem::create_directory(dir / "dotfiles");
+    const std::string real = dir / "dotfiles/PITWALL.INI", ini = dir / "PITWALL.INI";
+    test::WriteText(real, "[General]\r\nGP3Path=/a/\r\n");
+#ifndef _WIN32
+    std::filesystem::create_symlink("dotfiles/PITWALL.INI", ini);
+#else
+    std::filesystem::copy_file(real, ini);
+#endif
+    Settings settings;
+    ASSERT_TRUE(ReadSettings(ini, settings));
+    const Settings asRead = settings;
+    RememberGameDirectory(settings, "/c/");
+    settings.gameDirectory = "/c/";
+    WriteSettings(ini, settings, &asRead);
+    Settings again;
+    ASSERT_TRUE(ReadSettings(ini, again));
+    EXPECT_EQ(again.gameDirectories, (std::vector<std::string>{"/a/", "/c/"}));
+#ifndef _WIN32
+    EXPECT_TRUE(std::filesystem::is_symlink(ini));
+    EXPECT_NE(test::ReadText(real).find("GP3Path=/c/"), std::string::npos);
+#endif
+}
