@@ -51,13 +51,15 @@ GameFolderList::GameFolderList(AppContext& app, QWidget* parent) : QWidget(paren
     layout->addWidget(list_, 1);
     layout->addLayout(buttons);
 
-    // Picked by a click, or with the keys: the arrows move to an entry.
+    // Picked by a click, or with the keys: Enter on the entry the arrows
+    // reached. (Reaching the list with Tab makes its first entry current:
+    // that is no choice.)
     auto pick = [this](QListWidgetItem* item) {
         if (item && picked)
             picked(item->data(Qt::UserRole).toString().toStdString());
     };
     connect(list_, &QListWidget::itemClicked, this, pick);
-    connect(list_, &QListWidget::currentItemChanged, this, pick);
+    connect(list_, &QListWidget::itemActivated, this, pick);
     connect(add, &QPushButton::clicked, this, &GameFolderList::browse);
     connect(remove, &QPushButton::clicked, this, &GameFolderList::removeSelected);
 }

@@ -11,6 +11,7 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -97,6 +98,7 @@ TrackRecordsPage::TrackRecordsPage(TrackPageContext& context, QWidget* parent) :
         c.team = Edit(box, QString("Edit%1").arg(2 + 4 * r), 13);
         c.time = Edit(box, QString("MaskEdit%1").arg(1 + r), 12);
         c.time->setValidator(new QRegularExpressionValidator(LapTimePattern(), c.time));
+        c.time->installEventFilter(this);
         c.date = new QDateEdit(box);
         c.date->setObjectName(QString("DateTimePicker%1").arg(1 + r));
         c.date->setCalendarPopup(true);
@@ -114,6 +116,27 @@ TrackRecordsPage::TrackRecordsPage(TrackPageContext& context, QWidget* parent) :
         layout->addWidget(box);
     }
     layout->addStretch();
+}
+
+// A time typed only in part ("1.19") is no time: the field shows the
+// record's again rather than a value that was not taken.
+void TrackRecordsPage::showStoredTimeIfNoTime(int record)
+{
+    LapRecordControls& c = records_[static_cast<std::size_t>(record)];
+    if (context_.shown < 0 || LapTimeOf(c.time->text()))
+        return;
+    const LapRecord& r = record == 0 ? context_.info().qualifying : context_.info().race;
+    c.time->setText(LapTimeText(r.lapTime));
+    c.shownTime = c.time->text();
+}
+
+bool TrackRecordsPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusOut)
+        for (int r = 0; r < 2; ++r)
+            if (watched == records_[static_cast<std::size_t>(r)].time)
+                showStoredTimeIfNoTime(r);
+    return TrackPage::eventFilter(watched, event);
 }
 
 void TrackRecordsPage::applyLanguage(const UITexts& texts)
@@ -147,12 +170,10 @@ void TrackRecordsPage::storeSlot()
         StoreText(c.driver, r[i]->driver);
         StoreText(c.team, r[i]->team, 13);
         if (c.time->text() != c.shownTime) {
-            // A time typed only in part ("1.19") is no time: the field shows
-            // the record's again rather than a value that was not taken.
             if (auto ms = LapTimeOf(c.time->text()))
                 r[i]->lapTime = *ms;
-            else
-                c.time->setText(LapTimeText(r[i]->lapTime));
+            else if (!c.time->hasFocus()) // still being typed, else
+                showStoredTimeIfNoTime(i);
         }
         if (c.date->date() != c.shownDate) {
             QDate d = c.date->date();

@@ -26,6 +26,9 @@ public:
     void storeSlot() override;
     void applyLanguage(const UITexts& texts) override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     struct LapRecordControls {
         QLineEdit* driver = nullptr;
@@ -38,6 +41,9 @@ private:
         QDate shownDate;
     };
     std::array<LapRecordControls, 2> records_{};
+    // A time typed only in part shows the record's time again once the
+    // user has left the field.
+    void showStoredTimeIfNoTime(int record);
 };
 
 // "Streckendaten": grip, laps, length, fuel, year, practice day and the

@@ -399,13 +399,23 @@ void TracksEditorGameFilesTest::carsetRecordsTheFieldsCannotShowAreKept()
     time->selectAll();
     QTest::keyClicks(time, "1.75.1");
     QCOMPARE(time->text(), QString("1.7.1"));
-    // Half a time is not taken, and the field says so when the editor's
-    // fields are taken in (before an export, say).
+    // Half a time is not taken. While it is typed (each key taken in as an
+    // edit) the field keeps it; once the user has left the field, it shows
+    // the record's time again.
+    editor->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(editor));
+    time->setFocus();
+    QTRY_VERIFY(time->hasFocus());
     time->selectAll();
-    QTest::keyClicks(time, "1.19");
+    for (char key : std::string("1.19")) {
+        QTest::keyClick(time, key);
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE(time->text(), QString("1.19"));
     editor->store();
-    QCOMPARE(p.app->workingSet().tracks.info[10].race.lapTime, 93200u);
-    QCOMPARE(time->text(), QString("1.33.200"));
+    QCOMPARE(p.app->workingSet().tracks.info[10].race.lapTime, 67100u); // 1.7.1, typed whole before
+    Child<QLineEdit>(editor, "Edit1")->setFocus();
+    QTRY_COMPARE(time->text(), QString("1.07.100"));
 }
 
 QTEST_MAIN(TracksEditorGameFilesTest)
