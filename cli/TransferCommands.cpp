@@ -11,6 +11,7 @@
 #include "ItemNames.h"
 #include "JsonOutput.h"
 #include "OutputOptions.h"
+#include "TerminalText.h"
 
 #include "base/FileUtils.h"
 #include "base/Windows1252.h"
@@ -18,6 +19,7 @@
 #include "sounds/SoundsArea.h"
 #include "transfer/CarsetHeader.h"
 #include "transfer/PointOperationText.h"
+#include "transfer/SelectionItems.h"
 
 #include <chrono>
 #include <cstdio>
@@ -117,7 +119,9 @@ bool SayWhatTheCarsetLacks(CliContext& context, const ItemBytes& asked, const Ca
     bool anyCarried = false;
     for (int n = 1; n <= kLastItem; ++n) {
         const auto i = static_cast<std::size_t>(n);
-        if (!asked[i])
+        // Item 9 and the select-all and row boxes (which a range or "all"
+        // also names) carry nothing in any carset.
+        if (!asked[i] || !IsDataItem(n))
             continue;
         if (header.items[i])
             anyCarried = true;
@@ -128,7 +132,8 @@ bool SayWhatTheCarsetLacks(CliContext& context, const ItemBytes& asked, const Ca
         throw CommandFailure("the carset carries none of the listed items; nothing was done");
     if (lacking.empty())
         return false;
-    Note(context, "the carset does not carry items " + lacking + "; they are left as they are");
+    // The reason the run ends with status 1: said also with --quiet.
+    context.err << TerminalLine("the carset does not carry items " + lacking + "; they are left as they are") << '\n';
     return true;
 }
 

@@ -44,7 +44,11 @@ bool GameDirectoryHasExe(std::string_view gameDirectory)
 std::string InstallationOf(const std::string& file, std::string* relative)
 {
     std::error_code ec;
-    const std::filesystem::path resolved = std::filesystem::weakly_canonical(NativePath(file), ec);
+    // The folders on the way are resolved, not the file itself: a game file
+    // that links to a file elsewhere is still the game's.
+    const std::filesystem::path native = NativePath(file);
+    const std::filesystem::path resolved =
+        std::filesystem::weakly_canonical(std::filesystem::absolute(native, ec).parent_path(), ec) / native.filename();
     std::filesystem::path at = resolved.parent_path();
     for (int depth = 0; !ec && depth < 64; ++depth) {
         std::string directory = IncludeTrailingBackslash(PathString(at));

@@ -29,8 +29,8 @@ const char* GameVersionName(int gameVersion);
 bool GameDirectoryHasExe(std::string_view gameDirectory);
 // The installation a file lies in (the nearest directory above it that
 // holds GP3.EXE), with trailing separator; empty when there is none. Links
-// on the way are followed: a folder outside that links into a game's folder
-// is inside it. `relative`, when given, receives the file's path below the
+// among the folders on the way are followed (a folder outside that links
+// into a game's folder is inside it); the file itself may be a link. `relative`, when given, receives the file's path below the
 // installation.
 std::string InstallationOf(const std::string& file, std::string* relative = nullptr);
 

@@ -1,6 +1,7 @@
 #include "transfer/GuardedFileSave.h"
 
 #include "TransferFixture.h"
+#include "formats/GameInstallation.h"
 #include "transfer/ProgramRestorePoints.h"
 
 #include <gtest/gtest.h>
@@ -62,6 +63,13 @@ TEST(GuardedFileSave, AJamSavedIntoAnInstallationCanBePutBack)
               f.program.settings.gameDirectory);
     EXPECT_TRUE(std::ranges::equal(ReadWholeFile(over), assembled.Content()));
     EXPECT_EQ(points.list().size(), ++made);
+    // A game file that links to a file elsewhere is still the game's.
+    std::filesystem::create_directory(f.root / "mods");
+    std::filesystem::copy_file(from, f.root / "mods/X.JAM");
+    std::filesystem::create_symlink(f.root / "mods/X.JAM", f.game("GP3JAMS/Liveries/LINKED.JAM"));
+    std::string relative;
+    EXPECT_EQ(InstallationOf(f.game("GP3JAMS/Liveries/LINKED.JAM"), &relative), f.program.settings.gameDirectory);
+    EXPECT_EQ(relative, "GP3JAMS/Liveries/LINKED.JAM");
 #endif
 
     // Outside any installation it is a file like any other.
